@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The one model state a run reads and writes: the run inputs, the day
+// tables indexed by age, the working values of the day and the results.
+// Internal units: kg, days, kcal net energy per kg of feed, per cent of feed
+// for protein and amino acids, price per kg of feed.
+
+inline constexpr int kMaxAge = 200;           // day tables hold ages 0..200
+inline constexpr int kDays = kMaxAge + 1;
+inline constexpr int kMaxDiets = 8;           // diets 1..8
+inline constexpr int kNutrients = 15;         // supply vectors 0..14
+inline constexpr int kMaxNutrientIndex = 121; // formulation may fill past 14
+inline constexpr int kFeedAmounts = 25;       // DietFeedAmount 0..24
+inline constexpr int kDefaultHerdPigs = 20;
+
+// Nutrient index shared by the model, the diets table and the formulation.
+enum Nutrient : int {
+  kPrice = 0,
+  kEnergy = 1,
+  kProtein = 2,
+  kArginine = 3,
+  kHistidine = 4,
+  kLysine = 5,
+  kTryptophan = 6,
+  kPheTyr = 7,
+  kPhenylalanine = 8,
+  kMetCys = 9,
+  kMethionine = 10,
+  kThreonine = 11,
+  kLeucine = 12,
+  kIsoleucine = 13,
+  kValine = 14,
+};
+
+// "Feed Formulation" list positions.
+inline constexpr int kFeedNotChosen = 0;
+inline constexpr int kFeedLeastCost = 1;
+inline constexpr int kFeedGrid = 2;
+
+// Columns of the day tables LiveWeight and DailyFeed.
+inline constexpr int kHerdColumn = 0;
+inline constexpr int kLeanGainColumn = 1;   // LiveWeight during a run: DayLeanGain
+inline constexpr int kLipidGainColumn = 2;  // LiveWeight during a run: DayLipidGain
+inline constexpr int kMaleColumn = 1;       // after the run's summary
+inline constexpr int kFemaleColumn = 2;
+
+struct PhaseEnd {
+  double age = 0;
+  double weight = 0;   // kg
+  double cumFeed = 0;  // kg per pig
+};
+
+// Unit codes: element 0 energy, 1 weight, 2 price.
+inline constexpr int kEnergyUnit = 0;
+inline constexpr int kWeightUnit = 1;
+inline constexpr int kPriceUnit = 2;
+
+struct GlobalPig {
+  // Run inputs, copied from the main window by the growth run.
+  std::int16_t HerdSex = -1;  // 0 mixed, 1 males, 2 females, -1 none chosen
+  std::int32_t HerdPigs = kDefaultHerdPigs;
+  double StartWeight = 0;  // kg
+  std::int16_t StartAge = 0;
+  double FinalWeight = 0;      // kg
+  double TotalFeedIntake = 0;  // kg
+  double FinalAge = 0;         // days, fractional
+  std::int16_t NumDiets = 6;
+  std::int16_t FeedChoice = kFeedNotChosen;
+  std::array<double, 5> GrowthCoef{};  // B0..B4
+
+  // Day tables by age 0..200.
+  std::array<std::array<double, 3>, kDays> LiveWeight{};  // kg; [0][0] holds B0 in a run
+  std::array<std::array<double, 3>, kDays> DailyFeed{};   // kg on the step ending at age d
+  std::array<double, kDays> BodyLipid{};                  // kg
+  std::array<double, 3> CumFeed{};                        // kg per pig, per RunSlot
+  std::int16_t RunSlot = 0;
+
+  // Diets 1..8 by nutrient index; the model reads 0..14.
+  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> DietNutrients{};
+  std::array<double, kFeedAmounts> DietFeedAmount{};  // kg per pig
+  std::int16_t CurrentDiet = 1;
+  std::array<PhaseEnd, kMaxDiets + 1> DietPhaseLog{};  // [0] the start
+
+  // Working values of the current day.
+  std::array<double, kNutrients> DaySupply{};
+  std::array<double, kNutrients> NutrientRatio{};  // 2..14 used
+  double DayFeedIntake = 0;  // kg/day
+  double DayMeanWeight = 0;  // kg
+  double CurveAge = 0;       // days on the growth curve
+  double NextWeight = 0;     // kg
+
+  bool GrowthFailed = false;
+  bool ShowDailyRows = false;
+  bool CancelRun = false;
+
+  // Constants of the model, set at start-up.
+  std::array<double, 4> LipidCurve{0.021917, 0.0039284, -2.635e-05, 1.0986e-07};
+  double LipidEnergy = 6700;  // kcal per kg lipid deposited
+  double LeanEnergy = 1231;   // kcal per kg lean tissue deposited
+  // g amino acid per g protein deposited, nutrients 3..14 as entries 1..12.
+  std::array<double, 13> AminoAcidPattern{
+      0, 0.0685, 0.028, 0.0681, 0.0121, 0.0842, 0.0411, 0.0358, 0.0188, 0.0469, 0.078, 0.043,
+      0.0525};
+  std::array<double, 5> DefaultGrowthCoef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
+  // Phi(0.05 k) for k = 0..30, for the pig-count block of the growth run.
+  std::array<double, 31> NormalTable{};
+
+  // Display settings the model's own table cells follow.
+  std::array<std::int16_t, 3> UnitCodes{0, 0, 1};
+  bool DecimalComma = false;
+};

@@ -1,0 +1,192 @@
+#include "platform/Grid.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+const std::string kEmpty;
+
+// Numbers sort by value, numbers before text, text by its characters.
+bool LessCell(const std::string& a, const std::string& b) {
+  char* endA = nullptr;
+  char* endB = nullptr;
+  double x = std::strtod(a.c_str(), &endA);
+  double y = std::strtod(b.c_str(), &endB);
+  bool numA = !a.empty() && endA != a.c_str();
+  bool numB = !b.empty() && endB != b.c_str();
+  if (numA && numB) return x < y;
+  if (numA != numB) return numA;
+  return a < b;
+}
+
+}  // namespace
+
+Grid::Grid(int rows, int cols) { Resize(rows, cols); }
+
+void Grid::SetRows(int rows) { Resize(rows, cols_); }
+void Grid::SetCols(int cols) { Resize(rows_, cols); }
+
+void Grid::Resize(int rows, int cols) {
+  rows = std::max(rows, 0);
+  cols = std::max(cols, 0);
+  if (rows == rows_ && cols == cols_) return;
+  std::vector<Cell> cells(static_cast<size_t>(rows) * cols);
+  for (int r = 0; r < std::min(rows, rows_); ++r)
+    for (int c = 0; c < std::min(cols, cols_); ++c)
+      cells[static_cast<size_t>(r) * cols + c] = std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+  cells_ = std::move(cells);
+  rowHidden_.resize(rows, false);
+  colHidden_.resize(cols, false);
+  colWidth_.resize(cols, kDefaultColWidth);
+  rows_ = rows;
+  cols_ = cols;
+  row_ = std::min(row_, std::max(rows_ - 1, 0));
+  col_ = std::min(col_, std::max(cols_ - 1, 0));
+  rowSel_ = std::min(rowSel_, std::max(rows_ - 1, 0));
+  colSel_ = std::min(colSel_, std::max(cols_ - 1, 0));
+  NotifyShape();
+}
+
+Grid::Cell* Grid::At(int row, int col) {
+  return Inside(row, col) ? &cells_[static_cast<size_t>(row) * cols_ + col] : nullptr;
+}
+
+const Grid::Cell* Grid::At(int row, int col) const {
+  return Inside(row, col) ? &cells_[static_cast<size_t>(row) * cols_ + col] : nullptr;
+}
+
+const std::string& Grid::Text(int row, int col) const {
+  const Cell* cell = At(row, col);
+  return cell ? cell->text : kEmpty;
+}
+
+void Grid::SetText(int row, int col, std::string_view text) {
+  Cell* cell = At(row, col);
+  if (!cell || cell->text == text) return;
+  cell->text.assign(text);
+  NotifyCells(row, col, row, col);
+}
+
+void Grid::Clear() {
+  for (Cell& cell : cells_) cell.text.clear();
+  if (rows_ > 0 && cols_ > 0) NotifyCells(0, 0, rows_ - 1, cols_ - 1);
+}
+
+void Grid::ClearRange(int row1, int col1, int row2, int col2) {
+  if (row1 > row2) std::swap(row1, row2);
+  if (col1 > col2) std::swap(col1, col2);
+  for (int r = row1; r <= row2; ++r)
+    for (int c = col1; c <= col2; ++c)
+      if (Cell* cell = At(r, c)) cell->text.clear();
+  NotifyCells(row1, col1, row2, col2);
+}
+
+void Grid::SetCurrent(int row, int col) { SetSelection(row, col, row, col); }
+
+void Grid::SetSelection(int row, int col, int rowSel, int colSel) {
+  auto clampRow = [this](int r) { return std::clamp(r, 0, std::max(rows_ - 1, 0)); };
+  auto clampCol = [this](int c) { return std::clamp(c, 0, std::max(cols_ - 1, 0)); };
+  row_ = clampRow(row);
+  col_ = clampCol(col);
+  rowSel_ = clampRow(rowSel);
+  colSel_ = clampCol(colSel);
+}
+
+Rgb Grid::CellColor(int row, int col) const {
+  const Cell* cell = At(row, col);
+  return cell ? cell->color : kWhite;
+}
+
+void Grid::SetCellColor(int row, int col, Rgb color) {
+  Cell* cell = At(row, col);
+  if (!cell || cell->color == color) return;
+  cell->color = color;
+  NotifyCells(row, col, row, col);
+}
+
+Align Grid::CellAlign(int row, int col) const {
+  const Cell* cell = At(row, col);
+  return cell ? cell->align : Align::General;
+}
+
+void Grid::SetCellAlign(int row, int col, Align align) {
+  if (Cell* cell = At(row, col)) {
+    cell->align = align;
+    NotifyCells(row, col, row, col);
+  }
+}
+
+CheckState Grid::CellCheck(int row, int col) const {
+  const Cell* cell = At(row, col);
+  return cell ? cell->check : CheckState::None;
+}
+
+void Grid::SetCellCheck(int row, int col, CheckState state) {
+  if (Cell* cell = At(row, col)) {
+    cell->check = state;
+    NotifyCells(row, col, row, col);
+  }
+}
+
+bool Grid::RowHidden(int row) const { return row >= 0 && row < rows_ && rowHidden_[row]; }
+
+void Grid::SetRowHidden(int row, bool hidden) {
+  if (row < 0 || row >= rows_) return;
+  rowHidden_[row] = hidden;
+  NotifyShape();
+}
+
+bool Grid::ColHidden(int col) const { return col >= 0 && col < cols_ && colHidden_[col]; }
+
+void Grid::SetColHidden(int col, bool hidden) {
+  if (col < 0 || col >= cols_) return;
+  colHidden_[col] = hidden;
+  NotifyShape();
+}
+
+int Grid::ColWidth(int col) const { return col >= 0 && col < cols_ ? colWidth_[col] : 0; }
+
+void Grid::SetColWidth(int col, int twips) {
+  if (col < 0 || col >= cols_) return;
+  colWidth_[col] = std::max(twips, 0);
+  NotifyShape();
+}
+
+void Grid::SortRows(int row1, int row2, int keyCol, bool ascending) {
+  row1 = std::max(row1, 0);
+  row2 = std::min(row2, rows_ - 1);
+  if (row1 >= row2 || keyCol < 0 || keyCol >= cols_) return;
+  std::vector<std::vector<Cell>> block;
+  for (int r = row1; r <= row2; ++r)
+    block.emplace_back(cells_.begin() + static_cast<long>(r) * cols_,
+                       cells_.begin() + static_cast<long>(r + 1) * cols_);
+  std::stable_sort(block.begin(), block.end(), [&](const auto& a, const auto& b) {
+    return ascending ? LessCell(a[keyCol].text, b[keyCol].text)
+                     : LessCell(b[keyCol].text, a[keyCol].text);
+  });
+  for (int r = row1; r <= row2; ++r)
+    std::move(block[r - row1].begin(),
+              block[r - row1].end(),
+              cells_.begin() + static_cast<long>(r) * cols_);
+  NotifyCells(row1, 0, row2, cols_ - 1);
+}
+
+void Grid::CopyTextFrom(const Grid& other) {
+  for (int r = 0; r < std::min(rows_, other.rows_); ++r)
+    for (int c = 0; c < std::min(cols_, other.cols_); ++c) {
+      Cell& cell = *At(r, c);
+      cell.text = other.At(r, c)->text;
+      cell.color = other.At(r, c)->color;
+    }
+  if (rows_ > 0 && cols_ > 0) NotifyCells(0, 0, rows_ - 1, cols_ - 1);
+}
+
+void Grid::NotifyCells(int row1, int col1, int row2, int col2) {
+  if (listener_) listener_->CellsChanged(row1, col1, row2, col2);
+}
+
+void Grid::NotifyShape() {
+  if (listener_) listener_->ShapeChanged();
+}
