@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+// The protocol every file writer of a location follows: unless the file's
+// save-without-asking mark is set, a save dialog offers a new name; a
+// cancelled dialog keeps the earlier name, and the file is written there.
+
+struct SaveRequest {
+  std::string dataFolder;   // where the dialog starts
+  std::string offeredName;  // e.g. "Calibration Name" text + "Matrix.txt"
+  std::string filter;       // e.g. "*Matrix.txt"
+  std::string defaultExt;   // e.g. ".txt"
+  bool saveWithoutAsking = false;
+};
+
+// "CURRENT FILE IS " + path + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT"
+std::string SaveDialogTitle(std::string_view currentPath);
+
+// Runs the protocol: `currentPath` becomes the chosen name. Returns false,
+// changing nothing, when there is nowhere to write (the dialog was cancelled
+// and there is no earlier name).
+bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request);
+
+// "Error " + number + " (" + description + ") in procedure " + name: the
+// report of a procedure that traps run-time errors.
+std::string ErrorText(int number, std::string_view description, std::string_view procedure);
+
+// Classic run-time error numbers used by the file readers and writers.
+inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrSubscript = 9;
+inline constexpr int kErrTypeMismatch = 13;
+inline constexpr int kErrInputPastEnd = 62;
+inline constexpr int kErrPathFileAccess = 75;
+inline constexpr std::string_view kDescOverflow = "Overflow";
+inline constexpr std::string_view kDescSubscript = "Subscript out of range";
+inline constexpr std::string_view kDescTypeMismatch = "Type mismatch";
+inline constexpr std::string_view kDescInputPastEnd = "Input past end of file";
+inline constexpr std::string_view kDescPathFileAccess = "Path/File access error";
+
+// Writes `lines` to `path` (atomic, CR LF). A failed write shows
+// "Error 75 (Path/File access error) in procedure " + procedure, leaves any
+// earlier file whole and returns false.
+bool WriteFileOrReport(Dialogs& dialogs,
+                       const std::string& path,
+                       const std::vector<std::string>& lines,
+                       std::string_view procedure);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+#include "formulation/Matrix.h"
+#include "model/GlobalPig.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+
+// The location's restriction files as the restriction window saves them: the
+// names are the location's own and receive the chosen names.
+struct RestrictionFiles {
+  std::string& ReqIngFile;
+  std::string& ReqNutFile;
+  std::string DataFolder;
+  std::string LocationName;  // the "Calibration Name" text
+};
+
+// The restriction window: each diet's nutrient minima and maxima (`NUTS`) and
+// ingredient minima and maxima (`GridRestrict`), two columns per diet.
+class Restrict {
+ public:
+  static constexpr int kCols = 18;
+
+  Restrict(Dialogs& dialogs, FormulationTables& tables, GlobalPig& pig);
+
+  // Fills both tables from the restrictions, as the window does when shown.
+  // Nutrient minima and maxima above 0 are first rounded to 3 decimals.
+  void Fill();
+
+  // A click on row `row` of the ingredient table: sets `IngLabel`.
+  void GridRestrictClick(int row);
+
+  // A key pressed in `grid` (NUTS or GridRestrict): the clipboard keys of the
+  // tables, except that the nutrient table has no Ctrl+X. True when handled.
+  bool KeyDown(Grid& grid, int keyCode, int shift);
+
+  // Store the tables into the restrictions of diets 1..NumDiets.
+  void SaveIngSes();
+  // Stops at the first diet whose nutrient maximum (above 0) is below its
+  // minimum, after saying so; returns false then.
+  bool SaveNutSes();
+  // Store, then write the file (save protocol). True when the file was written.
+  bool SaveIngFile(RestrictionFiles files);
+  bool SaveNutFile(RestrictionFiles files);
+  // Both of the above; true when both files were written.
+  bool SaveFile(RestrictionFiles files);
+
+  Grid NUTS{2, kCols};
+  Grid GridRestrict{2, kCols};
+  std::string IngLabel;  // "Ingredient # ... is ..." after a click
+  static constexpr std::string_view kInstructions =
+      "Change Values and Reformulate.  0 means NO Restriction.  -1 In the Maximum Value Column "
+      "BLOCKS the USE of an Ingredient.           SAVE to File when done.";
+
+ private:
+  int DietsInUse() const;
+  void FillHeadings(Grid& grid, std::string_view corner);
+  void ShowValue(Grid& grid, int row, int col, double value);
+
+  Dialogs& dialogs_;
+  FormulationTables& tables_;
+  GlobalPig& pig_;
+};

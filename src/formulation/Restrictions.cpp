@@ -1,0 +1,290 @@
+#include "formulation/Restrictions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr int kSummaryDiets = 5;  // the summary holds diets 1..5
+constexpr int kDefaultNutCount = 14;
+constexpr size_t kIngSuffixLength = 7;  // "Req.ing"
+constexpr std::string_view kNutSuffix = "Req.nut";
+constexpr std::string_view kSummaryEnd = "0  0  0";
+constexpr std::string_view kSaveIngProcedure = "SaveIngRestrictions";
+constexpr std::string_view kSaveNutProcedure = "SaveNutRestrictions";
+
+// The leading number of a field; words ("nan", "inf") are text and give 0.
+double FieldNumber(std::string_view field) {
+  size_t first = field.find_first_not_of(" \t");
+  if (first == std::string_view::npos || std::isalpha(static_cast<unsigned char>(field[first])))
+    return 0;
+  return ReadNumber(field);
+}
+
+// A diet or index field: rounded to a whole number, halves to even.
+std::optional<int> WholeField(std::string_view field) {
+  double value = std::nearbyint(FieldNumber(field));
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<int>::max()) return {};
+  return static_cast<int>(value);
+}
+
+void Store(FormulationTables::NutTable& table, const RestrictionLine& line) {
+  table[line.diet][kMinKind][line.index] = line.minimum;
+  table[line.diet][kMaxKind][line.index] = line.maximum;
+}
+
+void Store(FormulationTables::IngTable& table, const RestrictionLine& line) {
+  table[line.diet][kMinKind][line.index] = line.minimum;
+  table[line.diet][kMaxKind][line.index] = line.maximum;
+}
+
+bool DietInRange(int diet) { return diet >= 1 && diet <= kMaxDiets; }
+
+// Reads every usable line of the ingredient file; a line naming an ingredient
+// past the matrix raises the ingredient count.
+void ReadIngLines(FormulationTables& tables, const std::vector<std::string>& lines) {
+  for (const std::string& text : lines) {
+    std::optional<RestrictionLine> line = ParseRestrictionLine(text);
+    if (!line || !DietInRange(line->diet) || line->index < 1 || line->index > kMaxIngredients)
+      continue;
+    Store(tables.IngRestrictFile, *line);
+    Store(tables.IngRestrict, *line);
+    if (line->index > tables.IngCount) tables.IngCount = static_cast<std::int16_t>(line->index);
+  }
+}
+
+void ReadNutLines(FormulationTables& tables, const std::vector<std::string>& lines) {
+  for (const std::string& text : lines) {
+    std::optional<RestrictionLine> line = ParseRestrictionLine(text);
+    if (!line || !DietInRange(line->diet) || line->index < 0 || line->index > kMaxNutrientRows)
+      continue;
+    Store(tables.NutRestrictFile, *line);
+    Store(tables.NutRestrict, *line);
+    if (line->index > tables.NutCount) tables.NutCount = line->index;
+  }
+}
+
+void FallBackToGrid(Dialogs& dialogs, std::string_view message, std::int16_t& feedChoice) {
+  dialogs.Message(message);
+  feedChoice = kFeedGrid;
+}
+
+int DietsInUse(int numDiets) { return std::clamp(numDiets, 0, kMaxDiets); }
+
+void AppendSummaryBlock(std::vector<std::string>& lines, const auto& table, int kind, int count) {
+  for (int d = 1; d <= kSummaryDiets; ++d)
+    for (int j = 1; j <= count; ++j) {
+      double value = table[d][kind][j];
+      if (value != 0)
+        lines.push_back(std::to_string(d) + "  " + std::to_string(j) + "  " +
+                        FullNumberText(value));
+    }
+  lines.emplace_back(kSummaryEnd);
+}
+
+bool ChooseOpenFile(Dialogs& dialogs,
+                    std::string title,
+                    const std::string& dataFolder,
+                    std::string pattern,
+                    std::string& path) {
+  FileRequest request{std::move(title), dataFolder, pattern, pattern.substr(1), pattern};
+  std::string chosen = dialogs.OpenFile(request);
+  if (chosen.empty() || chosen == request.fileName || chosen.find('*') != std::string::npos)
+    return false;
+  path = chosen;
+  return true;
+}
+
+}  // namespace
+
+// The number's ordinary decimal text: up to 15 significant digits, no
+// exponent for everyday magnitudes, always a period.
+std::string FullNumberText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::string text = buffer;
+  if (text.find('e') != std::string::npos && std::fabs(value) >= 1e-10 && std::fabs(value) < 1e15) {
+    std::snprintf(buffer, sizeof buffer, "%.15f", value);
+    text = buffer;
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  CommaToPoint(text);
+  return text;
+}
+
+void ClearRestrictions(FormulationTables& tables, int firstDiet, int lastDiet) {
+  for (int d = std::max(firstDiet, 0); d <= std::min(lastDiet, kMaxDiets); ++d) {
+    for (auto* table : {&tables.NutRestrict, &tables.NutRestrictFile})
+      for (auto& kind : (*table)[d]) kind.fill(0);
+    for (auto* table : {&tables.IngRestrict, &tables.IngRestrictFile})
+      for (auto& kind : (*table)[d]) kind.fill(0);
+  }
+}
+
+std::optional<RestrictionLine> ParseRestrictionLine(std::string_view line) {
+  size_t t1 = line.find('\t');
+  if (t1 == std::string_view::npos) return {};
+  size_t t2 = line.find('\t', t1 + 1);
+  if (t2 == std::string_view::npos) return {};
+  size_t t3 = line.find('\t', t2 + 1);
+  std::optional<int> diet = WholeField(line.substr(0, t1));
+  std::optional<int> index = WholeField(line.substr(t1 + 1, t2 - t1 - 1));
+  if (!diet || !index) return {};
+  RestrictionLine parsed{*diet, *index, 0, 0};
+  if (t3 != std::string_view::npos) {
+    parsed.minimum = FieldNumber(line.substr(t2 + 1, t3 - t2 - 1));
+    parsed.maximum = FieldNumber(line.substr(t3 + 1));
+  } else {
+    parsed.minimum = FieldNumber(line.substr(t2 + 1));
+  }
+  if (!std::isfinite(parsed.minimum) || !std::isfinite(parsed.maximum)) return {};
+  return parsed;
+}
+
+RestrictionLoad LoadRestrictions(FormulationTables& tables,
+                                 Dialogs& dialogs,
+                                 const std::string& reqIngFile,
+                                 std::string& reqNutFile,
+                                 std::int16_t& feedChoice) {
+  RestrictionLoad load;
+  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(reqIngFile);
+  if (!lines) {
+    FallBackToGrid(dialogs, "No Ingredient Restriction File found named " + reqIngFile, feedChoice);
+    return load;
+  }
+  for (int d = 1; d <= kMaxDiets; ++d)
+    for (int k = kMinKind; k <= kMaxKind; ++k)
+      for (int i = 1; i <= std::min<int>(tables.IngCount, kMaxIngredients); ++i) {
+        tables.IngRestrict[d][k][i] = 0;
+        tables.IngRestrictFile[d][k][i] = 0;
+      }
+  load.ingRead = true;
+  ReadIngLines(tables, *lines);
+
+  // The nutrient file sits beside it under the set's own suffix.
+  size_t baseLength = reqIngFile.size() - std::min(reqIngFile.size(), kIngSuffixLength);
+  reqNutFile = reqIngFile.substr(0, baseLength) + std::string(kNutSuffix);
+  if (!(lines = TextFile::ReadLines(reqNutFile))) {
+    FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
+    return load;
+  }
+  load.nutRead = true;
+  ReadNutLines(tables, *lines);
+  if (tables.NutRestrict[1][kMinKind][kEnergy] != 0) {
+    feedChoice = kFeedLeastCost;
+  } else {
+    FallBackToGrid(dialogs, "No Nutriet Restriction File found named " + reqNutFile, feedChoice);
+    load.noEnergyMinimum = true;
+  }
+  return load;
+}
+
+bool LoadNutRestrictions(FormulationTables& tables,
+                         Dialogs& dialogs,
+                         const std::string& reqNutFile,
+                         std::int16_t& feedChoice) {
+  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(reqNutFile);
+  if (!lines) {
+    FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
+    return false;
+  }
+  ReadNutLines(tables, *lines);
+  return true;
+}
+
+std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, int numDiets) {
+  std::vector<std::string> lines;
+  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  for (int d = 1; d <= DietsInUse(numDiets); ++d)
+    for (int i = 1; i <= ingCount; ++i) {
+      double minimum = tables.IngRestrict[d][kMinKind][i];
+      double maximum = tables.IngRestrict[d][kMaxKind][i];
+      if (minimum + maximum == 0) continue;
+      lines.push_back(PadToPrintZone(PrintedNumber(d)) + "\t" + PrintedNumber(i) + "\t" +
+                      FileNumberText(minimum) + "\t" + FileNumberText(maximum));
+    }
+  return lines;
+}
+
+std::vector<std::string> NutRestrictionLines(const FormulationTables& tables, int numDiets) {
+  std::vector<std::string> lines;
+  const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
+  for (int j = 1; j <= nutCount; ++j)
+    for (int d = 1; d <= DietsInUse(numDiets); ++d) {
+      double minimum = tables.NutRestrict[d][kMinKind][j];
+      double maximum = tables.NutRestrict[d][kMaxKind][j];
+      if (minimum == 0 && maximum == 0) continue;
+      lines.push_back(PrintedNumber(d) + "\t" + PrintedNumber(j) + "\t" + FileNumberText(minimum) +
+                      "\t" + FileNumberText(maximum));
+    }
+  return lines;
+}
+
+SaveRequest IngSaveRequest(std::string dataFolder,
+                           std::string_view locationName,
+                           bool withoutAsking) {
+  return {std::move(dataFolder),
+          std::string(locationName) + "Req.ing",
+          "*Req.ing",
+          ".ing",
+          withoutAsking};
+}
+
+SaveRequest NutSaveRequest(std::string dataFolder,
+                           std::string_view locationName,
+                           bool withoutAsking) {
+  return {std::move(dataFolder),
+          std::string(locationName) + "Req.nut",
+          "*Req.nut",
+          ".nut",
+          withoutAsking};
+}
+
+bool SaveIngRestrictions(const FormulationTables& tables,
+                         int numDiets,
+                         Dialogs& dialogs,
+                         std::string& reqIngFile,
+                         const SaveRequest& request) {
+  if (!ChooseSavePath(dialogs, reqIngFile, request)) return false;
+  return WriteFileOrReport(
+      dialogs, reqIngFile, IngRestrictionLines(tables, numDiets), kSaveIngProcedure);
+}
+
+bool SaveNutRestrictions(FormulationTables& tables,
+                         int numDiets,
+                         Dialogs& dialogs,
+                         std::string& reqNutFile,
+                         const SaveRequest& request) {
+  if (tables.NutCount == 0) tables.NutCount = kDefaultNutCount;
+  if (!ChooseSavePath(dialogs, reqNutFile, request)) return false;
+  return WriteFileOrReport(
+      dialogs, reqNutFile, NutRestrictionLines(tables, numDiets), kSaveNutProcedure);
+}
+
+bool ChooseIngRestrictionFile(Dialogs& dialogs, const std::string& dataFolder, std::string& path) {
+  return ChooseOpenFile(
+      dialogs, "Select an Ingredient Restriction File", dataFolder, "*.ing", path);
+}
+
+bool ChooseNutRestrictionFile(Dialogs& dialogs, const std::string& dataFolder, std::string& path) {
+  return ChooseOpenFile(dialogs, "Select a Nutrient Restriction File", dataFolder, "*.nut", path);
+}
+
+std::vector<std::string> RestrictSummaryLines(const FormulationTables& tables) {
+  const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
+  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  std::vector<std::string> lines;
+  AppendSummaryBlock(lines, tables.NutRestrict, kMinKind, nutCount);
+  AppendSummaryBlock(lines, tables.NutRestrict, kMaxKind, nutCount);
+  AppendSummaryBlock(lines, tables.IngRestrict, kMinKind, ingCount);
+  AppendSummaryBlock(lines, tables.IngRestrict, kMaxKind, ingCount);
+  return lines;
+}
