@@ -1,23 +1,46 @@
 #include "platform/Grid.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
+#include <limits>
+#include <optional>
 #include <utility>
 
 namespace {
 
 const std::string kEmpty;
 
+// The leading number of a cell as the tables write it (either decimal
+// separator, whatever the machine's locale); nothing when it holds none.
+// Only digits start a number, so "nan" text cannot break the sort order.
+std::optional<double> CellNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const bool minus = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  auto digitAt = [&text](std::size_t k) {
+    return k < text.size() && text[k] >= '0' && text[k] <= '9';
+  };
+  const bool point = i < text.size() && (text[i] == '.' || text[i] == ',');
+  if (!digitAt(i) && !(point && digitAt(i + 1))) return std::nullopt;
+  std::string number = text.substr(i, 64);
+  const std::size_t comma = number.find(',');
+  if (comma != std::string::npos) number[comma] = '.';
+  double value = 0;
+  const auto result = std::from_chars(
+      number.data(), number.data() + number.size(), value, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    value = std::numeric_limits<double>::max();  // only ordering matters here
+  }
+  return minus ? -value : value;
+}
+
 // Numbers sort by value, numbers before text, text by its characters.
 bool LessCell(const std::string& a, const std::string& b) {
-  char* endA = nullptr;
-  char* endB = nullptr;
-  double x = std::strtod(a.c_str(), &endA);
-  double y = std::strtod(b.c_str(), &endB);
-  bool numA = !a.empty() && endA != a.c_str();
-  bool numB = !b.empty() && endB != b.c_str();
-  if (numA && numB) return x < y;
-  if (numA != numB) return numA;
+  const std::optional<double> x = CellNumber(a);
+  const std::optional<double> y = CellNumber(b);
+  if (x && y) return *x < *y;
+  if (x.has_value() != y.has_value()) return x.has_value();
   return a < b;
 }
 
@@ -35,7 +58,8 @@ void Grid::Resize(int rows, int cols) {
   std::vector<Cell> cells(static_cast<size_t>(rows) * cols);
   for (int r = 0; r < std::min(rows, rows_); ++r)
     for (int c = 0; c < std::min(cols, cols_); ++c)
-      cells[static_cast<size_t>(r) * cols + c] = std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+      cells[static_cast<size_t>(r) * cols + c] =
+          std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
   cells_ = std::move(cells);
   rowHidden_.resize(rows, false);
   colHidden_.resize(cols, false);
@@ -77,9 +101,14 @@ void Grid::Clear() {
 void Grid::ClearRange(int row1, int col1, int row2, int col2) {
   if (row1 > row2) std::swap(row1, row2);
   if (col1 > col2) std::swap(col1, col2);
+  // Tell a view only of cells that exist.
+  row1 = std::max(row1, 0);
+  col1 = std::max(col1, 0);
+  row2 = std::min(row2, rows_ - 1);
+  col2 = std::min(col2, cols_ - 1);
+  if (row1 > row2 || col1 > col2) return;
   for (int r = row1; r <= row2; ++r)
-    for (int c = col1; c <= col2; ++c)
-      if (Cell* cell = At(r, c)) cell->text.clear();
+    for (int c = col1; c <= col2; ++c) At(r, c)->text.clear();
   NotifyCells(row1, col1, row2, col2);
 }
 

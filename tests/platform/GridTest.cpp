@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Grid.h"
+
+namespace {
+
+struct Change {
+  int row1, col1, row2, col2;
+};
+
+class RecordingListener : public GridListener {
+ public:
+  void CellsChanged(int row1, int col1, int row2, int col2) override {
+    cells.push_back({row1, col1, row2, col2});
+  }
+  void ShapeChanged() override { ++shapes; }
+  std::vector<Change> cells;
+  int shapes = 0;
+};
+
+std::vector<std::string> Column(const Grid& grid, int col) {
+  std::vector<std::string> texts;
+  for (int r = 0; r < grid.Rows(); ++r) texts.push_back(grid.Text(r, col));
+  return texts;
+}
+
+TEST(GridTest, OutsideReadsEmptyAndWritesAreDropped) {
+  Grid grid(3, 4);
+  RecordingListener listener;
+  grid.SetListener(&listener);
+  const struct { int row, col; } outside[] = {{-1, 0}, {0, -1}, {3, 0}, {0, 4}, {3, 4}, {100, 100}};
+  for (const auto& c : outside) {
+    SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.col));
+    EXPECT_FALSE(grid.Inside(c.row, c.col));
+    grid.SetText(c.row, c.col, "x");
+    grid.SetCellColor(c.row, c.col, kPeach);
+    grid.SetCellCheck(c.row, c.col, CheckState::Checked);
+    EXPECT_EQ(grid.Text(c.row, c.col), "");
+    EXPECT_EQ(grid.CellColor(c.row, c.col), kWhite);
+    EXPECT_EQ(grid.CellCheck(c.row, c.col), CheckState::None);
+  }
+  EXPECT_TRUE(listener.cells.empty());
+  EXPECT_EQ(grid.Rows(), 3);
+  EXPECT_EQ(grid.Cols(), 4);
+}
+
+TEST(GridTest, ResizeKeepsTheCellsThatStayInside) {
+  const struct { int rows, cols; } shapes[] = {{5, 6}, {2, 2}, {3, 1}, {0, 0}};
+  for (const auto& s : shapes) {
+    SCOPED_TRACE(std::to_string(s.rows) + "x" + std::to_string(s.cols));
+    Grid grid(3, 3);
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 3; ++c) grid.SetText(r, c, std::to_string(r * 10 + c));
+    grid.SetCellColor(1, 1, kLightGreen);
+    grid.SetColWidth(1, 2000);
+    grid.SetCurrent(2, 2);
+    grid.Resize(s.rows, s.cols);
+    EXPECT_EQ(grid.Rows(), s.rows);
+    EXPECT_EQ(grid.Cols(), s.cols);
+    for (int r = 0; r < s.rows; ++r)
+      for (int c = 0; c < s.cols; ++c) {
+        const bool kept = r < 3 && c < 3;
+        EXPECT_EQ(grid.Text(r, c), kept ? std::to_string(r * 10 + c) : "");
+        EXPECT_EQ(grid.CellColor(r, c), (r == 1 && c == 1) ? kLightGreen : kWhite);
+      }
+    if (s.cols > 1) {
+      EXPECT_EQ(grid.ColWidth(1), 2000);
+    }
+    if (s.cols > 3) {
+      EXPECT_EQ(grid.ColWidth(4), Grid::kDefaultColWidth);
+    }
+    // The current cell stays inside the table.
+    EXPECT_LE(grid.Row(), std::max(s.rows - 1, 0));
+    EXPECT_LE(grid.Col(), std::max(s.cols - 1, 0));
+  }
+}
+
+TEST(GridTest, SortOrdersNumbersByValueBeforeText) {
+  const struct {
+    const char* name;
+    std::vector<std::string> keys;  // rows 1..n of column 1
+    bool ascending;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"numbers by value", {"10", "9", "-2", "1.5"}, true, {"-2", "1.5", "9", "10"}},
+      {"descending", {"10", "9", "-2", "1.5"}, false, {"10", "9", "1.5", "-2"}},
+      {"decimal comma", {"2,5", "10", "2,25", ".5"}, true, {".5", "2,25", "2,5", "10"}},
+      {"numbers before text", {"corn", "5", "", "barley"}, true, {"5", "", "barley", "corn"}},
+      // Text that a C reader takes for a number is text here.
+      {"nan and inf are text", {"nan", "3", "inf", "1"}, true, {"1", "3", "inf", "nan"}},
+      {"leading number", {"12 kg", "9 kg", "100"}, true, {"9 kg", "12 kg", "100"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int n = static_cast<int>(c.keys.size());
+    Grid grid(n + 2, 3);
+    grid.SetText(0, 1, "heading");
+    grid.SetText(n + 1, 1, "total");
+    for (int i = 0; i < n; ++i) {
+      grid.SetText(i + 1, 1, c.keys[i]);
+      grid.SetText(i + 1, 2, "row of " + c.keys[i]);
+    }
+    grid.SortRows(1, n, 1, c.ascending);
+    EXPECT_EQ(grid.Text(0, 1), "heading");
+    EXPECT_EQ(grid.Text(n + 1, 1), "total");
+    for (int i = 0; i < n; ++i) {
+      EXPECT_EQ(grid.Text(i + 1, 1), c.expected[i]);
+      EXPECT_EQ(grid.Text(i + 1, 2), "row of " + c.expected[i]);  // whole rows move
+    }
+  }
+}
+
+TEST(GridTest, SortKeepsEqualKeysInOrderAndMovesColours) {
+  Grid grid(5, 2);
+  const char* keys[] = {"2", "1", "2", "1"};
+  for (int r = 1; r <= 4; ++r) {
+    grid.SetText(r, 0, keys[r - 1]);
+    grid.SetText(r, 1, std::to_string(r));
+  }
+  grid.SetCellColor(2, 1, kPeach);
+  grid.SortRows(1, 4, 0, true);
+  EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"", "2", "4", "1", "3"}));
+  EXPECT_EQ(grid.CellColor(1, 1), kPeach);
+
+  // Bounds beyond the table are clipped; a bad key column sorts nothing.
+  grid.SortRows(-5, 50, 0, false);
+  EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"", "1", "3", "2", "4"}));
+  grid.SortRows(1, 4, 9, true);
+  EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"", "1", "3", "2", "4"}));
+}
+
+TEST(GridTest, ClearRangeEmptiesTextInAnyCornerOrder) {
+  Grid grid(4, 4);
+  RecordingListener listener;
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) grid.SetText(r, c, "x");
+  grid.SetCellColor(1, 1, kPeach);
+  grid.SetListener(&listener);
+  grid.ClearRange(2, 5, 1, 2);  // reaches past the last column
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(grid.Text(r, c).empty(), r >= 1 && r <= 2 && c >= 2) << r << "," << c;
+  ASSERT_EQ(listener.cells.size(), 1u);
+  EXPECT_EQ(listener.cells[0].col2, 3);  // a view hears only of cells that exist
+  grid.ClearRange(7, 7, 9, 9);
+  EXPECT_EQ(listener.cells.size(), 1u);
+  grid.Clear();
+  EXPECT_EQ(grid.Text(0, 0), "");
+  EXPECT_EQ(grid.CellColor(1, 1), kPeach);  // clearing keeps colours
+}
+
+TEST(GridTest, SelectionIsClampedToTheTable) {
+  Grid grid(3, 3);
+  grid.SetSelection(-1, 1, 9, 9);
+  EXPECT_EQ(grid.Row(), 0);
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(grid.RowSel(), 2);
+  EXPECT_EQ(grid.ColSel(), 2);
+  grid.SetCurrent(1, 1);
+  EXPECT_EQ(grid.RowSel(), 1);
+  EXPECT_EQ(grid.ColSel(), 1);
+}
+
+}  // namespace
