@@ -1,0 +1,350 @@
+#include "platform/LPROGR.h"
+
+#include <glpk.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csetjmp>
+#include <utility>
+
+namespace {
+
+// The library keeps one state per thread, and an error inside it frees that
+// state with every problem made in the thread. A solver compares its
+// generation with this one to know whether its problem still exists.
+thread_local std::uint64_t tLibraryGeneration = 1;
+
+// Simplex iterations allowed per row and column before a run counts as
+// failed; far above what a diet needs, it only stops a run that cannot end.
+constexpr int kIterationsPerDimension = 50;
+constexpr int kIterationFloor = 1000;
+
+struct Trap {
+  std::jmp_buf jump;
+};
+
+// The library calls this on any error instead of ending the program: free
+// its state, as it must be after an error, and return to the trap.
+void OnLibraryError(void* info) {
+  ++tLibraryGeneration;
+  glp_free_env();
+  std::longjmp(static_cast<Trap*>(info)->jump, 1);
+}
+
+// Swallows every line the library would print, error reports included.
+int SwallowOutput(void*, const char*) { return 1; }
+
+// Runs body with the library silenced and its errors trapped; false when an
+// error was trapped. Nothing between here and the library may own resources:
+// the jump back skips destructors.
+template <class Body>
+bool Trapped(Body&& body) {
+  Trap trap;
+  glp_term_out(GLP_OFF);
+  glp_term_hook(SwallowOutput, nullptr);
+  glp_error_hook(OnLibraryError, &trap);
+  if (setjmp(trap.jump) != 0) return false;
+  body();
+  glp_error_hook(nullptr, nullptr);
+  return true;
+}
+
+bool KnownRowType(std::int32_t type) {
+  return type == kLpAtMost || type == kLpEqual || type == kLpAtLeast;
+}
+
+void SetLibraryRowBounds(glp_prob* problem, int libraryRow, std::int32_t type, double rhs) {
+  if (type == kLpEqual) {
+    glp_set_row_bnds(problem, libraryRow, GLP_FX, rhs, rhs);
+  } else if (type == kLpAtLeast) {
+    glp_set_row_bnds(problem, libraryRow, GLP_LO, rhs, 0.0);
+  } else {
+    glp_set_row_bnds(problem, libraryRow, GLP_UP, 0.0, rhs);
+  }
+}
+
+void ClearResult(LpResult& result, LpStatus status) {
+  result.status = status;
+  result.objective = 0;
+  result.LPSolution.fill(0.0);
+  for (auto& row : result.LPRowResult) row = {0.0, 0.0};
+  result.LPReducedCost.fill(0.0);
+}
+
+}  // namespace
+
+const char* LpStatusText(LpStatus status) {
+  switch (status) {
+    case LpStatus::Optimal:
+      return "Optimal";
+    case LpStatus::Infeasible:
+      return "Infeasible";
+    case LpStatus::Unbounded:
+      return "Unbounded";
+    case LpStatus::InvalidInput:
+      return "Invalid linear program";
+    case LpStatus::LibraryError:
+      return "Linear program solver failed";
+  }
+  return "Unknown";
+}
+
+LpSolver::~LpSolver() { Release(); }
+
+LpSolver::LpSolver(LpSolver&& other) noexcept { *this = std::move(other); }
+
+LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  loaded_ = other.loaded_;
+  rows_ = other.rows_;
+  columns_ = other.columns_;
+  libraryRows_ = other.libraryRows_;
+  coefficients_ = std::move(other.coefficients_);
+  libraryRow_ = other.libraryRow_;
+  type_ = other.type_;
+  rhs_ = other.rhs_;
+  cost_ = other.cost_;
+  problem_ = std::exchange(other.problem_, nullptr);
+  generation_ = other.generation_;
+  matrixChanged_ = other.matrixChanged_;
+  boundsChanged_ = other.boundsChanged_;
+  basisKept_ = std::exchange(other.basisKept_, false);
+  info_ = other.info_;
+  other.loaded_ = false;
+  other.rows_ = 0;
+  other.columns_ = 0;
+  other.libraryRows_ = 0;
+  return *this;
+}
+
+void LpSolver::Release() {
+  if (problem_ != nullptr && generation_ == tLibraryGeneration) {
+    glp_prob* problem = problem_;
+    Trapped([problem] { glp_delete_prob(problem); });
+  }
+  problem_ = nullptr;
+  basisKept_ = false;
+}
+
+// Checks the program and compares its matrix with the one held.
+bool LpSolver::SameMatrix(const LpProblem& problem, bool& valid) const {
+  const int m = problem.LPRowCount;
+  const int n = problem.IngCount;
+  valid = m >= 0 && m <= kLpMaxRows && n >= 1 && n <= kLpMaxColumns;
+  if (!valid) return false;
+  for (int c = 1; c <= n; ++c) {
+    if (!std::isfinite(problem.IngPrice[c])) valid = false;
+  }
+  bool same = rows_ == m && columns_ == n && !coefficients_.empty();
+  for (int r = 1; r <= m && valid; ++r) {
+    const auto& row = problem.LPMatrix[r];
+    bool hasCoefficients = false;
+    for (int c = 1; c <= n; ++c) {
+      if (!std::isfinite(row[c])) valid = false;
+      if (row[c] != 0.0) hasCoefficients = true;
+      if (same && row[c] != coefficients_[(r - 1) * n + (c - 1)]) same = false;
+    }
+    // A row without coefficients constrains nothing: its type and
+    // right-hand side are not looked at.
+    if (hasCoefficients && (!KnownRowType(problem.LPRowType[r]) || !std::isfinite(row[0]))) {
+      valid = false;
+    }
+  }
+  return valid && same;
+}
+
+void LpSolver::TakeMatrix(const LpProblem& problem) {
+  rows_ = problem.LPRowCount;
+  columns_ = problem.IngCount;
+  coefficients_.assign(static_cast<std::size_t>(rows_) * columns_, 0.0);
+  libraryRow_.fill(0);
+  libraryRows_ = 0;
+  for (int r = 1; r <= rows_; ++r) {
+    const auto& row = problem.LPMatrix[r];
+    std::copy(
+        row.begin() + 1, row.begin() + 1 + columns_, coefficients_.begin() + (r - 1) * columns_);
+    if (std::any_of(
+            row.begin() + 1, row.begin() + 1 + columns_, [](double v) { return v != 0.0; })) {
+      libraryRow_[r] = ++libraryRows_;
+    }
+  }
+  matrixChanged_ = true;
+}
+
+bool LpSolver::Load(const LpProblem& problem) {
+  bool valid = false;
+  const bool same = SameMatrix(problem, valid);
+  if (!valid) {
+    loaded_ = false;
+    return false;
+  }
+  if (!same) TakeMatrix(problem);
+  for (int r = 1; r <= rows_; ++r) {
+    const double rhs = problem.LPMatrix[r][0];
+    if (type_[r] != problem.LPRowType[r] || rhs_[r] != rhs) boundsChanged_ = true;
+    type_[r] = problem.LPRowType[r];
+    rhs_[r] = rhs;
+  }
+  for (int c = 1; c <= columns_; ++c) {
+    if (cost_[c] != problem.IngPrice[c]) boundsChanged_ = true;
+    cost_[c] = problem.IngPrice[c];
+  }
+  loaded_ = true;
+  return true;
+}
+
+bool LpSolver::SetRow(int row, std::int32_t type, double rhs) {
+  if (!loaded_ || row < 1 || row > rows_) return false;
+  if (RowHasCoefficients(row) && (!KnownRowType(type) || !std::isfinite(rhs))) return false;
+  type_[row] = type;
+  rhs_[row] = rhs;
+  boundsChanged_ = true;
+  return true;
+}
+
+bool LpSolver::SetCost(int column, double cost) {
+  if (!loaded_ || column < 1 || column > columns_ || !std::isfinite(cost)) return false;
+  cost_[column] = cost;
+  boundsChanged_ = true;
+  return true;
+}
+
+// Makes the library's problem from the held copy. Called inside the trap.
+void LpSolver::BuildLibraryProblem() {
+  if (problem_ != nullptr) glp_delete_prob(problem_);
+  problem_ = glp_create_prob();
+  generation_ = tLibraryGeneration;
+  glp_set_obj_dir(problem_, GLP_MIN);
+  glp_add_cols(problem_, columns_);
+  for (int c = 1; c <= columns_; ++c) glp_set_col_bnds(problem_, c, GLP_LO, 0.0, 0.0);
+  if (libraryRows_ > 0) glp_add_rows(problem_, libraryRows_);
+  std::array<int, kLpMaxColumns + 1> index{};
+  std::array<double, kLpMaxColumns + 1> value{};
+  for (int r = 1; r <= rows_; ++r) {
+    if (!RowHasCoefficients(r)) continue;
+    int count = 0;
+    for (int c = 1; c <= columns_; ++c) {
+      const double v = coefficients_[(r - 1) * columns_ + (c - 1)];
+      if (v == 0.0) continue;
+      ++count;
+      index[count] = c;
+      value[count] = v;
+    }
+    glp_set_mat_row(problem_, libraryRow_[r], count, index.data(), value.data());
+  }
+  // Nutrient rows range from kcal to fractions of a per cent.
+  glp_scale_prob(problem_, GLP_SF_AUTO);
+  matrixChanged_ = false;
+  boundsChanged_ = true;
+  basisKept_ = false;
+  info_.rebuilt = true;
+}
+
+// Hands right-hand sides, types and costs to the library. Called inside the trap.
+void LpSolver::PushBoundsAndCosts() {
+  for (int r = 1; r <= rows_; ++r) {
+    if (RowHasCoefficients(r)) SetLibraryRowBounds(problem_, libraryRow_[r], type_[r], rhs_[r]);
+  }
+  for (int c = 1; c <= columns_; ++c) glp_set_obj_coef(problem_, c, cost_[c]);
+  boundsChanged_ = false;
+}
+
+// Warm from the kept basis by the dual simplex (only bounds moved, so the old
+// basis usually stays dual feasible), else fresh from an advanced basis and
+// then from the standard one. Called inside the trap.
+LpStatus LpSolver::RunSimplex() {
+  glp_smcp parm;
+  glp_init_smcp(&parm);
+  parm.msg_lev = GLP_MSG_OFF;
+  parm.presolve = GLP_OFF;
+  parm.it_lim = kIterationsPerDimension * (libraryRows_ + columns_) + kIterationFloor;
+  enum class Start { Kept, Advanced, Standard };
+  for (Start start : {Start::Kept, Start::Advanced, Start::Standard}) {
+    if (start == Start::Kept) {
+      if (!basisKept_) continue;
+      parm.meth = GLP_DUALP;
+    } else {
+      parm.meth = GLP_PRIMAL;
+      if (start == Start::Advanced) {
+        glp_adv_basis(problem_, 0);
+      } else {
+        glp_std_basis(problem_);
+      }
+    }
+    ++info_.attempts;
+    const int iterationsBefore = glp_get_it_cnt(problem_);
+    const int code = glp_simplex(problem_, &parm);
+    info_.iterations = glp_get_it_cnt(problem_) - iterationsBefore;
+    if (code != 0) continue;
+    const int status = glp_get_status(problem_);
+    basisKept_ = true;
+    info_.warmStart = start == Start::Kept;
+    if (status == GLP_OPT) return LpStatus::Optimal;
+    if (status == GLP_NOFEAS || glp_get_prim_stat(problem_) == GLP_NOFEAS) {
+      return LpStatus::Infeasible;
+    }
+    if (status == GLP_UNBND) return LpStatus::Unbounded;
+  }
+  basisKept_ = false;
+  info_.warmStart = false;
+  return LpStatus::LibraryError;
+}
+
+void LpSolver::ReadResult(LpResult& result) const {
+  result.objective = glp_get_obj_val(problem_);
+  for (int c = 1; c <= columns_; ++c) {
+    result.LPSolution[c] = glp_get_col_prim(problem_, c);
+    result.LPReducedCost[c] = glp_get_col_dual(problem_, c);
+  }
+  for (int r = 1; r <= rows_; ++r) {
+    if (!RowHasCoefficients(r)) continue;
+    result.LPRowResult[r] = {glp_get_row_prim(problem_, libraryRow_[r]),
+                             glp_get_row_dual(problem_, libraryRow_[r])};
+  }
+}
+
+LpStatus LpSolver::Solve(LpResult& result) {
+  info_ = {};
+  ClearResult(result, LpStatus::InvalidInput);
+  if (!loaded_) return result.status;
+  if (problem_ != nullptr && generation_ != tLibraryGeneration) {
+    // An error elsewhere in this thread freed the library's state with our problem.
+    problem_ = nullptr;
+    basisKept_ = false;
+  }
+  LpStatus status = LpStatus::LibraryError;
+  const bool ok = Trapped([this, &status, &result] {
+    if (problem_ == nullptr || matrixChanged_) BuildLibraryProblem();
+    if (boundsChanged_) PushBoundsAndCosts();
+    status = RunSimplex();
+    if (status == LpStatus::Optimal) ReadResult(result);
+  });
+  if (!ok) {
+    problem_ = nullptr;
+    basisKept_ = false;
+    matrixChanged_ = true;
+    status = LpStatus::LibraryError;
+  }
+  if (status != LpStatus::Optimal) ClearResult(result, status);
+  result.status = status;
+  return status;
+}
+
+LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result) {
+  if (!diet.Load(problem)) {
+    ClearResult(result, LpStatus::InvalidInput);
+    return result.status;
+  }
+  return diet.Solve(result);
+}
+
+LpStatus LpMisuseForTest() {
+  const bool ok = Trapped([] {
+    glp_prob* problem = glp_create_prob();
+    glp_add_rows(problem, 1);
+    glp_set_row_bnds(problem, 2, GLP_FX, 0.0, 0.0);  // there is no row 2
+    glp_delete_prob(problem);
+  });
+  return ok ? LpStatus::Optimal : LpStatus::LibraryError;
+}

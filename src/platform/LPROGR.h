@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct glp_prob;  // the library's problem object
+
+// Linear programs of the least-cost formulation, solved by GLPK.
+//
+// The program: minimise the sum over c = 1..n of cost(c) x(c) subject to
+// x(c) >= 0 and, for each row r = 1..m, the sum over c of LPMatrix[r][c] x(c)
+// equal to, at least, or at most LPMatrix[r][0] as LPRowType[r] says. A row
+// whose coefficients are all 0 constrains nothing, whatever its type and
+// right-hand side. When no optimum exists every output is 0, so the answer
+// never describes a valid diet.
+//
+// One LpSolver is kept per diet. Solving the same diet again with only new
+// right-hand sides, row types or costs keeps the library's problem and starts
+// from the last basis; a changed matrix rebuilds it. The library never prints
+// and never ends the program: a misuse inside it is trapped and reported as
+// LpStatus::LibraryError.
+
+inline constexpr int kLpMaxRows = 320;     // rows 1..320
+inline constexpr int kLpMaxColumns = 260;  // ingredients 1..260
+
+// Row type codes, as the builder writes them into LPRowType.
+inline constexpr std::int32_t kLpAtMost = -1;
+inline constexpr std::int32_t kLpEqual = 0;
+inline constexpr std::int32_t kLpAtLeast = 1;
+
+enum class LpStatus {
+  Optimal,       // x is a cheapest solution
+  Infeasible,    // no x meets the rows; outputs are 0
+  Unbounded,     // the cost falls without limit; outputs are 0
+  InvalidInput,  // a count, index, row type or number the program cannot hold; outputs are 0
+  LibraryError,  // the library failed or was misused; outputs are 0
+};
+
+// The system's description of a status, for error messages.
+const char* LpStatusText(LpStatus status);
+
+// [r][0] right-hand side of row r, [r][c] coefficient of ingredient c.
+using LpMatrixTable = std::array<std::array<double, kLpMaxColumns + 1>, kLpMaxRows + 1>;
+
+// The linear program of one diet, as the builder fills it (about 670 kB: keep
+// it in long-lived state, not on the stack).
+struct LpProblem {
+  int LPRowCount = 0;                                // m: rows 1..m take part, 0..320
+  int IngCount = 0;                                  // n: columns 1..n take part, 1..260
+  std::array<double, kLpMaxColumns + 1> IngPrice{};  // cost of column c; [0] unused
+  LpMatrixTable LPMatrix{};
+  std::array<std::int32_t, kLpMaxRows + 1> LPRowType{};  // kLpEqual, kLpAtLeast or kLpAtMost
+};
+
+struct LpResult {
+  LpStatus status = LpStatus::InvalidInput;
+  double objective = 0;                                             // sum of cost(c) x(c)
+  std::array<double, kLpMaxColumns + 1> LPSolution{};               // x(c); [0] unused
+  std::array<std::array<double, 2>, kLpMaxRows + 1> LPRowResult{};  // row activity, dual value
+  std::array<double, kLpMaxColumns + 1> LPReducedCost{};            // per column; [0] unused
+};
+
+// How the last solve went; for tests and benchmarks.
+struct LpSolveInfo {
+  bool rebuilt = false;    // the library's problem was (re)made from the matrix
+  bool warmStart = false;  // the answer came from the basis kept from the last solve
+  int attempts = 0;        // simplex runs: a failed warm start falls back to fresh ones
+  int iterations = 0;      // simplex iterations of the answering run
+};
+
+// The kept program of one diet. A solver belongs to the thread that made it.
+class LpSolver {
+ public:
+  LpSolver() = default;
+  ~LpSolver();
+  LpSolver(const LpSolver&) = delete;
+  LpSolver& operator=(const LpSolver&) = delete;
+  LpSolver(LpSolver&& other) noexcept;
+  LpSolver& operator=(LpSolver&& other) noexcept;
+
+  // Takes the program. When its shape and coefficients are those already
+  // held, only right-hand sides, row types and costs change and the next
+  // solve starts from the last basis. False (and nothing held) when the
+  // program cannot be held: counts out of range, a number that is not
+  // finite, an unknown type on a row with coefficients.
+  bool Load(const LpProblem& problem);
+
+  // In-place changes of the held program, row 1..m, column 1..n; false for
+  // an index out of range or a value that cannot be held.
+  bool SetRow(int row, std::int32_t type, double rhs);
+  bool SetCost(int column, double cost);
+
+  // Solves the held program; every output is written on every call.
+  LpStatus Solve(LpResult& result);
+
+  bool Loaded() const { return loaded_; }
+  const LpSolveInfo& LastSolve() const { return info_; }
+
+ private:
+  bool SameMatrix(const LpProblem& problem, bool& valid) const;
+  void TakeMatrix(const LpProblem& problem);
+  void BuildLibraryProblem();
+  void PushBoundsAndCosts();
+  LpStatus RunSimplex();
+  void ReadResult(LpResult& result) const;
+  void Release();
+  bool RowHasCoefficients(int row) const { return libraryRow_[row] != 0; }
+
+  bool loaded_ = false;
+  int rows_ = 0;
+  int columns_ = 0;
+  int libraryRows_ = 0;               // rows with coefficients, numbered 1.. by the library
+  std::vector<double> coefficients_;  // row-major m x n copy of the matrix
+  std::array<int, kLpMaxRows + 1> libraryRow_{};  // 0 for a row without coefficients
+  std::array<std::int32_t, kLpMaxRows + 1> type_{};
+  std::array<double, kLpMaxRows + 1> rhs_{};
+  std::array<double, kLpMaxColumns + 1> cost_{};
+
+  glp_prob* problem_ = nullptr;   // the library's copy, or none
+  std::uint64_t generation_ = 0;  // library state of this thread the problem belongs to
+  bool matrixChanged_ = false;    // the library's copy must be rebuilt
+  bool boundsChanged_ = false;    // right-hand sides, types or costs to hand on
+  bool basisKept_ = false;        // the library's copy holds a basis from an earlier solve
+  LpSolveInfo info_;
+};
+
+// The solver call of one diet: `diet` is that diet's kept solver. Loads the
+// program, solves it and writes every output. Returns the status also held in
+// result.status.
+LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result);
+
+// For tests only: makes a deliberate misuse of the library (a row index out of
+// range) through the same trap every call uses. Returns LibraryError; as with
+// any library error, the library's state in this thread is freed and every
+// solver of this thread rebuilds its problem on its next solve.
+LpStatus LpMisuseForTest();
