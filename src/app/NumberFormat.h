@@ -14,7 +14,8 @@
 // places only while they are not trailing zeros; before the point "0" forces
 // a digit and "#" shows only significant digits; no point when no place after
 // it is shown; no sign on a value that rounds to zero. The separator is a
-// comma when `decimalComma` is set.
+// comma when `decimalComma` is set. A value that is not finite shows as
+// "NaN", "Inf" or "-Inf". Short results need no allocation.
 std::string FormatNumber(double value, std::string_view pattern, bool decimalComma = false);
 
 // Magnitude-dependent display formats of the tables.
@@ -26,11 +27,13 @@ std::string BriefNumberText(double value, bool decimalComma = false);
 std::string& CommaToPoint(std::string& text);
 
 // The leading number of a text after its first comma becomes a period;
-// blanks before it are skipped; an empty or non-numeric text gives 0.
+// blanks before it are skipped; an empty or non-numeric text gives 0 (so do
+// "inf", "nan" and hex texts); a number too large for a double gives an
+// infinity of its sign. The machine's locale plays no part.
 double ReadNumber(std::string_view text);
 
 // The leading number rounded to the nearest integer, halves to even; no comma
-// conversion.
+// conversion. Values beyond the 16-bit range give its nearer end.
 std::int16_t ReadInteger(std::string_view text);
 
 // A number text turned to the machine's decimal separator.
