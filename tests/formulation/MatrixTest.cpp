@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "formulation/Matrix.h"
+#include "formulation/Restrictions.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataPath(const std::string& name) {
+  return std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + name;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class MatrixFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("matrix_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  std::string In(const std::string& name) const { return (folder / name).string(); }
+
+  // The three ingredients of tests/data/matrix_small.txt.
+  void FillSmall(FormulationTables& t) {
+    t.IngCount = 3;
+    t.NutCount = 5;
+    t.IngName[1] = "Corn";
+    t.IngName[2] = "Soybean meal";
+    t.IngName[3] = "Fish meal";
+    t.NutName[1] = "Weight";
+    t.NutName[2] = "Net ENERGY";
+    t.NutName[3] = "PROTEIN";
+    t.NutName[4] = "LYSINE";
+    t.NutName[5] = "Phosphorus";
+    const double values[3][5] = {{0.25, 2475.5, 8.5, 0.26, 0.05},
+                                 {0.41, 2000, 46.25, 2.9, 0},
+                                 {1.2, 12345.67, 123.45, -0.5, 0.000123}};
+    for (int i = 1; i <= 3; ++i) {
+      t.IngPrice[i] = values[i - 1][0];
+      for (int r = 2; r <= 5; ++r) t.IngMatrix[r][i] = values[i - 1][r - 1];
+    }
+  }
+
+  fs::path folder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+};
+
+TEST(ParseLeadingNumber, ReadsTheFirstFieldLeniently) {
+  struct Case {
+    const char* line;
+    double value;
+  } cases[] = {
+      {"12,5\tNet ENERGY\tCorn", 12.5},  // decimal comma before the first tab
+      {"12.5,Net ENERGY,Corn", 12.5},    // no tab: fields separated by commas
+      {"", 0},                           // an empty value line
+      {"  7.25\tPROTEIN\tCorn", 7.25},
+      {"-1.5\tCost\tCorn", -1.5},
+      {"3", 3},
+      {"Corn\tCost\tCorn", 0},
+      {"nan\tPROTEIN\tCorn", 0},
+      {"inf", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.line), c.value);
+  }
+}
+
+TEST_F(MatrixFileTest, WritesTheSmallMatrixByteForByte) {
+  FillSmall(*tables);
+  std::string path = In("FarmMatrix.txt");
+  ASSERT_TRUE(TextFile::WriteLines(path, MatrixFileLines(*tables)).ok);
+  EXPECT_EQ(Bytes(path), Bytes(DataPath("matrix_small.txt")));
+}
+
+TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {
+  tables->IngRestrict[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
+  tables->IngRestrict[6][kMaxKind][1] = 30;  // diet 6 is not
+  ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(tables->IngCount, 3);
+  EXPECT_EQ(tables->NutCount, 5);
+  EXPECT_EQ(tables->IngName[2], "Soybean meal");
+  EXPECT_EQ(tables->NutName[1], "Weight");
+  EXPECT_EQ(tables->NutName[5], "Phosphorus");
+  EXPECT_DOUBLE_EQ(tables->IngPrice[3], 1.2);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][3], 12345.7);  // to the written precision
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[4][3], -0.5);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[5][1], 0.05);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(tables->IngMatrix[kWeightRow][i], 100);
+  EXPECT_EQ(tables->IngRestrict[5][kMaxKind][1], 0);
+  EXPECT_EQ(tables->IngRestrict[6][kMaxKind][1], 30);
+}
+
+TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) {
+  tables->IngCount = 100;
+  tables->NutCount = 121;
+  for (int r = 2; r <= 121; ++r) tables->NutName[r] = "Nutrient " + std::to_string(r);
+  for (int i = 1; i <= 100; ++i) {
+    tables->IngName[i] = " Ingredient, " + std::to_string(i) + " ";  // blanks and commas kept
+    tables->IngPrice[i] = 0.013 * i;
+    for (int r = 2; r <= 121; ++r) tables->IngMatrix[r][i] = (r * 37 + i * 11) % 997 / 7.0 - 20;
+  }
+  std::string path = In("AllMatrix.txt");
+  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  auto read = std::make_unique<FormulationTables>();
+  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  EXPECT_EQ(read->IngCount, 100);
+  EXPECT_EQ(read->NutCount, 121);
+  EXPECT_EQ(read->NutName, tables->NutName);
+  EXPECT_EQ(read->IngName, tables->IngName);
+  for (int i = 1; i <= 100; ++i) {
+    EXPECT_DOUBLE_EQ(read->IngPrice[i], std::stod(FileNumberText(tables->IngPrice[i])));
+    EXPECT_EQ(read->IngMatrix[kWeightRow][i], 100);
+    for (int r = 2; r <= 121; ++r)
+      ASSERT_DOUBLE_EQ(read->IngMatrix[r][i], std::stod(FileNumberText(tables->IngMatrix[r][i])))
+          << "row " << r << " ingredient " << i;
+  }
+}
+
+TEST_F(MatrixFileTest, ReadsTheOlderForms) {
+  // A comma between the counts, decimal commas, comma-separated lines, an
+  // empty value line, LF line ends and no final line end.
+  ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_older_forms.txt"), dialogs),
+            MatrixLoad::Loaded);
+  EXPECT_EQ(tables->IngCount, 2);
+  EXPECT_EQ(tables->NutCount, 3);
+  EXPECT_EQ(tables->IngName[2], "Oats");
+  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.18);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2100.5);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[3][1], 0);
+  EXPECT_DOUBLE_EQ(tables->IngPrice[2], 0.2);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][2], 1900.25);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[3][2], 11);
+}
+
+TEST_F(MatrixFileTest, CountLineWithACommaLoadsTheSame) {
+  for (const char* countLine : {" 1            2 ", "1,2", " 1 , 2", "1 ,2 ", "\t1\t2"}) {
+    SCOPED_TRACE(countLine);
+    std::string path = In("CountMatrix.txt");
+    std::ofstream(path, std::ios::binary) << countLine << "\r\nCorn\r\nNet ENERGY\r\n0.2\tCost\t"
+                                          << "Corn\r\n2400\tNet ENERGY\tCorn\r\n";
+    ASSERT_EQ(ReadMatrixFile(*tables, path, dialogs), MatrixLoad::Loaded);
+    EXPECT_EQ(tables->IngCount, 1);
+    EXPECT_EQ(tables->NutCount, 2);
+    EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
+  }
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(MatrixFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds) {
+  struct Case {
+    const char* file;
+    const char* message;
+    int ingCount;
+    const char* lastName;  // IngName[1] as read before the error
+  } cases[] = {
+      {"bad_matrix_counts_over.txt",
+       "Error 9 (Subscript out of range) in procedure  LoadLP",
+       0,
+       ""},
+      {"bad_matrix_rows_over.txt", "Error 9 (Subscript out of range) in procedure  LoadLP", 0, ""},
+      {"bad_matrix_negative.txt", "Error 9 (Subscript out of range) in procedure  LoadLP", 0, ""},
+      {"bad_matrix_count_text.txt", "Error 13 (Type mismatch) in procedure  LoadLP", 0, ""},
+      {"bad_matrix_one_count.txt", "Error 13 (Type mismatch) in procedure  LoadLP", 0, ""},
+      {"bad_matrix_truncated.txt",
+       "Error 62 (Input past end of file) in procedure  LoadLP",
+       2,
+       "Corn"},
+      {"bad_matrix_overflow.txt", "Error 6 (Overflow) in procedure  LoadLP", 1, "Corn"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    dialogs.Forget();
+    EXPECT_EQ(ReadMatrixFile(*tables, DataPath(c.file), dialogs), MatrixLoad::Failed);
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(tables->IngCount, c.ingCount);
+    EXPECT_EQ(tables->IngName[1], c.lastName);
+    EXPECT_LE(tables->NutCount, kMaxNutrientRows);
+  }
+  // What was read before the end stays: the truncated file's first price.
+  ReadMatrixFile(*tables, DataPath("bad_matrix_truncated.txt"), dialogs);
+  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.2);
+  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
+}
+
+TEST_F(MatrixFileTest, AMissingFileClearsTheTablesSilently) {
+  FillSmall(*tables);
+  EXPECT_EQ(ReadMatrixFile(*tables, In("NoSuchMatrix.txt"), dialogs), MatrixLoad::Missing);
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_EQ(tables->IngCount, 0);
+  EXPECT_EQ(tables->NutCount, 0);
+  EXPECT_EQ(tables->IngName[1], "");
+  EXPECT_EQ(tables->IngMatrix[2][1], 0);
+}
+
+TEST_F(MatrixFileTest, SavingRecountsFromTheNames) {
+  // "Ca" is too short a name to count: at the end it is dropped.
+  FillSmall(*tables);
+  tables->IngName[3] = "Ca";
+  tables->NutName[3].clear();  // an empty standard row gets its standard name
+  std::string path = In("CaMatrix.txt");
+  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(tables->IngCount, 2);
+  EXPECT_EQ(tables->NutCount, 15);  // the standard rows are always written
+  EXPECT_EQ(tables->NutName[3], "PROTEIN");
+  EXPECT_EQ(tables->NutName[15], "VALINE");
+  auto read = std::make_unique<FormulationTables>();
+  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  EXPECT_EQ(read->IngCount, 2);
+  EXPECT_EQ(read->NutName[5], "Phosphorus");
+  EXPECT_EQ(read->NutName[6], "LYSINE");
+  EXPECT_EQ(read->NutName[15], "VALINE");
+}
+
+TEST_F(MatrixFileTest, AShortNameInsideTheListLosesNoIngredient) {
+  // Counting names would drop the last ingredient and shift restriction numbers.
+  FillSmall(*tables);
+  tables->IngName[2] = "Ca";
+  std::string path = In("CaMatrix.txt");
+  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  auto read = std::make_unique<FormulationTables>();
+  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  EXPECT_EQ(read->IngCount, 3);
+  EXPECT_EQ(read->IngName[3], "Fish meal");
+  EXPECT_DOUBLE_EQ(read->IngPrice[3], 1.2);
+}
+
+TEST_F(MatrixFileTest, TheLastNutrientRowIsSaved) {
+  FillSmall(*tables);
+  for (int r = 16; r <= kMaxNutrientRows; ++r) tables->NutName[r] = "N" + std::to_string(r);
+  tables->IngMatrix[kMaxNutrientRows][1] = 7.5;
+  std::string path = In("FullMatrix.txt");
+  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(tables->NutCount, kMaxNutrientRows);
+  auto read = std::make_unique<FormulationTables>();
+  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  EXPECT_DOUBLE_EQ(read->IngMatrix[kMaxNutrientRows][1], 7.5);
+}
+
+TEST_F(MatrixFileTest, NoIngredientNamedWritesNothing) {
+  tables->NutCount = 15;
+  std::string path = In("EmptyMatrix.txt");
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "Farm", false)));
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(MatrixFileTest, TheSaveDialogOffersTheLocationAndKeepsTheNameWhenCancelled) {
+  FillSmall(*tables);
+  std::string current = In("FarmMatrix.txt");
+  dialogs.CancelFile();
+  ASSERT_TRUE(
+      SaveMatrix(*tables, dialogs, current, MatrixSaveRequest("/data/", "/data/Farm", false)));
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  const FileRequest& request = dialogs.shown()[0].request;
+  EXPECT_EQ(
+      request.title,
+      "CURRENT FILE IS " + In("FarmMatrix.txt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+  EXPECT_EQ(request.folder, "/data/");
+  EXPECT_EQ(request.fileName, "/data/FarmMatrix.txt");
+  EXPECT_EQ(request.defaultExt, ".txt");
+  EXPECT_EQ(current, In("FarmMatrix.txt"));
+  EXPECT_TRUE(fs::exists(current));
+
+  std::string chosen = In("OtherMatrix.txt");
+  dialogs.File(chosen);
+  ASSERT_TRUE(SaveMatrix(*tables, dialogs, current, MatrixSaveRequest("", "Farm", false)));
+  EXPECT_EQ(current, chosen);
+  EXPECT_TRUE(fs::exists(chosen));
+}
+
+TEST_F(MatrixFileTest, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
+  FillSmall(*tables);
+  std::string path = In("NoFolder/FarmMatrix.txt");
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix"});
+
+  // An earlier file whose replacement cannot be put in place stays whole.
+  std::string blocked = In("Blocked");
+  fs::create_directories(blocked + "/inside");
+  dialogs.Forget();
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, blocked, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(fs::is_directory(blocked + "/inside"));
+}
+
+TEST_F(MatrixFileTest, OpenMatrixFileChangesNothingWhenCancelled) {
+  std::string matrixFile = "/data/FarmMatrix.txt";
+  dialogs.CancelFile();
+  EXPECT_FALSE(ChooseMatrixFile(dialogs, "/data/", matrixFile));
+  EXPECT_EQ(matrixFile, "/data/FarmMatrix.txt");
+  EXPECT_EQ(dialogs.shown()[0].text, "Select a Matrix File");
+  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*Matrix.txt");
+  dialogs.File("/other/NewMatrix.txt");
+  EXPECT_TRUE(ChooseMatrixFile(dialogs, "/data/", matrixFile));
+  EXPECT_EQ(matrixFile, "/other/NewMatrix.txt");
+}
+
+}  // namespace
