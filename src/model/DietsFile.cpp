@@ -1,0 +1,192 @@
+#include "model/DietsFile.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+
+#include "app/Location.h"
+#include "app/NumberFormat.h"
+#include "app/SaveProtocol.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr int kNameRecord = 1;
+constexpr int kPriceRecord = 2;
+constexpr int kFirstNumberRecord = 3;
+
+const std::array<std::string, kDietRecords + 1> kDefaultRecordLabels{"",
+                                                                     "Diet Name",
+                                                                     "Feed Cost",
+                                                                     "Feed Weight",
+                                                                     "Energy NE",
+                                                                     "Protein",
+                                                                     "Arginine",
+                                                                     "Histidine",
+                                                                     "Lysine",
+                                                                     "Diet Type",
+                                                                     "Tryptophan",
+                                                                     "Phe + Tyrosine",
+                                                                     "Phenylalanine",
+                                                                     "MET_CYS",
+                                                                     "Methionine",
+                                                                     "Threonine",
+                                                                     "LEUCINE",
+                                                                     "Isoleucine",
+                                                                     "Valine"};
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// A tab or a line end inside a cell would split its record in two.
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  std::replace_if(
+      line.begin(),
+      line.end(),
+      [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; },
+      ' ');
+  return line;
+}
+
+// One item of the older comma form: blanks around it dropped, and the
+// quotes of a quoted item removed (a quoted item may hold commas).
+std::string_view CommaItem(std::string_view text, std::size_t& next) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && text[i] == '"') {
+    const std::size_t close = text.find('"', i + 1);
+    if (close != std::string_view::npos) {
+      const std::size_t comma = text.find(',', close);
+      next = comma == std::string_view::npos ? text.size() : comma + 1;
+      return text.substr(i + 1, close - i - 1);
+    }
+  }
+  const std::size_t comma = text.find(',', i);
+  next = comma == std::string_view::npos ? text.size() : comma + 1;
+  return TrimBlanks(text.substr(i, comma == std::string_view::npos ? text.npos : comma - i));
+}
+
+struct Record {
+  std::string label;
+  std::string value;
+};
+
+Record SplitRecord(std::string_view line, bool commaForm) {
+  if (!commaForm) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) return {std::string(line), {}};
+    return {std::string(line.substr(0, tab)), std::string(line.substr(tab + 1))};
+  }
+  std::size_t next = 0;
+  Record record;
+  record.label = std::string(CommaItem(line, next));
+  if (next >= line.size()) return record;
+  std::string_view rest = line.substr(next);
+  std::string_view trimmed = TrimBlanks(rest);
+  if (trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"') {
+    trimmed = trimmed.substr(1, trimmed.size() - 2);
+  }
+  // The rest of the line, so that a decimal comma ("3,25") stays one value.
+  record.value = std::string(trimmed);
+  return record;
+}
+
+double FileNumber(std::string_view text) {
+  const double value = ReadNumber(text);
+  return std::isfinite(value) ? value : 0.0;
+}
+
+}  // namespace
+
+std::string GeneralNumberText(double value, bool decimalComma) {
+  if (!std::isfinite(value) || value == 0) return "0";
+  // 15 significant digits, as a classic general number text keeps.
+  std::array<char, 40> sci{};
+  std::snprintf(sci.data(), sci.size(), "%.14e", value);
+  const double rounded = std::strtod(sci.data(), nullptr);
+  std::array<char, 400> fixed{};
+  const auto [end, ec] =
+      std::to_chars(fixed.data(), fixed.data() + fixed.size(), rounded, std::chars_format::fixed);
+  if (ec != std::errc{}) return "0";
+  std::string text(fixed.data(), end);
+  if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
+  return text;
+}
+
+const std::string& DefaultDietRecordLabel(int row) {
+  static const std::string kNone;
+  if (row < 1 || row > kDietRecords) return kNone;
+  return kDefaultRecordLabels[row];
+}
+
+std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets) {
+  numDiets = std::clamp(numDiets, 0, kMaxDiets);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(numDiets) * kDietRecords);
+  for (int c = 1; c <= numDiets; ++c) {
+    for (int r = 1; r <= kDietRecords; ++r) {
+      const std::string& shown = Griddiets.Text(r, 0);
+      std::string label = OneLine(shown.empty() ? kDefaultRecordLabels[r] : shown);
+      std::string value = OneLine(TrimBlanks(Griddiets.Text(r, c)));
+      CommaToPoint(value);
+      lines.push_back(label + '\t' + value);
+    }
+  }
+  return lines;
+}
+
+DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig) {
+  DietsLoad load;
+  const auto lines = TextFile::ReadLines(path);
+  if (!lines) return load;
+  load.found = true;
+  load.commaForm = lines->empty() || lines->front().find('\t') == std::string::npos;
+  load.numDiets = static_cast<int>(std::min<std::size_t>(lines->size() / kDietRecords, kMaxDiets));
+  pig.NumDiets = static_cast<std::int16_t>(load.numDiets);
+  if (load.numDiets == 0) return load;
+
+  for (int d = 1; d <= load.numDiets; ++d) {
+    for (int k = 1; k <= kDietRecords; ++k) {
+      const std::string& line = (*lines)[static_cast<std::size_t>((d - 1) * kDietRecords + k - 1)];
+      Record record = SplitRecord(line, load.commaForm);
+      if (k == kNameRecord || k == kPriceRecord) {
+        Griddiets.SetText(k, d, record.value);
+        continue;
+      }
+      load.labels[k] = std::move(record.label);
+      Griddiets.SetText(k, d, GeneralNumberText(FileNumber(record.value), pig.DecimalComma));
+    }
+  }
+  for (int r = kFirstNumberRecord; r <= kDietRecords; ++r) Griddiets.SetText(r, 0, load.labels[r]);
+  // Diets of an earlier file must not run with this file's diets.
+  for (int c = load.numDiets + 1; c <= kMaxDiets; ++c) {
+    Griddiets.ClearRange(1, c, kDietRecords, c);
+  }
+  return load;
+}
+
+bool SaveDietsFile(
+    Location& location, const Grid& Griddiets, int numDiets, Grid& gridFILES, Dialogs& dialogs) {
+  SaveRequest request;
+  request.dataFolder = location.DataFolder;
+  request.offeredName = "*.dts";
+  request.filter = "*.dts";
+  request.defaultExt = ".dts";
+  request.saveWithoutAsking = location.SaveWithoutAsking[kDietsRow];
+  if (!ChooseSavePath(dialogs, location.DietsFile, request)) return false;
+  if (!WriteFileOrReport(
+          dialogs, location.DietsFile, DietsFileLines(Griddiets, numDiets), "SaveDietsFile")) {
+    return false;
+  }
+  gridFILES.SetText(kDietsRow, 0, location.DietsFile);
+  return true;
+}

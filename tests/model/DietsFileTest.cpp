@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/Location.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class DietsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("diets_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    DietFill(diets_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  // Diet c as the file rows 1..18 show it.
+  std::vector<std::string> Column(int c) const {
+    std::vector<std::string> cells;
+    for (int r = 1; r <= kDietRecords; ++r) cells.push_back(diets_.Text(r, c));
+    return cells;
+  }
+
+  fs::path dir_;
+  Grid diets_{kDietsRows, kDietsCols};
+  GlobalPig pig_;
+  ScriptedDialogs dialogs_;
+};
+
+const std::vector<std::string> kDiet1{"Starter 1",
+                                      "250",
+                                      "5",
+                                      "2450",
+                                      "22",
+                                      "1.3",
+                                      "0.55",
+                                      "1.5",
+                                      "0.27",
+                                      "1.4",
+                                      "0.8",
+                                      "0.85",
+                                      "0.45",
+                                      "0.95",
+                                      "1.6",
+                                      "0.85",
+                                      "1",
+                                      "0"};
+const std::vector<std::string> kDiet2{"Grower",
+                                      "220.5",
+                                      "12.25",
+                                      "2400",
+                                      "20",
+                                      "1.2",
+                                      "0.5",
+                                      "1.35",
+                                      "0.24",
+                                      "1.3",
+                                      "0.75",
+                                      "0.8",
+                                      "0.4",
+                                      "0.9",
+                                      "1.5",
+                                      "0.8",
+                                      "0.95",
+                                      "0"};
+
+TEST(GeneralNumberTextTest, ShortestPlainDecimal) {
+  const struct {
+    double value;
+    bool comma;
+    const char* text;
+  } cases[] = {
+      {2450, false, "2450"},
+      {0.1 + 0.2, false, "0.3"},
+      {-1.5, false, "-1.5"},
+      {1e-7, false, "0.0000001"},
+      {1e20, false, "100000000000000000000"},
+      {3.25, true, "3,25"},
+      {-0.0, false, "0"},
+      {1.0 / 0.0, false, "0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(GeneralNumberText(c.value, c.comma), c.text);
+  }
+}
+
+TEST_F(DietsFileTest, TabFormLoadsTwoDietsWithTheirLabels) {
+  const DietsLoad load = ReadDietsFile(kData + "diets_tab_two.dts", diets_, pig_);
+  ASSERT_TRUE(load.found);
+  EXPECT_FALSE(load.commaForm);
+  EXPECT_EQ(load.numDiets, 2);
+  EXPECT_EQ(pig_.NumDiets, 2);
+  EXPECT_EQ(Column(1), kDiet1);
+  EXPECT_EQ(Column(2), kDiet2);
+  EXPECT_EQ(diets_.Text(3, 0), "Weight");
+  EXPECT_EQ(diets_.Text(9, 0), "Trypt");
+  EXPECT_EQ(diets_.Text(18, 0), "Valine");  // the file's label of row 18
+  EXPECT_EQ(diets_.Text(1, 0), "Diet Name");
+}
+
+TEST_F(DietsFileTest, CommaFormLoadsTheSameRows) {
+  const DietsLoad load = ReadDietsFile(kData + "diets_comma_two.dts", diets_, pig_);
+  ASSERT_TRUE(load.found);
+  EXPECT_TRUE(load.commaForm);
+  EXPECT_EQ(load.numDiets, 2);
+  EXPECT_EQ(Column(1), kDiet1);
+  EXPECT_EQ(Column(2), kDiet2);
+  EXPECT_EQ(diets_.Text(10, 0), "Phe & Tyro.");
+}
+
+TEST_F(DietsFileTest, CommaFormKeepsADecimalCommaValueWhole) {
+  std::vector<std::string> lines(kDietRecords, "\"Label\",1");
+  lines[0] = "\"Diet Name\",\"Pre, starter\"";
+  lines[7] = "Lysine,1,5";
+  ASSERT_TRUE(TextFile::WriteLines(Path("comma.dts"), lines).ok);
+  ReadDietsFile(Path("comma.dts"), diets_, pig_);
+  EXPECT_EQ(diets_.Text(1, 1), "Pre, starter");
+  EXPECT_EQ(diets_.Text(8, 1), "1.5");
+  EXPECT_EQ(diets_.Text(8, 0), "Lysine");
+}
+
+TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
+  const struct {
+    int lines;
+    int diets;
+  } cases[] = {{0, 0}, {17, 0}, {18, 1}, {35, 1}, {36, 2}, {144, 8}, {145, 8}, {200, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    std::vector<std::string> lines;
+    for (int i = 0; i < c.lines; ++i) {
+      lines.push_back("L" + std::to_string(i % kDietRecords + 1) + '\t' + std::to_string(i + 1));
+    }
+    ASSERT_TRUE(TextFile::WriteLines(Path("count.dts"), lines).ok);
+    Grid diets(kDietsRows, kDietsCols);
+    diets.SetText(4, 1, "before");
+    pig_.NumDiets = 6;
+    EXPECT_EQ(ReadDietsFile(Path("count.dts"), diets, pig_).numDiets, c.diets);
+    EXPECT_EQ(pig_.NumDiets, c.diets);
+    if (c.diets == 0) {
+      EXPECT_EQ(diets.Text(4, 1), "before");  // nothing loaded, nothing changed
+    } else {
+      // Line 4 of the last whole diet holds the energy of that diet.
+      EXPECT_EQ(diets.Text(4, c.diets), std::to_string((c.diets - 1) * kDietRecords + 4));
+      EXPECT_EQ(diets.Text(4, c.diets + 1), "");
+    }
+  }
+}
+
+TEST_F(DietsFileTest, MissingFileChangesNothing) {
+  diets_.SetText(4, 1, "2450");
+  pig_.NumDiets = 3;
+  EXPECT_FALSE(ReadDietsFile(Path("none.dts"), diets_, pig_).found);
+  EXPECT_EQ(pig_.NumDiets, 3);
+  EXPECT_EQ(diets_.Text(4, 1), "2450");
+}
+
+TEST_F(DietsFileTest, LoadingEmptiesDietsOfAnEarlierFile) {
+  for (int c = 1; c <= 6; ++c) diets_.SetText(4, c, "2500");
+  ReadDietsFile(kData + "diets_tab_two.dts", diets_, pig_);
+  EXPECT_EQ(diets_.Text(4, 2), "2400");
+  for (int c = 3; c <= 8; ++c) EXPECT_EQ(diets_.Text(4, c), "") << c;
+  EXPECT_EQ(DietsInUse(diets_), 2);
+}
+
+TEST_F(DietsFileTest, BadRecordsReadAsEmptyValues) {
+  const DietsLoad load = ReadDietsFile(kData + "bad_diets_no_tab.dts", diets_, pig_);
+  EXPECT_EQ(load.numDiets, 1);
+  EXPECT_EQ(diets_.Text(5, 1), "0");  // "Protein 22": no tab, no value
+  EXPECT_EQ(diets_.Text(5, 0), "Protein 22");
+  EXPECT_EQ(diets_.Text(6, 1), "0");  // text where a number should be
+  EXPECT_EQ(diets_.Text(8, 1), "1.5");
+}
+
+TEST_F(DietsFileTest, SavedFileIsByteExactAndReadsBack) {
+  for (int r = 1; r <= kDietRecords; ++r) {
+    diets_.SetText(r, 1, kDiet1[r - 1]);
+    diets_.SetText(r, 2, kDiet2[r - 1]);
+  }
+  diets_.SetText(1, 1, "  Starter, pre ");  // blanks trimmed, comma turned to a point
+  diets_.SetText(8, 2, "1,35");             // typed with a decimal comma
+  diets_.SetText(4, 3, "2300");             // a third column past NumDiets is not written
+  Location location;
+  location.DietsFile = Path("Farm1.dts");
+  location.SaveWithoutAsking[kDietsRow] = true;
+  Grid files(11, 1);
+  ASSERT_TRUE(SaveDietsFile(location, diets_, 2, files, dialogs_));
+  EXPECT_TRUE(dialogs_.shown().empty());
+  EXPECT_EQ(files.Text(kDietsRow, 0), location.DietsFile);
+  EXPECT_EQ(Slurp(location.DietsFile), Slurp(kData + "diets_saved_two.dts"));
+
+  Grid back(kDietsRows, kDietsCols);
+  GlobalPig pig;
+  ASSERT_EQ(ReadDietsFile(location.DietsFile, back, pig).numDiets, 2);
+  EXPECT_EQ(back.Text(1, 1), "Starter. pre");
+  EXPECT_EQ(back.Text(8, 2), "1.35");
+  for (int r = 2; r <= kDietRecords; ++r) EXPECT_EQ(back.Text(r, 1), kDiet1[r - 1]) << r;
+  // Empty labels were written with the default list of the file.
+  EXPECT_EQ(back.Text(18, 0), "Valine");
+  EXPECT_EQ(back.Text(4, 0), "Energy NE");
+}
+
+TEST_F(DietsFileTest, CellsWithTabsOrLineEndsStayOneRecord) {
+  diets_.SetText(1, 1, "A\tB\r\nC");
+  diets_.SetText(4, 1, "2450");
+  const auto lines = DietsFileLines(diets_, 1);
+  ASSERT_EQ(lines.size(), 18u);
+  EXPECT_EQ(lines[0], "Diet Name\tA B  C");
+  EXPECT_EQ(DietsFileLines(diets_, 12).size(), 144u);
+  EXPECT_TRUE(DietsFileLines(diets_, -1).empty());
+}
+
+TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
+  Location location;
+  location.DataFolder = dir_.string() + "/";
+  location.DietsFile = Path("Old.dts");
+  Grid files(11, 1);
+  dialogs_.CancelFile();
+  ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
+  ASSERT_EQ(dialogs_.shown().size(), 1u);
+  const FileRequest& request = dialogs_.shown()[0].request;
+  EXPECT_EQ(request.title,
+            "CURRENT FILE IS " + Path("Old.dts") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+  EXPECT_EQ(request.filter, "*.dts");
+  EXPECT_EQ(request.defaultExt, ".dts");
+  EXPECT_EQ(request.folder, location.DataFolder);
+  EXPECT_EQ(location.DietsFile, Path("Old.dts"));
+  EXPECT_TRUE(fs::exists(Path("Old.dts")));
+
+  dialogs_.File(Path("New.dts"));
+  ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
+  EXPECT_EQ(location.DietsFile, Path("New.dts"));
+  EXPECT_EQ(files.Text(kDietsRow, 0), Path("New.dts"));
+  EXPECT_TRUE(fs::exists(Path("New.dts")));
+}
+
+TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
+  Location location;
+  location.DietsFile = Path("Kept.dts");
+  location.SaveWithoutAsking[kDietsRow] = true;
+  Grid files(11, 1);
+  diets_.SetText(4, 1, "2450");
+  ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
+  const std::string before = Slurp(location.DietsFile);
+
+  // A folder of that name cannot be replaced by the file.
+  location.DietsFile = Path("Folder.dts");
+  fs::create_directories(location.DietsFile);
+  EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
+  EXPECT_EQ(
+      dialogs_.Messages(),
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
+  EXPECT_EQ(files.Text(kDietsRow, 0), Path("Kept.dts"));
+  EXPECT_EQ(Slurp(Path("Kept.dts")), before);
+}
+
+}  // namespace

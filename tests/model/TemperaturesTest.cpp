@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/Location.h"
+#include "model/Temperatures.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TemperaturesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("temps_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  fs::path dir_;
+  TemperatureProfile profile_;
+  ScriptedDialogs dialogs_;
+};
+
+TEST(PrintedNumberTest, BlankOrSignThenShortestTextThenBlank) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{20, " 20 "},
+               {21.5, " 21.5 "},
+               {-3, "-3 "},
+               {0.5, " .5 "},
+               {-0.25, "-.25 "},
+               {0, " 0 "},
+               {-0.0, " 0 "},
+               {154, " 154 "}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(PrintedNumber(c.value), c.text);
+  }
+}
+
+TEST_F(TemperaturesTest, SetTempsResetsTheWeeks) {
+  profile_.CalibTemp.fill(7);
+  profile_.FutureTemp.fill(7);
+  SetTemps(profile_);
+  EXPECT_EQ(profile_.CalibTemp[0], 7);  // the start age stays
+  for (int w = 1; w <= 20; ++w) {
+    EXPECT_EQ(profile_.CalibTemp[w], 20) << w;
+    EXPECT_EQ(profile_.FutureTemp[w], 20) << w;
+  }
+  EXPECT_EQ(profile_.CalibTemp[21], 0);
+  EXPECT_EQ(profile_.FutureTemp[21], 7);
+}
+
+TEST_F(TemperaturesTest, WrittenFileIsByteExactAndReadsBack) {
+  SetTemps(profile_);
+  profile_.CalibTemp[0] = profile_.FutureTemp[0] = 21;
+  profile_.CalibTemp[1] = 28.5;
+  profile_.FutureTemp[1] = 26;
+  profile_.CalibTemp[2] = -3;
+  profile_.FutureTemp[20] = 0.5;
+  ASSERT_TRUE(WriteTemperatureFile(Path("Farm1.stg"), profile_, dialogs_));
+  EXPECT_EQ(Slurp(Path("Farm1.stg")), Slurp(kData + "stg_farm1.stg"));
+
+  TemperatureProfile back;
+  const TemperatureLoad load = ReadTemperatureFile(Path("Farm1.stg"), back);
+  EXPECT_TRUE(load.found);
+  EXPECT_EQ(load.numbers, 42);
+  for (int i = 0; i <= 20; ++i) {
+    EXPECT_EQ(back.CalibTemp[i], profile_.CalibTemp[i]) << i;
+    EXPECT_EQ(back.FutureTemp[i], profile_.FutureTemp[i]) << i;
+  }
+}
+
+TEST_F(TemperaturesTest, ShortFileFillsOnlyTheEntriesItHas) {
+  profile_.CalibTemp.fill(9);
+  profile_.FutureTemp.fill(9);
+  const TemperatureLoad load = ReadTemperatureFile(kData + "stg_short.stg", profile_);
+  // " 35 \t 35 ", "25,24", "23   22.5", then "18" alone.
+  EXPECT_EQ(load.numbers, 7);
+  EXPECT_EQ(profile_.CalibTemp[0], 35);
+  EXPECT_EQ(profile_.FutureTemp[1], 24);
+  EXPECT_EQ(profile_.FutureTemp[2], 22.5);
+  EXPECT_EQ(profile_.CalibTemp[3], 18);
+  EXPECT_EQ(profile_.FutureTemp[3], 9);
+  EXPECT_EQ(profile_.CalibTemp[4], 9);
+}
+
+TEST_F(TemperaturesTest, LongAndBadFilesStayInsideTheArrays) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(std::to_string(i) + "\t" + std::to_string(100 + i));
+  lines.insert(lines.begin() + 2, "twenty\t21");  // text where a number should be
+  lines.insert(lines.begin() + 3, "0x1A 1e999");  // no hex, nothing infinite
+  ASSERT_TRUE(TextFile::WriteLines(Path("long.stg"), lines).ok);
+  const TemperatureLoad load = ReadTemperatureFile(Path("long.stg"), profile_);
+  EXPECT_EQ(load.numbers, 50);
+  EXPECT_EQ(load.skippedLines, 2);
+  EXPECT_EQ(profile_.CalibTemp[2], 2);
+  EXPECT_EQ(profile_.FutureTemp[24], 124);
+}
+
+TEST_F(TemperaturesTest, MissingFileChangesNothing) {
+  profile_.CalibTemp[3] = 17;
+  EXPECT_FALSE(ReadTemperatureFile(Path("none.stg"), profile_).found);
+  EXPECT_EQ(profile_.CalibTemp[3], 17);
+}
+
+TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
+  EXPECT_EQ(WeekAgeRange(21, 1), " 21 -  27");
+  EXPECT_EQ(WeekAgeRange(21, 20), " 154 -  160");
+  TemperatureWindow window;
+  EXPECT_EQ(window.GridCurrTemp.Text(0, 0), "Age, days");
+  EXPECT_EQ(window.GridCurrTemp.Text(0, 1), "Calib. T, C");
+  EXPECT_EQ(window.GridCurrTemp.Text(0, 2), "Future T, C");
+
+  const struct {
+    const char* field;
+    const char* firstRow;
+  } cases[] = {{"21", " 21 -  27"},
+               {"21,9", " 21 -  27"},
+               {"0", " 50 -  56"},
+               {"", " 50 -  56"},
+               {"abc", " 50 -  56"},
+               {"-4", " 50 -  56"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    profile_.CalibTemp.fill(31);
+    window.Open(c.field, profile_);
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.GridCurrTemp.Text(1, 0), c.firstRow);
+    for (int w = 1; w <= 20; ++w) {
+      EXPECT_EQ(window.GridCurrTemp.Text(w, 1), "20");
+      EXPECT_EQ(window.GridCurrTemp.Text(w, 2), "20");
+    }
+  }
+}
+
+TEST_F(TemperaturesTest, TakeTemperaturesCopiesTheTable) {
+  TemperatureWindow window;
+  window.Open("105", profile_);
+  window.GridCurrTemp.SetText(1, 1, "30,5");
+  window.GridCurrTemp.SetText(20, 2, "18");
+  window.GridCurrTemp.SetText(7, 1, "warm");
+  window.TakeTemperatures(profile_);
+  // The whole first age, not only its first three characters.
+  EXPECT_EQ(profile_.CalibTemp[0], 105);
+  EXPECT_EQ(profile_.FutureTemp[0], 105);
+  EXPECT_EQ(profile_.CalibTemp[1], 30.5);
+  EXPECT_EQ(profile_.FutureTemp[20], 18);
+  EXPECT_EQ(profile_.CalibTemp[7], 0);
+  EXPECT_EQ(profile_.CalibTemp[2], 20);
+  // The stored profile is shown beside the table.
+  EXPECT_EQ(window.gridCalibTemp.Text(1, 0), " 105 -  111");
+  EXPECT_EQ(window.gridCalibTemp.Text(1, 1), "30.5");
+  EXPECT_FALSE(window.gridCalibTemp.Editable());
+}
+
+TEST_F(TemperaturesTest, MenuCommands) {
+  TemperatureWindow window;
+  window.Open("21", profile_);
+  window.GridCurrTemp.SetText(3, 1, "25");
+  window.CloseWithoutSaving();
+  EXPECT_FALSE(window.Visible());
+  EXPECT_EQ(profile_.CalibTemp[3], 0);
+
+  window.Open("21", profile_);
+  window.GridCurrTemp.SetText(3, 1, "25");
+  window.TransferAndClose(profile_);
+  EXPECT_FALSE(window.Visible());
+  EXPECT_EQ(profile_.CalibTemp[3], 25);
+
+  window.Open("21", profile_);
+  window.GridCurrTemp.SetText(4, 2, "19");
+  ASSERT_TRUE(window.TransferAndSave(profile_, Path("T.stg"), dialogs_));
+  EXPECT_TRUE(window.Visible());
+  TemperatureProfile back;
+  ReadTemperatureFile(Path("T.stg"), back);
+  EXPECT_EQ(back.FutureTemp[4], 19);
+  EXPECT_EQ(back.CalibTemp[0], 21);
+
+  fs::create_directories(Path("Dir.stg"));
+  EXPECT_FALSE(window.TransferAndSave(profile_, Path("Dir.stg"), dialogs_));
+  EXPECT_EQ(dialogs_.Messages(),
+            std::vector<std::string>{
+                "Error 75 (Path/File access error) in procedure WriteTemperatureFile"});
+}
+
+TEST_F(TemperaturesTest, OpenTemperatureFileKeepsTheNameWhenCancelled) {
+  Location location;
+  location.DataFolder = dir_.string() + "/";
+  location.StgFile = Path("Farm1.stg");
+  dialogs_.CancelFile();
+  EXPECT_FALSE(OpenTemperatureFile(location, profile_, dialogs_));
+  EXPECT_EQ(location.StgFile, Path("Farm1.stg"));
+  ASSERT_EQ(dialogs_.shown().size(), 1u);
+  EXPECT_EQ(dialogs_.shown()[0].request.title, "Select a Temperature File");
+  EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.stg");
+
+  dialogs_.File(kData + "stg_short.stg");
+  EXPECT_TRUE(OpenTemperatureFile(location, profile_, dialogs_));
+  EXPECT_EQ(location.StgFile, kData + "stg_short.stg");
+  EXPECT_EQ(profile_.CalibTemp[0], 35);
+}
+
+}  // namespace
