@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "formulation/Restrictions.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataPath(const std::string& name) {
+  return std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + name;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class RestrictionFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("restrict_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    tables->IngCount = 3;
+    tables->NutCount = 5;
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  std::string In(const std::string& name) const { return (folder / name).string(); }
+
+  // The restrictions of tests/data/restrict_small_*.txt, plus entries the
+  // writers leave out.
+  void FillSmall(FormulationTables& t) {
+    t.IngRestrict[1][kMaxKind][1] = 60;
+    t.IngRestrict[1][kMaxKind][3] = -1;  // blocked
+    t.IngRestrict[2][kMinKind][1] = 10;
+    t.IngRestrict[2][kMinKind][2] = 5;  // minimum + maximum is 0: not written
+    t.IngRestrict[2][kMaxKind][2] = -5;
+    t.IngRestrict[3][kMaxKind][1] = 50;  // diet 3 is not in use
+    t.NutRestrict[1][kMinKind][1] = 2400;
+    t.NutRestrict[2][kMinKind][1] = 2350;
+    t.NutRestrict[2][kMaxKind][1] = 2500;
+    t.NutRestrict[1][kMinKind][2] = 20;
+    t.NutRestrict[1][kMaxKind][2] = 22.5;
+    t.NutRestrict[2][kMaxKind][3] = 1.5;  // a maximum alone is written
+    t.NutRestrict[1][kMinKind][4] = 0.05;
+    t.NutRestrict[3][kMinKind][4] = 0.07;  // diet 3 is not in use
+  }
+
+  void Copy(const std::string& from, const std::string& to) {
+    fs::copy_file(DataPath(from), to, fs::copy_options::overwrite_existing);
+  }
+
+  fs::path folder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+  std::int16_t feedChoice = kFeedNotChosen;
+};
+
+TEST(ParseRestrictionLine, FollowsTheTabs) {
+  struct Case {
+    const char* line;
+    bool valid;
+    RestrictionLine expected;
+  } cases[] = {
+      {" 1            \t 5 \t0.2500\t10.000", true, {1, 5, 0.25, 10}},
+      {"1\t5\t2.5", true, {1, 5, 2.5, 0}},  // three fields: maximum 0
+      {"2\t3\t1,5\t2,5", true, {2, 3, 1.5, 2.5}},
+      {"1\t3\tabc\t2", true, {1, 3, 0, 2}},
+      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},  // halves to even
+      {"x\t3\t1\t2", true, {0, 3, 1, 2}},      // diet 0: the caller rejects it
+      {"1\t2\t\t", true, {1, 2, 0, 0}},
+      {"1\t5", false, {}},
+      {"no tabs", false, {}},
+      {"", false, {}},
+      {"1\t5\t1e999\t2", false, {}},
+      {"1\t1e999\t1\t2", false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::optional<RestrictionLine> line = ParseRestrictionLine(c.line);
+    ASSERT_EQ(line.has_value(), c.valid);
+    if (!line) continue;
+    EXPECT_EQ(line->diet, c.expected.diet);
+    EXPECT_EQ(line->index, c.expected.index);
+    EXPECT_DOUBLE_EQ(line->minimum, c.expected.minimum);
+    EXPECT_DOUBLE_EQ(line->maximum, c.expected.maximum);
+  }
+}
+
+TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
+  FillSmall(*tables);
+  std::string ing = In("FarmReq.ing");
+  std::string nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveIngRestrictions(*tables, 2, dialogs, ing, IngSaveRequest("", "", true)));
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", true)));
+  EXPECT_EQ(Bytes(ing), Bytes(DataPath("restrict_small_ing.txt")));
+  EXPECT_EQ(Bytes(nut), Bytes(DataPath("restrict_small_nut.txt")));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(RestrictionFileTest, RoundTripGivesTheSameTables) {
+  FillSmall(*tables);
+  for (int d = 1; d <= 8; ++d)
+    for (int i = 1; i <= 3; ++i) tables->IngRestrict[d][kMinKind][i] = d + 0.125 * i;
+  std::string ing = In("FarmReq.ing");
+  std::string nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveIngRestrictions(*tables, 8, dialogs, ing, IngSaveRequest("", "", true)));
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 8, dialogs, nut, NutSaveRequest("", "", true)));
+
+  auto read = std::make_unique<FormulationTables>();
+  read->IngCount = 3;
+  read->NutCount = 5;
+  std::string derivedNut;
+  RestrictionLoad load = LoadRestrictions(*read, dialogs, ing, derivedNut, feedChoice);
+  EXPECT_TRUE(load.ingRead && load.nutRead && !load.noEnergyMinimum);
+  EXPECT_EQ(derivedNut, nut);
+  EXPECT_EQ(feedChoice, kFeedLeastCost);
+  EXPECT_TRUE(dialogs.Messages().empty());
+  for (int d = 1; d <= 8; ++d)
+    for (int k = kMinKind; k <= kMaxKind; ++k) {
+      for (int i = 1; i <= 3; ++i) {
+        // A pair whose sum is 0 is not written and reads back as none.
+        double expected = tables->IngRestrict[d][k][i];
+        if (tables->IngRestrict[d][kMinKind][i] + tables->IngRestrict[d][kMaxKind][i] == 0)
+          expected = 0;
+        EXPECT_DOUBLE_EQ(read->IngRestrict[d][k][i], expected) << d << " " << k << " " << i;
+        EXPECT_EQ(read->IngRestrictFile[d][k][i], read->IngRestrict[d][k][i]);
+      }
+      for (int j = 1; j <= 5; ++j) {
+        EXPECT_DOUBLE_EQ(read->NutRestrict[d][k][j], tables->NutRestrict[d][k][j]);
+        EXPECT_EQ(read->NutRestrictFile[d][k][j], read->NutRestrict[d][k][j]);
+      }
+    }
+}
+
+TEST_F(RestrictionFileTest, AnIngredientPastTheMatrixRaisesTheCount) {
+  tables->IngCount = 30;
+  std::string ing = In("FarmReq.ing");
+  ASSERT_TRUE(TextFile::WriteLines(ing, {" 1 \t 40 \t0\t25"}).ok);
+  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
+  std::string nut;
+  LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
+  EXPECT_EQ(tables->IngCount, 40);
+  EXPECT_EQ(tables->IngRestrict[1][kMaxKind][40], 25);
+}
+
+TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
+  std::string ing = In("BadReq.ing");
+  std::string nut = In("BadReq.nut");
+  Copy("bad_restrict_lines.txt", ing);
+  Copy("bad_restrict_lines.txt", nut);
+  std::string derivedNut;
+  RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, derivedNut, feedChoice);
+  EXPECT_TRUE(load.ingRead && load.nutRead);
+
+  // As ingredient restrictions: two usable lines.
+  EXPECT_EQ(tables->IngCount, 7);
+  EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMinKind][7], 0);
+  EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMaxKind][7], 12.5);
+  EXPECT_DOUBLE_EQ(tables->IngRestrict[4][kMinKind][3], 2.5);
+  EXPECT_DOUBLE_EQ(tables->IngRestrict[4][kMaxKind][3], 0);
+  EXPECT_EQ(tables->IngRestrict[1][kMinKind][2], 0);  // the line with one tab
+  // As nutrient restrictions index 101 is within the rows.
+  EXPECT_EQ(tables->NutCount, 101);
+  EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMinKind][101], 5);
+  EXPECT_DOUBLE_EQ(tables->NutRestrict[2][kMaxKind][7], 12.5);
+  EXPECT_EQ(tables->NutRestrict[3][kMaxKind][2], 0);  // the overflowing line
+  // No energy minimum in diet 1.
+  EXPECT_TRUE(load.noEnergyMinimum);
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"No Nutriet Restriction File found named " + nut});
+  EXPECT_EQ(feedChoice, kFeedGrid);
+}
+
+TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
+  std::string nut = "unchanged";
+  RestrictionLoad load = LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
+  EXPECT_FALSE(load.ingRead);
+  EXPECT_EQ(nut, "unchanged");
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"No Ingredient Restriction File found named " + In("FarmReq.ing")});
+  EXPECT_EQ(feedChoice, kFeedGrid);
+
+  dialogs.Forget();
+  feedChoice = kFeedLeastCost;
+  Copy("restrict_small_ing.txt", In("FarmReq.ing"));
+  load = LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
+  EXPECT_TRUE(load.ingRead);
+  EXPECT_FALSE(load.nutRead);
+  EXPECT_EQ(nut, In("FarmReq.nut"));
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"No Nutrient Restriction File found named " + In("FarmReq.nut")});
+  EXPECT_EQ(feedChoice, kFeedGrid);
+
+  dialogs.Forget();
+  feedChoice = kFeedLeastCost;
+  EXPECT_FALSE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"No Nutrient Restriction File found named " + In("OtherReq.nut")});
+  EXPECT_EQ(feedChoice, kFeedGrid);
+}
+
+TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {
+  tables->IngRestrict[7][kMaxKind][2] = 33;
+  tables->IngRestrict[7][kMaxKind][50] = 44;  // past IngCount: kept
+  tables->NutRestrict[7][kMaxKind][2] = 55;   // nutrient entries not listed: kept
+  Copy("restrict_small_ing.txt", In("FarmReq.ing"));
+  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
+  std::string nut;
+  LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
+  EXPECT_EQ(tables->IngRestrict[7][kMaxKind][2], 0);
+  EXPECT_EQ(tables->IngRestrict[7][kMaxKind][50], 44);
+  EXPECT_EQ(tables->NutRestrict[7][kMaxKind][2], 55);
+  EXPECT_EQ(feedChoice, kFeedLeastCost);
+
+  // Opening a nutrient file alone changes only what it lists.
+  feedChoice = kFeedGrid;
+  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
+  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
+  EXPECT_EQ(tables->NutRestrict[1][kMinKind][2], 18);
+  EXPECT_EQ(tables->NutRestrict[1][kMaxKind][2], 0);
+  EXPECT_EQ(tables->NutRestrict[1][kMinKind][1], 2400);
+  EXPECT_EQ(feedChoice, kFeedGrid);
+}
+
+TEST_F(RestrictionFileTest, SavingTheNutrientsWithNoRowsWritesTheStandardFourteen) {
+  tables->NutCount = 0;
+  tables->NutRestrict[1][kMinKind][14] = 0.6;
+  tables->NutRestrict[1][kMinKind][15] = 0.7;
+  std::string nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
+  EXPECT_EQ(tables->NutCount, 14);
+  EXPECT_EQ(TextFile::ReadLines(nut), std::vector<std::string>{" 1 \t 14 \t0.6000\t0"});
+}
+
+TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
+  FillSmall(*tables);
+  std::string ing = In("FarmReq.ing");
+  dialogs.CancelFile();
+  ASSERT_TRUE(
+      SaveIngRestrictions(*tables, 2, dialogs, ing, IngSaveRequest("/d/", "/d/Farm", false)));
+  EXPECT_EQ(ing, In("FarmReq.ing"));
+  EXPECT_TRUE(fs::exists(ing));
+  const FileRequest& request = dialogs.shown()[0].request;
+  EXPECT_EQ(request.fileName, "/d/FarmReq.ing");
+  EXPECT_EQ(request.defaultExt, ".ing");
+  EXPECT_EQ(request.folder, "/d/");
+
+  std::string nut;  // no earlier name: nothing to write to
+  dialogs.CancelFile();
+  EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", false)));
+  EXPECT_EQ(dialogs.shown()[1].request.fileName, "Req.nut");
+  EXPECT_EQ(dialogs.shown()[1].request.defaultExt, ".nut");
+  EXPECT_TRUE(dialogs.Messages().empty());
+
+  std::string failing = In("NoFolder/FarmReq.nut");
+  EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{
+                "Error 75 (Path/File access error) in procedure SaveNutRestrictions"});
+}
+
+TEST_F(RestrictionFileTest, OpenDialogsChangeNothingWhenCancelled) {
+  std::string path = "/d/FarmReq.ing";
+  dialogs.CancelFile().CancelFile().File("/e/OtherReq.nut");
+  EXPECT_FALSE(ChooseIngRestrictionFile(dialogs, "/d/", path));
+  EXPECT_FALSE(ChooseNutRestrictionFile(dialogs, "/d/", path));
+  EXPECT_EQ(path, "/d/FarmReq.ing");
+  EXPECT_TRUE(ChooseNutRestrictionFile(dialogs, "/d/", path));
+  EXPECT_EQ(path, "/e/OtherReq.nut");
+  EXPECT_EQ(dialogs.shown()[0].text, "Select an Ingredient Restriction File");
+  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*.ing");
+  EXPECT_EQ(dialogs.shown()[1].text, "Select a Nutrient Restriction File");
+  EXPECT_EQ(dialogs.shown()[1].request.fileName, "*.nut");
+}
+
+TEST_F(RestrictionFileTest, TheSummaryListsDietsOneToFiveInFourBlocks) {
+  EXPECT_EQ(RestrictSummaryLines(*tables),
+            (std::vector<std::string>{"0  0  0", "0  0  0", "0  0  0", "0  0  0"}));
+  FillSmall(*tables);
+  tables->NutRestrict[6][kMinKind][1] = 2300;  // diets 6..8 are left out
+  tables->IngRestrict[5][kMinKind][2] = 0.125;
+  EXPECT_EQ(RestrictSummaryLines(*tables),
+            (std::vector<std::string>{"1  1  2400",
+                                      "1  2  20",
+                                      "1  4  0.05",
+                                      "2  1  2350",
+                                      "3  4  0.07",
+                                      "0  0  0",
+                                      "1  2  22.5",
+                                      "2  1  2500",
+                                      "2  3  1.5",
+                                      "0  0  0",
+                                      "2  1  10",
+                                      "2  2  5",
+                                      "5  2  0.125",
+                                      "0  0  0",
+                                      "1  1  60",
+                                      "1  3  -1",
+                                      "2  2  -5",
+                                      "3  1  50",
+                                      "0  0  0"}));
+}
+
+TEST(FullNumberText, ShowsEveryDigitWithAPeriod) {
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {{0, "0"},
+               {2.5, "2.5"},
+               {-1, "-1"},
+               {0.1 + 0.2, "0.3"},
+               {1.0 / 3, "0.333333333333333"},
+               {0.00001, "0.00001"},
+               {123456789.25, "123456789.25"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FullNumberText(c.value), c.text);
+  }
+}
+
+}  // namespace
