@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/Units.h"
+
+namespace {
+
+enum class Quantity { Weight, Energy, Price };
+
+double Convert(const GlobalPig& pig, Quantity quantity, int direction, double value) {
+  switch (quantity) {
+    case Quantity::Weight:
+      return ConvertWeight(pig, direction, value);
+    case Quantity::Energy:
+      return ConvertEnergy(pig, direction, value);
+    case Quantity::Price:
+      return ConvertPrice(pig, direction, value);
+  }
+  return NAN;
+}
+
+int ElementOf(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::Weight:
+      return kWeightUnit;
+    case Quantity::Energy:
+      return kEnergyUnit;
+    case Quantity::Price:
+      return kPriceUnit;
+  }
+  return 0;
+}
+
+TEST(Units, ConversionsBothWays) {
+  struct Case {
+    const char* what;
+    Quantity quantity;
+    int code;
+    int direction;
+    double value;
+    double expected;
+  };
+  const Case cases[] = {
+      {"1 kg shown in lb", Quantity::Weight, 1, kToDisplay, 1, 2.205},
+      {"2.205 lb to kg", Quantity::Weight, 1, kToInternal, 2.205, 1},
+      {"any direction but 1 goes back", Quantity::Weight, 1, 0, 1, 2.205},
+      {"500 g to kg", Quantity::Weight, 2, kToInternal, 500, 0.5},
+      {"kg stay kg", Quantity::Weight, 0, kToDisplay, 7.5, 7.5},
+      {"200 per tonne to per kg", Quantity::Price, 1, kToInternal, 200, 0.2},
+      {"10 per hundredweight to per kg", Quantity::Price, 4, kToInternal, 10, 0.2205},
+      {"1 per lb to per kg", Quantity::Price, 2, kToInternal, 1, 2.205},
+      {"0.22 per kg shown per short ton", Quantity::Price, 3, kToDisplay, 0.22, 0.22 / 0.0011025},
+      {"1 Mcal/kg to kcal/kg", Quantity::Energy, 2, kToInternal, 1, 1000},
+      {"1 MJ/kg to kcal/kg", Quantity::Energy, 4, kToInternal, 1, 239.00573613766730},
+      {"2205 kcal/kg shown in Mcal/lb", Quantity::Energy, 3, kToDisplay, 2205, 1},
+      {"1 kcal/lb to kcal/kg", Quantity::Energy, 1, kToInternal, 1, 2.205},
+      // A code outside the table has factor 0, and never an infinite result.
+      {"weight code 3 towards kg", Quantity::Weight, 3, kToInternal, 5, 0},
+      {"weight code 3 towards display", Quantity::Weight, 3, kToDisplay, 5, 0},
+      {"energy code -1 towards display", Quantity::Energy, -1, kToDisplay, 2450, 0},
+      {"price code 5 towards display", Quantity::Price, 5, kToDisplay, 300, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlobalPig pig;
+    pig.UnitCodes[ElementOf(c.quantity)] = static_cast<std::int16_t>(c.code);
+    EXPECT_NEAR(Convert(pig, c.quantity, c.direction, c.value), c.expected, 1e-9);
+  }
+}
+
+TEST(Units, LabelsFollowTheCodes) {
+  const char* energy[] = {"Kcal/Kg", "Kcal/lb", "Mcal/Kg", "Mcal/lb", "MJ/Kg", ""};
+  const char* weight[] = {"Kg.", "Lbs.", "Grams", ""};
+  GlobalPig pig;
+  for (int code = 0; code < 6; ++code) {
+    SCOPED_TRACE(code);
+    pig.UnitCodes[kEnergyUnit] = static_cast<std::int16_t>(code);
+    EXPECT_EQ(EnergyUnitLabel(pig), energy[code]);
+  }
+  for (int code = 0; code < 4; ++code) {
+    SCOPED_TRACE(code);
+    pig.UnitCodes[kWeightUnit] = static_cast<std::int16_t>(code);
+    EXPECT_EQ(WeightUnitLabel(pig), weight[code]);
+  }
+}
+
+TEST(Units, SwitchSetsAllThreeCodesAndTheCaption) {
+  struct Case {
+    int position;
+    std::array<std::int16_t, 3> codes;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {0, {0, 0, 1}, "Final Weight, kg"},
+      {1, {1, 1, 3}, "Final Weight, lb"},
+      {2, {1, 1, 3}, "Final Weight, lb"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position);
+    GlobalPig pig;
+    pig.UnitCodes = {4, 2, 4};
+    SetUnitSwitch(pig, c.position);
+    EXPECT_EQ(pig.UnitCodes, c.codes);
+    EXPECT_EQ(FinalWeightCaption(c.position), c.caption);
+  }
+  GlobalPig pig;
+  SetUnitSwitch(pig, 1);
+  EXPECT_NEAR(ConvertWeight(pig, kToDisplay, 25), 55.125, 1e-9);
+  EXPECT_NEAR(ConvertPrice(pig, kToInternal, 200), 0.2205, 1e-12);
+}
+
+}  // namespace
