@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/GlobalPig.h"
+#include "model/GrowthExample.h"
+#include "model/PigGrowth.h"
+
+namespace {
+
+using PigGrowth::AminoAcidFactor;
+using PigGrowth::GrowOneDay;
+
+// A pig of `weight` kg and 10 % body lipid at age `day`, on one diet of
+// 2450 kcal/kg, 22 % protein and 5 % of every amino acid (none limits).
+void SetUpDay(GlobalPig& pig, int day, double weight) {
+  LoadOneDiet(pig, 2450, 5, 100);
+  pig.GrowthCoef = pig.DefaultGrowthCoef;
+  pig.StartAge = static_cast<std::int16_t>(day);
+  pig.LiveWeight[day][kHerdColumn] = weight;
+  pig.BodyLipid[day] = 0.1 * weight;
+}
+
+// Two days worked from the equations by hand (independently of the code):
+//   8 kg at 30 days, potential 8.4 kg: pass 1 lipid 0.0568, lean 0.3432,
+//   requirement 1674.54 kcal, intake 0.68349 kg, protein requirement 11.057 %,
+//   k = 1.26896, r = 1; pass 2 from 8.50758 kg: lipid 0.0677737, lean 0.439811,
+//   requirement 1870.32 kcal.
+//   15 kg at 50 days, potential 15.8 kg: capacity 2362.14 kcal falls short in
+//   both passes, so the intake is 2362.14 / 2450 and the deficit comes out of
+//   lipid; pass 1 k = 1.22113; pass 2 lipid 0.0219219 after the deficit.
+TEST(GrowOneDay, MatchesAHandWorkedDay) {
+  struct Case {
+    int day;
+    double weight, potential;
+    double next, intake, lipidTomorrow;
+  };
+  const Case cases[] = {
+      {30, 8, 8.4, 8.507584809010613, 0.7633977079942588, 0.8677736505190826},
+      {50, 15, 15.8, 15.78653224099974, 0.9641387755102042, 1.5219219181241204},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.weight);
+    GlobalPig pig;
+    SetUpDay(pig, c.day, c.weight);
+    double next = c.potential;
+    GrowOneDay(pig, 0, c.day, next);
+    ASSERT_FALSE(pig.GrowthFailed);
+    EXPECT_NEAR(next, c.next, 1e-12);
+    EXPECT_NEAR(pig.DayFeedIntake, c.intake, 1e-12);
+    EXPECT_NEAR(pig.BodyLipid[c.day + 1], c.lipidTomorrow, 1e-12);
+    EXPECT_EQ(pig.DailyFeed[c.day + 1][kHerdColumn], pig.DayFeedIntake);
+    EXPECT_EQ(pig.CumFeed[0], pig.DayFeedIntake);
+  }
+}
+
+TEST(GrowOneDay, NegativeGainBecomesSixHundredGrams) {
+  // The potential is below today's weight, so lean and protein deposition
+  // are negative: no requirement can limit (r = 1) and protein far above
+  // requirement gives k = 1.2959, so the stand-in gain of 0.6 kg becomes
+  // 0.6 * 1.2959, which the second pass keeps below 10 kg.
+  GlobalPig pig;
+  SetUpDay(pig, 30, 8);
+  pig.DietNutrients[1][kProtein] = 500;
+  double next = 7.9;
+  GrowOneDay(pig, 0, 30, next);
+  ASSERT_FALSE(pig.GrowthFailed);
+  EXPECT_NEAR(next, 8 + 0.6 * 1.2959, 1e-12);
+}
+
+// Diet 1 has 3 kg per pig; the day's supply mixes diets 1 and 2 by the share
+// of yesterday's intake left in diet 1's allowance.
+TEST(GrowOneDay, ChangeDayMixesByTheAllowanceLeft) {
+  struct Case {
+    const char* what;
+    double allowance1, eatenBefore, yesterday;
+    double oldShare;
+  };
+  const Case cases[] = {
+      {"half of the day left", 3, 2.8, 0.4, 0.5},
+      {"a quarter left", 3, 2.9, 0.4, 0.25},
+      {"not reached tomorrow: no mix", 3, 2.5, 0.4, 1},
+      {"allowance already overrun: all new", 3, 3.2, 0.4, 0},
+      {"first day, empty allowance: all new", 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlobalPig pig;
+    SetUpDay(pig, 30, 8);
+    pig.NumDiets = 2;
+    pig.DietFeedAmount[1] = c.allowance1;
+    pig.DietFeedAmount[2] = 100;
+    for (int i = kEnergy; i <= kValine; ++i) pig.DietNutrients[2][i] = 2 * pig.DietNutrients[1][i];
+    pig.CumFeed[0] = c.eatenBefore;
+    pig.DailyFeed[30][kHerdColumn] = c.yesterday;
+    double next = 8.4;
+    GrowOneDay(pig, 0, 30, next);
+    ASSERT_FALSE(pig.GrowthFailed);
+    for (int i = kEnergy; i <= kValine; ++i) {
+      const double oldValue = pig.DietNutrients[1][i];
+      EXPECT_DOUBLE_EQ(pig.DaySupply[i], c.oldShare * oldValue + (1 - c.oldShare) * 2 * oldValue)
+          << "nutrient " << i;
+    }
+  }
+}
+
+TEST(GrowOneDay, ZeroEnergyKeepsThePotentialWeightWithoutIntake) {
+  GlobalPig pig;
+  SetUpDay(pig, 30, 8);
+  pig.DietNutrients[1][kEnergy] = 0;
+  pig.DayFeedIntake = 0.5;
+  double next = 8.4;
+  GrowOneDay(pig, 0, 30, next);
+  EXPECT_FALSE(pig.GrowthFailed);
+  EXPECT_EQ(next, 8.4);
+  EXPECT_EQ(pig.DayFeedIntake, 0);
+  EXPECT_EQ(pig.CumFeed[0], 0);
+  // Tomorrow's lipid follows the potential weight: 0.102 * 8.4 kg.
+  EXPECT_NEAR(pig.BodyLipid[31], 0.8568, 1e-12);
+}
+
+// AminoAcidFactor for a protein deposition of 0.1 kg/day, an intake of
+// 0.8 kg/day and a mean weight of 10 kg: the protein requirement is
+// (0.019805 * 10^0.6 / 1000 + 0.1) * 100 / 0.8 and lysine's
+// 0.1 * 100 * 0.0681 / 0.8 = 0.85125 %.
+TEST(AminoAcidFactor, ScalesTheGainByProteinAndTheScarcestNutrient) {
+  const double proteinNeed = (0.019805 * std::pow(10, 0.6) / 1000 + 0.1) * 100 / 0.8;
+  const double lysineNeed = 0.85125;
+  const double kMax = 1.2959;  // protein far above requirement
+  struct Case {
+    const char* what;
+    double protein, aminoAcids, lysine;
+    double factor;
+  };
+  const Case cases[] = {
+      // k = 1; protein itself carries the 8 % margin, so r = 1 / 1.08.
+      {"protein at requirement, amino acids ample", proteinNeed, 50, 50, 1 / 1.08},
+      {"protein and amino acids ample", 500, 50, 50, kMax},
+      {"a lysine of 0 is ignored", 500, 50, 0, kMax},
+      {"lysine at 0.9 of its margin", 500, 50, 0.9 * 1.08 * lysineNeed, kMax * 0.9},
+      {"lysine far short: r floors at 0.7", 500, 50, 0.1 * lysineNeed, kMax * 0.7},
+      // x = 0.1 - 12.51: k = (1 - e^(0.219 * 12.41)) * 0.2959 + 1 < 0 becomes 0.1.
+      {"protein far short: k floors at 0.1", 0.1, 50, 50, 0.1 * 0.7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlobalPig pig;
+    pig.DayMeanWeight = 10;
+    pig.DayFeedIntake = 0.8;
+    pig.DaySupply[kProtein] = c.protein;
+    for (int i = kArginine; i <= kValine; ++i) pig.DaySupply[i] = c.aminoAcids;
+    pig.DaySupply[kLysine] = c.lysine;
+    double gain = 0.5;
+    AminoAcidFactor(pig, 0.1, gain);
+    EXPECT_FALSE(pig.GrowthFailed);
+    EXPECT_NEAR(gain, 0.5 * c.factor, 1e-12);
+  }
+}
+
+TEST(AminoAcidFactor, FailsBelowTenGramsOrWithoutIntake) {
+  GlobalPig pig;
+  pig.DayMeanWeight = 10;
+  pig.DayFeedIntake = 0.8;
+  pig.DaySupply[kProtein] = 500;
+  for (int i = kArginine; i <= kValine; ++i) pig.DaySupply[i] = 50;
+  double gain = 0.0077;  // * 1.2959 = 0.00998
+  AminoAcidFactor(pig, 0.1, gain);
+  EXPECT_TRUE(pig.GrowthFailed);
+
+  pig.GrowthFailed = false;
+  pig.DayFeedIntake = 0;
+  gain = 0.5;
+  AminoAcidFactor(pig, 0.1, gain);
+  EXPECT_TRUE(pig.GrowthFailed);
+  EXPECT_EQ(gain, 0.5);
+}
+
+TEST(GrowthCurve, CurveAgeClampsAndInvertsTheCurve) {
+  const PigGrowth::GrowthCoefficients coef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
+  // Below B0 the ratio u is above 1: curve age 0.
+  EXPECT_EQ(PigGrowth::CurveAgeAt(coef, 5), 0);
+  EXPECT_EQ(PigGrowth::CurveAgeAt(coef, 6.154), 0);
+  // At and above the mature weight B0 * e^B2, u is held at 0.0001.
+  const double oldest = std::pow(-std::log(0.0001) / 0.0020532, 1 / 1.5343);
+  EXPECT_NEAR(PigGrowth::CurveAgeAt(coef, 6.154 * std::exp(3.5705)), oldest, 1e-9);
+  EXPECT_NEAR(PigGrowth::CurveAgeAt(coef, 500), oldest, 1e-9);
+  // In between the curve age gives back the weight.
+  for (double weight : {6.5, 12.0, 25.0, 110.0}) {
+    SCOPED_TRACE(weight);
+    EXPECT_NEAR(PigGrowth::CurveWeight(coef, PigGrowth::CurveAgeAt(coef, weight)), weight, 1e-9);
+  }
+}
+
+}  // namespace
