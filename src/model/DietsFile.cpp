@@ -182,11 +182,13 @@ bool SaveDietsFile(
   request.filter = "*.dts";
   request.defaultExt = ".dts";
   request.saveWithoutAsking = location.SaveWithoutAsking[kDietsRow];
-  if (!ChooseSavePath(dialogs, location.DietsFile, request)) return false;
-  if (!WriteFileOrReport(
-          dialogs, location.DietsFile, DietsFileLines(Griddiets, numDiets), "SaveDietsFile")) {
+  // The chosen name becomes the location's only once the file is written.
+  std::string path = location.DietsFile;
+  if (!ChooseSavePath(dialogs, path, request)) return false;
+  if (!WriteFileOrReport(dialogs, path, DietsFileLines(Griddiets, numDiets), "SaveDietsFile")) {
     return false;
   }
+  location.DietsFile = path;
   gridFILES.SetText(kDietsRow, 0, location.DietsFile);
   return true;
 }

@@ -1,0 +1,222 @@
+#include "calibration/CalibrationData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "app/Location.h"
+#include "app/NumberFormat.h"
+#include "app/SaveProtocol.h"
+#include "model/DietsFile.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Lines of a ".plt" file (1-based).
+constexpr int kFirstHerdLine = 6;
+constexpr int kSexLine = 11;
+constexpr int kEnergyCodeLine = 12;
+constexpr int kExtraSexLine = 15;
+
+// Unit codes with a conversion factor, by element (energy, weight, price).
+constexpr std::array<int, 3> kHighestUnitCode{4, 2, 4};
+
+constexpr const char* kSavedCoefPattern = "###.00000";
+constexpr const char* kFittedCoefPattern = "###.####00";
+
+double FileNumber(std::string_view text) {
+  const double value = ReadNumber(text);
+  return std::isfinite(value) ? value : 0.0;
+}
+
+// Str-style integer: a blank in place of the sign of a non-negative number.
+std::string PrintedCode(int code) { return (code < 0 ? "" : " ") + std::to_string(code) + " "; }
+
+bool ValidSex(int sex) { return sex >= -1 && sex <= 2; }
+
+std::string PointText(std::string text) { return CommaToPoint(text); }
+
+// The chosen name becomes the location's only once the file is written.
+bool SavePlt(Location& location,
+             const SaveRequest& request,
+             const PltContents& contents,
+             Dialogs& dialogs,
+             const char* procedure) {
+  std::string path = location.PltFile;
+  if (!ChooseSavePath(dialogs, path, request)) return false;
+  if (!WriteFileOrReport(dialogs, path, PltFileLines(contents, PltStyle::Saved), procedure)) {
+    return false;
+  }
+  location.PltFile = path;
+  return true;
+}
+
+}  // namespace
+
+PltContents PltFromState(const Grid& GridWeight,
+                         const CalibrationData& calib,
+                         const GlobalPig& pig) {
+  PltContents contents;
+  for (int k = 0; k < kCoefCount; ++k) {
+    contents.coef[k] = FileNumber(GridWeight.Text(kCoefRow, k + 1));
+  }
+  contents.herdInputs = calib.HerdInputs;
+  contents.herdSex = pig.HerdSex;
+  contents.unitCodes = pig.UnitCodes;
+  return contents;
+}
+
+std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle style) {
+  const bool saved = style == PltStyle::Saved;
+  std::vector<std::string> lines;
+  lines.reserve(14);
+  for (double b : contents.coef) {
+    lines.push_back(PointText(FormatNumber(b, saved ? kSavedCoefPattern : kFittedCoefPattern)));
+  }
+  for (int i = 1; i <= kHerdInputs; ++i) {
+    const double value = contents.herdInputs[i];
+    lines.push_back(PointText(saved ? ShortNumberText(value) : NumberText(value)));
+  }
+  lines.push_back(std::to_string(contents.herdSex));
+  std::string energyLine = PrintedCode(contents.unitCodes[0]);
+  if (saved) energyLine += std::string("\t") + kUnitLegend;
+  lines.push_back(energyLine);
+  lines.push_back(PrintedCode(contents.unitCodes[1]));
+  lines.push_back(PrintedCode(contents.unitCodes[2]));
+  return lines;
+}
+
+bool WriteCalibrationFile(const std::string& path,
+                          const PltContents& contents,
+                          PltStyle style,
+                          Dialogs& dialogs,
+                          const char* procedure) {
+  return WriteFileOrReport(dialogs, path, PltFileLines(contents, style), procedure);
+}
+
+PltLoad LoadCalibrationFile(const std::string& path,
+                            GlobalPig& pig,
+                            CalibrationData& calib,
+                            Grid& GridWeight,
+                            Dialogs& dialogs) {
+  const auto lines = TextFile::ReadLines(path);
+  if (!lines) return PltLoad::Missing;
+  const int count = static_cast<int>(lines->size());
+  if (count < kSexLine) {
+    dialogs.Message(ErrorText(kErrInputPastEnd, kDescInputPastEnd, "LoadCalibrationFile"));
+    return PltLoad::Failed;
+  }
+  auto line = [&](int n) -> const std::string& {
+    return (*lines)[static_cast<std::size_t>(n - 1)];
+  };
+
+  for (int k = 0; k < kCoefCount; ++k) {
+    double b = FileNumber(line(k + 1));
+    if (b == 0) b = pig.DefaultGrowthCoef[k];
+    const std::string text = GeneralNumberText(b, pig.DecimalComma);
+    GridWeight.SetText(kCoefRow, k + 1, text);
+    GridWeight.SetText(kLoadedCoefRow, k + 1, text);
+  }
+  for (int i = 1; i <= kHerdInputs; ++i) {
+    calib.HerdInputs[i] = FileNumber(line(kFirstHerdLine + i - 1));
+  }
+  // A sex outside the list would select nothing: it counts as none chosen.
+  const int sex = ReadInteger(line(kSexLine));
+  pig.HerdSex = static_cast<std::int16_t>(ValidSex(sex) ? sex : -1);
+
+  for (int e = 0; e < 3 && kEnergyCodeLine + e <= count; ++e) {
+    std::string_view text = line(kEnergyCodeLine + e);
+    if (e == 0) text = text.substr(0, 2);  // the legend follows the code
+    const int code = ReadInteger(text);
+    // A code without a conversion factor would divide by zero later.
+    if (code >= 0 && code <= kHighestUnitCode[e])
+      pig.UnitCodes[e] = static_cast<std::int16_t>(code);
+  }
+  // An older writer put the sex once more after the units; files without it
+  // keep the sex of line 11.
+  if (count >= kExtraSexLine) {
+    const std::string& extra = line(kExtraSexLine);
+    const int again = ReadInteger(extra);
+    if (extra.find_first_not_of(" \t") != std::string::npos && ValidSex(again)) {
+      pig.HerdSex = static_cast<std::int16_t>(again);
+    }
+  }
+  return PltLoad::Loaded;
+}
+
+std::string HerdInputText(double value, bool decimalComma) {
+  return ShortNumberText(value, decimalComma);
+}
+
+std::string InitialValueTip(double value, bool decimalComma) {
+  return "Initial value was " + ShortNumberText(value, decimalComma);
+}
+
+std::vector<std::string> CalibrationRowLines(const CalibrationData& calib, int rows) {
+  rows = std::clamp(rows, 0, kMaxCalibRows);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(rows));
+  for (int r = 1; r <= rows; ++r) {
+    const auto& obs = calib.CalibObs[r];
+    lines.push_back(PointText(NumberText(obs[kObsAge])) + '\t' +
+                    PointText(NumberText(obs[kObsWeight])) + '\t' +
+                    PointText(NumberText(obs[kObsFeed])));
+  }
+  return lines;
+}
+
+CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib) {
+  CalRowsLoad load;
+  const auto lines = TextFile::ReadLines(path);
+  if (!lines) return load;
+  load.found = true;
+  for (auto& row : calib.CalibObs) row.fill(0);
+  load.rows = static_cast<int>(std::min<std::size_t>(lines->size(), kMaxCalibRows));
+  for (int r = 1; r <= load.rows; ++r) {
+    std::string_view text = (*lines)[static_cast<std::size_t>(r - 1)];
+    for (int field = 0; field < 3; ++field) {
+      const std::size_t tab = text.find('\t');
+      calib.CalibObs[r][field] = FileNumber(text.substr(0, tab));
+      if (tab == std::string_view::npos) break;  // the missing fields stay 0
+      text.remove_prefix(tab + 1);
+    }
+  }
+  load.dataLoaded = calib.CalibObs[2][kObsAge] != 0;
+  return load;
+}
+
+bool WriteCalibrationRows(const std::string& path,
+                          const CalibrationData& calib,
+                          int rows,
+                          Dialogs& dialogs) {
+  return WriteFileOrReport(dialogs, path, CalibrationRowLines(calib, rows), "WriteCalibrationRows");
+}
+
+int RowsWithWeight(const CalibrationData& calib) {
+  int rows = 0;
+  while (rows < kMaxCalibRows && calib.CalibObs[rows + 1][kObsWeight] > 0) ++rows;
+  return rows;
+}
+
+bool SaveCalibrationFile(Location& location, const PltContents& contents, Dialogs& dialogs) {
+  if (dialogs.Message("Do you want to save this calibration data?", Buttons::YesNo) !=
+      Answer::Yes) {
+    return false;
+  }
+  SaveRequest request;
+  request.dataFolder = location.DataFolder;
+  request.offeredName = "*pig";
+  request.filter = "*.plt";
+  request.defaultExt = ".plt";
+  request.saveWithoutAsking = location.SaveWithoutAsking[kPltRow];
+  return SavePlt(location, request, contents, dialogs, "SaveCalibrationFile");
+}
+
+bool SaveCalibrationAs(Location& location, const PltContents& contents, Dialogs& dialogs) {
+  SaveRequest request;
+  request.dataFolder = location.DataFolder;
+  request.offeredName = "*.plt";
+  request.filter = "*.plt";
+  request.defaultExt = ".plt";
+  return SavePlt(location, request, contents, dialogs, "SaveCalibrationAs");
+}

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/Location.h"
+#include "calibration/CalibrationData.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CalibrationDataTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("calib_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    contents_.coef = {6.154, 1.5343, 3.5705, 0.0020532, 1.0};
+    contents_.herdInputs = {0, 5.5, 21, 25, 30.25, 56};
+    contents_.herdSex = 1;
+    contents_.unitCodes = {0, 0, 1};
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::vector<std::string> CoefRow(int row) const {
+    std::vector<std::string> cells;
+    for (int k = 1; k <= kCoefCount; ++k) cells.push_back(coefTable_.Text(row, k));
+    return cells;
+  }
+
+  fs::path dir_;
+  PltContents contents_;
+  GlobalPig pig_;
+  CalibrationData calib_;
+  Grid coefTable_{6, 7};
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
+  const struct {
+    PltStyle style;
+    const char* expected;
+  } cases[] = {{PltStyle::Saved, "plt_saved.plt"}, {PltStyle::Fitted, "plt_fitted.plt"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    ASSERT_TRUE(WriteCalibrationFile(Path("Farm1.plt"), contents_, c.style, dialogs_));
+    EXPECT_EQ(Slurp(Path("Farm1.plt")), Slurp(kData + c.expected));
+  }
+}
+
+TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
+  pig_.UnitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.00205", "1"};
+  EXPECT_EQ(CoefRow(kCoefRow), coef);
+  EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
+  EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
+  EXPECT_EQ(pig_.HerdSex, 1);  // the sex of line 11 stays: no 15th line
+  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
+  EXPECT_TRUE(dialogs_.shown().empty());
+}
+
+TEST_F(CalibrationDataTest, ZeroCoefficientTakesTheDefault) {
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_line3_zero.plt", pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  EXPECT_EQ(coefTable_.Text(kCoefRow, 3), "3.5705");
+  EXPECT_EQ(coefTable_.Text(kLoadedCoefRow, 3), "3.5705");
+  EXPECT_EQ(coefTable_.Text(kCoefRow, 4), "0.002");
+  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(pig_.HerdSex, 0);
+}
+
+TEST_F(CalibrationDataTest, MissingUnitLinesKeepTheCodes) {
+  pig_.UnitCodes = {1, 1, 3};
+  pig_.DecimalComma = true;
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_no_units.plt", pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(pig_.HerdSex, 2);
+  EXPECT_EQ(calib_.HerdInputs[1], 5.5);            // written with a decimal comma
+  EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "6,2");  // shown with the machine's separator
+}
+
+TEST_F(CalibrationDataTest, CodesWithoutAConversionAreNotTaken) {
+  pig_.UnitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  // Energy 9 and weight -2 have no factor; "abc" reads as price code 0.
+  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
+  EXPECT_EQ(pig_.HerdSex, -1);  // sex 5 is no entry of the list
+}
+
+TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
+  coefTable_.SetText(kCoefRow, 1, "9.9");
+  calib_.HerdInputs[1] = 7;
+  pig_.HerdSex = 2;
+  EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Failed);
+  EXPECT_EQ(dialogs_.Messages(),
+            std::vector<std::string>{
+                "Error 62 (Input past end of file) in procedure LoadCalibrationFile"});
+  EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), pig_, calib_, coefTable_, dialogs_),
+            PltLoad::Missing);
+  EXPECT_EQ(dialogs_.Messages().size(), 1u);
+  EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "9.9");
+  EXPECT_EQ(calib_.HerdInputs[1], 7);
+  EXPECT_EQ(pig_.HerdSex, 2);
+}
+
+TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
+  std::vector<std::string> lines(11, "1");
+  lines.push_back(" 0 ");
+  lines.push_back(" 0 ");
+  lines.push_back(" 1 ");
+  lines.push_back("2");
+  std::ofstream(Path("extra.plt"), std::ios::binary) << [&] {
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    return text;
+  }();
+  LoadCalibrationFile(Path("extra.plt"), pig_, calib_, coefTable_, dialogs_);
+  EXPECT_EQ(pig_.HerdSex, 2);
+}
+
+TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
+  for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
+  calib_.HerdInputs[3] = 25;
+  pig_.HerdSex = 2;
+  pig_.UnitCodes = {1, 1, 3};
+  const PltContents contents = PltFromState(coefTable_, calib_, pig_);
+  EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
+  EXPECT_EQ(contents.herdInputs[3], 25);
+  EXPECT_EQ(contents.herdSex, 2);
+  const auto lines = PltFileLines(contents, PltStyle::Saved);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[10], "2");
+  EXPECT_EQ(lines[11], std::string(" 1 \t") + kUnitLegend);
+  EXPECT_EQ(lines[13], " 3 ");
+}
+
+TEST_F(CalibrationDataTest, HerdFieldTexts) {
+  EXPECT_EQ(HerdInputText(25, false), "25.00");
+  EXPECT_EQ(InitialValueTip(5.5, true), "Initial value was 5,500");
+}
+
+TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
+  const CalRowsLoad load = LoadCalibrationRows(kData + "cal_rows.cal", calib_);
+  ASSERT_TRUE(load.found);
+  EXPECT_EQ(load.rows, 4);
+  EXPECT_TRUE(load.dataLoaded);
+  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{49, 16, 14.25}));
+  EXPECT_EQ(RowsWithWeight(calib_), 4);
+
+  ASSERT_TRUE(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_));
+  EXPECT_EQ(Slurp(Path("Farm1.cal")),
+            "21.000\t5.5000\t0\r\n35.000\t9.2500\t6.5000\r\n49.000\t16.000\t14.250\r\n"
+            "56.000\t25.000\t9.0000\r\n");
+  CalibrationData back;
+  LoadCalibrationRows(Path("Farm1.cal"), back);
+  EXPECT_EQ(back.CalibObs, calib_.CalibObs);
+}
+
+TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
+  for (auto& row : calib_.CalibObs) row = {99, 99, 99};
+  const CalRowsLoad load = LoadCalibrationRows(kData + "cal_two_fields.cal", calib_);
+  EXPECT_EQ(load.rows, 2);
+  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{21, 5.5, 0}));
+  EXPECT_EQ(calib_.CalibObs[2], (std::array<double, 3>{35, 9.25, 0}));
+  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(RowsWithWeight(calib_), 2);
+}
+
+TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
+  const CalRowsLoad load = LoadCalibrationRows(kData + "bad_cal_text.cal", calib_);
+  EXPECT_EQ(load.rows, 15);
+  EXPECT_FALSE(load.dataLoaded);
+  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
+  EXPECT_EQ(calib_.CalibObs[15], (std::array<double, 3>{13, 13, 1}));
+  EXPECT_EQ(RowsWithWeight(calib_), 0);
+  EXPECT_FALSE(LoadCalibrationRows(Path("none.cal"), calib_).found);
+  EXPECT_EQ(calib_.CalibObs[15][0], 13);
+  EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
+}
+
+TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
+  Location location;
+  location.DataFolder = dir_.string() + "/";
+  location.PltFile = Path("Farm1.plt");
+
+  dialogs_.Answer(Answer::No);
+  EXPECT_FALSE(SaveCalibrationFile(location, contents_, dialogs_));
+  EXPECT_FALSE(fs::exists(location.PltFile));
+
+  dialogs_.Answer(Answer::Yes).CancelFile();
+  ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
+  EXPECT_EQ(location.PltFile, Path("Farm1.plt"));
+  EXPECT_EQ(Slurp(location.PltFile), Slurp(kData + "plt_saved.plt"));
+  const auto& shown = dialogs_.shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, "Do you want to save this calibration data?");
+  EXPECT_EQ(shown[2].request.fileName, "*pig");
+  EXPECT_EQ(shown[2].request.defaultExt, ".plt");
+  EXPECT_EQ(
+      shown[2].request.title,
+      "CURRENT FILE IS " + Path("Farm1.plt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+
+  location.SaveWithoutAsking[kPltRow] = true;
+  dialogs_.Answer(Answer::Yes);
+  EXPECT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
+  EXPECT_TRUE(dialogs_.Done());
+}
+
+TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
+  Location location;
+  location.DataFolder = dir_.string() + "/";
+  location.PltFile = Path("Farm1.plt");
+  location.SaveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
+  dialogs_.File(Path("Farm2.plt"));
+  ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
+  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));
+  EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.plt");
+  EXPECT_EQ(Slurp(Path("Farm2.plt")), Slurp(kData + "plt_saved.plt"));
+
+  fs::create_directories(Path("Dir.plt"));
+  dialogs_.File(Path("Dir.plt"));
+  EXPECT_FALSE(SaveCalibrationAs(location, contents_, dialogs_));
+  EXPECT_EQ(
+      dialogs_.Messages(),
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveCalibrationAs"});
+  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));  // the name that holds the data stays
+}
+
+}  // namespace
