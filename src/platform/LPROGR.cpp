@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -53,6 +54,38 @@ bool KnownRowType(std::int32_t type) {
   return type == kLpAtMost || type == kLpEqual || type == kLpAtLeast;
 }
 
+bool HasCoefficients(const LpProblem& problem, int row) {
+  const auto& coefficients = problem.LPMatrix[row];
+  return std::any_of(coefficients.begin() + 1,
+                     coefficients.begin() + 1 + problem.IngCount,
+                     [](double v) { return v != 0.0; });
+}
+
+// Counts in range and every number the library will see finite. A row
+// without coefficients constrains nothing: its type and right-hand side are
+// not looked at.
+bool ValidProgram(const LpProblem& problem, bool checkCoefficients) {
+  const int m = problem.LPRowCount;
+  const int n = problem.IngCount;
+  if (m < 0 || m > kLpMaxRows || n < 1 || n > kLpMaxColumns) return false;
+  for (int c = 1; c <= n; ++c) {
+    if (!std::isfinite(problem.IngPrice[c])) return false;
+  }
+  for (int r = 1; r <= m; ++r) {
+    const auto& row = problem.LPMatrix[r];
+    if (checkCoefficients && !std::all_of(row.begin() + 1, row.begin() + 1 + n, [](double v) {
+          return std::isfinite(v);
+        })) {
+      return false;
+    }
+    if (HasCoefficients(problem, r) &&
+        (!KnownRowType(problem.LPRowType[r]) || !std::isfinite(row[0]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void SetLibraryRowBounds(glp_prob* problem, int libraryRow, std::int32_t type, double rhs) {
   if (type == kLpEqual) {
     glp_set_row_bnds(problem, libraryRow, GLP_FX, rhs, rhs);
@@ -91,6 +124,11 @@ const char* LpStatusText(LpStatus status) {
 
 LpSolver::~LpSolver() { Release(); }
 
+bool LpSolver::ProblemAlive() const {
+  return problem_ != nullptr && generation_ == tLibraryGeneration &&
+         owner_ == std::this_thread::get_id();
+}
+
 LpSolver::LpSolver(LpSolver&& other) noexcept { *this = std::move(other); }
 
 LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
@@ -107,9 +145,12 @@ LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
   cost_ = other.cost_;
   problem_ = std::exchange(other.problem_, nullptr);
   generation_ = other.generation_;
+  owner_ = other.owner_;
   matrixChanged_ = other.matrixChanged_;
   boundsChanged_ = other.boundsChanged_;
   basisKept_ = std::exchange(other.basisKept_, false);
+  answerKept_ = std::exchange(other.answerKept_, false);
+  answer_ = other.answer_;
   info_ = other.info_;
   other.loaded_ = false;
   other.rows_ = 0;
@@ -119,39 +160,25 @@ LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
 }
 
 void LpSolver::Release() {
-  if (problem_ != nullptr && generation_ == tLibraryGeneration) {
+  if (ProblemAlive()) {
     glp_prob* problem = problem_;
     Trapped([problem] { glp_delete_prob(problem); });
   }
   problem_ = nullptr;
   basisKept_ = false;
+  answerKept_ = false;
 }
 
-// Checks the program and compares its matrix with the one held.
-bool LpSolver::SameMatrix(const LpProblem& problem, bool& valid) const {
-  const int m = problem.LPRowCount;
+bool LpSolver::SameMatrix(const LpProblem& problem) const {
   const int n = problem.IngCount;
-  valid = m >= 0 && m <= kLpMaxRows && n >= 1 && n <= kLpMaxColumns;
-  if (!valid) return false;
-  for (int c = 1; c <= n; ++c) {
-    if (!std::isfinite(problem.IngPrice[c])) valid = false;
-  }
-  bool same = rows_ == m && columns_ == n && !coefficients_.empty();
-  for (int r = 1; r <= m && valid; ++r) {
+  if (coefficients_.empty() || rows_ != problem.LPRowCount || columns_ != n) return false;
+  for (int r = 1; r <= rows_; ++r) {
     const auto& row = problem.LPMatrix[r];
-    bool hasCoefficients = false;
-    for (int c = 1; c <= n; ++c) {
-      if (!std::isfinite(row[c])) valid = false;
-      if (row[c] != 0.0) hasCoefficients = true;
-      if (same && row[c] != coefficients_[(r - 1) * n + (c - 1)]) same = false;
-    }
-    // A row without coefficients constrains nothing: its type and
-    // right-hand side are not looked at.
-    if (hasCoefficients && (!KnownRowType(problem.LPRowType[r]) || !std::isfinite(row[0]))) {
-      valid = false;
+    if (!std::equal(row.begin() + 1, row.begin() + 1 + n, coefficients_.begin() + (r - 1) * n)) {
+      return false;
     }
   }
-  return valid && same;
+  return true;
 }
 
 void LpSolver::TakeMatrix(const LpProblem& problem) {
@@ -164,18 +191,15 @@ void LpSolver::TakeMatrix(const LpProblem& problem) {
     const auto& row = problem.LPMatrix[r];
     std::copy(
         row.begin() + 1, row.begin() + 1 + columns_, coefficients_.begin() + (r - 1) * columns_);
-    if (std::any_of(
-            row.begin() + 1, row.begin() + 1 + columns_, [](double v) { return v != 0.0; })) {
-      libraryRow_[r] = ++libraryRows_;
-    }
+    if (HasCoefficients(problem, r)) libraryRow_[r] = ++libraryRows_;
   }
   matrixChanged_ = true;
 }
 
 bool LpSolver::Load(const LpProblem& problem) {
-  bool valid = false;
-  const bool same = SameMatrix(problem, valid);
-  if (!valid) {
+  // The held matrix was checked when it was taken.
+  const bool same = SameMatrix(problem);
+  if (!ValidProgram(problem, /*checkCoefficients=*/!same)) {
     loaded_ = false;
     return false;
   }
@@ -215,6 +239,7 @@ void LpSolver::BuildLibraryProblem() {
   if (problem_ != nullptr) glp_delete_prob(problem_);
   problem_ = glp_create_prob();
   generation_ = tLibraryGeneration;
+  owner_ = std::this_thread::get_id();
   glp_set_obj_dir(problem_, GLP_MIN);
   glp_add_cols(problem_, columns_);
   for (int c = 1; c <= columns_; ++c) glp_set_col_bnds(problem_, c, GLP_LO, 0.0, 0.0);
@@ -238,6 +263,7 @@ void LpSolver::BuildLibraryProblem() {
   matrixChanged_ = false;
   boundsChanged_ = true;
   basisKept_ = false;
+  answerKept_ = false;
   info_.rebuilt = true;
 }
 
@@ -248,6 +274,7 @@ void LpSolver::PushBoundsAndCosts() {
   }
   for (int c = 1; c <= columns_; ++c) glp_set_obj_coef(problem_, c, cost_[c]);
   boundsChanged_ = false;
+  answerKept_ = false;
 }
 
 // Warm from the kept basis by the dual simplex (only bounds moved, so the old
@@ -308,21 +335,33 @@ LpStatus LpSolver::Solve(LpResult& result) {
   info_ = {};
   ClearResult(result, LpStatus::InvalidInput);
   if (!loaded_) return result.status;
-  if (problem_ != nullptr && generation_ != tLibraryGeneration) {
-    // An error elsewhere in this thread freed the library's state with our problem.
+  if (problem_ != nullptr && !ProblemAlive()) {
+    // An error in this thread freed the library's state with our problem (or
+    // the problem lives in another thread's state, out of reach).
     problem_ = nullptr;
     basisKept_ = false;
+    answerKept_ = false;
   }
   LpStatus status = LpStatus::LibraryError;
   const bool ok = Trapped([this, &status, &result] {
     if (problem_ == nullptr || matrixChanged_) BuildLibraryProblem();
     if (boundsChanged_) PushBoundsAndCosts();
-    status = RunSimplex();
+    if (answerKept_) {
+      // Nothing changed since the last solve: its answer still holds.
+      status = answer_;
+      info_.warmStart = true;
+      info_.reused = true;
+    } else {
+      status = RunSimplex();
+      answerKept_ = status != LpStatus::LibraryError;
+      answer_ = status;
+    }
     if (status == LpStatus::Optimal) ReadResult(result);
   });
   if (!ok) {
     problem_ = nullptr;
     basisKept_ = false;
+    answerKept_ = false;
     matrixChanged_ = true;
     status = LpStatus::LibraryError;
   }
@@ -337,6 +376,11 @@ LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result) {
     return result.status;
   }
   return diet.Solve(result);
+}
+
+void LpReleaseThread() {
+  ++tLibraryGeneration;
+  glp_free_env();
 }
 
 LpStatus LpMisuseForTest() {

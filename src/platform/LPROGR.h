@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 struct glp_prob;  // the library's problem object
@@ -65,11 +66,13 @@ struct LpResult {
 struct LpSolveInfo {
   bool rebuilt = false;    // the library's problem was (re)made from the matrix
   bool warmStart = false;  // the answer came from the basis kept from the last solve
+  bool reused = false;     // nothing had changed: the last answer, without a simplex run
   int attempts = 0;        // simplex runs: a failed warm start falls back to fresh ones
   int iterations = 0;      // simplex iterations of the answering run
 };
 
-// The kept program of one diet. A solver belongs to the thread that made it.
+// The kept program of one diet. Its library problem belongs to the thread
+// that solved it; used from another thread it starts afresh there.
 class LpSolver {
  public:
   LpSolver() = default;
@@ -98,13 +101,14 @@ class LpSolver {
   const LpSolveInfo& LastSolve() const { return info_; }
 
  private:
-  bool SameMatrix(const LpProblem& problem, bool& valid) const;
+  bool SameMatrix(const LpProblem& problem) const;
   void TakeMatrix(const LpProblem& problem);
   void BuildLibraryProblem();
   void PushBoundsAndCosts();
   LpStatus RunSimplex();
   void ReadResult(LpResult& result) const;
   void Release();
+  bool ProblemAlive() const;
   bool RowHasCoefficients(int row) const { return libraryRow_[row] != 0; }
 
   bool loaded_ = false;
@@ -118,10 +122,13 @@ class LpSolver {
   std::array<double, kLpMaxColumns + 1> cost_{};
 
   glp_prob* problem_ = nullptr;   // the library's copy, or none
-  std::uint64_t generation_ = 0;  // library state of this thread the problem belongs to
+  std::uint64_t generation_ = 0;  // library state of its thread the problem belongs to
+  std::thread::id owner_;         // that thread
   bool matrixChanged_ = false;    // the library's copy must be rebuilt
   bool boundsChanged_ = false;    // right-hand sides, types or costs to hand on
   bool basisKept_ = false;        // the library's copy holds a basis from an earlier solve
+  bool answerKept_ = false;       // nothing changed since the last solve, which ended in answer_
+  LpStatus answer_ = LpStatus::LibraryError;
   LpSolveInfo info_;
 };
 
@@ -129,6 +136,11 @@ class LpSolver {
 // program, solves it and writes every output. Returns the status also held in
 // result.status.
 LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result);
+
+// Frees the library's state of the calling thread with every problem made in
+// it; solvers rebuild theirs on their next solve. A worker thread that solved
+// calls it before it ends, or the state stays allocated.
+void LpReleaseThread();
 
 // For tests only: makes a deliberate misuse of the library (a row index out of
 // range) through the same trap every call uses. Returns LibraryError; as with

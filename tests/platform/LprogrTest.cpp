@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/LPROGR.h"
@@ -402,6 +403,30 @@ TEST(LprogrWarmStart, InPlaceChangesMatchAReload) {
   }
 }
 
+// A diet formulated again with the same restrictions costs no simplex run.
+TEST(LprogrWarmStart, UnchangedProgramReusesTheLastAnswer) {
+  DietProgram diet;
+  LpSolver solver;
+  auto first = std::make_unique<LpResult>();
+  auto again = std::make_unique<LpResult>();
+  ASSERT_EQ(LPROGR(solver, *diet.lp, *first), LpStatus::Optimal);
+  Soil(*again);
+  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Optimal);
+  EXPECT_TRUE(solver.LastSolve().reused);
+  EXPECT_EQ(solver.LastSolve().attempts, 0);
+  EXPECT_EQ(again->objective, first->objective);
+  EXPECT_EQ(again->LPSolution, first->LPSolution);
+  EXPECT_EQ(again->LPRowResult, first->LPRowResult);
+
+  diet.SetMinimum(0, 5.0);
+  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Infeasible);
+  EXPECT_FALSE(solver.LastSolve().reused);
+  Soil(*again);
+  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Infeasible);
+  EXPECT_TRUE(solver.LastSolve().reused);
+  ExpectAllZero(*again);
+}
+
 TEST(LprogrWarmStart, ChangedCoefficientRebuildsTheProgram) {
   const HandCase& hand = kHandCases.front();
   auto lp = MakeProblem(hand.prices, hand.rows);
@@ -469,6 +494,30 @@ TEST(LprogrLibraryErrors, SolvingPrintsNothing) {
   EXPECT_EQ(LPROGR(solver, *diet.lp, result), LpStatus::Infeasible);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The library's state is per thread: a solver taken to a worker thread
+// starts afresh there, and again when it comes back.
+TEST(LprogrThreads, SolverFollowsTheThreadThatSolves) {
+  const HandCase& hand = kHandCases.back();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+  LpStatus workerStatus = LpStatus::LibraryError;
+  bool workerRebuilt = false;
+  std::thread worker([&] {
+    workerStatus = solver.Solve(result);
+    workerRebuilt = solver.LastSolve().rebuilt;
+    LpReleaseThread();
+  });
+  worker.join();
+  EXPECT_EQ(workerStatus, LpStatus::Optimal);
+  EXPECT_TRUE(workerRebuilt);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+  ASSERT_EQ(solver.Solve(result), LpStatus::Optimal);
+  EXPECT_TRUE(solver.LastSolve().rebuilt);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
 }
 
 }  // namespace

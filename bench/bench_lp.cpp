@@ -1,0 +1,159 @@
+// Linear programs of diet size: fresh solves against warm re-solves of a kept
+// problem whose minima move, as the diet optimization moves them.
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "platform/LPROGR.h"
+
+namespace {
+
+constexpr int kIngredients = 25;
+constexpr int kNutrients = 20;
+constexpr int kMinimumRows = 61;  // rows 1..61 hold the minima, the rest left empty
+constexpr int kRhsSteps = 16;     // distinct energy and protein minima cycled through
+constexpr int kEnergyRow = 2;
+constexpr int kProteinRow = 3;
+
+// The row layout the least-cost builder makes: weight row, nutrient minima,
+// empty rows up to 61, an empty row 62 with right-hand side 100, nutrient
+// maxima, then ingredient minima and maxima. Dense, fixed pseudo-random data
+// whose even mix meets every row, so each program is feasible.
+struct DietBench {
+  DietBench() : lp(std::make_unique<LpProblem>()) {
+    LpProblem& p = *lp;
+    p.IngCount = kIngredients;
+    for (int c = 1; c <= kIngredients; ++c) p.IngPrice[c] = 0.15 + 0.5 * Next();
+    p.LPRowType[1] = kLpEqual;
+    p.LPMatrix[1][0] = 100;
+    for (int c = 1; c <= kIngredients; ++c) p.LPMatrix[1][c] = 1;
+    for (int k = 0; k < kNutrients; ++k) {
+      const int r = 2 + k;
+      const double scale = std::pow(10.0, k % 4 - 2);  // fractions of a per cent to tens
+      for (int c = 1; c <= kIngredients; ++c) p.LPMatrix[r][c] = scale * Next();
+      evenLevel[r] = 0;
+      for (int c = 1; c <= kIngredients; ++c) evenLevel[r] += p.LPMatrix[r][c] * 100 / kIngredients;
+      p.LPRowType[r] = kLpAtLeast;
+      p.LPMatrix[r][0] = 0.85 * evenLevel[r];
+    }
+    p.LPMatrix[kMinimumRows + 1][0] = 100;
+    int r = kMinimumRows + 1;
+    for (int k = 0; k < 6; ++k) {
+      ++r;
+      p.LPRowType[r] = kLpAtMost;
+      p.LPMatrix[r] = p.LPMatrix[2 + k];
+      p.LPMatrix[r][0] = 1.25 * evenLevel[2 + k];
+    }
+    for (int c = 1; c <= kIngredients; ++c) {
+      ++r;
+      p.LPRowType[r] = kLpAtMost;
+      p.LPMatrix[r][c] = 1;
+      p.LPMatrix[r][0] = c % 5 == 0 ? 5 : 30;
+    }
+    p.LPRowCount = r;
+  }
+
+  // Moves the energy and protein minima to step s of kRhsSteps.
+  void SetStep(int s) {
+    lp->LPMatrix[kEnergyRow][0] = (0.70 + 0.03 * s) * evenLevel[kEnergyRow];
+    lp->LPMatrix[kProteinRow][0] = (1.15 - 0.03 * s) * evenLevel[kProteinRow];
+  }
+
+  double Next() {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) / 16777216.0;
+  }
+
+  std::unique_ptr<LpProblem> lp;
+  std::array<double, kLpMaxRows + 1> evenLevel{};
+  std::uint32_t seed = 7u;
+};
+
+void Report(benchmark::State& state, long iterations, long optimal, long warm) {
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["simplexIters"] = iterations / runs;
+  state.counters["optimal"] = optimal / runs;
+  state.counters["warm"] = warm / runs;
+}
+
+// A new solver per call: the problem is built, scaled and solved from an advanced basis.
+void BM_LpCold(benchmark::State& state) {
+  DietBench diet;
+  auto result = std::make_unique<LpResult>();
+  long iterations = 0, optimal = 0, warm = 0;
+  int step = 0;
+  for (auto _ : state) {
+    diet.SetStep(step++ % kRhsSteps);
+    LpSolver solver;
+    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
+    iterations += solver.LastSolve().iterations;
+    warm += solver.LastSolve().warmStart;
+    benchmark::DoNotOptimize(result->objective);
+  }
+  Report(state, iterations, optimal, warm);
+}
+BENCHMARK(BM_LpCold)->Unit(benchmark::kMicrosecond);
+
+// The kept solver of the diet: the whole program is handed over again, only
+// its minima differ, and the dual simplex starts from the last basis.
+void BM_LpWarmNewMinima(benchmark::State& state) {
+  DietBench diet;
+  auto result = std::make_unique<LpResult>();
+  LpSolver solver;
+  LPROGR(solver, *diet.lp, *result);
+  long iterations = 0, optimal = 0, warm = 0;
+  int step = 0;
+  for (auto _ : state) {
+    diet.SetStep(step++ % kRhsSteps);
+    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
+    iterations += solver.LastSolve().iterations;
+    warm += solver.LastSolve().warmStart;
+    benchmark::DoNotOptimize(result->objective);
+  }
+  Report(state, iterations, optimal, warm);
+}
+BENCHMARK(BM_LpWarmNewMinima)->Unit(benchmark::kMicrosecond);
+
+// The same through the in-place calls: two right-hand sides, then a solve.
+void BM_LpWarmInPlace(benchmark::State& state) {
+  DietBench diet;
+  auto result = std::make_unique<LpResult>();
+  LpSolver solver;
+  LPROGR(solver, *diet.lp, *result);
+  long iterations = 0, optimal = 0, warm = 0;
+  int step = 0;
+  for (auto _ : state) {
+    diet.SetStep(step++ % kRhsSteps);
+    solver.SetRow(kEnergyRow, kLpAtLeast, diet.lp->LPMatrix[kEnergyRow][0]);
+    solver.SetRow(kProteinRow, kLpAtLeast, diet.lp->LPMatrix[kProteinRow][0]);
+    optimal += solver.Solve(*result) == LpStatus::Optimal;
+    iterations += solver.LastSolve().iterations;
+    warm += solver.LastSolve().warmStart;
+    benchmark::DoNotOptimize(result->objective);
+  }
+  Report(state, iterations, optimal, warm);
+}
+BENCHMARK(BM_LpWarmInPlace)->Unit(benchmark::kMicrosecond);
+
+// Nothing changed since the last solve: the cost of a call itself.
+void BM_LpWarmUnchanged(benchmark::State& state) {
+  DietBench diet;
+  auto result = std::make_unique<LpResult>();
+  LpSolver solver;
+  LPROGR(solver, *diet.lp, *result);
+  long iterations = 0, optimal = 0, warm = 0;
+  for (auto _ : state) {
+    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
+    iterations += solver.LastSolve().iterations;
+    warm += solver.LastSolve().warmStart;
+    benchmark::DoNotOptimize(result->objective);
+  }
+  Report(state, iterations, optimal, warm);
+}
+BENCHMARK(BM_LpWarmUnchanged)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
