@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "app/GridClipboard.h"
+#include "formulation/Restrict.h"
+#include "formulation/Restrictions.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RestrictWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.IngCount = 3;
+    t.NutCount = 4;
+    t.IngName[1] = "Corn";
+    t.IngName[2] = "Soybean meal";
+    t.IngName[3] = "Wheat";
+    t.NutName[1] = "Weight";
+    t.NutName[2] = "Net ENERGY";
+    t.NutName[3] = "PROTEIN";
+    t.NutName[4] = "ARGININE";
+    t.NutRestrict[1][kMinKind][1] = 2400;
+    t.NutRestrict[1][kMinKind][2] = 1.23456;
+    t.NutRestrict[1][kMaxKind][2] = -1.23456;  // only values above 0 are rounded
+    t.NutRestrict[8][kMaxKind][3] = 0.5;
+    t.IngRestrict[2][kMaxKind][3] = -1;
+    t.IngRestrict[1][kMinKind][1] = 12.345678;
+    pig.NumDiets = 2;
+  }
+
+  ScriptedDialogs dialogs;
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+  FormulationTables& t = *tables;
+  GlobalPig pig;
+  Restrict form{dialogs, t, pig};
+};
+
+TEST_F(RestrictWindowTest, FillShowsHeadingsNamesAndValues) {
+  form.Fill();
+  EXPECT_EQ(form.NUTS.Rows(), 5);
+  EXPECT_EQ(form.NUTS.Cols(), 18);
+  EXPECT_EQ(form.GridRestrict.Rows(), 4);
+  EXPECT_EQ(form.NUTS.Text(0, 0), "Nutrient Restrictions");
+  EXPECT_EQ(form.GridRestrict.Text(0, 0), "Ing. Restrictions");
+  for (Grid* grid : {&form.NUTS, &form.GridRestrict}) {
+    EXPECT_EQ(grid->Text(0, 1), "Diet  1 Min Restrict");
+    EXPECT_EQ(grid->Text(0, 2), "Diet  1 Max Restrict");
+    EXPECT_EQ(grid->Text(0, 16), "Diet  8 Max Restrict");
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(grid->Col(), 1);
+  }
+  // The weight row holds 100 for the diets in use.
+  EXPECT_EQ(form.NUTS.Text(1, 0), "Weight");
+  EXPECT_EQ(form.NUTS.Text(1, 4), "100");
+  EXPECT_EQ(form.NUTS.Text(1, 5), "");
+  EXPECT_EQ(form.NUTS.Text(2, 0), "Net ENERGY");
+  EXPECT_EQ(form.NUTS.Text(2, 1), "2400");
+  EXPECT_EQ(form.NUTS.Text(2, 2), "0");
+  EXPECT_EQ(form.NUTS.Text(3, 1), "1.235");
+  EXPECT_EQ(t.NutRestrict[1][kMinKind][2], 1.235);  // rounded in the table itself
+  EXPECT_EQ(form.NUTS.Text(3, 2), "-1.23456");
+  EXPECT_EQ(form.NUTS.Text(4, 16), "0.5");  // every diet's columns are shown
+  EXPECT_EQ(form.GridRestrict.Text(3, 0), " 3 Wheat");
+  EXPECT_EQ(form.GridRestrict.Text(1, 1), "12.345678");  // full precision
+  EXPECT_EQ(form.GridRestrict.Text(3, 4), "-1");
+  // Active restrictions are peach; none is white.
+  EXPECT_EQ(form.GridRestrict.CellColor(3, 4), kPeach);
+  EXPECT_EQ(form.GridRestrict.CellColor(3, 3), kWhite);
+  EXPECT_EQ(form.NUTS.CellColor(2, 1), kPeach);
+  EXPECT_EQ(form.NUTS.CellColor(2, 2), kWhite);
+
+  // A refill after a change clears the old colour.
+  t.IngRestrict[2][kMaxKind][3] = 0;
+  form.Fill();
+  EXPECT_EQ(form.GridRestrict.CellColor(3, 4), kWhite);
+}
+
+TEST_F(RestrictWindowTest, ValuesShowTheMachinesDecimalSeparator) {
+  pig.DecimalComma = true;
+  form.Fill();
+  EXPECT_EQ(form.NUTS.Text(3, 1), "1,235");
+  form.SaveNutSes();
+  EXPECT_DOUBLE_EQ(t.NutRestrict[1][kMinKind][2], 1.235);
+}
+
+TEST_F(RestrictWindowTest, AClickNamesTheIngredient) {
+  form.GridRestrictClick(3);
+  EXPECT_EQ(form.IngLabel, "Ingredient # 3.0000 is Wheat");
+  form.GridRestrictClick(500);
+  EXPECT_EQ(form.IngLabel, "Ingredient # 500.00 is ");
+}
+
+TEST_F(RestrictWindowTest, StoringReadsTheDietsInUseOnly) {
+  form.Fill();
+  form.GridRestrict.SetText(2, 1, "2,5");
+  form.GridRestrict.SetText(2, 2, "40");
+  form.GridRestrict.SetText(2, 5, "7");  // diet 3 is not in use
+  form.GridRestrict.SetText(1, 1, "");
+  form.SaveIngSes();
+  EXPECT_DOUBLE_EQ(t.IngRestrict[1][kMinKind][2], 2.5);
+  EXPECT_DOUBLE_EQ(t.IngRestrict[1][kMaxKind][2], 40);
+  EXPECT_EQ(t.IngRestrict[1][kMinKind][1], 0);
+  EXPECT_EQ(t.IngRestrict[3][kMinKind][2], 0);
+  EXPECT_EQ(t.IngRestrict[2][kMaxKind][3], -1);
+}
+
+TEST_F(RestrictWindowTest, AMaximumBelowTheMinimumStopsTheStoring) {
+  form.Fill();
+  form.NUTS.SetText(3, 1, "22");  // diet 1 protein: minimum 22, maximum 20
+  form.NUTS.SetText(3, 2, "20");
+  form.NUTS.SetText(3, 3, "19");    // diet 2 protein: after the refused pair
+  form.NUTS.SetText(2, 3, "2300");  // diet 2 energy: before it
+  EXPECT_FALSE(form.SaveNutSes());
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{
+                "The Min Restriction on Diet 1 Nutrient PROTEIN is greater than the Maximum"});
+  EXPECT_EQ(t.NutRestrict[2][kMinKind][1], 2300);
+  EXPECT_EQ(t.NutRestrict[1][kMinKind][2], 22);  // the refused pair itself is stored
+  EXPECT_EQ(t.NutRestrict[2][kMinKind][2], 0);
+
+  // A maximum of 0 is no restriction, not a conflict.
+  dialogs.Forget();
+  form.NUTS.SetText(3, 2, "0");
+  EXPECT_TRUE(form.SaveNutSes());
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(t.NutRestrict[2][kMinKind][2], 19);
+}
+
+class RestrictSaveTest : public RestrictWindowTest {
+ protected:
+  void SetUp() override {
+    RestrictWindowTest::SetUp();
+    folder =
+        fs::temp_directory_path() /
+        ("restrict_window_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    ing = (folder / "FarmReq.ing").string();
+    nut = (folder / "FarmReq.nut").string();
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  RestrictionFiles Files() { return {ing, nut, folder.string() + "/", (folder / "Farm").string()}; }
+
+  fs::path folder;
+  std::string ing, nut;
+};
+
+TEST_F(RestrictSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
+  form.Fill();
+  form.GridRestrict.SetText(2, 2, "35");
+  form.NUTS.SetText(3, 1, "22");
+  std::string chosenIng = (folder / "NewReq.ing").string();
+  dialogs.File(chosenIng).CancelFile();
+  EXPECT_TRUE(form.SaveFile(Files()));
+  ASSERT_EQ(dialogs.shown().size(), 2u);
+  EXPECT_EQ(dialogs.shown()[0].request.fileName, (folder / "FarmReq.ing").string());
+  EXPECT_EQ(dialogs.shown()[0].text,
+            "CURRENT FILE IS " + (folder / "FarmReq.ing").string() +
+                " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+  EXPECT_EQ(dialogs.shown()[1].request.fileName, (folder / "FarmReq.nut").string());
+  EXPECT_EQ(ing, chosenIng);  // the chosen name becomes the file's name
+  EXPECT_EQ(nut, (folder / "FarmReq.nut").string());
+  auto ingLines = TextFile::ReadLines(ing);
+  ASSERT_TRUE(ingLines);
+  EXPECT_NE(
+      std::find(ingLines->begin(), ingLines->end(), std::string(" 1            \t 2 \t0\t35.000")),
+      ingLines->end());
+  auto nutLines = TextFile::ReadLines(nut);
+  ASSERT_TRUE(nutLines);
+  EXPECT_NE(std::find(nutLines->begin(), nutLines->end(), std::string(" 1 \t 2 \t22.000\t-1.2346")),
+            nutLines->end());
+}
+
+TEST_F(RestrictSaveTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
+  form.Fill();
+  form.NUTS.SetText(3, 1, "22");
+  form.NUTS.SetText(3, 2, "20");
+  dialogs.CancelFile();
+  EXPECT_TRUE(form.SaveNutFile(Files()));
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(fs::exists(nut));
+}
+
+TEST_F(RestrictWindowTest, TheNutrientTableHasNoCut) {
+  form.Fill();
+  form.NUTS.SetCurrent(2, 1);
+  EXPECT_FALSE(form.KeyDown(form.NUTS, kKeyX, kShiftCtrl));
+  EXPECT_EQ(form.NUTS.Text(2, 1), "2400");
+  EXPECT_TRUE(form.KeyDown(form.NUTS, kKeyC, kShiftCtrl));
+  EXPECT_EQ(dialogs.Clipboard(), "2400");
+  form.GridRestrict.SetCurrent(1, 1);
+  EXPECT_TRUE(form.KeyDown(form.GridRestrict, kKeyX, kShiftCtrl));
+  EXPECT_EQ(form.GridRestrict.Text(1, 1), "");
+  EXPECT_EQ(dialogs.Clipboard(), "12.345678");
+}
+
+}  // namespace
