@@ -13,7 +13,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/tamsel-cli grow data/demo/Demo.plt
+	$(BUILD)/tamsel-cli example
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
