@@ -1,0 +1,179 @@
+#include "model/DietsTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "app/NumberFormat.h"
+#include "model/Units.h"
+
+namespace {
+
+const std::array<const char*, kDietLastNutrientRow + 1> kRowLabels{"",
+                                                                   "Diet Name",
+                                                                   "Diet Cost",
+                                                                   "Weight",
+                                                                   "Energy NE",
+                                                                   "Protein",
+                                                                   "Arginine",
+                                                                   "Histidine",
+                                                                   "Lysine",
+                                                                   "Trypt",
+                                                                   "Phe & Tyro.",
+                                                                   "Phenylalanine",
+                                                                   "Met + Cys",
+                                                                   "Methionine",
+                                                                   "Threonine",
+                                                                   "Leucine",
+                                                                   "Isoleucine",
+                                                                   "Valine"};
+
+constexpr int kPreviousMin = 0;  // the minimum the last protein or lysine edit replaced
+constexpr int kMin = kMinKind;
+constexpr int kMax = kMaxKind;
+
+double CellNumber(const Grid& grid, int row, int col) {
+  const double value = ReadNumber(grid.Text(row, col));
+  return std::isfinite(value) ? value : 0.0;
+}
+
+bool IsDietColumn(int col) { return col >= 1 && col <= kMaxDiets; }
+
+std::string StrInt(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
+
+}  // namespace
+
+void DietFill(Grid& Griddiets) {
+  for (int r = kDietNameRow; r <= kDietLastNutrientRow; ++r) Griddiets.SetText(r, 0, kRowLabels[r]);
+}
+
+int DietsInUse(const Grid& Griddiets, int lastColumn) {
+  lastColumn = std::clamp(lastColumn, 0, kMaxDiets);
+  int inUse = 0;
+  for (int c = 1; c <= lastColumn; ++c) {
+    if (CellNumber(Griddiets, kDietEnergyRow, c) > 0) inUse = c;
+  }
+  return inUse;
+}
+
+void TakeDietsFromTable(const Grid& Griddiets, GlobalPig& pig) {
+  const int diets = std::clamp<int>(pig.NumDiets, 0, kMaxDiets);
+  for (int c = 1; c <= diets; ++c) {
+    auto& nutrients = pig.DietNutrients[c];
+    nutrients[kEnergy] = ConvertEnergy(pig, kToInternal, CellNumber(Griddiets, kDietEnergyRow, c));
+    for (int i = kProtein; i <= kValine; ++i) {
+      nutrients[i] = CellNumber(Griddiets, i + kDietRowOffset, c);
+    }
+    nutrients[kPrice] = CellNumber(Griddiets, kDietCostRow, c);
+    pig.DietFeedAmount[c] =
+        ConvertWeight(pig, kToInternal, CellNumber(Griddiets, kDietAmountRow, c));
+  }
+}
+
+void SetProteinRule(RatioRuleChecks& checks, bool on) {
+  checks.Check2 = on;
+  if (on) checks.Check3 = false;
+}
+
+void SetLysineRule(RatioRuleChecks& checks, bool on) {
+  checks.Check3 = on;
+  if (on) checks.Check2 = false;
+}
+
+void DietsCellEdited(DietsEditContext& context, int row, int col) {
+  if (row < kDietEnergyRow || row > kDietSpareRow || !IsDietColumn(col)) return;
+  const double x = CellNumber(context.Griddiets, row, col);
+  const int j = row - kDietRowOffset;
+  auto& restrict = context.NutRestrict[col];
+  const double oldMin = restrict[kMin][j];
+
+  if (row == kDietProteinRow || row == kDietLysineRow) {
+    restrict[kPreviousMin][j] = oldMin;
+    restrict[kMin][j] = x;
+    if (row == kDietProteinRow && x == 0) context.checks.Check2 = false;
+    const bool proteinRule = row == kDietProteinRow && context.checks.Check2;
+    const bool lysineRule = row == kDietLysineRow && context.checks.Check3;
+    if (proteinRule || lysineRule) RatioAminoAcids(context, col);
+  }
+  restrict[kMin][j] = x;
+  // The maximum keeps its distance from the minimum it had before the edit.
+  if (restrict[kMax][j] > 0) restrict[kMax][j] = restrict[kMax][j] - oldMin + x;
+  if (row == kDietProteinRow && context.proteinMargin) context.proteinMargin(col);
+}
+
+void RatioAminoAcids(DietsEditContext& context, int col) {
+  if (!IsDietColumn(col)) return;
+  const bool proteinRule = context.checks.Check2;
+  const bool lysineRule = !proteinRule && context.checks.Check3;
+  if (!proteinRule && !lysineRule) return;
+  Grid& grid = context.Griddiets;
+  auto& restrict = context.NutRestrict[col];
+
+  std::array<double, kNutrients> base{};
+  for (int i = kProtein; i <= kValine; ++i) {
+    const double lastRun = context.pig.DietNutrients[col][i];
+    base[i] = lastRun > 0 ? lastRun : CellNumber(grid, i + kDietRowOffset, col);
+  }
+  if (base[kProtein] <= 0) {
+    context.dialogs.Message("Run Current Calc First");
+    return;
+  }
+
+  // Without an earlier minimum there is nothing to scale the minima by.
+  std::optional<double> ratio;
+  if (proteinRule) {
+    if (restrict[kPreviousMin][kProtein] > 0) {
+      ratio = restrict[kMin][kProtein] / restrict[kPreviousMin][kProtein];
+    }
+    const double protein = CellNumber(grid, kDietProteinRow, col);
+    for (int i = kArginine; i <= kValine; ++i) {
+      grid.SetText(i + kDietRowOffset,
+                   col,
+                   NumberText(protein * base[i] / base[kProtein], context.pig.DecimalComma));
+    }
+  } else {
+    if (base[kLysine] <= 0) {
+      context.dialogs.Message("No previous value for Lysine found");
+      return;
+    }
+    if (restrict[kPreviousMin][kLysine] == 0) restrict[kPreviousMin][kLysine] = base[kLysine];
+    ratio = restrict[kMin][kLysine] / restrict[kPreviousMin][kLysine];
+    const double lysine = CellNumber(grid, kDietLysineRow, col);
+    for (int i = kHistidine; i <= kValine; ++i) {
+      grid.SetText(i + kDietRowOffset,
+                   col,
+                   NumberText(lysine * base[i] / base[kLysine], context.pig.DecimalComma));
+    }
+  }
+  if (!ratio) return;
+  // Arginine and lysine stay out of the lysine rule, as they do above.
+  const int first = lysineRule ? kHistidine : kArginine;
+  for (int i = first; i <= kValine; ++i) {
+    if (lysineRule && i == kLysine) continue;
+    restrict[kMin][i] *= *ratio;
+    if (restrict[kMin][i] > 0) {
+      grid.SetText(
+          i + kDietRowOffset, col, NumberText(restrict[kMin][i], context.pig.DecimalComma));
+    }
+  }
+}
+
+std::optional<SourcesRequest> DietsCellClicked(const Grid& Griddiets, int row, int col) {
+  if (!IsDietColumn(col)) return std::nullopt;
+  SourcesRequest request;
+  request.diet = col;
+  request.flag = 0;
+  if (row == kDietCostRow) {
+    request.index = -1;
+    request.caption = "Diet " + Griddiets.Text(0, col) + "  " + "Feed Cost";
+  } else if (row >= kDietEnergyRow && row <= kDietSpareRow) {
+    request.index = row - kDietRowOffset;
+    request.caption = "Nutrient " + StrInt(request.index) + " " + Griddiets.Text(row, 0);
+  } else {
+    return std::nullopt;
+  }
+  request.caption += "\n   Current Value is " + Griddiets.Text(row, col);
+  return request;
+}
+
+std::string DietsToolTip(int row) { return row >= kDietProteinRow ? kDietsTip : ""; }
