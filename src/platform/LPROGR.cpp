@@ -278,26 +278,27 @@ void LpSolver::PushBoundsAndCosts() {
 }
 
 // Warm from the kept basis by the dual simplex (only bounds moved, so the old
-// basis usually stays dual feasible), else fresh from an advanced basis and
-// then from the standard one. Called inside the trap.
+// basis usually stays dual feasible), else fresh from the standard basis, and
+// last from an advanced basis by the primal simplex. Called inside the trap.
 LpStatus LpSolver::RunSimplex() {
   glp_smcp parm;
   glp_init_smcp(&parm);
   parm.msg_lev = GLP_MSG_OFF;
   parm.presolve = GLP_OFF;
   parm.it_lim = kIterationsPerDimension * (libraryRows_ + columns_) + kIterationFloor;
-  enum class Start { Kept, Advanced, Standard };
-  for (Start start : {Start::Kept, Start::Advanced, Start::Standard}) {
+  enum class Start { Kept, Standard, Advanced };
+  for (Start start : {Start::Kept, Start::Standard, Start::Advanced}) {
     if (start == Start::Kept) {
       if (!basisKept_) continue;
       parm.meth = GLP_DUALP;
+    } else if (start == Start::Standard) {
+      // All ingredients out: with prices of 0 or more this basis is already
+      // dual feasible, so the dual simplex needs no first phase.
+      glp_std_basis(problem_);
+      parm.meth = GLP_DUALP;
     } else {
+      glp_adv_basis(problem_, 0);
       parm.meth = GLP_PRIMAL;
-      if (start == Start::Advanced) {
-        glp_adv_basis(problem_, 0);
-      } else {
-        glp_std_basis(problem_);
-      }
     }
     ++info_.attempts;
     const int iterationsBefore = glp_get_it_cnt(problem_);
