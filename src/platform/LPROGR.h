@@ -84,9 +84,9 @@ class LpSolver {
 
   // Takes the program. When its shape and coefficients are those already
   // held, only right-hand sides, row types and costs change and the next
-  // solve starts from the last basis. False (and nothing held) when the
-  // program cannot be held: counts out of range, a number that is not
-  // finite, an unknown type on a row with coefficients.
+  // solve starts from the last basis. False, and nothing left to solve,
+  // when the program cannot be held: counts out of range, a number that is
+  // not finite, an unknown type on a row with coefficients.
   bool Load(const LpProblem& problem);
 
   // In-place changes of the held program, row 1..m, column 1..n; false for
