@@ -1,5 +1,12 @@
 #include "app/App.h"
 
 #include "app/NumberFormat.h"
+#include "model/DietsTable.h"
 
-App::App(Dialogs& dialogs) : dialogs(dialogs) { pig.DecimalComma = DetectDecimalComma(); }
+App::App(Dialogs& dialogs) : dialogs(dialogs), programFolder(ProgramFolder()) {
+  pig.DecimalComma = DetectDecimalComma();
+  location.DataFolder = programFolder;
+  mainForm.FillControls();
+  mainForm.LayOutFilesTable();
+  DietFill(mainForm.Griddiets);
+}

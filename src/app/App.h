@@ -1,20 +1,43 @@
 #pragma once
 
+#include <string>
+
+#include "app/AfrmMain.h"
+#include "app/Location.h"
+#include "calibration/CalibrationData.h"
+#include "formulation/Matrix.h"
+#include "formulation/Restrict.h"
 #include "model/GlobalPig.h"
+#include "model/Temperatures.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
-// The one context of a running program: it owns the model state and the
-// tables, and holds the way to talk to the user. `main` makes one; every
-// test makes its own.
+// The one context of a running program: it owns the model state, the
+// formulation tables, the location and the forms, and holds the way to talk
+// to the user. `main` makes one; every test makes its own.
 class App {
  public:
   static constexpr int kResultRows = 200;
   static constexpr int kResultCols = 14;
 
   explicit App(Dialogs& dialogs);
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
 
   Dialogs& dialogs;
   GlobalPig pig;
   Grid Grid1{kResultRows, kResultCols};  // daily growth results
+
+  // Where the program keeps its own files (the window-size file): its own
+  // folder, or the user's data folder when that is not writable.
+  std::string programFolder;
+
+  FormulationTables formulation;  // ingredient matrix and restrictions
+  TemperatureProfile temperatures;
+  CalibrationData calibration;
+  Location location;
+
+  AfrmMain mainForm{*this};
+  Restrict restrictForm{dialogs, formulation, pig};
+  TemperatureWindow temperatureForm;
 };

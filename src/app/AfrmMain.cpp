@@ -1,0 +1,138 @@
+#include "app/AfrmMain.h"
+
+#include <cmath>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr int kDesignedHeight = 9600;  // twips
+constexpr int kFilesColWidth = 6000;   // twips: room for a full path
+
+constexpr const char* kFilesToolTip =
+    "Double Clicking on the File Name below will let you choose a new location and file folder "
+    "to store the file(s).  To use that location, use the Location Text on the top left.  To "
+    "save files to the current location use the buttons at the top.";
+
+constexpr const char* kDietsInstruction =
+    "Enter Diets for the desired analysis, Calibration or Growth and Optimization (may use the "
+    "same diets)";
+
+}  // namespace
+
+std::string ComboBox::Text() const {
+  if (ListIndex < 0 || ListIndex >= ListCount()) return {};
+  return List[static_cast<std::size_t>(ListIndex)];
+}
+
+AfrmMain::AfrmMain(App& app) : Height(kDesignedHeight), Width(kMainWindowWidth), app_(app) {}
+
+void AfrmMain::FillControls() {
+  Caption = std::string(kMainTitle);
+  if (app_.pig.DecimalComma) Caption += " Commas Not Periods";
+
+  Text1.Caption = "Starting Weight, kg";
+  Text2.Caption = "Starting Age, Days";
+  Text3.Caption = "Final Weight, kg";
+  Text4.Caption = "Total Feed Intake";
+  Text4.ToolTip = "Total Feed Intake only needed for Calibration";
+  Text5.Caption = "Final Age, Days";
+  Text6.Caption = std::string(kCalibrationNamePlaceholder);
+  Text6.Text = std::string(kCalibrationNamePlaceholder);
+  Text6.BackColor = kLightGreen;  // no location chosen yet
+  TextPigNo.Caption = "Number of Pigs";
+  TextPigNo.Text = "Number of Pigs";
+  TextPigNo.ToolTip = "Hog Number Needed if Tonnes of Ingredients are to be calculated - else 20";
+  TextPrice.Caption = "Cost Per Pig";
+  TextPrice.ToolTip = "Double Click to see Recent Prices";
+  TextFeedGain.Caption = "Feed/Gain";
+
+  Combo1.Clear();
+  Combo1.Caption = "Feed Formulation";
+  Combo1.ToolTip = "Set to Deits on Grid to Optimize Feed Weights Only";
+  for (const char* item : {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"})
+    Combo1.AddItem(item);
+  Combo1.ListIndex = kFeedNotChosen;
+
+  Combo2.Clear();
+  Combo2.AddItem("Starting Weight, kg");
+  Combo2.AddItem("Starting Weight, lb");
+  Combo2.ListIndex = 0;
+
+  Combo3.Clear();
+  Combo3.Caption = "No. of Diets";
+  Combo3.AddItem("No. of Diets");
+  for (int n = 1; n <= 6; ++n) Combo3.AddItem(std::to_string(n));
+  Combo3.ListIndex = 0;
+
+  ComboSex.Clear();
+  ComboSex.Caption = "Herd Sex";
+  for (const char* item : {"Mixed", "Males", "Females"}) ComboSex.AddItem(item);
+
+  Option1.Caption = "Show Input";
+  Option2.Caption = "Turn off Input";
+  Option3.Caption = "Calibration Data Loaded";
+
+  const char* captions[] = {"",
+                            "Growth",
+                            "Calibration",
+                            "Open Diets",
+                            "Edit Diet Restrictions",
+                            "Save Diets",
+                            "Edit Matrix Values",
+                            "Run LP",
+                            "DataButton",
+                            "Run Optimization",
+                            "Keep Track"};
+  for (int i = 1; i < static_cast<int>(Command.size()); ++i) Command[i].Caption = captions[i];
+  Command[7].ToolTip = "This Runs The LP without Growth Command";
+  Command[8].Visible = false;  // only while "Show Input" is chosen
+
+  RichTextBox1 = kDietsInstruction;
+  ShowTab(kTabDiets);
+}
+
+void AfrmMain::LayOutFilesTable() {
+  gridFILES.Resize(kFilesRows, 1);
+  gridFILES.SetFixedRows(1);
+  gridFILES.SetFixedCols(0);
+  gridFILES.SetEditable(false);
+  gridFILES.SetColWidth(0, kFilesColWidth);
+  gridFILESToolTip = kFilesToolTip;
+  gridFILES.SetText(
+      kFilesHeadingRow,
+      0,
+      std::string("Files in Use - Double Click Below ") + '\t' + " to Save a File or all Files");
+  gridFILES.SetText(1, 0, "Save all Data Files");
+  gridFILES.SetText(3, 0, "Save Just the Diets data");
+  gridFILES.SetText(5, 0, "Save Just the Matrix ");
+  gridFILES.SetText(7, 0, "Save Just the Nutrient Restrictions");
+  gridFILES.SetText(9, 0, "Save Just the Ingredient Restrictions ");
+  for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
+    gridFILES.SetText(row, 0, kNotOpen);
+}
+
+void AfrmMain::ReadWindowSize() {
+  auto lines = TextFile::ReadLines(app_.programFolder + std::string(kWindowSizeFile));
+  if (!lines) return;
+  if (!lines->empty()) {
+    long height = std::lround(ReadNumber((*lines)[0]));
+    if (height > 0) Height = static_cast<int>(height);
+  }
+  Width = kMainWindowWidth;
+}
+
+void AfrmMain::WriteWindowSize() const {
+  if (Height == 0 || Width == 0) return;
+  TextFile::WriteLines(app_.programFolder + std::string(kWindowSizeFile),
+                       {" " + std::to_string(Height), " " + std::to_string(Width)});
+}
+
+void AfrmMain::ShowTab(int tab) {
+  Tab = tab;
+  RichTextBox1Visible = tab == kTabDiets;
+  gridFILESVisible = tab == kTabFormulas;
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/DietsTable.h"
+#include "platform/Grid.h"
+
+class App;
+
+// The main window, headless: its tables, fields, lists, captions and the
+// commands of the location and its file set. The desktop window shows this
+// state and calls these commands; tests drive them through scripted dialogs.
+
+inline constexpr Rgb kButtonFace{240, 240, 240};
+
+// A text field with its caption (the label beside it) and tooltip.
+struct TextBox {
+  std::string Text;
+  std::string Caption;
+  std::string ToolTip;
+  Rgb BackColor = kWhite;
+};
+
+// A choice list; ListIndex -1 when nothing is chosen.
+struct ComboBox {
+  std::string Caption;
+  std::string ToolTip;
+  std::vector<std::string> List;
+  int ListIndex = -1;
+
+  void AddItem(std::string item) { List.push_back(std::move(item)); }
+  void Clear() {
+    List.clear();
+    ListIndex = -1;
+  }
+  int ListCount() const { return static_cast<int>(List.size()); }
+  // The chosen item, or "" when nothing is chosen.
+  std::string Text() const;
+};
+
+struct CommandButton {
+  std::string Caption;
+  std::string ToolTip;
+  Rgb BackColor = kButtonFace;
+  bool Visible = true;
+};
+
+// A check box or an option button.
+struct OptionButton {
+  std::string Caption;
+  bool Value = false;
+};
+
+inline constexpr int kTabDailyGrowth = 0;
+inline constexpr int kTabDiets = 1;
+inline constexpr int kTabFormulas = 2;
+
+inline constexpr std::string_view kMainTitle =
+    "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg";
+inline constexpr std::string_view kCalibrationNamePlaceholder = "Calibration Name";
+inline constexpr std::string_view kWindowSizeFile = "ROrivoForm.txt";
+inline constexpr int kMainWindowWidth = 15570;  // twips, whatever the size file says
+
+inline constexpr std::string_view kCheck2Caption = "When Protein Changes, Ratio Amino Acids";
+inline constexpr std::string_view kCheck3Caption = "OR When  Lysine Changes, ratio Amino Acids";
+
+// Shape of the main window's tables.
+inline constexpr int kFilesRows = 11;
+inline constexpr int kFilesRowHeight = 400;  // twips
+inline constexpr int kWeightRows = 5;        // rows 1 (now) and 4 (loaded) hold B0..B4
+inline constexpr int kWeightCols = 7;        // B0..B4 in 1..5, a run's score in 6
+
+class AfrmMain {
+ public:
+  explicit AfrmMain(App& app);
+  AfrmMain(const AfrmMain&) = delete;
+  AfrmMain& operator=(const AfrmMain&) = delete;
+
+  // --- State ---------------------------------------------------------------
+  Grid Griddiets{kDietsRows, kDietsCols};
+  Grid GridWeight{kWeightRows, kWeightCols};  // calibration coefficients
+  Grid gridFILES{kFilesRows, 1};              // "Files in Use"
+  Grid Gridformula{2, 12};                    // ingredient amounts of the formulas
+
+  TextBox Text1;  // "Starting Weight, kg"
+  TextBox Text2;  // "Starting Age, Days"
+  TextBox Text3;  // "Final Weight, kg"
+  TextBox Text4;  // "Total Feed Intake"
+  TextBox Text5;  // "Final Age, Days"
+  TextBox Text6;  // "Calibration Name": the location's name
+  TextBox TextPigNo;
+  TextBox TextPrice;
+  TextBox TextFeedGain;
+
+  ComboBox Combo1;    // "Feed Formulation"
+  ComboBox Combo2;    // weight unit of the starting weight
+  ComboBox Combo3;    // "No. of Diets"
+  ComboBox ComboSex;  // "Herd Sex"
+
+  RatioRuleChecks ratioRules;  // Check2 (protein rule) and Check3 (lysine rule)
+  OptionButton Option1;        // "Show Input"
+  OptionButton Option2;        // "Turn off Input"
+  OptionButton Option3;        // "Calibration Data Loaded"
+
+  std::array<CommandButton, 11> Command{};  // Command1..Command10 by number
+
+  std::string RichTextBox1;  // the instruction text of the "Diets" tab
+  bool RichTextBox1Visible = true;
+  bool gridFILESVisible = false;
+  std::string gridFILESToolTip;
+
+  std::string Caption;  // window title
+  int Height = 0;       // twips
+  int Width = 0;        // twips
+  int Tab = kTabDiets;
+  bool MatrixLoaded = true;  // cleared when a location has no usable matrix
+  Grid* ActiveGrid = nullptr;
+
+  // --- Start-up pieces -----------------------------------------------------
+  // Captions, tooltips and the items of the choice lists.
+  void FillControls();
+  // The "Files in Use" table at start: headings, commands, "Not Open".
+  void LayOutFilesTable();
+  // Reads the window height from the size file in the program's folder; the
+  // width is always kMainWindowWidth. A missing or unreadable file keeps the
+  // designed size.
+  void ReadWindowSize();
+  // Writes height and width to the size file when both are non-zero; a
+  // failure is not reported.
+  void WriteWindowSize() const;
+  // The tab the user picks, with the panels that follow it.
+  void ShowTab(int tab);
+
+  // --- Location ------------------------------------------------------------
+  // Chooses a location by its calibration file and loads every file of its
+  // set that exists. False when the dialog was cancelled (nothing changed).
+  bool LocationName();
+  // The "Calibration Name" field's handlers around LocationName.
+  void Text6_Click();
+  void Text6_DblClick();
+  void Text6_KeyPress();
+  // All names of the set from `base`, shown in the file table.
+  void SetFileNames(const std::string& base);
+  // Reads the matrix file, then its restrictions; records the names in use.
+  void LoadLP();
+
+  // --- Saving --------------------------------------------------------------
+  void gridFILES_DblClick(int row);
+  void Save1Diet();
+  void SaveCurrent();
+  void SaveNewLoc();
+  void SaveDietNew();
+  void Command5_Click();  // "Save Diets"
+  void SaveRestrictSummary();
+
+  // The writers behind the save commands, each following the save protocol
+  // for its row of the file table. True when the file was written.
+  bool SaveDiets();
+  bool SaveMatrixFile();
+  bool SaveIngFile();
+  bool SaveNutFile();
+  bool SavePltFile();
+  bool SaveCalFile();
+  bool SaveStgFile();
+
+  // --- Menu "Open Diet Data" -----------------------------------------------
+  void MatrixOpen();
+  void Open_Restriction();
+  void OpenNuts();
+  void OpenTemps();
+
+ private:
+  bool MatrixHasTwoIngredients() const;
+  bool SaveAllFiles();
+  bool SaveFormulationFiles();
+  void ReadRestrictions();
+  void ShowDietsLoaded();
+  void ShowHerdInputs();
+  void LoadExistingLocation();
+
+  App& app_;
+};

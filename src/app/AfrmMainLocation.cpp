@@ -1,0 +1,183 @@
+// Choosing and loading a location, and the "Open Diet Data" menu.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/AfrmMain.h"
+#include "app/App.h"
+#include "formulation/Restrictions.h"
+#include "model/DietsFile.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Start values of the coefficients a location's ".plt" file falls back on
+// for any coefficient it stores as 0.
+constexpr std::array<double, 5> kLocationCoef{6.6, 1.45, 2.7, 0.0011, 1.0};
+
+bool Cancelled(const std::string& chosen, const std::string& offered) {
+  return chosen.empty() || chosen == offered || chosen.find('*') != std::string::npos;
+}
+
+}  // namespace
+
+bool AfrmMain::LocationName() {
+  Location& location = app_.location;
+  std::string folder = location.DataFolder;
+  std::string chosen;
+  bool exists = false;
+  // Nothing changes until the user has settled on a file: a cancel after a
+  // "No" keeps the location that was open.
+  for (;;) {
+    FileRequest request{"Select Path and Calibration File", folder, "*.plt", ".plt", "*.plt"};
+    chosen = app_.dialogs.OpenFile(request);
+    if (Cancelled(chosen, request.fileName)) return false;
+    chosen = ResolveInFolder(folder, chosen);
+    folder = FolderOf(chosen);
+    exists = TextFile::Exists(chosen);
+    if (exists) break;
+    std::string question = "You are using this path " + folder + " Is this correct?";
+    if (app_.dialogs.Message(question, Buttons::YesNo) == Answer::Yes) break;
+  }
+
+  app_.pig.DefaultGrowthCoef = kLocationCoef;
+  SetFileNames(LocationBaseOf(chosen));
+  gridFILES.SetText(kPltRow, 0, chosen);
+  location.DataFolder = folder;
+
+  if (!exists) {
+    // A new location: its files are written by the save commands.
+    location.LocationLoaded = false;
+    Combo1.ListIndex = kFeedGrid;
+    Text6.Text = location.LocationBase;
+    return true;
+  }
+  location.LocationLoaded = true;
+  LoadExistingLocation();
+  return true;
+}
+
+void AfrmMain::LoadExistingLocation() {
+  Location& location = app_.location;
+  Dialogs& dialogs = app_.dialogs;
+  SetTemps(app_.temperatures);
+
+  PltLoad plt = PltLoad::Missing;
+  if (TextFile::Exists(location.PltFile))
+    plt = LoadCalibrationFile(location.PltFile, app_.pig, app_.calibration, GridWeight, dialogs);
+  if (plt == PltLoad::Missing)
+    dialogs.Message("Cannot find the Calibration file " + location.PltFile);
+  Option3.Value = plt == PltLoad::Loaded;
+  if (plt == PltLoad::Loaded) ShowHerdInputs();
+
+  Text6.BackColor = kWhite;
+  Command[1].BackColor = kLightGreen;
+  Command[2].BackColor = kLightGreen;
+
+  if (TextFile::Exists(location.CalFile)) {
+    LoadCalibrationRows(location.CalFile, app_.calibration);
+    if (app_.calibration.CalibObs[2][kObsAge] > 0) Option3.Value = true;
+  }
+  if (TextFile::Exists(location.StgFile)) ReadTemperatureFile(location.StgFile, app_.temperatures);
+
+  Text6.Text = location.LocationBase;
+  ShowDietsLoaded();
+
+  if (TextFile::Exists(location.MatrixFile)) {
+    LoadLP();
+  } else {
+    dialogs.Message("No Matrix File found named " + location.MatrixFile);
+    MatrixLoaded = false;
+    Combo1.ListIndex = kFeedGrid;
+  }
+  if (MatrixLoaded && app_.formulation.NutCount == 0) {
+    dialogs.Message("No Nutrient File found");
+    Combo1.ListIndex = kFeedGrid;
+  }
+}
+
+void AfrmMain::ShowHerdInputs() {
+  const CalibrationData& calib = app_.calibration;
+  bool comma = app_.pig.DecimalComma;
+  TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
+  for (int k = 1; k <= kHerdInputs; ++k) {
+    fields[k]->Text = HerdInputText(calib.HerdInputs[k], comma);
+    fields[k]->ToolTip = InitialValueTip(calib.HerdInputs[k], comma);
+  }
+  int sex = app_.pig.HerdSex;
+  ComboSex.ListIndex = sex >= 0 && sex < ComboSex.ListCount() ? sex : -1;
+}
+
+void AfrmMain::ShowDietsLoaded() {
+  ReadDietsFile(app_.location.DietsFile, Griddiets, app_.pig);
+  if (Griddiets.Text(4, 0).empty()) DietFill(Griddiets);
+  int numDiets = app_.pig.NumDiets;
+  Combo3.ListIndex = numDiets >= 0 && numDiets < Combo3.ListCount() ? numDiets : -1;
+}
+
+void AfrmMain::Text6_Click() {
+  LocationName();
+  if (app_.formulation.IngMatrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
+  if (app_.pig.UnitCodes[kWeightUnit] != 0) {
+    Combo2.ListIndex = 1;
+    Text3.Caption = "Final Weight, lbs.";
+  }
+}
+
+void AfrmMain::Text6_DblClick() {
+  LocationName();
+  ShowTab(kTabDiets);
+  Command[1].BackColor = kLightGreen;
+}
+
+void AfrmMain::Text6_KeyPress() {
+  LocationName();
+  Command[1].BackColor = kLightGreen;
+}
+
+void AfrmMain::SetFileNames(const std::string& base) {
+  ::SetFileNames(app_.location, base, gridFILES);
+}
+
+void AfrmMain::LoadLP() {
+  Location& location = app_.location;
+  MatrixLoad read = ReadMatrixFile(app_.formulation, location.MatrixFile, app_.dialogs);
+  if (read == MatrixLoad::Missing) return;
+  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+  if (read == MatrixLoad::Failed) return;
+  MatrixLoaded = true;
+  ReadRestrictions();
+}
+
+void AfrmMain::ReadRestrictions() {
+  Location& location = app_.location;
+  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
+  RestrictionLoad restrictions = LoadRestrictions(
+      app_.formulation, app_.dialogs, location.ReqIngFile, location.ReqNutFile, feedChoice);
+  Combo1.ListIndex = feedChoice;
+  if (restrictions.ingRead) gridFILES.SetText(kReqIngRow, 0, location.ReqIngFile);
+  if (restrictions.nutRead) gridFILES.SetText(kReqNutRow, 0, location.ReqNutFile);
+  if (restrictions.noEnergyMinimum) MatrixLoaded = false;
+}
+
+void AfrmMain::MatrixOpen() {
+  if (!ChooseMatrixFile(app_.dialogs, app_.location.DataFolder, app_.location.MatrixFile)) return;
+  LoadLP();
+}
+
+void AfrmMain::Open_Restriction() {
+  Location& location = app_.location;
+  if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, location.ReqIngFile)) return;
+  ReadRestrictions();
+}
+
+void AfrmMain::OpenNuts() {
+  Location& location = app_.location;
+  if (!ChooseNutRestrictionFile(app_.dialogs, location.DataFolder, location.ReqNutFile)) return;
+  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
+  LoadNutRestrictions(app_.formulation, app_.dialogs, location.ReqNutFile, feedChoice);
+  Combo1.ListIndex = feedChoice;
+}
+
+void AfrmMain::OpenTemps() { OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs); }

@@ -1,0 +1,241 @@
+// The save commands of the file set: the "Files in Use" table, the "Save
+// Files" menu, the "Save Diets" button and the restriction summary. Every
+// file is written whole or not at all (TextFile); a multi-file save stops at
+// the first file that could not be written, after that file's message.
+#include <array>
+#include <string>
+
+#include "app/AfrmMain.h"
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "app/SaveProtocol.h"
+#include "formulation/Restrictions.h"
+#include "model/DietsFile.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr const char* kNewLocationOffer = "FileCalib";
+constexpr const char* kDietCopyTitle =
+    "Save Diets, Matrix and Restrictions to New Location.  Choose Folder and Filename. Click OK, "
+    "Do not add ending";
+constexpr std::array<int, 4> kFormulationRows{kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow};
+
+}  // namespace
+
+bool AfrmMain::MatrixHasTwoIngredients() const {
+  return app_.formulation.IngMatrix[kWeightRow][2] > 0;
+}
+
+bool AfrmMain::SaveDiets() {
+  return SaveDietsFile(app_.location, Griddiets, app_.pig.NumDiets, gridFILES, app_.dialogs);
+}
+
+bool AfrmMain::SaveMatrixFile() {
+  Location& location = app_.location;
+  SaveRequest request =
+      MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]);
+  if (!SaveMatrix(app_.formulation, app_.dialogs, location.MatrixFile, request)) return false;
+  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+  return true;
+}
+
+bool AfrmMain::SaveIngFile() {
+  Location& location = app_.location;
+  SaveRequest request =
+      IngSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kReqIngRow]);
+  if (!SaveIngRestrictions(
+          app_.formulation, app_.pig.NumDiets, app_.dialogs, location.ReqIngFile, request)) {
+    return false;
+  }
+  gridFILES.SetText(kReqIngRow, 0, location.ReqIngFile);
+  return true;
+}
+
+bool AfrmMain::SaveNutFile() {
+  Location& location = app_.location;
+  SaveRequest request =
+      NutSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kReqNutRow]);
+  if (!SaveNutRestrictions(
+          app_.formulation, app_.pig.NumDiets, app_.dialogs, location.ReqNutFile, request)) {
+    return false;
+  }
+  gridFILES.SetText(kReqNutRow, 0, location.ReqNutFile);
+  return true;
+}
+
+bool AfrmMain::SavePltFile() {
+  Location& location = app_.location;
+  SaveRequest request;
+  request.dataFolder = location.DataFolder;
+  request.offeredName = "*pig";
+  request.filter = "*.plt";
+  request.defaultExt = ".plt";
+  request.saveWithoutAsking = location.SaveWithoutAsking[kPltRow];
+  if (!ChooseSavePath(app_.dialogs, location.PltFile, request)) return false;
+  return WriteCalibrationFile(location.PltFile,
+                              PltFromState(GridWeight, app_.calibration, app_.pig),
+                              PltStyle::Saved,
+                              app_.dialogs,
+                              "SaveCurrent");
+}
+
+// The observation rows with a weight; the diet count is left alone, so the
+// diets file written next keeps every diet of the table.
+bool AfrmMain::SaveCalFile() {
+  const Location& location = app_.location;
+  if (location.CalFile.empty()) return false;
+  return WriteCalibrationRows(
+      location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs);
+}
+
+bool AfrmMain::SaveStgFile() {
+  const Location& location = app_.location;
+  if (location.StgFile.empty()) return false;
+  return WriteTemperatureFile(location.StgFile, app_.temperatures, app_.dialogs);
+}
+
+bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
+
+bool AfrmMain::SaveAllFiles() {
+  if (!(SavePltFile() && SaveCalFile() && SaveStgFile() && SaveDiets())) return false;
+  return !MatrixHasTwoIngredients() || SaveFormulationFiles();
+}
+
+void AfrmMain::SaveCurrent() {
+  Location& location = app_.location;
+  location.SaveWithoutAsking.fill(true);
+  SaveAllFiles();
+  location.ClearSaveWithoutAsking();
+}
+
+void AfrmMain::Save1Diet() {
+  Location& location = app_.location;
+  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
+  if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
+  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = false;
+}
+
+void AfrmMain::gridFILES_DblClick(int row) {
+  Location& location = app_.location;
+  Dialogs& dialogs = app_.dialogs;
+  location.ClearSaveWithoutAsking();
+  if (row == 1 || row == 2) {
+    Answer answer = dialogs.Message("Do you want to Save All Data to the existing location?",
+                                    Buttons::YesNoCancel);
+    if (answer == Answer::Yes) {
+      SaveCurrent();
+    } else if (answer == Answer::No) {
+      SaveNewLoc();
+    }
+    location.ClearSaveWithoutAsking();
+    return;
+  }
+  if (row == 9 || row == 10) {
+    dialogs.Message(
+        "Click Below to Save Ingredient Restriction to to an Existing or New Location Name and "
+        "Folder Below");
+    SaveIngFile();  // always through the save dialog
+    return;
+  }
+  struct OneFile {
+    int fileRow;
+    const char* question;
+    bool (AfrmMain::*save)();
+  };
+  static constexpr OneFile kOneFile[] = {
+      {kDietsRow,
+       "Do you want to Save the Current Diets to the existing location?",
+       &AfrmMain::SaveDiets},
+      {kMatrixRow,
+       "Do you want to Save the Current Matrix Data to the existing location?",
+       &AfrmMain::SaveMatrixFile},
+      {kReqNutRow,
+       "Do you want to Save the  Nutrition Restrictions to the existing location?",
+       &AfrmMain::SaveNutFile},
+  };
+  for (const OneFile& file : kOneFile) {
+    if (row != file.fileRow - 1 && row != file.fileRow) continue;
+    Answer answer = dialogs.Message(file.question, Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return;
+    location.SaveWithoutAsking[file.fileRow] = answer == Answer::Yes;
+    (this->*file.save)();
+    location.SaveWithoutAsking[file.fileRow] = false;
+    return;
+  }
+}
+
+void AfrmMain::SaveNewLoc() {
+  Location& location = app_.location;
+  FileRequest request;
+  request.title =
+      "CURRENT FILE IS " + location.PltFile + " -  CHOOSE THE LOCATION AND NAME TO SAVE TO NOW";
+  request.folder = location.DataFolder;
+  request.filter = "*.plt";
+  request.defaultExt = ".plt";
+  request.fileName = kNewLocationOffer;
+  std::string chosen = app_.dialogs.SaveFile(request);
+  // A cancelled dialog hands back the offer: there is no new location.
+  if (chosen.empty() || chosen == request.fileName) return;
+  chosen = ResolveInFolder(location.DataFolder, chosen);
+  SetFileNames(LocationBaseOf(chosen));
+  // Work goes on at the new location: show it as the current one.
+  gridFILES.SetText(kPltRow, 0, location.PltFile);
+  location.DataFolder = FolderOf(chosen);
+  Text6.Text = location.LocationBase;
+  SaveCurrent();
+}
+
+void AfrmMain::SaveDietNew() {
+  Location& location = app_.location;
+  FileRequest request;
+  request.title = kDietCopyTitle;
+  request.folder = location.DataFolder;
+  std::string chosen = app_.dialogs.SaveFile(request);
+  if (chosen.empty()) return;
+  std::string base = LocationBaseOf(ResolveInFolder(location.DataFolder, chosen));
+
+  // The copy is written; work goes on with the current location's files.
+  const Location kept = location;
+  std::array<std::string, kFormulationRows.size()> shown;
+  for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
+    shown[i] = gridFILES.Text(kFormulationRows[i], 0);
+
+  location.DietsFile = base + std::string(kDietsSuffix);
+  location.ReqNutFile = base + std::string(kReqNutSuffix);
+  location.ReqIngFile = base + std::string(kReqIngSuffix);
+  location.MatrixFile = base + std::string(kMatrixSuffix);
+  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
+  if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
+
+  location = kept;
+  for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
+    gridFILES.SetText(kFormulationRows[i], 0, shown[i]);
+}
+
+void AfrmMain::Command5_Click() {
+  if (ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) == 0) return;
+  Location& location = app_.location;
+  if (location.DataFolder.empty()) location.DataFolder = app_.programFolder;
+  if (location.DietsFile.size() < 2)
+    location.DietsFile = ResolveInFolder(location.DataFolder, Text6.Text + ".dts");
+  if (!SaveDiets()) return;
+  app_.dialogs.Message(location.DietsFile + " was saved");
+  SaveRestrictSummary();
+}
+
+void AfrmMain::SaveRestrictSummary() {
+  const Location& location = app_.location;
+  std::string proposed;
+  if (!location.LocationBase.empty()) {
+    proposed = location.LocationBase + "restrict.dat";
+    StripFolder(proposed);
+    proposed = location.DataFolder + proposed;
+  }
+  std::string answer = app_.dialogs.Input("", "", proposed);
+  if (answer.size() < 5) return;
+  StripFolder(answer);
+  std::string path = ResolveInFolder(location.DataFolder, answer);
+  if (!TextFile::WriteLines(path, RestrictSummaryLines(app_.formulation)).ok)
+    app_.dialogs.Message("error saving restrictions");
+}
