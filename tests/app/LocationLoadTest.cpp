@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A copy of the demo location in a fresh folder, removed afterwards.
+class DemoCopy {
+ public:
+  explicit DemoCopy(const std::string& folderName = "loc") {
+    root_ = fs::temp_directory_path() /
+            ("tamsel-location-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    folder_ = root_ / folderName;
+    fs::create_directories(folder_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      if (entry.path().filename() != "README.md")
+        fs::copy_file(entry.path(), folder_ / entry.path().filename());
+  }
+  ~DemoCopy() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  std::string Folder() const { return folder_.string() + "/"; }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  void Remove(const std::string& name) const { fs::remove(folder_ / name); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path root_;
+  fs::path folder_;
+};
+
+class LocationLoad : public ::testing::Test {
+ protected:
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+};
+
+TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
+  DemoCopy demo;
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+
+  const Location& location = app.location;
+  EXPECT_EQ(location.LocationBase, demo.Path("Demo"));
+  EXPECT_EQ(location.DataFolder, demo.Folder());
+  EXPECT_TRUE(location.LocationLoaded);
+  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+
+  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
+  EXPECT_EQ(form.Text6.BackColor, kWhite);
+  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
+  EXPECT_EQ(form.Command[2].BackColor, kLightGreen);
+  EXPECT_TRUE(form.Option3.Value);
+  EXPECT_TRUE(form.MatrixLoaded);
+  // Diet 1 carries an energy minimum: the formulation is ready.
+  EXPECT_EQ(form.Combo1.Text(), "Least Cost Formulas");
+
+  // Herd inputs of Demo.plt, shown in the fields with their tooltips.
+  EXPECT_EQ(form.Text1.Text, "6.000");
+  EXPECT_EQ(form.Text2.Text, "21.00");
+  EXPECT_EQ(form.Text3.Text, "25.00");
+  EXPECT_EQ(form.Text4.Text, "29.80");
+  EXPECT_EQ(form.Text5.Text, "65.00");
+  EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
+  EXPECT_EQ(form.ComboSex.Text(), "Mixed");
+  EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.9);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.00149);
+
+  EXPECT_EQ(app.pig.NumDiets, 3);
+  EXPECT_EQ(form.Combo3.Text(), "3");
+  EXPECT_EQ(form.Griddiets.Text(1, 1), "Phase 1 5-7 kg");
+  EXPECT_EQ(form.Griddiets.Text(1, 3), "Phase 3 11-25 kg");
+  EXPECT_DOUBLE_EQ(ReadNumber(form.Griddiets.Text(3, 2)), 5.9);
+
+  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_EQ(app.formulation.NutCount, 18);
+  EXPECT_EQ(app.formulation.IngName[16], "Salt");
+  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[1][kMinKind][1], 2448);
+  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[3][kMaxKind][4], -1);  // no whey in phase 3
+
+  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[0], 21);
+  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[1], 28);
+  EXPECT_DOUBLE_EQ(app.temperatures.FutureTemp[7], 21);
+  EXPECT_DOUBLE_EQ(app.calibration.CalibObs[4][kObsWeight], 25);
+}
+
+TEST_F(LocationLoad, CancelledDialogChangesNothing) {
+  std::string folderBefore = app.location.DataFolder;
+  dialogs.CancelFile();
+  EXPECT_FALSE(form.LocationName());
+  EXPECT_EQ(app.location.DataFolder, folderBefore);
+  EXPECT_EQ(app.location.LocationBase, "");
+  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), "Not Open");
+  EXPECT_EQ(form.Text6.Text, "Calibration Name");
+  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_EQ(dialogs.shown()[0].text, "Select Path and Calibration File");
+  EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
+  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*.plt");
+}
+
+TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
+  DemoCopy demo("new.place");
+  std::string chosen = demo.Path("Farm1.plt");
+  dialogs.File(chosen).Answer(Answer::Yes);
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
+  EXPECT_FALSE(app.location.LocationLoaded);
+  EXPECT_EQ(app.location.LocationBase, demo.Path("Farm1"));
+  EXPECT_EQ(app.location.DataFolder, demo.Folder());
+  EXPECT_EQ(form.Text6.Text, demo.Path("Farm1"));
+  EXPECT_EQ(form.Combo1.Text(), "Use Diets on Grid");
+  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), chosen);
+  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
+  EXPECT_EQ(app.formulation.IngCount, 0);  // nothing read
+}
+
+TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocation) {
+  DemoCopy demo;
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  dialogs.Forget();
+
+  dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
+  EXPECT_FALSE(form.LocationName());
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_EQ(app.location.LocationBase, demo.Path("Demo"));
+  EXPECT_EQ(app.location.DietsFile, demo.Path("Demo.dts"));
+  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_TRUE(app.location.LocationLoaded);
+}
+
+TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
+  DemoCopy demo;
+  dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_EQ(app.formulation.IngCount, 16);
+}
+
+struct MissingCase {
+  const char* removed;
+  const char* chosen;
+  std::vector<std::string> messages;  // file names relative to the folder after "@"
+  bool matrixLoaded;
+  const char* feedChoice;
+  bool calibrationLoaded;
+};
+
+// "@" stands for the location's folder in the expected messages.
+std::string Expand(const std::string& text, const std::string& folder) {
+  std::string out = text;
+  if (auto at = out.find('@'); at != std::string::npos) out.replace(at, 1, folder);
+  return out;
+}
+
+TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
+  const MissingCase cases[] = {
+      {"Demo.plt",
+       "Demo.dts",
+       {"Cannot find the Calibration file @Demo.plt"},
+       true,
+       "Least Cost Formulas",
+       true},  // the observations still say data are loaded
+      {"DemoMatrix.txt",
+       "Demo.plt",
+       {"No Matrix File found named @DemoMatrix.txt"},
+       false,
+       "Use Diets on Grid",
+       true},
+      {"DemoReq.ing",
+       "Demo.plt",
+       {"No Ingredient Restriction File found named @DemoReq.ing"},
+       true,
+       "Use Diets on Grid",
+       true},
+      {"DemoReq.nut",
+       "Demo.plt",
+       {"No Nutrient Restriction File found named @DemoReq.nut"},
+       true,
+       "Use Diets on Grid",
+       true},
+      // Observations, temperatures and diets are skipped without a word.
+      {"Demo.cal", "Demo.plt", {}, true, "Least Cost Formulas", true},
+      {"Demo.stg", "Demo.plt", {}, true, "Least Cost Formulas", true},
+      {"Demo.dts", "Demo.plt", {}, true, "Least Cost Formulas", true},
+  };
+  for (const MissingCase& c : cases) {
+    SCOPED_TRACE(c.removed);
+    ScriptedDialogs script;
+    App fresh(script);
+    DemoCopy demo;
+    demo.Remove(c.removed);
+    script.File(demo.Path(c.chosen));
+    ASSERT_TRUE(fresh.mainForm.LocationName());
+    std::vector<std::string> expected;
+    for (const std::string& m : c.messages) expected.push_back(Expand(m, demo.Folder()));
+    EXPECT_EQ(script.Messages(), expected);
+    EXPECT_EQ(fresh.mainForm.MatrixLoaded, c.matrixLoaded);
+    EXPECT_EQ(fresh.mainForm.Combo1.Text(), c.feedChoice);
+    EXPECT_EQ(fresh.mainForm.Option3.Value, c.calibrationLoaded);
+    EXPECT_TRUE(fresh.location.LocationLoaded);
+    // The diets table keeps its labels whatever is missing.
+    EXPECT_EQ(fresh.mainForm.Griddiets.Text(4, 0), "Energy NE");
+  }
+}
+
+TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
+  DemoCopy demo;
+  demo.Remove("Demo.plt");
+  demo.Remove("Demo.cal");
+  dialogs.File(demo.Path("Demo.dts"));
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_FALSE(form.Option3.Value);
+  EXPECT_EQ(app.formulation.IngCount, 16);  // the rest still loads
+}
+
+TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
+  DemoCopy demo;
+  // More ingredients than the tables hold.
+  ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  ASSERT_FALSE(dialogs.Messages().empty());
+  EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
+  EXPECT_LE(app.formulation.IngCount, kMaxIngredients);
+  // The diets were read before the matrix; the location is usable.
+  EXPECT_EQ(form.Griddiets.Text(1, 2), "Phase 2 7-11 kg");
+  EXPECT_TRUE(app.location.LocationLoaded);
+}
+
+TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
+  DemoCopy demo;
+  form.ShowTab(kTabFormulas);
+  dialogs.File(demo.Path("Demo.plt"));
+  form.Text6_Click();
+  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_TRUE(form.RichTextBox1Visible);
+  EXPECT_FALSE(form.gridFILESVisible);
+  EXPECT_EQ(form.Combo2.ListIndex, 0);  // the demo is in kg
+
+  form.ShowTab(kTabDailyGrowth);
+  form.Command[1].BackColor = kButtonFace;
+  dialogs.CancelFile();
+  form.Text6_DblClick();
+  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
+}
+
+TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
+  DemoCopy demo;
+  auto lines = TextFile::ReadLines(demo.Path("Demo.plt"));
+  ASSERT_TRUE(lines && lines->size() == 14);
+  (*lines)[12] = " 1 ";  // weight code: pounds
+  ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.plt"), *lines).ok);
+  dialogs.File(demo.Path("Demo.plt"));
+  form.Text6_Click();
+  EXPECT_EQ(form.Combo2.ListIndex, 1);
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, lbs.");
+}
+
+TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
+  DemoCopy demo;
+  app.location.DataFolder = demo.Folder();
+
+  dialogs.CancelFile();
+  form.MatrixOpen();
+  EXPECT_EQ(app.formulation.IngCount, 0);
+
+  dialogs.File(demo.Path("DemoMatrix.txt"));
+  app.location.ReqIngFile = demo.Path("DemoReq.ing");
+  form.MatrixOpen();
+  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+
+  app.formulation.IngRestrict[1][kMaxKind][2] = 50;
+  dialogs.File(demo.Path("DemoReq.ing"));
+  form.Open_Restriction();
+  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 18);
+
+  app.formulation.NutRestrict[2][kMinKind][5] = 9;
+  dialogs.File(demo.Path("DemoReq.nut"));
+  form.OpenNuts();
+  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[2][kMinKind][5], 1.35);
+
+  dialogs.File(demo.Path("Demo.stg"));
+  form.OpenTemps();
+  EXPECT_EQ(app.location.StgFile, demo.Path("Demo.stg"));
+  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[2], 27);
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+}  // namespace

@@ -1,0 +1,390 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kDemoFiles[] = {
+    "Demo.plt", "Demo.cal", "Demo.stg", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
+
+std::optional<std::string> Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A temporary tree: "demo/" holds a copy of the demo location.
+class TempTree {
+ public:
+  TempTree() {
+    root_ = fs::temp_directory_path() /
+            ("tamsel-save-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(root_ / "demo");
+    for (const char* name : kDemoFiles)
+      fs::copy_file(fs::path(TAMSEL_SOURCE_DIR) / "data/demo" / name, root_ / "demo" / name);
+  }
+  ~TempTree() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
+  std::string Folder(const std::string& relative) const {
+    fs::create_directories(root_ / relative);
+    return (root_ / relative).string() + "/";
+  }
+
+ private:
+  static inline int count_ = 0;
+  fs::path root_;
+};
+
+class LocationSave : public ::testing::Test {
+ protected:
+  void LoadDemo() {
+    dialogs.File(tree.Path("demo/Demo.plt"));
+    ASSERT_TRUE(form.LocationName());
+    ASSERT_TRUE(dialogs.Messages().empty());
+    dialogs.Forget();
+  }
+  std::string Demo(const std::string& name) const { return tree.Path("demo/" + name); }
+  // Makes every demo file differ from what a save writes.
+  void Spoil(const std::string& except = "") {
+    for (const char* name : kDemoFiles)
+      if (name != except) ASSERT_TRUE(TextFile::WriteLines(Demo(name), {"x"}).ok);
+  }
+  bool Spoiled(const std::string& name) const { return Bytes(Demo(name)) == "x\r\n"; }
+
+  TempTree tree;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+};
+
+// The demo files are written in the writers' own formats: saving the loaded
+// demo gives the same bytes.
+TEST_F(LocationSave, DemoFilesAreWhatTheWritersWrite) {
+  LoadDemo();
+  std::string target = tree.Folder("copy");
+  dialogs.File(target + "Demo.plt");
+  form.SaveNewLoc();
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_TRUE(dialogs.Messages().empty());
+  for (const char* name : kDemoFiles) {
+    SCOPED_TRACE(name);
+    auto written = Bytes(target + name);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, *Bytes(fs::path(TAMSEL_SOURCE_DIR) / "data/demo" / name));
+  }
+}
+
+struct TableAnswerCase {
+  int row;
+  Answer answer;
+  const char* question;
+  const char* file;  // the file that row saves
+  bool saveDialog;   // a save dialog is shown
+};
+
+TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
+  const TableAnswerCase cases[] = {
+      {3,
+       Answer::Yes,
+       "Do you want to Save the Current Diets to the existing location?",
+       "Demo.dts",
+       false},
+      {4,
+       Answer::No,
+       "Do you want to Save the Current Diets to the existing location?",
+       "Demo.dts",
+       true},
+      {4,
+       Answer::Cancel,
+       "Do you want to Save the Current Diets to the existing location?",
+       "Demo.dts",
+       false},
+      {5,
+       Answer::Yes,
+       "Do you want to Save the Current Matrix Data to the existing location?",
+       "DemoMatrix.txt",
+       false},
+      {6,
+       Answer::No,
+       "Do you want to Save the Current Matrix Data to the existing location?",
+       "DemoMatrix.txt",
+       true},
+      {6,
+       Answer::Cancel,
+       "Do you want to Save the Current Matrix Data to the existing location?",
+       "DemoMatrix.txt",
+       false},
+      {7,
+       Answer::Yes,
+       "Do you want to Save the  Nutrition Restrictions to the existing location?",
+       "DemoReq.nut",
+       false},
+      {8,
+       Answer::No,
+       "Do you want to Save the  Nutrition Restrictions to the existing location?",
+       "DemoReq.nut",
+       true},
+      {8,
+       Answer::Cancel,
+       "Do you want to Save the  Nutrition Restrictions to the existing location?",
+       "DemoReq.nut",
+       false},
+  };
+  LoadDemo();
+  for (const TableAnswerCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.row) + " " + c.file);
+    Spoil();
+    dialogs.Forget();
+    dialogs.Answer(c.answer);
+    if (c.saveDialog) dialogs.CancelFile();  // keeps the current name
+    form.gridFILES_DblClick(c.row);
+    EXPECT_TRUE(dialogs.Done());
+    ASSERT_FALSE(dialogs.shown().empty());
+    EXPECT_EQ(dialogs.shown()[0].text, c.question);
+    bool dialogShown = dialogs.shown().size() == 2 &&
+                       dialogs.shown()[1].kind == ScriptedDialogs::Shown::Kind::SaveFile;
+    EXPECT_EQ(dialogShown, c.saveDialog);
+    EXPECT_EQ(Spoiled(c.file), c.answer == Answer::Cancel);
+    for (const char* other : kDemoFiles)
+      if (std::string(other) != c.file) EXPECT_TRUE(Spoiled(other)) << other;
+    for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  }
+}
+
+TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
+  LoadDemo();
+  std::string chosen = tree.Folder("other") + "Mine.dts";
+  dialogs.Answer(Answer::No).File(chosen);
+  form.gridFILES_DblClick(4);
+  const auto& dialog = dialogs.shown().at(1);
+  EXPECT_EQ(
+      dialog.text,
+      "CURRENT FILE IS " + Demo("Demo.dts") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+  EXPECT_EQ(dialog.request.folder, tree.Path("demo/"));
+  EXPECT_EQ(dialog.request.fileName, "*.dts");
+  EXPECT_EQ(dialog.request.defaultExt, ".dts");
+  EXPECT_EQ(Bytes(chosen), Bytes(Demo("Demo.dts")));
+  EXPECT_EQ(app.location.DietsFile, chosen);
+  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), chosen);
+}
+
+TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
+  LoadDemo();
+  for (int row : {9, 10}) {
+    SCOPED_TRACE(row);
+    Spoil();
+    dialogs.Forget();
+    dialogs.CancelFile();
+    form.gridFILES_DblClick(row);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].text,
+              "Click Below to Save Ingredient Restriction to to an Existing or New Location Name "
+              "and Folder Below");
+    EXPECT_EQ(dialogs.shown()[1].kind, ScriptedDialogs::Shown::Kind::SaveFile);
+    EXPECT_EQ(dialogs.shown()[1].request.fileName, Demo("DemoReq.ing"));
+    EXPECT_FALSE(Spoiled("DemoReq.ing"));
+    EXPECT_TRUE(Spoiled("DemoReq.nut"));
+  }
+}
+
+TEST_F(LocationSave, SaveAllRowsYesWritesTheSetNoAsksForANewLocation) {
+  LoadDemo();
+  Spoil();
+  dialogs.Answer(Answer::Cancel);
+  form.gridFILES_DblClick(1);
+  for (const char* name : kDemoFiles) EXPECT_TRUE(Spoiled(name)) << name;
+
+  dialogs.Answer(Answer::Yes);
+  form.gridFILES_DblClick(2);
+  EXPECT_EQ(dialogs.shown().size(), 2u);  // the two questions, no save dialog
+  for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
+
+  std::string target = tree.Folder("next") + "Farm2.plt";
+  dialogs.Answer(Answer::No).File(target);
+  form.gridFILES_DblClick(1);
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_TRUE(fs::exists(tree.Path("next/Farm2Matrix.txt")));
+  EXPECT_EQ(app.location.LocationBase, tree.Path("next/Farm2"));
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  // Rows 0 and 11 do nothing.
+  dialogs.Forget();
+  form.gridFILES_DblClick(0);
+  form.gridFILES_DblClick(11);
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
+  LoadDemo();
+  Spoil();
+  form.Save1Diet();
+  for (const char* name : {"Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
+    EXPECT_FALSE(Spoiled(name)) << name;
+  for (const char* name : {"Demo.plt", "Demo.cal", "Demo.stg"}) EXPECT_TRUE(Spoiled(name)) << name;
+
+  form.SaveCurrent();
+  for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
+  LoadDemo();
+  app.formulation.IngMatrix[kWeightRow][2] = 0;
+  Spoil();
+  form.Save1Diet();
+  EXPECT_FALSE(Spoiled("Demo.dts"));
+  for (const char* name : {"DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
+    EXPECT_TRUE(Spoiled(name)) << name;
+}
+
+TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
+  LoadDemo();
+  dialogs.CancelFile();
+  form.SaveNewLoc();
+  const auto& dialog = dialogs.shown().at(0);
+  EXPECT_EQ(
+      dialog.text,
+      "CURRENT FILE IS " + Demo("Demo.plt") + " -  CHOOSE THE LOCATION AND NAME TO SAVE TO NOW");
+  EXPECT_EQ(dialog.request.fileName, "FileCalib");
+  EXPECT_EQ(dialog.request.defaultExt, ".plt");
+  EXPECT_EQ(app.location.LocationBase, Demo("Demo"));
+  EXPECT_FALSE(fs::exists(tree.Path("demo/FileCMatrix.txt")));
+  EXPECT_FALSE(fs::exists(tree.Path("demo/FileCalib")));
+}
+
+TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
+  LoadDemo();
+  const Location before = app.location;
+  std::vector<std::string> rows;
+  for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.gridFILES.Text(row, 0));
+  std::string copy = tree.Folder("copy.v2") + "Trial";
+  dialogs.File(copy);
+  form.SaveDietNew();
+  EXPECT_EQ(dialogs.shown().at(0).text,
+            "Save Diets, Matrix and Restrictions to New Location.  Choose Folder and Filename. "
+            "Click OK, Do not add ending");
+  for (const char* suffix : {".dts", "Matrix.txt", "Req.nut", "Req.ing"})
+    EXPECT_EQ(Bytes(copy + suffix), Bytes(Demo(std::string("Demo") + suffix))) << suffix;
+  EXPECT_FALSE(fs::exists(copy + ".plt"));
+  EXPECT_EQ(app.location.DietsFile, before.DietsFile);
+  EXPECT_EQ(app.location.MatrixFile, before.MatrixFile);
+  EXPECT_EQ(app.location.ReqNutFile, before.ReqNutFile);
+  EXPECT_EQ(app.location.ReqIngFile, before.ReqIngFile);
+  EXPECT_EQ(app.location.LocationBase, before.LocationBase);
+  for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.gridFILES.Text(row, 0), rows[row]);
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+}
+
+TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
+  form.Griddiets.SetText(kDietEnergyRow, 1, "");
+  form.Command5_Click();
+  form.Griddiets.SetText(kDietEnergyRow, 1, "0");
+  form.Command5_Click();
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
+  LoadDemo();
+  Spoil();
+  std::string summary = Demo("Demorestrict.dat");
+  dialogs.CancelFile().Input(tree.Path("elsewhere/Demorestrict.dat"));
+  form.Command5_Click();
+  EXPECT_TRUE(dialogs.Done());
+  ASSERT_EQ(dialogs.shown().size(), 3u);
+  EXPECT_EQ(dialogs.shown()[1].text, Demo("Demo.dts") + " was saved");
+  EXPECT_EQ(dialogs.shown()[2].kind, ScriptedDialogs::Shown::Kind::Input);
+  EXPECT_FALSE(Spoiled("Demo.dts"));
+  // The summary goes to the data folder whatever folder was typed.
+  auto lines = TextFile::ReadLines(summary);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(lines->front().substr(0, 3), "1  ");
+  EXPECT_FALSE(fs::exists(tree.Path("elsewhere")));
+}
+
+TEST_F(LocationSave, RestrictionSummaryProposalAndShortAnswers) {
+  LoadDemo();
+  for (const char* answer : {"", "a.da"}) {
+    SCOPED_TRACE(answer);
+    dialogs.Forget();
+    dialogs.Input(answer);
+    form.SaveRestrictSummary();
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_FALSE(fs::exists(Demo("Demorestrict.dat")));
+  }
+  // An empty set of restrictions gives the four block ends.
+  app.formulation = FormulationTables{};
+  dialogs.Input("Empty.dat");
+  form.SaveRestrictSummary();
+  auto lines = TextFile::ReadLines(Demo("Empty.dat"));
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(*lines, std::vector<std::string>(4, "0  0  0"));
+}
+
+TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
+  app.location.DataFolder = tree.Path("missing/");
+  app.location.LocationBase = tree.Path("missing/Demo");
+  dialogs.Input("Demorestrict.dat");
+  form.SaveRestrictSummary();
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"error saving restrictions"});
+}
+
+TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
+  app.location.DataFolder = tree.Folder("fresh");
+  form.Griddiets.SetText(kDietEnergyRow, 1, "2400");
+  form.Griddiets.SetText(1, 1, "Starter");
+  dialogs.CancelFile().Input("");
+  form.Command5_Click();
+  std::string expected = tree.Path("fresh/Calibration Name.dts");
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{expected + " was saved"});
+  auto lines = TextFile::ReadLines(expected);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(lines->front(), "Diet Name\tStarter");
+}
+
+// A write that fails is reported, is not called saved, and leaves the
+// earlier file whole.
+TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
+  LoadDemo();
+  auto before = Bytes(Demo("Demo.dts"));
+  // The writer's temporary file cannot be made where a folder of its name stands.
+  fs::create_directory(Demo("Demo.dts") + ".tmp" + std::to_string(::getpid()));
+  dialogs.CancelFile();
+  form.Command5_Click();
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
+  EXPECT_EQ(Bytes(Demo("Demo.dts")), before);
+
+  // A whole-set save stops at the failed file.
+  dialogs.Forget();
+  Spoil("Demo.dts");
+  form.SaveCurrent();
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(Bytes(Demo("Demo.dts")), before);
+  EXPECT_FALSE(Spoiled("Demo.plt"));
+  EXPECT_TRUE(Spoiled("DemoMatrix.txt"));
+}
+
+TEST_F(LocationSave, NothingIsWrittenWithoutALocation) {
+  form.SaveCurrent();
+  form.Save1Diet();
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_FALSE(fs::exists(app.programFolder + ".dts"));
+}
+
+}  // namespace
