@@ -1,0 +1,182 @@
+// A user opens the demo location through the "Calibration Name" field,
+// looks at the diets, the files in use and the restrictions, saves the
+// location elsewhere and opens that copy again.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "model/PigGrowth.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() /
+            ("tamsel-scenario-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(path_ / "demo");
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), path_ / "demo" / entry.path().filename());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Path(const std::string& relative) const { return (path_ / relative).string(); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path path_;
+};
+
+// Every cell of two tables, compared by text.
+void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
+  SCOPED_TRACE(name);
+  ASSERT_EQ(a.Rows(), b.Rows());
+  ASSERT_EQ(a.Cols(), b.Cols());
+  for (int r = 0; r < a.Rows(); ++r)
+    for (int c = 0; c < a.Cols(); ++c)
+      EXPECT_EQ(a.Text(r, c), b.Text(r, c)) << "row " << r << " col " << c;
+}
+
+void OpenLocation(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
+  // The user clicks the "Calibration Name" field and picks the file.
+  dialogs.File(pltFile);
+  app.mainForm.Text6_Click();
+  ASSERT_TRUE(dialogs.Done());
+  const auto& dialog = dialogs.shown().front();
+  EXPECT_EQ(dialog.kind, ScriptedDialogs::Shown::Kind::OpenFile);
+  EXPECT_EQ(dialog.text, "Select Path and Calibration File");
+  EXPECT_EQ(dialog.request.fileName, "*.plt");
+}
+
+TEST(LoadDemo, OpensTheDemoAsAUserWould) {
+  TempFolder temp;
+  ScriptedDialogs dialogs;
+  App app(dialogs);
+  AfrmMain& form = app.mainForm;
+  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), "Not Open");
+  OpenLocation(app, dialogs, temp.Path("demo/Demo.plt"));
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(form.Tab, kTabDiets);
+
+  // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
+  const Grid& diets = form.Griddiets;
+  EXPECT_EQ(diets.Text(1, 0), "Diet Name");
+  EXPECT_EQ(diets.Text(4, 0), "Energy NE");
+  EXPECT_EQ(diets.Text(8, 0), "Lysine");
+  const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
+  const double feed[] = {0, 2.4, 5.9, 21.5};
+  const double lysine[] = {0, 1.5, 1.35, 1.23};
+  for (int d = 1; d <= 3; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(diets.Text(1, d), names[d]);
+    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(3, d)), feed[d]);
+    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(8, d)), lysine[d]);
+    EXPECT_GT(ReadNumber(diets.Text(2, d)), 300);  // cost per tonne
+  }
+  EXPECT_EQ(diets.Text(1, 4), "");
+
+  // "Files in Use".
+  const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Path(std::string("demo/") + files[k]));
+  EXPECT_EQ(form.gridFILES.Text(1, 0), "Save all Data Files");
+
+  // The restrictions window shows what the restriction files hold.
+  Restrict& restrict = app.restrictForm;
+  restrict.Fill();
+  EXPECT_EQ(restrict.NUTS.Text(0, 1), "Diet  1 Min Restrict");
+  EXPECT_EQ(restrict.NUTS.Text(2, 0), "Net ENERGY");
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 1)), 2448);   // energy minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 2)), 2600);   // and its maximum
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(6, 5)), 1.23);   // lysine minimum, diet 3
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(18, 3)), 0.35);  // sodium minimum, diet 2
+  EXPECT_NE(restrict.GridRestrict.Text(4, 0).find("Dried whey"), std::string::npos);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 1)), 15);  // whey minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 6)), -1);  // blocked in diet 3
+  EXPECT_EQ(restrict.GridRestrict.CellColor(4, 6), kPeach);
+}
+
+// The demo's growth curve and diets take its pigs from 6 kg to 25 kg.
+TEST(LoadDemo, DemoPigsGrowTo25Kg) {
+  TempFolder temp;
+  ScriptedDialogs dialogs;
+  App app(dialogs);
+  OpenLocation(app, dialogs, temp.Path("demo/Demo.plt"));
+  AfrmMain& form = app.mainForm;
+  GlobalPig& pig = app.pig;
+
+  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(form.Griddiets));
+  ASSERT_EQ(pig.NumDiets, 3);
+  TakeDietsFromTable(form.Griddiets, pig);
+  for (int k = 0; k < 5; ++k) pig.GrowthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
+  pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.Text));
+  pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.Text);
+  pig.FinalWeight = ReadNumber(form.Text3.Text);
+  ASSERT_GE(pig.LiveWeight[pig.StartAge][0], pig.GrowthCoef[0]);
+  pig.FinalAge = 0;
+  pig.CurrentDiet = 1;
+  PigGrowth::RunGrowthDays(pig);
+
+  ASSERT_FALSE(pig.GrowthFailed);
+  EXPECT_NEAR(pig.FinalAge, 62.7, 1.0);  // the weighings say 65 days
+  EXPECT_NEAR(pig.CumFeed[0], 33, 2.0);  // kg per pig
+  EXPECT_EQ(pig.CurrentDiet, 3);
+  EXPECT_GT(pig.LiveWeight[static_cast<int>(std::ceil(pig.FinalAge))][0], 25 - 1e-9);
+}
+
+// "Save All Files to New Location/Folder", then open the copy: the screens
+// are the same.
+TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
+  TempFolder temp;
+  ScriptedDialogs dialogs;
+  App first(dialogs);
+  OpenLocation(first, dialogs, temp.Path("demo/Demo.plt"));
+  fs::create_directories(temp.Path("farm.2"));
+  dialogs.File(temp.Path("farm.2/Farm2.plt"));
+  first.mainForm.SaveNewLoc();
+  ASSERT_TRUE(dialogs.Done());
+  ASSERT_TRUE(dialogs.Messages().empty());
+
+  ScriptedDialogs dialogs2;
+  App second(dialogs2);
+  OpenLocation(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
+  EXPECT_TRUE(dialogs2.Messages().empty());
+
+  const AfrmMain& a = first.mainForm;
+  const AfrmMain& b = second.mainForm;
+  ExpectSameTable(a.Griddiets, b.Griddiets, "Griddiets");
+  ExpectSameTable(a.GridWeight, b.GridWeight, "GridWeight");
+  ExpectSameTable(a.gridFILES, b.gridFILES, "gridFILES");
+  first.restrictForm.Fill();
+  second.restrictForm.Fill();
+  ExpectSameTable(first.restrictForm.NUTS, second.restrictForm.NUTS, "NUTS");
+  ExpectSameTable(
+      first.restrictForm.GridRestrict, second.restrictForm.GridRestrict, "GridRestrict");
+  for (const auto& [x, y] : {std::pair{&a.Text1, &b.Text1},
+                             {&a.Text2, &b.Text2},
+                             {&a.Text3, &b.Text3},
+                             {&a.Text4, &b.Text4},
+                             {&a.Text5, &b.Text5}})
+    EXPECT_EQ(x->Text, y->Text);
+  EXPECT_EQ(b.Text6.Text, temp.Path("farm.2/Farm2"));
+  EXPECT_EQ(a.Combo1.Text(), b.Combo1.Text());
+  EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
+  EXPECT_EQ(first.temperatures.CalibTemp, second.temperatures.CalibTemp);
+  EXPECT_EQ(first.temperatures.FutureTemp, second.temperatures.FutureTemp);
+  EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
+  EXPECT_EQ(first.formulation.IngName, second.formulation.IngName);
+  EXPECT_EQ(first.formulation.IngMatrix, second.formulation.IngMatrix);
+  EXPECT_EQ(first.formulation.IngPrice, second.formulation.IngPrice);
+}
+
+}  // namespace
