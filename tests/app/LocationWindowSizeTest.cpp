@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class WindowSizeFile : public ::testing::Test {
+ protected:
+  WindowSizeFile() {
+    folder = fs::temp_directory_path() / ("tamsel-size-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    app.programFolder = folder.string() + "/";
+  }
+  ~WindowSizeFile() override {
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+  }
+  std::string SizeFile() const { return app.programFolder + "ROrivoForm.txt"; }
+
+  fs::path folder;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+};
+
+TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
+  struct Case {
+    std::vector<std::string> lines;
+    int height;
+  };
+  const int designed = form.Height;
+  const Case cases[] = {
+      {{" 8000", " 9999"}, 8000},
+      {{"  7200  ", " 100"}, 7200},
+      {{" 6000.6"}, 6001},       // whole twips
+      {{" 0", " 0"}, designed},  // no size: the designed one stays
+      {{"tall"}, designed},
+      {{}, designed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
+    form.Height = designed;
+    form.Width = 1234;
+    ASSERT_TRUE(TextFile::WriteLines(SizeFile(), c.lines).ok);
+    form.ReadWindowSize();
+    EXPECT_EQ(form.Height, c.height);
+    EXPECT_EQ(form.Width, kMainWindowWidth);
+  }
+}
+
+TEST_F(WindowSizeFile, MissingFileKeepsTheDesignedSize) {
+  int height = form.Height;
+  form.Width = 1234;
+  form.ReadWindowSize();
+  EXPECT_EQ(form.Height, height);
+  EXPECT_EQ(form.Width, 1234);
+}
+
+TEST_F(WindowSizeFile, WrittenOnlyWithANonZeroSize) {
+  form.Height = 8100;
+  form.Width = 15570;
+  form.WriteWindowSize();
+  EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
+  for (auto [height, width] : {std::pair{0, 15570}, {8100, 0}}) {
+    form.Height = height;
+    form.Width = width;
+    form.WriteWindowSize();
+    EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
+  }
+  app.programFolder = (folder / "gone").string() + "/";  // not reported
+  form.WriteWindowSize();
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+}  // namespace
