@@ -88,7 +88,11 @@ std::filesystem::path UserDataFolder() {
 std::string ProgramFolder() {
   std::error_code ec;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  std::filesystem::path folder = ec ? std::filesystem::path() : exe.parent_path();
+  return ProgramFolderFor(ec ? std::string() : exe.parent_path().string());
+}
+
+std::string ProgramFolderFor(const std::string& exeFolder) {
+  std::filesystem::path folder = exeFolder;
   if (!Writable(folder)) folder = UserDataFolder();
   return WithSeparator(folder.string());
 }

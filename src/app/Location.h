@@ -86,3 +86,7 @@ void SetFileNames(Location& location, const std::string& base, Grid& gridFILES);
 // The program's own folder (the executable's), or the user's data folder
 // when the program's folder is not writable; ends in a separator.
 std::string ProgramFolder();
+
+// `exeFolder` when it is writable, otherwise the user's data folder
+// ($XDG_DATA_HOME/tamsel or ~/.local/share/tamsel, made when missing).
+std::string ProgramFolderFor(const std::string& exeFolder);

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/Location.h"
 #include "platform/Grid.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -89,10 +94,24 @@ TEST(LocationNames, RelativeNamesResolveInTheDataFolder) {
   EXPECT_EQ(ResolveInFolder("", "F.dts"), "F.dts");
 }
 
-TEST(LocationNames, ProgramFolderIsAWritableFolder) {
+TEST(LocationNames, ProgramFolderFallsBackToTheUserDataFolder) {
   std::string folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_TRUE(IsFolderSeparator(folder.back()));
+
+  fs::path data = fs::temp_directory_path() / ("tamsel-xdg-" + std::to_string(::getpid()));
+  const char* before = std::getenv("XDG_DATA_HOME");
+  std::string kept = before ? before : "";
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  EXPECT_EQ(ProgramFolderFor(data.string()), data.string() + "/tamsel/");  // made on the way
+  EXPECT_EQ(ProgramFolderFor("/no/such/folder"), data.string() + "/tamsel/");
+  EXPECT_TRUE(fs::is_directory(data / "tamsel"));
+  EXPECT_EQ(ProgramFolderFor(data.string()), data.string() + "/");  // now writable
+  if (before)
+    ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
+  fs::remove_all(data);
 }
 
 }  // namespace
