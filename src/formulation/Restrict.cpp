@@ -89,8 +89,10 @@ bool Restrict::KeyDown(Grid& grid, int keyCode, int shift) {
   return GridKey(grid, keyCode, shift, dialogs_);
 }
 
+// Only rows the table has are stored: a cell it lacks is no value of 0.
 void Restrict::SaveIngSes() {
-  const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  const int ingCount =
+      std::min(std::clamp<int>(tables_.IngCount, 0, kMaxIngredients), GridRestrict.Rows() - 1);
   for (int i = 1; i <= ingCount; ++i)
     for (int d = 1; d <= DietsInUse(); ++d) {
       tables_.IngRestrict[d][kMinKind][i] = ReadNumber(GridRestrict.Text(i, MinCol(d)));
@@ -99,8 +101,9 @@ void Restrict::SaveIngSes() {
 }
 
 bool Restrict::SaveNutSes() {
-  const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
-  for (int j = 1; j <= nutCount; ++j)
+  const int lastIndex =
+      std::min(std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows), NUTS.Rows() - 2);
+  for (int j = 1; j <= lastIndex; ++j)
     for (int d = 1; d <= DietsInUse(); ++d) {
       double minimum = ReadNumber(NUTS.Text(j + 1, MinCol(d)));
       double maximum = ReadNumber(NUTS.Text(j + 1, MaxCol(d)));

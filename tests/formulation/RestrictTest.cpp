@@ -203,3 +203,22 @@ TEST_F(RestrictWindowTest, TheNutrientTableHasNoCut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RestrictWindowTest, StoringLeavesAloneWhatTheTablesDoNotShow) {
+  // A restriction file raised the counts past the rows shown: the index of
+  // the last count has no row, and an ingredient added since the fill none.
+  t.NutCount = 5;
+  t.NutRestrict[1][kMinKind][5] = 0.9;
+  form.Fill();
+  t.IngCount = 4;
+  t.IngRestrict[1][kMaxKind][4] = 15;
+  EXPECT_TRUE(form.SaveNutSes());
+  form.SaveIngSes();
+  EXPECT_EQ(t.NutRestrict[1][kMinKind][5], 0.9);
+  EXPECT_EQ(t.IngRestrict[1][kMaxKind][4], 15);
+  EXPECT_EQ(t.NutRestrict[1][kMinKind][1], 2400);
+}
+
+}  // namespace
