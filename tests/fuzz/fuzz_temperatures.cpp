@@ -1,0 +1,43 @@
+// Feeds arbitrary bytes to the temperature file reader; the profile holds 25
+// entries and the written file must read back the same values.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "model/Temperatures.h"
+#include "platform/TextFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::string path = "/tmp/fuzz_temps_" + std::to_string(::getpid()) + ".stg";
+  static const std::string again = path + ".again";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return 0;
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  TemperatureProfile profile;
+  const TemperatureLoad load = ReadTemperatureFile(path, profile);
+  if (load.numbers < 0 || load.numbers > 2 * kTempEntries) std::abort();
+
+  if (!TextFile::WriteLines(again, TemperatureFileLines(profile)).ok) return 0;
+  TemperatureProfile back;
+  const TemperatureLoad reread = ReadTemperatureFile(again, back);
+  if (reread.numbers != 2 * kTempFileLines || reread.skippedLines != 0) std::abort();
+  for (int i = 0; i < kTempFileLines; ++i) {
+    // Written with 15 significant digits: equal to that precision.
+    const double scale = 1e-13 * (1 + std::abs(profile.CalibTemp[i]));
+    const double scale2 = 1e-13 * (1 + std::abs(profile.FutureTemp[i]));
+    if (std::abs(back.CalibTemp[i] - profile.CalibTemp[i]) > scale) std::abort();
+    if (std::abs(back.FutureTemp[i] - profile.FutureTemp[i]) > scale2) std::abort();
+  }
+
+  TemperatureWindow window;
+  window.Open(std::string(reinterpret_cast<const char*>(data), size < 12 ? size : 12), profile);
+  window.TakeTemperatures(profile);
+  return 0;
+}
