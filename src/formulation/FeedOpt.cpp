@@ -1,0 +1,325 @@
+// Least-cost diet formulation: the cheapest mix of ingredients meeting a
+// diet's minima and maxima, by linear programming (the solver behind LPROGR).
+
+#include "formulation/FeedOpt.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "formulation/Restrictions.h"
+
+namespace {
+
+constexpr int kWeightIndex = 0;            // nutrient index of the weight row
+constexpr int kProteinIndex = 2;           // nutrient index of crude protein
+constexpr int kEmptyRow = MaxRowBase + 1;  // row 62: no coefficients, right-hand side 100
+
+bool ValidDiet(int diet) { return diet >= 1 && diet <= kMaxDiets; }
+
+int DietsInUse(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
+
+int Ingredients(const FormulationTables& tables) {
+  return std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+}
+
+// The highest nutrient index with a matrix row: rows 1..NutCount are in use.
+int LastNutrientIndex(const FormulationTables& tables) {
+  return std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows) - 1;
+}
+
+bool Speaks(const FeedOptContext& context) { return context.state.OptMode == kOptModeOff; }
+
+void Say(FeedOptContext& context, const std::string& text) {
+  if (Speaks(context)) context.dialogs.Message(text);
+}
+
+// A number as a print statement writes it: a blank before a positive one.
+std::string Printed(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
+
+double NutMin(const FormulationTables& t, int diet, int j) {
+  return t.NutRestrict[diet][kMinKind][j];
+}
+double NutMax(const FormulationTables& t, int diet, int j) {
+  return t.NutRestrict[diet][kMaxKind][j];
+}
+double IngMin(const FormulationTables& t, int diet, int i) {
+  return t.IngRestrict[diet][kMinKind][i];
+}
+double IngMax(const FormulationTables& t, int diet, int i) {
+  return t.IngRestrict[diet][kMaxKind][i];
+}
+
+bool HasIngredientMinimum(const FormulationTables& t, int diet, int c) {
+  return std::max(IngMin(t, diet, c), 0.0) > 0;
+}
+
+bool HasIngredientMaximum(const FormulationTables& t, int diet, int c) {
+  const double maximum = IngMax(t, diet, c);
+  return maximum != 0 && maximum < kFullInclusion;
+}
+
+// Matrix rows restricted by the minimum rows of `diet`, in row order: rows
+// 1..15 always, then every further row with a minimum or a maximum.
+int MinimumRows(const FormulationTables& t, int diet, std::array<int, kMaxNutrientRows + 1>& rows) {
+  int count = 0;
+  for (int row = 1; row <= kStandardMinimumRows; ++row) rows[++count] = row;
+  for (int j = kStandardMinimumRows; j <= LastNutrientIndex(t); ++j) {
+    if (NutMin(t, diet, j) != 0 || NutMax(t, diet, j) != 0) rows[++count] = j + 1;
+  }
+  return count;
+}
+
+// Rows the program of `diet` needs in all, given its minimum rows.
+int RowsNeeded(const FormulationTables& t,
+               int diet,
+               const std::array<int, kMaxNutrientRows + 1>& rows,
+               int minimumRows) {
+  int needed = kEmptyRow;
+  for (int r = 1; r <= minimumRows; ++r) {
+    if (NutMax(t, diet, rows[r] - 1) > 0) ++needed;
+  }
+  for (int c = 1; c <= Ingredients(t); ++c) {
+    needed += HasIngredientMinimum(t, diet, c) + HasIngredientMaximum(t, diet, c);
+  }
+  return needed;
+}
+
+// While the diet optimization runs, the protein maximum of the diet follows
+// its band, and a diet without a protein maximum gets minimum + 0.25.
+void SetProteinMaxima(FeedOptContext& context, int diet) {
+  auto& nut = context.tables.NutRestrict;
+  const double band = context.state.ProteinBand[diet];
+  nut[diet][kMaxKind][kProteinIndex] = band == 0 ? 0 : nut[diet][kMinKind][kProteinIndex] + band;
+  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+    if (nut[d][kMaxKind][kProteinIndex] == 0) {
+      nut[d][kMaxKind][kProteinIndex] = nut[d][kMinKind][kProteinIndex] + kProteinBandDefault;
+    }
+  }
+}
+
+// Empties the coefficients and row types that earlier builds wrote; the
+// right-hand sides stay.
+void ClearLpTables(FormulationState& state) {
+  for (int r = 1; r <= state.rowsWritten; ++r) {
+    auto& row = state.lp.LPMatrix[r];
+    std::fill(row.begin() + 1, row.begin() + 1 + state.columnsWritten, 0.0);
+  }
+  state.lp.LPRowType.fill(0);
+  state.rowsWritten = 0;
+  state.columnsWritten = 0;
+}
+
+// Appends a row with coefficient 1 for ingredient c.
+void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
+  const int r = ++lp.LPRowCount;
+  lp.LPMatrix[r][c] = 1;
+  lp.LPMatrix[r][0] = rhs;
+  lp.LPRowType[r] = type;
+}
+
+}  // namespace
+
+std::string LpcostErrorText(LpStatus status) {
+  const int number = status == LpStatus::InvalidInput ? kErrorInvalidCall : kErrorInternal;
+  return "Error " + std::to_string(number) + " (" + LpStatusText(status) +
+         ") in procedure {LPCOST} of Calculations";
+}
+
+void CheckRestrictions(FeedOptContext& context) {
+  FormulationTables& t = context.tables;
+  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+    for (int i = 1; i <= Ingredients(t); ++i) {
+      const double maximum = IngMax(t, d, i);
+      if (maximum > 0 && maximum < IngMin(t, d, i)) {
+        Say(context,
+            t.IngName[i] + " in diet " + Printed(d) + " has a maximum limit less than its minimum");
+      }
+    }
+    for (int j = 1; j <= std::clamp<int>(t.NutCount, 0, kMaxNutrientIndex); ++j) {
+      auto& kinds = t.NutRestrict[d];
+      if (kinds[kMaxKind][j] > 0 && kinds[kMaxKind][j] < kinds[kMinKind][j]) {
+        kinds[kMaxKind][j] = kinds[kMinKind][j];
+      }
+    }
+  }
+}
+
+bool BuildLP(FeedOptContext& context, int diet) {
+  FormulationState& s = context.state;
+  const FormulationTables& t = context.tables;
+  s.builtDiet = 0;
+  if (!ValidDiet(diet)) return false;
+  if (s.OptMode == kOptModeRunning) SetProteinMaxima(context, diet);
+  CheckRestrictions(context);
+
+  std::array<int, kMaxNutrientRows + 1> rows{};
+  const int minimumRows = MinimumRows(t, diet, rows);
+  if (minimumRows > MaxRowBase || RowsNeeded(t, diet, rows, minimumRows) > kLpMaxRows) {
+    Say(context,
+        "Too many Restrictions for Diet " + Printed(diet) +
+            ".  The diet needs more rows than a formulation holds and was not formulated.");
+    return false;
+  }
+
+  LpProblem& lp = s.lp;
+  const int n = Ingredients(t);
+  ClearLpTables(s);
+  lp.IngCount = n;
+  for (int c = 1; c <= n; ++c) lp.IngPrice[c] = t.IngPrice[c];
+
+  // Minimum rows: the weight row fixed at 100, every other row at least its minimum.
+  for (int r = 1; r <= minimumRows; ++r) {
+    const int row = rows[r];
+    s.LPRowNutrient[r] = row;
+    for (int c = 1; c <= n; ++c) lp.LPMatrix[r][c] = t.IngMatrix[row][c] / 100;
+    if (r == 1) {
+      lp.LPMatrix[r][0] = kWeightRowValue;
+      lp.LPRowType[r] = kLpEqual;
+    } else {
+      lp.LPMatrix[r][0] = NutMin(t, diet, row - 1);
+      lp.LPRowType[r] = kLpAtLeast;
+    }
+  }
+
+  // Maximum rows, after the empty row 62.
+  lp.LPRowCount = kEmptyRow;
+  lp.LPMatrix[kEmptyRow][0] = kWeightRowValue;
+  for (int r = 1; r <= minimumRows; ++r) {
+    const double maximum = NutMax(t, diet, rows[r] - 1);
+    if (maximum <= 0) continue;
+    const int m = ++lp.LPRowCount;
+    std::copy(
+        lp.LPMatrix[r].begin() + 1, lp.LPMatrix[r].begin() + 1 + n, lp.LPMatrix[m].begin() + 1);
+    lp.LPMatrix[m][0] = maximum;
+    lp.LPRowType[m] = kLpAtMost;
+  }
+
+  // Ingredient rows, minimum before maximum; a maximum of -1 holds it at 0.
+  for (int c = 1; c <= n; ++c) {
+    if (HasIngredientMinimum(t, diet, c))
+      AppendIngredientRow(lp, c, kLpAtLeast, IngMin(t, diet, c));
+    if (HasIngredientMaximum(t, diet, c)) {
+      AppendIngredientRow(lp, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
+    }
+  }
+  s.rowsWritten = lp.LPRowCount;
+  s.columnsWritten = n;
+  s.builtDiet = diet;
+
+  if (lp.LPRowCount > kLpRowWarning) {
+    Say(context, "Too many Restrictions for Diet " + Printed(diet));
+  }
+  return true;
+}
+
+void LPCOST(FeedOptContext& context, int diet) {
+  FormulationState& s = context.state;
+  if (!ValidDiet(diet)) return;
+  s.DietProblems[diet] = 0;
+  if (s.builtDiet != diet) {
+    // Refused by BuildLP: nothing to solve, and no stale diet stands.
+    s.DietProblems[diet] = 1;
+    return;
+  }
+  const LpStatus status = LPROGR(s.solvers[diet], s.lp, s.answer);
+  if (status == LpStatus::LibraryError || status == LpStatus::InvalidInput) {
+    Say(context, LpcostErrorText(status));
+    s.DietProblems[diet] = 1;
+    return;
+  }
+  JudgeLpAnswer(context, diet, s.answer.LPSolution);
+}
+
+void JudgeLpAnswer(FeedOptContext& context,
+                   int diet,
+                   const std::array<double, kLpMaxColumns + 1>& LPSolution) {
+  FormulationState& s = context.state;
+  FormulationTables& t = context.tables;
+  if (!ValidDiet(diet)) return;
+  const int n = Ingredients(t);
+  int problems = 0;
+  s.DietProblems[diet] = 0;
+  t.NutRestrict[diet][kMinKind][kWeightIndex] = kWeightRowValue;
+  t.NutRestrict[diet][kMaxKind][kWeightIndex] = kWeightRowValue;
+
+  auto& inclusion = s.DietInclusion[diet];
+  double total = 0;
+  for (int c = 1; c <= n; ++c) {
+    inclusion[c] = LPSolution[c] > 0 ? LPSolution[c] : 0;
+    total += inclusion[c];
+  }
+  if (total < kTotalLow || total > kTotalHigh) ++problems;
+  s.DietProblems[diet] = static_cast<std::int16_t>(problems);
+
+  auto& levels = context.pig.DietNutrients[diet];
+  for (int j = 0; j <= LastNutrientIndex(t); ++j) {
+    double level = 0;
+    for (int c = 1; c <= n; ++c) level += t.IngMatrix[j + 1][c] * inclusion[c] / 100;
+    levels[j] = level;
+    const double minimum = NutMin(t, diet, j);
+    const double maximum = NutMax(t, diet, j);
+    if (level > 0 && level < kLevelLowFactor * minimum) {
+      s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
+      Say(context,
+          "Infeasable diet " + std::to_string(diet) + " with " + t.NutName[j + 1] + ". Target is " +
+              FullNumberText(minimum) + "and Result is " + FullNumberText(level));
+    }
+    if (maximum > 0 && level > kLevelHighFactor * maximum) {
+      s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
+    }
+  }
+  if (s.DietProblems[diet] > 0) return;  // levels[0] keeps the weight total
+
+  for (int c = 1; c <= n; ++c) {
+    const double minimum = IngMin(t, diet, c);
+    if (minimum <= 0 || IngMax(t, diet, c) == kNoIngredient) continue;
+    if (inclusion[c] * kIngredientLowFactor >= minimum) continue;
+    if (Speaks(context)) {
+      context.dialogs.Message("WARNING - Diet " + Printed(diet) + " has less than the minimum of " +
+                              t.IngName[c] +
+                              ".  Check Nutrient Values and Max restrictions that it provides.");
+    } else {
+      s.DietProblems[diet] = 1;
+    }
+  }
+  if (s.DietProblems[diet] > 0) return;
+
+  double cost = 0;
+  for (int c = 1; c <= n; ++c) cost += inclusion[c] * t.IngPrice[c] / 100;
+  s.DietCost[diet] = cost;
+  levels[kWeightIndex] = cost;
+}
+
+void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets) {
+  if (!ValidDiet(diet)) return;
+  const bool comma = context.pig.DecimalComma;
+  const auto& levels = context.pig.DietNutrients[diet];
+  if (context.state.DietProblems[diet] != 0) {
+    Griddiets.SetText(2, diet, NumberText(levels[kWeightIndex], comma) + " Infeas");
+    return;
+  }
+  Griddiets.SetText(2, diet, NumberText(context.state.DietCost[diet], comma));
+  for (int j = 1; j <= LastNutrientIndex(context.tables); ++j) {
+    Griddiets.SetText(j + 3, diet, NumberText(levels[j], comma));
+  }
+}
+
+void RunLP(FeedOptContext& context, Grid& Griddiets) {
+  FormulationTables& t = context.tables;
+  FormulationState& s = context.state;
+  if (t.IngPrice[1] == 0) {
+    Say(context, "Prices are missing");
+    return;
+  }
+  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+    const auto& protein = t.NutRestrict[d];
+    s.ProteinBand[d] =
+        std::max(protein[kMaxKind][kProteinIndex] - protein[kMinKind][kProteinIndex], 0.0);
+    BuildLP(context, d);
+    LPCOST(context, d);
+    if (s.DietProblems[d] > 0) Say(context, "Diet No" + std::to_string(d) + "was Infeasible");
+    Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
+    ShowDietResult(context, d, Griddiets);
+  }
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "formulation/Matrix.h"
+#include "model/GlobalPig.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/LPROGR.h"
+
+// Least-cost formulation: for each diet the cheapest mix of the matrix
+// ingredients that meets the diet's nutrient and ingredient restrictions.
+// BuildLP lays the diet out as a linear program, LPCOST has it solved and
+// judges the answer, ShowDietResult puts it into the diets table.
+//
+// Row layout of a diet's program: rows 1..61 the nutrient minima (row 1 the
+// weight row, = 100), row 62 empty, then one row per nutrient maximum, then
+// the ingredient minima and maxima. Rows without coefficients constrain
+// nothing, so unused rows may keep right-hand sides of earlier diets.
+
+inline constexpr int MaxRowBase = 61;                 // minimum rows 1..61; maxima from 62
+inline constexpr int kStandardMinimumRows = 15;       // rows 1..15 always present
+inline constexpr int kLpRowWarning = 150;             // more rows than this are warned about
+inline constexpr double kLevelLowFactor = 0.99;       // a level below 0.99 x minimum fails
+inline constexpr double kLevelHighFactor = 1.01;      // a level above 1.01 x maximum fails
+inline constexpr double kIngredientLowFactor = 1.01;  // inclusion x 1.01 below its minimum
+inline constexpr double kTotalLow = 99.9;             // inclusions must sum to 99.9..100.1
+inline constexpr double kTotalHigh = 100.1;
+inline constexpr double kProteinBandDefault = 0.25;  // protein maximum = minimum + 0.25
+inline constexpr double kNoIngredient = -1;          // an ingredient maximum that blocks it
+inline constexpr double kFullInclusion = 100;        // a maximum of 100 % restricts nothing
+inline constexpr int kDietCostSlots = 10;            // DietCost and ProteinBand hold 1..10
+inline constexpr int kRecentCosts = 5;               // the recent-costs list, newest first
+inline constexpr int kRecentCostsShown = 4;
+
+// OptMode: 0 outside an optimization (messages are shown), 1 while the diet
+// optimization runs (findings only set DietProblems).
+inline constexpr int kOptModeOff = 0;
+inline constexpr int kOptModeRunning = 1;
+
+// Error numbers of the solver call, in the classic numbering.
+inline constexpr int kErrorInvalidCall = 5;  // a program the solver cannot hold
+inline constexpr int kErrorInternal = 51;    // the solver library failed
+
+// Everything the formulation keeps between calls; the App owns one. About
+// 700 kB (the LP tables): keep it in long-lived state, not on the stack.
+struct FormulationState {
+  // Results of the last formulation of each diet. DietNutrients lives in the
+  // model state (GlobalPig), which the growth run reads.
+  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};  // %
+  std::array<double, kDietCostSlots + 1> DietCost{};       // per unit of feed, price unit
+  std::array<std::int16_t, kMaxDiets + 1> DietProblems{};  // above 0: infeasible
+  std::array<double, kDietCostSlots + 1> ProteinBand{};    // protein maximum - minimum, >= 0
+
+  int OptMode = kOptModeOff;
+
+  // The LP tables of the diet built last: LPMatrix, LPRowType, LPRowCount,
+  // IngCount and IngPrice in `lp`; the solver's answer (LPSolution) in `answer`.
+  LpProblem lp;
+  LpResult answer;
+  std::array<int, kMaxNutrientRows + 1> LPRowNutrient{};  // matrix row of minimum row r
+  std::array<LpSolver, kMaxDiets + 1> solvers;            // one kept program per diet
+  int builtDiet = 0;  // the diet the LP tables hold; 0 when none or refused
+
+  // Feed cost per pig of the last runs, newest in [1].
+  std::array<double, kRecentCosts + 1> RecentCosts{};
+
+  // How far earlier builds wrote coefficients, so a build clears only those.
+  int rowsWritten = 0;
+  int columnsWritten = 0;
+};
+
+// What the formulation reads and changes.
+struct FeedOptContext {
+  FormulationTables& tables;  // matrix and restrictions (restrictions are changed)
+  GlobalPig& pig;             // NumDiets, DietNutrients, units, decimal comma
+  FormulationState& state;
+  Dialogs& dialogs;
+};
+
+// "Run LP": formulates diets 1..NumDiets and writes each result into the
+// diets table. "Prices are missing" when ingredient 1 has no price.
+void RunLP(FeedOptContext& context, Grid& Griddiets);
+
+// Consistency of the restrictions of diets 1..NumDiets: an ingredient whose
+// maximum lies below its minimum is reported (nothing changed); a nutrient
+// maximum below its minimum silently becomes the minimum.
+void CheckRestrictions(FeedOptContext& context);
+
+// Fills the LP tables for `diet`. While OptMode is 1 the protein maxima are
+// rewritten first (band or minimum + 0.25). A diet that needs more than 61
+// minimum rows or 320 rows in all is refused with a message before anything
+// is built: false, and LPCOST then finds the diet infeasible.
+bool BuildLP(FeedOptContext& context, int diet);
+
+// Solves the tables BuildLP made for `diet` with the diet's kept solver and
+// judges the answer (JudgeLpAnswer). A solver failure shows "Error N (...) in
+// procedure {LPCOST} of Calculations" and counts as a problem.
+void LPCOST(FeedOptContext& context, int diet);
+
+// The judging part of LPCOST over a given solver answer (x(c) at index c):
+// inclusions, their total, nutrient levels against minima and maxima,
+// ingredient minima, and the diet's cost. Sets DietProblems(diet).
+void JudgeLpAnswer(FeedOptContext& context,
+                   int diet,
+                   const std::array<double, kLpMaxColumns + 1>& LPSolution);
+
+// Writes diet `diet`'s result into column `diet` of the diets table: cost and
+// nutrient rows, or for an infeasible diet only the weight total + " Infeas".
+void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets);
+
+// The message text of a solver failure in LPCOST.
+std::string LpcostErrorText(LpStatus status);
