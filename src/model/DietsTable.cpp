@@ -84,20 +84,20 @@ void DietsCellEdited(DietsEditContext& context, int row, int col) {
   if (row < kDietEnergyRow || row > kDietSpareRow || !IsDietColumn(col)) return;
   const double x = CellNumber(context.Griddiets, row, col);
   const int j = row - kDietRowOffset;
-  auto& restrict = context.NutRestrict[col];
-  const double oldMin = restrict[kMin][j];
+  auto& limits = context.NutRestrict[col];
+  const double oldMin = limits[kMin][j];
 
   if (row == kDietProteinRow || row == kDietLysineRow) {
-    restrict[kPreviousMin][j] = oldMin;
-    restrict[kMin][j] = x;
+    limits[kPreviousMin][j] = oldMin;
+    limits[kMin][j] = x;
     if (row == kDietProteinRow && x == 0) context.checks.Check2 = false;
     const bool proteinRule = row == kDietProteinRow && context.checks.Check2;
     const bool lysineRule = row == kDietLysineRow && context.checks.Check3;
     if (proteinRule || lysineRule) RatioAminoAcids(context, col);
   }
-  restrict[kMin][j] = x;
+  limits[kMin][j] = x;
   // The maximum keeps its distance from the minimum it had before the edit.
-  if (restrict[kMax][j] > 0) restrict[kMax][j] = restrict[kMax][j] - oldMin + x;
+  if (limits[kMax][j] > 0) limits[kMax][j] = limits[kMax][j] - oldMin + x;
   if (row == kDietProteinRow && context.proteinMargin) context.proteinMargin(col);
 }
 
@@ -107,7 +107,7 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
   const bool lysineRule = !proteinRule && context.checks.Check3;
   if (!proteinRule && !lysineRule) return;
   Grid& grid = context.Griddiets;
-  auto& restrict = context.NutRestrict[col];
+  auto& limits = context.NutRestrict[col];
 
   std::array<double, kNutrients> base{};
   for (int i = kProtein; i <= kValine; ++i) {
@@ -122,8 +122,8 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
   // Without an earlier minimum there is nothing to scale the minima by.
   std::optional<double> ratio;
   if (proteinRule) {
-    if (restrict[kPreviousMin][kProtein] > 0) {
-      ratio = restrict[kMin][kProtein] / restrict[kPreviousMin][kProtein];
+    if (limits[kPreviousMin][kProtein] > 0) {
+      ratio = limits[kMin][kProtein] / limits[kPreviousMin][kProtein];
     }
     const double protein = CellNumber(grid, kDietProteinRow, col);
     for (int i = kArginine; i <= kValine; ++i) {
@@ -136,8 +136,8 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
       context.dialogs.Message("No previous value for Lysine found");
       return;
     }
-    if (restrict[kPreviousMin][kLysine] == 0) restrict[kPreviousMin][kLysine] = base[kLysine];
-    ratio = restrict[kMin][kLysine] / restrict[kPreviousMin][kLysine];
+    if (limits[kPreviousMin][kLysine] == 0) limits[kPreviousMin][kLysine] = base[kLysine];
+    ratio = limits[kMin][kLysine] / limits[kPreviousMin][kLysine];
     const double lysine = CellNumber(grid, kDietLysineRow, col);
     for (int i = kHistidine; i <= kValine; ++i) {
       grid.SetText(i + kDietRowOffset,
@@ -150,10 +150,9 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
   const int first = lysineRule ? kHistidine : kArginine;
   for (int i = first; i <= kValine; ++i) {
     if (lysineRule && i == kLysine) continue;
-    restrict[kMin][i] *= *ratio;
-    if (restrict[kMin][i] > 0) {
-      grid.SetText(
-          i + kDietRowOffset, col, NumberText(restrict[kMin][i], context.pig.DecimalComma));
+    limits[kMin][i] *= *ratio;
+    if (limits[kMin][i] > 0) {
+      grid.SetText(i + kDietRowOffset, col, NumberText(limits[kMin][i], context.pig.DecimalComma));
     }
   }
 }

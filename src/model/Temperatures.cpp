@@ -1,5 +1,6 @@
 #include "model/Temperatures.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>

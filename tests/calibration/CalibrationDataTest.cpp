@@ -152,11 +152,6 @@ TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   EXPECT_EQ(lines[13], " 3 ");
 }
 
-TEST_F(CalibrationDataTest, HerdFieldTexts) {
-  EXPECT_EQ(HerdInputText(25, false), "25.00");
-  EXPECT_EQ(InitialValueTip(5.5, true), "Initial value was 5,500");
-}
-
 TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "cal_rows.cal", calib_);
   ASSERT_TRUE(load.found);

@@ -134,9 +134,11 @@ TEST_F(DietsFileTest, CommaFormKeepsADecimalCommaValueWhole) {
   lines[0] = "\"Diet Name\",\"Pre, starter\"";
   lines[7] = "Lysine,1,5";
   ASSERT_TRUE(TextFile::WriteLines(Path("comma.dts"), lines).ok);
+  pig_.DecimalComma = true;  // numbers are shown with the machine's separator
   ReadDietsFile(Path("comma.dts"), diets_, pig_);
   EXPECT_EQ(diets_.Text(1, 1), "Pre, starter");
-  EXPECT_EQ(diets_.Text(8, 1), "1.5");
+  EXPECT_EQ(diets_.Text(8, 1), "1,5");
+  EXPECT_EQ(DietsFileLines(diets_, 1)[7], "Lysine\t1.5");
   EXPECT_EQ(diets_.Text(8, 0), "Lysine");
 }
 

@@ -48,31 +48,6 @@ class DietsTableTest : public ::testing::Test {
   ProteinMarginRule proteinMargin_;
 };
 
-TEST_F(DietsTableTest, DietFillWritesTheRowLabels) {
-  Grid diets(kDietsRows, kDietsCols);
-  DietFill(diets);
-  const std::vector<std::string> labels{"Diet Name",
-                                        "Diet Cost",
-                                        "Weight",
-                                        "Energy NE",
-                                        "Protein",
-                                        "Arginine",
-                                        "Histidine",
-                                        "Lysine",
-                                        "Trypt",
-                                        "Phe & Tyro.",
-                                        "Phenylalanine",
-                                        "Met + Cys",
-                                        "Methionine",
-                                        "Threonine",
-                                        "Leucine",
-                                        "Isoleucine",
-                                        "Valine"};
-  for (int r = 1; r <= 17; ++r) EXPECT_EQ(diets.Text(r, 0), labels[r - 1]) << r;
-  EXPECT_EQ(diets.Text(18, 0), "");
-  EXPECT_EQ(diets.Text(0, 0), "");
-}
-
 TEST_F(DietsTableTest, DietsInUseCountsEnergyInTheFirstSixColumns) {
   Grid diets(kDietsRows, kDietsCols);
   EXPECT_EQ(DietsInUse(diets), 0);
@@ -290,12 +265,6 @@ TEST_F(DietsTableTest, ClickCaptionsForTheSourcesWindow) {
   for (auto [row, col] : {std::pair{1, 1}, {3, 1}, {0, 1}, {19, 1}, {5, 0}, {5, 9}}) {
     EXPECT_FALSE(DietsCellClicked(diets_, row, col)) << row << "," << col;
   }
-}
-
-TEST_F(DietsTableTest, TipOverTheNutrientRows) {
-  EXPECT_EQ(DietsToolTip(4), "");
-  EXPECT_EQ(DietsToolTip(5), "Changes here become min. restrictions for Least Cost");
-  EXPECT_EQ(DietsToolTip(18), "Changes here become min. restrictions for Least Cost");
 }
 
 }  // namespace
