@@ -1,0 +1,114 @@
+// The demo location's three phase diets formulated at least cost, as "Run LP"
+// does after the location's matrix and restrictions are loaded.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "formulation/FeedOpt.h"
+#include "formulation/Matrix.h"
+#include "formulation/Restrictions.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+constexpr int kDemoDiets = 3;
+constexpr double kSolverSlack = 1e-6;  // percent; the solver's own tolerance
+
+std::string Demo(const std::string& name) {
+  return std::string(TAMSEL_SOURCE_DIR) + "/data/demo/" + name;
+}
+
+class FormulateDemo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(ReadMatrixFile(*tables, Demo("DemoMatrix.txt"), dialogs), MatrixLoad::Loaded);
+    std::string reqNut;
+    std::int16_t feedChoice = kFeedNotChosen;
+    LoadRestrictions(*tables, dialogs, Demo("DemoReq.ing"), reqNut, feedChoice);
+    ASSERT_EQ(feedChoice, kFeedLeastCost);
+    ASSERT_TRUE(dialogs.Messages().empty());
+    pig->NumDiets = kDemoDiets;
+  }
+
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
+  ScriptedDialogs dialogs;
+  FeedOptContext context{*tables, *pig, *state, dialogs};
+  Grid Griddiets{19, 9};
+};
+
+TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
+  ASSERT_EQ(tables->IngCount, 16);
+  ASSERT_EQ(tables->NutCount, 18);
+  RunLP(context, Griddiets);
+  EXPECT_TRUE(dialogs.Messages().empty());
+
+  for (int d = 1; d <= kDemoDiets; ++d) {
+    SCOPED_TRACE("diet " + std::to_string(d));
+    EXPECT_EQ(state->DietProblems[d], 0);
+    double total = 0;
+    double cost = 0;
+    for (int i = 1; i <= tables->IngCount; ++i) {
+      SCOPED_TRACE(tables->IngName[i]);
+      const double x = state->DietInclusion[d][i];
+      const double minimum = tables->IngRestrict[d][kMinKind][i];
+      const double maximum = tables->IngRestrict[d][kMaxKind][i];
+      total += x;
+      cost += x * tables->IngPrice[i] / 100;
+      EXPECT_GE(x, 0);
+      if (minimum > 0) EXPECT_GE(x, minimum - kSolverSlack);
+      if (maximum == -1) EXPECT_EQ(x, 0);
+      if (maximum > 0 && maximum < 100) EXPECT_LE(x, maximum + kSolverSlack);
+    }
+    EXPECT_NEAR(total, 100, 1e-6);
+    EXPECT_NEAR(state->DietCost[d], cost, 1e-9);
+    EXPECT_EQ(Griddiets.Text(2, d), NumberText(state->DietCost[d]));
+
+    for (int j = 1; j < tables->NutCount; ++j) {
+      SCOPED_TRACE(tables->NutName[j + 1]);
+      double level = 0;
+      for (int i = 1; i <= tables->IngCount; ++i) {
+        level += tables->IngMatrix[j + 1][i] * state->DietInclusion[d][i] / 100;
+      }
+      EXPECT_NEAR(pig->DietNutrients[d][j], level, 1e-9);
+      const double minimum = tables->NutRestrict[d][kMinKind][j];
+      const double maximum = tables->NutRestrict[d][kMaxKind][j];
+      if (minimum > 0) EXPECT_GE(level, 0.99 * minimum);
+      if (maximum > 0) EXPECT_LE(level, 1.01 * maximum);
+      if (j + 3 < Griddiets.Rows()) EXPECT_EQ(Griddiets.Text(j + 3, d), NumberText(level));
+    }
+  }
+}
+
+// The diets file of the demo holds these formulations: the same costs.
+TEST_F(FormulateDemo, CostsMatchTheDemoDiets) {
+  RunLP(context, Griddiets);
+  const double demoCosts[] = {636.86, 413.68, 310.66};
+  for (int d = 1; d <= kDemoDiets; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_NEAR(state->DietCost[d], demoCosts[d - 1], 0.01);
+  }
+}
+
+// Formulating again from the kept programs gives the same diets.
+TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
+  RunLP(context, Griddiets);
+  auto first = state->DietInclusion;
+  auto firstCost = state->DietCost;
+  RunLP(context, Griddiets);
+  RunLP(context, Griddiets);
+  for (int d = 1; d <= kDemoDiets; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_TRUE(state->solvers[d].LastSolve().warmStart);
+    EXPECT_NEAR(state->DietCost[d], firstCost[d], 1e-6);
+    for (int i = 1; i <= tables->IngCount; ++i) {
+      EXPECT_NEAR(state->DietInclusion[d][i], first[d][i], 1e-6) << tables->IngName[i];
+    }
+  }
+}
+
+}  // namespace
