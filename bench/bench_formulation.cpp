@@ -1,0 +1,140 @@
+// Least-cost formulation of the demo location: one diet built and solved
+// from scratch or from its kept program, and "Run LP" over the three diets.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "formulation/FeedOpt.h"
+#include "formulation/Matrix.h"
+#include "formulation/Restrictions.h"
+#include "platform/Grid.h"
+
+namespace {
+
+constexpr int kDiet = 3;             // the grower diet: the largest share of the feed
+constexpr int kEnergySteps = 16;     // energy minima cycled through, as an optimization moves them
+constexpr double kEnergyLow = 2380;  // kcal/kg; the demo's minimum is 2412, its maximum 2550
+constexpr double kEnergyStep = 8;
+
+// Answers nothing and shows nothing: a formulation that speaks is a failure here.
+class SilentDialogs : public Dialogs {
+ public:
+  Answer Message(std::string_view, Buttons, std::string_view) override {
+    ++messages;
+    return Answer::OK;
+  }
+  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
+  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
+  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  void SetClipboard(std::string_view) override {}
+  std::string Clipboard() override { return {}; }
+  void ClearClipboard() override {}
+  int messages = 0;
+};
+
+struct DemoLocation {
+  DemoLocation() {
+    const std::string folder = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/";
+    ReadMatrixFile(*tables, folder + "DemoMatrix.txt", dialogs);
+    std::string reqNut;
+    std::int16_t feedChoice = 0;
+    LoadRestrictions(*tables, dialogs, folder + "DemoReq.ing", reqNut, feedChoice);
+    pig->NumDiets = 3;
+  }
+
+  void SetEnergyStep(int step) {
+    tables->NutRestrict[kDiet][kMinKind][1] = kEnergyLow + kEnergyStep * step;
+  }
+
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
+  SilentDialogs dialogs;
+  FeedOptContext context{*tables, *pig, *state, dialogs};
+};
+
+void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
+  bench.counters["problems"] = static_cast<double>(problems) / bench.iterations();
+  bench.counters["messages"] = demo.dialogs.messages;
+}
+
+// BuildLP + LPCOST with a new solver each time: the program is built, scaled
+// and solved from the start.
+void BM_FormulateDietCold(benchmark::State& bench) {
+  DemoLocation demo;
+  BuildLP(demo.context, kDiet);
+  LPCOST(demo.context, kDiet);  // fixes the weight row's maximum, as any first run does
+  long problems = 0;
+  int step = 0;
+  for (auto _ : bench) {
+    demo.SetEnergyStep(step++ % kEnergySteps);
+    demo.state->solvers[kDiet] = LpSolver();
+    BuildLP(demo.context, kDiet);
+    LPCOST(demo.context, kDiet);
+    problems += demo.state->DietProblems[kDiet];
+    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+  }
+  Report(bench, demo, problems);
+}
+BENCHMARK(BM_FormulateDietCold)->Unit(benchmark::kMicrosecond);
+
+// BuildLP + LPCOST on the diet's kept solver: only the energy minimum moves,
+// and the solve starts from the last basis.
+void BM_FormulateDietWarm(benchmark::State& bench) {
+  DemoLocation demo;
+  for (int first = 0; first < 2; ++first) {
+    BuildLP(demo.context, kDiet);
+    LPCOST(demo.context, kDiet);
+  }
+  long problems = 0;
+  long warm = 0;
+  int step = 0;
+  for (auto _ : bench) {
+    demo.SetEnergyStep(step++ % kEnergySteps);
+    BuildLP(demo.context, kDiet);
+    LPCOST(demo.context, kDiet);
+    problems += demo.state->DietProblems[kDiet];
+    warm += demo.state->solvers[kDiet].LastSolve().warmStart;
+    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+  }
+  Report(bench, demo, problems);
+  bench.counters["warm"] = static_cast<double>(warm) / bench.iterations();
+}
+BENCHMARK(BM_FormulateDietWarm)->Unit(benchmark::kMicrosecond);
+
+// "Run LP" on the demo location: three diets, with the diets table written.
+void BM_RunLpDemo(benchmark::State& bench) {
+  DemoLocation demo;
+  Grid Griddiets(19, 9);
+  RunLP(demo.context, Griddiets);
+  long problems = 0;
+  for (auto _ : bench) {
+    RunLP(demo.context, Griddiets);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
+    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+  }
+  Report(bench, demo, problems);
+}
+BENCHMARK(BM_RunLpDemo)->Unit(benchmark::kMicrosecond);
+
+// "Run LP" with fresh solvers each time: what the first formulation of a
+// location costs.
+void BM_RunLpDemoCold(benchmark::State& bench) {
+  DemoLocation demo;
+  Grid Griddiets(19, 9);
+  RunLP(demo.context, Griddiets);
+  long problems = 0;
+  for (auto _ : bench) {
+    for (auto& solver : demo.state->solvers) solver = LpSolver();
+    RunLP(demo.context, Griddiets);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
+    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+  }
+  Report(bench, demo, problems);
+}
+BENCHMARK(BM_RunLpDemoCold)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
