@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "formulation/FeedOpt.h"
+#include "formulation/Matrix.h"
+#include "model/DietsTable.h"
+#include "model/GlobalPig.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+
+// The sources window: explains one formulated diet in percentages computed
+// from its inclusions, its nutrient levels, its cost and the matrix.
+//   flag 0, index -1: each ingredient's share of the diet's cost;
+//   flag 0, index j:  each ingredient's share of nutrient j (matrix row j+1);
+//   flag not 0, index i: ingredient i's share of each nutrient of the diet.
+class frmMsgBoxA {
+ public:
+  static constexpr int kNameWidth = 2000;     // twips
+  static constexpr int kShareWidth = 1600;    // twips
+  static constexpr int kRowHeight = 250;      // twips
+  static constexpr int kGridMargin = 100;     // twips below the last row
+  static constexpr int kWindowMargin = 2000;  // twips of window around the table
+
+  static constexpr std::string_view kIngredientHeading = "     PERCENT OF NUTRIENTS from This Ing.";
+  static constexpr std::string_view kNutrientHeading = "     SOURCES OF THIS NUTRIENT, PERCENT";
+
+  frmMsgBoxA(Dialogs& dialogs,
+             const FormulationTables& tables,
+             const GlobalPig& pig,
+             const FormulationState& state);
+
+  // The caller's request (a click in the diets table): stored, the caption
+  // shown in the label, the table emptied until Command1 runs.
+  void Show(const SourcesRequest& request);
+
+  // Computes the shares of the stored request into Grid1. A nutrient the
+  // diet does not contain, a diet without cost or an index outside the
+  // matrix leaves the table empty.
+  void Command1();
+
+  // "Copy to Clipboard": the whole table.
+  void CopyToClipboard();
+
+  SourcesRequest Request;
+  std::string Label;  // the request's caption and, after Command1, what is shown
+  Grid Grid1{1, 2};
+  int GridHeight = 0;  // twips
+  int Height = 0;      // twips
+  bool Visible = false;
+
+ private:
+  void AddShare(std::string_view name, double share);
+  void FinishLayout();
+  bool DietInRange() const;
+
+  Dialogs& dialogs_;
+  const FormulationTables& tables_;
+  const GlobalPig& pig_;
+  const FormulationState& state_;
+};

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "formulation/FeedOpt.h"
+#include "formulation/frmMsgBoxA.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+// Corn and soybean meal formulated to 20 % protein at least cost, solved by
+// hand: 8 x + 48 (100 - x) = 2000 gives corn 70 %, soybean meal 30 %.
+//   energy  (2500 x 70 + 2300 x 30) / 100 = 2440
+//   protein (8 x 70 + 48 x 30) / 100      = 20
+//   lysine  (0.25 x 70 + 2.9 x 30) / 100  = 1.045
+//   calcium (0 x 70 + 0.3 x 30) / 100     = 0.09
+//   cost    (0.2 x 70 + 0.4 x 30) / 100   = 0.26
+class SourcesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t->IngCount = 2;
+    t->NutCount = 16;
+    for (int r = 1; r <= kStandardNutrientRows; ++r) t->NutName[r] = StandardNutrientName(r);
+    t->NutName[16] = "CALCIUM";
+    t->IngName[1] = "Corn";
+    t->IngName[2] = "Soybean meal";
+    t->IngPrice[1] = 0.2;
+    t->IngPrice[2] = 0.4;
+    const double corn[] = {2500, 8, 0, 0, 0.25};
+    const double soy[] = {2300, 48, 0, 0, 2.9};
+    for (int i = 1; i <= 2; ++i) t->IngMatrix[kWeightRow][i] = 100;
+    for (int j = 1; j <= 5; ++j) {
+      t->IngMatrix[j + 1][1] = corn[j - 1];
+      t->IngMatrix[j + 1][2] = soy[j - 1];
+    }
+    t->IngMatrix[16][2] = 0.3;
+    t->NutRestrict[1][kMinKind][kProtein] = 20;
+    pig->NumDiets = 1;
+    pig->UnitCodes = {0, 0, 1};  // prices per tonne: the shares must not care
+    FeedOptContext context{*t, *pig, *s, dialogs};
+    ASSERT_TRUE(BuildLP(context, 1));
+    LPCOST(context, 1);
+    ASSERT_EQ(s->DietProblems[1], 0);
+    ASSERT_NEAR(s->DietInclusion[1][1], 70, 1e-6);
+    ASSERT_NEAR(pig->DietNutrients[1][kEnergy], 2440, 1e-6);
+    ASSERT_NEAR(s->DietCost[1], 0.26, 1e-9);
+  }
+
+  // The window's rows as name -> share, and their sum.
+  std::map<std::string, double> Rows(double& sum) const {
+    std::map<std::string, double> rows;
+    sum = 0;
+    for (int r = 1; r < window.Grid1.Rows(); ++r) {
+      double share = ReadNumber(window.Grid1.Text(r, 1));
+      rows[window.Grid1.Text(r, 0)] = share;
+      sum += share;
+    }
+    return rows;
+  }
+
+  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
+  ScriptedDialogs dialogs;
+  frmMsgBoxA window{dialogs, *t, *pig, *s};
+};
+
+struct ShareCase {
+  int index;
+  int flag;
+  std::string heading;  // cell (0, 1)
+  std::map<std::string, double> shares;
+};
+
+TEST_F(SourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
+  const std::vector<ShareCase> cases = {
+      {kEnergy, 0, "Net ENERGY", {{"Corn", 175000 / 2440.0}, {"Soybean meal", 69000 / 2440.0}}},
+      {kProtein, 0, "PROTEIN", {{"Corn", 28}, {"Soybean meal", 72}}},
+      {kLysine, 0, "LYSINE", {{"Corn", 17.5 / 1.045}, {"Soybean meal", 87 / 1.045}}},
+      // Corn has no calcium: it is not listed among calcium's sources.
+      {15, 0, "CALCIUM", {{"Soybean meal", 100}}},
+      {-1, 0, "Feed Cost", {{"Corn", 14 / 0.26}, {"Soybean meal", 12 / 0.26}}},
+  };
+  for (const ShareCase& c : cases) {
+    SCOPED_TRACE(c.heading);
+    window.Show({1, c.index, c.flag, "Nutrient"});
+    window.Command1();
+    EXPECT_EQ(window.Grid1.Text(0, 0), "Diet # 1");
+    EXPECT_EQ(window.Grid1.Text(0, 1), c.heading);
+    double sum = 0;
+    std::map<std::string, double> rows = Rows(sum);
+    ASSERT_EQ(rows.size(), c.shares.size());
+    for (const auto& [name, share] : c.shares) EXPECT_NEAR(rows[name], share, 1e-3) << name;
+    EXPECT_NEAR(sum, 100, 1e-3);
+    EXPECT_EQ(window.GridHeight, (static_cast<int>(c.shares.size()) + 2) * 250 + 100);
+    EXPECT_EQ(window.Height, window.GridHeight + 2000);
+  }
+}
+
+TEST_F(SourcesTest, IngredientContributionsListOnlyNutrientsItCarries) {
+  window.Show({1, 1, 1, "Corn"});
+  window.Command1();
+  EXPECT_EQ(window.Label, "Corn\n     PERCENT OF NUTRIENTS from This Ing.");
+  EXPECT_EQ(window.Grid1.Text(0, 1), "Corn");
+  double sum = 0;
+  std::map<std::string, double> rows = Rows(sum);
+  std::map<std::string, double> expected = {
+      {"Net ENERGY", 175000 / 2440.0}, {"PROTEIN", 28}, {"LYSINE", 17.5 / 1.045}};
+  ASSERT_EQ(rows.size(), expected.size());
+  for (const auto& [name, share] : expected) EXPECT_NEAR(rows[name], share, 1e-3) << name;
+}
+
+TEST_F(SourcesTest, NothingToExplainLeavesTheWindowEmpty) {
+  const SourcesRequest empty[] = {
+      {1, kArginine, 0, "no arginine in the diet"},
+      {1, 40, 0, "nutrient beyond the matrix"},
+      {1, 7, 1, "ingredient beyond the matrix"},
+      {9, kProtein, 0, "diet beyond the table"},
+      {2, -1, 0, "a diet never formulated has no cost"},
+  };
+  for (const SourcesRequest& request : empty) {
+    SCOPED_TRACE(request.caption);
+    window.Show(request);
+    window.Command1();
+    EXPECT_EQ(window.Grid1.Rows(), 1);
+    EXPECT_EQ(window.Grid1.Text(0, 0), "");
+    EXPECT_EQ(window.Label, request.caption);
+  }
+  window.Show({1, kProtein, 0, "Nutrient  2 PROTEIN"});
+  window.Command1();
+  EXPECT_EQ(window.Label, "Nutrient  2 PROTEIN\n     SOURCES OF THIS NUTRIENT, PERCENT");
+  window.CopyToClipboard();
+  EXPECT_EQ(dialogs.Clipboard(), "Diet # 1\tPROTEIN\nCorn\t28.000\nSoybean meal\t72.000");
+}
+
+}  // namespace
