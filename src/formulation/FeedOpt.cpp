@@ -30,8 +30,11 @@ int LastNutrientIndex(const FormulationTables& tables) {
 
 bool Speaks(const FeedOptContext& context) { return context.state.OptMode == kOptModeOff; }
 
-void Say(FeedOptContext& context, const std::string& text) {
-  if (Speaks(context)) context.dialogs.Message(text);
+// Shows the message that `text()` makes, only outside an optimization: while
+// one runs nothing is shown and no text is made.
+template <class MakeText>
+void Say(FeedOptContext& context, MakeText&& text) {
+  if (Speaks(context)) context.dialogs.Message(text());
 }
 
 // A number as a print statement writes it: a blank before a positive one.
@@ -86,11 +89,10 @@ int RowsNeeded(const FormulationTables& t,
 }
 
 // While the diet optimization runs, the protein maximum of the diet follows
-// its band, and a diet without a protein maximum gets minimum + 0.25.
+// its band, and every diet without a protein maximum gets minimum + 0.25.
 void SetProteinMaxima(FeedOptContext& context, int diet) {
   auto& nut = context.tables.NutRestrict;
-  const double band = context.state.ProteinBand[diet];
-  nut[diet][kMaxKind][kProteinIndex] = band == 0 ? 0 : nut[diet][kMinKind][kProteinIndex] + band;
+  ApplyProteinMargin(context, diet);
   for (int d = 1; d <= DietsInUse(context.pig); ++d) {
     if (nut[d][kMaxKind][kProteinIndex] == 0) {
       nut[d][kMaxKind][kProteinIndex] = nut[d][kMinKind][kProteinIndex] + kProteinBandDefault;
@@ -120,6 +122,30 @@ void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
 
 }  // namespace
 
+void ApplyProteinMargin(FeedOptContext& context, int diet) {
+  if (!ValidDiet(diet)) return;
+  auto& protein = context.tables.NutRestrict[diet];
+  const double band = context.state.ProteinBand[diet];
+  protein[kMaxKind][kProteinIndex] = band == 0 ? 0 : protein[kMinKind][kProteinIndex] + band;
+  if (protein[kMaxKind][kProteinIndex] == 0) {
+    protein[kMaxKind][kProteinIndex] = protein[kMinKind][kProteinIndex] + kProteinBandDefault;
+  }
+}
+
+void ClearFormulationTables(FormulationState& state) {
+  for (int r = 1; r <= kLpMaxRows; ++r) state.lp.LPMatrix[r].fill(0.0);
+  state.lp.LPRowType.fill(0);
+  state.lp.LPRowCount = 0;
+  state.lp.IngCount = 0;
+  state.lp.IngPrice.fill(0.0);
+  state.LPRowNutrient.fill(0);
+  state.answer.LPSolution.fill(0.0);
+  for (auto& diet : state.DietInclusion) diet.fill(0.0);
+  state.builtDiet = 0;
+  state.rowsWritten = 0;
+  state.columnsWritten = 0;
+}
+
 std::string LpcostErrorText(LpStatus status) {
   const int number = status == LpStatus::InvalidInput ? kErrorInvalidCall : kErrorInternal;
   return "Error " + std::to_string(number) + " (" + LpStatusText(status) +
@@ -132,8 +158,10 @@ void CheckRestrictions(FeedOptContext& context) {
     for (int i = 1; i <= Ingredients(t); ++i) {
       const double maximum = IngMax(t, d, i);
       if (maximum > 0 && maximum < IngMin(t, d, i)) {
-        Say(context,
-            t.IngName[i] + " in diet " + Printed(d) + " has a maximum limit less than its minimum");
+        Say(context, [&] {
+          return t.IngName[i] + " in diet " + Printed(d) +
+                 " has a maximum limit less than its minimum";
+        });
       }
     }
     for (int j = 1; j <= std::clamp<int>(t.NutCount, 0, kMaxNutrientIndex); ++j) {
@@ -156,9 +184,10 @@ bool BuildLP(FeedOptContext& context, int diet) {
   std::array<int, kMaxNutrientRows + 1> rows{};
   const int minimumRows = MinimumRows(t, diet, rows);
   if (minimumRows > MaxRowBase || RowsNeeded(t, diet, rows, minimumRows) > kLpMaxRows) {
-    Say(context,
-        "Too many Restrictions for Diet " + Printed(diet) +
-            ".  The diet needs more rows than a formulation holds and was not formulated.");
+    Say(context, [&] {
+      return "Too many Restrictions for Diet " + Printed(diet) +
+             ".  The diet needs more rows than a formulation holds and was not formulated.";
+    });
     return false;
   }
 
@@ -208,7 +237,7 @@ bool BuildLP(FeedOptContext& context, int diet) {
   s.builtDiet = diet;
 
   if (lp.LPRowCount > kLpRowWarning) {
-    Say(context, "Too many Restrictions for Diet " + Printed(diet));
+    Say(context, [&] { return "Too many Restrictions for Diet " + Printed(diet); });
   }
   return true;
 }
@@ -224,7 +253,7 @@ void LPCOST(FeedOptContext& context, int diet) {
   }
   const LpStatus status = LPROGR(s.solvers[diet], s.lp, s.answer);
   if (status == LpStatus::LibraryError || status == LpStatus::InvalidInput) {
-    Say(context, LpcostErrorText(status));
+    Say(context, [&] { return LpcostErrorText(status); });
     s.DietProblems[diet] = 1;
     return;
   }
@@ -261,9 +290,10 @@ void JudgeLpAnswer(FeedOptContext& context,
     const double maximum = NutMax(t, diet, j);
     if (level > 0 && level < kLevelLowFactor * minimum) {
       s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
-      Say(context,
-          "Infeasable diet " + std::to_string(diet) + " with " + t.NutName[j + 1] + ". Target is " +
-              FullNumberText(minimum) + "and Result is " + FullNumberText(level));
+      Say(context, [&] {
+        return "Infeasable diet " + std::to_string(diet) + " with " + t.NutName[j + 1] +
+               ". Target is " + FullNumberText(minimum) + "and Result is " + FullNumberText(level);
+      });
     }
     if (maximum > 0 && level > kLevelHighFactor * maximum) {
       s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
@@ -275,13 +305,14 @@ void JudgeLpAnswer(FeedOptContext& context,
     const double minimum = IngMin(t, diet, c);
     if (minimum <= 0 || IngMax(t, diet, c) == kNoIngredient) continue;
     if (inclusion[c] * kIngredientLowFactor >= minimum) continue;
-    if (Speaks(context)) {
-      context.dialogs.Message("WARNING - Diet " + Printed(diet) + " has less than the minimum of " +
-                              t.IngName[c] +
-                              ".  Check Nutrient Values and Max restrictions that it provides.");
-    } else {
+    if (!Speaks(context)) {
       s.DietProblems[diet] = 1;
+      continue;
     }
+    Say(context, [&] {
+      return "WARNING - Diet " + Printed(diet) + " has less than the minimum of " + t.IngName[c] +
+             ".  Check Nutrient Values and Max restrictions that it provides.";
+    });
   }
   if (s.DietProblems[diet] > 0) return;
 
@@ -309,7 +340,7 @@ void RunLP(FeedOptContext& context, Grid& Griddiets) {
   FormulationTables& t = context.tables;
   FormulationState& s = context.state;
   if (t.IngPrice[1] == 0) {
-    Say(context, "Prices are missing");
+    Say(context, [] { return std::string("Prices are missing"); });
     return;
   }
   for (int d = 1; d <= DietsInUse(context.pig); ++d) {
@@ -318,7 +349,9 @@ void RunLP(FeedOptContext& context, Grid& Griddiets) {
         std::max(protein[kMaxKind][kProteinIndex] - protein[kMinKind][kProteinIndex], 0.0);
     BuildLP(context, d);
     LPCOST(context, d);
-    if (s.DietProblems[d] > 0) Say(context, "Diet No" + std::to_string(d) + "was Infeasible");
+    if (s.DietProblems[d] > 0) {
+      Say(context, [d] { return "Diet No" + std::to_string(d) + "was Infeasible"; });
+    }
     Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
     ShowDietResult(context, d, Griddiets);
   }

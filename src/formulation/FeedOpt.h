@@ -111,5 +111,15 @@ void JudgeLpAnswer(FeedOptContext& context,
 // nutrient rows, or for an infeasible diet only the weight total + " Infeas".
 void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets);
 
+// The protein-margin rule of one diet, as BuildLP applies it while the diet
+// optimization runs: protein maximum = minimum + ProteinBand(diet), or
+// minimum + 0.25 when the band is 0. For the diets table after a protein edit.
+void ApplyProteinMargin(FeedOptContext& context, int diet);
+
+// A matrix load empties the LP tables and the inclusions (they name the old
+// matrix's ingredients). Costs, problems, bands, OptMode, the kept solvers
+// (they rebuild on a new matrix) and the recent costs stay.
+void ClearFormulationTables(FormulationState& state);
+
 // The message text of a solver failure in LPCOST.
 std::string LpcostErrorText(LpStatus status);

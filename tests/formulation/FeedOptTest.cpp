@@ -174,6 +174,7 @@ TEST_F(FeedOptTest, InfeasibleDietIsSilentWhileOptimizing) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   s->OptMode = kOptModeRunning;
   NutMin(1, kProtein) = 50;
+  IngMin(1, 1) = 10, IngMax(1, 1) = 5;  // would be reported outside an optimization
   RunLP(context, Griddiets);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->DietProblems[1], 1);
@@ -397,6 +398,38 @@ TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
   Formulate(1);
   EXPECT_EQ(NutMax(1, kProtein), 0);
   EXPECT_NEAR(Inclusion(1, 1), 100, 1e-9);
+}
+
+// The rule a protein edit of the diets table applies: the band, or 0.25.
+TEST_F(FeedOptTest, ProteinMarginOfOneDiet) {
+  pig->NumDiets = 2;
+  NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 21;
+  NutMin(2, kProtein) = 18, NutMax(2, kProtein) = 0;
+  s->ProteinBand[1] = 1.5;
+  ApplyProteinMargin(context, 1);
+  EXPECT_EQ(NutMax(1, kProtein), 21.5);
+  EXPECT_EQ(NutMax(2, kProtein), 0);  // other diets untouched
+  s->ProteinBand[1] = 0;
+  ApplyProteinMargin(context, 1);
+  EXPECT_EQ(NutMax(1, kProtein), 20.25);
+}
+
+// A matrix load empties the LP tables; the next formulation starts afresh.
+TEST_F(FeedOptTest, ClearedTablesFormulateAgain) {
+  ThreeIngredients();
+  NutMin(1, kProtein) = 20;
+  NutMin(1, kEnergy) = 3095;
+  Formulate(1);
+  ClearFormulationTables(*s);
+  EXPECT_EQ(s->lp.LPRowCount, 0);
+  EXPECT_EQ(s->lp.LPMatrix[1][0], 0);
+  EXPECT_EQ(s->lp.LPMatrix[3][2], 0);
+  EXPECT_EQ(Inclusion(1, 1), 0);
+  LPCOST(context, 1);  // nothing built since: no stale diet
+  EXPECT_EQ(s->DietProblems[1], 1);
+  Formulate(1);
+  EXPECT_NEAR(Inclusion(1, 2), 31, 1e-7);
+  EXPECT_NEAR(s->DietCost[1], 302, 1e-7);
 }
 
 // RunLP takes each diet's band from its restrictions, never below 0.
