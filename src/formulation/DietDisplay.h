@@ -1,0 +1,165 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/GridClipboard.h"
+#include "app/Location.h"
+#include "formulation/Matrix.h"
+#include "model/GlobalPig.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+
+// An ingredient-defined feed file: the signature, the row count and the
+// column count separated by tabs, then one line per table row with its cells
+// separated by tabs (a tab or line end inside a cell becomes a blank).
+std::vector<std::string> IngredientFeedFileLines(const Grid& GridIng);
+// Loads such a file's lines into `GridIng`; false, leaving it untouched,
+// when the lines are not such a file or their counts are out of bounds.
+bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng);
+
+// The diet display: a feed workbench with two tabs. Feeds defined by their
+// nutrient levels (Grid2, kept in diets files) and feeds defined by
+// ingredient weights (GridIng, whose cost and levels come from the matrix).
+// Either kind can be moved into the main window's diets table.
+//
+// Grid2 holds one feed per row (rows 1..8) laid out as a diets-table column
+// turned on its side: column c holds what the diets table holds in row c.
+// So column 1 is the name, 2 the cost, 3 the feed allowance and nutrient
+// index j stands in column j + 3 (4 energy, 5 protein, ..., 17 valine, 18
+// the first free nutrient), the diets file's eighteen records in file order.
+// Filling, assigning one feed, "Transfer All Diets" and the restriction rows
+// below the feeds all use this one correspondence. Column 0 takes the diet
+// number a feed is assigned to.
+//
+// Below the feeds: row 10 heads the minima ("Min Restricts Below", column 2),
+// one row per diet 1..NumDiets from row 11; then the maxima, headed in the
+// next row. Those rows show the restrictions as last read from the files.
+//
+// GridIng: column 0 the ingredient number, 1 its name, 2..6 the weight of
+// that ingredient in feeds 1..5. "Calculate Nutrients" writes each feed's
+// cost and levels below the first row without an ingredient number (row E):
+// the cost in row E + 1 and the level of matrix row j in row E + j.
+class DietDisplay {
+ public:
+  static constexpr int kNutrientTab = 0;
+  static constexpr int kIngredientTab = 1;
+
+  static constexpr int kFeedRows = kMaxDiets;  // feed rows 1..8 of Grid2
+  static constexpr int kFeedCols = 19;         // Grid2 columns 0..18
+  static constexpr int kNameCol = 1;
+  static constexpr int kCostCol = 2;
+  static constexpr int kEnergyCol = 4;          // a feed is in use when its energy is above 0
+  static constexpr int kNutrientColOffset = 3;  // nutrient index j in column j + 3
+  static constexpr int kMinHeadingRow = 10;
+  static constexpr int kRestrictHeadingCol = 2;
+  static constexpr int kStandardNutrients = 14;  // energy .. valine, when no matrix is loaded
+
+  static constexpr int kIngFeeds = 5;  // GridIng feed columns 2..6
+  static constexpr int kIngCols = kIngFeeds + 2;
+
+  static constexpr std::string_view kCaption = "Marrowind Feeds - Diet Display       ";
+  static constexpr std::string_view kIngInstructions =
+      "Enter the ingredient weights in each feed.  Nutritional content will be used by the main "
+      "program for growth calculations.";
+  static constexpr std::string_view kNutInstructions =
+      "Enter Diet Number ( 1 up to 8) in left column to identify the diet contents to be "
+      "transfered to the current diet grid on the main program. ";
+  static constexpr std::string_view kRestrictTip = "See Min and Max Values";
+  static constexpr std::string_view kTransferTip =
+      "Moves the nutrients in these diets to the Current Flock Diet Grid";
+  static constexpr std::string_view kClearTip =
+      "Clears Diets from Main Form before transfering Diets from this form.";
+  static constexpr std::string_view kDietTooHigh = "Diet No. too High";
+  static constexpr std::string_view kOpenNutTitle = "Select Nutrient Defined Feed Input File";
+  static constexpr std::string_view kOpenIngTitle = "Select Ingredient defined Feeds Input File";
+  static constexpr std::string_view kSaveTitle = "Select Feed Input File";
+  // First line of an ingredient-defined feed file, then rows and columns.
+  static constexpr std::string_view kIngFileSignature = "Ingredient Defined Feeds";
+
+  DietDisplay(Dialogs& dialogs,
+              FormulationTables& tables,
+              GlobalPig& pig,
+              Grid& Griddiets,
+              Location& location,
+              Grid& gridFILES);
+
+  // The window's load: caption, counts, both tables.
+  void Load();
+  // Grid2 from the diets table, then NumDiets from the feeds in use, then
+  // the restriction rows.
+  void FillNutrientTab();
+  // GridIng with the matrix's ingredient numbers and names, no weights.
+  void FillIngredientTab();
+
+  // "Open Other Feed Files": a diets file (nutrient tab) or an
+  // ingredient-defined feed file (ingredient tab).
+  void Command2();
+  // "Open Ing. File".
+  void CommandIngOpen();
+  // "Save As": the tab's feeds to a file of the tab's kind. True when written.
+  bool CmdSave();
+  // "Calculate Nutrients".
+  void Command8();
+  // "Transfer to Current ": the calculated feeds into the diets table.
+  void Command9();
+  // "Transfer All Diets": the nutrient-defined feeds into the diets table,
+  // restrictions as last read from the files; closes the window.
+  void Command3();
+  // "Clear Diets on Main Form".
+  void CmdClear();
+
+  // A character typed in Grid2: a digit 1..8 in column 0 of a feed row
+  // assigns that feed to the diet of that number. True when handled.
+  bool Grid2KeyPress(char key);
+  // Clipboard keys of either table (Ctrl+C, Ctrl+X, Ctrl+Insert, Ctrl+V,
+  // Shift+Insert). True when handled.
+  bool KeyDown(Grid& grid, int keyCode, int shift);
+  // "Copy Highlighted Cells", "Copy All", "Clear Grid", " Paste".
+  void Popup(Grid& grid, PopupAction action);
+  // A cell of GridIng was edited: weights change the calculated feeds.
+  void GridIngEdited(int row, int col);
+  // Tooltip of a Grid2 row.
+  std::string_view Grid2ToolTip(int row) const;
+
+  // The first GridIng row without an ingredient number (row E).
+  int IngredientEndRow() const;
+
+  Grid Grid2{kMinHeadingRow + 2, kFeedCols};
+  Grid GridIng{2, kIngCols};
+  int Tab = kNutrientTab;
+  std::string Caption{kCaption};
+  bool Visible = false;
+  // The window's own counts: diets it works with, nutrient indices shown
+  // (1..NutColumns; the matrix's NutCount - 1, or 14 without a matrix) and
+  // ingredient rows.
+  int NumDiets = 0;
+  int NutColumns = 0;
+  int IngRows = 0;
+  // Today's date for a feed assigned without a name; the system date unless
+  // replaced.
+  std::function<std::string()> Today;
+
+ private:
+  void FillRestrictionRows();
+  void OpenNutrientFile();
+  bool SaveNutrientFile();
+  bool SaveIngredientFile();
+  void AssignFeed(int row, int diet);
+  void RestoreRestrictions(int fromDiet, int toDiet);
+  int NutrientIndexCount() const;
+  std::string Number(double value) const;
+
+  Dialogs& dialogs_;
+  FormulationTables& tables_;
+  GlobalPig& pig_;
+  Grid& Griddiets_;
+  Location& location_;
+  Grid& gridFILES_;
+  bool calculated_ = false;
+  int resultRow_ = 0;  // row E when the feeds were calculated
+  std::array<bool, kIngFeeds + 1> feedCalculated_{};
+};
