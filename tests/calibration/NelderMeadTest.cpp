@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "calibration/NelderMead.h"
+
+namespace {
+
+using NelderMead::Vector;
+
+// The test functions of the published algorithm's test program.
+double Rosenbrock(const Vector& x) {
+  const double a = x[2] - x[1] * x[1];
+  const double b = 1 - x[1];
+  return 100 * a * a + b * b;
+}
+
+double PowellQuartic(const Vector& x) {
+  const double a = x[1] + 10 * x[2];
+  const double b = x[3] - x[4];
+  const double c = x[2] - 2 * x[3];
+  const double d = x[1] - x[4];
+  return a * a + 5 * b * b + c * c * c * c + 10 * d * d * d * d;
+}
+
+// Fletcher and Powell's helical valley.
+double HelicalValley(const Vector& x) {
+  double theta = 0.25;
+  if (x[1] > 0) {
+    theta = std::atan2(x[2], x[1]) / 2 / std::numbers::pi;
+  } else if (x[1] < 0) {
+    theta = 0.5 + std::atan2(x[2], x[1]) / 2 / std::numbers::pi;
+  }
+  const double a = x[3] - 10 * theta;
+  const double r = std::sqrt(x[1] * x[1] + x[2] * x[2]);
+  return 100 * a * a + r * r + x[3] * x[3];
+}
+
+double TenQuartic(const Vector& x) {
+  double sum = 0;
+  for (int i = 1; i <= 10; ++i) sum += x[i] * x[i] * x[i] * x[i];
+  return sum;
+}
+
+// Half a unit of the sixth significant digit of `printed`.
+double HalfSixthDigit(double printed) {
+  return 0.5 * std::pow(10.0, std::floor(std::log10(std::abs(printed))) - 5);
+}
+
+struct Published {
+  std::string name;
+  double (*function)(const Vector&);
+  std::vector<double> start;
+  std::vector<double> xmin;  // as printed
+  bool sixDigits;            // printed to six significant digits, else six places
+  double ynewlo;
+  double ynewloPrecision;  // half a unit of the last printed place
+  int icount;
+  int numres;
+  int ifault;
+};
+
+// The figures printed by the published test program (reqmin 1e-8, every
+// step 1, konvge 10, kcount 500), as reproduced by the public ASA047 test
+// outputs: the minimising points to six places (the helical valley's to
+// six significant digits), the values to six significant digits (the
+// ten-variable quartic's to six places), the counts exactly.
+const std::vector<Published>& PublishedRuns() {
+  static const std::vector<Published> runs{
+      {"Rosenbrock",
+       Rosenbrock,
+       {-1.2, 1},
+       {1.000985, 1.001919},
+       false,
+       1.23903e-06,
+       5e-12,
+       157,
+       0,
+       0},
+      {"PowellQuartic",
+       PowellQuartic,
+       {3, -1, 0, 1},
+       {0.021256, -0.002209, -0.006344, -0.006248},
+       false,
+       6.47322e-06,
+       5e-12,
+       281,
+       4,
+       0},
+      {"HelicalValley",
+       HelicalValley,
+       {-1, 0, 0},
+       {0.00751841, -1.12238e-05, -0.00203779},
+       true,
+       7.21133e-05,
+       5e-11,
+       280,
+       2,
+       0},
+      {"TenQuartic",
+       TenQuartic,
+       std::vector<double>(10, 1.0),
+       {0.000436,
+        -0.023841,
+        -0.018252,
+        -0.027851,
+        -0.038699,
+        0.006980,
+        0.005928,
+        0.022177,
+        0.017013,
+        -0.041987},
+       false,
+       0.000007,
+       5e-7,
+       511,
+       11,
+       2},
+  };
+  return runs;
+}
+
+TEST(NelderMeadTest, PublishedTestProblems) {
+  for (const Published& run : PublishedRuns()) {
+    SCOPED_TRACE(run.name);
+    const int n = static_cast<int>(run.start.size());
+    Vector start{};
+    Vector step{};
+    for (int i = 1; i <= n; ++i) {
+      start[i] = run.start[i - 1];
+      step[i] = 1;
+    }
+    Vector xmin{};
+    double ynewlo = 0;
+    int icount = 0;
+    int numres = 0;
+    int ifault = -1;
+    auto f = run.function;
+    auto fn = [f](const Vector& x) { return f(x); };
+    NelderMead::NelderMead(fn, n, start, xmin, ynewlo, 1e-8, step, 10, 500, icount, numres, ifault);
+
+    EXPECT_EQ(ifault, run.ifault);
+    EXPECT_EQ(icount, run.icount);
+    EXPECT_EQ(numres, run.numres);
+    for (int i = 1; i <= n; ++i) {
+      const double printed = run.xmin[i - 1];
+      EXPECT_NEAR(xmin[i], printed, run.sixDigits ? HalfSixthDigit(printed) : 5e-7)
+          << "x[" << i << "]";
+    }
+    EXPECT_NEAR(ynewlo, run.ynewlo, run.ynewloPrecision);
+    // xmin is the point of ynewlo, up to the rounding of the probes' steps.
+    EXPECT_NEAR(run.function(xmin), ynewlo, 1e-9 * ynewlo);
+  }
+}
+
+// Arguments the procedure refuses: no evaluation, ifault 1.
+TEST(NelderMeadTest, RefusedArguments) {
+  struct Case {
+    const char* what;
+    int n;
+    double reqmin;
+    int konvge;
+  };
+  const Case cases[] = {
+      {"no variable", 0, 1e-8, 10},
+      {"21 variables", 21, 1e-8, 10},
+      {"negative count", -3, 1e-8, 10},
+      {"zero reqmin", 2, 0, 10},
+      {"negative reqmin", 2, -1e-8, 10},
+      {"zero konvge", 2, 1e-8, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int calls = 0;
+    auto fn = [&calls](const Vector& x) {
+      ++calls;
+      return Rosenbrock(x);
+    };
+    Vector start{};
+    Vector step{};
+    step.fill(1);
+    Vector xmin{};
+    double ynewlo = 0;
+    int icount = -1;
+    int numres = -1;
+    int ifault = -1;
+    NelderMead::NelderMead(
+        fn, c.n, start, xmin, ynewlo, c.reqmin, step, c.konvge, 500, icount, numres, ifault);
+    EXPECT_EQ(ifault, NelderMead::kBadArguments);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(icount, 0);
+    EXPECT_EQ(numres, 0);
+  }
+}
+
+// icount is the number of calls; twenty variables are accepted and a sum of
+// squares reaches its minimum at 0.
+TEST(NelderMeadTest, TwentyVariablesAndCallCount) {
+  int calls = 0;
+  auto fn = [&calls](const Vector& x) {
+    ++calls;
+    double sum = 0;
+    for (int i = 1; i <= 20; ++i) sum += (x[i] - i) * (x[i] - i);
+    return sum;
+  };
+  Vector start{};
+  Vector step{};
+  step.fill(1);
+  Vector xmin{};
+  double ynewlo = 0;
+  int icount = 0;
+  int numres = 0;
+  int ifault = -1;
+  NelderMead::NelderMead(
+      fn, 20, start, xmin, ynewlo, 1e-8, step, 10, 100000, icount, numres, ifault);
+  EXPECT_EQ(ifault, NelderMead::kNoFault);
+  EXPECT_EQ(icount, calls);
+  EXPECT_LT(ynewlo, 1e-3);
+  for (int i = 1; i <= 20; ++i) EXPECT_NEAR(xmin[i], i, 0.05) << i;
+}
+
+// A count limit ends the search with ifault 2 shortly after the limit: the
+// limit is checked between iterations.
+TEST(NelderMeadTest, CountLimit) {
+  for (int kcount : {4, 10, 60}) {
+    SCOPED_TRACE(kcount);
+    int calls = 0;
+    auto fn = [&calls](const Vector& x) {
+      ++calls;
+      return Rosenbrock(x);
+    };
+    Vector start{};
+    start[1] = -1.2;
+    start[2] = 1;
+    Vector step{};
+    step.fill(1);
+    Vector xmin{};
+    double ynewlo = 0;
+    int icount = 0;
+    int numres = 0;
+    int ifault = -1;
+    NelderMead::NelderMead(
+        fn, 2, start, xmin, ynewlo, 1e-8, step, 10, kcount, icount, numres, ifault);
+    EXPECT_EQ(icount, calls);
+    EXPECT_GE(icount, kcount);
+    EXPECT_LE(icount, kcount + 2 + 2 * 2);  // one iteration or shrink, then the probes
+    EXPECT_LT(ynewlo, 24.2);                // never worse than the start
+  }
+}
+
+}  // namespace
