@@ -46,6 +46,7 @@ struct CommandButton {
   std::string ToolTip;
   Rgb BackColor = kButtonFace;
   bool Visible = true;
+  bool Enabled = true;
 };
 
 // A check box or an option button.
@@ -171,6 +172,34 @@ class AfrmMain {
   void Open_Restriction();
   void OpenNuts();
   void OpenTemps();
+
+  // --- Growth run ---
+  // "Growth": checks the inputs, reads the diets and the growth curve into
+  // the model (formulating the diets first for "Least Cost Formulas"), runs
+  // the model once, fills the results table, the result fields, the formula
+  // table and the run comparison table, and records the change-tracking
+  // state. A failed check shows its message and changes nothing.
+  void RunGrowth();
+  void Command1_Click() { RunGrowth(); }
+  // Double click on "Cost Per Pig": the recent costs per pig.
+  void TextPrice_DblClick();
+  bool InitialRunDone = false;  // the first successful run fills the "Initial" column
+
+ private:
+  struct GrowthCurveRead;
+  bool GrowthInputsAccepted();
+  bool ReadGrowthCurve(GrowthCurveRead& curve);
+  void TakeGrowthCurve(const GrowthCurveRead& curve);
+  void ClearResultsTable();
+  void ReadHerdInputs();
+  void ShowGrowthResults();
+  void ShowRunComparison();
+  void ShowFormulaCosts();
+  void TrackRunChanges();
+  void ShowTargetScore();
+
+ public:
+  // --- end of growth run ---
 
  private:
   bool MatrixHasTwoIngredients() const;

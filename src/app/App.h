@@ -1,13 +1,17 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/AfrmMain.h"
+#include "app/Comparison.h"
 #include "app/Location.h"
 #include "calibration/CalibrationData.h"
+#include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrict.h"
 #include "model/GlobalPig.h"
+#include "model/GrowthSummary.h"
 #include "model/Temperatures.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -33,6 +37,11 @@ class App {
   std::string programFolder;
 
   FormulationTables formulation;  // ingredient matrix and restrictions
+  // Least-cost results, LP tables and recent costs: large, so kept off the
+  // stack of whoever makes the App.
+  std::unique_ptr<FormulationState> formulationState = std::make_unique<FormulationState>();
+  GrowthRunResults growthResults;                     // of the last successful growth run
+  Grid comparison{kComparisonRows, kComparisonCols};  // the run comparison table
   TemperatureProfile temperatures;
   CalibrationData calibration;
   Location location;

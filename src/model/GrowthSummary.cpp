@@ -1,0 +1,398 @@
+#include "model/GrowthSummary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationData.h"
+#include "model/DietsTable.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+#include "platform/Grid.h"
+
+namespace {
+
+constexpr int kPoundsCode = 1;  // weight unit code of pounds
+
+constexpr double kCvSlope = 0.14006;
+constexpr double kCvBase = 1.8405;
+constexpr double kCountedZ = 1.5;  // rows beyond +-1.5 SD are not counted
+constexpr double kNormalStep = 0.05;
+constexpr int kNormalEntries = 30;
+
+// Carcass estimates, kg live weight.
+constexpr double kSquareCmToInch = 0.155;
+constexpr double kCmToInch = 0.3937;
+
+// Target terms of the run's score; the calibration fit weighs them by 50.
+constexpr double kTargetWeight = 10;
+constexpr double kObservationDivisor = 10;
+
+int Diets(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 1, kRunDietColumns); }
+
+int StartDay(const GlobalPig& pig) { return std::clamp<int>(pig.StartAge, 0, kMaxAge); }
+
+double Shown(const GlobalPig& pig, double kg) { return ConvertWeight(pig, kToDisplay, kg); }
+
+double Kg(const GlobalPig& pig, double shown) { return ConvertWeight(pig, kToInternal, shown); }
+
+bool Pounds(const GlobalPig& pig) { return pig.UnitCodes[kWeightUnit] == kPoundsCode; }
+
+double Mean(double a, double b) { return (a + b) / 2; }
+
+double RoundHalfEven(double x) {
+  double r = std::round(x);
+  if (std::fabs(x - std::trunc(x)) == 0.5) r = 2 * std::round(x / 2);
+  return r;
+}
+
+double Round3(double x) { return std::round(x * 1000) / 1000; }
+
+// Standard deviations between a weight (kg) and the final weight, with the
+// group's spread CV = 0.14006 W + 1.8405 per cent.
+double PigCountZ(const GlobalPig& pig, double w) {
+  const double cv = kCvSlope * w + kCvBase;
+  return (w - pig.FinalWeight) / (w * cv * 0.01);
+}
+
+// A daily row's weight as shown (column 6); rows end at the first without one.
+double RowWeight(const Grid& results, int row) {
+  return ReadNumber(results.Text(row, PigGrowth::kWeightColumn));
+}
+
+void SetNumber(Grid& grid, int row, int col, double value, const GlobalPig& pig) {
+  grid.SetText(row, col, NumberText(value, pig.DecimalComma));
+}
+
+void SetPattern(Grid& grid, int row, int col, double value, const char* pattern, bool comma) {
+  grid.SetText(row, col, FormatNumber(value, pattern, comma));
+}
+
+}  // namespace
+
+void WriteResultHeadings(Grid& results) {
+  const char* headings[] = {"Diet Name",
+                            "Live Wt.",
+                            "Age",
+                            "Daily Wt. Gain, kg",
+                            "Feed Wt.",
+                            "Age",
+                            "Weight",
+                            "Daily Feed",
+                            "Tot FEED",
+                            "   No. of Pigs"};
+  for (int c = 0; c <= kPigCountColumn; ++c) results.SetText(0, c, headings[c]);
+}
+
+int FinishDay(const GlobalPig& pig) {
+  const double day = std::ceil(pig.FinalAge);
+  return static_cast<int>(std::clamp(day, static_cast<double>(StartDay(pig)), double{kMaxAge}));
+}
+
+void CloseDietPhases(GlobalPig& pig) {
+  const int n = Diets(pig);
+  const int start = StartDay(pig);
+  const int last = FinishDay(pig);
+  PhaseEnd end;
+  end.age = pig.FinalAge;
+  // A group that never reached the final weight ends at its last weight.
+  end.weight = pig.LiveWeight[last][kHerdColumn] >= pig.FinalWeight
+                   ? pig.FinalWeight
+                   : pig.LiveWeight[last][kHerdColumn];
+  end.cumFeed = pig.CumFeed[pig.RunSlot >= 0 && pig.RunSlot < 3 ? pig.RunSlot : 0];
+  pig.DietPhaseLog[0] = {static_cast<double>(start), pig.LiveWeight[start][kHerdColumn], 0};
+  // Diets from the one being fed at the end were never finished.
+  const int fed = std::clamp<int>(pig.CurrentDiet, 1, n);
+  for (int r = fed; r <= n; ++r) pig.DietPhaseLog[r] = end;
+}
+
+double DietPhaseFeed(const GlobalPig& pig, int diet) {
+  if (diet < 1 || diet > kMaxDiets) return 0;
+  return pig.DietPhaseLog[diet].cumFeed - pig.DietPhaseLog[diet - 1].cumFeed;
+}
+
+void FillDietRows(const GlobalPig& pig, const Grid& Griddiets, Grid& results) {
+  const bool comma = pig.DecimalComma;
+  for (int r = 1; r <= Diets(pig); ++r) {
+    const PhaseEnd& before = pig.DietPhaseLog[r - 1];
+    const PhaseEnd& end = pig.DietPhaseLog[r];
+    const double gain = Shown(pig, end.weight) - Shown(pig, before.weight);
+    const double days = end.age - before.age;
+    results.SetText(r, kSummaryNameColumn, Griddiets.Text(kDietNameRow, r));
+    SetNumber(results, r, kSummaryWeightColumn, Shown(pig, end.weight), pig);
+    SetNumber(results, r, kSummaryAgeColumn, end.age, pig);
+    SetPattern(results, r, kSummaryGainColumn, days > 0 ? gain / days : 0, "#0.0##", comma);
+    SetNumber(results, r, kSummaryFeedColumn, Shown(pig, DietPhaseFeed(pig, r)), pig);
+  }
+}
+
+double ShowEnergyPerGain(const GlobalPig& pig, double startWeightShown, Grid& results) {
+  const int n = Diets(pig);
+  double energy = 0;
+  for (int r = 1; r <= n; ++r) {
+    energy += ReadNumber(results.Text(r, kSummaryFeedColumn)) * pig.DietNutrients[r][kEnergy];
+  }
+  // The gain runs to the end of the last diet, the whole run.
+  const double gain = ReadNumber(results.Text(n, kSummaryWeightColumn)) - startWeightShown;
+  const std::string text = NumberText(gain > 0 ? energy / gain : 0, pig.DecimalComma);
+  results.SetText(kEnergyPerGainRow, 0, "Calories/KG");
+  results.SetText(kEnergyPerGainRow + 1, 0, "    of gain");
+  results.SetText(kEnergyPerGainRow, 1, text);
+  return ReadNumber(text);
+}
+
+double PigsAtOrAboveFinal(const GlobalPig& pig, double weightKg) {
+  const double z = PigCountZ(pig, weightKg);
+  const int k =
+      static_cast<int>(std::min(RoundHalfEven(std::fabs(z) / kNormalStep), double{kNormalEntries}));
+  const double p = pig.NormalTable[static_cast<std::size_t>(k)];
+  return z >= 0 ? kCountedPigs * p : kCountedPigs - kCountedPigs * p;
+}
+
+int CountPigsAtFinalWeight(const GlobalPig& pig, Grid& results) {
+  int firstAge = -1;
+  for (int row = 1; row < results.Rows() && RowWeight(results, row) > 0; ++row) {
+    const double w = Kg(pig, RowWeight(results, row));
+    const double z = PigCountZ(pig, w);
+    if (!(z > -kCountedZ && z < kCountedZ)) continue;
+    // The table's values are rounded to five places; a product such as
+    // 20 x 0.7 must not fall to the integer below.
+    const long pigs = std::lround(std::floor(PigsAtOrAboveFinal(pig, w) + 1e-9));
+    results.SetText(row, kPigCountColumn, std::to_string(pigs));
+    if (firstAge < 0) firstAge = StartDay(pig) + row - 1;
+  }
+  results.SetText(0, kPigCountColumn, "   No. of Pigs");
+  results.SetText(1, kPigCountColumn, "   At Final Wt");
+  results.SetText(2, kPigCountColumn, "   of 20 Pigs");
+  if (firstAge >= 0) {
+    results.SetText(
+        kPigCountStartRow, kPigCountColumn, "Starts at " + std::to_string(firstAge) + " Days");
+    results.SetColWidth(kPigCountColumn, kPigCountWidth);
+  }
+  return firstAge;
+}
+
+SexWeights SplitWeight(double w, int herdSex) {
+  SexWeights s;
+  if (herdSex == kMaleHerd) {
+    s.male = w;
+    s.female = 1.0307 * w + 0.0152552 - 0.001125 * w * w + 4.54e-06 * w * w * w;
+  } else if (herdSex == kFemaleHerd) {
+    s.female = w;
+    s.male = 0.96413 * w - 0.10645 + 0.00125982 * w * w - 5.23e-06 * w * w * w;
+  } else {
+    s.male = 0.888330684 * std::pow(0.999681931, w) * std::pow(w, 1.036525935);
+    s.female = 2 * w - s.male;
+  }
+  if (s.female > s.male) s = {w, w};
+  return s;
+}
+
+double MaleIntake(double m) {
+  const double m2 = m * m;
+  return 218.692 * m - 877.268 - 2.50775 * m2 + 0.017897 * m2 * m - 5.591e-05 * m2 * m2;
+}
+
+double FemaleIntake(double f) {
+  const double f2 = f * f;
+  return 215.86493 * f - 851.343 - 2.46838 * f2 + 0.01761605 * f2 * f - 5.50525e-05 * f2 * f2;
+}
+
+double IntakeRatio(const SexWeights& weights) {
+  const double male = MaleIntake(weights.male);
+  const double female = FemaleIntake(weights.female);
+  return male > 0 && female > 0 ? male / female : 1.0;
+}
+
+SexSplit SplitBySex(GlobalPig& pig, const Grid& results) {
+  const int n = Diets(pig);
+  const int sex = pig.HerdSex;
+  SexSplit split;
+  split.ownColumn = sex == kMaleHerd || sex == kFemaleHerd ? sex : 0;
+  const double runFeed = pig.DietPhaseLog[n].cumFeed;
+  pig.DietFeedAmount[n] = DietPhaseFeed(pig, n);
+
+  // Running totals of columns 0..2, and their values at each diet's end.
+  std::array<double, 3> total{};
+  std::array<std::array<double, 3>, kMaxDiets + 1> atEnd{};
+  std::array<bool, kMaxDiets + 1> ended{};
+  for (int row = 1; row < results.Rows(); ++row) {
+    const double age = ReadNumber(results.Text(row, PigGrowth::kAgeColumn));
+    if (!(age > 0)) continue;
+    const int d = static_cast<int>(std::min(std::ceil(age), double{kMaxAge}));
+    const SexWeights w = SplitWeight(pig.LiveWeight[d][kHerdColumn], sex);
+    pig.LiveWeight[d][kMaleColumn] = w.male;
+    pig.LiveWeight[d][kFemaleColumn] = w.female;
+    const double herd = pig.DailyFeed[d][kHerdColumn];
+    const double ratio = IntakeRatio(w);
+    double male = herd * ratio;
+    double female = 2 * herd - male;
+    double mean = herd;
+    if (sex == kMaleHerd) {
+      male = herd;
+      female = herd / ratio;
+      mean = Mean(male, female);
+    } else if (sex == kFemaleHerd) {
+      female = herd;
+      mean = Mean(male, female);
+    }
+    // Column 0 keeps the run's own daily feed, which other commands read.
+    pig.DailyFeed[d][kMaleColumn] = male;
+    pig.DailyFeed[d][kFemaleColumn] = female;
+    total[0] += mean;
+    total[1] += male;
+    total[2] += female;
+    for (int r = 1; r < n; ++r) {
+      if (!ended[r] && age == pig.DietPhaseLog[r].age) {
+        atEnd[r] = total;
+        ended[r] = true;
+      }
+    }
+  }
+  // A diet whose end matched no row ends with the one before it.
+  for (int r = 1; r < n; ++r) {
+    if (!ended[r]) atEnd[r] = atEnd[r - 1];
+  }
+  atEnd[n] = total;
+
+  const int own = split.ownColumn;
+  for (int c = 0; c < 3; ++c) {
+    pig.CumFeed[c] = total[own] > 0 ? runFeed * total[c] / total[own] : runFeed;
+    for (int r = 1; r <= n; ++r) {
+      const double ownFeed = atEnd[r][own] - atEnd[r - 1][own];
+      const double feed = atEnd[r][c] - atEnd[r - 1][c];
+      split.dietShare[r][c] = ownFeed > 0 ? feed / ownFeed : 1.0;
+    }
+  }
+  split.start = SplitWeight(pig.LiveWeight[StartDay(pig)][kHerdColumn], sex);
+  split.finish = SplitWeight(pig.LiveWeight[FinishDay(pig)][kHerdColumn], sex);
+  return split;
+}
+
+double FeedCostPerPig(const GlobalPig& pig,
+                      const Grid& Griddiets,
+                      const std::array<std::array<double, 3>, kMaxDiets + 1>* share,
+                      int column) {
+  double cost = 0;
+  for (int r = 1; r <= Diets(pig); ++r) {
+    double price = pig.DietNutrients[r][kPrice];
+    if (price == 0) price = ReadNumber(Griddiets.Text(kDietCostRow, r));
+    const double part = share ? (*share)[r][column] : 1.0;
+    cost += ConvertPrice(pig, kToInternal, price) * Round3(DietPhaseFeed(pig, r)) * part;
+  }
+  return cost;
+}
+
+double FeedPerGain(double feed, double gain) { return gain > 0 ? feed / gain : 0; }
+
+void ShowFinishingBlock(const GlobalPig& pig,
+                        const SexSplit& split,
+                        const GrowthRunResults& run,
+                        Grid& results) {
+  const bool comma = pig.DecimalComma;
+  results.SetText(kFinishingTitleRow, 0, "At Finishing Wt");
+  results.SetText(kSexHeadingRow, kMaleColumn, "Males");
+  results.SetText(kSexHeadingRow, kFemaleColumn, "Females");
+  results.SetText(kFinishWeightRow, 0, "Live Wt");
+  results.SetText(kFinishFeedRow, 0, "Feed In.");
+  results.SetText(kFinishCostRow, 0, "Cost");
+  results.SetText(kFinishFeedGainRow, 0, "Feed/gain");
+  const double weight[3] = {0, split.finish.male, split.finish.female};
+  for (int c = kMaleColumn; c <= kFemaleColumn; ++c) {
+    SetPattern(results, kFinishWeightRow, c, Shown(pig, weight[c]), "###.0", comma);
+    SetPattern(results, kFinishFeedRow, c, Shown(pig, pig.CumFeed[c]), "###.0", comma);
+    SetPattern(results, kFinishCostRow, c, run.sexCost[c], "###.#0", comma);
+    SetPattern(results, kFinishFeedGainRow, c, run.sexFeedGain[c], "###.##0", comma);
+  }
+}
+
+double CarcassBlock(const GlobalPig& pig, Grid& results) {
+  const bool pounds = Pounds(pig);
+  double depth = 0;
+  for (int row = 1; row < results.Rows() && RowWeight(results, row) > 0; ++row) {
+    const double w = Kg(pig, RowWeight(results, row));
+    if (!(w > kCarcassWeight)) continue;
+    const double area = Mean(0.1949 * w + 21.2, 0.6951 * w - 13.34 - 0.00169 * w * w);
+    const double values[4] = {Mean(0.1809 * w + 2.0, 0.2022 * w - 4.5),
+                              pounds ? area * kSquareCmToInch : area,
+                              Mean(72 - 0.1083 * w, 76.3 - 0.1265 * w),
+                              Mean(0.0508 * w + 60.8, 0.0419 * w + 62.0)};
+    for (int k = 0; k < 4; ++k) SetNumber(results, row, kFirstCarcassColumn + k, values[k], pig);
+    depth = Mean(0.01066 * w + 4.07, 0.06789 * w + 0.004);
+    if (pounds) depth *= kCmToInch;
+  }
+  return depth;
+}
+
+GrowthRunResults SummarizeGrowthRun(GlobalPig& pig,
+                                    const Grid& Griddiets,
+                                    double startWeightShown,
+                                    Grid& results) {
+  GrowthRunResults run;
+  CloseDietPhases(pig);
+  const int n = Diets(pig);
+  run.totalFeed = pig.DietPhaseLog[n].cumFeed;
+  run.finalWeight = pig.DietPhaseLog[n].weight;
+  FillDietRows(pig, Griddiets, results);
+  run.energyPerGain = ShowEnergyPerGain(pig, startWeightShown, results);
+  run.pigCountStartAge = CountPigsAtFinalWeight(pig, results);
+
+  const SexSplit split = SplitBySex(pig, results);
+  run.costPerPig = FeedCostPerPig(pig, Griddiets);
+  run.feedGain = FeedPerGain(run.totalFeed, run.finalWeight - pig.DietPhaseLog[0].weight);
+  run.sexCost[0] = run.costPerPig;
+  run.sexFeedGain[0] = run.feedGain;
+  const SexWeights gain{split.finish.male - split.start.male,
+                        split.finish.female - split.start.female};
+  run.sexCost[kMaleColumn] = FeedCostPerPig(pig, Griddiets, &split.dietShare, kMaleColumn);
+  run.sexCost[kFemaleColumn] = FeedCostPerPig(pig, Griddiets, &split.dietShare, kFemaleColumn);
+  run.sexFeedGain[kMaleColumn] = FeedPerGain(pig.CumFeed[kMaleColumn], gain.male);
+  run.sexFeedGain[kFemaleColumn] = FeedPerGain(pig.CumFeed[kFemaleColumn], gain.female);
+  ShowFinishingBlock(pig, split, run, results);
+  run.carcassDepth = CarcassBlock(pig, results);
+  return run;
+}
+
+bool HasCalibrationTargets(const CalibrationData& calib) {
+  return calib.HerdInputs[kHerdTotalFeed] > 0 && calib.HerdInputs[kHerdFinalAge] > 0;
+}
+
+double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed) {
+  const double feed = Kg(pig, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
+  const double age = calib.HerdInputs[kHerdFinalAge] - pig.FinalAge;
+  return kTargetWeight * feed * feed + kTargetWeight * age * age +
+         ObservationDeviation(pig, calib) / kObservationDivisor;
+}
+
+double ObservationDeviation(const GlobalPig& pig, const CalibrationData& calib) {
+  const auto& obs = calib.CalibObs;
+  int last = 0;
+  while (last < kMaxCalibRows && obs[last + 1][kObsAge] > 0) ++last;
+  if (last < 2) return 0;
+  const int first = StartDay(pig);
+  const int end = FinishDay(pig);
+  // Weighings outside the run are compared with its first or last day.
+  auto day = [&](double age) {
+    return static_cast<int>(std::clamp(RoundHalfEven(age), double(first), double(end)));
+  };
+  const int diets = Diets(pig);
+  double sum = 0;
+  for (int r = 2; r <= last; ++r) {
+    const double weight = Kg(pig, obs[r][kObsWeight]);
+    const int at = day(obs[r][kObsAge]);
+    double phaseFeed = 0;
+    for (int d = day(obs[r - 1][kObsAge]) + 1; d <= at; ++d) phaseFeed += pig.DailyFeed[d][0];
+    const double feed = Kg(pig, obs[r][kObsFeed]) - phaseFeed;
+    sum += feed * feed;
+    // A row without a weight adds only its feed.
+    if (weight == 0) continue;
+    const double atWeighing = weight - pig.LiveWeight[at][kHerdColumn];
+    sum += atWeighing * atWeighing;
+    if (r - 1 <= diets) {
+      const double atDietEnd = pig.DietPhaseLog[r - 1].weight - weight;
+      sum += atDietEnd * atDietEnd;
+    }
+  }
+  return sum;
+}

@@ -1,0 +1,373 @@
+// A user opens the demo location, chooses the herd sex and the feed and
+// presses "Growth": the daily table, the summary, the result fields and the
+// run comparison follow; wrong inputs are refused with their messages.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "model/GrowthSummary.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDemo {
+ public:
+  TempDemo() {
+    path_ = fs::temp_directory_path() /
+            ("tamsel-growth-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(path_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), path_ / entry.path().filename());
+  }
+  ~TempDemo() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Plt() const { return (path_ / "Demo.plt").string(); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path path_;
+};
+
+constexpr int kMixed = 0;
+constexpr int kMales = 1;
+
+// The demo opened through the "Calibration Name" field, the herd sex and the
+// feed chosen, and the messages of the load forgotten.
+struct DemoSession {
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+  const Grid& results = app.Grid1;
+
+  explicit DemoSession(int sex = kMixed, int feed = kFeedGrid) {
+    dialogs.File(demo.Plt());
+    form.Text6_Click();
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_TRUE(dialogs.Messages().empty());
+    dialogs.Forget();
+    form.ComboSex.ListIndex = sex;
+    form.Combo1.ListIndex = feed;
+  }
+
+  double Cell(int row, int col) const { return ReadNumber(results.Text(row, col)); }
+  // The last daily row: the final day with its fractional age.
+  int LastDailyRow() const {
+    int row = 1;
+    while (!results.Text(row + 1, 6).empty()) ++row;
+    return row;
+  }
+};
+
+TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
+  DemoSession s;
+  s.form.Command1_Click();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  const Grid& r = s.results;
+
+  const char* headings[] = {"Diet Name",
+                            "Live Wt.",
+                            "Age",
+                            "Daily Wt. Gain, kg",
+                            "Feed Wt.",
+                            "Age",
+                            "Weight",
+                            "Daily Feed",
+                            "Tot FEED",
+                            "   No. of Pigs"};
+  for (int c = 0; c < 10; ++c) EXPECT_EQ(r.Text(0, c), headings[c]) << c;
+
+  // Daily rows: age 21 at 6 kg to the final day at 25 kg.
+  EXPECT_EQ(r.Text(1, 5), "21");
+  EXPECT_DOUBLE_EQ(s.Cell(1, 6), 6);
+  const int last = s.LastDailyRow();
+  EXPECT_DOUBLE_EQ(s.Cell(last, 6), 25);
+  const double finalAge = ReadNumber(s.form.Text5.Text);
+  EXPECT_NEAR(s.Cell(last, 5), finalAge, 0.05);
+  EXPECT_NEAR(finalAge, 62.7, 1.0);
+  EXPECT_NEAR(ReadNumber(s.form.Text4.Text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
+
+  // Per-diet rows.
+  const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
+  double weightBefore = 6, ageBefore = 21, feed = 0, cost = 0, energy = 0;
+  for (int d = 1; d <= 3; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(r.Text(d, 0), names[d]);
+    const double days = s.Cell(d, 2) - ageBefore;
+    ASSERT_GT(days, 0);
+    EXPECT_NEAR(s.Cell(d, 3), (s.Cell(d, 1) - weightBefore) / days, 0.0006);
+    weightBefore = s.Cell(d, 1);
+    ageBefore = s.Cell(d, 2);
+    feed += s.Cell(d, 4);
+    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
+    energy += ReadNumber(s.form.Griddiets.Text(4, d)) * s.Cell(d, 4);
+  }
+  EXPECT_NEAR(s.Cell(1, 4), 2.4, 1e-9);  // allowances of the diets that ended
+  EXPECT_NEAR(s.Cell(2, 4), 5.9, 1e-9);
+  EXPECT_DOUBLE_EQ(s.Cell(3, 1), 25);
+  EXPECT_NEAR(s.Cell(3, 2), finalAge, 0.05);
+  EXPECT_EQ(r.Text(4, 0), "");
+  EXPECT_NEAR(feed, ReadNumber(s.form.Text4.Text), 0.01);
+
+  // Cost per pig, feed/gain and energy per kg of gain.
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.Text), feed / (25 - 6), 0.001);
+  EXPECT_EQ(r.Text(8, 0), "Calories/KG");
+  EXPECT_EQ(r.Text(9, 0), "    of gain");
+  EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
+  EXPECT_EQ(s.app.pig.HerdPigs, 20);
+  EXPECT_EQ(s.form.TextPigNo.Text, "20");
+
+  // Sex split: a mixed herd's males and females eat twice the herd's feed.
+  EXPECT_EQ(r.Text(18, 0), "At Finishing Wt");
+  EXPECT_EQ(r.Text(19, 1), "Males");
+  EXPECT_EQ(r.Text(19, 2), "Females");
+  const char* labels[] = {"Live Wt", "Feed In.", "Cost", "Feed/gain"};
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(r.Text(20 + k, 0), labels[k]);
+  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.Text4.Text), 0.1);
+  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.TextPrice.Text), 0.02);
+  // Weanlings' female weight formula lies above the male one: both take the
+  // herd's weight.
+  EXPECT_EQ(r.Text(20, 1), r.Text(20, 2));
+
+  // Pig count: headings, and the first counted day.
+  EXPECT_EQ(r.Text(1, 9), "   At Final Wt");
+  EXPECT_EQ(r.Text(2, 9), "   of 20 Pigs");
+  const int firstCounted = s.app.growthResults.pigCountStartAge;
+  ASSERT_GT(firstCounted, 21);
+  EXPECT_EQ(r.Text(4, 9), "Starts at " + std::to_string(firstCounted) + " Days");
+  EXPECT_FALSE(r.Text(firstCounted - 21 + 1, 9).empty());
+  EXPECT_TRUE(r.Text(firstCounted - 21, 9).empty());
+  EXPECT_EQ(r.ColWidth(9), 1470);
+
+  // Comparison: the run is "Current".
+  const Grid& c = s.app.comparison;
+  EXPECT_EQ(c.Text(1, 1), "Mixed");
+  EXPECT_DOUBLE_EQ(ReadNumber(c.Text(2, 1)), 25);
+  EXPECT_EQ(c.Text(3, 1), s.form.TextFeedGain.Text);
+  EXPECT_EQ(c.Text(4, 1), s.form.Text5.Text);
+  EXPECT_EQ(c.Text(5, 1), s.form.TextPrice.Text);
+  EXPECT_EQ(c.Text(6, 1), r.Text(8, 1));
+  EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 6);
+  for (int d = 1; d <= 4; ++d) EXPECT_EQ(c.Text(7 + d, 1), r.Text(d, 4)) << d;
+  for (int d = 1; d <= 3; ++d) EXPECT_EQ(c.Text(11 + d, 1), r.Text(d, 2)) << d;
+  EXPECT_EQ(c.Text(1, 2), "");
+
+  // The demo's weighings are loaded: the run is scored against them.
+  EXPECT_TRUE(s.app.growthResults.scored);
+  EXPECT_EQ(s.form.GridWeight.Text(1, 6), FormatNumber(s.app.growthResults.score, "######.0#"));
+  EXPECT_EQ(s.form.Command[9].BackColor, kLightGreen);
+  EXPECT_FALSE(s.form.Command[9].Enabled);
+}
+
+// Three runs from 6, 6.5 and 7 kg: the first moves to "Previous", then to
+// "Earlier"; recent costs keep the newest first.
+TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
+  DemoSession s;
+  const char* starts[] = {"6", "6.5", "7"};
+  std::vector<std::string> prices;
+  for (const char* start : starts) {
+    s.form.Text1.Text = start;
+    s.form.RunGrowth();
+    prices.push_back(s.form.TextPrice.Text);
+  }
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  const Grid& c = s.app.comparison;
+  EXPECT_EQ(c.Text(0, 1), "Current");
+  EXPECT_EQ(c.Text(0, 2), "Previous");
+  EXPECT_EQ(c.Text(0, 3), "Earlier");
+  EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 7);
+  EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 2)), 6.5);
+  EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 3)), 6);
+  EXPECT_EQ(c.Text(5, 1), prices[2]);
+  EXPECT_EQ(c.Text(5, 2), prices[1]);
+  EXPECT_EQ(c.Text(5, 3), prices[0]);
+  EXPECT_EQ(c.Text(14, 0), "Diet 3 Change");
+
+  s.form.TextPrice_DblClick();
+  ASSERT_EQ(s.dialogs.Messages().size(), 1u);
+  const std::string recent = s.dialogs.Messages()[0];
+  EXPECT_EQ(recent.rfind("Last Cost ", 0), 0u) << recent;
+  EXPECT_NE(recent.find("  # 2 "), std::string::npos) << recent;
+  EXPECT_NE(recent.find("  # 3 "), std::string::npos) << recent;
+}
+
+// "Least Cost Formulas": the diets are formulated first; the formula table
+// lists the ingredients eaten with the herd's tonnage and total cost.
+TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
+  DemoSession s(kMixed, kFeedLeastCost);
+  s.form.TextPigNo.Text = "500";
+  for (int d = 1; d <= 3; ++d) s.form.Griddiets.SetText(2, d, "");
+  s.form.RunGrowth();
+  EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
+  for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.Griddiets.Text(2, d)), 300) << d;
+  double cost = 0;
+  for (int d = 1; d <= 3; ++d)
+    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
+  EXPECT_EQ(s.app.pig.HerdPigs, 500);
+
+  const Grid& f = s.form.Gridformula;
+  EXPECT_EQ(f.Text(0, 0), "NO");
+  EXPECT_EQ(f.Text(0, 2), "Phase 1 5-7 kg");
+  const int total = f.Rows() - 1;
+  ASSERT_GT(total, 2);
+  EXPECT_EQ(f.Text(total, 1), "Total Cost");
+  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.TextPrice.Text), 5);
+  EXPECT_FALSE(f.Text(1, 1).empty());
+}
+
+// A one-sex herd: the males are the herd that was run; the females are
+// derived from them.
+TEST(GrowthRun, MaleHerdIsTheRunItself) {
+  DemoSession s(kMales);
+  s.form.RunGrowth();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  const double feed = ReadNumber(s.form.Text4.Text);
+  EXPECT_NEAR(s.Cell(21, 1), feed, 0.05);
+  const GlobalPig& pig = s.app.pig;
+  EXPECT_DOUBLE_EQ(pig.CumFeed[1], s.app.growthResults.totalFeed);
+  EXPECT_NE(pig.CumFeed[2], pig.CumFeed[1]);
+  EXPECT_NEAR(pig.CumFeed[0], (pig.CumFeed[1] + pig.CumFeed[2]) / 2, 1e-9);
+  EXPECT_EQ(s.app.comparison.Text(1, 1), "Males");
+  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.Text), 0.006);
+}
+
+}  // namespace
+
+namespace {
+
+// What a refused run must leave as it was.
+struct Snapshot {
+  std::vector<std::string> cells;
+  std::vector<std::string> fields;
+  int colour;
+
+  explicit Snapshot(const DemoSession& s) {
+    for (const Grid* g : std::initializer_list<const Grid*>{&s.results,
+                                                            &s.app.comparison,
+                                                            &s.form.GridWeight,
+                                                            &s.form.Griddiets,
+                                                            &s.form.Gridformula})
+      for (int r = 0; r < g->Rows(); ++r)
+        for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
+    const AfrmMain& f = s.form;
+    fields = {f.Text4.Text, f.Text5.Text, f.TextPrice.Text, f.TextFeedGain.Text, f.TextPigNo.Text};
+    colour = f.Command[2].BackColor.red;
+  }
+  bool operator==(const Snapshot&) const = default;
+};
+
+struct RefusedCase {
+  const char* name;
+  std::function<void(DemoSession&)> change;
+  const char* message;  // "" for a quiet stop
+};
+
+TEST(GrowthRun, RefusedInputsShowTheirMessageAndChangeNothing) {
+  const std::vector<RefusedCase> cases = {
+      {"start 3.99",
+       [](DemoSession& s) { s.form.Text1.Text = "3.99"; },
+       "Starting Weight must be 4 kg or more"},
+      {"start 25.5",
+       [](DemoSession& s) { s.form.Text1.Text = "25.5"; },
+       "Starting Weight must be 25 kg or or less"},
+      {"start 0", [](DemoSession& s) { s.form.Text1.Text = "0"; }, ""},
+      {"no herd sex",
+       [](DemoSession& s) { s.form.ComboSex.ListIndex = -1; },
+       "Set the Herd Sex before running"},
+      {"no feed choice",
+       [](DemoSession& s) { s.form.Combo1.ListIndex = kFeedNotChosen; },
+       "Choose Least Cost Feed or Feed from the Grid before running"},
+      {"no feed intakes",
+       [](DemoSession& s) { s.form.Griddiets.SetText(3, 1, "0"); },
+       "Need Feed Intakes"},
+      {"no energy in diet 1", [](DemoSession& s) { s.form.Griddiets.SetText(4, 1, ""); }, ""},
+      {"B1 missing",
+       [](DemoSession& s) {
+         s.form.GridWeight.SetText(1, 2, "0");
+         s.app.pig.DefaultGrowthCoef[1] = 0;
+       },
+       "The calibration curve B1 is missing"},
+      {"no location", [](DemoSession& s) { s.app.location.LocationLoaded = false; }, ""},
+  };
+  for (const RefusedCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    DemoSession s;
+    s.form.RunGrowth();  // an earlier run's results must survive a refused one
+    s.dialogs.Forget();
+    c.change(s);
+    const Snapshot before(s);
+    s.form.RunGrowth();
+    const std::vector<std::string> expected =
+        *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
+    EXPECT_EQ(s.dialogs.Messages(), expected);
+    EXPECT_TRUE(Snapshot(s) == before);
+  }
+}
+
+// Exactly 4 and exactly 25 kg pass the checks: the run starts (its results
+// table is rewritten). From 25 kg to 25 kg nothing is eaten and nothing is
+// gained: feed/gain is 0, not a division by zero.
+TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
+  for (const char* start : {"4", "25"}) {
+    SCOPED_TRACE(start);
+    DemoSession s;
+    s.form.Text1.Text = start;
+    s.form.RunGrowth();
+    EXPECT_TRUE(s.dialogs.Messages().empty());
+    EXPECT_EQ(s.results.Text(0, 4), "Feed Wt.");
+  }
+  DemoSession s;
+  s.form.Text1.Text = "25";
+  s.form.RunGrowth();
+  EXPECT_EQ(s.form.TextFeedGain.Text, "0");
+  EXPECT_EQ(s.form.Text4.Text, "0");
+  EXPECT_EQ(s.results.Text(3, 3), "0.0");  // no days on the diet, no daily gain
+}
+
+// A coefficient cell left at 0 takes the default, is shown, and the run goes
+// on.
+TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
+  DemoSession s;
+  s.form.GridWeight.SetText(1, 5, "0");
+  const double b4 = s.app.pig.DefaultGrowthCoef[4];
+  s.form.RunGrowth();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  EXPECT_DOUBLE_EQ(ReadNumber(s.form.GridWeight.Text(1, 5)), b4);
+  EXPECT_DOUBLE_EQ(s.app.pig.GrowthCoef[4], b4);
+  EXPECT_FALSE(s.form.Text4.Text.empty());
+}
+
+// A failed model run (4 kg is below the demo curve's B0) and a starting age
+// past the day tables give no summary and leave the comparison alone.
+TEST(GrowthRun, NoSummaryWithoutAGrownHerd) {
+  for (const char* change : {"weight", "age"}) {
+    SCOPED_TRACE(change);
+    DemoSession s;
+    s.form.RunGrowth();
+    const std::string current = s.app.comparison.Text(5, 1);
+    if (std::string(change) == "weight")
+      s.form.Text1.Text = "4";
+    else
+      s.form.Text2.Text = "250";
+    s.form.RunGrowth();
+    EXPECT_TRUE(s.dialogs.Messages().empty());
+    EXPECT_EQ(s.results.Text(1, 0), "");
+    EXPECT_EQ(s.app.comparison.Text(5, 1), current);
+    EXPECT_EQ(s.app.comparison.Text(5, 2), "");
+  }
+}
+
+}  // namespace
