@@ -1,0 +1,59 @@
+// The whole "Growth" command on the demo location: the three phase diets
+// formulated at least cost, one growth run with the daily table, the summary,
+// the comparison, the formula table and the score against the weighings.
+// Also with the diets taken from the grid, to show what the formulation
+// costs.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+
+namespace {
+
+// Opens the demo's calibration file when asked; counts every message, since
+// a run that shows one is not the run being measured.
+class BenchDialogs : public Dialogs {
+ public:
+  int messages = 0;
+  Answer Message(std::string_view, Buttons, std::string_view) override {
+    ++messages;
+    return Answer::OK;
+  }
+  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
+  std::string OpenFile(const FileRequest&) override {
+    return std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
+  }
+  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  void SetClipboard(std::string_view) override {}
+  std::string Clipboard() override { return {}; }
+  void ClearClipboard() override {}
+};
+
+void GrowthCommand(benchmark::State& state, int feedChoice) {
+  BenchDialogs dialogs;
+  auto app = std::make_unique<App>(dialogs);
+  AfrmMain& form = app->mainForm;
+  form.Text6_Click();
+  form.ComboSex.ListIndex = 0;  // "Mixed"
+  form.Combo1.ListIndex = feedChoice;
+  dialogs.messages = 0;
+  for (auto _ : state) {
+    form.RunGrowth();
+    benchmark::DoNotOptimize(app->growthResults.costPerPig);
+  }
+  if (dialogs.messages > 0) state.SkipWithError("the run showed a message");
+  if (!app->growthResults.scored) state.SkipWithError("the demo's targets were not scored");
+  state.counters["final_age"] = app->pig.FinalAge;
+  state.counters["cost_per_pig"] = app->growthResults.costPerPig;
+}
+
+void BM_GrowthCommandLeastCost(benchmark::State& state) { GrowthCommand(state, kFeedLeastCost); }
+void BM_GrowthCommandGridDiets(benchmark::State& state) { GrowthCommand(state, kFeedGrid); }
+
+BENCHMARK(BM_GrowthCommandLeastCost)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GrowthCommandGridDiets)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
