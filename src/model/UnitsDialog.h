@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/GlobalPig.h"
+#include "platform/Dialogs.h"
+
+// The settings dialog "Set Location Values Here": the units in which weights,
+// feed energy and feed cost are shown and typed, saved with the location's
+// calibration file.
+
+// One of the dialog's three lists; ListIndex is the chosen position.
+struct UnitList {
+  std::string Caption;
+  std::vector<std::string> List;
+  int ListIndex = 0;
+};
+
+// Captions of the main window's starting-weight and final-weight fields.
+struct WeightCaptions {
+  std::string startWeight;
+  std::string finalWeight;
+};
+
+// The captions follow the energy code: lb captions for any code but 0.
+WeightCaptions CaptionsForUnits(const GlobalPig& pig);
+
+// Rewrites lines 12 to 14 of the location's ".plt" file with the unit codes,
+// keeping its first 11 lines (a shorter file gets empty lines up to 11).
+// A missing file shows "Error 53 (File not found) in procedure SaveUnitCodes"
+// and a failed write "Error 75 (Path/File access error) ..."; the file is
+// then left as it was. True when written.
+bool SaveUnitCodes(const std::string& pltFile, const GlobalPig& pig, Dialogs& dialogs);
+
+class UnitsDialog {
+ public:
+  static constexpr std::string_view kTitle = "Set Location Values Here";
+  static constexpr std::string_view kSaveQuestion = "Do you want to save the changes to file?";
+  static constexpr std::string_view kExplain =
+      "The Program needs to know how you value Weight, Energy and feed cost.  Amino Acid values "
+      "are expected to be Available or 85% of total.  Each Location or GrowOut is kept "
+      "separately.   All data are stored  as text in your units to make them easier for you to "
+      "read.";
+  static constexpr std::string_view kInstructions =
+      "Select the values you are using and then click OK.  Click on the X at the top Right if you "
+      "want to close and not save.  If you set up a Location and then have that Location selected "
+      "as the Current Location on the Current Flock Tab, those same values will be used for the "
+      "new complex without need to set it up.  Come here to make changes.";
+  // Clicking it opens the temperature window, as the main window's menu
+  // "Set Temperature" does.
+  static constexpr std::string_view kTemperatureLink =
+      "If you want to estimate Temperature Effects for this Location, enter them before "
+      "calibration !!";
+
+  UnitsDialog();
+
+  UnitList Weights;     // "Kilograms", "Pounds": the weight code
+  UnitList FeedEnergy;  // "Kcal/Kg", "Kcal/lb": the energy code
+  UnitList FeedCost;    // "Cost/tonne" (price code 1), "Cost/sht ton" (price code 3)
+
+  bool Visible() const { return visible_; }
+
+  // Shows the dialog with the lists at the current codes.
+  void Open(const GlobalPig& pig);
+
+  // OK: the lists become the unit codes. When `calibrationName` is not the
+  // placeholder "Calibration Name", asks whether to save them and on Yes
+  // rewrites `pltFile`. Closes the dialog and returns the captions the main
+  // window's weight fields take.
+  WeightCaptions OK(GlobalPig& pig,
+                    std::string_view calibrationName,
+                    const std::string& pltFile,
+                    Dialogs& dialogs);
+
+  // The window's close box: nothing changes.
+  void Close() { visible_ = false; }
+
+ private:
+  bool visible_ = false;
+};
