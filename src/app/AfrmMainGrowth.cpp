@@ -2,7 +2,6 @@
 // table, or on least-cost formulas of them, with its results.
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "app/NumberFormat.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
+#include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/PigGrowth.h"
@@ -28,14 +28,6 @@ constexpr int kTotalCostOffset = 5;  // formula table: the cost column after the
 
 const char* const kCoefMissing[] = {"The calibration curve B0 is missing",
                                     "The calibration curve B1 is missing"};
-
-// A coefficient in full precision, so the next run reads back what this one
-// used.
-std::string CoefficientText(double value, bool comma) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return LocalNumberText(std::string_view(text, static_cast<std::size_t>(end - text)), comma);
-}
 
 }  // namespace
 
@@ -99,8 +91,9 @@ void AfrmMain::TakeGrowthCurve(const GrowthCurveRead& curve) {
   pig.DefaultGrowthCoef = curve.defaults;
   pig.GrowthCoef = curve.coef;
   for (int k = 0; k < kCoefCount; ++k) {
+    // In full, so the next run reads back what this one used.
     if (curve.fromDefault[k])
-      GridWeight.SetText(kCoefRow, k + 1, CoefficientText(curve.coef[k], pig.DecimalComma));
+      GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(curve.coef[k], pig.DecimalComma));
   }
 }
 
