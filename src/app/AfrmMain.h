@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -134,6 +135,113 @@ class AfrmMain {
   void WriteWindowSize() const;
   // The tab the user picks, with the panels that follow it.
   void ShowTab(int tab);
+
+  // --- Start-up, menus and buttons ---
+  // What start-up learns from the machine; tests pass their own.
+  struct StartupEnvironment {
+    std::string programFolder;  // ends in a separator
+    bool decimalComma = false;  // the machine writes decimal numbers with a comma
+    static StartupEnvironment OfMachine();
+  };
+
+  // The secondary windows a command asks the desktop layer to show
+  // (modeless; one of each for the program's life).
+  enum class Window {
+    None,
+    Restrictions,
+    ChangeTracking,
+    Units,
+    Temperature,
+    About,
+  };
+
+  // Every button and menu entry of the main window, by control name.
+  enum class Control {
+    Command1,
+    Command2,
+    Command3,
+    Command4,
+    Command5,
+    Command6,
+    Command7,
+    Command8,
+    Command9,
+    Command10,
+    MatrixOpen,
+    Open_Restriction,
+    OpenNuts,
+    OpenTemps,
+    Save1Diet,
+    SaveCurrent,
+    SaveNewLoc,
+    SaveDietNew,
+    UnitPick,
+    SetTemp,
+    Finishing,
+    About,
+    CopyHot,
+    CopyAll,
+    Clear1,
+    aPaste,
+  };
+  static Control ButtonControl(int number);  // Command1..Command10
+
+  struct MenuEntry {
+    std::string_view Name;
+    std::string_view Caption;
+    std::string_view Shortcut;  // "Ctrl+C", or "" for none
+    Control control;
+  };
+  struct Menu {
+    std::string_view Name;
+    std::string_view Caption;
+    bool InMenuBar;                      // false: the tables' pop-up menu
+    std::span<const MenuEntry> Entries;  // none: the menu title is the command
+    Control control;                     // the command of a menu without entries
+  };
+  // The menu bar in its order, then the pop-up menu "Popup1".
+  static std::span<const Menu> Menus();
+
+  // The start-up sequence, once, when the window is created.
+  void Form_Load(const StartupEnvironment& machine);
+  // Start values of the model: coefficient table, normal table.
+  void DataInit();
+  // Empties the daily growth table's data rows except the last.
+  void ClearGrid1();
+  // The window is closed: saves its size and closes the secondary windows;
+  // the desktop layer then ends the program.
+  void EndProgram();
+  // The window took a new size (twips); the tab set follows it down to
+  // kMinFollowWidth by kMinFollowHeight.
+  void Form_Resize(int height, int width);
+  int TabSetWidth = 0;   // twips
+  int TabSetHeight = 0;  // twips
+  bool Started = false;  // start-up has finished
+
+  // A button or menu entry: runs its command and names the window to show.
+  // A disabled button does nothing.
+  Window Click(Control control);
+  bool Enabled(Control control) const;
+
+  void Option1_Click();       // "Show Input"
+  void Option2_Click();       // "Turn off Input"
+  void Combo2_Click();        // weight unit of the starting weight
+  void Combo3_Click();        // "No. of Diets"
+  void TextPigNo_KeyPress();  // the first key clears the caption text
+
+  // The units dialog's OK: applies the units and captions the weight fields.
+  void UnitsOK();
+
+  // Change tracking at the end of a growth run, in this order: ResetInitial
+  // (first run only), GridSave, trackupdate, trackwrite.
+  void GridSave();
+  void trackupdate();
+  void trackwrite();
+  void ResetInitial();
+  // The change-tracking window's buttons.
+  void TrackResetInitial();  // "Reset Intial "
+  void TrackCopy();          // "Copy to Clipboard"
+  // --- end of start-up, menus and buttons ---
 
   // --- Location ------------------------------------------------------------
   // Chooses a location by its calibration file and loads every file of its

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "app/About.h"
 #include "app/AfrmMain.h"
+#include "app/ChangeTracking.h"
 #include "app/Comparison.h"
 #include "app/Location.h"
 #include "calibration/CalibrationData.h"
@@ -13,6 +15,7 @@
 #include "model/GlobalPig.h"
 #include "model/GrowthSummary.h"
 #include "model/Temperatures.h"
+#include "model/UnitsDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -24,7 +27,10 @@ class App {
   static constexpr int kResultRows = 200;
   static constexpr int kResultCols = 14;
 
-  explicit App(Dialogs& dialogs);
+  // Runs the main window's start-up.
+  explicit App(
+      Dialogs& dialogs,
+      const AfrmMain::StartupEnvironment& machine = AfrmMain::StartupEnvironment::OfMachine());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
@@ -49,4 +55,8 @@ class App {
   AfrmMain mainForm{*this};
   Restrict restrictForm{dialogs, formulation, pig};
   TemperatureWindow temperatureForm;
+  TrackingTables tracking;  // the main window's stores of earlier diets and formulas
+  frmTrack trackForm;
+  UnitsDialog unitsForm;
+  frmAbout aboutForm;
 };

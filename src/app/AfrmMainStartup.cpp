@@ -1,0 +1,303 @@
+// Start-up and end of the program, the tabs, the input options and every
+// button and menu entry of the main window.
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <string>
+
+#include "app/About.h"
+#include "app/AfrmMain.h"
+#include "app/App.h"
+#include "app/ChangeTracking.h"
+#include "app/GridClipboard.h"
+#include "app/NumberFormat.h"
+#include "formulation/FeedOpt.h"
+#include "model/DietsFile.h"
+#include "model/Units.h"
+
+namespace {
+
+constexpr std::int16_t kStartDiets = 6;
+constexpr double kDietsColumnWidening = 1.2;
+
+// Below these sizes (twips) the tab set keeps its size.
+constexpr int kMinFollowWidth = 7640;
+constexpr int kMinFollowHeight = 5000;
+// The inputs and buttons lie left of and above the tab set, at a fixed place.
+constexpr int kTabSetLeft = 4680;
+constexpr int kTabSetTop = 1200;
+constexpr int kTabSetMargin = 240;
+
+// Standard normal distribution function.
+double Phi(double x) { return 0.5 * std::erfc(-x / std::sqrt(2.0)); }
+
+using Control = AfrmMain::Control;
+using MenuEntry = AfrmMain::MenuEntry;
+using Menu = AfrmMain::Menu;
+
+constexpr MenuEntry kDietDataEntries[] = {
+    {"MatrixOpen", "Open Matrix File", "", Control::MatrixOpen},
+    {"Open_Restriction", "Open Ingredient Restrictions", "", Control::Open_Restriction},
+    {"OpenNuts", "Open Nutrient Restrictions", "", Control::OpenNuts},
+    {"OpenTemps", "Open Temperature File", "", Control::OpenTemps},
+};
+constexpr MenuEntry kFileSaveEntries[] = {
+    {"Save1Diet", "Save the Diets/Matirx/Restrictions", "", Control::Save1Diet},
+    {"SaveCurrent", "Save all Files to Current Location", "", Control::SaveCurrent},
+    {"SaveNewLoc", "Save All Files to New Location/Folder", "", Control::SaveNewLoc},
+    {"SaveDietNew", "Save Diets/Matrix/ Restrictions to New Location", "", Control::SaveDietNew},
+};
+constexpr MenuEntry kPopupEntries[] = {
+    {"CopyHot", "Copy Highlighted Cells", "Ctrl+C", Control::CopyHot},
+    {"CopyAll", "Copy All", "Ctrl+A", Control::CopyAll},
+    {"Clear1", "Clear", "Ctrl+X", Control::Clear1},
+    {"aPaste", "Paste ", "Ctrl+V", Control::aPaste},
+};
+constexpr Menu kMenus[] = {
+    {"DietData", "Open Diet Data", true, kDietDataEntries, Control::MatrixOpen},
+    {"FileSave", "Save Files", true, kFileSaveEntries, Control::Save1Diet},
+    {"UnitPick", "Set Unit - Lbs, KGs", true, {}, Control::UnitPick},
+    {"SetTemp", "Set Temperature", true, {}, Control::SetTemp},
+    {"Finishing", "Finishing Report", true, {}, Control::Finishing},
+    {"About", "About", true, {}, Control::About},
+    {"Popup1", "Popup", false, kPopupEntries, Control::CopyHot},
+};
+
+bool IsButton(Control control) {
+  return static_cast<int>(control) <= static_cast<int>(Control::Command10);
+}
+
+int ButtonNumber(Control control) { return static_cast<int>(control) + 1; }
+
+}  // namespace
+
+AfrmMain::StartupEnvironment AfrmMain::StartupEnvironment::OfMachine() {
+  return {ProgramFolder(), DetectDecimalComma()};
+}
+
+AfrmMain::Control AfrmMain::ButtonControl(int number) { return static_cast<Control>(number - 1); }
+
+std::span<const AfrmMain::Menu> AfrmMain::Menus() { return kMenus; }
+
+void AfrmMain::Form_Load(const StartupEnvironment& machine) {
+  if (Started) return;
+  GlobalPig& pig = app_.pig;
+  pig.NumDiets = kStartDiets;
+  // Every relative name is resolved against the data folder, so the
+  // process's current folder is left alone.
+  app_.programFolder = machine.programFolder;
+  app_.location.DataFolder = machine.programFolder;
+  FillControls();  // captions, tooltips, the lists and their first choices
+  ReadWindowSize();
+  MatrixLoaded = true;
+
+  pig.DecimalComma = machine.decimalComma;
+  Caption = std::string(kMainTitle);
+  if (pig.DecimalComma) Caption += " Commas Not Periods";
+
+  Griddiets.SetCols(kDietsCols);
+  for (int c = 0; c < kDietsCols; ++c)
+    Griddiets.SetColWidth(
+        c, static_cast<int>(std::lround(kDietsColumnWidening * Griddiets.ColWidth(c))));
+  DietFill(Griddiets);
+  LayOutFilesTable();
+
+  Grid& results = app_.Grid1;
+  results.SetFixedRows(1);
+  const char* headings[] = {"Diet Name",
+                            "Live Wt.",
+                            "Age",
+                            "Daily Wt. Gain, kg",
+                            "",
+                            "Age",
+                            "Weight",
+                            "Daily Feed",
+                            "Tot FEED"};
+  for (int c = 0; c < static_cast<int>(std::size(headings)); ++c)
+    results.SetText(0, c, headings[c]);
+
+  DataInit();
+  // Calibration, its test window and the diet optimization come later; their
+  // buttons stay disabled until then.
+  for (int number : {2, 3, 6, 8, 9}) Command[number].Enabled = false;
+  Form_Resize(Height, Width);
+  ShowTab(kTabDiets);
+  Started = true;
+}
+
+void AfrmMain::DataInit() {
+  GlobalPig& pig = app_.pig;
+  for (int i = 0; i <= 3; ++i) {
+    GridWeight.SetText(kCoefRow, i + 1, GeneralNumberText(pig.GrowthCoef[i], pig.DecimalComma));
+    pig.DefaultGrowthCoef[i] = pig.GrowthCoef[i];
+  }
+  // LipidCurve and AminoAcidPattern hold their constants from the model
+  // state's construction; the normal table is computed here.
+  for (int k = 0; k < static_cast<int>(pig.NormalTable.size()); ++k)
+    pig.NormalTable[k] = std::round(Phi(0.05 * k) * 1e5) / 1e5;
+}
+
+void AfrmMain::ClearGrid1() {
+  Grid& results = app_.Grid1;
+  for (int r = 1; r <= results.Rows() - 2; ++r)
+    for (int c = 0; c <= 9; ++c) results.SetText(r, c, "");
+}
+
+void AfrmMain::EndProgram() {
+  // Files are read and written whole, so none is open here.
+  WriteWindowSize();
+  app_.trackForm.Close();
+  app_.unitsForm.Close();
+  app_.aboutForm.cmdOK_Click();
+  app_.temperatureForm.CloseWithoutSaving();
+}
+
+void AfrmMain::Form_Resize(int height, int width) {
+  Height = height;
+  Width = width;
+  if (width >= kMinFollowWidth) TabSetWidth = width - kTabSetLeft - kTabSetMargin;
+  if (height >= kMinFollowHeight) TabSetHeight = height - kTabSetTop - kTabSetMargin;
+}
+
+bool AfrmMain::Enabled(Control control) const {
+  return !IsButton(control) || Command[ButtonNumber(control)].Enabled;
+}
+
+AfrmMain::Window AfrmMain::Click(Control control) {
+  if (!Enabled(control)) return Window::None;
+  switch (control) {
+    case Control::Command1:
+      RunGrowth();
+      return Window::None;
+    case Control::Command4:
+      app_.restrictForm.Fill();
+      return Window::Restrictions;
+    case Control::Command5:
+      Command5_Click();
+      return Window::None;
+    case Control::Command7: {
+      FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
+      RunLP(lp, Griddiets);
+      return Window::None;
+    }
+    case Control::Command10:
+      if (!app_.trackForm.Visible()) app_.trackForm.Form_Load(app_.tracking, app_.comparison);
+      return Window::ChangeTracking;
+    case Control::Command2:
+    case Control::Command3:
+    case Control::Command6:
+    case Control::Command8:
+    case Control::Command9:
+      return Window::None;  // disabled above
+    case Control::MatrixOpen:
+      MatrixOpen();
+      return Window::None;
+    case Control::Open_Restriction:
+      Open_Restriction();
+      return Window::None;
+    case Control::OpenNuts:
+      OpenNuts();
+      return Window::None;
+    case Control::OpenTemps:
+      OpenTemps();
+      return Window::None;
+    case Control::Save1Diet:
+      Save1Diet();
+      return Window::None;
+    case Control::SaveCurrent:
+      SaveCurrent();
+      return Window::None;
+    case Control::SaveNewLoc:
+      SaveNewLoc();
+      return Window::None;
+    case Control::SaveDietNew:
+      SaveDietNew();
+      return Window::None;
+    case Control::UnitPick:
+      app_.unitsForm.Open(app_.pig);
+      return Window::Units;
+    case Control::SetTemp:
+      app_.temperatureForm.Open(Text2.Text, app_.temperatures);
+      return Window::Temperature;
+    case Control::Finishing:
+      FinishingReport(app_.dialogs);
+      return Window::None;
+    case Control::About:
+      app_.aboutForm.Form_Load();
+      return Window::About;
+    case Control::CopyHot:
+      PopupCommand(PopupAction::CopyHighlighted, ActiveGrid, app_.dialogs);
+      return Window::None;
+    case Control::CopyAll:
+      PopupCommand(PopupAction::CopyAll, ActiveGrid, app_.dialogs);
+      return Window::None;
+    case Control::Clear1:
+      PopupCommand(PopupAction::Clear, ActiveGrid, app_.dialogs);
+      return Window::None;
+    case Control::aPaste:
+      PopupCommand(PopupAction::Paste, ActiveGrid, app_.dialogs);
+      return Window::None;
+  }
+  return Window::None;
+}
+
+void AfrmMain::Option1_Click() {
+  Option1.Value = true;
+  Option2.Value = false;
+  ShowTab(kTabFormulas);
+  GridWeight.SetEditable(true);
+  Gridformula.SetEditable(false);
+  Command[8].Visible = true;
+}
+
+void AfrmMain::Option2_Click() {
+  Option1.Value = false;
+  Option2.Value = true;
+  GridWeight.SetEditable(false);
+  Gridformula.SetEditable(true);
+  Command[8].Visible = false;
+}
+
+void AfrmMain::Combo2_Click() {
+  SetUnitSwitch(app_.pig, Combo2.ListIndex);
+  Text3.Caption = FinalWeightCaption(Combo2.ListIndex);
+}
+
+void AfrmMain::Combo3_Click() {
+  if (Combo3.ListIndex >= 0) app_.pig.NumDiets = static_cast<std::int16_t>(Combo3.ListIndex);
+}
+
+void AfrmMain::TextPigNo_KeyPress() {
+  if (TextPigNo.Text == TextPigNo.Caption) TextPigNo.Text.clear();
+}
+
+void AfrmMain::UnitsOK() {
+  WeightCaptions captions =
+      app_.unitsForm.OK(app_.pig, Text6.Text, app_.location.PltFile, app_.dialogs);
+  Text1.Caption = captions.startWeight;
+  Text3.Caption = captions.finalWeight;
+}
+
+namespace {
+
+TrackedWindow Tracked(AfrmMain& form, App& app) {
+  return {form.Griddiets, form.Gridformula, app.comparison, app.pig.NumDiets};
+}
+
+}  // namespace
+
+void AfrmMain::GridSave() { ::GridSave(app_.tracking, Tracked(*this, app_)); }
+
+void AfrmMain::trackupdate() { ::trackupdate(app_.tracking, Tracked(*this, app_)); }
+
+void AfrmMain::trackwrite() { ::trackwrite(app_.tracking, app_.comparison, app_.trackForm); }
+
+void AfrmMain::ResetInitial() {
+  ::ResetInitial(app_.tracking, Tracked(*this, app_), app_.trackForm);
+}
+
+void AfrmMain::TrackResetInitial() {
+  ResetInitialClick(app_.tracking, Tracked(*this, app_), app_.trackForm);
+}
+
+void AfrmMain::TrackCopy() { app_.trackForm.CopyToClipboard(app_.dialogs); }

@@ -1,0 +1,111 @@
+#include "app/ChangeTracking.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCurrentCol = 1;
+constexpr int kInitialCol = 4;
+constexpr int kComparisonCols = 5;  // columns 0..4
+
+// `to` takes the shape and fixed rows and columns of `from`; the cells of
+// rows 0..lastRow and columns 0..lastCol get from's text, every other cell
+// is emptied; all cells are white.
+void CopyBlock(const Grid& from, Grid& to, int lastRow, int lastCol) {
+  to.Resize(from.Rows(), from.Cols());
+  to.SetFixedRows(from.FixedRows());
+  to.SetFixedCols(from.FixedCols());
+  for (int r = 0; r < from.Rows(); ++r)
+    for (int c = 0; c < from.Cols(); ++c) {
+      const bool inside = r <= lastRow && c <= lastCol;
+      to.SetText(r, c, inside ? std::string_view(from.Text(r, c)) : std::string_view());
+      to.SetCellColor(r, c, kWhite);
+    }
+}
+
+void CopyWhole(const Grid& from, Grid& to) {
+  CopyBlock(from, to, from.Rows() - 1, from.Cols() - 1);
+}
+
+// Text and colour of every cell, `to` taking from's shape.
+void CopyCells(const Grid& from, Grid& to, int cols) {
+  to.Resize(from.Rows(), cols);
+  to.SetFixedRows(from.FixedRows());
+  to.SetFixedCols(from.FixedCols());
+  for (int r = 0; r < to.Rows(); ++r)
+    for (int c = 0; c < to.Cols(); ++c) {
+      to.SetText(r, c, from.Text(r, c));
+      to.SetCellColor(r, c, from.Inside(r, c) ? from.CellColor(r, c) : kWhite);
+    }
+}
+
+void CopyCells(const Grid& from, Grid& to) { CopyCells(from, to, from.Cols()); }
+
+// Diet columns 0..numDiets, bounded by the table.
+int LastDietCol(const TrackedWindow& window) {
+  return std::clamp(window.numDiets, 0, window.Griddiets.Cols() - 1);
+}
+
+}  // namespace
+
+void frmTrack::Form_Load(const TrackingTables& tables, const Grid& comparison) {
+  trackwrite(tables, comparison, *this);
+  GridInitDiet.SetText(0, 0, "Init. Diets");
+  GridPrevForm.SetText(0, 0, "Prev. Formulas");
+  visible_ = true;
+}
+
+void frmTrack::CopyToClipboard(Dialogs& dialogs) {
+  CopyRange(WholeGrid(griddiff), griddiff, dialogs);
+}
+
+void frmTrack::Popup(PopupAction action, Dialogs& dialogs) {
+  PopupCommand(action, ActiveGrid, dialogs);
+}
+
+void GridSave(TrackingTables& tables, const TrackedWindow& window) {
+  CopyWhole(window.Gridformula, tables.Gridformsaver);
+  CopyBlock(window.Griddiets, tables.gridsaver, window.Griddiets.Rows() - 1, LastDietCol(window));
+}
+
+void trackupdate(TrackingTables& tables, const TrackedWindow& window) {
+  CopyWhole(tables.Gridformsaver, tables.gridprevform);
+
+  const Grid& saved = tables.gridsaver;
+  Grid& previous = tables.gridprevdiet;
+  CopyWhole(saved, previous);
+  const int lastCol = std::min(LastDietCol(window), saved.Cols() - 1);
+  for (int d = 0; d <= lastCol; ++d)
+    for (int r = 0; r < saved.Rows(); ++r) {
+      const bool changed = saved.Text(r, d) != window.Griddiets.Text(r, d);
+      previous.SetCellColor(r, d, changed ? kPeach : kWhite);
+    }
+}
+
+void trackwrite(const TrackingTables& tables, const Grid& comparison, frmTrack& track) {
+  CopyCells(comparison, track.griddiff, kComparisonCols);
+  CopyCells(tables.GridInitDiet, track.GridInitDiet);
+  CopyCells(tables.Gridinitform, track.GridInitForm);
+  CopyCells(tables.gridprevdiet, track.GridPrevDiet);
+  CopyCells(tables.gridprevform, track.GridPrevForm);
+}
+
+void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack& track) {
+  Grid& comparison = window.comparison;
+  for (int r = 1; r < comparison.Rows(); ++r)
+    comparison.SetText(r, kInitialCol, comparison.Text(r, kCurrentCol));
+
+  CopyWhole(window.Gridformula, tables.Gridinitform);
+  tables.Gridinitform.SetText(0, 0, "Init Formulas");
+  CopyCells(tables.Gridinitform, track.GridInitForm);
+
+  CopyBlock(
+      window.Griddiets, tables.GridInitDiet, window.Griddiets.Rows() - 1, LastDietCol(window));
+  tables.GridInitDiet.SetText(0, 0, "Init Nutrients");
+  CopyCells(tables.GridInitDiet, track.GridInitDiet);
+}
+
+void ResetInitialClick(TrackingTables& tables, const TrackedWindow& window, frmTrack& track) {
+  ResetInitial(tables, window, track);
+  CopyCells(window.comparison, track.griddiff, kComparisonCols);
+}

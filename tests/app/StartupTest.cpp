@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Control = AfrmMain::Control;
+using Window = AfrmMain::Window;
+
+// A fresh program folder, removed afterwards.
+class ProgramFolder {
+ public:
+  ProgramFolder() {
+    path_ = fs::temp_directory_path() /
+            ("tamsel-startup-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(path_);
+  }
+  ~ProgramFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Folder() const { return path_.string() + "/"; }
+  std::string SizeFile() const { return Folder() + "ROrivoForm.txt"; }
+  AfrmMain::StartupEnvironment Machine(bool decimalComma = false) const {
+    return {Folder(), decimalComma};
+  }
+
+ private:
+  static inline int count_ = 0;
+  fs::path path_;
+};
+
+class Startup : public ::testing::Test {
+ protected:
+  ProgramFolder program;
+  ScriptedDialogs dialogs;
+  App app{dialogs, program.Machine()};
+  AfrmMain& form = app.mainForm;
+};
+
+TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
+  EXPECT_TRUE(form.Started);
+  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_TRUE(form.RichTextBox1Visible);
+  EXPECT_FALSE(form.gridFILESVisible);
+  EXPECT_EQ(app.pig.NumDiets, 6);
+  EXPECT_EQ(form.Combo3.List,
+            (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
+  EXPECT_EQ(form.Combo1.List,
+            (std::vector<std::string>{
+                "Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"}));
+  EXPECT_EQ(form.ComboSex.List, (std::vector<std::string>{"Mixed", "Males", "Females"}));
+  EXPECT_EQ(form.Combo2.ListIndex, 0);
+  EXPECT_EQ(form.Caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
+  EXPECT_FALSE(app.pig.DecimalComma);
+  EXPECT_TRUE(form.MatrixLoaded);
+  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
+  EXPECT_EQ(app.location.DataFolder, program.Folder());
+  EXPECT_EQ(app.programFolder, program.Folder());
+  for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
+    EXPECT_EQ(form.gridFILES.Text(row, 0), "Not Open");
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Startup, TablesTakeTheirStartShape) {
+  EXPECT_EQ(form.Griddiets.Cols(), 9);
+  for (int c = 0; c < 9; ++c) EXPECT_EQ(form.Griddiets.ColWidth(c), 1152) << c;  // 1.2 x 960
+  EXPECT_EQ(form.Griddiets.Text(1, 0), "Diet Name");
+
+  const Grid& results = app.Grid1;
+  EXPECT_EQ(results.FixedRows(), 1);
+  const char* headings[] = {"Diet Name",
+                            "Live Wt.",
+                            "Age",
+                            "Daily Wt. Gain, kg",
+                            "",
+                            "Age",
+                            "Weight",
+                            "Daily Feed",
+                            "Tot FEED"};
+  for (int c = 0; c < 9; ++c) EXPECT_EQ(results.Text(0, c), headings[c]) << c;
+}
+
+TEST_F(Startup, ButtonsWithTheirCaptionsAndTheLaterOnesDisabled) {
+  struct Case {
+    int number;
+    const char* caption;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {1, "Growth", true},
+      {2, "Calibration", false},
+      {4, "Edit Diet Restrictions", true},
+      {5, "Save Diets", true},
+      {7, "Run LP", true},
+      {8, "DataButton", false},
+      {9, "Run Optimization", false},
+      {10, "Keep Track", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    EXPECT_EQ(form.Command[c.number].Caption, c.caption);
+    EXPECT_EQ(form.Command[c.number].Enabled, c.enabled);
+    EXPECT_EQ(form.Enabled(AfrmMain::ButtonControl(c.number)), c.enabled);
+  }
+  EXPECT_EQ(form.Command[7].ToolTip, "This Runs The LP without Growth Command");
+  EXPECT_FALSE(form.Command[8].Visible);
+}
+
+TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
+  ProgramFolder program;
+  ScriptedDialogs dialogs;
+  App app(dialogs, program.Machine(true));
+  EXPECT_TRUE(app.pig.DecimalComma);
+  EXPECT_EQ(app.mainForm.Caption,
+            "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg Commas Not Periods");
+}
+
+TEST(StartupMachine, WindowSizeFileGivesTheHeightOnly) {
+  ProgramFolder program;
+  ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 7200", " 9000"}).ok);
+  ScriptedDialogs dialogs;
+  App app(dialogs, program.Machine());
+  EXPECT_EQ(app.mainForm.Height, 7200);
+  EXPECT_EQ(app.mainForm.Width, 15570);
+}
+
+TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
+  form.Form_Resize(8100, 15570);
+  form.EndProgram();
+  const std::vector<std::string> written{" 8100", " 15570"};
+  EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
+  for (auto [height, width] : {std::pair{0, 12000}, {6000, 0}}) {
+    form.Height = height;
+    form.Width = width;
+    form.EndProgram();
+    EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
+  }
+}
+
+TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
+  EXPECT_EQ(form.Click(Control::Command10), Window::ChangeTracking);
+  EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
+  EXPECT_EQ(form.Click(Control::About), Window::About);
+  EXPECT_EQ(form.Click(Control::SetTemp), Window::Temperature);
+  form.EndProgram();
+  EXPECT_FALSE(app.trackForm.Visible());
+  EXPECT_FALSE(app.unitsForm.Visible());
+  EXPECT_FALSE(app.aboutForm.Visible());
+  EXPECT_FALSE(app.temperatureForm.Visible());
+}
+
+TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
+  form.Form_Resize(9000, 15000);
+  const int width = form.TabSetWidth;
+  const int height = form.TabSetHeight;
+  form.Form_Resize(9500, 16000);
+  EXPECT_EQ(form.TabSetWidth, width + 1000);
+  EXPECT_EQ(form.TabSetHeight, height + 500);
+  form.Form_Resize(4999, 7639);  // too small: the tab set keeps its size
+  EXPECT_EQ(form.TabSetWidth, width + 1000);
+  EXPECT_EQ(form.TabSetHeight, height + 500);
+  EXPECT_EQ(form.Height, 4999);
+  EXPECT_EQ(form.Width, 7639);
+}
+
+TEST_F(Startup, ClearGrid1KeepsHeadingsTheLastRowAndColumnsPastNine) {
+  struct Case {
+    int rows;
+    std::vector<int> cleared;
+  };
+  const Case cases[] = {{2, {}}, {3, {1}}, {5, {1, 2, 3}}};
+  Grid& results = app.Grid1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rows);
+    results.Resize(c.rows, 14);
+    for (int r = 0; r < c.rows; ++r)
+      for (int col = 0; col < 14; ++col) results.SetText(r, col, "x");
+    form.ClearGrid1();
+    for (int r = 0; r < c.rows; ++r)
+      for (int col = 0; col < 14; ++col) {
+        const bool cleared =
+            col <= 9 && std::find(c.cleared.begin(), c.cleared.end(), r) != c.cleared.end();
+        EXPECT_EQ(results.Text(r, col), cleared ? "" : "x") << r << "," << col;
+      }
+  }
+}
+
+TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
+  // Phi(z) from printed tables of the standard normal distribution.
+  const std::pair<int, double> known[] = {
+      {0, 0.5},
+      {1, 0.51994},
+      {2, 0.53983},
+      {6, 0.61791},   // z = 0.3
+      {10, 0.69146},  // z = 0.5
+      {20, 0.84134},  // z = 1.0
+      {29, 0.92647},  // z = 1.45
+      {30, 0.93319},  // z = 1.5
+  };
+  const auto& table = app.pig.NormalTable;
+  for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
+  for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
+}
+
+TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
+  app.pig.GrowthCoef = {6.5, 1.25, 0, 0.002, 1};
+  form.DataInit();
+  const char* shown[] = {"6.5", "1.25", "0", "0.002"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(form.GridWeight.Text(1, i + 1), shown[i]) << i;
+    EXPECT_EQ(app.pig.DefaultGrowthCoef[i], app.pig.GrowthCoef[i]) << i;
+  }
+  EXPECT_EQ(form.GridWeight.Text(1, 5), "");
+}
+
+TEST_F(Startup, TabsShowTheirPanels) {
+  struct Case {
+    int tab;
+    bool instructions;
+    bool files;
+  };
+  for (const Case& c : {Case{kTabDailyGrowth, false, false},
+                        Case{kTabDiets, true, false},
+                        Case{kTabFormulas, false, true}}) {
+    SCOPED_TRACE(c.tab);
+    form.ShowTab(c.tab);
+    EXPECT_EQ(form.RichTextBox1Visible, c.instructions);
+    EXPECT_EQ(form.gridFILESVisible, c.files);
+  }
+}
+
+TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
+  form.Option1_Click();
+  EXPECT_EQ(form.Tab, kTabFormulas);
+  EXPECT_TRUE(form.GridWeight.Editable());
+  EXPECT_FALSE(form.Gridformula.Editable());
+  EXPECT_TRUE(form.Command[8].Visible);
+  EXPECT_FALSE(form.Enabled(Control::Command8));  // shown, not yet usable
+
+  form.Option2_Click();
+  EXPECT_FALSE(form.Option1.Value);
+  EXPECT_FALSE(form.GridWeight.Editable());
+  EXPECT_TRUE(form.Gridformula.Editable());
+  EXPECT_FALSE(form.Command[8].Visible);
+}
+
+TEST_F(Startup, ListsSetTheDietCountAndTheUnits) {
+  form.Combo3.ListIndex = 3;
+  form.Combo3_Click();
+  EXPECT_EQ(app.pig.NumDiets, 3);
+
+  form.Combo2.ListIndex = 1;
+  form.Combo2_Click();
+  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
+  form.Combo2.ListIndex = 0;
+  form.Combo2_Click();
+  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, kg");
+
+  form.TextPigNo_KeyPress();
+  EXPECT_EQ(form.TextPigNo.Text, "");
+  form.TextPigNo.Text = "3";
+  form.TextPigNo_KeyPress();
+  EXPECT_EQ(form.TextPigNo.Text, "3");
+}
+
+TEST_F(Startup, MenusInMenuBarOrder) {
+  std::vector<std::string> bar;
+  for (const AfrmMain::Menu& menu : AfrmMain::Menus())
+    if (menu.InMenuBar) bar.emplace_back(menu.Caption);
+  EXPECT_EQ(bar,
+            (std::vector<std::string>{"Open Diet Data",
+                                      "Save Files",
+                                      "Set Unit - Lbs, KGs",
+                                      "Set Temperature",
+                                      "Finishing Report",
+                                      "About"}));
+  const AfrmMain::Menu& popup = AfrmMain::Menus().back();
+  EXPECT_EQ(popup.Name, "Popup1");
+  EXPECT_FALSE(popup.InMenuBar);
+  ASSERT_EQ(popup.Entries.size(), 4u);
+  EXPECT_EQ(popup.Entries[3].Caption, "Paste ");
+  EXPECT_EQ(popup.Entries[3].Shortcut, "Ctrl+V");
+}
+
+TEST_F(Startup, DisabledButtonsDoNothing) {
+  for (int number : {2, 8, 9}) {
+    EXPECT_EQ(form.Click(AfrmMain::ButtonControl(number)), Window::None);
+  }
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Startup, PopupEntriesActOnTheActiveTable) {
+  form.ActiveGrid = &form.Griddiets;
+  form.Click(Control::CopyAll);
+  EXPECT_NE(dialogs.Clipboard().find("Diet Name"), std::string::npos);
+  form.Click(Control::Clear1);
+  EXPECT_EQ(form.Griddiets.Text(1, 0), "");
+  form.ActiveGrid = nullptr;
+  form.Click(Control::aPaste);  // no table: nothing happens
+}
+
+TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
+  EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
+  app.unitsForm.Weights.ListIndex = 0;
+  app.unitsForm.FeedEnergy.ListIndex = 1;
+  form.UnitsOK();  // no location yet: applied without asking
+  EXPECT_EQ(form.Text1.Caption, "Starting Weight, lb");
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
+  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{1, 0, 1}));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Startup, RestrictionsButtonFillsItsWindow) {
+  app.restrictForm.NUTS.SetText(0, 0, "");
+  EXPECT_EQ(form.Click(Control::Command4), Window::Restrictions);
+  EXPECT_EQ(app.restrictForm.NUTS.Text(0, 0), "Nutrient Restrictions");
+}
+
+}  // namespace
