@@ -148,7 +148,9 @@ class AfrmMain {
   // (modeless; one of each for the program's life).
   enum class Window {
     None,
+    DietDisplay,
     Restrictions,
+    MatrixEditor,
     ChangeTracking,
     Units,
     Temperature,
@@ -222,6 +224,10 @@ class AfrmMain {
   // A disabled button does nothing.
   Window Click(Control control);
   bool Enabled(Control control) const;
+  // The user closed a secondary window: the next command that shows it
+  // loads it afresh.
+  void WindowClosed(Window window);
+  bool MatrixEditorOpen = false;  // loaded: a second click keeps its edits
 
   void Option1_Click();       // "Show Input"
   void Option2_Click();       // "Turn off Input"

@@ -119,7 +119,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   DataInit();
   // Calibration, its test window and the diet optimization come later; their
   // buttons stay disabled until then.
-  for (int number : {2, 3, 6, 8, 9}) Command[number].Enabled = false;
+  for (int number : {2, 8, 9}) Command[number].Enabled = false;
   Form_Resize(Height, Width);
   ShowTab(kTabDiets);
   Started = true;
@@ -146,10 +146,41 @@ void AfrmMain::ClearGrid1() {
 void AfrmMain::EndProgram() {
   // Files are read and written whole, so none is open here.
   WriteWindowSize();
-  app_.trackForm.Close();
-  app_.unitsForm.Close();
-  app_.aboutForm.cmdOK_Click();
-  app_.temperatureForm.CloseWithoutSaving();
+  for (Window window : {Window::DietDisplay,
+                        Window::MatrixEditor,
+                        Window::Restrictions,
+                        Window::ChangeTracking,
+                        Window::Units,
+                        Window::Temperature,
+                        Window::About}) {
+    WindowClosed(window);
+  }
+}
+
+void AfrmMain::WindowClosed(Window window) {
+  switch (window) {
+    case Window::DietDisplay:
+      app_.dietDisplayForm.Visible = false;
+      break;
+    case Window::MatrixEditor:
+      MatrixEditorOpen = false;  // unsaved edits go with the window
+      break;
+    case Window::ChangeTracking:
+      app_.trackForm.Close();
+      break;
+    case Window::Units:
+      app_.unitsForm.Close();
+      break;
+    case Window::Temperature:
+      app_.temperatureForm.CloseWithoutSaving();
+      break;
+    case Window::About:
+      app_.aboutForm.cmdOK_Click();
+      break;
+    case Window::Restrictions:  // filled afresh whenever it is shown
+    case Window::None:
+      break;
+  }
 }
 
 void AfrmMain::Form_Resize(int height, int width) {
@@ -169,12 +200,19 @@ AfrmMain::Window AfrmMain::Click(Control control) {
     case Control::Command1:
       RunGrowth();
       return Window::None;
+    case Control::Command3:
+      if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
+      return Window::DietDisplay;
     case Control::Command4:
       app_.restrictForm.Fill();
       return Window::Restrictions;
     case Control::Command5:
       Command5_Click();
       return Window::None;
+    case Control::Command6:
+      if (!MatrixEditorOpen) app_.matrixForm.Fill();
+      MatrixEditorOpen = true;
+      return Window::MatrixEditor;
     case Control::Command7: {
       FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
       RunLP(lp, Griddiets);
@@ -184,8 +222,6 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       if (!app_.trackForm.Visible()) app_.trackForm.Form_Load(app_.tracking, app_.comparison);
       return Window::ChangeTracking;
     case Control::Command2:
-    case Control::Command3:
-    case Control::Command6:
     case Control::Command8:
     case Control::Command9:
       return Window::None;  // disabled above

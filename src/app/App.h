@@ -9,9 +9,11 @@
 #include "app/Comparison.h"
 #include "app/Location.h"
 #include "calibration/CalibrationData.h"
+#include "formulation/DietDisplay.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrict.h"
+#include "formulation/frmExcel.h"
 #include "model/GlobalPig.h"
 #include "model/GrowthSummary.h"
 #include "model/Temperatures.h"
@@ -59,4 +61,7 @@ class App {
   frmTrack trackForm;
   UnitsDialog unitsForm;
   frmAbout aboutForm;
+  DietDisplay dietDisplayForm{
+      dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
+  frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
 };

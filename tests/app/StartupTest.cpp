@@ -102,8 +102,10 @@ TEST_F(Startup, ButtonsWithTheirCaptionsAndTheLaterOnesDisabled) {
   const Case cases[] = {
       {1, "Growth", true},
       {2, "Calibration", false},
+      {3, "Open Diets", true},
       {4, "Edit Diet Restrictions", true},
       {5, "Save Diets", true},
+      {6, "Edit Matrix Values", true},
       {7, "Run LP", true},
       {8, "DataButton", false},
       {9, "Run Optimization", false},
@@ -155,7 +157,12 @@ TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
   EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
   EXPECT_EQ(form.Click(Control::About), Window::About);
   EXPECT_EQ(form.Click(Control::SetTemp), Window::Temperature);
+  EXPECT_EQ(form.Click(Control::Command3), Window::DietDisplay);
+  EXPECT_EQ(form.Click(Control::Command6), Window::MatrixEditor);
+  EXPECT_TRUE(app.dietDisplayForm.Visible);
   form.EndProgram();
+  EXPECT_FALSE(app.dietDisplayForm.Visible);
+  EXPECT_FALSE(form.MatrixEditorOpen);
   EXPECT_FALSE(app.trackForm.Visible());
   EXPECT_FALSE(app.unitsForm.Visible());
   EXPECT_FALSE(app.aboutForm.Visible());
@@ -323,6 +330,16 @@ TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
   EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
   EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{1, 0, 1}));
   EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
+  form.Click(Control::Command6);
+  app.matrixForm.GridImport.SetText(1, 0, "Barley");  // not yet saved
+  form.Click(Control::Command6);
+  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
+  form.WindowClosed(Window::MatrixEditor);
+  form.Click(Control::Command6);  // loaded afresh from the matrix
+  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "");
 }
 
 TEST_F(Startup, RestrictionsButtonFillsItsWindow) {
