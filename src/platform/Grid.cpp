@@ -117,10 +117,29 @@ void Grid::SetCurrent(int row, int col) { SetSelection(row, col, row, col); }
 void Grid::SetSelection(int row, int col, int rowSel, int colSel) {
   auto clampRow = [this](int r) { return std::clamp(r, 0, std::max(rows_ - 1, 0)); };
   auto clampCol = [this](int c) { return std::clamp(c, 0, std::max(cols_ - 1, 0)); };
-  row_ = clampRow(row);
-  col_ = clampCol(col);
-  rowSel_ = clampRow(rowSel);
-  colSel_ = clampCol(colSel);
+  row = clampRow(row);
+  col = clampCol(col);
+  rowSel = clampRow(rowSel);
+  colSel = clampCol(colSel);
+  if (row == row_ && col == col_ && rowSel == rowSel_ && colSel == colSel_) return;
+  row_ = row;
+  col_ = col;
+  rowSel_ = rowSel;
+  colSel_ = colSel;
+  if (listener_) listener_->SelectionChanged();
+}
+
+// A view shows fixed rows and columns as headings, so it must hear of them.
+void Grid::SetFixedRows(int rows) {
+  if (rows == fixedRows_) return;
+  fixedRows_ = rows;
+  NotifyShape();
+}
+
+void Grid::SetFixedCols(int cols) {
+  if (cols == fixedCols_) return;
+  fixedCols_ = cols;
+  NotifyShape();
 }
 
 Rgb Grid::CellColor(int row, int col) const {

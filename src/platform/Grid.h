@@ -30,6 +30,8 @@ class GridListener {
   virtual ~GridListener() = default;
   virtual void CellsChanged(int row1, int col1, int row2, int col2) = 0;
   virtual void ShapeChanged() = 0;
+  // The current cell or the selection moved; a view follows it.
+  virtual void SelectionChanged() {}
 };
 
 class Grid {
@@ -47,9 +49,7 @@ class Grid {
   void SetCols(int cols);
   void Resize(int rows, int cols);
 
-  bool Inside(int row, int col) const {
-    return row >= 0 && row < rows_ && col >= 0 && col < cols_;
-  }
+  bool Inside(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
 
   const std::string& Text(int row, int col) const;
   void SetText(int row, int col, std::string_view text);
@@ -84,8 +84,8 @@ class Grid {
 
   int FixedRows() const { return fixedRows_; }
   int FixedCols() const { return fixedCols_; }
-  void SetFixedRows(int rows) { fixedRows_ = rows; }
-  void SetFixedCols(int cols) { fixedCols_ = cols; }
+  void SetFixedRows(int rows);
+  void SetFixedCols(int cols);
 
   bool Editable() const { return editable_; }
   void SetEditable(bool editable) { editable_ = editable; }
