@@ -1,0 +1,297 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "app/GridClipboard.h"
+#include "platform/Grid.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/QtDialogs.h"
+
+namespace {
+
+// Headings in row 0 and column 0, "r.c" in the body.
+void Fill(Grid& grid) {
+  for (int r = 0; r < grid.Rows(); ++r)
+    for (int c = 0; c < grid.Cols(); ++c)
+      grid.SetText(r, c, std::to_string(r) + "." + std::to_string(c));
+}
+
+// Highlights a block as a drag from (row, col) to (rowSel, colSel) does.
+void Drag(GridView& view, int row, int col, int rowSel, int colSel) {
+  QAbstractItemModel* model = view.model();
+  view.selectionModel()->select(
+      QItemSelection(model->index(row, col), model->index(rowSel, colSel)),
+      QItemSelectionModel::ClearAndSelect);
+  view.selectionModel()->setCurrentIndex(model->index(rowSel, colSel),
+                                         QItemSelectionModel::NoUpdate);
+}
+
+QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
+
+}  // namespace
+
+class GridViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { QGuiApplication::clipboard()->clear(); }
+  void copyAndPasteRoundTripThroughTheClipboard();
+  void cutEmptiesTheBlock();
+  void ctrlACopiesTheUsedArea();
+  void popupMenuEntriesActOnTheTable();
+  void rightClickActivatesAndKeepsTheHighlight();
+  void typingIntoACellRunsTheAfterEditHook();
+  void hiddenRowsWidthsAndHeadings();
+};
+
+void GridViewTest::copyAndPasteRoundTripThroughTheClipboard() {
+  const struct {
+    const char* name;
+    Qt::Key copyKey;
+    Qt::KeyboardModifiers copyMods;
+    Qt::Key pasteKey;
+    Qt::KeyboardModifiers pasteMods;
+  } keys[] = {
+      {"Ctrl+C, Ctrl+V", Qt::Key_C, Qt::ControlModifier, Qt::Key_V, Qt::ControlModifier},
+      {"Ctrl+Insert, Shift+Insert",
+       Qt::Key_Insert,
+       Qt::ControlModifier,
+       Qt::Key_Insert,
+       Qt::ShiftModifier},
+  };
+  for (const auto& k : keys) {
+    QtDialogs dialogs;
+    Grid from(5, 5);
+    Fill(from);
+    Grid to(6, 6);
+    GridView source;
+    source.Bind(from, dialogs);
+    GridView target;
+    target.Bind(to, dialogs);
+
+    Drag(source, 3, 3, 2, 1);
+    QTest::keyClick(&source, k.copyKey, k.copyMods);
+    QVERIFY2(ClipboardText() == QStringLiteral("2.1\t2.2\t2.3\n3.1\t3.2\t3.3"), k.name);
+    // The copy leaves (0, 0) current, and the view follows.
+    QCOMPARE(source.selectionModel()->currentIndex(), source.model()->index(0, 0));
+
+    Drag(target, 4, 2, 4, 2);
+    QTest::keyClick(&target, k.pasteKey, k.pasteMods);
+    QCOMPARE(to.Text(4, 2), std::string("2.1"));
+    QCOMPARE(to.Text(4, 4), std::string("2.3"));
+    QCOMPARE(to.Text(5, 2), std::string(""));  // the last row takes no paste
+    QCOMPARE(target.model()->index(4, 3).data().toString(), QStringLiteral("2.2"));
+  }
+}
+
+void GridViewTest::cutEmptiesTheBlock() {
+  QtDialogs dialogs;
+  Grid grid(4, 4);
+  Fill(grid);
+  GridView view;
+  view.Bind(grid, dialogs);
+  Drag(view, 1, 1, 2, 2);
+  QTest::keyClick(&view, Qt::Key_X, Qt::ControlModifier);
+  QCOMPARE(ClipboardText(), QStringLiteral("1.1\t1.2\n2.1\t2.2"));
+  for (int r = 1; r <= 2; ++r)
+    for (int c = 1; c <= 2; ++c) {
+      QCOMPARE(grid.Text(r, c), std::string());
+      QCOMPARE(view.model()->index(r, c).data().toString(), QString());
+    }
+  QCOMPARE(grid.Text(3, 3), std::string("3.3"));
+}
+
+void GridViewTest::ctrlACopiesTheUsedArea() {
+  QtDialogs dialogs;
+  Grid grid(5, 5);
+  grid.SetText(0, 1, "Diet 1");
+  grid.SetText(2, 1, "3.2");
+  GridView view;
+  view.Bind(grid, dialogs);
+  QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(ClipboardText(), QStringLiteral("\tDiet 1\n\t\n\t3.2"));
+  // Other keys stay the table's own: an arrow moves the current cell.
+  Drag(view, 2, 2, 2, 2);
+  QTest::keyClick(&view, Qt::Key_Down);
+  QCOMPARE(grid.Row(), 3);
+  QCOMPARE(grid.Col(), 2);
+}
+
+void GridViewTest::popupMenuEntriesActOnTheTable() {
+  QtDialogs dialogs;
+  Grid grid(4, 4);
+  Fill(grid);
+  GridView view;
+  view.Bind(grid, dialogs);
+  QMenu* menu = view.findChild<QMenu*>(QStringLiteral("Popup1"));
+  QVERIFY(menu);
+  QCOMPARE(menu, view.PopupMenu());
+  const struct {
+    const char* name;
+    const char* caption;
+  } entries[] = {{"CopyHot", "Copy Highlighted Cells"},
+                 {"CopyAll", "Copy All"},
+                 {"Clear1", "Clear"},
+                 {"aPaste", "Paste "}};
+  QCOMPARE(menu->actions().size(), 4);
+  for (int i = 0; i < 4; ++i) {
+    QCOMPARE(menu->actions()[i]->objectName(), QString::fromLatin1(entries[i].name));
+    QCOMPARE(menu->actions()[i]->text(), QString::fromLatin1(entries[i].caption));
+  }
+  auto entry = [menu](const char* name) {
+    return menu->findChild<QAction*>(QString::fromLatin1(name));
+  };
+
+  Drag(view, 1, 2, 2, 2);
+  entry("CopyHot")->trigger();
+  QCOMPARE(ClipboardText(), QStringLiteral("1.2\n2.2"));
+
+  Drag(view, 2, 3, 2, 3);
+  entry("CopyAll")->trigger();
+  QVERIFY(ClipboardText().startsWith(QStringLiteral("0.0\t0.1\t0.2\t0.3\n")));
+  QVERIFY(ClipboardText().endsWith(QStringLiteral("\n3.0\t3.1\t3.2\t3.3")));
+  QCOMPARE(grid.Row(), 2);  // the current cell comes back
+  QCOMPARE(view.selectionModel()->currentIndex(), view.model()->index(2, 3));
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("a\tb"));
+  Drag(view, 1, 1, 1, 1);
+  entry("aPaste")->trigger();
+  QCOMPARE(grid.Text(1, 1), std::string("a"));
+  QCOMPARE(grid.Text(1, 2), std::string("b"));
+
+  entry("Clear1")->trigger();
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) QCOMPARE(grid.Text(r, c), std::string());
+
+  // A window may word an entry its own way and route the entries itself.
+  view.SetPopupCaption(PopupAction::Clear, QStringLiteral("Clear Grid"));
+  QCOMPARE(entry("Clear1")->text(), QStringLiteral("Clear Grid"));
+  std::vector<PopupAction> routed;
+  view.SetPopupHook([&](PopupAction action) { routed.push_back(action); });
+  grid.SetText(1, 1, "kept");
+  entry("Clear1")->trigger();
+  QCOMPARE(routed, std::vector<PopupAction>{PopupAction::Clear});
+  QCOMPARE(grid.Text(1, 1), std::string("kept"));
+}
+
+void GridViewTest::rightClickActivatesAndKeepsTheHighlight() {
+  QtDialogs dialogs;
+  Grid grid(5, 5);
+  Fill(grid);
+  GridView view;
+  view.Bind(grid, dialogs);
+  view.resize(400, 300);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  std::vector<Grid*> activated;
+  view.SetActivateHook([&](Grid& g) { activated.push_back(&g); });
+
+  Drag(view, 1, 1, 3, 2);
+  const QPoint cell = view.visualRect(view.model()->index(2, 3)).center();
+  QTest::mousePress(view.viewport(), Qt::RightButton, {}, cell);
+  QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, cell);
+  QCOMPARE(activated.size(), std::size_t{1});
+  QCOMPARE(activated[0], &grid);
+  QCOMPARE(grid.Row(), 1);
+  QCOMPARE(grid.RowSel(), 3);
+  QCOMPARE(grid.ColSel(), 2);
+
+  // The context menu opens the pop-up menu.
+  QMenu* shown = nullptr;
+  QTimer::singleShot(0, [&] {
+    shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (shown) shown->close();
+  });
+  QContextMenuEvent menuEvent(
+      QContextMenuEvent::Mouse, cell, view.viewport()->mapToGlobal(cell), Qt::NoModifier);
+  QApplication::sendEvent(view.viewport(), &menuEvent);
+  QCOMPARE(shown, view.PopupMenu());
+  QCOMPARE(activated.size(), std::size_t{2});
+
+  // Any key press makes the table active too.
+  QTest::keyClick(&view, Qt::Key_Right);
+  QCOMPARE(activated.size(), std::size_t{3});
+}
+
+void GridViewTest::typingIntoACellRunsTheAfterEditHook() {
+  QtDialogs dialogs;
+  Grid grid(4, 4);
+  GridView view;
+  view.Bind(grid, dialogs);
+  std::vector<std::pair<int, int>> edits;
+  view.Model()->SetAfterEdit([&](int row, int col) {
+    edits.emplace_back(row, col);
+    // The form's handler sees the new text and may change other cells.
+    grid.SetText(row, col + 1, grid.Text(row, col) + "!");
+  });
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  const QModelIndex cell = view.model()->index(2, 1);
+  view.setCurrentIndex(cell);
+  view.edit(cell);
+  auto* editor = view.findChild<QLineEdit*>();
+  QVERIFY(editor);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("12.5"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  // The delegate commits the typed text on its next turn.
+  QTRY_COMPARE(grid.Text(2, 1), std::string("12.5"));
+  QCOMPARE(edits, (std::vector<std::pair<int, int>>{{2, 1}}));
+  QCOMPARE(view.model()->index(2, 2).data().toString(), QStringLiteral("12.5!"));
+}
+
+void GridViewTest::hiddenRowsWidthsAndHeadings() {
+  QtDialogs dialogs;
+  Grid grid(5, 5);
+  Fill(grid);
+  grid.SetColWidth(2, 1500);
+  grid.SetColWidth(0, 1800);
+  grid.SetRowHidden(3, true);
+  GridView view;
+  view.Bind(grid, dialogs);
+  view.resize(500, 300);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+  // A fixed row 0 and column 0 are the headings, not cells.
+  QVERIFY(!view.horizontalHeader()->isHidden());
+  QVERIFY(!view.verticalHeader()->isHidden());
+  QVERIFY(view.isRowHidden(0));
+  QVERIFY(view.isColumnHidden(0));
+  QCOMPARE(view.verticalHeader()->width(), 120);
+  QCOMPARE(view.columnWidth(2), 100);
+  QCOMPARE(view.columnWidth(1), 64);
+  QVERIFY(view.isRowHidden(3));
+  QVERIFY(!view.isRowHidden(2));
+
+  // Changes made by the core afterwards reach the view.
+  grid.SetColHidden(4, true);
+  grid.SetRowHidden(3, false);
+  grid.SetColWidth(1, 0);
+  QVERIFY(view.isColumnHidden(4));
+  QVERIFY(!view.isRowHidden(3));
+  QVERIFY(view.isColumnHidden(1));
+  grid.Resize(8, 7);
+  QVERIFY(!view.isRowHidden(7));
+  QCOMPARE(view.columnWidth(6), 64);
+
+  // Without fixed rows and columns row 0 and column 0 are plain cells.
+  grid.SetFixedRows(0);
+  grid.SetFixedCols(0);
+  QVERIFY(view.horizontalHeader()->isHidden());
+  QVERIFY(view.verticalHeader()->isHidden());
+  QVERIFY(!view.isRowHidden(0));
+  QVERIFY(!view.isColumnHidden(0));
+}
+
+QTEST_MAIN(GridViewTest)
+#include "GridViewTest.moc"
