@@ -137,6 +137,10 @@ class AfrmMain {
   void ShowTab(int tab);
 
   // --- Start-up, menus and buttons ---
+  static constexpr std::string_view kInputsNote =
+      "Total Feed Intake and Final age are  Needed for Calibration but Calculated by Growth "
+      "Command";
+
   // What start-up learns from the machine; tests pass their own.
   struct StartupEnvironment {
     std::string programFolder;  // ends in a separator

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,6 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_EQ(app.pig.NumDiets, 6);
   EXPECT_EQ(form.Combo3.List,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
-  EXPECT_EQ(form.Combo1.List,
-            (std::vector<std::string>{
-                "Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"}));
-  EXPECT_EQ(form.ComboSex.List, (std::vector<std::string>{"Mixed", "Males", "Females"}));
   EXPECT_EQ(form.Combo2.ListIndex, 0);
   EXPECT_EQ(form.Caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
   EXPECT_FALSE(app.pig.DecimalComma);
@@ -264,19 +261,10 @@ TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   EXPECT_FALSE(form.Command[8].Visible);
 }
 
-TEST_F(Startup, ListsSetTheDietCountAndTheUnits) {
+TEST_F(Startup, DietCountListAndPigNumberField) {
   form.Combo3.ListIndex = 3;
   form.Combo3_Click();
   EXPECT_EQ(app.pig.NumDiets, 3);
-
-  form.Combo2.ListIndex = 1;
-  form.Combo2_Click();
-  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
-  form.Combo2.ListIndex = 0;
-  form.Combo2_Click();
-  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, kg");
 
   form.TextPigNo_KeyPress();
   EXPECT_EQ(form.TextPigNo.Text, "");
@@ -285,23 +273,15 @@ TEST_F(Startup, ListsSetTheDietCountAndTheUnits) {
   EXPECT_EQ(form.TextPigNo.Text, "3");
 }
 
-TEST_F(Startup, MenusInMenuBarOrder) {
-  std::vector<std::string> bar;
-  for (const AfrmMain::Menu& menu : AfrmMain::Menus())
-    if (menu.InMenuBar) bar.emplace_back(menu.Caption);
-  EXPECT_EQ(bar,
-            (std::vector<std::string>{"Open Diet Data",
-                                      "Save Files",
-                                      "Set Unit - Lbs, KGs",
-                                      "Set Temperature",
-                                      "Finishing Report",
-                                      "About"}));
-  const AfrmMain::Menu& popup = AfrmMain::Menus().back();
-  EXPECT_EQ(popup.Name, "Popup1");
-  EXPECT_FALSE(popup.InMenuBar);
-  ASSERT_EQ(popup.Entries.size(), 4u);
-  EXPECT_EQ(popup.Entries[3].Caption, "Paste ");
-  EXPECT_EQ(popup.Entries[3].Shortcut, "Ctrl+V");
+TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
+  std::map<Control, int> seen;
+  for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
+    if (menu.Entries.empty()) ++seen[menu.control];
+    for (const AfrmMain::MenuEntry& entry : menu.Entries) ++seen[entry.control];
+  }
+  for (int c = static_cast<int>(Control::MatrixOpen); c <= static_cast<int>(Control::aPaste); ++c)
+    EXPECT_EQ(seen[static_cast<Control>(c)], 1) << c;
+  EXPECT_EQ(seen.size(), 16u);  // no button in a menu
 }
 
 TEST_F(Startup, DisabledButtonsDoNothing) {
