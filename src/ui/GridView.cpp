@@ -115,6 +115,11 @@ void GridView::SetPopupCaption(PopupAction action, const QString& caption) {
   actions_[static_cast<std::size_t>(action)]->setText(caption);
 }
 
+void GridView::SetRowHeight(int twips) {
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(std::max(GridModel::PixelsFromTwips(twips), 1));
+}
+
 void GridView::ApplyLayout() {
   if (!model_) return;
   const Grid& grid = model_->Table();

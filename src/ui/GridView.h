@@ -45,6 +45,8 @@ class GridView : public QTableView {
   void SetPopupCaption(PopupAction action, const QString& caption);
   QMenu* PopupMenu() const { return menu_; }
 
+  // Every row's height; the Grid keeps none (the files table's 400 twips).
+  void SetRowHeight(int twips);
   // Hidden rows and columns, widths and headings from the Grid.
   void ApplyLayout();
 

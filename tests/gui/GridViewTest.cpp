@@ -280,6 +280,8 @@ void GridViewTest::hiddenRowsWidthsAndHeadings() {
   QVERIFY(view.isColumnHidden(4));
   QVERIFY(!view.isRowHidden(3));
   QVERIFY(view.isColumnHidden(1));
+  view.SetRowHeight(400);
+  QCOMPARE(view.rowHeight(2), 26);
   grid.Resize(8, 7);
   QVERIFY(!view.isRowHidden(7));
   QCOMPARE(view.columnWidth(6), 64);
