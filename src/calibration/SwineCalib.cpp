@@ -1,0 +1,387 @@
+#include "calibration/SwineCalib.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+
+namespace SwineCalib {
+namespace {
+
+using NelderMead::Vector;
+
+double Square(double x) { return x * x; }
+
+bool Cancelled(const FitContext& context) { return context.pig.CancelRun; }
+
+double ToKg(const GlobalPig& pig, double displayWeight) {
+  return ConvertWeight(pig, kToInternal, displayWeight);
+}
+
+// Total feed from day `first` to day `last`, within the day tables.
+double FeedBetween(const GlobalPig& pig, int first, int last) {
+  double feed = 0;
+  for (int d = std::max(first, 0); d <= std::min(last, kMaxAge); ++d) {
+    feed += pig.DailyFeed[d][kHerdColumn];
+  }
+  return feed;
+}
+
+// The score on total feed and final age alone, which the fine grids take a
+// second look with.
+double TargetScore(const FitState& state, double finalAge) {
+  return kRefineTargetWeight * Square(state.TargetTotalFeed - state.SimulatedFeed) +
+         kRefineTargetWeight * Square(state.TargetFinalAge - finalAge);
+}
+
+void CopyCoefToBest(const GlobalPig& pig, FitState& state) {
+  for (int k = 0; k < kCoefficients; ++k) state.CalibBest[k + 1] = pig.GrowthCoef[k];
+}
+
+void CopyBestToCoef(const FitState& state, GlobalPig& pig) {
+  for (int k = 0; k < kCoefficients; ++k) pig.GrowthCoef[k] = state.CalibBest[k + 1];
+}
+
+void Tell(const FitContext& context) {
+  if (context.progress) context.progress(context.state.GrowthRuns, context.state.BestFit);
+}
+
+void RunGrowth(FitContext& context) {
+  if (context.growthRun) {
+    context.growthRun(context.pig);
+  } else {
+    PigGrowth::RunGrowthDays(context.pig);
+  }
+  FitState& state = context.state;
+  ++state.GrowthRuns;
+  if (context.progressEvery > 0 && state.GrowthRuns % context.progressEvery == 0) Tell(context);
+}
+
+// Step 4 of the objective: only informs, and never shows for a run that
+// ended normally (its final age lies within its last day).
+void CheckEndDay(const FitContext& context, int endDay) {
+  const GlobalPig& pig = context.pig;
+  if (context.dialogs && endDay - 1 > pig.FinalAge) {
+    context.dialogs->Message(std::string(kLateEndMessage) +
+                             ShortNumberText(endDay, pig.DecimalComma) + "  " +
+                             ShortNumberText(pig.FinalAge, pig.DecimalComma));
+  }
+}
+
+// Simplex stage: passes of the simplex from the best point while a pass ends
+// below BestFit, which each pass starts at the value evaluated last.
+void SimplexStage(FitContext& context) {
+  FitState& state = context.state;
+  GlobalPig& pig = context.pig;
+  auto evaluate = [&context](const Vector& x) {
+    // A cancelled fit lets the simplex run out on a flat value, quickly.
+    return Cancelled(context) ? kFailedRunScore : EvaluatePoint(context, x);
+  };
+  state.SearchFit = state.FitValue;
+  for (int pass = 1;; ++pass) {
+    state.BestFit = state.FitValue;
+    state.CalibBest[0] = state.FitValue;
+    Vector start{};
+    Vector step{};
+    Vector xmin{};
+    for (int i = 1; i <= kCoefficients; ++i) {
+      start[i] = state.CalibBest[i];
+      pig.GrowthCoef[i - 1] = start[i];
+      step[i] = start[i] * kSimplexStepFraction;
+    }
+    int icount = 0;
+    int numres = 0;
+    int ifault = 0;
+    NelderMead::NelderMead(evaluate,
+                           kCoefficients,
+                           start,
+                           xmin,
+                           state.SearchFit,
+                           kSimplexReqmin,
+                           step,
+                           kSimplexKonvge,
+                           kSimplexKcount,
+                           icount,
+                           numres,
+                           ifault);
+    if (Cancelled(context)) return;
+    if (state.SearchFit < state.BestFit && pass < kMaxSimplexPasses) continue;
+    state.BestFit = state.SearchFit;
+    for (int i = 1; i <= kCoefficients; ++i) {
+      pig.GrowthCoef[i - 1] = xmin[i];
+      state.CalibBest[i] = xmin[i];
+    }
+    state.FitRound = 1;
+    return;
+  }
+}
+
+// Coarse grid stage, repeated while it improves; true when the fit is good
+// enough to end.
+bool CoarseGridStage(FitContext& context) {
+  FitState& state = context.state;
+  double previous = state.BestFit;
+  for (int grid = 1;; ++grid) {
+    GridSearch(context);
+    if (Cancelled(context) || state.BestFit < kGoodFit) return true;
+    state.FitRound = 1;
+    if (!(state.SearchFit < previous) || grid >= kMaxCoarseGrids) return false;
+    previous = state.SearchFit;
+  }
+}
+
+// Refining stage: at most three fine grids, at scales 1/2, 1/3 and 1/4 when
+// FitRound comes in as 1.
+void RefiningStage(FitContext& context) {
+  FitState& state = context.state;
+  GlobalPig& pig = context.pig;
+  state.BestFit = state.SearchFit;
+  double previous = state.SearchFit;
+  for (int grid = 1;; ++grid) {
+    ++state.FitRound;
+    RefineGridSearch(context);
+    CopyBestToCoef(state, pig);
+    if (Cancelled(context) || state.BestFit < kGoodFit || state.FitRound >= kLastRefineRound ||
+        grid >= kLastRefineRound - 1) {
+      return;
+    }
+    if (state.SearchFit - 1 < previous) {
+      state.BestFit = previous = state.SearchFit;
+      continue;
+    }
+    FitObjective(context);
+    state.SearchFit = TargetScore(state, pig.FinalAge);
+    if (!(previous > state.SearchFit)) return;
+    previous = state.BestFit = state.SearchFit;
+    if (!(previous < kRefineContinueLimit)) return;
+  }
+}
+
+// The fit's result: B0..B4 of the best point into GrowthCoef and row 1 of
+// the coefficient table.
+void WriteBest(FitContext& context) {
+  CopyBestToCoef(context.state, context.pig);
+  if (!context.coefTable) return;
+  for (int k = 0; k < kCoefficients; ++k) {
+    context.coefTable->SetText(
+        kCoefRow, k + 1, ShortNumberText(context.state.CalibBest[k + 1], context.pig.DecimalComma));
+  }
+}
+
+}  // namespace
+
+int RoundDay(double age) {
+  if (!(age > -1)) return -1;
+  if (age > kDays) return kDays;
+  return static_cast<int>(std::nearbyint(age));
+}
+
+int RunEndDay(const GlobalPig& pig) {
+  int d = std::clamp<int>(pig.StartAge, 0, kMaxAge);
+  while (d < PigGrowth::kLastGrowthAge && pig.LiveWeight[d][kHerdColumn] < pig.FinalWeight) ++d;
+  return d;
+}
+
+void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& sum) {
+  const auto& obs = calib.CalibObs;
+  int last = 0;
+  while (last < kMaxCalibRows && obs[last + 1][kObsAge] > 0) ++last;
+  if (last < 2) return;
+  // Weights are read only on days this run grew: a weighing after the run
+  // stopped meets the last weight grown, never a day left by another run.
+  const int firstDay = std::clamp<int>(pig.StartAge, 0, kMaxAge);
+  const int endDay = RunEndDay(pig);
+  for (int r = 2; r <= last; ++r) {
+    const double weight = ToKg(pig, obs[r][kObsWeight]);
+    const int age = RoundDay(obs[r][kObsAge]);
+    if (weight != 0) {
+      const int day = std::clamp(age, firstDay, endDay);
+      sum += Square(weight - pig.LiveWeight[day][kHerdColumn]);
+    }
+    const double phaseFeed = FeedBetween(pig, RoundDay(obs[r - 1][kObsAge] + 1), age);
+    sum += Square(ToKg(pig, obs[r][kObsFeed]) - phaseFeed);
+    // The weight logged when diet r - 1 ran out; rows past the diets have none.
+    if (weight != 0 && r - 1 <= kMaxDiets) {
+      sum += Square(pig.DietPhaseLog[r - 1].weight - weight);
+    }
+  }
+}
+
+void FitObjective(FitContext& context) {
+  GlobalPig& pig = context.pig;
+  FitState& state = context.state;
+  const CalibrationData& calib = context.calib;
+
+  pig.GrowthFailed = false;
+  pig.FinalAge = 0;
+  pig.CurrentDiet = 1;
+  state.SimulatedFeed = 0;
+  const int d0 = pig.StartAge;
+  if (d0 >= 0 && d0 <= kMaxAge) {
+    pig.LiveWeight[d0][kHerdColumn] = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
+    RunGrowth(context);
+  } else {
+    pig.GrowthFailed = true;  // no day of the tables to start from
+  }
+  if (pig.GrowthFailed) {
+    state.FitValue = kFailedRunScore;
+    state.FitTrace[0] = kFailedRunScore;
+    pig.GrowthFailed = false;
+    return;
+  }
+
+  const int endDay = RunEndDay(pig);
+  CheckEndDay(context, endDay);
+  state.SimulatedFeed = FeedBetween(pig, d0, RoundDay(pig.FinalAge + 1));
+  if (pig.FinalAge == 0) pig.FinalAge = endDay;
+
+  double obsTerm = 0;
+  if (state.UseObsRows) ObsDeviation(pig, calib, obsTerm);
+  state.FitValue = kTargetWeight * Square(state.TargetTotalFeed - state.SimulatedFeed) +
+                   kTargetWeight * Square(state.TargetFinalAge - pig.FinalAge) +
+                   obsTerm / kObsTermDivisor;
+  if (calib.HerdInputs[kHerdFinalAge] + kLateDays < pig.FinalAge) state.FitValue *= kLateFactor;
+
+  if (state.BestFit == 0) state.BestFit = state.FitValue;
+  if (state.FitValue < state.BestFit) {
+    state.BestFit = state.FitValue;
+    state.FitTrace = {state.FitValue, pig.FinalAge, state.SimulatedFeed};
+    CopyCoefToBest(pig, state);
+  }
+}
+
+double EvaluatePoint(FitContext& context, const Vector& x) {
+  FitState& state = context.state;
+  GlobalPig& pig = context.pig;
+  state.FitRound = kSimplexRound;
+  for (int i = 1; i <= kCoefficients; ++i) pig.GrowthCoef[i - 1] = x[i];
+  if (pig.GrowthCoef[3] < 0) {
+    state.FitValue = kNegativeB3Score;
+    return state.FitValue;
+  }
+  FitObjective(context);
+  if (state.FitValue < state.CalibBest[0]) {
+    if (state.FitValue == 0 && context.dialogs) context.dialogs->Message(kPerfectFitMessage);
+    CopyCoefToBest(pig, state);
+    state.CalibBest[0] = state.FitValue;
+  }
+  return state.FitValue;
+}
+
+void GridSearch(FitContext& context) {
+  FitState& state = context.state;
+  auto& coef = context.pig.GrowthCoef;
+  const double c0 = state.CalibBest[1];
+  const double c1 = state.CalibBest[2];
+  const double c2 = state.CalibBest[3];
+  const double c3 = kCoarseB3;  // the grid ignores the fitted rate
+  for (int i = 0; i < kGridPoints; ++i) {
+    for (int j = 0; j < kGridPoints; ++j) {
+      for (int k = 0; k < kGridPoints; ++k) {
+        for (int l = 0; l < kGridPoints; ++l) {
+          if (Cancelled(context)) {
+            state.SearchFit = state.BestFit;
+            return;
+          }
+          coef[0] = c0 + (i - kGridCentre) * kCoarseStepB0;
+          coef[1] = c1 + (j - kGridCentre) * kCoarseStepB1;
+          coef[2] = c2 + (k - kGridCentre) * kCoarseStepB2;
+          coef[3] = c3 + l * kCoarseB3;
+          if (coef[3] < 0) coef[3] = kCoarseB3;
+          FitObjective(context);
+        }
+      }
+    }
+  }
+  state.SearchFit = state.BestFit;
+}
+
+void RefineGridSearch(FitContext& context) {
+  FitState& state = context.state;
+  GlobalPig& pig = context.pig;
+  auto& coef = pig.GrowthCoef;
+  // A round below 1 would scale by 1/0 or turn the steps round.
+  const double s = 1.0 / std::max<int>(state.FitRound, 1);
+  std::array<double, kCoefficients> c{};
+  for (int k = 0; k < kCoefficients; ++k) c[k] = state.CalibBest[k + 1];
+  // Relative steps of B1..B4 and the absolute step of B0, chosen once.
+  struct Steps {
+    double b0, b1, b2, b3, b4;
+  };
+  const bool smallSteps = state.BestFit < kFineRegimeLimit;
+  const Steps step =
+      smallSteps ? Steps{0.1, 0.005, 0.005, 0.0005, 0.005} : Steps{0.05, 0.07, 0.1, 0.1, 0.05};
+  for (int a = 0; a < kGridPoints; ++a) {
+    for (int b = 0; b < kGridPoints; ++b) {
+      for (int cc = 0; cc < kGridPoints; ++cc) {
+        for (int d = 0; d < kGridPoints; ++d) {
+          for (int e = 0; e < kGridPoints; ++e) {
+            if (Cancelled(context)) {
+              state.SearchFit = state.BestFit;
+              return;
+            }
+            coef[0] = c[0] + (a - kGridCentre) * step.b0 * s;
+            coef[1] = c[1] * (1 + (b - kGridCentre) * step.b1 * s);
+            coef[2] = c[2] * (1 + (cc - kGridCentre) * step.b2 * s);
+            coef[3] = c[3] * (1 + (d - kGridCentre) * step.b3 * s);
+            coef[4] = c[4] * (1 + (e - kGridCentre) * step.b4 * s);
+            FitObjective(context);
+            if (!smallSteps) continue;
+            state.FitValue = TargetScore(state, pig.FinalAge);
+            if (state.FitValue < state.BestFit) {
+              state.BestFit = state.FitValue;
+              CopyCoefToBest(pig, state);
+              state.CalibBest[0] = state.FitValue;
+            }
+          }
+        }
+      }
+    }
+  }
+  state.SearchFit = state.BestFit;
+}
+
+FitSummary CalibrateFit(FitContext& context, int mode) {
+  GlobalPig& pig = context.pig;
+  FitState& state = context.state;
+  const CalibrationData& calib = context.calib;
+  const bool showDailyRows = pig.ShowDailyRows;
+  pig.ShowDailyRows = false;
+  pig.CancelRun = false;
+  state.GrowthRuns = 0;
+
+  state.FitRound = static_cast<std::int16_t>(mode);
+  state.UseObsRows = true;
+  state.TargetTotalFeed = ToKg(pig, calib.HerdInputs[kHerdTotalFeed]);
+  state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
+  if (mode == 1) {
+    pig.FinalWeight = ToKg(pig, calib.HerdInputs[kHerdFinalWeight]);
+    pig.HerdSex = 0;
+  }
+  pig.RunSlot = 0;
+  CopyCoefToBest(pig, state);
+
+  state.FitRound = kSimplexRound;
+  FitObjective(context);
+  SimplexStage(context);
+  if (!Cancelled(context)) {
+    FitObjective(context);
+    if (state.FitValue < state.SearchFit) state.SearchFit = state.FitValue;
+    if (state.FitValue < state.BestFit) state.BestFit = state.FitValue;
+    if (!CoarseGridStage(context)) RefiningStage(context);
+  }
+
+  WriteBest(context);
+  pig.ShowDailyRows = showDailyRows;
+  Tell(context);
+  return {Cancelled(context) ? FitStatus::Cancelled : FitStatus::Finished,
+          state.GrowthRuns,
+          state.BestFit};
+}
+
+}  // namespace SwineCalib

@@ -1,0 +1,552 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationData.h"
+#include "calibration/SwineCalib.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/GlobalPig.h"
+#include "model/Units.h"
+#include "platform/Grid.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+using SwineCalib::FitContext;
+using SwineCalib::FitState;
+
+constexpr int kStart = 20;           // starting age, days
+constexpr double kTargetFeed = 30;   // kg
+constexpr double kTargetAge = 58;    // days
+constexpr double kFinalWeight = 25;  // kg
+constexpr double kPoundsPerKg = 2.205;
+
+struct Fit {
+  Fit() {
+    SetUnitSwitch(*pig, 0);
+    pig->StartAge = kStart;
+    pig->FinalWeight = kFinalWeight;
+    calib.HerdInputs = {0, 6, kStart, kFinalWeight, kTargetFeed, kTargetAge};
+    state.TargetTotalFeed = kTargetFeed;
+    state.TargetFinalAge = kTargetAge;
+  }
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  CalibrationData calib;
+  FitState state;
+  Grid GridWeight{5, 7};
+  ScriptedDialogs dialogs;
+  FitContext context{*pig, calib, state, &GridWeight, &dialogs};
+};
+
+// A hand-made growth run: 6 kg at 20 days, 0.5 kg a day to 25 kg at 58
+// days, 0.5 kg of feed a day, diets running out at 10.2 and 16.1 kg.
+void HandMadeRun(GlobalPig& pig) {
+  for (int d = kStart; d <= 58; ++d) pig.LiveWeight[d][kHerdColumn] = 6 + 0.5 * (d - kStart);
+  for (int d = 0; d <= kMaxAge; ++d) pig.DailyFeed[d][kHerdColumn] = 0;
+  for (int d = kStart + 1; d <= 58; ++d) pig.DailyFeed[d][kHerdColumn] = 0.5;
+  // Days the run never reached hold what another run left.
+  for (int d = 59; d <= kMaxAge; ++d) pig.LiveWeight[d][kHerdColumn] = 99;
+  pig.DietPhaseLog = {};
+  pig.DietPhaseLog[1].weight = 10.2;
+  pig.DietPhaseLog[2].weight = 16.1;
+}
+
+void SetObs(CalibrationData& calib, std::vector<std::array<double, 3>> rows, double scale = 1) {
+  calib.CalibObs = {};
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    calib.CalibObs[r + 1] = {rows[r][0], rows[r][1] * scale, rows[r][2] * scale};
+  }
+}
+
+TEST(SwineCalibTest, RoundDayHalvesToEven) {
+  const std::vector<std::pair<double, int>> cases{{30, 30},
+                                                  {30.4, 30},
+                                                  {30.5, 30},
+                                                  {31.5, 32},
+                                                  {-0.4, 0},
+                                                  {0.5, 0},
+                                                  {1.5, 2},
+                                                  {-3, -1},
+                                                  {1e9, kDays},
+                                                  {std::nan(""), -1}};
+  for (const auto& [age, day] : cases) {
+    SCOPED_TRACE(age);
+    EXPECT_EQ(SwineCalib::RoundDay(age), day);
+  }
+}
+
+// Hand-worked observation terms over the hand-made run (weights at 30 and
+// 40 days are 11 and 16 kg; 0.5 kg of feed a day).
+TEST(SwineCalibTest, ObsDeviationHandWorked) {
+  struct Case {
+    const char* what;
+    std::vector<std::array<double, 3>> rows;  // age, weight, feed (kg)
+    double expected;
+  };
+  // Row 2 at 30 d: (10.5 - 11)^2 + (4.5 - 5)^2 + (10.2 - 10.5)^2 = 0.59.
+  // Row 3 at 40 d: (16.5 - 16)^2 + (6 - 5)^2 + (16.1 - 16.5)^2 = 1.41.
+  const std::vector<Case> cases{
+      {"two weighings", {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}}, 2.0},
+      {"only the start", {{20, 6, 0}}, 0},
+      {"no row at all", {}, 0},
+      {"a gap in the ages ends the rows", {{20, 6, 0}, {0, 10.5, 4.5}, {40, 16.5, 6}}, 0},
+      {"rows after the gap are not read",
+       {{20, 6, 0}, {30, 10.5, 4.5}, {0, 0, 0}, {40, 16, 6}},
+       0.59},
+      // Without a weight only the feed term counts, and the rows before stay.
+      {"a row without a weight", {{20, 6, 0}, {30, 10.5, 4.5}, {40, 0, 6}}, 0.59 + 1},
+      // Row 2's age 30.5 rounds to 30; row 3's feed runs from 31.5 -> 32
+      // to 40: 4.5 kg, (6 - 4.5)^2 = 2.25.
+      {"halves to the even day",
+       {{20, 6, 0}, {30.5, 10.5, 4.5}, {40, 16.5, 6}},
+       0.59 + 0.25 + 2.25 + 0.16},
+      // At 70 d the run had stopped (58 d, 25 kg): the weight is the last
+      // grown, the feed that of days 31..58 (14 kg), the phase term
+      // (16.1 - 25)^2 = 79.21.
+      {"a weighing after the run stopped",
+       {{20, 6, 0}, {30, 10.5, 4.5}, {70, 25, 14}},
+       0.59 + 79.21},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool pounds : {false, true}) {
+      SCOPED_TRACE(pounds ? "lb" : "kg");
+      Fit fit;
+      SetUnitSwitch(*fit.pig, pounds ? 1 : 0);
+      HandMadeRun(*fit.pig);
+      SetObs(fit.calib, c.rows, pounds ? kPoundsPerKg : 1);
+      double sum = 1;  // the term adds to what is there
+      SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+      EXPECT_NEAR(sum, 1 + c.expected, 1e-9);
+    }
+  }
+}
+
+// Observation rows past the diets' log (8 diets) add no phase term.
+TEST(SwineCalibTest, ObsDeviationRowsPastTheDiets) {
+  Fit fit;
+  HandMadeRun(*fit.pig);
+  std::vector<std::array<double, 3>> rows{{20, 6, 0}};
+  for (int r = 2; r <= kMaxCalibRows; ++r) rows.push_back({20.0 + 2 * (r - 1), 0, 1});
+  SetObs(fit.calib, rows);
+  double sum = 0;
+  SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+  // Each row: two days of feed (1 kg) against 1 kg observed, no weight.
+  EXPECT_DOUBLE_EQ(sum, 0);
+}
+
+TEST(SwineCalibTest, FitObjectiveHandWorked) {
+  Fit fit;
+  int runs = 0;
+  fit.context.growthRun = [&runs](GlobalPig& pig) {
+    ++runs;
+    EXPECT_EQ(pig.LiveWeight[kStart][kHerdColumn], 6);  // the starting weight, set first
+    EXPECT_EQ(pig.CurrentDiet, 1);
+    EXPECT_EQ(pig.FinalAge, 0);
+    HandMadeRun(pig);
+    pig.DailyFeed[58][kHerdColumn] = 0.3;  // the part of the last day needed
+    pig.FinalAge = 57.6;
+  };
+  SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
+  SwineCalib::FitObjective(fit.context);
+  EXPECT_EQ(runs, 1);
+  // FS = 37 x 0.5 + 0.3 = 18.8 kg (days 21..round(58.6) = 59).
+  EXPECT_NEAR(fit.state.SimulatedFeed, 18.8, 1e-12);
+  // 50 (30 - 18.8)^2 + 50 (58 - 57.6)^2 + 2.0 / 10.
+  const double expected = 50 * 11.2 * 11.2 + 50 * 0.4 * 0.4 + 0.2;
+  EXPECT_NEAR(fit.state.FitValue, expected, 1e-9);
+  // The first value becomes BestFit without becoming a new best.
+  EXPECT_EQ(fit.state.BestFit, fit.state.FitValue);
+  EXPECT_EQ(fit.state.FitTrace, (std::array<double, 3>{0, 0, 0}));
+
+  // Without observation rows the term is left out.
+  fit.state.UseObsRows = false;
+  fit.pig->GrowthCoef = {5, 1.5, 3, 0.002, 1};
+  SwineCalib::FitObjective(fit.context);
+  EXPECT_NEAR(fit.state.FitValue, expected - 0.2, 1e-9);
+  // A lower value is the new best: trace and point kept, no table written.
+  EXPECT_NEAR(fit.state.BestFit, expected - 0.2, 1e-9);
+  EXPECT_NEAR(fit.state.FitTrace[0], expected - 0.2, 1e-9);
+  EXPECT_EQ(fit.state.FitTrace[1], 57.6);
+  EXPECT_NEAR(fit.state.FitTrace[2], 18.8, 1e-12);
+  EXPECT_EQ(fit.state.CalibBest, (std::array<double, 6>{0, 5, 1.5, 3, 0.002, 1}));
+  EXPECT_EQ(fit.GridWeight.Text(kCoefRow, 1), "");
+  EXPECT_TRUE(fit.dialogs.Messages().empty());
+  EXPECT_EQ(fit.state.GrowthRuns, 2);
+}
+
+// Pigs that need more than ten days longer than observed score ten times
+// as much; exactly ten days longer is not penalised.
+TEST(SwineCalibTest, TenDayPenaltyBoundary) {
+  const std::vector<std::pair<double, double>> cases{
+      {9.5, 50 * 9.5 * 9.5},
+      {10, 50 * 10 * 10},
+      {10.25, 10 * 50 * 10.25 * 10.25},
+      {12, 10 * 50 * 12 * 12},
+      {-12, 50 * 12 * 12},  // earlier than observed is never penalised
+  };
+  for (const auto& [daysLate, expected] : cases) {
+    SCOPED_TRACE(daysLate);
+    Fit fit;
+    fit.state.UseObsRows = false;
+    fit.context.growthRun = [late = daysLate](GlobalPig& pig) {
+      pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
+      pig.DailyFeed = {};
+      pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      pig.FinalAge = kTargetAge + late;
+    };
+    SwineCalib::FitObjective(fit.context);
+    EXPECT_NEAR(fit.state.FitValue, expected, 1e-9);
+  }
+}
+
+TEST(SwineCalibTest, FailedRunAndOutOfTableStart) {
+  for (int startAge : {kStart, -1, kMaxAge + 1}) {
+    SCOPED_TRACE(startAge);
+    Fit fit;
+    fit.pig->StartAge = static_cast<std::int16_t>(startAge);
+    fit.context.growthRun = [](GlobalPig& pig) { pig.GrowthFailed = true; };
+    SwineCalib::FitObjective(fit.context);
+    EXPECT_EQ(fit.state.FitValue, SwineCalib::kFailedRunScore);
+    EXPECT_EQ(fit.state.FitTrace[0], SwineCalib::kFailedRunScore);
+    EXPECT_FALSE(fit.pig->GrowthFailed);
+    EXPECT_EQ(fit.state.GrowthRuns, startAge == kStart ? 1 : 0);
+  }
+}
+
+// A run whose final age lies before its last day only informs.
+TEST(SwineCalibTest, LateEndMessage) {
+  Fit fit;
+  fit.state.UseObsRows = false;
+  fit.context.growthRun = [](GlobalPig& pig) {
+    for (int d = kStart; d < 40; ++d) pig.LiveWeight[d][kHerdColumn] = 10;
+    pig.LiveWeight[40][kHerdColumn] = kFinalWeight;
+    pig.FinalAge = 30.5;
+  };
+  SwineCalib::FitObjective(fit.context);
+  EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{"What  40.00  30.50"}));
+}
+
+TEST(SwineCalibTest, EvaluatePoint) {
+  Fit fit;
+  fit.state.UseObsRows = false;
+  int runs = 0;
+  double late = 3;
+  fit.context.growthRun = [&runs, &late](GlobalPig& pig) {
+    ++runs;
+    pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
+    pig.DailyFeed = {};
+    pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+    pig.FinalAge = kTargetAge + late;
+  };
+  fit.state.CalibBest[0] = 1000;
+  NelderMead::Vector x{0, 5, 1.5, 3, -0.001, 1};
+  EXPECT_EQ(SwineCalib::EvaluatePoint(fit.context, x), SwineCalib::kNegativeB3Score);
+  EXPECT_EQ(runs, 0);
+  EXPECT_EQ(fit.state.FitValue, SwineCalib::kNegativeB3Score);
+  EXPECT_EQ(fit.state.FitRound, SwineCalib::kSimplexRound);
+  EXPECT_EQ(fit.pig->GrowthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
+
+  x[4] = 0.002;
+  EXPECT_EQ(SwineCalib::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(fit.state.CalibBest, (std::array<double, 6>{450, 5, 1.5, 3, 0.002, 1}));
+
+  // A worse point leaves the best alone; a perfect one is announced.
+  x[1] = 6;
+  late = 4;
+  SwineCalib::EvaluatePoint(fit.context, x);
+  EXPECT_EQ(fit.state.CalibBest[0], 450);
+  EXPECT_TRUE(fit.dialogs.Messages().empty());
+  late = 0;
+  EXPECT_EQ(SwineCalib::EvaluatePoint(fit.context, x), 0);
+  EXPECT_EQ(fit.state.CalibBest, (std::array<double, 6>{0, 6, 1.5, 3, 0.002, 1}));
+  EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{SwineCalib::kPerfectFitMessage}));
+}
+
+// A growth stand-in that records the points it is run with and scores them
+// by how many days late the pigs are: lateness(B0..B4).
+struct Recorder {
+  std::vector<std::array<double, 5>> points;
+  std::vector<int> rounds;  // FitRound at each run
+  std::function<double(const std::array<double, 5>&)> lateness;
+  const FitState* state = nullptr;
+
+  void Attach(Fit& fit) {
+    state = &fit.state;
+    fit.context.growthRun = [this](GlobalPig& pig) {
+      points.push_back(pig.GrowthCoef);
+      rounds.push_back(state->FitRound);
+      pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
+      pig.DailyFeed = {};
+      pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      pig.FinalAge = kTargetAge + lateness(pig.GrowthCoef);
+    };
+  }
+  int RunsInRound(int round) const {
+    int n = 0;
+    for (int r : rounds) n += r == round;
+    return n;
+  }
+};
+
+std::set<double> Values(const std::vector<std::array<double, 5>>& points, int k) {
+  std::set<double> values;
+  for (const auto& p : points) values.insert(p[k]);
+  return values;
+}
+
+TEST(SwineCalibTest, GridSearchVisitsItsPoints) {
+  Fit fit;
+  Recorder recorder;
+  recorder.lateness = [](const std::array<double, 5>&) { return 2.0; };
+  recorder.Attach(fit);
+  fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 0.9};
+  fit.pig->GrowthCoef[4] = 0.8;  // B4 keeps its current value
+  fit.state.BestFit = 1000;
+  SwineCalib::GridSearch(fit.context);
+
+  ASSERT_EQ(recorder.points.size(), 1296u);
+  const auto& first = recorder.points.front();
+  EXPECT_NEAR(first[0], 3.5, 1e-12);
+  EXPECT_NEAR(first[1], 1.35, 1e-12);
+  EXPECT_NEAR(first[2], 2.7, 1e-12);
+  EXPECT_NEAR(first[3], 0.0001, 1e-15);
+  EXPECT_EQ(first[4], 0.8);
+  const auto& last = recorder.points.back();
+  EXPECT_NEAR(last[0], 6, 1e-12);
+  EXPECT_NEAR(last[1], 1.6, 1e-12);
+  EXPECT_NEAR(last[2], 3.2, 1e-12);
+  EXPECT_NEAR(last[3], 0.0006, 1e-15);
+  // B3 runs innermost: the second point differs from the first in B3 only.
+  EXPECT_NEAR(recorder.points[1][3], 0.0002, 1e-15);
+  EXPECT_EQ(recorder.points[1][2], first[2]);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
+  EXPECT_EQ(Values(recorder.points, 4), (std::set<double>{0.8}));
+  EXPECT_EQ(fit.state.BestFit, 200);  // 50 x 2^2, below 1000
+  EXPECT_EQ(fit.state.SearchFit, fit.state.BestFit);
+}
+
+TEST(SwineCalibTest, RefineGridSearchVisitsItsPoints) {
+  struct Case {
+    const char* what;
+    double bestFit;
+    std::array<double, 5> first, last;  // hand-computed at scale 1/2
+  };
+  const std::vector<Case> cases{
+      {"large steps from 60",
+       60,
+       {4.925, 1.3425, 2.55, 0.0017, 0.925},
+       {5.05, 1.605, 3.3, 0.0022, 1.05}},
+      {"small steps below 60",
+       59.9,
+       {4.85, 1.48875, 2.9775, 0.0019985, 0.9925},
+       {5.1, 1.5075, 3.015, 0.002001, 1.005}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fit fit;
+    Recorder recorder;
+    recorder.lateness = [](const std::array<double, 5>&) { return 20.0; };
+    recorder.Attach(fit);
+    fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
+    fit.state.BestFit = c.bestFit;
+    fit.state.FitRound = 2;
+    SwineCalib::RefineGridSearch(fit.context);
+    ASSERT_EQ(recorder.points.size(), 7776u);
+    for (int k = 0; k < 5; ++k) {
+      EXPECT_NEAR(recorder.points.front()[k], c.first[k], 1e-12) << k;
+      EXPECT_NEAR(recorder.points.back()[k], c.last[k], 1e-12) << k;
+      EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
+    }
+    // B4 runs innermost.
+    EXPECT_EQ(recorder.points[1][3], recorder.points[0][3]);
+    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);
+    EXPECT_EQ(fit.state.SearchFit, fit.state.BestFit);
+  }
+}
+
+// In the small-step regime the score on feed and age alone (a fifth of the
+// objective here) competes too, and its best point is kept with it.
+TEST(SwineCalibTest, RefineGridSecondLook) {
+  Fit fit;
+  Recorder recorder;
+  // One day late at the grid point with B0 = 5.05 (a = 4), two days elsewhere.
+  recorder.lateness = [](const std::array<double, 5>& b) {
+    return std::abs(b[0] - 5.05) < 1e-9 ? 1.0 : 2.0;
+  };
+  recorder.Attach(fit);
+  fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
+  fit.state.BestFit = 50;
+  fit.state.FitRound = 2;
+  SwineCalib::RefineGridSearch(fit.context);
+  // Objective 200 and 50; second look 40 and 10.
+  EXPECT_EQ(fit.state.BestFit, 10);
+  EXPECT_EQ(fit.state.CalibBest[0], 10);
+  EXPECT_NEAR(fit.state.CalibBest[1], 5.05, 1e-12);
+  // The first point met wins among equals: the grid's first with B0 = 5.05.
+  EXPECT_NEAR(fit.state.CalibBest[2], 1.48875, 1e-12);
+  EXPECT_NEAR(fit.state.CalibBest[5], 0.9925, 1e-12);
+}
+
+// A round below 1 takes the largest steps instead of dividing by zero.
+TEST(SwineCalibTest, RefineGridRoundZero) {
+  Fit fit;
+  Recorder recorder;
+  recorder.lateness = [](const std::array<double, 5>&) { return 20.0; };
+  recorder.Attach(fit);
+  fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
+  fit.state.BestFit = 100;
+  fit.state.FitRound = 0;
+  SwineCalib::RefineGridSearch(fit.context);
+  EXPECT_NEAR(recorder.points.front()[0], 4.85, 1e-12);
+  for (const auto& p : recorder.points) ASSERT_TRUE(std::isfinite(p[0]));
+}
+
+// Runs the whole fit over the recorder; the herd inputs of Fit.
+SwineCalib::FitSummary WholeFit(Fit& fit, Recorder& recorder) {
+  recorder.Attach(fit);
+  fit.state = FitState{};
+  fit.pig->GrowthCoef = {5, 1.5, 3, 0.002, 1};
+  return SwineCalib::CalibrateFit(fit.context, 1);
+}
+
+// A best below 5 after the coarse grid ends the fit: no fine grid runs.
+TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
+  Fit fit;
+  Recorder recorder;
+  recorder.lateness = [](const std::array<double, 5>& b) {
+    return 0.2 + 0.1 * std::abs(b[0] - 5.3);
+  };
+  const auto summary = WholeFit(fit, recorder);
+  EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
+  const int simplexRuns = recorder.RunsInRound(SwineCalib::kSimplexRound);
+  EXPECT_GT(simplexRuns, 6);
+  // The simplex, one look at its result, one coarse grid.
+  EXPECT_EQ(recorder.RunsInRound(1), 1 + 1296);
+  EXPECT_EQ(static_cast<int>(recorder.points.size()), simplexRuns + 1 + 1296);
+  EXPECT_EQ(summary.evaluations, static_cast<long>(recorder.points.size()));
+  EXPECT_LT(summary.best, 5);
+  EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-3);
+  // Mode 1 takes the final weight from the herd inputs and mixes the sexes.
+  EXPECT_EQ(fit.pig->FinalWeight, kFinalWeight);
+  EXPECT_EQ(fit.pig->HerdSex, 0);
+  EXPECT_EQ(fit.pig->RunSlot, 0);
+}
+
+// The fine grids never run more than three times; the best point ends in
+// GrowthCoef and row 1 of the coefficient table.
+TEST(SwineCalibTest, AtMostThreeFineGrids) {
+  Fit fit;
+  Recorder recorder;
+  recorder.lateness = [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); };
+  fit.pig->ShowDailyRows = true;
+  const auto summary = WholeFit(fit, recorder);
+  EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
+  EXPECT_EQ(recorder.RunsInRound(2), 7776);
+  EXPECT_EQ(recorder.RunsInRound(3), 7776);
+  EXPECT_EQ(recorder.RunsInRound(4), 7776);
+  EXPECT_EQ(recorder.RunsInRound(5), 0);
+  EXPECT_EQ(fit.state.FitRound, 4);
+  EXPECT_GE(summary.best, 5);
+  EXPECT_TRUE(fit.pig->ShowDailyRows);  // restored
+  for (int k = 0; k < 5; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(fit.pig->GrowthCoef[k], fit.state.CalibBest[k + 1]);
+    EXPECT_EQ(fit.GridWeight.Text(kCoefRow, k + 1), ShortNumberText(fit.state.CalibBest[k + 1]));
+  }
+  EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-4);
+}
+
+// Setting CancelRun from the progress report stops the fit at once; the
+// best point met is still written.
+TEST(SwineCalibTest, CancelFromProgress) {
+  for (long cancelAt : {1L, 50L, 700L, 5000L}) {
+    SCOPED_TRACE(cancelAt);
+    Fit fit;
+    Recorder recorder;
+    recorder.lateness = [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); };
+    std::vector<long> told;
+    fit.context.progressEvery = 1;
+    fit.context.progress = [&](long runs, double) {
+      told.push_back(runs);
+      if (runs == cancelAt) fit.pig->CancelRun = true;
+    };
+    const auto summary = WholeFit(fit, recorder);
+    EXPECT_EQ(summary.status, SwineCalib::FitStatus::Cancelled);
+    EXPECT_EQ(summary.evaluations, cancelAt);
+    EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt);
+    EXPECT_TRUE(fit.pig->CancelRun);
+    EXPECT_EQ(told.back(), cancelAt);  // the last report, at the end
+    EXPECT_EQ(fit.GridWeight.Text(kCoefRow, 1), ShortNumberText(fit.state.CalibBest[1]));
+  }
+}
+
+TEST(SwineCalibTest, ProgressEveryNRuns) {
+  Fit fit;
+  Recorder recorder;
+  recorder.lateness = [](const std::array<double, 5>& b) {
+    return 0.2 + 0.1 * std::abs(b[0] - 5.3);
+  };
+  std::vector<long> told;
+  fit.context.progressEvery = 500;
+  fit.context.progress = [&](long runs, double best) {
+    told.push_back(runs);
+    EXPECT_GT(best, 0);
+  };
+  const auto summary = WholeFit(fit, recorder);
+  ASSERT_GE(told.size(), 2u);
+  for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
+  EXPECT_EQ(told.back(), summary.evaluations);
+}
+
+// The demo location, prepared as the calibration run prepares it, fitted
+// with the growth model itself.
+TEST(SwineCalibTest, DemoLocationFit) {
+  Fit fit;
+  const std::string base = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo";
+  GlobalPig& pig = *fit.pig;
+  ASSERT_EQ(LoadCalibrationFile(base + ".plt", pig, fit.calib, fit.GridWeight, fit.dialogs),
+            PltLoad::Loaded);
+  LoadCalibrationRows(base + ".cal", fit.calib);
+  Grid Griddiets(kDietsRows, kDietsCols);
+  ReadDietsFile(base + ".dts", Griddiets, pig);
+  for (int k = 0; k < kCoefCount; ++k) {
+    pig.GrowthCoef[k] = ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1));
+  }
+  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
+  TakeDietsFromTable(Griddiets, pig);
+  pig.StartAge = static_cast<std::int16_t>(fit.calib.HerdInputs[kHerdStartAge]);
+  pig.LiveWeight[pig.StartAge][kHerdColumn] = fit.calib.HerdInputs[kHerdStartWeight];
+  fit.state = FitState{};
+
+  fit.state.TargetTotalFeed = fit.calib.HerdInputs[kHerdTotalFeed];
+  fit.state.TargetFinalAge = fit.calib.HerdInputs[kHerdFinalAge];
+  pig.FinalWeight = fit.calib.HerdInputs[kHerdFinalWeight];
+  SwineCalib::FitObjective(fit.context);
+  const double before = fit.state.FitValue;
+  fit.state = FitState{};
+
+  const auto summary = SwineCalib::CalibrateFit(fit.context, 1);
+  EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
+  EXPECT_LT(summary.best, SwineCalib::kGoodFit);
+  EXPECT_LT(summary.best, before);
+  EXPECT_GT(summary.evaluations, 1296);
+  // The best point grows the pigs to 25 kg at about 65 days on about 29.8 kg.
+  EXPECT_NEAR(fit.state.FitTrace[1], 65, 0.5);
+  EXPECT_NEAR(fit.state.FitTrace[2], 29.8, 0.5);
+  EXPECT_TRUE(fit.dialogs.Messages().empty());
+  // The best point scores the same when evaluated again: no evaluation
+  // depends on what an earlier one left in the day tables.
+  SwineCalib::FitObjective(fit.context);
+  EXPECT_NEAR(fit.state.FitValue, summary.best, 1e-12 * summary.best);
+}
+
+}  // namespace
