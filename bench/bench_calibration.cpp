@@ -1,0 +1,123 @@
+// The calibration fit of the demo location (Demo.plt, Demo.cal, Demo.dts),
+// prepared as the calibration run prepares it: the whole fit, and one
+// evaluation of its objective. The fit's counters give the growth runs it
+// made, the runs per second and the best score.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationData.h"
+#include "calibration/SwineCalib.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/GlobalPig.h"
+#include "model/Units.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+
+namespace {
+
+// Counts what would be shown; a fit of the demo shows nothing.
+class SilentDialogs : public Dialogs {
+ public:
+  Answer Message(std::string_view, Buttons, std::string_view) override {
+    ++messages;
+    return Answer::OK;
+  }
+  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
+  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
+  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  void SetClipboard(std::string_view) override {}
+  std::string Clipboard() override { return {}; }
+  void ClearClipboard() override {}
+  int messages = 0;
+};
+
+struct DemoCalibration {
+  DemoCalibration() {
+    const std::string base = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo";
+    LoadCalibrationFile(base + ".plt", *loaded, calib, GridWeight, dialogs);
+    LoadCalibrationRows(base + ".cal", calib);
+    ReadDietsFile(base + ".dts", Griddiets, *loaded);
+    // As the calibration run: the coefficients of row 1, the diets in use
+    // read into the model, the start and final weight from the herd inputs.
+    for (int k = 0; k < kCoefCount; ++k) {
+      loaded->GrowthCoef[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+    }
+    loaded->DefaultGrowthCoef = loaded->GrowthCoef;
+    loaded->NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
+    loaded->CurrentDiet = 1;
+    TakeDietsFromTable(Griddiets, *loaded);
+    loaded->StartAge = static_cast<std::int16_t>(calib.HerdInputs[kHerdStartAge]);
+    loaded->LiveWeight[loaded->StartAge][kHerdColumn] =
+        ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdStartWeight]);
+    loaded->FinalWeight = ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
+    // A farm whose total feed is half as much again as its weighings say: no
+    // point fits well, so the fit runs every stage.
+    hard = calib;
+    hard.HerdInputs[kHerdTotalFeed] *= 1.5;
+  }
+
+  // A fresh copy of the loaded model state and a fit that has not started.
+  void Reset() {
+    *pig = *loaded;
+    *state = SwineCalib::FitState{};
+  }
+
+  std::unique_ptr<GlobalPig> loaded = std::make_unique<GlobalPig>();
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<SwineCalib::FitState> state = std::make_unique<SwineCalib::FitState>();
+  CalibrationData calib;
+  CalibrationData hard;
+  Grid GridWeight{5, 7};
+  Grid Griddiets{kDietsRows, kDietsCols};
+  SilentDialogs dialogs;
+  SwineCalib::FitContext context{*pig, calib, *state, &GridWeight, &dialogs};
+  SwineCalib::FitContext hardContext{*pig, hard, *state, &GridWeight, &dialogs};
+};
+
+void CalibrateFit(benchmark::State& bench, bool hardFarm) {
+  DemoCalibration demo;
+  long runs = 0;
+  SwineCalib::FitSummary summary;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    demo.Reset();
+    bench.ResumeTiming();
+    summary = SwineCalib::CalibrateFit(hardFarm ? demo.hardContext : demo.context, 1);
+    runs += summary.evaluations;
+  }
+  if (demo.dialogs.messages > 0) bench.SkipWithError("the fit showed a message");
+  bench.counters["growth_runs"] = static_cast<double>(summary.evaluations);
+  bench.counters["runs_per_second"] =
+      benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsRate);
+  bench.counters["best"] = summary.best;
+  for (int k = 0; k < kCoefCount; ++k) {
+    bench.counters["B" + std::to_string(k)] = demo.state->CalibBest[k + 1];
+  }
+}
+
+// The demo as it is, and with a total feed half as much again as its weighings'.
+void BM_CalibrateFitDemo(benchmark::State& bench) { CalibrateFit(bench, false); }
+void BM_CalibrateFitHardFarm(benchmark::State& bench) { CalibrateFit(bench, true); }
+
+void BM_FitObjectiveDemo(benchmark::State& bench) {
+  DemoCalibration demo;
+  demo.Reset();
+  demo.state->TargetTotalFeed = demo.calib.HerdInputs[kHerdTotalFeed];
+  demo.state->TargetFinalAge = demo.calib.HerdInputs[kHerdFinalAge];
+  for (auto _ : bench) {
+    SwineCalib::FitObjective(demo.context);
+    benchmark::DoNotOptimize(demo.state->FitValue);
+  }
+  bench.counters["score"] = demo.state->FitValue;
+}
+
+BENCHMARK(BM_CalibrateFitDemo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CalibrateFitHardFarm)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FitObjectiveDemo)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
