@@ -98,10 +98,13 @@ void AfrmMain::TakeGrowthCurve(const GrowthCurveRead& curve) {
 }
 
 void AfrmMain::ClearResultsTable() {
-  // Every cell goes, the carcass columns and the last row too, so nothing of
-  // an earlier run is left beside this one's rows.
-  app_.Grid1.Resize(kResultRows, kResultCols);
-  app_.Grid1.Clear();
+  ClearGrid1();
+  // ClearGrid1 keeps the last row and the carcass columns: they go too, so
+  // nothing of an earlier run is left beside this one's rows.
+  Grid& results = app_.Grid1;
+  results.Resize(kResultRows, kResultCols);
+  results.ClearRange(kResultRows - 1, 0, kResultRows - 1, kResultCols - 1);
+  results.ClearRange(1, kPigCountColumn + 1, kResultRows - 1, kResultCols - 1);
 }
 
 void AfrmMain::ReadHerdInputs() {
@@ -128,8 +131,7 @@ void AfrmMain::RunGrowth() {
   ClearResultsTable();
   pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets));
   WriteResultHeadings(app_.Grid1);
-  Option1.Value = false;
-  Command[8].Visible = false;
+  Option2_Click();  // "Show Input" off
   pig.ShowDailyRows = true;
   TakeGrowthCurve(curve);
 
@@ -220,9 +222,19 @@ void AfrmMain::ShowFormulaCosts() {
 }
 
 void AfrmMain::TrackRunChanges() {
-  // Change tracking: on the first run ResetInitial, then GridSave,
-  // trackupdate and trackwrite.
-  InitialRunDone = true;
+  // The last run's saved tables become the previous ones, marked where this
+  // run's diets differ, before this run's tables are saved for the next;
+  // saving first would compare the diets with themselves. The first run has
+  // no earlier tables: its own are saved first, so its previous tables equal
+  // the current ones.
+  if (!InitialRunDone) {
+    ResetInitial();
+    GridSave();
+    InitialRunDone = true;
+  }
+  trackupdate();
+  GridSave();
+  trackwrite();
 }
 
 void AfrmMain::ShowTargetScore() {

@@ -6,6 +6,7 @@
 
 #include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
+#include "calibration/SwineCalib.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
@@ -358,41 +359,15 @@ bool HasCalibrationTargets(const CalibrationData& calib) {
   return calib.HerdInputs[kHerdTotalFeed] > 0 && calib.HerdInputs[kHerdFinalAge] > 0;
 }
 
+double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib) {
+  double sum = 0;
+  SwineCalib::ObsDeviation(pig, calib, sum);
+  return sum;
+}
+
 double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed) {
   const double feed = Kg(pig, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
   const double age = calib.HerdInputs[kHerdFinalAge] - pig.FinalAge;
   return kTargetWeight * feed * feed + kTargetWeight * age * age +
-         ObservationDeviation(pig, calib) / kObservationDivisor;
-}
-
-double ObservationDeviation(const GlobalPig& pig, const CalibrationData& calib) {
-  const auto& obs = calib.CalibObs;
-  int last = 0;
-  while (last < kMaxCalibRows && obs[last + 1][kObsAge] > 0) ++last;
-  if (last < 2) return 0;
-  const int first = StartDay(pig);
-  const int end = FinishDay(pig);
-  // Weighings outside the run are compared with its first or last day.
-  auto day = [&](double age) {
-    return static_cast<int>(std::clamp(RoundHalfEven(age), double(first), double(end)));
-  };
-  const int diets = Diets(pig);
-  double sum = 0;
-  for (int r = 2; r <= last; ++r) {
-    const double weight = Kg(pig, obs[r][kObsWeight]);
-    const int at = day(obs[r][kObsAge]);
-    double phaseFeed = 0;
-    for (int d = day(obs[r - 1][kObsAge]) + 1; d <= at; ++d) phaseFeed += pig.DailyFeed[d][0];
-    const double feed = Kg(pig, obs[r][kObsFeed]) - phaseFeed;
-    sum += feed * feed;
-    // A row without a weight adds only its feed.
-    if (weight == 0) continue;
-    const double atWeighing = weight - pig.LiveWeight[at][kHerdColumn];
-    sum += atWeighing * atWeighing;
-    if (r - 1 <= diets) {
-      const double atDietEnd = pig.DietPhaseLog[r - 1].weight - weight;
-      sum += atDietEnd * atDietEnd;
-    }
-  }
-  return sum;
+         ObservationTerm(pig, calib) / kObservationDivisor;
 }

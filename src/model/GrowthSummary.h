@@ -160,6 +160,5 @@ GrowthRunResults SummarizeGrowthRun(GlobalPig& pig,
 // age of the herd inputs are above 0.
 bool HasCalibrationTargets(const CalibrationData& calib);
 double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed);
-// The observation rows' term: weight at each weighing, feed of each phase and
-// weight at the end of each diet against the observed weight.
-double ObservationDeviation(const GlobalPig& pig, const CalibrationData& calib);
+// The observation rows' term of the calibration objective (ObsDeviation).
+double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib);

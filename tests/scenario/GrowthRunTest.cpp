@@ -403,3 +403,65 @@ TEST(GrowthRun, PoundsGiveTheSameRunInPounds) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first run is the initial one; a second run after edits to the diets
+// shows the first run's diets as the previous ones, peach where they differ,
+// and "Reset Intial " makes the second run the initial one.
+TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
+  DemoSession s;
+  s.form.RunGrowth();
+  const Grid& c = s.app.comparison;
+  EXPECT_EQ(c.Text(0, 4), "Initial");
+  for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
+  const TrackingTables& t = s.app.tracking;
+  const Grid& diets = s.form.Griddiets;
+  for (int r = 1; r < 18; ++r)
+    for (int d = 1; d <= 3; ++d) {
+      EXPECT_EQ(t.gridprevdiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
+      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), kWhite) << r << "," << d;
+      EXPECT_EQ(t.GridInitDiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
+    }
+  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 1), c.Text(5, 1));
+
+  const std::string lysine = diets.Text(8, 2);
+  const std::string feed = diets.Text(3, 1);
+  const std::string firstCost = c.Text(5, 1);
+  s.form.Griddiets.SetText(8, 2, "1.2");
+  s.form.Griddiets.SetText(3, 1, "3");
+  s.form.RunGrowth();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  EXPECT_EQ(t.gridprevdiet.Text(8, 2), lysine);
+  EXPECT_EQ(t.gridprevdiet.Text(3, 1), feed);
+  for (int r = 1; r < 18; ++r)
+    for (int d = 1; d <= 3; ++d) {
+      const bool changed = (r == 8 && d == 2) || (r == 3 && d == 1);
+      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), changed ? kPeach : kWhite) << r << "," << d;
+    }
+  EXPECT_EQ(s.app.trackForm.GridPrevDiet.CellColor(8, 2), kPeach);
+  EXPECT_EQ(c.Text(5, 4), firstCost);  // the initial run stays
+  EXPECT_EQ(c.Text(5, 2), firstCost);
+  EXPECT_NE(c.Text(5, 1), firstCost);
+  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 2), firstCost);
+
+  s.form.TrackResetInitial();
+  for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
+  EXPECT_EQ(c.Text(0, 4), "Initial");
+  EXPECT_EQ(t.GridInitDiet.Text(8, 2), "1.2");
+  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 4), c.Text(5, 1));
+}
+
+// The pig count near the final weight, from the start-up normal table: the
+// final row is at the final weight, z = 0: half of 20 pigs.
+TEST(GrowthRun, PigCountAtTheFinalRowIsHalfTheGroup) {
+  DemoSession s;
+  s.form.RunGrowth();
+  const int last = s.LastDailyRow();
+  EXPECT_EQ(s.results.Text(last, 9), "10");
+  // Lighter rows have fewer pigs at the final weight.
+  EXPECT_LT(s.Cell(last - 1, 9), 10);
+  EXPECT_LE(s.Cell(last - 2, 9), s.Cell(last - 1, 9));
+}
+
+}  // namespace
