@@ -369,7 +369,15 @@ TEST(GrowthRun, NoSummaryWithoutAGrownHerd) {
     EXPECT_EQ(s.results.Text(1, 0), "");
     EXPECT_EQ(s.app.comparison.Text(5, 1), current);
     EXPECT_EQ(s.app.comparison.Text(5, 2), "");
+    EXPECT_EQ(s.app.comparison.Text(5, 4), current);  // the initial run stays too
   }
+  // The failed run's fields show no earlier run's cost or feed/gain.
+  DemoSession s;
+  s.form.RunGrowth();
+  s.form.Text1.Text = "4";
+  s.form.RunGrowth();
+  EXPECT_EQ(s.form.TextPrice.Text, "");
+  EXPECT_EQ(s.form.TextFeedGain.Text, "");
 }
 
 }  // namespace
