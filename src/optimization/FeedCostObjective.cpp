@@ -1,0 +1,200 @@
+// The feed-cost objective of the diet optimization: each trial point is
+// formulated, grown and priced, with a per-diet cache of the energy and
+// protein each diet was last formulated at.
+
+#include "optimization/FeedCostObjective.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/GrowthSummary.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+#include "platform/Grid.h"
+
+namespace {
+
+constexpr double kWholeUnitsAbove = 900;  // kcal-sized energies: whole units
+constexpr double kTwoPlacesAbove = 10;    // MJ-sized energies: 2 decimals
+
+int Diets(const OptVariables& x) { return std::clamp(x.n / kOptKinds, 0, kOptDiets); }
+
+// Rounds to `places` decimals, halves to even (the default rounding mode).
+double RoundPlaces(double value, int places) {
+  const double factor = std::pow(10.0, places);
+  return std::nearbyint(value * factor) / factor;
+}
+
+}  // namespace
+
+bool FailedScore(double score) { return !(score < kOptBig); }
+
+bool OptBestRecord::Offer(double score, const OptVector& x) {
+  if (FailedScore(score)) return false;
+  if (found && !(score < OptBest)) return false;
+  found = true;
+  OptBest = score;
+  bestVar = x;
+  return true;
+}
+
+double RoundTriedEnergy(double energy) {
+  if (energy > kWholeUnitsAbove) return RoundPlaces(energy, 0);
+  if (energy > kTwoPlacesAbove) return RoundPlaces(energy, 2);
+  return RoundPlaces(energy, 3);
+}
+
+double RoundTriedProtein(double protein) { return RoundPlaces(protein, 1); }
+
+void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int diets) {
+  diets = std::clamp(diets, 0, kMaxDiets);
+  for (int d = 1; d <= kMaxDiets; ++d) {
+    const auto& minimum = tables.NutRestrict[d][kMinKind];
+    const auto& maximum = tables.NutRestrict[d][kMaxKind];
+    state.BaseDiet[d] = minimum;
+    // A diet without an energy maximum keeps none; otherwise the band keeps
+    // its width as the minimum moves.
+    state.EnergyBand[d] =
+        maximum[kEnergy] > 0 ? std::max(maximum[kEnergy] - minimum[kEnergy], 0.0) : -1;
+    state.formulated[d] = false;
+    state.FormulatedAt[d] = {0, 0};
+    state.OptFeedAmount[d] = state.OptTable[d][kFeedKind][kOptCurrent];
+  }
+  state.scale.fill(0);
+  for (int i = 1; i <= std::min(kOptKinds * diets, kMaxOptVars); ++i) {
+    const auto& row = state.OptTable[VariableDiet(i)][VariableKind(i)];
+    state.scale[i] = (row[kOptMaximum] - row[kOptMinimum]) / kCoordSpan;
+  }
+  state.evaluations = 0;
+  state.lpSolves = 0;
+  state.growthRuns = 0;
+}
+
+double FeedCostObjective::TableValue(const OptVariables& x, int i) const {
+  const int d = VariableDiet(i);
+  const int k = VariableKind(i);
+  if (x.OptFixed[i] == 0) {
+    return (x.OptVar[i] - x.OptLower[i]) * state_.scale[i] + state_.OptTable[d][k][kOptMinimum];
+  }
+  if (k == kFeedKind) return state_.OptTable[d][k][kOptCurrent];
+  return state_.BaseDiet[d][k == kEnergyKind ? kEnergy : kProtein];
+}
+
+// The restrictions of `diet` at its tried energy and protein minima.
+void FeedCostObjective::SetTriedDiet(int diet) {
+  auto& minimum = lp_.tables.NutRestrict[diet][kMinKind];
+  auto& maximum = lp_.tables.NutRestrict[diet][kMaxKind];
+  if (minimum[kEnergy] == 0) return;
+  minimum[kEnergy] = RoundTriedEnergy(minimum[kEnergy]);
+  const double band = state_.EnergyBand[diet];
+  maximum[kEnergy] = band < 0 ? 0 : minimum[kEnergy] + band;
+  minimum[kProtein] = RoundTriedProtein(minimum[kProtein]);
+  maximum[kProtein] = minimum[kProtein] + kProteinMargin;
+  // Amino acids keep their ratio to protein; without a base protein there is
+  // no ratio and they stay.
+  const auto& base = state_.BaseDiet[diet];
+  if (!(base[kProtein] > 0)) return;
+  for (int j = kArginine; j <= kValine; ++j) {
+    minimum[j] = base[j] * minimum[kProtein] / base[kProtein];
+  }
+}
+
+void FeedCostObjective::FormulateDiets(int diets) {
+  GlobalPig& pig = lp_.pig;
+  for (int d = 1; d <= diets; ++d) {
+    auto& kinds = lp_.tables.NutRestrict[d];
+    kinds[kMaxKind][kProtein] = kinds[kMinKind][kProtein] + kProteinMargin;
+    const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
+    if (state_.formulated[d] && state_.FormulatedAt[d] == at) continue;
+    BuildLP(lp_, d);
+    lp_.state.DietProblems[d] = 0;
+    LPCOST(lp_, d);
+    state_.FormulatedAt[d] = at;
+    state_.formulated[d] = true;
+    ++state_.lpSolves;
+    pig.DietNutrients[d][kEnergy] = ConvertEnergy(pig, kToInternal, pig.DietNutrients[d][kEnergy]);
+  }
+}
+
+// Grows the pigs on the tried feed amounts and prices the feed of each phase.
+double FeedCostObjective::PriceRun(int diets) {
+  GlobalPig& pig = lp_.pig;
+  for (int d = 1; d <= diets; ++d) {
+    pig.DietFeedAmount[d] = ConvertWeight(pig, kToInternal, state_.OptFeedAmount[d]);
+  }
+  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) {
+    pig.LiveWeight[pig.StartAge][kHerdColumn] = state_.startWeight;
+  }
+  pig.RunSlot = 0;
+  pig.GrowthFailed = false;
+  pig.CurrentDiet = 1;
+  pig.FinalAge = 0;
+  PigGrowth::RunGrowthDays(pig);
+  ++state_.growthRuns;
+  if (pig.GrowthFailed) return kOptBig;
+  CloseDietPhases(pig);
+  // Pigs that stop short of the target have no cost to the target.
+  if (pig.DietPhaseLog[diets].weight < pig.FinalWeight) return kOptBig;
+  // The last diet is fed to the target: its amount is what the pigs ate of it.
+  pig.DietFeedAmount[diets] = DietPhaseFeed(pig, diets);
+  return FeedCostPerPig(pig, Griddiets_);
+}
+
+double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
+  GlobalPig& pig = lp_.pig;
+  FormulationState& lp = lp_.state;
+  auto& nut = lp_.tables.NutRestrict;
+  const int diets = Diets(x);
+  ++state_.evaluations;
+  if (diets == 0) return kOptBig;
+
+  if (evaluations == 0) {
+    for (int i = 1; i <= kOptKinds * diets; ++i) {
+      if (x.OptFixed[i] == 0) state_.formulated[VariableDiet(i)] = false;
+    }
+  }
+  for (int i = 1; i <= kOptKinds * diets; ++i) {
+    const int d = VariableDiet(i);
+    const double value = TableValue(x, i);
+    switch (VariableKind(i)) {
+      case kFeedKind:
+        state_.OptFeedAmount[d] = value;
+        break;
+      case kEnergyKind:
+        nut[d][kMinKind][kEnergy] = value;
+        break;
+      default:
+        nut[d][kMinKind][kProtein] = value;
+        SetTriedDiet(d);
+        break;
+    }
+  }
+
+  pig.NumDiets = static_cast<std::int16_t>(diets);
+  pig.FinalWeight = state_.targetWeight;
+  if (state_.feedChoice == kFeedGrid) {
+    for (int d = 1; d <= diets; ++d) pig.DietNutrients[d][kPrice] = lp.DietCost[d];
+  } else {
+    FormulateDiets(diets);
+    for (int d = 1; d <= diets; ++d) {
+      if (lp.DietProblems[d] <= 0) continue;
+      // A diet never formulated has no cost to scale: the point is simply poor.
+      const double cost = lp.DietCost[d];
+      return cost > 0 ? cost * kInfeasiblePenalty : kOptBig;
+    }
+  }
+  return PriceRun(diets);
+}
+
+void FeedCostObjective::NewBest(const OptVariables& x, double score) {
+  if (!state_.showNewBest) return;
+  OptBestShown shown;
+  shown.costPerPig = score;
+  shown.diets = Diets(x);
+  for (int d = 1; d <= shown.diets; ++d) {
+    shown.feedAmount[d] = state_.OptFeedAmount[d];
+    shown.energy[d] = lp_.tables.NutRestrict[d][kMinKind][kEnergy];
+    shown.protein[d] = lp_.tables.NutRestrict[d][kMinKind][kProtein];
+  }
+  state_.showNewBest(shown);
+}
