@@ -242,8 +242,7 @@ class AfrmMain {
   // The units dialog's OK: applies the units and captions the weight fields.
   void UnitsOK();
 
-  // Change tracking at the end of a growth run, in this order: ResetInitial
-  // (first run only), GridSave, trackupdate, trackwrite.
+  // Change tracking at the end of a growth run (see ChangeTracking.h).
   void GridSave();
   void trackupdate();
   void trackwrite();

@@ -80,9 +80,10 @@ class frmTrack {
 // diets table become the saved copies.
 void GridSave(TrackingTables& tables, const TrackedWindow& window);
 
-// After GridSave: the saved formulas become the previous formulas; the saved
-// diets become the previous diets, each cell peach when its text differs
-// from the diets table's cell, white when equal.
+// The saved formulas become the previous formulas; the saved diets become
+// the previous diets, each cell peach when its text differs from the diets
+// table's cell, white when equal. Run before this run's GridSave, the
+// marks show what changed since the last run.
 void trackupdate(TrackingTables& tables, const TrackedWindow& window);
 
 // The comparison table (columns 0..4) and the stored initial and previous
