@@ -1,0 +1,272 @@
+// The feed-cost objective on three nursery diets: given diets priced without
+// a formulation, the formulation cache, the rounding of tried energies and
+// proteins, amino acids kept in ratio to protein, and the failure scores.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "model/DietsTable.h"
+#include "model/GrowthExample.h"
+#include "optimization/FeedCostObjective.h"
+#include "platform/Grid.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+constexpr int kDiets = 3;
+constexpr double kAminoShare = 0.08;    // every amino acid: 8 % of the ingredient's protein
+constexpr double kAminoMinimum = 0.07;  // every amino-acid minimum: 7 % of the diet's protein
+
+// Corn, soybean meal and oil (prices per tonne); the three diets of
+// LoadThreeDiets with energy 2450..2550 kcal/kg and protein 22, 20, 19 %.
+class FeedCostTest : public ::testing::Test {
+ protected:
+  FeedCostTest() {
+    LoadThreeDiets(*pig);
+    FormulationTables& t = *tables;
+    t.IngCount = 3;
+    t.NutCount = kStandardNutrientRows;
+    const double price[] = {0, 200, 400, 1000};
+    const double energy[] = {0, 2700, 2100, 7800};
+    const double protein[] = {0, 8, 46, 0};
+    for (int c = 1; c <= 3; ++c) {
+      t.IngPrice[c] = price[c];
+      t.IngMatrix[kWeightRow][c] = 100;
+      t.IngMatrix[kEnergy + 1][c] = energy[c];
+      t.IngMatrix[kProtein + 1][c] = protein[c];
+      for (int j = kArginine; j <= kValine; ++j) t.IngMatrix[j + 1][c] = kAminoShare * protein[c];
+    }
+    const double dietEnergy[] = {0, 2450, 2500, 2550};
+    const double dietProtein[] = {0, 22, 20, 19};
+    const double feed[] = {0, 3, 8, 20};
+    for (int d = 1; d <= kDiets; ++d) {
+      auto& nut = t.NutRestrict[d];
+      nut[kMinKind][kEnergy] = dietEnergy[d];
+      nut[kMaxKind][kEnergy] = dietEnergy[d] + 150;
+      nut[kMinKind][kProtein] = dietProtein[d];
+      nut[kMaxKind][kProtein] = dietProtein[d] + 4;
+      for (int j = kArginine; j <= kValine; ++j) nut[kMinKind][j] = kAminoMinimum * dietProtein[d];
+      state.OptTable[d][kFeedKind] = {feed[d], 0.8 * feed[d], 1.2 * feed[d]};
+      state.OptTable[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
+      state.OptTable[d][kProteinKind] = {dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
+    }
+    lpState->OptMode = kOptModeRunning;
+    DietFill(Griddiets);
+    state.targetWeight = 25;
+    state.startWeight = pig->LiveWeight[pig->StartAge][kHerdColumn];
+    PrepareFeedCost(state, t, kDiets);
+    x.n = kOptKinds * kDiets;
+    x.OptFixed.fill(1);
+    for (int i = 1; i <= x.n; ++i) {
+      x.OptLower[i] = kCoordLow;
+      x.OptUpper[i] = kCoordHigh;
+    }
+  }
+
+  // Frees variable i at `value` in table units.
+  void Try(int diet, int kind, double value) {
+    const int i = VariableOf(diet, kind);
+    const double minimum = state.OptTable[diet][kind][kOptMinimum];
+    x.OptFixed[i] = 0;
+    x.OptVar[i] = kCoordLow + (value - minimum) / state.scale[i];
+  }
+
+  double Evaluate(int evaluations = 1) { return objective.Evaluate(x, evaluations); }
+
+  double MinimumOf(int diet, int j) const { return tables->NutRestrict[diet][kMinKind][j]; }
+
+  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
+  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<FormulationState> lpState = std::make_unique<FormulationState>();
+  ScriptedDialogs dialogs;
+  FeedOptContext lp{*tables, *pig, *lpState, dialogs};
+  Grid Griddiets{kDietsRows, kDietsCols};
+  FeedCostState state;
+  FeedCostObjective objective{lp, Griddiets, state};
+  OptVariables x;
+};
+
+// Given diets: no program is solved and the score is each diet's given
+// cost (per tonne) times the feed its phase ate, the last diet to 25 kg.
+TEST_F(FeedCostTest, GridDietsArePricedWithoutAFormulation) {
+  state.feedChoice = kFeedGrid;
+  lpState->DietCost = {0, 640, 450, 340};
+  lpState->DietProblems[2] = 1;  // left by an earlier formulation: not these diets
+  std::vector<OptBestShown> shown;
+  state.showNewBest = [&](const OptBestShown& s) { shown.push_back(s); };
+  for (double firstFeed : {3.0, 3.5}) {
+    SCOPED_TRACE(firstFeed);
+    Try(1, kFeedKind, firstFeed);
+    const double score = Evaluate();
+    ASSERT_FALSE(pig->GrowthFailed);
+    const double lastFeed = pig->CumFeed[0] - firstFeed - 8;
+    EXPECT_NEAR(pig->DietFeedAmount[3], lastFeed, 1e-9);
+    const double expected =
+        0.640 * firstFeed + 0.450 * 8 + 0.340 * std::round(lastFeed * 1000) / 1000;
+    EXPECT_NEAR(score, expected, 1e-9);
+    EXPECT_EQ(pig->DietNutrients[2][kPrice], 450);
+    objective.NewBest(x, score);
+  }
+  EXPECT_EQ(state.lpSolves, 0);
+  EXPECT_EQ(state.growthRuns, 2);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_DOUBLE_EQ(shown[1].feedAmount[1], 3.5);
+  EXPECT_DOUBLE_EQ(shown[1].feedAmount[2], 8);
+  EXPECT_DOUBLE_EQ(shown[1].energy[3], 2550);
+  EXPECT_DOUBLE_EQ(shown[1].protein[1], 22);
+}
+
+TEST_F(FeedCostTest, TheSameEnergyAndProteinAreFormulatedOnce) {
+  const double first = Evaluate(0);
+  EXPECT_LT(first, 100);  // a cost per pig, not a penalty
+  EXPECT_EQ(state.lpSolves, 3);
+  EXPECT_EQ(Evaluate(1), first);
+  EXPECT_EQ(state.lpSolves, 3);
+
+  Try(2, kFeedKind, 7);  // the feed amount alone needs no formulation
+  Evaluate();
+  EXPECT_EQ(state.lpSolves, 3);
+  Try(2, kEnergyKind, 2460);
+  Evaluate();
+  EXPECT_EQ(state.lpSolves, 4);
+  EXPECT_DOUBLE_EQ(MinimumOf(2, kEnergy), 2460);
+  // 2460.3 and 2459.8 are formulated at 2460: the diet stands.
+  for (double energy : {2460.3, 2459.8}) {
+    Try(2, kEnergyKind, energy);
+    Evaluate();
+  }
+  EXPECT_EQ(state.lpSolves, 4);
+
+  // The first evaluation of a search reformulates only the diets that move.
+  Evaluate(0);
+  EXPECT_EQ(state.lpSolves, 5);
+}
+
+TEST(TriedLevels, EnergyAndProteinRounding) {
+  struct Case {
+    double tried, formulated;
+  };
+  const Case energies[] = {
+      {2.456, 2.456},
+      {45.678, 45.68},
+      {3456.7, 3457},
+      {2400.5, 2400},
+      {2401.5, 2402},
+      {900.4, 900},
+      {899.994, 899.99},
+      {900.6, 901},
+      {12.125, 12.12},
+      {10, 10},
+      {0.0625, 0.062},
+  };
+  for (const Case& c : energies) {
+    SCOPED_TRACE(c.tried);
+    EXPECT_DOUBLE_EQ(RoundTriedEnergy(c.tried), c.formulated);
+  }
+  const Case proteins[] = {{20.04, 20}, {20.25, 20.2}, {19.96, 20}, {22.75, 22.8}};
+  for (const Case& c : proteins) {
+    SCOPED_TRACE(c.tried);
+    EXPECT_DOUBLE_EQ(RoundTriedProtein(c.tried), c.formulated);
+  }
+}
+
+TEST_F(FeedCostTest, DietsAreFormulatedAtTheRoundedEnergyAndProtein) {
+  state.OptTable[1][kEnergyKind] = {45, 40, 50};
+  PrepareFeedCost(state, *tables, kDiets);
+  Try(1, kEnergyKind, 45.678);
+  Try(1, kProteinKind, 21.96);
+  Evaluate(0);
+  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][0], 45.68);
+  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][1], 22);
+  EXPECT_DOUBLE_EQ(MinimumOf(1, kEnergy), 45.68);
+  // The energy band of 150 moves with the minimum.
+  EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMaxKind][kEnergy], 45.68 + 150);
+}
+
+TEST_F(FeedCostTest, DoublingProteinDoublesEachAminoAcidMinimum) {
+  std::array<double, kValine + 1> at10{};
+  for (double protein : {10.0, 20.0}) {
+    Try(2, kProteinKind, protein);
+    Evaluate();
+    EXPECT_DOUBLE_EQ(MinimumOf(2, kProtein), protein);
+    for (int j = kArginine; j <= kValine; ++j) {
+      SCOPED_TRACE(j);
+      if (protein == 10) {
+        at10[j] = MinimumOf(2, j);
+        EXPECT_NEAR(at10[j], kAminoMinimum * 10, 1e-12);
+      } else {
+        EXPECT_NEAR(MinimumOf(2, j), 2 * at10[j], 1e-12);
+      }
+    }
+  }
+  // Diet 1 did not move: its amino acids are as the restrictions were.
+  EXPECT_NEAR(MinimumOf(1, kLysine), kAminoMinimum * 22, 1e-12);
+}
+
+TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
+  Evaluate(0);
+  const double cost = lpState->DietCost[2];
+  ASSERT_GT(cost, 0);
+  state.OptTable[2][kProteinKind] = {20, 20, 60};
+  PrepareFeedCost(state, *tables, kDiets);
+  Try(2, kProteinKind, 50);  // above any mix of the matrix
+  EXPECT_DOUBLE_EQ(Evaluate(0), cost * 1000);
+  EXPECT_GT(lpState->DietProblems[2], 0);
+  EXPECT_TRUE(dialogs.Messages().empty());
+
+  // Never formulated, the diet has no cost to scale: the point is a failure.
+  lpState->DietCost[2] = 0;
+  Try(2, kProteinKind, 51);
+  EXPECT_EQ(Evaluate(), kOptBig);
+}
+
+TEST_F(FeedCostTest, AFailedOrShortRunIsAFailure) {
+  struct Case {
+    const char* what;
+    double target, start;
+  };
+  const Case cases[] = {
+      {"reaches 25 kg", 25, 6.2},
+      {"never reaches 190 kg", 190, 6.2},
+      {"starts at 0 kg", 25, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    state.targetWeight = c.target;
+    state.startWeight = c.start;
+    const double score = Evaluate();
+    if (c.target == 25 && c.start > 0) {
+      EXPECT_LT(score, 100);
+    } else {
+      EXPECT_EQ(score, kOptBig);
+      EXPECT_TRUE(FailedScore(score));
+    }
+  }
+}
+
+TEST(OptBest, TakesOnlyLowerSuccessfulScores) {
+  OptBestRecord best;
+  OptVector x{};
+  const struct {
+    double score;
+    bool taken;
+    double bestAfter;
+  } offers[] = {{kOptBig, false, 0},
+                {12, true, 12},
+                {12, false, 12},
+                {13, false, 12},
+                {std::nan(""), false, 12},
+                {-1, true, -1}};
+  for (const auto& o : offers) {
+    SCOPED_TRACE(o.score);
+    x[1] = o.score;
+    EXPECT_EQ(best.Offer(o.score, x), o.taken);
+    EXPECT_EQ(best.OptBest, o.bestAfter);
+    if (o.taken) EXPECT_EQ(best.bestVar[1], o.score);
+  }
+}
+
+}  // namespace
