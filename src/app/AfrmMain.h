@@ -220,9 +220,12 @@ class AfrmMain {
   // The window took a new size (twips); the tab set follows it down to
   // kMinFollowWidth by kMinFollowHeight.
   void Form_Resize(int height, int width);
-  int TabSetWidth = 0;   // twips
-  int TabSetHeight = 0;  // twips
-  bool Started = false;  // start-up has finished
+  // The inputs and buttons lie left of and above the tab set, at a fixed place.
+  static constexpr int kTabSetLeft = 4680;  // twips
+  static constexpr int kTabSetTop = 1200;   // twips
+  int TabSetWidth = 0;                      // twips
+  int TabSetHeight = 0;                     // twips
+  bool Started = false;                     // start-up has finished
 
   // A button or menu entry: runs its command and names the window to show.
   // A disabled button does nothing.
@@ -260,10 +263,23 @@ class AfrmMain {
   void Text6_Click();
   void Text6_DblClick();
   void Text6_KeyPress();
+  // A location named without the file dialog (the program's command line):
+  // loaded as a chosen one, a missing file asked about as a new location.
+  // False when the user declined.
+  bool LocationName(const std::string& path);
+  // As a click on the "Calibration Name" field with `path` chosen.
+  void OpenLocationFile(const std::string& path);
   // All names of the set from `base`, shown in the file table.
   void SetFileNames(const std::string& base);
   // Reads the matrix file, then its restrictions; records the names in use.
   void LoadLP();
+
+  // --- Diets table ---------------------------------------------------------
+  // After the user changed a cell: the diet's restrictions and the ratio rules.
+  void Griddiets_AfterEdit(int row, int col);
+  // A click on a price or nutrient cell hands its request to the sources
+  // window; true when that window is to be shown.
+  bool Griddiets_Click(int row, int col);
 
   // --- Saving --------------------------------------------------------------
   void gridFILES_DblClick(int row);
@@ -326,6 +342,8 @@ class AfrmMain {
   void ShowDietsLoaded();
   void ShowHerdInputs();
   void LoadExistingLocation();
+  void TakeLocation(const std::string& chosen, bool exists);
+  void ShowChosenLocation();  // after a location was chosen by a click
 
   App& app_;
 };

@@ -40,7 +40,24 @@ bool AfrmMain::LocationName() {
     std::string question = "You are using this path " + folder + " Is this correct?";
     if (app_.dialogs.Message(question, Buttons::YesNo) == Answer::Yes) break;
   }
+  TakeLocation(chosen, exists);
+  return true;
+}
 
+bool AfrmMain::LocationName(const std::string& path) {
+  const std::string chosen = ResolveInFolder(app_.location.DataFolder, path);
+  const bool exists = TextFile::Exists(chosen);
+  if (!exists) {
+    std::string question = "You are using this path " + FolderOf(chosen) + " Is this correct?";
+    if (app_.dialogs.Message(question, Buttons::YesNo) != Answer::Yes) return false;
+  }
+  TakeLocation(chosen, exists);
+  return true;
+}
+
+void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
+  Location& location = app_.location;
+  const std::string folder = FolderOf(chosen);
   app_.pig.DefaultGrowthCoef = kLocationCoef;
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
@@ -51,11 +68,10 @@ bool AfrmMain::LocationName() {
     location.LocationLoaded = false;
     Combo1.ListIndex = kFeedGrid;
     Text6.Text = location.LocationBase;
-    return true;
+    return;
   }
   location.LocationLoaded = true;
   LoadExistingLocation();
-  return true;
 }
 
 void AfrmMain::LoadExistingLocation() {
@@ -118,6 +134,15 @@ void AfrmMain::ShowDietsLoaded() {
 
 void AfrmMain::Text6_Click() {
   LocationName();
+  ShowChosenLocation();
+}
+
+void AfrmMain::OpenLocationFile(const std::string& path) {
+  LocationName(path);
+  ShowChosenLocation();
+}
+
+void AfrmMain::ShowChosenLocation() {
   if (app_.formulation.IngMatrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
   if (app_.pig.UnitCodes[kWeightUnit] != 0) {
     Combo2.ListIndex = 1;

@@ -23,9 +23,6 @@ constexpr double kDietsColumnWidening = 1.2;
 // Below these sizes (twips) the tab set keeps its size.
 constexpr int kMinFollowWidth = 7640;
 constexpr int kMinFollowHeight = 5000;
-// The inputs and buttons lie left of and above the tab set, at a fixed place.
-constexpr int kTabSetLeft = 4680;
-constexpr int kTabSetTop = 1200;
 constexpr int kTabSetMargin = 240;
 
 // Standard normal distribution function.

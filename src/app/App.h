@@ -14,6 +14,7 @@
 #include "formulation/Matrix.h"
 #include "formulation/Restrict.h"
 #include "formulation/frmExcel.h"
+#include "formulation/frmMsgBoxA.h"
 #include "model/GlobalPig.h"
 #include "model/GrowthSummary.h"
 #include "model/Temperatures.h"
@@ -64,4 +65,5 @@ class App {
   DietDisplay dietDisplayForm{
       dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
   frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
+  frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
 };

@@ -1,0 +1,22 @@
+// The diets table's own events: an edit sets the diet's restrictions, a click
+// on a price or nutrient cell asks the sources window about it.
+#include "app/AfrmMain.h"
+#include "app/App.h"
+#include "formulation/FeedOpt.h"
+#include "model/DietsTable.h"
+
+void AfrmMain::Griddiets_AfterEdit(int row, int col) {
+  FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
+  DietsEditContext context{
+      Griddiets, app_.pig, app_.formulation.NutRestrict, ratioRules, app_.dialogs, [&lp](int diet) {
+        ApplyProteinMargin(lp, diet);
+      }};
+  DietsCellEdited(context, row, col);
+}
+
+bool AfrmMain::Griddiets_Click(int row, int col) {
+  std::optional<SourcesRequest> request = DietsCellClicked(Griddiets, row, col);
+  if (!request) return false;
+  app_.sourcesForm.Show(*request);
+  return true;
+}

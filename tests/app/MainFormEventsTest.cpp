@@ -1,0 +1,98 @@
+// The main window's events that the desktop layer adds: a location named on
+// the command line, and a click in the diets table asking the sources window.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/App.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A copy of the demo location in a fresh folder, removed afterwards.
+class DemoFolder {
+ public:
+  DemoFolder() {
+    folder_ = fs::temp_directory_path() /
+              ("tamsel-events-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(folder_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), folder_ / entry.path().filename());
+  }
+  ~DemoFolder() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path folder_;
+};
+
+class MainFormEvents : public ::testing::Test {
+ protected:
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+};
+
+TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
+  DemoFolder demo;
+  form.ShowTab(kTabFormulas);
+  form.OpenLocationFile(demo.Path("Demo.plt"));
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
+  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.Tab, kTabDiets);  // the demo's matrix holds ingredients
+  EXPECT_FALSE(form.Griddiets.Text(kDietEnergyRow, 1).empty());
+}
+
+TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
+  DemoFolder demo;
+  const std::string missing = demo.Path("Farm1.plt");
+  const std::string question = "You are using this path " + demo.Path("") + " Is this correct?";
+  for (Answer answer : {Answer::No, Answer::Yes}) {
+    SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
+    ScriptedDialogs asked;
+    App fresh{asked};
+    asked.Answer(answer);
+    EXPECT_EQ(fresh.mainForm.LocationName(missing), answer == Answer::Yes);
+    ASSERT_EQ(asked.Messages().size(), 1u);
+    EXPECT_EQ(asked.Messages()[0], question);
+    EXPECT_FALSE(fresh.location.LocationLoaded);
+    EXPECT_EQ(fresh.location.LocationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
+    EXPECT_EQ(fresh.mainForm.Text6.Text,
+              answer == Answer::Yes ? demo.Path("Farm1") : "Calibration Name");
+  }
+}
+
+TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
+  form.Griddiets.SetText(0, 2, "Diet 2");
+  form.Griddiets.SetText(kDietCostRow, 2, "0.25");
+  form.Griddiets.SetText(kDietLysineRow, 2, "1.4");
+  const struct {
+    int row, col;
+    bool asked;
+    int index;
+  } cases[] = {
+      {kDietCostRow, 2, true, -1},
+      {kDietLysineRow, 2, true, 5},
+      {kDietNameRow, 2, false, 0},
+      {kDietAmountRow, 2, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("row " + std::to_string(c.row));
+    app.sourcesForm.Request = {};
+    EXPECT_EQ(form.Griddiets_Click(c.row, c.col), c.asked);
+    EXPECT_EQ(app.sourcesForm.Request.diet, c.asked ? 2 : 0);
+    EXPECT_EQ(app.sourcesForm.Request.index, c.index);
+  }
+}
+
+}  // namespace
