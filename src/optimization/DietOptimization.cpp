@@ -319,13 +319,12 @@ void PrepareRun(Run& run, double targetWeight) {
   state.feedChoice = feedChoice;
   state.targetWeight = targetWeight;
   state.startWeight = StartingWeight(pig);
-  PrepareFeedCost(state, app.formulation, run.diets);
-
   s.n = kOptKinds * run.diets;
   s.best = {};
   s.totalEvaluations = 0;
   s.cancel = &pig.CancelRun;
   ReadOptTable(run);
+  PrepareFeedCost(state, app.formulation, run.diets);
   app.formulationState->OptMode = kOptModeRunning;
   for (int i = 1; i <= s.n; ++i) {
     s.OptUpper[i] = kCoordHigh;

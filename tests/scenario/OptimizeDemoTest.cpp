@@ -1,0 +1,191 @@
+// A user opens the demo location, grows the pigs on least-cost diets, sets
+// every feed amount, energy and protein of the three diets free within the
+// usual limits around the current values and runs the diet optimization.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "optimization/DietOptimization.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDemo {
+ public:
+  TempDemo() {
+    path_ = fs::temp_directory_path() /
+            ("tamsel-optimize-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(path_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), path_ / entry.path().filename());
+  }
+  ~TempDemo() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Plt() const { return (path_ / "Demo.plt").string(); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path path_;
+};
+
+// Limits of "Program Add Min Max to Current", per kind.
+constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
+constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
+
+// The demo grown once, and the optimization window filled as it opens:
+// current feed amounts from the diets table, energy and protein from the
+// restriction minima, every row of the three diets ticked.
+struct DemoOptimization {
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
+  Grid GridOpt{kOptTableRows, kOptTableCols};
+  std::string LocationName = "Demo";
+  std::string TargetWeight;
+  std::string TextOptDiet = "3";
+  bool WorkingVisible = false;
+  bool ViewEnabled = false;
+  bool AddMinMaxVisible = true;
+  OptWindowView window{GridOpt,
+                       LocationName,
+                       TargetWeight,
+                       TextOptDiet,
+                       WorkingVisible,
+                       ViewEnabled,
+                       AddMinMaxVisible};
+
+  explicit DemoOptimization(int feed) {
+    dialogs.File(demo.Plt());
+    form.Text6_Click();
+    form.ComboSex.ListIndex = 0;
+    form.Combo1.ListIndex = feed;
+    form.RunGrowth();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_FALSE(form.TextPrice.Text.empty());
+    dialogs.Forget();
+    TargetWeight = form.Text3.Text;
+    const auto& nut = app.formulation.NutRestrict;
+    for (int d = 1; d <= 3; ++d) {
+      const double current[] = {0,
+                                ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                                nut[d][kMinKind][kEnergy],
+                                nut[d][kMinKind][kProtein]};
+      for (int k = 1; k <= 3; ++k) {
+        const int row = VariableOf(d, k);
+        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
+        GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+        GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+      }
+    }
+  }
+};
+
+TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
+  DemoOptimization s(kFeedLeastCost);
+  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const auto restrictions = s.app.formulation.NutRestrict;
+  std::vector<double> bests;
+  s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
+  int shownBests = 0;
+  s.opt->objective.showNewBest = [&](const OptBestShown&) { ++shownBests; };
+
+  RunOptimization(s.app, *s.opt, s.window);
+
+  const OptResult& r = s.opt->result;
+  ASSERT_TRUE(r.done);
+  EXPECT_FALSE(r.cancelled);
+  // The starting point, scored first, costs what the growth run said; the
+  // run priced the diets as the diets table shows them, to the cent a tonne.
+  ASSERT_FALSE(bests.empty());
+  EXPECT_NEAR(bests.front(), s.app.growthResults.costPerPig, 0.005 * 34 / 1000);
+  EXPECT_DOUBLE_EQ(r.startCost, startCost);
+  EXPECT_LE(r.bestCost, startCost);
+  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.OptBest);
+  EXPECT_GT(shownBests, 0);
+  if (r.bestCost < startCost) {
+    EXPECT_TRUE(s.dialogs.Messages().empty());
+  } else {
+    EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{kNoLowerAnswer});
+  }
+
+  // The optimum lies within the table's limits, and the single changes cost
+  // no more than the start.
+  for (int d = 1; d <= 3; ++d) {
+    SCOPED_TRACE(d);
+    const double energy = r.NutRestrict[d][kMinKind][kEnergy];
+    EXPECT_GE(energy, r.OptTable[d][kEnergyKind][kOptMinimum] - 0.5);
+    EXPECT_LE(energy, r.OptTable[d][kEnergyKind][kOptMaximum] + 0.5);
+    EXPECT_EQ(r.DietNutrients[d][kPrice], r.DietCost[d]);
+    EXPECT_GT(r.DietCost[d], 0);
+  }
+  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], startCost) << v;
+  EXPECT_DOUBLE_EQ(r.targetWeight, 25);
+  EXPECT_GT(r.finalAge, 21);
+  EXPECT_DOUBLE_EQ(r.LiveWeight[21], 6);
+  EXPECT_GT(r.lpSolves, 0);
+
+  // The window and the user's restrictions are as before the run.
+  EXPECT_FALSE(s.WorkingVisible);
+  EXPECT_TRUE(s.ViewEnabled);
+  EXPECT_TRUE(s.AddMinMaxVisible);
+  EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
+  EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
+  EXPECT_FALSE(s.app.pig.CancelRun);
+}
+
+TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
+  DemoOptimization s(kFeedGrid);
+  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  s.dialogs.Answer(Answer::Yes);
+  RunOptimization(s.app, *s.opt, s.window);
+  const OptResult& r = s.opt->result;
+  ASSERT_TRUE(r.done);
+  EXPECT_EQ(s.dialogs.Messages().front(), kGivenCostsQuestion);
+  for (int d = 1; d <= 3; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kFeedKind), kOptTickCol), CheckState::Checked);
+    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol), CheckState::Unchecked);
+    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kProteinKind), kOptTickCol), CheckState::Unchecked);
+    EXPECT_EQ(r.fixed[VariableOf(d, kEnergyKind)], 1);
+    EXPECT_EQ(r.fixed[VariableOf(d, kFeedKind)], 0);
+    // The given diets stand as the diets table holds them.
+    EXPECT_DOUBLE_EQ(r.DietNutrients[d][kEnergy],
+                     ReadNumber(s.form.Griddiets.Text(kDietEnergyRow, d)));
+    EXPECT_DOUBLE_EQ(r.DietCost[d], ReadNumber(s.form.Griddiets.Text(kDietCostRow, d)));
+  }
+  EXPECT_EQ(r.lpSolves, 0);
+  EXPECT_LE(r.bestCost, startCost);
+  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], startCost) << v;
+}
+
+TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
+  DemoOptimization s(kFeedLeastCost);
+  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  s.opt->search.progress = [&](long evaluations, double) {
+    if (evaluations == 40) s.app.pig.CancelRun = true;
+  };
+  RunOptimization(s.app, *s.opt, s.window);
+  const OptResult& r = s.opt->result;
+  ASSERT_TRUE(r.done);
+  EXPECT_TRUE(r.cancelled);
+  EXPECT_EQ(r.status, OptStatus::Cancelled);
+  EXPECT_LT(r.evaluations, 60);
+  EXPECT_LE(r.bestCost, startCost);
+  EXPECT_FALSE(s.app.pig.CancelRun);
+}
+
+}  // namespace
