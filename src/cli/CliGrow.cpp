@@ -1,0 +1,142 @@
+#include "cli/CliGrow.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/NumberFormat.h"
+#include "cli/CliOutput.h"
+#include "cli/CliSession.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/GrowthSummary.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+
+namespace {
+
+constexpr int kDailyFirstColumn = PigGrowth::kAgeColumn;
+constexpr int kDailyLastColumn = PigGrowth::kTotFeedColumn;
+
+void TypeInputs(const CliOptions& options, AfrmMain& form) {
+  if (options.herdSex) form.ComboSex.ListIndex = *options.herdSex;
+  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
+  if (options.startWeight) form.Text1.Text = *options.startWeight;
+  if (options.startAge) form.Text2.Text = *options.startAge;
+  if (options.finalWeight) form.Text3.Text = *options.finalWeight;
+  if (options.pigs) form.TextPigNo.Text = *options.pigs;
+}
+
+double Shown(const GlobalPig& pig, double kg) { return ConvertWeight(pig, kToDisplay, kg); }
+
+int DietsRun(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
+
+std::vector<std::string> HeadingRow(const Grid& results, int first, int last) {
+  std::vector<std::string> cells;
+  for (int col = first; col <= last; ++col) cells.push_back(results.Text(0, col));
+  return cells;
+}
+
+// Daily rows: row r is age StartAge + r - 1, except the last, the final day
+// with its fractional age, which the model cut at the final weight.
+void PrintDailyRows(const App& app, Precision precision) {
+  const GlobalPig& pig = app.pig;
+  const Grid& results = app.Grid1;
+  PrintRow(HeadingRow(results, kDailyFirstColumn, kDailyLastColumn));
+  double totalFeed = 0;
+  for (int row = 1; row < results.Rows() && !results.Text(row, kDailyFirstColumn).empty(); ++row) {
+    const int day = std::min(pig.StartAge + row - 1, kMaxAge);
+    const bool finalDay = day > pig.StartAge && pig.LiveWeight[day][kHerdColumn] >= pig.FinalWeight;
+    const double age = finalDay ? pig.FinalAge : day;
+    const double weight = finalDay ? pig.FinalWeight : pig.LiveWeight[day][kHerdColumn];
+    const double feed = day > pig.StartAge ? pig.DailyFeed[day][kHerdColumn] : 0;
+    totalFeed += feed;
+    auto cell = [&](int col, double value) {
+      return NumberCell(precision, value, results.Text(row, col));
+    };
+    PrintRow({cell(PigGrowth::kAgeColumn, age),
+              cell(PigGrowth::kWeightColumn, Shown(pig, weight)),
+              cell(PigGrowth::kDailyFeedColumn, Shown(pig, feed)),
+              cell(PigGrowth::kTotFeedColumn, Shown(pig, totalFeed))});
+  }
+  EndBlock();
+}
+
+// One row per diet: its end (weight, age), daily gain on it and its feed.
+void PrintDietRows(const App& app, Precision precision) {
+  const GlobalPig& pig = app.pig;
+  const Grid& results = app.Grid1;
+  PrintRow(HeadingRow(results, kSummaryNameColumn, kSummaryFeedColumn));
+  for (int r = 1; r <= DietsRun(pig); ++r) {
+    const PhaseEnd& before = pig.DietPhaseLog[r - 1];
+    const PhaseEnd& end = pig.DietPhaseLog[r];
+    const double days = end.age - before.age;
+    const double gain = Shown(pig, end.weight) - Shown(pig, before.weight);
+    auto cell = [&](int col, double value) {
+      return NumberCell(precision, value, results.Text(r, col));
+    };
+    PrintRow({results.Text(r, kSummaryNameColumn),
+              cell(kSummaryWeightColumn, Shown(pig, end.weight)),
+              cell(kSummaryAgeColumn, end.age),
+              cell(kSummaryGainColumn, days > 0 ? gain / days : 0),
+              cell(kSummaryFeedColumn, Shown(pig, DietPhaseFeed(pig, r)))});
+  }
+  EndBlock();
+}
+
+void PrintResultFields(const App& app, Precision precision) {
+  const AfrmMain& form = app.mainForm;
+  const GrowthRunResults& run = app.growthResults;
+  const GlobalPig& pig = app.pig;
+  PrintRow({"Result", "Value"});
+  PrintRow({form.Text5.Caption, NumberCell(precision, pig.FinalAge, form.Text5.Text)});
+  PrintRow({form.Text4.Caption, NumberCell(precision, Shown(pig, run.totalFeed), form.Text4.Text)});
+  PrintRow(
+      {form.TextFeedGain.Caption, NumberCell(precision, run.feedGain, form.TextFeedGain.Text)});
+  PrintRow({form.TextPrice.Caption, NumberCell(precision, run.costPerPig, form.TextPrice.Text)});
+}
+
+// Why a run stopped without a message box.
+std::string QuietStop(const App& app) {
+  const AfrmMain& form = app.mainForm;
+  const GlobalPig& pig = app.pig;
+  if (ReadNumber(form.Text1.Text) == 0)
+    return "the location has no Starting Weight; give one with --start-weight";
+  if (ReadNumber(form.Griddiets.Text(kDietEnergyRow, 1)) == 0)
+    return "diet 1 has no net energy in the diets table";
+  if (pig.GrowthFailed && pig.StartWeight < pig.GrowthCoef[0]) {
+    // The curve starts at B0: no day can grow from below it.
+    return "the growth model failed: the Starting Weight lies below the growth curve's B0 (" +
+           GeneralNumberText(pig.GrowthCoef[0]) + " kg)";
+  }
+  if (pig.GrowthFailed) return "the growth model failed";
+  const double age = ReadNumber(form.Text2.Text);
+  if (age < 0 || age >= kMaxAge + 1)
+    return "Starting Age, Days must be from 0 to 200; give one with --start-age";
+  return "the growth run stopped";
+}
+
+}  // namespace
+
+int RunGrowCommand(const CliOptions& options) {
+  CliSession session;
+  if (!session.OpenLocation(options.location)) return kExitRunFailed;
+  App& app = *session.app;
+  TypeInputs(options, app.mainForm);
+  const int messagesBefore = session.dialogs.MessageCount();
+  app.mainForm.Click(AfrmMain::Control::Command1);
+  // A fresh App: only a run that went through to its summary sets this.
+  if (app.mainForm.InitialRunDone) {
+    PrintDailyRows(app, options.precision);
+    PrintDietRows(app, options.precision);
+    PrintResultFields(app, options.precision);
+    return kExitOk;
+  }
+  // A failed model run leaves the days it grew.
+  if (app.pig.GrowthFailed && !app.Grid1.Text(1, kDailyFirstColumn).empty())
+    PrintDailyRows(app, options.precision);
+  if (session.dialogs.MessageCount() == messagesBefore)
+    std::fprintf(stderr, "tamsel-cli: %s\n", QuietStop(app).c_str());
+  return kExitRunFailed;
+}

@@ -1,0 +1,205 @@
+#include "cli/CliOptions.h"
+
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "model/GlobalPig.h"
+
+namespace {
+
+// Limits of the inputs, as the main window accepts them.
+constexpr double kLightestStart = 4;   // kg (or lb) as typed
+constexpr double kHeaviestStart = 25;  // kg (or lb) as typed
+constexpr double kMaxPigs = 1e9;
+
+constexpr std::string_view kUsage = R"(Usage: tamsel-cli COMMAND [OPTIONS] [LOCATION.plt]
+
+Runs the feed optimizer without a display. A location is a folder and a name
+whose files share that name: LOCATION.plt is its calibration file, and the
+whole set (diets .dts, ingredient matrix, restrictions, observations,
+temperatures) is loaded as the "Calibration Name" field loads it.
+
+Commands:
+  grow LOCATION.plt       Runs "Growth" with the location's inputs and prints
+                          the daily rows (age, weight, daily feed, total
+                          feed), the per-diet summary (name, live weight and
+                          age at the diet's end, daily gain, feed) and the
+                          result fields (final age, total feed intake,
+                          feed/gain, cost per pig).
+  formulate LOCATION.plt  Runs "Run LP" and prints each diet's cost, its
+                          ingredients in per cent and its nutrient levels.
+  example                 Grows a built-in group of pigs on three nursery
+                          diets (the command when none is given).
+  help                    Prints this text (also --help or -h anywhere).
+
+Options of grow; each sets the input a user would type, weights in the
+location's weight unit:
+  --sex mixed|males|females   "Herd Sex"
+  --feed grid|least-cost      "Feed Formulation": the diets table as it is
+                              ("Use Diets on Grid") or least-cost formulas of
+                              it ("Least Cost Formulas")
+  --start-weight W            "Starting Weight", from 4 to 25
+  --start-age D               "Starting Age, Days", from 0 to 200
+  --final-weight W            "Final Weight", above 0
+  --pigs N                    "Number of Pigs", a whole number from 1
+Option of grow and formulate:
+  --precision shown|full      shown (the default): numbers as the tables show
+                              them; full: every number from the model state
+                              at full double precision (%.17g)
+An option's value may also follow an equals sign: --sex=males.
+
+Output: tab-separated text on standard output, in blocks separated by an
+empty line, each block opening with its heading row. Shown numbers use the
+machine's decimal separator; full precision always uses a point.
+
+Messages the application shows go to standard error. Questions are answered
+No (a missing location is not made a new one, nothing is saved), OK/Cancel
+questions Cancel, input boxes are cancelled.
+
+Exit status: 0 done; 1 the run failed, with the application's message on
+standard error (a missing location, "Need Feed Intakes", an infeasible
+diet, ...); 2 a bad command line or option value.
+)";
+
+std::optional<double> StrictNumber(std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  auto [next, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || next != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// What a number option accepts.
+struct NumberRule {
+  double low;
+  double high;
+  bool lowIncluded;
+  bool whole;
+  std::string_view wanted;  // said when the value is refused
+};
+
+constexpr NumberRule kStartWeightRule{
+    kLightestStart, kHeaviestStart, true, false, "a number from 4 to 25"};
+constexpr NumberRule kStartAgeRule{0, kMaxAge, true, false, "a number from 0 to 200"};
+constexpr NumberRule kFinalWeightRule{0, kMaxPigs, false, false, "a number above 0"};
+constexpr NumberRule kPigsRule{1, kMaxPigs, true, true, "a whole number from 1"};
+
+// A number option is kept as typed once it meets its rule.
+std::string CheckNumber(std::string_view name,
+                        const std::string& text,
+                        const NumberRule& rule,
+                        std::optional<std::string>& into) {
+  const std::optional<double> value = StrictNumber(text);
+  const bool accepted = value && (rule.lowIncluded ? *value >= rule.low : *value > rule.low) &&
+                        *value <= rule.high && (!rule.whole || std::trunc(*value) == *value);
+  if (!accepted)
+    return std::string(name) + " needs " + std::string(rule.wanted) + ", not '" + text + "'";
+  into = text;
+  return {};
+}
+
+std::string ChooseFrom(std::string_view name,
+                       const std::string& text,
+                       std::initializer_list<std::pair<std::string_view, int>> choices,
+                       std::optional<int>& into) {
+  std::string allowed;
+  for (const auto& [word, position] : choices) {
+    if (text == word) {
+      into = position;
+      return {};
+    }
+    allowed += allowed.empty() ? "" : "|";
+    allowed += word;
+  }
+  return std::string(name) + " needs one of " + allowed + ", not '" + text + "'";
+}
+
+bool TakesLocation(CliCommand command) {
+  return command == CliCommand::Grow || command == CliCommand::Formulate;
+}
+
+// One option and its value; an error text, or "" when taken.
+std::string TakeOption(std::string_view name, const std::string& value, CliOptions& options) {
+  const bool grow = options.command == CliCommand::Grow;
+  if (name == "--precision" && TakesLocation(options.command)) {
+    std::optional<int> full;
+    std::string error = ChooseFrom(name, value, {{"shown", 0}, {"full", 1}}, full);
+    if (full) options.precision = *full ? Precision::Full : Precision::Shown;
+    return error;
+  }
+  if (grow && name == "--sex")
+    return ChooseFrom(name, value, {{"mixed", 0}, {"males", 1}, {"females", 2}}, options.herdSex);
+  if (grow && name == "--feed") {
+    return ChooseFrom(
+        name, value, {{"grid", kFeedGrid}, {"least-cost", kFeedLeastCost}}, options.feedChoice);
+  }
+  if (grow && name == "--start-weight")
+    return CheckNumber(name, value, kStartWeightRule, options.startWeight);
+  if (grow && name == "--start-age")
+    return CheckNumber(name, value, kStartAgeRule, options.startAge);
+  if (grow && name == "--final-weight")
+    return CheckNumber(name, value, kFinalWeightRule, options.finalWeight);
+  if (grow && name == "--pigs") return CheckNumber(name, value, kPigsRule, options.pigs);
+  return "unknown option " + std::string(name) + " for this command";
+}
+
+CliCommand CommandNamed(std::string_view word, bool& known) {
+  known = true;
+  if (word == "grow") return CliCommand::Grow;
+  if (word == "formulate") return CliCommand::Formulate;
+  if (word == "example") return CliCommand::Example;
+  if (word == "help") return CliCommand::Help;
+  known = false;
+  return CliCommand::Help;
+}
+
+}  // namespace
+
+std::string UsageText() { return std::string(kUsage); }
+
+CliParse ParseCommandLine(const std::vector<std::string>& args) {
+  CliParse parse;
+  CliOptions& options = parse.options;
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") return parse;  // help, whatever else was given
+  }
+  if (args.empty()) {
+    options.command = CliCommand::Example;
+    return parse;
+  }
+  bool known = false;
+  options.command = CommandNamed(args[0], known);
+  if (!known) {
+    parse.error = "unknown command '" + args[0] + "'";
+    return parse;
+  }
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.rfind("--", 0) == 0) {
+      const std::size_t equals = arg.find('=');
+      std::string name = arg.substr(0, equals);
+      std::string value;
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        parse.error = name + " needs a value";
+        return parse;
+      }
+      parse.error = TakeOption(name, value, options);
+      if (!parse.error.empty()) return parse;
+    } else if (TakesLocation(options.command) && options.location.empty()) {
+      options.location = arg;
+    } else {
+      parse.error = "unexpected argument '" + arg + "'";
+      return parse;
+    }
+  }
+  if (TakesLocation(options.command) && options.location.empty())
+    parse.error = args[0] + " needs a location's calibration file (LOCATION.plt)";
+  return parse;
+}

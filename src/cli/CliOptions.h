@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of tamsel-cli: a command, its location and the inputs a
+// user would type into the main window, each checked before anything runs.
+
+enum class CliCommand { Help, Example, Grow, Formulate };
+
+// How numbers are printed: as the tables show them, or every number of the
+// model state at full double precision ("%.17g") for comparison with other
+// tools.
+enum class Precision { Shown, Full };
+
+// Exit codes: a run that fails exits 1 with the application's message on
+// standard error; a bad command line exits 2.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRunFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CliOptions {
+  CliCommand command = CliCommand::Help;
+  std::string location;  // the location's calibration file (.plt)
+  Precision precision = Precision::Shown;
+
+  // Main-window inputs of the growth run; unset ones keep the location's.
+  std::optional<int> herdSex;     // "Herd Sex" list position
+  std::optional<int> feedChoice;  // "Feed Formulation" list position
+  // Numbers as typed, already checked.
+  std::optional<std::string> startWeight;
+  std::optional<std::string> startAge;
+  std::optional<std::string> finalWeight;
+  std::optional<std::string> pigs;
+};
+
+struct CliParse {
+  CliOptions options;
+  std::string error;  // empty when the command line is sound
+};
+
+// Reads argv[1..]; an empty command line is the built-in example.
+CliParse ParseCommandLine(const std::vector<std::string>& args);
+
+// What --help prints.
+std::string UsageText();

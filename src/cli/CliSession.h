@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+#include "cli/CliDialogs.h"
+
+// One application for one command: its dialogs and its App, with the
+// location opened as the "Calibration Name" field opens it.
+struct CliSession {
+  CliDialogs dialogs;
+  std::unique_ptr<App> app = std::make_unique<App>(dialogs);  // large: kept off the stack
+
+  // Chooses `path` (relative to the current folder) in the field's file
+  // dialog. False, with the reason on standard error, when no location was
+  // loaded.
+  bool OpenLocation(const std::string& path);
+};
