@@ -1,0 +1,136 @@
+// "Run Opt." refuses to start, with its messages in order, when the windows
+// are not set up; a refused run changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "optimization/DietOptimization.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+// Two diets set up for a run: every row ticked and inside its limits.
+struct OptSetup {
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
+  Grid GridOpt{kOptTableRows, kOptTableCols};
+  std::string LocationName = "Demo";
+  std::string TargetWeight = "25";
+  std::string TextOptDiet = "2";
+  bool WorkingVisible = false;
+  bool ViewEnabled = false;
+  bool AddMinMaxVisible = true;
+  OptWindowView window{GridOpt,
+                       LocationName,
+                       TargetWeight,
+                       TextOptDiet,
+                       WorkingVisible,
+                       ViewEnabled,
+                       AddMinMaxVisible};
+
+  OptSetup() {
+    app.mainForm.TextPrice.Text = "11.5";
+    app.mainForm.Combo1.ListIndex = kFeedLeastCost;
+    app.pig.StartAge = 21;
+    app.pig.LiveWeight[21][kHerdColumn] = 6;
+    const char* rows[][3] = {{"3", "2", "4"}, {"2450", "2400", "2500"}, {"20", "19", "21"}};
+    for (int d = 1; d <= 2; ++d) {
+      app.formulation.NutRestrict[d][kMinKind][kMetCys] = 0.7;
+      for (int k = 1; k <= 3; ++k) {
+        const int row = VariableOf(d, k);
+        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        for (int c = 0; c < 3; ++c) GridOpt.SetText(row, kOptCurrentCol + c, rows[k - 1][c]);
+      }
+    }
+  }
+  void Cells(int row, const char* current, const char* minimum, const char* maximum) {
+    GridOpt.SetText(row, kOptCurrentCol, current);
+    GridOpt.SetText(row, kOptMinimumCol, minimum);
+    GridOpt.SetText(row, kOptMaximumCol, maximum);
+  }
+};
+
+TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
+  using Messages = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    std::function<void(OptSetup&)> change;
+    Messages messages;
+  };
+  const Case cases[] = {
+      {"no location name", [](OptSetup& s) { s.LocationName = " "; }, {}},
+      {"no cost per pig",
+       [](OptSetup& s) { s.app.mainForm.TextPrice.Text = ""; },
+       {"Run Current Calc First"}},
+      {"no diets", [](OptSetup& s) { s.TextOptDiet = "0"; }, {"Set No. of Diets first"}},
+      {"seven diets: more than the search holds",
+       [](OptSetup& s) { s.TextOptDiet = "7"; },
+       {"Set No. of Diets first"}},
+      {"first current value missing",
+       [](OptSetup& s) { s.GridOpt.SetText(1, kOptCurrentCol, ""); },
+       {"Set Diet Values"}},
+      {"first minimum missing",
+       [](OptSetup& s) { s.GridOpt.SetText(1, kOptMinimumCol, ""); },
+       {"Set Diet Minimum Values"}},
+      {"ticked rows outside their limits, each told",
+       [](OptSetup& s) {
+         s.Cells(2, "2390", "2400", "2500");
+         s.Cells(6, "22", "19", "21");
+       },
+       {"Check Min Values on Diet 1 Energy", "Check Max Values on Diet 2 Protein"}},
+      {"an unticked row outside its limits is not checked",
+       [](OptSetup& s) {
+         s.Cells(4, "10", "2", "4");
+         s.GridOpt.SetCellCheck(4, kOptTickCol, CheckState::Unchecked);
+         s.TargetWeight = "0";
+       },
+       {"Set the Target Weight"}},
+      {"no methionine and cystine to ratio",
+       [](OptSetup& s) { s.app.formulation.NutRestrict[2][kMinKind][kMetCys] = 0; },
+       {"Set Diet Values for MET_CYS"}},
+      {"no target weight", [](OptSetup& s) { s.TargetWeight = "0"; }, {"Set the Target Weight"}},
+      {"a target below the starting weight",
+       [](OptSetup& s) { s.TargetWeight = "5"; },
+       {"Set the Target Weight"}},
+      {"no formulation chosen and no energy",
+       [](OptSetup& s) {
+         s.app.mainForm.Combo1.ListIndex = kFeedNotChosen;
+         s.Cells(2, "0", "0", "0");
+       },
+       {"Set Diet Values"}},
+      {"no feed amount for diet 1", [](OptSetup& s) { s.Cells(1, "0", "0", "4"); }, {}},
+      {"given costs, and the user says No",
+       [](OptSetup& s) {
+         s.app.mainForm.Combo1.ListIndex = kFeedGrid;
+         s.dialogs.Answer(Answer::No);
+       },
+       {kGivenCostsQuestion}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OptSetup s;
+    c.change(s);
+    const auto restrictions = s.app.formulation.NutRestrict;
+    const int diets = s.app.pig.NumDiets;
+    RunOptimization(s.app, *s.opt, s.window);
+    EXPECT_EQ(s.dialogs.Messages(), c.messages);
+    EXPECT_TRUE(s.dialogs.Done());
+    EXPECT_FALSE(s.opt->result.done);
+    EXPECT_EQ(s.opt->search.totalEvaluations, 0);
+    EXPECT_FALSE(s.WorkingVisible);
+    EXPECT_FALSE(s.ViewEnabled);
+    EXPECT_TRUE(s.AddMinMaxVisible);
+    EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
+    EXPECT_EQ(s.app.pig.NumDiets, diets);
+    EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
+    EXPECT_EQ(s.GridOpt.CellCheck(2, kOptTickCol), CheckState::Checked);
+  }
+}
+
+}  // namespace
