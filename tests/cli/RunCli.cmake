@@ -1,0 +1,17 @@
+# Runs tamsel-cli once and checks its exit code and output.
+#   CLI          the program
+#   ARGS         its arguments, separated by "|"
+#   EXIT         the exit code expected
+#   STDOUT, STDERR  regular expressions the outputs must match (optional)
+string(REPLACE "|" ";" args "${ARGS}")
+execute_process(COMMAND "${CLI}" ${args}
+  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code STREQUAL "${EXIT}")
+  message(FATAL_ERROR "exit ${code}, expected ${EXIT}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(DEFINED STDOUT AND NOT out MATCHES "${STDOUT}")
+  message(FATAL_ERROR "stdout does not match: ${STDOUT}\nstdout:\n${out}")
+endif()
+if(DEFINED STDERR AND NOT err MATCHES "${STDERR}")
+  message(FATAL_ERROR "stderr does not match: ${STDERR}\nstderr:\n${err}")
+endif()
