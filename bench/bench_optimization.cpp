@@ -1,0 +1,130 @@
+// The whole diet optimization of the demo location, as "Run Opt." does it
+// after a growth run: the feed amount, energy and protein of the three diets
+// all free within the window's default limits around the current values.
+// Also one evaluation of the feed-cost objective with every diet moved, and
+// the optimization of the given diets (feed amounts only, no formulation).
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "optimization/DietOptimization.h"
+
+namespace {
+
+// Opens the demo's calibration file, answers Yes, and counts the messages.
+class BenchDialogs : public Dialogs {
+ public:
+  int messages = 0;
+  Answer Message(std::string_view, Buttons, std::string_view) override {
+    ++messages;
+    return Answer::Yes;
+  }
+  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
+  std::string OpenFile(const FileRequest&) override {
+    return std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
+  }
+  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  void SetClipboard(std::string_view) override {}
+  std::string Clipboard() override { return {}; }
+  void ClearClipboard() override {}
+};
+
+// "Program Add Min Max to Current", per kind.
+constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
+constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
+constexpr int kDemoDiets = 3;
+
+// The demo grown once, and the optimization window as it opens with its
+// default limits, every row ticked.
+struct DemoOptimization {
+  explicit DemoOptimization(int feedChoice) {
+    AfrmMain& form = app->mainForm;
+    form.Text6_Click();
+    form.ComboSex.ListIndex = 0;
+    form.Combo1.ListIndex = feedChoice;
+    form.RunGrowth();
+    target = form.Text3.Text;
+    const auto& nut = app->formulation.NutRestrict;
+    for (int d = 1; d <= kDemoDiets; ++d) {
+      const double current[] = {0,
+                                ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                                nut[d][kMinKind][kEnergy],
+                                nut[d][kMinKind][kProtein]};
+      for (int k = 1; k <= kOptKinds; ++k) {
+        const int row = VariableOf(d, k);
+        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
+        GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+        GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+      }
+    }
+    dialogs.messages = 0;
+  }
+
+  void Run() { RunOptimization(*app, *opt, window); }
+
+  BenchDialogs dialogs;
+  std::unique_ptr<App> app = std::make_unique<App>(dialogs);
+  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
+  Grid GridOpt{kOptTableRows, kOptTableCols};
+  std::string location = "Demo";
+  std::string target;
+  std::string diets = std::to_string(kDemoDiets);
+  bool working = false;
+  bool viewEnabled = false;
+  bool addMinMax = true;
+  OptWindowView window{GridOpt, location, target, diets, working, viewEnabled, addMinMax};
+};
+
+void Optimization(benchmark::State& bench, int feedChoice) {
+  DemoOptimization demo(feedChoice);
+  for (auto _ : bench) {
+    demo.Run();
+    benchmark::DoNotOptimize(demo.opt->result.bestCost);
+  }
+  const OptResult& r = demo.opt->result;
+  if (!r.done) bench.SkipWithError("the run did not start");
+  bench.counters["evaluations"] = static_cast<double>(r.evaluations);
+  bench.counters["lp_solves"] = static_cast<double>(r.lpSolves);
+  bench.counters["start_cost"] = r.startCost;
+  bench.counters["best_cost"] = r.bestCost;
+  // The given diets ask one question a run; any other message is counted too.
+  bench.counters["messages"] = demo.dialogs.messages / static_cast<double>(bench.iterations());
+}
+
+void BM_OptimizeDemoLeastCost(benchmark::State& bench) { Optimization(bench, kFeedLeastCost); }
+void BM_OptimizeDemoGridDiets(benchmark::State& bench) { Optimization(bench, kFeedGrid); }
+BENCHMARK(BM_OptimizeDemoLeastCost)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimizeDemoGridDiets)->Unit(benchmark::kMillisecond);
+
+// One objective evaluation at the optimum's neighbourhood: each diet's
+// energy moves every time, so every diet is formulated (warm) and grown.
+void BM_FeedCostEvaluation(benchmark::State& bench) {
+  DemoOptimization demo(kFeedLeastCost);
+  demo.Run();
+  App& app = *demo.app;
+  DietOptState& opt = *demo.opt;
+  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, app.mainForm.Griddiets, opt.objective);
+  OptVariables x = opt.search;
+  x.OptFixed = opt.ticked;
+  x.OptVar = opt.startVar;
+  app.formulationState->OptMode = kOptModeRunning;
+  const long solvesBefore = opt.objective.lpSolves;
+  double shift = 0.25;
+  for (auto _ : bench) {
+    shift = -shift;
+    for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += shift;
+    benchmark::DoNotOptimize(objective.Evaluate(x, 1));
+  }
+  app.formulationState->OptMode = kOptModeOff;
+  bench.counters["lp_solves"] =
+      static_cast<double>(opt.objective.lpSolves - solvesBefore) / bench.iterations();
+}
+BENCHMARK(BM_FeedCostEvaluation)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
