@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,29 @@
 #include "support/ScriptedDialogs.h"
 
 namespace fs = std::filesystem;
+
+// The objective is evaluated thousands of times a run: the global operator
+// new is replaced to count allocations while an evaluation is measured. The
+// solver library allocates through malloc, which this does not count.
+namespace {
+
+bool counting = false;
+long allocations = 0;
+
+void* Allocate(std::size_t size) {
+  if (counting) ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -186,6 +211,50 @@ TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   EXPECT_LT(r.evaluations, 60);
   EXPECT_LE(r.bestCost, startCost);
   EXPECT_FALSE(s.app.pig.CancelRun);
+}
+
+// After a run, with the programs of the diets kept: evaluations that move
+// every feed amount, energy and protein, and a whole search, allocate nothing.
+TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
+  DemoOptimization s(kFeedLeastCost);
+  RunOptimization(s.app, *s.opt, s.window);
+  ASSERT_TRUE(s.opt->result.done);
+  App& app = s.app;
+  DietOptState& opt = *s.opt;
+  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.Griddiets, opt.objective);
+  OptSearch& search = opt.search;
+  search.OptFixed = opt.ticked;
+  search.OptVar = opt.startVar;
+  app.formulationState->OptMode = kOptModeRunning;
+  const long solves = opt.objective.lpSolves;
+
+  allocations = 0;
+  counting = true;
+  for (int k = 0; k < 40; ++k) {
+    for (int i = 1; i <= search.n; ++i) search.OptVar[i] = kCoordLow + (k * 7 + i) % 9;
+    ScoreOptPoint(search, objective);
+  }
+  const long perEvaluations = allocations;
+  search.OptVar = opt.startVar;
+  Optimize(search, objective);
+  counting = false;
+  app.formulationState->OptMode = kOptModeOff;
+
+  EXPECT_EQ(perEvaluations, 0);
+  EXPECT_EQ(allocations, 0);
+  EXPECT_GT(opt.objective.lpSolves, solves + 40);  // the diets were formulated
+  EXPECT_TRUE(s.dialogs.Messages().empty() ||
+              s.dialogs.Messages() == std::vector<std::string>{kNoLowerAnswer});
+}
+
+TEST(OptimizeDemo, TheCounterSeesAnAllocation) {
+  allocations = 0;
+  counting = true;
+  auto* probe = new int(3);
+  counting = false;
+  delete probe;
+  EXPECT_EQ(allocations, 1);
 }
 
 }  // namespace
