@@ -281,7 +281,7 @@ struct Run {
   bool Cancelled() const { return app.pig.CancelRun; }
 };
 
-// Step 10: the table into OptTable and the ticks into OptFixed.
+// The table into OptTable and its ticks into OptFixed.
 void ReadOptTable(Run& run) {
   FeedCostState& state = run.opt.objective;
   OptSearch& s = run.search();
@@ -339,7 +339,8 @@ void PrepareRun(Run& run, double targetWeight) {
   run.opt.ticked = s.OptFixed;
 }
 
-// Step 13: each ticked variable optimized alone from the starting point.
+// Each ticked variable optimized alone from the starting point: the value of
+// each single change.
 void SingleChanges(Run& run) {
   OptSearch& s = run.search();
   OptResult& result = run.opt.result;
@@ -360,7 +361,7 @@ void SingleChanges(Run& run) {
   s.OptFixed = run.opt.ticked;
 }
 
-// Phase 2: the best point of the run is made current and scored once more,
+// The final scoring: the best point of the run is made current and scored once more,
 // so the diets, feed amounts and growth run describe it. Returns its cost.
 double ScoreOptimum(Run& run) {
   OptSearch& s = run.search();
@@ -407,7 +408,8 @@ void TakeSnapshot(Run& run, double bestCost) {
   r.growthRuns = state.growthRuns;
 }
 
-// Steps 1 to 8: a failed check shows its message (or none) and ends the run.
+// The checks before a run: a failed one shows its message (or none) and
+// ends the command.
 bool RunAccepted(Run& run, double& targetWeight) {
   App& app = run.app;
   const OptWindowView& w = run.window;
@@ -505,7 +507,7 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   s.OptScore = 0;
   PrepareRun(run, targetWeight);
 
-  // Phase 0: the first search over every ticked variable, then each alone.
+  // The first search over every ticked variable, then each alone.
   s.phase = kPhaseFirst;
   Optimize(s, run.objective);
   if (!FailedScore(s.OptScore) && s.OptScore < run.startCost) opt.result.singleCost[0] = s.OptScore;
@@ -514,7 +516,7 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
     opt.result.singlePoint[v] = row[kOptCurrent];
   }
   SingleChanges(run);
-  // Phase 1: the full search, from the best point so far.
+  // The full search, from the best point so far.
   s.phase = kPhaseFull;
   if (!run.Cancelled()) Optimize(s, run.objective);
   const OptStatus status = run.Cancelled() ? OptStatus::Cancelled : s.status;

@@ -28,7 +28,7 @@ inline constexpr double kContraction = 0.5;
 inline constexpr double kExpansion = 2.0;
 inline constexpr double kSearchStep = 5.0;  // initial step of a coordinate, phases 0 and 1
 inline constexpr double kSearchTol = 0.1;   // convergence tolerance, phases 0 and 1
-inline constexpr double kFinalStep = 1.0;   // phase 2
+inline constexpr double kFinalStep = 1.0;   // the final scoring
 inline constexpr double kFinalTol = 0.05;
 inline constexpr double kVanishedStep = 0.01;  // a step lost in rounding: 1 % of the coordinate
 
@@ -131,7 +131,7 @@ struct OptResult {
   long growthRuns = 0;
 };
 
-// The optimization state the App owns (about 80 kB).
+// The optimization state the App owns (about 90 kB: keep it off the stack).
 struct DietOptState {
   OptSearch search;
   FeedCostState objective;
