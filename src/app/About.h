@@ -31,6 +31,8 @@ inline constexpr std::string_view kAppDisclaimer =
 
 class frmAbout {
  public:
+  static constexpr std::string_view kOKCaption = "OK";
+
   std::string Caption;     // window title
   std::string lblTitle;    // the application title
   std::string lblVersion;  // "Version 2.3.15"

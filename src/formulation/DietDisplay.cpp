@@ -111,7 +111,9 @@ DietDisplay::DietDisplay(Dialogs& dialogs,
       pig_(pig),
       Griddiets_(Griddiets),
       location_(location),
-      gridFILES_(gridFILES) {}
+      gridFILES_(gridFILES) {
+  Grid2.SetFixedCols(0);  // the user types diet numbers into column 0
+}
 
 std::string DietDisplay::Number(double value) const { return NumberText(value, pig_.DecimalComma); }
 

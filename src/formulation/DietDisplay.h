@@ -73,6 +73,19 @@ class DietDisplay {
       "Moves the nutrients in these diets to the Current Flock Diet Grid";
   static constexpr std::string_view kClearTip =
       "Clears Diets from Main Form before transfering Diets from this form.";
+  // The tabs, the commands and the pop-up entries that differ from the main
+  // window's.
+  static constexpr std::string_view kNutrientTabCaption = "Nutrient Defined Feeds";
+  static constexpr std::string_view kIngredientTabCaption = "Ingredient Defined Feeds";
+  static constexpr std::string_view kCommand2Caption = "Open Other Feed Files";
+  static constexpr std::string_view kCommandIngOpenCaption = "Open Ing. File";
+  static constexpr std::string_view kCmdSaveCaption = "Save As";
+  static constexpr std::string_view kCommand8Caption = "Calculate Nutrients";
+  static constexpr std::string_view kCommand9Caption = "Transfer to Current ";
+  static constexpr std::string_view kCommand3Caption = "Transfer All Diets";
+  static constexpr std::string_view kCmdClearCaption = "Clear Diets on Main Form";
+  static constexpr std::string_view kClearGridCaption = "Clear Grid";
+  static constexpr std::string_view kPasteCaption = " Paste";
   static constexpr std::string_view kDietTooHigh = "Diet No. too High";
   static constexpr std::string_view kOpenNutTitle = "Select Nutrient Defined Feed Input File";
   static constexpr std::string_view kOpenIngTitle = "Select Ingredient defined Feeds Input File";

@@ -49,6 +49,13 @@ class Restrict {
   Grid NUTS{2, kCols};
   Grid GridRestrict{2, kCols};
   std::string IngLabel;  // "Ingredient # ... is ..." after a click
+  // The window's title and the captions of its commands.
+  static constexpr std::string_view kCaption = "Diet Restrictions";
+  static constexpr std::string_view kSaveIngSesCaption = "Keep Ingredient Restrictions";
+  static constexpr std::string_view kSaveNutSesCaption = "Keep Nutrient Restrictions";
+  static constexpr std::string_view kSaveIngFileCaption = "Save Ingredient Restrictions";
+  static constexpr std::string_view kSaveNutFileCaption = "Save Nutrient Restrictions";
+  static constexpr std::string_view kSaveFileCaption = "Save Both Restriction Files";
   static constexpr std::string_view kInstructions =
       "Change Values and Reformulate.  0 means NO Restriction.  -1 In the Maximum Value Column "
       "BLOCKS the USE of an Ingredient.           SAVE to File when done.";

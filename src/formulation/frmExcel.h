@@ -41,6 +41,16 @@ class frmExcel {
   static constexpr int kFirstFreeCol = kStandardNutrientRows + 1;  // rows 16.. are free
 
   static constexpr std::string_view kTitle = "Feed Ingredient Edit - Save Data when exiting";
+  // The captions of the commands and the pop-up entry that differs from the
+  // main window's.
+  static constexpr std::string_view kCommand4Caption = "Add an Ing.";
+  static constexpr std::string_view kCommand5Caption = "Add a Nutrient";
+  static constexpr std::string_view kDeleteIngCaption = "Delete Ing.";
+  static constexpr std::string_view kCmdDeleteNutCaption = "Delete Nutrient";
+  static constexpr std::string_view kCmdEnzymeCaption = "Enzyme Matrix Value";
+  static constexpr std::string_view kCommand3Caption = "Save Changes";
+  static constexpr std::string_view kCommand1Caption = "Save Changes to File";
+  static constexpr std::string_view kPasteCaption = "Paste";
   static constexpr std::string_view kAddIngPrompt =
       "What is the name of the new Ingredient?  If you are adding a new ingredient and want to "
       "copy values from the Clipboard, Save the new ingredient and then open ingredient values "

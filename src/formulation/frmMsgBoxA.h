@@ -23,6 +23,10 @@ class frmMsgBoxA {
   static constexpr int kGridMargin = 100;     // twips below the last row
   static constexpr int kWindowMargin = 2000;  // twips of window around the table
 
+  static constexpr std::string_view kCaption = "Nutrient Sources";
+  static constexpr std::string_view kCommand1Caption = "Show Percentages";
+  static constexpr std::string_view kCopyCaption = "Copy to Clipboard";
+
   static constexpr std::string_view kIngredientHeading = "     PERCENT OF NUTRIENTS from This Ing.";
   static constexpr std::string_view kNutrientHeading = "     SOURCES OF THIS NUTRIENT, PERCENT";
 

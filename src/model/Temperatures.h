@@ -72,6 +72,19 @@ class TemperatureWindow {
   static constexpr int kCalibCol = 1;
   static constexpr int kFutureCol = 2;
 
+  // The window's title, its menus and the captions above its two tables.
+  static constexpr std::string_view kCaption = "Temperature during Growth";
+  static constexpr std::string_view kCloseMenu = "Close";
+  static constexpr std::string_view kCloseWithoutSavingCaption = "Close without Saving Changes";
+  static constexpr std::string_view kSaveValuesCaption = "Save Values";
+  static constexpr std::string_view kTransferMenu = "Transfer";
+  static constexpr std::string_view kTransferValuesCaption = "Transfer Values to Main Program";
+  static constexpr std::string_view kSaveAndCloseCaption = "Save and Close";
+  static constexpr std::string_view kTransferAndCloseCaption = "Transfer and Close Window";
+  static constexpr std::string_view kTransferAndSaveCaption = "Transfer and Save to File";
+  static constexpr std::string_view kCurrentTableCaption = "Enter the Temperatures Here";
+  static constexpr std::string_view kProfileTableCaption = "Temperatures Held by the Program";
+
   TemperatureWindow();
 
   // The editable table: every temperature starts at 20 when the window opens.

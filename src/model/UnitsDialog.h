@@ -38,6 +38,7 @@ bool SaveUnitCodes(const std::string& pltFile, const GlobalPig& pig, Dialogs& di
 class UnitsDialog {
  public:
   static constexpr std::string_view kTitle = "Set Location Values Here";
+  static constexpr std::string_view kOKCaption = "OK";
   static constexpr std::string_view kSaveQuestion = "Do you want to save the changes to file?";
   static constexpr std::string_view kExplain =
       "The Program needs to know how you value Weight, Energy and feed cost.  Amino Acid values "
