@@ -1,0 +1,49 @@
+#include "ui/AboutWindow.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "ui/CoreText.h"
+
+namespace {
+constexpr int kIconSize = 48;  // pixels
+}  // namespace
+
+AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
+  setObjectName(QStringLiteral("frmAbout"));
+
+  auto* icon = new QLabel(this);
+  icon->setObjectName(QStringLiteral("picIcon"));
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSize));
+  title_ = AddLabel("lblTitle");
+  QFont titleFont = title_->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+  title_->setFont(titleFont);
+  version_ = AddLabel("lblVersion");
+  description_ = AddLabel("lblDescription");
+  disclaimer_ = AddLabel("lblDisclaimer");
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
+  layout->addWidget(title_, 0, 1);
+  layout->addWidget(version_, 1, 1);
+  layout->addWidget(description_, 2, 1);
+  layout->addWidget(disclaimer_, 3, 1);
+  layout->addWidget(AddButton("cmdOK", frmAbout::kOKCaption, [this] { form_.cmdOK_Click(); }),
+                    4,
+                    1,
+                    Qt::AlignRight);
+  resize(460, 280);
+}
+
+void AboutWindow::Refresh() {
+  setWindowTitle(FromCoreText(form_.Caption));
+  title_->setText(FromCoreText(form_.lblTitle));
+  version_->setText(FromCoreText(form_.lblVersion));
+  description_->setText(FromCoreText(form_.lblDescription));
+  disclaimer_->setText(FromCoreText(form_.lblDisclaimer));
+}

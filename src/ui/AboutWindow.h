@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/About.h"
+#include "ui/SecondaryWindow.h"
+
+class QLabel;
+
+// The About window: the application's title, version, description and
+// disclaimer.
+class AboutWindow : public SecondaryWindow {
+  Q_OBJECT
+
+ public:
+  explicit AboutWindow(frmAbout& form, QWidget* parent = nullptr);
+
+  void Refresh() override;
+
+ protected:
+  bool FormOpen() const override { return form_.Visible(); }
+
+ private:
+  frmAbout& form_;
+  QLabel* title_ = nullptr;
+  QLabel* version_ = nullptr;
+  QLabel* description_ = nullptr;
+  QLabel* disclaimer_ = nullptr;
+};

@@ -1,0 +1,67 @@
+#include "ui/RestrictWindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/Location.h"
+#include "ui/CoreText.h"
+#include "ui/GridView.h"
+
+RestrictWindow::RestrictWindow(Restrict& form,
+                               Dialogs& dialogs,
+                               Location& location,
+                               const std::string& locationName,
+                               QWidget* parent)
+    : SecondaryWindow(parent), form_(form), location_(location), locationName_(locationName) {
+  setObjectName(QStringLiteral("Restrict"));
+  setWindowTitle(FromCoreText(Restrict::kCaption));
+
+  nuts_ = new GridView(this);
+  nuts_->setObjectName(QStringLiteral("NUTS"));
+  nuts_->Bind(form_.NUTS, dialogs);
+  ingredients_ = new GridView(this);
+  ingredients_->setObjectName(QStringLiteral("GridRestrict"));
+  ingredients_->Bind(form_.GridRestrict, dialogs);
+  for (GridView* view : {nuts_, ingredients_}) {
+    Grid& grid = *view->Table();
+    ForwardKeys(*view,
+                [this, &grid](int key, int shift) { return form_.KeyDown(grid, key, shift); });
+  }
+  connect(ingredients_, &GridView::clicked, this, [this](const QModelIndex& index) {
+    form_.GridRestrictClick(index.row());
+    Refresh();
+  });
+
+  auto* tables = new QSplitter(Qt::Vertical, this);
+  tables->addWidget(nuts_);
+  tables->addWidget(ingredients_);
+  ingLabel_ = AddLabel("IngLabel");
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(
+      AddButton("SaveIngSes", Restrict::kSaveIngSesCaption, [this] { form_.SaveIngSes(); }));
+  buttons->addWidget(
+      AddButton("SaveNutSes", Restrict::kSaveNutSesCaption, [this] { form_.SaveNutSes(); }));
+  buttons->addWidget(AddButton(
+      "SaveIngFile", Restrict::kSaveIngFileCaption, [this] { form_.SaveIngFile(Files()); }));
+  buttons->addWidget(AddButton(
+      "SaveNutFile", Restrict::kSaveNutFileCaption, [this] { form_.SaveNutFile(Files()); }));
+  buttons->addWidget(
+      AddButton("SaveFile", Restrict::kSaveFileCaption, [this] { form_.SaveFile(Files()); }));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(AddLabel("Instructions", Restrict::kInstructions));
+  layout->addWidget(tables, 1);
+  layout->addWidget(ingLabel_);
+  layout->addLayout(buttons);
+  resize(1000, 640);
+}
+
+RestrictionFiles RestrictWindow::Files() const {
+  return {location_.ReqIngFile, location_.ReqNutFile, location_.DataFolder, locationName_};
+}
+
+void RestrictWindow::Refresh() { ingLabel_->setText(FromCoreText(form_.IngLabel)); }

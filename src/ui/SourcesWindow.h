@@ -1,0 +1,32 @@
+#pragma once
+
+#include "formulation/frmMsgBoxA.h"
+#include "ui/SecondaryWindow.h"
+
+class Dialogs;
+class GridView;
+class QLabel;
+
+// The sources window: one formulated diet explained in percentages, by
+// ingredient or by nutrient, or its cost by ingredient.
+class SourcesWindow : public SecondaryWindow {
+  Q_OBJECT
+
+ public:
+  SourcesWindow(frmMsgBoxA& form, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // A click in the diets table: the form takes the request and the window
+  // is shown with its caption, the table empty until "Command1".
+  void Open(const SourcesRequest& request);
+  using SecondaryWindow::Open;
+
+  void Refresh() override;
+
+ protected:
+  bool FormOpen() const override { return form_.Visible; }
+
+ private:
+  frmMsgBoxA& form_;
+  GridView* table_ = nullptr;
+  QLabel* label_ = nullptr;
+};

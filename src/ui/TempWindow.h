@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "model/Temperatures.h"
+#include "ui/SecondaryWindow.h"
+
+class Dialogs;
+class QMenuBar;
+
+// The window "Temperature during Growth": the weekly temperatures typed in
+// one table, the profile the program holds in the other.
+class TempWindow : public SecondaryWindow {
+  Q_OBJECT
+
+ public:
+  // `profile` is the location's temperature profile; `stgFile` the
+  // location's temperature file, written by "Transfer and Save to File".
+  TempWindow(TemperatureWindow& form,
+             Dialogs& dialogs,
+             TemperatureProfile& profile,
+             const std::string& stgFile,
+             QWidget* parent = nullptr);
+
+  void Refresh() override {}
+
+ protected:
+  bool FormOpen() const override { return form_.Visible(); }
+
+ private:
+  void AddMenuEntry(QMenu* menu,
+                    const char* name,
+                    std::string_view caption,
+                    const std::function<void()>& command);
+
+  TemperatureWindow& form_;
+  TemperatureProfile& profile_;
+  const std::string& stgFile_;
+  Dialogs& dialogs_;
+};

@@ -1,0 +1,55 @@
+#include "ui/UnitsWindow.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/AfrmMain.h"
+#include "ui/CoreText.h"
+
+UnitsWindow::UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent)
+    : SecondaryWindow(parent), form_(form) {
+  setObjectName(QStringLiteral("UnitsDialog"));
+  setWindowTitle(FromCoreText(UnitsDialog::kTitle));
+
+  weights_ = AddList(form_.Weights, "Weights");
+  energy_ = AddList(form_.FeedEnergy, "FeedEnergy");
+  cost_ = AddList(form_.FeedCost, "FeedCost");
+
+  QLabel* temperature = AddLabel("TemperatureLink");
+  temperature->setText(QStringLiteral("<a href=\"#\">%1</a>")
+                           .arg(FromCoreText(UnitsDialog::kTemperatureLink).toHtmlEscaped()));
+  connect(temperature, &QLabel::linkActivated, this, &UnitsWindow::TemperatureRequested);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(AddLabel("Explain", UnitsDialog::kExplain), 0, 0, 1, 3);
+  int col = 0;
+  for (auto [list, caption] : {std::pair{weights_, &form_.Weights},
+                               std::pair{energy_, &form_.FeedEnergy},
+                               std::pair{cost_, &form_.FeedCost}}) {
+    layout->addWidget(new QLabel(FromCoreText(caption->Caption), this), 1, col);
+    layout->addWidget(list, 2, col++);
+  }
+  layout->addWidget(AddLabel("Instructions", UnitsDialog::kInstructions), 3, 0, 1, 3);
+  layout->addWidget(temperature, 4, 0, 1, 3);
+  layout->addWidget(
+      AddButton("OK", UnitsDialog::kOKCaption, [&mainForm] { mainForm.UnitsOK(); }), 5, 2);
+  resize(560, 420);
+}
+
+QListWidget* UnitsWindow::AddList(UnitList& list, const char* name) {
+  auto* widget = new QListWidget(this);
+  widget->setObjectName(QString::fromLatin1(name));
+  for (const std::string& item : list.List) widget->addItem(FromCoreText(item));
+  connect(widget, &QListWidget::currentRowChanged, this, [&list](int row) {
+    if (row >= 0) list.ListIndex = row;
+  });
+  return widget;
+}
+
+void UnitsWindow::Refresh() {
+  weights_->setCurrentRow(form_.Weights.ListIndex);
+  energy_->setCurrentRow(form_.FeedEnergy.ListIndex);
+  cost_->setCurrentRow(form_.FeedCost.ListIndex);
+}

@@ -1,0 +1,348 @@
+// The secondary windows over a whole App: each opens with its title and its
+// tables bound to its form's Grids, and its buttons do what the form does.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "formulation/frmMsgBoxA.h"
+#include "ui/AboutWindow.h"
+#include "ui/ChangeTrackingWindow.h"
+#include "ui/DietDisplayWindow.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/MatrixEditorWindow.h"
+#include "ui/RestrictWindow.h"
+#include "ui/SourcesWindow.h"
+#include "ui/TempWindow.h"
+#include "ui/UnitsWindow.h"
+
+namespace {
+
+// Answers input boxes and Yes/No questions from a queue, records the
+// messages and keeps its own clipboard.
+class ScriptDialogs : public Dialogs {
+ public:
+  std::deque<std::string> inputs;
+  std::deque<Answer> answers;
+  std::vector<std::string> messages;
+  std::string clipboard;
+
+  Answer Message(std::string_view text, Buttons buttons, std::string_view) override {
+    messages.emplace_back(text);
+    if (buttons == Buttons::OK || answers.empty()) return Answer::OK;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::string Input(std::string_view, std::string_view, std::string_view) override {
+    if (inputs.empty()) return {};
+    std::string text = inputs.front();
+    inputs.pop_front();
+    return text;
+  }
+  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
+  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  void SetClipboard(std::string_view text) override { clipboard = text; }
+  std::string Clipboard() override { return clipboard; }
+  void ClearClipboard() override { clipboard.clear(); }
+};
+
+// Two ingredients over energy and protein: corn (2500 kcal, 8 %) and soy
+// (2000 kcal, 44 %).
+void LoadSmallMatrix(FormulationTables& tables) {
+  tables.NutCount = 3;
+  tables.NutName[1] = "Weight";
+  tables.NutName[2] = "Net ENERGY";
+  tables.NutName[3] = "Crude Protein";
+  tables.IngCount = 2;
+  tables.IngName[1] = "Corn";
+  tables.IngName[2] = "Soy";
+  tables.IngPrice[1] = 0.2;
+  tables.IngPrice[2] = 0.4;
+  const double values[2][3] = {{100, 2500, 8}, {100, 2000, 44}};
+  for (int i = 1; i <= 2; ++i)
+    for (int r = 1; r <= 3; ++r) tables.IngMatrix[r][i] = values[i - 1][r - 1];
+}
+
+QString Cell(GridView* view, int row, int col) {
+  return view->model()->index(row, col).data().toString();
+}
+
+void Click(QWidget& window, const char* button) {
+  auto* found = window.findChild<QPushButton*>(QString::fromLatin1(button));
+  QVERIFY2(found, button);
+  found->click();
+}
+
+GridView* Table(QWidget& window, const char* name) {
+  return window.findChild<GridView*>(QString::fromLatin1(name));
+}
+
+// The window shows `grid` in its table named `name`.
+bool Shows(QWidget& window, const char* name, const Grid& grid) {
+  GridView* view = Table(window, name);
+  return view && view->Table() == &grid;
+}
+
+}  // namespace
+
+class SecondaryWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void restrictWindowShowsTheMatrixAndStoresEdits();
+  void temperatureWindowTransfersAndCloses();
+  void dietDisplayAssignsAFeedByItsDietNumber();
+  void dietDisplayTransferAllClosesTheWindow();
+  void sourcesWindowShowsEachIngredientsShare();
+  void matrixEditorAddsAnIngredientByName();
+  void changeTrackingCopiesAndResets();
+  void unitsOKSetsTheCodesAndCaptions();
+  void aboutShowsTheVersionAndOKCloses();
+};
+
+void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  LoadSmallMatrix(app.formulation);
+  app.formulation.NutRestrict[1][kMinKind][1] = 2400;
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
+  RestrictWindow window(app.restrictForm, dialogs, app.location, app.mainForm.Text6.Text);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
+  QVERIFY(Shows(window, "NUTS", app.restrictForm.NUTS));
+  QVERIFY(Shows(window, "GridRestrict", app.restrictForm.GridRestrict));
+
+  GridView* nuts = Table(window, "NUTS");
+  QCOMPARE(Cell(nuts, 2, 0), QStringLiteral("Net ENERGY"));
+  QCOMPARE(Cell(nuts, 3, 0), QStringLiteral("Crude Protein"));
+  QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
+  QCOMPARE(nuts->model()->index(2, 1).data(Qt::BackgroundRole).value<QColor>(),
+           QColor(250, 225, 210));
+
+  // A protein maximum of 20 for diet 2, typed in and kept for the session.
+  QVERIFY(nuts->model()->setData(nuts->model()->index(3, 4), QStringLiteral("20")));
+  Click(window, "SaveNutSes");
+  QCOMPARE(app.formulation.NutRestrict[2][kMaxKind][2], 20.0);
+  QVERIFY(dialogs.messages.empty());
+
+  // Ctrl+X is no key of the nutrient table: the cell keeps its text.
+  nuts->setCurrentIndex(nuts->model()->index(2, 1));
+  QTest::keyClick(nuts, Qt::Key_X, Qt::ControlModifier);
+  QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
+
+  GridView* ingredients = Table(window, "GridRestrict");
+  QTest::mouseClick(ingredients->viewport(),
+                    Qt::LeftButton,
+                    {},
+                    ingredients->visualRect(ingredients->model()->index(2, 1)).center());
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("IngLabel"))->text(),
+           QStringLiteral("Ingredient # 2.0000 is Soy"));
+}
+
+void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  app.mainForm.Text2.Text = "21";
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::SetTemp), AfrmMain::Window::Temperature);
+  TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.StgFile);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
+  QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.GridCurrTemp));
+  QVERIFY(Shows(window, "gridCalibTemp", app.temperatureForm.gridCalibTemp));
+
+  GridView* current = Table(window, "GridCurrTemp");
+  QCOMPARE(Cell(current, 1, 0), QStringLiteral(" 21 -  27"));
+  QVERIFY(current->model()->setData(current->model()->index(1, 1), QStringLiteral("18.5")));
+  QSignalSpy closed(&window, &SecondaryWindow::Closed);
+  window.findChild<QAction*>(QStringLiteral("TransferAndClose"))->trigger();
+  QCOMPARE(app.temperatures.CalibTemp[1], 18.5);
+  QCOMPARE(app.temperatures.CalibTemp[0], 21.0);
+  QCOMPARE(Cell(Table(window, "gridCalibTemp"), 1, 1), QStringLiteral("18.5"));
+  QVERIFY(!window.isVisible());
+  QCOMPARE(closed.count(), 1);
+}
+
+void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  app.dietDisplayForm.Today = [] { return std::string("2024-05-01"); };
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command3), AfrmMain::Window::DietDisplay);
+  DietDisplayWindow window(app.dietDisplayForm, dialogs);
+  window.Open();
+  QVERIFY(window.windowTitle().startsWith(QStringLiteral("Marrowind Feeds - Diet Display")));
+  QVERIFY(Shows(window, "Grid2", app.dietDisplayForm.Grid2));
+  QVERIFY(Shows(window, "GridIng", app.dietDisplayForm.GridIng));
+
+  Grid& feeds = app.dietDisplayForm.Grid2;
+  feeds.SetText(1, DietDisplay::kNameCol, "Starter");
+  feeds.SetText(1, DietDisplay::kEnergyCol, "2450");
+  GridView* view = Table(window, "Grid2");
+  view->setCurrentIndex(view->model()->index(1, 0));
+  QSignalSpy changed(&window, &SecondaryWindow::Changed);
+  QTest::keyClick(view, '3');
+  QCOMPARE(Cell(view, 1, 0), QStringLiteral("3"));
+  // Column c of the feed goes into row c of diet column 3.
+  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kNameCol, 3), std::string("Starter"));
+  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kEnergyCol, 3), std::string("2450"));
+  QCOMPARE(changed.count(), 1);
+
+  // Other columns take typing in a cell editor, as any table does.
+  view->setCurrentIndex(view->model()->index(1, DietDisplay::kEnergyCol));
+  QTest::keyClick(view, '7');
+  auto* editor = view->viewport()->findChild<QLineEdit*>();
+  QVERIFY(editor);
+  QCOMPARE(editor->text(), QStringLiteral("7"));
+  QCOMPARE(feeds.Text(1, DietDisplay::kEnergyCol), std::string("2450"));
+}
+
+void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  app.mainForm.Click(AfrmMain::Control::Command3);
+  DietDisplayWindow window(app.dietDisplayForm, dialogs);
+  window.Open();
+  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kNameCol, "Grower");
+  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kEnergyCol, "2400");
+  QSignalSpy closed(&window, &SecondaryWindow::Closed);
+  Click(window, "Command3");
+  QCOMPARE(app.mainForm.Griddiets.Text(1, 2), std::string("Grower"));
+  QVERIFY(!app.dietDisplayForm.Visible);
+  QVERIFY(!window.isVisible());
+  QCOMPARE(closed.count(), 1);
+}
+
+void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  LoadSmallMatrix(app.formulation);
+  // Diet 1: 60 % corn and 40 % soy, so 2300 kcal: corn gives 1500 of them.
+  app.formulationState->DietInclusion[1][1] = 60;
+  app.formulationState->DietInclusion[1][2] = 40;
+  app.pig.DietNutrients[1][1] = 2300;
+  frmMsgBoxA form(dialogs, app.formulation, app.pig, *app.formulationState);
+  SourcesWindow window(form, dialogs);
+  window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
+  QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
+  QVERIFY(Shows(window, "Grid1", form.Grid1));
+  GridView* table = Table(window, "Grid1");
+  QCOMPARE(table->model()->rowCount(), 1);
+
+  Click(window, "Command1");
+  QCOMPARE(table->model()->rowCount(), 3);
+  QCOMPARE(Cell(table, 1, 0), QStringLiteral("Corn"));
+  QCOMPARE(Cell(table, 1, 1), QStringLiteral("65.217"));
+  QCOMPARE(Cell(table, 2, 0), QStringLiteral("Soy"));
+  QCOMPARE(Cell(table, 2, 1), QStringLiteral("34.783"));
+  QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label1"))
+              ->text()
+              .endsWith(QStringLiteral("SOURCES OF THIS NUTRIENT, PERCENT")));
+  Click(window, "CopyToClipboard");
+  QVERIFY(dialogs.clipboard.find("Corn\t65.217") != std::string::npos);
+}
+
+void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  LoadSmallMatrix(app.formulation);
+  app.formulation.IngRestrict[1][kMaxKind][2] = 30;  // soy at most 30 %
+  app.mainForm.Click(AfrmMain::Control::Command6);
+  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm, app.location);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
+  QVERIFY(Shows(window, "GridImport", app.matrixForm.GridImport));
+
+  GridView* table = Table(window, "GridImport");
+  table->setCurrentIndex(table->model()->index(2, 1));
+  dialogs.inputs.push_back("Barley");
+  Click(window, "Command4");
+  QCOMPARE(table->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("Barley"));
+  QCOMPARE(table->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Soy"));
+
+  Click(window, "Command3");
+  QCOMPARE(int(app.formulation.IngCount), 3);
+  QCOMPARE(app.formulation.IngName[2], std::string("Barley"));
+  QCOMPARE(app.formulation.IngName[3], std::string("Soy"));
+  QCOMPARE(app.formulation.IngMatrix[2][3], 2000.0);
+  QCOMPARE(app.formulation.IngRestrict[1][kMaxKind][3], 30.0);
+
+  // "Edit Names" frees the heading row and name column and says how to end.
+  Click(window, "Cmdedit");
+  QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Cmdedit"))->text(),
+           QStringLiteral("End Edit"));
+  QCOMPARE(Cell(table, 2, 0), QStringLiteral("Barley"));
+}
+
+void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  app.comparison.SetText(1, 0, "Cost Per Pig");
+  app.comparison.SetText(1, 1, "12.5");
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command10), AfrmMain::Window::ChangeTracking);
+  ChangeTrackingWindow window(app.trackForm, dialogs, app.mainForm);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Marrowind Change Tracking"));
+  for (auto [name, grid] : {std::pair{"griddiff", &app.trackForm.griddiff},
+                            std::pair{"GridInitDiet", &app.trackForm.GridInitDiet},
+                            std::pair{"GridInitForm", &app.trackForm.GridInitForm},
+                            std::pair{"GridPrevDiet", &app.trackForm.GridPrevDiet},
+                            std::pair{"GridPrevForm", &app.trackForm.GridPrevForm}}) {
+    QVERIFY2(Shows(window, name, *grid), name);
+  }
+
+  Click(window, "CopyToClipboard");
+  QVERIFY(dialogs.clipboard.find("Cost Per Pig\t12.5") != std::string::npos);
+  // The current result becomes the initial one, in the window's table too.
+  Click(window, "ResetInitial");
+  QCOMPARE(Cell(Table(window, "griddiff"), 1, 4), QStringLiteral("12.5"));
+}
+
+void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::UnitPick), AfrmMain::Window::Units);
+  UnitsWindow window(app.unitsForm, app.mainForm);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Set Location Values Here"));
+  QSignalSpy temperature(&window, &UnitsWindow::TemperatureRequested);
+  emit window.findChild<QLabel*>(QStringLiteral("TemperatureLink"))->linkActivated("#");
+  QCOMPARE(temperature.count(), 1);
+
+  for (const char* list : {"Weights", "FeedEnergy", "FeedCost"})
+    window.findChild<QListWidget*>(QString::fromLatin1(list))->setCurrentRow(1);
+  Click(window, "OK");
+  QCOMPARE(int(app.pig.UnitCodes[kWeightUnit]), 1);
+  QCOMPARE(int(app.pig.UnitCodes[kEnergyUnit]), 1);
+  QCOMPARE(int(app.pig.UnitCodes[kPriceUnit]), 3);
+  QCOMPARE(app.mainForm.Text1.Caption, std::string("Starting Weight, lb"));
+  QVERIFY(dialogs.messages.empty());  // no location chosen: nothing to save
+  QVERIFY(!window.isVisible());
+}
+
+void SecondaryWindowsTest::aboutShowsTheVersionAndOKCloses() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  QCOMPARE(app.mainForm.Click(AfrmMain::Control::About), AfrmMain::Window::About);
+  AboutWindow window(app.aboutForm);
+  window.Open();
+  QCOMPARE(window.windowTitle(), QStringLiteral("About Marrowind's Tamsel"));
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+           QString::fromStdString(VersionText(BuiltVersion())));
+  Click(window, "cmdOK");
+  QVERIFY(!window.isVisible());
+  // Shown again, the one window comes back.
+  app.mainForm.Click(AfrmMain::Control::About);
+  window.Open();
+  QVERIFY(window.isVisible());
+}
+
+QTEST_MAIN(SecondaryWindowsTest)
+#include "SecondaryWindowsTest.moc"
