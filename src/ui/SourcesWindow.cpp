@@ -24,6 +24,8 @@ SourcesWindow::SourcesWindow(frmMsgBoxA& form, Dialogs& dialogs, QWidget* parent
       AddButton("Command1", frmMsgBoxA::kCommand1Caption, [this] { form_.Command1(); }));
   buttons->addWidget(
       AddButton("CopyToClipboard", frmMsgBoxA::kCopyCaption, [this] { form_.CopyToClipboard(); }));
+  // The form has no close command of its own: the window's close box is it.
+  connect(this, &SecondaryWindow::Closed, this, [this] { form_.Visible = false; });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(table_, 1);

@@ -247,6 +247,8 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
               .endsWith(QStringLiteral("SOURCES OF THIS NUTRIENT, PERCENT")));
   Click(window, "CopyToClipboard");
   QVERIFY(dialogs.clipboard.find("Corn\t65.217") != std::string::npos);
+  window.close();
+  QVERIFY(!form.Visible);
 }
 
 void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
