@@ -196,6 +196,10 @@ void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& su
   // stopped meets the last weight grown, never a day left by another run.
   const int firstDay = std::clamp<int>(pig.StartAge, 0, kMaxAge);
   const int endDay = RunEndDay(pig);
+  // A diet still fed when the run stopped logged no weight: it ended where
+  // the run did, at the final weight or the last weight grown.
+  const double runEndWeight = std::min(pig.LiveWeight[endDay][kHerdColumn], pig.FinalWeight);
+  const int dietsInUse = std::clamp<int>(pig.NumDiets, 0, kMaxDiets);
   for (int r = 2; r <= last; ++r) {
     const double weight = ToKg(pig, obs[r][kObsWeight]);
     const int age = RoundDay(obs[r][kObsAge]);
@@ -205,9 +209,11 @@ void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& su
     }
     const double phaseFeed = FeedBetween(pig, RoundDay(obs[r - 1][kObsAge] + 1), age);
     sum += Square(ToKg(pig, obs[r][kObsFeed]) - phaseFeed);
-    // The weight logged when diet r - 1 ran out; rows past the diets have none.
-    if (weight != 0 && r - 1 <= kMaxDiets) {
-      sum += Square(pig.DietPhaseLog[r - 1].weight - weight);
+    // The weight logged when diet r - 1 ran out; rows past the diets in use
+    // have no diet to compare with.
+    if (weight != 0 && r - 1 <= dietsInUse) {
+      const double logged = pig.DietPhaseLog[r - 1].weight;
+      sum += Square((logged > 0 ? logged : runEndWeight) - weight);
     }
   }
 }

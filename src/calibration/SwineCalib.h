@@ -139,7 +139,9 @@ void RefineGridSearch(FitContext& context);
 // weighing after the first (rows 2.. while the ages are above 0) the squared
 // misses of the weight at that age, of the feed of the phase and of the
 // weight at the end of the diet. A row without a weight (0) adds only its
-// feed term.
+// feed term; a row past the diets in use (NumDiets) has no diet-end term, and
+// a diet the run was still feeding when it stopped ends at the run's last
+// weight (at most FinalWeight).
 void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& sum);
 
 // The day at which the last growth run stopped: the first day from StartAge

@@ -142,6 +142,32 @@ TEST(SwineCalibTest, ObsDeviationRowsPastTheDiets) {
   EXPECT_DOUBLE_EQ(sum, 0);
 }
 
+// The diet-end term compares a weighing only with diets in use; a diet still
+// fed when the run stopped (25 kg at 58 days) ends at the run's last weight.
+TEST(SwineCalibTest, ObsDeviationDietEndOnlyForDietsInUse) {
+  struct Case {
+    const char* what;
+    int numDiets;
+    double expected;  // rows at 30 d (10.5 kg, 4.5 kg) and 40 d (16.5 kg, 6 kg)
+  };
+  // Row 2: 0.59 as above; row 3 without its diet-end term: 0.25 + 1.
+  const Case cases[] = {
+      {"one diet in use: row 3 has no diet", 1, 0.59 + 1.25},
+      {"diet 2 never ran out", 2, 0.59 + 1.25 + (25 - 16.5) * (25 - 16.5)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fit fit;
+    HandMadeRun(*fit.pig);
+    fit.pig->NumDiets = static_cast<std::int16_t>(c.numDiets);
+    fit.pig->DietPhaseLog[2] = {};  // as a run leaves a diet it did not finish
+    SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
+    double sum = 0;
+    SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+    EXPECT_NEAR(sum, c.expected, 1e-9);
+  }
+}
+
 TEST(SwineCalibTest, FitObjectiveHandWorked) {
   Fit fit;
   int runs = 0;
