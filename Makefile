@@ -13,7 +13,13 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/tamsel-cli example
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/tamsel ]; then \
+	  $(BUILD)/tamsel; \
+	else \
+	  echo "No display (or no desktop program built): falling back to the command line," \
+	    "tamsel-cli grow data/demo/Demo.plt"; \
+	  $(BUILD)/tamsel-cli grow data/demo/Demo.plt; \
+	fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
