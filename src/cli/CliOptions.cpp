@@ -35,8 +35,8 @@ Commands:
                           diets (the command when none is given).
   help                    Prints this text (also --help or -h anywhere).
 
-Options of grow; each sets the input a user would type, weights in the
-location's weight unit:
+Options of grow; each sets the input a user would type (an input not set
+keeps the location's), weights in the location's weight unit:
   --sex mixed|males|females   "Herd Sex"
   --feed grid|least-cost      "Feed Formulation": the diets table as it is
                               ("Use Diets on Grid") or least-cost formulas of
