@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "model/GlobalPig.h"
+#include "model/GrowthSummary.h"
 
 namespace {
 
@@ -131,7 +132,10 @@ std::string TakeOption(std::string_view name, const std::string& value, CliOptio
     return error;
   }
   if (grow && name == "--sex")
-    return ChooseFrom(name, value, {{"mixed", 0}, {"males", 1}, {"females", 2}}, options.herdSex);
+    return ChooseFrom(name,
+                      value,
+                      {{"mixed", kMixedHerd}, {"males", kMaleHerd}, {"females", kFemaleHerd}},
+                      options.herdSex);
   if (grow && name == "--feed") {
     return ChooseFrom(
         name, value, {{"grid", kFeedGrid}, {"least-cost", kFeedLeastCost}}, options.feedChoice);
