@@ -76,16 +76,28 @@ void SetIntegerCell(Grid& grid, int row, int col, int value) {
 
 // Writes the day's intake and the running total, which adds the intake to
 // the total shown in the row above.
+// The total is the run's own cumulative feed, not the rounded total shown in
+// the row above plus today's: adding rounded texts drifts a tenth of a kg or
+// more from the feed the pigs ate by the end of a run.
 void SetFeedCells(const GlobalPig& pig,
                   Grid& grid,
                   int row,
                   double intake,
+                  double cumulative,
                   std::string_view feedPattern,
                   std::string_view totalPattern) {
-  const double shown = ConvertWeight(pig, kToDisplay, intake);
-  SetNumberCell(grid, row, kDailyFeedColumn, shown, feedPattern, pig.DecimalComma);
-  const double total = ReadNumber(grid.Text(row - 1, kTotFeedColumn)) + shown;
-  SetNumberCell(grid, row, kTotFeedColumn, total, totalPattern, pig.DecimalComma);
+  SetNumberCell(grid,
+                row,
+                kDailyFeedColumn,
+                ConvertWeight(pig, kToDisplay, intake),
+                feedPattern,
+                pig.DecimalComma);
+  SetNumberCell(grid,
+                row,
+                kTotFeedColumn,
+                ConvertWeight(pig, kToDisplay, cumulative),
+                totalPattern,
+                pig.DecimalComma);
 }
 
 // Feeds the day the allowance of the current diet runs out as a mix: the old
@@ -149,7 +161,13 @@ void FinishDay(GlobalPig& pig,
   pig.CumFeed[slot] += pig.DayFeedIntake;
   if (pig.ShowDailyRows) {
     if (results) {
-      SetFeedCells(pig, *results, day - pig.StartAge + 2, pig.DayFeedIntake, "##.0", "###.0");
+      SetFeedCells(pig,
+                   *results,
+                   day - pig.StartAge + 2,
+                   pig.DayFeedIntake,
+                   pig.CumFeed[slot],
+                   "##.0",
+                   "###.0");
     }
     pig.LiveWeight[day][kLeanGainColumn] = b.lean;
     pig.LiveWeight[day][kLipidGainColumn] = b.lipid;
@@ -363,7 +381,7 @@ void CloseFinalDay(GlobalPig& pig, int day, Grid* results) {
     pig.CumFeed[slot] = 0;
     pig.FinalAge = start;
     if (results) {
-      if (pig.ShowDailyRows) SetFeedCells(pig, *results, row, 0, "###.00#", "##.0");
+      if (pig.ShowDailyRows) SetFeedCells(pig, *results, row, 0, 0, "###.00#", "##.0");
       SetNumberCell(*results,
                     row,
                     kWeightColumn,
@@ -386,7 +404,13 @@ void CloseFinalDay(GlobalPig& pig, int day, Grid* results) {
 
   if (results) {
     if (pig.ShowDailyRows) {
-      SetFeedCells(pig, *results, row, pig.DailyFeed[day][kHerdColumn], "###.00#", "##.0");
+      SetFeedCells(pig,
+                   *results,
+                   row,
+                   pig.DailyFeed[day][kHerdColumn],
+                   feedBefore + pig.DailyFeed[day][kHerdColumn],
+                   "###.00#",
+                   "##.0");
     }
     SetNumberCell(*results,
                   row,
