@@ -141,7 +141,10 @@ void AfrmMain::RunGrowth() {
   if (!(pigs > 0)) TextPigNo.Text = std::to_string(kDefaultHerdPigs);
 
   FeedOptContext lp{app_.formulation, pig, *app_.formulationState, app_.dialogs};
-  if (Combo1.ListIndex == kFeedLeastCost) RunLP(lp, Griddiets);
+  // A diet that could not be formulated keeps its old nutrients and shows its
+  // weight total as its price: growing on it would report a wrong cost per
+  // pig as if all were well. The user has been told which diet failed.
+  if (Combo1.ListIndex == kFeedLeastCost && !RunLP(lp, Griddiets)) return;
   if (pig.NumDiets == 0) {
     app_.dialogs.Message("Need Diets");
     return;

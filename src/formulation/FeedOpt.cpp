@@ -336,13 +336,14 @@ void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets) {
   }
 }
 
-void RunLP(FeedOptContext& context, Grid& Griddiets) {
+bool RunLP(FeedOptContext& context, Grid& Griddiets) {
   FormulationTables& t = context.tables;
   FormulationState& s = context.state;
   if (t.IngPrice[1] == 0) {
     Say(context, [] { return std::string("Prices are missing"); });
-    return;
+    return false;
   }
+  bool allFormulated = true;
   for (int d = 1; d <= DietsInUse(context.pig); ++d) {
     const auto& protein = t.NutRestrict[d];
     s.ProteinBand[d] =
@@ -350,9 +351,11 @@ void RunLP(FeedOptContext& context, Grid& Griddiets) {
     BuildLP(context, d);
     LPCOST(context, d);
     if (s.DietProblems[d] > 0) {
+      allFormulated = false;
       Say(context, [d] { return "Diet No" + std::to_string(d) + "was Infeasible"; });
     }
     Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
     ShowDietResult(context, d, Griddiets);
   }
+  return allFormulated;
 }

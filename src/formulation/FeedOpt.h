@@ -81,8 +81,9 @@ struct FeedOptContext {
 };
 
 // "Run LP": formulates diets 1..NumDiets and writes each result into the
-// diets table. "Prices are missing" when ingredient 1 has no price.
-void RunLP(FeedOptContext& context, Grid& Griddiets);
+// diets table. "Prices are missing" when ingredient 1 has no price. True
+// when every diet was formulated.
+bool RunLP(FeedOptContext& context, Grid& Griddiets);
 
 // Consistency of the restrictions of diets 1..NumDiets: an ingredient whose
 // maximum lies below its minimum is reported (nothing changed); a nutrient

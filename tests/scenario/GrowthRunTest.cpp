@@ -230,6 +230,17 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   EXPECT_FALSE(f.Text(1, 1).empty());
 }
 
+// A diet the formulation cannot meet stops the run after its message: no
+// cost per pig is made from a diet that was never formulated.
+TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
+  DemoSession s(kMixed, kFeedLeastCost);
+  s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
+  s.form.RunGrowth();
+  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No2was Infeasible"});
+  EXPECT_EQ(s.form.TextPrice.Text, "");
+  EXPECT_EQ(s.results.Text(1, 6), "");
+}
+
 // A one-sex herd: the males are the herd that was run; the females are
 // derived from them.
 TEST(GrowthRun, MaleHerdIsTheRunItself) {
