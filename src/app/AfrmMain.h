@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calibration/CalibrationCommand.h"
 #include "model/DietsTable.h"
 #include "platform/Grid.h"
 
@@ -159,6 +160,8 @@ class AfrmMain {
     Units,
     Temperature,
     About,
+    Calibration,      // the calibration inputs screen
+    CalibrationTest,  // the calibration test window
   };
 
   // Every button and menu entry of the main window, by control name.
@@ -333,6 +336,30 @@ class AfrmMain {
 
  public:
   // --- end of growth run ---
+
+  // --- Calibration ---
+  // "Calibration": needs a herd sex and diet 1's energy, asks for the
+  // calibration name and opens the calibration inputs screen
+  // (Window::Calibration). Window::None when a check or an empty name ended it.
+  Window CalibrationCommand();
+  // Where the calibration's files go: the "Calibration Name" field, in the
+  // data folder when it names no folder.
+  std::string CalibrationBase() const;
+  // Checks the diets, fits the growth curve to the calibration data, shows
+  // the fitted coefficients in full in the coefficient table and offers to
+  // save them; "Yes" writes the ".plt" file under the calibration name and
+  // runs the "Growth" command. A failed check changes no coefficient.
+  CalibrationOutcome CalibrationRun();
+  // The diets in use (1..8 with energy) and the herd inputs read into the
+  // model as a calibration runs them. Shows kDietInfoMessage and returns
+  // false when no diet has energy or the diets with feed amounts differ.
+  bool CalibrationDietsReady();
+  // Control-R in the daily results table: the weighings and their
+  // correlations with the last run (see WriteFitCorrelations).
+  void ShowFitCorrelations();
+  // "DataButton": the calibration test window.
+  Window Command8_Click();
+  // --- end of calibration ---
 
  private:
   bool MatrixHasTwoIngredients() const;

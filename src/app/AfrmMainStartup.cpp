@@ -114,9 +114,8 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
     results.SetText(0, c, headings[c]);
 
   DataInit();
-  // Calibration, its test window and the diet optimization come later; their
-  // buttons stay disabled until then.
-  for (int number : {2, 8, 9}) Command[number].Enabled = false;
+  // The diet optimization comes later; its button stays disabled until then.
+  for (int number : {9}) Command[number].Enabled = false;
   Form_Resize(Height, Width);
   ShowTab(kTabDiets);
   Started = true;
@@ -149,7 +148,9 @@ void AfrmMain::EndProgram() {
                         Window::ChangeTracking,
                         Window::Units,
                         Window::Temperature,
-                        Window::About}) {
+                        Window::About,
+                        Window::Calibration,
+                        Window::CalibrationTest}) {
     WindowClosed(window);
   }
 }
@@ -173,6 +174,12 @@ void AfrmMain::WindowClosed(Window window) {
       break;
     case Window::About:
       app_.aboutForm.cmdOK_Click();
+      break;
+    case Window::Calibration:
+      app_.calibForm.Close();
+      break;
+    case Window::CalibrationTest:
+      app_.calibTestForm.Close();
       break;
     case Window::Restrictions:  // filled afresh whenever it is shown
     case Window::None:
@@ -219,7 +226,9 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       if (!app_.trackForm.Visible()) app_.trackForm.Form_Load(app_.tracking, app_.comparison);
       return Window::ChangeTracking;
     case Control::Command2:
+      return CalibrationCommand();
     case Control::Command8:
+      return Command8_Click();
     case Control::Command9:
       return Window::None;  // disabled above
     case Control::MatrixOpen:

@@ -8,7 +8,10 @@
 #include "app/ChangeTracking.h"
 #include "app/Comparison.h"
 #include "app/Location.h"
+#include "calibration/CalibTest.h"
 #include "calibration/CalibrationData.h"
+#include "calibration/SwineCalib.h"
+#include "calibration/frmCalib.h"
 #include "formulation/DietDisplay.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
@@ -53,6 +56,7 @@ class App {
   Grid comparison{kComparisonRows, kComparisonCols};  // the run comparison table
   TemperatureProfile temperatures;
   CalibrationData calibration;
+  SwineCalib::FitState fitState;  // what the last fit left
   Location location;
 
   AfrmMain mainForm{*this};
@@ -66,4 +70,6 @@ class App {
       dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
   frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
   frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
+  frmCalib calibForm{*this};          // the calibration inputs screen
+  frmCalibTest calibTestForm{*this};  // the calibration test window
 };

@@ -1,0 +1,184 @@
+// The "Calibration" command and the calibration run, the correlations of a
+// run with the weighings, and the calibration test window's button.
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/AfrmMain.h"
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationCommand.h"
+#include "calibration/SwineCalib.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr int kKgEntry = 0;  // weight-unit list
+constexpr int kLbEntry = 1;
+constexpr int kLbWeightCode = 1;
+
+void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& coef, bool comma) {
+  for (int k = 0; k < kCoefCount; ++k)
+    GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(coef[k], comma));
+}
+
+}  // namespace
+
+AfrmMain::Window AfrmMain::CalibrationCommand() {
+  Dialogs& dialogs = app_.dialogs;
+  CalibrationData& calib = app_.calibration;
+  const std::string name = Text6.Text;
+  if (ComboSex.ListIndex < 0) {
+    dialogs.Message(kNoHerdSexMessage);
+    return Window::None;
+  }
+  if (ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) == 0) {
+    dialogs.Message(kNoDietsMessage);
+    return Window::None;
+  }
+  const std::string answer =
+      dialogs.Input(CalibrationNamePrompt(name), kCalibrationNameTitle, name);
+  if (answer.empty()) return Window::None;
+
+  const bool pounds = app_.pig.UnitCodes[kWeightUnit] == kLbWeightCode;
+  Combo2.ListIndex = pounds ? kLbEntry : kKgEntry;
+  Text3.Caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+  Text6.Text = answer;
+
+  const std::string& calFile = app_.location.CalFile;
+  if (!calFile.empty() && TextFile::Exists(calFile)) {
+    if (LoadCalibrationRows(calFile, calib).dataLoaded) Option3.Value = true;
+  }
+  TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
+  const bool fromFields = calib.HerdInputs[kHerdStartWeight] == 0;
+  for (int k = 1; k <= kHerdInputs; ++k) {
+    if (fromFields) {
+      calib.HerdInputs[k] = ReadNumber(fields[k]->Text);
+    } else {
+      fields[k]->Text = HerdInputText(calib.HerdInputs[k], app_.pig.DecimalComma);
+    }
+  }
+  app_.calibForm.Form_Load();
+  return Window::Calibration;
+}
+
+std::string AfrmMain::CalibrationBase() const {
+  return ResolveInFolder(app_.location.DataFolder, Text6.Text);
+}
+
+bool AfrmMain::CalibrationDietsReady() {
+  GlobalPig& pig = app_.pig;
+  const CalibrationData& calib = app_.calibration;
+  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
+  int fed = 0;  // the last of the first six diets with a feed amount
+  for (int d = 1; d <= kRunDietColumns; ++d)
+    if (ReadNumber(Griddiets.Text(kDietAmountRow, d)) != 0) fed = d;
+  if (pig.NumDiets == 0 || fed != pig.NumDiets) {
+    app_.dialogs.Message(kDietInfoMessage);
+    return false;
+  }
+  pig.CurrentDiet = 1;
+  TakeDietsFromTable(Griddiets, pig);
+
+  // Ages outside the day tables leave the run without a day to start from.
+  const double age = std::clamp(calib.HerdInputs[kHerdStartAge], -1.0, kMaxAge + 1.0);
+  pig.StartAge = static_cast<std::int16_t>(age);
+  pig.StartWeight = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdStartWeight]);
+  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge)
+    pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
+  pig.FinalWeight = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
+  pig.TotalFeedIntake = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
+  return true;
+}
+
+CalibrationOutcome AfrmMain::CalibrationRun() {
+  GlobalPig& pig = app_.pig;
+  Dialogs& dialogs = app_.dialogs;
+  CalibrationOutcome outcome;
+  // Every check comes before any change of the coefficients.
+  if (auto message = DietCheckMessage(Griddiets, pig, pig.NumDiets)) {
+    dialogs.Message(*message);
+    return outcome;
+  }
+  ShowTab(kTabDailyGrowth);
+  if (!CalibrationDietsReady()) return outcome;
+
+  std::array<double, kCoefCount> start{};
+  for (int k = 0; k < kCoefCount; ++k) start[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+  if (start[0] == 0) {
+    start = kCalibStartCoef;
+    ShowCoefficients(GridWeight, start, pig.DecimalComma);
+  }
+  // A last fit that ended on a point with a negative B3 starts afresh.
+  if (app_.fitState.FitValue == SwineCalib::kNegativeB3Score) start = kCalibRestartCoef;
+  pig.GrowthCoef = start;
+  pig.DefaultGrowthCoef = start;
+  app_.location.LocationLoaded = true;  // lets the "Growth" command run
+  if (app_.calibration.CalibObs[1][kObsAge] != 0) Option3.Value = true;
+
+  const frmCalib& screen = app_.calibForm;
+  SwineCalib::FitContext fit{pig,
+                             app_.calibration,
+                             app_.fitState,
+                             &GridWeight,
+                             &dialogs,
+                             screen.OnProgress,
+                             screen.ProgressEvery,
+                             {}};
+  outcome.fit = SwineCalib::CalibrateFit(fit, 1);
+  outcome.status = outcome.fit.status == SwineCalib::FitStatus::Cancelled
+                       ? CalibrationStatus::Cancelled
+                       : CalibrationStatus::Finished;
+  // The fit grows a mixed herd; the location keeps the sex the user chose.
+  pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
+  pig.CancelRun = false;  // the run below and the next "Growth" must run
+  // In full: a short text would turn B3 = 0.00149 into 0.001.
+  ShowCoefficients(GridWeight, pig.GrowthCoef, pig.DecimalComma);
+
+  // One run with the fitted curve: its final age and total feed.
+  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) {
+    pig.GrowthFailed = false;
+    pig.FinalAge = 0;
+    pig.CurrentDiet = 1;
+    pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
+    PigGrowth::RunGrowthDays(pig);
+    const int last = std::min(SwineCalib::RoundDay(pig.FinalAge + 1), kMaxAge);
+    double feed = 0;
+    for (int d = pig.StartAge; d <= last; ++d) feed += pig.DailyFeed[d][kHerdColumn];
+    pig.CumFeed[pig.RunSlot] = feed;
+    outcome.finalAge = pig.FinalAge;
+    outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
+  }
+
+  const std::string name = Text6.Text;
+  const std::string question =
+      SaveCalibrationQuestion(outcome.finalAge, outcome.totalFeed, name, pig.DecimalComma);
+  if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
+    app_.location.LocationLoaded = false;
+    return outcome;
+  }
+  SetFileNames(CalibrationBase());
+  Location& location = app_.location;
+  gridFILES.SetText(kPltRow, 0, location.PltFile);
+  outcome.saved = WriteCalibrationFile(location.PltFile,
+                                       PltFromState(GridWeight, app_.calibration, pig),
+                                       PltStyle::Fitted,
+                                       dialogs,
+                                       "CalibrationRun");
+  RunGrowth();
+  return outcome;
+}
+
+void AfrmMain::ShowFitCorrelations() {
+  WriteFitCorrelations(
+      app_.Grid1, app_.calibration, app_.pig.NumDiets, app_.pig.DecimalComma, app_.dialogs);
+}
+
+AfrmMain::Window AfrmMain::Command8_Click() {
+  app_.calibTestForm.Form_Load();
+  return Window::CalibrationTest;
+}

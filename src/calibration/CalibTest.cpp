@@ -1,0 +1,97 @@
+#include "calibration/CalibTest.h"
+
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "calibration/SwineCalib.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/Units.h"
+
+namespace {
+
+constexpr double kB4Step = 0.05;  // relative
+
+constexpr const char* kHeadings[] = {
+    "Trial", "B0", "B1", "B2", "B3", "B4", "Score", "Final Age", "Total Feed"};
+
+}  // namespace
+
+frmCalibTest::frmCalibTest(App& app) : app_(app) {}
+
+void frmCalibTest::Form_Load() {
+  SwineCalib::FitState& fit = app_.fitState;
+  if (fit.FitValue == 0) fit.FitValue = SwineCalib::kNegativeB3Score;
+
+  const bool comma = app_.pig.DecimalComma;
+  const Grid& weights = app_.mainForm.GridWeight;
+  GridTest.Clear();
+  for (int c = 0; c <= kTotalFeedCol; ++c) GridTest.SetText(0, c, kHeadings[c]);
+  std::array<double, kCoefCount> centre{};
+  for (int k = 0; k < kCoefCount; ++k) centre[k] = ReadNumber(weights.Text(kCoefRow, k + 1));
+  // The coarse grid's steps, so a trial shows what one grid step does.
+  const std::array<double, kCoefCount> step{SwineCalib::kCoarseStepB0,
+                                            SwineCalib::kCoarseStepB1,
+                                            SwineCalib::kCoarseStepB2,
+                                            SwineCalib::kCoarseB3,
+                                            kB4Step * centre[4]};
+  auto layOut = [&](int row, const std::string& name, std::array<double, kCoefCount> coef) {
+    GridTest.SetText(row, 0, name);
+    for (int k = 0; k < kCoefCount; ++k)
+      GridTest.SetText(row, kFirstCoefCol + k, GeneralNumberText(coef[k], comma));
+  };
+  layOut(1, "Now", centre);
+  for (int k = 0; k < kCoefCount; ++k) {
+    const std::string name = "B" + std::to_string(k);
+    for (int side = 0; side < 2; ++side) {
+      std::array<double, kCoefCount> coef = centre;
+      coef[k] += side == 0 ? -step[k] : step[k];
+      layOut(2 + 2 * k + side, name + (side == 0 ? " -" : " +"), coef);
+    }
+  }
+  Visible = true;
+}
+
+void frmCalibTest::Command1_Click() {
+  GlobalPig& pig = app_.pig;
+  const CalibrationData& calib = app_.calibration;
+  AfrmMain& main = app_.mainForm;
+  if (auto message = DietCheckMessage(main.Griddiets, pig, DietsInUse(main.Griddiets, kMaxDiets))) {
+    app_.dialogs.Message(*message);
+    return;
+  }
+  if (!main.CalibrationDietsReady()) return;
+
+  // As the fit scores a point (mode 1: a mixed herd), on a state of its own
+  // so the last fit's values stay.
+  const auto coef = pig.GrowthCoef;
+  const auto sex = pig.HerdSex;
+  const bool showDailyRows = pig.ShowDailyRows;
+  pig.ShowDailyRows = false;
+  pig.HerdSex = 0;
+  pig.RunSlot = 0;
+  SwineCalib::FitState state;
+  state.TargetTotalFeed = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
+  state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
+  SwineCalib::FitContext context{pig, calib, state, nullptr, &app_.dialogs, {}, 0, {}};
+
+  const bool comma = pig.DecimalComma;
+  for (int row = 1; row <= kTrials; ++row) {
+    NelderMead::Vector x{};
+    for (int k = 0; k < kCoefCount; ++k)
+      x[k + 1] = ReadNumber(GridTest.Text(row, kFirstCoefCol + k));
+    const double score = SwineCalib::EvaluatePoint(context, x);
+    GridTest.SetText(row, kScoreCol, NumberText(score, comma));
+    // A negative B3 is scored without a run; a failed run has no end.
+    const bool ran = !(x[4] < 0) && score != SwineCalib::kFailedRunScore;
+    GridTest.SetText(row, kFinalAgeCol, ran ? NumberText(pig.FinalAge, comma) : "");
+    GridTest.SetText(
+        row,
+        kTotalFeedCol,
+        ran ? NumberText(ConvertWeight(pig, kToDisplay, state.SimulatedFeed), comma) : "");
+  }
+  pig.GrowthCoef = coef;
+  pig.HerdSex = sex;
+  pig.ShowDailyRows = showDailyRows;
+}

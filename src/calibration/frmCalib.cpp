@@ -1,0 +1,155 @@
+#include "calibration/frmCalib.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+
+namespace {
+
+constexpr int kAgeCol = 0;
+constexpr int kWeightCol = 1;
+constexpr int kFeedCol = 2;
+constexpr int kStartRow = 1;
+
+constexpr const char* kFieldCaptions[] = {
+    "", "Starting Weight", "Starting Age", "Final Weight", "Total Feed Intake", "Final Age"};
+
+}  // namespace
+
+frmCalib::frmCalib(App& app) : app_(app) {
+  for (int k = 1; k <= kHerdInputs; ++k) Text[k].Caption = kFieldCaptions[k];
+  Text[kHerdTotalFeed].ToolTip = "Total Feed Intake only needed for Calibration";
+}
+
+void frmCalib::ShowUnitCaptions() {
+  // The weight's own code: with energy in Mcal or MJ the two codes differ.
+  const bool kg = app_.pig.UnitCodes[kWeightUnit] == 0;
+  GridCal.SetText(0, kAgeCol, "Age , Days");
+  GridCal.SetText(0, kWeightCol, kg ? "Weight,Kg" : "Weight,lbs");
+  GridCal.SetText(0, kFeedCol, "Feed Intake");
+  Text[kHerdStartWeight].Caption = kg ? "Starting Weight,Kg" : "Starting Weight,lbs";
+  Text[kHerdFinalWeight].Caption = kg ? "Final Weight,Kg" : "Final Weight,lbs";
+}
+
+void frmCalib::Form_Load() {
+  GlobalPig& pig = app_.pig;
+  const CalibrationData& calib = app_.calibration;
+  const Grid& diets = app_.mainForm.Griddiets;
+  const bool comma = pig.DecimalComma;
+  for (int k = 1; k <= kHerdInputs; ++k) Text[k].Text = HerdInputText(calib.HerdInputs[k], comma);
+
+  if (auto codes = UnitCodesForEnergy(pig, ReadNumber(diets.Text(kDietEnergyRow, 1))))
+    pig.UnitCodes = *codes;
+  ShowUnitCaptions();
+
+  // Nothing of an earlier opening stays in the table.
+  GridCal.ClearRange(1, 0, GridCal.Rows() - 1, GridCal.Cols() - 1);
+  GridCal.SetText(kStartRow, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdStartAge], comma));
+  GridCal.SetText(
+      kStartRow, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdStartWeight], comma));
+  GridCal.SetText(kStartRow, kFeedCol, "0");
+
+  int numDiets = 0;
+  for (int d = 1; d <= kRunDietColumns; ++d)
+    if (ReadNumber(diets.Text(kDietAmountRow, d)) > 0) numDiets = d;
+  pig.NumDiets = static_cast<std::int16_t>(numDiets);
+  for (int d = 1; d <= numDiets; ++d)
+    GridCal.SetText(d + 1, kFeedCol, diets.Text(kDietAmountRow, d));
+
+  // The weighings loaded; after the last of them, the final age and weight
+  // at the end of the last diet.
+  for (int r = 1; r <= kCalibScreenRows; ++r) {
+    const auto& obs = calib.CalibObs[r];
+    if (!(obs[kObsWeight] > 0)) {
+      GridCal.SetText(
+          numDiets + 1, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdFinalAge], comma));
+      GridCal.SetText(
+          numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
+      break;
+    }
+    GridCal.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
+    GridCal.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
+  }
+  Working = false;
+  Visible = true;
+}
+
+// Rows 1..7 of the table become the observation rows; rows the screen does
+// not show are emptied, so the fit and the ".cal" file hold the same rows.
+int frmCalib::StoreRows(double& totalFeed) {
+  CalibrationData& calib = app_.calibration;
+  totalFeed = 0;
+  calib.CalibRowCount = 0;
+  for (int r = 1; r <= kMaxCalibRows; ++r) {
+    auto& obs = calib.CalibObs[r];
+    if (r > kCalibScreenRows) {
+      obs = {};
+      continue;
+    }
+    obs = {ReadNumber(GridCal.Text(r, kAgeCol)),
+           ReadNumber(GridCal.Text(r, kWeightCol)),
+           ReadNumber(GridCal.Text(r, kFeedCol))};
+    totalFeed += obs[kObsFeed];
+    if (obs[kObsFeed] != 0) calib.CalibRowCount = static_cast<std::int16_t>(r);
+  }
+  return calib.CalibRowCount;
+}
+
+void frmCalib::WarnAboutWeights() {
+  const CalibrationData& calib = app_.calibration;
+  Dialogs& dialogs = app_.dialogs;
+  if (calib.CalibObs[kStartRow][kObsWeight] < kCalibLightestStart)
+    dialogs.Message(kLightStartMessage);
+  if (calib.CalibObs[calib.CalibRowCount][kObsWeight] > kCalibHeaviestFinish)
+    dialogs.Message(kHeavyFinishMessage);
+}
+
+void frmCalib::StoreHerdInputs(double totalFeed) {
+  CalibrationData& calib = app_.calibration;
+  const auto& first = calib.CalibObs[kStartRow];
+  const auto& last = calib.CalibObs[calib.CalibRowCount];
+  calib.HerdInputs = {
+      0, first[kObsWeight], first[kObsAge], last[kObsWeight], totalFeed, last[kObsAge]};
+  const bool comma = app_.pig.DecimalComma;
+  for (int k = 1; k <= kHerdInputs; ++k) {
+    Text[k].Text = GeneralNumberText(calib.HerdInputs[k], comma);
+    if (calib.HerdInputs[k] == 0) app_.dialogs.Message(kHerdZeroMessages[k]);
+  }
+}
+
+CalibrationOutcome frmCalib::ContinueCalibration() {
+  GlobalPig& pig = app_.pig;
+  CalibrationData& calib = app_.calibration;
+  AfrmMain& main = app_.mainForm;
+  Working = true;
+  // A stop asked for before this run must not end it.
+  pig.CancelRun = false;
+  if (OnProgress) OnProgress(0, 0);
+
+  double totalFeed = 0;
+  if (StoreRows(totalFeed) >= 1) {
+    pig.NumDiets = static_cast<std::int16_t>(calib.CalibRowCount - 1);
+    if (calib.CalibObs[2][kObsAge] != 0) main.Option3.Value = true;
+  }
+  WarnAboutWeights();
+  WriteCalibrationRows(
+      main.CalibrationBase() + std::string(kCalSuffix), calib, calib.CalibRowCount, app_.dialogs);
+  StoreHerdInputs(totalFeed);
+
+  const bool comma = pig.DecimalComma;
+  main.Text4.ToolTip = InitialValueTip(calib.HerdInputs[kHerdTotalFeed], comma);
+  main.Text5.ToolTip = InitialValueTip(calib.HerdInputs[kHerdFinalAge], comma);
+  TextBox* fields[] = {nullptr, &main.Text1, &main.Text2, &main.Text3, &main.Text4, &main.Text5};
+  for (int k = 1; k <= kHerdInputs; ++k) fields[k]->Text = Text[k].Text;
+
+  const CalibrationOutcome outcome = main.CalibrationRun();
+  Working = false;
+  Visible = false;
+  return outcome;
+}
+
+void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }

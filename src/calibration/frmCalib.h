@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "app/AfrmMain.h"
+#include "app/GridClipboard.h"
+#include "calibration/CalibrationCommand.h"
+#include "calibration/CalibrationData.h"
+#include "calibration/SwineCalib.h"
+#include "platform/Grid.h"
+
+class App;
+
+// The calibration inputs screen, headless: the farm's weighings at the end
+// of each diet with the feed eaten in that phase, and the herd summary. Its
+// "Continue Calibration" stores them, writes the ".cal" file and starts the
+// calibration run of the main window. The desktop window shows this state;
+// while the fit runs it shows the "WORKING..." label and may follow the fit
+// through OnProgress, setting CancelRun to stop it.
+class frmCalib {
+ public:
+  explicit frmCalib(App& app);
+  frmCalib(const frmCalib&) = delete;
+  frmCalib& operator=(const frmCalib&) = delete;
+
+  static constexpr std::string_view kCaption = "Calibration Inputs";
+  static constexpr std::string_view kInstruction =
+      "Enter Live Weights at an age and feed weight consumed in that period.  First weight should "
+      "be starting with no feed consumed.";
+  static constexpr std::string_view kContinueNote =
+      "Give all the Data you can then click Continue Calibration";
+  static constexpr std::string_view kTimeNote =
+      "Calibration Takes Time.  To see the quality of the fit, click the Daily Growth table and "
+      "press Control-R: the weighings and their correlations with the run are shown below the "
+      "diets.";
+  static constexpr std::string_view kWorkingCaption = "WORKING...";
+  static constexpr std::string_view kContinueCaption = "Continue Calibration";
+  // Captions of the table's pop-up menu, in PopupAction order.
+  static constexpr std::array<std::string_view, 4> kPopupCaptions{
+      "Copy Highlighted Cells", "Copy All", "Clear Grid", "Paste"};
+
+  // Rows 1..7: age (column 0), weight (1), feed eaten since the row before
+  // (2); row 1 is the start, row r the end of diet r - 1.
+  Grid GridCal{kCalibScreenRows + 1, 3};
+  // HerdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
+  // "Total Feed Intake", "Final Age"; entry 0 is not used.
+  std::array<TextBox, kHerdInputs + 1> Text{};
+  bool Visible = false;
+  bool Working = false;  // the "WORKING..." label is shown
+
+  // Told once when the label shows (0 runs, best 0), then as the fit goes on;
+  // may set the model's CancelRun.
+  SwineCalib::FitProgress OnProgress;
+  long ProgressEvery = 1000;  // growth runs between reports
+
+  // Fills the screen as it opens (the "Calibration" command calls it).
+  void Form_Load();
+  // "Continue Calibration": stores the weighings and the herd summary (each
+  // check only warns), writes the ".cal" file, copies the summary to the main
+  // window, runs the calibration and closes the screen.
+  CalibrationOutcome ContinueCalibration();
+  // The table's pop-up menu.
+  void Popup(PopupAction action);
+  // The user closed the window.
+  void Close() { Visible = false; }
+
+ private:
+  void ShowUnitCaptions();
+  int StoreRows(double& totalFeed);
+  void WarnAboutWeights();
+  void StoreHerdInputs(double totalFeed);
+
+  App& app_;
+};

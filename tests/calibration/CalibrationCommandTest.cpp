@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationCommand.h"
+#include "model/DietsTable.h"
+#include "model/Units.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Window = AfrmMain::Window;
+
+// The demo location copied to a fresh folder and opened.
+class Calibration : public ::testing::Test {
+ protected:
+  Calibration() {
+    folder_ = fs::temp_directory_path() /
+              ("tamsel-calibration-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(folder_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), folder_ / entry.path().filename());
+    form.LocationName(Path("Demo.plt"));
+    dialogs.Forget();
+  }
+  ~Calibration() override {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+  // "Calibration" with the name kept; the inputs screen is open after it.
+  void OpenScreen() {
+    dialogs.Input(form.Text6.Text);
+    ASSERT_EQ(form.Click(AfrmMain::Control::Command2), Window::Calibration);
+    ASSERT_TRUE(app.calibForm.Visible);
+    dialogs.Forget();
+  }
+  void SetRows(const std::vector<std::array<const char*, 3>>& rows) {
+    Grid& table = app.calibForm.GridCal;
+    table.ClearRange(1, 0, table.Rows() - 1, 2);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+      for (int c = 0; c < 3; ++c) table.SetText(static_cast<int>(r) + 1, c, rows[r][c]);
+  }
+
+  static inline int count_ = 0;
+  fs::path folder_;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+};
+
+TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
+  struct Case {
+    const char* what;
+    int herdSex;
+    const char* dietOneEnergy;
+    const char* name;  // the answer to the name question; nullptr: not asked
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"no herd sex", -1, "2448", nullptr, {"Set Flock Sex before Calibration"}},
+      {"no diets", 0, "0", nullptr, {"Enter your Diets on The Diets Tab"}},
+      {"no name", 0, "2448", "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    form.ComboSex.ListIndex = c.herdSex;
+    form.Griddiets.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
+    if (c.name) dialogs.Input(c.name);
+    const std::string before = form.Text6.Text;
+    EXPECT_EQ(form.CalibrationCommand(), Window::None);
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_EQ(dialogs.Messages(), c.messages);
+    EXPECT_EQ(form.Text6.Text, before);
+    EXPECT_FALSE(app.calibForm.Visible);
+    dialogs.Forget();
+  }
+}
+
+// Diet 1's energy as typed picks the units; Mcal and MJ keep theirs.
+TEST_F(Calibration, ScreenUnitsFollowDietOneEnergy) {
+  struct Case {
+    const char* energy;
+    std::int16_t energyCode;
+    std::array<std::int16_t, 3> codes;
+    const char* weightHeading;
+  };
+  const Case cases[] = {
+      {"1800.01", 0, {0, 0, 1}, "Weight,Kg"},
+      {"1800", 0, {1, 1, 3}, "Weight,lbs"},
+      {"1100", 1, {1, 1, 3}, "Weight,lbs"},
+      {"2.4", 2, {2, 0, 1}, "Weight,Kg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.energy);
+    app.pig.UnitCodes = {c.energyCode, 0, 1};
+    form.Griddiets.SetText(kDietEnergyRow, 1, c.energy);
+    OpenScreen();
+    EXPECT_EQ(app.pig.UnitCodes, c.codes);
+    EXPECT_EQ(app.calibForm.GridCal.Text(0, 1), c.weightHeading);
+  }
+}
+
+// Without weighings the screen shows the start and the final age and weight
+// at the end of the last diet with feed.
+TEST_F(Calibration, ScreenWithoutWeighingsShowsStartAndFinish) {
+  fs::remove(Path("Demo.cal"));
+  app.calibration.CalibObs = {};
+  OpenScreen();
+  const Grid& table = app.calibForm.GridCal;
+  const char* rows[][3] = {
+      {"21", "6", "0"}, {"", "", "2.4"}, {"", "", "5.9"}, {"65", "25", "21.5"}};
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(table.Text(r, c), rows[r - 1][c]) << r << c;
+  EXPECT_EQ(app.pig.NumDiets, 3);
+}
+
+// Every check of the screen only warns, in its order; a diet outside its
+// limits then stops the run before the fit, and nothing is fitted.
+TEST_F(Calibration, ScreenWarningsThenDietChecks) {
+  struct Case {
+    const char* what;
+    std::vector<std::array<const char*, 3>> rows;
+    const char* protein2;  // diet 2
+    std::vector<std::string> messages;
+    int rowCount;
+  };
+  const Case cases[] = {
+      {"light start, heavy finish",
+       {{"21", "3.9", "0"}, {"30", "7.8", "2.4"}, {"65", "25.1", "27.4"}},
+       "9",
+       {"Starting Weight must be 4 kg or more",
+        "Final Weight must be 25 kg or below ",
+        "Look at the Protein Value of Diet 2"},
+       3},
+      {"nothing entered",
+       {},
+       "9",
+       {"Starting Weight must be 4 kg or more",
+        "Starting Weight is zero",
+        "Starting Age is zero",
+        "Final Weight is zero",
+        "Total Feed Weight is zero",
+        "Final Age is zero",
+        "Look at the Protein Value of Diet 2"},
+       0},
+      {"feed only in rows 2 and 3",
+       {{"21", "6", ""}, {"30", "7.8", "2.4"}, {"42", "11.8", "5.9"}, {"65", "25", ""}},
+       "31",
+       {"Look at the Protein Value of Diet 2"},
+       3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenScreen();
+    form.Griddiets.SetText(kDietProteinRow, 2, c.protein2);
+    const std::string coef = form.GridWeight.Text(kCoefRow, 3);
+    SetRows(c.rows);
+    const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+    EXPECT_EQ(dialogs.Messages(), c.messages);
+    EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
+    EXPECT_EQ(app.calibration.CalibRowCount, c.rowCount);
+    EXPECT_EQ(form.GridWeight.Text(kCoefRow, 3), coef);
+    EXPECT_FALSE(app.pig.CancelRun);
+    // The ".cal" file holds the rows up to the last with feed.
+    EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal"))->size(), static_cast<std::size_t>(c.rowCount));
+    dialogs.Forget();
+  }
+  // The last case's herd summary reached the main window.
+  const double herd[] = {0, 6, 21, 11.8, 2.4 + 5.9, 42};
+  for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.HerdInputs[k], herd[k]);
+  EXPECT_EQ(form.Text4.Text, "8.3");
+  EXPECT_EQ(form.Text5.ToolTip, "Initial value was 42.00");
+  EXPECT_EQ(app.pig.NumDiets, 2);
+}
+
+TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
+  struct Case {
+    int diet;
+    int row;
+    const char* value;
+    const char* message;  // nullptr: every diet passes
+  };
+  const Case cases[] = {
+      {1, kDietEnergyRow, "1800", nullptr},
+      {1, kDietEnergyRow, "1799.9", "Look at the Energy Value of Diet 1"},
+      {2, kDietEnergyRow, "3000.1", "Look at the Energy Value of Diet 2"},
+      {2, kDietProteinRow, "11.9", "Look at the Protein Value of Diet 2"},
+      {2, kDietProteinRow, "30", nullptr},
+      {3, kDietLysineRow, "0.49", "Look at the Lysine Value of Diet 3"},
+      {3, kDietLysineRow, "3,1", "Look at the Lysine Value of Diet 3"},
+      {4, kDietLysineRow, "0", nullptr},  // past the diets checked
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.row) + " " + c.value);
+    Grid diets{kDietsRows, kDietsCols};
+    for (int d = 1; d <= 3; ++d) {
+      diets.SetText(kDietEnergyRow, d, "2400");
+      diets.SetText(kDietProteinRow, d, "20");
+      diets.SetText(kDietLysineRow, d, "1.2");
+    }
+    diets.SetText(c.row, c.diet, c.value);
+    GlobalPig pig;
+    const auto message = DietCheckMessage(diets, pig, 3);
+    EXPECT_EQ(message.value_or(""), c.message ? c.message : "");
+  }
+  // Energy per lb is checked per kg: 1000 kcal/lb is 2205 kcal/kg.
+  Grid diets{kDietsRows, kDietsCols};
+  diets.SetText(kDietEnergyRow, 1, "1000");
+  diets.SetText(kDietProteinRow, 1, "20");
+  diets.SetText(kDietLysineRow, 1, "1.2");
+  GlobalPig pig;
+  SetUnitSwitch(pig, 1);
+  EXPECT_FALSE(DietCheckMessage(diets, pig, 1));
+}
+
+// Diets 1..3 have energy; the feed amounts must end at the same diet.
+TEST_F(Calibration, DietsWithoutTheirFeedAmountsStopTheRun) {
+  form.Griddiets.SetText(kDietAmountRow, 3, "0");
+  EXPECT_FALSE(form.CalibrationDietsReady());
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet Info Not Right, Try again"});
+  form.Griddiets.SetText(kDietAmountRow, 3, "21.5");
+  EXPECT_TRUE(form.CalibrationDietsReady());
+  EXPECT_EQ(app.pig.NumDiets, 3);
+  EXPECT_DOUBLE_EQ(app.pig.FinalWeight, 25);
+  EXPECT_DOUBLE_EQ(app.pig.LiveWeight[21][kHerdColumn], 6);
+}
+
+// A fit stopped through CancelRun keeps its best point so far; "No" to the
+// save question writes no ".plt" file and the "Growth" command waits for a
+// location.
+TEST_F(Calibration, CancelledFitAndNoSave) {
+  form.ComboSex.ListIndex = kMaleHerd;
+  OpenScreen();
+  const auto plt = TextFile::ReadLines(Path("Demo.plt"));
+  app.calibForm.ProgressEvery = 50;
+  long lastRuns = -1;
+  app.calibForm.OnProgress = [&](long runs, double) {
+    lastRuns = runs;
+    if (runs > 0) app.pig.CancelRun = true;
+  };
+  dialogs.Answer(Answer::No);
+  const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+  EXPECT_TRUE(dialogs.Done());
+  EXPECT_EQ(outcome.status, CalibrationStatus::Cancelled);
+  EXPECT_LT(outcome.fit.evaluations, 200);
+  EXPECT_EQ(lastRuns, outcome.fit.evaluations);
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_FALSE(app.pig.CancelRun);
+  EXPECT_GT(outcome.finalAge, 21);
+  EXPECT_EQ(app.pig.HerdSex, kMaleHerd);
+  EXPECT_FALSE(app.location.LocationLoaded);
+  EXPECT_EQ(TextFile::ReadLines(Path("Demo.plt")), plt);
+}
+
+TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {
+  for (int n : {1, 3, 4}) {
+    SCOPED_TRACE(n);
+    Grid results{200, 14};
+    CalibrationData calib;
+    for (int i = 1; i <= n; ++i) {
+      // Weight as simulated, ages in reverse order, phase feed 2 kg a diet
+      // against a simulated 1, 2, 3 kg.
+      calib.CalibObs[i + 1] = {10.0 * i, 5.0 + i, 2};
+      results.SetText(i, 1, std::to_string(5 + i));
+      results.SetText(i, 2, std::to_string(100 - i));
+      results.SetText(i, 4, std::to_string(i));
+    }
+    results.SetText(9, 0, "    of gain");
+    ScriptedDialogs dialogs;
+    WriteFitCorrelations(results, calib, n, false, dialogs);
+    EXPECT_EQ(results.Text(9, 0), "    of gain");
+    EXPECT_EQ(results.Text(8 + n, 1), std::to_string(5 + n));
+    EXPECT_EQ(results.Text(8 + n, 2), std::to_string(10 * n));
+    EXPECT_EQ(results.Text(8 + n, 4), std::to_string(2 * n));
+    EXPECT_EQ(results.Text(9 + n, 0), "Correl.");
+    // One pair correlates nothing; otherwise 1, -1, and the feed eaten by
+    // the end of each diet (2, 4, 6, 8 against 1, 3, 6, 10).
+    const double feed[] = {0, 0, 0, 0.99340, 0.98907};
+    EXPECT_EQ(ReadNumber(results.Text(9 + n, 1)), n == 1 ? 0 : 1);
+    EXPECT_EQ(ReadNumber(results.Text(9 + n, 2)), n == 1 ? 0 : -1);
+    EXPECT_NEAR(ReadNumber(results.Text(9 + n, 4)), feed[n], 0.0005);
+    EXPECT_TRUE(dialogs.Messages().empty());
+  }
+}
+
+TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
+  form.Option1_Click();
+  EXPECT_EQ(form.Click(AfrmMain::Control::Command8), Window::CalibrationTest);
+  frmCalibTest& test = app.calibTestForm;
+  EXPECT_EQ(app.fitState.FitValue, 1000000);
+  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.00149 + 0.0001);  // "B3 +"
+
+  test.GridTest.SetText(2, 4, "-0.001");
+  const auto coef = app.pig.GrowthCoef;
+  test.Command1_Click();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(ReadNumber(test.GridTest.Text(2, 6)), 1000000);
+  EXPECT_EQ(test.GridTest.Text(2, 7), "");
+  // The demo's own curve: 25 kg at about 63 days (LoadDemo).
+  EXPECT_NEAR(ReadNumber(test.GridTest.Text(1, 7)), 62.7, 1);
+  EXPECT_EQ(app.pig.GrowthCoef, coef);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// A user opens the demo location, presses "Calibration", keeps the name,
+// continues on the inputs screen as it opens, saves the calibration and
+// looks at the correlations; the saved location opens with the fitted curve.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() / ("tamsel-calibrate-" + std::to_string(::getpid()));
+    fs::create_directories(path_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), path_ / entry.path().filename());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Path(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  fs::path path_;
+};
+
+void OpenDemo(App& app, ScriptedDialogs& dialogs, const std::string& plt) {
+  dialogs.File(plt);
+  app.mainForm.Text6_Click();
+  ASSERT_TRUE(dialogs.Done());
+  ASSERT_TRUE(dialogs.Messages().empty());
+}
+
+TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
+  TempFolder temp;
+  ScriptedDialogs dialogs;
+  App app(dialogs);
+  AfrmMain& form = app.mainForm;
+  OpenDemo(app, dialogs, temp.Path("Demo.plt"));
+  form.Combo1.ListIndex = kFeedGrid;    // the demo's diets as they are
+  form.ComboSex.ListIndex = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
+  const std::string name = form.Text6.Text;
+
+  dialogs.Input(name);
+  ASSERT_EQ(form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
+  EXPECT_EQ(dialogs.shown().back().text, "Do you want to use " + name + " OR enter a new name");
+
+  // The screen: Demo.cal's weighings, the diets' feed amounts as phase feed.
+  frmCalib& screen = app.calibForm;
+  const double expected[][3] = {{21, 6, 0}, {30, 7.8, 2.4}, {42, 11.8, 5.9}, {65, 25, 21.5}};
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 0; c < 3; ++c)
+      EXPECT_DOUBLE_EQ(ReadNumber(screen.GridCal.Text(r, c)), expected[r - 1][c]) << r << c;
+  EXPECT_EQ(screen.GridCal.Text(5, 0), "");
+
+  long reports = 0;
+  screen.OnProgress = [&](long, double) {
+    EXPECT_TRUE(screen.Working);
+    ++reports;
+  };
+  dialogs.Forget();
+  dialogs.Answer(Answer::Yes);
+  const CalibrationOutcome outcome = screen.ContinueCalibration();
+  ASSERT_TRUE(dialogs.Done());
+  EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
+  EXPECT_FALSE(screen.Working);
+  EXPECT_FALSE(screen.Visible);
+  EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.ProgressEvery);
+
+  // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
+  // of the fit, so each miss is at most sqrt(best / 10). The demo fits well
+  // enough for that to be within a day and a kilogram.
+  const double miss = std::sqrt(outcome.fit.best / 10);
+  EXPECT_LT(miss, 1);
+  EXPECT_NEAR(outcome.finalAge, 65, miss);
+  EXPECT_NEAR(outcome.totalFeed, 29.8, miss);
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0],
+            "FInal Age " + ShortNumberText(outcome.finalAge) + "  Final Feed Intake is " +
+                ShortNumberText(outcome.totalFeed) + "  Save this Calibration Data Set to " + name +
+                " OK?");
+
+  // The coefficient table holds the fitted curve in full; "Yes" ran the
+  // growth command with it.
+  for (int k = 0; k < kCoefCount; ++k)
+    EXPECT_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k]) << k;
+  EXPECT_NEAR(ReadNumber(form.Text5.Text), outcome.finalAge, 1e-3);
+  EXPECT_EQ(form.Tab, kTabDailyGrowth);
+
+  // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
+  // correlations in row 12; a good fit correlates closely.
+  form.ShowFitCorrelations();
+  const Grid& results = app.Grid1;
+  EXPECT_EQ(results.Text(12, 0), "Correl.");
+  EXPECT_DOUBLE_EQ(ReadNumber(results.Text(11, 4)), 2.4 + 5.9 + 21.5);
+  for (int column : {1, 2, 4}) EXPECT_GT(ReadNumber(results.Text(12, column)), 0.99) << column;
+
+  // The saved location opens with the fitted curve, to the file's six places.
+  ScriptedDialogs dialogs2;
+  App reopened(dialogs2);
+  OpenDemo(reopened, dialogs2, temp.Path("Demo.plt"));
+  for (int k = 0; k < kCoefCount; ++k) {
+    EXPECT_NEAR(
+        ReadNumber(reopened.mainForm.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k], 5e-7)
+        << k;
+  }
+  EXPECT_EQ(reopened.mainForm.ComboSex.ListIndex, kMaleHerd);
+  EXPECT_EQ(reopened.calibration.CalibObs, app.calibration.CalibObs);
+  EXPECT_DOUBLE_EQ(reopened.calibration.HerdInputs[kHerdTotalFeed], 29.8);
+}
+
+}  // namespace
