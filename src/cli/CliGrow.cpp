@@ -117,15 +117,6 @@ std::string QuietStop(const App& app) {
   return "the growth run stopped";
 }
 
-// The first diet "Run LP" could not formulate in a least-cost run, or 0.
-int InfeasibleDiet(const App& app) {
-  if (app.pig.FeedChoice != kFeedLeastCost) return 0;
-  for (int d = 1; d <= DietsRun(app.pig); ++d) {
-    if (app.formulationState->DietProblems[d] > 0) return d;
-  }
-  return 0;
-}
-
 }  // namespace
 
 int RunGrowCommand(const CliOptions& options) {
@@ -140,15 +131,6 @@ int RunGrowCommand(const CliOptions& options) {
     PrintDailyRows(app, options.precision);
     PrintDietRows(app, options.precision);
     PrintResultFields(app, options.precision);
-    // The run goes on with such a diet's old nutrients and its weight total
-    // as its price: its figures are printed, but the run did not succeed.
-    if (const int diet = InfeasibleDiet(app); diet > 0) {
-      std::fprintf(stderr,
-                   "tamsel-cli: diet %d could not be formulated; the results rest on its old "
-                   "nutrients and no true cost\n",
-                   diet);
-      return kExitRunFailed;
-    }
     return kExitOk;
   }
   // A failed model run leaves the days it grew.
