@@ -1,0 +1,225 @@
+#include "ui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/App.h"
+#include "model/DietsTable.h"
+#include "ui/CoreText.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/SecondaryWindow.h"
+
+namespace {
+
+constexpr int kMargin = 8;  // pixels around the inputs and the buttons
+
+int Pixels(int twips) { return GridModel::PixelsFromTwips(twips); }
+int Twips(int pixels) { return pixels * Grid::kTwipsPerPixel; }
+
+AfrmMain::Control PopupControl(PopupAction action) {
+  switch (action) {
+    case PopupAction::CopyHighlighted:
+      return AfrmMain::Control::CopyHot;
+    case PopupAction::CopyAll:
+      return AfrmMain::Control::CopyAll;
+    case PopupAction::Clear:
+      return AfrmMain::Control::Clear1;
+    case PopupAction::Paste:
+      return AfrmMain::Control::aPaste;
+  }
+  return AfrmMain::Control::CopyHot;
+}
+
+// Widens, never narrows, the columns whose texts the Grid's widths (made for
+// a smaller classic font) would clip.
+void WidenToText(GridView& view) {
+  const Grid* grid = view.Table();
+  if (!grid) return;
+  constexpr int kPadding = 12;        // pixels beside a cell's text
+  constexpr int kWidestColumn = 320;  // pixels: a long note wraps into the next cell instead
+  const bool headRow = grid->FixedRows() > 0;
+  const bool headCol = grid->FixedCols() > 0;
+  const QFontMetrics cellFont(view.font());
+  const QFontMetrics headFont(view.horizontalHeader()->font());
+  for (int col = 0; col < grid->Cols(); ++col) {
+    if (grid->ColHidden(col) || grid->ColWidth(col) == 0) continue;
+    int needed = 0;
+    for (int row = 0; row < grid->Rows(); ++row) {
+      const std::string& text = grid->Text(row, col);
+      if (text.empty() || grid->RowHidden(row)) continue;
+      const QFontMetrics& font =
+          (row == 0 && headRow) || (col == 0 && headCol) ? headFont : cellFont;
+      needed = std::max(needed, font.horizontalAdvance(FromCoreText(text)) + kPadding);
+    }
+    needed = std::min(needed, kWidestColumn);
+    if (col == 0 && headCol) {
+      QHeaderView* side = view.verticalHeader();
+      if (needed > side->width()) side->setFixedWidth(needed);
+    } else if (needed > view.columnWidth(col)) {
+      view.setColumnWidth(col, needed);
+    }
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(App& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), form_(app.mainForm) {
+  setObjectName(QStringLiteral("AfrmMain"));
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("MainArea"));
+  setCentralWidget(central);
+
+  inputs_ = MakeInputs();
+  inputs_->setParent(central);
+  buttons_ = MakeButtons();
+  buttons_->setParent(central);
+  tabs_ = MakeTabs();
+  tabs_->setParent(central);
+  MakeMenus();
+  MakeWindows();
+
+  // Inputs left of the tab set, buttons above it; neither moves on resize.
+  const int left = Pixels(AfrmMain::kTabSetLeft);
+  const int top = Pixels(AfrmMain::kTabSetTop);
+  inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
+  buttons_->setGeometry(left, kMargin / 2, Pixels(form_.TabSetWidth), top - kMargin);
+
+  resize(Pixels(form_.Width), Pixels(form_.Height));
+  Refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+QTabWidget* MainWindow::MakeTabs() {
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName(QStringLiteral("TabSet"));
+
+  // Tab 0: the daily growth table.
+  auto* daily = new QWidget;
+  auto* dailyLayout = new QVBoxLayout(daily);
+  grid1_ = AddTable(app_.Grid1, "Grid1");
+  dailyLayout->addWidget(grid1_);
+
+  // Tab 1: the instruction text above the diets table.
+  auto* diets = new QWidget;
+  auto* dietsLayout = new QVBoxLayout(diets);
+  richTextBox1_ = new QTextEdit;
+  richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
+  richTextBox1_->setReadOnly(true);
+  richTextBox1_->setFrameShape(QFrame::NoFrame);
+  richTextBox1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  richTextBox1_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
+  richTextBox1_->viewport()->setAutoFillBackground(false);
+  dietsLayout->addWidget(richTextBox1_);
+  griddiets_ = AddTable(form_.Griddiets, "Griddiets");
+  griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
+  griddiets_->Model()->SetAfterEdit([this](int row, int col) {
+    form_.Griddiets_AfterEdit(row, col);
+    Refresh();
+  });
+  connect(griddiets_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (form_.Griddiets_Click(index.row(), index.column())) ShowSources();
+  });
+  dietsLayout->addWidget(griddiets_, 1);
+
+  // Tab 2: the coefficients and the files in use side by side, the formulas
+  // below them.
+  auto* formulas = new QWidget;
+  auto* formulasLayout = new QGridLayout(formulas);
+  gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
+  gridFILES_ = AddTable(form_.gridFILES, "gridFILES");
+  gridFILES_->SetRowHeight(kFilesRowHeight);
+  gridFILES_->horizontalHeader()->setStretchLastSection(true);
+  connect(gridFILES_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    form_.gridFILES_DblClick(index.row());
+    Refresh();
+  });
+  gridformula_ = AddTable(form_.Gridformula, "Gridformula");
+  formulasLayout->addWidget(gridWeight_, 0, 0);
+  formulasLayout->addWidget(gridFILES_, 0, 1);
+  formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
+  formulasLayout->setColumnStretch(0, 2);
+  formulasLayout->setColumnStretch(1, 3);
+  formulasLayout->setRowStretch(1, 1);
+
+  tabs->addTab(daily, QStringLiteral("Daily Growth"));
+  tabs->addTab(diets, QStringLiteral("Diets"));
+  tabs->addTab(formulas, QStringLiteral("Formulas"));
+  connect(tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+    if (refreshing_) return;
+    form_.ShowTab(tab);
+    Refresh();
+  });
+  return tabs;
+}
+
+GridView* MainWindow::AddTable(Grid& grid, const char* name) {
+  auto* view = new GridView;
+  view->setObjectName(QString::fromLatin1(name));
+  view->Bind(grid, app_.dialogs);
+  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
+  // After the view has taken the Grid's widths again.
+  connect(view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenToText(*view); });
+  return view;
+}
+
+void MainWindow::Refresh() {
+  refreshing_ = true;
+  RefreshFrame();
+  RefreshInputs();
+  RefreshButtons();
+  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
+    WidenToText(*view);
+  refreshing_ = false;
+}
+
+void MainWindow::RefreshFrame() {
+  setWindowTitle(FromCoreText(form_.Caption));
+  tabs_->setCurrentIndex(form_.Tab);
+  richTextBox1_->setVisible(form_.RichTextBox1Visible);
+  if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
+    richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
+  gridFILES_->setVisible(form_.gridFILESVisible);
+  gridFILES_->setToolTip(FromCoreText(form_.gridFILESToolTip));
+}
+
+// The tab set follows the window as the form's resize rule says; the menu
+// bar lies above the area the form measures from.
+void MainWindow::PlaceTabSet() {
+  const int top = Pixels(AfrmMain::kTabSetTop);
+  tabs_->setGeometry(Pixels(AfrmMain::kTabSetLeft),
+                     top,
+                     Pixels(form_.TabSetWidth),
+                     Pixels(form_.TabSetHeight) - menuBar()->height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  form_.Form_Resize(Twips(height()), Twips(width()));
+  PlaceTabSet();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.EndProgram();
+  for (auto& [kind, window] : windows_) {
+    QSignalBlocker quiet(window);  // the form has closed them already
+    window->close();
+  }
+  event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (FieldEvent(watched, event)) return true;
+  return QMainWindow::eventFilter(watched, event);
+}

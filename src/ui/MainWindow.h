@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+
+#include "app/AfrmMain.h"
+
+class App;
+class GridView;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTextEdit;
+class SecondaryWindow;
+class SourcesWindow;
+
+// The main window: the herd inputs and the buttons beside a tab set of the
+// daily growth table, the diets table and the formula tables. Every widget
+// shows a field of the headless main form (AfrmMain) and carries that
+// field's control name; every action calls the form's command and then shows
+// the form's state again.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(App& app, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Shows every field, list, button, option and tab as the form holds them.
+  void Refresh();
+  // A button or menu entry, as its click runs it: the form's command, then
+  // the window it leads to, shown modeless.
+  void Run(AfrmMain::Control control);
+  // The secondary window of a form, made once; null when none shows it.
+  SecondaryWindow* WindowOf(AfrmMain::Window window) const;
+  // The location whose calibration file is `path` (relative to the current
+  // folder), opened as if chosen in the "Calibration Name" field.
+  void OpenLocation(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // MainWindow.cpp: the frame, the tab set and its tables.
+  QTabWidget* MakeTabs();
+  GridView* AddTable(Grid& grid, const char* name);
+  void PlaceTabSet();
+  void RefreshFrame();
+
+  // MainWindowInputs.cpp: the herd inputs, lists, options and result fields.
+  QWidget* MakeInputs();
+  QLineEdit* AddField(TextBox& box, const char* name, bool editable, bool labelled = true);
+  QComboBox* AddList(ComboBox& list, const char* name);
+  void RefreshInputs();
+  bool FieldEvent(QObject* watched, QEvent* event);
+
+  // MainWindowMenus.cpp: the buttons, the menu bar and the secondary windows.
+  QWidget* MakeButtons();
+  void MakeMenus();
+  void MakeWindows();
+  void ShowWindow(AfrmMain::Window window);
+  void ShowSources();  // the sources window, asked by a click in the diets table
+  void RefreshButtons();
+
+  App& app_;
+  AfrmMain& form_;
+
+  QWidget* inputs_ = nullptr;
+  QWidget* buttons_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  GridView* grid1_ = nullptr;
+  GridView* griddiets_ = nullptr;
+  GridView* gridFILES_ = nullptr;
+  GridView* gridformula_ = nullptr;
+  GridView* gridWeight_ = nullptr;
+  QTextEdit* richTextBox1_ = nullptr;
+
+  std::map<TextBox*, QLineEdit*> fields_;
+  std::map<TextBox*, QLabel*> fieldLabels_;
+  std::map<ComboBox*, QComboBox*> lists_;
+  QLineEdit* text6_ = nullptr;
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* textPigNo_ = nullptr;
+  QLineEdit* textPrice_ = nullptr;
+  QCheckBox* check2_ = nullptr;
+  QCheckBox* check3_ = nullptr;
+  QRadioButton* option1_ = nullptr;
+  QRadioButton* option2_ = nullptr;
+  QRadioButton* option3_ = nullptr;
+  std::array<QPushButton*, 11> command_{};  // Command1..Command10 by number
+
+  std::map<AfrmMain::Window, SecondaryWindow*> windows_;
+  SourcesWindow* sources_ = nullptr;
+  bool refreshing_ = false;  // the form's state going into the widgets
+};

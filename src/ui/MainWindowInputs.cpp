@@ -1,0 +1,285 @@
+// The herd inputs, choice lists, rule check boxes, options and result fields
+// left of the tab set.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/App.h"
+#include "app/GridClipboard.h"
+#include "ui/CoreText.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+QColor ColorOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// Ctrl+V or Shift+Insert, as the classic key code and shift state.
+bool PasteKey(const QKeyEvent& key, int& code, int& shift) {
+  const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  if (key.key() == Qt::Key_V && mods == Qt::ControlModifier) {
+    code = kKeyV;
+    shift = kShiftCtrl;
+    return true;
+  }
+  if (key.key() == Qt::Key_Insert && mods == Qt::ShiftModifier) {
+    code = kKeyInsert;
+    shift = kShiftShift;
+    return true;
+  }
+  return false;
+}
+
+// Shows the form's option value; a group that must show none checked lets
+// go of its exclusiveness for the moment.
+void ShowOptions(QButtonGroup& group, QRadioButton& first, bool a, QRadioButton& second, bool b) {
+  group.setExclusive(false);
+  first.setChecked(a);
+  second.setChecked(b);
+  group.setExclusive(true);
+}
+
+}  // namespace
+
+QWidget* MainWindow::MakeInputs() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("Inputs"));
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setVerticalSpacing(3);
+  int row = 0;
+  auto addRow = [&](QWidget* label, QWidget* field) {
+    if (label) grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, label ? 1 : 0, 1, label ? 1 : 2);
+    ++row;
+  };
+
+  // The location's name, green until one is chosen: a click, a double click
+  // or a key chooses one.
+  text6_ = AddField(form_.Text6, "Text6", false, false);
+  text6_->setCursor(Qt::PointingHandCursor);
+  addRow(nullptr, text6_);
+
+  // The weight unit list stands in the starting weight's label.
+  QComboBox* unit = AddList(form_.Combo2, "Combo2");
+  unit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  connect(unit, &QComboBox::activated, this, [this](int index) {
+    form_.Combo2.ListIndex = index;
+    form_.Combo2_Click();
+    Refresh();
+  });
+  text1_ = AddField(form_.Text1, "Text1", true, false);
+  addRow(unit, text1_);
+  for (auto [box, name] : {std::pair{&form_.Text2, "Text2"},
+                           std::pair{&form_.Text3, "Text3"},
+                           std::pair{&form_.Text4, "Text4"},
+                           std::pair{&form_.Text5, "Text5"},
+                           std::pair{&form_.TextPigNo, "TextPigNo"}}) {
+    QLineEdit* field = AddField(*box, name, true);
+    addRow(fieldLabels_[box], field);
+  }
+  textPigNo_ = fields_[&form_.TextPigNo];
+
+  for (auto [list, name] : {std::pair{&form_.ComboSex, "ComboSex"},
+                            std::pair{&form_.Combo3, "Combo3"},
+                            std::pair{&form_.Combo1, "Combo1"}}) {
+    QComboBox* combo = AddList(*list, name);
+    auto* label = new QLabel(FromCoreText(list->Caption));
+    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
+    if (list == &form_.Combo1) {
+      // Its items are long: the list takes the whole width below its label.
+      addRow(nullptr, label);
+      addRow(nullptr, combo);
+    } else {
+      addRow(label, combo);
+    }
+  }
+  connect(lists_[&form_.ComboSex], &QComboBox::activated, this, [this](int index) {
+    form_.ComboSex.ListIndex = index;
+    Refresh();
+  });
+  connect(lists_[&form_.Combo3], &QComboBox::activated, this, [this](int index) {
+    form_.Combo3.ListIndex = index;
+    form_.Combo3_Click();
+    Refresh();
+  });
+  connect(lists_[&form_.Combo1], &QComboBox::activated, this, [this](int index) {
+    form_.Combo1.ListIndex = index;
+    Refresh();
+  });
+
+  for (auto [box, name] :
+       {std::pair{&form_.TextPrice, "TextPrice"}, std::pair{&form_.TextFeedGain, "TextFeedGain"}}) {
+    QLineEdit* field = AddField(*box, name, false);
+    addRow(fieldLabels_[box], field);
+  }
+  textPrice_ = fields_[&form_.TextPrice];
+
+  check2_ = new QCheckBox(QString::fromLatin1(kCheck2Caption.data(), kCheck2Caption.size()));
+  check2_->setObjectName(QStringLiteral("Check2"));
+  connect(check2_, &QCheckBox::clicked, this, [this](bool on) {
+    SetProteinRule(form_.ratioRules, on);
+    Refresh();
+  });
+  addRow(nullptr, check2_);
+  check3_ = new QCheckBox(QString::fromLatin1(kCheck3Caption.data(), kCheck3Caption.size()));
+  check3_->setObjectName(QStringLiteral("Check3"));
+  connect(check3_, &QCheckBox::clicked, this, [this](bool on) {
+    SetLysineRule(form_.ratioRules, on);
+    Refresh();
+  });
+  addRow(nullptr, check3_);
+
+  option1_ = new QRadioButton(FromCoreText(form_.Option1.Caption));
+  option1_->setObjectName(QStringLiteral("Option1"));
+  option2_ = new QRadioButton(FromCoreText(form_.Option2.Caption));
+  option2_->setObjectName(QStringLiteral("Option2"));
+  auto* inputGroup = new QButtonGroup(panel);
+  inputGroup->addButton(option1_);
+  inputGroup->addButton(option2_);
+  connect(option1_, &QRadioButton::clicked, this, [this] {
+    form_.Option1_Click();
+    Refresh();
+  });
+  connect(option2_, &QRadioButton::clicked, this, [this] {
+    form_.Option2_Click();
+    Refresh();
+  });
+  grid->addWidget(option1_, row, 0);
+  grid->addWidget(option2_, row, 1);
+  ++row;
+
+  // Set by the location's load, not by the user.
+  option3_ = new QRadioButton(FromCoreText(form_.Option3.Caption));
+  option3_->setObjectName(QStringLiteral("Option3"));
+  option3_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  option3_->setFocusPolicy(Qt::NoFocus);
+  addRow(nullptr, option3_);
+
+  auto* note =
+      new QLabel(QString::fromLatin1(AfrmMain::kInputsNote.data(), AfrmMain::kInputsNote.size()));
+  note->setObjectName(QStringLiteral("InputsNote"));
+  note->setWordWrap(true);
+  addRow(nullptr, note);
+
+  grid->setColumnStretch(1, 1);
+  return panel;
+}
+
+QLineEdit* MainWindow::AddField(TextBox& box, const char* name, bool editable, bool labelled) {
+  auto* field = new QLineEdit;
+  field->setObjectName(QString::fromLatin1(name));
+  field->setReadOnly(!editable);
+  field->setAutoFillBackground(true);
+  fields_[&box] = field;
+  if (labelled) {
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
+    label->setBuddy(field);
+    fieldLabels_[&box] = label;
+  }
+  if (editable) {
+    connect(field, &QLineEdit::textEdited, this, [&box](const QString& text) {
+      box.Text = ToCoreText(text);
+    });
+  }
+  field->installEventFilter(this);
+  return field;
+}
+
+QComboBox* MainWindow::AddList(ComboBox& list, const char* name) {
+  auto* combo = new QComboBox;
+  combo->setObjectName(QString::fromLatin1(name));
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  lists_[&list] = combo;
+  return combo;
+}
+
+void MainWindow::RefreshInputs() {
+  for (auto& [box, field] : fields_) {
+    const QString text = FromCoreText(box->Text);
+    if (field->text() != text) field->setText(text);
+    field->setToolTip(FromCoreText(box->ToolTip));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, ColorOf(box->BackColor));
+    field->setPalette(palette);
+    field->setPlaceholderText(FromCoreText(box->Caption));
+    if (auto label = fieldLabels_.find(box); label != fieldLabels_.end()) {
+      label->second->setText(FromCoreText(box->Caption));
+      label->second->setToolTip(FromCoreText(box->ToolTip));
+    }
+  }
+  for (auto& [list, combo] : lists_) {
+    QStringList items;
+    for (const std::string& item : list->List) items << FromCoreText(item);
+    bool same = combo->count() == items.size();
+    for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == items[i];
+    if (!same) {
+      combo->clear();
+      combo->addItems(items);
+    }
+    combo->setCurrentIndex(list->ListIndex < combo->count() ? list->ListIndex : -1);
+    combo->setToolTip(FromCoreText(list->ToolTip));
+  }
+  check2_->setChecked(form_.ratioRules.Check2);
+  check3_->setChecked(form_.ratioRules.Check3);
+  ShowOptions(*option1_->group(), *option1_, form_.Option1.Value, *option2_, form_.Option2.Value);
+  option3_->setChecked(form_.Option3.Value);
+}
+
+void MainWindow::OpenLocation(const QString& path) {
+  form_.OpenLocationFile(ToCoreText(QFileInfo(path).absoluteFilePath()));
+  Refresh();
+}
+
+// The fields' own events: choosing a location, the herd-input paste, the
+// pig number's first key and the recent prices.
+bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (watched == text6_) {
+    if (type == QEvent::MouseButtonPress) {
+      form_.Text6_Click();
+    } else if (type == QEvent::MouseButtonDblClick) {
+      form_.Text6_DblClick();
+    } else if (type == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+      form_.Text6_KeyPress();
+    } else {
+      return false;
+    }
+    Refresh();
+    return true;
+  }
+  if (type == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    int code = 0;
+    int shift = 0;
+    if (watched == text1_ && PasteKey(*key, code, shift)) {
+      HerdInputPaste(code,
+                     shift,
+                     app_.dialogs,
+                     form_.Text1.Text,
+                     form_.Text2.Text,
+                     form_.Text3.Text,
+                     form_.Text4.Text,
+                     form_.Text5.Text);
+      Refresh();
+      return true;
+    }
+    if (watched == textPigNo_ && !key->text().isEmpty()) {
+      form_.TextPigNo_KeyPress();
+      Refresh();
+      return false;  // the key itself is typed into the emptied field
+    }
+  }
+  if (watched == textPrice_ && type == QEvent::MouseButtonDblClick) {
+    form_.TextPrice_DblClick();
+    Refresh();
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,133 @@
+// The buttons above the tab set, the menu bar and the secondary windows they
+// lead to.
+#include <QGridLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "app/App.h"
+#include "ui/AboutWindow.h"
+#include "ui/ChangeTrackingWindow.h"
+#include "ui/CoreText.h"
+#include "ui/DietDisplayWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MatrixEditorWindow.h"
+#include "ui/RestrictWindow.h"
+#include "ui/SecondaryWindow.h"
+#include "ui/SourcesWindow.h"
+#include "ui/TempWindow.h"
+#include "ui/UnitsWindow.h"
+
+namespace {
+
+constexpr int kButtonColumns = 5;
+
+using Control = AfrmMain::Control;
+using Window = AfrmMain::Window;
+
+QString Text(std::string_view text) { return FromCoreText(text); }
+
+}  // namespace
+
+QWidget* MainWindow::MakeButtons() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("Buttons"));
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(4);
+  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
+    auto* button = new QPushButton;
+    button->setObjectName(QStringLiteral("Command%1").arg(number));
+    button->setAutoFillBackground(true);
+    connect(button, &QPushButton::clicked, this, [this, number] {
+      Run(AfrmMain::ButtonControl(number));
+    });
+    command_[static_cast<std::size_t>(number)] = button;
+    grid->addWidget(button, (number - 1) / kButtonColumns, (number - 1) % kButtonColumns);
+  }
+  grid->setColumnStretch(kButtonColumns, 1);  // the buttons keep their own widths
+  return panel;
+}
+
+void MainWindow::MakeMenus() {
+  for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
+    if (!menu.InMenuBar) continue;  // the tables' pop-up menu is their own
+    if (menu.Entries.empty()) {
+      QAction* action = menuBar()->addAction(Text(menu.Caption));
+      action->setObjectName(Text(menu.Name));
+      connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
+      continue;
+    }
+    QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
+    bar->setObjectName(Text(menu.Name));
+    for (const AfrmMain::MenuEntry& entry : menu.Entries) {
+      QAction* action = bar->addAction(Text(entry.Caption));
+      action->setObjectName(Text(entry.Name));
+      connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
+    }
+  }
+}
+
+// One of each for the program's life, shown modeless by the commands.
+void MainWindow::MakeWindows() {
+  Dialogs& dialogs = app_.dialogs;
+  auto* units = new UnitsWindow(app_.unitsForm, form_, this);
+  connect(units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemp); });
+  windows_ = {
+      {Window::DietDisplay, new DietDisplayWindow(app_.dietDisplayForm, dialogs, this)},
+      {Window::Restrictions,
+       new RestrictWindow(app_.restrictForm, dialogs, app_.location, form_.Text6.Text, this)},
+      {Window::MatrixEditor,
+       new MatrixEditorWindow(app_.matrixForm, dialogs, form_, app_.location, this)},
+      {Window::ChangeTracking, new ChangeTrackingWindow(app_.trackForm, dialogs, form_, this)},
+      {Window::Units, units},
+      {Window::Temperature,
+       new TempWindow(
+           app_.temperatureForm, dialogs, app_.temperatures, app_.location.StgFile, this)},
+      {Window::About, new AboutWindow(app_.aboutForm, this)},
+  };
+  for (auto& [kind, window] : windows_) {
+    connect(window, &SecondaryWindow::Closed, this, [this, kind = kind] {
+      form_.WindowClosed(kind);
+      Refresh();
+    });
+    connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
+  }
+  sources_ = new SourcesWindow(app_.sourcesForm, dialogs, this);
+  connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
+}
+
+SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
+  auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+void MainWindow::Run(AfrmMain::Control control) {
+  const Window shown = form_.Click(control);
+  Refresh();
+  ShowWindow(shown);
+}
+
+void MainWindow::ShowWindow(AfrmMain::Window window) {
+  if (SecondaryWindow* shown = WindowOf(window)) shown->Open();
+}
+
+void MainWindow::ShowSources() { sources_->Open(); }
+
+void MainWindow::RefreshButtons() {
+  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
+    const CommandButton& state = form_.Command[static_cast<std::size_t>(number)];
+    QPushButton* button = command_[static_cast<std::size_t>(number)];
+    const Control control = AfrmMain::ButtonControl(number);
+    button->setText(Text(state.Caption));
+    button->setToolTip(Text(state.ToolTip));
+    button->setVisible(state.Visible);
+    button->setEnabled(form_.Enabled(control));
+    // A disabled button keeps the plain face, so it reads as disabled.
+    const QColor face(state.BackColor.red, state.BackColor.green, state.BackColor.blue);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Active, QPalette::Button, face);
+    palette.setColor(QPalette::Inactive, QPalette::Button, face);
+    button->setPalette(palette);
+  }
+}

@@ -1,0 +1,194 @@
+// The main window clicked by object name: start-up, the demo location chosen
+// through the "Calibration Name" field, a growth run. With TAMSEL_SCREENSHOT
+// set, the window after the run is saved there as a picture.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/GridView.h"
+#include "ui/MainWindow.h"
+#include "ui/SecondaryWindow.h"
+
+namespace {
+
+const std::string kDemoPlt = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
+
+// One program: its App over scripted dialogs, started in a folder of its own
+// so no window-size file is read or left behind, and its main window shown.
+struct Session {
+  QTemporaryDir programFolder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  std::unique_ptr<MainWindow> window;
+
+  explicit Session(const QString& folder = {}) {
+    const QString start = folder.isEmpty() ? programFolder.path() : folder;
+    AfrmMain::StartupEnvironment machine{start.toStdString() + "/", false};
+    app = std::make_unique<App>(dialogs, machine);
+    window = std::make_unique<MainWindow>(*app);
+    window->show();
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  QString Cell(const char* table, int row, int col) const {
+    QAbstractItemModel* model = Find<GridView>(table)->model();
+    return model->data(model->index(row, col)).toString();
+  }
+  // The demo location chosen as the user does: a click on the field, the
+  // calibration file picked in the dialog.
+  void OpenDemo() {
+    dialogs.File(kDemoPlt);
+    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+  }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsOnTheDietsTab();
+  void demoLocationFillsTheDietsTable();
+  void growthFillsTheDailyTable();
+  void everySecondaryWindowOpens();
+  void windowSizeIsKeptAndTheTabSetFollows();
+};
+
+void MainWindowTest::startsOnTheDietsTab() {
+  Session s;
+  QCOMPARE(s.window->windowTitle(),
+           QStringLiteral("Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg"));
+  QCOMPARE(s.Find<QTabWidget>("TabSet")->currentIndex(), kTabDiets);
+  QCOMPARE(s.Find<QTabWidget>("TabSet")->tabText(kTabDailyGrowth), QStringLiteral("Daily Growth"));
+  auto* diets = s.Find<QComboBox>("Combo3");
+  QCOMPARE(diets->count(), 7);
+  QCOMPARE(diets->currentText(), QStringLiteral("No. of Diets"));
+  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 0), QStringLiteral("Energy NE"));
+  // Green: the next step is to choose a location.
+  QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(128, 255, 128));
+  // A command the form has not enabled (one still to come) shows disabled.
+  for (int number = 1; number <= 10; ++number) {
+    const QString name = QStringLiteral("Command%1").arg(number);
+    auto* button = s.window->findChild<QPushButton*>(name);
+    QVERIFY2(button, qPrintable(name));
+    QCOMPARE(button->isEnabled(), s.app->mainForm.Enabled(AfrmMain::ButtonControl(number)));
+  }
+  QVERIFY(s.dialogs.shown().empty());
+}
+
+void MainWindowTest::demoLocationFillsTheDietsTable() {
+  Session s;
+  s.OpenDemo();
+  QVERIFY(s.dialogs.Done());
+  QVERIFY(s.dialogs.Messages().empty());
+  QCOMPARE(s.Find<QLineEdit>("Text6")->text(),
+           QString::fromStdString(s.app->location.LocationBase));
+  QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(Qt::white));
+  QCOMPARE(s.Find<QPushButton>("Command1")->palette().color(QPalette::Button),
+           QColor(128, 255, 128));
+  QCOMPARE(s.Find<QLineEdit>("Text1")->text(), QStringLiteral("6.000"));
+  for (int diet = 1; diet <= 3; ++diet) {
+    const QString energy = s.Cell("Griddiets", kDietEnergyRow, diet);
+    QVERIFY(!energy.isEmpty());
+    QCOMPARE(energy, QString::fromStdString(s.app->mainForm.Griddiets.Text(kDietEnergyRow, diet)));
+  }
+}
+
+void MainWindowTest::growthFillsTheDailyTable() {
+  Session s;
+  s.OpenDemo();
+  s.Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+  emit s.Find<QComboBox>("ComboSex")->activated(0);
+  QTest::mouseClick(s.Find<QPushButton>("Command1"), Qt::LeftButton);
+  QVERIFY(s.dialogs.Messages().empty());
+
+  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
+  QCOMPARE(s.app->mainForm.Tab, kTabDailyGrowth);
+  QVERIFY(!s.Cell("Grid1", 1, 1).isEmpty());
+  QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->Grid1.Text(1, 1)));
+  QVERIFY(!s.Find<QLineEdit>("TextPrice")->text().isEmpty());
+  QVERIFY(!s.Find<QLineEdit>("TextFeedGain")->text().isEmpty());
+
+  const QString picture = qEnvironmentVariable("TAMSEL_SCREENSHOT");
+  if (!picture.isEmpty()) {
+    // Wide enough for the whole daily table.
+    s.window->resize(1180, 700);
+    QCoreApplication::processEvents();
+    QVERIFY(s.window->grab().save(picture));
+  }
+}
+
+void MainWindowTest::everySecondaryWindowOpens() {
+  using Window = AfrmMain::Window;
+  Session s;
+  s.OpenDemo();
+  const struct {
+    const char* control;
+    Window window;
+  } cases[] = {
+      {"Command3", Window::DietDisplay},
+      {"Command4", Window::Restrictions},
+      {"Command6", Window::MatrixEditor},
+      {"Command10", Window::ChangeTracking},
+      {"UnitPick", Window::Units},
+      {"SetTemp", Window::Temperature},
+      {"About", Window::About},
+  };
+  for (const auto& c : cases) {
+    if (auto* button = s.Find<QPushButton>(c.control)) {
+      QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+      s.Find<QAction>(c.control)->trigger();
+    }
+    QVERIFY2(s.window->WindowOf(c.window)->isVisible(), c.control);
+  }
+  QVERIFY(s.dialogs.Messages().empty());
+
+  // A click on a diet's price asks the sources window about its cost.
+  GridView* diets = s.Find<GridView>("Griddiets");
+  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
+  const QRect cell = diets->visualRect(diets->model()->index(kDietCostRow, 1));
+  QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, cell.center());
+  auto* sources = s.window->findChild<QWidget*>(QStringLiteral("frmMsgBoxA"));
+  QVERIFY(sources && sources->isVisible());
+  QCOMPARE(s.app->sourcesForm.Request.diet, 1);
+  QCOMPARE(s.app->sourcesForm.Request.index, -1);
+}
+
+void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
+  QTemporaryDir folder;
+  {
+    Session s(folder.path());
+    auto* tabs = s.Find<QTabWidget>("TabSet");
+    s.window->resize(900, 600);
+    const QSize followed = tabs->size();
+    // Below 7640 by 5000 twips the tab set keeps its size.
+    s.window->resize(500, 320);
+    QCOMPARE(tabs->size(), followed);
+    s.window->resize(900, 600);
+    s.window->close();
+  }
+  QFile size(folder.filePath(QStringLiteral("ROrivoForm.txt")));
+  QVERIFY(size.open(QIODevice::ReadOnly));
+  QCOMPARE(size.readAll(), QByteArray(" 9000\r\n 13500\r\n"));
+  // The height comes back; the width is the designed one whatever was kept.
+  Session again(folder.path());
+  QCOMPARE(again.window->height(), 600);
+  QCOMPARE(again.window->width(), 1038);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
