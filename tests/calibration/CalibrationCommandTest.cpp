@@ -38,8 +38,8 @@ class Calibration : public ::testing::Test {
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
   // "Calibration" with the name kept; the inputs screen is open after it.
-  void OpenScreen() {
-    dialogs.Input(form.Text6.Text);
+  void OpenScreen(const std::string& name = "") {
+    dialogs.Input(name.empty() ? form.Text6.Text : name);
     ASSERT_EQ(form.Click(AfrmMain::Control::Command2), Window::Calibration);
     ASSERT_TRUE(app.calibForm.Visible);
     dialogs.Forget();
@@ -110,62 +110,50 @@ TEST_F(Calibration, ScreenUnitsFollowDietOneEnergy) {
   }
 }
 
-// Without weighings the screen shows the start and the final age and weight
-// at the end of the last diet with feed.
-TEST_F(Calibration, ScreenWithoutWeighingsShowsStartAndFinish) {
-  fs::remove(Path("Demo.cal"));
-  app.calibration.CalibObs = {};
-  OpenScreen();
-  const Grid& table = app.calibForm.GridCal;
-  const char* rows[][3] = {
-      {"21", "6", "0"}, {"", "", "2.4"}, {"", "", "5.9"}, {"65", "25", "21.5"}};
-  for (int r = 1; r <= 4; ++r)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(table.Text(r, c), rows[r - 1][c]) << r << c;
-  EXPECT_EQ(app.pig.NumDiets, 3);
-}
-
-// Every check of the screen only warns, in its order; a diet outside its
-// limits then stops the run before the fit, and nothing is fitted.
+// Every check of the screen only warns, in its order; a check of the diets
+// then stops the run before the fit, changing no coefficient.
 TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   struct Case {
     const char* what;
     std::vector<std::array<const char*, 3>> rows;
-    const char* protein2;  // diet 2
+    int dietRow;  // of diet 3, set to "0"
     std::vector<std::string> messages;
     int rowCount;
   };
   const Case cases[] = {
-      {"light start, heavy finish",
+      {"light start, heavy finish; diet 3 has feed but no energy",
        {{"21", "3.9", "0"}, {"30", "7.8", "2.4"}, {"65", "25.1", "27.4"}},
-       "9",
+       kDietEnergyRow,
        {"Starting Weight must be 4 kg or more",
         "Final Weight must be 25 kg or below ",
-        "Look at the Protein Value of Diet 2"},
+        "Diet Info Not Right, Try again"},
        3},
-      {"nothing entered",
+      {"nothing entered; all three diets checked",
        {},
-       "9",
+       kDietLysineRow,
        {"Starting Weight must be 4 kg or more",
         "Starting Weight is zero",
         "Starting Age is zero",
         "Final Weight is zero",
         "Total Feed Weight is zero",
         "Final Age is zero",
-        "Look at the Protein Value of Diet 2"},
+        "Look at the Lysine Value of Diet 3"},
        0},
-      {"feed only in rows 2 and 3",
+      {"feed only in rows 2 and 3; diet 3 has energy but no feed",
        {{"21", "6", ""}, {"30", "7.8", "2.4"}, {"42", "11.8", "5.9"}, {"65", "25", ""}},
-       "31",
-       {"Look at the Protein Value of Diet 2"},
+       kDietAmountRow,
+       {"Diet Info Not Right, Try again"},
        3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     OpenScreen();
-    form.Griddiets.SetText(kDietProteinRow, 2, c.protein2);
+    const std::string kept = form.Griddiets.Text(c.dietRow, 3);
+    form.Griddiets.SetText(c.dietRow, 3, "0");
     const std::string coef = form.GridWeight.Text(kCoefRow, 3);
     SetRows(c.rows);
     const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+    form.Griddiets.SetText(c.dietRow, 3, kept);
     EXPECT_EQ(dialogs.Messages(), c.messages);
     EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
     EXPECT_EQ(app.calibration.CalibRowCount, c.rowCount);
@@ -175,12 +163,11 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
     EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal"))->size(), static_cast<std::size_t>(c.rowCount));
     dialogs.Forget();
   }
-  // The last case's herd summary reached the main window.
+  // The last case's herd summary reached the main window and the model.
   const double herd[] = {0, 6, 21, 11.8, 2.4 + 5.9, 42};
   for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.HerdInputs[k], herd[k]);
   EXPECT_EQ(form.Text4.Text, "8.3");
   EXPECT_EQ(form.Text5.ToolTip, "Initial value was 42.00");
-  EXPECT_EQ(app.pig.NumDiets, 2);
 }
 
 TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
@@ -188,51 +175,32 @@ TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
     int diet;
     int row;
     const char* value;
-    const char* message;  // nullptr: every diet passes
+    const char* message;  // "": every diet passes
+    int weightUnit = 0;   // 1: per lb, energy checked per kg
   };
   const Case cases[] = {
-      {1, kDietEnergyRow, "1800", nullptr},
+      {1, kDietEnergyRow, "1800", ""},
       {1, kDietEnergyRow, "1799.9", "Look at the Energy Value of Diet 1"},
+      {1, kDietEnergyRow, "1000", "", 1},  // 2205 kcal/kg
       {2, kDietEnergyRow, "3000.1", "Look at the Energy Value of Diet 2"},
       {2, kDietProteinRow, "11.9", "Look at the Protein Value of Diet 2"},
-      {2, kDietProteinRow, "30", nullptr},
-      {3, kDietLysineRow, "0.49", "Look at the Lysine Value of Diet 3"},
+      {2, kDietProteinRow, "30", ""},
       {3, kDietLysineRow, "3,1", "Look at the Lysine Value of Diet 3"},
-      {4, kDietLysineRow, "0", nullptr},  // past the diets checked
+      {4, kDietLysineRow, "0", ""},  // past the diets checked
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + " " + c.value);
     Grid diets{kDietsRows, kDietsCols};
     for (int d = 1; d <= 3; ++d) {
-      diets.SetText(kDietEnergyRow, d, "2400");
+      diets.SetText(kDietEnergyRow, d, c.weightUnit ? "1100" : "2400");
       diets.SetText(kDietProteinRow, d, "20");
       diets.SetText(kDietLysineRow, d, "1.2");
     }
     diets.SetText(c.row, c.diet, c.value);
     GlobalPig pig;
-    const auto message = DietCheckMessage(diets, pig, 3);
-    EXPECT_EQ(message.value_or(""), c.message ? c.message : "");
+    SetUnitSwitch(pig, c.weightUnit);
+    EXPECT_EQ(DietCheckMessage(diets, pig, 3).value_or(""), c.message);
   }
-  // Energy per lb is checked per kg: 1000 kcal/lb is 2205 kcal/kg.
-  Grid diets{kDietsRows, kDietsCols};
-  diets.SetText(kDietEnergyRow, 1, "1000");
-  diets.SetText(kDietProteinRow, 1, "20");
-  diets.SetText(kDietLysineRow, 1, "1.2");
-  GlobalPig pig;
-  SetUnitSwitch(pig, 1);
-  EXPECT_FALSE(DietCheckMessage(diets, pig, 1));
-}
-
-// Diets 1..3 have energy; the feed amounts must end at the same diet.
-TEST_F(Calibration, DietsWithoutTheirFeedAmountsStopTheRun) {
-  form.Griddiets.SetText(kDietAmountRow, 3, "0");
-  EXPECT_FALSE(form.CalibrationDietsReady());
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet Info Not Right, Try again"});
-  form.Griddiets.SetText(kDietAmountRow, 3, "21.5");
-  EXPECT_TRUE(form.CalibrationDietsReady());
-  EXPECT_EQ(app.pig.NumDiets, 3);
-  EXPECT_DOUBLE_EQ(app.pig.FinalWeight, 25);
-  EXPECT_DOUBLE_EQ(app.pig.LiveWeight[21][kHerdColumn], 6);
 }
 
 // A fit stopped through CancelRun keeps its best point so far; "No" to the
@@ -240,7 +208,8 @@ TEST_F(Calibration, DietsWithoutTheirFeedAmountsStopTheRun) {
 // location.
 TEST_F(Calibration, CancelledFitAndNoSave) {
   form.ComboSex.ListIndex = kMaleHerd;
-  OpenScreen();
+  OpenScreen("Farm2");  // a new name: the demo's weighings stay as they are
+  const auto cal = TextFile::ReadLines(Path("Demo.cal"));
   const auto plt = TextFile::ReadLines(Path("Demo.plt"));
   app.calibForm.ProgressEvery = 50;
   long lastRuns = -1;
@@ -260,6 +229,8 @@ TEST_F(Calibration, CancelledFitAndNoSave) {
   EXPECT_EQ(app.pig.HerdSex, kMaleHerd);
   EXPECT_FALSE(app.location.LocationLoaded);
   EXPECT_EQ(TextFile::ReadLines(Path("Demo.plt")), plt);
+  EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal")), cal);
+  EXPECT_EQ(TextFile::ReadLines(Path("Farm2.cal")), cal);
 }
 
 TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {

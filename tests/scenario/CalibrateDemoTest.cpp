@@ -17,22 +17,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder {
- public:
+// A copy of the demo location, removed afterwards.
+struct TempFolder {
   TempFolder() {
-    path_ = fs::temp_directory_path() / ("tamsel-calibrate-" + std::to_string(::getpid()));
-    fs::create_directories(path_);
+    fs::create_directories(path);
     for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path_ / entry.path().filename());
+      fs::copy_file(entry.path(), path / entry.path().filename());
   }
   ~TempFolder() {
     std::error_code ec;
-    fs::remove_all(path_, ec);
+    fs::remove_all(path, ec);
   }
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
+  std::string Path(const std::string& name) const { return (path / name).string(); }
+  fs::path path = fs::temp_directory_path() / ("tamsel-calibrate-" + std::to_string(::getpid()));
 };
 
 void OpenDemo(App& app, ScriptedDialogs& dialogs, const std::string& plt) {
