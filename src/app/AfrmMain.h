@@ -11,6 +11,7 @@
 #include "platform/Grid.h"
 
 class App;
+struct OptBestShown;
 
 // The main window, headless: its tables, fields, lists, captions and the
 // commands of the location and its file set. The desktop window shows this
@@ -162,6 +163,7 @@ class AfrmMain {
     About,
     Calibration,      // the calibration inputs screen
     CalibrationTest,  // the calibration test window
+    Optimization,     // the "Diet Optimization" window
   };
 
   // Every button and menu entry of the main window, by control name.
@@ -360,6 +362,22 @@ class AfrmMain {
   // "DataButton": the calibration test window.
   Window Command8_Click();
   // --- end of calibration ---
+
+  // --- Optimization ---
+  // "Run Optimization": each diet's cost (diets table row 2) into the diet
+  // costs, and the optimization window filled when it is not open.
+  void Command9_Click();
+  // The starting cost per pig of a diet optimization, and the best found so
+  // far with each diet's feed amount, energy and protein there (GridOptBest:
+  // rows 1..3 by kind, diets in columns 1..8).
+  static constexpr std::string_view kOptStartCaption = "Starting Cost Per Pig";
+  static constexpr std::string_view kOptBestCaption = "Optimized Cost Per Pig";
+  TextBox TextOptStart;
+  TextBox TextOptBest;
+  Grid GridOptBest{4, kDietsCols};
+  void ShowOptStartingCost(double cost);
+  void ShowOptNewBest(const OptBestShown& best);
+  // --- end of optimization ---
 
  private:
   bool MatrixHasTwoIngredients() const;

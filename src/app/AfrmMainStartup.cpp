@@ -114,8 +114,6 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
     results.SetText(0, c, headings[c]);
 
   DataInit();
-  // The diet optimization comes later; its button stays disabled until then.
-  for (int number : {9}) Command[number].Enabled = false;
   Form_Resize(Height, Width);
   ShowTab(kTabDiets);
   Started = true;
@@ -181,6 +179,9 @@ void AfrmMain::WindowClosed(Window window) {
     case Window::CalibrationTest:
       app_.calibTestForm.Close();
       break;
+    case Window::Optimization:
+      app_.optForm.Close();
+      break;
     case Window::Restrictions:  // filled afresh whenever it is shown
     case Window::None:
       break;
@@ -230,7 +231,8 @@ AfrmMain::Window AfrmMain::Click(Control control) {
     case Control::Command8:
       return Command8_Click();
     case Control::Command9:
-      return Window::None;  // disabled above
+      Command9_Click();
+      return Window::Optimization;
     case Control::MatrixOpen:
       MatrixOpen();
       return Window::None;

@@ -22,6 +22,9 @@
 #include "model/GrowthSummary.h"
 #include "model/Temperatures.h"
 #include "model/UnitsDialog.h"
+#include "optimization/DietOptimization.h"
+#include "optimization/OptReport.h"
+#include "optimization/frmOpt.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -72,4 +75,9 @@ class App {
   frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
   frmCalib calibForm{*this};          // the calibration inputs screen
   frmCalibTest calibTestForm{*this};  // the calibration test window
+  // The diet optimization: its state (about 90 kB, off the stack), the
+  // "Diet Optimization" window and the report.
+  std::unique_ptr<DietOptState> optimization = std::make_unique<DietOptState>();
+  OptReport optReport{dialogs};
+  frmOpt optForm{*this, *optimization, optReport};
 };

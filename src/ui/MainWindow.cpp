@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QTabWidget>
@@ -84,8 +85,8 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   buttons_->setParent(central);
   tabs_ = MakeTabs();
   tabs_->setParent(central);
-  MakeMenus();
   MakeWindows();
+  MakeMenus();  // an entry whose window is missing is disabled
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
   const int left = Pixels(AfrmMain::kTabSetLeft);
@@ -107,6 +108,7 @@ QTabWidget* MainWindow::MakeTabs() {
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
   grid1_ = AddTable(app_.Grid1, "Grid1");
+  grid1_->installEventFilter(this);  // Control-R: the fit's correlations
   dailyLayout->addWidget(grid1_);
 
   // Tab 1: the instruction text above the diets table.
@@ -221,5 +223,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (FieldEvent(watched, event)) return true;
+  if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
+      form_.ShowFitCorrelations();
+      Refresh();
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }

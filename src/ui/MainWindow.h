@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow {
   void ShowWindow(AfrmMain::Window window);
   void ShowSources();  // the sources window, asked by a click in the diets table
   void RefreshButtons();
+  // The form enables the control and the window it leads to exists here.
+  bool Available(AfrmMain::Control control) const;
 
   App& app_;
   AfrmMain& form_;

@@ -27,6 +27,33 @@ using Window = AfrmMain::Window;
 
 QString Text(std::string_view text) { return FromCoreText(text); }
 
+// The window a button or menu entry leads to; one without a desktop window
+// yet stays disabled rather than run a command whose screen never shows.
+Window LeadsTo(Control control) {
+  switch (control) {
+    case Control::Command2:
+      return Window::Calibration;
+    case Control::Command3:
+      return Window::DietDisplay;
+    case Control::Command4:
+      return Window::Restrictions;
+    case Control::Command6:
+      return Window::MatrixEditor;
+    case Control::Command8:
+      return Window::CalibrationTest;
+    case Control::Command10:
+      return Window::ChangeTracking;
+    case Control::UnitPick:
+      return Window::Units;
+    case Control::SetTemp:
+      return Window::Temperature;
+    case Control::About:
+      return Window::About;
+    default:
+      return Window::None;
+  }
+}
+
 }  // namespace
 
 QWidget* MainWindow::MakeButtons() {
@@ -55,6 +82,7 @@ void MainWindow::MakeMenus() {
     if (menu.Entries.empty()) {
       QAction* action = menuBar()->addAction(Text(menu.Caption));
       action->setObjectName(Text(menu.Name));
+      action->setEnabled(Available(menu.control));
       connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
       continue;
     }
@@ -102,7 +130,13 @@ SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
   return found == windows_.end() ? nullptr : found->second;
 }
 
+bool MainWindow::Available(AfrmMain::Control control) const {
+  const Window leadsTo = LeadsTo(control);
+  return form_.Enabled(control) && (leadsTo == Window::None || WindowOf(leadsTo));
+}
+
 void MainWindow::Run(AfrmMain::Control control) {
+  if (!Available(control)) return;
   const Window shown = form_.Click(control);
   Refresh();
   ShowWindow(shown);
@@ -122,7 +156,7 @@ void MainWindow::RefreshButtons() {
     button->setText(Text(state.Caption));
     button->setToolTip(Text(state.ToolTip));
     button->setVisible(state.Visible);
-    button->setEnabled(form_.Enabled(control));
+    button->setEnabled(Available(control));
     // A disabled button keeps the plain face, so it reads as disabled.
     const QColor face(state.BackColor.red, state.BackColor.green, state.BackColor.blue);
     QPalette palette = button->palette();

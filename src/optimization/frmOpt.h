@@ -1,0 +1,167 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AfrmMain.h"
+#include "app/GridClipboard.h"
+#include "optimization/DietOptimization.h"
+#include "optimization/OptReport.h"
+#include "platform/Grid.h"
+
+class App;
+
+// The "Diet Optimization" window, headless: the optimization table
+// (GridOpt, laid out as "Run Opt." reads it), the target and the number of
+// diets, the tick and colour rules, the edit checks, and the commands that set
+// limits around the current values, run the optimization, open its report,
+// transfer the optimum to the main window and keep the table in a file.
+
+// The colour of the limits of a row that is not optimized: the system's
+// inactive-border colour.
+inline constexpr Rgb kInactiveBorder{212, 208, 200};
+
+// Limits "Program Add Min Max to Current" sets around each kind's current
+// value (kinds 1..3: feed amount, net energy, protein).
+inline constexpr std::array<double, 4> kAddMinFactor{0, 0.8, 0.98, 0.95};
+inline constexpr std::array<double, 4> kAddMaxFactor{0, 1.2, 1.02, 1.05};
+
+// A command button with its caption.
+inline CommandButton Captioned(std::string_view caption) {
+  CommandButton button;
+  button.Caption = caption;
+  return button;
+}
+
+// An optimization table file: a signature line, the target weight and the
+// number of diets, then one line per diet row: tick (1 or 0), current,
+// minimum and maximum, tab-separated.
+std::vector<std::string> OptTableFileLines(const Grid& GridOpt,
+                                           std::string_view targetWeight,
+                                           std::string_view diets);
+// Loads such lines into the table and fields; false, changing nothing, when
+// they are not such a file.
+bool ReadOptTableFile(const std::vector<std::string>& lines,
+                      Grid& GridOpt,
+                      std::string& targetWeight,
+                      std::string& diets);
+
+class frmOpt {
+ public:
+  static constexpr std::string_view kCaption = "Diet Optimization";
+  static constexpr std::string_view kLocationCaption = "Location Name";
+  static constexpr std::string_view kTargetCaption = "Target Weight";
+  static constexpr std::string_view kDietsCaption = "No. of Diets";
+  static constexpr std::string_view kWorkingCaption = "WORKING...";
+  static constexpr std::string_view kUncheckNote =
+      "Uncheck the Optimze Box to Fix at the Current Value";
+  static constexpr std::string_view kRestrictNote = "Enter Diet Restrictions for Least Cost";
+  static constexpr std::string_view kNotCorrect = "The value is not correct";
+  static constexpr std::string_view kNotAppropriate = "Value is not appropriate";
+  static constexpr std::string_view kFileSignature = "Diet Optimization Table";
+  static constexpr std::string_view kOpenTitle = "Select an Optimization File";
+  static constexpr std::string_view kFilePattern = "*.opt";
+  static constexpr std::string_view kFileExt = ".opt";
+  static constexpr std::string_view kKindCaptions[] = {"", "Feed Wt.", "Net Energy", "Protein"};
+
+  frmOpt(App& app, DietOptState& opt, OptReport& report);
+  frmOpt(const frmOpt&) = delete;
+  frmOpt& operator=(const frmOpt&) = delete;
+
+  // --- State ---------------------------------------------------------------
+  Grid GridOpt{kOptTableRows, kOptTableCols};
+  std::string LocationName;  // "Location Name"
+  std::string TargetWeight;  // "Target Weight", the user's weight unit
+  std::string TextOptDiet;   // "No. of Diets"
+
+  OptionButton CheckFeedOnly{.Caption = "Use Feed Weights Only"};
+  OptionButton CheckCarcass{.Caption = "Set Carcass"};      // hidden
+  OptionButton CheckMarrowind{.Caption = "Set Marrowind"};  // disabled
+  bool CheckCarcassVisible = false;
+  bool CheckMarrowindEnabled = false;
+  bool CheckFeedOnlyEnabled = true;
+
+  CommandButton CmdRunOpt = Captioned("Run Opt.");
+  CommandButton CmdView = Captioned("View Optimization");
+  CommandButton CmdTransfer = Captioned("Transfer Optimum to Current");
+  CommandButton CmdAddMinMax = Captioned("Program Add Min Max to Current");
+  CommandButton CmdSaveOpt = Captioned("Save Opt File");
+  CommandButton CmdOpenOpt = Captioned("Open Existing Opt File");
+  bool WorkingVisible = false;  // the "WORKING..." label
+
+  bool Visible = false;  // loaded; closing lets the next opening fill it afresh
+  bool Running = false;  // a run is under way: the run commands are disabled
+  Grid* ActiveGrid = nullptr;
+
+  // Progress of a run: evaluations so far and the best cost per pig found
+  // (0 before any). `Progress` is told after every evaluation (the desktop
+  // repaints and lets "Cancel" through); it may be empty.
+  long Evaluations = 0;
+  double BestCost = 0;
+  std::function<void()> Progress;
+
+  // The table file last saved or opened; the results file of the last run.
+  std::string OptFile;
+  std::string ResultsFile;
+  // Today as "dd/mm/yyyy", for the results file's name.
+  std::function<std::string()> Today{TodayText};
+
+  // --- Commands ------------------------------------------------------------
+  // Opening the window: the fields from the main window, the table's
+  // headings, captions and ticks, the colours, each diet's current feed
+  // amount, energy and protein, and the number of diets.
+  void Form_Load();
+  void Close() { Visible = false; }
+
+  // The colour rule on every row: the limits of an unticked row, and of
+  // every row not in use (unticked here), are greyed.
+  void CorrectColor();
+  // A value above `limit` becomes the limit with "The value is not correct";
+  // true when it was changed.
+  bool minmax(double limit, double& value);
+
+  // "Use Feed Weights Only" ticked or unticked by the user.
+  void CheckFeedOnly_Click(bool ticked);
+  // After the user changed cell (row, col) of the table.
+  void GridOpt_AfterEdit(int row, int col);
+  // "Program Add Min Max to Current".
+  void CmdAddMinMax_Click();
+  // "Run Opt.": the optimization with this window's table (see
+  // RunOptimization), progress through `Progress`, the results file.
+  void CmdRunOpt_Click();
+  // Stops a run at the next evaluation, keeping the best point found.
+  void Cancel();
+  // "View Optimization": fills the report; true when it is to be shown.
+  bool CmdView_Click();
+  // "Transfer Optimum to Current": each diet's nutrient restrictions (1..14)
+  // and the diets table's feed amount take the last optimum.
+  void CmdTransfer_Click();
+  // "Save Opt File": the table and fields through the save protocol; true
+  // when written.
+  bool CmdSaveOpt_Click();
+  // "Open Existing Opt File": reads a saved table; true when one was read.
+  bool CmdOpenOpt_Click();
+
+  // Clipboard keys of the table (it becomes ActiveGrid); true when handled.
+  bool KeyDown(int keyCode, int shift);
+  void Popup(PopupAction action);
+
+  // Diet rows in use: 3 x NumDiets, within the table.
+  int RowsInUse() const;
+  // What the report and the results file read.
+  OptReportSource ReportSource() const;
+
+ private:
+  void ColorRow(int row);
+  void SetCommandsRunning(bool running);
+  void WriteResults();
+  std::string Number(double value) const;
+
+  App& app_;
+  DietOptState& opt_;
+  OptReport& report_;
+  std::array<bool, 11> mainEnabled_{};  // main window buttons before a run
+};

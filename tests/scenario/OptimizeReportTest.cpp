@@ -1,0 +1,199 @@
+// A user opens the demo location, grows the pigs on least-cost diets, opens
+// the "Diet Optimization" window with "Run Optimization", sets the limits
+// around the current values, runs it, reads the report and the results
+// file, transfers the optimum and grows the pigs on it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDemo {
+ public:
+  TempDemo() {
+    path_ = fs::temp_directory_path() /
+            ("tamsel-optreport-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    fs::create_directories(path_);
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
+      fs::copy_file(entry.path(), path_ / entry.path().filename());
+  }
+  ~TempDemo() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Path(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  static inline int count_ = 0;
+  fs::path path_;
+};
+
+// The demo grown once on least-cost diets, and the optimization window
+// opened from the main window.
+struct DemoSession {
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+  frmOpt& opt = app.optForm;
+
+  explicit DemoSession(int feed = kFeedLeastCost) {
+    dialogs.File(demo.Path("Demo.plt"));
+    form.Text6_Click();
+    form.ComboSex.ListIndex = 0;
+    form.Combo1.ListIndex = feed;
+    form.RunGrowth();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    dialogs.Forget();
+    EXPECT_EQ(form.Click(AfrmMain::Control::Command9), AfrmMain::Window::Optimization);
+    opt.Today = [] { return std::string("15/03/2024"); };
+  }
+};
+
+// Index of the first line equal to `text` at or after `from`; -1 when none.
+int Find(const std::vector<std::string>& lines, const std::string& text, int from = 0) {
+  for (int k = from; k < static_cast<int>(lines.size()); ++k)
+    if (lines[static_cast<std::size_t>(k)] == text) return k;
+  return -1;
+}
+
+TEST(OptimizeReport, WindowOpensWithTheDemoDiets) {
+  DemoSession s;
+  ASSERT_TRUE(s.opt.Visible);
+  EXPECT_EQ(s.opt.LocationName, s.form.Text6.Text);
+  EXPECT_EQ(s.opt.TargetWeight, s.form.Text3.Text);
+  EXPECT_EQ(s.opt.TextOptDiet, "3");
+  const auto& nut = s.app.formulation.NutRestrict;
+  for (int d = 1; d <= 3; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(d, kFeedKind), kOptCurrentCol),
+              s.form.Griddiets.Text(kDietAmountRow, d));
+    EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(VariableOf(d, kEnergyKind), kOptCurrentCol)),
+                     nut[d][kMinKind][kEnergy]);
+    // The diet costs were taken from the diets table.
+    EXPECT_DOUBLE_EQ(s.app.formulationState->DietCost[d],
+                     ReadNumber(s.form.Griddiets.Text(kDietCostRow, d)));
+  }
+  // Diets 4..8 are not in use: unticked and greyed.
+  EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  EXPECT_EQ(s.opt.GridOpt.CellColor(10, kOptMaximumCol), kInactiveBorder);
+  EXPECT_EQ(s.opt.GridOpt.CellCheck(9, kOptTickCol), CheckState::Checked);
+}
+
+TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
+  DemoSession s;
+  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  s.opt.CmdAddMinMax_Click();
+  EXPECT_EQ(s.opt.CmdRunOpt.BackColor, kLightGreen);
+  int progress = 0;
+  bool commandsHeld = true;
+  s.opt.Progress = [&] {
+    ++progress;
+    commandsHeld = commandsHeld && s.opt.WorkingVisible && !s.opt.CmdRunOpt.Enabled &&
+                   !s.form.Enabled(AfrmMain::Control::Command1) &&
+                   !s.form.Enabled(AfrmMain::Control::Command9);
+  };
+  s.opt.CmdRunOpt_Click();
+
+  const OptResult& r = s.app.optimization->result;
+  ASSERT_TRUE(r.done);
+  EXPECT_LE(r.bestCost, startCost);
+  EXPECT_GT(progress, 10);
+  EXPECT_TRUE(commandsHeld);
+  EXPECT_EQ(s.opt.Evaluations, r.evaluations);
+  EXPECT_FALSE(s.opt.WorkingVisible);
+  EXPECT_TRUE(s.opt.CmdView.Enabled);
+  EXPECT_TRUE(s.opt.CmdTransfer.Enabled);
+  EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
+  EXPECT_EQ(ReadNumber(s.form.TextOptStart.Text), startCost);
+  EXPECT_NEAR(ReadNumber(s.form.TextOptBest.Text), r.bestCost, 1e-3);
+
+  // The report: the saving is the gap between the two costs.
+  ASSERT_TRUE(s.opt.CmdView_Click());
+  const OptReport& report = s.app.optReport;
+  const Grid& g = report.GridOptimum;
+  EXPECT_EQ(g.Rows(), 25);
+  // Priced on the feed amounts as allowed; the run priced them to the gram.
+  EXPECT_NEAR(report.OptimizedCost, r.bestCost, 0.002);
+  EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
+  EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
+  EXPECT_NEAR(ReadNumber(g.Text(1, 4)), (startCost - r.bestCost) * 100 / startCost, 0.02);
+  EXPECT_GT(ReadNumber(g.Text(1, 4)), 0);
+  EXPECT_EQ(report.TextTarget, "Target Wt. 25.00");
+
+  // The results file: its name from the location and the date, five blocks
+  // in order, every number with a period.
+  const std::string file = s.demo.Path("DemoOPTMAR 2024.txt");
+  EXPECT_EQ(s.opt.ResultsFile, file);
+  const auto lines = TextFile::ReadLines(file);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(lines->front(), "  ");
+  int at = 0;
+  for (const char* heading : {"DIET Results:          Calculated Diet Contents",
+                              "DIET Results:          Ingredient Weights",
+                              "GROWTH Results:          Live Weight and Feed Intake",
+                              "DIET Inputs:          Nutrient Contraints",
+                              "DIET Inputs:          Ingredient Contraints"}) {
+    SCOPED_TRACE(heading);
+    const int found = Find(*lines, heading, at);
+    ASSERT_GT(found, at);
+    EXPECT_EQ((*lines)[static_cast<std::size_t>(found) + 1], "  ");
+    at = found + 1;
+  }
+  EXPECT_EQ((*lines)[3].rfind("Feed Wt./Bird", 0), 0u);
+
+  // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
+  s.opt.CmdTransfer_Click();
+  s.dialogs.Forget();
+  s.form.RunGrowth();
+  EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
+  // As shown: three decimals.
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), r.bestCost, 0.001) << s.form.TextPrice.Text;
+}
+
+TEST(OptimizeReport, SavedTableOpensAgain) {
+  DemoSession s;
+  s.opt.CmdAddMinMax_Click();
+  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
+  const Grid before = s.opt.GridOpt;
+  const std::string target = s.opt.TargetWeight;
+  const std::string file = s.demo.Path("Trial.opt");
+  s.dialogs.File(file);
+  ASSERT_TRUE(s.opt.CmdSaveOpt_Click());
+  EXPECT_EQ(s.dialogs.shown().back().text, SaveDialogTitle(""));
+
+  s.opt.CmdAddMinMax_Click();
+  s.opt.GridOpt.SetText(1, kOptMaximumCol, "99");
+  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Checked);
+  s.opt.TargetWeight = "20";
+  s.dialogs.File(file);
+  ASSERT_TRUE(s.opt.CmdOpenOpt_Click());
+  EXPECT_DOUBLE_EQ(ReadNumber(s.opt.TargetWeight), ReadNumber(target));
+  EXPECT_EQ(s.opt.TextOptDiet, "3");
+  for (int row = 1; row <= 9; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(s.opt.GridOpt.CellCheck(row, kOptTickCol), before.CellCheck(row, kOptTickCol));
+    for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
+      EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(row, col)), ReadNumber(before.Text(row, col)));
+  }
+  EXPECT_EQ(s.opt.GridOpt.CellColor(2, kOptMinimumCol), kInactiveBorder);
+
+  // A cancelled save keeps the earlier name and writes there.
+  s.dialogs.CancelFile();
+  EXPECT_TRUE(s.opt.CmdSaveOpt_Click());
+  EXPECT_EQ(s.opt.OptFile, file);
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+}
+
+}  // namespace
