@@ -14,7 +14,7 @@ build: deps
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/tamsel ]; then \
-	  $(BUILD)/tamsel; \
+	  $(BUILD)/tamsel data/demo/Demo.plt; \
 	else \
 	  echo "No display (or no desktop program built): falling back to the command line," \
 	    "tamsel-cli grow data/demo/Demo.plt"; \
