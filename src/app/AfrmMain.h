@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -341,9 +342,10 @@ class AfrmMain {
 
   // --- Calibration ---
   // "Calibration": needs a herd sex and diet 1's energy, asks for the
-  // calibration name and opens the calibration inputs screen
-  // (Window::Calibration). Window::None when a check or an empty name ended it.
-  Window CalibrationCommand();
+  // calibration name (unless `name` is given, as the command line gives it)
+  // and opens the calibration inputs screen (Window::Calibration).
+  // Window::None when a check or an empty name ended it.
+  Window CalibrationCommand(std::optional<std::string> name = std::nullopt);
   // Where the calibration's files go: the "Calibration Name" field, in the
   // data folder when it names no folder.
   std::string CalibrationBase() const;

@@ -28,7 +28,7 @@ void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& co
 
 }  // namespace
 
-AfrmMain::Window AfrmMain::CalibrationCommand() {
+AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) {
   Dialogs& dialogs = app_.dialogs;
   CalibrationData& calib = app_.calibration;
   const std::string name = Text6.Text;
@@ -41,7 +41,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand() {
     return Window::None;
   }
   const std::string answer =
-      dialogs.Input(CalibrationNamePrompt(name), kCalibrationNameTitle, name);
+      given ? *given : dialogs.Input(CalibrationNamePrompt(name), kCalibrationNameTitle, name);
   if (answer.empty()) return Window::None;
 
   const bool pounds = app_.pig.UnitCodes[kWeightUnit] == kLbWeightCode;
