@@ -35,6 +35,14 @@ bool PasteKey(const QKeyEvent& key, int& code, int& shift) {
   return false;
 }
 
+// A key that types a character into a field, as the field's key-press
+// handler counts them: not the focus keys, not a Ctrl or Alt combination.
+bool TypedKey(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  return !key.text().isEmpty();
+}
+
 // Shows the form's option value; a group that must show none checked lets
 // go of its exclusiveness for the moment.
 void ShowOptions(QButtonGroup& group, QRadioButton& first, bool a, QRadioButton& second, bool b) {
@@ -246,7 +254,7 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
       form_.Text6_Click();
     } else if (type == QEvent::MouseButtonDblClick) {
       form_.Text6_DblClick();
-    } else if (type == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+    } else if (type == QEvent::KeyPress && TypedKey(*static_cast<QKeyEvent*>(event))) {
       form_.Text6_KeyPress();
     } else {
       return false;
@@ -270,7 +278,7 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
       Refresh();
       return true;
     }
-    if (watched == textPigNo_ && !key->text().isEmpty()) {
+    if (watched == textPigNo_ && TypedKey(*key)) {
       form_.TextPigNo_KeyPress();
       Refresh();
       return false;  // the key itself is typed into the emptied field

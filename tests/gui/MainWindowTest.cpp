@@ -65,6 +65,7 @@ class MainWindowTest : public QObject {
   void growthFillsTheDailyTable();
   void everySecondaryWindowOpens();
   void windowSizeIsKeptAndTheTabSetFollows();
+  void fieldKeys();
 };
 
 void MainWindowTest::startsOnTheDietsTab() {
@@ -189,6 +190,30 @@ void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
   Session again(folder.path());
   QCOMPARE(again.window->height(), 600);
   QCOMPARE(again.window->width(), 1038);
+}
+
+// The fields' own keys: five clipboard lines pasted into the herd inputs,
+// the pig number's caption giving way to the first key, the focus passing
+// the location field without choosing one.
+void MainWindowTest::fieldKeys() {
+  Session s;
+  s.dialogs.SetClipboard("5.5\n21\n25\n30\n62");
+  QTest::keyClick(s.Find<QLineEdit>("Text1"), Qt::Key_V, Qt::ControlModifier);
+  const char* fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+  const char* pasted[] = {"5.5", "21", "25", "30", "62"};
+  for (int k = 0; k < 5; ++k) QCOMPARE(s.Find<QLineEdit>(fields[k])->text(), QString(pasted[k]));
+  QCOMPARE(s.app->mainForm.Text3.Text, "25");
+  QVERIFY(s.dialogs.Clipboard().empty());
+
+  auto* pigs = s.Find<QLineEdit>("TextPigNo");
+  QCOMPARE(pigs->text(), QStringLiteral("Number of Pigs"));
+  pigs->setFocus();
+  pigs->end(false);
+  QTest::keyClicks(pigs, QStringLiteral("40"));
+  QCOMPARE(s.app->mainForm.TextPigNo.Text, "40");
+
+  QTest::keyClick(s.Find<QLineEdit>("Text6"), Qt::Key_Tab);
+  QVERIFY(s.dialogs.shown().empty());
 }
 
 QTEST_MAIN(MainWindowTest)
