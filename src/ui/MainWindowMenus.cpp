@@ -10,6 +10,7 @@
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/CoreText.h"
 #include "ui/DietDisplayWindow.h"
+#include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixEditorWindow.h"
 #include "ui/RestrictWindow.h"
@@ -146,7 +147,13 @@ void MainWindow::ShowWindow(AfrmMain::Window window) {
   if (SecondaryWindow* shown = WindowOf(window)) shown->Open();
 }
 
-void MainWindow::ShowSources() { sources_->Open(); }
+// The sources window stays in front of the main window, but the keys stay
+// with the diets table, so a click and typing still edit a cell.
+void MainWindow::ShowSources() {
+  sources_->Open();
+  activateWindow();
+  griddiets_->setFocus();
+}
 
 void MainWindow::RefreshButtons() {
   for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
