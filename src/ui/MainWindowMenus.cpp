@@ -29,7 +29,8 @@ using Window = AfrmMain::Window;
 QString Text(std::string_view text) { return FromCoreText(text); }
 
 // The window a button or menu entry leads to; one without a desktop window
-// yet stays disabled rather than run a command whose screen never shows.
+// yet (calibration, optimization) stays disabled rather than run a command
+// whose screen never shows.
 Window LeadsTo(Control control) {
   switch (control) {
     case Control::Command2:
@@ -42,6 +43,8 @@ Window LeadsTo(Control control) {
       return Window::MatrixEditor;
     case Control::Command8:
       return Window::CalibrationTest;
+    case Control::Command9:
+      return Window::Optimization;
     case Control::Command10:
       return Window::ChangeTracking;
     case Control::UnitPick:
