@@ -26,6 +26,53 @@ void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& co
     GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(coef[k], comma));
 }
 
+// Where a fit starts: the coefficient table, B0..B4 from the start set when
+// it has no B0, or the restart set after a fit that ended on a negative B3.
+std::array<double, kCoefCount> FitStart(Grid& GridWeight,
+                                        const SwineCalib::FitState& fit,
+                                        bool comma) {
+  std::array<double, kCoefCount> start{};
+  for (int k = 0; k < kCoefCount; ++k) start[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+  if (start[0] == 0) {
+    start = kCalibStartCoef;
+    ShowCoefficients(GridWeight, start, comma);
+  }
+  if (fit.FitValue == SwineCalib::kNegativeB3Score) start = kCalibRestartCoef;
+  return start;
+}
+
+// One run with the fitted curve from the start of the herd: its final age
+// and its feed from the start to the day after the final age.
+void RunFittedCurve(GlobalPig& pig, CalibrationOutcome& outcome) {
+  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return;
+  pig.GrowthFailed = false;
+  pig.FinalAge = 0;
+  pig.CurrentDiet = 1;
+  pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
+  PigGrowth::RunGrowthDays(pig);
+  const int last = std::min(SwineCalib::RoundDay(pig.FinalAge + 1), kMaxAge);
+  double feed = 0;
+  for (int d = pig.StartAge; d <= last; ++d) feed += pig.DailyFeed[d][kHerdColumn];
+  pig.CumFeed[pig.RunSlot] = feed;
+  outcome.finalAge = pig.FinalAge;
+  outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
+}
+
+// "Yes" to the save question: the calibration name becomes the location,
+// its ".plt" file gets the fitted curve, and the "Growth" command shows it.
+bool SaveFittedCurve(AfrmMain& form, App& app) {
+  form.SetFileNames(form.CalibrationBase());
+  const Location& location = app.location;
+  form.gridFILES.SetText(kPltRow, 0, location.PltFile);
+  const bool saved = WriteCalibrationFile(location.PltFile,
+                                          PltFromState(form.GridWeight, app.calibration, app.pig),
+                                          PltStyle::Fitted,
+                                          app.dialogs,
+                                          "CalibrationRun");
+  form.RunGrowth();
+  return saved;
+}
+
 }  // namespace
 
 AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) {
@@ -107,14 +154,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   ShowTab(kTabDailyGrowth);
   if (!CalibrationDietsReady()) return outcome;
 
-  std::array<double, kCoefCount> start{};
-  for (int k = 0; k < kCoefCount; ++k) start[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
-  if (start[0] == 0) {
-    start = kCalibStartCoef;
-    ShowCoefficients(GridWeight, start, pig.DecimalComma);
-  }
-  // A last fit that ended on a point with a negative B3 starts afresh.
-  if (app_.fitState.FitValue == SwineCalib::kNegativeB3Score) start = kCalibRestartCoef;
+  const auto start = FitStart(GridWeight, app_.fitState, pig.DecimalComma);
   pig.GrowthCoef = start;
   pig.DefaultGrowthCoef = start;
   app_.location.LocationLoaded = true;  // lets the "Growth" command run
@@ -139,20 +179,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   // In full: a short text would turn B3 = 0.00149 into 0.001.
   ShowCoefficients(GridWeight, pig.GrowthCoef, pig.DecimalComma);
 
-  // One run with the fitted curve: its final age and total feed.
-  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) {
-    pig.GrowthFailed = false;
-    pig.FinalAge = 0;
-    pig.CurrentDiet = 1;
-    pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
-    PigGrowth::RunGrowthDays(pig);
-    const int last = std::min(SwineCalib::RoundDay(pig.FinalAge + 1), kMaxAge);
-    double feed = 0;
-    for (int d = pig.StartAge; d <= last; ++d) feed += pig.DailyFeed[d][kHerdColumn];
-    pig.CumFeed[pig.RunSlot] = feed;
-    outcome.finalAge = pig.FinalAge;
-    outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
-  }
+  RunFittedCurve(pig, outcome);
 
   const std::string name = Text6.Text;
   const std::string question =
@@ -161,15 +188,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
     app_.location.LocationLoaded = false;
     return outcome;
   }
-  SetFileNames(CalibrationBase());
-  Location& location = app_.location;
-  gridFILES.SetText(kPltRow, 0, location.PltFile);
-  outcome.saved = WriteCalibrationFile(location.PltFile,
-                                       PltFromState(GridWeight, app_.calibration, pig),
-                                       PltStyle::Fitted,
-                                       dialogs,
-                                       "CalibrationRun");
-  RunGrowth();
+  outcome.saved = SaveFittedCurve(*this, app_);
   return outcome;
 }
 
