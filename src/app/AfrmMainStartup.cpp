@@ -85,6 +85,9 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   app_.programFolder = machine.programFolder;
   app_.location.DataFolder = machine.programFolder;
   FillControls();  // captions, tooltips, the lists and their first choices
+  // The tab set starts at its designed size, which a kept window too small
+  // to follow then leaves as it is.
+  Form_Resize(Height, Width);
   ReadWindowSize();
   MatrixLoaded = true;
 

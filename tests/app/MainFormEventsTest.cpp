@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/App.h"
@@ -70,6 +71,24 @@ TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
     EXPECT_EQ(fresh.mainForm.Text6.Text,
               answer == Answer::Yes ? demo.Path("Farm1") : "Calibration Name");
   }
+}
+
+// A window kept smaller than the tab set follows opens with the tab set at
+// its designed size, not at none.
+TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
+  DemoFolder folder;
+  ScriptedDialogs designedDialogs;
+  App designed{designedDialogs, {folder.Path(""), false}};
+  {
+    std::ofstream size(folder.Path("ROrivoForm.txt"));
+    size << " 3000\r\n 15570\r\n";
+  }
+  ScriptedDialogs dialogs;
+  App app{dialogs, {folder.Path(""), false}};
+  EXPECT_EQ(app.mainForm.Height, 3000);
+  EXPECT_GT(app.mainForm.TabSetHeight, 0);
+  EXPECT_EQ(app.mainForm.TabSetHeight, designed.mainForm.TabSetHeight);
+  EXPECT_EQ(app.mainForm.TabSetWidth, designed.mainForm.TabSetWidth);
 }
 
 TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
