@@ -45,7 +45,7 @@ void WidenToText(GridView& view) {
   const Grid* grid = view.Table();
   if (!grid) return;
   constexpr int kPadding = 12;        // pixels beside a cell's text
-  constexpr int kWidestColumn = 320;  // pixels: a long note wraps into the next cell instead
+  constexpr int kWidestColumn = 320;  // pixels: a longer note is cut, the table stays readable
   const bool headRow = grid->FixedRows() > 0;
   const bool headCol = grid->FixedCols() > 0;
   const QFontMetrics cellFont(view.font());
