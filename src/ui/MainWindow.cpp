@@ -140,6 +140,7 @@ QTabWidget* MainWindow::MakeTabs() {
   gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
   gridFILES_ = AddTable(form_.gridFILES, "gridFILES");
   gridFILES_->SetRowHeight(kFilesRowHeight);
+  gridFILES_->Model()->SetToolTips([this](int, int) { return form_.gridFILESToolTip; });
   gridFILES_->horizontalHeader()->setStretchLastSection(true);
   connect(gridFILES_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
     form_.gridFILES_DblClick(index.row());

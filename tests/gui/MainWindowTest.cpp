@@ -78,6 +78,14 @@ void MainWindowTest::startsOnTheDietsTab() {
   QCOMPARE(diets->count(), 7);
   QCOMPARE(diets->currentText(), QStringLiteral("No. of Diets"));
   QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 0), QStringLiteral("Energy NE"));
+  // Tips over the cells: the diets' nutrient rows and the files in use.
+  auto tip = [&](const char* table, int row) {
+    QAbstractItemModel* model = s.Find<GridView>(table)->model();
+    return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
+  };
+  QCOMPARE(tip("Griddiets", kDietProteinRow),
+           QStringLiteral("Changes here become min. restrictions for Least Cost"));
+  QVERIFY(tip("gridFILES", 2).startsWith(QStringLiteral("Double Clicking on the File Name")));
   // Green: the next step is to choose a location.
   QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(128, 255, 128));
   // A command the form has not enabled shows disabled.
