@@ -27,6 +27,8 @@ Answer CliDialogs::Message(std::string_view text, Buttons buttons, std::string_v
       PrintLine(std::string(text) + " [Cancel]");
       return Answer::Cancel;
     case Buttons::YesNo:
+      PrintLine(std::string(text) + (yesNo_ == Answer::Yes ? " [Yes]" : " [No]"));
+      return yesNo_;
     case Buttons::YesNoCancel:
       break;
   }

@@ -9,12 +9,15 @@
 // the location the user named; message boxes go to standard error;
 // questions get the answer that changes nothing (No for Yes/No and
 // Yes/No/Cancel, so a missing location is not made a new one and nothing is
-// saved; Cancel for OK/Cancel); input boxes and save dialogs are cancelled;
-// the clipboard is kept here.
+// saved; Cancel for OK/Cancel) unless a command asks for Yes; input boxes
+// and save dialogs are cancelled; the clipboard is kept here.
 class CliDialogs : public Dialogs {
  public:
   // The next open-file dialog chooses `path`; later ones are cancelled.
   void AnswerOpenFile(std::string path);
+  // The answer to Yes/No questions from now on (No at first): a command that
+  // was told to save answers Yes to its save question.
+  void AnswerYesNo(Answer answer) { yesNo_ = answer; }
 
   Answer Message(std::string_view text, Buttons buttons, std::string_view title) override;
   std::string Input(std::string_view prompt,
@@ -34,4 +37,5 @@ class CliDialogs : public Dialogs {
   bool openFileAnswered_ = true;
   std::string clipboard_;
   int messages_ = 0;
+  Answer yesNo_ = Answer::No;
 };

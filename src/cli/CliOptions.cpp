@@ -32,6 +32,15 @@ Commands:
                           feed/gain, cost per pig).
   formulate LOCATION.plt  Runs "Run LP" and prints each diet's cost, its
                           ingredients in per cent and its nutrient levels.
+  calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
+                          then "Continue Calibration" on the inputs as they
+                          open (the weighings of the .cal file, the herd
+                          inputs, the diets' feed amounts): fits the growth
+                          curve B0..B4 and prints it, the final age and
+                          total feed of a run with it against the observed,
+                          the fit's score (lower is closer) and its growth
+                          runs. As the screen does, it rewrites the .cal
+                          file from those inputs.
   example                 Grows a built-in group of pigs on three nursery
                           diets (the command when none is given).
   help                    Prints this text (also --help or -h anywhere).
@@ -46,7 +55,12 @@ keeps the location's), weights in the location's weight unit:
   --start-age D               "Starting Age, Days", from 0 to 200
   --final-weight W            "Final Weight", above 0
   --pigs N                    "Number of Pigs", a whole number from 1
-Option of grow and formulate:
+Options of calibrate:
+  --save                      answers Yes to the save question: the .plt
+                              file gets the fitted curve
+  --progress                  reports the fit on standard error every 1000
+                              growth runs (by default only on a terminal)
+Option of grow, formulate and calibrate:
   --precision shown|full      shown (the default): numbers as the tables show
                               them; full: every number from the model state
                               at full double precision (%.17g)
@@ -57,12 +71,13 @@ empty line, each block opening with its heading row. Shown numbers use the
 machine's decimal separator; full precision always uses a point.
 
 Messages the application shows go to standard error. Questions are answered
-No (a missing location is not made a new one, nothing is saved), OK/Cancel
-questions Cancel, input boxes are cancelled.
+No (a missing location is not made a new one, nothing is saved but by
+calibrate --save), OK/Cancel questions Cancel, input boxes are cancelled.
 
 Exit status: 0 done; 1 the run failed, with the application's message on
 standard error (a missing location, "Need Feed Intakes", an infeasible
-diet, ...); 2 a bad command line or option value.
+diet, a calibration check, no observations to calibrate to, ...); 2 a bad
+command line or option value.
 )";
 
 std::optional<double> StrictNumber(std::string_view text) {
@@ -119,7 +134,8 @@ std::string ChooseFrom(std::string_view name,
 }
 
 bool TakesLocation(CliCommand command) {
-  return command == CliCommand::Grow || command == CliCommand::Formulate;
+  return command == CliCommand::Grow || command == CliCommand::Formulate ||
+         command == CliCommand::Calibrate;
 }
 
 // One option and its value; an error text, or "" when taken.
@@ -150,10 +166,18 @@ std::string TakeOption(std::string_view name, const std::string& value, CliOptio
   return "unknown option " + std::string(name) + " for this command";
 }
 
+// Options that take no value; nullptr for any other.
+bool* FlagOption(std::string_view name, CliOptions& options) {
+  if (name == "--save") return &options.save;
+  if (name == "--progress") return &options.progress;
+  return nullptr;
+}
+
 CliCommand CommandNamed(std::string_view word, bool& known) {
   known = true;
   if (word == "grow") return CliCommand::Grow;
   if (word == "formulate") return CliCommand::Formulate;
+  if (word == "calibrate") return CliCommand::Calibrate;
   if (word == "example") return CliCommand::Example;
   if (word == "help") return CliCommand::Help;
   known = false;
@@ -185,6 +209,16 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     if (arg.rfind("--", 0) == 0) {
       const std::size_t equals = arg.find('=');
       std::string name = arg.substr(0, equals);
+      if (bool* flag = FlagOption(name, options)) {
+        if (options.command != CliCommand::Calibrate) {
+          parse.error = "unknown option " + name + " for this command";
+        } else if (equals != std::string::npos) {
+          parse.error = name + " takes no value";
+        }
+        if (!parse.error.empty()) return parse;
+        *flag = true;
+        continue;
+      }
       std::string value;
       if (equals != std::string::npos) {
         value = arg.substr(equals + 1);

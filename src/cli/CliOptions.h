@@ -7,7 +7,7 @@
 // The command line of tamsel-cli: a command, its location and the inputs a
 // user would type into the main window, each checked before anything runs.
 
-enum class CliCommand { Help, Example, Grow, Formulate };
+enum class CliCommand { Help, Example, Grow, Formulate, Calibrate };
 
 // How numbers are printed: as the tables show them, or every number of the
 // model state at full double precision ("%.17g") for comparison with other
@@ -33,6 +33,12 @@ struct CliOptions {
   std::optional<std::string> startAge;
   std::optional<std::string> finalWeight;
   std::optional<std::string> pigs;
+
+  // calibrate: answer Yes to the save question (the ".plt" gets the fitted
+  // curve); report the fit's progress on standard error even when it is no
+  // terminal.
+  bool save = false;
+  bool progress = false;
 };
 
 struct CliParse {

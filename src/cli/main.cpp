@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliCalibrate.h"
 #include "cli/CliExample.h"
 #include "cli/CliFormulate.h"
 #include "cli/CliGrow.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
       return RunGrowCommand(parse.options);
     case CliCommand::Formulate:
       return RunFormulateCommand(parse.options);
+    case CliCommand::Calibrate:
+      return RunCalibrateCommand(parse.options);
   }
   return kExitUsage;
 }

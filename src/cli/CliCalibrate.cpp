@@ -1,0 +1,136 @@
+#include "cli/CliCalibrate.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/NumberFormat.h"
+#include "calibration/CalibrationCommand.h"
+#include "calibration/frmCalib.h"
+#include "cli/CliOutput.h"
+#include "cli/CliSession.h"
+
+namespace {
+
+// The herd summary "Continue Calibration" stores from the inputs screen's
+// table (its columns are those of the observation rows): the start in row 1,
+// the end in the last row with feed, the feed of every row. The fit aims at
+// the final age and total feed from the starting weight; without one of
+// them every growth run fails or the fit has nothing to aim at. The screen's
+// own messages for the herd inputs that are zero.
+std::vector<std::string> MissingTargets(const Grid& table) {
+  int last = 0;
+  double totalFeed = 0;
+  for (int r = 1; r <= kCalibScreenRows; ++r) {
+    const double feed = ReadNumber(table.Text(r, kObsFeed));
+    totalFeed += feed;
+    if (feed != 0) last = r;
+  }
+  auto cell = [&](int row, int col) { return row > 0 ? ReadNumber(table.Text(row, col)) : 0.0; };
+  const std::pair<int, double> targets[] = {{kHerdStartWeight, cell(1, kObsWeight)},
+                                            {kHerdFinalWeight, cell(last, kObsWeight)},
+                                            {kHerdTotalFeed, totalFeed},
+                                            {kHerdFinalAge, cell(last, kObsAge)}};
+  std::vector<std::string> missing;
+  for (const auto& [input, value] : targets)
+    if (value == 0) missing.emplace_back(kHerdZeroMessages[input]);
+  return missing;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
+  return joined;
+}
+
+void PrintCoefficients(const App& app, Precision precision) {
+  PrintRow({"Coefficient", "Value"});
+  for (int k = 0; k < kCoefCount; ++k) {
+    const std::string shown = app.mainForm.GridWeight.Text(kCoefRow, k + 1);
+    PrintRow({"B" + std::to_string(k), NumberCell(precision, app.pig.GrowthCoef[k], shown)});
+  }
+  EndBlock();
+}
+
+// The run with the fitted curve against what the farm observed.
+void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Precision precision) {
+  const AfrmMain& form = app.mainForm;
+  const frmCalib& screen = app.calibForm;
+  const CalibrationData& calib = app.calibration;
+  const bool comma = app.pig.DecimalComma;
+  auto row = [&](const std::string& caption, double simulated, int input) {
+    PrintRow({caption,
+              NumberCell(precision, simulated, ShortNumberText(simulated, comma)),
+              NumberCell(precision, calib.HerdInputs[input], screen.Text[input].Text)});
+  };
+  PrintRow({"Result", "Simulated", "Observed"});
+  row(form.Text5.Caption, outcome.finalAge, kHerdFinalAge);
+  row(form.Text4.Caption, outcome.totalFeed, kHerdTotalFeed);
+  EndBlock();
+}
+
+void PrintFit(const App& app, const SwineCalib::FitSummary& fit, Precision precision) {
+  PrintRow({"Fit", "Value"});
+  PrintRow(
+      {"Score", NumberCell(precision, fit.best, ShortNumberText(fit.best, app.pig.DecimalComma))});
+  PrintRow({"Growth Runs", std::to_string(fit.evaluations)});
+}
+
+}  // namespace
+
+int RunCalibrateCommand(const CliOptions& options) {
+  CliSession session;
+  if (!session.OpenLocation(options.location)) return kExitRunFailed;
+  App& app = *session.app;
+  AfrmMain& form = app.mainForm;
+  // The name question answered with the location's own name.
+  if (form.CalibrationCommand(form.Text6.Text) != AfrmMain::Window::Calibration)
+    return kExitRunFailed;
+
+  frmCalib& screen = app.calibForm;
+  if (const auto missing = MissingTargets(screen.GridCal); !missing.empty()) {
+    std::fprintf(stderr,
+                 "tamsel-cli: the location has no observations to calibrate to (%s)\n",
+                 Joined(missing).c_str());
+    return kExitRunFailed;
+  }
+
+  const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
+  CliDialogs& dialogs = session.dialogs;
+  screen.OnProgress = [&](long runs, double best) {
+    if (showProgress && runs > 0) {
+      std::fprintf(stderr,
+                   "calibrating: %ld growth runs, best score %s\n",
+                   runs,
+                   ShortNumberText(best).c_str());
+    }
+    // Told last as the fit ends: a fit whose every growth run failed is not
+    // saved over the location's curve.
+    const bool found = best < SwineCalib::kFailedRunScore;
+    dialogs.AnswerYesNo(options.save && found ? Answer::Yes : Answer::No);
+  };
+  const CalibrationOutcome outcome = screen.ContinueCalibration();
+  dialogs.AnswerYesNo(Answer::No);
+
+  switch (outcome.status) {
+    case CalibrationStatus::Stopped:
+      return kExitRunFailed;  // a check said why
+    case CalibrationStatus::Cancelled:
+      std::fputs("tamsel-cli: the calibration was cancelled\n", stderr);
+      return kExitRunFailed;
+    case CalibrationStatus::Finished:
+      break;
+  }
+  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
+    std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
+    return kExitRunFailed;
+  }
+  PrintCoefficients(app, options.precision);
+  PrintAgainstObserved(app, outcome, options.precision);
+  PrintFit(app, outcome.fit, options.precision);
+  // "Yes" that could not write the file showed its error.
+  return options.save && !outcome.saved ? kExitRunFailed : kExitOk;
+}
