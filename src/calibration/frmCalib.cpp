@@ -23,6 +23,8 @@ constexpr const char* kFieldCaptions[] = {
 frmCalib::frmCalib(App& app) : app_(app) {
   for (int k = 1; k <= kHerdInputs; ++k) Text[k].Caption = kFieldCaptions[k];
   Text[kHerdTotalFeed].ToolTip = "Total Feed Intake only needed for Calibration";
+  // Column 0 holds the ages the user types, not headings.
+  GridCal.SetFixedCols(0);
 }
 
 void frmCalib::ShowUnitCaptions() {
@@ -153,3 +155,14 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
 }
 
 void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }
+
+void frmCalib::Cancel() {
+  if (Working) app_.pig.CancelRun = true;
+}
+
+std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
+  std::string text = std::string(kRunsCaption) + std::to_string(growthRuns);
+  if (growthRuns > 0)
+    text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.pig.DecimalComma);
+  return text;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "app/AfrmMain.h"
@@ -36,6 +37,10 @@ class frmCalib {
       "diets.";
   static constexpr std::string_view kWorkingCaption = "WORKING...";
   static constexpr std::string_view kContinueCaption = "Continue Calibration";
+  static constexpr std::string_view kCancelCaption = "Cancel";
+  // The fit's progress: "Growth runs 1200   Best score 3.25".
+  static constexpr std::string_view kRunsCaption = "Growth runs ";
+  static constexpr std::string_view kBestCaption = "   Best score ";
   // Captions of the table's pop-up menu, in PopupAction order.
   static constexpr std::array<std::string_view, 4> kPopupCaptions{
       "Copy Highlighted Cells", "Copy All", "Clear Grid", "Paste"};
@@ -62,6 +67,12 @@ class frmCalib {
   CalibrationOutcome ContinueCalibration();
   // The table's pop-up menu.
   void Popup(PopupAction action);
+  // "Cancel", while the fit runs: it stops at its next trial point, keeping
+  // the best point found.
+  void Cancel();
+  // What the window shows of a report through OnProgress; no best score
+  // before the first growth run.
+  std::string ProgressText(long growthRuns, double bestFit) const;
   // The user closed the window.
   void Close() { Visible = false; }
 
