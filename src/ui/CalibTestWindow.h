@@ -1,0 +1,23 @@
+#pragma once
+
+#include "calibration/CalibTest.h"
+#include "ui/SecondaryWindow.h"
+
+class Dialogs;
+
+// The calibration test window: trial growth curves around the coefficient
+// table's, each scored with the calibration objective by "Score Trials".
+class CalibTestWindow : public SecondaryWindow {
+  Q_OBJECT
+
+ public:
+  CalibTestWindow(frmCalibTest& form, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  void Refresh() override {}
+
+ protected:
+  bool FormOpen() const override { return form_.Visible; }
+
+ private:
+  frmCalibTest& form_;
+};

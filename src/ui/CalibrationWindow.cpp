@@ -1,0 +1,113 @@
+#include "ui/CalibrationWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/CoreText.h"
+#include "ui/GridView.h"
+
+CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* parent)
+    : SecondaryWindow(parent), form_(form) {
+  setObjectName(QStringLiteral("frmCalib"));
+  setWindowTitle(FromCoreText(frmCalib::kCaption));
+
+  table_ = new GridView(this);
+  table_->setObjectName(QStringLiteral("GridCal"));
+  table_->Bind(form_.GridCal, dialogs);
+  table_->SetPopupHook(
+      [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
+
+  // The summary is what the table gives; Continue Calibration rewrites it.
+  auto* summary = new QFormLayout;
+  for (int k = 1; k <= kHerdInputs; ++k) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QStringLiteral("Text%1").arg(k));
+    field->setReadOnly(true);
+    captions_[k] = new QLabel(this);
+    fields_[k] = field;
+    summary->addRow(captions_[k], field);
+  }
+
+  working_ = AddLabel("Working", frmCalib::kWorkingCaption);
+  QFont bold = working_->font();
+  bold.setBold(true);
+  working_->setFont(bold);
+  progress_ = AddLabel("Progress");
+  continue_ = AddButton("ContinueCalibration", frmCalib::kContinueCaption, [this] { Continue(); });
+  cancel_ = AddButton("Cancel", frmCalib::kCancelCaption, [this] { form_.Cancel(); });
+
+  auto* side = new QVBoxLayout;
+  side->addLayout(summary);
+  side->addWidget(AddLabel("ContinueNote", frmCalib::kContinueNote));
+  side->addWidget(AddLabel("TimeNote", frmCalib::kTimeNote));
+  side->addStretch();
+  side->addWidget(working_);
+  side->addWidget(progress_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(continue_);
+  buttons->addWidget(cancel_);
+  side->addLayout(buttons);
+
+  auto* body = new QHBoxLayout;
+  body->addWidget(table_, 1);
+  body->addLayout(side);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(AddLabel("Instruction", frmCalib::kInstruction));
+  layout->addLayout(body, 1);
+  resize(760, 420);
+
+  form_.OnProgress = [this](long growthRuns, double bestFit) { ShowProgress(growthRuns, bestFit); };
+  form_.ProgressEvery = kProgressEvery;
+}
+
+void CalibrationWindow::Refresh() {
+  for (int k = 1; k <= kHerdInputs; ++k) {
+    const TextBox& box = form_.Text[k];
+    captions_[k]->setText(FromCoreText(box.Caption));
+    fields_[k]->setText(FromCoreText(box.Text));
+    fields_[k]->setToolTip(FromCoreText(box.ToolTip));
+  }
+  working_->setVisible(form_.Working);
+  progress_->setVisible(running_);
+  continue_->setEnabled(!running_);
+  cancel_->setVisible(running_);
+}
+
+// The fit runs inside this click; the form's reports keep the window alive.
+// The button's Run then shows the outcome and closes the window.
+void CalibrationWindow::Continue() {
+  if (running_) return;
+  SetRunning(true);
+  form_.ContinueCalibration();
+  SetRunning(false);
+}
+
+void CalibrationWindow::SetRunning(bool running) {
+  running_ = running;
+  if (running) progress_->clear();
+  Refresh();
+  emit RunningChanged(running);
+}
+
+void CalibrationWindow::ShowProgress(long growthRuns, double bestFit) {
+  progress_->setText(FromCoreText(form_.ProgressText(growthRuns, bestFit)));
+  Refresh();
+  emit Progressed(growthRuns, bestFit);
+  // Paints the label and lets "Cancel" through.
+  QCoreApplication::processEvents();
+}
+
+void CalibrationWindow::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    form_.Cancel();
+    event->ignore();
+    return;
+  }
+  SecondaryWindow::closeEvent(event);
+}
