@@ -7,6 +7,7 @@
 #include "app/AfrmMain.h"
 
 class App;
+class CalibrationWindow;
 class GridView;
 class QCheckBox;
 class QComboBox;
@@ -71,6 +72,13 @@ class MainWindow : public QMainWindow {
   // The form enables the control and the window it leads to exists here.
   bool Available(AfrmMain::Control control) const;
 
+  // The calibration inputs screen and the calibration test window. While a
+  // fit runs inside the first, nothing else may change the herd, the diets,
+  // the files or the location under it.
+  void MakeCalibrationWindows();
+  bool CalibrationRuns() const;
+  void FollowCalibrationRun(bool running);
+
   App& app_;
   AfrmMain& form_;
 
@@ -100,5 +108,6 @@ class MainWindow : public QMainWindow {
 
   std::map<AfrmMain::Window, SecondaryWindow*> windows_;
   SourcesWindow* sources_ = nullptr;
+  CalibrationWindow* calibration_ = nullptr;
   bool refreshing_ = false;  // the form's state going into the widgets
 };

@@ -7,6 +7,8 @@
 
 #include "app/App.h"
 #include "ui/AboutWindow.h"
+#include "ui/CalibTestWindow.h"
+#include "ui/CalibrationWindow.h"
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/CoreText.h"
 #include "ui/DietDisplayWindow.h"
@@ -29,8 +31,8 @@ using Window = AfrmMain::Window;
 QString Text(std::string_view text) { return FromCoreText(text); }
 
 // The window a button or menu entry leads to; one without a desktop window
-// yet (calibration, optimization) stays disabled rather than run a command
-// whose screen never shows.
+// yet (optimization) stays disabled rather than run a command whose screen
+// never shows.
 Window LeadsTo(Control control) {
   switch (control) {
     case Control::Command2:
@@ -118,6 +120,7 @@ void MainWindow::MakeWindows() {
            app_.temperatureForm, dialogs, app_.temperatures, app_.location.StgFile, this)},
       {Window::About, new AboutWindow(app_.aboutForm, this)},
   };
+  MakeCalibrationWindows();
   for (auto& [kind, window] : windows_) {
     connect(window, &SecondaryWindow::Closed, this, [this, kind = kind] {
       form_.WindowClosed(kind);
@@ -135,6 +138,7 @@ SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
 }
 
 bool MainWindow::Available(AfrmMain::Control control) const {
+  if (CalibrationRuns()) return false;
   const Window leadsTo = LeadsTo(control);
   return form_.Enabled(control) && (leadsTo == Window::None || WindowOf(leadsTo));
 }
@@ -174,4 +178,25 @@ void MainWindow::RefreshButtons() {
     palette.setColor(QPalette::Inactive, QPalette::Button, face);
     button->setPalette(palette);
   }
+}
+
+// --- The calibration windows ---
+
+void MainWindow::MakeCalibrationWindows() {
+  calibration_ = new CalibrationWindow(app_.calibForm, app_.dialogs, this);
+  connect(
+      calibration_, &CalibrationWindow::RunningChanged, this, &MainWindow::FollowCalibrationRun);
+  windows_[Window::Calibration] = calibration_;
+  windows_[Window::CalibrationTest] = new CalibTestWindow(app_.calibTestForm, app_.dialogs, this);
+}
+
+bool MainWindow::CalibrationRuns() const { return calibration_ && calibration_->Running(); }
+
+void MainWindow::FollowCalibrationRun(bool running) {
+  inputs_->setEnabled(!running);
+  menuBar()->setEnabled(!running);
+  for (auto& [kind, window] : windows_)
+    if (window != calibration_) window->setEnabled(!running);
+  sources_->setEnabled(!running);
+  Refresh();  // the buttons follow Available
 }

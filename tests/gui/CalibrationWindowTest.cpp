@@ -1,0 +1,247 @@
+// The calibration windows over the main window, clicked by object name: the
+// demo location's weighings on the inputs screen, a whole fit run from
+// "Continue Calibration" with its progress shown and the main window's
+// commands held, a fit stopped by "Cancel" or by closing the screen, and the
+// calibration test window scoring its trials.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/CalibrationWindow.h"
+#include "ui/GridView.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+using Window = AfrmMain::Window;
+
+// A program on a copy of the demo location, started in a folder of its own,
+// with the location open and a herd sex chosen.
+struct Session {
+  QTemporaryDir programFolder;
+  QTemporaryDir locationFolder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  std::unique_ptr<MainWindow> window;
+
+  Session() {
+    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
+    for (const QString& name : demo.entryList(QDir::Files))
+      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
+    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
+    app = std::make_unique<App>(dialogs, machine);
+    window = std::make_unique<MainWindow>(*app);
+    window->show();
+    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
+    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("ComboSex")->activated(0);
+  }
+
+  template <typename T>
+  T* Find(const char* name, QWidget* in = nullptr) const {
+    QWidget* root = in ? in : window.get();
+    return root->findChild<T*>(QString::fromLatin1(name));
+  }
+  SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
+  QString Cell(QWidget* in, const char* table, int row, int col) const {
+    QAbstractItemModel* model = Find<GridView>(table, in)->model();
+    return model->data(model->index(row, col)).toString();
+  }
+  QStringList Coefficients() const {
+    QStringList coef;
+    for (int k = 1; k <= kCoefCount; ++k) coef << Cell(window.get(), "GridWeight", kCoefRow, k);
+    return coef;
+  }
+  // "Calibration", keeping the location's name.
+  void OpenCalibration() {
+    dialogs.Input(app->mainForm.Text6.Text);
+    QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+    QVERIFY(dialogs.Done());
+  }
+};
+
+// What the user sees at each report of the fit.
+struct Seen {
+  long reports = 0;
+  long lastRuns = 0;
+  QString progress;
+  bool working = false;
+  bool cancelShown = false;
+  bool continueEnabled = true;
+  bool runCommandsEnabled = true;
+  bool inputsEnabled = true;
+  bool menusEnabled = true;
+  bool otherWindowsEnabled = true;
+};
+
+void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
+  auto* calibration = static_cast<CalibrationWindow*>(s.Calibration());
+  QObject::connect(
+      calibration,
+      &CalibrationWindow::Progressed,
+      calibration,
+      [&s, &seen, atReport, calibration](long runs, double) {
+        ++seen.reports;
+        seen.lastRuns = runs;
+        if (runs > 0) seen.progress = s.Find<QLabel>("Progress", calibration)->text();
+        seen.working = s.Find<QLabel>("Working", calibration)->isVisible();
+        seen.cancelShown = s.Find<QPushButton>("Cancel", calibration)->isVisible();
+        seen.continueEnabled = s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled();
+        seen.runCommandsEnabled = false;
+        for (const char* command : {"Command1", "Command2", "Command7"})
+          seen.runCommandsEnabled |= s.Find<QPushButton>(command)->isEnabled();
+        seen.inputsEnabled = s.Find<QLineEdit>("Text6")->isEnabled();
+        seen.otherWindowsEnabled = s.window->WindowOf(Window::Restrictions)->isEnabled();
+        seen.menusEnabled = s.window->menuBar()->isEnabled();
+        if (atReport) atReport(runs);
+      });
+}
+
+}  // namespace
+
+class CalibrationWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void inputsScreenShowsTheWeighings();
+  void continueRunsTheFitWithProgress();
+  void aFitStopsWhenTheUserAsks();
+  void testWindowScoresTrials();
+};
+
+void CalibrationWindowTest::inputsScreenShowsTheWeighings() {
+  Session s;
+  s.OpenCalibration();
+  SecondaryWindow* calibration = s.Calibration();
+  QVERIFY(calibration->isVisible());
+  QCOMPARE(calibration->windowTitle(), QStringLiteral("Calibration Inputs"));
+  QCOMPARE(s.Cell(calibration, "GridCal", 0, 0), QStringLiteral("Age , Days"));
+  QCOMPARE(s.Cell(calibration, "GridCal", 0, 1), QStringLiteral("Weight,Kg"));
+  // Demo.cal: the start at 21 days and 6 kg, weighings at 30, 42 and 65 days.
+  const char* ages[] = {"21", "30", "42", "65"};
+  for (int r = 1; r <= 4; ++r) QCOMPARE(s.Cell(calibration, "GridCal", r, 0), QString(ages[r - 1]));
+  QCOMPARE(s.Cell(calibration, "GridCal", 1, 2), QStringLiteral("0"));
+  // The ages are typed by the user: no heading column.
+  QAbstractItemModel* table = s.Find<GridView>("GridCal", calibration)->model();
+  QVERIFY(table->flags(table->index(2, 0)) & Qt::ItemIsEditable);
+  QCOMPARE(s.Find<QLineEdit>("Text1", calibration)->text().toDouble(), 6.0);
+  QVERIFY(!s.Find<QLabel>("Working", calibration)->isVisible());
+  QVERIFY(!s.Find<QPushButton>("Cancel", calibration)->isVisible());
+
+  // Closed by the user, not by a command: the form lets it go.
+  calibration->close();
+  QVERIFY(!s.app->calibForm.Visible);
+}
+
+void CalibrationWindowTest::continueRunsTheFitWithProgress() {
+  Session s;
+  s.OpenCalibration();
+  const QStringList before = s.Coefficients();
+  Seen seen;
+  Watch(s, seen);
+  s.dialogs.Forget();
+  s.dialogs.Answer(Answer::Yes);  // save the fitted curve to the location
+  QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", s.Calibration()), Qt::LeftButton);
+
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(s.dialogs.Messages().size(), std::size_t{1});  // the save question only
+  QVERIFY(!s.Calibration()->isVisible());
+  QVERIFY(s.Coefficients() != before);
+  QCOMPARE(s.Coefficients()[0],
+           QString::fromStdString(s.app->mainForm.GridWeight.Text(kCoefRow, 1)));
+
+  // The label came first, then a report every 200 growth runs and at the end.
+  QVERIFY2(seen.reports >= 3, qPrintable(QString::number(seen.reports)));
+  QVERIFY(seen.progress.startsWith(QStringLiteral("Growth runs ")));
+  QVERIFY(seen.progress.contains(QStringLiteral("Best score ")));
+  QVERIFY(seen.working && seen.cancelShown);
+  QVERIFY(!seen.continueEnabled && !seen.runCommandsEnabled);
+  QVERIFY(!seen.inputsEnabled && !seen.menusEnabled && !seen.otherWindowsEnabled);
+
+  // After the fit the main window is the user's again.
+  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
+  QVERIFY(s.Find<QLineEdit>("Text6")->isEnabled());
+  QVERIFY(s.window->menuBar()->isEnabled());
+  QVERIFY(s.window->WindowOf(Window::Restrictions)->isEnabled());
+}
+
+// "Cancel" and closing the screen both stop the fit at its next trial point;
+// the window stays until the fit has stopped.
+void CalibrationWindowTest::aFitStopsWhenTheUserAsks() {
+  for (bool byClosing : {false, true}) {
+    const char* how = byClosing ? "closing" : "Cancel";
+    Session s;
+    s.OpenCalibration();
+    SecondaryWindow* calibration = s.Calibration();
+    Seen seen;
+    long stoppedAt = -1;
+    bool stayedOpen = false;
+    Watch(s, seen, [&](long runs) {
+      if (runs == 0 || stoppedAt >= 0) return;
+      stoppedAt = runs;
+      if (byClosing) {
+        stayedOpen = !calibration->close() && calibration->isVisible();
+      } else {
+        QTest::mouseClick(s.Find<QPushButton>("Cancel", calibration), Qt::LeftButton);
+        stayedOpen = calibration->isVisible();
+      }
+    });
+    s.dialogs.Forget();
+    s.dialogs.Answer(Answer::No);
+    QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);
+
+    QVERIFY2(s.dialogs.Done(), how);
+    QVERIFY2(stoppedAt > 0, how);
+    QVERIFY2(stayedOpen, how);
+    // One more trial point at most, then the report of the end.
+    QVERIFY2(
+        seen.lastRuns <= stoppedAt + 1,
+        qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
+    QVERIFY2(!calibration->isVisible(), how);
+    QVERIFY2(!s.app->pig.CancelRun, how);  // the next "Growth" runs
+    QVERIFY2(s.Find<QPushButton>("Command2")->isEnabled(), how);
+  }
+}
+
+void CalibrationWindowTest::testWindowScoresTrials() {
+  Session s;
+  QTest::mouseClick(s.Find<QRadioButton>("Option1"), Qt::LeftButton);  // "Show Input"
+  auto* data = s.Find<QPushButton>("Command8");
+  QVERIFY(data->isVisible() && data->isEnabled());
+  QTest::mouseClick(data, Qt::LeftButton);
+  SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
+  QVERIFY(test->isVisible());
+  QCOMPARE(test->windowTitle(), QStringLiteral("Marrowind Calibration Test"));
+  QCOMPARE(s.Cell(test, "GridTest", 1, 1), s.Coefficients()[0]);
+
+  constexpr int kScoreCol = frmCalibTest::kScoreCol;
+  QVERIFY(s.Cell(test, "GridTest", 1, kScoreCol).isEmpty());
+  auto* score = s.Find<QPushButton>("Command1", test);
+  QCOMPARE(score->text(), QStringLiteral("Score Trials"));
+  QTest::mouseClick(score, Qt::LeftButton);
+  QVERIFY(s.dialogs.Messages().empty());
+  for (int row = 1; row <= frmCalibTest::kTrials; ++row) {
+    bool number = false;
+    s.Cell(test, "GridTest", row, kScoreCol).toDouble(&number);
+    QVERIFY2(number, qPrintable(QString::number(row)));
+  }
+  QVERIFY(test->isVisible());
+}
+
+QTEST_MAIN(CalibrationWindowTest)
+#include "CalibrationWindowTest.moc"
