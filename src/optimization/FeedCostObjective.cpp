@@ -88,8 +88,9 @@ void FeedCostObjective::SetTriedDiet(int diet) {
   minimum[kEnergy] = RoundTriedEnergy(minimum[kEnergy]);
   const double band = state_.EnergyBand[diet];
   maximum[kEnergy] = band < 0 ? 0 : minimum[kEnergy] + band;
+  // The protein maximum is left to the formulation (FormulateDiets): a diet
+  // that is not re-formulated keeps the maximum it was formulated with.
   minimum[kProtein] = RoundTriedProtein(minimum[kProtein]);
-  maximum[kProtein] = minimum[kProtein] + kProteinMargin;
   // Amino acids keep their ratio to protein; without a base protein there is
   // no ratio and they stay.
   const auto& base = state_.BaseDiet[diet];
@@ -102,10 +103,11 @@ void FeedCostObjective::SetTriedDiet(int diet) {
 void FeedCostObjective::FormulateDiets(int diets) {
   GlobalPig& pig = lp_.pig;
   for (int d = 1; d <= diets; ++d) {
-    auto& kinds = lp_.tables.NutRestrict[d];
-    kinds[kMaxKind][kProtein] = kinds[kMinKind][kProtein] + kProteinMargin;
+    const auto& kinds = lp_.tables.NutRestrict[d];
     const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
     if (state_.formulated[d] && state_.FormulatedAt[d] == at) continue;
+    // BuildLP sets the protein maximum the diet is formulated with (its
+    // band, or minimum + 0.25), so the restrictions show what was used.
     BuildLP(lp_, d);
     lp_.state.DietProblems[d] = 0;
     LPCOST(lp_, d);

@@ -36,7 +36,6 @@ inline constexpr double kCoordLow = 7.0;
 inline constexpr double kCoordHigh = 15.0;
 inline constexpr double kCoordSpan = kCoordHigh - kCoordLow;
 
-inline constexpr double kProteinMargin = 0.5;       // protein maximum = minimum + 0.5 while tried
 inline constexpr double kInfeasiblePenalty = 1000;  // an infeasible diet scores its cost x 1000
 
 using OptVector = std::array<double, kMaxOptVars + 1>;  // 1-based; [0] unused
@@ -130,7 +129,8 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 
 // The objective: reads the variables, writes the tried minima into the
 // restrictions of each diet, formulates the diets whose energy or protein
-// changed (or takes the diets' given costs for "Use Diets on Grid"), runs the
+// changed (or takes the diets' given costs for "Use Diets on Grid"), leaving
+// each diet's protein maximum as its last formulation used it, runs the
 // growth model to the target weight and returns the feed cost per pig. An
 // infeasible diet scores its cost x 1000; a failed run, a run that does not
 // reach the target weight and an infeasible diet without a cost score

@@ -145,6 +145,42 @@ TEST_F(FeedCostTest, TheSameEnergyAndProteinAreFormulatedOnce) {
   EXPECT_EQ(state.lpSolves, 5);
 }
 
+// The protein maximum left in the restrictions (what the report and the
+// results file show) is the one each diet's last formulation used: its band,
+// or minimum + 0.25 without one; given diets keep the user's maximum.
+TEST_F(FeedCostTest, ProteinMaximumIsTheOneEachDietWasFormulatedWith) {
+  lpState->ProteinBand[1] = 1.5;  // diets 2 and 3 have no band
+  const struct {
+    const char* step;
+    int diet, kind;
+    double value;
+    long lpSolves;
+    double maxima[kDiets + 1];
+  } steps[] = {
+      {"every diet formulated", 0, 0, 0, 3, {0, 22 + 1.5, 20.25, 19.25}},
+      {"a feed amount: no diet formulated", 2, kFeedKind, 7, 3, {0, 23.5, 20.25, 19.25}},
+      {"diet 3's protein: diet 3 alone", 3, kProteinKind, 18, 4, {0, 23.5, 20.25, 18.25}},
+      {"diet 1's energy at its protein", 1, kEnergyKind, 2460, 5, {0, 23.5, 20.25, 18.25}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.step);
+    if (step.diet > 0) Try(step.diet, step.kind, step.value);
+    Evaluate(step.diet == 0 ? 0 : 1);
+    EXPECT_EQ(state.lpSolves, step.lpSolves);
+    for (int d = 1; d <= kDiets; ++d) {
+      SCOPED_TRACE(d);
+      EXPECT_DOUBLE_EQ(tables->NutRestrict[d][kMaxKind][kProtein], step.maxima[d]);
+    }
+  }
+
+  // Given diets: nothing is formulated and the maxima stay the user's.
+  state.feedChoice = kFeedGrid;
+  lpState->DietCost = {0, 640, 450, 340};
+  for (int d = 1; d <= kDiets; ++d) tables->NutRestrict[d][kMaxKind][kProtein] = 30;
+  Evaluate();
+  for (int d = 1; d <= kDiets; ++d) EXPECT_EQ(tables->NutRestrict[d][kMaxKind][kProtein], 30);
+}
+
 TEST(TriedLevels, EnergyAndProteinRounding) {
   struct Case {
     double tried, formulated;
