@@ -56,6 +56,9 @@ class frmOpt {
   static constexpr std::string_view kTargetCaption = "Target Weight";
   static constexpr std::string_view kDietsCaption = "No. of Diets";
   static constexpr std::string_view kWorkingCaption = "WORKING...";
+  // The desktop's progress of a run and its way to stop one.
+  static constexpr std::string_view kEvaluationsCaption = "Evaluations";
+  static constexpr std::string_view kCancelCaption = "Cancel";
   static constexpr std::string_view kUncheckNote =
       "Uncheck the Optimze Box to Fix at the Current Value";
   static constexpr std::string_view kRestrictNote = "Enter Diet Restrictions for Least Cost";

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "optimization/OptReport.h"
+#include "ui/SecondaryWindow.h"
+
+class Dialogs;
+class GridView;
+class QLineEdit;
+class QTabWidget;
+
+// The optimization report: the optimum against the start and the limits,
+// the nutrient and ingredient restrictions the formulations used and the
+// formulated diets, on four tabs, as the report form filled them when the
+// optimization window's "View Optimization" ran.
+class OptReportWindow : public SecondaryWindow {
+  Q_OBJECT
+
+ public:
+  OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  void Refresh() override;
+
+ protected:
+  bool FormOpen() const override { return form_.Visible; }
+
+ private:
+  GridView* AddTable(Grid& grid, const char* name, Dialogs& dialogs);
+
+  OptReport& form_;
+  QTabWidget* tabs_ = nullptr;
+  QLineEdit* target_ = nullptr;
+};
+
+// Widens, never narrows, the columns of `view` (the heading column too) whose
+// texts the Grid's widths would clip; for the optimization windows' tables.
+void WidenColumnsToText(GridView& view);
