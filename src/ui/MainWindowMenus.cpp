@@ -15,6 +15,7 @@
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixEditorWindow.h"
+#include "ui/OptimizationWindow.h"
 #include "ui/RestrictWindow.h"
 #include "ui/SecondaryWindow.h"
 #include "ui/SourcesWindow.h"
@@ -31,8 +32,7 @@ using Window = AfrmMain::Window;
 QString Text(std::string_view text) { return FromCoreText(text); }
 
 // The window a button or menu entry leads to; one without a desktop window
-// yet (optimization) stays disabled rather than run a command whose screen
-// never shows.
+// stays disabled rather than run a command whose screen never shows.
 Window LeadsTo(Control control) {
   switch (control) {
     case Control::Command2:
@@ -119,6 +119,9 @@ void MainWindow::MakeWindows() {
        new TempWindow(
            app_.temperatureForm, dialogs, app_.temperatures, app_.location.StgFile, this)},
       {Window::About, new AboutWindow(app_.aboutForm, this)},
+      // The diet optimization; its report opens from it.
+      {Window::Optimization,
+       new OptimizationWindow(app_.optForm, form_, app_.optReport, dialogs, this)},
   };
   MakeCalibrationWindows();
   for (auto& [kind, window] : windows_) {
