@@ -1,0 +1,215 @@
+// The diet optimization windows over the main window, clicked by object
+// name on a copy of the demo location: "Run Optimization" opens the window,
+// a run shows its progress with the main window's run commands held and only
+// Cancel taking input, the best cost is filled and not above the start,
+// "View Optimization" opens the four-tab report, and "Transfer Optimum to
+// Current" gives the next growth run the optimized cost; a run stops when the
+// user cancels it.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/GridView.h"
+#include "ui/MainWindow.h"
+#include "ui/OptReportWindow.h"
+#include "ui/OptimizationWindow.h"
+
+namespace {
+
+using Window = AfrmMain::Window;
+
+// A program on a copy of the demo location, grown once on least-cost diets,
+// with the optimization window opened by "Run Optimization" and the limits
+// set around the current values.
+struct Session {
+  QTemporaryDir programFolder;
+  QTemporaryDir locationFolder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  std::unique_ptr<MainWindow> window;
+  OptimizationWindow* opt = nullptr;
+
+  Session() {
+    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
+    for (const QString& name : demo.entryList(QDir::Files))
+      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
+    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
+    app = std::make_unique<App>(dialogs, machine);
+    window = std::make_unique<MainWindow>(*app);
+    window->show();
+    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
+    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("ComboSex")->activated(0);
+    Click("Command1");
+    opt = static_cast<OptimizationWindow*>(window->WindowOf(Window::Optimization));
+  }
+
+  template <typename T>
+  T* Find(const char* name, QWidget* in = nullptr) const {
+    QWidget* root = in ? in : window.get();
+    return root->findChild<T*>(QString::fromLatin1(name));
+  }
+  void Click(const char* name, QWidget* in = nullptr) const {
+    QPushButton* button = Find<QPushButton>(name, in);
+    QVERIFY2(button && button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  QString Cell(QWidget* in, const char* table, int row, int col) const {
+    QAbstractItemModel* model = Find<GridView>(table, in)->model();
+    return model->data(model->index(row, col)).toString();
+  }
+  double Number(const char* field, QWidget* in = nullptr) const {
+    return ReadNumber(Find<QLineEdit>(field, in)->text().toStdString());
+  }
+};
+
+// What the user sees at the first report of a run.
+struct Seen {
+  long reports = 0;
+  bool running = false;
+  bool working = false;
+  bool cancelShown = false;
+  bool runCommandsEnabled = true;
+  bool otherInputTaken = true;
+};
+
+void Watch(Session& s, Seen& seen, std::function<void()> atFirstReport = {}) {
+  QObject::connect(s.opt, &OptimizationWindow::Progressed, s.opt, [&s, &seen, atFirstReport] {
+    if (seen.reports++ > 0) return;
+    seen.running = s.app->optForm.Running;
+    seen.working = s.Find<QLabel>("Working", s.opt)->isVisible();
+    seen.cancelShown = s.Find<QPushButton>("Cancel", s.opt)->isVisible();
+    seen.runCommandsEnabled = s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled() ||
+                              s.Find<QPushButton>("Command1")->isEnabled() ||
+                              s.Find<QPushButton>("Command9")->isEnabled();
+    // A click on another window's command does nothing while the run holds.
+    QTest::mouseClick(s.Find<QPushButton>("Command3"), Qt::LeftButton);
+    seen.otherInputTaken = s.window->WindowOf(Window::DietDisplay)->isVisible();
+    if (atFirstReport) atFirstReport();
+  });
+}
+
+}  // namespace
+
+class OptimizationWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void runViewAndTransfer();
+  void cancelStopsTheRun();
+};
+
+void OptimizationWindowTest::runViewAndTransfer() {
+  Session s;
+  QVERIFY(s.dialogs.Messages().empty());
+  const double startCost = s.Number("TextPrice");
+  QVERIFY(startCost > 0);
+  s.Click("Command9");
+  QVERIFY(s.opt->isVisible());
+  QCOMPARE(s.opt->windowTitle(), QStringLiteral("Diet Optimization"));
+  QCOMPARE(s.Find<QLineEdit>("LocationName", s.opt)->text().toStdString(),
+           s.app->mainForm.Text6.Text);
+  QCOMPARE(s.Find<QLineEdit>("TextOptDiet", s.opt)->text(), QStringLiteral("3"));
+  QCOMPARE(s.Cell(s.opt, "GridOpt", 0, kOptCurrentCol), QStringLiteral("Current"));
+  QCOMPARE(s.Cell(s.opt, "GridOpt", VariableOf(2, kFeedKind), kOptCurrentCol),
+           s.Cell(s.window.get(), "Griddiets", kDietAmountRow, 2));
+  QVERIFY(!s.Find<QPushButton>("CmdView", s.opt)->isEnabled());
+  QVERIFY(!s.Find<QWidget>("CheckCarcass", s.opt)->isVisible());
+  QVERIFY(!s.Find<QWidget>("CheckMarrowind", s.opt)->isEnabled());
+  QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
+
+  s.Click("CmdAddMinMax", s.opt);
+  QCOMPARE(s.Find<QPushButton>("CmdRunOpt", s.opt)->palette().color(QPalette::Button),
+           QColor(128, 255, 128));
+  Seen seen;
+  Watch(s, seen);
+  s.Click("CmdRunOpt", s.opt);
+
+  QVERIFY(seen.reports > 0 && seen.running);
+  QVERIFY(seen.working && seen.cancelShown);
+  QVERIFY(!seen.runCommandsEnabled);
+  QVERIFY(!seen.otherInputTaken);
+  QVERIFY(s.Number("Evaluations", s.opt) > 10);
+  QCOMPARE(s.Number("TextOptStart", s.opt), startCost);
+  QVERIFY(!s.Find<QLineEdit>("TextOptBest", s.opt)->text().isEmpty());
+  const double bestCost = s.Number("TextOptBest", s.opt);
+  QVERIFY2(bestCost > 0 && bestCost <= startCost, qPrintable(QString::number(bestCost)));
+  QCOMPARE(s.Cell(s.opt, "GridOptBest", 0, 1), QStringLiteral("Diet 1"));
+  QVERIFY(!s.Find<QLabel>("Working", s.opt)->isVisible());
+  QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
+  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
+  for (const std::string& message : s.dialogs.Messages()) QVERIFY(message == kNoLowerAnswer);
+
+  // The report: four tabs, the optimum against the start, copied whole.
+  s.Click("CmdView", s.opt);
+  OptReportWindow* report = s.opt->Report();
+  QVERIFY(report->isVisible());
+  QCOMPARE(report->windowTitle(), QStringLiteral("Optimization Report"));
+  auto* tabs = s.Find<QTabWidget>("Tab", report);
+  const char* captions[] = {
+      "Optimum", "Nutrient Restrict.", "Ingredient Restrict.", " Diet Formulation"};
+  QCOMPARE(tabs->count(), 4);
+  for (int tab = 0; tab < 4; ++tab) QCOMPARE(tabs->tabText(tab), QString(captions[tab]));
+  QCOMPARE(tabs->currentIndex(), OptReport::kOptimumTab);
+  QCOMPARE(s.Cell(report, "GridOptimum", 1, 0), QStringLiteral("Optimized"));
+  QCOMPARE(ReadNumber(s.Cell(report, "GridOptimum", 2, 1).toStdString()), startCost);
+  QCOMPARE(s.Cell(report, "GridNutRestrict", 0, 1), QStringLiteral("Restriction Name"));
+  QVERIFY(!s.Cell(report, "GridFormulation", 2, 0).isEmpty());
+  QVERIFY(s.Find<QLineEdit>("TextTarget", report)->text().startsWith("Target Wt. "));
+  s.Click("CopyToClipboard", report);
+  QVERIFY(s.dialogs.Clipboard().find("Optimized\t") != std::string::npos);
+  report->close();
+  QVERIFY(!s.app->optReport.Visible);
+
+  // The optimum into the diets table; the next growth run costs it.
+  const QString bestFeed = s.Cell(s.opt, "GridOptBest", kFeedKind, 1);
+  s.Click("CmdTransfer", s.opt);
+  QCOMPARE(s.Cell(s.window.get(), "Griddiets", kDietAmountRow, 1), bestFeed);
+  s.dialogs.Forget();
+  s.Click("Command1");
+  QVERIFY(s.dialogs.Messages().empty());
+  QVERIFY2(std::abs(s.Number("TextPrice") - bestCost) <= 0.002,
+           qPrintable(s.Find<QLineEdit>("TextPrice")->text()));
+}
+
+// Cancel, and closing a window, both stop the run at its next evaluation;
+// the windows stay and the commands come back.
+void OptimizationWindowTest::cancelStopsTheRun() {
+  Session s;
+  s.Click("Command9");
+  s.Click("CmdAddMinMax", s.opt);
+  Seen seen;
+  bool stayedOpen = false;
+  Watch(s, seen, [&] {
+    stayedOpen = !s.window->close() && s.window->isVisible();
+    QTest::mouseClick(s.Find<QPushButton>("Cancel", s.opt), Qt::LeftButton);
+  });
+  s.Click("CmdRunOpt", s.opt);
+
+  QVERIFY(seen.reports > 0 && seen.running);
+  QVERIFY(stayedOpen);
+  const OptResult& result = s.app->optimization->result;
+  QVERIFY(result.done && result.cancelled);
+  QVERIFY(s.opt->isVisible());
+  QVERIFY(!s.app->pig.CancelRun);  // the next "Growth" runs
+  QVERIFY(s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled());
+  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
+  QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
+}
+
+QTEST_MAIN(OptimizationWindowTest)
+#include "OptimizationWindowTest.moc"
