@@ -8,6 +8,7 @@
 
 #include "model/GlobalPig.h"
 #include "model/GrowthSummary.h"
+#include "optimization/FeedCostObjective.h"
 
 namespace {
 
@@ -41,6 +42,23 @@ Commands:
                           the fit's score (lower is closer) and its growth
                           runs. As the screen does, it rewrites the .cal
                           file from those inputs.
+  optimize LOCATION.plt --target-weight W
+                          Runs "Growth" to the target weight (its cost per
+                          pig is the starting cost), then "Run Optimization"
+                          with the limits of "Program Add Min Max to
+                          Current" around each diet's current value (feed
+                          amount x 0.8 to x 1.2, net energy x 0.98 to x 1.02,
+                          protein x 0.95 to x 1.05) and "Run Opt.". Prints
+                          per diet and value (Feed Wt., Net Energy, Protein)
+                          the start, the optimum, what the optimum's run fed
+                          (the feed the diet's phase ate, the energy and
+                          protein of the diet as formulated), the limits and
+                          whether it was optimized; the starting and
+                          optimized cost per pig, the saving, the final age
+                          and the evaluations; each optimized value's single
+                          change (its optimum alone and the cost there); and
+                          the results file written beside the location
+                          (LOCATION + "OPT" + month and year + ".txt").
   example                 Grows a built-in group of pigs on three nursery
                           diets (the command when none is given).
   help                    Prints this text (also --help or -h anywhere).
@@ -55,6 +73,21 @@ keeps the location's), weights in the location's weight unit:
   --start-age D               "Starting Age, Days", from 0 to 200
   --final-weight W            "Final Weight", above 0
   --pigs N                    "Number of Pigs", a whole number from 1
+Options of optimize:
+  --target-weight W           "Target Weight", above the starting weight, in
+                              the location's weight unit (required)
+  --feed grid|least-cost      as for grow; with grid the question whether to
+                              optimize the feed amounts only is answered Yes
+                              (there are no formulas to move)
+  --feed-only                 "Use Feed Weights Only": only the feed amounts
+                              move (by default every value may move)
+  --fix ROW                   keeps a row of the optimization table at its
+                              current value: row 3(d - 1) + 1 is diet d's
+                              feed amount, + 2 its net energy, + 3 its
+                              protein (1 to 18; may be repeated)
+  --progress                  reports the search on standard error every 100
+                              evaluations (by default only on a terminal)
+  --precision shown|full      as below
 Options of calibrate:
   --save                      answers Yes to the save question: the .plt
                               file gets the fitted curve
@@ -72,12 +105,15 @@ machine's decimal separator; full precision always uses a point.
 
 Messages the application shows go to standard error. Questions are answered
 No (a missing location is not made a new one, nothing is saved but by
-calibrate --save), OK/Cancel questions Cancel, input boxes are cancelled.
+calibrate --save; optimize answers Yes to its feed-amounts question),
+OK/Cancel questions Cancel, input boxes are cancelled.
 
-Exit status: 0 done; 1 the run failed, with the application's message on
-standard error (a missing location, "Need Feed Intakes", an infeasible
-diet, a calibration check, no observations to calibrate to, ...); 2 a bad
-command line or option value.
+Exit status: 0 done (an optimization that found no lower cost is done, with
+its message on standard error); 1 the run failed, with the application's
+message on standard error (a missing location, "Need Feed Intakes", an
+infeasible diet, a calibration check, no observations to calibrate to, "Set
+the Target Weight", a results file that could not be written, ...); 2 a bad
+command line or option value (also a --fix row beyond the location's diets).
 )";
 
 std::optional<double> StrictNumber(std::string_view text) {
@@ -102,6 +138,10 @@ constexpr NumberRule kStartWeightRule{
 constexpr NumberRule kStartAgeRule{0, kMaxAge, true, false, "a number from 0 to 200"};
 constexpr NumberRule kFinalWeightRule{0, kMaxPigs, false, false, "a number above 0"};
 constexpr NumberRule kPigsRule{1, kMaxPigs, true, true, "a whole number from 1"};
+constexpr NumberRule kTargetWeightRule{0, kMaxPigs, false, false, "a number above 0"};
+// Rows of the optimization table the search can hold: six diets.
+constexpr NumberRule kFixRowRule{
+    1, kOptKinds* kOptDiets, true, true, "a table row, a whole number from 1 to 18"};
 
 // A number option is kept as typed once it meets its rule.
 std::string CheckNumber(std::string_view name,
@@ -135,12 +175,20 @@ std::string ChooseFrom(std::string_view name,
 
 bool TakesLocation(CliCommand command) {
   return command == CliCommand::Grow || command == CliCommand::Formulate ||
-         command == CliCommand::Calibrate;
+         command == CliCommand::Calibrate || command == CliCommand::Optimize;
+}
+
+std::string TakeFixRow(std::string_view name, const std::string& value, CliOptions& options) {
+  std::optional<std::string> row;
+  std::string error = CheckNumber(name, value, kFixRowRule, row);
+  if (row) options.fixRows.push_back(static_cast<int>(*StrictNumber(*row)));
+  return error;
 }
 
 // One option and its value; an error text, or "" when taken.
 std::string TakeOption(std::string_view name, const std::string& value, CliOptions& options) {
   const bool grow = options.command == CliCommand::Grow;
+  const bool optimize = options.command == CliCommand::Optimize;
   if (name == "--precision" && TakesLocation(options.command)) {
     std::optional<int> full;
     std::string error = ChooseFrom(name, value, {{"shown", 0}, {"full", 1}}, full);
@@ -152,7 +200,7 @@ std::string TakeOption(std::string_view name, const std::string& value, CliOptio
                       value,
                       {{"mixed", kMixedHerd}, {"males", kMaleHerd}, {"females", kFemaleHerd}},
                       options.herdSex);
-  if (grow && name == "--feed") {
+  if ((grow || optimize) && name == "--feed") {
     return ChooseFrom(
         name, value, {{"grid", kFeedGrid}, {"least-cost", kFeedLeastCost}}, options.feedChoice);
   }
@@ -163,6 +211,9 @@ std::string TakeOption(std::string_view name, const std::string& value, CliOptio
   if (grow && name == "--final-weight")
     return CheckNumber(name, value, kFinalWeightRule, options.finalWeight);
   if (grow && name == "--pigs") return CheckNumber(name, value, kPigsRule, options.pigs);
+  if (optimize && name == "--target-weight")
+    return CheckNumber(name, value, kTargetWeightRule, options.targetWeight);
+  if (optimize && name == "--fix") return TakeFixRow(name, value, options);
   return "unknown option " + std::string(name) + " for this command";
 }
 
@@ -170,7 +221,15 @@ std::string TakeOption(std::string_view name, const std::string& value, CliOptio
 bool* FlagOption(std::string_view name, CliOptions& options) {
   if (name == "--save") return &options.save;
   if (name == "--progress") return &options.progress;
+  if (name == "--feed-only") return &options.feedOnly;
   return nullptr;
+}
+
+bool FlagAllowed(std::string_view name, CliCommand command) {
+  if (name == "--progress")
+    return command == CliCommand::Calibrate || command == CliCommand::Optimize;
+  if (name == "--feed-only") return command == CliCommand::Optimize;
+  return command == CliCommand::Calibrate;
 }
 
 CliCommand CommandNamed(std::string_view word, bool& known) {
@@ -178,6 +237,7 @@ CliCommand CommandNamed(std::string_view word, bool& known) {
   if (word == "grow") return CliCommand::Grow;
   if (word == "formulate") return CliCommand::Formulate;
   if (word == "calibrate") return CliCommand::Calibrate;
+  if (word == "optimize") return CliCommand::Optimize;
   if (word == "example") return CliCommand::Example;
   if (word == "help") return CliCommand::Help;
   known = false;
@@ -210,7 +270,7 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
       const std::size_t equals = arg.find('=');
       std::string name = arg.substr(0, equals);
       if (bool* flag = FlagOption(name, options)) {
-        if (options.command != CliCommand::Calibrate) {
+        if (!FlagAllowed(name, options.command)) {
           parse.error = "unknown option " + name + " for this command";
         } else if (equals != std::string::npos) {
           parse.error = name + " takes no value";
@@ -239,5 +299,7 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (TakesLocation(options.command) && options.location.empty())
     parse.error = args[0] + " needs a location's calibration file (LOCATION.plt)";
+  else if (options.command == CliCommand::Optimize && !options.targetWeight)
+    parse.error = "optimize needs --target-weight W";
   return parse;
 }

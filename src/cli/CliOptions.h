@@ -7,7 +7,7 @@
 // The command line of tamsel-cli: a command, its location and the inputs a
 // user would type into the main window, each checked before anything runs.
 
-enum class CliCommand { Help, Example, Grow, Formulate, Calibrate };
+enum class CliCommand { Help, Example, Grow, Formulate, Calibrate, Optimize };
 
 // How numbers are printed: as the tables show them, or every number of the
 // model state at full double precision ("%.17g") for comparison with other
@@ -39,6 +39,13 @@ struct CliOptions {
   // terminal.
   bool save = false;
   bool progress = false;
+
+  // optimize: the "Target Weight" as typed; only the feed amounts move
+  // ("Use Feed Weights Only"); optimization-table rows kept at their current
+  // value (3(d - 1) + 1 feed, + 2 energy, + 3 protein of diet d).
+  std::optional<std::string> targetWeight;
+  bool feedOnly = false;
+  std::vector<int> fixRows;
 };
 
 struct CliParse {

@@ -8,6 +8,7 @@
 #include "cli/CliExample.h"
 #include "cli/CliFormulate.h"
 #include "cli/CliGrow.h"
+#include "cli/CliOptimize.h"
 #include "cli/CliOptions.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
       return RunFormulateCommand(parse.options);
     case CliCommand::Calibrate:
       return RunCalibrateCommand(parse.options);
+    case CliCommand::Optimize:
+      return RunOptimizeCommand(parse.options);
   }
   return kExitUsage;
 }

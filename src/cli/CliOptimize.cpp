@@ -1,0 +1,212 @@
+#include "cli/CliOptimize.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/NumberFormat.h"
+#include "cli/CliOutput.h"
+#include "cli/CliSession.h"
+#include "model/GlobalPig.h"
+#include "model/Units.h"
+#include "optimization/DietOptimization.h"
+#include "optimization/frmOpt.h"
+
+namespace {
+
+constexpr long kProgressEvery = 100;  // evaluations between progress lines
+
+void TypeInputs(const CliOptions& options, AfrmMain& form) {
+  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
+  // The starting cost is that of a run to the target, so the saving compares
+  // like with like. A target at or below the starting weight is left to the
+  // optimization's own check.
+  const std::string& target = *options.targetWeight;
+  if (ReadNumber(target) > ReadNumber(form.Text1.Text)) form.Text3.Text = target;
+}
+
+// Which values may move: every row the window ticks as it opens, less
+// energy and protein with --feed-only, less the rows of --fix. False, with
+// the reason on standard error, for a row the location has no diet for.
+bool ChooseRows(const CliOptions& options, frmOpt& window) {
+  window.CmdAddMinMax_Click();
+  if (options.feedOnly) window.CheckFeedOnly_Click(true);
+  const int rows = window.RowsInUse();
+  for (int row : options.fixRows) {
+    if (row > rows) {
+      std::fprintf(stderr,
+                   "tamsel-cli: --fix %d: the location has %d diets, rows 1 to %d\n",
+                   row,
+                   rows / kOptKinds,
+                   rows);
+      return false;
+    }
+    window.GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Unchecked);
+    window.GridOpt_AfterEdit(row, kOptTickCol);
+  }
+  return true;
+}
+
+// Variable v at the optimum, in table units: a fixed value is its current
+// one; a free one maps its coordinate back (7 the row's minimum, 15 its
+// maximum).
+double OptimumValue(const OptResult& r, int v) {
+  const auto& row = r.OptTable[VariableDiet(v)][VariableKind(v)];
+  if (r.fixed[v] != 0) return row[kOptCurrent];
+  return row[kOptMinimum] +
+         (row[kOptMaximum] - row[kOptMinimum]) * (r.bestVar[v] - kCoordLow) / kCoordSpan;
+}
+
+int Variables(const OptResult& r) {
+  return std::min(kOptKinds * std::clamp(r.diets, 0, kMaxDiets), kMaxOptVars);
+}
+
+struct Cells {
+  Precision precision;
+  bool comma;
+  std::string Short(double value) const {
+    return NumberCell(precision, value, ShortNumberText(value, comma));
+  }
+  std::string Full(double value) const {
+    return NumberCell(precision, value, NumberText(value, comma));
+  }
+};
+
+std::string KindCaption(int v) { return std::string(frmOpt::kKindCaptions[VariableKind(v)]); }
+
+// What the optimum's run fed, in the user's units: the feed the diet's
+// phase ate, the energy and protein of the diet as formulated (the optimum
+// sets their minima).
+double Fed(const OptResult& r, const GlobalPig& pig, int v) {
+  const int d = VariableDiet(v);
+  switch (VariableKind(v)) {
+    case kFeedKind:
+      return ConvertWeight(pig, kToDisplay, r.phaseFeed[d]);
+    case kEnergyKind:
+      return ConvertEnergy(pig, kToDisplay, r.DietNutrients[d][kEnergy]);
+    default:
+      return r.DietNutrients[d][kProtein];
+  }
+}
+
+// Per diet and value: the start, the optimum, what its run fed, the limits
+// and whether it moved.
+void PrintOptimum(const OptResult& r, const GlobalPig& pig, const Cells& cells) {
+  PrintRow({"Diet", "Value", "Start", "Optimum", "Fed", "Minimum", "Maximum", "Optimize"});
+  for (int v = 1; v <= Variables(r); ++v) {
+    const auto& row = r.OptTable[VariableDiet(v)][VariableKind(v)];
+    PrintRow({std::to_string(VariableDiet(v)),
+              KindCaption(v),
+              cells.Short(row[kOptCurrent]),
+              cells.Short(OptimumValue(r, v)),
+              cells.Short(Fed(r, pig, v)),
+              cells.Short(row[kOptMinimum]),
+              cells.Short(row[kOptMaximum]),
+              r.fixed[v] == 0 ? "Yes" : "No"});
+  }
+  EndBlock();
+}
+
+void PrintCosts(const OptResult& r, const Cells& cells) {
+  const double saving = r.startCost - r.bestCost;
+  PrintRow({"Result", "Value"});
+  PrintRow({std::string(AfrmMain::kOptStartCaption), cells.Full(r.startCost)});
+  PrintRow({std::string(AfrmMain::kOptBestCaption), cells.Full(r.bestCost)});
+  PrintRow({"Saving Per Pig", cells.Full(saving)});
+  // The run refuses a starting cost of 0.
+  PrintRow({"Percent Saved", cells.Short(saving * 100 / r.startCost)});
+  PrintRow({"Optimized Final Age, Days", cells.Short(r.finalAge)});
+  PrintRow({"Evaluations", std::to_string(r.evaluations)});
+  EndBlock();
+}
+
+// Each value that moved, optimized alone: where it went and what it cost.
+void PrintSingleChanges(const OptResult& r, const Cells& cells) {
+  PrintRow({"Diet", "Single Change", "Opt Point", "Opt Cost"});
+  for (int v = 1; v <= Variables(r); ++v) {
+    if (r.fixed[v] != 0) continue;
+    PrintRow({std::to_string(VariableDiet(v)),
+              KindCaption(v),
+              cells.Short(r.singlePoint[v]),
+              cells.Short(r.singleCost[v])});
+  }
+  EndBlock();
+}
+
+// Why "Run Opt." ended without a message box.
+std::string QuietStop(const App& app) {
+  if (app.optForm.LocationName.find_first_not_of(" \t") == std::string::npos)
+    return "the location has no name";
+  return "diet 1 has no feed amount in the diets table";
+}
+
+// "Growth" to the target: its cost per pig is the starting cost. False,
+// with the reason on standard error, when the run stopped.
+bool GrowToTarget(CliSession& session, const CliOptions& options) {
+  AfrmMain& form = session.app->mainForm;
+  TypeInputs(options, form);
+  const int messagesBefore = session.dialogs.MessageCount();
+  form.Click(AfrmMain::Control::Command1);
+  // A fresh App: only a run that went through to its summary sets this.
+  if (form.InitialRunDone) return true;
+  if (session.dialogs.MessageCount() == messagesBefore) {
+    std::fputs(
+        "tamsel-cli: the growth run to the target weight stopped (tamsel-cli grow says why)\n",
+        stderr);
+  }
+  return false;
+}
+
+// The search's progress on standard error, every kProgressEvery evaluations.
+void ReportProgress(frmOpt& window, bool show) {
+  if (!show) return;
+  window.Progress = [&window, reported = 0L]() mutable {
+    if (window.Evaluations < reported + kProgressEvery) return;
+    reported = window.Evaluations;
+    std::fprintf(stderr,
+                 "optimizing: %ld evaluations, best cost per pig %s\n",
+                 window.Evaluations,
+                 NumberText(window.BestCost).c_str());
+  };
+}
+
+}  // namespace
+
+int RunOptimizeCommand(const CliOptions& options) {
+  CliSession session;
+  if (!session.OpenLocation(options.location)) return kExitRunFailed;
+  if (!GrowToTarget(session, options)) return kExitRunFailed;
+  App& app = *session.app;
+  CliDialogs& dialogs = session.dialogs;
+  if (app.mainForm.Click(AfrmMain::Control::Command9) != AfrmMain::Window::Optimization) {
+    std::fputs("tamsel-cli: \"Run Optimization\" is not available\n", stderr);
+    return kExitRunFailed;
+  }
+  frmOpt& window = app.optForm;
+  window.TargetWeight = *options.targetWeight;
+  if (!ChooseRows(options, window)) return kExitUsage;
+  ReportProgress(window, options.progress || ::isatty(STDERR_FILENO));
+
+  // With "Use Diets on Grid" the run asks whether to optimize the feed
+  // amounts only: Yes, as the user does to go on.
+  if (app.mainForm.Combo1.ListIndex == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
+  const int messagesBefore = dialogs.MessageCount();
+  window.CmdRunOpt_Click();
+  dialogs.AnswerYesNo(Answer::No);
+
+  const OptResult& result = app.optimization->result;
+  if (!result.done) {
+    if (dialogs.MessageCount() == messagesBefore)
+      std::fprintf(stderr, "tamsel-cli: %s\n", QuietStop(app).c_str());
+    return kExitRunFailed;
+  }
+  const Cells cells{options.precision, app.pig.DecimalComma};
+  PrintOptimum(result, app.pig, cells);
+  PrintCosts(result, cells);
+  PrintSingleChanges(result, cells);
+  // A file that could not be written showed its error.
+  PrintRow({"Results File", window.ResultsFile});
+  return window.ResultsFile.empty() ? kExitRunFailed : kExitOk;
+}
