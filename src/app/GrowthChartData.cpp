@@ -1,0 +1,165 @@
+#include "app/GrowthChartData.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/NumberFormat.h"
+#include "model/PigGrowth.h"
+#include "model/Units.h"
+
+namespace {
+
+using PigGrowth::kAgeColumn;
+using PigGrowth::kDailyFeedColumn;
+using PigGrowth::kWeightColumn;
+
+// A whole day between rows, less rounding of the shown ages.
+constexpr double kWholeDay = 0.999;
+
+// A cell as a number; text that is no finite number counts 0, so a pasted
+// cell cannot stretch the axes to infinity.
+double CellNumber(const Grid& grid, int row, int col) {
+  const double value = ReadNumber(grid.Text(row, col));
+  return std::isfinite(value) ? value : 0;
+}
+
+double KgPerUnit(const GlobalPig& pig) { return ConvertWeight(pig, kToInternal, 1); }
+
+void Rescale(GrowthCurve& curve, double factor) {
+  for (int d = 1; d <= curve.dayCount; ++d) {
+    curve.days[d].weight *= factor;
+    curve.days[d].feed *= factor;
+  }
+}
+
+std::string ShortWeightUnit(int code) {
+  switch (code) {
+    case 1:
+      return "lb";
+    case 2:
+      return "g";
+    default:
+      return "kg";
+  }
+}
+
+}  // namespace
+
+GrowthCurve ReadDailyRows(const Grid& results) {
+  GrowthCurve curve;
+  for (int row = 1; row <= kMaxChartDays && !results.Text(row, kAgeColumn).empty(); ++row) {
+    ChartDay& day = curve.days[row];
+    day.age = CellNumber(results, row, kAgeColumn);
+    day.weight = CellNumber(results, row, kWeightColumn);
+    day.feed = CellNumber(results, row, kDailyFeedColumn);
+    const bool wholeDay = row > 1 && day.age - curve.days[row - 1].age >= kWholeDay;
+    day.fed = wholeDay && !results.Text(row, kDailyFeedColumn).empty();
+    curve.dayCount = row;
+  }
+  return curve;
+}
+
+int ReadDietChanges(const Grid& results,
+                    int numDiets,
+                    const GrowthCurve& curve,
+                    std::string& firstDiet,
+                    std::array<DietChange, kMaxDiets + 1>& changes) {
+  firstDiet.clear();
+  changes.fill({});
+  const int diets = std::clamp(numDiets, 0, kMaxDiets);
+  if (diets == 0 || curve.dayCount == 0) return 0;
+  auto endAge = [&](int diet) { return CellNumber(results, diet, kSummaryAgeColumn); };
+  auto name = [&](int diet) { return results.Text(diet, kSummaryNameColumn); };
+  // The diet after `age`: the first from `from` on that ends later; a diet
+  // of no days is never fed.
+  auto nextFed = [&](int from, double age) {
+    int diet = from;
+    while (diet < diets && !(endAge(diet) > age)) ++diet;
+    return diet;
+  };
+
+  const double firstAge = curve.days[1].age;
+  const double lastAge = curve.days[curve.dayCount].age;
+  firstDiet = name(nextFed(1, firstAge));
+  int count = 0;
+  double since = firstAge;
+  for (int diet = 1; diet < diets; ++diet) {
+    const double age = endAge(diet);
+    if (!(age > since)) continue;  // no days of this diet
+    if (!(age < lastAge)) break;   // the run ended on it
+    changes[++count] = {age, name(nextFed(diet + 1, age))};
+    since = age;
+  }
+  return count;
+}
+
+int ReadObservedWeights(const CalibrationData& calib,
+                        const GlobalPig& pig,
+                        double kgPerUnit,
+                        std::array<ObservedWeight, kMaxCalibRows + 1>& observed) {
+  observed.fill({});
+  if (!(kgPerUnit > 0)) return 0;
+  const int rows = std::clamp<int>(calib.CalibRowCount, 0, kMaxCalibRows);
+  int count = 0;
+  for (int r = 1; r <= rows; ++r) {
+    const auto& obs = calib.CalibObs[r];
+    if (!(obs[kObsAge] > 0) || !(obs[kObsWeight] > 0)) continue;
+    const double kg = ConvertWeight(pig, kToInternal, obs[kObsWeight]);
+    observed[++count] = {obs[kObsAge], kg / kgPerUnit};
+  }
+  return count;
+}
+
+bool FollowGrowthResults(GrowthChartData& chart,
+                         const Grid& results,
+                         const GlobalPig& pig,
+                         const CalibrationData& calib) {
+  const GrowthChartData before = chart;
+  GrowthCurve curve = ReadDailyRows(results);
+  if (!(curve == chart.curve)) {
+    const double kgPerUnit = KgPerUnit(pig);
+    if (chart.curve.dayCount > 0 && kgPerUnit > 0) {
+      chart.previous = chart.curve;
+      Rescale(chart.previous, chart.kgPerUnit / kgPerUnit);
+    }
+    chart.curve = curve;
+    chart.changeCount =
+        ReadDietChanges(results, pig.NumDiets, chart.curve, chart.firstDiet, chart.changes);
+    chart.finalWeight = curve.dayCount > 0 ? ConvertWeight(pig, kToDisplay, pig.FinalWeight) : 0;
+    chart.weightCode = pig.UnitCodes[kWeightUnit];
+    chart.kgPerUnit = kgPerUnit > 0 ? kgPerUnit : 1;
+  }
+  chart.observedCount = ReadObservedWeights(calib, pig, chart.kgPerUnit, chart.observed);
+  return !(chart == before);
+}
+
+ChartExtent ExtentOf(const GrowthChartData& chart) {
+  ChartExtent extent;
+  auto takeAge = [&extent](double age) {
+    extent.firstAge = extent.empty ? age : std::min(extent.firstAge, age);
+    extent.lastAge = extent.empty ? age : std::max(extent.lastAge, age);
+    extent.empty = false;
+  };
+  for (const GrowthCurve* curve : {&chart.curve, &chart.previous}) {
+    for (int d = 1; d <= curve->dayCount; ++d) {
+      const ChartDay& day = curve->days[d];
+      takeAge(day.age);
+      extent.maxWeight = std::max(extent.maxWeight, day.weight);
+      if (day.fed) extent.maxFeed = std::max(extent.maxFeed, day.feed);
+    }
+  }
+  for (int i = 1; i <= chart.observedCount; ++i) {
+    takeAge(chart.observed[i].age);
+    extent.maxWeight = std::max(extent.maxWeight, chart.observed[i].weight);
+  }
+  extent.maxWeight = std::max(extent.maxWeight, chart.finalWeight);
+  return extent;
+}
+
+std::string WeightAxisTitle(const GrowthChartData& chart) {
+  return "Live weight, " + ShortWeightUnit(chart.weightCode);
+}
+
+std::string FeedAxisTitle(const GrowthChartData& chart) {
+  return "Daily feed, " + ShortWeightUnit(chart.weightCode) + "/day";
+}

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/GrowthChartData.h"
+#include "model/Units.h"
+
+namespace {
+
+struct Row {
+  const char* age;
+  const char* weight;
+  const char* feed;
+};
+
+struct Diet {
+  const char* name;
+  const char* endAge;
+};
+
+// A results table with daily rows from row 1 (columns 5..7) and per-diet
+// rows from row 1 (columns 0 and 2), the rest empty.
+Grid Results(const std::vector<Row>& daily, const std::vector<Diet>& diets = {}) {
+  Grid grid(kResultRows, kResultCols);
+  int row = 1;
+  for (const Row& r : daily) {
+    grid.SetText(row, 5, r.age);
+    grid.SetText(row, 6, r.weight);
+    grid.SetText(row, 7, r.feed);
+    ++row;
+  }
+  row = 1;
+  for (const Diet& d : diets) {
+    grid.SetText(row, 0, d.name);
+    grid.SetText(row, 2, d.endAge);
+    ++row;
+  }
+  return grid;
+}
+
+// Daily rows of a run from `first` to `last` days gaining `gain` a day from
+// `start`, eating `feed` a day.
+Grid StraightRun(int first,
+                 int last,
+                 double start,
+                 double gain,
+                 double feed,
+                 const std::vector<Diet>& diets = {}) {
+  std::vector<std::string> texts;
+  for (int age = first; age <= last; ++age) {
+    texts.push_back(std::to_string(age));
+    texts.push_back(std::to_string(start + gain * (age - first)));
+    texts.push_back(age == first ? "" : std::to_string(feed));
+  }
+  std::vector<Row> rows;
+  for (std::size_t i = 0; i < texts.size(); i += 3)
+    rows.push_back({texts[i].c_str(), texts[i + 1].c_str(), texts[i + 2].c_str()});
+  return Results(rows, diets);
+}
+
+}  // namespace
+
+// The table's own texts: the start has no feed, the final part-day's feed is
+// no daily rate, a decimal comma is read, reading ends at the first row
+// without an age.
+TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
+  const Grid table = Results({{"21", "6", ""},
+                              {"22", "6.1", ".3"},
+                              {"23", "6,2", ".3"},
+                              {"24", "6.4", "1e999"},
+                              {"24.0", "6.45", ".033"},
+                              {"", "", ""},
+                              {"26", "7", ".4"}});
+  const GrowthCurve curve = ReadDailyRows(table);
+  ASSERT_EQ(curve.dayCount, 5);
+  const ChartDay expected[] = {{21, 6, 0, false},
+                               {22, 6.1, 0.3, true},
+                               {23, 6.2, 0.3, true},
+                               {24, 6.4, 0, true},  // no finite number: 0
+                               {24, 6.45, 0.033, false}};
+  for (int d = 1; d <= 5; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(curve.days[d], expected[d - 1]);
+  }
+  EXPECT_EQ(ReadDailyRows(Grid(kResultRows, kResultCols)).dayCount, 0);
+}
+
+TEST(GrowthChartData, AllTwoHundredRowsFit) {
+  const Grid table = StraightRun(0, 200, 1, 0.1, 0.2);  // 201 days: the table holds rows 1..199
+  const GrowthCurve curve = ReadDailyRows(table);
+  EXPECT_EQ(curve.dayCount, kMaxChartDays);
+  EXPECT_DOUBLE_EQ(curve.days[kMaxChartDays].age, 198);
+}
+
+TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {
+  const struct {
+    const char* what;
+    std::vector<Diet> diets;
+    int numDiets;
+    int last;  // the run's last age
+    const char* first;
+    std::vector<DietChange> changes;
+  } cases[] = {
+      {"three diets, the last ends with the run (demo)",
+       {{"Phase 1", "28.000"}, {"Phase 2", "42.000"}, {"Phase 3", "65.029"}},
+       3,
+       65,
+       "Phase 1",
+       {{28, "Phase 2"}, {42, "Phase 3"}}},
+      {"the final weight came during diet 2",
+       {{"A", "28"}, {"B", "40"}, {"C", "40"}},
+       3,
+       40,
+       "A",
+       {{28, "B"}}},
+      {"diet 2 had no feed: diet 1 changes to diet 3",
+       {{"A", "28"}, {"B", "28"}, {"C", "42"}, {"D", "60"}},
+       4,
+       60,
+       "A",
+       {{28, "C"}, {42, "D"}}},
+      {"diet 1 had no days", {{"A", "21"}, {"B", "30"}, {"C", "50"}}, 3, 50, "B", {{30, "C"}}},
+      {"a diet count beyond the summary rows", {{"A", "30"}, {"B", "50"}}, 3, 50, "A", {{30, "B"}}},
+      {"a failed run: no summary", {}, 3, 40, "", {}},
+      {"no diets", {{"A", "30"}}, 0, 50, "", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Grid table = StraightRun(21, c.last, 6, 0.4, 0.5, c.diets);
+    const GrowthCurve curve = ReadDailyRows(table);
+    std::string first = "left over";
+    std::array<DietChange, kMaxDiets + 1> changes{};
+    changes[5] = {99, "left over"};
+    const int count = ReadDietChanges(table, c.numDiets, curve, first, changes);
+    EXPECT_EQ(first, c.first);
+    ASSERT_EQ(count, static_cast<int>(c.changes.size()));
+    for (int i = 1; i <= count; ++i) EXPECT_EQ(changes[i], c.changes[i - 1]) << i;
+    EXPECT_EQ(changes[5], DietChange{});
+  }
+}
+
+TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
+  CalibrationData calib;
+  calib.CalibObs[1] = {21, 6, 0};
+  calib.CalibObs[2] = {30, 7.8, 2.4};
+  calib.CalibObs[3] = {42, 0, 5.9};  // no weighing
+  calib.CalibObs[4] = {65, 25, 21.5};
+  calib.CalibObs[5] = {80, 30, 10};  // beyond the calibration's rows
+  GlobalPig kg;
+  GlobalPig lb;
+  SetUnitSwitch(lb, 1);
+  const double lbInKg = 1 / 2.205;
+
+  const struct {
+    const char* what;
+    int rows;
+    const GlobalPig& pig;
+    double kgPerUnit;
+    std::vector<ObservedWeight> expected;
+  } cases[] = {
+      {"no calibration", 0, kg, 1, {}},
+      {"kg into kg", 4, kg, 1, {{21, 6}, {30, 7.8}, {65, 25}}},
+      {"lb into kg", 2, lb, 1, {{21, 6 * lbInKg}, {30, 7.8 * lbInKg}}},
+      {"kg into lb", 2, kg, lbInKg, {{21, 6 * 2.205}, {30, 7.8 * 2.205}}},
+      {"rows bounded to 15", 200, kg, 1, {{21, 6}, {30, 7.8}, {65, 25}, {80, 30}}},
+      {"a unit of no size", 4, kg, 0, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    calib.CalibRowCount = static_cast<std::int16_t>(c.rows);
+    std::array<ObservedWeight, kMaxCalibRows + 1> observed{};
+    const int count = ReadObservedWeights(calib, c.pig, c.kgPerUnit, observed);
+    ASSERT_EQ(count, static_cast<int>(c.expected.size()));
+    for (int i = 1; i <= count; ++i) {
+      EXPECT_DOUBLE_EQ(observed[i].age, c.expected[i - 1].age) << i;
+      EXPECT_NEAR(observed[i].weight, c.expected[i - 1].weight, 1e-12) << i;
+    }
+  }
+}
+
+// Runs, a unit change, a run in the new unit and a cleared table, in the
+// order a user makes them.
+TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
+  GrowthChartData chart;
+  GlobalPig pig;
+  pig.NumDiets = 2;
+  pig.FinalWeight = 12;  // kg
+  CalibrationData calib;
+  const std::vector<Diet> diets = {{"A", "25"}, {"B", "31"}};
+  const Grid empty(kResultRows, kResultCols);
+  const Grid runA = StraightRun(21, 30, 6, 0.5, 0.4, diets);  // 6 .. 10.5 kg
+  const Grid runB = StraightRun(21, 30, 6, 0.6, 0.5, diets);
+
+  EXPECT_FALSE(FollowGrowthResults(chart, empty, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runA, pig, calib));
+  EXPECT_EQ(chart.curve.dayCount, 10);
+  EXPECT_EQ(chart.previous.dayCount, 0);
+  EXPECT_EQ(chart.changeCount, 1);
+  EXPECT_EQ(chart.changes[1], (DietChange{25, "B"}));
+  EXPECT_DOUBLE_EQ(chart.finalWeight, 12);
+  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, kg");
+  EXPECT_FALSE(FollowGrowthResults(chart, runA, pig, calib));  // nothing new
+
+  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
+  EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
+  EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
+
+  // A calibration: its weighings appear, the curves stay.
+  calib.CalibObs[1] = {21, 6, 0};
+  calib.CalibObs[2] = {30, 11, 4};
+  calib.CalibRowCount = 2;
+  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
+  EXPECT_EQ(chart.observedCount, 2);
+  EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
+
+  // Pounds chosen: the table is still in kg, so is the chart; the weighings
+  // are now read as pounds (11 lb = 4.99 kg).
+  SetUnitSwitch(pig, 1);
+  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
+  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, kg");
+  EXPECT_NEAR(chart.observed[2].weight, 11 / 2.205, 1e-12);
+  EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
+
+  // A run in pounds: the run before is shown in pounds too (10 * 0.6 kg
+  // gained from 6 kg: 11.4 kg = 25.137 lb).
+  const Grid runC = StraightRun(21, 30, 13.23, 1.323, 1.1, diets);
+  EXPECT_TRUE(FollowGrowthResults(chart, runC, pig, calib));
+  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
+  EXPECT_EQ(FeedAxisTitle(chart), "Daily feed, lb/day");
+  EXPECT_NEAR(chart.previous.days[10].weight, 25.137, 1e-9);
+  EXPECT_NEAR(chart.previous.days[10].feed, 0.5 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.finalWeight, 12 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.observed[2].weight, 11, 1e-12);
+
+  // The table cleared: no curve, the cleared run is the previous one; the
+  // next run keeps it as its previous.
+  EXPECT_TRUE(FollowGrowthResults(chart, empty, pig, calib));
+  EXPECT_EQ(chart.curve.dayCount, 0);
+  EXPECT_EQ(chart.changeCount, 0);
+  EXPECT_DOUBLE_EQ(chart.finalWeight, 0);
+  EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
+  EXPECT_TRUE(FollowGrowthResults(chart, runA, pig, calib));
+  EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
+}
+
+TEST(GrowthChartData, ExtentHoldsEverythingShown) {
+  GrowthChartData chart;
+  EXPECT_TRUE(ExtentOf(chart).empty);
+
+  GlobalPig pig;
+  pig.NumDiets = 0;
+  pig.FinalWeight = 25;
+  CalibrationData calib;
+  calib.CalibObs[1] = {19, 5.5, 0};  // weighed before the run's start
+  calib.CalibRowCount = 1;
+  FollowGrowthResults(chart, StraightRun(24, 40, 7, 1, 0.9), pig, calib);    // previous: 7 .. 23
+  FollowGrowthResults(chart, StraightRun(21, 35, 6, 0.5, 0.7), pig, calib);  // now: 6 .. 13
+  const ChartExtent extent = ExtentOf(chart);
+  EXPECT_FALSE(extent.empty);
+  EXPECT_DOUBLE_EQ(extent.firstAge, 19);
+  EXPECT_DOUBLE_EQ(extent.lastAge, 40);
+  EXPECT_DOUBLE_EQ(extent.maxWeight, 25);  // the final weight lies above both curves
+  EXPECT_DOUBLE_EQ(extent.maxFeed, 0.9);
+}
