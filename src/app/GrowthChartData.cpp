@@ -156,6 +156,25 @@ ChartExtent ExtentOf(const GrowthChartData& chart) {
   return extent;
 }
 
+AxisScale NiceScale(double low, double high, int maxSteps) {
+  constexpr double kSlack = 1e-9;
+  if (!std::isfinite(low) || !std::isfinite(high) || maxSteps < 1) return {};
+  if (high < low) std::swap(low, high);
+  if (high == low) high = low + 1;
+  const double rough = (high - low) / maxSteps;
+  double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (;; power *= 10) {
+    for (double multiple : {1.0, 2.0, 2.5, 5.0}) {
+      const double step = multiple * power;
+      // A little slack for steps that do not divide exactly in binary
+      // (3 / 0.2 is 14.999...).
+      const double first = std::floor(low / step + kSlack) * step;
+      const double last = std::ceil(high / step - kSlack) * step;
+      if ((last - first) / step <= maxSteps + kSlack) return {first, last, step};
+    }
+  }
+}
+
 std::string WeightAxisTitle(const GrowthChartData& chart) {
   return "Live weight, " + ShortWeightUnit(chart.weightCode);
 }

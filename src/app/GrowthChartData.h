@@ -109,6 +109,19 @@ bool FollowGrowthResults(GrowthChartData& chart,
 
 ChartExtent ExtentOf(const GrowthChartData& chart);
 
+// An axis from `low` to `high` widened to whole steps of 1, 2, 2.5 or 5
+// times a power of ten, with at most `maxSteps` steps.
+struct AxisScale {
+  double low = 0;
+  double high = 1;
+  double step = 1;
+  friend bool operator==(const AxisScale&, const AxisScale&) = default;
+};
+AxisScale NiceScale(double low, double high, int maxSteps);
+
 // Axis captions in the chart's unit: "Live weight, kg", "Daily feed, kg/day".
 std::string WeightAxisTitle(const GrowthChartData& chart);
 std::string FeedAxisTitle(const GrowthChartData& chart);
+
+// The chart's caption before any growth run.
+inline constexpr const char* kNoGrowthChartYet = "Press Growth to chart the herd's growth";

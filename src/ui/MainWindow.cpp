@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/GrowthChart.h"
 #include "ui/SecondaryWindow.h"
 
 namespace {
@@ -104,12 +106,21 @@ QTabWidget* MainWindow::MakeTabs() {
   auto* tabs = new QTabWidget;
   tabs->setObjectName(QStringLiteral("TabSet"));
 
-  // Tab 0: the daily growth table.
+  // Tab 0: the daily growth table and its chart side by side.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
   grid1_ = AddTable(app_.Grid1, "Grid1");
   grid1_->installEventFilter(this);  // Control-R: the fit's correlations
-  dailyLayout->addWidget(grid1_);
+  growthChart_ = new GrowthChart(app_);
+  auto* dailySplit = new QSplitter(Qt::Horizontal);
+  dailySplit->setObjectName(QStringLiteral("DailySplit"));
+  dailySplit->setChildrenCollapsible(false);
+  dailySplit->addWidget(grid1_);
+  dailySplit->addWidget(growthChart_);
+  connect(grid1_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
+  dailySplit->setStretchFactor(0, 3);
+  dailySplit->setStretchFactor(1, 2);
+  dailyLayout->addWidget(dailySplit);
 
   // Tab 1: the instruction text above the diets table.
   auto* diets = new QWidget;
@@ -183,6 +194,7 @@ void MainWindow::Refresh() {
   RefreshButtons();
   for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
     WidenToText(*view);
+  growthChart_->Follow();  // after a run, a calibration or a unit change
   refreshing_ = false;
 }
 

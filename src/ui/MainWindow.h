@@ -9,6 +9,7 @@
 class App;
 class CalibrationWindow;
 class GridView;
+class GrowthChart;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -86,6 +87,7 @@ class MainWindow : public QMainWindow {
   QWidget* buttons_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   GridView* grid1_ = nullptr;
+  GrowthChart* growthChart_ = nullptr;  // beside the daily table, following it
   GridView* griddiets_ = nullptr;
   GridView* gridFILES_ = nullptr;
   GridView* gridformula_ = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -262,4 +263,28 @@ TEST(GrowthChartData, ExtentHoldsEverythingShown) {
   EXPECT_DOUBLE_EQ(extent.lastAge, 40);
   EXPECT_DOUBLE_EQ(extent.maxWeight, 25);  // the final weight lies above both curves
   EXPECT_DOUBLE_EQ(extent.maxFeed, 0.9);
+}
+
+TEST(GrowthChartData, NiceScales) {
+  const struct {
+    double low, high;
+    int steps;
+    AxisScale expected;
+  } cases[] = {
+      {21, 65.029, 6, {20, 70, 10}},  // the demo's ages
+      {0, 26.5, 6, {0, 30, 5}},       // its weights, with headroom
+      {0, 1.166, 6, {0, 1.2, 0.2}},   // its daily feed
+      {0, 58.4, 6, {0, 60, 10}},      // the same in pounds
+      {0, 0.9, 4, {0, 1, 0.25}},
+      {3, 3, 5, {3, 4, 0.2}},  // no span: one unit
+      {10, 0, 5, {0, 10, 2}},  // given the wrong way round
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
+    const AxisScale scale = NiceScale(c.low, c.high, c.steps);
+    EXPECT_NEAR(scale.low, c.expected.low, 1e-12);
+    EXPECT_NEAR(scale.high, c.expected.high, 1e-12);
+    EXPECT_NEAR(scale.step, c.expected.step, 1e-12);
+  }
+  EXPECT_EQ(NiceScale(0, std::numeric_limits<double>::infinity(), 5), AxisScale{});
 }

@@ -1,0 +1,205 @@
+// The growth chart beside the daily table, on a copy of the demo location:
+// after "Growth" it holds the table's rows and the diet changes, after a
+// second run the first as the previous curve, after a calibration the
+// weighings; "Copy Chart" and "Save Chart" export it. With TAMSEL_SCREENSHOT
+// set, the main window after the calibration is saved there as a picture.
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+#include <memory>
+#include <string>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/GrowthChart.h"
+#include "ui/MainWindow.h"
+#include "ui/SecondaryWindow.h"
+
+namespace {
+
+// A program on a copy of the demo location, started in a folder of its own,
+// with the location open and a mixed herd chosen.
+struct Session {
+  QTemporaryDir programFolder;
+  QTemporaryDir locationFolder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  std::unique_ptr<MainWindow> window;
+
+  Session() {
+    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
+    for (const QString& name : demo.entryList(QDir::Files))
+      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
+    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
+    app = std::make_unique<App>(dialogs, machine);
+    window = std::make_unique<MainWindow>(*app);
+    window->show();
+    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
+    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("ComboSex")->activated(0);
+    dialogs.Forget();
+  }
+
+  template <typename T>
+  T* Find(const char* name, QObject* in = nullptr) const {
+    QObject* root = in ? in : window.get();
+    return root->findChild<T*>(QString::fromLatin1(name));
+  }
+  GrowthChart* Chart() const { return Find<GrowthChart>("GrowthChart"); }
+  QList<QAbstractSeries*> Series(const char* name) const {
+    QList<QAbstractSeries*> found;
+    for (QAbstractSeries* series : Chart()->Chart()->series())
+      if (series->objectName() == QLatin1String(name)) found << series;
+    return found;
+  }
+  QXYSeries* OneSeries(const char* name) const {
+    const auto found = Series(name);
+    return found.size() == 1 ? static_cast<QXYSeries*>(found.front()) : nullptr;
+  }
+  void Growth() {
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QVERIFY(dialogs.Messages().empty());
+  }
+  double Cell(int row, int col) const { return ReadNumber(app->Grid1.Text(row, col)); }
+};
+
+// Every daily row of the table as a point of `series`, ages and weights
+// (or feed) as the table shows them.
+void CompareWithTable(const Session& s, const QXYSeries* series) {
+  QVERIFY(series);
+  int rows = 0;
+  while (!s.app->Grid1.Text(rows + 1, 5).empty()) ++rows;
+  QVERIFY(rows > 30);
+  QCOMPARE(series->count(), rows);
+  for (int row = 1; row <= rows; ++row) {
+    QCOMPARE(series->at(row - 1).x(), s.Cell(row, 5));
+    QCOMPARE(series->at(row - 1).y(), s.Cell(row, 6));
+  }
+}
+
+}  // namespace
+
+class GrowthChartTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void followsTheDailyTable();
+  void showsTheWeighingsAfterACalibration();
+  void copiesAndSaves();
+};
+
+void GrowthChartTest::followsTheDailyTable() {
+  Session s;
+  QVERIFY(s.Chart()->Chart()->series().isEmpty());
+  s.Growth();
+  CompareWithTable(s, s.OneSeries("GrowthWeight"));
+  QVERIFY(s.Series("PreviousWeight").isEmpty());
+  QVERIFY(s.Series("ObservedWeights").isEmpty());  // no calibration yet
+
+  // Three diets: changes at the ends of the first two.
+  const auto changes = s.Series("DietChange");
+  QCOMPARE(changes.size(), 2);
+  for (int diet = 1; diet <= 2; ++diet) {
+    const auto* marker = static_cast<QXYSeries*>(changes[diet - 1]);
+    QCOMPARE(marker->at(0).x(), s.Cell(diet, 2));
+    QCOMPARE(marker->name(), QString::fromStdString(s.app->Grid1.Text(diet + 1, 0)));
+  }
+  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 25.0);
+  // Feed from the second row (the start has none) to the last whole day.
+  QCOMPARE(s.OneSeries("GrowthFeed")->at(0).y(), s.Cell(2, 7));
+
+  // A second run to 20 kg: the first becomes the faint previous curve.
+  const QList<QPointF> first = s.OneSeries("GrowthWeight")->points();
+  s.app->mainForm.Text3.Text = "20";
+  s.Growth();
+  CompareWithTable(s, s.OneSeries("GrowthWeight"));
+  QCOMPARE(s.OneSeries("PreviousWeight")->points(), first);
+  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 20.0);
+
+  // A typed table: the chart follows once the edit is done.
+  s.app->Grid1.SetText(3, 6, "9.5");
+  QTRY_COMPARE(s.OneSeries("GrowthWeight")->at(2).y(), 9.5);
+}
+
+void GrowthChartTest::showsTheWeighingsAfterACalibration() {
+  Session s;
+  s.Growth();
+  s.dialogs.Input(s.app->mainForm.Text6.Text);  // "Calibration", keeping the name
+  QTest::mouseClick(s.Find<QPushButton>("Command2"), Qt::LeftButton);
+  s.dialogs.Answer(Answer::Yes);  // save the fitted curve: the growth run shows it
+  SecondaryWindow* calibration = s.window->WindowOf(AfrmMain::Window::Calibration);
+  QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);
+  QVERIFY(s.dialogs.Done());
+
+  // Demo.cal: 21 d 6 kg, 30 d 7.8 kg, 42 d 11.8 kg, 65 d 25 kg.
+  const QXYSeries* observed = s.OneSeries("ObservedWeights");
+  QVERIFY(observed);
+  const QList<QPointF> weighed = {{21, 6}, {30, 7.8}, {42, 11.8}, {65, 25}};
+  QCOMPARE(observed->points(), weighed);
+  CompareWithTable(s, s.OneSeries("GrowthWeight"));
+
+  const QString picture = qEnvironmentVariable("TAMSEL_SCREENSHOT");
+  if (!picture.isEmpty()) {
+    s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
+    s.window->resize(1600, 800);
+    QCoreApplication::processEvents();
+    QVERIFY(s.window->grab().save(picture));
+  }
+}
+
+void GrowthChartTest::copiesAndSaves() {
+  Session s;
+  s.Growth();
+  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
+  QCoreApplication::processEvents();
+  GrowthChart* chart = s.Chart();
+  QTest::mouseClick(s.Find<QPushButton>("CopyChart", chart), Qt::LeftButton);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  QCOMPARE(copied.size(), chart->View()->size() * 2);
+
+  QTemporaryDir folder;
+  const struct {
+    const char* answer;
+    const char* written;
+    const char* starts;
+  } saves[] = {
+      {"growth.svg", "growth.svg", "<?xml"},
+      {"growth", "growth.png", "\x89PNG"},
+  };
+  for (const auto& save : saves) {
+    s.dialogs.File(folder.filePath(QString::fromLatin1(save.answer)).toStdString());
+    QTest::mouseClick(s.Find<QPushButton>("SaveChart", chart), Qt::LeftButton);
+    QFile file(folder.filePath(QString::fromLatin1(save.written)));
+    QVERIFY2(file.open(QIODevice::ReadOnly), save.written);
+    QVERIFY2(file.readAll().startsWith(save.starts), save.written);
+  }
+  QVERIFY(QImage(folder.filePath(QStringLiteral("growth.png"))).size() == copied.size());
+
+  // Cancelled: nothing written; a folder that is not there: the error.
+  s.dialogs.CancelFile();
+  QTest::mouseClick(s.Find<QPushButton>("SaveChart", chart), Qt::LeftButton);
+  s.dialogs.File(folder.filePath(QStringLiteral("missing/growth.png")).toStdString());
+  QTest::mouseClick(s.Find<QPushButton>("SaveChart", chart), Qt::LeftButton);
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+  QCOMPARE(s.dialogs.Messages(),
+           std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveChart"});
+}
+
+QTEST_MAIN(GrowthChartTest)
+#include "GrowthChartTest.moc"
