@@ -269,7 +269,7 @@ TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
   EXPECT_EQ(form.Click(AfrmMain::Control::Command8), Window::CalibrationTest);
   frmCalibTest& test = app.calibTestForm;
   EXPECT_EQ(app.fitState.FitValue, 1000000);
-  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.00179 + 0.0001);  // "B3 +"
+  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.0006 + 0.0001);  // "B3 +"
 
   test.GridTest.SetText(2, 4, "-0.001");
   const auto coef = app.pig.GrowthCoef;

@@ -122,6 +122,7 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.Text));
   pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.Text);
   pig.FinalWeight = ReadNumber(form.Text3.Text);
+  ASSERT_GE(pig.LiveWeight[pig.StartAge][0], pig.GrowthCoef[0]);  // the curve holds the start
   pig.FinalAge = 0;
   pig.CurrentDiet = 1;
   PigGrowth::RunGrowthDays(pig);
