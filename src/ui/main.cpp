@@ -3,6 +3,7 @@
 // does.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 
 #include "app/App.h"
@@ -12,6 +13,9 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tamsel"));
+  // The same icon and name as the desktop's menu entry.
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tamsel.png")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("tamsel"));
   QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                           .arg(TAMSEL_VERSION_MAJOR)
                                           .arg(TAMSEL_VERSION_MINOR)
