@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +11,7 @@
 #include "app/App.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -21,26 +21,13 @@ using Control = AfrmMain::Control;
 using Window = AfrmMain::Window;
 
 // A fresh program folder, removed afterwards.
-class ProgramFolder {
+class ProgramFolder : public TempFolder {
  public:
-  ProgramFolder() {
-    path_ = fs::temp_directory_path() /
-            ("tamsel-startup-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(path_);
-  }
-  ~ProgramFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Folder() const { return path_.string() + "/"; }
+  std::string Folder() const { return Path(""); }
   std::string SizeFile() const { return Folder() + "ROrivoForm.txt"; }
   AfrmMain::StartupEnvironment Machine(bool decimalComma = false) const {
     return {Folder(), decimalComma};
   }
-
- private:
-  static inline int count_ = 0;
-  fs::path path_;
 };
 
 class Startup : public ::testing::Test {
@@ -69,53 +56,6 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
     EXPECT_EQ(form.gridFILES.Text(row, 0), "Not Open");
   EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(Startup, TablesTakeTheirStartShape) {
-  EXPECT_EQ(form.Griddiets.Cols(), 9);
-  for (int c = 0; c < 9; ++c) EXPECT_EQ(form.Griddiets.ColWidth(c), 1152) << c;  // 1.2 x 960
-  EXPECT_EQ(form.Griddiets.Text(1, 0), "Diet Name");
-
-  const Grid& results = app.Grid1;
-  EXPECT_EQ(results.FixedRows(), 1);
-  const char* headings[] = {"Diet Name",
-                            "Live Wt.",
-                            "Age",
-                            "Daily Wt. Gain, kg",
-                            "",
-                            "Age",
-                            "Weight",
-                            "Daily Feed",
-                            "Tot FEED"};
-  for (int c = 0; c < 9; ++c) EXPECT_EQ(results.Text(0, c), headings[c]) << c;
-}
-
-TEST_F(Startup, ButtonsWithTheirCaptionsAndTheLaterOnesDisabled) {
-  struct Case {
-    int number;
-    const char* caption;
-    bool enabled;
-  };
-  const Case cases[] = {
-      {1, "Growth", true},
-      {2, "Calibration", true},
-      {3, "Open Diets", true},
-      {4, "Edit Diet Restrictions", true},
-      {5, "Save Diets", true},
-      {6, "Edit Matrix Values", true},
-      {7, "Run LP", true},
-      {8, "DataButton", true},
-      {9, "Run Optimization", true},
-      {10, "Keep Track", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.caption);
-    EXPECT_EQ(form.Command[c.number].Caption, c.caption);
-    EXPECT_EQ(form.Command[c.number].Enabled, c.enabled);
-    EXPECT_EQ(form.Enabled(AfrmMain::ButtonControl(c.number)), c.enabled);
-  }
-  EXPECT_EQ(form.Command[7].ToolTip, "This Runs The LP without Growth Command");
-  EXPECT_FALSE(form.Command[8].Visible);
 }
 
 TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
@@ -230,22 +170,6 @@ TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
   EXPECT_EQ(form.GridWeight.Text(1, 5), "");
 }
 
-TEST_F(Startup, TabsShowTheirPanels) {
-  struct Case {
-    int tab;
-    bool instructions;
-    bool files;
-  };
-  for (const Case& c : {Case{kTabDailyGrowth, false, false},
-                        Case{kTabDiets, true, false},
-                        Case{kTabFormulas, false, true}}) {
-    SCOPED_TRACE(c.tab);
-    form.ShowTab(c.tab);
-    EXPECT_EQ(form.RichTextBox1Visible, c.instructions);
-    EXPECT_EQ(form.gridFILESVisible, c.files);
-  }
-}
-
 TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   form.Option1_Click();
   EXPECT_EQ(form.Tab, kTabFormulas);
@@ -259,18 +183,6 @@ TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   EXPECT_FALSE(form.GridWeight.Editable());
   EXPECT_TRUE(form.Gridformula.Editable());
   EXPECT_FALSE(form.Command[8].Visible);
-}
-
-TEST_F(Startup, DietCountListAndPigNumberField) {
-  form.Combo3.ListIndex = 3;
-  form.Combo3_Click();
-  EXPECT_EQ(app.pig.NumDiets, 3);
-
-  form.TextPigNo_KeyPress();
-  EXPECT_EQ(form.TextPigNo.Text, "");
-  form.TextPigNo.Text = "3";
-  form.TextPigNo_KeyPress();
-  EXPECT_EQ(form.TextPigNo.Text, "3");
 }
 
 TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
@@ -320,12 +232,6 @@ TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
   form.WindowClosed(Window::MatrixEditor);
   form.Click(Control::Command6);  // loaded afresh from the matrix
   EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "");
-}
-
-TEST_F(Startup, RestrictionsButtonFillsItsWindow) {
-  app.restrictForm.NUTS.SetText(0, 0, "");
-  EXPECT_EQ(form.Click(Control::Command4), Window::Restrictions);
-  EXPECT_EQ(app.restrictForm.NUTS.Text(0, 0), "Nutrient Restrictions");
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/Location.h"
 #include "calibration/CalibrationData.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -17,23 +16,15 @@ namespace fs = std::filesystem;
 
 const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class CalibrationDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("calib_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
     contents_.coef = {6.154, 1.5343, 3.5705, 0.0020532, 1.0};
     contents_.herdInputs = {0, 5.5, 21, 25, 30.25, 56};
     contents_.herdSex = 1;
     contents_.unitCodes = {0, 0, 1};
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return temp_.Path(name); }
 
   std::vector<std::string> CoefRow(int row) const {
     std::vector<std::string> cells;
@@ -41,7 +32,7 @@ class CalibrationDataTest : public ::testing::Test {
     return cells;
   }
 
-  fs::path dir_;
+  TempFolder temp_;
   PltContents contents_;
   GlobalPig pig_;
   CalibrationData calib_;
@@ -57,7 +48,7 @@ TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected);
     ASSERT_TRUE(WriteCalibrationFile(Path("Farm1.plt"), contents_, c.style, dialogs_));
-    EXPECT_EQ(Slurp(Path("Farm1.plt")), Slurp(kData + c.expected));
+    EXPECT_EQ(ReadWhole(Path("Farm1.plt")), ReadWhole(kData + c.expected));
   }
 }
 
@@ -161,7 +152,7 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   EXPECT_EQ(RowsWithWeight(calib_), 4);
 
   ASSERT_TRUE(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_));
-  EXPECT_EQ(Slurp(Path("Farm1.cal")),
+  EXPECT_EQ(ReadWhole(Path("Farm1.cal")),
             "21.000\t5.5000\t0\r\n35.000\t9.2500\t6.5000\r\n49.000\t16.000\t14.250\r\n"
             "56.000\t25.000\t9.0000\r\n");
   CalibrationData back;
@@ -194,7 +185,7 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
 
 TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
   Location location;
-  location.DataFolder = dir_.string() + "/";
+  location.DataFolder = temp_.Path("");
   location.PltFile = Path("Farm1.plt");
 
   dialogs_.Answer(Answer::No);
@@ -204,7 +195,7 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
   dialogs_.Answer(Answer::Yes).CancelFile();
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_EQ(location.PltFile, Path("Farm1.plt"));
-  EXPECT_EQ(Slurp(location.PltFile), Slurp(kData + "plt_saved.plt"));
+  EXPECT_EQ(ReadWhole(location.PltFile), ReadWhole(kData + "plt_saved.plt"));
   const auto& shown = dialogs_.shown();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].text, "Do you want to save this calibration data?");
@@ -222,14 +213,14 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
 
 TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
   Location location;
-  location.DataFolder = dir_.string() + "/";
+  location.DataFolder = temp_.Path("");
   location.PltFile = Path("Farm1.plt");
   location.SaveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
   dialogs_.File(Path("Farm2.plt"));
   ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
   EXPECT_EQ(location.PltFile, Path("Farm2.plt"));
   EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.plt");
-  EXPECT_EQ(Slurp(Path("Farm2.plt")), Slurp(kData + "plt_saved.plt"));
+  EXPECT_EQ(ReadWhole(Path("Farm2.plt")), ReadWhole(kData + "plt_saved.plt"));
 
   fs::create_directories(Path("Dir.plt"));
   dialogs_.File(Path("Dir.plt"));

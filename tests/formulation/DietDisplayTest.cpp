@@ -10,6 +10,7 @@
 #include "model/DietsTable.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ class DietDisplayTest : public ::testing::Test {
   Grid gridFILES{11, 1};
   Location location;
   ScriptedDialogs dialogs;
-  fs::path folder = fs::temp_directory_path() / "dietdisplay_test";
+  TempFolder temp;
+  const fs::path& folder = temp.path();
   DietDisplay display{dialogs, *t, *pig, Griddiets, location, gridFILES};
 };
 
@@ -288,12 +290,6 @@ TEST_F(DietDisplayTest, TransferAllDietsMovesEveryFeedAndRestoresFileRestriction
 
 class DietDisplayFileTest : public DietDisplayTest {
  protected:
-  void SetUp() override {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    DietDisplayTest::SetUp();
-  }
-  void TearDown() override { fs::remove_all(folder); }
   std::string In(const std::string& name) const { return (folder / name).string(); }
 };
 

@@ -9,6 +9,7 @@
 #include "formulation/Restrictions.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -18,22 +19,9 @@ std::string DataPath(const std::string& name) {
   return std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + name;
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class MatrixFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("matrix_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string In(const std::string& name) const { return (folder / name).string(); }
+  std::string In(const std::string& name) const { return temp.Path(name); }
 
   // The three ingredients of tests/data/matrix_small.txt.
   void FillSmall(FormulationTables& t) {
@@ -56,7 +44,8 @@ class MatrixFileTest : public ::testing::Test {
     }
   }
 
-  fs::path folder;
+  TempFolder temp;
+  const fs::path& folder = temp.path();
   ScriptedDialogs dialogs;
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
 };
@@ -86,7 +75,7 @@ TEST_F(MatrixFileTest, WritesTheSmallMatrixByteForByte) {
   FillSmall(*tables);
   std::string path = In("FarmMatrix.txt");
   ASSERT_TRUE(TextFile::WriteLines(path, MatrixFileLines(*tables)).ok);
-  EXPECT_EQ(Bytes(path), Bytes(DataPath("matrix_small.txt")));
+  EXPECT_EQ(ReadWhole(path), ReadWhole(DataPath("matrix_small.txt")));
 }
 
 TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {

@@ -9,6 +9,7 @@
 #include "formulation/Restrictions.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -137,19 +138,13 @@ class RestrictSaveTest : public RestrictWindowTest {
  protected:
   void SetUp() override {
     RestrictWindowTest::SetUp();
-    folder =
-        fs::temp_directory_path() /
-        ("restrict_window_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     ing = (folder / "FarmReq.ing").string();
     nut = (folder / "FarmReq.nut").string();
   }
-  void TearDown() override { fs::remove_all(folder); }
   RestrictionFiles Files() { return {ing, nut, folder.string() + "/", (folder / "Farm").string()}; }
 
-  fs::path folder;
+  TempFolder temp;
+  const fs::path& folder = temp.path();
   std::string ing, nut;
 };
 

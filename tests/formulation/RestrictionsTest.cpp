@@ -8,6 +8,7 @@
 #include "formulation/Restrictions.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -17,24 +18,13 @@ std::string DataPath(const std::string& name) {
   return std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + name;
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class RestrictionFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("restrict_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     tables->IngCount = 3;
     tables->NutCount = 5;
   }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string In(const std::string& name) const { return (folder / name).string(); }
+  std::string In(const std::string& name) const { return temp.Path(name); }
 
   // The restrictions of tests/data/restrict_small_*.txt, plus entries the
   // writers leave out.
@@ -59,7 +49,8 @@ class RestrictionFileTest : public ::testing::Test {
     fs::copy_file(DataPath(from), to, fs::copy_options::overwrite_existing);
   }
 
-  fs::path folder;
+  TempFolder temp;
+  const fs::path& folder = temp.path();
   ScriptedDialogs dialogs;
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   std::int16_t feedChoice = kFeedNotChosen;
@@ -102,8 +93,8 @@ TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
   std::string nut = In("FarmReq.nut");
   ASSERT_TRUE(SaveIngRestrictions(*tables, 2, dialogs, ing, IngSaveRequest("", "", true)));
   ASSERT_TRUE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", true)));
-  EXPECT_EQ(Bytes(ing), Bytes(DataPath("restrict_small_ing.txt")));
-  EXPECT_EQ(Bytes(nut), Bytes(DataPath("restrict_small_nut.txt")));
+  EXPECT_EQ(ReadWhole(ing), ReadWhole(DataPath("restrict_small_ing.txt")));
+  EXPECT_EQ(ReadWhole(nut), ReadWhole(DataPath("restrict_small_nut.txt")));
   EXPECT_TRUE(dialogs.shown().empty());
 }
 

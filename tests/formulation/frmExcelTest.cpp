@@ -9,6 +9,7 @@
 #include "formulation/Restrictions.h"
 #include "formulation/frmExcel.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -358,16 +359,8 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
 
 class MatrixEditorFileTest : public MatrixEditorTest {
  protected:
-  void SetUp() override {
-    MatrixEditorTest::SetUp();
-    folder = fs::temp_directory_path() /
-             ("frmexcel_" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  fs::path folder;
+  TempFolder temp;
+  const fs::path& folder = temp.path();
 };
 
 TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestrictions) {

@@ -1,24 +1,17 @@
 // Feeds arbitrary bytes to the diets file reader, then writes the table back
 // out and reads that again: every diet and row must stay inside the table.
-#include <unistd.h>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFile.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string path = "/tmp/fuzz_diets_" + std::to_string(::getpid()) + ".dts";
-  static const std::string again = path + ".again";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  const std::string path = FuzzFile("diets", ".dts", data, size);
+  if (path.empty()) return 0;
+  const std::string again = path + ".again";
 
   Grid diets(kDietsRows, kDietsCols);
   DietFill(diets);

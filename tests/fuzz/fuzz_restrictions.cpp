@@ -1,43 +1,15 @@
 // Feeds arbitrary bytes to the restriction readers (as both the ingredient
 // and the nutrient file), then writes the files and the summary back out.
-#include <unistd.h>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
+#include "FuzzFile.h"
 #include "formulation/Restrictions.h"
-#include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 
-namespace {
-
-class SilentDialogs : public Dialogs {
- public:
-  Answer Message(std::string_view, Buttons, std::string_view) override { return Answer::OK; }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-};
-
-bool Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  std::fwrite(data, 1, size, file);
-  return std::fclose(file) == 0;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string base = "/tmp/fuzz_restrict_" + std::to_string(::getpid());
-  const std::string ing = base + "Req.ing";
-  if (!Write(ing, data, size) || !Write(base + "Req.nut", data, size)) return 0;
+  const std::string ing = FuzzFile("restrict", "Req.ing", data, size);
+  if (ing.empty() || FuzzFile("restrict", "Req.nut", data, size).empty()) return 0;
 
   SilentDialogs dialogs;
   auto tables = std::make_unique<FormulationTables>();

@@ -1,24 +1,17 @@
 // Feeds arbitrary bytes to the temperature file reader; the profile holds 25
 // entries and the written file must read back the same values.
-#include <unistd.h>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFile.h"
 #include "model/Temperatures.h"
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string path = "/tmp/fuzz_temps_" + std::to_string(::getpid()) + ".stg";
-  static const std::string again = path + ".again";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  const std::string path = FuzzFile("temps", ".stg", data, size);
+  if (path.empty()) return 0;
+  const std::string again = path + ".again";
 
   TemperatureProfile profile;
   const TemperatureLoad load = ReadTemperatureFile(path, profile);

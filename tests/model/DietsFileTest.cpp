@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,6 +10,7 @@
 #include "model/DietsTable.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -19,20 +18,10 @@ namespace fs = std::filesystem;
 
 const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class DietsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("diets_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    DietFill(diets_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  void SetUp() override { DietFill(diets_); }
+  std::string Path(const std::string& name) const { return temp_.Path(name); }
 
   // Diet c as the file rows 1..18 show it.
   std::vector<std::string> Column(int c) const {
@@ -41,7 +30,7 @@ class DietsFileTest : public ::testing::Test {
     return cells;
   }
 
-  fs::path dir_;
+  TempFolder temp_;
   Grid diets_{kDietsRows, kDietsCols};
   GlobalPig pig_;
   ScriptedDialogs dialogs_;
@@ -209,7 +198,7 @@ TEST_F(DietsFileTest, SavedFileIsByteExactAndReadsBack) {
   ASSERT_TRUE(SaveDietsFile(location, diets_, 2, files, dialogs_));
   EXPECT_TRUE(dialogs_.shown().empty());
   EXPECT_EQ(files.Text(kDietsRow, 0), location.DietsFile);
-  EXPECT_EQ(Slurp(location.DietsFile), Slurp(kData + "diets_saved_two.dts"));
+  EXPECT_EQ(ReadWhole(location.DietsFile), ReadWhole(kData + "diets_saved_two.dts"));
 
   Grid back(kDietsRows, kDietsCols);
   GlobalPig pig;
@@ -234,7 +223,7 @@ TEST_F(DietsFileTest, CellsWithTabsOrLineEndsStayOneRecord) {
 
 TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
   Location location;
-  location.DataFolder = dir_.string() + "/";
+  location.DataFolder = temp_.Path("");
   location.DietsFile = Path("Old.dts");
   Grid files(11, 1);
   dialogs_.CancelFile();
@@ -263,7 +252,7 @@ TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
   Grid files(11, 1);
   diets_.SetText(4, 1, "2450");
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  const std::string before = Slurp(location.DietsFile);
+  const std::string before = ReadWhole(location.DietsFile);
 
   // A folder of that name cannot be replaced by the file.
   location.DietsFile = Path("Folder.dts");
@@ -273,7 +262,7 @@ TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
       dialogs_.Messages(),
       std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("Kept.dts"));
-  EXPECT_EQ(Slurp(Path("Kept.dts")), before);
+  EXPECT_EQ(ReadWhole(Path("Kept.dts")), before);
 }
 
 }  // namespace

@@ -1,45 +1,19 @@
 // A growth run is repeated thousands of times by the calibration and the diet
 // optimization, so it must not allocate. This file replaces the global
-// operator new to count allocations while a run is measured.
+// runs are measured with the counting allocator.
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <new>
 
 #include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
-
-namespace {
-
-bool counting = false;
-long allocations = 0;
-
-void* Allocate(std::size_t size) {
-  if (counting) ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "support/CountingAllocator.h"
 
 namespace {
 
 long AllocationsOfOneRun(GlobalPig& pig, Grid* results) {
-  allocations = 0;
-  counting = true;
-  PigGrowth::RunGrowthDays(pig, results);
-  counting = false;
-  return allocations;
+  return AllocationsOf([&] { PigGrowth::RunGrowthDays(pig, results); });
 }
 
 TEST(GrowthAllocation, ARunAllocatesNothing) {
@@ -69,12 +43,9 @@ TEST(GrowthAllocation, ARunAllocatesNothing) {
 }
 
 TEST(GrowthAllocation, TheCounterSeesAnAllocation) {
-  counting = true;
-  allocations = 0;
-  auto* probe = new int(3);
-  counting = false;
+  int* probe = nullptr;
+  EXPECT_EQ(AllocationsOf([&] { probe = new int(3); }), 1);
   delete probe;
-  EXPECT_EQ(allocations, 1);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +9,7 @@
 #include "model/Temperatures.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -18,21 +17,11 @@ namespace fs = std::filesystem;
 
 const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class TemperaturesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("temps_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return temp_.Path(name); }
 
-  fs::path dir_;
+  TempFolder temp_;
   TemperatureProfile profile_;
   ScriptedDialogs dialogs_;
 };
@@ -76,7 +65,7 @@ TEST_F(TemperaturesTest, WrittenFileIsByteExactAndReadsBack) {
   profile_.CalibTemp[2] = -3;
   profile_.FutureTemp[20] = 0.5;
   ASSERT_TRUE(WriteTemperatureFile(Path("Farm1.stg"), profile_, dialogs_));
-  EXPECT_EQ(Slurp(Path("Farm1.stg")), Slurp(kData + "stg_farm1.stg"));
+  EXPECT_EQ(ReadWhole(Path("Farm1.stg")), ReadWhole(kData + "stg_farm1.stg"));
 
   TemperatureProfile back;
   const TemperatureLoad load = ReadTemperatureFile(Path("Farm1.stg"), back);
@@ -203,7 +192,7 @@ TEST_F(TemperaturesTest, MenuCommands) {
 
 TEST_F(TemperaturesTest, OpenTemperatureFileKeepsTheNameWhenCancelled) {
   Location location;
-  location.DataFolder = dir_.string() + "/";
+  location.DataFolder = temp_.Path("");
   location.StgFile = Path("Farm1.stg");
   dialogs_.CancelFile();
   EXPECT_FALSE(OpenTemperatureFile(location, profile_, dialogs_));

@@ -2,7 +2,6 @@
 // continues on the inputs screen as it opens, saves the calibration and
 // looks at the correlations; the saved location opens with the fitted curve.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -12,39 +11,18 @@
 #include "app/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A copy of the demo location, removed afterwards.
-struct TempFolder {
-  TempFolder() {
-    fs::create_directories(path);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path / entry.path().filename());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  std::string Path(const std::string& name) const { return (path / name).string(); }
-  fs::path path = fs::temp_directory_path() / ("tamsel-calibrate-" + std::to_string(::getpid()));
-};
-
-void OpenDemo(App& app, ScriptedDialogs& dialogs, const std::string& plt) {
-  dialogs.File(plt);
-  app.mainForm.Text6_Click();
-  ASSERT_TRUE(dialogs.Done());
-  ASSERT_TRUE(dialogs.Messages().empty());
-}
-
 TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
-  TempFolder temp;
+  TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
   AfrmMain& form = app.mainForm;
-  OpenDemo(app, dialogs, temp.Path("Demo.plt"));
+  OpenLocation(app, dialogs, temp.Demo("Demo.plt"));
   form.Combo1.ListIndex = kFeedGrid;    // the demo's diets as they are
   form.ComboSex.ListIndex = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
   const std::string name = form.Text6.Text;
@@ -106,7 +84,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   // The saved location opens with the fitted curve, to the file's six places.
   ScriptedDialogs dialogs2;
   App reopened(dialogs2);
-  OpenDemo(reopened, dialogs2, temp.Path("Demo.plt"));
+  OpenLocation(reopened, dialogs2, temp.Demo("Demo.plt"));
   for (int k = 0; k < kCoefCount; ++k) {
     EXPECT_NEAR(
         ReadNumber(reopened.mainForm.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k], 5e-7)

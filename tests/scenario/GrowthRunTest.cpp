@@ -2,7 +2,6 @@
 // presses "Growth": the daily table, the summary, the result fields and the
 // run comparison follow; wrong inputs are refused with their messages.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -16,30 +15,11 @@
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDemo {
- public:
-  TempDemo() {
-    path_ = fs::temp_directory_path() /
-            ("tamsel-growth-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(path_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path_ / entry.path().filename());
-  }
-  ~TempDemo() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Plt() const { return (path_ / "Demo.plt").string(); }
-
- private:
-  static inline int count_ = 0;
-  fs::path path_;
-};
 
 constexpr int kMixed = 0;
 constexpr int kMales = 1;
@@ -54,10 +34,7 @@ struct DemoSession {
   const Grid& results = app.Grid1;
 
   explicit DemoSession(int sex = kMixed, int feed = kFeedGrid) {
-    dialogs.File(demo.Plt());
-    form.Text6_Click();
-    EXPECT_TRUE(dialogs.Done());
-    EXPECT_TRUE(dialogs.Messages().empty());
+    OpenLocation(app, dialogs, demo.Plt());
     dialogs.Forget();
     form.ComboSex.ListIndex = sex;
     form.Combo1.ListIndex = feed;

@@ -2,7 +2,6 @@
 // looks at the diets, the files in use and the restrictions, saves the
 // location elsewhere and opens that copy again.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -12,30 +11,11 @@
 #include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() /
-            ("tamsel-scenario-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(path_ / "demo");
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path_ / "demo" / entry.path().filename());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Path(const std::string& relative) const { return (path_ / relative).string(); }
-
- private:
-  static inline int count_ = 0;
-  fs::path path_;
-};
 
 // Every cell of two tables, compared by text.
 void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
@@ -47,7 +27,7 @@ void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
       EXPECT_EQ(a.Text(r, c), b.Text(r, c)) << "row " << r << " col " << c;
 }
 
-void OpenLocation(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
+void OpenThroughField(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
   // The user clicks the "Calibration Name" field and picks the file.
   dialogs.File(pltFile);
   app.mainForm.Text6_Click();
@@ -59,12 +39,12 @@ void OpenLocation(App& app, ScriptedDialogs& dialogs, const std::string& pltFile
 }
 
 TEST(LoadDemo, OpensTheDemoAsAUserWould) {
-  TempFolder temp;
+  TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
   AfrmMain& form = app.mainForm;
   EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), "Not Open");
-  OpenLocation(app, dialogs, temp.Path("demo/Demo.plt"));
+  OpenThroughField(app, dialogs, temp.Plt());
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(form.Tab, kTabDiets);
 
@@ -87,8 +67,7 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
 
   // "Files in Use".
   const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
-  for (int k = 0; k < 5; ++k)
-    EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Path(std::string("demo/") + files[k]));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Demo(files[k]));
   EXPECT_EQ(form.gridFILES.Text(1, 0), "Save all Data Files");
 
   // The restrictions window shows what the restriction files hold.
@@ -108,10 +87,10 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
 
 // The demo's growth curve and diets take its pigs from 6 kg to 25 kg.
 TEST(LoadDemo, DemoPigsGrowTo25Kg) {
-  TempFolder temp;
+  TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  OpenLocation(app, dialogs, temp.Path("demo/Demo.plt"));
+  OpenThroughField(app, dialogs, temp.Plt());
   AfrmMain& form = app.mainForm;
   GlobalPig& pig = app.pig;
 
@@ -137,10 +116,10 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
 // "Save All Files to New Location/Folder", then open the copy: the screens
 // are the same.
 TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
-  TempFolder temp;
+  TempDemo temp;
   ScriptedDialogs dialogs;
   App first(dialogs);
-  OpenLocation(first, dialogs, temp.Path("demo/Demo.plt"));
+  OpenThroughField(first, dialogs, temp.Plt());
   fs::create_directories(temp.Path("farm.2"));
   dialogs.File(temp.Path("farm.2/Farm2.plt"));
   first.mainForm.SaveNewLoc();
@@ -149,7 +128,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
 
   ScriptedDialogs dialogs2;
   App second(dialogs2);
-  OpenLocation(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
+  OpenThroughField(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
   EXPECT_TRUE(dialogs2.Messages().empty());
 
   const AfrmMain& a = first.mainForm;

@@ -3,67 +3,23 @@
 // usual limits around the current values and runs the diet optimization.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "optimization/DietOptimization.h"
+#include "support/CountingAllocator.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
-// The objective is evaluated thousands of times a run: the global operator
-// new is replaced to count allocations while an evaluation is measured. The
-// solver library allocates through malloc, which this does not count.
 namespace {
-
-bool counting = false;
-long allocations = 0;
-
-void* Allocate(std::size_t size) {
-  if (counting) ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
-
-class TempDemo {
- public:
-  TempDemo() {
-    path_ = fs::temp_directory_path() /
-            ("tamsel-optimize-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(path_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path_ / entry.path().filename());
-  }
-  ~TempDemo() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Plt() const { return (path_ / "Demo.plt").string(); }
-
- private:
-  static inline int count_ = 0;
-  fs::path path_;
-};
 
 // Limits of "Program Add Min Max to Current", per kind.
 constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
@@ -94,8 +50,7 @@ struct DemoOptimization {
                        AddMinMaxVisible};
 
   explicit DemoOptimization(int feed) {
-    dialogs.File(demo.Plt());
-    form.Text6_Click();
+    OpenLocation(app, dialogs, demo.Plt());
     form.ComboSex.ListIndex = 0;
     form.Combo1.ListIndex = feed;
     form.RunGrowth();
@@ -232,32 +187,21 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   app.formulationState->OptMode = kOptModeRunning;
   const long solves = opt.objective.lpSolves;
 
-  allocations = 0;
-  counting = true;
+  StartCountingAllocations();
   for (int k = 0; k < 40; ++k) {
     for (int i = 1; i <= search.n; ++i) search.OptVar[i] = kCoordLow + (k * 7 + i) % 9;
     ScoreOptPoint(search, objective);
   }
-  const long perEvaluations = allocations;
+  const long perEvaluations = StopCountingAllocations();
   search.OptVar = opt.startVar;
-  Optimize(search, objective);
-  counting = false;
+  const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
   app.formulationState->OptMode = kOptModeOff;
 
   EXPECT_EQ(perEvaluations, 0);
-  EXPECT_EQ(allocations, 0);
+  EXPECT_EQ(inOptimize, 0);
   EXPECT_GT(opt.objective.lpSolves, solves + 40);  // the diets were formulated
   EXPECT_TRUE(s.dialogs.Messages().empty() ||
               s.dialogs.Messages() == std::vector<std::string>{kNoLowerAnswer});
-}
-
-TEST(OptimizeDemo, TheCounterSeesAnAllocation) {
-  allocations = 0;
-  counting = true;
-  auto* probe = new int(3);
-  counting = false;
-  delete probe;
-  EXPECT_EQ(allocations, 1);
 }
 
 }  // namespace

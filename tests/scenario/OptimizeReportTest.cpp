@@ -4,7 +4,6 @@
 // file, transfers the optimum and grows the pigs on it.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,30 +13,11 @@
 #include "app/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDemo {
- public:
-  TempDemo() {
-    path_ = fs::temp_directory_path() /
-            ("tamsel-optreport-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(path_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), path_ / entry.path().filename());
-  }
-  ~TempDemo() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  static inline int count_ = 0;
-  fs::path path_;
-};
 
 // The demo grown once on least-cost diets, and the optimization window
 // opened from the main window.
@@ -49,8 +29,7 @@ struct DemoSession {
   frmOpt& opt = app.optForm;
 
   explicit DemoSession(int feed = kFeedLeastCost) {
-    dialogs.File(demo.Path("Demo.plt"));
-    form.Text6_Click();
+    OpenLocation(app, dialogs, demo.Plt());
     form.ComboSex.ListIndex = 0;
     form.Combo1.ListIndex = feed;
     form.RunGrowth();
@@ -108,7 +87,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
 
   // The results file: its name from the location and the date, five blocks
   // in order, every number with a period.
-  const std::string file = s.demo.Path("DemoOPTMAR 2024.txt");
+  const std::string file = s.demo.Demo("DemoOPTMAR 2024.txt");
   EXPECT_EQ(s.opt.ResultsFile, file);
   const auto lines = TextFile::ReadLines(file);
   ASSERT_TRUE(lines.has_value());
@@ -141,7 +120,7 @@ TEST(OptimizeReport, SavedTableOpensAgain) {
   s.opt.CmdAddMinMax_Click();
   s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
   const Grid before = s.opt.GridOpt;
-  const std::string file = s.demo.Path("Trial.opt");
+  const std::string file = s.demo.Demo("Trial.opt");
   s.dialogs.File(file);
   ASSERT_TRUE(s.opt.CmdSaveOpt_Click());
 
