@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchDemo.h"
 #include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
@@ -15,30 +16,13 @@
 #include "model/DietsTable.h"
 #include "model/GlobalPig.h"
 #include "model/Units.h"
-#include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
 namespace {
 
-// Counts what would be shown; a fit of the demo shows nothing.
-class SilentDialogs : public Dialogs {
- public:
-  Answer Message(std::string_view, Buttons, std::string_view) override {
-    ++messages;
-    return Answer::OK;
-  }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-  int messages = 0;
-};
-
 struct DemoCalibration {
   DemoCalibration() {
-    const std::string base = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo";
+    const std::string base = DemoFile("Demo");
     LoadCalibrationFile(base + ".plt", *loaded, calib, GridWeight, dialogs);
     LoadCalibrationRows(base + ".cal", calib);
     ReadDietsFile(base + ".dts", Griddiets, *loaded);
@@ -74,7 +58,7 @@ struct DemoCalibration {
   CalibrationData hard;
   Grid GridWeight{5, 7};
   Grid Griddiets{kDietsRows, kDietsCols};
-  SilentDialogs dialogs;
+  BenchDialogs dialogs;
   SwineCalib::FitContext context{*pig, calib, *state, &GridWeight, &dialogs};
   SwineCalib::FitContext hardContext{*pig, hard, *state, &GridWeight, &dialogs};
 };

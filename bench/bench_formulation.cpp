@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchDemo.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
@@ -19,25 +20,9 @@ constexpr int kEnergySteps = 16;     // energy minima cycled through, as an opti
 constexpr double kEnergyLow = 2380;  // kcal/kg; the demo's minimum is 2412, its maximum 2550
 constexpr double kEnergyStep = 8;
 
-// Answers nothing and shows nothing: a formulation that speaks is a failure here.
-class SilentDialogs : public Dialogs {
- public:
-  Answer Message(std::string_view, Buttons, std::string_view) override {
-    ++messages;
-    return Answer::OK;
-  }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-  int messages = 0;
-};
-
 struct DemoLocation {
   DemoLocation() {
-    const std::string folder = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/";
+    const std::string folder = DemoFile("");
     ReadMatrixFile(*tables, folder + "DemoMatrix.txt", dialogs);
     std::string reqNut;
     std::int16_t feedChoice = 0;
@@ -52,7 +37,7 @@ struct DemoLocation {
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
-  SilentDialogs dialogs;
+  BenchDialogs dialogs;
   FeedOptContext context{*tables, *pig, *state, dialogs};
 };
 

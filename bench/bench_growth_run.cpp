@@ -9,31 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "BenchDemo.h"
 #include "app/App.h"
 
 namespace {
 
-// Opens the demo's calibration file when asked; counts every message, since
-// a run that shows one is not the run being measured.
-class BenchDialogs : public Dialogs {
- public:
-  int messages = 0;
-  Answer Message(std::string_view, Buttons, std::string_view) override {
-    ++messages;
-    return Answer::OK;
-  }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest&) override {
-    return std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
-  }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-};
-
 void GrowthCommand(benchmark::State& state, int feedChoice) {
-  BenchDialogs dialogs;
+  BenchDialogs dialogs(Answer::OK, true);
   auto app = std::make_unique<App>(dialogs);
   AfrmMain& form = app->mainForm;
   form.Text6_Click();

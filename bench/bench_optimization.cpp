@@ -9,29 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "BenchDemo.h"
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "optimization/DietOptimization.h"
 
 namespace {
-
-// Opens the demo's calibration file, answers Yes, and counts the messages.
-class BenchDialogs : public Dialogs {
- public:
-  int messages = 0;
-  Answer Message(std::string_view, Buttons, std::string_view) override {
-    ++messages;
-    return Answer::Yes;
-  }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest&) override {
-    return std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
-  }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-};
 
 // "Program Add Min Max to Current", per kind.
 constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
@@ -67,7 +50,7 @@ struct DemoOptimization {
 
   void Run() { RunOptimization(*app, *opt, window); }
 
-  BenchDialogs dialogs;
+  BenchDialogs dialogs{Answer::Yes, true};
   std::unique_ptr<App> app = std::make_unique<App>(dialogs);
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
   Grid GridOpt{kOptTableRows, kOptTableCols};

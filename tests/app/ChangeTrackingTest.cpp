@@ -167,20 +167,6 @@ TEST_F(ChangeTracking, CopyToClipboardTakesTheWholeComparisonTable) {
             "Live Weight\t25\t24.5\t\t");
 }
 
-TEST_F(ChangeTracking, OpeningTheWindowCopiesTheStoresAndLabelsThem) {
-  Run("a");
-  EndOfRun(true);
-  frmTrack opened;
-  opened.Form_Load(tables, comparison);
-  EXPECT_TRUE(opened.Visible());
-  EXPECT_EQ(opened.GridInitDiet.Text(0, 0), "Init. Diets");
-  EXPECT_EQ(opened.GridPrevForm.Text(0, 0), "Prev. Formulas");
-  EXPECT_EQ(Cells(opened.GridPrevDiet), Cells(tables.gridprevdiet));
-  EXPECT_EQ(Cells(opened.griddiff), Cells(comparison));
-  opened.Close();
-  EXPECT_FALSE(opened.Visible());
-}
-
 TEST(ChangeTrackingWindow, KeepTrackShowsTheMainWindowsState) {
   ScriptedDialogs dialogs;
   App app(dialogs);

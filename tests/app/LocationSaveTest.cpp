@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "app/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -27,28 +27,11 @@ std::optional<std::string> Bytes(const fs::path& path) {
 }
 
 // A temporary tree: "demo/" holds a copy of the demo location.
-class TempTree {
- public:
-  TempTree() {
-    root_ = fs::temp_directory_path() /
-            ("tamsel-save-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(root_ / "demo");
-    for (const char* name : kDemoFiles)
-      fs::copy_file(fs::path(TAMSEL_SOURCE_DIR) / "data/demo" / name, root_ / "demo" / name);
-  }
-  ~TempTree() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
+struct TempTree : TempDemo {
   std::string Folder(const std::string& relative) const {
-    fs::create_directories(root_ / relative);
-    return (root_ / relative).string() + "/";
+    std::filesystem::create_directories(path() / relative);
+    return Path(relative) + "/";
   }
-
- private:
-  static inline int count_ = 0;
-  fs::path root_;
 };
 
 class LocationSave : public ::testing::Test {

@@ -1,7 +1,6 @@
 // The main window's events that the desktop layer adds: a location named on
 // the command line, and a click in the diets table asking the sources window.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,30 +8,15 @@
 
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A copy of the demo location in a fresh folder, removed afterwards.
-class DemoFolder {
- public:
-  DemoFolder() {
-    folder_ = fs::temp_directory_path() /
-              ("tamsel-events-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(folder_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), folder_ / entry.path().filename());
-  }
-  ~DemoFolder() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
- private:
-  static inline int count_ = 0;
-  fs::path folder_;
+// A copy of the demo location, its files named by their names alone.
+struct DemoFolder : TempDemo {
+  std::string Path(const std::string& name) const { return Demo(name); }
 };
 
 class MainFormEvents : public ::testing::Test {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -12,6 +11,7 @@
 #include "model/Units.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -23,19 +23,10 @@ using Window = AfrmMain::Window;
 class Calibration : public ::testing::Test {
  protected:
   Calibration() {
-    folder_ = fs::temp_directory_path() /
-              ("tamsel-calibration-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    fs::create_directories(folder_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      fs::copy_file(entry.path(), folder_ / entry.path().filename());
     form.LocationName(Path("Demo.plt"));
     dialogs.Forget();
   }
-  ~Calibration() override {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return demo_.Demo(name); }
 
   // "Calibration" with the name kept; the inputs screen is open after it.
   void OpenScreen(const std::string& name = "") {
@@ -51,8 +42,7 @@ class Calibration : public ::testing::Test {
       for (int c = 0; c < 3; ++c) table.SetText(static_cast<int>(r) + 1, c, rows[r][c]);
   }
 
-  static inline int count_ = 0;
-  fs::path folder_;
+  TempDemo demo_;
   ScriptedDialogs dialogs;
   App app{dialogs};
   AfrmMain& form = app.mainForm;

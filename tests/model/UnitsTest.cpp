@@ -70,22 +70,6 @@ TEST(Units, ConversionsBothWays) {
   }
 }
 
-TEST(Units, LabelsFollowTheCodes) {
-  const char* energy[] = {"Kcal/Kg", "Kcal/lb", "Mcal/Kg", "Mcal/lb", "MJ/Kg", ""};
-  const char* weight[] = {"Kg.", "Lbs.", "Grams", ""};
-  GlobalPig pig;
-  for (int code = 0; code < 6; ++code) {
-    SCOPED_TRACE(code);
-    pig.UnitCodes[kEnergyUnit] = static_cast<std::int16_t>(code);
-    EXPECT_EQ(EnergyUnitLabel(pig), energy[code]);
-  }
-  for (int code = 0; code < 4; ++code) {
-    SCOPED_TRACE(code);
-    pig.UnitCodes[kWeightUnit] = static_cast<std::int16_t>(code);
-    EXPECT_EQ(WeightUnitLabel(pig), weight[code]);
-  }
-}
-
 TEST(Units, SwitchSetsAllThreeCodesAndTheCaption) {
   struct Case {
     int position;
