@@ -32,17 +32,6 @@ void Rescale(GrowthCurve& curve, double factor) {
   }
 }
 
-std::string ShortWeightUnit(int code) {
-  switch (code) {
-    case 1:
-      return "lb";
-    case 2:
-      return "g";
-    default:
-      return "kg";
-  }
-}
-
 }  // namespace
 
 GrowthCurve ReadDailyRows(const Grid& results) {
@@ -175,10 +164,21 @@ AxisScale NiceScale(double low, double high, int maxSteps) {
   }
 }
 
+std::string ChartWeightUnit(int weightCode) {
+  switch (weightCode) {
+    case 1:
+      return "lb";
+    case 2:
+      return "g";
+    default:
+      return "kg";
+  }
+}
+
 std::string WeightAxisTitle(const GrowthChartData& chart) {
-  return "Live weight, " + ShortWeightUnit(chart.weightCode);
+  return "Live weight, " + ChartWeightUnit(chart.weightCode);
 }
 
 std::string FeedAxisTitle(const GrowthChartData& chart) {
-  return "Daily feed, " + ShortWeightUnit(chart.weightCode) + "/day";
+  return "Daily feed, " + ChartWeightUnit(chart.weightCode) + "/day";
 }

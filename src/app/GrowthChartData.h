@@ -119,6 +119,9 @@ struct AxisScale {
 };
 AxisScale NiceScale(double low, double high, int maxSteps);
 
+// "kg", "lb" or "g" for a weight unit code.
+std::string ChartWeightUnit(int weightCode);
+
 // Axis captions in the chart's unit: "Live weight, kg", "Daily feed, kg/day".
 std::string WeightAxisTitle(const GrowthChartData& chart);
 std::string FeedAxisTitle(const GrowthChartData& chart);

@@ -397,6 +397,9 @@ void TakeSnapshot(Run& run, double bestCost) {
     r.DietCost[d] = d <= run.diets ? lp.DietCost[d] : 0;
     r.feedAmount[d] = d <= run.diets ? pig.DietFeedAmount[d] : 0;
     r.phaseFeed[d] = d <= run.diets ? DietPhaseFeed(pig, d) : 0;
+    // The search never writes the diets table: it holds the start's diets.
+    r.startPrice[d] =
+        d <= run.diets ? ReadNumber(run.app.mainForm.Griddiets.Text(kDietCostRow, d)) : 0;
   }
   for (int age = 0; age < kDays; ++age) {
     r.LiveWeight[age] = pig.LiveWeight[age][kHerdColumn];

@@ -120,6 +120,9 @@ struct OptResult {
   std::array<double, kMaxDiets + 1> DietCost{};
   std::array<double, kMaxDiets + 1> feedAmount{};
   std::array<double, kMaxDiets + 1> phaseFeed{};
+  // The diets' prices the run started from (diets table, display units),
+  // for the report's chart of the start against the optimum.
+  std::array<double, kMaxDiets + 1> startPrice{};
   std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};
   FormulationTables::NutTable NutRestrict{};
   // The optimum's growth run by age (kg): ages 1..lastDay are kept.

@@ -151,6 +151,7 @@ void OptReport::Form_Load(const OptReportSource& source) {
   Ingredrestct(source);
   NutRestriction(source);
   INGWT(source);
+  Chart = ReadOptChart(source.result, source.pig);
   Tab = kOptimumTab;
   GridOptimum.SetCurrent(3, 3);
   const double target = ConvertWeight(source.pig, kToDisplay, source.result.targetWeight);

@@ -9,6 +9,7 @@
 #include "formulation/Matrix.h"
 #include "model/GlobalPig.h"
 #include "optimization/DietOptimization.h"
+#include "optimization/OptChartData.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -95,6 +96,8 @@ class OptReport {
   // per pig (kg).
   double OptimizedCost = 0;
   double TotalFeed = 0;
+  // The chart of the start against the optimum, by diet.
+  OptChartData Chart;
 
  private:
   Dialogs& dialogs_;
