@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ChartFile.h"
 #include "platform/Dialogs.h"
@@ -28,25 +29,37 @@ QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-ChartPanel::ChartPanel(Dialogs& dialogs, std::function<std::string()> folder, QWidget* parent)
+ChartPanel::ChartPanel(Dialogs& dialogs,
+                       std::function<std::string()> folder,
+                       int charts,
+                       QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), folder_(std::move(folder)) {
-  view_ = new QChartView(new QChart, this);
-  view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(320, 240);
-
   auto* copy = Button("CopyChart", QStringLiteral("Copy Chart"), this);
   auto* save = Button("SaveChart", QStringLiteral("Save Chart"), this);
   connect(copy, &QPushButton::clicked, this, &ChartPanel::CopyChart);
   connect(save, &QPushButton::clicked, this, &ChartPanel::SaveChart);
 
-  // The same two commands on the chart's context menu.
-  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto* copyAction = new QAction(copy->text(), view_);
-  auto* saveAction = new QAction(save->text(), view_);
-  connect(copyAction, &QAction::triggered, this, &ChartPanel::CopyChart);
-  connect(saveAction, &QAction::triggered, this, &ChartPanel::SaveChart);
-  view_->addAction(copyAction);
-  view_->addAction(saveAction);
+  area_ = new QWidget(this);
+  area_->setObjectName(QStringLiteral("ChartArea"));
+  auto* charted = new QHBoxLayout(area_);
+  charted->setContentsMargins(0, 0, 0, 0);
+  charted->setSpacing(0);
+  for (int i = 0; i < std::max(charts, 1); ++i) {
+    auto* view = new QChartView(new QChart, area_);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(240, 200);
+    view->setFrameShape(QFrame::NoFrame);
+    // The same two commands on the chart's context menu.
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copyAction = new QAction(copy->text(), view);
+    auto* saveAction = new QAction(save->text(), view);
+    connect(copyAction, &QAction::triggered, this, &ChartPanel::CopyChart);
+    connect(saveAction, &QAction::triggered, this, &ChartPanel::SaveChart);
+    view->addAction(copyAction);
+    view->addAction(saveAction);
+    charted->addWidget(view);
+    views_ << view;
+  }
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -54,21 +67,30 @@ ChartPanel::ChartPanel(Dialogs& dialogs, std::function<std::string()> folder, QW
   buttons->addWidget(save);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view_, 1);
+  layout->addWidget(area_, 1);
   layout->addLayout(buttons);
 }
 
-QChart* ChartPanel::Chart() const { return view_->chart(); }
+QChart* ChartPanel::Chart(int chart) const { return View(chart)->chart(); }
 
 QImage ChartPanel::Picture() const {
-  QImage picture(view_->size() * kPictureScale, QImage::Format_ARGB32_Premultiplied);
+  QImage picture(area_->size() * kPictureScale, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(kPictureScale);
   picture.fill(Qt::white);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  view_->render(&painter, QRectF(QPointF(0, 0), view_->size()), view_->viewport()->rect());
+  Draw(painter);
   return picture;
+}
+
+// Each chart where it stands in the area, drawn from its scene so an SVG
+// drawing keeps lines and text.
+void ChartPanel::Draw(QPainter& painter) const {
+  for (QChartView* view : views_) {
+    const QRect at(view->mapTo(area_, QPoint(0, 0)), view->size());
+    view->render(&painter, at, view->viewport()->rect());
+  }
 }
 
 void ChartPanel::CopyChart() { QGuiApplication::clipboard()->setImage(Picture()); }
@@ -85,12 +107,11 @@ bool ChartPanel::WriteChart(const QString& path) const {
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
     QSvgGenerator drawing;
     drawing.setOutputDevice(&file);
-    drawing.setSize(view_->size());
-    drawing.setViewBox(QRect(QPoint(0, 0), view_->size()));
-    drawing.setTitle(view_->chart()->title());
+    drawing.setSize(area_->size());
+    drawing.setViewBox(QRect(QPoint(0, 0), area_->size()));
     QPainter painter;
     if (!painter.begin(&drawing)) return false;
-    view_->render(&painter, QRectF(QPointF(0, 0), view_->size()), view_->viewport()->rect());
+    Draw(painter);
     painter.end();
   } else if (!Picture().save(&file, "PNG")) {
     return false;

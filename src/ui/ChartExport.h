@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -8,6 +9,7 @@ class Dialogs;
 class QChart;
 class QChartView;
 class QImage;
+class QPainter;
 
 // A chart with its export: "Copy Chart" puts a picture of it on the
 // clipboard, "Save Chart" writes it as a PNG picture or an SVG drawing. Both
@@ -16,11 +18,16 @@ class ChartPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // `folder` gives where the save dialog starts (the location's folder).
-  ChartPanel(Dialogs& dialogs, std::function<std::string()> folder, QWidget* parent = nullptr);
+  // `folder` gives where the save dialog starts (the location's folder);
+  // `charts` charts stand side by side and are exported as one picture.
+  ChartPanel(Dialogs& dialogs,
+             std::function<std::string()> folder,
+             int charts = 1,
+             QWidget* parent = nullptr);
 
-  QChartView* View() const { return view_; }
-  QChart* Chart() const;
+  QChartView* View(int chart = 0) const { return views_.at(chart); }
+  QChart* Chart(int chart = 0) const;
+  QWidget* Area() const { return area_; }  // what the picture shows
 
   // The chart as shown, at twice the screen's pixels for a sharp print.
   QImage Picture() const;
@@ -32,7 +39,10 @@ class ChartPanel : public QWidget {
   bool WriteChart(const QString& path) const;
 
  private:
+  void Draw(QPainter& painter) const;
+
   Dialogs& dialogs_;
   std::function<std::string()> folder_;
-  QChartView* view_ = nullptr;
+  QWidget* area_ = nullptr;
+  QList<QChartView*> views_;
 };

@@ -12,6 +12,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/OptReportChart.h"
 
 void WidenColumnsToText(GridView& view) {
   const Grid* grid = view.Table();
@@ -53,7 +54,10 @@ OptReportWindow::OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* par
     tabs_->addTab(AddTable(*tables[tab], names[tab], dialogs),
                   FromCoreText(OptReport::kTabCaptions[tab]));
   }
-  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.Tab = tab; });
+  // The start against the optimum by diet, as bar charts on a tab of their own.
+  chart_ = new OptReportChart(dialogs, {}, this);
+  chartTab_ = tabs_->addTab(chart_, FromCoreText(kChartTabCaption));
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.Tab = FormTab(tab); });
 
   target_ = new QLineEdit(this);
   target_->setObjectName(QStringLiteral("TextTarget"));
@@ -89,7 +93,8 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
 void OptReportWindow::Refresh() {
   setWindowTitle(FromCoreText(form_.Caption));
   target_->setText(FromCoreText(form_.TextTarget));
-  if (tabs_->currentIndex() != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
+  if (FormTab(tabs_->currentIndex()) != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
+  chart_->Show(form_.Chart);
   for (GridView* view : tabs_->findChildren<GridView*>()) WidenColumnsToText(*view);
   if (form_.Width > 0 && form_.Height > 0 && !isVisible()) {
     resize(GridModel::PixelsFromTwips(form_.Width), GridModel::PixelsFromTwips(form_.Height));

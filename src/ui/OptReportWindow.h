@@ -5,6 +5,7 @@
 
 class Dialogs;
 class GridView;
+class OptReportChart;
 class QLineEdit;
 class QTabWidget;
 
@@ -25,10 +26,14 @@ class OptReportWindow : public SecondaryWindow {
 
  private:
   GridView* AddTable(Grid& grid, const char* name, Dialogs& dialogs);
+  // The form's tab a tab of the window shows: the chart tab shows the optimum.
+  int FormTab(int tab) const { return tab == chartTab_ ? OptReport::kOptimumTab : tab; }
 
   OptReport& form_;
   QTabWidget* tabs_ = nullptr;
   QLineEdit* target_ = nullptr;
+  OptReportChart* chart_ = nullptr;  // on a tab after the form's four
+  int chartTab_ = -1;
 };
 
 // Widens, never narrows, the columns of `view` (the heading column too) whose

@@ -170,7 +170,7 @@ void GrowthChartTest::copiesAndSaves() {
   GrowthChart* chart = s.Chart();
   QTest::mouseClick(s.Find<QPushButton>("CopyChart", chart), Qt::LeftButton);
   const QImage copied = QGuiApplication::clipboard()->image();
-  QCOMPARE(copied.size(), chart->View()->size() * 2);
+  QCOMPARE(copied.size(), chart->Area()->size() * 2);
 
   QTemporaryDir folder;
   const struct {

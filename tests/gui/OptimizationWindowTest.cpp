@@ -162,7 +162,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
   auto* tabs = s.Find<QTabWidget>("Tab", report);
   const char* captions[] = {
       "Optimum", "Nutrient Restrict.", "Ingredient Restrict.", " Diet Formulation"};
-  QCOMPARE(tabs->count(), 4);
+  QCOMPARE(tabs->count(), 5);  // and the chart of the start against the optimum
   for (int tab = 0; tab < 4; ++tab) QCOMPARE(tabs->tabText(tab), QString(captions[tab]));
   QCOMPARE(tabs->currentIndex(), OptReport::kOptimumTab);
   QCOMPARE(s.Cell(report, "GridOptimum", 1, 0), QStringLiteral("Optimized"));

@@ -1,0 +1,142 @@
+// The optimization report's chart on a copy of the demo location grown once
+// on least-cost diets: after a run, "View Optimization" shows on its "Chart"
+// tab the feed and the feed cost per pig of each diet, the start beside the
+// optimum, and the chart exports like the growth chart. With
+// TAMSEL_REPORT_SCREENSHOT set, the report on its chart tab is saved there.
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/OptReportChart.h"
+#include "ui/OptReportWindow.h"
+#include "ui/OptimizationWindow.h"
+
+namespace {
+
+struct Session {
+  QTemporaryDir programFolder;
+  QTemporaryDir locationFolder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  std::unique_ptr<MainWindow> window;
+  OptimizationWindow* opt = nullptr;
+
+  Session() {
+    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
+    for (const QString& name : demo.entryList(QDir::Files))
+      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
+    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
+    app = std::make_unique<App>(dialogs, machine);
+    window = std::make_unique<MainWindow>(*app);
+    window->show();
+    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
+    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("ComboSex")->activated(0);
+    Click("Command1");
+    opt = static_cast<OptimizationWindow*>(window->WindowOf(AfrmMain::Window::Optimization));
+  }
+
+  template <typename T>
+  T* Find(const char* name, QWidget* in = nullptr) const {
+    return (in ? in : window.get())->findChild<T*>(QString::fromLatin1(name));
+  }
+  void Click(const char* name, QWidget* in = nullptr) const {
+    QPushButton* button = Find<QPushButton>(name, in);
+    QVERIFY2(button && button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  double Diets(int row, int diet) const {
+    return ReadNumber(app->mainForm.Griddiets.Text(row, diet));
+  }
+};
+
+QBarSeries* Bars(OptReportChart* chart, int which) {
+  const auto series = chart->Chart(which)->series();
+  return series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
+}
+
+}  // namespace
+
+class OptReportChartTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startAgainstOptimumByDiet();
+};
+
+void OptReportChartTest::startAgainstOptimumByDiet() {
+  Session s;
+  const double startCost = ReadNumber(s.Find<QLineEdit>("TextPrice")->text().toStdString());
+  // The start's diets: the prices (per tonne) and feed amounts of the table.
+  double startPrice[4] = {}, startFeed[4] = {};
+  for (int d = 1; d <= 3; ++d) {
+    startPrice[d] = s.Diets(kDietCostRow, d);
+    startFeed[d] = s.Diets(kDietAmountRow, d);
+  }
+  s.Click("Command9");
+  s.Click("CmdAddMinMax", s.opt);
+  s.Click("CmdRunOpt", s.opt);
+  s.Click("CmdView", s.opt);
+  OptReportWindow* report = s.opt->Report();
+  auto* tabs = s.Find<QTabWidget>("Tab", report);
+  auto* chart = s.Find<OptReportChart>("OptReportChart", report);
+  QVERIFY(chart);
+  QCOMPARE(tabs->tabText(tabs->indexOf(chart)), QStringLiteral("Chart"));
+  tabs->setCurrentWidget(chart);
+  QCOMPARE(s.app->optReport.Tab, OptReport::kOptimumTab);  // the chart shows the optimum
+
+  QBarSeries* feed = Bars(chart, 0);
+  QBarSeries* cost = Bars(chart, 1);
+  QVERIFY(feed && cost);
+  QCOMPARE(feed->barSets().size(), 2);
+  QCOMPARE(feed->barSets()[0]->label(), QStringLiteral("Start"));
+  QCOMPARE(feed->barSets()[1]->label(), QStringLiteral("Optimum"));
+  QCOMPARE(feed->barSets()[0]->count(), 3);
+  double startSum = 0, optimumSum = 0;
+  for (int d = 1; d <= 3; ++d) {
+    QCOMPARE(feed->barSets()[0]->at(d - 1), startFeed[d]);
+    QCOMPARE(cost->barSets()[0]->at(d - 1), startPrice[d] / 1000 * startFeed[d]);
+    QCOMPARE(feed->barSets()[1]->at(d - 1), s.app->optReport.Chart.diet[d].optimumFeed);
+    startSum += cost->barSets()[0]->at(d - 1);
+    optimumSum += cost->barSets()[1]->at(d - 1);
+  }
+  // The diets' costs add up to the report's: the optimum's exactly, the
+  // start's but for the last diet's allowance against what it fed.
+  QVERIFY(std::abs(optimumSum - s.app->optReport.OptimizedCost) < 1e-9);
+  QVERIFY2(std::abs(startSum - startCost) < 0.01 * startCost,
+           qPrintable(QString::number(startSum)));
+
+  // Both charts go into one picture.
+  QCoreApplication::processEvents();
+  QTest::mouseClick(s.Find<QPushButton>("CopyChart", chart), Qt::LeftButton);
+  QCOMPARE(QGuiApplication::clipboard()->image().size(), chart->Area()->size() * 2);
+  QVERIFY(chart->View(1)->x() >= chart->View(0)->width());
+
+  const QString picture = qEnvironmentVariable("TAMSEL_REPORT_SCREENSHOT");
+  if (!picture.isEmpty()) {
+    report->resize(900, 560);
+    QCoreApplication::processEvents();
+    QVERIFY(report->grab().save(picture));
+  }
+}
+
+QTEST_MAIN(OptReportChartTest)
+#include "OptReportChartTest.moc"
