@@ -203,16 +203,6 @@ TEST_F(Startup, DisabledButtonsDoNothing) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(Startup, PopupEntriesActOnTheActiveTable) {
-  form.ActiveGrid = &form.Griddiets;
-  form.Click(Control::CopyAll);
-  EXPECT_NE(dialogs.Clipboard().find("Diet Name"), std::string::npos);
-  form.Click(Control::Clear1);
-  EXPECT_EQ(form.Griddiets.Text(1, 0), "");
-  form.ActiveGrid = nullptr;
-  form.Click(Control::aPaste);  // no table: nothing happens
-}
-
 TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
   EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
   app.unitsForm.Weights.ListIndex = 0;

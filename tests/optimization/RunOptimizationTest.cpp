@@ -10,31 +10,18 @@
 
 #include "app/App.h"
 #include "optimization/DietOptimization.h"
+#include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
 
 // Two diets set up for a run: every row ticked and inside its limits.
-struct OptSetup {
+struct OptSetup : OptWindowFields {
   ScriptedDialogs dialogs;
   App app{dialogs};
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-  Grid GridOpt{kOptTableRows, kOptTableCols};
-  std::string LocationName = "Demo";
-  std::string TargetWeight = "25";
-  std::string TextOptDiet = "2";
-  bool WorkingVisible = false;
-  bool ViewEnabled = false;
-  bool AddMinMaxVisible = true;
-  OptWindowView window{GridOpt,
-                       LocationName,
-                       TargetWeight,
-                       TextOptDiet,
-                       WorkingVisible,
-                       ViewEnabled,
-                       AddMinMaxVisible};
 
-  OptSetup() {
+  OptSetup() : OptWindowFields("25", "2") {
     app.mainForm.TextPrice.Text = "11.5";
     app.mainForm.Combo1.ListIndex = kFeedLeastCost;
     app.pig.StartAge = 21;

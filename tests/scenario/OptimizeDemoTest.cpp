@@ -14,6 +14,7 @@
 #include "app/NumberFormat.h"
 #include "optimization/DietOptimization.h"
 #include "support/CountingAllocator.h"
+#include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -28,26 +29,12 @@ constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
 // The demo grown once, and the optimization window filled as it opens:
 // current feed amounts from the diets table, energy and protein from the
 // restriction minima, every row of the three diets ticked.
-struct DemoOptimization {
+struct DemoOptimization : OptWindowFields {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
   AfrmMain& form = app.mainForm;
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-  Grid GridOpt{kOptTableRows, kOptTableCols};
-  std::string LocationName = "Demo";
-  std::string TargetWeight;
-  std::string TextOptDiet = "3";
-  bool WorkingVisible = false;
-  bool ViewEnabled = false;
-  bool AddMinMaxVisible = true;
-  OptWindowView window{GridOpt,
-                       LocationName,
-                       TargetWeight,
-                       TextOptDiet,
-                       WorkingVisible,
-                       ViewEnabled,
-                       AddMinMaxVisible};
 
   explicit DemoOptimization(int feed) {
     OpenLocation(app, dialogs, demo.Plt());
