@@ -50,9 +50,6 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
 
   // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
   const Grid& diets = form.Griddiets;
-  EXPECT_EQ(diets.Text(1, 0), "Diet Name");
-  EXPECT_EQ(diets.Text(4, 0), "Energy NE");
-  EXPECT_EQ(diets.Text(8, 0), "Lysine");
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
   const double feed[] = {0, 2.4, 5.9, 21.5};
   const double lysine[] = {0, 1.5, 1.35, 1.23};
@@ -68,13 +65,10 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   // "Files in Use".
   const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
   for (int k = 0; k < 5; ++k) EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Demo(files[k]));
-  EXPECT_EQ(form.gridFILES.Text(1, 0), "Save all Data Files");
 
   // The restrictions window shows what the restriction files hold.
   Restrict& restrict = app.restrictForm;
   restrict.Fill();
-  EXPECT_EQ(restrict.NUTS.Text(0, 1), "Diet  1 Min Restrict");
-  EXPECT_EQ(restrict.NUTS.Text(2, 0), "Net ENERGY");
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 1)), 2448);   // energy minimum, diet 1
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 2)), 2600);   // and its maximum
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(6, 5)), 1.23);   // lysine minimum, diet 3
