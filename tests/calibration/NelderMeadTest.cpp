@@ -45,6 +45,31 @@ double TenQuartic(const Vector& x) {
   return sum;
 }
 
+// One search from `start` with every step 1; the calls of f are counted.
+struct Search {
+  Search(double (*f)(const Vector&),
+         int n,
+         Vector start,
+         double reqmin = 1e-8,
+         int konvge = 10,
+         int kcount = 500) {
+    auto fn = [this, f](const Vector& x) {
+      ++calls;
+      return f(x);
+    };
+    Vector step{};
+    step.fill(1);
+    NelderMead::NelderMead(
+        fn, n, start, xmin, ynewlo, reqmin, step, konvge, kcount, icount, numres, ifault);
+  }
+  int calls = 0;
+  Vector xmin{};
+  double ynewlo = 0;
+  int icount = -1;
+  int numres = -1;
+  int ifault = -1;
+};
+
 // Half a unit of the sixth significant digit of `printed`.
 double HalfSixthDigit(double printed) {
   return 0.5 * std::pow(10.0, std::floor(std::log10(std::abs(printed))) - 5);
@@ -128,23 +153,14 @@ TEST(NelderMeadTest, PublishedTestProblems) {
     SCOPED_TRACE(run.name);
     const int n = static_cast<int>(run.start.size());
     Vector start{};
-    Vector step{};
-    for (int i = 1; i <= n; ++i) {
-      start[i] = run.start[i - 1];
-      step[i] = 1;
-    }
-    Vector xmin{};
-    double ynewlo = 0;
-    int icount = 0;
-    int numres = 0;
-    int ifault = -1;
-    auto f = run.function;
-    auto fn = [f](const Vector& x) { return f(x); };
-    NelderMead::NelderMead(fn, n, start, xmin, ynewlo, 1e-8, step, 10, 500, icount, numres, ifault);
+    for (int i = 1; i <= n; ++i) start[i] = run.start[i - 1];
+    const Search search(run.function, n, start);
+    const Vector& xmin = search.xmin;
+    const double ynewlo = search.ynewlo;
 
-    EXPECT_EQ(ifault, run.ifault);
-    EXPECT_EQ(icount, run.icount);
-    EXPECT_EQ(numres, run.numres);
+    EXPECT_EQ(search.ifault, run.ifault);
+    EXPECT_EQ(search.icount, run.icount);
+    EXPECT_EQ(search.numres, run.numres);
     for (int i = 1; i <= n; ++i) {
       const double printed = run.xmin[i - 1];
       EXPECT_NEAR(xmin[i], printed, run.sixDigits ? HalfSixthDigit(printed) : 5e-7)
@@ -174,52 +190,27 @@ TEST(NelderMeadTest, RefusedArguments) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    int calls = 0;
-    auto fn = [&calls](const Vector& x) {
-      ++calls;
-      return Rosenbrock(x);
-    };
-    Vector start{};
-    Vector step{};
-    step.fill(1);
-    Vector xmin{};
-    double ynewlo = 0;
-    int icount = -1;
-    int numres = -1;
-    int ifault = -1;
-    NelderMead::NelderMead(
-        fn, c.n, start, xmin, ynewlo, c.reqmin, step, c.konvge, 500, icount, numres, ifault);
-    EXPECT_EQ(ifault, NelderMead::kBadArguments);
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(icount, 0);
-    EXPECT_EQ(numres, 0);
+    const Search search(Rosenbrock, c.n, Vector{}, c.reqmin, c.konvge);
+    EXPECT_EQ(search.ifault, NelderMead::kBadArguments);
+    EXPECT_EQ(search.calls, 0);
+    EXPECT_EQ(search.icount, 0);
+    EXPECT_EQ(search.numres, 0);
   }
 }
 
 // icount is the number of calls; twenty variables are accepted and a sum of
 // squares reaches its minimum at 0.
 TEST(NelderMeadTest, TwentyVariablesAndCallCount) {
-  int calls = 0;
-  auto fn = [&calls](const Vector& x) {
-    ++calls;
+  auto squares = [](const Vector& x) {
     double sum = 0;
     for (int i = 1; i <= 20; ++i) sum += (x[i] - i) * (x[i] - i);
     return sum;
   };
-  Vector start{};
-  Vector step{};
-  step.fill(1);
-  Vector xmin{};
-  double ynewlo = 0;
-  int icount = 0;
-  int numres = 0;
-  int ifault = -1;
-  NelderMead::NelderMead(
-      fn, 20, start, xmin, ynewlo, 1e-8, step, 10, 100000, icount, numres, ifault);
-  EXPECT_EQ(ifault, NelderMead::kNoFault);
-  EXPECT_EQ(icount, calls);
-  EXPECT_LT(ynewlo, 1e-3);
-  for (int i = 1; i <= 20; ++i) EXPECT_NEAR(xmin[i], i, 0.05) << i;
+  const Search search(+squares, 20, Vector{}, 1e-8, 10, 100000);
+  EXPECT_EQ(search.ifault, NelderMead::kNoFault);
+  EXPECT_EQ(search.icount, search.calls);
+  EXPECT_LT(search.ynewlo, 1e-3);
+  for (int i = 1; i <= 20; ++i) EXPECT_NEAR(search.xmin[i], i, 0.05) << i;
 }
 
 // A count limit ends the search with ifault 2 shortly after the limit: the
@@ -227,27 +218,14 @@ TEST(NelderMeadTest, TwentyVariablesAndCallCount) {
 TEST(NelderMeadTest, CountLimit) {
   for (int kcount : {4, 10, 60}) {
     SCOPED_TRACE(kcount);
-    int calls = 0;
-    auto fn = [&calls](const Vector& x) {
-      ++calls;
-      return Rosenbrock(x);
-    };
     Vector start{};
     start[1] = -1.2;
     start[2] = 1;
-    Vector step{};
-    step.fill(1);
-    Vector xmin{};
-    double ynewlo = 0;
-    int icount = 0;
-    int numres = 0;
-    int ifault = -1;
-    NelderMead::NelderMead(
-        fn, 2, start, xmin, ynewlo, 1e-8, step, 10, kcount, icount, numres, ifault);
-    EXPECT_EQ(icount, calls);
-    EXPECT_GE(icount, kcount);
-    EXPECT_LE(icount, kcount + 2 + 2 * 2);  // one iteration or shrink, then the probes
-    EXPECT_LT(ynewlo, 24.2);                // never worse than the start
+    const Search search(Rosenbrock, 2, start, 1e-8, 10, kcount);
+    EXPECT_EQ(search.icount, search.calls);
+    EXPECT_GE(search.icount, kcount);
+    EXPECT_LE(search.icount, kcount + 2 + 2 * 2);  // one iteration or shrink, then the probes
+    EXPECT_LT(search.ynewlo, 24.2);                // never worse than the start
   }
 }
 
