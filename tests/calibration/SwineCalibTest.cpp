@@ -351,7 +351,8 @@ struct Recorder {
   std::function<double(const std::array<double, 5>&)> lateness;
   const FitState* state = nullptr;
 
-  void Attach(Fit& fit) {
+  Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
+      : lateness(std::move(late)) {
     state = &fit.state;
     fit.context.growthRun = [this](GlobalPig& pig) {
       points.push_back(pig.GrowthCoef);
@@ -377,9 +378,7 @@ std::set<double> Values(const std::vector<std::array<double, 5>>& points, int k)
 
 TEST(SwineCalibTest, GridSearchVisitsItsPoints) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>&) { return 2.0; };
-  recorder.Attach(fit);
+  Recorder recorder(fit, [](const std::array<double, 5>&) { return 2.0; });
   fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 0.9};
   fit.pig->GrowthCoef[4] = 0.8;  // B4 keeps its current value
   fit.state.BestFit = 1000;
@@ -410,9 +409,7 @@ TEST(SwineCalibTest, GridSearchVisitsItsPoints) {
 // starting weight.
 TEST(SwineCalibTest, GridSearchSkipsB0AboveTheStartingWeight) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>&) { return 2.0; };
-  recorder.Attach(fit);
+  Recorder recorder(fit, [](const std::array<double, 5>&) { return 2.0; });
   fit.state.CalibBest = {0, 6, 1.5, 3, 0.002, 1};
   fit.state.BestFit = 1000;
   SwineCalib::GridSearch(fit.context);
@@ -440,9 +437,7 @@ TEST(SwineCalibTest, RefineGridSearchVisitsItsPoints) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Fit fit;
-    Recorder recorder;
-    recorder.lateness = [](const std::array<double, 5>&) { return 20.0; };
-    recorder.Attach(fit);
+    Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
     fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
     fit.state.BestFit = c.bestFit;
     fit.state.FitRound = 2;
@@ -464,12 +459,9 @@ TEST(SwineCalibTest, RefineGridSearchVisitsItsPoints) {
 // objective here) competes too, and its best point is kept with it.
 TEST(SwineCalibTest, RefineGridSecondLook) {
   Fit fit;
-  Recorder recorder;
   // One day late at the grid point with B0 = 5.05 (a = 4), two days elsewhere.
-  recorder.lateness = [](const std::array<double, 5>& b) {
-    return std::abs(b[0] - 5.05) < 1e-9 ? 1.0 : 2.0;
-  };
-  recorder.Attach(fit);
+  Recorder recorder(
+      fit, [](const std::array<double, 5>& b) { return std::abs(b[0] - 5.05) < 1e-9 ? 1.0 : 2.0; });
   fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
   fit.state.BestFit = 50;
   fit.state.FitRound = 2;
@@ -486,9 +478,7 @@ TEST(SwineCalibTest, RefineGridSecondLook) {
 // A round below 1 takes the largest steps instead of dividing by zero.
 TEST(SwineCalibTest, RefineGridRoundZero) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>&) { return 20.0; };
-  recorder.Attach(fit);
+  Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
   fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 1};
   fit.state.BestFit = 100;
   fit.state.FitRound = 0;
@@ -498,8 +488,7 @@ TEST(SwineCalibTest, RefineGridRoundZero) {
 }
 
 // Runs the whole fit over the recorder; the herd inputs of Fit.
-SwineCalib::FitSummary WholeFit(Fit& fit, Recorder& recorder) {
-  recorder.Attach(fit);
+SwineCalib::FitSummary WholeFit(Fit& fit) {
   fit.state = FitState{};
   fit.pig->GrowthCoef = {5, 1.5, 3, 0.002, 1};
   return SwineCalib::CalibrateFit(fit.context, 1);
@@ -508,11 +497,9 @@ SwineCalib::FitSummary WholeFit(Fit& fit, Recorder& recorder) {
 // A best below 5 after the coarse grid ends the fit: no fine grid runs.
 TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>& b) {
-    return 0.2 + 0.1 * std::abs(b[0] - 5.3);
-  };
-  const auto summary = WholeFit(fit, recorder);
+  Recorder recorder(
+      fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
+  const auto summary = WholeFit(fit);
   EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
   const int simplexRuns = recorder.RunsInRound(SwineCalib::kSimplexRound);
   EXPECT_GT(simplexRuns, 6);
@@ -534,10 +521,9 @@ TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
 // GrowthCoef and row 1 of the coefficient table.
 TEST(SwineCalibTest, AtMostThreeFineGrids) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); };
+  Recorder recorder(fit, [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); });
   fit.pig->ShowDailyRows = true;
-  const auto summary = WholeFit(fit, recorder);
+  const auto summary = WholeFit(fit);
   EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
   EXPECT_EQ(recorder.RunsInRound(2), 7776);
   EXPECT_EQ(recorder.RunsInRound(3), 7776);
@@ -560,15 +546,14 @@ TEST(SwineCalibTest, CancelFromProgress) {
   for (long cancelAt : {1L, 50L, 700L, 5000L}) {
     SCOPED_TRACE(cancelAt);
     Fit fit;
-    Recorder recorder;
-    recorder.lateness = [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); };
+    Recorder recorder(fit, [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); });
     std::vector<long> told;
     fit.context.progressEvery = 1;
     fit.context.progress = [&](long runs, double) {
       told.push_back(runs);
       if (runs == cancelAt) fit.pig->CancelRun = true;
     };
-    const auto summary = WholeFit(fit, recorder);
+    const auto summary = WholeFit(fit);
     EXPECT_EQ(summary.status, SwineCalib::FitStatus::Cancelled);
     EXPECT_EQ(summary.evaluations, cancelAt);
     EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt);
@@ -580,17 +565,15 @@ TEST(SwineCalibTest, CancelFromProgress) {
 
 TEST(SwineCalibTest, ProgressEveryNRuns) {
   Fit fit;
-  Recorder recorder;
-  recorder.lateness = [](const std::array<double, 5>& b) {
-    return 0.2 + 0.1 * std::abs(b[0] - 5.3);
-  };
+  Recorder recorder(
+      fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
   std::vector<long> told;
   fit.context.progressEvery = 500;
   fit.context.progress = [&](long runs, double best) {
     told.push_back(runs);
     EXPECT_GT(best, 0);
   };
-  const auto summary = WholeFit(fit, recorder);
+  const auto summary = WholeFit(fit);
   ASSERT_GE(told.size(), 2u);
   for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
   EXPECT_EQ(told.back(), summary.evaluations);
