@@ -32,15 +32,28 @@ void Rescale(GrowthCurve& curve, double factor) {
   }
 }
 
+// The day's feed as the run computed it, while the cell still shows that
+// run's value: the cell's tenth of a kg would draw the feed line as steps.
+// A typed or pasted cell is taken as it stands.
+double RunFeed(const Grid& results, int row, double age, const GlobalPig* pig) {
+  const double shown = CellNumber(results, row, kDailyFeedColumn);
+  if (!pig || age != std::floor(age) || age < 0 || age > kMaxAge) return shown;
+  const double fed =
+      ConvertWeight(*pig, kToDisplay, pig->DailyFeed[static_cast<int>(age)][kHerdColumn]);
+  const bool sameRun =
+      results.Text(row, kDailyFeedColumn) == FormatNumber(fed, "##.0", pig->DecimalComma);
+  return sameRun ? fed : shown;
+}
+
 }  // namespace
 
-GrowthCurve ReadDailyRows(const Grid& results) {
+GrowthCurve ReadDailyRows(const Grid& results, const GlobalPig* pig) {
   GrowthCurve curve;
   for (int row = 1; row <= kMaxChartDays && !results.Text(row, kAgeColumn).empty(); ++row) {
     ChartDay& day = curve.days[row];
     day.age = CellNumber(results, row, kAgeColumn);
     day.weight = CellNumber(results, row, kWeightColumn);
-    day.feed = CellNumber(results, row, kDailyFeedColumn);
+    day.feed = RunFeed(results, row, day.age, pig);
     const bool wholeDay = row > 1 && day.age - curve.days[row - 1].age >= kWholeDay;
     day.fed = wholeDay && !results.Text(row, kDailyFeedColumn).empty();
     curve.dayCount = row;
@@ -104,7 +117,7 @@ bool FollowGrowthResults(GrowthChartData& chart,
                          const GlobalPig& pig,
                          const CalibrationData& calib) {
   const GrowthChartData before = chart;
-  GrowthCurve curve = ReadDailyRows(results);
+  GrowthCurve curve = ReadDailyRows(results, &pig);
   if (!(curve == chart.curve)) {
     const double kgPerUnit = KgPerUnit(pig);
     if (chart.curve.dayCount > 0 && kgPerUnit > 0) {

@@ -74,8 +74,9 @@ struct ChartExtent {
 };
 
 // The daily rows (columns 5 Age, 6 Weight, 7 Daily Feed) from row 1 until
-// the first row without an age.
-GrowthCurve ReadDailyRows(const Grid& results);
+// the first row without an age. Given the run's state, a feed cell that still
+// shows the run's value is read at the run's full precision.
+GrowthCurve ReadDailyRows(const Grid& results, const GlobalPig* pig = nullptr);
 
 // The diet changes of the per-diet summary (rows 1..numDiets: column 0 the
 // name, column 2 the age at the diet's end): a change at the end of each

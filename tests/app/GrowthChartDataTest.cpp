@@ -87,6 +87,19 @@ TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
   EXPECT_EQ(ReadDailyRows(Grid(kResultRows, kResultCols)).dayCount, 0);
 }
 
+TEST(GrowthChartData, FeedOfTheRunAtFullPrecisionUnlessTyped) {
+  Grid table(kResultRows, kResultCols);
+  const char* rows[][3] = {{"21", "6", ""}, {"22", "6.1", ".3"}, {"23", "6.2", ".5"}};
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 0; c < 3; ++c) table.SetText(r, 5 + c, rows[r - 1][c]);
+  GlobalPig pig;
+  pig.DailyFeed[22][kHerdColumn] = 0.312;  // shown as .3
+  pig.DailyFeed[23][kHerdColumn] = 0.312;  // but the cell was typed over: .5
+  const GrowthCurve curve = ReadDailyRows(table, &pig);
+  EXPECT_DOUBLE_EQ(curve.days[2].feed, 0.312);
+  EXPECT_DOUBLE_EQ(curve.days[3].feed, 0.5);
+}
+
 TEST(GrowthChartData, AllTwoHundredRowsFit) {
   const Grid table = StraightRun(0, 200, 1, 0.1, 0.2);  // 201 days: the table holds rows 1..199
   const GrowthCurve curve = ReadDailyRows(table);
