@@ -29,7 +29,7 @@ bench: build
 
 fuzz: deps
 	CC=clang CXX=clang++ CXXFLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -g -O1" \
-	  cmake -S . -B fuzz-build -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF >/dev/null
+	  cmake -S . -B fuzz-build -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
 	cmake --build fuzz-build -j $(JOBS)
 	@for f in fuzz-build/fuzz_*; do \
 	  echo "== $$f for $(FUZZ_SECONDS) s"; \
