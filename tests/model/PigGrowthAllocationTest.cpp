@@ -30,7 +30,7 @@ TEST(GrowthAllocation, ARunAllocatesNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     pig.ShowDailyRows = c.showDaily;
     Grid results(200, 14);
     Grid* grid = c.withGrid ? &results : nullptr;

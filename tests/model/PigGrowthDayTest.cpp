@@ -3,13 +3,23 @@
 #include <cmath>
 
 #include "model/GlobalPig.h"
-#include "model/GrowthExample.h"
 #include "model/PigGrowth.h"
+#include "model/Units.h"
 
 namespace {
 
 using PigGrowth::AminoAcidFactor;
 using PigGrowth::GrowOneDay;
+
+// One diet of `energy` kcal/kg, 22 % protein and every amino acid at
+// `aminoAcids` %, with an allowance of `allowance` kg.
+void LoadOneDiet(GlobalPig& pig, double energy, double aminoAcids, double allowance) {
+  pig.NumDiets = 1;
+  pig.DietNutrients[1][kEnergy] = energy;
+  pig.DietNutrients[1][kProtein] = 22;
+  for (int i = kArginine; i <= kValine; ++i) pig.DietNutrients[1][i] = aminoAcids;
+  pig.DietFeedAmount[1] = allowance;
+}
 
 // A pig of `weight` kg and 10 % body lipid at age `day`, on one diet of
 // 2450 kcal/kg, 22 % protein and 5 % of every amino acid (none limits).

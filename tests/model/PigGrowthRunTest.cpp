@@ -33,7 +33,7 @@ int FinalDay(const GlobalPig& pig) {
 
 TEST(RunGrowthDays, ThreeDietsReachTheFinalWeightInOrder) {
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   RunGrowthDays(pig);
   ASSERT_FALSE(pig.GrowthFailed);
   EXPECT_EQ(pig.CurrentDiet, 3);
@@ -65,7 +65,7 @@ TEST(RunGrowthDays, ThreeDietsReachTheFinalWeightInOrder) {
 
 TEST(RunGrowthDays, StopsAfterAge198WhenTheFinalWeightIsNeverReached) {
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   pig.FinalWeight = 900;
   RunGrowthDays(pig);
   EXPECT_FALSE(pig.GrowthFailed);
@@ -78,7 +78,7 @@ TEST(RunGrowthDays, StopsAfterAge198WhenTheFinalWeightIsNeverReached) {
 
 TEST(RunGrowthDays, OneDietNeverMixesAndItsLogFollowsTheFeed) {
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   pig.NumDiets = 1;
   pig.DietFeedAmount[1] = 5;
   RunGrowthDays(pig);
@@ -98,10 +98,10 @@ TEST(RunGrowthDays, OneDietNeverMixesAndItsLogFollowsTheFeed) {
 
 TEST(RunGrowthDays, AnEmptyFirstAllowanceFeedsTheSecondDietFromTheFirstDay) {
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   pig.DietFeedAmount[1] = 0;
   GlobalPig skipped;
-  LoadThreeDiets(skipped);
+  LoadExampleDiets(skipped);
   skipped.NumDiets = 2;
   skipped.DietNutrients[1] = pig.DietNutrients[2];
   skipped.DietNutrients[2] = pig.DietNutrients[3];
@@ -121,12 +121,12 @@ TEST(RunGrowthDays, AnEmptyFirstAllowanceFeedsTheSecondDietFromTheFirstDay) {
 
 TEST(RunGrowthDays, ARunDependsOnItsInputsOnly) {
   GlobalPig fresh;
-  LoadThreeDiets(fresh);
+  LoadExampleDiets(fresh);
   RunGrowthDays(fresh);
 
   // A long run on another slot first leaves feed, lipid and diet logs behind.
   GlobalPig reused;
-  LoadThreeDiets(reused);
+  LoadExampleDiets(reused);
   reused.FinalWeight = 60;
   RunGrowthDays(reused);
   for (auto& feed : reused.DailyFeed) feed[1] = 5;  // an earlier summary's male feed
@@ -149,7 +149,7 @@ TEST(RunGrowthDays, StartAtOrAboveTheFinalWeightGrowsNoDay) {
   for (double start : {25.0, 26.0}) {
     SCOPED_TRACE(start);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     pig.LiveWeight[kStart][kHerdColumn] = start;
     pig.FinalAge = 50;
     pig.ShowDailyRows = true;
@@ -172,7 +172,7 @@ TEST(RunGrowthDays, AgesAtTheEndOfTheDayTables) {
   for (const Case c : {Case{199, 199}, Case{200, 200}}) {
     SCOPED_TRACE(c.startAge);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     pig.StartAge = static_cast<std::int16_t>(c.startAge);
     pig.LiveWeight[c.startAge][kHerdColumn] = 10;
     RunGrowthDays(pig);
@@ -185,7 +185,7 @@ TEST(RunGrowthDays, DietCountAndCurrentDietStayInsideTheDietTable) {
   for (int numDiets : {0, -2, 12}) {
     SCOPED_TRACE(numDiets);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     pig.NumDiets = static_cast<std::int16_t>(numDiets);
     RunGrowthDays(pig);
     EXPECT_FALSE(pig.GrowthFailed);
@@ -193,7 +193,7 @@ TEST(RunGrowthDays, DietCountAndCurrentDietStayInsideTheDietTable) {
     EXPECT_LE(pig.CurrentDiet, kMaxDiets);
   }
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   pig.LiveWeight[30][kHerdColumn] = 8;
   pig.BodyLipid[30] = 0.8;
   pig.CurrentDiet = 7;
@@ -205,7 +205,7 @@ TEST(RunGrowthDays, DietCountAndCurrentDietStayInsideTheDietTable) {
 
 TEST(RunGrowthDays, CurveAgeIsZeroBelowB0) {
   GlobalPig pig;
-  LoadThreeDiets(pig);
+  LoadExampleDiets(pig);
   pig.LiveWeight[kStart][kHerdColumn] = 5;
   RunGrowthDays(pig);
   EXPECT_EQ(pig.CurveAge, 0);
@@ -262,7 +262,7 @@ TEST(GrowthFailure, EveryFailureSetsTheFlag) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     ScriptedDialogs dialogs;
     if (c.next == 0) {
       c.change(pig);
@@ -333,7 +333,7 @@ TEST(RunGrowthDays, WritesTheDailyRowsOfTheResultsTable) {
   for (bool showDaily : {false, true}) {
     SCOPED_TRACE(showDaily);
     GlobalPig pig;
-    LoadThreeDiets(pig);
+    LoadExampleDiets(pig);
     pig.ShowDailyRows = showDaily;
     pig.LiveWeight[kStart + 1][kLeanGainColumn] = -1;
     Grid results(200, 14);

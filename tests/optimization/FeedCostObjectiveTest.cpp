@@ -21,11 +21,11 @@ constexpr double kAminoShare = 0.08;    // every amino acid: 8 % of the ingredie
 constexpr double kAminoMinimum = 0.07;  // every amino-acid minimum: 7 % of the diet's protein
 
 // Corn, soybean meal and oil (prices per tonne); the three diets of
-// LoadThreeDiets with energy 2450..2550 kcal/kg and protein 22, 20, 19 %.
+// LoadExampleDiets with energy 2450..2550 kcal/kg and protein 22, 20, 19 %.
 class FeedCostTest : public ::testing::Test {
  protected:
   FeedCostTest() {
-    LoadThreeDiets(*pig);
+    LoadExampleDiets(*pig);
     FormulationTables& t = *tables;
     t.IngCount = 3;
     t.NutCount = kStandardNutrientRows;
