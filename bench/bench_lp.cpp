@@ -73,86 +73,87 @@ struct DietBench {
   std::uint32_t seed = 7u;
 };
 
-void Report(benchmark::State& state, long iterations, long optimal, long warm) {
-  const double runs = static_cast<double>(state.iterations());
-  state.counters["simplexIters"] = iterations / runs;
-  state.counters["optimal"] = optimal / runs;
-  state.counters["warm"] = warm / runs;
-}
+// Simplex iterations, optimal answers and warm starts over the benchmark's runs.
+struct Tally {
+  void Add(LpStatus status, const LpSolver& solver) {
+    optimal += status == LpStatus::Optimal;
+    iterations += solver.LastSolve().iterations;
+    warm += solver.LastSolve().warmStart;
+  }
+  void Report(benchmark::State& state) const {
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["simplexIters"] = iterations / runs;
+    state.counters["optimal"] = optimal / runs;
+    state.counters["warm"] = warm / runs;
+  }
+  long iterations = 0, optimal = 0, warm = 0;
+};
+
+// The kept solver of a diet, solved once so the next solve is warm.
+struct WarmDiet {
+  WarmDiet() { LPROGR(solver, *diet.lp, *result); }
+  DietBench diet;
+  std::unique_ptr<LpResult> result = std::make_unique<LpResult>();
+  LpSolver solver;
+};
 
 // A new solver per call: the problem is built, scaled and solved from an advanced basis.
 void BM_LpCold(benchmark::State& state) {
   DietBench diet;
   auto result = std::make_unique<LpResult>();
-  long iterations = 0, optimal = 0, warm = 0;
+  Tally tally;
   int step = 0;
   for (auto _ : state) {
     diet.SetStep(step++ % kRhsSteps);
     LpSolver solver;
-    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
-    iterations += solver.LastSolve().iterations;
-    warm += solver.LastSolve().warmStart;
+    tally.Add(LPROGR(solver, *diet.lp, *result), solver);
     benchmark::DoNotOptimize(result->objective);
   }
-  Report(state, iterations, optimal, warm);
+  tally.Report(state);
 }
 BENCHMARK(BM_LpCold)->Unit(benchmark::kMicrosecond);
 
 // The kept solver of the diet: the whole program is handed over again, only
 // its minima differ, and the dual simplex starts from the last basis.
 void BM_LpWarmNewMinima(benchmark::State& state) {
-  DietBench diet;
-  auto result = std::make_unique<LpResult>();
-  LpSolver solver;
-  LPROGR(solver, *diet.lp, *result);
-  long iterations = 0, optimal = 0, warm = 0;
+  WarmDiet w;
+  Tally tally;
   int step = 0;
   for (auto _ : state) {
-    diet.SetStep(step++ % kRhsSteps);
-    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
-    iterations += solver.LastSolve().iterations;
-    warm += solver.LastSolve().warmStart;
-    benchmark::DoNotOptimize(result->objective);
+    w.diet.SetStep(step++ % kRhsSteps);
+    tally.Add(LPROGR(w.solver, *w.diet.lp, *w.result), w.solver);
+    benchmark::DoNotOptimize(w.result->objective);
   }
-  Report(state, iterations, optimal, warm);
+  tally.Report(state);
 }
 BENCHMARK(BM_LpWarmNewMinima)->Unit(benchmark::kMicrosecond);
 
 // The same through the in-place calls: two right-hand sides, then a solve.
 void BM_LpWarmInPlace(benchmark::State& state) {
-  DietBench diet;
-  auto result = std::make_unique<LpResult>();
-  LpSolver solver;
-  LPROGR(solver, *diet.lp, *result);
-  long iterations = 0, optimal = 0, warm = 0;
+  WarmDiet w;
+  const auto& rhs = w.diet.lp->LPMatrix;
+  Tally tally;
   int step = 0;
   for (auto _ : state) {
-    diet.SetStep(step++ % kRhsSteps);
-    solver.SetRow(kEnergyRow, kLpAtLeast, diet.lp->LPMatrix[kEnergyRow][0]);
-    solver.SetRow(kProteinRow, kLpAtLeast, diet.lp->LPMatrix[kProteinRow][0]);
-    optimal += solver.Solve(*result) == LpStatus::Optimal;
-    iterations += solver.LastSolve().iterations;
-    warm += solver.LastSolve().warmStart;
-    benchmark::DoNotOptimize(result->objective);
+    w.diet.SetStep(step++ % kRhsSteps);
+    w.solver.SetRow(kEnergyRow, kLpAtLeast, rhs[kEnergyRow][0]);
+    w.solver.SetRow(kProteinRow, kLpAtLeast, rhs[kProteinRow][0]);
+    tally.Add(w.solver.Solve(*w.result), w.solver);
+    benchmark::DoNotOptimize(w.result->objective);
   }
-  Report(state, iterations, optimal, warm);
+  tally.Report(state);
 }
 BENCHMARK(BM_LpWarmInPlace)->Unit(benchmark::kMicrosecond);
 
 // Nothing changed since the last solve: the cost of a call itself.
 void BM_LpWarmUnchanged(benchmark::State& state) {
-  DietBench diet;
-  auto result = std::make_unique<LpResult>();
-  LpSolver solver;
-  LPROGR(solver, *diet.lp, *result);
-  long iterations = 0, optimal = 0, warm = 0;
+  WarmDiet w;
+  Tally tally;
   for (auto _ : state) {
-    optimal += LPROGR(solver, *diet.lp, *result) == LpStatus::Optimal;
-    iterations += solver.LastSolve().iterations;
-    warm += solver.LastSolve().warmStart;
-    benchmark::DoNotOptimize(result->objective);
+    tally.Add(LPROGR(w.solver, *w.diet.lp, *w.result), w.solver);
+    benchmark::DoNotOptimize(w.result->objective);
   }
-  Report(state, iterations, optimal, warm);
+  tally.Report(state);
 }
 BENCHMARK(BM_LpWarmUnchanged)->Unit(benchmark::kMicrosecond);
 
