@@ -5,20 +5,18 @@
 // calibration test window scoring its trials.
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "GuiSession.h"
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/CalibrationWindow.h"
@@ -29,39 +27,9 @@ namespace {
 
 using Window = AfrmMain::Window;
 
-// A program on a copy of the demo location, started in a folder of its own,
-// with the location open and a herd sex chosen.
-struct Session {
-  QTemporaryDir programFolder;
-  QTemporaryDir locationFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
-
-  Session() {
-    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
-    for (const QString& name : demo.entryList(QDir::Files))
-      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
-    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
-    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
-  }
-
-  template <typename T>
-  T* Find(const char* name, QWidget* in = nullptr) const {
-    QWidget* root = in ? in : window.get();
-    return root->findChild<T*>(QString::fromLatin1(name));
-  }
+// The demo session with the calibration's own views.
+struct Session : GuiSession {
   SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
-  QString Cell(QWidget* in, const char* table, int row, int col) const {
-    QAbstractItemModel* model = Find<GridView>(table, in)->model();
-    return model->data(model->index(row, col)).toString();
-  }
   QStringList Coefficients() const {
     QStringList coef;
     for (int k = 1; k <= kCoefCount; ++k) coef << Cell(window.get(), "GridWeight", kCoefRow, k);

@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "GuiSession.h"
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
@@ -32,35 +33,10 @@
 
 namespace {
 
-// A program on a copy of the demo location, started in a folder of its own,
-// with the location open and a mixed herd chosen.
-struct Session {
-  QTemporaryDir programFolder;
-  QTemporaryDir locationFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
+// The demo session with the chart's series and the daily table's numbers.
+struct Session : GuiSession {
+  Session() { dialogs.Forget(); }
 
-  Session() {
-    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
-    for (const QString& name : demo.entryList(QDir::Files))
-      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
-    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
-    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
-    dialogs.Forget();
-  }
-
-  template <typename T>
-  T* Find(const char* name, QObject* in = nullptr) const {
-    QObject* root = in ? in : window.get();
-    return root->findChild<T*>(QString::fromLatin1(name));
-  }
   GrowthChart* Chart() const { return Find<GrowthChart>("GrowthChart"); }
   QList<QAbstractSeries*> Series(const char* name) const {
     QList<QAbstractSeries*> found;

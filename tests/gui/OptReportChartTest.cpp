@@ -9,17 +9,15 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "GuiSession.h"
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
@@ -30,39 +28,14 @@
 
 namespace {
 
-struct Session {
-  QTemporaryDir programFolder;
-  QTemporaryDir locationFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
+struct Session : GuiSession {
   OptimizationWindow* opt = nullptr;
 
   Session() {
-    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
-    for (const QString& name : demo.entryList(QDir::Files))
-      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
-    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
-    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
     Click("Command1");
     opt = static_cast<OptimizationWindow*>(window->WindowOf(AfrmMain::Window::Optimization));
   }
 
-  template <typename T>
-  T* Find(const char* name, QWidget* in = nullptr) const {
-    return (in ? in : window.get())->findChild<T*>(QString::fromLatin1(name));
-  }
-  void Click(const char* name, QWidget* in = nullptr) const {
-    QPushButton* button = Find<QPushButton>(name, in);
-    QVERIFY2(button && button->isEnabled(), name);
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
   double Diets(int row, int diet) const {
     return ReadNumber(app->mainForm.Griddiets.Text(row, diet));
   }

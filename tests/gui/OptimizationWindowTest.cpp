@@ -6,19 +6,17 @@
 // Current" gives the next growth run the optimized cost; a run stops when the
 // user cancels it.
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "GuiSession.h"
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
@@ -34,44 +32,14 @@ using Window = AfrmMain::Window;
 // A program on a copy of the demo location, grown once on least-cost diets,
 // with the optimization window opened by "Run Optimization" and the limits
 // set around the current values.
-struct Session {
-  QTemporaryDir programFolder;
-  QTemporaryDir locationFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
+struct Session : GuiSession {
   OptimizationWindow* opt = nullptr;
 
   Session() {
-    const QDir demo(QStringLiteral(TAMSEL_SOURCE_DIR "/data/demo"));
-    for (const QString& name : demo.entryList(QDir::Files))
-      QFile::copy(demo.filePath(name), locationFolder.filePath(name));
-    AfrmMain::StartupEnvironment machine{programFolder.path().toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
-    dialogs.File(locationFolder.filePath(QStringLiteral("Demo.plt")).toStdString());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
     Click("Command1");
     opt = static_cast<OptimizationWindow*>(window->WindowOf(Window::Optimization));
   }
 
-  template <typename T>
-  T* Find(const char* name, QWidget* in = nullptr) const {
-    QWidget* root = in ? in : window.get();
-    return root->findChild<T*>(QString::fromLatin1(name));
-  }
-  void Click(const char* name, QWidget* in = nullptr) const {
-    QPushButton* button = Find<QPushButton>(name, in);
-    QVERIFY2(button && button->isEnabled(), name);
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-  QString Cell(QWidget* in, const char* table, int row, int col) const {
-    QAbstractItemModel* model = Find<GridView>(table, in)->model();
-    return model->data(model->index(row, col)).toString();
-  }
   double Number(const char* field, QWidget* in = nullptr) const {
     return ReadNumber(Find<QLineEdit>(field, in)->text().toStdString());
   }
