@@ -8,12 +8,12 @@
 // Internal units: kg, days, kcal net energy per kg of feed, per cent of feed
 // for protein and amino acids, price per kg of feed.
 
-inline constexpr int kMaxAge = 200;           // day tables hold ages 0..200
+inline constexpr int kMaxAge = 200;  // day tables hold ages 0..200
 inline constexpr int kDays = kMaxAge + 1;
-inline constexpr int kMaxDiets = 8;           // diets 1..8
-inline constexpr int kNutrients = 15;         // supply vectors 0..14
-inline constexpr int kMaxNutrientIndex = 121; // formulation may fill past 14
-inline constexpr int kFeedAmounts = 25;       // DietFeedAmount 0..24
+inline constexpr int kMaxDiets = 8;            // diets 1..8
+inline constexpr int kNutrients = 15;          // supply vectors 0..14
+inline constexpr int kMaxNutrientIndex = 121;  // formulation may fill past 14
+inline constexpr int kFeedAmounts = 25;        // DietFeedAmount 0..24
 inline constexpr int kDefaultHerdPigs = 20;
 
 // Nutrient index shared by the model, the diets table and the formulation.
@@ -87,10 +87,10 @@ struct GlobalPig {
   // Working values of the current day.
   std::array<double, kNutrients> DaySupply{};
   std::array<double, kNutrients> NutrientRatio{};  // 2..14 used
-  double DayFeedIntake = 0;  // kg/day
-  double DayMeanWeight = 0;  // kg
-  double CurveAge = 0;       // days on the growth curve
-  double NextWeight = 0;     // kg
+  double DayFeedIntake = 0;                        // kg/day
+  double DayMeanWeight = 0;                        // kg
+  double CurveAge = 0;                             // days on the growth curve
+  double NextWeight = 0;                           // kg
 
   bool GrowthFailed = false;
   bool ShowDailyRows = false;
@@ -101,9 +101,19 @@ struct GlobalPig {
   double LipidEnergy = 6700;  // kcal per kg lipid deposited
   double LeanEnergy = 1231;   // kcal per kg lean tissue deposited
   // g amino acid per g protein deposited, nutrients 3..14 as entries 1..12.
-  std::array<double, 13> AminoAcidPattern{
-      0, 0.0685, 0.028, 0.0681, 0.0121, 0.0842, 0.0411, 0.0358, 0.0188, 0.0469, 0.078, 0.043,
-      0.0525};
+  std::array<double, 13> AminoAcidPattern{0,
+                                          0.0685,
+                                          0.028,
+                                          0.0681,
+                                          0.0121,
+                                          0.0842,
+                                          0.0411,
+                                          0.0358,
+                                          0.0188,
+                                          0.0469,
+                                          0.078,
+                                          0.043,
+                                          0.0525};
   std::array<double, 5> DefaultGrowthCoef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
   // Phi(0.05 k) for k = 0..30, for the pig-count block of the growth run.
   std::array<double, 31> NormalTable{};

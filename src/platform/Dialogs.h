@@ -12,10 +12,10 @@ enum class Answer { OK, Cancel, Yes, No };
 
 struct FileRequest {
   std::string title;
-  std::string folder;       // where the dialog starts
-  std::string filter;       // a pattern such as "*.dts"
-  std::string defaultExt;   // added when the chosen name has none, e.g. ".dts"
-  std::string fileName;     // offered name; returned unchanged when cancelled
+  std::string folder;      // where the dialog starts
+  std::string filter;      // a pattern such as "*.dts"
+  std::string defaultExt;  // added when the chosen name has none, e.g. ".dts"
+  std::string fileName;    // offered name; returned unchanged when cancelled
 };
 
 class Dialogs {
