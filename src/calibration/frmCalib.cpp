@@ -18,6 +18,8 @@ constexpr int kStartRow = 1;
 constexpr const char* kFieldCaptions[] = {
     "", "Starting Weight", "Starting Age", "Final Weight", "Total Feed Intake", "Final Age"};
 
+constexpr int kColumnWidth = 1500;  // twips
+
 }  // namespace
 
 frmCalib::frmCalib(App& app) : app_(app) {
@@ -25,6 +27,8 @@ frmCalib::frmCalib(App& app) : app_(app) {
   Text[kHerdTotalFeed].ToolTip = "Total Feed Intake only needed for Calibration";
   // Column 0 holds the ages the user types, not headings.
   GridCal.SetFixedCols(0);
+  // Wide enough for the headings ("Feed Intake" and the like).
+  for (int col = kAgeCol; col <= kFeedCol; ++col) GridCal.SetColWidth(col, kColumnWidth);
 }
 
 void frmCalib::ShowUnitCaptions() {
