@@ -260,7 +260,8 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{
-                "Error 75 (Path/File access error) in procedure SaveNutRestrictions"});
+                "Error 75 (Path/File access error) in procedure SaveNutRestrictions\n" + failing +
+                ": No such file or directory"});
 }
 
 TEST_F(RestrictionFileTest, OpenDialogsChangeNothingWhenCancelled) {

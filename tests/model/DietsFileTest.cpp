@@ -260,7 +260,8 @@ TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
   EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   EXPECT_EQ(
       dialogs_.Messages(),
-      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
+                               Path("Folder.dts") + ": Is a directory"});
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("Kept.dts"));
   EXPECT_EQ(ReadWhole(Path("Kept.dts")), before);
 }
