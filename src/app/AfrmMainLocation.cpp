@@ -6,6 +6,7 @@
 
 #include "app/AfrmMain.h"
 #include "app/App.h"
+#include "app/SaveProtocol.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/TextFile.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr std::array<double, 5> kLocationCoef{6.6, 1.45, 2.7, 0.0011, 1.0};
 
 bool Cancelled(const std::string& chosen, const std::string& offered) {
-  return chosen.empty() || chosen == offered || chosen.find('*') != std::string::npos;
+  return chosen.empty() || chosen == offered || IsPattern(chosen);
 }
 
 }  // namespace
@@ -92,10 +93,14 @@ void AfrmMain::LoadExistingLocation() {
   Command[2].BackColor = kLightGreen;
 
   if (TextFile::Exists(location.CalFile)) {
-    LoadCalibrationRows(location.CalFile, app_.calibration);
+    const CalRowsLoad rows = LoadCalibrationRows(location.CalFile, app_.calibration);
+    if (!rows.problem.empty()) dialogs.Message(rows.problem);
     if (app_.calibration.CalibObs[2][kObsAge] > 0) Option3.Value = true;
   }
-  if (TextFile::Exists(location.StgFile)) ReadTemperatureFile(location.StgFile, app_.temperatures);
+  if (TextFile::Exists(location.StgFile)) {
+    const TemperatureLoad temps = ReadTemperatureFile(location.StgFile, app_.temperatures);
+    if (!temps.problem.empty()) dialogs.Message(temps.problem);
+  }
 
   Text6.Text = location.LocationBase;
   ShowDietsLoaded();
@@ -126,7 +131,11 @@ void AfrmMain::ShowHerdInputs() {
 }
 
 void AfrmMain::ShowDietsLoaded() {
-  ReadDietsFile(app_.location.DietsFile, Griddiets, app_.pig);
+  const DietsLoad load = ReadDietsFile(app_.location.DietsFile, Griddiets, app_.pig);
+  if (!load.problem.empty())
+    app_.dialogs.Message(load.problem);
+  else if (!load.found)
+    app_.dialogs.Message("No Diets File found named " + app_.location.DietsFile);
   if (Griddiets.Text(4, 0).empty()) DietFill(Griddiets);
   int numDiets = app_.pig.NumDiets;
   Combo3.ListIndex = numDiets >= 0 && numDiets < Combo3.ListCount() ? numDiets : -1;

@@ -236,6 +236,8 @@ void AfrmMain::SaveRestrictSummary() {
   if (answer.size() < 5) return;
   StripFolder(answer);
   std::string path = ResolveInFolder(location.DataFolder, answer);
-  if (!TextFile::WriteLines(path, RestrictSummaryLines(app_.formulation)).ok)
-    app_.dialogs.Message("error saving restrictions");
+  const TextFile::WriteResult written =
+      TextFile::WriteLines(path, RestrictSummaryLines(app_.formulation));
+  if (!written.ok)
+    app_.dialogs.Message("error saving restrictions\n" + path + ": " + written.error);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "platform/TextFile.h"
 
 // The protocol every file writer of a location follows: unless the file's
 // save-without-asking mark is set, a save dialog offers a new name; a
@@ -20,6 +21,10 @@ struct SaveRequest {
 
 // "CURRENT FILE IS " + path + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT"
 std::string SaveDialogTitle(std::string_view currentPath);
+
+// True when the file name of `path` (not its folder) is a pattern such as
+// "*.dts": what a save dialog hands back when no name was chosen.
+bool IsPattern(std::string_view path);
 
 // Runs the protocol: `currentPath` becomes the chosen name. Returns false,
 // changing nothing, when there is nowhere to write (the dialog was cancelled
@@ -43,9 +48,14 @@ inline constexpr std::string_view kDescInputPastEnd = "Input past end of file";
 inline constexpr std::string_view kDescPathFileAccess = "Path/File access error";
 
 // Writes `lines` to `path` (atomic, CR LF). A failed write shows
-// "Error 75 (Path/File access error) in procedure " + procedure, leaves any
-// earlier file whole and returns false.
+// "Error 75 (Path/File access error) in procedure " + procedure and, on a
+// second line, the path and the system's reason; it leaves any earlier file
+// whole and returns false.
 bool WriteFileOrReport(Dialogs& dialogs,
                        const std::string& path,
                        const std::vector<std::string>& lines,
                        std::string_view procedure);
+
+// What the user is told about a file that exists but was not read: the
+// system's reason, "not a text file this program reads", or its size.
+std::string ReadProblemText(const std::string& path, const TextFile::ReadResult& result);

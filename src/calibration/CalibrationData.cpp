@@ -99,16 +99,19 @@ PltLoad LoadCalibrationFile(const std::string& path,
                             CalibrationData& calib,
                             Grid& GridWeight,
                             Dialogs& dialogs) {
-  const auto lines = TextFile::ReadLines(path);
-  if (!lines) return PltLoad::Missing;
-  const int count = static_cast<int>(lines->size());
+  const TextFile::ReadResult read = TextFile::Read(path);
+  if (read.status == TextFile::ReadStatus::Missing) return PltLoad::Missing;
+  if (!read.ok()) {
+    dialogs.Message(ReadProblemText(path, read));
+    return PltLoad::Failed;
+  }
+  const std::vector<std::string>& lines = read.lines;
+  const int count = static_cast<int>(lines.size());
   if (count < kSexLine) {
     dialogs.Message(ErrorText(kErrInputPastEnd, kDescInputPastEnd, "LoadCalibrationFile"));
     return PltLoad::Failed;
   }
-  auto line = [&](int n) -> const std::string& {
-    return (*lines)[static_cast<std::size_t>(n - 1)];
-  };
+  auto line = [&](int n) -> const std::string& { return lines[static_cast<std::size_t>(n - 1)]; };
 
   for (int k = 0; k < kCoefCount; ++k) {
     double b = FileNumber(line(k + 1));
@@ -167,13 +170,17 @@ std::vector<std::string> CalibrationRowLines(const CalibrationData& calib, int r
 
 CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib) {
   CalRowsLoad load;
-  const auto lines = TextFile::ReadLines(path);
-  if (!lines) return load;
+  const TextFile::ReadResult read = TextFile::Read(path);
+  if (!read.ok()) {
+    if (read.status != TextFile::ReadStatus::Missing) load.problem = ReadProblemText(path, read);
+    return load;
+  }
+  const std::vector<std::string>& lines = read.lines;
   load.found = true;
   for (auto& row : calib.CalibObs) row.fill(0);
-  load.rows = static_cast<int>(std::min<std::size_t>(lines->size(), kMaxCalibRows));
+  load.rows = static_cast<int>(std::min<std::size_t>(lines.size(), kMaxCalibRows));
   for (int r = 1; r <= load.rows; ++r) {
-    std::string_view text = (*lines)[static_cast<std::size_t>(r - 1)];
+    std::string_view text = lines[static_cast<std::size_t>(r - 1)];
     for (int field = 0; field < 3; ++field) {
       const std::size_t tab = text.find('\t');
       calib.CalibObs[r][field] = FileNumber(text.substr(0, tab));

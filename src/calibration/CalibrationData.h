@@ -84,8 +84,9 @@ enum class PltLoad { Loaded, Missing, Failed };
 // Reads a ".plt" file: B0..B4 (0 takes the default coefficient) into rows 1
 // and 4 of the coefficient table, the herd inputs, the herd sex and, where
 // the file has them, the unit codes. A file cut short before line 11 shows
-// "Error 62 (Input past end of file) in procedure LoadCalibrationFile" and
-// changes nothing; a missing file changes nothing and shows nothing.
+// "Error 62 (Input past end of file) in procedure LoadCalibrationFile", and a
+// file that cannot be read is reported; both change nothing. A missing file
+// changes nothing and shows nothing.
 PltLoad LoadCalibrationFile(const std::string& path,
                             GlobalPig& pig,
                             CalibrationData& calib,
@@ -100,9 +101,10 @@ std::string InitialValueTip(double value, bool decimalComma);
 std::vector<std::string> CalibrationRowLines(const CalibrationData& calib, int rows);
 
 struct CalRowsLoad {
-  bool found = false;       // false: no such file, nothing changed
+  bool found = false;       // false: nothing read, nothing changed
   int rows = 0;             // rows read (lines beyond the 15th are ignored)
   bool dataLoaded = false;  // row 2 has a nonzero age: "Calibration Data Loaded"
+  std::string problem;      // for the user: why a file that exists was not read
 };
 
 // Reads a ".cal" file into CalibObs from row 1; the rows are emptied first

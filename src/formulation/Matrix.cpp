@@ -167,14 +167,13 @@ MatrixLoad ReadMatrixFile(FormulationTables& tables, const std::string& path, Di
   ClearMatrix(tables);
   ClearRestrictions(tables, 1, kLastClearedDiet);
   if (!TextFile::Exists(path)) return MatrixLoad::Missing;
-  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(path);
-  std::optional<ReadError> error;
-  if (!lines) {
-    error = ReadError{kErrPathFileAccess, kDescPathFileAccess};
-  } else {
-    LineSource source(*lines);
-    error = ReadBody(source, tables);
+  const TextFile::ReadResult read = TextFile::Read(path);
+  if (!read.ok()) {
+    dialogs.Message(ReadProblemText(path, read));
+    return MatrixLoad::Failed;
   }
+  LineSource source(read.lines);
+  const std::optional<ReadError> error = ReadBody(source, tables);
   if (!error) return MatrixLoad::Loaded;
   dialogs.Message(ErrorText(error->number, error->description, kLoadProcedure));
   return MatrixLoad::Failed;
@@ -229,8 +228,7 @@ bool SaveMatrix(FormulationTables& tables,
 bool ChooseMatrixFile(Dialogs& dialogs, const std::string& dataFolder, std::string& matrixFile) {
   FileRequest request{"Select a Matrix File", dataFolder, "*Matrix.txt", ".txt", "*Matrix.txt"};
   std::string chosen = dialogs.OpenFile(request);
-  if (chosen.empty() || chosen == request.fileName || chosen.find('*') != std::string::npos)
-    return false;
+  if (chosen.empty() || chosen == request.fileName || IsPattern(chosen)) return false;
   matrixFile = chosen;
   return true;
 }

@@ -17,6 +17,8 @@ constexpr int kDefaultNutCount = 14;
 constexpr size_t kIngSuffixLength = 7;  // "Req.ing"
 constexpr std::string_view kNutSuffix = "Req.nut";
 constexpr std::string_view kSummaryEnd = "0  0  0";
+constexpr std::string_view kIngKind = "Ingredient";
+constexpr std::string_view kNutKind = "Nutrient";
 constexpr std::string_view kSaveIngProcedure = "SaveIngRestrictions";
 constexpr std::string_view kSaveNutProcedure = "SaveNutRestrictions";
 
@@ -47,33 +49,154 @@ void Store(FormulationTables::IngTable& table, const RestrictionLine& line) {
 
 bool DietInRange(int diet) { return diet >= 1 && diet <= kMaxDiets; }
 
-// Reads every usable line of the ingredient file; a line naming an ingredient
-// past the matrix raises the ingredient count.
-void ReadIngLines(FormulationTables& tables, const std::vector<std::string>& lines) {
-  for (const std::string& text : lines) {
-    std::optional<RestrictionLine> line = ParseRestrictionLine(text);
-    if (!line || !DietInRange(line->diet) || line->index < 1 || line->index > kMaxIngredients)
-      continue;
-    Store(tables.IngRestrictFile, *line);
-    Store(tables.IngRestrict, *line);
-    if (line->index > tables.IngCount) tables.IngCount = static_cast<std::int16_t>(line->index);
-  }
+// What a restriction file held: lines that could not be used as they stand
+// ("Line N: ..."), and how many lines restrict anything.
+struct FileReport {
+  std::vector<std::string> problems;
+  int restrictions = 0;
+};
+
+constexpr std::size_t kListedProblems = 10;
+
+bool BlankLine(std::string_view text) { return text.find_first_not_of(" \t") == text.npos; }
+
+std::string LineNote(std::size_t index, std::string_view note) {
+  std::string text = "Line " + std::to_string(index + 1);
+  return text.append(note);
 }
 
-void ReadNutLines(FormulationTables& tables, const std::vector<std::string>& lines) {
-  for (const std::string& text : lines) {
-    std::optional<RestrictionLine> line = ParseRestrictionLine(text);
-    if (!line || !DietInRange(line->diet) || line->index < 0 || line->index > kMaxNutrientRows)
+// The line's restriction when it names a diet; otherwise nothing, and the
+// note why.
+std::optional<RestrictionLine> UsableLine(const std::string& text,
+                                          std::size_t index,
+                                          FileReport& report) {
+  std::optional<RestrictionLine> line = ParseRestrictionLine(text);
+  if (!line) {
+    report.problems.push_back(
+        LineNote(index, " is not diet, index, minimum and maximum separated by tabs"));
+  } else if (!DietInRange(line->diet)) {
+    report.problems.push_back(LineNote(index,
+                                       ": Diet " + std::to_string(line->diet) +
+                                           " is not one of diets 1 to " +
+                                           std::to_string(kMaxDiets)));
+    line.reset();
+  }
+  return line;
+}
+
+void Count(const RestrictionLine& line, FileReport& report) {
+  if (line.minimum != 0 || line.maximum != 0) ++report.restrictions;
+}
+
+// Reads every usable line of the ingredient file; a line naming an ingredient
+// past the matrix raises the ingredient count.
+FileReport ReadIngLines(FormulationTables& tables, const std::vector<std::string>& lines) {
+  FileReport report;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    if (BlankLine(lines[n])) continue;
+    std::optional<RestrictionLine> line = UsableLine(lines[n], n, report);
+    if (!line) continue;
+    if (line->index < 1 || line->index > kMaxIngredients) {
+      report.problems.push_back(LineNote(n,
+                                         ": Ingredient " + std::to_string(line->index) +
+                                             " is not one of ingredients 1 to " +
+                                             std::to_string(kMaxIngredients)));
       continue;
+    }
+    Store(tables.IngRestrictFile, *line);
+    Store(tables.IngRestrict, *line);
+    Count(*line, report);
+    if (line->index > tables.IngCount) tables.IngCount = static_cast<std::int16_t>(line->index);
+  }
+  return report;
+}
+
+// The nutrient rows of the matrix in use; 0 when the count does not come
+// from a matrix (none read, or one a restriction file or a save set).
+int MatrixNutrientRows(const FormulationTables& tables) {
+  const int rows = tables.NutCount;
+  return rows >= 1 && rows <= kMaxNutrientRows && !tables.NutName[rows].empty() ? rows : 0;
+}
+
+std::string NutrientLabel(const FormulationTables& tables, int index) {
+  const int row = index + 1;
+  if (row <= kMaxNutrientRows && !tables.NutName[row].empty()) return tables.NutName[row];
+  return std::to_string(index);
+}
+
+// Reads every usable line of the nutrient file. Without a matrix an index
+// raises the nutrient count; with one, an index the matrix lacks is reported.
+FileReport ReadNutLines(FormulationTables& tables, const std::vector<std::string>& lines) {
+  FileReport report;
+  const int matrixRows = MatrixNutrientRows(tables);
+  const int lastIndex = matrixRows > 0 ? matrixRows - 1 : kMaxNutrientRows;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    if (BlankLine(lines[n])) continue;
+    std::optional<RestrictionLine> line = UsableLine(lines[n], n, report);
+    if (!line) continue;
+    if (line->index < 0 || line->index > lastIndex) {
+      const std::string range = " 1 to " + std::to_string(lastIndex);
+      report.problems.push_back(
+          LineNote(n,
+                   ": Nutrient " + std::to_string(line->index) +
+                       (matrixRows > 0 ? " is not in the matrix, whose nutrients are" + range
+                                       : " is not one of nutrients" + range)));
+      continue;
+    }
+    if (line->maximum > 0 && line->maximum < line->minimum) {
+      report.problems.push_back(
+          LineNote(n,
+                   ": The Min Restriction on Diet " + std::to_string(line->diet) + " Nutrient " +
+                       NutrientLabel(tables, line->index) + " is greater than the Maximum"));
+    }
     Store(tables.NutRestrictFile, *line);
     Store(tables.NutRestrict, *line);
+    Count(*line, report);
     if (line->index > tables.NutCount) tables.NutCount = line->index;
   }
+  return report;
+}
+
+// One message for a file: that it restricts nothing (when `sayWhenEmpty`)
+// and the lines not used as they stand.
+void ReportFile(Dialogs& dialogs,
+                std::string_view kind,
+                const std::string& path,
+                const FileReport& report,
+                bool sayWhenEmpty) {
+  std::string text;
+  if (sayWhenEmpty && report.restrictions == 0)
+    text = "No " + std::string(kind) + " Restriction found in " + path;
+  else if (!report.problems.empty())
+    text = "Check these lines of " + path + ":";
+  else
+    return;
+  const std::size_t listed = std::min(report.problems.size(), kListedProblems);
+  for (std::size_t i = 0; i < listed; ++i) text += "\n" + report.problems[i];
+  if (report.problems.size() > listed)
+    text += "\n... and " + std::to_string(report.problems.size() - listed) + " more";
+  dialogs.Message(text);
 }
 
 void FallBackToGrid(Dialogs& dialogs, std::string_view message, std::int16_t& feedChoice) {
   dialogs.Message(message);
   feedChoice = kFeedGrid;
+}
+
+// The file's lines; a file that is missing or cannot be read is reported and
+// the formulation falls back to the diets on the grid.
+std::optional<std::vector<std::string>> ReadOrFallBack(Dialogs& dialogs,
+                                                       std::string_view kind,
+                                                       const std::string& path,
+                                                       std::int16_t& feedChoice) {
+  TextFile::ReadResult read = TextFile::Read(path);
+  if (read.ok()) return std::move(read.lines);
+  const bool missing = read.status == TextFile::ReadStatus::Missing;
+  FallBackToGrid(dialogs,
+                 missing ? "No " + std::string(kind) + " Restriction File found named " + path
+                         : ReadProblemText(path, read),
+                 feedChoice);
+  return std::nullopt;
 }
 
 int DietsInUse(int numDiets) { return std::clamp(numDiets, 0, kMaxDiets); }
@@ -96,8 +219,7 @@ bool ChooseOpenFile(Dialogs& dialogs,
                     std::string& path) {
   FileRequest request{std::move(title), dataFolder, pattern, pattern.substr(1), pattern};
   std::string chosen = dialogs.OpenFile(request);
-  if (chosen.empty() || chosen == request.fileName || chosen.find('*') != std::string::npos)
-    return false;
+  if (chosen.empty() || chosen == request.fileName || IsPattern(chosen)) return false;
   path = chosen;
   return true;
 }
@@ -155,11 +277,9 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
                                  std::string& reqNutFile,
                                  std::int16_t& feedChoice) {
   RestrictionLoad load;
-  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(reqIngFile);
-  if (!lines) {
-    FallBackToGrid(dialogs, "No Ingredient Restriction File found named " + reqIngFile, feedChoice);
-    return load;
-  }
+  std::optional<std::vector<std::string>> lines =
+      ReadOrFallBack(dialogs, kIngKind, reqIngFile, feedChoice);
+  if (!lines) return load;
   for (int d = 1; d <= kMaxDiets; ++d)
     for (int k = kMinKind; k <= kMaxKind; ++k)
       for (int i = 1; i <= std::min<int>(tables.IngCount, kMaxIngredients); ++i) {
@@ -167,17 +287,15 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
         tables.IngRestrictFile[d][k][i] = 0;
       }
   load.ingRead = true;
-  ReadIngLines(tables, *lines);
+  ReportFile(dialogs, kIngKind, reqIngFile, ReadIngLines(tables, *lines), true);
 
   // The nutrient file sits beside it under the set's own suffix.
   size_t baseLength = reqIngFile.size() - std::min(reqIngFile.size(), kIngSuffixLength);
   reqNutFile = reqIngFile.substr(0, baseLength) + std::string(kNutSuffix);
-  if (!(lines = TextFile::ReadLines(reqNutFile))) {
-    FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
-    return load;
-  }
+  if (!(lines = ReadOrFallBack(dialogs, kNutKind, reqNutFile, feedChoice))) return load;
   load.nutRead = true;
-  ReadNutLines(tables, *lines);
+  // A file without restrictions has no energy minimum either: said below.
+  ReportFile(dialogs, kNutKind, reqNutFile, ReadNutLines(tables, *lines), false);
   if (tables.NutRestrict[1][kMinKind][kEnergy] != 0) {
     feedChoice = kFeedLeastCost;
   } else {
@@ -191,12 +309,10 @@ bool LoadNutRestrictions(FormulationTables& tables,
                          Dialogs& dialogs,
                          const std::string& reqNutFile,
                          std::int16_t& feedChoice) {
-  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(reqNutFile);
-  if (!lines) {
-    FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
-    return false;
-  }
-  ReadNutLines(tables, *lines);
+  std::optional<std::vector<std::string>> lines =
+      ReadOrFallBack(dialogs, kNutKind, reqNutFile, feedChoice);
+  if (!lines) return false;
+  ReportFile(dialogs, kNutKind, reqNutFile, ReadNutLines(tables, *lines), true);
   return true;
 }
 

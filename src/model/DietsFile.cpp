@@ -100,6 +100,31 @@ Record SplitRecord(std::string_view line, bool commaForm) {
   return record;
 }
 
+// "line 19" or "lines 19 to 27".
+std::string LineRange(std::size_t first, std::size_t last) {
+  if (first == last) return "line " + std::to_string(first);
+  return "lines " + std::to_string(first) + " to " + std::to_string(last);
+}
+
+// What was read of a file of `lines` lines, when that is not all of it.
+std::string PartlyRead(const std::string& path, std::size_t lines, int numDiets) {
+  const std::size_t used = static_cast<std::size_t>(numDiets) * kDietRecords;
+  if (lines == used && lines > 0) return {};
+  std::string text = "Read ";
+  text += numDiets == 0   ? "no diet of "
+          : numDiets == 1 ? "1 diet (" + LineRange(1, used) + ") of "
+                          : std::to_string(numDiets) + " diets (" + LineRange(1, used) + ") of ";
+  text += path;
+  if (lines == 0) return text + ": the file is empty";
+  const std::string rest = LineRange(used + 1, lines);
+  const std::string notRead = used + 1 == lines ? " was not read" : " were not read";
+  if (numDiets == kMaxDiets)
+    return text + "; " + rest + notRead + ": the table holds " + std::to_string(kMaxDiets) +
+           " diets";
+  return text + "; " + rest + (used + 1 == lines ? " does" : " do") + " not make a whole diet of " +
+         std::to_string(kDietRecords) + " lines and" + notRead;
+}
+
 double FileNumber(std::string_view text) {
   const double value = ReadNumber(text);
   return std::isfinite(value) ? value : 0.0;
@@ -146,17 +171,28 @@ std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets) {
 
 DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig) {
   DietsLoad load;
-  const auto lines = TextFile::ReadLines(path);
-  if (!lines) return load;
+  const TextFile::ReadResult read = TextFile::Read(path);
+  if (read.status == TextFile::ReadStatus::Missing) {
+    load.numDiets = pig.NumDiets;
+    return load;
+  }
+  if (!read.ok()) {
+    // No diet, as from an empty file; the table keeps what it shows.
+    load.problem = ReadProblemText(path, read);
+    pig.NumDiets = 0;
+    return load;
+  }
+  const std::vector<std::string>& lines = read.lines;
   load.found = true;
-  load.commaForm = lines->empty() || lines->front().find('\t') == std::string::npos;
-  load.numDiets = static_cast<int>(std::min<std::size_t>(lines->size() / kDietRecords, kMaxDiets));
+  load.commaForm = lines.empty() || lines.front().find('\t') == std::string::npos;
+  load.numDiets = static_cast<int>(std::min<std::size_t>(lines.size() / kDietRecords, kMaxDiets));
+  load.problem = PartlyRead(path, lines.size(), load.numDiets);
   pig.NumDiets = static_cast<std::int16_t>(load.numDiets);
   if (load.numDiets == 0) return load;
 
   for (int d = 1; d <= load.numDiets; ++d) {
     for (int k = 1; k <= kDietRecords; ++k) {
-      const std::string& line = (*lines)[static_cast<std::size_t>((d - 1) * kDietRecords + k - 1)];
+      const std::string& line = lines[static_cast<std::size_t>((d - 1) * kDietRecords + k - 1)];
       Record record = SplitRecord(line, load.commaForm);
       if (k == kNameRecord || k == kPriceRecord) {
         Griddiets.SetText(k, d, record.value);

@@ -30,17 +30,24 @@ const std::string& DefaultDietRecordLabel(int row);
 std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets);
 
 struct DietsLoad {
-  bool found = false;  // false: no such file, nothing changed
-  int numDiets = 0;    // whole diets read (lines / 18, at most 8)
+  bool found = false;  // false: nothing read
+  // Diets in use after the load: the file's whole diets (at most 8); none
+  // when the file could not be read; pig.NumDiets unchanged when it is missing.
+  int numDiets = 0;
   bool commaForm = false;
   // Labels of records 3..18 of the last diet read, by table row.
   std::array<std::string, kDietRecords + 1> labels{};
+  // For the user: why a file that exists was not read, or what was read and
+  // which lines make no whole diet. Empty when the whole file was read, and
+  // when there is no file.
+  std::string problem;
 };
 
 // Loads the diets file at `path` into the diets table: names and prices as
 // text in rows 1 and 2, numbers in rows 3..18, labels of rows 3..18 in
 // column 0; diet columns past the loaded ones are emptied. Sets
-// pig.NumDiets. A missing file changes nothing and shows nothing.
+// pig.NumDiets. A missing file changes nothing; one that cannot be read
+// gives no diet and leaves the table as it is.
 DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig);
 
 // SaveDietsFile: unless the diets row's save-without-asking mark is set, a

@@ -82,12 +82,15 @@ std::vector<std::string> TemperatureFileLines(const TemperatureProfile& profile)
 
 TemperatureLoad ReadTemperatureFile(const std::string& path, TemperatureProfile& profile) {
   TemperatureLoad load;
-  const auto lines = TextFile::ReadLines(path);
-  if (!lines) return load;
+  const TextFile::ReadResult read = TextFile::Read(path);
+  if (!read.ok()) {
+    if (read.status != TextFile::ReadStatus::Missing) load.problem = ReadProblemText(path, read);
+    return load;
+  }
   load.found = true;
   std::vector<double> numbers;
   constexpr int kMaxNumbers = 2 * kTempEntries;
-  for (const std::string& line : *lines) {
+  for (const std::string& line : read.lines) {
     if (load.numbers >= kMaxNumbers) break;
     if (!LineNumbers(line, numbers)) {
       ++load.skippedLines;

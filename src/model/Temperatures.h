@@ -38,9 +38,10 @@ std::string PrintedNumber(double value);
 std::vector<std::string> TemperatureFileLines(const TemperatureProfile& profile);
 
 struct TemperatureLoad {
-  bool found = false;    // false: no such file, nothing changed
+  bool found = false;    // false: nothing read, nothing changed
   int numbers = 0;       // numbers stored, alternately calibration and future
   int skippedLines = 0;  // lines holding text where a number should be
+  std::string problem;   // for the user: why a file that exists was not read
 };
 
 // Reads pairs of numbers (separated by blanks, tabs, commas or line ends)

@@ -1,15 +1,53 @@
 #include "platform/TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string_view>
 
 namespace TextFile {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+
+ReadResult Refused(ReadStatus status, int error = 0) {
+  ReadResult result;
+  result.status = status;
+  if (error != 0) result.reason = std::strerror(error);
+  return result;
+}
+
+// Reads at most kMaxBytes + 1 bytes, so a file that grew is still caught.
+bool ReadBytes(int fd, std::string& text, int& error) {
+  char buffer[65536];
+  while (text.size() <= kMaxBytes) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) return true;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      return false;
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+// UTF-16 (and anything binary) has zero bytes; a UTF-16 file may also start
+// with its byte-order mark.
+bool LooksLikeText(std::string_view text) {
+  if (text.starts_with(kUtf16LittleMark) || text.starts_with(kUtf16BigMark)) return false;
+  return text.find('\0') == std::string_view::npos;
+}
+
+}  // namespace
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -28,37 +66,42 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return SplitLines(text);
+ReadResult Read(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    return Refused(missing ? ReadStatus::Missing : ReadStatus::Unreadable, missing ? 0 : errno);
+  }
+  if (!S_ISREG(info.st_mode)) return Refused(ReadStatus::Missing);
+  ReadResult result;
+  // The size is checked before anything is read.
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxBytes) {
+    result.status = ReadStatus::TooLarge;
+    result.bytes = static_cast<std::uintmax_t>(info.st_size);
+    return result;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Refused(ReadStatus::Unreadable, errno);
+  std::string text;
+  int error = 0;
+  const bool read = ReadBytes(fd, text, error);
+  ::close(fd);
+  if (!read) return Refused(ReadStatus::Unreadable, error);
+  if (text.size() > kMaxBytes) {
+    result.status = ReadStatus::TooLarge;
+    result.bytes = text.size();
+    return result;
+  }
+  if (!LooksLikeText(text)) return Refused(ReadStatus::NotText);
+  if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
+  result.lines = SplitLines(text);
+  return result;
 }
 
-WriteResult WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  std::string tempPath = path + ".tmp" + std::to_string(::getpid());
-  FILE* file = std::fopen(tempPath.c_str(), "wb");
-  if (!file) return {false, std::strerror(errno)};
-  bool ok = true;
-  for (const std::string& line : lines) {
-    ok = ok && std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    ok = ok && std::fwrite("\r\n", 1, 2, file) == 2;
-  }
-  ok = ok && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  int writeErrno = errno;
-  ok = (std::fclose(file) == 0) && ok;
-  if (!ok) {
-    std::remove(tempPath.c_str());
-    return {false, std::strerror(writeErrno ? writeErrno : EIO)};
-  }
-  if (std::rename(tempPath.c_str(), path.c_str()) != 0) {
-    int renameErrno = errno;
-    std::remove(tempPath.c_str());
-    return {false, std::strerror(renameErrno)};
-  }
-  return {};
+std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+  ReadResult result = Read(path);
+  if (!result.ok()) return std::nullopt;
+  return std::move(result.lines);
 }
 
 bool Exists(const std::string& path) {

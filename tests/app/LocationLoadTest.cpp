@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -40,6 +42,36 @@ class DemoCopy {
   fs::path root_;
   fs::path folder_;
 };
+
+// Root reads every file whatever its mode; while one of these lives it is
+// held to the mode like anyone else (the capabilities come back after).
+class NoReadOverride {
+ public:
+  NoReadOverride() { Set(false); }
+  ~NoReadOverride() { Set(true); }
+
+ private:
+  static void Set(bool on) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (::syscall(SYS_capget, &header, data) != 0) return;
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+      const unsigned bit = 1u << (cap % 32);
+      auto& set = data[cap / 32];
+      set.effective = on ? set.effective | (set.permitted & bit) : set.effective & ~bit;
+    }
+    ::syscall(SYS_capset, &header, data);
+  }
+};
+
+// Bytes of the file, each followed by a zero: UTF-16 with its byte-order mark.
+void ToUtf16(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string wide = "\xFF\xFE";
+  for (char ch : text) wide += std::string{ch, '\0'};
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << wide;
+}
 
 class LocationLoad : public ::testing::Test {
  protected:
@@ -203,10 +235,15 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
        true,
        "Use Diets on Grid",
        true},
-      // Observations, temperatures and diets are skipped without a word.
+      // Observations and temperatures are skipped without a word.
       {"Demo.cal", "Demo.plt", {}, true, "Least Cost Formulas", true},
       {"Demo.stg", "Demo.plt", {}, true, "Least Cost Formulas", true},
-      {"Demo.dts", "Demo.plt", {}, true, "Least Cost Formulas", true},
+      {"Demo.dts",
+       "Demo.plt",
+       {"No Diets File found named @Demo.dts"},
+       true,
+       "Least Cost Formulas",
+       true},
   };
   for (const MissingCase& c : cases) {
     SCOPED_TRACE(c.removed);
@@ -226,6 +263,110 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
     // The diets table keeps its labels whatever is missing.
     EXPECT_EQ(fresh.mainForm.Griddiets.Text(4, 0), "Energy NE");
   }
+}
+
+const char* const kSetFiles[] = {
+    "Demo.plt", "Demo.cal", "Demo.stg", "Demo.dts", "DemoMatrix.txt", "DemoReq.ing", "DemoReq.nut"};
+
+// What a load puts in place, file by file.
+std::vector<std::string> Loaded(const App& app) {
+  const AfrmMain& form = app.mainForm;
+  return {form.GridWeight.Text(kCoefRow, 1),
+          form.Text1.Text,
+          NumberText(app.calibration.CalibObs[1][kObsAge]),
+          NumberText(app.temperatures.CalibTemp[0]),
+          form.Griddiets.Text(1, 1),
+          app.formulation.IngName[1],
+          NumberText(app.formulation.IngRestrict[1][kMaxKind][2]),
+          NumberText(app.formulation.NutRestrict[1][kMinKind][1])};
+}
+
+// A UTF-8 byte-order mark changes nothing, whichever file of the set has it.
+TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
+  DemoCopy plain;
+  dialogs.File(plain.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  const std::vector<std::string> expected = Loaded(app);
+  for (const char* name : kSetFiles) {
+    SCOPED_TRACE(name);
+    ScriptedDialogs script;
+    App fresh(script);
+    DemoCopy demo;
+    std::ifstream in(demo.Path(name), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(demo.Path(name), std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
+    script.File(demo.Path("Demo.plt"));
+    ASSERT_TRUE(fresh.mainForm.LocationName());
+    EXPECT_TRUE(script.Messages().empty()) << script.Messages().front();
+    EXPECT_EQ(Loaded(fresh), expected);
+  }
+}
+
+// A file of the set that is there but cannot be read is reported by name
+// and with the reason, never taken for a missing or an empty file.
+TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
+  enum class Spoil { Utf16, TooLarge, Unreadable };
+  const struct {
+    Spoil spoil;
+    const char* message;  // after the file's path
+  } kinds[] = {
+      {Spoil::Utf16, " is not a text file this program reads"},
+      {Spoil::TooLarge,
+       " is far too large to be a file of a location (9.0 MB; a location's files are at most 8 "
+       "MB); it was not read"},
+      {Spoil::Unreadable, ""},
+  };
+  for (const auto& kind : kinds) {
+    for (const char* name : kSetFiles) {
+      SCOPED_TRACE(std::string(name) + " " + kind.message);
+      ScriptedDialogs script;
+      App fresh(script);
+      DemoCopy demo;
+      const std::string path = demo.Path(name);
+      std::string expected = path + kind.message;
+      if (kind.spoil == Spoil::Utf16) ToUtf16(path);
+      if (kind.spoil == Spoil::TooLarge) fs::resize_file(path, 9 << 20);
+      if (kind.spoil == Spoil::Unreadable) {
+        fs::permissions(path, fs::perms::none);
+        expected = "Cannot read " + path + ": Permission denied";
+      }
+      script.File(demo.Path("Demo.plt"));
+      {
+        NoReadOverride asAnyone;
+        ASSERT_TRUE(fresh.mainForm.LocationName());
+      }
+      std::vector<std::string> messages{expected};
+      // A matrix that was not read leaves no nutrients, as a broken one does.
+      if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
+      EXPECT_EQ(script.Messages(), messages);
+      EXPECT_TRUE(fresh.location.LocationLoaded);
+    }
+  }
+}
+
+TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
+  DemoCopy demo;
+  std::vector<std::string> lines = *TextFile::ReadLines(demo.Path("Demo.dts"));
+  lines.resize(27);
+  ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.dts"), lines).ok);
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Read 1 diet (lines 1 to 18) of " + demo.Path("Demo.dts") +
+                                     "; lines 19 to 27 do not make a whole diet of 18 lines and "
+                                     "were not read"});
+  EXPECT_EQ(app.pig.NumDiets, 1);
+}
+
+// A star is a pattern only in the name of a file, not in a folder's name.
+TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
+  DemoCopy demo("farm*1");
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_EQ(app.location.DataFolder, demo.Folder());
+  EXPECT_EQ(app.formulation.IngCount, 16);
 }
 
 TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {

@@ -323,7 +323,10 @@ TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
   app.location.LocationBase = tree.Path("missing/Demo");
   dialogs.Input("Demorestrict.dat");
   form.SaveRestrictSummary();
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"error saving restrictions"});
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"error saving restrictions\n" +
+                                     tree.Path("missing/Demorestrict.dat") +
+                                     ": No such file or directory"});
 }
 
 TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
@@ -340,17 +343,17 @@ TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
 }
 
 // A write that fails is reported, is not called saved, and leaves the
-// earlier file whole.
+// earlier file whole: a file the user made read-only is not replaced.
 TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   LoadDemo();
   auto before = Bytes(Demo("Demo.dts"));
-  // The writer's temporary file cannot be made where a folder of its name stands.
-  fs::create_directory(Demo("Demo.dts") + ".tmp" + std::to_string(::getpid()));
+  fs::permissions(Demo("Demo.dts"), fs::perms(0444));
   dialogs.CancelFile();
   form.Command5_Click();
   EXPECT_EQ(
       dialogs.Messages(),
-      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
+                               Demo("Demo.dts") + ": the file is read-only"});
   EXPECT_EQ(Bytes(Demo("Demo.dts")), before);
 
   // A whole-set save stops at the failed file.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/SaveProtocol.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -37,6 +40,19 @@ TEST(SaveProtocol, TheDialogOrTheMarkDecidesThePath) {
        "/trials/*Matrix.txt",
        true,
        "/old/OldMatrix.txt"},
+      // A star in a folder's name is part of a name, not a pattern.
+      {"a folder with a star, chosen",
+       "/old/OldMatrix.txt",
+       false,
+       "/farm*1/Farm1Matrix.txt",
+       true,
+       "/farm*1/Farm1Matrix.txt"},
+      {"a folder with a star, marked",
+       "/farm*1/Farm1Matrix.txt",
+       true,
+       {},
+       true,
+       "/farm*1/Farm1Matrix.txt"},
       {"cancelled with no earlier name", "", false, {}, false, ""},
       {"marked with no name", "", true, {}, false, ""},
   };
@@ -72,11 +88,29 @@ TEST(SaveProtocol, ErrorTextHasTheClassicForm) {
             "Error 75 (Path/File access error) in procedure SaveMatrix");
 }
 
-TEST(SaveProtocol, AFailedWriteIsReported) {
-  ScriptedDialogs dialogs;
-  EXPECT_FALSE(WriteFileOrReport(dialogs, "/nonexistent-folder/x/y.txt", {"a"}, "SaveThing"));
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveThing"});
+// The classic text stays; the path and the system's reason follow it.
+TEST(SaveProtocol, AFailedWriteSaysWhereAndWhy) {
+  TempFolder temp;
+  const std::string readOnly = temp.Write("Demo.plt", "kept\r\n");
+  std::filesystem::permissions(readOnly, std::filesystem::perms(0444));
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {temp.Path("missing/Demo.dts"), "No such file or directory"},
+      {temp.path().string(), "Is a directory"},
+      {readOnly, "the file is read-only"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(WriteFileOrReport(dialogs, c.path, {"a"}, "WriteResults"));
+    EXPECT_EQ(
+        dialogs.Messages(),
+        std::vector<std::string>{"Error 75 (Path/File access error) in procedure WriteResults\n" +
+                                 c.path + ": " + c.reason});
+  }
+  EXPECT_EQ(ReadWhole(readOnly), "kept\r\n");
 }
 
 }  // namespace

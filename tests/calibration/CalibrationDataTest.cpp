@@ -225,9 +225,10 @@ TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
   fs::create_directories(Path("Dir.plt"));
   dialogs_.File(Path("Dir.plt"));
   EXPECT_FALSE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(
-      dialogs_.Messages(),
-      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveCalibrationAs"});
+  EXPECT_EQ(dialogs_.Messages(),
+            std::vector<std::string>{
+                "Error 75 (Path/File access error) in procedure SaveCalibrationAs\n" +
+                Path("Dir.plt") + ": Is a directory"});
   EXPECT_EQ(location.PltFile, Path("Farm2.plt"));  // the name that holds the data stays
 }
 

@@ -280,7 +280,8 @@ TEST_F(MatrixFileTest, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
   std::string path = In("NoFolder/FarmMatrix.txt");
   EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix"});
+            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix\n" +
+                                     path + ": No such file or directory"});
 
   // An earlier file whose replacement cannot be put in place stays whole.
   std::string blocked = In("Blocked");

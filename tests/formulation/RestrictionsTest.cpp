@@ -165,11 +165,79 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMinKind][101], 5);
   EXPECT_DOUBLE_EQ(tables->NutRestrict[2][kMaxKind][7], 12.5);
   EXPECT_EQ(tables->NutRestrict[3][kMaxKind][2], 0);  // the overflowing line
-  // No energy minimum in diet 1.
+  // No energy minimum in diet 1; every line that was not used is listed.
   EXPECT_TRUE(load.noEnergyMinimum);
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"No Nutriet Restriction File found named " + nut});
+  const std::vector<std::string> messages = dialogs.Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0].substr(0, messages[0].find('\n')), "Check these lines of " + ing + ":");
+  EXPECT_NE(messages[0].find("\nLine 3: Diet 9 is not one of diets 1 to 8\n"), std::string::npos);
+  EXPECT_NE(messages[0].find("\nLine 6: Ingredient 101 is not one of ingredients 1 to 100\n"),
+            std::string::npos);
+  EXPECT_TRUE(messages[0].ends_with("\n... and 1 more"));
+  EXPECT_NE(messages[1].find("\nLine 7: Nutrient 122 is not one of nutrients 1 to 121\n"),
+            std::string::npos);
+  EXPECT_EQ(messages[2], "No Nutriet Restriction File found named " + nut);
   EXPECT_EQ(feedChoice, kFeedGrid);
+}
+
+// A restriction file that is there but restricts nothing says so: without
+// the message the diets would be formulated with no limits at all.
+TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
+  const std::string ing = In("FarmReq.ing");
+  const std::string none = "No Ingredient Restriction found in " + ing;
+  const std::string notDiet = " is not diet, index, minimum and maximum separated by tabs";
+  const struct {
+    const char* file;  // under tests/data; "" for an empty file
+    std::string message;
+    bool nutRead;
+  } cases[] = {
+      {"", none, true},
+      {"bad_ing_spaces.ing", none + "\nLine 1" + notDiet + "\nLine 2" + notDiet, true},
+      {"bad_ing_nan.ing", none, true},
+      {"bad_ing_utf16.ing", ing + " is not a text file this program reads", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    ScriptedDialogs script;
+    auto read = std::make_unique<FormulationTables>();
+    if (*c.file)
+      Copy(c.file, ing);
+    else
+      ASSERT_TRUE(TextFile::WriteLines(ing, {}).ok);
+    Copy("restrict_small_nut.txt", In("FarmReq.nut"));
+    std::string nut;
+    std::int16_t choice = kFeedNotChosen;
+    const RestrictionLoad load = LoadRestrictions(*read, script, ing, nut, choice);
+    EXPECT_EQ(script.Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(load.nutRead, c.nutRead);
+    for (int d = 1; d <= kMaxDiets; ++d)
+      for (int i = 1; i <= kMaxIngredients; ++i) EXPECT_EQ(read->IngRestrict[d][kMaxKind][i], 0);
+  }
+
+  // So does a nutrient file opened on its own.
+  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 1 \tnan\t0"}).ok);
+  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"No Nutrient Restriction found in " + In("OtherReq.nut")});
+}
+
+// A nutrient minimum above its maximum, and a nutrient the matrix does not
+// have, are reported with their line; the first is kept for the user to
+// mend, the second has nowhere to go.
+TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirLine) {
+  for (int r = 1; r <= 5; ++r) tables->NutName[r] = std::string(StandardNutrientName(r));
+  const std::string nut = In("FarmReq.nut");
+  Copy("bad_nut_minmax_index.nut", nut);
+  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, nut, feedChoice));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Check these lines of " + nut +
+                                     ":\nLine 2: The Min Restriction on Diet 1 Nutrient PROTEIN "
+                                     "is greater than the Maximum\nLine 3: Nutrient 9 is not in "
+                                     "the matrix, whose nutrients are 1 to 4"});
+  EXPECT_EQ(tables->NutCount, 5);  // no empty rows for a nutrient that is not there
+  EXPECT_EQ(tables->NutRestrict[2][kMinKind][9], 0);
+  EXPECT_EQ(tables->NutRestrict[1][kMinKind][2], 24);
+  EXPECT_EQ(tables->NutRestrict[1][kMinKind][4], 0.3);
 }
 
 TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
@@ -260,7 +328,8 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{
-                "Error 75 (Path/File access error) in procedure SaveNutRestrictions"});
+                "Error 75 (Path/File access error) in procedure SaveNutRestrictions\n" + failing +
+                ": No such file or directory"});
 }
 
 TEST_F(RestrictionFileTest, OpenDialogsChangeNothingWhenCancelled) {

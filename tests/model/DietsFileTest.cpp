@@ -132,10 +132,31 @@ TEST_F(DietsFileTest, CommaFormKeepsADecimalCommaValueWhole) {
 }
 
 TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
+  // What the user is told of the file ("@" stands for its path).
+  const std::string part = " do not make a whole diet of 18 lines and were not read";
   const struct {
     int lines;
     int diets;
-  } cases[] = {{0, 0}, {17, 0}, {18, 1}, {35, 1}, {36, 2}, {144, 8}, {145, 8}, {200, 8}};
+    std::string problem;
+  } cases[] = {
+      {0, 0, "Read no diet of @: the file is empty"},
+      {17, 0, "Read no diet of @; lines 1 to 17" + part},
+      {18, 1, ""},
+      {19,
+       1,
+       "Read 1 diet (lines 1 to 18) of @; line 19 does not make a whole diet of 18 lines "
+       "and was not read"},
+      {35, 1, "Read 1 diet (lines 1 to 18) of @; lines 19 to 35" + part},
+      {36, 2, ""},
+      {144, 8, ""},
+      {145,
+       8,
+       "Read 8 diets (lines 1 to 144) of @; line 145 was not read: the table holds 8 diets"},
+      {200,
+       8,
+       "Read 8 diets (lines 1 to 144) of @; lines 145 to 200 were not read: the table holds "
+       "8 diets"},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lines);
     std::vector<std::string> lines;
@@ -146,8 +167,13 @@ TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
     Grid diets(kDietsRows, kDietsCols);
     diets.SetText(4, 1, "before");
     pig_.NumDiets = 6;
-    EXPECT_EQ(ReadDietsFile(Path("count.dts"), diets, pig_).numDiets, c.diets);
+    const DietsLoad load = ReadDietsFile(Path("count.dts"), diets, pig_);
+    EXPECT_EQ(load.numDiets, c.diets);
     EXPECT_EQ(pig_.NumDiets, c.diets);
+    std::string problem = c.problem;
+    if (const auto at = problem.find('@'); at != std::string::npos)
+      problem.replace(at, 1, Path("count.dts"));
+    EXPECT_EQ(load.problem, problem);
     if (c.diets == 0) {
       EXPECT_EQ(diets.Text(4, 1), "before");  // nothing loaded, nothing changed
     } else {
@@ -260,7 +286,8 @@ TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
   EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   EXPECT_EQ(
       dialogs_.Messages(),
-      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile"});
+      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
+                               Path("Folder.dts") + ": Is a directory"});
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("Kept.dts"));
   EXPECT_EQ(ReadWhole(Path("Kept.dts")), before);
 }

@@ -187,7 +187,8 @@ TEST_F(TemperaturesTest, MenuCommands) {
   EXPECT_FALSE(window.TransferAndSave(profile_, Path("Dir.stg"), dialogs_));
   EXPECT_EQ(dialogs_.Messages(),
             std::vector<std::string>{
-                "Error 75 (Path/File access error) in procedure WriteTemperatureFile"});
+                "Error 75 (Path/File access error) in procedure WriteTemperatureFile\n" +
+                Path("Dir.stg") + ": Is a directory"});
 }
 
 TEST_F(TemperaturesTest, OpenTemperatureFileKeepsTheNameWhenCancelled) {
