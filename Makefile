@@ -2,6 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_BUILD ?= fuzz-build
 
 .PHONY: deps build run test bench fuzz clean
 
@@ -27,15 +28,22 @@ test: build
 bench: build
 	$(BUILD)/tamsel_bench
 
+# Each fuzz target in turn, for FUZZ_SECONDS, from its corpus under the fuzz
+# build and the inputs kept under tests/data; fails when any found a crash.
+# A crash is written to $(FUZZ_BUILD)/findings/: mend it and keep the input
+# under tests/data, where every later fuzz run and the fuzz.* tests replay it.
 fuzz: deps
 	CC=clang CXX=clang++ CXXFLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -g -O1" \
-	  cmake -S . -B fuzz-build -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
-	cmake --build fuzz-build -j $(JOBS)
-	@for f in fuzz-build/fuzz_*; do \
-	  echo "== $$f for $(FUZZ_SECONDS) s"; \
-	  mkdir -p fuzz-build/corpus/$$(basename $$f); \
-	  $$f -max_total_time=$(FUZZ_SECONDS) fuzz-build/corpus/$$(basename $$f) tests/data || exit 1; \
-	done
+	  cmake -S . -B $(FUZZ_BUILD) -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@found=0; for f in $(FUZZ_BUILD)/fuzz_*; do \
+	  name=$$(basename $$f); \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/findings/$$name- \
+	    $(FUZZ_BUILD)/corpus/$$name tests/data || found=1; \
+	done; exit $$found
 
 clean:
-	rm -rf $(BUILD) fuzz-build
+	rm -rf $(BUILD) $(FUZZ_BUILD)
