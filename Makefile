@@ -3,8 +3,10 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD ?= fuzz-build
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS ?= -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz sanitize clean
 
 deps:
 	@scripts/deps
@@ -45,5 +47,16 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus/$$name tests/data || found=1; \
 	done; exit $$found
 
+# The whole suite under the address and undefined-behaviour sanitizers, in a
+# Debug build of its own; the window tests run offscreen.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAMSEL_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
