@@ -2,8 +2,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_BUILD ?= fuzz-build
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS ?= -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz sanitize clean
 
 deps:
 	@scripts/deps
@@ -27,15 +30,33 @@ test: build
 bench: build
 	$(BUILD)/tamsel_bench
 
+# Each fuzz target in turn, for FUZZ_SECONDS, from its corpus under the fuzz
+# build and the inputs kept under tests/data; fails when any found a crash.
+# A crash is written to $(FUZZ_BUILD)/findings/: mend it and keep the input
+# under tests/data, where every later fuzz run and the fuzz.* tests replay it.
 fuzz: deps
 	CC=clang CXX=clang++ CXXFLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -g -O1" \
-	  cmake -S . -B fuzz-build -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
-	cmake --build fuzz-build -j $(JOBS)
-	@for f in fuzz-build/fuzz_*; do \
-	  echo "== $$f for $(FUZZ_SECONDS) s"; \
-	  mkdir -p fuzz-build/corpus/$$(basename $$f); \
-	  $$f -max_total_time=$(FUZZ_SECONDS) fuzz-build/corpus/$$(basename $$f) tests/data || exit 1; \
-	done
+	  cmake -S . -B $(FUZZ_BUILD) -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@found=0; for f in $(FUZZ_BUILD)/fuzz_*; do \
+	  name=$$(basename $$f); \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/findings/$$name- \
+	    $(FUZZ_BUILD)/corpus/$$name tests/data || found=1; \
+	done; exit $$found
+
+# The whole suite under the address and undefined-behaviour sanitizers, in a
+# Debug build of its own; the window tests run offscreen.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAMSEL_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) fuzz-build
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/Dialogs.h"
 
@@ -21,17 +23,37 @@ class SilentDialogs : public Dialogs {
   void ClearClipboard() override {}
 };
 
-// Writes the bytes to a file of this process named by tag and suffix and
-// returns its path, or "" when it cannot be written.
-inline std::string FuzzFile(const char* tag,
-                            const char* suffix,
-                            const std::uint8_t* data,
-                            std::size_t size) {
-  const std::string path =
-      "/tmp/fuzz_" + std::string(tag) + "_" + std::to_string(::getpid()) + suffix;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return {};
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-  return path;
-}
+// A file of this process in the fuzz build's scratch folder (never /tmp),
+// named by tag and suffix; removed when it goes out of scope, so a run
+// leaves nothing behind.
+class ScratchFile {
+ public:
+  ScratchFile(std::string_view tag, std::string_view suffix)
+      : path_(Folder() + "/" + std::string(tag) + "_" + std::to_string(::getpid()) +
+              std::string(suffix)) {}
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile() { std::remove(path_.c_str()); }
+
+  const std::string& Path() const { return path_; }
+
+  // Writes the bytes; false when the file cannot be written.
+  bool Write(const std::uint8_t* data, std::size_t size) const {
+    FILE* file = std::fopen(path_.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+  }
+
+ private:
+  static std::string Folder() {
+    static const std::string folder = [] {
+      std::error_code ignored;
+      std::filesystem::create_directories(TAMSEL_FUZZ_SCRATCH, ignored);
+      return std::string(TAMSEL_FUZZ_SCRATCH);
+    }();
+    return folder;
+  }
+
+  std::string path_;
+};

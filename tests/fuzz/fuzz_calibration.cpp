@@ -8,8 +8,9 @@
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = FuzzFile("calib", "", data, size);
-  if (path.empty()) return 0;
+  const ScratchFile file("calib", "");
+  if (!file.Write(data, size)) return 0;
+  const std::string& path = file.Path();
 
   SilentDialogs dialogs;
   GlobalPig pig;

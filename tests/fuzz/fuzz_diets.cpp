@@ -9,9 +9,11 @@
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = FuzzFile("diets", ".dts", data, size);
-  if (path.empty()) return 0;
-  const std::string again = path + ".again";
+  const ScratchFile file("diets", ".dts");
+  const ScratchFile againFile("diets", ".again.dts");
+  if (!file.Write(data, size)) return 0;
+  const std::string& path = file.Path();
+  const std::string& again = againFile.Path();
 
   Grid diets(kDietsRows, kDietsCols);
   DietFill(diets);

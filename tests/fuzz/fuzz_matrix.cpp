@@ -7,8 +7,9 @@
 #include "formulation/Matrix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = FuzzFile("matrix", ".txt", data, size);
-  if (path.empty()) return 0;
+  const ScratchFile file("matrix", ".txt");
+  if (!file.Write(data, size)) return 0;
+  const std::string& path = file.Path();
 
   SilentDialogs dialogs;
   auto tables = std::make_unique<FormulationTables>();

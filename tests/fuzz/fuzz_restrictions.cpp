@@ -8,8 +8,10 @@
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string ing = FuzzFile("restrict", "Req.ing", data, size);
-  if (ing.empty() || FuzzFile("restrict", "Req.nut", data, size).empty()) return 0;
+  const ScratchFile ingFile("restrict", "Req.ing");
+  const ScratchFile nutFile("restrict", "Req.nut");
+  if (!ingFile.Write(data, size) || !nutFile.Write(data, size)) return 0;
+  const std::string& ing = ingFile.Path();
 
   SilentDialogs dialogs;
   auto tables = std::make_unique<FormulationTables>();

@@ -9,9 +9,11 @@
 #include "platform/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = FuzzFile("temps", ".stg", data, size);
-  if (path.empty()) return 0;
-  const std::string again = path + ".again";
+  const ScratchFile file("temps", ".stg");
+  const ScratchFile againFile("temps", ".again.stg");
+  if (!file.Write(data, size)) return 0;
+  const std::string& path = file.Path();
+  const std::string& again = againFile.Path();
 
   TemperatureProfile profile;
   const TemperatureLoad load = ReadTemperatureFile(path, profile);

@@ -1,8 +1,11 @@
 // A growth run is repeated thousands of times by the calibration and the diet
-// optimization, so it must not allocate. This file replaces the global
-// runs are measured with the counting allocator.
+// optimization, so it must not allocate. The runs are measured with the
+// counting allocator, which replaces the global operator new and delete.
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <new>
 
 #include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
@@ -42,10 +45,26 @@ TEST(GrowthAllocation, ARunAllocatesNothing) {
   }
 }
 
-TEST(GrowthAllocation, TheCounterSeesAnAllocation) {
-  int* probe = nullptr;
-  EXPECT_EQ(AllocationsOf([&] { probe = new int(3); }), 1);
-  delete probe;
+// Every form of operator new is counted (and freed by its own delete): the
+// nothrow form is what std::stable_sort's buffer uses.
+TEST(GrowthAllocation, TheCounterSeesEveryFormOfAllocation) {
+  struct alignas(64) Wide {
+    double value[8];
+  };
+  int* plain = nullptr;
+  int* nothrow = nullptr;
+  Wide* aligned = nullptr;
+  Wide* alignedArray = nullptr;
+  EXPECT_EQ(AllocationsOf([&] { plain = new int(3); }), 1);
+  EXPECT_EQ(AllocationsOf([&] { nothrow = new (std::nothrow) int[5]; }), 1);
+  EXPECT_EQ(AllocationsOf([&] { aligned = new Wide; }), 1);
+  EXPECT_EQ(AllocationsOf([&] { alignedArray = new (std::nothrow) Wide[3]; }), 1);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(aligned) % 64, 0U);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(alignedArray) % 64, 0U);
+  delete plain;
+  delete[] nothrow;
+  delete aligned;
+  delete[] alignedArray;
 }
 
 }  // namespace
