@@ -23,7 +23,7 @@ constexpr int kLbWeightCode = 1;
 
 void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& coef, bool comma) {
   for (int k = 0; k < kCoefCount; ++k)
-    GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(coef[k], comma));
+    GridWeight.SetText(kCoefRow, k + 1, CoefficientText(coef[k], comma));
 }
 
 // Where a fit starts: the coefficient table, B0..B4 from the start set when
@@ -176,8 +176,6 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   // The fit grows a mixed herd; the location keeps the sex the user chose.
   pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
   pig.CancelRun = false;  // the run below and the next "Growth" must run
-  // In full: a short text would turn B3 = 0.00149 into 0.001.
-  ShowCoefficients(GridWeight, pig.GrowthCoef, pig.DecimalComma);
 
   RunFittedCurve(pig, outcome);
 

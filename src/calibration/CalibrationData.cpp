@@ -1,6 +1,7 @@
 #include "calibration/CalibrationData.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -142,6 +143,17 @@ PltLoad LoadCalibrationFile(const std::string& path,
     }
   }
   return PltLoad::Loaded;
+}
+
+std::string CoefficientText(double value, bool decimalComma) {
+  if (!std::isfinite(value)) return "0";
+  std::array<char, 400> text{};
+  const auto [end, ec] =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (ec != std::errc{}) return GeneralNumberText(value, decimalComma);
+  std::string shown(text.data(), end);
+  if (decimalComma) std::replace(shown.begin(), shown.end(), '.', ',');
+  return shown;
 }
 
 std::string HerdInputText(double value, bool decimalComma) {

@@ -92,6 +92,11 @@ PltLoad LoadCalibrationFile(const std::string& path,
                             Grid& GridWeight,
                             Dialogs& dialogs);
 
+// A growth-curve coefficient as the coefficient table shows a fitted one:
+// every digit needed to read back the same double (a short text would turn
+// B3 = 0.00149 into 0.001), fixed notation, the machine's separator.
+std::string CoefficientText(double value, bool decimalComma);
+
 // How a herd input is shown in its field, and the field's tooltip.
 std::string HerdInputText(double value, bool decimalComma);
 std::string InitialValueTip(double value, bool decimalComma);

@@ -503,11 +503,12 @@ TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
   EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
   const int simplexRuns = recorder.RunsInRound(SwineCalib::kSimplexRound);
   EXPECT_GT(simplexRuns, 6);
-  // The simplex, one look at its result, one coarse grid; the grid's last
-  // B0 (5.3 + 1 kg) lies above the 6 kg start and runs none of its 216.
+  // The simplex, one look at its result, one coarse grid, the returned
+  // point's score; the grid's last B0 (5.3 + 1 kg) lies above the 6 kg start
+  // and runs none of its 216.
   const int gridRuns = 1296 - 216;
-  EXPECT_EQ(recorder.RunsInRound(1), 1 + gridRuns);
-  EXPECT_EQ(static_cast<int>(recorder.points.size()), simplexRuns + 1 + gridRuns);
+  EXPECT_EQ(recorder.RunsInRound(1), 1 + gridRuns + 1);
+  EXPECT_EQ(static_cast<int>(recorder.points.size()), simplexRuns + 1 + gridRuns + 1);
   EXPECT_EQ(summary.evaluations, static_cast<long>(recorder.points.size()));
   EXPECT_LT(summary.best, 5);
   EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-3);
@@ -518,26 +519,42 @@ TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
 }
 
 // The fine grids never run more than three times; the best point ends in
-// GrowthCoef and row 1 of the coefficient table.
-TEST(SwineCalibTest, AtMostThreeFineGrids) {
-  Fit fit;
-  Recorder recorder(fit, [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); });
-  fit.pig->ShowDailyRows = true;
-  const auto summary = WholeFit(fit);
-  EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
-  EXPECT_EQ(recorder.RunsInRound(2), 7776);
-  EXPECT_EQ(recorder.RunsInRound(3), 7776);
-  EXPECT_EQ(recorder.RunsInRound(4), 7776);
-  EXPECT_EQ(recorder.RunsInRound(5), 0);
-  EXPECT_EQ(fit.state.FitRound, 4);
-  EXPECT_GE(summary.best, 5);
-  EXPECT_TRUE(fit.pig->ShowDailyRows);  // restored
-  for (int k = 0; k < 5; ++k) {
-    SCOPED_TRACE(k);
-    EXPECT_EQ(fit.pig->GrowthCoef[k], fit.state.CalibBest[k + 1]);
-    EXPECT_EQ(fit.GridWeight.Text(kCoefRow, k + 1), ShortNumberText(fit.state.CalibBest[k + 1]));
+// GrowthCoef and, in full, in row 1 of the coefficient table, and the score
+// reported is its own objective value, also when the small-step grids chose
+// it by feed and age alone (a fifth of the objective here).
+TEST(SwineCalibTest, FineGridsAndTheScoreOfTheReturnedPoint) {
+  struct Case {
+    const char* what;
+    double daysLate;  // at B0 = 5.3; a day more per kg of B0 away from it
+    bool threeGrids;
+  };
+  const Case cases[] = {{"large steps", 2, true}, {"small steps", 1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fit fit;
+    auto late = [&c](const std::array<double, 5>& b) { return c.daysLate + std::abs(b[0] - 5.3); };
+    Recorder recorder(fit, late);
+    fit.pig->ShowDailyRows = true;
+    const auto summary = WholeFit(fit);
+    EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
+    if (c.threeGrids) {
+      EXPECT_EQ(recorder.RunsInRound(2), 7776);
+      EXPECT_EQ(recorder.RunsInRound(3), 7776);
+      EXPECT_EQ(recorder.RunsInRound(4), 7776 + 1);  // and the returned point's score
+      EXPECT_EQ(recorder.RunsInRound(5), 0);
+    }
+    EXPECT_GE(summary.best, 5);
+    EXPECT_TRUE(fit.pig->ShowDailyRows);  // restored
+    const double days = late(fit.pig->GrowthCoef);
+    EXPECT_NEAR(summary.best, 50 * days * days, 1e-12 * summary.best);
+    EXPECT_EQ(fit.state.FitValue, summary.best);
+    for (int k = 0; k < 5; ++k) {
+      SCOPED_TRACE(k);
+      EXPECT_EQ(fit.pig->GrowthCoef[k], fit.state.CalibBest[k + 1]);
+      EXPECT_EQ(ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1)), fit.pig->GrowthCoef[k]);
+    }
+    EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-4);
   }
-  EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-4);
 }
 
 // Setting CancelRun from the progress report stops the fit at once; the
@@ -555,11 +572,12 @@ TEST(SwineCalibTest, CancelFromProgress) {
     };
     const auto summary = WholeFit(fit);
     EXPECT_EQ(summary.status, SwineCalib::FitStatus::Cancelled);
-    EXPECT_EQ(summary.evaluations, cancelAt);
-    EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt);
+    EXPECT_EQ(summary.evaluations, cancelAt + 1);  // and the score of the point kept
+    EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt + 1);
+    EXPECT_EQ(recorder.points.back()[0], fit.state.CalibBest[1]);
     EXPECT_TRUE(fit.pig->CancelRun);
-    EXPECT_EQ(told.back(), cancelAt);  // the last report, at the end
-    EXPECT_EQ(fit.GridWeight.Text(kCoefRow, 1), ShortNumberText(fit.state.CalibBest[1]));
+    EXPECT_EQ(told.back(), cancelAt + 1);  // the last report, at the end
+    EXPECT_EQ(ReadNumber(fit.GridWeight.Text(kCoefRow, 1)), fit.state.CalibBest[1]);
   }
 }
 
