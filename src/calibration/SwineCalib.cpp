@@ -237,17 +237,10 @@ void FitObjective(FitContext& context) {
   state.SimulatedFeed = 0;
   const int d0 = pig.StartAge;
   if (d0 >= 0 && d0 <= kMaxAge) {
-    const double startWeight = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
-    pig.LiveWeight[d0][kHerdColumn] = startWeight;
-    // The curve starts at B0: a group that starts below it lies outside the
-    // curve, and a growth run with the fitted curve could not start from the
-    // herd's own weight. Such a point scores as a failed run, so no search
-    // stage can choose it.
-    if (pig.GrowthCoef[0] > startWeight) {
-      pig.GrowthFailed = true;
-    } else {
-      RunGrowth(context);
-    }
+    pig.LiveWeight[d0][kHerdColumn] = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
+    // A start below B0 is the model's business: it fails the run when a
+    // day's weight falls below B0, as the "Growth" command's run would.
+    RunGrowth(context);
   } else {
     pig.GrowthFailed = true;  // no day of the tables to start from
   }

@@ -123,8 +123,7 @@ struct FitSummary {
 FitSummary CalibrateFit(FitContext& context, int mode);
 
 // One evaluation of the current GrowthCoef: leaves the value in FitValue and
-// keeps a value below BestFit as the new best. A B0 above the starting weight
-// scores kFailedRunScore without running the model.
+// keeps a value below BestFit as the new best.
 void FitObjective(FitContext& context);
 
 // The simplex's function: copies x[1..5] into B0..B4 and returns the value;
