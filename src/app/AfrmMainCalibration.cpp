@@ -42,9 +42,15 @@ std::array<double, kCoefCount> FitStart(Grid& GridWeight,
 }
 
 // One run with the fitted curve from the start of the herd: its final age
-// and its feed from the start to the day after the final age.
-void RunFittedCurve(GlobalPig& pig, CalibrationOutcome& outcome) {
-  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return;
+// and its feed from the start to the day after the final age, against what
+// the farm observed.
+FitAgainstObserved RunFittedCurve(GlobalPig& pig,
+                                  const CalibrationData& calib,
+                                  CalibrationOutcome& outcome) {
+  FitAgainstObserved fit;
+  fit.observedAge = calib.HerdInputs[kHerdFinalAge];
+  fit.observedFeed = calib.HerdInputs[kHerdTotalFeed];
+  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return fit;
   pig.GrowthFailed = false;
   pig.FinalAge = 0;
   pig.CurrentDiet = 1;
@@ -56,6 +62,11 @@ void RunFittedCurve(GlobalPig& pig, CalibrationOutcome& outcome) {
   pig.CumFeed[pig.RunSlot] = feed;
   outcome.finalAge = pig.FinalAge;
   outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
+  fit.grew = !pig.GrowthFailed &&
+             pig.LiveWeight[SwineCalib::RunEndDay(pig)][kHerdColumn] >= pig.FinalWeight;
+  fit.finalAge = outcome.finalAge;
+  fit.totalFeed = outcome.totalFeed;
+  return fit;
 }
 
 // "Yes" to the save question: the calibration name becomes the location,
@@ -177,11 +188,20 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
   pig.CancelRun = false;  // the run below and the next "Growth" must run
 
-  RunFittedCurve(pig, outcome);
+  const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);
+  const char* unit = pig.UnitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
+  outcome.poorFit = PoorFitMessage(fitted, unit, pig.DecimalComma).value_or("");
 
+  // A poor fit is saved only on the user's own Yes to a question that says so.
+  if (!outcome.poorFit.empty() && app_.calibForm.Unattended) {
+    dialogs.Message(outcome.poorFit + "  It was not saved.");
+    app_.location.LocationLoaded = false;
+    return outcome;
+  }
   const std::string name = Text6.Text;
-  const std::string question =
+  std::string question =
       SaveCalibrationQuestion(outcome.finalAge, outcome.totalFeed, name, pig.DecimalComma);
+  if (!outcome.poorFit.empty()) question = outcome.poorFit + "  " + question;
   if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
     app_.location.LocationLoaded = false;
     return outcome;
