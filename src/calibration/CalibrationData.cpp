@@ -89,12 +89,28 @@ PltContents PltFromState(const Grid& GridWeight,
   return contents;
 }
 
+namespace {
+
+// A coefficient in the writer's pattern or, where the pattern would drop
+// digits (a fitted B3 of 0.000602361 as .00060), with every digit needed to
+// read back the same value; like the pattern, without a zero before the point.
+std::string CoefficientLine(double b, const char* pattern) {
+  std::string text = PointText(FormatNumber(b, pattern));
+  if (!std::isfinite(b) || ReadNumber(text) == b) return text;
+  text = CoefficientText(b, false);
+  const std::size_t zero = text.find("0.");
+  if (zero == 0 || (zero == 1 && text[0] == '-')) text.erase(zero, 1);
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle style) {
   const bool saved = style == PltStyle::Saved;
   std::vector<std::string> lines;
   lines.reserve(14);
   for (double b : contents.coef) {
-    lines.push_back(PointText(FormatNumber(b, saved ? kSavedCoefPattern : kFittedCoefPattern)));
+    lines.push_back(CoefficientLine(b, saved ? kSavedCoefPattern : kFittedCoefPattern));
   }
   for (int i = 1; i <= kHerdInputs; ++i) {
     const double value = contents.herdInputs[i];
@@ -136,7 +152,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
   for (int k = 0; k < kCoefCount; ++k) {
     double b = FileNumber(line(k + 1));
     if (b == 0) b = pig.DefaultGrowthCoef[k];
-    const std::string text = GeneralNumberText(b, pig.DecimalComma);
+    const std::string text = CoefficientText(b, pig.DecimalComma);
     GridWeight.SetText(kCoefRow, k + 1, text);
     GridWeight.SetText(kLoadedCoefRow, k + 1, text);
   }

@@ -40,6 +40,8 @@ class CalibrationDataTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
+// Each style in its own number formats; a coefficient the format would cut
+// (B3 = 0.0020532 as .00205 or .002053) keeps every digit.
 TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
   const struct {
     PltStyle style;
@@ -56,7 +58,7 @@ TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
   pig_.UnitCodes = {1, 1, 3};
   ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", pig_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
-  const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.00205", "1"};
+  const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.0020532", "1"};
   EXPECT_EQ(CoefRow(kCoefRow), coef);
   EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
   EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
