@@ -35,8 +35,9 @@ Commands:
                           ingredients in per cent and its nutrient levels.
   calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
                           then "Continue Calibration" on the inputs as they
-                          open (the weighings of the .cal file, the herd
-                          inputs, the diets' feed amounts): fits the growth
+                          open (every weighing of the .cal file with its
+                          feed, the herd inputs, the diets' feed amounts
+                          where a weighing has none): fits the growth
                           curve B0..B4 and prints it, the final age and
                           total feed of a run with it against the observed,
                           the fit's score (lower is closer), its growth
