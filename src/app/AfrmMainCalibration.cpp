@@ -84,6 +84,27 @@ bool SaveFittedCurve(AfrmMain& form, App& app) {
   return saved;
 }
 
+// The save question, which names a poor fit, so that one is saved only on
+// the user's own Yes; run unattended, a poor fit is reported and not saved.
+// Anything but a save leaves "Growth" waiting for a location.
+void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
+  Dialogs& dialogs = app.dialogs;
+  const bool poor = !outcome.poorFit.empty();
+  if (poor && app.calibForm.Unattended) {
+    dialogs.Message(outcome.poorFit + "  It was not saved.");
+    app.location.LocationLoaded = false;
+    return;
+  }
+  std::string question = SaveCalibrationQuestion(
+      outcome.finalAge, outcome.totalFeed, form.Text6.Text, app.pig.DecimalComma);
+  if (poor) question = outcome.poorFit + "  " + question;
+  if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
+    app.location.LocationLoaded = false;
+    return;
+  }
+  outcome.saved = SaveFittedCurve(form, app);
+}
+
 }  // namespace
 
 AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) {
@@ -191,22 +212,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);
   const char* unit = pig.UnitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
   outcome.poorFit = PoorFitMessage(fitted, unit, pig.DecimalComma).value_or("");
-
-  // A poor fit is saved only on the user's own Yes to a question that says so.
-  if (!outcome.poorFit.empty() && app_.calibForm.Unattended) {
-    dialogs.Message(outcome.poorFit + "  It was not saved.");
-    app_.location.LocationLoaded = false;
-    return outcome;
-  }
-  const std::string name = Text6.Text;
-  std::string question =
-      SaveCalibrationQuestion(outcome.finalAge, outcome.totalFeed, name, pig.DecimalComma);
-  if (!outcome.poorFit.empty()) question = outcome.poorFit + "  " + question;
-  if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
-    app_.location.LocationLoaded = false;
-    return outcome;
-  }
-  outcome.saved = SaveFittedCurve(*this, app_);
+  OfferToSave(*this, app_, outcome);
   return outcome;
 }
 

@@ -93,6 +93,24 @@ void PrintFiles(const App& app, bool pltSaved, std::optional<RowsWrite> rows) {
   PrintRow({base + std::string(kCalSuffix), cal});
 }
 
+// False, saying why, for a run that ended without a fitted curve.
+bool FitFinished(const CalibrationOutcome& outcome) {
+  switch (outcome.status) {
+    case CalibrationStatus::Stopped:
+      return false;  // a check said why
+    case CalibrationStatus::Cancelled:
+      std::fputs("tamsel-cli: the calibration was cancelled\n", stderr);
+      return false;
+    case CalibrationStatus::Finished:
+      break;
+  }
+  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
+    std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunCalibrateCommand(const CliOptions& options) {
@@ -129,19 +147,7 @@ int RunCalibrateCommand(const CliOptions& options) {
   const CalibrationOutcome outcome = screen.ContinueCalibration();
   dialogs.AnswerYesNo(Answer::No);
 
-  switch (outcome.status) {
-    case CalibrationStatus::Stopped:
-      return kExitRunFailed;  // a check said why
-    case CalibrationStatus::Cancelled:
-      std::fputs("tamsel-cli: the calibration was cancelled\n", stderr);
-      return kExitRunFailed;
-    case CalibrationStatus::Finished:
-      break;
-  }
-  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
-    std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
-    return kExitRunFailed;
-  }
+  if (!FitFinished(outcome)) return kExitRunFailed;
   std::optional<RowsWrite> rows;
   if (outcome.saved) rows = screen.WriteRows();
   PrintCoefficients(app, options.precision);
