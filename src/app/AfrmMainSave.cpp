@@ -81,12 +81,14 @@ bool AfrmMain::SavePltFile() {
 }
 
 // The observation rows with a weight; the diet count is left alone, so the
-// diets file written next keeps every diet of the table.
+// diets file written next keeps every diet of the table. A ".cal" kept
+// because it could not be read does not stop the other files' saves.
 bool AfrmMain::SaveCalFile() {
   const Location& location = app_.location;
   if (location.CalFile.empty()) return false;
   return WriteCalibrationRows(
-      location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs);
+             location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs) !=
+         RowsWrite::Failed;
 }
 
 bool AfrmMain::SaveStgFile() {

@@ -35,13 +35,16 @@ Commands:
                           ingredients in per cent and its nutrient levels.
   calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
                           then "Continue Calibration" on the inputs as they
-                          open (the weighings of the .cal file, the herd
-                          inputs, the diets' feed amounts): fits the growth
+                          open (every weighing of the .cal file with its
+                          feed, the herd inputs, the diets' feed amounts
+                          where a weighing has none): fits the growth
                           curve B0..B4 and prints it, the final age and
                           total feed of a run with it against the observed,
-                          the fit's score (lower is closer) and its growth
-                          runs. As the screen does, it rewrites the .cal
-                          file from those inputs.
+                          the fit's score (lower is closer), its growth
+                          runs and the files it wrote. It writes nothing
+                          unless --save; a poor fit (final age more than 2
+                          days or total feed more than 5 % off the
+                          observed) is reported, not saved, and exits 1.
   optimize LOCATION.plt --target-weight W
                           Runs "Growth" to the target weight (its cost per
                           pig is the starting cost), then "Run Optimization"
@@ -89,8 +92,11 @@ Options of optimize:
                               evaluations (by default only on a terminal)
   --precision shown|full      as below
 Options of calibrate:
-  --save                      answers Yes to the save question: the .plt
-                              file gets the fitted curve
+  --save                      answers Yes to the save question of a fit
+                              that is not poor: the .plt file gets the
+                              fitted curve and the .cal file the inputs'
+                              rows (a .cal that could not be read is kept
+                              as it is)
   --progress                  reports the fit on standard error every 1000
                               growth runs (by default only on a terminal)
 Option of grow, formulate and calibrate:

@@ -115,8 +115,8 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
   EXPECT_EQ(form.ComboSex.Text(), "Mixed");
   EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.54119);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006023616473731422);
 
   EXPECT_EQ(app.pig.NumDiets, 3);
   EXPECT_EQ(form.Combo3.Text(), "3");

@@ -434,9 +434,11 @@ TEST(GrowthRun, PigCountAtTheFinalRowIsHalfTheGroup) {
   s.form.RunGrowth();
   const int last = s.LastDailyRow();
   EXPECT_EQ(s.results.Text(last, 9), "10");
-  // Lighter rows have fewer pigs at the final weight.
-  EXPECT_LT(s.Cell(last - 1, 9), 10);
-  EXPECT_LE(s.Cell(last - 2, 9), s.Cell(last - 1, 9));
+  // Lighter rows have fewer pigs at the final weight; the last whole day
+  // (65) lies within a hair of it, still 10 pigs when rounded.
+  EXPECT_LE(s.Cell(last - 1, 9), 10);
+  EXPECT_LT(s.Cell(last - 2, 9), 10);
+  EXPECT_LE(s.Cell(last - 3, 9), s.Cell(last - 2, 9));
 }
 
 }  // namespace
