@@ -9,6 +9,7 @@
 
 #include "calibration/CalibrationCommand.h"
 #include "model/DietsTable.h"
+#include "model/Units.h"
 #include "platform/Grid.h"
 
 class App;
@@ -242,14 +243,22 @@ class AfrmMain {
   void WindowClosed(Window window);
   bool MatrixEditorOpen = false;  // loaded: a second click keeps its edits
 
-  void Option1_Click();       // "Show Input"
-  void Option2_Click();       // "Turn off Input"
-  void Combo2_Click();        // weight unit of the starting weight
+  void Option1_Click();  // "Show Input"
+  void Option2_Click();  // "Turn off Input"
+  // Weight unit of the starting weight: the weight code changes, and what is
+  // shown in weights is converted (energy and price stay as they are).
+  void Combo2_Click();
   void Combo3_Click();        // "No. of Diets"
   void TextPigNo_KeyPress();  // the first key clears the caption text
 
-  // The units dialog's OK: applies the units and captions the weight fields.
+  // The units dialog's OK: its units are applied as the list's are.
   void UnitsOK();
+  // Takes new unit codes: converts what is shown into them and, in a named
+  // location, asks whether to write the location's files in them.
+  void ApplyUnits(const UnitCodeSet& codes);
+  // The weight-unit list at the weight code, and every caption that carries
+  // the weight unit.
+  void ShowWeightUnit();
 
   // Change tracking at the end of a growth run (see ChangeTracking.h).
   void GridSave();

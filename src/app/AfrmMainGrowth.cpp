@@ -130,7 +130,7 @@ void AfrmMain::RunGrowth() {
   Command[2].BackColor = kButtonFace;
   ClearResultsTable();
   pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets));
-  WriteResultHeadings(app_.Grid1);
+  WriteResultHeadings(app_.Grid1, pig.UnitCodes[kWeightUnit]);
   Option2_Click();  // "Show Input" off
   pig.ShowDailyRows = true;
   TakeGrowthCurve(curve);

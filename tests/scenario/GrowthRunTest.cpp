@@ -351,36 +351,6 @@ TEST(GrowthRun, NoSummaryWithoutAGrownHerd) {
 
 namespace {
 
-// The same herd and diets entered in pounds (weights in lb, energy per lb,
-// prices per short ton): the run is the same, shown in pounds.
-TEST(GrowthRun, PoundsGiveTheSameRunInPounds) {
-  DemoSession kg;
-  kg.form.RunGrowth();
-  DemoSession lb;
-  SetUnitSwitch(lb.app.pig, 1);
-  Grid& diets = lb.form.Griddiets;
-  for (int d = 1; d <= 3; ++d) {
-    const double perKg = ReadNumber(diets.Text(2, d)) / 1000;
-    diets.SetText(2, d, GeneralNumberText(perKg / 0.0011025));
-    diets.SetText(3, d, GeneralNumberText(ReadNumber(diets.Text(3, d)) * 2.205));
-    diets.SetText(4, d, GeneralNumberText(ReadNumber(diets.Text(4, d)) / 2.205));
-  }
-  lb.form.Text1.Text = "13.23";   // 6 kg
-  lb.form.Text3.Text = "55.125";  // 25 kg
-  lb.form.RunGrowth();
-  EXPECT_TRUE(lb.dialogs.Messages().empty());
-  EXPECT_EQ(lb.form.Text5.Text, kg.form.Text5.Text);
-  EXPECT_NEAR(ReadNumber(lb.form.Text4.Text), ReadNumber(kg.form.Text4.Text) * 2.205, 0.01);
-  EXPECT_NEAR(ReadNumber(lb.form.TextPrice.Text), ReadNumber(kg.form.TextPrice.Text), 0.001);
-  EXPECT_EQ(lb.form.TextFeedGain.Text, kg.form.TextFeedGain.Text);
-  EXPECT_NEAR(lb.Cell(3, 1), 55.125, 1e-9);
-  EXPECT_NEAR(lb.Cell(8, 1), kg.Cell(8, 1), 0.2);  // energy per kg of gain
-}
-
-}  // namespace
-
-namespace {
-
 // The first run is the initial one; a second run after edits to the diets
 // shows the first run's diets as the previous ones, peach where they differ,
 // and "Reset Intial " makes the second run the initial one.

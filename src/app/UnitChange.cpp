@@ -1,0 +1,200 @@
+#include "app/UnitChange.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "model/DietsFile.h"
+#include "model/DietsTable.h"
+#include "model/PigGrowth.h"
+
+namespace {
+
+struct Rescale {
+  double weight = 1;
+  double energy = 1;
+  double price = 1;
+};
+
+// The matrix row of net energy (nutrient index 1 is matrix row 2).
+constexpr int kEnergyMatrixRow = kEnergy + 1;
+
+// Columns of the calibration inputs screen.
+constexpr int kCalWeightCol = 1;
+constexpr int kCalFeedCol = 2;
+
+// The number of fewest significant digits within a millionth of a millionth
+// of `value`: 2448 kcal/kg in kcal/lb is 1110.204081633, and back 2448 again,
+// not 2447.99999999999; the model's results move by far less than 1e-9.
+double ShortestNear(double value) {
+  constexpr double kNear = 1e-12;  // relative
+  std::array<char, 40> text{};
+  for (int digits = 1; digits < 15; ++digits) {
+    std::snprintf(text.data(), text.size(), "%.*e", digits - 1, value);
+    const double near = std::strtod(text.data(), nullptr);
+    if (std::fabs(near - value) <= kNear * std::fabs(value)) return near;
+  }
+  return value;
+}
+
+void RescaleCell(Grid& grid, int row, int col, double factor, bool comma) {
+  std::string text = grid.Text(row, col);
+  RescaleText(text, factor, comma);
+  grid.SetText(row, col, text);
+}
+
+// A result cell in other units, in the format the run wrote it with.
+template <typename Format>
+void RescaleResult(Grid& grid, int row, int col, double factor, Format format) {
+  const std::string& text = grid.Text(row, col);
+  const double value = ReadNumber(text);
+  if (text.empty() || value == 0 || !std::isfinite(value)) return;
+  grid.SetText(row, col, format(value * factor));
+}
+
+void RescaleResultAs(
+    Grid& grid, int row, int col, double factor, std::string_view pattern, bool comma) {
+  RescaleResult(grid, row, col, factor, [&](double v) { return FormatNumber(v, pattern, comma); });
+}
+
+void RescaleResultNumber(Grid& grid, int row, int col, double factor, bool comma) {
+  RescaleResult(grid, row, col, factor, [&](double v) { return NumberText(v, comma); });
+}
+
+// Diets as the diets table lays them out: price, feed amount, energy.
+void RescaleDiets(Grid& diets, const Rescale& by, bool comma) {
+  for (int c = 1; c <= kMaxDiets; ++c) {
+    RescaleCell(diets, kDietCostRow, c, by.price, comma);
+    RescaleCell(diets, kDietAmountRow, c, by.weight, comma);
+    RescaleCell(diets, kDietEnergyRow, c, by.energy, comma);
+  }
+}
+
+// The daily rows (the final part-day has its own formats, and a fractional
+// age), the per-diet rows and the finishing block's weight and feed.
+void RescaleResults(Grid& results, double factor, bool comma) {
+  if (factor == 1) return;
+  using namespace PigGrowth;
+  for (int row = 1; row < results.Rows() && !results.Text(row, kAgeColumn).empty(); ++row) {
+    const std::string& age = results.Text(row, kAgeColumn);
+    const bool partDay = age.find_first_of(".,") != std::string::npos;
+    RescaleResultAs(results, row, kWeightColumn, factor, partDay ? "####.0" : "###.#", comma);
+    RescaleResultAs(results, row, kDailyFeedColumn, factor, partDay ? "###.00#" : "##.0", comma);
+    RescaleResultAs(results, row, kTotFeedColumn, factor, partDay ? "##.0" : "###.0", comma);
+  }
+  for (int row = 1; row <= kRunDietColumns; ++row) {
+    RescaleResultNumber(results, row, kSummaryWeightColumn, factor, comma);
+    RescaleResultAs(results, row, kSummaryGainColumn, factor, "#0.0##", comma);
+    RescaleResultNumber(results, row, kSummaryFeedColumn, factor, comma);
+  }
+  for (int row : {kFinishWeightRow, kFinishFeedRow})
+    for (int col = kMaleColumn; col <= kFemaleColumn; ++col)
+      RescaleResultAs(results, row, col, factor, "###.0", comma);
+}
+
+void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
+  for (TextBox* field : {&form.Text1, &form.Text3, &form.Text4})
+    RescaleText(field->Text, by.weight, comma);
+  RescaleDiets(form.Griddiets, by, comma);
+  for (int d = 1; d <= kMaxDiets; ++d) {
+    RescaleResultNumber(form.GridOptBest, kFeedKind, d, by.weight, comma);
+    RescaleResultNumber(form.GridOptBest, kEnergyKind, d, by.energy, comma);
+  }
+}
+
+// The stores of earlier diets: a converted diet must not show as changed.
+void RescaleTracking(App& app, const Rescale& by, bool comma) {
+  TrackingTables& t = app.tracking;
+  for (Grid* diets : {&t.gridsaver, &t.gridprevdiet, &t.GridInitDiet})
+    RescaleDiets(*diets, by, comma);
+  RescaleComparison(app.comparison, by.weight, comma);
+  if (app.trackForm.Visible()) trackwrite(t, app.comparison, app.trackForm);
+}
+
+void RescaleCalibration(App& app, double factor, bool comma) {
+  if (factor == 1) return;
+  CalibrationData& calib = app.calibration;
+  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed}) calib.HerdInputs[k] *= factor;
+  for (auto& row : calib.CalibObs) {
+    row[kObsWeight] *= factor;
+    row[kObsFeed] *= factor;
+  }
+  frmCalib& screen = app.calibForm;
+  if (!screen.Visible) return;
+  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed})
+    RescaleText(screen.Text[k].Text, factor, comma);
+  for (int row = 1; row < screen.GridCal.Rows(); ++row) {
+    RescaleCell(screen.GridCal, row, kCalWeightCol, factor, comma);
+    RescaleCell(screen.GridCal, row, kCalFeedCol, factor, comma);
+  }
+  screen.ShowUnitCaptions();
+}
+
+// The matrix and the restrictions are in the units the diets state.
+void RescaleFormulation(App& app, const Rescale& by, bool comma) {
+  FormulationTables& t = app.formulation;
+  for (int i = 1; i <= kMaxIngredients; ++i) {
+    t.IngPrice[i] *= by.price;
+    t.IngMatrix[kEnergyMatrixRow][i] *= by.energy;
+  }
+  for (auto* table : {&t.NutRestrict, &t.NutRestrictFile})
+    for (auto& diet : *table)
+      for (auto& kind : diet) kind[kEnergy] *= by.energy;
+  for (double& cost : app.formulationState->DietCost) cost *= by.price;
+  if (!app.mainForm.MatrixEditorOpen) return;
+  Grid& editor = app.matrixForm.GridImport;
+  for (int row = 1; row < editor.Rows(); ++row) {
+    RescaleCell(editor, row, frmExcel::kPriceCol, by.price, comma);
+    RescaleCell(editor, row, kEnergyMatrixRow, by.energy, comma);
+  }
+}
+
+void RescaleOptimization(frmOpt& screen, const Rescale& by, bool comma) {
+  RescaleText(screen.TargetWeight, by.weight, comma);
+  for (int d = 1; d <= kOptDiets; ++d) {
+    for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) {
+      RescaleCell(screen.GridOpt, VariableOf(d, kFeedKind), col, by.weight, comma);
+      RescaleCell(screen.GridOpt, VariableOf(d, kEnergyKind), col, by.energy, comma);
+    }
+  }
+}
+
+}  // namespace
+
+void RescaleText(std::string& text, double factor, bool decimalComma) {
+  if (factor == 1) return;
+  const double value = ReadNumber(text);
+  if (value == 0 || !std::isfinite(value)) return;
+  text = GeneralNumberText(ShortestNear(value * factor), decimalComma);
+}
+
+void RescaleComparison(Grid& comparison, double factor, bool decimalComma) {
+  if (factor == 1) return;
+  for (int col = kCurrentRun; col <= kInitialRun; ++col) {
+    RescaleResultNumber(comparison, kCompareLiveWeight, col, factor, decimalComma);
+    RescaleResultNumber(comparison, kCompareStartWeight, col, factor, decimalComma);
+    for (int d = 0; d < kComparedDietFeeds; ++d)
+      RescaleResultNumber(comparison, kCompareFirstDietFeed + d, col, factor, decimalComma);
+  }
+}
+
+void ChangeUnits(App& app, const UnitCodeSet& codes) {
+  GlobalPig& pig = app.pig;
+  const UnitCodeSet before = pig.UnitCodes;
+  pig.UnitCodes = codes;
+  const Rescale by{DisplayRescale(before, codes, kWeightUnit),
+                   DisplayRescale(before, codes, kEnergyUnit),
+                   DisplayRescale(before, codes, kPriceUnit)};
+  const bool comma = pig.DecimalComma;
+  RescaleMainWindow(app.mainForm, by, comma);
+  RescaleResults(app.Grid1, by.weight, comma);
+  RescaleTracking(app, by, comma);
+  RescaleCalibration(app, by.weight, comma);
+  RescaleFormulation(app, by, comma);
+  RescaleOptimization(app.optForm, by, comma);
+  app.mainForm.ShowWeightUnit();
+}
