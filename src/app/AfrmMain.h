@@ -13,6 +13,7 @@
 #include "platform/Grid.h"
 
 class App;
+struct HerdValues;
 struct OptBestShown;
 
 // The main window, headless: its tables, fields, lists, captions and the
@@ -331,20 +332,28 @@ class AfrmMain {
   void Command1_Click() { RunGrowth(); }
   // Double click on "Cost Per Pig": the recent costs per pig.
   void TextPrice_DblClick();
+  // Empties every result of the last run: the results table, "Cost Per
+  // Pig", "Feed/Gain", the run's score, and "Total Feed Intake" and "Final
+  // Age, Days" while they show what the run wrote there.
+  void ClearRunResults();
   bool InitialRunDone = false;  // the first successful run fills the "Initial" column
 
  private:
   struct GrowthCurveRead;
-  bool GrowthInputsAccepted();
-  bool ReadGrowthCurve(GrowthCurveRead& curve);
+  bool GrowthInputsAccepted(HerdValues& herd);
+  bool ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve);
   void TakeGrowthCurve(const GrowthCurveRead& curve);
-  void ClearResultsTable();
-  void ReadHerdInputs();
+  void ReadHerdInputs(const HerdValues& herd);
   void ShowGrowthResults();
   void ShowRunComparison();
   void ShowFormulaCosts();
   void TrackRunChanges();
   void ShowTargetScore();
+  // What the last run wrote into "Total Feed Intake" and "Final Age, Days".
+  struct RunShown {
+    std::string totalFeed;
+    std::string finalAge;
+  } runShown_;
 
  public:
   // --- end of growth run ---

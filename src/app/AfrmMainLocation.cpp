@@ -63,6 +63,8 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
   location.DataFolder = folder;
+  // The last run belonged to the location before.
+  ClearRunResults();
 
   if (!exists) {
     // A new location: its files are written by the save commands.
