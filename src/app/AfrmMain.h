@@ -336,6 +336,9 @@ class AfrmMain {
   // Pig", "Feed/Gain", the run's score, and "Total Feed Intake" and "Final
   // Age, Days" while they show what the run wrote there.
   void ClearRunResults();
+  // The weights of the herd fields shown `factor` times larger (another
+  // unit): typed values in full, the run's total feed as the run shows it.
+  void RescaleHerdFields(double factor);
   bool InitialRunDone = false;  // the first successful run fills the "Initial" column
 
  private:

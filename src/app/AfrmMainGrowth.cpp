@@ -10,6 +10,7 @@
 #include "app/Comparison.h"
 #include "app/GrowthChecks.h"
 #include "app/NumberFormat.h"
+#include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
 #include "model/DietsFile.h"
@@ -107,6 +108,18 @@ void AfrmMain::ClearRunResults() {
   runShown_ = {};
   GridWeight.SetText(kCoefRow, kScoreCol, "");
   app_.growthResults = {};
+}
+
+void AfrmMain::RescaleHerdFields(double factor) {
+  const GlobalPig& pig = app_.pig;
+  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->Text, factor, pig.DecimalComma);
+  if (!runShown_.totalFeed.empty() && Text4.Text == runShown_.totalFeed) {
+    Text4.Text =
+        NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.totalFeed), pig.DecimalComma);
+    runShown_.totalFeed = Text4.Text;
+  } else {
+    RescaleText(Text4.Text, factor, pig.DecimalComma);
+  }
 }
 
 void AfrmMain::ReadHerdInputs(const HerdValues& herd) {

@@ -1,5 +1,6 @@
 #include "app/UnitChange.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -49,16 +50,12 @@ void RescaleCell(Grid& grid, int row, int col, double factor, bool comma) {
 
 // A result cell in other units, in the format the run wrote it with.
 template <typename Format>
-void RescaleResult(Grid& grid, int row, int col, double factor, Format format) {
+void RescaleResult(Grid& grid, int row, int col, double factor, const Format& format) {
+  if (factor == 1) return;
   const std::string& text = grid.Text(row, col);
   const double value = ReadNumber(text);
   if (text.empty() || value == 0 || !std::isfinite(value)) return;
   grid.SetText(row, col, format(value * factor));
-}
-
-void RescaleResultAs(
-    Grid& grid, int row, int col, double factor, std::string_view pattern, bool comma) {
-  RescaleResult(grid, row, col, factor, [&](double v) { return FormatNumber(v, pattern, comma); });
 }
 
 void RescaleResultNumber(Grid& grid, int row, int col, double factor, bool comma) {
@@ -74,31 +71,76 @@ void RescaleDiets(Grid& diets, const Rescale& by, bool comma) {
   }
 }
 
-// The daily rows (the final part-day has its own formats, and a fractional
-// age), the per-diet rows and the finishing block's weight and feed.
-void RescaleResults(Grid& results, double factor, bool comma) {
-  if (factor == 1) return;
+// A number of the results table in its column's format.
+struct ResultFormat {
+  std::string_view pattern;  // "" for NumberText
+  bool comma;
+  std::string operator()(double value) const {
+    return pattern.empty() ? NumberText(value, comma) : FormatNumber(value, pattern, comma);
+  }
+};
+
+// A result cell: while it shows the run's value (`runKg`, kg or kg per day
+// in the model's state), that value in the new unit, so that nothing is
+// rounded twice; otherwise the cell's text converted.
+void RescaleRunCell(Grid& results,
+                    int row,
+                    int col,
+                    double factor,
+                    const GlobalPig& pig,
+                    double runKg,
+                    const ResultFormat& format) {
+  const double now = ConvertWeight(pig, kToDisplay, runKg);
+  if (results.Text(row, col) == format(now / factor)) {
+    results.SetText(row, col, format(now));
+  } else {
+    RescaleResult(results, row, col, factor, format);
+  }
+}
+
+// The daily rows: row r is the day StartAge + r - 1; the final part-day
+// (a fractional age) has formats of its own and ends at the final weight.
+void RescaleDailyRows(Grid& results, const GlobalPig& pig, double factor) {
   using namespace PigGrowth;
+  const bool comma = pig.DecimalComma;
   for (int row = 1; row < results.Rows() && !results.Text(row, kAgeColumn).empty(); ++row) {
-    const std::string& age = results.Text(row, kAgeColumn);
-    const bool partDay = age.find_first_of(".,") != std::string::npos;
-    RescaleResultAs(results, row, kWeightColumn, factor, partDay ? "####.0" : "###.#", comma);
-    RescaleResultAs(results, row, kDailyFeedColumn, factor, partDay ? "###.00#" : "##.0", comma);
-    RescaleResultAs(results, row, kTotFeedColumn, factor, partDay ? "##.0" : "###.0", comma);
+    const int day = std::clamp(pig.StartAge + row - 1, 0, kMaxAge);
+    const bool partDay = results.Text(row, kAgeColumn).find_first_of(".,") != std::string::npos;
+    const double weight = partDay && row > 1 ? pig.FinalWeight : pig.LiveWeight[day][kHerdColumn];
+    const double feed = pig.DailyFeed[day][kHerdColumn];
+    const ResultFormat weightFormat{partDay ? "####.0" : "###.#", comma};
+    const ResultFormat feedFormat{partDay ? "###.00#" : "##.0", comma};
+    RescaleRunCell(results, row, kWeightColumn, factor, pig, weight, weightFormat);
+    RescaleRunCell(results, row, kDailyFeedColumn, factor, pig, feed, feedFormat);
+    RescaleResult(
+        results, row, kTotFeedColumn, factor, ResultFormat{partDay ? "##.0" : "###.0", comma});
   }
-  for (int row = 1; row <= kRunDietColumns; ++row) {
-    RescaleResultNumber(results, row, kSummaryWeightColumn, factor, comma);
-    RescaleResultAs(results, row, kSummaryGainColumn, factor, "#0.0##", comma);
-    RescaleResultNumber(results, row, kSummaryFeedColumn, factor, comma);
+}
+
+// The per-diet rows and the finishing block's weight and feed.
+void RescaleResults(Grid& results, const GlobalPig& pig, double factor) {
+  if (factor == 1) return;
+  RescaleDailyRows(results, pig, factor);
+  const bool comma = pig.DecimalComma;
+  for (int r = 1; r <= kRunDietColumns; ++r) {
+    const PhaseEnd& before = pig.DietPhaseLog[r - 1];
+    const PhaseEnd& end = pig.DietPhaseLog[r];
+    const double days = end.age - before.age;
+    const double gain = days > 0 ? (end.weight - before.weight) / days : 0;
+    RescaleRunCell(results, r, kSummaryWeightColumn, factor, pig, end.weight, {"", comma});
+    RescaleRunCell(results, r, kSummaryGainColumn, factor, pig, gain, {"#0.0##", comma});
+    RescaleRunCell(results, r, kSummaryFeedColumn, factor, pig, DietPhaseFeed(pig, r), {"", comma});
   }
-  for (int row : {kFinishWeightRow, kFinishFeedRow})
-    for (int col = kMaleColumn; col <= kFemaleColumn; ++col)
-      RescaleResultAs(results, row, col, factor, "###.0", comma);
+  const SexWeights finish = SplitWeight(pig.LiveWeight[FinishDay(pig)][kHerdColumn], pig.HerdSex);
+  const double weight[3] = {0, finish.male, finish.female};
+  for (int c = kMaleColumn; c <= kFemaleColumn; ++c) {
+    RescaleRunCell(results, kFinishWeightRow, c, factor, pig, weight[c], {"###.0", comma});
+    RescaleRunCell(results, kFinishFeedRow, c, factor, pig, pig.CumFeed[c], {"###.0", comma});
+  }
 }
 
 void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
-  for (TextBox* field : {&form.Text1, &form.Text3, &form.Text4})
-    RescaleText(field->Text, by.weight, comma);
+  form.RescaleHerdFields(by.weight);
   RescaleDiets(form.Griddiets, by, comma);
   for (int d = 1; d <= kMaxDiets; ++d) {
     RescaleResultNumber(form.GridOptBest, kFeedKind, d, by.weight, comma);
@@ -191,7 +233,7 @@ void ChangeUnits(App& app, const UnitCodeSet& codes) {
                    DisplayRescale(before, codes, kPriceUnit)};
   const bool comma = pig.DecimalComma;
   RescaleMainWindow(app.mainForm, by, comma);
-  RescaleResults(app.Grid1, by.weight, comma);
+  RescaleResults(app.Grid1, pig, by.weight);
   RescaleTracking(app, by, comma);
   RescaleCalibration(app, by.weight, comma);
   RescaleFormulation(app, by, comma);

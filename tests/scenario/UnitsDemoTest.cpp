@@ -165,6 +165,31 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
   EXPECT_EQ(shown(), typed);
 }
 
+// A run's results shown when the unit changes: as the same run grown in the
+// new unit shows them (the run's values, not the shown texts rounded twice),
+// and still the run's, so that the next press clears them.
+TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
+  Session s;
+  s.Grow();
+  ChooseInList(s, 1);
+  const Grid converted = s.app.Grid1;
+  const std::string feed = s.form.Text4.Text;
+  s.Grow();
+  EXPECT_EQ(feed, s.form.Text4.Text);
+  int last = 1;
+  while (!converted.Text(last + 1, 5).empty()) ++last;
+  for (int row = 1; row <= last; ++row)
+    for (int col : {6, 7}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  for (int row = 1; row <= 3; ++row)
+    for (int col : {1, 3, 4})
+      EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  for (int row : {20, 21})
+    for (int col : {1, 2}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  s.form.Text1.Text = "abc";
+  s.form.RunGrowth();
+  EXPECT_EQ(s.form.Text4.Text, "");
+}
+
 // Least-cost formulas in kcal/lb and per short ton: the matrix and the
 // restrictions follow the diets' units, so the formulas and the herd's
 // growth stay the same, to the places the diets table shows a formulated
