@@ -28,23 +28,23 @@ constexpr int kEnergyMatrixRow = kEnergy + 1;
 constexpr int kCalWeightCol = 1;
 constexpr int kCalFeedCol = 2;
 
-// The number of fewest significant digits within a millionth of a millionth
-// of `value`: 2448 kcal/kg in kcal/lb is 1110.204081633, and back 2448 again,
-// not 2447.99999999999; the model's results move by far less than 1e-9.
-double ShortestNear(double value) {
-  constexpr double kNear = 1e-12;  // relative
+// The number of fewest significant digits within `near` (relative) of
+// `value`: 2448 kcal/kg in kcal/lb is 1110.20408163, and back 2448 again,
+// not 2447.99999999999.
+double ShortestNear(double value, double near) {
   std::array<char, 40> text{};
   for (int digits = 1; digits < 15; ++digits) {
     std::snprintf(text.data(), text.size(), "%.*e", digits - 1, value);
-    const double near = std::strtod(text.data(), nullptr);
-    if (std::fabs(near - value) <= kNear * std::fabs(value)) return near;
+    const double found = std::strtod(text.data(), nullptr);
+    if (std::fabs(found - value) <= near * std::fabs(value)) return found;
   }
   return value;
 }
 
-void RescaleCell(Grid& grid, int row, int col, double factor, bool comma) {
+void RescaleCell(
+    Grid& grid, int row, int col, double factor, bool comma, double near = kModelNear) {
   std::string text = grid.Text(row, col);
-  RescaleText(text, factor, comma);
+  RescaleText(text, factor, comma, near);
   grid.SetText(row, col, text);
 }
 
@@ -65,7 +65,7 @@ void RescaleResultNumber(Grid& grid, int row, int col, double factor, bool comma
 // Diets as the diets table lays them out: price, feed amount, energy.
 void RescaleDiets(Grid& diets, const Rescale& by, bool comma) {
   for (int c = 1; c <= kMaxDiets; ++c) {
-    RescaleCell(diets, kDietCostRow, c, by.price, comma);
+    RescaleCell(diets, kDietCostRow, c, by.price, comma, kPriceNear);
     RescaleCell(diets, kDietAmountRow, c, by.weight, comma);
     RescaleCell(diets, kDietEnergyRow, c, by.energy, comma);
   }
@@ -190,7 +190,7 @@ void RescaleFormulation(App& app, const Rescale& by, bool comma) {
   if (!app.mainForm.MatrixEditorOpen) return;
   Grid& editor = app.matrixForm.GridImport;
   for (int row = 1; row < editor.Rows(); ++row) {
-    RescaleCell(editor, row, frmExcel::kPriceCol, by.price, comma);
+    RescaleCell(editor, row, frmExcel::kPriceCol, by.price, comma, kPriceNear);
     RescaleCell(editor, row, kEnergyMatrixRow, by.energy, comma);
   }
 }
@@ -207,11 +207,11 @@ void RescaleOptimization(frmOpt& screen, const Rescale& by, bool comma) {
 
 }  // namespace
 
-void RescaleText(std::string& text, double factor, bool decimalComma) {
+void RescaleText(std::string& text, double factor, bool decimalComma, double near) {
   if (factor == 1) return;
   const double value = ReadNumber(text);
   if (value == 0 || !std::isfinite(value)) return;
-  text = GeneralNumberText(ShortestNear(value * factor), decimalComma);
+  text = GeneralNumberText(ShortestNear(value * factor, near), decimalComma);
 }
 
 void RescaleComparison(Grid& comparison, double factor, bool decimalComma) {

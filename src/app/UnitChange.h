@@ -24,6 +24,14 @@ void ChangeUnits(App& app, const UnitCodeSet& codes);
 // in every run column, multiplied by `factor`.
 void RescaleComparison(Grid& comparison, double factor, bool decimalComma);
 
-// A typed number shown in other units: multiplied by `factor` and written in
-// full. Empty text, text that is no number, and 0 stay as they are.
-void RescaleText(std::string& text, double factor, bool decimalComma);
+// How near a converted typed value is written, relative: weights and energy
+// feed the model (a run stays within 1e-9 days and kg of the same run in
+// other units), a price only makes the cost ("577.6508" per short ton).
+inline constexpr double kModelNear = 1e-11;
+inline constexpr double kPriceNear = 1e-7;
+
+// A typed number shown in other units: multiplied by `factor` and written
+// with the fewest digits within `near` of the result, so that switching back
+// gives what was typed. Empty text, text that is no number, and 0 stay as
+// they are.
+void RescaleText(std::string& text, double factor, bool decimalComma, double near = kModelNear);
