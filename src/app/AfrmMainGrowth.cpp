@@ -47,7 +47,7 @@ bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
   if (!problem && Combo1.ListIndex != kFeedLeastCost && Combo1.ListIndex != kFeedGrid)
     problem = "Choose Least Cost Feed or Feed from the Grid before running";
   if (!problem && ReadNumber(Griddiets.Text(kDietAmountRow, kDietAmountCol)) == 0)
-    problem = "Need Feed Intakes";
+    problem = "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0";
   if (problem) {
     dialogs.Message(*problem);
     return false;

@@ -284,7 +284,7 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
        false},
       {"no feed intakes",
        [](DemoSession& s) { s.form.Griddiets.SetText(3, 1, "0"); },
-       "Need Feed Intakes",
+       "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0",
        false},
       {"no energy in diet 1",
        [](DemoSession& s) { s.form.Griddiets.SetText(4, 1, ""); },
