@@ -7,6 +7,7 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/SaveProtocol.h"
+#include "app/UnitChange.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/TextFile.h"
@@ -63,6 +64,8 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
   location.DataFolder = folder;
+  // The last run belonged to the location before.
+  ClearRunResults();
 
   if (!exists) {
     // A new location: its files are written by the save commands.
@@ -72,7 +75,12 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
     return;
   }
   location.LocationLoaded = true;
+  const UnitCodeSet before = app_.pig.UnitCodes;
   LoadExistingLocation();
+  // Earlier runs stay in the comparison, shown in this location's weights.
+  RescaleComparison(app_.comparison,
+                    DisplayRescale(before, app_.pig.UnitCodes, kWeightUnit),
+                    app_.pig.DecimalComma);
 }
 
 void AfrmMain::LoadExistingLocation() {
@@ -87,6 +95,8 @@ void AfrmMain::LoadExistingLocation() {
     dialogs.Message("Cannot find the Calibration file " + location.PltFile);
   Option3.Value = plt == PltLoad::Loaded;
   if (plt == PltLoad::Loaded) ShowHerdInputs();
+  ShowWeightUnit();
+  if (auto odd = UnitsNoScreenOffers(app_.pig.UnitCodes)) dialogs.Message(*odd);
 
   Text6.BackColor = kWhite;
   Command[1].BackColor = kLightGreen;
@@ -153,10 +163,6 @@ void AfrmMain::OpenLocationFile(const std::string& path) {
 
 void AfrmMain::ShowChosenLocation() {
   if (app_.formulation.IngMatrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
-  if (app_.pig.UnitCodes[kWeightUnit] != 0) {
-    Combo2.ListIndex = 1;
-    Text3.Caption = "Final Weight, lbs.";
-  }
 }
 
 void AfrmMain::Text6_DblClick() {

@@ -59,6 +59,12 @@ bool WholeRowLine(std::string_view line) {
   }
 }
 
+// A herd input as `shown`, unless that would change it: a weight converted
+// into pounds (55.125 lb) must read back as it was, not as 55.13.
+std::string ExactText(std::string shown, double value, bool decimalComma = false) {
+  return ReadNumber(shown) == value ? shown : GeneralNumberText(value, decimalComma);
+}
+
 // The chosen name becomes the location's only once the file is written.
 bool SavePlt(Location& location,
              const SaveRequest& request,
@@ -114,7 +120,8 @@ std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle styl
   }
   for (int i = 1; i <= kHerdInputs; ++i) {
     const double value = contents.herdInputs[i];
-    lines.push_back(PointText(saved ? ShortNumberText(value) : NumberText(value)));
+    lines.push_back(
+        PointText(saved ? HerdInputText(value, false) : ExactText(NumberText(value), value)));
   }
   lines.push_back(std::to_string(contents.herdSex));
   std::string energyLine = PrintedCode(contents.unitCodes[0]);
@@ -198,7 +205,7 @@ std::string CoefficientText(double value, bool decimalComma) {
 }
 
 std::string HerdInputText(double value, bool decimalComma) {
-  return ShortNumberText(value, decimalComma);
+  return ExactText(ShortNumberText(value, decimalComma), value, decimalComma);
 }
 
 std::string InitialValueTip(double value, bool decimalComma) {

@@ -83,9 +83,10 @@ class frmCalib {
   std::string ProgressText(long growthRuns, double bestFit) const;
   // The user closed the window.
   void Close() { Visible = false; }
+  // The weight captions of the table and the fields, in the weight unit.
+  void ShowUnitCaptions();
 
  private:
-  void ShowUnitCaptions();
   int StoreRows(double& totalFeed);
   void WarnAboutWeights();
   void StoreHerdInputs(double totalFeed);

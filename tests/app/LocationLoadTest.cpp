@@ -420,7 +420,7 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   dialogs.File(demo.Path("Demo.plt"));
   form.Text6_Click();
   EXPECT_EQ(form.Combo2.ListIndex, 1);
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lbs.");
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
 }
 
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
