@@ -73,10 +73,6 @@ bool AfrmMain::ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve) {
       return false;
     }
   }
-  if (auto problem = StartBelowCurveProblem(herd.startKg, curve.coef[0], app_.pig)) {
-    app_.dialogs.Message(*problem);
-    return false;
-  }
   return true;
 }
 

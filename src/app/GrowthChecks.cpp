@@ -98,12 +98,6 @@ std::optional<std::string> HerdFieldsProblem(std::string_view startWeight,
   return std::nullopt;
 }
 
-std::optional<std::string> StartBelowCurveProblem(double startKg, double b0, const GlobalPig& pig) {
-  if (startKg >= b0 - kWeightSlack) return std::nullopt;
-  return StartWeightRange(pig, b0) + " with this growth curve: it starts at its B0 of " +
-         Shown(pig, b0);
-}
-
 std::optional<std::string> DietsProblem(const Grid& Griddiets) {
   if (!(ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) > 0))
     return std::string("Energy NE of diet 1 must be above 0");
@@ -130,6 +124,17 @@ std::string GrowthFailedMessage(const GlobalPig& pig, const Grid& results, const
               : static_cast<int>(pig.StartAge),
       0,
       kMaxAge);
+  // The curve starts at B0 ([0] during a run): a first day that ends below
+  // it fails whatever the feed.
+  const double b0 = pig.LiveWeight[0][kHerdColumn];
+  if (row == 0 && pig.LiveWeight[day][kHerdColumn] < b0) {
+    return "The growth curve starts at its B0 of " + Reached(pig, b0) +
+           ", too far above the Starting Weight of " +
+           Shown(pig, pig.LiveWeight[day][kHerdColumn]) +
+           " for the herd to grow on it: choose a heavier Starting Weight or calibrate the curve "
+           "to "
+           "this herd";
+  }
   const int diet = std::clamp<int>(pig.CurrentDiet, 1, kMaxDiets);
   auto named = [&](int d) {
     return "diet " + std::to_string(d) + " (" + Griddiets.Text(kDietNameRow, d) + ")";

@@ -36,15 +36,13 @@ std::optional<std::string> HerdFieldsProblem(std::string_view startWeight,
                                              const GlobalPig& pig,
                                              HerdValues& values);
 
-// The growth curve starts at its B0: no lighter herd can grow on it.
-std::optional<std::string> StartBelowCurveProblem(double startKg, double b0, const GlobalPig& pig);
-
 // Diet 1 needs its net energy; diets past the six the run feeds must have
 // none.
 std::optional<std::string> DietsProblem(const Grid& Griddiets);
 
 // A model run that failed: where it stopped (the last daily row of
-// `results`) and on which diet.
+// `results`) and on which diet; a herd too far below the curve's B0 for its
+// first day to reach it is told so.
 std::string GrowthFailedMessage(const GlobalPig& pig, const Grid& results, const Grid& Griddiets);
 
 // A finished run whose herd never reached the final weight (the day tables

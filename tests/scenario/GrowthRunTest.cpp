@@ -267,8 +267,7 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
       {"start empty", [](DemoSession& s) { s.form.Text1.Text = ""; }, kStart, false},
       {"start below the curve",
        [](DemoSession& s) { s.form.Text1.Text = "5"; },
-       "Starting Weight must be a number from 5.54119 to 25 kg with this growth curve: it starts "
-       "at its B0 of 5.54119 kg",
+       "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
       {"age abc", [](DemoSession& s) { s.form.Text2.Text = "abc"; }, kAge, false},
       {"age 250", [](DemoSession& s) { s.form.Text2.Text = "250"; }, kAge, false},
