@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calibration/CalibrationCommand.h"
+#include "formulation/frmExcel.h"
 #include "model/DietsTable.h"
 #include "platform/Grid.h"
 
@@ -305,6 +306,9 @@ class AfrmMain {
   bool SavePltFile();
   bool SaveCalFile();
   bool SaveStgFile();
+  // Where the matrix editor saves: the location's files, recorded in "Files
+  // in Use".
+  MatrixFileSave MatrixEditorSave();
 
   // --- Menu "Open Diet Data" -----------------------------------------------
   void MatrixOpen();

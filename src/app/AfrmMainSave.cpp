@@ -95,6 +95,15 @@ bool AfrmMain::SaveStgFile() {
   return WriteTemperatureFile(location.StgFile, app_.temperatures, app_.dialogs);
 }
 
+MatrixFileSave AfrmMain::MatrixEditorSave() {
+  Location& location = app_.location;
+  return {
+      location.MatrixFile,
+      MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]),
+      [this] { LoadLP(); },
+      [this] { return SaveIngFile() && SaveNutFile(); }};
+}
+
 bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
 
 bool AfrmMain::SaveAllFiles() {

@@ -186,6 +186,8 @@ void AfrmMain::WindowClosed(Window window) {
       app_.optForm.Close();
       break;
     case Window::Restrictions:  // filled afresh whenever it is shown
+      app_.restrictForm.Visible = false;
+      break;
     case Window::None:
       break;
   }
@@ -212,7 +214,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::Command4:
-      app_.restrictForm.Fill();
+      app_.restrictForm.Load();
       return Window::Restrictions;
     case Control::Command5:
       Command5_Click();

@@ -79,6 +79,11 @@ void Restrict::Fill() {
   GridRestrict.SetCurrent(1, 1);
 }
 
+void Restrict::Load() {
+  Fill();
+  Visible = true;
+}
+
 void Restrict::GridRestrictClick(int row) {
   std::string name = row >= 1 && row <= kMaxIngredients ? tables_.IngName[row] : std::string();
   IngLabel = "Ingredient # " + NumberText(row, pig_.DecimalComma) + " is " + name;

@@ -27,6 +27,8 @@ class Restrict {
   // Fills both tables from the restrictions, as the window does when shown.
   // Nutrient minima and maxima above 0 are first rounded to 3 decimals.
   void Fill();
+  // The window is shown: Fill, and Visible until it is closed.
+  void Load();
 
   // A click on row `row` of the ingredient table: sets `IngLabel`.
   void GridRestrictClick(int row);
@@ -49,6 +51,9 @@ class Restrict {
   Grid NUTS{2, kCols};
   Grid GridRestrict{2, kCols};
   std::string IngLabel;  // "Ingredient # ... is ..." after a click
+  // Shown: a matrix or restriction load fills the tables afresh, so that a
+  // save cannot store the earlier restrictions over the loaded ones.
+  bool Visible = false;
   // The window's title and the captions of its commands.
   static constexpr std::string_view kCaption = "Diet Restrictions";
   static constexpr std::string_view kSaveIngSesCaption = "Keep Ingredient Restrictions";

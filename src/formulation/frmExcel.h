@@ -19,6 +19,9 @@ struct MatrixFileSave {
   // The location's LoadLP (matrix, then its restriction files); when empty
   // the matrix file alone is read back.
   std::function<void()> LoadLP;
+  // Writes the location's two restriction files from the restrictions in
+  // force; true when both were written.
+  std::function<bool()> SaveRestrictions;
 };
 
 // The matrix editor: the ingredient matrix as one table, ingredients as rows
@@ -107,7 +110,10 @@ class frmExcel {
   void Command3();
   // "Save Changes to File": Command3, then the matrix file is written (save
   // protocol) and read back; the session's restrictions, which follow the
-  // edited rows, stay in force. True when the file was written.
+  // edited rows, stay in force. When an insertion or deletion moved
+  // restrictions, the restriction files are written too, so that they number
+  // ingredients and nutrients as the new matrix file does. True when the
+  // matrix file was written.
   bool Command1(MatrixFileSave save);
 
   // A click on row `row`: "Ingredient Number " + row + " " + name.

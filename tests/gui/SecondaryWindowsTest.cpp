@@ -257,7 +257,7 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   LoadSmallMatrix(app.formulation);
   app.formulation.IngRestrict[1][kMaxKind][2] = 30;  // soy at most 30 %
   app.mainForm.Click(AfrmMain::Control::Command6);
-  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm, app.location);
+  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
   QVERIFY(Shows(window, "GridImport", app.matrixForm.GridImport));
