@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calibration/CalibrationCommand.h"
+#include "formulation/Restrict.h"
 #include "formulation/frmExcel.h"
 #include "model/DietsTable.h"
 #include "platform/Grid.h"
@@ -306,9 +307,10 @@ class AfrmMain {
   bool SavePltFile();
   bool SaveCalFile();
   bool SaveStgFile();
-  // Where the matrix editor saves: the location's files, recorded in "Files
-  // in Use".
+  // Where the matrix editor and the restriction window save: the location's
+  // files, recorded in "Files in Use".
   MatrixFileSave MatrixEditorSave();
+  RestrictionFiles RestrictionFilesInUse();
 
   // --- Menu "Open Diet Data" -----------------------------------------------
   void MatrixOpen();

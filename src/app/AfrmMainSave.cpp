@@ -104,6 +104,11 @@ MatrixFileSave AfrmMain::MatrixEditorSave() {
       [this] { return SaveIngFile() && SaveNutFile(); }};
 }
 
+RestrictionFiles AfrmMain::RestrictionFilesInUse() {
+  Location& location = app_.location;
+  return {location.ReqIngFile, location.ReqNutFile, location.DataFolder, Text6.Text, gridFILES};
+}
+
 bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
 
 bool AfrmMain::SaveAllFiles() {

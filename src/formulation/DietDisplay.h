@@ -113,7 +113,9 @@ class DietDisplay {
   void Command2();
   // "Open Ing. File".
   void CommandIngOpen();
-  // "Save As": the tab's feeds to a file of the tab's kind. True when written.
+  // "Save As": the nutrient tab writes the diets table as a diets file (which
+  // becomes the location's), the ingredient tab its feeds table. True when
+  // written.
   bool CmdSave();
   // "Calculate Nutrients".
   void Command8();

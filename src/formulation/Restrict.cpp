@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/GridClipboard.h"
+#include "app/Location.h"
 #include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
 
@@ -125,20 +126,26 @@ bool Restrict::SaveNutSes() {
 
 bool Restrict::SaveIngFile(RestrictionFiles files) {
   SaveIngSes();
-  return SaveIngRestrictions(tables_,
-                             DietsInUse(),
-                             dialogs_,
-                             files.ReqIngFile,
-                             IngSaveRequest(files.DataFolder, files.LocationName, false));
+  if (!SaveIngRestrictions(tables_,
+                           DietsInUse(),
+                           dialogs_,
+                           files.ReqIngFile,
+                           IngSaveRequest(files.DataFolder, files.LocationName, false)))
+    return false;
+  files.gridFILES.SetText(kReqIngRow, 0, files.ReqIngFile);
+  return true;
 }
 
 bool Restrict::SaveNutFile(RestrictionFiles files) {
   SaveNutSes();  // the file is written even when a pair was refused
-  return SaveNutRestrictions(tables_,
-                             DietsInUse(),
-                             dialogs_,
-                             files.ReqNutFile,
-                             NutSaveRequest(files.DataFolder, files.LocationName, false));
+  if (!SaveNutRestrictions(tables_,
+                           DietsInUse(),
+                           dialogs_,
+                           files.ReqNutFile,
+                           NutSaveRequest(files.DataFolder, files.LocationName, false)))
+    return false;
+  files.gridFILES.SetText(kReqNutRow, 0, files.ReqNutFile);
+  return true;
 }
 
 bool Restrict::SaveFile(RestrictionFiles files) {

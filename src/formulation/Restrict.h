@@ -8,12 +8,14 @@
 #include "platform/Grid.h"
 
 // The location's restriction files as the restriction window saves them: the
-// names are the location's own and receive the chosen names.
+// names are the location's own and receive the chosen names, which "Files in
+// Use" then shows.
 struct RestrictionFiles {
   std::string& ReqIngFile;
   std::string& ReqNutFile;
   std::string DataFolder;
   std::string LocationName;  // the "Calibration Name" text
+  Grid& gridFILES;           // "Files in Use"
 };
 
 // The restriction window: each diet's nutrient minima and maxima (`NUTS`) and

@@ -115,7 +115,7 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   LoadSmallMatrix(app.formulation);
   app.formulation.NutRestrict[1][kMinKind][1] = 2400;
   QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
-  RestrictWindow window(app.restrictForm, dialogs, app.location, app.mainForm.Text6.Text);
+  RestrictWindow window(app.restrictForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
   QVERIFY(Shows(window, "NUTS", app.restrictForm.NUTS));
