@@ -259,7 +259,7 @@ class AfrmMain {
   void trackwrite();
   void ResetInitial();
   // The change-tracking window's buttons.
-  void TrackResetInitial();  // "Reset Intial "
+  void TrackResetInitial();  // "Reset Initial "
   void TrackCopy();          // "Copy to Clipboard"
   // --- end of start-up, menus and buttons ---
 

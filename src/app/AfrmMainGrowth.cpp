@@ -48,7 +48,7 @@ bool AfrmMain::GrowthInputsAccepted() {
     return false;
   }
   if (start > kHeaviestStart) {
-    dialogs.Message("Starting Weight must be 25 kg or or less");
+    dialogs.Message("Starting Weight must be 25 kg or less");
     return false;
   }
   if (ComboSex.ListIndex < 0) {

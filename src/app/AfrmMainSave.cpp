@@ -147,7 +147,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
   }
   if (row == 9 || row == 10) {
     dialogs.Message(
-        "Click Below to Save Ingredient Restriction to to an Existing or New Location Name and "
+        "Click Below to Save Ingredient Restriction to an Existing or New Location Name and "
         "Folder Below");
     SaveIngFile();  // always through the save dialog
     return;

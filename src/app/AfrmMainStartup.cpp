@@ -39,7 +39,7 @@ constexpr MenuEntry kDietDataEntries[] = {
     {"OpenTemps", "Open Temperature File", "", Control::OpenTemps},
 };
 constexpr MenuEntry kFileSaveEntries[] = {
-    {"Save1Diet", "Save the Diets/Matirx/Restrictions", "", Control::Save1Diet},
+    {"Save1Diet", "Save the Diets/Matrix/Restrictions", "", Control::Save1Diet},
     {"SaveCurrent", "Save all Files to Current Location", "", Control::SaveCurrent},
     {"SaveNewLoc", "Save All Files to New Location/Folder", "", Control::SaveNewLoc},
     {"SaveDietNew", "Save Diets/Matrix/ Restrictions to New Location", "", Control::SaveDietNew},

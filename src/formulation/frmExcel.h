@@ -67,7 +67,7 @@ class frmExcel {
   static constexpr std::string_view kTooManyNutrients =
       "The matrix holds at most 120 nutrients. Delete one before adding another.";
   static constexpr std::string_view kInstructions1 =
-      "Edit Ingredient Names, Values or Restictions until Matrix is what you want, then save";
+      "Edit Ingredient Names, Values or Restrictions until Matrix is what you want, then save";
   static constexpr std::string_view kInstructions2 =
       "A Maximum Restriction of -1 prevents the use of an ingredient, zero is no restriction!";
   static constexpr std::string_view kInstructions3 =

@@ -168,7 +168,7 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   // No energy minimum in diet 1.
   EXPECT_TRUE(load.noEnergyMinimum);
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"No Nutriet Restriction File found named " + nut});
+            std::vector<std::string>{"No Nutrient Restriction File found named " + nut});
   EXPECT_EQ(feedChoice, kFeedGrid);
 }
 

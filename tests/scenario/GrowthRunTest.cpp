@@ -251,7 +251,7 @@ TEST(GrowthRun, RefusedInputsShowTheirMessageAndChangeNothing) {
        "Starting Weight must be 4 kg or more"},
       {"start 25.5",
        [](DemoSession& s) { s.form.Text1.Text = "25.5"; },
-       "Starting Weight must be 25 kg or or less"},
+       "Starting Weight must be 25 kg or less"},
       {"start 0", [](DemoSession& s) { s.form.Text1.Text = "0"; }, ""},
       {"no herd sex",
        [](DemoSession& s) { s.form.ComboSex.ListIndex = -1; },
@@ -383,7 +383,7 @@ namespace {
 
 // The first run is the initial one; a second run after edits to the diets
 // shows the first run's diets as the previous ones, peach where they differ,
-// and "Reset Intial " makes the second run the initial one.
+// and "Reset Initial " makes the second run the initial one.
 TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   DemoSession s;
   s.form.RunGrowth();
