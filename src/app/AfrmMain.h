@@ -391,6 +391,7 @@ class AfrmMain {
   bool MatrixHasTwoIngredients() const;
   bool SaveAllFiles();
   bool SaveFormulationFiles();
+  bool SaveJustTheMatrix();
   void ReadRestrictions();
   void ShowDietsLoaded();
   void ShowHerdInputs();

@@ -109,6 +109,13 @@ RestrictionFiles AfrmMain::RestrictionFilesInUse() {
   return {location.ReqIngFile, location.ReqNutFile, location.DataFolder, Text6.Text, gridFILES};
 }
 
+// The restriction files follow the matrix file's numbering: after the editor
+// moved restrictions with an insertion or deletion, they are written too.
+bool AfrmMain::SaveJustTheMatrix() {
+  if (!SaveMatrixFile()) return false;
+  return !app_.formulation.RestrictionFilesRenumbered || (SaveIngFile() && SaveNutFile());
+}
+
 bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
 
 bool AfrmMain::SaveAllFiles() {
@@ -163,7 +170,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
        &AfrmMain::SaveDiets},
       {kMatrixRow,
        "Do you want to Save the Current Matrix Data to the existing location?",
-       &AfrmMain::SaveMatrixFile},
+       &AfrmMain::SaveJustTheMatrix},
       {kReqNutRow,
        "Do you want to Save the  Nutrition Restrictions to the existing location?",
        &AfrmMain::SaveNutFile},

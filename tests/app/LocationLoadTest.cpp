@@ -369,10 +369,11 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
   }
 }
 
-// "Save Changes to File" after an ingredient was inserted and a nutrient
-// deleted: reopened, the location restricts the same ingredients and
-// nutrients, by name, as before the edit.
-TEST_F(LocationLoad, MatrixEditorSavesTheRestrictionsInTheNewNumbering) {
+// After an ingredient was inserted and a nutrient deleted in the editor, a
+// matrix saved by "Save Changes to File" or by "Save Just the Matrix" takes
+// the restriction files into the new numbering: reopened, the location
+// restricts the same ingredients and nutrients, by name, as before the edit.
+TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
   using Restrictions = std::map<std::string, std::array<double, 2>>;
   auto byName = [](const FormulationTables& t) {
     Restrictions named;
@@ -386,35 +387,48 @@ TEST_F(LocationLoad, MatrixEditorSavesTheRestrictionsInTheNewNumbering) {
     }
     return named;
   };
-  DemoCopy demo;
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
-  Restrictions before = byName(app.formulation);
-  ASSERT_EQ(app.formulation.NutName[16], "CALCIUM");
+  for (const bool fromEditor : {true, false}) {
+    SCOPED_TRACE(fromEditor ? "Save Changes to File" : "Save Just the Matrix");
+    ScriptedDialogs dialogs;
+    App app{dialogs};
+    AfrmMain& form = app.mainForm;
+    DemoCopy demo;
+    dialogs.File(demo.Path("Demo.plt"));
+    ASSERT_TRUE(form.LocationName());
+    Restrictions before = byName(app.formulation);
+    ASSERT_EQ(app.formulation.NutName[16], "CALCIUM");
 
-  form.Click(AfrmMain::Control::Command6);
-  frmExcel& editor = app.matrixForm;
-  editor.GridImport.SetCurrent(2, 0);
-  dialogs.Input("Peas");
-  editor.Command4();
-  editor.GridImport.SetCurrent(0, 16);
-  dialogs.Answer(Answer::OK);
-  editor.CmdDeleteNut();
-  dialogs.CancelFile().CancelFile().CancelFile();  // matrix, ingredient and nutrient files
-  ASSERT_TRUE(editor.Command1(form.MatrixEditorSave()));
-  ASSERT_TRUE(dialogs.Done());
+    form.Click(AfrmMain::Control::Command6);
+    frmExcel& editor = app.matrixForm;
+    editor.GridImport.SetCurrent(2, 0);
+    dialogs.Input("Peas");
+    editor.Command4();
+    editor.GridImport.SetCurrent(0, 16);
+    dialogs.Answer(Answer::OK);
+    editor.CmdDeleteNut();
+    if (fromEditor) {
+      dialogs.CancelFile().CancelFile().CancelFile();  // matrix, ingredient, nutrient files
+      ASSERT_TRUE(editor.Command1(form.MatrixEditorSave()));
+    } else {
+      editor.Command3();
+      dialogs.Answer(Answer::Yes).CancelFile().CancelFile();
+      form.gridFILES_DblClick(kMatrixRow);
+    }
+    ASSERT_TRUE(dialogs.Done());
 
-  App reopened{dialogs};
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(reopened.mainForm.LocationName());
-  Restrictions after = byName(reopened.formulation);
-  for (int d = 1; d <= 3; ++d) {
-    EXPECT_EQ(after[std::to_string(d) + "Peas"], (std::array<double, 2>{0, 0}));
-    after.erase(std::to_string(d) + "Peas");
-    before.erase(std::to_string(d) + "CALCIUM");
+    App reopened{dialogs};
+    dialogs.File(demo.Path("Demo.plt"));
+    ASSERT_TRUE(reopened.mainForm.LocationName());
+    Restrictions after = byName(reopened.formulation);
+    for (int d = 1; d <= 3; ++d) {
+      EXPECT_EQ(after[std::to_string(d) + "Peas"], (std::array<double, 2>{0, 0}));
+      after.erase(std::to_string(d) + "Peas");
+      before.erase(std::to_string(d) + "CALCIUM");
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(dialogs.Messages().front(), "Do you want to Delete CALCIUM?");
+    EXPECT_EQ(dialogs.Messages().size(), fromEditor ? 1u : 2u);
   }
-  EXPECT_EQ(after, before);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Do you want to Delete CALCIUM?"});
 }
 
 }  // namespace
