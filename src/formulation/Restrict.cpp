@@ -21,6 +21,12 @@ std::string Heading(int diet, std::string_view kind) {
   return "Diet  " + std::to_string(diet) + " " + std::string(kind) + " Restrict";
 }
 
+// A written file is the one "Files in Use" shows.
+bool ShownInUse(bool written, Grid& gridFILES, int row, const std::string& path) {
+  if (written) gridFILES.SetText(row, 0, path);
+  return written;
+}
+
 }  // namespace
 
 Restrict::Restrict(Dialogs& dialogs, FormulationTables& tables, GlobalPig& pig)
@@ -126,26 +132,24 @@ bool Restrict::SaveNutSes() {
 
 bool Restrict::SaveIngFile(RestrictionFiles files) {
   SaveIngSes();
-  if (!SaveIngRestrictions(tables_,
-                           DietsInUse(),
-                           dialogs_,
-                           files.ReqIngFile,
-                           IngSaveRequest(files.DataFolder, files.LocationName, false)))
-    return false;
-  files.gridFILES.SetText(kReqIngRow, 0, files.ReqIngFile);
-  return true;
+  const bool written =
+      SaveIngRestrictions(tables_,
+                          DietsInUse(),
+                          dialogs_,
+                          files.ReqIngFile,
+                          IngSaveRequest(files.DataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqIngRow, files.ReqIngFile);
 }
 
 bool Restrict::SaveNutFile(RestrictionFiles files) {
   SaveNutSes();  // the file is written even when a pair was refused
-  if (!SaveNutRestrictions(tables_,
-                           DietsInUse(),
-                           dialogs_,
-                           files.ReqNutFile,
-                           NutSaveRequest(files.DataFolder, files.LocationName, false)))
-    return false;
-  files.gridFILES.SetText(kReqNutRow, 0, files.ReqNutFile);
-  return true;
+  const bool written =
+      SaveNutRestrictions(tables_,
+                          DietsInUse(),
+                          dialogs_,
+                          files.ReqNutFile,
+                          NutSaveRequest(files.DataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqNutRow, files.ReqNutFile);
 }
 
 bool Restrict::SaveFile(RestrictionFiles files) {
