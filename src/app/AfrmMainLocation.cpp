@@ -172,7 +172,8 @@ void AfrmMain::LoadLP() {
   // was: shown under the new names they would be wrong, and the editors'
   // saves would store the old matrix or restrictions over the new ones.
   ClearFormulationTables(*app_.formulationState);
-  Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
+  if (Gridformula.Rows() > 1)
+    Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
   if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
   if (read == MatrixLoad::Loaded) {
     MatrixLoaded = true;

@@ -101,7 +101,10 @@ MatrixFileSave AfrmMain::MatrixEditorSave() {
       location.MatrixFile,
       MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]),
       [this] { LoadLP(); },
-      [this] { return SaveIngFile() && SaveNutFile(); }};
+      [this] { return SaveIngFile() && SaveNutFile(); },
+      [this] {
+        if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+      }};
 }
 
 RestrictionFiles AfrmMain::RestrictionFilesInUse() {

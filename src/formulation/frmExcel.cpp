@@ -259,6 +259,7 @@ bool frmExcel::Command1(MatrixFileSave save) {
     tables_.RestrictionFilesRenumbered = renumbered;
   }
   Fill();
+  if (save.Reloaded) save.Reloaded();
   return true;
 }
 

@@ -22,6 +22,8 @@ struct MatrixFileSave {
   // Writes the location's two restriction files from the restrictions in
   // force; true when both were written.
   std::function<bool()> SaveRestrictions;
+  // Run once the session's restrictions are back in force after the reading.
+  std::function<void()> Reloaded;
 };
 
 // The matrix editor: the ingredient matrix as one table, ingredients as rows

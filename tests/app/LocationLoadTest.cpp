@@ -369,6 +369,26 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
   }
 }
 
+// The editor's file save reads the restriction files back but keeps the
+// session's restrictions; an open restriction window shows those, so that its
+// next store does not put the file's values back.
+TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
+  DemoCopy demo;
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  form.Click(AfrmMain::Control::Command4);
+  app.restrictForm.GridRestrict.SetText(2, 2, "30");  // soybean meal, kept but not saved
+  app.restrictForm.SaveIngSes();
+  form.Click(AfrmMain::Control::Command6);
+  app.matrixForm.GridImport.SetText(1, 1, "240");  // a new price for corn
+  dialogs.CancelFile();
+  ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+  EXPECT_EQ(app.formulation.IngPrice[1], 240);
+  EXPECT_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 30);
+  EXPECT_EQ(app.restrictForm.GridRestrict.Text(2, 2), "30");
+  EXPECT_TRUE(dialogs.Done());
+}
+
 // After an ingredient was inserted and a nutrient deleted in the editor, a
 // matrix saved by "Save Changes to File" or by "Save Just the Matrix" takes
 // the restriction files into the new numbering: reopened, the location
