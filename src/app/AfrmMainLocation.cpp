@@ -181,6 +181,7 @@ void AfrmMain::LoadLP() {
   }
   app_.matrixForm.Fill();
   if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+  if (app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
   if (app_.sourcesForm.Visible) app_.sourcesForm.Command1();
 }
 

@@ -344,6 +344,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     ASSERT_EQ(form.Gridformula.Text(1, 1), "Corn");
     form.Click(AfrmMain::Control::Command6);
     form.Click(AfrmMain::Control::Command4);
+    form.Click(AfrmMain::Control::Command3);
     if (byLocation) {
       dialogs.File(second.Path("Demo.plt"));
       ASSERT_TRUE(form.LocationName());
@@ -355,6 +356,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
 
     EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
     EXPECT_EQ(app.restrictForm.GridRestrict.Text(1, 0), " 1 Barley");
+    EXPECT_EQ(app.dietDisplayForm.GridIng.Text(1, 1), "Barley");
     EXPECT_EQ(form.Gridformula.Text(1, 1), "");
     app.sourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
     app.sourcesForm.Command1();
