@@ -53,7 +53,7 @@ void AfrmMain::FillControls() {
 
   Combo1.Clear();
   Combo1.Caption = "Feed Formulation";
-  Combo1.ToolTip = "Set to Deits on Grid to Optimize Feed Weights Only";
+  Combo1.ToolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
   for (const char* item : {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"})
     Combo1.AddItem(item);
   Combo1.ListIndex = kFeedNotChosen;

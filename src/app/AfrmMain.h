@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "calibration/CalibrationCommand.h"
+#include "formulation/Restrict.h"
+#include "formulation/frmExcel.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
@@ -267,7 +269,7 @@ class AfrmMain {
   void trackwrite();
   void ResetInitial();
   // The change-tracking window's buttons.
-  void TrackResetInitial();  // "Reset Intial "
+  void TrackResetInitial();  // "Reset Initial "
   void TrackCopy();          // "Copy to Clipboard"
   // --- end of start-up, menus and buttons ---
 
@@ -315,6 +317,10 @@ class AfrmMain {
   bool SavePltFile();
   bool SaveCalFile();
   bool SaveStgFile();
+  // Where the matrix editor and the restriction window save: the location's
+  // files, recorded in "Files in Use".
+  MatrixFileSave MatrixEditorSave();
+  RestrictionFiles RestrictionFilesInUse();
 
   // --- Menu "Open Diet Data" -----------------------------------------------
   void MatrixOpen();
@@ -406,6 +412,7 @@ class AfrmMain {
   bool MatrixHasTwoIngredients() const;
   bool SaveAllFiles();
   bool SaveFormulationFiles();
+  bool SaveJustTheMatrix();
   void ReadRestrictions();
   void ShowDietsLoaded();
   void ShowHerdInputs();

@@ -183,11 +183,21 @@ void AfrmMain::SetFileNames(const std::string& base) {
 void AfrmMain::LoadLP() {
   Location& location = app_.location;
   MatrixLoad read = ReadMatrixFile(app_.formulation, location.MatrixFile, app_.dialogs);
-  if (read == MatrixLoad::Missing) return;
-  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
-  if (read == MatrixLoad::Failed) return;
-  MatrixLoaded = true;
-  ReadRestrictions();
+  // Formulas, the formula table and the open editors showed the matrix that
+  // was: shown under the new names they would be wrong, and the editors'
+  // saves would store the old matrix or restrictions over the new ones.
+  ClearFormulationTables(*app_.formulationState);
+  if (Gridformula.Rows() > 1)
+    Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
+  if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+  if (read == MatrixLoad::Loaded) {
+    MatrixLoaded = true;
+    ReadRestrictions();
+  }
+  app_.matrixForm.Fill();
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+  if (app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
+  if (app_.sourcesForm.Visible) app_.sourcesForm.Command1();
 }
 
 void AfrmMain::ReadRestrictions() {
@@ -210,6 +220,7 @@ void AfrmMain::Open_Restriction() {
   Location& location = app_.location;
   if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, location.ReqIngFile)) return;
   ReadRestrictions();
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenNuts() {
@@ -218,6 +229,7 @@ void AfrmMain::OpenNuts() {
   std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
   LoadNutRestrictions(app_.formulation, app_.dialogs, location.ReqNutFile, feedChoice);
   Combo1.ListIndex = feedChoice;
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenTemps() { OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs); }

@@ -40,7 +40,7 @@ constexpr MenuEntry kDietDataEntries[] = {
     {"OpenTemps", "Open Temperature File", "", Control::OpenTemps},
 };
 constexpr MenuEntry kFileSaveEntries[] = {
-    {"Save1Diet", "Save the Diets/Matirx/Restrictions", "", Control::Save1Diet},
+    {"Save1Diet", "Save the Diets/Matrix/Restrictions", "", Control::Save1Diet},
     {"SaveCurrent", "Save all Files to Current Location", "", Control::SaveCurrent},
     {"SaveNewLoc", "Save All Files to New Location/Folder", "", Control::SaveNewLoc},
     {"SaveDietNew", "Save Diets/Matrix/ Restrictions to New Location", "", Control::SaveDietNew},
@@ -181,6 +181,8 @@ void AfrmMain::WindowClosed(Window window) {
       app_.optForm.Close();
       break;
     case Window::Restrictions:  // filled afresh whenever it is shown
+      app_.restrictForm.Visible = false;
+      break;
     case Window::None:
       break;
   }
@@ -207,7 +209,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::Command4:
-      app_.restrictForm.Fill();
+      app_.restrictForm.Load();
       return Window::Restrictions;
     case Control::Command5:
       Command5_Click();

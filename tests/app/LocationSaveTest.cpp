@@ -178,7 +178,7 @@ TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
     form.gridFILES_DblClick(row);
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].text,
-              "Click Below to Save Ingredient Restriction to to an Existing or New Location Name "
+              "Click Below to Save Ingredient Restriction to an Existing or New Location Name "
               "and Folder Below");
     EXPECT_EQ(dialogs.shown()[1].kind, ScriptedDialogs::Shown::Kind::SaveFile);
     EXPECT_EQ(dialogs.shown()[1].request.fileName, Demo("DemoReq.ing"));

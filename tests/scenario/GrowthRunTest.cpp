@@ -193,7 +193,7 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   s.form.RunGrowth();  // its results must not stay beside the failed run
   s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.RunGrowth();
-  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No2was Infeasible"});
+  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
   EXPECT_EQ(s.form.TextPrice.Text, "");
   EXPECT_EQ(s.form.TextFeedGain.Text, "");
   EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");
@@ -450,7 +450,7 @@ namespace {
 
 // The first run is the initial one; a second run after edits to the diets
 // shows the first run's diets as the previous ones, peach where they differ,
-// and "Reset Intial " makes the second run the initial one.
+// and "Reset Initial " makes the second run the initial one.
 TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   DemoSession s;
   s.form.RunGrowth();
