@@ -1,11 +1,13 @@
 #include "ui/QtDialogs.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/CoreText.h"
 
@@ -112,6 +114,10 @@ std::string QtDialogs::ChooseFile(const FileRequest& request,
     // A desktop's own dialog would not show the caption.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setLabelText(QFileDialog::Reject, FromCoreText(rejectCaption));
+    // Nor may a cancel icon contradict a button that writes.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+      if (QPushButton* reject = box->button(QDialogButtonBox::Cancel)) reject->setIcon(QIcon());
+    }
   }
   // An offered pattern ("*.plt") is the filter again, not a name.
   if (!request.fileName.empty() && !IsPattern(request.fileName)) {
