@@ -80,6 +80,7 @@ void frmCalib::Form_Load() {
     GridCal.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
     GridCal.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
   }
+  GridCal.SetEdited(false);
   Working = false;
   Visible = true;
 }
@@ -142,8 +143,8 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
     if (calib.CalibObs[2][kObsAge] != 0) main.Option3.Value = true;
   }
   WarnAboutWeights();
-  WriteCalibrationRows(
-      main.CalibrationBase() + std::string(kCalSuffix), calib, calib.CalibRowCount, app_.dialogs);
+  if (WriteCalibrationRows(CalFilePath(), calib, calib.CalibRowCount, app_.dialogs))
+    GridCal.SetEdited(false);
   StoreHerdInputs(totalFeed);
 
   const bool comma = pig.DecimalComma;
@@ -156,6 +157,19 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   Working = false;
   Visible = false;
   return outcome;
+}
+
+bool frmCalib::SaveInputs() {
+  double totalFeed = 0;
+  StoreRows(totalFeed);
+  const CalibrationData& calib = app_.calibration;
+  if (!WriteCalibrationRows(CalFilePath(), calib, calib.CalibRowCount, app_.dialogs)) return false;
+  GridCal.SetEdited(false);
+  return true;
+}
+
+std::string frmCalib::CalFilePath() const {
+  return app_.mainForm.CalibrationBase() + std::string(kCalSuffix);
 }
 
 void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }

@@ -43,6 +43,14 @@ struct FormulationTables {
   // As last read from the restriction files; the diet display restores from them.
   NutTable NutRestrictFile{};
   IngTable IngRestrictFile{};
+
+  // Changed by the user's commands since last written to the file (the
+  // question about unsaved changes); a save of the file clears its mark.
+  struct Unsaved {
+    bool matrix = false;
+    bool ingRestrictions = false;
+    bool nutRestrictions = false;
+  } unsaved;
 };
 
 // Standard name of nutrient rows 1..15 ("Weight", "Net ENERGY", ...); "" otherwise.
