@@ -9,31 +9,24 @@ std::string SaveDialogTitle(std::string_view currentPath) {
   return title;
 }
 
-namespace {
-
-bool IsName(const std::string& path) {
-  return !path.empty() && path.find('*') == std::string::npos;
-}
-
-}  // namespace
-
 bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request) {
   if (!request.saveWithoutAsking) {
+    // Rejecting the dialog writes to the current name: its button says so.
+    const bool named = !currentPath.empty() && currentPath.find('*') == std::string::npos;
     FileRequest file;
     file.title = SaveDialogTitle(currentPath);
     file.folder = request.dataFolder;
     file.filter = request.filter;
     file.defaultExt = request.defaultExt;
     file.fileName = request.offeredName;
-    std::string chosen =
-        dialogs.SaveFile(file, IsName(currentPath) ? kKeepNameCaption : std::string_view{});
+    std::string chosen = dialogs.SaveFile(file, named ? kKeepNameCaption : std::string_view{});
     // The dialog hands back the offered name when cancelled; a name that is
     // still a pattern was never chosen either.
     bool cancelled =
         chosen.empty() || chosen == request.offeredName || chosen.find('*') != std::string::npos;
     if (!cancelled) currentPath = chosen;
   }
-  return IsName(currentPath);
+  return !currentPath.empty() && currentPath.find('*') == std::string::npos;
 }
 
 std::string ErrorText(int number, std::string_view description, std::string_view procedure) {

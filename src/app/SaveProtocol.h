@@ -21,14 +21,14 @@ struct SaveRequest {
 // "CURRENT FILE IS " + path + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT"
 std::string SaveDialogTitle(std::string_view currentPath);
 
-// The save dialog's reject button when the file has a name: rejecting writes
-// the file there, so the button must not say "Cancel".
-inline constexpr std::string_view kKeepNameCaption = "Keep Current Name";
-
 // Runs the protocol: `currentPath` becomes the chosen name. Returns false,
 // changing nothing, when there is nowhere to write (the dialog was cancelled
 // and there is no earlier name).
 bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request);
+
+// The save dialog's reject button when the file has a name: rejecting writes
+// the file there, so the button must not say "Cancel".
+inline constexpr std::string_view kKeepNameCaption = "Keep Current Name";
 
 // "Error " + number + " (" + description + ") in procedure " + name: the
 // report of a procedure that traps run-time errors.
