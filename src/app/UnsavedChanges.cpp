@@ -96,7 +96,7 @@ constexpr Kind kNutRestrictions{
 
 constexpr Kind kCalibrationInputs{
     "the calibration inputs",
-    [](const App& app) { return app.calibForm.CalFilePath(); },
+    [](const App& app) { return app.mainForm.CalibrationBase() + std::string(kCalSuffix); },
     [](const App& app) { return app.calibForm.GridCal.Edited(); },
     [](App& app) { return app.calibForm.SaveInputs(); },
     [](App& app) { app.calibForm.GridCal.SetEdited(false); },

@@ -143,8 +143,8 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
     if (calib.CalibObs[2][kObsAge] != 0) main.Option3.Value = true;
   }
   WarnAboutWeights();
-  if (WriteCalibrationRows(CalFilePath(), calib, calib.CalibRowCount, app_.dialogs))
-    GridCal.SetEdited(false);
+  WriteCalibrationRows(
+      main.CalibrationBase() + std::string(kCalSuffix), calib, calib.CalibRowCount, app_.dialogs);
   StoreHerdInputs(totalFeed);
 
   const bool comma = pig.DecimalComma;
@@ -155,21 +155,9 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
 
   const CalibrationOutcome outcome = main.CalibrationRun();
   Working = false;
+  GridCal.SetEdited(false);  // stored, and written or said why not
   Visible = false;
   return outcome;
-}
-
-bool frmCalib::SaveInputs() {
-  double totalFeed = 0;
-  StoreRows(totalFeed);
-  const CalibrationData& calib = app_.calibration;
-  if (!WriteCalibrationRows(CalFilePath(), calib, calib.CalibRowCount, app_.dialogs)) return false;
-  GridCal.SetEdited(false);
-  return true;
-}
-
-std::string frmCalib::CalFilePath() const {
-  return app_.mainForm.CalibrationBase() + std::string(kCalSuffix);
 }
 
 void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }
@@ -183,4 +171,14 @@ std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
   if (growthRuns > 0)
     text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.pig.DecimalComma);
   return text;
+}
+
+bool frmCalib::SaveInputs() {
+  double totalFeed = 0;
+  StoreRows(totalFeed);
+  const CalibrationData& calib = app_.calibration;
+  const std::string path = app_.mainForm.CalibrationBase() + std::string(kCalSuffix);
+  if (!WriteCalibrationRows(path, calib, calib.CalibRowCount, app_.dialogs)) return false;
+  GridCal.SetEdited(false);
+  return true;
 }

@@ -65,14 +65,12 @@ class frmCalib {
   // check only warns), writes the ".cal" file, copies the summary to the main
   // window, runs the calibration and closes the screen.
   CalibrationOutcome ContinueCalibration();
-  // The weighings stored and written to the ".cal" file as "Continue
-  // Calibration" writes them, without the calibration run: the save of
-  // unsaved changes. True when written.
-  bool SaveInputs();
-  // The ".cal" file of the calibration name.
-  std::string CalFilePath() const;
   // The table's pop-up menu.
   void Popup(PopupAction action);
+  // The weighings stored and written to the calibration name's ".cal" file,
+  // without the calibration run: the save of unsaved changes. True when
+  // written.
+  bool SaveInputs();
   // "Cancel", while the fit runs: it stops at its next trial point, keeping
   // the best point found.
   void Cancel();
