@@ -102,6 +102,9 @@ frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
     : app_(app), opt_(opt), report_(report) {
   for (int row = 1; row <= kDietRows; ++row)
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) GridOpt.SetText(row, col, "0");
+  // The diet and the kind in columns 0 and 1 are the program's labels: no
+  // typing there, and "Clear" keeps them.
+  GridOpt.SetFixedCols(2);
   CmdView.Enabled = false;
   CmdTransfer.Enabled = false;  // until a run has found an optimum
   opt_.search.progress = [this](long evaluations, double best) {
