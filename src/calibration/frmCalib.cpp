@@ -82,6 +82,7 @@ void frmCalib::Form_Load() {
     GridCal.SetText(
         numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
   }
+  GridCal.SetEdited(false);
   Working = false;
   Visible = true;
 }
@@ -150,6 +151,7 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
 
   const CalibrationOutcome outcome = main.CalibrationRun();
   Working = false;
+  GridCal.SetEdited(false);  // stored, and written or said why not
   Visible = false;
   return outcome;
 }
@@ -171,4 +173,12 @@ std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
   if (growthRuns > 0)
     text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.pig.DecimalComma);
   return text;
+}
+
+bool frmCalib::SaveInputs() {
+  double totalFeed = 0;
+  StoreRows(totalFeed);
+  if (WriteRows() != RowsWrite::Written) return false;
+  GridCal.SetEdited(false);
+  return true;
 }

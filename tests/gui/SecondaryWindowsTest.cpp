@@ -49,7 +49,9 @@ class ScriptDialogs : public Dialogs {
     return text;
   }
   std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  std::string SaveFile(const FileRequest& request, std::string_view = {}) override {
+    return request.fileName;
+  }
   void SetClipboard(std::string_view text) override { clipboard = text; }
   std::string Clipboard() override { return clipboard; }
   void ClearClipboard() override { clipboard.clear(); }
