@@ -192,7 +192,9 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   DemoSession s(kMixed, kFeedLeastCost);
   s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.RunGrowth();
-  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No2was Infeasible"});
+  EXPECT_EQ(
+      s.dialogs.Messages(),
+      std::vector<std::string>{"Diet 2: the minimum of Net ENERGY 9,000 Kcal/Kg cannot hold."});
   EXPECT_EQ(s.form.TextPrice.Text, "");
   EXPECT_EQ(s.results.Text(1, 6), "");
 }
