@@ -451,60 +451,67 @@ LpStatus LpSolver::Solve(LpResult& result) {
 bool LpSolver::ReadRanging(LpRanging& ranging) const {
   if (!glp_bf_exists(problem_) && glp_warm_up(problem_) != 0) return false;
   if (glp_get_status(problem_) != GLP_OPT) return false;
-  constexpr double kInfinity = std::numeric_limits<double>::infinity();
   for (int r = 1; r <= rows_; ++r) {
     if (!RowHasCoefficients(r) || relaxed_[r]) continue;
-    const int k = libraryRow_[r];
-    LpRowRanging& row = ranging.rows[r];
     if (RowBlocksColumn(r)) {
-      ReadBlockRanging(r, row);
-      continue;
-    }
-    row.activity = glp_get_row_prim(problem_, k);
-    row.active = glp_get_row_stat(problem_, k) != GLP_BS;
-    if (row.active) {
-      row.dual = glp_get_row_dual(problem_, k);
-      int limiting = 0;
-      glp_analyze_bound(problem_, k, &row.rhsLow, &limiting, &row.rhsHigh, &limiting);
-      row.rhsLow = OpenEnded(row.rhsLow);
-      row.rhsHigh = OpenEnded(row.rhsHigh);
+      ReadBlockRanging(r, ranging.rows[r]);
     } else {
-      // A row with slack is worth nothing until its bound reaches its level.
-      row.rhsLow = type_[r] == kLpAtLeast ? -kInfinity : row.activity;
-      row.rhsHigh = type_[r] == kLpAtMost ? kInfinity : row.activity;
+      ReadRowRanging(r, ranging.rows[r]);
     }
   }
-  for (int c = 1; c <= columns_; ++c) {
-    LpColumnRanging& column = ranging.columns[c];
-    column.value = glp_get_col_prim(problem_, c);
-    column.basic = glp_get_col_stat(problem_, c) == GLP_BS;
-    if (glp_get_col_type(problem_, c) == GLP_FX) {
-      // Blocked: no price brings it in, none changes the formula.
-      column.reducedCost = glp_get_col_dual(problem_, c);
-      column.costLow = -kInfinity;
-      column.costHigh = kInfinity;
-    } else if (column.basic) {
-      int limiting = 0;
-      double adjacentValue = 0;
-      glp_analyze_coef(problem_,
-                       libraryRows_ + c,
-                       &column.costLow,
-                       &limiting,
-                       &adjacentValue,
-                       &column.costHigh,
-                       &limiting,
-                       &adjacentValue);
-      column.costLow = OpenEnded(column.costLow);
-      column.costHigh = OpenEnded(column.costHigh);
-    } else {
-      // Out at its bound 0: it stays out while its cost stays above what the
-      // rows value it at.
-      column.reducedCost = glp_get_col_dual(problem_, c);
-      column.costLow = cost_[c] - column.reducedCost;
-      column.costHigh = kInfinity;
-    }
-  }
+  for (int c = 1; c <= columns_; ++c) ReadColumnRanging(c, ranging.columns[c]);
   return true;
+}
+
+// Called inside the trap.
+void LpSolver::ReadRowRanging(int r, LpRowRanging& row) const {
+  const int k = libraryRow_[r];
+  row.activity = glp_get_row_prim(problem_, k);
+  row.active = glp_get_row_stat(problem_, k) != GLP_BS;
+  if (!row.active) {
+    // A row with slack is worth nothing until its bound reaches its level.
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    row.rhsLow = type_[r] == kLpAtLeast ? -kInfinity : row.activity;
+    row.rhsHigh = type_[r] == kLpAtMost ? kInfinity : row.activity;
+    return;
+  }
+  row.dual = glp_get_row_dual(problem_, k);
+  int limiting = 0;
+  glp_analyze_bound(problem_, k, &row.rhsLow, &limiting, &row.rhsHigh, &limiting);
+  row.rhsLow = OpenEnded(row.rhsLow);
+  row.rhsHigh = OpenEnded(row.rhsHigh);
+}
+
+// Called inside the trap.
+void LpSolver::ReadColumnRanging(int c, LpColumnRanging& column) const {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  column.value = glp_get_col_prim(problem_, c);
+  column.basic = glp_get_col_stat(problem_, c) == GLP_BS;
+  if (glp_get_col_type(problem_, c) == GLP_FX) {
+    // Blocked: no price brings it in, none changes the formula.
+    column.reducedCost = glp_get_col_dual(problem_, c);
+    column.costLow = -kInfinity;
+    column.costHigh = kInfinity;
+  } else if (column.basic) {
+    int limiting = 0;
+    double adjacentValue = 0;
+    glp_analyze_coef(problem_,
+                     libraryRows_ + c,
+                     &column.costLow,
+                     &limiting,
+                     &adjacentValue,
+                     &column.costHigh,
+                     &limiting,
+                     &adjacentValue);
+    column.costLow = OpenEnded(column.costLow);
+    column.costHigh = OpenEnded(column.costHigh);
+  } else {
+    // Out at its bound 0: it stays out while its cost stays above what the
+    // rows value it at.
+    column.reducedCost = glp_get_col_dual(problem_, c);
+    column.costLow = cost_[c] - column.reducedCost;
+    column.costHigh = kInfinity;
+  }
 }
 
 // A row that blocks its column (held as the column's bounds [0, 0]): it is

@@ -154,6 +154,8 @@ class LpSolver {
   LpStatus SolveHeld();
   void ReadResult(LpResult& result) const;
   bool ReadRanging(LpRanging& ranging) const;
+  void ReadRowRanging(int row, LpRowRanging& ranging) const;
+  void ReadColumnRanging(int column, LpColumnRanging& ranging) const;
   void ReadBlockRanging(int row, LpRowRanging& ranging) const;
   bool RowBlocksColumn(int row) const;
   void ForgetLibraryProblem();
