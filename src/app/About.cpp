@@ -17,5 +17,3 @@ void frmAbout::Form_Load(const AppVersion& version) {
   lblDisclaimer = kAppDisclaimer;
   visible_ = true;
 }
-
-void FinishingReport(Dialogs& dialogs) { dialogs.Message(kFinishingReportMessage, Buttons::OK); }

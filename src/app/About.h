@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Dialogs.h"
-
 // The About window and the "Finishing Report" menu entry.
 
 // The application's version record.
@@ -49,8 +47,3 @@ class frmAbout {
  private:
   bool visible_ = false;
 };
-
-inline constexpr std::string_view kFinishingReportMessage = "Report Not ready, Suggestions welcome";
-
-// Menu "Finishing Report": says the report is not ready; nothing else happens.
-void FinishingReport(Dialogs& dialogs);

@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "app/NumberFormat.h"
+#include "calibration/CalibrationData.h"
 #include "model/Units.h"
 #include "platform/TextFile.h"
 
@@ -114,6 +115,14 @@ void AfrmMain::LayOutFilesTable() {
   gridFILES.SetText(9, 0, "Save Just the Ingredient Restrictions ");
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
     gridFILES.SetText(row, 0, kNotOpen);
+}
+
+void AfrmMain::LayOutCoefficientsTable() {
+  const char* headings[kWeightCols] = {"", "B0", "B1", "B2", "B3", "B4", "Score"};
+  for (int c = 0; c < kWeightCols; ++c) GridWeight.SetText(0, c, headings[c]);
+  GridWeight.SetText(kCoefRow, 0, "In use");
+  GridWeight.SetText(kLoadedCoefRow, 0, "From file");
+  for (int row = kCoefRow + 1; row < kLoadedCoefRow; ++row) GridWeight.SetRowHidden(row, true);
 }
 
 void AfrmMain::ReadWindowSize() {

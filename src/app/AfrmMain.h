@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/RecentLocations.h"
 #include "calibration/CalibrationCommand.h"
 #include "formulation/Restrict.h"
 #include "formulation/frmExcel.h"
@@ -133,6 +134,9 @@ class AfrmMain {
   void FillControls();
   // The "Files in Use" table at start: headings, commands, "Not Open".
   void LayOutFilesTable();
+  // The coefficient table's headings: B0..B4 and the run's score over the
+  // coefficients in use (row 1) and those the location's file gave (row 4).
+  void LayOutCoefficientsTable();
   // Reads the window height from the size file in the program's folder; the
   // width is always kMainWindowWidth. A missing or unreadable file keeps the
   // designed size.
@@ -169,6 +173,8 @@ class AfrmMain {
     Calibration,      // the calibration inputs screen
     CalibrationTest,  // the calibration test window
     Optimization,     // the "Diet Optimization" window
+    FinishingReport,  // the report of the current run
+    Help,             // the help, at "Getting Started"
   };
 
   // Every button and menu entry of the main window, by control name.
@@ -199,6 +205,19 @@ class AfrmMain {
     CopyAll,
     Clear1,
     aPaste,
+    // The "File" menu. Export, print and quit act on the desktop's own
+    // windows: the desktop layer runs them.
+    OpenLocation,
+    OpenRecent,  // a submenu of the recent locations
+    SaveChanges,
+    SaveAsNewLocation,
+    ExportTable,
+    PrintReport,
+    Quit,
+    // The "Help" menu; help on a window is the desktop's (F1 in it).
+    GettingStarted,
+    WindowHelp,
+    FitCorrelations,
   };
   static Control ButtonControl(int number);  // Command1..Command10
 
@@ -208,6 +227,7 @@ class AfrmMain {
     std::string_view Shortcut;  // "Ctrl+C", or "" for none
     Control control;
   };
+  // "File" first, the classic menus, then "Help".
   struct Menu {
     std::string_view Name;
     std::string_view Caption;
@@ -217,6 +237,18 @@ class AfrmMain {
   };
   // The menu bar in its order, then the pop-up menu "Popup1".
   static std::span<const Menu> Menus();
+
+  // What the last command did, for the status bar ("" after one that only
+  // opened a window).
+  std::string StatusText;
+  // The locations opened last, for "Open Recent".
+  RecentLocations Recent;
+  // "Open Recent": the location of entry `index`; one no longer there is
+  // said so and leaves the list.
+  void OpenRecentLocation(int index);
+  // "Save": every table with changes its file does not hold, written to
+  // that file without asking.
+  void SaveChanges();
 
   // The start-up sequence, once, when the window is created.
   void Form_Load(const StartupEnvironment& machine);
@@ -302,7 +334,8 @@ class AfrmMain {
   // --- Saving --------------------------------------------------------------
   void gridFILES_DblClick(int row);
   void Save1Diet();
-  void SaveCurrent();
+  // True when every file was written.
+  bool SaveCurrent();
   void SaveNewLoc();
   void SaveDietNew();
   void Command5_Click();  // "Save Diets"
@@ -410,6 +443,8 @@ class AfrmMain {
 
  private:
   bool MatrixHasTwoIngredients() const;
+  int FilesOfTheSet() const;            // how many files SaveCurrent writes
+  int DietAndFormulationFiles() const;  // how many Save1Diet writes
   bool SaveAllFiles();
   bool SaveFormulationFiles();
   bool SaveJustTheMatrix();

@@ -10,6 +10,7 @@
 #include "app/Comparison.h"
 #include "app/GrowthChecks.h"
 #include "app/NumberFormat.h"
+#include "app/StatusTexts.h"
 #include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
@@ -132,6 +133,7 @@ void AfrmMain::RunGrowth() {
   GlobalPig& pig = app_.pig;
   // Whatever this press ends in, no result of an earlier run stays shown.
   ClearRunResults();
+  StatusText = std::string(kGrowthStoppedStatus);
   HerdValues herd;
   if (!GrowthInputsAccepted(herd)) return;
   GrowthCurveRead curve;
@@ -178,6 +180,11 @@ void AfrmMain::RunGrowth() {
   TrackRunChanges();
   Command[9].BackColor = kLightGreen;
   ShowTargetScore();
+  StatusText = GrowthStatus(ConvertWeight(pig, kToDisplay, app_.growthResults.finalWeight),
+                            WeightUnitName(pig.UnitCodes[kWeightUnit]),
+                            pig.FinalAge,
+                            app_.growthResults.costPerPig,
+                            pig.DecimalComma);
   if (auto shortOf = ShortOfFinalWeight(pig)) app_.dialogs.Message(*shortOf);
 }
 

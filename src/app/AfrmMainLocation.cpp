@@ -7,6 +7,7 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/SaveProtocol.h"
+#include "app/StatusTexts.h"
 #include "app/UnitChange.h"
 #include "app/UnsavedChanges.h"
 #include "formulation/Restrictions.h"
@@ -70,6 +71,8 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   // The last run belonged to the location before.
   ClearRunResults();
 
+  Recent.Add(chosen);
+  StatusText = OpenedStatus(location.LocationBase, exists);
   if (!exists) {
     // A new location: its files are written by the save commands.
     location.LocationLoaded = false;
@@ -152,6 +155,19 @@ void AfrmMain::ShowDietsLoaded() {
   if (Griddiets.Text(4, 0).empty()) DietFill(Griddiets);
   int numDiets = app_.pig.NumDiets;
   Combo3.ListIndex = numDiets >= 0 && numDiets < Combo3.ListCount() ? numDiets : -1;
+}
+
+void AfrmMain::OpenRecentLocation(int index) {
+  const std::vector<std::string>& paths = Recent.Paths();
+  if (index < 0 || index >= static_cast<int>(paths.size())) return;
+  const std::string path = paths[static_cast<std::size_t>(index)];
+  StatusText.clear();
+  if (!TextFile::Exists(path)) {
+    app_.dialogs.Message("Cannot find the Calibration file " + path);
+    Recent.Remove(path);
+    return;
+  }
+  OpenLocationFile(path);
 }
 
 void AfrmMain::Text6_Click() {

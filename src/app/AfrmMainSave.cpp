@@ -9,6 +9,8 @@
 #include "app/App.h"
 #include "app/NumberFormat.h"
 #include "app/SaveProtocol.h"
+#include "app/StatusTexts.h"
+#include "app/UnsavedChanges.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/TextFile.h"
@@ -20,6 +22,11 @@ constexpr const char* kDietCopyTitle =
     "Save Diets, Matrix and Restrictions to New Location.  Choose Folder and Filename. Click OK, "
     "Do not add ending";
 constexpr std::array<int, 4> kFormulationRows{kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow};
+// The calibration file, the observations, the temperatures and the diets;
+// the matrix and its two restriction files with them once it holds two
+// ingredients.
+constexpr int kSetWithoutFormulation = 4;
+constexpr int kFormulationFiles = 3;
 
 }  // namespace
 
@@ -131,18 +138,42 @@ bool AfrmMain::SaveAllFiles() {
   return !MatrixHasTwoIngredients() || SaveFormulationFiles();
 }
 
-void AfrmMain::SaveCurrent() {
+int AfrmMain::DietAndFormulationFiles() const {
+  return 1 + (MatrixHasTwoIngredients() ? kFormulationFiles : 0);
+}
+
+int AfrmMain::FilesOfTheSet() const {
+  return kSetWithoutFormulation + (MatrixHasTwoIngredients() ? kFormulationFiles : 0);
+}
+
+bool AfrmMain::SaveCurrent() {
   Location& location = app_.location;
   location.SaveWithoutAsking.fill(true);
-  SaveAllFiles();
+  const bool saved = SaveAllFiles();
   location.ClearSaveWithoutAsking();
+  StatusText =
+      saved ? SavedStatus(FilesOfTheSet(), location.DataFolder) : std::string(kSaveStoppedStatus);
+  return saved;
 }
 
 void AfrmMain::Save1Diet() {
   Location& location = app_.location;
   for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
-  if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
+  const bool saved = SaveDiets() && (!MatrixHasTwoIngredients() || SaveFormulationFiles());
   for (int row : kFormulationRows) location.SaveWithoutAsking[row] = false;
+  StatusText = saved ? SavedStatus(DietAndFormulationFiles(), FolderOf(location.DietsFile))
+                     : std::string(kSaveStoppedStatus);
+}
+
+void AfrmMain::SaveChanges() {
+  const SavedChanges saved = SaveUnsavedChanges(app_);
+  if (saved.stopped) {
+    StatusText = std::string(kSaveStoppedStatus);
+  } else if (saved.files == 0) {
+    StatusText = std::string(kNothingToSaveStatus);
+  } else {
+    StatusText = SavedStatus(saved.files, saved.folder);
+  }
 }
 
 void AfrmMain::gridFILES_DblClick(int row) {
@@ -238,7 +269,9 @@ void AfrmMain::SaveDietNew() {
   location.ReqIngFile = base + std::string(kReqIngSuffix);
   location.MatrixFile = base + std::string(kMatrixSuffix);
   for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
-  if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
+  const bool saved = SaveDiets() && (!MatrixHasTwoIngredients() || SaveFormulationFiles());
+  StatusText = saved ? SavedStatus(DietAndFormulationFiles(), FolderOf(base))
+                     : std::string(kSaveStoppedStatus);
 
   location = kept;
   Griddiets.SetEdited(dietsEdited);
@@ -254,6 +287,7 @@ void AfrmMain::Command5_Click() {
   if (location.DietsFile.size() < 2)
     location.DietsFile = ResolveInFolder(location.DataFolder, Text6.Text + ".dts");
   if (!SaveDiets()) return;
+  StatusText = SavedStatus(1, FolderOf(location.DietsFile));
   app_.dialogs.Message(location.DietsFile + " was saved");
   SaveRestrictSummary();
 }

@@ -9,12 +9,15 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/ChangeTracking.h"
+#include "app/FinishingReport.h"
 #include "app/FormulationFindings.h"
 #include "app/GridClipboard.h"
 #include "app/NumberFormat.h"
+#include "app/StatusTexts.h"
 #include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "model/DietsFile.h"
+#include "model/DietsTable.h"
 #include "model/Units.h"
 
 namespace {
@@ -34,6 +37,20 @@ using Control = AfrmMain::Control;
 using MenuEntry = AfrmMain::MenuEntry;
 using Menu = AfrmMain::Menu;
 
+constexpr MenuEntry kFileEntries[] = {
+    {"OpenLocation", "Open Location…", "Ctrl+O", Control::OpenLocation},
+    {"OpenRecent", "Open Recent", "", Control::OpenRecent},
+    {"SaveChanges", "Save", "Ctrl+S", Control::SaveChanges},
+    {"SaveAsNewLocation", "Save As New Location…", "", Control::SaveAsNewLocation},
+    {"ExportTable", "Export Table…", "", Control::ExportTable},
+    {"PrintReport", "Print / Export PDF…", "Ctrl+P", Control::PrintReport},
+    {"Quit", "Quit", "Ctrl+Q", Control::Quit},
+};
+constexpr MenuEntry kHelpEntries[] = {
+    {"GettingStarted", "Getting Started", "", Control::GettingStarted},
+    {"WindowHelp", "Help on This Window", "F1", Control::WindowHelp},
+    {"FitCorrelations", "Fit Correlations (Ctrl+R)", "Ctrl+R", Control::FitCorrelations},
+};
 constexpr MenuEntry kDietDataEntries[] = {
     {"MatrixOpen", "Open Matrix File", "", Control::MatrixOpen},
     {"Open_Restriction", "Open Ingredient Restrictions", "", Control::Open_Restriction},
@@ -53,12 +70,14 @@ constexpr MenuEntry kPopupEntries[] = {
     {"aPaste", "Paste ", "Ctrl+V", Control::aPaste},
 };
 constexpr Menu kMenus[] = {
+    {"FileMenu", "File", true, kFileEntries, Control::OpenLocation},
     {"DietData", "Open Diet Data", true, kDietDataEntries, Control::MatrixOpen},
     {"FileSave", "Save Files", true, kFileSaveEntries, Control::Save1Diet},
     {"UnitPick", "Set Unit - Lbs, KGs", true, {}, Control::UnitPick},
     {"SetTemp", "Set Temperature", true, {}, Control::SetTemp},
     {"Finishing", "Finishing Report", true, {}, Control::Finishing},
     {"About", "About", true, {}, Control::About},
+    {"HelpMenu", "Help", true, kHelpEntries, Control::GettingStarted},
     {"Popup1", "Popup", false, kPopupEntries, Control::CopyHot},
 };
 
@@ -103,6 +122,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
         c, static_cast<int>(std::lround(kDietsColumnWidening * Griddiets.ColWidth(c))));
   DietFill(Griddiets);
   LayOutFilesTable();
+  LayOutCoefficientsTable();
 
   Grid& results = app_.Grid1;
   results.SetFixedRows(1);
@@ -184,6 +204,8 @@ void AfrmMain::WindowClosed(Window window) {
     case Window::Restrictions:  // filled afresh whenever it is shown
       app_.restrictForm.Visible = false;
       break;
+    case Window::FinishingReport:  // made afresh whenever it is shown
+    case Window::Help:
     case Window::None:
       break;
   }
@@ -202,6 +224,7 @@ bool AfrmMain::Enabled(Control control) const {
 
 AfrmMain::Window AfrmMain::Click(Control control) {
   if (!Enabled(control)) return Window::None;
+  StatusText.clear();  // a command that says nothing leaves no older word
   switch (control) {
     case Control::Command1:
       RunGrowth();
@@ -223,7 +246,8 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       return Window::MatrixEditor;
     case Control::Command7: {
       FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
-      RunLP(lp, Griddiets);
+      const bool formulated = RunLP(lp, Griddiets);
+      StatusText = FormulatedStatus(DietsInUse(Griddiets), formulated);
       FollowFormulation(app_);
       return Window::None;
     }
@@ -268,8 +292,12 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       app_.temperatureForm.Open(Text2.Text, app_.temperatures);
       return Window::Temperature;
     case Control::Finishing:
-      FinishingReport(app_.dialogs);
-      return Window::None;
+    case Control::PrintReport:
+      if (auto problem = FinishingReportProblem(app_)) {
+        app_.dialogs.Message(*problem);
+        return Window::None;
+      }
+      return Window::FinishingReport;
     case Control::About:
       app_.aboutForm.Form_Load();
       return Window::About;
@@ -284,6 +312,25 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       return Window::None;
     case Control::aPaste:
       PopupCommand(PopupAction::Paste, ActiveGrid, app_.dialogs);
+      return Window::None;
+    case Control::OpenLocation:
+      Text6_Click();
+      return Window::None;
+    case Control::SaveChanges:
+      SaveChanges();
+      return Window::None;
+    case Control::SaveAsNewLocation:
+      SaveNewLoc();
+      return Window::None;
+    case Control::GettingStarted:
+      return Window::Help;
+    case Control::FitCorrelations:
+      ShowFitCorrelations();
+      return Window::None;
+    case Control::OpenRecent:   // its entries call OpenRecentLocation
+    case Control::ExportTable:  // the desktop's: a table as a view shows it
+    case Control::Quit:         // the desktop's: its window closes
+    case Control::WindowHelp:   // the desktop's: the help of the window in front
       return Window::None;
   }
   return Window::None;

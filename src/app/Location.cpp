@@ -96,3 +96,8 @@ std::string ProgramFolderFor(const std::string& exeFolder) {
   if (!Writable(folder)) folder = UserDataFolder();
   return WithSeparator(folder.string());
 }
+
+std::string LocationFieldText(std::string_view fieldText) {
+  const std::string name = FileNameOf(fieldText);
+  return name.empty() ? std::string(fieldText) : name;
+}

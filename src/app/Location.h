@@ -78,6 +78,10 @@ std::string WithSeparator(std::string_view folder);
 // with a separator, or a drive such as "C:", is taken as it is.
 std::string ResolveInFolder(std::string_view folder, std::string_view name);
 
+// What the location field shows of its text: a location's name without its
+// folder ("/home/me/farms/Demo" shows "Demo"); any other text as it is.
+std::string LocationFieldText(std::string_view fieldText);
+
 // Derives every file name of the set from `base`, shows the diets, matrix
 // and restriction names in rows 4, 6, 8 and 10 of gridFILES, and clears the
 // save-without-asking marks.

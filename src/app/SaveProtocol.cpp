@@ -1,5 +1,7 @@
 #include "app/SaveProtocol.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "app/Location.h"
@@ -14,6 +16,19 @@ std::string SaveDialogTitle(std::string_view currentPath) {
 
 bool IsPattern(std::string_view path) {
   return path.find('*', FileNameStart(path)) != std::string_view::npos;
+}
+
+std::string ChosenSavePath(const std::string& answer, const FileRequest& request) {
+  if (answer.empty() || answer == request.fileName || FileNameOf(answer).empty()) return {};
+  return ResolveInFolder(request.folder, answer);
+}
+
+bool HasEnding(std::string_view path, std::string_view ending) {
+  if (path.size() < ending.size()) return false;
+  return std::equal(ending.begin(), ending.end(), path.end() - ending.size(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
 }
 
 bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request) {

@@ -26,6 +26,14 @@ std::string SaveDialogTitle(std::string_view currentPath);
 // "*.dts": what a save dialog hands back when no name was chosen.
 bool IsPattern(std::string_view path);
 
+// A save dialog's answer as the path to write: "" when the dialog was
+// cancelled (it handed back the offered name) or the answer names no file; a
+// name without a folder is taken in the request's folder.
+std::string ChosenSavePath(const std::string& answer, const FileRequest& request);
+
+// True when `path` ends in `ending`, in any case: ".CSV" is ".csv".
+bool HasEnding(std::string_view path, std::string_view ending);
+
 // Runs the protocol: `currentPath` becomes the chosen name. Returns false,
 // changing nothing, when there is nowhere to write (the dialog was cancelled
 // and there is no earlier name).

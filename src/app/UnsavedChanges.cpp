@@ -138,6 +138,21 @@ std::string SaveChangesQuestion(const App& app, UnsavedData data) {
   return "Save changes to " + (file.empty() ? std::string(kind.what) : file) + "?";
 }
 
+SavedChanges SaveUnsavedChanges(App& app) {
+  SavedChanges saved;
+  for (UnsavedData each : kAllData) {
+    const Kind& kind = KindOf(each);
+    if (!kind.changed(app)) continue;
+    if (!kind.save(app)) {
+      saved.stopped = true;
+      break;
+    }
+    ++saved.files;
+    saved.folder = FolderOf(kind.file(app));
+  }
+  return saved;
+}
+
 bool SaveChangesFirst(App& app, std::span<const UnsavedData> data) {
   for (UnsavedData each : data) {
     const Kind& kind = KindOf(each);

@@ -38,6 +38,17 @@ bool HasUnsavedChanges(const App& app, UnsavedData data);
 // one) + "?"
 std::string SaveChangesQuestion(const App& app, UnsavedData data);
 
+// "Save": every kind of data with unsaved changes written to its file under
+// its current name (through the save dialog only when it has none), as the
+// Save answer of SaveChangesFirst writes it. Stops at a file that was not
+// written (its message has been shown).
+struct SavedChanges {
+  int files = 0;       // files written
+  std::string folder;  // where the last was written
+  bool stopped = false;
+};
+SavedChanges SaveUnsavedChanges(App& app);
+
 // Before data are dropped (the main window closes, a location is chosen or
 // reopened, a file is opened over them): for each of `data` with unsaved
 // changes, asks SaveChangesQuestion with Save, Discard and Cancel. Save

@@ -20,15 +20,6 @@ namespace {
 constexpr int kDailyFirstColumn = PigGrowth::kAgeColumn;
 constexpr int kDailyLastColumn = PigGrowth::kTotFeedColumn;
 
-void TypeInputs(const CliOptions& options, AfrmMain& form) {
-  if (options.herdSex) form.ComboSex.ListIndex = *options.herdSex;
-  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
-  if (options.startWeight) form.Text1.Text = *options.startWeight;
-  if (options.startAge) form.Text2.Text = *options.startAge;
-  if (options.finalWeight) form.Text3.Text = *options.finalWeight;
-  if (options.pigs) form.TextPigNo.Text = *options.pigs;
-}
-
 double Shown(const GlobalPig& pig, double kg) { return ConvertWeight(pig, kToDisplay, kg); }
 
 int DietsRun(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
@@ -104,7 +95,7 @@ int RunGrowCommand(const CliOptions& options) {
   CliSession session;
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
-  TypeInputs(options, app.mainForm);
+  session.TypeInputs(options);
   app.mainForm.Click(AfrmMain::Control::Command1);
   // A fresh App: only a run that went through to its summary sets this.
   if (app.mainForm.InitialRunDone) {

@@ -73,11 +73,11 @@ Commands:
                           change (its optimum alone and the cost there); and
                           the results file written beside the location
                           (LOCATION + "OPT" + month and year + ".txt").
-  example                 Grows a built-in group of pigs on three nursery
+REPORT_USAGE  example                 Grows a built-in group of pigs on three nursery
                           diets (the command when none is given).
   help                    Prints this text (also --help or -h anywhere).
 
-Options of grow; each sets the input a user would type (an input not set
+Options of grow (and report); each sets the input a user would type (an input not set
 keeps the location's), weights in the location's weight unit:
   --sex mixed|males|females   "Herd Sex"
   --feed grid|least-cost      "Feed Formulation": the diets table as it is
@@ -104,6 +104,8 @@ Options of optimize:
   --progress                  reports the search on standard error every 100
                               evaluations (by default only on a terminal)
   --precision shown|full      as below
+Option of report:
+  --pdf FILE                  the PDF file to write (required)
 Option of formulate:
   --sensitivity               the sensitivity tables of each diet, or the
                               conflicting restrictions of an infeasible one
@@ -138,6 +140,25 @@ the Target Weight", a results file that could not be written, a herd that
 did not reach its final weight, ...); 2 a bad command line or option value
 (also a --fix row beyond the location's diets).
 )";
+
+// The report command, in a build with the PDF report.
+constexpr std::string_view kReportUsage =
+    R"(  report LOCATION.plt --pdf FILE
+                          Runs "Growth" with the location's inputs and writes
+                          the Finishing Report of the run as a PDF file: the
+                          location and date, the herd's inputs, each diet's
+                          formula, nutrient levels and cost, the growth
+                          chart, the per-diet summary, the results, the
+                          calibration fit. Needs no display.
+)";
+
+bool ReportBuilt() {
+#ifdef TAMSEL_PDF_REPORT
+  return true;
+#else
+  return false;
+#endif
+}
 
 std::optional<double> StrictNumber(std::string_view text) {
   double value = 0;
@@ -197,7 +218,8 @@ std::string ChooseFrom(std::string_view name,
 
 bool TakesLocation(CliCommand command) {
   return command == CliCommand::Grow || command == CliCommand::Formulate ||
-         command == CliCommand::Calibrate || command == CliCommand::Optimize;
+         command == CliCommand::Calibrate || command == CliCommand::Optimize ||
+         command == CliCommand::Report;
 }
 
 std::string TakeFixRow(std::string_view name, const std::string& value, CliOptions& options) {
@@ -209,8 +231,13 @@ std::string TakeFixRow(std::string_view name, const std::string& value, CliOptio
 
 // One option and its value; an error text, or "" when taken.
 std::string TakeOption(std::string_view name, const std::string& value, CliOptions& options) {
-  const bool grow = options.command == CliCommand::Grow;
+  // A report grows the herd first, on the inputs a grow takes.
+  const bool grow = options.command == CliCommand::Grow || options.command == CliCommand::Report;
   const bool optimize = options.command == CliCommand::Optimize;
+  if (options.command == CliCommand::Report && name == "--pdf") {
+    options.pdf = value;
+    return value.empty() ? "--pdf needs a file name" : "";
+  }
   if (name == "--precision" && TakesLocation(options.command)) {
     std::optional<int> full;
     std::string error = ChooseFrom(name, value, {{"shown", 0}, {"full", 1}}, full);
@@ -263,6 +290,7 @@ CliCommand CommandNamed(std::string_view word, bool& known) {
   if (word == "calibrate") return CliCommand::Calibrate;
   if (word == "optimize") return CliCommand::Optimize;
   if (word == "example") return CliCommand::Example;
+  if (word == "report" && ReportBuilt()) return CliCommand::Report;
   if (word == "help") return CliCommand::Help;
   known = false;
   return CliCommand::Help;
@@ -270,7 +298,12 @@ CliCommand CommandNamed(std::string_view word, bool& known) {
 
 }  // namespace
 
-std::string UsageText() { return std::string(kUsage); }
+std::string UsageText() {
+  std::string usage(kUsage);
+  const std::string_view mark = "REPORT_USAGE";
+  usage.replace(usage.find(mark), mark.size(), ReportBuilt() ? kReportUsage : "");
+  return usage;
+}
 
 CliParse ParseCommandLine(const std::vector<std::string>& args) {
   CliParse parse;
@@ -325,5 +358,7 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     parse.error = args[0] + " needs a location's calibration file (LOCATION.plt)";
   else if (options.command == CliCommand::Optimize && !options.targetWeight)
     parse.error = "optimize needs --target-weight W";
+  else if (options.command == CliCommand::Report && options.pdf.empty())
+    parse.error = "report needs --pdf FILE";
   return parse;
 }

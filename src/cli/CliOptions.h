@@ -7,7 +7,7 @@
 // The command line of tamsel-cli: a command, its location and the inputs a
 // user would type into the main window, each checked before anything runs.
 
-enum class CliCommand { Help, Example, Grow, Formulate, Calibrate, Optimize };
+enum class CliCommand { Help, Example, Grow, Formulate, Calibrate, Optimize, Report };
 
 // How numbers are printed: as the tables show them, or every number of the
 // model state at full double precision ("%.17g") for comparison with other
@@ -50,6 +50,9 @@ struct CliOptions {
   std::optional<std::string> targetWeight;
   bool feedOnly = false;
   std::vector<int> fixRows;
+
+  // report: the PDF file to write.
+  std::string pdf;
 };
 
 struct CliParse {

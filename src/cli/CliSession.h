@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "cli/CliDialogs.h"
+#include "cli/CliOptions.h"
 
 // One application for one command: its dialogs and its App, with the
 // location opened as the "Calibration Name" field opens it.
@@ -16,4 +17,6 @@ struct CliSession {
   // dialog. False, with the reason on standard error, when no location was
   // loaded.
   bool OpenLocation(const std::string& path);
+  // The main window's inputs the options set, as a user types them.
+  void TypeInputs(const CliOptions& options);
 };

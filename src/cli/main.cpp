@@ -10,6 +10,7 @@
 #include "cli/CliGrow.h"
 #include "cli/CliOptimize.h"
 #include "cli/CliOptions.h"
+#include "cli/CliReport.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -34,6 +35,12 @@ int main(int argc, char** argv) {
       return RunCalibrateCommand(parse.options);
     case CliCommand::Optimize:
       return RunOptimizeCommand(parse.options);
+    case CliCommand::Report:
+#ifdef TAMSEL_PDF_REPORT
+      return RunReportCommand(parse.options);
+#else
+      break;  // not built: the command line refuses "report"
+#endif
   }
   return kExitUsage;
 }

@@ -93,6 +93,8 @@ void FormulaTableRefresh(FeedOptContext& context,
   Gridformula.SetText(0, 0, "NO");
   Gridformula.SetText(0, 1, "Ing. Name");
   for (int d = 1; d <= diets; ++d) Gridformula.SetText(0, d + 1, Griddiets.Text(1, d));
+  Gridformula.SetText(0, diets + kAmountOffset, "For the Herd");
+  Gridformula.SetText(0, diets + kCostOffset, "Herd Cost");
   const bool comma = context.pig.DecimalComma;
   for (int row = 1; row <= listed; ++row) {
     const int i = ingredient[row];

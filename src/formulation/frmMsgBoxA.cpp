@@ -22,10 +22,7 @@ frmMsgBoxA::frmMsgBoxA(Dialogs& dialogs,
 
 void frmMsgBoxA::Show(const SourcesRequest& request) {
   Request = request;
-  Label = request.caption;
-  Grid1.Resize(1, 2);
-  Grid1.Clear();
-  FinishLayout();
+  Command1();
   Visible = true;
 }
 

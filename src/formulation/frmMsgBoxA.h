@@ -35,8 +35,8 @@ class frmMsgBoxA {
              const GlobalPig& pig,
              const FormulationState& state);
 
-  // The caller's request (a click in the diets table): stored, the caption
-  // shown in the label, the table emptied until Command1 runs.
+  // The caller's request (a click in the diets table): stored, and its
+  // shares computed (Command1), so the window opens with its table filled.
   void Show(const SourcesRequest& request);
 
   // Computes the shares of the stored request into Grid1. A nutrient the

@@ -130,6 +130,18 @@ std::string WeightUnitName(int weightCode) {
   }
 }
 
+std::string EnergyUnitName(int energyCode) {
+  constexpr std::array<std::string_view, 5> kNames{
+      "kcal/kg", "kcal/lb", "Mcal/kg", "Mcal/lb", "MJ/kg"};
+  if (energyCode < 0 || energyCode >= static_cast<int>(kNames.size())) return {};
+  return std::string(kNames[static_cast<std::size_t>(energyCode)]);
+}
+
+std::string PriceUnitName(int priceCode) {
+  if (priceCode < 0 || priceCode >= static_cast<int>(kPriceNames.size())) return {};
+  return std::string(kPriceNames[static_cast<std::size_t>(priceCode)]);
+}
+
 std::string StartWeightCaption(int weightCode) {
   return "Starting Weight, " + WeightUnitName(weightCode);
 }

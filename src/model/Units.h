@@ -42,6 +42,10 @@ int SwitchPositionOf(int weightCode);
 
 // "kg", "lb" or "g" for a weight code.
 std::string WeightUnitName(int weightCode);
+// "kcal/kg", "kcal/lb", "Mcal/kg", "Mcal/lb" or "MJ/kg" for an energy code.
+std::string EnergyUnitName(int energyCode);
+// "per kg", "per tonne", "per lb", "per short ton" or "per hundredweight".
+std::string PriceUnitName(int priceCode);
 // The captions that carry the weight unit: "Starting Weight, lb",
 // "Final Weight, lb", and the results table's "Daily Wt. Gain, lb".
 std::string StartWeightCaption(int weightCode);

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "app/About.h"
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,27 +22,6 @@ TEST(About, VersionIsTheWordAndThreeNumbersJoinedByPeriods) {
   const AppVersion built = BuiltVersion();
   EXPECT_EQ(built.Major, TAMSEL_VERSION_MAJOR);
   EXPECT_EQ(built.Revision, TAMSEL_VERSION_PATCH);
-}
-
-TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
-  const fs::path folder =
-      fs::temp_directory_path() / ("tamsel-finishing-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  ScriptedDialogs dialogs;
-  App app(dialogs, {folder.string() + "/", false});
-  AfrmMain& form = app.mainForm;
-  const std::string title = form.Caption;
-  const std::string diet = form.Griddiets.Text(4, 0);
-  const auto units = app.pig.UnitCodes;
-
-  EXPECT_EQ(form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
-  EXPECT_EQ(dialogs.Messages(),
-            (std::vector<std::string>{"Report Not ready, Suggestions welcome"}));
-  EXPECT_EQ(form.Caption, title);
-  EXPECT_EQ(form.Griddiets.Text(4, 0), diet);
-  EXPECT_EQ(app.pig.UnitCodes, units);
-  EXPECT_TRUE(fs::is_empty(folder));  // no file written
-  fs::remove_all(folder);
 }
 
 TEST(About, MenuEntryShowsTheBuiltVersion) {

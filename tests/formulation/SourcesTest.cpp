@@ -75,6 +75,7 @@ struct ShareCase {
   std::map<std::string, double> shares;
 };
 
+// The window opens with its shares computed: no "Show Percentages" needed.
 TEST_F(SourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
   const std::vector<ShareCase> cases = {
       {kEnergy, 0, "Net ENERGY", {{"Corn", 175000 / 2440.0}, {"Soybean meal", 69000 / 2440.0}}},
@@ -87,7 +88,6 @@ TEST_F(SourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
   for (const ShareCase& c : cases) {
     SCOPED_TRACE(c.heading);
     window.Show({1, c.index, c.flag, "Nutrient"});
-    window.Command1();
     EXPECT_EQ(window.Grid1.Text(0, 0), "Diet # 1");
     EXPECT_EQ(window.Grid1.Text(0, 1), c.heading);
     double sum = 0;
@@ -102,7 +102,6 @@ TEST_F(SourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
 
 TEST_F(SourcesTest, IngredientContributionsListOnlyNutrientsItCarries) {
   window.Show({1, 1, 1, "Corn"});
-  window.Command1();
   EXPECT_EQ(window.Label, "Corn\n     PERCENT OF NUTRIENTS from This Ing.");
   EXPECT_EQ(window.Grid1.Text(0, 1), "Corn");
   double sum = 0;
@@ -124,13 +123,11 @@ TEST_F(SourcesTest, NothingToExplainLeavesTheWindowEmpty) {
   for (const SourcesRequest& request : empty) {
     SCOPED_TRACE(request.caption);
     window.Show(request);
-    window.Command1();
     EXPECT_EQ(window.Grid1.Rows(), 1);
     EXPECT_EQ(window.Grid1.Text(0, 0), "");
     EXPECT_EQ(window.Label, request.caption);
   }
   window.Show({1, kProtein, 0, "Nutrient  2 PROTEIN"});
-  window.Command1();
   EXPECT_EQ(window.Label, "Nutrient  2 PROTEIN\n     SOURCES OF THIS NUTRIENT, PERCENT");
   window.CopyToClipboard();
   EXPECT_EQ(dialogs.Clipboard(), "Diet # 1\tPROTEIN\nCorn\t28.000\nSoybean meal\t72.000");

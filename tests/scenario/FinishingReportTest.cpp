@@ -1,0 +1,100 @@
+// A user asks for the Finishing Report of the demo location: before a growth
+// run it says to grow first and writes nothing; after one it reports the
+// run as the main window shows it, the location's weighings against the
+// curve, and, after an optimization, its saving.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "app/App.h"
+#include "app/FinishingReport.h"
+#include "app/NumberFormat.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
+
+namespace {
+
+using Kind = ReportBlock::Kind;
+
+// The blocks after the heading `heading`, up to the next heading.
+std::vector<ReportBlock> Section(const ReportDocument& report, const std::string& heading) {
+  auto at = std::find_if(report.blocks.begin(), report.blocks.end(), [&](const ReportBlock& b) {
+    return b.kind == Kind::Heading && b.text == heading;
+  });
+  std::vector<ReportBlock> blocks;
+  for (++at; at < report.blocks.end() && at->kind != Kind::Heading; ++at) blocks.push_back(*at);
+  return blocks;
+}
+
+// The value of a named row of the section's facts; "" when there is none.
+std::string Fact(const ReportDocument& report,
+                 const std::string& heading,
+                 const std::string& name) {
+  for (const ReportBlock& block : Section(report, heading))
+    for (const auto& row : block.table.rows)
+      if (block.kind == Kind::Facts && row.front() == name) return row.back();
+  return {};
+}
+
+struct Demo {
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+  Demo() {
+    OpenLocation(app, dialogs, demo.Plt());
+    form.ComboSex.ListIndex = 0;
+  }
+};
+
+TEST(FinishingReport, AsksForARunThenReportsItsNumbers) {
+  Demo s;
+  const auto files = std::distance(std::filesystem::directory_iterator(s.demo.Demo("")), {});
+  EXPECT_EQ(s.form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
+  EXPECT_EQ(s.dialogs.Messages(), (std::vector<std::string>{std::string(kNoRunToReport)}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.demo.Demo("")), {}), files);
+
+  s.form.RunGrowth();
+  EXPECT_EQ(s.form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::FinishingReport);
+  const ReportDocument report = FinishingReport(s.app, "15/03/2024");
+  EXPECT_EQ(report.subtitle, "Location Demo (" + s.demo.Demo("") + "), 15/03/2024");
+  EXPECT_EQ(Fact(report, "Herd", "Starting Weight, kg"), s.form.Text1.Text);
+  EXPECT_EQ(Fact(report, "Results", "Cost Per Pig"), s.form.TextPrice.Text);
+  EXPECT_EQ(Fact(report, "Results", "Final Age, Days"), s.form.Text5.Text);
+  // Each diet a column, its name heading it; the formulas beside them.
+  const ReportTable diets = Section(report, "Diets").front().table;
+  EXPECT_EQ(diets.headings[2], s.form.Griddiets.Text(kDietNameRow, 2));
+  EXPECT_EQ(diets.rows.front().front(), "Diet Cost, per tonne");
+  EXPECT_FALSE(Section(report, "Formulas, per cent of each diet").empty());
+  EXPECT_EQ(report.chart.curve.dayCount, static_cast<int>(s.app.pig.FinalAge) - 21 + 2);
+
+  // The four weighings of Demo.cal against the curve: the first is the start.
+  const std::vector<ReportBlock> fit = Section(report, "Calibration fit");
+  ASSERT_GE(fit.size(), 2u);
+  const ReportTable& weighings = fit[1].table;
+  ASSERT_EQ(weighings.rows.size(), 4u);
+  EXPECT_EQ(weighings.rows[0], (std::vector<std::string>{"21.000", "6.0000", "6.0000", "0"}));
+  EXPECT_EQ(Section(report, "Diet optimization").front().kind, Kind::Paragraph);
+}
+
+TEST(FinishingReport, ShowsTheLastOptimizationsSaving) {
+  Demo s;
+  s.form.RunGrowth();
+  s.form.Click(AfrmMain::Control::Command9);
+  s.app.optForm.CmdAddMinMax_Click();
+  s.app.optForm.CmdRunOpt_Click();
+  const OptResult& result = s.app.optimization->result;
+  ASSERT_TRUE(result.done);
+  const ReportDocument report = FinishingReport(s.app, "15/03/2024");
+  EXPECT_EQ(ReadNumber(Fact(report, "Diet optimization", "Starting cost per pig")),
+            ReadNumber(NumberText(result.startCost)));
+  EXPECT_EQ(ReadNumber(Fact(report, "Diet optimization", "Optimized cost per pig")),
+            ReadNumber(NumberText(result.bestCost)));
+  EXPECT_EQ(Section(report, "Diet optimization").back().table.rows.size(),
+            static_cast<std::size_t>(result.diets));
+}
+
+}  // namespace
