@@ -11,6 +11,7 @@
 
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
+#include "ui/ToolTips.h"
 
 CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
@@ -71,7 +72,7 @@ void CalibrationWindow::Refresh() {
     const TextBox& box = form_.Text[k];
     captions_[k]->setText(FromCoreText(box.Caption));
     fields_[k]->setText(FromCoreText(box.Text));
-    fields_[k]->setToolTip(FromCoreText(box.ToolTip));
+    ShowToolTip(*fields_[k], box.ToolTip);
   }
   working_->setVisible(form_.Working);
   progress_->setVisible(running_);

@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -41,9 +44,22 @@ ChartPanel::ChartPanel(Dialogs& dialogs,
 
   area_ = new QWidget(this);
   area_->setObjectName(QStringLiteral("ChartArea"));
-  auto* charted = new QHBoxLayout(area_);
+  area_->setAutoFillBackground(true);
+  area_->setBackgroundRole(QPalette::Base);
+  auto* areaLayout = new QVBoxLayout(area_);
+  areaLayout->setContentsMargins(0, 0, 0, 0);
+  areaLayout->setSpacing(0);
+  auto* charted = new QHBoxLayout;
   charted->setContentsMargins(0, 0, 0, 0);
   charted->setSpacing(0);
+  areaLayout->addLayout(charted, 1);
+  legend_ = new QLabel(area_);
+  legend_->setObjectName(QStringLiteral("ChartLegend"));
+  legend_->setWordWrap(true);
+  legend_->setAlignment(Qt::AlignCenter);
+  legend_->setTextFormat(Qt::RichText);
+  legend_->setContentsMargins(4, 2, 4, 4);
+  areaLayout->addWidget(legend_);
   for (int i = 0; i < std::max(charts, 1); ++i) {
     auto* view = new QChartView(new QChart, area_);
     view->setRenderHint(QPainter::Antialiasing);
@@ -73,6 +89,30 @@ ChartPanel::ChartPanel(Dialogs& dialogs,
 
 QChart* ChartPanel::Chart(int chart) const { return View(chart)->chart(); }
 
+// Entries break between one another, never inside one.
+void ChartPanel::ShowLegend() {
+  QStringList seen;
+  QStringList entries;
+  for (QChartView* view : views_) {
+    QLegend* legend = view->chart()->legend();
+    legend->setVisible(false);
+    for (QLegendMarker* marker : legend->markers()) {
+      const QString label = marker->label();
+      const QVariant inLegend = marker->series()->property(kInLegend);
+      if (label.isEmpty() || seen.contains(label) || (inLegend.isValid() && !inLegend.toBool()))
+        continue;
+      seen << label;
+      const QColor color =
+          marker->brush().style() == Qt::NoBrush ? marker->pen().color() : marker->brush().color();
+      entries << QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
+                     .arg(color.name(QColor::HexArgb),
+                          label.toHtmlEscaped().replace(' ', QStringLiteral("&nbsp;")));
+    }
+  }
+  legend_->setText(entries.join(QStringLiteral(" &nbsp; ")));
+  legend_->setVisible(!entries.isEmpty());
+}
+
 QImage ChartPanel::Picture() const {
   QImage picture(area_->size() * kPictureScale, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(kPictureScale);
@@ -90,6 +130,12 @@ void ChartPanel::Draw(QPainter& painter) const {
   for (QChartView* view : views_) {
     const QRect at(view->mapTo(area_, QPoint(0, 0)), view->size());
     view->render(&painter, at, view->viewport()->rect());
+  }
+  if (legend_->isVisible()) {
+    painter.save();
+    painter.translate(legend_->mapTo(area_, QPoint(0, 0)));
+    legend_->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.restore();
   }
 }
 

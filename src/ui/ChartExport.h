@@ -9,11 +9,17 @@ class Dialogs;
 class QChart;
 class QChartView;
 class QImage;
+class QLabel;
 class QPainter;
 
 // A chart with its export: "Copy Chart" puts a picture of it on the
 // clipboard, "Save Chart" writes it as a PNG picture or an SVG drawing. Both
-// are buttons below the chart and entries of its context menu.
+// are buttons below the chart and entries of its context menu. The legend
+// lies below the charts and wraps onto more lines in a narrow window, so no
+// entry is ever cut; the picture shows it too.
+// A series whose property of this name is false has no legend entry.
+inline constexpr const char* kInLegend = "inLegend";
+
 class ChartPanel : public QWidget {
   Q_OBJECT
 
@@ -28,6 +34,11 @@ class ChartPanel : public QWidget {
   QChartView* View(int chart = 0) const { return views_.at(chart); }
   QChart* Chart(int chart = 0) const;
   QWidget* Area() const { return area_; }  // what the picture shows
+  QLabel* Legend() const { return legend_; }
+
+  // The legend of the charts' series (once each, kInLegend ones left out),
+  // after a drawing.
+  void ShowLegend();
 
   // The chart as shown, at twice the screen's pixels for a sharp print.
   QImage Picture() const;
@@ -44,5 +55,6 @@ class ChartPanel : public QWidget {
   Dialogs& dialogs_;
   std::function<std::string()> folder_;
   QWidget* area_ = nullptr;
+  QLabel* legend_ = nullptr;
   QList<QChartView*> views_;
 };

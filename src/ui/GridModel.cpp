@@ -71,6 +71,22 @@ GridModel::GridModel(Grid& grid, QObject* parent)
 
 GridModel::~GridModel() { grid_.SetListener(nullptr); }
 
+void GridModel::SetFace(TableFace face) {
+  face_ = std::move(face);
+  FaceChanged();
+}
+
+QString GridModel::Shown(int row, int col) const {
+  return FromCoreText(ShownText(grid_, face_, row, col));
+}
+
+void GridModel::FaceChanged() {
+  if (rows_ == 0 || cols_ == 0) return;
+  emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+  emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+  emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::DisplayRole});
+}
+
 int GridModel::PixelsFromTwips(int twips) { return std::max(twips, 0) / Grid::kTwipsPerPixel; }
 
 bool GridModel::FixedCell(int row, int col) const {
@@ -101,6 +117,7 @@ QVariant GridModel::CellData(int row, int col, int role) const {
   const Rgb color = grid_.CellColor(row, col);
   switch (role) {
     case Qt::DisplayRole:
+      return Shown(row, col);
     case Qt::EditRole:
       return FromCoreText(grid_.Text(row, col));
     case Qt::BackgroundRole:
@@ -178,15 +195,18 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   const int col = top ? section : 0;
   switch (role) {
     case Qt::DisplayRole:
-      return FromCoreText(grid_.Text(row, col));
+      return Shown(row, col);
     case Qt::TextAlignmentRole:
       if (grid_.CellAlign(row, col) == Align::General) return {};
       return static_cast<int>(AlignmentOf(grid_.CellAlign(row, col), {}));
     case Qt::BackgroundRole:
       if (grid_.CellColor(row, col) != kWhite) return ColorOf(grid_.CellColor(row, col));
       return {};
-    case Qt::ToolTipRole:
-      return CellData(row, col, role);
+    case Qt::ToolTipRole: {
+      // A heading's own tip, else the heading whole (a narrow window elides it).
+      const QVariant tip = CellData(row, col, role);
+      return tip.isValid() ? tip : QVariant(Shown(row, col));
+    }
     default:
       return {};
   }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "app/TableFace.h"
 #include "platform/Grid.h"
 
 class QItemSelectionModel;
@@ -33,6 +34,15 @@ class GridModel : public QAbstractTableModel, private GridListener {
   Grid& Table() const { return grid_; }
   void SetAfterEdit(EditHook hook) { afterEdit_ = std::move(hook); }
   void SetToolTips(TipHook hook) { toolTips_ = std::move(hook); }
+  // How the cells read: headings with their units, numbers with their
+  // leading zero (see TableFace). Every table shows a face; the editor
+  // shows the cell as it is.
+  void SetFace(TableFace face);
+  const TableFace& Face() const { return face_; }
+  // The text a cell shows, as the face makes it.
+  QString Shown(int row, int col) const;
+  // The unit codes changed: every heading and cell is shown again.
+  void FaceChanged();
 
   // A fixed heading row or column, or a grid the user may not edit, takes no
   // typing and no ticks.
@@ -85,4 +95,5 @@ class GridModel : public QAbstractTableModel, private GridListener {
   bool syncing_ = false;  // a selection passing one way must not bounce back
   EditHook afterEdit_;
   TipHook toolTips_;
+  TableFace face_;
 };

@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <array>
 #include <functional>
+#include <map>
 
 #include "app/GridClipboard.h"
 #include "platform/Dialogs.h"
@@ -14,10 +15,13 @@ class QAction;
 class QMenu;
 
 // The table control of every window: shows one Grid through a GridModel,
-// applies its hidden rows and columns and its widths, keeps the Grid's
-// current cell and selection in step with its own, hands the clipboard keys
-// to GridKey and opens the table pop-up menu. A fixed row 0 and column 0 are
-// shown as the table's headings, so they stay in sight while it scrolls.
+// applies its hidden rows and columns, keeps the Grid's current cell and
+// selection in step with its own, hands the clipboard keys to GridKey and
+// opens the table pop-up menu. A fixed row 0 and column 0 are shown as the
+// table's headings, so they stay in sight while it scrolls. Its columns fit
+// their headings and contents (the user may widen them); a text still too
+// wide for its column, in a window too small, is elided and shown whole as
+// the cell's tooltip.
 class GridView : public QTableView {
   Q_OBJECT
 
@@ -35,6 +39,9 @@ class GridView : public QTableView {
   // Shows `grid` (which must outlive the view); `dialogs` carries the
   // clipboard. A second call shows another grid.
   void Bind(Grid& grid, Dialogs& dialogs);
+  // Shows the Grid of `other` through its model: one table in two views,
+  // each showing its own block of columns (ShowColumns).
+  void Share(GridView& other);
   GridModel* Model() const { return model_; }
   Grid* Table() const;
 
@@ -47,17 +54,38 @@ class GridView : public QTableView {
 
   // Every row's height; the Grid keeps none (the files table's 400 twips).
   void SetRowHeight(int twips);
-  // Hidden rows and columns, widths and headings from the Grid.
+  // Hidden rows and columns and the headings from the Grid, then the widths.
   void ApplyLayout();
+  // Columns `first` to `last` only; the row headings (a fixed column 0)
+  // shown or not. With `hideEmpty`, rows with no text in those columns and
+  // columns with no text at all are hidden too.
+  void ShowColumns(int first, int last, bool rowHeadings, bool hideEmpty);
+  // Pixels the header and the shown rows take: as tall as the table needs.
+  int ContentHeight() const;
+  // Every shown column as wide as its widest text (heading or cell), at
+  // least as wide as the user made it, at most as wide as the table's view.
+  // Runs by itself, once the events of a change are done.
+  void FitColumns();
+  // True when the text of `index` is wider than its column shows.
+  bool Elided(const QModelIndex& index) const;
 
  protected:
   bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Listen();
+  void FitSoon();
+  int NeededWidth(int col) const;
+  void FitRowHeadings();
+  bool RowEmpty(int row) const;
+  bool ColumnEmpty(int col) const;
+  bool InBlock(int col) const { return col >= firstCol_ && col <= lastCol_; }
   void Activate();
   void RunPopup(PopupAction action);
   void FollowGridSelection();
@@ -65,6 +93,14 @@ class GridView : public QTableView {
   bool PaintCorner();
 
   GridModel* model_ = nullptr;
+  bool ownsModel_ = false;
+  int firstCol_ = 0;
+  int lastCol_ = 1 << 20;
+  bool rowHeadings_ = true;
+  bool hideEmpty_ = false;
+  bool fitting_ = false;  // widths set here, not by the user
+  bool fitPending_ = false;
+  std::map<int, int> userWidths_;  // columns the user widened, pixels
   Dialogs* dialogs_ = nullptr;
   PasteMode pasteMode_ = PasteMode::Cells;
   ActivateHook activate_;

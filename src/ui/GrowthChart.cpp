@@ -4,7 +4,6 @@
 #include <QChartView>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
@@ -13,6 +12,7 @@
 #include <cmath>
 
 #include "app/App.h"
+#include "ui/ChartExport.h"
 #include "ui/CoreText.h"
 
 namespace {
@@ -51,9 +51,7 @@ void SetScale(QValueAxis* axis, const AxisScale& scale) {
   axis->setTickInterval(scale.step);
 }
 
-void HideFromLegend(QChart* chart, QAbstractSeries* series) {
-  for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
-}
+void HideFromLegend(QAbstractSeries* series) { series->setProperty(kInLegend, false); }
 
 }  // namespace
 
@@ -67,7 +65,6 @@ GrowthChart::GrowthChart(App& app, QWidget* parent)
   chart->setBackgroundRoundness(0);
   chart->setMargins(QMargins(4, 4, 4, 4));
   chart->layout()->setContentsMargins(0, 0, 0, 0);  // no frame of the view's grey
-  chart->legend()->setAlignment(Qt::AlignBottom);
   // The axes stay for the chart's life; each drawing sets their ranges and
   // replaces the series.
   ageAxis_ = Axis("%g");
@@ -149,6 +146,7 @@ void GrowthChart::Draw() {
     observed->setBorderColor(Qt::white);
     AddSeries(observed, "ObservedWeights", QStringLiteral("Weighed"), weightAxis_);
   }
+  ShowLegend();
   PlaceDietLabels();
 }
 
@@ -183,7 +181,7 @@ void GrowthChart::DrawCurve() {
     marker->append(data_.changes[i].age, weightAxis_->max());
     marker->setPen(Pen(kMarkerColor, 1, Qt::DashLine));
     AddSeries(marker, "DietChange", FromCoreText(data_.changes[i].name), weightAxis_);
-    HideFromLegend(chart, marker);
+    HideFromLegend(marker);
   }
   auto label = [this, chart](double age, const std::string& name) {
     auto* item = new QGraphicsSimpleTextItem(FromCoreText(name), chart);

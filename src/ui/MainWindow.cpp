@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -7,23 +8,31 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/App.h"
 #include "app/UnsavedChanges.h"
 #include "model/DietsTable.h"
+#include "model/GrowthSummary.h"
+#include "model/PigGrowth.h"
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/GrowthChart.h"
+#include "ui/OnScreen.h"
 #include "ui/SecondaryWindow.h"
+#include "ui/TableUnits.h"
+#include "ui/ToolTips.h"
 
 namespace {
 
-constexpr int kMargin = 8;  // pixels around the inputs and the buttons
+constexpr int kMargin = 8;              // pixels around the inputs and the buttons
+constexpr int kMinSummaryHeight = 120;  // pixels: a summary block before any run
 
 int Pixels(int twips) { return GridModel::PixelsFromTwips(twips); }
 int Twips(int pixels) { return pixels * Grid::kTwipsPerPixel; }
@@ -40,37 +49,6 @@ AfrmMain::Control PopupControl(PopupAction action) {
       return AfrmMain::Control::aPaste;
   }
   return AfrmMain::Control::CopyHot;
-}
-
-// Widens, never narrows, the columns whose texts the Grid's widths (made for
-// a smaller classic font) would clip.
-void WidenToText(GridView& view) {
-  const Grid* grid = view.Table();
-  if (!grid) return;
-  constexpr int kPadding = 12;        // pixels beside a cell's text
-  constexpr int kWidestColumn = 320;  // pixels: a longer note is cut, the table stays readable
-  const bool headRow = grid->FixedRows() > 0;
-  const bool headCol = grid->FixedCols() > 0;
-  const QFontMetrics cellFont(view.font());
-  const QFontMetrics headFont(view.horizontalHeader()->font());
-  for (int col = 0; col < grid->Cols(); ++col) {
-    if (grid->ColHidden(col) || grid->ColWidth(col) == 0) continue;
-    int needed = 0;
-    for (int row = 0; row < grid->Rows(); ++row) {
-      const std::string& text = grid->Text(row, col);
-      if (text.empty() || grid->RowHidden(row)) continue;
-      const QFontMetrics& font =
-          (row == 0 && headRow) || (col == 0 && headCol) ? headFont : cellFont;
-      needed = std::max(needed, font.horizontalAdvance(FromCoreText(text)) + kPadding);
-    }
-    needed = std::min(needed, kWidestColumn);
-    if (col == 0 && headCol) {
-      QHeaderView* side = view.verticalHeader();
-      if (needed > side->width()) side->setFixedWidth(needed);
-    } else if (needed > view.columnWidth(col)) {
-      view.setColumnWidth(col, needed);
-    }
-  }
 }
 
 }  // namespace
@@ -90,6 +68,11 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   tabs_->setParent(central);
   MakeWindows();
   MakeMenus();  // an entry whose window is missing is disabled
+  ShowUnitsInTables(*this, app_);
+  LoadRecentLocations();
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    FollowFocus(now);
+  });
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
   const int left = Pixels(AfrmMain::kTabSetLeft);
@@ -99,6 +82,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
 
   resize(Pixels(form_.Width), Pixels(form_.Height));
   Refresh();
+  GiveHelpTips(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -107,16 +91,28 @@ QTabWidget* MainWindow::MakeTabs() {
   auto* tabs = new QTabWidget;
   tabs->setObjectName(QStringLiteral("TabSet"));
 
-  // Tab 0: the daily growth table and its chart side by side.
+  // Tab 0: the results table in two blocks, the per-diet summary above the
+  // daily rows, beside the chart.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
   grid1_ = AddTable(app_.Grid1, "Grid1");
-  grid1_->installEventFilter(this);  // Control-R: the fit's correlations
+  grid1_->ShowColumns(0, kSummaryFeedColumn, true, true);
+  grid1Daily_ = new GridView;
+  grid1Daily_->setObjectName(QStringLiteral("Grid1Daily"));
+  grid1Daily_->Share(*grid1_);
+  grid1Daily_->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  grid1Daily_->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
+  grid1Daily_->ShowColumns(PigGrowth::kAgeColumn, kResultCols - 1, false, true);
+  resultBlocks_ = new QSplitter(Qt::Vertical);
+  resultBlocks_->setObjectName(QStringLiteral("ResultBlocks"));
+  resultBlocks_->setChildrenCollapsible(false);
+  resultBlocks_->addWidget(grid1_);
+  resultBlocks_->addWidget(grid1Daily_);
   growthChart_ = new GrowthChart(app_);
   auto* dailySplit = new QSplitter(Qt::Horizontal);
   dailySplit->setObjectName(QStringLiteral("DailySplit"));
   dailySplit->setChildrenCollapsible(false);
-  dailySplit->addWidget(grid1_);
+  dailySplit->addWidget(resultBlocks_);
   dailySplit->addWidget(growthChart_);
   connect(grid1_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
   dailySplit->setStretchFactor(0, 3);
@@ -170,6 +166,7 @@ QTabWidget* MainWindow::MakeTabs() {
   tabs->addTab(diets, QStringLiteral("Diets"));
   tabs->addTab(formulas, QStringLiteral("Formulas"));
   connect(tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+    QTimer::singleShot(0, this, &MainWindow::FitResultBlocks);  // once the tab is laid out
     if (refreshing_) return;
     form_.ShowTab(tab);
     Refresh();
@@ -183,8 +180,6 @@ GridView* MainWindow::AddTable(Grid& grid, const char* name) {
   view->Bind(grid, app_.dialogs);
   view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
-  // After the view has taken the Grid's widths again.
-  connect(view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenToText(*view); });
   return view;
 }
 
@@ -193,14 +188,41 @@ void MainWindow::Refresh() {
   RefreshFrame();
   RefreshInputs();
   RefreshButtons();
-  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
-    WidenToText(*view);
+  RefreshStatus();
+  KeepRecentLocations();
+  FollowUnits();
+  for (GridView* view : {grid1_, grid1Daily_, griddiets_, gridWeight_, gridformula_, gridFILES_})
+    view->FitColumns();
+  FitResultBlocks();
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
   using Window = AfrmMain::Window;
   for (Window kind : {Window::MatrixEditor, Window::Restrictions, Window::DietDisplay})
     if (SecondaryWindow* window = WindowOf(kind); window && window->isVisible()) window->Refresh();
   refreshing_ = false;
+}
+
+// The summary block takes the height of its rows, up to half, and the daily
+// rows the rest; the user may move the line between them.
+void MainWindow::FitResultBlocks() {
+  if (!resultBlocks_->isVisible()) {
+    summaryHeight_ = -1;  // fitted when the tab is shown
+    return;
+  }
+  const int summary = grid1_->ContentHeight();
+  if (summary == summaryHeight_) return;
+  summaryHeight_ = summary;
+  const int total = std::max(resultBlocks_->height(), 2 * kMinSummaryHeight);
+  const int top = std::clamp(summary, kMinSummaryHeight, total / 2);
+  resultBlocks_->setSizes({top, total - top});
+}
+
+// Headings carry the units in force: after a change every table shows them.
+void MainWindow::FollowUnits() {
+  if (shownUnits_ == app_.pig.UnitCodes) return;
+  shownUnits_ = app_.pig.UnitCodes;
+  for (GridView* view : findChildren<GridView*>())
+    if (view->Model()) view->Model()->FaceChanged();
 }
 
 void MainWindow::RefreshFrame() {
@@ -210,7 +232,7 @@ void MainWindow::RefreshFrame() {
   if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
     richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
   gridFILES_->setVisible(form_.gridFILESVisible);
-  gridFILES_->setToolTip(FromCoreText(form_.gridFILESToolTip));
+  ShowToolTip(*gridFILES_, form_.gridFILESToolTip);
 }
 
 // The tab set follows the window as the form's resize rule says; the menu
@@ -220,13 +242,23 @@ void MainWindow::PlaceTabSet() {
   tabs_->setGeometry(Pixels(AfrmMain::kTabSetLeft),
                      top,
                      Pixels(form_.TabSetWidth),
-                     Pixels(form_.TabSetHeight) - menuBar()->height());
+                     Pixels(form_.TabSetHeight) - menuBar()->height() - statusBar()->height());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  summaryHeight_ = -1;  // the blocks share the new height
   form_.Form_Resize(Twips(height()), Twips(width()));
   PlaceTabSet();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous() && !placed_) {
+    placed_ = true;
+    PlaceOnScreen(*this);
+  }
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, [this] { KeepOnScreen(*this); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -246,13 +278,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (FieldEvent(watched, event)) return true;
-  if (watched == grid1_ && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
-      form_.ShowFitCorrelations();
-      Refresh();
-      return true;
-    }
-  }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -1,13 +1,21 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "app/AfrmMain.h"
+#include "app/HelpTopics.h"
+#include "model/Units.h"
 
 class App;
 class CalibrationWindow;
+class HelpWindow;
+class QAction;
+class QMenu;
 class GridView;
 class GrowthChart;
 class QCheckBox;
@@ -16,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class SecondaryWindow;
@@ -45,6 +54,7 @@ class MainWindow : public QMainWindow {
   void OpenLocation(const QString& path);
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +65,8 @@ class MainWindow : public QMainWindow {
   GridView* AddTable(Grid& grid, const char* name);
   void PlaceTabSet();
   void RefreshFrame();
+  void FollowUnits();
+  void FitResultBlocks();
 
   // MainWindowInputs.cpp: the herd inputs, lists, options and result fields.
   QWidget* MakeInputs();
@@ -62,6 +74,18 @@ class MainWindow : public QMainWindow {
   QComboBox* AddList(ComboBox& list, const char* name);
   void RefreshInputs();
   bool FieldEvent(QObject* watched, QEvent* event);
+
+  // MainWindowCommands.cpp: the File and Help menus' own commands, the status
+  // bar and the recent locations kept in the user's settings.
+  void FillRecentMenu();
+  void ExportActiveTable();
+  void PrintReportWithDialog();
+  void ShowHelp(HelpSection section);
+  void FollowFocus(QWidget* now);
+  GridView* ActiveTable() const;
+  void LoadRecentLocations();
+  void KeepRecentLocations();
+  void RefreshStatus();
 
   // MainWindowMenus.cpp: the buttons, the menu bar and the secondary windows.
   QWidget* MakeButtons();
@@ -86,7 +110,10 @@ class MainWindow : public QMainWindow {
   QWidget* inputs_ = nullptr;
   QWidget* buttons_ = nullptr;
   QTabWidget* tabs_ = nullptr;
-  GridView* grid1_ = nullptr;
+  GridView* grid1_ = nullptr;       // the per-diet summary and the finishing block
+  GridView* grid1Daily_ = nullptr;  // the daily rows of the same table
+  QSplitter* resultBlocks_ = nullptr;
+  int summaryHeight_ = -1;              // pixels the summary block's rows took when last fitted
   GrowthChart* growthChart_ = nullptr;  // beside the daily table, following it
   GridView* griddiets_ = nullptr;
   GridView* gridFILES_ = nullptr;
@@ -109,7 +136,14 @@ class MainWindow : public QMainWindow {
   std::array<QPushButton*, 11> command_{};  // Command1..Command10 by number
 
   std::map<AfrmMain::Window, SecondaryWindow*> windows_;
+  std::map<AfrmMain::Control, QAction*> menuActions_;
+  QMenu* recentMenu_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  QPointer<GridView> lastTable_;         // the table the user worked in last, in any window
+  std::vector<std::string> keptRecent_;  // the recent locations as the settings hold them
   SourcesWindow* sources_ = nullptr;
   CalibrationWindow* calibration_ = nullptr;
-  bool refreshing_ = false;  // the form's state going into the widgets
+  bool refreshing_ = false;   // the form's state going into the widgets
+  bool placed_ = false;       // sized and placed on the screen once
+  UnitCodeSet shownUnits_{};  // the units the tables' headings show
 };

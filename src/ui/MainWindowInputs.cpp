@@ -12,8 +12,10 @@
 
 #include "app/App.h"
 #include "app/GridClipboard.h"
+#include "app/Location.h"
 #include "ui/CoreText.h"
 #include "ui/MainWindow.h"
+#include "ui/ToolTips.h"
 
 namespace {
 
@@ -210,9 +212,12 @@ QComboBox* MainWindow::AddList(ComboBox& list, const char* name) {
 
 void MainWindow::RefreshInputs() {
   for (auto& [box, field] : fields_) {
-    const QString text = FromCoreText(box->Text);
+    // The location field shows the location's name; its tip, the whole path.
+    const bool location = box == &form_.Text6;
+    const std::string shown = location ? LocationFieldText(box->Text) : box->Text;
+    const QString text = FromCoreText(shown);
     if (field->text() != text) field->setText(text);
-    field->setToolTip(FromCoreText(box->ToolTip));
+    ShowToolTip(*field, location && shown != box->Text ? box->Text : box->ToolTip);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, ColorOf(box->BackColor));
     field->setPalette(palette);
@@ -232,7 +237,7 @@ void MainWindow::RefreshInputs() {
       combo->addItems(items);
     }
     combo->setCurrentIndex(list->ListIndex < combo->count() ? list->ListIndex : -1);
-    combo->setToolTip(FromCoreText(list->ToolTip));
+    ShowToolTip(*combo, list->ToolTip);
   }
   check2_->setChecked(form_.ratioRules.Check2);
   check3_->setChecked(form_.ratioRules.Check3);

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "app/App.h"
 #include "ui/AboutWindow.h"
@@ -13,13 +14,16 @@
 #include "ui/CoreText.h"
 #include "ui/DietDisplayWindow.h"
 #include "ui/GridView.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixEditorWindow.h"
 #include "ui/OptimizationWindow.h"
+#include "ui/ReportWindow.h"
 #include "ui/RestrictWindow.h"
 #include "ui/SecondaryWindow.h"
 #include "ui/SourcesWindow.h"
 #include "ui/TempWindow.h"
+#include "ui/ToolTips.h"
 #include "ui/UnitsWindow.h"
 
 namespace {
@@ -55,6 +59,11 @@ Window LeadsTo(Control control) {
       return Window::Temperature;
     case Control::About:
       return Window::About;
+    case Control::Finishing:
+    case Control::PrintReport:
+      return Window::FinishingReport;
+    case Control::GettingStarted:
+      return Window::Help;
     default:
       return Window::None;
   }
@@ -90,16 +99,26 @@ void MainWindow::MakeMenus() {
       action->setObjectName(Text(menu.Name));
       action->setEnabled(Available(menu.control));
       connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
+      menuActions_[menu.control] = action;
       continue;
     }
     QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
     bar->setObjectName(Text(menu.Name));
     for (const AfrmMain::MenuEntry& entry : menu.Entries) {
+      if (entry.control == Control::OpenRecent) {
+        recentMenu_ = bar->addMenu(Text(entry.Caption));
+        recentMenu_->setObjectName(Text(entry.Name));
+        connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
+        continue;
+      }
       QAction* action = bar->addAction(Text(entry.Caption));
       action->setObjectName(Text(entry.Name));
+      if (!entry.Shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.Shortcut)));
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
+      menuActions_[entry.control] = action;
     }
   }
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
 // One of each for the program's life, shown modeless by the commands.
@@ -129,8 +148,17 @@ void MainWindow::MakeWindows() {
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
   }
+  windows_[Window::FinishingReport] = new ReportWindow(app_, this);
+  windows_[Window::Help] = help_ = new HelpWindow(this);
+  for (auto& [kind, window] : windows_) window->SetHelpSection(HelpSectionOf(kind));
   sources_ = new SourcesWindow(app_.sourcesForm, app_.sensitivityForm, dialogs, this);
+  sources_->SetHelpSection(HelpSection::Sources);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
+  if (auto* report = findChild<SecondaryWindow*>(QStringLiteral("OptReport")))
+    report->SetHelpSection(HelpSection::OptimizationReport);
+  // F1 in any of them: its section of the help.
+  for (SecondaryWindow* window : findChildren<SecondaryWindow*>())
+    connect(window, &SecondaryWindow::HelpRequested, this, &MainWindow::ShowHelp);
 }
 
 SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
@@ -146,8 +174,29 @@ bool MainWindow::Available(AfrmMain::Control control) const {
 
 void MainWindow::Run(AfrmMain::Control control) {
   if (!Available(control)) return;
+  switch (control) {
+    case Control::Quit:
+      close();
+      return;
+    case Control::ExportTable:
+      ExportActiveTable();
+      return;
+    case Control::WindowHelp:
+      ShowHelp(HelpSection::MainWindow);
+      return;
+    default:
+      break;
+  }
   const Window shown = form_.Click(control);
   Refresh();
+  if (control == Control::PrintReport) {
+    if (shown == Window::FinishingReport) PrintReportWithDialog();
+    return;
+  }
+  if (shown == Window::Help) {
+    ShowHelp(HelpSection::GettingStarted);
+    return;
+  }
   ShowWindow(shown);
 }
 
@@ -164,12 +213,13 @@ void MainWindow::ShowSources() {
 }
 
 void MainWindow::RefreshButtons() {
+  for (auto& [control, action] : menuActions_) action->setEnabled(Available(control));
   for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
     const CommandButton& state = form_.Command[static_cast<std::size_t>(number)];
     QPushButton* button = command_[static_cast<std::size_t>(number)];
     const Control control = AfrmMain::ButtonControl(number);
     button->setText(Text(state.Caption));
-    button->setToolTip(Text(state.ToolTip));
+    ShowToolTip(*button, state.ToolTip);
     button->setVisible(state.Visible);
     button->setEnabled(Available(control));
     // A disabled button keeps the plain face, so it reads as disabled.

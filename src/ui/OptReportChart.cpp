@@ -46,7 +46,6 @@ OptReportChart::OptReportChart(Dialogs& dialogs,
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->legend()->setAlignment(Qt::AlignBottom);
     dietAxis_[i] = new QBarCategoryAxis;
     valueAxis_[i] = new QValueAxis;
     valueAxis_[i]->setLabelFormat(QStringLiteral("%g"));
@@ -109,4 +108,5 @@ void OptReportChart::Draw() {
     series->attachAxis(dietAxis_[i]);
     series->attachAxis(values);
   }
+  ShowLegend();
 }

@@ -14,30 +14,6 @@
 #include "ui/GridView.h"
 #include "ui/OptReportChart.h"
 
-void WidenColumnsToText(GridView& view) {
-  const Grid* grid = view.Table();
-  if (!grid) return;
-  constexpr int kPadding = 12;  // pixels beside a cell's text
-  const QFontMetrics cellFont(view.font());
-  const QFontMetrics headFont(view.horizontalHeader()->font());
-  for (int col = 0; col < grid->Cols(); ++col) {
-    if (grid->ColHidden(col)) continue;
-    int needed = 0;
-    for (int row = 0; row < grid->Rows(); ++row) {
-      const bool heading = row < grid->FixedRows() || col < grid->FixedCols();
-      const QFontMetrics& font = heading ? headFont : cellFont;
-      needed =
-          std::max(needed, font.horizontalAdvance(FromCoreText(grid->Text(row, col))) + kPadding);
-    }
-    if (col < grid->FixedCols()) {
-      QHeaderView* side = view.verticalHeader();
-      if (needed > side->width()) side->setFixedWidth(needed);
-    } else if (needed > view.columnWidth(col)) {
-      view.setColumnWidth(col, needed);
-    }
-  }
-}
-
 OptReportWindow::OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("OptReport"));
@@ -80,9 +56,6 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
   auto* view = new GridView(this);
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, dialogs);
-  // After the view has taken the Grid's widths again.
-  connect(
-      view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenColumnsToText(*view); });
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
@@ -95,7 +68,7 @@ void OptReportWindow::Refresh() {
   target_->setText(FromCoreText(form_.TextTarget));
   if (FormTab(tabs_->currentIndex()) != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
   chart_->Show(form_.Chart);
-  for (GridView* view : tabs_->findChildren<GridView*>()) WidenColumnsToText(*view);
+  for (GridView* view : tabs_->findChildren<GridView*>()) view->FitColumns();
   if (form_.Width > 0 && form_.Height > 0 && !isVisible()) {
     resize(GridModel::PixelsFromTwips(form_.Width), GridModel::PixelsFromTwips(form_.Height));
   }

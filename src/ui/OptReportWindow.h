@@ -35,7 +35,3 @@ class OptReportWindow : public SecondaryWindow {
   OptReportChart* chart_ = nullptr;  // on a tab after the form's four
   int chartTab_ = -1;
 };
-
-// Widens, never narrows, the columns of `view` (the heading column too) whose
-// texts the Grid's widths would clip; for the optimization windows' tables.
-void WidenColumnsToText(GridView& view);

@@ -17,6 +17,7 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/OptReportWindow.h"
+#include "ui/ToolTips.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void ShowText(QLineEdit* field, const std::string& text) {
 
 void ShowButton(QPushButton* button, const CommandButton& state) {
   button->setText(FromCoreText(state.Caption));
-  button->setToolTip(FromCoreText(state.ToolTip));
+  ShowToolTip(*button, state.ToolTip);
   button->setVisible(state.Visible);
   button->setEnabled(state.Enabled);
   QPalette palette = button->palette();
@@ -93,9 +94,6 @@ OptimizationWindow::OptimizationWindow(
   table_ = new GridView(this);
   table_->setObjectName(QStringLiteral("GridOpt"));
   table_->Bind(form_.GridOpt, dialogs);
-  connect(table_->Model(), &GridModel::LayoutHintsChanged, table_, [this] {
-    WidenColumnsToText(*table_);
-  });
   table_->Model()->SetAfterEdit([this](int row, int col) {
     form_.GridOpt_AfterEdit(row, col);
     Refresh();
@@ -222,9 +220,6 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   bestDiets_ = new GridView(panel);
   bestDiets_->setObjectName(QStringLiteral("GridOptBest"));
   bestDiets_->Bind(mainForm_.GridOptBest, dialogs);
-  connect(bestDiets_->Model(), &GridModel::LayoutHintsChanged, bestDiets_, [this] {
-    WidenColumnsToText(*bestDiets_);
-  });
   bestDiets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   bestDiets_->setFixedHeight(5 * bestDiets_->verticalHeader()->defaultSectionSize());
   grid->addWidget(bestDiets_, 1, 0, 1, col);
@@ -279,6 +274,6 @@ void OptimizationWindow::Refresh() {
   ShowText(start_, mainForm_.TextOptStart.Text);
   ShowText(best_, mainForm_.TextOptBest.Text);
   evaluations_->setText(form_.Evaluations > 0 ? QString::number(form_.Evaluations) : QString());
-  WidenColumnsToText(*table_);
-  WidenColumnsToText(*bestDiets_);
+  table_->FitColumns();
+  bestDiets_->FitColumns();
 }

@@ -4,10 +4,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 
 #include "app/GridClipboard.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
+#include "ui/OnScreen.h"
 
 namespace {
 
@@ -63,10 +66,14 @@ class FormKeyFilter : public QObject {
 
 }  // namespace
 
-SecondaryWindow::SecondaryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
+SecondaryWindow::SecondaryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] { emit HelpRequested(helpSection_); });
+}
 
 void SecondaryWindow::Open() {
   Refresh();
+  if (!isVisible()) PlaceOnScreen(*this, parentWidget() ? parentWidget()->window() : nullptr);
   show();
   raise();
   activateWindow();
@@ -103,6 +110,8 @@ void SecondaryWindow::closeEvent(QCloseEvent* event) {
 void SecondaryWindow::showEvent(QShowEvent* event) {
   Refresh();
   QWidget::showEvent(event);
+  // Once the window manager has framed it.
+  QTimer::singleShot(0, this, [this] { KeepOnScreen(*this); });
 }
 
 void ForwardKeys(GridView& view,

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string_view>
 
+#include "app/HelpTopics.h"
+
 class GridView;
 class QAbstractButton;
 class QLabel;
@@ -24,6 +26,10 @@ class SecondaryWindow : public QWidget {
   // Fields, captions and buttons from the form.
   virtual void Refresh() = 0;
 
+  // The help section F1 in this window opens.
+  void SetHelpSection(HelpSection section) { helpSection_ = section; }
+  HelpSection Section() const { return helpSection_; }
+
  signals:
   // The window was closed, by the user or by a command of its form; the main
   // window tells its form (AfrmMain::WindowClosed).
@@ -31,6 +37,8 @@ class SecondaryWindow : public QWidget {
   // A command ran: the main window's fields may follow (diets moved into the
   // diets table, unit captions, the number of diets).
   void Changed();
+  // F1: the help of this window.
+  void HelpRequested(HelpSection section);
 
  protected:
   explicit SecondaryWindow(QWidget* parent);
@@ -52,6 +60,9 @@ class SecondaryWindow : public QWidget {
 
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+
+ private:
+  HelpSection helpSection_ = HelpSection::MainWindow;
 };
 
 // Hands a table's key presses to its form before the table sees them, for a

@@ -10,6 +10,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/OnScreen.h"
 #include "ui/SensitivityTab.h"
 
 namespace {
@@ -67,8 +68,9 @@ void SourcesWindow::Refresh() {
   label_->setText(FromCoreText(form_.Label));
   if (tabs_->currentIndex() != 0) {
     resize(std::max(width(), kSensitivityWidth), std::max(height(), kSensitivityHeight));
-    return;
+  } else if (form_.Height > 0) {
+    // As tall as the form makes the window for its rows.
+    resize(width(), GridModel::PixelsFromTwips(form_.Height));
   }
-  // As tall as the form makes the window for its rows.
-  if (form_.Height > 0) resize(width(), GridModel::PixelsFromTwips(form_.Height));
+  if (isVisible()) KeepOnScreen(*this);
 }

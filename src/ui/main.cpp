@@ -13,6 +13,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tamsel"));
+  QApplication::setOrganizationName(QStringLiteral("tamsel"));  // the settings' folder
   // The same icon and name as the desktop's menu entry.
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tamsel.png")));
   QGuiApplication::setDesktopFileName(QStringLiteral("tamsel"));

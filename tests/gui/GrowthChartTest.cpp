@@ -133,13 +133,6 @@ void GrowthChartTest::showsTheWeighingsAfterACalibration() {
   QCOMPARE(observed->points(), weighed);
   CompareWithTable(s, s.OneSeries("GrowthWeight"));
 
-  const QString picture = qEnvironmentVariable("TAMSEL_SCREENSHOT");
-  if (!picture.isEmpty()) {
-    s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
-    s.window->resize(1600, 800);
-    QCoreApplication::processEvents();
-    QVERIFY(s.window->grab().save(picture));
-  }
 }
 
 void GrowthChartTest::copiesAndSaves() {
