@@ -159,11 +159,17 @@ ReportDocument FinishingReport(const App& app, std::string_view today) {
   return report;
 }
 
-std::string ChooseReportPdf(Dialogs& dialogs, const App& app) {
+std::string ReportPdfOffer(const App& app) {
   const Location& location = app.location;
-  const std::string offer = FileNameOf(location.LocationBase) + " Finishing Report.pdf";
-  const FileRequest request{
-      "Export PDF", location.DataFolder, "PDF documents (*.pdf)", ".pdf", offer};
+  return location.DataFolder + FileNameOf(location.LocationBase) + " Finishing Report.pdf";
+}
+
+std::string ChooseReportPdf(Dialogs& dialogs, const App& app) {
+  const FileRequest request{"Export PDF",
+                            app.location.DataFolder,
+                            "PDF documents (*.pdf)",
+                            ".pdf",
+                            FileNameOf(ReportPdfOffer(app))};
   std::string path = ChosenSavePath(dialogs.SaveFile(request), request);
   if (path.empty()) return {};
   if (!HasEnding(path, ".pdf")) path += ".pdf";

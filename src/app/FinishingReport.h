@@ -28,6 +28,10 @@ std::optional<std::string> FinishingReportProblem(const App& app);
 // The report of the app's current run, dated `today` ("dd/mm/yyyy").
 ReportDocument FinishingReport(const App& app, std::string_view today);
 
+// The report's PDF offered in the location's folder: the location's name
+// and " Finishing Report.pdf".
+std::string ReportPdfOffer(const App& app);
+
 // Where "Export PDF..." writes: the location's folder, the location's name
 // and " Finishing Report.pdf" offered; "" when cancelled. ".pdf" is added to
 // a name without it.

@@ -49,6 +49,7 @@ std::vector<std::string> TableLines(const Grid& grid,
   const std::size_t usedCols = UsedCount(cols, colHasText);
   std::vector<std::string> lines;
   for (std::size_t r = 0; r < usedRows; ++r) {
+    if (!rowHasText(rows[r])) continue;  // a heading row without headings
     std::string line;
     for (std::size_t c = 0; c < usedCols; ++c) {
       if (c > 0) line += format == TableFormat::Csv ? ',' : '\t';

@@ -17,8 +17,8 @@ enum class TableFormat { Csv, Tabs };
 
 // The cells of the rows and columns a view shows, in its order, as a text of
 // lines: CSV (a field with a comma, a quote or a line break is quoted, its
-// quotes doubled) or tab-separated. Rows and columns past the last that
-// holds text are left out.
+// quotes doubled) or tab-separated. Rows without text, and columns past
+// the last that holds text, are left out.
 std::vector<std::string> TableLines(const Grid& grid,
                                     const TableFace& face,
                                     const std::vector<int>& rows,

@@ -84,7 +84,10 @@ std::string WithDigits(std::string_view text, int digits) {
 }
 
 std::string ShownText(const Grid& grid, const TableFace& face, int row, int col) {
-  const std::string& text = grid.Text(row, col);
+  std::string text = grid.Text(row, col);
+  // A tab inside a text (a heading of "Files in Use") is a gap, not a column.
+  for (std::size_t at = text.find('\t'); at != std::string::npos; at = text.find('\t', at))
+    text.replace(at, 1, "  ");
   if (IsHeading(grid, row, col)) return face.unit ? WithUnit(text, face.unit(row, col)) : text;
   const int digits = face.digits ? face.digits(row, col) : 0;
   return WithLeadingZero(digits > 0 ? WithDigits(text, digits) : text);

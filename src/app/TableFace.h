@@ -32,5 +32,6 @@ std::string WithLeadingZero(std::string_view text);
 // a text that is not a number stays as it is.
 std::string WithDigits(std::string_view text, int digits);
 
-// The text of cell (row, col) as `face` shows it.
+// The text of cell (row, col) as `face` shows it; a tab in it shows as a
+// gap of two blanks.
 std::string ShownText(const Grid& grid, const TableFace& face, int row, int col);

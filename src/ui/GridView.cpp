@@ -212,12 +212,19 @@ constexpr int kHeadingPadding = 16;  // beside a heading's text
 constexpr int kMinColumn = 40;       // pixels: room to click and type
 constexpr int kEmptyColumn = 80;     // a column without text keeps room to type into
 
+// A heading turns bold while its column holds the current cell.
+QFont HeadingFont(const QHeaderView& header) {
+  QFont font = header.font();
+  font.setBold(true);
+  return font;
+}
+
 }  // namespace
 
 int GridView::NeededWidth(int col) const {
   const Grid& grid = model_->Table();
   const QFontMetrics cellFont(font());
-  const QFontMetrics headFont(horizontalHeader()->font());
+  const QFontMetrics headFont(HeadingFont(*horizontalHeader()));
   int needed = 0;
   const QString heading = model_->Shown(0, col);
   // Shown or not, a heading the view does not hide counts: a table on a tab
@@ -257,14 +264,16 @@ void GridView::FitColumns() {
 void GridView::FitRowHeadings() {
   QHeaderView* side = verticalHeader();
   if (side->isHidden()) return;
-  const QFontMetrics headFont(side->font());
+  const QFontMetrics headFont(HeadingFont(*side));
   // The corner shows cell (0, 0) above the row headings.
   int needed = headFont.horizontalAdvance(model_->Shown(0, 0));
   for (int row = 1; row < model_->rowCount(); ++row)
     if (!isRowHidden(row))
       needed = std::max(needed, headFont.horizontalAdvance(model_->Shown(row, 0)));
   needed = std::min(needed + kHeadingPadding, std::max(width() / 2, kEmptyColumn));
-  if (side->width() != needed) side->setFixedWidth(needed);
+  if (side->width() == needed) return;
+  side->setFixedWidth(needed);
+  updateGeometries();  // the cells start after the headings' new width
 }
 
 void GridView::FitSoon() {

@@ -158,8 +158,8 @@ QTabWidget* MainWindow::MakeTabs() {
   formulasLayout->addWidget(gridWeight_, 0, 0);
   formulasLayout->addWidget(gridFILES_, 0, 1);
   formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
-  formulasLayout->setColumnStretch(0, 2);
-  formulasLayout->setColumnStretch(1, 3);
+  formulasLayout->setColumnStretch(0, 1);
+  formulasLayout->setColumnStretch(1, 2);  // the files in use show whole paths
   formulasLayout->setRowStretch(1, 1);
 
   tabs->addTab(daily, QStringLiteral("Daily Growth"));

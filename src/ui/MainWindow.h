@@ -139,6 +139,7 @@ class MainWindow : public QMainWindow {
   std::map<AfrmMain::Control, QAction*> menuActions_;
   QMenu* recentMenu_ = nullptr;
   HelpWindow* help_ = nullptr;
+  QLabel* statusText_ = nullptr;         // what the last command did
   QPointer<GridView> lastTable_;         // the table the user worked in last, in any window
   std::vector<std::string> keptRecent_;  // the recent locations as the settings hold them
   SourcesWindow* sources_ = nullptr;

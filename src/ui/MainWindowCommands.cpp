@@ -3,6 +3,7 @@
 // printer dialog, the help window; and the status bar.
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
@@ -118,7 +119,13 @@ void MainWindow::KeepRecentLocations() {
   QSettings().setValue(kRecentKey, paths);
 }
 
+// A label of the status bar, not its passing message: hovering a menu
+// entry would clear that.
 void MainWindow::RefreshStatus() {
-  const QString text = FromCoreText(form_.StatusText);
-  if (statusBar()->currentMessage() != text) statusBar()->showMessage(text);
+  if (!statusText_) {
+    statusText_ = new QLabel(statusBar());
+    statusText_->setObjectName(QStringLiteral("StatusText"));
+    statusBar()->addWidget(statusText_, 1);
+  }
+  statusText_->setText(FromCoreText(form_.StatusText));
 }

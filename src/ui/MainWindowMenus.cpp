@@ -141,16 +141,16 @@ void MainWindow::MakeWindows() {
        new OptimizationWindow(app_.optForm, form_, app_.optReport, dialogs, this)},
   };
   MakeCalibrationWindows();
+  windows_[Window::FinishingReport] = new ReportWindow(app_, this);
+  windows_[Window::Help] = help_ = new HelpWindow(this);
   for (auto& [kind, window] : windows_) {
     connect(window, &SecondaryWindow::Closed, this, [this, kind = kind] {
       form_.WindowClosed(kind);
       Refresh();
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
+    window->SetHelpSection(HelpSectionOf(kind));
   }
-  windows_[Window::FinishingReport] = new ReportWindow(app_, this);
-  windows_[Window::Help] = help_ = new HelpWindow(this);
-  for (auto& [kind, window] : windows_) window->SetHelpSection(HelpSectionOf(kind));
   sources_ = new SourcesWindow(app_.sourcesForm, app_.sensitivityForm, dialogs, this);
   sources_->SetHelpSection(HelpSection::Sources);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);

@@ -1,5 +1,6 @@
 #include "ui/QtDialogs.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -61,9 +62,16 @@ std::string WithDefaultExt(const QString& path, const std::string& defaultExt) {
 
 }  // namespace
 
+// Over the window the user works in (a secondary window's command asks
+// there), else over the main window.
+QWidget* QtDialogs::Owner() const {
+  QWidget* active = QApplication::activeWindow();
+  return active ? active : parent_.data();
+}
+
 Answer QtDialogs::Message(std::string_view text, Buttons buttons, std::string_view title) {
   QMessageBox box(
-      QMessageBox::NoIcon, TitleOr(title), FromCoreText(text), ButtonsOf(buttons), parent_);
+      QMessageBox::NoIcon, TitleOr(title), FromCoreText(text), ButtonsOf(buttons), Owner());
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Answer::OK;
@@ -85,7 +93,7 @@ Answer QtDialogs::Message(std::string_view text, Buttons buttons, std::string_vi
 std::string QtDialogs::Input(std::string_view prompt,
                              std::string_view title,
                              std::string_view defaultText) {
-  QInputDialog dialog(parent_);
+  QInputDialog dialog(Owner());
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setWindowTitle(TitleOr(title));
   dialog.setLabelText(FromCoreText(prompt));
@@ -105,7 +113,7 @@ std::string QtDialogs::SaveFile(const FileRequest& request, std::string_view rej
 std::string QtDialogs::ChooseFile(const FileRequest& request,
                                   bool save,
                                   std::string_view rejectCaption) {
-  QFileDialog dialog(parent_, FromCoreText(request.title), FromCoreText(request.folder));
+  QFileDialog dialog(Owner(), FromCoreText(request.title), FromCoreText(request.folder));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // An open dialog also takes a new name: a new location starts that way.
   dialog.setFileMode(QFileDialog::AnyFile);

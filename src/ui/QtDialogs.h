@@ -32,6 +32,7 @@ class QtDialogs : public Dialogs {
 
  private:
   std::string ChooseFile(const FileRequest& request, bool save, std::string_view rejectCaption);
+  QWidget* Owner() const;
 
   QPointer<QWidget> parent_;
 };

@@ -53,6 +53,8 @@ void ReportWindow::Refresh() {
 
 void ReportWindow::PrintWithDialog() {
   QPrinter printer(QPrinter::HighResolution);
+  // Printed to a file, the report goes beside the location's files.
+  printer.setOutputFileName(FromCoreText(ReportPdfOffer(app_)));
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
   PrintReport(FinishingReport(app_, TodayText()), printer);

@@ -68,7 +68,15 @@ void DocsPicturesTest::pictures() {
   const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
   QVERIFY(WriteReportPdf(FinishingReport(shipped, TodayText()), pdf));
   QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                             {"-png", "-r", "70", "-f", "1", "-l", "1", "-singlefile", pdf,
+                             {"-png",
+                              "-r",
+                              "70",
+                              "-f",
+                              "1",
+                              "-l",
+                              "1",
+                              "-singlefile",
+                              pdf,
                               folder.filePath(QStringLiteral("report"))}),
            0);
   QFile::remove(pdf);

@@ -132,7 +132,6 @@ void GrowthChartTest::showsTheWeighingsAfterACalibration() {
   const QList<QPointF> weighed = {{21, 6}, {30, 7.8}, {42, 11.8}, {65, 25}};
   QCOMPARE(observed->points(), weighed);
   CompareWithTable(s, s.OneSeries("GrowthWeight"));
-
 }
 
 void GrowthChartTest::copiesAndSaves() {

@@ -136,7 +136,6 @@ void MainWindowTest::growthFillsTheDailyTable() {
   QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->Grid1.Text(1, 1)));
   QVERIFY(!s.Find<QLineEdit>("TextPrice")->text().isEmpty());
   QVERIFY(!s.Find<QLineEdit>("TextFeedGain")->text().isEmpty());
-
 }
 
 void MainWindowTest::everySecondaryWindowOpens() {
