@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "app/NumberFormat.h"
+#include "model/Units.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -34,9 +35,9 @@ void AfrmMain::FillControls() {
   Caption = std::string(kMainTitle);
   if (app_.pig.DecimalComma) Caption += " Commas Not Periods";
 
-  Text1.Caption = "Starting Weight, kg";
+  Text1.Caption = StartWeightCaption(kKgCode);
   Text2.Caption = "Starting Age, Days";
-  Text3.Caption = "Final Weight, kg";
+  Text3.Caption = FinalWeightCaption(kKgCode);
   Text4.Caption = "Total Feed Intake";
   Text4.ToolTip = "Total Feed Intake only needed for Calibration";
   Text5.Caption = "Final Age, Days";
@@ -52,14 +53,14 @@ void AfrmMain::FillControls() {
 
   Combo1.Clear();
   Combo1.Caption = "Feed Formulation";
-  Combo1.ToolTip = "Set to Deits on Grid to Optimize Feed Weights Only";
+  Combo1.ToolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
   for (const char* item : {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"})
     Combo1.AddItem(item);
   Combo1.ListIndex = kFeedNotChosen;
 
   Combo2.Clear();
-  Combo2.AddItem("Starting Weight, kg");
-  Combo2.AddItem("Starting Weight, lb");
+  Combo2.AddItem(StartWeightCaption(kKgCode));
+  Combo2.AddItem(StartWeightCaption(kLbCode));
   Combo2.ListIndex = 0;
 
   Combo3.Clear();

@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "calibration/CalibrationCommand.h"
+#include "formulation/Restrict.h"
+#include "formulation/frmExcel.h"
 #include "model/DietsTable.h"
+#include "model/Units.h"
 #include "platform/Grid.h"
 
 class App;
+struct HerdValues;
 struct OptBestShown;
 
 // The main window, headless: its tables, fields, lists, captions and the
@@ -242,14 +246,22 @@ class AfrmMain {
   void WindowClosed(Window window);
   bool MatrixEditorOpen = false;  // loaded: a second click keeps its edits
 
-  void Option1_Click();       // "Show Input"
-  void Option2_Click();       // "Turn off Input"
-  void Combo2_Click();        // weight unit of the starting weight
+  void Option1_Click();  // "Show Input"
+  void Option2_Click();  // "Turn off Input"
+  // Weight unit of the starting weight: the weight code changes, and what is
+  // shown in weights is converted (energy and price stay as they are).
+  void Combo2_Click();
   void Combo3_Click();        // "No. of Diets"
   void TextPigNo_KeyPress();  // the first key clears the caption text
 
-  // The units dialog's OK: applies the units and captions the weight fields.
+  // The units dialog's OK: its units are applied as the list's are.
   void UnitsOK();
+  // Takes new unit codes: converts what is shown into them and, in a named
+  // location, asks whether to write the location's files in them.
+  void ApplyUnits(const UnitCodeSet& codes);
+  // The weight-unit list at the weight code, and every caption that carries
+  // the weight unit.
+  void ShowWeightUnit();
 
   // Change tracking at the end of a growth run (see ChangeTracking.h).
   void GridSave();
@@ -257,7 +269,7 @@ class AfrmMain {
   void trackwrite();
   void ResetInitial();
   // The change-tracking window's buttons.
-  void TrackResetInitial();  // "Reset Intial "
+  void TrackResetInitial();  // "Reset Initial "
   void TrackCopy();          // "Copy to Clipboard"
   // --- end of start-up, menus and buttons ---
 
@@ -305,6 +317,10 @@ class AfrmMain {
   bool SavePltFile();
   bool SaveCalFile();
   bool SaveStgFile();
+  // Where the matrix editor and the restriction window save: the location's
+  // files, recorded in "Files in Use".
+  MatrixFileSave MatrixEditorSave();
+  RestrictionFiles RestrictionFilesInUse();
 
   // --- Menu "Open Diet Data" -----------------------------------------------
   void MatrixOpen();
@@ -322,20 +338,31 @@ class AfrmMain {
   void Command1_Click() { RunGrowth(); }
   // Double click on "Cost Per Pig": the recent costs per pig.
   void TextPrice_DblClick();
+  // Empties every result of the last run: the results table, "Cost Per
+  // Pig", "Feed/Gain", the run's score, and "Total Feed Intake" and "Final
+  // Age, Days" while they show what the run wrote there.
+  void ClearRunResults();
+  // The weights of the herd fields shown `factor` times larger (another
+  // unit): typed values in full, the run's total feed as the run shows it.
+  void RescaleHerdFields(double factor);
   bool InitialRunDone = false;  // the first successful run fills the "Initial" column
 
  private:
   struct GrowthCurveRead;
-  bool GrowthInputsAccepted();
-  bool ReadGrowthCurve(GrowthCurveRead& curve);
+  bool GrowthInputsAccepted(HerdValues& herd);
+  bool ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve);
   void TakeGrowthCurve(const GrowthCurveRead& curve);
-  void ClearResultsTable();
-  void ReadHerdInputs();
+  void ReadHerdInputs(const HerdValues& herd);
   void ShowGrowthResults();
   void ShowRunComparison();
   void ShowFormulaCosts();
   void TrackRunChanges();
   void ShowTargetScore();
+  // What the last run wrote into "Total Feed Intake" and "Final Age, Days".
+  struct RunShown {
+    std::string totalFeed;
+    std::string finalAge;
+  } runShown_;
 
  public:
   // --- end of growth run ---
@@ -385,6 +412,7 @@ class AfrmMain {
   bool MatrixHasTwoIngredients() const;
   bool SaveAllFiles();
   bool SaveFormulationFiles();
+  bool SaveJustTheMatrix();
   void ReadRestrictions();
   void ShowDietsLoaded();
   void ShowHerdInputs();

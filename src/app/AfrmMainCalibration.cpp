@@ -23,7 +23,7 @@ constexpr int kLbWeightCode = 1;
 
 void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& coef, bool comma) {
   for (int k = 0; k < kCoefCount; ++k)
-    GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(coef[k], comma));
+    GridWeight.SetText(kCoefRow, k + 1, CoefficientText(coef[k], comma));
 }
 
 // Where a fit starts: the coefficient table, B0..B4 from the start set when
@@ -42,9 +42,15 @@ std::array<double, kCoefCount> FitStart(Grid& GridWeight,
 }
 
 // One run with the fitted curve from the start of the herd: its final age
-// and its feed from the start to the day after the final age.
-void RunFittedCurve(GlobalPig& pig, CalibrationOutcome& outcome) {
-  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return;
+// and its feed from the start to the day after the final age, against what
+// the farm observed.
+FitAgainstObserved RunFittedCurve(GlobalPig& pig,
+                                  const CalibrationData& calib,
+                                  CalibrationOutcome& outcome) {
+  FitAgainstObserved fit;
+  fit.observedAge = calib.HerdInputs[kHerdFinalAge];
+  fit.observedFeed = calib.HerdInputs[kHerdTotalFeed];
+  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return fit;
   pig.GrowthFailed = false;
   pig.FinalAge = 0;
   pig.CurrentDiet = 1;
@@ -56,6 +62,11 @@ void RunFittedCurve(GlobalPig& pig, CalibrationOutcome& outcome) {
   pig.CumFeed[pig.RunSlot] = feed;
   outcome.finalAge = pig.FinalAge;
   outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
+  fit.grew = !pig.GrowthFailed &&
+             pig.LiveWeight[SwineCalib::RunEndDay(pig)][kHerdColumn] >= pig.FinalWeight;
+  fit.finalAge = outcome.finalAge;
+  fit.totalFeed = outcome.totalFeed;
+  return fit;
 }
 
 // "Yes" to the save question: the calibration name becomes the location,
@@ -71,6 +82,27 @@ bool SaveFittedCurve(AfrmMain& form, App& app) {
                                           "CalibrationRun");
   form.RunGrowth();
   return saved;
+}
+
+// The save question, which names a poor fit, so that one is saved only on
+// the user's own Yes; run unattended, a poor fit is reported and not saved.
+// Anything but a save leaves "Growth" waiting for a location.
+void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
+  Dialogs& dialogs = app.dialogs;
+  const bool poor = !outcome.poorFit.empty();
+  if (poor && app.calibForm.Unattended) {
+    dialogs.Message(outcome.poorFit + "  It was not saved.");
+    app.location.LocationLoaded = false;
+    return;
+  }
+  std::string question = SaveCalibrationQuestion(
+      outcome.finalAge, outcome.totalFeed, form.Text6.Text, app.pig.DecimalComma);
+  if (poor) question = outcome.poorFit + "  " + question;
+  if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
+    app.location.LocationLoaded = false;
+    return;
+  }
+  outcome.saved = SaveFittedCurve(form, app);
 }
 
 }  // namespace
@@ -176,19 +208,11 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   // The fit grows a mixed herd; the location keeps the sex the user chose.
   pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
   pig.CancelRun = false;  // the run below and the next "Growth" must run
-  // In full: a short text would turn B3 = 0.00149 into 0.001.
-  ShowCoefficients(GridWeight, pig.GrowthCoef, pig.DecimalComma);
 
-  RunFittedCurve(pig, outcome);
-
-  const std::string name = Text6.Text;
-  const std::string question =
-      SaveCalibrationQuestion(outcome.finalAge, outcome.totalFeed, name, pig.DecimalComma);
-  if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
-    app_.location.LocationLoaded = false;
-    return outcome;
-  }
-  outcome.saved = SaveFittedCurve(*this, app_);
+  const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);
+  const char* unit = pig.UnitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
+  outcome.poorFit = PoorFitMessage(fitted, unit, pig.DecimalComma).value_or("");
+  OfferToSave(*this, app_, outcome);
   return outcome;
 }
 

@@ -8,7 +8,9 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/Comparison.h"
+#include "app/GrowthChecks.h"
 #include "app/NumberFormat.h"
+#include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
 #include "model/DietsFile.h"
@@ -19,9 +21,6 @@
 
 namespace {
 
-// Starting weights the growth model is made for, as typed.
-constexpr double kLightestStart = 4;
-constexpr double kHeaviestStart = 25;
 constexpr int kDietAmountCol = 1;    // diet 1's cells decide whether a run can start
 constexpr int kScoreCol = 6;         // coefficient table: the run's score beside B0..B4
 constexpr int kTotalCostOffset = 5;  // formula table: the cost column after the diets
@@ -38,37 +37,28 @@ struct AfrmMain::GrowthCurveRead {
   std::array<bool, kCoefCount> fromDefault{};
 };
 
-bool AfrmMain::GrowthInputsAccepted() {
+bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
   Dialogs& dialogs = app_.dialogs;
-  if (!app_.location.LocationLoaded) return false;
-  const double start = ReadNumber(Text1.Text);
-  if (start == 0) return false;
-  if (start < kLightestStart) {
-    dialogs.Message("Starting Weight must be 4 kg or more");
+  const GlobalPig& pig = app_.pig;
+  std::optional<std::string> problem;
+  if (!app_.location.LocationLoaded) problem = NoLocationMessage(app_.location);
+  if (!problem) problem = HerdFieldsProblem(Text1.Text, Text2.Text, Text3.Text, pig, herd);
+  if (!problem && ComboSex.ListIndex < 0) problem = "Set the Herd Sex before running";
+  if (!problem && Combo1.ListIndex != kFeedLeastCost && Combo1.ListIndex != kFeedGrid)
+    problem = "Choose Least Cost Feed or Feed from the Grid before running";
+  if (!problem && ReadNumber(Griddiets.Text(kDietAmountRow, kDietAmountCol)) == 0)
+    problem = "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0";
+  if (problem) {
+    dialogs.Message(*problem);
     return false;
   }
-  if (start > kHeaviestStart) {
-    dialogs.Message("Starting Weight must be 25 kg or or less");
-    return false;
-  }
-  if (ComboSex.ListIndex < 0) {
-    dialogs.Message("Set the Herd Sex before running");
-    return false;
-  }
-  if (Combo1.ListIndex != kFeedLeastCost && Combo1.ListIndex != kFeedGrid) {
-    dialogs.Message("Choose Least Cost Feed or Feed from the Grid before running");
-    return false;
-  }
-  if (ReadNumber(Griddiets.Text(kDietAmountRow, kDietAmountCol)) == 0) {
-    dialogs.Message("Need Feed Intakes");
-    return false;
-  }
-  // Without energy in diet 1 there is nothing to feed; the run ends quietly
-  // and the results of the last run stay.
-  return ReadNumber(Griddiets.Text(kDietEnergyRow, kDietAmountCol)) != 0;
+  // From here on the run has started: the next step is no longer calibration.
+  Command[2].BackColor = kButtonFace;
+  if ((problem = DietsProblem(Griddiets))) dialogs.Message(*problem);
+  return !problem;
 }
 
-bool AfrmMain::ReadGrowthCurve(GrowthCurveRead& curve) {
+bool AfrmMain::ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve) {
   curve.defaults = app_.pig.DefaultGrowthCoef;
   if (curve.defaults[0] == 0) curve.defaults = GlobalPig{}.DefaultGrowthCoef;
   for (int k = 0; k < kCoefCount; ++k) {
@@ -97,7 +87,7 @@ void AfrmMain::TakeGrowthCurve(const GrowthCurveRead& curve) {
   }
 }
 
-void AfrmMain::ClearResultsTable() {
+void AfrmMain::ClearRunResults() {
   ClearGrid1();
   // ClearGrid1 keeps the last row and the carcass columns: they go too, so
   // nothing of an earlier run is left beside this one's rows.
@@ -105,32 +95,50 @@ void AfrmMain::ClearResultsTable() {
   results.Resize(kResultRows, kResultCols);
   results.ClearRange(kResultRows - 1, 0, kResultRows - 1, kResultCols - 1);
   results.ClearRange(1, kPigCountColumn + 1, kResultRows - 1, kResultCols - 1);
+  TextPrice.Text.clear();
+  TextFeedGain.Text.clear();
+  // The two herd fields a run fills are also calibration inputs: what the
+  // user typed or a location loaded there stays.
+  if (Text4.Text == runShown_.totalFeed) Text4.Text.clear();
+  if (Text5.Text == runShown_.finalAge) Text5.Text.clear();
+  runShown_ = {};
+  GridWeight.SetText(kCoefRow, kScoreCol, "");
+  app_.growthResults = {};
 }
 
-void AfrmMain::ReadHerdInputs() {
+void AfrmMain::RescaleHerdFields(double factor) {
+  const GlobalPig& pig = app_.pig;
+  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->Text, factor, pig.DecimalComma);
+  if (!runShown_.totalFeed.empty() && Text4.Text == runShown_.totalFeed) {
+    Text4.Text =
+        NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.totalFeed), pig.DecimalComma);
+    runShown_.totalFeed = Text4.Text;
+  } else {
+    RescaleText(Text4.Text, factor, pig.DecimalComma);
+  }
+}
+
+void AfrmMain::ReadHerdInputs(const HerdValues& herd) {
   GlobalPig& pig = app_.pig;
   pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
   pig.FeedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
-  const double start = ConvertWeight(pig, kToInternal, ReadNumber(Text1.Text));
-  const double age = std::trunc(ReadNumber(Text2.Text));
-  // Ages outside the day tables are kept out of them: the run then does not
-  // start.
-  pig.StartAge = static_cast<std::int16_t>(std::clamp(age, -1.0, kMaxAge + 1.0));
-  pig.FinalWeight = ConvertWeight(pig, kToInternal, ReadNumber(Text3.Text));
-  pig.StartWeight = start;
-  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) pig.LiveWeight[pig.StartAge][0] = start;
+  pig.StartAge = static_cast<std::int16_t>(herd.startAge);
+  pig.StartWeight = herd.startKg;
+  pig.FinalWeight = herd.finalKg;
+  pig.LiveWeight[pig.StartAge][kHerdColumn] = herd.startKg;
 }
 
 void AfrmMain::RunGrowth() {
   GlobalPig& pig = app_.pig;
-  if (!GrowthInputsAccepted()) return;
+  // Whatever this press ends in, no result of an earlier run stays shown.
+  ClearRunResults();
+  HerdValues herd;
+  if (!GrowthInputsAccepted(herd)) return;
   GrowthCurveRead curve;
-  if (!ReadGrowthCurve(curve)) return;
+  if (!ReadGrowthCurve(herd, curve)) return;
 
-  Command[2].BackColor = kButtonFace;
-  ClearResultsTable();
   pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets));
-  WriteResultHeadings(app_.Grid1);
+  WriteResultHeadings(app_.Grid1, pig.UnitCodes[kWeightUnit]);
   Option2_Click();  // "Show Input" off
   pig.ShowDailyRows = true;
   TakeGrowthCurve(curve);
@@ -150,20 +158,16 @@ void AfrmMain::RunGrowth() {
     return;
   }
   TakeDietsFromTable(Griddiets, pig);
-  ReadHerdInputs();
+  ReadHerdInputs(herd);
   // The sex split owns CumFeed columns 1 and 2: the herd runs in column 0.
   pig.RunSlot = 0;
-  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return;
   pig.GrowthFailed = false;
   pig.CurrentDiet = 1;
   pig.FinalAge = 0;  // a run that stops short must not keep an earlier final age
   PigGrowth::RunGrowthDays(pig, &app_.Grid1, &app_.dialogs);
   if (pig.CancelRun) return;
   if (pig.GrowthFailed) {
-    // The fields would otherwise show an earlier run's results beside this
-    // one's partial rows.
-    TextPrice.Text.clear();
-    TextFeedGain.Text.clear();
+    app_.dialogs.Message(GrowthFailedMessage(pig, app_.Grid1, Griddiets));
     return;
   }
 
@@ -174,6 +178,7 @@ void AfrmMain::RunGrowth() {
   TrackRunChanges();
   Command[9].BackColor = kLightGreen;
   ShowTargetScore();
+  if (auto shortOf = ShortOfFinalWeight(pig)) app_.dialogs.Message(*shortOf);
 }
 
 void AfrmMain::ShowGrowthResults() {
@@ -185,6 +190,7 @@ void AfrmMain::ShowGrowthResults() {
   // daily table's "Tot FEED" also shows.
   Text4.Text = NumberText(ConvertWeight(pig, kToDisplay, run.totalFeed), comma);
   Text5.Text = NumberText(pig.FinalAge, comma);
+  runShown_ = {Text4.Text, Text5.Text};
   TextFeedGain.Text = NumberText(run.feedGain, comma);
   TextPrice.Text = NumberText(run.costPerPig, comma);
 }

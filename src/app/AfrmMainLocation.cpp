@@ -7,6 +7,7 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/SaveProtocol.h"
+#include "app/UnitChange.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/TextFile.h"
@@ -63,6 +64,8 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
   location.DataFolder = folder;
+  // The last run belonged to the location before.
+  ClearRunResults();
 
   if (!exists) {
     // A new location: its files are written by the save commands.
@@ -72,7 +75,12 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
     return;
   }
   location.LocationLoaded = true;
+  const UnitCodeSet before = app_.pig.UnitCodes;
   LoadExistingLocation();
+  // Earlier runs stay in the comparison, shown in this location's weights.
+  RescaleComparison(app_.comparison,
+                    DisplayRescale(before, app_.pig.UnitCodes, kWeightUnit),
+                    app_.pig.DecimalComma);
 }
 
 void AfrmMain::LoadExistingLocation() {
@@ -87,6 +95,8 @@ void AfrmMain::LoadExistingLocation() {
     dialogs.Message("Cannot find the Calibration file " + location.PltFile);
   Option3.Value = plt == PltLoad::Loaded;
   if (plt == PltLoad::Loaded) ShowHerdInputs();
+  ShowWeightUnit();
+  if (auto odd = UnitsNoScreenOffers(app_.pig.UnitCodes)) dialogs.Message(*odd);
 
   Text6.BackColor = kWhite;
   Command[1].BackColor = kLightGreen;
@@ -153,10 +163,6 @@ void AfrmMain::OpenLocationFile(const std::string& path) {
 
 void AfrmMain::ShowChosenLocation() {
   if (app_.formulation.IngMatrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
-  if (app_.pig.UnitCodes[kWeightUnit] != 0) {
-    Combo2.ListIndex = 1;
-    Text3.Caption = "Final Weight, lbs.";
-  }
 }
 
 void AfrmMain::Text6_DblClick() {
@@ -177,11 +183,21 @@ void AfrmMain::SetFileNames(const std::string& base) {
 void AfrmMain::LoadLP() {
   Location& location = app_.location;
   MatrixLoad read = ReadMatrixFile(app_.formulation, location.MatrixFile, app_.dialogs);
-  if (read == MatrixLoad::Missing) return;
-  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
-  if (read == MatrixLoad::Failed) return;
-  MatrixLoaded = true;
-  ReadRestrictions();
+  // Formulas, the formula table and the open editors showed the matrix that
+  // was: shown under the new names they would be wrong, and the editors'
+  // saves would store the old matrix or restrictions over the new ones.
+  ClearFormulationTables(*app_.formulationState);
+  if (Gridformula.Rows() > 1)
+    Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
+  if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+  if (read == MatrixLoad::Loaded) {
+    MatrixLoaded = true;
+    ReadRestrictions();
+  }
+  app_.matrixForm.Fill();
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+  if (app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
+  if (app_.sourcesForm.Visible) app_.sourcesForm.Command1();
 }
 
 void AfrmMain::ReadRestrictions() {
@@ -204,6 +220,7 @@ void AfrmMain::Open_Restriction() {
   Location& location = app_.location;
   if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, location.ReqIngFile)) return;
   ReadRestrictions();
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenNuts() {
@@ -212,6 +229,7 @@ void AfrmMain::OpenNuts() {
   std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
   LoadNutRestrictions(app_.formulation, app_.dialogs, location.ReqNutFile, feedChoice);
   Combo1.ListIndex = feedChoice;
+  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenTemps() { OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs); }

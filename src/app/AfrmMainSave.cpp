@@ -81,18 +81,44 @@ bool AfrmMain::SavePltFile() {
 }
 
 // The observation rows with a weight; the diet count is left alone, so the
-// diets file written next keeps every diet of the table.
+// diets file written next keeps every diet of the table. A ".cal" kept
+// because it could not be read does not stop the other files' saves.
 bool AfrmMain::SaveCalFile() {
   const Location& location = app_.location;
   if (location.CalFile.empty()) return false;
   return WriteCalibrationRows(
-      location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs);
+             location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs) !=
+         RowsWrite::Failed;
 }
 
 bool AfrmMain::SaveStgFile() {
   const Location& location = app_.location;
   if (location.StgFile.empty()) return false;
   return WriteTemperatureFile(location.StgFile, app_.temperatures, app_.dialogs);
+}
+
+MatrixFileSave AfrmMain::MatrixEditorSave() {
+  Location& location = app_.location;
+  return {
+      location.MatrixFile,
+      MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]),
+      [this] { LoadLP(); },
+      [this] { return SaveIngFile() && SaveNutFile(); },
+      [this] {
+        if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+      }};
+}
+
+RestrictionFiles AfrmMain::RestrictionFilesInUse() {
+  Location& location = app_.location;
+  return {location.ReqIngFile, location.ReqNutFile, location.DataFolder, Text6.Text, gridFILES};
+}
+
+// The restriction files follow the matrix file's numbering: after the editor
+// moved restrictions with an insertion or deletion, they are written too.
+bool AfrmMain::SaveJustTheMatrix() {
+  if (!SaveMatrixFile()) return false;
+  return !app_.formulation.RestrictionFilesRenumbered || (SaveIngFile() && SaveNutFile());
 }
 
 bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
@@ -133,7 +159,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
   }
   if (row == 9 || row == 10) {
     dialogs.Message(
-        "Click Below to Save Ingredient Restriction to to an Existing or New Location Name and "
+        "Click Below to Save Ingredient Restriction to an Existing or New Location Name and "
         "Folder Below");
     SaveIngFile();  // always through the save dialog
     return;
@@ -149,7 +175,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
        &AfrmMain::SaveDiets},
       {kMatrixRow,
        "Do you want to Save the Current Matrix Data to the existing location?",
-       &AfrmMain::SaveMatrixFile},
+       &AfrmMain::SaveJustTheMatrix},
       {kReqNutRow,
        "Do you want to Save the  Nutrition Restrictions to the existing location?",
        &AfrmMain::SaveNutFile},

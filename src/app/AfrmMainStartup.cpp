@@ -11,6 +11,7 @@
 #include "app/ChangeTracking.h"
 #include "app/GridClipboard.h"
 #include "app/NumberFormat.h"
+#include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "model/DietsFile.h"
 #include "model/Units.h"
@@ -39,7 +40,7 @@ constexpr MenuEntry kDietDataEntries[] = {
     {"OpenTemps", "Open Temperature File", "", Control::OpenTemps},
 };
 constexpr MenuEntry kFileSaveEntries[] = {
-    {"Save1Diet", "Save the Diets/Matirx/Restrictions", "", Control::Save1Diet},
+    {"Save1Diet", "Save the Diets/Matrix/Restrictions", "", Control::Save1Diet},
     {"SaveCurrent", "Save all Files to Current Location", "", Control::SaveCurrent},
     {"SaveNewLoc", "Save All Files to New Location/Folder", "", Control::SaveNewLoc},
     {"SaveDietNew", "Save Diets/Matrix/ Restrictions to New Location", "", Control::SaveDietNew},
@@ -104,17 +105,11 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
 
   Grid& results = app_.Grid1;
   results.SetFixedRows(1);
-  const char* headings[] = {"Diet Name",
-                            "Live Wt.",
-                            "Age",
-                            "Daily Wt. Gain, kg",
-                            "",
-                            "Age",
-                            "Weight",
-                            "Daily Feed",
-                            "Tot FEED"};
+  const char* headings[] = {
+      "Diet Name", "Live Wt.", "Age", "", "", "Age", "Weight", "Daily Feed", "Tot FEED"};
   for (int c = 0; c < static_cast<int>(std::size(headings)); ++c)
     results.SetText(0, c, headings[c]);
+  ShowWeightUnit();
 
   DataInit();
   Form_Resize(Height, Width);
@@ -186,6 +181,8 @@ void AfrmMain::WindowClosed(Window window) {
       app_.optForm.Close();
       break;
     case Window::Restrictions:  // filled afresh whenever it is shown
+      app_.restrictForm.Visible = false;
+      break;
     case Window::None:
       break;
   }
@@ -212,7 +209,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::Command4:
-      app_.restrictForm.Fill();
+      app_.restrictForm.Load();
       return Window::Restrictions;
     case Control::Command5:
       Command5_Click();
@@ -306,8 +303,12 @@ void AfrmMain::Option2_Click() {
 }
 
 void AfrmMain::Combo2_Click() {
-  SetUnitSwitch(app_.pig, Combo2.ListIndex);
-  Text3.Caption = FinalWeightCaption(Combo2.ListIndex);
+  if (Combo2.ListIndex < 0) return;
+  UnitCodeSet codes = app_.pig.UnitCodes;
+  codes[kWeightUnit] = WeightCodeOfSwitch(Combo2.ListIndex);
+  // Choosing the unit already in force changes nothing.
+  if (codes == app_.pig.UnitCodes) return;
+  ApplyUnits(codes);
 }
 
 void AfrmMain::Combo3_Click() {
@@ -319,10 +320,23 @@ void AfrmMain::TextPigNo_KeyPress() {
 }
 
 void AfrmMain::UnitsOK() {
-  WeightCaptions captions =
-      app_.unitsForm.OK(app_.pig, Text6.Text, app_.location.PltFile, app_.dialogs);
-  Text1.Caption = captions.startWeight;
-  Text3.Caption = captions.finalWeight;
+  app_.unitsForm.OK();
+  const UnitCodeSet codes = app_.unitsForm.ChosenCodes();
+  if (codes == app_.pig.UnitCodes) return;
+  ApplyUnits(codes);
+}
+
+void AfrmMain::ApplyUnits(const UnitCodeSet& codes) {
+  ChangeUnits(app_, codes);
+  if (AskToSaveUnits(Text6.Text, app_.dialogs)) SaveCurrent();
+}
+
+void AfrmMain::ShowWeightUnit() {
+  const int code = app_.pig.UnitCodes[kWeightUnit];
+  Combo2.ListIndex = SwitchPositionOf(code);
+  Text1.Caption = StartWeightCaption(code);
+  Text3.Caption = FinalWeightCaption(code);
+  app_.Grid1.SetText(0, kSummaryGainColumn, DailyGainHeading(code));
 }
 
 namespace {

@@ -38,7 +38,7 @@ class frmTrack {
   static constexpr std::string_view kPreviousCaption = "Previous Nutrients and Formulas";
   static constexpr std::string_view kCurrentCaption =
       "With Enzyme on top is Current - Without is Previous";
-  static constexpr std::string_view kResetCaption = "Reset Intial ";
+  static constexpr std::string_view kResetCaption = "Reset Initial ";
   static constexpr std::string_view kCopyCaption = "Copy to Clipboard";
 
   struct PopupEntry {
@@ -96,6 +96,6 @@ void trackwrite(const TrackingTables& tables, const Grid& comparison, frmTrack& 
 // the window.
 void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack& track);
 
-// The window's "Reset Intial " button: ResetInitial, then the comparison
+// The window's "Reset Initial " button: ResetInitial, then the comparison
 // table into the window's griddiff.
 void ResetInitialClick(TrackingTables& tables, const TrackedWindow& window, frmTrack& track);

@@ -32,6 +32,14 @@ void Rescale(GrowthCurve& curve, double factor) {
   }
 }
 
+// Two curves of the same days: a unit change leaves the ages alone.
+bool SameAges(const GrowthCurve& a, const GrowthCurve& b) {
+  if (a.dayCount != b.dayCount) return false;
+  for (int d = 1; d <= a.dayCount; ++d)
+    if (a.days[d].age != b.days[d].age) return false;
+  return true;
+}
+
 // The day's feed as the run computed it, while the cell still shows that
 // run's value: the cell's tenth of a kg would draw the feed line as steps.
 // A typed or pasted cell is taken as it stands.
@@ -118,8 +126,16 @@ bool FollowGrowthResults(GrowthChartData& chart,
                          const CalibrationData& calib) {
   const GrowthChartData before = chart;
   GrowthCurve curve = ReadDailyRows(results, &pig);
-  if (!(curve == chart.curve)) {
-    const double kgPerUnit = KgPerUnit(pig);
+  const double kgPerUnit = KgPerUnit(pig);
+  if (pig.UnitCodes[kWeightUnit] != chart.weightCode && kgPerUnit > 0 &&
+      SameAges(curve, chart.curve)) {
+    // The table was shown in another unit: the same run, drawn in it.
+    Rescale(chart.previous, chart.kgPerUnit / kgPerUnit);
+    chart.finalWeight *= chart.kgPerUnit / kgPerUnit;
+    chart.curve = curve;
+    chart.weightCode = pig.UnitCodes[kWeightUnit];
+    chart.kgPerUnit = kgPerUnit;
+  } else if (!(curve == chart.curve)) {
     if (chart.curve.dayCount > 0 && kgPerUnit > 0) {
       chart.previous = chart.curve;
       Rescale(chart.previous, chart.kgPerUnit / kgPerUnit);
@@ -177,16 +193,7 @@ AxisScale NiceScale(double low, double high, int maxSteps) {
   }
 }
 
-std::string ChartWeightUnit(int weightCode) {
-  switch (weightCode) {
-    case 1:
-      return "lb";
-    case 2:
-      return "g";
-    default:
-      return "kg";
-  }
-}
+std::string ChartWeightUnit(int weightCode) { return WeightUnitName(weightCode); }
 
 std::string WeightAxisTitle(const GrowthChartData& chart) {
   return "Live weight, " + ChartWeightUnit(chart.weightCode);

@@ -39,7 +39,7 @@ void frmCalibTest::Form_Load() {
   auto layOut = [&](int row, const std::string& name, std::array<double, kCoefCount> coef) {
     GridTest.SetText(row, 0, name);
     for (int k = 0; k < kCoefCount; ++k)
-      GridTest.SetText(row, kFirstCoefCol + k, GeneralNumberText(coef[k], comma));
+      GridTest.SetText(row, kFirstCoefCol + k, CoefficientText(coef[k], comma));
   };
   layOut(1, "Now", centre);
   for (int k = 0; k < kCoefCount; ++k) {

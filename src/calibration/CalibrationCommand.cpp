@@ -1,6 +1,7 @@
 #include "calibration/CalibrationCommand.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/NumberFormat.h"
 #include "calibration/CorCoef.h"
@@ -63,9 +64,29 @@ std::string SaveCalibrationQuestion(double finalAge,
                                     double totalFeed,
                                     const std::string& name,
                                     bool decimalComma) {
-  return "FInal Age " + ShortNumberText(finalAge, decimalComma) + "  Final Feed Intake is " +
+  return "Final Age " + ShortNumberText(finalAge, decimalComma) + "  Final Feed Intake is " +
          ShortNumberText(totalFeed, decimalComma) + "  Save this Calibration Data Set to " + name +
          " OK?";
+}
+
+std::optional<std::string> PoorFitMessage(const FitAgainstObserved& fit,
+                                          const std::string& unit,
+                                          bool decimalComma) {
+  if (!fit.grew) {
+    return std::string(
+        "Poor fit: a growth run with the fitted curve fails before the final "
+        "weight.");
+  }
+  const bool lateOrEarly = !(std::abs(fit.finalAge - fit.observedAge) <= kPoorFitDays);
+  const bool feedOff =
+      !(std::abs(fit.totalFeed - fit.observedFeed) <= kPoorFitFeedShare * fit.observedFeed);
+  if (!lateOrEarly && !feedOff) return std::nullopt;
+  auto text = [decimalComma](double value) { return ShortNumberText(value, decimalComma); };
+  return "Poor fit: a growth run with the fitted curve reaches the final weight at " +
+         text(fit.finalAge) + " days against " + text(fit.observedAge) + " observed, on " +
+         text(fit.totalFeed) + " " + unit + " of feed against " + text(fit.observedFeed) +
+         " observed (more than " + GeneralNumberText(kPoorFitDays, decimalComma) + " days or " +
+         GeneralNumberText(100 * kPoorFitFeedShare, decimalComma) + " % off).";
 }
 
 int CorrelationRow(int numDiets) { return kObservedFirstRow + numDiets; }

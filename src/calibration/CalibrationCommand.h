@@ -61,12 +61,35 @@ std::optional<std::string> DietCheckMessage(const Grid& Griddiets,
                                             const GlobalPig& pig,
                                             int numDiets);
 
-// "FInal Age " + age + "  Final Feed Intake is " + feed + "  Save this
+// "Final Age " + age + "  Final Feed Intake is " + feed + "  Save this
 // Calibration Data Set to " + name + " OK?", numbers in the short format.
 std::string SaveCalibrationQuestion(double finalAge,
                                     double totalFeed,
                                     const std::string& name,
                                     bool decimalComma);
+
+// A fit is poor when a growth run with its curve fails, or misses the
+// observed final age by more than 2 days or the observed total feed by more
+// than 5 %. A fit of weighings the model can follow meets both within a
+// fraction of a day and of a per cent (the demo: 0.00 days, 0.01 %); a curve
+// 2 days or 5 % of feed off moves feed/gain and the cost per pig by as much
+// as the diet optimization's savings.
+inline constexpr double kPoorFitDays = 2;
+inline constexpr double kPoorFitFeedShare = 0.05;
+
+struct FitAgainstObserved {
+  bool grew = false;        // the run reached the final weight
+  double finalAge = 0;      // days
+  double totalFeed = 0;     // display units
+  double observedAge = 0;   // HerdInputs[5]
+  double observedFeed = 0;  // HerdInputs[4]
+};
+
+// "Poor fit: ..." with the numbers, or nullopt for a fit to keep; `unit` is
+// the weight unit's name.
+std::optional<std::string> PoorFitMessage(const FitAgainstObserved& fit,
+                                          const std::string& unit,
+                                          bool decimalComma);
 
 enum class CalibrationStatus {
   Stopped,    // a check stopped the run before the fit; nothing changed
@@ -81,6 +104,7 @@ struct CalibrationOutcome {
   double finalAge = 0;         // days, of a run with the fitted coefficients
   double totalFeed = 0;        // display units, of that run
   bool saved = false;          // the ".plt" file was written
+  std::string poorFit;         // PoorFitMessage of that run; empty: a fit to keep
 };
 
 // The observed block of a daily results table after a run: rows 9 to N + 8

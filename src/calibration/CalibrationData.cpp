@@ -1,6 +1,7 @@
 #include "calibration/CalibrationData.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -36,6 +37,34 @@ bool ValidSex(int sex) { return sex >= -1 && sex <= 2; }
 
 std::string PointText(std::string text) { return CommaToPoint(text); }
 
+// A field of a ".cal" line that the reader takes in full: empty (0), or a
+// finite number with blanks around it at most.
+bool WholeNumberField(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string_view::npos) return true;
+  field = field.substr(first, field.find_last_not_of(' ') - first + 1);
+  std::string text(field);
+  CommaToPoint(text);
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc{} && end == text.data() + text.size() && std::isfinite(value);
+}
+
+bool WholeRowLine(std::string_view line) {
+  for (int field = 0;; ++field) {
+    const std::size_t tab = line.find('\t');
+    if (field == 3 || !WholeNumberField(line.substr(0, tab))) return false;
+    if (tab == std::string_view::npos) return true;
+    line.remove_prefix(tab + 1);
+  }
+}
+
+// A herd input as `shown`, unless that would change it: a weight converted
+// into pounds (55.125 lb) must read back as it was, not as 55.13.
+std::string ExactText(std::string shown, double value, bool decimalComma = false) {
+  return ReadNumber(shown) == value ? shown : GeneralNumberText(value, decimalComma);
+}
+
 // The chosen name becomes the location's only once the file is written.
 bool SavePlt(Location& location,
              const SaveRequest& request,
@@ -66,16 +95,33 @@ PltContents PltFromState(const Grid& GridWeight,
   return contents;
 }
 
+namespace {
+
+// A coefficient in the writer's pattern or, where the pattern would drop
+// digits (a fitted B3 of 0.000602361 as .00060), with every digit needed to
+// read back the same value; like the pattern, without a zero before the point.
+std::string CoefficientLine(double b, const char* pattern) {
+  std::string text = PointText(FormatNumber(b, pattern));
+  if (!std::isfinite(b) || ReadNumber(text) == b) return text;
+  text = CoefficientText(b, false);
+  const std::size_t zero = text.find("0.");
+  if (zero == 0 || (zero == 1 && text[0] == '-')) text.erase(zero, 1);
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle style) {
   const bool saved = style == PltStyle::Saved;
   std::vector<std::string> lines;
   lines.reserve(14);
   for (double b : contents.coef) {
-    lines.push_back(PointText(FormatNumber(b, saved ? kSavedCoefPattern : kFittedCoefPattern)));
+    lines.push_back(CoefficientLine(b, saved ? kSavedCoefPattern : kFittedCoefPattern));
   }
   for (int i = 1; i <= kHerdInputs; ++i) {
     const double value = contents.herdInputs[i];
-    lines.push_back(PointText(saved ? ShortNumberText(value) : NumberText(value)));
+    lines.push_back(
+        PointText(saved ? HerdInputText(value, false) : ExactText(NumberText(value), value)));
   }
   lines.push_back(std::to_string(contents.herdSex));
   std::string energyLine = PrintedCode(contents.unitCodes[0]);
@@ -116,7 +162,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
   for (int k = 0; k < kCoefCount; ++k) {
     double b = FileNumber(line(k + 1));
     if (b == 0) b = pig.DefaultGrowthCoef[k];
-    const std::string text = GeneralNumberText(b, pig.DecimalComma);
+    const std::string text = CoefficientText(b, pig.DecimalComma);
     GridWeight.SetText(kCoefRow, k + 1, text);
     GridWeight.SetText(kLoadedCoefRow, k + 1, text);
   }
@@ -147,8 +193,19 @@ PltLoad LoadCalibrationFile(const std::string& path,
   return PltLoad::Loaded;
 }
 
+std::string CoefficientText(double value, bool decimalComma) {
+  if (!std::isfinite(value)) return "0";
+  std::array<char, 400> text{};
+  const auto [end, ec] =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (ec != std::errc{}) return GeneralNumberText(value, decimalComma);
+  std::string shown(text.data(), end);
+  if (decimalComma) std::replace(shown.begin(), shown.end(), '.', ',');
+  return shown;
+}
+
 std::string HerdInputText(double value, bool decimalComma) {
-  return ShortNumberText(value, decimalComma);
+  return ExactText(ShortNumberText(value, decimalComma), value, decimalComma);
 }
 
 std::string InitialValueTip(double value, bool decimalComma) {
@@ -189,19 +246,46 @@ CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib)
     }
   }
   load.dataLoaded = calib.CalibObs[2][kObsAge] != 0;
+  load.whole = true;
+  for (std::size_t i = 0; i < lines.size() && load.whole; ++i) {
+    const std::string& line = lines[i];
+    load.whole =
+        i < kMaxCalibRows ? WholeRowLine(line) : line.find_first_not_of(" \t") == std::string::npos;
+  }
   return load;
 }
 
-bool WriteCalibrationRows(const std::string& path,
-                          const CalibrationData& calib,
-                          int rows,
-                          Dialogs& dialogs) {
-  return WriteFileOrReport(dialogs, path, CalibrationRowLines(calib, rows), "WriteCalibrationRows");
+RowsWrite WriteCalibrationRows(const std::string& path,
+                               const CalibrationData& calib,
+                               int rows,
+                               Dialogs& dialogs) {
+  CalibrationData there;
+  if (TextFile::Exists(path) && !LoadCalibrationRows(path, there).whole) {
+    dialogs.Message(KeptCalFileMessage(path));
+    return RowsWrite::Kept;
+  }
+  return WriteFileOrReport(dialogs, path, CalibrationRowLines(calib, rows), "WriteCalibrationRows")
+             ? RowsWrite::Written
+             : RowsWrite::Failed;
+}
+
+std::string KeptCalFileMessage(const std::string& path) {
+  return "The observations file " + path + " could not be read, so it was kept as it is and not " +
+         "written over.";
 }
 
 int RowsWithWeight(const CalibrationData& calib) {
   int rows = 0;
   while (rows < kMaxCalibRows && calib.CalibObs[rows + 1][kObsWeight] > 0) ++rows;
+  return rows;
+}
+
+int RowsHeld(const CalibrationData& calib) {
+  int rows = 0;
+  for (int r = 1; r <= kMaxCalibRows; ++r) {
+    const auto& obs = calib.CalibObs[r];
+    if (obs[kObsAge] != 0 || obs[kObsWeight] != 0 || obs[kObsFeed] != 0) rows = r;
+  }
   return rows;
 }
 

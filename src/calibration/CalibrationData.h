@@ -15,9 +15,8 @@ struct Location;
 // keep it: ".plt" (growth-curve coefficients, herd summary, sex and units)
 // and ".cal" (weighings at the end of each diet phase).
 
-inline constexpr int kHerdInputs = 5;       // HerdInputs 1..5
-inline constexpr int kMaxCalibRows = 15;    // observation rows 1..15
-inline constexpr int kCalibScreenRows = 7;  // the inputs screen offers rows 1..7
+inline constexpr int kHerdInputs = 5;     // HerdInputs 1..5
+inline constexpr int kMaxCalibRows = 15;  // observation rows 1..15
 
 // HerdInputs entries, display units.
 inline constexpr int kHerdStartWeight = 1;
@@ -93,6 +92,11 @@ PltLoad LoadCalibrationFile(const std::string& path,
                             Grid& GridWeight,
                             Dialogs& dialogs);
 
+// A growth-curve coefficient as the coefficient table shows a fitted one:
+// every digit needed to read back the same double (a short text would turn
+// B3 = 0.00149 into 0.001), fixed notation, the machine's separator.
+std::string CoefficientText(double value, bool decimalComma);
+
 // How a herd input is shown in its field, and the field's tooltip.
 std::string HerdInputText(double value, bool decimalComma);
 std::string InitialValueTip(double value, bool decimalComma);
@@ -105,21 +109,41 @@ struct CalRowsLoad {
   int rows = 0;             // rows read (lines beyond the 15th are ignored)
   bool dataLoaded = false;  // row 2 has a nonzero age: "Calibration Data Loaded"
   std::string problem;      // for the user: why a file that exists was not read
+  // Every line was a row of at most three tab-separated numbers (empty
+  // fields allowed) and no line beyond the 15th holds anything: written
+  // back, the file would lose nothing.
+  bool whole = false;
 };
 
 // Reads a ".cal" file into CalibObs from row 1; the rows are emptied first
 // so that no row of another location stays behind. A missing field counts 0.
 CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib);
 
+enum class RowsWrite {
+  Written,
+  Kept,    // the file there could not be read whole: left as it was, and said so
+  Failed,  // the write failed, and said so
+};
+
 // Writes observation rows 1..rows to a ".cal" file (procedure name in the
-// error message: WriteCalibrationRows).
-bool WriteCalibrationRows(const std::string& path,
-                          const CalibrationData& calib,
-                          int rows,
-                          Dialogs& dialogs);
+// error message: WriteCalibrationRows). A ".cal" already there that could
+// not be read whole is never written over: it may hold weighings this
+// program could not read.
+RowsWrite WriteCalibrationRows(const std::string& path,
+                               const CalibrationData& calib,
+                               int rows,
+                               Dialogs& dialogs);
+
+// "The observations file " + path + " could not be read, so it was kept as
+// it is and not written over."
+std::string KeptCalFileMessage(const std::string& path);
 
 // Rows from row 1 while the weight is above 0: what the location save writes.
 int RowsWithWeight(const CalibrationData& calib);
+
+// Rows up to the last one holding anything (age, weight or feed not 0): what
+// the calibration writes and shows of a ".cal" file.
+int RowsHeld(const CalibrationData& calib);
 
 // Asks "Do you want to save this calibration data?" (Yes/No); on Yes follows
 // the save protocol (offered name "*pig", default extension ".plt") and

@@ -54,8 +54,9 @@ class Objective {
 //   reqmin  convergence limit for the variance of the vertex values;
 //   step    size of the first simplex along each axis;
 //   konvge  iterations between convergence checks;
-//   kcount  evaluations allowed (checked between iterations, so a few more
-//           may be made);
+//   kcount  evaluations allowed (checked only after a shrink of the whole
+//           simplex and at the convergence test every konvge iterations, as
+//           published, so a search may make more);
 //   icount  out: evaluations made;
 //   numres  out: restarts made;
 //   ifault  out: kNoFault, kBadArguments (nothing evaluated) or kCountExceeded.

@@ -162,14 +162,22 @@ void RefiningStage(FitContext& context) {
   }
 }
 
-// The fit's result: B0..B4 of the best point into GrowthCoef and row 1 of
-// the coefficient table.
-void WriteBest(FitContext& context) {
-  CopyBestToCoef(context.state, context.pig);
+// The fit's result: B0..B4 of the best point into GrowthCoef and, in full,
+// into row 1 of the coefficient table; BestFit and FitTrace become the
+// objective of that point. The fine grids may have chosen it on feed and
+// age alone, so the value they kept is not its score.
+void ScoreAndWriteBest(FitContext& context) {
+  FitState& state = context.state;
+  GlobalPig& pig = context.pig;
+  CopyBestToCoef(state, pig);
+  FitObjective(context);
+  CopyBestToCoef(state, pig);  // as returned, not as the run may have adjusted it
+  state.BestFit = state.FitValue;
+  state.FitTrace = {state.FitValue, pig.FinalAge, state.SimulatedFeed};
   if (!context.coefTable) return;
   for (int k = 0; k < kCoefficients; ++k) {
     context.coefTable->SetText(
-        kCoefRow, k + 1, ShortNumberText(context.state.CalibBest[k + 1], context.pig.DecimalComma));
+        kCoefRow, k + 1, CoefficientText(state.CalibBest[k + 1], pig.DecimalComma));
   }
 }
 
@@ -229,17 +237,10 @@ void FitObjective(FitContext& context) {
   state.SimulatedFeed = 0;
   const int d0 = pig.StartAge;
   if (d0 >= 0 && d0 <= kMaxAge) {
-    const double startWeight = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
-    pig.LiveWeight[d0][kHerdColumn] = startWeight;
-    // The curve starts at B0: a group that starts below it lies outside the
-    // curve, and a growth run with the fitted curve could not start from the
-    // herd's own weight. Such a point scores as a failed run, so no search
-    // stage can choose it.
-    if (pig.GrowthCoef[0] > startWeight) {
-      pig.GrowthFailed = true;
-    } else {
-      RunGrowth(context);
-    }
+    pig.LiveWeight[d0][kHerdColumn] = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
+    // A start below B0 is the model's business: it fails the run when a
+    // day's weight falls below B0, as the "Growth" command's run would.
+    RunGrowth(context);
   } else {
     pig.GrowthFailed = true;  // no day of the tables to start from
   }
@@ -391,7 +392,7 @@ FitSummary CalibrateFit(FitContext& context, int mode) {
     if (!CoarseGridStage(context)) RefiningStage(context);
   }
 
-  WriteBest(context);
+  ScoreAndWriteBest(context);
   pig.ShowDailyRows = showDailyRows;
   Tell(context);
   return {Cancelled(context) ? FitStatus::Cancelled : FitStatus::Finished,

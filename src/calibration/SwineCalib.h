@@ -109,20 +109,21 @@ enum class FitStatus { Finished, Cancelled };
 struct FitSummary {
   FitStatus status = FitStatus::Finished;
   long evaluations = 0;  // growth runs
-  double best = 0;       // BestFit at the end
+  double best = 0;       // FitObjective of the point the fit returns
 };
 
 // The whole fit; the calibration run calls it with mode 1 (which takes the
 // final weight from HerdInputs[3] and sets HerdSex to 0). It clears
 // CancelRun first, sets RunSlot to 0 and the targets from HerdInputs[4] and
 // [5], and ends, finished or cancelled, with the best point in CalibBest,
-// in GrowthCoef and in row 1 of the coefficient table. ShowDailyRows is off
-// during the fit and restored after it.
+// in GrowthCoef and, in full, in row 1 of the coefficient table; that point
+// is scored once more (one growth run), so that FitValue, BestFit,
+// FitTrace and the summary hold its own objective value. ShowDailyRows is
+// off during the fit and restored after it.
 FitSummary CalibrateFit(FitContext& context, int mode);
 
 // One evaluation of the current GrowthCoef: leaves the value in FitValue and
-// keeps a value below BestFit as the new best. A B0 above the starting weight
-// scores kFailedRunScore without running the model.
+// keeps a value below BestFit as the new best.
 void FitObjective(FitContext& context);
 
 // The simplex's function: copies x[1..5] into B0..B4 and returns the value;

@@ -66,36 +66,33 @@ void frmCalib::Form_Load() {
   for (int d = 1; d <= numDiets; ++d)
     GridCal.SetText(d + 1, kFeedCol, diets.Text(kDietAmountRow, d));
 
-  // The weighings loaded; after the last of them, the final age and weight
-  // at the end of the last diet.
-  for (int r = 1; r <= kCalibScreenRows; ++r) {
+  // Every row loaded, with the feed recorded for it (a row without one
+  // keeps its diet's feed amount); then, unless a weighing stands there,
+  // the final age and weight at the end of the last diet.
+  const int loaded = RowsHeld(calib);
+  for (int r = 1; r <= loaded; ++r) {
     const auto& obs = calib.CalibObs[r];
-    if (!(obs[kObsWeight] > 0)) {
-      GridCal.SetText(
-          numDiets + 1, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdFinalAge], comma));
-      GridCal.SetText(
-          numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
-      break;
-    }
     GridCal.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
     GridCal.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
+    if (obs[kObsFeed] != 0) GridCal.SetText(r, kFeedCol, GeneralNumberText(obs[kObsFeed], comma));
+  }
+  if (numDiets + 1 > loaded) {
+    GridCal.SetText(
+        numDiets + 1, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdFinalAge], comma));
+    GridCal.SetText(
+        numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
   }
   Working = false;
   Visible = true;
 }
 
-// Rows 1..7 of the table become the observation rows; rows the screen does
-// not show are emptied, so the fit and the ".cal" file hold the same rows.
+// The rows of the table become the observation rows.
 int frmCalib::StoreRows(double& totalFeed) {
   CalibrationData& calib = app_.calibration;
   totalFeed = 0;
   calib.CalibRowCount = 0;
   for (int r = 1; r <= kMaxCalibRows; ++r) {
     auto& obs = calib.CalibObs[r];
-    if (r > kCalibScreenRows) {
-      obs = {};
-      continue;
-    }
     obs = {ReadNumber(GridCal.Text(r, kAgeCol)),
            ReadNumber(GridCal.Text(r, kWeightCol)),
            ReadNumber(GridCal.Text(r, kFeedCol))};
@@ -142,8 +139,7 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
     if (calib.CalibObs[2][kObsAge] != 0) main.Option3.Value = true;
   }
   WarnAboutWeights();
-  WriteCalibrationRows(
-      main.CalibrationBase() + std::string(kCalSuffix), calib, calib.CalibRowCount, app_.dialogs);
+  if (!Unattended) WriteRows();
   StoreHerdInputs(totalFeed);
 
   const bool comma = pig.DecimalComma;
@@ -156,6 +152,12 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   Working = false;
   Visible = false;
   return outcome;
+}
+
+RowsWrite frmCalib::WriteRows() {
+  const CalibrationData& calib = app_.calibration;
+  const std::string path = app_.mainForm.CalibrationBase() + std::string(kCalSuffix);
+  return WriteCalibrationRows(path, calib, RowsHeld(calib), app_.dialogs);
 }
 
 void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }

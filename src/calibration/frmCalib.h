@@ -18,7 +18,8 @@ class App;
 // "Continue Calibration" stores them, writes the ".cal" file and starts the
 // calibration run of the main window. The desktop window shows this state;
 // while the fit runs it shows the "WORKING..." label and may follow the fit
-// through OnProgress, setting CancelRun to stop it.
+// through OnProgress, setting CancelRun to stop it. The table shows every
+// row a ".cal" file holds, so writing it back loses no weighing.
 class frmCalib {
  public:
   explicit frmCalib(App& app);
@@ -45,9 +46,9 @@ class frmCalib {
   static constexpr std::array<std::string_view, 4> kPopupCaptions{
       "Copy Highlighted Cells", "Copy All", "Clear Grid", "Paste"};
 
-  // Rows 1..7: age (column 0), weight (1), feed eaten since the row before
+  // Rows 1..15: age (column 0), weight (1), feed eaten since the row before
   // (2); row 1 is the start, row r the end of diet r - 1.
-  Grid GridCal{kCalibScreenRows + 1, 3};
+  Grid GridCal{kMaxCalibRows + 1, 3};
   // HerdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
   // "Total Feed Intake", "Final Age"; entry 0 is not used.
   std::array<TextBox, kHerdInputs + 1> Text{};
@@ -58,6 +59,10 @@ class frmCalib {
   // may set the model's CancelRun.
   SwineCalib::FitProgress OnProgress;
   long ProgressEvery = 1000;  // growth runs between reports
+  // Run with no one to ask (the command line): "Continue Calibration" writes
+  // no ".cal" file (WriteRows does, once the curve is saved), and a poor fit
+  // is reported instead of offered for saving.
+  bool Unattended = false;
 
   // Fills the screen as it opens (the "Calibration" command calls it).
   void Form_Load();
@@ -65,6 +70,9 @@ class frmCalib {
   // check only warns), writes the ".cal" file, copies the summary to the main
   // window, runs the calibration and closes the screen.
   CalibrationOutcome ContinueCalibration();
+  // Writes the rows stored by ContinueCalibration, up to the last one
+  // holding anything, to the calibration name's ".cal" file.
+  RowsWrite WriteRows();
   // The table's pop-up menu.
   void Popup(PopupAction action);
   // "Cancel", while the fit runs: it stops at its next trial point, keeping
@@ -75,9 +83,10 @@ class frmCalib {
   std::string ProgressText(long growthRuns, double bestFit) const;
   // The user closed the window.
   void Close() { Visible = false; }
+  // The weight captions of the table and the fields, in the weight unit.
+  void ShowUnitCaptions();
 
  private:
-  void ShowUnitCaptions();
   int StoreRows(double& totalFeed);
   void WarnAboutWeights();
   void StoreHerdInputs(double totalFeed);

@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/Location.h"
 #include "app/NumberFormat.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/frmCalib.h"
@@ -24,7 +26,7 @@ namespace {
 std::vector<std::string> MissingTargets(const Grid& table) {
   int last = 0;
   double totalFeed = 0;
-  for (int r = 1; r <= kCalibScreenRows; ++r) {
+  for (int r = 1; r <= kMaxCalibRows; ++r) {
     const double feed = ReadNumber(table.Text(r, kObsFeed));
     totalFeed += feed;
     if (feed != 0) last = r;
@@ -77,6 +79,36 @@ void PrintFit(const App& app, const SwineCalib::FitSummary& fit, Precision preci
   PrintRow(
       {"Score", NumberCell(precision, fit.best, ShortNumberText(fit.best, app.pig.DecimalComma))});
   PrintRow({"Growth Runs", std::to_string(fit.evaluations)});
+  EndBlock();
+}
+
+// Which of the location's two files the calibration wrote.
+void PrintFiles(const App& app, bool pltSaved, std::optional<RowsWrite> rows) {
+  const std::string base = app.mainForm.CalibrationBase();
+  PrintRow({"File", "Written"});
+  PrintRow({base + std::string(kPltSuffix), pltSaved ? "Yes" : "No"});
+  const char* cal = "No";
+  if (rows == RowsWrite::Written) cal = "Yes";
+  if (rows == RowsWrite::Kept) cal = "No, it could not be read and is kept as it is";
+  PrintRow({base + std::string(kCalSuffix), cal});
+}
+
+// False, saying why, for a run that ended without a fitted curve.
+bool FitFinished(const CalibrationOutcome& outcome) {
+  switch (outcome.status) {
+    case CalibrationStatus::Stopped:
+      return false;  // a check said why
+    case CalibrationStatus::Cancelled:
+      std::fputs("tamsel-cli: the calibration was cancelled\n", stderr);
+      return false;
+    case CalibrationStatus::Finished:
+      break;
+  }
+  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
+    std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -98,39 +130,32 @@ int RunCalibrateCommand(const CliOptions& options) {
     return kExitRunFailed;
   }
 
+  // Nothing is written before the fitted curve is saved, and that only with
+  // --save and for a fit that is not poor.
+  screen.Unattended = true;
   const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
-  CliDialogs& dialogs = session.dialogs;
-  screen.OnProgress = [&](long runs, double best) {
+  screen.OnProgress = [showProgress](long runs, double best) {
     if (showProgress && runs > 0) {
       std::fprintf(stderr,
                    "calibrating: %ld growth runs, best score %s\n",
                    runs,
                    ShortNumberText(best).c_str());
     }
-    // Told last as the fit ends: a fit whose every growth run failed is not
-    // saved over the location's curve.
-    const bool found = best < SwineCalib::kFailedRunScore;
-    dialogs.AnswerYesNo(options.save && found ? Answer::Yes : Answer::No);
   };
+  CliDialogs& dialogs = session.dialogs;
+  dialogs.AnswerYesNo(options.save ? Answer::Yes : Answer::No);
   const CalibrationOutcome outcome = screen.ContinueCalibration();
   dialogs.AnswerYesNo(Answer::No);
 
-  switch (outcome.status) {
-    case CalibrationStatus::Stopped:
-      return kExitRunFailed;  // a check said why
-    case CalibrationStatus::Cancelled:
-      std::fputs("tamsel-cli: the calibration was cancelled\n", stderr);
-      return kExitRunFailed;
-    case CalibrationStatus::Finished:
-      break;
-  }
-  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
-    std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
-    return kExitRunFailed;
-  }
+  if (!FitFinished(outcome)) return kExitRunFailed;
+  std::optional<RowsWrite> rows;
+  if (outcome.saved) rows = screen.WriteRows();
   PrintCoefficients(app, options.precision);
   PrintAgainstObserved(app, outcome, options.precision);
   PrintFit(app, outcome.fit, options.precision);
-  // "Yes" that could not write the file showed its error.
-  return options.save && !outcome.saved ? kExitRunFailed : kExitOk;
+  PrintFiles(app, outcome.saved, rows);
+  // The poor fit's message and a file that could not be written or was
+  // kept went to standard error.
+  if (!outcome.poorFit.empty()) return kExitRunFailed;
+  return options.save && !(outcome.saved && rows == RowsWrite::Written) ? kExitRunFailed : kExitOk;
 }

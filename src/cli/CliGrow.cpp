@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GrowthChecks.h"
 #include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
@@ -97,26 +98,6 @@ void PrintResultFields(const App& app, Precision precision) {
   PrintRow({form.TextPrice.Caption, NumberCell(precision, run.costPerPig, form.TextPrice.Text)});
 }
 
-// Why a run stopped without a message box.
-std::string QuietStop(const App& app) {
-  const AfrmMain& form = app.mainForm;
-  const GlobalPig& pig = app.pig;
-  if (ReadNumber(form.Text1.Text) == 0)
-    return "the location has no Starting Weight; give one with --start-weight";
-  if (ReadNumber(form.Griddiets.Text(kDietEnergyRow, 1)) == 0)
-    return "diet 1 has no net energy in the diets table";
-  if (pig.GrowthFailed && pig.StartWeight < pig.GrowthCoef[0]) {
-    // The curve starts at B0: no day can grow from below it.
-    return "the growth model failed: the Starting Weight lies below the growth curve's B0 (" +
-           GeneralNumberText(pig.GrowthCoef[0]) + " kg)";
-  }
-  if (pig.GrowthFailed) return "the growth model failed";
-  const double age = ReadNumber(form.Text2.Text);
-  if (age < 0 || age >= kMaxAge + 1)
-    return "Starting Age, Days must be from 0 to 200; give one with --start-age";
-  return "the growth run stopped";
-}
-
 }  // namespace
 
 int RunGrowCommand(const CliOptions& options) {
@@ -124,19 +105,18 @@ int RunGrowCommand(const CliOptions& options) {
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
   TypeInputs(options, app.mainForm);
-  const int messagesBefore = session.dialogs.MessageCount();
   app.mainForm.Click(AfrmMain::Control::Command1);
   // A fresh App: only a run that went through to its summary sets this.
   if (app.mainForm.InitialRunDone) {
     PrintDailyRows(app, options.precision);
     PrintDietRows(app, options.precision);
     PrintResultFields(app, options.precision);
-    return kExitOk;
+    // A herd short of the final weight is no answer to the question asked;
+    // the application has said how far it got.
+    return ShortOfFinalWeight(app.pig) ? kExitRunFailed : kExitOk;
   }
-  // A failed model run leaves the days it grew.
+  // A failed model run leaves the days it grew; every stop has said why.
   if (app.pig.GrowthFailed && !app.Grid1.Text(1, kDailyFirstColumn).empty())
     PrintDailyRows(app, options.precision);
-  if (session.dialogs.MessageCount() == messagesBefore)
-    std::fprintf(stderr, "tamsel-cli: %s\n", QuietStop(app).c_str());
   return kExitRunFailed;
 }

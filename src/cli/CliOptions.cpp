@@ -12,9 +12,8 @@
 
 namespace {
 
-// Limits of the inputs, as the main window accepts them.
-constexpr double kLightestStart = 4;   // kg (or lb) as typed
-constexpr double kHeaviestStart = 25;  // kg (or lb) as typed
+// Limits of the inputs that need no location; the weights' limits are in
+// kg and checked by "Growth" in the location's weight unit.
 constexpr double kMaxPigs = 1e9;
 
 constexpr std::string_view kUsage = R"(Usage: tamsel-cli COMMAND [OPTIONS] [LOCATION.plt]
@@ -35,13 +34,16 @@ Commands:
                           ingredients in per cent and its nutrient levels.
   calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
                           then "Continue Calibration" on the inputs as they
-                          open (the weighings of the .cal file, the herd
-                          inputs, the diets' feed amounts): fits the growth
+                          open (every weighing of the .cal file with its
+                          feed, the herd inputs, the diets' feed amounts
+                          where a weighing has none): fits the growth
                           curve B0..B4 and prints it, the final age and
                           total feed of a run with it against the observed,
-                          the fit's score (lower is closer) and its growth
-                          runs. As the screen does, it rewrites the .cal
-                          file from those inputs.
+                          the fit's score (lower is closer), its growth
+                          runs and the files it wrote. It writes nothing
+                          unless --save; a poor fit (final age more than 2
+                          days or total feed more than 5 % off the
+                          observed) is reported, not saved, and exits 1.
   optimize LOCATION.plt --target-weight W
                           Runs "Growth" to the target weight (its cost per
                           pig is the starting cost), then "Run Optimization"
@@ -69,9 +71,11 @@ keeps the location's), weights in the location's weight unit:
   --feed grid|least-cost      "Feed Formulation": the diets table as it is
                               ("Use Diets on Grid") or least-cost formulas of
                               it ("Least Cost Formulas")
-  --start-weight W            "Starting Weight", from 4 to 25
+  --start-weight W            "Starting Weight", from 4 to 25 kg (8.82 to
+                              55.125 lb)
   --start-age D               "Starting Age, Days", from 0 to 200
-  --final-weight W            "Final Weight", above 0
+  --final-weight W            "Final Weight", from the starting weight to
+                              25 kg (55.125 lb)
   --pigs N                    "Number of Pigs", a whole number from 1
 Options of optimize:
   --target-weight W           "Target Weight", above the starting weight, in
@@ -89,8 +93,11 @@ Options of optimize:
                               evaluations (by default only on a terminal)
   --precision shown|full      as below
 Options of calibrate:
-  --save                      answers Yes to the save question: the .plt
-                              file gets the fitted curve
+  --save                      answers Yes to the save question of a fit
+                              that is not poor: the .plt file gets the
+                              fitted curve and the .cal file the inputs'
+                              rows (a .cal that could not be read is kept
+                              as it is)
   --progress                  reports the fit on standard error every 1000
                               growth runs (by default only on a terminal)
 Option of grow, formulate and calibrate:
@@ -112,8 +119,9 @@ Exit status: 0 done (an optimization that found no lower cost is done, with
 its message on standard error); 1 the run failed, with the application's
 message on standard error (a missing location, "Need Feed Intakes", an
 infeasible diet, a calibration check, no observations to calibrate to, "Set
-the Target Weight", a results file that could not be written, ...); 2 a bad
-command line or option value (also a --fix row beyond the location's diets).
+the Target Weight", a results file that could not be written, a herd that
+did not reach its final weight, ...); 2 a bad command line or option value
+(also a --fix row beyond the location's diets).
 )";
 
 std::optional<double> StrictNumber(std::string_view text) {
@@ -133,8 +141,7 @@ struct NumberRule {
   std::string_view wanted;  // said when the value is refused
 };
 
-constexpr NumberRule kStartWeightRule{
-    kLightestStart, kHeaviestStart, true, false, "a number from 4 to 25"};
+constexpr NumberRule kStartWeightRule{0, kMaxPigs, false, false, "a number above 0"};
 constexpr NumberRule kStartAgeRule{0, kMaxAge, true, false, "a number from 0 to 200"};
 constexpr NumberRule kFinalWeightRule{0, kMaxPigs, false, false, "a number above 0"};
 constexpr NumberRule kPigsRule{1, kMaxPigs, true, true, "a whole number from 1"};

@@ -239,8 +239,10 @@ bool DietDisplay::CmdSave() {
   return Tab == kNutrientTab ? SaveNutrientFile() : SaveIngredientFile();
 }
 
+// The diets table, as every diets file holds it: feeds edited here but not
+// moved into the table are not part of it.
 bool DietDisplay::SaveNutrientFile() {
-  const int diets = std::clamp(NumDiets, 0, kMaxDiets);
+  const int diets = std::clamp<int>(pig_.NumDiets, 0, kMaxDiets);
   if (diets == 0) return false;
   FileRequest request{std::string(kSaveTitle),
                       location_.DataFolder,
@@ -249,13 +251,7 @@ bool DietDisplay::SaveNutrientFile() {
                       std::string(kDietsPattern)};
   std::optional<std::string> path = Chosen(dialogs_.SaveFile(request), request.fileName);
   if (!path) return false;
-  // The feeds as a diets table, so the file is the diets file of the location.
-  Grid feeds(kDietsRows, kDietsCols);
-  for (int c = 1; c <= kFeedLastCol; ++c) {
-    feeds.SetText(c, 0, Grid2.Text(kHeadingRow, c));
-    for (int d = 1; d <= diets; ++d) feeds.SetText(c, d, Grid2.Text(d, c));
-  }
-  if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(feeds, diets), kSaveProcedure))
+  if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(Griddiets_, diets), kSaveProcedure))
     return false;
   location_.DietsFile = *path;
   gridFILES_.SetText(kDietsRow, 0, location_.DietsFile);

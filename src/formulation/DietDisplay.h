@@ -67,12 +67,12 @@ class DietDisplay {
       "program for growth calculations.";
   static constexpr std::string_view kNutInstructions =
       "Enter Diet Number ( 1 up to 8) in left column to identify the diet contents to be "
-      "transfered to the current diet grid on the main program. ";
+      "transferred to the current diet grid on the main program. ";
   static constexpr std::string_view kRestrictTip = "See Min and Max Values";
   static constexpr std::string_view kTransferTip =
       "Moves the nutrients in these diets to the Current Flock Diet Grid";
   static constexpr std::string_view kClearTip =
-      "Clears Diets from Main Form before transfering Diets from this form.";
+      "Clears Diets from Main Form before transferring Diets from this form.";
   // The tabs, the commands and the pop-up entries that differ from the main
   // window's.
   static constexpr std::string_view kNutrientTabCaption = "Nutrient Defined Feeds";
@@ -113,7 +113,9 @@ class DietDisplay {
   void Command2();
   // "Open Ing. File".
   void CommandIngOpen();
-  // "Save As": the tab's feeds to a file of the tab's kind. True when written.
+  // "Save As": the nutrient tab writes the diets table as a diets file (which
+  // becomes the location's), the ingredient tab its feeds table. True when
+  // written.
   bool CmdSave();
   // "Calculate Nutrients".
   void Command8();

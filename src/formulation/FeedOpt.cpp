@@ -291,8 +291,8 @@ void JudgeLpAnswer(FeedOptContext& context,
     if (level > 0 && level < kLevelLowFactor * minimum) {
       s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
       Say(context, [&] {
-        return "Infeasable diet " + std::to_string(diet) + " with " + t.NutName[j + 1] +
-               ". Target is " + FullNumberText(minimum) + "and Result is " + FullNumberText(level);
+        return "Infeasible diet " + std::to_string(diet) + " with " + t.NutName[j + 1] +
+               ". Target is " + FullNumberText(minimum) + " and Result is " + FullNumberText(level);
       });
     }
     if (maximum > 0 && level > kLevelHighFactor * maximum) {
@@ -352,7 +352,7 @@ bool RunLP(FeedOptContext& context, Grid& Griddiets) {
     LPCOST(context, d);
     if (s.DietProblems[d] > 0) {
       allFormulated = false;
-      Say(context, [d] { return "Diet No" + std::to_string(d) + "was Infeasible"; });
+      Say(context, [d] { return "Diet No " + std::to_string(d) + " was Infeasible"; });
     }
     Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
     ShowDietResult(context, d, Griddiets);

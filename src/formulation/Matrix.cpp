@@ -150,6 +150,7 @@ void ClearMatrix(FormulationTables& tables) {
   for (std::string& name : tables.NutName) name.clear();
   tables.IngPrice.fill(0);
   for (auto& row : tables.IngMatrix) row.fill(0);
+  tables.RestrictionFilesRenumbered = false;
 }
 
 double ParseLeadingNumber(std::string_view line) {

@@ -43,6 +43,9 @@ struct FormulationTables {
   // As last read from the restriction files; the diet display restores from them.
   NutTable NutRestrictFile{};
   IngTable IngRestrictFile{};
+  // Ingredients or nutrients with restrictions were inserted or deleted since
+  // the matrix was read: the restriction files still number them as before.
+  bool RestrictionFilesRenumbered = false;
 };
 
 // Standard name of nutrient rows 1..15 ("Weight", "Net ENERGY", ...); "" otherwise.
@@ -59,7 +62,8 @@ std::string PadToPrintZone(std::string text);
 // ("0.###0", "0.######" below 0.1, ...) with a decimal point.
 std::string FileNumberText(double value);
 
-// Empties the ingredient matrix: counts, names, prices and values.
+// Empties the ingredient matrix: counts, names, prices and values; the
+// restriction files number it afresh.
 void ClearMatrix(FormulationTables& tables);
 
 // The number of a price or value line: the text before the first tab, or

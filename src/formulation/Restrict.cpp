@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/GridClipboard.h"
+#include "app/Location.h"
 #include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
 
@@ -18,6 +19,12 @@ int MaxCol(int diet) { return 2 * diet; }
 // "Diet  1 Min Restrict": the diet number with the blank a positive number prints with.
 std::string Heading(int diet, std::string_view kind) {
   return "Diet  " + std::to_string(diet) + " " + std::string(kind) + " Restrict";
+}
+
+// A written file is the one "Files in Use" shows.
+bool ShownInUse(bool written, Grid& gridFILES, int row, const std::string& path) {
+  if (written) gridFILES.SetText(row, 0, path);
+  return written;
 }
 
 }  // namespace
@@ -79,6 +86,11 @@ void Restrict::Fill() {
   GridRestrict.SetCurrent(1, 1);
 }
 
+void Restrict::Load() {
+  Fill();
+  Visible = true;
+}
+
 void Restrict::GridRestrictClick(int row) {
   std::string name = row >= 1 && row <= kMaxIngredients ? tables_.IngName[row] : std::string();
   IngLabel = "Ingredient # " + NumberText(row, pig_.DecimalComma) + " is " + name;
@@ -120,20 +132,24 @@ bool Restrict::SaveNutSes() {
 
 bool Restrict::SaveIngFile(RestrictionFiles files) {
   SaveIngSes();
-  return SaveIngRestrictions(tables_,
-                             DietsInUse(),
-                             dialogs_,
-                             files.ReqIngFile,
-                             IngSaveRequest(files.DataFolder, files.LocationName, false));
+  const bool written =
+      SaveIngRestrictions(tables_,
+                          DietsInUse(),
+                          dialogs_,
+                          files.ReqIngFile,
+                          IngSaveRequest(files.DataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqIngRow, files.ReqIngFile);
 }
 
 bool Restrict::SaveNutFile(RestrictionFiles files) {
   SaveNutSes();  // the file is written even when a pair was refused
-  return SaveNutRestrictions(tables_,
-                             DietsInUse(),
-                             dialogs_,
-                             files.ReqNutFile,
-                             NutSaveRequest(files.DataFolder, files.LocationName, false));
+  const bool written =
+      SaveNutRestrictions(tables_,
+                          DietsInUse(),
+                          dialogs_,
+                          files.ReqNutFile,
+                          NutSaveRequest(files.DataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqNutRow, files.ReqNutFile);
 }
 
 bool Restrict::SaveFile(RestrictionFiles files) {

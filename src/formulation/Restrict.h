@@ -8,12 +8,14 @@
 #include "platform/Grid.h"
 
 // The location's restriction files as the restriction window saves them: the
-// names are the location's own and receive the chosen names.
+// names are the location's own and receive the chosen names, which "Files in
+// Use" then shows.
 struct RestrictionFiles {
   std::string& ReqIngFile;
   std::string& ReqNutFile;
   std::string DataFolder;
   std::string LocationName;  // the "Calibration Name" text
+  Grid& gridFILES;           // "Files in Use"
 };
 
 // The restriction window: each diet's nutrient minima and maxima (`NUTS`) and
@@ -27,6 +29,8 @@ class Restrict {
   // Fills both tables from the restrictions, as the window does when shown.
   // Nutrient minima and maxima above 0 are first rounded to 3 decimals.
   void Fill();
+  // The window is shown: Fill, and Visible until it is closed.
+  void Load();
 
   // A click on row `row` of the ingredient table: sets `IngLabel`.
   void GridRestrictClick(int row);
@@ -49,6 +53,9 @@ class Restrict {
   Grid NUTS{2, kCols};
   Grid GridRestrict{2, kCols};
   std::string IngLabel;  // "Ingredient # ... is ..." after a click
+  // Shown: a matrix or restriction load fills the tables afresh, so that a
+  // save cannot store the earlier restrictions over the loaded ones.
+  bool Visible = false;
   // The window's title and the captions of its commands.
   static constexpr std::string_view kCaption = "Diet Restrictions";
   static constexpr std::string_view kSaveIngSesCaption = "Keep Ingredient Restrictions";

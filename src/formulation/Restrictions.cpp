@@ -299,7 +299,7 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
   if (tables.NutRestrict[1][kMinKind][kEnergy] != 0) {
     feedChoice = kFeedLeastCost;
   } else {
-    FallBackToGrid(dialogs, "No Nutriet Restriction File found named " + reqNutFile, feedChoice);
+    FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
     load.noEnergyMinimum = true;
   }
   return load;

@@ -35,6 +35,12 @@ bool MentionsEnzyme(std::string_view name) {
   return lower.find(kEnzymeWord) != std::string::npos;
 }
 
+// One set of restriction tables (about 100 kB: kept off the stack).
+struct RestrictionTables {
+  FormulationTables::NutTable nut;
+  FormulationTables::IngTable ing;
+};
+
 // A stored value: text that is not a finite number counts as 0.
 double CellValue(std::string_view text) {
   double value = ReadNumber(text);
@@ -64,6 +70,7 @@ void frmExcel::Fill() {
   const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   GridImport.Clear();
+  IngLabel.clear();
   GridImport.SetText(kHeadingRow, kPriceCol, "Ing. Price");
   CmdEnzymeVisible = false;
   for (int r = kFirstNutrientCol; r <= nutCount; ++r) {
@@ -197,10 +204,16 @@ void frmExcel::StoreRestrictions() {
           kind[row] = ingOrigin_[row] >= 1 ? old[ingOrigin_[row]] : 0;
       }
   };
+  // The file copies hold what the restriction files say: when they move, the
+  // files number ingredients or nutrients as before the edit.
+  const auto before = std::make_unique<RestrictionTables>(
+      RestrictionTables{tables_.NutRestrictFile, tables_.IngRestrictFile});
   remapNutrients(tables_.NutRestrict);
   remapNutrients(tables_.NutRestrictFile);
   remapIngredients(tables_.IngRestrict);
   remapIngredients(tables_.IngRestrictFile);
+  if (before->nut != tables_.NutRestrictFile || before->ing != tables_.IngRestrictFile)
+    tables_.RestrictionFilesRenumbered = true;
 }
 
 void frmExcel::Command3() {
@@ -226,26 +239,27 @@ void frmExcel::Command3() {
 bool frmExcel::Command1(MatrixFileSave save) {
   Command3();
   if (!SaveMatrix(tables_, dialogs_, save.MatrixFile, save.request)) return false;
-  // The restriction files still number ingredients and nutrients as before
-  // the edit: reading them back would pin restrictions on the wrong rows.
-  struct Session {
-    FormulationTables::NutTable nut, nutFile;
-    FormulationTables::IngTable ing, ingFile;
-  };
-  auto session = std::make_unique<Session>();
-  session->nut = tables_.NutRestrict;
-  session->nutFile = tables_.NutRestrictFile;
-  session->ing = tables_.IngRestrict;
-  session->ingFile = tables_.IngRestrictFile;
+  const bool renumbered = tables_.RestrictionFilesRenumbered;
+  const bool filesRewritten = renumbered && save.SaveRestrictions && save.SaveRestrictions();
+  // Reading the restriction files back must neither pin restrictions on
+  // other rows (when they could not be rewritten) nor lose unsaved ones.
+  const auto working = std::make_unique<RestrictionTables>(
+      RestrictionTables{tables_.NutRestrict, tables_.IngRestrict});
+  const auto files = std::make_unique<RestrictionTables>(
+      RestrictionTables{tables_.NutRestrictFile, tables_.IngRestrictFile});
   if (save.LoadLP)
     save.LoadLP();
   else
     ReadMatrixFile(tables_, save.MatrixFile, dialogs_);
-  tables_.NutRestrict = session->nut;
-  tables_.NutRestrictFile = session->nutFile;
-  tables_.IngRestrict = session->ing;
-  tables_.IngRestrictFile = session->ingFile;
+  tables_.NutRestrict = working->nut;
+  tables_.IngRestrict = working->ing;
+  if (!filesRewritten) {
+    tables_.NutRestrictFile = files->nut;
+    tables_.IngRestrictFile = files->ing;
+    tables_.RestrictionFilesRenumbered = renumbered;
+  }
   Fill();
+  if (save.Reloaded) save.Reloaded();
   return true;
 }
 

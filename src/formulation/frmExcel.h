@@ -19,6 +19,11 @@ struct MatrixFileSave {
   // The location's LoadLP (matrix, then its restriction files); when empty
   // the matrix file alone is read back.
   std::function<void()> LoadLP;
+  // Writes the location's two restriction files from the restrictions in
+  // force; true when both were written.
+  std::function<bool()> SaveRestrictions;
+  // Run once the session's restrictions are back in force after the reading.
+  std::function<void()> Reloaded;
 };
 
 // The matrix editor: the ingredient matrix as one table, ingredients as rows
@@ -64,7 +69,7 @@ class frmExcel {
   static constexpr std::string_view kTooManyNutrients =
       "The matrix holds at most 120 nutrients. Delete one before adding another.";
   static constexpr std::string_view kInstructions1 =
-      "Edit Ingredient Names, Values or Restictions until Matrix is what you want, then save";
+      "Edit Ingredient Names, Values or Restrictions until Matrix is what you want, then save";
   static constexpr std::string_view kInstructions2 =
       "A Maximum Restriction of -1 prevents the use of an ingredient, zero is no restriction!";
   static constexpr std::string_view kInstructions3 =
@@ -107,7 +112,10 @@ class frmExcel {
   void Command3();
   // "Save Changes to File": Command3, then the matrix file is written (save
   // protocol) and read back; the session's restrictions, which follow the
-  // edited rows, stay in force. True when the file was written.
+  // edited rows, stay in force. When an insertion or deletion moved
+  // restrictions, the restriction files are written too, so that they number
+  // ingredients and nutrients as the new matrix file does. True when the
+  // matrix file was written.
   bool Command1(MatrixFileSave save);
 
   // A click on row `row`: "Ingredient Number " + row + " " + name.

@@ -72,11 +72,12 @@ void SetPattern(Grid& grid, int row, int col, double value, const char* pattern,
 
 }  // namespace
 
-void WriteResultHeadings(Grid& results) {
+void WriteResultHeadings(Grid& results, int weightCode) {
+  const std::string gain = DailyGainHeading(weightCode);
   const char* headings[] = {"Diet Name",
                             "Live Wt.",
                             "Age",
-                            "Daily Wt. Gain, kg",
+                            gain.c_str(),
                             "Feed Wt.",
                             "Age",
                             "Weight",

@@ -65,8 +65,8 @@ struct GrowthRunResults {
   bool scored = false;
 };
 
-// Row 0 of the results table.
-void WriteResultHeadings(Grid& results);
+// Row 0 of the results table, the gain's heading in the weight unit.
+void WriteResultHeadings(Grid& results, int weightCode);
 
 // The day of the last weight of this run: FinalAge rounded up, within
 // StartAge..200.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,16 @@ constexpr std::array<UnitEntry, 3> kWeightUnits{{
 
 // Per kg, per tonne, per lb, per short ton of 2000 lb, per hundredweight of 100 lb.
 constexpr std::array<double, 5> kPriceFactors{1, 1.0 / 1000, kPoundsPerKg, 0.0011025, 0.02205};
+constexpr std::array<std::string_view, 5> kPriceNames{
+    "per kg", "per tonne", "per lb", "per short ton", "per hundredweight"};
+
+// The codes the units dialog and the weight-unit list can set.
+constexpr std::int16_t kPerTonneCode = 1;
+constexpr std::int16_t kPerShortTonCode = 3;
+bool ScreensOffer(int element, int code) {
+  if (element == kPriceUnit) return code == kPerTonneCode || code == kPerShortTonCode;
+  return code == 0 || code == 1;
+}
 
 template <std::size_t N>
 const UnitEntry* FindUnit(const std::array<UnitEntry, N>& table, int code) {
@@ -45,22 +56,35 @@ double Convert(double factor, int direction, double value) {
 
 double FactorOf(const UnitEntry* entry) { return entry ? entry->factor : 0; }
 
+double PriceFactor(int code) {
+  return code >= 0 && code < static_cast<int>(kPriceFactors.size())
+             ? kPriceFactors[static_cast<std::size_t>(code)]
+             : 0;
+}
+
+double FactorOf(int element, int code) {
+  switch (element) {
+    case kEnergyUnit:
+      return FactorOf(FindUnit(kEnergyUnits, code));
+    case kWeightUnit:
+      return FactorOf(FindUnit(kWeightUnits, code));
+    default:
+      return PriceFactor(code);
+  }
+}
+
 }  // namespace
 
 double ConvertWeight(const GlobalPig& pig, int direction, double value) {
-  return Convert(FactorOf(FindUnit(kWeightUnits, pig.UnitCodes[kWeightUnit])), direction, value);
+  return Convert(FactorOf(kWeightUnit, pig.UnitCodes[kWeightUnit]), direction, value);
 }
 
 double ConvertEnergy(const GlobalPig& pig, int direction, double value) {
-  return Convert(FactorOf(FindUnit(kEnergyUnits, pig.UnitCodes[kEnergyUnit])), direction, value);
+  return Convert(FactorOf(kEnergyUnit, pig.UnitCodes[kEnergyUnit]), direction, value);
 }
 
 double ConvertPrice(const GlobalPig& pig, int direction, double value) {
-  int code = pig.UnitCodes[kPriceUnit];
-  double factor = code >= 0 && code < static_cast<int>(kPriceFactors.size())
-                      ? kPriceFactors[static_cast<std::size_t>(code)]
-                      : 0;
-  return Convert(factor, direction, value);
+  return Convert(FactorOf(kPriceUnit, pig.UnitCodes[kPriceUnit]), direction, value);
 }
 
 std::string WeightUnitLabel(const GlobalPig& pig) {
@@ -73,14 +97,71 @@ std::string EnergyUnitLabel(const GlobalPig& pig) {
   return entry ? std::string(entry->label) : std::string();
 }
 
+double DisplayRescale(const UnitCodeSet& from, const UnitCodeSet& to, int element) {
+  const auto e = static_cast<std::size_t>(element);
+  const double before = FactorOf(element, from[e]);
+  const double after = FactorOf(element, to[e]);
+  if (from[e] == to[e] || before == 0 || after == 0) return 1;
+  return before / after;
+}
+
 void SetUnitSwitch(GlobalPig& pig, int position) {
   if (position == 0) {
-    pig.UnitCodes = {0, 0, 1};  // kcal/kg, kg, per tonne
+    pig.UnitCodes = {0, kKgCode, kPerTonneCode};  // kcal/kg, kg, per tonne
   } else {
-    pig.UnitCodes = {1, 1, 3};  // kcal/lb, lb, per short ton
+    pig.UnitCodes = {1, kLbCode, kPerShortTonCode};  // kcal/lb, lb, per short ton
   }
 }
 
-std::string FinalWeightCaption(int position) {
-  return position == 0 ? "Final Weight, kg" : "Final Weight, lb";
+std::int16_t WeightCodeOfSwitch(int position) { return position == 0 ? kKgCode : kLbCode; }
+
+int SwitchPositionOf(int weightCode) {
+  return weightCode == kKgCode || weightCode == kLbCode ? weightCode : -1;
+}
+
+std::string WeightUnitName(int weightCode) {
+  switch (weightCode) {
+    case kLbCode:
+      return "lb";
+    case 2:
+      return "g";
+    default:
+      return "kg";
+  }
+}
+
+std::string StartWeightCaption(int weightCode) {
+  return "Starting Weight, " + WeightUnitName(weightCode);
+}
+
+std::string FinalWeightCaption(int weightCode) {
+  return "Final Weight, " + WeightUnitName(weightCode);
+}
+
+std::string DailyGainHeading(int weightCode) {
+  return "Daily Wt. Gain, " + WeightUnitName(weightCode);
+}
+
+std::optional<std::string> UnitsNoScreenOffers(const UnitCodeSet& codes) {
+  std::vector<std::string> odd;
+  if (!ScreensOffer(kEnergyUnit, codes[kEnergyUnit])) {
+    const UnitEntry* entry = FindUnit(kEnergyUnits, codes[kEnergyUnit]);
+    odd.push_back("energy in " + std::string(entry ? entry->label : "an unknown unit"));
+  }
+  if (!ScreensOffer(kWeightUnit, codes[kWeightUnit])) {
+    const UnitEntry* entry = FindUnit(kWeightUnits, codes[kWeightUnit]);
+    odd.push_back("weights in " + std::string(entry ? entry->label : "an unknown unit"));
+  }
+  const int price = codes[kPriceUnit];
+  if (!ScreensOffer(kPriceUnit, price)) {
+    odd.push_back(price >= 0 && price < static_cast<int>(kPriceNames.size())
+                      ? "cost " + std::string(kPriceNames[static_cast<std::size_t>(price)])
+                      : "cost in an unknown unit");
+  }
+  if (odd.empty()) return std::nullopt;
+  std::string list;
+  for (const std::string& item : odd) list += (list.empty() ? "" : ", ") + item;
+  return "This location's calibration file sets units the screens do not offer (" + list +
+         "). Its values are read in those units. To work in units the screens offer, choose "
+         "them in \"Set Unit - Lbs, KGs\": what is shown is converted.";
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/GlobalPig.h"
+#include "model/Units.h"
 #include "platform/Dialogs.h"
 
 // The settings dialog "Set Location Values Here": the units in which weights,
@@ -19,27 +20,20 @@ struct UnitList {
   int ListIndex = 0;
 };
 
-// Captions of the main window's starting-weight and final-weight fields.
-struct WeightCaptions {
-  std::string startWeight;
-  std::string finalWeight;
-};
-
-// The captions follow the energy code: lb captions for any code but 0.
-WeightCaptions CaptionsForUnits(const GlobalPig& pig);
-
-// Rewrites lines 12 to 14 of the location's ".plt" file with the unit codes,
-// keeping its first 11 lines (a shorter file gets empty lines up to 11).
-// A missing file shows "Error 53 (File not found) in procedure SaveUnitCodes"
-// and a failed write "Error 75 (Path/File access error) ..."; the file is
-// then left as it was. True when written.
-bool SaveUnitCodes(const std::string& pltFile, const GlobalPig& pig, Dialogs& dialogs);
+// After a change of units in a named location (`calibrationName` is not
+// the placeholder "Calibration Name"): asks kSaveQuestion; true on Yes. A
+// location not yet named is not asked about.
+bool AskToSaveUnits(std::string_view calibrationName, Dialogs& dialogs);
 
 class UnitsDialog {
  public:
   static constexpr std::string_view kTitle = "Set Location Values Here";
   static constexpr std::string_view kOKCaption = "OK";
-  static constexpr std::string_view kSaveQuestion = "Do you want to save the changes to file?";
+  // Every file of the location holds values in its units: saving the units
+  // alone would leave the files' values read in units they are not in.
+  static constexpr std::string_view kSaveQuestion =
+      "Do you want to save the changes to file?  Every file of the location is then written "
+      "in the new units.";
   static constexpr std::string_view kExplain =
       "The Program needs to know how you value Weight, Energy and feed cost.  Amino Acid values "
       "are expected to be Available or 85% of total.  Each Location or GrowOut is kept "
@@ -67,14 +61,11 @@ class UnitsDialog {
   // Shows the dialog with the lists at the current codes.
   void Open(const GlobalPig& pig);
 
-  // OK: the lists become the unit codes. When `calibrationName` is not the
-  // placeholder "Calibration Name", asks whether to save them and on Yes
-  // rewrites `pltFile`. Closes the dialog and returns the captions the main
-  // window's weight fields take.
-  WeightCaptions OK(GlobalPig& pig,
-                    std::string_view calibrationName,
-                    const std::string& pltFile,
-                    Dialogs& dialogs);
+  // The unit codes the lists stand for.
+  UnitCodeSet ChosenCodes() const;
+
+  // OK closes the dialog; the main window takes ChosenCodes().
+  void OK() { visible_ = false; }
 
   // The window's close box: nothing changes.
   void Close() { visible_ = false; }

@@ -461,10 +461,14 @@ bool RunAccepted(Run& run, double& targetWeight) {
     }
   }
   app.formulationState->OptMode = kOptModeOff;
-  // The search holds six diets (18 variables); other counts are no setting.
+  // The search holds six diets (18 variables).
   run.diets = ReadInteger(w.TextOptDiet);
-  if (run.diets < 1 || run.diets > kOptDiets) {
+  if (run.diets < 1) {
     dialogs.Message("Set No. of Diets first");
+    return false;
+  }
+  if (run.diets > kOptDiets) {
+    dialogs.Message(kTooManyOptDiets);
     return false;
   }
   if (CheckOptTable(w.GridOpt, run.diets, app.formulation, feedChoice, dialogs)) return false;
@@ -497,20 +501,23 @@ bool CheckOptTable(const Grid& GridOpt,
     dialogs.Message("Set Diet Minimum Values");
     return true;
   }
-  bool failed = false;
+  // Every row to fix in one message, one line each.
+  std::string toFix;
   for (int row = 1; row <= kOptKinds * diets; ++row) {
     if (!Ticked(GridOpt, row)) continue;
     const double current = Cell(GridOpt, row, kOptCurrentCol);
     const std::string where = DietText(VariableDiet(row)) + kKindNames[VariableKind(row)];
-    if (current < Cell(GridOpt, row, kOptMinimumCol)) {
-      dialogs.Message("Check Min Values on Diet" + where);
-      failed = true;
-    } else if (current > Cell(GridOpt, row, kOptMaximumCol)) {
-      dialogs.Message("Check Max Values on Diet" + where);
-      failed = true;
-    }
+    const char* limit = current < Cell(GridOpt, row, kOptMinimumCol)   ? "Min"
+                        : current > Cell(GridOpt, row, kOptMaximumCol) ? "Max"
+                                                                       : nullptr;
+    if (!limit) continue;
+    if (!toFix.empty()) toFix += '\n';
+    toFix += std::string("Check ") + limit + " Values on Diet" + where;
   }
-  if (failed) return true;
+  if (!toFix.empty()) {
+    dialogs.Message(toFix);
+    return true;
+  }
   // The amino acids follow protein in ratio to the restrictions' minima.
   if (feedChoice == kFeedGrid) return false;
   for (int d = 1; d <= diets; ++d) {

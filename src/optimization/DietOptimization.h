@@ -171,12 +171,15 @@ struct OptWindowView {
 // Texts of the run.
 inline constexpr const char* kGivenCostsQuestion =
     "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
+static_assert(kOptDiets == 6, "the message below names the count");
+inline constexpr const char* kTooManyOptDiets =
+    "The optimization holds at most 6 diets: set No. of Diets to 6 or fewer";
 inline constexpr const char* kNoLowerAnswer =
     "This Optimization could not find a lower answer with your current minimum and maximum "
     "values.  Consider changing minimums or maximums and try again";
 
-// Validates the table before a run; shows its message and returns true when
-// the run must not start.
+// Validates the table before a run; shows its message (every ticked row
+// outside its limits in one) and returns true when the run must not start.
 bool CheckOptTable(const Grid& GridOpt,
                    int diets,
                    const FormulationTables& tables,

@@ -382,8 +382,8 @@ constexpr std::string_view kDaysHeadings1[] = {"    Age,    ",
                                                "    Live Wt.",
                                                "     Daily    ",
                                                "    Accum.    ",
-                                               "  Zero Mort.",
-                                               "Breast Muscle"};
+                                               "  Feed/Gain ",
+                                               "Lean Tissue  "};
 constexpr std::string_view kDaysHeadings2[] = {"    Days    ",
                                                "     , g    ",
                                                "    Feed, g   ",
@@ -427,7 +427,7 @@ int NutrientRows(const FormulationTables& t) {
 void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int diets) {
   const OptResult& r = s.result;
   Heading(lines, "DIET Results:          Calculated Diet Contents");
-  std::string feed = "Feed Wt./Bird";
+  std::string feed = "Feed Wt./Pig";
   for (int d = 1; d <= diets; ++d)
     feed += "\t" + FileShort(ConvertWeight(s.pig, kToDisplay, r.feedAmount[d]));
   lines.push_back(feed + ";");
@@ -499,14 +499,14 @@ std::vector<std::string> OptResultsFileLines(const OptReportSource& s) {
   lines.emplace_back(kBlockGap);
   DailyGrowth(lines, s);
   lines.emplace_back(kBlockGap);
-  Heading(lines, "DIET Inputs:          Nutrient Contraints");
+  Heading(lines, "DIET Inputs:          Nutrient Constraints");
   for (int row = 2; row <= NutrientRows(s.tables); ++row) {
     if (!NamedNutrient(s.tables, row)) continue;
     lines.push_back(RestrictionLine(
         s.tables.NutName[static_cast<std::size_t>(row)], s.result.NutRestrict, row - 1, diets));
   }
   lines.emplace_back(kBlockGap);
-  Heading(lines, "DIET Inputs:          Ingredient Contraints");
+  Heading(lines, "DIET Inputs:          Ingredient Constraints");
   for (int i = 1; i <= std::clamp<int>(s.tables.IngCount, 0, kMaxIngredients); ++i) {
     lines.push_back(RestrictionLine(
         s.tables.IngName[static_cast<std::size_t>(i)], s.tables.IngRestrict, i, diets));

@@ -60,7 +60,7 @@ class frmOpt {
   static constexpr std::string_view kEvaluationsCaption = "Evaluations";
   static constexpr std::string_view kCancelCaption = "Cancel";
   static constexpr std::string_view kUncheckNote =
-      "Uncheck the Optimze Box to Fix at the Current Value";
+      "Uncheck the Optimize Box to Fix at the Current Value";
   static constexpr std::string_view kRestrictNote = "Enter Diet Restrictions for Least Cost";
   static constexpr std::string_view kNotCorrect = "The value is not correct";
   static constexpr std::string_view kNotAppropriate = "Value is not appropriate";

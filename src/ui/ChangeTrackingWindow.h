@@ -13,7 +13,7 @@ class ChangeTrackingWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  // "Reset Intial " is the main window's (it owns the stores it resets).
+  // "Reset Initial " is the main window's (it owns the stores it resets).
   ChangeTrackingWindow(frmTrack& form,
                        Dialogs& dialogs,
                        AfrmMain& mainForm,

@@ -195,6 +195,10 @@ void MainWindow::Refresh() {
   for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
     WidenToText(*view);
   growthChart_->Follow();  // after a run, a calibration or a unit change
+  // A matrix load fills these afresh: their captions and buttons follow.
+  using Window = AfrmMain::Window;
+  for (Window kind : {Window::MatrixEditor, Window::Restrictions, Window::DietDisplay})
+    if (SecondaryWindow* window = WindowOf(kind); window && window->isVisible()) window->Refresh();
   refreshing_ = false;
 }
 

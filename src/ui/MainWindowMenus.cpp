@@ -109,10 +109,8 @@ void MainWindow::MakeWindows() {
   connect(units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemp); });
   windows_ = {
       {Window::DietDisplay, new DietDisplayWindow(app_.dietDisplayForm, dialogs, this)},
-      {Window::Restrictions,
-       new RestrictWindow(app_.restrictForm, dialogs, app_.location, form_.Text6.Text, this)},
-      {Window::MatrixEditor,
-       new MatrixEditorWindow(app_.matrixForm, dialogs, form_, app_.location, this)},
+      {Window::Restrictions, new RestrictWindow(app_.restrictForm, dialogs, form_, this)},
+      {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixForm, dialogs, form_, this)},
       {Window::ChangeTracking, new ChangeTrackingWindow(app_.trackForm, dialogs, form_, this)},
       {Window::Units, units},
       {Window::Temperature,

@@ -6,13 +6,14 @@
 #include <QVBoxLayout>
 
 #include "app/AfrmMain.h"
-#include "app/Location.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-MatrixEditorWindow::MatrixEditorWindow(
-    frmExcel& form, Dialogs& dialogs, AfrmMain& mainForm, Location& location, QWidget* parent)
-    : SecondaryWindow(parent), form_(form), mainForm_(mainForm), location_(location) {
+MatrixEditorWindow::MatrixEditorWindow(frmExcel& form,
+                                       Dialogs& dialogs,
+                                       AfrmMain& mainForm,
+                                       QWidget* parent)
+    : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("frmExcel"));
 
   table_ = new GridView(this);
@@ -48,10 +49,11 @@ MatrixEditorWindow::MatrixEditorWindow(
       AddButton("Command3", frmExcel::kCommand3Caption, [this] { form_.Command3(); });
   store->setToolTip(FromCoreText(frmExcel::kSaveTip));
   buttons->addWidget(store, 1, 2);
-  buttons->addWidget(
-      AddButton("Command1", frmExcel::kCommand1Caption, [this] { form_.Command1(FileSave()); }),
-      1,
-      3);
+  buttons->addWidget(AddButton("Command1",
+                               frmExcel::kCommand1Caption,
+                               [this] { form_.Command1(mainForm_.MatrixEditorSave()); }),
+                     1,
+                     3);
 
   ingLabel_ = AddLabel("IngLabel");
   auto* layout = new QVBoxLayout(this);
@@ -63,13 +65,6 @@ MatrixEditorWindow::MatrixEditorWindow(
   layout->addWidget(ingLabel_);
   layout->addLayout(buttons);
   resize(1000, 700);
-}
-
-MatrixFileSave MatrixEditorWindow::FileSave() {
-  return {location_.MatrixFile,
-          MatrixSaveRequest(
-              location_.DataFolder, mainForm_.Text6.Text, location_.SaveWithoutAsking[kMatrixRow]),
-          [this] { mainForm_.LoadLP(); }};
 }
 
 void MatrixEditorWindow::Refresh() {

@@ -8,7 +8,6 @@ class Dialogs;
 class GridView;
 class QLabel;
 class QPushButton;
-struct Location;
 
 // The matrix editor: the ingredient matrix as one table, ingredients as rows
 // and nutrients as columns, stored for the session or saved to the matrix
@@ -17,23 +16,17 @@ class MatrixEditorWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  // "Save Changes to File" writes `location`'s matrix file, offered under the
-  // main window's location name, and reads it back with the main window's
-  // LoadLP.
+  // "Save Changes to File" saves where `mainForm` says (MatrixEditorSave).
   MatrixEditorWindow(frmExcel& form,
                      Dialogs& dialogs,
                      AfrmMain& mainForm,
-                     Location& location,
                      QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
-  MatrixFileSave FileSave();
-
   frmExcel& form_;
   AfrmMain& mainForm_;
-  Location& location_;
   GridView* table_ = nullptr;
   QLabel* ingLabel_ = nullptr;
   QPushButton* edit_ = nullptr;

@@ -6,16 +6,15 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/Location.h"
+#include "app/AfrmMain.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
 RestrictWindow::RestrictWindow(Restrict& form,
                                Dialogs& dialogs,
-                               Location& location,
-                               const std::string& locationName,
+                               AfrmMain& mainForm,
                                QWidget* parent)
-    : SecondaryWindow(parent), form_(form), location_(location), locationName_(locationName) {
+    : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("Restrict"));
   setWindowTitle(FromCoreText(Restrict::kCaption));
 
@@ -45,12 +44,15 @@ RestrictWindow::RestrictWindow(Restrict& form,
       AddButton("SaveIngSes", Restrict::kSaveIngSesCaption, [this] { form_.SaveIngSes(); }));
   buttons->addWidget(
       AddButton("SaveNutSes", Restrict::kSaveNutSesCaption, [this] { form_.SaveNutSes(); }));
-  buttons->addWidget(AddButton(
-      "SaveIngFile", Restrict::kSaveIngFileCaption, [this] { form_.SaveIngFile(Files()); }));
-  buttons->addWidget(AddButton(
-      "SaveNutFile", Restrict::kSaveNutFileCaption, [this] { form_.SaveNutFile(Files()); }));
-  buttons->addWidget(
-      AddButton("SaveFile", Restrict::kSaveFileCaption, [this] { form_.SaveFile(Files()); }));
+  buttons->addWidget(AddButton("SaveIngFile", Restrict::kSaveIngFileCaption, [this] {
+    form_.SaveIngFile(mainForm_.RestrictionFilesInUse());
+  }));
+  buttons->addWidget(AddButton("SaveNutFile", Restrict::kSaveNutFileCaption, [this] {
+    form_.SaveNutFile(mainForm_.RestrictionFilesInUse());
+  }));
+  buttons->addWidget(AddButton("SaveFile", Restrict::kSaveFileCaption, [this] {
+    form_.SaveFile(mainForm_.RestrictionFilesInUse());
+  }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(AddLabel("Instructions", Restrict::kInstructions));
@@ -58,10 +60,6 @@ RestrictWindow::RestrictWindow(Restrict& form,
   layout->addWidget(ingLabel_);
   layout->addLayout(buttons);
   resize(1000, 640);
-}
-
-RestrictionFiles RestrictWindow::Files() const {
-  return {location_.ReqIngFile, location_.ReqNutFile, location_.DataFolder, locationName_};
 }
 
 void RestrictWindow::Refresh() { ingLabel_->setText(FromCoreText(form_.IngLabel)); }

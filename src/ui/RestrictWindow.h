@@ -1,11 +1,9 @@
 #pragma once
 
-#include <string>
-
 #include "formulation/Restrict.h"
 #include "ui/SecondaryWindow.h"
 
-struct Location;
+class AfrmMain;
 class Dialogs;
 class GridView;
 class QLabel;
@@ -16,22 +14,14 @@ class RestrictWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  // `location` receives the chosen restriction file names; `locationName` is
-  // the main window's "Calibration Name" text, which names the offered files.
-  RestrictWindow(Restrict& form,
-                 Dialogs& dialogs,
-                 Location& location,
-                 const std::string& locationName,
-                 QWidget* parent = nullptr);
+  // The files are saved where `mainForm` says (RestrictionFilesInUse).
+  RestrictWindow(Restrict& form, Dialogs& dialogs, AfrmMain& mainForm, QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
-  RestrictionFiles Files() const;
-
   Restrict& form_;
-  Location& location_;
-  const std::string& locationName_;
+  AfrmMain& mainForm_;
   GridView* nuts_ = nullptr;
   GridView* ingredients_ = nullptr;
   QLabel* ingLabel_ = nullptr;

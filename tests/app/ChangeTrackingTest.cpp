@@ -110,7 +110,7 @@ TEST_F(ChangeTracking, PreviousCellsDifferingFromTheDietsTableArePeach) {
   EXPECT_EQ(tables.gridprevdiet.CellColor(5, 1), kWhite);
 }
 
-TEST_F(ChangeTracking, ResetIntialMakesTheCurrentRunTheInitialOne) {
+TEST_F(ChangeTracking, ResetInitialMakesTheCurrentRunTheInitialOne) {
   Run("a");
   EndOfRun(true);
   Run("b");

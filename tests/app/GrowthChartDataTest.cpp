@@ -193,8 +193,8 @@ TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   }
 }
 
-// Runs, a unit change, a run in the new unit and a cleared table, in the
-// order a user makes them.
+// Runs, a unit change (the table shown in the new unit), a run in it and a
+// cleared table, in the order a user makes them.
 TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   GrowthChartData chart;
   GlobalPig pig;
@@ -228,24 +228,28 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   EXPECT_EQ(chart.observedCount, 2);
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
 
-  // Pounds chosen: the table is still in kg, so is the chart; the weighings
-  // are now read as pounds (11 lb = 4.99 kg).
+  // Pounds chosen: the table and the weighings are shown in pounds, and so
+  // is the chart, the same run with the same run before it.
   SetUnitSwitch(pig, 1);
-  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
-  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, kg");
-  EXPECT_NEAR(chart.observed[2].weight, 11 / 2.205, 1e-12);
-  EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
+  calib.CalibObs[2] = {30, 11 * 2.205, 4 * 2.205};
+  const Grid runBInLb = StraightRun(21, 30, 13.23, 0.6 * 2.205, 0.5 * 2.205, diets);
+  EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, pig, calib));
+  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
+  EXPECT_EQ(FeedAxisTitle(chart), "Daily feed, lb/day");
+  EXPECT_NEAR(chart.curve.days[10].weight, 11.4 * 2.205, 1e-5);
+  EXPECT_NEAR(chart.previous.days[10].weight, 10.5 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.previous.days[10].feed, 0.4 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.finalWeight, 12 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.observed[2].weight, 11 * 2.205, 1e-12);
 
   // A run in pounds: the run before is shown in pounds too (10 * 0.6 kg
   // gained from 6 kg: 11.4 kg = 25.137 lb).
   const Grid runC = StraightRun(21, 30, 13.23, 1.323, 1.1, diets);
   EXPECT_TRUE(FollowGrowthResults(chart, runC, pig, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
-  EXPECT_EQ(FeedAxisTitle(chart), "Daily feed, lb/day");
-  EXPECT_NEAR(chart.previous.days[10].weight, 25.137, 1e-9);
-  EXPECT_NEAR(chart.previous.days[10].feed, 0.5 * 2.205, 1e-9);
+  EXPECT_NEAR(chart.previous.days[10].weight, 25.137, 1e-5);
+  EXPECT_NEAR(chart.previous.days[10].feed, 0.5 * 2.205, 1e-5);
   EXPECT_NEAR(chart.finalWeight, 12 * 2.205, 1e-9);
-  EXPECT_NEAR(chart.observed[2].weight, 11, 1e-12);
 
   // The table cleared: no curve, the cleared run is the previous one; the
   // next run keeps it as its previous.

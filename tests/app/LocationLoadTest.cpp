@@ -3,8 +3,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -115,8 +117,8 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
   EXPECT_EQ(form.ComboSex.Text(), "Mixed");
   EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.54119);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006023616473731422);
 
   EXPECT_EQ(app.pig.NumDiets, 3);
   EXPECT_EQ(form.Combo3.Text(), "3");
@@ -420,7 +422,7 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   dialogs.File(demo.Path("Demo.plt"));
   form.Text6_Click();
   EXPECT_EQ(form.Combo2.ListIndex, 1);
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lbs.");
+  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
 }
 
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
@@ -455,6 +457,141 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[2], 27);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+// A matrix load, by another location or by "Open Matrix File", leaves
+// nothing of the old matrix behind: the open editors show the new one (so
+// their saves cannot write the old one over it) and no formula of the old
+// matrix is shown under the new ingredient names.
+TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
+  for (const bool byLocation : {true, false}) {
+    SCOPED_TRACE(byLocation ? "another location" : "Open Matrix File");
+    ScriptedDialogs dialogs;
+    App app{dialogs};
+    AfrmMain& form = app.mainForm;
+    DemoCopy first, second;
+    auto lines = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
+    ASSERT_TRUE(lines);
+    for (std::string& line : *lines) {
+      if (line == "Corn") line = "Barley";
+      if (line.ends_with("\tCorn")) line.replace(line.size() - 4, 4, "Barley");
+    }
+    ASSERT_TRUE(TextFile::WriteLines(second.Path("DemoMatrix.txt"), *lines).ok);
+    const auto secondMatrix = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
+
+    dialogs.File(first.Path("Demo.plt"));
+    ASSERT_TRUE(form.LocationName());
+    form.Command1_Click();  // formulates, grows and lists the formulas
+    ASSERT_EQ(form.Gridformula.Text(1, 1), "Corn");
+    form.Click(AfrmMain::Control::Command6);
+    form.Click(AfrmMain::Control::Command4);
+    form.Click(AfrmMain::Control::Command3);
+    if (byLocation) {
+      dialogs.File(second.Path("Demo.plt"));
+      ASSERT_TRUE(form.LocationName());
+    } else {
+      dialogs.File(second.Path("DemoMatrix.txt"));
+      form.Click(AfrmMain::Control::MatrixOpen);
+    }
+    ASSERT_EQ(app.formulation.IngName[1], "Barley");
+
+    EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
+    EXPECT_EQ(app.restrictForm.GridRestrict.Text(1, 0), " 1 Barley");
+    EXPECT_EQ(app.dietDisplayForm.GridIng.Text(1, 1), "Barley");
+    EXPECT_EQ(form.Gridformula.Text(1, 1), "");
+    app.sourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
+    app.sourcesForm.Command1();
+    EXPECT_EQ(app.sourcesForm.Grid1.Rows(), 1) << app.sourcesForm.Grid1.Text(1, 0);
+
+    app.matrixForm.Command3();  // "Save Changes", then to the file
+    dialogs.CancelFile();       // keeps the location's matrix file
+    ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+    EXPECT_EQ(TextFile::ReadLines(second.Path("DemoMatrix.txt")), secondMatrix);
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+  }
+}
+
+// The editor's file save reads the restriction files back but keeps the
+// session's restrictions; an open restriction window shows those, so that its
+// next store does not put the file's values back.
+TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
+  DemoCopy demo;
+  dialogs.File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.LocationName());
+  form.Click(AfrmMain::Control::Command4);
+  app.restrictForm.GridRestrict.SetText(2, 2, "30");  // soybean meal, kept but not saved
+  app.restrictForm.SaveIngSes();
+  form.Click(AfrmMain::Control::Command6);
+  app.matrixForm.GridImport.SetText(1, 1, "240");  // a new price for corn
+  dialogs.CancelFile();
+  ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+  EXPECT_EQ(app.formulation.IngPrice[1], 240);
+  EXPECT_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 30);
+  EXPECT_EQ(app.restrictForm.GridRestrict.Text(2, 2), "30");
+  EXPECT_TRUE(dialogs.Done());
+}
+
+// After an ingredient was inserted and a nutrient deleted in the editor, a
+// matrix saved by "Save Changes to File" or by "Save Just the Matrix" takes
+// the restriction files into the new numbering: reopened, the location
+// restricts the same ingredients and nutrients, by name, as before the edit.
+TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
+  using Restrictions = std::map<std::string, std::array<double, 2>>;
+  auto byName = [](const FormulationTables& t) {
+    Restrictions named;
+    for (int d = 1; d <= 3; ++d) {
+      for (int i = 1; i <= t.IngCount; ++i)
+        named[std::to_string(d) + t.IngName[i]] = {t.IngRestrict[d][kMinKind][i],
+                                                   t.IngRestrict[d][kMaxKind][i]};
+      for (int j = 1; j < t.NutCount; ++j)
+        named[std::to_string(d) + t.NutName[j + 1]] = {t.NutRestrict[d][kMinKind][j],
+                                                       t.NutRestrict[d][kMaxKind][j]};
+    }
+    return named;
+  };
+  for (const bool fromEditor : {true, false}) {
+    SCOPED_TRACE(fromEditor ? "Save Changes to File" : "Save Just the Matrix");
+    ScriptedDialogs dialogs;
+    App app{dialogs};
+    AfrmMain& form = app.mainForm;
+    DemoCopy demo;
+    dialogs.File(demo.Path("Demo.plt"));
+    ASSERT_TRUE(form.LocationName());
+    Restrictions before = byName(app.formulation);
+    ASSERT_EQ(app.formulation.NutName[16], "CALCIUM");
+
+    form.Click(AfrmMain::Control::Command6);
+    frmExcel& editor = app.matrixForm;
+    editor.GridImport.SetCurrent(2, 0);
+    dialogs.Input("Peas");
+    editor.Command4();
+    editor.GridImport.SetCurrent(0, 16);
+    dialogs.Answer(Answer::OK);
+    editor.CmdDeleteNut();
+    if (fromEditor) {
+      dialogs.CancelFile().CancelFile().CancelFile();  // matrix, ingredient, nutrient files
+      ASSERT_TRUE(editor.Command1(form.MatrixEditorSave()));
+    } else {
+      editor.Command3();
+      dialogs.Answer(Answer::Yes).CancelFile().CancelFile();
+      form.gridFILES_DblClick(kMatrixRow);
+    }
+    ASSERT_TRUE(dialogs.Done());
+
+    App reopened{dialogs};
+    dialogs.File(demo.Path("Demo.plt"));
+    ASSERT_TRUE(reopened.mainForm.LocationName());
+    Restrictions after = byName(reopened.formulation);
+    for (int d = 1; d <= 3; ++d) {
+      EXPECT_EQ(after[std::to_string(d) + "Peas"], (std::array<double, 2>{0, 0}));
+      after.erase(std::to_string(d) + "Peas");
+      before.erase(std::to_string(d) + "CALCIUM");
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(dialogs.Messages().front(), "Do you want to Delete CALCIUM?");
+    EXPECT_EQ(dialogs.Messages().size(), fromEditor ? 1u : 2u);
+  }
 }
 
 }  // namespace

@@ -43,12 +43,13 @@ class LocationSave : public ::testing::Test {
     dialogs.Forget();
   }
   std::string Demo(const std::string& name) const { return tree.Path("demo/" + name); }
-  // Makes every demo file differ from what a save writes.
+  // Makes every demo file differ from what a save writes; "0" is a line
+  // every reader takes (a ".cal" that could not be read is never written over).
   void Spoil(const std::string& except = "") {
     for (const char* name : kDemoFiles)
-      if (name != except) ASSERT_TRUE(TextFile::WriteLines(Demo(name), {"x"}).ok);
+      if (name != except) ASSERT_TRUE(TextFile::WriteLines(Demo(name), {"0"}).ok);
   }
-  bool Spoiled(const std::string& name) const { return Bytes(Demo(name)) == "x\r\n"; }
+  bool Spoiled(const std::string& name) const { return Bytes(Demo(name)) == "0\r\n"; }
 
   TempTree tree;
   ScriptedDialogs dialogs;
@@ -177,7 +178,7 @@ TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
     form.gridFILES_DblClick(row);
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].text,
-              "Click Below to Save Ingredient Restriction to to an Existing or New Location Name "
+              "Click Below to Save Ingredient Restriction to an Existing or New Location Name "
               "and Folder Below");
     EXPECT_EQ(dialogs.shown()[1].kind, ScriptedDialogs::Shown::Kind::SaveFile);
     EXPECT_EQ(dialogs.shown()[1].request.fileName, Demo("DemoReq.ing"));

@@ -203,14 +203,16 @@ TEST_F(Startup, DisabledButtonsDoNothing) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
+// The weight captions follow the weight unit, whatever the energy's.
 TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
   EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
-  app.unitsForm.Weights.ListIndex = 0;
-  app.unitsForm.FeedEnergy.ListIndex = 1;
+  app.unitsForm.Weights.ListIndex = 1;
+  app.unitsForm.FeedEnergy.ListIndex = 0;
   form.UnitsOK();  // no location yet: applied without asking
   EXPECT_EQ(form.Text1.Caption, "Starting Weight, lb");
   EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
-  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{1, 0, 1}));
+  EXPECT_EQ(form.Combo2.ListIndex, 1);
+  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
   EXPECT_TRUE(dialogs.shown().empty());
 }
 

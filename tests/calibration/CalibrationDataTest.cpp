@@ -40,6 +40,8 @@ class CalibrationDataTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
+// Each style in its own number formats; a coefficient the format would cut
+// (B3 = 0.0020532 as .00205 or .002053) keeps every digit.
 TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
   const struct {
     PltStyle style;
@@ -56,7 +58,7 @@ TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
   pig_.UnitCodes = {1, 1, 3};
   ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", pig_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
-  const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.00205", "1"};
+  const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.0020532", "1"};
   EXPECT_EQ(CoefRow(kCoefRow), coef);
   EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
   EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
@@ -151,13 +153,59 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{49, 16, 14.25}));
   EXPECT_EQ(RowsWithWeight(calib_), 4);
 
-  ASSERT_TRUE(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_));
+  ASSERT_EQ(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_), RowsWrite::Written);
   EXPECT_EQ(ReadWhole(Path("Farm1.cal")),
             "21.000\t5.5000\t0\r\n35.000\t9.2500\t6.5000\r\n49.000\t16.000\t14.250\r\n"
             "56.000\t25.000\t9.0000\r\n");
   CalibrationData back;
   LoadCalibrationRows(Path("Farm1.cal"), back);
   EXPECT_EQ(back.CalibObs, calib_.CalibObs);
+}
+
+// A ".cal" the reader could not take whole may hold weighings it could not
+// read: it is never written over, and the user is told. One it reads whole
+// (a decimal comma, fields left out, blank lines) is written as usual.
+TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
+  struct Case {
+    const char* what;
+    std::string text;
+    bool kept;
+  };
+  std::string sixteen;
+  for (int r = 1; r <= 16; ++r) sixteen += std::to_string(20 + r) + "\t6\t1\r\n";
+  const Case cases[] = {
+      {"a heading line", "age\tweight\tfeed\r\n21\t6\t0\r\n", true},
+      {"space-separated", "21 6 0\r\n30 7.8 2.4\r\n", true},
+      {"UTF-16",
+       std::string("\xFF\xFE"
+                   "2\0"
+                   "1\0\t\0"
+                   "6\0\r\0\n\0",
+                   16),
+       true},
+      {"binary",
+       std::string("\x7F"
+                   "ELF\x02\x01\0\0\x03",
+                   9),
+       true},
+      {"four fields", "21\t6\t0\t1\r\n", true},
+      {"a sixteenth row", sixteen, true},
+      {"whole: comma, two fields, blank line", "21\t5,5\r\n\r\n35\t9.25\t\r\n", false},
+      {"whole: empty", "", false},
+  };
+  calib_.CalibObs[1] = {21, 6, 0};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = Path("Farm1.cal");
+    std::ofstream(path, std::ios::binary) << c.text;
+    dialogs_.Forget();
+    EXPECT_EQ(WriteCalibrationRows(path, calib_, 1, dialogs_),
+              c.kept ? RowsWrite::Kept : RowsWrite::Written);
+    EXPECT_EQ(ReadWhole(path), c.kept ? c.text : "21.000\t6.0000\t0\r\n");
+    EXPECT_EQ(
+        dialogs_.Messages(),
+        c.kept ? std::vector<std::string>{KeptCalFileMessage(path)} : std::vector<std::string>{});
+  }
 }
 
 TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {

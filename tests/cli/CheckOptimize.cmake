@@ -73,8 +73,8 @@ foreach(heading
     "DIET Results:          Calculated Diet Contents"
     "DIET Results:          Ingredient Weights"
     "GROWTH Results:          Live Weight and Feed Intake"
-    "DIET Inputs:          Nutrient Contraints"
-    "DIET Inputs:          Ingredient Contraints")
+    "DIET Inputs:          Nutrient Constraints"
+    "DIET Inputs:          Ingredient Constraints")
   string(APPEND blocks ".*\n${heading}\n  \n")
 endforeach()
 if(NOT text MATCHES "${blocks}")

@@ -3,9 +3,13 @@
 #   CURVE            optional: B0|B1|B2|B3|B4 for the first five lines of Demo.plt
 #   NO_OBSERVATIONS  optional, ON: no Demo.cal and a herd summary (lines 6 to
 #                    10) of zeros
-# Without either the copy is the demo as it is.
+#   CAL              optional: a file to copy over Demo.cal
+# Without any of them the copy is the demo as it is.
 file(REMOVE_RECURSE "${DEST}")
 file(COPY "${SOURCE}/" DESTINATION "${DEST}")
+if(DEFINED CAL)
+  file(COPY_FILE "${CAL}" "${DEST}/Demo.cal")
+endif()
 if(NOT DEFINED CURVE AND NOT NO_OBSERVATIONS)
   return()
 endif()

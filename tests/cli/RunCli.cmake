@@ -3,6 +3,8 @@
 #   ARGS         its arguments, separated by "|"
 #   EXIT         the exit code expected
 #   STDOUT, STDERR  regular expressions the outputs must match (optional)
+#   UNCHANGED    files the run must leave as they were: "file=copy|...", each
+#                file compared with a copy of it as it was (optional)
 string(REPLACE "|" ";" args "${ARGS}")
 execute_process(COMMAND "${CLI}" ${args}
   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -15,3 +17,14 @@ endif()
 if(DEFINED STDERR AND NOT err MATCHES "${STDERR}")
   message(FATAL_ERROR "stderr does not match: ${STDERR}\nstderr:\n${err}")
 endif()
+string(REPLACE "|" ";" pairs "${UNCHANGED}")
+foreach(pair ${pairs})
+  string(REPLACE "=" ";" files "${pair}")
+  list(GET files 0 written)
+  list(GET files 1 original)
+  file(SHA256 "${written}" now)
+  file(SHA256 "${original}" before)
+  if(NOT now STREQUAL before)
+    message(FATAL_ERROR "${written} was changed")
+  endif()
+endforeach()

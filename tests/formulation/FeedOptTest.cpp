@@ -157,7 +157,7 @@ TEST_F(FeedOptTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   s->DietCost[1] = 123;
   NutMin(1, kProtein) = 50;
   RunLP(context, Griddiets);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No1was Infeasible"});
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No 1 was Infeasible"});
   EXPECT_EQ(s->DietProblems[1], 1);
   EXPECT_EQ(s->DietCost[1], 123);
   EXPECT_EQ(Griddiets.Text(2, 1), "0 Infeas");
@@ -306,7 +306,7 @@ TEST_F(FeedOptTest, NutrientLevelAcceptanceEdges) {
     const char* message;
   } cases[] = {
       {19.81, 20, 0, 0, nullptr},
-      {19.79, 20, 0, 1, "Infeasable diet 1 with PROTEIN. Target is 20and Result is 19.79"},
+      {19.79, 20, 0, 1, "Infeasible diet 1 with PROTEIN. Target is 20 and Result is 19.79"},
       {0, 20, 0, 0, nullptr},  // a level of 0 is never reported against a minimum
       {20.19, 0, 20, 0, nullptr},
       {20.21, 0, 20, 1, nullptr},
@@ -474,7 +474,7 @@ TEST_F(FeedOptTest, SolverFailureIsReportedAndCountsAsAProblem) {
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{
                 "Error 5 (Invalid linear program) in procedure {LPCOST} of Calculations",
-                "Diet No1was Infeasible"}));
+                "Diet No 1 was Infeasible"}));
   EXPECT_EQ(s->DietProblems[1], 1);
   EXPECT_EQ(LpcostErrorText(LpStatus::LibraryError),
             "Error 51 (Linear program solver failed) in procedure {LPCOST} of Calculations");

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/GridClipboard.h"
+#include "app/Location.h"
 #include "formulation/Restrict.h"
 #include "formulation/Restrictions.h"
 #include "platform/TextFile.h"
@@ -141,11 +142,14 @@ class RestrictSaveTest : public RestrictWindowTest {
     ing = (folder / "FarmReq.ing").string();
     nut = (folder / "FarmReq.nut").string();
   }
-  RestrictionFiles Files() { return {ing, nut, folder.string() + "/", (folder / "Farm").string()}; }
+  RestrictionFiles Files() {
+    return {ing, nut, folder.string() + "/", (folder / "Farm").string(), filesInUse};
+  }
 
   TempFolder temp;
   const fs::path& folder = temp.path();
   std::string ing, nut;
+  Grid filesInUse{11, 1};
 };
 
 TEST_F(RestrictSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
@@ -163,6 +167,8 @@ TEST_F(RestrictSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
   EXPECT_EQ(dialogs.shown()[1].request.fileName, (folder / "FarmReq.nut").string());
   EXPECT_EQ(ing, chosenIng);  // the chosen name becomes the file's name
   EXPECT_EQ(nut, (folder / "FarmReq.nut").string());
+  EXPECT_EQ(filesInUse.Text(kReqIngRow, 0), chosenIng);
+  EXPECT_EQ(filesInUse.Text(kReqNutRow, 0), nut);
   auto ingLines = TextFile::ReadLines(ing);
   ASSERT_TRUE(ingLines);
   EXPECT_NE(

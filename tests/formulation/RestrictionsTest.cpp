@@ -176,7 +176,7 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_TRUE(messages[0].ends_with("\n... and 1 more"));
   EXPECT_NE(messages[1].find("\nLine 7: Nutrient 122 is not one of nutrients 1 to 121\n"),
             std::string::npos);
-  EXPECT_EQ(messages[2], "No Nutriet Restriction File found named " + nut);
+  EXPECT_EQ(messages[2], "No Nutrient Restriction File found named " + nut);
   EXPECT_EQ(feedChoice, kFeedGrid);
 }
 

@@ -176,6 +176,15 @@ void MainWindowTest::everySecondaryWindowOpens() {
   QVERIFY(sources && sources->isVisible());
   QCOMPARE(s.app->sourcesForm.Request.diet, 1);
   QCOMPARE(s.app->sourcesForm.Request.index, -1);
+
+  // Another location chosen: the open windows show it.
+  QTemporaryDir other;
+  const QString demo = QString::fromStdString(kDemoPlt).chopped(4);
+  for (const char* suffix : {".plt", ".dts", "Matrix.txt", "Req.ing", "Req.nut"})
+    QVERIFY(QFile::copy(demo + suffix, other.path() + "/Farm" + suffix));
+  s.dialogs.File((other.path() + "/Farm.plt").toStdString());
+  QTest::mouseClick(s.Find<QLineEdit>("Text6"), Qt::LeftButton);
+  QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith(QStringLiteral("/Farm")));
 }
 
 void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {

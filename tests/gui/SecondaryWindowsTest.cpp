@@ -115,7 +115,7 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   LoadSmallMatrix(app.formulation);
   app.formulation.NutRestrict[1][kMinKind][1] = 2400;
   QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
-  RestrictWindow window(app.restrictForm, dialogs, app.location, app.mainForm.Text6.Text);
+  RestrictWindow window(app.restrictForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
   QVERIFY(Shows(window, "NUTS", app.restrictForm.NUTS));
@@ -257,7 +257,7 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   LoadSmallMatrix(app.formulation);
   app.formulation.IngRestrict[1][kMaxKind][2] = 30;  // soy at most 30 %
   app.mainForm.Click(AfrmMain::Control::Command6);
-  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm, app.location);
+  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
   QVERIFY(Shows(window, "GridImport", app.matrixForm.GridImport));

@@ -70,29 +70,58 @@ TEST(Units, ConversionsBothWays) {
   }
 }
 
-TEST(Units, SwitchSetsAllThreeCodesAndTheCaption) {
+TEST(Units, SwitchSetsTheKgOrTheLbSet) {
   struct Case {
     int position;
     std::array<std::int16_t, 3> codes;
-    const char* caption;
   };
-  const Case cases[] = {
-      {0, {0, 0, 1}, "Final Weight, kg"},
-      {1, {1, 1, 3}, "Final Weight, lb"},
-      {2, {1, 1, 3}, "Final Weight, lb"},
-  };
+  const Case cases[] = {{0, {0, 0, 1}}, {1, {1, 1, 3}}, {2, {1, 1, 3}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.position);
     GlobalPig pig;
     pig.UnitCodes = {4, 2, 4};
     SetUnitSwitch(pig, c.position);
     EXPECT_EQ(pig.UnitCodes, c.codes);
-    EXPECT_EQ(FinalWeightCaption(c.position), c.caption);
   }
   GlobalPig pig;
   SetUnitSwitch(pig, 1);
   EXPECT_NEAR(ConvertWeight(pig, kToDisplay, 25), 55.125, 1e-9);
   EXPECT_NEAR(ConvertPrice(pig, kToInternal, 200), 0.2205, 1e-12);
+}
+
+// A value shown in one unit, multiplied by the rescale, is the same
+// quantity shown in the other; unknown codes leave it alone.
+TEST(Units, DisplayRescaleKeepsTheQuantity) {
+  struct Case {
+    const char* what;
+    UnitCodeSet from, to;
+    int element;
+    double expected;
+  };
+  const Case cases[] = {
+      {"kg to lb", {0, 0, 1}, {0, 1, 1}, kWeightUnit, 2.205},
+      {"lb to g", {0, 1, 1}, {0, 2, 1}, kWeightUnit, 1000 / 2.205},
+      {"kcal/kg to kcal/lb", {0, 0, 1}, {1, 0, 1}, kEnergyUnit, 1 / 2.205},
+      {"MJ/kg to Mcal/kg", {4, 0, 1}, {2, 0, 1}, kEnergyUnit, 1 / 4.184},
+      {"per tonne to per short ton", {0, 0, 1}, {0, 0, 3}, kPriceUnit, 0.001 / 0.0011025},
+      {"per hundredweight to per kg", {0, 0, 4}, {0, 0, 0}, kPriceUnit, 0.02205},
+      {"the same code", {1, 1, 3}, {1, 1, 3}, kWeightUnit, 1},
+      {"an unknown code", {0, 7, 1}, {0, 1, 1}, kWeightUnit, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_NEAR(DisplayRescale(c.from, c.to, c.element), c.expected, 1e-12);
+  }
+}
+
+TEST(Units, CodesNoScreenOffersAreNamed) {
+  EXPECT_EQ(UnitsNoScreenOffers({0, 0, 1}), std::nullopt);
+  EXPECT_EQ(UnitsNoScreenOffers({1, 0, 3}), std::nullopt);  // kcal/lb with kg: the dialog's
+  const auto note = UnitsNoScreenOffers({3, 2, 4});
+  ASSERT_TRUE(note);
+  EXPECT_NE(note->find("(energy in Mcal/lb, weights in Grams, cost per hundredweight)"),
+            std::string::npos)
+      << *note;
 }
 
 }  // namespace

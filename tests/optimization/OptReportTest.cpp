@@ -184,7 +184,7 @@ TEST(OptReport, ResultsFileBlocksWithPeriods) {
   const std::pair<int, const char*> expected[] = {
       {0, "  "},
       {1, "DIET Results:          Calculated Diet Contents"},
-      {3, "Feed Wt./Bird\t2.000\t5.000\t20.00;"},
+      {3, "Feed Wt./Pig\t2.000\t5.000\t20.00;"},
       {4, "Net ENERGY\t2400.0\t2450.0\t2500.0;"},
       {9, "A 50.000\t30.000\t0;"},
       {11, "C 0.0001\t0\t0;"},
@@ -195,6 +195,11 @@ TEST(OptReport, ResultsFileBlocksWithPeriods) {
       {67, "A\t15.000   0\t0   0\t0   -1.0000;"},
   };
   for (const auto& [line, text] : expected) EXPECT_EQ(lines[line], text) << line;
+  // Headings speak of pigs; the day headings keep their six fields.
+  for (const std::string& line : lines)
+    for (const char* word : {"Bird", "Breast", "Mort."})
+      EXPECT_EQ(line.find(word), std::string::npos) << line;
+  for (int line : {16, 17}) EXPECT_EQ(std::count(lines[line].begin(), lines[line].end(), '\t'), 5);
 }
 
 }  // namespace

@@ -58,19 +58,30 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
       {"no diets", [](OptSetup& s) { s.TextOptDiet = "0"; }, {"Set No. of Diets first"}},
       {"seven diets: more than the search holds",
        [](OptSetup& s) { s.TextOptDiet = "7"; },
-       {"Set No. of Diets first"}},
+       {kTooManyOptDiets}},
+      {"eight diets", [](OptSetup& s) { s.TextOptDiet = "8"; }, {kTooManyOptDiets}},
       {"first current value missing",
        [](OptSetup& s) { s.GridOpt.SetText(1, kOptCurrentCol, ""); },
        {"Set Diet Values"}},
       {"first minimum missing",
        [](OptSetup& s) { s.GridOpt.SetText(1, kOptMinimumCol, ""); },
        {"Set Diet Minimum Values"}},
-      {"ticked rows outside their limits, each told",
+      {"ticked rows outside their limits, told in one message",
        [](OptSetup& s) {
          s.Cells(2, "2390", "2400", "2500");
          s.Cells(6, "22", "19", "21");
        },
-       {"Check Min Values on Diet 1 Energy", "Check Max Values on Diet 2 Protein"}},
+       {"Check Min Values on Diet 1 Energy\nCheck Max Values on Diet 2 Protein"}},
+      {"empty limits",
+       [](OptSetup& s) {
+         for (int row = 1; row <= 6; ++row) {
+           s.GridOpt.SetText(row, kOptMinimumCol, "0");
+           s.GridOpt.SetText(row, kOptMaximumCol, "");
+         }
+       },
+       {"Check Max Values on Diet 1 Feed Weight\nCheck Max Values on Diet 1 Energy\n"
+        "Check Max Values on Diet 1 Protein\nCheck Max Values on Diet 2 Feed Weight\n"
+        "Check Max Values on Diet 2 Energy\nCheck Max Values on Diet 2 Protein"}},
       {"an unticked row outside its limits is not checked",
        [](OptSetup& s) {
          s.Cells(4, "10", "2", "4");

@@ -62,7 +62,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   EXPECT_NEAR(outcome.totalFeed, 29.8, miss);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0],
-            "FInal Age " + ShortNumberText(outcome.finalAge) + "  Final Feed Intake is " +
+            "Final Age " + ShortNumberText(outcome.finalAge) + "  Final Feed Intake is " +
                 ShortNumberText(outcome.totalFeed) + "  Save this Calibration Data Set to " + name +
                 " OK?");
 

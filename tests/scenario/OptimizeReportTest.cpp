@@ -96,15 +96,15 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   for (const char* heading : {"DIET Results:          Calculated Diet Contents",
                               "DIET Results:          Ingredient Weights",
                               "GROWTH Results:          Live Weight and Feed Intake",
-                              "DIET Inputs:          Nutrient Contraints",
-                              "DIET Inputs:          Ingredient Contraints"}) {
+                              "DIET Inputs:          Nutrient Constraints",
+                              "DIET Inputs:          Ingredient Constraints"}) {
     SCOPED_TRACE(heading);
     const int found = Find(*lines, heading, at);
     ASSERT_GT(found, at);
     EXPECT_EQ((*lines)[static_cast<std::size_t>(found) + 1], "  ");
     at = found + 1;
   }
-  EXPECT_EQ((*lines)[3].rfind("Feed Wt./Bird", 0), 0u);
+  EXPECT_EQ((*lines)[3].rfind("Feed Wt./Pig", 0), 0u);
 
   // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
   s.opt.CmdTransfer_Click();

@@ -1,0 +1,269 @@
+// The demo location grown in kg, and again after its units were switched
+// through the weight-unit list and through the units dialog, in every
+// combination the dialog offers: the same herd on the same diets is the same
+// biology, shown in the new units. A location saved in pounds grows the same
+// in tamsel-cli.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/NumberFormat.h"
+#include "model/DietsFile.h"
+#include "model/Units.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
+
+namespace {
+
+constexpr double kLb = 2.205;  // lb per kg
+
+using Codes = std::array<std::int16_t, 3>;  // energy, weight, price
+
+struct Session {
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  AfrmMain& form = app.mainForm;
+
+  Session() {
+    OpenLocation(app, dialogs, demo.Plt());
+    form.ComboSex.ListIndex = 0;
+    form.Combo1.ListIndex = kFeedGrid;
+  }
+  void Grow() {
+    dialogs.Forget();
+    form.RunGrowth();
+    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+  }
+};
+
+// A change of units in the named demo asks whether to write its files.
+void AnswerTheSaveQuestion(Session& s, const Codes& codes, Answer answer) {
+  if (codes != s.app.pig.UnitCodes) s.dialogs.Answer(answer);
+}
+
+void ChooseInList(Session& s, int position, Answer save = Answer::No) {
+  Codes codes = s.app.pig.UnitCodes;
+  codes[kWeightUnit] = static_cast<std::int16_t>(position);
+  AnswerTheSaveQuestion(s, codes, save);
+  s.form.Combo2.ListIndex = position;
+  s.form.Combo2_Click();
+  EXPECT_TRUE(s.dialogs.Done());
+}
+
+void ChooseInDialog(Session& s, int weights, int energy, int cost, Answer save = Answer::No) {
+  s.form.Click(AfrmMain::Control::UnitPick);
+  UnitsDialog& dialog = s.app.unitsForm;
+  dialog.Weights.ListIndex = weights;
+  dialog.FeedEnergy.ListIndex = energy;
+  dialog.FeedCost.ListIndex = cost;
+  const Codes codes{static_cast<std::int16_t>(energy),
+                    static_cast<std::int16_t>(weights),
+                    static_cast<std::int16_t>(cost == 1 ? 3 : 1)};
+  AnswerTheSaveQuestion(s, codes, save);
+  s.form.UnitsOK();
+  EXPECT_TRUE(s.dialogs.Done());
+}
+
+struct UnitCase {
+  std::string name;
+  std::function<void(Session&)> choose;
+  bool pounds;
+};
+
+std::vector<UnitCase> EveryWayToChooseUnits() {
+  std::vector<UnitCase> cases = {
+      {"list: lb", [](Session& s) { ChooseInList(s, 1); }, true},
+      {"list: lb, then kg",
+       [](Session& s) {
+         ChooseInList(s, 1);
+         ChooseInList(s, 0);
+       },
+       false},
+      {"list: kg again", [](Session& s) { ChooseInList(s, 0); }, false},
+  };
+  for (int weights : {0, 1})
+    for (int energy : {0, 1})
+      for (int cost : {0, 1}) {
+        cases.push_back(
+            {"dialog: " + std::to_string(weights) + std::to_string(energy) + std::to_string(cost),
+             [=](Session& s) { ChooseInDialog(s, weights, energy, cost); },
+             weights == 1});
+      }
+  return cases;
+}
+
+double Number(const std::string& text) { return ReadNumber(text); }
+
+TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
+  Session kg;
+  kg.Grow();
+  const GrowthRunResults& base = kg.app.growthResults;
+  for (const UnitCase& c : EveryWayToChooseUnits()) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    c.choose(s);
+    s.Grow();
+    const double f = c.pounds ? kLb : 1;
+    const GrowthRunResults& run = s.app.growthResults;
+    EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);  // kg
+    EXPECT_NEAR(run.feedGain, base.feedGain, 1e-9);
+    EXPECT_NEAR(run.costPerPig, base.costPerPig, 1e-5);  // prices to 7 or 8 places
+    EXPECT_EQ(s.form.Text5.Text, kg.form.Text5.Text);
+    EXPECT_EQ(s.form.TextFeedGain.Text, kg.form.TextFeedGain.Text);
+    EXPECT_EQ(s.form.TextPrice.Text, kg.form.TextPrice.Text);
+    // Shown converted: the herd fields, the feed and the tables.
+    EXPECT_DOUBLE_EQ(Number(s.form.Text1.Text), 6 * f);
+    EXPECT_DOUBLE_EQ(Number(s.form.Text3.Text), 25 * f);
+    EXPECT_NEAR(Number(s.form.Text4.Text), Number(kg.form.Text4.Text) * f, 0.01 * f);
+    EXPECT_NEAR(Number(s.app.Grid1.Text(3, 1)), 25 * f, 1e-9);
+    EXPECT_NEAR(Number(s.app.Grid1.Text(1, 4)), 2.4 * f, 1e-9);
+    const std::string unit = c.pounds ? "lb" : "kg";
+    EXPECT_EQ(s.form.Text1.Caption, "Starting Weight, " + unit);
+    EXPECT_EQ(s.form.Text3.Caption, "Final Weight, " + unit);
+    EXPECT_EQ(s.app.Grid1.Text(0, 3), "Daily Wt. Gain, " + unit);
+    EXPECT_EQ(s.form.Combo2.ListIndex, c.pounds ? 1 : 0);
+  }
+}
+
+// What the user typed comes back when the units come back; a unit list
+// re-selected changes nothing; energy and price follow only the dialog.
+TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
+  Session s;
+  auto shown = [&s] {
+    std::vector<std::string> texts;
+    for (const TextBox* field : {&s.form.Text1, &s.form.Text3, &s.form.Text4})
+      texts.push_back(GeneralNumberText(Number(field->Text)));  // "6.000" comes back as "6"
+    for (int row = 2; row <= 4; ++row)
+      for (int d = 1; d <= 3; ++d) texts.push_back(s.form.Griddiets.Text(row, d));
+    return texts;
+  };
+  const std::vector<std::string> typed = shown();
+  const Codes codes = s.app.pig.UnitCodes;
+
+  ChooseInList(s, 1);
+  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{codes[0], 1, codes[2]}));
+  EXPECT_EQ(s.form.Text1.Text, "13.23");
+  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "2448");  // energy stays per kg
+  ChooseInList(s, 1);
+  ChooseInDialog(s, 1, 1, 1);
+  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{1, 1, 3}));
+  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "1110.20408163");
+  EXPECT_EQ(s.form.Griddiets.Text(2, 1), "577.6508");
+  ChooseInDialog(s, 0, 0, 0);
+  EXPECT_EQ(s.app.pig.UnitCodes, codes);
+  EXPECT_EQ(shown(), typed);
+}
+
+// A run's results shown when the unit changes: as the same run grown in the
+// new unit shows them (the run's values, not the shown texts rounded twice),
+// and still the run's, so that the next press clears them.
+TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
+  Session s;
+  s.Grow();
+  ChooseInList(s, 1);
+  const Grid converted = s.app.Grid1;
+  const std::string feed = s.form.Text4.Text;
+  s.Grow();
+  EXPECT_EQ(feed, s.form.Text4.Text);
+  int last = 1;
+  while (!converted.Text(last + 1, 5).empty()) ++last;
+  for (int row = 1; row <= last; ++row)
+    for (int col : {6, 7}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  for (int row = 1; row <= 3; ++row)
+    for (int col : {1, 3, 4})
+      EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  for (int row : {20, 21})
+    for (int col : {1, 2}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+  s.form.Text1.Text = "abc";
+  s.form.RunGrowth();
+  EXPECT_EQ(s.form.Text4.Text, "");
+}
+
+// Least-cost formulas in kcal/lb and per short ton: the matrix and the
+// restrictions follow the diets' units, so the formulas and the herd's
+// growth stay the same, to the places the diets table shows a formulated
+// diet's cost and energy in (the run reads them there).
+TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
+  Session kg;
+  kg.form.Combo1.ListIndex = kFeedLeastCost;
+  kg.Grow();
+  Session s;
+  ChooseInDialog(s, 1, 1, 1);
+  s.form.Combo1.ListIndex = kFeedLeastCost;
+  s.Grow();
+  EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-4);
+  EXPECT_NEAR(s.app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-3);
+  EXPECT_NEAR(
+      Number(s.form.Griddiets.Text(4, 2)) * kLb, Number(kg.form.Griddiets.Text(4, 2)), 0.01);
+}
+
+// The full-precision value tamsel-cli prints for a result ("" if none).
+std::string CliResult(const std::string& output, const std::string& caption) {
+  const std::string key = "\n" + caption + "\t";
+  const std::size_t at = output.find(key);
+  if (at == std::string::npos) return "";
+  return output.substr(at + key.size(), output.find('\n', at + key.size()) - at - key.size());
+}
+
+std::string RunCli(const std::string& plt, int& status) {
+  const std::string command =
+      std::string(TAMSEL_CLI) + " grow --precision full --feed grid '" + plt + "' 2>&1";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string output;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) output.append(buffer, n);
+  status = pclose(pipe.release());
+  return output;
+}
+
+// Saved in pounds (the save question answered Yes), the location's files
+// hold pounds, and tamsel-cli grows the same herd from them.
+TEST(UnitsDemo, ALocationSavedInPoundsGrowsTheSameInTheCli) {
+  Session kg;
+  kg.Grow();
+  const std::vector<UnitCase> saves = {
+      {"list", [](Session& s) { ChooseInList(s, 1, Answer::Yes); }, true},
+      {"dialog", [](Session& s) { ChooseInDialog(s, 1, 1, 1, Answer::Yes); }, true},
+  };
+  for (const UnitCase& c : saves) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    c.choose(s);
+    EXPECT_TRUE(s.dialogs.Messages().size() == 1);  // the question, and no error
+    int status = -1;
+    const std::string output = RunCli(s.demo.Plt(), status);
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_NEAR(Number(CliResult(output, "Final Age, Days")), kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(
+        Number(CliResult(output, "Total Feed Intake")) / kLb, kg.app.growthResults.totalFeed, 1e-9);
+    EXPECT_NEAR(Number(CliResult(output, "Feed/Gain")), kg.app.growthResults.feedGain, 1e-9);
+    EXPECT_NEAR(Number(CliResult(output, "Cost Per Pig")), kg.app.growthResults.costPerPig, 1e-5);
+  }
+}
+
+// A calibration file whose units no screen offers is named when it loads.
+TEST(UnitsDemo, UnitsNoScreenOffersAreNamedOnLoad) {
+  TempDemo demo;
+  auto lines = TextFile::ReadLines(demo.Plt());
+  ASSERT_TRUE(lines && lines->size() == 14);
+  (*lines)[11] = " 2 ";  // energy in Mcal/kg
+  ASSERT_TRUE(TextFile::WriteLines(demo.Plt(), *lines).ok);
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  dialogs.File(demo.Plt());
+  app.mainForm.Text6_Click();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("(energy in Mcal/Kg)"), std::string::npos);
+}
+
+}  // namespace
