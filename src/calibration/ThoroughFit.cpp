@@ -67,6 +67,10 @@ void TakePoint(SwineCalib::FitContext& fit, const std::vector<double>& x) {
   }
 }
 
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
 }  // namespace
 
 FitSearchBounds ThoroughFitBounds(double startWeightKg) {
@@ -111,7 +115,27 @@ SearchStageFigures RunThoroughFit(ThoroughFitContext& c, bool& stopped) {
   if (found.improved) TakePoint(fit, found.x);
   figures.score = fit.state.BestFit;
   figures.evaluations = found.evaluations;
-  figures.seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  figures.seconds = Seconds(started);
   return figures;
+}
+
+FitStages CalibrateInStages(SwineCalib::FitContext& fit, bool thorough) {
+  FitStages stages;
+  const auto started = std::chrono::steady_clock::now();
+  stages.summary = SwineCalib::CalibrateFit(fit, 1);
+  stages.classic = {stages.summary.best, stages.summary.evaluations, Seconds(started)};
+  if (!thorough || stages.summary.status == SwineCalib::FitStatus::Cancelled) return stages;
+  const long classicRuns = stages.summary.evaluations;
+  ThoroughFitContext context{fit, 0, [&fit, classicRuns](long runs, double best) {
+                               if (fit.progress) fit.progress(classicRuns + runs, best);
+                               return fit.pig.CancelRun;
+                             }};
+  bool stopped = false;
+  stages.thorough = RunThoroughFit(context, stopped);
+  stages.thoroughRan = true;
+  stages.summary.best = stages.thorough.score;
+  stages.summary.evaluations += stages.thorough.evaluations;
+  if (stopped) stages.summary.status = SwineCalib::FitStatus::Cancelled;
+  if (fit.progress) fit.progress(stages.summary.evaluations, stages.summary.best);
+  return stages;
 }

@@ -49,3 +49,15 @@ struct ThoroughFitContext {
 // coefficient table, and is scored once more in the fit's own state. The
 // figures are the stage's; score is the fit's score after it.
 SearchStageFigures RunThoroughFit(ThoroughFitContext& context, bool& stopped);
+
+// The calibration run's fit: the classic fit (CalibrateFit, mode 1) and,
+// when `thorough` and the classic fit was not cancelled, the stage after it,
+// told through the fit's progress (growth runs counted on from the classic
+// fit's) and stopped by CancelRun. The summary covers both stages.
+struct FitStages {
+  SwineCalib::FitSummary summary;
+  SearchStageFigures classic;
+  SearchStageFigures thorough;
+  bool thoroughRan = false;
+};
+FitStages CalibrateInStages(SwineCalib::FitContext& fit, bool thorough);

@@ -39,6 +39,9 @@ struct CliOptions {
   // terminal.
   bool save = false;
   bool progress = false;
+  // calibrate and optimize: the classic search alone, without the thorough
+  // stage after it.
+  bool classic = false;
 
   // optimize: the "Target Weight" as typed; only the feed amounts move
   // ("Use Feed Weights Only"); optimization-table rows kept at their current

@@ -396,6 +396,8 @@ double ScoreOptimum(Run& run) {
   }
   ScoreOptPoint(s, run.objective);
   for (LpSolver& solver : run.app.formulationState->solvers) solver.SetFreshStarts(false);
+  // The main window shows the thorough stage's best as it shows a new best.
+  if (fresh && !FailedScore(s.OptScore)) run.objective.NewBest(s, s.OptScore);
   if (!FailedScore(s.OptScore)) return s.OptScore;
   // Nothing scored: the starting point stands.
   ScoreAt(s, run.objective, run.opt.startVar);
