@@ -73,6 +73,10 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 }  // namespace
 
+std::unique_ptr<SearchWorker> MakeFitSearchWorker(const SwineCalib::FitContext& fit) {
+  return std::make_unique<FitWorker>(fit);
+}
+
 FitSearchBounds ThoroughFitBounds(double startWeightKg) {
   constexpr double kLightest = 1;  // kg: the model's floor for B0
   return {{kLightest, 0.5, 0.5, -8, 0.25}, {std::max(startWeightKg, kLightest), 4, 10, 0, 4}};
@@ -104,12 +108,10 @@ SearchStageFigures RunThoroughFit(ThoroughFitContext& c, bool& stopped) {
   settings.islandEvaluations = kFitIslandEvaluations;
   settings.polishEvaluations = kFitPolishEvaluations;
   settings.threads = c.threads;
-  settings.progress = [&c](long evaluations, double best) {
-    return !c.progress || !c.progress(evaluations, best);
-  };
+  settings.progress = c.progress;
 
   std::vector<std::unique_ptr<SearchWorker>> workers;
-  for (int i = 0; i < kSearchIslands; ++i) workers.push_back(std::make_unique<FitWorker>(fit));
+  for (int i = 0; i < kSearchIslands; ++i) workers.push_back(MakeFitSearchWorker(fit));
   const GlobalSearchResult found = GlobalSearch(settings, workers);
   stopped = found.stopped;
   if (found.improved) TakePoint(fit, found.x);

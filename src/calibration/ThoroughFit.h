@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "calibration/SwineCalib.h"
 #include "platform/GlobalSearch.h"
@@ -33,6 +34,10 @@ struct FitSearchBounds {
   std::array<double, SwineCalib::kCoefficients> upper;
 };
 FitSearchBounds ThoroughFitBounds(double startWeightKg);
+
+// One worker of the stage (the benchmarks measure searches with it): its own
+// copies of the model and fit state, scoring B0, B1, B2, log10 B3, B4.
+std::unique_ptr<SearchWorker> MakeFitSearchWorker(const SwineCalib::FitContext& fit);
 
 struct ThoroughFitContext {
   // The classic fit's context: its model inputs and data; its state and

@@ -2,25 +2,14 @@
 
 #include <chrono>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "optimization/DietOptimization.h"
 #include "platform/LPROGR.h"
+#include "platform/SilentDialogs.h"
 
 namespace {
-
-// A worker never talks to the user: it runs on a thread of its own, and what
-// the formulation could say of a diet it already said in the classic search.
-class WorkerDialogs : public Dialogs {
- public:
-  Answer Message(std::string_view, Buttons, std::string_view) override { return Answer::OK; }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-};
 
 // What the formulation of one diet reads of earlier work: the costs (the
 // given diets' prices), the protein bands and the mode. The kept solvers
@@ -37,14 +26,14 @@ void CopyFormulationInputs(const FormulationState& from, FormulationState& to) {
 // objective state, scoring the free coordinates `free` of x.
 class DietWorker : public SearchWorker {
  public:
-  DietWorker(const ThoroughDietContext& c, const OptVariables& x, const std::vector<int>& free)
+  DietWorker(const ThoroughDietContext& c, const OptVariables& x, std::vector<int> free)
       : pig_(c.lp.pig),
         tables_(c.lp.tables),
         cost_(c.cost),
         lp_{tables_, pig_, *state_, dialogs_},
         objective_(lp_, c.Griddiets, cost_),
         x_(x),
-        free_(free) {
+        free_(std::move(free)) {
     CopyFormulationInputs(c.lp.state, *state_);
     for (LpSolver& solver : state_->solvers) solver.SetFreshStarts(true);
     cost_.showNewBest = nullptr;
@@ -61,11 +50,14 @@ class DietWorker : public SearchWorker {
   FormulationTables tables_;
   std::unique_ptr<FormulationState> state_ = std::make_unique<FormulationState>();
   FeedCostState cost_;
-  WorkerDialogs dialogs_;
+  // A worker never talks to the user: it runs on a thread of its own, and
+  // what the formulation could say of a diet it already said in the classic
+  // search.
+  SilentDialogs dialogs_;
   FeedOptContext lp_;
   FeedCostObjective objective_;
   OptVariables x_;
-  const std::vector<int>& free_;
+  std::vector<int> free_;
 };
 
 double Seconds(std::chrono::steady_clock::time_point since) {
@@ -73,6 +65,12 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }
 
 }  // namespace
+
+std::unique_ptr<SearchWorker> MakeDietSearchWorker(const ThoroughDietContext& context,
+                                                   const OptVariables& start,
+                                                   const std::vector<int>& free) {
+  return std::make_unique<DietWorker>(context, start, free);
+}
 
 OptFlags ThoroughHeldVariables(const OptVariables& x) {
   OptFlags held = x.OptFixed;
@@ -107,14 +105,12 @@ SearchStageFigures RunThoroughDietSearch(ThoroughDietContext& c, bool& stopped) 
   settings.islandEvaluations = kDietIslandEvaluations;
   settings.polishEvaluations = kDietPolishEvaluations;
   settings.threads = c.threads;
-  settings.progress = [&c](long evaluations, double best) {
-    return !c.progress || !c.progress(evaluations, best);
-  };
+  settings.progress = c.progress;
   settings.threadEnds = LpReleaseThread;
 
   std::vector<std::unique_ptr<SearchWorker>> workers;
   for (int i = 0; i < kSearchIslands; ++i) {
-    workers.push_back(std::make_unique<DietWorker>(c, start, free));
+    workers.push_back(MakeDietSearchWorker(c, start, free));
   }
   const GlobalSearchResult found = GlobalSearch(settings, workers);
   stopped = found.stopped;

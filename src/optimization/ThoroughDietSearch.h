@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "formulation/FeedOpt.h"
 #include "optimization/FeedCostObjective.h"
@@ -44,3 +46,10 @@ SearchStageFigures RunThoroughDietSearch(ThoroughDietContext& context, bool& sto
 // The variables the stage holds: every fixed one and the last diet's feed
 // amount. Exposed for the test that it has no effect.
 OptFlags ThoroughHeldVariables(const OptVariables& x);
+
+// One worker of the stage (the benchmarks measure searches with it): its own
+// copies of the model, formulation and objective state, scoring the
+// coordinates `free` (1-based variable numbers) of `start` as a search point.
+std::unique_ptr<SearchWorker> MakeDietSearchWorker(const ThoroughDietContext& context,
+                                                   const OptVariables& start,
+                                                   const std::vector<int>& free);

@@ -115,7 +115,7 @@ void Polish(Island& island, const std::vector<double>& from, double score, unsig
 }
 
 // Runs tasks 0..count-1 on up to `threads` threads while the calling thread
-// reports progress; a false answer sets `stop`.
+// reports progress; a true answer sets `stop`.
 template <typename Task, typename Report>
 void RunTasks(int count,
               int threads,
@@ -142,7 +142,7 @@ void RunTasks(int count,
   std::unique_lock lock(mutex);
   while (!ended.wait_for(lock, kProgressInterval, [&] { return done == count; })) {
     lock.unlock();
-    if (!report()) stop = true;
+    if (report()) stop = true;
     lock.lock();
   }
 }
@@ -175,7 +175,7 @@ GlobalSearchResult GlobalSearch(const GlobalSearchSettings& settings,
     for (const auto& island : islands) b = std::min(b, island->Best());
     return b;
   };
-  auto report = [&] { return !settings.progress || settings.progress(evaluations(), best()); };
+  auto report = [&] { return settings.progress && settings.progress(evaluations(), best()); };
 
   auto explore = [&](int i) {
     try {

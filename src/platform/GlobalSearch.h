@@ -35,7 +35,7 @@ struct GlobalSearchSettings {
   long polishEvaluations = 0;
   int threads = 0;  // 0: one per core
   // Told on the calling thread about ten times a second: evaluations so far
-  // and the best score (the start's until a better one is found). False stops
+  // and the best score (the start's until a better one is found). True stops
   // the search, which keeps the best point found so far.
   std::function<bool(long evaluations, double best)> progress;
   // Told on each thread of the search as it ends, to free what the workers
