@@ -17,7 +17,9 @@ class BenchDialogs : public Dialogs {
   ::Answer Message(std::string_view, Buttons, std::string_view) override;
   std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
   std::string OpenFile(const FileRequest& request) override;
-  std::string SaveFile(const FileRequest& request) override { return request.fileName; }
+  std::string SaveFile(const FileRequest& request, std::string_view = {}) override {
+    return request.fileName;
+  }
   void SetClipboard(std::string_view) override {}
   std::string Clipboard() override { return {}; }
   void ClearClipboard() override {}

@@ -18,5 +18,6 @@ bool AfrmMain::Griddiets_Click(int row, int col) {
   std::optional<SourcesRequest> request = DietsCellClicked(Griddiets, row, col);
   if (!request) return false;
   app_.sourcesForm.Show(*request);
+  app_.sensitivityForm.ShowDiet(request->diet);
   return true;
 }

@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "app/SaveProtocol.h"
 #include "app/UnitChange.h"
+#include "app/UnsavedChanges.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/TextFile.h"
@@ -42,6 +43,7 @@ bool AfrmMain::LocationName() {
     std::string question = "You are using this path " + folder + " Is this correct?";
     if (app_.dialogs.Message(question, Buttons::YesNo) == Answer::Yes) break;
   }
+  if (!SaveChangesFirst(app_)) return false;
   TakeLocation(chosen, exists);
   return true;
 }
@@ -53,6 +55,7 @@ bool AfrmMain::LocationName(const std::string& path) {
     std::string question = "You are using this path " + FolderOf(chosen) + " Is this correct?";
     if (app_.dialogs.Message(question, Buttons::YesNo) != Answer::Yes) return false;
   }
+  if (!SaveChangesFirst(app_)) return false;
   TakeLocation(chosen, exists);
   return true;
 }
@@ -211,21 +214,32 @@ void AfrmMain::ReadRestrictions() {
   if (restrictions.noEnergyMinimum) MatrixLoaded = false;
 }
 
+// A file opened over unsaved changes: they are saved first, under the
+// names in use, or forgotten.
 void AfrmMain::MatrixOpen() {
-  if (!ChooseMatrixFile(app_.dialogs, app_.location.DataFolder, app_.location.MatrixFile)) return;
+  std::string chosen;
+  if (!ChooseMatrixFile(app_.dialogs, app_.location.DataFolder, chosen)) return;
+  if (!SaveChangesFirst(app_, kFormulationData)) return;
+  app_.location.MatrixFile = chosen;
   LoadLP();
 }
 
 void AfrmMain::Open_Restriction() {
   Location& location = app_.location;
-  if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, location.ReqIngFile)) return;
+  std::string chosen;
+  if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, chosen)) return;
+  if (!SaveChangesFirst(app_, kRestrictionData)) return;
+  location.ReqIngFile = chosen;
   ReadRestrictions();
   if (app_.restrictForm.Visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenNuts() {
   Location& location = app_.location;
-  if (!ChooseNutRestrictionFile(app_.dialogs, location.DataFolder, location.ReqNutFile)) return;
+  std::string chosen;
+  if (!ChooseNutRestrictionFile(app_.dialogs, location.DataFolder, chosen)) return;
+  if (!SaveChangesFirst(app_, kNutRestrictionData)) return;
+  location.ReqNutFile = chosen;
   std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
   LoadNutRestrictions(app_.formulation, app_.dialogs, location.ReqNutFile, feedChoice);
   Combo1.ListIndex = feedChoice;

@@ -28,7 +28,10 @@ bool AfrmMain::MatrixHasTwoIngredients() const {
 }
 
 bool AfrmMain::SaveDiets() {
-  return SaveDietsFile(app_.location, Griddiets, app_.pig.NumDiets, gridFILES, app_.dialogs);
+  if (!SaveDietsFile(app_.location, Griddiets, app_.pig.NumDiets, gridFILES, app_.dialogs))
+    return false;
+  Griddiets.SetEdited(false);
+  return true;
 }
 
 bool AfrmMain::SaveMatrixFile() {
@@ -221,8 +224,11 @@ void AfrmMain::SaveDietNew() {
   if (chosen.empty()) return;
   std::string base = LocationBaseOf(ResolveInFolder(location.DataFolder, chosen));
 
-  // The copy is written; work goes on with the current location's files.
+  // The copy is written; work goes on with the current location's files,
+  // whose changes are still unsaved.
   const Location kept = location;
+  const bool dietsEdited = Griddiets.Edited();
+  const FormulationTables::Unsaved unsaved = app_.formulation.unsaved;
   std::array<std::string, kFormulationRows.size()> shown;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
     shown[i] = gridFILES.Text(kFormulationRows[i], 0);
@@ -235,6 +241,8 @@ void AfrmMain::SaveDietNew() {
   if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
 
   location = kept;
+  Griddiets.SetEdited(dietsEdited);
+  app_.formulation.unsaved = unsaved;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
     gridFILES.SetText(kFormulationRows[i], 0, shown[i]);
 }

@@ -9,6 +9,7 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/ChangeTracking.h"
+#include "app/FormulationFindings.h"
 #include "app/GridClipboard.h"
 #include "app/NumberFormat.h"
 #include "app/UnitChange.h"
@@ -208,12 +209,14 @@ AfrmMain::Window AfrmMain::Click(Control control) {
   switch (control) {
     case Control::Command1:
       RunGrowth();
+      FollowFormulation(app_);
       return Window::None;
     case Control::Command3:
       if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::Command4:
       app_.restrictForm.Load();
+      FollowFormulation(app_);
       return Window::Restrictions;
     case Control::Command5:
       Command5_Click();
@@ -225,6 +228,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
     case Control::Command7: {
       FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
       RunLP(lp, Griddiets);
+      FollowFormulation(app_);
       return Window::None;
     }
     case Control::Command10:

@@ -16,6 +16,7 @@
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrict.h"
+#include "formulation/SensitivityForm.h"
 #include "formulation/frmExcel.h"
 #include "formulation/frmMsgBoxA.h"
 #include "model/GlobalPig.h"
@@ -73,6 +74,7 @@ class App {
       dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
   frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
   frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
+  SensitivityForm sensitivityForm{formulation, pig, *formulationState};  // the sources window's tab
   frmCalib calibForm{*this};          // the calibration inputs screen
   frmCalibTest calibTestForm{*this};  // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the

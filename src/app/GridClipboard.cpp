@@ -142,8 +142,20 @@ void PasteText(Grid& grid, std::string_view text, PasteMode mode) {
 
 bool GridPaste(Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode) {
   if (!IsPasteKey(keyCode, shift)) return false;
-  PasteText(grid, dialogs.Clipboard(), mode);
+  const std::string text = dialogs.Clipboard();
+  grid.ChangeUndoably([&] { PasteText(grid, text, mode); });
+  grid.SetEdited(true);
   return true;
+}
+
+void ClearOwnCells(Grid& grid, GridRange range) {
+  if (!grid.Editable()) return;  // the program's own table
+  range.firstRow = std::max(range.firstRow, grid.FixedRows());
+  range.firstCol = std::max(range.firstCol, grid.FixedCols());
+  if (range.firstRow > range.lastRow || range.firstCol > range.lastCol) return;
+  grid.ChangeUndoably(
+      [&] { grid.ClearRange(range.firstRow, range.firstCol, range.lastRow, range.lastCol); });
+  grid.SetEdited(true);
 }
 
 bool GridKey(Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode) {
@@ -152,8 +164,11 @@ bool GridKey(Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mod
     return true;
   }
   if (shift == kShiftCtrl && keyCode == kKeyX) {
-    const GridRange copied = CopyRange(SelectedRange(grid), grid, dialogs);
-    grid.ClearRange(copied.firstRow, copied.firstCol, copied.lastRow, copied.lastCol);
+    ClearOwnCells(grid, CopyRange(SelectedRange(grid), grid, dialogs));
+    return true;
+  }
+  if (shift == kShiftCtrl && keyCode == kKeyZ) {
+    if (grid.Undo()) grid.SetEdited(true);
     return true;
   }
   if (shift == kShiftCtrl && keyCode == kKeyA) {
@@ -199,7 +214,8 @@ void PopupCommand(PopupAction action, Grid* activeGrid, Dialogs& dialogs, PasteM
       break;
     }
     case PopupAction::Clear:
-      grid.Clear();
+      if (grid.Editable() && dialogs.Message(kClearQuestion, Buttons::YesNo) == Answer::Yes)
+        ClearOwnCells(grid, WholeGrid(grid));
       break;
     case PopupAction::Paste:
       GridPaste(grid, kKeyV, kShiftCtrl, dialogs, mode);

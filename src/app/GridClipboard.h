@@ -15,6 +15,7 @@ inline constexpr int kKeyA = 65;
 inline constexpr int kKeyC = 67;
 inline constexpr int kKeyV = 86;
 inline constexpr int kKeyX = 88;
+inline constexpr int kKeyZ = 90;
 inline constexpr int kKeyInsert = 45;
 inline constexpr int kShiftNone = 0;
 inline constexpr int kShiftShift = 1;
@@ -59,10 +60,15 @@ void PasteText(Grid& grid, std::string_view text, PasteMode mode = PasteMode::Ce
 bool GridPaste(
     Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode = PasteMode::Cells);
 
+// Empties the cells of `range` that the user owns: the headings of the
+// fixed rows and columns stay, and a table the user may not edit keeps
+// everything. Ctrl+Z brings the cells back.
+void ClearOwnCells(Grid& grid, GridRange range);
+
 // The clipboard keys of every table: Ctrl+C and Ctrl+Insert copy the
-// selected block, Ctrl+X copies it and empties it, Ctrl+A copies the used
-// area, Ctrl+V and Shift+Insert paste. Returns true when the key was one of
-// them.
+// selected block, Ctrl+X copies it and empties it (as ClearOwnCells),
+// Ctrl+A copies the used area, Ctrl+V and Shift+Insert paste, Ctrl+Z undoes
+// the last paste, cut or clear. Returns true when the key was one of them.
 bool GridKey(
     Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode = PasteMode::Cells);
 
@@ -79,8 +85,14 @@ bool HerdInputPaste(int keyCode,
                     std::string& totalFeed,
                     std::string& finalAge);
 
-// The table pop-up menu; each entry acts on the active table, when there is one.
+// The table pop-up menu; each entry acts on the active table, when there is
+// one. "Clear" asks kClearQuestion first and then empties the whole table
+// as ClearOwnCells does.
 enum class PopupAction { CopyHighlighted, CopyAll, Clear, Paste };
+
+inline constexpr std::string_view kClearQuestion =
+    "Clear every cell of this table? Its headings and labels stay, and Ctrl+Z brings the cells "
+    "back.";
 
 void PopupCommand(PopupAction action,
                   Grid* activeGrid,

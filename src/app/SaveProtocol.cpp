@@ -18,13 +18,15 @@ bool IsPattern(std::string_view path) {
 
 bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request) {
   if (!request.saveWithoutAsking) {
+    // Rejecting the dialog writes to the current name: its button says so.
+    const bool named = !currentPath.empty() && !IsPattern(currentPath);
     FileRequest file;
     file.title = SaveDialogTitle(currentPath);
     file.folder = request.dataFolder;
     file.filter = request.filter;
     file.defaultExt = request.defaultExt;
     file.fileName = request.offeredName;
-    std::string chosen = dialogs.SaveFile(file);
+    std::string chosen = dialogs.SaveFile(file, named ? kKeepNameCaption : std::string_view{});
     // The dialog hands back the offered name when cancelled; a name that is
     // still a pattern was never chosen either.
     bool cancelled = chosen.empty() || chosen == request.offeredName || IsPattern(chosen);

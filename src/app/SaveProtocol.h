@@ -31,6 +31,10 @@ bool IsPattern(std::string_view path);
 // and there is no earlier name).
 bool ChooseSavePath(Dialogs& dialogs, std::string& currentPath, const SaveRequest& request);
 
+// The save dialog's reject button when the file has a name: rejecting writes
+// the file there, so the button must not say "Cancel".
+inline constexpr std::string_view kKeepNameCaption = "Keep Current Name";
+
 // "Error " + number + " (" + description + ") in procedure " + name: the
 // report of a procedure that traps run-time errors.
 std::string ErrorText(int number, std::string_view description, std::string_view procedure);

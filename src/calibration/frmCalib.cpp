@@ -84,6 +84,7 @@ void frmCalib::Form_Load() {
     GridCal.SetText(
         numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
   }
+  GridCal.SetEdited(false);
   Working = false;
   Visible = true;
 }
@@ -152,6 +153,7 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
 
   const CalibrationOutcome outcome = main.CalibrationRun();
   Working = false;
+  GridCal.SetEdited(false);  // stored, and written or said why not
   // A fit stays on the screen with its result; a run a check stopped closes it.
   ResultShown = outcome.status != CalibrationStatus::Stopped;
   Visible = ResultShown;
@@ -188,4 +190,12 @@ std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
   if (growthRuns > 0)
     text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.pig.DecimalComma);
   return text;
+}
+
+bool frmCalib::SaveInputs() {
+  double totalFeed = 0;
+  StoreRows(totalFeed);
+  if (WriteRows() != RowsWrite::Written) return false;
+  GridCal.SetEdited(false);
+  return true;
 }

@@ -93,6 +93,10 @@ class frmCalib {
   RowsWrite WriteRows();
   // The table's pop-up menu.
   void Popup(PopupAction action);
+  // The weighings stored and written to the calibration name's ".cal" file,
+  // without the calibration run: the save of unsaved changes. True when
+  // written.
+  bool SaveInputs();
   // "Cancel", while the fit runs: it stops at its next trial point, keeping
   // the best point found.
   void Cancel();

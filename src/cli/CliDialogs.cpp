@@ -29,6 +29,11 @@ Answer CliDialogs::Message(std::string_view text, Buttons buttons, std::string_v
     case Buttons::YesNo:
       PrintLine(std::string(text) + (yesNo_ == Answer::Yes ? " [Yes]" : " [No]"));
       return yesNo_;
+    case Buttons::SaveDiscardCancel:
+      // Unsaved changes: saved when the command was told to save, else kept
+      // in place by stopping what would drop them.
+      PrintLine(std::string(text) + (yesNo_ == Answer::Yes ? " [Save]" : " [Cancel]"));
+      return yesNo_ == Answer::Yes ? Answer::Save : Answer::Cancel;
     case Buttons::YesNoCancel:
       break;
   }
@@ -49,4 +54,6 @@ std::string CliDialogs::OpenFile(const FileRequest& request) {
   return openFile_;
 }
 
-std::string CliDialogs::SaveFile(const FileRequest& request) { return request.fileName; }
+std::string CliDialogs::SaveFile(const FileRequest& request, std::string_view) {
+  return request.fileName;
+}

@@ -9,7 +9,8 @@
 // the location the user named; message boxes go to standard error;
 // questions get the answer that changes nothing (No for Yes/No and
 // Yes/No/Cancel, so a missing location is not made a new one and nothing is
-// saved; Cancel for OK/Cancel) unless a command asks for Yes; input boxes
+// saved; Cancel for OK/Cancel and Save/Discard/Cancel) unless a command asks
+// for Yes (Save for Save/Discard/Cancel); input boxes
 // and save dialogs are cancelled; the clipboard is kept here.
 class CliDialogs : public Dialogs {
  public:
@@ -24,7 +25,7 @@ class CliDialogs : public Dialogs {
                     std::string_view title,
                     std::string_view defaultText) override;
   std::string OpenFile(const FileRequest& request) override;
-  std::string SaveFile(const FileRequest& request) override;
+  std::string SaveFile(const FileRequest& request, std::string_view rejectCaption = {}) override;
   void SetClipboard(std::string_view text) override { clipboard_ = text; }
   std::string Clipboard() override { return clipboard_; }
   void ClearClipboard() override { clipboard_.clear(); }

@@ -6,6 +6,7 @@
 
 #include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSensitivity.h"
 #include "cli/CliSession.h"
 #include "model/DietsTable.h"
 
@@ -60,6 +61,7 @@ int RunFormulateCommand(const CliOptions& options) {
   bool allFeasible = true;
   for (int d = 1; d <= diets; ++d) {
     PrintDiet(app, d, options.precision);
+    if (options.sensitivity) PrintSensitivity(app, d, options.precision);
     allFeasible = allFeasible && app.formulationState->DietProblems[d] == 0;
   }
   return allFeasible ? kExitOk : kExitRunFailed;

@@ -32,6 +32,18 @@ Commands:
                           feed/gain, cost per pig).
   formulate LOCATION.plt  Runs "Run LP" and prints each diet's cost, its
                           ingredients in per cent and its nutrient levels.
+                          With --sensitivity, after each diet what its
+                          cost depends on (two tables, as the
+                          "Sensitivity" tab shows them): its restrictions
+                          (limit, level, whether binding, shadow price: the
+                          change of the diet's cost when the limit rises by
+                          the step under Per, and the range of the limit
+                          over which it holds) and its ingredients
+                          (inclusion, price, reduced cost: how much cheaper
+                          one left out must get to come in, and the range of
+                          the price over which the formula stays); for an
+                          infeasible diet the restrictions that cannot all
+                          hold together.
   calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
                           then "Continue Calibration" on the inputs as they
                           open (every weighing of the .cal file with its
@@ -104,6 +116,9 @@ Options of optimize:
   --classic                   runs the classic search alone, without the
                               thorough search after it
   --precision shown|full      as below
+Option of formulate:
+  --sensitivity               the sensitivity tables of each diet, or the
+                              conflicting restrictions of an infeasible one
 Options of calibrate:
   --save                      answers Yes to the save question of a fit
                               that is not poor: the .plt file gets the
@@ -244,6 +259,7 @@ bool* FlagOption(std::string_view name, CliOptions& options) {
   if (name == "--progress") return &options.progress;
   if (name == "--feed-only") return &options.feedOnly;
   if (name == "--classic") return &options.classic;
+  if (name == "--sensitivity") return &options.sensitivity;
   return nullptr;
 }
 
@@ -253,6 +269,7 @@ bool FlagAllowed(std::string_view name, CliCommand command) {
   if (name == "--feed-only") return command == CliCommand::Optimize;
   if (name == "--classic")
     return command == CliCommand::Calibrate || command == CliCommand::Optimize;
+  if (name == "--sensitivity") return command == CliCommand::Formulate;
   return command == CliCommand::Calibrate;
 }
 

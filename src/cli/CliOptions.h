@@ -43,6 +43,10 @@ struct CliOptions {
   // stage after it.
   bool classic = false;
 
+  // formulate: each diet's sensitivity tables, or an infeasible diet's
+  // conflicting restrictions.
+  bool sensitivity = false;
+
   // optimize: the "Target Weight" as typed; only the feed amounts move
   // ("Use Feed Weights Only"); optimization-table rows kept at their current
   // value (3(d - 1) + 1 feed, + 2 energy, + 3 protein of diet d).

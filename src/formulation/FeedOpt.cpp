@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/NumberFormat.h"
+#include "formulation/ConflictingRestrictions.h"
 #include "formulation/Restrictions.h"
 
 namespace {
@@ -113,11 +114,15 @@ void ClearLpTables(FormulationState& state) {
 }
 
 // Appends a row with coefficient 1 for ingredient c.
-void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
+void AppendIngredientRow(
+    LpProblem& lp, DietProgramRows& program, int c, std::int32_t type, double rhs) {
   const int r = ++lp.LPRowCount;
   lp.LPMatrix[r][c] = 1;
   lp.LPMatrix[r][0] = rhs;
   lp.LPRowType[r] = type;
+  program.row[r] = {
+      type == kLpAtLeast ? RestrictionKind::IngredientMinimum : RestrictionKind::IngredientMaximum,
+      c};
 }
 
 }  // namespace
@@ -140,6 +145,8 @@ void ClearFormulationTables(FormulationState& state) {
   state.lp.IngPrice.fill(0.0);
   state.LPRowNutrient.fill(0);
   state.answer.LPSolution.fill(0.0);
+  for (auto& program : state.programRows) program.rowCount = 0;
+  for (auto& conflict : state.conflicts) conflict.count = 0;
   for (auto& diet : state.DietInclusion) diet.fill(0.0);
   state.builtDiet = 0;
   state.rowsWritten = 0;
@@ -178,6 +185,8 @@ bool BuildLP(FeedOptContext& context, int diet) {
   const FormulationTables& t = context.tables;
   s.builtDiet = 0;
   if (!ValidDiet(diet)) return false;
+  DietProgramRows& program = s.programRows[diet];
+  program.rowCount = 0;
   if (s.OptMode == kOptModeRunning) SetProteinMaxima(context, diet);
   CheckRestrictions(context);
 
@@ -194,6 +203,7 @@ bool BuildLP(FeedOptContext& context, int diet) {
   LpProblem& lp = s.lp;
   const int n = Ingredients(t);
   ClearLpTables(s);
+  program.row.fill({});
   lp.IngCount = n;
   for (int c = 1; c <= n; ++c) lp.IngPrice[c] = t.IngPrice[c];
 
@@ -205,9 +215,11 @@ bool BuildLP(FeedOptContext& context, int diet) {
     if (r == 1) {
       lp.LPMatrix[r][0] = kWeightRowValue;
       lp.LPRowType[r] = kLpEqual;
+      program.row[r] = {RestrictionKind::Total, row - 1};
     } else {
       lp.LPMatrix[r][0] = NutMin(t, diet, row - 1);
       lp.LPRowType[r] = kLpAtLeast;
+      if (lp.LPMatrix[r][0] != 0) program.row[r] = {RestrictionKind::NutrientMinimum, row - 1};
     }
   }
 
@@ -222,16 +234,20 @@ bool BuildLP(FeedOptContext& context, int diet) {
         lp.LPMatrix[r].begin() + 1, lp.LPMatrix[r].begin() + 1 + n, lp.LPMatrix[m].begin() + 1);
     lp.LPMatrix[m][0] = maximum;
     lp.LPRowType[m] = kLpAtMost;
+    // The weight row's maximum of 100 repeats the total.
+    program.row[m] = {r == 1 ? RestrictionKind::Total : RestrictionKind::NutrientMaximum,
+                      rows[r] - 1};
   }
 
   // Ingredient rows, minimum before maximum; a maximum of -1 holds it at 0.
   for (int c = 1; c <= n; ++c) {
     if (HasIngredientMinimum(t, diet, c))
-      AppendIngredientRow(lp, c, kLpAtLeast, IngMin(t, diet, c));
+      AppendIngredientRow(lp, program, c, kLpAtLeast, IngMin(t, diet, c));
     if (HasIngredientMaximum(t, diet, c)) {
-      AppendIngredientRow(lp, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
+      AppendIngredientRow(lp, program, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
     }
   }
+  program.rowCount = lp.LPRowCount;
   s.rowsWritten = lp.LPRowCount;
   s.columnsWritten = n;
   s.builtDiet = diet;
@@ -246,6 +262,7 @@ void LPCOST(FeedOptContext& context, int diet) {
   FormulationState& s = context.state;
   if (!ValidDiet(diet)) return;
   s.DietProblems[diet] = 0;
+  s.conflicts[diet].count = 0;
   if (s.builtDiet != diet) {
     // Refused by BuildLP: nothing to solve, and no stale diet stands.
     s.DietProblems[diet] = 1;
@@ -352,7 +369,12 @@ bool RunLP(FeedOptContext& context, Grid& Griddiets) {
     LPCOST(context, d);
     if (s.DietProblems[d] > 0) {
       allFormulated = false;
-      Say(context, [d] { return "Diet No " + std::to_string(d) + " was Infeasible"; });
+      if (Speaks(context)) FindConflictingRestrictions(s, d);
+      Say(context, [&context, d] {
+        return context.state.conflicts[d].count > 0
+                   ? ConflictText(context.tables, context.pig, d, context.state.conflicts[d])
+                   : "Diet No " + std::to_string(d) + " was Infeasible";
+      });
     }
     Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
     ShowDietResult(context, d, Griddiets);

@@ -223,7 +223,10 @@ bool SaveMatrix(FormulationTables& tables,
   tables.IngCount = static_cast<std::int16_t>(ingCount);
   if (ingCount < 1) return false;
   if (!ChooseSavePath(dialogs, matrixFile, request)) return false;
-  return WriteFileOrReport(dialogs, matrixFile, MatrixFileLines(tables), kSaveProcedure);
+  if (!WriteFileOrReport(dialogs, matrixFile, MatrixFileLines(tables), kSaveProcedure))
+    return false;
+  tables.unsaved.matrix = false;
+  return true;
 }
 
 bool ChooseMatrixFile(Dialogs& dialogs, const std::string& dataFolder, std::string& matrixFile) {

@@ -46,6 +46,14 @@ struct FormulationTables {
   // Ingredients or nutrients with restrictions were inserted or deleted since
   // the matrix was read: the restriction files still number them as before.
   bool RestrictionFilesRenumbered = false;
+
+  // Changed by the user's commands since last written to the file (the
+  // question about unsaved changes); a save of the file clears its mark.
+  struct Unsaved {
+    bool matrix = false;
+    bool ingRestrictions = false;
+    bool nutRestrictions = false;
+  } unsaved;
 };
 
 // Standard name of nutrient rows 1..15 ("Weight", "Net ENERGY", ...); "" otherwise.

@@ -36,6 +36,7 @@ int Restrict::DietsInUse() const { return std::clamp<int>(pig_.NumDiets, 0, kMax
 
 void Restrict::FillHeadings(Grid& grid, std::string_view corner) {
   grid.Clear();
+  grid.SetEdited(false);
   for (int row = 0; row < grid.Rows(); ++row)
     for (int col = 0; col < grid.Cols(); ++col) grid.SetCellColor(row, col, kWhite);
   grid.SetText(0, 0, corner);
@@ -110,9 +111,13 @@ void Restrict::SaveIngSes() {
       tables_.IngRestrict[d][kMinKind][i] = ReadNumber(GridRestrict.Text(i, MinCol(d)));
       tables_.IngRestrict[d][kMaxKind][i] = ReadNumber(GridRestrict.Text(i, MaxCol(d)));
     }
+  // The edits are kept for the session, not yet in the file.
+  if (GridRestrict.Edited()) tables_.unsaved.ingRestrictions = true;
+  GridRestrict.SetEdited(false);
 }
 
 bool Restrict::SaveNutSes() {
+  if (NUTS.Edited()) tables_.unsaved.nutRestrictions = true;
   const int lastIndex =
       std::min(std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows), NUTS.Rows() - 2);
   for (int j = 1; j <= lastIndex; ++j)
@@ -127,6 +132,7 @@ bool Restrict::SaveNutSes() {
         return false;
       }
     }
+  NUTS.SetEdited(false);  // every edit kept
   return true;
 }
 

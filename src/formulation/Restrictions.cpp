@@ -364,14 +364,17 @@ SaveRequest NutSaveRequest(std::string dataFolder,
           withoutAsking};
 }
 
-bool SaveIngRestrictions(const FormulationTables& tables,
+bool SaveIngRestrictions(FormulationTables& tables,
                          int numDiets,
                          Dialogs& dialogs,
                          std::string& reqIngFile,
                          const SaveRequest& request) {
   if (!ChooseSavePath(dialogs, reqIngFile, request)) return false;
-  return WriteFileOrReport(
-      dialogs, reqIngFile, IngRestrictionLines(tables, numDiets), kSaveIngProcedure);
+  if (!WriteFileOrReport(
+          dialogs, reqIngFile, IngRestrictionLines(tables, numDiets), kSaveIngProcedure))
+    return false;
+  tables.unsaved.ingRestrictions = false;
+  return true;
 }
 
 bool SaveNutRestrictions(FormulationTables& tables,
@@ -381,8 +384,11 @@ bool SaveNutRestrictions(FormulationTables& tables,
                          const SaveRequest& request) {
   if (tables.NutCount == 0) tables.NutCount = kDefaultNutCount;
   if (!ChooseSavePath(dialogs, reqNutFile, request)) return false;
-  return WriteFileOrReport(
-      dialogs, reqNutFile, NutRestrictionLines(tables, numDiets), kSaveNutProcedure);
+  if (!WriteFileOrReport(
+          dialogs, reqNutFile, NutRestrictionLines(tables, numDiets), kSaveNutProcedure))
+    return false;
+  tables.unsaved.nutRestrictions = false;
+  return true;
 }
 
 bool ChooseIngRestrictionFile(Dialogs& dialogs, const std::string& dataFolder, std::string& path) {

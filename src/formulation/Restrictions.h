@@ -75,7 +75,7 @@ SaveRequest NutSaveRequest(std::string dataFolder,
 // SaveIngRestrictions / SaveNutRestrictions: save protocol (`path` in/out),
 // then write. A nutrient count of 0 becomes 14 first. Return true when the
 // file was written; a failed write is reported and keeps the earlier file.
-bool SaveIngRestrictions(const FormulationTables& tables,
+bool SaveIngRestrictions(FormulationTables& tables,
                          int numDiets,
                          Dialogs& dialogs,
                          std::string& reqIngFile,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <memory>
+#include <ranges>
 
 #include "app/NumberFormat.h"
 
@@ -88,6 +89,7 @@ void frmExcel::Fill() {
   GridImport.SetFixedRows(NamesEditable ? 0 : 1);
   GridImport.SetFixedCols(NamesEditable ? 0 : 1);
   ResetOrigins();
+  GridImport.SetEdited(false);
 }
 
 int frmExcel::IngredientRows() const {
@@ -130,6 +132,7 @@ void frmExcel::Command4() {
   for (int col = kPriceCol; col <= LastNutrientCol(); ++col)
     GridImport.SetText(at, col, kNewCellText);
   GridImport.SetCurrent(at, kNameCol);
+  GridImport.SetEdited(true);
 }
 
 void frmExcel::Command5() {
@@ -149,6 +152,7 @@ void frmExcel::Command5() {
   nutOrigin_[at] = 0;
   GridImport.SetText(kHeadingRow, at, name);
   GridImport.SetCurrent(kHeadingRow, at);
+  GridImport.SetEdited(true);
 }
 
 void frmExcel::DeleteIng() {
@@ -159,6 +163,7 @@ void frmExcel::DeleteIng() {
   for (int r = row; r < kRows - 1; ++r) MoveRow(r + 1, r);
   GridImport.ClearRange(kRows - 1, 0, kRows - 1, kCols - 1);
   ingOrigin_[kRows - 1] = 0;
+  GridImport.SetEdited(true);
 }
 
 void frmExcel::CmdDeleteNut() {
@@ -170,6 +175,7 @@ void frmExcel::CmdDeleteNut() {
   GridImport.ClearRange(0, kCols - 1, kRows - 1, kCols - 1);
   nutOrigin_[kCols - 1] = 0;
   if (dietDisplayNutColumns_ > 0) --dietDisplayNutColumns_;
+  GridImport.SetEdited(true);
 }
 
 void frmExcel::Cmdedit() {
@@ -232,6 +238,14 @@ void frmExcel::Command3() {
   }
   tables_.NutCount = lastCol;  // the nutrient columns and the weight row
   tables_.IngCount = static_cast<std::int16_t>(ingRows);
+  // The edits move from the table into the matrix, still unsaved; so do
+  // restrictions that followed a moved ingredient or nutrient.
+  if (GridImport.Edited()) tables_.unsaved.matrix = true;
+  if (!std::ranges::equal(ingOrigin_, std::views::iota(0, kRows)))
+    tables_.unsaved.ingRestrictions = true;
+  if (!std::ranges::equal(nutOrigin_, std::views::iota(0, kCols)))
+    tables_.unsaved.nutRestrictions = true;
+  GridImport.SetEdited(false);
   StoreRestrictions();
   ResetOrigins();
 }

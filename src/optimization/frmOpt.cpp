@@ -10,6 +10,7 @@
 #include "app/Location.h"
 #include "app/NumberFormat.h"
 #include "app/SaveProtocol.h"
+#include "app/UnsavedChanges.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
 #include "platform/TextFile.h"
@@ -101,6 +102,9 @@ frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
     : app_(app), opt_(opt), report_(report) {
   for (int row = 1; row <= kDietRows; ++row)
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) GridOpt.SetText(row, col, "0");
+  // The diet and the kind in columns 0 and 1 are the program's labels: no
+  // typing there, and "Clear" keeps them.
+  GridOpt.SetFixedCols(2);
   CmdView.Enabled = false;
   CmdTransfer.Enabled = false;  // until a run has found an optimum
   opt_.search.progress = [this](long evaluations, double best) {
@@ -157,6 +161,7 @@ void frmOpt::Form_Load() {
     }
   }
   TextOptDiet = std::to_string(app_.pig.NumDiets);
+  GridOpt.SetEdited(false);
   Visible = true;
 }
 
@@ -222,6 +227,7 @@ void frmOpt::CmdAddMinMax_Click() {
       GridOpt.SetText(row, kOptMaximumCol, Number(current * kAddMaxFactor[k]));
     }
   }
+  GridOpt.SetEdited(true);
   CmdRunOpt.BackColor = kLightGreen;
 }
 
@@ -309,19 +315,27 @@ void frmOpt::CmdTransfer_Click() {
     app_.mainForm.Griddiets.SetText(
         kDietAmountRow, d, Number(ConvertWeight(app_.pig, kToDisplay, r.feedAmount[d])));
   }
+  // Changes of the user's, not yet in the diets and restriction files.
+  app_.mainForm.Griddiets.SetEdited(true);
+  app_.formulation.unsaved.nutRestrictions = true;
 }
 
-bool frmOpt::CmdSaveOpt_Click() {
+bool frmOpt::CmdSaveOpt_Click(bool withoutAsking) {
   if (Running) return false;
   SaveRequest request{app_.location.DataFolder,
                       LocationName + std::string(kFileExt),
                       std::string(kFilePattern),
                       std::string(kFileExt),
-                      false};
+                      withoutAsking && !OptFile.empty()};
   if (!ChooseSavePath(app_.dialogs, OptFile, request)) return false;
   OptFile = ResolveInFolder(app_.location.DataFolder, OptFile);
-  return WriteFileOrReport(
-      app_.dialogs, OptFile, OptTableFileLines(GridOpt, TargetWeight, TextOptDiet), kSaveProcedure);
+  if (!WriteFileOrReport(app_.dialogs,
+                         OptFile,
+                         OptTableFileLines(GridOpt, TargetWeight, TextOptDiet),
+                         kSaveProcedure))
+    return false;
+  GridOpt.SetEdited(false);
+  return true;
 }
 
 bool frmOpt::CmdOpenOpt_Click() {
@@ -332,7 +346,7 @@ bool frmOpt::CmdOpenOpt_Click() {
                             std::string(kFileExt),
                             std::string(kFilePattern)};
   const std::optional<std::string> path = Chosen(app_.dialogs.OpenFile(request), request.fileName);
-  if (!path) return false;
+  if (!path || !SaveChangesFirst(app_, kOptimizationTableData)) return false;
   const std::string resolved = ResolveInFolder(app_.location.DataFolder, *path);
   const std::optional<std::vector<std::string>> lines = TextFile::ReadLines(resolved);
   if (!lines) {
@@ -350,6 +364,7 @@ bool frmOpt::CmdOpenOpt_Click() {
   TargetWeight = Number(ReadNumber(TargetWeight));
   OptFile = resolved;
   CorrectColor();
+  GridOpt.SetEdited(false);
   return true;
 }
 

@@ -158,8 +158,9 @@ class frmOpt {
   // and the diets table's feed amount take the last optimum.
   void CmdTransfer_Click();
   // "Save Opt File": the table and fields through the save protocol; true
-  // when written.
-  bool CmdSaveOpt_Click();
+  // when written. `withoutAsking` writes to OptFile without the dialog when
+  // it names a file.
+  bool CmdSaveOpt_Click(bool withoutAsking = false);
   // "Open Existing Opt File": reads a saved table; true when one was read.
   bool CmdOpenOpt_Click();
 

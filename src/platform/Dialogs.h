@@ -7,8 +7,8 @@
 // dialogs and the clipboard. The desktop program implements it with real
 // dialogs; tests answer from a script; the command line prints.
 
-enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
-enum class Answer { OK, Cancel, Yes, No };
+enum class Buttons { OK, OKCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+enum class Answer { OK, Cancel, Yes, No, Save, Discard };
 
 struct FileRequest {
   std::string title;
@@ -31,7 +31,10 @@ class Dialogs {
                             std::string_view defaultText) = 0;
   // The chosen full path, or request.fileName unchanged when cancelled.
   virtual std::string OpenFile(const FileRequest& request) = 0;
-  virtual std::string SaveFile(const FileRequest& request) = 0;
+  // A save whose reject button does more than cancel names that button (the
+  // save protocol keeps the current name and writes there); "" leaves the
+  // usual "Cancel".
+  virtual std::string SaveFile(const FileRequest& request, std::string_view rejectCaption = {}) = 0;
 
   virtual void SetClipboard(std::string_view text) = 0;
   virtual std::string Clipboard() = 0;

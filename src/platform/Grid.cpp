@@ -231,10 +231,34 @@ void Grid::CopyTextFrom(const Grid& other) {
   if (rows_ > 0 && cols_ > 0) NotifyCells(0, 0, rows_ - 1, cols_ - 1);
 }
 
+void Grid::KeepForUndo() {
+  kept_.rows = rows_;
+  kept_.cols = cols_;
+  kept_.texts.clear();
+  kept_.texts.reserve(cells_.size());
+  for (const Cell& cell : cells_) kept_.texts.push_back(cell.text);
+  undoAt_ = -1;
+}
+
+bool Grid::Undo() {
+  // A later change, the program's or the user's, was made over the kept
+  // texts: bringing them back would undo that change too.
+  if (undoAt_ < 0 || undoAt_ != changes_) return false;
+  undoAt_ = -1;
+  Resize(kept_.rows, kept_.cols);
+  for (std::size_t k = 0; k < cells_.size(); ++k) cells_[k].text = std::move(kept_.texts[k]);
+  kept_.texts.clear();
+  if (rows_ > 0 && cols_ > 0) NotifyCells(0, 0, rows_ - 1, cols_ - 1);
+  edited_ = true;
+  return true;
+}
+
 void Grid::NotifyCells(int row1, int col1, int row2, int col2) {
+  ++changes_;
   if (listener_) listener_->CellsChanged(row1, col1, row2, col2);
 }
 
 void Grid::NotifyShape() {
+  ++changes_;
   if (listener_) listener_->ShapeChanged();
 }

@@ -99,6 +99,25 @@ class Grid {
 
   void SetListener(GridListener* listener) { listener_ = listener; }
 
+  // The user changed cells (typing, a tick, a paste, a cut, a clear or an
+  // undo) since the form last filled, stored or saved the table; the
+  // program's own writes leave the mark alone.
+  bool Edited() const { return edited_; }
+  void SetEdited(bool edited) { edited_ = edited; }
+
+  // Runs `change`, a user's change of many cells at once (a clear, a cut, a
+  // paste), keeping the texts and the shape before it for Undo.
+  template <typename Change>
+  void ChangeUndoably(Change&& change) {
+    KeepForUndo();
+    change();
+    undoAt_ = changes_;
+  }
+  // Brings back the texts and the shape before the last undoable change,
+  // as long as nothing else has changed the table since. False when there is
+  // nothing to undo.
+  bool Undo();
+
  private:
   struct Cell {
     std::string text;
@@ -107,6 +126,13 @@ class Grid {
     CheckState check = CheckState::None;
   };
 
+  struct Kept {
+    int rows = 0;
+    int cols = 0;
+    std::vector<std::string> texts;  // row-major
+  };
+
+  void KeepForUndo();
   Cell* At(int row, int col);
   const Cell* At(int row, int col) const;
   void NotifyCells(int row1, int col1, int row2, int col2);
@@ -121,5 +147,9 @@ class Grid {
   int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
   int fixedRows_ = 1, fixedCols_ = 1;
   bool editable_ = true;
+  bool edited_ = false;
+  long changes_ = 0;  // every change of a cell or the shape counts one
+  long undoAt_ = -1;  // changes_ right after the undoable change; -1: none
+  Kept kept_;
   GridListener* listener_ = nullptr;
 };

@@ -155,6 +155,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   } else {
     return false;
   }
+  grid_.SetEdited(true);
   if (afterEdit_) afterEdit_(row, col);
   return true;
 }

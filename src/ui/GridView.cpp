@@ -47,12 +47,14 @@ int ClassicShift(Qt::KeyboardModifiers modifiers) {
   return shift;
 }
 
-// The keys GridKey acts on, so they reach the table before any shortcut.
+// The keys GridKey acts on (Ctrl+Z among them), so they reach the table
+// before any shortcut.
 bool IsClipboardKey(const QKeyEvent& event) {
   const int key = ClassicKeyCode(event.key());
   const int shift = ClassicShift(event.modifiers());
   if (shift == kShiftCtrl)
-    return key == kKeyC || key == kKeyX || key == kKeyA || key == kKeyV || key == kKeyInsert;
+    return key == kKeyC || key == kKeyX || key == kKeyA || key == kKeyV || key == kKeyZ ||
+           key == kKeyInsert;
   return shift == kShiftShift && key == kKeyInsert;
 }
 

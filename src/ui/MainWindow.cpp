@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "app/UnsavedChanges.h"
 #include "model/DietsTable.h"
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
@@ -229,6 +230,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!SaveChangesFirst(app_)) {
+    event->ignore();
+    Refresh();  // a save may have named a file before another was cancelled
+    return;
+  }
   form_.Form_Resize(Twips(height()), Twips(width()));
   form_.EndProgram();
   for (auto& [kind, window] : windows_) {

@@ -135,7 +135,7 @@ void MainWindow::MakeWindows() {
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
   }
-  sources_ = new SourcesWindow(app_.sourcesForm, dialogs, this);
+  sources_ = new SourcesWindow(app_.sourcesForm, app_.sensitivityForm, dialogs, this);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
 }
 

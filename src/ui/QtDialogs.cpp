@@ -1,11 +1,13 @@
 #include "ui/QtDialogs.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/CoreText.h"
 
@@ -21,6 +23,8 @@ QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
       return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::SaveDiscardCancel:
+      return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
@@ -35,6 +39,7 @@ Answer ClosedAnswer(Buttons buttons) {
       return Answer::No;
     case Buttons::OKCancel:
     case Buttons::YesNoCancel:
+    case Buttons::SaveDiscardCancel:
       return Answer::Cancel;
   }
   return Answer::Cancel;
@@ -68,6 +73,10 @@ Answer QtDialogs::Message(std::string_view text, Buttons buttons, std::string_vi
       return Answer::Yes;
     case QMessageBox::No:
       return Answer::No;
+    case QMessageBox::Save:
+      return Answer::Save;
+    case QMessageBox::Discard:
+      return Answer::Discard;
     default:
       return ClosedAnswer(buttons);
   }
@@ -85,16 +94,31 @@ std::string QtDialogs::Input(std::string_view prompt,
   return ToCoreText(dialog.textValue());
 }
 
-std::string QtDialogs::OpenFile(const FileRequest& request) { return ChooseFile(request, false); }
+std::string QtDialogs::OpenFile(const FileRequest& request) {
+  return ChooseFile(request, false, {});
+}
 
-std::string QtDialogs::SaveFile(const FileRequest& request) { return ChooseFile(request, true); }
+std::string QtDialogs::SaveFile(const FileRequest& request, std::string_view rejectCaption) {
+  return ChooseFile(request, true, rejectCaption);
+}
 
-std::string QtDialogs::ChooseFile(const FileRequest& request, bool save) {
+std::string QtDialogs::ChooseFile(const FileRequest& request,
+                                  bool save,
+                                  std::string_view rejectCaption) {
   QFileDialog dialog(parent_, FromCoreText(request.title), FromCoreText(request.folder));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // An open dialog also takes a new name: a new location starts that way.
   dialog.setFileMode(QFileDialog::AnyFile);
   if (!request.filter.empty()) dialog.setNameFilter(FromCoreText(request.filter));
+  if (!rejectCaption.empty()) {
+    // A desktop's own dialog would not show the caption.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::Reject, FromCoreText(rejectCaption));
+    // Nor may a cancel icon contradict a button that writes.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+      if (QPushButton* reject = box->button(QDialogButtonBox::Cancel)) reject->setIcon(QIcon());
+    }
+  }
   // An offered pattern ("*.plt") is the filter again, not a name.
   if (!request.fileName.empty() && !IsPattern(request.fileName)) {
     dialog.selectFile(FromCoreText(request.fileName));

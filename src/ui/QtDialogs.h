@@ -24,14 +24,14 @@ class QtDialogs : public Dialogs {
                     std::string_view title,
                     std::string_view defaultText) override;
   std::string OpenFile(const FileRequest& request) override;
-  std::string SaveFile(const FileRequest& request) override;
+  std::string SaveFile(const FileRequest& request, std::string_view rejectCaption = {}) override;
 
   void SetClipboard(std::string_view text) override;
   std::string Clipboard() override;
   void ClearClipboard() override;
 
  private:
-  std::string ChooseFile(const FileRequest& request, bool save);
+  std::string ChooseFile(const FileRequest& request, bool save, std::string_view rejectCaption);
 
   QPointer<QWidget> parent_;
 };

@@ -1,19 +1,25 @@
 #pragma once
 
+#include "formulation/SensitivityForm.h"
 #include "formulation/frmMsgBoxA.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
 class GridView;
 class QLabel;
+class QTabWidget;
 
 // The sources window: one formulated diet explained in percentages, by
-// ingredient or by nutrient, or its cost by ingredient.
+// ingredient or by nutrient, or its cost by ingredient; and on its
+// "Sensitivity" tab what the diet's cost depends on.
 class SourcesWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  SourcesWindow(frmMsgBoxA& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  SourcesWindow(frmMsgBoxA& form,
+                SensitivityForm& sensitivity,
+                Dialogs& dialogs,
+                QWidget* parent = nullptr);
 
   // A click in the diets table: the form takes the request and the window
   // is shown with its caption, the table empty until "Command1".
@@ -29,4 +35,5 @@ class SourcesWindow : public SecondaryWindow {
   frmMsgBoxA& form_;
   GridView* table_ = nullptr;
   QLabel* label_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
 };

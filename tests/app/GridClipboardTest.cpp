@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -280,10 +281,70 @@ TEST(GridClipboardTest, PopupMenuActsOnTheActiveTable) {
   PopupCommand(PopupAction::Paste, &grid, dialogs);
   EXPECT_EQ(grid.Text(0, 0), "p");
 
+  dialogs.Answer(Answer::Yes);
   PopupCommand(PopupAction::Clear, &grid, dialogs);
-  EXPECT_EQ(RangeText(WholeGrid(grid), grid), "\t\t\n\t\t\n\t\t");
+  EXPECT_EQ(RangeText(WholeGrid(grid), grid), "p\t0,1\t0,2\n1,0\t\t\n2,0\t\t");
 
   PopupCommand(PopupAction::Paste, nullptr, dialogs);  // no active table yet
+}
+
+// "Clear" asks first, keeps the headings of the fixed rows and columns (the
+// diets table's labels) and leaves a table the user may not edit alone;
+// Ctrl+Z brings the cleared cells back.
+TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
+  const std::string numbered = "0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\t2,2";
+  const struct {
+    const char* name;
+    bool editable;
+    std::optional<Answer> answer;  // nothing: not asked
+    std::string cleared;
+  } cases[] = {
+      {"Yes", true, Answer::Yes, "0,0\t0,1\t0,2\n1,0\t\t\n2,0\t\t"},
+      {"No", true, Answer::No, numbered},
+      {"read-only", false, std::nullopt, numbered},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Grid grid = Numbered(3, 3);
+    grid.SetEditable(c.editable);
+    ScriptedDialogs dialogs;
+    if (c.answer) dialogs.Answer(*c.answer);
+    PopupCommand(PopupAction::Clear, &grid, dialogs);
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_EQ(dialogs.Messages().size(), c.answer ? 1u : 0u);
+    EXPECT_EQ(RangeText(WholeGrid(grid), grid), c.cleared);
+    EXPECT_EQ(grid.Edited(), c.answer == Answer::Yes);
+    EXPECT_TRUE(GridKey(grid, kKeyZ, kShiftCtrl, dialogs));
+    EXPECT_EQ(RangeText(WholeGrid(grid), grid), numbered);
+  }
+}
+
+// Ctrl+Z also undoes a cut (which spares the headings too) and a paste
+// (which may have widened the table), until anything else changes the table.
+TEST(GridClipboardTest, CtrlZUndoesTheLastCutOrPaste) {
+  Grid grid = Numbered(4, 4);
+  const std::string before = RangeText(WholeGrid(grid), grid);
+  ScriptedDialogs dialogs;
+  grid.SetSelection(0, 0, 1, 1);
+  GridKey(grid, kKeyX, kShiftCtrl, dialogs);
+  EXPECT_EQ(RangeText(GridRange{1, 0, 1, 0}, grid), "0,0\t0,1\n1,0\t");
+  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  EXPECT_EQ(RangeText(WholeGrid(grid), grid), before);
+
+  dialogs.SetClipboard("a\tb\tc\td\te");
+  grid.SetCurrent(1, 1);
+  GridKey(grid, kKeyV, kShiftCtrl, dialogs);
+  EXPECT_EQ(grid.Cols(), 6);
+  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  EXPECT_EQ(grid.Cols(), 4);
+  EXPECT_EQ(RangeText(WholeGrid(grid), grid), before);
+
+  grid.SetSelection(2, 2, 2, 2);
+  GridKey(grid, kKeyX, kShiftCtrl, dialogs);
+  grid.SetText(3, 3, "written since");
+  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  EXPECT_EQ(grid.Text(2, 2), "");
+  EXPECT_EQ(grid.Text(3, 3), "written since");
 }
 
 TEST(GridClipboardTest, CopyThenPasteRoundTrips) {

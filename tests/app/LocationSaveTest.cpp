@@ -9,6 +9,7 @@
 
 #include "app/App.h"
 #include "app/NumberFormat.h"
+#include "app/SaveProtocol.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -144,6 +145,8 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
     bool dialogShown = dialogs.shown().size() == 2 &&
                        dialogs.shown()[1].kind == ScriptedDialogs::Shown::Kind::SaveFile;
     EXPECT_EQ(dialogShown, c.saveDialog);
+    // The dialog's reject button, pressed here, says that it writes.
+    if (dialogShown) EXPECT_EQ(dialogs.shown()[1].rejectCaption, kKeepNameCaption);
     EXPECT_EQ(Spoiled(c.file), c.answer == Answer::Cancel);
     for (const char* other : kDemoFiles)
       if (std::string(other) != c.file) EXPECT_TRUE(Spoiled(other)) << other;
@@ -246,6 +249,7 @@ TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
       "CURRENT FILE IS " + Demo("Demo.plt") + " -  CHOOSE THE LOCATION AND NAME TO SAVE TO NOW");
   EXPECT_EQ(dialog.request.fileName, "FileCalib");
   EXPECT_EQ(dialog.request.defaultExt, ".plt");
+  EXPECT_EQ(dialog.rejectCaption, "");  // here it does cancel
   EXPECT_EQ(app.location.LocationBase, Demo("Demo"));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCMatrix.txt")));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCalib")));

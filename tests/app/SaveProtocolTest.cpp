@@ -79,6 +79,8 @@ TEST(SaveProtocol, TheDialogOrTheMarkDecidesThePath) {
       EXPECT_EQ(request.folder, "/trials/");
       EXPECT_EQ(request.filter, "*Matrix.txt");
       EXPECT_EQ(request.defaultExt, ".txt");
+      // Rejecting writes to the current name, and the button says so.
+      EXPECT_EQ(dialogs.shown()[0].rejectCaption, c.current.empty() ? "" : kKeepNameCaption);
     }
   }
 }

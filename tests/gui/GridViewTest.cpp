@@ -5,11 +5,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <string>
 #include <vector>
 
+#include "WhenModal.h"
 #include "app/GridClipboard.h"
 #include "platform/Grid.h"
 #include "ui/GridModel.h"
@@ -108,6 +111,9 @@ void GridViewTest::cutEmptiesTheBlock() {
       QCOMPARE(view.model()->index(r, c).data().toString(), QString());
     }
   QCOMPARE(grid.Text(3, 3), std::string("3.3"));
+  // Ctrl+Z brings the cut cells back.
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(view.model()->index(2, 2).data().toString(), QStringLiteral("2.2"));
 }
 
 void GridViewTest::ctrlACopiesTheUsedArea() {
@@ -168,9 +174,12 @@ void GridViewTest::popupMenuEntriesActOnTheTable() {
   QCOMPARE(grid.Text(1, 1), std::string("a"));
   QCOMPARE(grid.Text(1, 2), std::string("b"));
 
+  // "Clear" asks, then empties all but the headings.
+  WhenModal(
+      [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
   entry("Clear1")->trigger();
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) QCOMPARE(grid.Text(r, c), std::string());
+    for (int c = 0; c < 4; ++c) QCOMPARE(grid.Text(r, c).empty(), r > 0 && c > 0);
 
   // A window may word an entry its own way and route the entries itself.
   view.SetPopupCaption(PopupAction::Clear, QStringLiteral("Clear Grid"));
@@ -242,9 +251,11 @@ void GridViewTest::typingIntoACellRunsTheAfterEditHook() {
   QVERIFY(editor);
   editor->selectAll();
   QTest::keyClicks(editor, QStringLiteral("12.5"));
+  QVERIFY(!grid.Edited());
   QTest::keyClick(editor, Qt::Key_Return);
   // The delegate commits the typed text on its next turn.
   QTRY_COMPARE(grid.Text(2, 1), std::string("12.5"));
+  QVERIFY(grid.Edited());  // the form's unsaved-changes mark
   QCOMPARE(edits, (std::vector<std::pair<int, int>>{{2, 1}}));
   QCOMPARE(view.model()->index(2, 2).data().toString(), QStringLiteral("12.5!"));
 }

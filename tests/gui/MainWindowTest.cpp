@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
@@ -66,6 +68,7 @@ class MainWindowTest : public QObject {
   void everySecondaryWindowOpens();
   void windowSizeIsKeptAndTheTabSetFollows();
   void fieldKeys();
+  void clearedDietsComeBackAndClosingAsks();
 };
 
 void MainWindowTest::startsOnTheDietsTab() {
@@ -231,6 +234,38 @@ void MainWindowTest::fieldKeys() {
 
   QTest::keyClick(s.Find<QLineEdit>("Text6"), Qt::Key_Tab);
   QVERIFY(s.dialogs.shown().empty());
+}
+
+// "Clear" on the diets table asks, keeps the row labels and headings, and
+// Ctrl+Z brings the diets back; closing the window with the table changed
+// asks whether to save it, and Cancel keeps the window open.
+void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
+  Session s;
+  s.OpenDemo();
+  s.dialogs.Forget();
+  GridView* diets = s.Find<GridView>("Griddiets");
+  const QString energy = s.Cell("Griddiets", kDietEnergyRow, 1);
+  const QString name = s.Cell("Griddiets", kDietNameRow, 0);
+  QVERIFY(!energy.isEmpty() && !name.isEmpty());
+  const QRect cell = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
+  QTest::mousePress(diets->viewport(), Qt::RightButton, {}, cell.center());
+  s.dialogs.Answer(Answer::Yes);
+  diets->PopupMenu()->findChild<QAction*>(QStringLiteral("Clear1"))->trigger();
+  QCOMPARE(s.dialogs.Messages().back(), std::string(kClearQuestion));
+  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 1), QString());
+  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 0), QStringLiteral("Energy NE"));
+  QCOMPARE(s.Cell("Griddiets", kDietNameRow, 0), name);
+  QTest::keyClick(diets, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 1), energy);
+
+  const std::string question = "Save changes to " + s.app->location.DietsFile + "?";
+  s.dialogs.Answer(Answer::Cancel);
+  QVERIFY(!s.window->close());
+  QVERIFY(s.window->isVisible());
+  QCOMPARE(s.dialogs.Messages().back(), question);
+  s.dialogs.Answer(Answer::Discard);
+  QVERIFY(s.window->close());
+  QVERIFY(s.dialogs.Done());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,36 +1,19 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <string>
 
+#include "WhenModal.h"
 #include "ui/QtDialogs.h"
-
-namespace {
-
-// Acts on the next modal dialog as soon as it is up, from inside its own
-// event loop.
-void WhenModal(std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer(qApp);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
-    timer->stop();
-    timer->deleteLater();
-    act(dialog);
-  });
-  timer->start(10);
-}
-
-}  // namespace
 
 class QtDialogsTest : public QObject {
   Q_OBJECT
@@ -57,6 +40,9 @@ void QtDialogsTest::messageBoxesAnswerByTheButtonPressed() {
       {Buttons::YesNo, QMessageBox::No, Answer::No},
       {Buttons::YesNoCancel, QMessageBox::No, Answer::No},
       {Buttons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
+      {Buttons::SaveDiscardCancel, QMessageBox::Save, Answer::Save},
+      {Buttons::SaveDiscardCancel, QMessageBox::Discard, Answer::Discard},
+      {Buttons::SaveDiscardCancel, QMessageBox::Cancel, Answer::Cancel},
   };
   QtDialogs dialogs;
   for (const auto& c : cases) {
@@ -74,7 +60,8 @@ void QtDialogsTest::messageBoxesAnswerByTheButtonPressed() {
     QCOMPARE(answer, c.expected);
     QCOMPARE(text, QStringLiteral("Save the diets first?"));
     QCOMPARE(title, QStringLiteral("Diets"));
-    QCOMPARE(buttonCount, c.buttons == Buttons::OK ? 1 : c.buttons == Buttons::YesNoCancel ? 3 : 2);
+    const bool three = c.buttons == Buttons::YesNoCancel || c.buttons == Buttons::SaveDiscardCancel;
+    QCOMPARE(buttonCount, c.buttons == Buttons::OK ? 1 : three ? 3 : 2);
   }
 }
 
@@ -85,7 +72,8 @@ void QtDialogsTest::messageBoxClosedWithEscapeIsCautious() {
   } cases[] = {{Buttons::OK, Answer::OK},
                {Buttons::OKCancel, Answer::Cancel},
                {Buttons::YesNo, Answer::No},
-               {Buttons::YesNoCancel, Answer::Cancel}};
+               {Buttons::YesNoCancel, Answer::Cancel},
+               {Buttons::SaveDiscardCancel, Answer::Cancel}};
   QtDialogs dialogs;
   for (const auto& c : cases) {
     WhenModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
@@ -112,24 +100,39 @@ void QtDialogsTest::inputBoxGivesTheTypedTextOrEmpty() {
   QCOMPARE(dialogs.Input("Name of the location", "Location", "Farm 1"), std::string());
 }
 
+// The reject button is pressed; its caption is the request's when it names
+// one (a save that keeps the current name), the toolkit's "Cancel" otherwise.
 void QtDialogsTest::cancelledFileDialogsReturnTheOfferedName() {
   QtDialogs dialogs;
   QTemporaryDir folder;
-  const FileRequest requests[] = {
-      {"Select Path and Calibration File", folder.path().toStdString(), "*.plt", ".plt", "*.plt"},
-      {"CURRENT FILE IS x", folder.path().toStdString(), "*.dts", ".dts", "Farm.dts"},
-      {"Copy", folder.path().toStdString(), "", "", ""},
+  const struct {
+    FileRequest request;
+    std::string rejectCaption;  // of the save dialog
+  } cases[] = {
+      {{"Select Path and Calibration File", folder.path().toStdString(), "*.plt", ".plt", "*.plt"},
+       ""},
+      {{"CURRENT FILE IS x", folder.path().toStdString(), "*.dts", ".dts", "Farm.dts"}, "Keep It"},
+      {{"Copy", folder.path().toStdString(), "", "", ""}, ""},
   };
-  for (const FileRequest& request : requests) {
+  for (const auto& [request, caption] : cases) {
     for (const bool save : {false, true}) {
-      QString title;
+      QString title, rejectCaption;
       WhenModal([&](QWidget* widget) {
         title = widget->windowTitle();
-        qobject_cast<QDialog*>(widget)->reject();
+        auto* box = widget->findChild<QDialogButtonBox*>();
+        QVERIFY(box && box->button(QDialogButtonBox::Cancel));
+        rejectCaption = box->button(QDialogButtonBox::Cancel)->text();
+        if (!caption.empty()) QVERIFY(box->button(QDialogButtonBox::Cancel)->icon().isNull());
+        box->button(QDialogButtonBox::Cancel)->click();
       });
-      const std::string chosen = save ? dialogs.SaveFile(request) : dialogs.OpenFile(request);
+      const std::string chosen =
+          save ? dialogs.SaveFile(request, caption) : dialogs.OpenFile(request);
       QCOMPARE(chosen, request.fileName);
       QCOMPARE(title, QString::fromStdString(request.title));
+      if (save && !caption.empty())
+        QCOMPARE(rejectCaption, QString::fromStdString(caption));
+      else
+        QCOMPARE(rejectCaption.remove(u'&'), QStringLiteral("Cancel"));
     }
   }
 }

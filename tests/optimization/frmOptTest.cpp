@@ -113,6 +113,17 @@ TEST(frmOpt, EditChecks) {
   }
 }
 
+// "Clear" empties the values and keeps each row's diet and kind.
+TEST(frmOpt, ClearKeepsTheRowLabels) {
+  OptWindow w;
+  w.dialogs.Answer(Answer::Yes);
+  w.form.ActiveGrid = &w.GridOpt;
+  w.form.Popup(PopupAction::Clear);
+  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kFeedKind), 0), "Diet 1");
+  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
+  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
+}
+
 TEST(frmOpt, NothingToTransferBeforeARun) {
   OptWindow w;
   const auto restrictions = w.app.formulation.NutRestrict;

@@ -193,7 +193,9 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   s.form.RunGrowth();  // its results must not stay beside the failed run
   s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.RunGrowth();
-  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
+  EXPECT_EQ(
+      s.dialogs.Messages(),
+      std::vector<std::string>{"Diet 2: the minimum of Net ENERGY 9,000 Kcal/Kg cannot hold."});
   EXPECT_EQ(s.form.TextPrice.Text, "");
   EXPECT_EQ(s.form.TextFeedGain.Text, "");
   EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");

@@ -33,8 +33,28 @@ bool ScriptedDialogs::Next(T& out, std::string_view what) {
   return true;
 }
 
+namespace {
+
+bool Offers(Buttons buttons, Answer answer) {
+  switch (buttons) {
+    case Buttons::OK:
+      return answer == Answer::OK;
+    case Buttons::OKCancel:
+      return answer == Answer::OK || answer == Answer::Cancel;
+    case Buttons::YesNo:
+      return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+      return answer == Answer::Yes || answer == Answer::No || answer == Answer::Cancel;
+    case Buttons::SaveDiscardCancel:
+      return answer == Answer::Save || answer == Answer::Discard || answer == Answer::Cancel;
+  }
+  return false;
+}
+
+}  // namespace
+
 ::Answer ScriptedDialogs::Message(std::string_view text, Buttons buttons, std::string_view) {
-  shown_.push_back({Shown::Kind::Message, std::string(text), {}});
+  shown_.push_back({Shown::Kind::Message, std::string(text), {}, buttons});
   ::Answer answer = ::Answer::OK;
   if (buttons == Buttons::OK) {
     // A plain OK box needs no script entry, but one queued for it is used.
@@ -43,7 +63,8 @@ bool ScriptedDialogs::Next(T& out, std::string_view what) {
       script_.pop_front();
     return ::Answer::OK;
   }
-  Next(answer, text);
+  if (Next(answer, text) && !Offers(buttons, answer))
+    ADD_FAILURE() << "answer the box does not offer: " << text;
   return answer;
 }
 
@@ -61,8 +82,9 @@ std::string ScriptedDialogs::OpenFile(const FileRequest& request) {
   return answer.path.value_or(request.fileName);
 }
 
-std::string ScriptedDialogs::SaveFile(const FileRequest& request) {
-  shown_.push_back({Shown::Kind::SaveFile, request.title, request});
+std::string ScriptedDialogs::SaveFile(const FileRequest& request, std::string_view rejectCaption) {
+  shown_.push_back(
+      {Shown::Kind::SaveFile, request.title, request, Buttons::OK, std::string(rejectCaption)});
   FileAnswer answer;
   if (!Next(answer, request.title)) return request.fileName;
   return answer.path.value_or(request.fileName);

@@ -10,13 +10,16 @@
 
 // Dialogs for tests: every answer comes from a queue the test fills in the
 // order the dialogs will appear, and every text shown is recorded. A dialog
-// the script did not expect fails the test.
+// the script did not expect, or an answer its box does not offer, fails the
+// test.
 class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
     enum class Kind { Message, Input, OpenFile, SaveFile } kind;
     std::string text;  // the message, the prompt, or the file dialog's title
     FileRequest request;
+    Buttons buttons = Buttons::OK;  // of a message box
+    std::string rejectCaption;      // of a save dialog's reject button; "" for "Cancel"
   };
 
   // Queue the next answers.
@@ -31,7 +34,7 @@ class ScriptedDialogs : public Dialogs {
                     std::string_view title,
                     std::string_view defaultText) override;
   std::string OpenFile(const FileRequest& request) override;
-  std::string SaveFile(const FileRequest& request) override;
+  std::string SaveFile(const FileRequest& request, std::string_view rejectCaption = {}) override;
   void SetClipboard(std::string_view text) override { clipboard_ = text; }
   std::string Clipboard() override { return clipboard_; }
   void ClearClipboard() override { clipboard_.clear(); }

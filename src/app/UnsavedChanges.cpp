@@ -1,0 +1,157 @@
+#include "app/UnsavedChanges.h"
+
+#include <string_view>
+
+#include "app/App.h"
+#include "app/Location.h"
+
+namespace {
+
+// One kind of data: where it is written, whether the user changed it, its
+// own save and how its changes are forgotten.
+struct Kind {
+  std::string_view what;  // named in the question while there is no file
+  std::string (*file)(const App&);
+  bool (*changed)(const App&);
+  bool (*save)(App&);
+  void (*forget)(App&);
+};
+
+// The file's own save, under its current name without the save dialog; the
+// dialog comes only when there is no name yet.
+bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)()) {
+  bool& withoutAsking = app.location.SaveWithoutAsking[row];
+  withoutAsking = named;
+  const bool written = (app.mainForm.*save)();
+  withoutAsking = false;
+  return written;
+}
+
+// The matrix editor's edits count while it is open: closing it drops them.
+bool EditorEdited(const App& app) {
+  return app.mainForm.MatrixEditorOpen && app.matrixForm.GridImport.Edited();
+}
+
+constexpr Kind kDiets{
+    "the diets",
+    [](const App& app) { return app.location.DietsFile; },
+    [](const App& app) { return app.mainForm.Griddiets.Edited(); },
+    [](App& app) {
+      return SaveUnderCurrentName(
+          app, kDietsRow, !app.location.DietsFile.empty(), &AfrmMain::SaveDiets);
+    },
+    [](App& app) { app.mainForm.Griddiets.SetEdited(false); },
+};
+
+constexpr Kind kMatrix{
+    "the ingredient matrix",
+    [](const App& app) { return app.location.MatrixFile; },
+    [](const App& app) { return app.formulation.unsaved.matrix || EditorEdited(app); },
+    [](App& app) {
+      if (EditorEdited(app)) app.matrixForm.Command3();  // "Save Changes" first
+      return SaveUnderCurrentName(
+          app, kMatrixRow, !app.location.MatrixFile.empty(), &AfrmMain::SaveMatrixFile);
+    },
+    [](App& app) {
+      app.formulation.unsaved.matrix = false;
+      app.matrixForm.GridImport.SetEdited(false);
+    },
+};
+
+constexpr Kind kIngRestrictions{
+    "the ingredient restrictions",
+    [](const App& app) { return app.location.ReqIngFile; },
+    [](const App& app) {
+      return app.formulation.unsaved.ingRestrictions || app.restrictForm.GridRestrict.Edited();
+    },
+    [](App& app) {
+      // "Keep Ingredient Restrictions" first.
+      if (app.restrictForm.GridRestrict.Edited()) app.restrictForm.SaveIngSes();
+      return SaveUnderCurrentName(
+          app, kReqIngRow, !app.location.ReqIngFile.empty(), &AfrmMain::SaveIngFile);
+    },
+    [](App& app) {
+      app.formulation.unsaved.ingRestrictions = false;
+      app.restrictForm.GridRestrict.SetEdited(false);
+    },
+};
+
+constexpr Kind kNutRestrictions{
+    "the nutrient restrictions",
+    [](const App& app) { return app.location.ReqNutFile; },
+    [](const App& app) {
+      return app.formulation.unsaved.nutRestrictions || app.restrictForm.NUTS.Edited();
+    },
+    [](App& app) {
+      // "Keep Nutrient Restrictions" first; a minimum above its maximum stops.
+      if (app.restrictForm.NUTS.Edited() && !app.restrictForm.SaveNutSes()) return false;
+      return SaveUnderCurrentName(
+          app, kReqNutRow, !app.location.ReqNutFile.empty(), &AfrmMain::SaveNutFile);
+    },
+    [](App& app) {
+      app.formulation.unsaved.nutRestrictions = false;
+      app.restrictForm.NUTS.SetEdited(false);
+    },
+};
+
+constexpr Kind kCalibrationInputs{
+    "the calibration inputs",
+    [](const App& app) { return app.mainForm.CalibrationBase() + std::string(kCalSuffix); },
+    [](const App& app) { return app.calibForm.GridCal.Edited(); },
+    [](App& app) { return app.calibForm.SaveInputs(); },
+    [](App& app) { app.calibForm.GridCal.SetEdited(false); },
+};
+
+constexpr Kind kOptimizationTable{
+    "the optimization table",
+    [](const App& app) { return app.optForm.OptFile; },
+    [](const App& app) { return app.optForm.GridOpt.Edited(); },
+    [](App& app) { return app.optForm.CmdSaveOpt_Click(true); },
+    [](App& app) { app.optForm.GridOpt.SetEdited(false); },
+};
+
+const Kind& KindOf(UnsavedData data) {
+  switch (data) {
+    case UnsavedData::Diets:
+      return kDiets;
+    case UnsavedData::Matrix:
+      return kMatrix;
+    case UnsavedData::IngRestrictions:
+      return kIngRestrictions;
+    case UnsavedData::NutRestrictions:
+      return kNutRestrictions;
+    case UnsavedData::CalibrationInputs:
+      return kCalibrationInputs;
+    case UnsavedData::OptimizationTable:
+      return kOptimizationTable;
+  }
+  return kDiets;
+}
+
+}  // namespace
+
+bool HasUnsavedChanges(const App& app, UnsavedData data) { return KindOf(data).changed(app); }
+
+std::string SaveChangesQuestion(const App& app, UnsavedData data) {
+  const Kind& kind = KindOf(data);
+  std::string file = kind.file(app);
+  return "Save changes to " + (file.empty() ? std::string(kind.what) : file) + "?";
+}
+
+bool SaveChangesFirst(App& app, std::span<const UnsavedData> data) {
+  for (UnsavedData each : data) {
+    const Kind& kind = KindOf(each);
+    if (!kind.changed(app)) continue;
+    switch (app.dialogs.Message(SaveChangesQuestion(app, each), Buttons::SaveDiscardCancel)) {
+      case Answer::Save:
+        if (!kind.save(app)) return false;
+        break;
+      case Answer::Discard:
+        kind.forget(app);
+        break;
+      default:
+        return false;
+    }
+  }
+  return true;
+}

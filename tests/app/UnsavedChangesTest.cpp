@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "app/App.h"
+#include "app/GridClipboard.h"
+#include "app/UnsavedChanges.h"
+#include "optimization/DietOptimization.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
+
+namespace {
+
+// The user pastes `text` into one cell, as typing there would.
+void PasteInto(Grid& grid, int row, int col, const std::string& text, Dialogs& dialogs) {
+  dialogs.SetClipboard(text);
+  grid.SetCurrent(row, col);
+  GridKey(grid, kKeyV, kShiftCtrl, dialogs);
+}
+
+struct EditCase {
+  const char* name;
+  UnsavedData data;
+  const char* file;  // of the demo location; written on Save
+  std::function<void(App&, Dialogs&)> edit;
+};
+
+// Each kind of data, changed on its own screen as a user does.
+const EditCase kEdits[] = {
+    {"diets table",
+     UnsavedData::Diets,
+     "Demo.dts",
+     [](App& app, Dialogs& d) { PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", d); }},
+    {"matrix editor",
+     UnsavedData::Matrix,
+     "DemoMatrix.txt",
+     [](App& app, Dialogs& d) {
+       app.mainForm.Click(AfrmMain::Control::Command6);
+       PasteInto(app.matrixForm.GridImport, 1, frmExcel::kPriceCol, "987.6", d);
+     }},
+    {"ingredient restrictions",
+     UnsavedData::IngRestrictions,
+     "DemoReq.ing",
+     [](App& app, Dialogs& d) {
+       app.mainForm.Click(AfrmMain::Control::Command4);
+       PasteInto(app.restrictForm.GridRestrict, 1, 1, "987.6", d);
+     }},
+    {"nutrient restrictions kept for the session",
+     UnsavedData::NutRestrictions,
+     "DemoReq.nut",
+     [](App& app, Dialogs& d) {
+       app.mainForm.Click(AfrmMain::Control::Command4);
+       PasteInto(app.restrictForm.NUTS, 5, 2, "987.6", d);
+       ASSERT_TRUE(app.restrictForm.SaveNutSes());  // "Keep Nutrient Restrictions"
+     }},
+    {"calibration inputs",
+     UnsavedData::CalibrationInputs,
+     "Demo.cal",
+     [](App& app, Dialogs& d) {
+       app.calibForm.Form_Load();
+       PasteInto(app.calibForm.GridCal, 2, 1, "987.6", d);
+     }},
+    {"optimization table",
+     UnsavedData::OptimizationTable,
+     "Demo.opt",
+     [](App& app, Dialogs& d) {
+       app.optForm.Form_Load();
+       PasteInto(app.optForm.GridOpt, 1, kOptMinimumCol, "987.6", d);
+       app.optForm.OptFile = app.location.LocationBase + ".opt";
+     }},
+};
+
+class UnsavedChanges : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenLocation(app, dialogs, demo.Plt());
+    dialogs.Forget();
+  }
+  TempDemo demo;
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+};
+
+// Loading, a least-cost run and a growth run change no data of the user's.
+TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
+  app.mainForm.ComboSex.ListIndex = 0;
+  app.mainForm.Click(AfrmMain::Control::Command7);
+  app.mainForm.RunGrowth();
+  dialogs.Forget();
+  EXPECT_TRUE(SaveChangesFirst(app));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+// Every kind of change is asked about by its file: Cancel stops and keeps
+// it, Discard goes on and forgets it, Save writes it to the file in use.
+TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
+  for (const EditCase& c : kEdits) {
+    SCOPED_TRACE(c.name);
+    const std::string path = demo.Demo(c.file);
+    const std::string before = ReadWhole(path);
+    for (Answer answer : {Answer::Cancel, Answer::Discard, Answer::Save}) {
+      SCOPED_TRACE(static_cast<int>(answer));
+      c.edit(app, dialogs);
+      ASSERT_TRUE(HasUnsavedChanges(app, c.data));
+      dialogs.Forget();
+      dialogs.Answer(answer);
+      EXPECT_EQ(SaveChangesFirst(app), answer != Answer::Cancel);
+      EXPECT_TRUE(dialogs.Done());
+      ASSERT_EQ(dialogs.shown().size(), 1u);
+      EXPECT_EQ(dialogs.shown()[0].text, "Save changes to " + path + "?");
+      EXPECT_EQ(dialogs.shown()[0].buttons, Buttons::SaveDiscardCancel);
+      EXPECT_EQ(HasUnsavedChanges(app, c.data), answer == Answer::Cancel);
+      const bool written = ReadWhole(path).find("987.6") != std::string::npos;
+      EXPECT_EQ(written, answer == Answer::Save);
+      if (answer != Answer::Save) EXPECT_EQ(ReadWhole(path), before);
+      if (answer == Answer::Cancel) {  // the change waits for the next question
+        dialogs.Answer(Answer::Discard);
+        EXPECT_TRUE(SaveChangesFirst(app));
+      }
+    }
+  }
+}
+
+// Choosing or reopening a location, or opening a matrix over the changes,
+// asks first; Cancel keeps the location and the change.
+TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
+  PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", dialogs);
+  dialogs.File(demo.Plt()).Answer(Answer::Cancel);
+  EXPECT_FALSE(app.mainForm.LocationName());
+  EXPECT_EQ(app.mainForm.Griddiets.Text(3, 1), "987.6");
+
+  dialogs.File(demo.Plt()).Answer(Answer::Discard);
+  EXPECT_TRUE(app.mainForm.LocationName());
+  EXPECT_NE(app.mainForm.Griddiets.Text(3, 1), "987.6");  // reopened from its file
+  EXPECT_TRUE(dialogs.Done());
+
+  kEdits[1].edit(app, dialogs);  // the matrix editor
+  const std::string matrixFile = app.location.MatrixFile;
+  dialogs.File(demo.Demo("Other.txt")).Answer(Answer::Cancel);
+  app.mainForm.MatrixOpen();
+  EXPECT_EQ(app.location.MatrixFile, matrixFile);
+  EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
+  EXPECT_TRUE(dialogs.Done());
+}
+
+// The save commands, and a change the matrix editor keeps for the session
+// before the location's files are saved, leave nothing to ask.
+TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
+  for (const EditCase& c : kEdits)
+    if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
+      c.edit(app, dialogs);
+  app.matrixForm.Command3();  // "Save Changes": kept, not yet in the file
+  app.restrictForm.SaveIngSes();
+  ASSERT_TRUE(app.restrictForm.SaveNutSes());
+  EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
+  app.mainForm.SaveCurrent();
+  dialogs.Forget();
+  EXPECT_TRUE(SaveChangesFirst(app));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+}  // namespace
