@@ -52,12 +52,16 @@ constexpr MenuEntry kPopupEntries[] = {
     {"Clear1", "Clear", "Ctrl+X", Control::Clear1},
     {"aPaste", "Paste ", "Ctrl+V", Control::aPaste},
 };
+constexpr MenuEntry kCalibrationEntries[] = {
+    {"FitCorrelations", "Show Fit Correlations", "Ctrl+R", Control::FitCorrelations},
+};
 constexpr Menu kMenus[] = {
     {"DietData", "Open Diet Data", true, kDietDataEntries, Control::MatrixOpen},
     {"FileSave", "Save Files", true, kFileSaveEntries, Control::Save1Diet},
     {"UnitPick", "Set Unit - Lbs, KGs", true, {}, Control::UnitPick},
     {"SetTemp", "Set Temperature", true, {}, Control::SetTemp},
     {"Finishing", "Finishing Report", true, {}, Control::Finishing},
+    {"CalibrationMenu", "Calibration", true, kCalibrationEntries, Control::FitCorrelations},
     {"About", "About", true, {}, Control::About},
     {"Popup1", "Popup", false, kPopupEntries, Control::CopyHot},
 };
@@ -284,6 +288,10 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       return Window::None;
     case Control::aPaste:
       PopupCommand(PopupAction::Paste, ActiveGrid, app_.dialogs);
+      return Window::None;
+    case Control::FitCorrelations:
+      ShowTab(kTabDailyGrowth);
+      ShowFitCorrelations();
       return Window::None;
   }
   return Window::None;

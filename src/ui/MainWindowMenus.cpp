@@ -1,6 +1,7 @@
 // The buttons above the tab set, the menu bar and the secondary windows they
 // lead to.
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -94,9 +95,14 @@ void MainWindow::MakeMenus() {
     }
     QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
     bar->setObjectName(Text(menu.Name));
+    bar->setToolTipsVisible(true);
     for (const AfrmMain::MenuEntry& entry : menu.Entries) {
       QAction* action = bar->addAction(Text(entry.Caption));
       action->setObjectName(Text(entry.Name));
+      if (entry.control == AfrmMain::Control::FitCorrelations) {
+        action->setShortcut(QKeySequence(Text(entry.Shortcut)));
+        action->setToolTip(Text(AfrmMain::kFitCorrelationsTip));
+      }
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
     }
   }
