@@ -217,8 +217,11 @@ class AfrmMain {
     // The "Help" menu; help on a window is the desktop's (F1 in it).
     GettingStarted,
     WindowHelp,
-    FitCorrelations,
+    FitCorrelations,  // the weighings and their correlations with the run (Control-R)
   };
+  static constexpr std::string_view kFitCorrelationsTip =
+      "The weighings of the calibration data below the diets of the Daily Growth table, and the "
+      "correlations of observed with simulated weight, age and feed (Control-R in the table)";
   static Control ButtonControl(int number);  // Command1..Command10
 
   struct MenuEntry {

@@ -9,6 +9,7 @@
 #include "app/NumberFormat.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/SwineCalib.h"
+#include "calibration/ThoroughFit.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
@@ -201,7 +202,11 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
                              screen.OnProgress,
                              screen.ProgressEvery,
                              {}};
-  outcome.fit = SwineCalib::CalibrateFit(fit, 1);
+  const FitStages stages = CalibrateInStages(fit, screen.CheckThorough.Value);
+  outcome.fit = stages.summary;
+  outcome.classic = stages.classic;
+  outcome.thorough = stages.thorough;
+  outcome.thoroughRan = stages.thoroughRan;
   outcome.status = outcome.fit.status == SwineCalib::FitStatus::Cancelled
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
@@ -210,6 +215,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   pig.CancelRun = false;  // the run below and the next "Growth" must run
 
   const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);
+  outcome.weighings = CompareWeighings(pig, app_.calibration);
   const char* unit = pig.UnitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
   outcome.poorFit = PoorFitMessage(fitted, unit, pig.DecimalComma).value_or("");
   OfferToSave(*this, app_, outcome);

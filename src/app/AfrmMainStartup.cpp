@@ -325,6 +325,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
     case Control::GettingStarted:
       return Window::Help;
     case Control::FitCorrelations:
+      ShowTab(kTabDailyGrowth);
       ShowFitCorrelations();
       return Window::None;
     case Control::OpenRecent:   // its entries call OpenRecentLocation

@@ -233,6 +233,14 @@ constexpr Help kWindowHelp[] = {
     {"frmCalib", "Text5", "The farm's final age, the fit's target."},
     {"frmCalib", "ContinueCalibration", "Fits the growth curve to the weighings (takes a while)."},
     {"frmCalib", "Cancel", "Stops the fit; the best curve so far is kept."},
+    {"frmCalib",
+     "GridWeighings",
+     "After a fit: each weighing beside the fitted curve's weight "
+     "and feed at that age, and their differences."},
+    {"frmCalib",
+     "GridStages",
+     "After a fit: the classic search and the thorough stage, each "
+     "with its score, its growth runs and the seconds it took."},
     {"frmCalibTest",
      "GridTest",
      "The curve now and with each coefficient one step lower and "
@@ -263,6 +271,10 @@ constexpr Help kWindowHelp[] = {
     {"frmOpt", "CmdSaveOpt", "Saves this table to an optimization file."},
     {"frmOpt", "CmdOpenOpt", "Opens a saved optimization table."},
     {"frmOpt", "Cancel", "Stops the running search."},
+    {"frmOpt",
+     "GridStages",
+     "After a run: the classic search and the thorough stage, each "
+     "with its cost per pig, its evaluations and the seconds it took."},
     {"frmOpt", "TextOptStart", "The cost per pig the search started from."},
     {"frmOpt", "TextOptBest", "The lowest cost per pig found so far."},
     {"frmOpt", "Evaluations", "How many points the search has scored."},

@@ -7,6 +7,7 @@
 #include "app/NumberFormat.h"
 #include "app/TableFaces.h"
 #include "calibration/CalibrationData.h"
+#include "calibration/WeighingFit.h"
 #include "model/Units.h"
 #include "optimization/FeedCostObjective.h"
 
@@ -18,19 +19,6 @@ ReportBlock Paragraph(std::string text) {
 }
 
 std::string Number(double value, bool comma) { return WithLeadingZero(NumberText(value, comma)); }
-
-// The curve's weight at `age` between its daily rows; nothing outside them.
-std::optional<double> CurveWeight(const GrowthCurve& curve, double age) {
-  for (int d = 2; d <= curve.dayCount; ++d) {
-    const ChartDay& before = curve.days[d - 1];
-    const ChartDay& after = curve.days[d];
-    if (age < before.age || age > after.age) continue;
-    const double span = after.age - before.age;
-    const double share = span > 0 ? (age - before.age) / span : 0;
-    return before.weight + share * (after.weight - before.weight);
-  }
-  return std::nullopt;
-}
 
 std::string CoefficientsText(const Grid& coefficients) {
   std::string text;
@@ -57,39 +45,36 @@ GrowthChartData ReportChart(const App& app) {
 void AddCalibrationFit(const App& app, std::vector<ReportBlock>& blocks) {
   const GlobalPig& pig = app.pig;
   const bool comma = pig.DecimalComma;
-  const GrowthChartData chart = ReportChart(app);
-  const std::string unit = ChartWeightUnit(chart.weightCode);
+  const std::string unit = WeightUnitName(pig.UnitCodes[kWeightUnit]);
   blocks.push_back(Heading("Calibration fit"));
   blocks.push_back({ReportBlock::Kind::Facts,
                     {},
                     {{}, {{"Growth curve", CoefficientsText(app.mainForm.GridWeight)}}}});
-  if (chart.observedCount == 0) {
+  const WeighingFitTable fit = CompareWeighings(pig, app.calibration);
+  if (fit.count == 0) {
     blocks.push_back(Paragraph("No weighings at this location: there is no fit to report."));
     return;
   }
+  // The table the calibration window shows after a fit.
+  Grid weighings;
+  FillWeighingGrid(weighings, fit, unit, comma);
   ReportTable table;
-  table.headings = {"Age, days", "Weighed, " + unit, "Curve, " + unit, "Difference, " + unit};
   double squares = 0;
-  int compared = 0;
-  for (int i = 1; i <= chart.observedCount; ++i) {
-    const ObservedWeight& weighed = chart.observed[i];
-    const std::optional<double> curve = CurveWeight(chart.curve, weighed.age);
-    std::vector<std::string> row{Number(weighed.age, comma), Number(weighed.weight, comma)};
-    if (curve) {
-      row.push_back(Number(*curve, comma));
-      row.push_back(Number(weighed.weight - *curve, comma));
-      squares += (weighed.weight - *curve) * (weighed.weight - *curve);
-      ++compared;
+  for (int row = 0; row < weighings.Rows(); ++row) {
+    std::vector<std::string> cells;
+    for (int col = 0; col < weighings.Cols(); ++col)
+      cells.push_back(WithLeadingZero(weighings.Text(row, col)));
+    if (row == 0) {
+      table.headings = std::move(cells);
     } else {
-      row.insert(row.end(), {"not grown to", ""});
+      table.rows.push_back(std::move(cells));
+      const WeighingFit& w = fit.rows[static_cast<std::size_t>(row)];
+      squares += (w.observedWeight - w.simulatedWeight) * (w.observedWeight - w.simulatedWeight);
     }
-    table.rows.push_back(std::move(row));
   }
   blocks.push_back({ReportBlock::Kind::Table, {}, std::move(table)});
-  if (compared > 0) {
-    blocks.push_back(Paragraph("The curve is " + Number(std::sqrt(squares / compared), comma) +
-                               " " + unit + " from the weighings (root mean square)."));
-  }
+  blocks.push_back(Paragraph("The run is " + Number(std::sqrt(squares / fit.count), comma) + " " +
+                             unit + " from the weighed pigs (root mean square)."));
 }
 
 void AddOptimizationSaving(const App& app, std::vector<ReportBlock>& blocks) {

@@ -11,8 +11,8 @@ class App;
 // The run's chart: its curve, diet changes, final weight and weighings.
 GrowthChartData ReportChart(const App& app);
 
-// The weighings of the location against the run's curve at their ages, and
-// the curve's coefficients; a note when there are no weighings.
+// The weighings of the location against the run at their ages (weight and
+// feed), and the curve's coefficients; a note when there are no weighings.
 void AddCalibrationFit(const App& app, std::vector<ReportBlock>& blocks);
 
 // The last diet optimization's saving and its diets against the start; a

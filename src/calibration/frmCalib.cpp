@@ -7,6 +7,7 @@
 #include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "model/Units.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void frmCalib::Form_Load() {
     pig.UnitCodes = *codes;
   ShowUnitCaptions();
 
+  ResultShown = false;
   // Nothing of an earlier opening stays in the table.
   GridCal.ClearRange(1, 0, GridCal.Rows() - 1, GridCal.Cols() - 1);
   GridCal.SetText(kStartRow, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdStartAge], comma));
@@ -152,8 +154,23 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   const CalibrationOutcome outcome = main.CalibrationRun();
   Working = false;
   GridCal.SetEdited(false);  // stored, and written or said why not
-  Visible = false;
+  // A fit stays on the screen with its result; a run a check stopped closes it.
+  ResultShown = outcome.status != CalibrationStatus::Stopped;
+  Visible = ResultShown;
+  if (ResultShown) ShowResult(outcome);
   return outcome;
+}
+
+void frmCalib::ShowResult(const CalibrationOutcome& outcome) {
+  const bool comma = app_.pig.DecimalComma;
+  const std::string unit = WeightUnitName(app_.pig.UnitCodes[kWeightUnit]);
+  FillWeighingGrid(GridWeighings, outcome.weighings, unit, comma);
+  FillSearchStagesGrid(GridStages,
+                       kScoreCaption,
+                       kRunsCountCaption,
+                       outcome.classic,
+                       outcome.thoroughRan ? &outcome.thorough : nullptr,
+                       comma);
 }
 
 RowsWrite frmCalib::WriteRows() {

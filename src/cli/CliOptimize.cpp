@@ -8,6 +8,7 @@
 
 #include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSearchStages.h"
 #include "cli/CliSession.h"
 #include "model/GlobalPig.h"
 #include "model/Units.h"
@@ -188,6 +189,7 @@ int RunOptimizeCommand(const CliOptions& options) {
   window.TargetWeight = *options.targetWeight;
   if (!ChooseRows(options, window)) return kExitUsage;
   ReportProgress(window, options.progress || ::isatty(STDERR_FILENO));
+  window.CheckThorough.Value = !options.classic;
 
   // With "Use Diets on Grid" the run asks whether to optimize the feed
   // amounts only: Yes, as the user does to go on.
@@ -206,6 +208,12 @@ int RunOptimizeCommand(const CliOptions& options) {
   PrintOptimum(result, app.pig, cells);
   PrintCosts(result, cells);
   PrintSingleChanges(result, cells);
+  PrintSearchStages(std::string(frmOpt::kCostCaption),
+                    std::string(frmOpt::kEvaluationsCountCaption),
+                    result.classic,
+                    result.thoroughRan ? &result.thorough : nullptr,
+                    options.precision,
+                    app.pig.DecimalComma);
   // A file that could not be written showed its error.
   PrintRow({"Results File", window.ResultsFile});
   return window.ResultsFile.empty() ? kExitRunFailed : kExitOk;

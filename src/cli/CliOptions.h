@@ -39,6 +39,9 @@ struct CliOptions {
   // terminal.
   bool save = false;
   bool progress = false;
+  // calibrate and optimize: the classic search alone, without the thorough
+  // stage after it.
+  bool classic = false;
 
   // formulate: each diet's sensitivity tables, or an infeasible diet's
   // conflicting restrictions.

@@ -9,6 +9,7 @@
 #include "model/Units.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/VectorState.h"
 
 namespace PigGrowth {
 namespace {
@@ -204,6 +205,7 @@ double CurveAgeAt(const GrowthCoefficients& coef, double weight) {
 }
 
 void RunGrowthDays(GlobalPig& pig, Grid* results, Dialogs* dialogs) {
+  ClearUpperVectorState();  // or each day's pow and exp may run several times slower
   pig.LipidEnergy = kLipidDepositionEnergy;
   pig.LeanEnergy = kLeanDepositionEnergy;
   pig.CurrentDiet = 1;

@@ -5,6 +5,7 @@
 #include "optimization/DietOptimization.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
+#include "optimization/ThoroughDietSearch.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -361,13 +363,41 @@ void SingleChanges(Run& run) {
   s.OptFixed = run.opt.ticked;
 }
 
+// The thorough stage from the classic searches' best point; the window
+// follows it through the search's progress, and CancelRun stops it.
+void ThoroughStage(Run& run) {
+  OptSearch& s = run.search();
+  const long classicEvaluations = s.totalEvaluations;
+  auto progress = [&run, &s, classicEvaluations](long evaluations, double best) {
+    if (s.progress) s.progress(classicEvaluations + evaluations, best);
+    return run.Cancelled();
+  };
+  ThoroughDietContext context{
+      run.lp, run.app.mainForm.Griddiets, run.opt.objective, s, run.opt.threads, progress};
+  bool stopped = false;
+  OptResult& result = run.opt.result;
+  result.thorough = RunThoroughDietSearch(context, stopped);
+  result.thoroughRan = true;
+  s.totalEvaluations += result.thorough.evaluations;
+}
+
 // The final scoring: the best point of the run is made current and scored once more,
 // so the diets, feed amounts and growth run describe it. Returns its cost.
 double ScoreOptimum(Run& run) {
   OptSearch& s = run.search();
   s.phase = kPhaseFinal;
   if (s.best.found) s.OptVar = s.best.bestVar;
+  // A point the thorough stage found was costed with diets formulated afresh.
+  const bool fresh =
+      run.opt.result.thoroughRan && run.opt.result.thorough.score < run.opt.result.classic.score;
+  if (fresh) {
+    for (LpSolver& solver : run.app.formulationState->solvers) solver.SetFreshStarts(true);
+    run.opt.objective.formulated.fill(false);
+  }
   ScoreOptPoint(s, run.objective);
+  for (LpSolver& solver : run.app.formulationState->solvers) solver.SetFreshStarts(false);
+  // The main window shows the thorough stage's best as it shows a new best.
+  if (fresh && !FailedScore(s.OptScore)) run.objective.NewBest(s, s.OptScore);
   if (!FailedScore(s.OptScore)) return s.OptScore;
   // Nothing scored: the starting point stands.
   ScoreAt(s, run.objective, run.opt.startVar);
@@ -511,6 +541,7 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   window.AddMinMaxVisible = false;
   window.ViewEnabled = false;
   window.WorkingVisible = true;
+  const auto started = std::chrono::steady_clock::now();
   OptSearch& s = opt.search;
   opt.result = {};
   opt.result.singleCost.fill(run.startCost);
@@ -529,6 +560,11 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   // The full search, from the best point so far.
   s.phase = kPhaseFull;
   if (!run.Cancelled()) Optimize(s, run.objective);
+  opt.result.classic = {
+      s.best.found ? s.best.OptBest : run.startCost,
+      s.totalEvaluations,
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()};
+  if (opt.thorough && !run.Cancelled()) ThoroughStage(run);
   const OptStatus status = run.Cancelled() ? OptStatus::Cancelled : s.status;
   const double bestCost = ScoreOptimum(run);
 

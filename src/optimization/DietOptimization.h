@@ -6,6 +6,7 @@
 
 #include "formulation/Matrix.h"
 #include "optimization/FeedCostObjective.h"
+#include "platform/GlobalSearch.h"
 
 class App;
 class Dialogs;
@@ -132,6 +133,11 @@ struct OptResult {
   long evaluations = 0;
   long lpSolves = 0;
   long growthRuns = 0;
+  // The classic searches and, when it ran, the thorough stage after them:
+  // the best cost per pig, the evaluations and the seconds of each.
+  SearchStageFigures classic;
+  SearchStageFigures thorough;
+  bool thoroughRan = false;
 };
 
 // The optimization state the App owns (about 90 kB: keep it off the stack).
@@ -142,6 +148,8 @@ struct DietOptState {
   OptFlags ticked{};                           // OptFixed as the table's ticks give it
   FormulationTables::NutTable userRestrict{};  // the restrictions before the run, restored after
   OptResult result;
+  bool thorough = false;  // the thorough stage follows the classic searches
+  int threads = 0;        // of the thorough stage; 0: one per core
 
   // The main window shows the starting cost; may be empty.
   std::function<void(double startCost)> showStartingCost;
@@ -179,7 +187,8 @@ bool CheckOptTable(const Grid& GridOpt,
                    Dialogs& dialogs);
 
 // "Run Opt.": the checks, the first search, the single changes, the full
-// search and the optimum scored once more; then the result snapshot, the
+// search, the thorough stage when asked for, and the optimum scored once
+// more; then the result snapshot, the
 // user's restrictions restored, and the results file. CancelRun stops the
 // searches and keeps the best point found so far.
 void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window);

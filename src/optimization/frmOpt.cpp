@@ -261,9 +261,20 @@ void frmOpt::CmdRunOpt_Click() {
                            CmdAddMinMax.Visible};
   Evaluations = 0;
   BestCost = 0;
+  opt_.thorough = CheckThorough.Value;
   SetCommandsRunning(true);
   RunOptimization(app_, opt_, view);
   SetCommandsRunning(false);
+  const OptResult& r = opt_.result;
+  StagesShown = r.done;
+  if (StagesShown) {
+    FillSearchStagesGrid(GridStages,
+                         kCostCaption,
+                         kEvaluationsCountCaption,
+                         r.classic,
+                         r.thoroughRan ? &r.thorough : nullptr,
+                         app_.pig.DecimalComma);
+  }
   CorrectColor();  // "Use Diets on Grid" may have unticked rows
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/AfrmMain.h"
 #include "app/GridClipboard.h"
+#include "app/SearchStagesTable.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptReport.h"
 #include "platform/Grid.h"
@@ -62,6 +63,15 @@ class frmOpt {
   static constexpr std::string_view kUncheckNote =
       "Uncheck the Optimize Box to Fix at the Current Value";
   static constexpr std::string_view kRestrictNote = "Enter Diet Restrictions for Least Cost";
+  static constexpr std::string_view kThoroughCaption = "Thorough search";
+  static constexpr std::string_view kThoroughTip =
+      "After the classic search, search every ticked value within its limits for a lower cost "
+      "(under a second more); the classic result is kept unless a cheaper one is found";
+  static constexpr std::string_view kLastDietNote =
+      "The last diet is fed to the target weight, so its feed amount has no effect on the cost: "
+      "the thorough search holds it.";
+  static constexpr std::string_view kCostCaption = "Cost Per Pig";
+  static constexpr std::string_view kEvaluationsCountCaption = "Evaluations";
   static constexpr std::string_view kNotCorrect = "The value is not correct";
   static constexpr std::string_view kNotAppropriate = "Value is not appropriate";
   static constexpr std::string_view kFileSignature = "Diet Optimization Table";
@@ -94,6 +104,11 @@ class frmOpt {
   CommandButton CmdSaveOpt = Captioned("Save Opt File");
   CommandButton CmdOpenOpt = Captioned("Open Existing Opt File");
   bool WorkingVisible = false;  // the "WORKING..." label
+  // "Thorough search": the thorough stage follows the classic searches.
+  OptionButton CheckThorough{.Caption = std::string(kThoroughCaption), .Value = true};
+  // The classic and the thorough stage side by side after a run.
+  Grid GridStages{kStagesRows, kStagesCols};
+  bool StagesShown = false;
 
   bool Visible = false;  // loaded; closing lets the next opening fill it afresh
   bool Running = false;  // a run is under way: the run commands are disabled

@@ -3,6 +3,7 @@
 #include <glpk.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <csetjmp>
@@ -15,7 +16,11 @@ namespace {
 // The library keeps one state per thread, and an error inside it frees that
 // state with every problem made in the thread. A solver compares its
 // generation with this one to know whether its problem still exists.
-thread_local std::uint64_t tLibraryGeneration = 1;
+// Generations are unique across threads: a thread that starts may get the id
+// of one that ended, and must not take that thread's freed problems for its own.
+std::atomic<std::uint64_t> gLastGeneration{0};
+std::uint64_t NewGeneration() { return ++gLastGeneration; }
+thread_local std::uint64_t tLibraryGeneration = NewGeneration();
 
 // Simplex iterations allowed per row and column before a run counts as
 // failed; far above what a diet needs, it only stops a run that cannot end.
@@ -29,7 +34,7 @@ struct Trap {
 // The library calls this on any error instead of ending the program: free
 // its state, as it must be after an error, and return to the trap.
 void OnLibraryError(void* info) {
-  ++tLibraryGeneration;
+  tLibraryGeneration = NewGeneration();
   glp_free_env();
   std::longjmp(static_cast<Trap*>(info)->jump, 1);
 }
@@ -179,6 +184,7 @@ LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
   boundsChanged_ = other.boundsChanged_;
   basisKept_ = std::exchange(other.basisKept_, false);
   answerKept_ = std::exchange(other.answerKept_, false);
+  freshStarts_ = other.freshStarts_;
   answer_ = other.answer_;
   info_ = other.info_;
   other.loaded_ = false;
@@ -353,7 +359,7 @@ LpStatus LpSolver::RunSimplex() {
   enum class Start { Kept, Standard, Advanced };
   for (Start start : {Start::Kept, Start::Standard, Start::Advanced}) {
     if (start == Start::Kept) {
-      if (!basisKept_) continue;
+      if (!basisKept_ || freshStarts_) continue;
       parm.meth = GLP_DUALP;
     } else if (start == Start::Standard) {
       // All ingredients out: with prices of 0 or more this basis is already
@@ -558,7 +564,7 @@ LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result) {
 }
 
 void LpReleaseThread() {
-  ++tLibraryGeneration;
+  tLibraryGeneration = NewGeneration();
   glp_free_env();
 }
 

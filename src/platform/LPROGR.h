@@ -142,6 +142,11 @@ class LpSolver {
   double RightHandSide(int row) const { return rhs_[row]; }
   double Cost(int column) const { return cost_[column]; }
 
+  // Every solve from the standard basis, never from the last one: the answer
+  // then depends on the program alone, not on the solves before it (which of
+  // several cheapest mixes is found, and the last bits of every number).
+  void SetFreshStarts(bool fresh) { freshStarts_ = fresh; }
+
   bool Loaded() const { return loaded_; }
   const LpSolveInfo& LastSolve() const { return info_; }
 
@@ -182,6 +187,7 @@ class LpSolver {
   bool boundsChanged_ = false;    // right-hand sides, types or costs to hand on
   bool basisKept_ = false;        // the library's copy holds a basis from an earlier solve
   bool answerKept_ = false;       // nothing changed since the last solve, which ended in answer_
+  bool freshStarts_ = false;      // never start from the kept basis
   LpStatus answer_ = LpStatus::LibraryError;
   LpSolveInfo info_;
 };

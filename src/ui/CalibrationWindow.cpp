@@ -1,9 +1,11 @@
 #include "ui/CalibrationWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +37,13 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
     summary->addRow(captions_[k], field);
   }
 
+  thorough_ = new QCheckBox(FromCoreText(form_.CheckThorough.Caption), this);
+  thorough_->setObjectName(QStringLiteral("CheckThorough"));
+  thorough_->setToolTip(FromCoreText(frmCalib::kThoroughTip));
+  connect(thorough_, &QCheckBox::clicked, this, [this](bool ticked) {
+    form_.CheckThorough.Value = ticked;
+  });
+
   working_ = AddLabel("Working", frmCalib::kWorkingCaption);
   QFont bold = working_->font();
   bold.setBold(true);
@@ -48,6 +57,7 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
   side->addWidget(AddLabel("ContinueNote", frmCalib::kContinueNote));
   side->addWidget(AddLabel("TimeNote", frmCalib::kTimeNote));
   side->addStretch();
+  side->addWidget(thorough_);
   side->addWidget(working_);
   side->addWidget(progress_);
   auto* buttons = new QHBoxLayout;
@@ -61,7 +71,8 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(AddLabel("Instruction", frmCalib::kInstruction));
   layout->addLayout(body, 1);
-  resize(760, 420);
+  layout->addWidget(Result(dialogs));
+  resize(900, 640);
 
   form_.OnProgress = [this](long growthRuns, double bestFit) { ShowProgress(growthRuns, bestFit); };
   form_.ProgressEvery = kProgressEvery;
@@ -74,6 +85,11 @@ void CalibrationWindow::Refresh() {
     fields_[k]->setText(FromCoreText(box.Text));
     ShowToolTip(*fields_[k], box.ToolTip);
   }
+  thorough_->setChecked(form_.CheckThorough.Value);
+  thorough_->setEnabled(!running_);
+  result_->setVisible(form_.ResultShown);
+  weighings_->FitColumns();
+  stages_->FitColumns();
   working_->setVisible(form_.Working);
   progress_->setVisible(running_);
   continue_->setEnabled(!running_);
@@ -81,12 +97,35 @@ void CalibrationWindow::Refresh() {
 }
 
 // The fit runs inside this click; the form's reports keep the window alive.
-// The button's Run then shows the outcome and closes the window.
+// The window then shows the fit's result, unless the user closed it meanwhile.
 void CalibrationWindow::Continue() {
   if (running_) return;
+  closeAsked_ = false;
   SetRunning(true);
   form_.ContinueCalibration();
   SetRunning(false);
+  if (closeAsked_) close();
+}
+
+// After a fit: each weighing against the fitted curve's run, and the classic
+// and thorough stages side by side.
+QWidget* CalibrationWindow::Result(Dialogs& dialogs) {
+  result_ = new QWidget(this);
+  auto* layout = new QVBoxLayout(result_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(AddLabel("ResultCaption", frmCalib::kResultCaption));
+  weighings_ = new GridView(result_);
+  weighings_->setObjectName(QStringLiteral("GridWeighings"));
+  weighings_->Bind(form_.GridWeighings, dialogs);
+  stages_ = new GridView(result_);
+  stages_->setObjectName(QStringLiteral("GridStages"));
+  stages_->Bind(form_.GridStages, dialogs);
+  for (GridView* view : {weighings_, stages_}) {
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    layout->addWidget(view);
+  }
+  stages_->setFixedHeight(4 * stages_->verticalHeader()->defaultSectionSize());
+  return result_;
 }
 
 void CalibrationWindow::SetRunning(bool running) {
@@ -107,6 +146,7 @@ void CalibrationWindow::ShowProgress(long growthRuns, double bestFit) {
 void CalibrationWindow::closeEvent(QCloseEvent* event) {
   if (running_) {
     form_.Cancel();
+    closeAsked_ = true;
     event->ignore();
     return;
   }

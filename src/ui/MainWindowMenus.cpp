@@ -1,6 +1,7 @@
 // The buttons above the tab set, the menu bar and the secondary windows they
 // lead to.
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -104,6 +105,7 @@ void MainWindow::MakeMenus() {
     }
     QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
     bar->setObjectName(Text(menu.Name));
+    bar->setToolTipsVisible(true);
     for (const AfrmMain::MenuEntry& entry : menu.Entries) {
       if (entry.control == Control::OpenRecent) {
         recentMenu_ = bar->addMenu(Text(entry.Caption));
@@ -114,6 +116,8 @@ void MainWindow::MakeMenus() {
       QAction* action = bar->addAction(Text(entry.Caption));
       action->setObjectName(Text(entry.Name));
       if (!entry.Shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.Shortcut)));
+      if (entry.control == Control::FitCorrelations)
+        action->setToolTip(Text(AfrmMain::kFitCorrelationsTip));
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
       menuActions_[entry.control] = action;
     }

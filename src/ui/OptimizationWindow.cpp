@@ -112,6 +112,7 @@ OptimizationWindow::OptimizationWindow(
   layout->addWidget(AddLabel("UncheckNote", frmOpt::kUncheckNote));
   layout->addLayout(middle, 1);
   layout->addWidget(AddLabel("RestrictNote", frmOpt::kRestrictNote));
+  layout->addWidget(AddLabel("LastDietNote", frmOpt::kLastDietNote));
   layout->addWidget(Progress(dialogs));
   resize(900, 720);
 
@@ -172,7 +173,12 @@ QWidget* OptimizationWindow::Commands() {
   });
   carcass_ = AddCheck(form_.CheckCarcass, "CheckCarcass");
   marrowind_ = AddCheck(form_.CheckMarrowind, "CheckMarrowind");
-  for (QCheckBox* check : {feedOnly_, carcass_, marrowind_}) column->addWidget(check);
+  thorough_ = AddCheck(form_.CheckThorough, "CheckThorough");
+  thorough_->setToolTip(FromCoreText(frmOpt::kThoroughTip));
+  connect(thorough_, &QCheckBox::clicked, this, [this](bool ticked) {
+    form_.CheckThorough.Value = ticked;
+  });
+  for (QCheckBox* check : {feedOnly_, carcass_, marrowind_, thorough_}) column->addWidget(check);
 
   runOpt_ = AddButton("CmdRunOpt", form_.CmdRunOpt.Caption, [this] { RunOptimization(); });
   view_ = AddButton("CmdView", form_.CmdView.Caption, [this] {
@@ -223,6 +229,13 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   bestDiets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   bestDiets_->setFixedHeight(5 * bestDiets_->verticalHeader()->defaultSectionSize());
   grid->addWidget(bestDiets_, 1, 0, 1, col);
+  // The classic and the thorough stage side by side when a run ends.
+  stages_ = new GridView(panel);
+  stages_->setObjectName(QStringLiteral("GridStages"));
+  stages_->Bind(form_.GridStages, dialogs);
+  stages_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  stages_->setFixedHeight(4 * stages_->verticalHeader()->defaultSectionSize());
+  grid->addWidget(stages_, 2, 0, 1, col);
   return panel;
 }
 
@@ -261,6 +274,8 @@ void OptimizationWindow::Refresh() {
   carcass_->setVisible(form_.CheckCarcassVisible);
   marrowind_->setChecked(form_.CheckMarrowind.Value);
   marrowind_->setEnabled(form_.CheckMarrowindEnabled);
+  thorough_->setChecked(form_.CheckThorough.Value);
+  thorough_->setEnabled(!running);
 
   ShowButton(runOpt_, form_.CmdRunOpt);
   ShowButton(view_, form_.CmdView);
@@ -276,4 +291,6 @@ void OptimizationWindow::Refresh() {
   evaluations_->setText(form_.Evaluations > 0 ? QString::number(form_.Evaluations) : QString());
   table_->FitColumns();
   bestDiets_->FitColumns();
+  stages_->setVisible(form_.StagesShown);
+  stages_->FitColumns();
 }

@@ -117,8 +117,8 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
   EXPECT_EQ(form.ComboSex.Text(), "Mixed");
   EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006023616473731422);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 1.0036473274230957);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.005129243872688049);
 
   EXPECT_EQ(app.pig.NumDiets, 3);
   EXPECT_EQ(form.Combo3.Text(), "3");

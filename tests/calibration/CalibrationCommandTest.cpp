@@ -408,7 +408,7 @@ TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
   EXPECT_EQ(form.Click(AfrmMain::Control::Command8), Window::CalibrationTest);
   frmCalibTest& test = app.calibTestForm;
   EXPECT_EQ(app.fitState.FitValue, 1000000);
-  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.0006023616473731422 + 0.0001);  // "B3 +"
+  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.005129243872688049 + 0.0001);  // "B3 +"
 
   test.GridTest.SetText(2, 4, "-0.001");
   const auto coef = app.pig.GrowthCoef;

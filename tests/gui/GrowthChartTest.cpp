@@ -1,8 +1,7 @@
 // The growth chart beside the daily table, on a copy of the demo location:
 // after "Growth" it holds the table's rows and the diet changes, after a
 // second run the first as the previous curve, after a calibration the
-// weighings; "Copy Chart" and "Save Chart" export it. With TAMSEL_SCREENSHOT
-// set, the main window after the calibration is saved there as a picture.
+// weighings; "Copy Chart" and "Save Chart" export it.
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>

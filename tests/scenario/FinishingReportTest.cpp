@@ -71,12 +71,21 @@ TEST(FinishingReport, AsksForARunThenReportsItsNumbers) {
   EXPECT_FALSE(Section(report, "Formulas, per cent of each diet").empty());
   EXPECT_EQ(report.chart.curve.dayCount, static_cast<int>(s.app.pig.FinalAge) - 21 + 2);
 
-  // The four weighings of Demo.cal against the curve: the first is the start.
+  // The weighings of Demo.cal after the start (30, 42 and 65 days) against
+  // the run's weights at those ages.
   const std::vector<ReportBlock> fit = Section(report, "Calibration fit");
   ASSERT_GE(fit.size(), 2u);
   const ReportTable& weighings = fit[1].table;
-  ASSERT_EQ(weighings.rows.size(), 4u);
-  EXPECT_EQ(weighings.rows[0], (std::vector<std::string>{"21.000", "6.0000", "6.0000", "0"}));
+  ASSERT_EQ(weighings.rows.size(), 3u);
+  const double ages[] = {30, 42, 65};
+  const double weighed[] = {7.8, 11.8, 25};
+  for (int k = 0; k < 3; ++k) {
+    const std::vector<std::string>& row = weighings.rows[static_cast<std::size_t>(k)];
+    EXPECT_EQ(ReadNumber(row[0]), ages[k]);
+    EXPECT_EQ(ReadNumber(row[1]), weighed[k]);
+    EXPECT_NEAR(
+        ReadNumber(row[2]), s.app.pig.LiveWeight[static_cast<int>(ages[k])][kHerdColumn], 0.01);
+  }
   EXPECT_EQ(Section(report, "Diet optimization").front().kind, Kind::Paragraph);
 }
 

@@ -268,7 +268,12 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
       {"start abc", [](DemoSession& s) { s.form.Text1.Text = "abc"; }, kStart, false},
       {"start empty", [](DemoSession& s) { s.form.Text1.Text = ""; }, kStart, false},
       {"start below the curve",
-       [](DemoSession& s) { s.form.Text1.Text = "5"; },
+       [](DemoSession& s) {
+         // A curve that starts at 5.518 kg, as the demo's classic fit had it.
+         const char* curve[] = {"5.5179", "1.5578", "3.8747", ".00060236", ".65229"};
+         for (int k = 0; k < 5; ++k) s.form.GridWeight.SetText(1, k + 1, curve[k]);
+         s.form.Text1.Text = "5";
+       },
        "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
       {"age abc", [](DemoSession& s) { s.form.Text2.Text = "abc"; }, kAge, false},
