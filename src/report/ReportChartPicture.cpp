@@ -5,18 +5,13 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "report/GrowthChartStyle.h"
+
 namespace {
 
-const QColor kWeightColor(31, 111, 178);
-const QColor kFeedColor(222, 128, 34);
-const QColor kFinalColor(46, 125, 50);
-const QColor kObservedColor(190, 30, 45);
-const QColor kMarkerColor(110, 110, 110);
-const QColor kGridColor(225, 225, 225);
+using namespace GrowthChartStyle;
 
-constexpr int kAgeSteps = 8;
-constexpr int kValueSteps = 6;
-constexpr double kHeadroom = 1.06;
+const QColor kGridColor(225, 225, 225);
 constexpr qreal kGap = 6;  // points between the plot and its labels
 
 // Maps chart values onto the plot rectangle.

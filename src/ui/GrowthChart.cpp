@@ -12,19 +12,13 @@
 #include <cmath>
 
 #include "app/App.h"
+#include "report/GrowthChartStyle.h"
 #include "ui/ChartExport.h"
 #include "ui/CoreText.h"
 
 namespace {
 
-const QColor kWeightColor(31, 111, 178);
-const QColor kPreviousColor(31, 111, 178, 80);  // the same hue, faint
-const QColor kFeedColor(222, 128, 34);
-const QColor kFinalColor(46, 125, 50);
-const QColor kObservedColor(190, 30, 45);
-const QColor kMarkerColor(110, 110, 110);
-
-constexpr double kHeadroom = 1.06;  // above the highest value, so nothing touches the frame
+using namespace GrowthChartStyle;
 
 QPen Pen(const QColor& color, qreal width, Qt::PenStyle style = Qt::SolidLine) {
   QPen pen(color, width, style);
@@ -40,9 +34,6 @@ QValueAxis* Axis(const char* format) {
   axis->setTitleFont(font);
   return axis;
 }
-
-constexpr int kAgeSteps = 8;
-constexpr int kValueSteps = 6;
 
 void SetScale(QValueAxis* axis, const AxisScale& scale) {
   axis->setRange(scale.low, scale.high);
