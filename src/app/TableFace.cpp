@@ -88,7 +88,8 @@ std::string ShownText(const Grid& grid, const TableFace& face, int row, int col)
   // A tab inside a text (a heading of "Files in Use") is a gap, not a column.
   for (std::size_t at = text.find('\t'); at != std::string::npos; at = text.find('\t', at))
     text.replace(at, 1, "  ");
-  if (IsHeading(grid, row, col)) return face.unit ? WithUnit(text, face.unit(row, col)) : text;
+  const std::string unit = face.unit ? face.unit(row, col) : std::string();
+  if (IsHeading(grid, row, col) || !unit.empty()) return WithUnit(text, unit);
   const int digits = face.digits ? face.digits(row, col) : 0;
   return WithLeadingZero(digits > 0 ? WithDigits(text, digits) : text);
 }

@@ -12,8 +12,9 @@ class Grid;
 // ".3") and shows a coefficient to the digits its fit resolves, without
 // changing a cell.
 struct TableFace {
-  // The unit of a heading (a cell of a fixed row or column): "kg", "%";
-  // "" for none. Unset: no heading carries a unit.
+  // The unit a cell's text names it in: a heading ("Weight" shows
+  // "Weight, kg") or a label among the cells (a report's nutrient names);
+  // "" for none. Unset: no cell carries a unit.
   std::function<std::string(int row, int col)> unit;
   // Significant digits a cell is shown to; 0 (or unset) as it stands.
   std::function<int(int row, int col)> digits;

@@ -8,6 +8,7 @@
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "optimization/FeedCostObjective.h"
+#include "optimization/OptReport.h"
 #include "platform/Grid.h"
 
 namespace {
@@ -61,7 +62,8 @@ std::string MatrixRowUnit(const GlobalPig& pig, int row) {
 
 TableFace ResultsFace(const GlobalPig& pig) {
   return {[&pig](int row, int col) {
-            return row == 0 ? ResultsColumnUnit(pig, col) : FinishingRowUnit(pig, row);
+            if (row == 0) return ResultsColumnUnit(pig, col);
+            return col == 0 ? FinishingRowUnit(pig, row) : std::string();
           },
           {}};
 }
@@ -143,6 +145,34 @@ TableFace PerCentColumnsFace() {
 TableFace IngredientSheetFace() {
   constexpr int kFirstLimitCol = 2;
   return {[](int row, int col) { return row == 0 && col >= kFirstLimitCol ? kPerCentUnit : ""; },
+          {}};
+}
+
+TableFace OptimumSheetFace(const GlobalPig& pig) {
+  constexpr int kFeedGainCol = 2;
+  constexpr int kAgeCol = 3;
+  // Each diet's block: its name, then energy, protein and feed amount.
+  constexpr int kEnergyOffset = 1;
+  constexpr int kFeedOffset = 3;
+  return {[&pig](int row, int col) -> std::string {
+            if (row == 0 && col == kFeedGainCol) return FeedPerGain(pig);
+            if (row == 0 && col == kAgeCol) return kDaysUnit;
+            if (col != 0 || row < OptReport::kFirstBlockRow) return {};
+            const int offset = (row - OptReport::kFirstBlockRow) % OptReport::kBlockRows;
+            if (offset == kEnergyOffset) return Energy(pig);
+            if (offset == kFeedOffset) return Weight(pig) + " " + kPerPigUnit;
+            return {};
+          },
+          {}};
+}
+
+TableFace NutrientSheetFace(const GlobalPig& pig) {
+  constexpr int kNameCol = 1;
+  constexpr int kFirstNutrientRow = 2;  // table row r holds matrix row r
+  return {[&pig](int row, int col) {
+            return col == kNameCol && row >= kFirstNutrientRow ? MatrixRowUnit(pig, row)
+                                                               : std::string();
+          },
           {}};
 }
 

@@ -38,6 +38,11 @@ TableFace ComparisonFace(const GlobalPig& pig);
 // nutrient's or the cost's sources (per cent).
 TableFace NutrientRowsFace(const GlobalPig& pig);
 TableFace PerCentColumnsFace();
+// The optimization report's optimum (feed/gain, age, each diet's energy and
+// feed amount) and its nutrient restrictions (each nutrient's name with its
+// unit).
+TableFace OptimumSheetFace(const GlobalPig& pig);
+TableFace NutrientSheetFace(const GlobalPig& pig);
 // The optimization report's ingredient restrictions: minimum and maximum
 // per diet, from column 2.
 TableFace IngredientSheetFace();

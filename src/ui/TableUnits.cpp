@@ -39,6 +39,8 @@ void ShowUnitsInTables(QWidget& mainWindow, App& app) {
       {"frmCalibTest", "GridTest", [&](App&) { return CalibrationTrialsFace(pig); }},
       {"frmOpt", "GridOpt", [&](App&) { return OptimizationFace(pig, 1); }},
       {"frmOpt", "GridOptBest", [&](App&) { return OptimizationFace(pig, 0); }},
+      {"OptReport", "GridOptimum", [&](App&) { return OptimumSheetFace(pig); }},
+      {"OptReport", "GridNutRestrict", [&](App&) { return NutrientSheetFace(pig); }},
       {"OptReport", "GridIngRestrict", [](App&) { return IngredientSheetFace(); }},
       {"OptReport", "GridFormulation", [](App&) { return PerCentColumnsFace(); }},
   };

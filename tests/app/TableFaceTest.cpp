@@ -1,0 +1,81 @@
+// How tables read on screen and in an export: units beside headings, the
+// leading zero, a coefficient's resolved digits; the export's CSV quoting;
+// the recent locations' list.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/RecentLocations.h"
+#include "app/TableExport.h"
+#include "app/TableFace.h"
+#include "platform/Grid.h"
+
+namespace {
+
+TEST(TableFace, UnitsLeadingZerosAndDigits) {
+  const struct {
+    std::string got, expected;
+  } cases[] = {
+      {WithUnit("Weight", "kg"), "Weight, kg"},
+      {WithUnit("Weight,Kg", "kg"), "Weight,Kg"},  // already named, in any case
+      {WithUnit("Daily Wt. Gain, kg", "kg"), "Daily Wt. Gain, kg"},
+      {WithUnit("", "kg"), ""},
+      {WithUnit("Feed In. ", "kg"), "Feed In., kg"},
+      {WithLeadingZero(".3"), "0.3"},
+      {WithLeadingZero("-,25"), "-0,25"},
+      {WithLeadingZero("12.5"), "12.5"},
+      {WithLeadingZero(".3 kg"), ".3 kg"},  // no number
+      {WithDigits("0.0006023616473731422", 5), "0.00060236"},
+      {WithDigits("5.5179041535301865", 5), "5.5179"},
+      {WithDigits("6.6", 5), "6.6"},
+      {WithDigits("1234567.25", 5), "1234567"},
+      {WithDigits("B0", 5), "B0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.expected);
+
+  Grid grid(3, 3);
+  grid.SetText(0, 1, "Weight");
+  grid.SetText(1, 0, "Feed\tIn.");
+  grid.SetText(1, 1, ".5");
+  grid.SetText(2, 2, "1.23456789");
+  const TableFace face{[](int row, int col) { return row == 0 && col == 1 ? "kg" : ""; },
+                       [](int row, int) { return row == 2 ? 3 : 0; }};
+  EXPECT_EQ(ShownText(grid, face, 0, 1), "Weight, kg");
+  EXPECT_EQ(ShownText(grid, face, 1, 0), "Feed  In.");  // a tab is a gap
+  EXPECT_EQ(ShownText(grid, face, 1, 1), "0.5");
+  EXPECT_EQ(ShownText(grid, face, 2, 2), "1.23");
+  EXPECT_EQ(grid.Text(1, 1), ".5");  // the cell itself stays
+}
+
+// Fields with a comma, a quote or a line break are quoted; rows without
+// text and columns past the last with text are left out.
+TEST(TableExport, CsvAndTabsOfTheShownCells) {
+  Grid grid(4, 4);
+  grid.SetText(0, 1, "Cost, per tonne");
+  grid.SetText(1, 0, "say \"hi\"");
+  grid.SetText(1, 1, ".5");
+  grid.SetText(3, 0, "last");
+  const std::vector<int> all{0, 1, 2, 3};
+  EXPECT_EQ(TableLines(grid, {}, all, all, TableFormat::Csv),
+            (std::vector<std::string>{",\"Cost, per tonne\"", "\"say \"\"hi\"\"\",0.5", "last,"}));
+  EXPECT_EQ(TableLines(grid, {}, all, {1, 0}, TableFormat::Tabs),
+            (std::vector<std::string>{"Cost, per tonne\t", "0.5\tsay \"hi\"", "\tlast"}));
+}
+
+TEST(RecentLocations, NewestFirstOnceEightAtMost) {
+  RecentLocations recent;
+  for (int k = 1; k <= 10; ++k) recent.Add("/farms/F" + std::to_string(k) + ".plt");
+  recent.Add("/farms/F5.plt");
+  const std::vector<std::string>& paths = recent.Paths();
+  ASSERT_EQ(paths.size(), 8u);
+  EXPECT_EQ(paths.front(), "/farms/F5.plt");
+  EXPECT_EQ(paths[1], "/farms/F10.plt");
+  EXPECT_EQ(paths.back(), "/farms/F3.plt");
+  EXPECT_EQ(recent.Caption(0), "&1 F5   (/farms/)");
+  recent.Set({"/a/B&C.plt", "", "/a/B&C.plt", "/d/E.plt"});
+  EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"/a/B&C.plt", "/d/E.plt"}));
+  EXPECT_EQ(recent.Caption(0), "&1 B&&C   (/a/)");
+}
+
+}  // namespace
