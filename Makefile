@@ -36,7 +36,7 @@ bench: build
 # under tests/data, where every later fuzz run and the fuzz.* tests replay it.
 fuzz: deps
 	CC=clang CXX=clang++ CXXFLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -g -O1" \
-	  cmake -S . -B $(FUZZ_BUILD) -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF >/dev/null
+	  cmake -S . -B $(FUZZ_BUILD) -DTAMSEL_FUZZ=ON -DTAMSEL_TESTS=OFF -DTAMSEL_BENCH=OFF -DTAMSEL_GUI=OFF -DTAMSEL_REPORT=OFF >/dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@mkdir -p $(FUZZ_BUILD)/findings
 	@found=0; for f in $(FUZZ_BUILD)/fuzz_*; do \
