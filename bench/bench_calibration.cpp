@@ -9,7 +9,6 @@
 #include <string>
 
 #include "BenchDemo.h"
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
@@ -17,6 +16,7 @@
 #include "model/GlobalPig.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -11,8 +11,9 @@
 
 #include "BenchDemo.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -23,11 +23,6 @@ constexpr const char* kDietsInstruction =
     "same diets)";
 
 }  // namespace
-
-std::string ComboBox::Text() const {
-  if (ListIndex < 0 || ListIndex >= ListCount()) return {};
-  return List[static_cast<std::size_t>(ListIndex)];
-}
 
 AfrmMain::AfrmMain(App& app) : Height(kDesignedHeight), Width(kMainWindowWidth), app_(app) {}
 

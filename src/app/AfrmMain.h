@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "calibration/CalibrationCommand.h"
+#include "formulation/DietsTableEdit.h"
 #include "formulation/Restrict.h"
 #include "formulation/frmExcel.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
+#include "platform/FormControls.h"
 #include "platform/Grid.h"
 
 class App;
@@ -21,47 +23,6 @@ struct OptBestShown;
 // The main window, headless: its tables, fields, lists, captions and the
 // commands of the location and its file set. The desktop window shows this
 // state and calls these commands; tests drive them through scripted dialogs.
-
-inline constexpr Rgb kButtonFace{240, 240, 240};
-
-// A text field with its caption (the label beside it) and tooltip.
-struct TextBox {
-  std::string Text;
-  std::string Caption;
-  std::string ToolTip;
-  Rgb BackColor = kWhite;
-};
-
-// A choice list; ListIndex -1 when nothing is chosen.
-struct ComboBox {
-  std::string Caption;
-  std::string ToolTip;
-  std::vector<std::string> List;
-  int ListIndex = -1;
-
-  void AddItem(std::string item) { List.push_back(std::move(item)); }
-  void Clear() {
-    List.clear();
-    ListIndex = -1;
-  }
-  int ListCount() const { return static_cast<int>(List.size()); }
-  // The chosen item, or "" when nothing is chosen.
-  std::string Text() const;
-};
-
-struct CommandButton {
-  std::string Caption;
-  std::string ToolTip;
-  Rgb BackColor = kButtonFace;
-  bool Visible = true;
-  bool Enabled = true;
-};
-
-// A check box or an option button.
-struct OptionButton {
-  std::string Caption;
-  bool Value = false;
-};
 
 inline constexpr int kTabDailyGrowth = 0;
 inline constexpr int kTabDiets = 1;

@@ -6,13 +6,13 @@
 
 #include "app/AfrmMain.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {

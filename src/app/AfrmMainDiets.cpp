@@ -2,6 +2,7 @@
 // on a price or nutrient cell asks the sources window about it.
 #include "app/AfrmMain.h"
 #include "app/App.h"
+#include "formulation/DietsTableEdit.h"
 #include "formulation/FeedOpt.h"
 #include "model/DietsTable.h"
 

@@ -9,8 +9,8 @@
 #include "app/App.h"
 #include "app/Comparison.h"
 #include "app/GrowthChecks.h"
-#include "app/NumberFormat.h"
 #include "app/UnitChange.h"
+#include "calibration/TargetScore.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
 #include "model/DietsFile.h"
@@ -18,6 +18,7 @@
 #include "model/GrowthSummary.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "app/AfrmMain.h"
 #include "app/App.h"
-#include "app/SaveProtocol.h"
 #include "app/UnitChange.h"
 #include "app/UnsavedChanges.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -7,10 +7,10 @@
 
 #include "app/AfrmMain.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -9,12 +9,12 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "app/ChangeTracking.h"
-#include "app/GridClipboard.h"
-#include "app/NumberFormat.h"
 #include "app/UnitChange.h"
 #include "formulation/FeedOpt.h"
 #include "model/DietsFile.h"
 #include "model/Units.h"
+#include "platform/GridClipboard.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

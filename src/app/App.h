@@ -5,13 +5,13 @@
 
 #include "app/About.h"
 #include "app/AfrmMain.h"
+#include "app/CalibTest.h"
 #include "app/ChangeTracking.h"
 #include "app/Comparison.h"
-#include "app/Location.h"
-#include "calibration/CalibTest.h"
+#include "app/frmCalib.h"
+#include "app/frmOpt.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
-#include "calibration/frmCalib.h"
 #include "formulation/DietDisplay.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
@@ -24,9 +24,9 @@
 #include "model/UnitsDialog.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptReport.h"
-#include "optimization/frmOpt.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/Location.h"
 
 // The one context of a running program: it owns the model state, the
 // formulation tables, the location and the forms, and holds the way to talk

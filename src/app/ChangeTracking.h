@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "app/GridClipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 // Change tracking: three states of the diets table and of the formula table
 // (initial, as at the end of the last growth run, and current) beside the run

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <string>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

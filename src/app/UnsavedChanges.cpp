@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/App.h"
-#include "app/Location.h"
+#include "platform/Location.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberFormat.h"
 #include "calibration/CorCoef.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "model/DietsFile.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

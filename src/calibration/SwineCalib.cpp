@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace SwineCalib {
 namespace {

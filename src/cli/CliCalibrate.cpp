@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
+#include "app/frmCalib.h"
 #include "calibration/CalibrationCommand.h"
-#include "calibration/frmCalib.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "app/NumberFormat.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliOptions.h"
 #include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

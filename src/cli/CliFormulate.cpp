@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "model/DietsTable.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

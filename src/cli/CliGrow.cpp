@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/GrowthChecks.h"
-#include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "model/DietsFile.h"
@@ -14,6 +13,7 @@
 #include "model/GrowthSummary.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

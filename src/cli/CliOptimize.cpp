@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/NumberFormat.h"
+#include "app/frmOpt.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "model/GlobalPig.h"
 #include "model/Units.h"
 #include "optimization/DietOptimization.h"
-#include "optimization/frmOpt.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <ctime>
 #include <optional>
 
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/GridClipboard.h"
-#include "app/Location.h"
 #include "formulation/Matrix.h"
 #include "model/GlobalPig.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
+#include "platform/Location.h"
 
 // An ingredient-defined feed file: the signature, the row count and the
 // column count separated by tabs, then one line per table row with its cells

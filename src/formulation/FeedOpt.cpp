@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <utility>
 
-#include "app/NumberFormat.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {

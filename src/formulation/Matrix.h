@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SaveProtocol.h"
 #include "model/GlobalPig.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveProtocol.h"
 
 // The ingredient matrix of a location (its feed-ingredient database) and the
 // least-cost restrictions of each diet: the formulation tables the App owns.

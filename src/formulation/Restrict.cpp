@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/GridClipboard.h"
-#include "app/Location.h"
-#include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
+#include "platform/GridClipboard.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

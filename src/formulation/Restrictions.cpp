@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {

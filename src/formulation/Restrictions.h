@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SaveProtocol.h"
 #include "formulation/Matrix.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveProtocol.h"
 
 // The least-cost restrictions of each diet and their two files: nutrient
 // restrictions ("Req.nut", by nutrient index j = matrix row - 1) and

@@ -6,7 +6,7 @@
 #include <memory>
 #include <ranges>
 
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

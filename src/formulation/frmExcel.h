@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/GridClipboard.h"
-#include "app/SaveProtocol.h"
 #include "formulation/Matrix.h"
 #include "model/GlobalPig.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
+#include "platform/SaveProtocol.h"
 
 // Where "Save Changes to File" writes the matrix and how it reads it back.
 struct MatrixFileSave {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/GridClipboard.h"
-#include "app/NumberFormat.h"
+#include "platform/GridClipboard.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <utility>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

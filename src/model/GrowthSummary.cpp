@@ -4,13 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/NumberFormat.h"
-#include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -25,10 +23,6 @@ constexpr int kNormalEntries = 30;
 // Carcass estimates, kg live weight.
 constexpr double kSquareCmToInch = 0.155;
 constexpr double kCmToInch = 0.3937;
-
-// Target terms of the run's score; the calibration fit weighs them by 50.
-constexpr double kTargetWeight = 10;
-constexpr double kObservationDivisor = 10;
 
 int Diets(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 1, kRunDietColumns); }
 
@@ -354,21 +348,4 @@ GrowthRunResults SummarizeGrowthRun(GlobalPig& pig,
   ShowFinishingBlock(pig, split, run, results);
   run.carcassDepth = CarcassBlock(pig, results);
   return run;
-}
-
-bool HasCalibrationTargets(const CalibrationData& calib) {
-  return calib.HerdInputs[kHerdTotalFeed] > 0 && calib.HerdInputs[kHerdFinalAge] > 0;
-}
-
-double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib) {
-  double sum = 0;
-  SwineCalib::ObsDeviation(pig, calib, sum);
-  return sum;
-}
-
-double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed) {
-  const double feed = Kg(pig, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
-  const double age = calib.HerdInputs[kHerdFinalAge] - pig.FinalAge;
-  return kTargetWeight * feed * feed + kTargetWeight * age * age +
-         ObservationTerm(pig, calib) / kObservationDivisor;
 }

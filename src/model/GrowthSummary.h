@@ -5,7 +5,6 @@
 #include "model/GlobalPig.h"
 
 class Grid;
-struct CalibrationData;
 
 // The summary of a growth run in the results table (Grid1): one row per diet,
 // the energy eaten per kg of gain, how many of 20 pigs are at the final
@@ -153,12 +152,3 @@ GrowthRunResults SummarizeGrowthRun(GlobalPig& pig,
                                     const Grid& Griddiets,
                                     double startWeightShown,
                                     Grid& results);
-
-// The run scored against the calibration targets: 10 (target feed - run
-// feed)^2 + 10 (target final age - final age)^2 + the observation rows'
-// squared deviations / 10. Targets are loaded when the total feed and final
-// age of the herd inputs are above 0.
-bool HasCalibrationTargets(const CalibrationData& calib);
-double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed);
-// The observation rows' term of the calibration objective (ObsDeviation).
-double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib);

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/NumberFormat.h"
 #include "model/Units.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace PigGrowth {
 namespace {

@@ -7,7 +7,6 @@
 #include "formulation/Matrix.h"
 #include "optimization/FeedCostObjective.h"
 
-class App;
 class Dialogs;
 class Grid;
 
@@ -148,38 +147,3 @@ struct DietOptState {
   // Writes the results file at the end of a run; may be empty.
   std::function<void()> writeResults;
 };
-
-// What "Run Opt." reads and changes of the "Diet Optimization" window.
-struct OptWindowView {
-  Grid& GridOpt;
-  const std::string& LocationName;
-  const std::string& TargetWeight;
-  const std::string& TextOptDiet;  // "No. of Diets"
-  bool& WorkingVisible;            // the "WORKING..." label
-  bool& ViewEnabled;               // "View Optimization"
-  bool& AddMinMaxVisible;          // "Program Add Min Max to Current"
-};
-
-// Texts of the run.
-inline constexpr const char* kGivenCostsQuestion =
-    "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
-static_assert(kOptDiets == 6, "the message below names the count");
-inline constexpr const char* kTooManyOptDiets =
-    "The optimization holds at most 6 diets: set No. of Diets to 6 or fewer";
-inline constexpr const char* kNoLowerAnswer =
-    "This Optimization could not find a lower answer with your current minimum and maximum "
-    "values.  Consider changing minimums or maximums and try again";
-
-// Validates the table before a run; shows its message (every ticked row
-// outside its limits in one) and returns true when the run must not start.
-bool CheckOptTable(const Grid& GridOpt,
-                   int diets,
-                   const FormulationTables& tables,
-                   int feedChoice,
-                   Dialogs& dialogs);
-
-// "Run Opt.": the checks, the first search, the single changes, the full
-// search and the optimum scored once more; then the result snapshot, the
-// user's restrictions restored, and the results file. CancelRun stops the
-// searches and keeps the best point found so far.
-void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/GrowthChartData.h"
 #include "model/Units.h"
 #include "optimization/FeedCostObjective.h"
 
@@ -28,5 +27,5 @@ OptChartData ReadOptChart(const OptResult& result, const GlobalPig& pig) {
 std::string DietBarLabel(int diet) { return "Diet " + std::to_string(diet); }
 
 std::string FeedBarsTitle(const OptChartData& chart) {
-  return "Feed per pig, " + ChartWeightUnit(chart.weightCode);
+  return "Feed per pig, " + WeightUnitName(chart.weightCode);
 }

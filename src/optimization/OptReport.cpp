@@ -11,8 +11,8 @@
 #include <optional>
 #include <span>
 
-#include "app/NumberFormat.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

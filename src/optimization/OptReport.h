@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/GridClipboard.h"
 #include "formulation/Matrix.h"
 #include "model/GlobalPig.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptChartData.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 // The optimization report, headless: the outcome of the last diet
 // optimization in four tables on four tabs (the optimum against the start

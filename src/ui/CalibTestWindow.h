@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibration/CalibTest.h"
+#include "app/CalibTest.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "calibration/frmCalib.h"
+#include "app/frmCalib.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;

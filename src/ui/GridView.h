@@ -4,9 +4,9 @@
 #include <array>
 #include <functional>
 
-#include "app/GridClipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 class GridModel;
 class QAbstractButton;

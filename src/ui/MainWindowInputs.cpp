@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "ui/CoreText.h"
 #include "ui/MainWindow.h"
 

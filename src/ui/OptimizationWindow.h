@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "optimization/frmOpt.h"
+#include "app/frmOpt.h"
 #include "ui/SecondaryWindow.h"
 
 class AfrmMain;

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 

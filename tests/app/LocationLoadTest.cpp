@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
 #include "app/UnsavedChanges.h"
 #include "optimization/DietOptimization.h"
+#include "platform/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 

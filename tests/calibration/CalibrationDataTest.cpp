@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
 #include "calibration/CalibrationData.h"
+#include "platform/Location.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 

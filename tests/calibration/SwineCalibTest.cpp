@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
@@ -16,6 +15,7 @@
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberFormat.h"
 #include "formulation/DietDisplay.h"
 #include "model/DietsTable.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/GridClipboard.h"
-#include "app/Location.h"
 #include "formulation/Restrict.h"
 #include "formulation/Restrictions.h"
+#include "platform/GridClipboard.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/frmMsgBoxA.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

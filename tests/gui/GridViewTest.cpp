@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "WhenModal.h"
-#include "app/GridClipboard.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/QtDialogs.h"

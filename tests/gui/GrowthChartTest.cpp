@@ -25,7 +25,7 @@
 
 #include "GuiSession.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GrowthChart.h"
 #include "ui/MainWindow.h"

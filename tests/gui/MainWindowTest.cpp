@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"

@@ -19,7 +19,7 @@
 
 #include "GuiSession.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/OptReportChart.h"

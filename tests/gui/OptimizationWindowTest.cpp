@@ -18,7 +18,8 @@
 
 #include "GuiSession.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "app/OptimizationRun.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

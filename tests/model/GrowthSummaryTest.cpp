@@ -8,11 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
+#include "calibration/TargetScore.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

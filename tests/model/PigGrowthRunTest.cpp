@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberFormat.h"
 #include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
 #include "model/Temperatures.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberFormat.h"
 #include "optimization/OptReport.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

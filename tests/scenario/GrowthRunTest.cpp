@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 

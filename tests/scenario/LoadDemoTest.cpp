@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 

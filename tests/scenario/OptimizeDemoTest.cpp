@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
+#include "platform/NumberFormat.h"
 #include "support/CountingAllocator.h"
 #include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"

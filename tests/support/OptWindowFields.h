@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
 #include "platform/Grid.h"
 

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AfrmMain.h"
-#include "app/GridClipboard.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptReport.h"
+#include "platform/FormControls.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 class App;
 

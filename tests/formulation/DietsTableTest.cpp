@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "formulation/DietsTableEdit.h"
 #include "model/DietsTable.h"
 #include "support/ScriptedDialogs.h"
 

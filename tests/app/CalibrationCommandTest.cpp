@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationCommand.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"

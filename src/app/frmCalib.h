@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/AfrmMain.h"
-#include "app/GridClipboard.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
+#include "platform/FormControls.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 class App;
 

@@ -1,4 +1,4 @@
-#include "app/Location.h"
+#include "platform/Location.h"
 
 #include <unistd.h>
 

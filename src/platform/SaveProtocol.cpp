@@ -1,8 +1,8 @@
-#include "app/SaveProtocol.h"
+#include "platform/SaveProtocol.h"
 
 #include <cstdio>
 
-#include "app/Location.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 
 std::string SaveDialogTitle(std::string_view currentPath) {

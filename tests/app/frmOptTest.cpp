@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

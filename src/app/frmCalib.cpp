@@ -1,12 +1,12 @@
-#include "calibration/frmCalib.h"
+#include "app/frmCalib.h"
 
 #include <algorithm>
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "calibration/CalibTest.h"
+#include "app/CalibTest.h"
 
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

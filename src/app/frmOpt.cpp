@@ -1,18 +1,19 @@
 // The "Diet Optimization" window and the main window's side of a diet
 // optimization: "Run Optimization", and the starting and best costs it shows.
 
-#include "optimization/frmOpt.h"
+#include "app/frmOpt.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "app/App.h"
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
+#include "app/OptimizationRun.h"
 #include "app/UnsavedChanges.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {

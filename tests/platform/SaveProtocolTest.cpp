@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/SaveProtocol.h"
+#include "platform/SaveProtocol.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 

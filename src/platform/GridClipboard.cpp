@@ -1,4 +1,4 @@
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 
 #include <algorithm>
 #include <string>

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
 #include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"

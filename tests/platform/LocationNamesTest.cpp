@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Location.h"
 #include "platform/Grid.h"
+#include "platform/Location.h"
 
 namespace fs = std::filesystem;
 
