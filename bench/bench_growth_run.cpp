@@ -19,8 +19,8 @@ void GrowthCommand(benchmark::State& state, int feedChoice) {
   auto app = std::make_unique<App>(dialogs);
   AfrmMain& form = app->mainForm;
   form.Text6_Click();
-  form.ComboSex.ListIndex = 0;  // "Mixed"
-  form.Combo1.ListIndex = feedChoice;
+  form.ComboSex.selected = 0;  // "Mixed"
+  form.Combo1.selected = feedChoice;
   dialogs.messages = 0;
   for (auto _ : state) {
     form.RunGrowth();

@@ -28,10 +28,10 @@ struct DemoOptimization {
   explicit DemoOptimization(int feedChoice) {
     AfrmMain& form = app->mainForm;
     form.Text6_Click();
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = feedChoice;
+    form.ComboSex.selected = 0;
+    form.Combo1.selected = feedChoice;
     form.RunGrowth();
-    target = form.Text3.Text;
+    target = form.Text3.text;
     const auto& nut = app->formulation.NutRestrict;
     for (int d = 1; d <= kDemoDiets; ++d) {
       const double current[] = {0,
@@ -99,10 +99,10 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
   x.OptVar = opt.startVar;
   app.formulationState->OptMode = kOptModeRunning;
   const long solvesBefore = opt.objective.lpSolves;
-  double shift = 0.25;
+  double modifiers = 0.25;
   for (auto _ : bench) {
-    shift = -shift;
-    for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += shift;
+    modifiers = -modifiers;
+    for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += modifiers;
     benchmark::DoNotOptimize(objective.Evaluate(x, 1));
   }
   app.formulationState->OptMode = kOptModeOff;

@@ -10,7 +10,7 @@ std::string VersionText(const AppVersion& version) {
 }
 
 void frmAbout::Form_Load(const AppVersion& version) {
-  Caption = "About Marrowind's " + std::string(kAppTitle);
+  caption = "About Marrowind's " + std::string(kAppTitle);
   lblTitle = kAppTitle;
   lblVersion = VersionText(version);
   lblDescription = kAppDescription;

@@ -33,7 +33,7 @@ class frmAbout {
  public:
   static constexpr std::string_view kOKCaption = "OK";
 
-  std::string Caption;     // window title
+  std::string caption;     // window title
   std::string lblTitle;    // the application title
   std::string lblVersion;  // "Version 2.3.15"
   std::string lblDescription;

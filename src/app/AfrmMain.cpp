@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int kDesignedHeight = 9600;  // twips
-constexpr int kFilesColWidth = 6000;   // twips: room for a full path
+constexpr int kDesignedHeight = 640;  // pixels
+constexpr int kFilesColWidth = 400;   // pixels: room for a full path
 
 constexpr const char* kFilesToolTip =
     "Double Clicking on the File Name below will let you choose a new location and file folder "
@@ -27,50 +27,50 @@ constexpr const char* kDietsInstruction =
 AfrmMain::AfrmMain(App& app) : Height(kDesignedHeight), Width(kMainWindowWidth), app_(app) {}
 
 void AfrmMain::FillControls() {
-  Caption = std::string(kMainTitle);
-  if (app_.pig.DecimalComma) Caption += " Commas Not Periods";
+  caption = std::string(kMainTitle);
+  if (app_.pig.DecimalComma) caption += " Commas Not Periods";
 
-  Text1.Caption = StartWeightCaption(kKgCode);
-  Text2.Caption = "Starting Age, Days";
-  Text3.Caption = FinalWeightCaption(kKgCode);
-  Text4.Caption = "Total Feed Intake";
-  Text4.ToolTip = "Total Feed Intake only needed for Calibration";
-  Text5.Caption = "Final Age, Days";
-  Text6.Caption = std::string(kCalibrationNamePlaceholder);
-  Text6.Text = std::string(kCalibrationNamePlaceholder);
-  Text6.BackColor = kLightGreen;  // no location chosen yet
-  TextPigNo.Caption = "Number of Pigs";
-  TextPigNo.Text = "Number of Pigs";
-  TextPigNo.ToolTip = "Hog Number Needed if Tonnes of Ingredients are to be calculated - else 20";
-  TextPrice.Caption = "Cost Per Pig";
-  TextPrice.ToolTip = "Double Click to see Recent Prices";
-  TextFeedGain.Caption = "Feed/Gain";
+  Text1.caption = StartWeightCaption(kKgCode);
+  Text2.caption = "Starting Age, Days";
+  Text3.caption = FinalWeightCaption(kKgCode);
+  Text4.caption = "Total Feed Intake";
+  Text4.toolTip = "Total Feed Intake only needed for Calibration";
+  Text5.caption = "Final Age, Days";
+  Text6.caption = std::string(kCalibrationNamePlaceholder);
+  Text6.text = std::string(kCalibrationNamePlaceholder);
+  Text6.backColor = kLightGreen;  // no location chosen yet
+  TextPigNo.caption = "Number of Pigs";
+  TextPigNo.text = "Number of Pigs";
+  TextPigNo.toolTip = "Hog Number Needed if Tonnes of Ingredients are to be calculated - else 20";
+  TextPrice.caption = "Cost Per Pig";
+  TextPrice.toolTip = "Double Click to see Recent Prices";
+  TextFeedGain.caption = "Feed/Gain";
 
   Combo1.Clear();
-  Combo1.Caption = "Feed Formulation";
-  Combo1.ToolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
+  Combo1.caption = "Feed Formulation";
+  Combo1.toolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
   for (const char* item : {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"})
     Combo1.AddItem(item);
-  Combo1.ListIndex = kFeedNotChosen;
+  Combo1.selected = kFeedNotChosen;
 
   Combo2.Clear();
   Combo2.AddItem(StartWeightCaption(kKgCode));
   Combo2.AddItem(StartWeightCaption(kLbCode));
-  Combo2.ListIndex = 0;
+  Combo2.selected = 0;
 
   Combo3.Clear();
-  Combo3.Caption = "No. of Diets";
+  Combo3.caption = "No. of Diets";
   Combo3.AddItem("No. of Diets");
   for (int n = 1; n <= 6; ++n) Combo3.AddItem(std::to_string(n));
-  Combo3.ListIndex = 0;
+  Combo3.selected = 0;
 
   ComboSex.Clear();
-  ComboSex.Caption = "Herd Sex";
+  ComboSex.caption = "Herd Sex";
   for (const char* item : {"Mixed", "Males", "Females"}) ComboSex.AddItem(item);
 
-  Option1.Caption = "Show Input";
-  Option2.Caption = "Turn off Input";
-  Option3.Caption = "Calibration Data Loaded";
+  Option1.caption = "Show Input";
+  Option2.caption = "Turn off Input";
+  Option3.caption = "Calibration Data Loaded";
 
   const char* captions[] = {"",
                             "Growth",
@@ -83,9 +83,9 @@ void AfrmMain::FillControls() {
                             "DataButton",
                             "Run Optimization",
                             "Keep Track"};
-  for (int i = 1; i < static_cast<int>(Command.size()); ++i) Command[i].Caption = captions[i];
-  Command[7].ToolTip = "This Runs The LP without Growth Command";
-  Command[8].Visible = false;  // only while "Show Input" is chosen
+  for (int i = 1; i < static_cast<int>(Command.size()); ++i) Command[i].caption = captions[i];
+  Command[7].toolTip = "This Runs The LP without Growth Command";
+  Command[8].visible = false;  // only while "Show Input" is chosen
 
   RichTextBox1 = kDietsInstruction;
   ShowTab(kTabDiets);
@@ -116,7 +116,7 @@ void AfrmMain::ReadWindowSize() {
   if (!lines) return;
   if (!lines->empty()) {
     long height = std::lround(ReadNumber((*lines)[0]));
-    if (height > 0) Height = static_cast<int>(height);
+    if (height > 0) Height = static_cast<int>(height / kTwipsPerPixel);
   }
   Width = kMainWindowWidth;
 }
@@ -124,7 +124,8 @@ void AfrmMain::ReadWindowSize() {
 void AfrmMain::WriteWindowSize() const {
   if (Height == 0 || Width == 0) return;
   TextFile::WriteLines(app_.programFolder + std::string(kWindowSizeFile),
-                       {" " + std::to_string(Height), " " + std::to_string(Width)});
+                       {" " + std::to_string(Height * kTwipsPerPixel),
+                        " " + std::to_string(Width * kTwipsPerPixel)});
 }
 
 void AfrmMain::ShowTab(int tab) {

@@ -32,16 +32,18 @@ inline constexpr std::string_view kMainTitle =
     "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg";
 inline constexpr std::string_view kCalibrationNamePlaceholder = "Calibration Name";
 inline constexpr std::string_view kWindowSizeFile = "ROrivoForm.txt";
-inline constexpr int kMainWindowWidth = 15570;  // twips, whatever the size file says
+// The size file holds twips, 15 to a pixel.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kMainWindowWidth = 1038;  // pixels, whatever the size file says
 
 inline constexpr std::string_view kCheck2Caption = "When Protein Changes, Ratio Amino Acids";
 inline constexpr std::string_view kCheck3Caption = "OR When  Lysine Changes, ratio Amino Acids";
 
 // Shape of the main window's tables.
 inline constexpr int kFilesRows = 11;
-inline constexpr int kFilesRowHeight = 400;  // twips
-inline constexpr int kWeightRows = 5;        // rows 1 (now) and 4 (loaded) hold B0..B4
-inline constexpr int kWeightCols = 7;        // B0..B4 in 1..5, a run's score in 6
+inline constexpr int kFilesRowHeight = 26;  // pixels
+inline constexpr int kWeightRows = 5;       // rows 1 (now) and 4 (loaded) hold B0..B4
+inline constexpr int kWeightCols = 7;       // B0..B4 in 1..5, a run's score in 6
 
 class AfrmMain {
  public:
@@ -82,9 +84,9 @@ class AfrmMain {
   bool gridFILESVisible = false;
   std::string gridFILESToolTip;
 
-  std::string Caption;  // window title
-  int Height = 0;       // twips
-  int Width = 0;        // twips
+  std::string caption;  // window title
+  int Height = 0;       // pixels
+  int Width = 0;        // pixels
   int Tab = kTabDiets;
   bool MatrixLoaded = true;  // cleared when a location has no usable matrix
   Grid* ActiveGrid = nullptr;
@@ -165,13 +167,13 @@ class AfrmMain {
 
   struct MenuEntry {
     std::string_view Name;
-    std::string_view Caption;
+    std::string_view caption;
     std::string_view Shortcut;  // "Ctrl+C", or "" for none
     Control control;
   };
   struct Menu {
     std::string_view Name;
-    std::string_view Caption;
+    std::string_view caption;
     bool InMenuBar;                      // false: the tables' pop-up menu
     std::span<const MenuEntry> Entries;  // none: the menu title is the command
     Control control;                     // the command of a menu without entries
@@ -192,11 +194,11 @@ class AfrmMain {
   // kMinFollowWidth by kMinFollowHeight.
   void Form_Resize(int height, int width);
   // The inputs and buttons lie left of and above the tab set, at a fixed place.
-  static constexpr int kTabSetLeft = 4680;  // twips
-  static constexpr int kTabSetTop = 1200;   // twips
-  int TabSetWidth = 0;                      // twips
-  int TabSetHeight = 0;                     // twips
-  bool Started = false;                     // start-up has finished
+  static constexpr int kTabSetLeft = 312;  // pixels
+  static constexpr int kTabSetTop = 80;    // pixels
+  int TabSetWidth = 0;                     // pixels
+  int TabSetHeight = 0;                    // pixels
+  bool Started = false;                    // start-up has finished
 
   // A button or menu entry: runs its command and names the window to show.
   // A disabled button does nothing.

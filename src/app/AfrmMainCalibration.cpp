@@ -74,8 +74,8 @@ FitAgainstObserved RunFittedCurve(GlobalPig& pig,
 bool SaveFittedCurve(AfrmMain& form, App& app) {
   form.SetFileNames(form.CalibrationBase());
   const Location& location = app.location;
-  form.gridFILES.SetText(kPltRow, 0, location.PltFile);
-  const bool saved = WriteCalibrationFile(location.PltFile,
+  form.gridFILES.SetText(kPltRow, 0, location.calibrationFile);
+  const bool saved = WriteCalibrationFile(location.calibrationFile,
                                           PltFromState(form.GridWeight, app.calibration, app.pig),
                                           PltStyle::Fitted,
                                           app.dialogs,
@@ -92,14 +92,14 @@ void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
   const bool poor = !outcome.poorFit.empty();
   if (poor && app.calibForm.Unattended) {
     dialogs.Message(outcome.poorFit + "  It was not saved.");
-    app.location.LocationLoaded = false;
+    app.location.loaded = false;
     return;
   }
   std::string question = SaveCalibrationQuestion(
-      outcome.finalAge, outcome.totalFeed, form.Text6.Text, app.pig.DecimalComma);
+      outcome.finalAge, outcome.totalFeed, form.Text6.text, app.pig.DecimalComma);
   if (poor) question = outcome.poorFit + "  " + question;
   if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
-    app.location.LocationLoaded = false;
+    app.location.loaded = false;
     return;
   }
   outcome.saved = SaveFittedCurve(form, app);
@@ -110,8 +110,8 @@ void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
 AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) {
   Dialogs& dialogs = app_.dialogs;
   CalibrationData& calib = app_.calibration;
-  const std::string name = Text6.Text;
-  if (ComboSex.ListIndex < 0) {
+  const std::string name = Text6.text;
+  if (ComboSex.selected < 0) {
     dialogs.Message(kNoHerdSexMessage);
     return Window::None;
   }
@@ -124,21 +124,21 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
   if (answer.empty()) return Window::None;
 
   const bool pounds = app_.pig.UnitCodes[kWeightUnit] == kLbWeightCode;
-  Combo2.ListIndex = pounds ? kLbEntry : kKgEntry;
-  Text3.Caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
-  Text6.Text = answer;
+  Combo2.selected = pounds ? kLbEntry : kKgEntry;
+  Text3.caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+  Text6.text = answer;
 
-  const std::string& calFile = app_.location.CalFile;
+  const std::string& calFile = app_.location.observationsFile;
   if (!calFile.empty() && TextFile::Exists(calFile)) {
-    if (LoadCalibrationRows(calFile, calib).dataLoaded) Option3.Value = true;
+    if (LoadCalibrationRows(calFile, calib).dataLoaded) Option3.checked = true;
   }
   TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
   const bool fromFields = calib.HerdInputs[kHerdStartWeight] == 0;
   for (int k = 1; k <= kHerdInputs; ++k) {
     if (fromFields) {
-      calib.HerdInputs[k] = ReadNumber(fields[k]->Text);
+      calib.HerdInputs[k] = ReadNumber(fields[k]->text);
     } else {
-      fields[k]->Text = HerdInputText(calib.HerdInputs[k], app_.pig.DecimalComma);
+      fields[k]->text = HerdInputText(calib.HerdInputs[k], app_.pig.DecimalComma);
     }
   }
   app_.calibForm.Form_Load();
@@ -146,7 +146,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
 }
 
 std::string AfrmMain::CalibrationBase() const {
-  return ResolveInFolder(app_.location.DataFolder, Text6.Text);
+  return ResolveInFolder(app_.location.dataFolder, Text6.text);
 }
 
 bool AfrmMain::CalibrationDietsReady() {
@@ -189,8 +189,8 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   const auto start = FitStart(GridWeight, app_.fitState, pig.DecimalComma);
   pig.GrowthCoef = start;
   pig.DefaultGrowthCoef = start;
-  app_.location.LocationLoaded = true;  // lets the "Growth" command run
-  if (app_.calibration.CalibObs[1][kObsAge] != 0) Option3.Value = true;
+  app_.location.loaded = true;  // lets the "Growth" command run
+  if (app_.calibration.CalibObs[1][kObsAge] != 0) Option3.checked = true;
 
   const frmCalib& screen = app_.calibForm;
   SwineCalib::FitContext fit{pig,
@@ -206,7 +206,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
   // The fit grows a mixed herd; the location keeps the sex the user chose.
-  pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
+  pig.HerdSex = static_cast<std::int16_t>(ComboSex.selected);
   pig.CancelRun = false;  // the run below and the next "Growth" must run
 
   const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);

@@ -42,10 +42,10 @@ bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
   Dialogs& dialogs = app_.dialogs;
   const GlobalPig& pig = app_.pig;
   std::optional<std::string> problem;
-  if (!app_.location.LocationLoaded) problem = NoLocationMessage(app_.location);
-  if (!problem) problem = HerdFieldsProblem(Text1.Text, Text2.Text, Text3.Text, pig, herd);
-  if (!problem && ComboSex.ListIndex < 0) problem = "Set the Herd Sex before running";
-  if (!problem && Combo1.ListIndex != kFeedLeastCost && Combo1.ListIndex != kFeedGrid)
+  if (!app_.location.loaded) problem = NoLocationMessage(app_.location);
+  if (!problem) problem = HerdFieldsProblem(Text1.text, Text2.text, Text3.text, pig, herd);
+  if (!problem && ComboSex.selected < 0) problem = "Set the Herd Sex before running";
+  if (!problem && Combo1.selected != kFeedLeastCost && Combo1.selected != kFeedGrid)
     problem = "Choose Least Cost Feed or Feed from the Grid before running";
   if (!problem && ReadNumber(Griddiets.Text(kDietAmountRow, kDietAmountCol)) == 0)
     problem = "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0";
@@ -54,7 +54,7 @@ bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
     return false;
   }
   // From here on the run has started: the next step is no longer calibration.
-  Command[2].BackColor = kButtonFace;
+  Command[2].backColor = kButtonFace;
   if ((problem = DietsProblem(Griddiets))) dialogs.Message(*problem);
   return !problem;
 }
@@ -96,12 +96,12 @@ void AfrmMain::ClearRunResults() {
   results.Resize(kResultRows, kResultCols);
   results.ClearRange(kResultRows - 1, 0, kResultRows - 1, kResultCols - 1);
   results.ClearRange(1, kPigCountColumn + 1, kResultRows - 1, kResultCols - 1);
-  TextPrice.Text.clear();
-  TextFeedGain.Text.clear();
+  TextPrice.text.clear();
+  TextFeedGain.text.clear();
   // The two herd fields a run fills are also calibration inputs: what the
   // user typed or a location loaded there stays.
-  if (Text4.Text == runShown_.totalFeed) Text4.Text.clear();
-  if (Text5.Text == runShown_.finalAge) Text5.Text.clear();
+  if (Text4.text == runShown_.totalFeed) Text4.text.clear();
+  if (Text5.text == runShown_.finalAge) Text5.text.clear();
   runShown_ = {};
   GridWeight.SetText(kCoefRow, kScoreCol, "");
   app_.growthResults = {};
@@ -109,20 +109,20 @@ void AfrmMain::ClearRunResults() {
 
 void AfrmMain::RescaleHerdFields(double factor) {
   const GlobalPig& pig = app_.pig;
-  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->Text, factor, pig.DecimalComma);
-  if (!runShown_.totalFeed.empty() && Text4.Text == runShown_.totalFeed) {
-    Text4.Text =
+  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->text, factor, pig.DecimalComma);
+  if (!runShown_.totalFeed.empty() && Text4.text == runShown_.totalFeed) {
+    Text4.text =
         NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.totalFeed), pig.DecimalComma);
-    runShown_.totalFeed = Text4.Text;
+    runShown_.totalFeed = Text4.text;
   } else {
-    RescaleText(Text4.Text, factor, pig.DecimalComma);
+    RescaleText(Text4.text, factor, pig.DecimalComma);
   }
 }
 
 void AfrmMain::ReadHerdInputs(const HerdValues& herd) {
   GlobalPig& pig = app_.pig;
-  pig.HerdSex = static_cast<std::int16_t>(ComboSex.ListIndex);
-  pig.FeedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
+  pig.HerdSex = static_cast<std::int16_t>(ComboSex.selected);
+  pig.FeedChoice = static_cast<std::int16_t>(Combo1.selected);
   pig.StartAge = static_cast<std::int16_t>(herd.startAge);
   pig.StartWeight = herd.startKg;
   pig.FinalWeight = herd.finalKg;
@@ -145,15 +145,15 @@ void AfrmMain::RunGrowth() {
   TakeGrowthCurve(curve);
 
   // Nought, blank or negative pig numbers mean the usual group of 20.
-  const double pigs = std::nearbyint(ReadNumber(TextPigNo.Text));
+  const double pigs = std::nearbyint(ReadNumber(TextPigNo.text));
   pig.HerdPigs = pigs > 0 ? static_cast<std::int32_t>(std::min(pigs, 1e9)) : kDefaultHerdPigs;
-  if (!(pigs > 0)) TextPigNo.Text = std::to_string(kDefaultHerdPigs);
+  if (!(pigs > 0)) TextPigNo.text = std::to_string(kDefaultHerdPigs);
 
   FeedOptContext lp{app_.formulation, pig, *app_.formulationState, app_.dialogs};
   // A diet that could not be formulated keeps its old nutrients and shows its
   // weight total as its price: growing on it would report a wrong cost per
   // pig as if all were well. The user has been told which diet failed.
-  if (Combo1.ListIndex == kFeedLeastCost && !RunLP(lp, Griddiets)) return;
+  if (Combo1.selected == kFeedLeastCost && !RunLP(lp, Griddiets)) return;
   if (pig.NumDiets == 0) {
     app_.dialogs.Message("Need Diets");
     return;
@@ -172,12 +172,12 @@ void AfrmMain::RunGrowth() {
     return;
   }
 
-  app_.growthResults = SummarizeGrowthRun(pig, Griddiets, ReadNumber(Text1.Text), app_.Grid1);
+  app_.growthResults = SummarizeGrowthRun(pig, Griddiets, ReadNumber(Text1.text), app_.Grid1);
   ShowGrowthResults();
   ShowRunComparison();
   ShowFormulaCosts();
   TrackRunChanges();
-  Command[9].BackColor = kLightGreen;
+  Command[9].backColor = kLightGreen;
   ShowTargetScore();
   if (auto shortOf = ShortOfFinalWeight(pig)) app_.dialogs.Message(*shortOf);
 }
@@ -189,11 +189,11 @@ void AfrmMain::ShowGrowthResults() {
   pig.TotalFeedIntake = run.totalFeed;
   // The herd that was run: for a one-sex herd its own sex's feed, which the
   // daily table's "Tot FEED" also shows.
-  Text4.Text = NumberText(ConvertWeight(pig, kToDisplay, run.totalFeed), comma);
-  Text5.Text = NumberText(pig.FinalAge, comma);
-  runShown_ = {Text4.Text, Text5.Text};
-  TextFeedGain.Text = NumberText(run.feedGain, comma);
-  TextPrice.Text = NumberText(run.costPerPig, comma);
+  Text4.text = NumberText(ConvertWeight(pig, kToDisplay, run.totalFeed), comma);
+  Text5.text = NumberText(pig.FinalAge, comma);
+  runShown_ = {Text4.text, Text5.text};
+  TextFeedGain.text = NumberText(run.feedGain, comma);
+  TextPrice.text = NumberText(run.costPerPig, comma);
 }
 
 void AfrmMain::ShowRunComparison() {
@@ -204,11 +204,11 @@ void AfrmMain::ShowRunComparison() {
   current[kCompareHerdSex] = ComboSex.Text();
   current[kCompareLiveWeight] =
       NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.finalWeight), comma);
-  current[kCompareFeedGain] = TextFeedGain.Text;
-  current[kCompareFinalAge] = Text5.Text;
-  current[kCompareCostPerPig] = TextPrice.Text;
+  current[kCompareFeedGain] = TextFeedGain.text;
+  current[kCompareFinalAge] = Text5.text;
+  current[kCompareCostPerPig] = TextPrice.text;
   current[kCompareEnergyPerGain] = results.Text(kEnergyPerGainRow, 1);
-  current[kCompareStartWeight] = NumberText(ReadNumber(Text1.Text), comma);
+  current[kCompareStartWeight] = NumberText(ReadNumber(Text1.text), comma);
   for (int d = 1; d <= kComparedDietFeeds; ++d)
     current[kCompareFirstDietFeed + d - 1] = results.Text(d, kSummaryFeedColumn);
   for (int d = 1; d <= kComparedChangeAges; ++d)
@@ -222,7 +222,7 @@ void AfrmMain::ShowFormulaCosts() {
   const double cost = app_.growthResults.costPerPig;
   PushRecentCost(state, cost);
   FeedOptContext lp{app_.formulation, pig, state, app_.dialogs};
-  FormulaTableRefresh(lp, Griddiets, Gridformula, TextPigNo.Text);
+  FormulaTableRefresh(lp, Griddiets, Gridformula, TextPigNo.text);
   // The herd's feed cost under the formulas' own cost column.
   const int row = Gridformula.Rows();
   Gridformula.SetRows(row + 1);

@@ -27,7 +27,7 @@ bool Cancelled(const std::string& chosen, const std::string& offered) {
 
 bool AfrmMain::LocationName() {
   Location& location = app_.location;
-  std::string folder = location.DataFolder;
+  std::string folder = location.dataFolder;
   std::string chosen;
   bool exists = false;
   // Nothing changes until the user has settled on a file: a cancel after a
@@ -49,7 +49,7 @@ bool AfrmMain::LocationName() {
 }
 
 bool AfrmMain::LocationName(const std::string& path) {
-  const std::string chosen = ResolveInFolder(app_.location.DataFolder, path);
+  const std::string chosen = ResolveInFolder(app_.location.dataFolder, path);
   const bool exists = TextFile::Exists(chosen);
   if (!exists) {
     std::string question = "You are using this path " + FolderOf(chosen) + " Is this correct?";
@@ -66,18 +66,18 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   app_.pig.DefaultGrowthCoef = kLocationCoef;
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
-  location.DataFolder = folder;
+  location.dataFolder = folder;
   // The last run belonged to the location before.
   ClearRunResults();
 
   if (!exists) {
     // A new location: its files are written by the save commands.
-    location.LocationLoaded = false;
-    Combo1.ListIndex = kFeedGrid;
-    Text6.Text = location.LocationBase;
+    location.loaded = false;
+    Combo1.selected = kFeedGrid;
+    Text6.text = location.locationBase;
     return;
   }
-  location.LocationLoaded = true;
+  location.loaded = true;
   const UnitCodeSet before = app_.pig.UnitCodes;
   LoadExistingLocation();
   // Earlier runs stay in the comparison, shown in this location's weights.
@@ -92,42 +92,43 @@ void AfrmMain::LoadExistingLocation() {
   SetTemps(app_.temperatures);
 
   PltLoad plt = PltLoad::Missing;
-  if (TextFile::Exists(location.PltFile))
-    plt = LoadCalibrationFile(location.PltFile, app_.pig, app_.calibration, GridWeight, dialogs);
+  if (TextFile::Exists(location.calibrationFile))
+    plt = LoadCalibrationFile(
+        location.calibrationFile, app_.pig, app_.calibration, GridWeight, dialogs);
   if (plt == PltLoad::Missing)
-    dialogs.Message("Cannot find the Calibration file " + location.PltFile);
-  Option3.Value = plt == PltLoad::Loaded;
+    dialogs.Message("Cannot find the Calibration file " + location.calibrationFile);
+  Option3.checked = plt == PltLoad::Loaded;
   if (plt == PltLoad::Loaded) ShowHerdInputs();
   ShowWeightUnit();
   if (auto odd = UnitsNoScreenOffers(app_.pig.UnitCodes)) dialogs.Message(*odd);
 
-  Text6.BackColor = kWhite;
-  Command[1].BackColor = kLightGreen;
-  Command[2].BackColor = kLightGreen;
+  Text6.backColor = kWhite;
+  Command[1].backColor = kLightGreen;
+  Command[2].backColor = kLightGreen;
 
-  if (TextFile::Exists(location.CalFile)) {
-    const CalRowsLoad rows = LoadCalibrationRows(location.CalFile, app_.calibration);
+  if (TextFile::Exists(location.observationsFile)) {
+    const CalRowsLoad rows = LoadCalibrationRows(location.observationsFile, app_.calibration);
     if (!rows.problem.empty()) dialogs.Message(rows.problem);
-    if (app_.calibration.CalibObs[2][kObsAge] > 0) Option3.Value = true;
+    if (app_.calibration.CalibObs[2][kObsAge] > 0) Option3.checked = true;
   }
-  if (TextFile::Exists(location.StgFile)) {
-    const TemperatureLoad temps = ReadTemperatureFile(location.StgFile, app_.temperatures);
+  if (TextFile::Exists(location.temperatureFile)) {
+    const TemperatureLoad temps = ReadTemperatureFile(location.temperatureFile, app_.temperatures);
     if (!temps.problem.empty()) dialogs.Message(temps.problem);
   }
 
-  Text6.Text = location.LocationBase;
+  Text6.text = location.locationBase;
   ShowDietsLoaded();
 
-  if (TextFile::Exists(location.MatrixFile)) {
+  if (TextFile::Exists(location.matrixFile)) {
     LoadLP();
   } else {
-    dialogs.Message("No Matrix File found named " + location.MatrixFile);
+    dialogs.Message("No Matrix File found named " + location.matrixFile);
     MatrixLoaded = false;
-    Combo1.ListIndex = kFeedGrid;
+    Combo1.selected = kFeedGrid;
   }
   if (MatrixLoaded && app_.formulation.NutCount == 0) {
     dialogs.Message("No Nutrient File found");
-    Combo1.ListIndex = kFeedGrid;
+    Combo1.selected = kFeedGrid;
   }
 }
 
@@ -136,22 +137,22 @@ void AfrmMain::ShowHerdInputs() {
   bool comma = app_.pig.DecimalComma;
   TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
   for (int k = 1; k <= kHerdInputs; ++k) {
-    fields[k]->Text = HerdInputText(calib.HerdInputs[k], comma);
-    fields[k]->ToolTip = InitialValueTip(calib.HerdInputs[k], comma);
+    fields[k]->text = HerdInputText(calib.HerdInputs[k], comma);
+    fields[k]->toolTip = InitialValueTip(calib.HerdInputs[k], comma);
   }
   int sex = app_.pig.HerdSex;
-  ComboSex.ListIndex = sex >= 0 && sex < ComboSex.ListCount() ? sex : -1;
+  ComboSex.selected = sex >= 0 && sex < ComboSex.Count() ? sex : -1;
 }
 
 void AfrmMain::ShowDietsLoaded() {
-  const DietsLoad load = ReadDietsFile(app_.location.DietsFile, Griddiets, app_.pig);
+  const DietsLoad load = ReadDietsFile(app_.location.dietsFile, Griddiets, app_.pig);
   if (!load.problem.empty())
     app_.dialogs.Message(load.problem);
   else if (!load.found)
-    app_.dialogs.Message("No Diets File found named " + app_.location.DietsFile);
+    app_.dialogs.Message("No Diets File found named " + app_.location.dietsFile);
   if (Griddiets.Text(4, 0).empty()) DietFill(Griddiets);
   int numDiets = app_.pig.NumDiets;
-  Combo3.ListIndex = numDiets >= 0 && numDiets < Combo3.ListCount() ? numDiets : -1;
+  Combo3.selected = numDiets >= 0 && numDiets < Combo3.Count() ? numDiets : -1;
 }
 
 void AfrmMain::Text6_Click() {
@@ -171,12 +172,12 @@ void AfrmMain::ShowChosenLocation() {
 void AfrmMain::Text6_DblClick() {
   LocationName();
   ShowTab(kTabDiets);
-  Command[1].BackColor = kLightGreen;
+  Command[1].backColor = kLightGreen;
 }
 
 void AfrmMain::Text6_KeyPress() {
   LocationName();
-  Command[1].BackColor = kLightGreen;
+  Command[1].backColor = kLightGreen;
 }
 
 void AfrmMain::SetFileNames(const std::string& base) {
@@ -185,32 +186,35 @@ void AfrmMain::SetFileNames(const std::string& base) {
 
 void AfrmMain::LoadLP() {
   Location& location = app_.location;
-  MatrixLoad read = ReadMatrixFile(app_.formulation, location.MatrixFile, app_.dialogs);
+  MatrixLoad read = ReadMatrixFile(app_.formulation, location.matrixFile, app_.dialogs);
   // Formulas, the formula table and the open editors showed the matrix that
   // was: shown under the new names they would be wrong, and the editors'
   // saves would store the old matrix or restrictions over the new ones.
   ClearFormulationTables(*app_.formulationState);
   if (Gridformula.Rows() > 1)
     Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
-  if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+  if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
   if (read == MatrixLoad::Loaded) {
     MatrixLoaded = true;
     ReadRestrictions();
   }
   app_.matrixForm.Fill();
-  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
-  if (app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
-  if (app_.sourcesForm.Visible) app_.sourcesForm.Command1();
+  if (app_.restrictForm.visible) app_.restrictForm.Fill();
+  if (app_.dietDisplayForm.visible) app_.dietDisplayForm.Load();
+  if (app_.sourcesForm.visible) app_.sourcesForm.Command1();
 }
 
 void AfrmMain::ReadRestrictions() {
   Location& location = app_.location;
-  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
-  RestrictionLoad restrictions = LoadRestrictions(
-      app_.formulation, app_.dialogs, location.ReqIngFile, location.ReqNutFile, feedChoice);
-  Combo1.ListIndex = feedChoice;
-  if (restrictions.ingRead) gridFILES.SetText(kReqIngRow, 0, location.ReqIngFile);
-  if (restrictions.nutRead) gridFILES.SetText(kReqNutRow, 0, location.ReqNutFile);
+  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.selected);
+  RestrictionLoad restrictions = LoadRestrictions(app_.formulation,
+                                                  app_.dialogs,
+                                                  location.ingRestrictionsFile,
+                                                  location.nutRestrictionsFile,
+                                                  feedChoice);
+  Combo1.selected = feedChoice;
+  if (restrictions.ingRead) gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
+  if (restrictions.nutRead) gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
   if (restrictions.noEnergyMinimum) MatrixLoaded = false;
 }
 
@@ -218,32 +222,32 @@ void AfrmMain::ReadRestrictions() {
 // names in use, or forgotten.
 void AfrmMain::MatrixOpen() {
   std::string chosen;
-  if (!ChooseMatrixFile(app_.dialogs, app_.location.DataFolder, chosen)) return;
+  if (!ChooseMatrixFile(app_.dialogs, app_.location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kFormulationData)) return;
-  app_.location.MatrixFile = chosen;
+  app_.location.matrixFile = chosen;
   LoadLP();
 }
 
 void AfrmMain::Open_Restriction() {
   Location& location = app_.location;
   std::string chosen;
-  if (!ChooseIngRestrictionFile(app_.dialogs, location.DataFolder, chosen)) return;
+  if (!ChooseIngRestrictionFile(app_.dialogs, location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kRestrictionData)) return;
-  location.ReqIngFile = chosen;
+  location.ingRestrictionsFile = chosen;
   ReadRestrictions();
-  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+  if (app_.restrictForm.visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenNuts() {
   Location& location = app_.location;
   std::string chosen;
-  if (!ChooseNutRestrictionFile(app_.dialogs, location.DataFolder, chosen)) return;
+  if (!ChooseNutRestrictionFile(app_.dialogs, location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kNutRestrictionData)) return;
-  location.ReqNutFile = chosen;
-  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.ListIndex);
-  LoadNutRestrictions(app_.formulation, app_.dialogs, location.ReqNutFile, feedChoice);
-  Combo1.ListIndex = feedChoice;
-  if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+  location.nutRestrictionsFile = chosen;
+  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.selected);
+  LoadNutRestrictions(app_.formulation, app_.dialogs, location.nutRestrictionsFile, feedChoice);
+  Combo1.selected = feedChoice;
+  if (app_.restrictForm.visible) app_.restrictForm.Fill();
 }
 
 void AfrmMain::OpenTemps() { OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs); }

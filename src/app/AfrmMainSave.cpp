@@ -37,46 +37,52 @@ bool AfrmMain::SaveDiets() {
 bool AfrmMain::SaveMatrixFile() {
   Location& location = app_.location;
   SaveRequest request =
-      MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]);
-  if (!SaveMatrix(app_.formulation, app_.dialogs, location.MatrixFile, request)) return false;
-  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
+      MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]);
+  if (!SaveMatrix(app_.formulation, app_.dialogs, location.matrixFile, request)) return false;
+  gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
   return true;
 }
 
 bool AfrmMain::SaveIngFile() {
   Location& location = app_.location;
   SaveRequest request =
-      IngSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kReqIngRow]);
-  if (!SaveIngRestrictions(
-          app_.formulation, app_.pig.NumDiets, app_.dialogs, location.ReqIngFile, request)) {
+      IngSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqIngRow]);
+  if (!SaveIngRestrictions(app_.formulation,
+                           app_.pig.NumDiets,
+                           app_.dialogs,
+                           location.ingRestrictionsFile,
+                           request)) {
     return false;
   }
-  gridFILES.SetText(kReqIngRow, 0, location.ReqIngFile);
+  gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
   return true;
 }
 
 bool AfrmMain::SaveNutFile() {
   Location& location = app_.location;
   SaveRequest request =
-      NutSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kReqNutRow]);
-  if (!SaveNutRestrictions(
-          app_.formulation, app_.pig.NumDiets, app_.dialogs, location.ReqNutFile, request)) {
+      NutSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqNutRow]);
+  if (!SaveNutRestrictions(app_.formulation,
+                           app_.pig.NumDiets,
+                           app_.dialogs,
+                           location.nutRestrictionsFile,
+                           request)) {
     return false;
   }
-  gridFILES.SetText(kReqNutRow, 0, location.ReqNutFile);
+  gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
   return true;
 }
 
 bool AfrmMain::SavePltFile() {
   Location& location = app_.location;
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*pig";
   request.filter = "*.plt";
   request.defaultExt = ".plt";
-  request.saveWithoutAsking = location.SaveWithoutAsking[kPltRow];
-  if (!ChooseSavePath(app_.dialogs, location.PltFile, request)) return false;
-  return WriteCalibrationFile(location.PltFile,
+  request.saveWithoutAsking = location.saveWithoutAsking[kPltRow];
+  if (!ChooseSavePath(app_.dialogs, location.calibrationFile, request)) return false;
+  return WriteCalibrationFile(location.calibrationFile,
                               PltFromState(GridWeight, app_.calibration, app_.pig),
                               PltStyle::Saved,
                               app_.dialogs,
@@ -88,33 +94,38 @@ bool AfrmMain::SavePltFile() {
 // because it could not be read does not stop the other files' saves.
 bool AfrmMain::SaveCalFile() {
   const Location& location = app_.location;
-  if (location.CalFile.empty()) return false;
-  return WriteCalibrationRows(
-             location.CalFile, app_.calibration, RowsWithWeight(app_.calibration), app_.dialogs) !=
-         RowsWrite::Failed;
+  if (location.observationsFile.empty()) return false;
+  return WriteCalibrationRows(location.observationsFile,
+                              app_.calibration,
+                              RowsWithWeight(app_.calibration),
+                              app_.dialogs) != RowsWrite::Failed;
 }
 
 bool AfrmMain::SaveStgFile() {
   const Location& location = app_.location;
-  if (location.StgFile.empty()) return false;
-  return WriteTemperatureFile(location.StgFile, app_.temperatures, app_.dialogs);
+  if (location.temperatureFile.empty()) return false;
+  return WriteTemperatureFile(location.temperatureFile, app_.temperatures, app_.dialogs);
 }
 
 MatrixFileSave AfrmMain::MatrixEditorSave() {
   Location& location = app_.location;
   return {
-      location.MatrixFile,
-      MatrixSaveRequest(location.DataFolder, Text6.Text, location.SaveWithoutAsking[kMatrixRow]),
+      location.matrixFile,
+      MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]),
       [this] { LoadLP(); },
       [this] { return SaveIngFile() && SaveNutFile(); },
       [this] {
-        if (app_.restrictForm.Visible) app_.restrictForm.Fill();
+        if (app_.restrictForm.visible) app_.restrictForm.Fill();
       }};
 }
 
 RestrictionFiles AfrmMain::RestrictionFilesInUse() {
   Location& location = app_.location;
-  return {location.ReqIngFile, location.ReqNutFile, location.DataFolder, Text6.Text, gridFILES};
+  return {location.ingRestrictionsFile,
+          location.nutRestrictionsFile,
+          location.dataFolder,
+          Text6.text,
+          gridFILES};
 }
 
 // The restriction files follow the matrix file's numbering: after the editor
@@ -133,16 +144,16 @@ bool AfrmMain::SaveAllFiles() {
 
 void AfrmMain::SaveCurrent() {
   Location& location = app_.location;
-  location.SaveWithoutAsking.fill(true);
+  location.saveWithoutAsking.fill(true);
   SaveAllFiles();
   location.ClearSaveWithoutAsking();
 }
 
 void AfrmMain::Save1Diet() {
   Location& location = app_.location;
-  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
+  for (int row : kFormulationRows) location.saveWithoutAsking[row] = true;
   if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
-  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = false;
+  for (int row : kFormulationRows) location.saveWithoutAsking[row] = false;
 }
 
 void AfrmMain::gridFILES_DblClick(int row) {
@@ -187,9 +198,9 @@ void AfrmMain::gridFILES_DblClick(int row) {
     if (row != file.fileRow - 1 && row != file.fileRow) continue;
     Answer answer = dialogs.Message(file.question, Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return;
-    location.SaveWithoutAsking[file.fileRow] = answer == Answer::Yes;
+    location.saveWithoutAsking[file.fileRow] = answer == Answer::Yes;
     (this->*file.save)();
-    location.SaveWithoutAsking[file.fileRow] = false;
+    location.saveWithoutAsking[file.fileRow] = false;
     return;
   }
 }
@@ -197,21 +208,21 @@ void AfrmMain::gridFILES_DblClick(int row) {
 void AfrmMain::SaveNewLoc() {
   Location& location = app_.location;
   FileRequest request;
-  request.title =
-      "CURRENT FILE IS " + location.PltFile + " -  CHOOSE THE LOCATION AND NAME TO SAVE TO NOW";
-  request.folder = location.DataFolder;
+  request.title = "CURRENT FILE IS " + location.calibrationFile +
+                  " -  CHOOSE THE LOCATION AND NAME TO SAVE TO NOW";
+  request.folder = location.dataFolder;
   request.filter = "*.plt";
   request.defaultExt = ".plt";
   request.fileName = kNewLocationOffer;
   std::string chosen = app_.dialogs.SaveFile(request);
   // A cancelled dialog hands back the offer: there is no new location.
   if (chosen.empty() || chosen == request.fileName) return;
-  chosen = ResolveInFolder(location.DataFolder, chosen);
+  chosen = ResolveInFolder(location.dataFolder, chosen);
   SetFileNames(LocationBaseOf(chosen));
   // Work goes on at the new location: show it as the current one.
-  gridFILES.SetText(kPltRow, 0, location.PltFile);
-  location.DataFolder = FolderOf(chosen);
-  Text6.Text = location.LocationBase;
+  gridFILES.SetText(kPltRow, 0, location.calibrationFile);
+  location.dataFolder = FolderOf(chosen);
+  Text6.text = location.locationBase;
   SaveCurrent();
 }
 
@@ -219,10 +230,10 @@ void AfrmMain::SaveDietNew() {
   Location& location = app_.location;
   FileRequest request;
   request.title = kDietCopyTitle;
-  request.folder = location.DataFolder;
+  request.folder = location.dataFolder;
   std::string chosen = app_.dialogs.SaveFile(request);
   if (chosen.empty()) return;
-  std::string base = LocationBaseOf(ResolveInFolder(location.DataFolder, chosen));
+  std::string base = LocationBaseOf(ResolveInFolder(location.dataFolder, chosen));
 
   // The copy is written; work goes on with the current location's files,
   // whose changes are still unsaved.
@@ -233,11 +244,11 @@ void AfrmMain::SaveDietNew() {
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
     shown[i] = gridFILES.Text(kFormulationRows[i], 0);
 
-  location.DietsFile = base + std::string(kDietsSuffix);
-  location.ReqNutFile = base + std::string(kReqNutSuffix);
-  location.ReqIngFile = base + std::string(kReqIngSuffix);
-  location.MatrixFile = base + std::string(kMatrixSuffix);
-  for (int row : kFormulationRows) location.SaveWithoutAsking[row] = true;
+  location.dietsFile = base + std::string(kDietsSuffix);
+  location.nutRestrictionsFile = base + std::string(kReqNutSuffix);
+  location.ingRestrictionsFile = base + std::string(kReqIngSuffix);
+  location.matrixFile = base + std::string(kMatrixSuffix);
+  for (int row : kFormulationRows) location.saveWithoutAsking[row] = true;
   if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
 
   location = kept;
@@ -250,26 +261,26 @@ void AfrmMain::SaveDietNew() {
 void AfrmMain::Command5_Click() {
   if (ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) == 0) return;
   Location& location = app_.location;
-  if (location.DataFolder.empty()) location.DataFolder = app_.programFolder;
-  if (location.DietsFile.size() < 2)
-    location.DietsFile = ResolveInFolder(location.DataFolder, Text6.Text + ".dts");
+  if (location.dataFolder.empty()) location.dataFolder = app_.programFolder;
+  if (location.dietsFile.size() < 2)
+    location.dietsFile = ResolveInFolder(location.dataFolder, Text6.text + ".dts");
   if (!SaveDiets()) return;
-  app_.dialogs.Message(location.DietsFile + " was saved");
+  app_.dialogs.Message(location.dietsFile + " was saved");
   SaveRestrictSummary();
 }
 
 void AfrmMain::SaveRestrictSummary() {
   const Location& location = app_.location;
   std::string proposed;
-  if (!location.LocationBase.empty()) {
-    proposed = location.LocationBase + "restrict.dat";
+  if (!location.locationBase.empty()) {
+    proposed = location.locationBase + "restrict.dat";
     StripFolder(proposed);
-    proposed = location.DataFolder + proposed;
+    proposed = location.dataFolder + proposed;
   }
   std::string answer = app_.dialogs.Input("", "", proposed);
   if (answer.size() < 5) return;
   StripFolder(answer);
-  std::string path = ResolveInFolder(location.DataFolder, answer);
+  std::string path = ResolveInFolder(location.dataFolder, answer);
   const TextFile::WriteResult written =
       TextFile::WriteLines(path, RestrictSummaryLines(app_.formulation));
   if (!written.ok)

@@ -21,10 +21,10 @@ namespace {
 constexpr std::int16_t kStartDiets = 6;
 constexpr double kDietsColumnWidening = 1.2;
 
-// Below these sizes (twips) the tab set keeps its size.
-constexpr int kMinFollowWidth = 7640;
-constexpr int kMinFollowHeight = 5000;
-constexpr int kTabSetMargin = 240;
+// Below these sizes (pixels) the tab set keeps its size.
+constexpr int kMinFollowWidth = 510;
+constexpr int kMinFollowHeight = 334;
+constexpr int kTabSetMargin = 16;
 
 // Standard normal distribution function.
 double Phi(double x) { return 0.5 * std::erfc(-x / std::sqrt(2.0)); }
@@ -84,7 +84,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   // Every relative name is resolved against the data folder, so the
   // process's current folder is left alone.
   app_.programFolder = machine.programFolder;
-  app_.location.DataFolder = machine.programFolder;
+  app_.location.dataFolder = machine.programFolder;
   FillControls();  // captions, tooltips, the lists and their first choices
   // The tab set starts at its designed size, which a kept window too small
   // to follow then leaves as it is.
@@ -93,8 +93,8 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   MatrixLoaded = true;
 
   pig.DecimalComma = machine.decimalComma;
-  Caption = std::string(kMainTitle);
-  if (pig.DecimalComma) Caption += " Commas Not Periods";
+  caption = std::string(kMainTitle);
+  if (pig.DecimalComma) caption += " Commas Not Periods";
 
   Griddiets.SetCols(kDietsCols);
   for (int c = 0; c < kDietsCols; ++c)
@@ -154,7 +154,7 @@ void AfrmMain::EndProgram() {
 void AfrmMain::WindowClosed(Window window) {
   switch (window) {
     case Window::DietDisplay:
-      app_.dietDisplayForm.Visible = false;
+      app_.dietDisplayForm.visible = false;
       break;
     case Window::MatrixEditor:
       MatrixEditorOpen = false;  // unsaved edits go with the window
@@ -181,7 +181,7 @@ void AfrmMain::WindowClosed(Window window) {
       app_.optForm.Close();
       break;
     case Window::Restrictions:  // filled afresh whenever it is shown
-      app_.restrictForm.Visible = false;
+      app_.restrictForm.visible = false;
       break;
     case Window::None:
       break;
@@ -196,7 +196,7 @@ void AfrmMain::Form_Resize(int height, int width) {
 }
 
 bool AfrmMain::Enabled(Control control) const {
-  return !IsButton(control) || Command[ButtonNumber(control)].Enabled;
+  return !IsButton(control) || Command[ButtonNumber(control)].enabled;
 }
 
 AfrmMain::Window AfrmMain::Click(Control control) {
@@ -206,7 +206,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       RunGrowth();
       return Window::None;
     case Control::Command3:
-      if (!app_.dietDisplayForm.Visible) app_.dietDisplayForm.Load();
+      if (!app_.dietDisplayForm.visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::Command4:
       app_.restrictForm.Load();
@@ -261,7 +261,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       app_.unitsForm.Open(app_.pig);
       return Window::Units;
     case Control::SetTemp:
-      app_.temperatureForm.Open(Text2.Text, app_.temperatures);
+      app_.temperatureForm.Open(Text2.text, app_.temperatures);
       return Window::Temperature;
     case Control::Finishing:
       FinishingReport(app_.dialogs);
@@ -286,37 +286,37 @@ AfrmMain::Window AfrmMain::Click(Control control) {
 }
 
 void AfrmMain::Option1_Click() {
-  Option1.Value = true;
-  Option2.Value = false;
+  Option1.checked = true;
+  Option2.checked = false;
   ShowTab(kTabFormulas);
   GridWeight.SetEditable(true);
   Gridformula.SetEditable(false);
-  Command[8].Visible = true;
+  Command[8].visible = true;
 }
 
 void AfrmMain::Option2_Click() {
-  Option1.Value = false;
-  Option2.Value = true;
+  Option1.checked = false;
+  Option2.checked = true;
   GridWeight.SetEditable(false);
   Gridformula.SetEditable(true);
-  Command[8].Visible = false;
+  Command[8].visible = false;
 }
 
 void AfrmMain::Combo2_Click() {
-  if (Combo2.ListIndex < 0) return;
+  if (Combo2.selected < 0) return;
   UnitCodeSet codes = app_.pig.UnitCodes;
-  codes[kWeightUnit] = WeightCodeOfSwitch(Combo2.ListIndex);
+  codes[kWeightUnit] = WeightCodeOfSwitch(Combo2.selected);
   // Choosing the unit already in force changes nothing.
   if (codes == app_.pig.UnitCodes) return;
   ApplyUnits(codes);
 }
 
 void AfrmMain::Combo3_Click() {
-  if (Combo3.ListIndex >= 0) app_.pig.NumDiets = static_cast<std::int16_t>(Combo3.ListIndex);
+  if (Combo3.selected >= 0) app_.pig.NumDiets = static_cast<std::int16_t>(Combo3.selected);
 }
 
 void AfrmMain::TextPigNo_KeyPress() {
-  if (TextPigNo.Text == TextPigNo.Caption) TextPigNo.Text.clear();
+  if (TextPigNo.text == TextPigNo.caption) TextPigNo.text.clear();
 }
 
 void AfrmMain::UnitsOK() {
@@ -328,14 +328,14 @@ void AfrmMain::UnitsOK() {
 
 void AfrmMain::ApplyUnits(const UnitCodeSet& codes) {
   ChangeUnits(app_, codes);
-  if (AskToSaveUnits(Text6.Text, app_.dialogs)) SaveCurrent();
+  if (AskToSaveUnits(Text6.text, app_.dialogs)) SaveCurrent();
 }
 
 void AfrmMain::ShowWeightUnit() {
   const int code = app_.pig.UnitCodes[kWeightUnit];
-  Combo2.ListIndex = SwitchPositionOf(code);
-  Text1.Caption = StartWeightCaption(code);
-  Text3.Caption = FinalWeightCaption(code);
+  Combo2.selected = SwitchPositionOf(code);
+  Text1.caption = StartWeightCaption(code);
+  Text3.caption = FinalWeightCaption(code);
   app_.Grid1.SetText(0, kSummaryGainColumn, DailyGainHeading(code));
 }
 

@@ -50,7 +50,7 @@ void frmCalibTest::Form_Load() {
       layOut(2 + 2 * k + side, name + (side == 0 ? " -" : " +"), coef);
     }
   }
-  Visible = true;
+  visible = true;
 }
 
 void frmCalibTest::Command1_Click() {

@@ -27,7 +27,7 @@ class frmCalibTest {
   static constexpr int kFinalAgeCol = 7;
   static constexpr int kTotalFeedCol = 8;  // display units
   Grid GridTest{kTrials + 1, kTotalFeedCol + 1};
-  bool Visible = false;
+  bool visible = false;
 
   // Opening: a calibration objective still 0 (no fit yet) becomes the
   // failed-point value, so the next calibration run starts from the fixed
@@ -38,7 +38,7 @@ class frmCalibTest {
   // calibration run reads them (its messages stop the command), then every
   // row is scored. The model's coefficients are left as they were.
   void Command1_Click();
-  void Close() { Visible = false; }
+  void Close() { visible = false; }
 
  private:
   App& app_;

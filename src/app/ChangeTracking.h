@@ -42,7 +42,7 @@ class frmTrack {
   static constexpr std::string_view kCopyCaption = "Copy to Clipboard";
 
   struct PopupEntry {
-    std::string_view Caption;
+    std::string_view caption;
     PopupAction action;
   };
   static constexpr std::array<PopupEntry, 4> kPopup{{

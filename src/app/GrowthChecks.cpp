@@ -62,18 +62,18 @@ std::string StartWeightRange(const GlobalPig& pig, double lowKg) {
 }  // namespace
 
 std::string NoLocationMessage(const Location& location) {
-  if (location.LocationBase.empty()) {
+  if (location.locationBase.empty()) {
     return "Choose a location before Growth: click the Calibration Name field and pick the "
            "location's calibration file (.plt)";
   }
-  if (!TextFile::Exists(location.PltFile)) {
-    return "Growth needs the location's calibration file, and " + location.PltFile +
+  if (!TextFile::Exists(location.calibrationFile)) {
+    return "Growth needs the location's calibration file, and " + location.calibrationFile +
            " does not exist yet: run Calibration and save it, or save all files to the location, "
            "then choose it again in the Calibration Name field";
   }
   return "Growth has no location loaded (a calibration that was not saved leaves none): click "
          "the Calibration Name field and choose " +
-         location.PltFile + " again";
+         location.calibrationFile + " again";
 }
 
 std::optional<std::string> HerdFieldsProblem(std::string_view startWeight,

@@ -84,7 +84,7 @@ void PrepareRun(Run& run, double targetWeight) {
   GlobalPig& pig = app.pig;
   FeedCostState& state = run.opt.objective;
   OptSearch& s = run.search();
-  const int feedChoice = app.mainForm.Combo1.ListIndex;
+  const int feedChoice = app.mainForm.Combo1.selected;
 
   pig.NumDiets = static_cast<std::int16_t>(run.diets);
   pig.CancelRun = false;
@@ -199,13 +199,13 @@ bool RunAccepted(Run& run, double& targetWeight) {
   const OptWindowView& w = run.window;
   Dialogs& dialogs = app.dialogs;
   if (Blank(w.LocationName)) return false;
-  run.startCost = ReadNumber(app.mainForm.TextPrice.Text);
+  run.startCost = ReadNumber(app.mainForm.TextPrice.text);
   if (run.startCost == 0) {
     dialogs.Message("Run Current Calc First");
     return false;
   }
   if (run.opt.showStartingCost) run.opt.showStartingCost(run.startCost);
-  const int feedChoice = app.mainForm.Combo1.ListIndex;
+  const int feedChoice = app.mainForm.Combo1.selected;
   if (feedChoice == kFeedGrid) {
     if (dialogs.Message(kGivenCostsQuestion, Buttons::YesNo) != Answer::Yes) return false;
     for (int d = 1; d <= kMaxDiets; ++d) {

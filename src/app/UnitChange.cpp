@@ -166,9 +166,9 @@ void RescaleCalibration(App& app, double factor, bool comma) {
     row[kObsFeed] *= factor;
   }
   frmCalib& screen = app.calibForm;
-  if (!screen.Visible) return;
+  if (!screen.visible) return;
   for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed})
-    RescaleText(screen.Text[k].Text, factor, comma);
+    RescaleText(screen.herdFields[k].text, factor, comma);
   for (int row = 1; row < screen.GridCal.Rows(); ++row) {
     RescaleCell(screen.GridCal, row, kCalWeightCol, factor, comma);
     RescaleCell(screen.GridCal, row, kCalFeedCol, factor, comma);
@@ -180,7 +180,7 @@ void RescaleCalibration(App& app, double factor, bool comma) {
 void RescaleFormulation(App& app, const Rescale& by, bool comma) {
   FormulationTables& t = app.formulation;
   for (int i = 1; i <= kMaxIngredients; ++i) {
-    t.IngPrice[i] *= by.price;
+    t.ingredientPrice[i] *= by.price;
     t.IngMatrix[kEnergyMatrixRow][i] *= by.energy;
   }
   for (auto* table : {&t.NutRestrict, &t.NutRestrictFile})

@@ -20,7 +20,7 @@ struct Kind {
 // The file's own save, under its current name without the save dialog; the
 // dialog comes only when there is no name yet.
 bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)()) {
-  bool& withoutAsking = app.location.SaveWithoutAsking[row];
+  bool& withoutAsking = app.location.saveWithoutAsking[row];
   withoutAsking = named;
   const bool written = (app.mainForm.*save)();
   withoutAsking = false;
@@ -34,23 +34,23 @@ bool EditorEdited(const App& app) {
 
 constexpr Kind kDiets{
     "the diets",
-    [](const App& app) { return app.location.DietsFile; },
+    [](const App& app) { return app.location.dietsFile; },
     [](const App& app) { return app.mainForm.Griddiets.Edited(); },
     [](App& app) {
       return SaveUnderCurrentName(
-          app, kDietsRow, !app.location.DietsFile.empty(), &AfrmMain::SaveDiets);
+          app, kDietsRow, !app.location.dietsFile.empty(), &AfrmMain::SaveDiets);
     },
     [](App& app) { app.mainForm.Griddiets.SetEdited(false); },
 };
 
 constexpr Kind kMatrix{
     "the ingredient matrix",
-    [](const App& app) { return app.location.MatrixFile; },
+    [](const App& app) { return app.location.matrixFile; },
     [](const App& app) { return app.formulation.unsaved.matrix || EditorEdited(app); },
     [](App& app) {
       if (EditorEdited(app)) app.matrixForm.Command3();  // "Save Changes" first
       return SaveUnderCurrentName(
-          app, kMatrixRow, !app.location.MatrixFile.empty(), &AfrmMain::SaveMatrixFile);
+          app, kMatrixRow, !app.location.matrixFile.empty(), &AfrmMain::SaveMatrixFile);
     },
     [](App& app) {
       app.formulation.unsaved.matrix = false;
@@ -60,7 +60,7 @@ constexpr Kind kMatrix{
 
 constexpr Kind kIngRestrictions{
     "the ingredient restrictions",
-    [](const App& app) { return app.location.ReqIngFile; },
+    [](const App& app) { return app.location.ingRestrictionsFile; },
     [](const App& app) {
       return app.formulation.unsaved.ingRestrictions || app.restrictForm.GridRestrict.Edited();
     },
@@ -68,7 +68,7 @@ constexpr Kind kIngRestrictions{
       // "Keep Ingredient Restrictions" first.
       if (app.restrictForm.GridRestrict.Edited()) app.restrictForm.SaveIngSes();
       return SaveUnderCurrentName(
-          app, kReqIngRow, !app.location.ReqIngFile.empty(), &AfrmMain::SaveIngFile);
+          app, kReqIngRow, !app.location.ingRestrictionsFile.empty(), &AfrmMain::SaveIngFile);
     },
     [](App& app) {
       app.formulation.unsaved.ingRestrictions = false;
@@ -78,7 +78,7 @@ constexpr Kind kIngRestrictions{
 
 constexpr Kind kNutRestrictions{
     "the nutrient restrictions",
-    [](const App& app) { return app.location.ReqNutFile; },
+    [](const App& app) { return app.location.nutRestrictionsFile; },
     [](const App& app) {
       return app.formulation.unsaved.nutRestrictions || app.restrictForm.NUTS.Edited();
     },
@@ -86,7 +86,7 @@ constexpr Kind kNutRestrictions{
       // "Keep Nutrient Restrictions" first; a minimum above its maximum stops.
       if (app.restrictForm.NUTS.Edited() && !app.restrictForm.SaveNutSes()) return false;
       return SaveUnderCurrentName(
-          app, kReqNutRow, !app.location.ReqNutFile.empty(), &AfrmMain::SaveNutFile);
+          app, kReqNutRow, !app.location.nutRestrictionsFile.empty(), &AfrmMain::SaveNutFile);
     },
     [](App& app) {
       app.formulation.unsaved.nutRestrictions = false;

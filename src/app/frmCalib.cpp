@@ -18,13 +18,13 @@ constexpr int kStartRow = 1;
 constexpr const char* kFieldCaptions[] = {
     "", "Starting Weight", "Starting Age", "Final Weight", "Total Feed Intake", "Final Age"};
 
-constexpr int kColumnWidth = 1500;  // twips
+constexpr int kColumnWidth = 100;  // pixels
 
 }  // namespace
 
 frmCalib::frmCalib(App& app) : app_(app) {
-  for (int k = 1; k <= kHerdInputs; ++k) Text[k].Caption = kFieldCaptions[k];
-  Text[kHerdTotalFeed].ToolTip = "Total Feed Intake only needed for Calibration";
+  for (int k = 1; k <= kHerdInputs; ++k) herdFields[k].caption = kFieldCaptions[k];
+  herdFields[kHerdTotalFeed].toolTip = "Total Feed Intake only needed for Calibration";
   // Column 0 holds the ages the user types, not headings.
   GridCal.SetFixedCols(0);
   // Wide enough for the headings ("Feed Intake" and the like).
@@ -37,8 +37,8 @@ void frmCalib::ShowUnitCaptions() {
   GridCal.SetText(0, kAgeCol, "Age , Days");
   GridCal.SetText(0, kWeightCol, kg ? "Weight,Kg" : "Weight,lbs");
   GridCal.SetText(0, kFeedCol, "Feed Intake");
-  Text[kHerdStartWeight].Caption = kg ? "Starting Weight,Kg" : "Starting Weight,lbs";
-  Text[kHerdFinalWeight].Caption = kg ? "Final Weight,Kg" : "Final Weight,lbs";
+  herdFields[kHerdStartWeight].caption = kg ? "Starting Weight,Kg" : "Starting Weight,lbs";
+  herdFields[kHerdFinalWeight].caption = kg ? "Final Weight,Kg" : "Final Weight,lbs";
 }
 
 void frmCalib::Form_Load() {
@@ -46,7 +46,8 @@ void frmCalib::Form_Load() {
   const CalibrationData& calib = app_.calibration;
   const Grid& diets = app_.mainForm.Griddiets;
   const bool comma = pig.DecimalComma;
-  for (int k = 1; k <= kHerdInputs; ++k) Text[k].Text = HerdInputText(calib.HerdInputs[k], comma);
+  for (int k = 1; k <= kHerdInputs; ++k)
+    herdFields[k].text = HerdInputText(calib.HerdInputs[k], comma);
 
   if (auto codes = UnitCodesForEnergy(pig, ReadNumber(diets.Text(kDietEnergyRow, 1))))
     pig.UnitCodes = *codes;
@@ -84,7 +85,7 @@ void frmCalib::Form_Load() {
   }
   GridCal.SetEdited(false);
   Working = false;
-  Visible = true;
+  visible = true;
 }
 
 // The rows of the table become the observation rows.
@@ -120,7 +121,7 @@ void frmCalib::StoreHerdInputs(double totalFeed) {
       0, first[kObsWeight], first[kObsAge], last[kObsWeight], totalFeed, last[kObsAge]};
   const bool comma = app_.pig.DecimalComma;
   for (int k = 1; k <= kHerdInputs; ++k) {
-    Text[k].Text = GeneralNumberText(calib.HerdInputs[k], comma);
+    herdFields[k].text = GeneralNumberText(calib.HerdInputs[k], comma);
     if (calib.HerdInputs[k] == 0) app_.dialogs.Message(kHerdZeroMessages[k]);
   }
 }
@@ -137,22 +138,22 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   double totalFeed = 0;
   if (StoreRows(totalFeed) >= 1) {
     pig.NumDiets = static_cast<std::int16_t>(calib.CalibRowCount - 1);
-    if (calib.CalibObs[2][kObsAge] != 0) main.Option3.Value = true;
+    if (calib.CalibObs[2][kObsAge] != 0) main.Option3.checked = true;
   }
   WarnAboutWeights();
   if (!Unattended) WriteRows();
   StoreHerdInputs(totalFeed);
 
   const bool comma = pig.DecimalComma;
-  main.Text4.ToolTip = InitialValueTip(calib.HerdInputs[kHerdTotalFeed], comma);
-  main.Text5.ToolTip = InitialValueTip(calib.HerdInputs[kHerdFinalAge], comma);
+  main.Text4.toolTip = InitialValueTip(calib.HerdInputs[kHerdTotalFeed], comma);
+  main.Text5.toolTip = InitialValueTip(calib.HerdInputs[kHerdFinalAge], comma);
   TextBox* fields[] = {nullptr, &main.Text1, &main.Text2, &main.Text3, &main.Text4, &main.Text5};
-  for (int k = 1; k <= kHerdInputs; ++k) fields[k]->Text = Text[k].Text;
+  for (int k = 1; k <= kHerdInputs; ++k) fields[k]->text = herdFields[k].text;
 
   const CalibrationOutcome outcome = main.CalibrationRun();
   Working = false;
   GridCal.SetEdited(false);  // stored, and written or said why not
-  Visible = false;
+  visible = false;
   return outcome;
 }
 

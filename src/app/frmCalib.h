@@ -51,8 +51,8 @@ class frmCalib {
   Grid GridCal{kMaxCalibRows + 1, 3};
   // HerdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
   // "Total Feed Intake", "Final Age"; entry 0 is not used.
-  std::array<TextBox, kHerdInputs + 1> Text{};
-  bool Visible = false;
+  std::array<TextBox, kHerdInputs + 1> herdFields{};
+  bool visible = false;
   bool Working = false;  // the "WORKING..." label is shown
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
@@ -86,7 +86,7 @@ class frmCalib {
   // before the first growth run.
   std::string ProgressText(long growthRuns, double bestFit) const;
   // The user closed the window.
-  void Close() { Visible = false; }
+  void Close() { visible = false; }
   // The weight captions of the table and the fields, in the weight unit.
   void ShowUnitCaptions();
 

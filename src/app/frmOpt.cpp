@@ -106,8 +106,8 @@ frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
   // The diet and the kind in columns 0 and 1 are the program's labels: no
   // typing there, and "Clear" keeps them.
   GridOpt.SetFixedCols(2);
-  CmdView.Enabled = false;
-  CmdTransfer.Enabled = false;  // until a run has found an optimum
+  CmdView.enabled = false;
+  CmdTransfer.enabled = false;  // until a run has found an optimum
   opt_.search.progress = [this](long evaluations, double best) {
     Evaluations = evaluations;
     BestCost = best;
@@ -128,11 +128,11 @@ int frmOpt::RowsInUse() const {
 
 void frmOpt::Form_Load() {
   AfrmMain& main = app_.mainForm;
-  LocationName = main.Text6.Text;
-  TargetWeight = main.Text3.Text;
+  LocationName = main.Text6.text;
+  TargetWeight = main.Text3.text;
   CheckMarrowindEnabled = false;
   CheckCarcassVisible = false;
-  CmdView.Enabled = false;
+  CmdView.enabled = false;
 
   GridOpt.Resize(kOptTableRows, kOptTableCols);
   for (int col = kOptTickCol; col < kOptTableCols; ++col) GridOpt.SetText(0, col, kHeadings[col]);
@@ -163,7 +163,7 @@ void frmOpt::Form_Load() {
   }
   TextOptDiet = std::to_string(app_.pig.NumDiets);
   GridOpt.SetEdited(false);
-  Visible = true;
+  visible = true;
 }
 
 void frmOpt::ColorRow(int row) {
@@ -190,7 +190,7 @@ bool frmOpt::minmax(double limit, double& value) {
 }
 
 void frmOpt::CheckFeedOnly_Click(bool ticked) {
-  CheckFeedOnly.Value = ticked;
+  CheckFeedOnly.checked = ticked;
   const int rows = RowsInUse();
   for (int row = 1; row <= rows; ++row) {
     if (ticked && VariableKind(row) == kFeedKind) continue;
@@ -229,37 +229,37 @@ void frmOpt::CmdAddMinMax_Click() {
     }
   }
   GridOpt.SetEdited(true);
-  CmdRunOpt.BackColor = kLightGreen;
+  CmdRunOpt.backColor = kLightGreen;
 }
 
 void frmOpt::SetCommandsRunning(bool running) {
   Running = running;
-  CmdRunOpt.Enabled = !running;
-  CmdTransfer.Enabled = !running && opt_.result.done;
-  CmdSaveOpt.Enabled = !running;
-  CmdOpenOpt.Enabled = !running;
+  CmdRunOpt.enabled = !running;
+  CmdTransfer.enabled = !running && opt_.result.done;
+  CmdSaveOpt.enabled = !running;
+  CmdOpenOpt.enabled = !running;
   CheckFeedOnlyEnabled = !running;
   auto& command = app_.mainForm.Command;
   for (int number : kRunCommands) {
     auto& button = command[static_cast<std::size_t>(number)];
     if (running) {
-      mainEnabled_[static_cast<std::size_t>(number)] = button.Enabled;
-      button.Enabled = false;
+      mainEnabled_[static_cast<std::size_t>(number)] = button.enabled;
+      button.enabled = false;
     } else {
-      button.Enabled = mainEnabled_[static_cast<std::size_t>(number)];
+      button.enabled = mainEnabled_[static_cast<std::size_t>(number)];
     }
   }
 }
 
 void frmOpt::CmdRunOpt_Click() {
-  if (Running || !CmdRunOpt.Enabled) return;
+  if (Running || !CmdRunOpt.enabled) return;
   const OptWindowView view{GridOpt,
                            LocationName,
                            TargetWeight,
                            TextOptDiet,
                            WorkingVisible,
-                           CmdView.Enabled,
-                           CmdAddMinMax.Visible};
+                           CmdView.enabled,
+                           CmdAddMinMax.visible};
   Evaluations = 0;
   BestCost = 0;
   SetCommandsRunning(true);
@@ -278,12 +278,12 @@ OptReportSource frmOpt::ReportSource() const {
           app_.formulation,
           app_.pig,
           opt_.objective.startWeight,
-          main.TextFeedGain.Text,
-          main.Text5.Text};
+          main.TextFeedGain.text,
+          main.Text5.text};
 }
 
 bool frmOpt::CmdView_Click() {
-  if (!CmdView.Enabled || !opt_.result.done) return false;
+  if (!CmdView.enabled || !opt_.result.done) return false;
   report_.Form_Load(ReportSource());
   return true;
 }
@@ -312,13 +312,13 @@ void frmOpt::CmdTransfer_Click() {
 
 bool frmOpt::CmdSaveOpt_Click(bool withoutAsking) {
   if (Running) return false;
-  SaveRequest request{app_.location.DataFolder,
+  SaveRequest request{app_.location.dataFolder,
                       LocationName + std::string(kFileExt),
                       std::string(kFilePattern),
                       std::string(kFileExt),
                       withoutAsking && !OptFile.empty()};
   if (!ChooseSavePath(app_.dialogs, OptFile, request)) return false;
-  OptFile = ResolveInFolder(app_.location.DataFolder, OptFile);
+  OptFile = ResolveInFolder(app_.location.dataFolder, OptFile);
   if (!WriteFileOrReport(app_.dialogs,
                          OptFile,
                          OptTableFileLines(GridOpt, TargetWeight, TextOptDiet),
@@ -331,13 +331,13 @@ bool frmOpt::CmdSaveOpt_Click(bool withoutAsking) {
 bool frmOpt::CmdOpenOpt_Click() {
   if (Running) return false;
   const FileRequest request{std::string(kOpenTitle),
-                            app_.location.DataFolder,
+                            app_.location.dataFolder,
                             std::string(kFilePattern),
                             std::string(kFileExt),
                             std::string(kFilePattern)};
   const std::optional<std::string> path = Chosen(app_.dialogs.OpenFile(request), request.fileName);
   if (!path || !SaveChangesFirst(app_, kOptimizationTableData)) return false;
-  const std::string resolved = ResolveInFolder(app_.location.DataFolder, *path);
+  const std::string resolved = ResolveInFolder(app_.location.dataFolder, *path);
   const std::optional<std::vector<std::string>> lines = TextFile::ReadLines(resolved);
   if (!lines) {
     app_.dialogs.Message(ErrorText(kErrFileNotFound, kDescFileNotFound, kOpenProcedure));
@@ -360,15 +360,15 @@ bool frmOpt::CmdOpenOpt_Click() {
 
 void frmOpt::WriteResults() {
   const std::string path =
-      ResolveInFolder(app_.location.DataFolder, OptResultsFileName(LocationName, Today()));
+      ResolveInFolder(app_.location.dataFolder, OptResultsFileName(LocationName, Today()));
   const bool written =
       WriteFileOrReport(app_.dialogs, path, OptResultsFileLines(ReportSource()), kResultsProcedure);
   ResultsFile = written ? path : std::string();
 }
 
-bool frmOpt::KeyDown(int keyCode, int shift) {
+bool frmOpt::KeyDown(Key key, KeyModifiers modifiers) {
   ActiveGrid = &GridOpt;
-  return GridKey(GridOpt, keyCode, shift, app_.dialogs);
+  return GridKey(GridOpt, key, modifiers, app_.dialogs);
 }
 
 void frmOpt::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, app_.dialogs); }
@@ -380,22 +380,22 @@ void AfrmMain::Command9_Click() {
   const int diets = std::clamp<int>(app_.pig.NumDiets, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d)
     app_.formulationState->DietCost[d] = ReadNumber(Griddiets.Text(kDietCostRow, d));
-  if (!app_.optForm.Visible) app_.optForm.Form_Load();
+  if (!app_.optForm.visible) app_.optForm.Form_Load();
 }
 
 void AfrmMain::ShowOptStartingCost(double cost) {
   const bool comma = app_.pig.DecimalComma;
-  TextOptStart.Caption = std::string(kOptStartCaption);
-  TextOptStart.Text = NumberText(cost, comma);
-  TextOptBest.Caption = std::string(kOptBestCaption);
-  TextOptBest.Text.clear();
+  TextOptStart.caption = std::string(kOptStartCaption);
+  TextOptStart.text = NumberText(cost, comma);
+  TextOptBest.caption = std::string(kOptBestCaption);
+  TextOptBest.text.clear();
   GridOptBest.Clear();
   for (int k = 1; k <= kOptKinds; ++k) GridOptBest.SetText(k, 0, frmOpt::kKindCaptions[k]);
 }
 
 void AfrmMain::ShowOptNewBest(const OptBestShown& best) {
   const bool comma = app_.pig.DecimalComma;
-  TextOptBest.Text = NumberText(best.costPerPig, comma);
+  TextOptBest.text = NumberText(best.costPerPig, comma);
   for (int d = 1; d <= std::clamp(best.diets, 0, kMaxDiets); ++d) {
     GridOptBest.SetText(0, d, "Diet " + std::to_string(d));
     GridOptBest.SetText(kFeedKind, d, NumberText(best.feedAmount[d], comma));

@@ -32,7 +32,7 @@ inline constexpr std::array<double, 4> kAddMaxFactor{0, 1.2, 1.02, 1.05};
 // A command button with its caption.
 inline CommandButton Captioned(std::string_view caption) {
   CommandButton button;
-  button.Caption = caption;
+  button.caption = caption;
   return button;
 }
 
@@ -80,9 +80,9 @@ class frmOpt {
   std::string TargetWeight;  // "Target Weight", the user's weight unit
   std::string TextOptDiet;   // "No. of Diets"
 
-  OptionButton CheckFeedOnly{.Caption = "Use Feed Weights Only"};
-  OptionButton CheckCarcass{.Caption = "Set Carcass"};      // hidden
-  OptionButton CheckMarrowind{.Caption = "Set Marrowind"};  // disabled
+  OptionButton CheckFeedOnly{.caption = "Use Feed Weights Only"};
+  OptionButton CheckCarcass{.caption = "Set Carcass"};      // hidden
+  OptionButton CheckMarrowind{.caption = "Set Marrowind"};  // disabled
   bool CheckCarcassVisible = false;
   bool CheckMarrowindEnabled = false;
   bool CheckFeedOnlyEnabled = true;
@@ -95,7 +95,7 @@ class frmOpt {
   CommandButton CmdOpenOpt = Captioned("Open Existing Opt File");
   bool WorkingVisible = false;  // the "WORKING..." label
 
-  bool Visible = false;  // loaded; closing lets the next opening fill it afresh
+  bool visible = false;  // loaded; closing lets the next opening fill it afresh
   bool Running = false;  // a run is under way: the run commands are disabled
   Grid* ActiveGrid = nullptr;
 
@@ -117,7 +117,7 @@ class frmOpt {
   // headings, captions and ticks, the colours, each diet's current feed
   // amount, energy and protein, and the number of diets.
   void Form_Load();
-  void Close() { Visible = false; }
+  void Close() { visible = false; }
 
   // The colour rule on every row: the limits of an unticked row, and of
   // every row not in use (unticked here), are greyed.
@@ -150,7 +150,7 @@ class frmOpt {
   bool CmdOpenOpt_Click();
 
   // Clipboard keys of the table (it becomes ActiveGrid); true when handled.
-  bool KeyDown(int keyCode, int shift);
+  bool KeyDown(Key key, KeyModifiers modifiers);
   void Popup(PopupAction action);
 
   // Diet rows in use: 3 x NumDiets, within the table.

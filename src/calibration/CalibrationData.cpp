@@ -71,12 +71,12 @@ bool SavePlt(Location& location,
              const PltContents& contents,
              Dialogs& dialogs,
              const char* procedure) {
-  std::string path = location.PltFile;
+  std::string path = location.calibrationFile;
   if (!ChooseSavePath(dialogs, path, request)) return false;
   if (!WriteFileOrReport(dialogs, path, PltFileLines(contents, PltStyle::Saved), procedure)) {
     return false;
   }
-  location.PltFile = path;
+  location.calibrationFile = path;
   return true;
 }
 
@@ -295,17 +295,17 @@ bool SaveCalibrationFile(Location& location, const PltContents& contents, Dialog
     return false;
   }
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*pig";
   request.filter = "*.plt";
   request.defaultExt = ".plt";
-  request.saveWithoutAsking = location.SaveWithoutAsking[kPltRow];
+  request.saveWithoutAsking = location.saveWithoutAsking[kPltRow];
   return SavePlt(location, request, contents, dialogs, "SaveCalibrationFile");
 }
 
 bool SaveCalibrationAs(Location& location, const PltContents& contents, Dialogs& dialogs) {
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*.plt";
   request.filter = "*.plt";
   request.defaultExt = ".plt";

@@ -147,10 +147,10 @@ int RowsHeld(const CalibrationData& calib);
 
 // Asks "Do you want to save this calibration data?" (Yes/No); on Yes follows
 // the save protocol (offered name "*pig", default extension ".plt") and
-// writes location.PltFile in the saved style. True when written.
+// writes location.calibrationFile in the saved style. True when written.
 bool SaveCalibrationFile(Location& location, const PltContents& contents, Dialogs& dialogs);
 
-// Asks for a file name (filter "*.plt"), makes it location.PltFile and writes
+// Asks for a file name (filter "*.plt"), makes it location.calibrationFile and writes
 // it in the saved style. A cancelled dialog keeps the earlier name and the
 // file is written there. True when written.
 bool SaveCalibrationAs(Location& location, const PltContents& contents, Dialogs& dialogs);

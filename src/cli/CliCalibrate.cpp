@@ -66,11 +66,11 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
   auto row = [&](const std::string& caption, double simulated, int input) {
     PrintRow({caption,
               NumberCell(precision, simulated, ShortNumberText(simulated, comma)),
-              NumberCell(precision, calib.HerdInputs[input], screen.Text[input].Text)});
+              NumberCell(precision, calib.HerdInputs[input], screen.herdFields[input].text)});
   };
   PrintRow({"Result", "Simulated", "Observed"});
-  row(form.Text5.Caption, outcome.finalAge, kHerdFinalAge);
-  row(form.Text4.Caption, outcome.totalFeed, kHerdTotalFeed);
+  row(form.Text5.caption, outcome.finalAge, kHerdFinalAge);
+  row(form.Text4.caption, outcome.totalFeed, kHerdTotalFeed);
   EndBlock();
 }
 
@@ -119,7 +119,7 @@ int RunCalibrateCommand(const CliOptions& options) {
   App& app = *session.app;
   AfrmMain& form = app.mainForm;
   // The name question answered with the location's own name.
-  if (form.CalibrationCommand(form.Text6.Text) != AfrmMain::Window::Calibration)
+  if (form.CalibrationCommand(form.Text6.text) != AfrmMain::Window::Calibration)
     return kExitRunFailed;
 
   frmCalib& screen = app.calibForm;

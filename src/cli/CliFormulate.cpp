@@ -30,7 +30,7 @@ void PrintDiet(const App& app, int diet, Precision precision) {
   PrintRow({"Diet", std::to_string(diet), name});
   PrintRow({"Cost", Value(precision, state.DietCost[diet], comma)});
   PrintRow({"Ingredient", "Per cent"});
-  for (int c = 1; c <= tables.IngCount; ++c) {
+  for (int c = 1; c <= tables.ingredientCount; ++c) {
     const double inclusion = state.DietInclusion[diet][c];
     if (inclusion > 0) PrintRow({tables.IngName[c], Value(precision, inclusion, comma)});
   }
@@ -56,7 +56,8 @@ int RunFormulateCommand(const CliOptions& options) {
   app.mainForm.Click(AfrmMain::Control::Command7);
   // Without a price for ingredient 1 "Run LP" formulates nothing (its
   // message says so).
-  if (app.formulation.IngCount == 0 || app.formulation.IngPrice[1] == 0) return kExitRunFailed;
+  if (app.formulation.ingredientCount == 0 || app.formulation.ingredientPrice[1] == 0)
+    return kExitRunFailed;
   bool allFeasible = true;
   for (int d = 1; d <= diets; ++d) {
     PrintDiet(app, d, options.precision);

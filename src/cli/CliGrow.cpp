@@ -21,12 +21,12 @@ constexpr int kDailyFirstColumn = PigGrowth::kAgeColumn;
 constexpr int kDailyLastColumn = PigGrowth::kTotFeedColumn;
 
 void TypeInputs(const CliOptions& options, AfrmMain& form) {
-  if (options.herdSex) form.ComboSex.ListIndex = *options.herdSex;
-  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
-  if (options.startWeight) form.Text1.Text = *options.startWeight;
-  if (options.startAge) form.Text2.Text = *options.startAge;
-  if (options.finalWeight) form.Text3.Text = *options.finalWeight;
-  if (options.pigs) form.TextPigNo.Text = *options.pigs;
+  if (options.herdSex) form.ComboSex.selected = *options.herdSex;
+  if (options.feedChoice) form.Combo1.selected = *options.feedChoice;
+  if (options.startWeight) form.Text1.text = *options.startWeight;
+  if (options.startAge) form.Text2.text = *options.startAge;
+  if (options.finalWeight) form.Text3.text = *options.finalWeight;
+  if (options.pigs) form.TextPigNo.text = *options.pigs;
 }
 
 double Shown(const GlobalPig& pig, double kg) { return ConvertWeight(pig, kToDisplay, kg); }
@@ -91,11 +91,11 @@ void PrintResultFields(const App& app, Precision precision) {
   const GrowthRunResults& run = app.growthResults;
   const GlobalPig& pig = app.pig;
   PrintRow({"Result", "Value"});
-  PrintRow({form.Text5.Caption, NumberCell(precision, pig.FinalAge, form.Text5.Text)});
-  PrintRow({form.Text4.Caption, NumberCell(precision, Shown(pig, run.totalFeed), form.Text4.Text)});
+  PrintRow({form.Text5.caption, NumberCell(precision, pig.FinalAge, form.Text5.text)});
+  PrintRow({form.Text4.caption, NumberCell(precision, Shown(pig, run.totalFeed), form.Text4.text)});
   PrintRow(
-      {form.TextFeedGain.Caption, NumberCell(precision, run.feedGain, form.TextFeedGain.Text)});
-  PrintRow({form.TextPrice.Caption, NumberCell(precision, run.costPerPig, form.TextPrice.Text)});
+      {form.TextFeedGain.caption, NumberCell(precision, run.feedGain, form.TextFeedGain.text)});
+  PrintRow({form.TextPrice.caption, NumberCell(precision, run.costPerPig, form.TextPrice.text)});
 }
 
 }  // namespace

@@ -19,12 +19,12 @@ namespace {
 constexpr long kProgressEvery = 100;  // evaluations between progress lines
 
 void TypeInputs(const CliOptions& options, AfrmMain& form) {
-  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
+  if (options.feedChoice) form.Combo1.selected = *options.feedChoice;
   // The starting cost is that of a run to the target, so the saving compares
   // like with like. A target at or below the starting weight is left to the
   // optimization's own check.
   const std::string& target = *options.targetWeight;
-  if (ReadNumber(target) > ReadNumber(form.Text1.Text)) form.Text3.Text = target;
+  if (ReadNumber(target) > ReadNumber(form.Text1.text)) form.Text3.text = target;
 }
 
 // Which values may move: every row the window ticks as it opens, less
@@ -191,7 +191,7 @@ int RunOptimizeCommand(const CliOptions& options) {
 
   // With "Use Diets on Grid" the run asks whether to optimize the feed
   // amounts only: Yes, as the user does to go on.
-  if (app.mainForm.Combo1.ListIndex == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
+  if (app.mainForm.Combo1.selected == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
   const int messagesBefore = dialogs.MessageCount();
   window.CmdRunOpt_Click();
   dialogs.AnswerYesNo(Answer::No);

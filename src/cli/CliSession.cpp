@@ -11,7 +11,7 @@ bool CliSession::OpenLocation(const std::string& path) {
   std::filesystem::path full = std::filesystem::absolute(path, error);
   dialogs.AnswerOpenFile(error ? path : full.lexically_normal().string());
   app->mainForm.Text6_Click();
-  if (app->location.LocationLoaded) return true;
+  if (app->location.loaded) return true;
   std::fprintf(stderr, "tamsel-cli: no location's calibration file at %s\n", path.c_str());
   return false;
 }

@@ -18,9 +18,9 @@ constexpr int kFeedLastCol = kDietSpareRow;  // feed columns 1..18 mirror diets-
 constexpr int kIngNumberCol = 0;
 constexpr int kIngNameCol = 1;
 constexpr int kFirstIngFeedCol = 2;
-constexpr int kIngNumberWidth = 600;  // twips
-constexpr int kIngNameWidth = 1200;
-constexpr int kIngFeedWidth = 800;
+constexpr int kIngNumberWidth = 40;  // pixels
+constexpr int kIngNameWidth = 80;
+constexpr int kIngFeedWidth = 53;
 constexpr int kMaxIngFileRows = 1000;  // well above 100 ingredients and a 121-row block
 constexpr int kMaxIngFileCols = 64;
 constexpr int kErrFileNotFound = 53;
@@ -122,13 +122,13 @@ int DietDisplay::NutrientIndexCount() const {
 }
 
 void DietDisplay::Load() {
-  Caption = std::string(kCaption) + location_.LocationBase;
+  caption = std::string(kCaption) + location_.locationBase;
   if (NumDiets == 0) NumDiets = pig_.NumDiets;
   NutColumns = tables_.NutCount > 1 ? tables_.NutCount - 1 : kStandardNutrients;
-  IngRows = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  IngRows = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   FillIngredientTab();
   FillNutrientTab();
-  Visible = true;
+  visible = true;
 }
 
 void DietDisplay::FillIngredientTab() {
@@ -203,21 +203,21 @@ void DietDisplay::Command2() {
 
 void DietDisplay::OpenNutrientFile() {
   FileRequest request{std::string(kOpenNutTitle),
-                      location_.DataFolder,
+                      location_.dataFolder,
                       std::string(kDietsPattern),
                       ".dts",
                       std::string(kDietsPattern)};
   std::optional<std::string> path = Chosen(dialogs_.OpenFile(request), request.fileName);
   if (!path) return;
-  location_.DietsFile = *path;
+  location_.dietsFile = *path;
   if (ReadDietsFile(*path, Griddiets_, pig_).found)
-    gridFILES_.SetText(kDietsRow, 0, location_.DietsFile);
+    gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
   FillNutrientTab();
 }
 
 void DietDisplay::CommandIngOpen() {
   FileRequest request{std::string(kOpenIngTitle),
-                      location_.DataFolder,
+                      location_.dataFolder,
                       std::string(kIngPattern),
                       ".ing",
                       std::string(kIngPattern)};
@@ -245,7 +245,7 @@ bool DietDisplay::SaveNutrientFile() {
   const int diets = std::clamp<int>(pig_.NumDiets, 0, kMaxDiets);
   if (diets == 0) return false;
   FileRequest request{std::string(kSaveTitle),
-                      location_.DataFolder,
+                      location_.dataFolder,
                       std::string(kDietsPattern),
                       ".dts",
                       std::string(kDietsPattern)};
@@ -253,14 +253,14 @@ bool DietDisplay::SaveNutrientFile() {
   if (!path) return false;
   if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(Griddiets_, diets), kSaveProcedure))
     return false;
-  location_.DietsFile = *path;
-  gridFILES_.SetText(kDietsRow, 0, location_.DietsFile);
+  location_.dietsFile = *path;
+  gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
   return true;
 }
 
 bool DietDisplay::SaveIngredientFile() {
   FileRequest request{std::string(kSaveTitle),
-                      location_.DataFolder,
+                      location_.dataFolder,
                       std::string(kIngPattern),
                       ".ing",
                       std::string(kIngPattern)};
@@ -276,7 +276,7 @@ int DietDisplay::IngredientEndRow() const {
 }
 
 void DietDisplay::Command8() {
-  const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   const int endRow = IngredientEndRow();
   if (GridIng.Rows() < endRow + nutCount + 1) GridIng.SetRows(endRow + nutCount + 1);
@@ -297,7 +297,7 @@ void DietDisplay::Command8() {
     for (int i = 1; i <= ingCount; ++i) total += weight[i];
     if (!(total > 0) || !std::isfinite(total)) continue;  // no defined levels
     double cost = 0;
-    for (int i = 1; i <= ingCount; ++i) cost += weight[i] * tables_.IngPrice[i] / total;
+    for (int i = 1; i <= ingCount; ++i) cost += weight[i] * tables_.ingredientPrice[i] / total;
     GridIng.SetText(endRow + 1, col, Number(cost));
     for (int j = 2; j <= nutCount; ++j) {
       double level = 0;
@@ -356,7 +356,7 @@ void DietDisplay::Command3() {
     for (int r = kDietEnergyRow; r <= kDietLastNutrientRow; ++r)
       Griddiets_.SetText(r, 0, labels.Text(r, 0));
   }
-  Visible = false;
+  visible = false;
 }
 
 void DietDisplay::CmdClear() {
@@ -400,8 +400,8 @@ bool DietDisplay::Grid2KeyPress(char key) {
   return true;
 }
 
-bool DietDisplay::KeyDown(Grid& grid, int keyCode, int shift) {
-  return GridKey(grid, keyCode, shift, dialogs_);
+bool DietDisplay::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
+  return GridKey(grid, key, modifiers, dialogs_);
 }
 
 void DietDisplay::Popup(Grid& grid, PopupAction action) { PopupCommand(action, &grid, dialogs_); }

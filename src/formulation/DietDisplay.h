@@ -132,7 +132,7 @@ class DietDisplay {
   bool Grid2KeyPress(char key);
   // Clipboard keys of either table (Ctrl+C, Ctrl+X, Ctrl+Insert, Ctrl+V,
   // Shift+Insert). True when handled.
-  bool KeyDown(Grid& grid, int keyCode, int shift);
+  bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
   // "Copy Highlighted Cells", "Copy All", "Clear Grid", " Paste".
   void Popup(Grid& grid, PopupAction action);
   // A cell of GridIng was edited: weights change the calculated feeds.
@@ -146,8 +146,8 @@ class DietDisplay {
   Grid Grid2{kMinHeadingRow + 2, kFeedCols};
   Grid GridIng{2, kIngCols};
   int Tab = kNutrientTab;
-  std::string Caption{kCaption};
-  bool Visible = false;
+  std::string caption{kCaption};
+  bool visible = false;
   // The window's own counts: diets it works with, nutrient indices shown
   // (1..NutColumns; the matrix's NutCount - 1, or 14 without a matrix) and
   // ingredient rows.

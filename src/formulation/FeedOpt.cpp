@@ -1,5 +1,5 @@
 // Least-cost diet formulation: the cheapest mix of ingredients meeting a
-// diet's minima and maxima, by linear programming (the solver behind LPROGR).
+// diet's minima and maxima, by linear programming (the solver behind SolveLp).
 
 #include "formulation/FeedOpt.h"
 
@@ -20,7 +20,7 @@ bool ValidDiet(int diet) { return diet >= 1 && diet <= kMaxDiets; }
 int DietsInUse(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
 
 int Ingredients(const FormulationTables& tables) {
-  return std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  return std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
 }
 
 // The highest nutrient index with a matrix row: rows 1..NutCount are in use.
@@ -104,20 +104,20 @@ void SetProteinMaxima(FeedOptContext& context, int diet) {
 // right-hand sides stay.
 void ClearLpTables(FormulationState& state) {
   for (int r = 1; r <= state.rowsWritten; ++r) {
-    auto& row = state.lp.LPMatrix[r];
+    auto& row = state.lp.matrix[r];
     std::fill(row.begin() + 1, row.begin() + 1 + state.columnsWritten, 0.0);
   }
-  state.lp.LPRowType.fill(0);
+  state.lp.rowType.fill(0);
   state.rowsWritten = 0;
   state.columnsWritten = 0;
 }
 
 // Appends a row with coefficient 1 for ingredient c.
 void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
-  const int r = ++lp.LPRowCount;
-  lp.LPMatrix[r][c] = 1;
-  lp.LPMatrix[r][0] = rhs;
-  lp.LPRowType[r] = type;
+  const int r = ++lp.rowCount;
+  lp.matrix[r][c] = 1;
+  lp.matrix[r][0] = rhs;
+  lp.rowType[r] = type;
 }
 
 }  // namespace
@@ -133,13 +133,13 @@ void ApplyProteinMargin(FeedOptContext& context, int diet) {
 }
 
 void ClearFormulationTables(FormulationState& state) {
-  for (int r = 1; r <= kLpMaxRows; ++r) state.lp.LPMatrix[r].fill(0.0);
-  state.lp.LPRowType.fill(0);
-  state.lp.LPRowCount = 0;
-  state.lp.IngCount = 0;
-  state.lp.IngPrice.fill(0.0);
-  state.LPRowNutrient.fill(0);
-  state.answer.LPSolution.fill(0.0);
+  for (int r = 1; r <= kLpMaxRows; ++r) state.lp.matrix[r].fill(0.0);
+  state.lp.rowType.fill(0);
+  state.lp.rowCount = 0;
+  state.lp.ingredientCount = 0;
+  state.lp.ingredientPrice.fill(0.0);
+  state.rowNutrient.fill(0);
+  state.answer.solution.fill(0.0);
   for (auto& diet : state.DietInclusion) diet.fill(0.0);
   state.builtDiet = 0;
   state.rowsWritten = 0;
@@ -194,34 +194,33 @@ bool BuildLP(FeedOptContext& context, int diet) {
   LpProblem& lp = s.lp;
   const int n = Ingredients(t);
   ClearLpTables(s);
-  lp.IngCount = n;
-  for (int c = 1; c <= n; ++c) lp.IngPrice[c] = t.IngPrice[c];
+  lp.ingredientCount = n;
+  for (int c = 1; c <= n; ++c) lp.ingredientPrice[c] = t.ingredientPrice[c];
 
   // Minimum rows: the weight row fixed at 100, every other row at least its minimum.
   for (int r = 1; r <= minimumRows; ++r) {
     const int row = rows[r];
-    s.LPRowNutrient[r] = row;
-    for (int c = 1; c <= n; ++c) lp.LPMatrix[r][c] = t.IngMatrix[row][c] / 100;
+    s.rowNutrient[r] = row;
+    for (int c = 1; c <= n; ++c) lp.matrix[r][c] = t.IngMatrix[row][c] / 100;
     if (r == 1) {
-      lp.LPMatrix[r][0] = kWeightRowValue;
-      lp.LPRowType[r] = kLpEqual;
+      lp.matrix[r][0] = kWeightRowValue;
+      lp.rowType[r] = kLpEqual;
     } else {
-      lp.LPMatrix[r][0] = NutMin(t, diet, row - 1);
-      lp.LPRowType[r] = kLpAtLeast;
+      lp.matrix[r][0] = NutMin(t, diet, row - 1);
+      lp.rowType[r] = kLpAtLeast;
     }
   }
 
   // Maximum rows, after the empty row 62.
-  lp.LPRowCount = kEmptyRow;
-  lp.LPMatrix[kEmptyRow][0] = kWeightRowValue;
+  lp.rowCount = kEmptyRow;
+  lp.matrix[kEmptyRow][0] = kWeightRowValue;
   for (int r = 1; r <= minimumRows; ++r) {
     const double maximum = NutMax(t, diet, rows[r] - 1);
     if (maximum <= 0) continue;
-    const int m = ++lp.LPRowCount;
-    std::copy(
-        lp.LPMatrix[r].begin() + 1, lp.LPMatrix[r].begin() + 1 + n, lp.LPMatrix[m].begin() + 1);
-    lp.LPMatrix[m][0] = maximum;
-    lp.LPRowType[m] = kLpAtMost;
+    const int m = ++lp.rowCount;
+    std::copy(lp.matrix[r].begin() + 1, lp.matrix[r].begin() + 1 + n, lp.matrix[m].begin() + 1);
+    lp.matrix[m][0] = maximum;
+    lp.rowType[m] = kLpAtMost;
   }
 
   // Ingredient rows, minimum before maximum; a maximum of -1 holds it at 0.
@@ -232,11 +231,11 @@ bool BuildLP(FeedOptContext& context, int diet) {
       AppendIngredientRow(lp, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
     }
   }
-  s.rowsWritten = lp.LPRowCount;
+  s.rowsWritten = lp.rowCount;
   s.columnsWritten = n;
   s.builtDiet = diet;
 
-  if (lp.LPRowCount > kLpRowWarning) {
+  if (lp.rowCount > kLpRowWarning) {
     Say(context, [&] { return "Too many Restrictions for Diet " + Printed(diet); });
   }
   return true;
@@ -251,18 +250,18 @@ void LPCOST(FeedOptContext& context, int diet) {
     s.DietProblems[diet] = 1;
     return;
   }
-  const LpStatus status = LPROGR(s.solvers[diet], s.lp, s.answer);
+  const LpStatus status = SolveLp(s.solvers[diet], s.lp, s.answer);
   if (status == LpStatus::LibraryError || status == LpStatus::InvalidInput) {
     Say(context, [&] { return LpcostErrorText(status); });
     s.DietProblems[diet] = 1;
     return;
   }
-  JudgeLpAnswer(context, diet, s.answer.LPSolution);
+  JudgeLpAnswer(context, diet, s.answer.solution);
 }
 
 void JudgeLpAnswer(FeedOptContext& context,
                    int diet,
-                   const std::array<double, kLpMaxColumns + 1>& LPSolution) {
+                   const std::array<double, kLpMaxColumns + 1>& solution) {
   FormulationState& s = context.state;
   FormulationTables& t = context.tables;
   if (!ValidDiet(diet)) return;
@@ -275,7 +274,7 @@ void JudgeLpAnswer(FeedOptContext& context,
   auto& inclusion = s.DietInclusion[diet];
   double total = 0;
   for (int c = 1; c <= n; ++c) {
-    inclusion[c] = LPSolution[c] > 0 ? LPSolution[c] : 0;
+    inclusion[c] = solution[c] > 0 ? solution[c] : 0;
     total += inclusion[c];
   }
   if (total < kTotalLow || total > kTotalHigh) ++problems;
@@ -317,7 +316,7 @@ void JudgeLpAnswer(FeedOptContext& context,
   if (s.DietProblems[diet] > 0) return;
 
   double cost = 0;
-  for (int c = 1; c <= n; ++c) cost += inclusion[c] * t.IngPrice[c] / 100;
+  for (int c = 1; c <= n; ++c) cost += inclusion[c] * t.ingredientPrice[c] / 100;
   s.DietCost[diet] = cost;
   levels[kWeightIndex] = cost;
 }
@@ -339,7 +338,7 @@ void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets) {
 bool RunLP(FeedOptContext& context, Grid& Griddiets) {
   FormulationTables& t = context.tables;
   FormulationState& s = context.state;
-  if (t.IngPrice[1] == 0) {
+  if (t.ingredientPrice[1] == 0) {
     Say(context, [] { return std::string("Prices are missing"); });
     return false;
   }

@@ -8,7 +8,7 @@
 #include "model/GlobalPig.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 
 // Least-cost formulation: for each diet the cheapest mix of the matrix
 // ingredients that meets the diet's nutrient and ingredient restrictions.
@@ -56,12 +56,12 @@ struct FormulationState {
 
   int OptMode = kOptModeOff;
 
-  // The LP tables of the diet built last: LPMatrix, LPRowType, LPRowCount,
-  // IngCount and IngPrice in `lp`; the solver's answer (LPSolution) in `answer`.
+  // The LP tables of the diet built last: matrix, rowType, rowCount,
+  // ingredientCount and ingredientPrice in `lp`; the solver's answer (solution) in `answer`.
   LpProblem lp;
   LpResult answer;
-  std::array<int, kMaxNutrientRows + 1> LPRowNutrient{};  // matrix row of minimum row r
-  std::array<LpSolver, kMaxDiets + 1> solvers;            // one kept program per diet
+  std::array<int, kMaxNutrientRows + 1> rowNutrient{};  // matrix row of minimum row r
+  std::array<LpSolver, kMaxDiets + 1> solvers;          // one kept program per diet
   int builtDiet = 0;  // the diet the LP tables hold; 0 when none or refused
 
   // Feed cost per pig of the last runs, newest in [1].
@@ -106,7 +106,7 @@ void LPCOST(FeedOptContext& context, int diet);
 // ingredient minima, and the diet's cost. Sets DietProblems(diet).
 void JudgeLpAnswer(FeedOptContext& context,
                    int diet,
-                   const std::array<double, kLpMaxColumns + 1>& LPSolution);
+                   const std::array<double, kLpMaxColumns + 1>& solution);
 
 // Writes diet `diet`'s result into column `diet` of the diets table: cost and
 // nutrient rows, or for an infeasible diet only the weight total + " Infeas".

@@ -21,7 +21,7 @@ constexpr int kCostOffset = 5;
 int DietsInUse(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
 
 int Ingredients(const FormulationTables& tables) {
-  return std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  return std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
 }
 
 double RoundTo2(double value) { return std::round(value * 100) / 100; }
@@ -124,7 +124,7 @@ void HerdTonnage(FeedOptContext& context, Grid& Gridformula, std::string_view pi
       shown /= pounds ? kPoundsPerTon : kKgPerTonne;
       unit = pounds ? "Tons" : "Tonnes";
     }
-    const double cost = kg * ConvertPrice(pig, kToInternal, context.tables.IngPrice[i]);
+    const double cost = kg * ConvertPrice(pig, kToInternal, context.tables.ingredientPrice[i]);
     Gridformula.SetText(row, diets + kAmountOffset, NumberText(shown, comma));
     Gridformula.SetText(row, diets + kUnitOffset, unit);
     Gridformula.SetText(row, diets + kCostOffset, NumberText(cost, comma));

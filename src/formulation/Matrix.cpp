@@ -77,7 +77,7 @@ std::optional<ReadError> ReadCounts(const std::string& line, FormulationTables& 
   if (!ingCount || !nutCount) return ReadError{kErrTypeMismatch, kDescTypeMismatch};
   if (*ingCount < 0 || *ingCount > kMaxIngredients || *nutCount < 0 || *nutCount > kMaxNutrientRows)
     return ReadError{kErrSubscript, kDescSubscript};
-  tables.IngCount = static_cast<std::int16_t>(*ingCount);
+  tables.ingredientCount = static_cast<std::int16_t>(*ingCount);
   tables.NutCount = static_cast<std::int32_t>(*nutCount);
   return {};
 }
@@ -96,7 +96,7 @@ std::optional<ReadError> ReadBody(LineSource& source, FormulationTables& tables)
   const std::string* line = source.Next();
   if (!line) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
   if (auto error = ReadCounts(*line, tables)) return error;
-  for (int i = 1; i <= tables.IngCount; ++i) {
+  for (int i = 1; i <= tables.ingredientCount; ++i) {
     if (!(line = source.Next())) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
     tables.IngName[i] = *line;
   }
@@ -105,8 +105,8 @@ std::optional<ReadError> ReadBody(LineSource& source, FormulationTables& tables)
     if (!(line = source.Next())) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
     tables.NutName[r] = *line;
   }
-  for (int i = 1; i <= tables.IngCount; ++i) {
-    if (auto error = ReadValue(source, tables.IngPrice[i])) return error;
+  for (int i = 1; i <= tables.ingredientCount; ++i) {
+    if (auto error = ReadValue(source, tables.ingredientPrice[i])) return error;
     tables.IngMatrix[kWeightRow][i] = kWeightRowValue;
     for (int r = 2; r <= tables.NutCount; ++r)
       if (auto error = ReadValue(source, tables.IngMatrix[r][i])) return error;
@@ -144,11 +144,11 @@ std::string FileNumberText(double value) {
 }
 
 void ClearMatrix(FormulationTables& tables) {
-  tables.IngCount = 0;
+  tables.ingredientCount = 0;
   tables.NutCount = 0;
   for (std::string& name : tables.IngName) name.clear();
   for (std::string& name : tables.NutName) name.clear();
-  tables.IngPrice.fill(0);
+  tables.ingredientPrice.fill(0);
   for (auto& row : tables.IngMatrix) row.fill(0);
   tables.RestrictionFilesRenumbered = false;
 }
@@ -181,7 +181,7 @@ MatrixLoad ReadMatrixFile(FormulationTables& tables, const std::string& path, Di
 }
 
 std::vector<std::string> MatrixFileLines(const FormulationTables& tables) {
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
   std::vector<std::string> lines;
   lines.reserve(1 + ingCount + nutCount + static_cast<size_t>(ingCount) * nutCount);
@@ -189,7 +189,7 @@ std::vector<std::string> MatrixFileLines(const FormulationTables& tables) {
   for (int i = 1; i <= ingCount; ++i) lines.push_back(tables.IngName[i]);
   for (int r = 2; r <= nutCount; ++r) lines.push_back(tables.NutName[r]);
   for (int i = 1; i <= ingCount; ++i) {
-    lines.push_back(FileNumberText(tables.IngPrice[i]) + "\tCost\t" + tables.IngName[i]);
+    lines.push_back(FileNumberText(tables.ingredientPrice[i]) + "\tCost\t" + tables.IngName[i]);
     for (int r = 2; r <= nutCount; ++r)
       lines.push_back(FileNumberText(tables.IngMatrix[r][i]) + "\t" + tables.NutName[r] + "\t" +
                       tables.IngName[i]);
@@ -220,7 +220,7 @@ bool SaveMatrix(FormulationTables& tables,
                LastNamedSlot(tables.NutName, kStandardNutrientRows + 1, kMaxNutrientRows, 1));
   int ingCount = LastNamedSlot(tables.IngName, 1, kMaxIngredients, 2);
   tables.NutCount = nutCount;
-  tables.IngCount = static_cast<std::int16_t>(ingCount);
+  tables.ingredientCount = static_cast<std::int16_t>(ingCount);
   if (ingCount < 1) return false;
   if (!ChooseSavePath(dialogs, matrixFile, request)) return false;
   if (!WriteFileOrReport(dialogs, matrixFile, MatrixFileLines(tables), kSaveProcedure))

@@ -23,11 +23,11 @@ inline constexpr int kMaxKind = 2;                // kind 0 keeps the minimum a 
 
 struct FormulationTables {
   // Ingredient matrix. Nutrient row r is nutrient index j = r - 1.
-  std::int16_t IngCount = 0;
+  std::int16_t ingredientCount = 0;
   std::int32_t NutCount = 0;  // row 1 ("Weight") included
   std::array<std::string, kMaxIngredients + 1> IngName{};
   std::array<std::string, kMaxNutrientRows + 1> NutName{};
-  std::array<double, kMaxIngredients + 1> IngPrice{};  // per kg of feed, price unit
+  std::array<double, kMaxIngredients + 1> ingredientPrice{};  // per kg of feed, price unit
   // IngMatrix[r][i]: content of row r in ingredient i, in the unit diets state it.
   std::array<std::array<double, kMaxIngredients + 1>, kMaxNutrientRows + 1> IngMatrix{};
 

@@ -53,7 +53,7 @@ void Restrict::ShowValue(Grid& grid, int row, int col, double value) {
 
 void Restrict::Fill() {
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
-  const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   for (int d = 1; d <= kMaxDiets; ++d)
     for (int k = kMinKind; k <= kMaxKind; ++k)
       for (int j = 1; j < nutCount; ++j) {
@@ -89,7 +89,7 @@ void Restrict::Fill() {
 
 void Restrict::Load() {
   Fill();
-  Visible = true;
+  visible = true;
 }
 
 void Restrict::GridRestrictClick(int row) {
@@ -97,15 +97,15 @@ void Restrict::GridRestrictClick(int row) {
   IngLabel = "Ingredient # " + NumberText(row, pig_.DecimalComma) + " is " + name;
 }
 
-bool Restrict::KeyDown(Grid& grid, int keyCode, int shift) {
-  if (&grid == &NUTS && keyCode == kKeyX && shift == kShiftCtrl) return false;
-  return GridKey(grid, keyCode, shift, dialogs_);
+bool Restrict::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
+  if (&grid == &NUTS && key == Key::X && modifiers == kControlModifier) return false;
+  return GridKey(grid, key, modifiers, dialogs_);
 }
 
 // Only rows the table has are stored: a cell it lacks is no value of 0.
 void Restrict::SaveIngSes() {
-  const int ingCount =
-      std::min(std::clamp<int>(tables_.IngCount, 0, kMaxIngredients), GridRestrict.Rows() - 1);
+  const int ingCount = std::min(std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients),
+                                GridRestrict.Rows() - 1);
   for (int i = 1; i <= ingCount; ++i)
     for (int d = 1; d <= DietsInUse(); ++d) {
       tables_.IngRestrict[d][kMinKind][i] = ReadNumber(GridRestrict.Text(i, MinCol(d)));
@@ -142,9 +142,9 @@ bool Restrict::SaveIngFile(RestrictionFiles files) {
       SaveIngRestrictions(tables_,
                           DietsInUse(),
                           dialogs_,
-                          files.ReqIngFile,
-                          IngSaveRequest(files.DataFolder, files.LocationName, false));
-  return ShownInUse(written, files.gridFILES, kReqIngRow, files.ReqIngFile);
+                          files.ingRestrictionsFile,
+                          IngSaveRequest(files.dataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqIngRow, files.ingRestrictionsFile);
 }
 
 bool Restrict::SaveNutFile(RestrictionFiles files) {
@@ -153,9 +153,9 @@ bool Restrict::SaveNutFile(RestrictionFiles files) {
       SaveNutRestrictions(tables_,
                           DietsInUse(),
                           dialogs_,
-                          files.ReqNutFile,
-                          NutSaveRequest(files.DataFolder, files.LocationName, false));
-  return ShownInUse(written, files.gridFILES, kReqNutRow, files.ReqNutFile);
+                          files.nutRestrictionsFile,
+                          NutSaveRequest(files.dataFolder, files.LocationName, false));
+  return ShownInUse(written, files.gridFILES, kReqNutRow, files.nutRestrictionsFile);
 }
 
 bool Restrict::SaveFile(RestrictionFiles files) {

@@ -6,14 +6,15 @@
 #include "model/GlobalPig.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 
 // The location's restriction files as the restriction window saves them: the
 // names are the location's own and receive the chosen names, which "Files in
 // Use" then shows.
 struct RestrictionFiles {
-  std::string& ReqIngFile;
-  std::string& ReqNutFile;
-  std::string DataFolder;
+  std::string& ingRestrictionsFile;
+  std::string& nutRestrictionsFile;
+  std::string dataFolder;
   std::string LocationName;  // the "Calibration Name" text
   Grid& gridFILES;           // "Files in Use"
 };
@@ -37,7 +38,7 @@ class Restrict {
 
   // A key pressed in `grid` (NUTS or GridRestrict): the clipboard keys of the
   // tables, except that the nutrient table has no Ctrl+X. True when handled.
-  bool KeyDown(Grid& grid, int keyCode, int shift);
+  bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
 
   // Store the tables into the restrictions of diets 1..NumDiets.
   void SaveIngSes();
@@ -55,7 +56,7 @@ class Restrict {
   std::string IngLabel;  // "Ingredient # ... is ..." after a click
   // Shown: a matrix or restriction load fills the tables afresh, so that a
   // save cannot store the earlier restrictions over the loaded ones.
-  bool Visible = false;
+  bool visible = false;
   // The window's title and the captions of its commands.
   static constexpr std::string_view kCaption = "Diet Restrictions";
   static constexpr std::string_view kSaveIngSesCaption = "Keep Ingredient Restrictions";

@@ -106,7 +106,8 @@ FileReport ReadIngLines(FormulationTables& tables, const std::vector<std::string
     Store(tables.IngRestrictFile, *line);
     Store(tables.IngRestrict, *line);
     Count(*line, report);
-    if (line->index > tables.IngCount) tables.IngCount = static_cast<std::int16_t>(line->index);
+    if (line->index > tables.ingredientCount)
+      tables.ingredientCount = static_cast<std::int16_t>(line->index);
   }
   return report;
 }
@@ -282,7 +283,7 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
   if (!lines) return load;
   for (int d = 1; d <= kMaxDiets; ++d)
     for (int k = kMinKind; k <= kMaxKind; ++k)
-      for (int i = 1; i <= std::min<int>(tables.IngCount, kMaxIngredients); ++i) {
+      for (int i = 1; i <= std::min<int>(tables.ingredientCount, kMaxIngredients); ++i) {
         tables.IngRestrict[d][k][i] = 0;
         tables.IngRestrictFile[d][k][i] = 0;
       }
@@ -318,7 +319,7 @@ bool LoadNutRestrictions(FormulationTables& tables,
 
 std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, int numDiets) {
   std::vector<std::string> lines;
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
   for (int d = 1; d <= DietsInUse(numDiets); ++d)
     for (int i = 1; i <= ingCount; ++i) {
       double minimum = tables.IngRestrict[d][kMinKind][i];
@@ -402,7 +403,7 @@ bool ChooseNutRestrictionFile(Dialogs& dialogs, const std::string& dataFolder, s
 
 std::vector<std::string> RestrictSummaryLines(const FormulationTables& tables) {
   const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
   std::vector<std::string> lines;
   AppendSummaryBlock(lines, tables.NutRestrict, kMinKind, nutCount);
   AppendSummaryBlock(lines, tables.NutRestrict, kMaxKind, nutCount);

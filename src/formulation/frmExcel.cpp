@@ -68,7 +68,7 @@ void frmExcel::ShowValue(int row, int col, double value) {
 }
 
 void frmExcel::Fill() {
-  const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   GridImport.Clear();
   IngLabel.clear();
@@ -83,7 +83,7 @@ void frmExcel::Fill() {
   }
   for (int i = 1; i <= ingCount; ++i) {
     GridImport.SetText(i, kNameCol, tables_.IngName[i]);
-    ShowValue(i, kPriceCol, tables_.IngPrice[i]);
+    ShowValue(i, kPriceCol, tables_.ingredientPrice[i]);
     for (int r = kFirstNutrientCol; r <= nutCount; ++r) ShowValue(i, r, tables_.IngMatrix[r][i]);
   }
   GridImport.SetFixedRows(NamesEditable ? 0 : 1);
@@ -231,13 +231,13 @@ void frmExcel::Command3() {
   for (int i = 1; i <= kMaxIngredients; ++i) {
     const bool inUse = i <= ingRows;
     tables_.IngName[i] = inUse ? CleanName(GridImport.Text(i, kNameCol)) : "";
-    tables_.IngPrice[i] = inUse ? CellValue(GridImport.Text(i, kPriceCol)) : 0;
+    tables_.ingredientPrice[i] = inUse ? CellValue(GridImport.Text(i, kPriceCol)) : 0;
     tables_.IngMatrix[kWeightRow][i] = inUse ? kWeightRowValue : 0;
     for (int r = kFirstNutrientCol; r <= kMaxNutrientRows; ++r)
       tables_.IngMatrix[r][i] = inUse && r <= lastCol ? CellValue(GridImport.Text(i, r)) : 0;
   }
   tables_.NutCount = lastCol;  // the nutrient columns and the weight row
-  tables_.IngCount = static_cast<std::int16_t>(ingRows);
+  tables_.ingredientCount = static_cast<std::int16_t>(ingRows);
   // The edits move from the table into the matrix, still unsaved; so do
   // restrictions that followed a moved ingredient or nutrient.
   if (GridImport.Edited()) tables_.unsaved.matrix = true;
@@ -252,7 +252,7 @@ void frmExcel::Command3() {
 
 bool frmExcel::Command1(MatrixFileSave save) {
   Command3();
-  if (!SaveMatrix(tables_, dialogs_, save.MatrixFile, save.request)) return false;
+  if (!SaveMatrix(tables_, dialogs_, save.matrixFile, save.request)) return false;
   const bool renumbered = tables_.RestrictionFilesRenumbered;
   const bool filesRewritten = renumbered && save.SaveRestrictions && save.SaveRestrictions();
   // Reading the restriction files back must neither pin restrictions on
@@ -264,7 +264,7 @@ bool frmExcel::Command1(MatrixFileSave save) {
   if (save.LoadLP)
     save.LoadLP();
   else
-    ReadMatrixFile(tables_, save.MatrixFile, dialogs_);
+    ReadMatrixFile(tables_, save.matrixFile, dialogs_);
   tables_.NutRestrict = working->nut;
   tables_.IngRestrict = working->ing;
   if (!filesRewritten) {
@@ -281,8 +281,8 @@ void frmExcel::GridImportClick(int row) {
   IngLabel = "Ingredient Number " + std::to_string(row) + " " + GridImport.Text(row, kNameCol);
 }
 
-bool frmExcel::KeyDown(int keyCode, int shift) {
-  return GridKey(GridImport, keyCode, shift, dialogs_);
+bool frmExcel::KeyDown(Key key, KeyModifiers modifiers) {
+  return GridKey(GridImport, key, modifiers, dialogs_);
 }
 
 void frmExcel::Popup(PopupAction action) { PopupCommand(action, &GridImport, dialogs_); }

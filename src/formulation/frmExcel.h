@@ -14,7 +14,7 @@
 
 // Where "Save Changes to File" writes the matrix and how it reads it back.
 struct MatrixFileSave {
-  std::string& MatrixFile;  // receives the chosen name
+  std::string& matrixFile;  // receives the chosen name
   SaveRequest request;      // MatrixSaveRequest(...) of the location
   // The location's LoadLP (matrix, then its restriction files); when empty
   // the matrix file alone is read back.
@@ -32,7 +32,7 @@ struct MatrixFileSave {
 // ingredient or nutrient through every insertion and deletion made since.
 //
 // GridImport: (0,1) "Ing. Price", (0,c) NutName(c) for matrix rows c = 2..;
-// (i,0) IngName(i), (i,1) IngPrice(i), (i,c) IngMatrix(c, i). The weight row
+// (i,0) IngName(i), (i,1) ingredientPrice(i), (i,c) IngMatrix(c, i). The weight row
 // is not shown. The table always has room for 100 ingredients and matrix
 // rows up to 121, so a spreadsheet block can be pasted into it.
 class frmExcel {
@@ -121,7 +121,7 @@ class frmExcel {
   // A click on row `row`: "Ingredient Number " + row + " " + name.
   void GridImportClick(int row);
   // The clipboard keys of the table; true when handled.
-  bool KeyDown(int keyCode, int shift);
+  bool KeyDown(Key key, KeyModifiers modifiers);
   // "Copy Highlighted Cells", "Copy All", "Clear", "Paste".
   void Popup(PopupAction action);
 
@@ -131,7 +131,7 @@ class frmExcel {
   int LastNutrientCol() const;
 
   Grid GridImport{kRows, kCols};
-  std::string Caption{kTitle};
+  std::string caption{kTitle};
   std::string IngLabel;  // after a click on a row
   std::string CmdeditCaption = "Edit Names";
   bool NamesEditable = false;

@@ -26,7 +26,7 @@ void frmMsgBoxA::Show(const SourcesRequest& request) {
   Grid1.Resize(1, 2);
   Grid1.Clear();
   FinishLayout();
-  Visible = true;
+  visible = true;
 }
 
 bool frmMsgBoxA::DietInRange() const { return Request.diet >= 1 && Request.diet <= kMaxDiets; }
@@ -51,7 +51,7 @@ void frmMsgBoxA::Command1() {
   Grid1.Clear();
   const int d = Request.diet;
   const int k = Request.index;
-  const int ingCount = std::clamp<int>(tables_.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   const auto& inclusion = state_.DietInclusion[std::clamp(d, 0, kMaxDiets)];
   const auto& levels = pig_.DietNutrients[std::clamp(d, 0, kMaxDiets)];
@@ -75,9 +75,9 @@ void frmMsgBoxA::Command1() {
       Grid1.SetText(0, 0, DietHeading(d));
       Grid1.SetText(0, 1, "Feed Cost");
       for (int i = 1; i <= ingCount; ++i)
-        if (inclusion[i] > 0 && tables_.IngPrice[i] > 0)
+        if (inclusion[i] > 0 && tables_.ingredientPrice[i] > 0)
           AddShare(tables_.IngName[i],
-                   inclusion[i] * tables_.IngPrice[i] / kPercent * kPercent / cost);
+                   inclusion[i] * tables_.ingredientPrice[i] / kPercent * kPercent / cost);
     }
   } else if (k >= 1 && k < nutCount && levels[k] != 0) {
     Label += "\n" + std::string(kNutrientHeading);

@@ -17,11 +17,11 @@
 //   flag not 0, index i: ingredient i's share of each nutrient of the diet.
 class frmMsgBoxA {
  public:
-  static constexpr int kNameWidth = 2000;     // twips
-  static constexpr int kShareWidth = 1600;    // twips
-  static constexpr int kRowHeight = 250;      // twips
-  static constexpr int kGridMargin = 100;     // twips below the last row
-  static constexpr int kWindowMargin = 2000;  // twips of window around the table
+  static constexpr int kNameWidth = 133;     // pixels
+  static constexpr int kShareWidth = 107;    // pixels
+  static constexpr int kRowHeight = 17;      // pixels
+  static constexpr int kGridMargin = 7;      // pixels below the last row
+  static constexpr int kWindowMargin = 133;  // pixels of window around the table
 
   static constexpr std::string_view kCaption = "Nutrient Sources";
   static constexpr std::string_view kCommand1Caption = "Show Percentages";
@@ -50,9 +50,9 @@ class frmMsgBoxA {
   SourcesRequest Request;
   std::string Label;  // the request's caption and, after Command1, what is shown
   Grid Grid1{1, 2};
-  int GridHeight = 0;  // twips
-  int Height = 0;      // twips
-  bool Visible = false;
+  int GridHeight = 0;  // pixels
+  int Height = 0;      // pixels
+  bool visible = false;
 
  private:
   void AddShare(std::string_view name, double share);

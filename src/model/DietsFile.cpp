@@ -213,18 +213,18 @@ DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig
 bool SaveDietsFile(
     Location& location, const Grid& Griddiets, int numDiets, Grid& gridFILES, Dialogs& dialogs) {
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*.dts";
   request.filter = "*.dts";
   request.defaultExt = ".dts";
-  request.saveWithoutAsking = location.SaveWithoutAsking[kDietsRow];
+  request.saveWithoutAsking = location.saveWithoutAsking[kDietsRow];
   // The chosen name becomes the location's only once the file is written.
-  std::string path = location.DietsFile;
+  std::string path = location.dietsFile;
   if (!ChooseSavePath(dialogs, path, request)) return false;
   if (!WriteFileOrReport(dialogs, path, DietsFileLines(Griddiets, numDiets), "SaveDietsFile")) {
     return false;
   }
-  location.DietsFile = path;
-  gridFILES.SetText(kDietsRow, 0, location.DietsFile);
+  location.dietsFile = path;
+  gridFILES.SetText(kDietsRow, 0, location.dietsFile);
   return true;
 }

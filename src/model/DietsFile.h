@@ -51,7 +51,7 @@ struct DietsLoad {
 DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig);
 
 // SaveDietsFile: unless the diets row's save-without-asking mark is set, a
-// save dialog (save protocol, "*.dts") may change location.DietsFile; then
+// save dialog (save protocol, "*.dts") may change location.dietsFile; then
 // the file is replaced and its path shown in gridFILES row 4. A failed write
 // shows "Error 75 (Path/File access error) in procedure SaveDietsFile" and
 // leaves the earlier file whole. Returns true when the file was written.

@@ -25,7 +25,7 @@ inline constexpr int kSummaryFeedColumn = 4;
 inline constexpr int kEnergyPerGainRow = 8;  // value in column 1
 inline constexpr int kPigCountColumn = 9;
 inline constexpr int kPigCountStartRow = 4;  // "Starts at .. Days"
-inline constexpr int kPigCountWidth = 1470;  // twips, once a count is shown
+inline constexpr int kPigCountWidth = 98;    // pixels, once a count is shown
 inline constexpr int kFirstCarcassColumn = 10;
 
 // Finishing-weight block: males in column 1, females in column 2.

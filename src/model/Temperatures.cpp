@@ -115,15 +115,15 @@ bool WriteTemperatureFile(const std::string& path,
 bool OpenTemperatureFile(Location& location, TemperatureProfile& profile, Dialogs& dialogs) {
   FileRequest request;
   request.title = "Select a Temperature File";
-  request.folder = location.DataFolder;
+  request.folder = location.dataFolder;
   request.filter = "*.stg";
   request.defaultExt = ".stg";
   request.fileName = "*.stg";
   const std::string chosen = dialogs.OpenFile(request);
   // A cancelled dialog must not leave the pattern as the profile's file name.
   if (chosen.empty() || chosen == request.fileName) return false;
-  location.StgFile = chosen;
-  ReadTemperatureFile(location.StgFile, profile);
+  location.temperatureFile = chosen;
+  ReadTemperatureFile(location.temperatureFile, profile);
   return true;
 }
 

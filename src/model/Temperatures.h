@@ -50,7 +50,7 @@ struct TemperatureLoad {
 // not a number is skipped whole.
 TemperatureLoad ReadTemperatureFile(const std::string& path, TemperatureProfile& profile);
 
-// Writes the profile to `path` (StgFile). A failed write shows
+// Writes the profile to `path` (temperatureFile). A failed write shows
 // "Error 75 (Path/File access error) in procedure WriteTemperatureFile" and
 // leaves the earlier file whole.
 bool WriteTemperatureFile(const std::string& path,
@@ -58,7 +58,7 @@ bool WriteTemperatureFile(const std::string& path,
                           Dialogs& dialogs);
 
 // "Open Temperature File": asks for a ".stg" file; the choice becomes
-// location.StgFile and is read. A cancelled dialog changes nothing.
+// location.temperatureFile and is read. A cancelled dialog changes nothing.
 bool OpenTemperatureFile(Location& location, TemperatureProfile& profile, Dialogs& dialogs);
 
 // Column 0 of a week's row: " 21 -  27" for week 1 from age 21.

@@ -20,25 +20,25 @@ bool AskToSaveUnits(std::string_view calibrationName, Dialogs& dialogs) {
 }
 
 UnitsDialog::UnitsDialog() {
-  Weights.Caption = "Weights";
-  Weights.List = {"Kilograms", "Pounds"};
-  FeedEnergy.Caption = "Feed Energy";
-  FeedEnergy.List = {"Kcal/Kg", "Kcal/lb"};
-  FeedCost.Caption = "Feed Cost";
-  FeedCost.List = {"Cost/tonne", "Cost/sht ton"};
+  Weights.caption = "Weights";
+  Weights.items = {"Kilograms", "Pounds"};
+  FeedEnergy.caption = "Feed Energy";
+  FeedEnergy.items = {"Kcal/Kg", "Kcal/lb"};
+  FeedCost.caption = "Feed Cost";
+  FeedCost.items = {"Cost/tonne", "Cost/sht ton"};
 }
 
 void UnitsDialog::Open(const GlobalPig& pig) {
-  Weights.ListIndex = pig.UnitCodes[kWeightUnit];
-  FeedEnergy.ListIndex = pig.UnitCodes[kEnergyUnit];
-  FeedCost.ListIndex = pig.UnitCodes[kPriceUnit] == kPerShortTon ? kShortTonPosition : 0;
+  Weights.selected = pig.UnitCodes[kWeightUnit];
+  FeedEnergy.selected = pig.UnitCodes[kEnergyUnit];
+  FeedCost.selected = pig.UnitCodes[kPriceUnit] == kPerShortTon ? kShortTonPosition : 0;
   visible_ = true;
 }
 
 UnitCodeSet UnitsDialog::ChosenCodes() const {
   UnitCodeSet codes{};
-  codes[kWeightUnit] = static_cast<std::int16_t>(Weights.ListIndex);
-  codes[kEnergyUnit] = static_cast<std::int16_t>(FeedEnergy.ListIndex);
-  codes[kPriceUnit] = FeedCost.ListIndex == kShortTonPosition ? kPerShortTon : kPerTonne;
+  codes[kWeightUnit] = static_cast<std::int16_t>(Weights.selected);
+  codes[kEnergyUnit] = static_cast<std::int16_t>(FeedEnergy.selected);
+  codes[kPriceUnit] = FeedCost.selected == kShortTonPosition ? kPerShortTon : kPerTonne;
   return codes;
 }

@@ -15,9 +15,9 @@
 
 // One of the dialog's three lists; ListIndex is the chosen position.
 struct UnitList {
-  std::string Caption;
-  std::vector<std::string> List;
-  int ListIndex = 0;
+  std::string caption;
+  std::vector<std::string> items;
+  int selected = 0;
 };
 
 // After a change of units in a named location (`calibrationName` is not

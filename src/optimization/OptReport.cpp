@@ -22,16 +22,16 @@ constexpr int kFirstPoundPrice = 2;  // price codes from here price by the pound
 constexpr std::array<std::string_view, 12> kMonths{
     "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-// Restriction tables: column widths (twips) of the number, name and first
+// Restriction tables: column widths (pixels) of the number, name and first
 // diet columns; headings over five diets.
-constexpr std::array<int, 4> kRestrictWidths{500, 1800, 1000, 1000};
+constexpr std::array<int, 4> kRestrictWidths{33, 120, 66, 66};
 constexpr int kHeadedDiets = 5;
 constexpr int kFirstNutrientRow = 2;  // matrix row r in table row r
 constexpr int kLastNutrientRow = kMaxNutrientRows;
-constexpr int kFormulationNameWidth = 2500;  // twips
-constexpr int kSortedDiets = 6;              // the formulation table sorts on diets 1..6
-constexpr double kUsedInclusion = 0.0002;    // per cent over all diets: the ingredient is used
-constexpr double kSavingScale = 1000000;     // summary row 4: the saving per million pigs
+constexpr int kFormulationNameWidth = 166;  // pixels
+constexpr int kSortedDiets = 6;             // the formulation table sorts on diets 1..6
+constexpr double kUsedInclusion = 0.0002;   // per cent over all diets: the ingredient is used
+constexpr double kSavingScale = 1000000;    // summary row 4: the saving per million pigs
 constexpr double kPerThousand = 1000;
 constexpr double kGrams = 1000;
 
@@ -145,7 +145,7 @@ std::string ReportWeightLabel(int priceCode) { return priceCode >= kFirstPoundPr
 void OptReport::Form_Load(const OptReportSource& source) {
   Height = kHeight;
   Width = kWidth;
-  Caption = std::string(kCaption);
+  caption = std::string(kCaption);
   ShowCurrentVisible = false;
   FILLOPT(source);
   Ingredrestct(source);
@@ -156,7 +156,7 @@ void OptReport::Form_Load(const OptReportSource& source) {
   GridOptimum.SetCurrent(3, 3);
   const double target = ConvertWeight(source.pig, kToDisplay, source.result.targetWeight);
   TextTarget = "Target Wt. " + ShortNumberText(target, source.pig.DecimalComma);
-  Visible = true;
+  visible = true;
 }
 
 void OptReport::FILLOPT(const OptReportSource& s) {
@@ -272,7 +272,7 @@ void OptReport::NutRestriction(const OptReportSource& s) {
 
 void OptReport::Ingredrestct(const OptReportSource& s) {
   const int diets = Diets(s.result);
-  const int ingredients = std::clamp<int>(s.tables.IngCount, 0, kMaxIngredients);
+  const int ingredients = std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients);
   Grid& g = GridIngRestrict;
   // Two heading rows above every ingredient of the matrix.
   Reset(g, std::max(kIngRestrictRows, ingredients + 2), kRestrictCols);
@@ -292,7 +292,7 @@ void OptReport::Ingredrestct(const OptReportSource& s) {
 void OptReport::INGWT(const OptReportSource& s) {
   const OptResult& r = s.result;
   const int diets = Diets(r);
-  const int ingredients = std::clamp<int>(s.tables.IngCount, 0, kMaxIngredients);
+  const int ingredients = std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients);
   std::vector<int> used;
   for (int i = 1; i <= ingredients; ++i) {
     double total = 0;
@@ -335,13 +335,13 @@ void OptReport::INGWT(const OptReportSource& s) {
 void OptReport::CopyToClipboard() {
   Grid& g = GridOptimum;
   if (Tab == kOptimumTab) g.SetSelection(0, 0, g.Rows() - 1, g.Cols() - 1);
-  GridKey(g, kKeyC, kShiftCtrl, dialogs_);
+  GridKey(g, Key::C, kControlModifier, dialogs_);
   if (Tab == kFormulationTab) g.SetCurrent(0, 0);
 }
 
-bool OptReport::KeyDown(Grid& grid, int keyCode, int shift) {
+bool OptReport::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
   ActiveGrid = &grid;
-  return GridKey(grid, keyCode, shift, dialogs_);
+  return GridKey(grid, key, modifiers, dialogs_);
 }
 
 void OptReport::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, dialogs_); }
@@ -445,7 +445,7 @@ void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int
 void IngredientWeights(std::vector<std::string>& lines, const OptReportSource& s, int diets) {
   const OptResult& r = s.result;
   Heading(lines, "DIET Results:          Ingredient Weights");
-  for (int i = 1; i <= std::clamp<int>(s.tables.IngCount, 0, kMaxIngredients); ++i) {
+  for (int i = 1; i <= std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients); ++i) {
     double total = 0;
     for (int d = 1; d <= diets; ++d) total += r.DietInclusion[d][i];
     if (!(total > 0)) continue;
@@ -507,7 +507,7 @@ std::vector<std::string> OptResultsFileLines(const OptReportSource& s) {
   }
   lines.emplace_back(kBlockGap);
   Heading(lines, "DIET Inputs:          Ingredient Constraints");
-  for (int i = 1; i <= std::clamp<int>(s.tables.IngCount, 0, kMaxIngredients); ++i) {
+  for (int i = 1; i <= std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients); ++i) {
     lines.push_back(RestrictionLine(
         s.tables.IngName[static_cast<std::size_t>(i)], s.tables.IngRestrict, i, diets));
   }

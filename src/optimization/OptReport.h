@@ -44,8 +44,8 @@ class OptReport {
   static constexpr int kNutrientTab = 1;
   static constexpr int kIngredientTab = 2;
   static constexpr int kFormulationTab = 3;
-  static constexpr int kHeight = 7150;  // twips
-  static constexpr int kWidth = 10970;
+  static constexpr int kHeight = 476;  // pixels
+  static constexpr int kWidth = 731;
 
   // Optimum table: summary rows 0..5, headings in row 7, diet d's block of
   // four rows from row 8 + 4(d - 1).
@@ -63,7 +63,7 @@ class OptReport {
   // optimum, the ingredient and the nutrient restrictions, the diet
   // formulation), tab 0 shown and the optimum table's current cell (3, 3).
   void Form_Load(const OptReportSource& source);
-  void Close() { Visible = false; }
+  void Close() { visible = false; }
 
   void FILLOPT(const OptReportSource& source);
   void NutRestriction(const OptReportSource& source);
@@ -75,7 +75,7 @@ class OptReport {
   void CopyToClipboard();
   // Clipboard keys of the report's tables (the table becomes ActiveGrid);
   // true when handled.
-  bool KeyDown(Grid& grid, int keyCode, int shift);
+  bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
   void Popup(PopupAction action);
 
   Grid GridOptimum{2, kOptimumCols};
@@ -84,12 +84,12 @@ class OptReport {
   Grid GridFormulation{2, 2};
   Grid* ActiveGrid = nullptr;
 
-  std::string Caption{kCaption};
+  std::string caption{kCaption};
   std::string TextTarget;  // "Target Wt. " + the target weight
   bool ShowCurrentVisible = false;
-  bool Visible = false;
+  bool visible = false;
   int Tab = kOptimumTab;
-  int Height = 0;  // twips
+  int Height = 0;  // pixels
   int Width = 0;
 
   // FILLOPT's totals from the optimized diets: feed cost per pig and feed

@@ -1,6 +1,6 @@
 #include "platform/FormControls.h"
 
 std::string ComboBox::Text() const {
-  if (ListIndex < 0 || ListIndex >= ListCount()) return {};
-  return List[static_cast<std::size_t>(ListIndex)];
+  if (selected < 0 || selected >= Count()) return {};
+  return items[static_cast<std::size_t>(selected)];
 }

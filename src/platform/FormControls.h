@@ -14,39 +14,39 @@ inline constexpr Rgb kButtonFace{240, 240, 240};
 
 // A text field with its caption (the label beside it) and tooltip.
 struct TextBox {
-  std::string Text;
-  std::string Caption;
-  std::string ToolTip;
-  Rgb BackColor = kWhite;
+  std::string text;
+  std::string caption;
+  std::string toolTip;
+  Rgb backColor = kWhite;
 };
 
 // A choice list; ListIndex -1 when nothing is chosen.
 struct ComboBox {
-  std::string Caption;
-  std::string ToolTip;
-  std::vector<std::string> List;
-  int ListIndex = -1;
+  std::string caption;
+  std::string toolTip;
+  std::vector<std::string> items;
+  int selected = -1;
 
-  void AddItem(std::string item) { List.push_back(std::move(item)); }
+  void AddItem(std::string item) { items.push_back(std::move(item)); }
   void Clear() {
-    List.clear();
-    ListIndex = -1;
+    items.clear();
+    selected = -1;
   }
-  int ListCount() const { return static_cast<int>(List.size()); }
+  int Count() const { return static_cast<int>(items.size()); }
   // The chosen item, or "" when nothing is chosen.
   std::string Text() const;
 };
 
 struct CommandButton {
-  std::string Caption;
-  std::string ToolTip;
-  Rgb BackColor = kButtonFace;
-  bool Visible = true;
-  bool Enabled = true;
+  std::string caption;
+  std::string toolTip;
+  Rgb backColor = kButtonFace;
+  bool visible = true;
+  bool enabled = true;
 };
 
 // A check box or an option button.
 struct OptionButton {
-  std::string Caption;
-  bool Value = false;
+  std::string caption;
+  bool checked = false;
 };

@@ -40,13 +40,13 @@ int FieldsOf(std::string_view line) {
   return static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
 }
 
-bool IsCopyKey(int keyCode, int shift) {
-  return shift == kShiftCtrl && (keyCode == kKeyC || keyCode == kKeyInsert);
+bool IsCopyKey(Key key, KeyModifiers modifiers) {
+  return modifiers == kControlModifier && (key == Key::C || key == Key::Insert);
 }
 
-bool IsPasteKey(int keyCode, int shift) {
-  return (shift == kShiftCtrl && keyCode == kKeyV) ||
-         (shift == kShiftShift && keyCode == kKeyInsert);
+bool IsPasteKey(Key key, KeyModifiers modifiers) {
+  return (modifiers == kControlModifier && key == Key::V) ||
+         (modifiers == kShiftModifier && key == Key::Insert);
 }
 
 void PasteCells(Grid& grid, std::string_view text) {
@@ -140,8 +140,8 @@ void PasteText(Grid& grid, std::string_view text, PasteMode mode) {
   }
 }
 
-bool GridPaste(Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode) {
-  if (!IsPasteKey(keyCode, shift)) return false;
+bool GridPaste(Grid& grid, Key key, KeyModifiers modifiers, Dialogs& dialogs, PasteMode mode) {
+  if (!IsPasteKey(key, modifiers)) return false;
   const std::string text = dialogs.Clipboard();
   grid.ChangeUndoably([&] { PasteText(grid, text, mode); });
   grid.SetEdited(true);
@@ -158,35 +158,35 @@ void ClearOwnCells(Grid& grid, GridRange range) {
   grid.SetEdited(true);
 }
 
-bool GridKey(Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode) {
-  if (IsCopyKey(keyCode, shift)) {
+bool GridKey(Grid& grid, Key key, KeyModifiers modifiers, Dialogs& dialogs, PasteMode mode) {
+  if (IsCopyKey(key, modifiers)) {
     CopyRange(SelectedRange(grid), grid, dialogs);
     return true;
   }
-  if (shift == kShiftCtrl && keyCode == kKeyX) {
+  if (modifiers == kControlModifier && key == Key::X) {
     ClearOwnCells(grid, CopyRange(SelectedRange(grid), grid, dialogs));
     return true;
   }
-  if (shift == kShiftCtrl && keyCode == kKeyZ) {
+  if (modifiers == kControlModifier && key == Key::Z) {
     if (grid.Undo()) grid.SetEdited(true);
     return true;
   }
-  if (shift == kShiftCtrl && keyCode == kKeyA) {
+  if (modifiers == kControlModifier && key == Key::A) {
     CopyRange(UsedRange(grid), grid, dialogs);
     return true;
   }
-  return GridPaste(grid, keyCode, shift, dialogs, mode);
+  return GridPaste(grid, key, modifiers, dialogs, mode);
 }
 
-bool HerdInputPaste(int keyCode,
-                    int shift,
+bool HerdInputPaste(Key key,
+                    KeyModifiers modifiers,
                     Dialogs& dialogs,
                     std::string& startWeight,
                     std::string& startAge,
                     std::string& finalWeight,
                     std::string& totalFeed,
                     std::string& finalAge) {
-  if (!IsPasteKey(keyCode, shift)) return false;
+  if (!IsPasteKey(key, modifiers)) return false;
   const std::string text = dialogs.Clipboard();
   std::string* fields[] = {&startWeight, &startAge, &finalWeight, &totalFeed, &finalAge};
   LineReader lines(text);
@@ -203,13 +203,13 @@ void PopupCommand(PopupAction action, Grid* activeGrid, Dialogs& dialogs, PasteM
   Grid& grid = *activeGrid;
   switch (action) {
     case PopupAction::CopyHighlighted:
-      GridKey(grid, kKeyC, kShiftCtrl, dialogs, mode);
+      GridKey(grid, Key::C, kControlModifier, dialogs, mode);
       break;
     case PopupAction::CopyAll: {
       const int row = grid.Row();
       const int col = grid.Col();
       grid.SetSelection(0, 0, grid.Rows() - 1, grid.Cols() - 1);
-      GridKey(grid, kKeyA, kShiftCtrl, dialogs, mode);
+      GridKey(grid, Key::A, kControlModifier, dialogs, mode);
       grid.SetCurrent(row, col);
       break;
     }
@@ -218,7 +218,7 @@ void PopupCommand(PopupAction action, Grid* activeGrid, Dialogs& dialogs, PasteM
         ClearOwnCells(grid, WholeGrid(grid));
       break;
     case PopupAction::Paste:
-      GridPaste(grid, kKeyV, kShiftCtrl, dialogs, mode);
+      GridPaste(grid, Key::V, kControlModifier, dialogs, mode);
       break;
   }
 }

@@ -9,17 +9,15 @@
 // Copy and paste of tables as clipboard text: cells of a row separated by a
 // tab, rows by a line feed, no separator after the last cell or row.
 
-// Key codes and shift states of the classic toolkit; the desktop layer maps
-// its key events onto them.
-inline constexpr int kKeyA = 65;
-inline constexpr int kKeyC = 67;
-inline constexpr int kKeyV = 86;
-inline constexpr int kKeyX = 88;
-inline constexpr int kKeyZ = 90;
-inline constexpr int kKeyInsert = 45;
-inline constexpr int kShiftNone = 0;
-inline constexpr int kShiftShift = 1;
-inline constexpr int kShiftCtrl = 2;
+// A key press in Qt's terms, reduced to what the tables act on: the key
+// (Qt::Key_C, ...) and the modifiers held (Qt::ControlModifier, ...). The
+// desktop layer maps its key events onto these.
+enum class Key { Other, A, C, V, X, Z, Insert };
+using KeyModifiers = int;  // a combination of the flags below
+inline constexpr KeyModifiers kNoModifier = 0;
+inline constexpr KeyModifiers kShiftModifier = 1;
+inline constexpr KeyModifiers kControlModifier = 2;
+inline constexpr KeyModifiers kAltModifier = 4;
 
 // A block of cells, in the order the screens pass it.
 struct GridRange {
@@ -57,8 +55,11 @@ void PasteText(Grid& grid, std::string_view text, PasteMode mode = PasteMode::Ce
 
 // Ctrl+V or Shift+Insert: pastes the clipboard text at the current cell.
 // Returns true when the key was a paste key.
-bool GridPaste(
-    Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode = PasteMode::Cells);
+bool GridPaste(Grid& grid,
+               Key key,
+               KeyModifiers modifiers,
+               Dialogs& dialogs,
+               PasteMode mode = PasteMode::Cells);
 
 // Empties the cells of `range` that the user owns: the headings of the
 // fixed rows and columns stay, and a table the user may not edit keeps
@@ -69,15 +70,18 @@ void ClearOwnCells(Grid& grid, GridRange range);
 // selected block, Ctrl+X copies it and empties it (as ClearOwnCells),
 // Ctrl+A copies the used area, Ctrl+V and Shift+Insert paste, Ctrl+Z undoes
 // the last paste, cut or clear. Returns true when the key was one of them.
-bool GridKey(
-    Grid& grid, int keyCode, int shift, Dialogs& dialogs, PasteMode mode = PasteMode::Cells);
+bool GridKey(Grid& grid,
+             Key key,
+             KeyModifiers modifiers,
+             Dialogs& dialogs,
+             PasteMode mode = PasteMode::Cells);
 
 // Ctrl+V or Shift+Insert in the starting-weight field: the clipboard lines 1
 // to 5 become starting weight, starting age, final weight, total feed intake
 // and final age (missing lines give empty fields); the clipboard is then
 // cleared. Returns true when the key was a paste key.
-bool HerdInputPaste(int keyCode,
-                    int shift,
+bool HerdInputPaste(Key key,
+                    KeyModifiers modifiers,
                     Dialogs& dialogs,
                     std::string& startWeight,
                     std::string& startAge,

@@ -46,18 +46,18 @@ std::string ResolveInFolder(std::string_view folder, std::string_view name) {
 }
 
 void SetFileNames(Location& location, const std::string& base, Grid& gridFILES) {
-  location.LocationBase = base;
-  location.MatrixFile = base + std::string(kMatrixSuffix);
-  location.DietsFile = base + std::string(kDietsSuffix);
-  location.PltFile = base + std::string(kPltSuffix);
-  location.CalFile = base + std::string(kCalSuffix);
-  location.StgFile = base + std::string(kStgSuffix);
-  location.ReqNutFile = base + std::string(kReqNutSuffix);
-  location.ReqIngFile = base + std::string(kReqIngSuffix);
-  gridFILES.SetText(kDietsRow, 0, location.DietsFile);
-  gridFILES.SetText(kMatrixRow, 0, location.MatrixFile);
-  gridFILES.SetText(kReqNutRow, 0, location.ReqNutFile);
-  gridFILES.SetText(kReqIngRow, 0, location.ReqIngFile);
+  location.locationBase = base;
+  location.matrixFile = base + std::string(kMatrixSuffix);
+  location.dietsFile = base + std::string(kDietsSuffix);
+  location.calibrationFile = base + std::string(kPltSuffix);
+  location.observationsFile = base + std::string(kCalSuffix);
+  location.temperatureFile = base + std::string(kStgSuffix);
+  location.nutRestrictionsFile = base + std::string(kReqNutSuffix);
+  location.ingRestrictionsFile = base + std::string(kReqIngSuffix);
+  gridFILES.SetText(kDietsRow, 0, location.dietsFile);
+  gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
+  gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
+  gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
   location.ClearSaveWithoutAsking();
 }
 

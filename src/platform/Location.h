@@ -33,23 +33,23 @@ inline constexpr std::string_view kNotOpen = "Not Open";
 struct Location {
   // The current location's folder, ending in a separator once a location is
   // chosen; the program's folder before that. Relative names resolve here.
-  std::string DataFolder;
+  std::string dataFolder;
   // Full path of the location without extension; empty until one is chosen.
-  std::string LocationBase;
-  std::string DietsFile;
-  std::string MatrixFile;
-  std::string ReqNutFile;
-  std::string ReqIngFile;
-  std::string PltFile;
-  std::string CalFile;
-  std::string StgFile;
+  std::string locationBase;
+  std::string dietsFile;
+  std::string matrixFile;
+  std::string nutRestrictionsFile;
+  std::string ingRestrictionsFile;
+  std::string calibrationFile;
+  std::string observationsFile;
+  std::string temperatureFile;
   // By row of gridFILES (1..10): write that row's file to its current name
   // without a save dialog. True only while a save command runs.
-  std::array<bool, kFileRows + 1> SaveWithoutAsking{};
+  std::array<bool, kFileRows + 1> saveWithoutAsking{};
   // True once an existing calibration file was chosen and its set loaded.
-  bool LocationLoaded = false;
+  bool loaded = false;
 
-  void ClearSaveWithoutAsking() { SaveWithoutAsking.fill(false); }
+  void ClearSaveWithoutAsking() { saveWithoutAsking.fill(false); }
 };
 
 bool IsFolderSeparator(char ch);

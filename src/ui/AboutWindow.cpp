@@ -41,7 +41,7 @@ AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(pare
 }
 
 void AboutWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
+  setWindowTitle(FromCoreText(form_.caption));
   title_->setText(FromCoreText(form_.lblTitle));
   version_->setText(FromCoreText(form_.lblVersion));
   description_->setText(FromCoreText(form_.lblDescription));

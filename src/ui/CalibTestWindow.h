@@ -16,7 +16,7 @@ class CalibTestWindow : public SecondaryWindow {
   void Refresh() override {}
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   frmCalibTest& form_;

@@ -68,10 +68,10 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
 
 void CalibrationWindow::Refresh() {
   for (int k = 1; k <= kHerdInputs; ++k) {
-    const TextBox& box = form_.Text[k];
-    captions_[k]->setText(FromCoreText(box.Caption));
-    fields_[k]->setText(FromCoreText(box.Text));
-    fields_[k]->setToolTip(FromCoreText(box.ToolTip));
+    const TextBox& box = form_.herdFields[k];
+    captions_[k]->setText(FromCoreText(box.caption));
+    fields_[k]->setText(FromCoreText(box.text));
+    fields_[k]->setToolTip(FromCoreText(box.toolTip));
   }
   working_->setVisible(form_.Working);
   progress_->setVisible(running_);

@@ -36,7 +36,7 @@ class CalibrationWindow : public SecondaryWindow {
   void Progressed(long growthRuns, double bestFit);
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
   // Closing during a fit asks it to stop; the window closes when it has.
   void closeEvent(QCloseEvent* event) override;
 

@@ -58,7 +58,9 @@ QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
   // A diet number typed into column 0 assigns that row's feed to the diet.
   ForwardKeys(
       *feeds,
-      [this](int key, int shift) { return form_.KeyDown(form_.Grid2, key, shift); },
+      [this](Key key, KeyModifiers modifiers) {
+        return form_.KeyDown(form_.Grid2, key, modifiers);
+      },
       [this](char key) {
         if (form_.Grid2.Col() != 0) return false;
         bool taken = false;
@@ -81,8 +83,9 @@ QWidget* DietDisplayWindow::IngredientTab(Dialogs& dialogs) {
   auto* page = new QWidget(this);
   GridView* feeds = AddTable(form_.GridIng, "GridIng", dialogs);
   feeds->Model()->SetAfterEdit([this](int row, int col) { form_.GridIngEdited(row, col); });
-  ForwardKeys(*feeds,
-              [this](int key, int shift) { return form_.KeyDown(form_.GridIng, key, shift); });
+  ForwardKeys(*feeds, [this](Key key, KeyModifiers modifiers) {
+    return form_.KeyDown(form_.GridIng, key, modifiers);
+  });
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(AddButton(
@@ -102,6 +105,6 @@ QWidget* DietDisplayWindow::IngredientTab(Dialogs& dialogs) {
 }
 
 void DietDisplayWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
+  setWindowTitle(FromCoreText(form_.caption));
   if (tabs_->currentIndex() != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
 }

@@ -19,7 +19,7 @@ class DietDisplayWindow : public SecondaryWindow {
   void Refresh() override;
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   GridView* AddTable(Grid& grid, const char* name, Dialogs& dialogs);

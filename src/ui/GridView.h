@@ -8,6 +8,11 @@
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
 
+// A key event of Qt's in the core's terms (Key::Other for a key no table acts
+// on).
+Key CoreKey(int qtKey);
+KeyModifiers CoreModifiers(Qt::KeyboardModifiers modifiers);
+
 class GridModel;
 class QAbstractButton;
 class QAction;
@@ -45,8 +50,8 @@ class GridView : public QTableView {
   void SetPopupCaption(PopupAction action, const QString& caption);
   QMenu* PopupMenu() const { return menu_; }
 
-  // Every row's height; the Grid keeps none (the files table's 400 twips).
-  void SetRowHeight(int twips);
+  // Every row's height in pixels; the Grid keeps none.
+  void SetRowHeight(int pixels);
   // Hidden rows and columns, widths and headings from the Grid.
   void ApplyLayout();
 

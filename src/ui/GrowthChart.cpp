@@ -59,7 +59,7 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
 
 GrowthChart::GrowthChart(App& app, QWidget* parent)
     : ChartPanel(
-          app.dialogs, [&app] { return app.location.DataFolder; }, 1, parent),
+          app.dialogs, [&app] { return app.location.dataFolder; }, 1, parent),
       app_(app) {
   setObjectName(QStringLiteral("GrowthChart"));
   View()->setObjectName(QStringLiteral("GrowthChartView"));

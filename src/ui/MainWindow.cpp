@@ -25,9 +25,6 @@ namespace {
 
 constexpr int kMargin = 8;  // pixels around the inputs and the buttons
 
-int Pixels(int twips) { return GridModel::PixelsFromTwips(twips); }
-int Twips(int pixels) { return pixels * Grid::kTwipsPerPixel; }
-
 AfrmMain::Control PopupControl(PopupAction action) {
   switch (action) {
     case PopupAction::CopyHighlighted:
@@ -92,12 +89,12 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   MakeMenus();  // an entry whose window is missing is disabled
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
-  const int left = Pixels(AfrmMain::kTabSetLeft);
-  const int top = Pixels(AfrmMain::kTabSetTop);
+  const int left = AfrmMain::kTabSetLeft;
+  const int top = AfrmMain::kTabSetTop;
   inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
-  buttons_->setGeometry(left, kMargin / 2, Pixels(form_.TabSetWidth), top - kMargin);
+  buttons_->setGeometry(left, kMargin / 2, form_.TabSetWidth, top - kMargin);
 
-  resize(Pixels(form_.Width), Pixels(form_.Height));
+  resize(form_.Width, form_.Height);
   Refresh();
 }
 
@@ -204,7 +201,7 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::RefreshFrame() {
-  setWindowTitle(FromCoreText(form_.Caption));
+  setWindowTitle(FromCoreText(form_.caption));
   tabs_->setCurrentIndex(form_.Tab);
   richTextBox1_->setVisible(form_.RichTextBox1Visible);
   if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
@@ -216,16 +213,14 @@ void MainWindow::RefreshFrame() {
 // The tab set follows the window as the form's resize rule says; the menu
 // bar lies above the area the form measures from.
 void MainWindow::PlaceTabSet() {
-  const int top = Pixels(AfrmMain::kTabSetTop);
-  tabs_->setGeometry(Pixels(AfrmMain::kTabSetLeft),
-                     top,
-                     Pixels(form_.TabSetWidth),
-                     Pixels(form_.TabSetHeight) - menuBar()->height());
+  const int top = AfrmMain::kTabSetTop;
+  tabs_->setGeometry(
+      AfrmMain::kTabSetLeft, top, form_.TabSetWidth, form_.TabSetHeight - menuBar()->height());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.Form_Resize(height(), width());
   PlaceTabSet();
 }
 
@@ -235,7 +230,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Refresh();  // a save may have named a file before another was cancelled
     return;
   }
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.Form_Resize(height(), width());
   form_.EndProgram();
   for (auto& [kind, window] : windows_) {
     QSignalBlocker quiet(window);  // the form has closed them already

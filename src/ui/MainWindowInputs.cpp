@@ -13,27 +13,12 @@
 #include "app/App.h"
 #include "platform/GridClipboard.h"
 #include "ui/CoreText.h"
+#include "ui/GridView.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
 QColor ColorOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-// Ctrl+V or Shift+Insert, as the classic key code and shift state.
-bool PasteKey(const QKeyEvent& key, int& code, int& shift) {
-  const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-  if (key.key() == Qt::Key_V && mods == Qt::ControlModifier) {
-    code = kKeyV;
-    shift = kShiftCtrl;
-    return true;
-  }
-  if (key.key() == Qt::Key_Insert && mods == Qt::ShiftModifier) {
-    code = kKeyInsert;
-    shift = kShiftShift;
-    return true;
-  }
-  return false;
-}
 
 // A key that types a character into a field, as the field's key-press
 // handler counts them: not the focus keys, not a Ctrl or Alt combination.
@@ -77,7 +62,7 @@ QWidget* MainWindow::MakeInputs() {
   QComboBox* unit = AddList(form_.Combo2, "Combo2");
   unit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(unit, &QComboBox::activated, this, [this](int index) {
-    form_.Combo2.ListIndex = index;
+    form_.Combo2.selected = index;
     form_.Combo2_Click();
     Refresh();
   });
@@ -97,7 +82,7 @@ QWidget* MainWindow::MakeInputs() {
                             std::pair{&form_.Combo3, "Combo3"},
                             std::pair{&form_.Combo1, "Combo1"}}) {
     QComboBox* combo = AddList(*list, name);
-    auto* label = new QLabel(FromCoreText(list->Caption));
+    auto* label = new QLabel(FromCoreText(list->caption));
     label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
     if (list == &form_.Combo1) {
       // Its items are long: the list takes the whole width below its label.
@@ -108,16 +93,16 @@ QWidget* MainWindow::MakeInputs() {
     }
   }
   connect(lists_[&form_.ComboSex], &QComboBox::activated, this, [this](int index) {
-    form_.ComboSex.ListIndex = index;
+    form_.ComboSex.selected = index;
     Refresh();
   });
   connect(lists_[&form_.Combo3], &QComboBox::activated, this, [this](int index) {
-    form_.Combo3.ListIndex = index;
+    form_.Combo3.selected = index;
     form_.Combo3_Click();
     Refresh();
   });
   connect(lists_[&form_.Combo1], &QComboBox::activated, this, [this](int index) {
-    form_.Combo1.ListIndex = index;
+    form_.Combo1.selected = index;
     Refresh();
   });
 
@@ -143,9 +128,9 @@ QWidget* MainWindow::MakeInputs() {
   });
   addRow(nullptr, check3_);
 
-  option1_ = new QRadioButton(FromCoreText(form_.Option1.Caption));
+  option1_ = new QRadioButton(FromCoreText(form_.Option1.caption));
   option1_->setObjectName(QStringLiteral("Option1"));
-  option2_ = new QRadioButton(FromCoreText(form_.Option2.Caption));
+  option2_ = new QRadioButton(FromCoreText(form_.Option2.caption));
   option2_->setObjectName(QStringLiteral("Option2"));
   auto* inputGroup = new QButtonGroup(panel);
   inputGroup->addButton(option1_);
@@ -163,7 +148,7 @@ QWidget* MainWindow::MakeInputs() {
   ++row;
 
   // Set by the location's load, not by the user.
-  option3_ = new QRadioButton(FromCoreText(form_.Option3.Caption));
+  option3_ = new QRadioButton(FromCoreText(form_.Option3.caption));
   option3_->setObjectName(QStringLiteral("Option3"));
   option3_->setAttribute(Qt::WA_TransparentForMouseEvents);
   option3_->setFocusPolicy(Qt::NoFocus);
@@ -193,7 +178,7 @@ QLineEdit* MainWindow::AddField(TextBox& box, const char* name, bool editable, b
   }
   if (editable) {
     connect(field, &QLineEdit::textEdited, this, [&box](const QString& text) {
-      box.Text = ToCoreText(text);
+      box.text = ToCoreText(text);
     });
   }
   field->installEventFilter(this);
@@ -210,34 +195,35 @@ QComboBox* MainWindow::AddList(ComboBox& list, const char* name) {
 
 void MainWindow::RefreshInputs() {
   for (auto& [box, field] : fields_) {
-    const QString text = FromCoreText(box->Text);
+    const QString text = FromCoreText(box->text);
     if (field->text() != text) field->setText(text);
-    field->setToolTip(FromCoreText(box->ToolTip));
+    field->setToolTip(FromCoreText(box->toolTip));
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, ColorOf(box->BackColor));
+    palette.setColor(QPalette::Base, ColorOf(box->backColor));
     field->setPalette(palette);
-    field->setPlaceholderText(FromCoreText(box->Caption));
+    field->setPlaceholderText(FromCoreText(box->caption));
     if (auto label = fieldLabels_.find(box); label != fieldLabels_.end()) {
-      label->second->setText(FromCoreText(box->Caption));
-      label->second->setToolTip(FromCoreText(box->ToolTip));
+      label->second->setText(FromCoreText(box->caption));
+      label->second->setToolTip(FromCoreText(box->toolTip));
     }
   }
   for (auto& [list, combo] : lists_) {
     QStringList items;
-    for (const std::string& item : list->List) items << FromCoreText(item);
+    for (const std::string& item : list->items) items << FromCoreText(item);
     bool same = combo->count() == items.size();
     for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == items[i];
     if (!same) {
       combo->clear();
       combo->addItems(items);
     }
-    combo->setCurrentIndex(list->ListIndex < combo->count() ? list->ListIndex : -1);
-    combo->setToolTip(FromCoreText(list->ToolTip));
+    combo->setCurrentIndex(list->selected < combo->count() ? list->selected : -1);
+    combo->setToolTip(FromCoreText(list->toolTip));
   }
   check2_->setChecked(form_.ratioRules.Check2);
   check3_->setChecked(form_.ratioRules.Check3);
-  ShowOptions(*option1_->group(), *option1_, form_.Option1.Value, *option2_, form_.Option2.Value);
-  option3_->setChecked(form_.Option3.Value);
+  ShowOptions(
+      *option1_->group(), *option1_, form_.Option1.checked, *option2_, form_.Option2.checked);
+  option3_->setChecked(form_.Option3.checked);
 }
 
 void MainWindow::OpenLocation(const QString& path) {
@@ -264,17 +250,17 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    int code = 0;
-    int shift = 0;
-    if (watched == text1_ && PasteKey(*key, code, shift)) {
-      HerdInputPaste(code,
-                     shift,
-                     app_.dialogs,
-                     form_.Text1.Text,
-                     form_.Text2.Text,
-                     form_.Text3.Text,
-                     form_.Text4.Text,
-                     form_.Text5.Text);
+    // Ctrl+V or Shift+Insert, whatever Alt says.
+    const KeyModifiers held =
+        CoreModifiers(key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (watched == text1_ && HerdInputPaste(CoreKey(key->key()),
+                                            held,
+                                            app_.dialogs,
+                                            form_.Text1.text,
+                                            form_.Text2.text,
+                                            form_.Text3.text,
+                                            form_.Text4.text,
+                                            form_.Text5.text)) {
       Refresh();
       return true;
     }

@@ -86,16 +86,16 @@ void MainWindow::MakeMenus() {
   for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
     if (!menu.InMenuBar) continue;  // the tables' pop-up menu is their own
     if (menu.Entries.empty()) {
-      QAction* action = menuBar()->addAction(Text(menu.Caption));
+      QAction* action = menuBar()->addAction(Text(menu.caption));
       action->setObjectName(Text(menu.Name));
       action->setEnabled(Available(menu.control));
       connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
       continue;
     }
-    QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
+    QMenu* bar = menuBar()->addMenu(Text(menu.caption));
     bar->setObjectName(Text(menu.Name));
     for (const AfrmMain::MenuEntry& entry : menu.Entries) {
-      QAction* action = bar->addAction(Text(entry.Caption));
+      QAction* action = bar->addAction(Text(entry.caption));
       action->setObjectName(Text(entry.Name));
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
     }
@@ -115,7 +115,7 @@ void MainWindow::MakeWindows() {
       {Window::Units, units},
       {Window::Temperature,
        new TempWindow(
-           app_.temperatureForm, dialogs, app_.temperatures, app_.location.StgFile, this)},
+           app_.temperatureForm, dialogs, app_.temperatures, app_.location.temperatureFile, this)},
       {Window::About, new AboutWindow(app_.aboutForm, this)},
       // The diet optimization; its report opens from it.
       {Window::Optimization,
@@ -168,12 +168,12 @@ void MainWindow::RefreshButtons() {
     const CommandButton& state = form_.Command[static_cast<std::size_t>(number)];
     QPushButton* button = command_[static_cast<std::size_t>(number)];
     const Control control = AfrmMain::ButtonControl(number);
-    button->setText(Text(state.Caption));
-    button->setToolTip(Text(state.ToolTip));
-    button->setVisible(state.Visible);
+    button->setText(Text(state.caption));
+    button->setToolTip(Text(state.toolTip));
+    button->setVisible(state.visible);
     button->setEnabled(Available(control));
     // A disabled button keeps the plain face, so it reads as disabled.
-    const QColor face(state.BackColor.red, state.BackColor.green, state.BackColor.blue);
+    const QColor face(state.backColor.red, state.backColor.green, state.backColor.blue);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Active, QPalette::Button, face);
     palette.setColor(QPalette::Inactive, QPalette::Button, face);

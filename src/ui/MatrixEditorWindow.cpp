@@ -19,7 +19,8 @@ MatrixEditorWindow::MatrixEditorWindow(frmExcel& form,
   table_ = new GridView(this);
   table_->setObjectName(QStringLiteral("GridImport"));
   table_->Bind(form_.GridImport, dialogs);
-  ForwardKeys(*table_, [this](int key, int shift) { return form_.KeyDown(key, shift); });
+  ForwardKeys(*table_,
+              [this](Key key, KeyModifiers modifiers) { return form_.KeyDown(key, modifiers); });
   table_->SetPopupCaption(PopupAction::Paste, FromCoreText(frmExcel::kPasteCaption));
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
@@ -68,7 +69,7 @@ MatrixEditorWindow::MatrixEditorWindow(frmExcel& form,
 }
 
 void MatrixEditorWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
+  setWindowTitle(FromCoreText(form_.caption));
   ingLabel_->setText(FromCoreText(form_.IngLabel));
   edit_->setText(FromCoreText(form_.CmdeditCaption));
   enzyme_->setVisible(form_.CmdEnzymeVisible);

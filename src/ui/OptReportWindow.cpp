@@ -86,17 +86,19 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
-  ForwardKeys(*view, [this, &grid](int key, int shift) { return form_.KeyDown(grid, key, shift); });
+  ForwardKeys(*view, [this, &grid](Key key, KeyModifiers modifiers) {
+    return form_.KeyDown(grid, key, modifiers);
+  });
   return view;
 }
 
 void OptReportWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
+  setWindowTitle(FromCoreText(form_.caption));
   target_->setText(FromCoreText(form_.TextTarget));
   if (FormTab(tabs_->currentIndex()) != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
   chart_->Show(form_.Chart);
   for (GridView* view : tabs_->findChildren<GridView*>()) WidenColumnsToText(*view);
   if (form_.Width > 0 && form_.Height > 0 && !isVisible()) {
-    resize(GridModel::PixelsFromTwips(form_.Width), GridModel::PixelsFromTwips(form_.Height));
+    resize(form_.Width, form_.Height);
   }
 }

@@ -30,13 +30,13 @@ void ShowText(QLineEdit* field, const std::string& text) {
 }
 
 void ShowButton(QPushButton* button, const CommandButton& state) {
-  button->setText(FromCoreText(state.Caption));
-  button->setToolTip(FromCoreText(state.ToolTip));
-  button->setVisible(state.Visible);
-  button->setEnabled(state.Enabled);
+  button->setText(FromCoreText(state.caption));
+  button->setToolTip(FromCoreText(state.toolTip));
+  button->setVisible(state.visible);
+  button->setEnabled(state.enabled);
   QPalette palette = button->palette();
-  palette.setColor(QPalette::Active, QPalette::Button, ColorOf(state.BackColor));
-  palette.setColor(QPalette::Inactive, QPalette::Button, ColorOf(state.BackColor));
+  palette.setColor(QPalette::Active, QPalette::Button, ColorOf(state.backColor));
+  palette.setColor(QPalette::Inactive, QPalette::Button, ColorOf(state.backColor));
   button->setPalette(palette);
 }
 
@@ -103,7 +103,8 @@ OptimizationWindow::OptimizationWindow(
   table_->SetActivateHook([this](Grid& grid) { form_.ActiveGrid = &grid; });
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
-  ForwardKeys(*table_, [this](int key, int shift) { return form_.KeyDown(key, shift); });
+  ForwardKeys(*table_,
+              [this](Key key, KeyModifiers modifiers) { return form_.KeyDown(key, modifiers); });
 
   auto* middle = new QHBoxLayout;
   middle->addWidget(table_, 1);
@@ -139,7 +140,7 @@ QLineEdit* OptimizationWindow::AddResult(const char* name) {
 }
 
 QCheckBox* OptimizationWindow::AddCheck(const OptionButton& box, const char* name) {
-  auto* check = new QCheckBox(FromCoreText(box.Caption), this);
+  auto* check = new QCheckBox(FromCoreText(box.caption), this);
   check->setObjectName(QString::fromLatin1(name));
   return check;
 }
@@ -176,18 +177,18 @@ QWidget* OptimizationWindow::Commands() {
   marrowind_ = AddCheck(form_.CheckMarrowind, "CheckMarrowind");
   for (QCheckBox* check : {feedOnly_, carcass_, marrowind_}) column->addWidget(check);
 
-  runOpt_ = AddButton("CmdRunOpt", form_.CmdRunOpt.Caption, [this] { RunOptimization(); });
-  view_ = AddButton("CmdView", form_.CmdView.Caption, [this] {
+  runOpt_ = AddButton("CmdRunOpt", form_.CmdRunOpt.caption, [this] { RunOptimization(); });
+  view_ = AddButton("CmdView", form_.CmdView.caption, [this] {
     if (form_.CmdView_Click()) report_->Open();
   });
   transfer_ =
-      AddButton("CmdTransfer", form_.CmdTransfer.Caption, [this] { form_.CmdTransfer_Click(); });
+      AddButton("CmdTransfer", form_.CmdTransfer.caption, [this] { form_.CmdTransfer_Click(); });
   addMinMax_ =
-      AddButton("CmdAddMinMax", form_.CmdAddMinMax.Caption, [this] { form_.CmdAddMinMax_Click(); });
+      AddButton("CmdAddMinMax", form_.CmdAddMinMax.caption, [this] { form_.CmdAddMinMax_Click(); });
   saveOpt_ =
-      AddButton("CmdSaveOpt", form_.CmdSaveOpt.Caption, [this] { form_.CmdSaveOpt_Click(); });
+      AddButton("CmdSaveOpt", form_.CmdSaveOpt.caption, [this] { form_.CmdSaveOpt_Click(); });
   openOpt_ =
-      AddButton("CmdOpenOpt", form_.CmdOpenOpt.Caption, [this] { form_.CmdOpenOpt_Click(); });
+      AddButton("CmdOpenOpt", form_.CmdOpenOpt.caption, [this] { form_.CmdOpenOpt_Click(); });
   for (QPushButton* button : {runOpt_, view_, transfer_, addMinMax_, saveOpt_, openOpt_}) {
     button->setAutoFillBackground(true);
     column->addWidget(button);
@@ -260,11 +261,11 @@ void OptimizationWindow::Refresh() {
   for (QLineEdit* field : {location_, target_, diets_}) field->setReadOnly(running);
   table_->setEnabled(!running);
 
-  feedOnly_->setChecked(form_.CheckFeedOnly.Value);
+  feedOnly_->setChecked(form_.CheckFeedOnly.checked);
   feedOnly_->setEnabled(form_.CheckFeedOnlyEnabled);
-  carcass_->setChecked(form_.CheckCarcass.Value);
+  carcass_->setChecked(form_.CheckCarcass.checked);
   carcass_->setVisible(form_.CheckCarcassVisible);
-  marrowind_->setChecked(form_.CheckMarrowind.Value);
+  marrowind_->setChecked(form_.CheckMarrowind.checked);
   marrowind_->setEnabled(form_.CheckMarrowindEnabled);
 
   ShowButton(runOpt_, form_.CmdRunOpt);
@@ -276,8 +277,8 @@ void OptimizationWindow::Refresh() {
   working_->setVisible(form_.WorkingVisible);
   cancel_->setVisible(running);
 
-  ShowText(start_, mainForm_.TextOptStart.Text);
-  ShowText(best_, mainForm_.TextOptBest.Text);
+  ShowText(start_, mainForm_.TextOptStart.text);
+  ShowText(best_, mainForm_.TextOptBest.text);
   evaluations_->setText(form_.Evaluations > 0 ? QString::number(form_.Evaluations) : QString());
   WidenColumnsToText(*table_);
   WidenColumnsToText(*bestDiets_);

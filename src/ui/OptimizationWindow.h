@@ -40,7 +40,7 @@ class OptimizationWindow : public SecondaryWindow {
   void Progressed(long evaluations);
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   QLineEdit* AddField(std::string& text, const char* name);

@@ -26,8 +26,9 @@ RestrictWindow::RestrictWindow(Restrict& form,
   ingredients_->Bind(form_.GridRestrict, dialogs);
   for (GridView* view : {nuts_, ingredients_}) {
     Grid& grid = *view->Table();
-    ForwardKeys(*view,
-                [this, &grid](int key, int shift) { return form_.KeyDown(grid, key, shift); });
+    ForwardKeys(*view, [this, &grid](Key key, KeyModifiers modifiers) {
+      return form_.KeyDown(grid, key, modifiers);
+    });
   }
   connect(ingredients_, &GridView::clicked, this, [this](const QModelIndex& index) {
     form_.GridRestrictClick(index.row());

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/GridClipboard.h"
+
 class GridView;
 class QAbstractButton;
 class QLabel;
@@ -56,10 +58,10 @@ class SecondaryWindow : public QWidget {
 
 // Hands a table's key presses to its form before the table sees them, for a
 // form whose keys differ from the plain clipboard keys. `keyDown` gets the
-// classic key code and shift state and says whether it handled the key; a
+// key and its modifiers and says whether it handled the key; a
 // clipboard key it declines does nothing. `typed`, when given, gets each
 // printable character typed and says whether the form took it (then no cell
 // editor opens).
 void ForwardKeys(GridView& view,
-                 std::function<bool(int keyCode, int shift)> keyDown,
+                 std::function<bool(Key key, KeyModifiers modifiers)> keyDown,
                  std::function<bool(char key)> typed = {});

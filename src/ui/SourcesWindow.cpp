@@ -25,12 +25,12 @@ SourcesWindow::SourcesWindow(frmMsgBoxA& form, Dialogs& dialogs, QWidget* parent
   buttons->addWidget(
       AddButton("CopyToClipboard", frmMsgBoxA::kCopyCaption, [this] { form_.CopyToClipboard(); }));
   // The form has no close command of its own: the window's close box is it.
-  connect(this, &SecondaryWindow::Closed, this, [this] { form_.Visible = false; });
+  connect(this, &SecondaryWindow::Closed, this, [this] { form_.visible = false; });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(table_, 1);
   layout->addLayout(buttons);
-  resize(GridModel::PixelsFromTwips(frmMsgBoxA::kNameWidth + frmMsgBoxA::kShareWidth) + 80, 320);
+  resize(frmMsgBoxA::kNameWidth + frmMsgBoxA::kShareWidth + 80, 320);
 }
 
 void SourcesWindow::Open(const SourcesRequest& request) {
@@ -41,5 +41,5 @@ void SourcesWindow::Open(const SourcesRequest& request) {
 void SourcesWindow::Refresh() {
   label_->setText(FromCoreText(form_.Label));
   // As tall as the form makes the window for its rows.
-  if (form_.Height > 0) resize(width(), GridModel::PixelsFromTwips(form_.Height));
+  if (form_.Height > 0) resize(width(), form_.Height);
 }

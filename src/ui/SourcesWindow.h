@@ -23,7 +23,7 @@ class SourcesWindow : public SecondaryWindow {
   void Refresh() override;
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   frmMsgBoxA& form_;

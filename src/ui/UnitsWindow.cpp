@@ -28,7 +28,7 @@ UnitsWindow::UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent)
   for (auto [list, caption] : {std::pair{weights_, &form_.Weights},
                                std::pair{energy_, &form_.FeedEnergy},
                                std::pair{cost_, &form_.FeedCost}}) {
-    layout->addWidget(new QLabel(FromCoreText(caption->Caption), this), 1, col);
+    layout->addWidget(new QLabel(FromCoreText(caption->caption), this), 1, col);
     layout->addWidget(list, 2, col++);
   }
   layout->addWidget(AddLabel("Instructions", UnitsDialog::kInstructions), 3, 0, 1, 3);
@@ -41,15 +41,15 @@ UnitsWindow::UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent)
 QListWidget* UnitsWindow::AddList(UnitList& list, const char* name) {
   auto* widget = new QListWidget(this);
   widget->setObjectName(QString::fromLatin1(name));
-  for (const std::string& item : list.List) widget->addItem(FromCoreText(item));
+  for (const std::string& item : list.items) widget->addItem(FromCoreText(item));
   connect(widget, &QListWidget::currentRowChanged, this, [&list](int row) {
-    if (row >= 0) list.ListIndex = row;
+    if (row >= 0) list.selected = row;
   });
   return widget;
 }
 
 void UnitsWindow::Refresh() {
-  weights_->setCurrentRow(form_.Weights.ListIndex);
-  energy_->setCurrentRow(form_.FeedEnergy.ListIndex);
-  cost_->setCurrentRow(form_.FeedCost.ListIndex);
+  weights_->setCurrentRow(form_.Weights.selected);
+  energy_->setCurrentRow(form_.FeedEnergy.selected);
+  cost_->setCurrentRow(form_.FeedCost.selected);
 }

@@ -17,7 +17,7 @@ TEST(About, VersionIsTheWordAndThreeNumbersJoinedByPeriods) {
   about.Form_Load({2, 3, 15});
   EXPECT_TRUE(about.Visible());
   EXPECT_EQ(about.lblVersion, "Version 2.3.15");
-  EXPECT_EQ(about.Caption, "About Marrowind's " + about.lblTitle);
+  EXPECT_EQ(about.caption, "About Marrowind's " + about.lblTitle);
   EXPECT_FALSE(about.lblTitle.empty());
   about.cmdOK_Click();
   EXPECT_FALSE(about.Visible());
@@ -35,14 +35,14 @@ TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
   ScriptedDialogs dialogs;
   App app(dialogs, {folder.string() + "/", false});
   AfrmMain& form = app.mainForm;
-  const std::string title = form.Caption;
+  const std::string title = form.caption;
   const std::string diet = form.Griddiets.Text(4, 0);
   const auto units = app.pig.UnitCodes;
 
   EXPECT_EQ(form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{"Report Not ready, Suggestions welcome"}));
-  EXPECT_EQ(form.Caption, title);
+  EXPECT_EQ(form.caption, title);
   EXPECT_EQ(form.Griddiets.Text(4, 0), diet);
   EXPECT_EQ(app.pig.UnitCodes, units);
   EXPECT_TRUE(fs::is_empty(folder));  // no file written

@@ -33,9 +33,9 @@ class Calibration : public ::testing::Test {
 
   // "Calibration" with the name kept; the inputs screen is open after it.
   void OpenScreen(const std::string& name = "") {
-    dialogs.Input(name.empty() ? form.Text6.Text : name);
+    dialogs.Input(name.empty() ? form.Text6.text : name);
     ASSERT_EQ(form.Click(AfrmMain::Control::Command2), Window::Calibration);
-    ASSERT_TRUE(app.calibForm.Visible);
+    ASSERT_TRUE(app.calibForm.visible);
     dialogs.Forget();
   }
   void SetRows(const std::vector<std::array<const char*, 3>>& rows) {
@@ -66,15 +66,15 @@ TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    form.ComboSex.ListIndex = c.herdSex;
+    form.ComboSex.selected = c.herdSex;
     form.Griddiets.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
     if (c.name) dialogs.Input(c.name);
-    const std::string before = form.Text6.Text;
+    const std::string before = form.Text6.text;
     EXPECT_EQ(form.CalibrationCommand(), Window::None);
     EXPECT_TRUE(dialogs.Done());
     EXPECT_EQ(dialogs.Messages(), c.messages);
-    EXPECT_EQ(form.Text6.Text, before);
-    EXPECT_FALSE(app.calibForm.Visible);
+    EXPECT_EQ(form.Text6.text, before);
+    EXPECT_FALSE(app.calibForm.visible);
     dialogs.Forget();
   }
 }
@@ -160,8 +160,8 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   // The last case's herd summary reached the main window and the model.
   const double herd[] = {0, 6, 21, 11.8, 2.4 + 5.9, 42};
   for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.HerdInputs[k], herd[k]);
-  EXPECT_EQ(form.Text4.Text, "8.3");
-  EXPECT_EQ(form.Text5.ToolTip, "Initial value was 42.00");
+  EXPECT_EQ(form.Text4.text, "8.3");
+  EXPECT_EQ(form.Text5.toolTip, "Initial value was 42.00");
 }
 
 // "Continue Calibration" writes back every weighing the ".cal" held: the
@@ -296,7 +296,7 @@ TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
 // save question writes no ".plt" file and the "Growth" command waits for a
 // location.
 TEST_F(Calibration, CancelledFitAndNoSave) {
-  form.ComboSex.ListIndex = kMaleHerd;
+  form.ComboSex.selected = kMaleHerd;
   OpenScreen("Farm2");  // a new name: the demo's weighings stay as they are
   const auto cal = TextFile::ReadLines(Path("Demo.cal"));
   const auto plt = TextFile::ReadLines(Path("Demo.plt"));
@@ -316,7 +316,7 @@ TEST_F(Calibration, CancelledFitAndNoSave) {
   EXPECT_FALSE(app.pig.CancelRun);
   EXPECT_GT(outcome.finalAge, 21);
   EXPECT_EQ(app.pig.HerdSex, kMaleHerd);
-  EXPECT_FALSE(app.location.LocationLoaded);
+  EXPECT_FALSE(app.location.loaded);
   EXPECT_EQ(TextFile::ReadLines(Path("Demo.plt")), plt);
   EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal")), cal);
   EXPECT_EQ(TextFile::ReadLines(Path("Farm2.cal")), cal);
@@ -349,7 +349,7 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
     form.LocationName(pltPath);
     if (c.poorCurve)
       for (int k = 0; k < kCoefCount; ++k) form.GridWeight.SetText(kCoefRow, k + 1, poorCurve[k]);
-    form.ComboSex.ListIndex = 0;
+    form.ComboSex.selected = 0;
     OpenScreen();
     frmCalib& screen = app.calibForm;
     screen.Unattended = c.unattended;

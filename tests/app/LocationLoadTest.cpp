@@ -90,31 +90,31 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
 
   const Location& location = app.location;
-  EXPECT_EQ(location.LocationBase, demo.Path("Demo"));
-  EXPECT_EQ(location.DataFolder, demo.Folder());
-  EXPECT_TRUE(location.LocationLoaded);
+  EXPECT_EQ(location.locationBase, demo.Path("Demo"));
+  EXPECT_EQ(location.dataFolder, demo.Folder());
+  EXPECT_TRUE(location.loaded);
   EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
   EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
   EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
   EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
   EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
 
-  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
-  EXPECT_EQ(form.Text6.BackColor, kWhite);
-  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
-  EXPECT_EQ(form.Command[2].BackColor, kLightGreen);
-  EXPECT_TRUE(form.Option3.Value);
+  EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
+  EXPECT_EQ(form.Text6.backColor, kWhite);
+  EXPECT_EQ(form.Command[1].backColor, kLightGreen);
+  EXPECT_EQ(form.Command[2].backColor, kLightGreen);
+  EXPECT_TRUE(form.Option3.checked);
   EXPECT_TRUE(form.MatrixLoaded);
   // Diet 1 carries an energy minimum: the formulation is ready.
   EXPECT_EQ(form.Combo1.Text(), "Least Cost Formulas");
 
   // Herd inputs of Demo.plt, shown in the fields with their tooltips.
-  EXPECT_EQ(form.Text1.Text, "6.000");
-  EXPECT_EQ(form.Text2.Text, "21.00");
-  EXPECT_EQ(form.Text3.Text, "25.00");
-  EXPECT_EQ(form.Text4.Text, "29.80");
-  EXPECT_EQ(form.Text5.Text, "65.00");
-  EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
+  EXPECT_EQ(form.Text1.text, "6.000");
+  EXPECT_EQ(form.Text2.text, "21.00");
+  EXPECT_EQ(form.Text3.text, "25.00");
+  EXPECT_EQ(form.Text4.text, "29.80");
+  EXPECT_EQ(form.Text5.text, "65.00");
+  EXPECT_EQ(form.Text1.toolTip, "Initial value was 6.000");
   EXPECT_EQ(form.ComboSex.Text(), "Mixed");
   EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
   EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
@@ -126,7 +126,7 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.Griddiets.Text(1, 3), "Phase 3 11-25 kg");
   EXPECT_DOUBLE_EQ(ReadNumber(form.Griddiets.Text(3, 2)), 5.9);
 
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(app.formulation.NutCount, 18);
   EXPECT_EQ(app.formulation.IngName[16], "Salt");
   EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[1][kMinKind][1], 2448);
@@ -139,14 +139,14 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
 }
 
 TEST_F(LocationLoad, CancelledDialogChangesNothing) {
-  std::string folderBefore = app.location.DataFolder;
+  std::string folderBefore = app.location.dataFolder;
   dialogs.CancelFile();
   EXPECT_FALSE(form.LocationName());
-  EXPECT_EQ(app.location.DataFolder, folderBefore);
-  EXPECT_EQ(app.location.LocationBase, "");
+  EXPECT_EQ(app.location.dataFolder, folderBefore);
+  EXPECT_EQ(app.location.locationBase, "");
   EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), "Not Open");
-  EXPECT_EQ(form.Text6.Text, "Calibration Name");
-  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
+  EXPECT_EQ(form.Text6.text, "Calibration Name");
+  EXPECT_EQ(form.Text6.backColor, kLightGreen);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].text, "Select Path and Calibration File");
   EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
@@ -161,14 +161,14 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
-  EXPECT_FALSE(app.location.LocationLoaded);
-  EXPECT_EQ(app.location.LocationBase, demo.Path("Farm1"));
-  EXPECT_EQ(app.location.DataFolder, demo.Folder());
-  EXPECT_EQ(form.Text6.Text, demo.Path("Farm1"));
+  EXPECT_FALSE(app.location.loaded);
+  EXPECT_EQ(app.location.locationBase, demo.Path("Farm1"));
+  EXPECT_EQ(app.location.dataFolder, demo.Folder());
+  EXPECT_EQ(form.Text6.text, demo.Path("Farm1"));
   EXPECT_EQ(form.Combo1.Text(), "Use Diets on Grid");
   EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), chosen);
   EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
-  EXPECT_EQ(app.formulation.IngCount, 0);  // nothing read
+  EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
 }
 
 TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocation) {
@@ -180,10 +180,10 @@ TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocatio
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
   EXPECT_FALSE(form.LocationName());
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_EQ(app.location.LocationBase, demo.Path("Demo"));
-  EXPECT_EQ(app.location.DietsFile, demo.Path("Demo.dts"));
+  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
+  EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
   EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_TRUE(app.location.loaded);
 }
 
 TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
@@ -191,8 +191,8 @@ TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
   dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
   ASSERT_TRUE(form.LocationName());
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
 }
 
 struct MissingCase {
@@ -260,8 +260,8 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
     EXPECT_EQ(script.Messages(), expected);
     EXPECT_EQ(fresh.mainForm.MatrixLoaded, c.matrixLoaded);
     EXPECT_EQ(fresh.mainForm.Combo1.Text(), c.feedChoice);
-    EXPECT_EQ(fresh.mainForm.Option3.Value, c.calibrationLoaded);
-    EXPECT_TRUE(fresh.location.LocationLoaded);
+    EXPECT_EQ(fresh.mainForm.Option3.checked, c.calibrationLoaded);
+    EXPECT_TRUE(fresh.location.loaded);
     // The diets table keeps its labels whatever is missing.
     EXPECT_EQ(fresh.mainForm.Griddiets.Text(4, 0), "Energy NE");
   }
@@ -274,7 +274,7 @@ const char* const kSetFiles[] = {
 std::vector<std::string> Loaded(const App& app) {
   const AfrmMain& form = app.mainForm;
   return {form.GridWeight.Text(kCoefRow, 1),
-          form.Text1.Text,
+          form.Text1.text,
           NumberText(app.calibration.CalibObs[1][kObsAge]),
           NumberText(app.temperatures.CalibTemp[0]),
           form.Griddiets.Text(1, 1),
@@ -341,7 +341,7 @@ TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
       // A matrix that was not read leaves no nutrients, as a broken one does.
       if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
       EXPECT_EQ(script.Messages(), messages);
-      EXPECT_TRUE(fresh.location.LocationLoaded);
+      EXPECT_TRUE(fresh.location.loaded);
     }
   }
 }
@@ -366,9 +366,9 @@ TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
   dialogs.File(demo.Path("Demo.plt"));
   ASSERT_TRUE(form.LocationName());
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(app.location.DataFolder, demo.Folder());
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(app.location.dataFolder, demo.Folder());
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
 }
 
 TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
@@ -377,8 +377,8 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   demo.Remove("Demo.cal");
   dialogs.File(demo.Path("Demo.dts"));
   ASSERT_TRUE(form.LocationName());
-  EXPECT_FALSE(form.Option3.Value);
-  EXPECT_EQ(app.formulation.IngCount, 16);  // the rest still loads
+  EXPECT_FALSE(form.Option3.checked);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
 }
 
 TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
@@ -389,10 +389,10 @@ TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   ASSERT_TRUE(form.LocationName());
   ASSERT_FALSE(dialogs.Messages().empty());
   EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
-  EXPECT_LE(app.formulation.IngCount, kMaxIngredients);
+  EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
   // The diets were read before the matrix; the location is usable.
   EXPECT_EQ(form.Griddiets.Text(1, 2), "Phase 2 7-11 kg");
-  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_TRUE(app.location.loaded);
 }
 
 TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
@@ -403,14 +403,14 @@ TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
   EXPECT_EQ(form.Tab, kTabDiets);
   EXPECT_TRUE(form.RichTextBox1Visible);
   EXPECT_FALSE(form.gridFILESVisible);
-  EXPECT_EQ(form.Combo2.ListIndex, 0);  // the demo is in kg
+  EXPECT_EQ(form.Combo2.selected, 0);  // the demo is in kg
 
   form.ShowTab(kTabDailyGrowth);
-  form.Command[1].BackColor = kButtonFace;
+  form.Command[1].backColor = kButtonFace;
   dialogs.CancelFile();
   form.Text6_DblClick();
   EXPECT_EQ(form.Tab, kTabDiets);
-  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
+  EXPECT_EQ(form.Command[1].backColor, kLightGreen);
 }
 
 TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
@@ -421,22 +421,22 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.plt"), *lines).ok);
   dialogs.File(demo.Path("Demo.plt"));
   form.Text6_Click();
-  EXPECT_EQ(form.Combo2.ListIndex, 1);
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
+  EXPECT_EQ(form.Combo2.selected, 1);
+  EXPECT_EQ(form.Text3.caption, "Final Weight, lb");
 }
 
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   DemoCopy demo;
-  app.location.DataFolder = demo.Folder();
+  app.location.dataFolder = demo.Folder();
 
   dialogs.CancelFile();
   form.MatrixOpen();
-  EXPECT_EQ(app.formulation.IngCount, 0);
+  EXPECT_EQ(app.formulation.ingredientCount, 0);
 
   dialogs.File(demo.Path("DemoMatrix.txt"));
-  app.location.ReqIngFile = demo.Path("DemoReq.ing");
+  app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
   form.MatrixOpen();
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
   EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
   EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
@@ -453,7 +453,7 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
 
   dialogs.File(demo.Path("Demo.stg"));
   form.OpenTemps();
-  EXPECT_EQ(app.location.StgFile, demo.Path("Demo.stg"));
+  EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
   EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[2], 27);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -526,7 +526,7 @@ TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession)
   app.matrixForm.GridImport.SetText(1, 1, "240");  // a new price for corn
   dialogs.CancelFile();
   ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
-  EXPECT_EQ(app.formulation.IngPrice[1], 240);
+  EXPECT_EQ(app.formulation.ingredientPrice[1], 240);
   EXPECT_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 30);
   EXPECT_EQ(app.restrictForm.GridRestrict.Text(2, 2), "30");
   EXPECT_TRUE(dialogs.Done());
@@ -541,7 +541,7 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
   auto byName = [](const FormulationTables& t) {
     Restrictions named;
     for (int d = 1; d <= 3; ++d) {
-      for (int i = 1; i <= t.IngCount; ++i)
+      for (int i = 1; i <= t.ingredientCount; ++i)
         named[std::to_string(d) + t.IngName[i]] = {t.IngRestrict[d][kMinKind][i],
                                                    t.IngRestrict[d][kMaxKind][i]};
       for (int j = 1; j < t.NutCount; ++j)

@@ -150,7 +150,7 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
     EXPECT_EQ(Spoiled(c.file), c.answer == Answer::Cancel);
     for (const char* other : kDemoFiles)
       if (std::string(other) != c.file) EXPECT_TRUE(Spoiled(other)) << other;
-    for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+    for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
   }
 }
 
@@ -167,7 +167,7 @@ TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
   EXPECT_EQ(dialog.request.fileName, "*.dts");
   EXPECT_EQ(dialog.request.defaultExt, ".dts");
   EXPECT_EQ(Bytes(chosen), Bytes(Demo("Demo.dts")));
-  EXPECT_EQ(app.location.DietsFile, chosen);
+  EXPECT_EQ(app.location.dietsFile, chosen);
   EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), chosen);
 }
 
@@ -207,8 +207,8 @@ TEST_F(LocationSave, SaveAllRowsYesWritesTheSetNoAsksForANewLocation) {
   form.gridFILES_DblClick(1);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(fs::exists(tree.Path("next/Farm2Matrix.txt")));
-  EXPECT_EQ(app.location.LocationBase, tree.Path("next/Farm2"));
-  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  EXPECT_EQ(app.location.locationBase, tree.Path("next/Farm2"));
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
   // Rows 0 and 11 do nothing.
   dialogs.Forget();
   form.gridFILES_DblClick(0);
@@ -250,7 +250,7 @@ TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
   EXPECT_EQ(dialog.request.fileName, "FileCalib");
   EXPECT_EQ(dialog.request.defaultExt, ".plt");
   EXPECT_EQ(dialog.rejectCaption, "");  // here it does cancel
-  EXPECT_EQ(app.location.LocationBase, Demo("Demo"));
+  EXPECT_EQ(app.location.locationBase, Demo("Demo"));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCMatrix.txt")));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCalib")));
 }
@@ -269,13 +269,13 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   for (const char* suffix : {".dts", "Matrix.txt", "Req.nut", "Req.ing"})
     EXPECT_EQ(Bytes(copy + suffix), Bytes(Demo(std::string("Demo") + suffix))) << suffix;
   EXPECT_FALSE(fs::exists(copy + ".plt"));
-  EXPECT_EQ(app.location.DietsFile, before.DietsFile);
-  EXPECT_EQ(app.location.MatrixFile, before.MatrixFile);
-  EXPECT_EQ(app.location.ReqNutFile, before.ReqNutFile);
-  EXPECT_EQ(app.location.ReqIngFile, before.ReqIngFile);
-  EXPECT_EQ(app.location.LocationBase, before.LocationBase);
+  EXPECT_EQ(app.location.dietsFile, before.dietsFile);
+  EXPECT_EQ(app.location.matrixFile, before.matrixFile);
+  EXPECT_EQ(app.location.nutRestrictionsFile, before.nutRestrictionsFile);
+  EXPECT_EQ(app.location.ingRestrictionsFile, before.ingRestrictionsFile);
+  EXPECT_EQ(app.location.locationBase, before.locationBase);
   for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.gridFILES.Text(row, 0), rows[row]);
-  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
 }
 
 TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
@@ -324,8 +324,8 @@ TEST_F(LocationSave, RestrictionSummaryProposalAndShortAnswers) {
 }
 
 TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
-  app.location.DataFolder = tree.Path("missing/");
-  app.location.LocationBase = tree.Path("missing/Demo");
+  app.location.dataFolder = tree.Path("missing/");
+  app.location.locationBase = tree.Path("missing/Demo");
   dialogs.Input("Demorestrict.dat");
   form.SaveRestrictSummary();
   EXPECT_EQ(dialogs.Messages(),
@@ -335,7 +335,7 @@ TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
 }
 
 TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
-  app.location.DataFolder = tree.Folder("fresh");
+  app.location.dataFolder = tree.Folder("fresh");
   form.Griddiets.SetText(kDietEnergyRow, 1, "2400");
   form.Griddiets.SetText(1, 1, "Starter");
   dialogs.CancelFile().Input("");

@@ -39,9 +39,10 @@ TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
   };
   const int designed = form.Height;
   const Case cases[] = {
-      {{" 8000", " 9999"}, 8000},
-      {{"  7200  ", " 100"}, 7200},
-      {{" 6000.6"}, 6001},       // whole twips
+      // The file holds twips, 15 to a pixel.
+      {{" 8000", " 9999"}, 533},
+      {{"  7200  ", " 100"}, 480},
+      {{" 6000.6"}, 400},        // whole twips, then whole pixels
       {{" 0", " 0"}, designed},  // no size: the designed one stays
       {{"tall"}, designed},
       {{}, designed},
@@ -66,11 +67,11 @@ TEST_F(WindowSizeFile, MissingFileKeepsTheDesignedSize) {
 }
 
 TEST_F(WindowSizeFile, WrittenOnlyWithANonZeroSize) {
-  form.Height = 8100;
-  form.Width = 15570;
+  form.Height = 540;
+  form.Width = 1038;
   form.WriteWindowSize();
   EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
-  for (auto [height, width] : {std::pair{0, 15570}, {8100, 0}}) {
+  for (auto [height, width] : {std::pair{0, 1038}, {540, 0}}) {
     form.Height = height;
     form.Width = width;
     form.WriteWindowSize();

@@ -31,8 +31,8 @@ TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
   form.ShowTab(kTabFormulas);
   form.OpenLocationFile(demo.Path("Demo.plt"));
   EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
   EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
   EXPECT_EQ(form.Tab, kTabDiets);  // the demo's matrix holds ingredients
   EXPECT_FALSE(form.Griddiets.Text(kDietEnergyRow, 1).empty());
@@ -50,9 +50,9 @@ TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
     EXPECT_EQ(fresh.mainForm.LocationName(missing), answer == Answer::Yes);
     ASSERT_EQ(asked.Messages().size(), 1u);
     EXPECT_EQ(asked.Messages()[0], question);
-    EXPECT_FALSE(fresh.location.LocationLoaded);
-    EXPECT_EQ(fresh.location.LocationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
-    EXPECT_EQ(fresh.mainForm.Text6.Text,
+    EXPECT_FALSE(fresh.location.loaded);
+    EXPECT_EQ(fresh.location.locationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
+    EXPECT_EQ(fresh.mainForm.Text6.text,
               answer == Answer::Yes ? demo.Path("Farm1") : "Calibration Name");
   }
 }
@@ -69,7 +69,7 @@ TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
   }
   ScriptedDialogs dialogs;
   App app{dialogs, {folder.Path(""), false}};
-  EXPECT_EQ(app.mainForm.Height, 3000);
+  EXPECT_EQ(app.mainForm.Height, 200);  // 3000 twips
   EXPECT_GT(app.mainForm.TabSetHeight, 0);
   EXPECT_EQ(app.mainForm.TabSetHeight, designed.mainForm.TabSetHeight);
   EXPECT_EQ(app.mainForm.TabSetWidth, designed.mainForm.TabSetWidth);

@@ -23,8 +23,8 @@ struct OptSetup : OptWindowFields {
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
 
   OptSetup() : OptWindowFields("25", "2") {
-    app.mainForm.TextPrice.Text = "11.5";
-    app.mainForm.Combo1.ListIndex = kFeedLeastCost;
+    app.mainForm.TextPrice.text = "11.5";
+    app.mainForm.Combo1.selected = kFeedLeastCost;
     app.pig.StartAge = 21;
     app.pig.LiveWeight[21][kHerdColumn] = 6;
     const char* rows[][3] = {{"3", "2", "4"}, {"2450", "2400", "2500"}, {"20", "19", "21"}};
@@ -54,7 +54,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
   const Case cases[] = {
       {"no location name", [](OptSetup& s) { s.LocationName = " "; }, {}},
       {"no cost per pig",
-       [](OptSetup& s) { s.app.mainForm.TextPrice.Text = ""; },
+       [](OptSetup& s) { s.app.mainForm.TextPrice.text = ""; },
        {"Run Current Calc First"}},
       {"no diets", [](OptSetup& s) { s.TextOptDiet = "0"; }, {"Set No. of Diets first"}},
       {"seven diets: more than the search holds",
@@ -99,14 +99,14 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
        {"Set the Target Weight"}},
       {"no formulation chosen and no energy",
        [](OptSetup& s) {
-         s.app.mainForm.Combo1.ListIndex = kFeedNotChosen;
+         s.app.mainForm.Combo1.selected = kFeedNotChosen;
          s.Cells(2, "0", "0", "0");
        },
        {"Set Diet Values"}},
       {"no feed amount for diet 1", [](OptSetup& s) { s.Cells(1, "0", "0", "4"); }, {}},
       {"given costs, and the user says No",
        [](OptSetup& s) {
-         s.app.mainForm.Combo1.ListIndex = kFeedGrid;
+         s.app.mainForm.Combo1.selected = kFeedGrid;
          s.dialogs.Answer(Answer::No);
        },
        {kGivenCostsQuestion}},

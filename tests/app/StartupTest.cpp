@@ -44,14 +44,14 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_TRUE(form.RichTextBox1Visible);
   EXPECT_FALSE(form.gridFILESVisible);
   EXPECT_EQ(app.pig.NumDiets, 6);
-  EXPECT_EQ(form.Combo3.List,
+  EXPECT_EQ(form.Combo3.items,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
-  EXPECT_EQ(form.Combo2.ListIndex, 0);
-  EXPECT_EQ(form.Caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
+  EXPECT_EQ(form.Combo2.selected, 0);
+  EXPECT_EQ(form.caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
   EXPECT_FALSE(app.pig.DecimalComma);
   EXPECT_TRUE(form.MatrixLoaded);
-  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
-  EXPECT_EQ(app.location.DataFolder, program.Folder());
+  EXPECT_EQ(form.Text6.backColor, kLightGreen);
+  EXPECT_EQ(app.location.dataFolder, program.Folder());
   EXPECT_EQ(app.programFolder, program.Folder());
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
     EXPECT_EQ(form.gridFILES.Text(row, 0), "Not Open");
@@ -63,7 +63,7 @@ TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine(true));
   EXPECT_TRUE(app.pig.DecimalComma);
-  EXPECT_EQ(app.mainForm.Caption,
+  EXPECT_EQ(app.mainForm.caption,
             "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg Commas Not Periods");
 }
 
@@ -72,16 +72,16 @@ TEST(StartupMachine, WindowSizeFileGivesTheHeightOnly) {
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 7200", " 9000"}).ok);
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine());
-  EXPECT_EQ(app.mainForm.Height, 7200);
-  EXPECT_EQ(app.mainForm.Width, 15570);
+  EXPECT_EQ(app.mainForm.Height, 480);  // 7200 twips
+  EXPECT_EQ(app.mainForm.Width, kMainWindowWidth);
 }
 
 TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
-  form.Form_Resize(8100, 15570);
+  form.Form_Resize(540, 1038);  // pixels; the file holds twips
   form.EndProgram();
   const std::vector<std::string> written{" 8100", " 15570"};
   EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
-  for (auto [height, width] : {std::pair{0, 12000}, {6000, 0}}) {
+  for (auto [height, width] : {std::pair{0, 800}, {400, 0}}) {
     form.Height = height;
     form.Width = width;
     form.EndProgram();
@@ -96,9 +96,9 @@ TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
   EXPECT_EQ(form.Click(Control::SetTemp), Window::Temperature);
   EXPECT_EQ(form.Click(Control::Command3), Window::DietDisplay);
   EXPECT_EQ(form.Click(Control::Command6), Window::MatrixEditor);
-  EXPECT_TRUE(app.dietDisplayForm.Visible);
+  EXPECT_TRUE(app.dietDisplayForm.visible);
   form.EndProgram();
-  EXPECT_FALSE(app.dietDisplayForm.Visible);
+  EXPECT_FALSE(app.dietDisplayForm.visible);
   EXPECT_FALSE(form.MatrixEditorOpen);
   EXPECT_FALSE(app.trackForm.Visible());
   EXPECT_FALSE(app.unitsForm.Visible());
@@ -107,17 +107,17 @@ TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
 }
 
 TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
-  form.Form_Resize(9000, 15000);
+  form.Form_Resize(600, 1000);
   const int width = form.TabSetWidth;
   const int height = form.TabSetHeight;
-  form.Form_Resize(9500, 16000);
-  EXPECT_EQ(form.TabSetWidth, width + 1000);
-  EXPECT_EQ(form.TabSetHeight, height + 500);
-  form.Form_Resize(4999, 7639);  // too small: the tab set keeps its size
-  EXPECT_EQ(form.TabSetWidth, width + 1000);
-  EXPECT_EQ(form.TabSetHeight, height + 500);
-  EXPECT_EQ(form.Height, 4999);
-  EXPECT_EQ(form.Width, 7639);
+  form.Form_Resize(650, 1100);
+  EXPECT_EQ(form.TabSetWidth, width + 100);
+  EXPECT_EQ(form.TabSetHeight, height + 50);
+  form.Form_Resize(333, 509);  // too small: the tab set keeps its size
+  EXPECT_EQ(form.TabSetWidth, width + 100);
+  EXPECT_EQ(form.TabSetHeight, height + 50);
+  EXPECT_EQ(form.Height, 333);
+  EXPECT_EQ(form.Width, 509);
 }
 
 TEST_F(Startup, ClearGrid1KeepsHeadingsTheLastRowAndColumnsPastNine) {
@@ -175,14 +175,14 @@ TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   EXPECT_EQ(form.Tab, kTabFormulas);
   EXPECT_TRUE(form.GridWeight.Editable());
   EXPECT_FALSE(form.Gridformula.Editable());
-  EXPECT_TRUE(form.Command[8].Visible);
+  EXPECT_TRUE(form.Command[8].visible);
   EXPECT_TRUE(form.Enabled(Control::Command8));
 
   form.Option2_Click();
-  EXPECT_FALSE(form.Option1.Value);
+  EXPECT_FALSE(form.Option1.checked);
   EXPECT_FALSE(form.GridWeight.Editable());
   EXPECT_TRUE(form.Gridformula.Editable());
-  EXPECT_FALSE(form.Command[8].Visible);
+  EXPECT_FALSE(form.Command[8].visible);
 }
 
 TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
@@ -197,21 +197,21 @@ TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
 }
 
 TEST_F(Startup, DisabledButtonsDoNothing) {
-  form.Command[9].Enabled = false;  // as while an optimization runs
+  form.Command[9].enabled = false;  // as while an optimization runs
   EXPECT_EQ(form.Click(Control::Command9), Window::None);
-  EXPECT_FALSE(app.optForm.Visible);
+  EXPECT_FALSE(app.optForm.visible);
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
 // The weight captions follow the weight unit, whatever the energy's.
 TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
   EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
-  app.unitsForm.Weights.ListIndex = 1;
-  app.unitsForm.FeedEnergy.ListIndex = 0;
+  app.unitsForm.Weights.selected = 1;
+  app.unitsForm.FeedEnergy.selected = 0;
   form.UnitsOK();  // no location yet: applied without asking
-  EXPECT_EQ(form.Text1.Caption, "Starting Weight, lb");
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
-  EXPECT_EQ(form.Combo2.ListIndex, 1);
+  EXPECT_EQ(form.Text1.caption, "Starting Weight, lb");
+  EXPECT_EQ(form.Text3.caption, "Final Weight, lb");
+  EXPECT_EQ(form.Combo2.selected, 1);
   EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
   EXPECT_TRUE(dialogs.shown().empty());
 }

@@ -16,7 +16,7 @@ namespace {
 void PasteInto(Grid& grid, int row, int col, const std::string& text, Dialogs& dialogs) {
   dialogs.SetClipboard(text);
   grid.SetCurrent(row, col);
-  GridKey(grid, kKeyV, kShiftCtrl, dialogs);
+  GridKey(grid, Key::V, kControlModifier, dialogs);
 }
 
 struct EditCase {
@@ -67,7 +67,7 @@ const EditCase kEdits[] = {
      [](App& app, Dialogs& d) {
        app.optForm.Form_Load();
        PasteInto(app.optForm.GridOpt, 1, kOptMinimumCol, "987.6", d);
-       app.optForm.OptFile = app.location.LocationBase + ".opt";
+       app.optForm.OptFile = app.location.locationBase + ".opt";
      }},
 };
 
@@ -84,7 +84,7 @@ class UnsavedChanges : public ::testing::Test {
 
 // Loading, a least-cost run and a growth run change no data of the user's.
 TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
-  app.mainForm.ComboSex.ListIndex = 0;
+  app.mainForm.ComboSex.selected = 0;
   app.mainForm.Click(AfrmMain::Control::Command7);
   app.mainForm.RunGrowth();
   dialogs.Forget();
@@ -136,10 +136,10 @@ TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
   EXPECT_TRUE(dialogs.Done());
 
   kEdits[1].edit(app, dialogs);  // the matrix editor
-  const std::string matrixFile = app.location.MatrixFile;
+  const std::string matrixFile = app.location.matrixFile;
   dialogs.File(demo.Demo("Other.txt")).Answer(Answer::Cancel);
   app.mainForm.MatrixOpen();
-  EXPECT_EQ(app.location.MatrixFile, matrixFile);
+  EXPECT_EQ(app.location.matrixFile, matrixFile);
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
   EXPECT_TRUE(dialogs.Done());
 }

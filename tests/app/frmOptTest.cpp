@@ -75,7 +75,7 @@ TEST(frmOpt, AddMinMaxSetsLimitsAroundTheCurrentValues) {
     EXPECT_DOUBLE_EQ(w.Cell(row, kOptMinimumCol), limits[row - 4][0]) << row;
     EXPECT_DOUBLE_EQ(w.Cell(row, kOptMaximumCol), limits[row - 4][1]) << row;
   }
-  EXPECT_EQ(w.form.CmdRunOpt.BackColor, kLightGreen);
+  EXPECT_EQ(w.form.CmdRunOpt.backColor, kLightGreen);
 }
 
 TEST(frmOpt, EditChecks) {

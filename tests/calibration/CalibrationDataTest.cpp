@@ -233,17 +233,17 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
 
 TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.PltFile = Path("Farm1.plt");
+  location.dataFolder = temp_.Path("");
+  location.calibrationFile = Path("Farm1.plt");
 
   dialogs_.Answer(Answer::No);
   EXPECT_FALSE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_FALSE(fs::exists(location.PltFile));
+  EXPECT_FALSE(fs::exists(location.calibrationFile));
 
   dialogs_.Answer(Answer::Yes).CancelFile();
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_EQ(location.PltFile, Path("Farm1.plt"));
-  EXPECT_EQ(ReadWhole(location.PltFile), ReadWhole(kData + "plt_saved.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
+  EXPECT_EQ(ReadWhole(location.calibrationFile), ReadWhole(kData + "plt_saved.plt"));
   const auto& shown = dialogs_.shown();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].text, "Do you want to save this calibration data?");
@@ -253,7 +253,7 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
       shown[2].request.title,
       "CURRENT FILE IS " + Path("Farm1.plt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
 
-  location.SaveWithoutAsking[kPltRow] = true;
+  location.saveWithoutAsking[kPltRow] = true;
   dialogs_.Answer(Answer::Yes);
   EXPECT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_TRUE(dialogs_.Done());
@@ -261,12 +261,12 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
 
 TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.PltFile = Path("Farm1.plt");
-  location.SaveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
+  location.dataFolder = temp_.Path("");
+  location.calibrationFile = Path("Farm1.plt");
+  location.saveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
   dialogs_.File(Path("Farm2.plt"));
   ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
   EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.plt");
   EXPECT_EQ(ReadWhole(Path("Farm2.plt")), ReadWhole(kData + "plt_saved.plt"));
 
@@ -277,7 +277,7 @@ TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
             std::vector<std::string>{
                 "Error 75 (Path/File access error) in procedure SaveCalibrationAs\n" +
                 Path("Dir.plt") + ": Is a directory"});
-  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));  // the name that holds the data stays
+  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));  // the name that holds the data stays
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ double IngFileTag(int d, int k, int i) { return 1000.0 + 100.0 * d + 10.0 * k + 
 class DietDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    t->IngCount = 3;
+    t->ingredientCount = 3;
     t->NutCount = 17;
     for (int r = 1; r <= kStandardNutrientRows; ++r) t->NutName[r] = StandardNutrientName(r);
     t->NutName[16] = "CALCIUM";
@@ -38,7 +38,7 @@ class DietDisplayTest : public ::testing::Test {
     const double calcium[] = {0, 0.02, 0.3, 5.0};
     for (int i = 1; i <= 3; ++i) {
       t->IngName[i] = names[i];
-      t->IngPrice[i] = price[i];
+      t->ingredientPrice[i] = price[i];
       t->IngMatrix[kWeightRow][i] = 100;
       t->IngMatrix[2][i] = energy[i];
       t->IngMatrix[3][i] = protein[i];
@@ -58,8 +58,8 @@ class DietDisplayTest : public ::testing::Test {
       }
     DietFill(Griddiets);
     pig->NumDiets = 3;
-    location.DataFolder = folder.string() + "/";
-    location.LocationBase = folder.string() + "/Farm1";
+    location.dataFolder = folder.string() + "/";
+    location.locationBase = folder.string() + "/Farm1";
     display.Today = [] { return std::string("2024-01-31"); };
   }
 
@@ -157,7 +157,7 @@ TEST_F(DietDisplayTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) {
   Griddiets.SetText(18, 3, "0.8");
   display.Load();
   const Grid& g = display.Grid2;
-  EXPECT_EQ(display.Caption, "Marrowind Feeds - Diet Display       " + folder.string() + "/Farm1");
+  EXPECT_EQ(display.caption, "Marrowind Feeds - Diet Display       " + folder.string() + "/Farm1");
   EXPECT_EQ(g.Text(0, 0), "Diet No.");
   EXPECT_EQ(g.Text(0, 1), "Diet Name");
   EXPECT_EQ(g.Text(0, 4), "Energy NE");
@@ -267,7 +267,7 @@ TEST_F(DietDisplayTest, TransferAllDietsMovesEveryFeedAndRestoresFileRestriction
   g.SetText(0, 18, "CALCIUM");
   display.Command3();
   EXPECT_EQ(pig->NumDiets, 7);  // feed 7 is in use: it is moved too
-  EXPECT_FALSE(display.Visible);
+  EXPECT_FALSE(display.visible);
   EXPECT_EQ(Griddiets.Text(1, 7), "Late");
   EXPECT_EQ(Griddiets.Text(4, 7), "2300");
   EXPECT_EQ(Griddiets.Text(5, 1), "19,5");
@@ -340,7 +340,7 @@ TEST_F(DietDisplayFileTest, NutrientFeedFileRoundTrip) {
   const Grid before = display.Grid2;
   dialogs.File(In("Trial.dts"));
   ASSERT_TRUE(display.CmdSave());
-  EXPECT_EQ(location.DietsFile, In("Trial.dts"));
+  EXPECT_EQ(location.dietsFile, In("Trial.dts"));
   EXPECT_EQ(gridFILES.Text(4, 0), In("Trial.dts"));
   std::optional<std::vector<std::string>> lines = TextFile::ReadLines(In("Trial.dts"));
   ASSERT_TRUE(lines);

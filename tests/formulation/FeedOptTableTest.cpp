@@ -18,10 +18,10 @@ class FormulaTableTest : public ::testing::Test {
     pig->UnitCodes = {0, 0, 1};  // kg, price per tonne
     pig->DietPhaseLog[1].cumFeed = 4;
     pig->DietPhaseLog[2].cumFeed = 10;
-    t->IngCount = 5;
+    t->ingredientCount = 5;
     const char* names[] = {"", "Corn", "Wheat", "Soybean meal", "Barley", "Oil"};
     const double prices[] = {0, 200, 250, 400, 180, 1000};
-    for (int i = 1; i <= 5; ++i) t->IngName[i] = names[i], t->IngPrice[i] = prices[i];
+    for (int i = 1; i <= 5; ++i) t->IngName[i] = names[i], t->ingredientPrice[i] = prices[i];
     Griddiets.SetText(1, 1, "Starter");
     Griddiets.SetText(1, 2, "Grower");
   }
@@ -116,7 +116,7 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
     SCOPED_TRACE(std::string(c.unit) + " " + c.cost);
     pig->UnitCodes = c.units;
     pig->HerdPigs = c.pigs;
-    t->IngPrice[4] = c.price;
+    t->ingredientPrice[4] = c.price;
     FormulaTableRefresh(context, Griddiets, Gridformula, "");
     ASSERT_EQ(Gridformula.Text(1, 0), " 4");
     EXPECT_EQ(Gridformula.Text(1, 4), "");
@@ -129,7 +129,7 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
 TEST_F(FormulaTableTest, HerdSizeReadFromTheBoxWhenZero) {
   SetShares({0, 0, 0, 30, 0});
   pig->HerdPigs = 0;
-  t->IngPrice[4] = 500;
+  t->ingredientPrice[4] = 500;
   FormulaTableRefresh(context, Griddiets, Gridformula, "50");
   EXPECT_EQ(pig->HerdPigs, 50);
   EXPECT_EQ(Gridformula.Text(1, 5), "150.00");  // 50 x 3 kg

@@ -36,11 +36,11 @@ class FeedOptTest : public ::testing::Test {
   }
 
   void SetIngredients(const std::vector<Ingredient>& list) {
-    t->IngCount = static_cast<std::int16_t>(list.size());
-    for (int i = 1; i <= t->IngCount; ++i) {
+    t->ingredientCount = static_cast<std::int16_t>(list.size());
+    for (int i = 1; i <= t->ingredientCount; ++i) {
       const Ingredient& ing = list[i - 1];
       t->IngName[i] = ing.name;
-      t->IngPrice[i] = ing.price;
+      t->ingredientPrice[i] = ing.price;
       t->IngMatrix[1][i] = 100;
       t->IngMatrix[2][i] = ing.energy;
       t->IngMatrix[3][i] = ing.protein;
@@ -200,10 +200,10 @@ TEST_F(FeedOptTest, IngredientMaximaBlockOrAddNoRow) {
   IngMax(1, 2) = 100;
   IngMax(1, 3) = 250;
   ASSERT_TRUE(BuildLP(context, 1));
-  EXPECT_EQ(s->lp.LPRowCount, 63);  // 61 minimum rows, the empty row 62, barley's row
-  EXPECT_EQ(s->lp.LPRowType[63], kLpAtMost);
-  EXPECT_EQ(s->lp.LPMatrix[63][0], 0);
-  EXPECT_EQ(s->lp.LPMatrix[63][1], 1);
+  EXPECT_EQ(s->lp.rowCount, 63);  // 61 minimum rows, the empty row 62, barley's row
+  EXPECT_EQ(s->lp.rowType[63], kLpAtMost);
+  EXPECT_EQ(s->lp.matrix[63][0], 0);
+  EXPECT_EQ(s->lp.matrix[63][1], 1);
   LPCOST(context, 1);
   EXPECT_EQ(Inclusion(1, 1), 0);
   EXPECT_NEAR(Inclusion(1, 2), 100, 1e-9);
@@ -212,9 +212,9 @@ TEST_F(FeedOptTest, IngredientMaximaBlockOrAddNoRow) {
   // its maximum of 100 since the first formulation: one more row.
   IngMax(1, 2) = 99.5;
   Formulate(1);
-  EXPECT_EQ(s->lp.LPRowCount, 65);
-  EXPECT_EQ(s->lp.LPMatrix[63][0], 100);
-  EXPECT_EQ(s->lp.LPMatrix[65][0], 99.5);
+  EXPECT_EQ(s->lp.rowCount, 65);
+  EXPECT_EQ(s->lp.matrix[63][0], 100);
+  EXPECT_EQ(s->lp.matrix[65][0], 99.5);
   EXPECT_NEAR(Inclusion(1, 2), 99.5, 1e-9);
   EXPECT_NEAR(Inclusion(1, 3), 0.5, 1e-9);
 }
@@ -233,42 +233,42 @@ TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   IngMax(1, 3) = 6;
   ASSERT_TRUE(BuildLP(context, 1));
   const LpProblem& lp = s->lp;
-  EXPECT_EQ(lp.IngCount, 3);
-  EXPECT_EQ(lp.IngPrice[3], 1000);
-  EXPECT_EQ(lp.LPRowType[1], kLpEqual);
-  EXPECT_EQ(lp.LPMatrix[1][0], 100);
-  EXPECT_EQ(lp.LPMatrix[1][2], 1);
-  EXPECT_EQ(lp.LPRowType[3], kLpAtLeast);
-  EXPECT_EQ(lp.LPMatrix[3][0], 20);
-  EXPECT_DOUBLE_EQ(lp.LPMatrix[3][2], 0.48);
-  EXPECT_EQ(s->LPRowNutrient[16], 17);
-  EXPECT_DOUBLE_EQ(lp.LPMatrix[16][3], 0.015);
-  EXPECT_EQ(lp.LPMatrix[16][0], 0);
-  EXPECT_EQ(s->LPRowNutrient[17], 18);
-  EXPECT_EQ(lp.LPMatrix[17][0], 0.3);
-  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.LPMatrix[18][c], 0) << c;
-  EXPECT_EQ(lp.LPMatrix[62][0], 100);
-  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.LPMatrix[62][c], 0) << c;
+  EXPECT_EQ(lp.ingredientCount, 3);
+  EXPECT_EQ(lp.ingredientPrice[3], 1000);
+  EXPECT_EQ(lp.rowType[1], kLpEqual);
+  EXPECT_EQ(lp.matrix[1][0], 100);
+  EXPECT_EQ(lp.matrix[1][2], 1);
+  EXPECT_EQ(lp.rowType[3], kLpAtLeast);
+  EXPECT_EQ(lp.matrix[3][0], 20);
+  EXPECT_DOUBLE_EQ(lp.matrix[3][2], 0.48);
+  EXPECT_EQ(s->rowNutrient[16], 17);
+  EXPECT_DOUBLE_EQ(lp.matrix[16][3], 0.015);
+  EXPECT_EQ(lp.matrix[16][0], 0);
+  EXPECT_EQ(s->rowNutrient[17], 18);
+  EXPECT_EQ(lp.matrix[17][0], 0.3);
+  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[18][c], 0) << c;
+  EXPECT_EQ(lp.matrix[62][0], 100);
+  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[62][c], 0) << c;
   // Maxima: protein (row 3), then row 17.
-  EXPECT_EQ(lp.LPRowType[63], kLpAtMost);
-  EXPECT_EQ(lp.LPMatrix[63][0], 24);
-  EXPECT_DOUBLE_EQ(lp.LPMatrix[63][2], 0.48);
-  EXPECT_EQ(lp.LPMatrix[64][0], 1.2);
-  EXPECT_DOUBLE_EQ(lp.LPMatrix[64][1], 0.005);
+  EXPECT_EQ(lp.rowType[63], kLpAtMost);
+  EXPECT_EQ(lp.matrix[63][0], 24);
+  EXPECT_DOUBLE_EQ(lp.matrix[63][2], 0.48);
+  EXPECT_EQ(lp.matrix[64][0], 1.2);
+  EXPECT_DOUBLE_EQ(lp.matrix[64][1], 0.005);
   // Oil: minimum then maximum.
-  EXPECT_EQ(lp.LPRowType[65], kLpAtLeast);
-  EXPECT_EQ(lp.LPMatrix[65][0], 2);
-  EXPECT_EQ(lp.LPMatrix[65][3], 1);
-  EXPECT_EQ(lp.LPRowType[66], kLpAtMost);
-  EXPECT_EQ(lp.LPMatrix[66][0], 6);
-  EXPECT_EQ(lp.LPRowCount, 66);
+  EXPECT_EQ(lp.rowType[65], kLpAtLeast);
+  EXPECT_EQ(lp.matrix[65][0], 2);
+  EXPECT_EQ(lp.matrix[65][3], 1);
+  EXPECT_EQ(lp.rowType[66], kLpAtMost);
+  EXPECT_EQ(lp.matrix[66][0], 6);
+  EXPECT_EQ(lp.rowCount, 66);
 
   // A second diet with fewer rows leaves no coefficient of the first behind.
   pig->NumDiets = 2;
   ASSERT_TRUE(BuildLP(context, 2));
-  EXPECT_EQ(lp.LPRowCount, 62);
+  EXPECT_EQ(lp.rowCount, 62);
   for (int r = 16; r <= 66; ++r) {
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.LPMatrix[r][c], 0) << r << "," << c;
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[r][c], 0) << r << "," << c;
   }
 }
 
@@ -421,9 +421,9 @@ TEST_F(FeedOptTest, ClearedTablesFormulateAgain) {
   NutMin(1, kEnergy) = 3095;
   Formulate(1);
   ClearFormulationTables(*s);
-  EXPECT_EQ(s->lp.LPRowCount, 0);
-  EXPECT_EQ(s->lp.LPMatrix[1][0], 0);
-  EXPECT_EQ(s->lp.LPMatrix[3][2], 0);
+  EXPECT_EQ(s->lp.rowCount, 0);
+  EXPECT_EQ(s->lp.matrix[1][0], 0);
+  EXPECT_EQ(s->lp.matrix[3][2], 0);
   EXPECT_EQ(Inclusion(1, 1), 0);
   LPCOST(context, 1);  // nothing built since: no stale diet
   EXPECT_EQ(s->DietProblems[1], 1);
@@ -492,13 +492,13 @@ TEST_F(FeedOptTest, RowLimits) {
   for (int j = 15; j <= 60; ++j) NutMin(1, j) = 0.001, NutMax(1, j) = 100;
   NutMax(1, kProtein) = 20;
   EXPECT_TRUE(BuildLP(context, 1));
-  EXPECT_EQ(s->lp.LPRowCount, 309);
+  EXPECT_EQ(s->lp.rowCount, 309);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Too many Restrictions for Diet  1"});
 
   // Eleven more maxima on the standard rows: 320 rows, still built.
   for (int j = 3; j <= 13; ++j) NutMax(1, j) = 100;
   EXPECT_TRUE(BuildLP(context, 1));
-  EXPECT_EQ(s->lp.LPRowCount, 320);
+  EXPECT_EQ(s->lp.rowCount, 320);
 
   // One more is refused, and LPCOST finds nothing to stand on.
   dialogs.Forget();

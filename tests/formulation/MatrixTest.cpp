@@ -25,7 +25,7 @@ class MatrixFileTest : public ::testing::Test {
 
   // The three ingredients of tests/data/matrix_small.txt.
   void FillSmall(FormulationTables& t) {
-    t.IngCount = 3;
+    t.ingredientCount = 3;
     t.NutCount = 5;
     t.IngName[1] = "Corn";
     t.IngName[2] = "Soybean meal";
@@ -39,7 +39,7 @@ class MatrixFileTest : public ::testing::Test {
                                  {0.41, 2000, 46.25, 2.9, 0},
                                  {1.2, 12345.67, 123.45, -0.5, 0.000123}};
     for (int i = 1; i <= 3; ++i) {
-      t.IngPrice[i] = values[i - 1][0];
+      t.ingredientPrice[i] = values[i - 1][0];
       for (int r = 2; r <= 5; ++r) t.IngMatrix[r][i] = values[i - 1][r - 1];
     }
   }
@@ -83,12 +83,12 @@ TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {
   tables->IngRestrict[6][kMaxKind][1] = 30;  // diet 6 is not
   ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(tables->IngCount, 3);
+  EXPECT_EQ(tables->ingredientCount, 3);
   EXPECT_EQ(tables->NutCount, 5);
   EXPECT_EQ(tables->IngName[2], "Soybean meal");
   EXPECT_EQ(tables->NutName[1], "Weight");
   EXPECT_EQ(tables->NutName[5], "Phosphorus");
-  EXPECT_DOUBLE_EQ(tables->IngPrice[3], 1.2);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[3], 1.2);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[2][3], 12345.7);  // to the written precision
   EXPECT_DOUBLE_EQ(tables->IngMatrix[4][3], -0.5);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[5][1], 0.05);
@@ -98,24 +98,25 @@ TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {
 }
 
 TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) {
-  tables->IngCount = 100;
+  tables->ingredientCount = 100;
   tables->NutCount = 121;
   for (int r = 2; r <= 121; ++r) tables->NutName[r] = "Nutrient " + std::to_string(r);
   for (int i = 1; i <= 100; ++i) {
     tables->IngName[i] = " Ingredient, " + std::to_string(i) + " ";  // blanks and commas kept
-    tables->IngPrice[i] = 0.013 * i;
+    tables->ingredientPrice[i] = 0.013 * i;
     for (int r = 2; r <= 121; ++r) tables->IngMatrix[r][i] = (r * 37 + i * 11) % 997 / 7.0 - 20;
   }
   std::string path = In("AllMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 100);
+  EXPECT_EQ(read->ingredientCount, 100);
   EXPECT_EQ(read->NutCount, 121);
   EXPECT_EQ(read->NutName, tables->NutName);
   EXPECT_EQ(read->IngName, tables->IngName);
   for (int i = 1; i <= 100; ++i) {
-    EXPECT_DOUBLE_EQ(read->IngPrice[i], std::stod(FileNumberText(tables->IngPrice[i])));
+    EXPECT_DOUBLE_EQ(read->ingredientPrice[i],
+                     std::stod(FileNumberText(tables->ingredientPrice[i])));
     EXPECT_EQ(read->IngMatrix[kWeightRow][i], 100);
     for (int r = 2; r <= 121; ++r)
       ASSERT_DOUBLE_EQ(read->IngMatrix[r][i], std::stod(FileNumberText(tables->IngMatrix[r][i])))
@@ -128,13 +129,13 @@ TEST_F(MatrixFileTest, ReadsTheOlderForms) {
   // empty value line, LF line ends and no final line end.
   ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_older_forms.txt"), dialogs),
             MatrixLoad::Loaded);
-  EXPECT_EQ(tables->IngCount, 2);
+  EXPECT_EQ(tables->ingredientCount, 2);
   EXPECT_EQ(tables->NutCount, 3);
   EXPECT_EQ(tables->IngName[2], "Oats");
-  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.18);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.18);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2100.5);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[3][1], 0);
-  EXPECT_DOUBLE_EQ(tables->IngPrice[2], 0.2);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[2], 0.2);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[2][2], 1900.25);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[3][2], 11);
 }
@@ -146,7 +147,7 @@ TEST_F(MatrixFileTest, CountLineWithACommaLoadsTheSame) {
     std::ofstream(path, std::ios::binary) << countLine << "\r\nCorn\r\nNet ENERGY\r\n0.2\tCost\t"
                                           << "Corn\r\n2400\tNet ENERGY\tCorn\r\n";
     ASSERT_EQ(ReadMatrixFile(*tables, path, dialogs), MatrixLoad::Loaded);
-    EXPECT_EQ(tables->IngCount, 1);
+    EXPECT_EQ(tables->ingredientCount, 1);
     EXPECT_EQ(tables->NutCount, 2);
     EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
   }
@@ -179,13 +180,13 @@ TEST_F(MatrixFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds) {
     dialogs.Forget();
     EXPECT_EQ(ReadMatrixFile(*tables, DataPath(c.file), dialogs), MatrixLoad::Failed);
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{c.message});
-    EXPECT_EQ(tables->IngCount, c.ingCount);
+    EXPECT_EQ(tables->ingredientCount, c.ingCount);
     EXPECT_EQ(tables->IngName[1], c.lastName);
     EXPECT_LE(tables->NutCount, kMaxNutrientRows);
   }
   // What was read before the end stays: the truncated file's first price.
   ReadMatrixFile(*tables, DataPath("bad_matrix_truncated.txt"), dialogs);
-  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.2);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.2);
   EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
 }
 
@@ -193,7 +194,7 @@ TEST_F(MatrixFileTest, AMissingFileClearsTheTablesSilently) {
   FillSmall(*tables);
   EXPECT_EQ(ReadMatrixFile(*tables, In("NoSuchMatrix.txt"), dialogs), MatrixLoad::Missing);
   EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_EQ(tables->IngCount, 0);
+  EXPECT_EQ(tables->ingredientCount, 0);
   EXPECT_EQ(tables->NutCount, 0);
   EXPECT_EQ(tables->IngName[1], "");
   EXPECT_EQ(tables->IngMatrix[2][1], 0);
@@ -206,13 +207,13 @@ TEST_F(MatrixFileTest, SavingRecountsFromTheNames) {
   tables->NutName[3].clear();  // an empty standard row gets its standard name
   std::string path = In("CaMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
-  EXPECT_EQ(tables->IngCount, 2);
+  EXPECT_EQ(tables->ingredientCount, 2);
   EXPECT_EQ(tables->NutCount, 15);  // the standard rows are always written
   EXPECT_EQ(tables->NutName[3], "PROTEIN");
   EXPECT_EQ(tables->NutName[15], "VALINE");
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 2);
+  EXPECT_EQ(read->ingredientCount, 2);
   EXPECT_EQ(read->NutName[5], "Phosphorus");
   EXPECT_EQ(read->NutName[6], "LYSINE");
   EXPECT_EQ(read->NutName[15], "VALINE");
@@ -226,9 +227,9 @@ TEST_F(MatrixFileTest, AShortNameInsideTheListLosesNoIngredient) {
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 3);
+  EXPECT_EQ(read->ingredientCount, 3);
   EXPECT_EQ(read->IngName[3], "Fish meal");
-  EXPECT_DOUBLE_EQ(read->IngPrice[3], 1.2);
+  EXPECT_DOUBLE_EQ(read->ingredientPrice[3], 1.2);
 }
 
 TEST_F(MatrixFileTest, TheLastNutrientRowIsSaved) {

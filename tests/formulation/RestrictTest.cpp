@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 class RestrictWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    t.IngCount = 3;
+    t.ingredientCount = 3;
     t.NutCount = 4;
     t.IngName[1] = "Corn";
     t.IngName[2] = "Soybean meal";
@@ -193,12 +193,12 @@ TEST_F(RestrictSaveTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
 TEST_F(RestrictWindowTest, TheNutrientTableHasNoCut) {
   form.Fill();
   form.NUTS.SetCurrent(2, 1);
-  EXPECT_FALSE(form.KeyDown(form.NUTS, kKeyX, kShiftCtrl));
+  EXPECT_FALSE(form.KeyDown(form.NUTS, Key::X, kControlModifier));
   EXPECT_EQ(form.NUTS.Text(2, 1), "2400");
-  EXPECT_TRUE(form.KeyDown(form.NUTS, kKeyC, kShiftCtrl));
+  EXPECT_TRUE(form.KeyDown(form.NUTS, Key::C, kControlModifier));
   EXPECT_EQ(dialogs.Clipboard(), "2400");
   form.GridRestrict.SetCurrent(1, 1);
-  EXPECT_TRUE(form.KeyDown(form.GridRestrict, kKeyX, kShiftCtrl));
+  EXPECT_TRUE(form.KeyDown(form.GridRestrict, Key::X, kControlModifier));
   EXPECT_EQ(form.GridRestrict.Text(1, 1), "");
   EXPECT_EQ(dialogs.Clipboard(), "12.345678");
 }
@@ -213,7 +213,7 @@ TEST_F(RestrictWindowTest, StoringLeavesAloneWhatTheTablesDoNotShow) {
   t.NutCount = 5;
   t.NutRestrict[1][kMinKind][5] = 0.9;
   form.Fill();
-  t.IngCount = 4;
+  t.ingredientCount = 4;
   t.IngRestrict[1][kMaxKind][4] = 15;
   EXPECT_TRUE(form.SaveNutSes());
   form.SaveIngSes();

@@ -21,7 +21,7 @@ std::string DataPath(const std::string& name) {
 class RestrictionFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    tables->IngCount = 3;
+    tables->ingredientCount = 3;
     tables->NutCount = 5;
   }
   std::string In(const std::string& name) const { return temp.Path(name); }
@@ -108,7 +108,7 @@ TEST_F(RestrictionFileTest, RoundTripGivesTheSameTables) {
   ASSERT_TRUE(SaveNutRestrictions(*tables, 8, dialogs, nut, NutSaveRequest("", "", true)));
 
   auto read = std::make_unique<FormulationTables>();
-  read->IngCount = 3;
+  read->ingredientCount = 3;
   read->NutCount = 5;
   std::string derivedNut;
   RestrictionLoad load = LoadRestrictions(*read, dialogs, ing, derivedNut, feedChoice);
@@ -134,13 +134,13 @@ TEST_F(RestrictionFileTest, RoundTripGivesTheSameTables) {
 }
 
 TEST_F(RestrictionFileTest, AnIngredientPastTheMatrixRaisesTheCount) {
-  tables->IngCount = 30;
+  tables->ingredientCount = 30;
   std::string ing = In("FarmReq.ing");
   ASSERT_TRUE(TextFile::WriteLines(ing, {" 1 \t 40 \t0\t25"}).ok);
   Copy("restrict_small_nut.txt", In("FarmReq.nut"));
   std::string nut;
   LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
-  EXPECT_EQ(tables->IngCount, 40);
+  EXPECT_EQ(tables->ingredientCount, 40);
   EXPECT_EQ(tables->IngRestrict[1][kMaxKind][40], 25);
 }
 
@@ -154,7 +154,7 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_TRUE(load.ingRead && load.nutRead);
 
   // As ingredient restrictions: two usable lines.
-  EXPECT_EQ(tables->IngCount, 7);
+  EXPECT_EQ(tables->ingredientCount, 7);
   EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMinKind][7], 0);
   EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMaxKind][7], 12.5);
   EXPECT_DOUBLE_EQ(tables->IngRestrict[4][kMinKind][3], 2.5);
@@ -273,7 +273,7 @@ TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
 
 TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {
   tables->IngRestrict[7][kMaxKind][2] = 33;
-  tables->IngRestrict[7][kMaxKind][50] = 44;  // past IngCount: kept
+  tables->IngRestrict[7][kMaxKind][50] = 44;  // past ingredientCount: kept
   tables->NutRestrict[7][kMaxKind][2] = 55;   // nutrient entries not listed: kept
   Copy("restrict_small_ing.txt", In("FarmReq.ing"));
   Copy("restrict_small_nut.txt", In("FarmReq.nut"));

@@ -21,14 +21,14 @@ namespace {
 class SourcesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    t->IngCount = 2;
+    t->ingredientCount = 2;
     t->NutCount = 16;
     for (int r = 1; r <= kStandardNutrientRows; ++r) t->NutName[r] = StandardNutrientName(r);
     t->NutName[16] = "CALCIUM";
     t->IngName[1] = "Corn";
     t->IngName[2] = "Soybean meal";
-    t->IngPrice[1] = 0.2;
-    t->IngPrice[2] = 0.4;
+    t->ingredientPrice[1] = 0.2;
+    t->ingredientPrice[2] = 0.4;
     const double corn[] = {2500, 8, 0, 0, 0.25};
     const double soy[] = {2300, 48, 0, 0, 2.9};
     for (int i = 1; i <= 2; ++i) t->IngMatrix[kWeightRow][i] = 100;
@@ -95,8 +95,8 @@ TEST_F(SourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
     ASSERT_EQ(rows.size(), c.shares.size());
     for (const auto& [name, share] : c.shares) EXPECT_NEAR(rows[name], share, 1e-3) << name;
     EXPECT_NEAR(sum, 100, 1e-3);
-    EXPECT_EQ(window.GridHeight, (static_cast<int>(c.shares.size()) + 2) * 250 + 100);
-    EXPECT_EQ(window.Height, window.GridHeight + 2000);
+    EXPECT_EQ(window.GridHeight, (static_cast<int>(c.shares.size()) + 2) * 17 + 7);
+    EXPECT_EQ(window.Height, window.GridHeight + 133);
   }
 }
 

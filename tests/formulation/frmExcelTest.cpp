@@ -36,12 +36,12 @@ class MatrixEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     t = std::make_unique<FormulationTables>();
-    t->IngCount = kIngredients;
+    t->ingredientCount = kIngredients;
     t->NutCount = kRowsUsed;
     for (int r = 1; r <= kRowsUsed; ++r) t->NutName[r] = OriginalNutName(r);
     for (int i = 1; i <= kIngredients; ++i) {
       t->IngName[i] = kIngNames[i];
-      t->IngPrice[i] = 0.1 * i;
+      t->ingredientPrice[i] = 0.1 * i;
       t->IngMatrix[kWeightRow][i] = 100;
       for (int r = 2; r <= kRowsUsed; ++r) t->IngMatrix[r][i] = 10 * r + i;
     }
@@ -165,7 +165,7 @@ TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits
     }
     editor->Command3();
     ASSERT_TRUE(dialogs.Done());
-    ASSERT_EQ(t->IngCount, static_cast<int>(c.names.size()));
+    ASSERT_EQ(t->ingredientCount, static_cast<int>(c.names.size()));
     for (size_t p = 0; p < c.names.size(); ++p) {
       const int slot = static_cast<int>(p) + 1;
       EXPECT_EQ(t->IngName[slot], c.names[p]);
@@ -173,7 +173,7 @@ TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits
       EXPECT_EQ(t->IngMatrix[kWeightRow][slot], 100);
       // A new ingredient's cells start as "0"; an old one keeps its values.
       EXPECT_EQ(t->IngMatrix[16][slot], origin ? 160 + origin : 0);
-      EXPECT_DOUBLE_EQ(t->IngPrice[slot], origin ? 0.1 * origin : 0);
+      EXPECT_DOUBLE_EQ(t->ingredientPrice[slot], origin ? 0.1 * origin : 0);
     }
     EXPECT_EQ(t->IngName[c.names.size() + 1], "");
     ExpectIngredientOrigins(c.origins);
@@ -339,10 +339,10 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   g.SetText(2, 3, "1e999");
   g.SetText(4, 0, "");  // ends the ingredients: Whey is not stored
   editor->Command3();
-  EXPECT_EQ(t->IngCount, 3);
+  EXPECT_EQ(t->ingredientCount, 3);
   EXPECT_EQ(t->IngName[1], "Maize");
   EXPECT_EQ(t->IngName[4], "");
-  EXPECT_EQ(t->IngPrice[1], 0.25);
+  EXPECT_EQ(t->ingredientPrice[1], 0.25);
   EXPECT_EQ(t->IngMatrix[2][1], 0);
   EXPECT_EQ(t->IngMatrix[2][2], 12.5);
   EXPECT_EQ(t->IngMatrix[3][2], 0);
@@ -385,7 +385,7 @@ TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestric
 
   auto back = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*back, matrixFile, dialogs), MatrixLoad::Loaded);
-  ASSERT_EQ(back->IngCount, 5);
+  ASSERT_EQ(back->ingredientCount, 5);
   ASSERT_EQ(back->NutCount, 16);
   const std::vector<int> origins = {1, 0, 2, 3, 4};
   const double prices[] = {0.1, 0.35, 0.2, 0.3, 0.4};
@@ -393,7 +393,7 @@ TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestric
     SCOPED_TRACE(i);
     const int origin = origins[i - 1];
     EXPECT_EQ(back->IngName[i], origin ? kIngNames[origin] : "Barley");
-    EXPECT_DOUBLE_EQ(back->IngPrice[i], prices[i - 1]);
+    EXPECT_DOUBLE_EQ(back->ingredientPrice[i], prices[i - 1]);
     EXPECT_EQ(back->IngMatrix[kWeightRow][i], 100);
     for (int r = 2; r <= 16; ++r) {
       const int originalRow = r == 16 ? 17 : r;  // calcium deleted, phosphorus moved up

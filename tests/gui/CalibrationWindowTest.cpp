@@ -37,7 +37,7 @@ struct Session : GuiSession {
   }
   // "Calibration", keeping the location's name.
   void OpenCalibration() {
-    dialogs.Input(app->mainForm.Text6.Text);
+    dialogs.Input(app->mainForm.Text6.text);
     QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
     QVERIFY(dialogs.Done());
   }
@@ -113,7 +113,7 @@ void CalibrationWindowTest::inputsScreenShowsTheWeighings() {
 
   // Closed by the user, not by a command: the form lets it go.
   calibration->close();
-  QVERIFY(!s.app->calibForm.Visible);
+  QVERIFY(!s.app->calibForm.visible);
 }
 
 void CalibrationWindowTest::continueRunsTheFitWithProgress() {

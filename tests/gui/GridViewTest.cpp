@@ -264,8 +264,8 @@ void GridViewTest::hiddenRowsWidthsAndHeadings() {
   QtDialogs dialogs;
   Grid grid(5, 5);
   Fill(grid);
-  grid.SetColWidth(2, 1500);
-  grid.SetColWidth(0, 1800);
+  grid.SetColWidth(2, 100);
+  grid.SetColWidth(0, 120);
   grid.SetRowHidden(3, true);
   GridView view;
   view.Bind(grid, dialogs);
@@ -291,7 +291,7 @@ void GridViewTest::hiddenRowsWidthsAndHeadings() {
   QVERIFY(view.isColumnHidden(4));
   QVERIFY(!view.isRowHidden(3));
   QVERIFY(view.isColumnHidden(1));
-  view.SetRowHeight(400);
+  view.SetRowHeight(26);
   QCOMPARE(view.rowHeight(2), 26);
   grid.Resize(8, 7);
   QVERIFY(!view.isRowHidden(7));

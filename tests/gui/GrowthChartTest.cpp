@@ -105,7 +105,7 @@ void GrowthChartTest::followsTheDailyTable() {
 
   // A second run to 20 kg: the first becomes the faint previous curve.
   const QList<QPointF> first = s.OneSeries("GrowthWeight")->points();
-  s.app->mainForm.Text3.Text = "20";
+  s.app->mainForm.Text3.text = "20";
   s.Growth();
   CompareWithTable(s, s.OneSeries("GrowthWeight"));
   QCOMPARE(s.OneSeries("PreviousWeight")->points(), first);
@@ -119,7 +119,7 @@ void GrowthChartTest::followsTheDailyTable() {
 void GrowthChartTest::showsTheWeighingsAfterACalibration() {
   Session s;
   s.Growth();
-  s.dialogs.Input(s.app->mainForm.Text6.Text);  // "Calibration", keeping the name
+  s.dialogs.Input(s.app->mainForm.Text6.text);  // "Calibration", keeping the name
   QTest::mouseClick(s.Find<QPushButton>("Command2"), Qt::LeftButton);
   s.dialogs.Answer(Answer::Yes);  // save the fitted curve: the growth run shows it
   SecondaryWindow* calibration = s.window->WindowOf(AfrmMain::Window::Calibration);

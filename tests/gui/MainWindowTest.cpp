@@ -108,7 +108,7 @@ void MainWindowTest::demoLocationFillsTheDietsTable() {
   QVERIFY(s.dialogs.Done());
   QVERIFY(s.dialogs.Messages().empty());
   QCOMPARE(s.Find<QLineEdit>("Text6")->text(),
-           QString::fromStdString(s.app->location.LocationBase));
+           QString::fromStdString(s.app->location.locationBase));
   QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(Qt::white));
   QCOMPARE(s.Find<QPushButton>("Command1")->palette().color(QPalette::Button),
            QColor(128, 255, 128));
@@ -197,7 +197,7 @@ void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
     auto* tabs = s.Find<QTabWidget>("TabSet");
     s.window->resize(900, 600);
     const QSize followed = tabs->size();
-    // Below 7640 by 5000 twips the tab set keeps its size.
+    // Below 510 by 334 pixels the tab set keeps its size.
     s.window->resize(500, 320);
     QCOMPARE(tabs->size(), followed);
     s.window->resize(900, 600);
@@ -222,7 +222,7 @@ void MainWindowTest::fieldKeys() {
   const char* fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
   const char* pasted[] = {"5.5", "21", "25", "30", "62"};
   for (int k = 0; k < 5; ++k) QCOMPARE(s.Find<QLineEdit>(fields[k])->text(), QString(pasted[k]));
-  QCOMPARE(s.app->mainForm.Text3.Text, "25");
+  QCOMPARE(s.app->mainForm.Text3.text, "25");
   QVERIFY(s.dialogs.Clipboard().empty());
 
   auto* pigs = s.Find<QLineEdit>("TextPigNo");
@@ -230,7 +230,7 @@ void MainWindowTest::fieldKeys() {
   pigs->setFocus();
   pigs->end(false);
   QTest::keyClicks(pigs, QStringLiteral("40"));
-  QCOMPARE(s.app->mainForm.TextPigNo.Text, "40");
+  QCOMPARE(s.app->mainForm.TextPigNo.text, "40");
 
   QTest::keyClick(s.Find<QLineEdit>("Text6"), Qt::Key_Tab);
   QVERIFY(s.dialogs.shown().empty());
@@ -258,7 +258,7 @@ void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
   QTest::keyClick(diets, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 1), energy);
 
-  const std::string question = "Save changes to " + s.app->location.DietsFile + "?";
+  const std::string question = "Save changes to " + s.app->location.dietsFile + "?";
   s.dialogs.Answer(Answer::Cancel);
   QVERIFY(!s.window->close());
   QVERIFY(s.window->isVisible());

@@ -91,7 +91,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
   QVERIFY(s.opt->isVisible());
   QCOMPARE(s.opt->windowTitle(), QStringLiteral("Diet Optimization"));
   QCOMPARE(s.Find<QLineEdit>("LocationName", s.opt)->text().toStdString(),
-           s.app->mainForm.Text6.Text);
+           s.app->mainForm.Text6.text);
   QCOMPARE(s.Find<QLineEdit>("TextOptDiet", s.opt)->text(), QStringLiteral("3"));
   QCOMPARE(s.Cell(s.opt, "GridOpt", 0, kOptCurrentCol), QStringLiteral("Current"));
   QCOMPARE(s.Cell(s.opt, "GridOpt", VariableOf(2, kFeedKind), kOptCurrentCol),
@@ -142,7 +142,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
   s.Click("CopyToClipboard", report);
   QVERIFY(s.dialogs.Clipboard().find("Optimized\t") != std::string::npos);
   report->close();
-  QVERIFY(!s.app->optReport.Visible);
+  QVERIFY(!s.app->optReport.visible);
 
   // The optimum into the diets table; the next growth run costs it.
   const QString bestFeed = s.Cell(s.opt, "GridOptBest", kFeedKind, 1);

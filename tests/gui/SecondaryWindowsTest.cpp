@@ -64,11 +64,11 @@ void LoadSmallMatrix(FormulationTables& tables) {
   tables.NutName[1] = "Weight";
   tables.NutName[2] = "Net ENERGY";
   tables.NutName[3] = "Crude Protein";
-  tables.IngCount = 2;
+  tables.ingredientCount = 2;
   tables.IngName[1] = "Corn";
   tables.IngName[2] = "Soy";
-  tables.IngPrice[1] = 0.2;
-  tables.IngPrice[2] = 0.4;
+  tables.ingredientPrice[1] = 0.2;
+  tables.ingredientPrice[2] = 0.4;
   const double values[2][3] = {{100, 2500, 8}, {100, 2000, 44}};
   for (int i = 1; i <= 2; ++i)
     for (int r = 1; r <= 3; ++r) tables.IngMatrix[r][i] = values[i - 1][r - 1];
@@ -153,9 +153,9 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
 void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.mainForm.Text2.Text = "21";
+  app.mainForm.Text2.text = "21";
   QCOMPARE(app.mainForm.Click(AfrmMain::Control::SetTemp), AfrmMain::Window::Temperature);
-  TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.StgFile);
+  TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
   QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.GridCurrTemp));
@@ -217,7 +217,7 @@ void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   Click(window, "Command3");
   QCOMPARE(app.mainForm.Griddiets.Text(1, 2), std::string("Grower"));
-  QVERIFY(!app.dietDisplayForm.Visible);
+  QVERIFY(!app.dietDisplayForm.visible);
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
 }
@@ -250,7 +250,7 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   Click(window, "CopyToClipboard");
   QVERIFY(dialogs.clipboard.find("Corn\t65.217") != std::string::npos);
   window.close();
-  QVERIFY(!form.Visible);
+  QVERIFY(!form.visible);
 }
 
 void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
@@ -272,7 +272,7 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   QCOMPARE(table->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Soy"));
 
   Click(window, "Command3");
-  QCOMPARE(int(app.formulation.IngCount), 3);
+  QCOMPARE(int(app.formulation.ingredientCount), 3);
   QCOMPARE(app.formulation.IngName[2], std::string("Barley"));
   QCOMPARE(app.formulation.IngName[3], std::string("Soy"));
   QCOMPARE(app.formulation.IngMatrix[2][3], 2000.0);
@@ -326,7 +326,7 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   QCOMPARE(int(app.pig.UnitCodes[kWeightUnit]), 1);
   QCOMPARE(int(app.pig.UnitCodes[kEnergyUnit]), 1);
   QCOMPARE(int(app.pig.UnitCodes[kPriceUnit]), 3);
-  QCOMPARE(app.mainForm.Text1.Caption, std::string("Starting Weight, lb"));
+  QCOMPARE(app.mainForm.Text1.caption, std::string("Starting Weight, lb"));
   QVERIFY(dialogs.messages.empty());  // no location chosen: nothing to save
   QVERIFY(!window.isVisible());
 }

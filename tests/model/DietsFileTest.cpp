@@ -218,17 +218,17 @@ TEST_F(DietsFileTest, SavedFileIsByteExactAndReadsBack) {
   diets_.SetText(8, 2, "1,35");             // typed with a decimal comma
   diets_.SetText(4, 3, "2300");             // a third column past NumDiets is not written
   Location location;
-  location.DietsFile = Path("Farm1.dts");
-  location.SaveWithoutAsking[kDietsRow] = true;
+  location.dietsFile = Path("Farm1.dts");
+  location.saveWithoutAsking[kDietsRow] = true;
   Grid files(11, 1);
   ASSERT_TRUE(SaveDietsFile(location, diets_, 2, files, dialogs_));
   EXPECT_TRUE(dialogs_.shown().empty());
-  EXPECT_EQ(files.Text(kDietsRow, 0), location.DietsFile);
-  EXPECT_EQ(ReadWhole(location.DietsFile), ReadWhole(kData + "diets_saved_two.dts"));
+  EXPECT_EQ(files.Text(kDietsRow, 0), location.dietsFile);
+  EXPECT_EQ(ReadWhole(location.dietsFile), ReadWhole(kData + "diets_saved_two.dts"));
 
   Grid back(kDietsRows, kDietsCols);
   GlobalPig pig;
-  ASSERT_EQ(ReadDietsFile(location.DietsFile, back, pig).numDiets, 2);
+  ASSERT_EQ(ReadDietsFile(location.dietsFile, back, pig).numDiets, 2);
   EXPECT_EQ(back.Text(1, 1), "Starter. pre");
   EXPECT_EQ(back.Text(8, 2), "1.35");
   for (int r = 2; r <= kDietRecords; ++r) EXPECT_EQ(back.Text(r, 1), kDiet1[r - 1]) << r;
@@ -249,8 +249,8 @@ TEST_F(DietsFileTest, CellsWithTabsOrLineEndsStayOneRecord) {
 
 TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.DietsFile = Path("Old.dts");
+  location.dataFolder = temp_.Path("");
+  location.dietsFile = Path("Old.dts");
   Grid files(11, 1);
   dialogs_.CancelFile();
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
@@ -260,29 +260,29 @@ TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
             "CURRENT FILE IS " + Path("Old.dts") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
   EXPECT_EQ(request.filter, "*.dts");
   EXPECT_EQ(request.defaultExt, ".dts");
-  EXPECT_EQ(request.folder, location.DataFolder);
-  EXPECT_EQ(location.DietsFile, Path("Old.dts"));
+  EXPECT_EQ(request.folder, location.dataFolder);
+  EXPECT_EQ(location.dietsFile, Path("Old.dts"));
   EXPECT_TRUE(fs::exists(Path("Old.dts")));
 
   dialogs_.File(Path("New.dts"));
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  EXPECT_EQ(location.DietsFile, Path("New.dts"));
+  EXPECT_EQ(location.dietsFile, Path("New.dts"));
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("New.dts"));
   EXPECT_TRUE(fs::exists(Path("New.dts")));
 }
 
 TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
   Location location;
-  location.DietsFile = Path("Kept.dts");
-  location.SaveWithoutAsking[kDietsRow] = true;
+  location.dietsFile = Path("Kept.dts");
+  location.saveWithoutAsking[kDietsRow] = true;
   Grid files(11, 1);
   diets_.SetText(4, 1, "2450");
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  const std::string before = ReadWhole(location.DietsFile);
+  const std::string before = ReadWhole(location.dietsFile);
 
   // A folder of that name cannot be replaced by the file.
-  location.DietsFile = Path("Folder.dts");
-  fs::create_directories(location.DietsFile);
+  location.dietsFile = Path("Folder.dts");
+  fs::create_directories(location.dietsFile);
   EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   EXPECT_EQ(
       dialogs_.Messages(),

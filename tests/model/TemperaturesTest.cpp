@@ -193,18 +193,18 @@ TEST_F(TemperaturesTest, MenuCommands) {
 
 TEST_F(TemperaturesTest, OpenTemperatureFileKeepsTheNameWhenCancelled) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.StgFile = Path("Farm1.stg");
+  location.dataFolder = temp_.Path("");
+  location.temperatureFile = Path("Farm1.stg");
   dialogs_.CancelFile();
   EXPECT_FALSE(OpenTemperatureFile(location, profile_, dialogs_));
-  EXPECT_EQ(location.StgFile, Path("Farm1.stg"));
+  EXPECT_EQ(location.temperatureFile, Path("Farm1.stg"));
   ASSERT_EQ(dialogs_.shown().size(), 1u);
   EXPECT_EQ(dialogs_.shown()[0].request.title, "Select a Temperature File");
   EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.stg");
 
   dialogs_.File(kData + "stg_short.stg");
   EXPECT_TRUE(OpenTemperatureFile(location, profile_, dialogs_));
-  EXPECT_EQ(location.StgFile, kData + "stg_short.stg");
+  EXPECT_EQ(location.temperatureFile, kData + "stg_short.stg");
   EXPECT_EQ(profile_.CalibTemp[0], 35);
 }
 

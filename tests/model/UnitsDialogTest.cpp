@@ -33,9 +33,9 @@ TEST_F(UnitsDialogTest, ListsGiveTheCodes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.weights) + std::to_string(c.energy) + std::to_string(c.cost));
     dialog.Open(pig);
-    dialog.Weights.ListIndex = c.weights;
-    dialog.FeedEnergy.ListIndex = c.energy;
-    dialog.FeedCost.ListIndex = c.cost;
+    dialog.Weights.selected = c.weights;
+    dialog.FeedEnergy.selected = c.energy;
+    dialog.FeedCost.selected = c.cost;
     EXPECT_EQ(dialog.ChosenCodes(), c.codes);
     dialog.OK();
     EXPECT_FALSE(dialog.Visible());
@@ -56,9 +56,9 @@ TEST_F(UnitsDialogTest, OpeningShowsTheCurrentCodes) {
     pig.UnitCodes = c.codes;
     dialog.Open(pig);
     EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Weights.ListIndex, c.weights);
-    EXPECT_EQ(dialog.FeedEnergy.ListIndex, c.energy);
-    EXPECT_EQ(dialog.FeedCost.ListIndex, c.cost);
+    EXPECT_EQ(dialog.Weights.selected, c.weights);
+    EXPECT_EQ(dialog.FeedEnergy.selected, c.energy);
+    EXPECT_EQ(dialog.FeedCost.selected, c.cost);
   }
 }
 

@@ -27,13 +27,13 @@ class FeedCostTest : public ::testing::Test {
   FeedCostTest() {
     LoadExampleDiets(*pig);
     FormulationTables& t = *tables;
-    t.IngCount = 3;
+    t.ingredientCount = 3;
     t.NutCount = kStandardNutrientRows;
     const double price[] = {0, 200, 400, 1000};
     const double energy[] = {0, 2700, 2100, 7800};
     const double protein[] = {0, 8, 46, 0};
     for (int c = 1; c <= 3; ++c) {
-      t.IngPrice[c] = price[c];
+      t.ingredientPrice[c] = price[c];
       t.IngMatrix[kWeightRow][c] = 100;
       t.IngMatrix[kEnergy + 1][c] = energy[c];
       t.IngMatrix[kProtein + 1][c] = protein[c];

@@ -53,7 +53,7 @@ struct HandOptimum {
     tables->NutCount = 3;
     tables->NutName[2] = "Net ENERGY";
     tables->NutName[3] = "PROTEIN";
-    tables->IngCount = 4;
+    tables->ingredientCount = 4;
     const char* names[] = {"", "A", "B", "C", "D"};
     for (int i = 1; i <= 4; ++i) tables->IngName[i] = names[i];
     r.DietInclusion[1] = {0, 50, 50, 0.0001, 0};
@@ -144,7 +144,7 @@ TEST(OptReport, RestrictionTables) {
   HandOptimum h;
   h.result->diets = 6;
   h.result->NutRestrict[6][kMaxKind][kProtein] = 22;
-  h.tables->IngCount = 100;  // a full matrix: every ingredient gets its row
+  h.tables->ingredientCount = 100;  // a full matrix: every ingredient gets its row
   h.tables->IngName[100] = "Last";
   h.report.NutRestriction(h.Source());
   h.report.Ingredrestct(h.Source());

@@ -30,13 +30,14 @@ TEST(GridClipboardTest, CopyKeysPutTheSelectedBlockOnTheClipboard) {
   const struct {
     const char* name;
     int row, col, rowSel, colSel;
-    int key, shift;
+    Key key;
+    KeyModifiers modifiers;
     const char* expected;
   } cases[] = {
-      {"2x3 block", 1, 1, 2, 3, kKeyC, kShiftCtrl, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
-      {"selected upwards", 2, 3, 1, 1, kKeyC, kShiftCtrl, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
-      {"single cell", 3, 2, 3, 2, kKeyC, kShiftCtrl, "3,2"},
-      {"Ctrl+Insert", 0, 0, 1, 0, kKeyInsert, kShiftCtrl, "0,0\n1,0"},
+      {"2x3 block", 1, 1, 2, 3, Key::C, kControlModifier, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
+      {"selected upwards", 2, 3, 1, 1, Key::C, kControlModifier, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
+      {"single cell", 3, 2, 3, 2, Key::C, kControlModifier, "3,2"},
+      {"Ctrl+Insert", 0, 0, 1, 0, Key::Insert, kControlModifier, "0,0\n1,0"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -44,7 +45,7 @@ TEST(GridClipboardTest, CopyKeysPutTheSelectedBlockOnTheClipboard) {
     ScriptedDialogs dialogs;
     dialogs.SetClipboard("old");
     grid.SetSelection(c.row, c.col, c.rowSel, c.colSel);
-    EXPECT_TRUE(GridKey(grid, c.key, c.shift, dialogs));
+    EXPECT_TRUE(GridKey(grid, c.key, c.modifiers, dialogs));
     EXPECT_EQ(dialogs.Clipboard(), c.expected);
     EXPECT_EQ(grid.Text(1, 1), "1,1");  // a copy changes no cell
     EXPECT_EQ(grid.Row(), 0);           // the copy leaves (0, 0) current
@@ -56,7 +57,7 @@ TEST(GridClipboardTest, CtrlXCopiesThenEmptiesTheBlock) {
   Grid grid = Numbered(4, 4);
   ScriptedDialogs dialogs;
   grid.SetSelection(2, 2, 1, 1);
-  EXPECT_TRUE(GridKey(grid, kKeyX, kShiftCtrl, dialogs));
+  EXPECT_TRUE(GridKey(grid, Key::X, kControlModifier, dialogs));
   EXPECT_EQ(dialogs.Clipboard(), "1,1\t1,2\n2,1\t2,2");
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) {
@@ -83,7 +84,7 @@ TEST(GridClipboardTest, CtrlACopiesTheUsedArea) {
     Grid grid = FilledGrid(c.cells, 6, 5);
     grid.SetCurrent(4, 4);
     ScriptedDialogs dialogs;
-    EXPECT_TRUE(GridKey(grid, kKeyA, kShiftCtrl, dialogs));
+    EXPECT_TRUE(GridKey(grid, Key::A, kControlModifier, dialogs));
     EXPECT_EQ(dialogs.Clipboard(), c.expected);
   }
 }
@@ -140,7 +141,7 @@ TEST(GridClipboardTest, PasteFillsFromTheCurrentCell) {
     grid.SetCurrent(c.row, c.col);
     ScriptedDialogs dialogs;
     dialogs.SetClipboard(c.text);
-    EXPECT_TRUE(GridKey(grid, kKeyV, kShiftCtrl, dialogs));
+    EXPECT_TRUE(GridKey(grid, Key::V, kControlModifier, dialogs));
     EXPECT_EQ(grid.Rows(), 5);
     EXPECT_EQ(grid.Cols(), c.cols);
     for (int r = 0; r < static_cast<int>(c.expected.size()); ++r)
@@ -160,7 +161,7 @@ TEST(GridClipboardTest, WideLinesWidenTheTable) {
   grid.SetCurrent(1, 0);
   ScriptedDialogs dialogs;
   dialogs.SetClipboard(line);
-  EXPECT_TRUE(GridKey(grid, kKeyInsert, kShiftShift, dialogs));
+  EXPECT_TRUE(GridKey(grid, Key::Insert, kShiftModifier, dialogs));
   EXPECT_EQ(grid.Cols(), 13);
   EXPECT_EQ(grid.Rows(), 4);
   for (int c = 0; c < 12; ++c) EXPECT_EQ(grid.Text(1, c), std::to_string(c + 1));
@@ -169,7 +170,7 @@ TEST(GridClipboardTest, WideLinesWidenTheTable) {
   // Starting further right, the fields past the last column are dropped.
   Grid right(4, 5);
   right.SetCurrent(1, 3);
-  EXPECT_TRUE(GridPaste(right, kKeyV, kShiftCtrl, dialogs));
+  EXPECT_TRUE(GridPaste(right, Key::V, kControlModifier, dialogs));
   EXPECT_EQ(right.Cols(), 13);
   EXPECT_EQ(right.Text(1, 3), "1");
   EXPECT_EQ(right.Text(1, 11), "9");
@@ -203,7 +204,7 @@ TEST(GridClipboardTest, TemperatureTablesPasteDownColumnOne) {
     grid.SetCurrent(1, 2);
     ScriptedDialogs dialogs;
     dialogs.SetClipboard(c.text);
-    EXPECT_TRUE(GridKey(grid, kKeyV, kShiftCtrl, dialogs, PasteMode::TemperatureColumn));
+    EXPECT_TRUE(GridKey(grid, Key::V, kControlModifier, dialogs, PasteMode::TemperatureColumn));
     for (int k = 0; k < 4; ++k) EXPECT_EQ(grid.Text(1 + k, 1), c.expected[k]);
     EXPECT_EQ(grid.Text(1, 2), "");
     EXPECT_EQ(grid.Cols(), 3);
@@ -212,23 +213,25 @@ TEST(GridClipboardTest, TemperatureTablesPasteDownColumnOne) {
 
 TEST(GridClipboardTest, OtherKeysAreNotHandled) {
   const struct {
-    int key, shift;
+    Key key;
+    KeyModifiers modifiers;
   } cases[] = {
-      {kKeyC, kShiftNone},
-      {kKeyC, kShiftShift},
-      {kKeyV, kShiftNone},
-      {kKeyInsert, kShiftNone},
-      {kKeyX, kShiftShift},
-      {kKeyA, kShiftNone},
-      {66, kShiftCtrl},
+      {Key::C, kNoModifier},
+      {Key::C, kShiftModifier},
+      {Key::V, kNoModifier},
+      {Key::Insert, kNoModifier},
+      {Key::X, kShiftModifier},
+      {Key::A, kNoModifier},
+      {Key::Other, kControlModifier},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.key) + " shift " + std::to_string(c.shift));
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.key)) + " modifiers " +
+                 std::to_string(c.modifiers));
     Grid grid = Numbered(3, 3);
     grid.SetCurrent(1, 1);
     ScriptedDialogs dialogs;
     dialogs.SetClipboard("x");
-    EXPECT_FALSE(GridKey(grid, c.key, c.shift, dialogs));
+    EXPECT_FALSE(GridKey(grid, c.key, c.modifiers, dialogs));
     EXPECT_EQ(dialogs.Clipboard(), "x");
     EXPECT_EQ(grid.Text(1, 1), "1,1");
     EXPECT_EQ(grid.Row(), 1);
@@ -250,14 +253,14 @@ TEST(GridClipboardTest, HerdInputsTakeOneLineEach) {
     ScriptedDialogs dialogs;
     dialogs.SetClipboard(c.text);
     std::vector<std::string> f(5, "old");
-    EXPECT_TRUE(HerdInputPaste(kKeyV, kShiftCtrl, dialogs, f[0], f[1], f[2], f[3], f[4]));
+    EXPECT_TRUE(HerdInputPaste(Key::V, kControlModifier, dialogs, f[0], f[1], f[2], f[3], f[4]));
     EXPECT_EQ(f, c.expected);
     EXPECT_EQ(dialogs.Clipboard(), "");
   }
   ScriptedDialogs dialogs;
   dialogs.SetClipboard("7");
   std::string a = "a", b, c, d, e;
-  EXPECT_FALSE(HerdInputPaste(kKeyC, kShiftCtrl, dialogs, a, b, c, d, e));
+  EXPECT_FALSE(HerdInputPaste(Key::C, kControlModifier, dialogs, a, b, c, d, e));
   EXPECT_EQ(a, "a");
   EXPECT_EQ(dialogs.Clipboard(), "7");
 }
@@ -314,7 +317,7 @@ TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
     EXPECT_EQ(dialogs.Messages().size(), c.answer ? 1u : 0u);
     EXPECT_EQ(RangeText(WholeGrid(grid), grid), c.cleared);
     EXPECT_EQ(grid.Edited(), c.answer == Answer::Yes);
-    EXPECT_TRUE(GridKey(grid, kKeyZ, kShiftCtrl, dialogs));
+    EXPECT_TRUE(GridKey(grid, Key::Z, kControlModifier, dialogs));
     EXPECT_EQ(RangeText(WholeGrid(grid), grid), numbered);
   }
 }
@@ -326,23 +329,23 @@ TEST(GridClipboardTest, CtrlZUndoesTheLastCutOrPaste) {
   const std::string before = RangeText(WholeGrid(grid), grid);
   ScriptedDialogs dialogs;
   grid.SetSelection(0, 0, 1, 1);
-  GridKey(grid, kKeyX, kShiftCtrl, dialogs);
+  GridKey(grid, Key::X, kControlModifier, dialogs);
   EXPECT_EQ(RangeText(GridRange{1, 0, 1, 0}, grid), "0,0\t0,1\n1,0\t");
-  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  GridKey(grid, Key::Z, kControlModifier, dialogs);
   EXPECT_EQ(RangeText(WholeGrid(grid), grid), before);
 
   dialogs.SetClipboard("a\tb\tc\td\te");
   grid.SetCurrent(1, 1);
-  GridKey(grid, kKeyV, kShiftCtrl, dialogs);
+  GridKey(grid, Key::V, kControlModifier, dialogs);
   EXPECT_EQ(grid.Cols(), 6);
-  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  GridKey(grid, Key::Z, kControlModifier, dialogs);
   EXPECT_EQ(grid.Cols(), 4);
   EXPECT_EQ(RangeText(WholeGrid(grid), grid), before);
 
   grid.SetSelection(2, 2, 2, 2);
-  GridKey(grid, kKeyX, kShiftCtrl, dialogs);
+  GridKey(grid, Key::X, kControlModifier, dialogs);
   grid.SetText(3, 3, "written since");
-  GridKey(grid, kKeyZ, kShiftCtrl, dialogs);
+  GridKey(grid, Key::Z, kControlModifier, dialogs);
   EXPECT_EQ(grid.Text(2, 2), "");
   EXPECT_EQ(grid.Text(3, 3), "written since");
 }
@@ -351,10 +354,10 @@ TEST(GridClipboardTest, CopyThenPasteRoundTrips) {
   Grid from = Numbered(4, 4);
   from.SetSelection(0, 0, 2, 2);
   ScriptedDialogs dialogs;
-  GridKey(from, kKeyC, kShiftCtrl, dialogs);
+  GridKey(from, Key::C, kControlModifier, dialogs);
   Grid to(4, 4);
   to.SetCurrent(0, 0);
-  GridKey(to, kKeyV, kShiftCtrl, dialogs);
+  GridKey(to, Key::V, kControlModifier, dialogs);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(to.Text(r, c), from.Text(r, c));
 }

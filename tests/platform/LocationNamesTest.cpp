@@ -46,28 +46,28 @@ TEST(LocationNames, BaseAndFolderFromAChosenCalibrationFile) {
     Location location;
     Grid files(11, 1);
     SetFileNames(location, LocationBaseOf(c.chosen), files);
-    EXPECT_EQ(location.MatrixFile, c.matrix);
+    EXPECT_EQ(location.matrixFile, c.matrix);
   }
 }
 
 TEST(LocationNames, SetFileNamesFillsTheSetAndTheFileTable) {
   Location location;
-  location.SaveWithoutAsking.fill(true);
+  location.saveWithoutAsking.fill(true);
   Grid files(11, 1);
   SetFileNames(location, "/t/Farm1", files);
-  EXPECT_EQ(location.LocationBase, "/t/Farm1");
-  EXPECT_EQ(location.DietsFile, "/t/Farm1.dts");
-  EXPECT_EQ(location.ReqNutFile, "/t/Farm1Req.nut");
-  EXPECT_EQ(location.ReqIngFile, "/t/Farm1Req.ing");
-  EXPECT_EQ(location.PltFile, "/t/Farm1.plt");
-  EXPECT_EQ(location.CalFile, "/t/Farm1.cal");
-  EXPECT_EQ(location.StgFile, "/t/Farm1.stg");
+  EXPECT_EQ(location.locationBase, "/t/Farm1");
+  EXPECT_EQ(location.dietsFile, "/t/Farm1.dts");
+  EXPECT_EQ(location.nutRestrictionsFile, "/t/Farm1Req.nut");
+  EXPECT_EQ(location.ingRestrictionsFile, "/t/Farm1Req.ing");
+  EXPECT_EQ(location.calibrationFile, "/t/Farm1.plt");
+  EXPECT_EQ(location.observationsFile, "/t/Farm1.cal");
+  EXPECT_EQ(location.temperatureFile, "/t/Farm1.stg");
   EXPECT_EQ(files.Text(kDietsRow, 0), "/t/Farm1.dts");
   EXPECT_EQ(files.Text(kMatrixRow, 0), "/t/Farm1Matrix.txt");
   EXPECT_EQ(files.Text(kReqNutRow, 0), "/t/Farm1Req.nut");
   EXPECT_EQ(files.Text(kReqIngRow, 0), "/t/Farm1Req.ing");
   EXPECT_EQ(files.Text(kPltRow, 0), "");  // the chosen path is shown by the caller
-  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(location.SaveWithoutAsking[row]) << row;
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(location.saveWithoutAsking[row]) << row;
 }
 
 TEST(LocationNames, StripFolderKeepsTheFileName) {

@@ -23,9 +23,9 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   App app(dialogs);
   AfrmMain& form = app.mainForm;
   OpenLocation(app, dialogs, temp.Demo("Demo.plt"));
-  form.Combo1.ListIndex = kFeedGrid;    // the demo's diets as they are
-  form.ComboSex.ListIndex = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
-  const std::string name = form.Text6.Text;
+  form.Combo1.selected = kFeedGrid;    // the demo's diets as they are
+  form.ComboSex.selected = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
+  const std::string name = form.Text6.text;
 
   dialogs.Input(name);
   ASSERT_EQ(form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
@@ -50,7 +50,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
   EXPECT_FALSE(screen.Working);
-  EXPECT_FALSE(screen.Visible);
+  EXPECT_FALSE(screen.visible);
   EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.ProgressEvery);
 
   // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
@@ -70,7 +70,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   // growth command with it.
   for (int k = 0; k < kCoefCount; ++k)
     EXPECT_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k]) << k;
-  EXPECT_NEAR(ReadNumber(form.Text5.Text), outcome.finalAge, 1e-3);
+  EXPECT_NEAR(ReadNumber(form.Text5.text), outcome.finalAge, 1e-3);
   EXPECT_EQ(form.Tab, kTabDailyGrowth);
 
   // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
@@ -90,7 +90,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
         ReadNumber(reopened.mainForm.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k], 5e-7)
         << k;
   }
-  EXPECT_EQ(reopened.mainForm.ComboSex.ListIndex, kMaleHerd);
+  EXPECT_EQ(reopened.mainForm.ComboSex.selected, kMaleHerd);
   EXPECT_EQ(reopened.calibration.CalibObs, app.calibration.CalibObs);
   EXPECT_DOUBLE_EQ(reopened.calibration.HerdInputs[kHerdTotalFeed], 29.8);
 }

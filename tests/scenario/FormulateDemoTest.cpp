@@ -42,7 +42,7 @@ class FormulateDemo : public ::testing::Test {
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
-  ASSERT_EQ(tables->IngCount, 16);
+  ASSERT_EQ(tables->ingredientCount, 16);
   ASSERT_EQ(tables->NutCount, 18);
   RunLP(context, Griddiets);
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -52,13 +52,13 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
     EXPECT_EQ(state->DietProblems[d], 0);
     double total = 0;
     double cost = 0;
-    for (int i = 1; i <= tables->IngCount; ++i) {
+    for (int i = 1; i <= tables->ingredientCount; ++i) {
       SCOPED_TRACE(tables->IngName[i]);
       const double x = state->DietInclusion[d][i];
       const double minimum = tables->IngRestrict[d][kMinKind][i];
       const double maximum = tables->IngRestrict[d][kMaxKind][i];
       total += x;
-      cost += x * tables->IngPrice[i] / 100;
+      cost += x * tables->ingredientPrice[i] / 100;
       EXPECT_GE(x, 0);
       if (minimum > 0) EXPECT_GE(x, minimum - kSolverSlack);
       if (maximum == -1) EXPECT_EQ(x, 0);
@@ -71,7 +71,7 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
     for (int j = 1; j < tables->NutCount; ++j) {
       SCOPED_TRACE(tables->NutName[j + 1]);
       double level = 0;
-      for (int i = 1; i <= tables->IngCount; ++i) {
+      for (int i = 1; i <= tables->ingredientCount; ++i) {
         level += tables->IngMatrix[j + 1][i] * state->DietInclusion[d][i] / 100;
       }
       EXPECT_NEAR(pig->DietNutrients[d][j], level, 1e-9);
@@ -105,7 +105,7 @@ TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
     SCOPED_TRACE(d);
     EXPECT_TRUE(state->solvers[d].LastSolve().warmStart);
     EXPECT_NEAR(state->DietCost[d], firstCost[d], 1e-6);
-    for (int i = 1; i <= tables->IngCount; ++i) {
+    for (int i = 1; i <= tables->ingredientCount; ++i) {
       EXPECT_NEAR(state->DietInclusion[d][i], first[d][i], 1e-6) << tables->IngName[i];
     }
   }

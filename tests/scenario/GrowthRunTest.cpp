@@ -36,8 +36,8 @@ struct DemoSession {
   explicit DemoSession(int sex = kMixed, int feed = kFeedGrid) {
     OpenLocation(app, dialogs, demo.Plt());
     dialogs.Forget();
-    form.ComboSex.ListIndex = sex;
-    form.Combo1.ListIndex = feed;
+    form.ComboSex.selected = sex;
+    form.Combo1.selected = feed;
   }
 
   double Cell(int row, int col) const { return ReadNumber(results.Text(row, col)); }
@@ -60,10 +60,10 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(s.Cell(1, 6), 6);
   const int last = s.LastDailyRow();
   EXPECT_DOUBLE_EQ(s.Cell(last, 6), 25);
-  const double finalAge = ReadNumber(s.form.Text5.Text);
+  const double finalAge = ReadNumber(s.form.Text5.text);
   EXPECT_NEAR(s.Cell(last, 5), finalAge, 0.05);
   EXPECT_NEAR(finalAge, 65.0, 1.0);
-  EXPECT_NEAR(ReadNumber(s.form.Text4.Text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
+  EXPECT_NEAR(ReadNumber(s.form.Text4.text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
 
   // Per-diet rows.
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
@@ -85,18 +85,18 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(s.Cell(3, 1), 25);
   EXPECT_NEAR(s.Cell(3, 2), finalAge, 0.05);
   EXPECT_EQ(r.Text(4, 0), "");
-  EXPECT_NEAR(feed, ReadNumber(s.form.Text4.Text), 0.01);
+  EXPECT_NEAR(feed, ReadNumber(s.form.Text4.text), 0.01);
 
   // Cost per pig, feed/gain and energy per kg of gain.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
-  EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.Text), feed / (25 - 6), 0.001);
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.text), feed / (25 - 6), 0.001);
   EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
   EXPECT_EQ(s.app.pig.HerdPigs, 20);
-  EXPECT_EQ(s.form.TextPigNo.Text, "20");
+  EXPECT_EQ(s.form.TextPigNo.text, "20");
 
   // Sex split: a mixed herd's males and females eat twice the herd's feed.
-  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.Text4.Text), 0.1);
-  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.TextPrice.Text), 0.02);
+  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.Text4.text), 0.1);
+  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.TextPrice.text), 0.02);
   // Weanlings' female weight formula lies above the male one: both take the
   // herd's weight.
   EXPECT_EQ(r.Text(20, 1), r.Text(20, 2));
@@ -113,9 +113,9 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   const Grid& c = s.app.comparison;
   EXPECT_EQ(c.Text(1, 1), "Mixed");
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(2, 1)), 25);
-  EXPECT_EQ(c.Text(3, 1), s.form.TextFeedGain.Text);
-  EXPECT_EQ(c.Text(4, 1), s.form.Text5.Text);
-  EXPECT_EQ(c.Text(5, 1), s.form.TextPrice.Text);
+  EXPECT_EQ(c.Text(3, 1), s.form.TextFeedGain.text);
+  EXPECT_EQ(c.Text(4, 1), s.form.Text5.text);
+  EXPECT_EQ(c.Text(5, 1), s.form.TextPrice.text);
   EXPECT_EQ(c.Text(6, 1), r.Text(8, 1));
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 6);
   for (int d = 1; d <= 4; ++d) EXPECT_EQ(c.Text(7 + d, 1), r.Text(d, 4)) << d;
@@ -125,8 +125,8 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   // The demo's weighings are loaded: the run is scored against them.
   EXPECT_TRUE(s.app.growthResults.scored);
   EXPECT_EQ(s.form.GridWeight.Text(1, 6), FormatNumber(s.app.growthResults.score, "######.0#"));
-  EXPECT_EQ(s.form.Command[9].BackColor, kLightGreen);
-  EXPECT_TRUE(s.form.Command[9].Enabled);
+  EXPECT_EQ(s.form.Command[9].backColor, kLightGreen);
+  EXPECT_TRUE(s.form.Command[9].enabled);
 }
 
 // Three runs from 6, 6.5 and 7 kg: the first moves to "Previous", then to
@@ -136,9 +136,9 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
   const char* starts[] = {"6", "6.5", "7"};
   std::vector<std::string> prices;
   for (const char* start : starts) {
-    s.form.Text1.Text = start;
+    s.form.Text1.text = start;
     s.form.RunGrowth();
-    prices.push_back(s.form.TextPrice.Text);
+    prices.push_back(s.form.TextPrice.text);
   }
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const Grid& c = s.app.comparison;
@@ -165,7 +165,7 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
 // lists the ingredients eaten with the herd's tonnage and total cost.
 TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   DemoSession s(kMixed, kFeedLeastCost);
-  s.form.TextPigNo.Text = "500";
+  s.form.TextPigNo.text = "500";
   for (int d = 1; d <= 3; ++d) s.form.Griddiets.SetText(2, d, "");
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
@@ -173,7 +173,7 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   double cost = 0;
   for (int d = 1; d <= 3; ++d)
     cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
   EXPECT_EQ(s.app.pig.HerdPigs, 500);
 
   const Grid& f = s.form.Gridformula;
@@ -182,7 +182,7 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   const int total = f.Rows() - 1;
   ASSERT_GT(total, 2);
   EXPECT_EQ(f.Text(total, 1), "Total Cost");
-  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.TextPrice.Text), 5);
+  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.TextPrice.text), 5);
   EXPECT_FALSE(f.Text(1, 1).empty());
 }
 
@@ -194,8 +194,8 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.RunGrowth();
   EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
-  EXPECT_EQ(s.form.TextPrice.Text, "");
-  EXPECT_EQ(s.form.TextFeedGain.Text, "");
+  EXPECT_EQ(s.form.TextPrice.text, "");
+  EXPECT_EQ(s.form.TextFeedGain.text, "");
   EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 0), "");
@@ -207,14 +207,14 @@ TEST(GrowthRun, MaleHerdIsTheRunItself) {
   DemoSession s(kMales);
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  const double feed = ReadNumber(s.form.Text4.Text);
+  const double feed = ReadNumber(s.form.Text4.text);
   EXPECT_NEAR(s.Cell(21, 1), feed, 0.05);
   const GlobalPig& pig = s.app.pig;
   EXPECT_DOUBLE_EQ(pig.CumFeed[1], s.app.growthResults.totalFeed);
   EXPECT_NE(pig.CumFeed[2], pig.CumFeed[1]);
   EXPECT_NEAR(pig.CumFeed[0], (pig.CumFeed[1] + pig.CumFeed[2]) / 2, 1e-9);
   EXPECT_EQ(s.app.comparison.Text(1, 1), "Males");
-  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.Text), 0.006);
+  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.text), 0.006);
 }
 
 }  // namespace
@@ -233,7 +233,7 @@ struct Snapshot {
         for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
     for (int c = 1; c <= 5; ++c) cells.push_back(s.form.GridWeight.Text(1, c));
     const AfrmMain& f = s.form;
-    fields = {f.Text1.Text, f.Text2.Text, f.Text3.Text, f.TextPigNo.Text};
+    fields = {f.Text1.text, f.Text2.text, f.Text3.text, f.TextPigNo.text};
   }
   bool operator==(const Snapshot&) const = default;
 };
@@ -243,8 +243,8 @@ struct Snapshot {
 void ExpectNoResults(const DemoSession& s) {
   EXPECT_EQ(s.results.Text(1, 0), "");
   EXPECT_EQ(s.results.Text(20, 1), "");
-  EXPECT_EQ(s.form.TextPrice.Text, "");
-  EXPECT_EQ(s.form.TextFeedGain.Text, "");
+  EXPECT_EQ(s.form.TextPrice.text, "");
+  EXPECT_EQ(s.form.TextFeedGain.text, "");
   EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");  // the run's score
 }
 
@@ -261,24 +261,24 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
   const char* const kFinal =
       "Final Weight must be a number from the Starting Weight (6 kg) to 25 kg";
   const std::vector<RefusedCase> cases = {
-      {"start 3.99", [](DemoSession& s) { s.form.Text1.Text = "3.99"; }, kStart, false},
-      {"start 25.5", [](DemoSession& s) { s.form.Text1.Text = "25.5"; }, kStart, false},
-      {"start abc", [](DemoSession& s) { s.form.Text1.Text = "abc"; }, kStart, false},
-      {"start empty", [](DemoSession& s) { s.form.Text1.Text = ""; }, kStart, false},
+      {"start 3.99", [](DemoSession& s) { s.form.Text1.text = "3.99"; }, kStart, false},
+      {"start 25.5", [](DemoSession& s) { s.form.Text1.text = "25.5"; }, kStart, false},
+      {"start abc", [](DemoSession& s) { s.form.Text1.text = "abc"; }, kStart, false},
+      {"start empty", [](DemoSession& s) { s.form.Text1.text = ""; }, kStart, false},
       {"start below the curve",
-       [](DemoSession& s) { s.form.Text1.Text = "5"; },
+       [](DemoSession& s) { s.form.Text1.text = "5"; },
        "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
-      {"age abc", [](DemoSession& s) { s.form.Text2.Text = "abc"; }, kAge, false},
-      {"age 250", [](DemoSession& s) { s.form.Text2.Text = "250"; }, kAge, false},
-      {"final 200", [](DemoSession& s) { s.form.Text3.Text = "200"; }, kFinal, false},
-      {"final below start", [](DemoSession& s) { s.form.Text3.Text = "5"; }, kFinal, false},
+      {"age abc", [](DemoSession& s) { s.form.Text2.text = "abc"; }, kAge, false},
+      {"age 250", [](DemoSession& s) { s.form.Text2.text = "250"; }, kAge, false},
+      {"final 200", [](DemoSession& s) { s.form.Text3.text = "200"; }, kFinal, false},
+      {"final below start", [](DemoSession& s) { s.form.Text3.text = "5"; }, kFinal, false},
       {"no herd sex",
-       [](DemoSession& s) { s.form.ComboSex.ListIndex = -1; },
+       [](DemoSession& s) { s.form.ComboSex.selected = -1; },
        "Set the Herd Sex before running",
        false},
       {"no feed choice",
-       [](DemoSession& s) { s.form.Combo1.ListIndex = kFeedNotChosen; },
+       [](DemoSession& s) { s.form.Combo1.selected = kFeedNotChosen; },
        "Choose Least Cost Feed or Feed from the Grid before running",
        false},
       {"no feed intakes",
@@ -303,7 +303,7 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
        "The calibration curve B1 is missing",
        true},
       {"no location",
-       [](DemoSession& s) { s.app.location.LocationLoaded = false; },
+       [](DemoSession& s) { s.app.location.loaded = false; },
        "Growth has no location loaded (a calibration that was not saved leaves none): click the "
        "Calibration Name field and choose ",
        false},
@@ -314,7 +314,7 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
     s.form.RunGrowth();  // an earlier run's results must not stay beside a refused one
     s.dialogs.Forget();
     c.change(s);
-    s.form.Command[2].BackColor = kLightGreen;
+    s.form.Command[2].backColor = kLightGreen;
     const Snapshot before(s);
     s.form.RunGrowth();
     ASSERT_EQ(s.dialogs.Messages().size(), 1u);
@@ -323,9 +323,9 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
     ExpectNoResults(s);
     EXPECT_EQ(s.results.Text(1, 5), "");
     // What the run had written in the two herd fields goes with it.
-    EXPECT_EQ(s.form.Text4.Text, "");
-    EXPECT_EQ(s.form.Text5.Text, "");
-    EXPECT_EQ(s.form.Command[2].BackColor, c.started ? kButtonFace : kLightGreen);
+    EXPECT_EQ(s.form.Text4.text, "");
+    EXPECT_EQ(s.form.Text5.text, "");
+    EXPECT_EQ(s.form.Command[2].backColor, c.started ? kButtonFace : kLightGreen);
   }
 }
 
@@ -337,16 +337,16 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
     SCOPED_TRACE(start);
     DemoSession s;
     s.form.GridWeight.SetText(1, 1, "4");  // a curve that starts at 4 kg
-    s.form.Text1.Text = start;
+    s.form.Text1.text = start;
     s.form.RunGrowth();
     EXPECT_TRUE(s.dialogs.Messages().empty());
     EXPECT_EQ(s.results.Text(0, 4), "Feed Wt.");
   }
   DemoSession s;
-  s.form.Text1.Text = "25";
+  s.form.Text1.text = "25";
   s.form.RunGrowth();
-  EXPECT_EQ(s.form.TextFeedGain.Text, "0");
-  EXPECT_EQ(s.form.Text4.Text, "0");
+  EXPECT_EQ(s.form.TextFeedGain.text, "0");
+  EXPECT_EQ(s.form.Text4.text, "0");
   EXPECT_EQ(s.results.Text(3, 3), "0.0");  // no days on the diet, no daily gain
 }
 
@@ -360,7 +360,7 @@ TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
   EXPECT_TRUE(s.dialogs.Messages().empty());
   EXPECT_DOUBLE_EQ(ReadNumber(s.form.GridWeight.Text(1, 5)), b4);
   EXPECT_DOUBLE_EQ(s.app.pig.GrowthCoef[4], b4);
-  EXPECT_FALSE(s.form.Text4.Text.empty());
+  EXPECT_FALSE(s.form.Text4.text.empty());
 }
 
 // A model run that fails (a feed so rich in energy that the pigs would eat
@@ -389,7 +389,7 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
 // grew, and the user is told it fell short.
 TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
   DemoSession s;
-  s.form.Text2.Text = "185";
+  s.form.Text2.text = "185";
   s.form.RunGrowth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The herd did not reach the Final Weight of 25 kg: it "
@@ -398,7 +398,7 @@ TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
             0u)
       << s.dialogs.Messages()[0];
   EXPECT_LT(s.app.growthResults.finalWeight, 25);
-  EXPECT_FALSE(s.form.TextPrice.Text.empty());
+  EXPECT_FALSE(s.form.TextPrice.text.empty());
 }
 
 // Reloading the location, or choosing another, leaves no result of the last
@@ -411,8 +411,8 @@ TEST(GrowthRun, ALoadedLocationShowsNoEarlierResults) {
     TempDemo second;
     OpenLocation(s.app, s.dialogs, other ? second.Plt() : s.demo.Plt());
     ExpectNoResults(s);
-    EXPECT_EQ(s.form.Text4.Text, "29.80");
-    EXPECT_EQ(s.form.Text5.Text, "65.00");
+    EXPECT_EQ(s.form.Text4.text, "29.80");
+    EXPECT_EQ(s.form.Text5.text, "65.00");
   }
 }
 
@@ -424,7 +424,7 @@ namespace {
 // says why and what to do.
 TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   DemoSession s;
-  s.dialogs.Input(s.form.Text6.Text);
+  s.dialogs.Input(s.form.Text6.text);
   ASSERT_EQ(s.form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
   s.dialogs.Answer(Answer::No);
   s.app.calibForm.ContinueCalibration();
@@ -441,7 +441,7 @@ TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   OpenLocation(s.app, s.dialogs, s.demo.Plt());
   s.form.Click(AfrmMain::Control::Command1);
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_FALSE(s.form.TextPrice.Text.empty());
+  EXPECT_FALSE(s.form.TextPrice.text.empty());
 }
 
 }  // namespace

@@ -92,9 +92,9 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   ASSERT_EQ(pig.NumDiets, 3);
   TakeDietsFromTable(form.Griddiets, pig);
   for (int k = 0; k < 5; ++k) pig.GrowthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
-  pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.Text));
-  pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.Text);
-  pig.FinalWeight = ReadNumber(form.Text3.Text);
+  pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.text));
+  pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.text);
+  pig.FinalWeight = ReadNumber(form.Text3.text);
   ASSERT_GE(pig.LiveWeight[pig.StartAge][0], pig.GrowthCoef[0]);  // the curve holds the start
   pig.FinalAge = 0;
   pig.CurrentDiet = 1;
@@ -140,8 +140,8 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
                              {&a.Text3, &b.Text3},
                              {&a.Text4, &b.Text4},
                              {&a.Text5, &b.Text5}})
-    EXPECT_EQ(x->Text, y->Text);
-  EXPECT_EQ(b.Text6.Text, temp.Path("farm.2/Farm2"));
+    EXPECT_EQ(x->text, y->text);
+  EXPECT_EQ(b.Text6.text, temp.Path("farm.2/Farm2"));
   EXPECT_EQ(a.Combo1.Text(), b.Combo1.Text());
   EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
   EXPECT_EQ(first.temperatures.CalibTemp, second.temperatures.CalibTemp);
@@ -149,7 +149,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
   EXPECT_EQ(first.formulation.IngName, second.formulation.IngName);
   EXPECT_EQ(first.formulation.IngMatrix, second.formulation.IngMatrix);
-  EXPECT_EQ(first.formulation.IngPrice, second.formulation.IngPrice);
+  EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);
 }
 
 }  // namespace

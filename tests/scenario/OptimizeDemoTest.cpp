@@ -39,13 +39,13 @@ struct DemoOptimization : OptWindowFields {
 
   explicit DemoOptimization(int feed) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = feed;
+    form.ComboSex.selected = 0;
+    form.Combo1.selected = feed;
     form.RunGrowth();
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_FALSE(form.TextPrice.Text.empty());
+    EXPECT_FALSE(form.TextPrice.text.empty());
     dialogs.Forget();
-    TargetWeight = form.Text3.Text;
+    TargetWeight = form.Text3.text;
     const auto& nut = app.formulation.NutRestrict;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
@@ -65,7 +65,7 @@ struct DemoOptimization : OptWindowFields {
 
 TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.TextPrice.text);
   const auto restrictions = s.app.formulation.NutRestrict;
   std::vector<double> bests;
   s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
@@ -120,7 +120,7 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
 
 TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
   DemoOptimization s(kFeedGrid);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.TextPrice.text);
   s.dialogs.Answer(Answer::Yes);
   RunOptimization(s.app, *s.opt, s.window);
   const OptResult& r = s.opt->result;
@@ -145,7 +145,7 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
 
 TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.TextPrice.text);
   s.opt->search.progress = [&](long evaluations, double) {
     if (evaluations == 40) s.app.pig.CancelRun = true;
   };

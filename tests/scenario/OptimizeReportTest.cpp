@@ -30,8 +30,8 @@ struct DemoSession {
 
   explicit DemoSession(int feed = kFeedLeastCost) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = feed;
+    form.ComboSex.selected = 0;
+    form.Combo1.selected = feed;
     form.RunGrowth();
     EXPECT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
@@ -49,7 +49,7 @@ int Find(const std::vector<std::string>& lines, const std::string& text, int fro
 
 TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   DemoSession s;
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.TextPrice.text);
   // The window opened with the diets' feed amounts and the three diets ticked.
   EXPECT_EQ(s.opt.TextOptDiet, "3");
   EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
@@ -60,7 +60,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   bool commandsHeld = true;
   s.opt.Progress = [&] {
     ++progress;
-    commandsHeld = commandsHeld && s.opt.WorkingVisible && !s.opt.CmdRunOpt.Enabled &&
+    commandsHeld = commandsHeld && s.opt.WorkingVisible && !s.opt.CmdRunOpt.enabled &&
                    !s.form.Enabled(AfrmMain::Control::Command1) &&
                    !s.form.Enabled(AfrmMain::Control::Command9);
   };
@@ -72,10 +72,10 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_GT(progress, 10);
   EXPECT_TRUE(commandsHeld);
   EXPECT_FALSE(s.opt.WorkingVisible);
-  EXPECT_TRUE(s.opt.CmdTransfer.Enabled);
+  EXPECT_TRUE(s.opt.CmdTransfer.enabled);
   EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
-  EXPECT_EQ(ReadNumber(s.form.TextOptStart.Text), startCost);
-  EXPECT_NEAR(ReadNumber(s.form.TextOptBest.Text), r.bestCost, 1e-3);
+  EXPECT_EQ(ReadNumber(s.form.TextOptStart.text), startCost);
+  EXPECT_NEAR(ReadNumber(s.form.TextOptBest.text), r.bestCost, 1e-3);
 
   // The report: the saving is the gap between the two costs.
   ASSERT_TRUE(s.opt.CmdView_Click());
@@ -112,7 +112,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   // As shown: three decimals.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), r.bestCost, 0.001) << s.form.TextPrice.Text;
+  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), r.bestCost, 0.001) << s.form.TextPrice.text;
 }
 
 TEST(OptimizeReport, SavedTableOpensAgain) {

@@ -35,8 +35,8 @@ struct Session {
 
   Session() {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = kFeedGrid;
+    form.ComboSex.selected = 0;
+    form.Combo1.selected = kFeedGrid;
   }
   void Grow() {
     dialogs.Forget();
@@ -54,7 +54,7 @@ void ChooseInList(Session& s, int position, Answer save = Answer::No) {
   Codes codes = s.app.pig.UnitCodes;
   codes[kWeightUnit] = static_cast<std::int16_t>(position);
   AnswerTheSaveQuestion(s, codes, save);
-  s.form.Combo2.ListIndex = position;
+  s.form.Combo2.selected = position;
   s.form.Combo2_Click();
   EXPECT_TRUE(s.dialogs.Done());
 }
@@ -62,9 +62,9 @@ void ChooseInList(Session& s, int position, Answer save = Answer::No) {
 void ChooseInDialog(Session& s, int weights, int energy, int cost, Answer save = Answer::No) {
   s.form.Click(AfrmMain::Control::UnitPick);
   UnitsDialog& dialog = s.app.unitsForm;
-  dialog.Weights.ListIndex = weights;
-  dialog.FeedEnergy.ListIndex = energy;
-  dialog.FeedCost.ListIndex = cost;
+  dialog.Weights.selected = weights;
+  dialog.FeedEnergy.selected = energy;
+  dialog.FeedCost.selected = cost;
   const Codes codes{static_cast<std::int16_t>(energy),
                     static_cast<std::int16_t>(weights),
                     static_cast<std::int16_t>(cost == 1 ? 3 : 1)};
@@ -118,20 +118,20 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);  // kg
     EXPECT_NEAR(run.feedGain, base.feedGain, 1e-9);
     EXPECT_NEAR(run.costPerPig, base.costPerPig, 1e-5);  // prices to 7 or 8 places
-    EXPECT_EQ(s.form.Text5.Text, kg.form.Text5.Text);
-    EXPECT_EQ(s.form.TextFeedGain.Text, kg.form.TextFeedGain.Text);
-    EXPECT_EQ(s.form.TextPrice.Text, kg.form.TextPrice.Text);
+    EXPECT_EQ(s.form.Text5.text, kg.form.Text5.text);
+    EXPECT_EQ(s.form.TextFeedGain.text, kg.form.TextFeedGain.text);
+    EXPECT_EQ(s.form.TextPrice.text, kg.form.TextPrice.text);
     // Shown converted: the herd fields, the feed and the tables.
-    EXPECT_DOUBLE_EQ(Number(s.form.Text1.Text), 6 * f);
-    EXPECT_DOUBLE_EQ(Number(s.form.Text3.Text), 25 * f);
-    EXPECT_NEAR(Number(s.form.Text4.Text), Number(kg.form.Text4.Text) * f, 0.01 * f);
+    EXPECT_DOUBLE_EQ(Number(s.form.Text1.text), 6 * f);
+    EXPECT_DOUBLE_EQ(Number(s.form.Text3.text), 25 * f);
+    EXPECT_NEAR(Number(s.form.Text4.text), Number(kg.form.Text4.text) * f, 0.01 * f);
     EXPECT_NEAR(Number(s.app.Grid1.Text(3, 1)), 25 * f, 1e-9);
     EXPECT_NEAR(Number(s.app.Grid1.Text(1, 4)), 2.4 * f, 1e-9);
     const std::string unit = c.pounds ? "lb" : "kg";
-    EXPECT_EQ(s.form.Text1.Caption, "Starting Weight, " + unit);
-    EXPECT_EQ(s.form.Text3.Caption, "Final Weight, " + unit);
+    EXPECT_EQ(s.form.Text1.caption, "Starting Weight, " + unit);
+    EXPECT_EQ(s.form.Text3.caption, "Final Weight, " + unit);
     EXPECT_EQ(s.app.Grid1.Text(0, 3), "Daily Wt. Gain, " + unit);
-    EXPECT_EQ(s.form.Combo2.ListIndex, c.pounds ? 1 : 0);
+    EXPECT_EQ(s.form.Combo2.selected, c.pounds ? 1 : 0);
   }
 }
 
@@ -142,7 +142,7 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
   auto shown = [&s] {
     std::vector<std::string> texts;
     for (const TextBox* field : {&s.form.Text1, &s.form.Text3, &s.form.Text4})
-      texts.push_back(GeneralNumberText(Number(field->Text)));  // "6.000" comes back as "6"
+      texts.push_back(GeneralNumberText(Number(field->text)));  // "6.000" comes back as "6"
     for (int row = 2; row <= 4; ++row)
       for (int d = 1; d <= 3; ++d) texts.push_back(s.form.Griddiets.Text(row, d));
     return texts;
@@ -152,7 +152,7 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
 
   ChooseInList(s, 1);
   EXPECT_EQ(s.app.pig.UnitCodes, (Codes{codes[0], 1, codes[2]}));
-  EXPECT_EQ(s.form.Text1.Text, "13.23");
+  EXPECT_EQ(s.form.Text1.text, "13.23");
   EXPECT_EQ(s.form.Griddiets.Text(4, 1), "2448");  // energy stays per kg
   ChooseInList(s, 1);
   ChooseInDialog(s, 1, 1, 1);
@@ -172,9 +172,9 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
   s.Grow();
   ChooseInList(s, 1);
   const Grid converted = s.app.Grid1;
-  const std::string feed = s.form.Text4.Text;
+  const std::string feed = s.form.Text4.text;
   s.Grow();
-  EXPECT_EQ(feed, s.form.Text4.Text);
+  EXPECT_EQ(feed, s.form.Text4.text);
   int last = 1;
   while (!converted.Text(last + 1, 5).empty()) ++last;
   for (int row = 1; row <= last; ++row)
@@ -184,9 +184,9 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
       EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
   for (int row : {20, 21})
     for (int col : {1, 2}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
-  s.form.Text1.Text = "abc";
+  s.form.Text1.text = "abc";
   s.form.RunGrowth();
-  EXPECT_EQ(s.form.Text4.Text, "");
+  EXPECT_EQ(s.form.Text4.text, "");
 }
 
 // Least-cost formulas in kcal/lb and per short ton: the matrix and the
@@ -195,11 +195,11 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
 // diet's cost and energy in (the run reads them there).
 TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
   Session kg;
-  kg.form.Combo1.ListIndex = kFeedLeastCost;
+  kg.form.Combo1.selected = kFeedLeastCost;
   kg.Grow();
   Session s;
   ChooseInDialog(s, 1, 1, 1);
-  s.form.Combo1.ListIndex = kFeedLeastCost;
+  s.form.Combo1.selected = kFeedLeastCost;
   s.Grow();
   EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-4);
   EXPECT_NEAR(s.app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-3);

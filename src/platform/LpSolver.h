@@ -10,8 +10,8 @@ struct glp_prob;  // the library's problem object
 // Linear programs of the least-cost formulation, solved by GLPK.
 //
 // The program: minimise the sum over c = 1..n of cost(c) x(c) subject to
-// x(c) >= 0 and, for each row r = 1..m, the sum over c of LPMatrix[r][c] x(c)
-// equal to, at least, or at most LPMatrix[r][0] as LPRowType[r] says. A row
+// x(c) >= 0 and, for each row r = 1..m, the sum over c of matrix[r][c] x(c)
+// equal to, at least, or at most matrix[r][0] as rowType[r] says. A row
 // whose coefficients are all 0 constrains nothing, whatever its type and
 // right-hand side. When no optimum exists every output is 0, so the answer
 // never describes a valid diet.
@@ -25,7 +25,7 @@ struct glp_prob;  // the library's problem object
 inline constexpr int kLpMaxRows = 320;     // rows 1..320
 inline constexpr int kLpMaxColumns = 260;  // ingredients 1..260
 
-// Row type codes, as the builder writes them into LPRowType.
+// Row type codes, as the builder writes them into rowType.
 inline constexpr std::int32_t kLpAtMost = -1;
 inline constexpr std::int32_t kLpEqual = 0;
 inline constexpr std::int32_t kLpAtLeast = 1;
@@ -47,19 +47,19 @@ using LpMatrixTable = std::array<std::array<double, kLpMaxColumns + 1>, kLpMaxRo
 // The linear program of one diet, as the builder fills it (about 670 kB: keep
 // it in long-lived state, not on the stack).
 struct LpProblem {
-  int LPRowCount = 0;                                // m: rows 1..m take part, 0..320
-  int IngCount = 0;                                  // n: columns 1..n take part, 1..260
-  std::array<double, kLpMaxColumns + 1> IngPrice{};  // cost of column c; [0] unused
-  LpMatrixTable LPMatrix{};
-  std::array<std::int32_t, kLpMaxRows + 1> LPRowType{};  // kLpEqual, kLpAtLeast or kLpAtMost
+  int rowCount = 0;                                         // m: rows 1..m take part, 0..320
+  int ingredientCount = 0;                                  // n: columns 1..n take part, 1..260
+  std::array<double, kLpMaxColumns + 1> ingredientPrice{};  // cost of column c; [0] unused
+  LpMatrixTable matrix{};
+  std::array<std::int32_t, kLpMaxRows + 1> rowType{};  // kLpEqual, kLpAtLeast or kLpAtMost
 };
 
 struct LpResult {
   LpStatus status = LpStatus::InvalidInput;
-  double objective = 0;                                             // sum of cost(c) x(c)
-  std::array<double, kLpMaxColumns + 1> LPSolution{};               // x(c); [0] unused
-  std::array<std::array<double, 2>, kLpMaxRows + 1> LPRowResult{};  // row activity, dual value
-  std::array<double, kLpMaxColumns + 1> LPReducedCost{};            // per column; [0] unused
+  double objective = 0;                                           // sum of cost(c) x(c)
+  std::array<double, kLpMaxColumns + 1> solution{};               // x(c); [0] unused
+  std::array<std::array<double, 2>, kLpMaxRows + 1> rowResult{};  // row activity, dual value
+  std::array<double, kLpMaxColumns + 1> reducedCost{};            // per column; [0] unused
 };
 
 // How the last solve went; for tests and benchmarks.
@@ -135,7 +135,7 @@ class LpSolver {
 // The solver call of one diet: `diet` is that diet's kept solver. Loads the
 // program, solves it and writes every output. Returns the status also held in
 // result.status.
-LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result);
+LpStatus SolveLp(LpSolver& diet, const LpProblem& problem, LpResult& result);
 
 // Frees the library's state of the calling thread with every problem made in
 // it; solvers rebuild theirs on their next solve. A worker thread that solved

@@ -1,4 +1,4 @@
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 
 #include <glpk.h>
 
@@ -55,9 +55,9 @@ bool KnownRowType(std::int32_t type) {
 }
 
 bool HasCoefficients(const LpProblem& problem, int row) {
-  const auto& coefficients = problem.LPMatrix[row];
+  const auto& coefficients = problem.matrix[row];
   return std::any_of(coefficients.begin() + 1,
-                     coefficients.begin() + 1 + problem.IngCount,
+                     coefficients.begin() + 1 + problem.ingredientCount,
                      [](double v) { return v != 0.0; });
 }
 
@@ -65,21 +65,21 @@ bool HasCoefficients(const LpProblem& problem, int row) {
 // without coefficients constrains nothing: its type and right-hand side are
 // not looked at.
 bool ValidProgram(const LpProblem& problem, bool checkCoefficients) {
-  const int m = problem.LPRowCount;
-  const int n = problem.IngCount;
+  const int m = problem.rowCount;
+  const int n = problem.ingredientCount;
   if (m < 0 || m > kLpMaxRows || n < 1 || n > kLpMaxColumns) return false;
   for (int c = 1; c <= n; ++c) {
-    if (!std::isfinite(problem.IngPrice[c])) return false;
+    if (!std::isfinite(problem.ingredientPrice[c])) return false;
   }
   for (int r = 1; r <= m; ++r) {
-    const auto& row = problem.LPMatrix[r];
+    const auto& row = problem.matrix[r];
     if (checkCoefficients && !std::all_of(row.begin() + 1, row.begin() + 1 + n, [](double v) {
           return std::isfinite(v);
         })) {
       return false;
     }
     if (HasCoefficients(problem, r) &&
-        (!KnownRowType(problem.LPRowType[r]) || !std::isfinite(row[0]))) {
+        (!KnownRowType(problem.rowType[r]) || !std::isfinite(row[0]))) {
       return false;
     }
   }
@@ -99,9 +99,9 @@ void SetLibraryRowBounds(glp_prob* problem, int libraryRow, std::int32_t type, d
 void ClearResult(LpResult& result, LpStatus status) {
   result.status = status;
   result.objective = 0;
-  result.LPSolution.fill(0.0);
-  for (auto& row : result.LPRowResult) row = {0.0, 0.0};
-  result.LPReducedCost.fill(0.0);
+  result.solution.fill(0.0);
+  for (auto& row : result.rowResult) row = {0.0, 0.0};
+  result.reducedCost.fill(0.0);
 }
 
 }  // namespace
@@ -170,10 +170,10 @@ void LpSolver::Release() {
 }
 
 bool LpSolver::SameMatrix(const LpProblem& problem) const {
-  const int n = problem.IngCount;
-  if (coefficients_.empty() || rows_ != problem.LPRowCount || columns_ != n) return false;
+  const int n = problem.ingredientCount;
+  if (coefficients_.empty() || rows_ != problem.rowCount || columns_ != n) return false;
   for (int r = 1; r <= rows_; ++r) {
-    const auto& row = problem.LPMatrix[r];
+    const auto& row = problem.matrix[r];
     if (!std::equal(row.begin() + 1, row.begin() + 1 + n, coefficients_.begin() + (r - 1) * n)) {
       return false;
     }
@@ -182,13 +182,13 @@ bool LpSolver::SameMatrix(const LpProblem& problem) const {
 }
 
 void LpSolver::TakeMatrix(const LpProblem& problem) {
-  rows_ = problem.LPRowCount;
-  columns_ = problem.IngCount;
+  rows_ = problem.rowCount;
+  columns_ = problem.ingredientCount;
   coefficients_.assign(static_cast<std::size_t>(rows_) * columns_, 0.0);
   libraryRow_.fill(0);
   libraryRows_ = 0;
   for (int r = 1; r <= rows_; ++r) {
-    const auto& row = problem.LPMatrix[r];
+    const auto& row = problem.matrix[r];
     std::copy(
         row.begin() + 1, row.begin() + 1 + columns_, coefficients_.begin() + (r - 1) * columns_);
     if (HasCoefficients(problem, r)) libraryRow_[r] = ++libraryRows_;
@@ -205,14 +205,14 @@ bool LpSolver::Load(const LpProblem& problem) {
   }
   if (!same) TakeMatrix(problem);
   for (int r = 1; r <= rows_; ++r) {
-    const double rhs = problem.LPMatrix[r][0];
-    if (type_[r] != problem.LPRowType[r] || rhs_[r] != rhs) boundsChanged_ = true;
-    type_[r] = problem.LPRowType[r];
+    const double rhs = problem.matrix[r][0];
+    if (type_[r] != problem.rowType[r] || rhs_[r] != rhs) boundsChanged_ = true;
+    type_[r] = problem.rowType[r];
     rhs_[r] = rhs;
   }
   for (int c = 1; c <= columns_; ++c) {
-    if (cost_[c] != problem.IngPrice[c]) boundsChanged_ = true;
-    cost_[c] = problem.IngPrice[c];
+    if (cost_[c] != problem.ingredientPrice[c]) boundsChanged_ = true;
+    cost_[c] = problem.ingredientPrice[c];
   }
   loaded_ = true;
   return true;
@@ -322,13 +322,13 @@ LpStatus LpSolver::RunSimplex() {
 void LpSolver::ReadResult(LpResult& result) const {
   result.objective = glp_get_obj_val(problem_);
   for (int c = 1; c <= columns_; ++c) {
-    result.LPSolution[c] = glp_get_col_prim(problem_, c);
-    result.LPReducedCost[c] = glp_get_col_dual(problem_, c);
+    result.solution[c] = glp_get_col_prim(problem_, c);
+    result.reducedCost[c] = glp_get_col_dual(problem_, c);
   }
   for (int r = 1; r <= rows_; ++r) {
     if (!RowHasCoefficients(r)) continue;
-    result.LPRowResult[r] = {glp_get_row_prim(problem_, libraryRow_[r]),
-                             glp_get_row_dual(problem_, libraryRow_[r])};
+    result.rowResult[r] = {glp_get_row_prim(problem_, libraryRow_[r]),
+                           glp_get_row_dual(problem_, libraryRow_[r])};
   }
 }
 
@@ -371,7 +371,7 @@ LpStatus LpSolver::Solve(LpResult& result) {
   return status;
 }
 
-LpStatus LPROGR(LpSolver& diet, const LpProblem& problem, LpResult& result) {
+LpStatus SolveLp(LpSolver& diet, const LpProblem& problem, LpResult& result) {
   if (!diet.Load(problem)) {
     ClearResult(result, LpStatus::InvalidInput);
     return result.status;

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 
 namespace {
 
@@ -22,15 +22,15 @@ struct Row {
 std::unique_ptr<LpProblem> MakeProblem(const std::vector<double>& prices,
                                        const std::vector<Row>& rows) {
   auto lp = std::make_unique<LpProblem>();
-  lp->IngCount = static_cast<int>(prices.size());
-  for (int c = 1; c <= lp->IngCount; ++c) lp->IngPrice[c] = prices[c - 1];
-  lp->LPRowCount = static_cast<int>(rows.size());
-  for (int r = 1; r <= lp->LPRowCount; ++r) {
+  lp->ingredientCount = static_cast<int>(prices.size());
+  for (int c = 1; c <= lp->ingredientCount; ++c) lp->ingredientPrice[c] = prices[c - 1];
+  lp->rowCount = static_cast<int>(rows.size());
+  for (int r = 1; r <= lp->rowCount; ++r) {
     const Row& row = rows[r - 1];
-    lp->LPRowType[r] = row.type;
-    lp->LPMatrix[r][0] = row.rhs;
+    lp->rowType[r] = row.type;
+    lp->matrix[r][0] = row.rhs;
     for (std::size_t c = 0; c < row.coefficients.size(); ++c) {
-      lp->LPMatrix[r][c + 1] = row.coefficients[c];
+      lp->matrix[r][c + 1] = row.coefficients[c];
     }
   }
   return lp;
@@ -39,21 +39,21 @@ std::unique_ptr<LpProblem> MakeProblem(const std::vector<double>& prices,
 void ExpectAllZero(const LpResult& result) {
   EXPECT_EQ(result.objective, 0.0);
   for (int c = 0; c <= kLpMaxColumns; ++c) {
-    EXPECT_EQ(result.LPSolution[c], 0.0) << "column " << c;
-    EXPECT_EQ(result.LPReducedCost[c], 0.0) << "column " << c;
+    EXPECT_EQ(result.solution[c], 0.0) << "column " << c;
+    EXPECT_EQ(result.reducedCost[c], 0.0) << "column " << c;
   }
   for (int r = 0; r <= kLpMaxRows; ++r) {
-    EXPECT_EQ(result.LPRowResult[r][0], 0.0) << "row " << r;
-    EXPECT_EQ(result.LPRowResult[r][1], 0.0) << "row " << r;
+    EXPECT_EQ(result.rowResult[r][0], 0.0) << "row " << r;
+    EXPECT_EQ(result.rowResult[r][1], 0.0) << "row " << r;
   }
 }
 
 // Leaves something in every output so that a test sees it overwritten.
 void Soil(LpResult& result) {
   result.objective = 7;
-  result.LPSolution.fill(7);
-  result.LPReducedCost.fill(7);
-  for (auto& row : result.LPRowResult) row = {7, 7};
+  result.solution.fill(7);
+  result.reducedCost.fill(7);
+  for (auto& row : result.rowResult) row = {7, 7};
 }
 
 // Corn (8 % protein, price 0.20) and soybean meal (44 %, 0.40); the weight
@@ -106,41 +106,41 @@ const std::vector<HandCase> kHandCases = {
      340},
 };
 
-TEST(LprogrHandSolved, CheapestMixMeetsTheRows) {
+TEST(LpSolverHandSolved, CheapestMixMeetsTheRows) {
   for (const HandCase& hand : kHandCases) {
     SCOPED_TRACE(hand.name);
     auto lp = MakeProblem(hand.prices, hand.rows);
     LpSolver solver;
     LpResult result;
     Soil(result);
-    ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+    ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
     EXPECT_EQ(result.status, LpStatus::Optimal);
-    for (int c = 1; c <= lp->IngCount; ++c) {
-      EXPECT_NEAR(result.LPSolution[c], hand.x[c - 1], 1e-9) << "ingredient " << c;
+    for (int c = 1; c <= lp->ingredientCount; ++c) {
+      EXPECT_NEAR(result.solution[c], hand.x[c - 1], 1e-9) << "ingredient " << c;
     }
     EXPECT_NEAR(result.objective, hand.cost, 1e-9);
-    EXPECT_EQ(result.LPSolution[lp->IngCount + 1], 0.0);
-    for (int r = 1; r <= lp->LPRowCount; ++r) {
+    EXPECT_EQ(result.solution[lp->ingredientCount + 1], 0.0);
+    for (int r = 1; r <= lp->rowCount; ++r) {
       double activity = 0;
-      for (int c = 1; c <= lp->IngCount; ++c) activity += lp->LPMatrix[r][c] * hand.x[c - 1];
-      EXPECT_NEAR(result.LPRowResult[r][0], activity, 1e-9) << "row " << r;
+      for (int c = 1; c <= lp->ingredientCount; ++c) activity += lp->matrix[r][c] * hand.x[c - 1];
+      EXPECT_NEAR(result.rowResult[r][0], activity, 1e-9) << "row " << r;
     }
   }
 }
 
-TEST(LprogrHandSolved, DualsAndReducedCostsOfTheThreeIngredientMix) {
+TEST(LpSolverHandSolved, DualsAndReducedCostsOfTheThreeIngredientMix) {
   const HandCase& hand = kHandCases.back();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver solver;
   LpResult result;
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
-  EXPECT_NEAR(result.LPRowResult[1][1], 140.0 / 99, 1e-9);
-  EXPECT_NEAR(result.LPRowResult[2][1], 410.0 / 99, 1e-9);
-  EXPECT_NEAR(result.LPRowResult[3][1], 1700.0 / 99, 1e-9);
-  for (int c = 1; c <= 3; ++c) EXPECT_NEAR(result.LPReducedCost[c], 0.0, 1e-9);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_NEAR(result.rowResult[1][1], 140.0 / 99, 1e-9);
+  EXPECT_NEAR(result.rowResult[2][1], 410.0 / 99, 1e-9);
+  EXPECT_NEAR(result.rowResult[3][1], 1700.0 / 99, 1e-9);
+  for (int c = 1; c <= 3; ++c) EXPECT_NEAR(result.reducedCost[c], 0.0, 1e-9);
 }
 
-TEST(LprogrNoOptimum, InfeasibleAndUnboundedGiveAllZeros) {
+TEST(LpSolverNoOptimum, InfeasibleAndUnboundedGiveAllZeros) {
   struct Case {
     const char* name;
     std::vector<double> prices;
@@ -169,7 +169,7 @@ TEST(LprogrNoOptimum, InfeasibleAndUnboundedGiveAllZeros) {
     LpSolver solver;
     LpResult result;
     Soil(result);
-    EXPECT_EQ(LPROGR(solver, *lp, result), test.status);
+    EXPECT_EQ(SolveLp(solver, *lp, result), test.status);
     EXPECT_EQ(result.status, test.status);
     ExpectAllZero(result);
   }
@@ -177,7 +177,7 @@ TEST(LprogrNoOptimum, InfeasibleAndUnboundedGiveAllZeros) {
 
 // The builder leaves rows without coefficients inside the row range, with
 // old right-hand sides, one of them 100 with type equality.
-TEST(LprogrEmptyRows, RowsWithoutCoefficientsConstrainNothing) {
+TEST(LpSolverEmptyRows, RowsWithoutCoefficientsConstrainNothing) {
   const HandCase& hand = kHandCases.front();
   for (std::int32_t type : {kLpEqual, kLpAtLeast, kLpAtMost, std::int32_t{5}}) {
     for (double rhs : {100.0, -3.0, 0.0}) {
@@ -189,34 +189,34 @@ TEST(LprogrEmptyRows, RowsWithoutCoefficientsConstrainNothing) {
       LpSolver solver;
       LpResult result;
       Soil(result);
-      ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
-      EXPECT_NEAR(result.LPSolution[1], hand.x[0], 1e-9);
-      EXPECT_NEAR(result.LPSolution[2], hand.x[1], 1e-9);
-      EXPECT_NEAR(result.LPRowResult[3][0], 20, 1e-9);  // protein, now row 3
+      ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+      EXPECT_NEAR(result.solution[1], hand.x[0], 1e-9);
+      EXPECT_NEAR(result.solution[2], hand.x[1], 1e-9);
+      EXPECT_NEAR(result.rowResult[3][0], 20, 1e-9);  // protein, now row 3
       for (int r : {2, 4}) {
-        EXPECT_EQ(result.LPRowResult[r][0], 0.0);
-        EXPECT_EQ(result.LPRowResult[r][1], 0.0);
+        EXPECT_EQ(result.rowResult[r][0], 0.0);
+        EXPECT_EQ(result.rowResult[r][1], 0.0);
       }
     }
   }
 }
 
-TEST(LprogrEmptyRows, OnlyEmptyRowsLeaveEveryIngredientOut) {
+TEST(LpSolverEmptyRows, OnlyEmptyRowsLeaveEveryIngredientOut) {
   auto lp = MakeProblem({0.2, 0.4}, {{kLpEqual, 100, {0, 0}}, {kLpAtLeast, 50, {0, 0}}});
   LpSolver solver;
   LpResult result;
   Soil(result);
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   EXPECT_EQ(result.objective, 0.0);
-  EXPECT_EQ(result.LPSolution[1], 0.0);
-  EXPECT_EQ(result.LPSolution[2], 0.0);
-  EXPECT_DOUBLE_EQ(result.LPReducedCost[1], 0.2);  // the price each would add
-  EXPECT_DOUBLE_EQ(result.LPReducedCost[2], 0.4);
-  EXPECT_EQ(result.LPRowResult[1][0], 0.0);
-  EXPECT_EQ(result.LPRowResult[2][0], 0.0);
+  EXPECT_EQ(result.solution[1], 0.0);
+  EXPECT_EQ(result.solution[2], 0.0);
+  EXPECT_DOUBLE_EQ(result.reducedCost[1], 0.2);  // the price each would add
+  EXPECT_DOUBLE_EQ(result.reducedCost[2], 0.4);
+  EXPECT_EQ(result.rowResult[1][0], 0.0);
+  EXPECT_EQ(result.rowResult[2][0], 0.0);
 }
 
-TEST(LprogrInput, ProgramsThatCannotBeHeldAreRefused) {
+TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   struct Case {
@@ -224,14 +224,15 @@ TEST(LprogrInput, ProgramsThatCannotBeHeldAreRefused) {
     void (*spoil)(LpProblem&, double, double);
   };
   const std::vector<Case> cases = {
-      {"too many rows", [](LpProblem& lp, double, double) { lp.LPRowCount = kLpMaxRows + 1; }},
-      {"negative rows", [](LpProblem& lp, double, double) { lp.LPRowCount = -1; }},
-      {"no columns", [](LpProblem& lp, double, double) { lp.IngCount = 0; }},
-      {"too many columns", [](LpProblem& lp, double, double) { lp.IngCount = kLpMaxColumns + 1; }},
-      {"coefficient not a number", [](LpProblem& lp, double n, double) { lp.LPMatrix[2][1] = n; }},
-      {"infinite right-hand side", [](LpProblem& lp, double, double i) { lp.LPMatrix[2][0] = i; }},
-      {"infinite price", [](LpProblem& lp, double, double i) { lp.IngPrice[2] = i; }},
-      {"unknown row type", [](LpProblem& lp, double, double) { lp.LPRowType[2] = 2; }},
+      {"too many rows", [](LpProblem& lp, double, double) { lp.rowCount = kLpMaxRows + 1; }},
+      {"negative rows", [](LpProblem& lp, double, double) { lp.rowCount = -1; }},
+      {"no columns", [](LpProblem& lp, double, double) { lp.ingredientCount = 0; }},
+      {"too many columns",
+       [](LpProblem& lp, double, double) { lp.ingredientCount = kLpMaxColumns + 1; }},
+      {"coefficient not a number", [](LpProblem& lp, double n, double) { lp.matrix[2][1] = n; }},
+      {"infinite right-hand side", [](LpProblem& lp, double, double i) { lp.matrix[2][0] = i; }},
+      {"infinite price", [](LpProblem& lp, double, double i) { lp.ingredientPrice[2] = i; }},
+      {"unknown row type", [](LpProblem& lp, double, double) { lp.rowType[2] = 2; }},
   };
   const HandCase& hand = kHandCases.front();
   for (const Case& test : cases) {
@@ -241,28 +242,28 @@ TEST(LprogrInput, ProgramsThatCannotBeHeldAreRefused) {
     LpSolver solver;
     LpResult result;
     Soil(result);
-    EXPECT_EQ(LPROGR(solver, *lp, result), LpStatus::InvalidInput);
+    EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
     ExpectAllZero(result);
     EXPECT_FALSE(solver.Loaded());
   }
 }
 
-TEST(LprogrInput, RefusedProgramLeavesNothingToSolve) {
+TEST(LpSolverInput, RefusedProgramLeavesNothingToSolve) {
   const HandCase& hand = kHandCases.front();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver solver;
   LpResult result;
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
-  lp->IngCount = 0;
-  EXPECT_EQ(LPROGR(solver, *lp, result), LpStatus::InvalidInput);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  lp->ingredientCount = 0;
+  EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
   EXPECT_EQ(solver.Solve(result), LpStatus::InvalidInput);
   EXPECT_FALSE(solver.SetRow(1, kLpEqual, 100));
-  lp->IngCount = 2;
-  EXPECT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+  lp->ingredientCount = 2;
+  EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   EXPECT_NEAR(result.objective, hand.cost, 1e-9);
 }
 
-TEST(LprogrInput, InPlaceChangesCheckTheirIndex) {
+TEST(LpSolverInput, InPlaceChangesCheckTheirIndex) {
   const HandCase& hand = kHandCases.front();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver solver;
@@ -291,8 +292,8 @@ class DietProgram {
   static constexpr int kEmptyRows = 5;
 
   DietProgram() : lp(std::make_unique<LpProblem>()) {
-    lp->IngCount = kIngredients;
-    for (int c = 1; c <= kIngredients; ++c) lp->IngPrice[c] = 0.1 + Next();
+    lp->ingredientCount = kIngredients;
+    for (int c = 1; c <= kIngredients; ++c) lp->ingredientPrice[c] = 0.1 + Next();
     int r = 1;
     AddRow(r++, kLpEqual, 100, [](int) { return 1.0; });
     for (int k = 0; k < kNutrients; ++k) {
@@ -306,18 +307,17 @@ class DietProgram {
     for (int e = 0; e < kEmptyRows; ++e) AddRow(r++, kLpEqual, 100, [](int) { return 0.0; });
     for (int k = 0; k < 3; ++k) {
       const int minimumRow = kFirstNutrientRow + k;
-      AddRow(
-          r++, kLpAtMost, 1.3 * evenLevel[k], [&](int c) { return lp->LPMatrix[minimumRow][c]; });
+      AddRow(r++, kLpAtMost, 1.3 * evenLevel[k], [&](int c) { return lp->matrix[minimumRow][c]; });
     }
     for (int c = 1; c <= kIngredients; ++c) {
       AddRow(r++, kLpAtMost, 40, [c](int j) { return j == c ? 1.0 : 0.0; });
     }
-    lp->LPRowCount = r - 1;
+    lp->rowCount = r - 1;
   }
 
   // Minimum of nutrient k as a share of the even mix's level.
   void SetMinimum(int k, double share) {
-    lp->LPMatrix[kFirstNutrientRow + k][0] = share * evenLevel[k];
+    lp->matrix[kFirstNutrientRow + k][0] = share * evenLevel[k];
   }
 
   std::unique_ptr<LpProblem> lp;
@@ -326,9 +326,9 @@ class DietProgram {
  private:
   template <class Coefficient>
   void AddRow(int r, std::int32_t type, double rhs, Coefficient coefficient) {
-    lp->LPRowType[r] = type;
-    lp->LPMatrix[r][0] = rhs;
-    for (int c = 1; c <= kIngredients; ++c) lp->LPMatrix[r][c] = coefficient(c);
+    lp->rowType[r] = type;
+    lp->matrix[r][0] = rhs;
+    for (int c = 1; c <= kIngredients; ++c) lp->matrix[r][c] = coefficient(c);
   }
   double Next() {
     seed_ = seed_ * 1664525u + 1013904223u;
@@ -339,23 +339,23 @@ class DietProgram {
 
 // Every row of the program holds at x, within the library's tolerance.
 void ExpectMeetsRows(const LpProblem& lp, const LpResult& result) {
-  for (int r = 1; r <= lp.LPRowCount; ++r) {
+  for (int r = 1; r <= lp.rowCount; ++r) {
     double activity = 0;
-    for (int c = 1; c <= lp.IngCount; ++c) activity += lp.LPMatrix[r][c] * result.LPSolution[c];
-    const double rhs = lp.LPMatrix[r][0];
+    for (int c = 1; c <= lp.ingredientCount; ++c) activity += lp.matrix[r][c] * result.solution[c];
+    const double rhs = lp.matrix[r][0];
     const double slack = 1e-7 * (1 + std::abs(rhs));
-    if (lp.LPRowType[r] == kLpAtLeast) EXPECT_GE(activity, rhs - slack) << "row " << r;
-    if (lp.LPRowType[r] == kLpAtMost) EXPECT_LE(activity, rhs + slack) << "row " << r;
+    if (lp.rowType[r] == kLpAtLeast) EXPECT_GE(activity, rhs - slack) << "row " << r;
+    if (lp.rowType[r] == kLpAtMost) EXPECT_LE(activity, rhs + slack) << "row " << r;
   }
-  for (int c = 1; c <= lp.IngCount; ++c) EXPECT_GE(result.LPSolution[c], -1e-9);
+  for (int c = 1; c <= lp.ingredientCount; ++c) EXPECT_GE(result.solution[c], -1e-9);
 }
 
-TEST(LprogrWarmStart, ResolveWithNewMinimaMatchesAFreshSolve) {
+TEST(LpSolverWarmStart, ResolveWithNewMinimaMatchesAFreshSolve) {
   DietProgram diet;
   LpSolver kept;
   LpResult warm;
   LpResult fresh;
-  ASSERT_EQ(LPROGR(kept, *diet.lp, warm), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(kept, *diet.lp, warm), LpStatus::Optimal);
   EXPECT_TRUE(kept.LastSolve().rebuilt);
   EXPECT_FALSE(kept.LastSolve().warmStart);
   int infeasibleSteps = 0;
@@ -367,8 +367,8 @@ TEST(LprogrWarmStart, ResolveWithNewMinimaMatchesAFreshSolve) {
     diet.SetMinimum(1, 1.25 - 0.025 * step);
     SCOPED_TRACE("step " + std::to_string(step) + ", share " + std::to_string(share));
     LpSolver once;
-    const LpStatus expected = LPROGR(once, *diet.lp, fresh);
-    ASSERT_EQ(LPROGR(kept, *diet.lp, warm), expected);
+    const LpStatus expected = SolveLp(once, *diet.lp, fresh);
+    ASSERT_EQ(SolveLp(kept, *diet.lp, warm), expected);
     EXPECT_FALSE(kept.LastSolve().rebuilt);
     EXPECT_TRUE(kept.LastSolve().warmStart);
     if (expected != LpStatus::Optimal) {
@@ -382,70 +382,70 @@ TEST(LprogrWarmStart, ResolveWithNewMinimaMatchesAFreshSolve) {
   EXPECT_EQ(infeasibleSteps, 1);  // step 9 only: the loop compares optima
 }
 
-TEST(LprogrWarmStart, InPlaceChangesMatchAReload) {
+TEST(LpSolverWarmStart, InPlaceChangesMatchAReload) {
   DietProgram diet;
   LpSolver inPlace;
   LpSolver reloaded;
   LpResult a;
   LpResult b;
-  ASSERT_EQ(LPROGR(inPlace, *diet.lp, a), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(inPlace, *diet.lp, a), LpStatus::Optimal);
   for (int step = 0; step < 6; ++step) {
     SCOPED_TRACE("step " + std::to_string(step));
     diet.SetMinimum(2, 0.8 + 0.04 * step);
-    diet.lp->IngPrice[1 + step] *= 0.5;
+    diet.lp->ingredientPrice[1 + step] *= 0.5;
     const int row = DietProgram::kFirstNutrientRow + 2;
-    ASSERT_TRUE(inPlace.SetRow(row, kLpAtLeast, diet.lp->LPMatrix[row][0]));
-    ASSERT_TRUE(inPlace.SetCost(1 + step, diet.lp->IngPrice[1 + step]));
+    ASSERT_TRUE(inPlace.SetRow(row, kLpAtLeast, diet.lp->matrix[row][0]));
+    ASSERT_TRUE(inPlace.SetCost(1 + step, diet.lp->ingredientPrice[1 + step]));
     ASSERT_EQ(inPlace.Solve(a), LpStatus::Optimal);
     EXPECT_TRUE(inPlace.LastSolve().warmStart);
-    ASSERT_EQ(LPROGR(reloaded, *diet.lp, b), LpStatus::Optimal);
+    ASSERT_EQ(SolveLp(reloaded, *diet.lp, b), LpStatus::Optimal);
     EXPECT_NEAR(a.objective, b.objective, 1e-9 * b.objective);
   }
 }
 
 // A diet formulated again with the same restrictions costs no simplex run.
-TEST(LprogrWarmStart, UnchangedProgramReusesTheLastAnswer) {
+TEST(LpSolverWarmStart, UnchangedProgramReusesTheLastAnswer) {
   DietProgram diet;
   LpSolver solver;
   auto first = std::make_unique<LpResult>();
   auto again = std::make_unique<LpResult>();
-  ASSERT_EQ(LPROGR(solver, *diet.lp, *first), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *first), LpStatus::Optimal);
   Soil(*again);
-  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Optimal);
   EXPECT_TRUE(solver.LastSolve().reused);
   EXPECT_EQ(solver.LastSolve().attempts, 0);
   EXPECT_EQ(again->objective, first->objective);
-  EXPECT_EQ(again->LPSolution, first->LPSolution);
-  EXPECT_EQ(again->LPRowResult, first->LPRowResult);
+  EXPECT_EQ(again->solution, first->solution);
+  EXPECT_EQ(again->rowResult, first->rowResult);
 
   diet.SetMinimum(0, 5.0);
-  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Infeasible);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Infeasible);
   EXPECT_FALSE(solver.LastSolve().reused);
   Soil(*again);
-  ASSERT_EQ(LPROGR(solver, *diet.lp, *again), LpStatus::Infeasible);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Infeasible);
   EXPECT_TRUE(solver.LastSolve().reused);
   ExpectAllZero(*again);
 }
 
-TEST(LprogrWarmStart, ChangedCoefficientRebuildsTheProgram) {
+TEST(LpSolverWarmStart, ChangedCoefficientRebuildsTheProgram) {
   const HandCase& hand = kHandCases.front();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver solver;
   LpResult result;
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
-  lp->LPMatrix[2][2] = 0.48;  // richer soybean meal: x2 = 12 / 0.40 = 30
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  lp->matrix[2][2] = 0.48;  // richer soybean meal: x2 = 12 / 0.40 = 30
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   EXPECT_TRUE(solver.LastSolve().rebuilt);
-  EXPECT_NEAR(result.LPSolution[2], 30, 1e-9);
+  EXPECT_NEAR(result.solution[2], 30, 1e-9);
   EXPECT_NEAR(result.objective, 0.2 * 70 + 0.4 * 30, 1e-9);
 }
 
-TEST(LprogrWarmStart, MovedSolverKeepsItsProgram) {
+TEST(LpSolverWarmStart, MovedSolverKeepsItsProgram) {
   const HandCase& hand = kHandCases.back();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver first;
   LpResult result;
-  ASSERT_EQ(LPROGR(first, *lp, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(first, *lp, result), LpStatus::Optimal);
   LpSolver second(std::move(first));
   ASSERT_EQ(second.Solve(result), LpStatus::Optimal);
   EXPECT_TRUE(second.LastSolve().warmStart);
@@ -453,20 +453,20 @@ TEST(LprogrWarmStart, MovedSolverKeepsItsProgram) {
   EXPECT_EQ(first.Solve(result), LpStatus::InvalidInput);  // NOLINT: moved-from is empty
 }
 
-TEST(LprogrLibraryErrors, MisuseIsTrappedSilentlyAndEverySolverRecovers) {
+TEST(LpSolverLibraryErrors, MisuseIsTrappedSilentlyAndEverySolverRecovers) {
   const HandCase& two = kHandCases.front();
   const HandCase& three = kHandCases.back();
   auto lpTwo = MakeProblem(two.prices, two.rows);
   auto lpThree = MakeProblem(three.prices, three.rows);
   LpSolver solverTwo;
   LpResult result;
-  ASSERT_EQ(LPROGR(solverTwo, *lpTwo, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solverTwo, *lpTwo, result), LpStatus::Optimal);
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   {
     // Its problem goes with the library's state; destroying it must not free it again.
     LpSolver dropped;
-    ASSERT_EQ(LPROGR(dropped, *lpThree, result), LpStatus::Optimal);
+    ASSERT_EQ(SolveLp(dropped, *lpThree, result), LpStatus::Optimal);
     EXPECT_EQ(LpMisuseForTest(), LpStatus::LibraryError);
   }
   for (int i = 0; i < 3; ++i) EXPECT_EQ(LpMisuseForTest(), LpStatus::LibraryError);
@@ -479,31 +479,31 @@ TEST(LprogrLibraryErrors, MisuseIsTrappedSilentlyAndEverySolverRecovers) {
   EXPECT_TRUE(solverTwo.LastSolve().rebuilt);
   EXPECT_NEAR(result.objective, two.cost, 1e-9);
   LpSolver fresh;
-  ASSERT_EQ(LPROGR(fresh, *lpThree, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(fresh, *lpThree, result), LpStatus::Optimal);
   EXPECT_NEAR(result.objective, three.cost, 1e-9);
 }
 
-TEST(LprogrLibraryErrors, SolvingPrintsNothing) {
+TEST(LpSolverLibraryErrors, SolvingPrintsNothing) {
   DietProgram diet;
   LpSolver solver;
   LpResult result;
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  EXPECT_EQ(LPROGR(solver, *diet.lp, result), LpStatus::Optimal);
+  EXPECT_EQ(SolveLp(solver, *diet.lp, result), LpStatus::Optimal);
   diet.SetMinimum(0, 5.0);
-  EXPECT_EQ(LPROGR(solver, *diet.lp, result), LpStatus::Infeasible);
+  EXPECT_EQ(SolveLp(solver, *diet.lp, result), LpStatus::Infeasible);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // The library's state is per thread: a solver taken to a worker thread
 // starts afresh there, and again when it comes back.
-TEST(LprogrThreads, SolverFollowsTheThreadThatSolves) {
+TEST(LpSolverThreads, SolverFollowsTheThreadThatSolves) {
   const HandCase& hand = kHandCases.back();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver solver;
   LpResult result;
-  ASSERT_EQ(LPROGR(solver, *lp, result), LpStatus::Optimal);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   LpStatus workerStatus = LpStatus::LibraryError;
   bool workerRebuilt = false;
   std::thread worker([&] {
