@@ -13,7 +13,7 @@
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
 #include "platform/NumberFormat.h"
@@ -25,20 +25,20 @@ struct DemoCalibration {
     const std::string base = DemoFile("Demo");
     LoadCalibrationFile(base + ".plt", *loaded, calib, GridWeight, dialogs);
     LoadCalibrationRows(base + ".cal", calib);
-    ReadDietsFile(base + ".dts", Griddiets, *loaded);
+    ReadDietsFile(base + ".dts", dietsTable, *loaded);
     // As the calibration run: the coefficients of row 1, the diets in use
     // read into the model, the start and final weight from the herd inputs.
     for (int k = 0; k < kCoefCount; ++k) {
-      loaded->GrowthCoef[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+      loaded->growthCoef[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
     }
-    loaded->DefaultGrowthCoef = loaded->GrowthCoef;
-    loaded->NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
-    loaded->CurrentDiet = 1;
-    TakeDietsFromTable(Griddiets, *loaded);
-    loaded->StartAge = static_cast<std::int16_t>(calib.HerdInputs[kHerdStartAge]);
-    loaded->LiveWeight[loaded->StartAge][kHerdColumn] =
+    loaded->defaultGrowthCoef = loaded->growthCoef;
+    loaded->dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
+    loaded->currentDiet = 1;
+    TakeDietsFromTable(dietsTable, *loaded);
+    loaded->startAge = static_cast<std::int16_t>(calib.HerdInputs[kHerdStartAge]);
+    loaded->liveWeight[loaded->startAge][kHerdColumn] =
         ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdStartWeight]);
-    loaded->FinalWeight = ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
+    loaded->finalWeight = ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
     // A farm whose total feed is half as much again as its weighings say: no
     // point fits well, so the fit runs every stage.
     hard = calib;
@@ -47,20 +47,20 @@ struct DemoCalibration {
 
   // A fresh copy of the loaded model state and a fit that has not started.
   void Reset() {
-    *pig = *loaded;
+    *growth = *loaded;
     *state = SwineCalib::FitState{};
   }
 
-  std::unique_ptr<GlobalPig> loaded = std::make_unique<GlobalPig>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> loaded = std::make_unique<GrowthState>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<SwineCalib::FitState> state = std::make_unique<SwineCalib::FitState>();
   CalibrationData calib;
   CalibrationData hard;
   Grid GridWeight{5, 7};
-  Grid Griddiets{kDietsRows, kDietsCols};
+  Grid dietsTable{kDietsRows, kDietsCols};
   BenchDialogs dialogs;
-  SwineCalib::FitContext context{*pig, calib, *state, &GridWeight, &dialogs};
-  SwineCalib::FitContext hardContext{*pig, hard, *state, &GridWeight, &dialogs};
+  SwineCalib::FitContext context{*growth, calib, *state, &GridWeight, &dialogs};
+  SwineCalib::FitContext hardContext{*growth, hard, *state, &GridWeight, &dialogs};
 };
 
 void CalibrateFit(benchmark::State& bench, bool hardFarm) {

@@ -27,7 +27,7 @@ struct DemoLocation {
     std::string reqNut;
     std::int16_t feedChoice = 0;
     LoadRestrictions(*tables, dialogs, folder + "DemoReq.ing", reqNut, feedChoice);
-    pig->NumDiets = 3;
+    growth->dietCount = 3;
   }
 
   void SetEnergyStep(int step) {
@@ -35,10 +35,10 @@ struct DemoLocation {
   }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   BenchDialogs dialogs;
-  FeedOptContext context{*tables, *pig, *state, dialogs};
+  FeedOptContext context{*tables, *growth, *state, dialogs};
 };
 
 void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
@@ -93,13 +93,13 @@ BENCHMARK(BM_FormulateDietWarm)->Unit(benchmark::kMicrosecond);
 // "Run LP" on the demo location: three diets, with the diets table written.
 void BM_RunLpDemo(benchmark::State& bench) {
   DemoLocation demo;
-  Grid Griddiets(19, 9);
-  RunLP(demo.context, Griddiets);
+  Grid dietsTable(19, 9);
+  RunLP(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
-    RunLP(demo.context, Griddiets);
+    RunLP(demo.context, dietsTable);
     for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
-    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+    benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);
 }
@@ -109,14 +109,14 @@ BENCHMARK(BM_RunLpDemo)->Unit(benchmark::kMicrosecond);
 // location costs.
 void BM_RunLpDemoCold(benchmark::State& bench) {
   DemoLocation demo;
-  Grid Griddiets(19, 9);
-  RunLP(demo.context, Griddiets);
+  Grid dietsTable(19, 9);
+  RunLP(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
     for (auto& solver : demo.state->solvers) solver = LpSolver();
-    RunLP(demo.context, Griddiets);
+    RunLP(demo.context, dietsTable);
     for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
-    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+    benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);
 }

@@ -28,7 +28,7 @@ void GrowthCommand(benchmark::State& state, int feedChoice) {
   }
   if (dialogs.messages > 0) state.SkipWithError("the run showed a message");
   if (!app->growthResults.scored) state.SkipWithError("the demo's targets were not scored");
-  state.counters["final_age"] = app->pig.FinalAge;
+  state.counters["final_age"] = app->growth.finalAge;
   state.counters["cost_per_pig"] = app->growthResults.costPerPig;
 }
 

@@ -35,7 +35,7 @@ struct DemoOptimization {
     const auto& nut = app->formulation.NutRestrict;
     for (int d = 1; d <= kDemoDiets; ++d) {
       const double current[] = {0,
-                                ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
                                 nut[d][kMinKind][kEnergy],
                                 nut[d][kMinKind][kProtein]};
       for (int k = 1; k <= kOptKinds; ++k) {
@@ -92,8 +92,8 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
   demo.Run();
   App& app = *demo.app;
   DietOptState& opt = *demo.opt;
-  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, app.mainForm.Griddiets, opt.objective);
+  FeedOptContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, app.mainForm.dietsTable, opt.objective);
   OptVariables x = opt.search;
   x.OptFixed = opt.ticked;
   x.OptVar = opt.startVar;

@@ -28,7 +28,7 @@ AfrmMain::AfrmMain(App& app) : Height(kDesignedHeight), Width(kMainWindowWidth),
 
 void AfrmMain::FillControls() {
   caption = std::string(kMainTitle);
-  if (app_.pig.DecimalComma) caption += " Commas Not Periods";
+  if (app_.growth.decimalComma) caption += " Commas Not Periods";
 
   Text1.caption = StartWeightCaption(kKgCode);
   Text2.caption = "Starting Age, Days";

@@ -36,8 +36,8 @@ inline constexpr std::string_view kWindowSizeFile = "ROrivoForm.txt";
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kMainWindowWidth = 1038;  // pixels, whatever the size file says
 
-inline constexpr std::string_view kCheck2Caption = "When Protein Changes, Ratio Amino Acids";
-inline constexpr std::string_view kCheck3Caption = "OR When  Lysine Changes, ratio Amino Acids";
+inline constexpr std::string_view kProteinRuleCaption = "When Protein Changes, Ratio Amino Acids";
+inline constexpr std::string_view kLysineRuleCaption = "OR When  Lysine Changes, ratio Amino Acids";
 
 // Shape of the main window's tables.
 inline constexpr int kFilesRows = 11;
@@ -52,7 +52,7 @@ class AfrmMain {
   AfrmMain& operator=(const AfrmMain&) = delete;
 
   // --- State ---------------------------------------------------------------
-  Grid Griddiets{kDietsRows, kDietsCols};
+  Grid dietsTable{kDietsRows, kDietsCols};
   Grid GridWeight{kWeightRows, kWeightCols};  // calibration coefficients
   Grid gridFILES{kFilesRows, 1};              // "Files in Use"
   Grid Gridformula{2, 12};                    // ingredient amounts of the formulas
@@ -72,10 +72,10 @@ class AfrmMain {
   ComboBox Combo3;    // "No. of Diets"
   ComboBox ComboSex;  // "Herd Sex"
 
-  RatioRuleChecks ratioRules;  // Check2 (protein rule) and Check3 (lysine rule)
-  OptionButton Option1;        // "Show Input"
-  OptionButton Option2;        // "Turn off Input"
-  OptionButton Option3;        // "Calibration Data Loaded"
+  RatioRuleChecks ratioRules;
+  OptionButton Option1;  // "Show Input"
+  OptionButton Option2;  // "Turn off Input"
+  OptionButton Option3;  // "Calibration Data Loaded"
 
   std::array<CommandButton, 11> Command{};  // Command1..Command10 by number
 

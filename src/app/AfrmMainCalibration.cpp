@@ -44,26 +44,26 @@ std::array<double, kCoefCount> FitStart(Grid& GridWeight,
 // One run with the fitted curve from the start of the herd: its final age
 // and its feed from the start to the day after the final age, against what
 // the farm observed.
-FitAgainstObserved RunFittedCurve(GlobalPig& pig,
+FitAgainstObserved RunFittedCurve(GrowthState& growth,
                                   const CalibrationData& calib,
                                   CalibrationOutcome& outcome) {
   FitAgainstObserved fit;
   fit.observedAge = calib.HerdInputs[kHerdFinalAge];
   fit.observedFeed = calib.HerdInputs[kHerdTotalFeed];
-  if (pig.StartAge < 0 || pig.StartAge > kMaxAge) return fit;
-  pig.GrowthFailed = false;
-  pig.FinalAge = 0;
-  pig.CurrentDiet = 1;
-  pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
-  PigGrowth::RunGrowthDays(pig);
-  const int last = std::min(SwineCalib::RoundDay(pig.FinalAge + 1), kMaxAge);
+  if (growth.startAge < 0 || growth.startAge > kMaxAge) return fit;
+  growth.growthFailed = false;
+  growth.finalAge = 0;
+  growth.currentDiet = 1;
+  growth.liveWeight[growth.startAge][kHerdColumn] = growth.startWeight;
+  PigGrowth::RunGrowthDays(growth);
+  const int last = std::min(SwineCalib::RoundDay(growth.finalAge + 1), kMaxAge);
   double feed = 0;
-  for (int d = pig.StartAge; d <= last; ++d) feed += pig.DailyFeed[d][kHerdColumn];
-  pig.CumFeed[pig.RunSlot] = feed;
-  outcome.finalAge = pig.FinalAge;
-  outcome.totalFeed = ConvertWeight(pig, kToDisplay, feed);
-  fit.grew = !pig.GrowthFailed &&
-             pig.LiveWeight[SwineCalib::RunEndDay(pig)][kHerdColumn] >= pig.FinalWeight;
+  for (int d = growth.startAge; d <= last; ++d) feed += growth.dailyFeed[d][kHerdColumn];
+  growth.cumFeed[growth.runSlot] = feed;
+  outcome.finalAge = growth.finalAge;
+  outcome.totalFeed = ConvertWeight(growth, kToDisplay, feed);
+  fit.grew = !growth.growthFailed &&
+             growth.liveWeight[SwineCalib::RunEndDay(growth)][kHerdColumn] >= growth.finalWeight;
   fit.finalAge = outcome.finalAge;
   fit.totalFeed = outcome.totalFeed;
   return fit;
@@ -75,11 +75,12 @@ bool SaveFittedCurve(AfrmMain& form, App& app) {
   form.SetFileNames(form.CalibrationBase());
   const Location& location = app.location;
   form.gridFILES.SetText(kPltRow, 0, location.calibrationFile);
-  const bool saved = WriteCalibrationFile(location.calibrationFile,
-                                          PltFromState(form.GridWeight, app.calibration, app.pig),
-                                          PltStyle::Fitted,
-                                          app.dialogs,
-                                          "CalibrationRun");
+  const bool saved =
+      WriteCalibrationFile(location.calibrationFile,
+                           PltFromState(form.GridWeight, app.calibration, app.growth),
+                           PltStyle::Fitted,
+                           app.dialogs,
+                           "CalibrationRun");
   form.RunGrowth();
   return saved;
 }
@@ -96,7 +97,7 @@ void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
     return;
   }
   std::string question = SaveCalibrationQuestion(
-      outcome.finalAge, outcome.totalFeed, form.Text6.text, app.pig.DecimalComma);
+      outcome.finalAge, outcome.totalFeed, form.Text6.text, app.growth.decimalComma);
   if (poor) question = outcome.poorFit + "  " + question;
   if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
     app.location.loaded = false;
@@ -115,7 +116,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
     dialogs.Message(kNoHerdSexMessage);
     return Window::None;
   }
-  if (ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) == 0) {
+  if (ReadNumber(dietsTable.Text(kDietEnergyRow, 1)) == 0) {
     dialogs.Message(kNoDietsMessage);
     return Window::None;
   }
@@ -123,7 +124,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
       given ? *given : dialogs.Input(CalibrationNamePrompt(name), kCalibrationNameTitle, name);
   if (answer.empty()) return Window::None;
 
-  const bool pounds = app_.pig.UnitCodes[kWeightUnit] == kLbWeightCode;
+  const bool pounds = app_.growth.unitCodes[kWeightUnit] == kLbWeightCode;
   Combo2.selected = pounds ? kLbEntry : kKgEntry;
   Text3.caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
   Text6.text = answer;
@@ -138,7 +139,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
     if (fromFields) {
       calib.HerdInputs[k] = ReadNumber(fields[k]->text);
     } else {
-      fields[k]->text = HerdInputText(calib.HerdInputs[k], app_.pig.DecimalComma);
+      fields[k]->text = HerdInputText(calib.HerdInputs[k], app_.growth.decimalComma);
     }
   }
   app_.calibForm.Form_Load();
@@ -150,50 +151,50 @@ std::string AfrmMain::CalibrationBase() const {
 }
 
 bool AfrmMain::CalibrationDietsReady() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
-  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
+  growth.dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
   int fed = 0;  // the last of the first six diets with a feed amount
   for (int d = 1; d <= kRunDietColumns; ++d)
-    if (ReadNumber(Griddiets.Text(kDietAmountRow, d)) != 0) fed = d;
-  if (pig.NumDiets == 0 || fed != pig.NumDiets) {
+    if (ReadNumber(dietsTable.Text(kDietAmountRow, d)) != 0) fed = d;
+  if (growth.dietCount == 0 || fed != growth.dietCount) {
     app_.dialogs.Message(kDietInfoMessage);
     return false;
   }
-  pig.CurrentDiet = 1;
-  TakeDietsFromTable(Griddiets, pig);
+  growth.currentDiet = 1;
+  TakeDietsFromTable(dietsTable, growth);
 
   // Ages outside the day tables leave the run without a day to start from.
   const double age = std::clamp(calib.HerdInputs[kHerdStartAge], -1.0, kMaxAge + 1.0);
-  pig.StartAge = static_cast<std::int16_t>(age);
-  pig.StartWeight = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdStartWeight]);
-  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge)
-    pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
-  pig.FinalWeight = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
-  pig.TotalFeedIntake = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
+  growth.startAge = static_cast<std::int16_t>(age);
+  growth.startWeight = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdStartWeight]);
+  if (growth.startAge >= 0 && growth.startAge <= kMaxAge)
+    growth.liveWeight[growth.startAge][kHerdColumn] = growth.startWeight;
+  growth.finalWeight = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
+  growth.totalFeedIntake = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
   return true;
 }
 
 CalibrationOutcome AfrmMain::CalibrationRun() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   Dialogs& dialogs = app_.dialogs;
   CalibrationOutcome outcome;
   // Every check comes before any change of the coefficients.
-  if (auto message = DietCheckMessage(Griddiets, pig, pig.NumDiets)) {
+  if (auto message = DietCheckMessage(dietsTable, growth, growth.dietCount)) {
     dialogs.Message(*message);
     return outcome;
   }
   ShowTab(kTabDailyGrowth);
   if (!CalibrationDietsReady()) return outcome;
 
-  const auto start = FitStart(GridWeight, app_.fitState, pig.DecimalComma);
-  pig.GrowthCoef = start;
-  pig.DefaultGrowthCoef = start;
+  const auto start = FitStart(GridWeight, app_.fitState, growth.decimalComma);
+  growth.growthCoef = start;
+  growth.defaultGrowthCoef = start;
   app_.location.loaded = true;  // lets the "Growth" command run
   if (app_.calibration.CalibObs[1][kObsAge] != 0) Option3.checked = true;
 
   const frmCalib& screen = app_.calibForm;
-  SwineCalib::FitContext fit{pig,
+  SwineCalib::FitContext fit{growth,
                              app_.calibration,
                              app_.fitState,
                              &GridWeight,
@@ -206,19 +207,19 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
   // The fit grows a mixed herd; the location keeps the sex the user chose.
-  pig.HerdSex = static_cast<std::int16_t>(ComboSex.selected);
-  pig.CancelRun = false;  // the run below and the next "Growth" must run
+  growth.herdSex = static_cast<std::int16_t>(ComboSex.selected);
+  growth.cancelRun = false;  // the run below and the next "Growth" must run
 
-  const FitAgainstObserved fitted = RunFittedCurve(pig, app_.calibration, outcome);
-  const char* unit = pig.UnitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
-  outcome.poorFit = PoorFitMessage(fitted, unit, pig.DecimalComma).value_or("");
+  const FitAgainstObserved fitted = RunFittedCurve(growth, app_.calibration, outcome);
+  const char* unit = growth.unitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
+  outcome.poorFit = PoorFitMessage(fitted, unit, growth.decimalComma).value_or("");
   OfferToSave(*this, app_, outcome);
   return outcome;
 }
 
 void AfrmMain::ShowFitCorrelations() {
   WriteFitCorrelations(
-      app_.Grid1, app_.calibration, app_.pig.NumDiets, app_.pig.DecimalComma, app_.dialogs);
+      app_.Grid1, app_.calibration, app_.growth.dietCount, app_.growth.decimalComma, app_.dialogs);
 }
 
 AfrmMain::Window AfrmMain::Command8_Click() {

@@ -7,16 +7,18 @@
 #include "model/DietsTable.h"
 
 void AfrmMain::Griddiets_AfterEdit(int row, int col) {
-  FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
-  DietsEditContext context{
-      Griddiets, app_.pig, app_.formulation.NutRestrict, ratioRules, app_.dialogs, [&lp](int diet) {
-        ApplyProteinMargin(lp, diet);
-      }};
+  FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
+  DietsEditContext context{dietsTable,
+                           app_.growth,
+                           app_.formulation.NutRestrict,
+                           ratioRules,
+                           app_.dialogs,
+                           [&lp](int diet) { ApplyProteinMargin(lp, diet); }};
   DietsCellEdited(context, row, col);
 }
 
 bool AfrmMain::Griddiets_Click(int row, int col) {
-  std::optional<SourcesRequest> request = DietsCellClicked(Griddiets, row, col);
+  std::optional<SourcesRequest> request = DietsCellClicked(dietsTable, row, col);
   if (!request) return false;
   app_.sourcesForm.Show(*request);
   return true;

@@ -40,14 +40,14 @@ struct AfrmMain::GrowthCurveRead {
 
 bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
   Dialogs& dialogs = app_.dialogs;
-  const GlobalPig& pig = app_.pig;
+  const GrowthState& growth = app_.growth;
   std::optional<std::string> problem;
   if (!app_.location.loaded) problem = NoLocationMessage(app_.location);
-  if (!problem) problem = HerdFieldsProblem(Text1.text, Text2.text, Text3.text, pig, herd);
+  if (!problem) problem = HerdFieldsProblem(Text1.text, Text2.text, Text3.text, growth, herd);
   if (!problem && ComboSex.selected < 0) problem = "Set the Herd Sex before running";
   if (!problem && Combo1.selected != kFeedLeastCost && Combo1.selected != kFeedGrid)
     problem = "Choose Least Cost Feed or Feed from the Grid before running";
-  if (!problem && ReadNumber(Griddiets.Text(kDietAmountRow, kDietAmountCol)) == 0)
+  if (!problem && ReadNumber(dietsTable.Text(kDietAmountRow, kDietAmountCol)) == 0)
     problem = "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0";
   if (problem) {
     dialogs.Message(*problem);
@@ -55,13 +55,13 @@ bool AfrmMain::GrowthInputsAccepted(HerdValues& herd) {
   }
   // From here on the run has started: the next step is no longer calibration.
   Command[2].backColor = kButtonFace;
-  if ((problem = DietsProblem(Griddiets))) dialogs.Message(*problem);
+  if ((problem = DietsProblem(dietsTable))) dialogs.Message(*problem);
   return !problem;
 }
 
 bool AfrmMain::ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve) {
-  curve.defaults = app_.pig.DefaultGrowthCoef;
-  if (curve.defaults[0] == 0) curve.defaults = GlobalPig{}.DefaultGrowthCoef;
+  curve.defaults = app_.growth.defaultGrowthCoef;
+  if (curve.defaults[0] == 0) curve.defaults = GrowthState{}.defaultGrowthCoef;
   for (int k = 0; k < kCoefCount; ++k) {
     const double value = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
     curve.fromDefault[k] = value == 0;
@@ -78,13 +78,13 @@ bool AfrmMain::ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve) {
 }
 
 void AfrmMain::TakeGrowthCurve(const GrowthCurveRead& curve) {
-  GlobalPig& pig = app_.pig;
-  pig.DefaultGrowthCoef = curve.defaults;
-  pig.GrowthCoef = curve.coef;
+  GrowthState& growth = app_.growth;
+  growth.defaultGrowthCoef = curve.defaults;
+  growth.growthCoef = curve.coef;
   for (int k = 0; k < kCoefCount; ++k) {
     // In full, so the next run reads back what this one used.
     if (curve.fromDefault[k])
-      GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(curve.coef[k], pig.DecimalComma));
+      GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(curve.coef[k], growth.decimalComma));
   }
 }
 
@@ -108,29 +108,29 @@ void AfrmMain::ClearRunResults() {
 }
 
 void AfrmMain::RescaleHerdFields(double factor) {
-  const GlobalPig& pig = app_.pig;
-  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->text, factor, pig.DecimalComma);
+  const GrowthState& growth = app_.growth;
+  for (TextBox* field : {&Text1, &Text3}) RescaleText(field->text, factor, growth.decimalComma);
   if (!runShown_.totalFeed.empty() && Text4.text == runShown_.totalFeed) {
-    Text4.text =
-        NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.totalFeed), pig.DecimalComma);
+    Text4.text = NumberText(ConvertWeight(growth, kToDisplay, app_.growthResults.totalFeed),
+                            growth.decimalComma);
     runShown_.totalFeed = Text4.text;
   } else {
-    RescaleText(Text4.text, factor, pig.DecimalComma);
+    RescaleText(Text4.text, factor, growth.decimalComma);
   }
 }
 
 void AfrmMain::ReadHerdInputs(const HerdValues& herd) {
-  GlobalPig& pig = app_.pig;
-  pig.HerdSex = static_cast<std::int16_t>(ComboSex.selected);
-  pig.FeedChoice = static_cast<std::int16_t>(Combo1.selected);
-  pig.StartAge = static_cast<std::int16_t>(herd.startAge);
-  pig.StartWeight = herd.startKg;
-  pig.FinalWeight = herd.finalKg;
-  pig.LiveWeight[pig.StartAge][kHerdColumn] = herd.startKg;
+  GrowthState& growth = app_.growth;
+  growth.herdSex = static_cast<std::int16_t>(ComboSex.selected);
+  growth.feedChoice = static_cast<std::int16_t>(Combo1.selected);
+  growth.startAge = static_cast<std::int16_t>(herd.startAge);
+  growth.startWeight = herd.startKg;
+  growth.finalWeight = herd.finalKg;
+  growth.liveWeight[growth.startAge][kHerdColumn] = herd.startKg;
 }
 
 void AfrmMain::RunGrowth() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   // Whatever this press ends in, no result of an earlier run stays shown.
   ClearRunResults();
   HerdValues herd;
@@ -138,72 +138,72 @@ void AfrmMain::RunGrowth() {
   GrowthCurveRead curve;
   if (!ReadGrowthCurve(herd, curve)) return;
 
-  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets));
-  WriteResultHeadings(app_.Grid1, pig.UnitCodes[kWeightUnit]);
+  growth.dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable));
+  WriteResultHeadings(app_.Grid1, growth.unitCodes[kWeightUnit]);
   Option2_Click();  // "Show Input" off
-  pig.ShowDailyRows = true;
+  growth.showDailyRows = true;
   TakeGrowthCurve(curve);
 
   // Nought, blank or negative pig numbers mean the usual group of 20.
   const double pigs = std::nearbyint(ReadNumber(TextPigNo.text));
-  pig.HerdPigs = pigs > 0 ? static_cast<std::int32_t>(std::min(pigs, 1e9)) : kDefaultHerdPigs;
+  growth.pigCount = pigs > 0 ? static_cast<std::int32_t>(std::min(pigs, 1e9)) : kDefaultHerdPigs;
   if (!(pigs > 0)) TextPigNo.text = std::to_string(kDefaultHerdPigs);
 
-  FeedOptContext lp{app_.formulation, pig, *app_.formulationState, app_.dialogs};
+  FeedOptContext lp{app_.formulation, growth, *app_.formulationState, app_.dialogs};
   // A diet that could not be formulated keeps its old nutrients and shows its
   // weight total as its price: growing on it would report a wrong cost per
   // pig as if all were well. The user has been told which diet failed.
-  if (Combo1.selected == kFeedLeastCost && !RunLP(lp, Griddiets)) return;
-  if (pig.NumDiets == 0) {
+  if (Combo1.selected == kFeedLeastCost && !RunLP(lp, dietsTable)) return;
+  if (growth.dietCount == 0) {
     app_.dialogs.Message("Need Diets");
     return;
   }
-  TakeDietsFromTable(Griddiets, pig);
+  TakeDietsFromTable(dietsTable, growth);
   ReadHerdInputs(herd);
-  // The sex split owns CumFeed columns 1 and 2: the herd runs in column 0.
-  pig.RunSlot = 0;
-  pig.GrowthFailed = false;
-  pig.CurrentDiet = 1;
-  pig.FinalAge = 0;  // a run that stops short must not keep an earlier final age
-  PigGrowth::RunGrowthDays(pig, &app_.Grid1, &app_.dialogs);
-  if (pig.CancelRun) return;
-  if (pig.GrowthFailed) {
-    app_.dialogs.Message(GrowthFailedMessage(pig, app_.Grid1, Griddiets));
+  // The sex split owns cumFeed columns 1 and 2: the herd runs in column 0.
+  growth.runSlot = 0;
+  growth.growthFailed = false;
+  growth.currentDiet = 1;
+  growth.finalAge = 0;  // a run that stops short must not keep an earlier final age
+  PigGrowth::RunGrowthDays(growth, &app_.Grid1, &app_.dialogs);
+  if (growth.cancelRun) return;
+  if (growth.growthFailed) {
+    app_.dialogs.Message(GrowthFailedMessage(growth, app_.Grid1, dietsTable));
     return;
   }
 
-  app_.growthResults = SummarizeGrowthRun(pig, Griddiets, ReadNumber(Text1.text), app_.Grid1);
+  app_.growthResults = SummarizeGrowthRun(growth, dietsTable, ReadNumber(Text1.text), app_.Grid1);
   ShowGrowthResults();
   ShowRunComparison();
   ShowFormulaCosts();
   TrackRunChanges();
   Command[9].backColor = kLightGreen;
   ShowTargetScore();
-  if (auto shortOf = ShortOfFinalWeight(pig)) app_.dialogs.Message(*shortOf);
+  if (auto shortOf = ShortOfFinalWeight(growth)) app_.dialogs.Message(*shortOf);
 }
 
 void AfrmMain::ShowGrowthResults() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   const GrowthRunResults& run = app_.growthResults;
-  const bool comma = pig.DecimalComma;
-  pig.TotalFeedIntake = run.totalFeed;
+  const bool comma = growth.decimalComma;
+  growth.totalFeedIntake = run.totalFeed;
   // The herd that was run: for a one-sex herd its own sex's feed, which the
   // daily table's "Tot FEED" also shows.
-  Text4.text = NumberText(ConvertWeight(pig, kToDisplay, run.totalFeed), comma);
-  Text5.text = NumberText(pig.FinalAge, comma);
+  Text4.text = NumberText(ConvertWeight(growth, kToDisplay, run.totalFeed), comma);
+  Text5.text = NumberText(growth.finalAge, comma);
   runShown_ = {Text4.text, Text5.text};
   TextFeedGain.text = NumberText(run.feedGain, comma);
   TextPrice.text = NumberText(run.costPerPig, comma);
 }
 
 void AfrmMain::ShowRunComparison() {
-  const GlobalPig& pig = app_.pig;
+  const GrowthState& growth = app_.growth;
   const Grid& results = app_.Grid1;
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   ComparisonColumn current;
   current[kCompareHerdSex] = ComboSex.Text();
   current[kCompareLiveWeight] =
-      NumberText(ConvertWeight(pig, kToDisplay, app_.growthResults.finalWeight), comma);
+      NumberText(ConvertWeight(growth, kToDisplay, app_.growthResults.finalWeight), comma);
   current[kCompareFeedGain] = TextFeedGain.text;
   current[kCompareFinalAge] = Text5.text;
   current[kCompareCostPerPig] = TextPrice.text;
@@ -217,18 +217,19 @@ void AfrmMain::ShowRunComparison() {
 }
 
 void AfrmMain::ShowFormulaCosts() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   FormulationState& state = *app_.formulationState;
   const double cost = app_.growthResults.costPerPig;
   PushRecentCost(state, cost);
-  FeedOptContext lp{app_.formulation, pig, state, app_.dialogs};
-  FormulaTableRefresh(lp, Griddiets, Gridformula, TextPigNo.text);
+  FeedOptContext lp{app_.formulation, growth, state, app_.dialogs};
+  FormulaTableRefresh(lp, dietsTable, Gridformula, TextPigNo.text);
   // The herd's feed cost under the formulas' own cost column.
   const int row = Gridformula.Rows();
   Gridformula.SetRows(row + 1);
   Gridformula.SetText(row, 1, "Total Cost");
-  Gridformula.SetText(
-      row, pig.NumDiets + kTotalCostOffset, NumberText(pig.HerdPigs * cost, pig.DecimalComma));
+  Gridformula.SetText(row,
+                      growth.dietCount + kTotalCostOffset,
+                      NumberText(growth.pigCount * cost, growth.decimalComma));
 }
 
 void AfrmMain::TrackRunChanges() {
@@ -251,11 +252,11 @@ void AfrmMain::ShowTargetScore() {
   GrowthRunResults& run = app_.growthResults;
   run.scored = HasCalibrationTargets(app_.calibration);
   if (!run.scored) return;
-  run.score = TargetScore(app_.pig, app_.calibration, run.totalFeed);
+  run.score = TargetScore(app_.growth, app_.calibration, run.totalFeed);
   GridWeight.SetText(
-      kCoefRow, kScoreCol, FormatNumber(run.score, "######.0#", app_.pig.DecimalComma));
+      kCoefRow, kScoreCol, FormatNumber(run.score, "######.0#", app_.growth.decimalComma));
 }
 
 void AfrmMain::TextPrice_DblClick() {
-  ShowRecentCosts(*app_.formulationState, app_.dialogs, app_.pig.DecimalComma);
+  ShowRecentCosts(*app_.formulationState, app_.dialogs, app_.growth.decimalComma);
 }

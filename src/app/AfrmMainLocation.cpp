@@ -63,7 +63,7 @@ bool AfrmMain::LocationName(const std::string& path) {
 void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   Location& location = app_.location;
   const std::string folder = FolderOf(chosen);
-  app_.pig.DefaultGrowthCoef = kLocationCoef;
+  app_.growth.defaultGrowthCoef = kLocationCoef;
   SetFileNames(LocationBaseOf(chosen));
   gridFILES.SetText(kPltRow, 0, chosen);
   location.dataFolder = folder;
@@ -78,29 +78,29 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
     return;
   }
   location.loaded = true;
-  const UnitCodeSet before = app_.pig.UnitCodes;
+  const UnitCodeSet before = app_.growth.unitCodes;
   LoadExistingLocation();
   // Earlier runs stay in the comparison, shown in this location's weights.
   RescaleComparison(app_.comparison,
-                    DisplayRescale(before, app_.pig.UnitCodes, kWeightUnit),
-                    app_.pig.DecimalComma);
+                    DisplayRescale(before, app_.growth.unitCodes, kWeightUnit),
+                    app_.growth.decimalComma);
 }
 
 void AfrmMain::LoadExistingLocation() {
   Location& location = app_.location;
   Dialogs& dialogs = app_.dialogs;
-  SetTemps(app_.temperatures);
+  ResetTemperatures(app_.temperatures);
 
   PltLoad plt = PltLoad::Missing;
   if (TextFile::Exists(location.calibrationFile))
     plt = LoadCalibrationFile(
-        location.calibrationFile, app_.pig, app_.calibration, GridWeight, dialogs);
+        location.calibrationFile, app_.growth, app_.calibration, GridWeight, dialogs);
   if (plt == PltLoad::Missing)
     dialogs.Message("Cannot find the Calibration file " + location.calibrationFile);
   Option3.checked = plt == PltLoad::Loaded;
   if (plt == PltLoad::Loaded) ShowHerdInputs();
   ShowWeightUnit();
-  if (auto odd = UnitsNoScreenOffers(app_.pig.UnitCodes)) dialogs.Message(*odd);
+  if (auto odd = UnitsNoScreenOffers(app_.growth.unitCodes)) dialogs.Message(*odd);
 
   Text6.backColor = kWhite;
   Command[1].backColor = kLightGreen;
@@ -134,24 +134,24 @@ void AfrmMain::LoadExistingLocation() {
 
 void AfrmMain::ShowHerdInputs() {
   const CalibrationData& calib = app_.calibration;
-  bool comma = app_.pig.DecimalComma;
+  bool comma = app_.growth.decimalComma;
   TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
   for (int k = 1; k <= kHerdInputs; ++k) {
     fields[k]->text = HerdInputText(calib.HerdInputs[k], comma);
     fields[k]->toolTip = InitialValueTip(calib.HerdInputs[k], comma);
   }
-  int sex = app_.pig.HerdSex;
+  int sex = app_.growth.herdSex;
   ComboSex.selected = sex >= 0 && sex < ComboSex.Count() ? sex : -1;
 }
 
 void AfrmMain::ShowDietsLoaded() {
-  const DietsLoad load = ReadDietsFile(app_.location.dietsFile, Griddiets, app_.pig);
+  const DietsLoad load = ReadDietsFile(app_.location.dietsFile, dietsTable, app_.growth);
   if (!load.problem.empty())
     app_.dialogs.Message(load.problem);
   else if (!load.found)
     app_.dialogs.Message("No Diets File found named " + app_.location.dietsFile);
-  if (Griddiets.Text(4, 0).empty()) DietFill(Griddiets);
-  int numDiets = app_.pig.NumDiets;
+  if (dietsTable.Text(4, 0).empty()) FillDietLabels(dietsTable);
+  int numDiets = app_.growth.dietCount;
   Combo3.selected = numDiets >= 0 && numDiets < Combo3.Count() ? numDiets : -1;
 }
 

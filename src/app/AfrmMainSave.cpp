@@ -28,9 +28,9 @@ bool AfrmMain::MatrixHasTwoIngredients() const {
 }
 
 bool AfrmMain::SaveDiets() {
-  if (!SaveDietsFile(app_.location, Griddiets, app_.pig.NumDiets, gridFILES, app_.dialogs))
+  if (!SaveDietsFile(app_.location, dietsTable, app_.growth.dietCount, gridFILES, app_.dialogs))
     return false;
-  Griddiets.SetEdited(false);
+  dietsTable.SetEdited(false);
   return true;
 }
 
@@ -48,7 +48,7 @@ bool AfrmMain::SaveIngFile() {
   SaveRequest request =
       IngSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqIngRow]);
   if (!SaveIngRestrictions(app_.formulation,
-                           app_.pig.NumDiets,
+                           app_.growth.dietCount,
                            app_.dialogs,
                            location.ingRestrictionsFile,
                            request)) {
@@ -63,7 +63,7 @@ bool AfrmMain::SaveNutFile() {
   SaveRequest request =
       NutSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqNutRow]);
   if (!SaveNutRestrictions(app_.formulation,
-                           app_.pig.NumDiets,
+                           app_.growth.dietCount,
                            app_.dialogs,
                            location.nutRestrictionsFile,
                            request)) {
@@ -83,7 +83,7 @@ bool AfrmMain::SavePltFile() {
   request.saveWithoutAsking = location.saveWithoutAsking[kPltRow];
   if (!ChooseSavePath(app_.dialogs, location.calibrationFile, request)) return false;
   return WriteCalibrationFile(location.calibrationFile,
-                              PltFromState(GridWeight, app_.calibration, app_.pig),
+                              PltFromState(GridWeight, app_.calibration, app_.growth),
                               PltStyle::Saved,
                               app_.dialogs,
                               "SaveCurrent");
@@ -238,7 +238,7 @@ void AfrmMain::SaveDietNew() {
   // The copy is written; work goes on with the current location's files,
   // whose changes are still unsaved.
   const Location kept = location;
-  const bool dietsEdited = Griddiets.Edited();
+  const bool dietsEdited = dietsTable.Edited();
   const FormulationTables::Unsaved unsaved = app_.formulation.unsaved;
   std::array<std::string, kFormulationRows.size()> shown;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
@@ -252,14 +252,14 @@ void AfrmMain::SaveDietNew() {
   if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
 
   location = kept;
-  Griddiets.SetEdited(dietsEdited);
+  dietsTable.SetEdited(dietsEdited);
   app_.formulation.unsaved = unsaved;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
     gridFILES.SetText(kFormulationRows[i], 0, shown[i]);
 }
 
 void AfrmMain::Command5_Click() {
-  if (ReadNumber(Griddiets.Text(kDietEnergyRow, 1)) == 0) return;
+  if (ReadNumber(dietsTable.Text(kDietEnergyRow, 1)) == 0) return;
   Location& location = app_.location;
   if (location.dataFolder.empty()) location.dataFolder = app_.programFolder;
   if (location.dietsFile.size() < 2)

@@ -79,8 +79,8 @@ std::span<const AfrmMain::Menu> AfrmMain::Menus() { return kMenus; }
 
 void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   if (Started) return;
-  GlobalPig& pig = app_.pig;
-  pig.NumDiets = kStartDiets;
+  GrowthState& growth = app_.growth;
+  growth.dietCount = kStartDiets;
   // Every relative name is resolved against the data folder, so the
   // process's current folder is left alone.
   app_.programFolder = machine.programFolder;
@@ -92,15 +92,15 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   ReadWindowSize();
   MatrixLoaded = true;
 
-  pig.DecimalComma = machine.decimalComma;
+  growth.decimalComma = machine.decimalComma;
   caption = std::string(kMainTitle);
-  if (pig.DecimalComma) caption += " Commas Not Periods";
+  if (growth.decimalComma) caption += " Commas Not Periods";
 
-  Griddiets.SetCols(kDietsCols);
+  dietsTable.SetCols(kDietsCols);
   for (int c = 0; c < kDietsCols; ++c)
-    Griddiets.SetColWidth(
-        c, static_cast<int>(std::lround(kDietsColumnWidening * Griddiets.ColWidth(c))));
-  DietFill(Griddiets);
+    dietsTable.SetColWidth(
+        c, static_cast<int>(std::lround(kDietsColumnWidening * dietsTable.ColWidth(c))));
+  FillDietLabels(dietsTable);
   LayOutFilesTable();
 
   Grid& results = app_.Grid1;
@@ -118,15 +118,16 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
 }
 
 void AfrmMain::DataInit() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   for (int i = 0; i <= 3; ++i) {
-    GridWeight.SetText(kCoefRow, i + 1, GeneralNumberText(pig.GrowthCoef[i], pig.DecimalComma));
-    pig.DefaultGrowthCoef[i] = pig.GrowthCoef[i];
+    GridWeight.SetText(
+        kCoefRow, i + 1, GeneralNumberText(growth.growthCoef[i], growth.decimalComma));
+    growth.defaultGrowthCoef[i] = growth.growthCoef[i];
   }
-  // LipidCurve and AminoAcidPattern hold their constants from the model
+  // lipidCurve and aminoAcidPattern hold their constants from the model
   // state's construction; the normal table is computed here.
-  for (int k = 0; k < static_cast<int>(pig.NormalTable.size()); ++k)
-    pig.NormalTable[k] = std::round(Phi(0.05 * k) * 1e5) / 1e5;
+  for (int k = 0; k < static_cast<int>(growth.normalTable.size()); ++k)
+    growth.normalTable[k] = std::round(Phi(0.05 * k) * 1e5) / 1e5;
 }
 
 void AfrmMain::ClearGrid1() {
@@ -219,8 +220,8 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       MatrixEditorOpen = true;
       return Window::MatrixEditor;
     case Control::Command7: {
-      FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
-      RunLP(lp, Griddiets);
+      FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
+      RunLP(lp, dietsTable);
       return Window::None;
     }
     case Control::Command10:
@@ -258,7 +259,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       SaveDietNew();
       return Window::None;
     case Control::UnitPick:
-      app_.unitsForm.Open(app_.pig);
+      app_.unitsForm.Open(app_.growth);
       return Window::Units;
     case Control::SetTemp:
       app_.temperatureForm.Open(Text2.text, app_.temperatures);
@@ -304,15 +305,15 @@ void AfrmMain::Option2_Click() {
 
 void AfrmMain::Combo2_Click() {
   if (Combo2.selected < 0) return;
-  UnitCodeSet codes = app_.pig.UnitCodes;
+  UnitCodeSet codes = app_.growth.unitCodes;
   codes[kWeightUnit] = WeightCodeOfSwitch(Combo2.selected);
   // Choosing the unit already in force changes nothing.
-  if (codes == app_.pig.UnitCodes) return;
+  if (codes == app_.growth.unitCodes) return;
   ApplyUnits(codes);
 }
 
 void AfrmMain::Combo3_Click() {
-  if (Combo3.selected >= 0) app_.pig.NumDiets = static_cast<std::int16_t>(Combo3.selected);
+  if (Combo3.selected >= 0) app_.growth.dietCount = static_cast<std::int16_t>(Combo3.selected);
 }
 
 void AfrmMain::TextPigNo_KeyPress() {
@@ -320,9 +321,9 @@ void AfrmMain::TextPigNo_KeyPress() {
 }
 
 void AfrmMain::UnitsOK() {
-  app_.unitsForm.OK();
+  app_.unitsForm.Accept();
   const UnitCodeSet codes = app_.unitsForm.ChosenCodes();
-  if (codes == app_.pig.UnitCodes) return;
+  if (codes == app_.growth.unitCodes) return;
   ApplyUnits(codes);
 }
 
@@ -332,7 +333,7 @@ void AfrmMain::ApplyUnits(const UnitCodeSet& codes) {
 }
 
 void AfrmMain::ShowWeightUnit() {
-  const int code = app_.pig.UnitCodes[kWeightUnit];
+  const int code = app_.growth.unitCodes[kWeightUnit];
   Combo2.selected = SwitchPositionOf(code);
   Text1.caption = StartWeightCaption(code);
   Text3.caption = FinalWeightCaption(code);
@@ -342,7 +343,7 @@ void AfrmMain::ShowWeightUnit() {
 namespace {
 
 TrackedWindow Tracked(AfrmMain& form, App& app) {
-  return {form.Griddiets, form.Gridformula, app.comparison, app.pig.NumDiets};
+  return {form.dietsTable, form.Gridformula, app.comparison, app.growth.dietCount};
 }
 
 }  // namespace

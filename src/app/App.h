@@ -18,10 +18,11 @@
 #include "formulation/Restrict.h"
 #include "formulation/frmExcel.h"
 #include "formulation/frmMsgBoxA.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
+#include "model/TemperatureForm.h"
 #include "model/Temperatures.h"
-#include "model/UnitsDialog.h"
+#include "model/UnitsForm.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptReport.h"
 #include "platform/Dialogs.h"
@@ -44,7 +45,7 @@ class App {
   App& operator=(const App&) = delete;
 
   Dialogs& dialogs;
-  GlobalPig pig;
+  GrowthState growth;
   Grid Grid1{kResultRows, kResultCols};  // daily growth results
 
   // Where the program keeps its own files (the window-size file): its own
@@ -63,16 +64,16 @@ class App {
   Location location;
 
   AfrmMain mainForm{*this};
-  Restrict restrictForm{dialogs, formulation, pig};
-  TemperatureWindow temperatureForm;
+  Restrict restrictForm{dialogs, formulation, growth};
+  TemperatureForm temperatureForm;
   TrackingTables tracking;  // the main window's stores of earlier diets and formulas
   frmTrack trackForm;
-  UnitsDialog unitsForm;
+  UnitsForm unitsForm;
   frmAbout aboutForm;
   DietDisplay dietDisplayForm{
-      dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
-  frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
-  frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
+      dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.gridFILES};
+  frmExcel matrixForm{dialogs, formulation, growth, dietDisplayForm.NutColumns};
+  frmMsgBoxA sourcesForm{dialogs, formulation, growth, *formulationState};
   frmCalib calibForm{*this};          // the calibration inputs screen
   frmCalibTest calibTestForm{*this};  // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the

@@ -24,7 +24,7 @@ void frmCalibTest::Form_Load() {
   SwineCalib::FitState& fit = app_.fitState;
   if (fit.FitValue == 0) fit.FitValue = SwineCalib::kNegativeB3Score;
 
-  const bool comma = app_.pig.DecimalComma;
+  const bool comma = app_.growth.decimalComma;
   const Grid& weights = app_.mainForm.GridWeight;
   GridTest.Clear();
   for (int c = 0; c <= kTotalFeedCol; ++c) GridTest.SetText(0, c, kHeadings[c]);
@@ -54,10 +54,11 @@ void frmCalibTest::Form_Load() {
 }
 
 void frmCalibTest::Command1_Click() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
   AfrmMain& main = app_.mainForm;
-  if (auto message = DietCheckMessage(main.Griddiets, pig, DietsInUse(main.Griddiets, kMaxDiets))) {
+  if (auto message =
+          DietCheckMessage(main.dietsTable, growth, DietsInUse(main.dietsTable, kMaxDiets))) {
     app_.dialogs.Message(*message);
     return;
   }
@@ -65,18 +66,18 @@ void frmCalibTest::Command1_Click() {
 
   // As the fit scores a point (mode 1: a mixed herd), on a state of its own
   // so the last fit's values stay.
-  const auto coef = pig.GrowthCoef;
-  const auto sex = pig.HerdSex;
-  const bool showDailyRows = pig.ShowDailyRows;
-  pig.ShowDailyRows = false;
-  pig.HerdSex = 0;
-  pig.RunSlot = 0;
+  const auto coef = growth.growthCoef;
+  const auto sex = growth.herdSex;
+  const bool showDailyRows = growth.showDailyRows;
+  growth.showDailyRows = false;
+  growth.herdSex = 0;
+  growth.runSlot = 0;
   SwineCalib::FitState state;
-  state.TargetTotalFeed = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
+  state.TargetTotalFeed = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
   state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
-  SwineCalib::FitContext context{pig, calib, state, nullptr, &app_.dialogs, {}, 0, {}};
+  SwineCalib::FitContext context{growth, calib, state, nullptr, &app_.dialogs, {}, 0, {}};
 
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   for (int row = 1; row <= kTrials; ++row) {
     NelderMead::Vector x{};
     for (int k = 0; k < kCoefCount; ++k)
@@ -85,13 +86,13 @@ void frmCalibTest::Command1_Click() {
     GridTest.SetText(row, kScoreCol, NumberText(score, comma));
     // A negative B3 is scored without a run; a failed run has no end.
     const bool ran = !(x[4] < 0) && score != SwineCalib::kFailedRunScore;
-    GridTest.SetText(row, kFinalAgeCol, ran ? NumberText(pig.FinalAge, comma) : "");
+    GridTest.SetText(row, kFinalAgeCol, ran ? NumberText(growth.finalAge, comma) : "");
     GridTest.SetText(
         row,
         kTotalFeedCol,
-        ran ? NumberText(ConvertWeight(pig, kToDisplay, state.SimulatedFeed), comma) : "");
+        ran ? NumberText(ConvertWeight(growth, kToDisplay, state.SimulatedFeed), comma) : "");
   }
-  pig.GrowthCoef = coef;
-  pig.HerdSex = sex;
-  pig.ShowDailyRows = showDailyRows;
+  growth.growthCoef = coef;
+  growth.herdSex = sex;
+  growth.showDailyRows = showDailyRows;
 }

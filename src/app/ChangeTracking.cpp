@@ -43,7 +43,7 @@ void CopyCells(const Grid& from, Grid& to) { CopyCells(from, to, from.Cols()); }
 
 // Diet columns 0..numDiets, bounded by the table.
 int LastDietCol(const TrackedWindow& window) {
-  return std::clamp(window.numDiets, 0, window.Griddiets.Cols() - 1);
+  return std::clamp(window.numDiets, 0, window.dietsTable.Cols() - 1);
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ void frmTrack::Popup(PopupAction action, Dialogs& dialogs) {
 
 void GridSave(TrackingTables& tables, const TrackedWindow& window) {
   CopyWhole(window.Gridformula, tables.Gridformsaver);
-  CopyBlock(window.Griddiets, tables.gridsaver, window.Griddiets.Rows() - 1, LastDietCol(window));
+  CopyBlock(window.dietsTable, tables.gridsaver, window.dietsTable.Rows() - 1, LastDietCol(window));
 }
 
 void trackupdate(TrackingTables& tables, const TrackedWindow& window) {
@@ -77,7 +77,7 @@ void trackupdate(TrackingTables& tables, const TrackedWindow& window) {
   const int lastCol = std::min(LastDietCol(window), saved.Cols() - 1);
   for (int d = 0; d <= lastCol; ++d)
     for (int r = 0; r < saved.Rows(); ++r) {
-      const bool changed = saved.Text(r, d) != window.Griddiets.Text(r, d);
+      const bool changed = saved.Text(r, d) != window.dietsTable.Text(r, d);
       previous.SetCellColor(r, d, changed ? kPeach : kWhite);
     }
 }
@@ -100,7 +100,7 @@ void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack&
   CopyCells(tables.Gridinitform, track.GridInitForm);
 
   CopyBlock(
-      window.Griddiets, tables.GridInitDiet, window.Griddiets.Rows() - 1, LastDietCol(window));
+      window.dietsTable, tables.GridInitDiet, window.dietsTable.Rows() - 1, LastDietCol(window));
   tables.GridInitDiet.SetText(0, 0, "Init Nutrients");
   CopyCells(tables.GridInitDiet, track.GridInitDiet);
 }

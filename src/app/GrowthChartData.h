@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calibration/CalibrationData.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
 #include "platform/Grid.h"
 
@@ -58,7 +58,7 @@ struct GrowthChartData {
   GrowthCurve previous;  // the run before this one; dayCount 0: none
 
   // The weight unit of the table's numbers, when the chart read it.
-  int weightCode = 0;    // UnitCodes[kWeightUnit]
+  int weightCode = 0;    // unitCodes[kWeightUnit]
   double kgPerUnit = 1;  // a shown weight times this is kg
   friend bool operator==(const GrowthChartData&, const GrowthChartData&) = default;
 };
@@ -76,7 +76,7 @@ struct ChartExtent {
 // The daily rows (columns 5 Age, 6 Weight, 7 Daily Feed) from row 1 until
 // the first row without an age. Given the run's state, a feed cell that still
 // shows the run's value is read at the run's full precision.
-GrowthCurve ReadDailyRows(const Grid& results, const GlobalPig* pig = nullptr);
+GrowthCurve ReadDailyRows(const Grid& results, const GrowthState* growth = nullptr);
 
 // The diet changes of the per-diet summary (rows 1..numDiets: column 0 the
 // name, column 2 the age at the diet's end): a change at the end of each
@@ -93,7 +93,7 @@ int ReadDietChanges(const Grid& results,
 // an age and a weight), in the display units of `pig`, converted into the
 // chart's units (kgPerUnit). Returns how many.
 int ReadObservedWeights(const CalibrationData& calib,
-                        const GlobalPig& pig,
+                        const GrowthState& growth,
                         double kgPerUnit,
                         std::array<ObservedWeight, kMaxCalibRows + 1>& observed);
 
@@ -105,7 +105,7 @@ int ReadObservedWeights(const CalibrationData& calib,
 // time. True when anything the chart shows changed.
 bool FollowGrowthResults(GrowthChartData& chart,
                          const Grid& results,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          const CalibrationData& calib);
 
 ChartExtent ExtentOf(const GrowthChartData& chart);

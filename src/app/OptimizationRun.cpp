@@ -34,10 +34,10 @@ double Cell(const Grid& GridOpt, int row, int col) { return ReadNumber(GridOpt.T
 
 std::string DietText(int diet) { return " " + std::to_string(diet); }
 
-// kg at StartAge, as the last growth run started.
-double StartingWeight(const GlobalPig& pig) {
-  const bool inTable = pig.StartAge >= 0 && pig.StartAge <= kMaxAge;
-  return inTable ? pig.LiveWeight[pig.StartAge][kHerdColumn] : pig.StartWeight;
+// kg at startAge, as the last growth run started.
+double StartingWeight(const GrowthState& growth) {
+  const bool inTable = growth.startAge >= 0 && growth.startAge <= kMaxAge;
+  return inTable ? growth.liveWeight[growth.startAge][kHerdColumn] : growth.startWeight;
 }
 
 // Everything one run works on.
@@ -54,11 +54,11 @@ struct Run {
       : app(a),
         opt(o),
         window(w),
-        lp{a.formulation, a.pig, *a.formulationState, a.dialogs},
-        objective(lp, a.mainForm.Griddiets, o.objective) {}
+        lp{a.formulation, a.growth, *a.formulationState, a.dialogs},
+        objective(lp, a.mainForm.dietsTable, o.objective) {}
 
   OptSearch& search() { return opt.search; }
-  bool Cancelled() const { return app.pig.CancelRun; }
+  bool Cancelled() const { return app.growth.cancelRun; }
 };
 
 // The table into OptTable and its ticks into OptFixed.
@@ -81,28 +81,28 @@ void ReadOptTable(Run& run) {
 // Readies the model, the objective and the search for the first search.
 void PrepareRun(Run& run, double targetWeight) {
   App& app = run.app;
-  GlobalPig& pig = app.pig;
+  GrowthState& growth = app.growth;
   FeedCostState& state = run.opt.objective;
   OptSearch& s = run.search();
   const int feedChoice = app.mainForm.Combo1.selected;
 
-  pig.NumDiets = static_cast<std::int16_t>(run.diets);
-  pig.CancelRun = false;
+  growth.dietCount = static_cast<std::int16_t>(run.diets);
+  growth.cancelRun = false;
   if (feedChoice == kFeedGrid) {
     // The given diets and their costs, as the last growth run took them.
-    TakeDietsFromTable(app.mainForm.Griddiets, pig);
+    TakeDietsFromTable(app.mainForm.dietsTable, growth);
     for (int d = 1; d <= run.diets; ++d) {
-      app.formulationState->DietCost[d] = ReadNumber(app.mainForm.Griddiets.Text(kDietCostRow, d));
+      app.formulationState->DietCost[d] = ReadNumber(app.mainForm.dietsTable.Text(kDietCostRow, d));
     }
   }
   run.opt.userRestrict = app.formulation.NutRestrict;
   state.feedChoice = feedChoice;
   state.targetWeight = targetWeight;
-  state.startWeight = StartingWeight(pig);
+  state.startWeight = StartingWeight(growth);
   s.n = kOptKinds * run.diets;
   s.best = {};
   s.totalEvaluations = 0;
-  s.cancel = &pig.CancelRun;
+  s.cancel = &growth.cancelRun;
   ReadOptTable(run);
   PrepareFeedCost(state, app.formulation, run.diets);
   app.formulationState->OptMode = kOptModeRunning;
@@ -156,7 +156,7 @@ double ScoreOptimum(Run& run) {
 }
 
 void TakeSnapshot(Run& run, double bestCost) {
-  const GlobalPig& pig = run.app.pig;
+  const GrowthState& growth = run.app.growth;
   const FormulationState& lp = *run.app.formulationState;
   const OptSearch& s = run.search();
   const FeedCostState& state = run.opt.objective;
@@ -168,25 +168,25 @@ void TakeSnapshot(Run& run, double bestCost) {
   r.bestCost = bestCost;
   r.bestVar = s.OptVar;
   r.targetWeight = state.targetWeight;
-  r.finalAge = pig.FinalAge;
+  r.finalAge = growth.finalAge;
   r.OptTable = state.OptTable;
   r.fixed = run.opt.ticked;
-  r.DietNutrients = pig.DietNutrients;
+  r.dietNutrients = growth.dietNutrients;
   r.DietInclusion = lp.DietInclusion;
   r.NutRestrict = run.app.formulation.NutRestrict;
   for (int d = 0; d <= kMaxDiets; ++d) {
     r.DietCost[d] = d <= run.diets ? lp.DietCost[d] : 0;
-    r.feedAmount[d] = d <= run.diets ? pig.DietFeedAmount[d] : 0;
-    r.phaseFeed[d] = d <= run.diets ? DietPhaseFeed(pig, d) : 0;
+    r.feedAmount[d] = d <= run.diets ? growth.dietFeedAmount[d] : 0;
+    r.phaseFeed[d] = d <= run.diets ? DietPhaseFeed(growth, d) : 0;
     // The search never writes the diets table: it holds the start's diets.
     r.startPrice[d] =
-        d <= run.diets ? ReadNumber(run.app.mainForm.Griddiets.Text(kDietCostRow, d)) : 0;
+        d <= run.diets ? ReadNumber(run.app.mainForm.dietsTable.Text(kDietCostRow, d)) : 0;
   }
   for (int age = 0; age < kDays; ++age) {
-    r.LiveWeight[age] = pig.LiveWeight[age][kHerdColumn];
-    r.DailyFeed[age] = pig.DailyFeed[age][kHerdColumn];
+    r.liveWeight[age] = growth.liveWeight[age][kHerdColumn];
+    r.dailyFeed[age] = growth.dailyFeed[age][kHerdColumn];
   }
-  r.lastDay = static_cast<int>(std::clamp(std::ceil(pig.FinalAge) + 1, 0.0, double{kMaxAge}));
+  r.lastDay = static_cast<int>(std::clamp(std::ceil(growth.finalAge) + 1, 0.0, double{kMaxAge}));
   r.evaluations = s.totalEvaluations;
   r.lpSolves = state.lpSolves;
   r.growthRuns = state.growthRuns;
@@ -225,9 +225,9 @@ bool RunAccepted(Run& run, double& targetWeight) {
     return false;
   }
   if (CheckOptTable(w.GridOpt, run.diets, app.formulation, feedChoice, dialogs)) return false;
-  targetWeight = ConvertWeight(app.pig, kToInternal, ReadNumber(w.TargetWeight));
+  targetWeight = ConvertWeight(app.growth, kToInternal, ReadNumber(w.TargetWeight));
   // A target at or below the starting weight would cost nothing to reach.
-  if (targetWeight == 0 || !(targetWeight > StartingWeight(app.pig))) {
+  if (targetWeight == 0 || !(targetWeight > StartingWeight(app.growth))) {
     dialogs.Message("Set the Target Weight");
     return false;
   }
@@ -317,7 +317,7 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   TakeSnapshot(run, bestCost);
   opt.result.status = status;
   app.formulation.NutRestrict = opt.userRestrict;
-  app.pig.CancelRun = false;
+  app.growth.cancelRun = false;
   if (opt.writeResults) opt.writeResults();
 
   window.WorkingVisible = false;

@@ -40,6 +40,6 @@ bool CheckOptTable(const Grid& GridOpt,
 
 // "Run Opt.": the checks, the first search, the single changes, the full
 // search and the optimum scored once more; then the result snapshot, the
-// user's restrictions restored, and the results file. CancelRun stops the
+// user's restrictions restored, and the results file. cancelRun stops the
 // searches and keeps the best point found so far.
 void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window);

@@ -87,10 +87,10 @@ void RescaleRunCell(Grid& results,
                     int row,
                     int col,
                     double factor,
-                    const GlobalPig& pig,
+                    const GrowthState& growth,
                     double runKg,
                     const ResultFormat& format) {
-  const double now = ConvertWeight(pig, kToDisplay, runKg);
+  const double now = ConvertWeight(growth, kToDisplay, runKg);
   if (results.Text(row, col) == format(now / factor)) {
     results.SetText(row, col, format(now));
   } else {
@@ -98,50 +98,53 @@ void RescaleRunCell(Grid& results,
   }
 }
 
-// The daily rows: row r is the day StartAge + r - 1; the final part-day
+// The daily rows: row r is the day startAge + r - 1; the final part-day
 // (a fractional age) has formats of its own and ends at the final weight.
-void RescaleDailyRows(Grid& results, const GlobalPig& pig, double factor) {
+void RescaleDailyRows(Grid& results, const GrowthState& growth, double factor) {
   using namespace PigGrowth;
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   for (int row = 1; row < results.Rows() && !results.Text(row, kAgeColumn).empty(); ++row) {
-    const int day = std::clamp(pig.StartAge + row - 1, 0, kMaxAge);
+    const int day = std::clamp(growth.startAge + row - 1, 0, kMaxAge);
     const bool partDay = results.Text(row, kAgeColumn).find_first_of(".,") != std::string::npos;
-    const double weight = partDay && row > 1 ? pig.FinalWeight : pig.LiveWeight[day][kHerdColumn];
-    const double feed = pig.DailyFeed[day][kHerdColumn];
+    const double weight =
+        partDay && row > 1 ? growth.finalWeight : growth.liveWeight[day][kHerdColumn];
+    const double feed = growth.dailyFeed[day][kHerdColumn];
     const ResultFormat weightFormat{partDay ? "####.0" : "###.#", comma};
     const ResultFormat feedFormat{partDay ? "###.00#" : "##.0", comma};
-    RescaleRunCell(results, row, kWeightColumn, factor, pig, weight, weightFormat);
-    RescaleRunCell(results, row, kDailyFeedColumn, factor, pig, feed, feedFormat);
+    RescaleRunCell(results, row, kWeightColumn, factor, growth, weight, weightFormat);
+    RescaleRunCell(results, row, kDailyFeedColumn, factor, growth, feed, feedFormat);
     RescaleResult(
         results, row, kTotFeedColumn, factor, ResultFormat{partDay ? "##.0" : "###.0", comma});
   }
 }
 
 // The per-diet rows and the finishing block's weight and feed.
-void RescaleResults(Grid& results, const GlobalPig& pig, double factor) {
+void RescaleResults(Grid& results, const GrowthState& growth, double factor) {
   if (factor == 1) return;
-  RescaleDailyRows(results, pig, factor);
-  const bool comma = pig.DecimalComma;
+  RescaleDailyRows(results, growth, factor);
+  const bool comma = growth.decimalComma;
   for (int r = 1; r <= kRunDietColumns; ++r) {
-    const PhaseEnd& before = pig.DietPhaseLog[r - 1];
-    const PhaseEnd& end = pig.DietPhaseLog[r];
+    const PhaseEnd& before = growth.dietPhaseLog[r - 1];
+    const PhaseEnd& end = growth.dietPhaseLog[r];
     const double days = end.age - before.age;
     const double gain = days > 0 ? (end.weight - before.weight) / days : 0;
-    RescaleRunCell(results, r, kSummaryWeightColumn, factor, pig, end.weight, {"", comma});
-    RescaleRunCell(results, r, kSummaryGainColumn, factor, pig, gain, {"#0.0##", comma});
-    RescaleRunCell(results, r, kSummaryFeedColumn, factor, pig, DietPhaseFeed(pig, r), {"", comma});
+    RescaleRunCell(results, r, kSummaryWeightColumn, factor, growth, end.weight, {"", comma});
+    RescaleRunCell(results, r, kSummaryGainColumn, factor, growth, gain, {"#0.0##", comma});
+    RescaleRunCell(
+        results, r, kSummaryFeedColumn, factor, growth, DietPhaseFeed(growth, r), {"", comma});
   }
-  const SexWeights finish = SplitWeight(pig.LiveWeight[FinishDay(pig)][kHerdColumn], pig.HerdSex);
+  const SexWeights finish =
+      SplitWeight(growth.liveWeight[FinishDay(growth)][kHerdColumn], growth.herdSex);
   const double weight[3] = {0, finish.male, finish.female};
   for (int c = kMaleColumn; c <= kFemaleColumn; ++c) {
-    RescaleRunCell(results, kFinishWeightRow, c, factor, pig, weight[c], {"###.0", comma});
-    RescaleRunCell(results, kFinishFeedRow, c, factor, pig, pig.CumFeed[c], {"###.0", comma});
+    RescaleRunCell(results, kFinishWeightRow, c, factor, growth, weight[c], {"###.0", comma});
+    RescaleRunCell(results, kFinishFeedRow, c, factor, growth, growth.cumFeed[c], {"###.0", comma});
   }
 }
 
 void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
   form.RescaleHerdFields(by.weight);
-  RescaleDiets(form.Griddiets, by, comma);
+  RescaleDiets(form.dietsTable, by, comma);
   for (int d = 1; d <= kMaxDiets; ++d) {
     RescaleResultNumber(form.GridOptBest, kFeedKind, d, by.weight, comma);
     RescaleResultNumber(form.GridOptBest, kEnergyKind, d, by.energy, comma);
@@ -225,15 +228,15 @@ void RescaleComparison(Grid& comparison, double factor, bool decimalComma) {
 }
 
 void ChangeUnits(App& app, const UnitCodeSet& codes) {
-  GlobalPig& pig = app.pig;
-  const UnitCodeSet before = pig.UnitCodes;
-  pig.UnitCodes = codes;
+  GrowthState& growth = app.growth;
+  const UnitCodeSet before = growth.unitCodes;
+  growth.unitCodes = codes;
   const Rescale by{DisplayRescale(before, codes, kWeightUnit),
                    DisplayRescale(before, codes, kEnergyUnit),
                    DisplayRescale(before, codes, kPriceUnit)};
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   RescaleMainWindow(app.mainForm, by, comma);
-  RescaleResults(app.Grid1, pig, by.weight);
+  RescaleResults(app.Grid1, growth, by.weight);
   RescaleTracking(app, by, comma);
   RescaleCalibration(app, by.weight, comma);
   RescaleFormulation(app, by, comma);

@@ -35,12 +35,12 @@ bool EditorEdited(const App& app) {
 constexpr Kind kDiets{
     "the diets",
     [](const App& app) { return app.location.dietsFile; },
-    [](const App& app) { return app.mainForm.Griddiets.Edited(); },
+    [](const App& app) { return app.mainForm.dietsTable.Edited(); },
     [](App& app) {
       return SaveUnderCurrentName(
           app, kDietsRow, !app.location.dietsFile.empty(), &AfrmMain::SaveDiets);
     },
-    [](App& app) { app.mainForm.Griddiets.SetEdited(false); },
+    [](App& app) { app.mainForm.dietsTable.SetEdited(false); },
 };
 
 constexpr Kind kMatrix{

@@ -33,7 +33,7 @@ frmCalib::frmCalib(App& app) : app_(app) {
 
 void frmCalib::ShowUnitCaptions() {
   // The weight's own code: with energy in Mcal or MJ the two codes differ.
-  const bool kg = app_.pig.UnitCodes[kWeightUnit] == 0;
+  const bool kg = app_.growth.unitCodes[kWeightUnit] == 0;
   GridCal.SetText(0, kAgeCol, "Age , Days");
   GridCal.SetText(0, kWeightCol, kg ? "Weight,Kg" : "Weight,lbs");
   GridCal.SetText(0, kFeedCol, "Feed Intake");
@@ -42,15 +42,15 @@ void frmCalib::ShowUnitCaptions() {
 }
 
 void frmCalib::Form_Load() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
-  const Grid& diets = app_.mainForm.Griddiets;
-  const bool comma = pig.DecimalComma;
+  const Grid& diets = app_.mainForm.dietsTable;
+  const bool comma = growth.decimalComma;
   for (int k = 1; k <= kHerdInputs; ++k)
     herdFields[k].text = HerdInputText(calib.HerdInputs[k], comma);
 
-  if (auto codes = UnitCodesForEnergy(pig, ReadNumber(diets.Text(kDietEnergyRow, 1))))
-    pig.UnitCodes = *codes;
+  if (auto codes = UnitCodesForEnergy(growth, ReadNumber(diets.Text(kDietEnergyRow, 1))))
+    growth.unitCodes = *codes;
   ShowUnitCaptions();
 
   // Nothing of an earlier opening stays in the table.
@@ -63,7 +63,7 @@ void frmCalib::Form_Load() {
   int numDiets = 0;
   for (int d = 1; d <= kRunDietColumns; ++d)
     if (ReadNumber(diets.Text(kDietAmountRow, d)) > 0) numDiets = d;
-  pig.NumDiets = static_cast<std::int16_t>(numDiets);
+  growth.dietCount = static_cast<std::int16_t>(numDiets);
   for (int d = 1; d <= numDiets; ++d)
     GridCal.SetText(d + 1, kFeedCol, diets.Text(kDietAmountRow, d));
 
@@ -119,7 +119,7 @@ void frmCalib::StoreHerdInputs(double totalFeed) {
   const auto& last = calib.CalibObs[calib.CalibRowCount];
   calib.HerdInputs = {
       0, first[kObsWeight], first[kObsAge], last[kObsWeight], totalFeed, last[kObsAge]};
-  const bool comma = app_.pig.DecimalComma;
+  const bool comma = app_.growth.decimalComma;
   for (int k = 1; k <= kHerdInputs; ++k) {
     herdFields[k].text = GeneralNumberText(calib.HerdInputs[k], comma);
     if (calib.HerdInputs[k] == 0) app_.dialogs.Message(kHerdZeroMessages[k]);
@@ -127,24 +127,24 @@ void frmCalib::StoreHerdInputs(double totalFeed) {
 }
 
 CalibrationOutcome frmCalib::ContinueCalibration() {
-  GlobalPig& pig = app_.pig;
+  GrowthState& growth = app_.growth;
   CalibrationData& calib = app_.calibration;
   AfrmMain& main = app_.mainForm;
   Working = true;
   // A stop asked for before this run must not end it.
-  pig.CancelRun = false;
+  growth.cancelRun = false;
   if (OnProgress) OnProgress(0, 0);
 
   double totalFeed = 0;
   if (StoreRows(totalFeed) >= 1) {
-    pig.NumDiets = static_cast<std::int16_t>(calib.CalibRowCount - 1);
+    growth.dietCount = static_cast<std::int16_t>(calib.CalibRowCount - 1);
     if (calib.CalibObs[2][kObsAge] != 0) main.Option3.checked = true;
   }
   WarnAboutWeights();
   if (!Unattended) WriteRows();
   StoreHerdInputs(totalFeed);
 
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   main.Text4.toolTip = InitialValueTip(calib.HerdInputs[kHerdTotalFeed], comma);
   main.Text5.toolTip = InitialValueTip(calib.HerdInputs[kHerdFinalAge], comma);
   TextBox* fields[] = {nullptr, &main.Text1, &main.Text2, &main.Text3, &main.Text4, &main.Text5};
@@ -166,13 +166,13 @@ RowsWrite frmCalib::WriteRows() {
 void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }
 
 void frmCalib::Cancel() {
-  if (Working) app_.pig.CancelRun = true;
+  if (Working) app_.growth.cancelRun = true;
 }
 
 std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
   std::string text = std::string(kRunsCaption) + std::to_string(growthRuns);
   if (growthRuns > 0)
-    text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.pig.DecimalComma);
+    text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.growth.decimalComma);
   return text;
 }
 

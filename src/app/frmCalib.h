@@ -18,7 +18,7 @@ class App;
 // "Continue Calibration" stores them, writes the ".cal" file and starts the
 // calibration run of the main window. The desktop window shows this state;
 // while the fit runs it shows the "WORKING..." label and may follow the fit
-// through OnProgress, setting CancelRun to stop it. The table shows every
+// through OnProgress, setting cancelRun to stop it. The table shows every
 // row a ".cal" file holds, so writing it back loses no weighing.
 class frmCalib {
  public:
@@ -56,7 +56,7 @@ class frmCalib {
   bool Working = false;  // the "WORKING..." label is shown
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
-  // may set the model's CancelRun.
+  // may set the model's cancelRun.
   SwineCalib::FitProgress OnProgress;
   long ProgressEvery = 1000;  // growth runs between reports
   // Run with no one to ask (the command line): "Continue Calibration" writes

@@ -120,10 +120,12 @@ frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
   opt_.writeResults = [this] { WriteResults(); };
 }
 
-std::string frmOpt::Number(double value) const { return NumberText(value, app_.pig.DecimalComma); }
+std::string frmOpt::Number(double value) const {
+  return NumberText(value, app_.growth.decimalComma);
+}
 
 int frmOpt::RowsInUse() const {
-  return std::clamp(kOptKinds * static_cast<int>(app_.pig.NumDiets), 0, kDietRows);
+  return std::clamp(kOptKinds * static_cast<int>(app_.growth.dietCount), 0, kDietRows);
 }
 
 void frmOpt::Form_Load() {
@@ -149,7 +151,7 @@ void frmOpt::Form_Load() {
   // The current values: the diets table's feed amounts, and the energy and
   // protein minima of the restrictions (taken from the diets table, and kept
   // as the minima, where there are none).
-  const Grid& diets = main.Griddiets;
+  const Grid& diets = main.dietsTable;
   auto& nut = app_.formulation.NutRestrict;
   for (int d = 1; d <= kMaxDiets; ++d) {
     const std::string& feed = diets.Text(kDietAmountRow, d);
@@ -161,7 +163,7 @@ void frmOpt::Form_Load() {
       GridOpt.SetText(VariableOf(d, kind), kOptCurrentCol, Number(minimum));
     }
   }
-  TextOptDiet = std::to_string(app_.pig.NumDiets);
+  TextOptDiet = std::to_string(app_.growth.dietCount);
   GridOpt.SetEdited(false);
   visible = true;
 }
@@ -269,14 +271,14 @@ void frmOpt::CmdRunOpt_Click() {
 }
 
 void frmOpt::Cancel() {
-  if (Running) app_.pig.CancelRun = true;
+  if (Running) app_.growth.cancelRun = true;
 }
 
 OptReportSource frmOpt::ReportSource() const {
   const AfrmMain& main = app_.mainForm;
   return {opt_.result,
           app_.formulation,
-          app_.pig,
+          app_.growth,
           opt_.objective.startWeight,
           main.TextFeedGain.text,
           main.Text5.text};
@@ -292,7 +294,7 @@ void frmOpt::CmdTransfer_Click() {
   if (Running || !opt_.result.done) return;
   const OptResult& r = opt_.result;
   auto& nut = app_.formulation.NutRestrict;
-  FeedOptContext lp{app_.formulation, app_.pig, *app_.formulationState, app_.dialogs};
+  FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
   const int diets = std::clamp(r.diets, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d) {
     for (int kind : {kMinKind, kMaxKind}) {
@@ -302,11 +304,11 @@ void frmOpt::CmdTransfer_Click() {
     // and protein did not change since its last formulation keeps the
     // maximum of that formulation, not the margin written before it.
     if (opt_.objective.feedChoice != kFeedGrid) ApplyProteinMargin(lp, d);
-    app_.mainForm.Griddiets.SetText(
-        kDietAmountRow, d, Number(ConvertWeight(app_.pig, kToDisplay, r.feedAmount[d])));
+    app_.mainForm.dietsTable.SetText(
+        kDietAmountRow, d, Number(ConvertWeight(app_.growth, kToDisplay, r.feedAmount[d])));
   }
   // Changes of the user's, not yet in the diets and restriction files.
-  app_.mainForm.Griddiets.SetEdited(true);
+  app_.mainForm.dietsTable.SetEdited(true);
   app_.formulation.unsaved.nutRestrictions = true;
 }
 
@@ -377,14 +379,14 @@ void frmOpt::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, app_.d
 // The main window's side.
 
 void AfrmMain::Command9_Click() {
-  const int diets = std::clamp<int>(app_.pig.NumDiets, 0, kMaxDiets);
+  const int diets = std::clamp<int>(app_.growth.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d)
-    app_.formulationState->DietCost[d] = ReadNumber(Griddiets.Text(kDietCostRow, d));
+    app_.formulationState->DietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
   if (!app_.optForm.visible) app_.optForm.Form_Load();
 }
 
 void AfrmMain::ShowOptStartingCost(double cost) {
-  const bool comma = app_.pig.DecimalComma;
+  const bool comma = app_.growth.decimalComma;
   TextOptStart.caption = std::string(kOptStartCaption);
   TextOptStart.text = NumberText(cost, comma);
   TextOptBest.caption = std::string(kOptBestCaption);
@@ -394,7 +396,7 @@ void AfrmMain::ShowOptStartingCost(double cost) {
 }
 
 void AfrmMain::ShowOptNewBest(const OptBestShown& best) {
-  const bool comma = app_.pig.DecimalComma;
+  const bool comma = app_.growth.decimalComma;
   TextOptBest.text = NumberText(best.costPerPig, comma);
   for (int d = 1; d <= std::clamp(best.diets, 0, kMaxDiets); ++d) {
     GridOptBest.SetText(0, d, "Diet " + std::to_string(d));

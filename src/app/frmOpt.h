@@ -153,7 +153,7 @@ class frmOpt {
   bool KeyDown(Key key, KeyModifiers modifiers);
   void Popup(PopupAction action);
 
-  // Diet rows in use: 3 x NumDiets, within the table.
+  // Diet rows in use: 3 x dietCount, within the table.
   int RowsInUse() const;
   // What the report and the results file read.
   OptReportSource ReportSource() const;

@@ -35,22 +35,22 @@ std::string CalibrationNamePrompt(const std::string& name) {
   return "Do you want to use " + name + " OR enter a new name";
 }
 
-std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GlobalPig& pig,
+std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GrowthState& growth,
                                                               double dietOneEnergy) {
-  const int energyCode = pig.UnitCodes[kEnergyUnit];
+  const int energyCode = growth.unitCodes[kEnergyUnit];
   if (energyCode != kKcalPerKgCode && energyCode != kKcalPerLbCode) return std::nullopt;
   if (dietOneEnergy > kPerKgEnergyAbove) return std::array<std::int16_t, 3>{0, 0, 1};
   return std::array<std::int16_t, 3>{1, 1, 3};
 }
 
-std::optional<std::string> DietCheckMessage(const Grid& Griddiets,
-                                            const GlobalPig& pig,
+std::optional<std::string> DietCheckMessage(const Grid& dietsTable,
+                                            const GrowthState& growth,
                                             int numDiets) {
   numDiets = std::min(numDiets, kMaxDiets);
   for (int d = 1; d <= numDiets; ++d) {
     for (const DietLimit& limit : kDietLimits) {
-      double value = ReadNumber(Griddiets.Text(limit.row, d));
-      if (limit.row == kDietEnergyRow) value = ConvertEnergy(pig, kToInternal, value);
+      double value = ReadNumber(dietsTable.Text(limit.row, d));
+      if (limit.row == kDietEnergyRow) value = ConvertEnergy(growth, kToInternal, value);
       // NaN fails too: a diet must show that it lies within the limits.
       if (!(value >= limit.low && value <= limit.high)) {
         return limit.message + std::to_string(d);

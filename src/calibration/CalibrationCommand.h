@@ -6,7 +6,7 @@
 
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Dialogs;
 class Grid;
@@ -50,15 +50,15 @@ std::string CalibrationNamePrompt(const std::string& name);
 // (kcal/kg, kg, per tonne), otherwise per lb (kcal/lb, lb, per short ton).
 // Energies given in Mcal or MJ (energy codes 2 to 4) say nothing of the
 // weight unit: their codes are kept (nullopt).
-std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GlobalPig& pig,
+std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GrowthState& growth,
                                                               double dietOneEnergy);
 
 // Checks diets 1..numDiets of the diets table: net energy (kcal/kg after
 // conversion) in [1800, 3000], protein in [12, 30] %, lysine in [0.5, 3] %.
 // The message of the first failure ("Look at the Energy Value of Diet 2"),
 // or nullopt when every diet passes.
-std::optional<std::string> DietCheckMessage(const Grid& Griddiets,
-                                            const GlobalPig& pig,
+std::optional<std::string> DietCheckMessage(const Grid& dietsTable,
+                                            const GrowthState& growth,
                                             int numDiets);
 
 // "Final Age " + age + "  Final Feed Intake is " + feed + "  Save this
@@ -94,7 +94,7 @@ std::optional<std::string> PoorFitMessage(const FitAgainstObserved& fit,
 enum class CalibrationStatus {
   Stopped,    // a check stopped the run before the fit; nothing changed
   Finished,   // the fit ran to its end
-  Cancelled,  // CancelRun stopped the fit; its best point so far was kept
+  Cancelled,  // cancelRun stopped the fit; its best point so far was kept
 };
 
 // What a calibration run did, for the window and the command line.

@@ -84,14 +84,14 @@ bool SavePlt(Location& location,
 
 PltContents PltFromState(const Grid& GridWeight,
                          const CalibrationData& calib,
-                         const GlobalPig& pig) {
+                         const GrowthState& growth) {
   PltContents contents;
   for (int k = 0; k < kCoefCount; ++k) {
     contents.coef[k] = FileNumber(GridWeight.Text(kCoefRow, k + 1));
   }
   contents.herdInputs = calib.HerdInputs;
-  contents.herdSex = pig.HerdSex;
-  contents.unitCodes = pig.UnitCodes;
+  contents.herdSex = growth.herdSex;
+  contents.unitCodes = growth.unitCodes;
   return contents;
 }
 
@@ -141,7 +141,7 @@ bool WriteCalibrationFile(const std::string& path,
 }
 
 PltLoad LoadCalibrationFile(const std::string& path,
-                            GlobalPig& pig,
+                            GrowthState& growth,
                             CalibrationData& calib,
                             Grid& GridWeight,
                             Dialogs& dialogs) {
@@ -161,8 +161,8 @@ PltLoad LoadCalibrationFile(const std::string& path,
 
   for (int k = 0; k < kCoefCount; ++k) {
     double b = FileNumber(line(k + 1));
-    if (b == 0) b = pig.DefaultGrowthCoef[k];
-    const std::string text = CoefficientText(b, pig.DecimalComma);
+    if (b == 0) b = growth.defaultGrowthCoef[k];
+    const std::string text = CoefficientText(b, growth.decimalComma);
     GridWeight.SetText(kCoefRow, k + 1, text);
     GridWeight.SetText(kLoadedCoefRow, k + 1, text);
   }
@@ -171,7 +171,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
   }
   // A sex outside the list would select nothing: it counts as none chosen.
   const int sex = ReadInteger(line(kSexLine));
-  pig.HerdSex = static_cast<std::int16_t>(ValidSex(sex) ? sex : -1);
+  growth.herdSex = static_cast<std::int16_t>(ValidSex(sex) ? sex : -1);
 
   for (int e = 0; e < 3 && kEnergyCodeLine + e <= count; ++e) {
     std::string_view text = line(kEnergyCodeLine + e);
@@ -179,7 +179,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
     const int code = ReadInteger(text);
     // A code without a conversion factor would divide by zero later.
     if (code >= 0 && code <= kHighestUnitCode[e])
-      pig.UnitCodes[e] = static_cast<std::int16_t>(code);
+      growth.unitCodes[e] = static_cast<std::int16_t>(code);
   }
   // An older writer put the sex once more after the units; files without it
   // keep the sex of line 11.
@@ -187,7 +187,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
     const std::string& extra = line(kExtraSexLine);
     const int again = ReadInteger(extra);
     if (extra.find_first_not_of(" \t") != std::string::npos && ValidSex(again)) {
-      pig.HerdSex = static_cast<std::int16_t>(again);
+      growth.herdSex = static_cast<std::int16_t>(again);
     }
   }
   return PltLoad::Loaded;

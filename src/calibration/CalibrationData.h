@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -65,7 +65,7 @@ struct PltContents {
 // table, the herd inputs, the herd sex and the unit codes.
 PltContents PltFromState(const Grid& GridWeight,
                          const CalibrationData& calib,
-                         const GlobalPig& pig);
+                         const GrowthState& growth);
 
 // The 14 lines of a ".plt" file in the writer's style.
 std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle style);
@@ -87,7 +87,7 @@ enum class PltLoad { Loaded, Missing, Failed };
 // file that cannot be read is reported; both change nothing. A missing file
 // changes nothing and shows nothing.
 PltLoad LoadCalibrationFile(const std::string& path,
-                            GlobalPig& pig,
+                            GrowthState& growth,
                             CalibrationData& calib,
                             Grid& GridWeight,
                             Dialogs& dialogs);

@@ -17,17 +17,17 @@ using NelderMead::Vector;
 
 double Square(double x) { return x * x; }
 
-bool Cancelled(const FitContext& context) { return context.pig.CancelRun; }
+bool Cancelled(const FitContext& context) { return context.growth.cancelRun; }
 
-double ToKg(const GlobalPig& pig, double displayWeight) {
-  return ConvertWeight(pig, kToInternal, displayWeight);
+double ToKg(const GrowthState& growth, double displayWeight) {
+  return ConvertWeight(growth, kToInternal, displayWeight);
 }
 
 // Total feed from day `first` to day `last`, within the day tables.
-double FeedBetween(const GlobalPig& pig, int first, int last) {
+double FeedBetween(const GrowthState& growth, int first, int last) {
   double feed = 0;
   for (int d = std::max(first, 0); d <= std::min(last, kMaxAge); ++d) {
-    feed += pig.DailyFeed[d][kHerdColumn];
+    feed += growth.dailyFeed[d][kHerdColumn];
   }
   return feed;
 }
@@ -39,12 +39,12 @@ double TargetScore(const FitState& state, double finalAge) {
          kRefineTargetWeight * Square(state.TargetFinalAge - finalAge);
 }
 
-void CopyCoefToBest(const GlobalPig& pig, FitState& state) {
-  for (int k = 0; k < kCoefficients; ++k) state.CalibBest[k + 1] = pig.GrowthCoef[k];
+void CopyCoefToBest(const GrowthState& growth, FitState& state) {
+  for (int k = 0; k < kCoefficients; ++k) state.CalibBest[k + 1] = growth.growthCoef[k];
 }
 
-void CopyBestToCoef(const FitState& state, GlobalPig& pig) {
-  for (int k = 0; k < kCoefficients; ++k) pig.GrowthCoef[k] = state.CalibBest[k + 1];
+void CopyBestToCoef(const FitState& state, GrowthState& growth) {
+  for (int k = 0; k < kCoefficients; ++k) growth.growthCoef[k] = state.CalibBest[k + 1];
 }
 
 void Tell(const FitContext& context) {
@@ -53,9 +53,9 @@ void Tell(const FitContext& context) {
 
 void RunGrowth(FitContext& context) {
   if (context.growthRun) {
-    context.growthRun(context.pig);
+    context.growthRun(context.growth);
   } else {
-    PigGrowth::RunGrowthDays(context.pig);
+    PigGrowth::RunGrowthDays(context.growth);
   }
   FitState& state = context.state;
   ++state.GrowthRuns;
@@ -65,11 +65,11 @@ void RunGrowth(FitContext& context) {
 // Step 4 of the objective: only informs, and never shows for a run that
 // ended normally (its final age lies within its last day).
 void CheckEndDay(const FitContext& context, int endDay) {
-  const GlobalPig& pig = context.pig;
-  if (context.dialogs && endDay - 1 > pig.FinalAge) {
+  const GrowthState& growth = context.growth;
+  if (context.dialogs && endDay - 1 > growth.finalAge) {
     context.dialogs->Message(std::string(kLateEndMessage) +
-                             ShortNumberText(endDay, pig.DecimalComma) + "  " +
-                             ShortNumberText(pig.FinalAge, pig.DecimalComma));
+                             ShortNumberText(endDay, growth.decimalComma) + "  " +
+                             ShortNumberText(growth.finalAge, growth.decimalComma));
   }
 }
 
@@ -77,7 +77,7 @@ void CheckEndDay(const FitContext& context, int endDay) {
 // below BestFit, which each pass starts at the value evaluated last.
 void SimplexStage(FitContext& context) {
   FitState& state = context.state;
-  GlobalPig& pig = context.pig;
+  GrowthState& growth = context.growth;
   auto evaluate = [&context](const Vector& x) {
     // A cancelled fit lets the simplex run out on a flat value, quickly.
     return Cancelled(context) ? kFailedRunScore : EvaluatePoint(context, x);
@@ -91,7 +91,7 @@ void SimplexStage(FitContext& context) {
     Vector xmin{};
     for (int i = 1; i <= kCoefficients; ++i) {
       start[i] = state.CalibBest[i];
-      pig.GrowthCoef[i - 1] = start[i];
+      growth.growthCoef[i - 1] = start[i];
       step[i] = start[i] * kSimplexStepFraction;
     }
     int icount = 0;
@@ -113,7 +113,7 @@ void SimplexStage(FitContext& context) {
     if (state.SearchFit < state.BestFit && pass < kMaxSimplexPasses) continue;
     state.BestFit = state.SearchFit;
     for (int i = 1; i <= kCoefficients; ++i) {
-      pig.GrowthCoef[i - 1] = xmin[i];
+      growth.growthCoef[i - 1] = xmin[i];
       state.CalibBest[i] = xmin[i];
     }
     state.FitRound = 1;
@@ -139,13 +139,13 @@ bool CoarseGridStage(FitContext& context) {
 // FitRound comes in as 1.
 void RefiningStage(FitContext& context) {
   FitState& state = context.state;
-  GlobalPig& pig = context.pig;
+  GrowthState& growth = context.growth;
   state.BestFit = state.SearchFit;
   double previous = state.SearchFit;
   for (int grid = 1;; ++grid) {
     ++state.FitRound;
     RefineGridSearch(context);
-    CopyBestToCoef(state, pig);
+    CopyBestToCoef(state, growth);
     if (Cancelled(context) || state.BestFit < kGoodFit || state.FitRound >= kLastRefineRound ||
         grid >= kLastRefineRound - 1) {
       return;
@@ -155,29 +155,29 @@ void RefiningStage(FitContext& context) {
       continue;
     }
     FitObjective(context);
-    state.SearchFit = TargetScore(state, pig.FinalAge);
+    state.SearchFit = TargetScore(state, growth.finalAge);
     if (!(previous > state.SearchFit)) return;
     previous = state.BestFit = state.SearchFit;
     if (!(previous < kRefineContinueLimit)) return;
   }
 }
 
-// The fit's result: B0..B4 of the best point into GrowthCoef and, in full,
+// The fit's result: B0..B4 of the best point into growthCoef and, in full,
 // into row 1 of the coefficient table; BestFit and FitTrace become the
 // objective of that point. The fine grids may have chosen it on feed and
 // age alone, so the value they kept is not its score.
 void ScoreAndWriteBest(FitContext& context) {
   FitState& state = context.state;
-  GlobalPig& pig = context.pig;
-  CopyBestToCoef(state, pig);
+  GrowthState& growth = context.growth;
+  CopyBestToCoef(state, growth);
   FitObjective(context);
-  CopyBestToCoef(state, pig);  // as returned, not as the run may have adjusted it
+  CopyBestToCoef(state, growth);  // as returned, not as the run may have adjusted it
   state.BestFit = state.FitValue;
-  state.FitTrace = {state.FitValue, pig.FinalAge, state.SimulatedFeed};
+  state.FitTrace = {state.FitValue, growth.finalAge, state.SimulatedFeed};
   if (!context.coefTable) return;
   for (int k = 0; k < kCoefficients; ++k) {
     context.coefTable->SetText(
-        kCoefRow, k + 1, CoefficientText(state.CalibBest[k + 1], pig.DecimalComma));
+        kCoefRow, k + 1, CoefficientText(state.CalibBest[k + 1], growth.decimalComma));
   }
 }
 
@@ -189,101 +189,102 @@ int RoundDay(double age) {
   return static_cast<int>(std::nearbyint(age));
 }
 
-int RunEndDay(const GlobalPig& pig) {
-  int d = std::clamp<int>(pig.StartAge, 0, kMaxAge);
-  while (d < PigGrowth::kLastGrowthAge && pig.LiveWeight[d][kHerdColumn] < pig.FinalWeight) ++d;
+int RunEndDay(const GrowthState& growth) {
+  int d = std::clamp<int>(growth.startAge, 0, kMaxAge);
+  while (d < PigGrowth::kLastGrowthAge && growth.liveWeight[d][kHerdColumn] < growth.finalWeight)
+    ++d;
   return d;
 }
 
-void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& sum) {
+void ObsDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum) {
   const auto& obs = calib.CalibObs;
   int last = 0;
   while (last < kMaxCalibRows && obs[last + 1][kObsAge] > 0) ++last;
   if (last < 2) return;
   // Weights are read only on days this run grew: a weighing after the run
   // stopped meets the last weight grown, never a day left by another run.
-  const int firstDay = std::clamp<int>(pig.StartAge, 0, kMaxAge);
-  const int endDay = RunEndDay(pig);
+  const int firstDay = std::clamp<int>(growth.startAge, 0, kMaxAge);
+  const int endDay = RunEndDay(growth);
   // A diet still fed when the run stopped logged no weight: it ended where
   // the run did, at the final weight or the last weight grown.
-  const double runEndWeight = std::min(pig.LiveWeight[endDay][kHerdColumn], pig.FinalWeight);
-  const int dietsInUse = std::clamp<int>(pig.NumDiets, 0, kMaxDiets);
+  const double runEndWeight = std::min(growth.liveWeight[endDay][kHerdColumn], growth.finalWeight);
+  const int dietsInUse = std::clamp<int>(growth.dietCount, 0, kMaxDiets);
   for (int r = 2; r <= last; ++r) {
-    const double weight = ToKg(pig, obs[r][kObsWeight]);
+    const double weight = ToKg(growth, obs[r][kObsWeight]);
     const int age = RoundDay(obs[r][kObsAge]);
     if (weight != 0) {
       const int day = std::clamp(age, firstDay, endDay);
-      sum += Square(weight - pig.LiveWeight[day][kHerdColumn]);
+      sum += Square(weight - growth.liveWeight[day][kHerdColumn]);
     }
-    const double phaseFeed = FeedBetween(pig, RoundDay(obs[r - 1][kObsAge] + 1), age);
-    sum += Square(ToKg(pig, obs[r][kObsFeed]) - phaseFeed);
+    const double phaseFeed = FeedBetween(growth, RoundDay(obs[r - 1][kObsAge] + 1), age);
+    sum += Square(ToKg(growth, obs[r][kObsFeed]) - phaseFeed);
     // The weight logged when diet r - 1 ran out; rows past the diets in use
     // have no diet to compare with.
     if (weight != 0 && r - 1 <= dietsInUse) {
-      const double logged = pig.DietPhaseLog[r - 1].weight;
+      const double logged = growth.dietPhaseLog[r - 1].weight;
       sum += Square((logged > 0 ? logged : runEndWeight) - weight);
     }
   }
 }
 
 void FitObjective(FitContext& context) {
-  GlobalPig& pig = context.pig;
+  GrowthState& growth = context.growth;
   FitState& state = context.state;
   const CalibrationData& calib = context.calib;
 
-  pig.GrowthFailed = false;
-  pig.FinalAge = 0;
-  pig.CurrentDiet = 1;
+  growth.growthFailed = false;
+  growth.finalAge = 0;
+  growth.currentDiet = 1;
   state.SimulatedFeed = 0;
-  const int d0 = pig.StartAge;
+  const int d0 = growth.startAge;
   if (d0 >= 0 && d0 <= kMaxAge) {
-    pig.LiveWeight[d0][kHerdColumn] = ToKg(pig, calib.HerdInputs[kHerdStartWeight]);
+    growth.liveWeight[d0][kHerdColumn] = ToKg(growth, calib.HerdInputs[kHerdStartWeight]);
     // A start below B0 is the model's business: it fails the run when a
     // day's weight falls below B0, as the "Growth" command's run would.
     RunGrowth(context);
   } else {
-    pig.GrowthFailed = true;  // no day of the tables to start from
+    growth.growthFailed = true;  // no day of the tables to start from
   }
-  if (pig.GrowthFailed) {
+  if (growth.growthFailed) {
     state.FitValue = kFailedRunScore;
     state.FitTrace[0] = kFailedRunScore;
-    pig.GrowthFailed = false;
+    growth.growthFailed = false;
     return;
   }
 
-  const int endDay = RunEndDay(pig);
+  const int endDay = RunEndDay(growth);
   CheckEndDay(context, endDay);
-  state.SimulatedFeed = FeedBetween(pig, d0, RoundDay(pig.FinalAge + 1));
-  if (pig.FinalAge == 0) pig.FinalAge = endDay;
+  state.SimulatedFeed = FeedBetween(growth, d0, RoundDay(growth.finalAge + 1));
+  if (growth.finalAge == 0) growth.finalAge = endDay;
 
   double obsTerm = 0;
-  if (state.UseObsRows) ObsDeviation(pig, calib, obsTerm);
+  if (state.UseObsRows) ObsDeviation(growth, calib, obsTerm);
   state.FitValue = kTargetWeight * Square(state.TargetTotalFeed - state.SimulatedFeed) +
-                   kTargetWeight * Square(state.TargetFinalAge - pig.FinalAge) +
+                   kTargetWeight * Square(state.TargetFinalAge - growth.finalAge) +
                    obsTerm / kObsTermDivisor;
-  if (calib.HerdInputs[kHerdFinalAge] + kLateDays < pig.FinalAge) state.FitValue *= kLateFactor;
+  if (calib.HerdInputs[kHerdFinalAge] + kLateDays < growth.finalAge) state.FitValue *= kLateFactor;
 
   if (state.BestFit == 0) state.BestFit = state.FitValue;
   if (state.FitValue < state.BestFit) {
     state.BestFit = state.FitValue;
-    state.FitTrace = {state.FitValue, pig.FinalAge, state.SimulatedFeed};
-    CopyCoefToBest(pig, state);
+    state.FitTrace = {state.FitValue, growth.finalAge, state.SimulatedFeed};
+    CopyCoefToBest(growth, state);
   }
 }
 
 double EvaluatePoint(FitContext& context, const Vector& x) {
   FitState& state = context.state;
-  GlobalPig& pig = context.pig;
+  GrowthState& growth = context.growth;
   state.FitRound = kSimplexRound;
-  for (int i = 1; i <= kCoefficients; ++i) pig.GrowthCoef[i - 1] = x[i];
-  if (pig.GrowthCoef[3] < 0) {
+  for (int i = 1; i <= kCoefficients; ++i) growth.growthCoef[i - 1] = x[i];
+  if (growth.growthCoef[3] < 0) {
     state.FitValue = kNegativeB3Score;
     return state.FitValue;
   }
   FitObjective(context);
   if (state.FitValue < state.CalibBest[0]) {
     if (state.FitValue == 0 && context.dialogs) context.dialogs->Message(kPerfectFitMessage);
-    CopyCoefToBest(pig, state);
+    CopyCoefToBest(growth, state);
     state.CalibBest[0] = state.FitValue;
   }
   return state.FitValue;
@@ -291,7 +292,7 @@ double EvaluatePoint(FitContext& context, const Vector& x) {
 
 void GridSearch(FitContext& context) {
   FitState& state = context.state;
-  auto& coef = context.pig.GrowthCoef;
+  auto& coef = context.growth.growthCoef;
   const double c0 = state.CalibBest[1];
   const double c1 = state.CalibBest[2];
   const double c2 = state.CalibBest[3];
@@ -319,8 +320,8 @@ void GridSearch(FitContext& context) {
 
 void RefineGridSearch(FitContext& context) {
   FitState& state = context.state;
-  GlobalPig& pig = context.pig;
-  auto& coef = pig.GrowthCoef;
+  GrowthState& growth = context.growth;
+  auto& coef = growth.growthCoef;
   // A round below 1 would scale by 1/0 or turn the steps round.
   const double s = 1.0 / std::max<int>(state.FitRound, 1);
   std::array<double, kCoefficients> c{};
@@ -348,10 +349,10 @@ void RefineGridSearch(FitContext& context) {
             coef[4] = c[4] * (1 + (e - kGridCentre) * step.b4 * s);
             FitObjective(context);
             if (!smallSteps) continue;
-            state.FitValue = TargetScore(state, pig.FinalAge);
+            state.FitValue = TargetScore(state, growth.finalAge);
             if (state.FitValue < state.BestFit) {
               state.BestFit = state.FitValue;
-              CopyCoefToBest(pig, state);
+              CopyCoefToBest(growth, state);
               state.CalibBest[0] = state.FitValue;
             }
           }
@@ -363,24 +364,24 @@ void RefineGridSearch(FitContext& context) {
 }
 
 FitSummary CalibrateFit(FitContext& context, int mode) {
-  GlobalPig& pig = context.pig;
+  GrowthState& growth = context.growth;
   FitState& state = context.state;
   const CalibrationData& calib = context.calib;
-  const bool showDailyRows = pig.ShowDailyRows;
-  pig.ShowDailyRows = false;
-  pig.CancelRun = false;
+  const bool showDailyRows = growth.showDailyRows;
+  growth.showDailyRows = false;
+  growth.cancelRun = false;
   state.GrowthRuns = 0;
 
   state.FitRound = static_cast<std::int16_t>(mode);
   state.UseObsRows = true;
-  state.TargetTotalFeed = ToKg(pig, calib.HerdInputs[kHerdTotalFeed]);
+  state.TargetTotalFeed = ToKg(growth, calib.HerdInputs[kHerdTotalFeed]);
   state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
   if (mode == 1) {
-    pig.FinalWeight = ToKg(pig, calib.HerdInputs[kHerdFinalWeight]);
-    pig.HerdSex = 0;
+    growth.finalWeight = ToKg(growth, calib.HerdInputs[kHerdFinalWeight]);
+    growth.herdSex = 0;
   }
-  pig.RunSlot = 0;
-  CopyCoefToBest(pig, state);
+  growth.runSlot = 0;
+  CopyCoefToBest(growth, state);
 
   state.FitRound = kSimplexRound;
   FitObjective(context);
@@ -393,7 +394,7 @@ FitSummary CalibrateFit(FitContext& context, int mode) {
   }
 
   ScoreAndWriteBest(context);
-  pig.ShowDailyRows = showDailyRows;
+  growth.showDailyRows = showDailyRows;
   Tell(context);
   return {Cancelled(context) ? FitStatus::Cancelled : FitStatus::Finished,
           state.GrowthRuns,

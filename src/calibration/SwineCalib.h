@@ -6,7 +6,7 @@
 
 #include "calibration/CalibrationData.h"
 #include "calibration/NelderMead.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Dialogs;
 class Grid;
@@ -22,7 +22,7 @@ class Grid;
 // Nothing in an evaluation allocates or writes a table: the best point is
 // kept in FitState::CalibBest and written into the coefficient table once,
 // when the fit ends. A caller that wants to show the search follows it
-// through FitContext::progress, which may also set GlobalPig::CancelRun.
+// through FitContext::progress, which may also set GrowthState::cancelRun.
 namespace SwineCalib {
 
 // Scores.
@@ -92,7 +92,7 @@ using FitProgress = std::function<void(long growthRuns, double bestFit)>;
 
 // What a fit reads and changes.
 struct FitContext {
-  GlobalPig& pig;                // model inputs set by the calibration run; CancelRun stops the fit
+  GrowthState& growth;           // model inputs set by the calibration run; cancelRun stops the fit
   const CalibrationData& calib;  // HerdInputs and CalibObs
   FitState& state;
   Grid* coefTable = nullptr;   // GridWeight: row 1 gets the best B0..B4 when the fit ends
@@ -101,7 +101,7 @@ struct FitContext {
   long progressEvery = 1000;
   // The growth run of a trial point; empty: PigGrowth::RunGrowthDays, with no
   // results table. Tests put a stand-in here.
-  std::function<void(GlobalPig&)> growthRun;
+  std::function<void(GrowthState&)> growthRun;
 };
 
 enum class FitStatus { Finished, Cancelled };
@@ -113,16 +113,16 @@ struct FitSummary {
 };
 
 // The whole fit; the calibration run calls it with mode 1 (which takes the
-// final weight from HerdInputs[3] and sets HerdSex to 0). It clears
-// CancelRun first, sets RunSlot to 0 and the targets from HerdInputs[4] and
+// final weight from HerdInputs[3] and sets herdSex to 0). It clears
+// cancelRun first, sets runSlot to 0 and the targets from HerdInputs[4] and
 // [5], and ends, finished or cancelled, with the best point in CalibBest,
-// in GrowthCoef and, in full, in row 1 of the coefficient table; that point
+// in growthCoef and, in full, in row 1 of the coefficient table; that point
 // is scored once more (one growth run), so that FitValue, BestFit,
-// FitTrace and the summary hold its own objective value. ShowDailyRows is
+// FitTrace and the summary hold its own objective value. showDailyRows is
 // off during the fit and restored after it.
 FitSummary CalibrateFit(FitContext& context, int mode);
 
-// One evaluation of the current GrowthCoef: leaves the value in FitValue and
+// One evaluation of the current growthCoef: leaves the value in FitValue and
 // keeps a value below BestFit as the new best.
 void FitObjective(FitContext& context);
 
@@ -141,14 +141,14 @@ void RefineGridSearch(FitContext& context);
 // weighing after the first (rows 2.. while the ages are above 0) the squared
 // misses of the weight at that age, of the feed of the phase and of the
 // weight at the end of the diet. A row without a weight (0) adds only its
-// feed term; a row past the diets in use (NumDiets) has no diet-end term, and
+// feed term; a row past the diets in use (dietCount) has no diet-end term, and
 // a diet the run was still feeding when it stopped ends at the run's last
-// weight (at most FinalWeight).
-void ObsDeviation(const GlobalPig& pig, const CalibrationData& calib, double& sum);
+// weight (at most finalWeight).
+void ObsDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum);
 
-// The day at which the last growth run stopped: the first day from StartAge
-// whose weight reached FinalWeight, or the last day grown.
-int RunEndDay(const GlobalPig& pig);
+// The day at which the last growth run stopped: the first day from startAge
+// whose weight reached finalWeight, or the last day grown.
+int RunEndDay(const GrowthState& growth);
 
 // A day of age rounded to the nearest whole day, halves to the even day.
 int RoundDay(double age);

@@ -15,15 +15,16 @@ bool HasCalibrationTargets(const CalibrationData& calib) {
   return calib.HerdInputs[kHerdTotalFeed] > 0 && calib.HerdInputs[kHerdFinalAge] > 0;
 }
 
-double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib) {
+double ObservationTerm(const GrowthState& growth, const CalibrationData& calib) {
   double sum = 0;
-  SwineCalib::ObsDeviation(pig, calib, sum);
+  SwineCalib::ObsDeviation(growth, calib, sum);
   return sum;
 }
 
-double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed) {
-  const double feed = ConvertWeight(pig, kToInternal, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
-  const double age = calib.HerdInputs[kHerdFinalAge] - pig.FinalAge;
+double TargetScore(const GrowthState& growth, const CalibrationData& calib, double runFeed) {
+  const double feed =
+      ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
+  const double age = calib.HerdInputs[kHerdFinalAge] - growth.finalAge;
   return kTargetWeight * feed * feed + kTargetWeight * age * age +
-         ObservationTerm(pig, calib) / kObservationDivisor;
+         ObservationTerm(growth, calib) / kObservationDivisor;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "calibration/CalibrationData.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 // The run scored against the calibration targets: 10 (target feed - run
 // feed)^2 + 10 (target final age - final age)^2 + the observation rows'
 // squared deviations / 10. Targets are loaded when the total feed and final
 // age of the herd inputs are above 0.
 bool HasCalibrationTargets(const CalibrationData& calib);
-double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed);
+double TargetScore(const GrowthState& growth, const CalibrationData& calib, double runFeed);
 // The observation rows' term of the calibration objective (ObsDeviation).
-double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib);
+double ObservationTerm(const GrowthState& growth, const CalibrationData& calib);

@@ -52,7 +52,7 @@ void PrintCoefficients(const App& app, Precision precision) {
   PrintRow({"Coefficient", "Value"});
   for (int k = 0; k < kCoefCount; ++k) {
     const std::string shown = app.mainForm.GridWeight.Text(kCoefRow, k + 1);
-    PrintRow({"B" + std::to_string(k), NumberCell(precision, app.pig.GrowthCoef[k], shown)});
+    PrintRow({"B" + std::to_string(k), NumberCell(precision, app.growth.growthCoef[k], shown)});
   }
   EndBlock();
 }
@@ -62,7 +62,7 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
   const AfrmMain& form = app.mainForm;
   const frmCalib& screen = app.calibForm;
   const CalibrationData& calib = app.calibration;
-  const bool comma = app.pig.DecimalComma;
+  const bool comma = app.growth.decimalComma;
   auto row = [&](const std::string& caption, double simulated, int input) {
     PrintRow({caption,
               NumberCell(precision, simulated, ShortNumberText(simulated, comma)),
@@ -76,8 +76,8 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
 
 void PrintFit(const App& app, const SwineCalib::FitSummary& fit, Precision precision) {
   PrintRow({"Fit", "Value"});
-  PrintRow(
-      {"Score", NumberCell(precision, fit.best, ShortNumberText(fit.best, app.pig.DecimalComma))});
+  PrintRow({"Score",
+            NumberCell(precision, fit.best, ShortNumberText(fit.best, app.growth.decimalComma))});
   PrintRow({"Growth Runs", std::to_string(fit.evaluations)});
   EndBlock();
 }

@@ -19,9 +19,9 @@ std::string Value(Precision precision, double value, bool decimalComma) {
 void PrintDiet(const App& app, int diet, Precision precision) {
   const FormulationTables& tables = app.formulation;
   const FormulationState& state = *app.formulationState;
-  const GlobalPig& pig = app.pig;
-  const bool comma = pig.DecimalComma;
-  const std::string name = app.mainForm.Griddiets.Text(kDietNameRow, diet);
+  const GrowthState& growth = app.growth;
+  const bool comma = growth.decimalComma;
+  const std::string name = app.mainForm.dietsTable.Text(kDietNameRow, diet);
   if (state.DietProblems[diet] > 0) {
     PrintRow({"Diet", std::to_string(diet), name, "Infeasible"});
     EndBlock();
@@ -38,7 +38,7 @@ void PrintDiet(const App& app, int diet, Precision precision) {
   // Matrix row j + 1 is nutrient index j; row 1, the weight, is the total.
   const int lastNutrient = std::min<int>(tables.NutCount - 1, kMaxNutrientIndex);
   for (int j = 1; j <= lastNutrient; ++j)
-    PrintRow({tables.NutName[j + 1], Value(precision, pig.DietNutrients[diet][j], comma)});
+    PrintRow({tables.NutName[j + 1], Value(precision, growth.dietNutrients[diet][j], comma)});
   EndBlock();
 }
 
@@ -48,7 +48,7 @@ int RunFormulateCommand(const CliOptions& options) {
   CliSession session;
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
-  const int diets = std::clamp<int>(app.pig.NumDiets, 0, kMaxDiets);
+  const int diets = std::clamp<int>(app.growth.dietCount, 0, kMaxDiets);
   if (diets == 0) {
     std::fputs("tamsel-cli: the location has no diets to formulate\n", stderr);
     return kExitRunFailed;

@@ -9,7 +9,7 @@
 #include "app/frmOpt.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/Units.h"
 #include "optimization/DietOptimization.h"
 #include "platform/NumberFormat.h"
@@ -79,21 +79,21 @@ std::string KindCaption(int v) { return std::string(frmOpt::kKindCaptions[Variab
 // What the optimum's run fed, in the user's units: the feed the diet's
 // phase ate, the energy and protein of the diet as formulated (the optimum
 // sets their minima).
-double Fed(const OptResult& r, const GlobalPig& pig, int v) {
+double Fed(const OptResult& r, const GrowthState& growth, int v) {
   const int d = VariableDiet(v);
   switch (VariableKind(v)) {
     case kFeedKind:
-      return ConvertWeight(pig, kToDisplay, r.phaseFeed[d]);
+      return ConvertWeight(growth, kToDisplay, r.phaseFeed[d]);
     case kEnergyKind:
-      return ConvertEnergy(pig, kToDisplay, r.DietNutrients[d][kEnergy]);
+      return ConvertEnergy(growth, kToDisplay, r.dietNutrients[d][kEnergy]);
     default:
-      return r.DietNutrients[d][kProtein];
+      return r.dietNutrients[d][kProtein];
   }
 }
 
 // Per diet and value: the start, the optimum, what its run fed, the limits
 // and whether it moved.
-void PrintOptimum(const OptResult& r, const GlobalPig& pig, const Cells& cells) {
+void PrintOptimum(const OptResult& r, const GrowthState& growth, const Cells& cells) {
   PrintRow({"Diet", "Value", "Start", "Optimum", "Fed", "Minimum", "Maximum", "Optimize"});
   for (int v = 1; v <= Variables(r); ++v) {
     const auto& row = r.OptTable[VariableDiet(v)][VariableKind(v)];
@@ -101,7 +101,7 @@ void PrintOptimum(const OptResult& r, const GlobalPig& pig, const Cells& cells) 
               KindCaption(v),
               cells.Short(row[kOptCurrent]),
               cells.Short(OptimumValue(r, v)),
-              cells.Short(Fed(r, pig, v)),
+              cells.Short(Fed(r, growth, v)),
               cells.Short(row[kOptMinimum]),
               cells.Short(row[kOptMaximum]),
               r.fixed[v] == 0 ? "Yes" : "No"});
@@ -202,8 +202,8 @@ int RunOptimizeCommand(const CliOptions& options) {
       std::fprintf(stderr, "tamsel-cli: %s\n", QuietStop(app).c_str());
     return kExitRunFailed;
   }
-  const Cells cells{options.precision, app.pig.DecimalComma};
-  PrintOptimum(result, app.pig, cells);
+  const Cells cells{options.precision, app.growth.decimalComma};
+  PrintOptimum(result, app.growth, cells);
   PrintCosts(result, cells);
   PrintSingleChanges(result, cells);
   // A file that could not be written showed its error.

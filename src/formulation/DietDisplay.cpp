@@ -101,21 +101,23 @@ bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng
 
 DietDisplay::DietDisplay(Dialogs& dialogs,
                          FormulationTables& tables,
-                         GlobalPig& pig,
-                         Grid& Griddiets,
+                         GrowthState& growth,
+                         Grid& dietsTable,
                          Location& location,
                          Grid& gridFILES)
     : Today(SystemDate),
       dialogs_(dialogs),
       tables_(tables),
-      pig_(pig),
-      Griddiets_(Griddiets),
+      growth_(growth),
+      dietsTable_(dietsTable),
       location_(location),
       gridFILES_(gridFILES) {
   Grid2.SetFixedCols(0);  // the user types diet numbers into column 0
 }
 
-std::string DietDisplay::Number(double value) const { return NumberText(value, pig_.DecimalComma); }
+std::string DietDisplay::Number(double value) const {
+  return NumberText(value, growth_.decimalComma);
+}
 
 int DietDisplay::NutrientIndexCount() const {
   return std::clamp(NutColumns, 0, kMaxNutrientRows - 1);
@@ -123,7 +125,7 @@ int DietDisplay::NutrientIndexCount() const {
 
 void DietDisplay::Load() {
   caption = std::string(kCaption) + location_.locationBase;
-  if (NumDiets == 0) NumDiets = pig_.NumDiets;
+  if (dietCount == 0) dietCount = growth_.dietCount;
   NutColumns = tables_.NutCount > 1 ? tables_.NutCount - 1 : kStandardNutrients;
   IngRows = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   FillIngredientTab();
@@ -155,25 +157,25 @@ void DietDisplay::FillNutrientTab() {
   Grid2.SetText(kHeadingRow, 0, "Diet No.");
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   for (int c = 1; c <= kFeedLastCol; ++c) {
-    std::string heading = Griddiets_.Text(c, 0);
+    std::string heading = dietsTable_.Text(c, 0);
     const int matrixRow = c - kNutrientColOffset + 1;
     if (heading.empty() && matrixRow >= 2 && matrixRow <= nutCount)
       heading = tables_.NutName[matrixRow];
     Grid2.SetText(kHeadingRow, c, heading);
-    for (int d = 1; d <= kFeedRows; ++d) Grid2.SetText(d, c, Griddiets_.Text(c, d));
+    for (int d = 1; d <= kFeedRows; ++d) Grid2.SetText(d, c, dietsTable_.Text(c, d));
   }
   int last = 0;
   for (int d = 1; d <= kFeedRows; ++d)
     if (Grid2.Text(d, kEnergyCol).size() > 1) last = d;
   if (last > 0) {
-    NumDiets = last;
-    pig_.NumDiets = static_cast<std::int16_t>(last);
+    dietCount = last;
+    growth_.dietCount = static_cast<std::int16_t>(last);
   }
   FillRestrictionRows();
 }
 
 void DietDisplay::FillRestrictionRows() {
-  const int diets = std::clamp(NumDiets, 0, kMaxDiets);
+  const int diets = std::clamp(dietCount, 0, kMaxDiets);
   const int nutrients = NutrientIndexCount();
   const int maxHeadingRow = kMinHeadingRow + diets + 1;
   Grid2.Resize(maxHeadingRow + diets + 1, std::max(kFeedCols, nutrients + kNutrientColOffset + 1));
@@ -210,7 +212,7 @@ void DietDisplay::OpenNutrientFile() {
   std::optional<std::string> path = Chosen(dialogs_.OpenFile(request), request.fileName);
   if (!path) return;
   location_.dietsFile = *path;
-  if (ReadDietsFile(*path, Griddiets_, pig_).found)
+  if (ReadDietsFile(*path, dietsTable_, growth_).found)
     gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
   FillNutrientTab();
 }
@@ -242,7 +244,7 @@ bool DietDisplay::CmdSave() {
 // The diets table, as every diets file holds it: feeds edited here but not
 // moved into the table are not part of it.
 bool DietDisplay::SaveNutrientFile() {
-  const int diets = std::clamp<int>(pig_.NumDiets, 0, kMaxDiets);
+  const int diets = std::clamp<int>(growth_.dietCount, 0, kMaxDiets);
   if (diets == 0) return false;
   FileRequest request{std::string(kSaveTitle),
                       location_.dataFolder,
@@ -251,7 +253,7 @@ bool DietDisplay::SaveNutrientFile() {
                       std::string(kDietsPattern)};
   std::optional<std::string> path = Chosen(dialogs_.SaveFile(request), request.fileName);
   if (!path) return false;
-  if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(Griddiets_, diets), kSaveProcedure))
+  if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(dietsTable_, diets), kSaveProcedure))
     return false;
   location_.dietsFile = *path;
   gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
@@ -285,7 +287,7 @@ void DietDisplay::Command8() {
 
   std::array<double, kMaxIngredients + 1> weight{};
   feedCalculated_.fill(false);
-  for (int f = 1; f <= std::min(NumDiets, kIngFeeds); ++f) {
+  for (int f = 1; f <= std::min(dietCount, kIngFeeds); ++f) {
     const int col = f + 1;
     weight.fill(0);
     // An ingredient on two rows weighs what both rows give it.
@@ -315,13 +317,13 @@ void DietDisplay::Command9() {
   const int endRow = resultRow_;
   if (ReadNumber(GridIng.Text(endRow + 1, kFirstIngFeedCol)) == 0) return;
   const int lastRow = std::min<int>(kStandardNutrientRows, tables_.NutCount);
-  for (int d = 1; d <= std::min(NumDiets, kIngFeeds); ++d) {
+  for (int d = 1; d <= std::min(dietCount, kIngFeeds); ++d) {
     // A feed without weights has nothing to give: its diet keeps its values.
     if (!feedCalculated_[d]) continue;
     const int col = d + 1;
-    Griddiets_.SetText(kDietCostRow, d, GridIng.Text(endRow + 1, col));
+    dietsTable_.SetText(kDietCostRow, d, GridIng.Text(endRow + 1, col));
     for (int j = 2; j <= lastRow; ++j)
-      Griddiets_.SetText(j + kDietRowOffset - 1, d, GridIng.Text(endRow + j, col));
+      dietsTable_.SetText(j + kDietRowOffset - 1, d, GridIng.Text(endRow + j, col));
   }
 }
 
@@ -340,27 +342,27 @@ void DietDisplay::Command3() {
   for (int d = 1; d <= kFeedRows; ++d)
     if (ReadNumber(Grid2.Text(d, kEnergyCol)) > 0) last = d;
   if (last > 0) {
-    NumDiets = last;
-    pig_.NumDiets = static_cast<std::int16_t>(last);
+    dietCount = last;
+    growth_.dietCount = static_cast<std::int16_t>(last);
   }
   for (int c = 1; c <= kFeedLastCol; ++c)
-    if (!Grid2.Text(kHeadingRow, c).empty()) Griddiets_.SetText(c, 0, Grid2.Text(kHeadingRow, c));
-  const int diets = std::clamp<int>(pig_.NumDiets, 0, kMaxDiets);
+    if (!Grid2.Text(kHeadingRow, c).empty()) dietsTable_.SetText(c, 0, Grid2.Text(kHeadingRow, c));
+  const int diets = std::clamp<int>(growth_.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d) {
-    for (int c = 1; c <= kFeedLastCol; ++c) Griddiets_.SetText(c, d, Grid2.Text(d, c));
+    for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, d, Grid2.Text(d, c));
     RestoreRestrictions(d, d);
   }
-  if (Griddiets_.Text(kDietEnergyRow, 0).empty()) {
+  if (dietsTable_.Text(kDietEnergyRow, 0).empty()) {
     Grid labels(kDietsRows, 1);
-    DietFill(labels);
+    FillDietLabels(labels);
     for (int r = kDietEnergyRow; r <= kDietLastNutrientRow; ++r)
-      Griddiets_.SetText(r, 0, labels.Text(r, 0));
+      dietsTable_.SetText(r, 0, labels.Text(r, 0));
   }
   visible = false;
 }
 
 void DietDisplay::CmdClear() {
-  Griddiets_.ClearRange(1, 1, Griddiets_.Rows() - 1, Griddiets_.Cols() - 1);
+  dietsTable_.ClearRange(1, 1, dietsTable_.Rows() - 1, dietsTable_.Cols() - 1);
 }
 
 void DietDisplay::AssignFeed(int row, int diet) {
@@ -372,7 +374,7 @@ void DietDisplay::AssignFeed(int row, int diet) {
     for (int c = 1; c <= kFeedLastCol && !holdsFeed; ++c) holdsFeed = !Grid2.Text(r, c).empty();
     if (holdsFeed && Grid2.Text(r, kNameCol).empty()) Grid2.SetText(r, kNameCol, Today());
   }
-  for (int c = 1; c <= kFeedLastCol; ++c) Griddiets_.SetText(c, diet, Grid2.Text(row, c));
+  for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, diet, Grid2.Text(row, c));
   // The working restrictions follow the feed; the file copies stay as read,
   // so "Transfer All Diets" still restores each diet from its own.
   RestoreRestrictions(row, diet);
@@ -387,13 +389,13 @@ bool DietDisplay::Grid2KeyPress(char key) {
   const std::string previous = Grid2.Text(row, col);
   Grid2.SetText(row, col, std::string(1, key));
   if (col != 0 || row > kFeedRows) return true;
-  if (diet > NumDiets) {
+  if (diet > dietCount) {
     if (dialogs_.Message(kDietTooHigh, Buttons::YesNo) != Answer::Yes) {
       Grid2.SetText(row, col, previous);
       return true;
     }
-    NumDiets = diet;
-    pig_.NumDiets = static_cast<std::int16_t>(diet);
+    dietCount = diet;
+    growth_.dietCount = static_cast<std::int16_t>(diet);
   }
   AssignFeed(row, diet);
   FillRestrictionRows();

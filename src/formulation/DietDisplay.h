@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -36,7 +36,7 @@ bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng
 // number a feed is assigned to.
 //
 // Below the feeds: row 10 heads the minima ("Min Restricts Below", column 2),
-// one row per diet 1..NumDiets from row 11; then the maxima, headed in the
+// one row per diet 1..dietCount from row 11; then the maxima, headed in the
 // next row. Those rows show the restrictions as last read from the files.
 //
 // GridIng: column 0 the ingredient number, 1 its name, 2..6 the weight of
@@ -95,14 +95,14 @@ class DietDisplay {
 
   DietDisplay(Dialogs& dialogs,
               FormulationTables& tables,
-              GlobalPig& pig,
-              Grid& Griddiets,
+              GrowthState& growth,
+              Grid& dietsTable,
               Location& location,
               Grid& gridFILES);
 
   // The window's load: caption, counts, both tables.
   void Load();
-  // Grid2 from the diets table, then NumDiets from the feeds in use, then
+  // Grid2 from the diets table, then dietCount from the feeds in use, then
   // the restriction rows.
   void FillNutrientTab();
   // GridIng with the matrix's ingredient numbers and names, no weights.
@@ -151,7 +151,7 @@ class DietDisplay {
   // The window's own counts: diets it works with, nutrient indices shown
   // (1..NutColumns; the matrix's NutCount - 1, or 14 without a matrix) and
   // ingredient rows.
-  int NumDiets = 0;
+  int dietCount = 0;
   int NutColumns = 0;
   int IngRows = 0;
   // Today's date for a feed assigned without a name; the system date unless
@@ -170,8 +170,8 @@ class DietDisplay {
 
   Dialogs& dialogs_;
   FormulationTables& tables_;
-  GlobalPig& pig_;
-  Grid& Griddiets_;
+  GrowthState& growth_;
+  Grid& dietsTable_;
   Location& location_;
   Grid& gridFILES_;
   bool calculated_ = false;

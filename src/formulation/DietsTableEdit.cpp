@@ -15,18 +15,18 @@ constexpr int kMax = kMaxKind;
 }  // namespace
 
 void SetProteinRule(RatioRuleChecks& checks, bool on) {
-  checks.Check2 = on;
-  if (on) checks.Check3 = false;
+  checks.proteinRule = on;
+  if (on) checks.lysineRule = false;
 }
 
 void SetLysineRule(RatioRuleChecks& checks, bool on) {
-  checks.Check3 = on;
-  if (on) checks.Check2 = false;
+  checks.lysineRule = on;
+  if (on) checks.proteinRule = false;
 }
 
 void DietsCellEdited(DietsEditContext& context, int row, int col) {
   if (row < kDietEnergyRow || row > kDietSpareRow || !IsDietColumn(col)) return;
-  const double x = DietCellNumber(context.Griddiets, row, col);
+  const double x = DietCellNumber(context.dietsTable, row, col);
   const int j = row - kDietRowOffset;
   auto& limits = context.NutRestrict[col];
   const double oldMin = limits[kMin][j];
@@ -34,9 +34,9 @@ void DietsCellEdited(DietsEditContext& context, int row, int col) {
   if (row == kDietProteinRow || row == kDietLysineRow) {
     limits[kPreviousMin][j] = oldMin;
     limits[kMin][j] = x;
-    if (row == kDietProteinRow && x == 0) context.checks.Check2 = false;
-    const bool proteinRule = row == kDietProteinRow && context.checks.Check2;
-    const bool lysineRule = row == kDietLysineRow && context.checks.Check3;
+    if (row == kDietProteinRow && x == 0) context.checks.proteinRule = false;
+    const bool proteinRule = row == kDietProteinRow && context.checks.proteinRule;
+    const bool lysineRule = row == kDietLysineRow && context.checks.lysineRule;
     if (proteinRule || lysineRule) RatioAminoAcids(context, col);
   }
   limits[kMin][j] = x;
@@ -47,15 +47,15 @@ void DietsCellEdited(DietsEditContext& context, int row, int col) {
 
 void RatioAminoAcids(DietsEditContext& context, int col) {
   if (!IsDietColumn(col)) return;
-  const bool proteinRule = context.checks.Check2;
-  const bool lysineRule = !proteinRule && context.checks.Check3;
+  const bool proteinRule = context.checks.proteinRule;
+  const bool lysineRule = !proteinRule && context.checks.lysineRule;
   if (!proteinRule && !lysineRule) return;
-  Grid& grid = context.Griddiets;
+  Grid& grid = context.dietsTable;
   auto& limits = context.NutRestrict[col];
 
   std::array<double, kNutrients> base{};
   for (int i = kProtein; i <= kValine; ++i) {
-    const double lastRun = context.pig.DietNutrients[col][i];
+    const double lastRun = context.growth.dietNutrients[col][i];
     base[i] = lastRun > 0 ? lastRun : DietCellNumber(grid, i + kDietRowOffset, col);
   }
   if (base[kProtein] <= 0) {
@@ -73,7 +73,7 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
     for (int i = kArginine; i <= kValine; ++i) {
       grid.SetText(i + kDietRowOffset,
                    col,
-                   NumberText(protein * base[i] / base[kProtein], context.pig.DecimalComma));
+                   NumberText(protein * base[i] / base[kProtein], context.growth.decimalComma));
     }
   } else {
     if (base[kLysine] <= 0) {
@@ -86,7 +86,7 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
     for (int i = kHistidine; i <= kValine; ++i) {
       grid.SetText(i + kDietRowOffset,
                    col,
-                   NumberText(lysine * base[i] / base[kLysine], context.pig.DecimalComma));
+                   NumberText(lysine * base[i] / base[kLysine], context.growth.decimalComma));
     }
   }
   if (!ratio) return;
@@ -96,7 +96,8 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
     if (lysineRule && i == kLysine) continue;
     limits[kMin][i] *= *ratio;
     if (limits[kMin][i] > 0) {
-      grid.SetText(i + kDietRowOffset, col, NumberText(limits[kMin][i], context.pig.DecimalComma));
+      grid.SetText(
+          i + kDietRowOffset, col, NumberText(limits[kMin][i], context.growth.decimalComma));
     }
   }
 }

@@ -4,7 +4,7 @@
 
 #include "formulation/Matrix.h"
 #include "model/DietsTable.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -14,8 +14,8 @@
 
 // The two check boxes of the ratio rules; ticking one clears the other.
 struct RatioRuleChecks {
-  bool Check2 = false;  // "When Protein Changes, Ratio Amino Acids"
-  bool Check3 = false;  // "OR When  Lysine Changes, ratio Amino Acids"
+  bool proteinRule = false;  // "When Protein Changes, Ratio Amino Acids"
+  bool lysineRule = false;   // "OR When  Lysine Changes, ratio Amino Acids"
 };
 void SetProteinRule(RatioRuleChecks& checks, bool on);
 void SetLysineRule(RatioRuleChecks& checks, bool on);
@@ -26,8 +26,8 @@ using ProteinMarginRule = std::function<void(int diet)>;
 
 // What an edit of the diets table reads and changes.
 struct DietsEditContext {
-  Grid& Griddiets;
-  GlobalPig& pig;  // DietNutrients of the last run are the ratio rules' base
+  Grid& dietsTable;
+  GrowthState& growth;  // dietNutrients of the last run are the ratio rules' base
   FormulationTables::NutTable& NutRestrict;
   RatioRuleChecks& checks;
   Dialogs& dialogs;

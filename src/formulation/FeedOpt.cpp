@@ -17,7 +17,9 @@ constexpr int kEmptyRow = MaxRowBase + 1;  // row 62: no coefficients, right-han
 
 bool ValidDiet(int diet) { return diet >= 1 && diet <= kMaxDiets; }
 
-int DietsInUse(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
+int DietsInUse(const GrowthState& growth) {
+  return std::clamp<int>(growth.dietCount, 0, kMaxDiets);
+}
 
 int Ingredients(const FormulationTables& tables) {
   return std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
@@ -93,7 +95,7 @@ int RowsNeeded(const FormulationTables& t,
 void SetProteinMaxima(FeedOptContext& context, int diet) {
   auto& nut = context.tables.NutRestrict;
   ApplyProteinMargin(context, diet);
-  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+  for (int d = 1; d <= DietsInUse(context.growth); ++d) {
     if (nut[d][kMaxKind][kProteinIndex] == 0) {
       nut[d][kMaxKind][kProteinIndex] = nut[d][kMinKind][kProteinIndex] + kProteinBandDefault;
     }
@@ -154,7 +156,7 @@ std::string LpcostErrorText(LpStatus status) {
 
 void CheckRestrictions(FeedOptContext& context) {
   FormulationTables& t = context.tables;
-  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+  for (int d = 1; d <= DietsInUse(context.growth); ++d) {
     for (int i = 1; i <= Ingredients(t); ++i) {
       const double maximum = IngMax(t, d, i);
       if (maximum > 0 && maximum < IngMin(t, d, i)) {
@@ -280,7 +282,7 @@ void JudgeLpAnswer(FeedOptContext& context,
   if (total < kTotalLow || total > kTotalHigh) ++problems;
   s.DietProblems[diet] = static_cast<std::int16_t>(problems);
 
-  auto& levels = context.pig.DietNutrients[diet];
+  auto& levels = context.growth.dietNutrients[diet];
   for (int j = 0; j <= LastNutrientIndex(t); ++j) {
     double level = 0;
     for (int c = 1; c <= n; ++c) level += t.IngMatrix[j + 1][c] * inclusion[c] / 100;
@@ -321,21 +323,21 @@ void JudgeLpAnswer(FeedOptContext& context,
   levels[kWeightIndex] = cost;
 }
 
-void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets) {
+void ShowDietResult(const FeedOptContext& context, int diet, Grid& dietsTable) {
   if (!ValidDiet(diet)) return;
-  const bool comma = context.pig.DecimalComma;
-  const auto& levels = context.pig.DietNutrients[diet];
+  const bool comma = context.growth.decimalComma;
+  const auto& levels = context.growth.dietNutrients[diet];
   if (context.state.DietProblems[diet] != 0) {
-    Griddiets.SetText(2, diet, NumberText(levels[kWeightIndex], comma) + " Infeas");
+    dietsTable.SetText(2, diet, NumberText(levels[kWeightIndex], comma) + " Infeas");
     return;
   }
-  Griddiets.SetText(2, diet, NumberText(context.state.DietCost[diet], comma));
+  dietsTable.SetText(2, diet, NumberText(context.state.DietCost[diet], comma));
   for (int j = 1; j <= LastNutrientIndex(context.tables); ++j) {
-    Griddiets.SetText(j + 3, diet, NumberText(levels[j], comma));
+    dietsTable.SetText(j + 3, diet, NumberText(levels[j], comma));
   }
 }
 
-bool RunLP(FeedOptContext& context, Grid& Griddiets) {
+bool RunLP(FeedOptContext& context, Grid& dietsTable) {
   FormulationTables& t = context.tables;
   FormulationState& s = context.state;
   if (t.ingredientPrice[1] == 0) {
@@ -343,7 +345,7 @@ bool RunLP(FeedOptContext& context, Grid& Griddiets) {
     return false;
   }
   bool allFormulated = true;
-  for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+  for (int d = 1; d <= DietsInUse(context.growth); ++d) {
     const auto& protein = t.NutRestrict[d];
     s.ProteinBand[d] =
         std::max(protein[kMaxKind][kProteinIndex] - protein[kMinKind][kProteinIndex], 0.0);
@@ -353,8 +355,8 @@ bool RunLP(FeedOptContext& context, Grid& Griddiets) {
       allFormulated = false;
       Say(context, [d] { return "Diet No " + std::to_string(d) + " was Infeasible"; });
     }
-    Griddiets.SetText(2, d, NumberText(s.DietCost[d], context.pig.DecimalComma));
-    ShowDietResult(context, d, Griddiets);
+    dietsTable.SetText(2, d, NumberText(s.DietCost[d], context.growth.decimalComma));
+    ShowDietResult(context, d, dietsTable);
   }
   return allFormulated;
 }

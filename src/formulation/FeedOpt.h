@@ -5,7 +5,7 @@
 #include <string>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/LpSolver.h"
@@ -47,8 +47,8 @@ inline constexpr int kErrorInternal = 51;    // the solver library failed
 // Everything the formulation keeps between calls; the App owns one. About
 // 700 kB (the LP tables): keep it in long-lived state, not on the stack.
 struct FormulationState {
-  // Results of the last formulation of each diet. DietNutrients lives in the
-  // model state (GlobalPig), which the growth run reads.
+  // Results of the last formulation of each diet. dietNutrients lives in the
+  // model state (GrowthState), which the growth run reads.
   std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};  // %
   std::array<double, kDietCostSlots + 1> DietCost{};       // per unit of feed, price unit
   std::array<std::int16_t, kMaxDiets + 1> DietProblems{};  // above 0: infeasible
@@ -75,17 +75,17 @@ struct FormulationState {
 // What the formulation reads and changes.
 struct FeedOptContext {
   FormulationTables& tables;  // matrix and restrictions (restrictions are changed)
-  GlobalPig& pig;             // NumDiets, DietNutrients, units, decimal comma
+  GrowthState& growth;        // dietCount, dietNutrients, units, decimal comma
   FormulationState& state;
   Dialogs& dialogs;
 };
 
-// "Run LP": formulates diets 1..NumDiets and writes each result into the
+// "Run LP": formulates diets 1..dietCount and writes each result into the
 // diets table. "Prices are missing" when ingredient 1 has no price. True
 // when every diet was formulated.
-bool RunLP(FeedOptContext& context, Grid& Griddiets);
+bool RunLP(FeedOptContext& context, Grid& dietsTable);
 
-// Consistency of the restrictions of diets 1..NumDiets: an ingredient whose
+// Consistency of the restrictions of diets 1..dietCount: an ingredient whose
 // maximum lies below its minimum is reported (nothing changed); a nutrient
 // maximum below its minimum silently becomes the minimum.
 void CheckRestrictions(FeedOptContext& context);
@@ -110,7 +110,7 @@ void JudgeLpAnswer(FeedOptContext& context,
 
 // Writes diet `diet`'s result into column `diet` of the diets table: cost and
 // nutrient rows, or for an infeasible diet only the weight total + " Infeas".
-void ShowDietResult(const FeedOptContext& context, int diet, Grid& Griddiets);
+void ShowDietResult(const FeedOptContext& context, int diet, Grid& dietsTable);
 
 // The protein-margin rule of one diet, as BuildLP applies it while the diet
 // optimization runs: protein maximum = minimum + ProteinBand(diet), or

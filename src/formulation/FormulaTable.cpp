@@ -14,11 +14,13 @@ namespace {
 constexpr int kPoundsCode = 1;          // weight unit code of pounds
 constexpr double kPoundsPerTon = 2000;  // short ton
 constexpr double kKgPerTonne = 1000;
-constexpr int kAmountOffset = 3;  // column NumDiets + 3: the herd amount
+constexpr int kAmountOffset = 3;  // column dietCount + 3: the herd amount
 constexpr int kUnitOffset = 4;
 constexpr int kCostOffset = 5;
 
-int DietsInUse(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 0, kMaxDiets); }
+int DietsInUse(const GrowthState& growth) {
+  return std::clamp<int>(growth.dietCount, 0, kMaxDiets);
+}
 
 int Ingredients(const FormulationTables& tables) {
   return std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
@@ -26,33 +28,33 @@ int Ingredients(const FormulationTables& tables) {
 
 double RoundTo2(double value) { return std::round(value * 100) / 100; }
 
-// HerdPigs, read from the "Number of Pigs" box when it is 0.
-std::int32_t HerdSize(GlobalPig& pig, std::string_view pigNoText) {
-  if (pig.HerdPigs == 0) {
+// pigCount, read from the "Number of Pigs" box when it is 0.
+std::int32_t HerdSize(GrowthState& growth, std::string_view pigNoText) {
+  if (growth.pigCount == 0) {
     const double typed = std::nearbyint(ReadNumber(pigNoText));
     const double limit = std::numeric_limits<std::int32_t>::max();
-    pig.HerdPigs =
+    growth.pigCount =
         std::isfinite(typed) ? static_cast<std::int32_t>(std::clamp(typed, 0.0, limit)) : 0;
   }
-  return pig.HerdPigs;
+  return growth.pigCount;
 }
 
 }  // namespace
 
-std::array<double, kMaxDiets + 1> DietFeedEaten(const GlobalPig& pig) {
+std::array<double, kMaxDiets + 1> DietFeedEaten(const GrowthState& growth) {
   std::array<double, kMaxDiets + 1> eaten{};
-  for (int d = 1; d <= DietsInUse(pig); ++d) {
-    eaten[d] = ConvertWeight(pig, kToDisplay, pig.DietPhaseLog[d].cumFeed) -
-               ConvertWeight(pig, kToDisplay, pig.DietPhaseLog[d - 1].cumFeed);
+  for (int d = 1; d <= DietsInUse(growth); ++d) {
+    eaten[d] = ConvertWeight(growth, kToDisplay, growth.dietPhaseLog[d].cumFeed) -
+               ConvertWeight(growth, kToDisplay, growth.dietPhaseLog[d - 1].cumFeed);
   }
   return eaten;
 }
 
 std::array<double, kMaxIngredients + 1> IngredientTotals(const FeedOptContext& context) {
-  const auto eaten = DietFeedEaten(context.pig);
+  const auto eaten = DietFeedEaten(context.growth);
   std::array<double, kMaxIngredients + 1> total{};
   for (int i = 1; i <= Ingredients(context.tables); ++i) {
-    for (int d = 1; d <= DietsInUse(context.pig); ++d) {
+    for (int d = 1; d <= DietsInUse(context.growth); ++d) {
       total[i] += context.state.DietInclusion[d][i] * 0.01 * eaten[d];
     }
   }
@@ -74,10 +76,10 @@ void SortByTotal(std::array<double, kMaxIngredients + 1>& total,
 }
 
 void FormulaTableRefresh(FeedOptContext& context,
-                         const Grid& Griddiets,
+                         const Grid& dietsTable,
                          Grid& Gridformula,
                          std::string_view pigNoText) {
-  const int diets = DietsInUse(context.pig);
+  const int diets = DietsInUse(context.growth);
   const int n = Ingredients(context.tables);
   auto total = IngredientTotals(context);
   std::array<int, kMaxIngredients + 1> ingredient{};
@@ -92,8 +94,8 @@ void FormulaTableRefresh(FeedOptContext& context,
   Gridformula.Resize(std::max(listed + 1, 2), diets + kFormulaExtraColumns);
   Gridformula.SetText(0, 0, "NO");
   Gridformula.SetText(0, 1, "Ing. Name");
-  for (int d = 1; d <= diets; ++d) Gridformula.SetText(0, d + 1, Griddiets.Text(1, d));
-  const bool comma = context.pig.DecimalComma;
+  for (int d = 1; d <= diets; ++d) Gridformula.SetText(0, d + 1, dietsTable.Text(1, d));
+  const bool comma = context.growth.decimalComma;
   for (int row = 1; row <= listed; ++row) {
     const int i = ingredient[row];
     Gridformula.SetText(row, 0, " " + std::to_string(i));
@@ -106,25 +108,25 @@ void FormulaTableRefresh(FeedOptContext& context,
 }
 
 void HerdTonnage(FeedOptContext& context, Grid& Gridformula, std::string_view pigNoText) {
-  GlobalPig& pig = context.pig;
-  const int diets = DietsInUse(pig);
-  const double pigs = HerdSize(pig, pigNoText);
+  GrowthState& growth = context.growth;
+  const int diets = DietsInUse(growth);
+  const double pigs = HerdSize(growth, pigNoText);
   const auto total = IngredientTotals(context);
-  const bool pounds = pig.UnitCodes[kWeightUnit] == kPoundsCode;
-  const bool comma = pig.DecimalComma;
+  const bool pounds = growth.unitCodes[kWeightUnit] == kPoundsCode;
+  const bool comma = growth.decimalComma;
   for (int row = 1; row < Gridformula.Rows(); ++row) {
     const double number = ReadNumber(Gridformula.Text(row, 0));
     if (!(number >= 1 && number <= Ingredients(context.tables))) continue;
     const int i = static_cast<int>(number);
     const double amount = pigs * total[i];  // display weight units
-    const double kg = ConvertWeight(pig, kToInternal, amount);
+    const double kg = ConvertWeight(growth, kToInternal, amount);
     double shown = pounds ? amount : kg;
     std::string unit = pounds ? "lbs" : "Kg";
     if (shown >= kBulkAmount) {
       shown /= pounds ? kPoundsPerTon : kKgPerTonne;
       unit = pounds ? "Tons" : "Tonnes";
     }
-    const double cost = kg * ConvertPrice(pig, kToInternal, context.tables.ingredientPrice[i]);
+    const double cost = kg * ConvertPrice(growth, kToInternal, context.tables.ingredientPrice[i]);
     Gridformula.SetText(row, diets + kAmountOffset, NumberText(shown, comma));
     Gridformula.SetText(row, diets + kUnitOffset, unit);
     Gridformula.SetText(row, diets + kCostOffset, NumberText(cost, comma));

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/SaveProtocol.h"
 

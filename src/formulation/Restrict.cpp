@@ -29,10 +29,10 @@ bool ShownInUse(bool written, Grid& gridFILES, int row, const std::string& path)
 
 }  // namespace
 
-Restrict::Restrict(Dialogs& dialogs, FormulationTables& tables, GlobalPig& pig)
-    : dialogs_(dialogs), tables_(tables), pig_(pig) {}
+Restrict::Restrict(Dialogs& dialogs, FormulationTables& tables, GrowthState& growth)
+    : dialogs_(dialogs), tables_(tables), growth_(growth) {}
 
-int Restrict::DietsInUse() const { return std::clamp<int>(pig_.NumDiets, 0, kMaxDiets); }
+int Restrict::DietsInUse() const { return std::clamp<int>(growth_.dietCount, 0, kMaxDiets); }
 
 void Restrict::FillHeadings(Grid& grid, std::string_view corner) {
   grid.Clear();
@@ -47,7 +47,7 @@ void Restrict::FillHeadings(Grid& grid, std::string_view corner) {
 }
 
 void Restrict::ShowValue(Grid& grid, int row, int col, double value) {
-  grid.SetText(row, col, LocalNumberText(FullNumberText(value), pig_.DecimalComma));
+  grid.SetText(row, col, LocalNumberText(FullNumberText(value), growth_.decimalComma));
   if (value != 0) grid.SetCellColor(row, col, kPeach);
 }
 
@@ -94,7 +94,7 @@ void Restrict::Load() {
 
 void Restrict::GridRestrictClick(int row) {
   std::string name = row >= 1 && row <= kMaxIngredients ? tables_.IngName[row] : std::string();
-  IngLabel = "Ingredient # " + NumberText(row, pig_.DecimalComma) + " is " + name;
+  IngLabel = "Ingredient # " + NumberText(row, growth_.decimalComma) + " is " + name;
 }
 
 bool Restrict::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -25,7 +25,7 @@ class Restrict {
  public:
   static constexpr int kCols = 18;
 
-  Restrict(Dialogs& dialogs, FormulationTables& tables, GlobalPig& pig);
+  Restrict(Dialogs& dialogs, FormulationTables& tables, GrowthState& growth);
 
   // Fills both tables from the restrictions, as the window does when shown.
   // Nutrient minima and maxima above 0 are first rounded to 3 decimals.
@@ -40,7 +40,7 @@ class Restrict {
   // tables, except that the nutrient table has no Ctrl+X. True when handled.
   bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
 
-  // Store the tables into the restrictions of diets 1..NumDiets.
+  // Store the tables into the restrictions of diets 1..dietCount.
   void SaveIngSes();
   // Stops at the first diet whose nutrient maximum (above 0) is below its
   // minimum, after saying so; returns false then.
@@ -75,5 +75,5 @@ class Restrict {
 
   Dialogs& dialogs_;
   FormulationTables& tables_;
-  GlobalPig& pig_;
+  GrowthState& growth_;
 };

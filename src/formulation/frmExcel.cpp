@@ -52,9 +52,12 @@ double CellValue(std::string_view text) {
 
 frmExcel::frmExcel(Dialogs& dialogs,
                    FormulationTables& tables,
-                   GlobalPig& pig,
+                   GrowthState& growth,
                    int& dietDisplayNutColumns)
-    : dialogs_(dialogs), tables_(tables), pig_(pig), dietDisplayNutColumns_(dietDisplayNutColumns) {
+    : dialogs_(dialogs),
+      tables_(tables),
+      growth_(growth),
+      dietDisplayNutColumns_(dietDisplayNutColumns) {
   ResetOrigins();
 }
 
@@ -64,7 +67,7 @@ void frmExcel::ResetOrigins() {
 }
 
 void frmExcel::ShowValue(int row, int col, double value) {
-  GridImport.SetText(row, col, NumberText(value, pig_.DecimalComma));
+  GridImport.SetText(row, col, NumberText(value, growth_.decimalComma));
 }
 
 void frmExcel::Fill() {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -87,7 +87,10 @@ class frmExcel {
 
   // `dietDisplayNutColumns` is the diet display's count of nutrient columns,
   // lowered when a nutrient is deleted here.
-  frmExcel(Dialogs& dialogs, FormulationTables& tables, GlobalPig& pig, int& dietDisplayNutColumns);
+  frmExcel(Dialogs& dialogs,
+           FormulationTables& tables,
+           GrowthState& growth,
+           int& dietDisplayNutColumns);
 
   // Shows the matrix tables in the table, forgetting unsaved edits; run when
   // the window loads and after every matrix load.
@@ -147,7 +150,7 @@ class frmExcel {
 
   Dialogs& dialogs_;
   FormulationTables& tables_;
-  GlobalPig& pig_;
+  GrowthState& growth_;
   int& dietDisplayNutColumns_;
   // Which stored ingredient (matrix row) each table row (column) shows; 0 for
   // one added since the last store. Restrictions follow these at a store.

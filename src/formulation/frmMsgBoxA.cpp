@@ -16,9 +16,9 @@ std::string DietHeading(int diet) { return "Diet # " + std::to_string(diet); }
 
 frmMsgBoxA::frmMsgBoxA(Dialogs& dialogs,
                        const FormulationTables& tables,
-                       const GlobalPig& pig,
+                       const GrowthState& growth,
                        const FormulationState& state)
-    : dialogs_(dialogs), tables_(tables), pig_(pig), state_(state) {}
+    : dialogs_(dialogs), tables_(tables), growth_(growth), state_(state) {}
 
 void frmMsgBoxA::Show(const SourcesRequest& request) {
   Request = request;
@@ -35,7 +35,7 @@ void frmMsgBoxA::AddShare(std::string_view name, double share) {
   const int row = Grid1.Rows();
   Grid1.SetRows(row + 1);
   Grid1.SetText(row, 0, name);
-  Grid1.SetText(row, 1, NumberText(share, pig_.DecimalComma));
+  Grid1.SetText(row, 1, NumberText(share, growth_.decimalComma));
 }
 
 void frmMsgBoxA::FinishLayout() {
@@ -54,7 +54,7 @@ void frmMsgBoxA::Command1() {
   const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
   const auto& inclusion = state_.DietInclusion[std::clamp(d, 0, kMaxDiets)];
-  const auto& levels = pig_.DietNutrients[std::clamp(d, 0, kMaxDiets)];
+  const auto& levels = growth_.dietNutrients[std::clamp(d, 0, kMaxDiets)];
 
   if (!DietInRange()) {
     // nothing to explain

@@ -6,7 +6,7 @@
 #include "formulation/FeedOpt.h"
 #include "formulation/Matrix.h"
 #include "model/DietsTable.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -32,7 +32,7 @@ class frmMsgBoxA {
 
   frmMsgBoxA(Dialogs& dialogs,
              const FormulationTables& tables,
-             const GlobalPig& pig,
+             const GrowthState& growth,
              const FormulationState& state);
 
   // The caller's request (a click in the diets table): stored, the caption
@@ -61,6 +61,6 @@ class frmMsgBoxA {
 
   Dialogs& dialogs_;
   const FormulationTables& tables_;
-  const GlobalPig& pig_;
+  const GrowthState& growth_;
   const FormulationState& state_;
 };

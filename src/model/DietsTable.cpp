@@ -39,49 +39,50 @@ double DietCellNumber(const Grid& grid, int row, int col) {
 
 bool IsDietColumn(int col) { return col >= 1 && col <= kMaxDiets; }
 
-void DietFill(Grid& Griddiets) {
-  for (int r = kDietNameRow; r <= kDietLastNutrientRow; ++r) Griddiets.SetText(r, 0, kRowLabels[r]);
+void FillDietLabels(Grid& dietsTable) {
+  for (int r = kDietNameRow; r <= kDietLastNutrientRow; ++r)
+    dietsTable.SetText(r, 0, kRowLabels[r]);
 }
 
-int DietsInUse(const Grid& Griddiets, int lastColumn) {
+int DietsInUse(const Grid& dietsTable, int lastColumn) {
   lastColumn = std::clamp(lastColumn, 0, kMaxDiets);
   int inUse = 0;
   for (int c = 1; c <= lastColumn; ++c) {
-    if (DietCellNumber(Griddiets, kDietEnergyRow, c) > 0) inUse = c;
+    if (DietCellNumber(dietsTable, kDietEnergyRow, c) > 0) inUse = c;
   }
   return inUse;
 }
 
-void TakeDietsFromTable(const Grid& Griddiets, GlobalPig& pig) {
-  const int diets = std::clamp<int>(pig.NumDiets, 0, kMaxDiets);
+void TakeDietsFromTable(const Grid& dietsTable, GrowthState& growth) {
+  const int diets = std::clamp<int>(growth.dietCount, 0, kMaxDiets);
   for (int c = 1; c <= diets; ++c) {
-    auto& nutrients = pig.DietNutrients[c];
+    auto& nutrients = growth.dietNutrients[c];
     nutrients[kEnergy] =
-        ConvertEnergy(pig, kToInternal, DietCellNumber(Griddiets, kDietEnergyRow, c));
+        ConvertEnergy(growth, kToInternal, DietCellNumber(dietsTable, kDietEnergyRow, c));
     for (int i = kProtein; i <= kValine; ++i) {
-      nutrients[i] = DietCellNumber(Griddiets, i + kDietRowOffset, c);
+      nutrients[i] = DietCellNumber(dietsTable, i + kDietRowOffset, c);
     }
-    nutrients[kPrice] = DietCellNumber(Griddiets, kDietCostRow, c);
-    pig.DietFeedAmount[c] =
-        ConvertWeight(pig, kToInternal, DietCellNumber(Griddiets, kDietAmountRow, c));
+    nutrients[kPrice] = DietCellNumber(dietsTable, kDietCostRow, c);
+    growth.dietFeedAmount[c] =
+        ConvertWeight(growth, kToInternal, DietCellNumber(dietsTable, kDietAmountRow, c));
   }
 }
 
-std::optional<SourcesRequest> DietsCellClicked(const Grid& Griddiets, int row, int col) {
+std::optional<SourcesRequest> DietsCellClicked(const Grid& dietsTable, int row, int col) {
   if (!IsDietColumn(col)) return std::nullopt;
   SourcesRequest request;
   request.diet = col;
   request.flag = 0;
   if (row == kDietCostRow) {
     request.index = -1;
-    request.caption = "Diet " + Griddiets.Text(0, col) + "  " + "Feed Cost";
+    request.caption = "Diet " + dietsTable.Text(0, col) + "  " + "Feed Cost";
   } else if (row >= kDietEnergyRow && row <= kDietSpareRow) {
     request.index = row - kDietRowOffset;
-    request.caption = "Nutrient " + StrInt(request.index) + " " + Griddiets.Text(row, 0);
+    request.caption = "Nutrient " + StrInt(request.index) + " " + dietsTable.Text(row, 0);
   } else {
     return std::nullopt;
   }
-  request.caption += "\n   Current Value is " + Griddiets.Text(row, col);
+  request.caption += "\n   Current Value is " + dietsTable.Text(row, col);
   return request;
 }
 

@@ -46,7 +46,7 @@ enum class OptStatus : int {
   Converged = 1,         // every free coordinate within its tolerance over the simplex
   EvaluationLimit = -2,  // 1200 evaluations (or the trial limit) passed
   NoProgress = 2,        // every vertex scores the same
-  Cancelled = -3,        // CancelRun was set
+  Cancelled = -3,        // cancelRun was set
 };
 
 // One bounded simplex search and the best point of the run.
@@ -70,7 +70,7 @@ struct OptSearch : OptVariables {
 
   OptBestRecord best;  // lowest score of the run and its coordinates
   long totalEvaluations = 0;
-  const bool* cancel = nullptr;  // stops the search when set (CancelRun)
+  const bool* cancel = nullptr;  // stops the search when set (cancelRun)
   // Told after every evaluation: evaluations of the run, best score so far
   // (0 before any); it may set the cancel flag.
   std::function<void(long evaluations, double best)> progress;
@@ -115,7 +115,7 @@ struct OptResult {
   // The optimum's diets: nutrient levels (internal units, [d][0] the cost),
   // costs, feed amounts allowed and eaten (kg), inclusions and the
   // restrictions they were formulated with.
-  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> DietNutrients{};
+  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> dietNutrients{};
   std::array<double, kMaxDiets + 1> DietCost{};
   std::array<double, kMaxDiets + 1> feedAmount{};
   std::array<double, kMaxDiets + 1> phaseFeed{};
@@ -125,8 +125,8 @@ struct OptResult {
   std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};
   FormulationTables::NutTable NutRestrict{};
   // The optimum's growth run by age (kg): ages 1..lastDay are kept.
-  std::array<double, kDays> LiveWeight{};
-  std::array<double, kDays> DailyFeed{};
+  std::array<double, kDays> liveWeight{};
+  std::array<double, kDays> dailyFeed{};
   int lastDay = 0;  // final age + 1, within the day tables
   long evaluations = 0;
   long lpSolves = 0;

@@ -101,7 +101,7 @@ void FeedCostObjective::SetTriedDiet(int diet) {
 }
 
 void FeedCostObjective::FormulateDiets(int diets) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
     const auto& kinds = lp_.tables.NutRestrict[d];
     const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
@@ -114,36 +114,37 @@ void FeedCostObjective::FormulateDiets(int diets) {
     state_.FormulatedAt[d] = at;
     state_.formulated[d] = true;
     ++state_.lpSolves;
-    pig.DietNutrients[d][kEnergy] = ConvertEnergy(pig, kToInternal, pig.DietNutrients[d][kEnergy]);
+    growth.dietNutrients[d][kEnergy] =
+        ConvertEnergy(growth, kToInternal, growth.dietNutrients[d][kEnergy]);
   }
 }
 
 // Grows the pigs on the tried feed amounts and prices the feed of each phase.
 double FeedCostObjective::PriceRun(int diets) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
-    pig.DietFeedAmount[d] = ConvertWeight(pig, kToInternal, state_.OptFeedAmount[d]);
+    growth.dietFeedAmount[d] = ConvertWeight(growth, kToInternal, state_.OptFeedAmount[d]);
   }
-  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) {
-    pig.LiveWeight[pig.StartAge][kHerdColumn] = state_.startWeight;
+  if (growth.startAge >= 0 && growth.startAge <= kMaxAge) {
+    growth.liveWeight[growth.startAge][kHerdColumn] = state_.startWeight;
   }
-  pig.RunSlot = 0;
-  pig.GrowthFailed = false;
-  pig.CurrentDiet = 1;
-  pig.FinalAge = 0;
-  PigGrowth::RunGrowthDays(pig);
+  growth.runSlot = 0;
+  growth.growthFailed = false;
+  growth.currentDiet = 1;
+  growth.finalAge = 0;
+  PigGrowth::RunGrowthDays(growth);
   ++state_.growthRuns;
-  if (pig.GrowthFailed) return kOptBig;
-  CloseDietPhases(pig);
+  if (growth.growthFailed) return kOptBig;
+  CloseDietPhases(growth);
   // Pigs that stop short of the target have no cost to the target.
-  if (pig.DietPhaseLog[diets].weight < pig.FinalWeight) return kOptBig;
+  if (growth.dietPhaseLog[diets].weight < growth.finalWeight) return kOptBig;
   // The last diet is fed to the target: its amount is what the pigs ate of it.
-  pig.DietFeedAmount[diets] = DietPhaseFeed(pig, diets);
-  return FeedCostPerPig(pig, Griddiets_);
+  growth.dietFeedAmount[diets] = DietPhaseFeed(growth, diets);
+  return FeedCostPerPig(growth, dietsTable_);
 }
 
 double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   FormulationState& lp = lp_.state;
   auto& nut = lp_.tables.NutRestrict;
   const int diets = Diets(x);
@@ -172,10 +173,10 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
     }
   }
 
-  pig.NumDiets = static_cast<std::int16_t>(diets);
-  pig.FinalWeight = state_.targetWeight;
+  growth.dietCount = static_cast<std::int16_t>(diets);
+  growth.finalWeight = state_.targetWeight;
   if (state_.feedChoice == kFeedGrid) {
-    for (int d = 1; d <= diets; ++d) pig.DietNutrients[d][kPrice] = lp.DietCost[d];
+    for (int d = 1; d <= diets; ++d) growth.dietNutrients[d][kPrice] = lp.DietCost[d];
   } else {
     FormulateDiets(diets);
     for (int d = 1; d <= diets; ++d) {

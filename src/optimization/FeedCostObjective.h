@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "formulation/FeedOpt.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Grid;
 
@@ -49,7 +49,7 @@ inline int VariableOf(int diet, int kind) { return kOptKinds * (diet - 1) + kind
 
 // The search coordinates and their flags and bounds: what an objective reads.
 struct OptVariables {
-  int n = 0;            // variables 1..n take part: 3 x NumDiets
+  int n = 0;            // variables 1..n take part: 3 x dietCount
   OptVector OptVar{};   // search coordinates
   OptFlags OptFixed{};  // 0 free, 1 fixed
   OptVector OptUpper{};
@@ -106,7 +106,7 @@ struct FeedCostState {
 
   int feedChoice = kFeedLeastCost;  // "Use Diets on Grid": no formulation
   double targetWeight = 0;          // kg
-  double startWeight = 0;           // kg at StartAge
+  double startWeight = 0;           // kg at startAge
 
   // Counters for progress reports and benchmarks.
   long evaluations = 0;
@@ -123,7 +123,7 @@ double RoundTriedEnergy(double energy);
 double RoundTriedProtein(double protein);
 
 // Readies the state for a run: the base diets and energy bands of diets
-// 1..NumDiets from the restrictions, the scales from OptTable, an empty cache
+// 1..dietCount from the restrictions, the scales from OptTable, an empty cache
 // and zeroed counters.
 void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int diets);
 
@@ -137,8 +137,8 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 // kOptBig. Allocates nothing of its own.
 class FeedCostObjective : public OptObjective {
  public:
-  FeedCostObjective(FeedOptContext& lp, const Grid& Griddiets, FeedCostState& state)
-      : lp_(lp), Griddiets_(Griddiets), state_(state) {}
+  FeedCostObjective(FeedOptContext& lp, const Grid& dietsTable, FeedCostState& state)
+      : lp_(lp), dietsTable_(dietsTable), state_(state) {}
 
   double Evaluate(const OptVariables& x, int evaluations) override;
   void NewBest(const OptVariables& x, double score) override;
@@ -152,6 +152,6 @@ class FeedCostObjective : public OptObjective {
   double PriceRun(int diets);
 
   FeedOptContext& lp_;
-  const Grid& Griddiets_;
+  const Grid& dietsTable_;
   FeedCostState& state_;
 };

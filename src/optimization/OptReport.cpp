@@ -91,12 +91,12 @@ std::string OptimizedFeedText(const OptReportSource& s, int d, const Formats& f)
   const OptResult& r = s.result;
   const int v = VariableOf(d, kFeedKind);
   const bool fixed = v > kMaxOptVars || r.fixed[v] != 0;
-  if (fixed) return f.Short(ConvertWeight(s.pig, kToDisplay, r.feedAmount[d]));
-  return f.Brief(ConvertWeight(s.pig, kToDisplay, r.phaseFeed[d]));
+  if (fixed) return f.Short(ConvertWeight(s.growth, kToDisplay, r.feedAmount[d]));
+  return f.Brief(ConvertWeight(s.growth, kToDisplay, r.phaseFeed[d]));
 }
 
 double OptimizedEnergy(const OptReportSource& s, int d) {
-  return ConvertEnergy(s.pig, kToDisplay, s.result.DietNutrients[d][kEnergy]);
+  return ConvertEnergy(s.growth, kToDisplay, s.result.dietNutrients[d][kEnergy]);
 }
 
 void FillDietBlock(Grid& g, const OptReportSource& s, int d, const Formats& f) {
@@ -109,7 +109,7 @@ void FillDietBlock(Grid& g, const OptReportSource& s, int d, const Formats& f) {
   Put(g, R + kFeedOffset, 0, "    Feed Wt.");
 
   Put(g, R + kEnergyOffset, 1, f.Short(OptimizedEnergy(s, d)), kLightGreen);
-  Put(g, R + kProteinOffset, 1, f.Short(r.DietNutrients[d][kProtein]), kLightGreen);
+  Put(g, R + kProteinOffset, 1, f.Short(r.dietNutrients[d][kProtein]), kLightGreen);
   Put(g, R + kFeedOffset, 1, OptimizedFeedText(s, d, f), kLightGreen);
 
   constexpr std::array<int, 4> kKindOfOffset{0, kEnergyKind, kProteinKind, kFeedKind};
@@ -126,7 +126,7 @@ void FillDietBlock(Grid& g, const OptReportSource& s, int d, const Formats& f) {
   }
   Put(g, R + kEnergyOffset, 5, f.Short(r.NutRestrict[d][kMinKind][kEnergy]), kLightGreen);
   Put(g, R + kProteinOffset, 5, f.Short(r.NutRestrict[d][kMinKind][kProtein]), kLightGreen);
-  Put(g, R + kEnergyOffset, 6, f.Full(r.DietNutrients[d][kPrice]), kLightGreen);
+  Put(g, R + kEnergyOffset, 6, f.Full(r.dietNutrients[d][kPrice]), kLightGreen);
 }
 
 void PutRatio(Grid& g, int row, int col, std::optional<double> value, std::string text, Rgb color) {
@@ -151,18 +151,18 @@ void OptReport::Form_Load(const OptReportSource& source) {
   Ingredrestct(source);
   NutRestriction(source);
   INGWT(source);
-  Chart = ReadOptChart(source.result, source.pig);
+  Chart = ReadOptChart(source.result, source.growth);
   Tab = kOptimumTab;
   GridOptimum.SetCurrent(3, 3);
-  const double target = ConvertWeight(source.pig, kToDisplay, source.result.targetWeight);
-  TextTarget = "Target Wt. " + ShortNumberText(target, source.pig.DecimalComma);
+  const double target = ConvertWeight(source.growth, kToDisplay, source.result.targetWeight);
+  TextTarget = "Target Wt. " + ShortNumberText(target, source.growth.decimalComma);
   visible = true;
 }
 
 void OptReport::FILLOPT(const OptReportSource& s) {
   const OptResult& r = s.result;
-  const GlobalPig& pig = s.pig;
-  const Formats f{pig.DecimalComma};
+  const GrowthState& growth = s.growth;
+  const Formats f{growth.decimalComma};
   const int diets = Diets(r);
   Grid& g = GridOptimum;
   Reset(g, std::max(7 + 6 * diets, kFirstBlockRow + 1), kOptimumCols);
@@ -173,7 +173,7 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, kHeadingRow, 4, "Minimum");
   Put(g, kHeadingRow, 5, "LP Restrict.", kLightGreen);
   Put(g, kHeadingRow, 6, "FEED COST");
-  Put(g, kFirstBlockRow, 6, ReportCostLabel(pig.UnitCodes[kPriceUnit]));
+  Put(g, kFirstBlockRow, 6, ReportCostLabel(growth.unitCodes[kPriceUnit]));
   for (int d = 1; d <= diets; ++d) FillDietBlock(g, s, d, f);
 
   OptimizedCost = 0;
@@ -181,15 +181,15 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   double energyEaten = 0;  // display energy x display feed, optimized and initial
   double initialEnergy = 0;
   for (int d = 1; d <= diets; ++d) {
-    OptimizedCost += ConvertPrice(pig, kToInternal, r.DietCost[d]) * r.feedAmount[d];
+    OptimizedCost += ConvertPrice(growth, kToInternal, r.DietCost[d]) * r.feedAmount[d];
     TotalFeed += r.feedAmount[d];
-    energyEaten += OptimizedEnergy(s, d) * ConvertWeight(pig, kToDisplay, r.feedAmount[d]);
+    energyEaten += OptimizedEnergy(s, d) * ConvertWeight(growth, kToDisplay, r.feedAmount[d]);
     initialEnergy +=
         r.OptTable[d][kEnergyKind][kOptCurrent] * r.OptTable[d][kFeedKind][kOptCurrent];
   }
 
-  const double target = ConvertWeight(pig, kToDisplay, r.targetWeight);
-  const double gain = target - ConvertWeight(pig, kToDisplay, s.startWeight);
+  const double target = ConvertWeight(growth, kToDisplay, r.targetWeight);
+  const double gain = target - ConvertWeight(growth, kToDisplay, s.startWeight);
   const double initialCost = r.startCost;
   Put(g, 0, 1, "COST/Pig");
   Put(g, 0, 2, "Feed/Gain");
@@ -197,7 +197,7 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, 0, 4, "Percent Saved");
   Put(g, 1, 0, "Optimized");
   Put(g, 1, 1, f.Full(OptimizedCost), kLightGreen);
-  const auto feedGain = Ratio(ConvertWeight(pig, kToDisplay, TotalFeed), gain);
+  const auto feedGain = Ratio(ConvertWeight(growth, kToDisplay, TotalFeed), gain);
   PutRatio(g, 1, 2, feedGain, feedGain ? f.Full(*feedGain) : "", kLightGreen);
   Put(g, 1, 3, f.Short(r.finalAge), kLightGreen);
   const auto saved = Ratio((initialCost - OptimizedCost) * 100, initialCost);
@@ -206,7 +206,7 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, 2, 1, f.Full(initialCost), kLightCyan);
   Put(g, 2, 2, s.initialFeedGain);
   Put(g, 2, 3, s.initialFinalAge);
-  Put(g, 3, 1, "Cost /" + ReportWeightLabel(pig.UnitCodes[kPriceUnit]));
+  Put(g, 3, 1, "Cost /" + ReportWeightLabel(growth.unitCodes[kPriceUnit]));
   Put(g, 4, 0, "Optimized");
   const auto perWeight = Ratio(OptimizedCost, target);
   PutRatio(g, 4, 1, perWeight, perWeight ? f.Full(*perWeight) : "", kLightGreen);
@@ -264,8 +264,8 @@ void OptReport::NutRestriction(const OptReportSource& s) {
     Put(g, row, 0, TwoDigits(row - 1));
     Put(g, row, 1, s.tables.NutName[static_cast<std::size_t>(row)]);
     for (int d = 1; d <= diets; ++d) {
-      PutRestriction(g, row, 2 * d, r.NutRestrict[d][kMinKind][row - 1], s.pig.DecimalComma);
-      PutRestriction(g, row, 2 * d + 1, r.NutRestrict[d][kMaxKind][row - 1], s.pig.DecimalComma);
+      PutRestriction(g, row, 2 * d, r.NutRestrict[d][kMinKind][row - 1], s.growth.decimalComma);
+      PutRestriction(g, row, 2 * d + 1, r.NutRestrict[d][kMaxKind][row - 1], s.growth.decimalComma);
     }
   }
 }
@@ -283,8 +283,8 @@ void OptReport::Ingredrestct(const OptReportSource& s) {
     Put(g, row, 1, s.tables.IngName[static_cast<std::size_t>(i)]);
     for (int d = 1; d <= diets; ++d) {
       const auto& restrict = s.tables.IngRestrict[d];
-      PutRestriction(g, row, 2 * d, restrict[kMinKind][i], s.pig.DecimalComma);
-      PutRestriction(g, row, 2 * d + 1, restrict[kMaxKind][i], s.pig.DecimalComma);
+      PutRestriction(g, row, 2 * d, restrict[kMinKind][i], s.growth.decimalComma);
+      PutRestriction(g, row, 2 * d + 1, restrict[kMaxKind][i], s.growth.decimalComma);
     }
   }
 }
@@ -316,7 +316,7 @@ void OptReport::INGWT(const OptReportSource& s) {
     Row row;
     row.name = s.tables.IngName[static_cast<std::size_t>(i)];
     for (int d = 1; d <= diets; ++d) {
-      row.text[d] = FormatNumber(r.DietInclusion[d][i], "###.#0", s.pig.DecimalComma);
+      row.text[d] = FormatNumber(r.DietInclusion[d][i], "###.#0", s.growth.decimalComma);
       if (d <= kSortedDiets) row.key[d] = ReadNumber(row.text[d]);
     }
     rows.push_back(std::move(row));
@@ -429,14 +429,15 @@ void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int
   Heading(lines, "DIET Results:          Calculated Diet Contents");
   std::string feed = "Feed Wt./Pig";
   for (int d = 1; d <= diets; ++d)
-    feed += "\t" + FileShort(ConvertWeight(s.pig, kToDisplay, r.feedAmount[d]));
+    feed += "\t" + FileShort(ConvertWeight(s.growth, kToDisplay, r.feedAmount[d]));
   lines.push_back(feed + ";");
   for (int row = 2; row <= NutrientRows(s.tables); ++row) {
     if (!NamedNutrient(s.tables, row)) continue;
     std::string line = s.tables.NutName[static_cast<std::size_t>(row)];
     for (int d = 1; d <= diets; ++d) {
-      const double level = r.DietNutrients[d][row - 1];
-      line += "\t" + FileFull(row - 1 == kEnergy ? ConvertEnergy(s.pig, kToDisplay, level) : level);
+      const double level = r.dietNutrients[d][row - 1];
+      line +=
+          "\t" + FileFull(row - 1 == kEnergy ? ConvertEnergy(s.growth, kToDisplay, level) : level);
     }
     lines.push_back(line + ";");
   }
@@ -466,13 +467,13 @@ void DailyGrowth(std::vector<std::string>& lines, const OptReportSource& s) {
   lines.push_back(Joined(kDaysHeadings1) + ";");
   lines.push_back(Joined(kDaysHeadings2) + ";");
   const int last = std::min({static_cast<int>(std::ceil(r.finalAge)), r.lastDay, kMaxAge});
-  const int first = std::clamp<int>(s.pig.StartAge, 1, kMaxAge);
+  const int first = std::clamp<int>(s.growth.startAge, 1, kMaxAge);
   double accumulated = 0;
   for (int age = first; age <= last; ++age) {
-    const double daily = age > first ? r.DailyFeed[age] : 0;
+    const double daily = age > first ? r.dailyFeed[age] : 0;
     accumulated += daily;
-    const auto feedGain = Ratio(accumulated, r.LiveWeight[age] - r.LiveWeight[first]);
-    lines.push_back(std::to_string(age) + "\t" + FileFull(r.LiveWeight[age] * kGrams) + "\t" +
+    const auto feedGain = Ratio(accumulated, r.liveWeight[age] - r.liveWeight[first]);
+    lines.push_back(std::to_string(age) + "\t" + FileFull(r.liveWeight[age] * kGrams) + "\t" +
                     FileFull(daily * kGrams) + "\t" + FileFull(accumulated * kGrams) + "\t" +
                     (feedGain && age > first ? FileShort(*feedGain) : std::string()) + ";");
   }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptChartData.h"
 #include "platform/Dialogs.h"
@@ -23,7 +23,7 @@
 struct OptReportSource {
   const OptResult& result;
   const FormulationTables& tables;  // names and the ingredient restrictions
-  const GlobalPig& pig;             // unit codes and decimal comma
+  const GrowthState& growth;        // unit codes and decimal comma
   double startWeight = 0;           // kg, where the optimum's run started
   std::string initialFeedGain;      // the main window's "Feed/Gain" text
   std::string initialFinalAge;      // the main window's "Final Age, Days" text

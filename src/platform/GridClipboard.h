@@ -29,7 +29,7 @@ struct GridRange {
 };
 
 // How a paste fills the table: cell by cell from the current cell, or (the
-// two temperature tables, GridCurrTemp and gridCalibTemp) one value a line
+// two temperature tables, entryTable and profileTable) one value a line
 // down column 1.
 enum class PasteMode { Cells, TemperatureColumn };
 

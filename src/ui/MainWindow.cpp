@@ -131,7 +131,7 @@ QTabWidget* MainWindow::MakeTabs() {
   richTextBox1_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
   richTextBox1_->viewport()->setAutoFillBackground(false);
   dietsLayout->addWidget(richTextBox1_);
-  griddiets_ = AddTable(form_.Griddiets, "Griddiets");
+  griddiets_ = AddTable(form_.dietsTable, "Griddiets");
   griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
   griddiets_->Model()->SetAfterEdit([this](int row, int col) {
     form_.Griddiets_AfterEdit(row, col);

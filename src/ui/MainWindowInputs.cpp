@@ -113,14 +113,16 @@ QWidget* MainWindow::MakeInputs() {
   }
   textPrice_ = fields_[&form_.TextPrice];
 
-  check2_ = new QCheckBox(QString::fromLatin1(kCheck2Caption.data(), kCheck2Caption.size()));
+  check2_ =
+      new QCheckBox(QString::fromLatin1(kProteinRuleCaption.data(), kProteinRuleCaption.size()));
   check2_->setObjectName(QStringLiteral("Check2"));
   connect(check2_, &QCheckBox::clicked, this, [this](bool on) {
     SetProteinRule(form_.ratioRules, on);
     Refresh();
   });
   addRow(nullptr, check2_);
-  check3_ = new QCheckBox(QString::fromLatin1(kCheck3Caption.data(), kCheck3Caption.size()));
+  check3_ =
+      new QCheckBox(QString::fromLatin1(kLysineRuleCaption.data(), kLysineRuleCaption.size()));
   check3_->setObjectName(QStringLiteral("Check3"));
   connect(check3_, &QCheckBox::clicked, this, [this](bool on) {
     SetLysineRule(form_.ratioRules, on);
@@ -219,8 +221,8 @@ void MainWindow::RefreshInputs() {
     combo->setCurrentIndex(list->selected < combo->count() ? list->selected : -1);
     combo->setToolTip(FromCoreText(list->toolTip));
   }
-  check2_->setChecked(form_.ratioRules.Check2);
-  check3_->setChecked(form_.ratioRules.Check3);
+  check2_->setChecked(form_.ratioRules.proteinRule);
+  check3_->setChecked(form_.ratioRules.lysineRule);
   ShowOptions(
       *option1_->group(), *option1_, form_.Option1.checked, *option2_, form_.Option2.checked);
   option3_->setChecked(form_.Option3.checked);

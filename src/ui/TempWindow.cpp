@@ -8,7 +8,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-TempWindow::TempWindow(TemperatureWindow& form,
+TempWindow::TempWindow(TemperatureForm& form,
                        Dialogs& dialogs,
                        TemperatureProfile& profile,
                        const std::string& stgFile,
@@ -19,46 +19,46 @@ TempWindow::TempWindow(TemperatureWindow& form,
       stgFile_(stgFile),
       dialogs_(dialogs) {
   setObjectName(QStringLiteral("TemperatureWindow"));
-  setWindowTitle(FromCoreText(TemperatureWindow::kCaption));
+  setWindowTitle(FromCoreText(TemperatureForm::kCaption));
 
   auto* menuBar = new QMenuBar(this);
-  QMenu* close = menuBar->addMenu(FromCoreText(TemperatureWindow::kCloseMenu));
+  QMenu* close = menuBar->addMenu(FromCoreText(TemperatureForm::kCloseMenu));
   close->setObjectName(QStringLiteral("CloseMenu"));
-  AddMenuEntry(close, "CloseWithoutSaving", TemperatureWindow::kCloseWithoutSavingCaption, [this] {
+  AddMenuEntry(close, "CloseWithoutSaving", TemperatureForm::kCloseWithoutSavingCaption, [this] {
     form_.CloseWithoutSaving();
   });
-  AddMenuEntry(close, "SaveValues", TemperatureWindow::kSaveValuesCaption, [this] {
+  AddMenuEntry(close, "SaveValues", TemperatureForm::kSaveValuesCaption, [this] {
     form_.SaveValues(profile_);
   });
-  QMenu* transfer = menuBar->addMenu(FromCoreText(TemperatureWindow::kTransferMenu));
+  QMenu* transfer = menuBar->addMenu(FromCoreText(TemperatureForm::kTransferMenu));
   transfer->setObjectName(QStringLiteral("TransferMenu"));
-  AddMenuEntry(transfer, "TransferValues", TemperatureWindow::kTransferValuesCaption, [this] {
+  AddMenuEntry(transfer, "TransferValues", TemperatureForm::kTransferValuesCaption, [this] {
     form_.TransferValues(profile_);
   });
-  AddMenuEntry(transfer, "SaveAndClose", TemperatureWindow::kSaveAndCloseCaption, [this] {
+  AddMenuEntry(transfer, "SaveAndClose", TemperatureForm::kSaveAndCloseCaption, [this] {
     form_.SaveAndClose(profile_);
   });
-  AddMenuEntry(transfer, "TransferAndClose", TemperatureWindow::kTransferAndCloseCaption, [this] {
+  AddMenuEntry(transfer, "TransferAndClose", TemperatureForm::kTransferAndCloseCaption, [this] {
     form_.TransferAndClose(profile_);
   });
-  AddMenuEntry(transfer, "TransferAndSave", TemperatureWindow::kTransferAndSaveCaption, [this] {
+  AddMenuEntry(transfer, "TransferAndSave", TemperatureForm::kTransferAndSaveCaption, [this] {
     form_.TransferAndSave(profile_, stgFile_, dialogs_);
   });
 
   // Both tables paste a column of values, one a line.
   auto* current = new GridView(this);
   current->setObjectName(QStringLiteral("GridCurrTemp"));
-  current->Bind(form_.GridCurrTemp, dialogs);
+  current->Bind(form_.entryTable, dialogs);
   current->SetPasteMode(PasteMode::TemperatureColumn);
   auto* held = new GridView(this);
   held->setObjectName(QStringLiteral("gridCalibTemp"));
-  held->Bind(form_.gridCalibTemp, dialogs);
+  held->Bind(form_.profileTable, dialogs);
   held->SetPasteMode(PasteMode::TemperatureColumn);
 
   auto* layout = new QGridLayout(this);
   layout->setMenuBar(menuBar);
-  layout->addWidget(AddLabel("CurrentCaption", TemperatureWindow::kCurrentTableCaption), 0, 0);
-  layout->addWidget(AddLabel("ProfileCaption", TemperatureWindow::kProfileTableCaption), 0, 1);
+  layout->addWidget(AddLabel("CurrentCaption", TemperatureForm::kCurrentTableCaption), 0, 0);
+  layout->addWidget(AddLabel("ProfileCaption", TemperatureForm::kProfileTableCaption), 0, 1);
   layout->addWidget(current, 1, 0);
   layout->addWidget(held, 1, 1);
   resize(640, 520);

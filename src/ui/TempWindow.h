@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/TemperatureForm.h"
 #include "model/Temperatures.h"
 #include "ui/SecondaryWindow.h"
 
@@ -16,7 +17,7 @@ class TempWindow : public SecondaryWindow {
  public:
   // `profile` is the location's temperature profile; `stgFile` the
   // location's temperature file, written by "Transfer and Save to File".
-  TempWindow(TemperatureWindow& form,
+  TempWindow(TemperatureForm& form,
              Dialogs& dialogs,
              TemperatureProfile& profile,
              const std::string& stgFile,
@@ -33,7 +34,7 @@ class TempWindow : public SecondaryWindow {
                     std::string_view caption,
                     const std::function<void()>& command);
 
-  TemperatureWindow& form_;
+  TemperatureForm& form_;
   TemperatureProfile& profile_;
   const std::string& stgFile_;
   Dialogs& dialogs_;

@@ -8,33 +8,33 @@
 #include "app/AfrmMain.h"
 #include "ui/CoreText.h"
 
-UnitsWindow::UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent)
+UnitsWindow::UnitsWindow(UnitsForm& form, AfrmMain& mainForm, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("UnitsDialog"));
-  setWindowTitle(FromCoreText(UnitsDialog::kTitle));
+  setWindowTitle(FromCoreText(UnitsForm::kTitle));
 
-  weights_ = AddList(form_.Weights, "Weights");
-  energy_ = AddList(form_.FeedEnergy, "FeedEnergy");
-  cost_ = AddList(form_.FeedCost, "FeedCost");
+  weights_ = AddList(form_.weights, "Weights");
+  energy_ = AddList(form_.feedEnergy, "FeedEnergy");
+  cost_ = AddList(form_.feedCost, "FeedCost");
 
   QLabel* temperature = AddLabel("TemperatureLink");
   temperature->setText(QStringLiteral("<a href=\"#\">%1</a>")
-                           .arg(FromCoreText(UnitsDialog::kTemperatureLink).toHtmlEscaped()));
+                           .arg(FromCoreText(UnitsForm::kTemperatureLink).toHtmlEscaped()));
   connect(temperature, &QLabel::linkActivated, this, &UnitsWindow::TemperatureRequested);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(AddLabel("Explain", UnitsDialog::kExplain), 0, 0, 1, 3);
+  layout->addWidget(AddLabel("Explain", UnitsForm::kExplain), 0, 0, 1, 3);
   int col = 0;
-  for (auto [list, caption] : {std::pair{weights_, &form_.Weights},
-                               std::pair{energy_, &form_.FeedEnergy},
-                               std::pair{cost_, &form_.FeedCost}}) {
+  for (auto [list, caption] : {std::pair{weights_, &form_.weights},
+                               std::pair{energy_, &form_.feedEnergy},
+                               std::pair{cost_, &form_.feedCost}}) {
     layout->addWidget(new QLabel(FromCoreText(caption->caption), this), 1, col);
     layout->addWidget(list, 2, col++);
   }
-  layout->addWidget(AddLabel("Instructions", UnitsDialog::kInstructions), 3, 0, 1, 3);
+  layout->addWidget(AddLabel("Instructions", UnitsForm::kInstructions), 3, 0, 1, 3);
   layout->addWidget(temperature, 4, 0, 1, 3);
   layout->addWidget(
-      AddButton("OK", UnitsDialog::kOKCaption, [&mainForm] { mainForm.UnitsOK(); }), 5, 2);
+      AddButton("OK", UnitsForm::kOKCaption, [&mainForm] { mainForm.UnitsOK(); }), 5, 2);
   resize(560, 420);
 }
 
@@ -49,7 +49,7 @@ QListWidget* UnitsWindow::AddList(UnitList& list, const char* name) {
 }
 
 void UnitsWindow::Refresh() {
-  weights_->setCurrentRow(form_.Weights.selected);
-  energy_->setCurrentRow(form_.FeedEnergy.selected);
-  cost_->setCurrentRow(form_.FeedCost.selected);
+  weights_->setCurrentRow(form_.weights.selected);
+  energy_->setCurrentRow(form_.feedEnergy.selected);
+  cost_->setCurrentRow(form_.feedCost.selected);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UnitsDialog.h"
+#include "model/UnitsForm.h"
 #include "ui/SecondaryWindow.h"
 
 class AfrmMain;
@@ -14,7 +14,7 @@ class UnitsWindow : public SecondaryWindow {
  public:
   // OK is the main window's (it captions its weight fields and knows the
   // location's calibration file).
-  UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent = nullptr);
+  UnitsWindow(UnitsForm& form, AfrmMain& mainForm, QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -29,7 +29,7 @@ class UnitsWindow : public SecondaryWindow {
  private:
   QListWidget* AddList(UnitList& list, const char* name);
 
-  UnitsDialog& form_;
+  UnitsForm& form_;
   QListWidget* weights_ = nullptr;
   QListWidget* energy_ = nullptr;
   QListWidget* cost_ = nullptr;

@@ -36,15 +36,15 @@ TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
   App app(dialogs, {folder.string() + "/", false});
   AfrmMain& form = app.mainForm;
   const std::string title = form.caption;
-  const std::string diet = form.Griddiets.Text(4, 0);
-  const auto units = app.pig.UnitCodes;
+  const std::string diet = form.dietsTable.Text(4, 0);
+  const auto units = app.growth.unitCodes;
 
   EXPECT_EQ(form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{"Report Not ready, Suggestions welcome"}));
   EXPECT_EQ(form.caption, title);
-  EXPECT_EQ(form.Griddiets.Text(4, 0), diet);
-  EXPECT_EQ(app.pig.UnitCodes, units);
+  EXPECT_EQ(form.dietsTable.Text(4, 0), diet);
+  EXPECT_EQ(app.growth.unitCodes, units);
   EXPECT_TRUE(fs::is_empty(folder));  // no file written
   fs::remove_all(folder);
 }

@@ -67,7 +67,7 @@ TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     form.ComboSex.selected = c.herdSex;
-    form.Griddiets.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
+    form.dietsTable.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
     if (c.name) dialogs.Input(c.name);
     const std::string before = form.Text6.text;
     EXPECT_EQ(form.CalibrationCommand(), Window::None);
@@ -95,10 +95,10 @@ TEST_F(Calibration, ScreenUnitsFollowDietOneEnergy) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.energy);
-    app.pig.UnitCodes = {c.energyCode, 0, 1};
-    form.Griddiets.SetText(kDietEnergyRow, 1, c.energy);
+    app.growth.unitCodes = {c.energyCode, 0, 1};
+    form.dietsTable.SetText(kDietEnergyRow, 1, c.energy);
     OpenScreen();
-    EXPECT_EQ(app.pig.UnitCodes, c.codes);
+    EXPECT_EQ(app.growth.unitCodes, c.codes);
     EXPECT_EQ(app.calibForm.GridCal.Text(0, 1), c.weightHeading);
   }
 }
@@ -141,17 +141,17 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     OpenScreen();
-    const std::string kept = form.Griddiets.Text(c.dietRow, 3);
-    form.Griddiets.SetText(c.dietRow, 3, "0");
+    const std::string kept = form.dietsTable.Text(c.dietRow, 3);
+    form.dietsTable.SetText(c.dietRow, 3, "0");
     const std::string coef = form.GridWeight.Text(kCoefRow, 3);
     SetRows(c.rows);
     const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
-    form.Griddiets.SetText(c.dietRow, 3, kept);
+    form.dietsTable.SetText(c.dietRow, 3, kept);
     EXPECT_EQ(dialogs.Messages(), c.messages);
     EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
     EXPECT_EQ(app.calibration.CalibRowCount, c.rowCount);
     EXPECT_EQ(form.GridWeight.Text(kCoefRow, 3), coef);
-    EXPECT_FALSE(app.pig.CancelRun);
+    EXPECT_FALSE(app.growth.cancelRun);
     // The ".cal" file holds every row of the table, also those after the
     // last with feed.
     EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal"))->size(), c.rows.size());
@@ -217,7 +217,7 @@ TEST_F(Calibration, ContinueKeepsEveryWeighing) {
     EXPECT_EQ(table.Text(static_cast<int>(expected.size()) + 1, 0), "");
 
     app.calibForm.OnProgress = [this](long runs, double) {
-      if (runs > 0) app.pig.CancelRun = true;
+      if (runs > 0) app.growth.cancelRun = true;
     };
     if (c.fits) dialogs.Answer(Answer::No);
     const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
@@ -286,13 +286,13 @@ TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
       diets.SetText(kDietLysineRow, d, "1.2");
     }
     diets.SetText(c.row, c.diet, c.value);
-    GlobalPig pig;
-    SetUnitSwitch(pig, c.weightUnit);
-    EXPECT_EQ(DietCheckMessage(diets, pig, 3).value_or(""), c.message);
+    GrowthState growth;
+    SetUnitSwitch(growth, c.weightUnit);
+    EXPECT_EQ(DietCheckMessage(diets, growth, 3).value_or(""), c.message);
   }
 }
 
-// A fit stopped through CancelRun keeps its best point so far; "No" to the
+// A fit stopped through cancelRun keeps its best point so far; "No" to the
 // save question writes no ".plt" file and the "Growth" command waits for a
 // location.
 TEST_F(Calibration, CancelledFitAndNoSave) {
@@ -304,7 +304,7 @@ TEST_F(Calibration, CancelledFitAndNoSave) {
   long lastRuns = -1;
   app.calibForm.OnProgress = [&](long runs, double) {
     lastRuns = runs;
-    if (runs > 0) app.pig.CancelRun = true;
+    if (runs > 0) app.growth.cancelRun = true;
   };
   dialogs.Answer(Answer::No);
   const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
@@ -313,9 +313,9 @@ TEST_F(Calibration, CancelledFitAndNoSave) {
   EXPECT_LT(outcome.fit.evaluations, 200);
   EXPECT_EQ(lastRuns, outcome.fit.evaluations);
   EXPECT_FALSE(outcome.saved);
-  EXPECT_FALSE(app.pig.CancelRun);
+  EXPECT_FALSE(app.growth.cancelRun);
   EXPECT_GT(outcome.finalAge, 21);
-  EXPECT_EQ(app.pig.HerdSex, kMaleHerd);
+  EXPECT_EQ(app.growth.herdSex, kMaleHerd);
   EXPECT_FALSE(app.location.loaded);
   EXPECT_EQ(TextFile::ReadLines(Path("Demo.plt")), plt);
   EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal")), cal);
@@ -355,7 +355,7 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
     screen.Unattended = c.unattended;
     screen.ProgressEvery = 1;
     screen.OnProgress = [this](long runs, double) {
-      if (runs > 0) app.pig.CancelRun = true;
+      if (runs > 0) app.growth.cancelRun = true;
     };
     if (!c.unattended) dialogs.Answer(c.answer);
     const CalibrationOutcome outcome = screen.ContinueCalibration();
@@ -411,14 +411,14 @@ TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
   EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.0006023616473731422 + 0.0001);  // "B3 +"
 
   test.GridTest.SetText(2, 4, "-0.001");
-  const auto coef = app.pig.GrowthCoef;
+  const auto coef = app.growth.growthCoef;
   test.Command1_Click();
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(ReadNumber(test.GridTest.Text(2, 6)), 1000000);
   EXPECT_EQ(test.GridTest.Text(2, 7), "");
   // The demo's own curve: 25 kg at about 65 days (LoadDemo).
   EXPECT_NEAR(ReadNumber(test.GridTest.Text(1, 7)), 65, 1);
-  EXPECT_EQ(app.pig.GrowthCoef, coef);
+  EXPECT_EQ(app.growth.growthCoef, coef);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(ChangeTracking, AfterTheFirstRunInitialAndPreviousEqualTheCurrentTables) 
   EXPECT_EQ(Cells(tables.gridprevform), Cells(formula));
   EXPECT_EQ(Cells(track.GridPrevForm), Cells(formula));
 
-  // Diet columns 0..3 only: the diets table's columns past NumDiets are not in use.
+  // Diet columns 0..3 only: the diets table's columns past dietCount are not in use.
   Grid initDiets(diets.Rows(), diets.Cols());
   initDiets.CopyTextFrom(tables.GridInitDiet);
   EXPECT_EQ(initDiets.Text(0, 0), "Init Nutrients");
@@ -171,7 +171,7 @@ TEST(ChangeTrackingWindow, KeepTrackShowsTheMainWindowsState) {
   ScriptedDialogs dialogs;
   App app(dialogs);
   AfrmMain& form = app.mainForm;
-  form.Griddiets.SetText(1, 1, "Starter");
+  form.dietsTable.SetText(1, 1, "Starter");
   app.comparison.SetText(1, kCurrentRun, "Mixed");
   form.ResetInitial();
   form.GridSave();

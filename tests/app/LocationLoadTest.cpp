@@ -120,11 +120,11 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
   EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006023616473731422);
 
-  EXPECT_EQ(app.pig.NumDiets, 3);
+  EXPECT_EQ(app.growth.dietCount, 3);
   EXPECT_EQ(form.Combo3.Text(), "3");
-  EXPECT_EQ(form.Griddiets.Text(1, 1), "Phase 1 5-7 kg");
-  EXPECT_EQ(form.Griddiets.Text(1, 3), "Phase 3 11-25 kg");
-  EXPECT_DOUBLE_EQ(ReadNumber(form.Griddiets.Text(3, 2)), 5.9);
+  EXPECT_EQ(form.dietsTable.Text(1, 1), "Phase 1 5-7 kg");
+  EXPECT_EQ(form.dietsTable.Text(1, 3), "Phase 3 11-25 kg");
+  EXPECT_DOUBLE_EQ(ReadNumber(form.dietsTable.Text(3, 2)), 5.9);
 
   EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(app.formulation.NutCount, 18);
@@ -132,9 +132,9 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[1][kMinKind][1], 2448);
   EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[3][kMaxKind][4], -1);  // no whey in phase 3
 
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[0], 21);
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[1], 28);
-  EXPECT_DOUBLE_EQ(app.temperatures.FutureTemp[7], 21);
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
+  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[7], 21);
   EXPECT_DOUBLE_EQ(app.calibration.CalibObs[4][kObsWeight], 25);
 }
 
@@ -263,7 +263,7 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
     EXPECT_EQ(fresh.mainForm.Option3.checked, c.calibrationLoaded);
     EXPECT_TRUE(fresh.location.loaded);
     // The diets table keeps its labels whatever is missing.
-    EXPECT_EQ(fresh.mainForm.Griddiets.Text(4, 0), "Energy NE");
+    EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
   }
 }
 
@@ -276,8 +276,8 @@ std::vector<std::string> Loaded(const App& app) {
   return {form.GridWeight.Text(kCoefRow, 1),
           form.Text1.text,
           NumberText(app.calibration.CalibObs[1][kObsAge]),
-          NumberText(app.temperatures.CalibTemp[0]),
-          form.Griddiets.Text(1, 1),
+          NumberText(app.temperatures.calibrationTemps[0]),
+          form.dietsTable.Text(1, 1),
           app.formulation.IngName[1],
           NumberText(app.formulation.IngRestrict[1][kMaxKind][2]),
           NumberText(app.formulation.NutRestrict[1][kMinKind][1])};
@@ -357,7 +357,7 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
             std::vector<std::string>{"Read 1 diet (lines 1 to 18) of " + demo.Path("Demo.dts") +
                                      "; lines 19 to 27 do not make a whole diet of 18 lines and "
                                      "were not read"});
-  EXPECT_EQ(app.pig.NumDiets, 1);
+  EXPECT_EQ(app.growth.dietCount, 1);
 }
 
 // A star is a pattern only in the name of a file, not in a folder's name.
@@ -391,7 +391,7 @@ TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
   EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
   // The diets were read before the matrix; the location is usable.
-  EXPECT_EQ(form.Griddiets.Text(1, 2), "Phase 2 7-11 kg");
+  EXPECT_EQ(form.dietsTable.Text(1, 2), "Phase 2 7-11 kg");
   EXPECT_TRUE(app.location.loaded);
 }
 
@@ -454,7 +454,7 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   dialogs.File(demo.Path("Demo.stg"));
   form.OpenTemps();
   EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[2], 27);
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
 }

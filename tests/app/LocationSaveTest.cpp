@@ -279,9 +279,9 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
 }
 
 TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
-  form.Griddiets.SetText(kDietEnergyRow, 1, "");
+  form.dietsTable.SetText(kDietEnergyRow, 1, "");
   form.Command5_Click();
-  form.Griddiets.SetText(kDietEnergyRow, 1, "0");
+  form.dietsTable.SetText(kDietEnergyRow, 1, "0");
   form.Command5_Click();
   EXPECT_TRUE(dialogs.shown().empty());
 }
@@ -336,8 +336,8 @@ TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
 
 TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
   app.location.dataFolder = tree.Folder("fresh");
-  form.Griddiets.SetText(kDietEnergyRow, 1, "2400");
-  form.Griddiets.SetText(1, 1, "Starter");
+  form.dietsTable.SetText(kDietEnergyRow, 1, "2400");
+  form.dietsTable.SetText(1, 1, "Starter");
   dialogs.CancelFile().Input("");
   form.Command5_Click();
   std::string expected = tree.Path("fresh/Calibration Name.dts");

@@ -35,7 +35,7 @@ TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
   EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
   EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
   EXPECT_EQ(form.Tab, kTabDiets);  // the demo's matrix holds ingredients
-  EXPECT_FALSE(form.Griddiets.Text(kDietEnergyRow, 1).empty());
+  EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
 TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
@@ -76,9 +76,9 @@ TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
 }
 
 TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
-  form.Griddiets.SetText(0, 2, "Diet 2");
-  form.Griddiets.SetText(kDietCostRow, 2, "0.25");
-  form.Griddiets.SetText(kDietLysineRow, 2, "1.4");
+  form.dietsTable.SetText(0, 2, "Diet 2");
+  form.dietsTable.SetText(kDietCostRow, 2, "0.25");
+  form.dietsTable.SetText(kDietLysineRow, 2, "1.4");
   const struct {
     int row, col;
     bool asked;

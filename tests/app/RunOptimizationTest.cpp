@@ -25,8 +25,8 @@ struct OptSetup : OptWindowFields {
   OptSetup() : OptWindowFields("25", "2") {
     app.mainForm.TextPrice.text = "11.5";
     app.mainForm.Combo1.selected = kFeedLeastCost;
-    app.pig.StartAge = 21;
-    app.pig.LiveWeight[21][kHerdColumn] = 6;
+    app.growth.startAge = 21;
+    app.growth.liveWeight[21][kHerdColumn] = 6;
     const char* rows[][3] = {{"3", "2", "4"}, {"2450", "2400", "2500"}, {"20", "19", "21"}};
     for (int d = 1; d <= 2; ++d) {
       app.formulation.NutRestrict[d][kMinKind][kMetCys] = 0.7;
@@ -116,7 +116,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     OptSetup s;
     c.change(s);
     const auto restrictions = s.app.formulation.NutRestrict;
-    const int diets = s.app.pig.NumDiets;
+    const int diets = s.app.growth.dietCount;
     RunOptimization(s.app, *s.opt, s.window);
     EXPECT_EQ(s.dialogs.Messages(), c.messages);
     EXPECT_TRUE(s.dialogs.Done());
@@ -126,7 +126,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     EXPECT_FALSE(s.ViewEnabled);
     EXPECT_TRUE(s.AddMinMaxVisible);
     EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
-    EXPECT_EQ(s.app.pig.NumDiets, diets);
+    EXPECT_EQ(s.app.growth.dietCount, diets);
     EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
     EXPECT_EQ(s.GridOpt.CellCheck(2, kOptTickCol), CheckState::Checked);
   }

@@ -43,12 +43,12 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_EQ(form.Tab, kTabDiets);
   EXPECT_TRUE(form.RichTextBox1Visible);
   EXPECT_FALSE(form.gridFILESVisible);
-  EXPECT_EQ(app.pig.NumDiets, 6);
+  EXPECT_EQ(app.growth.dietCount, 6);
   EXPECT_EQ(form.Combo3.items,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
   EXPECT_EQ(form.Combo2.selected, 0);
   EXPECT_EQ(form.caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
-  EXPECT_FALSE(app.pig.DecimalComma);
+  EXPECT_FALSE(app.growth.decimalComma);
   EXPECT_TRUE(form.MatrixLoaded);
   EXPECT_EQ(form.Text6.backColor, kLightGreen);
   EXPECT_EQ(app.location.dataFolder, program.Folder());
@@ -62,7 +62,7 @@ TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
   ProgramFolder program;
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine(true));
-  EXPECT_TRUE(app.pig.DecimalComma);
+  EXPECT_TRUE(app.growth.decimalComma);
   EXPECT_EQ(app.mainForm.caption,
             "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg Commas Not Periods");
 }
@@ -154,18 +154,18 @@ TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
       {29, 0.92647},  // z = 1.45
       {30, 0.93319},  // z = 1.5
   };
-  const auto& table = app.pig.NormalTable;
+  const auto& table = app.growth.normalTable;
   for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
   for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
 }
 
 TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
-  app.pig.GrowthCoef = {6.5, 1.25, 0, 0.002, 1};
+  app.growth.growthCoef = {6.5, 1.25, 0, 0.002, 1};
   form.DataInit();
   const char* shown[] = {"6.5", "1.25", "0", "0.002"};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(form.GridWeight.Text(1, i + 1), shown[i]) << i;
-    EXPECT_EQ(app.pig.DefaultGrowthCoef[i], app.pig.GrowthCoef[i]) << i;
+    EXPECT_EQ(app.growth.defaultGrowthCoef[i], app.growth.growthCoef[i]) << i;
   }
   EXPECT_EQ(form.GridWeight.Text(1, 5), "");
 }
@@ -204,15 +204,15 @@ TEST_F(Startup, DisabledButtonsDoNothing) {
 }
 
 // The weight captions follow the weight unit, whatever the energy's.
-TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
+TEST_F(Startup, UnitsFormCaptionsTheWeightFields) {
   EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
-  app.unitsForm.Weights.selected = 1;
-  app.unitsForm.FeedEnergy.selected = 0;
+  app.unitsForm.weights.selected = 1;
+  app.unitsForm.feedEnergy.selected = 0;
   form.UnitsOK();  // no location yet: applied without asking
   EXPECT_EQ(form.Text1.caption, "Starting Weight, lb");
   EXPECT_EQ(form.Text3.caption, "Final Weight, lb");
   EXPECT_EQ(form.Combo2.selected, 1);
-  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
+  EXPECT_EQ(app.growth.unitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
   EXPECT_TRUE(dialogs.shown().empty());
 }
 

@@ -31,7 +31,7 @@ const EditCase kEdits[] = {
     {"diets table",
      UnsavedData::Diets,
      "Demo.dts",
-     [](App& app, Dialogs& d) { PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", d); }},
+     [](App& app, Dialogs& d) { PasteInto(app.mainForm.dietsTable, 3, 1, "987.6", d); }},
     {"matrix editor",
      UnsavedData::Matrix,
      "DemoMatrix.txt",
@@ -125,14 +125,14 @@ TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
 // Choosing or reopening a location, or opening a matrix over the changes,
 // asks first; Cancel keeps the location and the change.
 TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
-  PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", dialogs);
+  PasteInto(app.mainForm.dietsTable, 3, 1, "987.6", dialogs);
   dialogs.File(demo.Plt()).Answer(Answer::Cancel);
   EXPECT_FALSE(app.mainForm.LocationName());
-  EXPECT_EQ(app.mainForm.Griddiets.Text(3, 1), "987.6");
+  EXPECT_EQ(app.mainForm.dietsTable.Text(3, 1), "987.6");
 
   dialogs.File(demo.Plt()).Answer(Answer::Discard);
   EXPECT_TRUE(app.mainForm.LocationName());
-  EXPECT_NE(app.mainForm.Griddiets.Text(3, 1), "987.6");  // reopened from its file
+  EXPECT_NE(app.mainForm.dietsTable.Text(3, 1), "987.6");  // reopened from its file
   EXPECT_TRUE(dialogs.Done());
 
   kEdits[1].edit(app, dialogs);  // the matrix editor

@@ -21,8 +21,8 @@ struct OptWindow {
   Grid& GridOpt = form.GridOpt;
 
   OptWindow() {
-    app.pig.NumDiets = 3;
-    Grid& diets = app.mainForm.Griddiets;
+    app.growth.dietCount = 3;
+    Grid& diets = app.mainForm.dietsTable;
     for (int d = 1; d <= 3; ++d) diets.SetText(kDietAmountRow, d, "2.4");
     diets.SetText(kDietEnergyRow, 2, "2400");
     diets.SetText(kDietProteinRow, 2, "20");
@@ -41,7 +41,7 @@ TEST(frmOpt, TicksAndColours) {
   OptWindow w;
   EXPECT_DOUBLE_EQ(w.Cell(VariableOf(2, kEnergyKind), kOptCurrentCol), 2400);
   EXPECT_DOUBLE_EQ(w.app.formulation.NutRestrict[2][kMinKind][kProtein], 20);
-  // Rows of diets 1..3 ticked and white; rows beyond 3 x NumDiets unticked and greyed.
+  // Rows of diets 1..3 ticked and white; rows beyond 3 x dietCount unticked and greyed.
   EXPECT_EQ(w.GridOpt.CellCheck(9, kOptTickCol), CheckState::Checked);
   EXPECT_FALSE(w.Greyed(9));
   EXPECT_EQ(w.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
@@ -130,7 +130,7 @@ TEST(frmOpt, NothingToTransferBeforeARun) {
   w.form.CmdTransfer_Click();
   EXPECT_FALSE(w.form.CmdView_Click());
   EXPECT_TRUE(w.app.formulation.NutRestrict == restrictions);
-  EXPECT_EQ(w.app.mainForm.Griddiets.Text(kDietAmountRow, 1), "2.4");
+  EXPECT_EQ(w.app.mainForm.dietsTable.Text(kDietAmountRow, 1), "2.4");
 }
 
 // Files that are not a saved table change nothing.

@@ -34,7 +34,7 @@ class CalibrationDataTest : public ::testing::Test {
 
   TempFolder temp_;
   PltContents contents_;
-  GlobalPig pig_;
+  GrowthState growth_;
   CalibrationData calib_;
   Grid coefTable_{6, 7};
   ScriptedDialogs dialogs_;
@@ -55,63 +55,64 @@ TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
 }
 
 TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
-  pig_.UnitCodes = {1, 1, 3};
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
   const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.0020532", "1"};
   EXPECT_EQ(CoefRow(kCoefRow), coef);
   EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
   EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
-  EXPECT_EQ(pig_.HerdSex, 1);  // the sex of line 11 stays: no 15th line
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
+  EXPECT_EQ(growth_.herdSex, 1);  // the sex of line 11 stays: no 15th line
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
   EXPECT_TRUE(dialogs_.shown().empty());
 }
 
 TEST_F(CalibrationDataTest, ZeroCoefficientTakesTheDefault) {
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_line3_zero.plt", pig_, calib_, coefTable_, dialogs_),
-            PltLoad::Loaded);
+  ASSERT_EQ(
+      LoadCalibrationFile(kData + "plt_line3_zero.plt", growth_, calib_, coefTable_, dialogs_),
+      PltLoad::Loaded);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 3), "3.5705");
   EXPECT_EQ(coefTable_.Text(kLoadedCoefRow, 3), "3.5705");
   EXPECT_EQ(coefTable_.Text(kCoefRow, 4), "0.002");
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
-  EXPECT_EQ(pig_.HerdSex, 0);
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(growth_.herdSex, 0);
 }
 
 TEST_F(CalibrationDataTest, MissingUnitLinesKeepTheCodes) {
-  pig_.UnitCodes = {1, 1, 3};
-  pig_.DecimalComma = true;
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_no_units.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  growth_.decimalComma = true;
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_no_units.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
-  EXPECT_EQ(pig_.HerdSex, 2);
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(growth_.herdSex, 2);
   EXPECT_EQ(calib_.HerdInputs[1], 5.5);            // written with a decimal comma
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "6,2");  // shown with the machine's separator
 }
 
 TEST_F(CalibrationDataTest, CodesWithoutAConversionAreNotTaken) {
-  pig_.UnitCodes = {1, 1, 3};
-  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
   // Energy 9 and weight -2 have no factor; "abc" reads as price code 0.
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
-  EXPECT_EQ(pig_.HerdSex, -1);  // sex 5 is no entry of the list
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
+  EXPECT_EQ(growth_.herdSex, -1);  // sex 5 is no entry of the list
 }
 
 TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
   calib_.HerdInputs[1] = 7;
-  pig_.HerdSex = 2;
-  EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.herdSex = 2;
+  EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Failed);
   EXPECT_EQ(dialogs_.Messages(),
             std::vector<std::string>{
                 "Error 62 (Input past end of file) in procedure LoadCalibrationFile"});
-  EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), pig_, calib_, coefTable_, dialogs_),
+  EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), growth_, calib_, coefTable_, dialogs_),
             PltLoad::Missing);
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "9.9");
   EXPECT_EQ(calib_.HerdInputs[1], 7);
-  EXPECT_EQ(pig_.HerdSex, 2);
+  EXPECT_EQ(growth_.herdSex, 2);
 }
 
 TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
@@ -125,16 +126,16 @@ TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
     for (const auto& l : lines) text += l + "\r\n";
     return text;
   }();
-  LoadCalibrationFile(Path("extra.plt"), pig_, calib_, coefTable_, dialogs_);
-  EXPECT_EQ(pig_.HerdSex, 2);
+  LoadCalibrationFile(Path("extra.plt"), growth_, calib_, coefTable_, dialogs_);
+  EXPECT_EQ(growth_.herdSex, 2);
 }
 
 TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
   calib_.HerdInputs[3] = 25;
-  pig_.HerdSex = 2;
-  pig_.UnitCodes = {1, 1, 3};
-  const PltContents contents = PltFromState(coefTable_, calib_, pig_);
+  growth_.herdSex = 2;
+  growth_.unitCodes = {1, 1, 3};
+  const PltContents contents = PltFromState(coefTable_, calib_, growth_);
   EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
   EXPECT_EQ(contents.herdInputs[3], 25);
   EXPECT_EQ(contents.herdSex, 2);

@@ -11,7 +11,7 @@
 #include "calibration/SwineCalib.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
@@ -31,32 +31,32 @@ constexpr double kPoundsPerKg = 2.205;
 
 struct Fit {
   Fit() {
-    SetUnitSwitch(*pig, 0);
-    pig->StartAge = kStart;
-    pig->FinalWeight = kFinalWeight;
+    SetUnitSwitch(*growth, 0);
+    growth->startAge = kStart;
+    growth->finalWeight = kFinalWeight;
     calib.HerdInputs = {0, 6, kStart, kFinalWeight, kTargetFeed, kTargetAge};
     state.TargetTotalFeed = kTargetFeed;
     state.TargetFinalAge = kTargetAge;
   }
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   CalibrationData calib;
   FitState state;
   Grid GridWeight{5, 7};
   ScriptedDialogs dialogs;
-  FitContext context{*pig, calib, state, &GridWeight, &dialogs};
+  FitContext context{*growth, calib, state, &GridWeight, &dialogs};
 };
 
 // A hand-made growth run: 6 kg at 20 days, 0.5 kg a day to 25 kg at 58
 // days, 0.5 kg of feed a day, diets running out at 10.2 and 16.1 kg.
-void HandMadeRun(GlobalPig& pig) {
-  for (int d = kStart; d <= 58; ++d) pig.LiveWeight[d][kHerdColumn] = 6 + 0.5 * (d - kStart);
-  for (int d = 0; d <= kMaxAge; ++d) pig.DailyFeed[d][kHerdColumn] = 0;
-  for (int d = kStart + 1; d <= 58; ++d) pig.DailyFeed[d][kHerdColumn] = 0.5;
+void HandMadeRun(GrowthState& growth) {
+  for (int d = kStart; d <= 58; ++d) growth.liveWeight[d][kHerdColumn] = 6 + 0.5 * (d - kStart);
+  for (int d = 0; d <= kMaxAge; ++d) growth.dailyFeed[d][kHerdColumn] = 0;
+  for (int d = kStart + 1; d <= 58; ++d) growth.dailyFeed[d][kHerdColumn] = 0.5;
   // Days the run never reached hold what another run left.
-  for (int d = 59; d <= kMaxAge; ++d) pig.LiveWeight[d][kHerdColumn] = 99;
-  pig.DietPhaseLog = {};
-  pig.DietPhaseLog[1].weight = 10.2;
-  pig.DietPhaseLog[2].weight = 16.1;
+  for (int d = 59; d <= kMaxAge; ++d) growth.liveWeight[d][kHerdColumn] = 99;
+  growth.dietPhaseLog = {};
+  growth.dietPhaseLog[1].weight = 10.2;
+  growth.dietPhaseLog[2].weight = 16.1;
 }
 
 void SetObs(CalibrationData& calib, std::vector<std::array<double, 3>> rows, double scale = 1) {
@@ -120,11 +120,11 @@ TEST(SwineCalibTest, ObsDeviationHandWorked) {
     for (bool pounds : {false, true}) {
       SCOPED_TRACE(pounds ? "lb" : "kg");
       Fit fit;
-      SetUnitSwitch(*fit.pig, pounds ? 1 : 0);
-      HandMadeRun(*fit.pig);
+      SetUnitSwitch(*fit.growth, pounds ? 1 : 0);
+      HandMadeRun(*fit.growth);
       SetObs(fit.calib, c.rows, pounds ? kPoundsPerKg : 1);
       double sum = 1;  // the term adds to what is there
-      SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+      SwineCalib::ObsDeviation(*fit.growth, fit.calib, sum);
       EXPECT_NEAR(sum, 1 + c.expected, 1e-9);
     }
   }
@@ -133,12 +133,12 @@ TEST(SwineCalibTest, ObsDeviationHandWorked) {
 // Observation rows past the diets' log (8 diets) add no phase term.
 TEST(SwineCalibTest, ObsDeviationRowsPastTheDiets) {
   Fit fit;
-  HandMadeRun(*fit.pig);
+  HandMadeRun(*fit.growth);
   std::vector<std::array<double, 3>> rows{{20, 6, 0}};
   for (int r = 2; r <= kMaxCalibRows; ++r) rows.push_back({20.0 + 2 * (r - 1), 0, 1});
   SetObs(fit.calib, rows);
   double sum = 0;
-  SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+  SwineCalib::ObsDeviation(*fit.growth, fit.calib, sum);
   // Each row: two days of feed (1 kg) against 1 kg observed, no weight.
   EXPECT_DOUBLE_EQ(sum, 0);
 }
@@ -159,12 +159,12 @@ TEST(SwineCalibTest, ObsDeviationDietEndOnlyForDietsInUse) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Fit fit;
-    HandMadeRun(*fit.pig);
-    fit.pig->NumDiets = static_cast<std::int16_t>(c.numDiets);
-    fit.pig->DietPhaseLog[2] = {};  // as a run leaves a diet it did not finish
+    HandMadeRun(*fit.growth);
+    fit.growth->dietCount = static_cast<std::int16_t>(c.numDiets);
+    fit.growth->dietPhaseLog[2] = {};  // as a run leaves a diet it did not finish
     SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
     double sum = 0;
-    SwineCalib::ObsDeviation(*fit.pig, fit.calib, sum);
+    SwineCalib::ObsDeviation(*fit.growth, fit.calib, sum);
     EXPECT_NEAR(sum, c.expected, 1e-9);
   }
 }
@@ -172,14 +172,14 @@ TEST(SwineCalibTest, ObsDeviationDietEndOnlyForDietsInUse) {
 TEST(SwineCalibTest, FitObjectiveHandWorked) {
   Fit fit;
   int runs = 0;
-  fit.context.growthRun = [&runs](GlobalPig& pig) {
+  fit.context.growthRun = [&runs](GrowthState& growth) {
     ++runs;
-    EXPECT_EQ(pig.LiveWeight[kStart][kHerdColumn], 6);  // the starting weight, set first
-    EXPECT_EQ(pig.CurrentDiet, 1);
-    EXPECT_EQ(pig.FinalAge, 0);
-    HandMadeRun(pig);
-    pig.DailyFeed[58][kHerdColumn] = 0.3;  // the part of the last day needed
-    pig.FinalAge = 57.6;
+    EXPECT_EQ(growth.liveWeight[kStart][kHerdColumn], 6);  // the starting weight, set first
+    EXPECT_EQ(growth.currentDiet, 1);
+    EXPECT_EQ(growth.finalAge, 0);
+    HandMadeRun(growth);
+    growth.dailyFeed[58][kHerdColumn] = 0.3;  // the part of the last day needed
+    growth.finalAge = 57.6;
   };
   SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
   SwineCalib::FitObjective(fit.context);
@@ -195,7 +195,7 @@ TEST(SwineCalibTest, FitObjectiveHandWorked) {
 
   // Without observation rows the term is left out.
   fit.state.UseObsRows = false;
-  fit.pig->GrowthCoef = {5, 1.5, 3, 0.002, 1};
+  fit.growth->growthCoef = {5, 1.5, 3, 0.002, 1};
   SwineCalib::FitObjective(fit.context);
   EXPECT_NEAR(fit.state.FitValue, expected - 0.2, 1e-9);
   // A lower value is the new best: trace and point kept, no table written.
@@ -223,11 +223,11 @@ TEST(SwineCalibTest, TenDayPenaltyBoundary) {
     SCOPED_TRACE(daysLate);
     Fit fit;
     fit.state.UseObsRows = false;
-    fit.context.growthRun = [late = daysLate](GlobalPig& pig) {
-      pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
-      pig.DailyFeed = {};
-      pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      pig.FinalAge = kTargetAge + late;
+    fit.context.growthRun = [late = daysLate](GrowthState& growth) {
+      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
+      growth.dailyFeed = {};
+      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      growth.finalAge = kTargetAge + late;
     };
     SwineCalib::FitObjective(fit.context);
     EXPECT_NEAR(fit.state.FitValue, expected, 1e-9);
@@ -238,12 +238,12 @@ TEST(SwineCalibTest, FailedRunAndOutOfTableStart) {
   for (int startAge : {kStart, -1, kMaxAge + 1}) {
     SCOPED_TRACE(startAge);
     Fit fit;
-    fit.pig->StartAge = static_cast<std::int16_t>(startAge);
-    fit.context.growthRun = [](GlobalPig& pig) { pig.GrowthFailed = true; };
+    fit.growth->startAge = static_cast<std::int16_t>(startAge);
+    fit.context.growthRun = [](GrowthState& growth) { growth.growthFailed = true; };
     SwineCalib::FitObjective(fit.context);
     EXPECT_EQ(fit.state.FitValue, SwineCalib::kFailedRunScore);
     EXPECT_EQ(fit.state.FitTrace[0], SwineCalib::kFailedRunScore);
-    EXPECT_FALSE(fit.pig->GrowthFailed);
+    EXPECT_FALSE(fit.growth->growthFailed);
     EXPECT_EQ(fit.state.GrowthRuns, startAge == kStart ? 1 : 0);
   }
 }
@@ -252,10 +252,10 @@ TEST(SwineCalibTest, FailedRunAndOutOfTableStart) {
 TEST(SwineCalibTest, LateEndMessage) {
   Fit fit;
   fit.state.UseObsRows = false;
-  fit.context.growthRun = [](GlobalPig& pig) {
-    for (int d = kStart; d < 40; ++d) pig.LiveWeight[d][kHerdColumn] = 10;
-    pig.LiveWeight[40][kHerdColumn] = kFinalWeight;
-    pig.FinalAge = 30.5;
+  fit.context.growthRun = [](GrowthState& growth) {
+    for (int d = kStart; d < 40; ++d) growth.liveWeight[d][kHerdColumn] = 10;
+    growth.liveWeight[40][kHerdColumn] = kFinalWeight;
+    growth.finalAge = 30.5;
   };
   SwineCalib::FitObjective(fit.context);
   EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{"What  40.00  30.50"}));
@@ -266,12 +266,12 @@ TEST(SwineCalibTest, EvaluatePoint) {
   fit.state.UseObsRows = false;
   int runs = 0;
   double late = 3;
-  fit.context.growthRun = [&runs, &late](GlobalPig& pig) {
+  fit.context.growthRun = [&runs, &late](GrowthState& growth) {
     ++runs;
-    pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
-    pig.DailyFeed = {};
-    pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-    pig.FinalAge = kTargetAge + late;
+    growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
+    growth.dailyFeed = {};
+    growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+    growth.finalAge = kTargetAge + late;
   };
   fit.state.CalibBest[0] = 1000;
   NelderMead::Vector x{0, 5, 1.5, 3, -0.001, 1};
@@ -279,7 +279,7 @@ TEST(SwineCalibTest, EvaluatePoint) {
   EXPECT_EQ(runs, 0);
   EXPECT_EQ(fit.state.FitValue, SwineCalib::kNegativeB3Score);
   EXPECT_EQ(fit.state.FitRound, SwineCalib::kSimplexRound);
-  EXPECT_EQ(fit.pig->GrowthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
+  EXPECT_EQ(fit.growth->growthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
 
   x[4] = 0.002;
   EXPECT_EQ(SwineCalib::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
@@ -309,13 +309,13 @@ struct Recorder {
   Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
       : lateness(std::move(late)) {
     state = &fit.state;
-    fit.context.growthRun = [this](GlobalPig& pig) {
-      points.push_back(pig.GrowthCoef);
+    fit.context.growthRun = [this](GrowthState& growth) {
+      points.push_back(growth.growthCoef);
       rounds.push_back(state->FitRound);
-      pig.LiveWeight[kStart][kHerdColumn] = kFinalWeight;
-      pig.DailyFeed = {};
-      pig.DailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      pig.FinalAge = kTargetAge + lateness(pig.GrowthCoef);
+      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
+      growth.dailyFeed = {};
+      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      growth.finalAge = kTargetAge + lateness(growth.growthCoef);
     };
   }
   int RunsInRound(int round) const {
@@ -335,7 +335,7 @@ TEST(SwineCalibTest, GridSearchVisitsItsPoints) {
   Fit fit;
   Recorder recorder(fit, [](const std::array<double, 5>&) { return 2.0; });
   fit.state.CalibBest = {0, 5, 1.5, 3, 0.002, 0.9};
-  fit.pig->GrowthCoef[4] = 0.8;  // B4 keeps its current value
+  fit.growth->growthCoef[4] = 0.8;  // B4 keeps its current value
   fit.state.BestFit = 1000;
   SwineCalib::GridSearch(fit.context);
 
@@ -432,7 +432,7 @@ TEST(SwineCalibTest, RefineGridRoundZero) {
 // Runs the whole fit over the recorder; the herd inputs of Fit.
 SwineCalib::FitSummary WholeFit(Fit& fit) {
   fit.state = FitState{};
-  fit.pig->GrowthCoef = {5, 1.5, 3, 0.002, 1};
+  fit.growth->growthCoef = {5, 1.5, 3, 0.002, 1};
   return SwineCalib::CalibrateFit(fit.context, 1);
 }
 
@@ -453,13 +453,13 @@ TEST(SwineCalibTest, GoodFitSkipsTheFineGrids) {
   EXPECT_LT(summary.best, 5);
   EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-3);
   // Mode 1 takes the final weight from the herd inputs and mixes the sexes.
-  EXPECT_EQ(fit.pig->FinalWeight, kFinalWeight);
-  EXPECT_EQ(fit.pig->HerdSex, 0);
-  EXPECT_EQ(fit.pig->RunSlot, 0);
+  EXPECT_EQ(fit.growth->finalWeight, kFinalWeight);
+  EXPECT_EQ(fit.growth->herdSex, 0);
+  EXPECT_EQ(fit.growth->runSlot, 0);
 }
 
 // The fine grids never run more than three times; the best point ends in
-// GrowthCoef and, in full, in row 1 of the coefficient table, and the score
+// growthCoef and, in full, in row 1 of the coefficient table, and the score
 // reported is its own objective value, also when the small-step grids chose
 // it by feed and age alone (a fifth of the objective here).
 TEST(SwineCalibTest, FineGridsAndTheScoreOfTheReturnedPoint) {
@@ -474,7 +474,7 @@ TEST(SwineCalibTest, FineGridsAndTheScoreOfTheReturnedPoint) {
     Fit fit;
     auto late = [&c](const std::array<double, 5>& b) { return c.daysLate + std::abs(b[0] - 5.3); };
     Recorder recorder(fit, late);
-    fit.pig->ShowDailyRows = true;
+    fit.growth->showDailyRows = true;
     const auto summary = WholeFit(fit);
     EXPECT_EQ(summary.status, SwineCalib::FitStatus::Finished);
     if (c.threeGrids) {
@@ -484,20 +484,20 @@ TEST(SwineCalibTest, FineGridsAndTheScoreOfTheReturnedPoint) {
       EXPECT_EQ(recorder.RunsInRound(5), 0);
     }
     EXPECT_GE(summary.best, 5);
-    EXPECT_TRUE(fit.pig->ShowDailyRows);  // restored
-    const double days = late(fit.pig->GrowthCoef);
+    EXPECT_TRUE(fit.growth->showDailyRows);  // restored
+    const double days = late(fit.growth->growthCoef);
     EXPECT_NEAR(summary.best, 50 * days * days, 1e-12 * summary.best);
     EXPECT_EQ(fit.state.FitValue, summary.best);
     for (int k = 0; k < 5; ++k) {
       SCOPED_TRACE(k);
-      EXPECT_EQ(fit.pig->GrowthCoef[k], fit.state.CalibBest[k + 1]);
-      EXPECT_EQ(ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1)), fit.pig->GrowthCoef[k]);
+      EXPECT_EQ(fit.growth->growthCoef[k], fit.state.CalibBest[k + 1]);
+      EXPECT_EQ(ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1)), fit.growth->growthCoef[k]);
     }
     EXPECT_NEAR(fit.state.CalibBest[1], 5.3, 1e-4);
   }
 }
 
-// Setting CancelRun from the progress report stops the fit at once; the
+// Setting cancelRun from the progress report stops the fit at once; the
 // best point met is still written.
 TEST(SwineCalibTest, CancelFromProgress) {
   for (long cancelAt : {1L, 50L, 700L, 5000L}) {
@@ -508,14 +508,14 @@ TEST(SwineCalibTest, CancelFromProgress) {
     fit.context.progressEvery = 1;
     fit.context.progress = [&](long runs, double) {
       told.push_back(runs);
-      if (runs == cancelAt) fit.pig->CancelRun = true;
+      if (runs == cancelAt) fit.growth->cancelRun = true;
     };
     const auto summary = WholeFit(fit);
     EXPECT_EQ(summary.status, SwineCalib::FitStatus::Cancelled);
     EXPECT_EQ(summary.evaluations, cancelAt + 1);  // and the score of the point kept
     EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt + 1);
     EXPECT_EQ(recorder.points.back()[0], fit.state.CalibBest[1]);
-    EXPECT_TRUE(fit.pig->CancelRun);
+    EXPECT_TRUE(fit.growth->cancelRun);
     EXPECT_EQ(told.back(), cancelAt + 1);  // the last report, at the end
     EXPECT_EQ(ReadNumber(fit.GridWeight.Text(kCoefRow, 1)), fit.state.CalibBest[1]);
   }
@@ -540,23 +540,23 @@ TEST(SwineCalibTest, ProgressEveryNRuns) {
 // The demo location, prepared as the calibration run prepares it.
 void PrepareDemo(Fit& fit) {
   const std::string base = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo";
-  GlobalPig& pig = *fit.pig;
-  ASSERT_EQ(LoadCalibrationFile(base + ".plt", pig, fit.calib, fit.GridWeight, fit.dialogs),
+  GrowthState& growth = *fit.growth;
+  ASSERT_EQ(LoadCalibrationFile(base + ".plt", growth, fit.calib, fit.GridWeight, fit.dialogs),
             PltLoad::Loaded);
   LoadCalibrationRows(base + ".cal", fit.calib);
-  Grid Griddiets(kDietsRows, kDietsCols);
-  ReadDietsFile(base + ".dts", Griddiets, pig);
+  Grid dietsTable(kDietsRows, kDietsCols);
+  ReadDietsFile(base + ".dts", dietsTable, growth);
   for (int k = 0; k < kCoefCount; ++k) {
-    pig.GrowthCoef[k] = ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1));
+    growth.growthCoef[k] = ReadNumber(fit.GridWeight.Text(kCoefRow, k + 1));
   }
-  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
-  TakeDietsFromTable(Griddiets, pig);
-  pig.StartAge = static_cast<std::int16_t>(fit.calib.HerdInputs[kHerdStartAge]);
-  pig.LiveWeight[pig.StartAge][kHerdColumn] = fit.calib.HerdInputs[kHerdStartWeight];
+  growth.dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
+  TakeDietsFromTable(dietsTable, growth);
+  growth.startAge = static_cast<std::int16_t>(fit.calib.HerdInputs[kHerdStartAge]);
+  growth.liveWeight[growth.startAge][kHerdColumn] = fit.calib.HerdInputs[kHerdStartWeight];
   fit.state = FitState{};
   fit.state.TargetTotalFeed = fit.calib.HerdInputs[kHerdTotalFeed];
   fit.state.TargetFinalAge = fit.calib.HerdInputs[kHerdFinalAge];
-  pig.FinalWeight = fit.calib.HerdInputs[kHerdFinalWeight];
+  growth.finalWeight = fit.calib.HerdInputs[kHerdFinalWeight];
 }
 
 // A B0 above the herd's 6 kg start is scored by the growth model itself,
@@ -573,20 +573,20 @@ TEST(SwineCalibTest, B0AboveTheStartIsLeftToTheModel) {
     SCOPED_TRACE(c.b0);
     Fit fit;
     PrepareDemo(fit);
-    GlobalPig& pig = *fit.pig;
+    GrowthState& growth = *fit.growth;
     const std::array<double, kCoefCount> coef{c.b0, 1.36106, 3.56107, 0.00179, 0.64983};
-    pig.GrowthCoef = coef;
+    growth.growthCoef = coef;
     SwineCalib::FitObjective(fit.context);
     const double score = fit.state.FitValue;
     EXPECT_EQ(fit.state.GrowthRuns, 1);
     EXPECT_EQ(score < SwineCalib::kFailedRunScore, c.grows);
 
     // The same curve from the same start, as a growth run.
-    pig.GrowthCoef = coef;
-    pig.FinalAge = 0;
-    PigGrowth::RunGrowthDays(pig);
-    EXPECT_EQ(!pig.GrowthFailed, c.grows);
-    if (c.grows) EXPECT_NEAR(pig.FinalAge, 65, 5);
+    growth.growthCoef = coef;
+    growth.finalAge = 0;
+    PigGrowth::RunGrowthDays(growth);
+    EXPECT_EQ(!growth.growthFailed, c.grows);
+    if (c.grows) EXPECT_NEAR(growth.finalAge, 65, 5);
   }
 }
 
@@ -594,7 +594,7 @@ TEST(SwineCalibTest, B0AboveTheStartIsLeftToTheModel) {
 TEST(SwineCalibTest, DemoLocationFit) {
   Fit fit;
   PrepareDemo(fit);
-  GlobalPig& pig = *fit.pig;
+  GrowthState& growth = *fit.growth;
   SwineCalib::FitObjective(fit.context);
   const double before = fit.state.FitValue;
   fit.state = FitState{};
@@ -609,7 +609,7 @@ TEST(SwineCalibTest, DemoLocationFit) {
   // The best point grows the pigs to 25 kg at about 65 days on about 29.8 kg.
   EXPECT_NEAR(fit.state.FitTrace[1], 65, 0.5);
   EXPECT_NEAR(fit.state.FitTrace[2], 29.8, 0.5);
-  EXPECT_EQ(pig.GrowthCoef[0], fit.state.CalibBest[1]);
+  EXPECT_EQ(growth.growthCoef[0], fit.state.CalibBest[1]);
   EXPECT_TRUE(fit.dialogs.Messages().empty());
   // The best point scores the same when evaluated again: no evaluation
   // depends on what an earlier one left in the day tables.

@@ -56,8 +56,8 @@ class DietDisplayTest : public ::testing::Test {
           t->IngRestrict[d][k][i] = -1;
         }
       }
-    DietFill(Griddiets);
-    pig->NumDiets = 3;
+    FillDietLabels(dietsTable);
+    growth->dietCount = 3;
     location.dataFolder = folder.string() + "/";
     location.locationBase = folder.string() + "/Farm1";
     display.Today = [] { return std::string("2024-01-31"); };
@@ -66,18 +66,18 @@ class DietDisplayTest : public ::testing::Test {
   // Diet d of the diets table: name, cost, allowance, energy, protein, ...
   void PutDiet(int d, std::vector<std::string> cells) {
     for (size_t r = 0; r < cells.size(); ++r)
-      Griddiets.SetText(static_cast<int>(r) + 1, d, cells[r]);
+      dietsTable.SetText(static_cast<int>(r) + 1, d, cells[r]);
   }
 
   std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
-  Grid Griddiets{kDietsRows, kDietsCols};
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
+  Grid dietsTable{kDietsRows, kDietsCols};
   Grid gridFILES{11, 1};
   Location location;
   ScriptedDialogs dialogs;
   TempFolder temp;
   const fs::path& folder = temp.path();
-  DietDisplay display{dialogs, *t, *pig, Griddiets, location, gridFILES};
+  DietDisplay display{dialogs, *t, *growth, dietsTable, location, gridFILES};
 };
 
 // Feed 1: corn 1 + soybean meal 3; feed 2: fish meal 2 + corn 2; feed 3 no
@@ -122,39 +122,39 @@ TEST_F(DietDisplayTest, CalculateNutrientsWeighsEachIngredientByItsShare) {
 
 TEST_F(DietDisplayTest, TransferToCurrentWritesCostAndStandardLevels) {
   PutDiet(3, {"Grower", "0.5", "10", "2400"});
-  Griddiets.SetText(18, 1, "spare");
+  dietsTable.SetText(18, 1, "spare");
   display.Load();
   TypeWeights(display.GridIng);
   display.Command9();  // calculates first
   const int e = display.IngredientEndRow();
   for (int d = 1; d <= 2; ++d) {
     SCOPED_TRACE(d);
-    EXPECT_EQ(Griddiets.Text(2, d), display.GridIng.Text(e + 1, d + 1));
+    EXPECT_EQ(dietsTable.Text(2, d), display.GridIng.Text(e + 1, d + 1));
     for (int row = 4; row <= 17; ++row)
-      EXPECT_EQ(Griddiets.Text(row, d), display.GridIng.Text(e + row - 2, d + 1)) << row;
+      EXPECT_EQ(dietsTable.Text(row, d), display.GridIng.Text(e + row - 2, d + 1)) << row;
   }
-  EXPECT_NEAR(ReadNumber(Griddiets.Text(2, 1)), 0.35, kTol);
-  EXPECT_NEAR(ReadNumber(Griddiets.Text(4, 1)), 2350, kTol);
-  EXPECT_NEAR(ReadNumber(Griddiets.Text(5, 2)), 34, kTol);
-  EXPECT_NEAR(ReadNumber(Griddiets.Text(8, 1)), 2.2375, kTol);
-  EXPECT_EQ(Griddiets.Text(1, 1), "");        // the name is not part of the block
-  EXPECT_EQ(Griddiets.Text(18, 1), "spare");  // nor the free nutrients
-  EXPECT_EQ(Griddiets.Text(2, 3), "0.5");     // feed 3 has no weights: diet 3 kept
-  EXPECT_EQ(Griddiets.Text(4, 3), "2400");
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(2, 1)), 0.35, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(4, 1)), 2350, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(5, 2)), 34, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(8, 1)), 2.2375, kTol);
+  EXPECT_EQ(dietsTable.Text(1, 1), "");        // the name is not part of the block
+  EXPECT_EQ(dietsTable.Text(18, 1), "spare");  // nor the free nutrients
+  EXPECT_EQ(dietsTable.Text(2, 3), "0.5");     // feed 3 has no weights: diet 3 kept
+  EXPECT_EQ(dietsTable.Text(4, 3), "2400");
 
   // Feed 1 emptied: its cost is 0 and nothing is transferred.
   display.GridIng.ClearRange(1, 2, 3, 2);
   display.GridIngEdited(1, 2);
-  Griddiets.SetText(2, 2, "kept");
+  dietsTable.SetText(2, 2, "kept");
   display.Command9();
-  EXPECT_EQ(Griddiets.Text(2, 2), "kept");
+  EXPECT_EQ(dietsTable.Text(2, 2), "kept");
 }
 
 TEST_F(DietDisplayTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) {
   PutDiet(1, {"Starter", "0.45", "5", "2450", "22"});
   PutDiet(2, {"Grower", "0.4", "10", "0", "20"});  // energy "0": not in use
   PutDiet(3, {"Finisher", "0.35", "15", "2400"});
-  Griddiets.SetText(18, 3, "0.8");
+  dietsTable.SetText(18, 3, "0.8");
   display.Load();
   const Grid& g = display.Grid2;
   EXPECT_EQ(display.caption, "Marrowind Feeds - Diet Display       " + folder.string() + "/Farm1");
@@ -166,7 +166,7 @@ TEST_F(DietDisplayTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) {
   EXPECT_EQ(g.Text(3, 1), "Finisher");
   EXPECT_EQ(g.Text(3, 4), "2400");
   EXPECT_EQ(g.Text(3, 18), "0.8");
-  EXPECT_EQ(display.NumDiets, 3);
+  EXPECT_EQ(display.dietCount, 3);
   EXPECT_EQ(display.NutColumns, 16);
 
   // Minima of diets 1..3 in rows 11..13, maxima headed in row 14.
@@ -183,10 +183,10 @@ TEST_F(DietDisplayTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) {
   EXPECT_EQ(display.Grid2ToolTip(11), "See Min and Max Values");
   EXPECT_EQ(display.Grid2ToolTip(3), "");
 
-  pig->NumDiets = 6;
+  growth->dietCount = 6;
   PutDiet(3, {"Finisher", "0.35", "15", "0"});
   display.FillNutrientTab();
-  EXPECT_EQ(pig->NumDiets, 1);  // the last feed whose energy has more than one character
+  EXPECT_EQ(growth->dietCount, 1);  // the last feed whose energy has more than one character
 }
 
 TEST_F(DietDisplayTest, DigitKeyAssignsAFeedToADiet) {
@@ -202,8 +202,8 @@ TEST_F(DietDisplayTest, DigitKeyAssignsAFeedToADiet) {
   EXPECT_EQ(g.Text(1, 0), "");
   EXPECT_EQ(g.Text(2, 1), "2024-01-31");  // a feed without a name gets the date
   EXPECT_EQ(g.Text(4, 1), "");            // an empty row stays empty
-  for (int c = 1; c <= 18; ++c) EXPECT_EQ(Griddiets.Text(c, 2), g.Text(3, c)) << c;
-  EXPECT_EQ(Griddiets.Text(1, 2), "Finisher");
+  for (int c = 1; c <= 18; ++c) EXPECT_EQ(dietsTable.Text(c, 2), g.Text(3, c)) << c;
+  EXPECT_EQ(dietsTable.Text(1, 2), "Finisher");
   for (int k = kMinKind; k <= kMaxKind; ++k) {
     for (int j = 1; j <= 16; ++j) {
       EXPECT_EQ(t->NutRestrict[2][k][j], NutFileTag(3, k, j));
@@ -220,9 +220,9 @@ TEST_F(DietDisplayTest, DietNumberAboveTheCountNeedsAYes) {
   PutDiet(3, {"Finisher", "0.35", "15", "2400"});
   for (Answer answer : {Answer::No, Answer::Yes}) {
     SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
-    Griddiets.ClearRange(1, 6, 18, 6);
+    dietsTable.ClearRange(1, 6, 18, 6);
     display.Load();
-    display.NumDiets = 3;
+    display.dietCount = 3;
     display.Grid2.SetText(1, 0, "1");
     display.Grid2.SetCurrent(1, 0);
     dialogs.Forget();
@@ -231,9 +231,9 @@ TEST_F(DietDisplayTest, DietNumberAboveTheCountNeedsAYes) {
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No. too High"});
     const bool yes = answer == Answer::Yes;
     EXPECT_EQ(display.Grid2.Text(1, 0), yes ? "6" : "1");
-    EXPECT_EQ(Griddiets.Text(1, 6), yes ? "Starter" : "");
-    EXPECT_EQ(display.NumDiets, yes ? 6 : 3);
-    EXPECT_EQ(pig->NumDiets, yes ? 6 : 3);
+    EXPECT_EQ(dietsTable.Text(1, 6), yes ? "Starter" : "");
+    EXPECT_EQ(display.dietCount, yes ? 6 : 3);
+    EXPECT_EQ(growth->dietCount, yes ? 6 : 3);
     EXPECT_EQ(display.Grid2.Rows(), yes ? 24 : 18);  // a minimum and a maximum row per diet
   }
   // Other keys and other cells assign nothing.
@@ -245,7 +245,7 @@ TEST_F(DietDisplayTest, DietNumberAboveTheCountNeedsAYes) {
   display.Grid2.SetCurrent(3, 4);
   EXPECT_TRUE(display.Grid2KeyPress('2'));
   EXPECT_EQ(display.Grid2.Text(3, 4), "2");
-  EXPECT_EQ(Griddiets.Text(1, 2), "");
+  EXPECT_EQ(dietsTable.Text(1, 2), "");
   EXPECT_TRUE(dialogs.Done());
 }
 
@@ -263,18 +263,18 @@ TEST_F(DietDisplayTest, TransferAllDietsMovesEveryFeedAndRestoresFileRestriction
     g.SetText(f.row, 4, f.energy);
     g.SetText(f.row, 5, "19,5");
   }
-  Griddiets.ClearRange(0, 0, 18, 0);  // no labels on the main form
+  dietsTable.ClearRange(0, 0, 18, 0);  // no labels on the main form
   g.SetText(0, 18, "CALCIUM");
   display.Command3();
-  EXPECT_EQ(pig->NumDiets, 7);  // feed 7 is in use: it is moved too
+  EXPECT_EQ(growth->dietCount, 7);  // feed 7 is in use: it is moved too
   EXPECT_FALSE(display.visible);
-  EXPECT_EQ(Griddiets.Text(1, 7), "Late");
-  EXPECT_EQ(Griddiets.Text(4, 7), "2300");
-  EXPECT_EQ(Griddiets.Text(5, 1), "19,5");
-  EXPECT_EQ(Griddiets.Text(4, 0), "Energy NE");
-  EXPECT_EQ(Griddiets.Text(17, 0), "Valine");
-  EXPECT_EQ(Griddiets.Text(18, 0), "CALCIUM");
-  EXPECT_EQ(Griddiets.Text(1, 0), "Diet Name");
+  EXPECT_EQ(dietsTable.Text(1, 7), "Late");
+  EXPECT_EQ(dietsTable.Text(4, 7), "2300");
+  EXPECT_EQ(dietsTable.Text(5, 1), "19,5");
+  EXPECT_EQ(dietsTable.Text(4, 0), "Energy NE");
+  EXPECT_EQ(dietsTable.Text(17, 0), "Valine");
+  EXPECT_EQ(dietsTable.Text(18, 0), "CALCIUM");
+  EXPECT_EQ(dietsTable.Text(1, 0), "Diet Name");
   for (int d = 1; d <= 8; ++d)
     for (int k = kMinKind; k <= kMaxKind; ++k) {
       SCOPED_TRACE(d);
@@ -284,8 +284,8 @@ TEST_F(DietDisplayTest, TransferAllDietsMovesEveryFeedAndRestoresFileRestriction
 
   display.CmdClear();
   for (int r = 1; r < kDietsRows; ++r)
-    for (int c = 1; c < kDietsCols; ++c) ASSERT_EQ(Griddiets.Text(r, c), "") << r << "," << c;
-  EXPECT_EQ(Griddiets.Text(4, 0), "Energy NE");
+    for (int c = 1; c < kDietsCols; ++c) ASSERT_EQ(dietsTable.Text(r, c), "") << r << "," << c;
+  EXPECT_EQ(dietsTable.Text(4, 0), "Energy NE");
 }
 
 class DietDisplayFileTest : public DietDisplayTest {
@@ -348,13 +348,13 @@ TEST_F(DietDisplayFileTest, NutrientFeedFileRoundTrip) {
   EXPECT_EQ((*lines)[0], "Diet Name\tStarter");
   EXPECT_EQ((*lines)[22], "Protein\t20");
 
-  Griddiets.ClearRange(1, 1, 18, 8);
+  dietsTable.ClearRange(1, 1, 18, 8);
   display.FillNutrientTab();
   ASSERT_EQ(display.Grid2.Text(1, 1), "");
   dialogs.File(In("Trial.dts"));
   display.Command2();
   EXPECT_EQ(dialogs.shown().back().text, "Select Nutrient Defined Feed Input File");
-  EXPECT_EQ(pig->NumDiets, 2);
+  EXPECT_EQ(growth->dietCount, 2);
   for (int r = 1; r <= 2; ++r)
     for (int c = 1; c <= 18; ++c) {
       SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
@@ -366,7 +366,7 @@ TEST_F(DietDisplayFileTest, NutrientFeedFileRoundTrip) {
         EXPECT_FALSE(display.Grid2.Text(r, c).empty());
       }
     }
-  EXPECT_EQ(Griddiets.Text(1, 2), "Grower");
+  EXPECT_EQ(dietsTable.Text(1, 2), "Grower");
 }
 
 }  // namespace

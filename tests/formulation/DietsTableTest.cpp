@@ -17,20 +17,20 @@ constexpr std::array<double, 12> kAminoAcids{
 class DietsTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DietFill(diets_);
+    FillDietLabels(diets_);
     tables_ = std::make_unique<FormulationTables>();
     diets_.SetText(0, 1, "Diet 1");
     diets_.SetText(4, 1, "2450");
     diets_.SetText(5, 1, "20");
-    pig_.DietNutrients[1][kProtein] = 20;
+    growth_.dietNutrients[1][kProtein] = 20;
     for (int i = 0; i < 12; ++i) {
-      pig_.DietNutrients[1][kArginine + i] = kAminoAcids[i];
+      growth_.dietNutrients[1][kArginine + i] = kAminoAcids[i];
       diets_.SetText(kArginine + i + 3, 1, std::to_string(kAminoAcids[i]));
     }
   }
 
   DietsEditContext Context() {
-    return {diets_, pig_, tables_->NutRestrict, checks_, dialogs_, proteinMargin_};
+    return {diets_, growth_, tables_->NutRestrict, checks_, dialogs_, proteinMargin_};
   }
   void Edit(int row, int col, const std::string& text) {
     diets_.SetText(row, col, text);
@@ -42,7 +42,7 @@ class DietsTableTest : public ::testing::Test {
   double Cell(int row, int col) const { return std::stod(diets_.Text(row, col)); }
 
   Grid diets_{kDietsRows, kDietsCols};
-  GlobalPig pig_;
+  GrowthState growth_;
   std::unique_ptr<FormulationTables> tables_;  // large: kept off the stack
   RatioRuleChecks checks_;
   ScriptedDialogs dialogs_;
@@ -62,22 +62,22 @@ TEST_F(DietsTableTest, DietsInUseCountsEnergyInTheFirstSixColumns) {
 }
 
 TEST_F(DietsTableTest, TableIsReadIntoInternalUnits) {
-  pig_.UnitCodes = {1, 1, 3};  // kcal/lb, lb, per short ton
-  pig_.NumDiets = 2;
+  growth_.unitCodes = {1, 1, 3};  // kcal/lb, lb, per short ton
+  growth_.dietCount = 2;
   diets_.SetText(2, 1, "180");
   diets_.SetText(3, 1, "11,025");
   diets_.SetText(4, 1, "1000");
   diets_.SetText(17, 1, "0.95");
   diets_.SetText(4, 2, "text");
-  diets_.SetText(4, 3, "1200");  // past NumDiets
-  TakeDietsFromTable(diets_, pig_);
-  EXPECT_EQ(pig_.DietNutrients[1][kPrice], 180);  // as typed
-  EXPECT_NEAR(pig_.DietFeedAmount[1], 5, 1e-12);
-  EXPECT_NEAR(pig_.DietNutrients[1][kEnergy], 2205, 1e-9);
-  EXPECT_EQ(pig_.DietNutrients[1][kProtein], 20);
-  EXPECT_EQ(pig_.DietNutrients[1][kValine], 0.95);
-  EXPECT_EQ(pig_.DietNutrients[2][kEnergy], 0);
-  EXPECT_EQ(pig_.DietNutrients[3][kEnergy], 0);
+  diets_.SetText(4, 3, "1200");  // past dietCount
+  TakeDietsFromTable(diets_, growth_);
+  EXPECT_EQ(growth_.dietNutrients[1][kPrice], 180);  // as typed
+  EXPECT_NEAR(growth_.dietFeedAmount[1], 5, 1e-12);
+  EXPECT_NEAR(growth_.dietNutrients[1][kEnergy], 2205, 1e-9);
+  EXPECT_EQ(growth_.dietNutrients[1][kProtein], 20);
+  EXPECT_EQ(growth_.dietNutrients[1][kValine], 0.95);
+  EXPECT_EQ(growth_.dietNutrients[2][kEnergy], 0);
+  EXPECT_EQ(growth_.dietNutrients[3][kEnergy], 0);
 }
 
 TEST_F(DietsTableTest, EditsBecomeMinimaAndMaximaMoveWithThem) {
@@ -125,15 +125,15 @@ TEST_F(DietsTableTest, ProteinAndLysineKeepThePreviousMinimum) {
 
 TEST_F(DietsTableTest, RuleCheckBoxesExcludeEachOther) {
   SetProteinRule(checks_, true);
-  EXPECT_TRUE(checks_.Check2);
+  EXPECT_TRUE(checks_.proteinRule);
   SetLysineRule(checks_, true);
-  EXPECT_TRUE(checks_.Check3);
-  EXPECT_FALSE(checks_.Check2);
+  EXPECT_TRUE(checks_.lysineRule);
+  EXPECT_FALSE(checks_.proteinRule);
   SetLysineRule(checks_, false);
-  EXPECT_FALSE(checks_.Check3);
+  EXPECT_FALSE(checks_.lysineRule);
   SetProteinRule(checks_, true);
   Edit(5, 1, "0");  // protein 0 clears the protein rule
-  EXPECT_FALSE(checks_.Check2);
+  EXPECT_FALSE(checks_.proteinRule);
   EXPECT_EQ(Cell(8, 1), 1.4);
 }
 
@@ -162,7 +162,7 @@ TEST_F(DietsTableTest, ProteinRuleWithoutAnEarlierMinimumKeepsTheMinima) {
 
 TEST_F(DietsTableTest, ProteinRuleTakesTheTableWhereTheRunHasNoValue) {
   SetProteinRule(checks_, true);
-  pig_.DietNutrients[1][kHistidine] = 0;
+  growth_.dietNutrients[1][kHistidine] = 0;
   diets_.SetText(7, 1, "0,6");
   Edit(5, 1, "22");
   EXPECT_NEAR(Cell(7, 1), 0.66, 5e-5);
@@ -219,8 +219,8 @@ TEST_F(DietsTableTest, RatioRulesNeedAKnownValue) {
       SetProteinRule(checks_, true);
     else
       SetLysineRule(checks_, true);
-    pig_.DietNutrients[1][kProtein] = c.protein;
-    pig_.DietNutrients[1][kLysine] = c.lysine;
+    growth_.dietNutrients[1][kProtein] = c.protein;
+    growth_.dietNutrients[1][kLysine] = c.lysine;
     diets_.SetText(5, 1, c.protein == 0 ? "" : "20");
     diets_.SetText(8, 1, c.lysine == 0 ? "" : "1.4");
     tables_->NutRestrict[1][kMinKind][kHistidine] = 0.5;
@@ -234,7 +234,7 @@ TEST_F(DietsTableTest, RatioRulesNeedAKnownValue) {
     EXPECT_EQ(dialogs_.Messages(), std::vector<std::string>{c.message});
     EXPECT_EQ(diets_.Text(7, 1), std::to_string(kAminoAcids[1]));
     EXPECT_EQ(Min(1, kHistidine), 0.5);
-    EXPECT_TRUE(checks_.Check2 == c.proteinRule && checks_.Check3 != c.proteinRule);
+    EXPECT_TRUE(checks_.proteinRule == c.proteinRule && checks_.lysineRule != c.proteinRule);
   }
 }
 

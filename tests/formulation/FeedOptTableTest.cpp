@@ -13,17 +13,17 @@ namespace {
 class FormulaTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    pig->NumDiets = 2;
-    pig->HerdPigs = 20;
-    pig->UnitCodes = {0, 0, 1};  // kg, price per tonne
-    pig->DietPhaseLog[1].cumFeed = 4;
-    pig->DietPhaseLog[2].cumFeed = 10;
+    growth->dietCount = 2;
+    growth->pigCount = 20;
+    growth->unitCodes = {0, 0, 1};  // kg, price per tonne
+    growth->dietPhaseLog[1].cumFeed = 4;
+    growth->dietPhaseLog[2].cumFeed = 10;
     t->ingredientCount = 5;
     const char* names[] = {"", "Corn", "Wheat", "Soybean meal", "Barley", "Oil"};
     const double prices[] = {0, 200, 250, 400, 180, 1000};
     for (int i = 1; i <= 5; ++i) t->IngName[i] = names[i], t->ingredientPrice[i] = prices[i];
-    Griddiets.SetText(1, 1, "Starter");
-    Griddiets.SetText(1, 2, "Grower");
+    dietsTable.SetText(1, 1, "Starter");
+    dietsTable.SetText(1, 2, "Grower");
   }
 
   // Same inclusion in both diets, so T(i) = share x 10 kg.
@@ -40,11 +40,11 @@ class FormulaTableTest : public ::testing::Test {
   }
 
   std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*t, *pig, *s, dialogs};
-  Grid Griddiets{19, 9};
+  FeedOptContext context{*t, *growth, *s, dialogs};
+  Grid dietsTable{19, 9};
   Grid Gridformula{2, 12};
 };
 
@@ -53,9 +53,9 @@ class FormulaTableTest : public ::testing::Test {
 // two 2s never meet: the order is 4, 3, 1.
 TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   SetShares({20, 0, 20, 30, 0});
-  FormulaTableRefresh(context, Griddiets, Gridformula, "");
+  FormulaTableRefresh(context, dietsTable, Gridformula, "");
   EXPECT_EQ(Gridformula.Rows(), 4);
-  EXPECT_EQ(Gridformula.Cols(), 8);  // NumDiets + 6
+  EXPECT_EQ(Gridformula.Cols(), 8);  // dietCount + 6
   EXPECT_EQ(Gridformula.Text(0, 0), "NO");
   EXPECT_EQ(Gridformula.Text(0, 1), "Ing. Name");
   EXPECT_EQ(Gridformula.Text(0, 2), "Starter");
@@ -78,16 +78,16 @@ TEST_F(FormulaTableTest, FeedPerDietAndTotalsFollowThePhases) {
   s->DietInclusion[1][1] = 50;      // 2 kg of corn in diet 1
   s->DietInclusion[2][2] = 25;      // 1.5 kg of wheat in diet 2
   s->DietInclusion[2][5] = 0.0001;  // 0.000006 kg of oil: not listed
-  const auto eaten = DietFeedEaten(*pig);
+  const auto eaten = DietFeedEaten(*growth);
   EXPECT_DOUBLE_EQ(eaten[1], 4);
   EXPECT_DOUBLE_EQ(eaten[2], 6);
-  FormulaTableRefresh(context, Griddiets, Gridformula, "");
+  FormulaTableRefresh(context, dietsTable, Gridformula, "");
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Corn", "Wheat"}));
   EXPECT_EQ(Gridformula.Text(1, 3), "0");  // corn in diet 2
   EXPECT_EQ(Gridformula.Text(2, 3), "25.000");
 }
 
-// Herd amount A = HerdPigs x T: below 1000 in kg or lbs, from 1000 in tonnes
+// Herd amount A = pigCount x T: below 1000 in kg or lbs, from 1000 in tonnes
 // (A / 1000) or short tons (A / 2000); cost per tonne, per short ton or per
 // hundredweight of the price unit.
 TEST_F(FormulaTableTest, HerdTonnageUnits) {
@@ -114,10 +114,10 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
   SetShares({0, 0, 0, 30, 0});
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.unit) + " " + c.cost);
-    pig->UnitCodes = c.units;
-    pig->HerdPigs = c.pigs;
+    growth->unitCodes = c.units;
+    growth->pigCount = c.pigs;
     t->ingredientPrice[4] = c.price;
-    FormulaTableRefresh(context, Griddiets, Gridformula, "");
+    FormulaTableRefresh(context, dietsTable, Gridformula, "");
     ASSERT_EQ(Gridformula.Text(1, 0), " 4");
     EXPECT_EQ(Gridformula.Text(1, 4), "");
     EXPECT_EQ(Gridformula.Text(1, 5), c.amount);
@@ -128,16 +128,16 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
 
 TEST_F(FormulaTableTest, HerdSizeReadFromTheBoxWhenZero) {
   SetShares({0, 0, 0, 30, 0});
-  pig->HerdPigs = 0;
+  growth->pigCount = 0;
   t->ingredientPrice[4] = 500;
-  FormulaTableRefresh(context, Griddiets, Gridformula, "50");
-  EXPECT_EQ(pig->HerdPigs, 50);
+  FormulaTableRefresh(context, dietsTable, Gridformula, "50");
+  EXPECT_EQ(growth->pigCount, 50);
   EXPECT_EQ(Gridformula.Text(1, 5), "150.00");  // 50 x 3 kg
   EXPECT_EQ(Gridformula.Text(1, 7), "75.000");
 }
 
 TEST_F(FormulaTableTest, NothingEatenLeavesOnlyHeadings) {
-  FormulaTableRefresh(context, Griddiets, Gridformula, "");
+  FormulaTableRefresh(context, dietsTable, Gridformula, "");
   EXPECT_EQ(Gridformula.Rows(), 2);
   EXPECT_EQ(Gridformula.Text(1, 0), "");
   EXPECT_EQ(Gridformula.Text(0, 2), "Starter");

@@ -25,13 +25,13 @@ struct Ingredient {
 class FeedOptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    pig->NumDiets = 1;
+    growth->dietCount = 1;
     t->NutCount = 3;  // weight, energy, protein
     t->NutName[1] = "Weight";
     t->NutName[2] = "Net ENERGY";
     t->NutName[3] = "PROTEIN";
-    for (int r = 1; r < Griddiets.Rows(); ++r) {
-      for (int d = 1; d <= kMaxDiets; ++d) Griddiets.SetText(r, d, "old");
+    for (int r = 1; r < dietsTable.Rows(); ++r) {
+      for (int d = 1; d <= kMaxDiets; ++d) dietsTable.SetText(r, d, "old");
     }
   }
 
@@ -71,11 +71,11 @@ class FeedOptTest : public ::testing::Test {
   }
 
   std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*t, *pig, *s, dialogs};
-  Grid Griddiets{19, 9};
+  FeedOptContext context{*t, *growth, *s, dialogs};
+  Grid dietsTable{19, 9};
 };
 
 // 100 parts of corn (8 % protein, 200) and soybean meal (48 %, 400) with at
@@ -85,20 +85,20 @@ class FeedOptTest : public ::testing::Test {
 TEST_F(FeedOptTest, TwoIngredientDietSolvedByHand) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   NutMin(1, kProtein) = 20;
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->DietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 1), 70, 1e-7);
   EXPECT_NEAR(Inclusion(1, 2), 30, 1e-7);
   EXPECT_NEAR(s->DietCost[1], 260, 1e-7);
-  EXPECT_NEAR(pig->DietNutrients[1][0], 260, 1e-7);  // the cost replaces the weight total
-  EXPECT_NEAR(pig->DietNutrients[1][kEnergy], 2850, 1e-6);
-  EXPECT_NEAR(pig->DietNutrients[1][kProtein], 20, 1e-9);
-  EXPECT_EQ(Griddiets.Text(2, 1), "260.00");
-  EXPECT_EQ(Griddiets.Text(3, 1), "old");  // the feed amount is not touched
-  EXPECT_EQ(Griddiets.Text(4, 1), "2850.0");
-  EXPECT_EQ(Griddiets.Text(5, 1), "20.000");
-  EXPECT_EQ(Griddiets.Text(6, 1), "old");  // beyond the matrix's rows
+  EXPECT_NEAR(growth->dietNutrients[1][0], 260, 1e-7);  // the cost replaces the weight total
+  EXPECT_NEAR(growth->dietNutrients[1][kEnergy], 2850, 1e-6);
+  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 20, 1e-9);
+  EXPECT_EQ(dietsTable.Text(2, 1), "260.00");
+  EXPECT_EQ(dietsTable.Text(3, 1), "old");  // the feed amount is not touched
+  EXPECT_EQ(dietsTable.Text(4, 1), "2850.0");
+  EXPECT_EQ(dietsTable.Text(5, 1), "20.000");
+  EXPECT_EQ(dietsTable.Text(6, 1), "old");  // beyond the matrix's rows
   // The formulated diet's weight row is 100 at least and at most.
   EXPECT_EQ(NutMin(1, 0), 100);
   EXPECT_EQ(NutMax(1, 0), 100);
@@ -137,7 +137,7 @@ TEST_F(FeedOptTest, WarmResolveMatchesFreshSolve) {
   EXPECT_FALSE(s->solvers[1].LastSolve().rebuilt);
 
   auto fresh = std::make_unique<FormulationState>();
-  FeedOptContext freshContext{*t, *pig, *fresh, dialogs};
+  FeedOptContext freshContext{*t, *growth, *fresh, dialogs};
   ASSERT_TRUE(BuildLP(freshContext, 1));
   LPCOST(freshContext, 1);
   EXPECT_FALSE(fresh->solvers[1].LastSolve().warmStart);
@@ -156,18 +156,18 @@ TEST_F(FeedOptTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   s->DietCost[1] = 123;
   NutMin(1, kProtein) = 50;
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No 1 was Infeasible"});
   EXPECT_EQ(s->DietProblems[1], 1);
   EXPECT_EQ(s->DietCost[1], 123);
-  EXPECT_EQ(Griddiets.Text(2, 1), "0 Infeas");
-  for (int row = 3; row <= 18; ++row) EXPECT_EQ(Griddiets.Text(row, 1), "old") << row;
+  EXPECT_EQ(dietsTable.Text(2, 1), "0 Infeas");
+  for (int row = 3; row <= 18; ++row) EXPECT_EQ(dietsTable.Text(row, 1), "old") << row;
 
   // A mix that comes out short shows its own total.
   dialogs.Forget();
   JudgeLpAnswer(context, 1, Answer({60, 39.5}));
-  ShowDietResult(context, 1, Griddiets);
-  EXPECT_EQ(Griddiets.Text(2, 1), "99.500 Infeas");
+  ShowDietResult(context, 1, dietsTable);
+  EXPECT_EQ(dietsTable.Text(2, 1), "99.500 Infeas");
 }
 
 TEST_F(FeedOptTest, InfeasibleDietIsSilentWhileOptimizing) {
@@ -175,7 +175,7 @@ TEST_F(FeedOptTest, InfeasibleDietIsSilentWhileOptimizing) {
   s->OptMode = kOptModeRunning;
   NutMin(1, kProtein) = 50;
   IngMin(1, 1) = 10, IngMax(1, 1) = 5;  // would be reported outside an optimization
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->DietProblems[1], 1);
 }
@@ -190,7 +190,7 @@ TEST_F(FeedOptTest, NoRestrictionsGiveCheapestIngredientAtHundredPercent) {
   EXPECT_EQ(Inclusion(1, 1), 0);
   EXPECT_EQ(Inclusion(1, 3), 0);
   EXPECT_NEAR(s->DietCost[1], 150, 1e-9);
-  EXPECT_NEAR(pig->DietNutrients[1][kProtein], 11, 1e-9);
+  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 11, 1e-9);
 }
 
 // A maximum of -1 holds the cheapest ingredient out; 100 or more adds no row.
@@ -264,7 +264,7 @@ TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   EXPECT_EQ(lp.rowCount, 66);
 
   // A second diet with fewer rows leaves no coefficient of the first behind.
-  pig->NumDiets = 2;
+  growth->dietCount = 2;
   ASSERT_TRUE(BuildLP(context, 2));
   EXPECT_EQ(lp.rowCount, 62);
   for (int r = 16; r <= 66; ++r) {
@@ -369,7 +369,7 @@ TEST_F(FeedOptTest, IngredientBelowItsMinimum) {
 // protein maximum the diet is all corn. With maximum M: 10 + 0.2 a <= M.
 TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
   SetIngredients({{"Corn", 100, 3000, 30}, {"Barley", 150, 2800, 10}});
-  pig->NumDiets = 2;
+  growth->dietCount = 2;
   NutMin(1, kProtein) = 15;
   NutMin(2, kProtein) = 18;
   Formulate(1);
@@ -383,7 +383,7 @@ TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
   EXPECT_EQ(NutMax(1, kProtein), 15.25);
   EXPECT_EQ(NutMax(2, kProtein), 18.25);
   EXPECT_NEAR(Inclusion(1, 1), 26.25, 1e-7);
-  EXPECT_NEAR(pig->DietNutrients[1][kProtein], 15.25, 1e-7);
+  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 15.25, 1e-7);
   EXPECT_NEAR(s->DietCost[1], 26.25 + 0.7375 * 150, 1e-7);
 
   // Band 2: maximum 17, a = 35.
@@ -402,7 +402,7 @@ TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
 
 // The rule a protein edit of the diets table applies: the band, or 0.25.
 TEST_F(FeedOptTest, ProteinMarginOfOneDiet) {
-  pig->NumDiets = 2;
+  growth->dietCount = 2;
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 21;
   NutMin(2, kProtein) = 18, NutMax(2, kProtein) = 0;
   s->ProteinBand[1] = 1.5;
@@ -435,11 +435,11 @@ TEST_F(FeedOptTest, ClearedTablesFormulateAgain) {
 // RunLP takes each diet's band from its restrictions, never below 0.
 TEST_F(FeedOptTest, RunLpSetsProteinBands) {
   SetIngredients({{"Corn", 100, 3000, 30}});
-  pig->NumDiets = 3;
+  growth->dietCount = 3;
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 22.5;
   NutMin(2, kProtein) = 20, NutMax(2, kProtein) = 0;
   NutMin(3, kProtein) = 0, NutMax(3, kProtein) = 0;
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_EQ(s->ProteinBand[1], 2.5);
   EXPECT_EQ(s->ProteinBand[2], 0);
   EXPECT_EQ(s->ProteinBand[3], 0);
@@ -447,7 +447,7 @@ TEST_F(FeedOptTest, RunLpSetsProteinBands) {
 
 TEST_F(FeedOptTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) {
   SetIngredients({{"Corn", 100, 3000, 8}, {"Fish meal", 1500, 2700, 65}});
-  pig->NumDiets = 2;
+  growth->dietCount = 2;
   IngMin(2, 1) = 10, IngMax(2, 1) = 5;
   IngMin(1, 2) = 10, IngMax(1, 2) = -1;  // blocked: not a maximum above 0
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 18;
@@ -462,15 +462,15 @@ TEST_F(FeedOptTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) 
 
 TEST_F(FeedOptTest, PricesMissingStopsRunLp) {
   SetIngredients({{"Corn", 0, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Prices are missing"});
-  EXPECT_EQ(Griddiets.Text(2, 1), "old");
+  EXPECT_EQ(dietsTable.Text(2, 1), "old");
 }
 
 TEST_F(FeedOptTest, SolverFailureIsReportedAndCountsAsAProblem) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   t->IngMatrix[3][2] = std::numeric_limits<double>::quiet_NaN();
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{
                 "Error 5 (Invalid linear program) in procedure {LPCOST} of Calculations",
@@ -530,7 +530,7 @@ TEST_F(FeedOptTest, LastMatrixRowIsTheLastNutrient) {
   Formulate(1);
   EXPECT_EQ(s->DietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 1), 50, 1e-7);
-  EXPECT_NEAR(pig->DietNutrients[1][kMaxNutrientRows - 1], 0.2, 1e-9);
+  EXPECT_NEAR(growth->dietNutrients[1][kMaxNutrientRows - 1], 0.2, 1e-9);
 }
 
 }  // namespace

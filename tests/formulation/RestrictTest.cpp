@@ -34,14 +34,14 @@ class RestrictWindowTest : public ::testing::Test {
     t.NutRestrict[8][kMaxKind][3] = 0.5;
     t.IngRestrict[2][kMaxKind][3] = -1;
     t.IngRestrict[1][kMinKind][1] = 12.345678;
-    pig.NumDiets = 2;
+    growth.dietCount = 2;
   }
 
   ScriptedDialogs dialogs;
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   FormulationTables& t = *tables;
-  GlobalPig pig;
-  Restrict form{dialogs, t, pig};
+  GrowthState growth;
+  Restrict form{dialogs, t, growth};
 };
 
 TEST_F(RestrictWindowTest, FillShowsHeadingsNamesAndValues) {
@@ -85,7 +85,7 @@ TEST_F(RestrictWindowTest, FillShowsHeadingsNamesAndValues) {
 }
 
 TEST_F(RestrictWindowTest, ValuesShowTheMachinesDecimalSeparator) {
-  pig.DecimalComma = true;
+  growth.decimalComma = true;
   form.Fill();
   EXPECT_EQ(form.NUTS.Text(3, 1), "1,235");
   form.SaveNutSes();

@@ -38,14 +38,14 @@ class SourcesTest : public ::testing::Test {
     }
     t->IngMatrix[16][2] = 0.3;
     t->NutRestrict[1][kMinKind][kProtein] = 20;
-    pig->NumDiets = 1;
-    pig->UnitCodes = {0, 0, 1};  // prices per tonne: the shares must not care
-    FeedOptContext context{*t, *pig, *s, dialogs};
+    growth->dietCount = 1;
+    growth->unitCodes = {0, 0, 1};  // prices per tonne: the shares must not care
+    FeedOptContext context{*t, *growth, *s, dialogs};
     ASSERT_TRUE(BuildLP(context, 1));
     LPCOST(context, 1);
     ASSERT_EQ(s->DietProblems[1], 0);
     ASSERT_NEAR(s->DietInclusion[1][1], 70, 1e-6);
-    ASSERT_NEAR(pig->DietNutrients[1][kEnergy], 2440, 1e-6);
+    ASSERT_NEAR(growth->dietNutrients[1][kEnergy], 2440, 1e-6);
     ASSERT_NEAR(s->DietCost[1], 0.26, 1e-9);
   }
 
@@ -62,10 +62,10 @@ class SourcesTest : public ::testing::Test {
   }
 
   std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  frmMsgBoxA window{dialogs, *t, *pig, *s};
+  frmMsgBoxA window{dialogs, *t, *growth, *s};
 };
 
 struct ShareCase {

@@ -57,9 +57,9 @@ class MatrixEditorTest : public ::testing::Test {
           t->NutRestrictFile[d][k][j] = NutTag(d, k, j) + kFileOffset;
         }
       }
-    pig.NumDiets = 3;
+    growth.dietCount = 3;
     displayNutColumns = 16;
-    editor = std::make_unique<frmExcel>(dialogs, *t, pig, displayNutColumns);
+    editor = std::make_unique<frmExcel>(dialogs, *t, growth, displayNutColumns);
     editor->Fill();
   }
 
@@ -91,7 +91,7 @@ class MatrixEditorTest : public ::testing::Test {
   }
 
   ScriptedDialogs dialogs;
-  GlobalPig pig;
+  GrowthState growth;
   int displayNutColumns = 16;
   std::unique_ptr<FormulationTables> t;
   std::unique_ptr<frmExcel> editor;

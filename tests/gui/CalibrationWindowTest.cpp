@@ -181,7 +181,7 @@ void CalibrationWindowTest::aFitStopsWhenTheUserAsks() {
         seen.lastRuns <= stoppedAt + 1,
         qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
     QVERIFY2(!calibration->isVisible(), how);
-    QVERIFY2(!s.app->pig.CancelRun, how);  // the next "Growth" runs
+    QVERIFY2(!s.app->growth.cancelRun, how);  // the next "Growth" runs
     QVERIFY2(s.Find<QPushButton>("Command2")->isEnabled(), how);
   }
 }

@@ -100,7 +100,7 @@ void GrowthChartTest::followsTheDailyTable() {
   // Feed from the second row (the start has none) to the last whole day, at
   // the run's precision: the cell shows it to a tenth.
   const double feed = s.OneSeries("GrowthFeed")->at(0).y();
-  QCOMPARE(feed, s.app->pig.DailyFeed[s.app->pig.StartAge + 1][kHerdColumn]);
+  QCOMPARE(feed, s.app->growth.dailyFeed[s.app->growth.startAge + 1][kHerdColumn]);
   QVERIFY(std::abs(feed - s.Cell(2, 7)) <= 0.05);
 
   // A second run to 20 kg: the first becomes the faint previous curve.

@@ -116,7 +116,7 @@ void MainWindowTest::demoLocationFillsTheDietsTable() {
   for (int diet = 1; diet <= 3; ++diet) {
     const QString energy = s.Cell("Griddiets", kDietEnergyRow, diet);
     QVERIFY(!energy.isEmpty());
-    QCOMPARE(energy, QString::fromStdString(s.app->mainForm.Griddiets.Text(kDietEnergyRow, diet)));
+    QCOMPARE(energy, QString::fromStdString(s.app->mainForm.dietsTable.Text(kDietEnergyRow, diet)));
   }
 }
 

@@ -37,7 +37,7 @@ struct Session : GuiSession {
   }
 
   double Diets(int row, int diet) const {
-    return ReadNumber(app->mainForm.Griddiets.Text(row, diet));
+    return ReadNumber(app->mainForm.dietsTable.Text(row, diet));
   }
 };
 

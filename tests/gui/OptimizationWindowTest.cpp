@@ -174,7 +174,7 @@ void OptimizationWindowTest::cancelStopsTheRun() {
   const OptResult& result = s.app->optimization->result;
   QVERIFY(result.done && result.cancelled);
   QVERIFY(s.opt->isVisible());
-  QVERIFY(!s.app->pig.CancelRun);  // the next "Growth" runs
+  QVERIFY(!s.app->growth.cancelRun);  // the next "Growth" runs
   QVERIFY(s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled());
   QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
   QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());

@@ -158,16 +158,16 @@ void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
   TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
-  QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.GridCurrTemp));
-  QVERIFY(Shows(window, "gridCalibTemp", app.temperatureForm.gridCalibTemp));
+  QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.entryTable));
+  QVERIFY(Shows(window, "gridCalibTemp", app.temperatureForm.profileTable));
 
   GridView* current = Table(window, "GridCurrTemp");
   QCOMPARE(Cell(current, 1, 0), QStringLiteral(" 21 -  27"));
   QVERIFY(current->model()->setData(current->model()->index(1, 1), QStringLiteral("18.5")));
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   window.findChild<QAction*>(QStringLiteral("TransferAndClose"))->trigger();
-  QCOMPARE(app.temperatures.CalibTemp[1], 18.5);
-  QCOMPARE(app.temperatures.CalibTemp[0], 21.0);
+  QCOMPARE(app.temperatures.calibrationTemps[1], 18.5);
+  QCOMPARE(app.temperatures.calibrationTemps[0], 21.0);
   QCOMPARE(Cell(Table(window, "gridCalibTemp"), 1, 1), QStringLiteral("18.5"));
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
@@ -193,8 +193,8 @@ void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
   QTest::keyClick(view, '3');
   QCOMPARE(Cell(view, 1, 0), QStringLiteral("3"));
   // Column c of the feed goes into row c of diet column 3.
-  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kNameCol, 3), std::string("Starter"));
-  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kEnergyCol, 3), std::string("2450"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplay::kNameCol, 3), std::string("Starter"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplay::kEnergyCol, 3), std::string("2450"));
   QCOMPARE(changed.count(), 1);
 
   // Other columns take typing in a cell editor, as any table does.
@@ -216,7 +216,7 @@ void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kEnergyCol, "2400");
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   Click(window, "Command3");
-  QCOMPARE(app.mainForm.Griddiets.Text(1, 2), std::string("Grower"));
+  QCOMPARE(app.mainForm.dietsTable.Text(1, 2), std::string("Grower"));
   QVERIFY(!app.dietDisplayForm.visible);
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
@@ -229,8 +229,8 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   // Diet 1: 60 % corn and 40 % soy, so 2300 kcal: corn gives 1500 of them.
   app.formulationState->DietInclusion[1][1] = 60;
   app.formulationState->DietInclusion[1][2] = 40;
-  app.pig.DietNutrients[1][1] = 2300;
-  frmMsgBoxA form(dialogs, app.formulation, app.pig, *app.formulationState);
+  app.growth.dietNutrients[1][1] = 2300;
+  frmMsgBoxA form(dialogs, app.formulation, app.growth, *app.formulationState);
   SourcesWindow window(form, dialogs);
   window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
   QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
@@ -323,9 +323,9 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   for (const char* list : {"Weights", "FeedEnergy", "FeedCost"})
     window.findChild<QListWidget*>(QString::fromLatin1(list))->setCurrentRow(1);
   Click(window, "OK");
-  QCOMPARE(int(app.pig.UnitCodes[kWeightUnit]), 1);
-  QCOMPARE(int(app.pig.UnitCodes[kEnergyUnit]), 1);
-  QCOMPARE(int(app.pig.UnitCodes[kPriceUnit]), 3);
+  QCOMPARE(int(app.growth.unitCodes[kWeightUnit]), 1);
+  QCOMPARE(int(app.growth.unitCodes[kEnergyUnit]), 1);
+  QCOMPARE(int(app.growth.unitCodes[kPriceUnit]), 3);
   QCOMPARE(app.mainForm.Text1.caption, std::string("Starting Weight, lb"));
   QVERIFY(dialogs.messages.empty());  // no location chosen: nothing to save
   QVERIFY(!window.isVisible());

@@ -25,7 +25,7 @@ constexpr double kAminoMinimum = 0.07;  // every amino-acid minimum: 7 % of the 
 class FeedCostTest : public ::testing::Test {
  protected:
   FeedCostTest() {
-    LoadExampleDiets(*pig);
+    LoadExampleDiets(*growth);
     FormulationTables& t = *tables;
     t.ingredientCount = 3;
     t.NutCount = kStandardNutrientRows;
@@ -54,9 +54,9 @@ class FeedCostTest : public ::testing::Test {
       state.OptTable[d][kProteinKind] = {dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
     }
     lpState->OptMode = kOptModeRunning;
-    DietFill(Griddiets);
+    FillDietLabels(dietsTable);
     state.targetWeight = 25;
-    state.startWeight = pig->LiveWeight[pig->StartAge][kHerdColumn];
+    state.startWeight = growth->liveWeight[growth->startAge][kHerdColumn];
     PrepareFeedCost(state, t, kDiets);
     x.n = kOptKinds * kDiets;
     x.OptFixed.fill(1);
@@ -79,13 +79,13 @@ class FeedCostTest : public ::testing::Test {
   double MinimumOf(int diet, int j) const { return tables->NutRestrict[diet][kMinKind][j]; }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> lpState = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext lp{*tables, *pig, *lpState, dialogs};
-  Grid Griddiets{kDietsRows, kDietsCols};
+  FeedOptContext lp{*tables, *growth, *lpState, dialogs};
+  Grid dietsTable{kDietsRows, kDietsCols};
   FeedCostState state;
-  FeedCostObjective objective{lp, Griddiets, state};
+  FeedCostObjective objective{lp, dietsTable, state};
   OptVariables x;
 };
 
@@ -101,13 +101,13 @@ TEST_F(FeedCostTest, GridDietsArePricedWithoutAFormulation) {
     SCOPED_TRACE(firstFeed);
     Try(1, kFeedKind, firstFeed);
     const double score = Evaluate();
-    ASSERT_FALSE(pig->GrowthFailed);
-    const double lastFeed = pig->CumFeed[0] - firstFeed - 8;
-    EXPECT_NEAR(pig->DietFeedAmount[3], lastFeed, 1e-9);
+    ASSERT_FALSE(growth->growthFailed);
+    const double lastFeed = growth->cumFeed[0] - firstFeed - 8;
+    EXPECT_NEAR(growth->dietFeedAmount[3], lastFeed, 1e-9);
     const double expected =
         0.640 * firstFeed + 0.450 * 8 + 0.340 * std::round(lastFeed * 1000) / 1000;
     EXPECT_NEAR(score, expected, 1e-9);
-    EXPECT_EQ(pig->DietNutrients[2][kPrice], 450);
+    EXPECT_EQ(growth->dietNutrients[2][kPrice], 450);
     objective.NewBest(x, score);
   }
   EXPECT_EQ(state.lpSolves, 0);

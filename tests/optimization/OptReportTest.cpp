@@ -21,7 +21,7 @@ struct HandOptimum {
   ScriptedDialogs dialogs;
   std::unique_ptr<OptResult> result = std::make_unique<OptResult>();
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  GlobalPig pig;
+  GrowthState growth;
   OptReport report{dialogs};
 
   HandOptimum() {
@@ -38,9 +38,9 @@ struct HandOptimum {
     const double start[][4] = {{}, {0, 2.4, 2448, 21}, {0, 5.9, 2448, 19}, {0, 21.5, 2412, 18}};
     for (int d = 1; d <= 3; ++d) {
       r.DietCost[d] = cost[d];
-      r.DietNutrients[d][kPrice] = cost[d];
-      r.DietNutrients[d][kEnergy] = energy[d];
-      r.DietNutrients[d][kProtein] = 20;
+      r.dietNutrients[d][kPrice] = cost[d];
+      r.dietNutrients[d][kEnergy] = energy[d];
+      r.dietNutrients[d][kProtein] = 20;
       r.feedAmount[d] = feed[d];
       r.phaseFeed[d] = feed[d] + 0.04;
       for (int k = 1; k <= 3; ++k)
@@ -62,14 +62,14 @@ struct HandOptimum {
     tables->IngRestrict[1][kMinKind][1] = 15;
     tables->IngRestrict[3][kMaxKind][1] = -1;
     for (int age = 21; age <= 61; ++age) {
-      r.LiveWeight[age] = 6 + 0.5 * (age - 21);
-      r.DailyFeed[age] = 0.8;
+      r.liveWeight[age] = 6 + 0.5 * (age - 21);
+      r.dailyFeed[age] = 0.8;
     }
     r.lastDay = 62;
-    pig.StartAge = 21;
+    growth.startAge = 21;
   }
   OptReportSource Source(double startWeight = 6) const {
-    return {*result, *tables, pig, startWeight, "1.7381", "62.716"};
+    return {*result, *tables, growth, startWeight, "1.7381", "62.716"};
   }
   const Grid& g() const { return report.GridOptimum; }
 };
@@ -124,7 +124,7 @@ TEST(OptReport, ADivisorOfNoughtLeavesTheCellEmpty) {
   HandOptimum h;
   h.result->startCost = 0;
   for (int d = 1; d <= 3; ++d) {
-    h.result->DietNutrients[d][kEnergy] = 0;
+    h.result->dietNutrients[d][kEnergy] = 0;
     h.result->OptTable[d][kEnergyKind] = {0, 0, 0};
   }
   h.report.FILLOPT(h.Source(25));  // started at the target: no gain
@@ -178,7 +178,7 @@ TEST(OptReport, FormulationTableLargestShareFirst) {
 
 TEST(OptReport, ResultsFileBlocksWithPeriods) {
   HandOptimum h;
-  h.pig.DecimalComma = true;
+  h.growth.decimalComma = true;
   const std::vector<std::string> lines = OptResultsFileLines(h.Source());
   ASSERT_EQ(lines.size(), 71u);
   const std::pair<int, const char*> expected[] = {

@@ -30,21 +30,21 @@ class FormulateDemo : public ::testing::Test {
     LoadRestrictions(*tables, dialogs, Demo("DemoReq.ing"), reqNut, feedChoice);
     ASSERT_EQ(feedChoice, kFeedLeastCost);
     ASSERT_TRUE(dialogs.Messages().empty());
-    pig->NumDiets = kDemoDiets;
+    growth->dietCount = kDemoDiets;
   }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*tables, *pig, *state, dialogs};
-  Grid Griddiets{19, 9};
+  FeedOptContext context{*tables, *growth, *state, dialogs};
+  Grid dietsTable{19, 9};
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
   ASSERT_EQ(tables->ingredientCount, 16);
   ASSERT_EQ(tables->NutCount, 18);
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
 
   for (int d = 1; d <= kDemoDiets; ++d) {
@@ -66,7 +66,7 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
     }
     EXPECT_NEAR(total, 100, 1e-6);
     EXPECT_NEAR(state->DietCost[d], cost, 1e-9);
-    EXPECT_EQ(Griddiets.Text(2, d), NumberText(state->DietCost[d]));
+    EXPECT_EQ(dietsTable.Text(2, d), NumberText(state->DietCost[d]));
 
     for (int j = 1; j < tables->NutCount; ++j) {
       SCOPED_TRACE(tables->NutName[j + 1]);
@@ -74,19 +74,19 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
       for (int i = 1; i <= tables->ingredientCount; ++i) {
         level += tables->IngMatrix[j + 1][i] * state->DietInclusion[d][i] / 100;
       }
-      EXPECT_NEAR(pig->DietNutrients[d][j], level, 1e-9);
+      EXPECT_NEAR(growth->dietNutrients[d][j], level, 1e-9);
       const double minimum = tables->NutRestrict[d][kMinKind][j];
       const double maximum = tables->NutRestrict[d][kMaxKind][j];
       if (minimum > 0) EXPECT_GE(level, 0.99 * minimum);
       if (maximum > 0) EXPECT_LE(level, 1.01 * maximum);
-      if (j + 3 < Griddiets.Rows()) EXPECT_EQ(Griddiets.Text(j + 3, d), NumberText(level));
+      if (j + 3 < dietsTable.Rows()) EXPECT_EQ(dietsTable.Text(j + 3, d), NumberText(level));
     }
   }
 }
 
 // The diets file of the demo holds these formulations: the same costs.
 TEST_F(FormulateDemo, CostsMatchTheDemoDiets) {
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   const double demoCosts[] = {636.86, 413.68, 310.66};
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
@@ -96,11 +96,11 @@ TEST_F(FormulateDemo, CostsMatchTheDemoDiets) {
 
 // Formulating again from the kept programs gives the same diets.
 TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
   auto first = state->DietInclusion;
   auto firstCost = state->DietCost;
-  RunLP(context, Griddiets);
-  RunLP(context, Griddiets);
+  RunLP(context, dietsTable);
+  RunLP(context, dietsTable);
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
     EXPECT_TRUE(state->solvers[d].LastSolve().warmStart);

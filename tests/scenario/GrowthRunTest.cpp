@@ -77,8 +77,8 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
     weightBefore = s.Cell(d, 1);
     ageBefore = s.Cell(d, 2);
     feed += s.Cell(d, 4);
-    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
-    energy += ReadNumber(s.form.Griddiets.Text(4, d)) * s.Cell(d, 4);
+    cost += ReadNumber(s.form.dietsTable.Text(2, d)) / 1000 * s.Cell(d, 4);
+    energy += ReadNumber(s.form.dietsTable.Text(4, d)) * s.Cell(d, 4);
   }
   EXPECT_NEAR(s.Cell(1, 4), 2.4, 1e-9);  // allowances of the diets that ended
   EXPECT_NEAR(s.Cell(2, 4), 5.9, 1e-9);
@@ -91,7 +91,7 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
   EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.text), feed / (25 - 6), 0.001);
   EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
-  EXPECT_EQ(s.app.pig.HerdPigs, 20);
+  EXPECT_EQ(s.app.growth.pigCount, 20);
   EXPECT_EQ(s.form.TextPigNo.text, "20");
 
   // Sex split: a mixed herd's males and females eat twice the herd's feed.
@@ -166,15 +166,15 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
 TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   DemoSession s(kMixed, kFeedLeastCost);
   s.form.TextPigNo.text = "500";
-  for (int d = 1; d <= 3; ++d) s.form.Griddiets.SetText(2, d, "");
+  for (int d = 1; d <= 3; ++d) s.form.dietsTable.SetText(2, d, "");
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
-  for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.Griddiets.Text(2, d)), 300) << d;
+  for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.dietsTable.Text(2, d)), 300) << d;
   double cost = 0;
   for (int d = 1; d <= 3; ++d)
-    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
+    cost += ReadNumber(s.form.dietsTable.Text(2, d)) / 1000 * s.Cell(d, 4);
   EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
-  EXPECT_EQ(s.app.pig.HerdPigs, 500);
+  EXPECT_EQ(s.app.growth.pigCount, 500);
 
   const Grid& f = s.form.Gridformula;
   EXPECT_EQ(f.Text(0, 0), "NO");
@@ -209,10 +209,10 @@ TEST(GrowthRun, MaleHerdIsTheRunItself) {
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const double feed = ReadNumber(s.form.Text4.text);
   EXPECT_NEAR(s.Cell(21, 1), feed, 0.05);
-  const GlobalPig& pig = s.app.pig;
-  EXPECT_DOUBLE_EQ(pig.CumFeed[1], s.app.growthResults.totalFeed);
-  EXPECT_NE(pig.CumFeed[2], pig.CumFeed[1]);
-  EXPECT_NEAR(pig.CumFeed[0], (pig.CumFeed[1] + pig.CumFeed[2]) / 2, 1e-9);
+  const GrowthState& growth = s.app.growth;
+  EXPECT_DOUBLE_EQ(growth.cumFeed[1], s.app.growthResults.totalFeed);
+  EXPECT_NE(growth.cumFeed[2], growth.cumFeed[1]);
+  EXPECT_NEAR(growth.cumFeed[0], (growth.cumFeed[1] + growth.cumFeed[2]) / 2, 1e-9);
   EXPECT_EQ(s.app.comparison.Text(1, 1), "Males");
   EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.text), 0.006);
 }
@@ -228,7 +228,7 @@ struct Snapshot {
   std::vector<std::string> fields;
 
   explicit Snapshot(const DemoSession& s) {
-    for (const Grid* g : std::initializer_list<const Grid*>{&s.app.comparison, &s.form.Griddiets})
+    for (const Grid* g : std::initializer_list<const Grid*>{&s.app.comparison, &s.form.dietsTable})
       for (int r = 0; r < g->Rows(); ++r)
         for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
     for (int c = 1; c <= 5; ++c) cells.push_back(s.form.GridWeight.Text(1, c));
@@ -282,23 +282,23 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
        "Choose Least Cost Feed or Feed from the Grid before running",
        false},
       {"no feed intakes",
-       [](DemoSession& s) { s.form.Griddiets.SetText(3, 1, "0"); },
+       [](DemoSession& s) { s.form.dietsTable.SetText(3, 1, "0"); },
        "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0",
        false},
       {"no energy in diet 1",
-       [](DemoSession& s) { s.form.Griddiets.SetText(4, 1, ""); },
+       [](DemoSession& s) { s.form.dietsTable.SetText(4, 1, ""); },
        "Energy NE of diet 1 must be above 0",
        true},
       {"diets 7 and 8",
        [](DemoSession& s) {
-         for (int d : {7, 8}) s.form.Griddiets.SetText(4, d, "2400");
+         for (int d : {7, 8}) s.form.dietsTable.SetText(4, d, "2400");
        },
        "The growth run feeds diets 1 to 6, but diets 7 and 8 have Energy NE: clear them",
        true},
       {"B1 missing",
        [](DemoSession& s) {
          s.form.GridWeight.SetText(1, 2, "0");
-         s.app.pig.DefaultGrowthCoef[1] = 0;
+         s.app.growth.defaultGrowthCoef[1] = 0;
        },
        "The calibration curve B1 is missing",
        true},
@@ -355,11 +355,11 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
 TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
   DemoSession s;
   s.form.GridWeight.SetText(1, 5, "0");
-  const double b4 = s.app.pig.DefaultGrowthCoef[4];
+  const double b4 = s.app.growth.defaultGrowthCoef[4];
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   EXPECT_DOUBLE_EQ(ReadNumber(s.form.GridWeight.Text(1, 5)), b4);
-  EXPECT_DOUBLE_EQ(s.app.pig.GrowthCoef[4], b4);
+  EXPECT_DOUBLE_EQ(s.app.growth.growthCoef[4], b4);
   EXPECT_FALSE(s.form.Text4.text.empty());
 }
 
@@ -370,7 +370,7 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
   DemoSession s;
   s.form.RunGrowth();
   const std::string current = s.app.comparison.Text(5, 1);
-  s.form.Griddiets.SetText(4, 2, "2448000");
+  s.form.dietsTable.SetText(4, 2, "2448000");
   s.form.RunGrowth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The growth model stopped at age ", 0), 0u)
@@ -458,7 +458,7 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   EXPECT_EQ(c.Text(0, 4), "Initial");
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
   const TrackingTables& t = s.app.tracking;
-  const Grid& diets = s.form.Griddiets;
+  const Grid& diets = s.form.dietsTable;
   for (int r = 1; r < 18; ++r)
     for (int d = 1; d <= 3; ++d) {
       EXPECT_EQ(t.gridprevdiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
@@ -470,8 +470,8 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   const std::string lysine = diets.Text(8, 2);
   const std::string feed = diets.Text(3, 1);
   const std::string firstCost = c.Text(5, 1);
-  s.form.Griddiets.SetText(8, 2, "1.2");
-  s.form.Griddiets.SetText(3, 1, "3");
+  s.form.dietsTable.SetText(8, 2, "1.2");
+  s.form.dietsTable.SetText(3, 1, "3");
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   EXPECT_EQ(t.gridprevdiet.Text(8, 2), lysine);

@@ -49,7 +49,7 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   EXPECT_EQ(form.Tab, kTabDiets);
 
   // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
-  const Grid& diets = form.Griddiets;
+  const Grid& diets = form.dietsTable;
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
   const double feed[] = {0, 2.4, 5.9, 21.5};
   const double lysine[] = {0, 1.5, 1.35, 1.23};
@@ -86,25 +86,27 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   App app(dialogs);
   OpenThroughField(app, dialogs, temp.Plt());
   AfrmMain& form = app.mainForm;
-  GlobalPig& pig = app.pig;
+  GrowthState& growth = app.growth;
 
-  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(form.Griddiets));
-  ASSERT_EQ(pig.NumDiets, 3);
-  TakeDietsFromTable(form.Griddiets, pig);
-  for (int k = 0; k < 5; ++k) pig.GrowthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
-  pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.text));
-  pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.text);
-  pig.FinalWeight = ReadNumber(form.Text3.text);
-  ASSERT_GE(pig.LiveWeight[pig.StartAge][0], pig.GrowthCoef[0]);  // the curve holds the start
-  pig.FinalAge = 0;
-  pig.CurrentDiet = 1;
-  PigGrowth::RunGrowthDays(pig);
+  growth.dietCount = static_cast<std::int16_t>(DietsInUse(form.dietsTable));
+  ASSERT_EQ(growth.dietCount, 3);
+  TakeDietsFromTable(form.dietsTable, growth);
+  for (int k = 0; k < 5; ++k)
+    growth.growthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
+  growth.startAge = static_cast<std::int16_t>(ReadNumber(form.Text2.text));
+  growth.liveWeight[growth.startAge][0] = ReadNumber(form.Text1.text);
+  growth.finalWeight = ReadNumber(form.Text3.text);
+  ASSERT_GE(growth.liveWeight[growth.startAge][0],
+            growth.growthCoef[0]);  // the curve holds the start
+  growth.finalAge = 0;
+  growth.currentDiet = 1;
+  PigGrowth::RunGrowthDays(growth);
 
-  ASSERT_FALSE(pig.GrowthFailed);
-  EXPECT_NEAR(pig.FinalAge, 65, 1.0);      // as the weighings say
-  EXPECT_NEAR(pig.CumFeed[0], 29.8, 2.0);  // kg per pig
-  EXPECT_EQ(pig.CurrentDiet, 3);
-  EXPECT_GT(pig.LiveWeight[static_cast<int>(std::ceil(pig.FinalAge))][0], 25 - 1e-9);
+  ASSERT_FALSE(growth.growthFailed);
+  EXPECT_NEAR(growth.finalAge, 65, 1.0);      // as the weighings say
+  EXPECT_NEAR(growth.cumFeed[0], 29.8, 2.0);  // kg per pig
+  EXPECT_EQ(growth.currentDiet, 3);
+  EXPECT_GT(growth.liveWeight[static_cast<int>(std::ceil(growth.finalAge))][0], 25 - 1e-9);
 }
 
 // "Save All Files to New Location/Folder", then open the copy: the screens
@@ -127,7 +129,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
 
   const AfrmMain& a = first.mainForm;
   const AfrmMain& b = second.mainForm;
-  ExpectSameTable(a.Griddiets, b.Griddiets, "Griddiets");
+  ExpectSameTable(a.dietsTable, b.dietsTable, "Griddiets");
   ExpectSameTable(a.GridWeight, b.GridWeight, "GridWeight");
   ExpectSameTable(a.gridFILES, b.gridFILES, "gridFILES");
   first.restrictForm.Fill();
@@ -144,8 +146,8 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   EXPECT_EQ(b.Text6.text, temp.Path("farm.2/Farm2"));
   EXPECT_EQ(a.Combo1.Text(), b.Combo1.Text());
   EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
-  EXPECT_EQ(first.temperatures.CalibTemp, second.temperatures.CalibTemp);
-  EXPECT_EQ(first.temperatures.FutureTemp, second.temperatures.FutureTemp);
+  EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
+  EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
   EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
   EXPECT_EQ(first.formulation.IngName, second.formulation.IngName);
   EXPECT_EQ(first.formulation.IngMatrix, second.formulation.IngMatrix);

@@ -49,7 +49,7 @@ struct DemoOptimization : OptWindowFields {
     const auto& nut = app.formulation.NutRestrict;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
-                                ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
                                 nut[d][kMinKind][kEnergy],
                                 nut[d][kMinKind][kProtein]};
       for (int k = 1; k <= 3; ++k) {
@@ -99,14 +99,14 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
     const double energy = r.NutRestrict[d][kMinKind][kEnergy];
     EXPECT_GE(energy, r.OptTable[d][kEnergyKind][kOptMinimum] - 0.5);
     EXPECT_LE(energy, r.OptTable[d][kEnergyKind][kOptMaximum] + 0.5);
-    EXPECT_EQ(r.DietNutrients[d][kPrice], r.DietCost[d]);
+    EXPECT_EQ(r.dietNutrients[d][kPrice], r.DietCost[d]);
     EXPECT_GT(r.DietCost[d], 0);
   }
   const double scoredStart = std::max(startCost, bests.front());
   for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], scoredStart) << v;
   EXPECT_DOUBLE_EQ(r.targetWeight, 25);
   EXPECT_GT(r.finalAge, 21);
-  EXPECT_DOUBLE_EQ(r.LiveWeight[21], 6);
+  EXPECT_DOUBLE_EQ(r.liveWeight[21], 6);
   EXPECT_GT(r.lpSolves, 0);
 
   // The window and the user's restrictions are as before the run.
@@ -115,7 +115,7 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   EXPECT_TRUE(s.AddMinMaxVisible);
   EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
   EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
-  EXPECT_FALSE(s.app.pig.CancelRun);
+  EXPECT_FALSE(s.app.growth.cancelRun);
 }
 
 TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
@@ -134,9 +134,9 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
     EXPECT_EQ(r.fixed[VariableOf(d, kEnergyKind)], 1);
     EXPECT_EQ(r.fixed[VariableOf(d, kFeedKind)], 0);
     // The given diets stand as the diets table holds them.
-    EXPECT_DOUBLE_EQ(r.DietNutrients[d][kEnergy],
-                     ReadNumber(s.form.Griddiets.Text(kDietEnergyRow, d)));
-    EXPECT_DOUBLE_EQ(r.DietCost[d], ReadNumber(s.form.Griddiets.Text(kDietCostRow, d)));
+    EXPECT_DOUBLE_EQ(r.dietNutrients[d][kEnergy],
+                     ReadNumber(s.form.dietsTable.Text(kDietEnergyRow, d)));
+    EXPECT_DOUBLE_EQ(r.DietCost[d], ReadNumber(s.form.dietsTable.Text(kDietCostRow, d)));
   }
   EXPECT_EQ(r.lpSolves, 0);
   EXPECT_LE(r.bestCost, startCost);
@@ -147,7 +147,7 @@ TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   DemoOptimization s(kFeedLeastCost);
   const double startCost = ReadNumber(s.form.TextPrice.text);
   s.opt->search.progress = [&](long evaluations, double) {
-    if (evaluations == 40) s.app.pig.CancelRun = true;
+    if (evaluations == 40) s.app.growth.cancelRun = true;
   };
   RunOptimization(s.app, *s.opt, s.window);
   const OptResult& r = s.opt->result;
@@ -156,7 +156,7 @@ TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   EXPECT_EQ(r.status, OptStatus::Cancelled);
   EXPECT_LT(r.evaluations, 60);
   EXPECT_LE(r.bestCost, startCost);
-  EXPECT_FALSE(s.app.pig.CancelRun);
+  EXPECT_FALSE(s.app.growth.cancelRun);
 }
 
 // After a run, with the programs of the diets kept: evaluations that move
@@ -167,8 +167,8 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   ASSERT_TRUE(s.opt->result.done);
   App& app = s.app;
   DietOptState& opt = *s.opt;
-  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, s.form.Griddiets, opt.objective);
+  FeedOptContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
   search.OptFixed = opt.ticked;
   search.OptVar = opt.startVar;

@@ -53,7 +53,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   // The window opened with the diets' feed amounts and the three diets ticked.
   EXPECT_EQ(s.opt.TextOptDiet, "3");
   EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
-            s.form.Griddiets.Text(kDietAmountRow, 3));
+            s.form.dietsTable.Text(kDietAmountRow, 3));
   EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
   s.opt.CmdAddMinMax_Click();
   int progress = 0;

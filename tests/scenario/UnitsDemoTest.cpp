@@ -47,11 +47,11 @@ struct Session {
 
 // A change of units in the named demo asks whether to write its files.
 void AnswerTheSaveQuestion(Session& s, const Codes& codes, Answer answer) {
-  if (codes != s.app.pig.UnitCodes) s.dialogs.Answer(answer);
+  if (codes != s.app.growth.unitCodes) s.dialogs.Answer(answer);
 }
 
 void ChooseInList(Session& s, int position, Answer save = Answer::No) {
-  Codes codes = s.app.pig.UnitCodes;
+  Codes codes = s.app.growth.unitCodes;
   codes[kWeightUnit] = static_cast<std::int16_t>(position);
   AnswerTheSaveQuestion(s, codes, save);
   s.form.Combo2.selected = position;
@@ -61,10 +61,10 @@ void ChooseInList(Session& s, int position, Answer save = Answer::No) {
 
 void ChooseInDialog(Session& s, int weights, int energy, int cost, Answer save = Answer::No) {
   s.form.Click(AfrmMain::Control::UnitPick);
-  UnitsDialog& dialog = s.app.unitsForm;
-  dialog.Weights.selected = weights;
-  dialog.FeedEnergy.selected = energy;
-  dialog.FeedCost.selected = cost;
+  UnitsForm& dialog = s.app.unitsForm;
+  dialog.weights.selected = weights;
+  dialog.feedEnergy.selected = energy;
+  dialog.feedCost.selected = cost;
   const Codes codes{static_cast<std::int16_t>(energy),
                     static_cast<std::int16_t>(weights),
                     static_cast<std::int16_t>(cost == 1 ? 3 : 1)};
@@ -114,7 +114,7 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     s.Grow();
     const double f = c.pounds ? kLb : 1;
     const GrowthRunResults& run = s.app.growthResults;
-    EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(s.app.growth.finalAge, kg.app.growth.finalAge, 1e-9);
     EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);  // kg
     EXPECT_NEAR(run.feedGain, base.feedGain, 1e-9);
     EXPECT_NEAR(run.costPerPig, base.costPerPig, 1e-5);  // prices to 7 or 8 places
@@ -144,23 +144,23 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
     for (const TextBox* field : {&s.form.Text1, &s.form.Text3, &s.form.Text4})
       texts.push_back(GeneralNumberText(Number(field->text)));  // "6.000" comes back as "6"
     for (int row = 2; row <= 4; ++row)
-      for (int d = 1; d <= 3; ++d) texts.push_back(s.form.Griddiets.Text(row, d));
+      for (int d = 1; d <= 3; ++d) texts.push_back(s.form.dietsTable.Text(row, d));
     return texts;
   };
   const std::vector<std::string> typed = shown();
-  const Codes codes = s.app.pig.UnitCodes;
+  const Codes codes = s.app.growth.unitCodes;
 
   ChooseInList(s, 1);
-  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{codes[0], 1, codes[2]}));
+  EXPECT_EQ(s.app.growth.unitCodes, (Codes{codes[0], 1, codes[2]}));
   EXPECT_EQ(s.form.Text1.text, "13.23");
-  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "2448");  // energy stays per kg
+  EXPECT_EQ(s.form.dietsTable.Text(4, 1), "2448");  // energy stays per kg
   ChooseInList(s, 1);
   ChooseInDialog(s, 1, 1, 1);
-  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{1, 1, 3}));
-  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "1110.20408163");
-  EXPECT_EQ(s.form.Griddiets.Text(2, 1), "577.6508");
+  EXPECT_EQ(s.app.growth.unitCodes, (Codes{1, 1, 3}));
+  EXPECT_EQ(s.form.dietsTable.Text(4, 1), "1110.20408163");
+  EXPECT_EQ(s.form.dietsTable.Text(2, 1), "577.6508");
   ChooseInDialog(s, 0, 0, 0);
-  EXPECT_EQ(s.app.pig.UnitCodes, codes);
+  EXPECT_EQ(s.app.growth.unitCodes, codes);
   EXPECT_EQ(shown(), typed);
 }
 
@@ -201,10 +201,10 @@ TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
   ChooseInDialog(s, 1, 1, 1);
   s.form.Combo1.selected = kFeedLeastCost;
   s.Grow();
-  EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-4);
+  EXPECT_NEAR(s.app.growth.finalAge, kg.app.growth.finalAge, 1e-4);
   EXPECT_NEAR(s.app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-3);
   EXPECT_NEAR(
-      Number(s.form.Griddiets.Text(4, 2)) * kLb, Number(kg.form.Griddiets.Text(4, 2)), 0.01);
+      Number(s.form.dietsTable.Text(4, 2)) * kLb, Number(kg.form.dietsTable.Text(4, 2)), 0.01);
 }
 
 // The full-precision value tamsel-cli prints for a result ("" if none).
@@ -243,7 +243,7 @@ TEST(UnitsDemo, ALocationSavedInPoundsGrowsTheSameInTheCli) {
     int status = -1;
     const std::string output = RunCli(s.demo.Plt(), status);
     ASSERT_EQ(status, 0) << output;
-    EXPECT_NEAR(Number(CliResult(output, "Final Age, Days")), kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(Number(CliResult(output, "Final Age, Days")), kg.app.growth.finalAge, 1e-9);
     EXPECT_NEAR(
         Number(CliResult(output, "Total Feed Intake")) / kLb, kg.app.growthResults.totalFeed, 1e-9);
     EXPECT_NEAR(Number(CliResult(output, "Feed/Gain")), kg.app.growthResults.feedGain, 1e-9);

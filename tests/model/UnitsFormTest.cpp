@@ -5,21 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "model/UnitsDialog.h"
+#include "model/UnitsForm.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
 
 using Codes = std::array<std::int16_t, 3>;  // energy, weight, price
 
-class UnitsDialogTest : public ::testing::Test {
+class UnitsFormTest : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs;
-  GlobalPig pig;
-  UnitsDialog dialog;
+  GrowthState growth;
+  UnitsForm dialog;
 };
 
-TEST_F(UnitsDialogTest, ListsGiveTheCodes) {
+TEST_F(UnitsFormTest, ListsGiveTheCodes) {
   struct Case {
     int weights, energy, cost;
     Codes codes;
@@ -32,17 +32,17 @@ TEST_F(UnitsDialogTest, ListsGiveTheCodes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.weights) + std::to_string(c.energy) + std::to_string(c.cost));
-    dialog.Open(pig);
-    dialog.Weights.selected = c.weights;
-    dialog.FeedEnergy.selected = c.energy;
-    dialog.FeedCost.selected = c.cost;
+    dialog.Open(growth);
+    dialog.weights.selected = c.weights;
+    dialog.feedEnergy.selected = c.energy;
+    dialog.feedCost.selected = c.cost;
     EXPECT_EQ(dialog.ChosenCodes(), c.codes);
-    dialog.OK();
+    dialog.Accept();
     EXPECT_FALSE(dialog.Visible());
   }
 }
 
-TEST_F(UnitsDialogTest, OpeningShowsTheCurrentCodes) {
+TEST_F(UnitsFormTest, OpeningShowsTheCurrentCodes) {
   struct Case {
     Codes codes;
     int weights, energy, cost;
@@ -53,25 +53,24 @@ TEST_F(UnitsDialogTest, OpeningShowsTheCurrentCodes) {
       {{1, 0, 4}, 0, 1, 0},  // hundredweight has no entry: the tonne is shown
   };
   for (const Case& c : cases) {
-    pig.UnitCodes = c.codes;
-    dialog.Open(pig);
+    growth.unitCodes = c.codes;
+    dialog.Open(growth);
     EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Weights.selected, c.weights);
-    EXPECT_EQ(dialog.FeedEnergy.selected, c.energy);
-    EXPECT_EQ(dialog.FeedCost.selected, c.cost);
+    EXPECT_EQ(dialog.weights.selected, c.weights);
+    EXPECT_EQ(dialog.feedEnergy.selected, c.energy);
+    EXPECT_EQ(dialog.feedCost.selected, c.cost);
   }
 }
 
 // Only a named location is asked whether its files are to be written.
-TEST_F(UnitsDialogTest, OnlyANamedLocationIsAskedAboutSaving) {
+TEST_F(UnitsFormTest, OnlyANamedLocationIsAskedAboutSaving) {
   EXPECT_FALSE(AskToSaveUnits("Calibration Name", dialogs));
   EXPECT_TRUE(dialogs.shown().empty());
   dialogs.Answer(Answer::No);
   EXPECT_FALSE(AskToSaveUnits("Farm", dialogs));
   dialogs.Answer(Answer::Yes);
   EXPECT_TRUE(AskToSaveUnits("Farm", dialogs));
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>(2, std::string(UnitsDialog::kSaveQuestion)));
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>(2, std::string(UnitsForm::kSaveQuestion)));
 }
 
 }  // namespace

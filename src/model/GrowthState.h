@@ -13,7 +13,7 @@ inline constexpr int kDays = kMaxAge + 1;
 inline constexpr int kMaxDiets = 8;            // diets 1..8
 inline constexpr int kNutrients = 15;          // supply vectors 0..14
 inline constexpr int kMaxNutrientIndex = 121;  // formulation may fill past 14
-inline constexpr int kFeedAmounts = 25;        // DietFeedAmount 0..24
+inline constexpr int kFeedAmounts = 25;        // dietFeedAmount 0..24
 inline constexpr int kDefaultHerdPigs = 20;
 
 // Nutrient index shared by the model, the diets table and the formulation.
@@ -40,10 +40,10 @@ inline constexpr int kFeedNotChosen = 0;
 inline constexpr int kFeedLeastCost = 1;
 inline constexpr int kFeedGrid = 2;
 
-// Columns of the day tables LiveWeight and DailyFeed.
+// Columns of the day tables liveWeight and dailyFeed.
 inline constexpr int kHerdColumn = 0;
-inline constexpr int kLeanGainColumn = 1;   // LiveWeight during a run: DayLeanGain
-inline constexpr int kLipidGainColumn = 2;  // LiveWeight during a run: DayLipidGain
+inline constexpr int kLeanGainColumn = 1;   // liveWeight during a run: DayLeanGain
+inline constexpr int kLipidGainColumn = 2;  // liveWeight during a run: DayLipidGain
 inline constexpr int kMaleColumn = 1;       // after the run's summary
 inline constexpr int kFemaleColumn = 2;
 
@@ -58,50 +58,50 @@ inline constexpr int kEnergyUnit = 0;
 inline constexpr int kWeightUnit = 1;
 inline constexpr int kPriceUnit = 2;
 
-struct GlobalPig {
+struct GrowthState {
   // Run inputs, copied from the main window by the growth run.
-  std::int16_t HerdSex = -1;  // 0 mixed, 1 males, 2 females, -1 none chosen
-  std::int32_t HerdPigs = kDefaultHerdPigs;
-  double StartWeight = 0;  // kg
-  std::int16_t StartAge = 0;
-  double FinalWeight = 0;      // kg
-  double TotalFeedIntake = 0;  // kg
-  double FinalAge = 0;         // days, fractional
-  std::int16_t NumDiets = 6;
-  std::int16_t FeedChoice = kFeedNotChosen;
-  std::array<double, 5> GrowthCoef{};  // B0..B4
+  std::int16_t herdSex = -1;  // 0 mixed, 1 males, 2 females, -1 none chosen
+  std::int32_t pigCount = kDefaultHerdPigs;
+  double startWeight = 0;  // kg
+  std::int16_t startAge = 0;
+  double finalWeight = 0;      // kg
+  double totalFeedIntake = 0;  // kg
+  double finalAge = 0;         // days, fractional
+  std::int16_t dietCount = 6;
+  std::int16_t feedChoice = kFeedNotChosen;
+  std::array<double, 5> growthCoef{};  // B0..B4
 
   // Day tables by age 0..200.
-  std::array<std::array<double, 3>, kDays> LiveWeight{};  // kg; [0][0] holds B0 in a run
-  std::array<std::array<double, 3>, kDays> DailyFeed{};   // kg on the step ending at age d
-  std::array<double, kDays> BodyLipid{};                  // kg
-  std::array<double, 3> CumFeed{};                        // kg per pig, per RunSlot
-  std::int16_t RunSlot = 0;
+  std::array<std::array<double, 3>, kDays> liveWeight{};  // kg; [0][0] holds B0 in a run
+  std::array<std::array<double, 3>, kDays> dailyFeed{};   // kg on the step ending at age d
+  std::array<double, kDays> bodyLipid{};                  // kg
+  std::array<double, 3> cumFeed{};                        // kg per pig, per runSlot
+  std::int16_t runSlot = 0;
 
   // Diets 1..8 by nutrient index; the model reads 0..14.
-  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> DietNutrients{};
-  std::array<double, kFeedAmounts> DietFeedAmount{};  // kg per pig
-  std::int16_t CurrentDiet = 1;
-  std::array<PhaseEnd, kMaxDiets + 1> DietPhaseLog{};  // [0] the start
+  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> dietNutrients{};
+  std::array<double, kFeedAmounts> dietFeedAmount{};  // kg per pig
+  std::int16_t currentDiet = 1;
+  std::array<PhaseEnd, kMaxDiets + 1> dietPhaseLog{};  // [0] the start
 
   // Working values of the current day.
-  std::array<double, kNutrients> DaySupply{};
-  std::array<double, kNutrients> NutrientRatio{};  // 2..14 used
-  double DayFeedIntake = 0;                        // kg/day
-  double DayMeanWeight = 0;                        // kg
-  double CurveAge = 0;                             // days on the growth curve
-  double NextWeight = 0;                           // kg
+  std::array<double, kNutrients> daySupply{};
+  std::array<double, kNutrients> nutrientRatio{};  // 2..14 used
+  double dayFeedIntake = 0;                        // kg/day
+  double dayMeanWeight = 0;                        // kg
+  double curveAge = 0;                             // days on the growth curve
+  double nextWeight = 0;                           // kg
 
-  bool GrowthFailed = false;
-  bool ShowDailyRows = false;
-  bool CancelRun = false;
+  bool growthFailed = false;
+  bool showDailyRows = false;
+  bool cancelRun = false;
 
   // Constants of the model, set at start-up.
-  std::array<double, 4> LipidCurve{0.021917, 0.0039284, -2.635e-05, 1.0986e-07};
-  double LipidEnergy = 6700;  // kcal per kg lipid deposited
-  double LeanEnergy = 1231;   // kcal per kg lean tissue deposited
+  std::array<double, 4> lipidCurve{0.021917, 0.0039284, -2.635e-05, 1.0986e-07};
+  double lipidEnergy = 6700;  // kcal per kg lipid deposited
+  double leanEnergy = 1231;   // kcal per kg lean tissue deposited
   // g amino acid per g protein deposited, nutrients 3..14 as entries 1..12.
-  std::array<double, 13> AminoAcidPattern{0,
+  std::array<double, 13> aminoAcidPattern{0,
                                           0.0685,
                                           0.028,
                                           0.0681,
@@ -114,11 +114,11 @@ struct GlobalPig {
                                           0.078,
                                           0.043,
                                           0.0525};
-  std::array<double, 5> DefaultGrowthCoef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
+  std::array<double, 5> defaultGrowthCoef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
   // Phi(0.05 k) for k = 0..30, for the pig-count block of the growth run.
-  std::array<double, 31> NormalTable{};
+  std::array<double, 31> normalTable{};
 
   // Display settings the model's own table cells follow.
-  std::array<std::int16_t, 3> UnitCodes{0, 0, 1};
-  bool DecimalComma = false;
+  std::array<std::int16_t, 3> unitCodes{0, 0, 1};
+  bool decimalComma = false;
 };

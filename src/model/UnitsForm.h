@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/Units.h"
 #include "platform/Dialogs.h"
 
@@ -25,7 +25,7 @@ struct UnitList {
 // location not yet named is not asked about.
 bool AskToSaveUnits(std::string_view calibrationName, Dialogs& dialogs);
 
-class UnitsDialog {
+class UnitsForm {
  public:
   static constexpr std::string_view kTitle = "Set Location Values Here";
   static constexpr std::string_view kOKCaption = "OK";
@@ -50,22 +50,22 @@ class UnitsDialog {
       "If you want to estimate Temperature Effects for this Location, enter them before "
       "calibration !!";
 
-  UnitsDialog();
+  UnitsForm();
 
-  UnitList Weights;     // "Kilograms", "Pounds": the weight code
-  UnitList FeedEnergy;  // "Kcal/Kg", "Kcal/lb": the energy code
-  UnitList FeedCost;    // "Cost/tonne" (price code 1), "Cost/sht ton" (price code 3)
+  UnitList weights;     // "Kilograms", "Pounds": the weight code
+  UnitList feedEnergy;  // "Kcal/Kg", "Kcal/lb": the energy code
+  UnitList feedCost;    // "Cost/tonne" (price code 1), "Cost/sht ton" (price code 3)
 
   bool Visible() const { return visible_; }
 
   // Shows the dialog with the lists at the current codes.
-  void Open(const GlobalPig& pig);
+  void Open(const GrowthState& growth);
 
   // The unit codes the lists stand for.
   UnitCodeSet ChosenCodes() const;
 
   // OK closes the dialog; the main window takes ChosenCodes().
-  void OK() { visible_ = false; }
+  void Accept() { visible_ = false; }
 
   // The window's close box: nothing changes.
   void Close() { visible_ = false; }
