@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BenchDemo.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
 #include "platform/Grid.h"
@@ -31,14 +31,14 @@ struct DemoLocation {
   }
 
   void SetEnergyStep(int step) {
-    tables->NutRestrict[kDiet][kMinKind][1] = kEnergyLow + kEnergyStep * step;
+    tables->nutrientRestrictions[kDiet][kMinKind][1] = kEnergyLow + kEnergyStep * step;
   }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   BenchDialogs dialogs;
-  FeedOptContext context{*tables, *growth, *state, dialogs};
+  LeastCostContext context{*tables, *growth, *state, dialogs};
 };
 
 void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
@@ -46,44 +46,44 @@ void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
   bench.counters["messages"] = demo.dialogs.messages;
 }
 
-// BuildLP + LPCOST with a new solver each time: the program is built, scaled
+// BuildLp + SolveDiet with a new solver each time: the program is built, scaled
 // and solved from the start.
 void BM_FormulateDietCold(benchmark::State& bench) {
   DemoLocation demo;
-  BuildLP(demo.context, kDiet);
-  LPCOST(demo.context, kDiet);  // fixes the weight row's maximum, as any first run does
+  BuildLp(demo.context, kDiet);
+  SolveDiet(demo.context, kDiet);  // fixes the weight row's maximum, as any first run does
   long problems = 0;
   int step = 0;
   for (auto _ : bench) {
     demo.SetEnergyStep(step++ % kEnergySteps);
     demo.state->solvers[kDiet] = LpSolver();
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
-    problems += demo.state->DietProblems[kDiet];
-    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
+    problems += demo.state->dietProblems[kDiet];
+    benchmark::DoNotOptimize(demo.state->dietCost[kDiet]);
   }
   Report(bench, demo, problems);
 }
 BENCHMARK(BM_FormulateDietCold)->Unit(benchmark::kMicrosecond);
 
-// BuildLP + LPCOST on the diet's kept solver: only the energy minimum moves,
+// BuildLp + SolveDiet on the diet's kept solver: only the energy minimum moves,
 // and the solve starts from the last basis.
 void BM_FormulateDietWarm(benchmark::State& bench) {
   DemoLocation demo;
   for (int first = 0; first < 2; ++first) {
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
   }
   long problems = 0;
   long warm = 0;
   int step = 0;
   for (auto _ : bench) {
     demo.SetEnergyStep(step++ % kEnergySteps);
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
-    problems += demo.state->DietProblems[kDiet];
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
+    problems += demo.state->dietProblems[kDiet];
     warm += demo.state->solvers[kDiet].LastSolve().warmStart;
-    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+    benchmark::DoNotOptimize(demo.state->dietCost[kDiet]);
   }
   Report(bench, demo, problems);
   bench.counters["warm"] = static_cast<double>(warm) / bench.iterations();
@@ -94,11 +94,11 @@ BENCHMARK(BM_FormulateDietWarm)->Unit(benchmark::kMicrosecond);
 void BM_RunLpDemo(benchmark::State& bench) {
   DemoLocation demo;
   Grid dietsTable(19, 9);
-  RunLP(demo.context, dietsTable);
+  RunLp(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
-    RunLP(demo.context, dietsTable);
-    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
+    RunLp(demo.context, dietsTable);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->dietProblems[d];
     benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);
@@ -110,12 +110,12 @@ BENCHMARK(BM_RunLpDemo)->Unit(benchmark::kMicrosecond);
 void BM_RunLpDemoCold(benchmark::State& bench) {
   DemoLocation demo;
   Grid dietsTable(19, 9);
-  RunLP(demo.context, dietsTable);
+  RunLp(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
     for (auto& solver : demo.state->solvers) solver = LpSolver();
-    RunLP(demo.context, dietsTable);
-    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
+    RunLp(demo.context, dietsTable);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->dietProblems[d];
     benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);

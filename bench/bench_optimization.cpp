@@ -32,7 +32,7 @@ struct DemoOptimization {
     form.Combo1.selected = feedChoice;
     form.RunGrowth();
     target = form.Text3.text;
-    const auto& nut = app->formulation.NutRestrict;
+    const auto& nut = app->formulation.nutrientRestrictions;
     for (int d = 1; d <= kDemoDiets; ++d) {
       const double current[] = {0,
                                 ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
@@ -92,12 +92,12 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
   demo.Run();
   App& app = *demo.app;
   DietOptState& opt = *demo.opt;
-  FeedOptContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
   FeedCostObjective objective(lp, app.mainForm.dietsTable, opt.objective);
   OptVariables x = opt.search;
   x.OptFixed = opt.ticked;
   x.OptVar = opt.startVar;
-  app.formulationState->OptMode = kOptModeRunning;
+  app.formulationState->optMode = kOptModeRunning;
   const long solvesBefore = opt.objective.lpSolves;
   double modifiers = 0.25;
   for (auto _ : bench) {
@@ -105,7 +105,7 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
     for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += modifiers;
     benchmark::DoNotOptimize(objective.Evaluate(x, 1));
   }
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
   bench.counters["lp_solves"] =
       static_cast<double>(opt.objective.lpSolves - solvesBefore) / bench.iterations();
 }

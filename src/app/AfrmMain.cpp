@@ -24,7 +24,8 @@ constexpr const char* kDietsInstruction =
 
 }  // namespace
 
-AfrmMain::AfrmMain(App& app) : Height(kDesignedHeight), Width(kMainWindowWidth), app_(app) {}
+AfrmMain::AfrmMain(App& app)
+    : windowHeight(kDesignedHeight), windowWidth(kMainWindowWidth), app_(app) {}
 
 void AfrmMain::FillControls() {
   caption = std::string(kMainTitle);
@@ -92,23 +93,23 @@ void AfrmMain::FillControls() {
 }
 
 void AfrmMain::LayOutFilesTable() {
-  gridFILES.Resize(kFilesRows, 1);
-  gridFILES.SetFixedRows(1);
-  gridFILES.SetFixedCols(0);
-  gridFILES.SetEditable(false);
-  gridFILES.SetColWidth(0, kFilesColWidth);
-  gridFILESToolTip = kFilesToolTip;
-  gridFILES.SetText(
+  filesTable.Resize(kFilesRows, 1);
+  filesTable.SetFixedRows(1);
+  filesTable.SetFixedCols(0);
+  filesTable.SetEditable(false);
+  filesTable.SetColWidth(0, kFilesColWidth);
+  filesTableToolTip = kFilesToolTip;
+  filesTable.SetText(
       kFilesHeadingRow,
       0,
       std::string("Files in Use - Double Click Below ") + '\t' + " to Save a File or all Files");
-  gridFILES.SetText(1, 0, "Save all Data Files");
-  gridFILES.SetText(3, 0, "Save Just the Diets data");
-  gridFILES.SetText(5, 0, "Save Just the Matrix ");
-  gridFILES.SetText(7, 0, "Save Just the Nutrient Restrictions");
-  gridFILES.SetText(9, 0, "Save Just the Ingredient Restrictions ");
+  filesTable.SetText(1, 0, "Save all Data Files");
+  filesTable.SetText(3, 0, "Save Just the Diets data");
+  filesTable.SetText(5, 0, "Save Just the Matrix ");
+  filesTable.SetText(7, 0, "Save Just the Nutrient Restrictions");
+  filesTable.SetText(9, 0, "Save Just the Ingredient Restrictions ");
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
-    gridFILES.SetText(row, 0, kNotOpen);
+    filesTable.SetText(row, 0, kNotOpen);
 }
 
 void AfrmMain::ReadWindowSize() {
@@ -116,20 +117,20 @@ void AfrmMain::ReadWindowSize() {
   if (!lines) return;
   if (!lines->empty()) {
     long height = std::lround(ReadNumber((*lines)[0]));
-    if (height > 0) Height = static_cast<int>(height / kTwipsPerPixel);
+    if (height > 0) windowHeight = static_cast<int>(height / kTwipsPerPixel);
   }
-  Width = kMainWindowWidth;
+  windowWidth = kMainWindowWidth;
 }
 
 void AfrmMain::WriteWindowSize() const {
-  if (Height == 0 || Width == 0) return;
+  if (windowHeight == 0 || windowWidth == 0) return;
   TextFile::WriteLines(app_.programFolder + std::string(kWindowSizeFile),
-                       {" " + std::to_string(Height * kTwipsPerPixel),
-                        " " + std::to_string(Width * kTwipsPerPixel)});
+                       {" " + std::to_string(windowHeight * kTwipsPerPixel),
+                        " " + std::to_string(windowWidth * kTwipsPerPixel)});
 }
 
 void AfrmMain::ShowTab(int tab) {
-  Tab = tab;
+  currentTab = tab;
   RichTextBox1Visible = tab == kTabDiets;
-  gridFILESVisible = tab == kTabFormulas;
+  filesTableVisible = tab == kTabFormulas;
 }

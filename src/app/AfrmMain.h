@@ -9,8 +9,8 @@
 
 #include "calibration/CalibrationCommand.h"
 #include "formulation/DietsTableEdit.h"
-#include "formulation/Restrict.h"
-#include "formulation/frmExcel.h"
+#include "formulation/MatrixEditorForm.h"
+#include "formulation/RestrictionsForm.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
 #include "platform/FormControls.h"
@@ -54,8 +54,8 @@ class AfrmMain {
   // --- State ---------------------------------------------------------------
   Grid dietsTable{kDietsRows, kDietsCols};
   Grid GridWeight{kWeightRows, kWeightCols};  // calibration coefficients
-  Grid gridFILES{kFilesRows, 1};              // "Files in Use"
-  Grid Gridformula{2, 12};                    // ingredient amounts of the formulas
+  Grid filesTable{kFilesRows, 1};             // "Files in Use"
+  Grid formulaTable{2, 12};                   // ingredient amounts of the formulas
 
   TextBox Text1;  // "Starting Weight, kg"
   TextBox Text2;  // "Starting Age, Days"
@@ -81,13 +81,13 @@ class AfrmMain {
 
   std::string RichTextBox1;  // the instruction text of the "Diets" tab
   bool RichTextBox1Visible = true;
-  bool gridFILESVisible = false;
-  std::string gridFILESToolTip;
+  bool filesTableVisible = false;
+  std::string filesTableToolTip;
 
-  std::string caption;  // window title
-  int Height = 0;       // pixels
-  int Width = 0;        // pixels
-  int Tab = kTabDiets;
+  std::string caption;   // window title
+  int windowHeight = 0;  // pixels
+  int windowWidth = 0;   // pixels
+  int currentTab = kTabDiets;
   bool MatrixLoaded = true;  // cleared when a location has no usable matrix
   Grid* ActiveGrid = nullptr;
 
@@ -263,7 +263,7 @@ class AfrmMain {
   bool Griddiets_Click(int row, int col);
 
   // --- Saving --------------------------------------------------------------
-  void gridFILES_DblClick(int row);
+  void FilesTableDoubleClicked(int row);
   void Save1Diet();
   void SaveCurrent();
   void SaveNewLoc();
@@ -275,8 +275,8 @@ class AfrmMain {
   // for its row of the file table. True when the file was written.
   bool SaveDiets();
   bool SaveMatrixFile();
-  bool SaveIngFile();
-  bool SaveNutFile();
+  bool SaveIngredientRestrictionsFile();
+  bool SaveNutrientRestrictionsFile();
   bool SavePltFile();
   bool SaveCalFile();
   bool SaveStgFile();

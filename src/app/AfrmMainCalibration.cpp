@@ -74,7 +74,7 @@ FitAgainstObserved RunFittedCurve(GrowthState& growth,
 bool SaveFittedCurve(AfrmMain& form, App& app) {
   form.SetFileNames(form.CalibrationBase());
   const Location& location = app.location;
-  form.gridFILES.SetText(kPltRow, 0, location.calibrationFile);
+  form.filesTable.SetText(kPltRow, 0, location.calibrationFile);
   const bool saved =
       WriteCalibrationFile(location.calibrationFile,
                            PltFromState(form.GridWeight, app.calibration, app.growth),

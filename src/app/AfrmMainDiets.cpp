@@ -3,14 +3,14 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "formulation/DietsTableEdit.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "model/DietsTable.h"
 
 void AfrmMain::Griddiets_AfterEdit(int row, int col) {
-  FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
+  LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
   DietsEditContext context{dietsTable,
                            app_.growth,
-                           app_.formulation.NutRestrict,
+                           app_.formulation.nutrientRestrictions,
                            ratioRules,
                            app_.dialogs,
                            [&lp](int diet) { ApplyProteinMargin(lp, diet); }};

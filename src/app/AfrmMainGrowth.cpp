@@ -11,8 +11,8 @@
 #include "app/GrowthChecks.h"
 #include "app/UnitChange.h"
 #include "calibration/TargetScore.h"
-#include "formulation/FeedOpt.h"
 #include "formulation/FormulaTable.h"
+#include "formulation/LeastCost.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
@@ -149,11 +149,11 @@ void AfrmMain::RunGrowth() {
   growth.pigCount = pigs > 0 ? static_cast<std::int32_t>(std::min(pigs, 1e9)) : kDefaultHerdPigs;
   if (!(pigs > 0)) TextPigNo.text = std::to_string(kDefaultHerdPigs);
 
-  FeedOptContext lp{app_.formulation, growth, *app_.formulationState, app_.dialogs};
+  LeastCostContext lp{app_.formulation, growth, *app_.formulationState, app_.dialogs};
   // A diet that could not be formulated keeps its old nutrients and shows its
   // weight total as its price: growing on it would report a wrong cost per
   // pig as if all were well. The user has been told which diet failed.
-  if (Combo1.selected == kFeedLeastCost && !RunLP(lp, dietsTable)) return;
+  if (Combo1.selected == kFeedLeastCost && !RunLp(lp, dietsTable)) return;
   if (growth.dietCount == 0) {
     app_.dialogs.Message("Need Diets");
     return;
@@ -221,15 +221,15 @@ void AfrmMain::ShowFormulaCosts() {
   FormulationState& state = *app_.formulationState;
   const double cost = app_.growthResults.costPerPig;
   PushRecentCost(state, cost);
-  FeedOptContext lp{app_.formulation, growth, state, app_.dialogs};
-  FormulaTableRefresh(lp, dietsTable, Gridformula, TextPigNo.text);
+  LeastCostContext lp{app_.formulation, growth, state, app_.dialogs};
+  FormulaTableRefresh(lp, dietsTable, formulaTable, TextPigNo.text);
   // The herd's feed cost under the formulas' own cost column.
-  const int row = Gridformula.Rows();
-  Gridformula.SetRows(row + 1);
-  Gridformula.SetText(row, 1, "Total Cost");
-  Gridformula.SetText(row,
-                      growth.dietCount + kTotalCostOffset,
-                      NumberText(growth.pigCount * cost, growth.decimalComma));
+  const int row = formulaTable.Rows();
+  formulaTable.SetRows(row + 1);
+  formulaTable.SetText(row, 1, "Total Cost");
+  formulaTable.SetText(row,
+                       growth.dietCount + kTotalCostOffset,
+                       NumberText(growth.pigCount * cost, growth.decimalComma));
 }
 
 void AfrmMain::TrackRunChanges() {

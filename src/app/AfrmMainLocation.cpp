@@ -65,7 +65,7 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   const std::string folder = FolderOf(chosen);
   app_.growth.defaultGrowthCoef = kLocationCoef;
   SetFileNames(LocationBaseOf(chosen));
-  gridFILES.SetText(kPltRow, 0, chosen);
+  filesTable.SetText(kPltRow, 0, chosen);
   location.dataFolder = folder;
   // The last run belonged to the location before.
   ClearRunResults();
@@ -126,7 +126,7 @@ void AfrmMain::LoadExistingLocation() {
     MatrixLoaded = false;
     Combo1.selected = kFeedGrid;
   }
-  if (MatrixLoaded && app_.formulation.NutCount == 0) {
+  if (MatrixLoaded && app_.formulation.nutrientCount == 0) {
     dialogs.Message("No Nutrient File found");
     Combo1.selected = kFeedGrid;
   }
@@ -166,7 +166,7 @@ void AfrmMain::OpenLocationFile(const std::string& path) {
 }
 
 void AfrmMain::ShowChosenLocation() {
-  if (app_.formulation.IngMatrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
+  if (app_.formulation.matrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
 }
 
 void AfrmMain::Text6_DblClick() {
@@ -181,7 +181,7 @@ void AfrmMain::Text6_KeyPress() {
 }
 
 void AfrmMain::SetFileNames(const std::string& base) {
-  ::SetFileNames(app_.location, base, gridFILES);
+  ::SetFileNames(app_.location, base, filesTable);
 }
 
 void AfrmMain::LoadLP() {
@@ -191,9 +191,9 @@ void AfrmMain::LoadLP() {
   // was: shown under the new names they would be wrong, and the editors'
   // saves would store the old matrix or restrictions over the new ones.
   ClearFormulationTables(*app_.formulationState);
-  if (Gridformula.Rows() > 1)
-    Gridformula.ClearRange(1, 0, Gridformula.Rows() - 1, Gridformula.Cols() - 1);
-  if (read != MatrixLoad::Missing) gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
+  if (formulaTable.Rows() > 1)
+    formulaTable.ClearRange(1, 0, formulaTable.Rows() - 1, formulaTable.Cols() - 1);
+  if (read != MatrixLoad::Missing) filesTable.SetText(kMatrixRow, 0, location.matrixFile);
   if (read == MatrixLoad::Loaded) {
     MatrixLoaded = true;
     ReadRestrictions();
@@ -201,7 +201,7 @@ void AfrmMain::LoadLP() {
   app_.matrixForm.Fill();
   if (app_.restrictForm.visible) app_.restrictForm.Fill();
   if (app_.dietDisplayForm.visible) app_.dietDisplayForm.Load();
-  if (app_.sourcesForm.visible) app_.sourcesForm.Command1();
+  if (app_.sourcesForm.visible) app_.sourcesForm.ShowPercentages();
 }
 
 void AfrmMain::ReadRestrictions() {
@@ -213,8 +213,8 @@ void AfrmMain::ReadRestrictions() {
                                                   location.nutRestrictionsFile,
                                                   feedChoice);
   Combo1.selected = feedChoice;
-  if (restrictions.ingRead) gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
-  if (restrictions.nutRead) gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
+  if (restrictions.ingRead) filesTable.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
+  if (restrictions.nutRead) filesTable.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
   if (restrictions.noEnergyMinimum) MatrixLoaded = false;
 }
 

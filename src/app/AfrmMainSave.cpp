@@ -24,11 +24,11 @@ constexpr std::array<int, 4> kFormulationRows{kDietsRow, kMatrixRow, kReqNutRow,
 }  // namespace
 
 bool AfrmMain::MatrixHasTwoIngredients() const {
-  return app_.formulation.IngMatrix[kWeightRow][2] > 0;
+  return app_.formulation.matrix[kWeightRow][2] > 0;
 }
 
 bool AfrmMain::SaveDiets() {
-  if (!SaveDietsFile(app_.location, dietsTable, app_.growth.dietCount, gridFILES, app_.dialogs))
+  if (!SaveDietsFile(app_.location, dietsTable, app_.growth.dietCount, filesTable, app_.dialogs))
     return false;
   dietsTable.SetEdited(false);
   return true;
@@ -39,11 +39,11 @@ bool AfrmMain::SaveMatrixFile() {
   SaveRequest request =
       MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]);
   if (!SaveMatrix(app_.formulation, app_.dialogs, location.matrixFile, request)) return false;
-  gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
+  filesTable.SetText(kMatrixRow, 0, location.matrixFile);
   return true;
 }
 
-bool AfrmMain::SaveIngFile() {
+bool AfrmMain::SaveIngredientRestrictionsFile() {
   Location& location = app_.location;
   SaveRequest request =
       IngSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqIngRow]);
@@ -54,11 +54,11 @@ bool AfrmMain::SaveIngFile() {
                            request)) {
     return false;
   }
-  gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
+  filesTable.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
   return true;
 }
 
-bool AfrmMain::SaveNutFile() {
+bool AfrmMain::SaveNutrientRestrictionsFile() {
   Location& location = app_.location;
   SaveRequest request =
       NutSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqNutRow]);
@@ -69,7 +69,7 @@ bool AfrmMain::SaveNutFile() {
                            request)) {
     return false;
   }
-  gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
+  filesTable.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
   return true;
 }
 
@@ -113,7 +113,7 @@ MatrixFileSave AfrmMain::MatrixEditorSave() {
       location.matrixFile,
       MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]),
       [this] { LoadLP(); },
-      [this] { return SaveIngFile() && SaveNutFile(); },
+      [this] { return SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile(); },
       [this] {
         if (app_.restrictForm.visible) app_.restrictForm.Fill();
       }};
@@ -125,17 +125,20 @@ RestrictionFiles AfrmMain::RestrictionFilesInUse() {
           location.nutRestrictionsFile,
           location.dataFolder,
           Text6.text,
-          gridFILES};
+          filesTable};
 }
 
 // The restriction files follow the matrix file's numbering: after the editor
 // moved restrictions with an insertion or deletion, they are written too.
 bool AfrmMain::SaveJustTheMatrix() {
   if (!SaveMatrixFile()) return false;
-  return !app_.formulation.RestrictionFilesRenumbered || (SaveIngFile() && SaveNutFile());
+  return !app_.formulation.restrictionFilesRenumbered ||
+         (SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile());
 }
 
-bool AfrmMain::SaveFormulationFiles() { return SaveIngFile() && SaveNutFile() && SaveMatrixFile(); }
+bool AfrmMain::SaveFormulationFiles() {
+  return SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile() && SaveMatrixFile();
+}
 
 bool AfrmMain::SaveAllFiles() {
   if (!(SavePltFile() && SaveCalFile() && SaveStgFile() && SaveDiets())) return false;
@@ -156,7 +159,7 @@ void AfrmMain::Save1Diet() {
   for (int row : kFormulationRows) location.saveWithoutAsking[row] = false;
 }
 
-void AfrmMain::gridFILES_DblClick(int row) {
+void AfrmMain::FilesTableDoubleClicked(int row) {
   Location& location = app_.location;
   Dialogs& dialogs = app_.dialogs;
   location.ClearSaveWithoutAsking();
@@ -175,7 +178,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
     dialogs.Message(
         "Click Below to Save Ingredient Restriction to an Existing or New Location Name and "
         "Folder Below");
-    SaveIngFile();  // always through the save dialog
+    SaveIngredientRestrictionsFile();  // always through the save dialog
     return;
   }
   struct OneFile {
@@ -192,7 +195,7 @@ void AfrmMain::gridFILES_DblClick(int row) {
        &AfrmMain::SaveJustTheMatrix},
       {kReqNutRow,
        "Do you want to Save the  Nutrition Restrictions to the existing location?",
-       &AfrmMain::SaveNutFile},
+       &AfrmMain::SaveNutrientRestrictionsFile},
   };
   for (const OneFile& file : kOneFile) {
     if (row != file.fileRow - 1 && row != file.fileRow) continue;
@@ -220,7 +223,7 @@ void AfrmMain::SaveNewLoc() {
   chosen = ResolveInFolder(location.dataFolder, chosen);
   SetFileNames(LocationBaseOf(chosen));
   // Work goes on at the new location: show it as the current one.
-  gridFILES.SetText(kPltRow, 0, location.calibrationFile);
+  filesTable.SetText(kPltRow, 0, location.calibrationFile);
   location.dataFolder = FolderOf(chosen);
   Text6.text = location.locationBase;
   SaveCurrent();
@@ -242,7 +245,7 @@ void AfrmMain::SaveDietNew() {
   const FormulationTables::Unsaved unsaved = app_.formulation.unsaved;
   std::array<std::string, kFormulationRows.size()> shown;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
-    shown[i] = gridFILES.Text(kFormulationRows[i], 0);
+    shown[i] = filesTable.Text(kFormulationRows[i], 0);
 
   location.dietsFile = base + std::string(kDietsSuffix);
   location.nutRestrictionsFile = base + std::string(kReqNutSuffix);
@@ -255,7 +258,7 @@ void AfrmMain::SaveDietNew() {
   dietsTable.SetEdited(dietsEdited);
   app_.formulation.unsaved = unsaved;
   for (std::size_t i = 0; i < kFormulationRows.size(); ++i)
-    gridFILES.SetText(kFormulationRows[i], 0, shown[i]);
+    filesTable.SetText(kFormulationRows[i], 0, shown[i]);
 }
 
 void AfrmMain::Command5_Click() {

@@ -10,7 +10,7 @@
 #include "app/App.h"
 #include "app/ChangeTracking.h"
 #include "app/UnitChange.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "model/DietsFile.h"
 #include "model/Units.h"
 #include "platform/GridClipboard.h"
@@ -88,7 +88,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   FillControls();  // captions, tooltips, the lists and their first choices
   // The tab set starts at its designed size, which a kept window too small
   // to follow then leaves as it is.
-  Form_Resize(Height, Width);
+  Form_Resize(windowHeight, windowWidth);
   ReadWindowSize();
   MatrixLoaded = true;
 
@@ -112,7 +112,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
   ShowWeightUnit();
 
   DataInit();
-  Form_Resize(Height, Width);
+  Form_Resize(windowHeight, windowWidth);
   ShowTab(kTabDiets);
   Started = true;
 }
@@ -190,8 +190,8 @@ void AfrmMain::WindowClosed(Window window) {
 }
 
 void AfrmMain::Form_Resize(int height, int width) {
-  Height = height;
-  Width = width;
+  windowHeight = height;
+  windowWidth = width;
   if (width >= kMinFollowWidth) TabSetWidth = width - kTabSetLeft - kTabSetMargin;
   if (height >= kMinFollowHeight) TabSetHeight = height - kTabSetTop - kTabSetMargin;
 }
@@ -220,8 +220,8 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       MatrixEditorOpen = true;
       return Window::MatrixEditor;
     case Control::Command7: {
-      FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
-      RunLP(lp, dietsTable);
+      LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
+      RunLp(lp, dietsTable);
       return Window::None;
     }
     case Control::Command10:
@@ -291,7 +291,7 @@ void AfrmMain::Option1_Click() {
   Option2.checked = false;
   ShowTab(kTabFormulas);
   GridWeight.SetEditable(true);
-  Gridformula.SetEditable(false);
+  formulaTable.SetEditable(false);
   Command[8].visible = true;
 }
 
@@ -299,7 +299,7 @@ void AfrmMain::Option2_Click() {
   Option1.checked = false;
   Option2.checked = true;
   GridWeight.SetEditable(false);
-  Gridformula.SetEditable(true);
+  formulaTable.SetEditable(true);
   Command[8].visible = false;
 }
 
@@ -343,7 +343,7 @@ void AfrmMain::ShowWeightUnit() {
 namespace {
 
 TrackedWindow Tracked(AfrmMain& form, App& app) {
-  return {form.dietsTable, form.Gridformula, app.comparison, app.growth.dietCount};
+  return {form.dietsTable, form.formulaTable, app.comparison, app.growth.dietCount};
 }
 
 }  // namespace

@@ -12,12 +12,12 @@
 #include "app/frmOpt.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/SwineCalib.h"
-#include "formulation/DietDisplay.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/DietDisplayForm.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
-#include "formulation/Restrict.h"
-#include "formulation/frmExcel.h"
-#include "formulation/frmMsgBoxA.h"
+#include "formulation/MatrixEditorForm.h"
+#include "formulation/NutrientSourcesForm.h"
+#include "formulation/RestrictionsForm.h"
 #include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
 #include "model/TemperatureForm.h"
@@ -64,16 +64,16 @@ class App {
   Location location;
 
   AfrmMain mainForm{*this};
-  Restrict restrictForm{dialogs, formulation, growth};
+  RestrictionsForm restrictForm{dialogs, formulation, growth};
   TemperatureForm temperatureForm;
   TrackingTables tracking;  // the main window's stores of earlier diets and formulas
   frmTrack trackForm;
   UnitsForm unitsForm;
   frmAbout aboutForm;
-  DietDisplay dietDisplayForm{
-      dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.gridFILES};
-  frmExcel matrixForm{dialogs, formulation, growth, dietDisplayForm.NutColumns};
-  frmMsgBoxA sourcesForm{dialogs, formulation, growth, *formulationState};
+  DietDisplayForm dietDisplayForm{
+      dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.filesTable};
+  MatrixEditorForm matrixForm{dialogs, formulation, growth, dietDisplayForm.nutrientColumns};
+  NutrientSourcesForm sourcesForm{dialogs, formulation, growth, *formulationState};
   frmCalib calibForm{*this};          // the calibration inputs screen
   frmCalibTest calibTestForm{*this};  // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the

@@ -64,7 +64,7 @@ void frmTrack::Popup(PopupAction action, Dialogs& dialogs) {
 }
 
 void GridSave(TrackingTables& tables, const TrackedWindow& window) {
-  CopyWhole(window.Gridformula, tables.Gridformsaver);
+  CopyWhole(window.formulaTable, tables.Gridformsaver);
   CopyBlock(window.dietsTable, tables.gridsaver, window.dietsTable.Rows() - 1, LastDietCol(window));
 }
 
@@ -95,7 +95,7 @@ void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack&
   for (int r = 1; r < comparison.Rows(); ++r)
     comparison.SetText(r, kInitialCol, comparison.Text(r, kCurrentCol));
 
-  CopyWhole(window.Gridformula, tables.Gridinitform);
+  CopyWhole(window.formulaTable, tables.Gridinitform);
   tables.Gridinitform.SetText(0, 0, "Init Formulas");
   CopyCells(tables.Gridinitform, track.GridInitForm);
 

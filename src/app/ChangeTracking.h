@@ -25,7 +25,7 @@ struct TrackingTables {
 // What change tracking reads and writes of the main window.
 struct TrackedWindow {
   const Grid& dietsTable;
-  const Grid& Gridformula;
+  const Grid& formulaTable;
   Grid& comparison;  // the run comparison table; column 1 current, 4 initial
   int numDiets;      // diet columns 1..numDiets of the diets table are in use
 };

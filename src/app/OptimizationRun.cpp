@@ -45,7 +45,7 @@ struct Run {
   App& app;
   DietOptState& opt;
   const OptWindowView& window;
-  FeedOptContext lp;
+  LeastCostContext lp;
   FeedCostObjective objective;
   int diets = 0;
   double startCost = 0;
@@ -92,10 +92,10 @@ void PrepareRun(Run& run, double targetWeight) {
     // The given diets and their costs, as the last growth run took them.
     TakeDietsFromTable(app.mainForm.dietsTable, growth);
     for (int d = 1; d <= run.diets; ++d) {
-      app.formulationState->DietCost[d] = ReadNumber(app.mainForm.dietsTable.Text(kDietCostRow, d));
+      app.formulationState->dietCost[d] = ReadNumber(app.mainForm.dietsTable.Text(kDietCostRow, d));
     }
   }
-  run.opt.userRestrict = app.formulation.NutRestrict;
+  run.opt.userRestrict = app.formulation.nutrientRestrictions;
   state.feedChoice = feedChoice;
   state.targetWeight = targetWeight;
   state.startWeight = StartingWeight(growth);
@@ -105,7 +105,7 @@ void PrepareRun(Run& run, double targetWeight) {
   s.cancel = &growth.cancelRun;
   ReadOptTable(run);
   PrepareFeedCost(state, app.formulation, run.diets);
-  app.formulationState->OptMode = kOptModeRunning;
+  app.formulationState->optMode = kOptModeRunning;
   for (int i = 1; i <= s.n; ++i) {
     s.OptUpper[i] = kCoordHigh;
     s.OptLower[i] = kCoordLow;
@@ -172,10 +172,10 @@ void TakeSnapshot(Run& run, double bestCost) {
   r.OptTable = state.OptTable;
   r.fixed = run.opt.ticked;
   r.dietNutrients = growth.dietNutrients;
-  r.DietInclusion = lp.DietInclusion;
-  r.NutRestrict = run.app.formulation.NutRestrict;
+  r.dietInclusion = lp.dietInclusion;
+  r.nutrientRestrictions = run.app.formulation.nutrientRestrictions;
   for (int d = 0; d <= kMaxDiets; ++d) {
-    r.DietCost[d] = d <= run.diets ? lp.DietCost[d] : 0;
+    r.dietCost[d] = d <= run.diets ? lp.dietCost[d] : 0;
     r.feedAmount[d] = d <= run.diets ? growth.dietFeedAmount[d] : 0;
     r.phaseFeed[d] = d <= run.diets ? DietPhaseFeed(growth, d) : 0;
     // The search never writes the diets table: it holds the start's diets.
@@ -213,7 +213,7 @@ bool RunAccepted(Run& run, double& targetWeight) {
       w.GridOpt.SetCellCheck(VariableOf(d, kProteinKind), kOptTickCol, CheckState::Unchecked);
     }
   }
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
   // The search holds six diets (18 variables).
   run.diets = ReadInteger(w.TextOptDiet);
   if (run.diets < 1) {
@@ -276,7 +276,7 @@ bool CheckOptTable(const Grid& GridOpt,
   for (int d = 1; d <= diets; ++d) {
     const bool moves =
         Ticked(GridOpt, VariableOf(d, kEnergyKind)) || Ticked(GridOpt, VariableOf(d, kProteinKind));
-    if (moves && !(tables.NutRestrict[d][kMinKind][kMetCys] > 0)) {
+    if (moves && !(tables.nutrientRestrictions[d][kMinKind][kMetCys] > 0)) {
       dialogs.Message("Set Diet Values for MET_CYS");
       return true;
     }
@@ -313,10 +313,10 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   const OptStatus status = run.Cancelled() ? OptStatus::Cancelled : s.status;
   const double bestCost = ScoreOptimum(run);
 
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
   TakeSnapshot(run, bestCost);
   opt.result.status = status;
-  app.formulation.NutRestrict = opt.userRestrict;
+  app.formulation.nutrientRestrictions = opt.userRestrict;
   app.growth.cancelRun = false;
   if (opt.writeResults) opt.writeResults();
 

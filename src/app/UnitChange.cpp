@@ -184,16 +184,16 @@ void RescaleFormulation(App& app, const Rescale& by, bool comma) {
   FormulationTables& t = app.formulation;
   for (int i = 1; i <= kMaxIngredients; ++i) {
     t.ingredientPrice[i] *= by.price;
-    t.IngMatrix[kEnergyMatrixRow][i] *= by.energy;
+    t.matrix[kEnergyMatrixRow][i] *= by.energy;
   }
-  for (auto* table : {&t.NutRestrict, &t.NutRestrictFile})
+  for (auto* table : {&t.nutrientRestrictions, &t.nutrientRestrictionsInFile})
     for (auto& diet : *table)
       for (auto& kind : diet) kind[kEnergy] *= by.energy;
-  for (double& cost : app.formulationState->DietCost) cost *= by.price;
+  for (double& cost : app.formulationState->dietCost) cost *= by.price;
   if (!app.mainForm.MatrixEditorOpen) return;
-  Grid& editor = app.matrixForm.GridImport;
+  Grid& editor = app.matrixForm.matrixTable;
   for (int row = 1; row < editor.Rows(); ++row) {
-    RescaleCell(editor, row, frmExcel::kPriceCol, by.price, comma, kPriceNear);
+    RescaleCell(editor, row, MatrixEditorForm::kPriceCol, by.price, comma, kPriceNear);
     RescaleCell(editor, row, kEnergyMatrixRow, by.energy, comma);
   }
 }

@@ -29,7 +29,7 @@ bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)(
 
 // The matrix editor's edits count while it is open: closing it drops them.
 bool EditorEdited(const App& app) {
-  return app.mainForm.MatrixEditorOpen && app.matrixForm.GridImport.Edited();
+  return app.mainForm.MatrixEditorOpen && app.matrixForm.matrixTable.Edited();
 }
 
 constexpr Kind kDiets{
@@ -48,13 +48,13 @@ constexpr Kind kMatrix{
     [](const App& app) { return app.location.matrixFile; },
     [](const App& app) { return app.formulation.unsaved.matrix || EditorEdited(app); },
     [](App& app) {
-      if (EditorEdited(app)) app.matrixForm.Command3();  // "Save Changes" first
+      if (EditorEdited(app)) app.matrixForm.SaveChanges();  // "Save Changes" first
       return SaveUnderCurrentName(
           app, kMatrixRow, !app.location.matrixFile.empty(), &AfrmMain::SaveMatrixFile);
     },
     [](App& app) {
       app.formulation.unsaved.matrix = false;
-      app.matrixForm.GridImport.SetEdited(false);
+      app.matrixForm.matrixTable.SetEdited(false);
     },
 };
 
@@ -62,17 +62,19 @@ constexpr Kind kIngRestrictions{
     "the ingredient restrictions",
     [](const App& app) { return app.location.ingRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.ingRestrictions || app.restrictForm.GridRestrict.Edited();
+      return app.formulation.unsaved.ingRestrictions || app.restrictForm.ingredientTable.Edited();
     },
     [](App& app) {
       // "Keep Ingredient Restrictions" first.
-      if (app.restrictForm.GridRestrict.Edited()) app.restrictForm.SaveIngSes();
-      return SaveUnderCurrentName(
-          app, kReqIngRow, !app.location.ingRestrictionsFile.empty(), &AfrmMain::SaveIngFile);
+      if (app.restrictForm.ingredientTable.Edited()) app.restrictForm.KeepIngredientRestrictions();
+      return SaveUnderCurrentName(app,
+                                  kReqIngRow,
+                                  !app.location.ingRestrictionsFile.empty(),
+                                  &AfrmMain::SaveIngredientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.ingRestrictions = false;
-      app.restrictForm.GridRestrict.SetEdited(false);
+      app.restrictForm.ingredientTable.SetEdited(false);
     },
 };
 
@@ -80,17 +82,20 @@ constexpr Kind kNutRestrictions{
     "the nutrient restrictions",
     [](const App& app) { return app.location.nutRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.nutRestrictions || app.restrictForm.NUTS.Edited();
+      return app.formulation.unsaved.nutRestrictions || app.restrictForm.nutrientTable.Edited();
     },
     [](App& app) {
       // "Keep Nutrient Restrictions" first; a minimum above its maximum stops.
-      if (app.restrictForm.NUTS.Edited() && !app.restrictForm.SaveNutSes()) return false;
-      return SaveUnderCurrentName(
-          app, kReqNutRow, !app.location.nutRestrictionsFile.empty(), &AfrmMain::SaveNutFile);
+      if (app.restrictForm.nutrientTable.Edited() && !app.restrictForm.KeepNutrientRestrictions())
+        return false;
+      return SaveUnderCurrentName(app,
+                                  kReqNutRow,
+                                  !app.location.nutRestrictionsFile.empty(),
+                                  &AfrmMain::SaveNutrientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.nutRestrictions = false;
-      app.restrictForm.NUTS.SetEdited(false);
+      app.restrictForm.nutrientTable.SetEdited(false);
     },
 };
 

@@ -152,7 +152,7 @@ void frmOpt::Form_Load() {
   // protein minima of the restrictions (taken from the diets table, and kept
   // as the minima, where there are none).
   const Grid& diets = main.dietsTable;
-  auto& nut = app_.formulation.NutRestrict;
+  auto& nut = app_.formulation.nutrientRestrictions;
   for (int d = 1; d <= kMaxDiets; ++d) {
     const std::string& feed = diets.Text(kDietAmountRow, d);
     GridOpt.SetText(VariableOf(d, kFeedKind), kOptCurrentCol, feed.empty() ? "0" : feed);
@@ -293,12 +293,13 @@ bool frmOpt::CmdView_Click() {
 void frmOpt::CmdTransfer_Click() {
   if (Running || !opt_.result.done) return;
   const OptResult& r = opt_.result;
-  auto& nut = app_.formulation.NutRestrict;
-  FeedOptContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
+  auto& nut = app_.formulation.nutrientRestrictions;
+  LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
   const int diets = std::clamp(r.diets, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d) {
     for (int kind : {kMinKind, kMaxKind}) {
-      for (int j = kEnergy; j <= kNutrientsMoved; ++j) nut[d][kind][j] = r.NutRestrict[d][kind][j];
+      for (int j = kEnergy; j <= kNutrientsMoved; ++j)
+        nut[d][kind][j] = r.nutrientRestrictions[d][kind][j];
     }
     // The protein maximum the diet was formulated with: a diet whose energy
     // and protein did not change since its last formulation keeps the
@@ -362,7 +363,7 @@ bool frmOpt::CmdOpenOpt_Click() {
 
 void frmOpt::WriteResults() {
   const std::string path =
-      ResolveInFolder(app_.location.dataFolder, OptResultsFileName(LocationName, Today()));
+      ResolveInFolder(app_.location.dataFolder, OptResultsFileName(LocationName, today()));
   const bool written =
       WriteFileOrReport(app_.dialogs, path, OptResultsFileLines(ReportSource()), kResultsProcedure);
   ResultsFile = written ? path : std::string();
@@ -381,7 +382,7 @@ void frmOpt::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, app_.d
 void AfrmMain::Command9_Click() {
   const int diets = std::clamp<int>(app_.growth.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d)
-    app_.formulationState->DietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
+    app_.formulationState->dietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
   if (!app_.optForm.visible) app_.optForm.Form_Load();
 }
 

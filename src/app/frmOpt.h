@@ -110,7 +110,7 @@ class frmOpt {
   std::string OptFile;
   std::string ResultsFile;
   // Today as "dd/mm/yyyy", for the results file's name.
-  std::function<std::string()> Today{TodayText};
+  std::function<std::string()> today{TodayText};
 
   // --- Commands ------------------------------------------------------------
   // Opening the window: the fields from the main window, the table's

@@ -22,23 +22,23 @@ void PrintDiet(const App& app, int diet, Precision precision) {
   const GrowthState& growth = app.growth;
   const bool comma = growth.decimalComma;
   const std::string name = app.mainForm.dietsTable.Text(kDietNameRow, diet);
-  if (state.DietProblems[diet] > 0) {
+  if (state.dietProblems[diet] > 0) {
     PrintRow({"Diet", std::to_string(diet), name, "Infeasible"});
     EndBlock();
     return;
   }
   PrintRow({"Diet", std::to_string(diet), name});
-  PrintRow({"Cost", Value(precision, state.DietCost[diet], comma)});
+  PrintRow({"Cost", Value(precision, state.dietCost[diet], comma)});
   PrintRow({"Ingredient", "Per cent"});
   for (int c = 1; c <= tables.ingredientCount; ++c) {
-    const double inclusion = state.DietInclusion[diet][c];
-    if (inclusion > 0) PrintRow({tables.IngName[c], Value(precision, inclusion, comma)});
+    const double inclusion = state.dietInclusion[diet][c];
+    if (inclusion > 0) PrintRow({tables.ingredientName[c], Value(precision, inclusion, comma)});
   }
   PrintRow({"Nutrient", "Level"});
   // Matrix row j + 1 is nutrient index j; row 1, the weight, is the total.
-  const int lastNutrient = std::min<int>(tables.NutCount - 1, kMaxNutrientIndex);
+  const int lastNutrient = std::min<int>(tables.nutrientCount - 1, kMaxNutrientIndex);
   for (int j = 1; j <= lastNutrient; ++j)
-    PrintRow({tables.NutName[j + 1], Value(precision, growth.dietNutrients[diet][j], comma)});
+    PrintRow({tables.nutrientName[j + 1], Value(precision, growth.dietNutrients[diet][j], comma)});
   EndBlock();
 }
 
@@ -61,7 +61,7 @@ int RunFormulateCommand(const CliOptions& options) {
   bool allFeasible = true;
   for (int d = 1; d <= diets; ++d) {
     PrintDiet(app, d, options.precision);
-    allFeasible = allFeasible && app.formulationState->DietProblems[d] == 0;
+    allFeasible = allFeasible && app.formulationState->dietProblems[d] == 0;
   }
   return allFeasible ? kExitOk : kExitRunFailed;
 }

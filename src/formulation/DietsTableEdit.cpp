@@ -28,7 +28,7 @@ void DietsCellEdited(DietsEditContext& context, int row, int col) {
   if (row < kDietEnergyRow || row > kDietSpareRow || !IsDietColumn(col)) return;
   const double x = DietCellNumber(context.dietsTable, row, col);
   const int j = row - kDietRowOffset;
-  auto& limits = context.NutRestrict[col];
+  auto& limits = context.nutrientRestrictions[col];
   const double oldMin = limits[kMin][j];
 
   if (row == kDietProteinRow || row == kDietLysineRow) {
@@ -51,7 +51,7 @@ void RatioAminoAcids(DietsEditContext& context, int col) {
   const bool lysineRule = !proteinRule && context.checks.lysineRule;
   if (!proteinRule && !lysineRule) return;
   Grid& grid = context.dietsTable;
-  auto& limits = context.NutRestrict[col];
+  auto& limits = context.nutrientRestrictions[col];
 
   std::array<double, kNutrients> base{};
   for (int i = kProtein; i <= kValine; ++i) {

@@ -28,7 +28,7 @@ using ProteinMarginRule = std::function<void(int diet)>;
 struct DietsEditContext {
   Grid& dietsTable;
   GrowthState& growth;  // dietNutrients of the last run are the ratio rules' base
-  FormulationTables::NutTable& NutRestrict;
+  FormulationTables::NutrientRestrictionTable& nutrientRestrictions;
   RatioRuleChecks& checks;
   Dialogs& dialogs;
   ProteinMarginRule proteinMargin;  // may be empty

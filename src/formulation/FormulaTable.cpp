@@ -29,9 +29,9 @@ int Ingredients(const FormulationTables& tables) {
 double RoundTo2(double value) { return std::round(value * 100) / 100; }
 
 // pigCount, read from the "Number of Pigs" box when it is 0.
-std::int32_t HerdSize(GrowthState& growth, std::string_view pigNoText) {
+std::int32_t HerdSize(GrowthState& growth, std::string_view pigCountText) {
   if (growth.pigCount == 0) {
-    const double typed = std::nearbyint(ReadNumber(pigNoText));
+    const double typed = std::nearbyint(ReadNumber(pigCountText));
     const double limit = std::numeric_limits<std::int32_t>::max();
     growth.pigCount =
         std::isfinite(typed) ? static_cast<std::int32_t>(std::clamp(typed, 0.0, limit)) : 0;
@@ -50,12 +50,12 @@ std::array<double, kMaxDiets + 1> DietFeedEaten(const GrowthState& growth) {
   return eaten;
 }
 
-std::array<double, kMaxIngredients + 1> IngredientTotals(const FeedOptContext& context) {
+std::array<double, kMaxIngredients + 1> IngredientTotals(const LeastCostContext& context) {
   const auto eaten = DietFeedEaten(context.growth);
   std::array<double, kMaxIngredients + 1> total{};
   for (int i = 1; i <= Ingredients(context.tables); ++i) {
     for (int d = 1; d <= DietsInUse(context.growth); ++d) {
-      total[i] += context.state.DietInclusion[d][i] * 0.01 * eaten[d];
+      total[i] += context.state.dietInclusion[d][i] * 0.01 * eaten[d];
     }
   }
   return total;
@@ -75,10 +75,10 @@ void SortByTotal(std::array<double, kMaxIngredients + 1>& total,
   }
 }
 
-void FormulaTableRefresh(FeedOptContext& context,
+void FormulaTableRefresh(LeastCostContext& context,
                          const Grid& dietsTable,
-                         Grid& Gridformula,
-                         std::string_view pigNoText) {
+                         Grid& formulaTable,
+                         std::string_view pigCountText) {
   const int diets = DietsInUse(context.growth);
   const int n = Ingredients(context.tables);
   auto total = IngredientTotals(context);
@@ -90,32 +90,32 @@ void FormulaTableRefresh(FeedOptContext& context,
   }
   SortByTotal(total, ingredient, n);
 
-  Gridformula.Clear();
-  Gridformula.Resize(std::max(listed + 1, 2), diets + kFormulaExtraColumns);
-  Gridformula.SetText(0, 0, "NO");
-  Gridformula.SetText(0, 1, "Ing. Name");
-  for (int d = 1; d <= diets; ++d) Gridformula.SetText(0, d + 1, dietsTable.Text(1, d));
+  formulaTable.Clear();
+  formulaTable.Resize(std::max(listed + 1, 2), diets + kFormulaExtraColumns);
+  formulaTable.SetText(0, 0, "NO");
+  formulaTable.SetText(0, 1, "Ing. Name");
+  for (int d = 1; d <= diets; ++d) formulaTable.SetText(0, d + 1, dietsTable.Text(1, d));
   const bool comma = context.growth.decimalComma;
   for (int row = 1; row <= listed; ++row) {
     const int i = ingredient[row];
-    Gridformula.SetText(row, 0, " " + std::to_string(i));
-    Gridformula.SetText(row, 1, context.tables.IngName[i]);
+    formulaTable.SetText(row, 0, " " + std::to_string(i));
+    formulaTable.SetText(row, 1, context.tables.ingredientName[i]);
     for (int d = 1; d <= diets; ++d) {
-      Gridformula.SetText(row, d + 1, NumberText(context.state.DietInclusion[d][i], comma));
+      formulaTable.SetText(row, d + 1, NumberText(context.state.dietInclusion[d][i], comma));
     }
   }
-  HerdTonnage(context, Gridformula, pigNoText);
+  HerdTonnage(context, formulaTable, pigCountText);
 }
 
-void HerdTonnage(FeedOptContext& context, Grid& Gridformula, std::string_view pigNoText) {
+void HerdTonnage(LeastCostContext& context, Grid& formulaTable, std::string_view pigCountText) {
   GrowthState& growth = context.growth;
   const int diets = DietsInUse(growth);
-  const double pigs = HerdSize(growth, pigNoText);
+  const double pigs = HerdSize(growth, pigCountText);
   const auto total = IngredientTotals(context);
   const bool pounds = growth.unitCodes[kWeightUnit] == kPoundsCode;
   const bool comma = growth.decimalComma;
-  for (int row = 1; row < Gridformula.Rows(); ++row) {
-    const double number = ReadNumber(Gridformula.Text(row, 0));
+  for (int row = 1; row < formulaTable.Rows(); ++row) {
+    const double number = ReadNumber(formulaTable.Text(row, 0));
     if (!(number >= 1 && number <= Ingredients(context.tables))) continue;
     const int i = static_cast<int>(number);
     const double amount = pigs * total[i];  // display weight units
@@ -127,23 +127,23 @@ void HerdTonnage(FeedOptContext& context, Grid& Gridformula, std::string_view pi
       unit = pounds ? "Tons" : "Tonnes";
     }
     const double cost = kg * ConvertPrice(growth, kToInternal, context.tables.ingredientPrice[i]);
-    Gridformula.SetText(row, diets + kAmountOffset, NumberText(shown, comma));
-    Gridformula.SetText(row, diets + kUnitOffset, unit);
-    Gridformula.SetText(row, diets + kCostOffset, NumberText(cost, comma));
+    formulaTable.SetText(row, diets + kAmountOffset, NumberText(shown, comma));
+    formulaTable.SetText(row, diets + kUnitOffset, unit);
+    formulaTable.SetText(row, diets + kCostOffset, NumberText(cost, comma));
   }
 }
 
 void PushRecentCost(FormulationState& state, double costPerPig) {
-  for (int k = kRecentCosts; k > 1; --k) state.RecentCosts[k] = state.RecentCosts[k - 1];
-  state.RecentCosts[1] = costPerPig;
+  for (int k = kRecentCosts; k > 1; --k) state.recentCosts[k] = state.recentCosts[k - 1];
+  state.recentCosts[1] = costPerPig;
 }
 
 std::string RecentCostsText(const FormulationState& state, bool decimalComma) {
-  std::string text = "Last Cost " + NumberText(RoundTo2(state.RecentCosts[1]), decimalComma);
+  std::string text = "Last Cost " + NumberText(RoundTo2(state.recentCosts[1]), decimalComma);
   for (int k = 2; k <= kRecentCostsShown; ++k) {
-    if (state.RecentCosts[k] > 0) {
+    if (state.recentCosts[k] > 0) {
       text += "  # " + std::to_string(k) + " " +
-              NumberText(RoundTo2(state.RecentCosts[k]), decimalComma);
+              NumberText(RoundTo2(state.recentCosts[k]), decimalComma);
     }
   }
   return text;

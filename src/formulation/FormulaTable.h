@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 
-// The formula table of the main window ("Formulas" tab, Gridformula): the
+// The formula table of the main window ("Formulas" tab, formulaTable): the
 // ingredients of the formulated diets, largest amount eaten first, with the
 // herd's tonnage and cost of each; and the recent feed costs per pig.
 
@@ -21,7 +21,7 @@ inline constexpr double kBulkAmount = 1000;      // from here amounts show in to
 std::array<double, kMaxDiets + 1> DietFeedEaten(const GrowthState& growth);
 
 // T(i): feed per pig of ingredient i over all diets, display weight units.
-std::array<double, kMaxIngredients + 1> IngredientTotals(const FeedOptContext& context);
+std::array<double, kMaxIngredients + 1> IngredientTotals(const LeastCostContext& context);
 
 // Orders ingredients 1..count by total, largest first, with the formula
 // table's exchange sort: for p = 1..count, q = p..count, a pair at p whose
@@ -31,18 +31,18 @@ void SortByTotal(std::array<double, kMaxIngredients + 1>& total,
                  std::array<int, kMaxIngredients + 1>& ingredient,
                  int count);
 
-// Refills Gridformula (dietCount + 6 columns): headings "NO", "Ing. Name" and
+// Refills formulaTable (dietCount + 6 columns): headings "NO", "Ing. Name" and
 // the diets' names (diets table row 1), then one row per ingredient eaten,
 // largest total first, with its inclusion in each diet; then HerdTonnage.
-// `pigNoText` is the "Number of Pigs" box, read when pigCount is 0.
-void FormulaTableRefresh(FeedOptContext& context,
+// `pigCountText` is the "Number of Pigs" box, read when pigCount is 0.
+void FormulaTableRefresh(LeastCostContext& context,
                          const Grid& dietsTable,
-                         Grid& Gridformula,
-                         std::string_view pigNoText);
+                         Grid& formulaTable,
+                         std::string_view pigCountText);
 
 // The herd's amount of each listed ingredient (pigCount x T) with its unit
 // ("Kg"/"Tonnes" or "lbs"/"Tons") and cost, in columns dietCount + 3..5.
-void HerdTonnage(FeedOptContext& context, Grid& Gridformula, std::string_view pigNoText);
+void HerdTonnage(LeastCostContext& context, Grid& formulaTable, std::string_view pigCountText);
 
 // The growth run's new feed cost per pig becomes the newest of the list.
 void PushRecentCost(FormulationState& state, double costPerPig);

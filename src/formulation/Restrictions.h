@@ -58,7 +58,7 @@ bool LoadNutRestrictions(FormulationTables& tables,
                          std::int16_t& feedChoice);
 
 // File lines: ingredient restrictions of diets 1..numDiets whose minimum +
-// maximum is not 0; nutrient restrictions j = 1..NutCount whose minimum or
+// maximum is not 0; nutrient restrictions j = 1..nutrientCount whose minimum or
 // maximum is not 0.
 std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, int numDiets);
 std::vector<std::string> NutRestrictionLines(const FormulationTables& tables, int numDiets);

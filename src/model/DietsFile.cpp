@@ -211,7 +211,7 @@ DietsLoad ReadDietsFile(const std::string& path, Grid& dietsTable, GrowthState& 
 }
 
 bool SaveDietsFile(
-    Location& location, const Grid& dietsTable, int numDiets, Grid& gridFILES, Dialogs& dialogs) {
+    Location& location, const Grid& dietsTable, int numDiets, Grid& filesTable, Dialogs& dialogs) {
   SaveRequest request;
   request.dataFolder = location.dataFolder;
   request.offeredName = "*.dts";
@@ -225,6 +225,6 @@ bool SaveDietsFile(
     return false;
   }
   location.dietsFile = path;
-  gridFILES.SetText(kDietsRow, 0, location.dietsFile);
+  filesTable.SetText(kDietsRow, 0, location.dietsFile);
   return true;
 }

@@ -52,8 +52,8 @@ DietsLoad ReadDietsFile(const std::string& path, Grid& dietsTable, GrowthState& 
 
 // SaveDietsFile: unless the diets row's save-without-asking mark is set, a
 // save dialog (save protocol, "*.dts") may change location.dietsFile; then
-// the file is replaced and its path shown in gridFILES row 4. A failed write
+// the file is replaced and its path shown in filesTable row 4. A failed write
 // shows "Error 75 (Path/File access error) in procedure SaveDietsFile" and
 // leaves the earlier file whole. Returns true when the file was written.
 bool SaveDietsFile(
-    Location& location, const Grid& dietsTable, int numDiets, Grid& gridFILES, Dialogs& dialogs);
+    Location& location, const Grid& dietsTable, int numDiets, Grid& filesTable, Dialogs& dialogs);

@@ -116,14 +116,14 @@ struct OptResult {
   // costs, feed amounts allowed and eaten (kg), inclusions and the
   // restrictions they were formulated with.
   std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> dietNutrients{};
-  std::array<double, kMaxDiets + 1> DietCost{};
+  std::array<double, kMaxDiets + 1> dietCost{};
   std::array<double, kMaxDiets + 1> feedAmount{};
   std::array<double, kMaxDiets + 1> phaseFeed{};
   // The diets' prices the run started from (diets table, display units),
   // for the report's chart of the start against the optimum.
   std::array<double, kMaxDiets + 1> startPrice{};
-  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};
-  FormulationTables::NutTable NutRestrict{};
+  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> dietInclusion{};
+  FormulationTables::NutrientRestrictionTable nutrientRestrictions{};
   // The optimum's growth run by age (kg): ages 1..lastDay are kept.
   std::array<double, kDays> liveWeight{};
   std::array<double, kDays> dailyFeed{};
@@ -137,9 +137,10 @@ struct OptResult {
 struct DietOptState {
   OptSearch search;
   FeedCostState objective;
-  OptVector startVar{};                        // starting coordinates of the run
-  OptFlags ticked{};                           // OptFixed as the table's ticks give it
-  FormulationTables::NutTable userRestrict{};  // the restrictions before the run, restored after
+  OptVector startVar{};  // starting coordinates of the run
+  OptFlags ticked{};     // OptFixed as the table's ticks give it
+  FormulationTables::NutrientRestrictionTable
+      userRestrict{};  // the restrictions before the run, restored after
   OptResult result;
 
   // The main window shows the starting cost; may be empty.

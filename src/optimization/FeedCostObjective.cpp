@@ -49,8 +49,8 @@ double RoundTriedProtein(double protein) { return RoundPlaces(protein, 1); }
 void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int diets) {
   diets = std::clamp(diets, 0, kMaxDiets);
   for (int d = 1; d <= kMaxDiets; ++d) {
-    const auto& minimum = tables.NutRestrict[d][kMinKind];
-    const auto& maximum = tables.NutRestrict[d][kMaxKind];
+    const auto& minimum = tables.nutrientRestrictions[d][kMinKind];
+    const auto& maximum = tables.nutrientRestrictions[d][kMaxKind];
     state.BaseDiet[d] = minimum;
     // A diet without an energy maximum keeps none; otherwise the band keeps
     // its width as the minimum moves.
@@ -82,8 +82,8 @@ double FeedCostObjective::TableValue(const OptVariables& x, int i) const {
 
 // The restrictions of `diet` at its tried energy and protein minima.
 void FeedCostObjective::SetTriedDiet(int diet) {
-  auto& minimum = lp_.tables.NutRestrict[diet][kMinKind];
-  auto& maximum = lp_.tables.NutRestrict[diet][kMaxKind];
+  auto& minimum = lp_.tables.nutrientRestrictions[diet][kMinKind];
+  auto& maximum = lp_.tables.nutrientRestrictions[diet][kMaxKind];
   if (minimum[kEnergy] == 0) return;
   minimum[kEnergy] = RoundTriedEnergy(minimum[kEnergy]);
   const double band = state_.EnergyBand[diet];
@@ -103,14 +103,14 @@ void FeedCostObjective::SetTriedDiet(int diet) {
 void FeedCostObjective::FormulateDiets(int diets) {
   GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
-    const auto& kinds = lp_.tables.NutRestrict[d];
+    const auto& kinds = lp_.tables.nutrientRestrictions[d];
     const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
     if (state_.formulated[d] && state_.FormulatedAt[d] == at) continue;
-    // BuildLP sets the protein maximum the diet is formulated with (its
+    // BuildLp sets the protein maximum the diet is formulated with (its
     // band, or minimum + 0.25), so the restrictions show what was used.
-    BuildLP(lp_, d);
-    lp_.state.DietProblems[d] = 0;
-    LPCOST(lp_, d);
+    BuildLp(lp_, d);
+    lp_.state.dietProblems[d] = 0;
+    SolveDiet(lp_, d);
     state_.FormulatedAt[d] = at;
     state_.formulated[d] = true;
     ++state_.lpSolves;
@@ -146,7 +146,7 @@ double FeedCostObjective::PriceRun(int diets) {
 double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
   GrowthState& growth = lp_.growth;
   FormulationState& lp = lp_.state;
-  auto& nut = lp_.tables.NutRestrict;
+  auto& nut = lp_.tables.nutrientRestrictions;
   const int diets = Diets(x);
   ++state_.evaluations;
   if (diets == 0) return kOptBig;
@@ -176,13 +176,13 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
   growth.dietCount = static_cast<std::int16_t>(diets);
   growth.finalWeight = state_.targetWeight;
   if (state_.feedChoice == kFeedGrid) {
-    for (int d = 1; d <= diets; ++d) growth.dietNutrients[d][kPrice] = lp.DietCost[d];
+    for (int d = 1; d <= diets; ++d) growth.dietNutrients[d][kPrice] = lp.dietCost[d];
   } else {
     FormulateDiets(diets);
     for (int d = 1; d <= diets; ++d) {
-      if (lp.DietProblems[d] <= 0) continue;
+      if (lp.dietProblems[d] <= 0) continue;
       // A diet never formulated has no cost to scale: the point is simply poor.
-      const double cost = lp.DietCost[d];
+      const double cost = lp.dietCost[d];
       return cost > 0 ? cost * kInfeasiblePenalty : kOptBig;
     }
   }
@@ -196,8 +196,8 @@ void FeedCostObjective::NewBest(const OptVariables& x, double score) {
   shown.diets = Diets(x);
   for (int d = 1; d <= shown.diets; ++d) {
     shown.feedAmount[d] = state_.OptFeedAmount[d];
-    shown.energy[d] = lp_.tables.NutRestrict[d][kMinKind][kEnergy];
-    shown.protein[d] = lp_.tables.NutRestrict[d][kMinKind][kProtein];
+    shown.energy[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kEnergy];
+    shown.protein[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kProtein];
   }
   state_.showNewBest(shown);
 }

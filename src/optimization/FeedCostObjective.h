@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "model/GrowthState.h"
 
 class Grid;
@@ -137,7 +137,7 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 // kOptBig. Allocates nothing of its own.
 class FeedCostObjective : public OptObjective {
  public:
-  FeedCostObjective(FeedOptContext& lp, const Grid& dietsTable, FeedCostState& state)
+  FeedCostObjective(LeastCostContext& lp, const Grid& dietsTable, FeedCostState& state)
       : lp_(lp), dietsTable_(dietsTable), state_(state) {}
 
   double Evaluate(const OptVariables& x, int evaluations) override;
@@ -151,7 +151,7 @@ class FeedCostObjective : public OptObjective {
   void FormulateDiets(int diets);
   double PriceRun(int diets);
 
-  FeedOptContext& lp_;
+  LeastCostContext& lp_;
   const Grid& dietsTable_;
   FeedCostState& state_;
 };

@@ -19,7 +19,7 @@ OptChartData ReadOptChart(const OptResult& result, const GrowthState& growth) {
     const bool fixed = v > kMaxOptVars || result.fixed[v] != 0;
     const double eaten = fixed ? result.feedAmount[d] : result.phaseFeed[d];
     bars.optimumFeed = ConvertWeight(growth, kToDisplay, eaten);
-    bars.optimumCost = ConvertPrice(growth, kToInternal, result.DietCost[d]) * result.feedAmount[d];
+    bars.optimumCost = ConvertPrice(growth, kToInternal, result.dietCost[d]) * result.feedAmount[d];
   }
   return chart;
 }

@@ -124,8 +124,12 @@ void FillDietBlock(Grid& g, const OptReportSource& s, int d, const Formats& f) {
       Put(g, R + offset, 8, f.Short(r.singleCost[v]));
     }
   }
-  Put(g, R + kEnergyOffset, 5, f.Short(r.NutRestrict[d][kMinKind][kEnergy]), kLightGreen);
-  Put(g, R + kProteinOffset, 5, f.Short(r.NutRestrict[d][kMinKind][kProtein]), kLightGreen);
+  Put(g, R + kEnergyOffset, 5, f.Short(r.nutrientRestrictions[d][kMinKind][kEnergy]), kLightGreen);
+  Put(g,
+      R + kProteinOffset,
+      5,
+      f.Short(r.nutrientRestrictions[d][kMinKind][kProtein]),
+      kLightGreen);
   Put(g, R + kEnergyOffset, 6, f.Full(r.dietNutrients[d][kPrice]), kLightGreen);
 }
 
@@ -143,8 +147,8 @@ std::string ReportCostLabel(int priceCode) {
 std::string ReportWeightLabel(int priceCode) { return priceCode >= kFirstPoundPrice ? "lb" : "kg"; }
 
 void OptReport::Form_Load(const OptReportSource& source) {
-  Height = kHeight;
-  Width = kWidth;
+  windowHeight = kHeight;
+  windowWidth = kWidth;
   caption = std::string(kCaption);
   ShowCurrentVisible = false;
   FILLOPT(source);
@@ -152,7 +156,7 @@ void OptReport::Form_Load(const OptReportSource& source) {
   NutRestriction(source);
   INGWT(source);
   Chart = ReadOptChart(source.result, source.growth);
-  Tab = kOptimumTab;
+  currentTab = kOptimumTab;
   GridOptimum.SetCurrent(3, 3);
   const double target = ConvertWeight(source.growth, kToDisplay, source.result.targetWeight);
   TextTarget = "Target Wt. " + ShortNumberText(target, source.growth.decimalComma);
@@ -181,7 +185,7 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   double energyEaten = 0;  // display energy x display feed, optimized and initial
   double initialEnergy = 0;
   for (int d = 1; d <= diets; ++d) {
-    OptimizedCost += ConvertPrice(growth, kToInternal, r.DietCost[d]) * r.feedAmount[d];
+    OptimizedCost += ConvertPrice(growth, kToInternal, r.dietCost[d]) * r.feedAmount[d];
     TotalFeed += r.feedAmount[d];
     energyEaten += OptimizedEnergy(s, d) * ConvertWeight(growth, kToDisplay, r.feedAmount[d]);
     initialEnergy +=
@@ -262,10 +266,12 @@ void OptReport::NutRestriction(const OptReportSource& s) {
   RestrictHeadings(g, "Restriction Name", diets);
   for (int row = kFirstNutrientRow; row <= kLastNutrientRow; ++row) {
     Put(g, row, 0, TwoDigits(row - 1));
-    Put(g, row, 1, s.tables.NutName[static_cast<std::size_t>(row)]);
+    Put(g, row, 1, s.tables.nutrientName[static_cast<std::size_t>(row)]);
     for (int d = 1; d <= diets; ++d) {
-      PutRestriction(g, row, 2 * d, r.NutRestrict[d][kMinKind][row - 1], s.growth.decimalComma);
-      PutRestriction(g, row, 2 * d + 1, r.NutRestrict[d][kMaxKind][row - 1], s.growth.decimalComma);
+      PutRestriction(
+          g, row, 2 * d, r.nutrientRestrictions[d][kMinKind][row - 1], s.growth.decimalComma);
+      PutRestriction(
+          g, row, 2 * d + 1, r.nutrientRestrictions[d][kMaxKind][row - 1], s.growth.decimalComma);
     }
   }
 }
@@ -280,9 +286,9 @@ void OptReport::Ingredrestct(const OptReportSource& s) {
   for (int i = 1; i <= ingredients; ++i) {
     const int row = i + 1;
     Put(g, row, 0, TwoDigits(i));
-    Put(g, row, 1, s.tables.IngName[static_cast<std::size_t>(i)]);
+    Put(g, row, 1, s.tables.ingredientName[static_cast<std::size_t>(i)]);
     for (int d = 1; d <= diets; ++d) {
-      const auto& restrict = s.tables.IngRestrict[d];
+      const auto& restrict = s.tables.ingredientRestrictions[d];
       PutRestriction(g, row, 2 * d, restrict[kMinKind][i], s.growth.decimalComma);
       PutRestriction(g, row, 2 * d + 1, restrict[kMaxKind][i], s.growth.decimalComma);
     }
@@ -296,7 +302,7 @@ void OptReport::INGWT(const OptReportSource& s) {
   std::vector<int> used;
   for (int i = 1; i <= ingredients; ++i) {
     double total = 0;
-    for (int d = 1; d <= diets; ++d) total += r.DietInclusion[d][i];
+    for (int d = 1; d <= diets; ++d) total += r.dietInclusion[d][i];
     if (total > kUsedInclusion) used.push_back(i);
   }
   Grid& g = GridFormulation;
@@ -314,9 +320,9 @@ void OptReport::INGWT(const OptReportSource& s) {
   std::vector<Row> rows;
   for (int i : used) {
     Row row;
-    row.name = s.tables.IngName[static_cast<std::size_t>(i)];
+    row.name = s.tables.ingredientName[static_cast<std::size_t>(i)];
     for (int d = 1; d <= diets; ++d) {
-      row.text[d] = FormatNumber(r.DietInclusion[d][i], "###.#0", s.growth.decimalComma);
+      row.text[d] = FormatNumber(r.dietInclusion[d][i], "###.#0", s.growth.decimalComma);
       if (d <= kSortedDiets) row.key[d] = ReadNumber(row.text[d]);
     }
     rows.push_back(std::move(row));
@@ -334,9 +340,9 @@ void OptReport::INGWT(const OptReportSource& s) {
 
 void OptReport::CopyToClipboard() {
   Grid& g = GridOptimum;
-  if (Tab == kOptimumTab) g.SetSelection(0, 0, g.Rows() - 1, g.Cols() - 1);
+  if (currentTab == kOptimumTab) g.SetSelection(0, 0, g.Rows() - 1, g.Cols() - 1);
   GridKey(g, Key::C, kControlModifier, dialogs_);
-  if (Tab == kFormulationTab) g.SetCurrent(0, 0);
+  if (currentTab == kFormulationTab) g.SetCurrent(0, 0);
 }
 
 bool OptReport::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
@@ -417,11 +423,11 @@ void Heading(std::vector<std::string>& lines, std::string_view heading) {
 }
 
 bool NamedNutrient(const FormulationTables& t, int row) {
-  return t.NutName[static_cast<std::size_t>(row)].size() >= 2;
+  return t.nutrientName[static_cast<std::size_t>(row)].size() >= 2;
 }
 
 int NutrientRows(const FormulationTables& t) {
-  return std::clamp<int>(t.NutCount, 0, kMaxNutrientRows);
+  return std::clamp<int>(t.nutrientCount, 0, kMaxNutrientRows);
 }
 
 void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int diets) {
@@ -433,7 +439,7 @@ void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int
   lines.push_back(feed + ";");
   for (int row = 2; row <= NutrientRows(s.tables); ++row) {
     if (!NamedNutrient(s.tables, row)) continue;
-    std::string line = s.tables.NutName[static_cast<std::size_t>(row)];
+    std::string line = s.tables.nutrientName[static_cast<std::size_t>(row)];
     for (int d = 1; d <= diets; ++d) {
       const double level = r.dietNutrients[d][row - 1];
       line +=
@@ -448,12 +454,12 @@ void IngredientWeights(std::vector<std::string>& lines, const OptReportSource& s
   Heading(lines, "DIET Results:          Ingredient Weights");
   for (int i = 1; i <= std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients); ++i) {
     double total = 0;
-    for (int d = 1; d <= diets; ++d) total += r.DietInclusion[d][i];
+    for (int d = 1; d <= diets; ++d) total += r.dietInclusion[d][i];
     if (!(total > 0)) continue;
-    std::string line = s.tables.IngName[static_cast<std::size_t>(i)] + " ";
+    std::string line = s.tables.ingredientName[static_cast<std::size_t>(i)] + " ";
     for (int d = 1; d <= diets; ++d) {
       if (d > 1) line += '\t';
-      line += FileFull(r.DietInclusion[d][i]);
+      line += FileFull(r.dietInclusion[d][i]);
     }
     lines.push_back(line + ";");
   }
@@ -503,14 +509,18 @@ std::vector<std::string> OptResultsFileLines(const OptReportSource& s) {
   Heading(lines, "DIET Inputs:          Nutrient Constraints");
   for (int row = 2; row <= NutrientRows(s.tables); ++row) {
     if (!NamedNutrient(s.tables, row)) continue;
-    lines.push_back(RestrictionLine(
-        s.tables.NutName[static_cast<std::size_t>(row)], s.result.NutRestrict, row - 1, diets));
+    lines.push_back(RestrictionLine(s.tables.nutrientName[static_cast<std::size_t>(row)],
+                                    s.result.nutrientRestrictions,
+                                    row - 1,
+                                    diets));
   }
   lines.emplace_back(kBlockGap);
   Heading(lines, "DIET Inputs:          Ingredient Constraints");
   for (int i = 1; i <= std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients); ++i) {
-    lines.push_back(RestrictionLine(
-        s.tables.IngName[static_cast<std::size_t>(i)], s.tables.IngRestrict, i, diets));
+    lines.push_back(RestrictionLine(s.tables.ingredientName[static_cast<std::size_t>(i)],
+                                    s.tables.ingredientRestrictions,
+                                    i,
+                                    diets));
   }
   return lines;
 }

@@ -88,9 +88,9 @@ class OptReport {
   std::string TextTarget;  // "Target Wt. " + the target weight
   bool ShowCurrentVisible = false;
   bool visible = false;
-  int Tab = kOptimumTab;
-  int Height = 0;  // pixels
-  int Width = 0;
+  int currentTab = kOptimumTab;
+  int windowHeight = 0;  // pixels
+  int windowWidth = 0;
 
   // FILLOPT's totals from the optimized diets: feed cost per pig and feed
   // per pig (kg).

@@ -45,7 +45,7 @@ std::string ResolveInFolder(std::string_view folder, std::string_view name) {
   return WithSeparator(folder) + std::string(name);
 }
 
-void SetFileNames(Location& location, const std::string& base, Grid& gridFILES) {
+void SetFileNames(Location& location, const std::string& base, Grid& filesTable) {
   location.locationBase = base;
   location.matrixFile = base + std::string(kMatrixSuffix);
   location.dietsFile = base + std::string(kDietsSuffix);
@@ -54,10 +54,10 @@ void SetFileNames(Location& location, const std::string& base, Grid& gridFILES) 
   location.temperatureFile = base + std::string(kStgSuffix);
   location.nutRestrictionsFile = base + std::string(kReqNutSuffix);
   location.ingRestrictionsFile = base + std::string(kReqIngSuffix);
-  gridFILES.SetText(kDietsRow, 0, location.dietsFile);
-  gridFILES.SetText(kMatrixRow, 0, location.matrixFile);
-  gridFILES.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
-  gridFILES.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
+  filesTable.SetText(kDietsRow, 0, location.dietsFile);
+  filesTable.SetText(kMatrixRow, 0, location.matrixFile);
+  filesTable.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
+  filesTable.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
   location.ClearSaveWithoutAsking();
 }
 

@@ -10,7 +10,7 @@ class Grid;
 // base path followed by the kind's suffix (Farm1.dts, Farm1Matrix.txt, ...).
 // Both "/" and "\" separate folders in every path handled here.
 
-// Rows of the "Files in Use" table (gridFILES); odd rows are commands, even
+// Rows of the "Files in Use" table (filesTable); odd rows are commands, even
 // rows show the path of the file of that kind.
 inline constexpr int kFilesHeadingRow = 0;
 inline constexpr int kPltRow = 2;
@@ -43,7 +43,7 @@ struct Location {
   std::string calibrationFile;
   std::string observationsFile;
   std::string temperatureFile;
-  // By row of gridFILES (1..10): write that row's file to its current name
+  // By row of filesTable (1..10): write that row's file to its current name
   // without a save dialog. True only while a save command runs.
   std::array<bool, kFileRows + 1> saveWithoutAsking{};
   // True once an existing calibration file was chosen and its set loaded.
@@ -79,9 +79,9 @@ std::string WithSeparator(std::string_view folder);
 std::string ResolveInFolder(std::string_view folder, std::string_view name);
 
 // Derives every file name of the set from `base`, shows the diets, matrix
-// and restriction names in rows 4, 6, 8 and 10 of gridFILES, and clears the
+// and restriction names in rows 4, 6, 8 and 10 of filesTable, and clears the
 // save-without-asking marks.
-void SetFileNames(Location& location, const std::string& base, Grid& gridFILES);
+void SetFileNames(Location& location, const std::string& base, Grid& filesTable);
 
 // The program's own folder (the executable's), or the user's data folder
 // when the program's folder is not writable; ends in a separator.

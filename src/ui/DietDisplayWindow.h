@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulation/DietDisplay.h"
+#include "formulation/DietDisplayForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -14,7 +14,7 @@ class DietDisplayWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  DietDisplayWindow(DietDisplay& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  DietDisplayWindow(DietDisplayForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -26,6 +26,6 @@ class DietDisplayWindow : public SecondaryWindow {
   QWidget* NutrientTab(Dialogs& dialogs);
   QWidget* IngredientTab(Dialogs& dialogs);
 
-  DietDisplay& form_;
+  DietDisplayForm& form_;
   QTabWidget* tabs_ = nullptr;
 };

@@ -94,7 +94,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
   buttons_->setGeometry(left, kMargin / 2, form_.TabSetWidth, top - kMargin);
 
-  resize(form_.Width, form_.Height);
+  resize(form_.windowWidth, form_.windowHeight);
   Refresh();
 }
 
@@ -147,17 +147,17 @@ QTabWidget* MainWindow::MakeTabs() {
   auto* formulas = new QWidget;
   auto* formulasLayout = new QGridLayout(formulas);
   gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
-  gridFILES_ = AddTable(form_.gridFILES, "gridFILES");
-  gridFILES_->SetRowHeight(kFilesRowHeight);
-  gridFILES_->Model()->SetToolTips([this](int, int) { return form_.gridFILESToolTip; });
-  gridFILES_->horizontalHeader()->setStretchLastSection(true);
-  connect(gridFILES_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-    form_.gridFILES_DblClick(index.row());
+  filesTable_ = AddTable(form_.filesTable, "gridFILES");
+  filesTable_->SetRowHeight(kFilesRowHeight);
+  filesTable_->Model()->SetToolTips([this](int, int) { return form_.filesTableToolTip; });
+  filesTable_->horizontalHeader()->setStretchLastSection(true);
+  connect(filesTable_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    form_.FilesTableDoubleClicked(index.row());
     Refresh();
   });
-  gridformula_ = AddTable(form_.Gridformula, "Gridformula");
+  gridformula_ = AddTable(form_.formulaTable, "Gridformula");
   formulasLayout->addWidget(gridWeight_, 0, 0);
-  formulasLayout->addWidget(gridFILES_, 0, 1);
+  formulasLayout->addWidget(filesTable_, 0, 1);
   formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
   formulasLayout->setColumnStretch(0, 2);
   formulasLayout->setColumnStretch(1, 3);
@@ -190,7 +190,7 @@ void MainWindow::Refresh() {
   RefreshFrame();
   RefreshInputs();
   RefreshButtons();
-  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
+  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, filesTable_})
     WidenToText(*view);
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
@@ -202,12 +202,12 @@ void MainWindow::Refresh() {
 
 void MainWindow::RefreshFrame() {
   setWindowTitle(FromCoreText(form_.caption));
-  tabs_->setCurrentIndex(form_.Tab);
+  tabs_->setCurrentIndex(form_.currentTab);
   richTextBox1_->setVisible(form_.RichTextBox1Visible);
   if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
     richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
-  gridFILES_->setVisible(form_.gridFILESVisible);
-  gridFILES_->setToolTip(FromCoreText(form_.gridFILESToolTip));
+  filesTable_->setVisible(form_.filesTableVisible);
+  filesTable_->setToolTip(FromCoreText(form_.filesTableToolTip));
 }
 
 // The tab set follows the window as the form's resize rule says; the menu

@@ -89,7 +89,7 @@ class MainWindow : public QMainWindow {
   GridView* grid1_ = nullptr;
   GrowthChart* growthChart_ = nullptr;  // beside the daily table, following it
   GridView* griddiets_ = nullptr;
-  GridView* gridFILES_ = nullptr;
+  GridView* filesTable_ = nullptr;
   GridView* gridformula_ = nullptr;
   GridView* gridWeight_ = nullptr;
   QTextEdit* richTextBox1_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulation/frmExcel.h"
+#include "formulation/MatrixEditorForm.h"
 #include "ui/SecondaryWindow.h"
 
 class AfrmMain;
@@ -17,7 +17,7 @@ class MatrixEditorWindow : public SecondaryWindow {
 
  public:
   // "Save Changes to File" saves where `mainForm` says (MatrixEditorSave).
-  MatrixEditorWindow(frmExcel& form,
+  MatrixEditorWindow(MatrixEditorForm& form,
                      Dialogs& dialogs,
                      AfrmMain& mainForm,
                      QWidget* parent = nullptr);
@@ -25,7 +25,7 @@ class MatrixEditorWindow : public SecondaryWindow {
   void Refresh() override;
 
  private:
-  frmExcel& form_;
+  MatrixEditorForm& form_;
   AfrmMain& mainForm_;
   GridView* table_ = nullptr;
   QLabel* ingLabel_ = nullptr;

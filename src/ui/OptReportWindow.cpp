@@ -57,7 +57,9 @@ OptReportWindow::OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* par
   // The start against the optimum by diet, as bar charts on a tab of their own.
   chart_ = new OptReportChart(dialogs, {}, this);
   chartTab_ = tabs_->addTab(chart_, FromCoreText(kChartTabCaption));
-  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.Tab = FormTab(tab); });
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+    form_.currentTab = FormTab(tab);
+  });
 
   target_ = new QLineEdit(this);
   target_->setObjectName(QStringLiteral("TextTarget"));
@@ -95,10 +97,10 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
 void OptReportWindow::Refresh() {
   setWindowTitle(FromCoreText(form_.caption));
   target_->setText(FromCoreText(form_.TextTarget));
-  if (FormTab(tabs_->currentIndex()) != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
+  if (FormTab(tabs_->currentIndex()) != form_.currentTab) tabs_->setCurrentIndex(form_.currentTab);
   chart_->Show(form_.Chart);
   for (GridView* view : tabs_->findChildren<GridView*>()) WidenColumnsToText(*view);
-  if (form_.Width > 0 && form_.Height > 0 && !isVisible()) {
-    resize(form_.Width, form_.Height);
+  if (form_.windowWidth > 0 && form_.windowHeight > 0 && !isVisible()) {
+    resize(form_.windowWidth, form_.windowHeight);
   }
 }

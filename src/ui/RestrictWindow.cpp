@@ -10,20 +10,20 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-RestrictWindow::RestrictWindow(Restrict& form,
+RestrictWindow::RestrictWindow(RestrictionsForm& form,
                                Dialogs& dialogs,
                                AfrmMain& mainForm,
                                QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("Restrict"));
-  setWindowTitle(FromCoreText(Restrict::kCaption));
+  setWindowTitle(FromCoreText(RestrictionsForm::kCaption));
 
   nuts_ = new GridView(this);
   nuts_->setObjectName(QStringLiteral("NUTS"));
-  nuts_->Bind(form_.NUTS, dialogs);
+  nuts_->Bind(form_.nutrientTable, dialogs);
   ingredients_ = new GridView(this);
   ingredients_->setObjectName(QStringLiteral("GridRestrict"));
-  ingredients_->Bind(form_.GridRestrict, dialogs);
+  ingredients_->Bind(form_.ingredientTable, dialogs);
   for (GridView* view : {nuts_, ingredients_}) {
     Grid& grid = *view->Table();
     ForwardKeys(*view, [this, &grid](Key key, KeyModifiers modifiers) {
@@ -31,7 +31,7 @@ RestrictWindow::RestrictWindow(Restrict& form,
     });
   }
   connect(ingredients_, &GridView::clicked, this, [this](const QModelIndex& index) {
-    form_.GridRestrictClick(index.row());
+    form_.IngredientRowClicked(index.row());
     Refresh();
   });
 
@@ -41,26 +41,28 @@ RestrictWindow::RestrictWindow(Restrict& form,
   ingLabel_ = AddLabel("IngLabel");
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(
-      AddButton("SaveIngSes", Restrict::kSaveIngSesCaption, [this] { form_.SaveIngSes(); }));
-  buttons->addWidget(
-      AddButton("SaveNutSes", Restrict::kSaveNutSesCaption, [this] { form_.SaveNutSes(); }));
-  buttons->addWidget(AddButton("SaveIngFile", Restrict::kSaveIngFileCaption, [this] {
-    form_.SaveIngFile(mainForm_.RestrictionFilesInUse());
+  buttons->addWidget(AddButton("SaveIngSes", RestrictionsForm::kKeepIngredientCaption, [this] {
+    form_.KeepIngredientRestrictions();
   }));
-  buttons->addWidget(AddButton("SaveNutFile", Restrict::kSaveNutFileCaption, [this] {
-    form_.SaveNutFile(mainForm_.RestrictionFilesInUse());
+  buttons->addWidget(AddButton("SaveNutSes", RestrictionsForm::kKeepNutrientCaption, [this] {
+    form_.KeepNutrientRestrictions();
   }));
-  buttons->addWidget(AddButton("SaveFile", Restrict::kSaveFileCaption, [this] {
-    form_.SaveFile(mainForm_.RestrictionFilesInUse());
+  buttons->addWidget(AddButton("SaveIngFile", RestrictionsForm::kSaveIngredientCaption, [this] {
+    form_.SaveIngredientRestrictionsFile(mainForm_.RestrictionFilesInUse());
+  }));
+  buttons->addWidget(AddButton("SaveNutFile", RestrictionsForm::kSaveNutrientCaption, [this] {
+    form_.SaveNutrientRestrictionsFile(mainForm_.RestrictionFilesInUse());
+  }));
+  buttons->addWidget(AddButton("SaveFile", RestrictionsForm::kSaveBothCaption, [this] {
+    form_.SaveBothRestrictionFiles(mainForm_.RestrictionFilesInUse());
   }));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(AddLabel("Instructions", Restrict::kInstructions));
+  layout->addWidget(AddLabel("Instructions", RestrictionsForm::kInstructions));
   layout->addWidget(tables, 1);
   layout->addWidget(ingLabel_);
   layout->addLayout(buttons);
   resize(1000, 640);
 }
 
-void RestrictWindow::Refresh() { ingLabel_->setText(FromCoreText(form_.IngLabel)); }
+void RestrictWindow::Refresh() { ingLabel_->setText(FromCoreText(form_.ingredientLabel)); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulation/Restrict.h"
+#include "formulation/RestrictionsForm.h"
 #include "ui/SecondaryWindow.h"
 
 class AfrmMain;
@@ -15,12 +15,15 @@ class RestrictWindow : public SecondaryWindow {
 
  public:
   // The files are saved where `mainForm` says (RestrictionFilesInUse).
-  RestrictWindow(Restrict& form, Dialogs& dialogs, AfrmMain& mainForm, QWidget* parent = nullptr);
+  RestrictWindow(RestrictionsForm& form,
+                 Dialogs& dialogs,
+                 AfrmMain& mainForm,
+                 QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
-  Restrict& form_;
+  RestrictionsForm& form_;
   AfrmMain& mainForm_;
   GridView* nuts_ = nullptr;
   GridView* ingredients_ = nullptr;

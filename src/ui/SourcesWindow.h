@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulation/frmMsgBoxA.h"
+#include "formulation/NutrientSourcesForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -13,7 +13,7 @@ class SourcesWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  SourcesWindow(frmMsgBoxA& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  SourcesWindow(NutrientSourcesForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // A click in the diets table: the form takes the request and the window
   // is shown with its caption, the table empty until "Command1".
@@ -26,7 +26,7 @@ class SourcesWindow : public SecondaryWindow {
   bool FormOpen() const override { return form_.visible; }
 
  private:
-  frmMsgBoxA& form_;
+  NutrientSourcesForm& form_;
   GridView* table_ = nullptr;
   QLabel* label_ = nullptr;
 };

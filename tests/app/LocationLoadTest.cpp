@@ -93,11 +93,11 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(location.locationBase, demo.Path("Demo"));
   EXPECT_EQ(location.dataFolder, demo.Folder());
   EXPECT_TRUE(location.loaded);
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
-  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
 
   EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
   EXPECT_EQ(form.Text6.backColor, kWhite);
@@ -127,10 +127,11 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_DOUBLE_EQ(ReadNumber(form.dietsTable.Text(3, 2)), 5.9);
 
   EXPECT_EQ(app.formulation.ingredientCount, 16);
-  EXPECT_EQ(app.formulation.NutCount, 18);
-  EXPECT_EQ(app.formulation.IngName[16], "Salt");
-  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[1][kMinKind][1], 2448);
-  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[3][kMaxKind][4], -1);  // no whey in phase 3
+  EXPECT_EQ(app.formulation.nutrientCount, 18);
+  EXPECT_EQ(app.formulation.ingredientName[16], "Salt");
+  EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[1][kMinKind][1], 2448);
+  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[3][kMaxKind][4],
+                   -1);  // no whey in phase 3
 
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
@@ -144,7 +145,7 @@ TEST_F(LocationLoad, CancelledDialogChangesNothing) {
   EXPECT_FALSE(form.LocationName());
   EXPECT_EQ(app.location.dataFolder, folderBefore);
   EXPECT_EQ(app.location.locationBase, "");
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), "Not Open");
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), "Not Open");
   EXPECT_EQ(form.Text6.text, "Calibration Name");
   EXPECT_EQ(form.Text6.backColor, kLightGreen);
   ASSERT_EQ(dialogs.shown().size(), 1u);
@@ -166,8 +167,8 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
   EXPECT_EQ(form.Text6.text, demo.Path("Farm1"));
   EXPECT_EQ(form.Combo1.Text(), "Use Diets on Grid");
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), chosen);
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), chosen);
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
   EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
 }
 
@@ -182,7 +183,7 @@ TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocatio
   EXPECT_TRUE(dialogs.Done());
   EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
   EXPECT_TRUE(app.location.loaded);
 }
 
@@ -278,9 +279,9 @@ std::vector<std::string> Loaded(const App& app) {
           NumberText(app.calibration.CalibObs[1][kObsAge]),
           NumberText(app.temperatures.calibrationTemps[0]),
           form.dietsTable.Text(1, 1),
-          app.formulation.IngName[1],
-          NumberText(app.formulation.IngRestrict[1][kMaxKind][2]),
-          NumberText(app.formulation.NutRestrict[1][kMinKind][1])};
+          app.formulation.ingredientName[1],
+          NumberText(app.formulation.ingredientRestrictions[1][kMaxKind][2]),
+          NumberText(app.formulation.nutrientRestrictions[1][kMinKind][1])};
 }
 
 // A UTF-8 byte-order mark changes nothing, whichever file of the set has it.
@@ -400,16 +401,16 @@ TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
   form.ShowTab(kTabFormulas);
   dialogs.File(demo.Path("Demo.plt"));
   form.Text6_Click();
-  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.currentTab, kTabDiets);
   EXPECT_TRUE(form.RichTextBox1Visible);
-  EXPECT_FALSE(form.gridFILESVisible);
+  EXPECT_FALSE(form.filesTableVisible);
   EXPECT_EQ(form.Combo2.selected, 0);  // the demo is in kg
 
   form.ShowTab(kTabDailyGrowth);
   form.Command[1].backColor = kButtonFace;
   dialogs.CancelFile();
   form.Text6_DblClick();
-  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.currentTab, kTabDiets);
   EXPECT_EQ(form.Command[1].backColor, kLightGreen);
 }
 
@@ -437,19 +438,19 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
   form.MatrixOpen();
   EXPECT_EQ(app.formulation.ingredientCount, 16);
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
-  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+  EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
 
-  app.formulation.IngRestrict[1][kMaxKind][2] = 50;
+  app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
   form.Open_Restriction();
-  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 18);
+  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
 
-  app.formulation.NutRestrict[2][kMinKind][5] = 9;
+  app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
   form.OpenNuts();
-  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[2][kMinKind][5], 1.35);
+  EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
 
   dialogs.File(demo.Path("Demo.stg"));
   form.OpenTemps();
@@ -482,7 +483,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     dialogs.File(first.Path("Demo.plt"));
     ASSERT_TRUE(form.LocationName());
     form.Command1_Click();  // formulates, grows and lists the formulas
-    ASSERT_EQ(form.Gridformula.Text(1, 1), "Corn");
+    ASSERT_EQ(form.formulaTable.Text(1, 1), "Corn");
     form.Click(AfrmMain::Control::Command6);
     form.Click(AfrmMain::Control::Command4);
     form.Click(AfrmMain::Control::Command3);
@@ -493,19 +494,19 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
       dialogs.File(second.Path("DemoMatrix.txt"));
       form.Click(AfrmMain::Control::MatrixOpen);
     }
-    ASSERT_EQ(app.formulation.IngName[1], "Barley");
+    ASSERT_EQ(app.formulation.ingredientName[1], "Barley");
 
-    EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
-    EXPECT_EQ(app.restrictForm.GridRestrict.Text(1, 0), " 1 Barley");
-    EXPECT_EQ(app.dietDisplayForm.GridIng.Text(1, 1), "Barley");
-    EXPECT_EQ(form.Gridformula.Text(1, 1), "");
+    EXPECT_EQ(app.matrixForm.matrixTable.Text(1, 0), "Barley");
+    EXPECT_EQ(app.restrictForm.ingredientTable.Text(1, 0), " 1 Barley");
+    EXPECT_EQ(app.dietDisplayForm.ingredientFeedsTable.Text(1, 1), "Barley");
+    EXPECT_EQ(form.formulaTable.Text(1, 1), "");
     app.sourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
-    app.sourcesForm.Command1();
-    EXPECT_EQ(app.sourcesForm.Grid1.Rows(), 1) << app.sourcesForm.Grid1.Text(1, 0);
+    app.sourcesForm.ShowPercentages();
+    EXPECT_EQ(app.sourcesForm.sharesTable.Rows(), 1) << app.sourcesForm.sharesTable.Text(1, 0);
 
-    app.matrixForm.Command3();  // "Save Changes", then to the file
-    dialogs.CancelFile();       // keeps the location's matrix file
-    ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+    app.matrixForm.SaveChanges();  // "Save Changes", then to the file
+    dialogs.CancelFile();          // keeps the location's matrix file
+    ASSERT_TRUE(app.matrixForm.SaveChangesToFile(form.MatrixEditorSave()));
     EXPECT_EQ(TextFile::ReadLines(second.Path("DemoMatrix.txt")), secondMatrix);
     EXPECT_TRUE(dialogs.Done());
     EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
@@ -520,15 +521,15 @@ TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession)
   dialogs.File(demo.Path("Demo.plt"));
   ASSERT_TRUE(form.LocationName());
   form.Click(AfrmMain::Control::Command4);
-  app.restrictForm.GridRestrict.SetText(2, 2, "30");  // soybean meal, kept but not saved
-  app.restrictForm.SaveIngSes();
+  app.restrictForm.ingredientTable.SetText(2, 2, "30");  // soybean meal, kept but not saved
+  app.restrictForm.KeepIngredientRestrictions();
   form.Click(AfrmMain::Control::Command6);
-  app.matrixForm.GridImport.SetText(1, 1, "240");  // a new price for corn
+  app.matrixForm.matrixTable.SetText(1, 1, "240");  // a new price for corn
   dialogs.CancelFile();
-  ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+  ASSERT_TRUE(app.matrixForm.SaveChangesToFile(form.MatrixEditorSave()));
   EXPECT_EQ(app.formulation.ingredientPrice[1], 240);
-  EXPECT_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 30);
-  EXPECT_EQ(app.restrictForm.GridRestrict.Text(2, 2), "30");
+  EXPECT_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 30);
+  EXPECT_EQ(app.restrictForm.ingredientTable.Text(2, 2), "30");
   EXPECT_TRUE(dialogs.Done());
 }
 
@@ -542,11 +543,11 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
     Restrictions named;
     for (int d = 1; d <= 3; ++d) {
       for (int i = 1; i <= t.ingredientCount; ++i)
-        named[std::to_string(d) + t.IngName[i]] = {t.IngRestrict[d][kMinKind][i],
-                                                   t.IngRestrict[d][kMaxKind][i]};
-      for (int j = 1; j < t.NutCount; ++j)
-        named[std::to_string(d) + t.NutName[j + 1]] = {t.NutRestrict[d][kMinKind][j],
-                                                       t.NutRestrict[d][kMaxKind][j]};
+        named[std::to_string(d) + t.ingredientName[i]] = {t.ingredientRestrictions[d][kMinKind][i],
+                                                          t.ingredientRestrictions[d][kMaxKind][i]};
+      for (int j = 1; j < t.nutrientCount; ++j)
+        named[std::to_string(d) + t.nutrientName[j + 1]] = {t.nutrientRestrictions[d][kMinKind][j],
+                                                            t.nutrientRestrictions[d][kMaxKind][j]};
     }
     return named;
   };
@@ -559,23 +560,23 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
     dialogs.File(demo.Path("Demo.plt"));
     ASSERT_TRUE(form.LocationName());
     Restrictions before = byName(app.formulation);
-    ASSERT_EQ(app.formulation.NutName[16], "CALCIUM");
+    ASSERT_EQ(app.formulation.nutrientName[16], "CALCIUM");
 
     form.Click(AfrmMain::Control::Command6);
-    frmExcel& editor = app.matrixForm;
-    editor.GridImport.SetCurrent(2, 0);
+    MatrixEditorForm& editor = app.matrixForm;
+    editor.matrixTable.SetCurrent(2, 0);
     dialogs.Input("Peas");
-    editor.Command4();
-    editor.GridImport.SetCurrent(0, 16);
+    editor.AddIngredient();
+    editor.matrixTable.SetCurrent(0, 16);
     dialogs.Answer(Answer::OK);
-    editor.CmdDeleteNut();
+    editor.DeleteNutrient();
     if (fromEditor) {
       dialogs.CancelFile().CancelFile().CancelFile();  // matrix, ingredient, nutrient files
-      ASSERT_TRUE(editor.Command1(form.MatrixEditorSave()));
+      ASSERT_TRUE(editor.SaveChangesToFile(form.MatrixEditorSave()));
     } else {
-      editor.Command3();
+      editor.SaveChanges();
       dialogs.Answer(Answer::Yes).CancelFile().CancelFile();
-      form.gridFILES_DblClick(kMatrixRow);
+      form.FilesTableDoubleClicked(kMatrixRow);
     }
     ASSERT_TRUE(dialogs.Done());
 

@@ -138,7 +138,7 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
     dialogs.Forget();
     dialogs.Answer(c.answer);
     if (c.saveDialog) dialogs.CancelFile();  // keeps the current name
-    form.gridFILES_DblClick(c.row);
+    form.FilesTableDoubleClicked(c.row);
     EXPECT_TRUE(dialogs.Done());
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown()[0].text, c.question);
@@ -158,7 +158,7 @@ TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
   LoadDemo();
   std::string chosen = tree.Folder("other") + "Mine.dts";
   dialogs.Answer(Answer::No).File(chosen);
-  form.gridFILES_DblClick(4);
+  form.FilesTableDoubleClicked(4);
   const auto& dialog = dialogs.shown().at(1);
   EXPECT_EQ(
       dialog.text,
@@ -168,7 +168,7 @@ TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
   EXPECT_EQ(dialog.request.defaultExt, ".dts");
   EXPECT_EQ(Bytes(chosen), Bytes(Demo("Demo.dts")));
   EXPECT_EQ(app.location.dietsFile, chosen);
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), chosen);
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), chosen);
 }
 
 TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
@@ -178,7 +178,7 @@ TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
     Spoil();
     dialogs.Forget();
     dialogs.CancelFile();
-    form.gridFILES_DblClick(row);
+    form.FilesTableDoubleClicked(row);
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].text,
               "Click Below to Save Ingredient Restriction to an Existing or New Location Name "
@@ -194,25 +194,25 @@ TEST_F(LocationSave, SaveAllRowsYesWritesTheSetNoAsksForANewLocation) {
   LoadDemo();
   Spoil();
   dialogs.Answer(Answer::Cancel);
-  form.gridFILES_DblClick(1);
+  form.FilesTableDoubleClicked(1);
   for (const char* name : kDemoFiles) EXPECT_TRUE(Spoiled(name)) << name;
 
   dialogs.Answer(Answer::Yes);
-  form.gridFILES_DblClick(2);
+  form.FilesTableDoubleClicked(2);
   EXPECT_EQ(dialogs.shown().size(), 2u);  // the two questions, no save dialog
   for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
 
   std::string target = tree.Folder("next") + "Farm2.plt";
   dialogs.Answer(Answer::No).File(target);
-  form.gridFILES_DblClick(1);
+  form.FilesTableDoubleClicked(1);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(fs::exists(tree.Path("next/Farm2Matrix.txt")));
   EXPECT_EQ(app.location.locationBase, tree.Path("next/Farm2"));
   for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
   // Rows 0 and 11 do nothing.
   dialogs.Forget();
-  form.gridFILES_DblClick(0);
-  form.gridFILES_DblClick(11);
+  form.FilesTableDoubleClicked(0);
+  form.FilesTableDoubleClicked(11);
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
@@ -231,7 +231,7 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
 
 TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
   LoadDemo();
-  app.formulation.IngMatrix[kWeightRow][2] = 0;
+  app.formulation.matrix[kWeightRow][2] = 0;
   Spoil();
   form.Save1Diet();
   EXPECT_FALSE(Spoiled("Demo.dts"));
@@ -259,7 +259,7 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   LoadDemo();
   const Location before = app.location;
   std::vector<std::string> rows;
-  for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.gridFILES.Text(row, 0));
+  for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.filesTable.Text(row, 0));
   std::string copy = tree.Folder("copy.v2") + "Trial";
   dialogs.File(copy);
   form.SaveDietNew();
@@ -274,7 +274,7 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   EXPECT_EQ(app.location.nutRestrictionsFile, before.nutRestrictionsFile);
   EXPECT_EQ(app.location.ingRestrictionsFile, before.ingRestrictionsFile);
   EXPECT_EQ(app.location.locationBase, before.locationBase);
-  for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.gridFILES.Text(row, 0), rows[row]);
+  for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.filesTable.Text(row, 0), rows[row]);
   for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
 }
 

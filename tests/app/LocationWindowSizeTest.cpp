@@ -37,7 +37,7 @@ TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
     std::vector<std::string> lines;
     int height;
   };
-  const int designed = form.Height;
+  const int designed = form.windowHeight;
   const Case cases[] = {
       // The file holds twips, 15 to a pixel.
       {{" 8000", " 9999"}, 533},
@@ -49,31 +49,31 @@ TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
-    form.Height = designed;
-    form.Width = 1234;
+    form.windowHeight = designed;
+    form.windowWidth = 1234;
     ASSERT_TRUE(TextFile::WriteLines(SizeFile(), c.lines).ok);
     form.ReadWindowSize();
-    EXPECT_EQ(form.Height, c.height);
-    EXPECT_EQ(form.Width, kMainWindowWidth);
+    EXPECT_EQ(form.windowHeight, c.height);
+    EXPECT_EQ(form.windowWidth, kMainWindowWidth);
   }
 }
 
 TEST_F(WindowSizeFile, MissingFileKeepsTheDesignedSize) {
-  int height = form.Height;
-  form.Width = 1234;
+  int height = form.windowHeight;
+  form.windowWidth = 1234;
   form.ReadWindowSize();
-  EXPECT_EQ(form.Height, height);
-  EXPECT_EQ(form.Width, 1234);
+  EXPECT_EQ(form.windowHeight, height);
+  EXPECT_EQ(form.windowWidth, 1234);
 }
 
 TEST_F(WindowSizeFile, WrittenOnlyWithANonZeroSize) {
-  form.Height = 540;
-  form.Width = 1038;
+  form.windowHeight = 540;
+  form.windowWidth = 1038;
   form.WriteWindowSize();
   EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
   for (auto [height, width] : {std::pair{0, 1038}, {540, 0}}) {
-    form.Height = height;
-    form.Width = width;
+    form.windowHeight = height;
+    form.windowWidth = width;
     form.WriteWindowSize();
     EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
   }

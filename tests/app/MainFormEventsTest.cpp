@@ -33,8 +33,8 @@ TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_TRUE(app.location.loaded);
   EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.Tab, kTabDiets);  // the demo's matrix holds ingredients
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
   EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
@@ -69,7 +69,7 @@ TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
   }
   ScriptedDialogs dialogs;
   App app{dialogs, {folder.Path(""), false}};
-  EXPECT_EQ(app.mainForm.Height, 200);  // 3000 twips
+  EXPECT_EQ(app.mainForm.windowHeight, 200);  // 3000 twips
   EXPECT_GT(app.mainForm.TabSetHeight, 0);
   EXPECT_EQ(app.mainForm.TabSetHeight, designed.mainForm.TabSetHeight);
   EXPECT_EQ(app.mainForm.TabSetWidth, designed.mainForm.TabSetWidth);
@@ -91,10 +91,10 @@ TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("row " + std::to_string(c.row));
-    app.sourcesForm.Request = {};
+    app.sourcesForm.shownRequest = {};
     EXPECT_EQ(form.Griddiets_Click(c.row, c.col), c.asked);
-    EXPECT_EQ(app.sourcesForm.Request.diet, c.asked ? 2 : 0);
-    EXPECT_EQ(app.sourcesForm.Request.index, c.index);
+    EXPECT_EQ(app.sourcesForm.shownRequest.diet, c.asked ? 2 : 0);
+    EXPECT_EQ(app.sourcesForm.shownRequest.index, c.index);
   }
 }
 

@@ -29,7 +29,7 @@ struct OptSetup : OptWindowFields {
     app.growth.liveWeight[21][kHerdColumn] = 6;
     const char* rows[][3] = {{"3", "2", "4"}, {"2450", "2400", "2500"}, {"20", "19", "21"}};
     for (int d = 1; d <= 2; ++d) {
-      app.formulation.NutRestrict[d][kMinKind][kMetCys] = 0.7;
+      app.formulation.nutrientRestrictions[d][kMinKind][kMetCys] = 0.7;
       for (int k = 1; k <= 3; ++k) {
         const int row = VariableOf(d, k);
         GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
@@ -91,7 +91,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
        },
        {"Set the Target Weight"}},
       {"no methionine and cystine to ratio",
-       [](OptSetup& s) { s.app.formulation.NutRestrict[2][kMinKind][kMetCys] = 0; },
+       [](OptSetup& s) { s.app.formulation.nutrientRestrictions[2][kMinKind][kMetCys] = 0; },
        {"Set Diet Values for MET_CYS"}},
       {"no target weight", [](OptSetup& s) { s.TargetWeight = "0"; }, {"Set the Target Weight"}},
       {"a target below the starting weight",
@@ -115,7 +115,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     SCOPED_TRACE(c.what);
     OptSetup s;
     c.change(s);
-    const auto restrictions = s.app.formulation.NutRestrict;
+    const auto restrictions = s.app.formulation.nutrientRestrictions;
     const int diets = s.app.growth.dietCount;
     RunOptimization(s.app, *s.opt, s.window);
     EXPECT_EQ(s.dialogs.Messages(), c.messages);
@@ -125,9 +125,9 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     EXPECT_FALSE(s.WorkingVisible);
     EXPECT_FALSE(s.ViewEnabled);
     EXPECT_TRUE(s.AddMinMaxVisible);
-    EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
+    EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
     EXPECT_EQ(s.app.growth.dietCount, diets);
-    EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
+    EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
     EXPECT_EQ(s.GridOpt.CellCheck(2, kOptTickCol), CheckState::Checked);
   }
 }

@@ -40,9 +40,9 @@ class Startup : public ::testing::Test {
 
 TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_TRUE(form.Started);
-  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.currentTab, kTabDiets);
   EXPECT_TRUE(form.RichTextBox1Visible);
-  EXPECT_FALSE(form.gridFILESVisible);
+  EXPECT_FALSE(form.filesTableVisible);
   EXPECT_EQ(app.growth.dietCount, 6);
   EXPECT_EQ(form.Combo3.items,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
@@ -54,7 +54,7 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_EQ(app.location.dataFolder, program.Folder());
   EXPECT_EQ(app.programFolder, program.Folder());
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
-    EXPECT_EQ(form.gridFILES.Text(row, 0), "Not Open");
+    EXPECT_EQ(form.filesTable.Text(row, 0), "Not Open");
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
@@ -72,8 +72,8 @@ TEST(StartupMachine, WindowSizeFileGivesTheHeightOnly) {
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 7200", " 9000"}).ok);
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine());
-  EXPECT_EQ(app.mainForm.Height, 480);  // 7200 twips
-  EXPECT_EQ(app.mainForm.Width, kMainWindowWidth);
+  EXPECT_EQ(app.mainForm.windowHeight, 480);  // 7200 twips
+  EXPECT_EQ(app.mainForm.windowWidth, kMainWindowWidth);
 }
 
 TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
@@ -82,8 +82,8 @@ TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
   const std::vector<std::string> written{" 8100", " 15570"};
   EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
   for (auto [height, width] : {std::pair{0, 800}, {400, 0}}) {
-    form.Height = height;
-    form.Width = width;
+    form.windowHeight = height;
+    form.windowWidth = width;
     form.EndProgram();
     EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
   }
@@ -116,8 +116,8 @@ TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
   form.Form_Resize(333, 509);  // too small: the tab set keeps its size
   EXPECT_EQ(form.TabSetWidth, width + 100);
   EXPECT_EQ(form.TabSetHeight, height + 50);
-  EXPECT_EQ(form.Height, 333);
-  EXPECT_EQ(form.Width, 509);
+  EXPECT_EQ(form.windowHeight, 333);
+  EXPECT_EQ(form.windowWidth, 509);
 }
 
 TEST_F(Startup, ClearGrid1KeepsHeadingsTheLastRowAndColumnsPastNine) {
@@ -172,16 +172,16 @@ TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
 
 TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   form.Option1_Click();
-  EXPECT_EQ(form.Tab, kTabFormulas);
+  EXPECT_EQ(form.currentTab, kTabFormulas);
   EXPECT_TRUE(form.GridWeight.Editable());
-  EXPECT_FALSE(form.Gridformula.Editable());
+  EXPECT_FALSE(form.formulaTable.Editable());
   EXPECT_TRUE(form.Command[8].visible);
   EXPECT_TRUE(form.Enabled(Control::Command8));
 
   form.Option2_Click();
   EXPECT_FALSE(form.Option1.checked);
   EXPECT_FALSE(form.GridWeight.Editable());
-  EXPECT_TRUE(form.Gridformula.Editable());
+  EXPECT_TRUE(form.formulaTable.Editable());
   EXPECT_FALSE(form.Command[8].visible);
 }
 
@@ -218,12 +218,12 @@ TEST_F(Startup, UnitsFormCaptionsTheWeightFields) {
 
 TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
   form.Click(Control::Command6);
-  app.matrixForm.GridImport.SetText(1, 0, "Barley");  // not yet saved
+  app.matrixForm.matrixTable.SetText(1, 0, "Barley");  // not yet saved
   form.Click(Control::Command6);
-  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
+  EXPECT_EQ(app.matrixForm.matrixTable.Text(1, 0), "Barley");
   form.WindowClosed(Window::MatrixEditor);
   form.Click(Control::Command6);  // loaded afresh from the matrix
-  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "");
+  EXPECT_EQ(app.matrixForm.matrixTable.Text(1, 0), "");
 }
 
 }  // namespace

@@ -37,22 +37,22 @@ const EditCase kEdits[] = {
      "DemoMatrix.txt",
      [](App& app, Dialogs& d) {
        app.mainForm.Click(AfrmMain::Control::Command6);
-       PasteInto(app.matrixForm.GridImport, 1, frmExcel::kPriceCol, "987.6", d);
+       PasteInto(app.matrixForm.matrixTable, 1, MatrixEditorForm::kPriceCol, "987.6", d);
      }},
     {"ingredient restrictions",
      UnsavedData::IngRestrictions,
      "DemoReq.ing",
      [](App& app, Dialogs& d) {
        app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.GridRestrict, 1, 1, "987.6", d);
+       PasteInto(app.restrictForm.ingredientTable, 1, 1, "987.6", d);
      }},
     {"nutrient restrictions kept for the session",
      UnsavedData::NutRestrictions,
      "DemoReq.nut",
      [](App& app, Dialogs& d) {
        app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.NUTS, 5, 2, "987.6", d);
-       ASSERT_TRUE(app.restrictForm.SaveNutSes());  // "Keep Nutrient Restrictions"
+       PasteInto(app.restrictForm.nutrientTable, 5, 2, "987.6", d);
+       ASSERT_TRUE(app.restrictForm.KeepNutrientRestrictions());  // "Keep Nutrient Restrictions"
      }},
     {"calibration inputs",
      UnsavedData::CalibrationInputs,
@@ -150,9 +150,9 @@ TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
   for (const EditCase& c : kEdits)
     if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
       c.edit(app, dialogs);
-  app.matrixForm.Command3();  // "Save Changes": kept, not yet in the file
-  app.restrictForm.SaveIngSes();
-  ASSERT_TRUE(app.restrictForm.SaveNutSes());
+  app.matrixForm.SaveChanges();  // "Save Changes": kept, not yet in the file
+  app.restrictForm.KeepIngredientRestrictions();
+  ASSERT_TRUE(app.restrictForm.KeepNutrientRestrictions());
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
   app.mainForm.SaveCurrent();
   dialogs.Forget();

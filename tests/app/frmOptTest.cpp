@@ -40,7 +40,7 @@ struct OptWindow {
 TEST(frmOpt, TicksAndColours) {
   OptWindow w;
   EXPECT_DOUBLE_EQ(w.Cell(VariableOf(2, kEnergyKind), kOptCurrentCol), 2400);
-  EXPECT_DOUBLE_EQ(w.app.formulation.NutRestrict[2][kMinKind][kProtein], 20);
+  EXPECT_DOUBLE_EQ(w.app.formulation.nutrientRestrictions[2][kMinKind][kProtein], 20);
   // Rows of diets 1..3 ticked and white; rows beyond 3 x dietCount unticked and greyed.
   EXPECT_EQ(w.GridOpt.CellCheck(9, kOptTickCol), CheckState::Checked);
   EXPECT_FALSE(w.Greyed(9));
@@ -126,10 +126,10 @@ TEST(frmOpt, ClearKeepsTheRowLabels) {
 
 TEST(frmOpt, NothingToTransferBeforeARun) {
   OptWindow w;
-  const auto restrictions = w.app.formulation.NutRestrict;
+  const auto restrictions = w.app.formulation.nutrientRestrictions;
   w.form.CmdTransfer_Click();
   EXPECT_FALSE(w.form.CmdView_Click());
-  EXPECT_TRUE(w.app.formulation.NutRestrict == restrictions);
+  EXPECT_TRUE(w.app.formulation.nutrientRestrictions == restrictions);
   EXPECT_EQ(w.app.mainForm.dietsTable.Text(kDietAmountRow, 1), "2.4");
 }
 

@@ -30,15 +30,15 @@ class DietsTableTest : public ::testing::Test {
   }
 
   DietsEditContext Context() {
-    return {diets_, growth_, tables_->NutRestrict, checks_, dialogs_, proteinMargin_};
+    return {diets_, growth_, tables_->nutrientRestrictions, checks_, dialogs_, proteinMargin_};
   }
   void Edit(int row, int col, const std::string& text) {
     diets_.SetText(row, col, text);
     DietsEditContext context = Context();
     DietsCellEdited(context, row, col);
   }
-  double Min(int diet, int j) const { return tables_->NutRestrict[diet][kMinKind][j]; }
-  double Max(int diet, int j) const { return tables_->NutRestrict[diet][kMaxKind][j]; }
+  double Min(int diet, int j) const { return tables_->nutrientRestrictions[diet][kMinKind][j]; }
+  double Max(int diet, int j) const { return tables_->nutrientRestrictions[diet][kMaxKind][j]; }
   double Cell(int row, int col) const { return std::stod(diets_.Text(row, col)); }
 
   Grid diets_{kDietsRows, kDietsCols};
@@ -81,8 +81,8 @@ TEST_F(DietsTableTest, TableIsReadIntoInternalUnits) {
 }
 
 TEST_F(DietsTableTest, EditsBecomeMinimaAndMaximaMoveWithThem) {
-  tables_->NutRestrict[2][kMinKind][1] = 2400;
-  tables_->NutRestrict[2][kMaxKind][1] = 2500;
+  tables_->nutrientRestrictions[2][kMinKind][1] = 2400;
+  tables_->nutrientRestrictions[2][kMaxKind][1] = 2500;
   Edit(4, 2, "2450");
   EXPECT_EQ(Min(2, 1), 2450);
   EXPECT_EQ(Max(2, 1), 2550);
@@ -107,17 +107,17 @@ TEST_F(DietsTableTest, EditsBecomeMinimaAndMaximaMoveWithThem) {
 TEST_F(DietsTableTest, ProteinAndLysineKeepThePreviousMinimum) {
   std::vector<int> marginCalls;
   proteinMargin_ = [&](int diet) { marginCalls.push_back(diet); };
-  tables_->NutRestrict[1][kMinKind][kProtein] = 20;
-  tables_->NutRestrict[1][kMaxKind][kProtein] = 21;
+  tables_->nutrientRestrictions[1][kMinKind][kProtein] = 20;
+  tables_->nutrientRestrictions[1][kMaxKind][kProtein] = 21;
   Edit(5, 1, "22");
-  EXPECT_EQ(tables_->NutRestrict[1][0][kProtein], 20);
+  EXPECT_EQ(tables_->nutrientRestrictions[1][0][kProtein], 20);
   EXPECT_EQ(Min(1, kProtein), 22);
   EXPECT_EQ(Max(1, kProtein), 23);
   EXPECT_EQ(marginCalls, std::vector<int>{1});
 
-  tables_->NutRestrict[1][kMinKind][kLysine] = 1.4;
+  tables_->nutrientRestrictions[1][kMinKind][kLysine] = 1.4;
   Edit(8, 1, "1.5");
-  EXPECT_EQ(tables_->NutRestrict[1][0][kLysine], 1.4);
+  EXPECT_EQ(tables_->nutrientRestrictions[1][0][kLysine], 1.4);
   EXPECT_EQ(Min(1, kLysine), 1.5);
   EXPECT_EQ(marginCalls, std::vector<int>{1});  // only protein edits ask for the margin
   EXPECT_EQ(Cell(7, 1), 0.5);                   // no rule ticked: nothing rescaled
@@ -139,8 +139,8 @@ TEST_F(DietsTableTest, RuleCheckBoxesExcludeEachOther) {
 
 TEST_F(DietsTableTest, ProteinRuleScalesEveryAminoAcidBy1Point1) {
   SetProteinRule(checks_, true);
-  tables_->NutRestrict[1][kMinKind][kProtein] = 20;
-  tables_->NutRestrict[1][kMinKind][kThreonine] = 0.9;  // 0.9 * 22 / 20 = 0.99
+  tables_->nutrientRestrictions[1][kMinKind][kProtein] = 20;
+  tables_->nutrientRestrictions[1][kMinKind][kThreonine] = 0.9;  // 0.9 * 22 / 20 = 0.99
   Edit(5, 1, "22");
   for (int i = 0; i < 12; ++i) {
     SCOPED_TRACE(i);
@@ -154,7 +154,7 @@ TEST_F(DietsTableTest, ProteinRuleScalesEveryAminoAcidBy1Point1) {
 
 TEST_F(DietsTableTest, ProteinRuleWithoutAnEarlierMinimumKeepsTheMinima) {
   SetProteinRule(checks_, true);
-  tables_->NutRestrict[1][kMinKind][kThreonine] = 0.8;
+  tables_->nutrientRestrictions[1][kMinKind][kThreonine] = 0.8;
   Edit(5, 1, "22");
   EXPECT_NEAR(Cell(14, 1), 0.99, 5e-5);
   EXPECT_EQ(Min(1, kThreonine), 0.8);
@@ -170,9 +170,9 @@ TEST_F(DietsTableTest, ProteinRuleTakesTheTableWhereTheRunHasNoValue) {
 
 TEST_F(DietsTableTest, LysineRuleKeepsArginine) {
   SetLysineRule(checks_, true);
-  tables_->NutRestrict[1][kMinKind][kLysine] = 1.4;
-  tables_->NutRestrict[1][kMinKind][kArginine] = 1.2;
-  tables_->NutRestrict[1][kMinKind][kValine] = 0.95;
+  tables_->nutrientRestrictions[1][kMinKind][kLysine] = 1.4;
+  tables_->nutrientRestrictions[1][kMinKind][kArginine] = 1.2;
+  tables_->nutrientRestrictions[1][kMinKind][kValine] = 0.95;
   Edit(8, 1, "1.54");  // 1.1 times the run's lysine
   EXPECT_EQ(diets_.Text(6, 1), std::to_string(kAminoAcids[0]));
   EXPECT_EQ(Min(1, kArginine), 1.2);
@@ -188,9 +188,9 @@ TEST_F(DietsTableTest, LysineRuleKeepsArginine) {
 
 TEST_F(DietsTableTest, LysineRuleWithoutAnEarlierMinimumUsesTheBaseLysine) {
   SetLysineRule(checks_, true);
-  tables_->NutRestrict[1][kMinKind][kTryptophan] = 0.25;
+  tables_->nutrientRestrictions[1][kMinKind][kTryptophan] = 0.25;
   Edit(8, 1, "2.8");  // twice the run's lysine
-  EXPECT_EQ(tables_->NutRestrict[1][0][kLysine], 1.4);
+  EXPECT_EQ(tables_->nutrientRestrictions[1][0][kLysine], 1.4);
   EXPECT_NEAR(Min(1, kTryptophan), 0.5, 1e-12);
   EXPECT_EQ(diets_.Text(9, 1), "0.5000");
 }
@@ -223,7 +223,7 @@ TEST_F(DietsTableTest, RatioRulesNeedAKnownValue) {
     growth_.dietNutrients[1][kLysine] = c.lysine;
     diets_.SetText(5, 1, c.protein == 0 ? "" : "20");
     diets_.SetText(8, 1, c.lysine == 0 ? "" : "1.4");
-    tables_->NutRestrict[1][kMinKind][kHistidine] = 0.5;
+    tables_->nutrientRestrictions[1][kMinKind][kHistidine] = 0.5;
     DietsEditContext context = Context();
     if (c.editRow == 0) {
       RatioAminoAcids(context, 1);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto tables = std::make_unique<FormulationTables>();
   ReadMatrixFile(*tables, path, dialogs);
   if (tables->ingredientCount < 0 || tables->ingredientCount > kMaxIngredients ||
-      tables->NutCount < 0 || tables->NutCount > kMaxNutrientRows)
+      tables->nutrientCount < 0 || tables->nutrientCount > kMaxNutrientRows)
     __builtin_trap();
   std::vector<std::string> lines = MatrixFileLines(*tables);
   if (lines.empty()) __builtin_trap();

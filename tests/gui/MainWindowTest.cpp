@@ -129,7 +129,7 @@ void MainWindowTest::growthFillsTheDailyTable() {
   QVERIFY(s.dialogs.Messages().empty());
 
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
-  QCOMPARE(s.app->mainForm.Tab, kTabDailyGrowth);
+  QCOMPARE(s.app->mainForm.currentTab, kTabDailyGrowth);
   QVERIFY(!s.Cell("Grid1", 1, 1).isEmpty());
   QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->Grid1.Text(1, 1)));
   QVERIFY(!s.Find<QLineEdit>("TextPrice")->text().isEmpty());
@@ -177,8 +177,8 @@ void MainWindowTest::everySecondaryWindowOpens() {
   QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, cell.center());
   auto* sources = s.window->findChild<QWidget*>(QStringLiteral("frmMsgBoxA"));
   QVERIFY(sources && sources->isVisible());
-  QCOMPARE(s.app->sourcesForm.Request.diet, 1);
-  QCOMPARE(s.app->sourcesForm.Request.index, -1);
+  QCOMPARE(s.app->sourcesForm.shownRequest.diet, 1);
+  QCOMPARE(s.app->sourcesForm.shownRequest.index, -1);
 
   // Another location chosen: the open windows show it.
   QTemporaryDir other;

@@ -74,7 +74,7 @@ void OptReportChartTest::startAgainstOptimumByDiet() {
   QVERIFY(chart);
   QCOMPARE(tabs->tabText(tabs->indexOf(chart)), QStringLiteral("Chart"));
   tabs->setCurrentWidget(chart);
-  QCOMPARE(s.app->optReport.Tab, OptReport::kOptimumTab);  // the chart shows the optimum
+  QCOMPARE(s.app->optReport.currentTab, OptReport::kOptimumTab);  // the chart shows the optimum
 
   QBarSeries* feed = Bars(chart, 0);
   QBarSeries* cost = Bars(chart, 1);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "formulation/frmMsgBoxA.h"
+#include "formulation/NutrientSourcesForm.h"
 #include "ui/AboutWindow.h"
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/DietDisplayWindow.h"
@@ -60,18 +60,18 @@ class ScriptDialogs : public Dialogs {
 // Two ingredients over energy and protein: corn (2500 kcal, 8 %) and soy
 // (2000 kcal, 44 %).
 void LoadSmallMatrix(FormulationTables& tables) {
-  tables.NutCount = 3;
-  tables.NutName[1] = "Weight";
-  tables.NutName[2] = "Net ENERGY";
-  tables.NutName[3] = "Crude Protein";
+  tables.nutrientCount = 3;
+  tables.nutrientName[1] = "Weight";
+  tables.nutrientName[2] = "Net ENERGY";
+  tables.nutrientName[3] = "Crude Protein";
   tables.ingredientCount = 2;
-  tables.IngName[1] = "Corn";
-  tables.IngName[2] = "Soy";
+  tables.ingredientName[1] = "Corn";
+  tables.ingredientName[2] = "Soy";
   tables.ingredientPrice[1] = 0.2;
   tables.ingredientPrice[2] = 0.4;
   const double values[2][3] = {{100, 2500, 8}, {100, 2000, 44}};
   for (int i = 1; i <= 2; ++i)
-    for (int r = 1; r <= 3; ++r) tables.IngMatrix[r][i] = values[i - 1][r - 1];
+    for (int r = 1; r <= 3; ++r) tables.matrix[r][i] = values[i - 1][r - 1];
 }
 
 QString Cell(GridView* view, int row, int col) {
@@ -115,13 +115,13 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   ScriptDialogs dialogs;
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
-  app.formulation.NutRestrict[1][kMinKind][1] = 2400;
+  app.formulation.nutrientRestrictions[1][kMinKind][1] = 2400;
   QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
   RestrictWindow window(app.restrictForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
-  QVERIFY(Shows(window, "NUTS", app.restrictForm.NUTS));
-  QVERIFY(Shows(window, "GridRestrict", app.restrictForm.GridRestrict));
+  QVERIFY(Shows(window, "NUTS", app.restrictForm.nutrientTable));
+  QVERIFY(Shows(window, "GridRestrict", app.restrictForm.ingredientTable));
 
   GridView* nuts = Table(window, "NUTS");
   QCOMPARE(Cell(nuts, 2, 0), QStringLiteral("Net ENERGY"));
@@ -133,7 +133,7 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   // A protein maximum of 20 for diet 2, typed in and kept for the session.
   QVERIFY(nuts->model()->setData(nuts->model()->index(3, 4), QStringLiteral("20")));
   Click(window, "SaveNutSes");
-  QCOMPARE(app.formulation.NutRestrict[2][kMaxKind][2], 20.0);
+  QCOMPARE(app.formulation.nutrientRestrictions[2][kMaxKind][2], 20.0);
   QVERIFY(dialogs.messages.empty());
 
   // Ctrl+X is no key of the nutrient table: the cell keeps its text.
@@ -176,34 +176,34 @@ void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
 void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.dietDisplayForm.Today = [] { return std::string("2024-05-01"); };
+  app.dietDisplayForm.today = [] { return std::string("2024-05-01"); };
   QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command3), AfrmMain::Window::DietDisplay);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
   QVERIFY(window.windowTitle().startsWith(QStringLiteral("Marrowind Feeds - Diet Display")));
-  QVERIFY(Shows(window, "Grid2", app.dietDisplayForm.Grid2));
-  QVERIFY(Shows(window, "GridIng", app.dietDisplayForm.GridIng));
+  QVERIFY(Shows(window, "Grid2", app.dietDisplayForm.feedsTable));
+  QVERIFY(Shows(window, "GridIng", app.dietDisplayForm.ingredientFeedsTable));
 
-  Grid& feeds = app.dietDisplayForm.Grid2;
-  feeds.SetText(1, DietDisplay::kNameCol, "Starter");
-  feeds.SetText(1, DietDisplay::kEnergyCol, "2450");
+  Grid& feeds = app.dietDisplayForm.feedsTable;
+  feeds.SetText(1, DietDisplayForm::kNameCol, "Starter");
+  feeds.SetText(1, DietDisplayForm::kEnergyCol, "2450");
   GridView* view = Table(window, "Grid2");
   view->setCurrentIndex(view->model()->index(1, 0));
   QSignalSpy changed(&window, &SecondaryWindow::Changed);
   QTest::keyClick(view, '3');
   QCOMPARE(Cell(view, 1, 0), QStringLiteral("3"));
   // Column c of the feed goes into row c of diet column 3.
-  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplay::kNameCol, 3), std::string("Starter"));
-  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplay::kEnergyCol, 3), std::string("2450"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplayForm::kNameCol, 3), std::string("Starter"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplayForm::kEnergyCol, 3), std::string("2450"));
   QCOMPARE(changed.count(), 1);
 
   // Other columns take typing in a cell editor, as any table does.
-  view->setCurrentIndex(view->model()->index(1, DietDisplay::kEnergyCol));
+  view->setCurrentIndex(view->model()->index(1, DietDisplayForm::kEnergyCol));
   QTest::keyClick(view, '7');
   auto* editor = view->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor);
   QCOMPARE(editor->text(), QStringLiteral("7"));
-  QCOMPARE(feeds.Text(1, DietDisplay::kEnergyCol), std::string("2450"));
+  QCOMPARE(feeds.Text(1, DietDisplayForm::kEnergyCol), std::string("2450"));
 }
 
 void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
@@ -212,8 +212,8 @@ void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   app.mainForm.Click(AfrmMain::Control::Command3);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
-  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kNameCol, "Grower");
-  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kEnergyCol, "2400");
+  app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kNameCol, "Grower");
+  app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kEnergyCol, "2400");
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   Click(window, "Command3");
   QCOMPARE(app.mainForm.dietsTable.Text(1, 2), std::string("Grower"));
@@ -227,14 +227,14 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
   // Diet 1: 60 % corn and 40 % soy, so 2300 kcal: corn gives 1500 of them.
-  app.formulationState->DietInclusion[1][1] = 60;
-  app.formulationState->DietInclusion[1][2] = 40;
+  app.formulationState->dietInclusion[1][1] = 60;
+  app.formulationState->dietInclusion[1][2] = 40;
   app.growth.dietNutrients[1][1] = 2300;
-  frmMsgBoxA form(dialogs, app.formulation, app.growth, *app.formulationState);
+  NutrientSourcesForm form(dialogs, app.formulation, app.growth, *app.formulationState);
   SourcesWindow window(form, dialogs);
   window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
   QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
-  QVERIFY(Shows(window, "Grid1", form.Grid1));
+  QVERIFY(Shows(window, "Grid1", form.sharesTable));
   GridView* table = Table(window, "Grid1");
   QCOMPARE(table->model()->rowCount(), 1);
 
@@ -257,12 +257,12 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   ScriptDialogs dialogs;
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
-  app.formulation.IngRestrict[1][kMaxKind][2] = 30;  // soy at most 30 %
+  app.formulation.ingredientRestrictions[1][kMaxKind][2] = 30;  // soy at most 30 %
   app.mainForm.Click(AfrmMain::Control::Command6);
   MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
-  QVERIFY(Shows(window, "GridImport", app.matrixForm.GridImport));
+  QVERIFY(Shows(window, "GridImport", app.matrixForm.matrixTable));
 
   GridView* table = Table(window, "GridImport");
   table->setCurrentIndex(table->model()->index(2, 1));
@@ -273,10 +273,10 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
 
   Click(window, "Command3");
   QCOMPARE(int(app.formulation.ingredientCount), 3);
-  QCOMPARE(app.formulation.IngName[2], std::string("Barley"));
-  QCOMPARE(app.formulation.IngName[3], std::string("Soy"));
-  QCOMPARE(app.formulation.IngMatrix[2][3], 2000.0);
-  QCOMPARE(app.formulation.IngRestrict[1][kMaxKind][3], 30.0);
+  QCOMPARE(app.formulation.ingredientName[2], std::string("Barley"));
+  QCOMPARE(app.formulation.ingredientName[3], std::string("Soy"));
+  QCOMPARE(app.formulation.matrix[2][3], 2000.0);
+  QCOMPARE(app.formulation.ingredientRestrictions[1][kMaxKind][3], 30.0);
 
   // "Edit Names" frees the heading row and name column and says how to end.
   Click(window, "Cmdedit");

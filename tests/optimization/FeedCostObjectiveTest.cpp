@@ -28,22 +28,22 @@ class FeedCostTest : public ::testing::Test {
     LoadExampleDiets(*growth);
     FormulationTables& t = *tables;
     t.ingredientCount = 3;
-    t.NutCount = kStandardNutrientRows;
+    t.nutrientCount = kStandardNutrientRows;
     const double price[] = {0, 200, 400, 1000};
     const double energy[] = {0, 2700, 2100, 7800};
     const double protein[] = {0, 8, 46, 0};
     for (int c = 1; c <= 3; ++c) {
       t.ingredientPrice[c] = price[c];
-      t.IngMatrix[kWeightRow][c] = 100;
-      t.IngMatrix[kEnergy + 1][c] = energy[c];
-      t.IngMatrix[kProtein + 1][c] = protein[c];
-      for (int j = kArginine; j <= kValine; ++j) t.IngMatrix[j + 1][c] = kAminoShare * protein[c];
+      t.matrix[kWeightRow][c] = 100;
+      t.matrix[kEnergy + 1][c] = energy[c];
+      t.matrix[kProtein + 1][c] = protein[c];
+      for (int j = kArginine; j <= kValine; ++j) t.matrix[j + 1][c] = kAminoShare * protein[c];
     }
     const double dietEnergy[] = {0, 2450, 2500, 2550};
     const double dietProtein[] = {0, 22, 20, 19};
     const double feed[] = {0, 3, 8, 20};
     for (int d = 1; d <= kDiets; ++d) {
-      auto& nut = t.NutRestrict[d];
+      auto& nut = t.nutrientRestrictions[d];
       nut[kMinKind][kEnergy] = dietEnergy[d];
       nut[kMaxKind][kEnergy] = dietEnergy[d] + 150;
       nut[kMinKind][kProtein] = dietProtein[d];
@@ -53,7 +53,7 @@ class FeedCostTest : public ::testing::Test {
       state.OptTable[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
       state.OptTable[d][kProteinKind] = {dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
     }
-    lpState->OptMode = kOptModeRunning;
+    lpState->optMode = kOptModeRunning;
     FillDietLabels(dietsTable);
     state.targetWeight = 25;
     state.startWeight = growth->liveWeight[growth->startAge][kHerdColumn];
@@ -76,13 +76,15 @@ class FeedCostTest : public ::testing::Test {
 
   double Evaluate(int evaluations = 1) { return objective.Evaluate(x, evaluations); }
 
-  double MinimumOf(int diet, int j) const { return tables->NutRestrict[diet][kMinKind][j]; }
+  double MinimumOf(int diet, int j) const {
+    return tables->nutrientRestrictions[diet][kMinKind][j];
+  }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> lpState = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext lp{*tables, *growth, *lpState, dialogs};
+  LeastCostContext lp{*tables, *growth, *lpState, dialogs};
   Grid dietsTable{kDietsRows, kDietsCols};
   FeedCostState state;
   FeedCostObjective objective{lp, dietsTable, state};
@@ -93,8 +95,8 @@ class FeedCostTest : public ::testing::Test {
 // cost (per tonne) times the feed its phase ate, the last diet to 25 kg.
 TEST_F(FeedCostTest, GridDietsArePricedWithoutAFormulation) {
   state.feedChoice = kFeedGrid;
-  lpState->DietCost = {0, 640, 450, 340};
-  lpState->DietProblems[2] = 1;  // left by an earlier formulation: not these diets
+  lpState->dietCost = {0, 640, 450, 340};
+  lpState->dietProblems[2] = 1;  // left by an earlier formulation: not these diets
   std::vector<OptBestShown> shown;
   state.showNewBest = [&](const OptBestShown& s) { shown.push_back(s); };
   for (double firstFeed : {3.0, 3.5}) {
@@ -149,7 +151,7 @@ TEST_F(FeedCostTest, TheSameEnergyAndProteinAreFormulatedOnce) {
 // results file show) is the one each diet's last formulation used: its band,
 // or minimum + 0.25 without one; given diets keep the user's maximum.
 TEST_F(FeedCostTest, ProteinMaximumIsTheOneEachDietWasFormulatedWith) {
-  lpState->ProteinBand[1] = 1.5;  // diets 2 and 3 have no band
+  lpState->proteinBand[1] = 1.5;  // diets 2 and 3 have no band
   const struct {
     const char* step;
     int diet, kind;
@@ -169,16 +171,17 @@ TEST_F(FeedCostTest, ProteinMaximumIsTheOneEachDietWasFormulatedWith) {
     EXPECT_EQ(state.lpSolves, step.lpSolves);
     for (int d = 1; d <= kDiets; ++d) {
       SCOPED_TRACE(d);
-      EXPECT_DOUBLE_EQ(tables->NutRestrict[d][kMaxKind][kProtein], step.maxima[d]);
+      EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], step.maxima[d]);
     }
   }
 
   // Given diets: nothing is formulated and the maxima stay the user's.
   state.feedChoice = kFeedGrid;
-  lpState->DietCost = {0, 640, 450, 340};
-  for (int d = 1; d <= kDiets; ++d) tables->NutRestrict[d][kMaxKind][kProtein] = 30;
+  lpState->dietCost = {0, 640, 450, 340};
+  for (int d = 1; d <= kDiets; ++d) tables->nutrientRestrictions[d][kMaxKind][kProtein] = 30;
   Evaluate();
-  for (int d = 1; d <= kDiets; ++d) EXPECT_EQ(tables->NutRestrict[d][kMaxKind][kProtein], 30);
+  for (int d = 1; d <= kDiets; ++d)
+    EXPECT_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], 30);
 }
 
 TEST(TriedLevels, EnergyAndProteinRounding) {
@@ -219,7 +222,7 @@ TEST_F(FeedCostTest, DietsAreFormulatedAtTheRoundedEnergyAndProtein) {
   EXPECT_DOUBLE_EQ(state.FormulatedAt[1][1], 22);
   EXPECT_DOUBLE_EQ(MinimumOf(1, kEnergy), 45.68);
   // The energy band of 150 moves with the minimum.
-  EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMaxKind][kEnergy], 45.68 + 150);
+  EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[1][kMaxKind][kEnergy], 45.68 + 150);
 }
 
 TEST_F(FeedCostTest, DoublingProteinDoublesEachAminoAcidMinimum) {
@@ -244,17 +247,17 @@ TEST_F(FeedCostTest, DoublingProteinDoublesEachAminoAcidMinimum) {
 
 TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
   Evaluate(0);
-  const double cost = lpState->DietCost[2];
+  const double cost = lpState->dietCost[2];
   ASSERT_GT(cost, 0);
   state.OptTable[2][kProteinKind] = {20, 20, 60};
   PrepareFeedCost(state, *tables, kDiets);
   Try(2, kProteinKind, 50);  // above any mix of the matrix
   EXPECT_DOUBLE_EQ(Evaluate(0), cost * 1000);
-  EXPECT_GT(lpState->DietProblems[2], 0);
+  EXPECT_GT(lpState->dietProblems[2], 0);
   EXPECT_TRUE(dialogs.Messages().empty());
 
   // Never formulated, the diet has no cost to scale: the point is a failure.
-  lpState->DietCost[2] = 0;
+  lpState->dietCost[2] = 0;
   Try(2, kProteinKind, 51);
   EXPECT_EQ(Evaluate(), kOptBig);
 }

@@ -18,7 +18,7 @@ std::unique_ptr<OptResult> TwoDiets() {
   r->OptTable[1][kFeedKind][kOptCurrent] = 2.4;  // display units
   r->OptTable[2][kFeedKind][kOptCurrent] = 5.5;
   r->startPrice = {0, 600, 420};  // per tonne
-  r->DietCost = {0, 650, 400};
+  r->dietCost = {0, 650, 400};
   r->feedAmount = {0, 2.25, 5.9};  // kg
   r->phaseFeed = {0, 2.2, 5.8};
   return r;

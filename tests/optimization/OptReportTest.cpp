@@ -37,7 +37,7 @@ struct HandOptimum {
     const double energy[] = {0, 2400, 2450, 2500};
     const double start[][4] = {{}, {0, 2.4, 2448, 21}, {0, 5.9, 2448, 19}, {0, 21.5, 2412, 18}};
     for (int d = 1; d <= 3; ++d) {
-      r.DietCost[d] = cost[d];
+      r.dietCost[d] = cost[d];
       r.dietNutrients[d][kPrice] = cost[d];
       r.dietNutrients[d][kEnergy] = energy[d];
       r.dietNutrients[d][kProtein] = 20;
@@ -45,22 +45,22 @@ struct HandOptimum {
       r.phaseFeed[d] = feed[d] + 0.04;
       for (int k = 1; k <= 3; ++k)
         r.OptTable[d][k] = {start[d][k], 0.8 * start[d][k], 1.2 * start[d][k]};
-      r.NutRestrict[d][kMinKind][kEnergy] = energy[d];
+      r.nutrientRestrictions[d][kMinKind][kEnergy] = energy[d];
     }
     r.fixed[VariableOf(1, kFeedKind)] = 1;
     r.singlePoint[VariableOf(2, kEnergyKind)] = 2420;
     r.singleCost[VariableOf(2, kEnergyKind)] = 11.5;
-    tables->NutCount = 3;
-    tables->NutName[2] = "Net ENERGY";
-    tables->NutName[3] = "PROTEIN";
+    tables->nutrientCount = 3;
+    tables->nutrientName[2] = "Net ENERGY";
+    tables->nutrientName[3] = "PROTEIN";
     tables->ingredientCount = 4;
     const char* names[] = {"", "A", "B", "C", "D"};
-    for (int i = 1; i <= 4; ++i) tables->IngName[i] = names[i];
-    r.DietInclusion[1] = {0, 50, 50, 0.0001, 0};
-    r.DietInclusion[2] = {0, 30, 60, 0, 10};
-    r.DietInclusion[3] = {0, 0, 0, 0, 100};
-    tables->IngRestrict[1][kMinKind][1] = 15;
-    tables->IngRestrict[3][kMaxKind][1] = -1;
+    for (int i = 1; i <= 4; ++i) tables->ingredientName[i] = names[i];
+    r.dietInclusion[1] = {0, 50, 50, 0.0001, 0};
+    r.dietInclusion[2] = {0, 30, 60, 0, 10};
+    r.dietInclusion[3] = {0, 0, 0, 0, 100};
+    tables->ingredientRestrictions[1][kMinKind][1] = 15;
+    tables->ingredientRestrictions[3][kMaxKind][1] = -1;
     for (int age = 21; age <= 61; ++age) {
       r.liveWeight[age] = 6 + 0.5 * (age - 21);
       r.dailyFeed[age] = 0.8;
@@ -143,9 +143,9 @@ TEST(OptReport, ADivisorOfNoughtLeavesTheCellEmpty) {
 TEST(OptReport, RestrictionTables) {
   HandOptimum h;
   h.result->diets = 6;
-  h.result->NutRestrict[6][kMaxKind][kProtein] = 22;
+  h.result->nutrientRestrictions[6][kMaxKind][kProtein] = 22;
   h.tables->ingredientCount = 100;  // a full matrix: every ingredient gets its row
-  h.tables->IngName[100] = "Last";
+  h.tables->ingredientName[100] = "Last";
   h.report.NutRestriction(h.Source());
   h.report.Ingredrestct(h.Source());
   const Grid& nut = h.report.GridNutRestrict;

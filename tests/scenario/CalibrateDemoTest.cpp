@@ -71,7 +71,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   for (int k = 0; k < kCoefCount; ++k)
     EXPECT_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, k + 1)), app.growth.growthCoef[k]) << k;
   EXPECT_NEAR(ReadNumber(form.Text5.text), outcome.finalAge, 1e-3);
-  EXPECT_EQ(form.Tab, kTabDailyGrowth);
+  EXPECT_EQ(form.currentTab, kTabDailyGrowth);
 
   // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
   // correlations in row 12; a good fit correlates closely.

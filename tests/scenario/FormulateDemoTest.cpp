@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
 #include "platform/NumberFormat.h"
@@ -37,26 +37,26 @@ class FormulateDemo : public ::testing::Test {
   std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*tables, *growth, *state, dialogs};
+  LeastCostContext context{*tables, *growth, *state, dialogs};
   Grid dietsTable{19, 9};
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
   ASSERT_EQ(tables->ingredientCount, 16);
-  ASSERT_EQ(tables->NutCount, 18);
-  RunLP(context, dietsTable);
+  ASSERT_EQ(tables->nutrientCount, 18);
+  RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
 
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE("diet " + std::to_string(d));
-    EXPECT_EQ(state->DietProblems[d], 0);
+    EXPECT_EQ(state->dietProblems[d], 0);
     double total = 0;
     double cost = 0;
     for (int i = 1; i <= tables->ingredientCount; ++i) {
-      SCOPED_TRACE(tables->IngName[i]);
-      const double x = state->DietInclusion[d][i];
-      const double minimum = tables->IngRestrict[d][kMinKind][i];
-      const double maximum = tables->IngRestrict[d][kMaxKind][i];
+      SCOPED_TRACE(tables->ingredientName[i]);
+      const double x = state->dietInclusion[d][i];
+      const double minimum = tables->ingredientRestrictions[d][kMinKind][i];
+      const double maximum = tables->ingredientRestrictions[d][kMaxKind][i];
       total += x;
       cost += x * tables->ingredientPrice[i] / 100;
       EXPECT_GE(x, 0);
@@ -65,18 +65,18 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
       if (maximum > 0 && maximum < 100) EXPECT_LE(x, maximum + kSolverSlack);
     }
     EXPECT_NEAR(total, 100, 1e-6);
-    EXPECT_NEAR(state->DietCost[d], cost, 1e-9);
-    EXPECT_EQ(dietsTable.Text(2, d), NumberText(state->DietCost[d]));
+    EXPECT_NEAR(state->dietCost[d], cost, 1e-9);
+    EXPECT_EQ(dietsTable.Text(2, d), NumberText(state->dietCost[d]));
 
-    for (int j = 1; j < tables->NutCount; ++j) {
-      SCOPED_TRACE(tables->NutName[j + 1]);
+    for (int j = 1; j < tables->nutrientCount; ++j) {
+      SCOPED_TRACE(tables->nutrientName[j + 1]);
       double level = 0;
       for (int i = 1; i <= tables->ingredientCount; ++i) {
-        level += tables->IngMatrix[j + 1][i] * state->DietInclusion[d][i] / 100;
+        level += tables->matrix[j + 1][i] * state->dietInclusion[d][i] / 100;
       }
       EXPECT_NEAR(growth->dietNutrients[d][j], level, 1e-9);
-      const double minimum = tables->NutRestrict[d][kMinKind][j];
-      const double maximum = tables->NutRestrict[d][kMaxKind][j];
+      const double minimum = tables->nutrientRestrictions[d][kMinKind][j];
+      const double maximum = tables->nutrientRestrictions[d][kMaxKind][j];
       if (minimum > 0) EXPECT_GE(level, 0.99 * minimum);
       if (maximum > 0) EXPECT_LE(level, 1.01 * maximum);
       if (j + 3 < dietsTable.Rows()) EXPECT_EQ(dietsTable.Text(j + 3, d), NumberText(level));
@@ -86,27 +86,27 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
 
 // The diets file of the demo holds these formulations: the same costs.
 TEST_F(FormulateDemo, CostsMatchTheDemoDiets) {
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
   const double demoCosts[] = {636.86, 413.68, 310.66};
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
-    EXPECT_NEAR(state->DietCost[d], demoCosts[d - 1], 0.01);
+    EXPECT_NEAR(state->dietCost[d], demoCosts[d - 1], 0.01);
   }
 }
 
 // Formulating again from the kept programs gives the same diets.
 TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
-  RunLP(context, dietsTable);
-  auto first = state->DietInclusion;
-  auto firstCost = state->DietCost;
-  RunLP(context, dietsTable);
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
+  auto first = state->dietInclusion;
+  auto firstCost = state->dietCost;
+  RunLp(context, dietsTable);
+  RunLp(context, dietsTable);
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
     EXPECT_TRUE(state->solvers[d].LastSolve().warmStart);
-    EXPECT_NEAR(state->DietCost[d], firstCost[d], 1e-6);
+    EXPECT_NEAR(state->dietCost[d], firstCost[d], 1e-6);
     for (int i = 1; i <= tables->ingredientCount; ++i) {
-      EXPECT_NEAR(state->DietInclusion[d][i], first[d][i], 1e-6) << tables->IngName[i];
+      EXPECT_NEAR(state->dietInclusion[d][i], first[d][i], 1e-6) << tables->ingredientName[i];
     }
   }
 }

@@ -176,7 +176,7 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
   EXPECT_EQ(s.app.growth.pigCount, 500);
 
-  const Grid& f = s.form.Gridformula;
+  const Grid& f = s.form.formulaTable;
   EXPECT_EQ(f.Text(0, 0), "NO");
   EXPECT_EQ(f.Text(0, 2), "Phase 1 5-7 kg");
   const int total = f.Rows() - 1;
@@ -191,7 +191,7 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
 TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   DemoSession s(kMixed, kFeedLeastCost);
   s.form.RunGrowth();  // its results must not stay beside the failed run
-  s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
+  s.app.formulation.nutrientRestrictions[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.RunGrowth();
   EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
   EXPECT_EQ(s.form.TextPrice.text, "");

@@ -43,10 +43,10 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   ScriptedDialogs dialogs;
   App app(dialogs);
   AfrmMain& form = app.mainForm;
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), "Not Open");
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), "Not Open");
   OpenThroughField(app, dialogs, temp.Plt());
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.currentTab, kTabDiets);
 
   // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
   const Grid& diets = form.dietsTable;
@@ -64,19 +64,19 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
 
   // "Files in Use".
   const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Demo(files[k]));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
 
   // The restrictions window shows what the restriction files hold.
-  Restrict& restrict = app.restrictForm;
+  RestrictionsForm& restrict = app.restrictForm;
   restrict.Fill();
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 1)), 2448);   // energy minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 2)), 2600);   // and its maximum
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(6, 5)), 1.23);   // lysine minimum, diet 3
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(18, 3)), 0.35);  // sodium minimum, diet 2
-  EXPECT_NE(restrict.GridRestrict.Text(4, 0).find("Dried whey"), std::string::npos);
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 1)), 15);  // whey minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 6)), -1);  // blocked in diet 3
-  EXPECT_EQ(restrict.GridRestrict.CellColor(4, 6), kPeach);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);   // energy minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);   // and its maximum
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);   // lysine minimum, diet 3
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(18, 3)), 0.35);  // sodium minimum, diet 2
+  EXPECT_NE(restrict.ingredientTable.Text(4, 0).find("Dried whey"), std::string::npos);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
+  EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
 }
 
 // The demo's growth curve and diets take its pigs from 6 kg to 25 kg.
@@ -131,12 +131,12 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   const AfrmMain& b = second.mainForm;
   ExpectSameTable(a.dietsTable, b.dietsTable, "Griddiets");
   ExpectSameTable(a.GridWeight, b.GridWeight, "GridWeight");
-  ExpectSameTable(a.gridFILES, b.gridFILES, "gridFILES");
+  ExpectSameTable(a.filesTable, b.filesTable, "gridFILES");
   first.restrictForm.Fill();
   second.restrictForm.Fill();
-  ExpectSameTable(first.restrictForm.NUTS, second.restrictForm.NUTS, "NUTS");
+  ExpectSameTable(first.restrictForm.nutrientTable, second.restrictForm.nutrientTable, "NUTS");
   ExpectSameTable(
-      first.restrictForm.GridRestrict, second.restrictForm.GridRestrict, "GridRestrict");
+      first.restrictForm.ingredientTable, second.restrictForm.ingredientTable, "GridRestrict");
   for (const auto& [x, y] : {std::pair{&a.Text1, &b.Text1},
                              {&a.Text2, &b.Text2},
                              {&a.Text3, &b.Text3},
@@ -149,8 +149,8 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
   EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
   EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
-  EXPECT_EQ(first.formulation.IngName, second.formulation.IngName);
-  EXPECT_EQ(first.formulation.IngMatrix, second.formulation.IngMatrix);
+  EXPECT_EQ(first.formulation.ingredientName, second.formulation.ingredientName);
+  EXPECT_EQ(first.formulation.matrix, second.formulation.matrix);
   EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);
 }
 

@@ -46,7 +46,7 @@ struct DemoOptimization : OptWindowFields {
     EXPECT_FALSE(form.TextPrice.text.empty());
     dialogs.Forget();
     TargetWeight = form.Text3.text;
-    const auto& nut = app.formulation.NutRestrict;
+    const auto& nut = app.formulation.nutrientRestrictions;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
                                 ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
@@ -66,7 +66,7 @@ struct DemoOptimization : OptWindowFields {
 TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   DemoOptimization s(kFeedLeastCost);
   const double startCost = ReadNumber(s.form.TextPrice.text);
-  const auto restrictions = s.app.formulation.NutRestrict;
+  const auto restrictions = s.app.formulation.nutrientRestrictions;
   std::vector<double> bests;
   s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
   int shownBests = 0;
@@ -96,11 +96,11 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   // differ in the fourth place).
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
-    const double energy = r.NutRestrict[d][kMinKind][kEnergy];
+    const double energy = r.nutrientRestrictions[d][kMinKind][kEnergy];
     EXPECT_GE(energy, r.OptTable[d][kEnergyKind][kOptMinimum] - 0.5);
     EXPECT_LE(energy, r.OptTable[d][kEnergyKind][kOptMaximum] + 0.5);
-    EXPECT_EQ(r.dietNutrients[d][kPrice], r.DietCost[d]);
-    EXPECT_GT(r.DietCost[d], 0);
+    EXPECT_EQ(r.dietNutrients[d][kPrice], r.dietCost[d]);
+    EXPECT_GT(r.dietCost[d], 0);
   }
   const double scoredStart = std::max(startCost, bests.front());
   for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], scoredStart) << v;
@@ -113,8 +113,8 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   EXPECT_FALSE(s.WorkingVisible);
   EXPECT_TRUE(s.ViewEnabled);
   EXPECT_TRUE(s.AddMinMaxVisible);
-  EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
-  EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
+  EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
+  EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
   EXPECT_FALSE(s.app.growth.cancelRun);
 }
 
@@ -136,7 +136,7 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
     // The given diets stand as the diets table holds them.
     EXPECT_DOUBLE_EQ(r.dietNutrients[d][kEnergy],
                      ReadNumber(s.form.dietsTable.Text(kDietEnergyRow, d)));
-    EXPECT_DOUBLE_EQ(r.DietCost[d], ReadNumber(s.form.dietsTable.Text(kDietCostRow, d)));
+    EXPECT_DOUBLE_EQ(r.dietCost[d], ReadNumber(s.form.dietsTable.Text(kDietCostRow, d)));
   }
   EXPECT_EQ(r.lpSolves, 0);
   EXPECT_LE(r.bestCost, startCost);
@@ -167,12 +167,12 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   ASSERT_TRUE(s.opt->result.done);
   App& app = s.app;
   DietOptState& opt = *s.opt;
-  FeedOptContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
   FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
   search.OptFixed = opt.ticked;
   search.OptVar = opt.startVar;
-  app.formulationState->OptMode = kOptModeRunning;
+  app.formulationState->optMode = kOptModeRunning;
   const long solves = opt.objective.lpSolves;
 
   StartCountingAllocations();
@@ -183,7 +183,7 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   const long perEvaluations = StopCountingAllocations();
   search.OptVar = opt.startVar;
   const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
 
   EXPECT_EQ(perEvaluations, 0);
   EXPECT_EQ(inOptimize, 0);

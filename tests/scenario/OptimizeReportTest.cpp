@@ -36,7 +36,7 @@ struct DemoSession {
     EXPECT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
     EXPECT_EQ(form.Click(AfrmMain::Control::Command9), AfrmMain::Window::Optimization);
-    opt.Today = [] { return std::string("15/03/2024"); };
+    opt.today = [] { return std::string("15/03/2024"); };
   }
 };
 

@@ -1,4 +1,4 @@
-#include "formulation/DietDisplay.h"
+#include "formulation/DietDisplayForm.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,106 +67,108 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 }  // namespace
 
-std::vector<std::string> IngredientFeedFileLines(const Grid& GridIng) {
+std::vector<std::string> IngredientFeedFileLines(const Grid& ingredientFeedsTable) {
   std::vector<std::string> lines;
-  lines.push_back(std::string(DietDisplay::kIngFileSignature) + "\t" +
-                  std::to_string(GridIng.Rows()) + "\t" + std::to_string(GridIng.Cols()));
-  for (int row = 0; row < GridIng.Rows(); ++row) {
+  lines.push_back(std::string(DietDisplayForm::kIngFileSignature) + "\t" +
+                  std::to_string(ingredientFeedsTable.Rows()) + "\t" +
+                  std::to_string(ingredientFeedsTable.Cols()));
+  for (int row = 0; row < ingredientFeedsTable.Rows(); ++row) {
     std::string line;
-    for (int col = 0; col < GridIng.Cols(); ++col) {
+    for (int col = 0; col < ingredientFeedsTable.Cols(); ++col) {
       if (col > 0) line += '\t';
-      line += CellForFile(GridIng.Text(row, col));
+      line += CellForFile(ingredientFeedsTable.Text(row, col));
     }
     lines.push_back(std::move(line));
   }
   return lines;
 }
 
-bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng) {
+bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& ingredientFeedsTable) {
   if (lines.empty()) return false;
   std::vector<std::string> head = SplitTabs(lines.front());
-  if (head.size() != 3 || head[0] != DietDisplay::kIngFileSignature) return false;
+  if (head.size() != 3 || head[0] != DietDisplayForm::kIngFileSignature) return false;
   const int rows = ReadInteger(head[1]);
   const int cols = ReadInteger(head[2]);
   if (rows < 1 || rows > kMaxIngFileRows || cols < 1 || cols > kMaxIngFileCols) return false;
-  GridIng.Resize(std::max(rows, 2), std::max(cols, DietDisplay::kIngCols));
-  GridIng.Clear();
+  ingredientFeedsTable.Resize(std::max(rows, 2), std::max(cols, DietDisplayForm::kIngCols));
+  ingredientFeedsTable.Clear();
   for (int row = 0; row < rows && row + 1 < static_cast<int>(lines.size()); ++row) {
     std::vector<std::string> cells = SplitTabs(lines[static_cast<size_t>(row) + 1]);
     for (int col = 0; col < cols && col < static_cast<int>(cells.size()); ++col)
-      GridIng.SetText(row, col, cells[static_cast<size_t>(col)]);
+      ingredientFeedsTable.SetText(row, col, cells[static_cast<size_t>(col)]);
   }
   return true;
 }
 
-DietDisplay::DietDisplay(Dialogs& dialogs,
-                         FormulationTables& tables,
-                         GrowthState& growth,
-                         Grid& dietsTable,
-                         Location& location,
-                         Grid& gridFILES)
-    : Today(SystemDate),
+DietDisplayForm::DietDisplayForm(Dialogs& dialogs,
+                                 FormulationTables& tables,
+                                 GrowthState& growth,
+                                 Grid& dietsTable,
+                                 Location& location,
+                                 Grid& filesTable)
+    : today(SystemDate),
       dialogs_(dialogs),
       tables_(tables),
       growth_(growth),
       dietsTable_(dietsTable),
       location_(location),
-      gridFILES_(gridFILES) {
-  Grid2.SetFixedCols(0);  // the user types diet numbers into column 0
+      filesTable_(filesTable) {
+  feedsTable.SetFixedCols(0);  // the user types diet numbers into column 0
 }
 
-std::string DietDisplay::Number(double value) const {
+std::string DietDisplayForm::Number(double value) const {
   return NumberText(value, growth_.decimalComma);
 }
 
-int DietDisplay::NutrientIndexCount() const {
-  return std::clamp(NutColumns, 0, kMaxNutrientRows - 1);
+int DietDisplayForm::NutrientIndexCount() const {
+  return std::clamp(nutrientColumns, 0, kMaxNutrientRows - 1);
 }
 
-void DietDisplay::Load() {
+void DietDisplayForm::Load() {
   caption = std::string(kCaption) + location_.locationBase;
   if (dietCount == 0) dietCount = growth_.dietCount;
-  NutColumns = tables_.NutCount > 1 ? tables_.NutCount - 1 : kStandardNutrients;
-  IngRows = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
+  nutrientColumns = tables_.nutrientCount > 1 ? tables_.nutrientCount - 1 : kStandardNutrients;
+  ingredientRows = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
   FillIngredientTab();
   FillNutrientTab();
   visible = true;
 }
 
-void DietDisplay::FillIngredientTab() {
-  const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
-  GridIng.Resize(IngRows + 2 + nutCount, kIngCols);
-  GridIng.Clear();
-  GridIng.SetText(kHeadingRow, kIngNumberCol, "Ing. No.");
-  GridIng.SetText(kHeadingRow, kIngNameCol, " Ing. Name");
+void DietDisplayForm::FillIngredientTab() {
+  const int nutCount = std::clamp<int>(tables_.nutrientCount, 0, kMaxNutrientRows);
+  ingredientFeedsTable.Resize(ingredientRows + 2 + nutCount, kIngCols);
+  ingredientFeedsTable.Clear();
+  ingredientFeedsTable.SetText(kHeadingRow, kIngNumberCol, "Ing. No.");
+  ingredientFeedsTable.SetText(kHeadingRow, kIngNameCol, " Ing. Name");
   for (int f = 1; f <= kIngFeeds; ++f)
-    GridIng.SetText(kHeadingRow, f + 1, "Diet " + std::to_string(f));
-  GridIng.SetColWidth(kIngNumberCol, kIngNumberWidth);
-  GridIng.SetColWidth(kIngNameCol, kIngNameWidth);
-  for (int col = kFirstIngFeedCol; col < kIngCols; ++col) GridIng.SetColWidth(col, kIngFeedWidth);
-  for (int i = 1; i <= IngRows; ++i) {
-    GridIng.SetText(i, kIngNumberCol, std::to_string(i));
-    GridIng.SetText(i, kIngNameCol, tables_.IngName[i]);
+    ingredientFeedsTable.SetText(kHeadingRow, f + 1, "Diet " + std::to_string(f));
+  ingredientFeedsTable.SetColWidth(kIngNumberCol, kIngNumberWidth);
+  ingredientFeedsTable.SetColWidth(kIngNameCol, kIngNameWidth);
+  for (int col = kFirstIngFeedCol; col < kIngCols; ++col)
+    ingredientFeedsTable.SetColWidth(col, kIngFeedWidth);
+  for (int i = 1; i <= ingredientRows; ++i) {
+    ingredientFeedsTable.SetText(i, kIngNumberCol, std::to_string(i));
+    ingredientFeedsTable.SetText(i, kIngNameCol, tables_.ingredientName[i]);
   }
   calculated_ = false;
 }
 
-void DietDisplay::FillNutrientTab() {
-  Grid2.Resize(kMinHeadingRow + 2, kFeedCols);
-  Grid2.Clear();
-  Grid2.SetText(kHeadingRow, 0, "Diet No.");
-  const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
+void DietDisplayForm::FillNutrientTab() {
+  feedsTable.Resize(kMinHeadingRow + 2, kFeedCols);
+  feedsTable.Clear();
+  feedsTable.SetText(kHeadingRow, 0, "Diet No.");
+  const int nutCount = std::clamp<int>(tables_.nutrientCount, 0, kMaxNutrientRows);
   for (int c = 1; c <= kFeedLastCol; ++c) {
     std::string heading = dietsTable_.Text(c, 0);
     const int matrixRow = c - kNutrientColOffset + 1;
     if (heading.empty() && matrixRow >= 2 && matrixRow <= nutCount)
-      heading = tables_.NutName[matrixRow];
-    Grid2.SetText(kHeadingRow, c, heading);
-    for (int d = 1; d <= kFeedRows; ++d) Grid2.SetText(d, c, dietsTable_.Text(c, d));
+      heading = tables_.nutrientName[matrixRow];
+    feedsTable.SetText(kHeadingRow, c, heading);
+    for (int d = 1; d <= kFeedRows; ++d) feedsTable.SetText(d, c, dietsTable_.Text(c, d));
   }
   int last = 0;
   for (int d = 1; d <= kFeedRows; ++d)
-    if (Grid2.Text(d, kEnergyCol).size() > 1) last = d;
+    if (feedsTable.Text(d, kEnergyCol).size() > 1) last = d;
   if (last > 0) {
     dietCount = last;
     growth_.dietCount = static_cast<std::int16_t>(last);
@@ -174,36 +176,38 @@ void DietDisplay::FillNutrientTab() {
   FillRestrictionRows();
 }
 
-void DietDisplay::FillRestrictionRows() {
+void DietDisplayForm::FillRestrictionRows() {
   const int diets = std::clamp(dietCount, 0, kMaxDiets);
   const int nutrients = NutrientIndexCount();
   const int maxHeadingRow = kMinHeadingRow + diets + 1;
-  Grid2.Resize(maxHeadingRow + diets + 1, std::max(kFeedCols, nutrients + kNutrientColOffset + 1));
-  Grid2.ClearRange(kFeedRows + 1, 0, Grid2.Rows() - 1, Grid2.Cols() - 1);
+  feedsTable.Resize(maxHeadingRow + diets + 1,
+                    std::max(kFeedCols, nutrients + kNutrientColOffset + 1));
+  feedsTable.ClearRange(kFeedRows + 1, 0, feedsTable.Rows() - 1, feedsTable.Cols() - 1);
   for (int j = kFeedLastCol - kNutrientColOffset + 1; j <= nutrients; ++j)
-    Grid2.SetText(kHeadingRow, j + kNutrientColOffset, tables_.NutName[j + 1]);
-  Grid2.SetText(kMinHeadingRow, kRestrictHeadingCol, "Min Restricts Below");
-  Grid2.SetText(maxHeadingRow, kRestrictHeadingCol, "Max Restricts Below");
+    feedsTable.SetText(kHeadingRow, j + kNutrientColOffset, tables_.nutrientName[j + 1]);
+  feedsTable.SetText(kMinHeadingRow, kRestrictHeadingCol, "Min Restricts Below");
+  feedsTable.SetText(maxHeadingRow, kRestrictHeadingCol, "Max Restricts Below");
   for (int d = 1; d <= diets; ++d) {
     const int rows[] = {kMinHeadingRow + d, maxHeadingRow + d};
     for (int k = kMinKind; k <= kMaxKind; ++k) {
       const int row = rows[k - kMinKind];
-      Grid2.SetText(row, kNameCol, Grid2.Text(d, kNameCol));
-      Grid2.SetText(row, kCostCol, Grid2.Text(d, kCostCol));
+      feedsTable.SetText(row, kNameCol, feedsTable.Text(d, kNameCol));
+      feedsTable.SetText(row, kCostCol, feedsTable.Text(d, kCostCol));
       for (int j = 1; j <= nutrients; ++j)
-        Grid2.SetText(row, j + kNutrientColOffset, Number(tables_.NutRestrictFile[d][k][j]));
+        feedsTable.SetText(
+            row, j + kNutrientColOffset, Number(tables_.nutrientRestrictionsInFile[d][k][j]));
     }
   }
 }
 
-void DietDisplay::Command2() {
-  if (Tab == kNutrientTab)
+void DietDisplayForm::OpenFeedFile() {
+  if (currentTab == kNutrientTab)
     OpenNutrientFile();
   else
-    CommandIngOpen();
+    OpenIngredientFile();
 }
 
-void DietDisplay::OpenNutrientFile() {
+void DietDisplayForm::OpenNutrientFile() {
   FileRequest request{std::string(kOpenNutTitle),
                       location_.dataFolder,
                       std::string(kDietsPattern),
@@ -213,11 +217,11 @@ void DietDisplay::OpenNutrientFile() {
   if (!path) return;
   location_.dietsFile = *path;
   if (ReadDietsFile(*path, dietsTable_, growth_).found)
-    gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
+    filesTable_.SetText(kDietsRow, 0, location_.dietsFile);
   FillNutrientTab();
 }
 
-void DietDisplay::CommandIngOpen() {
+void DietDisplayForm::OpenIngredientFile() {
   FileRequest request{std::string(kOpenIngTitle),
                       location_.dataFolder,
                       std::string(kIngPattern),
@@ -230,20 +234,20 @@ void DietDisplay::CommandIngOpen() {
     dialogs_.Message(ErrorText(kErrFileNotFound, kDescFileNotFound, kOpenProcedure));
     return;
   }
-  if (!ReadIngredientFeedFile(*lines, GridIng)) {
+  if (!ReadIngredientFeedFile(*lines, ingredientFeedsTable)) {
     dialogs_.Message(ErrorText(kErrTypeMismatch, kDescTypeMismatch, kOpenProcedure));
     return;
   }
   calculated_ = false;
 }
 
-bool DietDisplay::CmdSave() {
-  return Tab == kNutrientTab ? SaveNutrientFile() : SaveIngredientFile();
+bool DietDisplayForm::SaveAs() {
+  return currentTab == kNutrientTab ? SaveNutrientFile() : SaveIngredientFile();
 }
 
 // The diets table, as every diets file holds it: feeds edited here but not
 // moved into the table are not part of it.
-bool DietDisplay::SaveNutrientFile() {
+bool DietDisplayForm::SaveNutrientFile() {
   const int diets = std::clamp<int>(growth_.dietCount, 0, kMaxDiets);
   if (diets == 0) return false;
   FileRequest request{std::string(kSaveTitle),
@@ -256,11 +260,11 @@ bool DietDisplay::SaveNutrientFile() {
   if (!WriteFileOrReport(dialogs_, *path, DietsFileLines(dietsTable_, diets), kSaveProcedure))
     return false;
   location_.dietsFile = *path;
-  gridFILES_.SetText(kDietsRow, 0, location_.dietsFile);
+  filesTable_.SetText(kDietsRow, 0, location_.dietsFile);
   return true;
 }
 
-bool DietDisplay::SaveIngredientFile() {
+bool DietDisplayForm::SaveIngredientFile() {
   FileRequest request{std::string(kSaveTitle),
                       location_.dataFolder,
                       std::string(kIngPattern),
@@ -268,22 +272,28 @@ bool DietDisplay::SaveIngredientFile() {
                       std::string(kIngPattern)};
   std::optional<std::string> path = Chosen(dialogs_.SaveFile(request), request.fileName);
   if (!path) return false;
-  return WriteFileOrReport(dialogs_, *path, IngredientFeedFileLines(GridIng), kSaveProcedure);
+  return WriteFileOrReport(
+      dialogs_, *path, IngredientFeedFileLines(ingredientFeedsTable), kSaveProcedure);
 }
 
-int DietDisplay::IngredientEndRow() const {
+int DietDisplayForm::IngredientEndRow() const {
   int row = 1;
-  while (row < GridIng.Rows() && !GridIng.Text(row, kIngNumberCol).empty()) ++row;
+  while (row < ingredientFeedsTable.Rows() &&
+         !ingredientFeedsTable.Text(row, kIngNumberCol).empty())
+    ++row;
   return row;
 }
 
-void DietDisplay::Command8() {
+void DietDisplayForm::CalculateNutrients() {
   const int ingCount = std::clamp<int>(tables_.ingredientCount, 0, kMaxIngredients);
-  const int nutCount = std::clamp<int>(tables_.NutCount, 0, kMaxNutrientRows);
+  const int nutCount = std::clamp<int>(tables_.nutrientCount, 0, kMaxNutrientRows);
   const int endRow = IngredientEndRow();
-  if (GridIng.Rows() < endRow + nutCount + 1) GridIng.SetRows(endRow + nutCount + 1);
-  GridIng.ClearRange(endRow + 1, kIngNameCol, endRow + std::max(nutCount, 1), kIngCols - 1);
-  for (int j = 2; j <= nutCount; ++j) GridIng.SetText(endRow + j, kIngNameCol, tables_.NutName[j]);
+  if (ingredientFeedsTable.Rows() < endRow + nutCount + 1)
+    ingredientFeedsTable.SetRows(endRow + nutCount + 1);
+  ingredientFeedsTable.ClearRange(
+      endRow + 1, kIngNameCol, endRow + std::max(nutCount, 1), kIngCols - 1);
+  for (int j = 2; j <= nutCount; ++j)
+    ingredientFeedsTable.SetText(endRow + j, kIngNameCol, tables_.nutrientName[j]);
 
   std::array<double, kMaxIngredients + 1> weight{};
   feedCalculated_.fill(false);
@@ -292,19 +302,19 @@ void DietDisplay::Command8() {
     weight.fill(0);
     // An ingredient on two rows weighs what both rows give it.
     for (int row = 1; row < endRow; ++row) {
-      const int i = ReadInteger(GridIng.Text(row, kIngNumberCol));
-      if (i >= 1 && i <= ingCount) weight[i] += ReadNumber(GridIng.Text(row, col));
+      const int i = ReadInteger(ingredientFeedsTable.Text(row, kIngNumberCol));
+      if (i >= 1 && i <= ingCount) weight[i] += ReadNumber(ingredientFeedsTable.Text(row, col));
     }
     double total = 0;
     for (int i = 1; i <= ingCount; ++i) total += weight[i];
     if (!(total > 0) || !std::isfinite(total)) continue;  // no defined levels
     double cost = 0;
     for (int i = 1; i <= ingCount; ++i) cost += weight[i] * tables_.ingredientPrice[i] / total;
-    GridIng.SetText(endRow + 1, col, Number(cost));
+    ingredientFeedsTable.SetText(endRow + 1, col, Number(cost));
     for (int j = 2; j <= nutCount; ++j) {
       double level = 0;
-      for (int i = 1; i <= ingCount; ++i) level += weight[i] * tables_.IngMatrix[j][i] / total;
-      GridIng.SetText(endRow + j, col, Number(level));
+      for (int i = 1; i <= ingCount; ++i) level += weight[i] * tables_.matrix[j][i] / total;
+      ingredientFeedsTable.SetText(endRow + j, col, Number(level));
     }
     feedCalculated_[f] = true;
   }
@@ -312,44 +322,47 @@ void DietDisplay::Command8() {
   resultRow_ = endRow;
 }
 
-void DietDisplay::Command9() {
-  if (!calculated_) Command8();
+void DietDisplayForm::TransferToCurrent() {
+  if (!calculated_) CalculateNutrients();
   const int endRow = resultRow_;
-  if (ReadNumber(GridIng.Text(endRow + 1, kFirstIngFeedCol)) == 0) return;
-  const int lastRow = std::min<int>(kStandardNutrientRows, tables_.NutCount);
+  if (ReadNumber(ingredientFeedsTable.Text(endRow + 1, kFirstIngFeedCol)) == 0) return;
+  const int lastRow = std::min<int>(kStandardNutrientRows, tables_.nutrientCount);
   for (int d = 1; d <= std::min(dietCount, kIngFeeds); ++d) {
     // A feed without weights has nothing to give: its diet keeps its values.
     if (!feedCalculated_[d]) continue;
     const int col = d + 1;
-    dietsTable_.SetText(kDietCostRow, d, GridIng.Text(endRow + 1, col));
+    dietsTable_.SetText(kDietCostRow, d, ingredientFeedsTable.Text(endRow + 1, col));
     for (int j = 2; j <= lastRow; ++j)
-      dietsTable_.SetText(j + kDietRowOffset - 1, d, GridIng.Text(endRow + j, col));
+      dietsTable_.SetText(j + kDietRowOffset - 1, d, ingredientFeedsTable.Text(endRow + j, col));
   }
 }
 
-void DietDisplay::RestoreRestrictions(int fromDiet, int toDiet) {
-  const int ingRows = std::clamp(IngRows, 0, kMaxIngredients);
+void DietDisplayForm::RestoreRestrictions(int fromDiet, int toDiet) {
+  const int ingRows = std::clamp(ingredientRows, 0, kMaxIngredients);
   for (int k = kMinKind; k <= kMaxKind; ++k) {
     for (int i = 1; i <= ingRows; ++i)
-      tables_.IngRestrict[toDiet][k][i] = tables_.IngRestrictFile[fromDiet][k][i];
+      tables_.ingredientRestrictions[toDiet][k][i] =
+          tables_.ingredientRestrictionsInFile[fromDiet][k][i];
     for (int j = 1; j <= NutrientIndexCount(); ++j)
-      tables_.NutRestrict[toDiet][k][j] = tables_.NutRestrictFile[fromDiet][k][j];
+      tables_.nutrientRestrictions[toDiet][k][j] =
+          tables_.nutrientRestrictionsInFile[fromDiet][k][j];
   }
 }
 
-void DietDisplay::Command3() {
+void DietDisplayForm::TransferAllDiets() {
   int last = 0;
   for (int d = 1; d <= kFeedRows; ++d)
-    if (ReadNumber(Grid2.Text(d, kEnergyCol)) > 0) last = d;
+    if (ReadNumber(feedsTable.Text(d, kEnergyCol)) > 0) last = d;
   if (last > 0) {
     dietCount = last;
     growth_.dietCount = static_cast<std::int16_t>(last);
   }
   for (int c = 1; c <= kFeedLastCol; ++c)
-    if (!Grid2.Text(kHeadingRow, c).empty()) dietsTable_.SetText(c, 0, Grid2.Text(kHeadingRow, c));
+    if (!feedsTable.Text(kHeadingRow, c).empty())
+      dietsTable_.SetText(c, 0, feedsTable.Text(kHeadingRow, c));
   const int diets = std::clamp<int>(growth_.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d) {
-    for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, d, Grid2.Text(d, c));
+    for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, d, feedsTable.Text(d, c));
     RestoreRestrictions(d, d);
   }
   if (dietsTable_.Text(kDietEnergyRow, 0).empty()) {
@@ -361,37 +374,38 @@ void DietDisplay::Command3() {
   visible = false;
 }
 
-void DietDisplay::CmdClear() {
+void DietDisplayForm::ClearMainDiets() {
   dietsTable_.ClearRange(1, 1, dietsTable_.Rows() - 1, dietsTable_.Cols() - 1);
 }
 
-void DietDisplay::AssignFeed(int row, int diet) {
+void DietDisplayForm::AssignFeed(int row, int diet) {
   const std::string number = std::to_string(diet);
   for (int r = 1; r <= kFeedRows; ++r)
-    if (r != row && Grid2.Text(r, 0) == number) Grid2.SetText(r, 0, "");
+    if (r != row && feedsTable.Text(r, 0) == number) feedsTable.SetText(r, 0, "");
   for (int r = 1; r <= kFeedRows; ++r) {
     bool holdsFeed = false;
-    for (int c = 1; c <= kFeedLastCol && !holdsFeed; ++c) holdsFeed = !Grid2.Text(r, c).empty();
-    if (holdsFeed && Grid2.Text(r, kNameCol).empty()) Grid2.SetText(r, kNameCol, Today());
+    for (int c = 1; c <= kFeedLastCol && !holdsFeed; ++c)
+      holdsFeed = !feedsTable.Text(r, c).empty();
+    if (holdsFeed && feedsTable.Text(r, kNameCol).empty()) feedsTable.SetText(r, kNameCol, today());
   }
-  for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, diet, Grid2.Text(row, c));
+  for (int c = 1; c <= kFeedLastCol; ++c) dietsTable_.SetText(c, diet, feedsTable.Text(row, c));
   // The working restrictions follow the feed; the file copies stay as read,
   // so "Transfer All Diets" still restores each diet from its own.
   RestoreRestrictions(row, diet);
 }
 
-bool DietDisplay::Grid2KeyPress(char key) {
+bool DietDisplayForm::FeedsTableKeyPress(char key) {
   if (key < '1' || key > '8') return false;
   const int diet = key - '0';
-  const int row = Grid2.Row();
-  const int col = Grid2.Col();
-  if (row < 1 || !Grid2.Inside(row, col)) return true;
-  const std::string previous = Grid2.Text(row, col);
-  Grid2.SetText(row, col, std::string(1, key));
+  const int row = feedsTable.Row();
+  const int col = feedsTable.Col();
+  if (row < 1 || !feedsTable.Inside(row, col)) return true;
+  const std::string previous = feedsTable.Text(row, col);
+  feedsTable.SetText(row, col, std::string(1, key));
   if (col != 0 || row > kFeedRows) return true;
   if (diet > dietCount) {
     if (dialogs_.Message(kDietTooHigh, Buttons::YesNo) != Answer::Yes) {
-      Grid2.SetText(row, col, previous);
+      feedsTable.SetText(row, col, previous);
       return true;
     }
     dietCount = diet;
@@ -402,16 +416,18 @@ bool DietDisplay::Grid2KeyPress(char key) {
   return true;
 }
 
-bool DietDisplay::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
+bool DietDisplayForm::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
   return GridKey(grid, key, modifiers, dialogs_);
 }
 
-void DietDisplay::Popup(Grid& grid, PopupAction action) { PopupCommand(action, &grid, dialogs_); }
+void DietDisplayForm::Popup(Grid& grid, PopupAction action) {
+  PopupCommand(action, &grid, dialogs_);
+}
 
-void DietDisplay::GridIngEdited(int row, int /*col*/) {
+void DietDisplayForm::IngredientFeedsEdited(int row, int /*col*/) {
   if (row <= resultRow_) calculated_ = false;
 }
 
-std::string_view DietDisplay::Grid2ToolTip(int row) const {
+std::string_view DietDisplayForm::FeedsTableToolTip(int row) const {
   return row >= kMinHeadingRow ? kRestrictTip : std::string_view{};
 }

@@ -16,17 +16,17 @@
 // An ingredient-defined feed file: the signature, the row count and the
 // column count separated by tabs, then one line per table row with its cells
 // separated by tabs (a tab or line end inside a cell becomes a blank).
-std::vector<std::string> IngredientFeedFileLines(const Grid& GridIng);
-// Loads such a file's lines into `GridIng`; false, leaving it untouched,
+std::vector<std::string> IngredientFeedFileLines(const Grid& ingredientFeedsTable);
+// Loads such a file's lines into `ingredientFeedsTable`; false, leaving it untouched,
 // when the lines are not such a file or their counts are out of bounds.
-bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng);
+bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& ingredientFeedsTable);
 
 // The diet display: a feed workbench with two tabs. Feeds defined by their
-// nutrient levels (Grid2, kept in diets files) and feeds defined by
-// ingredient weights (GridIng, whose cost and levels come from the matrix).
+// nutrient levels (feedsTable, kept in diets files) and feeds defined by
+// ingredient weights (ingredientFeedsTable, whose cost and levels come from the matrix).
 // Either kind can be moved into the main window's diets table.
 //
-// Grid2 holds one feed per row (rows 1..8) laid out as a diets-table column
+// feedsTable holds one feed per row (rows 1..8) laid out as a diets-table column
 // turned on its side: column c holds what the diets table holds in row c.
 // So column 1 is the name, 2 the cost, 3 the feed allowance and nutrient
 // index j stands in column j + 3 (4 energy, 5 protein, ..., 17 valine, 18
@@ -39,17 +39,17 @@ bool ReadIngredientFeedFile(const std::vector<std::string>& lines, Grid& GridIng
 // one row per diet 1..dietCount from row 11; then the maxima, headed in the
 // next row. Those rows show the restrictions as last read from the files.
 //
-// GridIng: column 0 the ingredient number, 1 its name, 2..6 the weight of
+// ingredientFeedsTable: column 0 the ingredient number, 1 its name, 2..6 the weight of
 // that ingredient in feeds 1..5. "Calculate Nutrients" writes each feed's
 // cost and levels below the first row without an ingredient number (row E):
 // the cost in row E + 1 and the level of matrix row j in row E + j.
-class DietDisplay {
+class DietDisplayForm {
  public:
   static constexpr int kNutrientTab = 0;
   static constexpr int kIngredientTab = 1;
 
-  static constexpr int kFeedRows = kMaxDiets;  // feed rows 1..8 of Grid2
-  static constexpr int kFeedCols = 19;         // Grid2 columns 0..18
+  static constexpr int kFeedRows = kMaxDiets;  // feed rows 1..8 of feedsTable
+  static constexpr int kFeedCols = 19;         // feedsTable columns 0..18
   static constexpr int kNameCol = 1;
   static constexpr int kCostCol = 2;
   static constexpr int kEnergyCol = 4;          // a feed is in use when its energy is above 0
@@ -58,7 +58,7 @@ class DietDisplay {
   static constexpr int kRestrictHeadingCol = 2;
   static constexpr int kStandardNutrients = 14;  // energy .. valine, when no matrix is loaded
 
-  static constexpr int kIngFeeds = 5;  // GridIng feed columns 2..6
+  static constexpr int kIngFeeds = 5;  // ingredientFeedsTable feed columns 2..6
   static constexpr int kIngCols = kIngFeeds + 2;
 
   static constexpr std::string_view kCaption = "Marrowind Feeds - Diet Display       ";
@@ -77,13 +77,13 @@ class DietDisplay {
   // window's.
   static constexpr std::string_view kNutrientTabCaption = "Nutrient Defined Feeds";
   static constexpr std::string_view kIngredientTabCaption = "Ingredient Defined Feeds";
-  static constexpr std::string_view kCommand2Caption = "Open Other Feed Files";
-  static constexpr std::string_view kCommandIngOpenCaption = "Open Ing. File";
-  static constexpr std::string_view kCmdSaveCaption = "Save As";
-  static constexpr std::string_view kCommand8Caption = "Calculate Nutrients";
-  static constexpr std::string_view kCommand9Caption = "Transfer to Current ";
-  static constexpr std::string_view kCommand3Caption = "Transfer All Diets";
-  static constexpr std::string_view kCmdClearCaption = "Clear Diets on Main Form";
+  static constexpr std::string_view kOpenFeedFileCaption = "Open Other Feed Files";
+  static constexpr std::string_view kOpenIngredientFileCaption = "Open Ing. File";
+  static constexpr std::string_view kSaveAsCaption = "Save As";
+  static constexpr std::string_view kCalculateNutrientsCaption = "Calculate Nutrients";
+  static constexpr std::string_view kTransferToCurrentCaption = "Transfer to Current ";
+  static constexpr std::string_view kTransferAllCaption = "Transfer All Diets";
+  static constexpr std::string_view kClearMainDietsCaption = "Clear Diets on Main Form";
   static constexpr std::string_view kClearGridCaption = "Clear Grid";
   static constexpr std::string_view kPasteCaption = " Paste";
   static constexpr std::string_view kDietTooHigh = "Diet No. too High";
@@ -93,70 +93,70 @@ class DietDisplay {
   // First line of an ingredient-defined feed file, then rows and columns.
   static constexpr std::string_view kIngFileSignature = "Ingredient Defined Feeds";
 
-  DietDisplay(Dialogs& dialogs,
-              FormulationTables& tables,
-              GrowthState& growth,
-              Grid& dietsTable,
-              Location& location,
-              Grid& gridFILES);
+  DietDisplayForm(Dialogs& dialogs,
+                  FormulationTables& tables,
+                  GrowthState& growth,
+                  Grid& dietsTable,
+                  Location& location,
+                  Grid& filesTable);
 
   // The window's load: caption, counts, both tables.
   void Load();
-  // Grid2 from the diets table, then dietCount from the feeds in use, then
+  // feedsTable from the diets table, then dietCount from the feeds in use, then
   // the restriction rows.
   void FillNutrientTab();
-  // GridIng with the matrix's ingredient numbers and names, no weights.
+  // ingredientFeedsTable with the matrix's ingredient numbers and names, no weights.
   void FillIngredientTab();
 
   // "Open Other Feed Files": a diets file (nutrient tab) or an
   // ingredient-defined feed file (ingredient tab).
-  void Command2();
+  void OpenFeedFile();
   // "Open Ing. File".
-  void CommandIngOpen();
+  void OpenIngredientFile();
   // "Save As": the nutrient tab writes the diets table as a diets file (which
   // becomes the location's), the ingredient tab its feeds table. True when
   // written.
-  bool CmdSave();
+  bool SaveAs();
   // "Calculate Nutrients".
-  void Command8();
+  void CalculateNutrients();
   // "Transfer to Current ": the calculated feeds into the diets table.
-  void Command9();
+  void TransferToCurrent();
   // "Transfer All Diets": the nutrient-defined feeds into the diets table,
   // restrictions as last read from the files; closes the window.
-  void Command3();
+  void TransferAllDiets();
   // "Clear Diets on Main Form".
-  void CmdClear();
+  void ClearMainDiets();
 
-  // A character typed in Grid2: a digit 1..8 in column 0 of a feed row
+  // A character typed in feedsTable: a digit 1..8 in column 0 of a feed row
   // assigns that feed to the diet of that number. True when handled.
-  bool Grid2KeyPress(char key);
+  bool FeedsTableKeyPress(char key);
   // Clipboard keys of either table (Ctrl+C, Ctrl+X, Ctrl+Insert, Ctrl+V,
   // Shift+Insert). True when handled.
   bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
   // "Copy Highlighted Cells", "Copy All", "Clear Grid", " Paste".
   void Popup(Grid& grid, PopupAction action);
-  // A cell of GridIng was edited: weights change the calculated feeds.
-  void GridIngEdited(int row, int col);
-  // Tooltip of a Grid2 row.
-  std::string_view Grid2ToolTip(int row) const;
+  // A cell of ingredientFeedsTable was edited: weights change the calculated feeds.
+  void IngredientFeedsEdited(int row, int col);
+  // Tooltip of a feedsTable row.
+  std::string_view FeedsTableToolTip(int row) const;
 
-  // The first GridIng row without an ingredient number (row E).
+  // The first ingredientFeedsTable row without an ingredient number (row E).
   int IngredientEndRow() const;
 
-  Grid Grid2{kMinHeadingRow + 2, kFeedCols};
-  Grid GridIng{2, kIngCols};
-  int Tab = kNutrientTab;
+  Grid feedsTable{kMinHeadingRow + 2, kFeedCols};
+  Grid ingredientFeedsTable{2, kIngCols};
+  int currentTab = kNutrientTab;
   std::string caption{kCaption};
   bool visible = false;
   // The window's own counts: diets it works with, nutrient indices shown
-  // (1..NutColumns; the matrix's NutCount - 1, or 14 without a matrix) and
+  // (1..nutrientColumns; the matrix's nutrientCount - 1, or 14 without a matrix) and
   // ingredient rows.
   int dietCount = 0;
-  int NutColumns = 0;
-  int IngRows = 0;
+  int nutrientColumns = 0;
+  int ingredientRows = 0;
   // Today's date for a feed assigned without a name; the system date unless
   // replaced.
-  std::function<std::string()> Today;
+  std::function<std::string()> today;
 
  private:
   void FillRestrictionRows();
@@ -173,7 +173,7 @@ class DietDisplay {
   GrowthState& growth_;
   Grid& dietsTable_;
   Location& location_;
-  Grid& gridFILES_;
+  Grid& filesTable_;
   bool calculated_ = false;
   int resultRow_ = 0;  // row E when the feeds were calculated
   std::array<bool, kIngFeeds + 1> feedCalculated_{};

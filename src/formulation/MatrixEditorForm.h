@@ -31,11 +31,11 @@ struct MatrixFileSave {
 // stores them into the matrix tables; restrictions then follow their
 // ingredient or nutrient through every insertion and deletion made since.
 //
-// GridImport: (0,1) "Ing. Price", (0,c) NutName(c) for matrix rows c = 2..;
-// (i,0) IngName(i), (i,1) ingredientPrice(i), (i,c) IngMatrix(c, i). The weight row
+// matrixTable: (0,1) "Ing. Price", (0,c) nutrientName(c) for matrix rows c = 2..;
+// (i,0) ingredientName(i), (i,1) ingredientPrice(i), (i,c) matrix(c, i). The weight row
 // is not shown. The table always has room for 100 ingredients and matrix
 // rows up to 121, so a spreadsheet block can be pasted into it.
-class frmExcel {
+class MatrixEditorForm {
  public:
   static constexpr int kRows = kMaxIngredients + 1;   // heading + ingredients 1..100
   static constexpr int kCols = kMaxNutrientRows + 1;  // names, price, matrix rows 2..121
@@ -48,13 +48,13 @@ class frmExcel {
   static constexpr std::string_view kTitle = "Feed Ingredient Edit - Save Data when exiting";
   // The captions of the commands and the pop-up entry that differs from the
   // main window's.
-  static constexpr std::string_view kCommand4Caption = "Add an Ing.";
-  static constexpr std::string_view kCommand5Caption = "Add a Nutrient";
-  static constexpr std::string_view kDeleteIngCaption = "Delete Ing.";
-  static constexpr std::string_view kCmdDeleteNutCaption = "Delete Nutrient";
-  static constexpr std::string_view kCmdEnzymeCaption = "Enzyme Matrix Value";
-  static constexpr std::string_view kCommand3Caption = "Save Changes";
-  static constexpr std::string_view kCommand1Caption = "Save Changes to File";
+  static constexpr std::string_view kAddIngredientCaption = "Add an Ing.";
+  static constexpr std::string_view kAddNutrientCaption = "Add a Nutrient";
+  static constexpr std::string_view kDeleteIngredientCaption = "Delete Ing.";
+  static constexpr std::string_view kDeleteNutrientCaption = "Delete Nutrient";
+  static constexpr std::string_view kEnzymeCaption = "Enzyme Matrix Value";
+  static constexpr std::string_view kSaveChangesCaption = "Save Changes";
+  static constexpr std::string_view kSaveToFileCaption = "Save Changes to File";
   static constexpr std::string_view kPasteCaption = "Paste";
   static constexpr std::string_view kAddIngPrompt =
       "What is the name of the new Ingredient?  If you are adding a new ingredient and want to "
@@ -87,42 +87,42 @@ class frmExcel {
 
   // `dietDisplayNutColumns` is the diet display's count of nutrient columns,
   // lowered when a nutrient is deleted here.
-  frmExcel(Dialogs& dialogs,
-           FormulationTables& tables,
-           GrowthState& growth,
-           int& dietDisplayNutColumns);
+  MatrixEditorForm(Dialogs& dialogs,
+                   FormulationTables& tables,
+                   GrowthState& growth,
+                   int& dietDisplayNutColumns);
 
   // Shows the matrix tables in the table, forgetting unsaved edits; run when
   // the window loads and after every matrix load.
   void Fill();
 
   // "Add an Ing.": a named row at the current row (or after the last).
-  void Command4();
+  void AddIngredient();
   // "Add a Nutrient": a named column at the current column when that is a
   // free nutrient column, else after the last nutrient column.
-  void Command5();
+  void AddNutrient();
   // "Delete Ing.": removes the current ingredient row after OK.
-  void DeleteIng();
+  void DeleteIngredient();
   // "Delete Nutrient": removes the current column after OK when it shows
   // matrix row 14 or later.
-  void CmdDeleteNut();
+  void DeleteNutrient();
   // "Edit Names": heading row and name column editable, or fixed again.
-  void Cmdedit();
+  void EditNames();
   // "Enzyme Matrix Value": records the enzyme's nutrient column.
-  void CmdEnzyme();
+  void SetEnzymeColumn();
   // "Save Changes": stores the table into the matrix tables and moves the
   // restrictions with their ingredients and nutrients.
-  void Command3();
-  // "Save Changes to File": Command3, then the matrix file is written (save
+  void SaveChanges();
+  // "Save Changes to File": SaveChanges, then the matrix file is written (save
   // protocol) and read back; the session's restrictions, which follow the
   // edited rows, stay in force. When an insertion or deletion moved
   // restrictions, the restriction files are written too, so that they number
   // ingredients and nutrients as the new matrix file does. True when the
   // matrix file was written.
-  bool Command1(MatrixFileSave save);
+  bool SaveChangesToFile(MatrixFileSave save);
 
   // A click on row `row`: "Ingredient Number " + row + " " + name.
-  void GridImportClick(int row);
+  void IngredientRowClicked(int row);
   // The clipboard keys of the table; true when handled.
   bool KeyDown(Key key, KeyModifiers modifiers);
   // "Copy Highlighted Cells", "Copy All", "Clear", "Paste".
@@ -133,13 +133,13 @@ class frmExcel {
   int IngredientRows() const;
   int LastNutrientCol() const;
 
-  Grid GridImport{kRows, kCols};
+  Grid matrixTable{kRows, kCols};
   std::string caption{kTitle};
-  std::string IngLabel;  // after a click on a row
-  std::string CmdeditCaption = "Edit Names";
-  bool NamesEditable = false;
-  bool CmdEnzymeVisible = false;  // shown when a nutrient's name mentions an enzyme
-  int EnzymeColumn = 0;
+  std::string ingredientLabel;  // after a click on a row
+  std::string editNamesCaption = "Edit Names";
+  bool namesEditable = false;
+  bool enzymeVisible = false;  // shown when a nutrient's name mentions an enzyme
+  int enzymeColumn = 0;
 
  private:
   void ShowValue(int row, int col, double value);

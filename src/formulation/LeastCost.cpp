@@ -1,7 +1,7 @@
 // Least-cost diet formulation: the cheapest mix of ingredients meeting a
 // diet's minima and maxima, by linear programming (the solver behind SolveLp).
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 
 #include <algorithm>
 #include <string>
@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int kWeightIndex = 0;            // nutrient index of the weight row
-constexpr int kProteinIndex = 2;           // nutrient index of crude protein
-constexpr int kEmptyRow = MaxRowBase + 1;  // row 62: no coefficients, right-hand side 100
+constexpr int kWeightIndex = 0;              // nutrient index of the weight row
+constexpr int kProteinIndex = 2;             // nutrient index of crude protein
+constexpr int kEmptyRow = kMinimumRows + 1;  // row 62: no coefficients, right-hand side 100
 
 bool ValidDiet(int diet) { return diet >= 1 && diet <= kMaxDiets; }
 
@@ -25,17 +25,17 @@ int Ingredients(const FormulationTables& tables) {
   return std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
 }
 
-// The highest nutrient index with a matrix row: rows 1..NutCount are in use.
+// The highest nutrient index with a matrix row: rows 1..nutrientCount are in use.
 int LastNutrientIndex(const FormulationTables& tables) {
-  return std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows) - 1;
+  return std::clamp<int>(tables.nutrientCount, 0, kMaxNutrientRows) - 1;
 }
 
-bool Speaks(const FeedOptContext& context) { return context.state.OptMode == kOptModeOff; }
+bool Speaks(const LeastCostContext& context) { return context.state.optMode == kOptModeOff; }
 
 // Shows the message that `text()` makes, only outside an optimization: while
 // one runs nothing is shown and no text is made.
 template <class MakeText>
-void Say(FeedOptContext& context, MakeText&& text) {
+void Say(LeastCostContext& context, MakeText&& text) {
   if (Speaks(context)) context.dialogs.Message(text());
 }
 
@@ -43,16 +43,16 @@ void Say(FeedOptContext& context, MakeText&& text) {
 std::string Printed(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
 double NutMin(const FormulationTables& t, int diet, int j) {
-  return t.NutRestrict[diet][kMinKind][j];
+  return t.nutrientRestrictions[diet][kMinKind][j];
 }
 double NutMax(const FormulationTables& t, int diet, int j) {
-  return t.NutRestrict[diet][kMaxKind][j];
+  return t.nutrientRestrictions[diet][kMaxKind][j];
 }
 double IngMin(const FormulationTables& t, int diet, int i) {
-  return t.IngRestrict[diet][kMinKind][i];
+  return t.ingredientRestrictions[diet][kMinKind][i];
 }
 double IngMax(const FormulationTables& t, int diet, int i) {
-  return t.IngRestrict[diet][kMaxKind][i];
+  return t.ingredientRestrictions[diet][kMaxKind][i];
 }
 
 bool HasIngredientMinimum(const FormulationTables& t, int diet, int c) {
@@ -92,8 +92,8 @@ int RowsNeeded(const FormulationTables& t,
 
 // While the diet optimization runs, the protein maximum of the diet follows
 // its band, and every diet without a protein maximum gets minimum + 0.25.
-void SetProteinMaxima(FeedOptContext& context, int diet) {
-  auto& nut = context.tables.NutRestrict;
+void SetProteinMaxima(LeastCostContext& context, int diet) {
+  auto& nut = context.tables.nutrientRestrictions;
   ApplyProteinMargin(context, diet);
   for (int d = 1; d <= DietsInUse(context.growth); ++d) {
     if (nut[d][kMaxKind][kProteinIndex] == 0) {
@@ -124,10 +124,10 @@ void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
 
 }  // namespace
 
-void ApplyProteinMargin(FeedOptContext& context, int diet) {
+void ApplyProteinMargin(LeastCostContext& context, int diet) {
   if (!ValidDiet(diet)) return;
-  auto& protein = context.tables.NutRestrict[diet];
-  const double band = context.state.ProteinBand[diet];
+  auto& protein = context.tables.nutrientRestrictions[diet];
+  const double band = context.state.proteinBand[diet];
   protein[kMaxKind][kProteinIndex] = band == 0 ? 0 : protein[kMinKind][kProteinIndex] + band;
   if (protein[kMaxKind][kProteinIndex] == 0) {
     protein[kMaxKind][kProteinIndex] = protein[kMinKind][kProteinIndex] + kProteinBandDefault;
@@ -142,32 +142,32 @@ void ClearFormulationTables(FormulationState& state) {
   state.lp.ingredientPrice.fill(0.0);
   state.rowNutrient.fill(0);
   state.answer.solution.fill(0.0);
-  for (auto& diet : state.DietInclusion) diet.fill(0.0);
+  for (auto& diet : state.dietInclusion) diet.fill(0.0);
   state.builtDiet = 0;
   state.rowsWritten = 0;
   state.columnsWritten = 0;
 }
 
-std::string LpcostErrorText(LpStatus status) {
+std::string SolveDietErrorText(LpStatus status) {
   const int number = status == LpStatus::InvalidInput ? kErrorInvalidCall : kErrorInternal;
   return "Error " + std::to_string(number) + " (" + LpStatusText(status) +
          ") in procedure {LPCOST} of Calculations";
 }
 
-void CheckRestrictions(FeedOptContext& context) {
+void CheckRestrictions(LeastCostContext& context) {
   FormulationTables& t = context.tables;
   for (int d = 1; d <= DietsInUse(context.growth); ++d) {
     for (int i = 1; i <= Ingredients(t); ++i) {
       const double maximum = IngMax(t, d, i);
       if (maximum > 0 && maximum < IngMin(t, d, i)) {
         Say(context, [&] {
-          return t.IngName[i] + " in diet " + Printed(d) +
+          return t.ingredientName[i] + " in diet " + Printed(d) +
                  " has a maximum limit less than its minimum";
         });
       }
     }
-    for (int j = 1; j <= std::clamp<int>(t.NutCount, 0, kMaxNutrientIndex); ++j) {
-      auto& kinds = t.NutRestrict[d];
+    for (int j = 1; j <= std::clamp<int>(t.nutrientCount, 0, kMaxNutrientIndex); ++j) {
+      auto& kinds = t.nutrientRestrictions[d];
       if (kinds[kMaxKind][j] > 0 && kinds[kMaxKind][j] < kinds[kMinKind][j]) {
         kinds[kMaxKind][j] = kinds[kMinKind][j];
       }
@@ -175,17 +175,17 @@ void CheckRestrictions(FeedOptContext& context) {
   }
 }
 
-bool BuildLP(FeedOptContext& context, int diet) {
+bool BuildLp(LeastCostContext& context, int diet) {
   FormulationState& s = context.state;
   const FormulationTables& t = context.tables;
   s.builtDiet = 0;
   if (!ValidDiet(diet)) return false;
-  if (s.OptMode == kOptModeRunning) SetProteinMaxima(context, diet);
+  if (s.optMode == kOptModeRunning) SetProteinMaxima(context, diet);
   CheckRestrictions(context);
 
   std::array<int, kMaxNutrientRows + 1> rows{};
   const int minimumRows = MinimumRows(t, diet, rows);
-  if (minimumRows > MaxRowBase || RowsNeeded(t, diet, rows, minimumRows) > kLpMaxRows) {
+  if (minimumRows > kMinimumRows || RowsNeeded(t, diet, rows, minimumRows) > kLpMaxRows) {
     Say(context, [&] {
       return "Too many Restrictions for Diet " + Printed(diet) +
              ".  The diet needs more rows than a formulation holds and was not formulated.";
@@ -203,7 +203,7 @@ bool BuildLP(FeedOptContext& context, int diet) {
   for (int r = 1; r <= minimumRows; ++r) {
     const int row = rows[r];
     s.rowNutrient[r] = row;
-    for (int c = 1; c <= n; ++c) lp.matrix[r][c] = t.IngMatrix[row][c] / 100;
+    for (int c = 1; c <= n; ++c) lp.matrix[r][c] = t.matrix[row][c] / 100;
     if (r == 1) {
       lp.matrix[r][0] = kWeightRowValue;
       lp.rowType[r] = kLpEqual;
@@ -243,25 +243,25 @@ bool BuildLP(FeedOptContext& context, int diet) {
   return true;
 }
 
-void LPCOST(FeedOptContext& context, int diet) {
+void SolveDiet(LeastCostContext& context, int diet) {
   FormulationState& s = context.state;
   if (!ValidDiet(diet)) return;
-  s.DietProblems[diet] = 0;
+  s.dietProblems[diet] = 0;
   if (s.builtDiet != diet) {
-    // Refused by BuildLP: nothing to solve, and no stale diet stands.
-    s.DietProblems[diet] = 1;
+    // Refused by BuildLp: nothing to solve, and no stale diet stands.
+    s.dietProblems[diet] = 1;
     return;
   }
   const LpStatus status = SolveLp(s.solvers[diet], s.lp, s.answer);
   if (status == LpStatus::LibraryError || status == LpStatus::InvalidInput) {
-    Say(context, [&] { return LpcostErrorText(status); });
-    s.DietProblems[diet] = 1;
+    Say(context, [&] { return SolveDietErrorText(status); });
+    s.dietProblems[diet] = 1;
     return;
   }
   JudgeLpAnswer(context, diet, s.answer.solution);
 }
 
-void JudgeLpAnswer(FeedOptContext& context,
+void JudgeLpAnswer(LeastCostContext& context,
                    int diet,
                    const std::array<double, kLpMaxColumns + 1>& solution) {
   FormulationState& s = context.state;
@@ -269,75 +269,76 @@ void JudgeLpAnswer(FeedOptContext& context,
   if (!ValidDiet(diet)) return;
   const int n = Ingredients(t);
   int problems = 0;
-  s.DietProblems[diet] = 0;
-  t.NutRestrict[diet][kMinKind][kWeightIndex] = kWeightRowValue;
-  t.NutRestrict[diet][kMaxKind][kWeightIndex] = kWeightRowValue;
+  s.dietProblems[diet] = 0;
+  t.nutrientRestrictions[diet][kMinKind][kWeightIndex] = kWeightRowValue;
+  t.nutrientRestrictions[diet][kMaxKind][kWeightIndex] = kWeightRowValue;
 
-  auto& inclusion = s.DietInclusion[diet];
+  auto& inclusion = s.dietInclusion[diet];
   double total = 0;
   for (int c = 1; c <= n; ++c) {
     inclusion[c] = solution[c] > 0 ? solution[c] : 0;
     total += inclusion[c];
   }
   if (total < kTotalLow || total > kTotalHigh) ++problems;
-  s.DietProblems[diet] = static_cast<std::int16_t>(problems);
+  s.dietProblems[diet] = static_cast<std::int16_t>(problems);
 
   auto& levels = context.growth.dietNutrients[diet];
   for (int j = 0; j <= LastNutrientIndex(t); ++j) {
     double level = 0;
-    for (int c = 1; c <= n; ++c) level += t.IngMatrix[j + 1][c] * inclusion[c] / 100;
+    for (int c = 1; c <= n; ++c) level += t.matrix[j + 1][c] * inclusion[c] / 100;
     levels[j] = level;
     const double minimum = NutMin(t, diet, j);
     const double maximum = NutMax(t, diet, j);
     if (level > 0 && level < kLevelLowFactor * minimum) {
-      s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
+      s.dietProblems[diet] = static_cast<std::int16_t>(++problems);
       Say(context, [&] {
-        return "Infeasible diet " + std::to_string(diet) + " with " + t.NutName[j + 1] +
+        return "Infeasible diet " + std::to_string(diet) + " with " + t.nutrientName[j + 1] +
                ". Target is " + FullNumberText(minimum) + " and Result is " + FullNumberText(level);
       });
     }
     if (maximum > 0 && level > kLevelHighFactor * maximum) {
-      s.DietProblems[diet] = static_cast<std::int16_t>(++problems);
+      s.dietProblems[diet] = static_cast<std::int16_t>(++problems);
     }
   }
-  if (s.DietProblems[diet] > 0) return;  // levels[0] keeps the weight total
+  if (s.dietProblems[diet] > 0) return;  // levels[0] keeps the weight total
 
   for (int c = 1; c <= n; ++c) {
     const double minimum = IngMin(t, diet, c);
     if (minimum <= 0 || IngMax(t, diet, c) == kNoIngredient) continue;
     if (inclusion[c] * kIngredientLowFactor >= minimum) continue;
     if (!Speaks(context)) {
-      s.DietProblems[diet] = 1;
+      s.dietProblems[diet] = 1;
       continue;
     }
     Say(context, [&] {
-      return "WARNING - Diet " + Printed(diet) + " has less than the minimum of " + t.IngName[c] +
+      return "WARNING - Diet " + Printed(diet) + " has less than the minimum of " +
+             t.ingredientName[c] +
              ".  Check Nutrient Values and Max restrictions that it provides.";
     });
   }
-  if (s.DietProblems[diet] > 0) return;
+  if (s.dietProblems[diet] > 0) return;
 
   double cost = 0;
   for (int c = 1; c <= n; ++c) cost += inclusion[c] * t.ingredientPrice[c] / 100;
-  s.DietCost[diet] = cost;
+  s.dietCost[diet] = cost;
   levels[kWeightIndex] = cost;
 }
 
-void ShowDietResult(const FeedOptContext& context, int diet, Grid& dietsTable) {
+void ShowDietResult(const LeastCostContext& context, int diet, Grid& dietsTable) {
   if (!ValidDiet(diet)) return;
   const bool comma = context.growth.decimalComma;
   const auto& levels = context.growth.dietNutrients[diet];
-  if (context.state.DietProblems[diet] != 0) {
+  if (context.state.dietProblems[diet] != 0) {
     dietsTable.SetText(2, diet, NumberText(levels[kWeightIndex], comma) + " Infeas");
     return;
   }
-  dietsTable.SetText(2, diet, NumberText(context.state.DietCost[diet], comma));
+  dietsTable.SetText(2, diet, NumberText(context.state.dietCost[diet], comma));
   for (int j = 1; j <= LastNutrientIndex(context.tables); ++j) {
     dietsTable.SetText(j + 3, diet, NumberText(levels[j], comma));
   }
 }
 
-bool RunLP(FeedOptContext& context, Grid& dietsTable) {
+bool RunLp(LeastCostContext& context, Grid& dietsTable) {
   FormulationTables& t = context.tables;
   FormulationState& s = context.state;
   if (t.ingredientPrice[1] == 0) {
@@ -346,16 +347,16 @@ bool RunLP(FeedOptContext& context, Grid& dietsTable) {
   }
   bool allFormulated = true;
   for (int d = 1; d <= DietsInUse(context.growth); ++d) {
-    const auto& protein = t.NutRestrict[d];
-    s.ProteinBand[d] =
+    const auto& protein = t.nutrientRestrictions[d];
+    s.proteinBand[d] =
         std::max(protein[kMaxKind][kProteinIndex] - protein[kMinKind][kProteinIndex], 0.0);
-    BuildLP(context, d);
-    LPCOST(context, d);
-    if (s.DietProblems[d] > 0) {
+    BuildLp(context, d);
+    SolveDiet(context, d);
+    if (s.dietProblems[d] > 0) {
       allFormulated = false;
       Say(context, [d] { return "Diet No " + std::to_string(d) + " was Infeasible"; });
     }
-    dietsTable.SetText(2, d, NumberText(s.DietCost[d], context.growth.decimalComma));
+    dietsTable.SetText(2, d, NumberText(s.dietCost[d], context.growth.decimalComma));
     ShowDietResult(context, d, dietsTable);
   }
   return allFormulated;

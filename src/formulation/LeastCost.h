@@ -12,7 +12,7 @@
 
 // Least-cost formulation: for each diet the cheapest mix of the matrix
 // ingredients that meets the diet's nutrient and ingredient restrictions.
-// BuildLP lays the diet out as a linear program, LPCOST has it solved and
+// BuildLp lays the diet out as a linear program, SolveDiet has it solved and
 // judges the answer, ShowDietResult puts it into the diets table.
 //
 // Row layout of a diet's program: rows 1..61 the nutrient minima (row 1 the
@@ -20,7 +20,7 @@
 // the ingredient minima and maxima. Rows without coefficients constrain
 // nothing, so unused rows may keep right-hand sides of earlier diets.
 
-inline constexpr int MaxRowBase = 61;                 // minimum rows 1..61; maxima from 62
+inline constexpr int kMinimumRows = 61;               // minimum rows 1..61; maxima from 62
 inline constexpr int kStandardMinimumRows = 15;       // rows 1..15 always present
 inline constexpr int kLpRowWarning = 150;             // more rows than this are warned about
 inline constexpr double kLevelLowFactor = 0.99;       // a level below 0.99 x minimum fails
@@ -31,12 +31,12 @@ inline constexpr double kTotalHigh = 100.1;
 inline constexpr double kProteinBandDefault = 0.25;  // protein maximum = minimum + 0.25
 inline constexpr double kNoIngredient = -1;          // an ingredient maximum that blocks it
 inline constexpr double kFullInclusion = 100;        // a maximum of 100 % restricts nothing
-inline constexpr int kDietCostSlots = 10;            // DietCost and ProteinBand hold 1..10
+inline constexpr int kDietCostSlots = 10;            // dietCost and proteinBand hold 1..10
 inline constexpr int kRecentCosts = 5;               // the recent-costs list, newest first
 inline constexpr int kRecentCostsShown = 4;
 
-// OptMode: 0 outside an optimization (messages are shown), 1 while the diet
-// optimization runs (findings only set DietProblems).
+// optMode: 0 outside an optimization (messages are shown), 1 while the diet
+// optimization runs (findings only set dietProblems).
 inline constexpr int kOptModeOff = 0;
 inline constexpr int kOptModeRunning = 1;
 
@@ -49,12 +49,12 @@ inline constexpr int kErrorInternal = 51;    // the solver library failed
 struct FormulationState {
   // Results of the last formulation of each diet. dietNutrients lives in the
   // model state (GrowthState), which the growth run reads.
-  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};  // %
-  std::array<double, kDietCostSlots + 1> DietCost{};       // per unit of feed, price unit
-  std::array<std::int16_t, kMaxDiets + 1> DietProblems{};  // above 0: infeasible
-  std::array<double, kDietCostSlots + 1> ProteinBand{};    // protein maximum - minimum, >= 0
+  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> dietInclusion{};  // %
+  std::array<double, kDietCostSlots + 1> dietCost{};       // per unit of feed, price unit
+  std::array<std::int16_t, kMaxDiets + 1> dietProblems{};  // above 0: infeasible
+  std::array<double, kDietCostSlots + 1> proteinBand{};    // protein maximum - minimum, >= 0
 
-  int OptMode = kOptModeOff;
+  int optMode = kOptModeOff;
 
   // The LP tables of the diet built last: matrix, rowType, rowCount,
   // ingredientCount and ingredientPrice in `lp`; the solver's answer (solution) in `answer`.
@@ -65,7 +65,7 @@ struct FormulationState {
   int builtDiet = 0;  // the diet the LP tables hold; 0 when none or refused
 
   // Feed cost per pig of the last runs, newest in [1].
-  std::array<double, kRecentCosts + 1> RecentCosts{};
+  std::array<double, kRecentCosts + 1> recentCosts{};
 
   // How far earlier builds wrote coefficients, so a build clears only those.
   int rowsWritten = 0;
@@ -73,7 +73,7 @@ struct FormulationState {
 };
 
 // What the formulation reads and changes.
-struct FeedOptContext {
+struct LeastCostContext {
   FormulationTables& tables;  // matrix and restrictions (restrictions are changed)
   GrowthState& growth;        // dietCount, dietNutrients, units, decimal comma
   FormulationState& state;
@@ -83,44 +83,44 @@ struct FeedOptContext {
 // "Run LP": formulates diets 1..dietCount and writes each result into the
 // diets table. "Prices are missing" when ingredient 1 has no price. True
 // when every diet was formulated.
-bool RunLP(FeedOptContext& context, Grid& dietsTable);
+bool RunLp(LeastCostContext& context, Grid& dietsTable);
 
 // Consistency of the restrictions of diets 1..dietCount: an ingredient whose
 // maximum lies below its minimum is reported (nothing changed); a nutrient
 // maximum below its minimum silently becomes the minimum.
-void CheckRestrictions(FeedOptContext& context);
+void CheckRestrictions(LeastCostContext& context);
 
-// Fills the LP tables for `diet`. While OptMode is 1 the protein maxima are
+// Fills the LP tables for `diet`. While optMode is 1 the protein maxima are
 // rewritten first (band or minimum + 0.25). A diet that needs more than 61
 // minimum rows or 320 rows in all is refused with a message before anything
-// is built: false, and LPCOST then finds the diet infeasible.
-bool BuildLP(FeedOptContext& context, int diet);
+// is built: false, and SolveDiet then finds the diet infeasible.
+bool BuildLp(LeastCostContext& context, int diet);
 
-// Solves the tables BuildLP made for `diet` with the diet's kept solver and
+// Solves the tables BuildLp made for `diet` with the diet's kept solver and
 // judges the answer (JudgeLpAnswer). A solver failure shows "Error N (...) in
 // procedure {LPCOST} of Calculations" and counts as a problem.
-void LPCOST(FeedOptContext& context, int diet);
+void SolveDiet(LeastCostContext& context, int diet);
 
-// The judging part of LPCOST over a given solver answer (x(c) at index c):
+// The judging part of SolveDiet over a given solver answer (x(c) at index c):
 // inclusions, their total, nutrient levels against minima and maxima,
-// ingredient minima, and the diet's cost. Sets DietProblems(diet).
-void JudgeLpAnswer(FeedOptContext& context,
+// ingredient minima, and the diet's cost. Sets dietProblems(diet).
+void JudgeLpAnswer(LeastCostContext& context,
                    int diet,
                    const std::array<double, kLpMaxColumns + 1>& solution);
 
 // Writes diet `diet`'s result into column `diet` of the diets table: cost and
 // nutrient rows, or for an infeasible diet only the weight total + " Infeas".
-void ShowDietResult(const FeedOptContext& context, int diet, Grid& dietsTable);
+void ShowDietResult(const LeastCostContext& context, int diet, Grid& dietsTable);
 
-// The protein-margin rule of one diet, as BuildLP applies it while the diet
-// optimization runs: protein maximum = minimum + ProteinBand(diet), or
+// The protein-margin rule of one diet, as BuildLp applies it while the diet
+// optimization runs: protein maximum = minimum + proteinBand(diet), or
 // minimum + 0.25 when the band is 0. For the diets table after a protein edit.
-void ApplyProteinMargin(FeedOptContext& context, int diet);
+void ApplyProteinMargin(LeastCostContext& context, int diet);
 
 // A matrix load empties the LP tables and the inclusions (they name the old
-// matrix's ingredients). Costs, problems, bands, OptMode, the kept solvers
+// matrix's ingredients). Costs, problems, bands, optMode, the kept solvers
 // (they rebuild on a new matrix) and the recent costs stay.
 void ClearFormulationTables(FormulationState& state);
 
-// The message text of a solver failure in LPCOST.
-std::string LpcostErrorText(LpStatus status);
+// The message text of a solver failure in SolveDiet.
+std::string SolveDietErrorText(LpStatus status);

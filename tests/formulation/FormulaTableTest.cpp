@@ -21,7 +21,7 @@ class FormulaTableTest : public ::testing::Test {
     t->ingredientCount = 5;
     const char* names[] = {"", "Corn", "Wheat", "Soybean meal", "Barley", "Oil"};
     const double prices[] = {0, 200, 250, 400, 180, 1000};
-    for (int i = 1; i <= 5; ++i) t->IngName[i] = names[i], t->ingredientPrice[i] = prices[i];
+    for (int i = 1; i <= 5; ++i) t->ingredientName[i] = names[i], t->ingredientPrice[i] = prices[i];
     dietsTable.SetText(1, 1, "Starter");
     dietsTable.SetText(1, 2, "Grower");
   }
@@ -29,13 +29,13 @@ class FormulaTableTest : public ::testing::Test {
   // Same inclusion in both diets, so T(i) = share x 10 kg.
   void SetShares(const std::vector<double>& percent) {
     for (int i = 1; i <= 5; ++i) {
-      s->DietInclusion[1][i] = s->DietInclusion[2][i] = percent[i - 1];
+      s->dietInclusion[1][i] = s->dietInclusion[2][i] = percent[i - 1];
     }
   }
 
   std::vector<std::string> Column(int col) const {
     std::vector<std::string> cells;
-    for (int r = 1; r < Gridformula.Rows(); ++r) cells.push_back(Gridformula.Text(r, col));
+    for (int r = 1; r < formulaTable.Rows(); ++r) cells.push_back(formulaTable.Text(r, col));
     return cells;
   }
 
@@ -43,9 +43,9 @@ class FormulaTableTest : public ::testing::Test {
   std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*t, *growth, *s, dialogs};
+  LeastCostContext context{*t, *growth, *s, dialogs};
   Grid dietsTable{19, 9};
-  Grid Gridformula{2, 12};
+  Grid formulaTable{2, 12};
 };
 
 // Totals 2, 0, 2, 3, 0 (kg per pig). p = 1 swaps with the 3 at q = 4; p = 2
@@ -53,13 +53,13 @@ class FormulaTableTest : public ::testing::Test {
 // two 2s never meet: the order is 4, 3, 1.
 TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   SetShares({20, 0, 20, 30, 0});
-  FormulaTableRefresh(context, dietsTable, Gridformula, "");
-  EXPECT_EQ(Gridformula.Rows(), 4);
-  EXPECT_EQ(Gridformula.Cols(), 8);  // dietCount + 6
-  EXPECT_EQ(Gridformula.Text(0, 0), "NO");
-  EXPECT_EQ(Gridformula.Text(0, 1), "Ing. Name");
-  EXPECT_EQ(Gridformula.Text(0, 2), "Starter");
-  EXPECT_EQ(Gridformula.Text(0, 3), "Grower");
+  FormulaTableRefresh(context, dietsTable, formulaTable, "");
+  EXPECT_EQ(formulaTable.Rows(), 4);
+  EXPECT_EQ(formulaTable.Cols(), 8);  // dietCount + 6
+  EXPECT_EQ(formulaTable.Text(0, 0), "NO");
+  EXPECT_EQ(formulaTable.Text(0, 1), "Ing. Name");
+  EXPECT_EQ(formulaTable.Text(0, 2), "Starter");
+  EXPECT_EQ(formulaTable.Text(0, 3), "Grower");
   EXPECT_EQ(Column(0), (std::vector<std::string>{" 4", " 3", " 1"}));
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Barley", "Soybean meal", "Corn"}));
   EXPECT_EQ(Column(2), (std::vector<std::string>{"30.000", "20.000", "20.000"}));
@@ -75,16 +75,16 @@ TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
 }
 
 TEST_F(FormulaTableTest, FeedPerDietAndTotalsFollowThePhases) {
-  s->DietInclusion[1][1] = 50;      // 2 kg of corn in diet 1
-  s->DietInclusion[2][2] = 25;      // 1.5 kg of wheat in diet 2
-  s->DietInclusion[2][5] = 0.0001;  // 0.000006 kg of oil: not listed
+  s->dietInclusion[1][1] = 50;      // 2 kg of corn in diet 1
+  s->dietInclusion[2][2] = 25;      // 1.5 kg of wheat in diet 2
+  s->dietInclusion[2][5] = 0.0001;  // 0.000006 kg of oil: not listed
   const auto eaten = DietFeedEaten(*growth);
   EXPECT_DOUBLE_EQ(eaten[1], 4);
   EXPECT_DOUBLE_EQ(eaten[2], 6);
-  FormulaTableRefresh(context, dietsTable, Gridformula, "");
+  FormulaTableRefresh(context, dietsTable, formulaTable, "");
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Corn", "Wheat"}));
-  EXPECT_EQ(Gridformula.Text(1, 3), "0");  // corn in diet 2
-  EXPECT_EQ(Gridformula.Text(2, 3), "25.000");
+  EXPECT_EQ(formulaTable.Text(1, 3), "0");  // corn in diet 2
+  EXPECT_EQ(formulaTable.Text(2, 3), "25.000");
 }
 
 // Herd amount A = pigCount x T: below 1000 in kg or lbs, from 1000 in tonnes
@@ -117,12 +117,12 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
     growth->unitCodes = c.units;
     growth->pigCount = c.pigs;
     t->ingredientPrice[4] = c.price;
-    FormulaTableRefresh(context, dietsTable, Gridformula, "");
-    ASSERT_EQ(Gridformula.Text(1, 0), " 4");
-    EXPECT_EQ(Gridformula.Text(1, 4), "");
-    EXPECT_EQ(Gridformula.Text(1, 5), c.amount);
-    EXPECT_EQ(Gridformula.Text(1, 6), c.unit);
-    EXPECT_EQ(Gridformula.Text(1, 7), c.cost);
+    FormulaTableRefresh(context, dietsTable, formulaTable, "");
+    ASSERT_EQ(formulaTable.Text(1, 0), " 4");
+    EXPECT_EQ(formulaTable.Text(1, 4), "");
+    EXPECT_EQ(formulaTable.Text(1, 5), c.amount);
+    EXPECT_EQ(formulaTable.Text(1, 6), c.unit);
+    EXPECT_EQ(formulaTable.Text(1, 7), c.cost);
   }
 }
 
@@ -130,25 +130,25 @@ TEST_F(FormulaTableTest, HerdSizeReadFromTheBoxWhenZero) {
   SetShares({0, 0, 0, 30, 0});
   growth->pigCount = 0;
   t->ingredientPrice[4] = 500;
-  FormulaTableRefresh(context, dietsTable, Gridformula, "50");
+  FormulaTableRefresh(context, dietsTable, formulaTable, "50");
   EXPECT_EQ(growth->pigCount, 50);
-  EXPECT_EQ(Gridformula.Text(1, 5), "150.00");  // 50 x 3 kg
-  EXPECT_EQ(Gridformula.Text(1, 7), "75.000");
+  EXPECT_EQ(formulaTable.Text(1, 5), "150.00");  // 50 x 3 kg
+  EXPECT_EQ(formulaTable.Text(1, 7), "75.000");
 }
 
 TEST_F(FormulaTableTest, NothingEatenLeavesOnlyHeadings) {
-  FormulaTableRefresh(context, dietsTable, Gridformula, "");
-  EXPECT_EQ(Gridformula.Rows(), 2);
-  EXPECT_EQ(Gridformula.Text(1, 0), "");
-  EXPECT_EQ(Gridformula.Text(0, 2), "Starter");
+  FormulaTableRefresh(context, dietsTable, formulaTable, "");
+  EXPECT_EQ(formulaTable.Rows(), 2);
+  EXPECT_EQ(formulaTable.Text(1, 0), "");
+  EXPECT_EQ(formulaTable.Text(0, 2), "Starter");
 }
 
 // Newest first; older entries shown only when above 0, at most four.
-TEST(RecentCosts, MessageListsTheNewestFour) {
+TEST(recentCosts, MessageListsTheNewestFour) {
   auto state = std::make_unique<FormulationState>();
   EXPECT_EQ(RecentCostsText(*state, false), "Last Cost 0");
   for (double cost : {7.5, 12.346, 0.0, 9.876, 11.1}) PushRecentCost(*state, cost);
-  EXPECT_EQ(state->RecentCosts[5], 7.5);
+  EXPECT_EQ(state->recentCosts[5], 7.5);
   EXPECT_EQ(RecentCostsText(*state, false), "Last Cost 11.100  # 2 9.8800  # 4 12.350");
   EXPECT_EQ(RecentCostsText(*state, true), "Last Cost 11,100  # 2 9,8800  # 4 12,350");
   ScriptedDialogs dialogs;

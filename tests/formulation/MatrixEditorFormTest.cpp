@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "formulation/Matrix.h"
+#include "formulation/MatrixEditorForm.h"
 #include "formulation/Restrictions.h"
-#include "formulation/frmExcel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -37,29 +37,29 @@ class MatrixEditorTest : public ::testing::Test {
   void SetUp() override {
     t = std::make_unique<FormulationTables>();
     t->ingredientCount = kIngredients;
-    t->NutCount = kRowsUsed;
-    for (int r = 1; r <= kRowsUsed; ++r) t->NutName[r] = OriginalNutName(r);
+    t->nutrientCount = kRowsUsed;
+    for (int r = 1; r <= kRowsUsed; ++r) t->nutrientName[r] = OriginalNutName(r);
     for (int i = 1; i <= kIngredients; ++i) {
-      t->IngName[i] = kIngNames[i];
+      t->ingredientName[i] = kIngNames[i];
       t->ingredientPrice[i] = 0.1 * i;
-      t->IngMatrix[kWeightRow][i] = 100;
-      for (int r = 2; r <= kRowsUsed; ++r) t->IngMatrix[r][i] = 10 * r + i;
+      t->matrix[kWeightRow][i] = 100;
+      for (int r = 2; r <= kRowsUsed; ++r) t->matrix[r][i] = 10 * r + i;
     }
     for (int d = 1; d <= kMaxDiets; ++d)
       for (int k = 0; k <= kMaxKind; ++k) {
-        t->NutRestrict[d][k][0] = 100;
+        t->nutrientRestrictions[d][k][0] = 100;
         for (int i = 1; i <= kIngredients; ++i) {
-          t->IngRestrict[d][k][i] = IngTag(d, k, i);
-          t->IngRestrictFile[d][k][i] = IngTag(d, k, i) + kFileOffset;
+          t->ingredientRestrictions[d][k][i] = IngTag(d, k, i);
+          t->ingredientRestrictionsInFile[d][k][i] = IngTag(d, k, i) + kFileOffset;
         }
         for (int j = 1; j < kRowsUsed; ++j) {
-          t->NutRestrict[d][k][j] = NutTag(d, k, j);
-          t->NutRestrictFile[d][k][j] = NutTag(d, k, j) + kFileOffset;
+          t->nutrientRestrictions[d][k][j] = NutTag(d, k, j);
+          t->nutrientRestrictionsInFile[d][k][j] = NutTag(d, k, j) + kFileOffset;
         }
       }
     growth.dietCount = 3;
     displayNutColumns = 16;
-    editor = std::make_unique<frmExcel>(dialogs, *t, growth, displayNutColumns);
+    editor = std::make_unique<MatrixEditorForm>(dialogs, *t, growth, displayNutColumns);
     editor->Fill();
   }
 
@@ -71,8 +71,9 @@ class MatrixEditorTest : public ::testing::Test {
       for (int d = 1; d <= kMaxDiets; ++d)
         for (int k = 0; k <= kMaxKind; ++k) {
           SCOPED_TRACE("slot " + std::to_string(p) + " diet " + std::to_string(d));
-          ASSERT_EQ(t->IngRestrict[d][k][p], origin ? IngTag(d, k, origin) : 0);
-          ASSERT_EQ(t->IngRestrictFile[d][k][p], origin ? IngTag(d, k, origin) + kFileOffset : 0);
+          ASSERT_EQ(t->ingredientRestrictions[d][k][p], origin ? IngTag(d, k, origin) : 0);
+          ASSERT_EQ(t->ingredientRestrictionsInFile[d][k][p],
+                    origin ? IngTag(d, k, origin) + kFileOffset : 0);
         }
     }
   }
@@ -83,22 +84,23 @@ class MatrixEditorTest : public ::testing::Test {
       for (int d = 1; d <= kMaxDiets; ++d)
         for (int k = 0; k <= kMaxKind; ++k) {
           SCOPED_TRACE("index " + std::to_string(j) + " diet " + std::to_string(d));
-          ASSERT_EQ(t->NutRestrict[d][k][j], origin ? NutTag(d, k, origin) : 0);
-          ASSERT_EQ(t->NutRestrictFile[d][k][j], origin ? NutTag(d, k, origin) + kFileOffset : 0);
+          ASSERT_EQ(t->nutrientRestrictions[d][k][j], origin ? NutTag(d, k, origin) : 0);
+          ASSERT_EQ(t->nutrientRestrictionsInFile[d][k][j],
+                    origin ? NutTag(d, k, origin) + kFileOffset : 0);
         }
     }
-    for (int d = 1; d <= kMaxDiets; ++d) ASSERT_EQ(t->NutRestrict[d][kMinKind][0], 100);
+    for (int d = 1; d <= kMaxDiets; ++d) ASSERT_EQ(t->nutrientRestrictions[d][kMinKind][0], 100);
   }
 
   ScriptedDialogs dialogs;
   GrowthState growth;
   int displayNutColumns = 16;
   std::unique_ptr<FormulationTables> t;
-  std::unique_ptr<frmExcel> editor;
+  std::unique_ptr<MatrixEditorForm> editor;
 };
 
 TEST_F(MatrixEditorTest, FillShowsIngredientsAsRowsAndNutrientsAsColumns) {
-  const Grid& g = editor->GridImport;
+  const Grid& g = editor->matrixTable;
   EXPECT_EQ(g.Text(0, 0), "");
   EXPECT_EQ(g.Text(0, 1), "Ing. Price");
   EXPECT_EQ(g.Text(0, 2), "Net ENERGY");
@@ -154,36 +156,36 @@ TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits
     SCOPED_TRACE(c.title);
     SetUp();
     for (const IngredientEdit& e : c.edits) {
-      editor->GridImport.SetCurrent(e.row, 0);
+      editor->matrixTable.SetCurrent(e.row, 0);
       if (e.kind == 'a') {
         dialogs.Input(e.name);
-        editor->Command4();
+        editor->AddIngredient();
       } else {
         dialogs.Answer(e.kind == 'd' ? Answer::OK : Answer::Cancel);
-        editor->DeleteIng();
+        editor->DeleteIngredient();
       }
     }
-    editor->Command3();
+    editor->SaveChanges();
     ASSERT_TRUE(dialogs.Done());
     ASSERT_EQ(t->ingredientCount, static_cast<int>(c.names.size()));
     for (size_t p = 0; p < c.names.size(); ++p) {
       const int slot = static_cast<int>(p) + 1;
-      EXPECT_EQ(t->IngName[slot], c.names[p]);
+      EXPECT_EQ(t->ingredientName[slot], c.names[p]);
       const int origin = c.origins[p];
-      EXPECT_EQ(t->IngMatrix[kWeightRow][slot], 100);
+      EXPECT_EQ(t->matrix[kWeightRow][slot], 100);
       // A new ingredient's cells start as "0"; an old one keeps its values.
-      EXPECT_EQ(t->IngMatrix[16][slot], origin ? 160 + origin : 0);
+      EXPECT_EQ(t->matrix[16][slot], origin ? 160 + origin : 0);
       EXPECT_DOUBLE_EQ(t->ingredientPrice[slot], origin ? 0.1 * origin : 0);
     }
-    EXPECT_EQ(t->IngName[c.names.size() + 1], "");
+    EXPECT_EQ(t->ingredientName[c.names.size() + 1], "");
     ExpectIngredientOrigins(c.origins);
   }
 }
 
 TEST_F(MatrixEditorTest, DeleteQuestionNamesTheIngredient) {
-  editor->GridImport.SetCurrent(3, 5);
+  editor->matrixTable.SetCurrent(3, 5);
   dialogs.Answer(Answer::Cancel);
-  editor->DeleteIng();
+  editor->DeleteIngredient();
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Do you want to Delete Fish meal?"});
 }
 
@@ -249,44 +251,44 @@ TEST_F(MatrixEditorTest, NutrientRestrictionsFollowTheirNutrientThroughEdits) {
     SCOPED_TRACE(c.title);
     SetUp();
     for (const NutrientEdit& e : c.edits) {
-      editor->GridImport.SetCurrent(0, e.col);
+      editor->matrixTable.SetCurrent(0, e.col);
       if (e.kind == 'a') {
         dialogs.Input(e.name);
-        editor->Command5();
+        editor->AddNutrient();
       } else if (e.kind == 'd') {
         dialogs.Answer(Answer::OK);
-        editor->CmdDeleteNut();
+        editor->DeleteNutrient();
       } else {
-        editor->CmdDeleteNut();
+        editor->DeleteNutrient();
       }
     }
-    editor->Command3();
+    editor->SaveChanges();
     ASSERT_TRUE(dialogs.Done());
     EXPECT_EQ(displayNutColumns, c.displayColumns);
-    ASSERT_EQ(t->NutCount, 13 + static_cast<int>(c.freeNames.size()));
+    ASSERT_EQ(t->nutrientCount, 13 + static_cast<int>(c.freeNames.size()));
     std::map<std::string, int> originalRow;
     for (int r = 2; r <= kRowsUsed; ++r) originalRow[OriginalNutName(r)] = r;
     for (size_t p = 0; p < c.freeNames.size(); ++p) {
       const int row = 14 + static_cast<int>(p);
-      EXPECT_EQ(t->NutName[row], c.freeNames[p]);
+      EXPECT_EQ(t->nutrientName[row], c.freeNames[p]);
       // The values move with their nutrient; a new one is empty, stored as 0.
       auto found = originalRow.find(c.freeNames[p]);
       const double expected = found == originalRow.end() ? 0 : 10 * found->second + 2;
-      EXPECT_EQ(t->IngMatrix[row][2], expected) << c.freeNames[p];
+      EXPECT_EQ(t->matrix[row][2], expected) << c.freeNames[p];
     }
-    EXPECT_EQ(t->NutName[t->NutCount + 1], "");
+    EXPECT_EQ(t->nutrientName[t->nutrientCount + 1], "");
     ExpectNutrientOrigins(c.origins);
   }
 }
 
 TEST_F(MatrixEditorTest, NutrientQuestionAndNewColumnHeading) {
-  editor->GridImport.SetCurrent(4, 17);
+  editor->matrixTable.SetCurrent(4, 17);
   dialogs.Answer(Answer::Cancel);
-  editor->CmdDeleteNut();
+  editor->DeleteNutrient();
   dialogs.Input("");  // an empty name adds nothing
-  editor->Command5();
+  editor->AddNutrient();
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Do you want to Delete PHOSPHORUS?"});
-  EXPECT_EQ(dialogs.shown().back().text, frmExcel::kAddNutPrompt);
+  EXPECT_EQ(dialogs.shown().back().text, MatrixEditorForm::kAddNutPrompt);
   EXPECT_EQ(editor->LastNutrientCol(), 17);
   EXPECT_EQ(displayNutColumns, 16);
 }
@@ -301,16 +303,16 @@ TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
   for (const Limit& limit : {Limit{99, 120, true, true}, Limit{100, 121, false, false}}) {
     SCOPED_TRACE(limit.ingredients);
     SetUp();
-    Grid& g = editor->GridImport;
+    Grid& g = editor->matrixTable;
     for (int i = 1; i <= limit.ingredients; ++i) g.SetText(i, 0, "Ing" + std::to_string(i));
     for (int c = 2; c <= limit.lastCol; ++c) g.SetText(0, c, "N" + std::to_string(c));
     dialogs.Forget();
     if (limit.ingredientAdded) dialogs.Input("Barley");
     g.SetCurrent(1, 0);
-    editor->Command4();
+    editor->AddIngredient();
     if (limit.nutrientAdded) dialogs.Input("SODIUM");
     g.SetCurrent(0, 3);
-    editor->Command5();
+    editor->AddNutrient();
     ASSERT_TRUE(dialogs.Done());
     EXPECT_EQ(editor->IngredientRows(), 100);
     EXPECT_EQ(editor->LastNutrientCol(), 121);
@@ -321,8 +323,8 @@ TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
       EXPECT_EQ(g.Text(0, 121), "SODIUM");
     } else {
       EXPECT_EQ(dialogs.Messages(),
-                (std::vector<std::string>{std::string(frmExcel::kTooManyIngredients),
-                                          std::string(frmExcel::kTooManyNutrients)}));
+                (std::vector<std::string>{std::string(MatrixEditorForm::kTooManyIngredients),
+                                          std::string(MatrixEditorForm::kTooManyNutrients)}));
       EXPECT_EQ(g.Text(1, 0), "Ing1");
       EXPECT_EQ(g.Text(0, 3), "N3");
     }
@@ -330,7 +332,7 @@ TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
 }
 
 TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
-  Grid& g = editor->GridImport;
+  Grid& g = editor->matrixTable;
   g.SetText(1, 0, "Maize\r\n");
   g.SetText(0, 16, "CALCIUM\r\n");
   g.SetText(1, 1, "0,25");
@@ -338,23 +340,23 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   g.SetText(2, 2, "12.5 kcal");
   g.SetText(2, 3, "1e999");
   g.SetText(4, 0, "");  // ends the ingredients: Whey is not stored
-  editor->Command3();
+  editor->SaveChanges();
   EXPECT_EQ(t->ingredientCount, 3);
-  EXPECT_EQ(t->IngName[1], "Maize");
-  EXPECT_EQ(t->IngName[4], "");
+  EXPECT_EQ(t->ingredientName[1], "Maize");
+  EXPECT_EQ(t->ingredientName[4], "");
   EXPECT_EQ(t->ingredientPrice[1], 0.25);
-  EXPECT_EQ(t->IngMatrix[2][1], 0);
-  EXPECT_EQ(t->IngMatrix[2][2], 12.5);
-  EXPECT_EQ(t->IngMatrix[3][2], 0);
-  EXPECT_EQ(t->NutName[16], "CALCIUM");
-  EXPECT_EQ(t->NutCount, 17);
+  EXPECT_EQ(t->matrix[2][1], 0);
+  EXPECT_EQ(t->matrix[2][2], 12.5);
+  EXPECT_EQ(t->matrix[3][2], 0);
+  EXPECT_EQ(t->nutrientName[16], "CALCIUM");
+  EXPECT_EQ(t->nutrientCount, 17);
 
   g.SetText(0, 6, "P");  // a one-letter heading ends the nutrients
-  editor->Command3();
-  EXPECT_EQ(t->NutCount, 5);
-  EXPECT_EQ(t->NutName[6], "");
-  EXPECT_EQ(t->IngMatrix[6][1], 0);
-  EXPECT_EQ(t->NutName[kWeightRow], "Weight");
+  editor->SaveChanges();
+  EXPECT_EQ(t->nutrientCount, 5);
+  EXPECT_EQ(t->nutrientName[6], "");
+  EXPECT_EQ(t->matrix[6][1], 0);
+  EXPECT_EQ(t->nutrientName[kWeightRow], "Weight");
 }
 
 class MatrixEditorFileTest : public MatrixEditorTest {
@@ -365,44 +367,44 @@ class MatrixEditorFileTest : public MatrixEditorTest {
 
 TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestrictions) {
   std::string matrixFile = (folder / "Farm1Matrix.txt").string();
-  editor->GridImport.SetCurrent(2, 0);
+  editor->matrixTable.SetCurrent(2, 0);
   dialogs.Input("Barley");
-  editor->Command4();
-  editor->GridImport.SetText(2, 1, "0.35");
-  editor->GridImport.SetText(2, 16, "0.08");
-  editor->GridImport.SetCurrent(0, 16);
+  editor->AddIngredient();
+  editor->matrixTable.SetText(2, 1, "0.35");
+  editor->matrixTable.SetText(2, 16, "0.08");
+  editor->matrixTable.SetCurrent(0, 16);
   dialogs.Answer(Answer::OK);
-  editor->CmdDeleteNut();
+  editor->DeleteNutrient();
 
   int loads = 0;
   MatrixFileSave save{matrixFile, MatrixSaveRequest(folder.string() + "/", "Farm1", true), [&] {
                         ++loads;
                         ReadMatrixFile(*t, matrixFile, dialogs);  // clears diets 1..5
                       }};
-  ASSERT_TRUE(editor->Command1(save));
+  ASSERT_TRUE(editor->SaveChangesToFile(save));
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(loads, 1);
 
   auto back = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*back, matrixFile, dialogs), MatrixLoad::Loaded);
   ASSERT_EQ(back->ingredientCount, 5);
-  ASSERT_EQ(back->NutCount, 16);
+  ASSERT_EQ(back->nutrientCount, 16);
   const std::vector<int> origins = {1, 0, 2, 3, 4};
   const double prices[] = {0.1, 0.35, 0.2, 0.3, 0.4};
   for (int i = 1; i <= 5; ++i) {
     SCOPED_TRACE(i);
     const int origin = origins[i - 1];
-    EXPECT_EQ(back->IngName[i], origin ? kIngNames[origin] : "Barley");
+    EXPECT_EQ(back->ingredientName[i], origin ? kIngNames[origin] : "Barley");
     EXPECT_DOUBLE_EQ(back->ingredientPrice[i], prices[i - 1]);
-    EXPECT_EQ(back->IngMatrix[kWeightRow][i], 100);
+    EXPECT_EQ(back->matrix[kWeightRow][i], 100);
     for (int r = 2; r <= 16; ++r) {
       const int originalRow = r == 16 ? 17 : r;  // calcium deleted, phosphorus moved up
-      EXPECT_EQ(back->IngMatrix[r][i], origin ? 10 * originalRow + origin : 0) << r;
+      EXPECT_EQ(back->matrix[r][i], origin ? 10 * originalRow + origin : 0) << r;
     }
   }
-  EXPECT_EQ(back->NutName[15], "VALINE");
-  EXPECT_EQ(back->NutName[16], "PHOSPHORUS");
-  EXPECT_EQ(editor->GridImport.Text(2, 0), "Barley");
+  EXPECT_EQ(back->nutrientName[15], "VALINE");
+  EXPECT_EQ(back->nutrientName[16], "PHOSPHORUS");
+  EXPECT_EQ(editor->matrixTable.Text(2, 0), "Barley");
   // The reload did not put the old numbering back on the restrictions.
   ExpectIngredientOrigins({1, 0, 2, 3, 4});
   ExpectNutrientOrigins(Concat(Indices(1, 14), {16}));

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "model/DietsTable.h"
 #include "model/GrowthState.h"
@@ -15,7 +15,7 @@
 //   flag 0, index -1: each ingredient's share of the diet's cost;
 //   flag 0, index j:  each ingredient's share of nutrient j (matrix row j+1);
 //   flag not 0, index i: ingredient i's share of each nutrient of the diet.
-class frmMsgBoxA {
+class NutrientSourcesForm {
  public:
   static constexpr int kNameWidth = 133;     // pixels
   static constexpr int kShareWidth = 107;    // pixels
@@ -24,34 +24,34 @@ class frmMsgBoxA {
   static constexpr int kWindowMargin = 133;  // pixels of window around the table
 
   static constexpr std::string_view kCaption = "Nutrient Sources";
-  static constexpr std::string_view kCommand1Caption = "Show Percentages";
+  static constexpr std::string_view kShowPercentagesCaption = "Show Percentages";
   static constexpr std::string_view kCopyCaption = "Copy to Clipboard";
 
   static constexpr std::string_view kIngredientHeading = "     PERCENT OF NUTRIENTS from This Ing.";
   static constexpr std::string_view kNutrientHeading = "     SOURCES OF THIS NUTRIENT, PERCENT";
 
-  frmMsgBoxA(Dialogs& dialogs,
-             const FormulationTables& tables,
-             const GrowthState& growth,
-             const FormulationState& state);
+  NutrientSourcesForm(Dialogs& dialogs,
+                      const FormulationTables& tables,
+                      const GrowthState& growth,
+                      const FormulationState& state);
 
   // The caller's request (a click in the diets table): stored, the caption
-  // shown in the label, the table emptied until Command1 runs.
+  // shown in the label, the table emptied until ShowPercentages runs.
   void Show(const SourcesRequest& request);
 
-  // Computes the shares of the stored request into Grid1. A nutrient the
+  // Computes the shares of the stored request into sharesTable. A nutrient the
   // diet does not contain, a diet without cost or an index outside the
   // matrix leaves the table empty.
-  void Command1();
+  void ShowPercentages();
 
   // "Copy to Clipboard": the whole table.
   void CopyToClipboard();
 
-  SourcesRequest Request;
-  std::string Label;  // the request's caption and, after Command1, what is shown
-  Grid Grid1{1, 2};
-  int GridHeight = 0;  // pixels
-  int Height = 0;      // pixels
+  SourcesRequest shownRequest;
+  std::string label;  // the request's caption and, after ShowPercentages, what is shown
+  Grid sharesTable{1, 2};
+  int tableHeight = 0;   // pixels
+  int windowHeight = 0;  // pixels
   bool visible = false;
 
  private:

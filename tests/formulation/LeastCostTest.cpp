@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
@@ -22,14 +22,14 @@ struct Ingredient {
 };
 
 // Tables, model state and formulation state of one test, on the heap.
-class FeedOptTest : public ::testing::Test {
+class LeastCostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     growth->dietCount = 1;
-    t->NutCount = 3;  // weight, energy, protein
-    t->NutName[1] = "Weight";
-    t->NutName[2] = "Net ENERGY";
-    t->NutName[3] = "PROTEIN";
+    t->nutrientCount = 3;  // weight, energy, protein
+    t->nutrientName[1] = "Weight";
+    t->nutrientName[2] = "Net ENERGY";
+    t->nutrientName[3] = "PROTEIN";
     for (int r = 1; r < dietsTable.Rows(); ++r) {
       for (int d = 1; d <= kMaxDiets; ++d) dietsTable.SetText(r, d, "old");
     }
@@ -39,11 +39,11 @@ class FeedOptTest : public ::testing::Test {
     t->ingredientCount = static_cast<std::int16_t>(list.size());
     for (int i = 1; i <= t->ingredientCount; ++i) {
       const Ingredient& ing = list[i - 1];
-      t->IngName[i] = ing.name;
+      t->ingredientName[i] = ing.name;
       t->ingredientPrice[i] = ing.price;
-      t->IngMatrix[1][i] = 100;
-      t->IngMatrix[2][i] = ing.energy;
-      t->IngMatrix[3][i] = ing.protein;
+      t->matrix[1][i] = 100;
+      t->matrix[2][i] = ing.energy;
+      t->matrix[3][i] = ing.protein;
     }
   }
 
@@ -53,15 +53,15 @@ class FeedOptTest : public ::testing::Test {
         {{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}, {"Oil", 1000, 8000, 0}});
   }
 
-  double& NutMin(int d, int j) { return t->NutRestrict[d][kMinKind][j]; }
-  double& NutMax(int d, int j) { return t->NutRestrict[d][kMaxKind][j]; }
-  double& IngMin(int d, int i) { return t->IngRestrict[d][kMinKind][i]; }
-  double& IngMax(int d, int i) { return t->IngRestrict[d][kMaxKind][i]; }
-  double Inclusion(int d, int i) const { return s->DietInclusion[d][i]; }
+  double& NutMin(int d, int j) { return t->nutrientRestrictions[d][kMinKind][j]; }
+  double& NutMax(int d, int j) { return t->nutrientRestrictions[d][kMaxKind][j]; }
+  double& IngMin(int d, int i) { return t->ingredientRestrictions[d][kMinKind][i]; }
+  double& IngMax(int d, int i) { return t->ingredientRestrictions[d][kMaxKind][i]; }
+  double Inclusion(int d, int i) const { return s->dietInclusion[d][i]; }
 
   void Formulate(int d) {
-    ASSERT_TRUE(BuildLP(context, d));
-    LPCOST(context, d);
+    ASSERT_TRUE(BuildLp(context, d));
+    SolveDiet(context, d);
   }
 
   std::array<double, kLpMaxColumns + 1> Answer(const std::vector<double>& x) const {
@@ -74,7 +74,7 @@ class FeedOptTest : public ::testing::Test {
   std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*t, *growth, *s, dialogs};
+  LeastCostContext context{*t, *growth, *s, dialogs};
   Grid dietsTable{19, 9};
 };
 
@@ -82,15 +82,15 @@ class FeedOptTest : public ::testing::Test {
 // least 20 % protein: 0.08 a + 0.48 (100 - a) >= 20 gives a <= 70; the
 // cheapest mix takes a = 70, b = 30: cost 0.7 x 200 + 0.3 x 400 = 260,
 // energy 0.7 x 3000 + 0.3 x 2500 = 2850.
-TEST_F(FeedOptTest, TwoIngredientDietSolvedByHand) {
+TEST_F(LeastCostTest, TwoIngredientDietSolvedByHand) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   NutMin(1, kProtein) = 20;
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 1), 70, 1e-7);
   EXPECT_NEAR(Inclusion(1, 2), 30, 1e-7);
-  EXPECT_NEAR(s->DietCost[1], 260, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 260, 1e-7);
   EXPECT_NEAR(growth->dietNutrients[1][0], 260, 1e-7);  // the cost replaces the weight total
   EXPECT_NEAR(growth->dietNutrients[1][kEnergy], 2850, 1e-6);
   EXPECT_NEAR(growth->dietNutrients[1][kProtein], 20, 1e-9);
@@ -108,25 +108,25 @@ TEST_F(FeedOptTest, TwoIngredientDietSolvedByHand) {
 // energy both bind. a = 250 - 6b from protein; energy 30a + 25b + 80c = 3095
 // with c = 100 - a - b gives 245 b = 7595 - 200 ... b = 31, a = 64, c = 5;
 // cost 128 + 124 + 50 = 302. The other vertices are infeasible or dearer.
-TEST_F(FeedOptTest, ThreeIngredientDietSolvedByHand) {
+TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHand) {
   ThreeIngredients();
   NutMin(1, kProtein) = 20;
   NutMin(1, kEnergy) = 3095;
   Formulate(1);
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 1), 64, 1e-7);
   EXPECT_NEAR(Inclusion(1, 2), 31, 1e-7);
   EXPECT_NEAR(Inclusion(1, 3), 5, 1e-7);
-  EXPECT_NEAR(s->DietCost[1], 302, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
 }
 
 // A kept solver re-solving with a new energy minimum finds what a fresh one does.
-TEST_F(FeedOptTest, WarmResolveMatchesFreshSolve) {
+TEST_F(LeastCostTest, WarmResolveMatchesFreshSolve) {
   ThreeIngredients();
   NutMin(1, kProtein) = 20;
   NutMin(1, kEnergy) = 2850;
   Formulate(1);
-  EXPECT_NEAR(s->DietCost[1], 260, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 260, 1e-7);
   // The first formulation fixes the weight row's maximum at 100, which adds
   // a row: the next program has a new shape, and from then on keeps it.
   Formulate(1);
@@ -137,29 +137,29 @@ TEST_F(FeedOptTest, WarmResolveMatchesFreshSolve) {
   EXPECT_FALSE(s->solvers[1].LastSolve().rebuilt);
 
   auto fresh = std::make_unique<FormulationState>();
-  FeedOptContext freshContext{*t, *growth, *fresh, dialogs};
-  ASSERT_TRUE(BuildLP(freshContext, 1));
-  LPCOST(freshContext, 1);
+  LeastCostContext freshContext{*t, *growth, *fresh, dialogs};
+  ASSERT_TRUE(BuildLp(freshContext, 1));
+  SolveDiet(freshContext, 1);
   EXPECT_FALSE(fresh->solvers[1].LastSolve().warmStart);
   for (int c = 1; c <= 3; ++c) {
     SCOPED_TRACE(c);
-    EXPECT_NEAR(Inclusion(1, c), fresh->DietInclusion[1][c], 1e-7);
+    EXPECT_NEAR(Inclusion(1, c), fresh->dietInclusion[1][c], 1e-7);
   }
-  EXPECT_NEAR(s->DietCost[1], 302, 1e-7);
-  EXPECT_NEAR(fresh->DietCost[1], 302, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
+  EXPECT_NEAR(fresh->dietCost[1], 302, 1e-7);
 }
 
 // Protein above the best ingredient's 48 %: the solver finds no mix, every
 // inclusion is 0, the total of 0 is a problem. The cost row shows the weight
-// total and " Infeas"; the nutrient rows keep their values; DietCost stays.
-TEST_F(FeedOptTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
+// total and " Infeas"; the nutrient rows keep their values; dietCost stays.
+TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  s->DietCost[1] = 123;
+  s->dietCost[1] = 123;
   NutMin(1, kProtein) = 50;
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No 1 was Infeasible"});
-  EXPECT_EQ(s->DietProblems[1], 1);
-  EXPECT_EQ(s->DietCost[1], 123);
+  EXPECT_EQ(s->dietProblems[1], 1);
+  EXPECT_EQ(s->dietCost[1], 123);
   EXPECT_EQ(dietsTable.Text(2, 1), "0 Infeas");
   for (int row = 3; row <= 18; ++row) EXPECT_EQ(dietsTable.Text(row, 1), "old") << row;
 
@@ -170,41 +170,41 @@ TEST_F(FeedOptTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   EXPECT_EQ(dietsTable.Text(2, 1), "99.500 Infeas");
 }
 
-TEST_F(FeedOptTest, InfeasibleDietIsSilentWhileOptimizing) {
+TEST_F(LeastCostTest, InfeasibleDietIsSilentWhileOptimizing) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  s->OptMode = kOptModeRunning;
+  s->optMode = kOptModeRunning;
   NutMin(1, kProtein) = 50;
   IngMin(1, 1) = 10, IngMax(1, 1) = 5;  // would be reported outside an optimization
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(s->DietProblems[1], 1);
+  EXPECT_EQ(s->dietProblems[1], 1);
 }
 
 // Nothing restricted but the weight row: the cheapest ingredient makes the
 // whole diet (rows 2..15 ask for at least 0).
-TEST_F(FeedOptTest, NoRestrictionsGiveCheapestIngredientAtHundredPercent) {
+TEST_F(LeastCostTest, NoRestrictionsGiveCheapestIngredientAtHundredPercent) {
   SetIngredients({{"Wheat", 300, 3100, 12}, {"Barley", 150, 2800, 11}, {"Corn", 200, 3000, 8}});
   Formulate(1);
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 2), 100, 1e-9);
   EXPECT_EQ(Inclusion(1, 1), 0);
   EXPECT_EQ(Inclusion(1, 3), 0);
-  EXPECT_NEAR(s->DietCost[1], 150, 1e-9);
+  EXPECT_NEAR(s->dietCost[1], 150, 1e-9);
   EXPECT_NEAR(growth->dietNutrients[1][kProtein], 11, 1e-9);
 }
 
 // A maximum of -1 holds the cheapest ingredient out; 100 or more adds no row.
-TEST_F(FeedOptTest, IngredientMaximaBlockOrAddNoRow) {
+TEST_F(LeastCostTest, IngredientMaximaBlockOrAddNoRow) {
   SetIngredients({{"Barley", 150, 2800, 11}, {"Corn", 200, 3000, 8}, {"Wheat", 300, 3100, 12}});
   IngMax(1, 1) = -1;
   IngMax(1, 2) = 100;
   IngMax(1, 3) = 250;
-  ASSERT_TRUE(BuildLP(context, 1));
+  ASSERT_TRUE(BuildLp(context, 1));
   EXPECT_EQ(s->lp.rowCount, 63);  // 61 minimum rows, the empty row 62, barley's row
   EXPECT_EQ(s->lp.rowType[63], kLpAtMost);
   EXPECT_EQ(s->lp.matrix[63][0], 0);
   EXPECT_EQ(s->lp.matrix[63][1], 1);
-  LPCOST(context, 1);
+  SolveDiet(context, 1);
   EXPECT_EQ(Inclusion(1, 1), 0);
   EXPECT_NEAR(Inclusion(1, 2), 100, 1e-9);
 
@@ -219,11 +219,11 @@ TEST_F(FeedOptTest, IngredientMaximaBlockOrAddNoRow) {
   EXPECT_NEAR(Inclusion(1, 3), 0.5, 1e-9);
 }
 
-// The rows BuildLP lays out for one diet, checked cell by cell.
-TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
+// The rows BuildLp lays out for one diet, checked cell by cell.
+TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   ThreeIngredients();
-  t->NutCount = 18;  // rows 16..18: free nutrients
-  for (int i = 1; i <= 3; ++i) t->IngMatrix[17][i] = 0.5 * i;
+  t->nutrientCount = 18;  // rows 16..18: free nutrients
+  for (int i = 1; i <= 3; ++i) t->matrix[17][i] = 0.5 * i;
   NutMin(1, kProtein) = 20;
   NutMax(1, kProtein) = 24;
   NutMax(1, 16) = 1.2;  // row 17: only a maximum, still a minimum row
@@ -231,7 +231,7 @@ TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   IngMin(1, 2) = -4;    // a negative minimum counts as 0: no row
   IngMin(1, 3) = 2;
   IngMax(1, 3) = 6;
-  ASSERT_TRUE(BuildLP(context, 1));
+  ASSERT_TRUE(BuildLp(context, 1));
   const LpProblem& lp = s->lp;
   EXPECT_EQ(lp.ingredientCount, 3);
   EXPECT_EQ(lp.ingredientPrice[3], 1000);
@@ -265,7 +265,7 @@ TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
 
   // A second diet with fewer rows leaves no coefficient of the first behind.
   growth->dietCount = 2;
-  ASSERT_TRUE(BuildLP(context, 2));
+  ASSERT_TRUE(BuildLp(context, 2));
   EXPECT_EQ(lp.rowCount, 62);
   for (int r = 16; r <= 66; ++r) {
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[r][c], 0) << r << "," << c;
@@ -273,7 +273,7 @@ TEST_F(FeedOptTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
 }
 
 // Inclusions must sum to 99.9..100.1; negative answers count as 0.
-TEST_F(FeedOptTest, InclusionTotalAcceptanceEdges) {
+TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   struct Case {
     std::vector<double> x;
@@ -289,7 +289,7 @@ TEST_F(FeedOptTest, InclusionTotalAcceptanceEdges) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.x));
     JudgeLpAnswer(context, 1, Answer(c.x));
-    EXPECT_EQ(s->DietProblems[1], c.problems);
+    EXPECT_EQ(s->dietProblems[1], c.problems);
     EXPECT_GE(Inclusion(1, 1), 0);
   }
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -297,7 +297,7 @@ TEST_F(FeedOptTest, InclusionTotalAcceptanceEdges) {
 
 // A level just above 0.99 x its minimum passes, just below is reported (when
 // above 0); just below 1.01 x its maximum passes, just above fails silently.
-TEST_F(FeedOptTest, NutrientLevelAcceptanceEdges) {
+TEST_F(LeastCostTest, NutrientLevelAcceptanceEdges) {
   struct Case {
     double protein;  // of the one ingredient, so the diet's level
     double minimum;
@@ -319,7 +319,7 @@ TEST_F(FeedOptTest, NutrientLevelAcceptanceEdges) {
     NutMin(1, kProtein) = c.minimum;
     NutMax(1, kProtein) = c.maximum;
     JudgeLpAnswer(context, 1, Answer({100}));
-    EXPECT_EQ(s->DietProblems[1], c.problems);
+    EXPECT_EQ(s->dietProblems[1], c.problems);
     if (c.message) {
       EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{c.message});
     } else {
@@ -328,46 +328,46 @@ TEST_F(FeedOptTest, NutrientLevelAcceptanceEdges) {
   }
 }
 
-TEST_F(FeedOptTest, LevelFindingsAreSilentWhileOptimizing) {
+TEST_F(LeastCostTest, LevelFindingsAreSilentWhileOptimizing) {
   SetIngredients({{"Mix", 100, 2500, 19}});
-  s->OptMode = kOptModeRunning;
+  s->optMode = kOptModeRunning;
   NutMin(1, kProtein) = 20;
   JudgeLpAnswer(context, 1, Answer({100}));
-  EXPECT_EQ(s->DietProblems[1], 1);
+  EXPECT_EQ(s->dietProblems[1], 1);
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 // An ingredient below its minimum (inclusion x 1.01 < minimum) is a warning
 // outside an optimization and a problem inside one.
-TEST_F(FeedOptTest, IngredientBelowItsMinimum) {
+TEST_F(LeastCostTest, IngredientBelowItsMinimum) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Fish meal", 1500, 2700, 65}});
   IngMin(1, 2) = 5;
   JudgeLpAnswer(context, 1, Answer({95.04, 4.96}));  // 4.96 x 1.01 = 5.0096
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
 
   JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));  // 4.949
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"WARNING - Diet  1 has less than the minimum of Fish meal.  "
                                "Check Nutrient Values and Max restrictions that it provides."});
-  EXPECT_EQ(s->DietProblems[1], 0);
-  EXPECT_NEAR(s->DietCost[1], 0.951 * 200 + 0.049 * 1500, 1e-9);
+  EXPECT_EQ(s->dietProblems[1], 0);
+  EXPECT_NEAR(s->dietCost[1], 0.951 * 200 + 0.049 * 1500, 1e-9);
 
   dialogs.Forget();
-  s->OptMode = kOptModeRunning;
+  s->optMode = kOptModeRunning;
   JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(s->DietProblems[1], 1);
+  EXPECT_EQ(s->dietProblems[1], 1);
 
   IngMax(1, 2) = -1;  // a blocked ingredient's minimum is not looked at
   JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
 }
 
 // Corn (30 % protein here, 100) is cheaper than barley (10 %, 150): without a
 // protein maximum the diet is all corn. With maximum M: 10 + 0.2 a <= M.
-TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
+TEST_F(LeastCostTest, ProteinBandWhileOptimizing) {
   SetIngredients({{"Corn", 100, 3000, 30}, {"Barley", 150, 2800, 10}});
   growth->dietCount = 2;
   NutMin(1, kProtein) = 15;
@@ -377,23 +377,23 @@ TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
 
   // Band 0 and no maximum: minimum + 0.25 = 15.25, a = 26.25; diet 2 also
   // gets its maximum.
-  s->OptMode = kOptModeRunning;
-  s->ProteinBand[1] = 0;
+  s->optMode = kOptModeRunning;
+  s->proteinBand[1] = 0;
   Formulate(1);
   EXPECT_EQ(NutMax(1, kProtein), 15.25);
   EXPECT_EQ(NutMax(2, kProtein), 18.25);
   EXPECT_NEAR(Inclusion(1, 1), 26.25, 1e-7);
   EXPECT_NEAR(growth->dietNutrients[1][kProtein], 15.25, 1e-7);
-  EXPECT_NEAR(s->DietCost[1], 26.25 + 0.7375 * 150, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 26.25 + 0.7375 * 150, 1e-7);
 
   // Band 2: maximum 17, a = 35.
-  s->ProteinBand[1] = 2;
+  s->proteinBand[1] = 2;
   Formulate(1);
   EXPECT_EQ(NutMax(1, kProtein), 17);
   EXPECT_NEAR(Inclusion(1, 1), 35, 1e-7);
 
   // Outside an optimization the maximum stands as it is.
-  s->OptMode = kOptModeOff;
+  s->optMode = kOptModeOff;
   NutMax(1, kProtein) = 0;
   Formulate(1);
   EXPECT_EQ(NutMax(1, kProtein), 0);
@@ -401,21 +401,21 @@ TEST_F(FeedOptTest, ProteinBandWhileOptimizing) {
 }
 
 // The rule a protein edit of the diets table applies: the band, or 0.25.
-TEST_F(FeedOptTest, ProteinMarginOfOneDiet) {
+TEST_F(LeastCostTest, ProteinMarginOfOneDiet) {
   growth->dietCount = 2;
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 21;
   NutMin(2, kProtein) = 18, NutMax(2, kProtein) = 0;
-  s->ProteinBand[1] = 1.5;
+  s->proteinBand[1] = 1.5;
   ApplyProteinMargin(context, 1);
   EXPECT_EQ(NutMax(1, kProtein), 21.5);
   EXPECT_EQ(NutMax(2, kProtein), 0);  // other diets untouched
-  s->ProteinBand[1] = 0;
+  s->proteinBand[1] = 0;
   ApplyProteinMargin(context, 1);
   EXPECT_EQ(NutMax(1, kProtein), 20.25);
 }
 
 // A matrix load empties the LP tables; the next formulation starts afresh.
-TEST_F(FeedOptTest, ClearedTablesFormulateAgain) {
+TEST_F(LeastCostTest, ClearedTablesFormulateAgain) {
   ThreeIngredients();
   NutMin(1, kProtein) = 20;
   NutMin(1, kEnergy) = 3095;
@@ -425,27 +425,27 @@ TEST_F(FeedOptTest, ClearedTablesFormulateAgain) {
   EXPECT_EQ(s->lp.matrix[1][0], 0);
   EXPECT_EQ(s->lp.matrix[3][2], 0);
   EXPECT_EQ(Inclusion(1, 1), 0);
-  LPCOST(context, 1);  // nothing built since: no stale diet
-  EXPECT_EQ(s->DietProblems[1], 1);
+  SolveDiet(context, 1);  // nothing built since: no stale diet
+  EXPECT_EQ(s->dietProblems[1], 1);
   Formulate(1);
   EXPECT_NEAR(Inclusion(1, 2), 31, 1e-7);
-  EXPECT_NEAR(s->DietCost[1], 302, 1e-7);
+  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
 }
 
-// RunLP takes each diet's band from its restrictions, never below 0.
-TEST_F(FeedOptTest, RunLpSetsProteinBands) {
+// RunLp takes each diet's band from its restrictions, never below 0.
+TEST_F(LeastCostTest, RunLpSetsProteinBands) {
   SetIngredients({{"Corn", 100, 3000, 30}});
   growth->dietCount = 3;
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 22.5;
   NutMin(2, kProtein) = 20, NutMax(2, kProtein) = 0;
   NutMin(3, kProtein) = 0, NutMax(3, kProtein) = 0;
-  RunLP(context, dietsTable);
-  EXPECT_EQ(s->ProteinBand[1], 2.5);
-  EXPECT_EQ(s->ProteinBand[2], 0);
-  EXPECT_EQ(s->ProteinBand[3], 0);
+  RunLp(context, dietsTable);
+  EXPECT_EQ(s->proteinBand[1], 2.5);
+  EXPECT_EQ(s->proteinBand[2], 0);
+  EXPECT_EQ(s->proteinBand[3], 0);
 }
 
-TEST_F(FeedOptTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) {
+TEST_F(LeastCostTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) {
   SetIngredients({{"Corn", 100, 3000, 8}, {"Fish meal", 1500, 2700, 65}});
   growth->dietCount = 2;
   IngMin(2, 1) = 10, IngMax(2, 1) = 5;
@@ -460,75 +460,75 @@ TEST_F(FeedOptTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) 
   EXPECT_EQ(NutMax(2, kEnergy), 0);
 }
 
-TEST_F(FeedOptTest, PricesMissingStopsRunLp) {
+TEST_F(LeastCostTest, PricesMissingStopsRunLp) {
   SetIngredients({{"Corn", 0, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  RunLP(context, dietsTable);
+  RunLp(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Prices are missing"});
   EXPECT_EQ(dietsTable.Text(2, 1), "old");
 }
 
-TEST_F(FeedOptTest, SolverFailureIsReportedAndCountsAsAProblem) {
+TEST_F(LeastCostTest, SolverFailureIsReportedAndCountsAsAProblem) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  t->IngMatrix[3][2] = std::numeric_limits<double>::quiet_NaN();
-  RunLP(context, dietsTable);
+  t->matrix[3][2] = std::numeric_limits<double>::quiet_NaN();
+  RunLp(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{
                 "Error 5 (Invalid linear program) in procedure {LPCOST} of Calculations",
                 "Diet No 1 was Infeasible"}));
-  EXPECT_EQ(s->DietProblems[1], 1);
-  EXPECT_EQ(LpcostErrorText(LpStatus::LibraryError),
+  EXPECT_EQ(s->dietProblems[1], 1);
+  EXPECT_EQ(SolveDietErrorText(LpStatus::LibraryError),
             "Error 51 (Linear program solver failed) in procedure {LPCOST} of Calculations");
 }
 
 // Row limits: more than 150 rows is a warning; more than 61 minimum rows or
 // 320 rows in all refuses the diet before building.
-TEST_F(FeedOptTest, RowLimits) {
+TEST_F(LeastCostTest, RowLimits) {
   std::vector<Ingredient> many(100, Ingredient{"Filler", 100, 2000, 10});
   SetIngredients(many);
-  t->NutCount = kMaxNutrientRows;
+  t->nutrientCount = kMaxNutrientRows;
   for (int i = 1; i <= 100; ++i) IngMin(1, i) = 0.1, IngMax(1, i) = 50;  // 200 rows
   // Nutrient rows 16..61 carry a minimum and a maximum: 61 minimum rows, and
   // with the protein maximum 62 + 47 + 200 = 309 rows.
   for (int j = 15; j <= 60; ++j) NutMin(1, j) = 0.001, NutMax(1, j) = 100;
   NutMax(1, kProtein) = 20;
-  EXPECT_TRUE(BuildLP(context, 1));
+  EXPECT_TRUE(BuildLp(context, 1));
   EXPECT_EQ(s->lp.rowCount, 309);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Too many Restrictions for Diet  1"});
 
   // Eleven more maxima on the standard rows: 320 rows, still built.
   for (int j = 3; j <= 13; ++j) NutMax(1, j) = 100;
-  EXPECT_TRUE(BuildLP(context, 1));
+  EXPECT_TRUE(BuildLp(context, 1));
   EXPECT_EQ(s->lp.rowCount, 320);
 
-  // One more is refused, and LPCOST finds nothing to stand on.
+  // One more is refused, and SolveDiet finds nothing to stand on.
   dialogs.Forget();
   NutMax(1, 14) = 100;
-  EXPECT_FALSE(BuildLP(context, 1));
+  EXPECT_FALSE(BuildLp(context, 1));
   const std::string refused =
       "Too many Restrictions for Diet  1.  The diet needs more rows than a formulation holds and "
       "was not formulated.";
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{refused});
-  LPCOST(context, 1);
-  EXPECT_EQ(s->DietProblems[1], 1);
+  SolveDiet(context, 1);
+  EXPECT_EQ(s->dietProblems[1], 1);
 
   // A 62nd minimum row is refused too.
   dialogs.Forget();
   NutMax(1, 14) = 0;
   NutMin(1, 61) = 0.001;
-  EXPECT_FALSE(BuildLP(context, 1));
+  EXPECT_FALSE(BuildLp(context, 1));
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{refused});
 }
 
 // The last matrix row (121) is formulated without reading past the matrix.
-TEST_F(FeedOptTest, LastMatrixRowIsTheLastNutrient) {
+TEST_F(LeastCostTest, LastMatrixRowIsTheLastNutrient) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  t->NutCount = kMaxNutrientRows;
-  t->NutName[kMaxNutrientRows] = "SELENIUM";
-  t->IngMatrix[kMaxNutrientRows][1] = 0.1;
-  t->IngMatrix[kMaxNutrientRows][2] = 0.3;
+  t->nutrientCount = kMaxNutrientRows;
+  t->nutrientName[kMaxNutrientRows] = "SELENIUM";
+  t->matrix[kMaxNutrientRows][1] = 0.1;
+  t->matrix[kMaxNutrientRows][2] = 0.3;
   NutMin(1, kMaxNutrientRows - 1) = 0.2;  // j = 120: half of each
   Formulate(1);
-  EXPECT_EQ(s->DietProblems[1], 0);
+  EXPECT_EQ(s->dietProblems[1], 0);
   EXPECT_NEAR(Inclusion(1, 1), 50, 1e-7);
   EXPECT_NEAR(growth->dietNutrients[1][kMaxNutrientRows - 1], 0.2, 1e-9);
 }
