@@ -53,9 +53,9 @@ class AfrmMain {
 
   // --- State ---------------------------------------------------------------
   Grid dietsTable{kDietsRows, kDietsCols};
-  Grid GridWeight{kWeightRows, kWeightCols};  // calibration coefficients
-  Grid filesTable{kFilesRows, 1};             // "Files in Use"
-  Grid formulaTable{2, 12};                   // ingredient amounts of the formulas
+  Grid coefficientTable{kWeightRows, kWeightCols};  // calibration coefficients
+  Grid filesTable{kFilesRows, 1};                   // "Files in Use"
+  Grid formulaTable{2, 12};                         // ingredient amounts of the formulas
 
   TextBox Text1;  // "Starting Weight, kg"
   TextBox Text2;  // "Starting Age, Days"

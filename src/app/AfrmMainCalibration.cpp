@@ -7,7 +7,7 @@
 #include "app/AfrmMain.h"
 #include "app/App.h"
 #include "calibration/CalibrationCommand.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
@@ -21,23 +21,26 @@ constexpr int kKgEntry = 0;  // weight-unit list
 constexpr int kLbEntry = 1;
 constexpr int kLbWeightCode = 1;
 
-void ShowCoefficients(Grid& GridWeight, const std::array<double, kCoefCount>& coef, bool comma) {
+void ShowCoefficients(Grid& coefficientTable,
+                      const std::array<double, kCoefCount>& coef,
+                      bool comma) {
   for (int k = 0; k < kCoefCount; ++k)
-    GridWeight.SetText(kCoefRow, k + 1, CoefficientText(coef[k], comma));
+    coefficientTable.SetText(kCoefRow, k + 1, CoefficientText(coef[k], comma));
 }
 
 // Where a fit starts: the coefficient table, B0..B4 from the start set when
 // it has no B0, or the restart set after a fit that ended on a negative B3.
-std::array<double, kCoefCount> FitStart(Grid& GridWeight,
-                                        const SwineCalib::FitState& fit,
+std::array<double, kCoefCount> FitStart(Grid& coefficientTable,
+                                        const GrowthCurveFit::FitState& fit,
                                         bool comma) {
   std::array<double, kCoefCount> start{};
-  for (int k = 0; k < kCoefCount; ++k) start[k] = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+  for (int k = 0; k < kCoefCount; ++k)
+    start[k] = ReadNumber(coefficientTable.Text(kCoefRow, k + 1));
   if (start[0] == 0) {
     start = kCalibStartCoef;
-    ShowCoefficients(GridWeight, start, comma);
+    ShowCoefficients(coefficientTable, start, comma);
   }
-  if (fit.FitValue == SwineCalib::kNegativeB3Score) start = kCalibRestartCoef;
+  if (fit.fitValue == GrowthCurveFit::kNegativeB3Score) start = kCalibRestartCoef;
   return start;
 }
 
@@ -48,22 +51,23 @@ FitAgainstObserved RunFittedCurve(GrowthState& growth,
                                   const CalibrationData& calib,
                                   CalibrationOutcome& outcome) {
   FitAgainstObserved fit;
-  fit.observedAge = calib.HerdInputs[kHerdFinalAge];
-  fit.observedFeed = calib.HerdInputs[kHerdTotalFeed];
+  fit.observedAge = calib.herdInputs[kHerdFinalAge];
+  fit.observedFeed = calib.herdInputs[kHerdTotalFeed];
   if (growth.startAge < 0 || growth.startAge > kMaxAge) return fit;
   growth.growthFailed = false;
   growth.finalAge = 0;
   growth.currentDiet = 1;
   growth.liveWeight[growth.startAge][kHerdColumn] = growth.startWeight;
   PigGrowth::RunGrowthDays(growth);
-  const int last = std::min(SwineCalib::RoundDay(growth.finalAge + 1), kMaxAge);
+  const int last = std::min(GrowthCurveFit::RoundDay(growth.finalAge + 1), kMaxAge);
   double feed = 0;
   for (int d = growth.startAge; d <= last; ++d) feed += growth.dailyFeed[d][kHerdColumn];
   growth.cumFeed[growth.runSlot] = feed;
   outcome.finalAge = growth.finalAge;
   outcome.totalFeed = ConvertWeight(growth, kToDisplay, feed);
-  fit.grew = !growth.growthFailed &&
-             growth.liveWeight[SwineCalib::RunEndDay(growth)][kHerdColumn] >= growth.finalWeight;
+  fit.grew =
+      !growth.growthFailed &&
+      growth.liveWeight[GrowthCurveFit::RunEndDay(growth)][kHerdColumn] >= growth.finalWeight;
   fit.finalAge = outcome.finalAge;
   fit.totalFeed = outcome.totalFeed;
   return fit;
@@ -77,7 +81,7 @@ bool SaveFittedCurve(AfrmMain& form, App& app) {
   form.filesTable.SetText(kPltRow, 0, location.calibrationFile);
   const bool saved =
       WriteCalibrationFile(location.calibrationFile,
-                           PltFromState(form.GridWeight, app.calibration, app.growth),
+                           PltFromState(form.coefficientTable, app.calibration, app.growth),
                            PltStyle::Fitted,
                            app.dialogs,
                            "CalibrationRun");
@@ -134,12 +138,12 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
     if (LoadCalibrationRows(calFile, calib).dataLoaded) Option3.checked = true;
   }
   TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
-  const bool fromFields = calib.HerdInputs[kHerdStartWeight] == 0;
+  const bool fromFields = calib.herdInputs[kHerdStartWeight] == 0;
   for (int k = 1; k <= kHerdInputs; ++k) {
     if (fromFields) {
-      calib.HerdInputs[k] = ReadNumber(fields[k]->text);
+      calib.herdInputs[k] = ReadNumber(fields[k]->text);
     } else {
-      fields[k]->text = HerdInputText(calib.HerdInputs[k], app_.growth.decimalComma);
+      fields[k]->text = HerdInputText(calib.herdInputs[k], app_.growth.decimalComma);
     }
   }
   app_.calibForm.Form_Load();
@@ -165,13 +169,13 @@ bool AfrmMain::CalibrationDietsReady() {
   TakeDietsFromTable(dietsTable, growth);
 
   // Ages outside the day tables leave the run without a day to start from.
-  const double age = std::clamp(calib.HerdInputs[kHerdStartAge], -1.0, kMaxAge + 1.0);
+  const double age = std::clamp(calib.herdInputs[kHerdStartAge], -1.0, kMaxAge + 1.0);
   growth.startAge = static_cast<std::int16_t>(age);
-  growth.startWeight = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdStartWeight]);
+  growth.startWeight = ConvertWeight(growth, kToInternal, calib.herdInputs[kHerdStartWeight]);
   if (growth.startAge >= 0 && growth.startAge <= kMaxAge)
     growth.liveWeight[growth.startAge][kHerdColumn] = growth.startWeight;
-  growth.finalWeight = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
-  growth.totalFeedIntake = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
+  growth.finalWeight = ConvertWeight(growth, kToInternal, calib.herdInputs[kHerdFinalWeight]);
+  growth.totalFeedIntake = ConvertWeight(growth, kToInternal, calib.herdInputs[kHerdTotalFeed]);
   return true;
 }
 
@@ -187,23 +191,23 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   ShowTab(kTabDailyGrowth);
   if (!CalibrationDietsReady()) return outcome;
 
-  const auto start = FitStart(GridWeight, app_.fitState, growth.decimalComma);
+  const auto start = FitStart(coefficientTable, app_.fitState, growth.decimalComma);
   growth.growthCoef = start;
   growth.defaultGrowthCoef = start;
   app_.location.loaded = true;  // lets the "Growth" command run
-  if (app_.calibration.CalibObs[1][kObsAge] != 0) Option3.checked = true;
+  if (app_.calibration.observations[1][kObsAge] != 0) Option3.checked = true;
 
   const frmCalib& screen = app_.calibForm;
-  SwineCalib::FitContext fit{growth,
-                             app_.calibration,
-                             app_.fitState,
-                             &GridWeight,
-                             &dialogs,
-                             screen.OnProgress,
-                             screen.ProgressEvery,
-                             {}};
-  outcome.fit = SwineCalib::CalibrateFit(fit, 1);
-  outcome.status = outcome.fit.status == SwineCalib::FitStatus::Cancelled
+  GrowthCurveFit::FitContext fit{growth,
+                                 app_.calibration,
+                                 app_.fitState,
+                                 &coefficientTable,
+                                 &dialogs,
+                                 screen.OnProgress,
+                                 screen.ProgressEvery,
+                                 {}};
+  outcome.fit = GrowthCurveFit::CalibrateFit(fit, 1);
+  outcome.status = outcome.fit.status == GrowthCurveFit::FitStatus::Cancelled
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
   // The fit grows a mixed herd; the location keeps the sex the user chose.

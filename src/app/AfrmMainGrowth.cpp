@@ -63,7 +63,7 @@ bool AfrmMain::ReadGrowthCurve(const HerdValues& herd, GrowthCurveRead& curve) {
   curve.defaults = app_.growth.defaultGrowthCoef;
   if (curve.defaults[0] == 0) curve.defaults = GrowthState{}.defaultGrowthCoef;
   for (int k = 0; k < kCoefCount; ++k) {
-    const double value = ReadNumber(GridWeight.Text(kCoefRow, k + 1));
+    const double value = ReadNumber(coefficientTable.Text(kCoefRow, k + 1));
     curve.fromDefault[k] = value == 0;
     curve.coef[k] = curve.fromDefault[k] ? curve.defaults[k] : value;
     if (!curve.fromDefault[k]) curve.defaults[k] = value;
@@ -84,7 +84,8 @@ void AfrmMain::TakeGrowthCurve(const GrowthCurveRead& curve) {
   for (int k = 0; k < kCoefCount; ++k) {
     // In full, so the next run reads back what this one used.
     if (curve.fromDefault[k])
-      GridWeight.SetText(kCoefRow, k + 1, GeneralNumberText(curve.coef[k], growth.decimalComma));
+      coefficientTable.SetText(
+          kCoefRow, k + 1, GeneralNumberText(curve.coef[k], growth.decimalComma));
   }
 }
 
@@ -103,7 +104,7 @@ void AfrmMain::ClearRunResults() {
   if (Text4.text == runShown_.totalFeed) Text4.text.clear();
   if (Text5.text == runShown_.finalAge) Text5.text.clear();
   runShown_ = {};
-  GridWeight.SetText(kCoefRow, kScoreCol, "");
+  coefficientTable.SetText(kCoefRow, kScoreCol, "");
   app_.growthResults = {};
 }
 
@@ -253,7 +254,7 @@ void AfrmMain::ShowTargetScore() {
   run.scored = HasCalibrationTargets(app_.calibration);
   if (!run.scored) return;
   run.score = TargetScore(app_.growth, app_.calibration, run.totalFeed);
-  GridWeight.SetText(
+  coefficientTable.SetText(
       kCoefRow, kScoreCol, FormatNumber(run.score, "######.0#", app_.growth.decimalComma));
 }
 

@@ -94,7 +94,7 @@ void AfrmMain::LoadExistingLocation() {
   PltLoad plt = PltLoad::Missing;
   if (TextFile::Exists(location.calibrationFile))
     plt = LoadCalibrationFile(
-        location.calibrationFile, app_.growth, app_.calibration, GridWeight, dialogs);
+        location.calibrationFile, app_.growth, app_.calibration, coefficientTable, dialogs);
   if (plt == PltLoad::Missing)
     dialogs.Message("Cannot find the Calibration file " + location.calibrationFile);
   Option3.checked = plt == PltLoad::Loaded;
@@ -109,7 +109,7 @@ void AfrmMain::LoadExistingLocation() {
   if (TextFile::Exists(location.observationsFile)) {
     const CalRowsLoad rows = LoadCalibrationRows(location.observationsFile, app_.calibration);
     if (!rows.problem.empty()) dialogs.Message(rows.problem);
-    if (app_.calibration.CalibObs[2][kObsAge] > 0) Option3.checked = true;
+    if (app_.calibration.observations[2][kObsAge] > 0) Option3.checked = true;
   }
   if (TextFile::Exists(location.temperatureFile)) {
     const TemperatureLoad temps = ReadTemperatureFile(location.temperatureFile, app_.temperatures);
@@ -137,8 +137,8 @@ void AfrmMain::ShowHerdInputs() {
   bool comma = app_.growth.decimalComma;
   TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
   for (int k = 1; k <= kHerdInputs; ++k) {
-    fields[k]->text = HerdInputText(calib.HerdInputs[k], comma);
-    fields[k]->toolTip = InitialValueTip(calib.HerdInputs[k], comma);
+    fields[k]->text = HerdInputText(calib.herdInputs[k], comma);
+    fields[k]->toolTip = InitialValueTip(calib.herdInputs[k], comma);
   }
   int sex = app_.growth.herdSex;
   ComboSex.selected = sex >= 0 && sex < ComboSex.Count() ? sex : -1;

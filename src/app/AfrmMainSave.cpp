@@ -83,7 +83,7 @@ bool AfrmMain::SavePltFile() {
   request.saveWithoutAsking = location.saveWithoutAsking[kPltRow];
   if (!ChooseSavePath(app_.dialogs, location.calibrationFile, request)) return false;
   return WriteCalibrationFile(location.calibrationFile,
-                              PltFromState(GridWeight, app_.calibration, app_.growth),
+                              PltFromState(coefficientTable, app_.calibration, app_.growth),
                               PltStyle::Saved,
                               app_.dialogs,
                               "SaveCurrent");

@@ -120,7 +120,7 @@ void AfrmMain::Form_Load(const StartupEnvironment& machine) {
 void AfrmMain::DataInit() {
   GrowthState& growth = app_.growth;
   for (int i = 0; i <= 3; ++i) {
-    GridWeight.SetText(
+    coefficientTable.SetText(
         kCoefRow, i + 1, GeneralNumberText(growth.growthCoef[i], growth.decimalComma));
     growth.defaultGrowthCoef[i] = growth.growthCoef[i];
   }
@@ -290,7 +290,7 @@ void AfrmMain::Option1_Click() {
   Option1.checked = true;
   Option2.checked = false;
   ShowTab(kTabFormulas);
-  GridWeight.SetEditable(true);
+  coefficientTable.SetEditable(true);
   formulaTable.SetEditable(false);
   Command[8].visible = true;
 }
@@ -298,7 +298,7 @@ void AfrmMain::Option1_Click() {
 void AfrmMain::Option2_Click() {
   Option1.checked = false;
   Option2.checked = true;
-  GridWeight.SetEditable(false);
+  coefficientTable.SetEditable(false);
   formulaTable.SetEditable(true);
   Command[8].visible = false;
 }

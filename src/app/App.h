@@ -11,7 +11,7 @@
 #include "app/frmCalib.h"
 #include "app/frmOpt.h"
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "formulation/DietDisplayForm.h"
 #include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
@@ -60,7 +60,7 @@ class App {
   Grid comparison{kComparisonRows, kComparisonCols};  // the run comparison table
   TemperatureProfile temperatures;
   CalibrationData calibration;
-  SwineCalib::FitState fitState;  // what the last fit left
+  GrowthCurveFit::FitState fitState;  // what the last fit left
   Location location;
 
   AfrmMain mainForm{*this};

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/Units.h"
@@ -21,20 +21,20 @@ constexpr const char* kHeadings[] = {
 frmCalibTest::frmCalibTest(App& app) : app_(app) {}
 
 void frmCalibTest::Form_Load() {
-  SwineCalib::FitState& fit = app_.fitState;
-  if (fit.FitValue == 0) fit.FitValue = SwineCalib::kNegativeB3Score;
+  GrowthCurveFit::FitState& fit = app_.fitState;
+  if (fit.fitValue == 0) fit.fitValue = GrowthCurveFit::kNegativeB3Score;
 
   const bool comma = app_.growth.decimalComma;
-  const Grid& weights = app_.mainForm.GridWeight;
+  const Grid& weights = app_.mainForm.coefficientTable;
   GridTest.Clear();
   for (int c = 0; c <= kTotalFeedCol; ++c) GridTest.SetText(0, c, kHeadings[c]);
   std::array<double, kCoefCount> centre{};
   for (int k = 0; k < kCoefCount; ++k) centre[k] = ReadNumber(weights.Text(kCoefRow, k + 1));
   // The coarse grid's steps, so a trial shows what one grid step does.
-  const std::array<double, kCoefCount> step{SwineCalib::kCoarseStepB0,
-                                            SwineCalib::kCoarseStepB1,
-                                            SwineCalib::kCoarseStepB2,
-                                            SwineCalib::kCoarseB3,
+  const std::array<double, kCoefCount> step{GrowthCurveFit::kCoarseStepB0,
+                                            GrowthCurveFit::kCoarseStepB1,
+                                            GrowthCurveFit::kCoarseStepB2,
+                                            GrowthCurveFit::kCoarseB3,
                                             kB4Step * centre[4]};
   auto layOut = [&](int row, const std::string& name, std::array<double, kCoefCount> coef) {
     GridTest.SetText(row, 0, name);
@@ -72,25 +72,25 @@ void frmCalibTest::Command1_Click() {
   growth.showDailyRows = false;
   growth.herdSex = 0;
   growth.runSlot = 0;
-  SwineCalib::FitState state;
-  state.TargetTotalFeed = ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]);
-  state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
-  SwineCalib::FitContext context{growth, calib, state, nullptr, &app_.dialogs, {}, 0, {}};
+  GrowthCurveFit::FitState state;
+  state.targetTotalFeed = ConvertWeight(growth, kToInternal, calib.herdInputs[kHerdTotalFeed]);
+  state.targetFinalAge = calib.herdInputs[kHerdFinalAge];
+  GrowthCurveFit::FitContext context{growth, calib, state, nullptr, &app_.dialogs, {}, 0, {}};
 
   const bool comma = growth.decimalComma;
   for (int row = 1; row <= kTrials; ++row) {
     NelderMead::Vector x{};
     for (int k = 0; k < kCoefCount; ++k)
       x[k + 1] = ReadNumber(GridTest.Text(row, kFirstCoefCol + k));
-    const double score = SwineCalib::EvaluatePoint(context, x);
+    const double score = GrowthCurveFit::EvaluatePoint(context, x);
     GridTest.SetText(row, kScoreCol, NumberText(score, comma));
     // A negative B3 is scored without a run; a failed run has no end.
-    const bool ran = !(x[4] < 0) && score != SwineCalib::kFailedRunScore;
+    const bool ran = !(x[4] < 0) && score != GrowthCurveFit::kFailedRunScore;
     GridTest.SetText(row, kFinalAgeCol, ran ? NumberText(growth.finalAge, comma) : "");
     GridTest.SetText(
         row,
         kTotalFeedCol,
-        ran ? NumberText(ConvertWeight(growth, kToDisplay, state.SimulatedFeed), comma) : "");
+        ran ? NumberText(ConvertWeight(growth, kToDisplay, state.simulatedFeed), comma) : "");
   }
   growth.growthCoef = coef;
   growth.herdSex = sex;

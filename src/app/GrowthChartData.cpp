@@ -109,10 +109,10 @@ int ReadObservedWeights(const CalibrationData& calib,
                         std::array<ObservedWeight, kMaxCalibRows + 1>& observed) {
   observed.fill({});
   if (!(kgPerUnit > 0)) return 0;
-  const int rows = std::clamp<int>(calib.CalibRowCount, 0, kMaxCalibRows);
+  const int rows = std::clamp<int>(calib.observationCount, 0, kMaxCalibRows);
   int count = 0;
   for (int r = 1; r <= rows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     if (!(obs[kObsAge] > 0) || !(obs[kObsWeight] > 0)) continue;
     const double kg = ConvertWeight(growth, kToInternal, obs[kObsWeight]);
     observed[++count] = {obs[kObsAge], kg / kgPerUnit};

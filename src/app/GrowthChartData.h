@@ -89,7 +89,7 @@ int ReadDietChanges(const Grid& results,
                     std::string& firstDiet,
                     std::array<DietChange, kMaxDiets + 1>& changes);
 
-// The weighings of the last calibration (CalibObs rows 1..CalibRowCount with
+// The weighings of the last calibration (observations rows 1..observationCount with
 // an age and a weight), in the display units of `pig`, converted into the
 // chart's units (kgPerUnit). Returns how many.
 int ReadObservedWeights(const CalibrationData& calib,

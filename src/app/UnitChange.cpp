@@ -163,8 +163,8 @@ void RescaleTracking(App& app, const Rescale& by, bool comma) {
 void RescaleCalibration(App& app, double factor, bool comma) {
   if (factor == 1) return;
   CalibrationData& calib = app.calibration;
-  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed}) calib.HerdInputs[k] *= factor;
-  for (auto& row : calib.CalibObs) {
+  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed}) calib.herdInputs[k] *= factor;
+  for (auto& row : calib.observations) {
     row[kObsWeight] *= factor;
     row[kObsFeed] *= factor;
   }

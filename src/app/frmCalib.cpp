@@ -47,7 +47,7 @@ void frmCalib::Form_Load() {
   const Grid& diets = app_.mainForm.dietsTable;
   const bool comma = growth.decimalComma;
   for (int k = 1; k <= kHerdInputs; ++k)
-    herdFields[k].text = HerdInputText(calib.HerdInputs[k], comma);
+    herdFields[k].text = HerdInputText(calib.herdInputs[k], comma);
 
   if (auto codes = UnitCodesForEnergy(growth, ReadNumber(diets.Text(kDietEnergyRow, 1))))
     growth.unitCodes = *codes;
@@ -55,9 +55,9 @@ void frmCalib::Form_Load() {
 
   // Nothing of an earlier opening stays in the table.
   GridCal.ClearRange(1, 0, GridCal.Rows() - 1, GridCal.Cols() - 1);
-  GridCal.SetText(kStartRow, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdStartAge], comma));
+  GridCal.SetText(kStartRow, kAgeCol, GeneralNumberText(calib.herdInputs[kHerdStartAge], comma));
   GridCal.SetText(
-      kStartRow, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdStartWeight], comma));
+      kStartRow, kWeightCol, GeneralNumberText(calib.herdInputs[kHerdStartWeight], comma));
   GridCal.SetText(kStartRow, kFeedCol, "0");
 
   int numDiets = 0;
@@ -72,16 +72,16 @@ void frmCalib::Form_Load() {
   // the final age and weight at the end of the last diet.
   const int loaded = RowsHeld(calib);
   for (int r = 1; r <= loaded; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     GridCal.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
     GridCal.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
     if (obs[kObsFeed] != 0) GridCal.SetText(r, kFeedCol, GeneralNumberText(obs[kObsFeed], comma));
   }
   if (numDiets + 1 > loaded) {
     GridCal.SetText(
-        numDiets + 1, kAgeCol, GeneralNumberText(calib.HerdInputs[kHerdFinalAge], comma));
+        numDiets + 1, kAgeCol, GeneralNumberText(calib.herdInputs[kHerdFinalAge], comma));
     GridCal.SetText(
-        numDiets + 1, kWeightCol, GeneralNumberText(calib.HerdInputs[kHerdFinalWeight], comma));
+        numDiets + 1, kWeightCol, GeneralNumberText(calib.herdInputs[kHerdFinalWeight], comma));
   }
   GridCal.SetEdited(false);
   Working = false;
@@ -92,37 +92,37 @@ void frmCalib::Form_Load() {
 int frmCalib::StoreRows(double& totalFeed) {
   CalibrationData& calib = app_.calibration;
   totalFeed = 0;
-  calib.CalibRowCount = 0;
+  calib.observationCount = 0;
   for (int r = 1; r <= kMaxCalibRows; ++r) {
-    auto& obs = calib.CalibObs[r];
+    auto& obs = calib.observations[r];
     obs = {ReadNumber(GridCal.Text(r, kAgeCol)),
            ReadNumber(GridCal.Text(r, kWeightCol)),
            ReadNumber(GridCal.Text(r, kFeedCol))};
     totalFeed += obs[kObsFeed];
-    if (obs[kObsFeed] != 0) calib.CalibRowCount = static_cast<std::int16_t>(r);
+    if (obs[kObsFeed] != 0) calib.observationCount = static_cast<std::int16_t>(r);
   }
-  return calib.CalibRowCount;
+  return calib.observationCount;
 }
 
 void frmCalib::WarnAboutWeights() {
   const CalibrationData& calib = app_.calibration;
   Dialogs& dialogs = app_.dialogs;
-  if (calib.CalibObs[kStartRow][kObsWeight] < kCalibLightestStart)
+  if (calib.observations[kStartRow][kObsWeight] < kCalibLightestStart)
     dialogs.Message(kLightStartMessage);
-  if (calib.CalibObs[calib.CalibRowCount][kObsWeight] > kCalibHeaviestFinish)
+  if (calib.observations[calib.observationCount][kObsWeight] > kCalibHeaviestFinish)
     dialogs.Message(kHeavyFinishMessage);
 }
 
 void frmCalib::StoreHerdInputs(double totalFeed) {
   CalibrationData& calib = app_.calibration;
-  const auto& first = calib.CalibObs[kStartRow];
-  const auto& last = calib.CalibObs[calib.CalibRowCount];
-  calib.HerdInputs = {
+  const auto& first = calib.observations[kStartRow];
+  const auto& last = calib.observations[calib.observationCount];
+  calib.herdInputs = {
       0, first[kObsWeight], first[kObsAge], last[kObsWeight], totalFeed, last[kObsAge]};
   const bool comma = app_.growth.decimalComma;
   for (int k = 1; k <= kHerdInputs; ++k) {
-    herdFields[k].text = GeneralNumberText(calib.HerdInputs[k], comma);
-    if (calib.HerdInputs[k] == 0) app_.dialogs.Message(kHerdZeroMessages[k]);
+    herdFields[k].text = GeneralNumberText(calib.herdInputs[k], comma);
+    if (calib.herdInputs[k] == 0) app_.dialogs.Message(kHerdZeroMessages[k]);
   }
 }
 
@@ -137,16 +137,16 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
 
   double totalFeed = 0;
   if (StoreRows(totalFeed) >= 1) {
-    growth.dietCount = static_cast<std::int16_t>(calib.CalibRowCount - 1);
-    if (calib.CalibObs[2][kObsAge] != 0) main.Option3.checked = true;
+    growth.dietCount = static_cast<std::int16_t>(calib.observationCount - 1);
+    if (calib.observations[2][kObsAge] != 0) main.Option3.checked = true;
   }
   WarnAboutWeights();
   if (!Unattended) WriteRows();
   StoreHerdInputs(totalFeed);
 
   const bool comma = growth.decimalComma;
-  main.Text4.toolTip = InitialValueTip(calib.HerdInputs[kHerdTotalFeed], comma);
-  main.Text5.toolTip = InitialValueTip(calib.HerdInputs[kHerdFinalAge], comma);
+  main.Text4.toolTip = InitialValueTip(calib.herdInputs[kHerdTotalFeed], comma);
+  main.Text5.toolTip = InitialValueTip(calib.herdInputs[kHerdFinalAge], comma);
   TextBox* fields[] = {nullptr, &main.Text1, &main.Text2, &main.Text3, &main.Text4, &main.Text5};
   for (int k = 1; k <= kHerdInputs; ++k) fields[k]->text = herdFields[k].text;
 

@@ -6,7 +6,7 @@
 
 #include "calibration/CalibrationCommand.h"
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "platform/FormControls.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -49,7 +49,7 @@ class frmCalib {
   // Rows 1..15: age (column 0), weight (1), feed eaten since the row before
   // (2); row 1 is the start, row r the end of diet r - 1.
   Grid GridCal{kMaxCalibRows + 1, 3};
-  // HerdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
+  // herdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
   // "Total Feed Intake", "Final Age"; entry 0 is not used.
   std::array<TextBox, kHerdInputs + 1> herdFields{};
   bool visible = false;
@@ -57,7 +57,7 @@ class frmCalib {
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
   // may set the model's cancelRun.
-  SwineCalib::FitProgress OnProgress;
+  GrowthCurveFit::FitProgress OnProgress;
   long ProgressEvery = 1000;  // growth runs between reports
   // Run with no one to ask (the command line): "Continue Calibration" writes
   // no ".cal" file (WriteRows does, once the curve is saved), and a poor fit

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calibration/CorCoef.h"
+#include "calibration/Correlation.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
@@ -98,7 +98,7 @@ void WriteFitCorrelations(Grid& results,
                           Dialogs& dialogs) {
   const int n = std::min(numDiets, kMaxDiets);
   if (n < 1) return;
-  const auto& obs = calib.CalibObs;
+  const auto& obs = calib.observations;
   // An earlier block, written for another diet count, goes first; row 9's
   // label "    of gain" stays.
   results.ClearRange(kObservedFirstRow, 1, kFinishingTitleRow - 1, kSummaryFeedColumn);
@@ -115,9 +115,9 @@ void WriteFitCorrelations(Grid& results,
   }
 
   // Weight and age at the end of each diet, and the feed eaten by then.
-  CorCoef::PairTable weight{};
-  CorCoef::PairTable age{};
-  CorCoef::PairTable feed{};
+  Correlation::PairTable weight{};
+  Correlation::PairTable age{};
+  Correlation::PairTable feed{};
   double simulatedFeed = 0;
   for (int i = 1; i <= n; ++i) {
     const int row = kObservedFirstRow + i - 1;
@@ -127,10 +127,10 @@ void WriteFitCorrelations(Grid& results,
     feed[i] = {0, ReadNumber(results.Text(row, kSummaryFeedColumn)), simulatedFeed};
   }
   const int correl = CorrelationRow(n);
-  const std::pair<int, const CorCoef::PairTable*> columns[] = {
+  const std::pair<int, const Correlation::PairTable*> columns[] = {
       {kSummaryWeightColumn, &weight}, {kSummaryAgeColumn, &age}, {kSummaryFeedColumn, &feed}};
   for (const auto& [column, pairs] : columns) {
-    const double r = CorCoef::CorrelationCoefficient(*pairs, n, &dialogs);
+    const double r = Correlation::CorrelationCoefficient(*pairs, n, &dialogs);
     results.SetText(correl, column, ShortNumberText(r, decimalComma));
   }
   results.SetText(correl, 0, kCorrelationLabel);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/GrowthState.h"
 
 class Dialogs;
@@ -81,8 +81,8 @@ struct FitAgainstObserved {
   bool grew = false;        // the run reached the final weight
   double finalAge = 0;      // days
   double totalFeed = 0;     // display units
-  double observedAge = 0;   // HerdInputs[5]
-  double observedFeed = 0;  // HerdInputs[4]
+  double observedAge = 0;   // herdInputs[5]
+  double observedFeed = 0;  // herdInputs[4]
 };
 
 // "Poor fit: ..." with the numbers, or nullopt for a fit to keep; `unit` is
@@ -100,11 +100,11 @@ enum class CalibrationStatus {
 // What a calibration run did, for the window and the command line.
 struct CalibrationOutcome {
   CalibrationStatus status = CalibrationStatus::Stopped;
-  SwineCalib::FitSummary fit;  // growth runs and best score of the fit
-  double finalAge = 0;         // days, of a run with the fitted coefficients
-  double totalFeed = 0;        // display units, of that run
-  bool saved = false;          // the ".plt" file was written
-  std::string poorFit;         // PoorFitMessage of that run; empty: a fit to keep
+  GrowthCurveFit::FitSummary fit;  // growth runs and best score of the fit
+  double finalAge = 0;             // days, of a run with the fitted coefficients
+  double totalFeed = 0;            // display units, of that run
+  bool saved = false;              // the ".plt" file was written
+  std::string poorFit;             // PoorFitMessage of that run; empty: a fit to keep
 };
 
 // The observed block of a daily results table after a run: rows 9 to N + 8

@@ -82,14 +82,14 @@ bool SavePlt(Location& location,
 
 }  // namespace
 
-PltContents PltFromState(const Grid& GridWeight,
+PltContents PltFromState(const Grid& coefficientTable,
                          const CalibrationData& calib,
                          const GrowthState& growth) {
   PltContents contents;
   for (int k = 0; k < kCoefCount; ++k) {
-    contents.coef[k] = FileNumber(GridWeight.Text(kCoefRow, k + 1));
+    contents.coef[k] = FileNumber(coefficientTable.Text(kCoefRow, k + 1));
   }
-  contents.herdInputs = calib.HerdInputs;
+  contents.herdInputs = calib.herdInputs;
   contents.herdSex = growth.herdSex;
   contents.unitCodes = growth.unitCodes;
   return contents;
@@ -143,7 +143,7 @@ bool WriteCalibrationFile(const std::string& path,
 PltLoad LoadCalibrationFile(const std::string& path,
                             GrowthState& growth,
                             CalibrationData& calib,
-                            Grid& GridWeight,
+                            Grid& coefficientTable,
                             Dialogs& dialogs) {
   const TextFile::ReadResult read = TextFile::Read(path);
   if (read.status == TextFile::ReadStatus::Missing) return PltLoad::Missing;
@@ -163,11 +163,11 @@ PltLoad LoadCalibrationFile(const std::string& path,
     double b = FileNumber(line(k + 1));
     if (b == 0) b = growth.defaultGrowthCoef[k];
     const std::string text = CoefficientText(b, growth.decimalComma);
-    GridWeight.SetText(kCoefRow, k + 1, text);
-    GridWeight.SetText(kLoadedCoefRow, k + 1, text);
+    coefficientTable.SetText(kCoefRow, k + 1, text);
+    coefficientTable.SetText(kLoadedCoefRow, k + 1, text);
   }
   for (int i = 1; i <= kHerdInputs; ++i) {
-    calib.HerdInputs[i] = FileNumber(line(kFirstHerdLine + i - 1));
+    calib.herdInputs[i] = FileNumber(line(kFirstHerdLine + i - 1));
   }
   // A sex outside the list would select nothing: it counts as none chosen.
   const int sex = ReadInteger(line(kSexLine));
@@ -217,7 +217,7 @@ std::vector<std::string> CalibrationRowLines(const CalibrationData& calib, int r
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(rows));
   for (int r = 1; r <= rows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     lines.push_back(PointText(NumberText(obs[kObsAge])) + '\t' +
                     PointText(NumberText(obs[kObsWeight])) + '\t' +
                     PointText(NumberText(obs[kObsFeed])));
@@ -234,18 +234,18 @@ CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib)
   }
   const std::vector<std::string>& lines = read.lines;
   load.found = true;
-  for (auto& row : calib.CalibObs) row.fill(0);
+  for (auto& row : calib.observations) row.fill(0);
   load.rows = static_cast<int>(std::min<std::size_t>(lines.size(), kMaxCalibRows));
   for (int r = 1; r <= load.rows; ++r) {
     std::string_view text = lines[static_cast<std::size_t>(r - 1)];
     for (int field = 0; field < 3; ++field) {
       const std::size_t tab = text.find('\t');
-      calib.CalibObs[r][field] = FileNumber(text.substr(0, tab));
+      calib.observations[r][field] = FileNumber(text.substr(0, tab));
       if (tab == std::string_view::npos) break;  // the missing fields stay 0
       text.remove_prefix(tab + 1);
     }
   }
-  load.dataLoaded = calib.CalibObs[2][kObsAge] != 0;
+  load.dataLoaded = calib.observations[2][kObsAge] != 0;
   load.whole = true;
   for (std::size_t i = 0; i < lines.size() && load.whole; ++i) {
     const std::string& line = lines[i];
@@ -276,14 +276,14 @@ std::string KeptCalFileMessage(const std::string& path) {
 
 int RowsWithWeight(const CalibrationData& calib) {
   int rows = 0;
-  while (rows < kMaxCalibRows && calib.CalibObs[rows + 1][kObsWeight] > 0) ++rows;
+  while (rows < kMaxCalibRows && calib.observations[rows + 1][kObsWeight] > 0) ++rows;
   return rows;
 }
 
 int RowsHeld(const CalibrationData& calib) {
   int rows = 0;
   for (int r = 1; r <= kMaxCalibRows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     if (obs[kObsAge] != 0 || obs[kObsWeight] != 0 || obs[kObsFeed] != 0) rows = r;
   }
   return rows;

@@ -1,6 +1,6 @@
 #include "calibration/TargetScore.h"
 
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/Units.h"
 
 namespace {
@@ -12,19 +12,19 @@ constexpr double kObservationDivisor = 10;
 }  // namespace
 
 bool HasCalibrationTargets(const CalibrationData& calib) {
-  return calib.HerdInputs[kHerdTotalFeed] > 0 && calib.HerdInputs[kHerdFinalAge] > 0;
+  return calib.herdInputs[kHerdTotalFeed] > 0 && calib.herdInputs[kHerdFinalAge] > 0;
 }
 
 double ObservationTerm(const GrowthState& growth, const CalibrationData& calib) {
   double sum = 0;
-  SwineCalib::ObsDeviation(growth, calib, sum);
+  GrowthCurveFit::ObservationDeviation(growth, calib, sum);
   return sum;
 }
 
 double TargetScore(const GrowthState& growth, const CalibrationData& calib, double runFeed) {
   const double feed =
-      ConvertWeight(growth, kToInternal, calib.HerdInputs[kHerdTotalFeed]) - runFeed;
-  const double age = calib.HerdInputs[kHerdFinalAge] - growth.finalAge;
+      ConvertWeight(growth, kToInternal, calib.herdInputs[kHerdTotalFeed]) - runFeed;
+  const double age = calib.herdInputs[kHerdFinalAge] - growth.finalAge;
   return kTargetWeight * feed * feed + kTargetWeight * age * age +
          ObservationTerm(growth, calib) / kObservationDivisor;
 }

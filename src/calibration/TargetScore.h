@@ -9,5 +9,5 @@
 // age of the herd inputs are above 0.
 bool HasCalibrationTargets(const CalibrationData& calib);
 double TargetScore(const GrowthState& growth, const CalibrationData& calib, double runFeed);
-// The observation rows' term of the calibration objective (ObsDeviation).
+// The observation rows' term of the calibration objective (ObservationDeviation).
 double ObservationTerm(const GrowthState& growth, const CalibrationData& calib);

@@ -51,7 +51,7 @@ std::string Joined(const std::vector<std::string>& texts) {
 void PrintCoefficients(const App& app, Precision precision) {
   PrintRow({"Coefficient", "Value"});
   for (int k = 0; k < kCoefCount; ++k) {
-    const std::string shown = app.mainForm.GridWeight.Text(kCoefRow, k + 1);
+    const std::string shown = app.mainForm.coefficientTable.Text(kCoefRow, k + 1);
     PrintRow({"B" + std::to_string(k), NumberCell(precision, app.growth.growthCoef[k], shown)});
   }
   EndBlock();
@@ -66,7 +66,7 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
   auto row = [&](const std::string& caption, double simulated, int input) {
     PrintRow({caption,
               NumberCell(precision, simulated, ShortNumberText(simulated, comma)),
-              NumberCell(precision, calib.HerdInputs[input], screen.herdFields[input].text)});
+              NumberCell(precision, calib.herdInputs[input], screen.herdFields[input].text)});
   };
   PrintRow({"Result", "Simulated", "Observed"});
   row(form.Text5.caption, outcome.finalAge, kHerdFinalAge);
@@ -74,7 +74,7 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
   EndBlock();
 }
 
-void PrintFit(const App& app, const SwineCalib::FitSummary& fit, Precision precision) {
+void PrintFit(const App& app, const GrowthCurveFit::FitSummary& fit, Precision precision) {
   PrintRow({"Fit", "Value"});
   PrintRow({"Score",
             NumberCell(precision, fit.best, ShortNumberText(fit.best, app.growth.decimalComma))});
@@ -104,7 +104,7 @@ bool FitFinished(const CalibrationOutcome& outcome) {
     case CalibrationStatus::Finished:
       break;
   }
-  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
+  if (outcome.fit.best >= GrowthCurveFit::kFailedRunScore) {
     std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
     return false;
   }

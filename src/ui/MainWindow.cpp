@@ -146,7 +146,7 @@ QTabWidget* MainWindow::MakeTabs() {
   // below them.
   auto* formulas = new QWidget;
   auto* formulasLayout = new QGridLayout(formulas);
-  gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
+  gridWeight_ = AddTable(form_.coefficientTable, "GridWeight");
   filesTable_ = AddTable(form_.filesTable, "gridFILES");
   filesTable_->SetRowHeight(kFilesRowHeight);
   filesTable_->Model()->SetToolTips([this](int, int) { return form_.filesTableToolTip; });

@@ -143,14 +143,14 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
     OpenScreen();
     const std::string kept = form.dietsTable.Text(c.dietRow, 3);
     form.dietsTable.SetText(c.dietRow, 3, "0");
-    const std::string coef = form.GridWeight.Text(kCoefRow, 3);
+    const std::string coef = form.coefficientTable.Text(kCoefRow, 3);
     SetRows(c.rows);
     const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
     form.dietsTable.SetText(c.dietRow, 3, kept);
     EXPECT_EQ(dialogs.Messages(), c.messages);
     EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
-    EXPECT_EQ(app.calibration.CalibRowCount, c.rowCount);
-    EXPECT_EQ(form.GridWeight.Text(kCoefRow, 3), coef);
+    EXPECT_EQ(app.calibration.observationCount, c.rowCount);
+    EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 3), coef);
     EXPECT_FALSE(app.growth.cancelRun);
     // The ".cal" file holds every row of the table, also those after the
     // last with feed.
@@ -159,7 +159,7 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   }
   // The last case's herd summary reached the main window and the model.
   const double herd[] = {0, 6, 21, 11.8, 2.4 + 5.9, 42};
-  for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.HerdInputs[k], herd[k]);
+  for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.herdInputs[k], herd[k]);
   EXPECT_EQ(form.Text4.text, "8.3");
   EXPECT_EQ(form.Text5.toolTip, "Initial value was 42.00");
 }
@@ -226,7 +226,7 @@ TEST_F(Calibration, ContinueKeepsEveryWeighing) {
     CalibrationData written;
     EXPECT_EQ(LoadCalibrationRows(Path("Demo.cal"), written).rows, expected.size());
     for (std::size_t r = 1; r <= expected.size(); ++r)
-      EXPECT_EQ(written.CalibObs[r], expected[r - 1]) << r;
+      EXPECT_EQ(written.observations[r], expected[r - 1]) << r;
     dialogs.Forget();
   }
 }
@@ -348,7 +348,8 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
     std::ofstream(pltPath, std::ios::binary) << plt;
     form.LocationName(pltPath);
     if (c.poorCurve)
-      for (int k = 0; k < kCoefCount; ++k) form.GridWeight.SetText(kCoefRow, k + 1, poorCurve[k]);
+      for (int k = 0; k < kCoefCount; ++k)
+        form.coefficientTable.SetText(kCoefRow, k + 1, poorCurve[k]);
     form.ComboSex.selected = 0;
     OpenScreen();
     frmCalib& screen = app.calibForm;
@@ -380,7 +381,7 @@ TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {
     for (int i = 1; i <= n; ++i) {
       // Weight as simulated, ages in reverse order, phase feed 2 kg a diet
       // against a simulated 1, 2, 3 kg.
-      calib.CalibObs[i + 1] = {10.0 * i, 5.0 + i, 2};
+      calib.observations[i + 1] = {10.0 * i, 5.0 + i, 2};
       results.SetText(i, 1, std::to_string(5 + i));
       results.SetText(i, 2, std::to_string(100 - i));
       results.SetText(i, 4, std::to_string(i));
@@ -407,7 +408,7 @@ TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
   form.Option1_Click();
   EXPECT_EQ(form.Click(AfrmMain::Control::Command8), Window::CalibrationTest);
   frmCalibTest& test = app.calibTestForm;
-  EXPECT_EQ(app.fitState.FitValue, 1000000);
+  EXPECT_EQ(app.fitState.fitValue, 1000000);
   EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.0006023616473731422 + 0.0001);  // "B3 +"
 
   test.GridTest.SetText(2, 4, "-0.001");

@@ -156,11 +156,11 @@ TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {
 
 TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   CalibrationData calib;
-  calib.CalibObs[1] = {21, 6, 0};
-  calib.CalibObs[2] = {30, 7.8, 2.4};
-  calib.CalibObs[3] = {42, 0, 5.9};  // no weighing
-  calib.CalibObs[4] = {65, 25, 21.5};
-  calib.CalibObs[5] = {80, 30, 10};  // beyond the calibration's rows
+  calib.observations[1] = {21, 6, 0};
+  calib.observations[2] = {30, 7.8, 2.4};
+  calib.observations[3] = {42, 0, 5.9};  // no weighing
+  calib.observations[4] = {65, 25, 21.5};
+  calib.observations[5] = {80, 30, 10};  // beyond the calibration's rows
   GrowthState kg;
   GrowthState lb;
   SetUnitSwitch(lb, 1);
@@ -182,7 +182,7 @@ TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    calib.CalibRowCount = static_cast<std::int16_t>(c.rows);
+    calib.observationCount = static_cast<std::int16_t>(c.rows);
     std::array<ObservedWeight, kMaxCalibRows + 1> observed{};
     const int count = ReadObservedWeights(calib, c.growth, c.kgPerUnit, observed);
     ASSERT_EQ(count, static_cast<int>(c.expected.size()));
@@ -221,9 +221,9 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
 
   // A calibration: its weighings appear, the curves stay.
-  calib.CalibObs[1] = {21, 6, 0};
-  calib.CalibObs[2] = {30, 11, 4};
-  calib.CalibRowCount = 2;
+  calib.observations[1] = {21, 6, 0};
+  calib.observations[2] = {30, 11, 4};
+  calib.observationCount = 2;
   EXPECT_TRUE(FollowGrowthResults(chart, runB, growth, calib));
   EXPECT_EQ(chart.observedCount, 2);
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
@@ -231,7 +231,7 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   // Pounds chosen: the table and the weighings are shown in pounds, and so
   // is the chart, the same run with the same run before it.
   SetUnitSwitch(growth, 1);
-  calib.CalibObs[2] = {30, 11 * 2.205, 4 * 2.205};
+  calib.observations[2] = {30, 11 * 2.205, 4 * 2.205};
   const Grid runBInLb = StraightRun(21, 30, 13.23, 0.6 * 2.205, 0.5 * 2.205, diets);
   EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, growth, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
@@ -270,8 +270,8 @@ TEST(GrowthChartData, ExtentHoldsEverythingShown) {
   growth.dietCount = 0;
   growth.finalWeight = 25;
   CalibrationData calib;
-  calib.CalibObs[1] = {19, 5.5, 0};  // weighed before the run's start
-  calib.CalibRowCount = 1;
+  calib.observations[1] = {19, 5.5, 0};  // weighed before the run's start
+  calib.observationCount = 1;
   FollowGrowthResults(chart, StraightRun(24, 40, 7, 1, 0.9), growth, calib);    // previous: 7 .. 23
   FollowGrowthResults(chart, StraightRun(21, 35, 6, 0.5, 0.7), growth, calib);  // now: 6 .. 13
   const ChartExtent extent = ExtentOf(chart);

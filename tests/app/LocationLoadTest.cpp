@@ -116,9 +116,9 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.Text5.text, "65.00");
   EXPECT_EQ(form.Text1.toolTip, "Initial value was 6.000");
   EXPECT_EQ(form.ComboSex.Text(), "Mixed");
-  EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 5.5179041535301865);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.0006023616473731422);
+  EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 5.5179041535301865);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.0006023616473731422);
 
   EXPECT_EQ(app.growth.dietCount, 3);
   EXPECT_EQ(form.Combo3.Text(), "3");
@@ -136,7 +136,7 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
   EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[7], 21);
-  EXPECT_DOUBLE_EQ(app.calibration.CalibObs[4][kObsWeight], 25);
+  EXPECT_DOUBLE_EQ(app.calibration.observations[4][kObsWeight], 25);
 }
 
 TEST_F(LocationLoad, CancelledDialogChangesNothing) {
@@ -274,9 +274,9 @@ const char* const kSetFiles[] = {
 // What a load puts in place, file by file.
 std::vector<std::string> Loaded(const App& app) {
   const AfrmMain& form = app.mainForm;
-  return {form.GridWeight.Text(kCoefRow, 1),
+  return {form.coefficientTable.Text(kCoefRow, 1),
           form.Text1.text,
-          NumberText(app.calibration.CalibObs[1][kObsAge]),
+          NumberText(app.calibration.observations[1][kObsAge]),
           NumberText(app.temperatures.calibrationTemps[0]),
           form.dietsTable.Text(1, 1),
           app.formulation.ingredientName[1],

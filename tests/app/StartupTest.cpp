@@ -164,23 +164,23 @@ TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
   form.DataInit();
   const char* shown[] = {"6.5", "1.25", "0", "0.002"};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(form.GridWeight.Text(1, i + 1), shown[i]) << i;
+    EXPECT_EQ(form.coefficientTable.Text(1, i + 1), shown[i]) << i;
     EXPECT_EQ(app.growth.defaultGrowthCoef[i], app.growth.growthCoef[i]) << i;
   }
-  EXPECT_EQ(form.GridWeight.Text(1, 5), "");
+  EXPECT_EQ(form.coefficientTable.Text(1, 5), "");
 }
 
 TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
   form.Option1_Click();
   EXPECT_EQ(form.currentTab, kTabFormulas);
-  EXPECT_TRUE(form.GridWeight.Editable());
+  EXPECT_TRUE(form.coefficientTable.Editable());
   EXPECT_FALSE(form.formulaTable.Editable());
   EXPECT_TRUE(form.Command[8].visible);
   EXPECT_TRUE(form.Enabled(Control::Command8));
 
   form.Option2_Click();
   EXPECT_FALSE(form.Option1.checked);
-  EXPECT_FALSE(form.GridWeight.Editable());
+  EXPECT_FALSE(form.coefficientTable.Editable());
   EXPECT_TRUE(form.formulaTable.Editable());
   EXPECT_FALSE(form.Command[8].visible);
 }

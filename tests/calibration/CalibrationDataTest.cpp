@@ -61,7 +61,7 @@ TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
   const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.0020532", "1"};
   EXPECT_EQ(CoefRow(kCoefRow), coef);
   EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
-  EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
+  EXPECT_EQ(calib_.herdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
   EXPECT_EQ(growth_.herdSex, 1);  // the sex of line 11 stays: no 15th line
   EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
   EXPECT_TRUE(dialogs_.shown().empty());
@@ -85,7 +85,7 @@ TEST_F(CalibrationDataTest, MissingUnitLinesKeepTheCodes) {
             PltLoad::Loaded);
   EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
   EXPECT_EQ(growth_.herdSex, 2);
-  EXPECT_EQ(calib_.HerdInputs[1], 5.5);            // written with a decimal comma
+  EXPECT_EQ(calib_.herdInputs[1], 5.5);            // written with a decimal comma
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "6,2");  // shown with the machine's separator
 }
 
@@ -100,7 +100,7 @@ TEST_F(CalibrationDataTest, CodesWithoutAConversionAreNotTaken) {
 
 TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
-  calib_.HerdInputs[1] = 7;
+  calib_.herdInputs[1] = 7;
   growth_.herdSex = 2;
   EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Failed);
@@ -111,7 +111,7 @@ TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
             PltLoad::Missing);
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "9.9");
-  EXPECT_EQ(calib_.HerdInputs[1], 7);
+  EXPECT_EQ(calib_.herdInputs[1], 7);
   EXPECT_EQ(growth_.herdSex, 2);
 }
 
@@ -132,7 +132,7 @@ TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
 
 TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
-  calib_.HerdInputs[3] = 25;
+  calib_.herdInputs[3] = 25;
   growth_.herdSex = 2;
   growth_.unitCodes = {1, 1, 3};
   const PltContents contents = PltFromState(coefTable_, calib_, growth_);
@@ -151,7 +151,7 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   ASSERT_TRUE(load.found);
   EXPECT_EQ(load.rows, 4);
   EXPECT_TRUE(load.dataLoaded);
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{49, 16, 14.25}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{49, 16, 14.25}));
   EXPECT_EQ(RowsWithWeight(calib_), 4);
 
   ASSERT_EQ(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_), RowsWrite::Written);
@@ -160,7 +160,7 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
             "56.000\t25.000\t9.0000\r\n");
   CalibrationData back;
   LoadCalibrationRows(Path("Farm1.cal"), back);
-  EXPECT_EQ(back.CalibObs, calib_.CalibObs);
+  EXPECT_EQ(back.observations, calib_.observations);
 }
 
 // A ".cal" the reader could not take whole may hold weighings it could not
@@ -194,7 +194,7 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
       {"whole: comma, two fields, blank line", "21\t5,5\r\n\r\n35\t9.25\t\r\n", false},
       {"whole: empty", "", false},
   };
-  calib_.CalibObs[1] = {21, 6, 0};
+  calib_.observations[1] = {21, 6, 0};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = Path("Farm1.cal");
@@ -210,12 +210,12 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
 }
 
 TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
-  for (auto& row : calib_.CalibObs) row = {99, 99, 99};
+  for (auto& row : calib_.observations) row = {99, 99, 99};
   const CalRowsLoad load = LoadCalibrationRows(kData + "cal_two_fields.cal", calib_);
   EXPECT_EQ(load.rows, 2);
-  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{21, 5.5, 0}));
-  EXPECT_EQ(calib_.CalibObs[2], (std::array<double, 3>{35, 9.25, 0}));
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{21, 5.5, 0}));
+  EXPECT_EQ(calib_.observations[2], (std::array<double, 3>{35, 9.25, 0}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{0, 0, 0}));
   EXPECT_EQ(RowsWithWeight(calib_), 2);
 }
 
@@ -223,12 +223,12 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "bad_cal_text.cal", calib_);
   EXPECT_EQ(load.rows, 15);
   EXPECT_FALSE(load.dataLoaded);
-  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{0, 0, 0}));
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
-  EXPECT_EQ(calib_.CalibObs[15], (std::array<double, 3>{13, 13, 1}));
+  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
+  EXPECT_EQ(calib_.observations[15], (std::array<double, 3>{13, 13, 1}));
   EXPECT_EQ(RowsWithWeight(calib_), 0);
   EXPECT_FALSE(LoadCalibrationRows(Path("none.cal"), calib_).found);
-  EXPECT_EQ(calib_.CalibObs[15][0], 13);
+  EXPECT_EQ(calib_.observations[15][0], 13);
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
 }
 

@@ -131,7 +131,7 @@ void CalibrationWindowTest::continueRunsTheFitWithProgress() {
   QVERIFY(!s.Calibration()->isVisible());
   QVERIFY(s.Coefficients() != before);
   QCOMPARE(s.Coefficients()[0],
-           QString::fromStdString(s.app->mainForm.GridWeight.Text(kCoefRow, 1)));
+           QString::fromStdString(s.app->mainForm.coefficientTable.Text(kCoefRow, 1)));
 
   // The label came first, then a report every 200 growth runs and at the end.
   QVERIFY2(seen.reports >= 3, qPrintable(QString::number(seen.reports)));

@@ -281,9 +281,9 @@ struct ScoredRun {
     }
     growth->dietPhaseLog[1] = {25, 7.0, 2.5};
     growth->dietPhaseLog[2] = {30.5, 8.1, 5.25};
-    calib.CalibObs[1] = {20, 6, 0};
-    calib.CalibObs[2] = {25, 7.5, 2.0};
-    calib.CalibObs[3] = {30.4, 8.0, 3.0};
+    calib.observations[1] = {20, 6, 0};
+    calib.observations[2] = {25, 7.5, 2.0};
+    calib.observations[3] = {30.4, 8.0, 3.0};
   }
 };
 
@@ -293,14 +293,14 @@ TEST(GrowthSummary, ScoreAgainstTargetsAndWeighings) {
   // (8.0 - 8.0)^2 + (3.0 - 2.5)^2 + (8.1 - 8.0)^2.
   EXPECT_NEAR(ObservationTerm(*s.growth, s.calib), 1.01, 1e-9);
   EXPECT_FALSE(HasCalibrationTargets(s.calib));
-  s.calib.HerdInputs[kHerdTotalFeed] = 6;
-  s.calib.HerdInputs[kHerdFinalAge] = 32;
+  s.calib.herdInputs[kHerdTotalFeed] = 6;
+  s.calib.herdInputs[kHerdFinalAge] = 32;
   EXPECT_TRUE(HasCalibrationTargets(s.calib));
   // 10 x 0.75^2 + 10 x 1.5^2 + 1.01 / 10.
   EXPECT_NEAR(TargetScore(*s.growth, s.calib, 5.25), 28.226, 1e-9);
 
   // Only row 1: the targets alone.
-  s.calib.CalibObs[2] = {};
+  s.calib.observations[2] = {};
   EXPECT_NEAR(TargetScore(*s.growth, s.calib, 5.25), 28.125, 1e-9);
 }
 

@@ -69,7 +69,8 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   // The coefficient table holds the fitted curve in full; "Yes" ran the
   // growth command with it.
   for (int k = 0; k < kCoefCount; ++k)
-    EXPECT_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, k + 1)), app.growth.growthCoef[k]) << k;
+    EXPECT_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1)), app.growth.growthCoef[k])
+        << k;
   EXPECT_NEAR(ReadNumber(form.Text5.text), outcome.finalAge, 1e-3);
   EXPECT_EQ(form.currentTab, kTabDailyGrowth);
 
@@ -86,14 +87,14 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   App reopened(dialogs2);
   OpenLocation(reopened, dialogs2, temp.Demo("Demo.plt"));
   for (int k = 0; k < kCoefCount; ++k) {
-    EXPECT_NEAR(ReadNumber(reopened.mainForm.GridWeight.Text(kCoefRow, k + 1)),
+    EXPECT_NEAR(ReadNumber(reopened.mainForm.coefficientTable.Text(kCoefRow, k + 1)),
                 app.growth.growthCoef[k],
                 5e-7)
         << k;
   }
   EXPECT_EQ(reopened.mainForm.ComboSex.selected, kMaleHerd);
-  EXPECT_EQ(reopened.calibration.CalibObs, app.calibration.CalibObs);
-  EXPECT_DOUBLE_EQ(reopened.calibration.HerdInputs[kHerdTotalFeed], 29.8);
+  EXPECT_EQ(reopened.calibration.observations, app.calibration.observations);
+  EXPECT_DOUBLE_EQ(reopened.calibration.herdInputs[kHerdTotalFeed], 29.8);
 }
 
 }  // namespace

@@ -124,7 +124,8 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
 
   // The demo's weighings are loaded: the run is scored against them.
   EXPECT_TRUE(s.app.growthResults.scored);
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), FormatNumber(s.app.growthResults.score, "######.0#"));
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6),
+            FormatNumber(s.app.growthResults.score, "######.0#"));
   EXPECT_EQ(s.form.Command[9].backColor, kLightGreen);
   EXPECT_TRUE(s.form.Command[9].enabled);
 }
@@ -196,7 +197,7 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
   EXPECT_EQ(s.form.TextPrice.text, "");
   EXPECT_EQ(s.form.TextFeedGain.text, "");
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 0), "");
 }
@@ -231,7 +232,7 @@ struct Snapshot {
     for (const Grid* g : std::initializer_list<const Grid*>{&s.app.comparison, &s.form.dietsTable})
       for (int r = 0; r < g->Rows(); ++r)
         for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
-    for (int c = 1; c <= 5; ++c) cells.push_back(s.form.GridWeight.Text(1, c));
+    for (int c = 1; c <= 5; ++c) cells.push_back(s.form.coefficientTable.Text(1, c));
     const AfrmMain& f = s.form;
     fields = {f.Text1.text, f.Text2.text, f.Text3.text, f.TextPigNo.text};
   }
@@ -245,7 +246,7 @@ void ExpectNoResults(const DemoSession& s) {
   EXPECT_EQ(s.results.Text(20, 1), "");
   EXPECT_EQ(s.form.TextPrice.text, "");
   EXPECT_EQ(s.form.TextFeedGain.text, "");
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");  // the run's score
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");  // the run's score
 }
 
 struct RefusedCase {
@@ -297,7 +298,7 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
        true},
       {"B1 missing",
        [](DemoSession& s) {
-         s.form.GridWeight.SetText(1, 2, "0");
+         s.form.coefficientTable.SetText(1, 2, "0");
          s.app.growth.defaultGrowthCoef[1] = 0;
        },
        "The calibration curve B1 is missing",
@@ -336,7 +337,7 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
   for (const char* start : {"4", "25"}) {
     SCOPED_TRACE(start);
     DemoSession s;
-    s.form.GridWeight.SetText(1, 1, "4");  // a curve that starts at 4 kg
+    s.form.coefficientTable.SetText(1, 1, "4");  // a curve that starts at 4 kg
     s.form.Text1.text = start;
     s.form.RunGrowth();
     EXPECT_TRUE(s.dialogs.Messages().empty());
@@ -354,11 +355,11 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
 // on.
 TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
   DemoSession s;
-  s.form.GridWeight.SetText(1, 5, "0");
+  s.form.coefficientTable.SetText(1, 5, "0");
   const double b4 = s.app.growth.defaultGrowthCoef[4];
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_DOUBLE_EQ(ReadNumber(s.form.GridWeight.Text(1, 5)), b4);
+  EXPECT_DOUBLE_EQ(ReadNumber(s.form.coefficientTable.Text(1, 5)), b4);
   EXPECT_DOUBLE_EQ(s.app.growth.growthCoef[4], b4);
   EXPECT_FALSE(s.form.Text4.text.empty());
 }

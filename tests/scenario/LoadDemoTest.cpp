@@ -92,7 +92,7 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   ASSERT_EQ(growth.dietCount, 3);
   TakeDietsFromTable(form.dietsTable, growth);
   for (int k = 0; k < 5; ++k)
-    growth.growthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
+    growth.growthCoef[k] = ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1));
   growth.startAge = static_cast<std::int16_t>(ReadNumber(form.Text2.text));
   growth.liveWeight[growth.startAge][0] = ReadNumber(form.Text1.text);
   growth.finalWeight = ReadNumber(form.Text3.text);
@@ -130,7 +130,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   const AfrmMain& a = first.mainForm;
   const AfrmMain& b = second.mainForm;
   ExpectSameTable(a.dietsTable, b.dietsTable, "Griddiets");
-  ExpectSameTable(a.GridWeight, b.GridWeight, "GridWeight");
+  ExpectSameTable(a.coefficientTable, b.coefficientTable, "GridWeight");
   ExpectSameTable(a.filesTable, b.filesTable, "gridFILES");
   first.restrictForm.Fill();
   second.restrictForm.Fill();
@@ -148,7 +148,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
   EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
   EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
-  EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
+  EXPECT_EQ(first.calibration.observations, second.calibration.observations);
   EXPECT_EQ(first.formulation.ingredientName, second.formulation.ingredientName);
   EXPECT_EQ(first.formulation.matrix, second.formulation.matrix);
   EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);

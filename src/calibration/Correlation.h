@@ -6,7 +6,7 @@ class Dialogs;
 
 // Pearson's correlation of observed against simulated values at the end of
 // each diet: how well a calibrated growth curve follows the farm's weighings.
-namespace CorCoef {
+namespace Correlation {
 
 inline constexpr int kPairRows = 9;  // pairs 1..9
 inline constexpr int kObserved = 1;  // column of the observed value
@@ -24,4 +24,4 @@ inline constexpr const char* kErrorText = "Error in module CorrelationCoefficien
 // number gives 0 after kErrorText (title kErrorTitle) when `dialogs` is given.
 double CorrelationCoefficient(const PairTable& pairs, int rows, Dialogs* dialogs = nullptr);
 
-}  // namespace CorCoef
+}  // namespace Correlation

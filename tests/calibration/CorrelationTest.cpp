@@ -4,24 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "calibration/CorCoef.h"
+#include "calibration/Correlation.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
 
-using CorCoef::CorrelationCoefficient;
-using CorCoef::PairTable;
+using Correlation::CorrelationCoefficient;
+using Correlation::PairTable;
 
 PairTable Pairs(const std::vector<double>& x, const std::vector<double>& y) {
   PairTable pairs{};
   for (std::size_t i = 0; i < x.size(); ++i) {
-    pairs[i + 1][CorCoef::kObserved] = x[i];
-    pairs[i + 1][CorCoef::kSimulated] = y[i];
+    pairs[i + 1][Correlation::kObserved] = x[i];
+    pairs[i + 1][Correlation::kSimulated] = y[i];
   }
   return pairs;
 }
 
-TEST(CorCoefTest, HandComputedCases) {
+TEST(CorrelationTest, HandComputedCases) {
   struct Case {
     const char* what;
     std::vector<double> x, y;
@@ -56,7 +56,7 @@ TEST(CorCoefTest, HandComputedCases) {
 
 // Identical columns give exactly 1; reversed decimals give -1 up to rounding
 // but never past it.
-TEST(CorCoefTest, BoundsAreExact) {
+TEST(CorrelationTest, BoundsAreExact) {
   const PairTable same = Pairs({6.13, 9.71, 14.29, 19.9, 25.03}, {6.13, 9.71, 14.29, 19.9, 25.03});
   EXPECT_EQ(CorrelationCoefficient(same, 5), 1.0);
   const PairTable mirrored = Pairs({0.1, 0.2, 0.3}, {0.3, 0.2, 0.1});
@@ -66,17 +66,17 @@ TEST(CorCoefTest, BoundsAreExact) {
 }
 
 // More rows than the pair table holds read only its nine.
-TEST(CorCoefTest, CountAboveNineReadsNine) {
+TEST(CorrelationTest, CountAboveNineReadsNine) {
   PairTable pairs{};
-  for (int i = 1; i <= CorCoef::kPairRows; ++i) {
-    pairs[i][CorCoef::kObserved] = i;
-    pairs[i][CorCoef::kSimulated] = 2 * i + 1;
+  for (int i = 1; i <= Correlation::kPairRows; ++i) {
+    pairs[i][Correlation::kObserved] = i;
+    pairs[i][Correlation::kSimulated] = 2 * i + 1;
   }
   EXPECT_NEAR(CorrelationCoefficient(pairs, 12), 1.0, 1e-15);
 }
 
 // An overflowing or non-numeric value is reported and gives 0.
-TEST(CorCoefTest, OverflowIsReportedAndGivesZero) {
+TEST(CorrelationTest, OverflowIsReportedAndGivesZero) {
   struct Case {
     const char* what;
     std::vector<double> x, y;
@@ -92,7 +92,7 @@ TEST(CorCoefTest, OverflowIsReportedAndGivesZero) {
     ScriptedDialogs dialogs;
     EXPECT_EQ(CorrelationCoefficient(Pairs(c.x, c.y), 3, &dialogs), 0);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].rfind(CorCoef::kErrorText, 0), 0u);
+    EXPECT_EQ(dialogs.Messages()[0].rfind(Correlation::kErrorText, 0), 0u);
   }
 }
 

@@ -1,11 +1,11 @@
-#include "calibration/CorCoef.h"
+#include "calibration/Correlation.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Dialogs.h"
 
-namespace CorCoef {
+namespace Correlation {
 namespace {
 
 double Failed(Dialogs* dialogs) {
@@ -58,4 +58,4 @@ double CorrelationCoefficient(const PairTable& pairs, int rows, Dialogs* dialogs
   return std::clamp(sxy / d, -1.0, 1.0);
 }
 
-}  // namespace CorCoef
+}  // namespace Correlation

@@ -20,10 +20,10 @@ class Grid;
 // three finer grids with shrinking steps.
 //
 // Nothing in an evaluation allocates or writes a table: the best point is
-// kept in FitState::CalibBest and written into the coefficient table once,
+// kept in FitState::bestPoint and written into the coefficient table once,
 // when the fit ends. A caller that wants to show the search follows it
 // through FitContext::progress, which may also set GrowthState::cancelRun.
-namespace SwineCalib {
+namespace GrowthCurveFit {
 
 // Scores.
 inline constexpr double kFailedRunScore = 100000000;  // the growth run failed
@@ -41,7 +41,7 @@ inline constexpr int kSimplexKonvge = 10;
 inline constexpr int kSimplexKcount = 5000;
 inline constexpr double kSimplexStepFraction = 1.0 / 10000;  // of each starting coefficient
 // A pass starts again from the best point while its result is below
-// BestFit; as every evaluation lowers BestFit to the best value met, one pass
+// bestFit; as every evaluation lowers bestFit to the best value met, one pass
 // is the rule. This many passes at most.
 inline constexpr int kMaxSimplexPasses = 20;
 
@@ -61,7 +61,7 @@ inline constexpr double kGoodFit = 5;           // a best score below it ends th
 inline constexpr int kLastRefineRound = 4;      // grids at scales 1/2, 1/3, 1/4
 inline constexpr double kRefineContinueLimit = 100;
 
-// FitRound while the simplex evaluates points.
+// fitRound while the simplex evaluates points.
 inline constexpr std::int16_t kSimplexRound = 99;
 
 inline constexpr const char* kPerfectFitMessage = "OH NOOOO OOOO";
@@ -70,21 +70,21 @@ inline constexpr const char* kLateEndMessage = "What  ";
 // State of a fit; the App keeps one, so the next calibration run sees the
 // value the last fit left.
 struct FitState {
-  double FitValue = 0;   // objective value of the last evaluation
-  double BestFit = 0;    // lowest value met in this fit; 0: none known yet
-  double SearchFit = 0;  // value handed back by a search stage
+  double fitValue = 0;   // objective value of the last evaluation
+  double bestFit = 0;    // lowest value met in this fit; 0: none known yet
+  double searchFit = 0;  // value handed back by a search stage
   // The best point: B0..B4 in entries 1..5, its value in entry 0.
-  std::array<double, kCoefficients + 1> CalibBest{};
+  std::array<double, kCoefficients + 1> bestPoint{};
   // At each new best: the value, the simulated final age, the simulated feed.
-  std::array<double, 3> FitTrace{};
+  std::array<double, 3> fitTrace{};
   // The mode at the start, then the pass of the fine grids; kSimplexRound
   // while the simplex evaluates.
-  std::int16_t FitRound = 0;
-  bool UseObsRows = true;      // add the observation-row term
-  double TargetTotalFeed = 0;  // kg, HerdInputs[4]
-  double TargetFinalAge = 0;   // days, HerdInputs[5]
-  double SimulatedFeed = 0;    // kg, total feed of the last evaluation (FS)
-  long GrowthRuns = 0;         // growth runs of this fit
+  std::int16_t fitRound = 0;
+  bool useObservationRows = true;  // add the observation-row term
+  double targetTotalFeed = 0;      // kg, herdInputs[4]
+  double targetFinalAge = 0;       // days, herdInputs[5]
+  double simulatedFeed = 0;        // kg, total feed of the last evaluation (FS)
+  long growthRuns = 0;             // growth runs of this fit
 };
 
 // Told every FitContext::progressEvery growth runs and at the end of the fit.
@@ -93,9 +93,9 @@ using FitProgress = std::function<void(long growthRuns, double bestFit)>;
 // What a fit reads and changes.
 struct FitContext {
   GrowthState& growth;           // model inputs set by the calibration run; cancelRun stops the fit
-  const CalibrationData& calib;  // HerdInputs and CalibObs
+  const CalibrationData& calib;  // herdInputs and observations
   FitState& state;
-  Grid* coefTable = nullptr;   // GridWeight: row 1 gets the best B0..B4 when the fit ends
+  Grid* coefTable = nullptr;   // coefficientTable: row 1 gets the best B0..B4 when the fit ends
   Dialogs* dialogs = nullptr;  // the two messages that only inform
   FitProgress progress;
   long progressEvery = 1000;
@@ -113,28 +113,28 @@ struct FitSummary {
 };
 
 // The whole fit; the calibration run calls it with mode 1 (which takes the
-// final weight from HerdInputs[3] and sets herdSex to 0). It clears
-// cancelRun first, sets runSlot to 0 and the targets from HerdInputs[4] and
-// [5], and ends, finished or cancelled, with the best point in CalibBest,
+// final weight from herdInputs[3] and sets herdSex to 0). It clears
+// cancelRun first, sets runSlot to 0 and the targets from herdInputs[4] and
+// [5], and ends, finished or cancelled, with the best point in bestPoint,
 // in growthCoef and, in full, in row 1 of the coefficient table; that point
-// is scored once more (one growth run), so that FitValue, BestFit,
-// FitTrace and the summary hold its own objective value. showDailyRows is
+// is scored once more (one growth run), so that fitValue, bestFit,
+// fitTrace and the summary hold its own objective value. showDailyRows is
 // off during the fit and restored after it.
 FitSummary CalibrateFit(FitContext& context, int mode);
 
-// One evaluation of the current growthCoef: leaves the value in FitValue and
-// keeps a value below BestFit as the new best.
+// One evaluation of the current growthCoef: leaves the value in fitValue and
+// keeps a value below bestFit as the new best.
 void FitObjective(FitContext& context);
 
 // The simplex's function: copies x[1..5] into B0..B4 and returns the value;
 // a negative B3 scores kNegativeB3Score without running the model.
 double EvaluatePoint(FitContext& context, const NelderMead::Vector& x);
 
-// The coarse grid: 6^4 points around CalibBest (B4 kept); SearchFit = BestFit.
+// The coarse grid: 6^4 points around bestPoint (B4 kept); searchFit = bestFit.
 void GridSearch(FitContext& context);
 
-// A fine grid: 6^5 points around CalibBest at step scale 1 / FitRound;
-// SearchFit = BestFit.
+// A fine grid: 6^5 points around bestPoint at step scale 1 / fitRound;
+// searchFit = bestFit.
 void RefineGridSearch(FitContext& context);
 
 // Adds the observation-row term of the last growth run to `sum`: for each
@@ -144,7 +144,7 @@ void RefineGridSearch(FitContext& context);
 // feed term; a row past the diets in use (dietCount) has no diet-end term, and
 // a diet the run was still feeding when it stopped ends at the run's last
 // weight (at most finalWeight).
-void ObsDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum);
+void ObservationDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum);
 
 // The day at which the last growth run stopped: the first day from startAge
 // whose weight reached finalWeight, or the last day grown.
@@ -153,4 +153,4 @@ int RunEndDay(const GrowthState& growth);
 // A day of age rounded to the nearest whole day, halves to the even day.
 int RoundDay(double age);
 
-}  // namespace SwineCalib
+}  // namespace GrowthCurveFit

@@ -1,4 +1,4 @@
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "platform/Grid.h"
 #include "platform/NumberFormat.h"
 
-namespace SwineCalib {
+namespace GrowthCurveFit {
 namespace {
 
 using NelderMead::Vector;
@@ -35,20 +35,20 @@ double FeedBetween(const GrowthState& growth, int first, int last) {
 // The score on total feed and final age alone, which the fine grids take a
 // second look with.
 double TargetScore(const FitState& state, double finalAge) {
-  return kRefineTargetWeight * Square(state.TargetTotalFeed - state.SimulatedFeed) +
-         kRefineTargetWeight * Square(state.TargetFinalAge - finalAge);
+  return kRefineTargetWeight * Square(state.targetTotalFeed - state.simulatedFeed) +
+         kRefineTargetWeight * Square(state.targetFinalAge - finalAge);
 }
 
 void CopyCoefToBest(const GrowthState& growth, FitState& state) {
-  for (int k = 0; k < kCoefficients; ++k) state.CalibBest[k + 1] = growth.growthCoef[k];
+  for (int k = 0; k < kCoefficients; ++k) state.bestPoint[k + 1] = growth.growthCoef[k];
 }
 
 void CopyBestToCoef(const FitState& state, GrowthState& growth) {
-  for (int k = 0; k < kCoefficients; ++k) growth.growthCoef[k] = state.CalibBest[k + 1];
+  for (int k = 0; k < kCoefficients; ++k) growth.growthCoef[k] = state.bestPoint[k + 1];
 }
 
 void Tell(const FitContext& context) {
-  if (context.progress) context.progress(context.state.GrowthRuns, context.state.BestFit);
+  if (context.progress) context.progress(context.state.growthRuns, context.state.bestFit);
 }
 
 void RunGrowth(FitContext& context) {
@@ -58,8 +58,8 @@ void RunGrowth(FitContext& context) {
     PigGrowth::RunGrowthDays(context.growth);
   }
   FitState& state = context.state;
-  ++state.GrowthRuns;
-  if (context.progressEvery > 0 && state.GrowthRuns % context.progressEvery == 0) Tell(context);
+  ++state.growthRuns;
+  if (context.progressEvery > 0 && state.growthRuns % context.progressEvery == 0) Tell(context);
 }
 
 // Step 4 of the objective: only informs, and never shows for a run that
@@ -74,7 +74,7 @@ void CheckEndDay(const FitContext& context, int endDay) {
 }
 
 // Simplex stage: passes of the simplex from the best point while a pass ends
-// below BestFit, which each pass starts at the value evaluated last.
+// below bestFit, which each pass starts at the value evaluated last.
 void SimplexStage(FitContext& context) {
   FitState& state = context.state;
   GrowthState& growth = context.growth;
@@ -82,15 +82,15 @@ void SimplexStage(FitContext& context) {
     // A cancelled fit lets the simplex run out on a flat value, quickly.
     return Cancelled(context) ? kFailedRunScore : EvaluatePoint(context, x);
   };
-  state.SearchFit = state.FitValue;
+  state.searchFit = state.fitValue;
   for (int pass = 1;; ++pass) {
-    state.BestFit = state.FitValue;
-    state.CalibBest[0] = state.FitValue;
+    state.bestFit = state.fitValue;
+    state.bestPoint[0] = state.fitValue;
     Vector start{};
     Vector step{};
     Vector xmin{};
     for (int i = 1; i <= kCoefficients; ++i) {
-      start[i] = state.CalibBest[i];
+      start[i] = state.bestPoint[i];
       growth.growthCoef[i - 1] = start[i];
       step[i] = start[i] * kSimplexStepFraction;
     }
@@ -101,7 +101,7 @@ void SimplexStage(FitContext& context) {
                            kCoefficients,
                            start,
                            xmin,
-                           state.SearchFit,
+                           state.searchFit,
                            kSimplexReqmin,
                            step,
                            kSimplexKonvge,
@@ -110,13 +110,13 @@ void SimplexStage(FitContext& context) {
                            numres,
                            ifault);
     if (Cancelled(context)) return;
-    if (state.SearchFit < state.BestFit && pass < kMaxSimplexPasses) continue;
-    state.BestFit = state.SearchFit;
+    if (state.searchFit < state.bestFit && pass < kMaxSimplexPasses) continue;
+    state.bestFit = state.searchFit;
     for (int i = 1; i <= kCoefficients; ++i) {
       growth.growthCoef[i - 1] = xmin[i];
-      state.CalibBest[i] = xmin[i];
+      state.bestPoint[i] = xmin[i];
     }
-    state.FitRound = 1;
+    state.fitRound = 1;
     return;
   }
 }
@@ -125,45 +125,45 @@ void SimplexStage(FitContext& context) {
 // enough to end.
 bool CoarseGridStage(FitContext& context) {
   FitState& state = context.state;
-  double previous = state.BestFit;
+  double previous = state.bestFit;
   for (int grid = 1;; ++grid) {
     GridSearch(context);
-    if (Cancelled(context) || state.BestFit < kGoodFit) return true;
-    state.FitRound = 1;
-    if (!(state.SearchFit < previous) || grid >= kMaxCoarseGrids) return false;
-    previous = state.SearchFit;
+    if (Cancelled(context) || state.bestFit < kGoodFit) return true;
+    state.fitRound = 1;
+    if (!(state.searchFit < previous) || grid >= kMaxCoarseGrids) return false;
+    previous = state.searchFit;
   }
 }
 
 // Refining stage: at most three fine grids, at scales 1/2, 1/3 and 1/4 when
-// FitRound comes in as 1.
+// fitRound comes in as 1.
 void RefiningStage(FitContext& context) {
   FitState& state = context.state;
   GrowthState& growth = context.growth;
-  state.BestFit = state.SearchFit;
-  double previous = state.SearchFit;
+  state.bestFit = state.searchFit;
+  double previous = state.searchFit;
   for (int grid = 1;; ++grid) {
-    ++state.FitRound;
+    ++state.fitRound;
     RefineGridSearch(context);
     CopyBestToCoef(state, growth);
-    if (Cancelled(context) || state.BestFit < kGoodFit || state.FitRound >= kLastRefineRound ||
+    if (Cancelled(context) || state.bestFit < kGoodFit || state.fitRound >= kLastRefineRound ||
         grid >= kLastRefineRound - 1) {
       return;
     }
-    if (state.SearchFit - 1 < previous) {
-      state.BestFit = previous = state.SearchFit;
+    if (state.searchFit - 1 < previous) {
+      state.bestFit = previous = state.searchFit;
       continue;
     }
     FitObjective(context);
-    state.SearchFit = TargetScore(state, growth.finalAge);
-    if (!(previous > state.SearchFit)) return;
-    previous = state.BestFit = state.SearchFit;
+    state.searchFit = TargetScore(state, growth.finalAge);
+    if (!(previous > state.searchFit)) return;
+    previous = state.bestFit = state.searchFit;
     if (!(previous < kRefineContinueLimit)) return;
   }
 }
 
 // The fit's result: B0..B4 of the best point into growthCoef and, in full,
-// into row 1 of the coefficient table; BestFit and FitTrace become the
+// into row 1 of the coefficient table; bestFit and fitTrace become the
 // objective of that point. The fine grids may have chosen it on feed and
 // age alone, so the value they kept is not its score.
 void ScoreAndWriteBest(FitContext& context) {
@@ -172,12 +172,12 @@ void ScoreAndWriteBest(FitContext& context) {
   CopyBestToCoef(state, growth);
   FitObjective(context);
   CopyBestToCoef(state, growth);  // as returned, not as the run may have adjusted it
-  state.BestFit = state.FitValue;
-  state.FitTrace = {state.FitValue, growth.finalAge, state.SimulatedFeed};
+  state.bestFit = state.fitValue;
+  state.fitTrace = {state.fitValue, growth.finalAge, state.simulatedFeed};
   if (!context.coefTable) return;
   for (int k = 0; k < kCoefficients; ++k) {
     context.coefTable->SetText(
-        kCoefRow, k + 1, CoefficientText(state.CalibBest[k + 1], growth.decimalComma));
+        kCoefRow, k + 1, CoefficientText(state.bestPoint[k + 1], growth.decimalComma));
   }
 }
 
@@ -196,8 +196,8 @@ int RunEndDay(const GrowthState& growth) {
   return d;
 }
 
-void ObsDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum) {
-  const auto& obs = calib.CalibObs;
+void ObservationDeviation(const GrowthState& growth, const CalibrationData& calib, double& sum) {
+  const auto& obs = calib.observations;
   int last = 0;
   while (last < kMaxCalibRows && obs[last + 1][kObsAge] > 0) ++last;
   if (last < 2) return;
@@ -235,10 +235,10 @@ void FitObjective(FitContext& context) {
   growth.growthFailed = false;
   growth.finalAge = 0;
   growth.currentDiet = 1;
-  state.SimulatedFeed = 0;
+  state.simulatedFeed = 0;
   const int d0 = growth.startAge;
   if (d0 >= 0 && d0 <= kMaxAge) {
-    growth.liveWeight[d0][kHerdColumn] = ToKg(growth, calib.HerdInputs[kHerdStartWeight]);
+    growth.liveWeight[d0][kHerdColumn] = ToKg(growth, calib.herdInputs[kHerdStartWeight]);
     // A start below B0 is the model's business: it fails the run when a
     // day's weight falls below B0, as the "Growth" command's run would.
     RunGrowth(context);
@@ -246,28 +246,28 @@ void FitObjective(FitContext& context) {
     growth.growthFailed = true;  // no day of the tables to start from
   }
   if (growth.growthFailed) {
-    state.FitValue = kFailedRunScore;
-    state.FitTrace[0] = kFailedRunScore;
+    state.fitValue = kFailedRunScore;
+    state.fitTrace[0] = kFailedRunScore;
     growth.growthFailed = false;
     return;
   }
 
   const int endDay = RunEndDay(growth);
   CheckEndDay(context, endDay);
-  state.SimulatedFeed = FeedBetween(growth, d0, RoundDay(growth.finalAge + 1));
+  state.simulatedFeed = FeedBetween(growth, d0, RoundDay(growth.finalAge + 1));
   if (growth.finalAge == 0) growth.finalAge = endDay;
 
   double obsTerm = 0;
-  if (state.UseObsRows) ObsDeviation(growth, calib, obsTerm);
-  state.FitValue = kTargetWeight * Square(state.TargetTotalFeed - state.SimulatedFeed) +
-                   kTargetWeight * Square(state.TargetFinalAge - growth.finalAge) +
+  if (state.useObservationRows) ObservationDeviation(growth, calib, obsTerm);
+  state.fitValue = kTargetWeight * Square(state.targetTotalFeed - state.simulatedFeed) +
+                   kTargetWeight * Square(state.targetFinalAge - growth.finalAge) +
                    obsTerm / kObsTermDivisor;
-  if (calib.HerdInputs[kHerdFinalAge] + kLateDays < growth.finalAge) state.FitValue *= kLateFactor;
+  if (calib.herdInputs[kHerdFinalAge] + kLateDays < growth.finalAge) state.fitValue *= kLateFactor;
 
-  if (state.BestFit == 0) state.BestFit = state.FitValue;
-  if (state.FitValue < state.BestFit) {
-    state.BestFit = state.FitValue;
-    state.FitTrace = {state.FitValue, growth.finalAge, state.SimulatedFeed};
+  if (state.bestFit == 0) state.bestFit = state.fitValue;
+  if (state.fitValue < state.bestFit) {
+    state.bestFit = state.fitValue;
+    state.fitTrace = {state.fitValue, growth.finalAge, state.simulatedFeed};
     CopyCoefToBest(growth, state);
   }
 }
@@ -275,34 +275,34 @@ void FitObjective(FitContext& context) {
 double EvaluatePoint(FitContext& context, const Vector& x) {
   FitState& state = context.state;
   GrowthState& growth = context.growth;
-  state.FitRound = kSimplexRound;
+  state.fitRound = kSimplexRound;
   for (int i = 1; i <= kCoefficients; ++i) growth.growthCoef[i - 1] = x[i];
   if (growth.growthCoef[3] < 0) {
-    state.FitValue = kNegativeB3Score;
-    return state.FitValue;
+    state.fitValue = kNegativeB3Score;
+    return state.fitValue;
   }
   FitObjective(context);
-  if (state.FitValue < state.CalibBest[0]) {
-    if (state.FitValue == 0 && context.dialogs) context.dialogs->Message(kPerfectFitMessage);
+  if (state.fitValue < state.bestPoint[0]) {
+    if (state.fitValue == 0 && context.dialogs) context.dialogs->Message(kPerfectFitMessage);
     CopyCoefToBest(growth, state);
-    state.CalibBest[0] = state.FitValue;
+    state.bestPoint[0] = state.fitValue;
   }
-  return state.FitValue;
+  return state.fitValue;
 }
 
 void GridSearch(FitContext& context) {
   FitState& state = context.state;
   auto& coef = context.growth.growthCoef;
-  const double c0 = state.CalibBest[1];
-  const double c1 = state.CalibBest[2];
-  const double c2 = state.CalibBest[3];
+  const double c0 = state.bestPoint[1];
+  const double c1 = state.bestPoint[2];
+  const double c2 = state.bestPoint[3];
   const double c3 = kCoarseB3;  // the grid ignores the fitted rate
   for (int i = 0; i < kGridPoints; ++i) {
     for (int j = 0; j < kGridPoints; ++j) {
       for (int k = 0; k < kGridPoints; ++k) {
         for (int l = 0; l < kGridPoints; ++l) {
           if (Cancelled(context)) {
-            state.SearchFit = state.BestFit;
+            state.searchFit = state.bestFit;
             return;
           }
           coef[0] = c0 + (i - kGridCentre) * kCoarseStepB0;
@@ -315,7 +315,7 @@ void GridSearch(FitContext& context) {
       }
     }
   }
-  state.SearchFit = state.BestFit;
+  state.searchFit = state.bestFit;
 }
 
 void RefineGridSearch(FitContext& context) {
@@ -323,14 +323,14 @@ void RefineGridSearch(FitContext& context) {
   GrowthState& growth = context.growth;
   auto& coef = growth.growthCoef;
   // A round below 1 would scale by 1/0 or turn the steps round.
-  const double s = 1.0 / std::max<int>(state.FitRound, 1);
+  const double s = 1.0 / std::max<int>(state.fitRound, 1);
   std::array<double, kCoefficients> c{};
-  for (int k = 0; k < kCoefficients; ++k) c[k] = state.CalibBest[k + 1];
+  for (int k = 0; k < kCoefficients; ++k) c[k] = state.bestPoint[k + 1];
   // Relative steps of B1..B4 and the absolute step of B0, chosen once.
   struct Steps {
     double b0, b1, b2, b3, b4;
   };
-  const bool smallSteps = state.BestFit < kFineRegimeLimit;
+  const bool smallSteps = state.bestFit < kFineRegimeLimit;
   const Steps step =
       smallSteps ? Steps{0.1, 0.005, 0.005, 0.0005, 0.005} : Steps{0.05, 0.07, 0.1, 0.1, 0.05};
   for (int a = 0; a < kGridPoints; ++a) {
@@ -339,7 +339,7 @@ void RefineGridSearch(FitContext& context) {
         for (int d = 0; d < kGridPoints; ++d) {
           for (int e = 0; e < kGridPoints; ++e) {
             if (Cancelled(context)) {
-              state.SearchFit = state.BestFit;
+              state.searchFit = state.bestFit;
               return;
             }
             coef[0] = c[0] + (a - kGridCentre) * step.b0 * s;
@@ -349,18 +349,18 @@ void RefineGridSearch(FitContext& context) {
             coef[4] = c[4] * (1 + (e - kGridCentre) * step.b4 * s);
             FitObjective(context);
             if (!smallSteps) continue;
-            state.FitValue = TargetScore(state, growth.finalAge);
-            if (state.FitValue < state.BestFit) {
-              state.BestFit = state.FitValue;
+            state.fitValue = TargetScore(state, growth.finalAge);
+            if (state.fitValue < state.bestFit) {
+              state.bestFit = state.fitValue;
               CopyCoefToBest(growth, state);
-              state.CalibBest[0] = state.FitValue;
+              state.bestPoint[0] = state.fitValue;
             }
           }
         }
       }
     }
   }
-  state.SearchFit = state.BestFit;
+  state.searchFit = state.bestFit;
 }
 
 FitSummary CalibrateFit(FitContext& context, int mode) {
@@ -370,26 +370,26 @@ FitSummary CalibrateFit(FitContext& context, int mode) {
   const bool showDailyRows = growth.showDailyRows;
   growth.showDailyRows = false;
   growth.cancelRun = false;
-  state.GrowthRuns = 0;
+  state.growthRuns = 0;
 
-  state.FitRound = static_cast<std::int16_t>(mode);
-  state.UseObsRows = true;
-  state.TargetTotalFeed = ToKg(growth, calib.HerdInputs[kHerdTotalFeed]);
-  state.TargetFinalAge = calib.HerdInputs[kHerdFinalAge];
+  state.fitRound = static_cast<std::int16_t>(mode);
+  state.useObservationRows = true;
+  state.targetTotalFeed = ToKg(growth, calib.herdInputs[kHerdTotalFeed]);
+  state.targetFinalAge = calib.herdInputs[kHerdFinalAge];
   if (mode == 1) {
-    growth.finalWeight = ToKg(growth, calib.HerdInputs[kHerdFinalWeight]);
+    growth.finalWeight = ToKg(growth, calib.herdInputs[kHerdFinalWeight]);
     growth.herdSex = 0;
   }
   growth.runSlot = 0;
   CopyCoefToBest(growth, state);
 
-  state.FitRound = kSimplexRound;
+  state.fitRound = kSimplexRound;
   FitObjective(context);
   SimplexStage(context);
   if (!Cancelled(context)) {
     FitObjective(context);
-    if (state.FitValue < state.SearchFit) state.SearchFit = state.FitValue;
-    if (state.FitValue < state.BestFit) state.BestFit = state.FitValue;
+    if (state.fitValue < state.searchFit) state.searchFit = state.fitValue;
+    if (state.fitValue < state.bestFit) state.bestFit = state.fitValue;
     if (!CoarseGridStage(context)) RefiningStage(context);
   }
 
@@ -397,8 +397,8 @@ FitSummary CalibrateFit(FitContext& context, int mode) {
   growth.showDailyRows = showDailyRows;
   Tell(context);
   return {Cancelled(context) ? FitStatus::Cancelled : FitStatus::Finished,
-          state.GrowthRuns,
-          state.BestFit};
+          state.growthRuns,
+          state.bestFit};
 }
 
-}  // namespace SwineCalib
+}  // namespace GrowthCurveFit
