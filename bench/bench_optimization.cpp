@@ -40,10 +40,10 @@ struct DemoOptimization {
                                 nut[d][kMinKind][kProtein]};
       for (int k = 1; k <= kOptKinds; ++k) {
         const int row = VariableOf(d, k);
-        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
+        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
       }
     }
     dialogs.messages = 0;
@@ -54,14 +54,14 @@ struct DemoOptimization {
   BenchDialogs dialogs{Answer::Yes, true};
   std::unique_ptr<App> app = std::make_unique<App>(dialogs);
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-  Grid GridOpt{kOptTableRows, kOptTableCols};
+  Grid optimizationTable{kOptTableRows, kOptTableCols};
   std::string location = "Demo";
   std::string target;
   std::string diets = std::to_string(kDemoDiets);
   bool working = false;
   bool viewEnabled = false;
   bool addMinMax = true;
-  OptWindowView window{GridOpt, location, target, diets, working, viewEnabled, addMinMax};
+  OptWindowView window{optimizationTable, location, target, diets, working, viewEnabled, addMinMax};
 };
 
 void Optimization(benchmark::State& bench, int feedChoice) {
@@ -95,14 +95,14 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
   LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
   FeedCostObjective objective(lp, app.mainForm.dietsTable, opt.objective);
   OptVariables x = opt.search;
-  x.OptFixed = opt.ticked;
-  x.OptVar = opt.startVar;
+  x.fixedFlags = opt.ticked;
+  x.point = opt.startVar;
   app.formulationState->optMode = kOptModeRunning;
   const long solvesBefore = opt.objective.lpSolves;
   double modifiers = 0.25;
   for (auto _ : bench) {
     modifiers = -modifiers;
-    for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += modifiers;
+    for (int d = 1; d <= kDemoDiets; ++d) x.point[VariableOf(d, kEnergyKind)] += modifiers;
     benchmark::DoNotOptimize(objective.Evaluate(x, 1));
   }
   app.formulationState->optMode = kOptModeOff;

@@ -9,7 +9,7 @@ std::string VersionText(const AppVersion& version) {
          std::to_string(version.Revision);
 }
 
-void frmAbout::Form_Load(const AppVersion& version) {
+void frmAbout::Open(const AppVersion& version) {
   caption = "About Marrowind's " + std::string(kAppTitle);
   lblTitle = kAppTitle;
   lblVersion = VersionText(version);

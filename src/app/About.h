@@ -42,7 +42,7 @@ class frmAbout {
   bool Visible() const { return visible_; }
 
   // Loads the texts for `version` and shows the window.
-  void Form_Load(const AppVersion& version = BuiltVersion());
+  void Open(const AppVersion& version = BuiltVersion());
   // "OK" closes the window.
   void cmdOK_Click() { visible_ = false; }
 

@@ -89,7 +89,7 @@ class AfrmMain {
   int windowWidth = 0;   // pixels
   int currentTab = kTabDiets;
   bool MatrixLoaded = true;  // cleared when a location has no usable matrix
-  Grid* ActiveGrid = nullptr;
+  Grid* activeGrid = nullptr;
 
   // --- Start-up pieces -----------------------------------------------------
   // Captions, tooltips and the items of the choice lists.
@@ -182,7 +182,7 @@ class AfrmMain {
   static std::span<const Menu> Menus();
 
   // The start-up sequence, once, when the window is created.
-  void Form_Load(const StartupEnvironment& machine);
+  void StartUp(const StartupEnvironment& machine);
   // Start values of the model: coefficient table, normal table.
   void DataInit();
   // Empties the daily growth table's data rows except the last.
@@ -360,13 +360,13 @@ class AfrmMain {
   // costs, and the optimization window filled when it is not open.
   void Command9_Click();
   // The starting cost per pig of a diet optimization, and the best found so
-  // far with each diet's feed amount, energy and protein there (GridOptBest:
+  // far with each diet's feed amount, energy and protein there (optimumDietsTable:
   // rows 1..3 by kind, diets in columns 1..8).
   static constexpr std::string_view kOptStartCaption = "Starting Cost Per Pig";
   static constexpr std::string_view kOptBestCaption = "Optimized Cost Per Pig";
-  TextBox TextOptStart;
-  TextBox TextOptBest;
-  Grid GridOptBest{4, kDietsCols};
+  TextBox optimizationStartCost;
+  TextBox optimizationBestCost;
+  Grid optimumDietsTable{4, kDietsCols};
   void ShowOptStartingCost(double cost);
   void ShowOptNewBest(const OptBestShown& best);
   // --- end of optimization ---

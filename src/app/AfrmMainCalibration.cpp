@@ -146,7 +146,7 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
       fields[k]->text = HerdInputText(calib.herdInputs[k], app_.growth.decimalComma);
     }
   }
-  app_.calibForm.Form_Load();
+  app_.calibForm.Open();
   return Window::Calibration;
 }
 
@@ -203,8 +203,8 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
                                  app_.fitState,
                                  &coefficientTable,
                                  &dialogs,
-                                 screen.OnProgress,
-                                 screen.ProgressEvery,
+                                 screen.onProgress,
+                                 screen.progressEvery,
                                  {}};
   outcome.fit = GrowthCurveFit::CalibrateFit(fit, 1);
   outcome.status = outcome.fit.status == GrowthCurveFit::FitStatus::Cancelled
@@ -227,6 +227,6 @@ void AfrmMain::ShowFitCorrelations() {
 }
 
 AfrmMain::Window AfrmMain::Command8_Click() {
-  app_.calibTestForm.Form_Load();
+  app_.calibTestForm.Open();
   return Window::CalibrationTest;
 }

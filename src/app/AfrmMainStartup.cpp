@@ -77,7 +77,7 @@ AfrmMain::Control AfrmMain::ButtonControl(int number) { return static_cast<Contr
 
 std::span<const AfrmMain::Menu> AfrmMain::Menus() { return kMenus; }
 
-void AfrmMain::Form_Load(const StartupEnvironment& machine) {
+void AfrmMain::StartUp(const StartupEnvironment& machine) {
   if (Started) return;
   GrowthState& growth = app_.growth;
   growth.dietCount = kStartDiets;
@@ -225,7 +225,7 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       return Window::None;
     }
     case Control::Command10:
-      if (!app_.trackForm.Visible()) app_.trackForm.Form_Load(app_.tracking, app_.comparison);
+      if (!app_.trackForm.Visible()) app_.trackForm.Open(app_.tracking, app_.comparison);
       return Window::ChangeTracking;
     case Control::Command2:
       return CalibrationCommand();
@@ -268,19 +268,19 @@ AfrmMain::Window AfrmMain::Click(Control control) {
       FinishingReport(app_.dialogs);
       return Window::None;
     case Control::About:
-      app_.aboutForm.Form_Load();
+      app_.aboutForm.Open();
       return Window::About;
     case Control::CopyHot:
-      PopupCommand(PopupAction::CopyHighlighted, ActiveGrid, app_.dialogs);
+      PopupCommand(PopupAction::CopyHighlighted, activeGrid, app_.dialogs);
       return Window::None;
     case Control::CopyAll:
-      PopupCommand(PopupAction::CopyAll, ActiveGrid, app_.dialogs);
+      PopupCommand(PopupAction::CopyAll, activeGrid, app_.dialogs);
       return Window::None;
     case Control::Clear1:
-      PopupCommand(PopupAction::Clear, ActiveGrid, app_.dialogs);
+      PopupCommand(PopupAction::Clear, activeGrid, app_.dialogs);
       return Window::None;
     case Control::aPaste:
-      PopupCommand(PopupAction::Paste, ActiveGrid, app_.dialogs);
+      PopupCommand(PopupAction::Paste, activeGrid, app_.dialogs);
       return Window::None;
   }
   return Window::None;

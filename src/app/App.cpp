@@ -2,5 +2,5 @@
 
 App::App(Dialogs& dialogs, const AfrmMain::StartupEnvironment& machine) : dialogs(dialogs) {
   ComparisonHeadings(comparison);
-  mainForm.Form_Load(machine);
+  mainForm.StartUp(machine);
 }

@@ -8,8 +8,8 @@
 #include "app/CalibTest.h"
 #include "app/ChangeTracking.h"
 #include "app/Comparison.h"
+#include "app/OptimizationForm.h"
 #include "app/frmCalib.h"
-#include "app/frmOpt.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/GrowthCurveFit.h"
 #include "formulation/DietDisplayForm.h"
@@ -24,7 +24,7 @@
 #include "model/Temperatures.h"
 #include "model/UnitsForm.h"
 #include "optimization/DietOptimization.h"
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/Location.h"
@@ -79,6 +79,6 @@ class App {
   // The diet optimization: its state (about 90 kB, off the stack), the
   // "Diet Optimization" window and the report.
   std::unique_ptr<DietOptState> optimization = std::make_unique<DietOptState>();
-  OptReport optReport{dialogs};
-  frmOpt optForm{*this, *optimization, optReport};
+  OptimizationReportForm optReport{dialogs};
+  OptimizationForm optForm{*this, *optimization, optReport};
 };

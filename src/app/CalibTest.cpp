@@ -20,7 +20,7 @@ constexpr const char* kHeadings[] = {
 
 frmCalibTest::frmCalibTest(App& app) : app_(app) {}
 
-void frmCalibTest::Form_Load() {
+void frmCalibTest::Open() {
   GrowthCurveFit::FitState& fit = app_.fitState;
   if (fit.fitValue == 0) fit.fitValue = GrowthCurveFit::kNegativeB3Score;
 

@@ -33,7 +33,7 @@ class frmCalibTest {
   // failed-point value, so the next calibration run starts from the fixed
   // restart coefficients; the trials are laid out around row 1 of the
   // coefficient table.
-  void Form_Load();
+  void Open();
   // "Score Trials": the diets and herd inputs are checked and read as the
   // calibration run reads them (its messages stop the command), then every
   // row is scored. The model's coefficients are left as they were.

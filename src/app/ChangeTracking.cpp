@@ -48,7 +48,7 @@ int LastDietCol(const TrackedWindow& window) {
 
 }  // namespace
 
-void frmTrack::Form_Load(const TrackingTables& tables, const Grid& comparison) {
+void frmTrack::Open(const TrackingTables& tables, const Grid& comparison) {
   trackwrite(tables, comparison, *this);
   GridInitDiet.SetText(0, 0, "Init. Diets");
   GridPrevForm.SetText(0, 0, "Prev. Formulas");
@@ -60,7 +60,7 @@ void frmTrack::CopyToClipboard(Dialogs& dialogs) {
 }
 
 void frmTrack::Popup(PopupAction action, Dialogs& dialogs) {
-  PopupCommand(action, ActiveGrid, dialogs);
+  PopupCommand(action, activeGrid, dialogs);
 }
 
 void GridSave(TrackingTables& tables, const TrackedWindow& window) {

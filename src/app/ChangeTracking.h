@@ -57,14 +57,14 @@ class frmTrack {
   Grid GridInitForm;
   Grid GridPrevDiet;
   Grid GridPrevForm;
-  Grid* ActiveGrid = nullptr;  // the table last right-clicked
+  Grid* activeGrid = nullptr;  // the table last right-clicked
 
   bool Visible() const { return visible_; }
 
   // Opening the window: the main window's tracking tables are copied in (as
   // trackwrite does), then "Init. Diets" and "Prev. Formulas" label the
   // initial diets and the previous formulas.
-  void Form_Load(const TrackingTables& tables, const Grid& comparison);
+  void Open(const TrackingTables& tables, const Grid& comparison);
   void Close() { visible_ = false; }
 
   // "Copy to Clipboard": the whole comparison table, headings included.

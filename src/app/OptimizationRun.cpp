@@ -26,11 +26,13 @@ bool Blank(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-bool Ticked(const Grid& GridOpt, int row) {
-  return GridOpt.CellCheck(row, kOptTickCol) == CheckState::Checked;
+bool Ticked(const Grid& optimizationTable, int row) {
+  return optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked;
 }
 
-double Cell(const Grid& GridOpt, int row, int col) { return ReadNumber(GridOpt.Text(row, col)); }
+double Cell(const Grid& optimizationTable, int row, int col) {
+  return ReadNumber(optimizationTable.Text(row, col));
+}
 
 std::string DietText(int diet) { return " " + std::to_string(diet); }
 
@@ -61,21 +63,21 @@ struct Run {
   bool Cancelled() const { return app.growth.cancelRun; }
 };
 
-// The table into OptTable and its ticks into OptFixed.
+// The table into tableValues and its ticks into fixedFlags.
 void ReadOptTable(Run& run) {
   FeedCostState& state = run.opt.objective;
   OptSearch& s = run.search();
-  state.OptTable = {};
+  state.tableValues = {};
   for (int d = 1; d <= kMaxDiets; ++d) {
     for (int k = 1; k <= kOptKinds; ++k) {
       const int row = VariableOf(d, k);
-      state.OptTable[d][k] = {Cell(run.window.GridOpt, row, kOptCurrentCol),
-                              Cell(run.window.GridOpt, row, kOptMinimumCol),
-                              Cell(run.window.GridOpt, row, kOptMaximumCol)};
+      state.tableValues[d][k] = {Cell(run.window.optimizationTable, row, kOptCurrentCol),
+                                 Cell(run.window.optimizationTable, row, kOptMinimumCol),
+                                 Cell(run.window.optimizationTable, row, kOptMaximumCol)};
     }
   }
-  s.OptFixed.fill(1);
-  for (int i = 1; i <= s.n; ++i) s.OptFixed[i] = Ticked(run.window.GridOpt, i) ? 0 : 1;
+  s.fixedFlags.fill(1);
+  for (int i = 1; i <= s.n; ++i) s.fixedFlags[i] = Ticked(run.window.optimizationTable, i) ? 0 : 1;
 }
 
 // Readies the model, the objective and the search for the first search.
@@ -107,16 +109,16 @@ void PrepareRun(Run& run, double targetWeight) {
   PrepareFeedCost(state, app.formulation, run.diets);
   app.formulationState->optMode = kOptModeRunning;
   for (int i = 1; i <= s.n; ++i) {
-    s.OptUpper[i] = kCoordHigh;
-    s.OptLower[i] = kCoordLow;
-    const auto& row = state.OptTable[VariableDiet(i)][VariableKind(i)];
+    s.upper[i] = kCoordHigh;
+    s.lower[i] = kCoordLow;
+    const auto& row = state.tableValues[VariableDiet(i)][VariableKind(i)];
     // A row whose minimum equals its maximum stays at the minimum's coordinate.
-    s.OptVar[i] = state.scale[i] != 0
-                      ? kCoordLow + (row[kOptCurrent] - row[kOptMinimum]) / state.scale[i]
-                      : kCoordLow;
+    s.point[i] = state.scale[i] != 0
+                     ? kCoordLow + (row[kOptCurrent] - row[kOptMinimum]) / state.scale[i]
+                     : kCoordLow;
   }
-  run.opt.startVar = s.OptVar;
-  run.opt.ticked = s.OptFixed;
+  run.opt.startVar = s.point;
+  run.opt.ticked = s.fixedFlags;
 }
 
 // Each ticked variable optimized alone from the starting point: the value of
@@ -126,19 +128,19 @@ void SingleChanges(Run& run) {
   OptResult& result = run.opt.result;
   for (int v = 1; v <= s.n && !run.Cancelled(); ++v) {
     if (run.opt.ticked[v] != 0) continue;
-    s.OptFixed.fill(1);
-    s.OptFixed[v] = 0;
-    s.OptVar = run.opt.startVar;
+    s.fixedFlags.fill(1);
+    s.fixedFlags[v] = 0;
+    s.point = run.opt.startVar;
     Optimize(s, run.objective, false);
-    s.OptFixed[v] = 1;
-    const auto& row = run.opt.objective.OptTable[VariableDiet(v)][VariableKind(v)];
+    s.fixedFlags[v] = 1;
+    const auto& row = run.opt.objective.tableValues[VariableDiet(v)][VariableKind(v)];
     result.singlePoint[v] =
-        (row[kOptMaximum] - row[kOptMinimum]) * (s.OptVar[v] - kCoordLow) / kCoordSpan +
+        (row[kOptMaximum] - row[kOptMinimum]) * (s.point[v] - kCoordLow) / kCoordSpan +
         row[kOptMinimum];
-    result.singleCost[v] = s.OptScore;
+    result.singleCost[v] = s.score;
   }
-  s.OptVar = run.opt.startVar;
-  s.OptFixed = run.opt.ticked;
+  s.point = run.opt.startVar;
+  s.fixedFlags = run.opt.ticked;
 }
 
 // The final scoring: the best point of the run is made current and scored once more,
@@ -146,13 +148,13 @@ void SingleChanges(Run& run) {
 double ScoreOptimum(Run& run) {
   OptSearch& s = run.search();
   s.phase = kPhaseFinal;
-  if (s.best.found) s.OptVar = s.best.bestVar;
+  if (s.best.found) s.point = s.best.bestVar;
   ScoreOptPoint(s, run.objective);
-  if (!FailedScore(s.OptScore)) return s.OptScore;
+  if (!FailedScore(s.score)) return s.score;
   // Nothing scored: the starting point stands.
-  s.OptVar = run.opt.startVar;
+  s.point = run.opt.startVar;
   ScoreOptPoint(s, run.objective);
-  return FailedScore(s.OptScore) ? run.startCost : s.OptScore;
+  return FailedScore(s.score) ? run.startCost : s.score;
 }
 
 void TakeSnapshot(Run& run, double bestCost) {
@@ -166,10 +168,10 @@ void TakeSnapshot(Run& run, double bestCost) {
   r.diets = run.diets;
   r.startCost = run.startCost;
   r.bestCost = bestCost;
-  r.bestVar = s.OptVar;
+  r.bestVar = s.point;
   r.targetWeight = state.targetWeight;
   r.finalAge = growth.finalAge;
-  r.OptTable = state.OptTable;
+  r.tableValues = state.tableValues;
   r.fixed = run.opt.ticked;
   r.dietNutrients = growth.dietNutrients;
   r.dietInclusion = lp.dietInclusion;
@@ -198,7 +200,7 @@ bool RunAccepted(Run& run, double& targetWeight) {
   App& app = run.app;
   const OptWindowView& w = run.window;
   Dialogs& dialogs = app.dialogs;
-  if (Blank(w.LocationName)) return false;
+  if (Blank(w.locationName)) return false;
   run.startCost = ReadNumber(app.mainForm.TextPrice.text);
   if (run.startCost == 0) {
     dialogs.Message("Run Current Calc First");
@@ -209,13 +211,15 @@ bool RunAccepted(Run& run, double& targetWeight) {
   if (feedChoice == kFeedGrid) {
     if (dialogs.Message(kGivenCostsQuestion, Buttons::YesNo) != Answer::Yes) return false;
     for (int d = 1; d <= kMaxDiets; ++d) {
-      w.GridOpt.SetCellCheck(VariableOf(d, kEnergyKind), kOptTickCol, CheckState::Unchecked);
-      w.GridOpt.SetCellCheck(VariableOf(d, kProteinKind), kOptTickCol, CheckState::Unchecked);
+      w.optimizationTable.SetCellCheck(
+          VariableOf(d, kEnergyKind), kOptTickCol, CheckState::Unchecked);
+      w.optimizationTable.SetCellCheck(
+          VariableOf(d, kProteinKind), kOptTickCol, CheckState::Unchecked);
     }
   }
   app.formulationState->optMode = kOptModeOff;
   // The search holds six diets (18 variables).
-  run.diets = ReadInteger(w.TextOptDiet);
+  run.diets = ReadInteger(w.dietCountText);
   if (run.diets < 1) {
     dialogs.Message("Set No. of Diets first");
     return false;
@@ -224,45 +228,46 @@ bool RunAccepted(Run& run, double& targetWeight) {
     dialogs.Message(kTooManyOptDiets);
     return false;
   }
-  if (CheckOptTable(w.GridOpt, run.diets, app.formulation, feedChoice, dialogs)) return false;
-  targetWeight = ConvertWeight(app.growth, kToInternal, ReadNumber(w.TargetWeight));
+  if (CheckOptTable(w.optimizationTable, run.diets, app.formulation, feedChoice, dialogs))
+    return false;
+  targetWeight = ConvertWeight(app.growth, kToInternal, ReadNumber(w.targetWeight));
   // A target at or below the starting weight would cost nothing to reach.
   if (targetWeight == 0 || !(targetWeight > StartingWeight(app.growth))) {
     dialogs.Message("Set the Target Weight");
     return false;
   }
   if (feedChoice == kFeedNotChosen &&
-      ReadInteger(w.GridOpt.Text(VariableOf(1, kEnergyKind), kOptCurrentCol)) == 0) {
+      ReadInteger(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol)) == 0) {
     dialogs.Message("Set Diet Values");
     return false;
   }
-  return Cell(w.GridOpt, VariableOf(1, kFeedKind), kOptCurrentCol) != 0;
+  return Cell(w.optimizationTable, VariableOf(1, kFeedKind), kOptCurrentCol) != 0;
 }
 
 }  // namespace
 
-bool CheckOptTable(const Grid& GridOpt,
+bool CheckOptTable(const Grid& optimizationTable,
                    int diets,
                    const FormulationTables& tables,
                    int feedChoice,
                    Dialogs& dialogs) {
-  if (Blank(GridOpt.Text(1, kOptCurrentCol))) {
+  if (Blank(optimizationTable.Text(1, kOptCurrentCol))) {
     dialogs.Message("Set Diet Values");
     return true;
   }
-  if (Blank(GridOpt.Text(1, kOptMinimumCol))) {
+  if (Blank(optimizationTable.Text(1, kOptMinimumCol))) {
     dialogs.Message("Set Diet Minimum Values");
     return true;
   }
   // Every row to fix in one message, one line each.
   std::string toFix;
   for (int row = 1; row <= kOptKinds * diets; ++row) {
-    if (!Ticked(GridOpt, row)) continue;
-    const double current = Cell(GridOpt, row, kOptCurrentCol);
+    if (!Ticked(optimizationTable, row)) continue;
+    const double current = Cell(optimizationTable, row, kOptCurrentCol);
     const std::string where = DietText(VariableDiet(row)) + kKindNames[VariableKind(row)];
-    const char* limit = current < Cell(GridOpt, row, kOptMinimumCol)   ? "Min"
-                        : current > Cell(GridOpt, row, kOptMaximumCol) ? "Max"
-                                                                       : nullptr;
+    const char* limit = current < Cell(optimizationTable, row, kOptMinimumCol)   ? "Min"
+                        : current > Cell(optimizationTable, row, kOptMaximumCol) ? "Max"
+                                                                                 : nullptr;
     if (!limit) continue;
     if (!toFix.empty()) toFix += '\n';
     toFix += std::string("Check ") + limit + " Values on Diet" + where;
@@ -274,8 +279,8 @@ bool CheckOptTable(const Grid& GridOpt,
   // The amino acids follow protein in ratio to the restrictions' minima.
   if (feedChoice == kFeedGrid) return false;
   for (int d = 1; d <= diets; ++d) {
-    const bool moves =
-        Ticked(GridOpt, VariableOf(d, kEnergyKind)) || Ticked(GridOpt, VariableOf(d, kProteinKind));
+    const bool moves = Ticked(optimizationTable, VariableOf(d, kEnergyKind)) ||
+                       Ticked(optimizationTable, VariableOf(d, kProteinKind));
     if (moves && !(tables.nutrientRestrictions[d][kMinKind][kMetCys] > 0)) {
       dialogs.Message("Set Diet Values for MET_CYS");
       return true;
@@ -289,21 +294,21 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   double targetWeight = 0;
   if (!RunAccepted(run, targetWeight)) return;
 
-  window.AddMinMaxVisible = false;
-  window.ViewEnabled = false;
-  window.WorkingVisible = true;
+  window.addMinMaxVisible = false;
+  window.viewEnabled = false;
+  window.workingVisible = true;
   OptSearch& s = opt.search;
   opt.result = {};
   opt.result.singleCost.fill(run.startCost);
-  s.OptScore = 0;
+  s.score = 0;
   PrepareRun(run, targetWeight);
 
   // The first search over every ticked variable, then each alone.
   s.phase = kPhaseFirst;
   Optimize(s, run.objective);
-  if (!FailedScore(s.OptScore) && s.OptScore < run.startCost) opt.result.singleCost[0] = s.OptScore;
+  if (!FailedScore(s.score) && s.score < run.startCost) opt.result.singleCost[0] = s.score;
   for (int v = 1; v <= s.n; ++v) {
-    const auto& row = opt.objective.OptTable[VariableDiet(v)][VariableKind(v)];
+    const auto& row = opt.objective.tableValues[VariableDiet(v)][VariableKind(v)];
     opt.result.singlePoint[v] = row[kOptCurrent];
   }
   SingleChanges(run);
@@ -320,8 +325,8 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   app.growth.cancelRun = false;
   if (opt.writeResults) opt.writeResults();
 
-  window.WorkingVisible = false;
-  window.ViewEnabled = true;
-  window.AddMinMaxVisible = true;
+  window.workingVisible = false;
+  window.viewEnabled = true;
+  window.addMinMaxVisible = true;
   if (!(bestCost < run.startCost)) app.dialogs.Message(kNoLowerAnswer);
 }

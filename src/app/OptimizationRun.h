@@ -11,13 +11,13 @@ class App;
 
 // What "Run Opt." reads and changes of the "Diet Optimization" window.
 struct OptWindowView {
-  Grid& GridOpt;
-  const std::string& LocationName;
-  const std::string& TargetWeight;
-  const std::string& TextOptDiet;  // "No. of Diets"
-  bool& WorkingVisible;            // the "WORKING..." label
-  bool& ViewEnabled;               // "View Optimization"
-  bool& AddMinMaxVisible;          // "Program Add Min Max to Current"
+  Grid& optimizationTable;
+  const std::string& locationName;
+  const std::string& targetWeight;
+  const std::string& dietCountText;  // "No. of Diets"
+  bool& workingVisible;              // the "WORKING..." label
+  bool& viewEnabled;                 // "View Optimization"
+  bool& addMinMaxVisible;            // "Program Add Min Max to Current"
 };
 
 // Texts of the run.
@@ -32,7 +32,7 @@ inline constexpr const char* kNoLowerAnswer =
 
 // Validates the table before a run; shows its message (every ticked row
 // outside its limits in one) and returns true when the run must not start.
-bool CheckOptTable(const Grid& GridOpt,
+bool CheckOptTable(const Grid& optimizationTable,
                    int diets,
                    const FormulationTables& tables,
                    int feedChoice,

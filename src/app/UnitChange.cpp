@@ -146,8 +146,8 @@ void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
   form.RescaleHerdFields(by.weight);
   RescaleDiets(form.dietsTable, by, comma);
   for (int d = 1; d <= kMaxDiets; ++d) {
-    RescaleResultNumber(form.GridOptBest, kFeedKind, d, by.weight, comma);
-    RescaleResultNumber(form.GridOptBest, kEnergyKind, d, by.energy, comma);
+    RescaleResultNumber(form.optimumDietsTable, kFeedKind, d, by.weight, comma);
+    RescaleResultNumber(form.optimumDietsTable, kEnergyKind, d, by.energy, comma);
   }
 }
 
@@ -198,12 +198,12 @@ void RescaleFormulation(App& app, const Rescale& by, bool comma) {
   }
 }
 
-void RescaleOptimization(frmOpt& screen, const Rescale& by, bool comma) {
-  RescaleText(screen.TargetWeight, by.weight, comma);
+void RescaleOptimization(OptimizationForm& screen, const Rescale& by, bool comma) {
+  RescaleText(screen.targetWeight, by.weight, comma);
   for (int d = 1; d <= kOptDiets; ++d) {
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) {
-      RescaleCell(screen.GridOpt, VariableOf(d, kFeedKind), col, by.weight, comma);
-      RescaleCell(screen.GridOpt, VariableOf(d, kEnergyKind), col, by.energy, comma);
+      RescaleCell(screen.optimizationTable, VariableOf(d, kFeedKind), col, by.weight, comma);
+      RescaleCell(screen.optimizationTable, VariableOf(d, kEnergyKind), col, by.energy, comma);
     }
   }
 }

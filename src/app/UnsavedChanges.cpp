@@ -109,10 +109,10 @@ constexpr Kind kCalibrationInputs{
 
 constexpr Kind kOptimizationTable{
     "the optimization table",
-    [](const App& app) { return app.optForm.OptFile; },
-    [](const App& app) { return app.optForm.GridOpt.Edited(); },
-    [](App& app) { return app.optForm.CmdSaveOpt_Click(true); },
-    [](App& app) { app.optForm.GridOpt.SetEdited(false); },
+    [](const App& app) { return app.optForm.tableFile; },
+    [](const App& app) { return app.optForm.optimizationTable.Edited(); },
+    [](App& app) { return app.optForm.SaveTable(true); },
+    [](App& app) { app.optForm.optimizationTable.SetEdited(false); },
 };
 
 const Kind& KindOf(UnsavedData data) {

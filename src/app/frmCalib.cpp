@@ -41,7 +41,7 @@ void frmCalib::ShowUnitCaptions() {
   herdFields[kHerdFinalWeight].caption = kg ? "Final Weight,Kg" : "Final Weight,lbs";
 }
 
-void frmCalib::Form_Load() {
+void frmCalib::Open() {
   GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
   const Grid& diets = app_.mainForm.dietsTable;
@@ -133,7 +133,7 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   Working = true;
   // A stop asked for before this run must not end it.
   growth.cancelRun = false;
-  if (OnProgress) OnProgress(0, 0);
+  if (onProgress) onProgress(0, 0);
 
   double totalFeed = 0;
   if (StoreRows(totalFeed) >= 1) {

@@ -18,7 +18,7 @@ class App;
 // "Continue Calibration" stores them, writes the ".cal" file and starts the
 // calibration run of the main window. The desktop window shows this state;
 // while the fit runs it shows the "WORKING..." label and may follow the fit
-// through OnProgress, setting cancelRun to stop it. The table shows every
+// through onProgress, setting cancelRun to stop it. The table shows every
 // row a ".cal" file holds, so writing it back loses no weighing.
 class frmCalib {
  public:
@@ -57,15 +57,15 @@ class frmCalib {
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
   // may set the model's cancelRun.
-  GrowthCurveFit::FitProgress OnProgress;
-  long ProgressEvery = 1000;  // growth runs between reports
+  GrowthCurveFit::FitProgress onProgress;
+  long progressEvery = 1000;  // growth runs between reports
   // Run with no one to ask (the command line): "Continue Calibration" writes
   // no ".cal" file (WriteRows does, once the curve is saved), and a poor fit
   // is reported instead of offered for saving.
   bool Unattended = false;
 
   // Fills the screen as it opens (the "Calibration" command calls it).
-  void Form_Load();
+  void Open();
   // "Continue Calibration": stores the weighings and the herd summary (each
   // check only warns), writes the ".cal" file, copies the summary to the main
   // window, runs the calibration and closes the screen.
@@ -82,7 +82,7 @@ class frmCalib {
   // "Cancel", while the fit runs: it stops at its next trial point, keeping
   // the best point found.
   void Cancel();
-  // What the window shows of a report through OnProgress; no best score
+  // What the window shows of a report through onProgress; no best score
   // before the first growth run.
   std::string ProgressText(long growthRuns, double bestFit) const;
   // The user closed the window.

@@ -134,7 +134,7 @@ int RunCalibrateCommand(const CliOptions& options) {
   // --save and for a fit that is not poor.
   screen.Unattended = true;
   const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
-  screen.OnProgress = [showProgress](long runs, double best) {
+  screen.onProgress = [showProgress](long runs, double best) {
     if (showProgress && runs > 0) {
       std::fprintf(stderr,
                    "calibrating: %ld growth runs, best score %s\n",

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/frmOpt.h"
+#include "app/OptimizationForm.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "model/GrowthState.h"
@@ -30,9 +30,9 @@ void TypeInputs(const CliOptions& options, AfrmMain& form) {
 // Which values may move: every row the window ticks as it opens, less
 // energy and protein with --feed-only, less the rows of --fix. False, with
 // the reason on standard error, for a row the location has no diet for.
-bool ChooseRows(const CliOptions& options, frmOpt& window) {
-  window.CmdAddMinMax_Click();
-  if (options.feedOnly) window.CheckFeedOnly_Click(true);
+bool ChooseRows(const CliOptions& options, OptimizationForm& window) {
+  window.AddMinMaxToCurrent();
+  if (options.feedOnly) window.FeedWeightsOnlyClicked(true);
   const int rows = window.RowsInUse();
   for (int row : options.fixRows) {
     if (row > rows) {
@@ -43,8 +43,8 @@ bool ChooseRows(const CliOptions& options, frmOpt& window) {
                    rows);
       return false;
     }
-    window.GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Unchecked);
-    window.GridOpt_AfterEdit(row, kOptTickCol);
+    window.optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Unchecked);
+    window.TableEdited(row, kOptTickCol);
   }
   return true;
 }
@@ -53,7 +53,7 @@ bool ChooseRows(const CliOptions& options, frmOpt& window) {
 // one; a free one maps its coordinate back (7 the row's minimum, 15 its
 // maximum).
 double OptimumValue(const OptResult& r, int v) {
-  const auto& row = r.OptTable[VariableDiet(v)][VariableKind(v)];
+  const auto& row = r.tableValues[VariableDiet(v)][VariableKind(v)];
   if (r.fixed[v] != 0) return row[kOptCurrent];
   return row[kOptMinimum] +
          (row[kOptMaximum] - row[kOptMinimum]) * (r.bestVar[v] - kCoordLow) / kCoordSpan;
@@ -74,7 +74,9 @@ struct Cells {
   }
 };
 
-std::string KindCaption(int v) { return std::string(frmOpt::kKindCaptions[VariableKind(v)]); }
+std::string KindCaption(int v) {
+  return std::string(OptimizationForm::kKindCaptions[VariableKind(v)]);
+}
 
 // What the optimum's run fed, in the user's units: the feed the diet's
 // phase ate, the energy and protein of the diet as formulated (the optimum
@@ -96,7 +98,7 @@ double Fed(const OptResult& r, const GrowthState& growth, int v) {
 void PrintOptimum(const OptResult& r, const GrowthState& growth, const Cells& cells) {
   PrintRow({"Diet", "Value", "Start", "Optimum", "Fed", "Minimum", "Maximum", "Optimize"});
   for (int v = 1; v <= Variables(r); ++v) {
-    const auto& row = r.OptTable[VariableDiet(v)][VariableKind(v)];
+    const auto& row = r.tableValues[VariableDiet(v)][VariableKind(v)];
     PrintRow({std::to_string(VariableDiet(v)),
               KindCaption(v),
               cells.Short(row[kOptCurrent]),
@@ -137,7 +139,7 @@ void PrintSingleChanges(const OptResult& r, const Cells& cells) {
 
 // Why "Run Opt." ended without a message box.
 std::string QuietStop(const App& app) {
-  if (app.optForm.LocationName.find_first_not_of(" \t") == std::string::npos)
+  if (app.optForm.locationName.find_first_not_of(" \t") == std::string::npos)
     return "the location has no name";
   return "diet 1 has no feed amount in the diets table";
 }
@@ -160,15 +162,15 @@ bool GrowToTarget(CliSession& session, const CliOptions& options) {
 }
 
 // The search's progress on standard error, every kProgressEvery evaluations.
-void ReportProgress(frmOpt& window, bool show) {
+void ReportProgress(OptimizationForm& window, bool show) {
   if (!show) return;
-  window.Progress = [&window, reported = 0L]() mutable {
-    if (window.Evaluations < reported + kProgressEvery) return;
-    reported = window.Evaluations;
+  window.onProgress = [&window, reported = 0L]() mutable {
+    if (window.evaluationCount < reported + kProgressEvery) return;
+    reported = window.evaluationCount;
     std::fprintf(stderr,
                  "optimizing: %ld evaluations, best cost per pig %s\n",
-                 window.Evaluations,
-                 NumberText(window.BestCost).c_str());
+                 window.evaluationCount,
+                 NumberText(window.bestCost).c_str());
   };
 }
 
@@ -184,8 +186,8 @@ int RunOptimizeCommand(const CliOptions& options) {
     std::fputs("tamsel-cli: \"Run Optimization\" is not available\n", stderr);
     return kExitRunFailed;
   }
-  frmOpt& window = app.optForm;
-  window.TargetWeight = *options.targetWeight;
+  OptimizationForm& window = app.optForm;
+  window.targetWeight = *options.targetWeight;
   if (!ChooseRows(options, window)) return kExitUsage;
   ReportProgress(window, options.progress || ::isatty(STDERR_FILENO));
 
@@ -193,7 +195,7 @@ int RunOptimizeCommand(const CliOptions& options) {
   // amounts only: Yes, as the user does to go on.
   if (app.mainForm.Combo1.selected == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
   const int messagesBefore = dialogs.MessageCount();
-  window.CmdRunOpt_Click();
+  window.Run();
   dialogs.AnswerYesNo(Answer::No);
 
   const OptResult& result = app.optimization->result;
@@ -207,6 +209,6 @@ int RunOptimizeCommand(const CliOptions& options) {
   PrintCosts(result, cells);
   PrintSingleChanges(result, cells);
   // A file that could not be written showed its error.
-  PrintRow({"Results File", window.ResultsFile});
-  return window.ResultsFile.empty() ? kExitRunFailed : kExitOk;
+  PrintRow({"Results File", window.resultsFile});
+  return window.resultsFile.empty() ? kExitRunFailed : kExitOk;
 }

@@ -18,12 +18,12 @@ namespace {
 // ---------------------------------------------------------------------------
 // The bounded simplex.
 
-bool Free(const OptSearch& s, int i) { return s.OptFixed[i] == 0; }
+bool Free(const OptSearch& s, int i) { return s.fixedFlags[i] == 0; }
 
 bool ValidCount(const OptSearch& s) { return s.n >= 1 && s.n <= kMaxOptVars; }
 
 void ScoreAt(OptSearch& s, OptObjective& f, const OptVector& point) {
-  s.OptVar = point;
+  s.point = point;
   ScoreOptPoint(s, f);
 }
 
@@ -71,7 +71,7 @@ void Shrink(OptSearch& s, OptObjective& f) {
     if (j == s.bestVertex) continue;
     const OptVector p = Along(s, s.vertex[j], best, 0.5);
     ScoreAt(s, f, p);
-    Replace(s, j, p, s.OptScore);
+    Replace(s, j, p, s.score);
   }
 }
 
@@ -84,7 +84,7 @@ bool Converged(const OptSearch& s) {
       low = std::min(low, s.vertex[j][i]);
       high = std::max(high, s.vertex[j][i]);
     }
-    if (!(high - low <= s.OptTol[i])) return false;
+    if (!(high - low <= s.tolerance[i])) return false;
   }
   return true;
 }
@@ -104,18 +104,18 @@ void CheckStop(OptSearch& s) {
 void ScoreOptPoint(OptSearch& s, OptObjective& f) {
   ++s.trials;
   for (int i = 1; i <= s.n; ++i) {
-    if (Free(s, i) && !(s.OptVar[i] >= s.OptLower[i] && s.OptVar[i] <= s.OptUpper[i])) {
-      s.OptScore = kOptBig;
+    if (Free(s, i) && !(s.point[i] >= s.lower[i] && s.point[i] <= s.upper[i])) {
+      s.score = kOptBig;
       return;
     }
   }
   double score = f.Evaluate(s, s.evaluations);
   if (std::isnan(score)) score = kOptBig;
-  s.OptScore = score;
+  s.score = score;
   ++s.evaluations;
   ++s.totalEvaluations;
-  if (s.best.Offer(score, s.OptVar)) f.NewBest(s, score);
-  if (s.progress) s.progress(s.totalEvaluations, s.best.found ? s.best.OptBest : 0);
+  if (s.best.Offer(score, s.point)) f.NewBest(s, score);
+  if (s.progress) s.progress(s.totalEvaluations, s.best.found ? s.best.bestScore : 0);
 }
 
 void InitSimplex(OptSearch& s, OptObjective& f) {
@@ -128,32 +128,32 @@ void InitSimplex(OptSearch& s, OptObjective& f) {
   }
   for (int i = 1; i <= s.n; ++i) {
     if (!Free(s, i)) continue;
-    s.OptTol[i] = std::fabs(s.OptTol[i]);
-    double& x = s.OptVar[i];
-    if (x + s.OptStep[i] == x || x - s.OptStep[i] == x) {
-      s.OptStep[i] = x != 0 ? kVanishedStep * x : kVanishedStep;
+    s.tolerance[i] = std::fabs(s.tolerance[i]);
+    double& x = s.point[i];
+    if (x + s.step[i] == x || x - s.step[i] == x) {
+      s.step[i] = x != 0 ? kVanishedStep * x : kVanishedStep;
     }
-    if (!(s.OptUpper[i] > s.OptLower[i])) {
-      s.OptUpper[i] = kOptBig;
-      s.OptLower[i] = -kOptBig;
+    if (!(s.upper[i] > s.lower[i])) {
+      s.upper[i] = kOptBig;
+      s.lower[i] = -kOptBig;
     }
-    x = std::clamp(x, s.OptLower[i], s.OptUpper[i]);
+    x = std::clamp(x, s.lower[i], s.upper[i]);
   }
-  const OptVector centre = s.OptVar;
+  const OptVector centre = s.point;
   int j = 0;
   for (int i = 1; i <= s.n; ++i) {
     if (!Free(s, i)) continue;
     OptVector p = centre;
-    p[i] += s.OptStep[i];
+    p[i] += s.step[i];
     ScoreAt(s, f, p);
-    Replace(s, ++j, p, s.OptScore);
+    Replace(s, ++j, p, s.score);
   }
   s.vertices = j + 1;
   ScoreAt(s, f, centre);
-  Replace(s, s.vertices, centre, s.OptScore);
-  const double first = s.OptScore;
+  Replace(s, s.vertices, centre, s.score);
+  const double first = s.score;
   ScoreOptPoint(s, f);
-  s.notReproducible = s.OptScore != first;
+  s.notReproducible = s.score != first;
 }
 
 void SimplexStep(OptSearch& s, OptObjective& f) {
@@ -166,13 +166,13 @@ void SimplexStep(OptSearch& s, OptObjective& f) {
   const OptVector c = Centroid(s);
   const OptVector r = Along(s, c, s.vertex[worst], -kReflection);
   ScoreAt(s, f, r);
-  const double fr = s.OptScore;
+  const double fr = s.score;
 
   if (fr < s.vertexScore[s.bestVertex]) {
     const OptVector e = Along(s, c, r, kExpansion);
     ScoreAt(s, f, e);
-    if (s.OptScore < fr) {
-      Replace(s, worst, e, s.OptScore);
+    if (s.score < fr) {
+      Replace(s, worst, e, s.score);
     } else {
       Replace(s, worst, r, fr);
     }
@@ -187,8 +187,8 @@ void SimplexStep(OptSearch& s, OptObjective& f) {
       if (fr < s.vertexScore[worst]) Replace(s, worst, r, fr);
       const OptVector k = Along(s, c, s.vertex[worst], kContraction);
       ScoreAt(s, f, k);
-      if (s.OptScore < s.vertexScore[worst]) {
-        Replace(s, worst, k, s.OptScore);
+      if (s.score < s.vertexScore[worst]) {
+        Replace(s, worst, k, s.score);
       } else {
         Shrink(s, f);
       }
@@ -206,24 +206,24 @@ void Optimize(OptSearch& s, OptObjective& f, bool resumeFromBest) {
     s.status = OptStatus::WrongCount;
     return;
   }
-  for (int i = s.n + 1; i <= kMaxOptVars; ++i) s.OptVar[i] = 0;
+  for (int i = s.n + 1; i <= kMaxOptVars; ++i) s.point[i] = 0;
   const bool final = s.phase == 2;
   for (int i = 1; i <= s.n; ++i) {
-    s.OptStep[i] = final ? kFinalStep : kSearchStep;
-    s.OptTol[i] = final ? kFinalTol : kSearchTol;
+    s.step[i] = final ? kFinalStep : kSearchStep;
+    s.tolerance[i] = final ? kFinalTol : kSearchTol;
   }
-  s.OptStart = s.OptVar;
+  s.startPoint = s.point;
   ScoreOptPoint(s, f);
-  s.startScore = s.OptScore;
-  if (resumeFromBest && s.best.found && s.best.OptBest < s.startScore) s.OptVar = s.best.bestVar;
+  s.startScore = s.score;
+  if (resumeFromBest && s.best.found && s.best.bestScore < s.startScore) s.point = s.best.bestVar;
 
   InitSimplex(s, f);
   while (s.status == OptStatus::Searching) SimplexStep(s, f);
 
   FindWorstAndBest(s);
   ScoreAt(s, f, s.vertex[s.bestVertex]);
-  if (FailedScore(s.OptScore)) {
-    s.OptScore = s.startScore;
-    s.OptVar = s.OptStart;
+  if (FailedScore(s.score)) {
+    s.score = s.startScore;
+    s.point = s.startPoint;
   }
 }

@@ -31,7 +31,7 @@ inline constexpr double kFinalStep = 1.0;   // the final scoring
 inline constexpr double kFinalTol = 0.05;
 inline constexpr double kVanishedStep = 0.01;  // a step lost in rounding: 1 % of the coordinate
 
-// The optimization table (GridOpt): 26 rows, 6 columns; diet d's kinds in rows
+// The optimization table (optimizationTable): 26 rows, 6 columns; diet d's kinds in rows
 // 3(d - 1) + 1..3.
 inline constexpr int kOptTableRows = 26;
 inline constexpr int kOptTableCols = 6;
@@ -51,9 +51,9 @@ enum class OptStatus : int {
 
 // One bounded simplex search and the best point of the run.
 struct OptSearch : OptVariables {
-  OptVector OptStep{};
-  OptVector OptTol{};
-  OptVector OptStart{};                              // coordinates at the start of the search
+  OptVector step{};
+  OptVector tolerance{};
+  OptVector startPoint{};                            // coordinates at the start of the search
   std::array<OptVector, kMaxVertices + 1> vertex{};  // vertices 1..vertices
   std::array<double, kMaxVertices + 1> vertexScore{};
   int vertices = 0;  // free variables + 1
@@ -64,7 +64,7 @@ struct OptSearch : OptVariables {
   int evaluationLimit = kOptEvaluationLimit;
   int trials = 0;
   OptStatus status = OptStatus::Searching;
-  double OptScore = 0;           // score of the last point scored
+  double score = 0;              // score of the last point scored
   double startScore = 0;         // score of the search's starting point
   bool notReproducible = false;  // the starting point scored twice gave two scores
 
@@ -76,22 +76,22 @@ struct OptSearch : OptVariables {
   std::function<void(long evaluations, double best)> progress;
 };
 
-// Scores OptVar: kOptBig, without evaluating or counting, when a free
+// Scores the search's point: kOptBig, without evaluating or counting, when a free
 // coordinate lies outside its bounds (or is not a number); otherwise the
 // objective's score, counted, and offered as the run's best.
 void ScoreOptPoint(OptSearch& search, OptObjective& objective);
 
-// Builds and scores the first simplex around OptVar: one vertex per free
-// variable, stepped by OptStep, and the point itself last.
+// Builds and scores the first simplex around the point: one vertex per free
+// variable, each stepped along its axis by its step, and the point itself last.
 void InitSimplex(OptSearch& search, OptObjective& objective);
 
 // One reflection, expansion, contraction or shrink, then the stopping tests.
 void SimplexStep(OptSearch& search, OptObjective& objective);
 
-// One search over the free variables from OptVar. `resumeFromBest` starts
-// from the run's best point when it beats the starting point. Leaves the best
-// point found in OptVar and its score in OptScore; a failed best restores the
-// starting point and its score.
+// One search over the free variables from the search's point.
+// `resumeFromBest` starts from the run's best point when it beats the
+// starting point. Leaves the best point found, and its score, as the
+// search's; a failed best restores the starting point and its score.
 void Optimize(OptSearch& search, OptObjective& objective, bool resumeFromBest = true);
 
 // What an optimization run leaves for the report, the screen's transfer and
@@ -110,8 +110,8 @@ struct OptResult {
   // singleCost[0] is the first full search's cost.
   OptVector singlePoint{};
   OptVector singleCost{};
-  OptTableValues OptTable{};  // current, minimum, maximum as the run read them
-  OptFlags fixed{};           // 0: the row was ticked
+  OptTableValues tableValues{};  // current, minimum, maximum as the run read them
+  OptFlags fixed{};              // 0: the row was ticked
   // The optimum's diets: nutrient levels (internal units, [d][0] the cost),
   // costs, feed amounts allowed and eaten (kg), inclusions and the
   // restrictions they were formulated with.
@@ -138,7 +138,7 @@ struct DietOptState {
   OptSearch search;
   FeedCostState objective;
   OptVector startVar{};  // starting coordinates of the run
-  OptFlags ticked{};     // OptFixed as the table's ticks give it
+  OptFlags ticked{};     // fixedFlags as the table's ticks give it
   FormulationTables::NutrientRestrictionTable
       userRestrict{};  // the restrictions before the run, restored after
   OptResult result;

@@ -31,9 +31,9 @@ bool FailedScore(double score) { return !(score < kOptBig); }
 
 bool OptBestRecord::Offer(double score, const OptVector& x) {
   if (FailedScore(score)) return false;
-  if (found && !(score < OptBest)) return false;
+  if (found && !(score < bestScore)) return false;
   found = true;
-  OptBest = score;
+  bestScore = score;
   bestVar = x;
   return true;
 }
@@ -51,18 +51,18 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
   for (int d = 1; d <= kMaxDiets; ++d) {
     const auto& minimum = tables.nutrientRestrictions[d][kMinKind];
     const auto& maximum = tables.nutrientRestrictions[d][kMaxKind];
-    state.BaseDiet[d] = minimum;
+    state.baseDiet[d] = minimum;
     // A diet without an energy maximum keeps none; otherwise the band keeps
     // its width as the minimum moves.
-    state.EnergyBand[d] =
+    state.energyBand[d] =
         maximum[kEnergy] > 0 ? std::max(maximum[kEnergy] - minimum[kEnergy], 0.0) : -1;
     state.formulated[d] = false;
-    state.FormulatedAt[d] = {0, 0};
-    state.OptFeedAmount[d] = state.OptTable[d][kFeedKind][kOptCurrent];
+    state.formulatedAt[d] = {0, 0};
+    state.triedFeedAmount[d] = state.tableValues[d][kFeedKind][kOptCurrent];
   }
   state.scale.fill(0);
   for (int i = 1; i <= std::min(kOptKinds * diets, kMaxOptVars); ++i) {
-    const auto& row = state.OptTable[VariableDiet(i)][VariableKind(i)];
+    const auto& row = state.tableValues[VariableDiet(i)][VariableKind(i)];
     state.scale[i] = (row[kOptMaximum] - row[kOptMinimum]) / kCoordSpan;
   }
   state.evaluations = 0;
@@ -73,11 +73,11 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 double FeedCostObjective::TableValue(const OptVariables& x, int i) const {
   const int d = VariableDiet(i);
   const int k = VariableKind(i);
-  if (x.OptFixed[i] == 0) {
-    return (x.OptVar[i] - x.OptLower[i]) * state_.scale[i] + state_.OptTable[d][k][kOptMinimum];
+  if (x.fixedFlags[i] == 0) {
+    return (x.point[i] - x.lower[i]) * state_.scale[i] + state_.tableValues[d][k][kOptMinimum];
   }
-  if (k == kFeedKind) return state_.OptTable[d][k][kOptCurrent];
-  return state_.BaseDiet[d][k == kEnergyKind ? kEnergy : kProtein];
+  if (k == kFeedKind) return state_.tableValues[d][k][kOptCurrent];
+  return state_.baseDiet[d][k == kEnergyKind ? kEnergy : kProtein];
 }
 
 // The restrictions of `diet` at its tried energy and protein minima.
@@ -86,14 +86,14 @@ void FeedCostObjective::SetTriedDiet(int diet) {
   auto& maximum = lp_.tables.nutrientRestrictions[diet][kMaxKind];
   if (minimum[kEnergy] == 0) return;
   minimum[kEnergy] = RoundTriedEnergy(minimum[kEnergy]);
-  const double band = state_.EnergyBand[diet];
+  const double band = state_.energyBand[diet];
   maximum[kEnergy] = band < 0 ? 0 : minimum[kEnergy] + band;
   // The protein maximum is left to the formulation (FormulateDiets): a diet
   // that is not re-formulated keeps the maximum it was formulated with.
   minimum[kProtein] = RoundTriedProtein(minimum[kProtein]);
   // Amino acids keep their ratio to protein; without a base protein there is
   // no ratio and they stay.
-  const auto& base = state_.BaseDiet[diet];
+  const auto& base = state_.baseDiet[diet];
   if (!(base[kProtein] > 0)) return;
   for (int j = kArginine; j <= kValine; ++j) {
     minimum[j] = base[j] * minimum[kProtein] / base[kProtein];
@@ -105,13 +105,13 @@ void FeedCostObjective::FormulateDiets(int diets) {
   for (int d = 1; d <= diets; ++d) {
     const auto& kinds = lp_.tables.nutrientRestrictions[d];
     const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
-    if (state_.formulated[d] && state_.FormulatedAt[d] == at) continue;
+    if (state_.formulated[d] && state_.formulatedAt[d] == at) continue;
     // BuildLp sets the protein maximum the diet is formulated with (its
     // band, or minimum + 0.25), so the restrictions show what was used.
     BuildLp(lp_, d);
     lp_.state.dietProblems[d] = 0;
     SolveDiet(lp_, d);
-    state_.FormulatedAt[d] = at;
+    state_.formulatedAt[d] = at;
     state_.formulated[d] = true;
     ++state_.lpSolves;
     growth.dietNutrients[d][kEnergy] =
@@ -123,7 +123,7 @@ void FeedCostObjective::FormulateDiets(int diets) {
 double FeedCostObjective::PriceRun(int diets) {
   GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
-    growth.dietFeedAmount[d] = ConvertWeight(growth, kToInternal, state_.OptFeedAmount[d]);
+    growth.dietFeedAmount[d] = ConvertWeight(growth, kToInternal, state_.triedFeedAmount[d]);
   }
   if (growth.startAge >= 0 && growth.startAge <= kMaxAge) {
     growth.liveWeight[growth.startAge][kHerdColumn] = state_.startWeight;
@@ -153,7 +153,7 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
 
   if (evaluations == 0) {
     for (int i = 1; i <= kOptKinds * diets; ++i) {
-      if (x.OptFixed[i] == 0) state_.formulated[VariableDiet(i)] = false;
+      if (x.fixedFlags[i] == 0) state_.formulated[VariableDiet(i)] = false;
     }
   }
   for (int i = 1; i <= kOptKinds * diets; ++i) {
@@ -161,7 +161,7 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
     const double value = TableValue(x, i);
     switch (VariableKind(i)) {
       case kFeedKind:
-        state_.OptFeedAmount[d] = value;
+        state_.triedFeedAmount[d] = value;
         break;
       case kEnergyKind:
         nut[d][kMinKind][kEnergy] = value;
@@ -195,7 +195,7 @@ void FeedCostObjective::NewBest(const OptVariables& x, double score) {
   shown.costPerPig = score;
   shown.diets = Diets(x);
   for (int d = 1; d <= shown.diets; ++d) {
-    shown.feedAmount[d] = state_.OptFeedAmount[d];
+    shown.feedAmount[d] = state_.triedFeedAmount[d];
     shown.energy[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kEnergy];
     shown.protein[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kProtein];
   }

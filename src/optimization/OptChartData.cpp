@@ -12,7 +12,7 @@ OptChartData ReadOptChart(const OptResult& result, const GrowthState& growth) {
   chart.diets = std::clamp(result.diets, 0, kMaxDiets);
   for (int d = 1; d <= chart.diets; ++d) {
     DietBars& bars = chart.diet[d];
-    bars.startFeed = result.OptTable[d][kFeedKind][kOptCurrent];
+    bars.startFeed = result.tableValues[d][kFeedKind][kOptCurrent];
     bars.startCost = ConvertPrice(growth, kToInternal, result.startPrice[d]) *
                      ConvertWeight(growth, kToInternal, bars.startFeed);
     const int v = VariableOf(d, kFeedKind);

@@ -62,8 +62,8 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
   layout->addLayout(body, 1);
   resize(760, 420);
 
-  form_.OnProgress = [this](long growthRuns, double bestFit) { ShowProgress(growthRuns, bestFit); };
-  form_.ProgressEvery = kProgressEvery;
+  form_.onProgress = [this](long growthRuns, double bestFit) { ShowProgress(growthRuns, bestFit); };
+  form_.progressEvery = kProgressEvery;
 }
 
 void CalibrationWindow::Refresh() {

@@ -44,7 +44,7 @@ GridView* ChangeTrackingWindow::AddTable(Grid& grid, const char* name) {
   view->Bind(grid, dialogs_);
   for (const frmTrack::PopupEntry& entry : frmTrack::kPopup)
     view->SetPopupCaption(entry.action, FromCoreText(entry.caption));
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action, dialogs_); }); });
   return view;

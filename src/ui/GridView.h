@@ -28,10 +28,10 @@ class GridView : public QTableView {
 
  public:
   // Told that this table received a key press or a right click; a window
-  // makes it the form's ActiveGrid.
+  // makes it the form's activeGrid.
   using ActivateHook = std::function<void(Grid& grid)>;
   // Runs a pop-up menu entry in place of PopupCommand on this table, for a
-  // window whose menu acts on its form's ActiveGrid.
+  // window whose menu acts on its form's activeGrid.
   using PopupHook = std::function<void(PopupAction action)>;
 
   explicit GridView(QWidget* parent = nullptr);

@@ -178,7 +178,7 @@ GridView* MainWindow::AddTable(Grid& grid, const char* name) {
   auto* view = new GridView;
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, app_.dialogs);
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
   // After the view has taken the Grid's widths again.
   connect(view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenToText(*view); });

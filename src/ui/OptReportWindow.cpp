@@ -38,21 +38,23 @@ void WidenColumnsToText(GridView& view) {
   }
 }
 
-OptReportWindow::OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* parent)
+OptReportWindow::OptReportWindow(OptimizationReportForm& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("OptReport"));
-  setWindowTitle(FromCoreText(OptReport::kCaption));
+  setWindowTitle(FromCoreText(OptimizationReportForm::kCaption));
 
   // The tabs in the form's order: optimum, nutrient and ingredient
   // restrictions, diet formulation.
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("Tab"));
-  Grid* tables[] = {
-      &form_.GridOptimum, &form_.GridNutRestrict, &form_.GridIngRestrict, &form_.GridFormulation};
+  Grid* tables[] = {&form_.optimumTable,
+                    &form_.nutrientRestrictionTable,
+                    &form_.ingredientRestrictionTable,
+                    &form_.formulationTable};
   const char* names[] = {"GridOptimum", "GridNutRestrict", "GridIngRestrict", "GridFormulation"};
   for (int tab = 0; tab < static_cast<int>(std::size(tables)); ++tab) {
     tabs_->addTab(AddTable(*tables[tab], names[tab], dialogs),
-                  FromCoreText(OptReport::kTabCaptions[tab]));
+                  FromCoreText(OptimizationReportForm::kTabCaptions[tab]));
   }
   // The start against the optimum by diet, as bar charts on a tab of their own.
   chart_ = new OptReportChart(dialogs, {}, this);
@@ -66,8 +68,9 @@ OptReportWindow::OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* par
   target_->setReadOnly(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(target_);
-  buttons->addWidget(
-      AddButton("CopyToClipboard", OptReport::kCopyCaption, [this] { form_.CopyToClipboard(); }));
+  buttons->addWidget(AddButton("CopyToClipboard", OptimizationReportForm::kCopyCaption, [this] {
+    form_.CopyToClipboard();
+  }));
   buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
@@ -86,7 +89,7 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
   connect(
       view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenColumnsToText(*view); });
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
   ForwardKeys(*view, [this, &grid](Key key, KeyModifiers modifiers) {
     return form_.KeyDown(grid, key, modifiers);
@@ -96,9 +99,9 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
 
 void OptReportWindow::Refresh() {
   setWindowTitle(FromCoreText(form_.caption));
-  target_->setText(FromCoreText(form_.TextTarget));
+  target_->setText(FromCoreText(form_.targetText));
   if (FormTab(tabs_->currentIndex()) != form_.currentTab) tabs_->setCurrentIndex(form_.currentTab);
-  chart_->Show(form_.Chart);
+  chart_->Show(form_.chart);
   for (GridView* view : tabs_->findChildren<GridView*>()) WidenColumnsToText(*view);
   if (form_.windowWidth > 0 && form_.windowHeight > 0 && !isVisible()) {
     resize(form_.windowWidth, form_.windowHeight);

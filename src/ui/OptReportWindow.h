@@ -1,6 +1,6 @@
 #pragma once
 
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -17,7 +17,7 @@ class OptReportWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  OptReportWindow(OptReport& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  OptReportWindow(OptimizationReportForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -27,9 +27,11 @@ class OptReportWindow : public SecondaryWindow {
  private:
   GridView* AddTable(Grid& grid, const char* name, Dialogs& dialogs);
   // The form's tab a tab of the window shows: the chart tab shows the optimum.
-  int FormTab(int tab) const { return tab == chartTab_ ? OptReport::kOptimumTab : tab; }
+  int FormTab(int tab) const {
+    return tab == chartTab_ ? OptimizationReportForm::kOptimumTab : tab;
+  }
 
-  OptReport& form_;
+  OptimizationReportForm& form_;
   QTabWidget* tabs_ = nullptr;
   QLineEdit* target_ = nullptr;
   OptReportChart* chart_ = nullptr;  // on a tab after the form's four

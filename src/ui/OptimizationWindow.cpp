@@ -83,24 +83,27 @@ class RunInputFilter : public QObject {
 
 }  // namespace
 
-OptimizationWindow::OptimizationWindow(
-    frmOpt& form, AfrmMain& mainForm, OptReport& report, Dialogs& dialogs, QWidget* parent)
+OptimizationWindow::OptimizationWindow(OptimizationForm& form,
+                                       AfrmMain& mainForm,
+                                       OptimizationReportForm& report,
+                                       Dialogs& dialogs,
+                                       QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("frmOpt"));
-  setWindowTitle(FromCoreText(frmOpt::kCaption));
+  setWindowTitle(FromCoreText(OptimizationForm::kCaption));
   report_ = new OptReportWindow(report, dialogs, this);
 
   table_ = new GridView(this);
   table_->setObjectName(QStringLiteral("GridOpt"));
-  table_->Bind(form_.GridOpt, dialogs);
+  table_->Bind(form_.optimizationTable, dialogs);
   connect(table_->Model(), &GridModel::LayoutHintsChanged, table_, [this] {
     WidenColumnsToText(*table_);
   });
   table_->Model()->SetAfterEdit([this](int row, int col) {
-    form_.GridOpt_AfterEdit(row, col);
+    form_.TableEdited(row, col);
     Refresh();
   });
-  table_->SetActivateHook([this](Grid& grid) { form_.ActiveGrid = &grid; });
+  table_->SetActivateHook([this](Grid& grid) { form_.activeGrid = &grid; });
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
   ForwardKeys(*table_,
@@ -112,16 +115,16 @@ OptimizationWindow::OptimizationWindow(
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Fields());
-  layout->addWidget(AddLabel("UncheckNote", frmOpt::kUncheckNote));
+  layout->addWidget(AddLabel("UncheckNote", OptimizationForm::kUncheckNote));
   layout->addLayout(middle, 1);
-  layout->addWidget(AddLabel("RestrictNote", frmOpt::kRestrictNote));
+  layout->addWidget(AddLabel("RestrictNote", OptimizationForm::kRestrictNote));
   layout->addWidget(Progress(dialogs));
   resize(900, 720);
 
-  form_.Progress = [this] { ShowProgress(); };
+  form_.onProgress = [this] { ShowProgress(); };
 }
 
-OptimizationWindow::~OptimizationWindow() { form_.Progress = nullptr; }
+OptimizationWindow::~OptimizationWindow() { form_.onProgress = nullptr; }
 
 QLineEdit* OptimizationWindow::AddField(std::string& text, const char* name) {
   auto* field = new QLineEdit(this);
@@ -150,12 +153,13 @@ QWidget* OptimizationWindow::Fields() {
   auto* panel = new QWidget(this);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
-  location_ = AddField(form_.LocationName, "LocationName");
-  target_ = AddField(form_.TargetWeight, "TargetWeight");
-  diets_ = AddField(form_.TextOptDiet, "TextOptDiet");
-  const std::pair<std::string_view, QLineEdit*> fields[] = {{frmOpt::kLocationCaption, location_},
-                                                            {frmOpt::kTargetCaption, target_},
-                                                            {frmOpt::kDietsCaption, diets_}};
+  location_ = AddField(form_.locationName, "LocationName");
+  target_ = AddField(form_.targetWeight, "TargetWeight");
+  diets_ = AddField(form_.dietCountText, "TextOptDiet");
+  const std::pair<std::string_view, QLineEdit*> fields[] = {
+      {OptimizationForm::kLocationCaption, location_},
+      {OptimizationForm::kTargetCaption, target_},
+      {OptimizationForm::kDietsCaption, diets_}};
   for (const auto& [caption, field] : fields) {
     row->addWidget(new QLabel(FromCoreText(caption), panel));
     row->addWidget(field, field == location_ ? 2 : 1);
@@ -169,35 +173,33 @@ QWidget* OptimizationWindow::Commands() {
   auto* panel = new QWidget(this);
   auto* column = new QVBoxLayout(panel);
   column->setContentsMargins(0, 0, 0, 0);
-  feedOnly_ = AddCheck(form_.CheckFeedOnly, "CheckFeedOnly");
+  feedOnly_ = AddCheck(form_.feedWeightsOnly, "CheckFeedOnly");
   connect(feedOnly_, &QCheckBox::clicked, this, [this](bool ticked) {
-    Run([this, ticked] { form_.CheckFeedOnly_Click(ticked); });
+    Run([this, ticked] { form_.FeedWeightsOnlyClicked(ticked); });
   });
-  carcass_ = AddCheck(form_.CheckCarcass, "CheckCarcass");
-  marrowind_ = AddCheck(form_.CheckMarrowind, "CheckMarrowind");
+  carcass_ = AddCheck(form_.setCarcass, "CheckCarcass");
+  marrowind_ = AddCheck(form_.setMarrowind, "CheckMarrowind");
   for (QCheckBox* check : {feedOnly_, carcass_, marrowind_}) column->addWidget(check);
 
-  runOpt_ = AddButton("CmdRunOpt", form_.CmdRunOpt.caption, [this] { RunOptimization(); });
-  view_ = AddButton("CmdView", form_.CmdView.caption, [this] {
-    if (form_.CmdView_Click()) report_->Open();
+  runOpt_ = AddButton("CmdRunOpt", form_.runOptimization.caption, [this] { RunOptimization(); });
+  view_ = AddButton("CmdView", form_.viewOptimization.caption, [this] {
+    if (form_.ViewOptimization()) report_->Open();
   });
   transfer_ =
-      AddButton("CmdTransfer", form_.CmdTransfer.caption, [this] { form_.CmdTransfer_Click(); });
+      AddButton("CmdTransfer", form_.transferOptimum.caption, [this] { form_.TransferOptimum(); });
   addMinMax_ =
-      AddButton("CmdAddMinMax", form_.CmdAddMinMax.caption, [this] { form_.CmdAddMinMax_Click(); });
-  saveOpt_ =
-      AddButton("CmdSaveOpt", form_.CmdSaveOpt.caption, [this] { form_.CmdSaveOpt_Click(); });
-  openOpt_ =
-      AddButton("CmdOpenOpt", form_.CmdOpenOpt.caption, [this] { form_.CmdOpenOpt_Click(); });
+      AddButton("CmdAddMinMax", form_.addMinMax.caption, [this] { form_.AddMinMaxToCurrent(); });
+  saveOpt_ = AddButton("CmdSaveOpt", form_.saveTable.caption, [this] { form_.SaveTable(); });
+  openOpt_ = AddButton("CmdOpenOpt", form_.openTable.caption, [this] { form_.OpenTable(); });
   for (QPushButton* button : {runOpt_, view_, transfer_, addMinMax_, saveOpt_, openOpt_}) {
     button->setAutoFillBackground(true);
     column->addWidget(button);
   }
   column->addStretch();
-  working_ = AddLabel("Working", frmOpt::kWorkingCaption);
+  working_ = AddLabel("Working", OptimizationForm::kWorkingCaption);
   working_->setAlignment(Qt::AlignCenter);
   column->addWidget(working_);
-  cancel_ = AddButton("Cancel", frmOpt::kCancelCaption, [this] { form_.Cancel(); });
+  cancel_ = AddButton("Cancel", OptimizationForm::kCancelCaption, [this] { form_.Cancel(); });
   column->addWidget(cancel_);
   return panel;
 }
@@ -214,7 +216,7 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   const std::pair<std::string_view, QLineEdit*> results[] = {
       {AfrmMain::kOptStartCaption, start_},
       {AfrmMain::kOptBestCaption, best_},
-      {frmOpt::kEvaluationsCaption, evaluations_}};
+      {OptimizationForm::kEvaluationsCaption, evaluations_}};
   int col = 0;
   for (const auto& [caption, field] : results) {
     grid->addWidget(new QLabel(FromCoreText(caption), panel), 0, col++);
@@ -222,7 +224,7 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   }
   bestDiets_ = new GridView(panel);
   bestDiets_->setObjectName(QStringLiteral("GridOptBest"));
-  bestDiets_->Bind(mainForm_.GridOptBest, dialogs);
+  bestDiets_->Bind(mainForm_.optimumDietsTable, dialogs);
   connect(bestDiets_->Model(), &GridModel::LayoutHintsChanged, bestDiets_, [this] {
     WidenColumnsToText(*bestDiets_);
   });
@@ -237,7 +239,7 @@ void OptimizationWindow::RunOptimization() {
   qApp->installEventFilter(&hold);
   sinceRepaint_.invalidate();
   runShown_ = false;
-  form_.CmdRunOpt_Click();
+  form_.Run();
   qApp->removeEventFilter(&hold);
 }
 
@@ -249,37 +251,38 @@ void OptimizationWindow::ShowProgress() {
   Refresh();
   // Once per run the main window shows its run commands held.
   if (!std::exchange(runShown_, true)) emit Changed();
-  emit Progressed(form_.Evaluations);
+  emit Progressed(form_.evaluationCount);
   QCoreApplication::processEvents();
 }
 
 void OptimizationWindow::Refresh() {
-  const bool running = form_.Running;
-  ShowText(location_, form_.LocationName);
-  ShowText(target_, form_.TargetWeight);
-  ShowText(diets_, form_.TextOptDiet);
+  const bool running = form_.runInProgress;
+  ShowText(location_, form_.locationName);
+  ShowText(target_, form_.targetWeight);
+  ShowText(diets_, form_.dietCountText);
   for (QLineEdit* field : {location_, target_, diets_}) field->setReadOnly(running);
   table_->setEnabled(!running);
 
-  feedOnly_->setChecked(form_.CheckFeedOnly.checked);
-  feedOnly_->setEnabled(form_.CheckFeedOnlyEnabled);
-  carcass_->setChecked(form_.CheckCarcass.checked);
-  carcass_->setVisible(form_.CheckCarcassVisible);
-  marrowind_->setChecked(form_.CheckMarrowind.checked);
-  marrowind_->setEnabled(form_.CheckMarrowindEnabled);
+  feedOnly_->setChecked(form_.feedWeightsOnly.checked);
+  feedOnly_->setEnabled(form_.feedWeightsOnlyEnabled);
+  carcass_->setChecked(form_.setCarcass.checked);
+  carcass_->setVisible(form_.setCarcassVisible);
+  marrowind_->setChecked(form_.setMarrowind.checked);
+  marrowind_->setEnabled(form_.setMarrowindEnabled);
 
-  ShowButton(runOpt_, form_.CmdRunOpt);
-  ShowButton(view_, form_.CmdView);
-  ShowButton(transfer_, form_.CmdTransfer);
-  ShowButton(addMinMax_, form_.CmdAddMinMax);
-  ShowButton(saveOpt_, form_.CmdSaveOpt);
-  ShowButton(openOpt_, form_.CmdOpenOpt);
-  working_->setVisible(form_.WorkingVisible);
+  ShowButton(runOpt_, form_.runOptimization);
+  ShowButton(view_, form_.viewOptimization);
+  ShowButton(transfer_, form_.transferOptimum);
+  ShowButton(addMinMax_, form_.addMinMax);
+  ShowButton(saveOpt_, form_.saveTable);
+  ShowButton(openOpt_, form_.openTable);
+  working_->setVisible(form_.workingVisible);
   cancel_->setVisible(running);
 
-  ShowText(start_, mainForm_.TextOptStart.text);
-  ShowText(best_, mainForm_.TextOptBest.text);
-  evaluations_->setText(form_.Evaluations > 0 ? QString::number(form_.Evaluations) : QString());
+  ShowText(start_, mainForm_.optimizationStartCost.text);
+  ShowText(best_, mainForm_.optimizationBestCost.text);
+  evaluations_->setText(form_.evaluationCount > 0 ? QString::number(form_.evaluationCount)
+                                                  : QString());
   WidenColumnsToText(*table_);
   WidenColumnsToText(*bestDiets_);
 }

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "app/frmOpt.h"
+#include "app/OptimizationForm.h"
 #include "ui/SecondaryWindow.h"
 
 class AfrmMain;
@@ -25,9 +25,9 @@ class OptimizationWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  OptimizationWindow(frmOpt& form,
+  OptimizationWindow(OptimizationForm& form,
                      AfrmMain& mainForm,
-                     OptReport& report,
+                     OptimizationReportForm& report,
                      Dialogs& dialogs,
                      QWidget* parent = nullptr);
   ~OptimizationWindow() override;
@@ -52,7 +52,7 @@ class OptimizationWindow : public SecondaryWindow {
   void RunOptimization();
   void ShowProgress();
 
-  frmOpt& form_;
+  OptimizationForm& form_;
   AfrmMain& mainForm_;
   OptReportWindow* report_ = nullptr;
 

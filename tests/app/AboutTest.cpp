@@ -14,7 +14,7 @@ namespace {
 
 TEST(About, VersionIsTheWordAndThreeNumbersJoinedByPeriods) {
   frmAbout about;
-  about.Form_Load({2, 3, 15});
+  about.Open({2, 3, 15});
   EXPECT_TRUE(about.Visible());
   EXPECT_EQ(about.lblVersion, "Version 2.3.15");
   EXPECT_EQ(about.caption, "About Marrowind's " + about.lblTitle);

@@ -216,7 +216,7 @@ TEST_F(Calibration, ContinueKeepsEveryWeighing) {
             << r << " " << col;
     EXPECT_EQ(table.Text(static_cast<int>(expected.size()) + 1, 0), "");
 
-    app.calibForm.OnProgress = [this](long runs, double) {
+    app.calibForm.onProgress = [this](long runs, double) {
       if (runs > 0) app.growth.cancelRun = true;
     };
     if (c.fits) dialogs.Answer(Answer::No);
@@ -300,9 +300,9 @@ TEST_F(Calibration, CancelledFitAndNoSave) {
   OpenScreen("Farm2");  // a new name: the demo's weighings stay as they are
   const auto cal = TextFile::ReadLines(Path("Demo.cal"));
   const auto plt = TextFile::ReadLines(Path("Demo.plt"));
-  app.calibForm.ProgressEvery = 50;
+  app.calibForm.progressEvery = 50;
   long lastRuns = -1;
-  app.calibForm.OnProgress = [&](long runs, double) {
+  app.calibForm.onProgress = [&](long runs, double) {
     lastRuns = runs;
     if (runs > 0) app.growth.cancelRun = true;
   };
@@ -354,8 +354,8 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
     OpenScreen();
     frmCalib& screen = app.calibForm;
     screen.Unattended = c.unattended;
-    screen.ProgressEvery = 1;
-    screen.OnProgress = [this](long runs, double) {
+    screen.progressEvery = 1;
+    screen.onProgress = [this](long runs, double) {
       if (runs > 0) app.growth.cancelRun = true;
     };
     if (!c.unattended) dialogs.Answer(c.answer);

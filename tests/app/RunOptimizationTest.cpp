@@ -32,15 +32,16 @@ struct OptSetup : OptWindowFields {
       app.formulation.nutrientRestrictions[d][kMinKind][kMetCys] = 0.7;
       for (int k = 1; k <= 3; ++k) {
         const int row = VariableOf(d, k);
-        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        for (int c = 0; c < 3; ++c) GridOpt.SetText(row, kOptCurrentCol + c, rows[k - 1][c]);
+        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        for (int c = 0; c < 3; ++c)
+          optimizationTable.SetText(row, kOptCurrentCol + c, rows[k - 1][c]);
       }
     }
   }
   void Cells(int row, const char* current, const char* minimum, const char* maximum) {
-    GridOpt.SetText(row, kOptCurrentCol, current);
-    GridOpt.SetText(row, kOptMinimumCol, minimum);
-    GridOpt.SetText(row, kOptMaximumCol, maximum);
+    optimizationTable.SetText(row, kOptCurrentCol, current);
+    optimizationTable.SetText(row, kOptMinimumCol, minimum);
+    optimizationTable.SetText(row, kOptMaximumCol, maximum);
   }
 };
 
@@ -52,20 +53,20 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     Messages messages;
   };
   const Case cases[] = {
-      {"no location name", [](OptSetup& s) { s.LocationName = " "; }, {}},
+      {"no location name", [](OptSetup& s) { s.locationName = " "; }, {}},
       {"no cost per pig",
        [](OptSetup& s) { s.app.mainForm.TextPrice.text = ""; },
        {"Run Current Calc First"}},
-      {"no diets", [](OptSetup& s) { s.TextOptDiet = "0"; }, {"Set No. of Diets first"}},
+      {"no diets", [](OptSetup& s) { s.dietCountText = "0"; }, {"Set No. of Diets first"}},
       {"seven diets: more than the search holds",
-       [](OptSetup& s) { s.TextOptDiet = "7"; },
+       [](OptSetup& s) { s.dietCountText = "7"; },
        {kTooManyOptDiets}},
-      {"eight diets", [](OptSetup& s) { s.TextOptDiet = "8"; }, {kTooManyOptDiets}},
+      {"eight diets", [](OptSetup& s) { s.dietCountText = "8"; }, {kTooManyOptDiets}},
       {"first current value missing",
-       [](OptSetup& s) { s.GridOpt.SetText(1, kOptCurrentCol, ""); },
+       [](OptSetup& s) { s.optimizationTable.SetText(1, kOptCurrentCol, ""); },
        {"Set Diet Values"}},
       {"first minimum missing",
-       [](OptSetup& s) { s.GridOpt.SetText(1, kOptMinimumCol, ""); },
+       [](OptSetup& s) { s.optimizationTable.SetText(1, kOptMinimumCol, ""); },
        {"Set Diet Minimum Values"}},
       {"ticked rows outside their limits, told in one message",
        [](OptSetup& s) {
@@ -76,8 +77,8 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
       {"empty limits",
        [](OptSetup& s) {
          for (int row = 1; row <= 6; ++row) {
-           s.GridOpt.SetText(row, kOptMinimumCol, "0");
-           s.GridOpt.SetText(row, kOptMaximumCol, "");
+           s.optimizationTable.SetText(row, kOptMinimumCol, "0");
+           s.optimizationTable.SetText(row, kOptMaximumCol, "");
          }
        },
        {"Check Max Values on Diet 1 Feed Weight\nCheck Max Values on Diet 1 Energy\n"
@@ -86,16 +87,16 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
       {"an unticked row outside its limits is not checked",
        [](OptSetup& s) {
          s.Cells(4, "10", "2", "4");
-         s.GridOpt.SetCellCheck(4, kOptTickCol, CheckState::Unchecked);
-         s.TargetWeight = "0";
+         s.optimizationTable.SetCellCheck(4, kOptTickCol, CheckState::Unchecked);
+         s.targetWeight = "0";
        },
        {"Set the Target Weight"}},
       {"no methionine and cystine to ratio",
        [](OptSetup& s) { s.app.formulation.nutrientRestrictions[2][kMinKind][kMetCys] = 0; },
        {"Set Diet Values for MET_CYS"}},
-      {"no target weight", [](OptSetup& s) { s.TargetWeight = "0"; }, {"Set the Target Weight"}},
+      {"no target weight", [](OptSetup& s) { s.targetWeight = "0"; }, {"Set the Target Weight"}},
       {"a target below the starting weight",
-       [](OptSetup& s) { s.TargetWeight = "5"; },
+       [](OptSetup& s) { s.targetWeight = "5"; },
        {"Set the Target Weight"}},
       {"no formulation chosen and no energy",
        [](OptSetup& s) {
@@ -122,13 +123,13 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
     EXPECT_TRUE(s.dialogs.Done());
     EXPECT_FALSE(s.opt->result.done);
     EXPECT_EQ(s.opt->search.totalEvaluations, 0);
-    EXPECT_FALSE(s.WorkingVisible);
-    EXPECT_FALSE(s.ViewEnabled);
-    EXPECT_TRUE(s.AddMinMaxVisible);
+    EXPECT_FALSE(s.workingVisible);
+    EXPECT_FALSE(s.viewEnabled);
+    EXPECT_TRUE(s.addMinMaxVisible);
     EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
     EXPECT_EQ(s.app.growth.dietCount, diets);
     EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
-    EXPECT_EQ(s.GridOpt.CellCheck(2, kOptTickCol), CheckState::Checked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(2, kOptTickCol), CheckState::Checked);
   }
 }
 

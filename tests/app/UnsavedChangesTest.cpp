@@ -58,16 +58,16 @@ const EditCase kEdits[] = {
      UnsavedData::CalibrationInputs,
      "Demo.cal",
      [](App& app, Dialogs& d) {
-       app.calibForm.Form_Load();
+       app.calibForm.Open();
        PasteInto(app.calibForm.GridCal, 2, 1, "987.6", d);
      }},
     {"optimization table",
      UnsavedData::OptimizationTable,
      "Demo.opt",
      [](App& app, Dialogs& d) {
-       app.optForm.Form_Load();
-       PasteInto(app.optForm.GridOpt, 1, kOptMinimumCol, "987.6", d);
-       app.optForm.OptFile = app.location.locationBase + ".opt";
+       app.optForm.Open();
+       PasteInto(app.optForm.optimizationTable, 1, kOptMinimumCol, "987.6", d);
+       app.optForm.tableFile = app.location.locationBase + ".opt";
      }},
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FuzzFile.h"
-#include "app/frmOpt.h"
+#include "app/OptimizationForm.h"
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 

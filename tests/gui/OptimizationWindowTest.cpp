@@ -59,7 +59,7 @@ struct Seen {
 void Watch(Session& s, Seen& seen, std::function<void()> atFirstReport = {}) {
   QObject::connect(s.opt, &OptimizationWindow::Progressed, s.opt, [&s, &seen, atFirstReport] {
     if (seen.reports++ > 0) return;
-    seen.running = s.app->optForm.Running;
+    seen.running = s.app->optForm.runInProgress;
     seen.working = s.Find<QLabel>("Working", s.opt)->isVisible();
     seen.cancelShown = s.Find<QPushButton>("Cancel", s.opt)->isVisible();
     seen.runCommandsEnabled = s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled() ||
@@ -133,7 +133,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
       "Optimum", "Nutrient Restrict.", "Ingredient Restrict.", " Diet Formulation"};
   QCOMPARE(tabs->count(), 5);  // and the chart of the start against the optimum
   for (int tab = 0; tab < 4; ++tab) QCOMPARE(tabs->tabText(tab), QString(captions[tab]));
-  QCOMPARE(tabs->currentIndex(), OptReport::kOptimumTab);
+  QCOMPARE(tabs->currentIndex(), OptimizationReportForm::kOptimumTab);
   QCOMPARE(s.Cell(report, "GridOptimum", 1, 0), QStringLiteral("Optimized"));
   QCOMPARE(ReadNumber(s.Cell(report, "GridOptimum", 2, 1).toStdString()), startCost);
   QCOMPARE(s.Cell(report, "GridNutRestrict", 0, 1), QStringLiteral("Restriction Name"));

@@ -49,9 +49,10 @@ class FeedCostTest : public ::testing::Test {
       nut[kMinKind][kProtein] = dietProtein[d];
       nut[kMaxKind][kProtein] = dietProtein[d] + 4;
       for (int j = kArginine; j <= kValine; ++j) nut[kMinKind][j] = kAminoMinimum * dietProtein[d];
-      state.OptTable[d][kFeedKind] = {feed[d], 0.8 * feed[d], 1.2 * feed[d]};
-      state.OptTable[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
-      state.OptTable[d][kProteinKind] = {dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
+      state.tableValues[d][kFeedKind] = {feed[d], 0.8 * feed[d], 1.2 * feed[d]};
+      state.tableValues[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
+      state.tableValues[d][kProteinKind] = {
+          dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
     }
     lpState->optMode = kOptModeRunning;
     FillDietLabels(dietsTable);
@@ -59,19 +60,19 @@ class FeedCostTest : public ::testing::Test {
     state.startWeight = growth->liveWeight[growth->startAge][kHerdColumn];
     PrepareFeedCost(state, t, kDiets);
     x.n = kOptKinds * kDiets;
-    x.OptFixed.fill(1);
+    x.fixedFlags.fill(1);
     for (int i = 1; i <= x.n; ++i) {
-      x.OptLower[i] = kCoordLow;
-      x.OptUpper[i] = kCoordHigh;
+      x.lower[i] = kCoordLow;
+      x.upper[i] = kCoordHigh;
     }
   }
 
   // Frees variable i at `value` in table units.
   void Try(int diet, int kind, double value) {
     const int i = VariableOf(diet, kind);
-    const double minimum = state.OptTable[diet][kind][kOptMinimum];
-    x.OptFixed[i] = 0;
-    x.OptVar[i] = kCoordLow + (value - minimum) / state.scale[i];
+    const double minimum = state.tableValues[diet][kind][kOptMinimum];
+    x.fixedFlags[i] = 0;
+    x.point[i] = kCoordLow + (value - minimum) / state.scale[i];
   }
 
   double Evaluate(int evaluations = 1) { return objective.Evaluate(x, evaluations); }
@@ -213,13 +214,13 @@ TEST(TriedLevels, EnergyAndProteinRounding) {
 }
 
 TEST_F(FeedCostTest, DietsAreFormulatedAtTheRoundedEnergyAndProtein) {
-  state.OptTable[1][kEnergyKind] = {45, 40, 50};
+  state.tableValues[1][kEnergyKind] = {45, 40, 50};
   PrepareFeedCost(state, *tables, kDiets);
   Try(1, kEnergyKind, 45.678);
   Try(1, kProteinKind, 21.96);
   Evaluate(0);
-  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][0], 45.68);
-  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][1], 22);
+  EXPECT_DOUBLE_EQ(state.formulatedAt[1][0], 45.68);
+  EXPECT_DOUBLE_EQ(state.formulatedAt[1][1], 22);
   EXPECT_DOUBLE_EQ(MinimumOf(1, kEnergy), 45.68);
   // The energy band of 150 moves with the minimum.
   EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[1][kMaxKind][kEnergy], 45.68 + 150);
@@ -249,7 +250,7 @@ TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
   Evaluate(0);
   const double cost = lpState->dietCost[2];
   ASSERT_GT(cost, 0);
-  state.OptTable[2][kProteinKind] = {20, 20, 60};
+  state.tableValues[2][kProteinKind] = {20, 20, 60};
   PrepareFeedCost(state, *tables, kDiets);
   Try(2, kProteinKind, 50);  // above any mix of the matrix
   EXPECT_DOUBLE_EQ(Evaluate(0), cost * 1000);
@@ -286,7 +287,7 @@ TEST_F(FeedCostTest, AFailedOrShortRunIsAFailure) {
   }
 }
 
-TEST(OptBest, TakesOnlyLowerSuccessfulScores) {
+TEST(bestScore, TakesOnlyLowerSuccessfulScores) {
   OptBestRecord best;
   OptVector x{};
   const struct {
@@ -303,7 +304,7 @@ TEST(OptBest, TakesOnlyLowerSuccessfulScores) {
     SCOPED_TRACE(o.score);
     x[1] = o.score;
     EXPECT_EQ(best.Offer(o.score, x), o.taken);
-    EXPECT_EQ(best.OptBest, o.bestAfter);
+    EXPECT_EQ(best.bestScore, o.bestAfter);
     if (o.taken) EXPECT_EQ(best.bestVar[1], o.score);
   }
 }

@@ -15,8 +15,8 @@ std::unique_ptr<OptResult> TwoDiets() {
   r->diets = 2;
   r->fixed.fill(1);
   r->fixed[VariableOf(1, kFeedKind)] = 0;
-  r->OptTable[1][kFeedKind][kOptCurrent] = 2.4;  // display units
-  r->OptTable[2][kFeedKind][kOptCurrent] = 5.5;
+  r->tableValues[1][kFeedKind][kOptCurrent] = 2.4;  // display units
+  r->tableValues[2][kFeedKind][kOptCurrent] = 5.5;
   r->startPrice = {0, 600, 420};  // per tonne
   r->dietCost = {0, 650, 400};
   r->feedAmount = {0, 2.25, 5.9};  // kg

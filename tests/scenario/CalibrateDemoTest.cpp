@@ -40,7 +40,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   EXPECT_EQ(screen.GridCal.Text(5, 0), "");
 
   long reports = 0;
-  screen.OnProgress = [&](long, double) {
+  screen.onProgress = [&](long, double) {
     EXPECT_TRUE(screen.Working);
     ++reports;
   };
@@ -51,7 +51,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
   EXPECT_FALSE(screen.Working);
   EXPECT_FALSE(screen.visible);
-  EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.ProgressEvery);
+  EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.progressEvery);
 
   // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
   // of the fit, so each miss is at most sqrt(best / 10). The demo fits well

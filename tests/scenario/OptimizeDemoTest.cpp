@@ -45,7 +45,7 @@ struct DemoOptimization : OptWindowFields {
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_FALSE(form.TextPrice.text.empty());
     dialogs.Forget();
-    TargetWeight = form.Text3.text;
+    targetWeight = form.Text3.text;
     const auto& nut = app.formulation.nutrientRestrictions;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
@@ -54,10 +54,10 @@ struct DemoOptimization : OptWindowFields {
                                 nut[d][kMinKind][kProtein]};
       for (int k = 1; k <= 3; ++k) {
         const int row = VariableOf(d, k);
-        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
+        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
       }
     }
   }
@@ -83,7 +83,7 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   EXPECT_NEAR(bests.front(), s.app.growthResults.costPerPig, 0.005 * 34 / 1000);
   EXPECT_DOUBLE_EQ(r.startCost, startCost);
   EXPECT_LE(r.bestCost, startCost);
-  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.OptBest);
+  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.bestScore);
   EXPECT_GT(shownBests, 0);
   if (r.bestCost < startCost) {
     EXPECT_TRUE(s.dialogs.Messages().empty());
@@ -97,8 +97,8 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
     const double energy = r.nutrientRestrictions[d][kMinKind][kEnergy];
-    EXPECT_GE(energy, r.OptTable[d][kEnergyKind][kOptMinimum] - 0.5);
-    EXPECT_LE(energy, r.OptTable[d][kEnergyKind][kOptMaximum] + 0.5);
+    EXPECT_GE(energy, r.tableValues[d][kEnergyKind][kOptMinimum] - 0.5);
+    EXPECT_LE(energy, r.tableValues[d][kEnergyKind][kOptMaximum] + 0.5);
     EXPECT_EQ(r.dietNutrients[d][kPrice], r.dietCost[d]);
     EXPECT_GT(r.dietCost[d], 0);
   }
@@ -110,9 +110,9 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   EXPECT_GT(r.lpSolves, 0);
 
   // The window and the user's restrictions are as before the run.
-  EXPECT_FALSE(s.WorkingVisible);
-  EXPECT_TRUE(s.ViewEnabled);
-  EXPECT_TRUE(s.AddMinMaxVisible);
+  EXPECT_FALSE(s.workingVisible);
+  EXPECT_TRUE(s.viewEnabled);
+  EXPECT_TRUE(s.addMinMaxVisible);
   EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
   EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
   EXPECT_FALSE(s.app.growth.cancelRun);
@@ -128,9 +128,12 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
   EXPECT_EQ(s.dialogs.Messages().front(), kGivenCostsQuestion);
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kFeedKind), kOptTickCol), CheckState::Checked);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol), CheckState::Unchecked);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kProteinKind), kOptTickCol), CheckState::Unchecked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kFeedKind), kOptTickCol),
+              CheckState::Checked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol),
+              CheckState::Unchecked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kProteinKind), kOptTickCol),
+              CheckState::Unchecked);
     EXPECT_EQ(r.fixed[VariableOf(d, kEnergyKind)], 1);
     EXPECT_EQ(r.fixed[VariableOf(d, kFeedKind)], 0);
     // The given diets stand as the diets table holds them.
@@ -170,18 +173,18 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
   FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
-  search.OptFixed = opt.ticked;
-  search.OptVar = opt.startVar;
+  search.fixedFlags = opt.ticked;
+  search.point = opt.startVar;
   app.formulationState->optMode = kOptModeRunning;
   const long solves = opt.objective.lpSolves;
 
   StartCountingAllocations();
   for (int k = 0; k < 40; ++k) {
-    for (int i = 1; i <= search.n; ++i) search.OptVar[i] = kCoordLow + (k * 7 + i) % 9;
+    for (int i = 1; i <= search.n; ++i) search.point[i] = kCoordLow + (k * 7 + i) % 9;
     ScoreOptPoint(search, objective);
   }
   const long perEvaluations = StopCountingAllocations();
-  search.OptVar = opt.startVar;
+  search.point = opt.startVar;
   const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
   app.formulationState->optMode = kOptModeOff;
 

@@ -26,7 +26,7 @@ struct DemoSession {
   ScriptedDialogs dialogs;
   App app{dialogs};
   AfrmMain& form = app.mainForm;
-  frmOpt& opt = app.optForm;
+  OptimizationForm& opt = app.optForm;
 
   explicit DemoSession(int feed = kFeedLeastCost) {
     OpenLocation(app, dialogs, demo.Plt());
@@ -51,35 +51,35 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   DemoSession s;
   const double startCost = ReadNumber(s.form.TextPrice.text);
   // The window opened with the diets' feed amounts and the three diets ticked.
-  EXPECT_EQ(s.opt.TextOptDiet, "3");
-  EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
+  EXPECT_EQ(s.opt.dietCountText, "3");
+  EXPECT_EQ(s.opt.optimizationTable.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
             s.form.dietsTable.Text(kDietAmountRow, 3));
-  EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
-  s.opt.CmdAddMinMax_Click();
+  EXPECT_EQ(s.opt.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  s.opt.AddMinMaxToCurrent();
   int progress = 0;
   bool commandsHeld = true;
-  s.opt.Progress = [&] {
+  s.opt.onProgress = [&] {
     ++progress;
-    commandsHeld = commandsHeld && s.opt.WorkingVisible && !s.opt.CmdRunOpt.enabled &&
+    commandsHeld = commandsHeld && s.opt.workingVisible && !s.opt.runOptimization.enabled &&
                    !s.form.Enabled(AfrmMain::Control::Command1) &&
                    !s.form.Enabled(AfrmMain::Control::Command9);
   };
-  s.opt.CmdRunOpt_Click();
+  s.opt.Run();
 
   const OptResult& r = s.app.optimization->result;
   ASSERT_TRUE(r.done);
   EXPECT_LE(r.bestCost, startCost);
   EXPECT_GT(progress, 10);
   EXPECT_TRUE(commandsHeld);
-  EXPECT_FALSE(s.opt.WorkingVisible);
-  EXPECT_TRUE(s.opt.CmdTransfer.enabled);
+  EXPECT_FALSE(s.opt.workingVisible);
+  EXPECT_TRUE(s.opt.transferOptimum.enabled);
   EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
-  EXPECT_EQ(ReadNumber(s.form.TextOptStart.text), startCost);
-  EXPECT_NEAR(ReadNumber(s.form.TextOptBest.text), r.bestCost, 1e-3);
+  EXPECT_EQ(ReadNumber(s.form.optimizationStartCost.text), startCost);
+  EXPECT_NEAR(ReadNumber(s.form.optimizationBestCost.text), r.bestCost, 1e-3);
 
   // The report: the saving is the gap between the two costs.
-  ASSERT_TRUE(s.opt.CmdView_Click());
-  const Grid& g = s.app.optReport.GridOptimum;
+  ASSERT_TRUE(s.opt.ViewOptimization());
+  const Grid& g = s.app.optReport.optimumTable;
   // Priced on the feed amounts as allowed; the run priced them to the gram.
   EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
   EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
@@ -88,7 +88,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   // The results file: its name from the location and the date, five blocks
   // in order, every number with a period.
   const std::string file = s.demo.Demo("DemoOPTMAR 2024.txt");
-  EXPECT_EQ(s.opt.ResultsFile, file);
+  EXPECT_EQ(s.opt.resultsFile, file);
   const auto lines = TextFile::ReadLines(file);
   ASSERT_TRUE(lines.has_value());
   EXPECT_EQ(lines->front(), "  ");
@@ -107,7 +107,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_EQ((*lines)[3].rfind("Feed Wt./Pig", 0), 0u);
 
   // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
-  s.opt.CmdTransfer_Click();
+  s.opt.TransferOptimum();
   s.dialogs.Forget();
   s.form.RunGrowth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
@@ -117,23 +117,25 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
 
 TEST(OptimizeReport, SavedTableOpensAgain) {
   DemoSession s;
-  s.opt.CmdAddMinMax_Click();
-  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
-  const Grid before = s.opt.GridOpt;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.optimizationTable.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
+  const Grid before = s.opt.optimizationTable;
   const std::string file = s.demo.Demo("Trial.opt");
   s.dialogs.File(file);
-  ASSERT_TRUE(s.opt.CmdSaveOpt_Click());
+  ASSERT_TRUE(s.opt.SaveTable());
 
-  s.opt.GridOpt.SetText(1, kOptMaximumCol, "99");
-  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Checked);
+  s.opt.optimizationTable.SetText(1, kOptMaximumCol, "99");
+  s.opt.optimizationTable.SetCellCheck(2, kOptTickCol, CheckState::Checked);
   s.dialogs.File(file);
-  ASSERT_TRUE(s.opt.CmdOpenOpt_Click());
+  ASSERT_TRUE(s.opt.OpenTable());
   for (int row = 1; row <= 9; ++row) {
-    EXPECT_EQ(s.opt.GridOpt.CellCheck(row, kOptTickCol), before.CellCheck(row, kOptTickCol));
+    EXPECT_EQ(s.opt.optimizationTable.CellCheck(row, kOptTickCol),
+              before.CellCheck(row, kOptTickCol));
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
-      EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(row, col)), ReadNumber(before.Text(row, col)));
+      EXPECT_DOUBLE_EQ(ReadNumber(s.opt.optimizationTable.Text(row, col)),
+                       ReadNumber(before.Text(row, col)));
   }
-  EXPECT_EQ(s.opt.GridOpt.CellColor(2, kOptMinimumCol), kInactiveBorder);
+  EXPECT_EQ(s.opt.optimizationTable.CellColor(2, kOptMinimumCol), kInactiveBorder);
   EXPECT_TRUE(s.dialogs.Messages().empty());
 }
 

@@ -17,8 +17,8 @@ namespace {
 struct OptWindow {
   ScriptedDialogs dialogs;
   App app{dialogs};
-  frmOpt& form = app.optForm;
-  Grid& GridOpt = form.GridOpt;
+  OptimizationForm& form = app.optForm;
+  Grid& optimizationTable = form.optimizationTable;
 
   OptWindow() {
     app.growth.dietCount = 3;
@@ -26,59 +26,62 @@ struct OptWindow {
     for (int d = 1; d <= 3; ++d) diets.SetText(kDietAmountRow, d, "2.4");
     diets.SetText(kDietEnergyRow, 2, "2400");
     diets.SetText(kDietProteinRow, 2, "20");
-    form.Form_Load();
+    form.Open();
   }
-  double Cell(int row, int col) const { return ReadNumber(GridOpt.Text(row, col)); }
+  double Cell(int row, int col) const { return ReadNumber(optimizationTable.Text(row, col)); }
   void Row(int row, const char* current, const char* minimum, const char* maximum) {
-    GridOpt.SetText(row, kOptCurrentCol, current);
-    GridOpt.SetText(row, kOptMinimumCol, minimum);
-    GridOpt.SetText(row, kOptMaximumCol, maximum);
+    optimizationTable.SetText(row, kOptCurrentCol, current);
+    optimizationTable.SetText(row, kOptMinimumCol, minimum);
+    optimizationTable.SetText(row, kOptMaximumCol, maximum);
   }
-  bool Greyed(int row) const { return GridOpt.CellColor(row, kOptMaximumCol) == kInactiveBorder; }
+  bool Greyed(int row) const {
+    return optimizationTable.CellColor(row, kOptMaximumCol) == kInactiveBorder;
+  }
 };
 
-TEST(frmOpt, TicksAndColours) {
+TEST(OptimizationForm, TicksAndColours) {
   OptWindow w;
   EXPECT_DOUBLE_EQ(w.Cell(VariableOf(2, kEnergyKind), kOptCurrentCol), 2400);
   EXPECT_DOUBLE_EQ(w.app.formulation.nutrientRestrictions[2][kMinKind][kProtein], 20);
   // Rows of diets 1..3 ticked and white; rows beyond 3 x dietCount unticked and greyed.
-  EXPECT_EQ(w.GridOpt.CellCheck(9, kOptTickCol), CheckState::Checked);
+  EXPECT_EQ(w.optimizationTable.CellCheck(9, kOptTickCol), CheckState::Checked);
   EXPECT_FALSE(w.Greyed(9));
-  EXPECT_EQ(w.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  EXPECT_EQ(w.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
   EXPECT_TRUE(w.Greyed(10));
 
-  w.GridOpt.SetCellCheck(5, kOptTickCol, CheckState::Unchecked);
-  w.form.GridOpt_AfterEdit(5, kOptTickCol);
+  w.optimizationTable.SetCellCheck(5, kOptTickCol, CheckState::Unchecked);
+  w.form.TableEdited(5, kOptTickCol);
   EXPECT_TRUE(w.Greyed(5));
 
   // "Use Feed Weights Only": only feed rows stay ticked; unticking it ticks
   // every row in use again, none beyond.
-  w.form.CheckFeedOnly_Click(true);
+  w.form.FeedWeightsOnlyClicked(true);
   for (int row = 1; row <= 9; ++row) {
     const bool feed = VariableKind(row) == kFeedKind;
-    EXPECT_EQ(w.GridOpt.CellCheck(row, kOptTickCol) == CheckState::Checked, feed) << row;
+    EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, feed) << row;
     EXPECT_EQ(w.Greyed(row), !feed) << row;
   }
-  w.form.CheckFeedOnly_Click(false);
+  w.form.FeedWeightsOnlyClicked(false);
   for (int row = 1; row <= 10; ++row)
-    EXPECT_EQ(w.GridOpt.CellCheck(row, kOptTickCol) == CheckState::Checked, row <= 9) << row;
+    EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, row <= 9)
+        << row;
 }
 
-TEST(frmOpt, AddMinMaxSetsLimitsAroundTheCurrentValues) {
+TEST(OptimizationForm, AddMinMaxSetsLimitsAroundTheCurrentValues) {
   OptWindow w;
   w.Row(4, "10", "0", "0");
   w.Row(5, "2400", "0", "0");
   w.Row(6, "20", "0", "0");
-  w.form.CmdAddMinMax_Click();
+  w.form.AddMinMaxToCurrent();
   const double limits[][2] = {{8, 12}, {2352, 2448}, {19, 21}};
   for (int row = 4; row <= 6; ++row) {
     EXPECT_DOUBLE_EQ(w.Cell(row, kOptMinimumCol), limits[row - 4][0]) << row;
     EXPECT_DOUBLE_EQ(w.Cell(row, kOptMaximumCol), limits[row - 4][1]) << row;
   }
-  EXPECT_EQ(w.form.CmdRunOpt.backColor, kLightGreen);
+  EXPECT_EQ(w.form.runOptimization.backColor, kLightGreen);
 }
 
-TEST(frmOpt, EditChecks) {
+TEST(OptimizationForm, EditChecks) {
   struct Case {
     const char* what;
     const char* maximumBefore;
@@ -103,9 +106,10 @@ TEST(frmOpt, EditChecks) {
     SCOPED_TRACE(c.what);
     OptWindow w;
     w.Row(c.row, "10", "8", c.maximumBefore);
-    w.GridOpt.SetText(c.row, c.col, c.typed);
-    w.form.GridOpt_AfterEdit(c.row, c.col);
-    const std::string message(c.typed[0] == '-' ? frmOpt::kNotAppropriate : frmOpt::kNotCorrect);
+    w.optimizationTable.SetText(c.row, c.col, c.typed);
+    w.form.TableEdited(c.row, c.col);
+    const std::string message(c.typed[0] == '-' ? OptimizationForm::kNotAppropriate
+                                                : OptimizationForm::kNotCorrect);
     EXPECT_EQ(w.dialogs.Messages(), std::vector<std::string>(c.messages, message));
     EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptCurrentCol), c.current);
     EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptMinimumCol), c.minimum);
@@ -114,27 +118,27 @@ TEST(frmOpt, EditChecks) {
 }
 
 // "Clear" empties the values and keeps each row's diet and kind.
-TEST(frmOpt, ClearKeepsTheRowLabels) {
+TEST(OptimizationForm, ClearKeepsTheRowLabels) {
   OptWindow w;
   w.dialogs.Answer(Answer::Yes);
-  w.form.ActiveGrid = &w.GridOpt;
+  w.form.activeGrid = &w.optimizationTable;
   w.form.Popup(PopupAction::Clear);
-  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kFeedKind), 0), "Diet 1");
-  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
-  EXPECT_EQ(w.GridOpt.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kFeedKind), 0), "Diet 1");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
 }
 
-TEST(frmOpt, NothingToTransferBeforeARun) {
+TEST(OptimizationForm, NothingToTransferBeforeARun) {
   OptWindow w;
   const auto restrictions = w.app.formulation.nutrientRestrictions;
-  w.form.CmdTransfer_Click();
-  EXPECT_FALSE(w.form.CmdView_Click());
+  w.form.TransferOptimum();
+  EXPECT_FALSE(w.form.ViewOptimization());
   EXPECT_TRUE(w.app.formulation.nutrientRestrictions == restrictions);
   EXPECT_EQ(w.app.mainForm.dietsTable.Text(kDietAmountRow, 1), "2.4");
 }
 
 // Files that are not a saved table change nothing.
-TEST(frmOpt, BadTableFiles) {
+TEST(OptimizationForm, BadTableFiles) {
   const std::vector<std::vector<std::string>> bad = {
       {},
       {"Something else", "25\t3"},
@@ -150,7 +154,7 @@ TEST(frmOpt, BadTableFiles) {
   }
 }
 
-TEST(frmOpt, ResultsFileNameFromTheDate) {
+TEST(OptimizationForm, ResultsFileNameFromTheDate) {
   EXPECT_EQ(OptResultsFileName("/data/Farm1", "15/03/2024"), "/data/Farm1OPTMAR 2024.txt");
   EXPECT_EQ(OptResultsFileName("Farm1", "01/12/1999"), "Farm1OPTDEC 1999.txt");
 }

@@ -2,7 +2,7 @@
 // restrictions the formulations used, the formulated diets, and the results
 // file of a run.
 
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 
 #include <algorithm>
 #include <array>
@@ -87,7 +87,7 @@ std::string TwoDigits(int value) { return FormatNumber(value, "##"); }
 
 // Feed amount of diet d in the optimum, display units: the amount allowed
 // when the search kept it fixed, else what the diet's phase ate.
-std::string OptimizedFeedText(const OptReportSource& s, int d, const Formats& f) {
+std::string OptimizedFeedText(const OptimizationReportSource& s, int d, const Formats& f) {
   const OptResult& r = s.result;
   const int v = VariableOf(d, kFeedKind);
   const bool fixed = v > kMaxOptVars || r.fixed[v] != 0;
@@ -95,14 +95,15 @@ std::string OptimizedFeedText(const OptReportSource& s, int d, const Formats& f)
   return f.Brief(ConvertWeight(s.growth, kToDisplay, r.phaseFeed[d]));
 }
 
-double OptimizedEnergy(const OptReportSource& s, int d) {
+double OptimizedEnergy(const OptimizationReportSource& s, int d) {
   return ConvertEnergy(s.growth, kToDisplay, s.result.dietNutrients[d][kEnergy]);
 }
 
-void FillDietBlock(Grid& g, const OptReportSource& s, int d, const Formats& f) {
+void FillDietBlock(Grid& g, const OptimizationReportSource& s, int d, const Formats& f) {
   const OptResult& r = s.result;
-  const int R = OptReport::kFirstBlockRow + OptReport::kBlockRows * (d - 1);
-  const auto& table = r.OptTable[d];
+  const int R =
+      OptimizationReportForm::kFirstBlockRow + OptimizationReportForm::kBlockRows * (d - 1);
+  const auto& table = r.tableValues[d];
   Put(g, R, 0, "Diet  " + TwoDigits(d));
   Put(g, R + kEnergyOffset, 0, "     ENERGY");
   Put(g, R + kProteinOffset, 0, " Protein, %");
@@ -146,29 +147,29 @@ std::string ReportCostLabel(int priceCode) {
 
 std::string ReportWeightLabel(int priceCode) { return priceCode >= kFirstPoundPrice ? "lb" : "kg"; }
 
-void OptReport::Form_Load(const OptReportSource& source) {
+void OptimizationReportForm::Open(const OptimizationReportSource& source) {
   windowHeight = kHeight;
   windowWidth = kWidth;
   caption = std::string(kCaption);
-  ShowCurrentVisible = false;
-  FILLOPT(source);
-  Ingredrestct(source);
-  NutRestriction(source);
-  INGWT(source);
-  Chart = ReadOptChart(source.result, source.growth);
+  showCurrentVisible = false;
+  FillOptimum(source);
+  FillIngredientRestrictions(source);
+  FillNutrientRestrictions(source);
+  FillDietFormulation(source);
+  chart = ReadOptChart(source.result, source.growth);
   currentTab = kOptimumTab;
-  GridOptimum.SetCurrent(3, 3);
+  optimumTable.SetCurrent(3, 3);
   const double target = ConvertWeight(source.growth, kToDisplay, source.result.targetWeight);
-  TextTarget = "Target Wt. " + ShortNumberText(target, source.growth.decimalComma);
+  targetText = "Target Wt. " + ShortNumberText(target, source.growth.decimalComma);
   visible = true;
 }
 
-void OptReport::FILLOPT(const OptReportSource& s) {
+void OptimizationReportForm::FillOptimum(const OptimizationReportSource& s) {
   const OptResult& r = s.result;
   const GrowthState& growth = s.growth;
   const Formats f{growth.decimalComma};
   const int diets = Diets(r);
-  Grid& g = GridOptimum;
+  Grid& g = optimumTable;
   Reset(g, std::max(7 + 6 * diets, kFirstBlockRow + 1), kOptimumCols);
 
   Put(g, kHeadingRow, 1, "Optimized", kLightGreen);
@@ -180,16 +181,16 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, kFirstBlockRow, 6, ReportCostLabel(growth.unitCodes[kPriceUnit]));
   for (int d = 1; d <= diets; ++d) FillDietBlock(g, s, d, f);
 
-  OptimizedCost = 0;
-  TotalFeed = 0;
+  optimizedCost = 0;
+  totalFeed = 0;
   double energyEaten = 0;  // display energy x display feed, optimized and initial
   double initialEnergy = 0;
   for (int d = 1; d <= diets; ++d) {
-    OptimizedCost += ConvertPrice(growth, kToInternal, r.dietCost[d]) * r.feedAmount[d];
-    TotalFeed += r.feedAmount[d];
+    optimizedCost += ConvertPrice(growth, kToInternal, r.dietCost[d]) * r.feedAmount[d];
+    totalFeed += r.feedAmount[d];
     energyEaten += OptimizedEnergy(s, d) * ConvertWeight(growth, kToDisplay, r.feedAmount[d]);
     initialEnergy +=
-        r.OptTable[d][kEnergyKind][kOptCurrent] * r.OptTable[d][kFeedKind][kOptCurrent];
+        r.tableValues[d][kEnergyKind][kOptCurrent] * r.tableValues[d][kFeedKind][kOptCurrent];
   }
 
   const double target = ConvertWeight(growth, kToDisplay, r.targetWeight);
@@ -200,11 +201,11 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, 0, 3, " Age");
   Put(g, 0, 4, "Percent Saved");
   Put(g, 1, 0, "Optimized");
-  Put(g, 1, 1, f.Full(OptimizedCost), kLightGreen);
-  const auto feedGain = Ratio(ConvertWeight(growth, kToDisplay, TotalFeed), gain);
+  Put(g, 1, 1, f.Full(optimizedCost), kLightGreen);
+  const auto feedGain = Ratio(ConvertWeight(growth, kToDisplay, totalFeed), gain);
   PutRatio(g, 1, 2, feedGain, feedGain ? f.Full(*feedGain) : "", kLightGreen);
   Put(g, 1, 3, f.Short(r.finalAge), kLightGreen);
-  const auto saved = Ratio((initialCost - OptimizedCost) * 100, initialCost);
+  const auto saved = Ratio((initialCost - optimizedCost) * 100, initialCost);
   PutRatio(g, 1, 4, saved, saved ? f.Short(*saved) : "", kWhite);
   Put(g, 2, 0, "Initial");
   Put(g, 2, 1, f.Full(initialCost), kLightCyan);
@@ -212,10 +213,10 @@ void OptReport::FILLOPT(const OptReportSource& s) {
   Put(g, 2, 3, s.initialFinalAge);
   Put(g, 3, 1, "Cost /" + ReportWeightLabel(growth.unitCodes[kPriceUnit]));
   Put(g, 4, 0, "Optimized");
-  const auto perWeight = Ratio(OptimizedCost, target);
+  const auto perWeight = Ratio(optimizedCost, target);
   PutRatio(g, 4, 1, perWeight, perWeight ? f.Full(*perWeight) : "", kLightGreen);
-  Put(g, 4, 4, f.Short((initialCost - OptimizedCost) * kSavingScale));
-  const auto perEnergy = Ratio(OptimizedCost * kPerThousand, energyEaten);
+  Put(g, 4, 4, f.Short((initialCost - optimizedCost) * kSavingScale));
+  const auto perEnergy = Ratio(optimizedCost * kPerThousand, energyEaten);
   PutRatio(g, 4, 7, perEnergy, perEnergy ? f.Full(*perEnergy) : "", kLightGreen);
   Put(g, 5, 0, "Initial");
   const auto initialPerWeight = Ratio(ReadNumber(g.Text(2, 1)), target);
@@ -258,10 +259,10 @@ void PutRestriction(Grid& g, int row, int col, double value, bool comma) {
 
 }  // namespace
 
-void OptReport::NutRestriction(const OptReportSource& s) {
+void OptimizationReportForm::FillNutrientRestrictions(const OptimizationReportSource& s) {
   const OptResult& r = s.result;
   const int diets = Diets(r);
-  Grid& g = GridNutRestrict;
+  Grid& g = nutrientRestrictionTable;
   Reset(g, kNutRestrictRows, kRestrictCols);
   RestrictHeadings(g, "Restriction Name", diets);
   for (int row = kFirstNutrientRow; row <= kLastNutrientRow; ++row) {
@@ -276,10 +277,10 @@ void OptReport::NutRestriction(const OptReportSource& s) {
   }
 }
 
-void OptReport::Ingredrestct(const OptReportSource& s) {
+void OptimizationReportForm::FillIngredientRestrictions(const OptimizationReportSource& s) {
   const int diets = Diets(s.result);
   const int ingredients = std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients);
-  Grid& g = GridIngRestrict;
+  Grid& g = ingredientRestrictionTable;
   // Two heading rows above every ingredient of the matrix.
   Reset(g, std::max(kIngRestrictRows, ingredients + 2), kRestrictCols);
   RestrictHeadings(g, "Ingredient Name", diets);
@@ -295,7 +296,7 @@ void OptReport::Ingredrestct(const OptReportSource& s) {
   }
 }
 
-void OptReport::INGWT(const OptReportSource& s) {
+void OptimizationReportForm::FillDietFormulation(const OptimizationReportSource& s) {
   const OptResult& r = s.result;
   const int diets = Diets(r);
   const int ingredients = std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients);
@@ -305,7 +306,7 @@ void OptReport::INGWT(const OptReportSource& s) {
     for (int d = 1; d <= diets; ++d) total += r.dietInclusion[d][i];
     if (total > kUsedInclusion) used.push_back(i);
   }
-  Grid& g = GridFormulation;
+  Grid& g = formulationTable;
   Reset(g, 2 + static_cast<int>(used.size()), diets + 1);
   g.SetColWidth(0, kFormulationNameWidth);
   for (int d = 1; d <= diets; ++d) Put(g, 0, d, "Diet " + std::to_string(d));
@@ -338,19 +339,21 @@ void OptReport::INGWT(const OptReportSource& s) {
   }
 }
 
-void OptReport::CopyToClipboard() {
-  Grid& g = GridOptimum;
+void OptimizationReportForm::CopyToClipboard() {
+  Grid& g = optimumTable;
   if (currentTab == kOptimumTab) g.SetSelection(0, 0, g.Rows() - 1, g.Cols() - 1);
   GridKey(g, Key::C, kControlModifier, dialogs_);
   if (currentTab == kFormulationTab) g.SetCurrent(0, 0);
 }
 
-bool OptReport::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
-  ActiveGrid = &grid;
+bool OptimizationReportForm::KeyDown(Grid& grid, Key key, KeyModifiers modifiers) {
+  activeGrid = &grid;
   return GridKey(grid, key, modifiers, dialogs_);
 }
 
-void OptReport::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, dialogs_); }
+void OptimizationReportForm::Popup(PopupAction action) {
+  PopupCommand(action, activeGrid, dialogs_);
+}
 
 // ---------------------------------------------------------------------------
 // The results file.
@@ -430,7 +433,7 @@ int NutrientRows(const FormulationTables& t) {
   return std::clamp<int>(t.nutrientCount, 0, kMaxNutrientRows);
 }
 
-void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int diets) {
+void DietContents(std::vector<std::string>& lines, const OptimizationReportSource& s, int diets) {
   const OptResult& r = s.result;
   Heading(lines, "DIET Results:          Calculated Diet Contents");
   std::string feed = "Feed Wt./Pig";
@@ -449,7 +452,9 @@ void DietContents(std::vector<std::string>& lines, const OptReportSource& s, int
   }
 }
 
-void IngredientWeights(std::vector<std::string>& lines, const OptReportSource& s, int diets) {
+void IngredientWeights(std::vector<std::string>& lines,
+                       const OptimizationReportSource& s,
+                       int diets) {
   const OptResult& r = s.result;
   Heading(lines, "DIET Results:          Ingredient Weights");
   for (int i = 1; i <= std::clamp<int>(s.tables.ingredientCount, 0, kMaxIngredients); ++i) {
@@ -467,7 +472,7 @@ void IngredientWeights(std::vector<std::string>& lines, const OptReportSource& s
 
 // One line a day from the start of the optimum's run to its final age: age,
 // live weight, daily and accumulated feed (g), and feed per gain.
-void DailyGrowth(std::vector<std::string>& lines, const OptReportSource& s) {
+void DailyGrowth(std::vector<std::string>& lines, const OptimizationReportSource& s) {
   const OptResult& r = s.result;
   Heading(lines, "GROWTH Results:          Live Weight and Feed Intake");
   lines.push_back(Joined(kDaysHeadings1) + ";");
@@ -496,7 +501,7 @@ std::string RestrictionLine(std::string name, const Table& table, int index, int
 
 }  // namespace
 
-std::vector<std::string> OptResultsFileLines(const OptReportSource& s) {
+std::vector<std::string> OptResultsFileLines(const OptimizationReportSource& s) {
   const int diets = Diets(s.result);
   std::vector<std::string> lines;
   lines.emplace_back(kBlockStart);

@@ -20,7 +20,7 @@
 // results file written at the end of every optimization.
 
 // What the report and the results file read.
-struct OptReportSource {
+struct OptimizationReportSource {
   const OptResult& result;
   const FormulationTables& tables;  // names and the ingredient restrictions
   const GrowthState& growth;        // unit codes and decimal comma
@@ -33,7 +33,7 @@ struct OptReportSource {
 std::string ReportCostLabel(int priceCode);    // "Cost /kg", "Cost /tonne", ...
 std::string ReportWeightLabel(int priceCode);  // "kg" for codes 0 and 1, "lb" beyond
 
-class OptReport {
+class OptimizationReportForm {
  public:
   static constexpr std::string_view kCaption = "Optimization Report";
   static constexpr std::string_view kCopyCaption = "Copy to Clipboard";
@@ -57,47 +57,47 @@ class OptReport {
   static constexpr int kIngRestrictRows = 100;
   static constexpr int kRestrictCols = 20;
 
-  explicit OptReport(Dialogs& dialogs) : dialogs_(dialogs) {}
+  explicit OptimizationReportForm(Dialogs& dialogs) : dialogs_(dialogs) {}
 
   // Opening the window: its size and title, the four tables filled (the
   // optimum, the ingredient and the nutrient restrictions, the diet
   // formulation), tab 0 shown and the optimum table's current cell (3, 3).
-  void Form_Load(const OptReportSource& source);
+  void Open(const OptimizationReportSource& source);
   void Close() { visible = false; }
 
-  void FILLOPT(const OptReportSource& source);
-  void NutRestriction(const OptReportSource& source);
-  void Ingredrestct(const OptReportSource& source);
-  void INGWT(const OptReportSource& source);
+  void FillOptimum(const OptimizationReportSource& source);
+  void FillNutrientRestrictions(const OptimizationReportSource& source);
+  void FillIngredientRestrictions(const OptimizationReportSource& source);
+  void FillDietFormulation(const OptimizationReportSource& source);
 
   // "Copy to Clipboard": on tab 0 the whole optimum table; on another tab
   // the optimum table's selection.
   void CopyToClipboard();
-  // Clipboard keys of the report's tables (the table becomes ActiveGrid);
+  // Clipboard keys of the report's tables (the table becomes activeGrid);
   // true when handled.
   bool KeyDown(Grid& grid, Key key, KeyModifiers modifiers);
   void Popup(PopupAction action);
 
-  Grid GridOptimum{2, kOptimumCols};
-  Grid GridNutRestrict{kNutRestrictRows, kRestrictCols};
-  Grid GridIngRestrict{kIngRestrictRows, kRestrictCols};
-  Grid GridFormulation{2, 2};
-  Grid* ActiveGrid = nullptr;
+  Grid optimumTable{2, kOptimumCols};
+  Grid nutrientRestrictionTable{kNutRestrictRows, kRestrictCols};
+  Grid ingredientRestrictionTable{kIngRestrictRows, kRestrictCols};
+  Grid formulationTable{2, 2};
+  Grid* activeGrid = nullptr;
 
   std::string caption{kCaption};
-  std::string TextTarget;  // "Target Wt. " + the target weight
-  bool ShowCurrentVisible = false;
+  std::string targetText;  // "Target Wt. " + the target weight
+  bool showCurrentVisible = false;
   bool visible = false;
   int currentTab = kOptimumTab;
   int windowHeight = 0;  // pixels
   int windowWidth = 0;
 
-  // FILLOPT's totals from the optimized diets: feed cost per pig and feed
+  // FillOptimum's totals from the optimized diets: feed cost per pig and feed
   // per pig (kg).
-  double OptimizedCost = 0;
-  double TotalFeed = 0;
+  double optimizedCost = 0;
+  double totalFeed = 0;
   // The chart of the start against the optimum, by diet.
-  OptChartData Chart;
+  OptChartData chart;
 
  private:
   Dialogs& dialogs_;
@@ -110,7 +110,7 @@ std::string OptResultsFileName(std::string_view locationName, std::string_view t
 // The results file's lines in its five blocks: the formulated diets, their
 // ingredients, the optimum's daily growth, the nutrient and the ingredient
 // restrictions. Numbers always carry a period.
-std::vector<std::string> OptResultsFileLines(const OptReportSource& source);
+std::vector<std::string> OptResultsFileLines(const OptimizationReportSource& source);
 
 // Today as "dd/mm/yyyy".
 std::string TodayText();

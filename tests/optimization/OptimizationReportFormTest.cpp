@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
@@ -22,7 +22,7 @@ struct HandOptimum {
   std::unique_ptr<OptResult> result = std::make_unique<OptResult>();
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
   GrowthState growth;
-  OptReport report{dialogs};
+  OptimizationReportForm report{dialogs};
 
   HandOptimum() {
     OptResult& r = *result;
@@ -44,7 +44,7 @@ struct HandOptimum {
       r.feedAmount[d] = feed[d];
       r.phaseFeed[d] = feed[d] + 0.04;
       for (int k = 1; k <= 3; ++k)
-        r.OptTable[d][k] = {start[d][k], 0.8 * start[d][k], 1.2 * start[d][k]};
+        r.tableValues[d][k] = {start[d][k], 0.8 * start[d][k], 1.2 * start[d][k]};
       r.nutrientRestrictions[d][kMinKind][kEnergy] = energy[d];
     }
     r.fixed[VariableOf(1, kFeedKind)] = 1;
@@ -68,18 +68,18 @@ struct HandOptimum {
     r.lastDay = 62;
     growth.startAge = 21;
   }
-  OptReportSource Source(double startWeight = 6) const {
+  OptimizationReportSource Source(double startWeight = 6) const {
     return {*result, *tables, growth, startWeight, "1.7381", "62.716"};
   }
-  const Grid& g() const { return report.GridOptimum; }
+  const Grid& g() const { return report.optimumTable; }
 };
 
-TEST(OptReport, SummaryWorkedOutByHand) {
+TEST(OptimizationReportForm, SummaryWorkedOutByHand) {
   HandOptimum h;
-  h.report.Form_Load(h.Source());
+  h.report.Open(h.Source());
   const Grid& g = h.g();
   ASSERT_EQ(g.Rows(), 25);
-  EXPECT_DOUBLE_EQ(h.report.OptimizedCost, 9.2);
+  EXPECT_DOUBLE_EQ(h.report.optimizedCost, 9.2);
   struct Cell {
     int row, col;
     const char* text;
@@ -111,7 +111,7 @@ TEST(OptReport, SummaryWorkedOutByHand) {
     EXPECT_EQ(g.Text(c.row, c.col), c.text);
     EXPECT_EQ(g.CellColor(c.row, c.col), c.color);
   }
-  EXPECT_EQ(h.report.TextTarget, "Target Wt. 25.00");
+  EXPECT_EQ(h.report.targetText, "Target Wt. 25.00");
   EXPECT_EQ(g.Row(), 3);
   // "Copy to Clipboard" on tab 0: the whole table.
   h.report.CopyToClipboard();
@@ -120,36 +120,36 @@ TEST(OptReport, SummaryWorkedOutByHand) {
   EXPECT_EQ(text.substr(0, text.find('\n')), "\tCOST/Pig\tFeed/Gain\t Age\tPercent Saved\t\t\t\t");
 }
 
-TEST(OptReport, ADivisorOfNoughtLeavesTheCellEmpty) {
+TEST(OptimizationReportForm, ADivisorOfNoughtLeavesTheCellEmpty) {
   HandOptimum h;
   h.result->startCost = 0;
   for (int d = 1; d <= 3; ++d) {
     h.result->dietNutrients[d][kEnergy] = 0;
-    h.result->OptTable[d][kEnergyKind] = {0, 0, 0};
+    h.result->tableValues[d][kEnergyKind] = {0, 0, 0};
   }
-  h.report.FILLOPT(h.Source(25));  // started at the target: no gain
+  h.report.FillOptimum(h.Source(25));  // started at the target: no gain
   const Grid& g = h.g();
   for (auto [row, col] : {std::pair{1, 2}, {1, 4}, {4, 7}, {5, 7}}) {
     SCOPED_TRACE(testing::Message() << row << "," << col);
     EXPECT_EQ(g.Text(row, col), "");
   }
   h.result->targetWeight = 0;
-  h.report.FILLOPT(h.Source());
+  h.report.FillOptimum(h.Source());
   EXPECT_EQ(h.g().Text(4, 1), "");
   EXPECT_EQ(h.g().Text(5, 1), "");
   EXPECT_EQ(h.g().Text(1, 1), "9.2000");  // the rest is filled as usual
 }
 
-TEST(OptReport, RestrictionTables) {
+TEST(OptimizationReportForm, RestrictionTables) {
   HandOptimum h;
   h.result->diets = 6;
   h.result->nutrientRestrictions[6][kMaxKind][kProtein] = 22;
   h.tables->ingredientCount = 100;  // a full matrix: every ingredient gets its row
   h.tables->ingredientName[100] = "Last";
-  h.report.NutRestriction(h.Source());
-  h.report.Ingredrestct(h.Source());
-  const Grid& nut = h.report.GridNutRestrict;
-  const Grid& ing = h.report.GridIngRestrict;
+  h.report.FillNutrientRestrictions(h.Source());
+  h.report.FillIngredientRestrictions(h.Source());
+  const Grid& nut = h.report.nutrientRestrictionTable;
+  const Grid& ing = h.report.ingredientRestrictionTable;
   EXPECT_EQ(nut.Rows(), 123);
   EXPECT_EQ(nut.Text(0, 11), "Maximum");
   EXPECT_EQ(nut.Text(0, 12), "");  // headings over five diets only
@@ -164,10 +164,10 @@ TEST(OptReport, RestrictionTables) {
   EXPECT_EQ(ing.Text(101, 1), "Last");
 }
 
-TEST(OptReport, FormulationTableLargestShareFirst) {
+TEST(OptimizationReportForm, FormulationTableLargestShareFirst) {
   HandOptimum h;
-  h.report.INGWT(h.Source());
-  const Grid& f = h.report.GridFormulation;
+  h.report.FillDietFormulation(h.Source());
+  const Grid& f = h.report.formulationTable;
   ASSERT_EQ(f.Rows(), 5);  // C is used in no diet
   EXPECT_EQ(f.Text(1, 0), "");
   const std::vector<std::string> order = {f.Text(2, 0), f.Text(3, 0), f.Text(4, 0)};
@@ -176,7 +176,7 @@ TEST(OptReport, FormulationTableLargestShareFirst) {
   EXPECT_EQ(f.Text(4, 3), "100.00");
 }
 
-TEST(OptReport, ResultsFileBlocksWithPeriods) {
+TEST(OptimizationReportForm, ResultsFileBlocksWithPeriods) {
   HandOptimum h;
   h.growth.decimalComma = true;
   const std::vector<std::string> lines = OptResultsFileLines(h.Source());

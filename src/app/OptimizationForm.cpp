@@ -1,7 +1,7 @@
 // The "Diet Optimization" window and the main window's side of a diet
 // optimization: "Run Optimization", and the starting and best costs it shows.
 
-#include "app/frmOpt.h"
+#include "app/OptimizationForm.h"
 
 #include <algorithm>
 #include <optional>
@@ -54,27 +54,27 @@ bool Ticked(const Grid& g, int row) { return g.CellCheck(row, kOptTickCol) == Ch
 // ---------------------------------------------------------------------------
 // The table file.
 
-std::vector<std::string> OptTableFileLines(const Grid& GridOpt,
+std::vector<std::string> OptTableFileLines(const Grid& optimizationTable,
                                            std::string_view targetWeight,
                                            std::string_view diets) {
   std::vector<std::string> lines;
-  lines.emplace_back(frmOpt::kFileSignature);
+  lines.emplace_back(OptimizationForm::kFileSignature);
   lines.push_back(FileNumberText(ReadNumber(targetWeight)) + "\t" +
                   std::to_string(ReadInteger(diets)));
   for (int row = 1; row <= kDietRows; ++row) {
-    std::string line = Ticked(GridOpt, row) ? "1" : "0";
+    std::string line = Ticked(optimizationTable, row) ? "1" : "0";
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
-      line += "\t" + FileNumberText(ReadNumber(GridOpt.Text(row, col)));
+      line += "\t" + FileNumberText(ReadNumber(optimizationTable.Text(row, col)));
     lines.push_back(std::move(line));
   }
   return lines;
 }
 
 bool ReadOptTableFile(const std::vector<std::string>& lines,
-                      Grid& GridOpt,
+                      Grid& optimizationTable,
                       std::string& targetWeight,
                       std::string& diets) {
-  if (lines.size() < 2 || lines[0] != frmOpt::kFileSignature) return false;
+  if (lines.size() < 2 || lines[0] != OptimizationForm::kFileSignature) return false;
   const std::vector<std::string> head = SplitTabs(lines[1]);
   if (head.size() != 2) return false;
   const int rows = std::min<int>(static_cast<int>(lines.size()) - 2, kDietRows);
@@ -89,9 +89,9 @@ bool ReadOptTableFile(const std::vector<std::string>& lines,
   diets = std::to_string(count);
   for (int row = 1; row <= rows; ++row) {
     const auto& fields = cells[static_cast<std::size_t>(row) - 1];
-    GridOpt.SetCellCheck(
+    optimizationTable.SetCellCheck(
         row, kOptTickCol, fields[0] == "1" ? CheckState::Checked : CheckState::Unchecked);
-    for (int k = 1; k <= 3; ++k) GridOpt.SetText(row, kOptTickCol + k, fields[k]);
+    for (int k = 1; k <= 3; ++k) optimizationTable.SetText(row, kOptTickCol + k, fields[k]);
   }
   return true;
 }
@@ -99,19 +99,20 @@ bool ReadOptTableFile(const std::vector<std::string>& lines,
 // ---------------------------------------------------------------------------
 // The window.
 
-frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
+OptimizationForm::OptimizationForm(App& app, DietOptState& opt, OptimizationReportForm& report)
     : app_(app), opt_(opt), report_(report) {
   for (int row = 1; row <= kDietRows; ++row)
-    for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) GridOpt.SetText(row, col, "0");
+    for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
+      optimizationTable.SetText(row, col, "0");
   // The diet and the kind in columns 0 and 1 are the program's labels: no
   // typing there, and "Clear" keeps them.
-  GridOpt.SetFixedCols(2);
-  CmdView.enabled = false;
-  CmdTransfer.enabled = false;  // until a run has found an optimum
+  optimizationTable.SetFixedCols(2);
+  viewOptimization.enabled = false;
+  transferOptimum.enabled = false;  // until a run has found an optimum
   opt_.search.progress = [this](long evaluations, double best) {
-    Evaluations = evaluations;
-    BestCost = best;
-    if (Progress) Progress();
+    evaluationCount = evaluations;
+    bestCost = best;
+    if (onProgress) onProgress();
   };
   opt_.objective.showNewBest = [this](const OptBestShown& best) {
     app_.mainForm.ShowOptNewBest(best);
@@ -120,33 +121,34 @@ frmOpt::frmOpt(App& app, DietOptState& opt, OptReport& report)
   opt_.writeResults = [this] { WriteResults(); };
 }
 
-std::string frmOpt::Number(double value) const {
+std::string OptimizationForm::Number(double value) const {
   return NumberText(value, app_.growth.decimalComma);
 }
 
-int frmOpt::RowsInUse() const {
+int OptimizationForm::RowsInUse() const {
   return std::clamp(kOptKinds * static_cast<int>(app_.growth.dietCount), 0, kDietRows);
 }
 
-void frmOpt::Form_Load() {
+void OptimizationForm::Open() {
   AfrmMain& main = app_.mainForm;
-  LocationName = main.Text6.text;
-  TargetWeight = main.Text3.text;
-  CheckMarrowindEnabled = false;
-  CheckCarcassVisible = false;
-  CmdView.enabled = false;
+  locationName = main.Text6.text;
+  targetWeight = main.Text3.text;
+  setMarrowindEnabled = false;
+  setCarcassVisible = false;
+  viewOptimization.enabled = false;
 
-  GridOpt.Resize(kOptTableRows, kOptTableCols);
-  for (int col = kOptTickCol; col < kOptTableCols; ++col) GridOpt.SetText(0, col, kHeadings[col]);
+  optimizationTable.Resize(kOptTableRows, kOptTableCols);
+  for (int col = kOptTickCol; col < kOptTableCols; ++col)
+    optimizationTable.SetText(0, col, kHeadings[col]);
   for (int d = 1; d <= kMaxDiets; ++d) {
-    GridOpt.SetText(VariableOf(d, kFeedKind), 0, "Diet " + std::to_string(d));
+    optimizationTable.SetText(VariableOf(d, kFeedKind), 0, "Diet " + std::to_string(d));
     for (int k = 1; k <= kOptKinds; ++k) {
       const int row = VariableOf(d, k);
-      GridOpt.SetText(row, 1, kKindCaptions[k]);
-      GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+      optimizationTable.SetText(row, 1, kKindCaptions[k]);
+      optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
     }
   }
-  CorrectColor();
+  ColorRows();
 
   // The current values: the diets table's feed amounts, and the energy and
   // protein minima of the restrictions (taken from the diets table, and kept
@@ -155,92 +157,93 @@ void frmOpt::Form_Load() {
   auto& nut = app_.formulation.nutrientRestrictions;
   for (int d = 1; d <= kMaxDiets; ++d) {
     const std::string& feed = diets.Text(kDietAmountRow, d);
-    GridOpt.SetText(VariableOf(d, kFeedKind), kOptCurrentCol, feed.empty() ? "0" : feed);
+    optimizationTable.SetText(VariableOf(d, kFeedKind), kOptCurrentCol, feed.empty() ? "0" : feed);
     const std::pair<int, int> kinds[] = {{kEnergyKind, kEnergy}, {kProteinKind, kProtein}};
     for (const auto& [kind, j] : kinds) {
       double& minimum = nut[d][kMinKind][j];
       if (minimum == 0) minimum = ReadNumber(diets.Text(j + kDietRowOffset, d));
-      GridOpt.SetText(VariableOf(d, kind), kOptCurrentCol, Number(minimum));
+      optimizationTable.SetText(VariableOf(d, kind), kOptCurrentCol, Number(minimum));
     }
   }
-  TextOptDiet = std::to_string(app_.growth.dietCount);
-  GridOpt.SetEdited(false);
+  dietCountText = std::to_string(app_.growth.dietCount);
+  optimizationTable.SetEdited(false);
   visible = true;
 }
 
-void frmOpt::ColorRow(int row) {
-  if (row < 1 || row >= GridOpt.Rows()) return;
-  const bool counts = row <= RowsInUse() && Ticked(GridOpt, row);
-  GridOpt.SetCellColor(row, kOptCurrentCol, kWhite);
+void OptimizationForm::ColorRow(int row) {
+  if (row < 1 || row >= optimizationTable.Rows()) return;
+  const bool counts = row <= RowsInUse() && Ticked(optimizationTable, row);
+  optimizationTable.SetCellColor(row, kOptCurrentCol, kWhite);
   for (int col = kOptMinimumCol; col <= kOptMaximumCol; ++col)
-    GridOpt.SetCellColor(row, col, counts ? kWhite : kInactiveBorder);
+    optimizationTable.SetCellColor(row, col, counts ? kWhite : kInactiveBorder);
 }
 
-void frmOpt::CorrectColor() {
-  for (int row = 1; row < GridOpt.Rows(); ++row) {
-    if (row > RowsInUse() && GridOpt.CellCheck(row, kOptTickCol) == CheckState::Checked)
-      GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Unchecked);
+void OptimizationForm::ColorRows() {
+  for (int row = 1; row < optimizationTable.Rows(); ++row) {
+    if (row > RowsInUse() && optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked)
+      optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Unchecked);
     ColorRow(row);
   }
 }
 
-bool frmOpt::minmax(double limit, double& value) {
+bool OptimizationForm::LimitValue(double limit, double& value) {
   if (!(value > limit)) return false;
   value = limit;
   app_.dialogs.Message(kNotCorrect);
   return true;
 }
 
-void frmOpt::CheckFeedOnly_Click(bool ticked) {
-  CheckFeedOnly.checked = ticked;
+void OptimizationForm::FeedWeightsOnlyClicked(bool ticked) {
+  feedWeightsOnly.checked = ticked;
   const int rows = RowsInUse();
   for (int row = 1; row <= rows; ++row) {
     if (ticked && VariableKind(row) == kFeedKind) continue;
-    GridOpt.SetCellCheck(row, kOptTickCol, ticked ? CheckState::Unchecked : CheckState::Checked);
+    optimizationTable.SetCellCheck(
+        row, kOptTickCol, ticked ? CheckState::Unchecked : CheckState::Checked);
   }
-  CorrectColor();
-  GridOpt.SetCurrent(1, kOptTickCol);
+  ColorRows();
+  optimizationTable.SetCurrent(1, kOptTickCol);
 }
 
-void frmOpt::GridOpt_AfterEdit(int row, int col) {
-  if (row < 1 || row >= GridOpt.Rows()) return;
+void OptimizationForm::TableEdited(int row, int col) {
+  if (row < 1 || row >= optimizationTable.Rows()) return;
   if (col == kOptTickCol) ColorRow(row);
   if (col < kOptCurrentCol || col > kOptMaximumCol || row > RowsInUse()) return;
-  if (ReadNumber(GridOpt.Text(row, col)) < 0) {
+  if (ReadNumber(optimizationTable.Text(row, col)) < 0) {
     app_.dialogs.Message(kNotAppropriate);
-    GridOpt.SetText(row, col, "0");
+    optimizationTable.SetText(row, col, "0");
     return;
   }
-  double current = ReadNumber(GridOpt.Text(row, kOptCurrentCol));
-  double minimum = ReadNumber(GridOpt.Text(row, kOptMinimumCol));
-  const double maximum = ReadNumber(GridOpt.Text(row, kOptMaximumCol));
+  double current = ReadNumber(optimizationTable.Text(row, kOptCurrentCol));
+  double minimum = ReadNumber(optimizationTable.Text(row, kOptMinimumCol));
+  const double maximum = ReadNumber(optimizationTable.Text(row, kOptMaximumCol));
   // A maximum of 0 is one not entered yet: it holds nothing down.
-  if (maximum > 0 && minmax(maximum, current))
-    GridOpt.SetText(row, kOptCurrentCol, Number(current));
-  if (minmax(current, minimum)) GridOpt.SetText(row, kOptMinimumCol, Number(minimum));
+  if (maximum > 0 && LimitValue(maximum, current))
+    optimizationTable.SetText(row, kOptCurrentCol, Number(current));
+  if (LimitValue(current, minimum)) optimizationTable.SetText(row, kOptMinimumCol, Number(minimum));
 }
 
-void frmOpt::CmdAddMinMax_Click() {
+void OptimizationForm::AddMinMaxToCurrent() {
   for (int d = 1; d <= kMaxDiets; ++d) {
     for (int k = 1; k <= kOptKinds; ++k) {
       const int row = VariableOf(d, k);
-      if (row >= GridOpt.Rows()) continue;
-      const double current = ReadNumber(GridOpt.Text(row, kOptCurrentCol));
-      GridOpt.SetText(row, kOptMinimumCol, Number(current * kAddMinFactor[k]));
-      GridOpt.SetText(row, kOptMaximumCol, Number(current * kAddMaxFactor[k]));
+      if (row >= optimizationTable.Rows()) continue;
+      const double current = ReadNumber(optimizationTable.Text(row, kOptCurrentCol));
+      optimizationTable.SetText(row, kOptMinimumCol, Number(current * kAddMinFactor[k]));
+      optimizationTable.SetText(row, kOptMaximumCol, Number(current * kAddMaxFactor[k]));
     }
   }
-  GridOpt.SetEdited(true);
-  CmdRunOpt.backColor = kLightGreen;
+  optimizationTable.SetEdited(true);
+  runOptimization.backColor = kLightGreen;
 }
 
-void frmOpt::SetCommandsRunning(bool running) {
-  Running = running;
-  CmdRunOpt.enabled = !running;
-  CmdTransfer.enabled = !running && opt_.result.done;
-  CmdSaveOpt.enabled = !running;
-  CmdOpenOpt.enabled = !running;
-  CheckFeedOnlyEnabled = !running;
+void OptimizationForm::SetCommandsRunning(bool running) {
+  runInProgress = running;
+  runOptimization.enabled = !running;
+  transferOptimum.enabled = !running && opt_.result.done;
+  saveTable.enabled = !running;
+  openTable.enabled = !running;
+  feedWeightsOnlyEnabled = !running;
   auto& command = app_.mainForm.Command;
   for (int number : kRunCommands) {
     auto& button = command[static_cast<std::size_t>(number)];
@@ -253,28 +256,28 @@ void frmOpt::SetCommandsRunning(bool running) {
   }
 }
 
-void frmOpt::CmdRunOpt_Click() {
-  if (Running || !CmdRunOpt.enabled) return;
-  const OptWindowView view{GridOpt,
-                           LocationName,
-                           TargetWeight,
-                           TextOptDiet,
-                           WorkingVisible,
-                           CmdView.enabled,
-                           CmdAddMinMax.visible};
-  Evaluations = 0;
-  BestCost = 0;
+void OptimizationForm::Run() {
+  if (runInProgress || !runOptimization.enabled) return;
+  const OptWindowView view{optimizationTable,
+                           locationName,
+                           targetWeight,
+                           dietCountText,
+                           workingVisible,
+                           viewOptimization.enabled,
+                           addMinMax.visible};
+  evaluationCount = 0;
+  bestCost = 0;
   SetCommandsRunning(true);
   RunOptimization(app_, opt_, view);
   SetCommandsRunning(false);
-  CorrectColor();  // "Use Diets on Grid" may have unticked rows
+  ColorRows();  // "Use Diets on Grid" may have unticked rows
 }
 
-void frmOpt::Cancel() {
-  if (Running) app_.growth.cancelRun = true;
+void OptimizationForm::Cancel() {
+  if (runInProgress) app_.growth.cancelRun = true;
 }
 
-OptReportSource frmOpt::ReportSource() const {
+OptimizationReportSource OptimizationForm::ReportSource() const {
   const AfrmMain& main = app_.mainForm;
   return {opt_.result,
           app_.formulation,
@@ -284,14 +287,14 @@ OptReportSource frmOpt::ReportSource() const {
           main.Text5.text};
 }
 
-bool frmOpt::CmdView_Click() {
-  if (!CmdView.enabled || !opt_.result.done) return false;
-  report_.Form_Load(ReportSource());
+bool OptimizationForm::ViewOptimization() {
+  if (!viewOptimization.enabled || !opt_.result.done) return false;
+  report_.Open(ReportSource());
   return true;
 }
 
-void frmOpt::CmdTransfer_Click() {
-  if (Running || !opt_.result.done) return;
+void OptimizationForm::TransferOptimum() {
+  if (runInProgress || !opt_.result.done) return;
   const OptResult& r = opt_.result;
   auto& nut = app_.formulation.nutrientRestrictions;
   LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
@@ -313,26 +316,26 @@ void frmOpt::CmdTransfer_Click() {
   app_.formulation.unsaved.nutRestrictions = true;
 }
 
-bool frmOpt::CmdSaveOpt_Click(bool withoutAsking) {
-  if (Running) return false;
+bool OptimizationForm::SaveTable(bool withoutAsking) {
+  if (runInProgress) return false;
   SaveRequest request{app_.location.dataFolder,
-                      LocationName + std::string(kFileExt),
+                      locationName + std::string(kFileExt),
                       std::string(kFilePattern),
                       std::string(kFileExt),
-                      withoutAsking && !OptFile.empty()};
-  if (!ChooseSavePath(app_.dialogs, OptFile, request)) return false;
-  OptFile = ResolveInFolder(app_.location.dataFolder, OptFile);
+                      withoutAsking && !tableFile.empty()};
+  if (!ChooseSavePath(app_.dialogs, tableFile, request)) return false;
+  tableFile = ResolveInFolder(app_.location.dataFolder, tableFile);
   if (!WriteFileOrReport(app_.dialogs,
-                         OptFile,
-                         OptTableFileLines(GridOpt, TargetWeight, TextOptDiet),
+                         tableFile,
+                         OptTableFileLines(optimizationTable, targetWeight, dietCountText),
                          kSaveProcedure))
     return false;
-  GridOpt.SetEdited(false);
+  optimizationTable.SetEdited(false);
   return true;
 }
 
-bool frmOpt::CmdOpenOpt_Click() {
-  if (Running) return false;
+bool OptimizationForm::OpenTable() {
+  if (runInProgress) return false;
   const FileRequest request{std::string(kOpenTitle),
                             app_.location.dataFolder,
                             std::string(kFilePattern),
@@ -346,35 +349,35 @@ bool frmOpt::CmdOpenOpt_Click() {
     app_.dialogs.Message(ErrorText(kErrFileNotFound, kDescFileNotFound, kOpenProcedure));
     return false;
   }
-  if (!ReadOptTableFile(*lines, GridOpt, TargetWeight, TextOptDiet)) {
+  if (!ReadOptTableFile(*lines, optimizationTable, targetWeight, dietCountText)) {
     app_.dialogs.Message(ErrorText(kErrTypeMismatch, kDescTypeMismatch, kOpenProcedure));
     return false;
   }
   // The file's numbers in the machine's own writing.
   for (int row = 1; row <= kDietRows; ++row)
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
-      GridOpt.SetText(row, col, Number(ReadNumber(GridOpt.Text(row, col))));
-  TargetWeight = Number(ReadNumber(TargetWeight));
-  OptFile = resolved;
-  CorrectColor();
-  GridOpt.SetEdited(false);
+      optimizationTable.SetText(row, col, Number(ReadNumber(optimizationTable.Text(row, col))));
+  targetWeight = Number(ReadNumber(targetWeight));
+  tableFile = resolved;
+  ColorRows();
+  optimizationTable.SetEdited(false);
   return true;
 }
 
-void frmOpt::WriteResults() {
+void OptimizationForm::WriteResults() {
   const std::string path =
-      ResolveInFolder(app_.location.dataFolder, OptResultsFileName(LocationName, today()));
+      ResolveInFolder(app_.location.dataFolder, OptResultsFileName(locationName, today()));
   const bool written =
       WriteFileOrReport(app_.dialogs, path, OptResultsFileLines(ReportSource()), kResultsProcedure);
-  ResultsFile = written ? path : std::string();
+  resultsFile = written ? path : std::string();
 }
 
-bool frmOpt::KeyDown(Key key, KeyModifiers modifiers) {
-  ActiveGrid = &GridOpt;
-  return GridKey(GridOpt, key, modifiers, app_.dialogs);
+bool OptimizationForm::KeyDown(Key key, KeyModifiers modifiers) {
+  activeGrid = &optimizationTable;
+  return GridKey(optimizationTable, key, modifiers, app_.dialogs);
 }
 
-void frmOpt::Popup(PopupAction action) { PopupCommand(action, ActiveGrid, app_.dialogs); }
+void OptimizationForm::Popup(PopupAction action) { PopupCommand(action, activeGrid, app_.dialogs); }
 
 // ---------------------------------------------------------------------------
 // The main window's side.
@@ -383,26 +386,27 @@ void AfrmMain::Command9_Click() {
   const int diets = std::clamp<int>(app_.growth.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d)
     app_.formulationState->dietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
-  if (!app_.optForm.visible) app_.optForm.Form_Load();
+  if (!app_.optForm.visible) app_.optForm.Open();
 }
 
 void AfrmMain::ShowOptStartingCost(double cost) {
   const bool comma = app_.growth.decimalComma;
-  TextOptStart.caption = std::string(kOptStartCaption);
-  TextOptStart.text = NumberText(cost, comma);
-  TextOptBest.caption = std::string(kOptBestCaption);
-  TextOptBest.text.clear();
-  GridOptBest.Clear();
-  for (int k = 1; k <= kOptKinds; ++k) GridOptBest.SetText(k, 0, frmOpt::kKindCaptions[k]);
+  optimizationStartCost.caption = std::string(kOptStartCaption);
+  optimizationStartCost.text = NumberText(cost, comma);
+  optimizationBestCost.caption = std::string(kOptBestCaption);
+  optimizationBestCost.text.clear();
+  optimumDietsTable.Clear();
+  for (int k = 1; k <= kOptKinds; ++k)
+    optimumDietsTable.SetText(k, 0, OptimizationForm::kKindCaptions[k]);
 }
 
 void AfrmMain::ShowOptNewBest(const OptBestShown& best) {
   const bool comma = app_.growth.decimalComma;
-  TextOptBest.text = NumberText(best.costPerPig, comma);
+  optimizationBestCost.text = NumberText(best.costPerPig, comma);
   for (int d = 1; d <= std::clamp(best.diets, 0, kMaxDiets); ++d) {
-    GridOptBest.SetText(0, d, "Diet " + std::to_string(d));
-    GridOptBest.SetText(kFeedKind, d, NumberText(best.feedAmount[d], comma));
-    GridOptBest.SetText(kEnergyKind, d, NumberText(best.energy[d], comma));
-    GridOptBest.SetText(kProteinKind, d, NumberText(best.protein[d], comma));
+    optimumDietsTable.SetText(0, d, "Diet " + std::to_string(d));
+    optimumDietsTable.SetText(kFeedKind, d, NumberText(best.feedAmount[d], comma));
+    optimumDietsTable.SetText(kEnergyKind, d, NumberText(best.energy[d], comma));
+    optimumDietsTable.SetText(kProteinKind, d, NumberText(best.protein[d], comma));
   }
 }

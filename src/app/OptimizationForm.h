@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "optimization/DietOptimization.h"
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/FormControls.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -15,7 +15,7 @@
 class App;
 
 // The "Diet Optimization" window, headless: the optimization table
-// (GridOpt, laid out as "Run Opt." reads it), the target and the number of
+// (optimizationTable, laid out as "Run Opt." reads it), the target and the number of
 // diets, the tick and colour rules, the edit checks, and the commands that set
 // limits around the current values, run the optimization, open its report,
 // transfer the optimum to the main window and keep the table in a file.
@@ -39,17 +39,17 @@ inline CommandButton Captioned(std::string_view caption) {
 // An optimization table file: a signature line, the target weight and the
 // number of diets, then one line per diet row: tick (1 or 0), current,
 // minimum and maximum, tab-separated.
-std::vector<std::string> OptTableFileLines(const Grid& GridOpt,
+std::vector<std::string> OptTableFileLines(const Grid& optimizationTable,
                                            std::string_view targetWeight,
                                            std::string_view diets);
 // Loads such lines into the table and fields; false, changing nothing, when
 // they are not such a file.
 bool ReadOptTableFile(const std::vector<std::string>& lines,
-                      Grid& GridOpt,
+                      Grid& optimizationTable,
                       std::string& targetWeight,
                       std::string& diets);
 
-class frmOpt {
+class OptimizationForm {
  public:
   static constexpr std::string_view kCaption = "Diet Optimization";
   static constexpr std::string_view kLocationCaption = "Location Name";
@@ -70,45 +70,45 @@ class frmOpt {
   static constexpr std::string_view kFileExt = ".opt";
   static constexpr std::string_view kKindCaptions[] = {"", "Feed Wt.", "Net Energy", "Protein"};
 
-  frmOpt(App& app, DietOptState& opt, OptReport& report);
-  frmOpt(const frmOpt&) = delete;
-  frmOpt& operator=(const frmOpt&) = delete;
+  OptimizationForm(App& app, DietOptState& opt, OptimizationReportForm& report);
+  OptimizationForm(const OptimizationForm&) = delete;
+  OptimizationForm& operator=(const OptimizationForm&) = delete;
 
   // --- State ---------------------------------------------------------------
-  Grid GridOpt{kOptTableRows, kOptTableCols};
-  std::string LocationName;  // "Location Name"
-  std::string TargetWeight;  // "Target Weight", the user's weight unit
-  std::string TextOptDiet;   // "No. of Diets"
+  Grid optimizationTable{kOptTableRows, kOptTableCols};
+  std::string locationName;   // "Location Name"
+  std::string targetWeight;   // "Target Weight", the user's weight unit
+  std::string dietCountText;  // "No. of Diets"
 
-  OptionButton CheckFeedOnly{.caption = "Use Feed Weights Only"};
-  OptionButton CheckCarcass{.caption = "Set Carcass"};      // hidden
-  OptionButton CheckMarrowind{.caption = "Set Marrowind"};  // disabled
-  bool CheckCarcassVisible = false;
-  bool CheckMarrowindEnabled = false;
-  bool CheckFeedOnlyEnabled = true;
+  OptionButton feedWeightsOnly{.caption = "Use Feed Weights Only"};
+  OptionButton setCarcass{.caption = "Set Carcass"};      // hidden
+  OptionButton setMarrowind{.caption = "Set Marrowind"};  // disabled
+  bool setCarcassVisible = false;
+  bool setMarrowindEnabled = false;
+  bool feedWeightsOnlyEnabled = true;
 
-  CommandButton CmdRunOpt = Captioned("Run Opt.");
-  CommandButton CmdView = Captioned("View Optimization");
-  CommandButton CmdTransfer = Captioned("Transfer Optimum to Current");
-  CommandButton CmdAddMinMax = Captioned("Program Add Min Max to Current");
-  CommandButton CmdSaveOpt = Captioned("Save Opt File");
-  CommandButton CmdOpenOpt = Captioned("Open Existing Opt File");
-  bool WorkingVisible = false;  // the "WORKING..." label
+  CommandButton runOptimization = Captioned("Run Opt.");
+  CommandButton viewOptimization = Captioned("View Optimization");
+  CommandButton transferOptimum = Captioned("Transfer Optimum to Current");
+  CommandButton addMinMax = Captioned("Program Add Min Max to Current");
+  CommandButton saveTable = Captioned("Save Opt File");
+  CommandButton openTable = Captioned("Open Existing Opt File");
+  bool workingVisible = false;  // the "WORKING..." label
 
-  bool visible = false;  // loaded; closing lets the next opening fill it afresh
-  bool Running = false;  // a run is under way: the run commands are disabled
-  Grid* ActiveGrid = nullptr;
+  bool visible = false;        // loaded; closing lets the next opening fill it afresh
+  bool runInProgress = false;  // a run is under way: the run commands are disabled
+  Grid* activeGrid = nullptr;
 
   // Progress of a run: evaluations so far and the best cost per pig found
   // (0 before any). `Progress` is told after every evaluation (the desktop
   // repaints and lets "Cancel" through); it may be empty.
-  long Evaluations = 0;
-  double BestCost = 0;
-  std::function<void()> Progress;
+  long evaluationCount = 0;
+  double bestCost = 0;
+  std::function<void()> onProgress;
 
   // The table file last saved or opened; the results file of the last run.
-  std::string OptFile;
-  std::string ResultsFile;
+  std::string tableFile;
+  std::string resultsFile;
   // Today as "dd/mm/yyyy", for the results file's name.
   std::function<std::string()> today{TodayText};
 
@@ -116,47 +116,47 @@ class frmOpt {
   // Opening the window: the fields from the main window, the table's
   // headings, captions and ticks, the colours, each diet's current feed
   // amount, energy and protein, and the number of diets.
-  void Form_Load();
+  void Open();
   void Close() { visible = false; }
 
   // The colour rule on every row: the limits of an unticked row, and of
   // every row not in use (unticked here), are greyed.
-  void CorrectColor();
+  void ColorRows();
   // A value above `limit` becomes the limit with "The value is not correct";
   // true when it was changed.
-  bool minmax(double limit, double& value);
+  bool LimitValue(double limit, double& value);
 
   // "Use Feed Weights Only" ticked or unticked by the user.
-  void CheckFeedOnly_Click(bool ticked);
+  void FeedWeightsOnlyClicked(bool ticked);
   // After the user changed cell (row, col) of the table.
-  void GridOpt_AfterEdit(int row, int col);
+  void TableEdited(int row, int col);
   // "Program Add Min Max to Current".
-  void CmdAddMinMax_Click();
+  void AddMinMaxToCurrent();
   // "Run Opt.": the optimization with this window's table (see
   // RunOptimization), progress through `Progress`, the results file.
-  void CmdRunOpt_Click();
+  void Run();
   // Stops a run at the next evaluation, keeping the best point found.
   void Cancel();
   // "View Optimization": fills the report; true when it is to be shown.
-  bool CmdView_Click();
+  bool ViewOptimization();
   // "Transfer Optimum to Current": each diet's nutrient restrictions (1..14)
   // and the diets table's feed amount take the last optimum.
-  void CmdTransfer_Click();
+  void TransferOptimum();
   // "Save Opt File": the table and fields through the save protocol; true
-  // when written. `withoutAsking` writes to OptFile without the dialog when
+  // when written. `withoutAsking` writes to tableFile without the dialog when
   // it names a file.
-  bool CmdSaveOpt_Click(bool withoutAsking = false);
+  bool SaveTable(bool withoutAsking = false);
   // "Open Existing Opt File": reads a saved table; true when one was read.
-  bool CmdOpenOpt_Click();
+  bool OpenTable();
 
-  // Clipboard keys of the table (it becomes ActiveGrid); true when handled.
+  // Clipboard keys of the table (it becomes activeGrid); true when handled.
   bool KeyDown(Key key, KeyModifiers modifiers);
   void Popup(PopupAction action);
 
   // Diet rows in use: 3 x dietCount, within the table.
   int RowsInUse() const;
   // What the report and the results file read.
-  OptReportSource ReportSource() const;
+  OptimizationReportSource ReportSource() const;
 
  private:
   void ColorRow(int row);
@@ -166,6 +166,6 @@ class frmOpt {
 
   App& app_;
   DietOptState& opt_;
-  OptReport& report_;
+  OptimizationReportForm& report_;
   std::array<bool, 11> mainEnabled_{};  // main window buttons before a run
 };
