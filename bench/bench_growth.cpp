@@ -13,7 +13,7 @@
 
 namespace {
 
-void RunGrowth(benchmark::State& state, bool showDailyRows) {
+void Growth(benchmark::State& state, bool showDailyRows) {
   auto growth = std::make_unique<GrowthState>();
   LoadExampleDiets(*growth);
   growth->showDailyRows = showDailyRows;
@@ -28,8 +28,8 @@ void RunGrowth(benchmark::State& state, bool showDailyRows) {
   state.counters["final_age"] = growth->finalAge;
 }
 
-void BM_GrowthRun(benchmark::State& state) { RunGrowth(state, false); }
-void BM_GrowthRunDailyRows(benchmark::State& state) { RunGrowth(state, true); }
+void BM_GrowthRun(benchmark::State& state) { Growth(state, false); }
+void BM_GrowthRunDailyRows(benchmark::State& state) { Growth(state, true); }
 
 BENCHMARK(BM_GrowthRun)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrowthRunDailyRows)->Unit(benchmark::kMicrosecond);

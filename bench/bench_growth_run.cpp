@@ -17,13 +17,13 @@ namespace {
 void GrowthCommand(benchmark::State& state, int feedChoice) {
   BenchDialogs dialogs(Answer::OK, true);
   auto app = std::make_unique<App>(dialogs);
-  AfrmMain& form = app->mainForm;
-  form.Text6_Click();
-  form.ComboSex.selected = 0;  // "Mixed"
-  form.Combo1.selected = feedChoice;
+  MainForm& form = app->mainForm;
+  form.LocationNameClicked();
+  form.herdSex.selected = 0;  // "Mixed"
+  form.feedFormulation.selected = feedChoice;
   dialogs.messages = 0;
   for (auto _ : state) {
-    form.RunGrowth();
+    form.Growth();
     benchmark::DoNotOptimize(app->growthResults.costPerPig);
   }
   if (dialogs.messages > 0) state.SkipWithError("the run showed a message");

@@ -26,12 +26,12 @@ constexpr int kDemoDiets = 3;
 // default limits, every row ticked.
 struct DemoOptimization {
   explicit DemoOptimization(int feedChoice) {
-    AfrmMain& form = app->mainForm;
-    form.Text6_Click();
-    form.ComboSex.selected = 0;
-    form.Combo1.selected = feedChoice;
-    form.RunGrowth();
-    target = form.Text3.text;
+    MainForm& form = app->mainForm;
+    form.LocationNameClicked();
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = feedChoice;
+    form.Growth();
+    target = form.finalWeight.text;
     const auto& nut = app->formulation.nutrientRestrictions;
     for (int d = 1; d <= kDemoDiets; ++d) {
       const double current[] = {0,

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "app/About.h"
-#include "app/AfrmMain.h"
-#include "app/CalibTest.h"
-#include "app/ChangeTracking.h"
+#include "app/AboutForm.h"
+#include "app/CalibrationInputsForm.h"
+#include "app/CalibrationTestForm.h"
+#include "app/ChangeTrackingForm.h"
 #include "app/Comparison.h"
+#include "app/MainForm.h"
 #include "app/OptimizationForm.h"
-#include "app/frmCalib.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/GrowthCurveFit.h"
 #include "formulation/DietDisplayForm.h"
@@ -40,13 +40,13 @@ class App {
   // Runs the main window's start-up.
   explicit App(
       Dialogs& dialogs,
-      const AfrmMain::StartupEnvironment& machine = AfrmMain::StartupEnvironment::OfMachine());
+      const MainForm::StartupEnvironment& machine = MainForm::StartupEnvironment::OfMachine());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
   Dialogs& dialogs;
   GrowthState growth;
-  Grid Grid1{kResultRows, kResultCols};  // daily growth results
+  Grid resultsTable{kResultRows, kResultCols};  // daily growth results
 
   // Where the program keeps its own files (the window-size file): its own
   // folder, or the user's data folder when that is not writable.
@@ -63,22 +63,22 @@ class App {
   GrowthCurveFit::FitState fitState;  // what the last fit left
   Location location;
 
-  AfrmMain mainForm{*this};
-  RestrictionsForm restrictForm{dialogs, formulation, growth};
+  MainForm mainForm{*this};
+  RestrictionsForm restrictionsForm{dialogs, formulation, growth};
   TemperatureForm temperatureForm;
   TrackingTables tracking;  // the main window's stores of earlier diets and formulas
-  frmTrack trackForm;
+  ChangeTrackingForm changeTrackingForm;
   UnitsForm unitsForm;
-  frmAbout aboutForm;
+  AboutForm aboutForm;
   DietDisplayForm dietDisplayForm{
       dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.filesTable};
-  MatrixEditorForm matrixForm{dialogs, formulation, growth, dietDisplayForm.nutrientColumns};
-  NutrientSourcesForm sourcesForm{dialogs, formulation, growth, *formulationState};
-  frmCalib calibForm{*this};          // the calibration inputs screen
-  frmCalibTest calibTestForm{*this};  // the calibration test window
+  MatrixEditorForm matrixEditorForm{dialogs, formulation, growth, dietDisplayForm.nutrientColumns};
+  NutrientSourcesForm nutrientSourcesForm{dialogs, formulation, growth, *formulationState};
+  CalibrationInputsForm calibrationInputsForm{*this};  // the calibration inputs screen
+  CalibrationTestForm calibrationTestForm{*this};      // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the
   // "Diet Optimization" window and the report.
   std::unique_ptr<DietOptState> optimization = std::make_unique<DietOptState>();
-  OptimizationReportForm optReport{dialogs};
-  OptimizationForm optForm{*this, *optimization, optReport};
+  OptimizationReportForm optimizationReportForm{dialogs};
+  OptimizationForm optimizationForm{*this, *optimization, optimizationReportForm};
 };

@@ -9,7 +9,7 @@
 #include "platform/Grid.h"
 
 // What the growth chart beside the daily table shows, read from the results
-// table (Grid1) so that the chart and the table never disagree: live weight
+// table (resultsTable) so that the chart and the table never disagree: live weight
 // and daily feed against age, one point per daily row; the diet changes; the
 // final weight; the observed weighings of a calibration; and the run before
 // as a faint curve. Weights and feed are in the units the table was written

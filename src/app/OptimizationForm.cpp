@@ -130,9 +130,9 @@ int OptimizationForm::RowsInUse() const {
 }
 
 void OptimizationForm::Open() {
-  AfrmMain& main = app_.mainForm;
-  locationName = main.Text6.text;
-  targetWeight = main.Text3.text;
+  MainForm& main = app_.mainForm;
+  locationName = main.locationName.text;
+  targetWeight = main.finalWeight.text;
   setMarrowindEnabled = false;
   setCarcassVisible = false;
   viewOptimization.enabled = false;
@@ -244,7 +244,7 @@ void OptimizationForm::SetCommandsRunning(bool running) {
   saveTable.enabled = !running;
   openTable.enabled = !running;
   feedWeightsOnlyEnabled = !running;
-  auto& command = app_.mainForm.Command;
+  auto& command = app_.mainForm.buttons;
   for (int number : kRunCommands) {
     auto& button = command[static_cast<std::size_t>(number)];
     if (running) {
@@ -278,13 +278,13 @@ void OptimizationForm::Cancel() {
 }
 
 OptimizationReportSource OptimizationForm::ReportSource() const {
-  const AfrmMain& main = app_.mainForm;
+  const MainForm& main = app_.mainForm;
   return {opt_.result,
           app_.formulation,
           app_.growth,
           opt_.objective.startWeight,
-          main.TextFeedGain.text,
-          main.Text5.text};
+          main.feedGain.text,
+          main.finalAge.text};
 }
 
 bool OptimizationForm::ViewOptimization() {
@@ -382,14 +382,14 @@ void OptimizationForm::Popup(PopupAction action) { PopupCommand(action, activeGr
 // ---------------------------------------------------------------------------
 // The main window's side.
 
-void AfrmMain::Command9_Click() {
+void MainForm::OpenOptimization() {
   const int diets = std::clamp<int>(app_.growth.dietCount, 0, kMaxDiets);
   for (int d = 1; d <= diets; ++d)
     app_.formulationState->dietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
-  if (!app_.optForm.visible) app_.optForm.Open();
+  if (!app_.optimizationForm.visible) app_.optimizationForm.Open();
 }
 
-void AfrmMain::ShowOptStartingCost(double cost) {
+void MainForm::ShowOptStartingCost(double cost) {
   const bool comma = app_.growth.decimalComma;
   optimizationStartCost.caption = std::string(kOptStartCaption);
   optimizationStartCost.text = NumberText(cost, comma);
@@ -400,7 +400,7 @@ void AfrmMain::ShowOptStartingCost(double cost) {
     optimumDietsTable.SetText(k, 0, OptimizationForm::kKindCaptions[k]);
 }
 
-void AfrmMain::ShowOptNewBest(const OptBestShown& best) {
+void MainForm::ShowOptNewBest(const OptBestShown& best) {
   const bool comma = app_.growth.decimalComma;
   optimizationBestCost.text = NumberText(best.costPerPig, comma);
   for (int d = 1; d <= std::clamp(best.diets, 0, kMaxDiets); ++d) {

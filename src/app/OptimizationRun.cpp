@@ -86,7 +86,7 @@ void PrepareRun(Run& run, double targetWeight) {
   GrowthState& growth = app.growth;
   FeedCostState& state = run.opt.objective;
   OptSearch& s = run.search();
-  const int feedChoice = app.mainForm.Combo1.selected;
+  const int feedChoice = app.mainForm.feedFormulation.selected;
 
   growth.dietCount = static_cast<std::int16_t>(run.diets);
   growth.cancelRun = false;
@@ -201,13 +201,13 @@ bool RunAccepted(Run& run, double& targetWeight) {
   const OptWindowView& w = run.window;
   Dialogs& dialogs = app.dialogs;
   if (Blank(w.locationName)) return false;
-  run.startCost = ReadNumber(app.mainForm.TextPrice.text);
+  run.startCost = ReadNumber(app.mainForm.costPerPig.text);
   if (run.startCost == 0) {
     dialogs.Message("Run Current Calc First");
     return false;
   }
   if (run.opt.showStartingCost) run.opt.showStartingCost(run.startCost);
-  const int feedChoice = app.mainForm.Combo1.selected;
+  const int feedChoice = app.mainForm.feedFormulation.selected;
   if (feedChoice == kFeedGrid) {
     if (dialogs.Message(kGivenCostsQuestion, Buttons::YesNo) != Answer::Yes) return false;
     for (int d = 1; d <= kMaxDiets; ++d) {

@@ -142,7 +142,7 @@ void RescaleResults(Grid& results, const GrowthState& growth, double factor) {
   }
 }
 
-void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
+void RescaleMainWindow(MainForm& form, const Rescale& by, bool comma) {
   form.RescaleHerdFields(by.weight);
   RescaleDiets(form.dietsTable, by, comma);
   for (int d = 1; d <= kMaxDiets; ++d) {
@@ -154,10 +154,11 @@ void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
 // The stores of earlier diets: a converted diet must not show as changed.
 void RescaleTracking(App& app, const Rescale& by, bool comma) {
   TrackingTables& t = app.tracking;
-  for (Grid* diets : {&t.gridsaver, &t.gridprevdiet, &t.GridInitDiet})
+  for (Grid* diets : {&t.savedDiets, &t.previousDiets, &t.initialDiets})
     RescaleDiets(*diets, by, comma);
   RescaleComparison(app.comparison, by.weight, comma);
-  if (app.trackForm.Visible()) trackwrite(t, app.comparison, app.trackForm);
+  if (app.changeTrackingForm.Visible())
+    ShowTrackedTables(t, app.comparison, app.changeTrackingForm);
 }
 
 void RescaleCalibration(App& app, double factor, bool comma) {
@@ -168,13 +169,13 @@ void RescaleCalibration(App& app, double factor, bool comma) {
     row[kObsWeight] *= factor;
     row[kObsFeed] *= factor;
   }
-  frmCalib& screen = app.calibForm;
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
   if (!screen.visible) return;
   for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed})
     RescaleText(screen.herdFields[k].text, factor, comma);
-  for (int row = 1; row < screen.GridCal.Rows(); ++row) {
-    RescaleCell(screen.GridCal, row, kCalWeightCol, factor, comma);
-    RescaleCell(screen.GridCal, row, kCalFeedCol, factor, comma);
+  for (int row = 1; row < screen.weighingsTable.Rows(); ++row) {
+    RescaleCell(screen.weighingsTable, row, kCalWeightCol, factor, comma);
+    RescaleCell(screen.weighingsTable, row, kCalFeedCol, factor, comma);
   }
   screen.ShowUnitCaptions();
 }
@@ -190,8 +191,8 @@ void RescaleFormulation(App& app, const Rescale& by, bool comma) {
     for (auto& diet : *table)
       for (auto& kind : diet) kind[kEnergy] *= by.energy;
   for (double& cost : app.formulationState->dietCost) cost *= by.price;
-  if (!app.mainForm.MatrixEditorOpen) return;
-  Grid& editor = app.matrixForm.matrixTable;
+  if (!app.mainForm.matrixEditorOpen) return;
+  Grid& editor = app.matrixEditorForm.matrixTable;
   for (int row = 1; row < editor.Rows(); ++row) {
     RescaleCell(editor, row, MatrixEditorForm::kPriceCol, by.price, comma, kPriceNear);
     RescaleCell(editor, row, kEnergyMatrixRow, by.energy, comma);
@@ -236,10 +237,10 @@ void ChangeUnits(App& app, const UnitCodeSet& codes) {
                    DisplayRescale(before, codes, kPriceUnit)};
   const bool comma = growth.decimalComma;
   RescaleMainWindow(app.mainForm, by, comma);
-  RescaleResults(app.Grid1, growth, by.weight);
+  RescaleResults(app.resultsTable, growth, by.weight);
   RescaleTracking(app, by, comma);
   RescaleCalibration(app, by.weight, comma);
   RescaleFormulation(app, by, comma);
-  RescaleOptimization(app.optForm, by, comma);
+  RescaleOptimization(app.optimizationForm, by, comma);
   app.mainForm.ShowWeightUnit();
 }

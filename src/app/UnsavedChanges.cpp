@@ -19,7 +19,7 @@ struct Kind {
 
 // The file's own save, under its current name without the save dialog; the
 // dialog comes only when there is no name yet.
-bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)()) {
+bool SaveUnderCurrentName(App& app, int row, bool named, bool (MainForm::*save)()) {
   bool& withoutAsking = app.location.saveWithoutAsking[row];
   withoutAsking = named;
   const bool written = (app.mainForm.*save)();
@@ -29,7 +29,7 @@ bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)(
 
 // The matrix editor's edits count while it is open: closing it drops them.
 bool EditorEdited(const App& app) {
-  return app.mainForm.MatrixEditorOpen && app.matrixForm.matrixTable.Edited();
+  return app.mainForm.matrixEditorOpen && app.matrixEditorForm.matrixTable.Edited();
 }
 
 constexpr Kind kDiets{
@@ -38,7 +38,7 @@ constexpr Kind kDiets{
     [](const App& app) { return app.mainForm.dietsTable.Edited(); },
     [](App& app) {
       return SaveUnderCurrentName(
-          app, kDietsRow, !app.location.dietsFile.empty(), &AfrmMain::SaveDiets);
+          app, kDietsRow, !app.location.dietsFile.empty(), &MainForm::SaveDiets);
     },
     [](App& app) { app.mainForm.dietsTable.SetEdited(false); },
 };
@@ -48,13 +48,13 @@ constexpr Kind kMatrix{
     [](const App& app) { return app.location.matrixFile; },
     [](const App& app) { return app.formulation.unsaved.matrix || EditorEdited(app); },
     [](App& app) {
-      if (EditorEdited(app)) app.matrixForm.SaveChanges();  // "Save Changes" first
+      if (EditorEdited(app)) app.matrixEditorForm.SaveChanges();  // "Save Changes" first
       return SaveUnderCurrentName(
-          app, kMatrixRow, !app.location.matrixFile.empty(), &AfrmMain::SaveMatrixFile);
+          app, kMatrixRow, !app.location.matrixFile.empty(), &MainForm::SaveMatrixFile);
     },
     [](App& app) {
       app.formulation.unsaved.matrix = false;
-      app.matrixForm.matrixTable.SetEdited(false);
+      app.matrixEditorForm.matrixTable.SetEdited(false);
     },
 };
 
@@ -62,19 +62,21 @@ constexpr Kind kIngRestrictions{
     "the ingredient restrictions",
     [](const App& app) { return app.location.ingRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.ingRestrictions || app.restrictForm.ingredientTable.Edited();
+      return app.formulation.unsaved.ingRestrictions ||
+             app.restrictionsForm.ingredientTable.Edited();
     },
     [](App& app) {
       // "Keep Ingredient Restrictions" first.
-      if (app.restrictForm.ingredientTable.Edited()) app.restrictForm.KeepIngredientRestrictions();
+      if (app.restrictionsForm.ingredientTable.Edited())
+        app.restrictionsForm.KeepIngredientRestrictions();
       return SaveUnderCurrentName(app,
                                   kReqIngRow,
                                   !app.location.ingRestrictionsFile.empty(),
-                                  &AfrmMain::SaveIngredientRestrictionsFile);
+                                  &MainForm::SaveIngredientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.ingRestrictions = false;
-      app.restrictForm.ingredientTable.SetEdited(false);
+      app.restrictionsForm.ingredientTable.SetEdited(false);
     },
 };
 
@@ -82,37 +84,38 @@ constexpr Kind kNutRestrictions{
     "the nutrient restrictions",
     [](const App& app) { return app.location.nutRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.nutRestrictions || app.restrictForm.nutrientTable.Edited();
+      return app.formulation.unsaved.nutRestrictions || app.restrictionsForm.nutrientTable.Edited();
     },
     [](App& app) {
       // "Keep Nutrient Restrictions" first; a minimum above its maximum stops.
-      if (app.restrictForm.nutrientTable.Edited() && !app.restrictForm.KeepNutrientRestrictions())
+      if (app.restrictionsForm.nutrientTable.Edited() &&
+          !app.restrictionsForm.KeepNutrientRestrictions())
         return false;
       return SaveUnderCurrentName(app,
                                   kReqNutRow,
                                   !app.location.nutRestrictionsFile.empty(),
-                                  &AfrmMain::SaveNutrientRestrictionsFile);
+                                  &MainForm::SaveNutrientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.nutRestrictions = false;
-      app.restrictForm.nutrientTable.SetEdited(false);
+      app.restrictionsForm.nutrientTable.SetEdited(false);
     },
 };
 
 constexpr Kind kCalibrationInputs{
     "the calibration inputs",
     [](const App& app) { return app.mainForm.CalibrationBase() + std::string(kCalSuffix); },
-    [](const App& app) { return app.calibForm.GridCal.Edited(); },
-    [](App& app) { return app.calibForm.SaveInputs(); },
-    [](App& app) { app.calibForm.GridCal.SetEdited(false); },
+    [](const App& app) { return app.calibrationInputsForm.weighingsTable.Edited(); },
+    [](App& app) { return app.calibrationInputsForm.SaveInputs(); },
+    [](App& app) { app.calibrationInputsForm.weighingsTable.SetEdited(false); },
 };
 
 constexpr Kind kOptimizationTable{
     "the optimization table",
-    [](const App& app) { return app.optForm.tableFile; },
-    [](const App& app) { return app.optForm.optimizationTable.Edited(); },
-    [](App& app) { return app.optForm.SaveTable(true); },
-    [](App& app) { app.optForm.optimizationTable.SetEdited(false); },
+    [](const App& app) { return app.optimizationForm.tableFile; },
+    [](const App& app) { return app.optimizationForm.optimizationTable.Edited(); },
+    [](App& app) { return app.optimizationForm.SaveTable(true); },
+    [](App& app) { app.optimizationForm.optimizationTable.SetEdited(false); },
 };
 
 const Kind& KindOf(UnsavedData data) {

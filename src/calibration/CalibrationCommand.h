@@ -14,7 +14,7 @@ class Grid;
 // The calibration of a location: the pieces of the "Calibration" command, the
 // calibration run and the correlations of a run with the weighings that need
 // no window. The main window (AfrmMainCalibration.cpp) and the calibration
-// inputs screen (frmCalib) put them together.
+// inputs screen (CalibrationInputsForm) put them together.
 
 // Messages of the "Calibration" command.
 inline constexpr const char* kNoHerdSexMessage = "Set Flock Sex before Calibration";

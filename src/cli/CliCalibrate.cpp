@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/frmCalib.h"
+#include "app/CalibrationInputsForm.h"
 #include "calibration/CalibrationCommand.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
@@ -59,8 +59,8 @@ void PrintCoefficients(const App& app, Precision precision) {
 
 // The run with the fitted curve against what the farm observed.
 void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Precision precision) {
-  const AfrmMain& form = app.mainForm;
-  const frmCalib& screen = app.calibForm;
+  const MainForm& form = app.mainForm;
+  const CalibrationInputsForm& screen = app.calibrationInputsForm;
   const CalibrationData& calib = app.calibration;
   const bool comma = app.growth.decimalComma;
   auto row = [&](const std::string& caption, double simulated, int input) {
@@ -69,8 +69,8 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
               NumberCell(precision, calib.herdInputs[input], screen.herdFields[input].text)});
   };
   PrintRow({"Result", "Simulated", "Observed"});
-  row(form.Text5.caption, outcome.finalAge, kHerdFinalAge);
-  row(form.Text4.caption, outcome.totalFeed, kHerdTotalFeed);
+  row(form.finalAge.caption, outcome.finalAge, kHerdFinalAge);
+  row(form.totalFeedIntake.caption, outcome.totalFeed, kHerdTotalFeed);
   EndBlock();
 }
 
@@ -117,13 +117,13 @@ int RunCalibrateCommand(const CliOptions& options) {
   CliSession session;
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   // The name question answered with the location's own name.
-  if (form.CalibrationCommand(form.Text6.text) != AfrmMain::Window::Calibration)
+  if (form.Calibration(form.locationName.text) != MainForm::Window::Calibration)
     return kExitRunFailed;
 
-  frmCalib& screen = app.calibForm;
-  if (const auto missing = MissingTargets(screen.GridCal); !missing.empty()) {
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
+  if (const auto missing = MissingTargets(screen.weighingsTable); !missing.empty()) {
     std::fprintf(stderr,
                  "tamsel-cli: the location has no observations to calibrate to (%s)\n",
                  Joined(missing).c_str());
@@ -132,7 +132,7 @@ int RunCalibrateCommand(const CliOptions& options) {
 
   // Nothing is written before the fitted curve is saved, and that only with
   // --save and for a fit that is not poor.
-  screen.Unattended = true;
+  screen.unattended = true;
   const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
   screen.onProgress = [showProgress](long runs, double best) {
     if (showProgress && runs > 0) {

@@ -53,7 +53,7 @@ int RunFormulateCommand(const CliOptions& options) {
     std::fputs("tamsel-cli: the location has no diets to formulate\n", stderr);
     return kExitRunFailed;
   }
-  app.mainForm.Click(AfrmMain::Control::Command7);
+  app.mainForm.Click(MainForm::Control::RunLp);
   // Without a price for ingredient 1 "Run LP" formulates nothing (its
   // message says so).
   if (app.formulation.ingredientCount == 0 || app.formulation.ingredientPrice[1] == 0)

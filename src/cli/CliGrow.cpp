@@ -20,13 +20,13 @@ namespace {
 constexpr int kDailyFirstColumn = PigGrowth::kAgeColumn;
 constexpr int kDailyLastColumn = PigGrowth::kTotFeedColumn;
 
-void TypeInputs(const CliOptions& options, AfrmMain& form) {
-  if (options.herdSex) form.ComboSex.selected = *options.herdSex;
-  if (options.feedChoice) form.Combo1.selected = *options.feedChoice;
-  if (options.startWeight) form.Text1.text = *options.startWeight;
-  if (options.startAge) form.Text2.text = *options.startAge;
-  if (options.finalWeight) form.Text3.text = *options.finalWeight;
-  if (options.pigs) form.TextPigNo.text = *options.pigs;
+void TypeInputs(const CliOptions& options, MainForm& form) {
+  if (options.herdSex) form.herdSex.selected = *options.herdSex;
+  if (options.feedChoice) form.feedFormulation.selected = *options.feedChoice;
+  if (options.startWeight) form.startWeight.text = *options.startWeight;
+  if (options.startAge) form.startAge.text = *options.startAge;
+  if (options.finalWeight) form.finalWeight.text = *options.finalWeight;
+  if (options.pigs) form.pigCount.text = *options.pigs;
 }
 
 double Shown(const GrowthState& growth, double kg) { return ConvertWeight(growth, kToDisplay, kg); }
@@ -43,7 +43,7 @@ std::vector<std::string> HeadingRow(const Grid& results, int first, int last) {
 // with its fractional age, which the model cut at the final weight.
 void PrintDailyRows(const App& app, Precision precision) {
   const GrowthState& growth = app.growth;
-  const Grid& results = app.Grid1;
+  const Grid& results = app.resultsTable;
   PrintRow(HeadingRow(results, kDailyFirstColumn, kDailyLastColumn));
   double totalFeed = 0;
   for (int row = 1; row < results.Rows() && !results.Text(row, kDailyFirstColumn).empty(); ++row) {
@@ -68,7 +68,7 @@ void PrintDailyRows(const App& app, Precision precision) {
 // One row per diet: its end (weight, age), daily gain on it and its feed.
 void PrintDietRows(const App& app, Precision precision) {
   const GrowthState& growth = app.growth;
-  const Grid& results = app.Grid1;
+  const Grid& results = app.resultsTable;
   PrintRow(HeadingRow(results, kSummaryNameColumn, kSummaryFeedColumn));
   for (int r = 1; r <= DietsRun(growth); ++r) {
     const PhaseEnd& before = growth.dietPhaseLog[r - 1];
@@ -88,16 +88,15 @@ void PrintDietRows(const App& app, Precision precision) {
 }
 
 void PrintResultFields(const App& app, Precision precision) {
-  const AfrmMain& form = app.mainForm;
+  const MainForm& form = app.mainForm;
   const GrowthRunResults& run = app.growthResults;
   const GrowthState& growth = app.growth;
   PrintRow({"Result", "Value"});
-  PrintRow({form.Text5.caption, NumberCell(precision, growth.finalAge, form.Text5.text)});
-  PrintRow(
-      {form.Text4.caption, NumberCell(precision, Shown(growth, run.totalFeed), form.Text4.text)});
-  PrintRow(
-      {form.TextFeedGain.caption, NumberCell(precision, run.feedGain, form.TextFeedGain.text)});
-  PrintRow({form.TextPrice.caption, NumberCell(precision, run.costPerPig, form.TextPrice.text)});
+  PrintRow({form.finalAge.caption, NumberCell(precision, growth.finalAge, form.finalAge.text)});
+  PrintRow({form.totalFeedIntake.caption,
+            NumberCell(precision, Shown(growth, run.totalFeed), form.totalFeedIntake.text)});
+  PrintRow({form.feedGain.caption, NumberCell(precision, run.feedGain, form.feedGain.text)});
+  PrintRow({form.costPerPig.caption, NumberCell(precision, run.costPerPig, form.costPerPig.text)});
 }
 
 }  // namespace
@@ -107,9 +106,9 @@ int RunGrowCommand(const CliOptions& options) {
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
   TypeInputs(options, app.mainForm);
-  app.mainForm.Click(AfrmMain::Control::Command1);
+  app.mainForm.Click(MainForm::Control::Growth);
   // A fresh App: only a run that went through to its summary sets this.
-  if (app.mainForm.InitialRunDone) {
+  if (app.mainForm.initialRunDone) {
     PrintDailyRows(app, options.precision);
     PrintDietRows(app, options.precision);
     PrintResultFields(app, options.precision);
@@ -118,7 +117,7 @@ int RunGrowCommand(const CliOptions& options) {
     return ShortOfFinalWeight(app.growth) ? kExitRunFailed : kExitOk;
   }
   // A failed model run leaves the days it grew; every stop has said why.
-  if (app.growth.growthFailed && !app.Grid1.Text(1, kDailyFirstColumn).empty())
+  if (app.growth.growthFailed && !app.resultsTable.Text(1, kDailyFirstColumn).empty())
     PrintDailyRows(app, options.precision);
   return kExitRunFailed;
 }

@@ -18,13 +18,13 @@ namespace {
 
 constexpr long kProgressEvery = 100;  // evaluations between progress lines
 
-void TypeInputs(const CliOptions& options, AfrmMain& form) {
-  if (options.feedChoice) form.Combo1.selected = *options.feedChoice;
+void TypeInputs(const CliOptions& options, MainForm& form) {
+  if (options.feedChoice) form.feedFormulation.selected = *options.feedChoice;
   // The starting cost is that of a run to the target, so the saving compares
   // like with like. A target at or below the starting weight is left to the
   // optimization's own check.
   const std::string& target = *options.targetWeight;
-  if (ReadNumber(target) > ReadNumber(form.Text1.text)) form.Text3.text = target;
+  if (ReadNumber(target) > ReadNumber(form.startWeight.text)) form.finalWeight.text = target;
 }
 
 // Which values may move: every row the window ticks as it opens, less
@@ -114,8 +114,8 @@ void PrintOptimum(const OptResult& r, const GrowthState& growth, const Cells& ce
 void PrintCosts(const OptResult& r, const Cells& cells) {
   const double saving = r.startCost - r.bestCost;
   PrintRow({"Result", "Value"});
-  PrintRow({std::string(AfrmMain::kOptStartCaption), cells.Full(r.startCost)});
-  PrintRow({std::string(AfrmMain::kOptBestCaption), cells.Full(r.bestCost)});
+  PrintRow({std::string(MainForm::kOptStartCaption), cells.Full(r.startCost)});
+  PrintRow({std::string(MainForm::kOptBestCaption), cells.Full(r.bestCost)});
   PrintRow({"Saving Per Pig", cells.Full(saving)});
   // The run refuses a starting cost of 0.
   PrintRow({"Percent Saved", cells.Short(saving * 100 / r.startCost)});
@@ -139,7 +139,7 @@ void PrintSingleChanges(const OptResult& r, const Cells& cells) {
 
 // Why "Run Opt." ended without a message box.
 std::string QuietStop(const App& app) {
-  if (app.optForm.locationName.find_first_not_of(" \t") == std::string::npos)
+  if (app.optimizationForm.locationName.find_first_not_of(" \t") == std::string::npos)
     return "the location has no name";
   return "diet 1 has no feed amount in the diets table";
 }
@@ -147,12 +147,12 @@ std::string QuietStop(const App& app) {
 // "Growth" to the target: its cost per pig is the starting cost. False,
 // with the reason on standard error, when the run stopped.
 bool GrowToTarget(CliSession& session, const CliOptions& options) {
-  AfrmMain& form = session.app->mainForm;
+  MainForm& form = session.app->mainForm;
   TypeInputs(options, form);
   const int messagesBefore = session.dialogs.MessageCount();
-  form.Click(AfrmMain::Control::Command1);
+  form.Click(MainForm::Control::Growth);
   // A fresh App: only a run that went through to its summary sets this.
-  if (form.InitialRunDone) return true;
+  if (form.initialRunDone) return true;
   if (session.dialogs.MessageCount() == messagesBefore) {
     std::fputs(
         "tamsel-cli: the growth run to the target weight stopped (tamsel-cli grow says why)\n",
@@ -182,18 +182,18 @@ int RunOptimizeCommand(const CliOptions& options) {
   if (!GrowToTarget(session, options)) return kExitRunFailed;
   App& app = *session.app;
   CliDialogs& dialogs = session.dialogs;
-  if (app.mainForm.Click(AfrmMain::Control::Command9) != AfrmMain::Window::Optimization) {
+  if (app.mainForm.Click(MainForm::Control::RunOptimization) != MainForm::Window::Optimization) {
     std::fputs("tamsel-cli: \"Run Optimization\" is not available\n", stderr);
     return kExitRunFailed;
   }
-  OptimizationForm& window = app.optForm;
+  OptimizationForm& window = app.optimizationForm;
   window.targetWeight = *options.targetWeight;
   if (!ChooseRows(options, window)) return kExitUsage;
   ReportProgress(window, options.progress || ::isatty(STDERR_FILENO));
 
   // With "Use Diets on Grid" the run asks whether to optimize the feed
   // amounts only: Yes, as the user does to go on.
-  if (app.mainForm.Combo1.selected == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
+  if (app.mainForm.feedFormulation.selected == kFeedGrid) dialogs.AnswerYesNo(Answer::Yes);
   const int messagesBefore = dialogs.MessageCount();
   window.Run();
   dialogs.AnswerYesNo(Answer::No);

@@ -81,7 +81,7 @@ double ParseLeadingNumber(std::string_view line);
 
 enum class MatrixLoad { Loaded, Missing, Failed };
 
-// The reading part of LoadLP: clears the matrix and the restrictions of
+// The reading part of LoadMatrix: clears the matrix and the restrictions of
 // diets 1..5, then reads `path`. A missing file is not reported. A read error
 // shows "Error N (...) in procedure  LoadLP" and ends the load keeping what was
 // read so far; nothing is stored outside the tables.

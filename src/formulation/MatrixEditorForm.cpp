@@ -265,8 +265,8 @@ bool MatrixEditorForm::SaveChangesToFile(MatrixFileSave save) {
       RestrictionTables{tables_.nutrientRestrictions, tables_.ingredientRestrictions});
   const auto files = std::make_unique<RestrictionTables>(
       RestrictionTables{tables_.nutrientRestrictionsInFile, tables_.ingredientRestrictionsInFile});
-  if (save.LoadLP)
-    save.LoadLP();
+  if (save.loadMatrix)
+    save.loadMatrix();
   else
     ReadMatrixFile(tables_, save.matrixFile, dialogs_);
   tables_.nutrientRestrictions = working->nut;

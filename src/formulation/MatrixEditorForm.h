@@ -16,9 +16,9 @@
 struct MatrixFileSave {
   std::string& matrixFile;  // receives the chosen name
   SaveRequest request;      // MatrixSaveRequest(...) of the location
-  // The location's LoadLP (matrix, then its restriction files); when empty
+  // The location's loadMatrix (matrix, then its restriction files); when empty
   // the matrix file alone is read back.
-  std::function<void()> LoadLP;
+  std::function<void()> loadMatrix;
   // Writes the location's two restriction files from the restrictions in
   // force; true when both were written.
   std::function<bool()> SaveRestrictions;

@@ -35,7 +35,7 @@ std::optional<RestrictionLine> ParseRestrictionLine(std::string_view line);
 struct RestrictionLoad {
   bool ingRead = false;          // the ingredient file was read: show it as in use
   bool nutRead = false;          // the nutrient file was read: show it as in use
-  bool noEnergyMinimum = false;  // diet 1 has no energy minimum: clear MatrixLoaded
+  bool noEnergyMinimum = false;  // diet 1 has no energy minimum: clear matrixLoaded
 };
 
 // LoadRestrictions: reads `reqIngFile`, derives `reqNutFile` from it (its

@@ -6,7 +6,7 @@
 
 class Grid;
 
-// The summary of a growth run in the results table (Grid1): one row per diet,
+// The summary of a growth run in the results table (resultsTable): one row per diet,
 // the energy eaten per kg of gain, how many of 20 pigs are at the final
 // weight, the split of the herd into males and females with their finishing
 // figures, the carcass estimates of heavy pigs, and the feed cost per pig.

@@ -12,7 +12,7 @@ namespace {
 constexpr int kIconSize = 48;  // pixels
 }  // namespace
 
-AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
+AboutWindow::AboutWindow(AboutForm& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("frmAbout"));
 
   auto* icon = new QLabel(this);
@@ -33,17 +33,15 @@ AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(pare
   layout->addWidget(version_, 1, 1);
   layout->addWidget(description_, 2, 1);
   layout->addWidget(disclaimer_, 3, 1);
-  layout->addWidget(AddButton("cmdOK", frmAbout::kOKCaption, [this] { form_.cmdOK_Click(); }),
-                    4,
-                    1,
-                    Qt::AlignRight);
+  layout->addWidget(
+      AddButton("cmdOK", AboutForm::kOKCaption, [this] { form_.Close(); }), 4, 1, Qt::AlignRight);
   resize(460, 280);
 }
 
 void AboutWindow::Refresh() {
   setWindowTitle(FromCoreText(form_.caption));
-  title_->setText(FromCoreText(form_.lblTitle));
-  version_->setText(FromCoreText(form_.lblVersion));
-  description_->setText(FromCoreText(form_.lblDescription));
-  disclaimer_->setText(FromCoreText(form_.lblDisclaimer));
+  title_->setText(FromCoreText(form_.title));
+  version_->setText(FromCoreText(form_.versionText));
+  description_->setText(FromCoreText(form_.description));
+  disclaimer_->setText(FromCoreText(form_.disclaimer));
 }

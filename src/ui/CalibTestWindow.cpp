@@ -7,18 +7,18 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-CalibTestWindow::CalibTestWindow(frmCalibTest& form, Dialogs& dialogs, QWidget* parent)
+CalibTestWindow::CalibTestWindow(CalibrationTestForm& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("frmCalibTest"));
-  setWindowTitle(FromCoreText(frmCalibTest::kCaption));
+  setWindowTitle(FromCoreText(CalibrationTestForm::kCaption));
 
   auto* table = new GridView(this);
   table->setObjectName(QStringLiteral("GridTest"));
-  table->Bind(form_.GridTest, dialogs);
+  table->Bind(form_.trialsTable, dialogs);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(
-      AddButton("Command1", frmCalibTest::kScoreCaption, [this] { form_.Command1_Click(); }));
+      AddButton("Command1", CalibrationTestForm::kScoreCaption, [this] { form_.ScoreTrials(); }));
   buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);

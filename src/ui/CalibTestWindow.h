@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CalibTest.h"
+#include "app/CalibrationTestForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -11,7 +11,7 @@ class CalibTestWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  CalibTestWindow(frmCalibTest& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  CalibTestWindow(CalibrationTestForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override {}
 
@@ -19,5 +19,5 @@ class CalibTestWindow : public SecondaryWindow {
   bool FormOpen() const override { return form_.visible; }
 
  private:
-  frmCalibTest& form_;
+  CalibrationTestForm& form_;
 };

@@ -12,14 +12,14 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* parent)
+CalibrationWindow::CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("frmCalib"));
-  setWindowTitle(FromCoreText(frmCalib::kCaption));
+  setWindowTitle(FromCoreText(CalibrationInputsForm::kCaption));
 
   table_ = new GridView(this);
   table_->setObjectName(QStringLiteral("GridCal"));
-  table_->Bind(form_.GridCal, dialogs);
+  table_->Bind(form_.weighingsTable, dialogs);
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
 
@@ -34,18 +34,19 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
     summary->addRow(captions_[k], field);
   }
 
-  working_ = AddLabel("Working", frmCalib::kWorkingCaption);
+  working_ = AddLabel("Working", CalibrationInputsForm::kWorkingCaption);
   QFont bold = working_->font();
   bold.setBold(true);
   working_->setFont(bold);
   progress_ = AddLabel("Progress");
-  continue_ = AddButton("ContinueCalibration", frmCalib::kContinueCaption, [this] { Continue(); });
-  cancel_ = AddButton("Cancel", frmCalib::kCancelCaption, [this] { form_.Cancel(); });
+  continue_ = AddButton(
+      "ContinueCalibration", CalibrationInputsForm::kContinueCaption, [this] { Continue(); });
+  cancel_ = AddButton("Cancel", CalibrationInputsForm::kCancelCaption, [this] { form_.Cancel(); });
 
   auto* side = new QVBoxLayout;
   side->addLayout(summary);
-  side->addWidget(AddLabel("ContinueNote", frmCalib::kContinueNote));
-  side->addWidget(AddLabel("TimeNote", frmCalib::kTimeNote));
+  side->addWidget(AddLabel("ContinueNote", CalibrationInputsForm::kContinueNote));
+  side->addWidget(AddLabel("TimeNote", CalibrationInputsForm::kTimeNote));
   side->addStretch();
   side->addWidget(working_);
   side->addWidget(progress_);
@@ -58,7 +59,7 @@ CalibrationWindow::CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* 
   body->addWidget(table_, 1);
   body->addLayout(side);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(AddLabel("Instruction", frmCalib::kInstruction));
+  layout->addWidget(AddLabel("Instruction", CalibrationInputsForm::kInstruction));
   layout->addLayout(body, 1);
   resize(760, 420);
 
@@ -73,7 +74,7 @@ void CalibrationWindow::Refresh() {
     fields_[k]->setText(FromCoreText(box.text));
     fields_[k]->setToolTip(FromCoreText(box.toolTip));
   }
-  working_->setVisible(form_.Working);
+  working_->setVisible(form_.working);
   progress_->setVisible(running_);
   continue_->setEnabled(!running_);
   cancel_->setVisible(running_);

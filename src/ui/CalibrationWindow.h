@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/frmCalib.h"
+#include "app/CalibrationInputsForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -24,7 +24,7 @@ class CalibrationWindow : public SecondaryWindow {
   // Growth runs between two repaints of the progress.
   static constexpr long kProgressEvery = 200;
 
-  CalibrationWindow(frmCalib& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override;
   bool Running() const { return running_; }
@@ -45,7 +45,7 @@ class CalibrationWindow : public SecondaryWindow {
   void SetRunning(bool running);
   void ShowProgress(long growthRuns, double bestFit);
 
-  frmCalib& form_;
+  CalibrationInputsForm& form_;
   bool running_ = false;
   GridView* table_ = nullptr;
   std::array<QLabel*, kHerdInputs + 1> captions_{};

@@ -86,7 +86,7 @@ GrowthChart::GrowthChart(App& app, QWidget* parent)
 }
 
 void GrowthChart::Follow() {
-  if (FollowGrowthResults(data_, app_.Grid1, app_.growth, app_.calibration)) Draw();
+  if (FollowGrowthResults(data_, app_.resultsTable, app_.growth, app_.calibration)) Draw();
 }
 
 void GrowthChart::FollowSoon() {

@@ -25,18 +25,18 @@ namespace {
 
 constexpr int kMargin = 8;  // pixels around the inputs and the buttons
 
-AfrmMain::Control PopupControl(PopupAction action) {
+MainForm::Control PopupControl(PopupAction action) {
   switch (action) {
     case PopupAction::CopyHighlighted:
-      return AfrmMain::Control::CopyHot;
+      return MainForm::Control::CopyHighlighted;
     case PopupAction::CopyAll:
-      return AfrmMain::Control::CopyAll;
+      return MainForm::Control::CopyAll;
     case PopupAction::Clear:
-      return AfrmMain::Control::Clear1;
+      return MainForm::Control::Clear;
     case PopupAction::Paste:
-      return AfrmMain::Control::aPaste;
+      return MainForm::Control::Paste;
   }
-  return AfrmMain::Control::CopyHot;
+  return MainForm::Control::CopyHighlighted;
 }
 
 // Widens, never narrows, the columns whose texts the Grid's widths (made for
@@ -89,10 +89,10 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   MakeMenus();  // an entry whose window is missing is disabled
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
-  const int left = AfrmMain::kTabSetLeft;
-  const int top = AfrmMain::kTabSetTop;
+  const int left = MainForm::kTabSetLeft;
+  const int top = MainForm::kTabSetTop;
   inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
-  buttons_->setGeometry(left, kMargin / 2, form_.TabSetWidth, top - kMargin);
+  buttons_->setGeometry(left, kMargin / 2, form_.tabSetWidth, top - kMargin);
 
   resize(form_.windowWidth, form_.windowHeight);
   Refresh();
@@ -107,7 +107,7 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 0: the daily growth table and its chart side by side.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
-  grid1_ = AddTable(app_.Grid1, "Grid1");
+  grid1_ = AddTable(app_.resultsTable, "Grid1");
   grid1_->installEventFilter(this);  // Control-R: the fit's correlations
   growthChart_ = new GrowthChart(app_);
   auto* dailySplit = new QSplitter(Qt::Horizontal);
@@ -134,11 +134,11 @@ QTabWidget* MainWindow::MakeTabs() {
   griddiets_ = AddTable(form_.dietsTable, "Griddiets");
   griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
   griddiets_->Model()->SetAfterEdit([this](int row, int col) {
-    form_.Griddiets_AfterEdit(row, col);
+    form_.DietsTableEdited(row, col);
     Refresh();
   });
   connect(griddiets_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (form_.Griddiets_Click(index.row(), index.column())) ShowSources();
+    if (form_.DietsTableClicked(index.row(), index.column())) ShowSources();
   });
   dietsLayout->addWidget(griddiets_, 1);
 
@@ -194,7 +194,7 @@ void MainWindow::Refresh() {
     WidenToText(*view);
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
-  using Window = AfrmMain::Window;
+  using Window = MainForm::Window;
   for (Window kind : {Window::MatrixEditor, Window::Restrictions, Window::DietDisplay})
     if (SecondaryWindow* window = WindowOf(kind); window && window->isVisible()) window->Refresh();
   refreshing_ = false;
@@ -203,9 +203,9 @@ void MainWindow::Refresh() {
 void MainWindow::RefreshFrame() {
   setWindowTitle(FromCoreText(form_.caption));
   tabs_->setCurrentIndex(form_.currentTab);
-  richTextBox1_->setVisible(form_.RichTextBox1Visible);
-  if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
-    richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
+  richTextBox1_->setVisible(form_.dietsInstructionsVisible);
+  if (richTextBox1_->toPlainText() != FromCoreText(form_.dietsInstructions))
+    richTextBox1_->setPlainText(FromCoreText(form_.dietsInstructions));
   filesTable_->setVisible(form_.filesTableVisible);
   filesTable_->setToolTip(FromCoreText(form_.filesTableToolTip));
 }
@@ -213,14 +213,14 @@ void MainWindow::RefreshFrame() {
 // The tab set follows the window as the form's resize rule says; the menu
 // bar lies above the area the form measures from.
 void MainWindow::PlaceTabSet() {
-  const int top = AfrmMain::kTabSetTop;
+  const int top = MainForm::kTabSetTop;
   tabs_->setGeometry(
-      AfrmMain::kTabSetLeft, top, form_.TabSetWidth, form_.TabSetHeight - menuBar()->height());
+      MainForm::kTabSetLeft, top, form_.tabSetWidth, form_.tabSetHeight - menuBar()->height());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  form_.Form_Resize(height(), width());
+  form_.WindowResized(height(), width());
   PlaceTabSet();
 }
 
@@ -230,7 +230,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Refresh();  // a save may have named a file before another was cancelled
     return;
   }
-  form_.Form_Resize(height(), width());
+  form_.WindowResized(height(), width());
   form_.EndProgram();
   for (auto& [kind, window] : windows_) {
     QSignalBlocker quiet(window);  // the form has closed them already

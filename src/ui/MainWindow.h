@@ -4,7 +4,7 @@
 #include <array>
 #include <map>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 
 class App;
 class CalibrationWindow;
@@ -23,7 +23,7 @@ class SourcesWindow;
 
 // The main window: the herd inputs and the buttons beside a tab set of the
 // daily growth table, the diets table and the formula tables. Every widget
-// shows a field of the headless main form (AfrmMain) and carries that
+// shows a field of the headless main form (MainForm) and carries that
 // field's control name; every action calls the form's command and then shows
 // the form's state again.
 class MainWindow : public QMainWindow {
@@ -37,9 +37,9 @@ class MainWindow : public QMainWindow {
   void Refresh();
   // A button or menu entry, as its click runs it: the form's command, then
   // the window it leads to, shown modeless.
-  void Run(AfrmMain::Control control);
+  void Run(MainForm::Control control);
   // The secondary window of a form, made once; null when none shows it.
-  SecondaryWindow* WindowOf(AfrmMain::Window window) const;
+  SecondaryWindow* WindowOf(MainForm::Window window) const;
   // The location whose calibration file is `path` (relative to the current
   // folder), opened as if chosen in the "Calibration Name" field.
   void OpenLocation(const QString& path);
@@ -67,11 +67,11 @@ class MainWindow : public QMainWindow {
   QWidget* MakeButtons();
   void MakeMenus();
   void MakeWindows();
-  void ShowWindow(AfrmMain::Window window);
+  void ShowWindow(MainForm::Window window);
   void ShowSources();  // the sources window, asked by a click in the diets table
   void RefreshButtons();
   // The form enables the control and the window it leads to exists here.
-  bool Available(AfrmMain::Control control) const;
+  bool Available(MainForm::Control control) const;
 
   // The calibration inputs screen and the calibration test window. While a
   // fit runs inside the first, nothing else may change the herd, the diets,
@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow {
   void FollowCalibrationRun(bool running);
 
   App& app_;
-  AfrmMain& form_;
+  MainForm& form_;
 
   QWidget* inputs_ = nullptr;
   QWidget* buttons_ = nullptr;
@@ -106,9 +106,9 @@ class MainWindow : public QMainWindow {
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
   QRadioButton* option3_ = nullptr;
-  std::array<QPushButton*, 11> command_{};  // Command1..Command10 by number
+  std::array<QPushButton*, 11> command_{};  // Growth..KeepTrack by number
 
-  std::map<AfrmMain::Window, SecondaryWindow*> windows_;
+  std::map<MainForm::Window, SecondaryWindow*> windows_;
   SourcesWindow* sources_ = nullptr;
   CalibrationWindow* calibration_ = nullptr;
   bool refreshing_ = false;  // the form's state going into the widgets

@@ -54,37 +54,37 @@ QWidget* MainWindow::MakeInputs() {
 
   // The location's name, green until one is chosen: a click, a double click
   // or a key chooses one.
-  text6_ = AddField(form_.Text6, "Text6", false, false);
+  text6_ = AddField(form_.locationName, "Text6", false, false);
   text6_->setCursor(Qt::PointingHandCursor);
   addRow(nullptr, text6_);
 
   // The weight unit list stands in the starting weight's label.
-  QComboBox* unit = AddList(form_.Combo2, "Combo2");
+  QComboBox* unit = AddList(form_.weightUnit, "Combo2");
   unit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(unit, &QComboBox::activated, this, [this](int index) {
-    form_.Combo2.selected = index;
-    form_.Combo2_Click();
+    form_.weightUnit.selected = index;
+    form_.WeightUnitChosen();
     Refresh();
   });
-  text1_ = AddField(form_.Text1, "Text1", true, false);
+  text1_ = AddField(form_.startWeight, "Text1", true, false);
   addRow(unit, text1_);
-  for (auto [box, name] : {std::pair{&form_.Text2, "Text2"},
-                           std::pair{&form_.Text3, "Text3"},
-                           std::pair{&form_.Text4, "Text4"},
-                           std::pair{&form_.Text5, "Text5"},
-                           std::pair{&form_.TextPigNo, "TextPigNo"}}) {
+  for (auto [box, name] : {std::pair{&form_.startAge, "Text2"},
+                           std::pair{&form_.finalWeight, "Text3"},
+                           std::pair{&form_.totalFeedIntake, "Text4"},
+                           std::pair{&form_.finalAge, "Text5"},
+                           std::pair{&form_.pigCount, "TextPigNo"}}) {
     QLineEdit* field = AddField(*box, name, true);
     addRow(fieldLabels_[box], field);
   }
-  textPigNo_ = fields_[&form_.TextPigNo];
+  textPigNo_ = fields_[&form_.pigCount];
 
-  for (auto [list, name] : {std::pair{&form_.ComboSex, "ComboSex"},
-                            std::pair{&form_.Combo3, "Combo3"},
-                            std::pair{&form_.Combo1, "Combo1"}}) {
+  for (auto [list, name] : {std::pair{&form_.herdSex, "ComboSex"},
+                            std::pair{&form_.dietCount, "Combo3"},
+                            std::pair{&form_.feedFormulation, "Combo1"}}) {
     QComboBox* combo = AddList(*list, name);
     auto* label = new QLabel(FromCoreText(list->caption));
     label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
-    if (list == &form_.Combo1) {
+    if (list == &form_.feedFormulation) {
       // Its items are long: the list takes the whole width below its label.
       addRow(nullptr, label);
       addRow(nullptr, combo);
@@ -92,26 +92,26 @@ QWidget* MainWindow::MakeInputs() {
       addRow(label, combo);
     }
   }
-  connect(lists_[&form_.ComboSex], &QComboBox::activated, this, [this](int index) {
-    form_.ComboSex.selected = index;
+  connect(lists_[&form_.herdSex], &QComboBox::activated, this, [this](int index) {
+    form_.herdSex.selected = index;
     Refresh();
   });
-  connect(lists_[&form_.Combo3], &QComboBox::activated, this, [this](int index) {
-    form_.Combo3.selected = index;
-    form_.Combo3_Click();
+  connect(lists_[&form_.dietCount], &QComboBox::activated, this, [this](int index) {
+    form_.dietCount.selected = index;
+    form_.DietCountChosen();
     Refresh();
   });
-  connect(lists_[&form_.Combo1], &QComboBox::activated, this, [this](int index) {
-    form_.Combo1.selected = index;
+  connect(lists_[&form_.feedFormulation], &QComboBox::activated, this, [this](int index) {
+    form_.feedFormulation.selected = index;
     Refresh();
   });
 
   for (auto [box, name] :
-       {std::pair{&form_.TextPrice, "TextPrice"}, std::pair{&form_.TextFeedGain, "TextFeedGain"}}) {
+       {std::pair{&form_.costPerPig, "TextPrice"}, std::pair{&form_.feedGain, "TextFeedGain"}}) {
     QLineEdit* field = AddField(*box, name, false);
     addRow(fieldLabels_[box], field);
   }
-  textPrice_ = fields_[&form_.TextPrice];
+  textPrice_ = fields_[&form_.costPerPig];
 
   check2_ =
       new QCheckBox(QString::fromLatin1(kProteinRuleCaption.data(), kProteinRuleCaption.size()));
@@ -130,19 +130,19 @@ QWidget* MainWindow::MakeInputs() {
   });
   addRow(nullptr, check3_);
 
-  option1_ = new QRadioButton(FromCoreText(form_.Option1.caption));
+  option1_ = new QRadioButton(FromCoreText(form_.showInput.caption));
   option1_->setObjectName(QStringLiteral("Option1"));
-  option2_ = new QRadioButton(FromCoreText(form_.Option2.caption));
+  option2_ = new QRadioButton(FromCoreText(form_.turnOffInput.caption));
   option2_->setObjectName(QStringLiteral("Option2"));
   auto* inputGroup = new QButtonGroup(panel);
   inputGroup->addButton(option1_);
   inputGroup->addButton(option2_);
   connect(option1_, &QRadioButton::clicked, this, [this] {
-    form_.Option1_Click();
+    form_.ShowInput();
     Refresh();
   });
   connect(option2_, &QRadioButton::clicked, this, [this] {
-    form_.Option2_Click();
+    form_.TurnOffInput();
     Refresh();
   });
   grid->addWidget(option1_, row, 0);
@@ -150,14 +150,14 @@ QWidget* MainWindow::MakeInputs() {
   ++row;
 
   // Set by the location's load, not by the user.
-  option3_ = new QRadioButton(FromCoreText(form_.Option3.caption));
+  option3_ = new QRadioButton(FromCoreText(form_.calibrationDataLoaded.caption));
   option3_->setObjectName(QStringLiteral("Option3"));
   option3_->setAttribute(Qt::WA_TransparentForMouseEvents);
   option3_->setFocusPolicy(Qt::NoFocus);
   addRow(nullptr, option3_);
 
   auto* note =
-      new QLabel(QString::fromLatin1(AfrmMain::kInputsNote.data(), AfrmMain::kInputsNote.size()));
+      new QLabel(QString::fromLatin1(MainForm::kInputsNote.data(), MainForm::kInputsNote.size()));
   note->setObjectName(QStringLiteral("InputsNote"));
   note->setWordWrap(true);
   addRow(nullptr, note);
@@ -223,9 +223,12 @@ void MainWindow::RefreshInputs() {
   }
   check2_->setChecked(form_.ratioRules.proteinRule);
   check3_->setChecked(form_.ratioRules.lysineRule);
-  ShowOptions(
-      *option1_->group(), *option1_, form_.Option1.checked, *option2_, form_.Option2.checked);
-  option3_->setChecked(form_.Option3.checked);
+  ShowOptions(*option1_->group(),
+              *option1_,
+              form_.showInput.checked,
+              *option2_,
+              form_.turnOffInput.checked);
+  option3_->setChecked(form_.calibrationDataLoaded.checked);
 }
 
 void MainWindow::OpenLocation(const QString& path) {
@@ -239,11 +242,11 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (watched == text6_) {
     if (type == QEvent::MouseButtonPress) {
-      form_.Text6_Click();
+      form_.LocationNameClicked();
     } else if (type == QEvent::MouseButtonDblClick) {
-      form_.Text6_DblClick();
+      form_.LocationNameDoubleClicked();
     } else if (type == QEvent::KeyPress && TypedKey(*static_cast<QKeyEvent*>(event))) {
-      form_.Text6_KeyPress();
+      form_.LocationNameKeyPressed();
     } else {
       return false;
     }
@@ -258,22 +261,22 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
     if (watched == text1_ && HerdInputPaste(CoreKey(key->key()),
                                             held,
                                             app_.dialogs,
-                                            form_.Text1.text,
-                                            form_.Text2.text,
-                                            form_.Text3.text,
-                                            form_.Text4.text,
-                                            form_.Text5.text)) {
+                                            form_.startWeight.text,
+                                            form_.startAge.text,
+                                            form_.finalWeight.text,
+                                            form_.totalFeedIntake.text,
+                                            form_.finalAge.text)) {
       Refresh();
       return true;
     }
     if (watched == textPigNo_ && TypedKey(*key)) {
-      form_.TextPigNo_KeyPress();
+      form_.PigCountKeyPressed();
       Refresh();
       return false;  // the key itself is typed into the emptied field
     }
   }
   if (watched == textPrice_ && type == QEvent::MouseButtonDblClick) {
-    form_.TextPrice_DblClick();
+    form_.CostPerPigDoubleClicked();
     Refresh();
     return true;
   }

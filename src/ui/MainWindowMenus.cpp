@@ -26,8 +26,8 @@ namespace {
 
 constexpr int kButtonColumns = 5;
 
-using Control = AfrmMain::Control;
-using Window = AfrmMain::Window;
+using Control = MainForm::Control;
+using Window = MainForm::Window;
 
 QString Text(std::string_view text) { return FromCoreText(text); }
 
@@ -35,23 +35,23 @@ QString Text(std::string_view text) { return FromCoreText(text); }
 // stays disabled rather than run a command whose screen never shows.
 Window LeadsTo(Control control) {
   switch (control) {
-    case Control::Command2:
+    case Control::Calibration:
       return Window::Calibration;
-    case Control::Command3:
+    case Control::OpenDiets:
       return Window::DietDisplay;
-    case Control::Command4:
+    case Control::EditRestrictions:
       return Window::Restrictions;
-    case Control::Command6:
+    case Control::EditMatrix:
       return Window::MatrixEditor;
-    case Control::Command8:
+    case Control::CalibrationTest:
       return Window::CalibrationTest;
-    case Control::Command9:
+    case Control::RunOptimization:
       return Window::Optimization;
-    case Control::Command10:
+    case Control::KeepTrack:
       return Window::ChangeTracking;
-    case Control::UnitPick:
+    case Control::SetUnits:
       return Window::Units;
-    case Control::SetTemp:
+    case Control::SetTemperature:
       return Window::Temperature;
     case Control::About:
       return Window::About;
@@ -73,7 +73,7 @@ QWidget* MainWindow::MakeButtons() {
     button->setObjectName(QStringLiteral("Command%1").arg(number));
     button->setAutoFillBackground(true);
     connect(button, &QPushButton::clicked, this, [this, number] {
-      Run(AfrmMain::ButtonControl(number));
+      Run(MainForm::ButtonControl(number));
     });
     command_[static_cast<std::size_t>(number)] = button;
     grid->addWidget(button, (number - 1) / kButtonColumns, (number - 1) % kButtonColumns);
@@ -83,20 +83,20 @@ QWidget* MainWindow::MakeButtons() {
 }
 
 void MainWindow::MakeMenus() {
-  for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
-    if (!menu.InMenuBar) continue;  // the tables' pop-up menu is their own
-    if (menu.Entries.empty()) {
+  for (const MainForm::Menu& menu : MainForm::Menus()) {
+    if (!menu.inMenuBar) continue;  // the tables' pop-up menu is their own
+    if (menu.entries.empty()) {
       QAction* action = menuBar()->addAction(Text(menu.caption));
-      action->setObjectName(Text(menu.Name));
+      action->setObjectName(Text(menu.name));
       action->setEnabled(Available(menu.control));
       connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
       continue;
     }
     QMenu* bar = menuBar()->addMenu(Text(menu.caption));
-    bar->setObjectName(Text(menu.Name));
-    for (const AfrmMain::MenuEntry& entry : menu.Entries) {
+    bar->setObjectName(Text(menu.name));
+    for (const MainForm::MenuEntry& entry : menu.entries) {
       QAction* action = bar->addAction(Text(entry.caption));
-      action->setObjectName(Text(entry.Name));
+      action->setObjectName(Text(entry.name));
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
     }
   }
@@ -106,12 +106,14 @@ void MainWindow::MakeMenus() {
 void MainWindow::MakeWindows() {
   Dialogs& dialogs = app_.dialogs;
   auto* units = new UnitsWindow(app_.unitsForm, form_, this);
-  connect(units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemp); });
+  connect(
+      units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemperature); });
   windows_ = {
       {Window::DietDisplay, new DietDisplayWindow(app_.dietDisplayForm, dialogs, this)},
-      {Window::Restrictions, new RestrictWindow(app_.restrictForm, dialogs, form_, this)},
-      {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixForm, dialogs, form_, this)},
-      {Window::ChangeTracking, new ChangeTrackingWindow(app_.trackForm, dialogs, form_, this)},
+      {Window::Restrictions, new RestrictWindow(app_.restrictionsForm, dialogs, form_, this)},
+      {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixEditorForm, dialogs, form_, this)},
+      {Window::ChangeTracking,
+       new ChangeTrackingWindow(app_.changeTrackingForm, dialogs, form_, this)},
       {Window::Units, units},
       {Window::Temperature,
        new TempWindow(
@@ -119,7 +121,8 @@ void MainWindow::MakeWindows() {
       {Window::About, new AboutWindow(app_.aboutForm, this)},
       // The diet optimization; its report opens from it.
       {Window::Optimization,
-       new OptimizationWindow(app_.optForm, form_, app_.optReport, dialogs, this)},
+       new OptimizationWindow(
+           app_.optimizationForm, form_, app_.optimizationReportForm, dialogs, this)},
   };
   MakeCalibrationWindows();
   for (auto& [kind, window] : windows_) {
@@ -129,29 +132,29 @@ void MainWindow::MakeWindows() {
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
   }
-  sources_ = new SourcesWindow(app_.sourcesForm, dialogs, this);
+  sources_ = new SourcesWindow(app_.nutrientSourcesForm, dialogs, this);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
 }
 
-SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
+SecondaryWindow* MainWindow::WindowOf(MainForm::Window window) const {
   auto found = windows_.find(window);
   return found == windows_.end() ? nullptr : found->second;
 }
 
-bool MainWindow::Available(AfrmMain::Control control) const {
+bool MainWindow::Available(MainForm::Control control) const {
   if (CalibrationRuns()) return false;
   const Window leadsTo = LeadsTo(control);
   return form_.Enabled(control) && (leadsTo == Window::None || WindowOf(leadsTo));
 }
 
-void MainWindow::Run(AfrmMain::Control control) {
+void MainWindow::Run(MainForm::Control control) {
   if (!Available(control)) return;
   const Window shown = form_.Click(control);
   Refresh();
   ShowWindow(shown);
 }
 
-void MainWindow::ShowWindow(AfrmMain::Window window) {
+void MainWindow::ShowWindow(MainForm::Window window) {
   if (SecondaryWindow* shown = WindowOf(window)) shown->Open();
 }
 
@@ -165,9 +168,9 @@ void MainWindow::ShowSources() {
 
 void MainWindow::RefreshButtons() {
   for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
-    const CommandButton& state = form_.Command[static_cast<std::size_t>(number)];
+    const CommandButton& state = form_.buttons[static_cast<std::size_t>(number)];
     QPushButton* button = command_[static_cast<std::size_t>(number)];
-    const Control control = AfrmMain::ButtonControl(number);
+    const Control control = MainForm::ButtonControl(number);
     button->setText(Text(state.caption));
     button->setToolTip(Text(state.toolTip));
     button->setVisible(state.visible);
@@ -184,11 +187,12 @@ void MainWindow::RefreshButtons() {
 // --- The calibration windows ---
 
 void MainWindow::MakeCalibrationWindows() {
-  calibration_ = new CalibrationWindow(app_.calibForm, app_.dialogs, this);
+  calibration_ = new CalibrationWindow(app_.calibrationInputsForm, app_.dialogs, this);
   connect(
       calibration_, &CalibrationWindow::RunningChanged, this, &MainWindow::FollowCalibrationRun);
   windows_[Window::Calibration] = calibration_;
-  windows_[Window::CalibrationTest] = new CalibTestWindow(app_.calibTestForm, app_.dialogs, this);
+  windows_[Window::CalibrationTest] =
+      new CalibTestWindow(app_.calibrationTestForm, app_.dialogs, this);
 }
 
 bool MainWindow::CalibrationRuns() const { return calibration_ && calibration_->Running(); }

@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
 MatrixEditorWindow::MatrixEditorWindow(MatrixEditorForm& form,
                                        Dialogs& dialogs,
-                                       AfrmMain& mainForm,
+                                       MainForm& mainForm,
                                        QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("frmExcel"));

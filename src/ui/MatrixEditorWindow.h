@@ -3,7 +3,7 @@
 #include "formulation/MatrixEditorForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
 class QLabel;
@@ -19,14 +19,14 @@ class MatrixEditorWindow : public SecondaryWindow {
   // "Save Changes to File" saves where `mainForm` says (MatrixEditorSave).
   MatrixEditorWindow(MatrixEditorForm& form,
                      Dialogs& dialogs,
-                     AfrmMain& mainForm,
+                     MainForm& mainForm,
                      QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
   MatrixEditorForm& form_;
-  AfrmMain& mainForm_;
+  MainForm& mainForm_;
   GridView* table_ = nullptr;
   QLabel* ingLabel_ = nullptr;
   QPushButton* edit_ = nullptr;

@@ -12,7 +12,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
@@ -84,7 +84,7 @@ class RunInputFilter : public QObject {
 }  // namespace
 
 OptimizationWindow::OptimizationWindow(OptimizationForm& form,
-                                       AfrmMain& mainForm,
+                                       MainForm& mainForm,
                                        OptimizationReportForm& report,
                                        Dialogs& dialogs,
                                        QWidget* parent)
@@ -214,8 +214,8 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   best_ = AddResult("TextOptBest");
   evaluations_ = AddResult("Evaluations");
   const std::pair<std::string_view, QLineEdit*> results[] = {
-      {AfrmMain::kOptStartCaption, start_},
-      {AfrmMain::kOptBestCaption, best_},
+      {MainForm::kOptStartCaption, start_},
+      {MainForm::kOptBestCaption, best_},
       {OptimizationForm::kEvaluationsCaption, evaluations_}};
   int col = 0;
   for (const auto& [caption, field] : results) {

@@ -5,7 +5,7 @@
 #include "app/OptimizationForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
 class OptReportWindow;
@@ -26,7 +26,7 @@ class OptimizationWindow : public SecondaryWindow {
 
  public:
   OptimizationWindow(OptimizationForm& form,
-                     AfrmMain& mainForm,
+                     MainForm& mainForm,
                      OptimizationReportForm& report,
                      Dialogs& dialogs,
                      QWidget* parent = nullptr);
@@ -53,7 +53,7 @@ class OptimizationWindow : public SecondaryWindow {
   void ShowProgress();
 
   OptimizationForm& form_;
-  AfrmMain& mainForm_;
+  MainForm& mainForm_;
   OptReportWindow* report_ = nullptr;
 
   GridView* table_ = nullptr;

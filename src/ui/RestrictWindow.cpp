@@ -6,13 +6,13 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
 RestrictWindow::RestrictWindow(RestrictionsForm& form,
                                Dialogs& dialogs,
-                               AfrmMain& mainForm,
+                               MainForm& mainForm,
                                QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
   setObjectName(QStringLiteral("Restrict"));

@@ -3,7 +3,7 @@
 #include "formulation/RestrictionsForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
 class QLabel;
@@ -17,14 +17,14 @@ class RestrictWindow : public SecondaryWindow {
   // The files are saved where `mainForm` says (RestrictionFilesInUse).
   RestrictWindow(RestrictionsForm& form,
                  Dialogs& dialogs,
-                 AfrmMain& mainForm,
+                 MainForm& mainForm,
                  QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
   RestrictionsForm& form_;
-  AfrmMain& mainForm_;
+  MainForm& mainForm_;
   GridView* nuts_ = nullptr;
   GridView* ingredients_ = nullptr;
   QLabel* ingLabel_ = nullptr;

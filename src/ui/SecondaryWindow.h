@@ -28,7 +28,7 @@ class SecondaryWindow : public QWidget {
 
  signals:
   // The window was closed, by the user or by a command of its form; the main
-  // window tells its form (AfrmMain::WindowClosed).
+  // window tells its form (MainForm::WindowClosed).
   void Closed();
   // A command ran: the main window's fields may follow (diets moved into the
   // diets table, unit captions, the number of diets).

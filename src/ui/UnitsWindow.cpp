@@ -5,10 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 
-UnitsWindow::UnitsWindow(UnitsForm& form, AfrmMain& mainForm, QWidget* parent)
+UnitsWindow::UnitsWindow(UnitsForm& form, MainForm& mainForm, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
   setObjectName(QStringLiteral("UnitsDialog"));
   setWindowTitle(FromCoreText(UnitsForm::kTitle));
@@ -34,7 +34,7 @@ UnitsWindow::UnitsWindow(UnitsForm& form, AfrmMain& mainForm, QWidget* parent)
   layout->addWidget(AddLabel("Instructions", UnitsForm::kInstructions), 3, 0, 1, 3);
   layout->addWidget(temperature, 4, 0, 1, 3);
   layout->addWidget(
-      AddButton("OK", UnitsForm::kOKCaption, [&mainForm] { mainForm.UnitsOK(); }), 5, 2);
+      AddButton("OK", UnitsForm::kOKCaption, [&mainForm] { mainForm.AcceptUnits(); }), 5, 2);
   resize(560, 420);
 }
 

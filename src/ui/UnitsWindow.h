@@ -3,7 +3,7 @@
 #include "model/UnitsForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class QListWidget;
 
 // The settings dialog "Set Location Values Here": the units of weights,
@@ -14,7 +14,7 @@ class UnitsWindow : public SecondaryWindow {
  public:
   // OK is the main window's (it captions its weight fields and knows the
   // location's calibration file).
-  UnitsWindow(UnitsForm& form, AfrmMain& mainForm, QWidget* parent = nullptr);
+  UnitsWindow(UnitsForm& form, MainForm& mainForm, QWidget* parent = nullptr);
 
   void Refresh() override;
 

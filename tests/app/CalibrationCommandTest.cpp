@@ -20,26 +20,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 // The demo location copied to a fresh folder and opened.
 class Calibration : public ::testing::Test {
  protected:
   Calibration() {
-    form.LocationName(Path("Demo.plt"));
+    form.ChooseLocation(Path("Demo.plt"));
     dialogs.Forget();
   }
   std::string Path(const std::string& name) const { return demo_.Demo(name); }
 
   // "Calibration" with the name kept; the inputs screen is open after it.
   void OpenScreen(const std::string& name = "") {
-    dialogs.Input(name.empty() ? form.Text6.text : name);
-    ASSERT_EQ(form.Click(AfrmMain::Control::Command2), Window::Calibration);
-    ASSERT_TRUE(app.calibForm.visible);
+    dialogs.Input(name.empty() ? form.locationName.text : name);
+    ASSERT_EQ(form.Click(MainForm::Control::Calibration), Window::Calibration);
+    ASSERT_TRUE(app.calibrationInputsForm.visible);
     dialogs.Forget();
   }
   void SetRows(const std::vector<std::array<const char*, 3>>& rows) {
-    Grid& table = app.calibForm.GridCal;
+    Grid& table = app.calibrationInputsForm.weighingsTable;
     table.ClearRange(1, 0, table.Rows() - 1, 2);
     for (std::size_t r = 0; r < rows.size(); ++r)
       for (int c = 0; c < 3; ++c) table.SetText(static_cast<int>(r) + 1, c, rows[r][c]);
@@ -48,7 +48,7 @@ class Calibration : public ::testing::Test {
   TempDemo demo_;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
@@ -66,15 +66,15 @@ TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    form.ComboSex.selected = c.herdSex;
+    form.herdSex.selected = c.herdSex;
     form.dietsTable.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
     if (c.name) dialogs.Input(c.name);
-    const std::string before = form.Text6.text;
-    EXPECT_EQ(form.CalibrationCommand(), Window::None);
+    const std::string before = form.locationName.text;
+    EXPECT_EQ(form.Calibration(), Window::None);
     EXPECT_TRUE(dialogs.Done());
     EXPECT_EQ(dialogs.Messages(), c.messages);
-    EXPECT_EQ(form.Text6.text, before);
-    EXPECT_FALSE(app.calibForm.visible);
+    EXPECT_EQ(form.locationName.text, before);
+    EXPECT_FALSE(app.calibrationInputsForm.visible);
     dialogs.Forget();
   }
 }
@@ -99,7 +99,7 @@ TEST_F(Calibration, ScreenUnitsFollowDietOneEnergy) {
     form.dietsTable.SetText(kDietEnergyRow, 1, c.energy);
     OpenScreen();
     EXPECT_EQ(app.growth.unitCodes, c.codes);
-    EXPECT_EQ(app.calibForm.GridCal.Text(0, 1), c.weightHeading);
+    EXPECT_EQ(app.calibrationInputsForm.weighingsTable.Text(0, 1), c.weightHeading);
   }
 }
 
@@ -145,7 +145,7 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
     form.dietsTable.SetText(c.dietRow, 3, "0");
     const std::string coef = form.coefficientTable.Text(kCoefRow, 3);
     SetRows(c.rows);
-    const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+    const CalibrationOutcome outcome = app.calibrationInputsForm.ContinueCalibration();
     form.dietsTable.SetText(c.dietRow, 3, kept);
     EXPECT_EQ(dialogs.Messages(), c.messages);
     EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
@@ -160,8 +160,8 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   // The last case's herd summary reached the main window and the model.
   const double herd[] = {0, 6, 21, 11.8, 2.4 + 5.9, 42};
   for (int k = 1; k <= kHerdInputs; ++k) EXPECT_DOUBLE_EQ(app.calibration.herdInputs[k], herd[k]);
-  EXPECT_EQ(form.Text4.text, "8.3");
-  EXPECT_EQ(form.Text5.toolTip, "Initial value was 42.00");
+  EXPECT_EQ(form.totalFeedIntake.text, "8.3");
+  EXPECT_EQ(form.finalAge.toolTip, "Initial value was 42.00");
 }
 
 // "Continue Calibration" writes back every weighing the ".cal" held: the
@@ -209,18 +209,18 @@ TEST_F(Calibration, ContinueKeepsEveryWeighing) {
     OpenScreen();
     Rows expected = c.rows;
     expected.insert(expected.end(), c.shown.begin(), c.shown.end());
-    const Grid& table = app.calibForm.GridCal;
+    const Grid& table = app.calibrationInputsForm.weighingsTable;
     for (std::size_t r = 1; r <= expected.size(); ++r)
       for (int col = 0; col < 3; ++col)
         EXPECT_EQ(ReadNumber(table.Text(static_cast<int>(r), col)), expected[r - 1][col])
             << r << " " << col;
     EXPECT_EQ(table.Text(static_cast<int>(expected.size()) + 1, 0), "");
 
-    app.calibForm.onProgress = [this](long runs, double) {
+    app.calibrationInputsForm.onProgress = [this](long runs, double) {
       if (runs > 0) app.growth.cancelRun = true;
     };
     if (c.fits) dialogs.Answer(Answer::No);
-    const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+    const CalibrationOutcome outcome = app.calibrationInputsForm.ContinueCalibration();
     EXPECT_TRUE(dialogs.Done());
     EXPECT_EQ(outcome.status != CalibrationStatus::Stopped, c.fits);
     CalibrationData written;
@@ -296,18 +296,18 @@ TEST(CalibrationDiets, LimitsOfEnergyProteinAndLysine) {
 // save question writes no ".plt" file and the "Growth" command waits for a
 // location.
 TEST_F(Calibration, CancelledFitAndNoSave) {
-  form.ComboSex.selected = kMaleHerd;
+  form.herdSex.selected = kMaleHerd;
   OpenScreen("Farm2");  // a new name: the demo's weighings stay as they are
   const auto cal = TextFile::ReadLines(Path("Demo.cal"));
   const auto plt = TextFile::ReadLines(Path("Demo.plt"));
-  app.calibForm.progressEvery = 50;
+  app.calibrationInputsForm.progressEvery = 50;
   long lastRuns = -1;
-  app.calibForm.onProgress = [&](long runs, double) {
+  app.calibrationInputsForm.onProgress = [&](long runs, double) {
     lastRuns = runs;
     if (runs > 0) app.growth.cancelRun = true;
   };
   dialogs.Answer(Answer::No);
-  const CalibrationOutcome outcome = app.calibForm.ContinueCalibration();
+  const CalibrationOutcome outcome = app.calibrationInputsForm.ContinueCalibration();
   EXPECT_TRUE(dialogs.Done());
   EXPECT_EQ(outcome.status, CalibrationStatus::Cancelled);
   EXPECT_LT(outcome.fit.evaluations, 200);
@@ -346,14 +346,14 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::ofstream(pltPath, std::ios::binary) << plt;
-    form.LocationName(pltPath);
+    form.ChooseLocation(pltPath);
     if (c.poorCurve)
       for (int k = 0; k < kCoefCount; ++k)
         form.coefficientTable.SetText(kCoefRow, k + 1, poorCurve[k]);
-    form.ComboSex.selected = 0;
+    form.herdSex.selected = 0;
     OpenScreen();
-    frmCalib& screen = app.calibForm;
-    screen.Unattended = c.unattended;
+    CalibrationInputsForm& screen = app.calibrationInputsForm;
+    screen.unattended = c.unattended;
     screen.progressEvery = 1;
     screen.onProgress = [this](long runs, double) {
       if (runs > 0) app.growth.cancelRun = true;
@@ -368,7 +368,7 @@ TEST_F(Calibration, PoorFitIsSavedOnlyOnTheUsersYes) {
     if (c.poorCurve) EXPECT_NE(shown.find("against 65.00 observed"), std::string::npos) << shown;
     EXPECT_EQ(outcome.saved, c.saved);
     if (!c.saved) EXPECT_EQ(ReadWhole(pltPath), plt);
-    screen.Unattended = false;
+    screen.unattended = false;
     dialogs.Forget();
   }
 }
@@ -405,20 +405,21 @@ TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {
 }
 
 TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
-  form.Option1_Click();
-  EXPECT_EQ(form.Click(AfrmMain::Control::Command8), Window::CalibrationTest);
-  frmCalibTest& test = app.calibTestForm;
+  form.ShowInput();
+  EXPECT_EQ(form.Click(MainForm::Control::CalibrationTest), Window::CalibrationTest);
+  CalibrationTestForm& test = app.calibrationTestForm;
   EXPECT_EQ(app.fitState.fitValue, 1000000);
-  EXPECT_DOUBLE_EQ(ReadNumber(test.GridTest.Text(9, 4)), 0.0006023616473731422 + 0.0001);  // "B3 +"
+  EXPECT_DOUBLE_EQ(ReadNumber(test.trialsTable.Text(9, 4)),
+                   0.0006023616473731422 + 0.0001);  // "B3 +"
 
-  test.GridTest.SetText(2, 4, "-0.001");
+  test.trialsTable.SetText(2, 4, "-0.001");
   const auto coef = app.growth.growthCoef;
-  test.Command1_Click();
+  test.ScoreTrials();
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(ReadNumber(test.GridTest.Text(2, 6)), 1000000);
-  EXPECT_EQ(test.GridTest.Text(2, 7), "");
+  EXPECT_EQ(ReadNumber(test.trialsTable.Text(2, 6)), 1000000);
+  EXPECT_EQ(test.trialsTable.Text(2, 7), "");
   // The demo's own curve: 25 kg at about 65 days (LoadDemo).
-  EXPECT_NEAR(ReadNumber(test.GridTest.Text(1, 7)), 65, 1);
+  EXPECT_NEAR(ReadNumber(test.trialsTable.Text(1, 7)), 65, 1);
   EXPECT_EQ(app.growth.growthCoef, coef);
 }
 

@@ -79,13 +79,13 @@ class LocationLoad : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
 
@@ -99,29 +99,29 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
   EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
 
-  EXPECT_EQ(form.Text6.text, demo.Path("Demo"));
-  EXPECT_EQ(form.Text6.backColor, kWhite);
-  EXPECT_EQ(form.Command[1].backColor, kLightGreen);
-  EXPECT_EQ(form.Command[2].backColor, kLightGreen);
-  EXPECT_TRUE(form.Option3.checked);
-  EXPECT_TRUE(form.MatrixLoaded);
+  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
+  EXPECT_EQ(form.locationName.backColor, kWhite);
+  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
+  EXPECT_EQ(form.Button(MainForm::Control::Calibration).backColor, kLightGreen);
+  EXPECT_TRUE(form.calibrationDataLoaded.checked);
+  EXPECT_TRUE(form.matrixLoaded);
   // Diet 1 carries an energy minimum: the formulation is ready.
-  EXPECT_EQ(form.Combo1.Text(), "Least Cost Formulas");
+  EXPECT_EQ(form.feedFormulation.Text(), "Least Cost Formulas");
 
   // Herd inputs of Demo.plt, shown in the fields with their tooltips.
-  EXPECT_EQ(form.Text1.text, "6.000");
-  EXPECT_EQ(form.Text2.text, "21.00");
-  EXPECT_EQ(form.Text3.text, "25.00");
-  EXPECT_EQ(form.Text4.text, "29.80");
-  EXPECT_EQ(form.Text5.text, "65.00");
-  EXPECT_EQ(form.Text1.toolTip, "Initial value was 6.000");
-  EXPECT_EQ(form.ComboSex.Text(), "Mixed");
+  EXPECT_EQ(form.startWeight.text, "6.000");
+  EXPECT_EQ(form.startAge.text, "21.00");
+  EXPECT_EQ(form.finalWeight.text, "25.00");
+  EXPECT_EQ(form.totalFeedIntake.text, "29.80");
+  EXPECT_EQ(form.finalAge.text, "65.00");
+  EXPECT_EQ(form.startWeight.toolTip, "Initial value was 6.000");
+  EXPECT_EQ(form.herdSex.Text(), "Mixed");
   EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
   EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 5.5179041535301865);
   EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.0006023616473731422);
 
   EXPECT_EQ(app.growth.dietCount, 3);
-  EXPECT_EQ(form.Combo3.Text(), "3");
+  EXPECT_EQ(form.dietCount.Text(), "3");
   EXPECT_EQ(form.dietsTable.Text(1, 1), "Phase 1 5-7 kg");
   EXPECT_EQ(form.dietsTable.Text(1, 3), "Phase 3 11-25 kg");
   EXPECT_DOUBLE_EQ(ReadNumber(form.dietsTable.Text(3, 2)), 5.9);
@@ -142,12 +142,12 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
 TEST_F(LocationLoad, CancelledDialogChangesNothing) {
   std::string folderBefore = app.location.dataFolder;
   dialogs.CancelFile();
-  EXPECT_FALSE(form.LocationName());
+  EXPECT_FALSE(form.ChooseLocation());
   EXPECT_EQ(app.location.dataFolder, folderBefore);
   EXPECT_EQ(app.location.locationBase, "");
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), "Not Open");
-  EXPECT_EQ(form.Text6.text, "Calibration Name");
-  EXPECT_EQ(form.Text6.backColor, kLightGreen);
+  EXPECT_EQ(form.locationName.text, "Calibration Name");
+  EXPECT_EQ(form.locationName.backColor, kLightGreen);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].text, "Select Path and Calibration File");
   EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
@@ -158,15 +158,15 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   DemoCopy demo("new.place");
   std::string chosen = demo.Path("Farm1.plt");
   dialogs.File(chosen).Answer(Answer::Yes);
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
   EXPECT_FALSE(app.location.loaded);
   EXPECT_EQ(app.location.locationBase, demo.Path("Farm1"));
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
-  EXPECT_EQ(form.Text6.text, demo.Path("Farm1"));
-  EXPECT_EQ(form.Combo1.Text(), "Use Diets on Grid");
+  EXPECT_EQ(form.locationName.text, demo.Path("Farm1"));
+  EXPECT_EQ(form.feedFormulation.Text(), "Use Diets on Grid");
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), chosen);
   EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
   EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
@@ -175,11 +175,11 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
 TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocation) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   dialogs.Forget();
 
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
-  EXPECT_FALSE(form.LocationName());
+  EXPECT_FALSE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
   EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
@@ -190,7 +190,7 @@ TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocatio
 TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
   DemoCopy demo;
   dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(app.location.loaded);
   EXPECT_EQ(app.formulation.ingredientCount, 16);
@@ -255,13 +255,13 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
     DemoCopy demo;
     demo.Remove(c.removed);
     script.File(demo.Path(c.chosen));
-    ASSERT_TRUE(fresh.mainForm.LocationName());
+    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
     std::vector<std::string> expected;
     for (const std::string& m : c.messages) expected.push_back(Expand(m, demo.Folder()));
     EXPECT_EQ(script.Messages(), expected);
-    EXPECT_EQ(fresh.mainForm.MatrixLoaded, c.matrixLoaded);
-    EXPECT_EQ(fresh.mainForm.Combo1.Text(), c.feedChoice);
-    EXPECT_EQ(fresh.mainForm.Option3.checked, c.calibrationLoaded);
+    EXPECT_EQ(fresh.mainForm.matrixLoaded, c.matrixLoaded);
+    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), c.feedChoice);
+    EXPECT_EQ(fresh.mainForm.calibrationDataLoaded.checked, c.calibrationLoaded);
     EXPECT_TRUE(fresh.location.loaded);
     // The diets table keeps its labels whatever is missing.
     EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
@@ -273,9 +273,9 @@ const char* const kSetFiles[] = {
 
 // What a load puts in place, file by file.
 std::vector<std::string> Loaded(const App& app) {
-  const AfrmMain& form = app.mainForm;
+  const MainForm& form = app.mainForm;
   return {form.coefficientTable.Text(kCoefRow, 1),
-          form.Text1.text,
+          form.startWeight.text,
           NumberText(app.calibration.observations[1][kObsAge]),
           NumberText(app.temperatures.calibrationTemps[0]),
           form.dietsTable.Text(1, 1),
@@ -288,7 +288,7 @@ std::vector<std::string> Loaded(const App& app) {
 TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
   DemoCopy plain;
   dialogs.File(plain.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   const std::vector<std::string> expected = Loaded(app);
   for (const char* name : kSetFiles) {
     SCOPED_TRACE(name);
@@ -299,7 +299,7 @@ TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     std::ofstream(demo.Path(name), std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
     script.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(fresh.mainForm.LocationName());
+    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
     EXPECT_TRUE(script.Messages().empty()) << script.Messages().front();
     EXPECT_EQ(Loaded(fresh), expected);
   }
@@ -336,7 +336,7 @@ TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
       script.File(demo.Path("Demo.plt"));
       {
         NoReadOverride asAnyone;
-        ASSERT_TRUE(fresh.mainForm.LocationName());
+        ASSERT_TRUE(fresh.mainForm.ChooseLocation());
       }
       std::vector<std::string> messages{expected};
       // A matrix that was not read leaves no nutrients, as a broken one does.
@@ -353,7 +353,7 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   lines.resize(27);
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.dts"), lines).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{"Read 1 diet (lines 1 to 18) of " + demo.Path("Demo.dts") +
                                      "; lines 19 to 27 do not make a whole diet of 18 lines and "
@@ -365,7 +365,7 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
 TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
   DemoCopy demo("farm*1");
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_TRUE(app.location.loaded);
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
@@ -377,8 +377,8 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   demo.Remove("Demo.plt");
   demo.Remove("Demo.cal");
   dialogs.File(demo.Path("Demo.dts"));
-  ASSERT_TRUE(form.LocationName());
-  EXPECT_FALSE(form.Option3.checked);
+  ASSERT_TRUE(form.ChooseLocation());
+  EXPECT_FALSE(form.calibrationDataLoaded.checked);
   EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
 }
 
@@ -387,7 +387,7 @@ TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   // More ingredients than the tables hold.
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   ASSERT_FALSE(dialogs.Messages().empty());
   EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
   EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
@@ -400,18 +400,18 @@ TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
   DemoCopy demo;
   form.ShowTab(kTabFormulas);
   dialogs.File(demo.Path("Demo.plt"));
-  form.Text6_Click();
+  form.LocationNameClicked();
   EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_TRUE(form.RichTextBox1Visible);
+  EXPECT_TRUE(form.dietsInstructionsVisible);
   EXPECT_FALSE(form.filesTableVisible);
-  EXPECT_EQ(form.Combo2.selected, 0);  // the demo is in kg
+  EXPECT_EQ(form.weightUnit.selected, 0);  // the demo is in kg
 
   form.ShowTab(kTabDailyGrowth);
-  form.Command[1].backColor = kButtonFace;
+  form.Button(MainForm::Control::Growth).backColor = kButtonFace;
   dialogs.CancelFile();
-  form.Text6_DblClick();
+  form.LocationNameDoubleClicked();
   EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_EQ(form.Command[1].backColor, kLightGreen);
+  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
 }
 
 TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
@@ -421,9 +421,9 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   (*lines)[12] = " 1 ";  // weight code: pounds
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.plt"), *lines).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  form.Text6_Click();
-  EXPECT_EQ(form.Combo2.selected, 1);
-  EXPECT_EQ(form.Text3.caption, "Final Weight, lb");
+  form.LocationNameClicked();
+  EXPECT_EQ(form.weightUnit.selected, 1);
+  EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
 }
 
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
@@ -431,12 +431,12 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   app.location.dataFolder = demo.Folder();
 
   dialogs.CancelFile();
-  form.MatrixOpen();
+  form.OpenMatrix();
   EXPECT_EQ(app.formulation.ingredientCount, 0);
 
   dialogs.File(demo.Path("DemoMatrix.txt"));
   app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
-  form.MatrixOpen();
+  form.OpenMatrix();
   EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
   EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
@@ -444,16 +444,16 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
 
   app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
-  form.Open_Restriction();
+  form.OpenIngredientRestrictions();
   EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
 
   app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
-  form.OpenNuts();
+  form.OpenNutrientRestrictions();
   EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
 
   dialogs.File(demo.Path("Demo.stg"));
-  form.OpenTemps();
+  form.OpenTemperatures();
   EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
@@ -469,7 +469,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     SCOPED_TRACE(byLocation ? "another location" : "Open Matrix File");
     ScriptedDialogs dialogs;
     App app{dialogs};
-    AfrmMain& form = app.mainForm;
+    MainForm& form = app.mainForm;
     DemoCopy first, second;
     auto lines = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
     ASSERT_TRUE(lines);
@@ -481,32 +481,33 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     const auto secondMatrix = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
 
     dialogs.File(first.Path("Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
-    form.Command1_Click();  // formulates, grows and lists the formulas
+    ASSERT_TRUE(form.ChooseLocation());
+    form.Growth();  // formulates, grows and lists the formulas
     ASSERT_EQ(form.formulaTable.Text(1, 1), "Corn");
-    form.Click(AfrmMain::Control::Command6);
-    form.Click(AfrmMain::Control::Command4);
-    form.Click(AfrmMain::Control::Command3);
+    form.Click(MainForm::Control::EditMatrix);
+    form.Click(MainForm::Control::EditRestrictions);
+    form.Click(MainForm::Control::OpenDiets);
     if (byLocation) {
       dialogs.File(second.Path("Demo.plt"));
-      ASSERT_TRUE(form.LocationName());
+      ASSERT_TRUE(form.ChooseLocation());
     } else {
       dialogs.File(second.Path("DemoMatrix.txt"));
-      form.Click(AfrmMain::Control::MatrixOpen);
+      form.Click(MainForm::Control::OpenMatrix);
     }
     ASSERT_EQ(app.formulation.ingredientName[1], "Barley");
 
-    EXPECT_EQ(app.matrixForm.matrixTable.Text(1, 0), "Barley");
-    EXPECT_EQ(app.restrictForm.ingredientTable.Text(1, 0), " 1 Barley");
+    EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "Barley");
+    EXPECT_EQ(app.restrictionsForm.ingredientTable.Text(1, 0), " 1 Barley");
     EXPECT_EQ(app.dietDisplayForm.ingredientFeedsTable.Text(1, 1), "Barley");
     EXPECT_EQ(form.formulaTable.Text(1, 1), "");
-    app.sourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
-    app.sourcesForm.ShowPercentages();
-    EXPECT_EQ(app.sourcesForm.sharesTable.Rows(), 1) << app.sourcesForm.sharesTable.Text(1, 0);
+    app.nutrientSourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
+    app.nutrientSourcesForm.ShowPercentages();
+    EXPECT_EQ(app.nutrientSourcesForm.sharesTable.Rows(), 1)
+        << app.nutrientSourcesForm.sharesTable.Text(1, 0);
 
-    app.matrixForm.SaveChanges();  // "Save Changes", then to the file
-    dialogs.CancelFile();          // keeps the location's matrix file
-    ASSERT_TRUE(app.matrixForm.SaveChangesToFile(form.MatrixEditorSave()));
+    app.matrixEditorForm.SaveChanges();  // "Save Changes", then to the file
+    dialogs.CancelFile();                // keeps the location's matrix file
+    ASSERT_TRUE(app.matrixEditorForm.SaveChangesToFile(form.MatrixEditorSave()));
     EXPECT_EQ(TextFile::ReadLines(second.Path("DemoMatrix.txt")), secondMatrix);
     EXPECT_TRUE(dialogs.Done());
     EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
@@ -519,17 +520,17 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
 TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
-  form.Click(AfrmMain::Control::Command4);
-  app.restrictForm.ingredientTable.SetText(2, 2, "30");  // soybean meal, kept but not saved
-  app.restrictForm.KeepIngredientRestrictions();
-  form.Click(AfrmMain::Control::Command6);
-  app.matrixForm.matrixTable.SetText(1, 1, "240");  // a new price for corn
+  ASSERT_TRUE(form.ChooseLocation());
+  form.Click(MainForm::Control::EditRestrictions);
+  app.restrictionsForm.ingredientTable.SetText(2, 2, "30");  // soybean meal, kept but not saved
+  app.restrictionsForm.KeepIngredientRestrictions();
+  form.Click(MainForm::Control::EditMatrix);
+  app.matrixEditorForm.matrixTable.SetText(1, 1, "240");  // a new price for corn
   dialogs.CancelFile();
-  ASSERT_TRUE(app.matrixForm.SaveChangesToFile(form.MatrixEditorSave()));
+  ASSERT_TRUE(app.matrixEditorForm.SaveChangesToFile(form.MatrixEditorSave()));
   EXPECT_EQ(app.formulation.ingredientPrice[1], 240);
   EXPECT_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 30);
-  EXPECT_EQ(app.restrictForm.ingredientTable.Text(2, 2), "30");
+  EXPECT_EQ(app.restrictionsForm.ingredientTable.Text(2, 2), "30");
   EXPECT_TRUE(dialogs.Done());
 }
 
@@ -555,15 +556,15 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
     SCOPED_TRACE(fromEditor ? "Save Changes to File" : "Save Just the Matrix");
     ScriptedDialogs dialogs;
     App app{dialogs};
-    AfrmMain& form = app.mainForm;
+    MainForm& form = app.mainForm;
     DemoCopy demo;
     dialogs.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
+    ASSERT_TRUE(form.ChooseLocation());
     Restrictions before = byName(app.formulation);
     ASSERT_EQ(app.formulation.nutrientName[16], "CALCIUM");
 
-    form.Click(AfrmMain::Control::Command6);
-    MatrixEditorForm& editor = app.matrixForm;
+    form.Click(MainForm::Control::EditMatrix);
+    MatrixEditorForm& editor = app.matrixEditorForm;
     editor.matrixTable.SetCurrent(2, 0);
     dialogs.Input("Peas");
     editor.AddIngredient();
@@ -582,7 +583,7 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
 
     App reopened{dialogs};
     dialogs.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(reopened.mainForm.LocationName());
+    ASSERT_TRUE(reopened.mainForm.ChooseLocation());
     Restrictions after = byName(reopened.formulation);
     for (int d = 1; d <= 3; ++d) {
       EXPECT_EQ(after[std::to_string(d) + "Peas"], (std::array<double, 2>{0, 0}));

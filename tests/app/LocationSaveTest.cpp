@@ -39,7 +39,7 @@ class LocationSave : public ::testing::Test {
  protected:
   void LoadDemo() {
     dialogs.File(tree.Path("demo/Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
+    ASSERT_TRUE(form.ChooseLocation());
     ASSERT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
   }
@@ -55,7 +55,7 @@ class LocationSave : public ::testing::Test {
   TempTree tree;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 // The demo files are written in the writers' own formats: saving the loaded
@@ -64,7 +64,7 @@ TEST_F(LocationSave, DemoFilesAreWhatTheWritersWrite) {
   LoadDemo();
   std::string target = tree.Folder("copy");
   dialogs.File(target + "Demo.plt");
-  form.SaveNewLoc();
+  form.SaveAllToNewLocation();
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
   for (const char* name : kDemoFiles) {
@@ -219,12 +219,12 @@ TEST_F(LocationSave, SaveAllRowsYesWritesTheSetNoAsksForANewLocation) {
 TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   LoadDemo();
   Spoil();
-  form.Save1Diet();
+  form.SaveDietsMatrixRestrictions();
   for (const char* name : {"Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_FALSE(Spoiled(name)) << name;
   for (const char* name : {"Demo.plt", "Demo.cal", "Demo.stg"}) EXPECT_TRUE(Spoiled(name)) << name;
 
-  form.SaveCurrent();
+  form.SaveAllToCurrentLocation();
   for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
   EXPECT_TRUE(dialogs.shown().empty());
 }
@@ -233,7 +233,7 @@ TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
   LoadDemo();
   app.formulation.matrix[kWeightRow][2] = 0;
   Spoil();
-  form.Save1Diet();
+  form.SaveDietsMatrixRestrictions();
   EXPECT_FALSE(Spoiled("Demo.dts"));
   for (const char* name : {"DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_TRUE(Spoiled(name)) << name;
@@ -242,7 +242,7 @@ TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
 TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
   LoadDemo();
   dialogs.CancelFile();
-  form.SaveNewLoc();
+  form.SaveAllToNewLocation();
   const auto& dialog = dialogs.shown().at(0);
   EXPECT_EQ(
       dialog.text,
@@ -262,7 +262,7 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.filesTable.Text(row, 0));
   std::string copy = tree.Folder("copy.v2") + "Trial";
   dialogs.File(copy);
-  form.SaveDietNew();
+  form.SaveDietsToNewLocation();
   EXPECT_EQ(dialogs.shown().at(0).text,
             "Save Diets, Matrix and Restrictions to New Location.  Choose Folder and Filename. "
             "Click OK, Do not add ending");
@@ -280,9 +280,9 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
 
 TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
   form.dietsTable.SetText(kDietEnergyRow, 1, "");
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   form.dietsTable.SetText(kDietEnergyRow, 1, "0");
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
@@ -291,7 +291,7 @@ TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
   Spoil();
   std::string summary = Demo("Demorestrict.dat");
   dialogs.CancelFile().Input(tree.Path("elsewhere/Demorestrict.dat"));
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   EXPECT_TRUE(dialogs.Done());
   ASSERT_EQ(dialogs.shown().size(), 3u);
   EXPECT_EQ(dialogs.shown()[1].text, Demo("Demo.dts") + " was saved");
@@ -339,7 +339,7 @@ TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
   form.dietsTable.SetText(kDietEnergyRow, 1, "2400");
   form.dietsTable.SetText(1, 1, "Starter");
   dialogs.CancelFile().Input("");
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   std::string expected = tree.Path("fresh/Calibration Name.dts");
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{expected + " was saved"});
   auto lines = TextFile::ReadLines(expected);
@@ -354,7 +354,7 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   auto before = Bytes(Demo("Demo.dts"));
   fs::permissions(Demo("Demo.dts"), fs::perms(0444));
   dialogs.CancelFile();
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
@@ -364,7 +364,7 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   // A whole-set save stops at the failed file.
   dialogs.Forget();
   Spoil("Demo.dts");
-  form.SaveCurrent();
+  form.SaveAllToCurrentLocation();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(Bytes(Demo("Demo.dts")), before);
   EXPECT_FALSE(Spoiled("Demo.plt"));
@@ -372,8 +372,8 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
 }
 
 TEST_F(LocationSave, NothingIsWrittenWithoutALocation) {
-  form.SaveCurrent();
-  form.Save1Diet();
+  form.SaveAllToCurrentLocation();
+  form.SaveDietsMatrixRestrictions();
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_FALSE(fs::exists(app.programFolder + ".dts"));
 }

@@ -29,7 +29,7 @@ class WindowSizeFile : public ::testing::Test {
   fs::path folder;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {

@@ -17,7 +17,7 @@ namespace {
 struct OptWindow {
   ScriptedDialogs dialogs;
   App app{dialogs};
-  OptimizationForm& form = app.optForm;
+  OptimizationForm& form = app.optimizationForm;
   Grid& optimizationTable = form.optimizationTable;
 
   OptWindow() {

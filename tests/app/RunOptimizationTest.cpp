@@ -23,8 +23,8 @@ struct OptSetup : OptWindowFields {
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
 
   OptSetup() : OptWindowFields("25", "2") {
-    app.mainForm.TextPrice.text = "11.5";
-    app.mainForm.Combo1.selected = kFeedLeastCost;
+    app.mainForm.costPerPig.text = "11.5";
+    app.mainForm.feedFormulation.selected = kFeedLeastCost;
     app.growth.startAge = 21;
     app.growth.liveWeight[21][kHerdColumn] = 6;
     const char* rows[][3] = {{"3", "2", "4"}, {"2450", "2400", "2500"}, {"20", "19", "21"}};
@@ -55,7 +55,7 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
   const Case cases[] = {
       {"no location name", [](OptSetup& s) { s.locationName = " "; }, {}},
       {"no cost per pig",
-       [](OptSetup& s) { s.app.mainForm.TextPrice.text = ""; },
+       [](OptSetup& s) { s.app.mainForm.costPerPig.text = ""; },
        {"Run Current Calc First"}},
       {"no diets", [](OptSetup& s) { s.dietCountText = "0"; }, {"Set No. of Diets first"}},
       {"seven diets: more than the search holds",
@@ -100,14 +100,14 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
        {"Set the Target Weight"}},
       {"no formulation chosen and no energy",
        [](OptSetup& s) {
-         s.app.mainForm.Combo1.selected = kFeedNotChosen;
+         s.app.mainForm.feedFormulation.selected = kFeedNotChosen;
          s.Cells(2, "0", "0", "0");
        },
        {"Set Diet Values"}},
       {"no feed amount for diet 1", [](OptSetup& s) { s.Cells(1, "0", "0", "4"); }, {}},
       {"given costs, and the user says No",
        [](OptSetup& s) {
-         s.app.mainForm.Combo1.selected = kFeedGrid;
+         s.app.mainForm.feedFormulation.selected = kFeedGrid;
          s.dialogs.Answer(Answer::No);
        },
        {kGivenCostsQuestion}},

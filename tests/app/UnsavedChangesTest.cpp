@@ -36,38 +36,39 @@ const EditCase kEdits[] = {
      UnsavedData::Matrix,
      "DemoMatrix.txt",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command6);
-       PasteInto(app.matrixForm.matrixTable, 1, MatrixEditorForm::kPriceCol, "987.6", d);
+       app.mainForm.Click(MainForm::Control::EditMatrix);
+       PasteInto(app.matrixEditorForm.matrixTable, 1, MatrixEditorForm::kPriceCol, "987.6", d);
      }},
     {"ingredient restrictions",
      UnsavedData::IngRestrictions,
      "DemoReq.ing",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.ingredientTable, 1, 1, "987.6", d);
+       app.mainForm.Click(MainForm::Control::EditRestrictions);
+       PasteInto(app.restrictionsForm.ingredientTable, 1, 1, "987.6", d);
      }},
     {"nutrient restrictions kept for the session",
      UnsavedData::NutRestrictions,
      "DemoReq.nut",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.nutrientTable, 5, 2, "987.6", d);
-       ASSERT_TRUE(app.restrictForm.KeepNutrientRestrictions());  // "Keep Nutrient Restrictions"
+       app.mainForm.Click(MainForm::Control::EditRestrictions);
+       PasteInto(app.restrictionsForm.nutrientTable, 5, 2, "987.6", d);
+       ASSERT_TRUE(
+           app.restrictionsForm.KeepNutrientRestrictions());  // "Keep Nutrient Restrictions"
      }},
     {"calibration inputs",
      UnsavedData::CalibrationInputs,
      "Demo.cal",
      [](App& app, Dialogs& d) {
-       app.calibForm.Open();
-       PasteInto(app.calibForm.GridCal, 2, 1, "987.6", d);
+       app.calibrationInputsForm.Open();
+       PasteInto(app.calibrationInputsForm.weighingsTable, 2, 1, "987.6", d);
      }},
     {"optimization table",
      UnsavedData::OptimizationTable,
      "Demo.opt",
      [](App& app, Dialogs& d) {
-       app.optForm.Open();
-       PasteInto(app.optForm.optimizationTable, 1, kOptMinimumCol, "987.6", d);
-       app.optForm.tableFile = app.location.locationBase + ".opt";
+       app.optimizationForm.Open();
+       PasteInto(app.optimizationForm.optimizationTable, 1, kOptMinimumCol, "987.6", d);
+       app.optimizationForm.tableFile = app.location.locationBase + ".opt";
      }},
 };
 
@@ -84,9 +85,9 @@ class UnsavedChanges : public ::testing::Test {
 
 // Loading, a least-cost run and a growth run change no data of the user's.
 TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
-  app.mainForm.ComboSex.selected = 0;
-  app.mainForm.Click(AfrmMain::Control::Command7);
-  app.mainForm.RunGrowth();
+  app.mainForm.herdSex.selected = 0;
+  app.mainForm.Click(MainForm::Control::RunLp);
+  app.mainForm.Growth();
   dialogs.Forget();
   EXPECT_TRUE(SaveChangesFirst(app));
   EXPECT_TRUE(dialogs.shown().empty());
@@ -127,18 +128,18 @@ TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
 TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
   PasteInto(app.mainForm.dietsTable, 3, 1, "987.6", dialogs);
   dialogs.File(demo.Plt()).Answer(Answer::Cancel);
-  EXPECT_FALSE(app.mainForm.LocationName());
+  EXPECT_FALSE(app.mainForm.ChooseLocation());
   EXPECT_EQ(app.mainForm.dietsTable.Text(3, 1), "987.6");
 
   dialogs.File(demo.Plt()).Answer(Answer::Discard);
-  EXPECT_TRUE(app.mainForm.LocationName());
+  EXPECT_TRUE(app.mainForm.ChooseLocation());
   EXPECT_NE(app.mainForm.dietsTable.Text(3, 1), "987.6");  // reopened from its file
   EXPECT_TRUE(dialogs.Done());
 
   kEdits[1].edit(app, dialogs);  // the matrix editor
   const std::string matrixFile = app.location.matrixFile;
   dialogs.File(demo.Demo("Other.txt")).Answer(Answer::Cancel);
-  app.mainForm.MatrixOpen();
+  app.mainForm.OpenMatrix();
   EXPECT_EQ(app.location.matrixFile, matrixFile);
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
   EXPECT_TRUE(dialogs.Done());
@@ -150,11 +151,11 @@ TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
   for (const EditCase& c : kEdits)
     if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
       c.edit(app, dialogs);
-  app.matrixForm.SaveChanges();  // "Save Changes": kept, not yet in the file
-  app.restrictForm.KeepIngredientRestrictions();
-  ASSERT_TRUE(app.restrictForm.KeepNutrientRestrictions());
+  app.matrixEditorForm.SaveChanges();  // "Save Changes": kept, not yet in the file
+  app.restrictionsForm.KeepIngredientRestrictions();
+  ASSERT_TRUE(app.restrictionsForm.KeepNutrientRestrictions());
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
-  app.mainForm.SaveCurrent();
+  app.mainForm.SaveAllToCurrentLocation();
   dialogs.Forget();
   EXPECT_TRUE(SaveChangesFirst(app));
   EXPECT_TRUE(dialogs.shown().empty());

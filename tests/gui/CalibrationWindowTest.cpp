@@ -25,7 +25,7 @@
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 // The demo session with the calibration's own views.
 struct Session : GuiSession {
@@ -37,7 +37,7 @@ struct Session : GuiSession {
   }
   // "Calibration", keeping the location's name.
   void OpenCalibration() {
-    dialogs.Input(app->mainForm.Text6.text);
+    dialogs.Input(app->mainForm.locationName.text);
     QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
     QVERIFY(dialogs.Done());
   }
@@ -113,7 +113,7 @@ void CalibrationWindowTest::inputsScreenShowsTheWeighings() {
 
   // Closed by the user, not by a command: the form lets it go.
   calibration->close();
-  QVERIFY(!s.app->calibForm.visible);
+  QVERIFY(!s.app->calibrationInputsForm.visible);
 }
 
 void CalibrationWindowTest::continueRunsTheFitWithProgress() {
@@ -197,13 +197,13 @@ void CalibrationWindowTest::testWindowScoresTrials() {
   QCOMPARE(test->windowTitle(), QStringLiteral("Marrowind Calibration Test"));
   QCOMPARE(s.Cell(test, "GridTest", 1, 1), s.Coefficients()[0]);
 
-  constexpr int kScoreCol = frmCalibTest::kScoreCol;
+  constexpr int kScoreCol = CalibrationTestForm::kScoreCol;
   QVERIFY(s.Cell(test, "GridTest", 1, kScoreCol).isEmpty());
   auto* score = s.Find<QPushButton>("Command1", test);
   QCOMPARE(score->text(), QStringLiteral("Score Trials"));
   QTest::mouseClick(score, Qt::LeftButton);
   QVERIFY(s.dialogs.Messages().empty());
-  for (int row = 1; row <= frmCalibTest::kTrials; ++row) {
+  for (int row = 1; row <= CalibrationTestForm::kTrials; ++row) {
     bool number = false;
     s.Cell(test, "GridTest", row, kScoreCol).toDouble(&number);
     QVERIFY2(number, qPrintable(QString::number(row)));

@@ -25,7 +25,7 @@ struct GuiSession {
   std::unique_ptr<MainWindow> window;
 
   GuiSession() {
-    AfrmMain::StartupEnvironment machine{demo.path().string() + "/", false};
+    MainForm::StartupEnvironment machine{demo.path().string() + "/", false};
     app = std::make_unique<App>(dialogs, machine);
     window = std::make_unique<MainWindow>(*app);
     window->show();

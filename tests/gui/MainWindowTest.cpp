@@ -34,7 +34,7 @@ struct Session {
 
   explicit Session(const QString& folder = {}) {
     const QString start = folder.isEmpty() ? programFolder.path() : folder;
-    AfrmMain::StartupEnvironment machine{start.toStdString() + "/", false};
+    MainForm::StartupEnvironment machine{start.toStdString() + "/", false};
     app = std::make_unique<App>(dialogs, machine);
     window = std::make_unique<MainWindow>(*app);
     window->show();
@@ -96,7 +96,7 @@ void MainWindowTest::startsOnTheDietsTab() {
     const QString name = QStringLiteral("Command%1").arg(number);
     auto* button = s.window->findChild<QPushButton*>(name);
     QVERIFY2(button, qPrintable(name));
-    if (!s.app->mainForm.Enabled(AfrmMain::ButtonControl(number)))
+    if (!s.app->mainForm.Enabled(MainForm::ButtonControl(number)))
       QVERIFY2(!button->isEnabled(), qPrintable(name));
   }
   QVERIFY(s.dialogs.shown().empty());
@@ -131,7 +131,7 @@ void MainWindowTest::growthFillsTheDailyTable() {
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
   QCOMPARE(s.app->mainForm.currentTab, kTabDailyGrowth);
   QVERIFY(!s.Cell("Grid1", 1, 1).isEmpty());
-  QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->Grid1.Text(1, 1)));
+  QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->resultsTable.Text(1, 1)));
   QVERIFY(!s.Find<QLineEdit>("TextPrice")->text().isEmpty());
   QVERIFY(!s.Find<QLineEdit>("TextFeedGain")->text().isEmpty());
 
@@ -145,7 +145,7 @@ void MainWindowTest::growthFillsTheDailyTable() {
 }
 
 void MainWindowTest::everySecondaryWindowOpens() {
-  using Window = AfrmMain::Window;
+  using Window = MainForm::Window;
   Session s;
   s.OpenDemo();
   const struct {
@@ -177,8 +177,8 @@ void MainWindowTest::everySecondaryWindowOpens() {
   QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, cell.center());
   auto* sources = s.window->findChild<QWidget*>(QStringLiteral("frmMsgBoxA"));
   QVERIFY(sources && sources->isVisible());
-  QCOMPARE(s.app->sourcesForm.shownRequest.diet, 1);
-  QCOMPARE(s.app->sourcesForm.shownRequest.index, -1);
+  QCOMPARE(s.app->nutrientSourcesForm.shownRequest.diet, 1);
+  QCOMPARE(s.app->nutrientSourcesForm.shownRequest.index, -1);
 
   // Another location chosen: the open windows show it.
   QTemporaryDir other;
@@ -222,7 +222,7 @@ void MainWindowTest::fieldKeys() {
   const char* fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
   const char* pasted[] = {"5.5", "21", "25", "30", "62"};
   for (int k = 0; k < 5; ++k) QCOMPARE(s.Find<QLineEdit>(fields[k])->text(), QString(pasted[k]));
-  QCOMPARE(s.app->mainForm.Text3.text, "25");
+  QCOMPARE(s.app->mainForm.finalWeight.text, "25");
   QVERIFY(s.dialogs.Clipboard().empty());
 
   auto* pigs = s.Find<QLineEdit>("TextPigNo");
@@ -230,7 +230,7 @@ void MainWindowTest::fieldKeys() {
   pigs->setFocus();
   pigs->end(false);
   QTest::keyClicks(pigs, QStringLiteral("40"));
-  QCOMPARE(s.app->mainForm.TextPigNo.text, "40");
+  QCOMPARE(s.app->mainForm.pigCount.text, "40");
 
   QTest::keyClick(s.Find<QLineEdit>("Text6"), Qt::Key_Tab);
   QVERIFY(s.dialogs.shown().empty());

@@ -33,7 +33,7 @@ struct Session : GuiSession {
 
   Session() {
     Click("Command1");
-    opt = static_cast<OptimizationWindow*>(window->WindowOf(AfrmMain::Window::Optimization));
+    opt = static_cast<OptimizationWindow*>(window->WindowOf(MainForm::Window::Optimization));
   }
 
   double Diets(int row, int diet) const {
@@ -74,7 +74,7 @@ void OptReportChartTest::startAgainstOptimumByDiet() {
   QVERIFY(chart);
   QCOMPARE(tabs->tabText(tabs->indexOf(chart)), QStringLiteral("Chart"));
   tabs->setCurrentWidget(chart);
-  QCOMPARE(s.app->optReport.currentTab,
+  QCOMPARE(s.app->optimizationReportForm.currentTab,
            OptimizationReportForm::kOptimumTab);  // the chart shows the optimum
 
   QBarSeries* feed = Bars(chart, 0);
@@ -88,13 +88,14 @@ void OptReportChartTest::startAgainstOptimumByDiet() {
   for (int d = 1; d <= 3; ++d) {
     QCOMPARE(feed->barSets()[0]->at(d - 1), startFeed[d]);
     QCOMPARE(cost->barSets()[0]->at(d - 1), startPrice[d] / 1000 * startFeed[d]);
-    QCOMPARE(feed->barSets()[1]->at(d - 1), s.app->optReport.chart.diet[d].optimumFeed);
+    QCOMPARE(feed->barSets()[1]->at(d - 1),
+             s.app->optimizationReportForm.chart.diet[d].optimumFeed);
     startSum += cost->barSets()[0]->at(d - 1);
     optimumSum += cost->barSets()[1]->at(d - 1);
   }
   // The diets' costs add up to the report's: the optimum's exactly, the
   // start's but for the last diet's allowance against what it fed.
-  QVERIFY(std::abs(optimumSum - s.app->optReport.optimizedCost) < 1e-9);
+  QVERIFY(std::abs(optimumSum - s.app->optimizationReportForm.optimizedCost) < 1e-9);
   QVERIFY2(std::abs(startSum - startCost) < 0.01 * startCost,
            qPrintable(QString::number(startSum)));
 

@@ -28,7 +28,7 @@
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 // A program on a copy of the demo location, grown once on least-cost diets,
 // with the optimization window opened by "Run Optimization" and the limits
@@ -59,7 +59,7 @@ struct Seen {
 void Watch(Session& s, Seen& seen, std::function<void()> atFirstReport = {}) {
   QObject::connect(s.opt, &OptimizationWindow::Progressed, s.opt, [&s, &seen, atFirstReport] {
     if (seen.reports++ > 0) return;
-    seen.running = s.app->optForm.runInProgress;
+    seen.running = s.app->optimizationForm.runInProgress;
     seen.working = s.Find<QLabel>("Working", s.opt)->isVisible();
     seen.cancelShown = s.Find<QPushButton>("Cancel", s.opt)->isVisible();
     seen.runCommandsEnabled = s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled() ||
@@ -91,7 +91,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
   QVERIFY(s.opt->isVisible());
   QCOMPARE(s.opt->windowTitle(), QStringLiteral("Diet Optimization"));
   QCOMPARE(s.Find<QLineEdit>("LocationName", s.opt)->text().toStdString(),
-           s.app->mainForm.Text6.text);
+           s.app->mainForm.locationName.text);
   QCOMPARE(s.Find<QLineEdit>("TextOptDiet", s.opt)->text(), QStringLiteral("3"));
   QCOMPARE(s.Cell(s.opt, "GridOpt", 0, kOptCurrentCol), QStringLiteral("Current"));
   QCOMPARE(s.Cell(s.opt, "GridOpt", VariableOf(2, kFeedKind), kOptCurrentCol),
@@ -142,7 +142,7 @@ void OptimizationWindowTest::runViewAndTransfer() {
   s.Click("CopyToClipboard", report);
   QVERIFY(s.dialogs.Clipboard().find("Optimized\t") != std::string::npos);
   report->close();
-  QVERIFY(!s.app->optReport.visible);
+  QVERIFY(!s.app->optimizationReportForm.visible);
 
   // The optimum into the diets table; the next growth run costs it.
   const QString bestFeed = s.Cell(s.opt, "GridOptBest", kFeedKind, 1);

@@ -116,12 +116,12 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
   app.formulation.nutrientRestrictions[1][kMinKind][1] = 2400;
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
-  RestrictWindow window(app.restrictForm, dialogs, app.mainForm);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::EditRestrictions), MainForm::Window::Restrictions);
+  RestrictWindow window(app.restrictionsForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
-  QVERIFY(Shows(window, "NUTS", app.restrictForm.nutrientTable));
-  QVERIFY(Shows(window, "GridRestrict", app.restrictForm.ingredientTable));
+  QVERIFY(Shows(window, "NUTS", app.restrictionsForm.nutrientTable));
+  QVERIFY(Shows(window, "GridRestrict", app.restrictionsForm.ingredientTable));
 
   GridView* nuts = Table(window, "NUTS");
   QCOMPARE(Cell(nuts, 2, 0), QStringLiteral("Net ENERGY"));
@@ -153,8 +153,8 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
 void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.mainForm.Text2.text = "21";
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::SetTemp), AfrmMain::Window::Temperature);
+  app.mainForm.startAge.text = "21";
+  QCOMPARE(app.mainForm.Click(MainForm::Control::SetTemperature), MainForm::Window::Temperature);
   TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
@@ -177,7 +177,7 @@ void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
   ScriptDialogs dialogs;
   App app(dialogs);
   app.dietDisplayForm.today = [] { return std::string("2024-05-01"); };
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command3), AfrmMain::Window::DietDisplay);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::OpenDiets), MainForm::Window::DietDisplay);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
   QVERIFY(window.windowTitle().startsWith(QStringLiteral("Marrowind Feeds - Diet Display")));
@@ -209,7 +209,7 @@ void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
 void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.mainForm.Click(AfrmMain::Control::Command3);
+  app.mainForm.Click(MainForm::Control::OpenDiets);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
   app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kNameCol, "Grower");
@@ -258,11 +258,11 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
   app.formulation.ingredientRestrictions[1][kMaxKind][2] = 30;  // soy at most 30 %
-  app.mainForm.Click(AfrmMain::Control::Command6);
-  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm);
+  app.mainForm.Click(MainForm::Control::EditMatrix);
+  MatrixEditorWindow window(app.matrixEditorForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
-  QVERIFY(Shows(window, "GridImport", app.matrixForm.matrixTable));
+  QVERIFY(Shows(window, "GridImport", app.matrixEditorForm.matrixTable));
 
   GridView* table = Table(window, "GridImport");
   table->setCurrentIndex(table->model()->index(2, 1));
@@ -290,15 +290,15 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   App app(dialogs);
   app.comparison.SetText(1, 0, "Cost Per Pig");
   app.comparison.SetText(1, 1, "12.5");
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command10), AfrmMain::Window::ChangeTracking);
-  ChangeTrackingWindow window(app.trackForm, dialogs, app.mainForm);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::KeepTrack), MainForm::Window::ChangeTracking);
+  ChangeTrackingWindow window(app.changeTrackingForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Marrowind Change Tracking"));
-  for (auto [name, grid] : {std::pair{"griddiff", &app.trackForm.griddiff},
-                            std::pair{"GridInitDiet", &app.trackForm.GridInitDiet},
-                            std::pair{"GridInitForm", &app.trackForm.GridInitForm},
-                            std::pair{"GridPrevDiet", &app.trackForm.GridPrevDiet},
-                            std::pair{"GridPrevForm", &app.trackForm.GridPrevForm}}) {
+  for (auto [name, grid] : {std::pair{"griddiff", &app.changeTrackingForm.comparisonTable},
+                            std::pair{"GridInitDiet", &app.changeTrackingForm.initialDiets},
+                            std::pair{"GridInitForm", &app.changeTrackingForm.initialFormulas},
+                            std::pair{"GridPrevDiet", &app.changeTrackingForm.previousDiets},
+                            std::pair{"GridPrevForm", &app.changeTrackingForm.previousFormulas}}) {
     QVERIFY2(Shows(window, name, *grid), name);
   }
 
@@ -312,7 +312,7 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
 void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::UnitPick), AfrmMain::Window::Units);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::SetUnits), MainForm::Window::Units);
   UnitsWindow window(app.unitsForm, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Set Location Values Here"));
@@ -326,7 +326,7 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   QCOMPARE(int(app.growth.unitCodes[kWeightUnit]), 1);
   QCOMPARE(int(app.growth.unitCodes[kEnergyUnit]), 1);
   QCOMPARE(int(app.growth.unitCodes[kPriceUnit]), 3);
-  QCOMPARE(app.mainForm.Text1.caption, std::string("Starting Weight, lb"));
+  QCOMPARE(app.mainForm.startWeight.caption, std::string("Starting Weight, lb"));
   QVERIFY(dialogs.messages.empty());  // no location chosen: nothing to save
   QVERIFY(!window.isVisible());
 }
@@ -334,7 +334,7 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
 void SecondaryWindowsTest::aboutShowsTheVersionAndOKCloses() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::About), AfrmMain::Window::About);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::About), MainForm::Window::About);
   AboutWindow window(app.aboutForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("About Marrowind's Tamsel"));
@@ -343,7 +343,7 @@ void SecondaryWindowsTest::aboutShowsTheVersionAndOKCloses() {
   Click(window, "cmdOK");
   QVERIFY(!window.isVisible());
   // Shown again, the one window comes back.
-  app.mainForm.Click(AfrmMain::Control::About);
+  app.mainForm.Click(MainForm::Control::About);
   window.Open();
   QVERIFY(window.isVisible());
 }

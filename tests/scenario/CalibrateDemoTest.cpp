@@ -21,27 +21,27 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   OpenLocation(app, dialogs, temp.Demo("Demo.plt"));
-  form.Combo1.selected = kFeedGrid;    // the demo's diets as they are
-  form.ComboSex.selected = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
-  const std::string name = form.Text6.text;
+  form.feedFormulation.selected = kFeedGrid;  // the demo's diets as they are
+  form.herdSex.selected = kMaleHerd;          // the fit grows a mixed herd; the file keeps this
+  const std::string name = form.locationName.text;
 
   dialogs.Input(name);
-  ASSERT_EQ(form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
+  ASSERT_EQ(form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
   EXPECT_EQ(dialogs.shown().back().text, "Do you want to use " + name + " OR enter a new name");
 
   // The screen: Demo.cal's weighings, the diets' feed amounts as phase feed.
-  frmCalib& screen = app.calibForm;
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
   const double expected[][3] = {{21, 6, 0}, {30, 7.8, 2.4}, {42, 11.8, 5.9}, {65, 25, 21.5}};
   for (int r = 1; r <= 4; ++r)
     for (int c = 0; c < 3; ++c)
-      EXPECT_DOUBLE_EQ(ReadNumber(screen.GridCal.Text(r, c)), expected[r - 1][c]) << r << c;
-  EXPECT_EQ(screen.GridCal.Text(5, 0), "");
+      EXPECT_DOUBLE_EQ(ReadNumber(screen.weighingsTable.Text(r, c)), expected[r - 1][c]) << r << c;
+  EXPECT_EQ(screen.weighingsTable.Text(5, 0), "");
 
   long reports = 0;
   screen.onProgress = [&](long, double) {
-    EXPECT_TRUE(screen.Working);
+    EXPECT_TRUE(screen.working);
     ++reports;
   };
   dialogs.Forget();
@@ -49,7 +49,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   const CalibrationOutcome outcome = screen.ContinueCalibration();
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
-  EXPECT_FALSE(screen.Working);
+  EXPECT_FALSE(screen.working);
   EXPECT_FALSE(screen.visible);
   EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.progressEvery);
 
@@ -71,13 +71,13 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   for (int k = 0; k < kCoefCount; ++k)
     EXPECT_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1)), app.growth.growthCoef[k])
         << k;
-  EXPECT_NEAR(ReadNumber(form.Text5.text), outcome.finalAge, 1e-3);
+  EXPECT_NEAR(ReadNumber(form.finalAge.text), outcome.finalAge, 1e-3);
   EXPECT_EQ(form.currentTab, kTabDailyGrowth);
 
   // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
   // correlations in row 12; a good fit correlates closely.
   form.ShowFitCorrelations();
-  const Grid& results = app.Grid1;
+  const Grid& results = app.resultsTable;
   EXPECT_EQ(results.Text(12, 0), "Correl.");
   EXPECT_DOUBLE_EQ(ReadNumber(results.Text(11, 4)), 2.4 + 5.9 + 21.5);
   for (int column : {1, 2, 4}) EXPECT_GT(ReadNumber(results.Text(12, column)), 0.99) << column;
@@ -92,7 +92,7 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
                 5e-7)
         << k;
   }
-  EXPECT_EQ(reopened.mainForm.ComboSex.selected, kMaleHerd);
+  EXPECT_EQ(reopened.mainForm.herdSex.selected, kMaleHerd);
   EXPECT_EQ(reopened.calibration.observations, app.calibration.observations);
   EXPECT_DOUBLE_EQ(reopened.calibration.herdInputs[kHerdTotalFeed], 29.8);
 }

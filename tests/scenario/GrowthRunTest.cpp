@@ -30,14 +30,14 @@ struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
-  const Grid& results = app.Grid1;
+  MainForm& form = app.mainForm;
+  const Grid& results = app.resultsTable;
 
   explicit DemoSession(int sex = kMixed, int feed = kFeedGrid) {
     OpenLocation(app, dialogs, demo.Plt());
     dialogs.Forget();
-    form.ComboSex.selected = sex;
-    form.Combo1.selected = feed;
+    form.herdSex.selected = sex;
+    form.feedFormulation.selected = feed;
   }
 
   double Cell(int row, int col) const { return ReadNumber(results.Text(row, col)); }
@@ -51,7 +51,7 @@ struct DemoSession {
 
 TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   DemoSession s;
-  s.form.Command1_Click();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const Grid& r = s.results;
 
@@ -60,10 +60,11 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(s.Cell(1, 6), 6);
   const int last = s.LastDailyRow();
   EXPECT_DOUBLE_EQ(s.Cell(last, 6), 25);
-  const double finalAge = ReadNumber(s.form.Text5.text);
+  const double finalAge = ReadNumber(s.form.finalAge.text);
   EXPECT_NEAR(s.Cell(last, 5), finalAge, 0.05);
   EXPECT_NEAR(finalAge, 65.0, 1.0);
-  EXPECT_NEAR(ReadNumber(s.form.Text4.text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
+  EXPECT_NEAR(
+      ReadNumber(s.form.totalFeedIntake.text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
 
   // Per-diet rows.
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
@@ -85,18 +86,18 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(s.Cell(3, 1), 25);
   EXPECT_NEAR(s.Cell(3, 2), finalAge, 0.05);
   EXPECT_EQ(r.Text(4, 0), "");
-  EXPECT_NEAR(feed, ReadNumber(s.form.Text4.text), 0.01);
+  EXPECT_NEAR(feed, ReadNumber(s.form.totalFeedIntake.text), 0.01);
 
   // Cost per pig, feed/gain and energy per kg of gain.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
-  EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.text), feed / (25 - 6), 0.001);
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.feedGain.text), feed / (25 - 6), 0.001);
   EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
   EXPECT_EQ(s.app.growth.pigCount, 20);
-  EXPECT_EQ(s.form.TextPigNo.text, "20");
+  EXPECT_EQ(s.form.pigCount.text, "20");
 
   // Sex split: a mixed herd's males and females eat twice the herd's feed.
-  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.Text4.text), 0.1);
-  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.TextPrice.text), 0.02);
+  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.totalFeedIntake.text), 0.1);
+  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.costPerPig.text), 0.02);
   // Weanlings' female weight formula lies above the male one: both take the
   // herd's weight.
   EXPECT_EQ(r.Text(20, 1), r.Text(20, 2));
@@ -113,9 +114,9 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   const Grid& c = s.app.comparison;
   EXPECT_EQ(c.Text(1, 1), "Mixed");
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(2, 1)), 25);
-  EXPECT_EQ(c.Text(3, 1), s.form.TextFeedGain.text);
-  EXPECT_EQ(c.Text(4, 1), s.form.Text5.text);
-  EXPECT_EQ(c.Text(5, 1), s.form.TextPrice.text);
+  EXPECT_EQ(c.Text(3, 1), s.form.feedGain.text);
+  EXPECT_EQ(c.Text(4, 1), s.form.finalAge.text);
+  EXPECT_EQ(c.Text(5, 1), s.form.costPerPig.text);
   EXPECT_EQ(c.Text(6, 1), r.Text(8, 1));
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 6);
   for (int d = 1; d <= 4; ++d) EXPECT_EQ(c.Text(7 + d, 1), r.Text(d, 4)) << d;
@@ -126,8 +127,8 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_TRUE(s.app.growthResults.scored);
   EXPECT_EQ(s.form.coefficientTable.Text(1, 6),
             FormatNumber(s.app.growthResults.score, "######.0#"));
-  EXPECT_EQ(s.form.Command[9].backColor, kLightGreen);
-  EXPECT_TRUE(s.form.Command[9].enabled);
+  EXPECT_EQ(s.form.Button(MainForm::Control::RunOptimization).backColor, kLightGreen);
+  EXPECT_TRUE(s.form.Button(MainForm::Control::RunOptimization).enabled);
 }
 
 // Three runs from 6, 6.5 and 7 kg: the first moves to "Previous", then to
@@ -137,9 +138,9 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
   const char* starts[] = {"6", "6.5", "7"};
   std::vector<std::string> prices;
   for (const char* start : starts) {
-    s.form.Text1.text = start;
-    s.form.RunGrowth();
-    prices.push_back(s.form.TextPrice.text);
+    s.form.startWeight.text = start;
+    s.form.Growth();
+    prices.push_back(s.form.costPerPig.text);
   }
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const Grid& c = s.app.comparison;
@@ -154,7 +155,7 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
   EXPECT_EQ(c.Text(5, 3), prices[0]);
   EXPECT_EQ(c.Text(14, 0), "Diet 3 Change");
 
-  s.form.TextPrice_DblClick();
+  s.form.CostPerPigDoubleClicked();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   const std::string recent = s.dialogs.Messages()[0];
   EXPECT_EQ(recent.rfind("Last Cost ", 0), 0u) << recent;
@@ -166,15 +167,15 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
 // lists the ingredients eaten with the herd's tonnage and total cost.
 TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   DemoSession s(kMixed, kFeedLeastCost);
-  s.form.TextPigNo.text = "500";
+  s.form.pigCount.text = "500";
   for (int d = 1; d <= 3; ++d) s.form.dietsTable.SetText(2, d, "");
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
   for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.dietsTable.Text(2, d)), 300) << d;
   double cost = 0;
   for (int d = 1; d <= 3; ++d)
     cost += ReadNumber(s.form.dietsTable.Text(2, d)) / 1000 * s.Cell(d, 4);
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), cost, 0.01);
   EXPECT_EQ(s.app.growth.pigCount, 500);
 
   const Grid& f = s.form.formulaTable;
@@ -183,7 +184,7 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   const int total = f.Rows() - 1;
   ASSERT_GT(total, 2);
   EXPECT_EQ(f.Text(total, 1), "Total Cost");
-  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.TextPrice.text), 5);
+  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.costPerPig.text), 5);
   EXPECT_FALSE(f.Text(1, 1).empty());
 }
 
@@ -191,12 +192,12 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
 // cost per pig is made from a diet that was never formulated.
 TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   DemoSession s(kMixed, kFeedLeastCost);
-  s.form.RunGrowth();  // its results must not stay beside the failed run
+  s.form.Growth();  // its results must not stay beside the failed run
   s.app.formulation.nutrientRestrictions[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
-  EXPECT_EQ(s.form.TextPrice.text, "");
-  EXPECT_EQ(s.form.TextFeedGain.text, "");
+  EXPECT_EQ(s.form.costPerPig.text, "");
+  EXPECT_EQ(s.form.feedGain.text, "");
   EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 0), "");
@@ -206,16 +207,16 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
 // derived from them.
 TEST(GrowthRun, MaleHerdIsTheRunItself) {
   DemoSession s(kMales);
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  const double feed = ReadNumber(s.form.Text4.text);
+  const double feed = ReadNumber(s.form.totalFeedIntake.text);
   EXPECT_NEAR(s.Cell(21, 1), feed, 0.05);
   const GrowthState& growth = s.app.growth;
   EXPECT_DOUBLE_EQ(growth.cumFeed[1], s.app.growthResults.totalFeed);
   EXPECT_NE(growth.cumFeed[2], growth.cumFeed[1]);
   EXPECT_NEAR(growth.cumFeed[0], (growth.cumFeed[1] + growth.cumFeed[2]) / 2, 1e-9);
   EXPECT_EQ(s.app.comparison.Text(1, 1), "Males");
-  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.text), 0.006);
+  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.costPerPig.text), 0.006);
 }
 
 }  // namespace
@@ -233,8 +234,8 @@ struct Snapshot {
       for (int r = 0; r < g->Rows(); ++r)
         for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
     for (int c = 1; c <= 5; ++c) cells.push_back(s.form.coefficientTable.Text(1, c));
-    const AfrmMain& f = s.form;
-    fields = {f.Text1.text, f.Text2.text, f.Text3.text, f.TextPigNo.text};
+    const MainForm& f = s.form;
+    fields = {f.startWeight.text, f.startAge.text, f.finalWeight.text, f.pigCount.text};
   }
   bool operator==(const Snapshot&) const = default;
 };
@@ -244,8 +245,8 @@ struct Snapshot {
 void ExpectNoResults(const DemoSession& s) {
   EXPECT_EQ(s.results.Text(1, 0), "");
   EXPECT_EQ(s.results.Text(20, 1), "");
-  EXPECT_EQ(s.form.TextPrice.text, "");
-  EXPECT_EQ(s.form.TextFeedGain.text, "");
+  EXPECT_EQ(s.form.costPerPig.text, "");
+  EXPECT_EQ(s.form.feedGain.text, "");
   EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");  // the run's score
 }
 
@@ -262,24 +263,24 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
   const char* const kFinal =
       "Final Weight must be a number from the Starting Weight (6 kg) to 25 kg";
   const std::vector<RefusedCase> cases = {
-      {"start 3.99", [](DemoSession& s) { s.form.Text1.text = "3.99"; }, kStart, false},
-      {"start 25.5", [](DemoSession& s) { s.form.Text1.text = "25.5"; }, kStart, false},
-      {"start abc", [](DemoSession& s) { s.form.Text1.text = "abc"; }, kStart, false},
-      {"start empty", [](DemoSession& s) { s.form.Text1.text = ""; }, kStart, false},
+      {"start 3.99", [](DemoSession& s) { s.form.startWeight.text = "3.99"; }, kStart, false},
+      {"start 25.5", [](DemoSession& s) { s.form.startWeight.text = "25.5"; }, kStart, false},
+      {"start abc", [](DemoSession& s) { s.form.startWeight.text = "abc"; }, kStart, false},
+      {"start empty", [](DemoSession& s) { s.form.startWeight.text = ""; }, kStart, false},
       {"start below the curve",
-       [](DemoSession& s) { s.form.Text1.text = "5"; },
+       [](DemoSession& s) { s.form.startWeight.text = "5"; },
        "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
-      {"age abc", [](DemoSession& s) { s.form.Text2.text = "abc"; }, kAge, false},
-      {"age 250", [](DemoSession& s) { s.form.Text2.text = "250"; }, kAge, false},
-      {"final 200", [](DemoSession& s) { s.form.Text3.text = "200"; }, kFinal, false},
-      {"final below start", [](DemoSession& s) { s.form.Text3.text = "5"; }, kFinal, false},
+      {"age abc", [](DemoSession& s) { s.form.startAge.text = "abc"; }, kAge, false},
+      {"age 250", [](DemoSession& s) { s.form.startAge.text = "250"; }, kAge, false},
+      {"final 200", [](DemoSession& s) { s.form.finalWeight.text = "200"; }, kFinal, false},
+      {"final below start", [](DemoSession& s) { s.form.finalWeight.text = "5"; }, kFinal, false},
       {"no herd sex",
-       [](DemoSession& s) { s.form.ComboSex.selected = -1; },
+       [](DemoSession& s) { s.form.herdSex.selected = -1; },
        "Set the Herd Sex before running",
        false},
       {"no feed choice",
-       [](DemoSession& s) { s.form.Combo1.selected = kFeedNotChosen; },
+       [](DemoSession& s) { s.form.feedFormulation.selected = kFeedNotChosen; },
        "Choose Least Cost Feed or Feed from the Grid before running",
        false},
       {"no feed intakes",
@@ -312,21 +313,22 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
   for (const RefusedCase& c : cases) {
     SCOPED_TRACE(c.name);
     DemoSession s;
-    s.form.RunGrowth();  // an earlier run's results must not stay beside a refused one
+    s.form.Growth();  // an earlier run's results must not stay beside a refused one
     s.dialogs.Forget();
     c.change(s);
-    s.form.Command[2].backColor = kLightGreen;
+    s.form.Button(MainForm::Control::Calibration).backColor = kLightGreen;
     const Snapshot before(s);
-    s.form.RunGrowth();
+    s.form.Growth();
     ASSERT_EQ(s.dialogs.Messages().size(), 1u);
     EXPECT_EQ(s.dialogs.Messages()[0].rfind(c.message, 0), 0u) << s.dialogs.Messages()[0];
     EXPECT_TRUE(Snapshot(s) == before);
     ExpectNoResults(s);
     EXPECT_EQ(s.results.Text(1, 5), "");
     // What the run had written in the two herd fields goes with it.
-    EXPECT_EQ(s.form.Text4.text, "");
-    EXPECT_EQ(s.form.Text5.text, "");
-    EXPECT_EQ(s.form.Command[2].backColor, c.started ? kButtonFace : kLightGreen);
+    EXPECT_EQ(s.form.totalFeedIntake.text, "");
+    EXPECT_EQ(s.form.finalAge.text, "");
+    EXPECT_EQ(s.form.Button(MainForm::Control::Calibration).backColor,
+              c.started ? kButtonFace : kLightGreen);
   }
 }
 
@@ -338,16 +340,16 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
     SCOPED_TRACE(start);
     DemoSession s;
     s.form.coefficientTable.SetText(1, 1, "4");  // a curve that starts at 4 kg
-    s.form.Text1.text = start;
-    s.form.RunGrowth();
+    s.form.startWeight.text = start;
+    s.form.Growth();
     EXPECT_TRUE(s.dialogs.Messages().empty());
     EXPECT_EQ(s.results.Text(0, 4), "Feed Wt.");
   }
   DemoSession s;
-  s.form.Text1.text = "25";
-  s.form.RunGrowth();
-  EXPECT_EQ(s.form.TextFeedGain.text, "0");
-  EXPECT_EQ(s.form.Text4.text, "0");
+  s.form.startWeight.text = "25";
+  s.form.Growth();
+  EXPECT_EQ(s.form.feedGain.text, "0");
+  EXPECT_EQ(s.form.totalFeedIntake.text, "0");
   EXPECT_EQ(s.results.Text(3, 3), "0.0");  // no days on the diet, no daily gain
 }
 
@@ -357,11 +359,11 @@ TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
   DemoSession s;
   s.form.coefficientTable.SetText(1, 5, "0");
   const double b4 = s.app.growth.defaultGrowthCoef[4];
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   EXPECT_DOUBLE_EQ(ReadNumber(s.form.coefficientTable.Text(1, 5)), b4);
   EXPECT_DOUBLE_EQ(s.app.growth.growthCoef[4], b4);
-  EXPECT_FALSE(s.form.Text4.text.empty());
+  EXPECT_FALSE(s.form.totalFeedIntake.text.empty());
 }
 
 // A model run that fails (a feed so rich in energy that the pigs would eat
@@ -369,10 +371,10 @@ TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
 // comparison keeps the runs before.
 TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const std::string current = s.app.comparison.Text(5, 1);
   s.form.dietsTable.SetText(4, 2, "2448000");
-  s.form.RunGrowth();
+  s.form.Growth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The growth model stopped at age ", 0), 0u)
       << s.dialogs.Messages()[0];
@@ -390,8 +392,8 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
 // grew, and the user is told it fell short.
 TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
   DemoSession s;
-  s.form.Text2.text = "185";
-  s.form.RunGrowth();
+  s.form.startAge.text = "185";
+  s.form.Growth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The herd did not reach the Final Weight of 25 kg: it "
                                           "weighed ",
@@ -399,7 +401,7 @@ TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
             0u)
       << s.dialogs.Messages()[0];
   EXPECT_LT(s.app.growthResults.finalWeight, 25);
-  EXPECT_FALSE(s.form.TextPrice.text.empty());
+  EXPECT_FALSE(s.form.costPerPig.text.empty());
 }
 
 // Reloading the location, or choosing another, leaves no result of the last
@@ -408,12 +410,12 @@ TEST(GrowthRun, ALoadedLocationShowsNoEarlierResults) {
   for (bool other : {false, true}) {
     SCOPED_TRACE(other ? "another location" : "the same location");
     DemoSession s;
-    s.form.RunGrowth();
+    s.form.Growth();
     TempDemo second;
     OpenLocation(s.app, s.dialogs, other ? second.Plt() : s.demo.Plt());
     ExpectNoResults(s);
-    EXPECT_EQ(s.form.Text4.text, "29.80");
-    EXPECT_EQ(s.form.Text5.text, "65.00");
+    EXPECT_EQ(s.form.totalFeedIntake.text, "29.80");
+    EXPECT_EQ(s.form.finalAge.text, "65.00");
   }
 }
 
@@ -425,13 +427,13 @@ namespace {
 // says why and what to do.
 TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   DemoSession s;
-  s.dialogs.Input(s.form.Text6.text);
-  ASSERT_EQ(s.form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
+  s.dialogs.Input(s.form.locationName.text);
+  ASSERT_EQ(s.form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
   s.dialogs.Answer(Answer::No);
-  s.app.calibForm.ContinueCalibration();
+  s.app.calibrationInputsForm.ContinueCalibration();
   ASSERT_TRUE(s.dialogs.Done());
   s.dialogs.Forget();
-  s.form.Click(AfrmMain::Control::Command1);
+  s.form.Click(MainForm::Control::Growth);
   EXPECT_EQ(s.dialogs.Messages(),
             std::vector<std::string>{
                 "Growth has no location loaded (a calibration that was not saved leaves none): "
@@ -440,9 +442,9 @@ TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   // Choosing it again lets the herd grow.
   s.dialogs.Forget();
   OpenLocation(s.app, s.dialogs, s.demo.Plt());
-  s.form.Click(AfrmMain::Control::Command1);
+  s.form.Click(MainForm::Control::Growth);
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_FALSE(s.form.TextPrice.text.empty());
+  EXPECT_FALSE(s.form.costPerPig.text.empty());
 }
 
 }  // namespace
@@ -454,7 +456,7 @@ namespace {
 // and "Reset Initial " makes the second run the initial one.
 TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const Grid& c = s.app.comparison;
   EXPECT_EQ(c.Text(0, 4), "Initial");
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
@@ -462,44 +464,44 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   const Grid& diets = s.form.dietsTable;
   for (int r = 1; r < 18; ++r)
     for (int d = 1; d <= 3; ++d) {
-      EXPECT_EQ(t.gridprevdiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
-      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), kWhite) << r << "," << d;
-      EXPECT_EQ(t.GridInitDiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.Text(r, d), diets.Text(r, d)) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.CellColor(r, d), kWhite) << r << "," << d;
+      EXPECT_EQ(t.initialDiets.Text(r, d), diets.Text(r, d)) << r << "," << d;
     }
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 1), c.Text(5, 1));
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 1), c.Text(5, 1));
 
   const std::string lysine = diets.Text(8, 2);
   const std::string feed = diets.Text(3, 1);
   const std::string firstCost = c.Text(5, 1);
   s.form.dietsTable.SetText(8, 2, "1.2");
   s.form.dietsTable.SetText(3, 1, "3");
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_EQ(t.gridprevdiet.Text(8, 2), lysine);
-  EXPECT_EQ(t.gridprevdiet.Text(3, 1), feed);
+  EXPECT_EQ(t.previousDiets.Text(8, 2), lysine);
+  EXPECT_EQ(t.previousDiets.Text(3, 1), feed);
   for (int r = 1; r < 18; ++r)
     for (int d = 1; d <= 3; ++d) {
       const bool changed = (r == 8 && d == 2) || (r == 3 && d == 1);
-      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), changed ? kPeach : kWhite) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.CellColor(r, d), changed ? kPeach : kWhite) << r << "," << d;
     }
-  EXPECT_EQ(s.app.trackForm.GridPrevDiet.CellColor(8, 2), kPeach);
+  EXPECT_EQ(s.app.changeTrackingForm.previousDiets.CellColor(8, 2), kPeach);
   EXPECT_EQ(c.Text(5, 4), firstCost);  // the initial run stays
   EXPECT_EQ(c.Text(5, 2), firstCost);
   EXPECT_NE(c.Text(5, 1), firstCost);
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 2), firstCost);
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 2), firstCost);
 
   s.form.TrackResetInitial();
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
   EXPECT_EQ(c.Text(0, 4), "Initial");
-  EXPECT_EQ(t.GridInitDiet.Text(8, 2), "1.2");
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 4), c.Text(5, 1));
+  EXPECT_EQ(t.initialDiets.Text(8, 2), "1.2");
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 4), c.Text(5, 1));
 }
 
 // The pig count near the final weight, from the start-up normal table: the
 // final row is at the final weight, z = 0: half of 20 pigs.
 TEST(GrowthRun, PigCountAtTheFinalRowIsHalfTheGroup) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const int last = s.LastDailyRow();
   EXPECT_EQ(s.results.Text(last, 9), "10");
   // Lighter rows have fewer pigs at the final weight; the last whole day

@@ -30,7 +30,7 @@ void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
 void OpenThroughField(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
   // The user clicks the "Calibration Name" field and picks the file.
   dialogs.File(pltFile);
-  app.mainForm.Text6_Click();
+  app.mainForm.LocationNameClicked();
   ASSERT_TRUE(dialogs.Done());
   const auto& dialog = dialogs.shown().front();
   EXPECT_EQ(dialog.kind, ScriptedDialogs::Shown::Kind::OpenFile);
@@ -42,7 +42,7 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), "Not Open");
   OpenThroughField(app, dialogs, temp.Plt());
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -67,7 +67,7 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   for (int k = 0; k < 5; ++k) EXPECT_EQ(form.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
 
   // The restrictions window shows what the restriction files hold.
-  RestrictionsForm& restrict = app.restrictForm;
+  RestrictionsForm& restrict = app.restrictionsForm;
   restrict.Fill();
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);   // energy minimum, diet 1
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);   // and its maximum
@@ -85,7 +85,7 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   ScriptedDialogs dialogs;
   App app(dialogs);
   OpenThroughField(app, dialogs, temp.Plt());
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   GrowthState& growth = app.growth;
 
   growth.dietCount = static_cast<std::int16_t>(DietsInUse(form.dietsTable));
@@ -93,9 +93,9 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   TakeDietsFromTable(form.dietsTable, growth);
   for (int k = 0; k < 5; ++k)
     growth.growthCoef[k] = ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1));
-  growth.startAge = static_cast<std::int16_t>(ReadNumber(form.Text2.text));
-  growth.liveWeight[growth.startAge][0] = ReadNumber(form.Text1.text);
-  growth.finalWeight = ReadNumber(form.Text3.text);
+  growth.startAge = static_cast<std::int16_t>(ReadNumber(form.startAge.text));
+  growth.liveWeight[growth.startAge][0] = ReadNumber(form.startWeight.text);
+  growth.finalWeight = ReadNumber(form.finalWeight.text);
   ASSERT_GE(growth.liveWeight[growth.startAge][0],
             growth.growthCoef[0]);  // the curve holds the start
   growth.finalAge = 0;
@@ -118,7 +118,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   OpenThroughField(first, dialogs, temp.Plt());
   fs::create_directories(temp.Path("farm.2"));
   dialogs.File(temp.Path("farm.2/Farm2.plt"));
-  first.mainForm.SaveNewLoc();
+  first.mainForm.SaveAllToNewLocation();
   ASSERT_TRUE(dialogs.Done());
   ASSERT_TRUE(dialogs.Messages().empty());
 
@@ -127,25 +127,27 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   OpenThroughField(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
   EXPECT_TRUE(dialogs2.Messages().empty());
 
-  const AfrmMain& a = first.mainForm;
-  const AfrmMain& b = second.mainForm;
+  const MainForm& a = first.mainForm;
+  const MainForm& b = second.mainForm;
   ExpectSameTable(a.dietsTable, b.dietsTable, "Griddiets");
   ExpectSameTable(a.coefficientTable, b.coefficientTable, "GridWeight");
   ExpectSameTable(a.filesTable, b.filesTable, "gridFILES");
-  first.restrictForm.Fill();
-  second.restrictForm.Fill();
-  ExpectSameTable(first.restrictForm.nutrientTable, second.restrictForm.nutrientTable, "NUTS");
+  first.restrictionsForm.Fill();
+  second.restrictionsForm.Fill();
   ExpectSameTable(
-      first.restrictForm.ingredientTable, second.restrictForm.ingredientTable, "GridRestrict");
-  for (const auto& [x, y] : {std::pair{&a.Text1, &b.Text1},
-                             {&a.Text2, &b.Text2},
-                             {&a.Text3, &b.Text3},
-                             {&a.Text4, &b.Text4},
-                             {&a.Text5, &b.Text5}})
+      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "NUTS");
+  ExpectSameTable(first.restrictionsForm.ingredientTable,
+                  second.restrictionsForm.ingredientTable,
+                  "GridRestrict");
+  for (const auto& [x, y] : {std::pair{&a.startWeight, &b.startWeight},
+                             {&a.startAge, &b.startAge},
+                             {&a.finalWeight, &b.finalWeight},
+                             {&a.totalFeedIntake, &b.totalFeedIntake},
+                             {&a.finalAge, &b.finalAge}})
     EXPECT_EQ(x->text, y->text);
-  EXPECT_EQ(b.Text6.text, temp.Path("farm.2/Farm2"));
-  EXPECT_EQ(a.Combo1.Text(), b.Combo1.Text());
-  EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
+  EXPECT_EQ(b.locationName.text, temp.Path("farm.2/Farm2"));
+  EXPECT_EQ(a.feedFormulation.Text(), b.feedFormulation.Text());
+  EXPECT_EQ(a.herdSex.Text(), b.herdSex.Text());
   EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
   EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
   EXPECT_EQ(first.calibration.observations, second.calibration.observations);

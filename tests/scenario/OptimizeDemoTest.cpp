@@ -34,18 +34,18 @@ struct DemoOptimization : OptWindowFields {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
 
   explicit DemoOptimization(int feed) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.selected = 0;
-    form.Combo1.selected = feed;
-    form.RunGrowth();
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = feed;
+    form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_FALSE(form.TextPrice.text.empty());
+    EXPECT_FALSE(form.costPerPig.text.empty());
     dialogs.Forget();
-    targetWeight = form.Text3.text;
+    targetWeight = form.finalWeight.text;
     const auto& nut = app.formulation.nutrientRestrictions;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
@@ -65,7 +65,7 @@ struct DemoOptimization : OptWindowFields {
 
 TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   const auto restrictions = s.app.formulation.nutrientRestrictions;
   std::vector<double> bests;
   s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
@@ -120,7 +120,7 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
 
 TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
   DemoOptimization s(kFeedGrid);
-  const double startCost = ReadNumber(s.form.TextPrice.text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   s.dialogs.Answer(Answer::Yes);
   RunOptimization(s.app, *s.opt, s.window);
   const OptResult& r = s.opt->result;
@@ -148,7 +148,7 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
 
 TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   s.opt->search.progress = [&](long evaluations, double) {
     if (evaluations == 40) s.app.growth.cancelRun = true;
   };

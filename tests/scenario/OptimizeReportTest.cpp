@@ -25,17 +25,17 @@ struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
-  OptimizationForm& opt = app.optForm;
+  MainForm& form = app.mainForm;
+  OptimizationForm& opt = app.optimizationForm;
 
   explicit DemoSession(int feed = kFeedLeastCost) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.selected = 0;
-    form.Combo1.selected = feed;
-    form.RunGrowth();
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = feed;
+    form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
-    EXPECT_EQ(form.Click(AfrmMain::Control::Command9), AfrmMain::Window::Optimization);
+    EXPECT_EQ(form.Click(MainForm::Control::RunOptimization), MainForm::Window::Optimization);
     opt.today = [] { return std::string("15/03/2024"); };
   }
 };
@@ -49,7 +49,7 @@ int Find(const std::vector<std::string>& lines, const std::string& text, int fro
 
 TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   DemoSession s;
-  const double startCost = ReadNumber(s.form.TextPrice.text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   // The window opened with the diets' feed amounts and the three diets ticked.
   EXPECT_EQ(s.opt.dietCountText, "3");
   EXPECT_EQ(s.opt.optimizationTable.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
@@ -61,8 +61,8 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   s.opt.onProgress = [&] {
     ++progress;
     commandsHeld = commandsHeld && s.opt.workingVisible && !s.opt.runOptimization.enabled &&
-                   !s.form.Enabled(AfrmMain::Control::Command1) &&
-                   !s.form.Enabled(AfrmMain::Control::Command9);
+                   !s.form.Enabled(MainForm::Control::Growth) &&
+                   !s.form.Enabled(MainForm::Control::RunOptimization);
   };
   s.opt.Run();
 
@@ -73,13 +73,13 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_TRUE(commandsHeld);
   EXPECT_FALSE(s.opt.workingVisible);
   EXPECT_TRUE(s.opt.transferOptimum.enabled);
-  EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
+  EXPECT_TRUE(s.form.Enabled(MainForm::Control::Growth));
   EXPECT_EQ(ReadNumber(s.form.optimizationStartCost.text), startCost);
   EXPECT_NEAR(ReadNumber(s.form.optimizationBestCost.text), r.bestCost, 1e-3);
 
   // The report: the saving is the gap between the two costs.
   ASSERT_TRUE(s.opt.ViewOptimization());
-  const Grid& g = s.app.optReport.optimumTable;
+  const Grid& g = s.app.optimizationReportForm.optimumTable;
   // Priced on the feed amounts as allowed; the run priced them to the gram.
   EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
   EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
@@ -109,10 +109,10 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
   s.opt.TransferOptimum();
   s.dialogs.Forget();
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   // As shown: three decimals.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.text), r.bestCost, 0.001) << s.form.TextPrice.text;
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), r.bestCost, 0.001) << s.form.costPerPig.text;
 }
 
 TEST(OptimizeReport, SavedTableOpensAgain) {

@@ -1,12 +1,12 @@
 // The diets table's own events: an edit sets the diet's restrictions, a click
 // on a price or nutrient cell asks the sources window about it.
-#include "app/AfrmMain.h"
 #include "app/App.h"
+#include "app/MainForm.h"
 #include "formulation/DietsTableEdit.h"
 #include "formulation/LeastCost.h"
 #include "model/DietsTable.h"
 
-void AfrmMain::Griddiets_AfterEdit(int row, int col) {
+void MainForm::DietsTableEdited(int row, int col) {
   LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
   DietsEditContext context{dietsTable,
                            app_.growth,
@@ -17,9 +17,9 @@ void AfrmMain::Griddiets_AfterEdit(int row, int col) {
   DietsCellEdited(context, row, col);
 }
 
-bool AfrmMain::Griddiets_Click(int row, int col) {
+bool MainForm::DietsTableClicked(int row, int col) {
   std::optional<SourcesRequest> request = DietsCellClicked(dietsTable, row, col);
   if (!request) return false;
-  app_.sourcesForm.Show(*request);
+  app_.nutrientSourcesForm.Show(*request);
   return true;
 }

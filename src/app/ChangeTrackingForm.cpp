@@ -1,4 +1,4 @@
-#include "app/ChangeTracking.h"
+#include "app/ChangeTrackingForm.h"
 
 #include <algorithm>
 
@@ -48,31 +48,32 @@ int LastDietCol(const TrackedWindow& window) {
 
 }  // namespace
 
-void frmTrack::Open(const TrackingTables& tables, const Grid& comparison) {
-  trackwrite(tables, comparison, *this);
-  GridInitDiet.SetText(0, 0, "Init. Diets");
-  GridPrevForm.SetText(0, 0, "Prev. Formulas");
+void ChangeTrackingForm::Open(const TrackingTables& tables, const Grid& comparison) {
+  ShowTrackedTables(tables, comparison, *this);
+  initialDiets.SetText(0, 0, "Init. Diets");
+  previousFormulas.SetText(0, 0, "Prev. Formulas");
   visible_ = true;
 }
 
-void frmTrack::CopyToClipboard(Dialogs& dialogs) {
-  CopyRange(WholeGrid(griddiff), griddiff, dialogs);
+void ChangeTrackingForm::CopyToClipboard(Dialogs& dialogs) {
+  CopyRange(WholeGrid(comparisonTable), comparisonTable, dialogs);
 }
 
-void frmTrack::Popup(PopupAction action, Dialogs& dialogs) {
+void ChangeTrackingForm::Popup(PopupAction action, Dialogs& dialogs) {
   PopupCommand(action, activeGrid, dialogs);
 }
 
-void GridSave(TrackingTables& tables, const TrackedWindow& window) {
-  CopyWhole(window.formulaTable, tables.Gridformsaver);
-  CopyBlock(window.dietsTable, tables.gridsaver, window.dietsTable.Rows() - 1, LastDietCol(window));
+void SaveRunTables(TrackingTables& tables, const TrackedWindow& window) {
+  CopyWhole(window.formulaTable, tables.savedFormulas);
+  CopyBlock(
+      window.dietsTable, tables.savedDiets, window.dietsTable.Rows() - 1, LastDietCol(window));
 }
 
-void trackupdate(TrackingTables& tables, const TrackedWindow& window) {
-  CopyWhole(tables.Gridformsaver, tables.gridprevform);
+void UpdatePreviousTables(TrackingTables& tables, const TrackedWindow& window) {
+  CopyWhole(tables.savedFormulas, tables.previousFormulas);
 
-  const Grid& saved = tables.gridsaver;
-  Grid& previous = tables.gridprevdiet;
+  const Grid& saved = tables.savedDiets;
+  Grid& previous = tables.previousDiets;
   CopyWhole(saved, previous);
   const int lastCol = std::min(LastDietCol(window), saved.Cols() - 1);
   for (int d = 0; d <= lastCol; ++d)
@@ -82,30 +83,34 @@ void trackupdate(TrackingTables& tables, const TrackedWindow& window) {
     }
 }
 
-void trackwrite(const TrackingTables& tables, const Grid& comparison, frmTrack& track) {
-  CopyCells(comparison, track.griddiff, kComparisonCols);
-  CopyCells(tables.GridInitDiet, track.GridInitDiet);
-  CopyCells(tables.Gridinitform, track.GridInitForm);
-  CopyCells(tables.gridprevdiet, track.GridPrevDiet);
-  CopyCells(tables.gridprevform, track.GridPrevForm);
+void ShowTrackedTables(const TrackingTables& tables,
+                       const Grid& comparison,
+                       ChangeTrackingForm& track) {
+  CopyCells(comparison, track.comparisonTable, kComparisonCols);
+  CopyCells(tables.initialDiets, track.initialDiets);
+  CopyCells(tables.initialFormulas, track.initialFormulas);
+  CopyCells(tables.previousDiets, track.previousDiets);
+  CopyCells(tables.previousFormulas, track.previousFormulas);
 }
 
-void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack& track) {
+void ResetInitial(TrackingTables& tables, const TrackedWindow& window, ChangeTrackingForm& track) {
   Grid& comparison = window.comparison;
   for (int r = 1; r < comparison.Rows(); ++r)
     comparison.SetText(r, kInitialCol, comparison.Text(r, kCurrentCol));
 
-  CopyWhole(window.formulaTable, tables.Gridinitform);
-  tables.Gridinitform.SetText(0, 0, "Init Formulas");
-  CopyCells(tables.Gridinitform, track.GridInitForm);
+  CopyWhole(window.formulaTable, tables.initialFormulas);
+  tables.initialFormulas.SetText(0, 0, "Init Formulas");
+  CopyCells(tables.initialFormulas, track.initialFormulas);
 
   CopyBlock(
-      window.dietsTable, tables.GridInitDiet, window.dietsTable.Rows() - 1, LastDietCol(window));
-  tables.GridInitDiet.SetText(0, 0, "Init Nutrients");
-  CopyCells(tables.GridInitDiet, track.GridInitDiet);
+      window.dietsTable, tables.initialDiets, window.dietsTable.Rows() - 1, LastDietCol(window));
+  tables.initialDiets.SetText(0, 0, "Init Nutrients");
+  CopyCells(tables.initialDiets, track.initialDiets);
 }
 
-void ResetInitialClick(TrackingTables& tables, const TrackedWindow& window, frmTrack& track) {
+void ResetInitialClick(TrackingTables& tables,
+                       const TrackedWindow& window,
+                       ChangeTrackingForm& track) {
   ResetInitial(tables, window, track);
-  CopyCells(window.comparison, track.griddiff, kComparisonCols);
+  CopyCells(window.comparison, track.comparisonTable, kComparisonCols);
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/ChangeTracking.h"
+#include "app/ChangeTrackingForm.h"
 #include "app/Comparison.h"
 #include "support/ScriptedDialogs.h"
 
@@ -48,16 +48,16 @@ class ChangeTracking : public ::testing::Test {
   }
   void EndOfRun(bool first) {
     if (first) ResetInitial(tables, window, track);
-    GridSave(tables, window);
-    trackupdate(tables, window);
-    trackwrite(tables, comparison, track);
+    SaveRunTables(tables, window);
+    UpdatePreviousTables(tables, window);
+    ShowTrackedTables(tables, comparison, track);
   }
 
   Grid diets{19, 9};
   Grid formula{6, 9};
   Grid comparison;
   TrackingTables tables;
-  frmTrack track;
+  ChangeTrackingForm track;
   TrackedWindow window{diets, formula, comparison, 3};
 };
 
@@ -68,46 +68,46 @@ TEST_F(ChangeTracking, AfterTheFirstRunInitialAndPreviousEqualTheCurrentTables) 
   Grid expectedForm(formula.Rows(), formula.Cols());
   expectedForm.CopyTextFrom(formula);
   expectedForm.SetText(0, 0, "Init Formulas");
-  EXPECT_EQ(Cells(tables.Gridinitform), Cells(expectedForm));
-  EXPECT_EQ(Cells(track.GridInitForm), Cells(expectedForm));
-  EXPECT_EQ(Cells(tables.gridprevform), Cells(formula));
-  EXPECT_EQ(Cells(track.GridPrevForm), Cells(formula));
+  EXPECT_EQ(Cells(tables.initialFormulas), Cells(expectedForm));
+  EXPECT_EQ(Cells(track.initialFormulas), Cells(expectedForm));
+  EXPECT_EQ(Cells(tables.previousFormulas), Cells(formula));
+  EXPECT_EQ(Cells(track.previousFormulas), Cells(formula));
 
   // Diet columns 0..3 only: the diets table's columns past dietCount are not in use.
   Grid initDiets(diets.Rows(), diets.Cols());
-  initDiets.CopyTextFrom(tables.GridInitDiet);
+  initDiets.CopyTextFrom(tables.initialDiets);
   EXPECT_EQ(initDiets.Text(0, 0), "Init Nutrients");
   initDiets.SetText(0, 0, diets.Text(0, 0));
   EXPECT_EQ(Cells(initDiets), DietCells(diets, 3));
-  EXPECT_EQ(Cells(tables.gridprevdiet), DietCells(diets, 3));
-  EXPECT_EQ(Cells(track.GridPrevDiet), DietCells(diets, 3));
+  EXPECT_EQ(Cells(tables.previousDiets), DietCells(diets, 3));
+  EXPECT_EQ(Cells(track.previousDiets), DietCells(diets, 3));
   for (int r = 0; r < diets.Rows(); ++r)
     for (int c = 0; c < diets.Cols(); ++c)
-      ASSERT_EQ(track.GridPrevDiet.CellColor(r, c), kWhite) << r << "," << c;
+      ASSERT_EQ(track.previousDiets.CellColor(r, c), kWhite) << r << "," << c;
 
   EXPECT_EQ(comparison.Text(2, kInitialRun), "a2");
-  EXPECT_EQ(Cells(track.griddiff), Cells(comparison));
+  EXPECT_EQ(Cells(track.comparisonTable), Cells(comparison));
 }
 
 TEST_F(ChangeTracking, PreviousCellsDifferingFromTheDietsTableArePeach) {
-  GridSave(tables, window);
+  SaveRunTables(tables, window);
   diets.SetText(5, 1, "3.5");  // edited after the run, before the comparison
   diets.SetText(1, 3, "Grower");
   diets.SetText(6, 5, "99");  // diet 5 is not in use
-  trackupdate(tables, window);
-  trackwrite(tables, comparison, track);
+  UpdatePreviousTables(tables, window);
+  ShowTrackedTables(tables, comparison, track);
   for (int r = 0; r < diets.Rows(); ++r)
     for (int c = 0; c < diets.Cols(); ++c) {
       const bool changed = (r == 5 && c == 1) || (r == 1 && c == 3);
-      EXPECT_EQ(track.GridPrevDiet.CellColor(r, c), changed ? kPeach : kWhite) << r << "," << c;
+      EXPECT_EQ(track.previousDiets.CellColor(r, c), changed ? kPeach : kWhite) << r << "," << c;
     }
-  EXPECT_EQ(tables.gridprevdiet.Text(5, 1), "51");  // the text as saved
-  EXPECT_EQ(tables.gridprevdiet.Text(6, 5), "");
+  EXPECT_EQ(tables.previousDiets.Text(5, 1), "51");  // the text as saved
+  EXPECT_EQ(tables.previousDiets.Text(6, 5), "");
 
   // The next comparison turns an equal cell white again.
-  GridSave(tables, window);
-  trackupdate(tables, window);
-  EXPECT_EQ(tables.gridprevdiet.CellColor(5, 1), kWhite);
+  SaveRunTables(tables, window);
+  UpdatePreviousTables(tables, window);
+  EXPECT_EQ(tables.previousDiets.CellColor(5, 1), kWhite);
 }
 
 TEST_F(ChangeTracking, ResetInitialMakesTheCurrentRunTheInitialOne) {
@@ -126,11 +126,11 @@ TEST_F(ChangeTracking, ResetInitialMakesTheCurrentRunTheInitialOne) {
     EXPECT_EQ(comparison.Text(r, kInitialRun), "c" + std::to_string(r)) << r;
   }
   EXPECT_EQ(comparison.Text(0, kInitialRun), "Initial");
-  EXPECT_EQ(Cells(track.griddiff), Cells(comparison));
-  EXPECT_EQ(track.GridInitDiet.Text(4, 2), "2500");
-  EXPECT_EQ(track.GridInitForm.Text(2, 1), "Barley");
-  EXPECT_EQ(track.GridInitDiet.Text(0, 0), "Init Nutrients");
-  EXPECT_EQ(track.GridInitForm.Text(0, 0), "Init Formulas");
+  EXPECT_EQ(Cells(track.comparisonTable), Cells(comparison));
+  EXPECT_EQ(track.initialDiets.Text(4, 2), "2500");
+  EXPECT_EQ(track.initialFormulas.Text(2, 1), "Barley");
+  EXPECT_EQ(track.initialDiets.Text(0, 0), "Init Nutrients");
+  EXPECT_EQ(track.initialFormulas.Text(0, 0), "Init Formulas");
 }
 
 TEST_F(ChangeTracking, TrackingLeavesTheEarlierRunInPlace) {
@@ -157,9 +157,9 @@ TEST_F(ChangeTracking, CopyToClipboardTakesTheWholeComparisonTable) {
                              {"Live Weight", "25", "24.5", "", ""}};
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 5; ++c) small.SetText(r, c, cells[r][c]);
-  trackwrite(tables, small, track);
+  ShowTrackedTables(tables, small, track);
   ScriptedDialogs dialogs;
-  track.griddiff.SetCurrent(2, 3);
+  track.comparisonTable.SetCurrent(2, 3);
   track.CopyToClipboard(dialogs);
   EXPECT_EQ(dialogs.Clipboard(),
             "Comparison\tCurrent\tPrevious\tEarlier\tInitial\n"
@@ -170,23 +170,23 @@ TEST_F(ChangeTracking, CopyToClipboardTakesTheWholeComparisonTable) {
 TEST(ChangeTrackingWindow, KeepTrackShowsTheMainWindowsState) {
   ScriptedDialogs dialogs;
   App app(dialogs);
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   form.dietsTable.SetText(1, 1, "Starter");
   app.comparison.SetText(1, kCurrentRun, "Mixed");
   form.ResetInitial();
-  form.GridSave();
-  form.trackupdate();
-  form.trackwrite();
-  EXPECT_EQ(form.Click(AfrmMain::Control::Command10), AfrmMain::Window::ChangeTracking);
-  const frmTrack& track = app.trackForm;
-  EXPECT_EQ(track.GridPrevDiet.Text(1, 1), "Starter");
-  EXPECT_EQ(track.griddiff.Text(1, kInitialRun), "Mixed");
+  form.SaveRunTables();
+  form.UpdatePreviousTables();
+  form.ShowTrackedTables();
+  EXPECT_EQ(form.Click(MainForm::Control::KeepTrack), MainForm::Window::ChangeTracking);
+  const ChangeTrackingForm& track = app.changeTrackingForm;
+  EXPECT_EQ(track.previousDiets.Text(1, 1), "Starter");
+  EXPECT_EQ(track.comparisonTable.Text(1, kInitialRun), "Mixed");
 
   form.TrackCopy();
   EXPECT_EQ(dialogs.Clipboard().substr(0, 44), "Comparison\tCurrent\tPrevious\tEarlier\tInitial\n");
   app.comparison.SetText(1, kCurrentRun, "Males");
   form.TrackResetInitial();
-  EXPECT_EQ(track.griddiff.Text(1, kInitialRun), "Males");
+  EXPECT_EQ(track.comparisonTable.Text(1, kInitialRun), "Males");
 }
 
 }  // namespace

@@ -42,45 +42,45 @@ inline constexpr std::string_view kLysineRuleCaption = "OR When  Lysine Changes,
 // Shape of the main window's tables.
 inline constexpr int kFilesRows = 11;
 inline constexpr int kFilesRowHeight = 26;  // pixels
-inline constexpr int kWeightRows = 5;       // rows 1 (now) and 4 (loaded) hold B0..B4
-inline constexpr int kWeightCols = 7;       // B0..B4 in 1..5, a run's score in 6
+inline constexpr int kCoefficientRows = 5;  // rows 1 (now) and 4 (loaded) hold B0..B4
+inline constexpr int kCoefficientCols = 7;  // B0..B4 in 1..5, a run's score in 6
 
-class AfrmMain {
+class MainForm {
  public:
-  explicit AfrmMain(App& app);
-  AfrmMain(const AfrmMain&) = delete;
-  AfrmMain& operator=(const AfrmMain&) = delete;
+  explicit MainForm(App& app);
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
 
   // --- State ---------------------------------------------------------------
   Grid dietsTable{kDietsRows, kDietsCols};
-  Grid coefficientTable{kWeightRows, kWeightCols};  // calibration coefficients
-  Grid filesTable{kFilesRows, 1};                   // "Files in Use"
-  Grid formulaTable{2, 12};                         // ingredient amounts of the formulas
+  Grid coefficientTable{kCoefficientRows, kCoefficientCols};  // calibration coefficients
+  Grid filesTable{kFilesRows, 1};                             // "Files in Use"
+  Grid formulaTable{2, 12};                                   // ingredient amounts of the formulas
 
-  TextBox Text1;  // "Starting Weight, kg"
-  TextBox Text2;  // "Starting Age, Days"
-  TextBox Text3;  // "Final Weight, kg"
-  TextBox Text4;  // "Total Feed Intake"
-  TextBox Text5;  // "Final Age, Days"
-  TextBox Text6;  // "Calibration Name": the location's name
-  TextBox TextPigNo;
-  TextBox TextPrice;
-  TextBox TextFeedGain;
+  TextBox startWeight;      // "Starting Weight, kg"
+  TextBox startAge;         // "Starting Age, Days"
+  TextBox finalWeight;      // "Final Weight, kg"
+  TextBox totalFeedIntake;  // "Total Feed Intake"
+  TextBox finalAge;         // "Final Age, Days"
+  TextBox locationName;     // "Calibration Name": the location's name
+  TextBox pigCount;
+  TextBox costPerPig;
+  TextBox feedGain;
 
-  ComboBox Combo1;    // "Feed Formulation"
-  ComboBox Combo2;    // weight unit of the starting weight
-  ComboBox Combo3;    // "No. of Diets"
-  ComboBox ComboSex;  // "Herd Sex"
+  ComboBox feedFormulation;  // "Feed Formulation"
+  ComboBox weightUnit;       // weight unit of the starting weight
+  ComboBox dietCount;        // "No. of Diets"
+  ComboBox herdSex;          // "Herd Sex"
 
   RatioRuleChecks ratioRules;
-  OptionButton Option1;  // "Show Input"
-  OptionButton Option2;  // "Turn off Input"
-  OptionButton Option3;  // "Calibration Data Loaded"
+  OptionButton showInput;              // "Show Input"
+  OptionButton turnOffInput;           // "Turn off Input"
+  OptionButton calibrationDataLoaded;  // "Calibration Data Loaded"
 
-  std::array<CommandButton, 11> Command{};  // Command1..Command10 by number
+  std::array<CommandButton, 11> buttons{};  // Growth..KeepTrack by number
 
-  std::string RichTextBox1;  // the instruction text of the "Diets" tab
-  bool RichTextBox1Visible = true;
+  std::string dietsInstructions;  // the instruction text of the "Diets" tab
+  bool dietsInstructionsVisible = true;
   bool filesTableVisible = false;
   std::string filesTableToolTip;
 
@@ -88,7 +88,7 @@ class AfrmMain {
   int windowHeight = 0;  // pixels
   int windowWidth = 0;   // pixels
   int currentTab = kTabDiets;
-  bool MatrixLoaded = true;  // cleared when a location has no usable matrix
+  bool matrixLoaded = true;  // cleared when a location has no usable matrix
   Grid* activeGrid = nullptr;
 
   // --- Start-up pieces -----------------------------------------------------
@@ -136,46 +136,49 @@ class AfrmMain {
 
   // Every button and menu entry of the main window, by control name.
   enum class Control {
-    Command1,
-    Command2,
-    Command3,
-    Command4,
-    Command5,
-    Command6,
-    Command7,
-    Command8,
-    Command9,
-    Command10,
-    MatrixOpen,
-    Open_Restriction,
-    OpenNuts,
-    OpenTemps,
-    Save1Diet,
-    SaveCurrent,
-    SaveNewLoc,
-    SaveDietNew,
-    UnitPick,
-    SetTemp,
-    Finishing,
+    Growth,
+    Calibration,
+    OpenDiets,
+    EditRestrictions,
+    SaveDiets,
+    EditMatrix,
+    RunLp,
+    CalibrationTest,
+    RunOptimization,
+    KeepTrack,
+    OpenMatrix,
+    OpenIngredientRestrictions,
+    OpenNutrientRestrictions,
+    OpenTemperatures,
+    SaveDietsMatrixRestrictions,
+    SaveAllToCurrentLocation,
+    SaveAllToNewLocation,
+    SaveDietsToNewLocation,
+    SetUnits,
+    SetTemperature,
+    FinishingReport,
     About,
-    CopyHot,
+    CopyHighlighted,
     CopyAll,
-    Clear1,
-    aPaste,
+    Clear,
+    Paste,
   };
-  static Control ButtonControl(int number);  // Command1..Command10
+  static Control ButtonControl(int number);  // Growth..KeepTrack
+  // The state of a button.
+  CommandButton& Button(Control control);
+  const CommandButton& Button(Control control) const;
 
   struct MenuEntry {
-    std::string_view Name;
+    std::string_view name;
     std::string_view caption;
-    std::string_view Shortcut;  // "Ctrl+C", or "" for none
+    std::string_view shortcut;  // "Ctrl+C", or "" for none
     Control control;
   };
   struct Menu {
-    std::string_view Name;
+    std::string_view name;
     std::string_view caption;
-    bool InMenuBar;                      // false: the tables' pop-up menu
-    std::span<const MenuEntry> Entries;  // none: the menu title is the command
+    bool inMenuBar;                      // false: the tables' pop-up menu
+    std::span<const MenuEntry> entries;  // none: the menu title is the command
     Control control;                     // the command of a menu without entries
   };
   // The menu bar in its order, then the pop-up menu "Popup1".
@@ -184,21 +187,21 @@ class AfrmMain {
   // The start-up sequence, once, when the window is created.
   void StartUp(const StartupEnvironment& machine);
   // Start values of the model: coefficient table, normal table.
-  void DataInit();
+  void SetModelStartValues();
   // Empties the daily growth table's data rows except the last.
-  void ClearGrid1();
+  void ClearDailyRows();
   // The window is closed: saves its size and closes the secondary windows;
   // the desktop layer then ends the program.
   void EndProgram();
   // The window took a new size (twips); the tab set follows it down to
   // kMinFollowWidth by kMinFollowHeight.
-  void Form_Resize(int height, int width);
+  void WindowResized(int height, int width);
   // The inputs and buttons lie left of and above the tab set, at a fixed place.
   static constexpr int kTabSetLeft = 312;  // pixels
   static constexpr int kTabSetTop = 80;    // pixels
-  int TabSetWidth = 0;                     // pixels
-  int TabSetHeight = 0;                    // pixels
-  bool Started = false;                    // start-up has finished
+  int tabSetWidth = 0;                     // pixels
+  int tabSetHeight = 0;                    // pixels
+  bool started = false;                    // start-up has finished
 
   // A button or menu entry: runs its command and names the window to show.
   // A disabled button does nothing.
@@ -207,18 +210,18 @@ class AfrmMain {
   // The user closed a secondary window: the next command that shows it
   // loads it afresh.
   void WindowClosed(Window window);
-  bool MatrixEditorOpen = false;  // loaded: a second click keeps its edits
+  bool matrixEditorOpen = false;  // loaded: a second click keeps its edits
 
-  void Option1_Click();  // "Show Input"
-  void Option2_Click();  // "Turn off Input"
+  void ShowInput();     // "Show Input"
+  void TurnOffInput();  // "Turn off Input"
   // Weight unit of the starting weight: the weight code changes, and what is
   // shown in weights is converted (energy and price stay as they are).
-  void Combo2_Click();
-  void Combo3_Click();        // "No. of Diets"
-  void TextPigNo_KeyPress();  // the first key clears the caption text
+  void WeightUnitChosen();
+  void DietCountChosen();     // "No. of Diets"
+  void PigCountKeyPressed();  // the first key clears the caption text
 
   // The units dialog's OK: its units are applied as the list's are.
-  void UnitsOK();
+  void AcceptUnits();
   // Takes new unit codes: converts what is shown into them and, in a named
   // location, asks whether to write the location's files in them.
   void ApplyUnits(const UnitCodeSet& codes);
@@ -227,9 +230,9 @@ class AfrmMain {
   void ShowWeightUnit();
 
   // Change tracking at the end of a growth run (see ChangeTracking.h).
-  void GridSave();
-  void trackupdate();
-  void trackwrite();
+  void SaveRunTables();
+  void UpdatePreviousTables();
+  void ShowTrackedTables();
   void ResetInitial();
   // The change-tracking window's buttons.
   void TrackResetInitial();  // "Reset Initial "
@@ -239,36 +242,36 @@ class AfrmMain {
   // --- Location ------------------------------------------------------------
   // Chooses a location by its calibration file and loads every file of its
   // set that exists. False when the dialog was cancelled (nothing changed).
-  bool LocationName();
-  // The "Calibration Name" field's handlers around LocationName.
-  void Text6_Click();
-  void Text6_DblClick();
-  void Text6_KeyPress();
+  bool ChooseLocation();
+  // The "Calibration Name" field's handlers around ChooseLocation.
+  void LocationNameClicked();
+  void LocationNameDoubleClicked();
+  void LocationNameKeyPressed();
   // A location named without the file dialog (the program's command line):
   // loaded as a chosen one, a missing file asked about as a new location.
   // False when the user declined.
-  bool LocationName(const std::string& path);
+  bool ChooseLocation(const std::string& path);
   // As a click on the "Calibration Name" field with `path` chosen.
   void OpenLocationFile(const std::string& path);
   // All names of the set from `base`, shown in the file table.
   void SetFileNames(const std::string& base);
   // Reads the matrix file, then its restrictions; records the names in use.
-  void LoadLP();
+  void LoadMatrix();
 
   // --- Diets table ---------------------------------------------------------
   // After the user changed a cell: the diet's restrictions and the ratio rules.
-  void Griddiets_AfterEdit(int row, int col);
+  void DietsTableEdited(int row, int col);
   // A click on a price or nutrient cell hands its request to the sources
   // window; true when that window is to be shown.
-  bool Griddiets_Click(int row, int col);
+  bool DietsTableClicked(int row, int col);
 
   // --- Saving --------------------------------------------------------------
   void FilesTableDoubleClicked(int row);
-  void Save1Diet();
-  void SaveCurrent();
-  void SaveNewLoc();
-  void SaveDietNew();
-  void Command5_Click();  // "Save Diets"
+  void SaveDietsMatrixRestrictions();
+  void SaveAllToCurrentLocation();
+  void SaveAllToNewLocation();
+  void SaveDietsToNewLocation();
+  void SaveDietsAndSummary();  // "Save Diets"
   void SaveRestrictSummary();
 
   // The writers behind the save commands, each following the save protocol
@@ -277,19 +280,19 @@ class AfrmMain {
   bool SaveMatrixFile();
   bool SaveIngredientRestrictionsFile();
   bool SaveNutrientRestrictionsFile();
-  bool SavePltFile();
-  bool SaveCalFile();
-  bool SaveStgFile();
+  bool SaveCalibrationFile();
+  bool SaveObservationsFile();
+  bool SaveTemperatureFile();
   // Where the matrix editor and the restriction window save: the location's
   // files, recorded in "Files in Use".
   MatrixFileSave MatrixEditorSave();
   RestrictionFiles RestrictionFilesInUse();
 
   // --- Menu "Open Diet Data" -----------------------------------------------
-  void MatrixOpen();
-  void Open_Restriction();
-  void OpenNuts();
-  void OpenTemps();
+  void OpenMatrix();
+  void OpenIngredientRestrictions();
+  void OpenNutrientRestrictions();
+  void OpenTemperatures();
 
   // --- Growth run ---
   // "Growth": checks the inputs, reads the diets and the growth curve into
@@ -297,10 +300,9 @@ class AfrmMain {
   // the model once, fills the results table, the result fields, the formula
   // table and the run comparison table, and records the change-tracking
   // state. A failed check shows its message and changes nothing.
-  void RunGrowth();
-  void Command1_Click() { RunGrowth(); }
+  void Growth();
   // Double click on "Cost Per Pig": the recent costs per pig.
-  void TextPrice_DblClick();
+  void CostPerPigDoubleClicked();
   // Empties every result of the last run: the results table, "Cost Per
   // Pig", "Feed/Gain", the run's score, and "Total Feed Intake" and "Final
   // Age, Days" while they show what the run wrote there.
@@ -308,7 +310,7 @@ class AfrmMain {
   // The weights of the herd fields shown `factor` times larger (another
   // unit): typed values in full, the run's total feed as the run shows it.
   void RescaleHerdFields(double factor);
-  bool InitialRunDone = false;  // the first successful run fills the "Initial" column
+  bool initialRunDone = false;  // the first successful run fills the "Initial" column
 
  private:
   struct GrowthCurveRead;
@@ -335,7 +337,7 @@ class AfrmMain {
   // calibration name (unless `name` is given, as the command line gives it)
   // and opens the calibration inputs screen (Window::Calibration).
   // Window::None when a check or an empty name ended it.
-  Window CalibrationCommand(std::optional<std::string> name = std::nullopt);
+  Window Calibration(std::optional<std::string> name = std::nullopt);
   // Where the calibration's files go: the "Calibration Name" field, in the
   // data folder when it names no folder.
   std::string CalibrationBase() const;
@@ -352,13 +354,13 @@ class AfrmMain {
   // correlations with the last run (see WriteFitCorrelations).
   void ShowFitCorrelations();
   // "DataButton": the calibration test window.
-  Window Command8_Click();
+  Window OpenCalibrationTest();
   // --- end of calibration ---
 
   // --- Optimization ---
   // "Run Optimization": each diet's cost (diets table row 2) into the diet
   // costs, and the optimization window filled when it is not open.
-  void Command9_Click();
+  void OpenOptimization();
   // The starting cost per pig of a diet optimization, and the best found so
   // far with each diet's feed amount, energy and protein there (optimumDietsTable:
   // rows 1..3 by kind, diets in columns 1..8).

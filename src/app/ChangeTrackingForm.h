@@ -14,12 +14,12 @@
 
 // The main window's stores of earlier tables, never shown there.
 struct TrackingTables {
-  Grid gridsaver;      // diets table at the end of the last run
-  Grid Gridformsaver;  // formula table at the end of the last run
-  Grid gridprevdiet;   // previous diets; cells differing from the diets table are peach
-  Grid gridprevform;   // previous formulas
-  Grid GridInitDiet;   // initial diets, cell (0, 0) "Init Nutrients"
-  Grid Gridinitform;   // initial formulas, cell (0, 0) "Init Formulas"
+  Grid savedDiets;        // diets table at the end of the last run
+  Grid savedFormulas;     // formula table at the end of the last run
+  Grid previousDiets;     // previous diets; cells differing from the diets table are peach
+  Grid previousFormulas;  // previous formulas
+  Grid initialDiets;      // initial diets, cell (0, 0) "Init Nutrients"
+  Grid initialFormulas;   // initial formulas, cell (0, 0) "Init Formulas"
 };
 
 // What change tracking reads and writes of the main window.
@@ -31,7 +31,7 @@ struct TrackedWindow {
 };
 
 // The change-tracking window, headless.
-class frmTrack {
+class ChangeTrackingForm {
  public:
   static constexpr std::string_view kCaption = "Marrowind Change Tracking";
   static constexpr std::string_view kInitialCaption = "Initial Nutrients and Formulas";
@@ -52,17 +52,17 @@ class frmTrack {
       {"Paste ", PopupAction::Paste},
   }};
 
-  Grid griddiff{2, 5};  // the run comparison table
-  Grid GridInitDiet;
-  Grid GridInitForm;
-  Grid GridPrevDiet;
-  Grid GridPrevForm;
+  Grid comparisonTable{2, 5};  // the run comparison table
+  Grid initialDiets;
+  Grid initialFormulas;
+  Grid previousDiets;
+  Grid previousFormulas;
   Grid* activeGrid = nullptr;  // the table last right-clicked
 
   bool Visible() const { return visible_; }
 
   // Opening the window: the main window's tracking tables are copied in (as
-  // trackwrite does), then "Init. Diets" and "Prev. Formulas" label the
+  // ShowTrackedTables does), then "Init. Diets" and "Prev. Formulas" label the
   // initial diets and the previous formulas.
   void Open(const TrackingTables& tables, const Grid& comparison);
   void Close() { visible_ = false; }
@@ -78,24 +78,28 @@ class frmTrack {
 
 // End of a growth run: the formula table and diet columns 0..numDiets of the
 // diets table become the saved copies.
-void GridSave(TrackingTables& tables, const TrackedWindow& window);
+void SaveRunTables(TrackingTables& tables, const TrackedWindow& window);
 
 // The saved formulas become the previous formulas; the saved diets become
 // the previous diets, each cell peach when its text differs from the diets
-// table's cell, white when equal. Run before this run's GridSave, the
+// table's cell, white when equal. Run before this run's SaveRunTables, the
 // marks show what changed since the last run.
-void trackupdate(TrackingTables& tables, const TrackedWindow& window);
+void UpdatePreviousTables(TrackingTables& tables, const TrackedWindow& window);
 
 // The comparison table (columns 0..4) and the stored initial and previous
 // tables into the window's tables, text and colours, cell by cell.
-void trackwrite(const TrackingTables& tables, const Grid& comparison, frmTrack& track);
+void ShowTrackedTables(const TrackingTables& tables,
+                       const Grid& comparison,
+                       ChangeTrackingForm& track);
 
 // The current tables become the initial state: the comparison table's
 // current column is copied into its initial column (the headings stay), the
 // formula and diets tables into the initial stores of the main window and of
 // the window.
-void ResetInitial(TrackingTables& tables, const TrackedWindow& window, frmTrack& track);
+void ResetInitial(TrackingTables& tables, const TrackedWindow& window, ChangeTrackingForm& track);
 
 // The window's "Reset Initial " button: ResetInitial, then the comparison
-// table into the window's griddiff.
-void ResetInitialClick(TrackingTables& tables, const TrackedWindow& window, frmTrack& track);
+// table into the window's comparisonTable.
+void ResetInitialClick(TrackingTables& tables,
+                       const TrackedWindow& window,
+                       ChangeTrackingForm& track);

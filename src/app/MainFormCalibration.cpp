@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "app/AfrmMain.h"
 #include "app/App.h"
+#include "app/MainForm.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/GrowthCurveFit.h"
 #include "model/DietsFile.h"
@@ -75,7 +75,7 @@ FitAgainstObserved RunFittedCurve(GrowthState& growth,
 
 // "Yes" to the save question: the calibration name becomes the location,
 // its ".plt" file gets the fitted curve, and the "Growth" command shows it.
-bool SaveFittedCurve(AfrmMain& form, App& app) {
+bool SaveFittedCurve(MainForm& form, App& app) {
   form.SetFileNames(form.CalibrationBase());
   const Location& location = app.location;
   form.filesTable.SetText(kPltRow, 0, location.calibrationFile);
@@ -85,23 +85,23 @@ bool SaveFittedCurve(AfrmMain& form, App& app) {
                            PltStyle::Fitted,
                            app.dialogs,
                            "CalibrationRun");
-  form.RunGrowth();
+  form.Growth();
   return saved;
 }
 
 // The save question, which names a poor fit, so that one is saved only on
 // the user's own Yes; run unattended, a poor fit is reported and not saved.
 // Anything but a save leaves "Growth" waiting for a location.
-void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
+void OfferToSave(MainForm& form, App& app, CalibrationOutcome& outcome) {
   Dialogs& dialogs = app.dialogs;
   const bool poor = !outcome.poorFit.empty();
-  if (poor && app.calibForm.Unattended) {
+  if (poor && app.calibrationInputsForm.unattended) {
     dialogs.Message(outcome.poorFit + "  It was not saved.");
     app.location.loaded = false;
     return;
   }
   std::string question = SaveCalibrationQuestion(
-      outcome.finalAge, outcome.totalFeed, form.Text6.text, app.growth.decimalComma);
+      outcome.finalAge, outcome.totalFeed, form.locationName.text, app.growth.decimalComma);
   if (poor) question = outcome.poorFit + "  " + question;
   if (dialogs.Message(question, Buttons::YesNo) != Answer::Yes) {
     app.location.loaded = false;
@@ -112,11 +112,11 @@ void OfferToSave(AfrmMain& form, App& app, CalibrationOutcome& outcome) {
 
 }  // namespace
 
-AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) {
+MainForm::Window MainForm::Calibration(std::optional<std::string> given) {
   Dialogs& dialogs = app_.dialogs;
   CalibrationData& calib = app_.calibration;
-  const std::string name = Text6.text;
-  if (ComboSex.selected < 0) {
+  const std::string name = locationName.text;
+  if (herdSex.selected < 0) {
     dialogs.Message(kNoHerdSexMessage);
     return Window::None;
   }
@@ -129,15 +129,15 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
   if (answer.empty()) return Window::None;
 
   const bool pounds = app_.growth.unitCodes[kWeightUnit] == kLbWeightCode;
-  Combo2.selected = pounds ? kLbEntry : kKgEntry;
-  Text3.caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
-  Text6.text = answer;
+  weightUnit.selected = pounds ? kLbEntry : kKgEntry;
+  finalWeight.caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+  locationName.text = answer;
 
   const std::string& calFile = app_.location.observationsFile;
   if (!calFile.empty() && TextFile::Exists(calFile)) {
-    if (LoadCalibrationRows(calFile, calib).dataLoaded) Option3.checked = true;
+    if (LoadCalibrationRows(calFile, calib).dataLoaded) calibrationDataLoaded.checked = true;
   }
-  TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
+  TextBox* fields[] = {nullptr, &startWeight, &startAge, &finalWeight, &totalFeedIntake, &finalAge};
   const bool fromFields = calib.herdInputs[kHerdStartWeight] == 0;
   for (int k = 1; k <= kHerdInputs; ++k) {
     if (fromFields) {
@@ -146,15 +146,15 @@ AfrmMain::Window AfrmMain::CalibrationCommand(std::optional<std::string> given) 
       fields[k]->text = HerdInputText(calib.herdInputs[k], app_.growth.decimalComma);
     }
   }
-  app_.calibForm.Open();
+  app_.calibrationInputsForm.Open();
   return Window::Calibration;
 }
 
-std::string AfrmMain::CalibrationBase() const {
-  return ResolveInFolder(app_.location.dataFolder, Text6.text);
+std::string MainForm::CalibrationBase() const {
+  return ResolveInFolder(app_.location.dataFolder, locationName.text);
 }
 
-bool AfrmMain::CalibrationDietsReady() {
+bool MainForm::CalibrationDietsReady() {
   GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
   growth.dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
@@ -179,7 +179,7 @@ bool AfrmMain::CalibrationDietsReady() {
   return true;
 }
 
-CalibrationOutcome AfrmMain::CalibrationRun() {
+CalibrationOutcome MainForm::CalibrationRun() {
   GrowthState& growth = app_.growth;
   Dialogs& dialogs = app_.dialogs;
   CalibrationOutcome outcome;
@@ -195,9 +195,9 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   growth.growthCoef = start;
   growth.defaultGrowthCoef = start;
   app_.location.loaded = true;  // lets the "Growth" command run
-  if (app_.calibration.observations[1][kObsAge] != 0) Option3.checked = true;
+  if (app_.calibration.observations[1][kObsAge] != 0) calibrationDataLoaded.checked = true;
 
-  const frmCalib& screen = app_.calibForm;
+  const CalibrationInputsForm& screen = app_.calibrationInputsForm;
   GrowthCurveFit::FitContext fit{growth,
                                  app_.calibration,
                                  app_.fitState,
@@ -211,7 +211,7 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
   // The fit grows a mixed herd; the location keeps the sex the user chose.
-  growth.herdSex = static_cast<std::int16_t>(ComboSex.selected);
+  growth.herdSex = static_cast<std::int16_t>(herdSex.selected);
   growth.cancelRun = false;  // the run below and the next "Growth" must run
 
   const FitAgainstObserved fitted = RunFittedCurve(growth, app_.calibration, outcome);
@@ -221,12 +221,15 @@ CalibrationOutcome AfrmMain::CalibrationRun() {
   return outcome;
 }
 
-void AfrmMain::ShowFitCorrelations() {
-  WriteFitCorrelations(
-      app_.Grid1, app_.calibration, app_.growth.dietCount, app_.growth.decimalComma, app_.dialogs);
+void MainForm::ShowFitCorrelations() {
+  WriteFitCorrelations(app_.resultsTable,
+                       app_.calibration,
+                       app_.growth.dietCount,
+                       app_.growth.decimalComma,
+                       app_.dialogs);
 }
 
-AfrmMain::Window AfrmMain::Command8_Click() {
-  app_.calibTestForm.Open();
+MainForm::Window MainForm::OpenCalibrationTest() {
+  app_.calibrationTestForm.Open();
   return Window::CalibrationTest;
 }

@@ -1,4 +1,4 @@
-#include "app/CalibTest.h"
+#include "app/CalibrationTestForm.h"
 
 #include <string>
 
@@ -18,16 +18,16 @@ constexpr const char* kHeadings[] = {
 
 }  // namespace
 
-frmCalibTest::frmCalibTest(App& app) : app_(app) {}
+CalibrationTestForm::CalibrationTestForm(App& app) : app_(app) {}
 
-void frmCalibTest::Open() {
+void CalibrationTestForm::Open() {
   GrowthCurveFit::FitState& fit = app_.fitState;
   if (fit.fitValue == 0) fit.fitValue = GrowthCurveFit::kNegativeB3Score;
 
   const bool comma = app_.growth.decimalComma;
   const Grid& weights = app_.mainForm.coefficientTable;
-  GridTest.Clear();
-  for (int c = 0; c <= kTotalFeedCol; ++c) GridTest.SetText(0, c, kHeadings[c]);
+  trialsTable.Clear();
+  for (int c = 0; c <= kTotalFeedCol; ++c) trialsTable.SetText(0, c, kHeadings[c]);
   std::array<double, kCoefCount> centre{};
   for (int k = 0; k < kCoefCount; ++k) centre[k] = ReadNumber(weights.Text(kCoefRow, k + 1));
   // The coarse grid's steps, so a trial shows what one grid step does.
@@ -37,9 +37,9 @@ void frmCalibTest::Open() {
                                             GrowthCurveFit::kCoarseB3,
                                             kB4Step * centre[4]};
   auto layOut = [&](int row, const std::string& name, std::array<double, kCoefCount> coef) {
-    GridTest.SetText(row, 0, name);
+    trialsTable.SetText(row, 0, name);
     for (int k = 0; k < kCoefCount; ++k)
-      GridTest.SetText(row, kFirstCoefCol + k, CoefficientText(coef[k], comma));
+      trialsTable.SetText(row, kFirstCoefCol + k, CoefficientText(coef[k], comma));
   };
   layOut(1, "Now", centre);
   for (int k = 0; k < kCoefCount; ++k) {
@@ -53,10 +53,10 @@ void frmCalibTest::Open() {
   visible = true;
 }
 
-void frmCalibTest::Command1_Click() {
+void CalibrationTestForm::ScoreTrials() {
   GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
-  AfrmMain& main = app_.mainForm;
+  MainForm& main = app_.mainForm;
   if (auto message =
           DietCheckMessage(main.dietsTable, growth, DietsInUse(main.dietsTable, kMaxDiets))) {
     app_.dialogs.Message(*message);
@@ -81,13 +81,13 @@ void frmCalibTest::Command1_Click() {
   for (int row = 1; row <= kTrials; ++row) {
     NelderMead::Vector x{};
     for (int k = 0; k < kCoefCount; ++k)
-      x[k + 1] = ReadNumber(GridTest.Text(row, kFirstCoefCol + k));
+      x[k + 1] = ReadNumber(trialsTable.Text(row, kFirstCoefCol + k));
     const double score = GrowthCurveFit::EvaluatePoint(context, x);
-    GridTest.SetText(row, kScoreCol, NumberText(score, comma));
+    trialsTable.SetText(row, kScoreCol, NumberText(score, comma));
     // A negative B3 is scored without a run; a failed run has no end.
     const bool ran = !(x[4] < 0) && score != GrowthCurveFit::kFailedRunScore;
-    GridTest.SetText(row, kFinalAgeCol, ran ? NumberText(growth.finalAge, comma) : "");
-    GridTest.SetText(
+    trialsTable.SetText(row, kFinalAgeCol, ran ? NumberText(growth.finalAge, comma) : "");
+    trialsTable.SetText(
         row,
         kTotalFeedCol,
         ran ? NumberText(ConvertWeight(growth, kToDisplay, state.simulatedFeed), comma) : "");

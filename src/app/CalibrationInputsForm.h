@@ -20,11 +20,11 @@ class App;
 // while the fit runs it shows the "WORKING..." label and may follow the fit
 // through onProgress, setting cancelRun to stop it. The table shows every
 // row a ".cal" file holds, so writing it back loses no weighing.
-class frmCalib {
+class CalibrationInputsForm {
  public:
-  explicit frmCalib(App& app);
-  frmCalib(const frmCalib&) = delete;
-  frmCalib& operator=(const frmCalib&) = delete;
+  explicit CalibrationInputsForm(App& app);
+  CalibrationInputsForm(const CalibrationInputsForm&) = delete;
+  CalibrationInputsForm& operator=(const CalibrationInputsForm&) = delete;
 
   static constexpr std::string_view kCaption = "Calibration Inputs";
   static constexpr std::string_view kInstruction =
@@ -48,12 +48,12 @@ class frmCalib {
 
   // Rows 1..15: age (column 0), weight (1), feed eaten since the row before
   // (2); row 1 is the start, row r the end of diet r - 1.
-  Grid GridCal{kMaxCalibRows + 1, 3};
+  Grid weighingsTable{kMaxCalibRows + 1, 3};
   // herdInputs 1..5: "Starting Weight", "Starting Age", "Final Weight",
   // "Total Feed Intake", "Final Age"; entry 0 is not used.
   std::array<TextBox, kHerdInputs + 1> herdFields{};
   bool visible = false;
-  bool Working = false;  // the "WORKING..." label is shown
+  bool working = false;  // the "WORKING..." label is shown
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
   // may set the model's cancelRun.
@@ -62,7 +62,7 @@ class frmCalib {
   // Run with no one to ask (the command line): "Continue Calibration" writes
   // no ".cal" file (WriteRows does, once the curve is saved), and a poor fit
   // is reported instead of offered for saving.
-  bool Unattended = false;
+  bool unattended = false;
 
   // Fills the screen as it opens (the "Calibration" command calls it).
   void Open();

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "app/AfrmMain.h"
 #include "app/App.h"
+#include "app/MainForm.h"
 #include "formulation/Restrictions.h"
 #include "model/DietsFile.h"
 #include "platform/NumberFormat.h"
@@ -23,30 +23,30 @@ constexpr std::array<int, 4> kFormulationRows{kDietsRow, kMatrixRow, kReqNutRow,
 
 }  // namespace
 
-bool AfrmMain::MatrixHasTwoIngredients() const {
+bool MainForm::MatrixHasTwoIngredients() const {
   return app_.formulation.matrix[kWeightRow][2] > 0;
 }
 
-bool AfrmMain::SaveDiets() {
+bool MainForm::SaveDiets() {
   if (!SaveDietsFile(app_.location, dietsTable, app_.growth.dietCount, filesTable, app_.dialogs))
     return false;
   dietsTable.SetEdited(false);
   return true;
 }
 
-bool AfrmMain::SaveMatrixFile() {
+bool MainForm::SaveMatrixFile() {
   Location& location = app_.location;
-  SaveRequest request =
-      MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]);
+  SaveRequest request = MatrixSaveRequest(
+      location.dataFolder, locationName.text, location.saveWithoutAsking[kMatrixRow]);
   if (!SaveMatrix(app_.formulation, app_.dialogs, location.matrixFile, request)) return false;
   filesTable.SetText(kMatrixRow, 0, location.matrixFile);
   return true;
 }
 
-bool AfrmMain::SaveIngredientRestrictionsFile() {
+bool MainForm::SaveIngredientRestrictionsFile() {
   Location& location = app_.location;
-  SaveRequest request =
-      IngSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqIngRow]);
+  SaveRequest request = IngSaveRequest(
+      location.dataFolder, locationName.text, location.saveWithoutAsking[kReqIngRow]);
   if (!SaveIngRestrictions(app_.formulation,
                            app_.growth.dietCount,
                            app_.dialogs,
@@ -58,10 +58,10 @@ bool AfrmMain::SaveIngredientRestrictionsFile() {
   return true;
 }
 
-bool AfrmMain::SaveNutrientRestrictionsFile() {
+bool MainForm::SaveNutrientRestrictionsFile() {
   Location& location = app_.location;
-  SaveRequest request =
-      NutSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kReqNutRow]);
+  SaveRequest request = NutSaveRequest(
+      location.dataFolder, locationName.text, location.saveWithoutAsking[kReqNutRow]);
   if (!SaveNutRestrictions(app_.formulation,
                            app_.growth.dietCount,
                            app_.dialogs,
@@ -73,7 +73,7 @@ bool AfrmMain::SaveNutrientRestrictionsFile() {
   return true;
 }
 
-bool AfrmMain::SavePltFile() {
+bool MainForm::SaveCalibrationFile() {
   Location& location = app_.location;
   SaveRequest request;
   request.dataFolder = location.dataFolder;
@@ -92,7 +92,7 @@ bool AfrmMain::SavePltFile() {
 // The observation rows with a weight; the diet count is left alone, so the
 // diets file written next keeps every diet of the table. A ".cal" kept
 // because it could not be read does not stop the other files' saves.
-bool AfrmMain::SaveCalFile() {
+bool MainForm::SaveObservationsFile() {
   const Location& location = app_.location;
   if (location.observationsFile.empty()) return false;
   return WriteCalibrationRows(location.observationsFile,
@@ -101,65 +101,66 @@ bool AfrmMain::SaveCalFile() {
                               app_.dialogs) != RowsWrite::Failed;
 }
 
-bool AfrmMain::SaveStgFile() {
+bool MainForm::SaveTemperatureFile() {
   const Location& location = app_.location;
   if (location.temperatureFile.empty()) return false;
   return WriteTemperatureFile(location.temperatureFile, app_.temperatures, app_.dialogs);
 }
 
-MatrixFileSave AfrmMain::MatrixEditorSave() {
+MatrixFileSave MainForm::MatrixEditorSave() {
   Location& location = app_.location;
-  return {
-      location.matrixFile,
-      MatrixSaveRequest(location.dataFolder, Text6.text, location.saveWithoutAsking[kMatrixRow]),
-      [this] { LoadLP(); },
-      [this] { return SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile(); },
-      [this] {
-        if (app_.restrictForm.visible) app_.restrictForm.Fill();
-      }};
+  return {location.matrixFile,
+          MatrixSaveRequest(
+              location.dataFolder, locationName.text, location.saveWithoutAsking[kMatrixRow]),
+          [this] { LoadMatrix(); },
+          [this] { return SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile(); },
+          [this] {
+            if (app_.restrictionsForm.visible) app_.restrictionsForm.Fill();
+          }};
 }
 
-RestrictionFiles AfrmMain::RestrictionFilesInUse() {
+RestrictionFiles MainForm::RestrictionFilesInUse() {
   Location& location = app_.location;
   return {location.ingRestrictionsFile,
           location.nutRestrictionsFile,
           location.dataFolder,
-          Text6.text,
+          locationName.text,
           filesTable};
 }
 
 // The restriction files follow the matrix file's numbering: after the editor
 // moved restrictions with an insertion or deletion, they are written too.
-bool AfrmMain::SaveJustTheMatrix() {
+bool MainForm::SaveJustTheMatrix() {
   if (!SaveMatrixFile()) return false;
   return !app_.formulation.restrictionFilesRenumbered ||
          (SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile());
 }
 
-bool AfrmMain::SaveFormulationFiles() {
+bool MainForm::SaveFormulationFiles() {
   return SaveIngredientRestrictionsFile() && SaveNutrientRestrictionsFile() && SaveMatrixFile();
 }
 
-bool AfrmMain::SaveAllFiles() {
-  if (!(SavePltFile() && SaveCalFile() && SaveStgFile() && SaveDiets())) return false;
+bool MainForm::SaveAllFiles() {
+  if (!(SaveCalibrationFile() && SaveObservationsFile() && SaveTemperatureFile() && SaveDiets()))
+    return false;
   return !MatrixHasTwoIngredients() || SaveFormulationFiles();
 }
 
-void AfrmMain::SaveCurrent() {
+void MainForm::SaveAllToCurrentLocation() {
   Location& location = app_.location;
   location.saveWithoutAsking.fill(true);
   SaveAllFiles();
   location.ClearSaveWithoutAsking();
 }
 
-void AfrmMain::Save1Diet() {
+void MainForm::SaveDietsMatrixRestrictions() {
   Location& location = app_.location;
   for (int row : kFormulationRows) location.saveWithoutAsking[row] = true;
   if (SaveDiets() && MatrixHasTwoIngredients()) SaveFormulationFiles();
   for (int row : kFormulationRows) location.saveWithoutAsking[row] = false;
 }
 
-void AfrmMain::FilesTableDoubleClicked(int row) {
+void MainForm::FilesTableDoubleClicked(int row) {
   Location& location = app_.location;
   Dialogs& dialogs = app_.dialogs;
   location.ClearSaveWithoutAsking();
@@ -167,9 +168,9 @@ void AfrmMain::FilesTableDoubleClicked(int row) {
     Answer answer = dialogs.Message("Do you want to Save All Data to the existing location?",
                                     Buttons::YesNoCancel);
     if (answer == Answer::Yes) {
-      SaveCurrent();
+      SaveAllToCurrentLocation();
     } else if (answer == Answer::No) {
-      SaveNewLoc();
+      SaveAllToNewLocation();
     }
     location.ClearSaveWithoutAsking();
     return;
@@ -184,18 +185,18 @@ void AfrmMain::FilesTableDoubleClicked(int row) {
   struct OneFile {
     int fileRow;
     const char* question;
-    bool (AfrmMain::*save)();
+    bool (MainForm::*save)();
   };
   static constexpr OneFile kOneFile[] = {
       {kDietsRow,
        "Do you want to Save the Current Diets to the existing location?",
-       &AfrmMain::SaveDiets},
+       &MainForm::SaveDiets},
       {kMatrixRow,
        "Do you want to Save the Current Matrix Data to the existing location?",
-       &AfrmMain::SaveJustTheMatrix},
+       &MainForm::SaveJustTheMatrix},
       {kReqNutRow,
        "Do you want to Save the  Nutrition Restrictions to the existing location?",
-       &AfrmMain::SaveNutrientRestrictionsFile},
+       &MainForm::SaveNutrientRestrictionsFile},
   };
   for (const OneFile& file : kOneFile) {
     if (row != file.fileRow - 1 && row != file.fileRow) continue;
@@ -208,7 +209,7 @@ void AfrmMain::FilesTableDoubleClicked(int row) {
   }
 }
 
-void AfrmMain::SaveNewLoc() {
+void MainForm::SaveAllToNewLocation() {
   Location& location = app_.location;
   FileRequest request;
   request.title = "CURRENT FILE IS " + location.calibrationFile +
@@ -225,11 +226,11 @@ void AfrmMain::SaveNewLoc() {
   // Work goes on at the new location: show it as the current one.
   filesTable.SetText(kPltRow, 0, location.calibrationFile);
   location.dataFolder = FolderOf(chosen);
-  Text6.text = location.locationBase;
-  SaveCurrent();
+  locationName.text = location.locationBase;
+  SaveAllToCurrentLocation();
 }
 
-void AfrmMain::SaveDietNew() {
+void MainForm::SaveDietsToNewLocation() {
   Location& location = app_.location;
   FileRequest request;
   request.title = kDietCopyTitle;
@@ -261,18 +262,18 @@ void AfrmMain::SaveDietNew() {
     filesTable.SetText(kFormulationRows[i], 0, shown[i]);
 }
 
-void AfrmMain::Command5_Click() {
+void MainForm::SaveDietsAndSummary() {
   if (ReadNumber(dietsTable.Text(kDietEnergyRow, 1)) == 0) return;
   Location& location = app_.location;
   if (location.dataFolder.empty()) location.dataFolder = app_.programFolder;
   if (location.dietsFile.size() < 2)
-    location.dietsFile = ResolveInFolder(location.dataFolder, Text6.text + ".dts");
+    location.dietsFile = ResolveInFolder(location.dataFolder, locationName.text + ".dts");
   if (!SaveDiets()) return;
   app_.dialogs.Message(location.dietsFile + " was saved");
   SaveRestrictSummary();
 }
 
-void AfrmMain::SaveRestrictSummary() {
+void MainForm::SaveRestrictSummary() {
   const Location& location = app_.location;
   std::string proposed;
   if (!location.locationBase.empty()) {

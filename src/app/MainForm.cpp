@@ -1,4 +1,4 @@
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 
 #include <cmath>
 #include <string>
@@ -24,54 +24,54 @@ constexpr const char* kDietsInstruction =
 
 }  // namespace
 
-AfrmMain::AfrmMain(App& app)
+MainForm::MainForm(App& app)
     : windowHeight(kDesignedHeight), windowWidth(kMainWindowWidth), app_(app) {}
 
-void AfrmMain::FillControls() {
+void MainForm::FillControls() {
   caption = std::string(kMainTitle);
   if (app_.growth.decimalComma) caption += " Commas Not Periods";
 
-  Text1.caption = StartWeightCaption(kKgCode);
-  Text2.caption = "Starting Age, Days";
-  Text3.caption = FinalWeightCaption(kKgCode);
-  Text4.caption = "Total Feed Intake";
-  Text4.toolTip = "Total Feed Intake only needed for Calibration";
-  Text5.caption = "Final Age, Days";
-  Text6.caption = std::string(kCalibrationNamePlaceholder);
-  Text6.text = std::string(kCalibrationNamePlaceholder);
-  Text6.backColor = kLightGreen;  // no location chosen yet
-  TextPigNo.caption = "Number of Pigs";
-  TextPigNo.text = "Number of Pigs";
-  TextPigNo.toolTip = "Hog Number Needed if Tonnes of Ingredients are to be calculated - else 20";
-  TextPrice.caption = "Cost Per Pig";
-  TextPrice.toolTip = "Double Click to see Recent Prices";
-  TextFeedGain.caption = "Feed/Gain";
+  startWeight.caption = StartWeightCaption(kKgCode);
+  startAge.caption = "Starting Age, Days";
+  finalWeight.caption = FinalWeightCaption(kKgCode);
+  totalFeedIntake.caption = "Total Feed Intake";
+  totalFeedIntake.toolTip = "Total Feed Intake only needed for Calibration";
+  finalAge.caption = "Final Age, Days";
+  locationName.caption = std::string(kCalibrationNamePlaceholder);
+  locationName.text = std::string(kCalibrationNamePlaceholder);
+  locationName.backColor = kLightGreen;  // no location chosen yet
+  pigCount.caption = "Number of Pigs";
+  pigCount.text = "Number of Pigs";
+  pigCount.toolTip = "Hog Number Needed if Tonnes of Ingredients are to be calculated - else 20";
+  costPerPig.caption = "Cost Per Pig";
+  costPerPig.toolTip = "Double Click to see Recent Prices";
+  feedGain.caption = "Feed/Gain";
 
-  Combo1.Clear();
-  Combo1.caption = "Feed Formulation";
-  Combo1.toolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
+  feedFormulation.Clear();
+  feedFormulation.caption = "Feed Formulation";
+  feedFormulation.toolTip = "Set to Diets on Grid to Optimize Feed Weights Only";
   for (const char* item : {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"})
-    Combo1.AddItem(item);
-  Combo1.selected = kFeedNotChosen;
+    feedFormulation.AddItem(item);
+  feedFormulation.selected = kFeedNotChosen;
 
-  Combo2.Clear();
-  Combo2.AddItem(StartWeightCaption(kKgCode));
-  Combo2.AddItem(StartWeightCaption(kLbCode));
-  Combo2.selected = 0;
+  weightUnit.Clear();
+  weightUnit.AddItem(StartWeightCaption(kKgCode));
+  weightUnit.AddItem(StartWeightCaption(kLbCode));
+  weightUnit.selected = 0;
 
-  Combo3.Clear();
-  Combo3.caption = "No. of Diets";
-  Combo3.AddItem("No. of Diets");
-  for (int n = 1; n <= 6; ++n) Combo3.AddItem(std::to_string(n));
-  Combo3.selected = 0;
+  dietCount.Clear();
+  dietCount.caption = "No. of Diets";
+  dietCount.AddItem("No. of Diets");
+  for (int n = 1; n <= 6; ++n) dietCount.AddItem(std::to_string(n));
+  dietCount.selected = 0;
 
-  ComboSex.Clear();
-  ComboSex.caption = "Herd Sex";
-  for (const char* item : {"Mixed", "Males", "Females"}) ComboSex.AddItem(item);
+  herdSex.Clear();
+  herdSex.caption = "Herd Sex";
+  for (const char* item : {"Mixed", "Males", "Females"}) herdSex.AddItem(item);
 
-  Option1.caption = "Show Input";
-  Option2.caption = "Turn off Input";
-  Option3.caption = "Calibration Data Loaded";
+  showInput.caption = "Show Input";
+  turnOffInput.caption = "Turn off Input";
+  calibrationDataLoaded.caption = "Calibration Data Loaded";
 
   const char* captions[] = {"",
                             "Growth",
@@ -84,15 +84,15 @@ void AfrmMain::FillControls() {
                             "DataButton",
                             "Run Optimization",
                             "Keep Track"};
-  for (int i = 1; i < static_cast<int>(Command.size()); ++i) Command[i].caption = captions[i];
-  Command[7].toolTip = "This Runs The LP without Growth Command";
-  Command[8].visible = false;  // only while "Show Input" is chosen
+  for (int i = 1; i < static_cast<int>(buttons.size()); ++i) buttons[i].caption = captions[i];
+  Button(Control::RunLp).toolTip = "This Runs The LP without Growth Command";
+  Button(Control::CalibrationTest).visible = false;  // only while "Show Input" is chosen
 
-  RichTextBox1 = kDietsInstruction;
+  dietsInstructions = kDietsInstruction;
   ShowTab(kTabDiets);
 }
 
-void AfrmMain::LayOutFilesTable() {
+void MainForm::LayOutFilesTable() {
   filesTable.Resize(kFilesRows, 1);
   filesTable.SetFixedRows(1);
   filesTable.SetFixedCols(0);
@@ -112,7 +112,7 @@ void AfrmMain::LayOutFilesTable() {
     filesTable.SetText(row, 0, kNotOpen);
 }
 
-void AfrmMain::ReadWindowSize() {
+void MainForm::ReadWindowSize() {
   auto lines = TextFile::ReadLines(app_.programFolder + std::string(kWindowSizeFile));
   if (!lines) return;
   if (!lines->empty()) {
@@ -122,15 +122,15 @@ void AfrmMain::ReadWindowSize() {
   windowWidth = kMainWindowWidth;
 }
 
-void AfrmMain::WriteWindowSize() const {
+void MainForm::WriteWindowSize() const {
   if (windowHeight == 0 || windowWidth == 0) return;
   TextFile::WriteLines(app_.programFolder + std::string(kWindowSizeFile),
                        {" " + std::to_string(windowHeight * kTwipsPerPixel),
                         " " + std::to_string(windowWidth * kTwipsPerPixel)});
 }
 
-void AfrmMain::ShowTab(int tab) {
+void MainForm::ShowTab(int tab) {
   currentTab = tab;
-  RichTextBox1Visible = tab == kTabDiets;
+  dietsInstructionsVisible = tab == kTabDiets;
   filesTableVisible = tab == kTabFormulas;
 }

@@ -12,11 +12,11 @@ class App;
 // the coefficient table (row 1) and, below them, each coefficient one step of
 // the coarse grid lower and higher (B4 by 5 %); the B cells may be edited
 // before scoring.
-class frmCalibTest {
+class CalibrationTestForm {
  public:
-  explicit frmCalibTest(App& app);
-  frmCalibTest(const frmCalibTest&) = delete;
-  frmCalibTest& operator=(const frmCalibTest&) = delete;
+  explicit CalibrationTestForm(App& app);
+  CalibrationTestForm(const CalibrationTestForm&) = delete;
+  CalibrationTestForm& operator=(const CalibrationTestForm&) = delete;
 
   static constexpr std::string_view kCaption = "Marrowind Calibration Test";
   static constexpr std::string_view kScoreCaption = "Score Trials";
@@ -26,7 +26,7 @@ class frmCalibTest {
   static constexpr int kScoreCol = 6;
   static constexpr int kFinalAgeCol = 7;
   static constexpr int kTotalFeedCol = 8;  // display units
-  Grid GridTest{kTrials + 1, kTotalFeedCol + 1};
+  Grid trialsTable{kTrials + 1, kTotalFeedCol + 1};
   bool visible = false;
 
   // Opening: a calibration objective still 0 (no fit yet) becomes the
@@ -37,7 +37,7 @@ class frmCalibTest {
   // "Score Trials": the diets and herd inputs are checked and read as the
   // calibration run reads them (its messages stop the command), then every
   // row is scored. The model's coefficients are left as they were.
-  void Command1_Click();
+  void ScoreTrials();
   void Close() { visible = false; }
 
  private:

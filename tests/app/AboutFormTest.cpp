@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/About.h"
+#include "app/AboutForm.h"
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
 
@@ -13,19 +13,19 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST(About, VersionIsTheWordAndThreeNumbersJoinedByPeriods) {
-  frmAbout about;
+  AboutForm about;
   about.Open({2, 3, 15});
   EXPECT_TRUE(about.Visible());
-  EXPECT_EQ(about.lblVersion, "Version 2.3.15");
-  EXPECT_EQ(about.caption, "About Marrowind's " + about.lblTitle);
-  EXPECT_FALSE(about.lblTitle.empty());
-  about.cmdOK_Click();
+  EXPECT_EQ(about.versionText, "Version 2.3.15");
+  EXPECT_EQ(about.caption, "About Marrowind's " + about.title);
+  EXPECT_FALSE(about.title.empty());
+  about.Close();
   EXPECT_FALSE(about.Visible());
 
   EXPECT_EQ(VersionText({0, 10, 0}), "Version 0.10.0");
   const AppVersion built = BuiltVersion();
-  EXPECT_EQ(built.Major, TAMSEL_VERSION_MAJOR);
-  EXPECT_EQ(built.Revision, TAMSEL_VERSION_PATCH);
+  EXPECT_EQ(built.majorNumber, TAMSEL_VERSION_MAJOR);
+  EXPECT_EQ(built.revision, TAMSEL_VERSION_PATCH);
 }
 
 TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
@@ -34,12 +34,12 @@ TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
   fs::create_directories(folder);
   ScriptedDialogs dialogs;
   App app(dialogs, {folder.string() + "/", false});
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   const std::string title = form.caption;
   const std::string diet = form.dietsTable.Text(4, 0);
   const auto units = app.growth.unitCodes;
 
-  EXPECT_EQ(form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
+  EXPECT_EQ(form.Click(MainForm::Control::FinishingReport), MainForm::Window::None);
   EXPECT_EQ(dialogs.Messages(),
             (std::vector<std::string>{"Report Not ready, Suggestions welcome"}));
   EXPECT_EQ(form.caption, title);
@@ -52,8 +52,8 @@ TEST(About, FinishingReportSaysItIsNotReadyAndChangesNothing) {
 TEST(About, MenuEntryShowsTheBuiltVersion) {
   ScriptedDialogs dialogs;
   App app(dialogs);
-  EXPECT_EQ(app.mainForm.Click(AfrmMain::Control::About), AfrmMain::Window::About);
-  EXPECT_EQ(app.aboutForm.lblVersion, VersionText(BuiltVersion()));
+  EXPECT_EQ(app.mainForm.Click(MainForm::Control::About), MainForm::Window::About);
+  EXPECT_EQ(app.aboutForm.versionText, VersionText(BuiltVersion()));
 }
 
 }  // namespace

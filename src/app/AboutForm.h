@@ -9,9 +9,9 @@
 
 // The application's version record.
 struct AppVersion {
-  int Major = 0;
-  int Minor = 0;
-  int Revision = 0;
+  int majorNumber = 0;
+  int minorNumber = 0;
+  int revision = 0;
 };
 
 // The version the core was built as.
@@ -29,22 +29,22 @@ inline constexpr std::string_view kAppDisclaimer =
     "The results are estimates of a model. Check them against the performance of your own pigs "
     "before changing diets or feeding programs.";
 
-class frmAbout {
+class AboutForm {
  public:
   static constexpr std::string_view kOKCaption = "OK";
 
-  std::string caption;     // window title
-  std::string lblTitle;    // the application title
-  std::string lblVersion;  // "Version 2.3.15"
-  std::string lblDescription;
-  std::string lblDisclaimer;
+  std::string caption;      // window title
+  std::string title;        // the application title
+  std::string versionText;  // "Version 2.3.15"
+  std::string description;
+  std::string disclaimer;
 
   bool Visible() const { return visible_; }
 
   // Loads the texts for `version` and shows the window.
   void Open(const AppVersion& version = BuiltVersion());
   // "OK" closes the window.
-  void cmdOK_Click() { visible_ = false; }
+  void Close() { visible_ = false; }
 
  private:
   bool visible_ = false;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AfrmMain.h"
 #include "app/App.h"
+#include "app/MainForm.h"
 #include "app/UnitChange.h"
 #include "app/UnsavedChanges.h"
 #include "formulation/Restrictions.h"
@@ -25,7 +25,7 @@ bool Cancelled(const std::string& chosen, const std::string& offered) {
 
 }  // namespace
 
-bool AfrmMain::LocationName() {
+bool MainForm::ChooseLocation() {
   Location& location = app_.location;
   std::string folder = location.dataFolder;
   std::string chosen;
@@ -48,7 +48,7 @@ bool AfrmMain::LocationName() {
   return true;
 }
 
-bool AfrmMain::LocationName(const std::string& path) {
+bool MainForm::ChooseLocation(const std::string& path) {
   const std::string chosen = ResolveInFolder(app_.location.dataFolder, path);
   const bool exists = TextFile::Exists(chosen);
   if (!exists) {
@@ -60,7 +60,7 @@ bool AfrmMain::LocationName(const std::string& path) {
   return true;
 }
 
-void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
+void MainForm::TakeLocation(const std::string& chosen, bool exists) {
   Location& location = app_.location;
   const std::string folder = FolderOf(chosen);
   app_.growth.defaultGrowthCoef = kLocationCoef;
@@ -73,8 +73,8 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
   if (!exists) {
     // A new location: its files are written by the save commands.
     location.loaded = false;
-    Combo1.selected = kFeedGrid;
-    Text6.text = location.locationBase;
+    feedFormulation.selected = kFeedGrid;
+    locationName.text = location.locationBase;
     return;
   }
   location.loaded = true;
@@ -86,7 +86,7 @@ void AfrmMain::TakeLocation(const std::string& chosen, bool exists) {
                     app_.growth.decimalComma);
 }
 
-void AfrmMain::LoadExistingLocation() {
+void MainForm::LoadExistingLocation() {
   Location& location = app_.location;
   Dialogs& dialogs = app_.dialogs;
   ResetTemperatures(app_.temperatures);
@@ -97,54 +97,54 @@ void AfrmMain::LoadExistingLocation() {
         location.calibrationFile, app_.growth, app_.calibration, coefficientTable, dialogs);
   if (plt == PltLoad::Missing)
     dialogs.Message("Cannot find the Calibration file " + location.calibrationFile);
-  Option3.checked = plt == PltLoad::Loaded;
+  calibrationDataLoaded.checked = plt == PltLoad::Loaded;
   if (plt == PltLoad::Loaded) ShowHerdInputs();
   ShowWeightUnit();
   if (auto odd = UnitsNoScreenOffers(app_.growth.unitCodes)) dialogs.Message(*odd);
 
-  Text6.backColor = kWhite;
-  Command[1].backColor = kLightGreen;
-  Command[2].backColor = kLightGreen;
+  locationName.backColor = kWhite;
+  Button(Control::Growth).backColor = kLightGreen;
+  Button(Control::Calibration).backColor = kLightGreen;
 
   if (TextFile::Exists(location.observationsFile)) {
     const CalRowsLoad rows = LoadCalibrationRows(location.observationsFile, app_.calibration);
     if (!rows.problem.empty()) dialogs.Message(rows.problem);
-    if (app_.calibration.observations[2][kObsAge] > 0) Option3.checked = true;
+    if (app_.calibration.observations[2][kObsAge] > 0) calibrationDataLoaded.checked = true;
   }
   if (TextFile::Exists(location.temperatureFile)) {
     const TemperatureLoad temps = ReadTemperatureFile(location.temperatureFile, app_.temperatures);
     if (!temps.problem.empty()) dialogs.Message(temps.problem);
   }
 
-  Text6.text = location.locationBase;
+  locationName.text = location.locationBase;
   ShowDietsLoaded();
 
   if (TextFile::Exists(location.matrixFile)) {
-    LoadLP();
+    LoadMatrix();
   } else {
     dialogs.Message("No Matrix File found named " + location.matrixFile);
-    MatrixLoaded = false;
-    Combo1.selected = kFeedGrid;
+    matrixLoaded = false;
+    feedFormulation.selected = kFeedGrid;
   }
-  if (MatrixLoaded && app_.formulation.nutrientCount == 0) {
+  if (matrixLoaded && app_.formulation.nutrientCount == 0) {
     dialogs.Message("No Nutrient File found");
-    Combo1.selected = kFeedGrid;
+    feedFormulation.selected = kFeedGrid;
   }
 }
 
-void AfrmMain::ShowHerdInputs() {
+void MainForm::ShowHerdInputs() {
   const CalibrationData& calib = app_.calibration;
   bool comma = app_.growth.decimalComma;
-  TextBox* fields[] = {nullptr, &Text1, &Text2, &Text3, &Text4, &Text5};
+  TextBox* fields[] = {nullptr, &startWeight, &startAge, &finalWeight, &totalFeedIntake, &finalAge};
   for (int k = 1; k <= kHerdInputs; ++k) {
     fields[k]->text = HerdInputText(calib.herdInputs[k], comma);
     fields[k]->toolTip = InitialValueTip(calib.herdInputs[k], comma);
   }
   int sex = app_.growth.herdSex;
-  ComboSex.selected = sex >= 0 && sex < ComboSex.Count() ? sex : -1;
+  herdSex.selected = sex >= 0 && sex < herdSex.Count() ? sex : -1;
 }
 
-void AfrmMain::ShowDietsLoaded() {
+void MainForm::ShowDietsLoaded() {
   const DietsLoad load = ReadDietsFile(app_.location.dietsFile, dietsTable, app_.growth);
   if (!load.problem.empty())
     app_.dialogs.Message(load.problem);
@@ -152,39 +152,39 @@ void AfrmMain::ShowDietsLoaded() {
     app_.dialogs.Message("No Diets File found named " + app_.location.dietsFile);
   if (dietsTable.Text(4, 0).empty()) FillDietLabels(dietsTable);
   int numDiets = app_.growth.dietCount;
-  Combo3.selected = numDiets >= 0 && numDiets < Combo3.Count() ? numDiets : -1;
+  dietCount.selected = numDiets >= 0 && numDiets < dietCount.Count() ? numDiets : -1;
 }
 
-void AfrmMain::Text6_Click() {
-  LocationName();
+void MainForm::LocationNameClicked() {
+  ChooseLocation();
   ShowChosenLocation();
 }
 
-void AfrmMain::OpenLocationFile(const std::string& path) {
-  LocationName(path);
+void MainForm::OpenLocationFile(const std::string& path) {
+  ChooseLocation(path);
   ShowChosenLocation();
 }
 
-void AfrmMain::ShowChosenLocation() {
+void MainForm::ShowChosenLocation() {
   if (app_.formulation.matrix[kWeightRow][1] > 0) ShowTab(kTabDiets);
 }
 
-void AfrmMain::Text6_DblClick() {
-  LocationName();
+void MainForm::LocationNameDoubleClicked() {
+  ChooseLocation();
   ShowTab(kTabDiets);
-  Command[1].backColor = kLightGreen;
+  Button(Control::Growth).backColor = kLightGreen;
 }
 
-void AfrmMain::Text6_KeyPress() {
-  LocationName();
-  Command[1].backColor = kLightGreen;
+void MainForm::LocationNameKeyPressed() {
+  ChooseLocation();
+  Button(Control::Growth).backColor = kLightGreen;
 }
 
-void AfrmMain::SetFileNames(const std::string& base) {
+void MainForm::SetFileNames(const std::string& base) {
   ::SetFileNames(app_.location, base, filesTable);
 }
 
-void AfrmMain::LoadLP() {
+void MainForm::LoadMatrix() {
   Location& location = app_.location;
   MatrixLoad read = ReadMatrixFile(app_.formulation, location.matrixFile, app_.dialogs);
   // Formulas, the formula table and the open editors showed the matrix that
@@ -195,59 +195,61 @@ void AfrmMain::LoadLP() {
     formulaTable.ClearRange(1, 0, formulaTable.Rows() - 1, formulaTable.Cols() - 1);
   if (read != MatrixLoad::Missing) filesTable.SetText(kMatrixRow, 0, location.matrixFile);
   if (read == MatrixLoad::Loaded) {
-    MatrixLoaded = true;
+    matrixLoaded = true;
     ReadRestrictions();
   }
-  app_.matrixForm.Fill();
-  if (app_.restrictForm.visible) app_.restrictForm.Fill();
+  app_.matrixEditorForm.Fill();
+  if (app_.restrictionsForm.visible) app_.restrictionsForm.Fill();
   if (app_.dietDisplayForm.visible) app_.dietDisplayForm.Load();
-  if (app_.sourcesForm.visible) app_.sourcesForm.ShowPercentages();
+  if (app_.nutrientSourcesForm.visible) app_.nutrientSourcesForm.ShowPercentages();
 }
 
-void AfrmMain::ReadRestrictions() {
+void MainForm::ReadRestrictions() {
   Location& location = app_.location;
-  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.selected);
+  std::int16_t feedChoice = static_cast<std::int16_t>(feedFormulation.selected);
   RestrictionLoad restrictions = LoadRestrictions(app_.formulation,
                                                   app_.dialogs,
                                                   location.ingRestrictionsFile,
                                                   location.nutRestrictionsFile,
                                                   feedChoice);
-  Combo1.selected = feedChoice;
+  feedFormulation.selected = feedChoice;
   if (restrictions.ingRead) filesTable.SetText(kReqIngRow, 0, location.ingRestrictionsFile);
   if (restrictions.nutRead) filesTable.SetText(kReqNutRow, 0, location.nutRestrictionsFile);
-  if (restrictions.noEnergyMinimum) MatrixLoaded = false;
+  if (restrictions.noEnergyMinimum) matrixLoaded = false;
 }
 
 // A file opened over unsaved changes: they are saved first, under the
 // names in use, or forgotten.
-void AfrmMain::MatrixOpen() {
+void MainForm::OpenMatrix() {
   std::string chosen;
   if (!ChooseMatrixFile(app_.dialogs, app_.location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kFormulationData)) return;
   app_.location.matrixFile = chosen;
-  LoadLP();
+  LoadMatrix();
 }
 
-void AfrmMain::Open_Restriction() {
+void MainForm::OpenIngredientRestrictions() {
   Location& location = app_.location;
   std::string chosen;
   if (!ChooseIngRestrictionFile(app_.dialogs, location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kRestrictionData)) return;
   location.ingRestrictionsFile = chosen;
   ReadRestrictions();
-  if (app_.restrictForm.visible) app_.restrictForm.Fill();
+  if (app_.restrictionsForm.visible) app_.restrictionsForm.Fill();
 }
 
-void AfrmMain::OpenNuts() {
+void MainForm::OpenNutrientRestrictions() {
   Location& location = app_.location;
   std::string chosen;
   if (!ChooseNutRestrictionFile(app_.dialogs, location.dataFolder, chosen)) return;
   if (!SaveChangesFirst(app_, kNutRestrictionData)) return;
   location.nutRestrictionsFile = chosen;
-  std::int16_t feedChoice = static_cast<std::int16_t>(Combo1.selected);
+  std::int16_t feedChoice = static_cast<std::int16_t>(feedFormulation.selected);
   LoadNutRestrictions(app_.formulation, app_.dialogs, location.nutRestrictionsFile, feedChoice);
-  Combo1.selected = feedChoice;
-  if (app_.restrictForm.visible) app_.restrictForm.Fill();
+  feedFormulation.selected = feedChoice;
+  if (app_.restrictionsForm.visible) app_.restrictionsForm.Fill();
 }
 
-void AfrmMain::OpenTemps() { OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs); }
+void MainForm::OpenTemperatures() {
+  OpenTemperatureFile(app_.location, app_.temperatures, app_.dialogs);
+}

@@ -1,4 +1,4 @@
-#include "app/frmCalib.h"
+#include "app/CalibrationInputsForm.h"
 
 #include <algorithm>
 #include <string>
@@ -22,26 +22,26 @@ constexpr int kColumnWidth = 100;  // pixels
 
 }  // namespace
 
-frmCalib::frmCalib(App& app) : app_(app) {
+CalibrationInputsForm::CalibrationInputsForm(App& app) : app_(app) {
   for (int k = 1; k <= kHerdInputs; ++k) herdFields[k].caption = kFieldCaptions[k];
   herdFields[kHerdTotalFeed].toolTip = "Total Feed Intake only needed for Calibration";
   // Column 0 holds the ages the user types, not headings.
-  GridCal.SetFixedCols(0);
+  weighingsTable.SetFixedCols(0);
   // Wide enough for the headings ("Feed Intake" and the like).
-  for (int col = kAgeCol; col <= kFeedCol; ++col) GridCal.SetColWidth(col, kColumnWidth);
+  for (int col = kAgeCol; col <= kFeedCol; ++col) weighingsTable.SetColWidth(col, kColumnWidth);
 }
 
-void frmCalib::ShowUnitCaptions() {
+void CalibrationInputsForm::ShowUnitCaptions() {
   // The weight's own code: with energy in Mcal or MJ the two codes differ.
   const bool kg = app_.growth.unitCodes[kWeightUnit] == 0;
-  GridCal.SetText(0, kAgeCol, "Age , Days");
-  GridCal.SetText(0, kWeightCol, kg ? "Weight,Kg" : "Weight,lbs");
-  GridCal.SetText(0, kFeedCol, "Feed Intake");
+  weighingsTable.SetText(0, kAgeCol, "Age , Days");
+  weighingsTable.SetText(0, kWeightCol, kg ? "Weight,Kg" : "Weight,lbs");
+  weighingsTable.SetText(0, kFeedCol, "Feed Intake");
   herdFields[kHerdStartWeight].caption = kg ? "Starting Weight,Kg" : "Starting Weight,lbs";
   herdFields[kHerdFinalWeight].caption = kg ? "Final Weight,Kg" : "Final Weight,lbs";
 }
 
-void frmCalib::Open() {
+void CalibrationInputsForm::Open() {
   GrowthState& growth = app_.growth;
   const CalibrationData& calib = app_.calibration;
   const Grid& diets = app_.mainForm.dietsTable;
@@ -54,18 +54,19 @@ void frmCalib::Open() {
   ShowUnitCaptions();
 
   // Nothing of an earlier opening stays in the table.
-  GridCal.ClearRange(1, 0, GridCal.Rows() - 1, GridCal.Cols() - 1);
-  GridCal.SetText(kStartRow, kAgeCol, GeneralNumberText(calib.herdInputs[kHerdStartAge], comma));
-  GridCal.SetText(
+  weighingsTable.ClearRange(1, 0, weighingsTable.Rows() - 1, weighingsTable.Cols() - 1);
+  weighingsTable.SetText(
+      kStartRow, kAgeCol, GeneralNumberText(calib.herdInputs[kHerdStartAge], comma));
+  weighingsTable.SetText(
       kStartRow, kWeightCol, GeneralNumberText(calib.herdInputs[kHerdStartWeight], comma));
-  GridCal.SetText(kStartRow, kFeedCol, "0");
+  weighingsTable.SetText(kStartRow, kFeedCol, "0");
 
   int numDiets = 0;
   for (int d = 1; d <= kRunDietColumns; ++d)
     if (ReadNumber(diets.Text(kDietAmountRow, d)) > 0) numDiets = d;
   growth.dietCount = static_cast<std::int16_t>(numDiets);
   for (int d = 1; d <= numDiets; ++d)
-    GridCal.SetText(d + 1, kFeedCol, diets.Text(kDietAmountRow, d));
+    weighingsTable.SetText(d + 1, kFeedCol, diets.Text(kDietAmountRow, d));
 
   // Every row loaded, with the feed recorded for it (a row without one
   // keeps its diet's feed amount); then, unless a weighing stands there,
@@ -73,38 +74,39 @@ void frmCalib::Open() {
   const int loaded = RowsHeld(calib);
   for (int r = 1; r <= loaded; ++r) {
     const auto& obs = calib.observations[r];
-    GridCal.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
-    GridCal.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
-    if (obs[kObsFeed] != 0) GridCal.SetText(r, kFeedCol, GeneralNumberText(obs[kObsFeed], comma));
+    weighingsTable.SetText(r, kAgeCol, GeneralNumberText(obs[kObsAge], comma));
+    weighingsTable.SetText(r, kWeightCol, GeneralNumberText(obs[kObsWeight], comma));
+    if (obs[kObsFeed] != 0)
+      weighingsTable.SetText(r, kFeedCol, GeneralNumberText(obs[kObsFeed], comma));
   }
   if (numDiets + 1 > loaded) {
-    GridCal.SetText(
+    weighingsTable.SetText(
         numDiets + 1, kAgeCol, GeneralNumberText(calib.herdInputs[kHerdFinalAge], comma));
-    GridCal.SetText(
+    weighingsTable.SetText(
         numDiets + 1, kWeightCol, GeneralNumberText(calib.herdInputs[kHerdFinalWeight], comma));
   }
-  GridCal.SetEdited(false);
-  Working = false;
+  weighingsTable.SetEdited(false);
+  working = false;
   visible = true;
 }
 
 // The rows of the table become the observation rows.
-int frmCalib::StoreRows(double& totalFeed) {
+int CalibrationInputsForm::StoreRows(double& totalFeed) {
   CalibrationData& calib = app_.calibration;
   totalFeed = 0;
   calib.observationCount = 0;
   for (int r = 1; r <= kMaxCalibRows; ++r) {
     auto& obs = calib.observations[r];
-    obs = {ReadNumber(GridCal.Text(r, kAgeCol)),
-           ReadNumber(GridCal.Text(r, kWeightCol)),
-           ReadNumber(GridCal.Text(r, kFeedCol))};
+    obs = {ReadNumber(weighingsTable.Text(r, kAgeCol)),
+           ReadNumber(weighingsTable.Text(r, kWeightCol)),
+           ReadNumber(weighingsTable.Text(r, kFeedCol))};
     totalFeed += obs[kObsFeed];
     if (obs[kObsFeed] != 0) calib.observationCount = static_cast<std::int16_t>(r);
   }
   return calib.observationCount;
 }
 
-void frmCalib::WarnAboutWeights() {
+void CalibrationInputsForm::WarnAboutWeights() {
   const CalibrationData& calib = app_.calibration;
   Dialogs& dialogs = app_.dialogs;
   if (calib.observations[kStartRow][kObsWeight] < kCalibLightestStart)
@@ -113,7 +115,7 @@ void frmCalib::WarnAboutWeights() {
     dialogs.Message(kHeavyFinishMessage);
 }
 
-void frmCalib::StoreHerdInputs(double totalFeed) {
+void CalibrationInputsForm::StoreHerdInputs(double totalFeed) {
   CalibrationData& calib = app_.calibration;
   const auto& first = calib.observations[kStartRow];
   const auto& last = calib.observations[calib.observationCount];
@@ -126,11 +128,11 @@ void frmCalib::StoreHerdInputs(double totalFeed) {
   }
 }
 
-CalibrationOutcome frmCalib::ContinueCalibration() {
+CalibrationOutcome CalibrationInputsForm::ContinueCalibration() {
   GrowthState& growth = app_.growth;
   CalibrationData& calib = app_.calibration;
-  AfrmMain& main = app_.mainForm;
-  Working = true;
+  MainForm& main = app_.mainForm;
+  working = true;
   // A stop asked for before this run must not end it.
   growth.cancelRun = false;
   if (onProgress) onProgress(0, 0);
@@ -138,48 +140,55 @@ CalibrationOutcome frmCalib::ContinueCalibration() {
   double totalFeed = 0;
   if (StoreRows(totalFeed) >= 1) {
     growth.dietCount = static_cast<std::int16_t>(calib.observationCount - 1);
-    if (calib.observations[2][kObsAge] != 0) main.Option3.checked = true;
+    if (calib.observations[2][kObsAge] != 0) main.calibrationDataLoaded.checked = true;
   }
   WarnAboutWeights();
-  if (!Unattended) WriteRows();
+  if (!unattended) WriteRows();
   StoreHerdInputs(totalFeed);
 
   const bool comma = growth.decimalComma;
-  main.Text4.toolTip = InitialValueTip(calib.herdInputs[kHerdTotalFeed], comma);
-  main.Text5.toolTip = InitialValueTip(calib.herdInputs[kHerdFinalAge], comma);
-  TextBox* fields[] = {nullptr, &main.Text1, &main.Text2, &main.Text3, &main.Text4, &main.Text5};
+  main.totalFeedIntake.toolTip = InitialValueTip(calib.herdInputs[kHerdTotalFeed], comma);
+  main.finalAge.toolTip = InitialValueTip(calib.herdInputs[kHerdFinalAge], comma);
+  TextBox* fields[] = {nullptr,
+                       &main.startWeight,
+                       &main.startAge,
+                       &main.finalWeight,
+                       &main.totalFeedIntake,
+                       &main.finalAge};
   for (int k = 1; k <= kHerdInputs; ++k) fields[k]->text = herdFields[k].text;
 
   const CalibrationOutcome outcome = main.CalibrationRun();
-  Working = false;
-  GridCal.SetEdited(false);  // stored, and written or said why not
+  working = false;
+  weighingsTable.SetEdited(false);  // stored, and written or said why not
   visible = false;
   return outcome;
 }
 
-RowsWrite frmCalib::WriteRows() {
+RowsWrite CalibrationInputsForm::WriteRows() {
   const CalibrationData& calib = app_.calibration;
   const std::string path = app_.mainForm.CalibrationBase() + std::string(kCalSuffix);
   return WriteCalibrationRows(path, calib, RowsHeld(calib), app_.dialogs);
 }
 
-void frmCalib::Popup(PopupAction action) { PopupCommand(action, &GridCal, app_.dialogs); }
-
-void frmCalib::Cancel() {
-  if (Working) app_.growth.cancelRun = true;
+void CalibrationInputsForm::Popup(PopupAction action) {
+  PopupCommand(action, &weighingsTable, app_.dialogs);
 }
 
-std::string frmCalib::ProgressText(long growthRuns, double bestFit) const {
+void CalibrationInputsForm::Cancel() {
+  if (working) app_.growth.cancelRun = true;
+}
+
+std::string CalibrationInputsForm::ProgressText(long growthRuns, double bestFit) const {
   std::string text = std::string(kRunsCaption) + std::to_string(growthRuns);
   if (growthRuns > 0)
     text += std::string(kBestCaption) + ShortNumberText(bestFit, app_.growth.decimalComma);
   return text;
 }
 
-bool frmCalib::SaveInputs() {
+bool CalibrationInputsForm::SaveInputs() {
   double totalFeed = 0;
   StoreRows(totalFeed);
   if (WriteRows() != RowsWrite::Written) return false;
-  GridCal.SetEdited(false);
+  weighingsTable.SetEdited(false);
   return true;
 }
