@@ -34,34 +34,49 @@ using MenuEntry = MainForm::MenuEntry;
 using Menu = MainForm::Menu;
 
 constexpr MenuEntry kDietDataEntries[] = {
-    {"MatrixOpen", "Open Matrix File", "", Control::OpenMatrix},
-    {"Open_Restriction", "Open Ingredient Restrictions", "", Control::OpenIngredientRestrictions},
-    {"OpenNuts", "Open Nutrient Restrictions", "", Control::OpenNutrientRestrictions},
-    {"OpenTemps", "Open Temperature File", "", Control::OpenTemperatures},
+    {"openMatrix", "Open Matrix File", "", Control::OpenMatrix},
+    {"openIngredientRestrictions",
+     "Open Ingredient Restrictions",
+     "",
+     Control::OpenIngredientRestrictions},
+    {"openNutrientRestrictions",
+     "Open Nutrient Restrictions",
+     "",
+     Control::OpenNutrientRestrictions},
+    {"openTemperatures", "Open Temperature File", "", Control::OpenTemperatures},
 };
 constexpr MenuEntry kFileSaveEntries[] = {
-    {"Save1Diet", "Save the Diets/Matrix/Restrictions", "", Control::SaveDietsMatrixRestrictions},
-    {"SaveCurrent", "Save all Files to Current Location", "", Control::SaveAllToCurrentLocation},
-    {"SaveNewLoc", "Save All Files to New Location/Folder", "", Control::SaveAllToNewLocation},
-    {"SaveDietNew",
+    {"saveDietsMatrixRestrictions",
+     "Save the Diets/Matrix/Restrictions",
+     "",
+     Control::SaveDietsMatrixRestrictions},
+    {"saveAllToCurrentLocation",
+     "Save all Files to Current Location",
+     "",
+     Control::SaveAllToCurrentLocation},
+    {"saveAllToNewLocation",
+     "Save All Files to New Location/Folder",
+     "",
+     Control::SaveAllToNewLocation},
+    {"saveDietsToNewLocation",
      "Save Diets/Matrix/ Restrictions to New Location",
      "",
      Control::SaveDietsToNewLocation},
 };
 constexpr MenuEntry kPopupEntries[] = {
-    {"CopyHot", "Copy Highlighted Cells", "Ctrl+C", Control::CopyHighlighted},
-    {"CopyAll", "Copy All", "Ctrl+A", Control::CopyAll},
-    {"Clear1", "Clear", "Ctrl+X", Control::Clear},
-    {"aPaste", "Paste ", "Ctrl+V", Control::Paste},
+    {"copyHighlighted", "Copy Highlighted Cells", "Ctrl+C", Control::CopyHighlighted},
+    {"copyAll", "Copy All", "Ctrl+A", Control::CopyAll},
+    {"clear", "Clear", "Ctrl+X", Control::Clear},
+    {"paste", "Paste ", "Ctrl+V", Control::Paste},
 };
 constexpr Menu kMenus[] = {
-    {"DietData", "Open Diet Data", true, kDietDataEntries, Control::OpenMatrix},
-    {"FileSave", "Save Files", true, kFileSaveEntries, Control::SaveDietsMatrixRestrictions},
-    {"UnitPick", "Set Unit - Lbs, KGs", true, {}, Control::SetUnits},
-    {"SetTemp", "Set Temperature", true, {}, Control::SetTemperature},
-    {"Finishing", "Finishing Report", true, {}, Control::FinishingReport},
-    {"About", "About", true, {}, Control::About},
-    {"Popup1", "Popup", false, kPopupEntries, Control::CopyHighlighted},
+    {"openDietData", "Open Diet Data", true, kDietDataEntries, Control::OpenMatrix},
+    {"saveFiles", "Save Files", true, kFileSaveEntries, Control::SaveDietsMatrixRestrictions},
+    {"setUnits", "Set Unit - Lbs, KGs", true, {}, Control::SetUnits},
+    {"setTemperature", "Set Temperature", true, {}, Control::SetTemperature},
+    {"finishingReport", "Finishing Report", true, {}, Control::FinishingReport},
+    {"about", "About", true, {}, Control::About},
+    {"tablePopup", "Popup", false, kPopupEntries, Control::CopyHighlighted},
 };
 
 bool IsButton(Control control) {

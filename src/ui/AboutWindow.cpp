@@ -13,19 +13,19 @@ constexpr int kIconSize = 48;  // pixels
 }  // namespace
 
 AboutWindow::AboutWindow(AboutForm& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(QStringLiteral("AboutWindow"));
 
   auto* icon = new QLabel(this);
-  icon->setObjectName(QStringLiteral("picIcon"));
+  icon->setObjectName(QStringLiteral("icon"));
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSize));
-  title_ = AddLabel("lblTitle");
+  title_ = AddLabel("title");
   QFont titleFont = title_->font();
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
   title_->setFont(titleFont);
-  version_ = AddLabel("lblVersion");
-  description_ = AddLabel("lblDescription");
-  disclaimer_ = AddLabel("lblDisclaimer");
+  version_ = AddLabel("versionText");
+  description_ = AddLabel("description");
+  disclaimer_ = AddLabel("disclaimer");
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
@@ -34,7 +34,7 @@ AboutWindow::AboutWindow(AboutForm& form, QWidget* parent) : SecondaryWindow(par
   layout->addWidget(description_, 2, 1);
   layout->addWidget(disclaimer_, 3, 1);
   layout->addWidget(
-      AddButton("cmdOK", AboutForm::kOKCaption, [this] { form_.Close(); }), 4, 1, Qt::AlignRight);
+      AddButton("close", AboutForm::kOKCaption, [this] { form_.Close(); }), 4, 1, Qt::AlignRight);
   resize(460, 280);
 }
 

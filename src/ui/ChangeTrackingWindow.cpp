@@ -14,7 +14,7 @@ ChangeTrackingWindow::ChangeTrackingWindow(ChangeTrackingForm& form,
                                            MainForm& mainForm,
                                            QWidget* parent)
     : SecondaryWindow(parent), form_(form), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmTrack"));
+  setObjectName(QStringLiteral("ChangeTrackingWindow"));
   setWindowTitle(FromCoreText(ChangeTrackingForm::kCaption));
 
   auto* buttons = new QHBoxLayout;
@@ -28,13 +28,13 @@ ChangeTrackingWindow::ChangeTrackingWindow(ChangeTrackingForm& form,
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(AddLabel("CurrentCaption", ChangeTrackingForm::kCurrentCaption), 0, 0, 1, 2);
-  layout->addWidget(AddTable(form_.comparisonTable, "griddiff"), 1, 0, 1, 2);
+  layout->addWidget(AddTable(form_.comparisonTable, "comparisonTable"), 1, 0, 1, 2);
   layout->addWidget(AddLabel("InitialCaption", ChangeTrackingForm::kInitialCaption), 2, 0, 1, 2);
-  layout->addWidget(AddTable(form_.initialDiets, "GridInitDiet"), 3, 0);
-  layout->addWidget(AddTable(form_.initialFormulas, "GridInitForm"), 3, 1);
+  layout->addWidget(AddTable(form_.initialDiets, "initialDiets"), 3, 0);
+  layout->addWidget(AddTable(form_.initialFormulas, "initialFormulas"), 3, 1);
   layout->addWidget(AddLabel("PreviousCaption", ChangeTrackingForm::kPreviousCaption), 4, 0, 1, 2);
-  layout->addWidget(AddTable(form_.previousDiets, "GridPrevDiet"), 5, 0);
-  layout->addWidget(AddTable(form_.previousFormulas, "GridPrevForm"), 5, 1);
+  layout->addWidget(AddTable(form_.previousDiets, "previousDiets"), 5, 0);
+  layout->addWidget(AddTable(form_.previousFormulas, "previousFormulas"), 5, 1);
   layout->addLayout(buttons, 6, 0, 1, 2);
   resize(1100, 760);
 }

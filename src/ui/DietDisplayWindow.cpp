@@ -12,10 +12,10 @@
 
 DietDisplayWindow::DietDisplayWindow(DietDisplayForm& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("DietDisplay"));
+  setObjectName(QStringLiteral("DietDisplayWindow"));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("Tab"));
+  tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->addTab(NutrientTab(dialogs), FromCoreText(DietDisplayForm::kNutrientTabCaption));
   tabs_->addTab(IngredientTab(dialogs), FromCoreText(DietDisplayForm::kIngredientTabCaption));
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.currentTab = tab; });
@@ -23,11 +23,12 @@ DietDisplayWindow::DietDisplayWindow(DietDisplayForm& form, Dialogs& dialogs, QW
   // Both tabs: these act on the tab shown.
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(AddButton(
-      "Command2", DietDisplayForm::kOpenFeedFileCaption, [this] { form_.OpenFeedFile(); }));
+      "openFeedFile", DietDisplayForm::kOpenFeedFileCaption, [this] { form_.OpenFeedFile(); }));
   buttons->addWidget(
-      AddButton("CmdSave", DietDisplayForm::kSaveAsCaption, [this] { form_.SaveAs(); }));
-  QPushButton* clear = AddButton(
-      "CmdClear", DietDisplayForm::kClearMainDietsCaption, [this] { form_.ClearMainDiets(); });
+      AddButton("saveAs", DietDisplayForm::kSaveAsCaption, [this] { form_.SaveAs(); }));
+  QPushButton* clear = AddButton("clearMainDiets", DietDisplayForm::kClearMainDietsCaption, [this] {
+    form_.ClearMainDiets();
+  });
   clear->setToolTip(FromCoreText(DietDisplayForm::kClearTip));
   buttons->addWidget(clear);
   buttons->addStretch();
@@ -52,7 +53,7 @@ GridView* DietDisplayWindow::AddTable(Grid& grid, const char* name, Dialogs& dia
 
 QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
   auto* page = new QWidget(this);
-  GridView* feeds = AddTable(form_.feedsTable, "Grid2", dialogs);
+  GridView* feeds = AddTable(form_.feedsTable, "feedsTable", dialogs);
   feeds->Model()->SetToolTips(
       [this](int row, int) { return std::string(form_.FeedsTableToolTip(row)); });
   // A diet number typed into column 0 assigns that row's feed to the diet.
@@ -69,8 +70,9 @@ QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
       });
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(AddButton(
-      "Command3", DietDisplayForm::kTransferAllCaption, [this] { form_.TransferAllDiets(); }));
+  buttons->addWidget(AddButton("transferAllDiets", DietDisplayForm::kTransferAllCaption, [this] {
+    form_.TransferAllDiets();
+  }));
   buttons->addStretch();
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(AddLabel("NutInstructions", DietDisplayForm::kNutInstructions));
@@ -81,22 +83,22 @@ QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
 
 QWidget* DietDisplayWindow::IngredientTab(Dialogs& dialogs) {
   auto* page = new QWidget(this);
-  GridView* feeds = AddTable(form_.ingredientFeedsTable, "GridIng", dialogs);
+  GridView* feeds = AddTable(form_.ingredientFeedsTable, "ingredientFeedsTable", dialogs);
   feeds->Model()->SetAfterEdit([this](int row, int col) { form_.IngredientFeedsEdited(row, col); });
   ForwardKeys(*feeds, [this](Key key, KeyModifiers modifiers) {
     return form_.KeyDown(form_.ingredientFeedsTable, key, modifiers);
   });
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(AddButton("CommandIngOpen",
+  buttons->addWidget(AddButton("openIngredientFile",
                                DietDisplayForm::kOpenIngredientFileCaption,
                                [this] { form_.OpenIngredientFile(); }));
-  buttons->addWidget(AddButton("Command8", DietDisplayForm::kCalculateNutrientsCaption, [this] {
-    form_.CalculateNutrients();
-  }));
-  QPushButton* transfer = AddButton("Command9", DietDisplayForm::kTransferToCurrentCaption, [this] {
-    form_.TransferToCurrent();
-  });
+  buttons->addWidget(AddButton("calculateNutrients",
+                               DietDisplayForm::kCalculateNutrientsCaption,
+                               [this] { form_.CalculateNutrients(); }));
+  QPushButton* transfer = AddButton("transferToCurrent",
+                                    DietDisplayForm::kTransferToCurrentCaption,
+                                    [this] { form_.TransferToCurrent(); });
   transfer->setToolTip(FromCoreText(DietDisplayForm::kTransferTip));
   buttons->addWidget(transfer);
   buttons->addStretch();

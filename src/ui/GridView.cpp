@@ -25,10 +25,10 @@ struct PopupEntry {
 
 // The main window's pop-up menu, which the other windows repeat.
 constexpr PopupEntry kPopupEntries[] = {
-    {PopupAction::CopyHighlighted, "CopyHot", "Copy Highlighted Cells"},
-    {PopupAction::CopyAll, "CopyAll", "Copy All"},
-    {PopupAction::Clear, "Clear1", "Clear"},
-    {PopupAction::Paste, "aPaste", "Paste "},
+    {PopupAction::CopyHighlighted, "copyHighlighted", "Copy Highlighted Cells"},
+    {PopupAction::CopyAll, "copyAll", "Copy All"},
+    {PopupAction::Clear, "clear", "Clear"},
+    {PopupAction::Paste, "paste", "Paste "},
 };
 
 // The keys GridKey acts on (Ctrl+Z among them), so they reach the table
@@ -82,7 +82,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   menu_ = new QMenu(this);
-  menu_->setObjectName(QStringLiteral("Popup1"));
+  menu_->setObjectName(QStringLiteral("tablePopup"));
   for (const PopupEntry& entry : kPopupEntries) {
     QAction* action = menu_->addAction(QString::fromLatin1(entry.caption));
     action->setObjectName(QString::fromLatin1(entry.name));

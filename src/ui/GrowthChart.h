@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/GrowthChartData.h"
-#include "ui/ChartExport.h"
+#include "ui/ChartPanel.h"
 
 class App;
 class QGraphicsSimpleTextItem;

@@ -74,7 +74,7 @@ void WidenToText(GridView& view) {
 
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QMainWindow(parent), app_(app), form_(app.mainForm) {
-  setObjectName(QStringLiteral("AfrmMain"));
+  setObjectName(QStringLiteral("MainWindow"));
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("MainArea"));
   setCentralWidget(central);
@@ -107,15 +107,15 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 0: the daily growth table and its chart side by side.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
-  grid1_ = AddTable(app_.resultsTable, "Grid1");
-  grid1_->installEventFilter(this);  // Control-R: the fit's correlations
+  resultsTable_ = AddTable(app_.resultsTable, "resultsTable");
+  resultsTable_->installEventFilter(this);  // Control-R: the fit's correlations
   growthChart_ = new GrowthChart(app_);
   auto* dailySplit = new QSplitter(Qt::Horizontal);
   dailySplit->setObjectName(QStringLiteral("DailySplit"));
   dailySplit->setChildrenCollapsible(false);
-  dailySplit->addWidget(grid1_);
+  dailySplit->addWidget(resultsTable_);
   dailySplit->addWidget(growthChart_);
-  connect(grid1_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
+  connect(resultsTable_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
   dailySplit->setStretchFactor(0, 3);
   dailySplit->setStretchFactor(1, 2);
   dailyLayout->addWidget(dailySplit);
@@ -123,31 +123,31 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 1: the instruction text above the diets table.
   auto* diets = new QWidget;
   auto* dietsLayout = new QVBoxLayout(diets);
-  richTextBox1_ = new QTextEdit;
-  richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-  richTextBox1_->setReadOnly(true);
-  richTextBox1_->setFrameShape(QFrame::NoFrame);
-  richTextBox1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  richTextBox1_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
-  richTextBox1_->viewport()->setAutoFillBackground(false);
-  dietsLayout->addWidget(richTextBox1_);
-  griddiets_ = AddTable(form_.dietsTable, "Griddiets");
-  griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
-  griddiets_->Model()->SetAfterEdit([this](int row, int col) {
+  dietsInstructions_ = new QTextEdit;
+  dietsInstructions_->setObjectName(QStringLiteral("dietsInstructions"));
+  dietsInstructions_->setReadOnly(true);
+  dietsInstructions_->setFrameShape(QFrame::NoFrame);
+  dietsInstructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  dietsInstructions_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
+  dietsInstructions_->viewport()->setAutoFillBackground(false);
+  dietsLayout->addWidget(dietsInstructions_);
+  dietsTable_ = AddTable(form_.dietsTable, "dietsTable");
+  dietsTable_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
+  dietsTable_->Model()->SetAfterEdit([this](int row, int col) {
     form_.DietsTableEdited(row, col);
     Refresh();
   });
-  connect(griddiets_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+  connect(dietsTable_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (form_.DietsTableClicked(index.row(), index.column())) ShowSources();
   });
-  dietsLayout->addWidget(griddiets_, 1);
+  dietsLayout->addWidget(dietsTable_, 1);
 
   // Tab 2: the coefficients and the files in use side by side, the formulas
   // below them.
   auto* formulas = new QWidget;
   auto* formulasLayout = new QGridLayout(formulas);
-  gridWeight_ = AddTable(form_.coefficientTable, "GridWeight");
-  filesTable_ = AddTable(form_.filesTable, "gridFILES");
+  coefficientTable_ = AddTable(form_.coefficientTable, "coefficientTable");
+  filesTable_ = AddTable(form_.filesTable, "filesTable");
   filesTable_->SetRowHeight(kFilesRowHeight);
   filesTable_->Model()->SetToolTips([this](int, int) { return form_.filesTableToolTip; });
   filesTable_->horizontalHeader()->setStretchLastSection(true);
@@ -155,10 +155,10 @@ QTabWidget* MainWindow::MakeTabs() {
     form_.FilesTableDoubleClicked(index.row());
     Refresh();
   });
-  gridformula_ = AddTable(form_.formulaTable, "Gridformula");
-  formulasLayout->addWidget(gridWeight_, 0, 0);
+  formulaTable_ = AddTable(form_.formulaTable, "formulaTable");
+  formulasLayout->addWidget(coefficientTable_, 0, 0);
   formulasLayout->addWidget(filesTable_, 0, 1);
-  formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
+  formulasLayout->addWidget(formulaTable_, 1, 0, 1, 2);
   formulasLayout->setColumnStretch(0, 2);
   formulasLayout->setColumnStretch(1, 3);
   formulasLayout->setRowStretch(1, 1);
@@ -190,7 +190,7 @@ void MainWindow::Refresh() {
   RefreshFrame();
   RefreshInputs();
   RefreshButtons();
-  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, filesTable_})
+  for (GridView* view : {resultsTable_, dietsTable_, coefficientTable_, formulaTable_, filesTable_})
     WidenToText(*view);
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
@@ -203,9 +203,9 @@ void MainWindow::Refresh() {
 void MainWindow::RefreshFrame() {
   setWindowTitle(FromCoreText(form_.caption));
   tabs_->setCurrentIndex(form_.currentTab);
-  richTextBox1_->setVisible(form_.dietsInstructionsVisible);
-  if (richTextBox1_->toPlainText() != FromCoreText(form_.dietsInstructions))
-    richTextBox1_->setPlainText(FromCoreText(form_.dietsInstructions));
+  dietsInstructions_->setVisible(form_.dietsInstructionsVisible);
+  if (dietsInstructions_->toPlainText() != FromCoreText(form_.dietsInstructions))
+    dietsInstructions_->setPlainText(FromCoreText(form_.dietsInstructions));
   filesTable_->setVisible(form_.filesTableVisible);
   filesTable_->setToolTip(FromCoreText(form_.filesTableToolTip));
 }
@@ -241,7 +241,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (FieldEvent(watched, event)) return true;
-  if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+  if (watched == resultsTable_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
       form_.ShowFitCorrelations();

@@ -7,7 +7,7 @@
 #include "app/MainForm.h"
 
 class App;
-class CalibrationWindow;
+class CalibrationInputsWindow;
 class GridView;
 class GrowthChart;
 class QCheckBox;
@@ -19,7 +19,7 @@ class QRadioButton;
 class QTabWidget;
 class QTextEdit;
 class SecondaryWindow;
-class SourcesWindow;
+class NutrientSourcesWindow;
 
 // The main window: the herd inputs and the buttons beside a tab set of the
 // daily growth table, the diets table and the formula tables. Every widget
@@ -86,30 +86,30 @@ class MainWindow : public QMainWindow {
   QWidget* inputs_ = nullptr;
   QWidget* buttons_ = nullptr;
   QTabWidget* tabs_ = nullptr;
-  GridView* grid1_ = nullptr;
+  GridView* resultsTable_ = nullptr;
   GrowthChart* growthChart_ = nullptr;  // beside the daily table, following it
-  GridView* griddiets_ = nullptr;
+  GridView* dietsTable_ = nullptr;
   GridView* filesTable_ = nullptr;
-  GridView* gridformula_ = nullptr;
-  GridView* gridWeight_ = nullptr;
-  QTextEdit* richTextBox1_ = nullptr;
+  GridView* formulaTable_ = nullptr;
+  GridView* coefficientTable_ = nullptr;
+  QTextEdit* dietsInstructions_ = nullptr;
 
   std::map<TextBox*, QLineEdit*> fields_;
   std::map<TextBox*, QLabel*> fieldLabels_;
   std::map<ComboBox*, QComboBox*> lists_;
-  QLineEdit* text6_ = nullptr;
-  QLineEdit* text1_ = nullptr;
-  QLineEdit* textPigNo_ = nullptr;
-  QLineEdit* textPrice_ = nullptr;
-  QCheckBox* check2_ = nullptr;
-  QCheckBox* check3_ = nullptr;
-  QRadioButton* option1_ = nullptr;
-  QRadioButton* option2_ = nullptr;
-  QRadioButton* option3_ = nullptr;
-  std::array<QPushButton*, 11> command_{};  // Growth..KeepTrack by number
+  QLineEdit* locationName_ = nullptr;
+  QLineEdit* startWeight_ = nullptr;
+  QLineEdit* pigCount_ = nullptr;
+  QLineEdit* costPerPig_ = nullptr;
+  QCheckBox* proteinRule_ = nullptr;
+  QCheckBox* lysineRule_ = nullptr;
+  QRadioButton* showInput_ = nullptr;
+  QRadioButton* turnOffInput_ = nullptr;
+  QRadioButton* calibrationDataLoaded_ = nullptr;
+  std::array<QPushButton*, 11> buttonWidgets_{};  // Growth..KeepTrack by number
 
   std::map<MainForm::Window, SecondaryWindow*> windows_;
-  SourcesWindow* sources_ = nullptr;
-  CalibrationWindow* calibration_ = nullptr;
+  NutrientSourcesWindow* sources_ = nullptr;
+  CalibrationInputsWindow* calibration_ = nullptr;
   bool refreshing_ = false;  // the form's state going into the widgets
 };

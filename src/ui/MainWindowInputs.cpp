@@ -54,36 +54,36 @@ QWidget* MainWindow::MakeInputs() {
 
   // The location's name, green until one is chosen: a click, a double click
   // or a key chooses one.
-  text6_ = AddField(form_.locationName, "Text6", false, false);
-  text6_->setCursor(Qt::PointingHandCursor);
-  addRow(nullptr, text6_);
+  locationName_ = AddField(form_.locationName, "locationName", false, false);
+  locationName_->setCursor(Qt::PointingHandCursor);
+  addRow(nullptr, locationName_);
 
   // The weight unit list stands in the starting weight's label.
-  QComboBox* unit = AddList(form_.weightUnit, "Combo2");
+  QComboBox* unit = AddList(form_.weightUnit, "weightUnit");
   unit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(unit, &QComboBox::activated, this, [this](int index) {
     form_.weightUnit.selected = index;
     form_.WeightUnitChosen();
     Refresh();
   });
-  text1_ = AddField(form_.startWeight, "Text1", true, false);
-  addRow(unit, text1_);
-  for (auto [box, name] : {std::pair{&form_.startAge, "Text2"},
-                           std::pair{&form_.finalWeight, "Text3"},
-                           std::pair{&form_.totalFeedIntake, "Text4"},
-                           std::pair{&form_.finalAge, "Text5"},
-                           std::pair{&form_.pigCount, "TextPigNo"}}) {
+  startWeight_ = AddField(form_.startWeight, "startWeight", true, false);
+  addRow(unit, startWeight_);
+  for (auto [box, name] : {std::pair{&form_.startAge, "startAge"},
+                           std::pair{&form_.finalWeight, "finalWeight"},
+                           std::pair{&form_.totalFeedIntake, "totalFeedIntake"},
+                           std::pair{&form_.finalAge, "finalAge"},
+                           std::pair{&form_.pigCount, "pigCount"}}) {
     QLineEdit* field = AddField(*box, name, true);
     addRow(fieldLabels_[box], field);
   }
-  textPigNo_ = fields_[&form_.pigCount];
+  pigCount_ = fields_[&form_.pigCount];
 
-  for (auto [list, name] : {std::pair{&form_.herdSex, "ComboSex"},
-                            std::pair{&form_.dietCount, "Combo3"},
-                            std::pair{&form_.feedFormulation, "Combo1"}}) {
+  for (auto [list, name] : {std::pair{&form_.herdSex, "herdSex"},
+                            std::pair{&form_.dietCount, "dietCount"},
+                            std::pair{&form_.feedFormulation, "feedFormulation"}}) {
     QComboBox* combo = AddList(*list, name);
     auto* label = new QLabel(FromCoreText(list->caption));
-    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
+    label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     if (list == &form_.feedFormulation) {
       // Its items are long: the list takes the whole width below its label.
       addRow(nullptr, label);
@@ -107,54 +107,54 @@ QWidget* MainWindow::MakeInputs() {
   });
 
   for (auto [box, name] :
-       {std::pair{&form_.costPerPig, "TextPrice"}, std::pair{&form_.feedGain, "TextFeedGain"}}) {
+       {std::pair{&form_.costPerPig, "costPerPig"}, std::pair{&form_.feedGain, "feedGain"}}) {
     QLineEdit* field = AddField(*box, name, false);
     addRow(fieldLabels_[box], field);
   }
-  textPrice_ = fields_[&form_.costPerPig];
+  costPerPig_ = fields_[&form_.costPerPig];
 
-  check2_ =
+  proteinRule_ =
       new QCheckBox(QString::fromLatin1(kProteinRuleCaption.data(), kProteinRuleCaption.size()));
-  check2_->setObjectName(QStringLiteral("Check2"));
-  connect(check2_, &QCheckBox::clicked, this, [this](bool on) {
+  proteinRule_->setObjectName(QStringLiteral("proteinRule"));
+  connect(proteinRule_, &QCheckBox::clicked, this, [this](bool on) {
     SetProteinRule(form_.ratioRules, on);
     Refresh();
   });
-  addRow(nullptr, check2_);
-  check3_ =
+  addRow(nullptr, proteinRule_);
+  lysineRule_ =
       new QCheckBox(QString::fromLatin1(kLysineRuleCaption.data(), kLysineRuleCaption.size()));
-  check3_->setObjectName(QStringLiteral("Check3"));
-  connect(check3_, &QCheckBox::clicked, this, [this](bool on) {
+  lysineRule_->setObjectName(QStringLiteral("lysineRule"));
+  connect(lysineRule_, &QCheckBox::clicked, this, [this](bool on) {
     SetLysineRule(form_.ratioRules, on);
     Refresh();
   });
-  addRow(nullptr, check3_);
+  addRow(nullptr, lysineRule_);
 
-  option1_ = new QRadioButton(FromCoreText(form_.showInput.caption));
-  option1_->setObjectName(QStringLiteral("Option1"));
-  option2_ = new QRadioButton(FromCoreText(form_.turnOffInput.caption));
-  option2_->setObjectName(QStringLiteral("Option2"));
+  showInput_ = new QRadioButton(FromCoreText(form_.showInput.caption));
+  showInput_->setObjectName(QStringLiteral("showInput"));
+  turnOffInput_ = new QRadioButton(FromCoreText(form_.turnOffInput.caption));
+  turnOffInput_->setObjectName(QStringLiteral("turnOffInput"));
   auto* inputGroup = new QButtonGroup(panel);
-  inputGroup->addButton(option1_);
-  inputGroup->addButton(option2_);
-  connect(option1_, &QRadioButton::clicked, this, [this] {
+  inputGroup->addButton(showInput_);
+  inputGroup->addButton(turnOffInput_);
+  connect(showInput_, &QRadioButton::clicked, this, [this] {
     form_.ShowInput();
     Refresh();
   });
-  connect(option2_, &QRadioButton::clicked, this, [this] {
+  connect(turnOffInput_, &QRadioButton::clicked, this, [this] {
     form_.TurnOffInput();
     Refresh();
   });
-  grid->addWidget(option1_, row, 0);
-  grid->addWidget(option2_, row, 1);
+  grid->addWidget(showInput_, row, 0);
+  grid->addWidget(turnOffInput_, row, 1);
   ++row;
 
   // Set by the location's load, not by the user.
-  option3_ = new QRadioButton(FromCoreText(form_.calibrationDataLoaded.caption));
-  option3_->setObjectName(QStringLiteral("Option3"));
-  option3_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  option3_->setFocusPolicy(Qt::NoFocus);
-  addRow(nullptr, option3_);
+  calibrationDataLoaded_ = new QRadioButton(FromCoreText(form_.calibrationDataLoaded.caption));
+  calibrationDataLoaded_->setObjectName(QStringLiteral("calibrationDataLoaded"));
+  calibrationDataLoaded_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  calibrationDataLoaded_->setFocusPolicy(Qt::NoFocus);
+  addRow(nullptr, calibrationDataLoaded_);
 
   auto* note =
       new QLabel(QString::fromLatin1(MainForm::kInputsNote.data(), MainForm::kInputsNote.size()));
@@ -174,7 +174,7 @@ QLineEdit* MainWindow::AddField(TextBox& box, const char* name, bool editable, b
   fields_[&box] = field;
   if (labelled) {
     auto* label = new QLabel;
-    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
+    label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     label->setBuddy(field);
     fieldLabels_[&box] = label;
   }
@@ -221,14 +221,14 @@ void MainWindow::RefreshInputs() {
     combo->setCurrentIndex(list->selected < combo->count() ? list->selected : -1);
     combo->setToolTip(FromCoreText(list->toolTip));
   }
-  check2_->setChecked(form_.ratioRules.proteinRule);
-  check3_->setChecked(form_.ratioRules.lysineRule);
-  ShowOptions(*option1_->group(),
-              *option1_,
+  proteinRule_->setChecked(form_.ratioRules.proteinRule);
+  lysineRule_->setChecked(form_.ratioRules.lysineRule);
+  ShowOptions(*showInput_->group(),
+              *showInput_,
               form_.showInput.checked,
-              *option2_,
+              *turnOffInput_,
               form_.turnOffInput.checked);
-  option3_->setChecked(form_.calibrationDataLoaded.checked);
+  calibrationDataLoaded_->setChecked(form_.calibrationDataLoaded.checked);
 }
 
 void MainWindow::OpenLocation(const QString& path) {
@@ -240,7 +240,7 @@ void MainWindow::OpenLocation(const QString& path) {
 // pig number's first key and the recent prices.
 bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == text6_) {
+  if (watched == locationName_) {
     if (type == QEvent::MouseButtonPress) {
       form_.LocationNameClicked();
     } else if (type == QEvent::MouseButtonDblClick) {
@@ -258,24 +258,24 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
     // Ctrl+V or Shift+Insert, whatever Alt says.
     const KeyModifiers held =
         CoreModifiers(key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
-    if (watched == text1_ && HerdInputPaste(CoreKey(key->key()),
-                                            held,
-                                            app_.dialogs,
-                                            form_.startWeight.text,
-                                            form_.startAge.text,
-                                            form_.finalWeight.text,
-                                            form_.totalFeedIntake.text,
-                                            form_.finalAge.text)) {
+    if (watched == startWeight_ && HerdInputPaste(CoreKey(key->key()),
+                                                  held,
+                                                  app_.dialogs,
+                                                  form_.startWeight.text,
+                                                  form_.startAge.text,
+                                                  form_.finalWeight.text,
+                                                  form_.totalFeedIntake.text,
+                                                  form_.finalAge.text)) {
       Refresh();
       return true;
     }
-    if (watched == textPigNo_ && TypedKey(*key)) {
+    if (watched == pigCount_ && TypedKey(*key)) {
       form_.PigCountKeyPressed();
       Refresh();
       return false;  // the key itself is typed into the emptied field
     }
   }
-  if (watched == textPrice_ && type == QEvent::MouseButtonDblClick) {
+  if (watched == costPerPig_ && type == QEvent::MouseButtonDblClick) {
     form_.CostPerPigDoubleClicked();
     Refresh();
     return true;

@@ -7,19 +7,19 @@
 
 #include "app/App.h"
 #include "ui/AboutWindow.h"
-#include "ui/CalibTestWindow.h"
-#include "ui/CalibrationWindow.h"
+#include "ui/CalibrationInputsWindow.h"
+#include "ui/CalibrationTestWindow.h"
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/CoreText.h"
 #include "ui/DietDisplayWindow.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixEditorWindow.h"
+#include "ui/NutrientSourcesWindow.h"
 #include "ui/OptimizationWindow.h"
-#include "ui/RestrictWindow.h"
+#include "ui/RestrictionsWindow.h"
 #include "ui/SecondaryWindow.h"
-#include "ui/SourcesWindow.h"
-#include "ui/TempWindow.h"
+#include "ui/TemperatureWindow.h"
 #include "ui/UnitsWindow.h"
 
 namespace {
@@ -60,6 +60,19 @@ Window LeadsTo(Control control) {
   }
 }
 
+// The buttons' object names, by number: what each does.
+constexpr const char* kButtonNames[] = {"",
+                                        "growth",
+                                        "calibration",
+                                        "openDiets",
+                                        "editRestrictions",
+                                        "saveDiets",
+                                        "editMatrix",
+                                        "runLp",
+                                        "calibrationTest",
+                                        "runOptimization",
+                                        "keepTrack"};
+
 }  // namespace
 
 QWidget* MainWindow::MakeButtons() {
@@ -68,14 +81,14 @@ QWidget* MainWindow::MakeButtons() {
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(4);
-  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
+  for (int number = 1; number < static_cast<int>(buttonWidgets_.size()); ++number) {
     auto* button = new QPushButton;
-    button->setObjectName(QStringLiteral("Command%1").arg(number));
+    button->setObjectName(QString::fromLatin1(kButtonNames[number]));
     button->setAutoFillBackground(true);
     connect(button, &QPushButton::clicked, this, [this, number] {
       Run(MainForm::ButtonControl(number));
     });
-    command_[static_cast<std::size_t>(number)] = button;
+    buttonWidgets_[static_cast<std::size_t>(number)] = button;
     grid->addWidget(button, (number - 1) / kButtonColumns, (number - 1) % kButtonColumns);
   }
   grid->setColumnStretch(kButtonColumns, 1);  // the buttons keep their own widths
@@ -110,13 +123,13 @@ void MainWindow::MakeWindows() {
       units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemperature); });
   windows_ = {
       {Window::DietDisplay, new DietDisplayWindow(app_.dietDisplayForm, dialogs, this)},
-      {Window::Restrictions, new RestrictWindow(app_.restrictionsForm, dialogs, form_, this)},
+      {Window::Restrictions, new RestrictionsWindow(app_.restrictionsForm, dialogs, form_, this)},
       {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixEditorForm, dialogs, form_, this)},
       {Window::ChangeTracking,
        new ChangeTrackingWindow(app_.changeTrackingForm, dialogs, form_, this)},
       {Window::Units, units},
       {Window::Temperature,
-       new TempWindow(
+       new TemperatureWindow(
            app_.temperatureForm, dialogs, app_.temperatures, app_.location.temperatureFile, this)},
       {Window::About, new AboutWindow(app_.aboutForm, this)},
       // The diet optimization; its report opens from it.
@@ -132,7 +145,7 @@ void MainWindow::MakeWindows() {
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
   }
-  sources_ = new SourcesWindow(app_.nutrientSourcesForm, dialogs, this);
+  sources_ = new NutrientSourcesWindow(app_.nutrientSourcesForm, dialogs, this);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
 }
 
@@ -163,13 +176,13 @@ void MainWindow::ShowWindow(MainForm::Window window) {
 void MainWindow::ShowSources() {
   sources_->Open();
   activateWindow();
-  griddiets_->setFocus();
+  dietsTable_->setFocus();
 }
 
 void MainWindow::RefreshButtons() {
-  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
+  for (int number = 1; number < static_cast<int>(buttonWidgets_.size()); ++number) {
     const CommandButton& state = form_.buttons[static_cast<std::size_t>(number)];
-    QPushButton* button = command_[static_cast<std::size_t>(number)];
+    QPushButton* button = buttonWidgets_[static_cast<std::size_t>(number)];
     const Control control = MainForm::ButtonControl(number);
     button->setText(Text(state.caption));
     button->setToolTip(Text(state.toolTip));
@@ -187,12 +200,14 @@ void MainWindow::RefreshButtons() {
 // --- The calibration windows ---
 
 void MainWindow::MakeCalibrationWindows() {
-  calibration_ = new CalibrationWindow(app_.calibrationInputsForm, app_.dialogs, this);
-  connect(
-      calibration_, &CalibrationWindow::RunningChanged, this, &MainWindow::FollowCalibrationRun);
+  calibration_ = new CalibrationInputsWindow(app_.calibrationInputsForm, app_.dialogs, this);
+  connect(calibration_,
+          &CalibrationInputsWindow::RunningChanged,
+          this,
+          &MainWindow::FollowCalibrationRun);
   windows_[Window::Calibration] = calibration_;
   windows_[Window::CalibrationTest] =
-      new CalibTestWindow(app_.calibrationTestForm, app_.dialogs, this);
+      new CalibrationTestWindow(app_.calibrationTestForm, app_.dialogs, this);
 }
 
 bool MainWindow::CalibrationRuns() const { return calibration_ && calibration_->Running(); }

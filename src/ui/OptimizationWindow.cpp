@@ -16,7 +16,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 
 namespace {
 
@@ -89,12 +89,12 @@ OptimizationWindow::OptimizationWindow(OptimizationForm& form,
                                        Dialogs& dialogs,
                                        QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
-  setObjectName(QStringLiteral("frmOpt"));
+  setObjectName(QStringLiteral("OptimizationWindow"));
   setWindowTitle(FromCoreText(OptimizationForm::kCaption));
-  report_ = new OptReportWindow(report, dialogs, this);
+  report_ = new OptimizationReportWindow(report, dialogs, this);
 
   table_ = new GridView(this);
-  table_->setObjectName(QStringLiteral("GridOpt"));
+  table_->setObjectName(QStringLiteral("optimizationTable"));
   table_->Bind(form_.optimizationTable, dialogs);
   connect(table_->Model(), &GridModel::LayoutHintsChanged, table_, [this] {
     WidenColumnsToText(*table_);
@@ -153,9 +153,9 @@ QWidget* OptimizationWindow::Fields() {
   auto* panel = new QWidget(this);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
-  location_ = AddField(form_.locationName, "LocationName");
-  target_ = AddField(form_.targetWeight, "TargetWeight");
-  diets_ = AddField(form_.dietCountText, "TextOptDiet");
+  location_ = AddField(form_.locationName, "locationName");
+  target_ = AddField(form_.targetWeight, "targetWeight");
+  diets_ = AddField(form_.dietCountText, "dietCountText");
   const std::pair<std::string_view, QLineEdit*> fields[] = {
       {OptimizationForm::kLocationCaption, location_},
       {OptimizationForm::kTargetCaption, target_},
@@ -173,30 +173,31 @@ QWidget* OptimizationWindow::Commands() {
   auto* panel = new QWidget(this);
   auto* column = new QVBoxLayout(panel);
   column->setContentsMargins(0, 0, 0, 0);
-  feedOnly_ = AddCheck(form_.feedWeightsOnly, "CheckFeedOnly");
+  feedOnly_ = AddCheck(form_.feedWeightsOnly, "feedWeightsOnly");
   connect(feedOnly_, &QCheckBox::clicked, this, [this](bool ticked) {
     Run([this, ticked] { form_.FeedWeightsOnlyClicked(ticked); });
   });
-  carcass_ = AddCheck(form_.setCarcass, "CheckCarcass");
-  marrowind_ = AddCheck(form_.setMarrowind, "CheckMarrowind");
+  carcass_ = AddCheck(form_.setCarcass, "setCarcass");
+  marrowind_ = AddCheck(form_.setMarrowind, "setMarrowind");
   for (QCheckBox* check : {feedOnly_, carcass_, marrowind_}) column->addWidget(check);
 
-  runOpt_ = AddButton("CmdRunOpt", form_.runOptimization.caption, [this] { RunOptimization(); });
-  view_ = AddButton("CmdView", form_.viewOptimization.caption, [this] {
+  runOpt_ =
+      AddButton("runOptimization", form_.runOptimization.caption, [this] { RunOptimization(); });
+  view_ = AddButton("viewOptimization", form_.viewOptimization.caption, [this] {
     if (form_.ViewOptimization()) report_->Open();
   });
-  transfer_ =
-      AddButton("CmdTransfer", form_.transferOptimum.caption, [this] { form_.TransferOptimum(); });
+  transfer_ = AddButton(
+      "transferOptimum", form_.transferOptimum.caption, [this] { form_.TransferOptimum(); });
   addMinMax_ =
-      AddButton("CmdAddMinMax", form_.addMinMax.caption, [this] { form_.AddMinMaxToCurrent(); });
-  saveOpt_ = AddButton("CmdSaveOpt", form_.saveTable.caption, [this] { form_.SaveTable(); });
-  openOpt_ = AddButton("CmdOpenOpt", form_.openTable.caption, [this] { form_.OpenTable(); });
+      AddButton("addMinMax", form_.addMinMax.caption, [this] { form_.AddMinMaxToCurrent(); });
+  saveOpt_ = AddButton("saveTable", form_.saveTable.caption, [this] { form_.SaveTable(); });
+  openOpt_ = AddButton("openTable", form_.openTable.caption, [this] { form_.OpenTable(); });
   for (QPushButton* button : {runOpt_, view_, transfer_, addMinMax_, saveOpt_, openOpt_}) {
     button->setAutoFillBackground(true);
     column->addWidget(button);
   }
   column->addStretch();
-  working_ = AddLabel("Working", OptimizationForm::kWorkingCaption);
+  working_ = AddLabel("working", OptimizationForm::kWorkingCaption);
   working_->setAlignment(Qt::AlignCenter);
   column->addWidget(working_);
   cancel_ = AddButton("Cancel", OptimizationForm::kCancelCaption, [this] { form_.Cancel(); });
@@ -210,9 +211,9 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   auto* panel = new QWidget(this);
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
-  start_ = AddResult("TextOptStart");
-  best_ = AddResult("TextOptBest");
-  evaluations_ = AddResult("Evaluations");
+  start_ = AddResult("optimizationStartCost");
+  best_ = AddResult("optimizationBestCost");
+  evaluations_ = AddResult("evaluationCount");
   const std::pair<std::string_view, QLineEdit*> results[] = {
       {MainForm::kOptStartCaption, start_},
       {MainForm::kOptBestCaption, best_},
@@ -223,7 +224,7 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
     grid->addWidget(field, 0, col++);
   }
   bestDiets_ = new GridView(panel);
-  bestDiets_->setObjectName(QStringLiteral("GridOptBest"));
+  bestDiets_->setObjectName(QStringLiteral("optimumDietsTable"));
   bestDiets_->Bind(mainForm_.optimumDietsTable, dialogs);
   connect(bestDiets_->Model(), &GridModel::LayoutHintsChanged, bestDiets_, [this] {
     WidenColumnsToText(*bestDiets_);

@@ -8,7 +8,7 @@
 class MainForm;
 class Dialogs;
 class GridView;
-class OptReportWindow;
+class OptimizationReportWindow;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -33,7 +33,7 @@ class OptimizationWindow : public SecondaryWindow {
   ~OptimizationWindow() override;
 
   void Refresh() override;
-  OptReportWindow* Report() const { return report_; }
+  OptimizationReportWindow* Report() const { return report_; }
 
  signals:
   // A run's progress has been shown: the evaluations so far.
@@ -54,7 +54,7 @@ class OptimizationWindow : public SecondaryWindow {
 
   OptimizationForm& form_;
   MainForm& mainForm_;
-  OptReportWindow* report_ = nullptr;
+  OptimizationReportWindow* report_ = nullptr;
 
   GridView* table_ = nullptr;
   GridView* bestDiets_ = nullptr;

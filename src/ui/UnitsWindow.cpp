@@ -10,12 +10,12 @@
 
 UnitsWindow::UnitsWindow(UnitsForm& form, MainForm& mainForm, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("UnitsDialog"));
+  setObjectName(QStringLiteral("UnitsWindow"));
   setWindowTitle(FromCoreText(UnitsForm::kTitle));
 
-  weights_ = AddList(form_.weights, "Weights");
-  energy_ = AddList(form_.feedEnergy, "FeedEnergy");
-  cost_ = AddList(form_.feedCost, "FeedCost");
+  weights_ = AddList(form_.weights, "weights");
+  energy_ = AddList(form_.feedEnergy, "feedEnergy");
+  cost_ = AddList(form_.feedCost, "feedCost");
 
   QLabel* temperature = AddLabel("TemperatureLink");
   temperature->setText(QStringLiteral("<a href=\"#\">%1</a>")
@@ -34,7 +34,7 @@ UnitsWindow::UnitsWindow(UnitsForm& form, MainForm& mainForm, QWidget* parent)
   layout->addWidget(AddLabel("Instructions", UnitsForm::kInstructions), 3, 0, 1, 3);
   layout->addWidget(temperature, 4, 0, 1, 3);
   layout->addWidget(
-      AddButton("OK", UnitsForm::kOKCaption, [&mainForm] { mainForm.AcceptUnits(); }), 5, 2);
+      AddButton("accept", UnitsForm::kOKCaption, [&mainForm] { mainForm.AcceptUnits(); }), 5, 2);
   resize(560, 420);
 }
 

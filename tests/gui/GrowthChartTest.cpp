@@ -49,7 +49,7 @@ struct Session : GuiSession {
     return found.size() == 1 ? static_cast<QXYSeries*>(found.front()) : nullptr;
   }
   void Growth() {
-    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("growth"), Qt::LeftButton);
     QVERIFY(dialogs.Messages().empty());
   }
   double Cell(int row, int col) const { return ReadNumber(app->resultsTable.Text(row, col)); }
@@ -120,7 +120,7 @@ void GrowthChartTest::showsTheWeighingsAfterACalibration() {
   Session s;
   s.Growth();
   s.dialogs.Input(s.app->mainForm.locationName.text);  // "Calibration", keeping the name
-  QTest::mouseClick(s.Find<QPushButton>("Command2"), Qt::LeftButton);
+  QTest::mouseClick(s.Find<QPushButton>("calibration"), Qt::LeftButton);
   s.dialogs.Answer(Answer::Yes);  // save the fitted curve: the growth run shows it
   SecondaryWindow* calibration = s.window->WindowOf(MainForm::Window::Calibration);
   QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);

@@ -30,9 +30,9 @@ struct GuiSession {
     window = std::make_unique<MainWindow>(*app);
     window->show();
     dialogs.File(demo.Plt());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
+    QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
+    Find<QComboBox>("herdSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("herdSex")->activated(0);
   }
 
   // A child of `in` (the main window when null) by object name.

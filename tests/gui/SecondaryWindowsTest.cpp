@@ -19,9 +19,9 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/MatrixEditorWindow.h"
-#include "ui/RestrictWindow.h"
-#include "ui/SourcesWindow.h"
-#include "ui/TempWindow.h"
+#include "ui/NutrientSourcesWindow.h"
+#include "ui/RestrictionsWindow.h"
+#include "ui/TemperatureWindow.h"
 #include "ui/UnitsWindow.h"
 
 namespace {
@@ -117,13 +117,13 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   LoadSmallMatrix(app.formulation);
   app.formulation.nutrientRestrictions[1][kMinKind][1] = 2400;
   QCOMPARE(app.mainForm.Click(MainForm::Control::EditRestrictions), MainForm::Window::Restrictions);
-  RestrictWindow window(app.restrictionsForm, dialogs, app.mainForm);
+  RestrictionsWindow window(app.restrictionsForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
-  QVERIFY(Shows(window, "NUTS", app.restrictionsForm.nutrientTable));
-  QVERIFY(Shows(window, "GridRestrict", app.restrictionsForm.ingredientTable));
+  QVERIFY(Shows(window, "nutrientTable", app.restrictionsForm.nutrientTable));
+  QVERIFY(Shows(window, "ingredientTable", app.restrictionsForm.ingredientTable));
 
-  GridView* nuts = Table(window, "NUTS");
+  GridView* nuts = Table(window, "nutrientTable");
   QCOMPARE(Cell(nuts, 2, 0), QStringLiteral("Net ENERGY"));
   QCOMPARE(Cell(nuts, 3, 0), QStringLiteral("Crude Protein"));
   QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
@@ -132,7 +132,7 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
 
   // A protein maximum of 20 for diet 2, typed in and kept for the session.
   QVERIFY(nuts->model()->setData(nuts->model()->index(3, 4), QStringLiteral("20")));
-  Click(window, "SaveNutSes");
+  Click(window, "keepNutrientRestrictions");
   QCOMPARE(app.formulation.nutrientRestrictions[2][kMaxKind][2], 20.0);
   QVERIFY(dialogs.messages.empty());
 
@@ -141,12 +141,12 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   QTest::keyClick(nuts, Qt::Key_X, Qt::ControlModifier);
   QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
 
-  GridView* ingredients = Table(window, "GridRestrict");
+  GridView* ingredients = Table(window, "ingredientTable");
   QTest::mouseClick(ingredients->viewport(),
                     Qt::LeftButton,
                     {},
                     ingredients->visualRect(ingredients->model()->index(2, 1)).center());
-  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("IngLabel"))->text(),
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("ingredientLabel"))->text(),
            QStringLiteral("Ingredient # 2.0000 is Soy"));
 }
 
@@ -155,20 +155,21 @@ void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
   App app(dialogs);
   app.mainForm.startAge.text = "21";
   QCOMPARE(app.mainForm.Click(MainForm::Control::SetTemperature), MainForm::Window::Temperature);
-  TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
+  TemperatureWindow window(
+      app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
-  QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.entryTable));
-  QVERIFY(Shows(window, "gridCalibTemp", app.temperatureForm.profileTable));
+  QVERIFY(Shows(window, "entryTable", app.temperatureForm.entryTable));
+  QVERIFY(Shows(window, "profileTable", app.temperatureForm.profileTable));
 
-  GridView* current = Table(window, "GridCurrTemp");
+  GridView* current = Table(window, "entryTable");
   QCOMPARE(Cell(current, 1, 0), QStringLiteral(" 21 -  27"));
   QVERIFY(current->model()->setData(current->model()->index(1, 1), QStringLiteral("18.5")));
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   window.findChild<QAction*>(QStringLiteral("TransferAndClose"))->trigger();
   QCOMPARE(app.temperatures.calibrationTemps[1], 18.5);
   QCOMPARE(app.temperatures.calibrationTemps[0], 21.0);
-  QCOMPARE(Cell(Table(window, "gridCalibTemp"), 1, 1), QStringLiteral("18.5"));
+  QCOMPARE(Cell(Table(window, "profileTable"), 1, 1), QStringLiteral("18.5"));
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
 }
@@ -181,13 +182,13 @@ void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
   QVERIFY(window.windowTitle().startsWith(QStringLiteral("Marrowind Feeds - Diet Display")));
-  QVERIFY(Shows(window, "Grid2", app.dietDisplayForm.feedsTable));
-  QVERIFY(Shows(window, "GridIng", app.dietDisplayForm.ingredientFeedsTable));
+  QVERIFY(Shows(window, "feedsTable", app.dietDisplayForm.feedsTable));
+  QVERIFY(Shows(window, "ingredientFeedsTable", app.dietDisplayForm.ingredientFeedsTable));
 
   Grid& feeds = app.dietDisplayForm.feedsTable;
   feeds.SetText(1, DietDisplayForm::kNameCol, "Starter");
   feeds.SetText(1, DietDisplayForm::kEnergyCol, "2450");
-  GridView* view = Table(window, "Grid2");
+  GridView* view = Table(window, "feedsTable");
   view->setCurrentIndex(view->model()->index(1, 0));
   QSignalSpy changed(&window, &SecondaryWindow::Changed);
   QTest::keyClick(view, '3');
@@ -215,7 +216,7 @@ void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kNameCol, "Grower");
   app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kEnergyCol, "2400");
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
-  Click(window, "Command3");
+  Click(window, "transferAllDiets");
   QCOMPARE(app.mainForm.dietsTable.Text(1, 2), std::string("Grower"));
   QVERIFY(!app.dietDisplayForm.visible);
   QVERIFY(!window.isVisible());
@@ -231,20 +232,20 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   app.formulationState->dietInclusion[1][2] = 40;
   app.growth.dietNutrients[1][1] = 2300;
   NutrientSourcesForm form(dialogs, app.formulation, app.growth, *app.formulationState);
-  SourcesWindow window(form, dialogs);
+  NutrientSourcesWindow window(form, dialogs);
   window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
   QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
-  QVERIFY(Shows(window, "Grid1", form.sharesTable));
-  GridView* table = Table(window, "Grid1");
+  QVERIFY(Shows(window, "sharesTable", form.sharesTable));
+  GridView* table = Table(window, "sharesTable");
   QCOMPARE(table->model()->rowCount(), 1);
 
-  Click(window, "Command1");
+  Click(window, "showPercentages");
   QCOMPARE(table->model()->rowCount(), 3);
   QCOMPARE(Cell(table, 1, 0), QStringLiteral("Corn"));
   QCOMPARE(Cell(table, 1, 1), QStringLiteral("65.217"));
   QCOMPARE(Cell(table, 2, 0), QStringLiteral("Soy"));
   QCOMPARE(Cell(table, 2, 1), QStringLiteral("34.783"));
-  QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label1"))
+  QVERIFY(window.findChild<QLabel*>(QStringLiteral("label"))
               ->text()
               .endsWith(QStringLiteral("SOURCES OF THIS NUTRIENT, PERCENT")));
   Click(window, "CopyToClipboard");
@@ -262,16 +263,16 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   MatrixEditorWindow window(app.matrixEditorForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
-  QVERIFY(Shows(window, "GridImport", app.matrixEditorForm.matrixTable));
+  QVERIFY(Shows(window, "matrixTable", app.matrixEditorForm.matrixTable));
 
-  GridView* table = Table(window, "GridImport");
+  GridView* table = Table(window, "matrixTable");
   table->setCurrentIndex(table->model()->index(2, 1));
   dialogs.inputs.push_back("Barley");
-  Click(window, "Command4");
+  Click(window, "addIngredient");
   QCOMPARE(table->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("Barley"));
   QCOMPARE(table->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Soy"));
 
-  Click(window, "Command3");
+  Click(window, "saveChanges");
   QCOMPARE(int(app.formulation.ingredientCount), 3);
   QCOMPARE(app.formulation.ingredientName[2], std::string("Barley"));
   QCOMPARE(app.formulation.ingredientName[3], std::string("Soy"));
@@ -279,8 +280,8 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   QCOMPARE(app.formulation.ingredientRestrictions[1][kMaxKind][3], 30.0);
 
   // "Edit Names" frees the heading row and name column and says how to end.
-  Click(window, "Cmdedit");
-  QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Cmdedit"))->text(),
+  Click(window, "editNames");
+  QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("editNames"))->text(),
            QStringLiteral("End Edit"));
   QCOMPARE(Cell(table, 2, 0), QStringLiteral("Barley"));
 }
@@ -294,11 +295,12 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   ChangeTrackingWindow window(app.changeTrackingForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Marrowind Change Tracking"));
-  for (auto [name, grid] : {std::pair{"griddiff", &app.changeTrackingForm.comparisonTable},
-                            std::pair{"GridInitDiet", &app.changeTrackingForm.initialDiets},
-                            std::pair{"GridInitForm", &app.changeTrackingForm.initialFormulas},
-                            std::pair{"GridPrevDiet", &app.changeTrackingForm.previousDiets},
-                            std::pair{"GridPrevForm", &app.changeTrackingForm.previousFormulas}}) {
+  for (auto [name, grid] :
+       {std::pair{"comparisonTable", &app.changeTrackingForm.comparisonTable},
+        std::pair{"initialDiets", &app.changeTrackingForm.initialDiets},
+        std::pair{"initialFormulas", &app.changeTrackingForm.initialFormulas},
+        std::pair{"previousDiets", &app.changeTrackingForm.previousDiets},
+        std::pair{"previousFormulas", &app.changeTrackingForm.previousFormulas}}) {
     QVERIFY2(Shows(window, name, *grid), name);
   }
 
@@ -306,7 +308,7 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   QVERIFY(dialogs.clipboard.find("Cost Per Pig\t12.5") != std::string::npos);
   // The current result becomes the initial one, in the window's table too.
   Click(window, "ResetInitial");
-  QCOMPARE(Cell(Table(window, "griddiff"), 1, 4), QStringLiteral("12.5"));
+  QCOMPARE(Cell(Table(window, "comparisonTable"), 1, 4), QStringLiteral("12.5"));
 }
 
 void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
@@ -320,9 +322,9 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   emit window.findChild<QLabel*>(QStringLiteral("TemperatureLink"))->linkActivated("#");
   QCOMPARE(temperature.count(), 1);
 
-  for (const char* list : {"Weights", "FeedEnergy", "FeedCost"})
+  for (const char* list : {"weights", "feedEnergy", "feedCost"})
     window.findChild<QListWidget*>(QString::fromLatin1(list))->setCurrentRow(1);
-  Click(window, "OK");
+  Click(window, "accept");
   QCOMPARE(int(app.growth.unitCodes[kWeightUnit]), 1);
   QCOMPARE(int(app.growth.unitCodes[kEnergyUnit]), 1);
   QCOMPARE(int(app.growth.unitCodes[kPriceUnit]), 3);
@@ -338,9 +340,9 @@ void SecondaryWindowsTest::aboutShowsTheVersionAndOKCloses() {
   AboutWindow window(app.aboutForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("About Marrowind's Tamsel"));
-  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionText"))->text(),
            QString::fromStdString(VersionText(BuiltVersion())));
-  Click(window, "cmdOK");
+  Click(window, "close");
   QVERIFY(!window.isVisible());
   // Shown again, the one window comes back.
   app.mainForm.Click(MainForm::Control::About);

@@ -1,4 +1,4 @@
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,7 +12,7 @@
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
-#include "ui/OptReportChart.h"
+#include "ui/OptimizationReportChart.h"
 
 void WidenColumnsToText(GridView& view) {
   const Grid* grid = view.Table();
@@ -38,33 +38,36 @@ void WidenColumnsToText(GridView& view) {
   }
 }
 
-OptReportWindow::OptReportWindow(OptimizationReportForm& form, Dialogs& dialogs, QWidget* parent)
+OptimizationReportWindow::OptimizationReportWindow(OptimizationReportForm& form,
+                                                   Dialogs& dialogs,
+                                                   QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("OptReport"));
+  setObjectName(QStringLiteral("OptimizationReportWindow"));
   setWindowTitle(FromCoreText(OptimizationReportForm::kCaption));
 
   // The tabs in the form's order: optimum, nutrient and ingredient
   // restrictions, diet formulation.
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("Tab"));
+  tabs_->setObjectName(QStringLiteral("tabs"));
   Grid* tables[] = {&form_.optimumTable,
                     &form_.nutrientRestrictionTable,
                     &form_.ingredientRestrictionTable,
                     &form_.formulationTable};
-  const char* names[] = {"GridOptimum", "GridNutRestrict", "GridIngRestrict", "GridFormulation"};
+  const char* names[] = {
+      "optimumTable", "nutrientRestrictionTable", "ingredientRestrictionTable", "formulationTable"};
   for (int tab = 0; tab < static_cast<int>(std::size(tables)); ++tab) {
     tabs_->addTab(AddTable(*tables[tab], names[tab], dialogs),
                   FromCoreText(OptimizationReportForm::kTabCaptions[tab]));
   }
   // The start against the optimum by diet, as bar charts on a tab of their own.
-  chart_ = new OptReportChart(dialogs, {}, this);
+  chart_ = new OptimizationReportChart(dialogs, {}, this);
   chartTab_ = tabs_->addTab(chart_, FromCoreText(kChartTabCaption));
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
     form_.currentTab = FormTab(tab);
   });
 
   target_ = new QLineEdit(this);
-  target_->setObjectName(QStringLiteral("TextTarget"));
+  target_->setObjectName(QStringLiteral("targetText"));
   target_->setReadOnly(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(target_);
@@ -81,7 +84,7 @@ OptReportWindow::OptReportWindow(OptimizationReportForm& form, Dialogs& dialogs,
 }
 
 // The report's tables are read, copied and never typed into.
-GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialogs) {
+GridView* OptimizationReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialogs) {
   auto* view = new GridView(this);
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, dialogs);
@@ -97,7 +100,7 @@ GridView* OptReportWindow::AddTable(Grid& grid, const char* name, Dialogs& dialo
   return view;
 }
 
-void OptReportWindow::Refresh() {
+void OptimizationReportWindow::Refresh() {
   setWindowTitle(FromCoreText(form_.caption));
   target_->setText(FromCoreText(form_.targetText));
   if (FormTab(tabs_->currentIndex()) != form_.currentTab) tabs_->setCurrentIndex(form_.currentTab);

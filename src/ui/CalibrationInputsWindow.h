@@ -17,14 +17,14 @@ class QPushButton;
 // growth runs so far and the best score, repaints at each report and offers
 // "Cancel"; the main window keeps its run commands disabled meanwhile
 // (Running, RunningChanged).
-class CalibrationWindow : public SecondaryWindow {
+class CalibrationInputsWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
   // Growth runs between two repaints of the progress.
   static constexpr long kProgressEvery = 200;
 
-  CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  CalibrationInputsWindow(CalibrationInputsForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override;
   bool Running() const { return running_; }

@@ -1,4 +1,4 @@
-#include "ui/ChartExport.h"
+#include "ui/ChartPanel.h"
 
 #include <QAction>
 #include <QChartView>

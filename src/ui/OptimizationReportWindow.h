@@ -5,7 +5,7 @@
 
 class Dialogs;
 class GridView;
-class OptReportChart;
+class OptimizationReportChart;
 class QLineEdit;
 class QTabWidget;
 
@@ -13,11 +13,13 @@ class QTabWidget;
 // the nutrient and ingredient restrictions the formulations used and the
 // formulated diets, on four tabs, as the report form filled them when the
 // optimization window's "View Optimization" ran.
-class OptReportWindow : public SecondaryWindow {
+class OptimizationReportWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  OptReportWindow(OptimizationReportForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  OptimizationReportWindow(OptimizationReportForm& form,
+                           Dialogs& dialogs,
+                           QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -34,7 +36,7 @@ class OptReportWindow : public SecondaryWindow {
   OptimizationReportForm& form_;
   QTabWidget* tabs_ = nullptr;
   QLineEdit* target_ = nullptr;
-  OptReportChart* chart_ = nullptr;  // on a tab after the form's four
+  OptimizationReportChart* chart_ = nullptr;  // on a tab after the form's four
   int chartTab_ = -1;
 };
 

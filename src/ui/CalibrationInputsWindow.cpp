@@ -1,4 +1,4 @@
-#include "ui/CalibrationWindow.h"
+#include "ui/CalibrationInputsWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,13 +12,23 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-CalibrationWindow::CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialogs, QWidget* parent)
+namespace {
+
+// The herd summary's fields by entry, named as the main window's fields.
+constexpr const char* kFieldNames[] = {
+    "", "startWeight", "startAge", "finalWeight", "totalFeedIntake", "finalAge"};
+
+}  // namespace
+
+CalibrationInputsWindow::CalibrationInputsWindow(CalibrationInputsForm& form,
+                                                 Dialogs& dialogs,
+                                                 QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("frmCalib"));
+  setObjectName(QStringLiteral("CalibrationInputsWindow"));
   setWindowTitle(FromCoreText(CalibrationInputsForm::kCaption));
 
   table_ = new GridView(this);
-  table_->setObjectName(QStringLiteral("GridCal"));
+  table_->setObjectName(QStringLiteral("weighingsTable"));
   table_->Bind(form_.weighingsTable, dialogs);
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
@@ -27,18 +37,18 @@ CalibrationWindow::CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialo
   auto* summary = new QFormLayout;
   for (int k = 1; k <= kHerdInputs; ++k) {
     auto* field = new QLineEdit(this);
-    field->setObjectName(QStringLiteral("Text%1").arg(k));
+    field->setObjectName(QString::fromLatin1(kFieldNames[k]));
     field->setReadOnly(true);
     captions_[k] = new QLabel(this);
     fields_[k] = field;
     summary->addRow(captions_[k], field);
   }
 
-  working_ = AddLabel("Working", CalibrationInputsForm::kWorkingCaption);
+  working_ = AddLabel("working", CalibrationInputsForm::kWorkingCaption);
   QFont bold = working_->font();
   bold.setBold(true);
   working_->setFont(bold);
-  progress_ = AddLabel("Progress");
+  progress_ = AddLabel("progress");
   continue_ = AddButton(
       "ContinueCalibration", CalibrationInputsForm::kContinueCaption, [this] { Continue(); });
   cancel_ = AddButton("Cancel", CalibrationInputsForm::kCancelCaption, [this] { form_.Cancel(); });
@@ -67,7 +77,7 @@ CalibrationWindow::CalibrationWindow(CalibrationInputsForm& form, Dialogs& dialo
   form_.progressEvery = kProgressEvery;
 }
 
-void CalibrationWindow::Refresh() {
+void CalibrationInputsWindow::Refresh() {
   for (int k = 1; k <= kHerdInputs; ++k) {
     const TextBox& box = form_.herdFields[k];
     captions_[k]->setText(FromCoreText(box.caption));
@@ -82,21 +92,21 @@ void CalibrationWindow::Refresh() {
 
 // The fit runs inside this click; the form's reports keep the window alive.
 // The button's Run then shows the outcome and closes the window.
-void CalibrationWindow::Continue() {
+void CalibrationInputsWindow::Continue() {
   if (running_) return;
   SetRunning(true);
   form_.ContinueCalibration();
   SetRunning(false);
 }
 
-void CalibrationWindow::SetRunning(bool running) {
+void CalibrationInputsWindow::SetRunning(bool running) {
   running_ = running;
   if (running) progress_->clear();
   Refresh();
   emit RunningChanged(running);
 }
 
-void CalibrationWindow::ShowProgress(long growthRuns, double bestFit) {
+void CalibrationInputsWindow::ShowProgress(long growthRuns, double bestFit) {
   progress_->setText(FromCoreText(form_.ProgressText(growthRuns, bestFit)));
   Refresh();
   emit Progressed(growthRuns, bestFit);
@@ -104,7 +114,7 @@ void CalibrationWindow::ShowProgress(long growthRuns, double bestFit) {
   QCoreApplication::processEvents();
 }
 
-void CalibrationWindow::closeEvent(QCloseEvent* event) {
+void CalibrationInputsWindow::closeEvent(QCloseEvent* event) {
   if (running_) {
     form_.Cancel();
     event->ignore();

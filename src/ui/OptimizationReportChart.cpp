@@ -1,4 +1,4 @@
-#include "ui/OptReportChart.h"
+#include "ui/OptimizationReportChart.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -34,11 +34,11 @@ QBarSet* Bars(const char* caption, const QColor& color) {
 
 }  // namespace
 
-OptReportChart::OptReportChart(Dialogs& dialogs,
-                               std::function<std::string()> folder,
-                               QWidget* parent)
+OptimizationReportChart::OptimizationReportChart(Dialogs& dialogs,
+                                                 std::function<std::string()> folder,
+                                                 QWidget* parent)
     : ChartPanel(dialogs, std::move(folder), 2, parent) {
-  setObjectName(QStringLiteral("OptReportChart"));
+  setObjectName(QStringLiteral("OptimizationReportChart"));
   View(kChartFeed)->setObjectName(QStringLiteral("FeedBarsView"));
   View(kChartCost)->setObjectName(QStringLiteral("CostBarsView"));
   for (int i : {kChartFeed, kChartCost}) {
@@ -56,13 +56,13 @@ OptReportChart::OptReportChart(Dialogs& dialogs,
   Draw();
 }
 
-void OptReportChart::Show(const OptChartData& data) {
+void OptimizationReportChart::Show(const OptChartData& data) {
   if (drawn_ && data == data_) return;
   data_ = data;
   Draw();
 }
 
-void OptReportChart::Draw() {
+void OptimizationReportChart::Draw() {
   drawn_ = true;
   const bool empty = data_.diets == 0;
   const QString titles[] = {FromCoreText(FeedBarsTitle(data_)), FromCoreText(kCostBarsTitle)};

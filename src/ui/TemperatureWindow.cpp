@@ -1,4 +1,4 @@
-#include "ui/TempWindow.h"
+#include "ui/TemperatureWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,11 +8,11 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-TempWindow::TempWindow(TemperatureForm& form,
-                       Dialogs& dialogs,
-                       TemperatureProfile& profile,
-                       const std::string& stgFile,
-                       QWidget* parent)
+TemperatureWindow::TemperatureWindow(TemperatureForm& form,
+                                     Dialogs& dialogs,
+                                     TemperatureProfile& profile,
+                                     const std::string& stgFile,
+                                     QWidget* parent)
     : SecondaryWindow(parent),
       form_(form),
       profile_(profile),
@@ -47,11 +47,11 @@ TempWindow::TempWindow(TemperatureForm& form,
 
   // Both tables paste a column of values, one a line.
   auto* current = new GridView(this);
-  current->setObjectName(QStringLiteral("GridCurrTemp"));
+  current->setObjectName(QStringLiteral("entryTable"));
   current->Bind(form_.entryTable, dialogs);
   current->SetPasteMode(PasteMode::TemperatureColumn);
   auto* held = new GridView(this);
-  held->setObjectName(QStringLiteral("gridCalibTemp"));
+  held->setObjectName(QStringLiteral("profileTable"));
   held->Bind(form_.profileTable, dialogs);
   held->SetPasteMode(PasteMode::TemperatureColumn);
 
@@ -64,10 +64,10 @@ TempWindow::TempWindow(TemperatureForm& form,
   resize(640, 520);
 }
 
-void TempWindow::AddMenuEntry(QMenu* menu,
-                              const char* name,
-                              std::string_view caption,
-                              const std::function<void()>& command) {
+void TemperatureWindow::AddMenuEntry(QMenu* menu,
+                                     const char* name,
+                                     std::string_view caption,
+                                     const std::function<void()>& command) {
   QAction* action = menu->addAction(FromCoreText(caption));
   action->setObjectName(QString::fromLatin1(name));
   connect(action, &QAction::triggered, this, [this, command] { Run(command); });

@@ -1,4 +1,4 @@
-#include "ui/SourcesWindow.h"
+#include "ui/NutrientSourcesWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,20 +9,22 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 
-SourcesWindow::SourcesWindow(NutrientSourcesForm& form, Dialogs& dialogs, QWidget* parent)
+NutrientSourcesWindow::NutrientSourcesWindow(NutrientSourcesForm& form,
+                                             Dialogs& dialogs,
+                                             QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("frmMsgBoxA"));
+  setObjectName(QStringLiteral("NutrientSourcesWindow"));
   setWindowTitle(FromCoreText(NutrientSourcesForm::kCaption));
 
-  label_ = AddLabel("Label1");
+  label_ = AddLabel("label");
   table_ = new GridView(this);
-  table_->setObjectName(QStringLiteral("Grid1"));
+  table_->setObjectName(QStringLiteral("sharesTable"));
   table_->Bind(form_.sharesTable, dialogs);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(AddButton("Command1", NutrientSourcesForm::kShowPercentagesCaption, [this] {
-    form_.ShowPercentages();
-  }));
+  buttons->addWidget(AddButton("showPercentages",
+                               NutrientSourcesForm::kShowPercentagesCaption,
+                               [this] { form_.ShowPercentages(); }));
   buttons->addWidget(AddButton(
       "CopyToClipboard", NutrientSourcesForm::kCopyCaption, [this] { form_.CopyToClipboard(); }));
   // The form has no close command of its own: the window's close box is it.
@@ -34,12 +36,12 @@ SourcesWindow::SourcesWindow(NutrientSourcesForm& form, Dialogs& dialogs, QWidge
   resize(NutrientSourcesForm::kNameWidth + NutrientSourcesForm::kShareWidth + 80, 320);
 }
 
-void SourcesWindow::Open(const SourcesRequest& request) {
+void NutrientSourcesWindow::Open(const SourcesRequest& request) {
   form_.Show(request);
   Open();
 }
 
-void SourcesWindow::Refresh() {
+void NutrientSourcesWindow::Refresh() {
   label_->setText(FromCoreText(form_.label));
   // As tall as the form makes the window for its rows.
   if (form_.windowHeight > 0) resize(width(), form_.windowHeight);

@@ -22,8 +22,8 @@
 #include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/MainWindow.h"
-#include "ui/OptReportChart.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportChart.h"
+#include "ui/OptimizationReportWindow.h"
 #include "ui/OptimizationWindow.h"
 
 namespace {
@@ -32,7 +32,7 @@ struct Session : GuiSession {
   OptimizationWindow* opt = nullptr;
 
   Session() {
-    Click("Command1");
+    Click("growth");
     opt = static_cast<OptimizationWindow*>(window->WindowOf(MainForm::Window::Optimization));
   }
 
@@ -41,36 +41,36 @@ struct Session : GuiSession {
   }
 };
 
-QBarSeries* Bars(OptReportChart* chart, int which) {
+QBarSeries* Bars(OptimizationReportChart* chart, int which) {
   const auto series = chart->Chart(which)->series();
   return series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
 }
 
 }  // namespace
 
-class OptReportChartTest : public QObject {
+class OptimizationReportChartTest : public QObject {
   Q_OBJECT
 
  private slots:
   void startAgainstOptimumByDiet();
 };
 
-void OptReportChartTest::startAgainstOptimumByDiet() {
+void OptimizationReportChartTest::startAgainstOptimumByDiet() {
   Session s;
-  const double startCost = ReadNumber(s.Find<QLineEdit>("TextPrice")->text().toStdString());
+  const double startCost = ReadNumber(s.Find<QLineEdit>("costPerPig")->text().toStdString());
   // The start's diets: the prices (per tonne) and feed amounts of the table.
   double startPrice[4] = {}, startFeed[4] = {};
   for (int d = 1; d <= 3; ++d) {
     startPrice[d] = s.Diets(kDietCostRow, d);
     startFeed[d] = s.Diets(kDietAmountRow, d);
   }
-  s.Click("Command9");
-  s.Click("CmdAddMinMax", s.opt);
-  s.Click("CmdRunOpt", s.opt);
-  s.Click("CmdView", s.opt);
-  OptReportWindow* report = s.opt->Report();
-  auto* tabs = s.Find<QTabWidget>("Tab", report);
-  auto* chart = s.Find<OptReportChart>("OptReportChart", report);
+  s.Click("runOptimization");
+  s.Click("addMinMax", s.opt);
+  s.Click("runOptimization", s.opt);
+  s.Click("viewOptimization", s.opt);
+  OptimizationReportWindow* report = s.opt->Report();
+  auto* tabs = s.Find<QTabWidget>("tabs", report);
+  auto* chart = s.Find<OptimizationReportChart>("OptimizationReportChart", report);
   QVERIFY(chart);
   QCOMPARE(tabs->tabText(tabs->indexOf(chart)), QStringLiteral("Chart"));
   tabs->setCurrentWidget(chart);
@@ -113,5 +113,5 @@ void OptReportChartTest::startAgainstOptimumByDiet() {
   }
 }
 
-QTEST_MAIN(OptReportChartTest)
-#include "OptReportChartTest.moc"
+QTEST_MAIN(OptimizationReportChartTest)
+#include "OptimizationReportChartTest.moc"

@@ -19,7 +19,7 @@
 #include "GuiSession.h"
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
-#include "ui/CalibrationWindow.h"
+#include "ui/CalibrationInputsWindow.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 
@@ -32,13 +32,14 @@ struct Session : GuiSession {
   SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
   QStringList Coefficients() const {
     QStringList coef;
-    for (int k = 1; k <= kCoefCount; ++k) coef << Cell(window.get(), "GridWeight", kCoefRow, k);
+    for (int k = 1; k <= kCoefCount; ++k)
+      coef << Cell(window.get(), "coefficientTable", kCoefRow, k);
     return coef;
   }
   // "Calibration", keeping the location's name.
   void OpenCalibration() {
     dialogs.Input(app->mainForm.locationName.text);
-    QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("calibration"), Qt::LeftButton);
     QVERIFY(dialogs.Done());
   }
 };
@@ -58,22 +59,22 @@ struct Seen {
 };
 
 void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
-  auto* calibration = static_cast<CalibrationWindow*>(s.Calibration());
+  auto* calibration = static_cast<CalibrationInputsWindow*>(s.Calibration());
   QObject::connect(
       calibration,
-      &CalibrationWindow::Progressed,
+      &CalibrationInputsWindow::Progressed,
       calibration,
       [&s, &seen, atReport, calibration](long runs, double) {
         ++seen.reports;
         seen.lastRuns = runs;
-        if (runs > 0) seen.progress = s.Find<QLabel>("Progress", calibration)->text();
-        seen.working = s.Find<QLabel>("Working", calibration)->isVisible();
+        if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
+        seen.working = s.Find<QLabel>("working", calibration)->isVisible();
         seen.cancelShown = s.Find<QPushButton>("Cancel", calibration)->isVisible();
         seen.continueEnabled = s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled();
         seen.runCommandsEnabled = false;
-        for (const char* command : {"Command1", "Command2", "Command7"})
+        for (const char* command : {"growth", "calibration", "runLp"})
           seen.runCommandsEnabled |= s.Find<QPushButton>(command)->isEnabled();
-        seen.inputsEnabled = s.Find<QLineEdit>("Text6")->isEnabled();
+        seen.inputsEnabled = s.Find<QLineEdit>("locationName")->isEnabled();
         seen.otherWindowsEnabled = s.window->WindowOf(Window::Restrictions)->isEnabled();
         seen.menusEnabled = s.window->menuBar()->isEnabled();
         if (atReport) atReport(runs);
@@ -82,7 +83,7 @@ void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {})
 
 }  // namespace
 
-class CalibrationWindowTest : public QObject {
+class CalibrationInputsWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -92,23 +93,24 @@ class CalibrationWindowTest : public QObject {
   void testWindowScoresTrials();
 };
 
-void CalibrationWindowTest::inputsScreenShowsTheWeighings() {
+void CalibrationInputsWindowTest::inputsScreenShowsTheWeighings() {
   Session s;
   s.OpenCalibration();
   SecondaryWindow* calibration = s.Calibration();
   QVERIFY(calibration->isVisible());
   QCOMPARE(calibration->windowTitle(), QStringLiteral("Calibration Inputs"));
-  QCOMPARE(s.Cell(calibration, "GridCal", 0, 0), QStringLiteral("Age , Days"));
-  QCOMPARE(s.Cell(calibration, "GridCal", 0, 1), QStringLiteral("Weight,Kg"));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 0, 0), QStringLiteral("Age , Days"));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 0, 1), QStringLiteral("Weight,Kg"));
   // Demo.cal: the start at 21 days and 6 kg, weighings at 30, 42 and 65 days.
   const char* ages[] = {"21", "30", "42", "65"};
-  for (int r = 1; r <= 4; ++r) QCOMPARE(s.Cell(calibration, "GridCal", r, 0), QString(ages[r - 1]));
-  QCOMPARE(s.Cell(calibration, "GridCal", 1, 2), QStringLiteral("0"));
+  for (int r = 1; r <= 4; ++r)
+    QCOMPARE(s.Cell(calibration, "weighingsTable", r, 0), QString(ages[r - 1]));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 1, 2), QStringLiteral("0"));
   // The ages are typed by the user: no heading column.
-  QAbstractItemModel* table = s.Find<GridView>("GridCal", calibration)->model();
+  QAbstractItemModel* table = s.Find<GridView>("weighingsTable", calibration)->model();
   QVERIFY(table->flags(table->index(2, 0)) & Qt::ItemIsEditable);
-  QCOMPARE(s.Find<QLineEdit>("Text1", calibration)->text().toDouble(), 6.0);
-  QVERIFY(!s.Find<QLabel>("Working", calibration)->isVisible());
+  QCOMPARE(s.Find<QLineEdit>("startWeight", calibration)->text().toDouble(), 6.0);
+  QVERIFY(!s.Find<QLabel>("working", calibration)->isVisible());
   QVERIFY(!s.Find<QPushButton>("Cancel", calibration)->isVisible());
 
   // Closed by the user, not by a command: the form lets it go.
@@ -116,7 +118,7 @@ void CalibrationWindowTest::inputsScreenShowsTheWeighings() {
   QVERIFY(!s.app->calibrationInputsForm.visible);
 }
 
-void CalibrationWindowTest::continueRunsTheFitWithProgress() {
+void CalibrationInputsWindowTest::continueRunsTheFitWithProgress() {
   Session s;
   s.OpenCalibration();
   const QStringList before = s.Coefficients();
@@ -142,15 +144,15 @@ void CalibrationWindowTest::continueRunsTheFitWithProgress() {
   QVERIFY(!seen.inputsEnabled && !seen.menusEnabled && !seen.otherWindowsEnabled);
 
   // After the fit the main window is the user's again.
-  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
-  QVERIFY(s.Find<QLineEdit>("Text6")->isEnabled());
+  QVERIFY(s.Find<QPushButton>("growth")->isEnabled());
+  QVERIFY(s.Find<QLineEdit>("locationName")->isEnabled());
   QVERIFY(s.window->menuBar()->isEnabled());
   QVERIFY(s.window->WindowOf(Window::Restrictions)->isEnabled());
 }
 
 // "Cancel" and closing the screen both stop the fit at its next trial point;
 // the window stays until the fit has stopped.
-void CalibrationWindowTest::aFitStopsWhenTheUserAsks() {
+void CalibrationInputsWindowTest::aFitStopsWhenTheUserAsks() {
   for (bool byClosing : {false, true}) {
     const char* how = byClosing ? "closing" : "Cancel";
     Session s;
@@ -182,34 +184,34 @@ void CalibrationWindowTest::aFitStopsWhenTheUserAsks() {
         qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
     QVERIFY2(!calibration->isVisible(), how);
     QVERIFY2(!s.app->growth.cancelRun, how);  // the next "Growth" runs
-    QVERIFY2(s.Find<QPushButton>("Command2")->isEnabled(), how);
+    QVERIFY2(s.Find<QPushButton>("calibration")->isEnabled(), how);
   }
 }
 
-void CalibrationWindowTest::testWindowScoresTrials() {
+void CalibrationInputsWindowTest::testWindowScoresTrials() {
   Session s;
-  QTest::mouseClick(s.Find<QRadioButton>("Option1"), Qt::LeftButton);  // "Show Input"
-  auto* data = s.Find<QPushButton>("Command8");
+  QTest::mouseClick(s.Find<QRadioButton>("showInput"), Qt::LeftButton);  // "Show Input"
+  auto* data = s.Find<QPushButton>("calibrationTest");
   QVERIFY(data->isVisible() && data->isEnabled());
   QTest::mouseClick(data, Qt::LeftButton);
   SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
   QVERIFY(test->isVisible());
   QCOMPARE(test->windowTitle(), QStringLiteral("Marrowind Calibration Test"));
-  QCOMPARE(s.Cell(test, "GridTest", 1, 1), s.Coefficients()[0]);
+  QCOMPARE(s.Cell(test, "trialsTable", 1, 1), s.Coefficients()[0]);
 
   constexpr int kScoreCol = CalibrationTestForm::kScoreCol;
-  QVERIFY(s.Cell(test, "GridTest", 1, kScoreCol).isEmpty());
-  auto* score = s.Find<QPushButton>("Command1", test);
+  QVERIFY(s.Cell(test, "trialsTable", 1, kScoreCol).isEmpty());
+  auto* score = s.Find<QPushButton>("scoreTrials", test);
   QCOMPARE(score->text(), QStringLiteral("Score Trials"));
   QTest::mouseClick(score, Qt::LeftButton);
   QVERIFY(s.dialogs.Messages().empty());
   for (int row = 1; row <= CalibrationTestForm::kTrials; ++row) {
     bool number = false;
-    s.Cell(test, "GridTest", row, kScoreCol).toDouble(&number);
+    s.Cell(test, "trialsTable", row, kScoreCol).toDouble(&number);
     QVERIFY2(number, qPrintable(QString::number(row)));
   }
   QVERIFY(test->isVisible());
 }
 
-QTEST_MAIN(CalibrationWindowTest)
-#include "CalibrationWindowTest.moc"
+QTEST_MAIN(CalibrationInputsWindowTest)
+#include "CalibrationInputsWindowTest.moc"

@@ -10,22 +10,22 @@ class QLabel;
 
 // The restriction window: each diet's nutrient and ingredient minima and
 // maxima, stored for the session or saved to the location's files.
-class RestrictWindow : public SecondaryWindow {
+class RestrictionsWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
   // The files are saved where `mainForm` says (RestrictionFilesInUse).
-  RestrictWindow(RestrictionsForm& form,
-                 Dialogs& dialogs,
-                 MainForm& mainForm,
-                 QWidget* parent = nullptr);
+  RestrictionsWindow(RestrictionsForm& form,
+                     Dialogs& dialogs,
+                     MainForm& mainForm,
+                     QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
   RestrictionsForm& form_;
   MainForm& mainForm_;
-  GridView* nuts_ = nullptr;
+  GridView* nutrients_ = nullptr;
   GridView* ingredients_ = nullptr;
   QLabel* ingLabel_ = nullptr;
 };

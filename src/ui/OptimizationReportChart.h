@@ -1,7 +1,7 @@
 #pragma once
 
 #include "optimization/OptChartData.h"
-#include "ui/ChartExport.h"
+#include "ui/ChartPanel.h"
 
 class QBarCategoryAxis;
 class QValueAxis;
@@ -9,11 +9,13 @@ class QValueAxis;
 // The optimization report's chart: feed per pig and feed cost per pig by
 // diet, the start beside the optimum, as two bar charts side by side drawn
 // from the report form's chart data.
-class OptReportChart : public ChartPanel {
+class OptimizationReportChart : public ChartPanel {
   Q_OBJECT
 
  public:
-  OptReportChart(Dialogs& dialogs, std::function<std::string()> folder, QWidget* parent = nullptr);
+  OptimizationReportChart(Dialogs& dialogs,
+                          std::function<std::string()> folder,
+                          QWidget* parent = nullptr);
 
   // Draws `data` unless it is what the chart shows already.
   void Show(const OptChartData& data);

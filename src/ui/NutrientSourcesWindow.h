@@ -9,14 +9,14 @@ class QLabel;
 
 // The sources window: one formulated diet explained in percentages, by
 // ingredient or by nutrient, or its cost by ingredient.
-class SourcesWindow : public SecondaryWindow {
+class NutrientSourcesWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  SourcesWindow(NutrientSourcesForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  NutrientSourcesWindow(NutrientSourcesForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // A click in the diets table: the form takes the request and the window
-  // is shown with its caption, the table empty until "Command1".
+  // is shown with its caption, the table empty until "Show Percentages".
   void Open(const SourcesRequest& request);
   using SecondaryWindow::Open;
 

@@ -11,17 +11,17 @@ class QMenuBar;
 
 // The window "Temperature during Growth": the weekly temperatures typed in
 // one table, the profile the program holds in the other.
-class TempWindow : public SecondaryWindow {
+class TemperatureWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
   // `profile` is the location's temperature profile; `stgFile` the
   // location's temperature file, written by "Transfer and Save to File".
-  TempWindow(TemperatureForm& form,
-             Dialogs& dialogs,
-             TemperatureProfile& profile,
-             const std::string& stgFile,
-             QWidget* parent = nullptr);
+  TemperatureWindow(TemperatureForm& form,
+                    Dialogs& dialogs,
+                    TemperatureProfile& profile,
+                    const std::string& stgFile,
+                    QWidget* parent = nullptr);
 
   void Refresh() override {}
 

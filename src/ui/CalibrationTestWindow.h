@@ -7,11 +7,11 @@ class Dialogs;
 
 // The calibration test window: trial growth curves around the coefficient
 // table's, each scored with the calibration objective by "Score Trials".
-class CalibTestWindow : public SecondaryWindow {
+class CalibrationTestWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  CalibTestWindow(CalibrationTestForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  CalibrationTestWindow(CalibrationTestForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override {}
 

@@ -1,4 +1,4 @@
-#include "ui/CalibTestWindow.h"
+#include "ui/CalibrationTestWindow.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -7,18 +7,20 @@
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-CalibTestWindow::CalibTestWindow(CalibrationTestForm& form, Dialogs& dialogs, QWidget* parent)
+CalibrationTestWindow::CalibrationTestWindow(CalibrationTestForm& form,
+                                             Dialogs& dialogs,
+                                             QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("frmCalibTest"));
+  setObjectName(QStringLiteral("CalibrationTestWindow"));
   setWindowTitle(FromCoreText(CalibrationTestForm::kCaption));
 
   auto* table = new GridView(this);
-  table->setObjectName(QStringLiteral("GridTest"));
+  table->setObjectName(QStringLiteral("trialsTable"));
   table->Bind(form_.trialsTable, dialogs);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(
-      AddButton("Command1", CalibrationTestForm::kScoreCaption, [this] { form_.ScoreTrials(); }));
+  buttons->addWidget(AddButton(
+      "scoreTrials", CalibrationTestForm::kScoreCaption, [this] { form_.ScoreTrials(); }));
   buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
