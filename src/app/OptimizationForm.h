@@ -100,7 +100,7 @@ class OptimizationForm {
   Grid* activeGrid = nullptr;
 
   // Progress of a run: evaluations so far and the best cost per pig found
-  // (0 before any). `Progress` is told after every evaluation (the desktop
+  // (0 before any). `onProgress` is told after every evaluation (the desktop
   // repaints and lets "Cancel" through); it may be empty.
   long evaluationCount = 0;
   double bestCost = 0;
@@ -133,7 +133,7 @@ class OptimizationForm {
   // "Program Add Min Max to Current".
   void AddMinMaxToCurrent();
   // "Run Opt.": the optimization with this window's table (see
-  // RunOptimization), progress through `Progress`, the results file.
+  // RunOptimization), progress through `onProgress`, the results file.
   void Run();
   // Stops a run at the next evaluation, keeping the best point found.
   void Cancel();

@@ -258,7 +258,7 @@ bool MatrixEditorForm::SaveChangesToFile(MatrixFileSave save) {
   SaveChanges();
   if (!SaveMatrix(tables_, dialogs_, save.matrixFile, save.request)) return false;
   const bool renumbered = tables_.restrictionFilesRenumbered;
-  const bool filesRewritten = renumbered && save.SaveRestrictions && save.SaveRestrictions();
+  const bool filesRewritten = renumbered && save.saveRestrictions && save.saveRestrictions();
   // Reading the restriction files back must neither pin restrictions on
   // other rows (when they could not be rewritten) nor lose unsaved ones.
   const auto working = std::make_unique<RestrictionTables>(
@@ -277,7 +277,7 @@ bool MatrixEditorForm::SaveChangesToFile(MatrixFileSave save) {
     tables_.restrictionFilesRenumbered = renumbered;
   }
   Fill();
-  if (save.Reloaded) save.Reloaded();
+  if (save.reloaded) save.reloaded();
   return true;
 }
 

@@ -21,9 +21,9 @@ struct MatrixFileSave {
   std::function<void()> loadMatrix;
   // Writes the location's two restriction files from the restrictions in
   // force; true when both were written.
-  std::function<bool()> SaveRestrictions;
+  std::function<bool()> saveRestrictions;
   // Run once the session's restrictions are back in force after the reading.
-  std::function<void()> Reloaded;
+  std::function<void()> reloaded;
 };
 
 // The matrix editor: the ingredient matrix as one table, ingredients as rows

@@ -30,7 +30,7 @@ class RestrictionsForm {
   // Fills both tables from the restrictions, as the window does when shown.
   // Nutrient minima and maxima above 0 are first rounded to 3 decimals.
   void Fill();
-  // The window is shown: Fill, and Visible until it is closed.
+  // The window is shown: Fill, and `visible` until it is closed.
   void Load();
 
   // A click on row `row` of the ingredient table: sets `ingredientLabel`.

@@ -13,7 +13,7 @@
 // feed energy and feed cost are shown and typed, saved with the location's
 // calibration file.
 
-// One of the dialog's three lists; ListIndex is the chosen position.
+// One of the dialog's three lists; `selected` is the chosen position.
 struct UnitList {
   std::string caption;
   std::vector<std::string> items;

@@ -20,7 +20,7 @@ struct TextBox {
   Rgb backColor = kWhite;
 };
 
-// A choice list; ListIndex -1 when nothing is chosen.
+// A choice list; `selected` is -1 when nothing is chosen.
 struct ComboBox {
   std::string caption;
   std::string toolTip;

@@ -16,7 +16,7 @@ class QPushButton;
 // inside the click. While the fit runs the window shows "WORKING...", the
 // growth runs so far and the best score, repaints at each report and offers
 // "Cancel"; the main window keeps its run commands disabled meanwhile
-// (Running, RunningChanged).
+// (Running(), RunningChanged).
 class CalibrationInputsWindow : public SecondaryWindow {
   Q_OBJECT
 

@@ -129,16 +129,16 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
 
   const MainForm& a = first.mainForm;
   const MainForm& b = second.mainForm;
-  ExpectSameTable(a.dietsTable, b.dietsTable, "Griddiets");
-  ExpectSameTable(a.coefficientTable, b.coefficientTable, "GridWeight");
-  ExpectSameTable(a.filesTable, b.filesTable, "gridFILES");
+  ExpectSameTable(a.dietsTable, b.dietsTable, "dietsTable");
+  ExpectSameTable(a.coefficientTable, b.coefficientTable, "coefficientTable");
+  ExpectSameTable(a.filesTable, b.filesTable, "filesTable");
   first.restrictionsForm.Fill();
   second.restrictionsForm.Fill();
   ExpectSameTable(
-      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "NUTS");
+      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "nutrientTable");
   ExpectSameTable(first.restrictionsForm.ingredientTable,
                   second.restrictionsForm.ingredientTable,
-                  "GridRestrict");
+                  "ingredientTable");
   for (const auto& [x, y] : {std::pair{&a.startWeight, &b.startWeight},
                              {&a.startAge, &b.startAge},
                              {&a.finalWeight, &b.finalWeight},
