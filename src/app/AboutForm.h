@@ -1,3 +1,4 @@
+// App: AboutForm, the About window's form, shown by AboutWindow.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// App: App, the one context of a running program.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,4 @@
+// App: CalibrationInputsForm, the calibration inputs' form, shown by CalibrationInputsWindow.
 #pragma once
 
 #include <array>

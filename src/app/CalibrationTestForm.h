@@ -1,3 +1,4 @@
+// App: CalibrationTestForm, the calibration test's form, shown by CalibrationTestWindow.
 #pragma once
 
 #include <string_view>

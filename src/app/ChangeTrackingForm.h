@@ -1,3 +1,4 @@
+// App: ChangeTrackingForm, the change tracking's form, shown by ChangeTrackingWindow.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// App: the data of the growth chart beside the daily table.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// App: what the "Growth" command says when it cannot run or its run went wrong.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// App: MainForm, the main window's form, shown by MainWindow (MainForm*.cpp by command group).
 #pragma once
 
 #include <array>

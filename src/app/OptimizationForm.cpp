@@ -378,35 +378,3 @@ bool OptimizationForm::KeyDown(Key key, KeyModifiers modifiers) {
 }
 
 void OptimizationForm::Popup(PopupAction action) { PopupCommand(action, activeGrid, app_.dialogs); }
-
-// ---------------------------------------------------------------------------
-// The main window's side.
-
-void MainForm::OpenOptimization() {
-  const int diets = std::clamp<int>(app_.growth.dietCount, 0, kMaxDiets);
-  for (int d = 1; d <= diets; ++d)
-    app_.formulationState->dietCost[d] = ReadNumber(dietsTable.Text(kDietCostRow, d));
-  if (!app_.optimizationForm.visible) app_.optimizationForm.Open();
-}
-
-void MainForm::ShowOptStartingCost(double cost) {
-  const bool comma = app_.growth.decimalComma;
-  optimizationStartCost.caption = std::string(kOptStartCaption);
-  optimizationStartCost.text = NumberText(cost, comma);
-  optimizationBestCost.caption = std::string(kOptBestCaption);
-  optimizationBestCost.text.clear();
-  optimumDietsTable.Clear();
-  for (int k = 1; k <= kOptKinds; ++k)
-    optimumDietsTable.SetText(k, 0, OptimizationForm::kKindCaptions[k]);
-}
-
-void MainForm::ShowOptNewBest(const OptBestShown& best) {
-  const bool comma = app_.growth.decimalComma;
-  optimizationBestCost.text = NumberText(best.costPerPig, comma);
-  for (int d = 1; d <= std::clamp(best.diets, 0, kMaxDiets); ++d) {
-    optimumDietsTable.SetText(0, d, "Diet " + std::to_string(d));
-    optimumDietsTable.SetText(kFeedKind, d, NumberText(best.feedAmount[d], comma));
-    optimumDietsTable.SetText(kEnergyKind, d, NumberText(best.energy[d], comma));
-    optimumDietsTable.SetText(kProteinKind, d, NumberText(best.protein[d], comma));
-  }
-}

@@ -1,3 +1,4 @@
+// App: OptimizationForm, the "Diet Optimization" form, shown by OptimizationWindow.
 #pragma once
 
 #include <array>

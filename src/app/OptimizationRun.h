@@ -1,3 +1,4 @@
+// App: "Run Opt.", the diet optimization run with the optimization form's table.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Calibration: the checks, messages and correlations of the "Calibration" command.
 #pragma once
 
 #include <array>

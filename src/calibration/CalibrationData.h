@@ -1,3 +1,4 @@
+// Calibration: a farm's observed data and its files (".plt", ".cal").
 #pragma once
 
 #include <array>

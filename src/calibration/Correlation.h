@@ -1,3 +1,4 @@
+// Calibration: Correlation, observed against simulated values.
 #pragma once
 
 #include <array>

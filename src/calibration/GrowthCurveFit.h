@@ -1,3 +1,4 @@
+// Calibration: GrowthCurveFit, the growth curve fitted to a farm's weighings.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Calibration: a growth run scored against the calibration targets.
 #pragma once
 
 #include "calibration/CalibrationData.h"

@@ -1,3 +1,4 @@
+// Formulation: DietDisplayForm, the diet display's form, shown by DietDisplayWindow.
 #pragma once
 
 #include <array>

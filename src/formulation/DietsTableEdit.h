@@ -1,3 +1,4 @@
+// Formulation: edits of the diets table that set the diets' restrictions.
 #pragma once
 
 #include <functional>

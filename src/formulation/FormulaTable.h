@@ -1,3 +1,4 @@
+// Formulation: the main window's formula table and the recent costs per pig.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Formulation: LeastCost, each diet formulated at least cost by linear programming.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Formulation: the ingredient matrix and restriction tables, and the matrix file.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Formulation: MatrixEditorForm, the matrix editor's form, shown by MatrixEditorWindow.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Formulation: NutrientSourcesForm, the nutrient sources' form, shown by NutrientSourcesWindow.
 #pragma once
 
 #include <string>

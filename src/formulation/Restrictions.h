@@ -1,3 +1,4 @@
+// Formulation: the restriction files ("Req.nut", "Req.ing") and the restriction summary.
 #pragma once
 
 #include <cstdint>

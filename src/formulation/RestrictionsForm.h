@@ -1,3 +1,4 @@
+// Formulation: RestrictionsForm, the restriction window's form, shown by RestrictionsWindow.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Model: the diets file (".dts") read into and written from the diets table.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Model: the diets table's layout, labels and reading into the growth state.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Model: the built-in example herd and diets.
 #pragma once
 
 struct GrowthState;

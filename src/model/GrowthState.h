@@ -1,3 +1,4 @@
+// Model: GrowthState, the one model state a growth run reads and writes.
 #pragma once
 
 #include <array>

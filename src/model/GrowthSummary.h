@@ -1,3 +1,4 @@
+// Model: the summary of a growth run in the results table.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Model: PigGrowth, the daily growth model.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Model: TemperatureForm, the temperature window's form, shown by TemperatureWindow.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Model: the weekly temperature profile and its file (".stg").
 #pragma once
 
 #include <array>

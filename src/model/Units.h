@@ -1,3 +1,4 @@
+// Model: the unit codes and the conversions between the user's units and the model's.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Model: UnitsForm, the units settings dialog's form, shown by UnitsWindow.
 #pragma once
 
 #include <array>

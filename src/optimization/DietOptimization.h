@@ -1,3 +1,4 @@
+// Optimization: the bounded simplex of the diet optimization and its result.
 #pragma once
 
 #include <array>

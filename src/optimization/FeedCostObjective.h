@@ -1,3 +1,4 @@
+// Optimization: the feed cost per pig, the objective of the diet optimization.
 #pragma once
 
 #include <array>

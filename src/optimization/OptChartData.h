@@ -1,3 +1,4 @@
+// Optimization: the data of the optimization report's chart.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Optimization: OptimizationReportForm, the report's form, shown by OptimizationReportWindow.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,4 @@
+// Platform: the controls of a headless form (text field, list, button, option).
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Platform: Grid, the table of text cells every form and window shares.
 #pragma once
 
 #include <cstdint>

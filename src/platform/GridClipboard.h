@@ -1,3 +1,4 @@
+// Platform: copy, paste and the clipboard keys of every table.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Platform: a location's folder and the names of its file set.
 #pragma once
 
 #include <array>

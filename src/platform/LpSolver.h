@@ -1,3 +1,4 @@
+// Platform: LpSolver and SolveLp, the linear programs of the formulation over GLPK.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Platform: number formats, the lenient number reader, decimal commas.
 #pragma once
 
 #include <cstdint>

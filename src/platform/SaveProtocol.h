@@ -1,3 +1,4 @@
+// Platform: the save protocol every file writer follows, and error texts.
 #pragma once
 
 #include <string>

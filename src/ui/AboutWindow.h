@@ -1,3 +1,4 @@
+// Desktop: AboutWindow, which shows AboutForm.
 #pragma once
 
 #include "app/AboutForm.h"

@@ -1,3 +1,4 @@
+// Desktop: CalibrationInputsWindow, which shows CalibrationInputsForm.
 #pragma once
 
 #include <array>

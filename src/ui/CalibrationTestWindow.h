@@ -1,3 +1,4 @@
+// Desktop: CalibrationTestWindow, which shows CalibrationTestForm.
 #pragma once
 
 #include "app/CalibrationTestForm.h"

@@ -1,3 +1,4 @@
+// Desktop: ChangeTrackingWindow, which shows ChangeTrackingForm.
 #pragma once
 
 #include "app/ChangeTrackingForm.h"

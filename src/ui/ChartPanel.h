@@ -1,3 +1,4 @@
+// Desktop: ChartPanel, a chart with its copy and save.
 #pragma once
 
 #include <QList>

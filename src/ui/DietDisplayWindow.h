@@ -1,3 +1,4 @@
+// Desktop: DietDisplayWindow, which shows DietDisplayForm.
 #pragma once
 
 #include "formulation/DietDisplayForm.h"

@@ -1,3 +1,4 @@
+// Desktop: GridModel, the one item model of every Grid.
 #pragma once
 
 #include <QAbstractTableModel>

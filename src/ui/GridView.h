@@ -1,3 +1,4 @@
+// Desktop: GridView, the table control of every window.
 #pragma once
 
 #include <QTableView>

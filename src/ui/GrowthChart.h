@@ -1,3 +1,4 @@
+// Desktop: GrowthChart, the growth chart beside the daily table.
 #pragma once
 
 #include <vector>

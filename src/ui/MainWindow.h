@@ -1,3 +1,4 @@
+// Desktop: MainWindow, which shows MainForm.
 #pragma once
 
 #include <QMainWindow>

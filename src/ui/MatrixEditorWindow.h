@@ -1,3 +1,4 @@
+// Desktop: MatrixEditorWindow, which shows MatrixEditorForm.
 #pragma once
 
 #include "formulation/MatrixEditorForm.h"

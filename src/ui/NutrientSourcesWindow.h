@@ -1,3 +1,4 @@
+// Desktop: NutrientSourcesWindow, which shows NutrientSourcesForm.
 #pragma once
 
 #include "formulation/NutrientSourcesForm.h"

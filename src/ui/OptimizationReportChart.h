@@ -1,3 +1,4 @@
+// Desktop: OptimizationReportChart, the optimization report's chart.
 #pragma once
 
 #include "optimization/OptChartData.h"

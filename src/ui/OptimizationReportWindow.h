@@ -1,3 +1,4 @@
+// Desktop: OptimizationReportWindow, which shows OptimizationReportForm.
 #pragma once
 
 #include "optimization/OptimizationReportForm.h"

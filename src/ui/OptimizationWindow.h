@@ -1,3 +1,4 @@
+// Desktop: OptimizationWindow, which shows OptimizationForm.
 #pragma once
 
 #include <QElapsedTimer>

@@ -1,3 +1,4 @@
+// Desktop: RestrictionsWindow, which shows RestrictionsForm.
 #pragma once
 
 #include "formulation/RestrictionsForm.h"

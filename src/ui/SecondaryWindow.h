@@ -1,3 +1,4 @@
+// Desktop: SecondaryWindow, what every window but the main one shares.
 #pragma once
 
 #include <QObject>

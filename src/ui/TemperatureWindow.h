@@ -1,3 +1,4 @@
+// Desktop: TemperatureWindow, which shows TemperatureForm.
 #pragma once
 
 #include <string>

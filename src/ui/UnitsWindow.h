@@ -1,3 +1,4 @@
+// Desktop: UnitsWindow, which shows UnitsForm.
 #pragma once
 
 #include "model/UnitsForm.h"
