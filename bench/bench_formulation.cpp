@@ -1,5 +1,7 @@
 // Least-cost formulation of the demo location: one diet built and solved
-// from scratch or from its kept program, and "Run LP" over the three diets.
+// from scratch or from its kept program, "Run LP" over the three diets, and
+// what the formulations say beyond the formula: the sensitivity of the three
+// diets and the conflicting restrictions of an infeasible one.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,8 @@
 #include <string>
 
 #include "BenchDemo.h"
+#include "formulation/ConflictingRestrictions.h"
+#include "formulation/DietSensitivity.h"
 #include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
@@ -121,5 +125,40 @@ void BM_RunLpDemoCold(benchmark::State& bench) {
   Report(bench, demo, problems);
 }
 BENCHMARK(BM_RunLpDemoCold)->Unit(benchmark::kMicrosecond);
+
+// Shadow prices, reduced costs and both kinds of range of the three demo
+// diets, read from their kept programs after "Run LP".
+void BM_SensitivityDemoDiets(benchmark::State& bench) {
+  DemoLocation demo;
+  Grid dietsTable(19, 9);
+  RunLp(demo.context, dietsTable);
+  long restrictions = 0;
+  for (auto _ : bench) {
+    for (int d = 1; d <= 3; ++d) {
+      const DietSensitivity sensitivity = AnalyzeDietSensitivity(*demo.state, *demo.growth, d);
+      restrictions += static_cast<long>(sensitivity.restrictions.size());
+    }
+  }
+  Report(bench, demo, 0);
+  bench.counters["restrictions"] = static_cast<double>(restrictions) / bench.iterations();
+}
+BENCHMARK(BM_SensitivityDemoDiets)->Unit(benchmark::kMicrosecond);
+
+// The restrictions of the demo's first diet that cannot all hold once it asks
+// for 4448 kcal: a deletion filter of re-solves from the diet's kept basis.
+void BM_ConflictingSetInfeasibleDemo(benchmark::State& bench) {
+  DemoLocation demo;
+  demo.tables->nutrientRestrictions[1][kMinKind][1] = 4448;
+  BuildLp(demo.context, 1);
+  SolveDiet(demo.context, 1);
+  long members = 0;
+  for (auto _ : bench) {
+    FindConflictingRestrictions(*demo.state, 1);
+    members += demo.state->conflicts[1].count;
+  }
+  Report(bench, demo, 0);
+  bench.counters["members"] = static_cast<double>(members) / bench.iterations();
+}
+BENCHMARK(BM_ConflictingSetInfeasibleDemo)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,60 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "BenchDemo.h"
-#include "app/App.h"
-#include "app/OptimizationRun.h"
-#include "optimization/DietOptimization.h"
-#include "platform/NumberFormat.h"
+#include "DemoCases.h"
 
 namespace {
-
-// "Program Add Min Max to Current", per kind.
-constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
-constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
-constexpr int kDemoDiets = 3;
-
-// The demo grown once, and the optimization window as it opens with its
-// default limits, every row ticked.
-struct DemoOptimization {
-  explicit DemoOptimization(int feedChoice) {
-    MainForm& form = app->mainForm;
-    form.LocationNameClicked();
-    form.herdSex.selected = 0;
-    form.feedFormulation.selected = feedChoice;
-    form.Growth();
-    target = form.finalWeight.text;
-    const auto& nut = app->formulation.nutrientRestrictions;
-    for (int d = 1; d <= kDemoDiets; ++d) {
-      const double current[] = {0,
-                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
-                                nut[d][kMinKind][kEnergy],
-                                nut[d][kMinKind][kProtein]};
-      for (int k = 1; k <= kOptKinds; ++k) {
-        const int row = VariableOf(d, k);
-        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
-      }
-    }
-    dialogs.messages = 0;
-  }
-
-  void Run() { RunOptimization(*app, *opt, window); }
-
-  BenchDialogs dialogs{Answer::Yes, true};
-  std::unique_ptr<App> app = std::make_unique<App>(dialogs);
-  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-  Grid optimizationTable{kOptTableRows, kOptTableCols};
-  std::string location = "Demo";
-  std::string target;
-  std::string diets = std::to_string(kDemoDiets);
-  bool working = false;
-  bool viewEnabled = false;
-  bool addMinMax = true;
-  OptWindowView window{optimizationTable, location, target, diets, working, viewEnabled, addMinMax};
-};
 
 void Optimization(benchmark::State& bench, int feedChoice) {
   DemoOptimization demo(feedChoice);

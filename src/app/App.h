@@ -19,6 +19,7 @@
 #include "formulation/MatrixEditorForm.h"
 #include "formulation/NutrientSourcesForm.h"
 #include "formulation/RestrictionsForm.h"
+#include "formulation/SensitivityForm.h"
 #include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
 #include "model/TemperatureForm.h"
@@ -75,6 +76,8 @@ class App {
       dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.filesTable};
   MatrixEditorForm matrixEditorForm{dialogs, formulation, growth, dietDisplayForm.nutrientColumns};
   NutrientSourcesForm nutrientSourcesForm{dialogs, formulation, growth, *formulationState};
+  SensitivityForm sensitivityForm{
+      formulation, growth, *formulationState};         // the sources window's tab
   CalibrationInputsForm calibrationInputsForm{*this};  // the calibration inputs screen
   CalibrationTestForm calibrationTestForm{*this};      // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the

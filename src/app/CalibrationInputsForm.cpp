@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "model/Units.h"
 #include "platform/NumberFormat.h"
 
 namespace {
@@ -53,6 +54,7 @@ void CalibrationInputsForm::Open() {
     growth.unitCodes = *codes;
   ShowUnitCaptions();
 
+  resultShown = false;
   // Nothing of an earlier opening stays in the table.
   weighingsTable.ClearRange(1, 0, weighingsTable.Rows() - 1, weighingsTable.Cols() - 1);
   weighingsTable.SetText(
@@ -160,8 +162,23 @@ CalibrationOutcome CalibrationInputsForm::ContinueCalibration() {
   const CalibrationOutcome outcome = main.CalibrationRun();
   working = false;
   weighingsTable.SetEdited(false);  // stored, and written or said why not
-  visible = false;
+  // A fit stays on the screen with its result; a run a check stopped closes it.
+  resultShown = outcome.status != CalibrationStatus::Stopped;
+  visible = resultShown;
+  if (resultShown) ShowResult(outcome);
   return outcome;
+}
+
+void CalibrationInputsForm::ShowResult(const CalibrationOutcome& outcome) {
+  const bool comma = app_.growth.decimalComma;
+  const std::string unit = WeightUnitName(app_.growth.unitCodes[kWeightUnit]);
+  FillWeighingGrid(weighingFitTable, outcome.weighings, unit, comma);
+  FillSearchStagesGrid(stagesTable,
+                       kScoreCaption,
+                       kRunsCountCaption,
+                       outcome.classic,
+                       outcome.thoroughRan ? &outcome.thorough : nullptr,
+                       comma);
 }
 
 RowsWrite CalibrationInputsForm::WriteRows() {

@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/SearchStagesTable.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/GrowthCurveFit.h"
+#include "calibration/WeighingFit.h"
 #include "platform/FormControls.h"
 #include "platform/Grid.h"
 #include "platform/GridClipboard.h"
@@ -43,6 +45,13 @@ class CalibrationInputsForm {
   // The fit's progress: "Growth runs 1200   Best score 3.25".
   static constexpr std::string_view kRunsCaption = "Growth runs ";
   static constexpr std::string_view kBestCaption = "   Best score ";
+  static constexpr std::string_view kThoroughCaption = "Thorough search";
+  static constexpr std::string_view kThoroughTip =
+      "After the classic fit, search every coefficient within wide bounds for a closer fit "
+      "(a few seconds more); the classic result is kept unless a better one is found";
+  static constexpr std::string_view kResultCaption = "Fit to the weighings";
+  static constexpr std::string_view kScoreCaption = "Score";
+  static constexpr std::string_view kRunsCountCaption = "Growth Runs";
   // Captions of the table's pop-up menu, in PopupAction order.
   static constexpr std::array<std::string_view, 4> kPopupCaptions{
       "Copy Highlighted Cells", "Copy All", "Clear Grid", "Paste"};
@@ -55,6 +64,14 @@ class CalibrationInputsForm {
   std::array<TextBox, kHerdInputs + 1> herdFields{};
   bool visible = false;
   bool working = false;  // the "WORKING..." label is shown
+  // "Thorough search": the thorough stage follows the classic fit.
+  OptionButton thoroughSearch{.caption = std::string(kThoroughCaption), .checked = true};
+  // After a fit: the screen stays open and shows each weighing against the
+  // run with the fitted curve, and the classic and thorough stages side by
+  // side (score, growth runs, seconds).
+  bool resultShown = false;
+  Grid weighingFitTable{1, kWeighingColumns};
+  Grid stagesTable{kStagesRows, kStagesCols};
 
   // Told once when the label shows (0 runs, best 0), then as the fit goes on;
   // may set the model's cancelRun.
@@ -69,7 +86,8 @@ class CalibrationInputsForm {
   void Open();
   // "Continue Calibration": stores the weighings and the herd summary (each
   // check only warns), writes the ".cal" file, copies the summary to the main
-  // window, runs the calibration and closes the screen.
+  // window and runs the calibration; a fit stays on the screen with its
+  // result, a run a check stopped closes the screen.
   CalibrationOutcome ContinueCalibration();
   // Writes the rows stored by ContinueCalibration, up to the last one
   // holding anything, to the calibration name's ".cal" file.
@@ -93,6 +111,7 @@ class CalibrationInputsForm {
 
  private:
   int StoreRows(double& totalFeed);
+  void ShowResult(const CalibrationOutcome& outcome);
   void WarnAboutWeights();
   void StoreHerdInputs(double totalFeed);
 

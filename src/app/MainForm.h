@@ -163,7 +163,11 @@ class MainForm {
     CopyAll,
     Clear,
     Paste,
+    FitCorrelations,  // the weighings and their correlations with the run (Control-R)
   };
+  static constexpr std::string_view kFitCorrelationsTip =
+      "The weighings of the calibration data below the diets of the Daily Growth table, and the "
+      "correlations of observed with simulated weight, age and feed (Control-R in the table)";
   static Control ButtonControl(int number);  // Growth..KeepTrack
   // The state of a button.
   CommandButton& Button(Control control);

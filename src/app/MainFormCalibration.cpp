@@ -8,6 +8,7 @@
 #include "app/MainForm.h"
 #include "calibration/CalibrationCommand.h"
 #include "calibration/GrowthCurveFit.h"
+#include "calibration/ThoroughFit.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
@@ -206,7 +207,11 @@ CalibrationOutcome MainForm::CalibrationRun() {
                                  screen.onProgress,
                                  screen.progressEvery,
                                  {}};
-  outcome.fit = GrowthCurveFit::CalibrateFit(fit, 1);
+  const FitStages stages = CalibrateInStages(fit, screen.thoroughSearch.checked);
+  outcome.fit = stages.summary;
+  outcome.classic = stages.classic;
+  outcome.thorough = stages.thorough;
+  outcome.thoroughRan = stages.thoroughRan;
   outcome.status = outcome.fit.status == GrowthCurveFit::FitStatus::Cancelled
                        ? CalibrationStatus::Cancelled
                        : CalibrationStatus::Finished;
@@ -215,6 +220,7 @@ CalibrationOutcome MainForm::CalibrationRun() {
   growth.cancelRun = false;  // the run below and the next "Growth" must run
 
   const FitAgainstObserved fitted = RunFittedCurve(growth, app_.calibration, outcome);
+  outcome.weighings = CompareWeighings(growth, app_.calibration);
   const char* unit = growth.unitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
   outcome.poorFit = PoorFitMessage(fitted, unit, growth.decimalComma).value_or("");
   OfferToSave(*this, app_, outcome);

@@ -21,5 +21,6 @@ bool MainForm::DietsTableClicked(int row, int col) {
   std::optional<SourcesRequest> request = DietsCellClicked(dietsTable, row, col);
   if (!request) return false;
   app_.nutrientSourcesForm.Show(*request);
+  app_.sensitivityForm.ShowDiet(request->diet);
   return true;
 }

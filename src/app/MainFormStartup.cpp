@@ -8,6 +8,7 @@
 #include "app/AboutForm.h"
 #include "app/App.h"
 #include "app/ChangeTrackingForm.h"
+#include "app/FormulationFindings.h"
 #include "app/MainForm.h"
 #include "app/UnitChange.h"
 #include "formulation/LeastCost.h"
@@ -69,12 +70,16 @@ constexpr MenuEntry kPopupEntries[] = {
     {"clear", "Clear", "Ctrl+X", Control::Clear},
     {"paste", "Paste ", "Ctrl+V", Control::Paste},
 };
+constexpr MenuEntry kCalibrationEntries[] = {
+    {"FitCorrelations", "Show Fit Correlations", "Ctrl+R", Control::FitCorrelations},
+};
 constexpr Menu kMenus[] = {
     {"openDietData", "Open Diet Data", true, kDietDataEntries, Control::OpenMatrix},
     {"saveFiles", "Save Files", true, kFileSaveEntries, Control::SaveDietsMatrixRestrictions},
     {"setUnits", "Set Unit - Lbs, KGs", true, {}, Control::SetUnits},
     {"setTemperature", "Set Temperature", true, {}, Control::SetTemperature},
     {"finishingReport", "Finishing Report", true, {}, Control::FinishingReport},
+    {"CalibrationMenu", "Calibration", true, kCalibrationEntries, Control::FitCorrelations},
     {"about", "About", true, {}, Control::About},
     {"tablePopup", "Popup", false, kPopupEntries, Control::CopyHighlighted},
 };
@@ -229,12 +234,14 @@ MainForm::Window MainForm::Click(Control control) {
   switch (control) {
     case Control::Growth:
       Growth();
+      FollowFormulation(app_);
       return Window::None;
     case Control::OpenDiets:
       if (!app_.dietDisplayForm.visible) app_.dietDisplayForm.Load();
       return Window::DietDisplay;
     case Control::EditRestrictions:
       app_.restrictionsForm.Load();
+      FollowFormulation(app_);
       return Window::Restrictions;
     case Control::SaveDiets:
       SaveDietsAndSummary();
@@ -246,6 +253,7 @@ MainForm::Window MainForm::Click(Control control) {
     case Control::RunLp: {
       LeastCostContext lp{app_.formulation, app_.growth, *app_.formulationState, app_.dialogs};
       RunLp(lp, dietsTable);
+      FollowFormulation(app_);
       return Window::None;
     }
     case Control::KeepTrack:
@@ -306,6 +314,10 @@ MainForm::Window MainForm::Click(Control control) {
       return Window::None;
     case Control::Paste:
       PopupCommand(PopupAction::Paste, activeGrid, app_.dialogs);
+      return Window::None;
+    case Control::FitCorrelations:
+      ShowTab(kTabDailyGrowth);
+      ShowFitCorrelations();
       return Window::None;
   }
   return Window::None;

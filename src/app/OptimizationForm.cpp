@@ -267,9 +267,20 @@ void OptimizationForm::Run() {
                            addMinMax.visible};
   evaluationCount = 0;
   bestCost = 0;
+  opt_.thorough = thoroughSearch.checked;
   SetCommandsRunning(true);
   RunOptimization(app_, opt_, view);
   SetCommandsRunning(false);
+  const OptResult& r = opt_.result;
+  stagesShown = r.done;
+  if (stagesShown) {
+    FillSearchStagesGrid(stagesTable,
+                         kCostCaption,
+                         kEvaluationsCountCaption,
+                         r.classic,
+                         r.thoroughRan ? &r.thorough : nullptr,
+                         app_.growth.decimalComma);
+  }
   ColorRows();  // "Use Diets on Grid" may have unticked rows
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/SearchStagesTable.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/OptimizationReportForm.h"
 #include "platform/FormControls.h"
@@ -63,6 +64,15 @@ class OptimizationForm {
   static constexpr std::string_view kUncheckNote =
       "Uncheck the Optimize Box to Fix at the Current Value";
   static constexpr std::string_view kRestrictNote = "Enter Diet Restrictions for Least Cost";
+  static constexpr std::string_view kThoroughCaption = "Thorough search";
+  static constexpr std::string_view kThoroughTip =
+      "After the classic search, search every ticked value within its limits for a lower cost "
+      "(under a second more); the classic result is kept unless a cheaper one is found";
+  static constexpr std::string_view kLastDietNote =
+      "The last diet is fed to the target weight, so its feed amount has no effect on the cost: "
+      "the thorough search holds it.";
+  static constexpr std::string_view kCostCaption = "Cost Per Pig";
+  static constexpr std::string_view kEvaluationsCountCaption = "Evaluations";
   static constexpr std::string_view kNotCorrect = "The value is not correct";
   static constexpr std::string_view kNotAppropriate = "Value is not appropriate";
   static constexpr std::string_view kFileSignature = "Diet Optimization Table";
@@ -95,6 +105,11 @@ class OptimizationForm {
   CommandButton saveTable = Captioned("Save Opt File");
   CommandButton openTable = Captioned("Open Existing Opt File");
   bool workingVisible = false;  // the "WORKING..." label
+  // "Thorough search": the thorough stage follows the classic searches.
+  OptionButton thoroughSearch{.caption = std::string(kThoroughCaption), .checked = true};
+  // The classic and the thorough stage side by side after a run.
+  Grid stagesTable{kStagesRows, kStagesCols};
+  bool stagesShown = false;
 
   bool visible = false;        // loaded; closing lets the next opening fill it afresh
   bool runInProgress = false;  // a run is under way: the run commands are disabled

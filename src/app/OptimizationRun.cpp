@@ -3,6 +3,7 @@
 #include "app/OptimizationRun.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
+#include "optimization/ThoroughDietSearch.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/NumberFormat.h"
@@ -143,13 +145,41 @@ void SingleChanges(Run& run) {
   s.fixedFlags = run.opt.ticked;
 }
 
+// The thorough stage from the classic searches' best point; the window
+// follows it through the search's progress, and cancelRun stops it.
+void ThoroughStage(Run& run) {
+  OptSearch& s = run.search();
+  const long classicEvaluations = s.totalEvaluations;
+  auto progress = [&run, &s, classicEvaluations](long evaluations, double best) {
+    if (s.progress) s.progress(classicEvaluations + evaluations, best);
+    return run.Cancelled();
+  };
+  ThoroughDietContext context{
+      run.lp, run.app.mainForm.dietsTable, run.opt.objective, s, run.opt.threads, progress};
+  bool stopped = false;
+  OptResult& result = run.opt.result;
+  result.thorough = RunThoroughDietSearch(context, stopped);
+  result.thoroughRan = true;
+  s.totalEvaluations += result.thorough.evaluations;
+}
+
 // The final scoring: the best point of the run is made current and scored once more,
 // so the diets, feed amounts and growth run describe it. Returns its cost.
 double ScoreOptimum(Run& run) {
   OptSearch& s = run.search();
   s.phase = kPhaseFinal;
   if (s.best.found) s.point = s.best.bestVar;
+  // A point the thorough stage found was costed with diets formulated afresh.
+  const bool fresh =
+      run.opt.result.thoroughRan && run.opt.result.thorough.score < run.opt.result.classic.score;
+  if (fresh) {
+    for (LpSolver& solver : run.app.formulationState->solvers) solver.SetFreshStarts(true);
+    run.opt.objective.formulated.fill(false);
+  }
   ScoreOptPoint(s, run.objective);
+  for (LpSolver& solver : run.app.formulationState->solvers) solver.SetFreshStarts(false);
+  // The main window shows the thorough stage's best as it shows a new best.
+  if (fresh && !FailedScore(s.score)) run.objective.NewBest(s, s.score);
   if (!FailedScore(s.score)) return s.score;
   // Nothing scored: the starting point stands.
   s.point = run.opt.startVar;
@@ -297,6 +327,7 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   window.addMinMaxVisible = false;
   window.viewEnabled = false;
   window.workingVisible = true;
+  const auto started = std::chrono::steady_clock::now();
   OptSearch& s = opt.search;
   opt.result = {};
   opt.result.singleCost.fill(run.startCost);
@@ -315,6 +346,11 @@ void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window) {
   // The full search, from the best point so far.
   s.phase = kPhaseFull;
   if (!run.Cancelled()) Optimize(s, run.objective);
+  opt.result.classic = {
+      s.best.found ? s.best.bestScore : run.startCost,
+      s.totalEvaluations,
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()};
+  if (opt.thorough && !run.Cancelled()) ThoroughStage(run);
   const OptStatus status = run.Cancelled() ? OptStatus::Cancelled : s.status;
   const double bestCost = ScoreOptimum(run);
 

@@ -40,7 +40,8 @@ bool CheckOptTable(const Grid& optimizationTable,
                    Dialogs& dialogs);
 
 // "Run Opt.": the checks, the first search, the single changes, the full
-// search and the optimum scored once more; then the result snapshot, the
-// user's restrictions restored, and the results file. cancelRun stops the
+// search, the thorough stage when asked for, and the optimum scored once
+// more; then the result snapshot, the user's restrictions restored, and the
+// results file. cancelRun stops the
 // searches and keeps the best point found so far.
 void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window);

@@ -7,7 +7,9 @@
 
 #include "calibration/CalibrationData.h"
 #include "calibration/GrowthCurveFit.h"
+#include "calibration/WeighingFit.h"
 #include "model/GrowthState.h"
+#include "platform/GlobalSearch.h"
 
 class Dialogs;
 class Grid;
@@ -106,6 +108,12 @@ struct CalibrationOutcome {
   double totalFeed = 0;            // display units, of that run
   bool saved = false;              // the ".plt" file was written
   std::string poorFit;             // PoorFitMessage of that run; empty: a fit to keep
+  // The classic fit and, when it ran, the thorough stage after it; fit.best
+  // and fit.evaluations are those of both.
+  SearchStageFigures classic;
+  SearchStageFigures thorough;
+  bool thoroughRan = false;
+  WeighingFitTable weighings;  // the weighings against the run with the fitted curve
 };
 
 // The observed block of a daily results table after a run: rows 9 to N + 8

@@ -11,7 +11,9 @@
 #include "app/CalibrationInputsForm.h"
 #include "calibration/CalibrationCommand.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSearchStages.h"
 #include "cli/CliSession.h"
+#include "model/Units.h"
 #include "platform/Location.h"
 #include "platform/NumberFormat.h"
 
@@ -74,6 +76,33 @@ void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Pre
   EndBlock();
 }
 
+// Each weighing against the run with the fitted curve.
+void PrintWeighings(const App& app, const WeighingFitTable& table, Precision precision) {
+  const std::string unit = ", " + WeightUnitName(app.growth.unitCodes[kWeightUnit]);
+  const bool comma = app.growth.decimalComma;
+  auto cell = [&](double value) {
+    return NumberCell(precision, value, ShortNumberText(value, comma));
+  };
+  PrintRow({"Age, Days",
+            "Observed Weight" + unit,
+            "Simulated Weight" + unit,
+            "Weight Difference" + unit,
+            "Observed Feed" + unit,
+            "Simulated Feed" + unit,
+            "Feed Difference" + unit});
+  for (int r = 1; r <= table.count; ++r) {
+    const WeighingFit& w = table.rows[r];
+    PrintRow({cell(w.age),
+              cell(w.observedWeight),
+              cell(w.simulatedWeight),
+              cell(w.simulatedWeight - w.observedWeight),
+              cell(w.observedFeed),
+              cell(w.simulatedFeed),
+              cell(w.simulatedFeed - w.observedFeed)});
+  }
+  EndBlock();
+}
+
 void PrintFit(const App& app, const GrowthCurveFit::FitSummary& fit, Precision precision) {
   PrintRow({"Fit", "Value"});
   PrintRow({"Score",
@@ -133,6 +162,7 @@ int RunCalibrateCommand(const CliOptions& options) {
   // Nothing is written before the fitted curve is saved, and that only with
   // --save and for a fit that is not poor.
   screen.unattended = true;
+  screen.thoroughSearch.checked = !options.classic;
   const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
   screen.onProgress = [showProgress](long runs, double best) {
     if (showProgress && runs > 0) {
@@ -152,7 +182,14 @@ int RunCalibrateCommand(const CliOptions& options) {
   if (outcome.saved) rows = screen.WriteRows();
   PrintCoefficients(app, options.precision);
   PrintAgainstObserved(app, outcome, options.precision);
+  PrintWeighings(app, outcome.weighings, options.precision);
   PrintFit(app, outcome.fit, options.precision);
+  PrintSearchStages(std::string(CalibrationInputsForm::kScoreCaption),
+                    std::string(CalibrationInputsForm::kRunsCountCaption),
+                    outcome.classic,
+                    outcome.thoroughRan ? &outcome.thorough : nullptr,
+                    options.precision,
+                    app.growth.decimalComma);
   PrintFiles(app, outcome.saved, rows);
   // The poor fit's message and a file that could not be written or was
   // kept went to standard error.

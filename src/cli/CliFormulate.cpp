@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/CliOutput.h"
+#include "cli/CliSensitivity.h"
 #include "cli/CliSession.h"
 #include "model/DietsTable.h"
 #include "platform/NumberFormat.h"
@@ -61,6 +62,7 @@ int RunFormulateCommand(const CliOptions& options) {
   bool allFeasible = true;
   for (int d = 1; d <= diets; ++d) {
     PrintDiet(app, d, options.precision);
+    if (options.sensitivity) PrintSensitivity(app, d, options.precision);
     allFeasible = allFeasible && app.formulationState->dietProblems[d] == 0;
   }
   return allFeasible ? kExitOk : kExitRunFailed;

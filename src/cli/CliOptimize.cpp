@@ -8,6 +8,7 @@
 
 #include "app/OptimizationForm.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSearchStages.h"
 #include "cli/CliSession.h"
 #include "model/GrowthState.h"
 #include "model/Units.h"
@@ -190,6 +191,7 @@ int RunOptimizeCommand(const CliOptions& options) {
   window.targetWeight = *options.targetWeight;
   if (!ChooseRows(options, window)) return kExitUsage;
   ReportProgress(window, options.progress || ::isatty(STDERR_FILENO));
+  window.thoroughSearch.checked = !options.classic;
 
   // With "Use Diets on Grid" the run asks whether to optimize the feed
   // amounts only: Yes, as the user does to go on.
@@ -208,6 +210,12 @@ int RunOptimizeCommand(const CliOptions& options) {
   PrintOptimum(result, app.growth, cells);
   PrintCosts(result, cells);
   PrintSingleChanges(result, cells);
+  PrintSearchStages(std::string(OptimizationForm::kCostCaption),
+                    std::string(OptimizationForm::kEvaluationsCountCaption),
+                    result.classic,
+                    result.thoroughRan ? &result.thorough : nullptr,
+                    options.precision,
+                    app.growth.decimalComma);
   // A file that could not be written showed its error.
   PrintRow({"Results File", window.resultsFile});
   return window.resultsFile.empty() ? kExitRunFailed : kExitOk;

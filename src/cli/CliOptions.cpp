@@ -32,15 +32,32 @@ Commands:
                           feed/gain, cost per pig).
   formulate LOCATION.plt  Runs "Run LP" and prints each diet's cost, its
                           ingredients in per cent and its nutrient levels.
+                          With --sensitivity, after each diet what its
+                          cost depends on (two tables, as the
+                          "Sensitivity" tab shows them): its restrictions
+                          (limit, level, whether binding, shadow price: the
+                          change of the diet's cost when the limit rises by
+                          the step under Per, and the range of the limit
+                          over which it holds) and its ingredients
+                          (inclusion, price, reduced cost: how much cheaper
+                          one left out must get to come in, and the range of
+                          the price over which the formula stays); for an
+                          infeasible diet the restrictions that cannot all
+                          hold together.
   calibrate LOCATION.plt  Runs "Calibration" keeping the location's name,
                           then "Continue Calibration" on the inputs as they
                           open (every weighing of the .cal file with its
                           feed, the herd inputs, the diets' feed amounts
                           where a weighing has none): fits the growth
-                          curve B0..B4 and prints it, the final age and
+                          curve B0..B4 (the classic fit, then the thorough
+                          search after it) and prints it, the final age and
                           total feed of a run with it against the observed,
-                          the fit's score (lower is closer), its growth
-                          runs and the files it wrote. It writes nothing
+                          each weighing against that run (weight and feed
+                          from the start, observed, simulated and their
+                          difference), the fit's score (lower is closer)
+                          and growth runs, the classic and the thorough
+                          stage side by side (score, growth runs, seconds)
+                          and the files it wrote. It writes nothing
                           unless --save; a poor fit (final age more than 2
                           days or total feed more than 5 % off the
                           observed) is reported, not saved, and exits 1.
@@ -50,7 +67,10 @@ Commands:
                           with the limits of "Program Add Min Max to
                           Current" around each diet's current value (feed
                           amount x 0.8 to x 1.2, net energy x 0.98 to x 1.02,
-                          protein x 0.95 to x 1.05) and "Run Opt.". Prints
+                          protein x 0.95 to x 1.05) and "Run Opt." (the
+                          classic search, then the thorough search after
+                          it, which holds the last diet's feed amount: the
+                          last diet is fed to the target). Prints
                           per diet and value (Feed Wt., Net Energy, Protein)
                           the start, the optimum, what the optimum's run fed
                           (the feed the diet's phase ate, the energy and
@@ -58,7 +78,9 @@ Commands:
                           whether it was optimized; the starting and
                           optimized cost per pig, the saving, the final age
                           and the evaluations; each optimized value's single
-                          change (its optimum alone and the cost there); and
+                          change (its optimum alone and the cost there); the
+                          classic and the thorough stage side by side (cost
+                          per pig, evaluations, seconds); and
                           the results file written beside the location
                           (LOCATION + "OPT" + month and year + ".txt").
   example                 Grows a built-in group of pigs on three nursery
@@ -91,7 +113,12 @@ Options of optimize:
                               protein (1 to 18; may be repeated)
   --progress                  reports the search on standard error every 100
                               evaluations (by default only on a terminal)
+  --classic                   runs the classic search alone, without the
+                              thorough search after it
   --precision shown|full      as below
+Option of formulate:
+  --sensitivity               the sensitivity tables of each diet, or the
+                              conflicting restrictions of an infeasible one
 Options of calibrate:
   --save                      answers Yes to the save question of a fit
                               that is not poor: the .plt file gets the
@@ -100,6 +127,8 @@ Options of calibrate:
                               as it is)
   --progress                  reports the fit on standard error every 1000
                               growth runs (by default only on a terminal)
+  --classic                   runs the classic fit alone, without the
+                              thorough search after it
 Option of grow, formulate and calibrate:
   --precision shown|full      shown (the default): numbers as the tables show
                               them; full: every number from the model state
@@ -229,6 +258,8 @@ bool* FlagOption(std::string_view name, CliOptions& options) {
   if (name == "--save") return &options.save;
   if (name == "--progress") return &options.progress;
   if (name == "--feed-only") return &options.feedOnly;
+  if (name == "--classic") return &options.classic;
+  if (name == "--sensitivity") return &options.sensitivity;
   return nullptr;
 }
 
@@ -236,6 +267,9 @@ bool FlagAllowed(std::string_view name, CliCommand command) {
   if (name == "--progress")
     return command == CliCommand::Calibrate || command == CliCommand::Optimize;
   if (name == "--feed-only") return command == CliCommand::Optimize;
+  if (name == "--classic")
+    return command == CliCommand::Calibrate || command == CliCommand::Optimize;
+  if (name == "--sensitivity") return command == CliCommand::Formulate;
   return command == CliCommand::Calibrate;
 }
 

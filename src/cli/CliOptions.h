@@ -40,6 +40,13 @@ struct CliOptions {
   // terminal.
   bool save = false;
   bool progress = false;
+  // calibrate and optimize: the classic search alone, without the thorough
+  // stage after it.
+  bool classic = false;
+
+  // formulate: each diet's sensitivity tables, or an infeasible diet's
+  // conflicting restrictions.
+  bool sensitivity = false;
 
   // optimize: the "Target Weight" as typed; only the feed amounts move
   // ("Use Feed Weights Only"); optimization-table rows kept at their current

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "formulation/ConflictingRestrictions.h"
 #include "formulation/Restrictions.h"
 #include "platform/NumberFormat.h"
 
@@ -115,11 +116,15 @@ void ClearLpTables(FormulationState& state) {
 }
 
 // Appends a row with coefficient 1 for ingredient c.
-void AppendIngredientRow(LpProblem& lp, int c, std::int32_t type, double rhs) {
+void AppendIngredientRow(
+    LpProblem& lp, DietProgramRows& program, int c, std::int32_t type, double rhs) {
   const int r = ++lp.rowCount;
   lp.matrix[r][c] = 1;
   lp.matrix[r][0] = rhs;
   lp.rowType[r] = type;
+  program.row[r] = {
+      type == kLpAtLeast ? RestrictionKind::IngredientMinimum : RestrictionKind::IngredientMaximum,
+      c};
 }
 
 }  // namespace
@@ -142,6 +147,8 @@ void ClearFormulationTables(FormulationState& state) {
   state.lp.ingredientPrice.fill(0.0);
   state.rowNutrient.fill(0);
   state.answer.solution.fill(0.0);
+  for (auto& program : state.programRows) program.rowCount = 0;
+  for (auto& conflict : state.conflicts) conflict.count = 0;
   for (auto& diet : state.dietInclusion) diet.fill(0.0);
   state.builtDiet = 0;
   state.rowsWritten = 0;
@@ -180,6 +187,8 @@ bool BuildLp(LeastCostContext& context, int diet) {
   const FormulationTables& t = context.tables;
   s.builtDiet = 0;
   if (!ValidDiet(diet)) return false;
+  DietProgramRows& program = s.programRows[diet];
+  program.rowCount = 0;
   if (s.optMode == kOptModeRunning) SetProteinMaxima(context, diet);
   CheckRestrictions(context);
 
@@ -196,6 +205,7 @@ bool BuildLp(LeastCostContext& context, int diet) {
   LpProblem& lp = s.lp;
   const int n = Ingredients(t);
   ClearLpTables(s);
+  program.row.fill({});
   lp.ingredientCount = n;
   for (int c = 1; c <= n; ++c) lp.ingredientPrice[c] = t.ingredientPrice[c];
 
@@ -207,9 +217,11 @@ bool BuildLp(LeastCostContext& context, int diet) {
     if (r == 1) {
       lp.matrix[r][0] = kWeightRowValue;
       lp.rowType[r] = kLpEqual;
+      program.row[r] = {RestrictionKind::Total, row - 1};
     } else {
       lp.matrix[r][0] = NutMin(t, diet, row - 1);
       lp.rowType[r] = kLpAtLeast;
+      if (lp.matrix[r][0] != 0) program.row[r] = {RestrictionKind::NutrientMinimum, row - 1};
     }
   }
 
@@ -223,16 +235,20 @@ bool BuildLp(LeastCostContext& context, int diet) {
     std::copy(lp.matrix[r].begin() + 1, lp.matrix[r].begin() + 1 + n, lp.matrix[m].begin() + 1);
     lp.matrix[m][0] = maximum;
     lp.rowType[m] = kLpAtMost;
+    // The weight row's maximum of 100 repeats the total.
+    program.row[m] = {r == 1 ? RestrictionKind::Total : RestrictionKind::NutrientMaximum,
+                      rows[r] - 1};
   }
 
   // Ingredient rows, minimum before maximum; a maximum of -1 holds it at 0.
   for (int c = 1; c <= n; ++c) {
     if (HasIngredientMinimum(t, diet, c))
-      AppendIngredientRow(lp, c, kLpAtLeast, IngMin(t, diet, c));
+      AppendIngredientRow(lp, program, c, kLpAtLeast, IngMin(t, diet, c));
     if (HasIngredientMaximum(t, diet, c)) {
-      AppendIngredientRow(lp, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
+      AppendIngredientRow(lp, program, c, kLpAtMost, std::max(IngMax(t, diet, c), 0.0));
     }
   }
+  program.rowCount = lp.rowCount;
   s.rowsWritten = lp.rowCount;
   s.columnsWritten = n;
   s.builtDiet = diet;
@@ -247,6 +263,7 @@ void SolveDiet(LeastCostContext& context, int diet) {
   FormulationState& s = context.state;
   if (!ValidDiet(diet)) return;
   s.dietProblems[diet] = 0;
+  s.conflicts[diet].count = 0;
   if (s.builtDiet != diet) {
     // Refused by BuildLp: nothing to solve, and no stale diet stands.
     s.dietProblems[diet] = 1;
@@ -354,7 +371,12 @@ bool RunLp(LeastCostContext& context, Grid& dietsTable) {
     SolveDiet(context, d);
     if (s.dietProblems[d] > 0) {
       allFormulated = false;
-      Say(context, [d] { return "Diet No " + std::to_string(d) + " was Infeasible"; });
+      if (Speaks(context)) FindConflictingRestrictions(s, d);
+      Say(context, [&context, d] {
+        return context.state.conflicts[d].count > 0
+                   ? ConflictText(context.tables, context.growth, d, context.state.conflicts[d])
+                   : "Diet No " + std::to_string(d) + " was Infeasible";
+      });
     }
     dietsTable.SetText(2, d, NumberText(s.dietCost[d], context.growth.decimalComma));
     ShowDietResult(context, d, dietsTable);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "formulation/Matrix.h"
+#include "formulation/RestrictionRows.h"
 #include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -64,6 +65,10 @@ struct FormulationState {
   std::array<int, kMaxNutrientRows + 1> rowNutrient{};  // matrix row of minimum row r
   std::array<LpSolver, kMaxDiets + 1> solvers;          // one kept program per diet
   int builtDiet = 0;  // the diet the LP tables hold; 0 when none or refused
+  // What each row of a diet's kept program restricts, and the restrictions
+  // of an infeasible diet that cannot all hold (found by "Run LP").
+  std::array<DietProgramRows, kMaxDiets + 1> programRows;
+  std::array<ConflictingSet, kMaxDiets + 1> conflicts;
 
   // Feed cost per pig of the last runs, newest in [1].
   std::array<double, kRecentCosts + 1> recentCosts{};
@@ -82,8 +87,9 @@ struct LeastCostContext {
 };
 
 // "Run LP": formulates diets 1..dietCount and writes each result into the
-// diets table. "Prices are missing" when ingredient 1 has no price. True
-// when every diet was formulated.
+// diets table. "Prices are missing" when ingredient 1 has no price. An
+// infeasible diet's message names the restrictions that cannot all hold.
+// True when every diet was formulated.
 bool RunLp(LeastCostContext& context, Grid& dietsTable);
 
 // Consistency of the restrictions of diets 1..dietCount: an ingredient whose
@@ -118,9 +124,9 @@ void ShowDietResult(const LeastCostContext& context, int diet, Grid& dietsTable)
 // minimum + 0.25 when the band is 0. For the diets table after a protein edit.
 void ApplyProteinMargin(LeastCostContext& context, int diet);
 
-// A matrix load empties the LP tables and the inclusions (they name the old
-// matrix's ingredients). Costs, problems, bands, optMode, the kept solvers
-// (they rebuild on a new matrix) and the recent costs stay.
+// A matrix load empties the LP tables, the inclusions and what the diets'
+// programs' rows stood for (they name the old matrix's ingredients). Costs, problems, bands,
+// optMode, the kept solvers (they rebuild on a new matrix) and the recent costs stay.
 void ClearFormulationTables(FormulationState& state);
 
 // The message text of a solver failure in SolveDiet.

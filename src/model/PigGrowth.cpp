@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/NumberFormat.h"
+#include "platform/VectorState.h"
 
 namespace PigGrowth {
 namespace {
@@ -205,6 +206,7 @@ double CurveAgeAt(const GrowthCoefficients& coef, double weight) {
 }
 
 void RunGrowthDays(GrowthState& growth, Grid* results, Dialogs* dialogs) {
+  ClearUpperVectorState();  // or each day's pow and exp may run several times slower
   growth.lipidEnergy = kLipidDepositionEnergy;
   growth.leanEnergy = kLeanDepositionEnergy;
   growth.currentDiet = 1;

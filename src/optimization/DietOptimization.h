@@ -7,6 +7,7 @@
 
 #include "formulation/Matrix.h"
 #include "optimization/FeedCostObjective.h"
+#include "platform/GlobalSearch.h"
 
 class Dialogs;
 class Grid;
@@ -132,6 +133,11 @@ struct OptResult {
   long evaluations = 0;
   long lpSolves = 0;
   long growthRuns = 0;
+  // The classic searches and, when it ran, the thorough stage after them:
+  // the best cost per pig, the evaluations and the seconds of each.
+  SearchStageFigures classic;
+  SearchStageFigures thorough;
+  bool thoroughRan = false;
 };
 
 // The optimization state the App owns (about 90 kB: keep it off the stack).
@@ -143,6 +149,8 @@ struct DietOptState {
   FormulationTables::NutrientRestrictionTable
       userRestrict{};  // the restrictions before the run, restored after
   OptResult result;
+  bool thorough = false;  // the thorough stage follows the classic searches
+  int threads = 0;        // of the thorough stage; 0: one per core
 
   // The main window shows the starting cost; may be empty.
   std::function<void(double startCost)> showStartingCost;

@@ -3,8 +3,11 @@
 #include <glpk.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cfloat>
 #include <cmath>
 #include <csetjmp>
+#include <limits>
 #include <thread>
 #include <utility>
 
@@ -13,7 +16,11 @@ namespace {
 // The library keeps one state per thread, and an error inside it frees that
 // state with every problem made in the thread. A solver compares its
 // generation with this one to know whether its problem still exists.
-thread_local std::uint64_t tLibraryGeneration = 1;
+// Generations are unique across threads: a thread that starts may get the id
+// of one that ended, and must not take that thread's freed problems for its own.
+std::atomic<std::uint64_t> gLastGeneration{0};
+std::uint64_t NewGeneration() { return ++gLastGeneration; }
+thread_local std::uint64_t tLibraryGeneration = NewGeneration();
 
 // Simplex iterations allowed per row and column before a run counts as
 // failed; far above what a diet needs, it only stops a run that cannot end.
@@ -27,7 +34,7 @@ struct Trap {
 // The library calls this on any error instead of ending the program: free
 // its state, as it must be after an error, and return to the trap.
 void OnLibraryError(void* info) {
-  ++tLibraryGeneration;
+  tLibraryGeneration = NewGeneration();
   glp_free_env();
   std::longjmp(static_cast<Trap*>(info)->jump, 1);
 }
@@ -52,6 +59,18 @@ bool Trapped(Body&& body) {
 
 bool KnownRowType(std::int32_t type) {
   return type == kLpAtMost || type == kLpEqual || type == kLpAtLeast;
+}
+
+// The column of a row whose only coefficient is positive, or 0.
+int OnlyColumn(const LpProblem& problem, int row) {
+  int only = 0;
+  for (int c = 1; c <= problem.ingredientCount; ++c) {
+    const double v = problem.matrix[row][c];
+    if (v == 0.0) continue;
+    if (only != 0 || v < 0) return 0;
+    only = c;
+  }
+  return only;
 }
 
 bool HasCoefficients(const LpProblem& problem, int row) {
@@ -94,6 +113,19 @@ void SetLibraryRowBounds(glp_prob* problem, int libraryRow, std::int32_t type, d
   } else {
     glp_set_row_bnds(problem, libraryRow, GLP_UP, 0.0, rhs);
   }
+}
+
+// The library's "no limit" (plus or minus DBL_MAX) as an infinity.
+double OpenEnded(double limit) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  if (limit >= DBL_MAX) return kInfinity;
+  if (limit <= -DBL_MAX) return -kInfinity;
+  return limit;
+}
+
+void ClearRanging(LpRanging& ranging) {
+  ranging.rows.fill({});
+  ranging.columns.fill({});
 }
 
 void ClearResult(LpResult& result, LpStatus status) {
@@ -140,9 +172,11 @@ LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
   libraryRows_ = other.libraryRows_;
   coefficients_ = std::move(other.coefficients_);
   libraryRow_ = other.libraryRow_;
+  onlyColumn_ = other.onlyColumn_;
   type_ = other.type_;
   rhs_ = other.rhs_;
   cost_ = other.cost_;
+  relaxed_ = other.relaxed_;
   problem_ = std::exchange(other.problem_, nullptr);
   generation_ = other.generation_;
   owner_ = other.owner_;
@@ -150,6 +184,7 @@ LpSolver& LpSolver::operator=(LpSolver&& other) noexcept {
   boundsChanged_ = other.boundsChanged_;
   basisKept_ = std::exchange(other.basisKept_, false);
   answerKept_ = std::exchange(other.answerKept_, false);
+  freshStarts_ = other.freshStarts_;
   answer_ = other.answer_;
   info_ = other.info_;
   other.loaded_ = false;
@@ -164,9 +199,7 @@ void LpSolver::Release() {
     glp_prob* problem = problem_;
     Trapped([problem] { glp_delete_prob(problem); });
   }
-  problem_ = nullptr;
-  basisKept_ = false;
-  answerKept_ = false;
+  ForgetLibraryProblem();
 }
 
 bool LpSolver::SameMatrix(const LpProblem& problem) const {
@@ -186,12 +219,14 @@ void LpSolver::TakeMatrix(const LpProblem& problem) {
   columns_ = problem.ingredientCount;
   coefficients_.assign(static_cast<std::size_t>(rows_) * columns_, 0.0);
   libraryRow_.fill(0);
+  onlyColumn_.fill(0);
   libraryRows_ = 0;
   for (int r = 1; r <= rows_; ++r) {
     const auto& row = problem.matrix[r];
     std::copy(
         row.begin() + 1, row.begin() + 1 + columns_, coefficients_.begin() + (r - 1) * columns_);
     if (HasCoefficients(problem, r)) libraryRow_[r] = ++libraryRows_;
+    onlyColumn_[r] = OnlyColumn(problem, r);
   }
   matrixChanged_ = true;
 }
@@ -214,6 +249,10 @@ bool LpSolver::Load(const LpProblem& problem) {
     if (cost_[c] != problem.ingredientPrice[c]) boundsChanged_ = true;
     cost_[c] = problem.ingredientPrice[c];
   }
+  if (std::find(relaxed_.begin(), relaxed_.end(), true) != relaxed_.end()) {
+    relaxed_.fill(false);
+    boundsChanged_ = true;
+  }
   loaded_ = true;
   return true;
 }
@@ -224,6 +263,13 @@ bool LpSolver::SetRow(int row, std::int32_t type, double rhs) {
   type_[row] = type;
   rhs_[row] = rhs;
   boundsChanged_ = true;
+  return true;
+}
+
+bool LpSolver::SetRowRelaxed(int row, bool relaxed) {
+  if (!loaded_ || row < 1 || row > rows_) return false;
+  if (relaxed_[row] != relaxed) boundsChanged_ = true;
+  relaxed_[row] = relaxed;
   return true;
 }
 
@@ -242,7 +288,6 @@ void LpSolver::BuildLibraryProblem() {
   owner_ = std::this_thread::get_id();
   glp_set_obj_dir(problem_, GLP_MIN);
   glp_add_cols(problem_, columns_);
-  for (int c = 1; c <= columns_; ++c) glp_set_col_bnds(problem_, c, GLP_LO, 0.0, 0.0);
   if (libraryRows_ > 0) glp_add_rows(problem_, libraryRows_);
   std::array<int, kLpMaxColumns + 1> index{};
   std::array<double, kLpMaxColumns + 1> value{};
@@ -267,10 +312,35 @@ void LpSolver::BuildLibraryProblem() {
   info_.rebuilt = true;
 }
 
-// Hands right-hand sides, types and costs to the library. Called inside the trap.
+bool LpSolver::RowBlocksColumn(int row) const {
+  return onlyColumn_[row] != 0 && !relaxed_[row] && type_[row] == kLpAtMost && rhs_[row] == 0;
+}
+
+// Hands right-hand sides, types and costs to the library. A row that holds
+// its one column at most at 0 is handed on as that column's bounds [0, 0]:
+// as a row it would sit at its bound beside the column's own bound at every
+// optimum, and the ranging of such a doubly held, degenerate mix is no
+// guide to when the formula changes. Called inside the trap.
 void LpSolver::PushBoundsAndCosts() {
+  std::array<bool, kLpMaxColumns + 1> blocked{};
   for (int r = 1; r <= rows_; ++r) {
-    if (RowHasCoefficients(r)) SetLibraryRowBounds(problem_, libraryRow_[r], type_[r], rhs_[r]);
+    if (!RowHasCoefficients(r)) continue;
+    if (RowBlocksColumn(r)) blocked[onlyColumn_[r]] = true;
+    if (relaxed_[r] || RowBlocksColumn(r)) {
+      glp_set_row_bnds(problem_, libraryRow_[r], GLP_FR, 0.0, 0.0);
+    } else {
+      SetLibraryRowBounds(problem_, libraryRow_[r], type_[r], rhs_[r]);
+    }
+  }
+  for (int c = 1; c <= columns_; ++c) {
+    if (!blocked[c]) {
+      glp_set_col_bnds(problem_, c, GLP_LO, 0.0, 0.0);
+      continue;
+    }
+    // A fixed column left in the kept basis would be a degenerate basic
+    // variable: start afresh instead.
+    if (glp_get_col_stat(problem_, c) == GLP_BS) basisKept_ = false;
+    glp_set_col_bnds(problem_, c, GLP_FX, 0.0, 0.0);
   }
   for (int c = 1; c <= columns_; ++c) glp_set_obj_coef(problem_, c, cost_[c]);
   boundsChanged_ = false;
@@ -289,7 +359,7 @@ LpStatus LpSolver::RunSimplex() {
   enum class Start { Kept, Standard, Advanced };
   for (Start start : {Start::Kept, Start::Standard, Start::Advanced}) {
     if (start == Start::Kept) {
-      if (!basisKept_) continue;
+      if (!basisKept_ || freshStarts_) continue;
       parm.meth = GLP_DUALP;
     } else if (start == Start::Standard) {
       // All ingredients out: with prices of 0 or more this basis is already
@@ -332,19 +402,22 @@ void LpSolver::ReadResult(LpResult& result) const {
   }
 }
 
-LpStatus LpSolver::Solve(LpResult& result) {
+// The library's copy is gone (freed with its thread's state after an error,
+// or out of reach in another thread): the next solve builds it afresh.
+void LpSolver::ForgetLibraryProblem() {
+  problem_ = nullptr;
+  basisKept_ = false;
+  answerKept_ = false;
+}
+
+// Brings the library's copy up to date and solves it, unless nothing changed
+// since the last solve.
+LpStatus LpSolver::SolveHeld() {
   info_ = {};
-  ClearResult(result, LpStatus::InvalidInput);
-  if (!loaded_) return result.status;
-  if (problem_ != nullptr && !ProblemAlive()) {
-    // An error in this thread freed the library's state with our problem (or
-    // the problem lives in another thread's state, out of reach).
-    problem_ = nullptr;
-    basisKept_ = false;
-    answerKept_ = false;
-  }
+  if (!loaded_) return LpStatus::InvalidInput;
+  if (problem_ != nullptr && !ProblemAlive()) ForgetLibraryProblem();
   LpStatus status = LpStatus::LibraryError;
-  const bool ok = Trapped([this, &status, &result] {
+  const bool ok = Trapped([this, &status] {
     if (problem_ == nullptr || matrixChanged_) BuildLibraryProblem();
     if (boundsChanged_) PushBoundsAndCosts();
     if (answerKept_) {
@@ -357,18 +430,129 @@ LpStatus LpSolver::Solve(LpResult& result) {
       answerKept_ = status != LpStatus::LibraryError;
       answer_ = status;
     }
-    if (status == LpStatus::Optimal) ReadResult(result);
   });
   if (!ok) {
-    problem_ = nullptr;
-    basisKept_ = false;
-    answerKept_ = false;
+    ForgetLibraryProblem();
+    matrixChanged_ = true;
+    return LpStatus::LibraryError;
+  }
+  return status;
+}
+
+LpStatus LpSolver::Solve(LpResult& result) {
+  ClearResult(result, LpStatus::InvalidInput);
+  LpStatus status = SolveHeld();
+  if (status == LpStatus::Optimal && !Trapped([this, &result] { ReadResult(result); })) {
+    ForgetLibraryProblem();
     matrixChanged_ = true;
     status = LpStatus::LibraryError;
   }
   if (status != LpStatus::Optimal) ClearResult(result, status);
   result.status = status;
   return status;
+}
+
+// Ranging needs the optimal basis with its factorization, which a solve
+// leaves behind. Called inside the trap.
+bool LpSolver::ReadRanging(LpRanging& ranging) const {
+  if (!glp_bf_exists(problem_) && glp_warm_up(problem_) != 0) return false;
+  if (glp_get_status(problem_) != GLP_OPT) return false;
+  for (int r = 1; r <= rows_; ++r) {
+    if (!RowHasCoefficients(r) || relaxed_[r]) continue;
+    if (RowBlocksColumn(r)) {
+      ReadBlockRanging(r, ranging.rows[r]);
+    } else {
+      ReadRowRanging(r, ranging.rows[r]);
+    }
+  }
+  for (int c = 1; c <= columns_; ++c) ReadColumnRanging(c, ranging.columns[c]);
+  return true;
+}
+
+// Called inside the trap.
+void LpSolver::ReadRowRanging(int r, LpRowRanging& row) const {
+  const int k = libraryRow_[r];
+  row.activity = glp_get_row_prim(problem_, k);
+  row.active = glp_get_row_stat(problem_, k) != GLP_BS;
+  if (!row.active) {
+    // A row with slack is worth nothing until its bound reaches its level.
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    row.rhsLow = type_[r] == kLpAtLeast ? -kInfinity : row.activity;
+    row.rhsHigh = type_[r] == kLpAtMost ? kInfinity : row.activity;
+    return;
+  }
+  row.dual = glp_get_row_dual(problem_, k);
+  int limiting = 0;
+  glp_analyze_bound(problem_, k, &row.rhsLow, &limiting, &row.rhsHigh, &limiting);
+  row.rhsLow = OpenEnded(row.rhsLow);
+  row.rhsHigh = OpenEnded(row.rhsHigh);
+}
+
+// Called inside the trap.
+void LpSolver::ReadColumnRanging(int c, LpColumnRanging& column) const {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  column.value = glp_get_col_prim(problem_, c);
+  column.basic = glp_get_col_stat(problem_, c) == GLP_BS;
+  if (glp_get_col_type(problem_, c) == GLP_FX) {
+    // Blocked: no price brings it in, none changes the formula.
+    column.reducedCost = glp_get_col_dual(problem_, c);
+    column.costLow = -kInfinity;
+    column.costHigh = kInfinity;
+  } else if (column.basic) {
+    int limiting = 0;
+    double adjacentValue = 0;
+    glp_analyze_coef(problem_,
+                     libraryRows_ + c,
+                     &column.costLow,
+                     &limiting,
+                     &adjacentValue,
+                     &column.costHigh,
+                     &limiting,
+                     &adjacentValue);
+    column.costLow = OpenEnded(column.costLow);
+    column.costHigh = OpenEnded(column.costHigh);
+  } else {
+    // Out at its bound 0: it stays out while its cost stays above what the
+    // rows value it at.
+    column.reducedCost = glp_get_col_dual(problem_, c);
+    column.costLow = cost_[c] - column.reducedCost;
+    column.costHigh = kInfinity;
+  }
+}
+
+// A row that blocks its column (held as the column's bounds [0, 0]): it is
+// worth what the column would save, were it let in, per unit of the row,
+// until the column's rise reaches the next bound of the basis. Called inside
+// the trap.
+void LpSolver::ReadBlockRanging(int r, LpRowRanging& row) const {
+  const int c = onlyColumn_[r];
+  const double coefficient = coefficients_[(r - 1) * columns_ + (c - 1)];
+  const double saving = glp_get_col_dual(problem_, c);
+  row.activity = 0;
+  row.rhsLow = 0;  // below 0 the column's own bound cannot hold
+  row.rhsHigh = std::numeric_limits<double>::infinity();
+  row.active = saving < 0 && glp_get_col_stat(problem_, c) != GLP_BS;
+  if (!row.active) return;
+  row.dual = saving / coefficient;
+  double low = 0;
+  double high = 0;
+  int limiting = 0;
+  glp_analyze_bound(problem_, libraryRows_ + c, &low, &limiting, &high, &limiting);
+  row.rhsHigh = OpenEnded(high) * coefficient;
+}
+
+LpStatus LpSolver::Analyze(LpRanging& ranging) {
+  ClearRanging(ranging);
+  const LpStatus status = SolveHeld();
+  if (status != LpStatus::Optimal) return status;
+  bool read = false;
+  if (!Trapped([this, &ranging, &read] { read = ReadRanging(ranging); })) {
+    ForgetLibraryProblem();
+    matrixChanged_ = true;
+  }
+  if (read) return LpStatus::Optimal;
+  ClearRanging(ranging);
+  return LpStatus::LibraryError;
 }
 
 LpStatus SolveLp(LpSolver& diet, const LpProblem& problem, LpResult& result) {
@@ -380,7 +564,7 @@ LpStatus SolveLp(LpSolver& diet, const LpProblem& problem, LpResult& result) {
 }
 
 void LpReleaseThread() {
-  ++tLibraryGeneration;
+  tLibraryGeneration = NewGeneration();
   glp_free_env();
 }
 

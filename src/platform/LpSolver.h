@@ -63,6 +63,31 @@ struct LpResult {
   std::array<double, kLpMaxColumns + 1> reducedCost{};            // per column; [0] unused
 };
 
+// What the optimum of the held program says about each row and column: the
+// dual values and the ranges over which they hold (sensitivity analysis of
+// the optimal basis). Ranges are open-ended (an infinity) where nothing
+// limits them.
+struct LpRowRanging {
+  bool active = false;  // the row's bound is part of the optimal basis (non-basic)
+  double activity = 0;  // the row's level, sum of coefficient x x(c)
+  double dual = 0;      // change of the objective per unit of the right-hand side
+  double rhsLow = 0;    // the right-hand side may move from rhsLow to rhsHigh
+  double rhsHigh = 0;   // with the dual unchanged (the basis stays optimal)
+};
+
+struct LpColumnRanging {
+  bool basic = false;
+  double value = 0;        // x(c)
+  double reducedCost = 0;  // cost(c) less what the rows value the column at; 0 when basic
+  double costLow = 0;      // cost(c) may move from costLow to costHigh with the
+  double costHigh = 0;     // optimal basis, and so x, unchanged
+};
+
+struct LpRanging {
+  std::array<LpRowRanging, kLpMaxRows + 1> rows{};           // rows 1..m; [0] unused
+  std::array<LpColumnRanging, kLpMaxColumns + 1> columns{};  // columns 1..n; [0] unused
+};
+
 // How the last solve went; for tests and benchmarks.
 struct LpSolveInfo {
   bool rebuilt = false;    // the library's problem was (re)made from the matrix
@@ -95,8 +120,33 @@ class LpSolver {
   bool SetRow(int row, std::int32_t type, double rhs);
   bool SetCost(int column, double cost);
 
+  // Row 1..m constrains nothing while relaxed, whatever its type and
+  // right-hand side; Load makes every row hold again. False for an index
+  // out of range.
+  bool SetRowRelaxed(int row, bool relaxed);
+
   // Solves the held program; every output is written on every call.
   LpStatus Solve(LpResult& result);
+  // The same solve, for its status only.
+  LpStatus SolveStatus() { return SolveHeld(); }
+
+  // Dual values and ranging of the held program's optimum, from the kept
+  // basis (solved first when anything changed since the last solve). Returns
+  // the program's status; `ranging` is filled only when it is Optimal and
+  // all zeros otherwise.
+  LpStatus Analyze(LpRanging& ranging);
+
+  // The held program, as it is solved.
+  int Rows() const { return rows_; }
+  int Columns() const { return columns_; }
+  bool RowConstrains(int row) const { return row >= 1 && row <= rows_ && libraryRow_[row] != 0; }
+  double RightHandSide(int row) const { return rhs_[row]; }
+  double Cost(int column) const { return cost_[column]; }
+
+  // Every solve from the standard basis, never from the last one: the answer
+  // then depends on the program alone, not on the solves before it (which of
+  // several cheapest mixes is found, and the last bits of every number).
+  void SetFreshStarts(bool fresh) { freshStarts_ = fresh; }
 
   bool Loaded() const { return loaded_; }
   const LpSolveInfo& LastSolve() const { return info_; }
@@ -107,7 +157,14 @@ class LpSolver {
   void BuildLibraryProblem();
   void PushBoundsAndCosts();
   LpStatus RunSimplex();
+  LpStatus SolveHeld();
   void ReadResult(LpResult& result) const;
+  bool ReadRanging(LpRanging& ranging) const;
+  void ReadRowRanging(int row, LpRowRanging& ranging) const;
+  void ReadColumnRanging(int column, LpColumnRanging& ranging) const;
+  void ReadBlockRanging(int row, LpRowRanging& ranging) const;
+  bool RowBlocksColumn(int row) const;
+  void ForgetLibraryProblem();
   void Release();
   bool ProblemAlive() const;
   bool RowHasCoefficients(int row) const { return libraryRow_[row] != 0; }
@@ -118,9 +175,11 @@ class LpSolver {
   int libraryRows_ = 0;               // rows with coefficients, numbered 1.. by the library
   std::vector<double> coefficients_;  // row-major m x n copy of the matrix
   std::array<int, kLpMaxRows + 1> libraryRow_{};  // 0 for a row without coefficients
+  std::array<int, kLpMaxRows + 1> onlyColumn_{};  // a row's one column (coefficient > 0), or 0
   std::array<std::int32_t, kLpMaxRows + 1> type_{};
   std::array<double, kLpMaxRows + 1> rhs_{};
   std::array<double, kLpMaxColumns + 1> cost_{};
+  std::array<bool, kLpMaxRows + 1> relaxed_{};
 
   glp_prob* problem_ = nullptr;   // the library's copy, or none
   std::uint64_t generation_ = 0;  // library state of its thread the problem belongs to
@@ -129,6 +188,7 @@ class LpSolver {
   bool boundsChanged_ = false;    // right-hand sides, types or costs to hand on
   bool basisKept_ = false;        // the library's copy holds a basis from an earlier solve
   bool answerKept_ = false;       // nothing changed since the last solve, which ended in answer_
+  bool freshStarts_ = false;      // never start from the kept basis
   LpStatus answer_ = LpStatus::LibraryError;
   LpSolveInfo info_;
 };

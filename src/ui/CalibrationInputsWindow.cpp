@@ -1,9 +1,11 @@
 #include "ui/CalibrationInputsWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
+#include "ui/OptimizationReportWindow.h"
 
 namespace {
 
@@ -44,6 +47,13 @@ CalibrationInputsWindow::CalibrationInputsWindow(CalibrationInputsForm& form,
     summary->addRow(captions_[k], field);
   }
 
+  thorough_ = new QCheckBox(FromCoreText(form_.thoroughSearch.caption), this);
+  thorough_->setObjectName(QStringLiteral("thoroughSearch"));
+  thorough_->setToolTip(FromCoreText(CalibrationInputsForm::kThoroughTip));
+  connect(thorough_, &QCheckBox::clicked, this, [this](bool ticked) {
+    form_.thoroughSearch.checked = ticked;
+  });
+
   working_ = AddLabel("working", CalibrationInputsForm::kWorkingCaption);
   QFont bold = working_->font();
   bold.setBold(true);
@@ -58,6 +68,7 @@ CalibrationInputsWindow::CalibrationInputsWindow(CalibrationInputsForm& form,
   side->addWidget(AddLabel("ContinueNote", CalibrationInputsForm::kContinueNote));
   side->addWidget(AddLabel("TimeNote", CalibrationInputsForm::kTimeNote));
   side->addStretch();
+  side->addWidget(thorough_);
   side->addWidget(working_);
   side->addWidget(progress_);
   auto* buttons = new QHBoxLayout;
@@ -71,7 +82,8 @@ CalibrationInputsWindow::CalibrationInputsWindow(CalibrationInputsForm& form,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(AddLabel("Instruction", CalibrationInputsForm::kInstruction));
   layout->addLayout(body, 1);
-  resize(760, 420);
+  layout->addWidget(Result(dialogs));
+  resize(900, 640);
 
   form_.onProgress = [this](long growthRuns, double bestFit) { ShowProgress(growthRuns, bestFit); };
   form_.progressEvery = kProgressEvery;
@@ -84,6 +96,11 @@ void CalibrationInputsWindow::Refresh() {
     fields_[k]->setText(FromCoreText(box.text));
     fields_[k]->setToolTip(FromCoreText(box.toolTip));
   }
+  thorough_->setChecked(form_.thoroughSearch.checked);
+  thorough_->setEnabled(!running_);
+  result_->setVisible(form_.resultShown);
+  WidenColumnsToText(*weighings_);
+  WidenColumnsToText(*stages_);
   working_->setVisible(form_.working);
   progress_->setVisible(running_);
   continue_->setEnabled(!running_);
@@ -91,12 +108,35 @@ void CalibrationInputsWindow::Refresh() {
 }
 
 // The fit runs inside this click; the form's reports keep the window alive.
-// The button's Run then shows the outcome and closes the window.
+// The window then shows the fit's result, unless the user closed it meanwhile.
 void CalibrationInputsWindow::Continue() {
   if (running_) return;
+  closeAsked_ = false;
   SetRunning(true);
   form_.ContinueCalibration();
   SetRunning(false);
+  if (closeAsked_) close();
+}
+
+// After a fit: each weighing against the fitted curve's run, and the classic
+// and thorough stages side by side.
+QWidget* CalibrationInputsWindow::Result(Dialogs& dialogs) {
+  result_ = new QWidget(this);
+  auto* layout = new QVBoxLayout(result_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(AddLabel("ResultCaption", CalibrationInputsForm::kResultCaption));
+  weighings_ = new GridView(result_);
+  weighings_->setObjectName(QStringLiteral("weighingFitTable"));
+  weighings_->Bind(form_.weighingFitTable, dialogs);
+  stages_ = new GridView(result_);
+  stages_->setObjectName(QStringLiteral("stagesTable"));
+  stages_->Bind(form_.stagesTable, dialogs);
+  for (GridView* view : {weighings_, stages_}) {
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    layout->addWidget(view);
+  }
+  stages_->setFixedHeight(4 * stages_->verticalHeader()->defaultSectionSize());
+  return result_;
 }
 
 void CalibrationInputsWindow::SetRunning(bool running) {
@@ -117,6 +157,7 @@ void CalibrationInputsWindow::ShowProgress(long growthRuns, double bestFit) {
 void CalibrationInputsWindow::closeEvent(QCloseEvent* event) {
   if (running_) {
     form_.Cancel();
+    closeAsked_ = true;
     event->ignore();
     return;
   }

@@ -8,6 +8,7 @@
 
 class Dialogs;
 class GridView;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,12 +46,18 @@ class CalibrationInputsWindow : public SecondaryWindow {
   void Continue();
   void SetRunning(bool running);
   void ShowProgress(long growthRuns, double bestFit);
+  QWidget* Result(Dialogs& dialogs);
 
   CalibrationInputsForm& form_;
   bool running_ = false;
+  bool closeAsked_ = false;  // closed during a fit: closes when the fit has stopped
   GridView* table_ = nullptr;
   std::array<QLabel*, kHerdInputs + 1> captions_{};
   std::array<QLineEdit*, kHerdInputs + 1> fields_{};
+  QCheckBox* thorough_ = nullptr;
+  QWidget* result_ = nullptr;
+  GridView* weighings_ = nullptr;
+  GridView* stages_ = nullptr;
   QLabel* working_ = nullptr;
   QLabel* progress_ = nullptr;
   QPushButton* continue_ = nullptr;

@@ -1,6 +1,7 @@
 // The buttons above the tab set, the menu bar and the secondary windows they
 // lead to.
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -107,9 +108,14 @@ void MainWindow::MakeMenus() {
     }
     QMenu* bar = menuBar()->addMenu(Text(menu.caption));
     bar->setObjectName(Text(menu.name));
+    bar->setToolTipsVisible(true);
     for (const MainForm::MenuEntry& entry : menu.entries) {
       QAction* action = bar->addAction(Text(entry.caption));
       action->setObjectName(Text(entry.name));
+      if (entry.control == MainForm::Control::FitCorrelations) {
+        action->setShortcut(QKeySequence(Text(entry.shortcut)));
+        action->setToolTip(Text(MainForm::kFitCorrelationsTip));
+      }
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
     }
   }
@@ -145,7 +151,8 @@ void MainWindow::MakeWindows() {
     });
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
   }
-  sources_ = new NutrientSourcesWindow(app_.nutrientSourcesForm, dialogs, this);
+  sources_ =
+      new NutrientSourcesWindow(app_.nutrientSourcesForm, app_.sensitivityForm, dialogs, this);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
 }
 

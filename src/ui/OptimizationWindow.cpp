@@ -118,6 +118,7 @@ OptimizationWindow::OptimizationWindow(OptimizationForm& form,
   layout->addWidget(AddLabel("UncheckNote", OptimizationForm::kUncheckNote));
   layout->addLayout(middle, 1);
   layout->addWidget(AddLabel("RestrictNote", OptimizationForm::kRestrictNote));
+  layout->addWidget(AddLabel("LastDietNote", OptimizationForm::kLastDietNote));
   layout->addWidget(Progress(dialogs));
   resize(900, 720);
 
@@ -179,7 +180,12 @@ QWidget* OptimizationWindow::Commands() {
   });
   carcass_ = AddCheck(form_.setCarcass, "setCarcass");
   marrowind_ = AddCheck(form_.setMarrowind, "setMarrowind");
-  for (QCheckBox* check : {feedOnly_, carcass_, marrowind_}) column->addWidget(check);
+  thorough_ = AddCheck(form_.thoroughSearch, "thoroughSearch");
+  thorough_->setToolTip(FromCoreText(OptimizationForm::kThoroughTip));
+  connect(thorough_, &QCheckBox::clicked, this, [this](bool ticked) {
+    form_.thoroughSearch.checked = ticked;
+  });
+  for (QCheckBox* check : {feedOnly_, carcass_, marrowind_, thorough_}) column->addWidget(check);
 
   runOpt_ =
       AddButton("runOptimization", form_.runOptimization.caption, [this] { RunOptimization(); });
@@ -232,6 +238,13 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   bestDiets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   bestDiets_->setFixedHeight(5 * bestDiets_->verticalHeader()->defaultSectionSize());
   grid->addWidget(bestDiets_, 1, 0, 1, col);
+  // The classic and the thorough stage side by side when a run ends.
+  stages_ = new GridView(panel);
+  stages_->setObjectName(QStringLiteral("stagesTable"));
+  stages_->Bind(form_.stagesTable, dialogs);
+  stages_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  stages_->setFixedHeight(4 * stages_->verticalHeader()->defaultSectionSize());
+  grid->addWidget(stages_, 2, 0, 1, col);
   return panel;
 }
 
@@ -270,6 +283,8 @@ void OptimizationWindow::Refresh() {
   carcass_->setVisible(form_.setCarcassVisible);
   marrowind_->setChecked(form_.setMarrowind.checked);
   marrowind_->setEnabled(form_.setMarrowindEnabled);
+  thorough_->setChecked(form_.thoroughSearch.checked);
+  thorough_->setEnabled(!running);
 
   ShowButton(runOpt_, form_.runOptimization);
   ShowButton(view_, form_.viewOptimization);
@@ -286,4 +301,6 @@ void OptimizationWindow::Refresh() {
                                                   : QString());
   WidenColumnsToText(*table_);
   WidenColumnsToText(*bestDiets_);
+  stages_->setVisible(form_.stagesShown);
+  WidenColumnsToText(*stages_);
 }

@@ -65,6 +65,8 @@ class OptimizationWindow : public SecondaryWindow {
   QCheckBox* feedOnly_ = nullptr;
   QCheckBox* carcass_ = nullptr;
   QCheckBox* marrowind_ = nullptr;
+  QCheckBox* thorough_ = nullptr;
+  GridView* stages_ = nullptr;
   QPushButton* runOpt_ = nullptr;
   QPushButton* view_ = nullptr;
   QPushButton* transfer_ = nullptr;

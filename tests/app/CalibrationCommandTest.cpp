@@ -410,7 +410,7 @@ TEST_F(Calibration, TestWindowScoresTrialsAroundTheTable) {
   CalibrationTestForm& test = app.calibrationTestForm;
   EXPECT_EQ(app.fitState.fitValue, 1000000);
   EXPECT_DOUBLE_EQ(ReadNumber(test.trialsTable.Text(9, 4)),
-                   0.0006023616473731422 + 0.0001);  // "B3 +"
+                   0.005129243872688049 + 0.0001);  // "B3 +"
 
   test.trialsTable.SetText(2, 4, "-0.001");
   const auto coef = app.growth.growthCoef;

@@ -117,8 +117,8 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.startWeight.toolTip, "Initial value was 6.000");
   EXPECT_EQ(form.herdSex.Text(), "Mixed");
   EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 5.5179041535301865);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.0006023616473731422);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 1.0036473274230957);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.005129243872688049);
 
   EXPECT_EQ(app.growth.dietCount, 3);
   EXPECT_EQ(form.dietCount.Text(), "3");

@@ -60,6 +60,15 @@ foreach(row ${rows})
   endif()
 endforeach()
 
+# The classic search and the thorough search after it: the thorough stage
+# never ends above the classic cost, and the optimized cost is its own.
+if(NOT out MATCHES "\nClassic\t([^\t]+)\t[0-9]+\t[^\n]+\nThorough\t([^\t]+)\t[0-9]+\t")
+  message(FATAL_ERROR "no classic and thorough rows in:\n${out}")
+endif()
+if(CMAKE_MATCH_2 GREATER CMAKE_MATCH_1 OR NOT CMAKE_MATCH_2 EQUAL best)
+  message(FATAL_ERROR "thorough ${CMAKE_MATCH_2} against classic ${CMAKE_MATCH_1}, optimum ${best}")
+endif()
+
 if(NOT out MATCHES "\nResults File\t([^\n]+)\n$")
   message(FATAL_ERROR "no results file named in:\n${out}")
 endif()

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "formulation/FormulaTable.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FormulationSession.h"
 
 namespace {
 
 // Five ingredients eaten over two diets: 4 kg of diet 1, then 6 kg of diet 2.
-class FormulaTableTest : public ::testing::Test {
+class FormulaTableTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
     growth->dietCount = 2;
@@ -39,12 +39,6 @@ class FormulaTableTest : public ::testing::Test {
     return cells;
   }
 
-  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
-  std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
-  ScriptedDialogs dialogs;
-  LeastCostContext context{*t, *growth, *s, dialogs};
-  Grid dietsTable{19, 9};
   Grid formulaTable{2, 12};
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "formulation/LeastCost.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FormulationSession.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ struct Ingredient {
 };
 
 // Tables, model state and formulation state of one test, on the heap.
-class LeastCostTest : public ::testing::Test {
+class LeastCostTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
     growth->dietCount = 1;
@@ -69,13 +69,6 @@ class LeastCostTest : public ::testing::Test {
     for (std::size_t c = 0; c < x.size(); ++c) answer[c + 1] = x[c];
     return answer;
   }
-
-  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
-  std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
-  ScriptedDialogs dialogs;
-  LeastCostContext context{*t, *growth, *s, dialogs};
-  Grid dietsTable{19, 9};
 };
 
 // 100 parts of corn (8 % protein, 200) and soybean meal (48 %, 400) with at
@@ -150,14 +143,16 @@ TEST_F(LeastCostTest, WarmResolveMatchesFreshSolve) {
 }
 
 // Protein above the best ingredient's 48 %: the solver finds no mix, every
-// inclusion is 0, the total of 0 is a problem. The cost row shows the weight
-// total and " Infeas"; the nutrient rows keep their values; dietCost stays.
+// inclusion is 0, the total of 0 is a problem; the message names the protein
+// minimum as what cannot hold. The cost row shows the weight total and
+// " Infeas"; the nutrient rows keep their values; dietCost stays.
 TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   s->dietCost[1] = 123;
   NutMin(1, kProtein) = 50;
   RunLp(context, dietsTable);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No 1 was Infeasible"});
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Diet 1: the minimum of PROTEIN 50 % cannot hold."});
   EXPECT_EQ(s->dietProblems[1], 1);
   EXPECT_EQ(s->dietCost[1], 123);
   EXPECT_EQ(dietsTable.Text(2, 1), "0 Infeas");

@@ -10,20 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Dialogs.h"
-
-class SilentDialogs : public Dialogs {
- public:
-  Answer Message(std::string_view, Buttons, std::string_view) override { return Answer::OK; }
-  std::string Input(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::string OpenFile(const FileRequest& request) override { return request.fileName; }
-  std::string SaveFile(const FileRequest& request, std::string_view = {}) override {
-    return request.fileName;
-  }
-  void SetClipboard(std::string_view) override {}
-  std::string Clipboard() override { return {}; }
-  void ClearClipboard() override {}
-};
+#include "platform/SilentDialogs.h"
 
 // A file of this process in the fuzz build's scratch folder (never /tmp),
 // named by tag and suffix; removed when it goes out of scope, so a run

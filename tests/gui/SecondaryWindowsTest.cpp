@@ -1,11 +1,13 @@
 // The secondary windows over a whole App: each opens with its title and its
 // tables bound to its form's Grids, and its buttons do what the form does.
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <deque>
 #include <string>
@@ -105,6 +107,7 @@ class SecondaryWindowsTest : public QObject {
   void dietDisplayAssignsAFeedByItsDietNumber();
   void dietDisplayTransferAllClosesTheWindow();
   void sourcesWindowShowsEachIngredientsShare();
+  void sensitivityTabSortsAndCopiesButTakesNoPaste();
   void matrixEditorAddsAnIngredientByName();
   void changeTrackingCopiesAndResets();
   void unitsOKSetsTheCodesAndCaptions();
@@ -232,7 +235,7 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   app.formulationState->dietInclusion[1][2] = 40;
   app.growth.dietNutrients[1][1] = 2300;
   NutrientSourcesForm form(dialogs, app.formulation, app.growth, *app.formulationState);
-  NutrientSourcesWindow window(form, dialogs);
+  NutrientSourcesWindow window(form, app.sensitivityForm, dialogs);
   window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
   QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
   QVERIFY(Shows(window, "sharesTable", form.sharesTable));
@@ -252,6 +255,47 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   QVERIFY(dialogs.clipboard.find("Corn\t65.217") != std::string::npos);
   window.close();
   QVERIFY(!form.visible);
+}
+
+// After "Run LP" a click on the diet's cost shows, on the sources window's
+// second tab, its restrictions (the binding protein minimum first) and its
+// ingredients.
+void SecondaryWindowsTest::sensitivityTabSortsAndCopiesButTakesNoPaste() {
+  ScriptDialogs dialogs;
+  App app(dialogs);
+  LoadSmallMatrix(app.formulation);
+  app.growth.dietCount = 1;
+  app.formulation.nutrientRestrictions[1][kMinKind][1] = 2000;  // energy, with slack
+  app.formulation.nutrientRestrictions[1][kMinKind][2] = 20;    // protein: a third soy
+  app.mainForm.Click(MainForm::Control::RunLp);
+  QVERIFY(app.mainForm.DietsTableClicked(kDietCostRow, 1));
+  NutrientSourcesWindow window(app.nutrientSourcesForm, app.sensitivityForm, dialogs);
+  window.Open();
+  window.findChild<QTabWidget*>(QStringLiteral("SourcesTabs"))->setCurrentIndex(1);
+  QVERIFY(window.findChild<QLabel*>(QStringLiteral("sensitivityLabel"))
+              ->text()
+              .startsWith(QStringLiteral("Diet 1 costs")));
+  GridView* restrictions = Table(window, "restrictionsTable");
+  QVERIFY(Shows(window, "ingredientsTable", app.sensitivityForm.ingredientsTable));
+  QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Crude Protein"));
+  QCOMPARE(Cell(restrictions, 1, 4), QStringLiteral("Yes"));
+  QCOMPARE(Cell(restrictions, 2, 0), QStringLiteral("Net ENERGY"));
+
+  // A click on a heading sorts by it, a second the other way.
+  QHeaderView* header = restrictions->horizontalHeader();
+  emit header->sectionClicked(0);
+  QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Crude Protein"));
+  emit header->sectionClicked(0);
+  QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Net ENERGY"));
+  QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+  restrictions->findChild<QAction*>(QStringLiteral("copyAll"))->trigger();
+  QCOMPARE(dialogs.clipboard.rfind("Restriction\tKind\tLimit\tLevel\tBinding\t", 0), 0u);
+  QVERIFY(!restrictions->findChild<QAction*>(QStringLiteral("paste"))->isVisible());
+  dialogs.clipboard = "pasted";
+  app.sensitivityForm.restrictionsTable.SetCurrent(1, 0);
+  QTest::keyClick(restrictions, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Net ENERGY"));
 }
 
 void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {

@@ -50,8 +50,22 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
   EXPECT_FALSE(screen.working);
-  EXPECT_FALSE(screen.visible);
-  EXPECT_GE(reports, 1 + outcome.fit.evaluations / screen.progressEvery);
+  // The screen stays with the result: the classic fit and the thorough
+  // search side by side, and every weighing against the fitted curve's run,
+  // each within a quarter of a kilogram.
+  EXPECT_TRUE(screen.visible && screen.resultShown);
+  EXPECT_GE(reports, 1 + outcome.classic.evaluations / screen.progressEvery);
+  ASSERT_TRUE(outcome.thoroughRan);
+  EXPECT_LE(outcome.thorough.score, 0.20);
+  EXPECT_LT(outcome.thorough.score, outcome.classic.score);
+  EXPECT_EQ(screen.stagesTable.Text(2, 0), "Thorough");
+  ASSERT_EQ(outcome.weighings.count, 3);  // days 30, 42 and 65
+  for (int r = 1; r <= outcome.weighings.count; ++r) {
+    const WeighingFit& w = outcome.weighings.rows[r];
+    SCOPED_TRACE(w.age);
+    EXPECT_NEAR(w.simulatedWeight, w.observedWeight, 0.25);
+    EXPECT_EQ(ReadNumber(screen.weighingFitTable.Text(r, 1)), w.observedWeight);
+  }
 
   // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
   // of the fit, so each miss is at most sqrt(best / 10). The demo fits well

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
+#include "formulation/ConflictingRestrictions.h"
+#include "formulation/DietSensitivity.h"
 #include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
@@ -39,6 +43,31 @@ class FormulateDemo : public ::testing::Test {
   ScriptedDialogs dialogs;
   LeastCostContext context{*tables, *growth, *state, dialogs};
   Grid dietsTable{19, 9};
+
+  // BuildLp and SolveDiet of one diet; its cost, or NaN when it failed.
+  double Formulate(int diet) {
+    BuildLp(context, diet);
+    SolveDiet(context, diet);
+    return state->dietProblems[diet] == 0 ? state->dietCost[diet] : std::nan("");
+  }
+
+  // The table entry a restriction of `diet` comes from.
+  double& Entry(int diet, const RestrictionRef& restriction) {
+    const bool minimum = restriction.kind == RestrictionKind::NutrientMinimum ||
+                         restriction.kind == RestrictionKind::IngredientMinimum;
+    const int kind = minimum ? kMinKind : kMaxKind;
+    if (IsNutrient(restriction.kind))
+      return tables->nutrientRestrictions[diet][kind][restriction.index];
+    return tables->ingredientRestrictions[diet][kind][restriction.index];
+  }
+
+  // Largest change of an inclusion of `diet` from `before`.
+  double InclusionChange(int diet, const std::array<double, kMaxIngredients + 1>& before) const {
+    double change = 0;
+    for (int i = 1; i <= tables->ingredientCount; ++i)
+      change = std::max(change, std::abs(state->dietInclusion[diet][i] - before[i]));
+    return change;
+  }
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
@@ -111,4 +140,105 @@ TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
   }
 }
 
+// Every shadow price is what the cost does: the limit moved by a hundredth of
+// its step (or less, to stay inside its range) moves the cost by the price
+// times that part of a step.
+TEST_F(FormulateDemo, EveryShadowPriceHoldsWithinItsRange) {
+  RunLp(context, dietsTable);
+  int checked = 0;
+  for (int d = 1; d <= kDemoDiets; ++d) {
+    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *growth, d);
+    ASSERT_EQ(sensitivity.status, SensitivityStatus::Analysed);
+    const double cost = state->dietCost[d];
+    for (const RestrictionSensitivity& r : sensitivity.restrictions) {
+      const std::string name = RestrictionName(*tables, r.restriction);
+      SCOPED_TRACE("diet " + std::to_string(d) + " " + RestrictionKindText(r.restriction.kind) +
+                   " " + name);
+      EXPECT_LE(r.limitLow, r.limit + 1e-9);
+      EXPECT_GE(r.limitHigh, r.limit - 1e-9);
+      const double wanted = r.step / 100;
+      const double up = std::min(wanted, (r.limitHigh - r.limit) / 2);
+      const double down = std::min(wanted, (r.limit - r.limitLow) / 2);
+      const double move = up >= down ? up : -down;
+      ASSERT_GT(std::abs(move), 1e-9) << "a range of no width";
+      double& entry = Entry(d, r.restriction);
+      const double kept = entry;
+      entry = r.limit + move;
+      EXPECT_NEAR(Formulate(d) - cost, r.shadowPrice * move / r.step, 1e-6);
+      entry = kept;
+      ++checked;
+    }
+    ASSERT_NEAR(Formulate(d), cost, 1e-9);
+  }
+  EXPECT_GT(checked, 30);
+}
+
+// Every price range is where the formula stays: just inside either end it
+// is the same mix, just outside a finite end it is another.
+TEST_F(FormulateDemo, EveryPriceRangeKeepsTheFormulaInsideOnly) {
+  RunLp(context, dietsTable);
+  constexpr double kNudge = 0.01;    // per tonne
+  constexpr double kFarAway = 1000;  // per tonne, for an end without limit
+  constexpr double kSameMix = 1e-6;  // per cent
+  for (int d = 1; d <= kDemoDiets; ++d) {
+    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *growth, d);
+    const auto formula = state->dietInclusion[d];
+    for (const IngredientSensitivity& i : sensitivity.ingredients) {
+      SCOPED_TRACE("diet " + std::to_string(d) + " " + tables->ingredientName[i.ingredient]);
+      double& price = tables->ingredientPrice[i.ingredient];
+      const double kept = price;
+      for (const double end : {i.priceLow, i.priceHigh}) {
+        const double inward = end < kept ? 1 : -1;
+        price = std::isinf(end) ? kept - inward * kFarAway
+                                : end + inward * std::min(kNudge, std::abs(kept - end) / 2);
+        Formulate(d);
+        EXPECT_LT(InclusionChange(d, formula), kSameMix) << "inside, at " << price;
+        if (std::isinf(end)) continue;
+        price = end - inward * kNudge;
+        Formulate(d);
+        EXPECT_GT(InclusionChange(d, formula), kSameMix) << "outside, at " << price;
+      }
+      price = kept;
+    }
+    Formulate(d);
+  }
+}
+
+// The demo's first diet asked for 4448 kcal: no mix with at most 3 % of the
+// oil (7000 kcal) reaches that. The two restrictions cannot hold
+// together even when the diet's other restrictions are lifted, yet the diet
+// holds without either one.
+TEST_F(FormulateDemo, InfeasibleDietsConflictIsIrreducible) {
+  tables->nutrientRestrictions[1][kMinKind][1] = 4448;
+  RunLp(context, dietsTable);
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Diet 1: the minimum of Net ENERGY 4,448 Kcal/Kg and the "
+                                     "maximum of Soybean oil 3 % cannot both hold."});
+  const ConflictingSet conflict = state->conflicts[1];
+  ASSERT_EQ(conflict.count, 2);
+
+  auto restrictions = std::make_unique<FormulationTables>(*tables);
+  for (int j = 1; j < tables->nutrientCount; ++j) {
+    tables->nutrientRestrictions[1][kMinKind][j] = 0;
+    tables->nutrientRestrictions[1][kMaxKind][j] = 0;
+  }
+  for (int i = 1; i <= tables->ingredientCount; ++i) {
+    tables->ingredientRestrictions[1][kMinKind][i] = 0;
+    tables->ingredientRestrictions[1][kMaxKind][i] = 0;
+  }
+  for (int k = 0; k < conflict.count; ++k)
+    Entry(1, conflict.members[k].restriction) = conflict.members[k].limit;
+  EXPECT_TRUE(std::isnan(Formulate(1)));
+  *tables = *restrictions;
+
+  for (int k = 0; k < conflict.count; ++k) {
+    const ConflictingRestriction& member = conflict.members[k];
+    SCOPED_TRACE(RestrictionPhrase(*tables, *growth, member));
+    double& entry = Entry(1, member.restriction);
+    const double kept = entry;
+    entry = 0;  // no restriction
+    EXPECT_FALSE(std::isnan(Formulate(1)));
+    entry = kept;
+  }
+}
 }  // namespace

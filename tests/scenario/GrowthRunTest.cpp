@@ -195,7 +195,9 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   s.form.Growth();  // its results must not stay beside the failed run
   s.app.formulation.nutrientRestrictions[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
   s.form.Growth();
-  EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{"Diet No 2 was Infeasible"});
+  EXPECT_EQ(
+      s.dialogs.Messages(),
+      std::vector<std::string>{"Diet 2: the minimum of Net ENERGY 9,000 Kcal/Kg cannot hold."});
   EXPECT_EQ(s.form.costPerPig.text, "");
   EXPECT_EQ(s.form.feedGain.text, "");
   EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");
@@ -268,7 +270,12 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
       {"start abc", [](DemoSession& s) { s.form.startWeight.text = "abc"; }, kStart, false},
       {"start empty", [](DemoSession& s) { s.form.startWeight.text = ""; }, kStart, false},
       {"start below the curve",
-       [](DemoSession& s) { s.form.startWeight.text = "5"; },
+       [](DemoSession& s) {
+         // A curve that starts at 5.518 kg, as the demo's classic fit had it.
+         const char* curve[] = {"5.5179", "1.5578", "3.8747", ".00060236", ".65229"};
+         for (int k = 0; k < 5; ++k) s.form.coefficientTable.SetText(1, k + 1, curve[k]);
+         s.form.startWeight.text = "5";
+       },
        "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
       {"age abc", [](DemoSession& s) { s.form.startAge.text = "abc"; }, kAge, false},

@@ -13,6 +13,7 @@
 #include "app/App.h"
 #include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
+#include "optimization/ThoroughDietSearch.h"
 #include "platform/NumberFormat.h"
 #include "support/CountingAllocator.h"
 #include "support/OptWindowFields.h"
@@ -160,6 +161,71 @@ TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   EXPECT_LT(r.evaluations, 60);
   EXPECT_LE(r.bestCost, startCost);
   EXPECT_FALSE(s.app.growth.cancelRun);
+}
+
+// The thorough stage after the classic searches: never above the classic
+// cost, at most 10.07 per pig on the demo, and the same point whatever the
+// number of threads; Cancel in it keeps the best point so far.
+TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
+  std::vector<OptResult> results;
+  for (int threads : {1, 2}) {
+    SCOPED_TRACE(threads);
+    DemoOptimization s(kFeedLeastCost);
+    s.opt->thorough = true;
+    s.opt->threads = threads;
+    RunOptimization(s.app, *s.opt, s.window);
+    const OptResult& r = s.opt->result;
+    ASSERT_TRUE(r.done && r.thoroughRan);
+    EXPECT_LE(r.thorough.score, r.classic.score);
+    EXPECT_LE(r.bestCost, 10.07);
+    EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);  // scored again as the workers scored it
+    // and one more: the optimum scored again at the end
+    EXPECT_EQ(r.evaluations, r.classic.evaluations + r.thorough.evaluations + 1);
+    results.push_back(r);
+  }
+  EXPECT_EQ(results[0].bestVar, results[1].bestVar);
+  EXPECT_EQ(results[0].bestCost, results[1].bestCost);
+
+  DemoOptimization s(kFeedLeastCost);
+  s.opt->thorough = true;
+  long classicEvaluations = -1;
+  s.opt->search.progress = [&](long evaluations, double) {
+    // The first report of the thorough stage: the classic searches are done.
+    if (classicEvaluations < 0 && s.opt->result.classic.evaluations > 0) {
+      classicEvaluations = evaluations;
+      s.app.growth.cancelRun = true;
+    }
+  };
+  RunOptimization(s.app, *s.opt, s.window);
+  const OptResult& r = s.opt->result;
+  EXPECT_TRUE(r.cancelled);
+  EXPECT_LE(r.bestCost, r.classic.score);
+  EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);
+}
+
+// The last diet is fed to the target weight: whatever its feed amount, the
+// cost is the same, so the thorough stage holds it.
+TEST(OptimizeDemo, TheLastDietsFeedAmountHasNoEffect) {
+  DemoOptimization s(kFeedLeastCost);
+  RunOptimization(s.app, *s.opt, s.window);
+  App& app = s.app;
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.dietsTable, s.opt->objective);
+  OptVariables x = s.opt->search;
+  x.fixedFlags = s.opt->ticked;
+  x.point = s.opt->result.bestVar;
+  const int lastFeed = VariableOf(3, kFeedKind);
+  EXPECT_EQ(ThoroughHeldVariables(x)[lastFeed], 1);
+  EXPECT_EQ(ThoroughHeldVariables(x)[VariableOf(2, kFeedKind)], 0);
+  app.formulationState->optMode = kOptModeRunning;
+  std::vector<double> costs;
+  for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
+    x.point[lastFeed] = coordinate;
+    costs.push_back(objective.Evaluate(x, 1));
+  }
+  app.formulationState->optMode = kOptModeOff;
+  EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
+  EXPECT_DOUBLE_EQ(costs[0], s.opt->result.bestCost);
 }
 
 // After a run, with the programs of the diets kept: evaluations that move
