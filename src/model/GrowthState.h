@@ -43,8 +43,8 @@ inline constexpr int kFeedGrid = 2;
 
 // Columns of the day tables liveWeight and dailyFeed.
 inline constexpr int kHerdColumn = 0;
-inline constexpr int kLeanGainColumn = 1;   // liveWeight during a run: DayLeanGain
-inline constexpr int kLipidGainColumn = 2;  // liveWeight during a run: DayLipidGain
+inline constexpr int kLeanGainColumn = 1;   // liveWeight during a run: the day's lean gain
+inline constexpr int kLipidGainColumn = 2;  // liveWeight during a run: the day's lipid gain
 inline constexpr int kMaleColumn = 1;       // after the run's summary
 inline constexpr int kFemaleColumn = 2;
 

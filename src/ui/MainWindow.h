@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow {
   // The location whose calibration file is `path` (relative to the current
   // folder), opened as if chosen in the "Calibration Name" field.
   void OpenLocation(const QString& path);
+  // The object name of button `number` (1..10), after what it does.
+  static QString ButtonName(int number);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

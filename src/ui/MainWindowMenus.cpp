@@ -76,6 +76,8 @@ constexpr const char* kButtonNames[] = {"",
 
 }  // namespace
 
+QString MainWindow::ButtonName(int number) { return QString::fromLatin1(kButtonNames[number]); }
+
 QWidget* MainWindow::MakeButtons() {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("Buttons"));
@@ -84,7 +86,7 @@ QWidget* MainWindow::MakeButtons() {
   grid->setSpacing(4);
   for (int number = 1; number < static_cast<int>(buttonWidgets_.size()); ++number) {
     auto* button = new QPushButton;
-    button->setObjectName(QString::fromLatin1(kButtonNames[number]));
+    button->setObjectName(ButtonName(number));
     button->setAutoFillBackground(true);
     connect(button, &QPushButton::clicked, this, [this, number] {
       Run(MainForm::ButtonControl(number));

@@ -93,19 +93,8 @@ void MainWindowTest::startsOnTheDietsTab() {
   QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base),
            QColor(128, 255, 128));
   // A command the form has not enabled shows disabled.
-  const char* names[] = {"",
-                         "growth",
-                         "calibration",
-                         "openDiets",
-                         "editRestrictions",
-                         "saveDiets",
-                         "editMatrix",
-                         "runLp",
-                         "calibrationTest",
-                         "runOptimization",
-                         "keepTrack"};
   for (int number = 1; number <= 10; ++number) {
-    const QString name = QString::fromLatin1(names[number]);
+    const QString name = MainWindow::ButtonName(number);
     auto* button = s.window->findChild<QPushButton*>(name);
     QVERIFY2(button, qPrintable(name));
     if (!s.app->mainForm.Enabled(MainForm::ButtonControl(number)))
