@@ -198,7 +198,7 @@ class MainForm {
   // The window is closed: saves its size and closes the secondary windows;
   // the desktop layer then ends the program.
   void EndProgram();
-  // The window took a new size (twips); the tab set follows it down to
+  // The window took a new size (pixels); the tab set follows it down to
   // kMinFollowWidth by kMinFollowHeight.
   void WindowResized(int height, int width);
   // The inputs and buttons lie left of and above the tab set, at a fixed place.

@@ -26,10 +26,10 @@ constexpr std::array<PriceUnit, 5> kPriceUnits{{
 
 constexpr std::string_view kNoLimit = "no limit";
 
-constexpr int kNameWidth = 2200;  // twips
-constexpr int kKindWidth = 1700;
-constexpr int kNumberWidth = 1100;
-constexpr int kPriceWidth = 1900;
+constexpr int kNameWidth = 146;  // pixels
+constexpr int kKindWidth = 113;
+constexpr int kNumberWidth = 73;
+constexpr int kPriceWidth = 126;
 
 const PriceUnit& PriceUnitOf(const GrowthState& growth) {
   const int code = growth.unitCodes[kPriceUnit];
