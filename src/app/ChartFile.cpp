@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/Location.h"
-#include "app/SaveProtocol.h"
+#include "platform/Location.h"
+#include "platform/SaveProtocol.h"
 
 namespace {
 

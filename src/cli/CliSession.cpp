@@ -10,8 +10,8 @@ bool CliSession::OpenLocation(const std::string& path) {
   std::error_code error;
   std::filesystem::path full = std::filesystem::absolute(path, error);
   dialogs.AnswerOpenFile(error ? path : full.lexically_normal().string());
-  app->mainForm.Text6_Click();
-  if (app->location.LocationLoaded) return true;
+  app->mainForm.LocationNameClicked();
+  if (app->location.loaded) return true;
   std::fprintf(stderr, "tamsel-cli: no location's calibration file at %s\n", path.c_str());
   return false;
 }

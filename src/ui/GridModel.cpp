@@ -71,8 +71,6 @@ GridModel::GridModel(Grid& grid, QObject* parent)
 
 GridModel::~GridModel() { grid_.SetListener(nullptr); }
 
-int GridModel::PixelsFromTwips(int twips) { return std::max(twips, 0) / Grid::kTwipsPerPixel; }
-
 bool GridModel::FixedCell(int row, int col) const {
   return row < grid_.FixedRows() || col < grid_.FixedCols();
 }

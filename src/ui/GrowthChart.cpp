@@ -59,7 +59,7 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
 
 GrowthChart::GrowthChart(App& app, QWidget* parent)
     : ChartPanel(
-          app.dialogs, [&app] { return app.location.DataFolder; }, 1, parent),
+          app.dialogs, [&app] { return app.location.dataFolder; }, 1, parent),
       app_(app) {
   setObjectName(QStringLiteral("GrowthChart"));
   View()->setObjectName(QStringLiteral("GrowthChartView"));
@@ -86,7 +86,7 @@ GrowthChart::GrowthChart(App& app, QWidget* parent)
 }
 
 void GrowthChart::Follow() {
-  if (FollowGrowthResults(data_, app_.Grid1, app_.pig, app_.calibration)) Draw();
+  if (FollowGrowthResults(data_, app_.resultsTable, app_.growth, app_.calibration)) Draw();
 }
 
 void GrowthChart::FollowSoon() {

@@ -25,21 +25,18 @@ namespace {
 
 constexpr int kMargin = 8;  // pixels around the inputs and the buttons
 
-int Pixels(int twips) { return GridModel::PixelsFromTwips(twips); }
-int Twips(int pixels) { return pixels * Grid::kTwipsPerPixel; }
-
-AfrmMain::Control PopupControl(PopupAction action) {
+MainForm::Control PopupControl(PopupAction action) {
   switch (action) {
     case PopupAction::CopyHighlighted:
-      return AfrmMain::Control::CopyHot;
+      return MainForm::Control::CopyHighlighted;
     case PopupAction::CopyAll:
-      return AfrmMain::Control::CopyAll;
+      return MainForm::Control::CopyAll;
     case PopupAction::Clear:
-      return AfrmMain::Control::Clear1;
+      return MainForm::Control::Clear;
     case PopupAction::Paste:
-      return AfrmMain::Control::aPaste;
+      return MainForm::Control::Paste;
   }
-  return AfrmMain::Control::CopyHot;
+  return MainForm::Control::CopyHighlighted;
 }
 
 // Widens, never narrows, the columns whose texts the Grid's widths (made for
@@ -77,7 +74,7 @@ void WidenToText(GridView& view) {
 
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QMainWindow(parent), app_(app), form_(app.mainForm) {
-  setObjectName(QStringLiteral("AfrmMain"));
+  setObjectName(QStringLiteral("MainWindow"));
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("MainArea"));
   setCentralWidget(central);
@@ -92,12 +89,12 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   MakeMenus();  // an entry whose window is missing is disabled
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
-  const int left = Pixels(AfrmMain::kTabSetLeft);
-  const int top = Pixels(AfrmMain::kTabSetTop);
+  const int left = MainForm::kTabSetLeft;
+  const int top = MainForm::kTabSetTop;
   inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
-  buttons_->setGeometry(left, kMargin / 2, Pixels(form_.TabSetWidth), top - kMargin);
+  buttons_->setGeometry(left, kMargin / 2, form_.tabSetWidth, top - kMargin);
 
-  resize(Pixels(form_.Width), Pixels(form_.Height));
+  resize(form_.windowWidth, form_.windowHeight);
   Refresh();
 }
 
@@ -110,15 +107,15 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 0: the daily growth table and its chart side by side.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
-  grid1_ = AddTable(app_.Grid1, "Grid1");
-  grid1_->installEventFilter(this);  // Control-R: the fit's correlations
+  resultsTable_ = AddTable(app_.resultsTable, "resultsTable");
+  resultsTable_->installEventFilter(this);  // Control-R: the fit's correlations
   growthChart_ = new GrowthChart(app_);
   auto* dailySplit = new QSplitter(Qt::Horizontal);
   dailySplit->setObjectName(QStringLiteral("DailySplit"));
   dailySplit->setChildrenCollapsible(false);
-  dailySplit->addWidget(grid1_);
+  dailySplit->addWidget(resultsTable_);
   dailySplit->addWidget(growthChart_);
-  connect(grid1_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
+  connect(resultsTable_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
   dailySplit->setStretchFactor(0, 3);
   dailySplit->setStretchFactor(1, 2);
   dailyLayout->addWidget(dailySplit);
@@ -126,42 +123,42 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 1: the instruction text above the diets table.
   auto* diets = new QWidget;
   auto* dietsLayout = new QVBoxLayout(diets);
-  richTextBox1_ = new QTextEdit;
-  richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-  richTextBox1_->setReadOnly(true);
-  richTextBox1_->setFrameShape(QFrame::NoFrame);
-  richTextBox1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  richTextBox1_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
-  richTextBox1_->viewport()->setAutoFillBackground(false);
-  dietsLayout->addWidget(richTextBox1_);
-  griddiets_ = AddTable(form_.Griddiets, "Griddiets");
-  griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
-  griddiets_->Model()->SetAfterEdit([this](int row, int col) {
-    form_.Griddiets_AfterEdit(row, col);
+  dietsInstructions_ = new QTextEdit;
+  dietsInstructions_->setObjectName(QStringLiteral("dietsInstructions"));
+  dietsInstructions_->setReadOnly(true);
+  dietsInstructions_->setFrameShape(QFrame::NoFrame);
+  dietsInstructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  dietsInstructions_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
+  dietsInstructions_->viewport()->setAutoFillBackground(false);
+  dietsLayout->addWidget(dietsInstructions_);
+  dietsTable_ = AddTable(form_.dietsTable, "dietsTable");
+  dietsTable_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
+  dietsTable_->Model()->SetAfterEdit([this](int row, int col) {
+    form_.DietsTableEdited(row, col);
     Refresh();
   });
-  connect(griddiets_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (form_.Griddiets_Click(index.row(), index.column())) ShowSources();
+  connect(dietsTable_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (form_.DietsTableClicked(index.row(), index.column())) ShowSources();
   });
-  dietsLayout->addWidget(griddiets_, 1);
+  dietsLayout->addWidget(dietsTable_, 1);
 
   // Tab 2: the coefficients and the files in use side by side, the formulas
   // below them.
   auto* formulas = new QWidget;
   auto* formulasLayout = new QGridLayout(formulas);
-  gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
-  gridFILES_ = AddTable(form_.gridFILES, "gridFILES");
-  gridFILES_->SetRowHeight(kFilesRowHeight);
-  gridFILES_->Model()->SetToolTips([this](int, int) { return form_.gridFILESToolTip; });
-  gridFILES_->horizontalHeader()->setStretchLastSection(true);
-  connect(gridFILES_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-    form_.gridFILES_DblClick(index.row());
+  coefficientTable_ = AddTable(form_.coefficientTable, "coefficientTable");
+  filesTable_ = AddTable(form_.filesTable, "filesTable");
+  filesTable_->SetRowHeight(kFilesRowHeight);
+  filesTable_->Model()->SetToolTips([this](int, int) { return form_.filesTableToolTip; });
+  filesTable_->horizontalHeader()->setStretchLastSection(true);
+  connect(filesTable_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    form_.FilesTableDoubleClicked(index.row());
     Refresh();
   });
-  gridformula_ = AddTable(form_.Gridformula, "Gridformula");
-  formulasLayout->addWidget(gridWeight_, 0, 0);
-  formulasLayout->addWidget(gridFILES_, 0, 1);
-  formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
+  formulaTable_ = AddTable(form_.formulaTable, "formulaTable");
+  formulasLayout->addWidget(coefficientTable_, 0, 0);
+  formulasLayout->addWidget(filesTable_, 0, 1);
+  formulasLayout->addWidget(formulaTable_, 1, 0, 1, 2);
   formulasLayout->setColumnStretch(0, 2);
   formulasLayout->setColumnStretch(1, 3);
   formulasLayout->setRowStretch(1, 1);
@@ -181,7 +178,7 @@ GridView* MainWindow::AddTable(Grid& grid, const char* name) {
   auto* view = new GridView;
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, app_.dialogs);
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
   // After the view has taken the Grid's widths again.
   connect(view->Model(), &GridModel::LayoutHintsChanged, view, [view] { WidenToText(*view); });
@@ -193,39 +190,37 @@ void MainWindow::Refresh() {
   RefreshFrame();
   RefreshInputs();
   RefreshButtons();
-  for (GridView* view : {grid1_, griddiets_, gridWeight_, gridformula_, gridFILES_})
+  for (GridView* view : {resultsTable_, dietsTable_, coefficientTable_, formulaTable_, filesTable_})
     WidenToText(*view);
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
-  using Window = AfrmMain::Window;
+  using Window = MainForm::Window;
   for (Window kind : {Window::MatrixEditor, Window::Restrictions, Window::DietDisplay})
     if (SecondaryWindow* window = WindowOf(kind); window && window->isVisible()) window->Refresh();
   refreshing_ = false;
 }
 
 void MainWindow::RefreshFrame() {
-  setWindowTitle(FromCoreText(form_.Caption));
-  tabs_->setCurrentIndex(form_.Tab);
-  richTextBox1_->setVisible(form_.RichTextBox1Visible);
-  if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
-    richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
-  gridFILES_->setVisible(form_.gridFILESVisible);
-  gridFILES_->setToolTip(FromCoreText(form_.gridFILESToolTip));
+  setWindowTitle(FromCoreText(form_.caption));
+  tabs_->setCurrentIndex(form_.currentTab);
+  dietsInstructions_->setVisible(form_.dietsInstructionsVisible);
+  if (dietsInstructions_->toPlainText() != FromCoreText(form_.dietsInstructions))
+    dietsInstructions_->setPlainText(FromCoreText(form_.dietsInstructions));
+  filesTable_->setVisible(form_.filesTableVisible);
+  filesTable_->setToolTip(FromCoreText(form_.filesTableToolTip));
 }
 
 // The tab set follows the window as the form's resize rule says; the menu
 // bar lies above the area the form measures from.
 void MainWindow::PlaceTabSet() {
-  const int top = Pixels(AfrmMain::kTabSetTop);
-  tabs_->setGeometry(Pixels(AfrmMain::kTabSetLeft),
-                     top,
-                     Pixels(form_.TabSetWidth),
-                     Pixels(form_.TabSetHeight) - menuBar()->height());
+  const int top = MainForm::kTabSetTop;
+  tabs_->setGeometry(
+      MainForm::kTabSetLeft, top, form_.tabSetWidth, form_.tabSetHeight - menuBar()->height());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.WindowResized(height(), width());
   PlaceTabSet();
 }
 
@@ -235,7 +230,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Refresh();  // a save may have named a file before another was cancelled
     return;
   }
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.WindowResized(height(), width());
   form_.EndProgram();
   for (auto& [kind, window] : windows_) {
     QSignalBlocker quiet(window);  // the form has closed them already
@@ -246,7 +241,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (FieldEvent(watched, event)) return true;
-  if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+  if (watched == resultsTable_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
       form_.ShowFitCorrelations();
