@@ -182,7 +182,7 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
                    "2\0"
                    "1\0\t\0"
                    "6\0\r\0\n\0",
-                   16),
+                   14),
        true},
       {"binary",
        std::string("\x7F"
