@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -19,27 +19,27 @@ constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
 }  // namespace
 
 DemoOptimization::DemoOptimization(int feedChoice) {
-  AfrmMain& form = app->mainForm;
-  form.Text6_Click();
-  form.ComboSex.ListIndex = 0;
-  form.Combo1.ListIndex = feedChoice;
+  MainForm& form = app->mainForm;
+  form.LocationNameClicked();
+  form.herdSex.selected = 0;
+  form.feedFormulation.selected = feedChoice;
   for (int k = 0; k < kCoefCount; ++k) {
-    form.GridWeight.SetText(kCoefRow, k + 1, NumberText(kDemoEarlierCurve[k]));
+    form.coefficientTable.SetText(kCoefRow, k + 1, NumberText(kDemoEarlierCurve[k]));
   }
-  form.RunGrowth();
-  target = form.Text3.Text;
-  const auto& nut = app->formulation.NutRestrict;
+  form.Growth();
+  target = form.finalWeight.text;
+  const auto& nut = app->formulation.nutrientRestrictions;
   for (int d = 1; d <= kDemoDiets; ++d) {
     const double current[] = {0,
-                              ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                              ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
                               nut[d][kMinKind][kEnergy],
                               nut[d][kMinKind][kProtein]};
     for (int k = 1; k <= kOptKinds; ++k) {
       const int row = VariableOf(d, k);
-      GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-      GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
-      GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-      GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+      optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+      optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
+      optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+      optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
     }
   }
   dialogs.messages = 0;
@@ -47,22 +47,22 @@ DemoOptimization::DemoOptimization(int feedChoice) {
 
 DemoCalibration::DemoCalibration() {
   const std::string base = DemoFile("Demo");
-  LoadCalibrationFile(base + ".plt", *loaded, calib, GridWeight, dialogs);
+  LoadCalibrationFile(base + ".plt", *loaded, calib, coefficientTable, dialogs);
   LoadCalibrationRows(base + ".cal", calib);
-  ReadDietsFile(base + ".dts", Griddiets, *loaded);
+  ReadDietsFile(base + ".dts", dietsTable, *loaded);
   // As the calibration run, from the demo's curve before it was fitted
   // thoroughly (where the benchmarks' figures have always started): the
   // diets in use read into the model, the start and final weight from the
   // herd inputs.
-  loaded->GrowthCoef = kDemoEarlierCurve;
-  loaded->DefaultGrowthCoef = loaded->GrowthCoef;
-  loaded->NumDiets = static_cast<std::int16_t>(DietsInUse(Griddiets, kMaxDiets));
-  loaded->CurrentDiet = 1;
-  TakeDietsFromTable(Griddiets, *loaded);
-  loaded->StartAge = static_cast<std::int16_t>(calib.HerdInputs[kHerdStartAge]);
-  loaded->LiveWeight[loaded->StartAge][kHerdColumn] =
-      ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdStartWeight]);
-  loaded->FinalWeight = ConvertWeight(*loaded, kToInternal, calib.HerdInputs[kHerdFinalWeight]);
+  loaded->growthCoef = kDemoEarlierCurve;
+  loaded->defaultGrowthCoef = loaded->growthCoef;
+  loaded->dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
+  loaded->currentDiet = 1;
+  TakeDietsFromTable(dietsTable, *loaded);
+  loaded->startAge = static_cast<std::int16_t>(calib.herdInputs[kHerdStartAge]);
+  loaded->liveWeight[loaded->startAge][kHerdColumn] =
+      ConvertWeight(*loaded, kToInternal, calib.herdInputs[kHerdStartWeight]);
+  loaded->finalWeight = ConvertWeight(*loaded, kToInternal, calib.herdInputs[kHerdFinalWeight]);
   hard = calib;
-  hard.HerdInputs[kHerdTotalFeed] *= 1.5;
+  hard.herdInputs[kHerdTotalFeed] *= 1.5;
 }

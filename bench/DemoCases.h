@@ -5,10 +5,11 @@
 
 #include "BenchDemo.h"
 #include "app/App.h"
+#include "app/OptimizationRun.h"
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/DietsTable.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "optimization/DietOptimization.h"
 #include "platform/Grid.h"
 
@@ -29,14 +30,14 @@ struct DemoOptimization {
   BenchDialogs dialogs{Answer::Yes, true};
   std::unique_ptr<App> app = std::make_unique<App>(dialogs);
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-  Grid GridOpt{kOptTableRows, kOptTableCols};
+  Grid optimizationTable{kOptTableRows, kOptTableCols};
   std::string location = "Demo";
   std::string target;
   std::string diets = std::to_string(kDemoDiets);
   bool working = false;
   bool viewEnabled = false;
   bool addMinMax = true;
-  OptWindowView window{GridOpt, location, target, diets, working, viewEnabled, addMinMax};
+  OptWindowView window{optimizationTable, location, target, diets, working, viewEnabled, addMinMax};
 };
 
 // The demo's calibration data and model inputs, as the calibration run
@@ -48,18 +49,18 @@ struct DemoCalibration {
 
   // A fresh copy of the loaded model state and a fit that has not started.
   void Reset() {
-    *pig = *loaded;
-    *state = SwineCalib::FitState{};
+    *growth = *loaded;
+    *state = GrowthCurveFit::FitState{};
   }
 
-  std::unique_ptr<GlobalPig> loaded = std::make_unique<GlobalPig>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
-  std::unique_ptr<SwineCalib::FitState> state = std::make_unique<SwineCalib::FitState>();
+  std::unique_ptr<GrowthState> loaded = std::make_unique<GrowthState>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
+  std::unique_ptr<GrowthCurveFit::FitState> state = std::make_unique<GrowthCurveFit::FitState>();
   CalibrationData calib;
   CalibrationData hard;
-  Grid GridWeight{5, 7};
-  Grid Griddiets{kDietsRows, kDietsCols};
+  Grid coefficientTable{5, 7};
+  Grid dietsTable{kDietsRows, kDietsCols};
   BenchDialogs dialogs;
-  SwineCalib::FitContext context{*pig, calib, *state, &GridWeight, &dialogs};
-  SwineCalib::FitContext hardContext{*pig, hard, *state, &GridWeight, &dialogs};
+  GrowthCurveFit::FitContext context{*growth, calib, *state, &coefficientTable, &dialogs};
+  GrowthCurveFit::FitContext hardContext{*growth, hard, *state, &coefficientTable, &dialogs};
 };

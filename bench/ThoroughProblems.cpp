@@ -32,30 +32,33 @@ class DietProblem : public WorkerProblem {
  public:
   DietProblem()
       : demo_(kFeedLeastCost),
-        lp_{demo_.app->formulation, demo_.app->pig, *demo_.app->formulationState, demo_.dialogs} {
+        lp_{demo_.app->formulation,
+            demo_.app->growth,
+            *demo_.app->formulationState,
+            demo_.dialogs} {
     demo_.Run();
     OptSearch& s = demo_.opt->search;
     OptVariables start = s;
-    start.OptVar = demo_.opt->result.bestVar;
-    start.OptFixed = ThoroughHeldVariables(s);
+    start.point = demo_.opt->result.bestVar;
+    start.fixedFlags = ThoroughHeldVariables(s);
     std::vector<int> free;
     for (int i = 1; i <= s.n; ++i) {
-      if (start.OptFixed[i] != 0) continue;
+      if (start.fixedFlags[i] != 0) continue;
       free.push_back(i);
       lower_.push_back(kCoordLow);
       upper_.push_back(kCoordHigh);
-      start_.push_back(start.OptVar[i]);
+      start_.push_back(start.point[i]);
     }
     startScore_ = demo_.opt->result.bestCost;
-    demo_.app->formulationState->OptMode = kOptModeRunning;
+    demo_.app->formulationState->optMode = kOptModeRunning;
     const ThoroughDietContext context{
-        lp_, demo_.app->mainForm.Griddiets, demo_.opt->objective, s, 0, {}};
+        lp_, demo_.app->mainForm.dietsTable, demo_.opt->objective, s, 0, {}};
     worker_ = MakeDietSearchWorker(context, start, free);
   }
 
  private:
   DemoOptimization demo_;
-  FeedOptContext lp_;
+  LeastCostContext lp_;
 };
 
 // The demo's calibration, or the hard farm's, after the classic fit.
@@ -63,12 +66,12 @@ class FitProblem : public WorkerProblem {
  public:
   explicit FitProblem(bool hardFarm) {
     demo_.Reset();
-    SwineCalib::FitContext& fit = hardFarm ? demo_.hardContext : demo_.context;
-    startScore_ = SwineCalib::CalibrateFit(fit, 1).best;
-    for (int k = 0; k < kCoefCount; ++k) start_.push_back(demo_.state->CalibBest[k + 1]);
+    GrowthCurveFit::FitContext& fit = hardFarm ? demo_.hardContext : demo_.context;
+    startScore_ = GrowthCurveFit::CalibrateFit(fit, 1).best;
+    for (int k = 0; k < kCoefCount; ++k) start_.push_back(demo_.state->bestPoint[k + 1]);
     start_[3] = std::log10(start_[3]);
     const FitSearchBounds bounds = ThoroughFitBounds(
-        ConvertWeight(*demo_.pig, kToInternal, fit.calib.HerdInputs[kHerdStartWeight]));
+        ConvertWeight(*demo_.growth, kToInternal, fit.calib.herdInputs[kHerdStartWeight]));
     lower_.assign(bounds.lower.begin(), bounds.lower.end());
     upper_.assign(bounds.upper.begin(), bounds.upper.end());
     worker_ = MakeFitSearchWorker(fit);

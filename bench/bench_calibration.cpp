@@ -15,12 +15,12 @@ namespace {
 void CalibrateFit(benchmark::State& bench, bool hardFarm) {
   DemoCalibration demo;
   long runs = 0;
-  SwineCalib::FitSummary summary;
+  GrowthCurveFit::FitSummary summary;
   for (auto _ : bench) {
     bench.PauseTiming();
     demo.Reset();
     bench.ResumeTiming();
-    summary = SwineCalib::CalibrateFit(hardFarm ? demo.hardContext : demo.context, 1);
+    summary = GrowthCurveFit::CalibrateFit(hardFarm ? demo.hardContext : demo.context, 1);
     runs += summary.evaluations;
   }
   if (demo.dialogs.messages > 0) bench.SkipWithError("the fit showed a message");
@@ -29,7 +29,7 @@ void CalibrateFit(benchmark::State& bench, bool hardFarm) {
       benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsRate);
   bench.counters["best"] = summary.best;
   for (int k = 0; k < kCoefCount; ++k) {
-    bench.counters["B" + std::to_string(k)] = demo.state->CalibBest[k + 1];
+    bench.counters["B" + std::to_string(k)] = demo.state->bestPoint[k + 1];
   }
 }
 
@@ -40,13 +40,13 @@ void BM_CalibrateFitHardFarm(benchmark::State& bench) { CalibrateFit(bench, true
 void BM_FitObjectiveDemo(benchmark::State& bench) {
   DemoCalibration demo;
   demo.Reset();
-  demo.state->TargetTotalFeed = demo.calib.HerdInputs[kHerdTotalFeed];
-  demo.state->TargetFinalAge = demo.calib.HerdInputs[kHerdFinalAge];
+  demo.state->targetTotalFeed = demo.calib.herdInputs[kHerdTotalFeed];
+  demo.state->targetFinalAge = demo.calib.herdInputs[kHerdFinalAge];
   for (auto _ : bench) {
-    SwineCalib::FitObjective(demo.context);
-    benchmark::DoNotOptimize(demo.state->FitValue);
+    GrowthCurveFit::FitObjective(demo.context);
+    benchmark::DoNotOptimize(demo.state->fitValue);
   }
-  bench.counters["score"] = demo.state->FitValue;
+  bench.counters["score"] = demo.state->fitValue;
 }
 
 BENCHMARK(BM_CalibrateFitDemo)->Unit(benchmark::kMillisecond)->Iterations(3);

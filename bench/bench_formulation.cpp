@@ -12,7 +12,7 @@
 #include "BenchDemo.h"
 #include "formulation/ConflictingRestrictions.h"
 #include "formulation/DietSensitivity.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
 #include "platform/Grid.h"
@@ -31,18 +31,18 @@ struct DemoLocation {
     std::string reqNut;
     std::int16_t feedChoice = 0;
     LoadRestrictions(*tables, dialogs, folder + "DemoReq.ing", reqNut, feedChoice);
-    pig->NumDiets = 3;
+    growth->dietCount = 3;
   }
 
   void SetEnergyStep(int step) {
-    tables->NutRestrict[kDiet][kMinKind][1] = kEnergyLow + kEnergyStep * step;
+    tables->nutrientRestrictions[kDiet][kMinKind][1] = kEnergyLow + kEnergyStep * step;
   }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   BenchDialogs dialogs;
-  FeedOptContext context{*tables, *pig, *state, dialogs};
+  LeastCostContext context{*tables, *growth, *state, dialogs};
 };
 
 void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
@@ -50,44 +50,44 @@ void Report(benchmark::State& bench, const DemoLocation& demo, long problems) {
   bench.counters["messages"] = demo.dialogs.messages;
 }
 
-// BuildLP + LPCOST with a new solver each time: the program is built, scaled
+// BuildLp + SolveDiet with a new solver each time: the program is built, scaled
 // and solved from the start.
 void BM_FormulateDietCold(benchmark::State& bench) {
   DemoLocation demo;
-  BuildLP(demo.context, kDiet);
-  LPCOST(demo.context, kDiet);  // fixes the weight row's maximum, as any first run does
+  BuildLp(demo.context, kDiet);
+  SolveDiet(demo.context, kDiet);  // fixes the weight row's maximum, as any first run does
   long problems = 0;
   int step = 0;
   for (auto _ : bench) {
     demo.SetEnergyStep(step++ % kEnergySteps);
     demo.state->solvers[kDiet] = LpSolver();
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
-    problems += demo.state->DietProblems[kDiet];
-    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
+    problems += demo.state->dietProblems[kDiet];
+    benchmark::DoNotOptimize(demo.state->dietCost[kDiet]);
   }
   Report(bench, demo, problems);
 }
 BENCHMARK(BM_FormulateDietCold)->Unit(benchmark::kMicrosecond);
 
-// BuildLP + LPCOST on the diet's kept solver: only the energy minimum moves,
+// BuildLp + SolveDiet on the diet's kept solver: only the energy minimum moves,
 // and the solve starts from the last basis.
 void BM_FormulateDietWarm(benchmark::State& bench) {
   DemoLocation demo;
   for (int first = 0; first < 2; ++first) {
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
   }
   long problems = 0;
   long warm = 0;
   int step = 0;
   for (auto _ : bench) {
     demo.SetEnergyStep(step++ % kEnergySteps);
-    BuildLP(demo.context, kDiet);
-    LPCOST(demo.context, kDiet);
-    problems += demo.state->DietProblems[kDiet];
+    BuildLp(demo.context, kDiet);
+    SolveDiet(demo.context, kDiet);
+    problems += demo.state->dietProblems[kDiet];
     warm += demo.state->solvers[kDiet].LastSolve().warmStart;
-    benchmark::DoNotOptimize(demo.state->DietCost[kDiet]);
+    benchmark::DoNotOptimize(demo.state->dietCost[kDiet]);
   }
   Report(bench, demo, problems);
   bench.counters["warm"] = static_cast<double>(warm) / bench.iterations();
@@ -97,13 +97,13 @@ BENCHMARK(BM_FormulateDietWarm)->Unit(benchmark::kMicrosecond);
 // "Run LP" on the demo location: three diets, with the diets table written.
 void BM_RunLpDemo(benchmark::State& bench) {
   DemoLocation demo;
-  Grid Griddiets(19, 9);
-  RunLP(demo.context, Griddiets);
+  Grid dietsTable(19, 9);
+  RunLp(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
-    RunLP(demo.context, Griddiets);
-    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
-    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+    RunLp(demo.context, dietsTable);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->dietProblems[d];
+    benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);
 }
@@ -113,14 +113,14 @@ BENCHMARK(BM_RunLpDemo)->Unit(benchmark::kMicrosecond);
 // location costs.
 void BM_RunLpDemoCold(benchmark::State& bench) {
   DemoLocation demo;
-  Grid Griddiets(19, 9);
-  RunLP(demo.context, Griddiets);
+  Grid dietsTable(19, 9);
+  RunLp(demo.context, dietsTable);
   long problems = 0;
   for (auto _ : bench) {
     for (auto& solver : demo.state->solvers) solver = LpSolver();
-    RunLP(demo.context, Griddiets);
-    for (int d = 1; d <= 3; ++d) problems += demo.state->DietProblems[d];
-    benchmark::DoNotOptimize(Griddiets.Text(2, 1).data());
+    RunLp(demo.context, dietsTable);
+    for (int d = 1; d <= 3; ++d) problems += demo.state->dietProblems[d];
+    benchmark::DoNotOptimize(dietsTable.Text(2, 1).data());
   }
   Report(bench, demo, problems);
 }
@@ -130,12 +130,12 @@ BENCHMARK(BM_RunLpDemoCold)->Unit(benchmark::kMicrosecond);
 // diets, read from their kept programs after "Run LP".
 void BM_SensitivityDemoDiets(benchmark::State& bench) {
   DemoLocation demo;
-  Grid Griddiets(19, 9);
-  RunLP(demo.context, Griddiets);
+  Grid dietsTable(19, 9);
+  RunLp(demo.context, dietsTable);
   long restrictions = 0;
   for (auto _ : bench) {
     for (int d = 1; d <= 3; ++d) {
-      const DietSensitivity sensitivity = AnalyzeDietSensitivity(*demo.state, *demo.pig, d);
+      const DietSensitivity sensitivity = AnalyzeDietSensitivity(*demo.state, *demo.growth, d);
       restrictions += static_cast<long>(sensitivity.restrictions.size());
     }
   }
@@ -148,9 +148,9 @@ BENCHMARK(BM_SensitivityDemoDiets)->Unit(benchmark::kMicrosecond);
 // for 4448 kcal: a deletion filter of re-solves from the diet's kept basis.
 void BM_ConflictingSetInfeasibleDemo(benchmark::State& bench) {
   DemoLocation demo;
-  demo.tables->NutRestrict[1][kMinKind][1] = 4448;
-  BuildLP(demo.context, 1);
-  LPCOST(demo.context, 1);
+  demo.tables->nutrientRestrictions[1][kMinKind][1] = 4448;
+  BuildLp(demo.context, 1);
+  SolveDiet(demo.context, 1);
   long members = 0;
   for (auto _ : bench) {
     FindConflictingRestrictions(*demo.state, 1);

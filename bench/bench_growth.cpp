@@ -6,30 +6,30 @@
 
 #include <memory>
 
-#include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
+#include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
 
 namespace {
 
-void RunGrowth(benchmark::State& state, bool showDailyRows) {
-  auto pig = std::make_unique<GlobalPig>();
-  LoadExampleDiets(*pig);
-  pig->ShowDailyRows = showDailyRows;
+void Growth(benchmark::State& state, bool showDailyRows) {
+  auto growth = std::make_unique<GrowthState>();
+  LoadExampleDiets(*growth);
+  growth->showDailyRows = showDailyRows;
   Grid results(200, 14);
   Grid* grid = showDailyRows ? &results : nullptr;
   for (auto _ : state) {
-    pig->FinalAge = 0;
-    PigGrowth::RunGrowthDays(*pig, grid);
-    benchmark::DoNotOptimize(pig->FinalAge);
+    growth->finalAge = 0;
+    PigGrowth::RunGrowthDays(*growth, grid);
+    benchmark::DoNotOptimize(growth->finalAge);
   }
-  if (pig->GrowthFailed) state.SkipWithError("the growth run failed");
-  state.counters["final_age"] = pig->FinalAge;
+  if (growth->growthFailed) state.SkipWithError("the growth run failed");
+  state.counters["final_age"] = growth->finalAge;
 }
 
-void BM_GrowthRun(benchmark::State& state) { RunGrowth(state, false); }
-void BM_GrowthRunDailyRows(benchmark::State& state) { RunGrowth(state, true); }
+void BM_GrowthRun(benchmark::State& state) { Growth(state, false); }
+void BM_GrowthRunDailyRows(benchmark::State& state) { Growth(state, true); }
 
 BENCHMARK(BM_GrowthRun)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrowthRunDailyRows)->Unit(benchmark::kMicrosecond);

@@ -17,18 +17,18 @@ namespace {
 void GrowthCommand(benchmark::State& state, int feedChoice) {
   BenchDialogs dialogs(Answer::OK, true);
   auto app = std::make_unique<App>(dialogs);
-  AfrmMain& form = app->mainForm;
-  form.Text6_Click();
-  form.ComboSex.ListIndex = 0;  // "Mixed"
-  form.Combo1.ListIndex = feedChoice;
+  MainForm& form = app->mainForm;
+  form.LocationNameClicked();
+  form.herdSex.selected = 0;  // "Mixed"
+  form.feedFormulation.selected = feedChoice;
   dialogs.messages = 0;
   for (auto _ : state) {
-    form.RunGrowth();
+    form.Growth();
     benchmark::DoNotOptimize(app->growthResults.costPerPig);
   }
   if (dialogs.messages > 0) state.SkipWithError("the run showed a message");
   if (!app->growthResults.scored) state.SkipWithError("the demo's targets were not scored");
-  state.counters["final_age"] = app->pig.FinalAge;
+  state.counters["final_age"] = app->growth.finalAge;
   state.counters["cost_per_pig"] = app->growthResults.costPerPig;
 }
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 
 namespace {
 
@@ -26,41 +26,41 @@ constexpr int kProteinRow = 3;
 struct DietBench {
   DietBench() : lp(std::make_unique<LpProblem>()) {
     LpProblem& p = *lp;
-    p.IngCount = kIngredients;
-    for (int c = 1; c <= kIngredients; ++c) p.IngPrice[c] = 0.15 + 0.5 * Next();
-    p.LPRowType[1] = kLpEqual;
-    p.LPMatrix[1][0] = 100;
-    for (int c = 1; c <= kIngredients; ++c) p.LPMatrix[1][c] = 1;
+    p.ingredientCount = kIngredients;
+    for (int c = 1; c <= kIngredients; ++c) p.ingredientPrice[c] = 0.15 + 0.5 * Next();
+    p.rowType[1] = kLpEqual;
+    p.matrix[1][0] = 100;
+    for (int c = 1; c <= kIngredients; ++c) p.matrix[1][c] = 1;
     for (int k = 0; k < kNutrients; ++k) {
       const int r = 2 + k;
       const double scale = std::pow(10.0, k % 4 - 2);  // fractions of a per cent to tens
-      for (int c = 1; c <= kIngredients; ++c) p.LPMatrix[r][c] = scale * Next();
+      for (int c = 1; c <= kIngredients; ++c) p.matrix[r][c] = scale * Next();
       evenLevel[r] = 0;
-      for (int c = 1; c <= kIngredients; ++c) evenLevel[r] += p.LPMatrix[r][c] * 100 / kIngredients;
-      p.LPRowType[r] = kLpAtLeast;
-      p.LPMatrix[r][0] = 0.85 * evenLevel[r];
+      for (int c = 1; c <= kIngredients; ++c) evenLevel[r] += p.matrix[r][c] * 100 / kIngredients;
+      p.rowType[r] = kLpAtLeast;
+      p.matrix[r][0] = 0.85 * evenLevel[r];
     }
-    p.LPMatrix[kMinimumRows + 1][0] = 100;
+    p.matrix[kMinimumRows + 1][0] = 100;
     int r = kMinimumRows + 1;
     for (int k = 0; k < 6; ++k) {
       ++r;
-      p.LPRowType[r] = kLpAtMost;
-      p.LPMatrix[r] = p.LPMatrix[2 + k];
-      p.LPMatrix[r][0] = 1.25 * evenLevel[2 + k];
+      p.rowType[r] = kLpAtMost;
+      p.matrix[r] = p.matrix[2 + k];
+      p.matrix[r][0] = 1.25 * evenLevel[2 + k];
     }
     for (int c = 1; c <= kIngredients; ++c) {
       ++r;
-      p.LPRowType[r] = kLpAtMost;
-      p.LPMatrix[r][c] = 1;
-      p.LPMatrix[r][0] = c % 5 == 0 ? 5 : 30;
+      p.rowType[r] = kLpAtMost;
+      p.matrix[r][c] = 1;
+      p.matrix[r][0] = c % 5 == 0 ? 5 : 30;
     }
-    p.LPRowCount = r;
+    p.rowCount = r;
   }
 
   // Moves the energy and protein minima to step s of kRhsSteps.
   void SetStep(int s) {
-    lp->LPMatrix[kEnergyRow][0] = (0.70 + 0.03 * s) * evenLevel[kEnergyRow];
-    lp->LPMatrix[kProteinRow][0] = (1.15 - 0.03 * s) * evenLevel[kProteinRow];
+    lp->matrix[kEnergyRow][0] = (0.70 + 0.03 * s) * evenLevel[kEnergyRow];
+    lp->matrix[kProteinRow][0] = (1.15 - 0.03 * s) * evenLevel[kProteinRow];
   }
 
   double Next() {
@@ -91,7 +91,7 @@ struct Tally {
 
 // The kept solver of a diet, solved once so the next solve is warm.
 struct WarmDiet {
-  WarmDiet() { LPROGR(solver, *diet.lp, *result); }
+  WarmDiet() { SolveLp(solver, *diet.lp, *result); }
   DietBench diet;
   std::unique_ptr<LpResult> result = std::make_unique<LpResult>();
   LpSolver solver;
@@ -106,7 +106,7 @@ void BM_LpCold(benchmark::State& state) {
   for (auto _ : state) {
     diet.SetStep(step++ % kRhsSteps);
     LpSolver solver;
-    tally.Add(LPROGR(solver, *diet.lp, *result), solver);
+    tally.Add(SolveLp(solver, *diet.lp, *result), solver);
     benchmark::DoNotOptimize(result->objective);
   }
   tally.Report(state);
@@ -121,7 +121,7 @@ void BM_LpWarmNewMinima(benchmark::State& state) {
   int step = 0;
   for (auto _ : state) {
     w.diet.SetStep(step++ % kRhsSteps);
-    tally.Add(LPROGR(w.solver, *w.diet.lp, *w.result), w.solver);
+    tally.Add(SolveLp(w.solver, *w.diet.lp, *w.result), w.solver);
     benchmark::DoNotOptimize(w.result->objective);
   }
   tally.Report(state);
@@ -131,7 +131,7 @@ BENCHMARK(BM_LpWarmNewMinima)->Unit(benchmark::kMicrosecond);
 // The same through the in-place calls: two right-hand sides, then a solve.
 void BM_LpWarmInPlace(benchmark::State& state) {
   WarmDiet w;
-  const auto& rhs = w.diet.lp->LPMatrix;
+  const auto& rhs = w.diet.lp->matrix;
   Tally tally;
   int step = 0;
   for (auto _ : state) {
@@ -150,7 +150,7 @@ void BM_LpWarmUnchanged(benchmark::State& state) {
   WarmDiet w;
   Tally tally;
   for (auto _ : state) {
-    tally.Add(LPROGR(w.solver, *w.diet.lp, *w.result), w.solver);
+    tally.Add(SolveLp(w.solver, *w.diet.lp, *w.result), w.solver);
     benchmark::DoNotOptimize(w.result->objective);
   }
   tally.Report(state);

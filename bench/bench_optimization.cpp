@@ -41,20 +41,20 @@ void BM_FeedCostEvaluation(benchmark::State& bench) {
   demo.Run();
   App& app = *demo.app;
   DietOptState& opt = *demo.opt;
-  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, app.mainForm.Griddiets, opt.objective);
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, app.mainForm.dietsTable, opt.objective);
   OptVariables x = opt.search;
-  x.OptFixed = opt.ticked;
-  x.OptVar = opt.startVar;
-  app.formulationState->OptMode = kOptModeRunning;
+  x.fixedFlags = opt.ticked;
+  x.point = opt.startVar;
+  app.formulationState->optMode = kOptModeRunning;
   const long solvesBefore = opt.objective.lpSolves;
-  double shift = 0.25;
+  double modifiers = 0.25;
   for (auto _ : bench) {
-    shift = -shift;
-    for (int d = 1; d <= kDemoDiets; ++d) x.OptVar[VariableOf(d, kEnergyKind)] += shift;
+    modifiers = -modifiers;
+    for (int d = 1; d <= kDemoDiets; ++d) x.point[VariableOf(d, kEnergyKind)] += modifiers;
     benchmark::DoNotOptimize(objective.Evaluate(x, 1));
   }
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
   bench.counters["lp_solves"] =
       static_cast<double>(opt.objective.lpSolves - solvesBefore) / bench.iterations();
 }

@@ -61,9 +61,9 @@ void ThoroughFit(benchmark::State& bench, bool hardFarm) {
     bench.PauseTiming();
     demo.Reset();
     bench.ResumeTiming();
-    SwineCalib::FitContext& fit = hardFarm ? demo.hardContext : demo.context;
+    GrowthCurveFit::FitContext& fit = hardFarm ? demo.hardContext : demo.context;
     const auto started = std::chrono::steady_clock::now();
-    const SwineCalib::FitSummary summary = SwineCalib::CalibrateFit(fit, 1);
+    const GrowthCurveFit::FitSummary summary = GrowthCurveFit::CalibrateFit(fit, 1);
     classic = {summary.best, summary.evaluations, Seconds(started)};
     // When the best score first met the target, to a tenth of a second.
     const double target = hardFarm ? 12 : 0.20;
@@ -79,7 +79,7 @@ void ThoroughFit(benchmark::State& bench, bool hardFarm) {
   Counters(bench, classic, thorough);
   bench.counters["s_to_target"] = toTarget;
   for (int k = 0; k < kCoefCount; ++k) {
-    bench.counters["B" + std::to_string(k)] = demo.state->CalibBest[k + 1];
+    bench.counters["B" + std::to_string(k)] = demo.state->bestPoint[k + 1];
   }
 }
 

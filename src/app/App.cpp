@@ -1,6 +1,6 @@
 #include "app/App.h"
 
-App::App(Dialogs& dialogs, const AfrmMain::StartupEnvironment& machine) : dialogs(dialogs) {
+App::App(Dialogs& dialogs, const MainForm::StartupEnvironment& machine) : dialogs(dialogs) {
   ComparisonHeadings(comparison);
-  mainForm.Form_Load(machine);
+  mainForm.StartUp(machine);
 }

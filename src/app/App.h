@@ -1,33 +1,35 @@
+// App: App, the one context of a running program.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "app/About.h"
-#include "app/AfrmMain.h"
-#include "app/ChangeTracking.h"
+#include "app/AboutForm.h"
+#include "app/CalibrationInputsForm.h"
+#include "app/CalibrationTestForm.h"
+#include "app/ChangeTrackingForm.h"
 #include "app/Comparison.h"
-#include "app/Location.h"
-#include "calibration/CalibTest.h"
+#include "app/MainForm.h"
+#include "app/OptimizationForm.h"
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
-#include "calibration/frmCalib.h"
-#include "formulation/DietDisplay.h"
-#include "formulation/FeedOpt.h"
+#include "calibration/GrowthCurveFit.h"
+#include "formulation/DietDisplayForm.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
-#include "formulation/Restrict.h"
+#include "formulation/MatrixEditorForm.h"
+#include "formulation/NutrientSourcesForm.h"
+#include "formulation/RestrictionsForm.h"
 #include "formulation/SensitivityForm.h"
-#include "formulation/frmExcel.h"
-#include "formulation/frmMsgBoxA.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
+#include "model/TemperatureForm.h"
 #include "model/Temperatures.h"
-#include "model/UnitsDialog.h"
+#include "model/UnitsForm.h"
 #include "optimization/DietOptimization.h"
-#include "optimization/OptReport.h"
-#include "optimization/frmOpt.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/Location.h"
 
 // The one context of a running program: it owns the model state, the
 // formulation tables, the location and the forms, and holds the way to talk
@@ -40,13 +42,13 @@ class App {
   // Runs the main window's start-up.
   explicit App(
       Dialogs& dialogs,
-      const AfrmMain::StartupEnvironment& machine = AfrmMain::StartupEnvironment::OfMachine());
+      const MainForm::StartupEnvironment& machine = MainForm::StartupEnvironment::OfMachine());
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
   Dialogs& dialogs;
-  GlobalPig pig;
-  Grid Grid1{kResultRows, kResultCols};  // daily growth results
+  GrowthState growth;
+  Grid resultsTable{kResultRows, kResultCols};  // daily growth results
 
   // Where the program keeps its own files (the window-size file): its own
   // folder, or the user's data folder when that is not writable.
@@ -60,26 +62,27 @@ class App {
   Grid comparison{kComparisonRows, kComparisonCols};  // the run comparison table
   TemperatureProfile temperatures;
   CalibrationData calibration;
-  SwineCalib::FitState fitState;  // what the last fit left
+  GrowthCurveFit::FitState fitState;  // what the last fit left
   Location location;
 
-  AfrmMain mainForm{*this};
-  Restrict restrictForm{dialogs, formulation, pig};
-  TemperatureWindow temperatureForm;
+  MainForm mainForm{*this};
+  RestrictionsForm restrictionsForm{dialogs, formulation, growth};
+  TemperatureForm temperatureForm;
   TrackingTables tracking;  // the main window's stores of earlier diets and formulas
-  frmTrack trackForm;
-  UnitsDialog unitsForm;
-  frmAbout aboutForm;
-  DietDisplay dietDisplayForm{
-      dialogs, formulation, pig, mainForm.Griddiets, location, mainForm.gridFILES};
-  frmExcel matrixForm{dialogs, formulation, pig, dietDisplayForm.NutColumns};
-  frmMsgBoxA sourcesForm{dialogs, formulation, pig, *formulationState};
-  SensitivityForm sensitivityForm{formulation, pig, *formulationState};  // the sources window's tab
-  frmCalib calibForm{*this};          // the calibration inputs screen
-  frmCalibTest calibTestForm{*this};  // the calibration test window
+  ChangeTrackingForm changeTrackingForm;
+  UnitsForm unitsForm;
+  AboutForm aboutForm;
+  DietDisplayForm dietDisplayForm{
+      dialogs, formulation, growth, mainForm.dietsTable, location, mainForm.filesTable};
+  MatrixEditorForm matrixEditorForm{dialogs, formulation, growth, dietDisplayForm.nutrientColumns};
+  NutrientSourcesForm nutrientSourcesForm{dialogs, formulation, growth, *formulationState};
+  SensitivityForm sensitivityForm{
+      formulation, growth, *formulationState};         // the sources window's tab
+  CalibrationInputsForm calibrationInputsForm{*this};  // the calibration inputs screen
+  CalibrationTestForm calibrationTestForm{*this};      // the calibration test window
   // The diet optimization: its state (about 90 kB, off the stack), the
   // "Diet Optimization" window and the report.
   std::unique_ptr<DietOptState> optimization = std::make_unique<DietOptState>();
-  OptReport optReport{dialogs};
-  frmOpt optForm{*this, *optimization, optReport};
+  OptimizationReportForm optimizationReportForm{dialogs};
+  OptimizationForm optimizationForm{*this, *optimization, optimizationReportForm};
 };

@@ -1,7 +1,7 @@
 #include "app/ChartFile.h"
 
-#include "app/Location.h"
-#include "app/SaveProtocol.h"
+#include "platform/Location.h"
+#include "platform/SaveProtocol.h"
 
 FileRequest ChartSaveRequest(const std::string& folder) {
   return {"Save Chart", folder, "Pictures (*.png *.svg)", ".png", "*.png"};

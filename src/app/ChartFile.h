@@ -1,3 +1,4 @@
+// App: where a chart is saved as a picture.
 #pragma once
 
 #include <string>

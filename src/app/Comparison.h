@@ -1,3 +1,4 @@
+// App: the run comparison table.
 #pragma once
 
 #include <array>

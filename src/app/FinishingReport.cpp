@@ -4,13 +4,13 @@
 
 #include "app/App.h"
 #include "app/FinishingReportParts.h"
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "app/TableFaces.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 
 namespace {
 
@@ -24,34 +24,34 @@ std::string Shown(const Grid& grid, const TableFace& face, int row, int col) {
   return ShownText(grid, face, row, col);
 }
 
-std::string UnitsText(const GlobalPig& pig) {
-  return "weights in " + WeightUnitName(pig.UnitCodes[kWeightUnit]) + ", energy in " +
-         EnergyUnitName(pig.UnitCodes[kEnergyUnit]) + ", feed cost " +
-         PriceUnitName(pig.UnitCodes[kPriceUnit]);
+std::string UnitsText(const GrowthState& growth) {
+  return "weights in " + WeightUnitName(growth.unitCodes[kWeightUnit]) + ", energy in " +
+         EnergyUnitName(growth.unitCodes[kEnergyUnit]) + ", feed cost " +
+         PriceUnitName(growth.unitCodes[kPriceUnit]);
 }
 
 // The herd as the main window's inputs give it.
 ReportBlock HerdFacts(const App& app) {
-  const AfrmMain& form = app.mainForm;
-  const std::string weight = WeightUnitName(app.pig.UnitCodes[kWeightUnit]);
+  const MainForm& form = app.mainForm;
+  const std::string weight = WeightUnitName(app.growth.unitCodes[kWeightUnit]);
   return Facts({
-      {"Herd Sex", form.ComboSex.Text()},
-      {"Number of Pigs", std::to_string(app.pig.HerdPigs)},
-      {"Starting Weight, " + weight, form.Text1.Text},
-      {"Starting Age, Days", form.Text2.Text},
-      {"Final Weight, " + weight, form.Text3.Text},
-      {"Feed Formulation", form.Combo1.Text()},
-      {"No. of Diets", std::to_string(app.pig.NumDiets)},
-      {"Units", UnitsText(app.pig)},
+      {"Herd Sex", form.herdSex.Text()},
+      {"Number of Pigs", std::to_string(app.growth.pigCount)},
+      {"Starting Weight, " + weight, form.startWeight.text},
+      {"Starting Age, Days", form.startAge.text},
+      {"Final Weight, " + weight, form.finalWeight.text},
+      {"Feed Formulation", form.feedFormulation.Text()},
+      {"No. of Diets", std::to_string(app.growth.dietCount)},
+      {"Units", UnitsText(app.growth)},
   });
 }
 
 // Each diet a column: cost, feed per pig and nutrient levels as the diets
 // table holds them.
 ReportBlock DietsTable(const App& app) {
-  const Grid& diets = app.mainForm.Griddiets;
-  const TableFace face = DietsFace(app.pig);
-  const int count = std::clamp<int>(app.pig.NumDiets, 0, kMaxDiets);
+  const Grid& diets = app.mainForm.dietsTable;
+  const TableFace face = DietsFace(app.growth);
+  const int count = std::clamp<int>(app.growth.dietCount, 0, kMaxDiets);
   ReportTable table;
   table.headings.push_back("Diet");
   for (int d = 1; d <= count; ++d) table.headings.push_back(diets.Text(kDietNameRow, d));
@@ -68,7 +68,7 @@ ReportBlock DietsTable(const App& app) {
 // formulated. A column without a heading (the herd amount's unit) joins the
 // column before it.
 std::optional<ReportBlock> FormulaTable(const App& app) {
-  const Grid& formula = app.mainForm.Gridformula;
+  const Grid& formula = app.mainForm.formulaTable;
   if (formula.Rows() < 2 || formula.Text(1, 1).empty()) return std::nullopt;
   const TableFace face = FormulaFace(formula);
   ReportTable table;
@@ -95,8 +95,8 @@ std::optional<ReportBlock> FormulaTable(const App& app) {
 // The results table's rows `first`..`last`, columns `firstCol`..`lastCol`,
 // headed by its row `headingRow`.
 ReportTable ResultsBlock(const App& app, int headingRow, int first, int last, int lastCol) {
-  const Grid& results = app.Grid1;
-  const TableFace face = ResultsFace(app.pig);
+  const Grid& results = app.resultsTable;
+  const TableFace face = ResultsFace(app.growth);
   ReportTable table;
   for (int col = 0; col <= lastCol; ++col)
     table.headings.push_back(Shown(results, face, headingRow, col));
@@ -109,14 +109,14 @@ ReportTable ResultsBlock(const App& app, int headingRow, int first, int last, in
 }
 
 ReportBlock ResultFacts(const App& app) {
-  const AfrmMain& form = app.mainForm;
-  const std::string weight = WeightUnitName(app.pig.UnitCodes[kWeightUnit]);
+  const MainForm& form = app.mainForm;
+  const std::string weight = WeightUnitName(app.growth.unitCodes[kWeightUnit]);
   return Facts({
-      {form.Text5.Caption, form.Text5.Text},
-      {form.Text4.Caption + ", " + weight + " per pig", form.Text4.Text},
-      {form.TextFeedGain.Caption, form.TextFeedGain.Text},
-      {form.TextPrice.Caption, form.TextPrice.Text},
-      {"Calories/KG of gain", WithLeadingZero(app.Grid1.Text(kEnergyPerGainRow, 1))},
+      {form.finalAge.caption, form.finalAge.text},
+      {form.totalFeedIntake.caption + ", " + weight + " per pig", form.totalFeedIntake.text},
+      {form.feedGain.caption, form.feedGain.text},
+      {form.costPerPig.caption, form.costPerPig.text},
+      {"Calories/KG of gain", WithLeadingZero(app.resultsTable.Text(kEnergyPerGainRow, 1))},
   });
 }
 
@@ -130,7 +130,7 @@ std::optional<std::string> FinishingReportProblem(const App& app) {
 ReportDocument FinishingReport(const App& app, std::string_view today) {
   ReportDocument report;
   report.title = std::string(kFinishingReportTitle);
-  const std::string& base = app.location.LocationBase;
+  const std::string& base = app.location.locationBase;
   report.subtitle =
       "Location " + FileNameOf(base) + " (" + FolderOf(base) + "), " + std::string(today);
   auto& blocks = report.blocks;
@@ -146,13 +146,13 @@ ReportDocument FinishingReport(const App& app, std::string_view today) {
   report.chart = ReportChart(app);
   blocks.push_back({ReportBlock::Kind::GrowthChart, {}, {}});
   blocks.push_back(Heading("Per-diet summary"));
-  const int diets = std::clamp<int>(app.pig.NumDiets, 1, kMaxDiets);
+  const int diets = std::clamp<int>(app.growth.dietCount, 1, kMaxDiets);
   blocks.push_back(
       {ReportBlock::Kind::Table, {}, ResultsBlock(app, 0, 1, diets, kSummaryFeedColumn)});
   blocks.push_back(Heading("Results"));
   blocks.push_back(ResultFacts(app));
   ReportTable bySex = ResultsBlock(app, kSexHeadingRow, kFinishWeightRow, kFinishFeedGainRow, 2);
-  bySex.headings.front() = app.Grid1.Text(kFinishingTitleRow, 0);
+  bySex.headings.front() = app.resultsTable.Text(kFinishingTitleRow, 0);
   blocks.push_back({ReportBlock::Kind::Table, {}, std::move(bySex)});
   AddCalibrationFit(app, blocks);
   AddOptimizationSaving(app, blocks);
@@ -161,12 +161,12 @@ ReportDocument FinishingReport(const App& app, std::string_view today) {
 
 std::string ReportPdfOffer(const App& app) {
   const Location& location = app.location;
-  return location.DataFolder + FileNameOf(location.LocationBase) + " Finishing Report.pdf";
+  return location.dataFolder + FileNameOf(location.locationBase) + " Finishing Report.pdf";
 }
 
 std::string ChooseReportPdf(Dialogs& dialogs, const App& app) {
   const FileRequest request{"Export PDF",
-                            app.location.DataFolder,
+                            app.location.dataFolder,
                             "PDF documents (*.pdf)",
                             ".pdf",
                             FileNameOf(ReportPdfOffer(app))};

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "app/TableFaces.h"
 #include "calibration/CalibrationData.h"
 #include "calibration/WeighingFit.h"
 #include "model/Units.h"
 #include "optimization/FeedCostObjective.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -37,20 +37,20 @@ GrowthChartData ReportChart(const App& app) {
   // Every weighing of the location, whether or not a calibration ran since
   // it was loaded.
   CalibrationData weighings = app.calibration;
-  weighings.CalibRowCount = kMaxCalibRows;
-  FollowGrowthResults(chart, app.Grid1, app.pig, weighings);
+  weighings.observationCount = kMaxCalibRows;
+  FollowGrowthResults(chart, app.resultsTable, app.growth, weighings);
   return chart;
 }
 
 void AddCalibrationFit(const App& app, std::vector<ReportBlock>& blocks) {
-  const GlobalPig& pig = app.pig;
-  const bool comma = pig.DecimalComma;
-  const std::string unit = WeightUnitName(pig.UnitCodes[kWeightUnit]);
+  const GrowthState& growth = app.growth;
+  const bool comma = growth.decimalComma;
+  const std::string unit = WeightUnitName(growth.unitCodes[kWeightUnit]);
   blocks.push_back(Heading("Calibration fit"));
   blocks.push_back({ReportBlock::Kind::Facts,
                     {},
-                    {{}, {{"Growth curve", CoefficientsText(app.mainForm.GridWeight)}}}});
-  const WeighingFitTable fit = CompareWeighings(pig, app.calibration);
+                    {{}, {{"Growth curve", CoefficientsText(app.mainForm.coefficientTable)}}}});
+  const WeighingFitTable fit = CompareWeighings(growth, app.calibration);
   if (fit.count == 0) {
     blocks.push_back(Paragraph("No weighings at this location: there is no fit to report."));
     return;
@@ -84,8 +84,8 @@ void AddOptimizationSaving(const App& app, std::vector<ReportBlock>& blocks) {
     blocks.push_back(Paragraph("No diet optimization was run on this location in this session."));
     return;
   }
-  const GlobalPig& pig = app.pig;
-  const bool comma = pig.DecimalComma;
+  const GrowthState& growth = app.growth;
+  const bool comma = growth.decimalComma;
   const double saving = result.startCost - result.bestCost;
   const double percent = result.startCost > 0 ? 100 * saving / result.startCost : 0;
   blocks.push_back({ReportBlock::Kind::Facts,
@@ -95,10 +95,10 @@ void AddOptimizationSaving(const App& app, std::vector<ReportBlock>& blocks) {
                       {"Optimized cost per pig", Number(result.bestCost, comma)},
                       {"Saving per pig",
                        Number(saving, comma) + " (" + FormatNumber(percent, "0.0", comma) + " %)"},
-                      {"Target weight, " + WeightUnitName(pig.UnitCodes[kWeightUnit]),
-                       Number(ConvertWeight(pig, kToDisplay, result.targetWeight), comma)}}}});
-  const std::string weight = WeightUnitName(pig.UnitCodes[kWeightUnit]);
-  const std::string energy = EnergyUnitName(pig.UnitCodes[kEnergyUnit]);
+                      {"Target weight, " + WeightUnitName(growth.unitCodes[kWeightUnit]),
+                       Number(ConvertWeight(growth, kToDisplay, result.targetWeight), comma)}}}});
+  const std::string weight = WeightUnitName(growth.unitCodes[kWeightUnit]);
+  const std::string energy = EnergyUnitName(growth.unitCodes[kEnergyUnit]);
   ReportTable table;
   table.headings = {"Diet",
                     "Feed, " + weight + " per pig",
@@ -108,15 +108,15 @@ void AddOptimizationSaving(const App& app, std::vector<ReportBlock>& blocks) {
                     "Protein, %",
                     "Optimized"};
   for (int d = 1; d <= std::min(result.diets, kMaxDiets); ++d) {
-    const auto& start = result.OptTable[d];
+    const auto& start = result.tableValues[d];
     table.rows.push_back({
         "Diet " + std::to_string(d),
         Number(start[kFeedKind][kOptCurrent], comma),
-        Number(ConvertWeight(pig, kToDisplay, result.feedAmount[d]), comma),
+        Number(ConvertWeight(growth, kToDisplay, result.feedAmount[d]), comma),
         Number(start[kEnergyKind][kOptCurrent], comma),
-        Number(ConvertEnergy(pig, kToDisplay, result.DietNutrients[d][kEnergy]), comma),
+        Number(ConvertEnergy(growth, kToDisplay, result.dietNutrients[d][kEnergy]), comma),
         Number(start[kProteinKind][kOptCurrent], comma),
-        Number(result.DietNutrients[d][kProtein], comma),
+        Number(result.dietNutrients[d][kProtein], comma),
     });
   }
   blocks.push_back({ReportBlock::Kind::Table, {}, std::move(table)});

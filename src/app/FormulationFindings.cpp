@@ -4,6 +4,6 @@
 #include "formulation/ConflictMarks.h"
 
 void FollowFormulation(App& app) {
-  MarkConflictingRestrictions(app.restrictForm, *app.formulationState);
+  MarkConflictingRestrictions(app.restrictionsForm, *app.formulationState);
   app.sensitivityForm.Follow();
 }

@@ -1,3 +1,4 @@
+// App: what the last formulations found, marked where the user looks.
 #pragma once
 
 class App;

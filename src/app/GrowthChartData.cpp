@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ double CellNumber(const Grid& grid, int row, int col) {
   return std::isfinite(value) ? value : 0;
 }
 
-double KgPerUnit(const GlobalPig& pig) { return ConvertWeight(pig, kToInternal, 1); }
+double KgPerUnit(const GrowthState& growth) { return ConvertWeight(growth, kToInternal, 1); }
 
 void Rescale(GrowthCurve& curve, double factor) {
   for (int d = 1; d <= curve.dayCount; ++d) {
@@ -43,25 +43,25 @@ bool SameAges(const GrowthCurve& a, const GrowthCurve& b) {
 // The day's feed as the run computed it, while the cell still shows that
 // run's value: the cell's tenth of a kg would draw the feed line as steps.
 // A typed or pasted cell is taken as it stands.
-double RunFeed(const Grid& results, int row, double age, const GlobalPig* pig) {
+double RunFeed(const Grid& results, int row, double age, const GrowthState* growth) {
   const double shown = CellNumber(results, row, kDailyFeedColumn);
-  if (!pig || age != std::floor(age) || age < 0 || age > kMaxAge) return shown;
+  if (!growth || age != std::floor(age) || age < 0 || age > kMaxAge) return shown;
   const double fed =
-      ConvertWeight(*pig, kToDisplay, pig->DailyFeed[static_cast<int>(age)][kHerdColumn]);
+      ConvertWeight(*growth, kToDisplay, growth->dailyFeed[static_cast<int>(age)][kHerdColumn]);
   const bool sameRun =
-      results.Text(row, kDailyFeedColumn) == FormatNumber(fed, "##.0", pig->DecimalComma);
+      results.Text(row, kDailyFeedColumn) == FormatNumber(fed, "##.0", growth->decimalComma);
   return sameRun ? fed : shown;
 }
 
 }  // namespace
 
-GrowthCurve ReadDailyRows(const Grid& results, const GlobalPig* pig) {
+GrowthCurve ReadDailyRows(const Grid& results, const GrowthState* growth) {
   GrowthCurve curve;
   for (int row = 1; row <= kMaxChartDays && !results.Text(row, kAgeColumn).empty(); ++row) {
     ChartDay& day = curve.days[row];
     day.age = CellNumber(results, row, kAgeColumn);
     day.weight = CellNumber(results, row, kWeightColumn);
-    day.feed = RunFeed(results, row, day.age, pig);
+    day.feed = RunFeed(results, row, day.age, growth);
     const bool wholeDay = row > 1 && day.age - curve.days[row - 1].age >= kWholeDay;
     day.fed = wholeDay && !results.Text(row, kDailyFeedColumn).empty();
     curve.dayCount = row;
@@ -104,17 +104,17 @@ int ReadDietChanges(const Grid& results,
 }
 
 int ReadObservedWeights(const CalibrationData& calib,
-                        const GlobalPig& pig,
+                        const GrowthState& growth,
                         double kgPerUnit,
                         std::array<ObservedWeight, kMaxCalibRows + 1>& observed) {
   observed.fill({});
   if (!(kgPerUnit > 0)) return 0;
-  const int rows = std::clamp<int>(calib.CalibRowCount, 0, kMaxCalibRows);
+  const int rows = std::clamp<int>(calib.observationCount, 0, kMaxCalibRows);
   int count = 0;
   for (int r = 1; r <= rows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     if (!(obs[kObsAge] > 0) || !(obs[kObsWeight] > 0)) continue;
-    const double kg = ConvertWeight(pig, kToInternal, obs[kObsWeight]);
+    const double kg = ConvertWeight(growth, kToInternal, obs[kObsWeight]);
     observed[++count] = {obs[kObsAge], kg / kgPerUnit};
   }
   return count;
@@ -122,18 +122,18 @@ int ReadObservedWeights(const CalibrationData& calib,
 
 bool FollowGrowthResults(GrowthChartData& chart,
                          const Grid& results,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          const CalibrationData& calib) {
   const GrowthChartData before = chart;
-  GrowthCurve curve = ReadDailyRows(results, &pig);
-  const double kgPerUnit = KgPerUnit(pig);
-  if (pig.UnitCodes[kWeightUnit] != chart.weightCode && kgPerUnit > 0 &&
+  GrowthCurve curve = ReadDailyRows(results, &growth);
+  const double kgPerUnit = KgPerUnit(growth);
+  if (growth.unitCodes[kWeightUnit] != chart.weightCode && kgPerUnit > 0 &&
       SameAges(curve, chart.curve)) {
     // The table was shown in another unit: the same run, drawn in it.
     Rescale(chart.previous, chart.kgPerUnit / kgPerUnit);
     chart.finalWeight *= chart.kgPerUnit / kgPerUnit;
     chart.curve = curve;
-    chart.weightCode = pig.UnitCodes[kWeightUnit];
+    chart.weightCode = growth.unitCodes[kWeightUnit];
     chart.kgPerUnit = kgPerUnit;
   } else if (!(curve == chart.curve)) {
     if (chart.curve.dayCount > 0 && kgPerUnit > 0) {
@@ -142,12 +142,13 @@ bool FollowGrowthResults(GrowthChartData& chart,
     }
     chart.curve = curve;
     chart.changeCount =
-        ReadDietChanges(results, pig.NumDiets, chart.curve, chart.firstDiet, chart.changes);
-    chart.finalWeight = curve.dayCount > 0 ? ConvertWeight(pig, kToDisplay, pig.FinalWeight) : 0;
-    chart.weightCode = pig.UnitCodes[kWeightUnit];
+        ReadDietChanges(results, growth.dietCount, chart.curve, chart.firstDiet, chart.changes);
+    chart.finalWeight =
+        curve.dayCount > 0 ? ConvertWeight(growth, kToDisplay, growth.finalWeight) : 0;
+    chart.weightCode = growth.unitCodes[kWeightUnit];
     chart.kgPerUnit = kgPerUnit > 0 ? kgPerUnit : 1;
   }
-  chart.observedCount = ReadObservedWeights(calib, pig, chart.kgPerUnit, chart.observed);
+  chart.observedCount = ReadObservedWeights(calib, growth, chart.kgPerUnit, chart.observed);
   return !(chart == before);
 }
 

@@ -1,15 +1,16 @@
+// App: the data of the growth chart beside the daily table.
 #pragma once
 
 #include <array>
 #include <string>
 
 #include "calibration/CalibrationData.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
 #include "platform/Grid.h"
 
 // What the growth chart beside the daily table shows, read from the results
-// table (Grid1) so that the chart and the table never disagree: live weight
+// table (resultsTable) so that the chart and the table never disagree: live weight
 // and daily feed against age, one point per daily row; the diet changes; the
 // final weight; the observed weighings of a calibration; and the run before
 // as a faint curve. Weights and feed are in the units the table was written
@@ -58,7 +59,7 @@ struct GrowthChartData {
   GrowthCurve previous;  // the run before this one; dayCount 0: none
 
   // The weight unit of the table's numbers, when the chart read it.
-  int weightCode = 0;    // UnitCodes[kWeightUnit]
+  int weightCode = 0;    // unitCodes[kWeightUnit]
   double kgPerUnit = 1;  // a shown weight times this is kg
   friend bool operator==(const GrowthChartData&, const GrowthChartData&) = default;
 };
@@ -76,7 +77,7 @@ struct ChartExtent {
 // The daily rows (columns 5 Age, 6 Weight, 7 Daily Feed) from row 1 until
 // the first row without an age. Given the run's state, a feed cell that still
 // shows the run's value is read at the run's full precision.
-GrowthCurve ReadDailyRows(const Grid& results, const GlobalPig* pig = nullptr);
+GrowthCurve ReadDailyRows(const Grid& results, const GrowthState* growth = nullptr);
 
 // The diet changes of the per-diet summary (rows 1..numDiets: column 0 the
 // name, column 2 the age at the diet's end): a change at the end of each
@@ -89,11 +90,11 @@ int ReadDietChanges(const Grid& results,
                     std::string& firstDiet,
                     std::array<DietChange, kMaxDiets + 1>& changes);
 
-// The weighings of the last calibration (CalibObs rows 1..CalibRowCount with
+// The weighings of the last calibration (observations rows 1..observationCount with
 // an age and a weight), in the display units of `pig`, converted into the
 // chart's units (kgPerUnit). Returns how many.
 int ReadObservedWeights(const CalibrationData& calib,
-                        const GlobalPig& pig,
+                        const GrowthState& growth,
                         double kgPerUnit,
                         std::array<ObservedWeight, kMaxCalibRows + 1>& observed);
 
@@ -105,7 +106,7 @@ int ReadObservedWeights(const CalibrationData& calib,
 // time. True when anything the chart shows changed.
 bool FollowGrowthResults(GrowthChartData& chart,
                          const Grid& results,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          const CalibrationData& calib);
 
 ChartExtent ExtentOf(const GrowthChartData& chart);

@@ -1,10 +1,11 @@
+// App: what the "Growth" command says when it cannot run or its run went wrong.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Grid;
 struct Location;
@@ -33,18 +34,20 @@ struct HerdValues {
 std::optional<std::string> HerdFieldsProblem(std::string_view startWeight,
                                              std::string_view startAge,
                                              std::string_view finalWeight,
-                                             const GlobalPig& pig,
+                                             const GrowthState& growth,
                                              HerdValues& values);
 
 // Diet 1 needs its net energy; diets past the six the run feeds must have
 // none.
-std::optional<std::string> DietsProblem(const Grid& Griddiets);
+std::optional<std::string> DietsProblem(const Grid& dietsTable);
 
 // A model run that failed: where it stopped (the last daily row of
 // `results`) and on which diet; a herd too far below the curve's B0 for its
 // first day to reach it is told so.
-std::string GrowthFailedMessage(const GlobalPig& pig, const Grid& results, const Grid& Griddiets);
+std::string GrowthFailedMessage(const GrowthState& growth,
+                                const Grid& results,
+                                const Grid& dietsTable);
 
 // A finished run whose herd never reached the final weight (the day tables
 // end at day 200): how far it got.
-std::optional<std::string> ShortOfFinalWeight(const GlobalPig& pig);
+std::optional<std::string> ShortOfFinalWeight(const GrowthState& growth);

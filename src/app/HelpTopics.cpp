@@ -206,7 +206,7 @@ constexpr HelpTopic kTopics[] = {
     {HelpSection::Files, "Files and locations", kFiles},
     {HelpSection::Restrictions, "Diet Restrictions", kRestrictions},
     {HelpSection::MatrixEditor, "Matrix editor", kMatrixEditor},
-    {HelpSection::DietDisplay, "Diet display", kDietDisplay},
+    {HelpSection::DietDisplayForm, "Diet display", kDietDisplay},
     {HelpSection::Sources, "Nutrient Sources", kSources},
     {HelpSection::Calibration, "Calibration", kCalibration},
     {HelpSection::CalibrationTest, "Calibration test", kCalibrationTest},
@@ -228,11 +228,11 @@ const HelpTopic& HelpTopicOf(HelpSection section) {
   return kTopics[0];
 }
 
-HelpSection HelpSectionOf(AfrmMain::Window window) {
-  using Window = AfrmMain::Window;
+HelpSection HelpSectionOf(MainForm::Window window) {
+  using Window = MainForm::Window;
   switch (window) {
     case Window::DietDisplay:
-      return HelpSection::DietDisplay;
+      return HelpSection::DietDisplayForm;
     case Window::Restrictions:
       return HelpSection::Restrictions;
     case Window::MatrixEditor:

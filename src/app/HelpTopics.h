@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 
 // The program's help, shown in its help window: "Getting Started" (from an
 // empty location to an optimized diet) and a section for each window, which
@@ -15,7 +15,7 @@ enum class HelpSection {
   Files,
   Restrictions,
   MatrixEditor,
-  DietDisplay,
+  DietDisplayForm,
   Sources,
   Calibration,
   CalibrationTest,
@@ -38,4 +38,4 @@ std::span<const HelpTopic> HelpTopics();
 const HelpTopic& HelpTopicOf(HelpSection section);
 
 // The section of a window of the program (the main window for None).
-HelpSection HelpSectionOf(AfrmMain::Window window);
+HelpSection HelpSectionOf(MainForm::Window window);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Location.h"
+#include "platform/Location.h"
 
 void RecentLocations::Add(std::string_view path) {
   if (path.empty()) return;
@@ -31,7 +31,7 @@ std::string MenuText(std::string text) {
 
 }  // namespace
 
-std::string RecentLocations::Caption(int index) const {
+std::string RecentLocations::caption(int index) const {
   if (index < 0 || index >= static_cast<int>(paths_.size())) return {};
   const std::string& path = paths_[static_cast<std::size_t>(index)];
   // The number is the entry's key on the keyboard.

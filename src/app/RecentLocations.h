@@ -23,7 +23,7 @@ class RecentLocations {
   const std::vector<std::string>& Paths() const { return paths_; }
 
   // The menu entry of entry `index` (from 0): "&1 Demo   (/home/me/farms/)".
-  std::string Caption(int index) const;
+  std::string caption(int index) const;
 
  private:
   std::vector<std::string> paths_;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

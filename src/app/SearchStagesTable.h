@@ -1,3 +1,4 @@
+// App: the classic and thorough search stages side by side.
 #pragma once
 
 #include <string_view>

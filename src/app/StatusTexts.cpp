@@ -1,7 +1,7 @@
 #include "app/StatusTexts.h"
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/Location.h"
-#include "app/SaveProtocol.h"
 #include "app/StatusTexts.h"
 #include "platform/Grid.h"
+#include "platform/Location.h"
+#include "platform/SaveProtocol.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/NumberFormat.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

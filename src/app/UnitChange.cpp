@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/PigGrowth.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -87,10 +87,10 @@ void RescaleRunCell(Grid& results,
                     int row,
                     int col,
                     double factor,
-                    const GlobalPig& pig,
+                    const GrowthState& growth,
                     double runKg,
                     const ResultFormat& format) {
-  const double now = ConvertWeight(pig, kToDisplay, runKg);
+  const double now = ConvertWeight(growth, kToDisplay, runKg);
   if (results.Text(row, col) == format(now / factor)) {
     results.SetText(row, col, format(now));
   } else {
@@ -98,80 +98,84 @@ void RescaleRunCell(Grid& results,
   }
 }
 
-// The daily rows: row r is the day StartAge + r - 1; the final part-day
+// The daily rows: row r is the day startAge + r - 1; the final part-day
 // (a fractional age) has formats of its own and ends at the final weight.
-void RescaleDailyRows(Grid& results, const GlobalPig& pig, double factor) {
+void RescaleDailyRows(Grid& results, const GrowthState& growth, double factor) {
   using namespace PigGrowth;
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   for (int row = 1; row < results.Rows() && !results.Text(row, kAgeColumn).empty(); ++row) {
-    const int day = std::clamp(pig.StartAge + row - 1, 0, kMaxAge);
+    const int day = std::clamp(growth.startAge + row - 1, 0, kMaxAge);
     const bool partDay = results.Text(row, kAgeColumn).find_first_of(".,") != std::string::npos;
-    const double weight = partDay && row > 1 ? pig.FinalWeight : pig.LiveWeight[day][kHerdColumn];
-    const double feed = pig.DailyFeed[day][kHerdColumn];
+    const double weight =
+        partDay && row > 1 ? growth.finalWeight : growth.liveWeight[day][kHerdColumn];
+    const double feed = growth.dailyFeed[day][kHerdColumn];
     const ResultFormat weightFormat{partDay ? "####.0" : "###.#", comma};
     const ResultFormat feedFormat{partDay ? "###.00#" : "##.0", comma};
-    RescaleRunCell(results, row, kWeightColumn, factor, pig, weight, weightFormat);
-    RescaleRunCell(results, row, kDailyFeedColumn, factor, pig, feed, feedFormat);
+    RescaleRunCell(results, row, kWeightColumn, factor, growth, weight, weightFormat);
+    RescaleRunCell(results, row, kDailyFeedColumn, factor, growth, feed, feedFormat);
     RescaleResult(
         results, row, kTotFeedColumn, factor, ResultFormat{partDay ? "##.0" : "###.0", comma});
   }
 }
 
 // The per-diet rows and the finishing block's weight and feed.
-void RescaleResults(Grid& results, const GlobalPig& pig, double factor) {
+void RescaleResults(Grid& results, const GrowthState& growth, double factor) {
   if (factor == 1) return;
-  RescaleDailyRows(results, pig, factor);
-  const bool comma = pig.DecimalComma;
+  RescaleDailyRows(results, growth, factor);
+  const bool comma = growth.decimalComma;
   for (int r = 1; r <= kRunDietColumns; ++r) {
-    const PhaseEnd& before = pig.DietPhaseLog[r - 1];
-    const PhaseEnd& end = pig.DietPhaseLog[r];
+    const PhaseEnd& before = growth.dietPhaseLog[r - 1];
+    const PhaseEnd& end = growth.dietPhaseLog[r];
     const double days = end.age - before.age;
     const double gain = days > 0 ? (end.weight - before.weight) / days : 0;
-    RescaleRunCell(results, r, kSummaryWeightColumn, factor, pig, end.weight, {"", comma});
-    RescaleRunCell(results, r, kSummaryGainColumn, factor, pig, gain, {"#0.0##", comma});
-    RescaleRunCell(results, r, kSummaryFeedColumn, factor, pig, DietPhaseFeed(pig, r), {"", comma});
+    RescaleRunCell(results, r, kSummaryWeightColumn, factor, growth, end.weight, {"", comma});
+    RescaleRunCell(results, r, kSummaryGainColumn, factor, growth, gain, {"#0.0##", comma});
+    RescaleRunCell(
+        results, r, kSummaryFeedColumn, factor, growth, DietPhaseFeed(growth, r), {"", comma});
   }
-  const SexWeights finish = SplitWeight(pig.LiveWeight[FinishDay(pig)][kHerdColumn], pig.HerdSex);
+  const SexWeights finish =
+      SplitWeight(growth.liveWeight[FinishDay(growth)][kHerdColumn], growth.herdSex);
   const double weight[3] = {0, finish.male, finish.female};
   for (int c = kMaleColumn; c <= kFemaleColumn; ++c) {
-    RescaleRunCell(results, kFinishWeightRow, c, factor, pig, weight[c], {"###.0", comma});
-    RescaleRunCell(results, kFinishFeedRow, c, factor, pig, pig.CumFeed[c], {"###.0", comma});
+    RescaleRunCell(results, kFinishWeightRow, c, factor, growth, weight[c], {"###.0", comma});
+    RescaleRunCell(results, kFinishFeedRow, c, factor, growth, growth.cumFeed[c], {"###.0", comma});
   }
 }
 
-void RescaleMainWindow(AfrmMain& form, const Rescale& by, bool comma) {
+void RescaleMainWindow(MainForm& form, const Rescale& by, bool comma) {
   form.RescaleHerdFields(by.weight);
-  RescaleDiets(form.Griddiets, by, comma);
+  RescaleDiets(form.dietsTable, by, comma);
   for (int d = 1; d <= kMaxDiets; ++d) {
-    RescaleResultNumber(form.GridOptBest, kFeedKind, d, by.weight, comma);
-    RescaleResultNumber(form.GridOptBest, kEnergyKind, d, by.energy, comma);
+    RescaleResultNumber(form.optimumDietsTable, kFeedKind, d, by.weight, comma);
+    RescaleResultNumber(form.optimumDietsTable, kEnergyKind, d, by.energy, comma);
   }
 }
 
 // The stores of earlier diets: a converted diet must not show as changed.
 void RescaleTracking(App& app, const Rescale& by, bool comma) {
   TrackingTables& t = app.tracking;
-  for (Grid* diets : {&t.gridsaver, &t.gridprevdiet, &t.GridInitDiet})
+  for (Grid* diets : {&t.savedDiets, &t.previousDiets, &t.initialDiets})
     RescaleDiets(*diets, by, comma);
   RescaleComparison(app.comparison, by.weight, comma);
-  if (app.trackForm.Visible()) trackwrite(t, app.comparison, app.trackForm);
+  if (app.changeTrackingForm.Visible())
+    ShowTrackedTables(t, app.comparison, app.changeTrackingForm);
 }
 
 void RescaleCalibration(App& app, double factor, bool comma) {
   if (factor == 1) return;
   CalibrationData& calib = app.calibration;
-  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed}) calib.HerdInputs[k] *= factor;
-  for (auto& row : calib.CalibObs) {
+  for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed}) calib.herdInputs[k] *= factor;
+  for (auto& row : calib.observations) {
     row[kObsWeight] *= factor;
     row[kObsFeed] *= factor;
   }
-  frmCalib& screen = app.calibForm;
-  if (!screen.Visible) return;
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
+  if (!screen.visible) return;
   for (int k : {kHerdStartWeight, kHerdFinalWeight, kHerdTotalFeed})
-    RescaleText(screen.Text[k].Text, factor, comma);
-  for (int row = 1; row < screen.GridCal.Rows(); ++row) {
-    RescaleCell(screen.GridCal, row, kCalWeightCol, factor, comma);
-    RescaleCell(screen.GridCal, row, kCalFeedCol, factor, comma);
+    RescaleText(screen.herdFields[k].text, factor, comma);
+  for (int row = 1; row < screen.weighingsTable.Rows(); ++row) {
+    RescaleCell(screen.weighingsTable, row, kCalWeightCol, factor, comma);
+    RescaleCell(screen.weighingsTable, row, kCalFeedCol, factor, comma);
   }
   screen.ShowUnitCaptions();
 }
@@ -180,27 +184,27 @@ void RescaleCalibration(App& app, double factor, bool comma) {
 void RescaleFormulation(App& app, const Rescale& by, bool comma) {
   FormulationTables& t = app.formulation;
   for (int i = 1; i <= kMaxIngredients; ++i) {
-    t.IngPrice[i] *= by.price;
-    t.IngMatrix[kEnergyMatrixRow][i] *= by.energy;
+    t.ingredientPrice[i] *= by.price;
+    t.matrix[kEnergyMatrixRow][i] *= by.energy;
   }
-  for (auto* table : {&t.NutRestrict, &t.NutRestrictFile})
+  for (auto* table : {&t.nutrientRestrictions, &t.nutrientRestrictionsInFile})
     for (auto& diet : *table)
       for (auto& kind : diet) kind[kEnergy] *= by.energy;
-  for (double& cost : app.formulationState->DietCost) cost *= by.price;
-  if (!app.mainForm.MatrixEditorOpen) return;
-  Grid& editor = app.matrixForm.GridImport;
+  for (double& cost : app.formulationState->dietCost) cost *= by.price;
+  if (!app.mainForm.matrixEditorOpen) return;
+  Grid& editor = app.matrixEditorForm.matrixTable;
   for (int row = 1; row < editor.Rows(); ++row) {
-    RescaleCell(editor, row, frmExcel::kPriceCol, by.price, comma, kPriceNear);
+    RescaleCell(editor, row, MatrixEditorForm::kPriceCol, by.price, comma, kPriceNear);
     RescaleCell(editor, row, kEnergyMatrixRow, by.energy, comma);
   }
 }
 
-void RescaleOptimization(frmOpt& screen, const Rescale& by, bool comma) {
-  RescaleText(screen.TargetWeight, by.weight, comma);
+void RescaleOptimization(OptimizationForm& screen, const Rescale& by, bool comma) {
+  RescaleText(screen.targetWeight, by.weight, comma);
   for (int d = 1; d <= kOptDiets; ++d) {
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col) {
-      RescaleCell(screen.GridOpt, VariableOf(d, kFeedKind), col, by.weight, comma);
-      RescaleCell(screen.GridOpt, VariableOf(d, kEnergyKind), col, by.energy, comma);
+      RescaleCell(screen.optimizationTable, VariableOf(d, kFeedKind), col, by.weight, comma);
+      RescaleCell(screen.optimizationTable, VariableOf(d, kEnergyKind), col, by.energy, comma);
     }
   }
 }
@@ -225,18 +229,18 @@ void RescaleComparison(Grid& comparison, double factor, bool decimalComma) {
 }
 
 void ChangeUnits(App& app, const UnitCodeSet& codes) {
-  GlobalPig& pig = app.pig;
-  const UnitCodeSet before = pig.UnitCodes;
-  pig.UnitCodes = codes;
+  GrowthState& growth = app.growth;
+  const UnitCodeSet before = growth.unitCodes;
+  growth.unitCodes = codes;
   const Rescale by{DisplayRescale(before, codes, kWeightUnit),
                    DisplayRescale(before, codes, kEnergyUnit),
                    DisplayRescale(before, codes, kPriceUnit)};
-  const bool comma = pig.DecimalComma;
+  const bool comma = growth.decimalComma;
   RescaleMainWindow(app.mainForm, by, comma);
-  RescaleResults(app.Grid1, pig, by.weight);
+  RescaleResults(app.resultsTable, growth, by.weight);
   RescaleTracking(app, by, comma);
   RescaleCalibration(app, by.weight, comma);
   RescaleFormulation(app, by, comma);
-  RescaleOptimization(app.optForm, by, comma);
+  RescaleOptimization(app.optimizationForm, by, comma);
   app.mainForm.ShowWeightUnit();
 }

@@ -1,3 +1,4 @@
+// App: a change of units, converted through everything shown.
 #pragma once
 
 #include <string>

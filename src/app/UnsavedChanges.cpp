@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/App.h"
-#include "app/Location.h"
+#include "platform/Location.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ struct Kind {
 
 // The file's own save, under its current name without the save dialog; the
 // dialog comes only when there is no name yet.
-bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)()) {
-  bool& withoutAsking = app.location.SaveWithoutAsking[row];
+bool SaveUnderCurrentName(App& app, int row, bool named, bool (MainForm::*save)()) {
+  bool& withoutAsking = app.location.saveWithoutAsking[row];
   withoutAsking = named;
   const bool written = (app.mainForm.*save)();
   withoutAsking = false;
@@ -29,85 +29,93 @@ bool SaveUnderCurrentName(App& app, int row, bool named, bool (AfrmMain::*save)(
 
 // The matrix editor's edits count while it is open: closing it drops them.
 bool EditorEdited(const App& app) {
-  return app.mainForm.MatrixEditorOpen && app.matrixForm.GridImport.Edited();
+  return app.mainForm.matrixEditorOpen && app.matrixEditorForm.matrixTable.Edited();
 }
 
 constexpr Kind kDiets{
     "the diets",
-    [](const App& app) { return app.location.DietsFile; },
-    [](const App& app) { return app.mainForm.Griddiets.Edited(); },
+    [](const App& app) { return app.location.dietsFile; },
+    [](const App& app) { return app.mainForm.dietsTable.Edited(); },
     [](App& app) {
       return SaveUnderCurrentName(
-          app, kDietsRow, !app.location.DietsFile.empty(), &AfrmMain::SaveDiets);
+          app, kDietsRow, !app.location.dietsFile.empty(), &MainForm::SaveDiets);
     },
-    [](App& app) { app.mainForm.Griddiets.SetEdited(false); },
+    [](App& app) { app.mainForm.dietsTable.SetEdited(false); },
 };
 
 constexpr Kind kMatrix{
     "the ingredient matrix",
-    [](const App& app) { return app.location.MatrixFile; },
+    [](const App& app) { return app.location.matrixFile; },
     [](const App& app) { return app.formulation.unsaved.matrix || EditorEdited(app); },
     [](App& app) {
-      if (EditorEdited(app)) app.matrixForm.Command3();  // "Save Changes" first
+      if (EditorEdited(app)) app.matrixEditorForm.SaveChanges();  // "Save Changes" first
       return SaveUnderCurrentName(
-          app, kMatrixRow, !app.location.MatrixFile.empty(), &AfrmMain::SaveMatrixFile);
+          app, kMatrixRow, !app.location.matrixFile.empty(), &MainForm::SaveMatrixFile);
     },
     [](App& app) {
       app.formulation.unsaved.matrix = false;
-      app.matrixForm.GridImport.SetEdited(false);
+      app.matrixEditorForm.matrixTable.SetEdited(false);
     },
 };
 
 constexpr Kind kIngRestrictions{
     "the ingredient restrictions",
-    [](const App& app) { return app.location.ReqIngFile; },
+    [](const App& app) { return app.location.ingRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.ingRestrictions || app.restrictForm.GridRestrict.Edited();
+      return app.formulation.unsaved.ingRestrictions ||
+             app.restrictionsForm.ingredientTable.Edited();
     },
     [](App& app) {
       // "Keep Ingredient Restrictions" first.
-      if (app.restrictForm.GridRestrict.Edited()) app.restrictForm.SaveIngSes();
-      return SaveUnderCurrentName(
-          app, kReqIngRow, !app.location.ReqIngFile.empty(), &AfrmMain::SaveIngFile);
+      if (app.restrictionsForm.ingredientTable.Edited())
+        app.restrictionsForm.KeepIngredientRestrictions();
+      return SaveUnderCurrentName(app,
+                                  kReqIngRow,
+                                  !app.location.ingRestrictionsFile.empty(),
+                                  &MainForm::SaveIngredientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.ingRestrictions = false;
-      app.restrictForm.GridRestrict.SetEdited(false);
+      app.restrictionsForm.ingredientTable.SetEdited(false);
     },
 };
 
 constexpr Kind kNutRestrictions{
     "the nutrient restrictions",
-    [](const App& app) { return app.location.ReqNutFile; },
+    [](const App& app) { return app.location.nutRestrictionsFile; },
     [](const App& app) {
-      return app.formulation.unsaved.nutRestrictions || app.restrictForm.NUTS.Edited();
+      return app.formulation.unsaved.nutRestrictions || app.restrictionsForm.nutrientTable.Edited();
     },
     [](App& app) {
       // "Keep Nutrient Restrictions" first; a minimum above its maximum stops.
-      if (app.restrictForm.NUTS.Edited() && !app.restrictForm.SaveNutSes()) return false;
-      return SaveUnderCurrentName(
-          app, kReqNutRow, !app.location.ReqNutFile.empty(), &AfrmMain::SaveNutFile);
+      if (app.restrictionsForm.nutrientTable.Edited() &&
+          !app.restrictionsForm.KeepNutrientRestrictions())
+        return false;
+      return SaveUnderCurrentName(app,
+                                  kReqNutRow,
+                                  !app.location.nutRestrictionsFile.empty(),
+                                  &MainForm::SaveNutrientRestrictionsFile);
     },
     [](App& app) {
       app.formulation.unsaved.nutRestrictions = false;
-      app.restrictForm.NUTS.SetEdited(false);
+      app.restrictionsForm.nutrientTable.SetEdited(false);
     },
 };
 
 constexpr Kind kCalibrationInputs{
     "the calibration inputs",
     [](const App& app) { return app.mainForm.CalibrationBase() + std::string(kCalSuffix); },
-    [](const App& app) { return app.calibForm.GridCal.Edited(); },
-    [](App& app) { return app.calibForm.SaveInputs(); },
-    [](App& app) { app.calibForm.GridCal.SetEdited(false); },
+    [](const App& app) { return app.calibrationInputsForm.weighingsTable.Edited(); },
+    [](App& app) { return app.calibrationInputsForm.SaveInputs(); },
+    [](App& app) { app.calibrationInputsForm.weighingsTable.SetEdited(false); },
 };
 
 constexpr Kind kOptimizationTable{
     "the optimization table",
-    [](const App& app) { return app.optForm.OptFile; },
-    [](const App& app) { return app.optForm.GridOpt.Edited(); },
-    [](App& app) { return app.optForm.CmdSaveOpt_Click(true); },
-    [](App& app) { app.optForm.GridOpt.SetEdited(false); },
+    [](const App& app) { return app.optimizationForm.tableFile; },
+    [](const App& app) { return app.optimizationForm.optimizationTable.Edited(); },
+    [](App& app) { return app.optimizationForm.SaveTable(true); },
+    [](App& app) { app.optimizationForm.optimizationTable.SetEdited(false); },
 };
 
 const Kind& KindOf(UnsavedData data) {

@@ -1,3 +1,4 @@
+// App: the user's changes no file holds yet, and the question before they go.
 #pragma once
 
 #include <span>

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberFormat.h"
-#include "calibration/CorCoef.h"
+#include "calibration/Correlation.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -35,22 +35,22 @@ std::string CalibrationNamePrompt(const std::string& name) {
   return "Do you want to use " + name + " OR enter a new name";
 }
 
-std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GlobalPig& pig,
+std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GrowthState& growth,
                                                               double dietOneEnergy) {
-  const int energyCode = pig.UnitCodes[kEnergyUnit];
+  const int energyCode = growth.unitCodes[kEnergyUnit];
   if (energyCode != kKcalPerKgCode && energyCode != kKcalPerLbCode) return std::nullopt;
   if (dietOneEnergy > kPerKgEnergyAbove) return std::array<std::int16_t, 3>{0, 0, 1};
   return std::array<std::int16_t, 3>{1, 1, 3};
 }
 
-std::optional<std::string> DietCheckMessage(const Grid& Griddiets,
-                                            const GlobalPig& pig,
+std::optional<std::string> DietCheckMessage(const Grid& dietsTable,
+                                            const GrowthState& growth,
                                             int numDiets) {
   numDiets = std::min(numDiets, kMaxDiets);
   for (int d = 1; d <= numDiets; ++d) {
     for (const DietLimit& limit : kDietLimits) {
-      double value = ReadNumber(Griddiets.Text(limit.row, d));
-      if (limit.row == kDietEnergyRow) value = ConvertEnergy(pig, kToInternal, value);
+      double value = ReadNumber(dietsTable.Text(limit.row, d));
+      if (limit.row == kDietEnergyRow) value = ConvertEnergy(growth, kToInternal, value);
       // NaN fails too: a diet must show that it lies within the limits.
       if (!(value >= limit.low && value <= limit.high)) {
         return limit.message + std::to_string(d);
@@ -98,7 +98,7 @@ void WriteFitCorrelations(Grid& results,
                           Dialogs& dialogs) {
   const int n = std::min(numDiets, kMaxDiets);
   if (n < 1) return;
-  const auto& obs = calib.CalibObs;
+  const auto& obs = calib.observations;
   // An earlier block, written for another diet count, goes first; row 9's
   // label "    of gain" stays.
   results.ClearRange(kObservedFirstRow, 1, kFinishingTitleRow - 1, kSummaryFeedColumn);
@@ -115,9 +115,9 @@ void WriteFitCorrelations(Grid& results,
   }
 
   // Weight and age at the end of each diet, and the feed eaten by then.
-  CorCoef::PairTable weight{};
-  CorCoef::PairTable age{};
-  CorCoef::PairTable feed{};
+  Correlation::PairTable weight{};
+  Correlation::PairTable age{};
+  Correlation::PairTable feed{};
   double simulatedFeed = 0;
   for (int i = 1; i <= n; ++i) {
     const int row = kObservedFirstRow + i - 1;
@@ -127,10 +127,10 @@ void WriteFitCorrelations(Grid& results,
     feed[i] = {0, ReadNumber(results.Text(row, kSummaryFeedColumn)), simulatedFeed};
   }
   const int correl = CorrelationRow(n);
-  const std::pair<int, const CorCoef::PairTable*> columns[] = {
+  const std::pair<int, const Correlation::PairTable*> columns[] = {
       {kSummaryWeightColumn, &weight}, {kSummaryAgeColumn, &age}, {kSummaryFeedColumn, &feed}};
   for (const auto& [column, pairs] : columns) {
-    const double r = CorCoef::CorrelationCoefficient(*pairs, n, &dialogs);
+    const double r = Correlation::CorrelationCoefficient(*pairs, n, &dialogs);
     results.SetText(correl, column, ShortNumberText(r, decimalComma));
   }
   results.SetText(correl, 0, kCorrelationLabel);

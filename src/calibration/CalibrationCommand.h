@@ -1,3 +1,4 @@
+// Calibration: the checks, messages and correlations of the "Calibration" command.
 #pragma once
 
 #include <array>
@@ -5,9 +6,9 @@
 #include <string>
 
 #include "calibration/CalibrationData.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "calibration/WeighingFit.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/GlobalSearch.h"
 
 class Dialogs;
@@ -16,7 +17,7 @@ class Grid;
 // The calibration of a location: the pieces of the "Calibration" command, the
 // calibration run and the correlations of a run with the weighings that need
 // no window. The main window (AfrmMainCalibration.cpp) and the calibration
-// inputs screen (frmCalib) put them together.
+// inputs screen (CalibrationInputsForm) put them together.
 
 // Messages of the "Calibration" command.
 inline constexpr const char* kNoHerdSexMessage = "Set Flock Sex before Calibration";
@@ -52,15 +53,15 @@ std::string CalibrationNamePrompt(const std::string& name);
 // (kcal/kg, kg, per tonne), otherwise per lb (kcal/lb, lb, per short ton).
 // Energies given in Mcal or MJ (energy codes 2 to 4) say nothing of the
 // weight unit: their codes are kept (nullopt).
-std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GlobalPig& pig,
+std::optional<std::array<std::int16_t, 3>> UnitCodesForEnergy(const GrowthState& growth,
                                                               double dietOneEnergy);
 
 // Checks diets 1..numDiets of the diets table: net energy (kcal/kg after
 // conversion) in [1800, 3000], protein in [12, 30] %, lysine in [0.5, 3] %.
 // The message of the first failure ("Look at the Energy Value of Diet 2"),
 // or nullopt when every diet passes.
-std::optional<std::string> DietCheckMessage(const Grid& Griddiets,
-                                            const GlobalPig& pig,
+std::optional<std::string> DietCheckMessage(const Grid& dietsTable,
+                                            const GrowthState& growth,
                                             int numDiets);
 
 // "Final Age " + age + "  Final Feed Intake is " + feed + "  Save this
@@ -83,8 +84,8 @@ struct FitAgainstObserved {
   bool grew = false;        // the run reached the final weight
   double finalAge = 0;      // days
   double totalFeed = 0;     // display units
-  double observedAge = 0;   // HerdInputs[5]
-  double observedFeed = 0;  // HerdInputs[4]
+  double observedAge = 0;   // herdInputs[5]
+  double observedFeed = 0;  // herdInputs[4]
 };
 
 // "Poor fit: ..." with the numbers, or nullopt for a fit to keep; `unit` is
@@ -96,17 +97,17 @@ std::optional<std::string> PoorFitMessage(const FitAgainstObserved& fit,
 enum class CalibrationStatus {
   Stopped,    // a check stopped the run before the fit; nothing changed
   Finished,   // the fit ran to its end
-  Cancelled,  // CancelRun stopped the fit; its best point so far was kept
+  Cancelled,  // cancelRun stopped the fit; its best point so far was kept
 };
 
 // What a calibration run did, for the window and the command line.
 struct CalibrationOutcome {
   CalibrationStatus status = CalibrationStatus::Stopped;
-  SwineCalib::FitSummary fit;  // growth runs and best score of the fit
-  double finalAge = 0;         // days, of a run with the fitted coefficients
-  double totalFeed = 0;        // display units, of that run
-  bool saved = false;          // the ".plt" file was written
-  std::string poorFit;         // PoorFitMessage of that run; empty: a fit to keep
+  GrowthCurveFit::FitSummary fit;  // growth runs and best score of the fit
+  double finalAge = 0;             // days, of a run with the fitted coefficients
+  double totalFeed = 0;            // display units, of that run
+  bool saved = false;              // the ".plt" file was written
+  std::string poorFit;             // PoorFitMessage of that run; empty: a fit to keep
   // The classic fit and, when it ran, the thorough stage after it; fit.best
   // and fit.evaluations are those of both.
   SearchStageFigures classic;

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "model/DietsFile.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -71,27 +71,27 @@ bool SavePlt(Location& location,
              const PltContents& contents,
              Dialogs& dialogs,
              const char* procedure) {
-  std::string path = location.PltFile;
+  std::string path = location.calibrationFile;
   if (!ChooseSavePath(dialogs, path, request)) return false;
   if (!WriteFileOrReport(dialogs, path, PltFileLines(contents, PltStyle::Saved), procedure)) {
     return false;
   }
-  location.PltFile = path;
+  location.calibrationFile = path;
   return true;
 }
 
 }  // namespace
 
-PltContents PltFromState(const Grid& GridWeight,
+PltContents PltFromState(const Grid& coefficientTable,
                          const CalibrationData& calib,
-                         const GlobalPig& pig) {
+                         const GrowthState& growth) {
   PltContents contents;
   for (int k = 0; k < kCoefCount; ++k) {
-    contents.coef[k] = FileNumber(GridWeight.Text(kCoefRow, k + 1));
+    contents.coef[k] = FileNumber(coefficientTable.Text(kCoefRow, k + 1));
   }
-  contents.herdInputs = calib.HerdInputs;
-  contents.herdSex = pig.HerdSex;
-  contents.unitCodes = pig.UnitCodes;
+  contents.herdInputs = calib.herdInputs;
+  contents.herdSex = growth.herdSex;
+  contents.unitCodes = growth.unitCodes;
   return contents;
 }
 
@@ -141,9 +141,9 @@ bool WriteCalibrationFile(const std::string& path,
 }
 
 PltLoad LoadCalibrationFile(const std::string& path,
-                            GlobalPig& pig,
+                            GrowthState& growth,
                             CalibrationData& calib,
-                            Grid& GridWeight,
+                            Grid& coefficientTable,
                             Dialogs& dialogs) {
   const TextFile::ReadResult read = TextFile::Read(path);
   if (read.status == TextFile::ReadStatus::Missing) return PltLoad::Missing;
@@ -161,17 +161,17 @@ PltLoad LoadCalibrationFile(const std::string& path,
 
   for (int k = 0; k < kCoefCount; ++k) {
     double b = FileNumber(line(k + 1));
-    if (b == 0) b = pig.DefaultGrowthCoef[k];
-    const std::string text = CoefficientText(b, pig.DecimalComma);
-    GridWeight.SetText(kCoefRow, k + 1, text);
-    GridWeight.SetText(kLoadedCoefRow, k + 1, text);
+    if (b == 0) b = growth.defaultGrowthCoef[k];
+    const std::string text = CoefficientText(b, growth.decimalComma);
+    coefficientTable.SetText(kCoefRow, k + 1, text);
+    coefficientTable.SetText(kLoadedCoefRow, k + 1, text);
   }
   for (int i = 1; i <= kHerdInputs; ++i) {
-    calib.HerdInputs[i] = FileNumber(line(kFirstHerdLine + i - 1));
+    calib.herdInputs[i] = FileNumber(line(kFirstHerdLine + i - 1));
   }
   // A sex outside the list would select nothing: it counts as none chosen.
   const int sex = ReadInteger(line(kSexLine));
-  pig.HerdSex = static_cast<std::int16_t>(ValidSex(sex) ? sex : -1);
+  growth.herdSex = static_cast<std::int16_t>(ValidSex(sex) ? sex : -1);
 
   for (int e = 0; e < 3 && kEnergyCodeLine + e <= count; ++e) {
     std::string_view text = line(kEnergyCodeLine + e);
@@ -179,7 +179,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
     const int code = ReadInteger(text);
     // A code without a conversion factor would divide by zero later.
     if (code >= 0 && code <= kHighestUnitCode[e])
-      pig.UnitCodes[e] = static_cast<std::int16_t>(code);
+      growth.unitCodes[e] = static_cast<std::int16_t>(code);
   }
   // An older writer put the sex once more after the units; files without it
   // keep the sex of line 11.
@@ -187,7 +187,7 @@ PltLoad LoadCalibrationFile(const std::string& path,
     const std::string& extra = line(kExtraSexLine);
     const int again = ReadInteger(extra);
     if (extra.find_first_not_of(" \t") != std::string::npos && ValidSex(again)) {
-      pig.HerdSex = static_cast<std::int16_t>(again);
+      growth.herdSex = static_cast<std::int16_t>(again);
     }
   }
   return PltLoad::Loaded;
@@ -217,7 +217,7 @@ std::vector<std::string> CalibrationRowLines(const CalibrationData& calib, int r
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(rows));
   for (int r = 1; r <= rows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     lines.push_back(PointText(NumberText(obs[kObsAge])) + '\t' +
                     PointText(NumberText(obs[kObsWeight])) + '\t' +
                     PointText(NumberText(obs[kObsFeed])));
@@ -234,18 +234,18 @@ CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib)
   }
   const std::vector<std::string>& lines = read.lines;
   load.found = true;
-  for (auto& row : calib.CalibObs) row.fill(0);
+  for (auto& row : calib.observations) row.fill(0);
   load.rows = static_cast<int>(std::min<std::size_t>(lines.size(), kMaxCalibRows));
   for (int r = 1; r <= load.rows; ++r) {
     std::string_view text = lines[static_cast<std::size_t>(r - 1)];
     for (int field = 0; field < 3; ++field) {
       const std::size_t tab = text.find('\t');
-      calib.CalibObs[r][field] = FileNumber(text.substr(0, tab));
+      calib.observations[r][field] = FileNumber(text.substr(0, tab));
       if (tab == std::string_view::npos) break;  // the missing fields stay 0
       text.remove_prefix(tab + 1);
     }
   }
-  load.dataLoaded = calib.CalibObs[2][kObsAge] != 0;
+  load.dataLoaded = calib.observations[2][kObsAge] != 0;
   load.whole = true;
   for (std::size_t i = 0; i < lines.size() && load.whole; ++i) {
     const std::string& line = lines[i];
@@ -276,14 +276,14 @@ std::string KeptCalFileMessage(const std::string& path) {
 
 int RowsWithWeight(const CalibrationData& calib) {
   int rows = 0;
-  while (rows < kMaxCalibRows && calib.CalibObs[rows + 1][kObsWeight] > 0) ++rows;
+  while (rows < kMaxCalibRows && calib.observations[rows + 1][kObsWeight] > 0) ++rows;
   return rows;
 }
 
 int RowsHeld(const CalibrationData& calib) {
   int rows = 0;
   for (int r = 1; r <= kMaxCalibRows; ++r) {
-    const auto& obs = calib.CalibObs[r];
+    const auto& obs = calib.observations[r];
     if (obs[kObsAge] != 0 || obs[kObsWeight] != 0 || obs[kObsFeed] != 0) rows = r;
   }
   return rows;
@@ -295,17 +295,17 @@ bool SaveCalibrationFile(Location& location, const PltContents& contents, Dialog
     return false;
   }
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*pig";
   request.filter = "*.plt";
   request.defaultExt = ".plt";
-  request.saveWithoutAsking = location.SaveWithoutAsking[kPltRow];
+  request.saveWithoutAsking = location.saveWithoutAsking[kPltRow];
   return SavePlt(location, request, contents, dialogs, "SaveCalibrationFile");
 }
 
 bool SaveCalibrationAs(Location& location, const PltContents& contents, Dialogs& dialogs) {
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*.plt";
   request.filter = "*.plt";
   request.defaultExt = ".plt";

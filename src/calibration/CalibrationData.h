@@ -1,3 +1,4 @@
+// Calibration: a farm's observed data and its files (".plt", ".cal").
 #pragma once
 
 #include <array>
@@ -5,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -15,22 +16,22 @@ struct Location;
 // keep it: ".plt" (growth-curve coefficients, herd summary, sex and units)
 // and ".cal" (weighings at the end of each diet phase).
 
-inline constexpr int kHerdInputs = 5;     // HerdInputs 1..5
+inline constexpr int kHerdInputs = 5;     // herdInputs 1..5
 inline constexpr int kMaxCalibRows = 15;  // observation rows 1..15
 
-// HerdInputs entries, display units.
+// herdInputs entries, display units.
 inline constexpr int kHerdStartWeight = 1;
 inline constexpr int kHerdStartAge = 2;
 inline constexpr int kHerdFinalWeight = 3;
 inline constexpr int kHerdTotalFeed = 4;
 inline constexpr int kHerdFinalAge = 5;
 
-// CalibObs columns.
+// observations columns.
 inline constexpr int kObsAge = 0;
 inline constexpr int kObsWeight = 1;
 inline constexpr int kObsFeed = 2;
 
-// The coefficient table (GridWeight): B0..B4 in columns 1..5 of row 1 (now)
+// The coefficient table (coefficientTable): B0..B4 in columns 1..5 of row 1 (now)
 // and row 4 (as loaded from the ".plt" file).
 inline constexpr int kCoefRow = 1;
 inline constexpr int kLoadedCoefRow = 4;
@@ -38,10 +39,10 @@ inline constexpr int kCoefCount = 5;
 
 struct CalibrationData {
   // Starting weight, starting age, final weight, total feed, final age.
-  std::array<double, kHerdInputs + 1> HerdInputs{};
+  std::array<double, kHerdInputs + 1> herdInputs{};
   // Rows 1..15: age (days), live weight and feed eaten since the row before.
-  std::array<std::array<double, 3>, kMaxCalibRows + 1> CalibObs{};
-  std::int16_t CalibRowCount = 0;
+  std::array<std::array<double, 3>, kMaxCalibRows + 1> observations{};
+  std::int16_t observationCount = 0;
 };
 
 // Which writer's number formats a ".plt" file gets.
@@ -63,9 +64,9 @@ struct PltContents {
 
 // Gathers what a ".plt" file stores: B0..B4 from row 1 of the coefficient
 // table, the herd inputs, the herd sex and the unit codes.
-PltContents PltFromState(const Grid& GridWeight,
+PltContents PltFromState(const Grid& coefficientTable,
                          const CalibrationData& calib,
-                         const GlobalPig& pig);
+                         const GrowthState& growth);
 
 // The 14 lines of a ".plt" file in the writer's style.
 std::vector<std::string> PltFileLines(const PltContents& contents, PltStyle style);
@@ -87,9 +88,9 @@ enum class PltLoad { Loaded, Missing, Failed };
 // file that cannot be read is reported; both change nothing. A missing file
 // changes nothing and shows nothing.
 PltLoad LoadCalibrationFile(const std::string& path,
-                            GlobalPig& pig,
+                            GrowthState& growth,
                             CalibrationData& calib,
-                            Grid& GridWeight,
+                            Grid& coefficientTable,
                             Dialogs& dialogs);
 
 // A growth-curve coefficient as the coefficient table shows a fitted one:
@@ -115,7 +116,7 @@ struct CalRowsLoad {
   bool whole = false;
 };
 
-// Reads a ".cal" file into CalibObs from row 1; the rows are emptied first
+// Reads a ".cal" file into observations from row 1; the rows are emptied first
 // so that no row of another location stays behind. A missing field counts 0.
 CalRowsLoad LoadCalibrationRows(const std::string& path, CalibrationData& calib);
 
@@ -147,10 +148,10 @@ int RowsHeld(const CalibrationData& calib);
 
 // Asks "Do you want to save this calibration data?" (Yes/No); on Yes follows
 // the save protocol (offered name "*pig", default extension ".plt") and
-// writes location.PltFile in the saved style. True when written.
+// writes location.calibrationFile in the saved style. True when written.
 bool SaveCalibrationFile(Location& location, const PltContents& contents, Dialogs& dialogs);
 
-// Asks for a file name (filter "*.plt"), makes it location.PltFile and writes
+// Asks for a file name (filter "*.plt"), makes it location.calibrationFile and writes
 // it in the saved style. A cancelled dialog keeps the earlier name and the
 // file is written there. True when written.
 bool SaveCalibrationAs(Location& location, const PltContents& contents, Dialogs& dialogs);

@@ -11,7 +11,7 @@
 
 namespace {
 
-using SwineCalib::kCoefficients;
+using GrowthCurveFit::kCoefficients;
 constexpr int kRate = 3;  // B3, searched as its decimal logarithm
 
 // Coordinates of the search from B0..B4 and back.
@@ -26,44 +26,45 @@ double ToCoefficient(int k, double coordinate) {
 // table, no messages and no progress of its own.
 class FitWorker : public SearchWorker {
  public:
-  explicit FitWorker(const SwineCalib::FitContext& fit)
-      : pig_(std::make_unique<GlobalPig>(fit.pig)),
+  explicit FitWorker(const GrowthCurveFit::FitContext& fit)
+      : growth_(std::make_unique<GrowthState>(fit.growth)),
         state_(fit.state),
-        context_{*pig_, fit.calib, state_, nullptr, nullptr, {}, 0, fit.growthRun} {
-    pig_->ShowDailyRows = false;
+        context_{*growth_, fit.calib, state_, nullptr, nullptr, {}, 0, fit.growthRun} {
+    growth_->showDailyRows = false;
   }
 
   double Score(const std::vector<double>& x) override {
-    for (int k = 0; k < kCoefficients; ++k) pig_->GrowthCoef[k] = ToCoefficient(k, x[k]);
-    SwineCalib::FitObjective(context_);
-    return state_.FitValue;
+    for (int k = 0; k < kCoefficients; ++k) growth_->growthCoef[k] = ToCoefficient(k, x[k]);
+    GrowthCurveFit::FitObjective(context_);
+    return state_.fitValue;
   }
 
  private:
-  std::unique_ptr<GlobalPig> pig_;
-  SwineCalib::FitState state_;
-  SwineCalib::FitContext context_;
+  std::unique_ptr<GrowthState> growth_;
+  GrowthCurveFit::FitState state_;
+  GrowthCurveFit::FitContext context_;
 };
 
 // The better point into the fit's own state, scored there once more, and
 // into the coefficient table.
-void TakePoint(SwineCalib::FitContext& fit, const std::vector<double>& x) {
-  GlobalPig& pig = fit.pig;
-  SwineCalib::FitState& state = fit.state;
+void TakePoint(GrowthCurveFit::FitContext& fit, const std::vector<double>& x) {
+  GrowthState& growth = fit.growth;
+  GrowthCurveFit::FitState& state = fit.state;
   for (int k = 0; k < kCoefficients; ++k) {
-    pig.GrowthCoef[k] = ToCoefficient(k, x[k]);
-    state.CalibBest[k + 1] = pig.GrowthCoef[k];
+    growth.growthCoef[k] = ToCoefficient(k, x[k]);
+    state.bestPoint[k + 1] = growth.growthCoef[k];
   }
-  const bool showDailyRows = pig.ShowDailyRows;
-  pig.ShowDailyRows = false;
-  SwineCalib::FitObjective(fit);
-  pig.ShowDailyRows = showDailyRows;
-  for (int k = 0; k < kCoefficients; ++k) pig.GrowthCoef[k] = state.CalibBest[k + 1];
-  state.BestFit = state.CalibBest[0] = state.FitValue;
-  state.FitTrace = {state.FitValue, pig.FinalAge, state.SimulatedFeed};
+  const bool showDailyRows = growth.showDailyRows;
+  growth.showDailyRows = false;
+  GrowthCurveFit::FitObjective(fit);
+  growth.showDailyRows = showDailyRows;
+  for (int k = 0; k < kCoefficients; ++k) growth.growthCoef[k] = state.bestPoint[k + 1];
+  state.bestFit = state.bestPoint[0] = state.fitValue;
+  state.fitTrace = {state.fitValue, growth.finalAge, state.simulatedFeed};
   if (!fit.coefTable) return;
   for (int k = 0; k < kCoefficients; ++k) {
-    fit.coefTable->SetText(kCoefRow, k + 1, CoefficientText(pig.GrowthCoef[k], pig.DecimalComma));
+    fit.coefTable->SetText(
+        kCoefRow, k + 1, CoefficientText(growth.growthCoef[k], growth.decimalComma));
   }
 }
 
@@ -73,7 +74,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 }  // namespace
 
-std::unique_ptr<SearchWorker> MakeFitSearchWorker(const SwineCalib::FitContext& fit) {
+std::unique_ptr<SearchWorker> MakeFitSearchWorker(const GrowthCurveFit::FitContext& fit) {
   return std::make_unique<FitWorker>(fit);
 }
 
@@ -84,13 +85,13 @@ FitSearchBounds ThoroughFitBounds(double startWeightKg) {
 
 SearchStageFigures RunThoroughFit(ThoroughFitContext& c, bool& stopped) {
   const auto started = std::chrono::steady_clock::now();
-  SwineCalib::FitContext& fit = c.fit;
-  const GlobalPig& pig = fit.pig;
+  GrowthCurveFit::FitContext& fit = c.fit;
+  const GrowthState& growth = fit.growth;
   stopped = false;
-  SearchStageFigures figures{fit.state.BestFit, 0, 0};
+  SearchStageFigures figures{fit.state.bestFit, 0, 0};
 
   const double startWeight =
-      ConvertWeight(pig, kToInternal, fit.calib.HerdInputs[kHerdStartWeight]);
+      ConvertWeight(growth, kToInternal, fit.calib.herdInputs[kHerdStartWeight]);
   const FitSearchBounds bounds = ThoroughFitBounds(startWeight);
   GlobalSearchSettings settings;
   settings.lower.assign(bounds.lower.begin(), bounds.lower.end());
@@ -98,12 +99,12 @@ SearchStageFigures RunThoroughFit(ThoroughFitContext& c, bool& stopped) {
   // A classic result outside the bounds (B3 of 0 or less among them) starts
   // the search at the nearest point inside.
   for (int k = 0; k < kCoefficients; ++k) {
-    const double b = fit.state.CalibBest[k + 1];
+    const double b = fit.state.bestPoint[k + 1];
     const double coordinate = k == kRate && !(b > 0) ? bounds.lower[k] : ToCoordinate(k, b);
     settings.start.push_back(std::clamp(coordinate, bounds.lower[k], bounds.upper[k]));
   }
-  settings.startScore = fit.state.BestFit;
-  settings.failedScore = SwineCalib::kFailedRunScore;
+  settings.startScore = fit.state.bestFit;
+  settings.failedScore = GrowthCurveFit::kFailedRunScore;
   settings.seed = kFitSearchSeed;
   settings.islandEvaluations = kFitIslandEvaluations;
   settings.polishEvaluations = kFitPolishEvaluations;
@@ -115,29 +116,29 @@ SearchStageFigures RunThoroughFit(ThoroughFitContext& c, bool& stopped) {
   const GlobalSearchResult found = GlobalSearch(settings, workers);
   stopped = found.stopped;
   if (found.improved) TakePoint(fit, found.x);
-  figures.score = fit.state.BestFit;
+  figures.score = fit.state.bestFit;
   figures.evaluations = found.evaluations;
   figures.seconds = Seconds(started);
   return figures;
 }
 
-FitStages CalibrateInStages(SwineCalib::FitContext& fit, bool thorough) {
+FitStages CalibrateInStages(GrowthCurveFit::FitContext& fit, bool thorough) {
   FitStages stages;
   const auto started = std::chrono::steady_clock::now();
-  stages.summary = SwineCalib::CalibrateFit(fit, 1);
+  stages.summary = GrowthCurveFit::CalibrateFit(fit, 1);
   stages.classic = {stages.summary.best, stages.summary.evaluations, Seconds(started)};
-  if (!thorough || stages.summary.status == SwineCalib::FitStatus::Cancelled) return stages;
+  if (!thorough || stages.summary.status == GrowthCurveFit::FitStatus::Cancelled) return stages;
   const long classicRuns = stages.summary.evaluations;
   ThoroughFitContext context{fit, 0, [&fit, classicRuns](long runs, double best) {
                                if (fit.progress) fit.progress(classicRuns + runs, best);
-                               return fit.pig.CancelRun;
+                               return fit.growth.cancelRun;
                              }};
   bool stopped = false;
   stages.thorough = RunThoroughFit(context, stopped);
   stages.thoroughRan = true;
   stages.summary.best = stages.thorough.score;
   stages.summary.evaluations += stages.thorough.evaluations;
-  if (stopped) stages.summary.status = SwineCalib::FitStatus::Cancelled;
+  if (stopped) stages.summary.status = GrowthCurveFit::FitStatus::Cancelled;
   if (fit.progress) fit.progress(stages.summary.evaluations, stages.summary.best);
   return stages;
 }

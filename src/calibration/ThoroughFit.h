@@ -1,10 +1,11 @@
+// Calibration: ThoroughFit, the thorough stage after the classic fit.
 #pragma once
 
 #include <array>
 #include <functional>
 #include <memory>
 
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "platform/GlobalSearch.h"
 
 // The thorough stage of the calibration: after the classic fit, a global
@@ -30,27 +31,27 @@ inline constexpr long kFitPolishEvaluations = 5000;
 inline constexpr unsigned kFitSearchSeed = 1;
 
 struct FitSearchBounds {
-  std::array<double, SwineCalib::kCoefficients> lower;  // B3 as its decimal logarithm
-  std::array<double, SwineCalib::kCoefficients> upper;
+  std::array<double, GrowthCurveFit::kCoefficients> lower;  // B3 as its decimal logarithm
+  std::array<double, GrowthCurveFit::kCoefficients> upper;
 };
 FitSearchBounds ThoroughFitBounds(double startWeightKg);
 
 // One worker of the stage (the benchmarks measure searches with it): its own
 // copies of the model and fit state, scoring B0, B1, B2, log10 B3, B4.
-std::unique_ptr<SearchWorker> MakeFitSearchWorker(const SwineCalib::FitContext& fit);
+std::unique_ptr<SearchWorker> MakeFitSearchWorker(const GrowthCurveFit::FitContext& fit);
 
 struct ThoroughFitContext {
   // The classic fit's context: its model inputs and data; its state and
   // coefficient table take the better point.
-  SwineCalib::FitContext& fit;
+  GrowthCurveFit::FitContext& fit;
   int threads = 0;  // 0: one per core
   // Told on the calling thread: the stage's growth runs so far and the best
   // score; true stops the stage, which keeps the best point found.
   std::function<bool(long growthRuns, double best)> progress;
 };
 
-// Runs the stage after CalibrateFit: starts from CalibBest and its score
-// (BestFit). A better point goes into CalibBest, GrowthCoef and row 1 of the
+// Runs the stage after CalibrateFit: starts from bestPoint and its score
+// (bestFit). A better point goes into bestPoint, growthCoef and row 1 of the
 // coefficient table, and is scored once more in the fit's own state. The
 // figures are the stage's; score is the fit's score after it.
 SearchStageFigures RunThoroughFit(ThoroughFitContext& context, bool& stopped);
@@ -58,11 +59,11 @@ SearchStageFigures RunThoroughFit(ThoroughFitContext& context, bool& stopped);
 // The calibration run's fit: the classic fit (CalibrateFit, mode 1) and,
 // when `thorough` and the classic fit was not cancelled, the stage after it,
 // told through the fit's progress (growth runs counted on from the classic
-// fit's) and stopped by CancelRun. The summary covers both stages.
+// fit's) and stopped by cancelRun. The summary covers both stages.
 struct FitStages {
-  SwineCalib::FitSummary summary;
+  GrowthCurveFit::FitSummary summary;
   SearchStageFigures classic;
   SearchStageFigures thorough;
   bool thoroughRan = false;
 };
-FitStages CalibrateInStages(SwineCalib::FitContext& fit, bool thorough);
+FitStages CalibrateInStages(GrowthCurveFit::FitContext& fit, bool thorough);

@@ -3,23 +3,23 @@
 #include <algorithm>
 #include <string>
 
-#include "app/NumberFormat.h"
-#include "calibration/SwineCalib.h"
+#include "calibration/GrowthCurveFit.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
-WeighingFitTable CompareWeighings(const GlobalPig& pig, const CalibrationData& calib) {
+WeighingFitTable CompareWeighings(const GrowthState& growth, const CalibrationData& calib) {
   WeighingFitTable table;
-  const auto& obs = calib.CalibObs;
-  const int firstDay = std::clamp<int>(pig.StartAge, 0, kMaxAge);
-  const int endDay = SwineCalib::RunEndDay(pig);
+  const auto& obs = calib.observations;
+  const int firstDay = std::clamp<int>(growth.startAge, 0, kMaxAge);
+  const int endDay = GrowthCurveFit::RunEndDay(growth);
   double observedFeed = 0;
   double simulatedFeed = 0;
-  int fedTo = SwineCalib::RoundDay(obs[1][kObsAge]);  // the last day whose feed is counted
+  int fedTo = GrowthCurveFit::RoundDay(obs[1][kObsAge]);  // the last day whose feed is counted
   for (int r = 2; r <= kMaxCalibRows && obs[r][kObsAge] > 0 && obs[r - 1][kObsAge] > 0; ++r) {
-    const int age = SwineCalib::RoundDay(obs[r][kObsAge]);
+    const int age = GrowthCurveFit::RoundDay(obs[r][kObsAge]);
     for (int d = std::max(fedTo + 1, 0); d <= std::min(age, kMaxAge); ++d) {
-      simulatedFeed += pig.DailyFeed[d][kHerdColumn];
+      simulatedFeed += growth.dailyFeed[d][kHerdColumn];
     }
     fedTo = std::max(fedTo, age);
     observedFeed += obs[r][kObsFeed];
@@ -27,9 +27,9 @@ WeighingFitTable CompareWeighings(const GlobalPig& pig, const CalibrationData& c
     WeighingFit& row = table.rows[++table.count];
     row.age = obs[r][kObsAge];
     row.observedWeight = obs[r][kObsWeight];
-    row.simulatedWeight = ConvertWeight(pig, kToDisplay, pig.LiveWeight[day][kHerdColumn]);
+    row.simulatedWeight = ConvertWeight(growth, kToDisplay, growth.liveWeight[day][kHerdColumn]);
     row.observedFeed = observedFeed;
-    row.simulatedFeed = ConvertWeight(pig, kToDisplay, simulatedFeed);
+    row.simulatedFeed = ConvertWeight(growth, kToDisplay, simulatedFeed);
   }
   return table;
 }

@@ -1,10 +1,11 @@
+// Calibration: WeighingFit, each weighing against the fitted growth run.
 #pragma once
 
 #include <array>
 #include <string>
 
 #include "calibration/CalibrationData.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Grid;
 
@@ -27,9 +28,9 @@ struct WeighingFitTable {
   std::array<WeighingFit, kMaxCalibRows + 1> rows{};
 };
 
-// The last growth run (from StartAge) against the weighings. A weighing after
+// The last growth run (from startAge) against the weighings. A weighing after
 // the run stopped meets the run's last weight, as the fit's objective does.
-WeighingFitTable CompareWeighings(const GlobalPig& pig, const CalibrationData& calib);
+WeighingFitTable CompareWeighings(const GrowthState& growth, const CalibrationData& calib);
 
 // The table as the calibration window shows it: one row per weighing (age,
 // observed and simulated weight and their difference, observed and simulated

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
+#include "app/CalibrationInputsForm.h"
 #include "calibration/CalibrationCommand.h"
-#include "calibration/frmCalib.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSearchStages.h"
 #include "cli/CliSession.h"
 #include "model/Units.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -53,33 +53,33 @@ std::string Joined(const std::vector<std::string>& texts) {
 void PrintCoefficients(const App& app, Precision precision) {
   PrintRow({"Coefficient", "Value"});
   for (int k = 0; k < kCoefCount; ++k) {
-    const std::string shown = app.mainForm.GridWeight.Text(kCoefRow, k + 1);
-    PrintRow({"B" + std::to_string(k), NumberCell(precision, app.pig.GrowthCoef[k], shown)});
+    const std::string shown = app.mainForm.coefficientTable.Text(kCoefRow, k + 1);
+    PrintRow({"B" + std::to_string(k), NumberCell(precision, app.growth.growthCoef[k], shown)});
   }
   EndBlock();
 }
 
 // The run with the fitted curve against what the farm observed.
 void PrintAgainstObserved(const App& app, const CalibrationOutcome& outcome, Precision precision) {
-  const AfrmMain& form = app.mainForm;
-  const frmCalib& screen = app.calibForm;
+  const MainForm& form = app.mainForm;
+  const CalibrationInputsForm& screen = app.calibrationInputsForm;
   const CalibrationData& calib = app.calibration;
-  const bool comma = app.pig.DecimalComma;
+  const bool comma = app.growth.decimalComma;
   auto row = [&](const std::string& caption, double simulated, int input) {
     PrintRow({caption,
               NumberCell(precision, simulated, ShortNumberText(simulated, comma)),
-              NumberCell(precision, calib.HerdInputs[input], screen.Text[input].Text)});
+              NumberCell(precision, calib.herdInputs[input], screen.herdFields[input].text)});
   };
   PrintRow({"Result", "Simulated", "Observed"});
-  row(form.Text5.Caption, outcome.finalAge, kHerdFinalAge);
-  row(form.Text4.Caption, outcome.totalFeed, kHerdTotalFeed);
+  row(form.finalAge.caption, outcome.finalAge, kHerdFinalAge);
+  row(form.totalFeedIntake.caption, outcome.totalFeed, kHerdTotalFeed);
   EndBlock();
 }
 
 // Each weighing against the run with the fitted curve.
 void PrintWeighings(const App& app, const WeighingFitTable& table, Precision precision) {
-  const std::string unit = ", " + WeightUnitName(app.pig.UnitCodes[kWeightUnit]);
-  const bool comma = app.pig.DecimalComma;
+  const std::string unit = ", " + WeightUnitName(app.growth.unitCodes[kWeightUnit]);
+  const bool comma = app.growth.decimalComma;
   auto cell = [&](double value) {
     return NumberCell(precision, value, ShortNumberText(value, comma));
   };
@@ -103,10 +103,10 @@ void PrintWeighings(const App& app, const WeighingFitTable& table, Precision pre
   EndBlock();
 }
 
-void PrintFit(const App& app, const SwineCalib::FitSummary& fit, Precision precision) {
+void PrintFit(const App& app, const GrowthCurveFit::FitSummary& fit, Precision precision) {
   PrintRow({"Fit", "Value"});
-  PrintRow(
-      {"Score", NumberCell(precision, fit.best, ShortNumberText(fit.best, app.pig.DecimalComma))});
+  PrintRow({"Score",
+            NumberCell(precision, fit.best, ShortNumberText(fit.best, app.growth.decimalComma))});
   PrintRow({"Growth Runs", std::to_string(fit.evaluations)});
   EndBlock();
 }
@@ -133,7 +133,7 @@ bool FitFinished(const CalibrationOutcome& outcome) {
     case CalibrationStatus::Finished:
       break;
   }
-  if (outcome.fit.best >= SwineCalib::kFailedRunScore) {
+  if (outcome.fit.best >= GrowthCurveFit::kFailedRunScore) {
     std::fputs("tamsel-cli: every growth run of the fit failed; no curve was fitted\n", stderr);
     return false;
   }
@@ -146,13 +146,13 @@ int RunCalibrateCommand(const CliOptions& options) {
   CliSession session;
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   // The name question answered with the location's own name.
-  if (form.CalibrationCommand(form.Text6.Text) != AfrmMain::Window::Calibration)
+  if (form.Calibration(form.locationName.text) != MainForm::Window::Calibration)
     return kExitRunFailed;
 
-  frmCalib& screen = app.calibForm;
-  if (const auto missing = MissingTargets(screen.GridCal); !missing.empty()) {
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
+  if (const auto missing = MissingTargets(screen.weighingsTable); !missing.empty()) {
     std::fprintf(stderr,
                  "tamsel-cli: the location has no observations to calibrate to (%s)\n",
                  Joined(missing).c_str());
@@ -161,10 +161,10 @@ int RunCalibrateCommand(const CliOptions& options) {
 
   // Nothing is written before the fitted curve is saved, and that only with
   // --save and for a fit that is not poor.
-  screen.Unattended = true;
-  screen.CheckThorough.Value = !options.classic;
+  screen.unattended = true;
+  screen.thoroughSearch.checked = !options.classic;
   const bool showProgress = options.progress || ::isatty(STDERR_FILENO);
-  screen.OnProgress = [showProgress](long runs, double best) {
+  screen.onProgress = [showProgress](long runs, double best) {
     if (showProgress && runs > 0) {
       std::fprintf(stderr,
                    "calibrating: %ld growth runs, best score %s\n",
@@ -184,12 +184,12 @@ int RunCalibrateCommand(const CliOptions& options) {
   PrintAgainstObserved(app, outcome, options.precision);
   PrintWeighings(app, outcome.weighings, options.precision);
   PrintFit(app, outcome.fit, options.precision);
-  PrintSearchStages(std::string(frmCalib::kScoreCaption),
-                    std::string(frmCalib::kRunsCountCaption),
+  PrintSearchStages(std::string(CalibrationInputsForm::kScoreCaption),
+                    std::string(CalibrationInputsForm::kRunsCountCaption),
                     outcome.classic,
                     outcome.thoroughRan ? &outcome.thorough : nullptr,
                     options.precision,
-                    app.pig.DecimalComma);
+                    app.growth.decimalComma);
   PrintFiles(app, outcome.saved, rows);
   // The poor fit's message and a file that could not be written or was
   // kept went to standard error.

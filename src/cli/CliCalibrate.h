@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli calibrate`.
 #pragma once
 
 #include "cli/CliOptions.h"

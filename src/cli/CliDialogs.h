@@ -1,3 +1,4 @@
+// Command line: the Dialogs of the command line.
 #pragma once
 
 #include <string>

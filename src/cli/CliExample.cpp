@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "app/NumberFormat.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliOptions.h"
-#include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
+#include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -18,13 +18,13 @@ constexpr int kResultCols = 14;
 }  // namespace
 
 int RunExampleCommand() {
-  GlobalPig pig;
-  LoadExampleDiets(pig);
-  pig.ShowDailyRows = true;
+  GrowthState growth;
+  LoadExampleDiets(growth);
+  growth.showDailyRows = true;
   Grid results(kResultRows, kResultCols);
   CliDialogs dialogs;
-  PigGrowth::RunGrowthDays(pig, &results, &dialogs);
-  if (pig.GrowthFailed) {
+  PigGrowth::RunGrowthDays(growth, &results, &dialogs);
+  if (growth.growthFailed) {
     std::fputs("The growth run failed.\n", stderr);
     return kExitRunFailed;
   }
@@ -37,7 +37,8 @@ int RunExampleCommand() {
                 results.Text(row, PigGrowth::kDailyFeedColumn).c_str(),
                 results.Text(row, PigGrowth::kTotFeedColumn).c_str());
   }
-  std::printf("Final age, days\t%s\n", FormatNumber(pig.FinalAge, "##0.0#").c_str());
-  std::printf("Total feed, kg\t%s\n", FormatNumber(pig.CumFeed[pig.RunSlot], "##0.0##").c_str());
+  std::printf("Final age, days\t%s\n", FormatNumber(growth.finalAge, "##0.0#").c_str());
+  std::printf("Total feed, kg\t%s\n",
+              FormatNumber(growth.cumFeed[growth.runSlot], "##0.0##").c_str());
   return kExitOk;
 }

@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli example`.
 #pragma once
 
 // `tamsel-cli example`: the growth model on a built-in group of pigs and

@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli formulate`.
 #pragma once
 
 #include "cli/CliOptions.h"

@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli grow`.
 #pragma once
 
 #include "cli/CliOptions.h"

@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli optimize`.
 #pragma once
 
 #include "cli/CliOptions.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/GrowthSummary.h"
 #include "optimization/FeedCostObjective.h"
 

@@ -1,3 +1,4 @@
+// Command line: the options of tamsel-cli.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Command line: tab-separated output.
 #pragma once
 
 #include <string>

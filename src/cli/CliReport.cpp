@@ -7,7 +7,7 @@
 #ifdef TAMSEL_PDF_REPORT
 #include "app/FinishingReport.h"
 #include "app/StatusTexts.h"
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "report/ReportRenderer.h"
 
 int RunReportCommand(const CliOptions& options) {
@@ -15,7 +15,7 @@ int RunReportCommand(const CliOptions& options) {
   if (!session.OpenLocation(options.location)) return kExitRunFailed;
   App& app = *session.app;
   session.TypeInputs(options);
-  app.mainForm.Click(AfrmMain::Control::Command1);
+  app.mainForm.Click(MainForm::Control::Growth);
   if (auto problem = FinishingReportProblem(app)) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return kExitRunFailed;

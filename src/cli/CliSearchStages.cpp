@@ -1,7 +1,7 @@
 #include "cli/CliSearchStages.h"
 
-#include "app/NumberFormat.h"
 #include "cli/CliOutput.h"
+#include "platform/NumberFormat.h"
 
 void PrintSearchStages(const std::string& scoreCaption,
                        const std::string& countCaption,

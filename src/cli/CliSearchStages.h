@@ -1,3 +1,4 @@
+// Command line: the search stages as a block of rows.
 #pragma once
 
 #include <string>

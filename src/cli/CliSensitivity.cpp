@@ -21,18 +21,19 @@ void PrintTable(const Grid& grid) {
 void PrintSensitivity(App& app, int diet, Precision precision) {
   const auto numbers =
       precision == Precision::Full ? SensitivityNumbers::Full : SensitivityNumbers::Shown;
-  const DietSensitivity sensitivity = AnalyzeDietSensitivity(*app.formulationState, app.pig, diet);
+  const DietSensitivity sensitivity =
+      AnalyzeDietSensitivity(*app.formulationState, app.growth, diet);
   Grid table;
   switch (sensitivity.status) {
     case SensitivityStatus::Analysed:
-      FillRestrictionTable(table, sensitivity, app.formulation, app.pig, numbers);
+      FillRestrictionTable(table, sensitivity, app.formulation, app.growth, numbers);
       PrintTable(table);
-      FillIngredientTable(table, sensitivity, app.formulation, app.pig, numbers);
+      FillIngredientTable(table, sensitivity, app.formulation, app.growth, numbers);
       PrintTable(table);
       break;
     case SensitivityStatus::Infeasible:
       FillConflictTable(
-          table, app.formulationState->conflicts[diet], app.formulation, app.pig, numbers);
+          table, app.formulationState->conflicts[diet], app.formulation, app.growth, numbers);
       PrintTable(table);
       break;
     case SensitivityStatus::NotFormulated:

@@ -1,3 +1,4 @@
+// Command line: `tamsel-cli formulate --sensitivity`.
 #pragma once
 
 #include "app/App.h"

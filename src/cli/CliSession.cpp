@@ -10,18 +10,18 @@ bool CliSession::OpenLocation(const std::string& path) {
   std::error_code error;
   std::filesystem::path full = std::filesystem::absolute(path, error);
   dialogs.AnswerOpenFile(error ? path : full.lexically_normal().string());
-  app->mainForm.Text6_Click();
-  if (app->location.LocationLoaded) return true;
+  app->mainForm.LocationNameClicked();
+  if (app->location.loaded) return true;
   std::fprintf(stderr, "tamsel-cli: no location's calibration file at %s\n", path.c_str());
   return false;
 }
 
 void CliSession::TypeInputs(const CliOptions& options) {
-  AfrmMain& form = app->mainForm;
-  if (options.herdSex) form.ComboSex.ListIndex = *options.herdSex;
-  if (options.feedChoice) form.Combo1.ListIndex = *options.feedChoice;
-  if (options.startWeight) form.Text1.Text = *options.startWeight;
-  if (options.startAge) form.Text2.Text = *options.startAge;
-  if (options.finalWeight) form.Text3.Text = *options.finalWeight;
-  if (options.pigs) form.TextPigNo.Text = *options.pigs;
+  MainForm& form = app->mainForm;
+  if (options.herdSex) form.herdSex.selected = *options.herdSex;
+  if (options.feedChoice) form.feedFormulation.selected = *options.feedChoice;
+  if (options.startWeight) form.startWeight.text = *options.startWeight;
+  if (options.startAge) form.startAge.text = *options.startAge;
+  if (options.finalWeight) form.finalWeight.text = *options.finalWeight;
+  if (options.pigs) form.pigCount.text = *options.pigs;
 }

@@ -1,3 +1,4 @@
+// Command line: one App for one command.
 #pragma once
 
 #include <memory>

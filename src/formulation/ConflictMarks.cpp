@@ -1,6 +1,6 @@
 #include "formulation/ConflictMarks.h"
 
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -15,22 +15,22 @@ void Unmark(Grid& grid) {
     }
 }
 
-void Mark(Restrict& form, int diet, const RestrictionRef& restriction) {
+void Mark(RestrictionsForm& form, int diet, const RestrictionRef& restriction) {
   const bool minimum = restriction.kind == RestrictionKind::NutrientMinimum ||
                        restriction.kind == RestrictionKind::IngredientMinimum;
   const int col = minimum ? 2 * diet - 1 : 2 * diet;
   if (IsNutrient(restriction.kind)) {
-    form.NUTS.SetCellColor(restriction.index + 1, col, kConflictRed);  // matrix row j + 1
+    form.nutrientTable.SetCellColor(restriction.index + 1, col, kConflictRed);  // matrix row j + 1
   } else {
-    form.GridRestrict.SetCellColor(restriction.index, col, kConflictRed);
+    form.ingredientTable.SetCellColor(restriction.index, col, kConflictRed);
   }
 }
 
 }  // namespace
 
-void MarkConflictingRestrictions(Restrict& form, const FormulationState& state) {
-  Unmark(form.NUTS);
-  Unmark(form.GridRestrict);
+void MarkConflictingRestrictions(RestrictionsForm& form, const FormulationState& state) {
+  Unmark(form.nutrientTable);
+  Unmark(form.ingredientTable);
   for (int d = 1; d <= kMaxDiets; ++d) {
     const ConflictingSet& conflict = state.conflicts[d];
     for (int k = 0; k < conflict.count; ++k) Mark(form, d, conflict.members[k].restriction);

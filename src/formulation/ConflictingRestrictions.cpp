@@ -1,7 +1,7 @@
 #include "formulation/ConflictingRestrictions.h"
 
-#include "app/NumberFormat.h"
 #include "platform/LpConflict.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ std::string SentenceNumber(double value, bool decimalComma) {
 }
 
 std::string RestrictionPhrase(const FormulationTables& tables,
-                              const GlobalPig& pig,
+                              const GrowthState& growth,
                               const ConflictingRestriction& member) {
   const RestrictionRef& restriction = member.restriction;
   const std::string name = RestrictionName(tables, restriction);
@@ -58,19 +58,19 @@ std::string RestrictionPhrase(const FormulationTables& tables,
   const bool minimum = restriction.kind == RestrictionKind::NutrientMinimum ||
                        restriction.kind == RestrictionKind::IngredientMinimum;
   std::string phrase = std::string(minimum ? "the minimum of " : "the maximum of ") + name + " " +
-                       SentenceNumber(member.limit, pig.DecimalComma);
-  const std::string unit = RestrictionUnit(pig, restriction);
+                       SentenceNumber(member.limit, growth.decimalComma);
+  const std::string unit = RestrictionUnit(growth, restriction);
   return unit.empty() ? phrase : phrase + " " + unit;
 }
 
 std::string ConflictText(const FormulationTables& tables,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          int diet,
                          const ConflictingSet& conflict) {
   std::string text = "Diet " + std::to_string(diet) + ": ";
   for (int k = 0; k < conflict.count; ++k) {
     if (k > 0) text += k + 1 == conflict.count ? " and " : ", ";
-    text += RestrictionPhrase(tables, pig, conflict.members[k]);
+    text += RestrictionPhrase(tables, growth, conflict.members[k]);
   }
   if (conflict.count == 1) return text + " cannot hold.";
   return text + (conflict.count == 2 ? " cannot both hold." : " cannot all hold.");

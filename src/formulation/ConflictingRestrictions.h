@@ -1,8 +1,9 @@
+// Formulation: the restrictions of an infeasible diet that cannot all hold.
 #pragma once
 
 #include <string>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 
 // Why a diet is infeasible: the restrictions that cannot all hold together,
 // none of them to spare, found on the diet's kept program (the total of
@@ -16,14 +17,14 @@ void FindConflictingRestrictions(FormulationState& state, int diet);
 // "Diet 1: the minimum of LYSINE 1.6 %, the maximum of Soybean meal 20 % and
 // the minimum of Net ENERGY 2,500 Kcal/Kg cannot all hold."
 std::string ConflictText(const FormulationTables& tables,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          int diet,
                          const ConflictingSet& conflict);
 
 // One restriction as the sentence above names it: "the maximum of Soybean
 // meal 20 %", "the block on Fish meal" (a maximum of 0).
 std::string RestrictionPhrase(const FormulationTables& tables,
-                              const GlobalPig& pig,
+                              const GrowthState& growth,
                               const ConflictingRestriction& member);
 
 // A number for a sentence: at most four decimals, no trailing zeros, the

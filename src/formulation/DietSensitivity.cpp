@@ -27,7 +27,7 @@ bool Binding(const LpRowRanging& row, double limit) {
 }
 
 bool DietFormulated(const FormulationState& state, int diet) {
-  return state.DietProblems[diet] == 0 && state.solvers[diet].Loaded() &&
+  return state.dietProblems[diet] == 0 && state.solvers[diet].Loaded() &&
          state.programRows[diet].rowCount > 0 &&
          state.programRows[diet].rowCount == state.solvers[diet].Rows();
 }
@@ -35,7 +35,7 @@ bool DietFormulated(const FormulationState& state, int diet) {
 void ReadRestrictions(const LpSolver& solver,
                       const DietProgramRows& program,
                       const LpRanging& ranging,
-                      const GlobalPig& pig,
+                      const GrowthState& growth,
                       DietSensitivity& out) {
   for (int r = 1; r <= program.rowCount; ++r) {
     if (!IsUserRestriction(program.row[r].kind) || !solver.RowConstrains(r)) continue;
@@ -45,7 +45,7 @@ void ReadRestrictions(const LpSolver& solver,
     entry.limit = solver.RightHandSide(r);
     entry.level = row.activity;
     entry.binding = Binding(row, entry.limit);
-    entry.step = ShadowPriceStep(pig, entry.restriction);
+    entry.step = ShadowPriceStep(growth, entry.restriction);
     entry.shadowPrice = row.dual * entry.step / kPercent;
     entry.limitLow = row.rhsLow;
     entry.limitHigh = row.rhsHigh;
@@ -97,14 +97,16 @@ void ReadIngredients(const LpSolver& solver,
 
 }  // namespace
 
-double ShadowPriceStep(const GlobalPig& pig, const RestrictionRef& restriction) {
+double ShadowPriceStep(const GrowthState& growth, const RestrictionRef& restriction) {
   if (!IsNutrient(restriction.kind) || restriction.index != kEnergyIndex) return 1;
-  const int unit = pig.UnitCodes[kEnergyUnit];
+  const int unit = growth.unitCodes[kEnergyUnit];
   if (unit == kMJUnit) return kMJStep;
   return unit >= kFirstMcalUnit ? kMcalStep : kKcalStep;
 }
 
-DietSensitivity AnalyzeDietSensitivity(FormulationState& state, const GlobalPig& pig, int diet) {
+DietSensitivity AnalyzeDietSensitivity(FormulationState& state,
+                                       const GrowthState& growth,
+                                       int diet) {
   DietSensitivity out;
   out.diet = diet;
   if (diet < 1 || diet > kMaxDiets) return out;
@@ -117,8 +119,8 @@ DietSensitivity AnalyzeDietSensitivity(FormulationState& state, const GlobalPig&
   auto ranging = std::make_unique<LpRanging>();
   if (solver.Analyze(*ranging) != LpStatus::Optimal) return out;
   out.status = SensitivityStatus::Analysed;
-  out.cost = state.DietCost[diet];
-  ReadRestrictions(solver, state.programRows[diet], *ranging, pig, out);
+  out.cost = state.dietCost[diet];
+  ReadRestrictions(solver, state.programRows[diet], *ranging, growth, out);
   ReadIngredients(solver, state.programRows[diet], *ranging, out);
   return out;
 }

@@ -1,9 +1,10 @@
+// Formulation: DietSensitivity, what a formulated diet's cost depends on.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 
 // What a formulated diet's cost depends on, read from the optimum of its kept
 // program (sensitivity analysis): the shadow price of every restriction and
@@ -55,8 +56,10 @@ struct DietSensitivity {
 };
 
 // The step a shadow price is per, for a restriction of that kind and index.
-double ShadowPriceStep(const GlobalPig& pig, const RestrictionRef& restriction);
+double ShadowPriceStep(const GrowthState& growth, const RestrictionRef& restriction);
 
 // Reads the sensitivity of diet `diet` from its kept program (solved again
 // only when it changed since its formulation).
-DietSensitivity AnalyzeDietSensitivity(FormulationState& state, const GlobalPig& pig, int diet);
+DietSensitivity AnalyzeDietSensitivity(FormulationState& state,
+                                       const GrowthState& growth,
+                                       int diet);

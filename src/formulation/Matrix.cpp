@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/NumberFormat.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -77,8 +77,8 @@ std::optional<ReadError> ReadCounts(const std::string& line, FormulationTables& 
   if (!ingCount || !nutCount) return ReadError{kErrTypeMismatch, kDescTypeMismatch};
   if (*ingCount < 0 || *ingCount > kMaxIngredients || *nutCount < 0 || *nutCount > kMaxNutrientRows)
     return ReadError{kErrSubscript, kDescSubscript};
-  tables.IngCount = static_cast<std::int16_t>(*ingCount);
-  tables.NutCount = static_cast<std::int32_t>(*nutCount);
+  tables.ingredientCount = static_cast<std::int16_t>(*ingCount);
+  tables.nutrientCount = static_cast<std::int32_t>(*nutCount);
   return {};
 }
 
@@ -96,20 +96,20 @@ std::optional<ReadError> ReadBody(LineSource& source, FormulationTables& tables)
   const std::string* line = source.Next();
   if (!line) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
   if (auto error = ReadCounts(*line, tables)) return error;
-  for (int i = 1; i <= tables.IngCount; ++i) {
+  for (int i = 1; i <= tables.ingredientCount; ++i) {
     if (!(line = source.Next())) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
-    tables.IngName[i] = *line;
+    tables.ingredientName[i] = *line;
   }
-  tables.NutName[kWeightRow] = kStandardNames[kWeightRow];
-  for (int r = 2; r <= tables.NutCount; ++r) {
+  tables.nutrientName[kWeightRow] = kStandardNames[kWeightRow];
+  for (int r = 2; r <= tables.nutrientCount; ++r) {
     if (!(line = source.Next())) return ReadError{kErrInputPastEnd, kDescInputPastEnd};
-    tables.NutName[r] = *line;
+    tables.nutrientName[r] = *line;
   }
-  for (int i = 1; i <= tables.IngCount; ++i) {
-    if (auto error = ReadValue(source, tables.IngPrice[i])) return error;
-    tables.IngMatrix[kWeightRow][i] = kWeightRowValue;
-    for (int r = 2; r <= tables.NutCount; ++r)
-      if (auto error = ReadValue(source, tables.IngMatrix[r][i])) return error;
+  for (int i = 1; i <= tables.ingredientCount; ++i) {
+    if (auto error = ReadValue(source, tables.ingredientPrice[i])) return error;
+    tables.matrix[kWeightRow][i] = kWeightRowValue;
+    for (int r = 2; r <= tables.nutrientCount; ++r)
+      if (auto error = ReadValue(source, tables.matrix[r][i])) return error;
   }
   return {};
 }
@@ -144,13 +144,13 @@ std::string FileNumberText(double value) {
 }
 
 void ClearMatrix(FormulationTables& tables) {
-  tables.IngCount = 0;
-  tables.NutCount = 0;
-  for (std::string& name : tables.IngName) name.clear();
-  for (std::string& name : tables.NutName) name.clear();
-  tables.IngPrice.fill(0);
-  for (auto& row : tables.IngMatrix) row.fill(0);
-  tables.RestrictionFilesRenumbered = false;
+  tables.ingredientCount = 0;
+  tables.nutrientCount = 0;
+  for (std::string& name : tables.ingredientName) name.clear();
+  for (std::string& name : tables.nutrientName) name.clear();
+  tables.ingredientPrice.fill(0);
+  for (auto& row : tables.matrix) row.fill(0);
+  tables.restrictionFilesRenumbered = false;
 }
 
 double ParseLeadingNumber(std::string_view line) {
@@ -181,18 +181,19 @@ MatrixLoad ReadMatrixFile(FormulationTables& tables, const std::string& path, Di
 }
 
 std::vector<std::string> MatrixFileLines(const FormulationTables& tables) {
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
-  const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
+  const int nutCount = std::clamp<int>(tables.nutrientCount, 0, kMaxNutrientRows);
   std::vector<std::string> lines;
   lines.reserve(1 + ingCount + nutCount + static_cast<size_t>(ingCount) * nutCount);
   lines.push_back(PadToPrintZone(PrintedNumber(ingCount)) + PrintedNumber(nutCount));
-  for (int i = 1; i <= ingCount; ++i) lines.push_back(tables.IngName[i]);
-  for (int r = 2; r <= nutCount; ++r) lines.push_back(tables.NutName[r]);
+  for (int i = 1; i <= ingCount; ++i) lines.push_back(tables.ingredientName[i]);
+  for (int r = 2; r <= nutCount; ++r) lines.push_back(tables.nutrientName[r]);
   for (int i = 1; i <= ingCount; ++i) {
-    lines.push_back(FileNumberText(tables.IngPrice[i]) + "\tCost\t" + tables.IngName[i]);
+    lines.push_back(FileNumberText(tables.ingredientPrice[i]) + "\tCost\t" +
+                    tables.ingredientName[i]);
     for (int r = 2; r <= nutCount; ++r)
-      lines.push_back(FileNumberText(tables.IngMatrix[r][i]) + "\t" + tables.NutName[r] + "\t" +
-                      tables.IngName[i]);
+      lines.push_back(FileNumberText(tables.matrix[r][i]) + "\t" + tables.nutrientName[r] + "\t" +
+                      tables.ingredientName[i]);
   }
   return lines;
 }
@@ -212,15 +213,15 @@ bool SaveMatrix(FormulationTables& tables,
                 std::string& matrixFile,
                 const SaveRequest& request) {
   for (int r = 1; r <= kStandardNutrientRows; ++r)
-    if (tables.NutName[r].empty()) tables.NutName[r] = kStandardNames[r];
+    if (tables.nutrientName[r].empty()) tables.nutrientName[r] = kStandardNames[r];
   // The counts follow the names; a short name inside the list is kept so that
   // no ingredient after it is lost and restriction numbers stay valid.
   int nutCount =
       std::max(kStandardNutrientRows,
-               LastNamedSlot(tables.NutName, kStandardNutrientRows + 1, kMaxNutrientRows, 1));
-  int ingCount = LastNamedSlot(tables.IngName, 1, kMaxIngredients, 2);
-  tables.NutCount = nutCount;
-  tables.IngCount = static_cast<std::int16_t>(ingCount);
+               LastNamedSlot(tables.nutrientName, kStandardNutrientRows + 1, kMaxNutrientRows, 1));
+  int ingCount = LastNamedSlot(tables.ingredientName, 1, kMaxIngredients, 2);
+  tables.nutrientCount = nutCount;
+  tables.ingredientCount = static_cast<std::int16_t>(ingCount);
   if (ingCount < 1) return false;
   if (!ChooseSavePath(dialogs, matrixFile, request)) return false;
   if (!WriteFileOrReport(dialogs, matrixFile, MatrixFileLines(tables), kSaveProcedure))

@@ -1,3 +1,4 @@
+// Formulation: the ingredient matrix and restriction tables, and the matrix file.
 #pragma once
 
 #include <array>
@@ -6,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SaveProtocol.h"
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveProtocol.h"
 
 // The ingredient matrix of a location (its feed-ingredient database) and the
 // least-cost restrictions of each diet: the formulation tables the App owns.
@@ -23,29 +24,29 @@ inline constexpr int kMaxKind = 2;                // kind 0 keeps the minimum a 
 
 struct FormulationTables {
   // Ingredient matrix. Nutrient row r is nutrient index j = r - 1.
-  std::int16_t IngCount = 0;
-  std::int32_t NutCount = 0;  // row 1 ("Weight") included
-  std::array<std::string, kMaxIngredients + 1> IngName{};
-  std::array<std::string, kMaxNutrientRows + 1> NutName{};
-  std::array<double, kMaxIngredients + 1> IngPrice{};  // per kg of feed, price unit
-  // IngMatrix[r][i]: content of row r in ingredient i, in the unit diets state it.
-  std::array<std::array<double, kMaxIngredients + 1>, kMaxNutrientRows + 1> IngMatrix{};
+  std::int16_t ingredientCount = 0;
+  std::int32_t nutrientCount = 0;  // row 1 ("Weight") included
+  std::array<std::string, kMaxIngredients + 1> ingredientName{};
+  std::array<std::string, kMaxNutrientRows + 1> nutrientName{};
+  std::array<double, kMaxIngredients + 1> ingredientPrice{};  // per kg of feed, price unit
+  // matrix[r][i]: content of row r in ingredient i, in the unit diets state it.
+  std::array<std::array<double, kMaxIngredients + 1>, kMaxNutrientRows + 1> matrix{};
 
   // Restrictions by [diet 1..8][kind 0..2][index]: nutrient index j 0..121,
   // ingredient 1..100. 0 means no restriction; an ingredient maximum of -1
   // blocks the ingredient.
-  using NutTable =
+  using NutrientRestrictionTable =
       std::array<std::array<std::array<double, kMaxNutrientRows + 1>, 3>, kMaxDiets + 1>;
-  using IngTable =
+  using IngredientRestrictionTable =
       std::array<std::array<std::array<double, kMaxIngredients + 1>, 3>, kMaxDiets + 1>;
-  NutTable NutRestrict{};
-  IngTable IngRestrict{};
+  NutrientRestrictionTable nutrientRestrictions{};
+  IngredientRestrictionTable ingredientRestrictions{};
   // As last read from the restriction files; the diet display restores from them.
-  NutTable NutRestrictFile{};
-  IngTable IngRestrictFile{};
+  NutrientRestrictionTable nutrientRestrictionsInFile{};
+  IngredientRestrictionTable ingredientRestrictionsInFile{};
   // Ingredients or nutrients with restrictions were inserted or deleted since
   // the matrix was read: the restriction files still number them as before.
-  bool RestrictionFilesRenumbered = false;
+  bool restrictionFilesRenumbered = false;
 
   // Changed by the user's commands since last written to the file (the
   // question about unsaved changes); a save of the file clears its mark.
@@ -81,7 +82,7 @@ double ParseLeadingNumber(std::string_view line);
 
 enum class MatrixLoad { Loaded, Missing, Failed };
 
-// The reading part of LoadLP: clears the matrix and the restrictions of
+// The reading part of LoadMatrix: clears the matrix and the restrictions of
 // diets 1..5, then reads `path`. A missing file is not reported. A read error
 // shows "Error N (...) in procedure  LoadLP" and ends the load keeping what was
 // read so far; nothing is stored outside the tables.

@@ -38,14 +38,14 @@ std::string RestrictionKindText(RestrictionKind kind) {
 std::string RestrictionName(const FormulationTables& tables, const RestrictionRef& restriction) {
   if (IsNutrient(restriction.kind) || restriction.kind == RestrictionKind::Total) {
     const int row = restriction.index + 1;
-    return row >= 1 && row <= kMaxNutrientRows ? tables.NutName[row] : std::string();
+    return row >= 1 && row <= kMaxNutrientRows ? tables.nutrientName[row] : std::string();
   }
   const int i = restriction.index;
-  return i >= 1 && i <= kMaxIngredients ? tables.IngName[i] : std::string();
+  return i >= 1 && i <= kMaxIngredients ? tables.ingredientName[i] : std::string();
 }
 
-std::string RestrictionUnit(const GlobalPig& pig, const RestrictionRef& restriction) {
+std::string RestrictionUnit(const GrowthState& growth, const RestrictionRef& restriction) {
   if (!IsNutrient(restriction.kind)) return "%";
-  if (restriction.index == kEnergyIndex) return EnergyUnitLabel(pig);
+  if (restriction.index == kEnergyIndex) return EnergyUnitLabel(growth);
   return restriction.index <= kLastPercentIndex ? "%" : "";
 }

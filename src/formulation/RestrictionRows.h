@@ -1,3 +1,4 @@
+// Formulation: what each row of a diet's linear program restricts.
 #pragma once
 
 #include <array>
@@ -5,8 +6,8 @@
 #include <string>
 
 #include "formulation/Matrix.h"
-#include "model/GlobalPig.h"
-#include "platform/LPROGR.h"
+#include "model/GrowthState.h"
+#include "platform/LpSolver.h"
 
 // What each row of a diet's linear program restricts, so that what the
 // solver says about a row can be told in the restrictions' own terms.
@@ -25,7 +26,7 @@ struct RestrictionRef {
   int index = 0;  // nutrient index j (matrix row - 1) or ingredient number
 };
 
-// The rows of the program BuildLP made for one diet.
+// The rows of the program BuildLp made for one diet.
 struct DietProgramRows {
   int rowCount = 0;  // 0: no program built since the matrix was loaded, or refused
   std::array<RestrictionRef, kLpMaxRows + 1> row{};
@@ -52,4 +53,4 @@ std::string RestrictionKindText(RestrictionKind kind);
 std::string RestrictionName(const FormulationTables& tables, const RestrictionRef& restriction);
 // The unit of the limit: the energy unit ("Kcal/Kg"), "%" for protein, the
 // amino acids and inclusions, "" for the matrix's free rows (their own unit).
-std::string RestrictionUnit(const GlobalPig& pig, const RestrictionRef& restriction);
+std::string RestrictionUnit(const GrowthState& growth, const RestrictionRef& restriction);

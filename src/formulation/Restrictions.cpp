@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -37,12 +37,12 @@ std::optional<int> WholeField(std::string_view field) {
   return static_cast<int>(value);
 }
 
-void Store(FormulationTables::NutTable& table, const RestrictionLine& line) {
+void Store(FormulationTables::NutrientRestrictionTable& table, const RestrictionLine& line) {
   table[line.diet][kMinKind][line.index] = line.minimum;
   table[line.diet][kMaxKind][line.index] = line.maximum;
 }
 
-void Store(FormulationTables::IngTable& table, const RestrictionLine& line) {
+void Store(FormulationTables::IngredientRestrictionTable& table, const RestrictionLine& line) {
   table[line.diet][kMinKind][line.index] = line.minimum;
   table[line.diet][kMaxKind][line.index] = line.maximum;
 }
@@ -103,10 +103,11 @@ FileReport ReadIngLines(FormulationTables& tables, const std::vector<std::string
                                              std::to_string(kMaxIngredients)));
       continue;
     }
-    Store(tables.IngRestrictFile, *line);
-    Store(tables.IngRestrict, *line);
+    Store(tables.ingredientRestrictionsInFile, *line);
+    Store(tables.ingredientRestrictions, *line);
     Count(*line, report);
-    if (line->index > tables.IngCount) tables.IngCount = static_cast<std::int16_t>(line->index);
+    if (line->index > tables.ingredientCount)
+      tables.ingredientCount = static_cast<std::int16_t>(line->index);
   }
   return report;
 }
@@ -114,13 +115,13 @@ FileReport ReadIngLines(FormulationTables& tables, const std::vector<std::string
 // The nutrient rows of the matrix in use; 0 when the count does not come
 // from a matrix (none read, or one a restriction file or a save set).
 int MatrixNutrientRows(const FormulationTables& tables) {
-  const int rows = tables.NutCount;
-  return rows >= 1 && rows <= kMaxNutrientRows && !tables.NutName[rows].empty() ? rows : 0;
+  const int rows = tables.nutrientCount;
+  return rows >= 1 && rows <= kMaxNutrientRows && !tables.nutrientName[rows].empty() ? rows : 0;
 }
 
 std::string NutrientLabel(const FormulationTables& tables, int index) {
   const int row = index + 1;
-  if (row <= kMaxNutrientRows && !tables.NutName[row].empty()) return tables.NutName[row];
+  if (row <= kMaxNutrientRows && !tables.nutrientName[row].empty()) return tables.nutrientName[row];
   return std::to_string(index);
 }
 
@@ -149,10 +150,10 @@ FileReport ReadNutLines(FormulationTables& tables, const std::vector<std::string
                    ": The Min Restriction on Diet " + std::to_string(line->diet) + " Nutrient " +
                        NutrientLabel(tables, line->index) + " is greater than the Maximum"));
     }
-    Store(tables.NutRestrictFile, *line);
-    Store(tables.NutRestrict, *line);
+    Store(tables.nutrientRestrictionsInFile, *line);
+    Store(tables.nutrientRestrictions, *line);
     Count(*line, report);
-    if (line->index > tables.NutCount) tables.NutCount = line->index;
+    if (line->index > tables.nutrientCount) tables.nutrientCount = line->index;
   }
   return report;
 }
@@ -244,9 +245,9 @@ std::string FullNumberText(double value) {
 
 void ClearRestrictions(FormulationTables& tables, int firstDiet, int lastDiet) {
   for (int d = std::max(firstDiet, 0); d <= std::min(lastDiet, kMaxDiets); ++d) {
-    for (auto* table : {&tables.NutRestrict, &tables.NutRestrictFile})
+    for (auto* table : {&tables.nutrientRestrictions, &tables.nutrientRestrictionsInFile})
       for (auto& kind : (*table)[d]) kind.fill(0);
-    for (auto* table : {&tables.IngRestrict, &tables.IngRestrictFile})
+    for (auto* table : {&tables.ingredientRestrictions, &tables.ingredientRestrictionsInFile})
       for (auto& kind : (*table)[d]) kind.fill(0);
   }
 }
@@ -282,9 +283,9 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
   if (!lines) return load;
   for (int d = 1; d <= kMaxDiets; ++d)
     for (int k = kMinKind; k <= kMaxKind; ++k)
-      for (int i = 1; i <= std::min<int>(tables.IngCount, kMaxIngredients); ++i) {
-        tables.IngRestrict[d][k][i] = 0;
-        tables.IngRestrictFile[d][k][i] = 0;
+      for (int i = 1; i <= std::min<int>(tables.ingredientCount, kMaxIngredients); ++i) {
+        tables.ingredientRestrictions[d][k][i] = 0;
+        tables.ingredientRestrictionsInFile[d][k][i] = 0;
       }
   load.ingRead = true;
   ReportFile(dialogs, kIngKind, reqIngFile, ReadIngLines(tables, *lines), true);
@@ -296,7 +297,7 @@ RestrictionLoad LoadRestrictions(FormulationTables& tables,
   load.nutRead = true;
   // A file without restrictions has no energy minimum either: said below.
   ReportFile(dialogs, kNutKind, reqNutFile, ReadNutLines(tables, *lines), false);
-  if (tables.NutRestrict[1][kMinKind][kEnergy] != 0) {
+  if (tables.nutrientRestrictions[1][kMinKind][kEnergy] != 0) {
     feedChoice = kFeedLeastCost;
   } else {
     FallBackToGrid(dialogs, "No Nutrient Restriction File found named " + reqNutFile, feedChoice);
@@ -318,11 +319,11 @@ bool LoadNutRestrictions(FormulationTables& tables,
 
 std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, int numDiets) {
   std::vector<std::string> lines;
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
   for (int d = 1; d <= DietsInUse(numDiets); ++d)
     for (int i = 1; i <= ingCount; ++i) {
-      double minimum = tables.IngRestrict[d][kMinKind][i];
-      double maximum = tables.IngRestrict[d][kMaxKind][i];
+      double minimum = tables.ingredientRestrictions[d][kMinKind][i];
+      double maximum = tables.ingredientRestrictions[d][kMaxKind][i];
       if (minimum + maximum == 0) continue;
       lines.push_back(PadToPrintZone(PrintedNumber(d)) + "\t" + PrintedNumber(i) + "\t" +
                       FileNumberText(minimum) + "\t" + FileNumberText(maximum));
@@ -332,11 +333,11 @@ std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, in
 
 std::vector<std::string> NutRestrictionLines(const FormulationTables& tables, int numDiets) {
   std::vector<std::string> lines;
-  const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
+  const int nutCount = std::clamp<int>(tables.nutrientCount, 0, kMaxNutrientRows);
   for (int j = 1; j <= nutCount; ++j)
     for (int d = 1; d <= DietsInUse(numDiets); ++d) {
-      double minimum = tables.NutRestrict[d][kMinKind][j];
-      double maximum = tables.NutRestrict[d][kMaxKind][j];
+      double minimum = tables.nutrientRestrictions[d][kMinKind][j];
+      double maximum = tables.nutrientRestrictions[d][kMaxKind][j];
       if (minimum == 0 && maximum == 0) continue;
       lines.push_back(PrintedNumber(d) + "\t" + PrintedNumber(j) + "\t" + FileNumberText(minimum) +
                       "\t" + FileNumberText(maximum));
@@ -382,7 +383,7 @@ bool SaveNutRestrictions(FormulationTables& tables,
                          Dialogs& dialogs,
                          std::string& reqNutFile,
                          const SaveRequest& request) {
-  if (tables.NutCount == 0) tables.NutCount = kDefaultNutCount;
+  if (tables.nutrientCount == 0) tables.nutrientCount = kDefaultNutCount;
   if (!ChooseSavePath(dialogs, reqNutFile, request)) return false;
   if (!WriteFileOrReport(
           dialogs, reqNutFile, NutRestrictionLines(tables, numDiets), kSaveNutProcedure))
@@ -401,12 +402,12 @@ bool ChooseNutRestrictionFile(Dialogs& dialogs, const std::string& dataFolder, s
 }
 
 std::vector<std::string> RestrictSummaryLines(const FormulationTables& tables) {
-  const int nutCount = std::clamp<int>(tables.NutCount, 0, kMaxNutrientRows);
-  const int ingCount = std::clamp<int>(tables.IngCount, 0, kMaxIngredients);
+  const int nutCount = std::clamp<int>(tables.nutrientCount, 0, kMaxNutrientRows);
+  const int ingCount = std::clamp<int>(tables.ingredientCount, 0, kMaxIngredients);
   std::vector<std::string> lines;
-  AppendSummaryBlock(lines, tables.NutRestrict, kMinKind, nutCount);
-  AppendSummaryBlock(lines, tables.NutRestrict, kMaxKind, nutCount);
-  AppendSummaryBlock(lines, tables.IngRestrict, kMinKind, ingCount);
-  AppendSummaryBlock(lines, tables.IngRestrict, kMaxKind, ingCount);
+  AppendSummaryBlock(lines, tables.nutrientRestrictions, kMinKind, nutCount);
+  AppendSummaryBlock(lines, tables.nutrientRestrictions, kMaxKind, nutCount);
+  AppendSummaryBlock(lines, tables.ingredientRestrictions, kMinKind, ingCount);
+  AppendSummaryBlock(lines, tables.ingredientRestrictions, kMaxKind, ingCount);
   return lines;
 }

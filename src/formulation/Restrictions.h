@@ -1,3 +1,4 @@
+// Formulation: the restriction files ("Req.nut", "Req.ing") and the restriction summary.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SaveProtocol.h"
 #include "formulation/Matrix.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveProtocol.h"
 
 // The least-cost restrictions of each diet and their two files: nutrient
 // restrictions ("Req.nut", by nutrient index j = matrix row - 1) and
@@ -35,7 +36,7 @@ std::optional<RestrictionLine> ParseRestrictionLine(std::string_view line);
 struct RestrictionLoad {
   bool ingRead = false;          // the ingredient file was read: show it as in use
   bool nutRead = false;          // the nutrient file was read: show it as in use
-  bool noEnergyMinimum = false;  // diet 1 has no energy minimum: clear MatrixLoaded
+  bool noEnergyMinimum = false;  // diet 1 has no energy minimum: clear matrixLoaded
 };
 
 // LoadRestrictions: reads `reqIngFile`, derives `reqNutFile` from it (its
@@ -58,7 +59,7 @@ bool LoadNutRestrictions(FormulationTables& tables,
                          std::int16_t& feedChoice);
 
 // File lines: ingredient restrictions of diets 1..numDiets whose minimum +
-// maximum is not 0; nutrient restrictions j = 1..NutCount whose minimum or
+// maximum is not 0; nutrient restrictions j = 1..nutrientCount whose minimum or
 // maximum is not 0.
 std::vector<std::string> IngRestrictionLines(const FormulationTables& tables, int numDiets);
 std::vector<std::string> NutRestrictionLines(const FormulationTables& tables, int numDiets);

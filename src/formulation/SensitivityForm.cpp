@@ -1,14 +1,14 @@
 #include "formulation/SensitivityForm.h"
 
-#include "app/NumberFormat.h"
 #include "formulation/ConflictingRestrictions.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
-std::string AnalysedText(const DietSensitivity& sensitivity, const GlobalPig& pig) {
-  const std::string per = PriceUnitPhrase(pig);
+std::string AnalysedText(const DietSensitivity& sensitivity, const GrowthState& growth) {
+  const std::string per = PriceUnitPhrase(growth);
   return "Diet " + std::to_string(sensitivity.diet) + " costs " +
-         NumberText(sensitivity.cost, pig.DecimalComma) + " " + per +
+         NumberText(sensitivity.cost, growth.decimalComma) + " " + per +
          ". Shadow price: the change in the diet's cost " + per +
          " when a limit rises by the step in \"Per\"; it holds while the limit stays within its "
          "range. Reduced cost: how much cheaper an ingredient left out must get to come in. The "
@@ -18,38 +18,38 @@ std::string AnalysedText(const DietSensitivity& sensitivity, const GlobalPig& pi
 }  // namespace
 
 SensitivityForm::SensitivityForm(const FormulationTables& tables,
-                                 const GlobalPig& pig,
+                                 const GrowthState& growth,
                                  FormulationState& state)
-    : tables_(tables), pig_(pig), state_(state) {}
+    : tables_(tables), growth_(growth), state_(state) {}
 
 void SensitivityForm::ShowDiet(int diet) {
   if (diet < 1 || diet > kMaxDiets) return;
-  Diet = diet;
-  RestrictionsOrder = {};
-  IngredientsOrder = {};
-  const DietSensitivity sensitivity = AnalyzeDietSensitivity(state_, pig_, diet);
+  shownDiet = diet;
+  restrictionsOrder = {};
+  ingredientsOrder = {};
+  const DietSensitivity sensitivity = AnalyzeDietSensitivity(state_, growth_, diet);
   const auto shown = SensitivityNumbers::Shown;
   switch (sensitivity.status) {
     case SensitivityStatus::Analysed:
-      Label = AnalysedText(sensitivity, pig_);
-      FillRestrictionTable(Restrictions, sensitivity, tables_, pig_, shown);
+      label = AnalysedText(sensitivity, growth_);
+      FillRestrictionTable(restrictionsTable, sensitivity, tables_, growth_, shown);
       break;
     case SensitivityStatus::Infeasible:
-      Label = ConflictText(tables_, pig_, diet, state_.conflicts[diet]) +
+      label = ConflictText(tables_, growth_, diet, state_.conflicts[diet]) +
               " The restrictions window marks them.";
-      FillConflictTable(Restrictions, state_.conflicts[diet], tables_, pig_, shown);
+      FillConflictTable(restrictionsTable, state_.conflicts[diet], tables_, growth_, shown);
       break;
     case SensitivityStatus::NotFormulated:
-      Label = "Diet " + std::to_string(diet) +
+      label = "Diet " + std::to_string(diet) +
               " has no least-cost formula to look into: \"Run LP\" formulates it.";
-      FillRestrictionTable(Restrictions, sensitivity, tables_, pig_, shown);
+      FillRestrictionTable(restrictionsTable, sensitivity, tables_, growth_, shown);
       break;
   }
-  FillIngredientTable(Ingredients, sensitivity, tables_, pig_, shown);
+  FillIngredientTable(ingredientsTable, sensitivity, tables_, growth_, shown);
 }
 
 void SensitivityForm::Follow() {
-  if (Diet != 0) ShowDiet(Diet);
+  if (shownDiet != 0) ShowDiet(shownDiet);
 }
 
 void SensitivityForm::Sort(Grid& grid, SortOrder& order, int col) {
@@ -59,6 +59,6 @@ void SensitivityForm::Sort(Grid& grid, SortOrder& order, int col) {
   grid.SortRows(1, grid.Rows() - 1, col, order.ascending);
 }
 
-void SensitivityForm::SortRestrictions(int col) { Sort(Restrictions, RestrictionsOrder, col); }
+void SensitivityForm::SortRestrictions(int col) { Sort(restrictionsTable, restrictionsOrder, col); }
 
-void SensitivityForm::SortIngredients(int col) { Sort(Ingredients, IngredientsOrder, col); }
+void SensitivityForm::SortIngredients(int col) { Sort(ingredientsTable, ingredientsOrder, col); }

@@ -1,3 +1,4 @@
+// Formulation: SensitivityForm, the sensitivity tab's form, shown by SensitivityTab.
 #pragma once
 
 #include <string>
@@ -11,7 +12,9 @@
 // heading and copy like every table.
 class SensitivityForm {
  public:
-  SensitivityForm(const FormulationTables& tables, const GlobalPig& pig, FormulationState& state);
+  SensitivityForm(const FormulationTables& tables,
+                  const GrowthState& growth,
+                  FormulationState& state);
 
   // Fills the label and both tables for diet `diet` (1..8), which stays chosen.
   void ShowDiet(int diet);
@@ -30,17 +33,17 @@ class SensitivityForm {
     bool ascending = true;
   };
 
-  int Diet = 0;  // 0 until a diet is chosen
-  std::string Label;
-  Grid Restrictions{1, kRestrictionColumns};
-  Grid Ingredients{1, kIngredientColumns};
-  SortOrder RestrictionsOrder;
-  SortOrder IngredientsOrder;
+  int shownDiet = 0;  // 0 until a diet is chosen
+  std::string label;
+  Grid restrictionsTable{1, kRestrictionColumns};
+  Grid ingredientsTable{1, kIngredientColumns};
+  SortOrder restrictionsOrder;
+  SortOrder ingredientsOrder;
 
  private:
   static void Sort(Grid& grid, SortOrder& order, int col);
 
   const FormulationTables& tables_;
-  const GlobalPig& pig_;
+  const GrowthState& growth_;
   FormulationState& state_;
 };

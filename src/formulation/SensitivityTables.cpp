@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/NumberFormat.h"
 #include "formulation/ConflictMarks.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -26,28 +26,28 @@ constexpr std::array<PriceUnit, 5> kPriceUnits{{
 
 constexpr std::string_view kNoLimit = "no limit";
 
-constexpr int kNameWidth = 2200;  // twips
-constexpr int kKindWidth = 1700;
-constexpr int kNumberWidth = 1100;
-constexpr int kPriceWidth = 1900;
+constexpr int kNameWidth = 146;  // pixels
+constexpr int kKindWidth = 113;
+constexpr int kNumberWidth = 73;
+constexpr int kPriceWidth = 126;
 
-const PriceUnit& PriceUnitOf(const GlobalPig& pig) {
-  const int code = pig.UnitCodes[kPriceUnit];
+const PriceUnit& PriceUnitOf(const GrowthState& growth) {
+  const int code = growth.unitCodes[kPriceUnit];
   return kPriceUnits[code >= 0 && code < static_cast<int>(kPriceUnits.size()) ? code : 0];
 }
 
-std::string Number(double value, const GlobalPig& pig, SensitivityNumbers numbers) {
+std::string Number(double value, const GrowthState& growth, SensitivityNumbers numbers) {
   if (std::isinf(value)) {
     if (numbers == SensitivityNumbers::Full) return value > 0 ? "inf" : "-inf";
     return std::string(kNoLimit);
   }
   if (numbers == SensitivityNumbers::Full) return FullNumberText(value);
-  return NumberText(value, pig.DecimalComma);
+  return NumberText(value, growth.decimalComma);
 }
 
 // "100 Kcal/Kg", "1 %", "1" (a free row, in its own unit).
-std::string StepText(double step, const std::string& unit, const GlobalPig& pig) {
-  const std::string number = FormatNumber(step, "0.###", pig.DecimalComma);
+std::string StepText(double step, const std::string& unit, const GrowthState& growth) {
+  const std::string number = FormatNumber(step, "0.###", growth.decimalComma);
   return unit.empty() ? number : number + " " + unit;
 }
 
@@ -75,14 +75,18 @@ void StartTable(Grid& grid, int rows, std::initializer_list<std::string> heading
 
 }  // namespace
 
-std::string PriceUnitHeading(const GlobalPig& pig) { return std::string(PriceUnitOf(pig).heading); }
+std::string PriceUnitHeading(const GrowthState& growth) {
+  return std::string(PriceUnitOf(growth).heading);
+}
 
-std::string PriceUnitPhrase(const GlobalPig& pig) { return std::string(PriceUnitOf(pig).phrase); }
+std::string PriceUnitPhrase(const GrowthState& growth) {
+  return std::string(PriceUnitOf(growth).phrase);
+}
 
 void FillRestrictionTable(Grid& grid,
                           const DietSensitivity& sensitivity,
                           const FormulationTables& tables,
-                          const GlobalPig& pig,
+                          const GrowthState& growth,
                           SensitivityNumbers numbers) {
   const int rows = static_cast<int>(sensitivity.restrictions.size());
   StartTable(grid,
@@ -92,7 +96,7 @@ void FillRestrictionTable(Grid& grid,
               "Limit",
               "Level",
               "Binding",
-              "Shadow price, " + PriceUnitHeading(pig),
+              "Shadow price, " + PriceUnitHeading(growth),
               "Per",
               "Range from",
               "Range to"});
@@ -104,13 +108,13 @@ void FillRestrictionTable(Grid& grid,
     const RestrictionSensitivity& r = sensitivity.restrictions[row - 1];
     grid.SetText(row, 0, RestrictionName(tables, r.restriction));
     grid.SetText(row, 1, RestrictionKindText(r.restriction.kind));
-    grid.SetText(row, 2, Number(r.limit, pig, numbers));
-    grid.SetText(row, 3, Number(r.level, pig, numbers));
+    grid.SetText(row, 2, Number(r.limit, growth, numbers));
+    grid.SetText(row, 3, Number(r.level, growth, numbers));
     grid.SetText(row, 4, r.binding ? "Yes" : "No");
-    grid.SetText(row, 5, Number(r.shadowPrice, pig, numbers));
-    grid.SetText(row, 6, StepText(r.step, RestrictionUnit(pig, r.restriction), pig));
-    grid.SetText(row, 7, Number(r.limitLow, pig, numbers));
-    grid.SetText(row, 8, Number(r.limitHigh, pig, numbers));
+    grid.SetText(row, 5, Number(r.shadowPrice, growth, numbers));
+    grid.SetText(row, 6, StepText(r.step, RestrictionUnit(growth, r.restriction), growth));
+    grid.SetText(row, 7, Number(r.limitLow, growth, numbers));
+    grid.SetText(row, 8, Number(r.limitHigh, growth, numbers));
     if (r.binding)
       for (int col = 0; col < kRestrictionColumns; ++col) grid.SetCellColor(row, col, kPeach);
   }
@@ -119,10 +123,10 @@ void FillRestrictionTable(Grid& grid,
 void FillIngredientTable(Grid& grid,
                          const DietSensitivity& sensitivity,
                          const FormulationTables& tables,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          SensitivityNumbers numbers) {
   const int rows = static_cast<int>(sensitivity.ingredients.size());
-  const std::string unit = PriceUnitHeading(pig);
+  const std::string unit = PriceUnitHeading(growth);
   StartTable(grid,
              rows,
              {"Ingredient",
@@ -139,18 +143,19 @@ void FillIngredientTable(Grid& grid,
     const IngredientSensitivity& i = sensitivity.ingredients[row - 1];
     grid.SetText(
         row, 0, RestrictionName(tables, {RestrictionKind::IngredientMinimum, i.ingredient}));
-    grid.SetText(row, 1, Number(i.inclusion, pig, numbers));
-    grid.SetText(row, 2, Number(i.price, pig, numbers));
-    grid.SetText(row, 3, i.blocked ? std::string("blocked") : Number(i.reducedCost, pig, numbers));
-    grid.SetText(row, 4, Number(i.priceLow, pig, numbers));
-    grid.SetText(row, 5, Number(i.priceHigh, pig, numbers));
+    grid.SetText(row, 1, Number(i.inclusion, growth, numbers));
+    grid.SetText(row, 2, Number(i.price, growth, numbers));
+    grid.SetText(
+        row, 3, i.blocked ? std::string("blocked") : Number(i.reducedCost, growth, numbers));
+    grid.SetText(row, 4, Number(i.priceLow, growth, numbers));
+    grid.SetText(row, 5, Number(i.priceHigh, growth, numbers));
   }
 }
 
 void FillConflictTable(Grid& grid,
                        const ConflictingSet& conflict,
                        const FormulationTables& tables,
-                       const GlobalPig& pig,
+                       const GrowthState& growth,
                        SensitivityNumbers numbers) {
   StartTable(grid, conflict.count, {"Conflicting restriction", "Kind", "Limit", "Unit"});
   grid.SetColWidth(1, kKindWidth);
@@ -158,8 +163,8 @@ void FillConflictTable(Grid& grid,
     const ConflictingRestriction& member = conflict.members[row - 1];
     grid.SetText(row, 0, RestrictionName(tables, member.restriction));
     grid.SetText(row, 1, RestrictionKindText(member.restriction.kind));
-    grid.SetText(row, 2, Number(member.limit, pig, numbers));
-    grid.SetText(row, 3, RestrictionUnit(pig, member.restriction));
+    grid.SetText(row, 2, Number(member.limit, growth, numbers));
+    grid.SetText(row, 3, RestrictionUnit(growth, member.restriction));
     for (int col = 0; col < kConflictColumns; ++col) grid.SetCellColor(row, col, kConflictRed);
   }
 }

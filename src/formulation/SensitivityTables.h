@@ -1,3 +1,4 @@
+// Formulation: a diet's sensitivity as two tables.
 #pragma once
 
 #include <string>
@@ -19,28 +20,28 @@ inline constexpr int kIngredientColumns = 6;
 inline constexpr int kConflictColumns = 4;
 
 // "Cost/tonne", "Cost/sht ton", ... for the price unit.
-std::string PriceUnitHeading(const GlobalPig& pig);
+std::string PriceUnitHeading(const GrowthState& growth);
 // "per tonne", "per short ton", ... for the price unit.
-std::string PriceUnitPhrase(const GlobalPig& pig);
+std::string PriceUnitPhrase(const GrowthState& growth);
 
 // Restriction, Kind, Limit, Level, Binding, Shadow price, Per (the step and
 // its unit), Range from, Range to. Binding rows are peach.
 void FillRestrictionTable(Grid& grid,
                           const DietSensitivity& sensitivity,
                           const FormulationTables& tables,
-                          const GlobalPig& pig,
+                          const GrowthState& growth,
                           SensitivityNumbers numbers);
 
 // Ingredient, Inclusion, Price, Reduced cost, Price from, Price to.
 void FillIngredientTable(Grid& grid,
                          const DietSensitivity& sensitivity,
                          const FormulationTables& tables,
-                         const GlobalPig& pig,
+                         const GrowthState& growth,
                          SensitivityNumbers numbers);
 
 // Conflicting restriction, Kind, Limit, Unit.
 void FillConflictTable(Grid& grid,
                        const ConflictingSet& conflict,
                        const FormulationTables& tables,
-                       const GlobalPig& pig,
+                       const GrowthState& growth,
                        SensitivityNumbers numbers);

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <utility>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -153,15 +153,15 @@ const std::string& DefaultDietRecordLabel(int row) {
   return kDefaultRecordLabels[row];
 }
 
-std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets) {
+std::vector<std::string> DietsFileLines(const Grid& dietsTable, int numDiets) {
   numDiets = std::clamp(numDiets, 0, kMaxDiets);
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(numDiets) * kDietRecords);
   for (int c = 1; c <= numDiets; ++c) {
     for (int r = 1; r <= kDietRecords; ++r) {
-      const std::string& shown = Griddiets.Text(r, 0);
+      const std::string& shown = dietsTable.Text(r, 0);
       std::string label = OneLine(shown.empty() ? kDefaultRecordLabels[r] : shown);
-      std::string value = OneLine(TrimBlanks(Griddiets.Text(r, c)));
+      std::string value = OneLine(TrimBlanks(dietsTable.Text(r, c)));
       CommaToPoint(value);
       lines.push_back(label + '\t' + value);
     }
@@ -169,17 +169,17 @@ std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets) {
   return lines;
 }
 
-DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig) {
+DietsLoad ReadDietsFile(const std::string& path, Grid& dietsTable, GrowthState& growth) {
   DietsLoad load;
   const TextFile::ReadResult read = TextFile::Read(path);
   if (read.status == TextFile::ReadStatus::Missing) {
-    load.numDiets = pig.NumDiets;
+    load.numDiets = growth.dietCount;
     return load;
   }
   if (!read.ok()) {
     // No diet, as from an empty file; the table keeps what it shows.
     load.problem = ReadProblemText(path, read);
-    pig.NumDiets = 0;
+    growth.dietCount = 0;
     return load;
   }
   const std::vector<std::string>& lines = read.lines;
@@ -187,7 +187,7 @@ DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig
   load.commaForm = lines.empty() || lines.front().find('\t') == std::string::npos;
   load.numDiets = static_cast<int>(std::min<std::size_t>(lines.size() / kDietRecords, kMaxDiets));
   load.problem = PartlyRead(path, lines.size(), load.numDiets);
-  pig.NumDiets = static_cast<std::int16_t>(load.numDiets);
+  growth.dietCount = static_cast<std::int16_t>(load.numDiets);
   if (load.numDiets == 0) return load;
 
   for (int d = 1; d <= load.numDiets; ++d) {
@@ -195,36 +195,36 @@ DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig
       const std::string& line = lines[static_cast<std::size_t>((d - 1) * kDietRecords + k - 1)];
       Record record = SplitRecord(line, load.commaForm);
       if (k == kNameRecord || k == kPriceRecord) {
-        Griddiets.SetText(k, d, record.value);
+        dietsTable.SetText(k, d, record.value);
         continue;
       }
       load.labels[k] = std::move(record.label);
-      Griddiets.SetText(k, d, GeneralNumberText(FileNumber(record.value), pig.DecimalComma));
+      dietsTable.SetText(k, d, GeneralNumberText(FileNumber(record.value), growth.decimalComma));
     }
   }
-  for (int r = kFirstNumberRecord; r <= kDietRecords; ++r) Griddiets.SetText(r, 0, load.labels[r]);
+  for (int r = kFirstNumberRecord; r <= kDietRecords; ++r) dietsTable.SetText(r, 0, load.labels[r]);
   // Diets of an earlier file must not run with this file's diets.
   for (int c = load.numDiets + 1; c <= kMaxDiets; ++c) {
-    Griddiets.ClearRange(1, c, kDietRecords, c);
+    dietsTable.ClearRange(1, c, kDietRecords, c);
   }
   return load;
 }
 
 bool SaveDietsFile(
-    Location& location, const Grid& Griddiets, int numDiets, Grid& gridFILES, Dialogs& dialogs) {
+    Location& location, const Grid& dietsTable, int numDiets, Grid& filesTable, Dialogs& dialogs) {
   SaveRequest request;
-  request.dataFolder = location.DataFolder;
+  request.dataFolder = location.dataFolder;
   request.offeredName = "*.dts";
   request.filter = "*.dts";
   request.defaultExt = ".dts";
-  request.saveWithoutAsking = location.SaveWithoutAsking[kDietsRow];
+  request.saveWithoutAsking = location.saveWithoutAsking[kDietsRow];
   // The chosen name becomes the location's only once the file is written.
-  std::string path = location.DietsFile;
+  std::string path = location.dietsFile;
   if (!ChooseSavePath(dialogs, path, request)) return false;
-  if (!WriteFileOrReport(dialogs, path, DietsFileLines(Griddiets, numDiets), "SaveDietsFile")) {
+  if (!WriteFileOrReport(dialogs, path, DietsFileLines(dietsTable, numDiets), "SaveDietsFile")) {
     return false;
   }
-  location.DietsFile = path;
-  gridFILES.SetText(kDietsRow, 0, location.DietsFile);
+  location.dietsFile = path;
+  filesTable.SetText(kDietsRow, 0, location.dietsFile);
   return true;
 }

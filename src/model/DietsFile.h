@@ -1,10 +1,11 @@
+// Model: the diets file (".dts") read into and written from the diets table.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 
@@ -27,12 +28,12 @@ std::string GeneralNumberText(double value, bool decimalComma = false);
 const std::string& DefaultDietRecordLabel(int row);
 
 // The lines of a diets file for diet columns 1..numDiets (bounded to 0..8).
-std::vector<std::string> DietsFileLines(const Grid& Griddiets, int numDiets);
+std::vector<std::string> DietsFileLines(const Grid& dietsTable, int numDiets);
 
 struct DietsLoad {
   bool found = false;  // false: nothing read
   // Diets in use after the load: the file's whole diets (at most 8); none
-  // when the file could not be read; pig.NumDiets unchanged when it is missing.
+  // when the file could not be read; pig.dietCount unchanged when it is missing.
   int numDiets = 0;
   bool commaForm = false;
   // Labels of records 3..18 of the last diet read, by table row.
@@ -46,14 +47,14 @@ struct DietsLoad {
 // Loads the diets file at `path` into the diets table: names and prices as
 // text in rows 1 and 2, numbers in rows 3..18, labels of rows 3..18 in
 // column 0; diet columns past the loaded ones are emptied. Sets
-// pig.NumDiets. A missing file changes nothing; one that cannot be read
+// pig.dietCount. A missing file changes nothing; one that cannot be read
 // gives no diet and leaves the table as it is.
-DietsLoad ReadDietsFile(const std::string& path, Grid& Griddiets, GlobalPig& pig);
+DietsLoad ReadDietsFile(const std::string& path, Grid& dietsTable, GrowthState& growth);
 
 // SaveDietsFile: unless the diets row's save-without-asking mark is set, a
-// save dialog (save protocol, "*.dts") may change location.DietsFile; then
-// the file is replaced and its path shown in gridFILES row 4. A failed write
+// save dialog (save protocol, "*.dts") may change location.dietsFile; then
+// the file is replaced and its path shown in filesTable row 4. A failed write
 // shows "Error 75 (Path/File access error) in procedure SaveDietsFile" and
 // leaves the earlier file whole. Returns true when the file was written.
 bool SaveDietsFile(
-    Location& location, const Grid& Griddiets, int numDiets, Grid& gridFILES, Dialogs& dialogs);
+    Location& location, const Grid& dietsTable, int numDiets, Grid& filesTable, Dialogs& dialogs);

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "app/NumberFormat.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
@@ -28,150 +28,61 @@ const std::array<const char*, kDietLastNutrientRow + 1> kRowLabels{"",
                                                                    "Isoleucine",
                                                                    "Valine"};
 
-constexpr int kPreviousMin = 0;  // the minimum the last protein or lysine edit replaced
-constexpr int kMin = kMinKind;
-constexpr int kMax = kMaxKind;
+std::string StrInt(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
-double CellNumber(const Grid& grid, int row, int col) {
+}  // namespace
+
+double DietCellNumber(const Grid& grid, int row, int col) {
   const double value = ReadNumber(grid.Text(row, col));
   return std::isfinite(value) ? value : 0.0;
 }
 
 bool IsDietColumn(int col) { return col >= 1 && col <= kMaxDiets; }
 
-std::string StrInt(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
-
-}  // namespace
-
-void DietFill(Grid& Griddiets) {
-  for (int r = kDietNameRow; r <= kDietLastNutrientRow; ++r) Griddiets.SetText(r, 0, kRowLabels[r]);
+void FillDietLabels(Grid& dietsTable) {
+  for (int r = kDietNameRow; r <= kDietLastNutrientRow; ++r)
+    dietsTable.SetText(r, 0, kRowLabels[r]);
 }
 
-int DietsInUse(const Grid& Griddiets, int lastColumn) {
+int DietsInUse(const Grid& dietsTable, int lastColumn) {
   lastColumn = std::clamp(lastColumn, 0, kMaxDiets);
   int inUse = 0;
   for (int c = 1; c <= lastColumn; ++c) {
-    if (CellNumber(Griddiets, kDietEnergyRow, c) > 0) inUse = c;
+    if (DietCellNumber(dietsTable, kDietEnergyRow, c) > 0) inUse = c;
   }
   return inUse;
 }
 
-void TakeDietsFromTable(const Grid& Griddiets, GlobalPig& pig) {
-  const int diets = std::clamp<int>(pig.NumDiets, 0, kMaxDiets);
+void TakeDietsFromTable(const Grid& dietsTable, GrowthState& growth) {
+  const int diets = std::clamp<int>(growth.dietCount, 0, kMaxDiets);
   for (int c = 1; c <= diets; ++c) {
-    auto& nutrients = pig.DietNutrients[c];
-    nutrients[kEnergy] = ConvertEnergy(pig, kToInternal, CellNumber(Griddiets, kDietEnergyRow, c));
+    auto& nutrients = growth.dietNutrients[c];
+    nutrients[kEnergy] =
+        ConvertEnergy(growth, kToInternal, DietCellNumber(dietsTable, kDietEnergyRow, c));
     for (int i = kProtein; i <= kValine; ++i) {
-      nutrients[i] = CellNumber(Griddiets, i + kDietRowOffset, c);
+      nutrients[i] = DietCellNumber(dietsTable, i + kDietRowOffset, c);
     }
-    nutrients[kPrice] = CellNumber(Griddiets, kDietCostRow, c);
-    pig.DietFeedAmount[c] =
-        ConvertWeight(pig, kToInternal, CellNumber(Griddiets, kDietAmountRow, c));
+    nutrients[kPrice] = DietCellNumber(dietsTable, kDietCostRow, c);
+    growth.dietFeedAmount[c] =
+        ConvertWeight(growth, kToInternal, DietCellNumber(dietsTable, kDietAmountRow, c));
   }
 }
 
-void SetProteinRule(RatioRuleChecks& checks, bool on) {
-  checks.Check2 = on;
-  if (on) checks.Check3 = false;
-}
-
-void SetLysineRule(RatioRuleChecks& checks, bool on) {
-  checks.Check3 = on;
-  if (on) checks.Check2 = false;
-}
-
-void DietsCellEdited(DietsEditContext& context, int row, int col) {
-  if (row < kDietEnergyRow || row > kDietSpareRow || !IsDietColumn(col)) return;
-  const double x = CellNumber(context.Griddiets, row, col);
-  const int j = row - kDietRowOffset;
-  auto& limits = context.NutRestrict[col];
-  const double oldMin = limits[kMin][j];
-
-  if (row == kDietProteinRow || row == kDietLysineRow) {
-    limits[kPreviousMin][j] = oldMin;
-    limits[kMin][j] = x;
-    if (row == kDietProteinRow && x == 0) context.checks.Check2 = false;
-    const bool proteinRule = row == kDietProteinRow && context.checks.Check2;
-    const bool lysineRule = row == kDietLysineRow && context.checks.Check3;
-    if (proteinRule || lysineRule) RatioAminoAcids(context, col);
-  }
-  limits[kMin][j] = x;
-  // The maximum keeps its distance from the minimum it had before the edit.
-  if (limits[kMax][j] > 0) limits[kMax][j] = limits[kMax][j] - oldMin + x;
-  if (row == kDietProteinRow && context.proteinMargin) context.proteinMargin(col);
-}
-
-void RatioAminoAcids(DietsEditContext& context, int col) {
-  if (!IsDietColumn(col)) return;
-  const bool proteinRule = context.checks.Check2;
-  const bool lysineRule = !proteinRule && context.checks.Check3;
-  if (!proteinRule && !lysineRule) return;
-  Grid& grid = context.Griddiets;
-  auto& limits = context.NutRestrict[col];
-
-  std::array<double, kNutrients> base{};
-  for (int i = kProtein; i <= kValine; ++i) {
-    const double lastRun = context.pig.DietNutrients[col][i];
-    base[i] = lastRun > 0 ? lastRun : CellNumber(grid, i + kDietRowOffset, col);
-  }
-  if (base[kProtein] <= 0) {
-    context.dialogs.Message("Run Current Calc First");
-    return;
-  }
-
-  // Without an earlier minimum there is nothing to scale the minima by.
-  std::optional<double> ratio;
-  if (proteinRule) {
-    if (limits[kPreviousMin][kProtein] > 0) {
-      ratio = limits[kMin][kProtein] / limits[kPreviousMin][kProtein];
-    }
-    const double protein = CellNumber(grid, kDietProteinRow, col);
-    for (int i = kArginine; i <= kValine; ++i) {
-      grid.SetText(i + kDietRowOffset,
-                   col,
-                   NumberText(protein * base[i] / base[kProtein], context.pig.DecimalComma));
-    }
-  } else {
-    if (base[kLysine] <= 0) {
-      context.dialogs.Message("No previous value for Lysine found");
-      return;
-    }
-    if (limits[kPreviousMin][kLysine] == 0) limits[kPreviousMin][kLysine] = base[kLysine];
-    ratio = limits[kMin][kLysine] / limits[kPreviousMin][kLysine];
-    const double lysine = CellNumber(grid, kDietLysineRow, col);
-    for (int i = kHistidine; i <= kValine; ++i) {
-      grid.SetText(i + kDietRowOffset,
-                   col,
-                   NumberText(lysine * base[i] / base[kLysine], context.pig.DecimalComma));
-    }
-  }
-  if (!ratio) return;
-  // Arginine and lysine stay out of the lysine rule, as they do above.
-  const int first = lysineRule ? kHistidine : kArginine;
-  for (int i = first; i <= kValine; ++i) {
-    if (lysineRule && i == kLysine) continue;
-    limits[kMin][i] *= *ratio;
-    if (limits[kMin][i] > 0) {
-      grid.SetText(i + kDietRowOffset, col, NumberText(limits[kMin][i], context.pig.DecimalComma));
-    }
-  }
-}
-
-std::optional<SourcesRequest> DietsCellClicked(const Grid& Griddiets, int row, int col) {
+std::optional<SourcesRequest> DietsCellClicked(const Grid& dietsTable, int row, int col) {
   if (!IsDietColumn(col)) return std::nullopt;
   SourcesRequest request;
   request.diet = col;
   request.flag = 0;
   if (row == kDietCostRow) {
     request.index = -1;
-    request.caption = "Diet " + Griddiets.Text(0, col) + "  " + "Feed Cost";
+    request.caption = "Diet " + dietsTable.Text(0, col) + "  " + "Feed Cost";
   } else if (row >= kDietEnergyRow && row <= kDietSpareRow) {
     request.index = row - kDietRowOffset;
-    request.caption = "Nutrient " + StrInt(request.index) + " " + Griddiets.Text(row, 0);
+    request.caption = "Nutrient " + StrInt(request.index) + " " + dietsTable.Text(row, 0);
   } else {
     return std::nullopt;
   }
-  request.caption += "\n   Current Value is " + Griddiets.Text(row, col);
+  request.caption += "\n   Current Value is " + dietsTable.Text(row, col);
   return request;
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/Units.h"
 
 namespace {
@@ -30,28 +30,28 @@ constexpr std::array<double, 12> kRatioToLysine{
 
 }  // namespace
 
-void LoadExampleDiets(GlobalPig& pig) {
-  SetUnitSwitch(pig, 0);
-  pig.NumDiets = static_cast<std::int16_t>(kExampleDiets.size());
-  for (int c = 1; c <= pig.NumDiets; ++c) {
+void LoadExampleDiets(GrowthState& growth) {
+  SetUnitSwitch(growth, 0);
+  growth.dietCount = static_cast<std::int16_t>(kExampleDiets.size());
+  for (int c = 1; c <= growth.dietCount; ++c) {
     const ExampleDiet& diet = kExampleDiets[c - 1];
-    auto& nutrients = pig.DietNutrients[c];
+    auto& nutrients = growth.dietNutrients[c];
     nutrients[kPrice] = diet.pricePerTonne;
     nutrients[kEnergy] = diet.energy;
     nutrients[kProtein] = diet.protein;
     for (int i = kArginine; i <= kValine; ++i) {
       nutrients[i] = diet.lysine * kRatioToLysine[i - kArginine];
     }
-    pig.DietFeedAmount[c] = diet.allowance;
+    growth.dietFeedAmount[c] = diet.allowance;
   }
-  pig.GrowthCoef = pig.DefaultGrowthCoef;
-  pig.StartAge = 21;
+  growth.growthCoef = growth.defaultGrowthCoef;
+  growth.startAge = 21;
   // Just above B0: a start below the curve's own starting weight fails at
   // once, as the next weight falls below B0.
-  pig.StartWeight = 6.2;
-  pig.LiveWeight[pig.StartAge][kHerdColumn] = pig.StartWeight;
-  pig.FinalWeight = 25;
-  pig.FinalAge = 0;
-  pig.RunSlot = 0;
-  pig.ShowDailyRows = false;
+  growth.startWeight = 6.2;
+  growth.liveWeight[growth.startAge][kHerdColumn] = growth.startWeight;
+  growth.finalWeight = 25;
+  growth.finalAge = 0;
+  growth.runSlot = 0;
+  growth.showDailyRows = false;
 }

@@ -1,22 +1,22 @@
+// Model: the summary of a growth run in the results table.
 #pragma once
 
 #include <array>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Grid;
-struct CalibrationData;
 
-// The summary of a growth run in the results table (Grid1): one row per diet,
+// The summary of a growth run in the results table (resultsTable): one row per diet,
 // the energy eaten per kg of gain, how many of 20 pigs are at the final
 // weight, the split of the herd into males and females with their finishing
 // figures, the carcass estimates of heavy pigs, and the feed cost per pig.
-// Daily rows (columns 5..8) are the model's; row d - StartAge + 1 is age d.
+// Daily rows (columns 5..8) are the model's; row d - startAge + 1 is age d.
 
 inline constexpr int kResultRows = 200;
 inline constexpr int kResultCols = 14;
 
-// Per-diet summary, rows 1..NumDiets.
+// Per-diet summary, rows 1..dietCount.
 inline constexpr int kSummaryNameColumn = 0;
 inline constexpr int kSummaryWeightColumn = 1;
 inline constexpr int kSummaryAgeColumn = 2;
@@ -26,7 +26,7 @@ inline constexpr int kSummaryFeedColumn = 4;
 inline constexpr int kEnergyPerGainRow = 8;  // value in column 1
 inline constexpr int kPigCountColumn = 9;
 inline constexpr int kPigCountStartRow = 4;  // "Starts at .. Days"
-inline constexpr int kPigCountWidth = 1470;  // twips, once a count is shown
+inline constexpr int kPigCountWidth = 98;    // pixels, once a count is shown
 inline constexpr int kFirstCarcassColumn = 10;
 
 // Finishing-weight block: males in column 1, females in column 2.
@@ -53,7 +53,7 @@ struct SexWeights {
 // What a run's summary found, kept beside the tables.
 struct GrowthRunResults {
   double totalFeed = 0;                 // kg per pig eaten by the herd that was run
-  double finalWeight = 0;               // kg: FinalWeight, or the last weight when not reached
+  double finalWeight = 0;               // kg: finalWeight, or the last weight when not reached
   double costPerPig = 0;                // feed cost per pig, currency
   double feedGain = 0;                  // kg feed per kg gain; 0 without gain
   double energyPerGain = 0;             // kcal NE per kg of gain, as shown
@@ -68,39 +68,39 @@ struct GrowthRunResults {
 // Row 0 of the results table, the gain's heading in the weight unit.
 void WriteResultHeadings(Grid& results, int weightCode);
 
-// The day of the last weight of this run: FinalAge rounded up, within
-// StartAge..200.
-int FinishDay(const GlobalPig& pig);
+// The day of the last weight of this run: finalAge rounded up, within
+// startAge..200.
+int FinishDay(const GrowthState& growth);
 
-// Ends the phase log of a finished run: entry 0 the start, entry NumDiets the
+// Ends the phase log of a finished run: entry 0 the start, entry dietCount the
 // final age, weight and the run's total feed (kg). Diets the run never
 // finished (the final weight came first) end there too, so they show no
 // gain and no feed.
-void CloseDietPhases(GlobalPig& pig);
+void CloseDietPhases(GrowthState& growth);
 
 // Feed per pig eaten of a diet (kg), from the phase log.
-double DietPhaseFeed(const GlobalPig& pig, int diet);
+double DietPhaseFeed(const GrowthState& growth, int diet);
 
 // Per-diet rows: name (diets table row 1), live weight and age at the diet's
 // end, daily gain on the diet ("#0.0##") and its feed, in display units. The
 // daily gain is the weight gained during the diet over the diet's days (the
 // change ages); a diet of no days shows 0.
-void FillDietRows(const GlobalPig& pig, const Grid& Griddiets, Grid& results);
+void FillDietRows(const GrowthState& growth, const Grid& dietsTable, Grid& results);
 
 // Energy per kg of gain: the feed of each diet as shown times its net energy,
 // over the gain from the starting weight field to the end of the last diet.
 // Shown in row 8, column 1 under "Calories/KG" / "    of gain"; 0 without
 // gain.
-double ShowEnergyPerGain(const GlobalPig& pig, double startWeightShown, Grid& results);
+double ShowEnergyPerGain(const GrowthState& growth, double startWeightShown, Grid& results);
 
 // Standard-normal lookup of the pig-count block: z = 0.05 k, k rounded half
-// to even; p = NormalTable[k].
-double PigsAtOrAboveFinal(const GlobalPig& pig, double weightKg);
+// to even; p = normalTable[k].
+double PigsAtOrAboveFinal(const GrowthState& growth, double weightKg);
 
 // Column 9: how many of 20 pigs of each daily row are at or above the final
 // weight, for rows whose weight lies within 1.5 standard deviations of it.
 // Returns the age of the first counted row, -1 when none.
-int CountPigsAtFinalWeight(const GlobalPig& pig, Grid& results);
+int CountPigsAtFinalWeight(const GrowthState& growth, Grid& results);
 
 // Male and female weights (kg) of a herd weighing `weight` kg.
 SexWeights SplitWeight(double weight, int herdSex);
@@ -112,7 +112,7 @@ double FemaleIntake(double female);
 double IntakeRatio(const SexWeights& weights);
 
 // The sex split of a finished run: male and female weights and daily feed in
-// columns 1 and 2 of LiveWeight and DailyFeed for every daily row, CumFeed
+// columns 1 and 2 of liveWeight and dailyFeed for every daily row, cumFeed
 // 0..2 from the run's total, the last diet's allowance set to what was eaten
 // of it, and each diet's share eaten by each sex. The run's own feed and
 // weight go to the column of its sex (column 0 for a mixed herd).
@@ -120,16 +120,16 @@ struct SexSplit {
   int ownColumn = 0;
   // Feed of diet r eaten by column c over that of the run's own column.
   std::array<std::array<double, 3>, kMaxDiets + 1> dietShare{};
-  SexWeights start;   // kg at StartAge
+  SexWeights start;   // kg at startAge
   SexWeights finish;  // kg at FinishDay
 };
-SexSplit SplitBySex(GlobalPig& pig, const Grid& results);
+SexSplit SplitBySex(GrowthState& growth, const Grid& results);
 
 // Feed cost per pig: each diet's price per kg (a price of 0 re-read from the
 // diets table row 2) times its feed eaten (kg, rounded to 3 decimals), with
 // `share` of each diet for one sex (nullptr: the herd).
-double FeedCostPerPig(const GlobalPig& pig,
-                      const Grid& Griddiets,
+double FeedCostPerPig(const GrowthState& growth,
+                      const Grid& dietsTable,
                       const std::array<std::array<double, 3>, kMaxDiets + 1>* share = nullptr,
                       int column = 0);
 
@@ -137,28 +137,19 @@ double FeedCostPerPig(const GlobalPig& pig,
 double FeedPerGain(double feed, double gain);
 
 // Rows 18..23: live weight, feed, cost and feed/gain of males and females.
-void ShowFinishingBlock(const GlobalPig& pig,
+void ShowFinishingBlock(const GrowthState& growth,
                         const SexSplit& split,
                         const GrowthRunResults& run,
                         Grid& results);
 
 // Columns 10..13 for daily rows above 110 kg; returns the depth estimate of
 // the heaviest such row (0 when none).
-double CarcassBlock(const GlobalPig& pig, Grid& results);
+double CarcassBlock(const GrowthState& growth, Grid& results);
 
 // The whole summary after a successful model run: phase log, per-diet rows,
 // energy per kg of gain, pig count, sex split, finishing block, carcass
 // block, cost per pig and feed/gain.
-GrowthRunResults SummarizeGrowthRun(GlobalPig& pig,
-                                    const Grid& Griddiets,
+GrowthRunResults SummarizeGrowthRun(GrowthState& growth,
+                                    const Grid& dietsTable,
                                     double startWeightShown,
                                     Grid& results);
-
-// The run scored against the calibration targets: 10 (target feed - run
-// feed)^2 + 10 (target final age - final age)^2 + the observation rows'
-// squared deviations / 10. Targets are loaded when the total feed and final
-// age of the herd inputs are above 0.
-bool HasCalibrationTargets(const CalibrationData& calib);
-double TargetScore(const GlobalPig& pig, const CalibrationData& calib, double runFeed);
-// The observation rows' term of the calibration objective (ObsDeviation).
-double ObservationTerm(const GlobalPig& pig, const CalibrationData& calib);

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/NumberFormat.h"
 #include "model/Units.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 #include "platform/VectorState.h"
 
 namespace PigGrowth {
@@ -57,11 +57,11 @@ constexpr int kRunSlots = 3;
 
 const char* const kRunawayMessage = "alivewt ";
 
-int DietCount(const GlobalPig& pig) { return std::clamp<int>(pig.NumDiets, 1, kMaxDiets); }
+int DietCount(const GrowthState& growth) { return std::clamp<int>(growth.dietCount, 1, kMaxDiets); }
 
-// A slot outside the CumFeed table counts as the herd's.
-int SlotOf(const GlobalPig& pig) {
-  return pig.RunSlot >= 0 && pig.RunSlot < kRunSlots ? pig.RunSlot : 0;
+// A slot outside the cumFeed table counts as the herd's.
+int SlotOf(const GrowthState& growth) {
+  return growth.runSlot >= 0 && growth.runSlot < kRunSlots ? growth.runSlot : 0;
 }
 
 void SetNumberCell(
@@ -80,7 +80,7 @@ void SetIntegerCell(Grid& grid, int row, int col, int value) {
 // The total is the run's own cumulative feed, not the rounded total shown in
 // the row above plus today's: adding rounded texts drifts a tenth of a kg or
 // more from the feed the pigs ate by the end of a run.
-void SetFeedCells(const GlobalPig& pig,
+void SetFeedCells(const GrowthState& growth,
                   Grid& grid,
                   int row,
                   double intake,
@@ -90,15 +90,15 @@ void SetFeedCells(const GlobalPig& pig,
   SetNumberCell(grid,
                 row,
                 kDailyFeedColumn,
-                ConvertWeight(pig, kToDisplay, intake),
+                ConvertWeight(growth, kToDisplay, intake),
                 feedPattern,
-                pig.DecimalComma);
+                growth.decimalComma);
   SetNumberCell(grid,
                 row,
                 kTotFeedColumn,
-                ConvertWeight(pig, kToDisplay, cumulative),
+                ConvertWeight(growth, kToDisplay, cumulative),
                 totalPattern,
-                pig.DecimalComma);
+                growth.decimalComma);
 }
 
 // Feeds the day the allowance of the current diet runs out as a mix: the old
@@ -106,13 +106,13 @@ void SetFeedCells(const GlobalPig& pig,
 // yesterday's intake for today's. The intake is this run's own (the herd
 // column), never an entry left from another run. With no intake yesterday,
 // or the allowance already overrun, the whole day is the new diet.
-void SetChangeDaySupply(GlobalPig& pig, int diet, double allowance, double yesterday) {
-  const double left = allowance - pig.CumFeed[SlotOf(pig)];
+void SetChangeDaySupply(GrowthState& growth, int diet, double allowance, double yesterday) {
+  const double left = allowance - growth.cumFeed[SlotOf(growth)];
   const double oldShare = yesterday > 0 ? std::clamp(left / yesterday, 0.0, 1.0) : 0.0;
-  const auto& oldDiet = pig.DietNutrients[diet];
-  const auto& newDiet = pig.DietNutrients[diet + 1];
+  const auto& oldDiet = growth.dietNutrients[diet];
+  const auto& newDiet = growth.dietNutrients[diet + 1];
   for (int i = kFirstNutrient; i <= kLastNutrient; ++i) {
-    pig.DaySupply[i] = (1 - oldShare) * newDiet[i] + oldShare * oldDiet[i];
+    growth.daySupply[i] = (1 - oldShare) * newDiet[i] + oldShare * oldDiet[i];
   }
 }
 
@@ -125,12 +125,12 @@ struct DayBalance {
   double requirement = 0;  // kcal/day
 };
 
-DayBalance BalanceEnergy(GlobalPig& pig, int day, double next, double maintenanceScale) {
-  const double weight = pig.LiveWeight[day][kHerdColumn];
-  const double lipidToday = pig.BodyLipid[day];
+DayBalance BalanceEnergy(GrowthState& growth, int day, double next, double maintenanceScale) {
+  const double weight = growth.liveWeight[day][kHerdColumn];
+  const double lipidToday = growth.bodyLipid[day];
   const double lipidFraction = lipidToday / weight + kLipidFractionRise;
-  pig.DayMeanWeight = std::sqrt(weight * next);
-  const double maintenance = std::pow(pig.DayMeanWeight, kMetabolicExponent) * maintenanceScale *
+  growth.dayMeanWeight = std::sqrt(weight * next);
+  const double maintenance = std::pow(growth.dayMeanWeight, kMetabolicExponent) * maintenanceScale *
                              kMaintenancePerMetabolicKg;
   const double capacity = day * kCapacityPerDayOfAge + kCapacityAtBirth;
 
@@ -138,58 +138,59 @@ DayBalance BalanceEnergy(GlobalPig& pig, int day, double next, double maintenanc
   b.lipid = lipidFraction * next - lipidToday;
   b.lean = next - weight - b.lipid;
   b.protein = kProteinInLean * b.lean;
-  b.growthEnergy = b.lipid * pig.LipidEnergy + b.lean * pig.LeanEnergy;
+  b.growthEnergy = b.lipid * growth.lipidEnergy + b.lean * growth.leanEnergy;
   b.requirement = maintenance + b.growthEnergy;
   const double surplus = capacity - b.requirement;
   if (weight > kEnergyBalanceWeight) {
     if (surplus < kMinSurplus) b.requirement = capacity;
-    b.lipid += surplus / pig.LipidEnergy;
+    b.lipid += surplus / growth.lipidEnergy;
   }
   return b;
 }
 
 // The end of the day's second pass: the intake is recorded and the diet
 // moves on once its allowance has been eaten.
-void FinishDay(GlobalPig& pig,
+void FinishDay(GrowthState& growth,
                int day,
                double allowance,
                const DayBalance& b,
                double gain,
                double& next,
                Grid* results) {
-  const int slot = SlotOf(pig);
-  pig.DailyFeed[day + 1][kHerdColumn] = pig.DayFeedIntake;
-  pig.CumFeed[slot] += pig.DayFeedIntake;
-  if (pig.ShowDailyRows) {
+  const int slot = SlotOf(growth);
+  growth.dailyFeed[day + 1][kHerdColumn] = growth.dayFeedIntake;
+  growth.cumFeed[slot] += growth.dayFeedIntake;
+  if (growth.showDailyRows) {
     if (results) {
-      SetFeedCells(pig,
+      SetFeedCells(growth,
                    *results,
-                   day - pig.StartAge + 2,
-                   pig.DayFeedIntake,
-                   pig.CumFeed[slot],
+                   day - growth.startAge + 2,
+                   growth.dayFeedIntake,
+                   growth.cumFeed[slot],
                    "##.0",
                    "###.0");
     }
-    pig.LiveWeight[day][kLeanGainColumn] = b.lean;
-    pig.LiveWeight[day][kLipidGainColumn] = b.lipid;
+    growth.liveWeight[day][kLeanGainColumn] = b.lean;
+    growth.liveWeight[day][kLipidGainColumn] = b.lipid;
   }
-  const int numDiets = DietCount(pig);
-  const int diet = pig.CurrentDiet;
-  if (pig.CumFeed[slot] >= allowance) {
-    pig.DietPhaseLog[diet] = {static_cast<double>(day),
-                              pig.LiveWeight[day][kHerdColumn],
-                              pig.DietPhaseLog[diet - 1].cumFeed + pig.DietFeedAmount[diet]};
-    ++pig.CurrentDiet;
+  const int numDiets = DietCount(growth);
+  const int diet = growth.currentDiet;
+  if (growth.cumFeed[slot] >= allowance) {
+    growth.dietPhaseLog[diet] = {
+        static_cast<double>(day),
+        growth.liveWeight[day][kHerdColumn],
+        growth.dietPhaseLog[diet - 1].cumFeed + growth.dietFeedAmount[diet]};
+    ++growth.currentDiet;
   }
-  if (pig.CurrentDiet > numDiets) {
-    pig.CurrentDiet = static_cast<std::int16_t>(numDiets);
-    pig.DietPhaseLog[numDiets].cumFeed = pig.CumFeed[slot];
+  if (growth.currentDiet > numDiets) {
+    growth.currentDiet = static_cast<std::int16_t>(numDiets);
+    growth.dietPhaseLog[numDiets].cumFeed = growth.cumFeed[slot];
   }
   if (b.growthEnergy < kMinGrowthEnergy) {
-    pig.GrowthFailed = true;
+    growth.growthFailed = true;
     return;
   }
-  next = pig.LiveWeight[day][kHerdColumn] + gain;
+  next = growth.liveWeight[day][kHerdColumn] + gain;
 }
 
 }  // namespace
@@ -204,153 +205,158 @@ double CurveAgeAt(const GrowthCoefficients& coef, double weight) {
   return std::pow(-std::log(u) / coef[3], 1 / coef[1]);
 }
 
-void RunGrowthDays(GlobalPig& pig, Grid* results, Dialogs* dialogs) {
+void RunGrowthDays(GrowthState& growth, Grid* results, Dialogs* dialogs) {
   ClearUpperVectorState();  // or each day's pow and exp may run several times slower
-  pig.LipidEnergy = kLipidDepositionEnergy;
-  pig.LeanEnergy = kLeanDepositionEnergy;
-  pig.CurrentDiet = 1;
-  pig.DaySupply[kPrice] = ConvertPrice(pig, kToInternal, pig.DietNutrients[1][kPrice]);
-  for (int i = kFirstNutrient; i <= kLastNutrient; ++i) pig.DaySupply[i] = pig.DietNutrients[1][i];
+  growth.lipidEnergy = kLipidDepositionEnergy;
+  growth.leanEnergy = kLeanDepositionEnergy;
+  growth.currentDiet = 1;
+  growth.daySupply[kPrice] = ConvertPrice(growth, kToInternal, growth.dietNutrients[1][kPrice]);
+  for (int i = kFirstNutrient; i <= kLastNutrient; ++i)
+    growth.daySupply[i] = growth.dietNutrients[1][i];
   // Every day of the herd column belongs to this run, so the diet mix never
   // reads an intake left from an earlier one.
-  for (auto& feed : pig.DailyFeed) feed[kHerdColumn] = 0;
-  pig.GrowthFailed = false;
-  pig.CumFeed[SlotOf(pig)] = 0;
+  for (auto& feed : growth.dailyFeed) feed[kHerdColumn] = 0;
+  growth.growthFailed = false;
+  growth.cumFeed[SlotOf(growth)] = 0;
 
-  auto& coef = pig.GrowthCoef;
+  auto& coef = growth.growthCoef;
   if (coef[3] == 0) coef[3] = kZeroB3;
   if (coef[0] < kMinB0) coef[0] = kMinB0;
-  if (pig.StartAge < 0 || pig.StartAge > kMaxAge || !(coef[1] > 0) || !(coef[2] > 0)) {
-    pig.GrowthFailed = true;
+  if (growth.startAge < 0 || growth.startAge > kMaxAge || !(coef[1] > 0) || !(coef[2] > 0)) {
+    growth.growthFailed = true;
     return;
   }
-  const int start = pig.StartAge;
+  const int start = growth.startAge;
   // Age 0 holds B0 during a run, unless the run starts there.
-  if (start > 0) pig.LiveWeight[0][kHerdColumn] = coef[0];
+  if (start > 0) growth.liveWeight[0][kHerdColumn] = coef[0];
 
-  const double startWeight = pig.LiveWeight[start][kHerdColumn];
-  const auto& c = pig.LipidCurve;
-  pig.BodyLipid[start] =
+  const double startWeight = growth.liveWeight[start][kHerdColumn];
+  const auto& c = growth.lipidCurve;
+  growth.bodyLipid[start] =
       startWeight * (c[0] + c[1] * startWeight + c[2] * startWeight * startWeight +
                      c[3] * startWeight * startWeight * startWeight);
   if (!(startWeight > 0)) {
-    pig.GrowthFailed = true;
+    growth.growthFailed = true;
     return;
   }
-  pig.DietPhaseLog = {};
-  pig.DietPhaseLog[0] = {static_cast<double>(start), startWeight, 0};
+  growth.dietPhaseLog = {};
+  growth.dietPhaseLog[0] = {static_cast<double>(start), startWeight, 0};
 
   int d = start;
-  while (pig.LiveWeight[d][kHerdColumn] < pig.FinalWeight) {
+  while (growth.liveWeight[d][kHerdColumn] < growth.finalWeight) {
     if (d >= kMaxAge) break;  // tomorrow would be past the day tables
-    const double weight = pig.LiveWeight[d][kHerdColumn];
+    const double weight = growth.liveWeight[d][kHerdColumn];
     const double t = CurveAgeAt(coef, weight);
-    pig.CurveAge = t;
+    growth.curveAge = t;
     const double w0 = CurveWeight(coef, t);
     const double w1 = CurveWeight(coef, t + 1);
     // The slope term takes the power at T + 1 but the exponential at T.
     const double slope = coef[1] * coef[2] * coef[3] * std::pow(t + 1, coef[1] - 1) * w1 *
                          std::exp(-coef[3] * std::pow(t, coef[1]));
-    pig.NextWeight = weight + (w1 - w0 + slope) * 0.5;
+    growth.nextWeight = weight + (w1 - w0 + slope) * 0.5;
     if (w0 == 0) {
-      pig.GrowthFailed = true;
+      growth.growthFailed = true;
       return;
     }
-    GrowOneDay(pig, t, d, pig.NextWeight, results, dialogs);
-    if (pig.GrowthFailed) return;
+    GrowOneDay(growth, t, d, growth.nextWeight, results, dialogs);
+    if (growth.growthFailed) return;
     if (d >= kLastGrowthAge) break;
-    pig.LiveWeight[d + 1][kHerdColumn] = pig.NextWeight;
+    growth.liveWeight[d + 1][kHerdColumn] = growth.nextWeight;
     if (results) {
       const int row = d - start + 1;
       SetNumberCell(*results,
                     row,
                     kWeightColumn,
-                    ConvertWeight(pig, kToDisplay, weight),
+                    ConvertWeight(growth, kToDisplay, weight),
                     "###.#",
-                    pig.DecimalComma);
+                    growth.decimalComma);
       SetIntegerCell(*results, row, kAgeColumn, d);
     }
     ++d;
   }
-  if (pig.LiveWeight[d][kHerdColumn] >= pig.FinalWeight) CloseFinalDay(pig, d, results);
-  if (pig.FinalAge == 0) pig.FinalAge = d;
+  if (growth.liveWeight[d][kHerdColumn] >= growth.finalWeight) CloseFinalDay(growth, d, results);
+  if (growth.finalAge == 0) growth.finalAge = d;
 }
 
-void GrowOneDay(
-    GlobalPig& pig, double /*curveAge*/, int day, double& next, Grid* results, Dialogs* dialogs) {
+void GrowOneDay(GrowthState& growth,
+                double /*curveAge*/,
+                int day,
+                double& next,
+                Grid* results,
+                Dialogs* dialogs) {
   // Today and tomorrow must both be in the day tables, and today's weight
   // carries the lipid fraction.
-  if (day < 0 || day >= kMaxAge || !(pig.LiveWeight[day][kHerdColumn] > 0)) {
-    pig.GrowthFailed = true;
+  if (day < 0 || day >= kMaxAge || !(growth.liveWeight[day][kHerdColumn] > 0)) {
+    growth.growthFailed = true;
     return;
   }
-  const int numDiets = DietCount(pig);
-  pig.CurrentDiet = static_cast<std::int16_t>(std::clamp<int>(pig.CurrentDiet, 1, numDiets));
-  const int diet = pig.CurrentDiet;
+  const int numDiets = DietCount(growth);
+  growth.currentDiet = static_cast<std::int16_t>(std::clamp<int>(growth.currentDiet, 1, numDiets));
+  const int diet = growth.currentDiet;
   double allowance = 0;
-  for (int k = 1; k <= diet; ++k) allowance += pig.DietFeedAmount[k];
+  for (int k = 1; k <= diet; ++k) allowance += growth.dietFeedAmount[k];
   for (int i = kFirstNutrient; i <= kLastNutrient; ++i) {
-    pig.DaySupply[i] = pig.DietNutrients[diet][i];
+    growth.daySupply[i] = growth.dietNutrients[diet][i];
   }
-  const double yesterday = pig.DailyFeed[day][kHerdColumn];
-  if (diet < numDiets && pig.CumFeed[SlotOf(pig)] + yesterday >= allowance) {
-    SetChangeDaySupply(pig, diet, allowance, yesterday);
+  const double yesterday = growth.dailyFeed[day][kHerdColumn];
+  if (diet < numDiets && growth.cumFeed[SlotOf(growth)] + yesterday >= allowance) {
+    SetChangeDaySupply(growth, diet, allowance, yesterday);
   }
 
-  const double maintenanceScale = pig.GrowthCoef[4] == 0 ? 1.0 : pig.GrowthCoef[4];
-  const double weight = pig.LiveWeight[day][kHerdColumn];
+  const double maintenanceScale = growth.growthCoef[4] == 0 ? 1.0 : growth.growthCoef[4];
+  const double weight = growth.liveWeight[day][kHerdColumn];
   // The amino-acid limit applies once, to the energy-based gain of the first
   // pass; the second pass re-balances energy for the limited weight.
   for (int pass = 1; pass <= 2; ++pass) {
     if (next > kMaxLiveWeight) {
-      pig.GrowthFailed = true;
+      growth.growthFailed = true;
       if (dialogs) dialogs->Message(kRunawayMessage);
       return;
     }
-    if (next < pig.GrowthCoef[0] || std::isnan(next)) {
-      pig.GrowthFailed = true;
+    if (next < growth.growthCoef[0] || std::isnan(next)) {
+      growth.growthFailed = true;
       return;
     }
-    const DayBalance b = BalanceEnergy(pig, day, next, maintenanceScale);
+    const DayBalance b = BalanceEnergy(growth, day, next, maintenanceScale);
     // Feed without energy: the day keeps its potential weight, no intake.
-    if (pig.DaySupply[kEnergy] == 0) {
-      pig.DayFeedIntake = 0;
-      pig.BodyLipid[day + 1] = pig.BodyLipid[day] + b.lipid;
+    if (growth.daySupply[kEnergy] == 0) {
+      growth.dayFeedIntake = 0;
+      growth.bodyLipid[day + 1] = growth.bodyLipid[day] + b.lipid;
       return;
     }
-    pig.DayFeedIntake = b.requirement / pig.DaySupply[kEnergy];
-    if (!(pig.DayFeedIntake >= kMinIntake)) {
-      pig.GrowthFailed = true;
+    growth.dayFeedIntake = b.requirement / growth.daySupply[kEnergy];
+    if (!(growth.dayFeedIntake >= kMinIntake)) {
+      growth.growthFailed = true;
       return;
     }
-    pig.BodyLipid[day + 1] = pig.BodyLipid[day] + b.lipid;
+    growth.bodyLipid[day + 1] = growth.bodyLipid[day] + b.lipid;
     double gain = b.lipid + b.lean;
     if (gain < 0) gain = kNegativeGainStandIn;
     if (pass == 1) {
-      AminoAcidFactor(pig, b.protein, gain);
+      AminoAcidFactor(growth, b.protein, gain);
       next = weight + gain;
-      if (pig.GrowthFailed) return;
+      if (growth.growthFailed) return;
     } else {
-      FinishDay(pig, day, allowance, b, gain, next, results);
+      FinishDay(growth, day, allowance, b, gain, next, results);
     }
   }
 }
 
-void AminoAcidFactor(GlobalPig& pig, double proteinDeposition, double& gain) {
-  const double intake = pig.DayFeedIntake;
+void AminoAcidFactor(GrowthState& growth, double proteinDeposition, double& gain) {
+  const double intake = growth.dayFeedIntake;
   // Requirements are per cent of the feed eaten; without feed there is none.
   if (!(intake > 0)) {
-    pig.GrowthFailed = true;
+    growth.growthFailed = true;
     return;
   }
   std::array<double, kNutrients> requirement{};
   requirement[kProtein] =
-      (kProteinMaintenance * std::pow(pig.DayMeanWeight, kMetabolicExponent) / 1000 +
+      (kProteinMaintenance * std::pow(growth.dayMeanWeight, kMetabolicExponent) / 1000 +
        proteinDeposition) *
       100 / intake;
   for (int i = kFirstAminoAcid; i <= kLastNutrient; ++i) {
     requirement[i] =
-        proteinDeposition * 10 * pig.AminoAcidPattern[i - kFirstAminoAcid + 1] * 10 / intake;
+        proteinDeposition * 10 * growth.aminoAcidPattern[i - kFirstAminoAcid + 1] * 10 / intake;
   }
 
   double ratio = kRatioStart;
@@ -358,72 +364,74 @@ void AminoAcidFactor(GlobalPig& pig, double proteinDeposition, double& gain) {
     // A nutrient with no requirement cannot limit; an empty supply entry
     // (ratio 0) is not counted either.
     const double need = requirement[i] * kSafetyMargin;
-    pig.NutrientRatio[i] = need > 0 ? pig.DaySupply[i] / need : 0;
-    if (pig.NutrientRatio[i] > 0 && pig.NutrientRatio[i] < ratio) ratio = pig.NutrientRatio[i];
+    growth.nutrientRatio[i] = need > 0 ? growth.daySupply[i] / need : 0;
+    if (growth.nutrientRatio[i] > 0 && growth.nutrientRatio[i] < ratio)
+      ratio = growth.nutrientRatio[i];
   }
   if (ratio < kRatioFloor) ratio = kRatioFloor;
   if (ratio >= kRatioCeiling) ratio = kRatioCeiling;
 
-  const double excess = pig.DaySupply[kProtein] - requirement[kProtein];
+  const double excess = growth.daySupply[kProtein] - requirement[kProtein];
   double k = (1 - std::exp(-kProteinResponseRate * excess)) * kProteinResponseMax + 1;
   if (k < 0) k = kProteinFactorFloor;
 
   gain = k * gain * ratio;
-  if (gain < kMinGain) pig.GrowthFailed = true;
+  if (gain < kMinGain) growth.growthFailed = true;
 }
 
-void CloseFinalDay(GlobalPig& pig, int day, Grid* results) {
-  const int start = pig.StartAge;
+void CloseFinalDay(GrowthState& growth, int day, Grid* results) {
+  const int start = growth.startAge;
   if (day < start || day < 0 || day > kMaxAge) return;  // not a day of this run
-  const int slot = SlotOf(pig);
+  const int slot = SlotOf(growth);
   const int row = day - start + 1;
 
   if (day == start) {
     // The group starts at or above the final weight: no day is grown.
-    pig.CumFeed[slot] = 0;
-    pig.FinalAge = start;
+    growth.cumFeed[slot] = 0;
+    growth.finalAge = start;
     if (results) {
-      if (pig.ShowDailyRows) SetFeedCells(pig, *results, row, 0, 0, "###.00#", "##.0");
+      if (growth.showDailyRows) SetFeedCells(growth, *results, row, 0, 0, "###.00#", "##.0");
       SetNumberCell(*results,
                     row,
                     kWeightColumn,
-                    ConvertWeight(pig, kToDisplay, pig.LiveWeight[day][kHerdColumn]),
+                    ConvertWeight(growth, kToDisplay, growth.liveWeight[day][kHerdColumn]),
                     "####.0",
-                    pig.DecimalComma);
-      SetNumberCell(*results, row, kAgeColumn, start, "###.0", pig.DecimalComma);
+                    growth.decimalComma);
+      SetNumberCell(*results, row, kAgeColumn, start, "###.0", growth.decimalComma);
     }
     return;
   }
 
-  const double weight = pig.LiveWeight[day][kHerdColumn];
-  const double step = weight - pig.LiveWeight[day - 1][kHerdColumn];
+  const double weight = growth.liveWeight[day][kHerdColumn];
+  const double step = weight - growth.liveWeight[day - 1][kHerdColumn];
   // The share of the last step needed to reach the final weight; a step of
   // zero has nothing to share.
-  const double share = step > 0 ? std::clamp(1 - (weight - pig.FinalWeight) / step, 0.0, 1.0) : 1.0;
-  const double feedBefore = pig.CumFeed[slot] - pig.DailyFeed[day][kHerdColumn];
-  pig.DailyFeed[day][kHerdColumn] *= share;
+  const double share =
+      step > 0 ? std::clamp(1 - (weight - growth.finalWeight) / step, 0.0, 1.0) : 1.0;
+  const double feedBefore = growth.cumFeed[slot] - growth.dailyFeed[day][kHerdColumn];
+  growth.dailyFeed[day][kHerdColumn] *= share;
   const double finalAge = (day - 1) + share;
 
   if (results) {
-    if (pig.ShowDailyRows) {
-      SetFeedCells(pig,
+    if (growth.showDailyRows) {
+      SetFeedCells(growth,
                    *results,
                    row,
-                   pig.DailyFeed[day][kHerdColumn],
-                   feedBefore + pig.DailyFeed[day][kHerdColumn],
+                   growth.dailyFeed[day][kHerdColumn],
+                   feedBefore + growth.dailyFeed[day][kHerdColumn],
                    "###.00#",
                    "##.0");
     }
     SetNumberCell(*results,
                   row,
                   kWeightColumn,
-                  ConvertWeight(pig, kToDisplay, pig.FinalWeight),
+                  ConvertWeight(growth, kToDisplay, growth.finalWeight),
                   "####.0",
-                  pig.DecimalComma);
-    SetNumberCell(*results, row, kAgeColumn, finalAge, "###.0", pig.DecimalComma);
+                  growth.decimalComma);
+    SetNumberCell(*results, row, kAgeColumn, finalAge, "###.0", growth.decimalComma);
   }
-  pig.CumFeed[slot] = feedBefore + pig.DailyFeed[day][kHerdColumn];
-  pig.FinalAge = finalAge;
+  growth.cumFeed[slot] = feedBefore + growth.dailyFeed[day][kHerdColumn];
+  growth.finalAge = finalAge;
 }
 
 }  // namespace PigGrowth

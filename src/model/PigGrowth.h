@@ -1,8 +1,9 @@
+// Model: PigGrowth, the daily growth model.
 #pragma once
 
 #include <array>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 class Dialogs;
 class Grid;
@@ -33,28 +34,28 @@ double CurveWeight(const GrowthCoefficients& coef, double curveAge);
 // B1, B2 and B3 must be above 0.
 double CurveAgeAt(const GrowthCoefficients& coef, double weight);
 
-// Runs the whole simulation from StartAge; GrowthFailed tells whether it
+// Runs the whole simulation from startAge; growthFailed tells whether it
 // failed. When `results` is given, the daily rows (age and weight, and the
-// feed columns when ShowDailyRows is set) are written into it; `dialogs`, when
+// feed columns when showDailyRows is set) are written into it; `dialogs`, when
 // given, shows the message of a runaway weight.
-void RunGrowthDays(GlobalPig& pig, Grid* results = nullptr, Dialogs* dialogs = nullptr);
+void RunGrowthDays(GrowthState& growth, Grid* results = nullptr, Dialogs* dialogs = nullptr);
 
 // Limits one day's potential gain by the feed. `day` is the current age;
 // `next` comes in as tomorrow's potential weight and goes out as the weight
 // achieved.
-void GrowOneDay(GlobalPig& pig,
+void GrowOneDay(GrowthState& growth,
                 double curveAge,
                 int day,
                 double& next,
                 Grid* results = nullptr,
                 Dialogs* dialogs = nullptr);
 
-// Scales `gain` (kg/day) by the protein and amino-acid adequacy of DaySupply
+// Scales `gain` (kg/day) by the protein and amino-acid adequacy of daySupply
 // for a protein deposition of `proteinDeposition` kg/day.
-void AminoAcidFactor(GlobalPig& pig, double proteinDeposition, double& gain);
+void AminoAcidFactor(GrowthState& growth, double proteinDeposition, double& gain);
 
-// On the first day whose weight reaches FinalWeight: the fractional final
+// On the first day whose weight reaches finalWeight: the fractional final
 // age and the part of that day's feed needed to reach it exactly.
-void CloseFinalDay(GlobalPig& pig, int day, Grid* results = nullptr);
+void CloseFinalDay(GrowthState& growth, int day, Grid* results = nullptr);
 
 }  // namespace PigGrowth

@@ -5,17 +5,15 @@
 #include <cmath>
 #include <string>
 
-#include "app/Location.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
 #include "model/DietsFile.h"
+#include "platform/Location.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 
 namespace {
 
 constexpr int kDaysPerWeek = 7;
-// Ages beyond a 16-bit day count are no ages; the last week must still fit.
-constexpr int kMaxTempStartAge = 32000;
 
 std::string StrInt(long value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
@@ -48,19 +46,14 @@ bool LineNumbers(std::string_view line, std::vector<double>& numbers) {
   return true;
 }
 
-double CellNumber(const Grid& grid, int row, int col) {
-  const double value = ReadNumber(grid.Text(row, col));
-  return std::isfinite(value) ? value : 0.0;
-}
-
 }  // namespace
 
-void SetTemps(TemperatureProfile& profile) {
+void ResetTemperatures(TemperatureProfile& profile) {
   for (int w = 1; w <= kTempWeeks; ++w) {
-    profile.CalibTemp[w] = kDefaultTemperature;
-    profile.FutureTemp[w] = kDefaultTemperature;
+    profile.calibrationTemps[w] = kDefaultTemperature;
+    profile.futureTemps[w] = kDefaultTemperature;
   }
-  profile.CalibTemp[kTempWeeks + 1] = 0;
+  profile.calibrationTemps[kTempWeeks + 1] = 0;
 }
 
 std::string PrintedNumber(double value) {
@@ -74,8 +67,8 @@ std::vector<std::string> TemperatureFileLines(const TemperatureProfile& profile)
   std::vector<std::string> lines;
   lines.reserve(kTempFileLines);
   for (int i = 0; i < kTempFileLines; ++i) {
-    lines.push_back(PrintedNumber(profile.CalibTemp[i]) + '\t' +
-                    PrintedNumber(profile.FutureTemp[i]));
+    lines.push_back(PrintedNumber(profile.calibrationTemps[i]) + '\t' +
+                    PrintedNumber(profile.futureTemps[i]));
   }
   return lines;
 }
@@ -99,7 +92,7 @@ TemperatureLoad ReadTemperatureFile(const std::string& path, TemperatureProfile&
     for (double value : numbers) {
       if (load.numbers >= kMaxNumbers) break;
       const int entry = load.numbers / 2;
-      (load.numbers % 2 == 0 ? profile.CalibTemp : profile.FutureTemp)[entry] = value;
+      (load.numbers % 2 == 0 ? profile.calibrationTemps : profile.futureTemps)[entry] = value;
       ++load.numbers;
     }
   }
@@ -115,92 +108,19 @@ bool WriteTemperatureFile(const std::string& path,
 bool OpenTemperatureFile(Location& location, TemperatureProfile& profile, Dialogs& dialogs) {
   FileRequest request;
   request.title = "Select a Temperature File";
-  request.folder = location.DataFolder;
+  request.folder = location.dataFolder;
   request.filter = "*.stg";
   request.defaultExt = ".stg";
   request.fileName = "*.stg";
   const std::string chosen = dialogs.OpenFile(request);
   // A cancelled dialog must not leave the pattern as the profile's file name.
   if (chosen.empty() || chosen == request.fileName) return false;
-  location.StgFile = chosen;
-  ReadTemperatureFile(location.StgFile, profile);
+  location.temperatureFile = chosen;
+  ReadTemperatureFile(location.temperatureFile, profile);
   return true;
 }
 
 std::string WeekAgeRange(int startAge, int week) {
   const long first = startAge + static_cast<long>(kDaysPerWeek) * (week - 1);
   return StrInt(first) + " - " + StrInt(first + kDaysPerWeek - 1);
-}
-
-TemperatureWindow::TemperatureWindow() {
-  WriteHeadings(GridCurrTemp);
-  WriteHeadings(gridCalibTemp);
-  gridCalibTemp.SetEditable(false);
-}
-
-void TemperatureWindow::WriteHeadings(Grid& grid) {
-  grid.SetText(0, kAgeCol, "Age, days");
-  grid.SetText(0, kCalibCol, "Calib. T, C");
-  grid.SetText(0, kFutureCol, "Future T, C");
-}
-
-void TemperatureWindow::Open(std::string_view startingAgeField, const TemperatureProfile& profile) {
-  const double typed = ReadNumber(startingAgeField);
-  const double whole = std::isfinite(typed) ? std::trunc(typed) : 0;
-  startAge_ = whole <= 0 ? kDefaultTempStartAge
-                         : static_cast<int>(std::min<double>(whole, kMaxTempStartAge));
-  const std::string shown = GeneralNumberText(kDefaultTemperature);
-  for (int w = 1; w <= kTempWeeks; ++w) {
-    GridCurrTemp.SetText(w, kAgeCol, WeekAgeRange(startAge_, w));
-    GridCurrTemp.SetText(w, kCalibCol, shown);
-    GridCurrTemp.SetText(w, kFutureCol, shown);
-  }
-  GridCurrTemp.SetCurrent(1, kCalibCol);
-  ShowProfile(profile);
-  visible_ = true;
-}
-
-void TemperatureWindow::TakeTemperatures(TemperatureProfile& profile) {
-  for (int w = 1; w <= kTempWeeks; ++w) {
-    profile.CalibTemp[w] = CellNumber(GridCurrTemp, w, kCalibCol);
-    profile.FutureTemp[w] = CellNumber(GridCurrTemp, w, kFutureCol);
-  }
-  // The whole first age of week 1, however many digits it has.
-  const double start = std::trunc(CellNumber(GridCurrTemp, 1, kAgeCol));
-  profile.CalibTemp[0] = start;
-  profile.FutureTemp[0] = start;
-  ShowProfile(profile);
-}
-
-void TemperatureWindow::CloseWithoutSaving() { visible_ = false; }
-
-void TemperatureWindow::SaveValues(TemperatureProfile& profile) { TakeTemperatures(profile); }
-
-void TemperatureWindow::TransferValues(TemperatureProfile& profile) { TakeTemperatures(profile); }
-
-void TemperatureWindow::SaveAndClose(TemperatureProfile& profile) {
-  TakeTemperatures(profile);
-  visible_ = false;
-}
-
-void TemperatureWindow::TransferAndClose(TemperatureProfile& profile) {
-  TakeTemperatures(profile);
-  visible_ = false;
-}
-
-bool TemperatureWindow::TransferAndSave(TemperatureProfile& profile,
-                                        const std::string& stgFile,
-                                        Dialogs& dialogs) {
-  TakeTemperatures(profile);
-  return WriteTemperatureFile(stgFile, profile, dialogs);
-}
-
-void TemperatureWindow::ShowProfile(const TemperatureProfile& profile) {
-  const double start = profile.CalibTemp[0];
-  const int age = start > 0 && start <= kMaxTempStartAge ? static_cast<int>(start) : startAge_;
-  for (int w = 1; w <= kTempWeeks; ++w) {
-    gridCalibTemp.SetText(w, kAgeCol, WeekAgeRange(age, w));
-    gridCalibTemp.SetText(w, kCalibCol, GeneralNumberText(profile.CalibTemp[w]));
-    gridCalibTemp.SetText(w, kFutureCol, GeneralNumberText(profile.FutureTemp[w]));
-  }
 }

@@ -75,25 +75,25 @@ double FactorOf(int element, int code) {
 
 }  // namespace
 
-double ConvertWeight(const GlobalPig& pig, int direction, double value) {
-  return Convert(FactorOf(kWeightUnit, pig.UnitCodes[kWeightUnit]), direction, value);
+double ConvertWeight(const GrowthState& growth, int direction, double value) {
+  return Convert(FactorOf(kWeightUnit, growth.unitCodes[kWeightUnit]), direction, value);
 }
 
-double ConvertEnergy(const GlobalPig& pig, int direction, double value) {
-  return Convert(FactorOf(kEnergyUnit, pig.UnitCodes[kEnergyUnit]), direction, value);
+double ConvertEnergy(const GrowthState& growth, int direction, double value) {
+  return Convert(FactorOf(kEnergyUnit, growth.unitCodes[kEnergyUnit]), direction, value);
 }
 
-double ConvertPrice(const GlobalPig& pig, int direction, double value) {
-  return Convert(FactorOf(kPriceUnit, pig.UnitCodes[kPriceUnit]), direction, value);
+double ConvertPrice(const GrowthState& growth, int direction, double value) {
+  return Convert(FactorOf(kPriceUnit, growth.unitCodes[kPriceUnit]), direction, value);
 }
 
-std::string WeightUnitLabel(const GlobalPig& pig) {
-  const UnitEntry* entry = FindUnit(kWeightUnits, pig.UnitCodes[kWeightUnit]);
+std::string WeightUnitLabel(const GrowthState& growth) {
+  const UnitEntry* entry = FindUnit(kWeightUnits, growth.unitCodes[kWeightUnit]);
   return entry ? std::string(entry->label) : std::string();
 }
 
-std::string EnergyUnitLabel(const GlobalPig& pig) {
-  const UnitEntry* entry = FindUnit(kEnergyUnits, pig.UnitCodes[kEnergyUnit]);
+std::string EnergyUnitLabel(const GrowthState& growth) {
+  const UnitEntry* entry = FindUnit(kEnergyUnits, growth.unitCodes[kEnergyUnit]);
   return entry ? std::string(entry->label) : std::string();
 }
 
@@ -105,11 +105,11 @@ double DisplayRescale(const UnitCodeSet& from, const UnitCodeSet& to, int elemen
   return before / after;
 }
 
-void SetUnitSwitch(GlobalPig& pig, int position) {
+void SetUnitSwitch(GrowthState& growth, int position) {
   if (position == 0) {
-    pig.UnitCodes = {0, kKgCode, kPerTonneCode};  // kcal/kg, kg, per tonne
+    growth.unitCodes = {0, kKgCode, kPerTonneCode};  // kcal/kg, kg, per tonne
   } else {
-    pig.UnitCodes = {1, kLbCode, kPerShortTonCode};  // kcal/lb, lb, per short ton
+    growth.unitCodes = {1, kLbCode, kPerShortTonCode};  // kcal/lb, lb, per short ton
   }
 }
 

@@ -1,3 +1,4 @@
+// Model: the unit codes and the conversions between the user's units and the model's.
 #pragma once
 
 #include <array>
@@ -5,25 +6,25 @@
 #include <optional>
 #include <string>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 
 // Conversions between the user's units and the model's. Direction 1 goes
 // towards internal units (value x factor), any other back (value / factor).
 inline constexpr int kToInternal = 1;
 inline constexpr int kToDisplay = 2;
 
-// Energy, weight and price codes, as GlobalPig::UnitCodes holds them.
+// Energy, weight and price codes, as GrowthState::unitCodes holds them.
 using UnitCodeSet = std::array<std::int16_t, 3>;
 
 inline constexpr std::int16_t kKgCode = 0;  // weight codes
 inline constexpr std::int16_t kLbCode = 1;
 
-double ConvertWeight(const GlobalPig& pig, int direction, double value);
-double ConvertEnergy(const GlobalPig& pig, int direction, double value);
-double ConvertPrice(const GlobalPig& pig, int direction, double value);
+double ConvertWeight(const GrowthState& growth, int direction, double value);
+double ConvertEnergy(const GrowthState& growth, int direction, double value);
+double ConvertPrice(const GrowthState& growth, int direction, double value);
 
-std::string WeightUnitLabel(const GlobalPig& pig);
-std::string EnergyUnitLabel(const GlobalPig& pig);
+std::string WeightUnitLabel(const GrowthState& growth);
+std::string EnergyUnitLabel(const GrowthState& growth);
 
 // What a value shown in the units `from` is multiplied by to be shown in the
 // units `to`, for one element (kEnergyUnit, kWeightUnit or kPriceUnit). 1
@@ -32,7 +33,7 @@ double DisplayRescale(const UnitCodeSet& from, const UnitCodeSet& to, int elemen
 
 // The whole kg or lb set of units: position 0 kcal/kg, kg and per tonne, any
 // other kcal/lb, lb and per short ton.
-void SetUnitSwitch(GlobalPig& pig, int position);
+void SetUnitSwitch(GrowthState& growth, int position);
 
 // The weight code a position of the main window's weight-unit list stands
 // for (0 kg, any other lb), and the position that shows a code (-1: none

@@ -1,3 +1,4 @@
+// Optimization: the bounded simplex of the diet optimization and its result.
 #pragma once
 
 #include <array>
@@ -8,7 +9,6 @@
 #include "optimization/FeedCostObjective.h"
 #include "platform/GlobalSearch.h"
 
-class App;
 class Dialogs;
 class Grid;
 
@@ -33,7 +33,7 @@ inline constexpr double kFinalStep = 1.0;   // the final scoring
 inline constexpr double kFinalTol = 0.05;
 inline constexpr double kVanishedStep = 0.01;  // a step lost in rounding: 1 % of the coordinate
 
-// The optimization table (GridOpt): 26 rows, 6 columns; diet d's kinds in rows
+// The optimization table (optimizationTable): 26 rows, 6 columns; diet d's kinds in rows
 // 3(d - 1) + 1..3.
 inline constexpr int kOptTableRows = 26;
 inline constexpr int kOptTableCols = 6;
@@ -48,14 +48,14 @@ enum class OptStatus : int {
   Converged = 1,         // every free coordinate within its tolerance over the simplex
   EvaluationLimit = -2,  // 1200 evaluations (or the trial limit) passed
   NoProgress = 2,        // every vertex scores the same
-  Cancelled = -3,        // CancelRun was set
+  Cancelled = -3,        // cancelRun was set
 };
 
 // One bounded simplex search and the best point of the run.
 struct OptSearch : OptVariables {
-  OptVector OptStep{};
-  OptVector OptTol{};
-  OptVector OptStart{};                              // coordinates at the start of the search
+  OptVector step{};
+  OptVector tolerance{};
+  OptVector startPoint{};                            // coordinates at the start of the search
   std::array<OptVector, kMaxVertices + 1> vertex{};  // vertices 1..vertices
   std::array<double, kMaxVertices + 1> vertexScore{};
   int vertices = 0;  // free variables + 1
@@ -66,34 +66,34 @@ struct OptSearch : OptVariables {
   int evaluationLimit = kOptEvaluationLimit;
   int trials = 0;
   OptStatus status = OptStatus::Searching;
-  double OptScore = 0;           // score of the last point scored
+  double score = 0;              // score of the last point scored
   double startScore = 0;         // score of the search's starting point
   bool notReproducible = false;  // the starting point scored twice gave two scores
 
   OptBestRecord best;  // lowest score of the run and its coordinates
   long totalEvaluations = 0;
-  const bool* cancel = nullptr;  // stops the search when set (CancelRun)
+  const bool* cancel = nullptr;  // stops the search when set (cancelRun)
   // Told after every evaluation: evaluations of the run, best score so far
   // (0 before any); it may set the cancel flag.
   std::function<void(long evaluations, double best)> progress;
 };
 
-// Scores OptVar: kOptBig, without evaluating or counting, when a free
+// Scores the search's point: kOptBig, without evaluating or counting, when a free
 // coordinate lies outside its bounds (or is not a number); otherwise the
 // objective's score, counted, and offered as the run's best.
 void ScoreOptPoint(OptSearch& search, OptObjective& objective);
 
-// Builds and scores the first simplex around OptVar: one vertex per free
-// variable, stepped by OptStep, and the point itself last.
+// Builds and scores the first simplex around the point: one vertex per free
+// variable, each stepped along its axis by its step, and the point itself last.
 void InitSimplex(OptSearch& search, OptObjective& objective);
 
 // One reflection, expansion, contraction or shrink, then the stopping tests.
 void SimplexStep(OptSearch& search, OptObjective& objective);
 
-// One search over the free variables from OptVar. `resumeFromBest` starts
-// from the run's best point when it beats the starting point. Leaves the best
-// point found in OptVar and its score in OptScore; a failed best restores the
-// starting point and its score.
+// One search over the free variables from the search's point.
+// `resumeFromBest` starts from the run's best point when it beats the
+// starting point. Leaves the best point found, and its score, as the
+// search's; a failed best restores the starting point and its score.
 void Optimize(OptSearch& search, OptObjective& objective, bool resumeFromBest = true);
 
 // What an optimization run leaves for the report, the screen's transfer and
@@ -112,23 +112,23 @@ struct OptResult {
   // singleCost[0] is the first full search's cost.
   OptVector singlePoint{};
   OptVector singleCost{};
-  OptTableValues OptTable{};  // current, minimum, maximum as the run read them
-  OptFlags fixed{};           // 0: the row was ticked
+  OptTableValues tableValues{};  // current, minimum, maximum as the run read them
+  OptFlags fixed{};              // 0: the row was ticked
   // The optimum's diets: nutrient levels (internal units, [d][0] the cost),
   // costs, feed amounts allowed and eaten (kg), inclusions and the
   // restrictions they were formulated with.
-  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> DietNutrients{};
-  std::array<double, kMaxDiets + 1> DietCost{};
+  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> dietNutrients{};
+  std::array<double, kMaxDiets + 1> dietCost{};
   std::array<double, kMaxDiets + 1> feedAmount{};
   std::array<double, kMaxDiets + 1> phaseFeed{};
   // The diets' prices the run started from (diets table, display units),
   // for the report's chart of the start against the optimum.
   std::array<double, kMaxDiets + 1> startPrice{};
-  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> DietInclusion{};
-  FormulationTables::NutTable NutRestrict{};
+  std::array<std::array<double, kMaxIngredients + 1>, kMaxDiets + 1> dietInclusion{};
+  FormulationTables::NutrientRestrictionTable nutrientRestrictions{};
   // The optimum's growth run by age (kg): ages 1..lastDay are kept.
-  std::array<double, kDays> LiveWeight{};
-  std::array<double, kDays> DailyFeed{};
+  std::array<double, kDays> liveWeight{};
+  std::array<double, kDays> dailyFeed{};
   int lastDay = 0;  // final age + 1, within the day tables
   long evaluations = 0;
   long lpSolves = 0;
@@ -144,9 +144,10 @@ struct OptResult {
 struct DietOptState {
   OptSearch search;
   FeedCostState objective;
-  OptVector startVar{};                        // starting coordinates of the run
-  OptFlags ticked{};                           // OptFixed as the table's ticks give it
-  FormulationTables::NutTable userRestrict{};  // the restrictions before the run, restored after
+  OptVector startVar{};  // starting coordinates of the run
+  OptFlags ticked{};     // fixedFlags as the table's ticks give it
+  FormulationTables::NutrientRestrictionTable
+      userRestrict{};  // the restrictions before the run, restored after
   OptResult result;
   bool thorough = false;  // the thorough stage follows the classic searches
   int threads = 0;        // of the thorough stage; 0: one per core
@@ -156,39 +157,3 @@ struct DietOptState {
   // Writes the results file at the end of a run; may be empty.
   std::function<void()> writeResults;
 };
-
-// What "Run Opt." reads and changes of the "Diet Optimization" window.
-struct OptWindowView {
-  Grid& GridOpt;
-  const std::string& LocationName;
-  const std::string& TargetWeight;
-  const std::string& TextOptDiet;  // "No. of Diets"
-  bool& WorkingVisible;            // the "WORKING..." label
-  bool& ViewEnabled;               // "View Optimization"
-  bool& AddMinMaxVisible;          // "Program Add Min Max to Current"
-};
-
-// Texts of the run.
-inline constexpr const char* kGivenCostsQuestion =
-    "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
-static_assert(kOptDiets == 6, "the message below names the count");
-inline constexpr const char* kTooManyOptDiets =
-    "The optimization holds at most 6 diets: set No. of Diets to 6 or fewer";
-inline constexpr const char* kNoLowerAnswer =
-    "This Optimization could not find a lower answer with your current minimum and maximum "
-    "values.  Consider changing minimums or maximums and try again";
-
-// Validates the table before a run; shows its message (every ticked row
-// outside its limits in one) and returns true when the run must not start.
-bool CheckOptTable(const Grid& GridOpt,
-                   int diets,
-                   const FormulationTables& tables,
-                   int feedChoice,
-                   Dialogs& dialogs);
-
-// "Run Opt.": the checks, the first search, the single changes, the full
-// search, the thorough stage when asked for, and the optimum scored once
-// more; then the result snapshot, the
-// user's restrictions restored, and the results file. CancelRun stops the
-// searches and keeps the best point found so far.
-void RunOptimization(App& app, DietOptState& opt, const OptWindowView& window);

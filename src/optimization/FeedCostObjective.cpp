@@ -31,9 +31,9 @@ bool FailedScore(double score) { return !(score < kOptBig); }
 
 bool OptBestRecord::Offer(double score, const OptVector& x) {
   if (FailedScore(score)) return false;
-  if (found && !(score < OptBest)) return false;
+  if (found && !(score < bestScore)) return false;
   found = true;
-  OptBest = score;
+  bestScore = score;
   bestVar = x;
   return true;
 }
@@ -49,20 +49,20 @@ double RoundTriedProtein(double protein) { return RoundPlaces(protein, 1); }
 void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int diets) {
   diets = std::clamp(diets, 0, kMaxDiets);
   for (int d = 1; d <= kMaxDiets; ++d) {
-    const auto& minimum = tables.NutRestrict[d][kMinKind];
-    const auto& maximum = tables.NutRestrict[d][kMaxKind];
-    state.BaseDiet[d] = minimum;
+    const auto& minimum = tables.nutrientRestrictions[d][kMinKind];
+    const auto& maximum = tables.nutrientRestrictions[d][kMaxKind];
+    state.baseDiet[d] = minimum;
     // A diet without an energy maximum keeps none; otherwise the band keeps
     // its width as the minimum moves.
-    state.EnergyBand[d] =
+    state.energyBand[d] =
         maximum[kEnergy] > 0 ? std::max(maximum[kEnergy] - minimum[kEnergy], 0.0) : -1;
     state.formulated[d] = false;
-    state.FormulatedAt[d] = {0, 0};
-    state.OptFeedAmount[d] = state.OptTable[d][kFeedKind][kOptCurrent];
+    state.formulatedAt[d] = {0, 0};
+    state.triedFeedAmount[d] = state.tableValues[d][kFeedKind][kOptCurrent];
   }
   state.scale.fill(0);
   for (int i = 1; i <= std::min(kOptKinds * diets, kMaxOptVars); ++i) {
-    const auto& row = state.OptTable[VariableDiet(i)][VariableKind(i)];
+    const auto& row = state.tableValues[VariableDiet(i)][VariableKind(i)];
     state.scale[i] = (row[kOptMaximum] - row[kOptMinimum]) / kCoordSpan;
   }
   state.evaluations = 0;
@@ -73,27 +73,27 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 double FeedCostObjective::TableValue(const OptVariables& x, int i) const {
   const int d = VariableDiet(i);
   const int k = VariableKind(i);
-  if (x.OptFixed[i] == 0) {
-    return (x.OptVar[i] - x.OptLower[i]) * state_.scale[i] + state_.OptTable[d][k][kOptMinimum];
+  if (x.fixedFlags[i] == 0) {
+    return (x.point[i] - x.lower[i]) * state_.scale[i] + state_.tableValues[d][k][kOptMinimum];
   }
-  if (k == kFeedKind) return state_.OptTable[d][k][kOptCurrent];
-  return state_.BaseDiet[d][k == kEnergyKind ? kEnergy : kProtein];
+  if (k == kFeedKind) return state_.tableValues[d][k][kOptCurrent];
+  return state_.baseDiet[d][k == kEnergyKind ? kEnergy : kProtein];
 }
 
 // The restrictions of `diet` at its tried energy and protein minima.
 void FeedCostObjective::SetTriedDiet(int diet) {
-  auto& minimum = lp_.tables.NutRestrict[diet][kMinKind];
-  auto& maximum = lp_.tables.NutRestrict[diet][kMaxKind];
+  auto& minimum = lp_.tables.nutrientRestrictions[diet][kMinKind];
+  auto& maximum = lp_.tables.nutrientRestrictions[diet][kMaxKind];
   if (minimum[kEnergy] == 0) return;
   minimum[kEnergy] = RoundTriedEnergy(minimum[kEnergy]);
-  const double band = state_.EnergyBand[diet];
+  const double band = state_.energyBand[diet];
   maximum[kEnergy] = band < 0 ? 0 : minimum[kEnergy] + band;
   // The protein maximum is left to the formulation (FormulateDiets): a diet
   // that is not re-formulated keeps the maximum it was formulated with.
   minimum[kProtein] = RoundTriedProtein(minimum[kProtein]);
   // Amino acids keep their ratio to protein; without a base protein there is
   // no ratio and they stay.
-  const auto& base = state_.BaseDiet[diet];
+  const auto& base = state_.baseDiet[diet];
   if (!(base[kProtein] > 0)) return;
   for (int j = kArginine; j <= kValine; ++j) {
     minimum[j] = base[j] * minimum[kProtein] / base[kProtein];
@@ -101,58 +101,59 @@ void FeedCostObjective::SetTriedDiet(int diet) {
 }
 
 void FeedCostObjective::FormulateDiets(int diets) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
-    const auto& kinds = lp_.tables.NutRestrict[d];
+    const auto& kinds = lp_.tables.nutrientRestrictions[d];
     const std::array<double, 2> at{kinds[kMinKind][kEnergy], kinds[kMinKind][kProtein]};
-    if (state_.formulated[d] && state_.FormulatedAt[d] == at) continue;
-    // BuildLP sets the protein maximum the diet is formulated with (its
+    if (state_.formulated[d] && state_.formulatedAt[d] == at) continue;
+    // BuildLp sets the protein maximum the diet is formulated with (its
     // band, or minimum + 0.25), so the restrictions show what was used.
-    BuildLP(lp_, d);
-    lp_.state.DietProblems[d] = 0;
-    LPCOST(lp_, d);
-    state_.FormulatedAt[d] = at;
+    BuildLp(lp_, d);
+    lp_.state.dietProblems[d] = 0;
+    SolveDiet(lp_, d);
+    state_.formulatedAt[d] = at;
     state_.formulated[d] = true;
     ++state_.lpSolves;
-    pig.DietNutrients[d][kEnergy] = ConvertEnergy(pig, kToInternal, pig.DietNutrients[d][kEnergy]);
+    growth.dietNutrients[d][kEnergy] =
+        ConvertEnergy(growth, kToInternal, growth.dietNutrients[d][kEnergy]);
   }
 }
 
 // Grows the pigs on the tried feed amounts and prices the feed of each phase.
 double FeedCostObjective::PriceRun(int diets) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   for (int d = 1; d <= diets; ++d) {
-    pig.DietFeedAmount[d] = ConvertWeight(pig, kToInternal, state_.OptFeedAmount[d]);
+    growth.dietFeedAmount[d] = ConvertWeight(growth, kToInternal, state_.triedFeedAmount[d]);
   }
-  if (pig.StartAge >= 0 && pig.StartAge <= kMaxAge) {
-    pig.LiveWeight[pig.StartAge][kHerdColumn] = state_.startWeight;
+  if (growth.startAge >= 0 && growth.startAge <= kMaxAge) {
+    growth.liveWeight[growth.startAge][kHerdColumn] = state_.startWeight;
   }
-  pig.RunSlot = 0;
-  pig.GrowthFailed = false;
-  pig.CurrentDiet = 1;
-  pig.FinalAge = 0;
-  PigGrowth::RunGrowthDays(pig);
+  growth.runSlot = 0;
+  growth.growthFailed = false;
+  growth.currentDiet = 1;
+  growth.finalAge = 0;
+  PigGrowth::RunGrowthDays(growth);
   ++state_.growthRuns;
-  if (pig.GrowthFailed) return kOptBig;
-  CloseDietPhases(pig);
+  if (growth.growthFailed) return kOptBig;
+  CloseDietPhases(growth);
   // Pigs that stop short of the target have no cost to the target.
-  if (pig.DietPhaseLog[diets].weight < pig.FinalWeight) return kOptBig;
+  if (growth.dietPhaseLog[diets].weight < growth.finalWeight) return kOptBig;
   // The last diet is fed to the target: its amount is what the pigs ate of it.
-  pig.DietFeedAmount[diets] = DietPhaseFeed(pig, diets);
-  return FeedCostPerPig(pig, Griddiets_);
+  growth.dietFeedAmount[diets] = DietPhaseFeed(growth, diets);
+  return FeedCostPerPig(growth, dietsTable_);
 }
 
 double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
-  GlobalPig& pig = lp_.pig;
+  GrowthState& growth = lp_.growth;
   FormulationState& lp = lp_.state;
-  auto& nut = lp_.tables.NutRestrict;
+  auto& nut = lp_.tables.nutrientRestrictions;
   const int diets = Diets(x);
   ++state_.evaluations;
   if (diets == 0) return kOptBig;
 
   if (evaluations == 0) {
     for (int i = 1; i <= kOptKinds * diets; ++i) {
-      if (x.OptFixed[i] == 0) state_.formulated[VariableDiet(i)] = false;
+      if (x.fixedFlags[i] == 0) state_.formulated[VariableDiet(i)] = false;
     }
   }
   for (int i = 1; i <= kOptKinds * diets; ++i) {
@@ -160,7 +161,7 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
     const double value = TableValue(x, i);
     switch (VariableKind(i)) {
       case kFeedKind:
-        state_.OptFeedAmount[d] = value;
+        state_.triedFeedAmount[d] = value;
         break;
       case kEnergyKind:
         nut[d][kMinKind][kEnergy] = value;
@@ -172,16 +173,16 @@ double FeedCostObjective::Evaluate(const OptVariables& x, int evaluations) {
     }
   }
 
-  pig.NumDiets = static_cast<std::int16_t>(diets);
-  pig.FinalWeight = state_.targetWeight;
+  growth.dietCount = static_cast<std::int16_t>(diets);
+  growth.finalWeight = state_.targetWeight;
   if (state_.feedChoice == kFeedGrid) {
-    for (int d = 1; d <= diets; ++d) pig.DietNutrients[d][kPrice] = lp.DietCost[d];
+    for (int d = 1; d <= diets; ++d) growth.dietNutrients[d][kPrice] = lp.dietCost[d];
   } else {
     FormulateDiets(diets);
     for (int d = 1; d <= diets; ++d) {
-      if (lp.DietProblems[d] <= 0) continue;
+      if (lp.dietProblems[d] <= 0) continue;
       // A diet never formulated has no cost to scale: the point is simply poor.
-      const double cost = lp.DietCost[d];
+      const double cost = lp.dietCost[d];
       return cost > 0 ? cost * kInfeasiblePenalty : kOptBig;
     }
   }
@@ -194,9 +195,9 @@ void FeedCostObjective::NewBest(const OptVariables& x, double score) {
   shown.costPerPig = score;
   shown.diets = Diets(x);
   for (int d = 1; d <= shown.diets; ++d) {
-    shown.feedAmount[d] = state_.OptFeedAmount[d];
-    shown.energy[d] = lp_.tables.NutRestrict[d][kMinKind][kEnergy];
-    shown.protein[d] = lp_.tables.NutRestrict[d][kMinKind][kProtein];
+    shown.feedAmount[d] = state_.triedFeedAmount[d];
+    shown.energy[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kEnergy];
+    shown.protein[d] = lp_.tables.nutrientRestrictions[d][kMinKind][kProtein];
   }
   state_.showNewBest(shown);
 }

@@ -1,11 +1,12 @@
+// Optimization: the feed cost per pig, the objective of the diet optimization.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 
-#include "formulation/FeedOpt.h"
-#include "model/GlobalPig.h"
+#include "formulation/LeastCost.h"
+#include "model/GrowthState.h"
 
 class Grid;
 
@@ -25,7 +26,7 @@ inline constexpr int kFeedKind = 1;
 inline constexpr int kEnergyKind = 2;
 inline constexpr int kProteinKind = 3;
 
-// Columns of OptTable, in table units (the user's weight and energy units).
+// Columns of tableValues, in table units (the user's weight and energy units).
 inline constexpr int kOptCurrent = 0;
 inline constexpr int kOptMinimum = 1;
 inline constexpr int kOptMaximum = 2;
@@ -40,7 +41,7 @@ inline constexpr double kInfeasiblePenalty = 1000;  // an infeasible diet scores
 
 using OptVector = std::array<double, kMaxOptVars + 1>;  // 1-based; [0] unused
 using OptFlags = std::array<std::int16_t, kMaxOptVars + 1>;
-// OptTable[d][kind 1..3][current, minimum, maximum]; row 0 of each unused.
+// tableValues[d][kind 1..3][current, minimum, maximum]; row 0 of each unused.
 using OptTableValues = std::array<std::array<std::array<double, 3>, kOptKinds + 1>, kMaxDiets + 1>;
 
 inline int VariableDiet(int i) { return (i + 2) / kOptKinds; }
@@ -49,18 +50,18 @@ inline int VariableOf(int diet, int kind) { return kOptKinds * (diet - 1) + kind
 
 // The search coordinates and their flags and bounds: what an objective reads.
 struct OptVariables {
-  int n = 0;            // variables 1..n take part: 3 x NumDiets
-  OptVector OptVar{};   // search coordinates
-  OptFlags OptFixed{};  // 0 free, 1 fixed
-  OptVector OptUpper{};
-  OptVector OptLower{};
+  int n = 0;              // variables 1..n take part: 3 x dietCount
+  OptVector point{};      // search coordinates
+  OptFlags fixedFlags{};  // 0 free, 1 fixed
+  OptVector upper{};
+  OptVector lower{};
 };
 
 // A function the bounded simplex minimises.
 class OptObjective {
  public:
   virtual ~OptObjective() = default;
-  // The score of x.OptVar; `evaluations` counts the evaluations of the
+  // The score of x.point; `evaluations` counts the evaluations of the
   // current search made before this one. kOptBig (or more) or a value that
   // is not a number marks a failed point.
   virtual double Evaluate(const OptVariables& x, int evaluations) = 0;
@@ -68,12 +69,12 @@ class OptObjective {
   virtual void NewBest(const OptVariables& /*x*/, double /*score*/) {}
 };
 
-// The lowest score so far (OptBest) and the coordinates that gave it.
+// The lowest score so far (bestScore) and the coordinates that gave it.
 struct OptBestRecord {
   bool found = false;
-  double OptBest = 0;
+  double bestScore = 0;
   OptVector bestVar{};
-  // Takes `score` when it is the first successful one or below OptBest;
+  // Takes `score` when it is the first successful one or below bestScore;
   // failures are never taken. True when taken.
   bool Offer(double score, const OptVector& x);
 };
@@ -93,20 +94,20 @@ struct OptBestShown {
 
 // Per-diet state of the objective, kept between evaluations of one run.
 struct FeedCostState {
-  OptTableValues OptTable{};
+  OptTableValues tableValues{};
   OptVector scale{};  // table units per coordinate unit: (maximum - minimum) / 8
-  std::array<double, kMaxDiets + 1> OptFeedAmount{};  // as tried, table units
-  std::array<double, kMaxDiets + 1> EnergyBand{};     // energy maximum - minimum; -1: none
+  std::array<double, kMaxDiets + 1> triedFeedAmount{};  // as tried, table units
+  std::array<double, kMaxDiets + 1> energyBand{};       // energy maximum - minimum; -1: none
   // The energy and protein minima each diet was last formulated at.
-  std::array<std::array<double, 2>, kMaxDiets + 1> FormulatedAt{};
-  std::array<bool, kMaxDiets + 1> formulated{};  // FormulatedAt holds a formulation
+  std::array<std::array<double, 2>, kMaxDiets + 1> formulatedAt{};
+  std::array<bool, kMaxDiets + 1> formulated{};  // formulatedAt holds a formulation
   // Each diet's restriction minima before the optimization: energy and
   // protein give the fixed values, protein and the amino acids the ratios.
-  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> BaseDiet{};
+  std::array<std::array<double, kMaxNutrientIndex + 1>, kMaxDiets + 1> baseDiet{};
 
   int feedChoice = kFeedLeastCost;  // "Use Diets on Grid": no formulation
   double targetWeight = 0;          // kg
-  double startWeight = 0;           // kg at StartAge
+  double startWeight = 0;           // kg at startAge
 
   // Counters for progress reports and benchmarks.
   long evaluations = 0;
@@ -123,7 +124,7 @@ double RoundTriedEnergy(double energy);
 double RoundTriedProtein(double protein);
 
 // Readies the state for a run: the base diets and energy bands of diets
-// 1..NumDiets from the restrictions, the scales from OptTable, an empty cache
+// 1..dietCount from the restrictions, the scales from tableValues, an empty cache
 // and zeroed counters.
 void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int diets);
 
@@ -137,8 +138,8 @@ void PrepareFeedCost(FeedCostState& state, const FormulationTables& tables, int 
 // kOptBig. Allocates nothing of its own.
 class FeedCostObjective : public OptObjective {
  public:
-  FeedCostObjective(FeedOptContext& lp, const Grid& Griddiets, FeedCostState& state)
-      : lp_(lp), Griddiets_(Griddiets), state_(state) {}
+  FeedCostObjective(LeastCostContext& lp, const Grid& dietsTable, FeedCostState& state)
+      : lp_(lp), dietsTable_(dietsTable), state_(state) {}
 
   double Evaluate(const OptVariables& x, int evaluations) override;
   void NewBest(const OptVariables& x, double score) override;
@@ -151,7 +152,7 @@ class FeedCostObjective : public OptObjective {
   void FormulateDiets(int diets);
   double PriceRun(int diets);
 
-  FeedOptContext& lp_;
-  const Grid& Griddiets_;
+  LeastCostContext& lp_;
+  const Grid& dietsTable_;
   FeedCostState& state_;
 };

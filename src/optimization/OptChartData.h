@@ -1,9 +1,10 @@
+// Optimization: the data of the optimization report's chart.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "optimization/DietOptimization.h"
 
 // The chart of the optimization report: by diet, the feed per pig and the
@@ -21,7 +22,7 @@ struct DietBars {
 struct OptChartData {
   int diets = 0;                               // 0: no finished run
   std::array<DietBars, kMaxDiets + 1> diet{};  // [1..diets]
-  int weightCode = 0;                          // UnitCodes[kWeightUnit] of the feed
+  int weightCode = 0;                          // unitCodes[kWeightUnit] of the feed
   friend bool operator==(const OptChartData&, const OptChartData&) = default;
 };
 
@@ -30,7 +31,7 @@ struct OptChartData {
 // report shows (the amount allowed when the search kept it fixed, else what
 // the diet's phase ate) and the report's cost of each diet (its price times
 // its amount).
-OptChartData ReadOptChart(const OptResult& result, const GlobalPig& pig);
+OptChartData ReadOptChart(const OptResult& result, const GrowthState& growth);
 
 // "Diet 1", "Diet 2", ...
 std::string DietBarLabel(int diet);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "optimization/DietOptimization.h"
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 #include "platform/SilentDialogs.h"
 
 namespace {
@@ -15,11 +15,11 @@ namespace {
 // given diets' prices), the protein bands and the mode. The kept solvers
 // stay the worker's own.
 void CopyFormulationInputs(const FormulationState& from, FormulationState& to) {
-  to.DietInclusion = from.DietInclusion;
-  to.DietCost = from.DietCost;
-  to.DietProblems = from.DietProblems;
-  to.ProteinBand = from.ProteinBand;
-  to.OptMode = from.OptMode;
+  to.dietInclusion = from.dietInclusion;
+  to.dietCost = from.dietCost;
+  to.dietProblems = from.dietProblems;
+  to.proteinBand = from.proteinBand;
+  to.optMode = from.optMode;
 }
 
 // One island's model: a copy of the App's model state, formulation tables and
@@ -27,11 +27,11 @@ void CopyFormulationInputs(const FormulationState& from, FormulationState& to) {
 class DietWorker : public SearchWorker {
  public:
   DietWorker(const ThoroughDietContext& c, const OptVariables& x, std::vector<int> free)
-      : pig_(c.lp.pig),
+      : growth_(c.lp.growth),
         tables_(c.lp.tables),
         cost_(c.cost),
-        lp_{tables_, pig_, *state_, dialogs_},
-        objective_(lp_, c.Griddiets, cost_),
+        lp_{tables_, growth_, *state_, dialogs_},
+        objective_(lp_, c.dietsTable, cost_),
         x_(x),
         free_(std::move(free)) {
     CopyFormulationInputs(c.lp.state, *state_);
@@ -41,12 +41,12 @@ class DietWorker : public SearchWorker {
   }
 
   double Score(const std::vector<double>& y) override {
-    for (size_t j = 0; j < free_.size(); ++j) x_.OptVar[free_[j]] = y[j];
+    for (size_t j = 0; j < free_.size(); ++j) x_.point[free_[j]] = y[j];
     return objective_.Evaluate(x_, 1);
   }
 
  private:
-  GlobalPig pig_;
+  GrowthState growth_;
   FormulationTables tables_;
   std::unique_ptr<FormulationState> state_ = std::make_unique<FormulationState>();
   FeedCostState cost_;
@@ -54,7 +54,7 @@ class DietWorker : public SearchWorker {
   // what the formulation could say of a diet it already said in the classic
   // search.
   SilentDialogs dialogs_;
-  FeedOptContext lp_;
+  LeastCostContext lp_;
   FeedCostObjective objective_;
   OptVariables x_;
   std::vector<int> free_;
@@ -73,7 +73,7 @@ std::unique_ptr<SearchWorker> MakeDietSearchWorker(const ThoroughDietContext& co
 }
 
 OptFlags ThoroughHeldVariables(const OptVariables& x) {
-  OptFlags held = x.OptFixed;
+  OptFlags held = x.fixedFlags;
   const int diets = x.n / kOptKinds;
   if (diets >= 1) held[VariableOf(diets, kFeedKind)] = 1;
   return held;
@@ -83,23 +83,23 @@ SearchStageFigures RunThoroughDietSearch(ThoroughDietContext& c, bool& stopped) 
   const auto started = std::chrono::steady_clock::now();
   OptSearch& s = c.search;
   stopped = false;
-  SearchStageFigures figures{s.best.OptBest, 0, 0};
+  SearchStageFigures figures{s.best.bestScore, 0, 0};
   if (!s.best.found) return figures;
 
   OptVariables start = s;
-  start.OptVar = s.best.bestVar;
-  start.OptFixed = ThoroughHeldVariables(s);
+  start.point = s.best.bestVar;
+  start.fixedFlags = ThoroughHeldVariables(s);
   std::vector<int> free;
   GlobalSearchSettings settings;
   for (int i = 1; i <= s.n; ++i) {
-    if (start.OptFixed[i] != 0) continue;
+    if (start.fixedFlags[i] != 0) continue;
     free.push_back(i);
-    settings.lower.push_back(s.OptLower[i]);
-    settings.upper.push_back(s.OptUpper[i]);
-    settings.start.push_back(start.OptVar[i]);
+    settings.lower.push_back(s.lower[i]);
+    settings.upper.push_back(s.upper[i]);
+    settings.start.push_back(start.point[i]);
   }
   if (free.empty()) return figures;
-  settings.startScore = s.best.OptBest;
+  settings.startScore = s.best.bestScore;
   settings.failedScore = kOptBig;
   settings.seed = kDietSearchSeed;
   settings.islandEvaluations = kDietIslandEvaluations;
@@ -115,11 +115,11 @@ SearchStageFigures RunThoroughDietSearch(ThoroughDietContext& c, bool& stopped) 
   const GlobalSearchResult found = GlobalSearch(settings, workers);
   stopped = found.stopped;
   if (found.improved) {
-    OptVector x = start.OptVar;
+    OptVector x = start.point;
     for (size_t j = 0; j < free.size(); ++j) x[free[j]] = found.x[j];
     s.best.Offer(found.score, x);
   }
-  figures.score = s.best.OptBest;
+  figures.score = s.best.bestScore;
   figures.evaluations = found.evaluations;
   figures.seconds = Seconds(started);
   return figures;

@@ -1,10 +1,11 @@
+// Optimization: the thorough stage after the classic diet optimization.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "optimization/FeedCostObjective.h"
 #include "platform/GlobalSearch.h"
 
@@ -28,8 +29,8 @@ inline constexpr unsigned kDietSearchSeed = 1;
 
 // What the thorough stage reads and changes.
 struct ThoroughDietContext {
-  FeedOptContext& lp;  // the App's formulation: copied into every worker
-  const Grid& Griddiets;
+  LeastCostContext& lp;  // the App's formulation: copied into every worker
+  const Grid& dietsTable;
   const FeedCostState& cost;  // the run's objective state: copied into every worker
   OptSearch& search;          // its best point is where the stage starts and what it improves
   int threads = 0;            // 0: one per core

@@ -1,3 +1,4 @@
+// Platform: Dialogs, the one way the core talks to the user.
 #pragma once
 
 #include <string>

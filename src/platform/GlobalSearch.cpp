@@ -63,7 +63,7 @@ class Island {
   }
 
   void Watch(const std::atomic<bool>* stop) { stop_ = stop; }
-  long Evaluations() const { return evaluations_.load(std::memory_order_relaxed); }
+  long evaluationCount() const { return evaluations_.load(std::memory_order_relaxed); }
   double Best() const { return best_.load(std::memory_order_relaxed); }
   const std::vector<double>& BestX() const { return bestX_; }
   const GlobalSearchSettings& Settings() const { return settings_; }
@@ -167,7 +167,7 @@ GlobalSearchResult GlobalSearch(const GlobalSearchSettings& settings,
   }
   auto evaluations = [&] {
     long sum = 0;
-    for (const auto& island : islands) sum += island->Evaluations();
+    for (const auto& island : islands) sum += island->evaluationCount();
     return sum;
   };
   auto best = [&] {

@@ -1,3 +1,4 @@
+// Platform: GlobalSearch, a bounded global search over a few coordinates (pagmo).
 #pragma once
 
 #include <functional>

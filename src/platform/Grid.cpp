@@ -196,9 +196,9 @@ void Grid::SetColHidden(int col, bool hidden) {
 
 int Grid::ColWidth(int col) const { return col >= 0 && col < cols_ ? colWidth_[col] : 0; }
 
-void Grid::SetColWidth(int col, int twips) {
+void Grid::SetColWidth(int col, int pixels) {
   if (col < 0 || col >= cols_) return;
-  colWidth_[col] = std::max(twips, 0);
+  colWidth_[col] = std::max(pixels, 0);
   NotifyShape();
 }
 

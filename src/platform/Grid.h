@@ -1,3 +1,4 @@
+// Platform: Grid, the table of text cells every form and window shares.
 #pragma once
 
 #include <cstdint>
@@ -36,8 +37,7 @@ class GridListener {
 
 class Grid {
  public:
-  static constexpr int kTwipsPerPixel = 15;
-  static constexpr int kDefaultColWidth = 960;  // twips
+  static constexpr int kDefaultColWidth = 64;  // pixels
 
   Grid() : Grid(2, 2) {}
   Grid(int rows, int cols);
@@ -79,8 +79,8 @@ class Grid {
   bool ColHidden(int col) const;
   void SetColHidden(int col, bool hidden);
 
-  int ColWidth(int col) const;  // twips
-  void SetColWidth(int col, int twips);
+  int ColWidth(int col) const;  // pixels
+  void SetColWidth(int col, int pixels);
 
   int FixedRows() const { return fixedRows_; }
   int FixedCols() const { return fixedCols_; }

@@ -1,8 +1,9 @@
+// Platform: the rows of an infeasible linear program that cannot all hold.
 #pragma once
 
 #include <array>
 
-#include "platform/LPROGR.h"
+#include "platform/LpSolver.h"
 
 // Rows of a linear program, by row number 1..m.
 struct LpRowSet {

@@ -1,3 +1,4 @@
+// Platform: SilentDialogs, Dialogs that never reach a user.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Platform: TextFile, line-oriented files read leniently and written atomically.
 #pragma once
 
 #include <cstdint>

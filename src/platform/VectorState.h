@@ -1,3 +1,4 @@
+// Platform: the processor's vector state cleared after wide instructions.
 #pragma once
 
 // Clears the upper halves of the processor's vector registers. Code built for

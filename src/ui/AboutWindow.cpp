@@ -12,20 +12,20 @@ namespace {
 constexpr int kIconSize = 48;  // pixels
 }  // namespace
 
-AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("frmAbout"));
+AboutWindow::AboutWindow(AboutForm& form, QWidget* parent) : SecondaryWindow(parent), form_(form) {
+  setObjectName(QStringLiteral("AboutWindow"));
 
   auto* icon = new QLabel(this);
-  icon->setObjectName(QStringLiteral("picIcon"));
+  icon->setObjectName(QStringLiteral("icon"));
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSize));
-  title_ = AddLabel("lblTitle");
+  title_ = AddLabel("title");
   QFont titleFont = title_->font();
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
   title_->setFont(titleFont);
-  version_ = AddLabel("lblVersion");
-  description_ = AddLabel("lblDescription");
-  disclaimer_ = AddLabel("lblDisclaimer");
+  version_ = AddLabel("versionText");
+  description_ = AddLabel("description");
+  disclaimer_ = AddLabel("disclaimer");
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
@@ -33,17 +33,15 @@ AboutWindow::AboutWindow(frmAbout& form, QWidget* parent) : SecondaryWindow(pare
   layout->addWidget(version_, 1, 1);
   layout->addWidget(description_, 2, 1);
   layout->addWidget(disclaimer_, 3, 1);
-  layout->addWidget(AddButton("cmdOK", frmAbout::kOKCaption, [this] { form_.cmdOK_Click(); }),
-                    4,
-                    1,
-                    Qt::AlignRight);
+  layout->addWidget(
+      AddButton("close", AboutForm::kOKCaption, [this] { form_.Close(); }), 4, 1, Qt::AlignRight);
   resize(460, 280);
 }
 
 void AboutWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
-  title_->setText(FromCoreText(form_.lblTitle));
-  version_->setText(FromCoreText(form_.lblVersion));
-  description_->setText(FromCoreText(form_.lblDescription));
-  disclaimer_->setText(FromCoreText(form_.lblDisclaimer));
+  setWindowTitle(FromCoreText(form_.caption));
+  title_->setText(FromCoreText(form_.title));
+  version_->setText(FromCoreText(form_.versionText));
+  description_->setText(FromCoreText(form_.description));
+  disclaimer_->setText(FromCoreText(form_.disclaimer));
 }

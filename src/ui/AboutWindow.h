@@ -1,6 +1,7 @@
+// Desktop: AboutWindow, which shows AboutForm.
 #pragma once
 
-#include "app/About.h"
+#include "app/AboutForm.h"
 #include "ui/SecondaryWindow.h"
 
 class QLabel;
@@ -11,7 +12,7 @@ class AboutWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  explicit AboutWindow(frmAbout& form, QWidget* parent = nullptr);
+  explicit AboutWindow(AboutForm& form, QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -19,7 +20,7 @@ class AboutWindow : public SecondaryWindow {
   bool FormOpen() const override { return form_.Visible(); }
 
  private:
-  frmAbout& form_;
+  AboutForm& form_;
   QLabel* title_ = nullptr;
   QLabel* version_ = nullptr;
   QLabel* description_ = nullptr;

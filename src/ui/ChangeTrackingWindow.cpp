@@ -5,34 +5,36 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 
-ChangeTrackingWindow::ChangeTrackingWindow(frmTrack& form,
+ChangeTrackingWindow::ChangeTrackingWindow(ChangeTrackingForm& form,
                                            Dialogs& dialogs,
-                                           AfrmMain& mainForm,
+                                           MainForm& mainForm,
                                            QWidget* parent)
     : SecondaryWindow(parent), form_(form), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmTrack"));
-  setWindowTitle(FromCoreText(frmTrack::kCaption));
+  setObjectName(QStringLiteral("ChangeTrackingWindow"));
+  setWindowTitle(FromCoreText(ChangeTrackingForm::kCaption));
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(AddButton(
-      "ResetInitial", frmTrack::kResetCaption, [&mainForm] { mainForm.TrackResetInitial(); }));
-  buttons->addWidget(AddButton(
-      "CopyToClipboard", frmTrack::kCopyCaption, [this] { form_.CopyToClipboard(dialogs_); }));
+  buttons->addWidget(AddButton("ResetInitial", ChangeTrackingForm::kResetCaption, [&mainForm] {
+    mainForm.TrackResetInitial();
+  }));
+  buttons->addWidget(AddButton("CopyToClipboard", ChangeTrackingForm::kCopyCaption, [this] {
+    form_.CopyToClipboard(dialogs_);
+  }));
   buttons->addStretch();
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(AddLabel("CurrentCaption", frmTrack::kCurrentCaption), 0, 0, 1, 2);
-  layout->addWidget(AddTable(form_.griddiff, "griddiff"), 1, 0, 1, 2);
-  layout->addWidget(AddLabel("InitialCaption", frmTrack::kInitialCaption), 2, 0, 1, 2);
-  layout->addWidget(AddTable(form_.GridInitDiet, "GridInitDiet"), 3, 0);
-  layout->addWidget(AddTable(form_.GridInitForm, "GridInitForm"), 3, 1);
-  layout->addWidget(AddLabel("PreviousCaption", frmTrack::kPreviousCaption), 4, 0, 1, 2);
-  layout->addWidget(AddTable(form_.GridPrevDiet, "GridPrevDiet"), 5, 0);
-  layout->addWidget(AddTable(form_.GridPrevForm, "GridPrevForm"), 5, 1);
+  layout->addWidget(AddLabel("CurrentCaption", ChangeTrackingForm::kCurrentCaption), 0, 0, 1, 2);
+  layout->addWidget(AddTable(form_.comparisonTable, "comparisonTable"), 1, 0, 1, 2);
+  layout->addWidget(AddLabel("InitialCaption", ChangeTrackingForm::kInitialCaption), 2, 0, 1, 2);
+  layout->addWidget(AddTable(form_.initialDiets, "initialDiets"), 3, 0);
+  layout->addWidget(AddTable(form_.initialFormulas, "initialFormulas"), 3, 1);
+  layout->addWidget(AddLabel("PreviousCaption", ChangeTrackingForm::kPreviousCaption), 4, 0, 1, 2);
+  layout->addWidget(AddTable(form_.previousDiets, "previousDiets"), 5, 0);
+  layout->addWidget(AddTable(form_.previousFormulas, "previousFormulas"), 5, 1);
   layout->addLayout(buttons, 6, 0, 1, 2);
   resize(1100, 760);
 }
@@ -42,9 +44,9 @@ GridView* ChangeTrackingWindow::AddTable(Grid& grid, const char* name) {
   auto* view = new GridView(this);
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, dialogs_);
-  for (const frmTrack::PopupEntry& entry : frmTrack::kPopup)
-    view->SetPopupCaption(entry.action, FromCoreText(entry.Caption));
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  for (const ChangeTrackingForm::PopupEntry& entry : ChangeTrackingForm::kPopup)
+    view->SetPopupCaption(entry.action, FromCoreText(entry.caption));
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action, dialogs_); }); });
   return view;

@@ -1,9 +1,10 @@
+// Desktop: ChangeTrackingWindow, which shows ChangeTrackingForm.
 #pragma once
 
-#include "app/ChangeTracking.h"
+#include "app/ChangeTrackingForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
 
@@ -14,9 +15,9 @@ class ChangeTrackingWindow : public SecondaryWindow {
 
  public:
   // "Reset Initial " is the main window's (it owns the stores it resets).
-  ChangeTrackingWindow(frmTrack& form,
+  ChangeTrackingWindow(ChangeTrackingForm& form,
                        Dialogs& dialogs,
-                       AfrmMain& mainForm,
+                       MainForm& mainForm,
                        QWidget* parent = nullptr);
 
   void Refresh() override {}
@@ -27,6 +28,6 @@ class ChangeTrackingWindow : public SecondaryWindow {
  private:
   GridView* AddTable(Grid& grid, const char* name);
 
-  frmTrack& form_;
+  ChangeTrackingForm& form_;
   Dialogs& dialogs_;
 };

@@ -1,3 +1,4 @@
+// Desktop: the core's texts as Qt strings and back.
 #pragma once
 
 #include <QString>

@@ -10,25 +10,26 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 
-DietDisplayWindow::DietDisplayWindow(DietDisplay& form, Dialogs& dialogs, QWidget* parent)
+DietDisplayWindow::DietDisplayWindow(DietDisplayForm& form, Dialogs& dialogs, QWidget* parent)
     : SecondaryWindow(parent), form_(form) {
-  setObjectName(QStringLiteral("DietDisplay"));
+  setObjectName(QStringLiteral("DietDisplayWindow"));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("Tab"));
-  tabs_->addTab(NutrientTab(dialogs), FromCoreText(DietDisplay::kNutrientTabCaption));
-  tabs_->addTab(IngredientTab(dialogs), FromCoreText(DietDisplay::kIngredientTabCaption));
-  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.Tab = tab; });
+  tabs_->setObjectName(QStringLiteral("tabs"));
+  tabs_->addTab(NutrientTab(dialogs), FromCoreText(DietDisplayForm::kNutrientTabCaption));
+  tabs_->addTab(IngredientTab(dialogs), FromCoreText(DietDisplayForm::kIngredientTabCaption));
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { form_.currentTab = tab; });
 
   // Both tabs: these act on the tab shown.
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(AddButton(
+      "openFeedFile", DietDisplayForm::kOpenFeedFileCaption, [this] { form_.OpenFeedFile(); }));
   buttons->addWidget(
-      AddButton("Command2", DietDisplay::kCommand2Caption, [this] { form_.Command2(); }));
-  buttons->addWidget(
-      AddButton("CmdSave", DietDisplay::kCmdSaveCaption, [this] { form_.CmdSave(); }));
-  QPushButton* clear =
-      AddButton("CmdClear", DietDisplay::kCmdClearCaption, [this] { form_.CmdClear(); });
-  clear->setToolTip(FromCoreText(DietDisplay::kClearTip));
+      AddButton("saveAs", DietDisplayForm::kSaveAsCaption, [this] { form_.SaveAs(); }));
+  QPushButton* clear = AddButton("clearMainDiets", DietDisplayForm::kClearMainDietsCaption, [this] {
+    form_.ClearMainDiets();
+  });
+  clear->setToolTip(FromCoreText(DietDisplayForm::kClearTip));
   buttons->addWidget(clear);
   buttons->addStretch();
 
@@ -42,8 +43,8 @@ GridView* DietDisplayWindow::AddTable(Grid& grid, const char* name, Dialogs& dia
   auto* view = new GridView(this);
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, dialogs);
-  view->SetPopupCaption(PopupAction::Clear, FromCoreText(DietDisplay::kClearGridCaption));
-  view->SetPopupCaption(PopupAction::Paste, FromCoreText(DietDisplay::kPasteCaption));
+  view->SetPopupCaption(PopupAction::Clear, FromCoreText(DietDisplayForm::kClearGridCaption));
+  view->SetPopupCaption(PopupAction::Paste, FromCoreText(DietDisplayForm::kPasteCaption));
   view->SetPopupHook([this, &grid](PopupAction action) {
     Run([this, &grid, action] { form_.Popup(grid, action); });
   });
@@ -52,26 +53,29 @@ GridView* DietDisplayWindow::AddTable(Grid& grid, const char* name, Dialogs& dia
 
 QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
   auto* page = new QWidget(this);
-  GridView* feeds = AddTable(form_.Grid2, "Grid2", dialogs);
+  GridView* feeds = AddTable(form_.feedsTable, "feedsTable", dialogs);
   feeds->Model()->SetToolTips(
-      [this](int row, int) { return std::string(form_.Grid2ToolTip(row)); });
+      [this](int row, int) { return std::string(form_.FeedsTableToolTip(row)); });
   // A diet number typed into column 0 assigns that row's feed to the diet.
   ForwardKeys(
       *feeds,
-      [this](int key, int shift) { return form_.KeyDown(form_.Grid2, key, shift); },
+      [this](Key key, KeyModifiers modifiers) {
+        return form_.KeyDown(form_.feedsTable, key, modifiers);
+      },
       [this](char key) {
-        if (form_.Grid2.Col() != 0) return false;
+        if (form_.feedsTable.Col() != 0) return false;
         bool taken = false;
-        Run([this, key, &taken] { taken = form_.Grid2KeyPress(key); });
+        Run([this, key, &taken] { taken = form_.FeedsTableKeyPress(key); });
         return taken;
       });
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(
-      AddButton("Command3", DietDisplay::kCommand3Caption, [this] { form_.Command3(); }));
+  buttons->addWidget(AddButton("transferAllDiets", DietDisplayForm::kTransferAllCaption, [this] {
+    form_.TransferAllDiets();
+  }));
   buttons->addStretch();
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(AddLabel("NutInstructions", DietDisplay::kNutInstructions));
+  layout->addWidget(AddLabel("NutInstructions", DietDisplayForm::kNutInstructions));
   layout->addWidget(feeds, 1);
   layout->addLayout(buttons);
   return page;
@@ -79,29 +83,33 @@ QWidget* DietDisplayWindow::NutrientTab(Dialogs& dialogs) {
 
 QWidget* DietDisplayWindow::IngredientTab(Dialogs& dialogs) {
   auto* page = new QWidget(this);
-  GridView* feeds = AddTable(form_.GridIng, "GridIng", dialogs);
-  feeds->Model()->SetAfterEdit([this](int row, int col) { form_.GridIngEdited(row, col); });
-  ForwardKeys(*feeds,
-              [this](int key, int shift) { return form_.KeyDown(form_.GridIng, key, shift); });
+  GridView* feeds = AddTable(form_.ingredientFeedsTable, "ingredientFeedsTable", dialogs);
+  feeds->Model()->SetAfterEdit([this](int row, int col) { form_.IngredientFeedsEdited(row, col); });
+  ForwardKeys(*feeds, [this](Key key, KeyModifiers modifiers) {
+    return form_.KeyDown(form_.ingredientFeedsTable, key, modifiers);
+  });
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(AddButton(
-      "CommandIngOpen", DietDisplay::kCommandIngOpenCaption, [this] { form_.CommandIngOpen(); }));
-  buttons->addWidget(
-      AddButton("Command8", DietDisplay::kCommand8Caption, [this] { form_.Command8(); }));
-  QPushButton* transfer =
-      AddButton("Command9", DietDisplay::kCommand9Caption, [this] { form_.Command9(); });
-  transfer->setToolTip(FromCoreText(DietDisplay::kTransferTip));
+  buttons->addWidget(AddButton("openIngredientFile",
+                               DietDisplayForm::kOpenIngredientFileCaption,
+                               [this] { form_.OpenIngredientFile(); }));
+  buttons->addWidget(AddButton("calculateNutrients",
+                               DietDisplayForm::kCalculateNutrientsCaption,
+                               [this] { form_.CalculateNutrients(); }));
+  QPushButton* transfer = AddButton("transferToCurrent",
+                                    DietDisplayForm::kTransferToCurrentCaption,
+                                    [this] { form_.TransferToCurrent(); });
+  transfer->setToolTip(FromCoreText(DietDisplayForm::kTransferTip));
   buttons->addWidget(transfer);
   buttons->addStretch();
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(AddLabel("IngInstructions", DietDisplay::kIngInstructions));
+  layout->addWidget(AddLabel("IngInstructions", DietDisplayForm::kIngInstructions));
   layout->addWidget(feeds, 1);
   layout->addLayout(buttons);
   return page;
 }
 
 void DietDisplayWindow::Refresh() {
-  setWindowTitle(FromCoreText(form_.Caption));
-  if (tabs_->currentIndex() != form_.Tab) tabs_->setCurrentIndex(form_.Tab);
+  setWindowTitle(FromCoreText(form_.caption));
+  if (tabs_->currentIndex() != form_.currentTab) tabs_->setCurrentIndex(form_.currentTab);
 }

@@ -1,6 +1,7 @@
+// Desktop: DietDisplayWindow, which shows DietDisplayForm.
 #pragma once
 
-#include "formulation/DietDisplay.h"
+#include "formulation/DietDisplayForm.h"
 #include "ui/SecondaryWindow.h"
 
 class Dialogs;
@@ -14,18 +15,18 @@ class DietDisplayWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  DietDisplayWindow(DietDisplay& form, Dialogs& dialogs, QWidget* parent = nullptr);
+  DietDisplayWindow(DietDisplayForm& form, Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Refresh() override;
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   GridView* AddTable(Grid& grid, const char* name, Dialogs& dialogs);
   QWidget* NutrientTab(Dialogs& dialogs);
   QWidget* IngredientTab(Dialogs& dialogs);
 
-  DietDisplay& form_;
+  DietDisplayForm& form_;
   QTabWidget* tabs_ = nullptr;
 };

@@ -87,8 +87,6 @@ void GridModel::FaceChanged() {
   emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::DisplayRole});
 }
 
-int GridModel::PixelsFromTwips(int twips) { return std::max(twips, 0) / Grid::kTwipsPerPixel; }
-
 bool GridModel::FixedCell(int row, int col) const {
   return row < grid_.FixedRows() || col < grid_.FixedCols();
 }

@@ -1,3 +1,4 @@
+// Desktop: GridModel, the one item model of every Grid.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -47,7 +48,6 @@ class GridModel : public QAbstractTableModel, private GridListener {
   // A fixed heading row or column, or a grid the user may not edit, takes no
   // typing and no ticks.
   bool UserEditable(int row, int col) const;
-  static int PixelsFromTwips(int twips);
 
   // The Grid's current cell and selection from a view's: the selected
   // rectangle around the view's current cell; the view's current cell is the

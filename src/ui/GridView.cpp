@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kShiftAlt = 4;
 constexpr int kMinRowHeight = 16;  // pixels, the classic 240-twip row
 
 struct PopupEntry {
@@ -31,39 +30,51 @@ struct PopupEntry {
 
 // The main window's pop-up menu, which the other windows repeat.
 constexpr PopupEntry kPopupEntries[] = {
-    {PopupAction::CopyHighlighted, "CopyHot", "Copy Highlighted Cells"},
-    {PopupAction::CopyAll, "CopyAll", "Copy All"},
-    {PopupAction::Clear, "Clear1", "Clear"},
-    {PopupAction::Paste, "aPaste", "Paste "},
+    {PopupAction::CopyHighlighted, "copyHighlighted", "Copy Highlighted Cells"},
+    {PopupAction::CopyAll, "copyAll", "Copy All"},
+    {PopupAction::Clear, "clear", "Clear"},
+    {PopupAction::Paste, "paste", "Paste "},
 };
-
-// Letters keep their codes; Insert is the only other key the tables use.
-int ClassicKeyCode(int qtKey) {
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return kKeyA + (qtKey - Qt::Key_A);
-  if (qtKey == Qt::Key_Insert) return kKeyInsert;
-  return 0;
-}
-
-int ClassicShift(Qt::KeyboardModifiers modifiers) {
-  int shift = kShiftNone;
-  if (modifiers & Qt::ShiftModifier) shift |= kShiftShift;
-  if (modifiers & Qt::ControlModifier) shift |= kShiftCtrl;
-  if (modifiers & Qt::AltModifier) shift |= kShiftAlt;
-  return shift;
-}
 
 // The keys GridKey acts on (Ctrl+Z among them), so they reach the table
 // before any shortcut.
 bool IsClipboardKey(const QKeyEvent& event) {
-  const int key = ClassicKeyCode(event.key());
-  const int shift = ClassicShift(event.modifiers());
-  if (shift == kShiftCtrl)
-    return key == kKeyC || key == kKeyX || key == kKeyA || key == kKeyV || key == kKeyZ ||
-           key == kKeyInsert;
-  return shift == kShiftShift && key == kKeyInsert;
+  const Key key = CoreKey(event.key());
+  const KeyModifiers modifiers = CoreModifiers(event.modifiers());
+  if (modifiers == kControlModifier)
+    return key == Key::C || key == Key::X || key == Key::A || key == Key::V || key == Key::Z ||
+           key == Key::Insert;
+  return modifiers == kShiftModifier && key == Key::Insert;
 }
 
 }  // namespace
+
+Key CoreKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_A:
+      return Key::A;
+    case Qt::Key_C:
+      return Key::C;
+    case Qt::Key_V:
+      return Key::V;
+    case Qt::Key_X:
+      return Key::X;
+    case Qt::Key_Z:
+      return Key::Z;
+    case Qt::Key_Insert:
+      return Key::Insert;
+    default:
+      return Key::Other;
+  }
+}
+
+KeyModifiers CoreModifiers(Qt::KeyboardModifiers modifiers) {
+  KeyModifiers held = kNoModifier;
+  if (modifiers & Qt::ShiftModifier) held |= kShiftModifier;
+  if (modifiers & Qt::ControlModifier) held |= kControlModifier;
+  if (modifiers & Qt::AltModifier) held |= kAltModifier;
+  return held;
+}
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
   setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -76,7 +87,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   menu_ = new QMenu(this);
-  menu_->setObjectName(QStringLiteral("Popup1"));
+  menu_->setObjectName(QStringLiteral("tablePopup"));
   for (const PopupEntry& entry : kPopupEntries) {
     QAction* action = menu_->addAction(QString::fromLatin1(entry.caption));
     action->setObjectName(QString::fromLatin1(entry.name));
@@ -144,9 +155,9 @@ void GridView::SetPopupCaption(PopupAction action, const QString& caption) {
   actions_[static_cast<std::size_t>(action)]->setText(caption);
 }
 
-void GridView::SetRowHeight(int twips) {
+void GridView::SetRowHeight(int pixels) {
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setDefaultSectionSize(std::max(GridModel::PixelsFromTwips(twips), 1));
+  verticalHeader()->setDefaultSectionSize(std::max(pixels, 1));
 }
 
 void GridView::ApplyLayout() {
@@ -334,9 +345,9 @@ bool GridView::event(QEvent* event) {
 void GridView::keyPressEvent(QKeyEvent* event) {
   Activate();
   if (model_ && dialogs_) {
-    const int key = ClassicKeyCode(event->key());
-    if (key != 0 &&
-        GridKey(model_->Table(), key, ClassicShift(event->modifiers()), *dialogs_, pasteMode_)) {
+    const Key key = CoreKey(event->key());
+    if (key != Key::Other &&
+        GridKey(model_->Table(), key, CoreModifiers(event->modifiers()), *dialogs_, pasteMode_)) {
       event->accept();
       return;
     }

@@ -1,3 +1,4 @@
+// Desktop: GridView, the table control of every window.
 #pragma once
 
 #include <QTableView>
@@ -5,9 +6,14 @@
 #include <functional>
 #include <map>
 
-#include "app/GridClipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
+
+// A key event of Qt's in the core's terms (Key::Other for a key no table acts
+// on).
+Key CoreKey(int qtKey);
+KeyModifiers CoreModifiers(Qt::KeyboardModifiers modifiers);
 
 class GridModel;
 class QAbstractButton;
@@ -27,10 +33,10 @@ class GridView : public QTableView {
 
  public:
   // Told that this table received a key press or a right click; a window
-  // makes it the form's ActiveGrid.
+  // makes it the form's activeGrid.
   using ActivateHook = std::function<void(Grid& grid)>;
   // Runs a pop-up menu entry in place of PopupCommand on this table, for a
-  // window whose menu acts on its form's ActiveGrid.
+  // window whose menu acts on its form's activeGrid.
   using PopupHook = std::function<void(PopupAction action)>;
 
   explicit GridView(QWidget* parent = nullptr);
@@ -52,8 +58,8 @@ class GridView : public QTableView {
   void SetPopupCaption(PopupAction action, const QString& caption);
   QMenu* PopupMenu() const { return menu_; }
 
-  // Every row's height; the Grid keeps none (the files table's 400 twips).
-  void SetRowHeight(int twips);
+  // Every row's height in pixels; the Grid keeps none.
+  void SetRowHeight(int pixels);
   // Hidden rows and columns and the headings from the Grid, then the widths.
   void ApplyLayout();
   // Columns `first` to `last` only; the row headings (a fixed column 0)

@@ -13,7 +13,7 @@
 
 #include "app/App.h"
 #include "report/GrowthChartStyle.h"
-#include "ui/ChartExport.h"
+#include "ui/ChartPanel.h"
 #include "ui/CoreText.h"
 
 namespace {
@@ -48,7 +48,7 @@ void HideFromLegend(QAbstractSeries* series) { series->setProperty(kInLegend, fa
 
 GrowthChart::GrowthChart(App& app, QWidget* parent)
     : ChartPanel(
-          app.dialogs, [&app] { return app.location.DataFolder; }, 1, parent),
+          app.dialogs, [&app] { return app.location.dataFolder; }, 1, parent),
       app_(app) {
   setObjectName(QStringLiteral("GrowthChart"));
   View()->setObjectName(QStringLiteral("GrowthChartView"));
@@ -74,7 +74,7 @@ GrowthChart::GrowthChart(App& app, QWidget* parent)
 }
 
 void GrowthChart::Follow() {
-  if (FollowGrowthResults(data_, app_.Grid1, app_.pig, app_.calibration)) Draw();
+  if (FollowGrowthResults(data_, app_.resultsTable, app_.growth, app_.calibration)) Draw();
 }
 
 void GrowthChart::FollowSoon() {

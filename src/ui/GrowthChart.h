@@ -1,9 +1,10 @@
+// Desktop: GrowthChart, the growth chart beside the daily table.
 #pragma once
 
 #include <vector>
 
 #include "app/GrowthChartData.h"
-#include "ui/ChartExport.h"
+#include "ui/ChartPanel.h"
 
 class App;
 class QGraphicsSimpleTextItem;

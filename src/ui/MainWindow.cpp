@@ -34,28 +34,25 @@ namespace {
 constexpr int kMargin = 8;              // pixels around the inputs and the buttons
 constexpr int kMinSummaryHeight = 120;  // pixels: a summary block before any run
 
-int Pixels(int twips) { return GridModel::PixelsFromTwips(twips); }
-int Twips(int pixels) { return pixels * Grid::kTwipsPerPixel; }
-
-AfrmMain::Control PopupControl(PopupAction action) {
+MainForm::Control PopupControl(PopupAction action) {
   switch (action) {
     case PopupAction::CopyHighlighted:
-      return AfrmMain::Control::CopyHot;
+      return MainForm::Control::CopyHighlighted;
     case PopupAction::CopyAll:
-      return AfrmMain::Control::CopyAll;
+      return MainForm::Control::CopyAll;
     case PopupAction::Clear:
-      return AfrmMain::Control::Clear1;
+      return MainForm::Control::Clear;
     case PopupAction::Paste:
-      return AfrmMain::Control::aPaste;
+      return MainForm::Control::Paste;
   }
-  return AfrmMain::Control::CopyHot;
+  return MainForm::Control::CopyHighlighted;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(App& app, QWidget* parent)
     : QMainWindow(parent), app_(app), form_(app.mainForm) {
-  setObjectName(QStringLiteral("AfrmMain"));
+  setObjectName(QStringLiteral("MainWindow"));
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("MainArea"));
   setCentralWidget(central);
@@ -75,12 +72,12 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   });
 
   // Inputs left of the tab set, buttons above it; neither moves on resize.
-  const int left = Pixels(AfrmMain::kTabSetLeft);
-  const int top = Pixels(AfrmMain::kTabSetTop);
+  const int left = MainForm::kTabSetLeft;
+  const int top = MainForm::kTabSetTop;
   inputs_->setGeometry(kMargin, kMargin / 2, left - 2 * kMargin, inputs_->sizeHint().height());
-  buttons_->setGeometry(left, kMargin / 2, Pixels(form_.TabSetWidth), top - kMargin);
+  buttons_->setGeometry(left, kMargin / 2, form_.tabSetWidth, top - kMargin);
 
-  resize(Pixels(form_.Width), Pixels(form_.Height));
+  resize(form_.windowWidth, form_.windowHeight);
   Refresh();
   GiveHelpTips(*this);
 }
@@ -95,18 +92,18 @@ QTabWidget* MainWindow::MakeTabs() {
   // daily rows, beside the chart.
   auto* daily = new QWidget;
   auto* dailyLayout = new QVBoxLayout(daily);
-  grid1_ = AddTable(app_.Grid1, "Grid1");
-  grid1_->ShowColumns(0, kSummaryFeedColumn, true, true);
+  resultsTable_ = AddTable(app_.resultsTable, "resultsTable");
+  resultsTable_->ShowColumns(0, kSummaryFeedColumn, true, true);
   grid1Daily_ = new GridView;
   grid1Daily_->setObjectName(QStringLiteral("Grid1Daily"));
-  grid1Daily_->Share(*grid1_);
-  grid1Daily_->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  grid1Daily_->Share(*resultsTable_);
+  grid1Daily_->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   grid1Daily_->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
   grid1Daily_->ShowColumns(PigGrowth::kAgeColumn, kResultCols - 1, false, true);
   resultBlocks_ = new QSplitter(Qt::Vertical);
   resultBlocks_->setObjectName(QStringLiteral("ResultBlocks"));
   resultBlocks_->setChildrenCollapsible(false);
-  resultBlocks_->addWidget(grid1_);
+  resultBlocks_->addWidget(resultsTable_);
   resultBlocks_->addWidget(grid1Daily_);
   growthChart_ = new GrowthChart(app_);
   auto* dailySplit = new QSplitter(Qt::Horizontal);
@@ -114,7 +111,7 @@ QTabWidget* MainWindow::MakeTabs() {
   dailySplit->setChildrenCollapsible(false);
   dailySplit->addWidget(resultBlocks_);
   dailySplit->addWidget(growthChart_);
-  connect(grid1_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
+  connect(resultsTable_->Model(), &GridModel::dataChanged, growthChart_, &GrowthChart::FollowSoon);
   dailySplit->setStretchFactor(0, 3);
   dailySplit->setStretchFactor(1, 2);
   dailyLayout->addWidget(dailySplit);
@@ -122,42 +119,42 @@ QTabWidget* MainWindow::MakeTabs() {
   // Tab 1: the instruction text above the diets table.
   auto* diets = new QWidget;
   auto* dietsLayout = new QVBoxLayout(diets);
-  richTextBox1_ = new QTextEdit;
-  richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-  richTextBox1_->setReadOnly(true);
-  richTextBox1_->setFrameShape(QFrame::NoFrame);
-  richTextBox1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  richTextBox1_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
-  richTextBox1_->viewport()->setAutoFillBackground(false);
-  dietsLayout->addWidget(richTextBox1_);
-  griddiets_ = AddTable(form_.Griddiets, "Griddiets");
-  griddiets_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
-  griddiets_->Model()->SetAfterEdit([this](int row, int col) {
-    form_.Griddiets_AfterEdit(row, col);
+  dietsInstructions_ = new QTextEdit;
+  dietsInstructions_->setObjectName(QStringLiteral("dietsInstructions"));
+  dietsInstructions_->setReadOnly(true);
+  dietsInstructions_->setFrameShape(QFrame::NoFrame);
+  dietsInstructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  dietsInstructions_->setFixedHeight(2 * fontMetrics().lineSpacing() + kMargin);
+  dietsInstructions_->viewport()->setAutoFillBackground(false);
+  dietsLayout->addWidget(dietsInstructions_);
+  dietsTable_ = AddTable(form_.dietsTable, "dietsTable");
+  dietsTable_->Model()->SetToolTips([](int row, int) { return DietsToolTip(row); });
+  dietsTable_->Model()->SetAfterEdit([this](int row, int col) {
+    form_.DietsTableEdited(row, col);
     Refresh();
   });
-  connect(griddiets_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (form_.Griddiets_Click(index.row(), index.column())) ShowSources();
+  connect(dietsTable_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (form_.DietsTableClicked(index.row(), index.column())) ShowSources();
   });
-  dietsLayout->addWidget(griddiets_, 1);
+  dietsLayout->addWidget(dietsTable_, 1);
 
   // Tab 2: the coefficients and the files in use side by side, the formulas
   // below them.
   auto* formulas = new QWidget;
   auto* formulasLayout = new QGridLayout(formulas);
-  gridWeight_ = AddTable(form_.GridWeight, "GridWeight");
-  gridFILES_ = AddTable(form_.gridFILES, "gridFILES");
-  gridFILES_->SetRowHeight(kFilesRowHeight);
-  gridFILES_->Model()->SetToolTips([this](int, int) { return form_.gridFILESToolTip; });
-  gridFILES_->horizontalHeader()->setStretchLastSection(true);
-  connect(gridFILES_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-    form_.gridFILES_DblClick(index.row());
+  coefficientTable_ = AddTable(form_.coefficientTable, "coefficientTable");
+  filesTable_ = AddTable(form_.filesTable, "filesTable");
+  filesTable_->SetRowHeight(kFilesRowHeight);
+  filesTable_->Model()->SetToolTips([this](int, int) { return form_.filesTableToolTip; });
+  filesTable_->horizontalHeader()->setStretchLastSection(true);
+  connect(filesTable_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    form_.FilesTableDoubleClicked(index.row());
     Refresh();
   });
-  gridformula_ = AddTable(form_.Gridformula, "Gridformula");
-  formulasLayout->addWidget(gridWeight_, 0, 0);
-  formulasLayout->addWidget(gridFILES_, 0, 1);
-  formulasLayout->addWidget(gridformula_, 1, 0, 1, 2);
+  formulaTable_ = AddTable(form_.formulaTable, "formulaTable");
+  formulasLayout->addWidget(coefficientTable_, 0, 0);
+  formulasLayout->addWidget(filesTable_, 0, 1);
+  formulasLayout->addWidget(formulaTable_, 1, 0, 1, 2);
   formulasLayout->setColumnStretch(0, 1);
   formulasLayout->setColumnStretch(1, 2);  // the files in use show whole paths
   formulasLayout->setRowStretch(1, 1);
@@ -178,7 +175,7 @@ GridView* MainWindow::AddTable(Grid& grid, const char* name) {
   auto* view = new GridView;
   view->setObjectName(QString::fromLatin1(name));
   view->Bind(grid, app_.dialogs);
-  view->SetActivateHook([this](Grid& active) { form_.ActiveGrid = &active; });
+  view->SetActivateHook([this](Grid& active) { form_.activeGrid = &active; });
   view->SetPopupHook([this](PopupAction action) { Run(PopupControl(action)); });
   return view;
 }
@@ -191,12 +188,13 @@ void MainWindow::Refresh() {
   RefreshStatus();
   KeepRecentLocations();
   FollowUnits();
-  for (GridView* view : {grid1_, grid1Daily_, griddiets_, gridWeight_, gridformula_, gridFILES_})
+  for (GridView* view :
+       {resultsTable_, grid1Daily_, dietsTable_, coefficientTable_, formulaTable_, filesTable_})
     view->FitColumns();
   FitResultBlocks();
   growthChart_->Follow();  // after a run, a calibration or a unit change
   // A matrix load fills these afresh: their captions and buttons follow.
-  using Window = AfrmMain::Window;
+  using Window = MainForm::Window;
   for (Window kind : {Window::MatrixEditor, Window::Restrictions, Window::DietDisplay})
     if (SecondaryWindow* window = WindowOf(kind); window && window->isVisible()) window->Refresh();
   refreshing_ = false;
@@ -209,7 +207,7 @@ void MainWindow::FitResultBlocks() {
     summaryHeight_ = -1;  // fitted when the tab is shown
     return;
   }
-  const int summary = grid1_->ContentHeight();
+  const int summary = resultsTable_->ContentHeight();
   if (summary == summaryHeight_) return;
   summaryHeight_ = summary;
   const int total = std::max(resultBlocks_->height(), 2 * kMinSummaryHeight);
@@ -219,36 +217,36 @@ void MainWindow::FitResultBlocks() {
 
 // Headings carry the units in force: after a change every table shows them.
 void MainWindow::FollowUnits() {
-  if (shownUnits_ == app_.pig.UnitCodes) return;
-  shownUnits_ = app_.pig.UnitCodes;
+  if (shownUnits_ == app_.growth.unitCodes) return;
+  shownUnits_ = app_.growth.unitCodes;
   for (GridView* view : findChildren<GridView*>())
     if (view->Model()) view->Model()->FaceChanged();
 }
 
 void MainWindow::RefreshFrame() {
-  setWindowTitle(FromCoreText(form_.Caption));
-  tabs_->setCurrentIndex(form_.Tab);
-  richTextBox1_->setVisible(form_.RichTextBox1Visible);
-  if (richTextBox1_->toPlainText() != FromCoreText(form_.RichTextBox1))
-    richTextBox1_->setPlainText(FromCoreText(form_.RichTextBox1));
-  gridFILES_->setVisible(form_.gridFILESVisible);
-  ShowToolTip(*gridFILES_, form_.gridFILESToolTip);
+  setWindowTitle(FromCoreText(form_.caption));
+  tabs_->setCurrentIndex(form_.currentTab);
+  dietsInstructions_->setVisible(form_.dietsInstructionsVisible);
+  if (dietsInstructions_->toPlainText() != FromCoreText(form_.dietsInstructions))
+    dietsInstructions_->setPlainText(FromCoreText(form_.dietsInstructions));
+  filesTable_->setVisible(form_.filesTableVisible);
+  ShowToolTip(*filesTable_, form_.filesTableToolTip);
 }
 
 // The tab set follows the window as the form's resize rule says; the menu
 // bar lies above the area the form measures from.
 void MainWindow::PlaceTabSet() {
-  const int top = Pixels(AfrmMain::kTabSetTop);
-  tabs_->setGeometry(Pixels(AfrmMain::kTabSetLeft),
+  const int top = MainForm::kTabSetTop;
+  tabs_->setGeometry(MainForm::kTabSetLeft,
                      top,
-                     Pixels(form_.TabSetWidth),
-                     Pixels(form_.TabSetHeight) - menuBar()->height() - statusBar()->height());
+                     form_.tabSetWidth,
+                     form_.tabSetHeight - menuBar()->height() - statusBar()->height());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   summaryHeight_ = -1;  // the blocks share the new height
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.WindowResized(height(), width());
   PlaceTabSet();
 }
 
@@ -267,7 +265,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Refresh();  // a save may have named a file before another was cancelled
     return;
   }
-  form_.Form_Resize(Twips(height()), Twips(width()));
+  form_.WindowResized(height(), width());
   form_.EndProgram();
   for (auto& [kind, window] : windows_) {
     QSignalBlocker quiet(window);  // the form has closed them already

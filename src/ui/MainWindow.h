@@ -1,3 +1,4 @@
+// Desktop: MainWindow, which shows MainForm.
 #pragma once
 
 #include <QMainWindow>
@@ -7,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AfrmMain.h"
 #include "app/HelpTopics.h"
+#include "app/MainForm.h"
 #include "model/Units.h"
 
 class App;
-class CalibrationWindow;
+class CalibrationInputsWindow;
 class HelpWindow;
 class QAction;
 class QMenu;
@@ -28,11 +29,11 @@ class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class SecondaryWindow;
-class SourcesWindow;
+class NutrientSourcesWindow;
 
 // The main window: the herd inputs and the buttons beside a tab set of the
 // daily growth table, the diets table and the formula tables. Every widget
-// shows a field of the headless main form (AfrmMain) and carries that
+// shows a field of the headless main form (MainForm) and carries that
 // field's control name; every action calls the form's command and then shows
 // the form's state again.
 class MainWindow : public QMainWindow {
@@ -46,12 +47,14 @@ class MainWindow : public QMainWindow {
   void Refresh();
   // A button or menu entry, as its click runs it: the form's command, then
   // the window it leads to, shown modeless.
-  void Run(AfrmMain::Control control);
+  void Run(MainForm::Control control);
   // The secondary window of a form, made once; null when none shows it.
-  SecondaryWindow* WindowOf(AfrmMain::Window window) const;
+  SecondaryWindow* WindowOf(MainForm::Window window) const;
   // The location whose calibration file is `path` (relative to the current
   // folder), opened as if chosen in the "Calibration Name" field.
   void OpenLocation(const QString& path);
+  // The object name of button `number` (1..10), after what it does.
+  static QString ButtonName(int number);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,11 +94,11 @@ class MainWindow : public QMainWindow {
   QWidget* MakeButtons();
   void MakeMenus();
   void MakeWindows();
-  void ShowWindow(AfrmMain::Window window);
+  void ShowWindow(MainForm::Window window);
   void ShowSources();  // the sources window, asked by a click in the diets table
   void RefreshButtons();
   // The form enables the control and the window it leads to exists here.
-  bool Available(AfrmMain::Control control) const;
+  bool Available(MainForm::Control control) const;
 
   // The calibration inputs screen and the calibration test window. While a
   // fit runs inside the first, nothing else may change the herd, the diets,
@@ -105,45 +108,45 @@ class MainWindow : public QMainWindow {
   void FollowCalibrationRun(bool running);
 
   App& app_;
-  AfrmMain& form_;
+  MainForm& form_;
 
   QWidget* inputs_ = nullptr;
   QWidget* buttons_ = nullptr;
   QTabWidget* tabs_ = nullptr;
-  GridView* grid1_ = nullptr;       // the per-diet summary and the finishing block
-  GridView* grid1Daily_ = nullptr;  // the daily rows of the same table
+  GridView* resultsTable_ = nullptr;  // the per-diet summary and the finishing block
+  GridView* grid1Daily_ = nullptr;    // the daily rows of the same table
   QSplitter* resultBlocks_ = nullptr;
   int summaryHeight_ = -1;              // pixels the summary block's rows took when last fitted
   GrowthChart* growthChart_ = nullptr;  // beside the daily table, following it
-  GridView* griddiets_ = nullptr;
-  GridView* gridFILES_ = nullptr;
-  GridView* gridformula_ = nullptr;
-  GridView* gridWeight_ = nullptr;
-  QTextEdit* richTextBox1_ = nullptr;
+  GridView* dietsTable_ = nullptr;
+  GridView* filesTable_ = nullptr;
+  GridView* formulaTable_ = nullptr;
+  GridView* coefficientTable_ = nullptr;
+  QTextEdit* dietsInstructions_ = nullptr;
 
   std::map<TextBox*, QLineEdit*> fields_;
   std::map<TextBox*, QLabel*> fieldLabels_;
   std::map<ComboBox*, QComboBox*> lists_;
-  QLineEdit* text6_ = nullptr;
-  QLineEdit* text1_ = nullptr;
-  QLineEdit* textPigNo_ = nullptr;
-  QLineEdit* textPrice_ = nullptr;
-  QCheckBox* check2_ = nullptr;
-  QCheckBox* check3_ = nullptr;
-  QRadioButton* option1_ = nullptr;
-  QRadioButton* option2_ = nullptr;
-  QRadioButton* option3_ = nullptr;
-  std::array<QPushButton*, 11> command_{};  // Command1..Command10 by number
+  QLineEdit* locationName_ = nullptr;
+  QLineEdit* startWeight_ = nullptr;
+  QLineEdit* pigCount_ = nullptr;
+  QLineEdit* costPerPig_ = nullptr;
+  QCheckBox* proteinRule_ = nullptr;
+  QCheckBox* lysineRule_ = nullptr;
+  QRadioButton* showInput_ = nullptr;
+  QRadioButton* turnOffInput_ = nullptr;
+  QRadioButton* calibrationDataLoaded_ = nullptr;
+  std::array<QPushButton*, 11> buttonWidgets_{};  // Growth..KeepTrack by number
 
-  std::map<AfrmMain::Window, SecondaryWindow*> windows_;
-  std::map<AfrmMain::Control, QAction*> menuActions_;
+  std::map<MainForm::Window, SecondaryWindow*> windows_;
+  std::map<MainForm::Control, QAction*> menuActions_;
   QMenu* recentMenu_ = nullptr;
   HelpWindow* help_ = nullptr;
   QLabel* statusText_ = nullptr;         // what the last command did
   QPointer<GridView> lastTable_;         // the table the user worked in last, in any window
   std::vector<std::string> keptRecent_;  // the recent locations as the settings hold them
-  SourcesWindow* sources_ = nullptr;
-  CalibrationWindow* calibration_ = nullptr;
+  NutrientSourcesWindow* sources_ = nullptr;
+  CalibrationInputsWindow* calibration_ = nullptr;
   bool refreshing_ = false;   // the form's state going into the widgets
   bool placed_ = false;       // sized and placed on the screen once
   UnitCodeSet shownUnits_{};  // the units the tables' headings show

@@ -49,8 +49,8 @@ void MainWindow::FillRecentMenu() {
     return;
   }
   for (int index = 0; index < static_cast<int>(paths.size()); ++index) {
-    QAction* action = recentMenu_->addAction(FromCoreText(form_.Recent.Caption(index)));
-    action->setObjectName(QStringLiteral("RecentLocation%1").arg(index + 1));
+    QAction* action = recentMenu_->addAction(FromCoreText(form_.Recent.caption(index)));
+    action->setObjectName(QStringLiteral("recentLocation%1").arg(index + 1));
     action->setToolTip(FromCoreText(paths[static_cast<std::size_t>(index)]));
     connect(action, &QAction::triggered, this, [this, index] {
       if (CalibrationRuns()) return;
@@ -68,9 +68,9 @@ GridView* MainWindow::ActiveTable() const {
     case kTabDailyGrowth:
       return grid1Daily_;
     case kTabFormulas:
-      return gridformula_;
+      return formulaTable_;
     default:
-      return griddiets_;
+      return dietsTable_;
   }
 }
 
@@ -86,7 +86,7 @@ void MainWindow::FollowFocus(QWidget* now) {
 void MainWindow::ExportActiveTable() {
   GridView* view = ActiveTable();
   if (!view || !view->Model()) return;
-  const TableTarget target = ChooseTableTarget(app_.dialogs, app_.location.DataFolder);
+  const TableTarget target = ChooseTableTarget(app_.dialogs, app_.location.dataFolder);
   if (target.path.empty()) return;
   const std::vector<std::string> lines = TableLines(
       *view->Table(), view->Model()->Face(), ShownRows(*view), ShownColumns(*view), target.format);
@@ -95,7 +95,7 @@ void MainWindow::ExportActiveTable() {
 }
 
 void MainWindow::PrintReportWithDialog() {
-  auto* report = static_cast<ReportWindow*>(WindowOf(AfrmMain::Window::FinishingReport));
+  auto* report = static_cast<ReportWindow*>(WindowOf(MainForm::Window::FinishingReport));
   report->PrintWithDialog();
   Refresh();
 }

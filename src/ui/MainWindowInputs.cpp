@@ -11,31 +11,16 @@
 #include <QRadioButton>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
-#include "app/Location.h"
+#include "platform/GridClipboard.h"
+#include "platform/Location.h"
 #include "ui/CoreText.h"
+#include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/ToolTips.h"
 
 namespace {
 
 QColor ColorOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-// Ctrl+V or Shift+Insert, as the classic key code and shift state.
-bool PasteKey(const QKeyEvent& key, int& code, int& shift) {
-  const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-  if (key.key() == Qt::Key_V && mods == Qt::ControlModifier) {
-    code = kKeyV;
-    shift = kShiftCtrl;
-    return true;
-  }
-  if (key.key() == Qt::Key_Insert && mods == Qt::ShiftModifier) {
-    code = kKeyInsert;
-    shift = kShiftShift;
-    return true;
-  }
-  return false;
-}
 
 // A key that types a character into a field, as the field's key-press
 // handler counts them: not the focus keys, not a Ctrl or Alt combination.
@@ -71,37 +56,37 @@ QWidget* MainWindow::MakeInputs() {
 
   // The location's name, green until one is chosen: a click, a double click
   // or a key chooses one.
-  text6_ = AddField(form_.Text6, "Text6", false, false);
-  text6_->setCursor(Qt::PointingHandCursor);
-  addRow(nullptr, text6_);
+  locationName_ = AddField(form_.locationName, "locationName", false, false);
+  locationName_->setCursor(Qt::PointingHandCursor);
+  addRow(nullptr, locationName_);
 
   // The weight unit list stands in the starting weight's label.
-  QComboBox* unit = AddList(form_.Combo2, "Combo2");
+  QComboBox* unit = AddList(form_.weightUnit, "weightUnit");
   unit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(unit, &QComboBox::activated, this, [this](int index) {
-    form_.Combo2.ListIndex = index;
-    form_.Combo2_Click();
+    form_.weightUnit.selected = index;
+    form_.WeightUnitChosen();
     Refresh();
   });
-  text1_ = AddField(form_.Text1, "Text1", true, false);
-  addRow(unit, text1_);
-  for (auto [box, name] : {std::pair{&form_.Text2, "Text2"},
-                           std::pair{&form_.Text3, "Text3"},
-                           std::pair{&form_.Text4, "Text4"},
-                           std::pair{&form_.Text5, "Text5"},
-                           std::pair{&form_.TextPigNo, "TextPigNo"}}) {
+  startWeight_ = AddField(form_.startWeight, "startWeight", true, false);
+  addRow(unit, startWeight_);
+  for (auto [box, name] : {std::pair{&form_.startAge, "startAge"},
+                           std::pair{&form_.finalWeight, "finalWeight"},
+                           std::pair{&form_.totalFeedIntake, "totalFeedIntake"},
+                           std::pair{&form_.finalAge, "finalAge"},
+                           std::pair{&form_.pigCount, "pigCount"}}) {
     QLineEdit* field = AddField(*box, name, true);
     addRow(fieldLabels_[box], field);
   }
-  textPigNo_ = fields_[&form_.TextPigNo];
+  pigCount_ = fields_[&form_.pigCount];
 
-  for (auto [list, name] : {std::pair{&form_.ComboSex, "ComboSex"},
-                            std::pair{&form_.Combo3, "Combo3"},
-                            std::pair{&form_.Combo1, "Combo1"}}) {
+  for (auto [list, name] : {std::pair{&form_.herdSex, "herdSex"},
+                            std::pair{&form_.dietCount, "dietCount"},
+                            std::pair{&form_.feedFormulation, "feedFormulation"}}) {
     QComboBox* combo = AddList(*list, name);
-    auto* label = new QLabel(FromCoreText(list->Caption));
-    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
-    if (list == &form_.Combo1) {
+    auto* label = new QLabel(FromCoreText(list->caption));
+    label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
+    if (list == &form_.feedFormulation) {
       // Its items are long: the list takes the whole width below its label.
       addRow(nullptr, label);
       addRow(nullptr, combo);
@@ -109,70 +94,72 @@ QWidget* MainWindow::MakeInputs() {
       addRow(label, combo);
     }
   }
-  connect(lists_[&form_.ComboSex], &QComboBox::activated, this, [this](int index) {
-    form_.ComboSex.ListIndex = index;
+  connect(lists_[&form_.herdSex], &QComboBox::activated, this, [this](int index) {
+    form_.herdSex.selected = index;
     Refresh();
   });
-  connect(lists_[&form_.Combo3], &QComboBox::activated, this, [this](int index) {
-    form_.Combo3.ListIndex = index;
-    form_.Combo3_Click();
+  connect(lists_[&form_.dietCount], &QComboBox::activated, this, [this](int index) {
+    form_.dietCount.selected = index;
+    form_.DietCountChosen();
     Refresh();
   });
-  connect(lists_[&form_.Combo1], &QComboBox::activated, this, [this](int index) {
-    form_.Combo1.ListIndex = index;
+  connect(lists_[&form_.feedFormulation], &QComboBox::activated, this, [this](int index) {
+    form_.feedFormulation.selected = index;
     Refresh();
   });
 
   for (auto [box, name] :
-       {std::pair{&form_.TextPrice, "TextPrice"}, std::pair{&form_.TextFeedGain, "TextFeedGain"}}) {
+       {std::pair{&form_.costPerPig, "costPerPig"}, std::pair{&form_.feedGain, "feedGain"}}) {
     QLineEdit* field = AddField(*box, name, false);
     addRow(fieldLabels_[box], field);
   }
-  textPrice_ = fields_[&form_.TextPrice];
+  costPerPig_ = fields_[&form_.costPerPig];
 
-  check2_ = new QCheckBox(QString::fromLatin1(kCheck2Caption.data(), kCheck2Caption.size()));
-  check2_->setObjectName(QStringLiteral("Check2"));
-  connect(check2_, &QCheckBox::clicked, this, [this](bool on) {
+  proteinRule_ =
+      new QCheckBox(QString::fromLatin1(kProteinRuleCaption.data(), kProteinRuleCaption.size()));
+  proteinRule_->setObjectName(QStringLiteral("proteinRule"));
+  connect(proteinRule_, &QCheckBox::clicked, this, [this](bool on) {
     SetProteinRule(form_.ratioRules, on);
     Refresh();
   });
-  addRow(nullptr, check2_);
-  check3_ = new QCheckBox(QString::fromLatin1(kCheck3Caption.data(), kCheck3Caption.size()));
-  check3_->setObjectName(QStringLiteral("Check3"));
-  connect(check3_, &QCheckBox::clicked, this, [this](bool on) {
+  addRow(nullptr, proteinRule_);
+  lysineRule_ =
+      new QCheckBox(QString::fromLatin1(kLysineRuleCaption.data(), kLysineRuleCaption.size()));
+  lysineRule_->setObjectName(QStringLiteral("lysineRule"));
+  connect(lysineRule_, &QCheckBox::clicked, this, [this](bool on) {
     SetLysineRule(form_.ratioRules, on);
     Refresh();
   });
-  addRow(nullptr, check3_);
+  addRow(nullptr, lysineRule_);
 
-  option1_ = new QRadioButton(FromCoreText(form_.Option1.Caption));
-  option1_->setObjectName(QStringLiteral("Option1"));
-  option2_ = new QRadioButton(FromCoreText(form_.Option2.Caption));
-  option2_->setObjectName(QStringLiteral("Option2"));
+  showInput_ = new QRadioButton(FromCoreText(form_.showInput.caption));
+  showInput_->setObjectName(QStringLiteral("showInput"));
+  turnOffInput_ = new QRadioButton(FromCoreText(form_.turnOffInput.caption));
+  turnOffInput_->setObjectName(QStringLiteral("turnOffInput"));
   auto* inputGroup = new QButtonGroup(panel);
-  inputGroup->addButton(option1_);
-  inputGroup->addButton(option2_);
-  connect(option1_, &QRadioButton::clicked, this, [this] {
-    form_.Option1_Click();
+  inputGroup->addButton(showInput_);
+  inputGroup->addButton(turnOffInput_);
+  connect(showInput_, &QRadioButton::clicked, this, [this] {
+    form_.ShowInput();
     Refresh();
   });
-  connect(option2_, &QRadioButton::clicked, this, [this] {
-    form_.Option2_Click();
+  connect(turnOffInput_, &QRadioButton::clicked, this, [this] {
+    form_.TurnOffInput();
     Refresh();
   });
-  grid->addWidget(option1_, row, 0);
-  grid->addWidget(option2_, row, 1);
+  grid->addWidget(showInput_, row, 0);
+  grid->addWidget(turnOffInput_, row, 1);
   ++row;
 
   // Set by the location's load, not by the user.
-  option3_ = new QRadioButton(FromCoreText(form_.Option3.Caption));
-  option3_->setObjectName(QStringLiteral("Option3"));
-  option3_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  option3_->setFocusPolicy(Qt::NoFocus);
-  addRow(nullptr, option3_);
+  calibrationDataLoaded_ = new QRadioButton(FromCoreText(form_.calibrationDataLoaded.caption));
+  calibrationDataLoaded_->setObjectName(QStringLiteral("calibrationDataLoaded"));
+  calibrationDataLoaded_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  calibrationDataLoaded_->setFocusPolicy(Qt::NoFocus);
+  addRow(nullptr, calibrationDataLoaded_);
 
   auto* note =
-      new QLabel(QString::fromLatin1(AfrmMain::kInputsNote.data(), AfrmMain::kInputsNote.size()));
+      new QLabel(QString::fromLatin1(MainForm::kInputsNote.data(), MainForm::kInputsNote.size()));
   note->setObjectName(QStringLiteral("InputsNote"));
   note->setWordWrap(true);
   addRow(nullptr, note);
@@ -189,13 +176,13 @@ QLineEdit* MainWindow::AddField(TextBox& box, const char* name, bool editable, b
   fields_[&box] = field;
   if (labelled) {
     auto* label = new QLabel;
-    label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(name));
+    label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     label->setBuddy(field);
     fieldLabels_[&box] = label;
   }
   if (editable) {
     connect(field, &QLineEdit::textEdited, this, [&box](const QString& text) {
-      box.Text = ToCoreText(text);
+      box.text = ToCoreText(text);
     });
   }
   field->installEventFilter(this);
@@ -213,36 +200,40 @@ QComboBox* MainWindow::AddList(ComboBox& list, const char* name) {
 void MainWindow::RefreshInputs() {
   for (auto& [box, field] : fields_) {
     // The location field shows the location's name; its tip, the whole path.
-    const bool location = box == &form_.Text6;
-    const std::string shown = location ? LocationFieldText(box->Text) : box->Text;
+    const bool location = box == &form_.locationName;
+    const std::string shown = location ? LocationFieldText(box->text) : box->text;
     const QString text = FromCoreText(shown);
     if (field->text() != text) field->setText(text);
-    ShowToolTip(*field, location && shown != box->Text ? box->Text : box->ToolTip);
+    ShowToolTip(*field, location && shown != box->text ? box->text : box->toolTip);
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, ColorOf(box->BackColor));
+    palette.setColor(QPalette::Base, ColorOf(box->backColor));
     field->setPalette(palette);
-    field->setPlaceholderText(FromCoreText(box->Caption));
+    field->setPlaceholderText(FromCoreText(box->caption));
     if (auto label = fieldLabels_.find(box); label != fieldLabels_.end()) {
-      label->second->setText(FromCoreText(box->Caption));
-      label->second->setToolTip(FromCoreText(box->ToolTip));
+      label->second->setText(FromCoreText(box->caption));
+      label->second->setToolTip(FromCoreText(box->toolTip));
     }
   }
   for (auto& [list, combo] : lists_) {
     QStringList items;
-    for (const std::string& item : list->List) items << FromCoreText(item);
+    for (const std::string& item : list->items) items << FromCoreText(item);
     bool same = combo->count() == items.size();
     for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == items[i];
     if (!same) {
       combo->clear();
       combo->addItems(items);
     }
-    combo->setCurrentIndex(list->ListIndex < combo->count() ? list->ListIndex : -1);
-    ShowToolTip(*combo, list->ToolTip);
+    combo->setCurrentIndex(list->selected < combo->count() ? list->selected : -1);
+    ShowToolTip(*combo, list->toolTip);
   }
-  check2_->setChecked(form_.ratioRules.Check2);
-  check3_->setChecked(form_.ratioRules.Check3);
-  ShowOptions(*option1_->group(), *option1_, form_.Option1.Value, *option2_, form_.Option2.Value);
-  option3_->setChecked(form_.Option3.Value);
+  proteinRule_->setChecked(form_.ratioRules.proteinRule);
+  lysineRule_->setChecked(form_.ratioRules.lysineRule);
+  ShowOptions(*showInput_->group(),
+              *showInput_,
+              form_.showInput.checked,
+              *turnOffInput_,
+              form_.turnOffInput.checked);
+  calibrationDataLoaded_->setChecked(form_.calibrationDataLoaded.checked);
 }
 
 void MainWindow::OpenLocation(const QString& path) {
@@ -254,13 +245,13 @@ void MainWindow::OpenLocation(const QString& path) {
 // pig number's first key and the recent prices.
 bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == text6_) {
+  if (watched == locationName_) {
     if (type == QEvent::MouseButtonPress) {
-      form_.Text6_Click();
+      form_.LocationNameClicked();
     } else if (type == QEvent::MouseButtonDblClick) {
-      form_.Text6_DblClick();
+      form_.LocationNameDoubleClicked();
     } else if (type == QEvent::KeyPress && TypedKey(*static_cast<QKeyEvent*>(event))) {
-      form_.Text6_KeyPress();
+      form_.LocationNameKeyPressed();
     } else {
       return false;
     }
@@ -269,28 +260,28 @@ bool MainWindow::FieldEvent(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    int code = 0;
-    int shift = 0;
-    if (watched == text1_ && PasteKey(*key, code, shift)) {
-      HerdInputPaste(code,
-                     shift,
-                     app_.dialogs,
-                     form_.Text1.Text,
-                     form_.Text2.Text,
-                     form_.Text3.Text,
-                     form_.Text4.Text,
-                     form_.Text5.Text);
+    // Ctrl+V or Shift+Insert, whatever Alt says.
+    const KeyModifiers held =
+        CoreModifiers(key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (watched == startWeight_ && HerdInputPaste(CoreKey(key->key()),
+                                                  held,
+                                                  app_.dialogs,
+                                                  form_.startWeight.text,
+                                                  form_.startAge.text,
+                                                  form_.finalWeight.text,
+                                                  form_.totalFeedIntake.text,
+                                                  form_.finalAge.text)) {
       Refresh();
       return true;
     }
-    if (watched == textPigNo_ && TypedKey(*key)) {
-      form_.TextPigNo_KeyPress();
+    if (watched == pigCount_ && TypedKey(*key)) {
+      form_.PigCountKeyPressed();
       Refresh();
       return false;  // the key itself is typed into the emptied field
     }
   }
-  if (watched == textPrice_ && type == QEvent::MouseButtonDblClick) {
-    form_.TextPrice_DblClick();
+  if (watched == costPerPig_ && type == QEvent::MouseButtonDblClick) {
+    form_.CostPerPigDoubleClicked();
     Refresh();
     return true;
   }

@@ -9,8 +9,8 @@
 
 #include "app/App.h"
 #include "ui/AboutWindow.h"
-#include "ui/CalibTestWindow.h"
-#include "ui/CalibrationWindow.h"
+#include "ui/CalibrationInputsWindow.h"
+#include "ui/CalibrationTestWindow.h"
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/CoreText.h"
 #include "ui/DietDisplayWindow.h"
@@ -18,12 +18,12 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixEditorWindow.h"
+#include "ui/NutrientSourcesWindow.h"
 #include "ui/OptimizationWindow.h"
 #include "ui/ReportWindow.h"
-#include "ui/RestrictWindow.h"
+#include "ui/RestrictionsWindow.h"
 #include "ui/SecondaryWindow.h"
-#include "ui/SourcesWindow.h"
-#include "ui/TempWindow.h"
+#include "ui/TemperatureWindow.h"
 #include "ui/ToolTips.h"
 #include "ui/UnitsWindow.h"
 
@@ -31,8 +31,8 @@ namespace {
 
 constexpr int kButtonColumns = 5;
 
-using Control = AfrmMain::Control;
-using Window = AfrmMain::Window;
+using Control = MainForm::Control;
+using Window = MainForm::Window;
 
 QString Text(std::string_view text) { return FromCoreText(text); }
 
@@ -40,27 +40,27 @@ QString Text(std::string_view text) { return FromCoreText(text); }
 // stays disabled rather than run a command whose screen never shows.
 Window LeadsTo(Control control) {
   switch (control) {
-    case Control::Command2:
+    case Control::Calibration:
       return Window::Calibration;
-    case Control::Command3:
+    case Control::OpenDiets:
       return Window::DietDisplay;
-    case Control::Command4:
+    case Control::EditRestrictions:
       return Window::Restrictions;
-    case Control::Command6:
+    case Control::EditMatrix:
       return Window::MatrixEditor;
-    case Control::Command8:
+    case Control::CalibrationTest:
       return Window::CalibrationTest;
-    case Control::Command9:
+    case Control::RunOptimization:
       return Window::Optimization;
-    case Control::Command10:
+    case Control::KeepTrack:
       return Window::ChangeTracking;
-    case Control::UnitPick:
+    case Control::SetUnits:
       return Window::Units;
-    case Control::SetTemp:
+    case Control::SetTemperature:
       return Window::Temperature;
     case Control::About:
       return Window::About;
-    case Control::Finishing:
+    case Control::FinishingReport:
     case Control::PrintReport:
       return Window::FinishingReport;
     case Control::GettingStarted:
@@ -70,7 +70,22 @@ Window LeadsTo(Control control) {
   }
 }
 
+// The buttons' object names, by number: what each does.
+constexpr const char* kButtonNames[] = {"",
+                                        "growth",
+                                        "calibration",
+                                        "openDiets",
+                                        "editRestrictions",
+                                        "saveDiets",
+                                        "editMatrix",
+                                        "runLp",
+                                        "calibrationTest",
+                                        "runOptimization",
+                                        "keepTrack"};
+
 }  // namespace
+
+QString MainWindow::ButtonName(int number) { return QString::fromLatin1(kButtonNames[number]); }
 
 QWidget* MainWindow::MakeButtons() {
   auto* panel = new QWidget;
@@ -78,14 +93,14 @@ QWidget* MainWindow::MakeButtons() {
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(4);
-  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
+  for (int number = 1; number < static_cast<int>(buttonWidgets_.size()); ++number) {
     auto* button = new QPushButton;
-    button->setObjectName(QStringLiteral("Command%1").arg(number));
+    button->setObjectName(ButtonName(number));
     button->setAutoFillBackground(true);
     connect(button, &QPushButton::clicked, this, [this, number] {
-      Run(AfrmMain::ButtonControl(number));
+      Run(MainForm::ButtonControl(number));
     });
-    command_[static_cast<std::size_t>(number)] = button;
+    buttonWidgets_[static_cast<std::size_t>(number)] = button;
     grid->addWidget(button, (number - 1) / kButtonColumns, (number - 1) % kButtonColumns);
   }
   grid->setColumnStretch(kButtonColumns, 1);  // the buttons keep their own widths
@@ -93,31 +108,31 @@ QWidget* MainWindow::MakeButtons() {
 }
 
 void MainWindow::MakeMenus() {
-  for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
-    if (!menu.InMenuBar) continue;  // the tables' pop-up menu is their own
-    if (menu.Entries.empty()) {
-      QAction* action = menuBar()->addAction(Text(menu.Caption));
-      action->setObjectName(Text(menu.Name));
+  for (const MainForm::Menu& menu : MainForm::Menus()) {
+    if (!menu.inMenuBar) continue;  // the tables' pop-up menu is their own
+    if (menu.entries.empty()) {
+      QAction* action = menuBar()->addAction(Text(menu.caption));
+      action->setObjectName(Text(menu.name));
       action->setEnabled(Available(menu.control));
       connect(action, &QAction::triggered, this, [this, control = menu.control] { Run(control); });
       menuActions_[menu.control] = action;
       continue;
     }
-    QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
-    bar->setObjectName(Text(menu.Name));
+    QMenu* bar = menuBar()->addMenu(Text(menu.caption));
+    bar->setObjectName(Text(menu.name));
     bar->setToolTipsVisible(true);
-    for (const AfrmMain::MenuEntry& entry : menu.Entries) {
+    for (const MainForm::MenuEntry& entry : menu.entries) {
       if (entry.control == Control::OpenRecent) {
-        recentMenu_ = bar->addMenu(Text(entry.Caption));
-        recentMenu_->setObjectName(Text(entry.Name));
+        recentMenu_ = bar->addMenu(Text(entry.caption));
+        recentMenu_->setObjectName(Text(entry.name));
         connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
         continue;
       }
-      QAction* action = bar->addAction(Text(entry.Caption));
-      action->setObjectName(Text(entry.Name));
-      if (!entry.Shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.Shortcut)));
+      QAction* action = bar->addAction(Text(entry.caption));
+      action->setObjectName(Text(entry.name));
+      if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.shortcut)));
       if (entry.control == Control::FitCorrelations)
-        action->setToolTip(Text(AfrmMain::kFitCorrelationsTip));
+        action->setToolTip(Text(MainForm::kFitCorrelationsTip));
       connect(action, &QAction::triggered, this, [this, control = entry.control] { Run(control); });
       menuActions_[entry.control] = action;
     }
@@ -129,20 +144,23 @@ void MainWindow::MakeMenus() {
 void MainWindow::MakeWindows() {
   Dialogs& dialogs = app_.dialogs;
   auto* units = new UnitsWindow(app_.unitsForm, form_, this);
-  connect(units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemp); });
+  connect(
+      units, &UnitsWindow::TemperatureRequested, this, [this] { Run(Control::SetTemperature); });
   windows_ = {
       {Window::DietDisplay, new DietDisplayWindow(app_.dietDisplayForm, dialogs, this)},
-      {Window::Restrictions, new RestrictWindow(app_.restrictForm, dialogs, form_, this)},
-      {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixForm, dialogs, form_, this)},
-      {Window::ChangeTracking, new ChangeTrackingWindow(app_.trackForm, dialogs, form_, this)},
+      {Window::Restrictions, new RestrictionsWindow(app_.restrictionsForm, dialogs, form_, this)},
+      {Window::MatrixEditor, new MatrixEditorWindow(app_.matrixEditorForm, dialogs, form_, this)},
+      {Window::ChangeTracking,
+       new ChangeTrackingWindow(app_.changeTrackingForm, dialogs, form_, this)},
       {Window::Units, units},
       {Window::Temperature,
-       new TempWindow(
-           app_.temperatureForm, dialogs, app_.temperatures, app_.location.StgFile, this)},
+       new TemperatureWindow(
+           app_.temperatureForm, dialogs, app_.temperatures, app_.location.temperatureFile, this)},
       {Window::About, new AboutWindow(app_.aboutForm, this)},
       // The diet optimization; its report opens from it.
       {Window::Optimization,
-       new OptimizationWindow(app_.optForm, form_, app_.optReport, dialogs, this)},
+       new OptimizationWindow(
+           app_.optimizationForm, form_, app_.optimizationReportForm, dialogs, this)},
   };
   MakeCalibrationWindows();
   windows_[Window::FinishingReport] = new ReportWindow(app_, this);
@@ -155,28 +173,29 @@ void MainWindow::MakeWindows() {
     connect(window, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
     window->SetHelpSection(HelpSectionOf(kind));
   }
-  sources_ = new SourcesWindow(app_.sourcesForm, app_.sensitivityForm, dialogs, this);
+  sources_ =
+      new NutrientSourcesWindow(app_.nutrientSourcesForm, app_.sensitivityForm, dialogs, this);
   sources_->SetHelpSection(HelpSection::Sources);
   connect(sources_, &SecondaryWindow::Changed, this, &MainWindow::Refresh);
-  if (auto* report = findChild<SecondaryWindow*>(QStringLiteral("OptReport")))
+  if (auto* report = findChild<SecondaryWindow*>(QStringLiteral("OptimizationReportWindow")))
     report->SetHelpSection(HelpSection::OptimizationReport);
   // F1 in any of them: its section of the help.
   for (SecondaryWindow* window : findChildren<SecondaryWindow*>())
     connect(window, &SecondaryWindow::HelpRequested, this, &MainWindow::ShowHelp);
 }
 
-SecondaryWindow* MainWindow::WindowOf(AfrmMain::Window window) const {
+SecondaryWindow* MainWindow::WindowOf(MainForm::Window window) const {
   auto found = windows_.find(window);
   return found == windows_.end() ? nullptr : found->second;
 }
 
-bool MainWindow::Available(AfrmMain::Control control) const {
+bool MainWindow::Available(MainForm::Control control) const {
   if (CalibrationRuns()) return false;
   const Window leadsTo = LeadsTo(control);
   return form_.Enabled(control) && (leadsTo == Window::None || WindowOf(leadsTo));
 }
 
-void MainWindow::Run(AfrmMain::Control control) {
+void MainWindow::Run(MainForm::Control control) {
   if (!Available(control)) return;
   switch (control) {
     case Control::Quit:
@@ -204,7 +223,7 @@ void MainWindow::Run(AfrmMain::Control control) {
   ShowWindow(shown);
 }
 
-void MainWindow::ShowWindow(AfrmMain::Window window) {
+void MainWindow::ShowWindow(MainForm::Window window) {
   if (SecondaryWindow* shown = WindowOf(window)) shown->Open();
 }
 
@@ -213,21 +232,21 @@ void MainWindow::ShowWindow(AfrmMain::Window window) {
 void MainWindow::ShowSources() {
   sources_->Open();
   activateWindow();
-  griddiets_->setFocus();
+  dietsTable_->setFocus();
 }
 
 void MainWindow::RefreshButtons() {
   for (auto& [control, action] : menuActions_) action->setEnabled(Available(control));
-  for (int number = 1; number < static_cast<int>(command_.size()); ++number) {
-    const CommandButton& state = form_.Command[static_cast<std::size_t>(number)];
-    QPushButton* button = command_[static_cast<std::size_t>(number)];
-    const Control control = AfrmMain::ButtonControl(number);
-    button->setText(Text(state.Caption));
-    ShowToolTip(*button, state.ToolTip);
-    button->setVisible(state.Visible);
+  for (int number = 1; number < static_cast<int>(buttonWidgets_.size()); ++number) {
+    const CommandButton& state = form_.buttons[static_cast<std::size_t>(number)];
+    QPushButton* button = buttonWidgets_[static_cast<std::size_t>(number)];
+    const Control control = MainForm::ButtonControl(number);
+    button->setText(Text(state.caption));
+    ShowToolTip(*button, state.toolTip);
+    button->setVisible(state.visible);
     button->setEnabled(Available(control));
     // A disabled button keeps the plain face, so it reads as disabled.
-    const QColor face(state.BackColor.red, state.BackColor.green, state.BackColor.blue);
+    const QColor face(state.backColor.red, state.backColor.green, state.backColor.blue);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Active, QPalette::Button, face);
     palette.setColor(QPalette::Inactive, QPalette::Button, face);
@@ -238,11 +257,14 @@ void MainWindow::RefreshButtons() {
 // --- The calibration windows ---
 
 void MainWindow::MakeCalibrationWindows() {
-  calibration_ = new CalibrationWindow(app_.calibForm, app_.dialogs, this);
-  connect(
-      calibration_, &CalibrationWindow::RunningChanged, this, &MainWindow::FollowCalibrationRun);
+  calibration_ = new CalibrationInputsWindow(app_.calibrationInputsForm, app_.dialogs, this);
+  connect(calibration_,
+          &CalibrationInputsWindow::RunningChanged,
+          this,
+          &MainWindow::FollowCalibrationRun);
   windows_[Window::Calibration] = calibration_;
-  windows_[Window::CalibrationTest] = new CalibTestWindow(app_.calibTestForm, app_.dialogs, this);
+  windows_[Window::CalibrationTest] =
+      new CalibrationTestWindow(app_.calibrationTestForm, app_.dialogs, this);
 }
 
 bool MainWindow::CalibrationRuns() const { return calibration_ && calibration_->Running(); }

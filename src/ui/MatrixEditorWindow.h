@@ -1,9 +1,10 @@
+// Desktop: MatrixEditorWindow, which shows MatrixEditorForm.
 #pragma once
 
-#include "formulation/frmExcel.h"
+#include "formulation/MatrixEditorForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
 class QLabel;
@@ -17,16 +18,16 @@ class MatrixEditorWindow : public SecondaryWindow {
 
  public:
   // "Save Changes to File" saves where `mainForm` says (MatrixEditorSave).
-  MatrixEditorWindow(frmExcel& form,
+  MatrixEditorWindow(MatrixEditorForm& form,
                      Dialogs& dialogs,
-                     AfrmMain& mainForm,
+                     MainForm& mainForm,
                      QWidget* parent = nullptr);
 
   void Refresh() override;
 
  private:
-  frmExcel& form_;
-  AfrmMain& mainForm_;
+  MatrixEditorForm& form_;
+  MainForm& mainForm_;
   GridView* table_ = nullptr;
   QLabel* ingLabel_ = nullptr;
   QPushButton* edit_ = nullptr;

@@ -12,11 +12,11 @@
 #include <functional>
 #include <utility>
 
-#include "app/AfrmMain.h"
+#include "app/MainForm.h"
 #include "ui/CoreText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 #include "ui/ToolTips.h"
 
 namespace {
@@ -31,13 +31,13 @@ void ShowText(QLineEdit* field, const std::string& text) {
 }
 
 void ShowButton(QPushButton* button, const CommandButton& state) {
-  button->setText(FromCoreText(state.Caption));
-  ShowToolTip(*button, state.ToolTip);
-  button->setVisible(state.Visible);
-  button->setEnabled(state.Enabled);
+  button->setText(FromCoreText(state.caption));
+  ShowToolTip(*button, state.toolTip);
+  button->setVisible(state.visible);
+  button->setEnabled(state.enabled);
   QPalette palette = button->palette();
-  palette.setColor(QPalette::Active, QPalette::Button, ColorOf(state.BackColor));
-  palette.setColor(QPalette::Inactive, QPalette::Button, ColorOf(state.BackColor));
+  palette.setColor(QPalette::Active, QPalette::Button, ColorOf(state.backColor));
+  palette.setColor(QPalette::Inactive, QPalette::Button, ColorOf(state.backColor));
   button->setPalette(palette);
 }
 
@@ -84,24 +84,28 @@ class RunInputFilter : public QObject {
 
 }  // namespace
 
-OptimizationWindow::OptimizationWindow(
-    frmOpt& form, AfrmMain& mainForm, OptReport& report, Dialogs& dialogs, QWidget* parent)
+OptimizationWindow::OptimizationWindow(OptimizationForm& form,
+                                       MainForm& mainForm,
+                                       OptimizationReportForm& report,
+                                       Dialogs& dialogs,
+                                       QWidget* parent)
     : SecondaryWindow(parent), form_(form), mainForm_(mainForm) {
-  setObjectName(QStringLiteral("frmOpt"));
-  setWindowTitle(FromCoreText(frmOpt::kCaption));
-  report_ = new OptReportWindow(report, dialogs, this);
+  setObjectName(QStringLiteral("OptimizationWindow"));
+  setWindowTitle(FromCoreText(OptimizationForm::kCaption));
+  report_ = new OptimizationReportWindow(report, dialogs, this);
 
   table_ = new GridView(this);
-  table_->setObjectName(QStringLiteral("GridOpt"));
-  table_->Bind(form_.GridOpt, dialogs);
+  table_->setObjectName(QStringLiteral("optimizationTable"));
+  table_->Bind(form_.optimizationTable, dialogs);
   table_->Model()->SetAfterEdit([this](int row, int col) {
-    form_.GridOpt_AfterEdit(row, col);
+    form_.TableEdited(row, col);
     Refresh();
   });
-  table_->SetActivateHook([this](Grid& grid) { form_.ActiveGrid = &grid; });
+  table_->SetActivateHook([this](Grid& grid) { form_.activeGrid = &grid; });
   table_->SetPopupHook(
       [this](PopupAction action) { Run([this, action] { form_.Popup(action); }); });
-  ForwardKeys(*table_, [this](int key, int shift) { return form_.KeyDown(key, shift); });
+  ForwardKeys(*table_,
+              [this](Key key, KeyModifiers modifiers) { return form_.KeyDown(key, modifiers); });
 
   auto* middle = new QHBoxLayout;
   middle->addWidget(table_, 1);
@@ -109,17 +113,17 @@ OptimizationWindow::OptimizationWindow(
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Fields());
-  layout->addWidget(AddLabel("UncheckNote", frmOpt::kUncheckNote));
+  layout->addWidget(AddLabel("UncheckNote", OptimizationForm::kUncheckNote));
   layout->addLayout(middle, 1);
-  layout->addWidget(AddLabel("RestrictNote", frmOpt::kRestrictNote));
-  layout->addWidget(AddLabel("LastDietNote", frmOpt::kLastDietNote));
+  layout->addWidget(AddLabel("RestrictNote", OptimizationForm::kRestrictNote));
+  layout->addWidget(AddLabel("LastDietNote", OptimizationForm::kLastDietNote));
   layout->addWidget(Progress(dialogs));
   resize(900, 720);
 
-  form_.Progress = [this] { ShowProgress(); };
+  form_.onProgress = [this] { ShowProgress(); };
 }
 
-OptimizationWindow::~OptimizationWindow() { form_.Progress = nullptr; }
+OptimizationWindow::~OptimizationWindow() { form_.onProgress = nullptr; }
 
 QLineEdit* OptimizationWindow::AddField(std::string& text, const char* name) {
   auto* field = new QLineEdit(this);
@@ -138,7 +142,7 @@ QLineEdit* OptimizationWindow::AddResult(const char* name) {
 }
 
 QCheckBox* OptimizationWindow::AddCheck(const OptionButton& box, const char* name) {
-  auto* check = new QCheckBox(FromCoreText(box.Caption), this);
+  auto* check = new QCheckBox(FromCoreText(box.caption), this);
   check->setObjectName(QString::fromLatin1(name));
   return check;
 }
@@ -148,12 +152,13 @@ QWidget* OptimizationWindow::Fields() {
   auto* panel = new QWidget(this);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
-  location_ = AddField(form_.LocationName, "LocationName");
-  target_ = AddField(form_.TargetWeight, "TargetWeight");
-  diets_ = AddField(form_.TextOptDiet, "TextOptDiet");
-  const std::pair<std::string_view, QLineEdit*> fields[] = {{frmOpt::kLocationCaption, location_},
-                                                            {frmOpt::kTargetCaption, target_},
-                                                            {frmOpt::kDietsCaption, diets_}};
+  location_ = AddField(form_.locationName, "locationName");
+  target_ = AddField(form_.targetWeight, "targetWeight");
+  diets_ = AddField(form_.dietCountText, "dietCountText");
+  const std::pair<std::string_view, QLineEdit*> fields[] = {
+      {OptimizationForm::kLocationCaption, location_},
+      {OptimizationForm::kTargetCaption, target_},
+      {OptimizationForm::kDietsCaption, diets_}};
   for (const auto& [caption, field] : fields) {
     row->addWidget(new QLabel(FromCoreText(caption), panel));
     row->addWidget(field, field == location_ ? 2 : 1);
@@ -167,40 +172,39 @@ QWidget* OptimizationWindow::Commands() {
   auto* panel = new QWidget(this);
   auto* column = new QVBoxLayout(panel);
   column->setContentsMargins(0, 0, 0, 0);
-  feedOnly_ = AddCheck(form_.CheckFeedOnly, "CheckFeedOnly");
+  feedOnly_ = AddCheck(form_.feedWeightsOnly, "feedWeightsOnly");
   connect(feedOnly_, &QCheckBox::clicked, this, [this](bool ticked) {
-    Run([this, ticked] { form_.CheckFeedOnly_Click(ticked); });
+    Run([this, ticked] { form_.FeedWeightsOnlyClicked(ticked); });
   });
-  carcass_ = AddCheck(form_.CheckCarcass, "CheckCarcass");
-  marrowind_ = AddCheck(form_.CheckMarrowind, "CheckMarrowind");
-  thorough_ = AddCheck(form_.CheckThorough, "CheckThorough");
-  thorough_->setToolTip(FromCoreText(frmOpt::kThoroughTip));
+  carcass_ = AddCheck(form_.setCarcass, "setCarcass");
+  marrowind_ = AddCheck(form_.setMarrowind, "setMarrowind");
+  thorough_ = AddCheck(form_.thoroughSearch, "thoroughSearch");
+  thorough_->setToolTip(FromCoreText(OptimizationForm::kThoroughTip));
   connect(thorough_, &QCheckBox::clicked, this, [this](bool ticked) {
-    form_.CheckThorough.Value = ticked;
+    form_.thoroughSearch.checked = ticked;
   });
   for (QCheckBox* check : {feedOnly_, carcass_, marrowind_, thorough_}) column->addWidget(check);
 
-  runOpt_ = AddButton("CmdRunOpt", form_.CmdRunOpt.Caption, [this] { RunOptimization(); });
-  view_ = AddButton("CmdView", form_.CmdView.Caption, [this] {
-    if (form_.CmdView_Click()) report_->Open();
+  runOpt_ =
+      AddButton("runOptimization", form_.runOptimization.caption, [this] { RunOptimization(); });
+  view_ = AddButton("viewOptimization", form_.viewOptimization.caption, [this] {
+    if (form_.ViewOptimization()) report_->Open();
   });
-  transfer_ =
-      AddButton("CmdTransfer", form_.CmdTransfer.Caption, [this] { form_.CmdTransfer_Click(); });
+  transfer_ = AddButton(
+      "transferOptimum", form_.transferOptimum.caption, [this] { form_.TransferOptimum(); });
   addMinMax_ =
-      AddButton("CmdAddMinMax", form_.CmdAddMinMax.Caption, [this] { form_.CmdAddMinMax_Click(); });
-  saveOpt_ =
-      AddButton("CmdSaveOpt", form_.CmdSaveOpt.Caption, [this] { form_.CmdSaveOpt_Click(); });
-  openOpt_ =
-      AddButton("CmdOpenOpt", form_.CmdOpenOpt.Caption, [this] { form_.CmdOpenOpt_Click(); });
+      AddButton("addMinMax", form_.addMinMax.caption, [this] { form_.AddMinMaxToCurrent(); });
+  saveOpt_ = AddButton("saveTable", form_.saveTable.caption, [this] { form_.SaveTable(); });
+  openOpt_ = AddButton("openTable", form_.openTable.caption, [this] { form_.OpenTable(); });
   for (QPushButton* button : {runOpt_, view_, transfer_, addMinMax_, saveOpt_, openOpt_}) {
     button->setAutoFillBackground(true);
     column->addWidget(button);
   }
   column->addStretch();
-  working_ = AddLabel("Working", frmOpt::kWorkingCaption);
+  working_ = AddLabel("working", OptimizationForm::kWorkingCaption);
   working_->setAlignment(Qt::AlignCenter);
   column->addWidget(working_);
-  cancel_ = AddButton("Cancel", frmOpt::kCancelCaption, [this] { form_.Cancel(); });
+  cancel_ = AddButton("Cancel", OptimizationForm::kCancelCaption, [this] { form_.Cancel(); });
   column->addWidget(cancel_);
   return panel;
 }
@@ -211,28 +215,28 @@ QWidget* OptimizationWindow::Progress(Dialogs& dialogs) {
   auto* panel = new QWidget(this);
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
-  start_ = AddResult("TextOptStart");
-  best_ = AddResult("TextOptBest");
-  evaluations_ = AddResult("Evaluations");
+  start_ = AddResult("optimizationStartCost");
+  best_ = AddResult("optimizationBestCost");
+  evaluations_ = AddResult("evaluationCount");
   const std::pair<std::string_view, QLineEdit*> results[] = {
-      {AfrmMain::kOptStartCaption, start_},
-      {AfrmMain::kOptBestCaption, best_},
-      {frmOpt::kEvaluationsCaption, evaluations_}};
+      {MainForm::kOptStartCaption, start_},
+      {MainForm::kOptBestCaption, best_},
+      {OptimizationForm::kEvaluationsCaption, evaluations_}};
   int col = 0;
   for (const auto& [caption, field] : results) {
     grid->addWidget(new QLabel(FromCoreText(caption), panel), 0, col++);
     grid->addWidget(field, 0, col++);
   }
   bestDiets_ = new GridView(panel);
-  bestDiets_->setObjectName(QStringLiteral("GridOptBest"));
-  bestDiets_->Bind(mainForm_.GridOptBest, dialogs);
+  bestDiets_->setObjectName(QStringLiteral("optimumDietsTable"));
+  bestDiets_->Bind(mainForm_.optimumDietsTable, dialogs);
   bestDiets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   bestDiets_->setFixedHeight(5 * bestDiets_->verticalHeader()->defaultSectionSize());
   grid->addWidget(bestDiets_, 1, 0, 1, col);
   // The classic and the thorough stage side by side when a run ends.
   stages_ = new GridView(panel);
-  stages_->setObjectName(QStringLiteral("GridStages"));
-  stages_->Bind(form_.GridStages, dialogs);
+  stages_->setObjectName(QStringLiteral("stagesTable"));
+  stages_->Bind(form_.stagesTable, dialogs);
   stages_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   stages_->setFixedHeight(4 * stages_->verticalHeader()->defaultSectionSize());
   grid->addWidget(stages_, 2, 0, 1, col);
@@ -244,7 +248,7 @@ void OptimizationWindow::RunOptimization() {
   qApp->installEventFilter(&hold);
   sinceRepaint_.invalidate();
   runShown_ = false;
-  form_.CmdRunOpt_Click();
+  form_.Run();
   qApp->removeEventFilter(&hold);
 }
 
@@ -256,41 +260,42 @@ void OptimizationWindow::ShowProgress() {
   Refresh();
   // Once per run the main window shows its run commands held.
   if (!std::exchange(runShown_, true)) emit Changed();
-  emit Progressed(form_.Evaluations);
+  emit Progressed(form_.evaluationCount);
   QCoreApplication::processEvents();
 }
 
 void OptimizationWindow::Refresh() {
-  const bool running = form_.Running;
-  ShowText(location_, form_.LocationName);
-  ShowText(target_, form_.TargetWeight);
-  ShowText(diets_, form_.TextOptDiet);
+  const bool running = form_.runInProgress;
+  ShowText(location_, form_.locationName);
+  ShowText(target_, form_.targetWeight);
+  ShowText(diets_, form_.dietCountText);
   for (QLineEdit* field : {location_, target_, diets_}) field->setReadOnly(running);
   table_->setEnabled(!running);
 
-  feedOnly_->setChecked(form_.CheckFeedOnly.Value);
-  feedOnly_->setEnabled(form_.CheckFeedOnlyEnabled);
-  carcass_->setChecked(form_.CheckCarcass.Value);
-  carcass_->setVisible(form_.CheckCarcassVisible);
-  marrowind_->setChecked(form_.CheckMarrowind.Value);
-  marrowind_->setEnabled(form_.CheckMarrowindEnabled);
-  thorough_->setChecked(form_.CheckThorough.Value);
+  feedOnly_->setChecked(form_.feedWeightsOnly.checked);
+  feedOnly_->setEnabled(form_.feedWeightsOnlyEnabled);
+  carcass_->setChecked(form_.setCarcass.checked);
+  carcass_->setVisible(form_.setCarcassVisible);
+  marrowind_->setChecked(form_.setMarrowind.checked);
+  marrowind_->setEnabled(form_.setMarrowindEnabled);
+  thorough_->setChecked(form_.thoroughSearch.checked);
   thorough_->setEnabled(!running);
 
-  ShowButton(runOpt_, form_.CmdRunOpt);
-  ShowButton(view_, form_.CmdView);
-  ShowButton(transfer_, form_.CmdTransfer);
-  ShowButton(addMinMax_, form_.CmdAddMinMax);
-  ShowButton(saveOpt_, form_.CmdSaveOpt);
-  ShowButton(openOpt_, form_.CmdOpenOpt);
-  working_->setVisible(form_.WorkingVisible);
+  ShowButton(runOpt_, form_.runOptimization);
+  ShowButton(view_, form_.viewOptimization);
+  ShowButton(transfer_, form_.transferOptimum);
+  ShowButton(addMinMax_, form_.addMinMax);
+  ShowButton(saveOpt_, form_.saveTable);
+  ShowButton(openOpt_, form_.openTable);
+  working_->setVisible(form_.workingVisible);
   cancel_->setVisible(running);
 
-  ShowText(start_, mainForm_.TextOptStart.Text);
-  ShowText(best_, mainForm_.TextOptBest.Text);
-  evaluations_->setText(form_.Evaluations > 0 ? QString::number(form_.Evaluations) : QString());
+  ShowText(start_, mainForm_.optimizationStartCost.text);
+  ShowText(best_, mainForm_.optimizationBestCost.text);
+  evaluations_->setText(form_.evaluationCount > 0 ? QString::number(form_.evaluationCount)
+                                                  : QString());
   table_->FitColumns();
   bestDiets_->FitColumns();
-  stages_->setVisible(form_.StagesShown);
+  stages_->setVisible(form_.stagesShown);
   stages_->FitColumns();
 }

@@ -1,14 +1,15 @@
+// Desktop: OptimizationWindow, which shows OptimizationForm.
 #pragma once
 
 #include <QElapsedTimer>
 
-#include "optimization/frmOpt.h"
+#include "app/OptimizationForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class Dialogs;
 class GridView;
-class OptReportWindow;
+class OptimizationReportWindow;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -25,22 +26,22 @@ class OptimizationWindow : public SecondaryWindow {
   Q_OBJECT
 
  public:
-  OptimizationWindow(frmOpt& form,
-                     AfrmMain& mainForm,
-                     OptReport& report,
+  OptimizationWindow(OptimizationForm& form,
+                     MainForm& mainForm,
+                     OptimizationReportForm& report,
                      Dialogs& dialogs,
                      QWidget* parent = nullptr);
   ~OptimizationWindow() override;
 
   void Refresh() override;
-  OptReportWindow* Report() const { return report_; }
+  OptimizationReportWindow* Report() const { return report_; }
 
  signals:
   // A run's progress has been shown: the evaluations so far.
   void Progressed(long evaluations);
 
  protected:
-  bool FormOpen() const override { return form_.Visible; }
+  bool FormOpen() const override { return form_.visible; }
 
  private:
   QLineEdit* AddField(std::string& text, const char* name);
@@ -52,9 +53,9 @@ class OptimizationWindow : public SecondaryWindow {
   void RunOptimization();
   void ShowProgress();
 
-  frmOpt& form_;
-  AfrmMain& mainForm_;
-  OptReportWindow* report_ = nullptr;
+  OptimizationForm& form_;
+  MainForm& mainForm_;
+  OptimizationReportWindow* report_ = nullptr;
 
   GridView* table_ = nullptr;
   GridView* bestDiets_ = nullptr;

@@ -1,3 +1,4 @@
+// Desktop: QtDialogs, the Dialogs of the desktop.
 #pragma once
 
 #include <QPointer>

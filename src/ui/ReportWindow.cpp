@@ -11,7 +11,7 @@
 #include "app/App.h"
 #include "app/FinishingReport.h"
 #include "app/StatusTexts.h"
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "report/ReportRenderer.h"
 #include "ui/CoreText.h"
 

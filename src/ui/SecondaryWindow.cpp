@@ -7,37 +7,23 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "ui/CoreText.h"
 #include "ui/GridView.h"
 #include "ui/OnScreen.h"
 
 namespace {
 
-// The classic key codes the forms know: letters and Insert.
-int ClassicKeyCode(int qtKey) {
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return kKeyA + (qtKey - Qt::Key_A);
-  if (qtKey == Qt::Key_Insert) return kKeyInsert;
-  return 0;
-}
-
-int ClassicShift(Qt::KeyboardModifiers modifiers) {
-  int shift = kShiftNone;
-  if (modifiers & Qt::ShiftModifier) shift |= kShiftShift;
-  if (modifiers & Qt::ControlModifier) shift |= kShiftCtrl;
-  return shift;
-}
-
-bool IsClipboardKey(int key, int shift) {
-  if (shift == kShiftCtrl)
-    return key == kKeyC || key == kKeyX || key == kKeyA || key == kKeyV || key == kKeyInsert;
-  return shift == kShiftShift && key == kKeyInsert;
+bool IsClipboardKey(Key key, KeyModifiers modifiers) {
+  if (modifiers == kControlModifier)
+    return key == Key::C || key == Key::X || key == Key::A || key == Key::V || key == Key::Insert;
+  return modifiers == kShiftModifier && key == Key::Insert;
 }
 
 class FormKeyFilter : public QObject {
  public:
   FormKeyFilter(QObject* parent,
-                std::function<bool(int, int)> keyDown,
+                std::function<bool(Key, KeyModifiers)> keyDown,
                 std::function<bool(char)> typed)
       : QObject(parent), keyDown_(std::move(keyDown)), typed_(std::move(typed)) {}
 
@@ -45,22 +31,23 @@ class FormKeyFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    const int shift = ClassicShift(key->modifiers());
-    if (typed_ && (shift & kShiftCtrl) == 0 && key->text().size() == 1) {
+    // The forms' keys take no account of Alt.
+    const KeyModifiers modifiers = CoreModifiers(key->modifiers() & ~Qt::AltModifier);
+    if (typed_ && (modifiers & kControlModifier) == 0 && key->text().size() == 1) {
       const QChar ch = key->text().front();
       if (ch.unicode() < 0x80 && ch.isPrint() && typed_(static_cast<char>(ch.unicode())))
         return true;
     }
-    const int code = ClassicKeyCode(key->key());
-    if (code != 0 && keyDown_) {
+    const Key code = CoreKey(key->key());
+    if (code != Key::Other && keyDown_) {
       // A clipboard key the form declines must not reach the table's own copy.
-      if (keyDown_(code, shift) || IsClipboardKey(code, shift)) return true;
+      if (keyDown_(code, modifiers) || IsClipboardKey(code, modifiers)) return true;
     }
     return false;
   }
 
  private:
-  std::function<bool(int, int)> keyDown_;
+  std::function<bool(Key, KeyModifiers)> keyDown_;
   std::function<bool(char)> typed_;
 };
 
@@ -115,7 +102,7 @@ void SecondaryWindow::showEvent(QShowEvent* event) {
 }
 
 void ForwardKeys(GridView& view,
-                 std::function<bool(int keyCode, int shift)> keyDown,
+                 std::function<bool(Key key, KeyModifiers modifiers)> keyDown,
                  std::function<bool(char key)> typed) {
   view.installEventFilter(new FormKeyFilter(&view, std::move(keyDown), std::move(typed)));
 }

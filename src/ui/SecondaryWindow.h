@@ -1,3 +1,4 @@
+// Desktop: SecondaryWindow, what every window but the main one shares.
 #pragma once
 
 #include <QObject>
@@ -6,6 +7,7 @@
 #include <string_view>
 
 #include "app/HelpTopics.h"
+#include "platform/GridClipboard.h"
 
 class GridView;
 class QAbstractButton;
@@ -32,7 +34,7 @@ class SecondaryWindow : public QWidget {
 
  signals:
   // The window was closed, by the user or by a command of its form; the main
-  // window tells its form (AfrmMain::WindowClosed).
+  // window tells its form (MainForm::WindowClosed).
   void Closed();
   // A command ran: the main window's fields may follow (diets moved into the
   // diets table, unit captions, the number of diets).
@@ -67,10 +69,10 @@ class SecondaryWindow : public QWidget {
 
 // Hands a table's key presses to its form before the table sees them, for a
 // form whose keys differ from the plain clipboard keys. `keyDown` gets the
-// classic key code and shift state and says whether it handled the key; a
+// key and its modifiers and says whether it handled the key; a
 // clipboard key it declines does nothing. `typed`, when given, gets each
 // printable character typed and says whether the form took it (then no cell
 // editor opens).
 void ForwardKeys(GridView& view,
-                 std::function<bool(int keyCode, int shift)> keyDown,
+                 std::function<bool(Key key, KeyModifiers modifiers)> keyDown,
                  std::function<bool(char key)> typed = {});

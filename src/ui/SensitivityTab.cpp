@@ -39,17 +39,17 @@ class NoPasteKeys : public QObject {
 
 SensitivityTab::SensitivityTab(SensitivityForm& form, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), form_(form), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("Sensitivity"));
+  setObjectName(QStringLiteral("SensitivityTab"));
   label_ = new QLabel(this);
-  label_->setObjectName(QStringLiteral("SensitivityLabel"));
+  label_->setObjectName(QStringLiteral("sensitivityLabel"));
   label_->setWordWrap(true);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(AddTable(
-      form_.Restrictions, "RestrictionSensitivity", form_.RestrictionsOrder, [this](int col) {
+      form_.restrictionsTable, "restrictionsTable", form_.restrictionsOrder, [this](int col) {
         form_.SortRestrictions(col);
       }));
   split->addWidget(
-      AddTable(form_.Ingredients, "IngredientSensitivity", form_.IngredientsOrder, [this](int col) {
+      AddTable(form_.ingredientsTable, "ingredientsTable", form_.ingredientsOrder, [this](int col) {
         form_.SortIngredients(col);
       }));
   split->setStretchFactor(0, 3);
@@ -69,7 +69,8 @@ GridView* SensitivityTab::AddTable(Grid& grid,
   view->Bind(grid, dialogs_);
   for (QAction* action : view->PopupMenu()->actions()) {
     const QString entry = action->objectName();
-    action->setVisible(entry == QLatin1String("CopyHot") || entry == QLatin1String("CopyAll"));
+    action->setVisible(entry == QLatin1String("copyHighlighted") ||
+                       entry == QLatin1String("copyAll"));
   }
   view->installEventFilter(new NoPasteKeys(view));
   QHeaderView* header = view->horizontalHeader();
@@ -98,4 +99,4 @@ GridView* SensitivityTab::AddTable(Grid& grid,
   return view;
 }
 
-void SensitivityTab::ShowLabel() { label_->setText(FromCoreText(form_.Label)); }
+void SensitivityTab::ShowLabel() { label_->setText(FromCoreText(form_.label)); }

@@ -1,3 +1,4 @@
+// Desktop: SensitivityTab, which shows SensitivityForm.
 #pragma once
 
 #include <QWidget>

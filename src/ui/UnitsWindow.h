@@ -1,9 +1,10 @@
+// Desktop: UnitsWindow, which shows UnitsForm.
 #pragma once
 
-#include "model/UnitsDialog.h"
+#include "model/UnitsForm.h"
 #include "ui/SecondaryWindow.h"
 
-class AfrmMain;
+class MainForm;
 class QListWidget;
 
 // The settings dialog "Set Location Values Here": the units of weights,
@@ -14,7 +15,7 @@ class UnitsWindow : public SecondaryWindow {
  public:
   // OK is the main window's (it captions its weight fields and knows the
   // location's calibration file).
-  UnitsWindow(UnitsDialog& form, AfrmMain& mainForm, QWidget* parent = nullptr);
+  UnitsWindow(UnitsForm& form, MainForm& mainForm, QWidget* parent = nullptr);
 
   void Refresh() override;
 
@@ -29,7 +30,7 @@ class UnitsWindow : public SecondaryWindow {
  private:
   QListWidget* AddList(UnitList& list, const char* name);
 
-  UnitsDialog& form_;
+  UnitsForm& form_;
   QListWidget* weights_ = nullptr;
   QListWidget* energy_ = nullptr;
   QListWidget* cost_ = nullptr;

@@ -92,10 +92,10 @@ TEST(GrowthChartData, FeedOfTheRunAtFullPrecisionUnlessTyped) {
   const char* rows[][3] = {{"21", "6", ""}, {"22", "6.1", ".3"}, {"23", "6.2", ".5"}};
   for (int r = 1; r <= 3; ++r)
     for (int c = 0; c < 3; ++c) table.SetText(r, 5 + c, rows[r - 1][c]);
-  GlobalPig pig;
-  pig.DailyFeed[22][kHerdColumn] = 0.312;  // shown as .3
-  pig.DailyFeed[23][kHerdColumn] = 0.312;  // but the cell was typed over: .5
-  const GrowthCurve curve = ReadDailyRows(table, &pig);
+  GrowthState growth;
+  growth.dailyFeed[22][kHerdColumn] = 0.312;  // shown as .3
+  growth.dailyFeed[23][kHerdColumn] = 0.312;  // but the cell was typed over: .5
+  const GrowthCurve curve = ReadDailyRows(table, &growth);
   EXPECT_DOUBLE_EQ(curve.days[2].feed, 0.312);
   EXPECT_DOUBLE_EQ(curve.days[3].feed, 0.5);
 }
@@ -156,20 +156,20 @@ TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {
 
 TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   CalibrationData calib;
-  calib.CalibObs[1] = {21, 6, 0};
-  calib.CalibObs[2] = {30, 7.8, 2.4};
-  calib.CalibObs[3] = {42, 0, 5.9};  // no weighing
-  calib.CalibObs[4] = {65, 25, 21.5};
-  calib.CalibObs[5] = {80, 30, 10};  // beyond the calibration's rows
-  GlobalPig kg;
-  GlobalPig lb;
+  calib.observations[1] = {21, 6, 0};
+  calib.observations[2] = {30, 7.8, 2.4};
+  calib.observations[3] = {42, 0, 5.9};  // no weighing
+  calib.observations[4] = {65, 25, 21.5};
+  calib.observations[5] = {80, 30, 10};  // beyond the calibration's rows
+  GrowthState kg;
+  GrowthState lb;
   SetUnitSwitch(lb, 1);
   const double lbInKg = 1 / 2.205;
 
   const struct {
     const char* what;
     int rows;
-    const GlobalPig& pig;
+    const GrowthState& growth;
     double kgPerUnit;
     std::vector<ObservedWeight> expected;
   } cases[] = {
@@ -182,9 +182,9 @@ TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    calib.CalibRowCount = static_cast<std::int16_t>(c.rows);
+    calib.observationCount = static_cast<std::int16_t>(c.rows);
     std::array<ObservedWeight, kMaxCalibRows + 1> observed{};
-    const int count = ReadObservedWeights(calib, c.pig, c.kgPerUnit, observed);
+    const int count = ReadObservedWeights(calib, c.growth, c.kgPerUnit, observed);
     ASSERT_EQ(count, static_cast<int>(c.expected.size()));
     for (int i = 1; i <= count; ++i) {
       EXPECT_DOUBLE_EQ(observed[i].age, c.expected[i - 1].age) << i;
@@ -197,43 +197,43 @@ TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
 // cleared table, in the order a user makes them.
 TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   GrowthChartData chart;
-  GlobalPig pig;
-  pig.NumDiets = 2;
-  pig.FinalWeight = 12;  // kg
+  GrowthState growth;
+  growth.dietCount = 2;
+  growth.finalWeight = 12;  // kg
   CalibrationData calib;
   const std::vector<Diet> diets = {{"A", "25"}, {"B", "31"}};
   const Grid empty(kResultRows, kResultCols);
   const Grid runA = StraightRun(21, 30, 6, 0.5, 0.4, diets);  // 6 .. 10.5 kg
   const Grid runB = StraightRun(21, 30, 6, 0.6, 0.5, diets);
 
-  EXPECT_FALSE(FollowGrowthResults(chart, empty, pig, calib));
-  EXPECT_TRUE(FollowGrowthResults(chart, runA, pig, calib));
+  EXPECT_FALSE(FollowGrowthResults(chart, empty, growth, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runA, growth, calib));
   EXPECT_EQ(chart.curve.dayCount, 10);
   EXPECT_EQ(chart.previous.dayCount, 0);
   EXPECT_EQ(chart.changeCount, 1);
   EXPECT_EQ(chart.changes[1], (DietChange{25, "B"}));
   EXPECT_DOUBLE_EQ(chart.finalWeight, 12);
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, kg");
-  EXPECT_FALSE(FollowGrowthResults(chart, runA, pig, calib));  // nothing new
+  EXPECT_FALSE(FollowGrowthResults(chart, runA, growth, calib));  // nothing new
 
-  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runB, growth, calib));
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
   EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
 
   // A calibration: its weighings appear, the curves stay.
-  calib.CalibObs[1] = {21, 6, 0};
-  calib.CalibObs[2] = {30, 11, 4};
-  calib.CalibRowCount = 2;
-  EXPECT_TRUE(FollowGrowthResults(chart, runB, pig, calib));
+  calib.observations[1] = {21, 6, 0};
+  calib.observations[2] = {30, 11, 4};
+  calib.observationCount = 2;
+  EXPECT_TRUE(FollowGrowthResults(chart, runB, growth, calib));
   EXPECT_EQ(chart.observedCount, 2);
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
 
   // Pounds chosen: the table and the weighings are shown in pounds, and so
   // is the chart, the same run with the same run before it.
-  SetUnitSwitch(pig, 1);
-  calib.CalibObs[2] = {30, 11 * 2.205, 4 * 2.205};
+  SetUnitSwitch(growth, 1);
+  calib.observations[2] = {30, 11 * 2.205, 4 * 2.205};
   const Grid runBInLb = StraightRun(21, 30, 13.23, 0.6 * 2.205, 0.5 * 2.205, diets);
-  EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, growth, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
   EXPECT_EQ(FeedAxisTitle(chart), "Daily feed, lb/day");
   EXPECT_NEAR(chart.curve.days[10].weight, 11.4 * 2.205, 1e-5);
@@ -245,7 +245,7 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   // A run in pounds: the run before is shown in pounds too (10 * 0.6 kg
   // gained from 6 kg: 11.4 kg = 25.137 lb).
   const Grid runC = StraightRun(21, 30, 13.23, 1.323, 1.1, diets);
-  EXPECT_TRUE(FollowGrowthResults(chart, runC, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runC, growth, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
   EXPECT_NEAR(chart.previous.days[10].weight, 25.137, 1e-5);
   EXPECT_NEAR(chart.previous.days[10].feed, 0.5 * 2.205, 1e-5);
@@ -253,12 +253,12 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
 
   // The table cleared: no curve, the cleared run is the previous one; the
   // next run keeps it as its previous.
-  EXPECT_TRUE(FollowGrowthResults(chart, empty, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, empty, growth, calib));
   EXPECT_EQ(chart.curve.dayCount, 0);
   EXPECT_EQ(chart.changeCount, 0);
   EXPECT_DOUBLE_EQ(chart.finalWeight, 0);
   EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
-  EXPECT_TRUE(FollowGrowthResults(chart, runA, pig, calib));
+  EXPECT_TRUE(FollowGrowthResults(chart, runA, growth, calib));
   EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
 }
 
@@ -266,14 +266,14 @@ TEST(GrowthChartData, ExtentHoldsEverythingShown) {
   GrowthChartData chart;
   EXPECT_TRUE(ExtentOf(chart).empty);
 
-  GlobalPig pig;
-  pig.NumDiets = 0;
-  pig.FinalWeight = 25;
+  GrowthState growth;
+  growth.dietCount = 0;
+  growth.finalWeight = 25;
   CalibrationData calib;
-  calib.CalibObs[1] = {19, 5.5, 0};  // weighed before the run's start
-  calib.CalibRowCount = 1;
-  FollowGrowthResults(chart, StraightRun(24, 40, 7, 1, 0.9), pig, calib);    // previous: 7 .. 23
-  FollowGrowthResults(chart, StraightRun(21, 35, 6, 0.5, 0.7), pig, calib);  // now: 6 .. 13
+  calib.observations[1] = {19, 5.5, 0};  // weighed before the run's start
+  calib.observationCount = 1;
+  FollowGrowthResults(chart, StraightRun(24, 40, 7, 1, 0.9), growth, calib);    // previous: 7 .. 23
+  FollowGrowthResults(chart, StraightRun(21, 35, 6, 0.5, 0.7), growth, calib);  // now: 6 .. 13
   const ChartExtent extent = ExtentOf(chart);
   EXPECT_FALSE(extent.empty);
   EXPECT_DOUBLE_EQ(extent.firstAge, 19);

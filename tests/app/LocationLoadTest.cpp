@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 
@@ -79,74 +79,75 @@ class LocationLoad : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
 
   const Location& location = app.location;
-  EXPECT_EQ(location.LocationBase, demo.Path("Demo"));
-  EXPECT_EQ(location.DataFolder, demo.Folder());
-  EXPECT_TRUE(location.LocationLoaded);
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
-  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+  EXPECT_EQ(location.locationBase, demo.Path("Demo"));
+  EXPECT_EQ(location.dataFolder, demo.Folder());
+  EXPECT_TRUE(location.loaded);
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
 
-  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
-  EXPECT_EQ(form.Text6.BackColor, kWhite);
-  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
-  EXPECT_EQ(form.Command[2].BackColor, kLightGreen);
-  EXPECT_TRUE(form.Option3.Value);
-  EXPECT_TRUE(form.MatrixLoaded);
+  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
+  EXPECT_EQ(form.locationName.backColor, kWhite);
+  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
+  EXPECT_EQ(form.Button(MainForm::Control::Calibration).backColor, kLightGreen);
+  EXPECT_TRUE(form.calibrationDataLoaded.checked);
+  EXPECT_TRUE(form.matrixLoaded);
   // Diet 1 carries an energy minimum: the formulation is ready.
-  EXPECT_EQ(form.Combo1.Text(), "Least Cost Formulas");
+  EXPECT_EQ(form.feedFormulation.Text(), "Least Cost Formulas");
 
   // Herd inputs of Demo.plt, shown in the fields with their tooltips.
-  EXPECT_EQ(form.Text1.Text, "6.000");
-  EXPECT_EQ(form.Text2.Text, "21.00");
-  EXPECT_EQ(form.Text3.Text, "25.00");
-  EXPECT_EQ(form.Text4.Text, "29.80");
-  EXPECT_EQ(form.Text5.Text, "65.00");
-  EXPECT_EQ(form.Text1.ToolTip, "Initial value was 6.000");
-  EXPECT_EQ(form.ComboSex.Text(), "Mixed");
-  EXPECT_EQ(form.GridWeight.Text(kCoefRow, 1), form.GridWeight.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 1)), 1.0036473274230957);
-  EXPECT_DOUBLE_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, 4)), 0.005129243872688049);
+  EXPECT_EQ(form.startWeight.text, "6.000");
+  EXPECT_EQ(form.startAge.text, "21.00");
+  EXPECT_EQ(form.finalWeight.text, "25.00");
+  EXPECT_EQ(form.totalFeedIntake.text, "29.80");
+  EXPECT_EQ(form.finalAge.text, "65.00");
+  EXPECT_EQ(form.startWeight.toolTip, "Initial value was 6.000");
+  EXPECT_EQ(form.herdSex.Text(), "Mixed");
+  EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 1.0036473274230957);
+  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.005129243872688049);
 
-  EXPECT_EQ(app.pig.NumDiets, 3);
-  EXPECT_EQ(form.Combo3.Text(), "3");
-  EXPECT_EQ(form.Griddiets.Text(1, 1), "Phase 1 5-7 kg");
-  EXPECT_EQ(form.Griddiets.Text(1, 3), "Phase 3 11-25 kg");
-  EXPECT_DOUBLE_EQ(ReadNumber(form.Griddiets.Text(3, 2)), 5.9);
+  EXPECT_EQ(app.growth.dietCount, 3);
+  EXPECT_EQ(form.dietCount.Text(), "3");
+  EXPECT_EQ(form.dietsTable.Text(1, 1), "Phase 1 5-7 kg");
+  EXPECT_EQ(form.dietsTable.Text(1, 3), "Phase 3 11-25 kg");
+  EXPECT_DOUBLE_EQ(ReadNumber(form.dietsTable.Text(3, 2)), 5.9);
 
-  EXPECT_EQ(app.formulation.IngCount, 16);
-  EXPECT_EQ(app.formulation.NutCount, 18);
-  EXPECT_EQ(app.formulation.IngName[16], "Salt");
-  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[1][kMinKind][1], 2448);
-  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[3][kMaxKind][4], -1);  // no whey in phase 3
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
+  EXPECT_EQ(app.formulation.nutrientCount, 18);
+  EXPECT_EQ(app.formulation.ingredientName[16], "Salt");
+  EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[1][kMinKind][1], 2448);
+  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[3][kMaxKind][4],
+                   -1);  // no whey in phase 3
 
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[0], 21);
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[1], 28);
-  EXPECT_DOUBLE_EQ(app.temperatures.FutureTemp[7], 21);
-  EXPECT_DOUBLE_EQ(app.calibration.CalibObs[4][kObsWeight], 25);
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
+  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[7], 21);
+  EXPECT_DOUBLE_EQ(app.calibration.observations[4][kObsWeight], 25);
 }
 
 TEST_F(LocationLoad, CancelledDialogChangesNothing) {
-  std::string folderBefore = app.location.DataFolder;
+  std::string folderBefore = app.location.dataFolder;
   dialogs.CancelFile();
-  EXPECT_FALSE(form.LocationName());
-  EXPECT_EQ(app.location.DataFolder, folderBefore);
-  EXPECT_EQ(app.location.LocationBase, "");
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), "Not Open");
-  EXPECT_EQ(form.Text6.Text, "Calibration Name");
-  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
+  EXPECT_FALSE(form.ChooseLocation());
+  EXPECT_EQ(app.location.dataFolder, folderBefore);
+  EXPECT_EQ(app.location.locationBase, "");
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), "Not Open");
+  EXPECT_EQ(form.locationName.text, "Calibration Name");
+  EXPECT_EQ(form.locationName.backColor, kLightGreen);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].text, "Select Path and Calibration File");
   EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
@@ -157,42 +158,42 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   DemoCopy demo("new.place");
   std::string chosen = demo.Path("Farm1.plt");
   dialogs.File(chosen).Answer(Answer::Yes);
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
-  EXPECT_FALSE(app.location.LocationLoaded);
-  EXPECT_EQ(app.location.LocationBase, demo.Path("Farm1"));
-  EXPECT_EQ(app.location.DataFolder, demo.Folder());
-  EXPECT_EQ(form.Text6.Text, demo.Path("Farm1"));
-  EXPECT_EQ(form.Combo1.Text(), "Use Diets on Grid");
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), chosen);
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
-  EXPECT_EQ(app.formulation.IngCount, 0);  // nothing read
+  EXPECT_FALSE(app.location.loaded);
+  EXPECT_EQ(app.location.locationBase, demo.Path("Farm1"));
+  EXPECT_EQ(app.location.dataFolder, demo.Folder());
+  EXPECT_EQ(form.locationName.text, demo.Path("Farm1"));
+  EXPECT_EQ(form.feedFormulation.Text(), "Use Diets on Grid");
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), chosen);
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
+  EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
 }
 
 TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocation) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   dialogs.Forget();
 
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
-  EXPECT_FALSE(form.LocationName());
+  EXPECT_FALSE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_EQ(app.location.LocationBase, demo.Path("Demo"));
-  EXPECT_EQ(app.location.DietsFile, demo.Path("Demo.dts"));
-  EXPECT_EQ(form.gridFILES.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
+  EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
+  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
+  EXPECT_TRUE(app.location.loaded);
 }
 
 TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
   DemoCopy demo;
   dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
 }
 
 struct MissingCase {
@@ -254,16 +255,16 @@ TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
     DemoCopy demo;
     demo.Remove(c.removed);
     script.File(demo.Path(c.chosen));
-    ASSERT_TRUE(fresh.mainForm.LocationName());
+    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
     std::vector<std::string> expected;
     for (const std::string& m : c.messages) expected.push_back(Expand(m, demo.Folder()));
     EXPECT_EQ(script.Messages(), expected);
-    EXPECT_EQ(fresh.mainForm.MatrixLoaded, c.matrixLoaded);
-    EXPECT_EQ(fresh.mainForm.Combo1.Text(), c.feedChoice);
-    EXPECT_EQ(fresh.mainForm.Option3.Value, c.calibrationLoaded);
-    EXPECT_TRUE(fresh.location.LocationLoaded);
+    EXPECT_EQ(fresh.mainForm.matrixLoaded, c.matrixLoaded);
+    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), c.feedChoice);
+    EXPECT_EQ(fresh.mainForm.calibrationDataLoaded.checked, c.calibrationLoaded);
+    EXPECT_TRUE(fresh.location.loaded);
     // The diets table keeps its labels whatever is missing.
-    EXPECT_EQ(fresh.mainForm.Griddiets.Text(4, 0), "Energy NE");
+    EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
   }
 }
 
@@ -272,22 +273,22 @@ const char* const kSetFiles[] = {
 
 // What a load puts in place, file by file.
 std::vector<std::string> Loaded(const App& app) {
-  const AfrmMain& form = app.mainForm;
-  return {form.GridWeight.Text(kCoefRow, 1),
-          form.Text1.Text,
-          NumberText(app.calibration.CalibObs[1][kObsAge]),
-          NumberText(app.temperatures.CalibTemp[0]),
-          form.Griddiets.Text(1, 1),
-          app.formulation.IngName[1],
-          NumberText(app.formulation.IngRestrict[1][kMaxKind][2]),
-          NumberText(app.formulation.NutRestrict[1][kMinKind][1])};
+  const MainForm& form = app.mainForm;
+  return {form.coefficientTable.Text(kCoefRow, 1),
+          form.startWeight.text,
+          NumberText(app.calibration.observations[1][kObsAge]),
+          NumberText(app.temperatures.calibrationTemps[0]),
+          form.dietsTable.Text(1, 1),
+          app.formulation.ingredientName[1],
+          NumberText(app.formulation.ingredientRestrictions[1][kMaxKind][2]),
+          NumberText(app.formulation.nutrientRestrictions[1][kMinKind][1])};
 }
 
 // A UTF-8 byte-order mark changes nothing, whichever file of the set has it.
 TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
   DemoCopy plain;
   dialogs.File(plain.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   const std::vector<std::string> expected = Loaded(app);
   for (const char* name : kSetFiles) {
     SCOPED_TRACE(name);
@@ -298,7 +299,7 @@ TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     std::ofstream(demo.Path(name), std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
     script.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(fresh.mainForm.LocationName());
+    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
     EXPECT_TRUE(script.Messages().empty()) << script.Messages().front();
     EXPECT_EQ(Loaded(fresh), expected);
   }
@@ -335,13 +336,13 @@ TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
       script.File(demo.Path("Demo.plt"));
       {
         NoReadOverride asAnyone;
-        ASSERT_TRUE(fresh.mainForm.LocationName());
+        ASSERT_TRUE(fresh.mainForm.ChooseLocation());
       }
       std::vector<std::string> messages{expected};
       // A matrix that was not read leaves no nutrients, as a broken one does.
       if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
       EXPECT_EQ(script.Messages(), messages);
-      EXPECT_TRUE(fresh.location.LocationLoaded);
+      EXPECT_TRUE(fresh.location.loaded);
     }
   }
 }
@@ -352,23 +353,23 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   lines.resize(27);
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.dts"), lines).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{"Read 1 diet (lines 1 to 18) of " + demo.Path("Demo.dts") +
                                      "; lines 19 to 27 do not make a whole diet of 18 lines and "
                                      "were not read"});
-  EXPECT_EQ(app.pig.NumDiets, 1);
+  EXPECT_EQ(app.growth.dietCount, 1);
 }
 
 // A star is a pattern only in the name of a file, not in a folder's name.
 TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
   DemoCopy demo("farm*1");
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(app.location.DataFolder, demo.Folder());
-  EXPECT_EQ(app.formulation.IngCount, 16);
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(app.location.dataFolder, demo.Folder());
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
 }
 
 TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
@@ -376,9 +377,9 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   demo.Remove("Demo.plt");
   demo.Remove("Demo.cal");
   dialogs.File(demo.Path("Demo.dts"));
-  ASSERT_TRUE(form.LocationName());
-  EXPECT_FALSE(form.Option3.Value);
-  EXPECT_EQ(app.formulation.IngCount, 16);  // the rest still loads
+  ASSERT_TRUE(form.ChooseLocation());
+  EXPECT_FALSE(form.calibrationDataLoaded.checked);
+  EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
 }
 
 TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
@@ -386,31 +387,31 @@ TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   // More ingredients than the tables hold.
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
+  ASSERT_TRUE(form.ChooseLocation());
   ASSERT_FALSE(dialogs.Messages().empty());
   EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
-  EXPECT_LE(app.formulation.IngCount, kMaxIngredients);
+  EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
   // The diets were read before the matrix; the location is usable.
-  EXPECT_EQ(form.Griddiets.Text(1, 2), "Phase 2 7-11 kg");
-  EXPECT_TRUE(app.location.LocationLoaded);
+  EXPECT_EQ(form.dietsTable.Text(1, 2), "Phase 2 7-11 kg");
+  EXPECT_TRUE(app.location.loaded);
 }
 
 TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
   DemoCopy demo;
   form.ShowTab(kTabFormulas);
   dialogs.File(demo.Path("Demo.plt"));
-  form.Text6_Click();
-  EXPECT_EQ(form.Tab, kTabDiets);
-  EXPECT_TRUE(form.RichTextBox1Visible);
-  EXPECT_FALSE(form.gridFILESVisible);
-  EXPECT_EQ(form.Combo2.ListIndex, 0);  // the demo is in kg
+  form.LocationNameClicked();
+  EXPECT_EQ(form.currentTab, kTabDiets);
+  EXPECT_TRUE(form.dietsInstructionsVisible);
+  EXPECT_FALSE(form.filesTableVisible);
+  EXPECT_EQ(form.weightUnit.selected, 0);  // the demo is in kg
 
   form.ShowTab(kTabDailyGrowth);
-  form.Command[1].BackColor = kButtonFace;
+  form.Button(MainForm::Control::Growth).backColor = kButtonFace;
   dialogs.CancelFile();
-  form.Text6_DblClick();
-  EXPECT_EQ(form.Tab, kTabDiets);
-  EXPECT_EQ(form.Command[1].BackColor, kLightGreen);
+  form.LocationNameDoubleClicked();
+  EXPECT_EQ(form.currentTab, kTabDiets);
+  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
 }
 
 TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
@@ -420,41 +421,41 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   (*lines)[12] = " 1 ";  // weight code: pounds
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.plt"), *lines).ok);
   dialogs.File(demo.Path("Demo.plt"));
-  form.Text6_Click();
-  EXPECT_EQ(form.Combo2.ListIndex, 1);
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
+  form.LocationNameClicked();
+  EXPECT_EQ(form.weightUnit.selected, 1);
+  EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
 }
 
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   DemoCopy demo;
-  app.location.DataFolder = demo.Folder();
+  app.location.dataFolder = demo.Folder();
 
   dialogs.CancelFile();
-  form.MatrixOpen();
-  EXPECT_EQ(app.formulation.IngCount, 0);
+  form.OpenMatrix();
+  EXPECT_EQ(app.formulation.ingredientCount, 0);
 
   dialogs.File(demo.Path("DemoMatrix.txt"));
-  app.location.ReqIngFile = demo.Path("DemoReq.ing");
-  form.MatrixOpen();
-  EXPECT_EQ(app.formulation.IngCount, 16);
-  EXPECT_EQ(form.gridFILES.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.gridFILES.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
-  EXPECT_EQ(form.gridFILES.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
+  app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
+  form.OpenMatrix();
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
+  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
+  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
+  EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
 
-  app.formulation.IngRestrict[1][kMaxKind][2] = 50;
+  app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
-  form.Open_Restriction();
-  EXPECT_DOUBLE_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 18);
+  form.OpenIngredientRestrictions();
+  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
 
-  app.formulation.NutRestrict[2][kMinKind][5] = 9;
+  app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
-  form.OpenNuts();
-  EXPECT_DOUBLE_EQ(app.formulation.NutRestrict[2][kMinKind][5], 1.35);
+  form.OpenNutrientRestrictions();
+  EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
 
   dialogs.File(demo.Path("Demo.stg"));
-  form.OpenTemps();
-  EXPECT_EQ(app.location.StgFile, demo.Path("Demo.stg"));
-  EXPECT_DOUBLE_EQ(app.temperatures.CalibTemp[2], 27);
+  form.OpenTemperatures();
+  EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
 }
@@ -468,7 +469,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     SCOPED_TRACE(byLocation ? "another location" : "Open Matrix File");
     ScriptedDialogs dialogs;
     App app{dialogs};
-    AfrmMain& form = app.mainForm;
+    MainForm& form = app.mainForm;
     DemoCopy first, second;
     auto lines = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
     ASSERT_TRUE(lines);
@@ -480,32 +481,33 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
     const auto secondMatrix = TextFile::ReadLines(second.Path("DemoMatrix.txt"));
 
     dialogs.File(first.Path("Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
-    form.Command1_Click();  // formulates, grows and lists the formulas
-    ASSERT_EQ(form.Gridformula.Text(1, 1), "Corn");
-    form.Click(AfrmMain::Control::Command6);
-    form.Click(AfrmMain::Control::Command4);
-    form.Click(AfrmMain::Control::Command3);
+    ASSERT_TRUE(form.ChooseLocation());
+    form.Growth();  // formulates, grows and lists the formulas
+    ASSERT_EQ(form.formulaTable.Text(1, 1), "Corn");
+    form.Click(MainForm::Control::EditMatrix);
+    form.Click(MainForm::Control::EditRestrictions);
+    form.Click(MainForm::Control::OpenDiets);
     if (byLocation) {
       dialogs.File(second.Path("Demo.plt"));
-      ASSERT_TRUE(form.LocationName());
+      ASSERT_TRUE(form.ChooseLocation());
     } else {
       dialogs.File(second.Path("DemoMatrix.txt"));
-      form.Click(AfrmMain::Control::MatrixOpen);
+      form.Click(MainForm::Control::OpenMatrix);
     }
-    ASSERT_EQ(app.formulation.IngName[1], "Barley");
+    ASSERT_EQ(app.formulation.ingredientName[1], "Barley");
 
-    EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
-    EXPECT_EQ(app.restrictForm.GridRestrict.Text(1, 0), " 1 Barley");
-    EXPECT_EQ(app.dietDisplayForm.GridIng.Text(1, 1), "Barley");
-    EXPECT_EQ(form.Gridformula.Text(1, 1), "");
-    app.sourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
-    app.sourcesForm.Command1();
-    EXPECT_EQ(app.sourcesForm.Grid1.Rows(), 1) << app.sourcesForm.Grid1.Text(1, 0);
+    EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "Barley");
+    EXPECT_EQ(app.restrictionsForm.ingredientTable.Text(1, 0), " 1 Barley");
+    EXPECT_EQ(app.dietDisplayForm.ingredientFeedsTable.Text(1, 1), "Barley");
+    EXPECT_EQ(form.formulaTable.Text(1, 1), "");
+    app.nutrientSourcesForm.Show({1, -1, 0, "Diet 1 cost"});  // the shares of diet 1's cost
+    app.nutrientSourcesForm.ShowPercentages();
+    EXPECT_EQ(app.nutrientSourcesForm.sharesTable.Rows(), 1)
+        << app.nutrientSourcesForm.sharesTable.Text(1, 0);
 
-    app.matrixForm.Command3();  // "Save Changes", then to the file
-    dialogs.CancelFile();       // keeps the location's matrix file
-    ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
+    app.matrixEditorForm.SaveChanges();  // "Save Changes", then to the file
+    dialogs.CancelFile();                // keeps the location's matrix file
+    ASSERT_TRUE(app.matrixEditorForm.SaveChangesToFile(form.MatrixEditorSave()));
     EXPECT_EQ(TextFile::ReadLines(second.Path("DemoMatrix.txt")), secondMatrix);
     EXPECT_TRUE(dialogs.Done());
     EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
@@ -518,17 +520,17 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
 TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
   DemoCopy demo;
   dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.LocationName());
-  form.Click(AfrmMain::Control::Command4);
-  app.restrictForm.GridRestrict.SetText(2, 2, "30");  // soybean meal, kept but not saved
-  app.restrictForm.SaveIngSes();
-  form.Click(AfrmMain::Control::Command6);
-  app.matrixForm.GridImport.SetText(1, 1, "240");  // a new price for corn
+  ASSERT_TRUE(form.ChooseLocation());
+  form.Click(MainForm::Control::EditRestrictions);
+  app.restrictionsForm.ingredientTable.SetText(2, 2, "30");  // soybean meal, kept but not saved
+  app.restrictionsForm.KeepIngredientRestrictions();
+  form.Click(MainForm::Control::EditMatrix);
+  app.matrixEditorForm.matrixTable.SetText(1, 1, "240");  // a new price for corn
   dialogs.CancelFile();
-  ASSERT_TRUE(app.matrixForm.Command1(form.MatrixEditorSave()));
-  EXPECT_EQ(app.formulation.IngPrice[1], 240);
-  EXPECT_EQ(app.formulation.IngRestrict[1][kMaxKind][2], 30);
-  EXPECT_EQ(app.restrictForm.GridRestrict.Text(2, 2), "30");
+  ASSERT_TRUE(app.matrixEditorForm.SaveChangesToFile(form.MatrixEditorSave()));
+  EXPECT_EQ(app.formulation.ingredientPrice[1], 240);
+  EXPECT_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 30);
+  EXPECT_EQ(app.restrictionsForm.ingredientTable.Text(2, 2), "30");
   EXPECT_TRUE(dialogs.Done());
 }
 
@@ -541,12 +543,12 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
   auto byName = [](const FormulationTables& t) {
     Restrictions named;
     for (int d = 1; d <= 3; ++d) {
-      for (int i = 1; i <= t.IngCount; ++i)
-        named[std::to_string(d) + t.IngName[i]] = {t.IngRestrict[d][kMinKind][i],
-                                                   t.IngRestrict[d][kMaxKind][i]};
-      for (int j = 1; j < t.NutCount; ++j)
-        named[std::to_string(d) + t.NutName[j + 1]] = {t.NutRestrict[d][kMinKind][j],
-                                                       t.NutRestrict[d][kMaxKind][j]};
+      for (int i = 1; i <= t.ingredientCount; ++i)
+        named[std::to_string(d) + t.ingredientName[i]] = {t.ingredientRestrictions[d][kMinKind][i],
+                                                          t.ingredientRestrictions[d][kMaxKind][i]};
+      for (int j = 1; j < t.nutrientCount; ++j)
+        named[std::to_string(d) + t.nutrientName[j + 1]] = {t.nutrientRestrictions[d][kMinKind][j],
+                                                            t.nutrientRestrictions[d][kMaxKind][j]};
     }
     return named;
   };
@@ -554,34 +556,34 @@ TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
     SCOPED_TRACE(fromEditor ? "Save Changes to File" : "Save Just the Matrix");
     ScriptedDialogs dialogs;
     App app{dialogs};
-    AfrmMain& form = app.mainForm;
+    MainForm& form = app.mainForm;
     DemoCopy demo;
     dialogs.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
+    ASSERT_TRUE(form.ChooseLocation());
     Restrictions before = byName(app.formulation);
-    ASSERT_EQ(app.formulation.NutName[16], "CALCIUM");
+    ASSERT_EQ(app.formulation.nutrientName[16], "CALCIUM");
 
-    form.Click(AfrmMain::Control::Command6);
-    frmExcel& editor = app.matrixForm;
-    editor.GridImport.SetCurrent(2, 0);
+    form.Click(MainForm::Control::EditMatrix);
+    MatrixEditorForm& editor = app.matrixEditorForm;
+    editor.matrixTable.SetCurrent(2, 0);
     dialogs.Input("Peas");
-    editor.Command4();
-    editor.GridImport.SetCurrent(0, 16);
+    editor.AddIngredient();
+    editor.matrixTable.SetCurrent(0, 16);
     dialogs.Answer(Answer::OK);
-    editor.CmdDeleteNut();
+    editor.DeleteNutrient();
     if (fromEditor) {
       dialogs.CancelFile().CancelFile().CancelFile();  // matrix, ingredient, nutrient files
-      ASSERT_TRUE(editor.Command1(form.MatrixEditorSave()));
+      ASSERT_TRUE(editor.SaveChangesToFile(form.MatrixEditorSave()));
     } else {
-      editor.Command3();
+      editor.SaveChanges();
       dialogs.Answer(Answer::Yes).CancelFile().CancelFile();
-      form.gridFILES_DblClick(kMatrixRow);
+      form.FilesTableDoubleClicked(kMatrixRow);
     }
     ASSERT_TRUE(dialogs.Done());
 
     App reopened{dialogs};
     dialogs.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(reopened.mainForm.LocationName());
+    ASSERT_TRUE(reopened.mainForm.ChooseLocation());
     Restrictions after = byName(reopened.formulation);
     for (int d = 1; d <= 3; ++d) {
       EXPECT_EQ(after[std::to_string(d) + "Peas"], (std::array<double, 2>{0, 0}));

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
-#include "app/SaveProtocol.h"
+#include "platform/NumberFormat.h"
+#include "platform/SaveProtocol.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -39,7 +39,7 @@ class LocationSave : public ::testing::Test {
  protected:
   void LoadDemo() {
     dialogs.File(tree.Path("demo/Demo.plt"));
-    ASSERT_TRUE(form.LocationName());
+    ASSERT_TRUE(form.ChooseLocation());
     ASSERT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
   }
@@ -55,7 +55,7 @@ class LocationSave : public ::testing::Test {
   TempTree tree;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 // The demo files are written in the writers' own formats: saving the loaded
@@ -64,7 +64,7 @@ TEST_F(LocationSave, DemoFilesAreWhatTheWritersWrite) {
   LoadDemo();
   std::string target = tree.Folder("copy");
   dialogs.File(target + "Demo.plt");
-  form.SaveNewLoc();
+  form.SaveAllToNewLocation();
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
   for (const char* name : kDemoFiles) {
@@ -138,7 +138,7 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
     dialogs.Forget();
     dialogs.Answer(c.answer);
     if (c.saveDialog) dialogs.CancelFile();  // keeps the current name
-    form.gridFILES_DblClick(c.row);
+    form.FilesTableDoubleClicked(c.row);
     EXPECT_TRUE(dialogs.Done());
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown()[0].text, c.question);
@@ -150,7 +150,7 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
     EXPECT_EQ(Spoiled(c.file), c.answer == Answer::Cancel);
     for (const char* other : kDemoFiles)
       if (std::string(other) != c.file) EXPECT_TRUE(Spoiled(other)) << other;
-    for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+    for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
   }
 }
 
@@ -158,7 +158,7 @@ TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
   LoadDemo();
   std::string chosen = tree.Folder("other") + "Mine.dts";
   dialogs.Answer(Answer::No).File(chosen);
-  form.gridFILES_DblClick(4);
+  form.FilesTableDoubleClicked(4);
   const auto& dialog = dialogs.shown().at(1);
   EXPECT_EQ(
       dialog.text,
@@ -167,8 +167,8 @@ TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
   EXPECT_EQ(dialog.request.fileName, "*.dts");
   EXPECT_EQ(dialog.request.defaultExt, ".dts");
   EXPECT_EQ(Bytes(chosen), Bytes(Demo("Demo.dts")));
-  EXPECT_EQ(app.location.DietsFile, chosen);
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), chosen);
+  EXPECT_EQ(app.location.dietsFile, chosen);
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), chosen);
 }
 
 TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
@@ -178,7 +178,7 @@ TEST_F(LocationSave, IngredientRestrictionRowsAlwaysAsk) {
     Spoil();
     dialogs.Forget();
     dialogs.CancelFile();
-    form.gridFILES_DblClick(row);
+    form.FilesTableDoubleClicked(row);
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].text,
               "Click Below to Save Ingredient Restriction to an Existing or New Location Name "
@@ -194,46 +194,46 @@ TEST_F(LocationSave, SaveAllRowsYesWritesTheSetNoAsksForANewLocation) {
   LoadDemo();
   Spoil();
   dialogs.Answer(Answer::Cancel);
-  form.gridFILES_DblClick(1);
+  form.FilesTableDoubleClicked(1);
   for (const char* name : kDemoFiles) EXPECT_TRUE(Spoiled(name)) << name;
 
   dialogs.Answer(Answer::Yes);
-  form.gridFILES_DblClick(2);
+  form.FilesTableDoubleClicked(2);
   EXPECT_EQ(dialogs.shown().size(), 2u);  // the two questions, no save dialog
   for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
 
   std::string target = tree.Folder("next") + "Farm2.plt";
   dialogs.Answer(Answer::No).File(target);
-  form.gridFILES_DblClick(1);
+  form.FilesTableDoubleClicked(1);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(fs::exists(tree.Path("next/Farm2Matrix.txt")));
-  EXPECT_EQ(app.location.LocationBase, tree.Path("next/Farm2"));
-  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  EXPECT_EQ(app.location.locationBase, tree.Path("next/Farm2"));
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
   // Rows 0 and 11 do nothing.
   dialogs.Forget();
-  form.gridFILES_DblClick(0);
-  form.gridFILES_DblClick(11);
+  form.FilesTableDoubleClicked(0);
+  form.FilesTableDoubleClicked(11);
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   LoadDemo();
   Spoil();
-  form.Save1Diet();
+  form.SaveDietsMatrixRestrictions();
   for (const char* name : {"Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_FALSE(Spoiled(name)) << name;
   for (const char* name : {"Demo.plt", "Demo.cal", "Demo.stg"}) EXPECT_TRUE(Spoiled(name)) << name;
 
-  form.SaveCurrent();
+  form.SaveAllToCurrentLocation();
   for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
   LoadDemo();
-  app.formulation.IngMatrix[kWeightRow][2] = 0;
+  app.formulation.matrix[kWeightRow][2] = 0;
   Spoil();
-  form.Save1Diet();
+  form.SaveDietsMatrixRestrictions();
   EXPECT_FALSE(Spoiled("Demo.dts"));
   for (const char* name : {"DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_TRUE(Spoiled(name)) << name;
@@ -242,7 +242,7 @@ TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
 TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
   LoadDemo();
   dialogs.CancelFile();
-  form.SaveNewLoc();
+  form.SaveAllToNewLocation();
   const auto& dialog = dialogs.shown().at(0);
   EXPECT_EQ(
       dialog.text,
@@ -250,7 +250,7 @@ TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
   EXPECT_EQ(dialog.request.fileName, "FileCalib");
   EXPECT_EQ(dialog.request.defaultExt, ".plt");
   EXPECT_EQ(dialog.rejectCaption, "");  // here it does cancel
-  EXPECT_EQ(app.location.LocationBase, Demo("Demo"));
+  EXPECT_EQ(app.location.locationBase, Demo("Demo"));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCMatrix.txt")));
   EXPECT_FALSE(fs::exists(tree.Path("demo/FileCalib")));
 }
@@ -259,30 +259,30 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   LoadDemo();
   const Location before = app.location;
   std::vector<std::string> rows;
-  for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.gridFILES.Text(row, 0));
+  for (int row = 0; row < kFilesRows; ++row) rows.push_back(form.filesTable.Text(row, 0));
   std::string copy = tree.Folder("copy.v2") + "Trial";
   dialogs.File(copy);
-  form.SaveDietNew();
+  form.SaveDietsToNewLocation();
   EXPECT_EQ(dialogs.shown().at(0).text,
             "Save Diets, Matrix and Restrictions to New Location.  Choose Folder and Filename. "
             "Click OK, Do not add ending");
   for (const char* suffix : {".dts", "Matrix.txt", "Req.nut", "Req.ing"})
     EXPECT_EQ(Bytes(copy + suffix), Bytes(Demo(std::string("Demo") + suffix))) << suffix;
   EXPECT_FALSE(fs::exists(copy + ".plt"));
-  EXPECT_EQ(app.location.DietsFile, before.DietsFile);
-  EXPECT_EQ(app.location.MatrixFile, before.MatrixFile);
-  EXPECT_EQ(app.location.ReqNutFile, before.ReqNutFile);
-  EXPECT_EQ(app.location.ReqIngFile, before.ReqIngFile);
-  EXPECT_EQ(app.location.LocationBase, before.LocationBase);
-  for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.gridFILES.Text(row, 0), rows[row]);
-  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.SaveWithoutAsking[row]);
+  EXPECT_EQ(app.location.dietsFile, before.dietsFile);
+  EXPECT_EQ(app.location.matrixFile, before.matrixFile);
+  EXPECT_EQ(app.location.nutRestrictionsFile, before.nutRestrictionsFile);
+  EXPECT_EQ(app.location.ingRestrictionsFile, before.ingRestrictionsFile);
+  EXPECT_EQ(app.location.locationBase, before.locationBase);
+  for (int row = 0; row < kFilesRows; ++row) EXPECT_EQ(form.filesTable.Text(row, 0), rows[row]);
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
 }
 
 TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
-  form.Griddiets.SetText(kDietEnergyRow, 1, "");
-  form.Command5_Click();
-  form.Griddiets.SetText(kDietEnergyRow, 1, "0");
-  form.Command5_Click();
+  form.dietsTable.SetText(kDietEnergyRow, 1, "");
+  form.SaveDietsAndSummary();
+  form.dietsTable.SetText(kDietEnergyRow, 1, "0");
+  form.SaveDietsAndSummary();
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
@@ -291,7 +291,7 @@ TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
   Spoil();
   std::string summary = Demo("Demorestrict.dat");
   dialogs.CancelFile().Input(tree.Path("elsewhere/Demorestrict.dat"));
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   EXPECT_TRUE(dialogs.Done());
   ASSERT_EQ(dialogs.shown().size(), 3u);
   EXPECT_EQ(dialogs.shown()[1].text, Demo("Demo.dts") + " was saved");
@@ -324,8 +324,8 @@ TEST_F(LocationSave, RestrictionSummaryProposalAndShortAnswers) {
 }
 
 TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
-  app.location.DataFolder = tree.Path("missing/");
-  app.location.LocationBase = tree.Path("missing/Demo");
+  app.location.dataFolder = tree.Path("missing/");
+  app.location.locationBase = tree.Path("missing/Demo");
   dialogs.Input("Demorestrict.dat");
   form.SaveRestrictSummary();
   EXPECT_EQ(dialogs.Messages(),
@@ -335,11 +335,11 @@ TEST_F(LocationSave, RestrictionSummaryWriteErrorIsReported) {
 }
 
 TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
-  app.location.DataFolder = tree.Folder("fresh");
-  form.Griddiets.SetText(kDietEnergyRow, 1, "2400");
-  form.Griddiets.SetText(1, 1, "Starter");
+  app.location.dataFolder = tree.Folder("fresh");
+  form.dietsTable.SetText(kDietEnergyRow, 1, "2400");
+  form.dietsTable.SetText(1, 1, "Starter");
   dialogs.CancelFile().Input("");
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   std::string expected = tree.Path("fresh/Calibration Name.dts");
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{expected + " was saved"});
   auto lines = TextFile::ReadLines(expected);
@@ -354,7 +354,7 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   auto before = Bytes(Demo("Demo.dts"));
   fs::permissions(Demo("Demo.dts"), fs::perms(0444));
   dialogs.CancelFile();
-  form.Command5_Click();
+  form.SaveDietsAndSummary();
   EXPECT_EQ(
       dialogs.Messages(),
       std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
@@ -364,7 +364,7 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   // A whole-set save stops at the failed file.
   dialogs.Forget();
   Spoil("Demo.dts");
-  form.SaveCurrent();
+  form.SaveAllToCurrentLocation();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(Bytes(Demo("Demo.dts")), before);
   EXPECT_FALSE(Spoiled("Demo.plt"));
@@ -372,8 +372,8 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
 }
 
 TEST_F(LocationSave, NothingIsWrittenWithoutALocation) {
-  form.SaveCurrent();
-  form.Save1Diet();
+  form.SaveAllToCurrentLocation();
+  form.SaveDietsMatrixRestrictions();
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_FALSE(fs::exists(app.programFolder + ".dts"));
 }

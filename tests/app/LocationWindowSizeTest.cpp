@@ -29,7 +29,7 @@ class WindowSizeFile : public ::testing::Test {
   fs::path folder;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
@@ -37,42 +37,43 @@ TEST_F(WindowSizeFile, HeightIsReadAndTheWidthIsAlwaysTheDesignedOne) {
     std::vector<std::string> lines;
     int height;
   };
-  const int designed = form.Height;
+  const int designed = form.windowHeight;
   const Case cases[] = {
-      {{" 8000", " 9999"}, 8000},
-      {{"  7200  ", " 100"}, 7200},
-      {{" 6000.6"}, 6001},       // whole twips
+      // The file holds twips, 15 to a pixel.
+      {{" 8000", " 9999"}, 533},
+      {{"  7200  ", " 100"}, 480},
+      {{" 6000.6"}, 400},        // whole twips, then whole pixels
       {{" 0", " 0"}, designed},  // no size: the designed one stays
       {{"tall"}, designed},
       {{}, designed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
-    form.Height = designed;
-    form.Width = 1234;
+    form.windowHeight = designed;
+    form.windowWidth = 1234;
     ASSERT_TRUE(TextFile::WriteLines(SizeFile(), c.lines).ok);
     form.ReadWindowSize();
-    EXPECT_EQ(form.Height, c.height);
-    EXPECT_EQ(form.Width, kMainWindowWidth);
+    EXPECT_EQ(form.windowHeight, c.height);
+    EXPECT_EQ(form.windowWidth, kMainWindowWidth);
   }
 }
 
 TEST_F(WindowSizeFile, MissingFileKeepsTheDesignedSize) {
-  int height = form.Height;
-  form.Width = 1234;
+  int height = form.windowHeight;
+  form.windowWidth = 1234;
   form.ReadWindowSize();
-  EXPECT_EQ(form.Height, height);
-  EXPECT_EQ(form.Width, 1234);
+  EXPECT_EQ(form.windowHeight, height);
+  EXPECT_EQ(form.windowWidth, 1234);
 }
 
 TEST_F(WindowSizeFile, WrittenOnlyWithANonZeroSize) {
-  form.Height = 8100;
-  form.Width = 15570;
+  form.windowHeight = 540;
+  form.windowWidth = 1038;
   form.WriteWindowSize();
   EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
-  for (auto [height, width] : {std::pair{0, 15570}, {8100, 0}}) {
-    form.Height = height;
-    form.Width = width;
+  for (auto [height, width] : {std::pair{0, 1038}, {540, 0}}) {
+    form.windowHeight = height;
+    form.windowWidth = width;
     form.WriteWindowSize();
     EXPECT_EQ(TextFile::ReadLines(SizeFile()), (std::vector<std::string>{" 8100", " 15570"}));
   }

@@ -23,7 +23,7 @@ class MainFormEvents : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
@@ -31,11 +31,11 @@ TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
   form.ShowTab(kTabFormulas);
   form.OpenLocationFile(demo.Path("Demo.plt"));
   EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_TRUE(app.location.LocationLoaded);
-  EXPECT_EQ(form.Text6.Text, demo.Path("Demo"));
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.Tab, kTabDiets);  // the demo's matrix holds ingredients
-  EXPECT_FALSE(form.Griddiets.Text(kDietEnergyRow, 1).empty());
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
+  EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
 TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
@@ -47,12 +47,12 @@ TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
     ScriptedDialogs asked;
     App fresh{asked};
     asked.Answer(answer);
-    EXPECT_EQ(fresh.mainForm.LocationName(missing), answer == Answer::Yes);
+    EXPECT_EQ(fresh.mainForm.ChooseLocation(missing), answer == Answer::Yes);
     ASSERT_EQ(asked.Messages().size(), 1u);
     EXPECT_EQ(asked.Messages()[0], question);
-    EXPECT_FALSE(fresh.location.LocationLoaded);
-    EXPECT_EQ(fresh.location.LocationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
-    EXPECT_EQ(fresh.mainForm.Text6.Text,
+    EXPECT_FALSE(fresh.location.loaded);
+    EXPECT_EQ(fresh.location.locationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
+    EXPECT_EQ(fresh.mainForm.locationName.text,
               answer == Answer::Yes ? demo.Path("Farm1") : "Calibration Name");
   }
 }
@@ -69,16 +69,16 @@ TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
   }
   ScriptedDialogs dialogs;
   App app{dialogs, {folder.Path(""), false}};
-  EXPECT_EQ(app.mainForm.Height, 3000);
-  EXPECT_GT(app.mainForm.TabSetHeight, 0);
-  EXPECT_EQ(app.mainForm.TabSetHeight, designed.mainForm.TabSetHeight);
-  EXPECT_EQ(app.mainForm.TabSetWidth, designed.mainForm.TabSetWidth);
+  EXPECT_EQ(app.mainForm.windowHeight, 200);  // 3000 twips
+  EXPECT_GT(app.mainForm.tabSetHeight, 0);
+  EXPECT_EQ(app.mainForm.tabSetHeight, designed.mainForm.tabSetHeight);
+  EXPECT_EQ(app.mainForm.tabSetWidth, designed.mainForm.tabSetWidth);
 }
 
 TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
-  form.Griddiets.SetText(0, 2, "Diet 2");
-  form.Griddiets.SetText(kDietCostRow, 2, "0.25");
-  form.Griddiets.SetText(kDietLysineRow, 2, "1.4");
+  form.dietsTable.SetText(0, 2, "Diet 2");
+  form.dietsTable.SetText(kDietCostRow, 2, "0.25");
+  form.dietsTable.SetText(kDietLysineRow, 2, "1.4");
   const struct {
     int row, col;
     bool asked;
@@ -91,10 +91,10 @@ TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("row " + std::to_string(c.row));
-    app.sourcesForm.Request = {};
-    EXPECT_EQ(form.Griddiets_Click(c.row, c.col), c.asked);
-    EXPECT_EQ(app.sourcesForm.Request.diet, c.asked ? 2 : 0);
-    EXPECT_EQ(app.sourcesForm.Request.index, c.index);
+    app.nutrientSourcesForm.shownRequest = {};
+    EXPECT_EQ(form.DietsTableClicked(c.row, c.col), c.asked);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.diet, c.asked ? 2 : 0);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.index, c.index);
   }
 }
 

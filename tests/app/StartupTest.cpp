@@ -17,15 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Control = AfrmMain::Control;
-using Window = AfrmMain::Window;
+using Control = MainForm::Control;
+using Window = MainForm::Window;
 
 // A fresh program folder, removed afterwards.
 class ProgramFolder : public TempFolder {
  public:
   std::string Folder() const { return Path(""); }
   std::string SizeFile() const { return Folder() + "ROrivoForm.txt"; }
-  AfrmMain::StartupEnvironment Machine(bool decimalComma = false) const {
+  MainForm::StartupEnvironment Machine(bool decimalComma = false) const {
     return {Folder(), decimalComma};
   }
 };
@@ -35,26 +35,26 @@ class Startup : public ::testing::Test {
   ProgramFolder program;
   ScriptedDialogs dialogs;
   App app{dialogs, program.Machine()};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 };
 
 TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
-  EXPECT_TRUE(form.Started);
-  EXPECT_EQ(form.Tab, kTabDiets);
-  EXPECT_TRUE(form.RichTextBox1Visible);
-  EXPECT_FALSE(form.gridFILESVisible);
-  EXPECT_EQ(app.pig.NumDiets, 6);
-  EXPECT_EQ(form.Combo3.List,
+  EXPECT_TRUE(form.started);
+  EXPECT_EQ(form.currentTab, kTabDiets);
+  EXPECT_TRUE(form.dietsInstructionsVisible);
+  EXPECT_FALSE(form.filesTableVisible);
+  EXPECT_EQ(app.growth.dietCount, 6);
+  EXPECT_EQ(form.dietCount.items,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
-  EXPECT_EQ(form.Combo2.ListIndex, 0);
-  EXPECT_EQ(form.Caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
-  EXPECT_FALSE(app.pig.DecimalComma);
-  EXPECT_TRUE(form.MatrixLoaded);
-  EXPECT_EQ(form.Text6.BackColor, kLightGreen);
-  EXPECT_EQ(app.location.DataFolder, program.Folder());
+  EXPECT_EQ(form.weightUnit.selected, 0);
+  EXPECT_EQ(form.caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
+  EXPECT_FALSE(app.growth.decimalComma);
+  EXPECT_TRUE(form.matrixLoaded);
+  EXPECT_EQ(form.locationName.backColor, kLightGreen);
+  EXPECT_EQ(app.location.dataFolder, program.Folder());
   EXPECT_EQ(app.programFolder, program.Folder());
   for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
-    EXPECT_EQ(form.gridFILES.Text(row, 0), "Not Open");
+    EXPECT_EQ(form.filesTable.Text(row, 0), "Not Open");
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
@@ -62,8 +62,8 @@ TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
   ProgramFolder program;
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine(true));
-  EXPECT_TRUE(app.pig.DecimalComma);
-  EXPECT_EQ(app.mainForm.Caption,
+  EXPECT_TRUE(app.growth.decimalComma);
+  EXPECT_EQ(app.mainForm.caption,
             "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg Commas Not Periods");
 }
 
@@ -72,67 +72,67 @@ TEST(StartupMachine, WindowSizeFileGivesTheHeightOnly) {
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 7200", " 9000"}).ok);
   ScriptedDialogs dialogs;
   App app(dialogs, program.Machine());
-  EXPECT_EQ(app.mainForm.Height, 7200);
-  EXPECT_EQ(app.mainForm.Width, 15570);
+  EXPECT_EQ(app.mainForm.windowHeight, 480);  // 7200 twips
+  EXPECT_EQ(app.mainForm.windowWidth, kMainWindowWidth);
 }
 
 TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
-  form.Form_Resize(8100, 15570);
+  form.WindowResized(540, 1038);  // pixels; the file holds twips
   form.EndProgram();
   const std::vector<std::string> written{" 8100", " 15570"};
   EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
-  for (auto [height, width] : {std::pair{0, 12000}, {6000, 0}}) {
-    form.Height = height;
-    form.Width = width;
+  for (auto [height, width] : {std::pair{0, 800}, {400, 0}}) {
+    form.windowHeight = height;
+    form.windowWidth = width;
     form.EndProgram();
     EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
   }
 }
 
 TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
-  EXPECT_EQ(form.Click(Control::Command10), Window::ChangeTracking);
-  EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
+  EXPECT_EQ(form.Click(Control::KeepTrack), Window::ChangeTracking);
+  EXPECT_EQ(form.Click(Control::SetUnits), Window::Units);
   EXPECT_EQ(form.Click(Control::About), Window::About);
-  EXPECT_EQ(form.Click(Control::SetTemp), Window::Temperature);
-  EXPECT_EQ(form.Click(Control::Command3), Window::DietDisplay);
-  EXPECT_EQ(form.Click(Control::Command6), Window::MatrixEditor);
-  EXPECT_TRUE(app.dietDisplayForm.Visible);
+  EXPECT_EQ(form.Click(Control::SetTemperature), Window::Temperature);
+  EXPECT_EQ(form.Click(Control::OpenDiets), Window::DietDisplay);
+  EXPECT_EQ(form.Click(Control::EditMatrix), Window::MatrixEditor);
+  EXPECT_TRUE(app.dietDisplayForm.visible);
   form.EndProgram();
-  EXPECT_FALSE(app.dietDisplayForm.Visible);
-  EXPECT_FALSE(form.MatrixEditorOpen);
-  EXPECT_FALSE(app.trackForm.Visible());
+  EXPECT_FALSE(app.dietDisplayForm.visible);
+  EXPECT_FALSE(form.matrixEditorOpen);
+  EXPECT_FALSE(app.changeTrackingForm.Visible());
   EXPECT_FALSE(app.unitsForm.Visible());
   EXPECT_FALSE(app.aboutForm.Visible());
   EXPECT_FALSE(app.temperatureForm.Visible());
 }
 
 TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
-  form.Form_Resize(9000, 15000);
-  const int width = form.TabSetWidth;
-  const int height = form.TabSetHeight;
-  form.Form_Resize(9500, 16000);
-  EXPECT_EQ(form.TabSetWidth, width + 1000);
-  EXPECT_EQ(form.TabSetHeight, height + 500);
-  form.Form_Resize(4999, 7639);  // too small: the tab set keeps its size
-  EXPECT_EQ(form.TabSetWidth, width + 1000);
-  EXPECT_EQ(form.TabSetHeight, height + 500);
-  EXPECT_EQ(form.Height, 4999);
-  EXPECT_EQ(form.Width, 7639);
+  form.WindowResized(600, 1000);
+  const int width = form.tabSetWidth;
+  const int height = form.tabSetHeight;
+  form.WindowResized(650, 1100);
+  EXPECT_EQ(form.tabSetWidth, width + 100);
+  EXPECT_EQ(form.tabSetHeight, height + 50);
+  form.WindowResized(333, 509);  // too small: the tab set keeps its size
+  EXPECT_EQ(form.tabSetWidth, width + 100);
+  EXPECT_EQ(form.tabSetHeight, height + 50);
+  EXPECT_EQ(form.windowHeight, 333);
+  EXPECT_EQ(form.windowWidth, 509);
 }
 
-TEST_F(Startup, ClearGrid1KeepsHeadingsTheLastRowAndColumnsPastNine) {
+TEST_F(Startup, ClearDailyRowsKeepsHeadingsTheLastRowAndColumnsPastNine) {
   struct Case {
     int rows;
     std::vector<int> cleared;
   };
   const Case cases[] = {{2, {}}, {3, {1}}, {5, {1, 2, 3}}};
-  Grid& results = app.Grid1;
+  Grid& results = app.resultsTable;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rows);
     results.Resize(c.rows, 14);
     for (int r = 0; r < c.rows; ++r)
       for (int col = 0; col < 14; ++col) results.SetText(r, col, "x");
-    form.ClearGrid1();
+    form.ClearDailyRows();
     for (int r = 0; r < c.rows; ++r)
       for (int col = 0; col < 14; ++col) {
         const bool cleared =
@@ -154,77 +154,77 @@ TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
       {29, 0.92647},  // z = 1.45
       {30, 0.93319},  // z = 1.5
   };
-  const auto& table = app.pig.NormalTable;
+  const auto& table = app.growth.normalTable;
   for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
   for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
 }
 
-TEST_F(Startup, DataInitShowsTheCoefficientsAndMakesThemTheInitialOnes) {
-  app.pig.GrowthCoef = {6.5, 1.25, 0, 0.002, 1};
-  form.DataInit();
+TEST_F(Startup, SetModelStartValuesShowsTheCoefficientsAndMakesThemTheInitialOnes) {
+  app.growth.growthCoef = {6.5, 1.25, 0, 0.002, 1};
+  form.SetModelStartValues();
   const char* shown[] = {"6.5", "1.25", "0", "0.002"};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(form.GridWeight.Text(1, i + 1), shown[i]) << i;
-    EXPECT_EQ(app.pig.DefaultGrowthCoef[i], app.pig.GrowthCoef[i]) << i;
+    EXPECT_EQ(form.coefficientTable.Text(1, i + 1), shown[i]) << i;
+    EXPECT_EQ(app.growth.defaultGrowthCoef[i], app.growth.growthCoef[i]) << i;
   }
-  EXPECT_EQ(form.GridWeight.Text(1, 5), "");
+  EXPECT_EQ(form.coefficientTable.Text(1, 5), "");
 }
 
 TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
-  form.Option1_Click();
-  EXPECT_EQ(form.Tab, kTabFormulas);
-  EXPECT_TRUE(form.GridWeight.Editable());
-  EXPECT_FALSE(form.Gridformula.Editable());
-  EXPECT_TRUE(form.Command[8].Visible);
-  EXPECT_TRUE(form.Enabled(Control::Command8));
+  form.ShowInput();
+  EXPECT_EQ(form.currentTab, kTabFormulas);
+  EXPECT_TRUE(form.coefficientTable.Editable());
+  EXPECT_FALSE(form.formulaTable.Editable());
+  EXPECT_TRUE(form.Button(MainForm::Control::CalibrationTest).visible);
+  EXPECT_TRUE(form.Enabled(Control::CalibrationTest));
 
-  form.Option2_Click();
-  EXPECT_FALSE(form.Option1.Value);
-  EXPECT_FALSE(form.GridWeight.Editable());
-  EXPECT_TRUE(form.Gridformula.Editable());
-  EXPECT_FALSE(form.Command[8].Visible);
+  form.TurnOffInput();
+  EXPECT_FALSE(form.showInput.checked);
+  EXPECT_FALSE(form.coefficientTable.Editable());
+  EXPECT_TRUE(form.formulaTable.Editable());
+  EXPECT_FALSE(form.Button(MainForm::Control::CalibrationTest).visible);
 }
 
 TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
   std::map<Control, int> seen;
-  for (const AfrmMain::Menu& menu : AfrmMain::Menus()) {
-    if (menu.Entries.empty()) ++seen[menu.control];
-    for (const AfrmMain::MenuEntry& entry : menu.Entries) ++seen[entry.control];
+  for (const MainForm::Menu& menu : MainForm::Menus()) {
+    if (menu.entries.empty()) ++seen[menu.control];
+    for (const MainForm::MenuEntry& entry : menu.entries) ++seen[entry.control];
   }
-  const int first = static_cast<int>(Control::MatrixOpen);
+  const int first = static_cast<int>(Control::OpenMatrix);
   const int last = static_cast<int>(Control::FitCorrelations);
   for (int c = first; c <= last; ++c) EXPECT_EQ(seen[static_cast<Control>(c)], 1) << c;
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(last - first + 1));  // no button in a menu
 }
 
 TEST_F(Startup, DisabledButtonsDoNothing) {
-  form.Command[9].Enabled = false;  // as while an optimization runs
-  EXPECT_EQ(form.Click(Control::Command9), Window::None);
-  EXPECT_FALSE(app.optForm.Visible);
+  form.Button(MainForm::Control::RunOptimization).enabled = false;  // as while an optimization runs
+  EXPECT_EQ(form.Click(Control::RunOptimization), Window::None);
+  EXPECT_FALSE(app.optimizationForm.visible);
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
 // The weight captions follow the weight unit, whatever the energy's.
-TEST_F(Startup, UnitsDialogCaptionsTheWeightFields) {
-  EXPECT_EQ(form.Click(Control::UnitPick), Window::Units);
-  app.unitsForm.Weights.ListIndex = 1;
-  app.unitsForm.FeedEnergy.ListIndex = 0;
-  form.UnitsOK();  // no location yet: applied without asking
-  EXPECT_EQ(form.Text1.Caption, "Starting Weight, lb");
-  EXPECT_EQ(form.Text3.Caption, "Final Weight, lb");
-  EXPECT_EQ(form.Combo2.ListIndex, 1);
-  EXPECT_EQ(app.pig.UnitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
+TEST_F(Startup, UnitsFormCaptionsTheWeightFields) {
+  EXPECT_EQ(form.Click(Control::SetUnits), Window::Units);
+  app.unitsForm.weights.selected = 1;
+  app.unitsForm.feedEnergy.selected = 0;
+  form.AcceptUnits();  // no location yet: applied without asking
+  EXPECT_EQ(form.startWeight.caption, "Starting Weight, lb");
+  EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
+  EXPECT_EQ(form.weightUnit.selected, 1);
+  EXPECT_EQ(app.growth.unitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
-  form.Click(Control::Command6);
-  app.matrixForm.GridImport.SetText(1, 0, "Barley");  // not yet saved
-  form.Click(Control::Command6);
-  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "Barley");
+  form.Click(Control::EditMatrix);
+  app.matrixEditorForm.matrixTable.SetText(1, 0, "Barley");  // not yet saved
+  form.Click(Control::EditMatrix);
+  EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "Barley");
   form.WindowClosed(Window::MatrixEditor);
-  form.Click(Control::Command6);  // loaded afresh from the matrix
-  EXPECT_EQ(app.matrixForm.GridImport.Text(1, 0), "");
+  form.Click(Control::EditMatrix);  // loaded afresh from the matrix
+  EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "");
 }
 
 }  // namespace

@@ -72,10 +72,10 @@ TEST(RecentLocations, NewestFirstOnceEightAtMost) {
   EXPECT_EQ(paths.front(), "/farms/F5.plt");
   EXPECT_EQ(paths[1], "/farms/F10.plt");
   EXPECT_EQ(paths.back(), "/farms/F3.plt");
-  EXPECT_EQ(recent.Caption(0), "&1 F5   (/farms/)");
+  EXPECT_EQ(recent.caption(0), "&1 F5   (/farms/)");
   recent.Set({"/a/B&C.plt", "", "/a/B&C.plt", "/d/E.plt"});
   EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"/a/B&C.plt", "/d/E.plt"}));
-  EXPECT_EQ(recent.Caption(0), "&1 B&&C   (/a/)");
+  EXPECT_EQ(recent.caption(0), "&1 B&&C   (/a/)");
 }
 
 }  // namespace

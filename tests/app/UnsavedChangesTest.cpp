@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
 #include "app/UnsavedChanges.h"
 #include "optimization/DietOptimization.h"
+#include "platform/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -16,7 +16,7 @@ namespace {
 void PasteInto(Grid& grid, int row, int col, const std::string& text, Dialogs& dialogs) {
   dialogs.SetClipboard(text);
   grid.SetCurrent(row, col);
-  GridKey(grid, kKeyV, kShiftCtrl, dialogs);
+  GridKey(grid, Key::V, kControlModifier, dialogs);
 }
 
 struct EditCase {
@@ -31,43 +31,44 @@ const EditCase kEdits[] = {
     {"diets table",
      UnsavedData::Diets,
      "Demo.dts",
-     [](App& app, Dialogs& d) { PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", d); }},
+     [](App& app, Dialogs& d) { PasteInto(app.mainForm.dietsTable, 3, 1, "987.6", d); }},
     {"matrix editor",
      UnsavedData::Matrix,
      "DemoMatrix.txt",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command6);
-       PasteInto(app.matrixForm.GridImport, 1, frmExcel::kPriceCol, "987.6", d);
+       app.mainForm.Click(MainForm::Control::EditMatrix);
+       PasteInto(app.matrixEditorForm.matrixTable, 1, MatrixEditorForm::kPriceCol, "987.6", d);
      }},
     {"ingredient restrictions",
      UnsavedData::IngRestrictions,
      "DemoReq.ing",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.GridRestrict, 1, 1, "987.6", d);
+       app.mainForm.Click(MainForm::Control::EditRestrictions);
+       PasteInto(app.restrictionsForm.ingredientTable, 1, 1, "987.6", d);
      }},
     {"nutrient restrictions kept for the session",
      UnsavedData::NutRestrictions,
      "DemoReq.nut",
      [](App& app, Dialogs& d) {
-       app.mainForm.Click(AfrmMain::Control::Command4);
-       PasteInto(app.restrictForm.NUTS, 5, 2, "987.6", d);
-       ASSERT_TRUE(app.restrictForm.SaveNutSes());  // "Keep Nutrient Restrictions"
+       app.mainForm.Click(MainForm::Control::EditRestrictions);
+       PasteInto(app.restrictionsForm.nutrientTable, 5, 2, "987.6", d);
+       ASSERT_TRUE(
+           app.restrictionsForm.KeepNutrientRestrictions());  // "Keep Nutrient Restrictions"
      }},
     {"calibration inputs",
      UnsavedData::CalibrationInputs,
      "Demo.cal",
      [](App& app, Dialogs& d) {
-       app.calibForm.Form_Load();
-       PasteInto(app.calibForm.GridCal, 2, 1, "987.6", d);
+       app.calibrationInputsForm.Open();
+       PasteInto(app.calibrationInputsForm.weighingsTable, 2, 1, "987.6", d);
      }},
     {"optimization table",
      UnsavedData::OptimizationTable,
      "Demo.opt",
      [](App& app, Dialogs& d) {
-       app.optForm.Form_Load();
-       PasteInto(app.optForm.GridOpt, 1, kOptMinimumCol, "987.6", d);
-       app.optForm.OptFile = app.location.LocationBase + ".opt";
+       app.optimizationForm.Open();
+       PasteInto(app.optimizationForm.optimizationTable, 1, kOptMinimumCol, "987.6", d);
+       app.optimizationForm.tableFile = app.location.locationBase + ".opt";
      }},
 };
 
@@ -84,9 +85,9 @@ class UnsavedChanges : public ::testing::Test {
 
 // Loading, a least-cost run and a growth run change no data of the user's.
 TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
-  app.mainForm.ComboSex.ListIndex = 0;
-  app.mainForm.Click(AfrmMain::Control::Command7);
-  app.mainForm.RunGrowth();
+  app.mainForm.herdSex.selected = 0;
+  app.mainForm.Click(MainForm::Control::RunLp);
+  app.mainForm.Growth();
   dialogs.Forget();
   EXPECT_TRUE(SaveChangesFirst(app));
   EXPECT_TRUE(dialogs.shown().empty());
@@ -125,21 +126,21 @@ TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
 // Choosing or reopening a location, or opening a matrix over the changes,
 // asks first; Cancel keeps the location and the change.
 TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
-  PasteInto(app.mainForm.Griddiets, 3, 1, "987.6", dialogs);
+  PasteInto(app.mainForm.dietsTable, 3, 1, "987.6", dialogs);
   dialogs.File(demo.Plt()).Answer(Answer::Cancel);
-  EXPECT_FALSE(app.mainForm.LocationName());
-  EXPECT_EQ(app.mainForm.Griddiets.Text(3, 1), "987.6");
+  EXPECT_FALSE(app.mainForm.ChooseLocation());
+  EXPECT_EQ(app.mainForm.dietsTable.Text(3, 1), "987.6");
 
   dialogs.File(demo.Plt()).Answer(Answer::Discard);
-  EXPECT_TRUE(app.mainForm.LocationName());
-  EXPECT_NE(app.mainForm.Griddiets.Text(3, 1), "987.6");  // reopened from its file
+  EXPECT_TRUE(app.mainForm.ChooseLocation());
+  EXPECT_NE(app.mainForm.dietsTable.Text(3, 1), "987.6");  // reopened from its file
   EXPECT_TRUE(dialogs.Done());
 
   kEdits[1].edit(app, dialogs);  // the matrix editor
-  const std::string matrixFile = app.location.MatrixFile;
+  const std::string matrixFile = app.location.matrixFile;
   dialogs.File(demo.Demo("Other.txt")).Answer(Answer::Cancel);
-  app.mainForm.MatrixOpen();
-  EXPECT_EQ(app.location.MatrixFile, matrixFile);
+  app.mainForm.OpenMatrix();
+  EXPECT_EQ(app.location.matrixFile, matrixFile);
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
   EXPECT_TRUE(dialogs.Done());
 }
@@ -150,11 +151,11 @@ TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
   for (const EditCase& c : kEdits)
     if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
       c.edit(app, dialogs);
-  app.matrixForm.Command3();  // "Save Changes": kept, not yet in the file
-  app.restrictForm.SaveIngSes();
-  ASSERT_TRUE(app.restrictForm.SaveNutSes());
+  app.matrixEditorForm.SaveChanges();  // "Save Changes": kept, not yet in the file
+  app.restrictionsForm.KeepIngredientRestrictions();
+  ASSERT_TRUE(app.restrictionsForm.KeepNutrientRestrictions());
   EXPECT_TRUE(HasUnsavedChanges(app, UnsavedData::Matrix));
-  app.mainForm.SaveCurrent();
+  app.mainForm.SaveAllToCurrentLocation();
   dialogs.Forget();
   EXPECT_TRUE(SaveChangesFirst(app));
   EXPECT_TRUE(dialogs.shown().empty());

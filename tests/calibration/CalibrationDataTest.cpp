@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
 #include "calibration/CalibrationData.h"
+#include "platform/Location.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -34,7 +34,7 @@ class CalibrationDataTest : public ::testing::Test {
 
   TempFolder temp_;
   PltContents contents_;
-  GlobalPig pig_;
+  GrowthState growth_;
   CalibrationData calib_;
   Grid coefTable_{6, 7};
   ScriptedDialogs dialogs_;
@@ -55,63 +55,64 @@ TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
 }
 
 TEST_F(CalibrationDataTest, SavedFileLoadsIntoTheTableAndTheState) {
-  pig_.UnitCodes = {1, 1, 3};
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_saved.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
   const std::vector<std::string> coef{"6.154", "1.5343", "3.5705", "0.0020532", "1"};
   EXPECT_EQ(CoefRow(kCoefRow), coef);
   EXPECT_EQ(CoefRow(kLoadedCoefRow), coef);
-  EXPECT_EQ(calib_.HerdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
-  EXPECT_EQ(pig_.HerdSex, 1);  // the sex of line 11 stays: no 15th line
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
+  EXPECT_EQ(calib_.herdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
+  EXPECT_EQ(growth_.herdSex, 1);  // the sex of line 11 stays: no 15th line
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{0, 0, 1}));
   EXPECT_TRUE(dialogs_.shown().empty());
 }
 
 TEST_F(CalibrationDataTest, ZeroCoefficientTakesTheDefault) {
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_line3_zero.plt", pig_, calib_, coefTable_, dialogs_),
-            PltLoad::Loaded);
+  ASSERT_EQ(
+      LoadCalibrationFile(kData + "plt_line3_zero.plt", growth_, calib_, coefTable_, dialogs_),
+      PltLoad::Loaded);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 3), "3.5705");
   EXPECT_EQ(coefTable_.Text(kLoadedCoefRow, 3), "3.5705");
   EXPECT_EQ(coefTable_.Text(kCoefRow, 4), "0.002");
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
-  EXPECT_EQ(pig_.HerdSex, 0);
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(growth_.herdSex, 0);
 }
 
 TEST_F(CalibrationDataTest, MissingUnitLinesKeepTheCodes) {
-  pig_.UnitCodes = {1, 1, 3};
-  pig_.DecimalComma = true;
-  ASSERT_EQ(LoadCalibrationFile(kData + "plt_no_units.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  growth_.decimalComma = true;
+  ASSERT_EQ(LoadCalibrationFile(kData + "plt_no_units.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
-  EXPECT_EQ(pig_.HerdSex, 2);
-  EXPECT_EQ(calib_.HerdInputs[1], 5.5);            // written with a decimal comma
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 3}));
+  EXPECT_EQ(growth_.herdSex, 2);
+  EXPECT_EQ(calib_.herdInputs[1], 5.5);            // written with a decimal comma
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "6,2");  // shown with the machine's separator
 }
 
 TEST_F(CalibrationDataTest, CodesWithoutAConversionAreNotTaken) {
-  pig_.UnitCodes = {1, 1, 3};
-  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", pig_, calib_, coefTable_, dialogs_),
+  growth_.unitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Loaded);
   // Energy 9 and weight -2 have no factor; "abc" reads as price code 0.
-  EXPECT_EQ(pig_.UnitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
-  EXPECT_EQ(pig_.HerdSex, -1);  // sex 5 is no entry of the list
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
+  EXPECT_EQ(growth_.herdSex, -1);  // sex 5 is no entry of the list
 }
 
 TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
-  calib_.HerdInputs[1] = 7;
-  pig_.HerdSex = 2;
-  EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", pig_, calib_, coefTable_, dialogs_),
+  calib_.herdInputs[1] = 7;
+  growth_.herdSex = 2;
+  EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Failed);
   EXPECT_EQ(dialogs_.Messages(),
             std::vector<std::string>{
                 "Error 62 (Input past end of file) in procedure LoadCalibrationFile"});
-  EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), pig_, calib_, coefTable_, dialogs_),
+  EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), growth_, calib_, coefTable_, dialogs_),
             PltLoad::Missing);
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "9.9");
-  EXPECT_EQ(calib_.HerdInputs[1], 7);
-  EXPECT_EQ(pig_.HerdSex, 2);
+  EXPECT_EQ(calib_.herdInputs[1], 7);
+  EXPECT_EQ(growth_.herdSex, 2);
 }
 
 TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
@@ -125,16 +126,16 @@ TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
     for (const auto& l : lines) text += l + "\r\n";
     return text;
   }();
-  LoadCalibrationFile(Path("extra.plt"), pig_, calib_, coefTable_, dialogs_);
-  EXPECT_EQ(pig_.HerdSex, 2);
+  LoadCalibrationFile(Path("extra.plt"), growth_, calib_, coefTable_, dialogs_);
+  EXPECT_EQ(growth_.herdSex, 2);
 }
 
 TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
-  calib_.HerdInputs[3] = 25;
-  pig_.HerdSex = 2;
-  pig_.UnitCodes = {1, 1, 3};
-  const PltContents contents = PltFromState(coefTable_, calib_, pig_);
+  calib_.herdInputs[3] = 25;
+  growth_.herdSex = 2;
+  growth_.unitCodes = {1, 1, 3};
+  const PltContents contents = PltFromState(coefTable_, calib_, growth_);
   EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
   EXPECT_EQ(contents.herdInputs[3], 25);
   EXPECT_EQ(contents.herdSex, 2);
@@ -150,7 +151,7 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   ASSERT_TRUE(load.found);
   EXPECT_EQ(load.rows, 4);
   EXPECT_TRUE(load.dataLoaded);
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{49, 16, 14.25}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{49, 16, 14.25}));
   EXPECT_EQ(RowsWithWeight(calib_), 4);
 
   ASSERT_EQ(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_), RowsWrite::Written);
@@ -159,7 +160,7 @@ TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
             "56.000\t25.000\t9.0000\r\n");
   CalibrationData back;
   LoadCalibrationRows(Path("Farm1.cal"), back);
-  EXPECT_EQ(back.CalibObs, calib_.CalibObs);
+  EXPECT_EQ(back.observations, calib_.observations);
 }
 
 // A ".cal" the reader could not take whole may hold weighings it could not
@@ -181,7 +182,7 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
                    "2\0"
                    "1\0\t\0"
                    "6\0\r\0\n\0",
-                   16),
+                   14),
        true},
       {"binary",
        std::string("\x7F"
@@ -193,7 +194,7 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
       {"whole: comma, two fields, blank line", "21\t5,5\r\n\r\n35\t9.25\t\r\n", false},
       {"whole: empty", "", false},
   };
-  calib_.CalibObs[1] = {21, 6, 0};
+  calib_.observations[1] = {21, 6, 0};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = Path("Farm1.cal");
@@ -209,12 +210,12 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
 }
 
 TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
-  for (auto& row : calib_.CalibObs) row = {99, 99, 99};
+  for (auto& row : calib_.observations) row = {99, 99, 99};
   const CalRowsLoad load = LoadCalibrationRows(kData + "cal_two_fields.cal", calib_);
   EXPECT_EQ(load.rows, 2);
-  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{21, 5.5, 0}));
-  EXPECT_EQ(calib_.CalibObs[2], (std::array<double, 3>{35, 9.25, 0}));
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{21, 5.5, 0}));
+  EXPECT_EQ(calib_.observations[2], (std::array<double, 3>{35, 9.25, 0}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{0, 0, 0}));
   EXPECT_EQ(RowsWithWeight(calib_), 2);
 }
 
@@ -222,28 +223,28 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "bad_cal_text.cal", calib_);
   EXPECT_EQ(load.rows, 15);
   EXPECT_FALSE(load.dataLoaded);
-  EXPECT_EQ(calib_.CalibObs[1], (std::array<double, 3>{0, 0, 0}));
-  EXPECT_EQ(calib_.CalibObs[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
-  EXPECT_EQ(calib_.CalibObs[15], (std::array<double, 3>{13, 13, 1}));
+  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
+  EXPECT_EQ(calib_.observations[15], (std::array<double, 3>{13, 13, 1}));
   EXPECT_EQ(RowsWithWeight(calib_), 0);
   EXPECT_FALSE(LoadCalibrationRows(Path("none.cal"), calib_).found);
-  EXPECT_EQ(calib_.CalibObs[15][0], 13);
+  EXPECT_EQ(calib_.observations[15][0], 13);
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
 }
 
 TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.PltFile = Path("Farm1.plt");
+  location.dataFolder = temp_.Path("");
+  location.calibrationFile = Path("Farm1.plt");
 
   dialogs_.Answer(Answer::No);
   EXPECT_FALSE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_FALSE(fs::exists(location.PltFile));
+  EXPECT_FALSE(fs::exists(location.calibrationFile));
 
   dialogs_.Answer(Answer::Yes).CancelFile();
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_EQ(location.PltFile, Path("Farm1.plt"));
-  EXPECT_EQ(ReadWhole(location.PltFile), ReadWhole(kData + "plt_saved.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
+  EXPECT_EQ(ReadWhole(location.calibrationFile), ReadWhole(kData + "plt_saved.plt"));
   const auto& shown = dialogs_.shown();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].text, "Do you want to save this calibration data?");
@@ -253,7 +254,7 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
       shown[2].request.title,
       "CURRENT FILE IS " + Path("Farm1.plt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
 
-  location.SaveWithoutAsking[kPltRow] = true;
+  location.saveWithoutAsking[kPltRow] = true;
   dialogs_.Answer(Answer::Yes);
   EXPECT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_TRUE(dialogs_.Done());
@@ -261,12 +262,12 @@ TEST_F(CalibrationDataTest, SaveCalibrationFileAsksFirst) {
 
 TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.PltFile = Path("Farm1.plt");
-  location.SaveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
+  location.dataFolder = temp_.Path("");
+  location.calibrationFile = Path("Farm1.plt");
+  location.saveWithoutAsking[kPltRow] = true;  // "save as" asks all the same
   dialogs_.File(Path("Farm2.plt"));
   ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
   EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.plt");
   EXPECT_EQ(ReadWhole(Path("Farm2.plt")), ReadWhole(kData + "plt_saved.plt"));
 
@@ -277,7 +278,7 @@ TEST_F(CalibrationDataTest, SaveCalibrationAsTakesTheNewName) {
             std::vector<std::string>{
                 "Error 75 (Path/File access error) in procedure SaveCalibrationAs\n" +
                 Path("Dir.plt") + ": Is a directory"});
-  EXPECT_EQ(location.PltFile, Path("Farm2.plt"));  // the name that holds the data stays
+  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));  // the name that holds the data stays
 }
 
 }  // namespace

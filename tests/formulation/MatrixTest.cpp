@@ -25,22 +25,22 @@ class MatrixFileTest : public ::testing::Test {
 
   // The three ingredients of tests/data/matrix_small.txt.
   void FillSmall(FormulationTables& t) {
-    t.IngCount = 3;
-    t.NutCount = 5;
-    t.IngName[1] = "Corn";
-    t.IngName[2] = "Soybean meal";
-    t.IngName[3] = "Fish meal";
-    t.NutName[1] = "Weight";
-    t.NutName[2] = "Net ENERGY";
-    t.NutName[3] = "PROTEIN";
-    t.NutName[4] = "LYSINE";
-    t.NutName[5] = "Phosphorus";
+    t.ingredientCount = 3;
+    t.nutrientCount = 5;
+    t.ingredientName[1] = "Corn";
+    t.ingredientName[2] = "Soybean meal";
+    t.ingredientName[3] = "Fish meal";
+    t.nutrientName[1] = "Weight";
+    t.nutrientName[2] = "Net ENERGY";
+    t.nutrientName[3] = "PROTEIN";
+    t.nutrientName[4] = "LYSINE";
+    t.nutrientName[5] = "Phosphorus";
     const double values[3][5] = {{0.25, 2475.5, 8.5, 0.26, 0.05},
                                  {0.41, 2000, 46.25, 2.9, 0},
                                  {1.2, 12345.67, 123.45, -0.5, 0.000123}};
     for (int i = 1; i <= 3; ++i) {
-      t.IngPrice[i] = values[i - 1][0];
-      for (int r = 2; r <= 5; ++r) t.IngMatrix[r][i] = values[i - 1][r - 1];
+      t.ingredientPrice[i] = values[i - 1][0];
+      for (int r = 2; r <= 5; ++r) t.matrix[r][i] = values[i - 1][r - 1];
     }
   }
 
@@ -79,46 +79,48 @@ TEST_F(MatrixFileTest, WritesTheSmallMatrixByteForByte) {
 }
 
 TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {
-  tables->IngRestrict[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
-  tables->IngRestrict[6][kMaxKind][1] = 30;  // diet 6 is not
+  tables->ingredientRestrictions[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
+  tables->ingredientRestrictions[6][kMaxKind][1] = 30;  // diet 6 is not
   ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(tables->IngCount, 3);
-  EXPECT_EQ(tables->NutCount, 5);
-  EXPECT_EQ(tables->IngName[2], "Soybean meal");
-  EXPECT_EQ(tables->NutName[1], "Weight");
-  EXPECT_EQ(tables->NutName[5], "Phosphorus");
-  EXPECT_DOUBLE_EQ(tables->IngPrice[3], 1.2);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][3], 12345.7);  // to the written precision
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[4][3], -0.5);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[5][1], 0.05);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(tables->IngMatrix[kWeightRow][i], 100);
-  EXPECT_EQ(tables->IngRestrict[5][kMaxKind][1], 0);
-  EXPECT_EQ(tables->IngRestrict[6][kMaxKind][1], 30);
+  EXPECT_EQ(tables->ingredientCount, 3);
+  EXPECT_EQ(tables->nutrientCount, 5);
+  EXPECT_EQ(tables->ingredientName[2], "Soybean meal");
+  EXPECT_EQ(tables->nutrientName[1], "Weight");
+  EXPECT_EQ(tables->nutrientName[5], "Phosphorus");
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[3], 1.2);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][3], 12345.7);  // to the written precision
+  EXPECT_DOUBLE_EQ(tables->matrix[4][3], -0.5);
+  EXPECT_DOUBLE_EQ(tables->matrix[5][1], 0.05);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(tables->matrix[kWeightRow][i], 100);
+  EXPECT_EQ(tables->ingredientRestrictions[5][kMaxKind][1], 0);
+  EXPECT_EQ(tables->ingredientRestrictions[6][kMaxKind][1], 30);
 }
 
 TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) {
-  tables->IngCount = 100;
-  tables->NutCount = 121;
-  for (int r = 2; r <= 121; ++r) tables->NutName[r] = "Nutrient " + std::to_string(r);
+  tables->ingredientCount = 100;
+  tables->nutrientCount = 121;
+  for (int r = 2; r <= 121; ++r) tables->nutrientName[r] = "Nutrient " + std::to_string(r);
   for (int i = 1; i <= 100; ++i) {
-    tables->IngName[i] = " Ingredient, " + std::to_string(i) + " ";  // blanks and commas kept
-    tables->IngPrice[i] = 0.013 * i;
-    for (int r = 2; r <= 121; ++r) tables->IngMatrix[r][i] = (r * 37 + i * 11) % 997 / 7.0 - 20;
+    tables->ingredientName[i] =
+        " Ingredient, " + std::to_string(i) + " ";  // blanks and commas kept
+    tables->ingredientPrice[i] = 0.013 * i;
+    for (int r = 2; r <= 121; ++r) tables->matrix[r][i] = (r * 37 + i * 11) % 997 / 7.0 - 20;
   }
   std::string path = In("AllMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 100);
-  EXPECT_EQ(read->NutCount, 121);
-  EXPECT_EQ(read->NutName, tables->NutName);
-  EXPECT_EQ(read->IngName, tables->IngName);
+  EXPECT_EQ(read->ingredientCount, 100);
+  EXPECT_EQ(read->nutrientCount, 121);
+  EXPECT_EQ(read->nutrientName, tables->nutrientName);
+  EXPECT_EQ(read->ingredientName, tables->ingredientName);
   for (int i = 1; i <= 100; ++i) {
-    EXPECT_DOUBLE_EQ(read->IngPrice[i], std::stod(FileNumberText(tables->IngPrice[i])));
-    EXPECT_EQ(read->IngMatrix[kWeightRow][i], 100);
+    EXPECT_DOUBLE_EQ(read->ingredientPrice[i],
+                     std::stod(FileNumberText(tables->ingredientPrice[i])));
+    EXPECT_EQ(read->matrix[kWeightRow][i], 100);
     for (int r = 2; r <= 121; ++r)
-      ASSERT_DOUBLE_EQ(read->IngMatrix[r][i], std::stod(FileNumberText(tables->IngMatrix[r][i])))
+      ASSERT_DOUBLE_EQ(read->matrix[r][i], std::stod(FileNumberText(tables->matrix[r][i])))
           << "row " << r << " ingredient " << i;
   }
 }
@@ -128,15 +130,15 @@ TEST_F(MatrixFileTest, ReadsTheOlderForms) {
   // empty value line, LF line ends and no final line end.
   ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_older_forms.txt"), dialogs),
             MatrixLoad::Loaded);
-  EXPECT_EQ(tables->IngCount, 2);
-  EXPECT_EQ(tables->NutCount, 3);
-  EXPECT_EQ(tables->IngName[2], "Oats");
-  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.18);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2100.5);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[3][1], 0);
-  EXPECT_DOUBLE_EQ(tables->IngPrice[2], 0.2);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][2], 1900.25);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[3][2], 11);
+  EXPECT_EQ(tables->ingredientCount, 2);
+  EXPECT_EQ(tables->nutrientCount, 3);
+  EXPECT_EQ(tables->ingredientName[2], "Oats");
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.18);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2100.5);
+  EXPECT_DOUBLE_EQ(tables->matrix[3][1], 0);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[2], 0.2);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][2], 1900.25);
+  EXPECT_DOUBLE_EQ(tables->matrix[3][2], 11);
 }
 
 TEST_F(MatrixFileTest, CountLineWithACommaLoadsTheSame) {
@@ -146,9 +148,9 @@ TEST_F(MatrixFileTest, CountLineWithACommaLoadsTheSame) {
     std::ofstream(path, std::ios::binary) << countLine << "\r\nCorn\r\nNet ENERGY\r\n0.2\tCost\t"
                                           << "Corn\r\n2400\tNet ENERGY\tCorn\r\n";
     ASSERT_EQ(ReadMatrixFile(*tables, path, dialogs), MatrixLoad::Loaded);
-    EXPECT_EQ(tables->IngCount, 1);
-    EXPECT_EQ(tables->NutCount, 2);
-    EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
+    EXPECT_EQ(tables->ingredientCount, 1);
+    EXPECT_EQ(tables->nutrientCount, 2);
+    EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2400);
   }
   EXPECT_TRUE(dialogs.Messages().empty());
 }
@@ -158,7 +160,7 @@ TEST_F(MatrixFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds) {
     const char* file;
     const char* message;
     int ingCount;
-    const char* lastName;  // IngName[1] as read before the error
+    const char* lastName;  // ingredientName[1] as read before the error
   } cases[] = {
       {"bad_matrix_counts_over.txt",
        "Error 9 (Subscript out of range) in procedure  LoadLP",
@@ -179,72 +181,72 @@ TEST_F(MatrixFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds) {
     dialogs.Forget();
     EXPECT_EQ(ReadMatrixFile(*tables, DataPath(c.file), dialogs), MatrixLoad::Failed);
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{c.message});
-    EXPECT_EQ(tables->IngCount, c.ingCount);
-    EXPECT_EQ(tables->IngName[1], c.lastName);
-    EXPECT_LE(tables->NutCount, kMaxNutrientRows);
+    EXPECT_EQ(tables->ingredientCount, c.ingCount);
+    EXPECT_EQ(tables->ingredientName[1], c.lastName);
+    EXPECT_LE(tables->nutrientCount, kMaxNutrientRows);
   }
   // What was read before the end stays: the truncated file's first price.
   ReadMatrixFile(*tables, DataPath("bad_matrix_truncated.txt"), dialogs);
-  EXPECT_DOUBLE_EQ(tables->IngPrice[1], 0.2);
-  EXPECT_DOUBLE_EQ(tables->IngMatrix[2][1], 2400);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.2);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2400);
 }
 
 TEST_F(MatrixFileTest, AMissingFileClearsTheTablesSilently) {
   FillSmall(*tables);
   EXPECT_EQ(ReadMatrixFile(*tables, In("NoSuchMatrix.txt"), dialogs), MatrixLoad::Missing);
   EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_EQ(tables->IngCount, 0);
-  EXPECT_EQ(tables->NutCount, 0);
-  EXPECT_EQ(tables->IngName[1], "");
-  EXPECT_EQ(tables->IngMatrix[2][1], 0);
+  EXPECT_EQ(tables->ingredientCount, 0);
+  EXPECT_EQ(tables->nutrientCount, 0);
+  EXPECT_EQ(tables->ingredientName[1], "");
+  EXPECT_EQ(tables->matrix[2][1], 0);
 }
 
 TEST_F(MatrixFileTest, SavingRecountsFromTheNames) {
   // "Ca" is too short a name to count: at the end it is dropped.
   FillSmall(*tables);
-  tables->IngName[3] = "Ca";
-  tables->NutName[3].clear();  // an empty standard row gets its standard name
+  tables->ingredientName[3] = "Ca";
+  tables->nutrientName[3].clear();  // an empty standard row gets its standard name
   std::string path = In("CaMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
-  EXPECT_EQ(tables->IngCount, 2);
-  EXPECT_EQ(tables->NutCount, 15);  // the standard rows are always written
-  EXPECT_EQ(tables->NutName[3], "PROTEIN");
-  EXPECT_EQ(tables->NutName[15], "VALINE");
+  EXPECT_EQ(tables->ingredientCount, 2);
+  EXPECT_EQ(tables->nutrientCount, 15);  // the standard rows are always written
+  EXPECT_EQ(tables->nutrientName[3], "PROTEIN");
+  EXPECT_EQ(tables->nutrientName[15], "VALINE");
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 2);
-  EXPECT_EQ(read->NutName[5], "Phosphorus");
-  EXPECT_EQ(read->NutName[6], "LYSINE");
-  EXPECT_EQ(read->NutName[15], "VALINE");
+  EXPECT_EQ(read->ingredientCount, 2);
+  EXPECT_EQ(read->nutrientName[5], "Phosphorus");
+  EXPECT_EQ(read->nutrientName[6], "LYSINE");
+  EXPECT_EQ(read->nutrientName[15], "VALINE");
 }
 
 TEST_F(MatrixFileTest, AShortNameInsideTheListLosesNoIngredient) {
   // Counting names would drop the last ingredient and shift restriction numbers.
   FillSmall(*tables);
-  tables->IngName[2] = "Ca";
+  tables->ingredientName[2] = "Ca";
   std::string path = In("CaMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->IngCount, 3);
-  EXPECT_EQ(read->IngName[3], "Fish meal");
-  EXPECT_DOUBLE_EQ(read->IngPrice[3], 1.2);
+  EXPECT_EQ(read->ingredientCount, 3);
+  EXPECT_EQ(read->ingredientName[3], "Fish meal");
+  EXPECT_DOUBLE_EQ(read->ingredientPrice[3], 1.2);
 }
 
 TEST_F(MatrixFileTest, TheLastNutrientRowIsSaved) {
   FillSmall(*tables);
-  for (int r = 16; r <= kMaxNutrientRows; ++r) tables->NutName[r] = "N" + std::to_string(r);
-  tables->IngMatrix[kMaxNutrientRows][1] = 7.5;
+  for (int r = 16; r <= kMaxNutrientRows; ++r) tables->nutrientName[r] = "N" + std::to_string(r);
+  tables->matrix[kMaxNutrientRows][1] = 7.5;
   std::string path = In("FullMatrix.txt");
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
-  EXPECT_EQ(tables->NutCount, kMaxNutrientRows);
+  EXPECT_EQ(tables->nutrientCount, kMaxNutrientRows);
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_DOUBLE_EQ(read->IngMatrix[kMaxNutrientRows][1], 7.5);
+  EXPECT_DOUBLE_EQ(read->matrix[kMaxNutrientRows][1], 7.5);
 }
 
 TEST_F(MatrixFileTest, NoIngredientNamedWritesNothing) {
-  tables->NutCount = 15;
+  tables->nutrientCount = 15;
   std::string path = In("EmptyMatrix.txt");
   EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "Farm", false)));
   EXPECT_TRUE(dialogs.shown().empty());

@@ -21,28 +21,28 @@ std::string DataPath(const std::string& name) {
 class RestrictionFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    tables->IngCount = 3;
-    tables->NutCount = 5;
+    tables->ingredientCount = 3;
+    tables->nutrientCount = 5;
   }
   std::string In(const std::string& name) const { return temp.Path(name); }
 
   // The restrictions of tests/data/restrict_small_*.txt, plus entries the
   // writers leave out.
   void FillSmall(FormulationTables& t) {
-    t.IngRestrict[1][kMaxKind][1] = 60;
-    t.IngRestrict[1][kMaxKind][3] = -1;  // blocked
-    t.IngRestrict[2][kMinKind][1] = 10;
-    t.IngRestrict[2][kMinKind][2] = 5;  // minimum + maximum is 0: not written
-    t.IngRestrict[2][kMaxKind][2] = -5;
-    t.IngRestrict[3][kMaxKind][1] = 50;  // diet 3 is not in use
-    t.NutRestrict[1][kMinKind][1] = 2400;
-    t.NutRestrict[2][kMinKind][1] = 2350;
-    t.NutRestrict[2][kMaxKind][1] = 2500;
-    t.NutRestrict[1][kMinKind][2] = 20;
-    t.NutRestrict[1][kMaxKind][2] = 22.5;
-    t.NutRestrict[2][kMaxKind][3] = 1.5;  // a maximum alone is written
-    t.NutRestrict[1][kMinKind][4] = 0.05;
-    t.NutRestrict[3][kMinKind][4] = 0.07;  // diet 3 is not in use
+    t.ingredientRestrictions[1][kMaxKind][1] = 60;
+    t.ingredientRestrictions[1][kMaxKind][3] = -1;  // blocked
+    t.ingredientRestrictions[2][kMinKind][1] = 10;
+    t.ingredientRestrictions[2][kMinKind][2] = 5;  // minimum + maximum is 0: not written
+    t.ingredientRestrictions[2][kMaxKind][2] = -5;
+    t.ingredientRestrictions[3][kMaxKind][1] = 50;  // diet 3 is not in use
+    t.nutrientRestrictions[1][kMinKind][1] = 2400;
+    t.nutrientRestrictions[2][kMinKind][1] = 2350;
+    t.nutrientRestrictions[2][kMaxKind][1] = 2500;
+    t.nutrientRestrictions[1][kMinKind][2] = 20;
+    t.nutrientRestrictions[1][kMaxKind][2] = 22.5;
+    t.nutrientRestrictions[2][kMaxKind][3] = 1.5;  // a maximum alone is written
+    t.nutrientRestrictions[1][kMinKind][4] = 0.05;
+    t.nutrientRestrictions[3][kMinKind][4] = 0.07;  // diet 3 is not in use
   }
 
   void Copy(const std::string& from, const std::string& to) {
@@ -101,15 +101,15 @@ TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
 TEST_F(RestrictionFileTest, RoundTripGivesTheSameTables) {
   FillSmall(*tables);
   for (int d = 1; d <= 8; ++d)
-    for (int i = 1; i <= 3; ++i) tables->IngRestrict[d][kMinKind][i] = d + 0.125 * i;
+    for (int i = 1; i <= 3; ++i) tables->ingredientRestrictions[d][kMinKind][i] = d + 0.125 * i;
   std::string ing = In("FarmReq.ing");
   std::string nut = In("FarmReq.nut");
   ASSERT_TRUE(SaveIngRestrictions(*tables, 8, dialogs, ing, IngSaveRequest("", "", true)));
   ASSERT_TRUE(SaveNutRestrictions(*tables, 8, dialogs, nut, NutSaveRequest("", "", true)));
 
   auto read = std::make_unique<FormulationTables>();
-  read->IngCount = 3;
-  read->NutCount = 5;
+  read->ingredientCount = 3;
+  read->nutrientCount = 5;
   std::string derivedNut;
   RestrictionLoad load = LoadRestrictions(*read, dialogs, ing, derivedNut, feedChoice);
   EXPECT_TRUE(load.ingRead && load.nutRead && !load.noEnergyMinimum);
@@ -120,28 +120,33 @@ TEST_F(RestrictionFileTest, RoundTripGivesTheSameTables) {
     for (int k = kMinKind; k <= kMaxKind; ++k) {
       for (int i = 1; i <= 3; ++i) {
         // A pair whose sum is 0 is not written and reads back as none.
-        double expected = tables->IngRestrict[d][k][i];
-        if (tables->IngRestrict[d][kMinKind][i] + tables->IngRestrict[d][kMaxKind][i] == 0)
+        double expected = tables->ingredientRestrictions[d][k][i];
+        if (tables->ingredientRestrictions[d][kMinKind][i] +
+                tables->ingredientRestrictions[d][kMaxKind][i] ==
+            0)
           expected = 0;
-        EXPECT_DOUBLE_EQ(read->IngRestrict[d][k][i], expected) << d << " " << k << " " << i;
-        EXPECT_EQ(read->IngRestrictFile[d][k][i], read->IngRestrict[d][k][i]);
+        EXPECT_DOUBLE_EQ(read->ingredientRestrictions[d][k][i], expected)
+            << d << " " << k << " " << i;
+        EXPECT_EQ(read->ingredientRestrictionsInFile[d][k][i],
+                  read->ingredientRestrictions[d][k][i]);
       }
       for (int j = 1; j <= 5; ++j) {
-        EXPECT_DOUBLE_EQ(read->NutRestrict[d][k][j], tables->NutRestrict[d][k][j]);
-        EXPECT_EQ(read->NutRestrictFile[d][k][j], read->NutRestrict[d][k][j]);
+        EXPECT_DOUBLE_EQ(read->nutrientRestrictions[d][k][j],
+                         tables->nutrientRestrictions[d][k][j]);
+        EXPECT_EQ(read->nutrientRestrictionsInFile[d][k][j], read->nutrientRestrictions[d][k][j]);
       }
     }
 }
 
 TEST_F(RestrictionFileTest, AnIngredientPastTheMatrixRaisesTheCount) {
-  tables->IngCount = 30;
+  tables->ingredientCount = 30;
   std::string ing = In("FarmReq.ing");
   ASSERT_TRUE(TextFile::WriteLines(ing, {" 1 \t 40 \t0\t25"}).ok);
   Copy("restrict_small_nut.txt", In("FarmReq.nut"));
   std::string nut;
   LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
-  EXPECT_EQ(tables->IngCount, 40);
-  EXPECT_EQ(tables->IngRestrict[1][kMaxKind][40], 25);
+  EXPECT_EQ(tables->ingredientCount, 40);
+  EXPECT_EQ(tables->ingredientRestrictions[1][kMaxKind][40], 25);
 }
 
 TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
@@ -154,17 +159,17 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_TRUE(load.ingRead && load.nutRead);
 
   // As ingredient restrictions: two usable lines.
-  EXPECT_EQ(tables->IngCount, 7);
-  EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMinKind][7], 0);
-  EXPECT_DOUBLE_EQ(tables->IngRestrict[2][kMaxKind][7], 12.5);
-  EXPECT_DOUBLE_EQ(tables->IngRestrict[4][kMinKind][3], 2.5);
-  EXPECT_DOUBLE_EQ(tables->IngRestrict[4][kMaxKind][3], 0);
-  EXPECT_EQ(tables->IngRestrict[1][kMinKind][2], 0);  // the line with one tab
+  EXPECT_EQ(tables->ingredientCount, 7);
+  EXPECT_DOUBLE_EQ(tables->ingredientRestrictions[2][kMinKind][7], 0);
+  EXPECT_DOUBLE_EQ(tables->ingredientRestrictions[2][kMaxKind][7], 12.5);
+  EXPECT_DOUBLE_EQ(tables->ingredientRestrictions[4][kMinKind][3], 2.5);
+  EXPECT_DOUBLE_EQ(tables->ingredientRestrictions[4][kMaxKind][3], 0);
+  EXPECT_EQ(tables->ingredientRestrictions[1][kMinKind][2], 0);  // the line with one tab
   // As nutrient restrictions index 101 is within the rows.
-  EXPECT_EQ(tables->NutCount, 101);
-  EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMinKind][101], 5);
-  EXPECT_DOUBLE_EQ(tables->NutRestrict[2][kMaxKind][7], 12.5);
-  EXPECT_EQ(tables->NutRestrict[3][kMaxKind][2], 0);  // the overflowing line
+  EXPECT_EQ(tables->nutrientCount, 101);
+  EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[1][kMinKind][101], 5);
+  EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[2][kMaxKind][7], 12.5);
+  EXPECT_EQ(tables->nutrientRestrictions[3][kMaxKind][2], 0);  // the overflowing line
   // No energy minimum in diet 1; every line that was not used is listed.
   EXPECT_TRUE(load.noEnergyMinimum);
   const std::vector<std::string> messages = dialogs.Messages();
@@ -211,7 +216,8 @@ TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
     EXPECT_EQ(script.Messages(), std::vector<std::string>{c.message});
     EXPECT_EQ(load.nutRead, c.nutRead);
     for (int d = 1; d <= kMaxDiets; ++d)
-      for (int i = 1; i <= kMaxIngredients; ++i) EXPECT_EQ(read->IngRestrict[d][kMaxKind][i], 0);
+      for (int i = 1; i <= kMaxIngredients; ++i)
+        EXPECT_EQ(read->ingredientRestrictions[d][kMaxKind][i], 0);
   }
 
   // So does a nutrient file opened on its own.
@@ -225,7 +231,7 @@ TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
 // have, are reported with their line; the first is kept for the user to
 // mend, the second has nowhere to go.
 TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirLine) {
-  for (int r = 1; r <= 5; ++r) tables->NutName[r] = std::string(StandardNutrientName(r));
+  for (int r = 1; r <= 5; ++r) tables->nutrientName[r] = std::string(StandardNutrientName(r));
   const std::string nut = In("FarmReq.nut");
   Copy("bad_nut_minmax_index.nut", nut);
   EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, nut, feedChoice));
@@ -234,10 +240,10 @@ TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
                                      ":\nLine 2: The Min Restriction on Diet 1 Nutrient PROTEIN "
                                      "is greater than the Maximum\nLine 3: Nutrient 9 is not in "
                                      "the matrix, whose nutrients are 1 to 4"});
-  EXPECT_EQ(tables->NutCount, 5);  // no empty rows for a nutrient that is not there
-  EXPECT_EQ(tables->NutRestrict[2][kMinKind][9], 0);
-  EXPECT_EQ(tables->NutRestrict[1][kMinKind][2], 24);
-  EXPECT_EQ(tables->NutRestrict[1][kMinKind][4], 0.3);
+  EXPECT_EQ(tables->nutrientCount, 5);  // no empty rows for a nutrient that is not there
+  EXPECT_EQ(tables->nutrientRestrictions[2][kMinKind][9], 0);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 24);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][4], 0.3);
 }
 
 TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
@@ -272,35 +278,35 @@ TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
 }
 
 TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {
-  tables->IngRestrict[7][kMaxKind][2] = 33;
-  tables->IngRestrict[7][kMaxKind][50] = 44;  // past IngCount: kept
-  tables->NutRestrict[7][kMaxKind][2] = 55;   // nutrient entries not listed: kept
+  tables->ingredientRestrictions[7][kMaxKind][2] = 33;
+  tables->ingredientRestrictions[7][kMaxKind][50] = 44;  // past ingredientCount: kept
+  tables->nutrientRestrictions[7][kMaxKind][2] = 55;     // nutrient entries not listed: kept
   Copy("restrict_small_ing.txt", In("FarmReq.ing"));
   Copy("restrict_small_nut.txt", In("FarmReq.nut"));
   std::string nut;
   LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
-  EXPECT_EQ(tables->IngRestrict[7][kMaxKind][2], 0);
-  EXPECT_EQ(tables->IngRestrict[7][kMaxKind][50], 44);
-  EXPECT_EQ(tables->NutRestrict[7][kMaxKind][2], 55);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][2], 0);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][50], 44);
+  EXPECT_EQ(tables->nutrientRestrictions[7][kMaxKind][2], 55);
   EXPECT_EQ(feedChoice, kFeedLeastCost);
 
   // Opening a nutrient file alone changes only what it lists.
   feedChoice = kFeedGrid;
   ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
   EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(tables->NutRestrict[1][kMinKind][2], 18);
-  EXPECT_EQ(tables->NutRestrict[1][kMaxKind][2], 0);
-  EXPECT_EQ(tables->NutRestrict[1][kMinKind][1], 2400);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 18);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMaxKind][2], 0);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][1], 2400);
   EXPECT_EQ(feedChoice, kFeedGrid);
 }
 
 TEST_F(RestrictionFileTest, SavingTheNutrientsWithNoRowsWritesTheStandardFourteen) {
-  tables->NutCount = 0;
-  tables->NutRestrict[1][kMinKind][14] = 0.6;
-  tables->NutRestrict[1][kMinKind][15] = 0.7;
+  tables->nutrientCount = 0;
+  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
+  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
   std::string nut = In("FarmReq.nut");
   ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
-  EXPECT_EQ(tables->NutCount, 14);
+  EXPECT_EQ(tables->nutrientCount, 14);
   EXPECT_EQ(TextFile::ReadLines(nut), std::vector<std::string>{" 1 \t 14 \t0.6000\t0"});
 }
 
@@ -350,8 +356,8 @@ TEST_F(RestrictionFileTest, TheSummaryListsDietsOneToFiveInFourBlocks) {
   EXPECT_EQ(RestrictSummaryLines(*tables),
             (std::vector<std::string>{"0  0  0", "0  0  0", "0  0  0", "0  0  0"}));
   FillSmall(*tables);
-  tables->NutRestrict[6][kMinKind][1] = 2300;  // diets 6..8 are left out
-  tables->IngRestrict[5][kMinKind][2] = 0.125;
+  tables->nutrientRestrictions[6][kMinKind][1] = 2300;  // diets 6..8 are left out
+  tables->ingredientRestrictions[5][kMinKind][2] = 0.125;
   EXPECT_EQ(RestrictSummaryLines(*tables),
             (std::vector<std::string>{"1  1  2400",
                                       "1  2  20",

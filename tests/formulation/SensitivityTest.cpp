@@ -53,32 +53,32 @@ void ExpectNear(double expected, double actual) {
 class SensitivityTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
-    pig->NumDiets = 1;
-    t->NutCount = 3;
-    t->NutName[1] = "Weight";
-    t->NutName[2] = "Net ENERGY";
-    t->NutName[3] = "PROTEIN";
+    growth->dietCount = 1;
+    t->nutrientCount = 3;
+    t->nutrientName[1] = "Weight";
+    t->nutrientName[2] = "Net ENERGY";
+    t->nutrientName[3] = "PROTEIN";
     // Per tonne; kcal/kg; per cent.
     AddIngredient("Corn", 200, 3300, 8);
     AddIngredient("Soybean meal", 400, 2500, 48);
   }
 
   void AddIngredient(const char* name, double price, double energy, double protein) {
-    const int i = ++t->IngCount;
-    t->IngName[i] = name;
-    t->IngPrice[i] = price;
-    t->IngMatrix[1][i] = 100;
-    t->IngMatrix[2][i] = energy;
-    t->IngMatrix[3][i] = protein;
+    const int i = ++t->ingredientCount;
+    t->ingredientName[i] = name;
+    t->ingredientPrice[i] = price;
+    t->matrix[1][i] = 100;
+    t->matrix[2][i] = energy;
+    t->matrix[3][i] = protein;
   }
 
-  double& Nut(int kind, int j) { return t->NutRestrict[1][kind][j]; }
-  double& Ing(int kind, int i) { return t->IngRestrict[1][kind][i]; }
+  double& Nut(int kind, int j) { return t->nutrientRestrictions[1][kind][j]; }
+  double& Ing(int kind, int i) { return t->ingredientRestrictions[1][kind][i]; }
 
   // "Run LP" on diet 1; its cost per tonne.
   double Formulate() {
-    RunLP(context, Griddiets);
-    return s->DietCost[1];
+    RunLp(context, dietsTable);
+    return s->dietCost[1];
   }
 };
 
@@ -145,7 +145,7 @@ TEST_F(SensitivityTest, HandSolvedDietsGiveTheirDualsAndRanges) {
     Nut(kMaxKind, kEnergy) = c.energyMax;
     Nut(kMinKind, kProtein) = c.proteinMin;
     EXPECT_NEAR(Formulate(), c.cost, kTolerance);
-    const DietSensitivity result = AnalyzeDietSensitivity(*s, *pig, 1);
+    const DietSensitivity result = AnalyzeDietSensitivity(*s, *growth, 1);
     ASSERT_EQ(result.status, SensitivityStatus::Analysed);
     ASSERT_EQ(result.restrictions.size(), c.restrictions.size());
     for (std::size_t k = 0; k < c.restrictions.size(); ++k) {
@@ -163,7 +163,7 @@ TEST_F(SensitivityTest, HandSolvedDietsGiveTheirDualsAndRanges) {
     for (std::size_t k = 0; k < c.ingredients.size(); ++k) {
       const ExpectedIngredient& want = c.ingredients[k];
       const IngredientSensitivity& got = result.ingredients[k];
-      SCOPED_TRACE(t->IngName[want.ingredient]);
+      SCOPED_TRACE(t->ingredientName[want.ingredient]);
       EXPECT_EQ(got.ingredient, want.ingredient);
       ExpectNear(want.inclusion, got.inclusion);
       ExpectNear(want.reducedCost, got.reducedCost);
@@ -182,7 +182,7 @@ TEST_F(SensitivityTest, HandSolvedDietsGiveTheirDualsAndRanges) {
 TEST_F(SensitivityTest, DegenerateRowsPriceHoldsOnTheSideItsRangeCovers) {
   Nut(kMinKind, kProtein) = 8;
   ASSERT_NEAR(Formulate(), 200, kTolerance);
-  const DietSensitivity result = AnalyzeDietSensitivity(*s, *pig, 1);
+  const DietSensitivity result = AnalyzeDietSensitivity(*s, *growth, 1);
   ASSERT_EQ(result.restrictions.size(), 1u);
   const RestrictionSensitivity protein = result.restrictions[0];
   EXPECT_TRUE(protein.binding);
@@ -206,28 +206,28 @@ TEST_F(SensitivityTest, InfeasibleDietNamesTheRestrictionsThatCannotAllHold) {
   Nut(kMinKind, kProtein) = 20;
   Ing(kMaxKind, kSoybean) = 60;
   Ing(kMaxKind, kOil) = 3;
-  EXPECT_FALSE(RunLP(context, Griddiets));
+  EXPECT_FALSE(RunLp(context, dietsTable));
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{
                 "Diet 1: the minimum of Net ENERGY 3,200 Kcal/Kg, the minimum of PROTEIN 20 % and "
                 "the maximum of Oil 3 % cannot all hold."});
-  EXPECT_EQ(AnalyzeDietSensitivity(*s, *pig, 1).status, SensitivityStatus::Infeasible);
+  EXPECT_EQ(AnalyzeDietSensitivity(*s, *growth, 1).status, SensitivityStatus::Infeasible);
 
-  Restrict form(dialogs, *t, *pig);
+  RestrictionsForm form(dialogs, *t, *growth);
   form.Fill();
   MarkConflictingRestrictions(form, *s);
-  EXPECT_EQ(form.NUTS.CellColor(2, 1), kConflictRed);  // energy minimum
-  EXPECT_EQ(form.NUTS.CellColor(2, 2), kPeach);        // energy maximum
-  EXPECT_EQ(form.NUTS.CellColor(3, 1), kConflictRed);  // protein minimum
-  EXPECT_EQ(form.GridRestrict.CellColor(kOil, 2), kConflictRed);
-  EXPECT_EQ(form.GridRestrict.CellColor(kSoybean, 2), kPeach);
+  EXPECT_EQ(form.nutrientTable.CellColor(2, 1), kConflictRed);  // energy minimum
+  EXPECT_EQ(form.nutrientTable.CellColor(2, 2), kPeach);        // energy maximum
+  EXPECT_EQ(form.nutrientTable.CellColor(3, 1), kConflictRed);  // protein minimum
+  EXPECT_EQ(form.ingredientTable.CellColor(kOil, 2), kConflictRed);
+  EXPECT_EQ(form.ingredientTable.CellColor(kSoybean, 2), kPeach);
 
   // Once the oil may reach 4 % the diet holds, and the marks go.
   Ing(kMaxKind, kOil) = 4;
-  EXPECT_TRUE(RunLP(context, Griddiets));
+  EXPECT_TRUE(RunLp(context, dietsTable));
   MarkConflictingRestrictions(form, *s);
-  EXPECT_EQ(form.NUTS.CellColor(2, 1), kPeach);
-  EXPECT_EQ(form.GridRestrict.CellColor(kOil, 2), kPeach);
+  EXPECT_EQ(form.nutrientTable.CellColor(2, 1), kPeach);
+  EXPECT_EQ(form.ingredientTable.CellColor(kOil, 2), kPeach);
 }
 
 TEST(SentenceNumberTest, GroupsThousandsAndDropsTrailingZeros) {

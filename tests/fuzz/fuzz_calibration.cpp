@@ -13,16 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& path = file.Path();
 
   SilentDialogs dialogs;
-  GlobalPig pig;
+  GrowthState growth;
   CalibrationData calib;
   Grid coefTable(6, 7);
-  LoadCalibrationFile(path, pig, calib, coefTable, dialogs);
-  if (pig.HerdSex < -1 || pig.HerdSex > 2) std::abort();
-  if (pig.UnitCodes[0] < 0 || pig.UnitCodes[0] > 4 || pig.UnitCodes[1] < 0 ||
-      pig.UnitCodes[1] > 2 || pig.UnitCodes[2] < 0 || pig.UnitCodes[2] > 4)
+  LoadCalibrationFile(path, growth, calib, coefTable, dialogs);
+  if (growth.herdSex < -1 || growth.herdSex > 2) std::abort();
+  if (growth.unitCodes[0] < 0 || growth.unitCodes[0] > 4 || growth.unitCodes[1] < 0 ||
+      growth.unitCodes[1] > 2 || growth.unitCodes[2] < 0 || growth.unitCodes[2] > 4)
     std::abort();
-  PltFileLines(PltFromState(coefTable, calib, pig), PltStyle::Saved);
-  PltFileLines(PltFromState(coefTable, calib, pig), PltStyle::Fitted);
+  PltFileLines(PltFromState(coefTable, calib, growth), PltStyle::Saved);
+  PltFileLines(PltFromState(coefTable, calib, growth), PltStyle::Fitted);
 
   const CalRowsLoad rows = LoadCalibrationRows(path, calib);
   if (rows.rows < 0 || rows.rows > kMaxCalibRows) std::abort();

@@ -16,23 +16,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& again = againFile.Path();
 
   Grid diets(kDietsRows, kDietsCols);
-  DietFill(diets);
-  GlobalPig pig;
-  const DietsLoad load = ReadDietsFile(path, diets, pig);
-  if (pig.NumDiets < 0 || pig.NumDiets > kMaxDiets || load.numDiets != pig.NumDiets) std::abort();
+  FillDietLabels(diets);
+  GrowthState growth;
+  const DietsLoad load = ReadDietsFile(path, diets, growth);
+  if (growth.dietCount < 0 || growth.dietCount > kMaxDiets || load.numDiets != growth.dietCount)
+    std::abort();
   if (diets.Rows() != kDietsRows || diets.Cols() != kDietsCols) std::abort();
 
   // What was loaded is written and loaded again as the same table.
-  if (!TextFile::WriteLines(again, DietsFileLines(diets, pig.NumDiets)).ok) return 0;
+  if (!TextFile::WriteLines(again, DietsFileLines(diets, growth.dietCount)).ok) return 0;
   Grid back(kDietsRows, kDietsCols);
-  GlobalPig pig2;
-  ReadDietsFile(again, back, pig2);
-  if (pig2.NumDiets != pig.NumDiets) std::abort();
-  for (int c = 1; c <= pig.NumDiets; ++c) {
+  GrowthState growth2;
+  ReadDietsFile(again, back, growth2);
+  if (growth2.dietCount != growth.dietCount) std::abort();
+  for (int c = 1; c <= growth.dietCount; ++c) {
     for (int r = 3; r <= kDietRecords; ++r) {
       if (back.Text(r, c) != diets.Text(r, c)) std::abort();
     }
   }
-  TakeDietsFromTable(diets, pig);
+  TakeDietsFromTable(diets, growth);
   return 0;
 }

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SilentDialogs dialogs;
   auto tables = std::make_unique<FormulationTables>();
   ReadMatrixFile(*tables, path, dialogs);
-  if (tables->IngCount < 0 || tables->IngCount > kMaxIngredients || tables->NutCount < 0 ||
-      tables->NutCount > kMaxNutrientRows)
+  if (tables->ingredientCount < 0 || tables->ingredientCount > kMaxIngredients ||
+      tables->nutrientCount < 0 || tables->nutrientCount > kMaxNutrientRows)
     __builtin_trap();
   std::vector<std::string> lines = MatrixFileLines(*tables);
   if (lines.empty()) __builtin_trap();

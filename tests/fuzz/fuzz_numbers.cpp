@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/NumberFormat.h"
 #include "formulation/Matrix.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 

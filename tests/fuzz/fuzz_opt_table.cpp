@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "FuzzFile.h"
-#include "app/NumberFormat.h"
-#include "optimization/frmOpt.h"
+#include "app/OptimizationForm.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -15,14 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   SilentDialogs dialogs;
   auto tables = std::make_unique<FormulationTables>();
-  tables->IngCount = static_cast<std::int16_t>(size % (kMaxIngredients + 1));
-  tables->NutCount = static_cast<std::int32_t>(size % (kMaxNutrientRows + 1));
+  tables->ingredientCount = static_cast<std::int16_t>(size % (kMaxIngredients + 1));
+  tables->nutrientCount = static_cast<std::int32_t>(size % (kMaxNutrientRows + 1));
   std::string nut;
   std::int16_t feedChoice = kFeedNotChosen;
   LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
   LoadNutRestrictions(*tables, dialogs, nut, feedChoice);
-  if (tables->IngCount < 0 || tables->IngCount > kMaxIngredients || tables->NutCount < 0 ||
-      tables->NutCount > kMaxNutrientRows)
+  if (tables->ingredientCount < 0 || tables->ingredientCount > kMaxIngredients ||
+      tables->nutrientCount < 0 || tables->nutrientCount > kMaxNutrientRows)
     __builtin_trap();
 
   for (const std::string& line : TextFile::SplitLines(std::string(data, data + size)))

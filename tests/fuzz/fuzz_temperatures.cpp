@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FuzzFile.h"
+#include "model/TemperatureForm.h"
 #include "model/Temperatures.h"
 #include "platform/TextFile.h"
 
@@ -25,13 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (reread.numbers != 2 * kTempFileLines || reread.skippedLines != 0) std::abort();
   for (int i = 0; i < kTempFileLines; ++i) {
     // Written with 15 significant digits: equal to that precision.
-    const double scale = 1e-13 * (1 + std::abs(profile.CalibTemp[i]));
-    const double scale2 = 1e-13 * (1 + std::abs(profile.FutureTemp[i]));
-    if (std::abs(back.CalibTemp[i] - profile.CalibTemp[i]) > scale) std::abort();
-    if (std::abs(back.FutureTemp[i] - profile.FutureTemp[i]) > scale2) std::abort();
+    const double scale = 1e-13 * (1 + std::abs(profile.calibrationTemps[i]));
+    const double scale2 = 1e-13 * (1 + std::abs(profile.futureTemps[i]));
+    if (std::abs(back.calibrationTemps[i] - profile.calibrationTemps[i]) > scale) std::abort();
+    if (std::abs(back.futureTemps[i] - profile.futureTemps[i]) > scale2) std::abort();
   }
 
-  TemperatureWindow window;
+  TemperatureForm window;
   window.Open(std::string(reinterpret_cast<const char*>(data), size < 12 ? size : 12), profile);
   window.TakeTemperatures(profile);
   return 0;

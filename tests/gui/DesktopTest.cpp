@@ -21,16 +21,16 @@
 #include <string>
 
 #include "GuiSession.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "ui/HelpWindow.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 #include "ui/OptimizationWindow.h"
 #include "ui/SecondaryWindow.h"
 #include "ui/ToolTips.h"
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 // Every heading and cell a view shows whose text is wider than the room its
 // column (or heading) gives it, as "window/table: text".
@@ -80,23 +80,25 @@ QStringList CutTexts(const GridView& view) {
 // it, the optimization run and its report shown.
 struct Desktop : GuiSession {
   Desktop() {
-    Click("Command1");
-    Click("Command7");
-    dialogs.Input(app->mainForm.Text6.Text);  // the calibration keeps the location's name
-    Click("Command2");
-    for (const char* button : {"Command3", "Command4", "Command6", "Command10"}) Click(button);
-    for (const char* entry : {"UnitPick", "SetTemp", "About", "Finishing", "GettingStarted"})
+    Click("growth");
+    Click("runLp");
+    dialogs.Input(app->mainForm.locationName.text);  // the calibration keeps the location's name
+    Click("calibration");
+    for (const char* button : {"openDiets", "editRestrictions", "editMatrix", "keepTrack"})
+      Click(button);
+    for (const char* entry :
+         {"setUnits", "setTemperature", "about", "finishingReport", "gettingStarted"})
       Find<QAction>(entry)->trigger();
     // "Show Input" shows the DataButton, which opens the calibration test.
-    QTest::mouseClick(Find<QRadioButton>("Option1"), Qt::LeftButton);
-    Click("Command8");
-    Click("Command9");
+    QTest::mouseClick(Find<QRadioButton>("showInput"), Qt::LeftButton);
+    Click("calibrationTest");
+    Click("runOptimization");
     auto* opt = static_cast<OptimizationWindow*>(window->WindowOf(Window::Optimization));
-    Click("CmdAddMinMax", opt);
-    Click("CmdRunOpt", opt);
-    Click("CmdView", opt);
+    Click("addMinMax", opt);
+    Click("runOptimization", opt);
+    Click("viewOptimization", opt);
     // A diet's cost asks the sources window about it.
-    GridView* diets = Find<GridView>("Griddiets");
+    GridView* diets = Find<GridView>("dietsTable");
     Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
     QTest::mouseClick(diets->viewport(),
                       Qt::LeftButton,
@@ -188,34 +190,34 @@ void DesktopTest::everyInputControlHasATooltip() {
 void DesktopTest::fileMenuFirstWithItsShortcuts() {
   GuiSession s;
   const QList<QAction*> bar = s.window->menuBar()->actions();
-  QCOMPARE(bar.front()->menu()->objectName(), QStringLiteral("FileMenu"));
-  QCOMPARE(bar.back()->menu()->objectName(), QStringLiteral("HelpMenu"));
+  QCOMPARE(bar.front()->menu()->objectName(), QStringLiteral("fileMenu"));
+  QCOMPARE(bar.back()->menu()->objectName(), QStringLiteral("helpMenu"));
   QStringList entries;
   for (QAction* entry : bar.front()->menu()->actions())
     entries << (entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " " +
                    entry->shortcut().toString();
   QCOMPARE(entries,
-           QStringList({"OpenLocation Ctrl+O",
-                        "OpenRecent ",
-                        "SaveChanges Ctrl+S",
-                        "SaveAsNewLocation ",
-                        "ExportTable ",
-                        "PrintReport Ctrl+P",
-                        "Quit Ctrl+Q"}));
-  for (const char* kept : {"MatrixOpen",
-                           "Open_Restriction",
-                           "OpenNuts",
-                           "OpenTemps",
-                           "Save1Diet",
-                           "SaveCurrent",
-                           "SaveNewLoc",
-                           "SaveDietNew",
-                           "UnitPick",
-                           "SetTemp",
-                           "Finishing",
-                           "About"})
+           QStringList({"openLocation Ctrl+O",
+                        "openRecent ",
+                        "saveChanges Ctrl+S",
+                        "saveAsNewLocation ",
+                        "exportTable ",
+                        "printReport Ctrl+P",
+                        "quit Ctrl+Q"}));
+  for (const char* kept : {"openMatrix",
+                           "openIngredientRestrictions",
+                           "openNutrientRestrictions",
+                           "openTemperatures",
+                           "saveDietsMatrixRestrictions",
+                           "saveAllToCurrentLocation",
+                           "saveAllToNewLocation",
+                           "saveDietsToNewLocation",
+                           "setUnits",
+                           "setTemperature",
+                           "finishingReport",
+                           "about"})
     QVERIFY2(s.Find<QAction>(kept), kept);
-  QCOMPARE(s.Find<QAction>("FitCorrelations")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+  QCOMPARE(s.Find<QAction>("fitCorrelations")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
 
   // The keys do what the entries do: Ctrl+O asks for a location's file,
   // Ctrl+Q closes the window.
@@ -239,16 +241,16 @@ void DesktopTest::openRecentAfterTwoLocations() {
   std::filesystem::copy(s.demo.path() / "demo", other);
   const std::string second = (other / "Demo.plt").string();
   s.dialogs.File(second);
-  s.Find<QAction>("OpenLocation")->trigger();
-  QCOMPARE(s.app->location.PltFile, second);
+  s.Find<QAction>("openLocation")->trigger();
+  QCOMPARE(s.app->location.calibrationFile, second);
 
-  auto* recent = s.Find<QMenu>("OpenRecent");
+  auto* recent = s.Find<QMenu>("openRecent");
   emit recent->aboutToShow();
   QCOMPARE(recent->actions().size(), 2);
   QCOMPARE(recent->actions()[0]->toolTip().toStdString(), second);
   QCOMPARE(recent->actions()[1]->toolTip().toStdString(), first);
   recent->actions()[1]->trigger();
-  QCOMPARE(s.app->location.PltFile, first);
+  QCOMPARE(s.app->location.calibrationFile, first);
 
   GuiSession next;  // which opens its own copy of the demo, the newest now
   const std::vector<std::string>& kept = next.app->mainForm.Recent.Paths();
@@ -260,14 +262,14 @@ void DesktopTest::openRecentAfterTwoLocations() {
 // cells as the table shows them, units and all.
 void DesktopTest::exportTableWritesTheCellsShown() {
   GuiSession s;
-  GridView* diets = s.Find<GridView>("Griddiets");
+  GridView* diets = s.Find<GridView>("dietsTable");
   QTest::mouseClick(diets->viewport(),
                     Qt::LeftButton,
                     {},
                     diets->visualRect(diets->model()->index(kDietProteinRow, 2)).center());
   const std::string path = s.demo.Path("diets.csv");
   s.dialogs.File(path);
-  s.Find<QAction>("ExportTable")->trigger();
+  s.Find<QAction>("exportTable")->trigger();
   QFile file(QString::fromStdString(path));
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
@@ -286,37 +288,37 @@ void DesktopTest::exportTableWritesTheCellsShown() {
 
 void DesktopTest::statusBarAfterGrowthAndSave() {
   GuiSession s;
-  s.Click("Command1");
-  const AfrmMain& form = s.app->mainForm;
+  s.Click("growth");
+  const MainForm& form = s.app->mainForm;
   QCOMPARE(Status(s),
            QStringLiteral("Growth: 25 kg at %1 days, cost per pig %2")
-               .arg(ReadNumber(form.Text5.Text), 0, 'f', 1)
-               .arg(ReadNumber(form.TextPrice.Text), 0, 'f', 2));
+               .arg(ReadNumber(form.finalAge.text), 0, 'f', 1)
+               .arg(ReadNumber(form.costPerPig.text), 0, 'f', 2));
 
   // Nothing changed: nothing written. A typed diet: its file, without asking.
   QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
   QTest::keyClick(s.window.get(), Qt::Key_S, Qt::ControlModifier);
   QVERIFY(Status(s).startsWith(QStringLiteral("Nothing to save")));
-  GridView* diets = s.Find<GridView>("Griddiets");
+  GridView* diets = s.Find<GridView>("dietsTable");
   diets->model()->setData(diets->model()->index(kDietAmountRow, 1), QStringLiteral("2.5"));
   QTest::keyClick(s.window.get(), Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(Status(s).toStdString(), "Saved 1 file to " + s.demo.Demo(""));
-  QVERIFY(ReadWhole(s.app->location.DietsFile).find("2.5") != std::string::npos);
+  QVERIFY(ReadWhole(s.app->location.dietsFile).find("2.5") != std::string::npos);
   QVERIFY(s.dialogs.Done());
 }
 
-// F1 in a window opens its section of the help; Help > Getting Started the
+// F1 in a window opens its section of the help; Help > Getting started the
 // first.
 void DesktopTest::f1OpensTheWindowsHelp() {
   GuiSession s;
-  s.Click("Command6");
+  s.Click("editMatrix");
   SecondaryWindow* editor = s.window->WindowOf(Window::MatrixEditor);
   QVERIFY(QTest::qWaitForWindowActive(editor));
   QTest::keyClick(editor, Qt::Key_F1);
   auto* help = static_cast<HelpWindow*>(s.window->WindowOf(Window::Help));
   QVERIFY(help->isVisible());
   QCOMPARE(help->Shown(), HelpSection::MatrixEditor);
-  s.Find<QAction>("GettingStarted")->trigger();
+  s.Find<QAction>("gettingStarted")->trigger();
   QCOMPARE(help->Shown(), HelpSection::GettingStarted);
 }
 

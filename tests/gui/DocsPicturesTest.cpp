@@ -11,14 +11,14 @@
 
 #include "GuiSession.h"
 #include "app/FinishingReport.h"
-#include "optimization/OptReport.h"
+#include "optimization/OptimizationReportForm.h"
 #include "report/ReportRenderer.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 #include "ui/OptimizationWindow.h"
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 void Save(QWidget& window, const QDir& folder, const char* name) {
   QCoreApplication::processEvents();
@@ -40,31 +40,31 @@ void DocsPicturesTest::pictures() {
   const QDir folder(docs);
   GuiSession s;
   // A calibration first, so the chart shows the weighings.
-  s.Click("Command1");
-  s.dialogs.Input(s.app->mainForm.Text6.Text);
-  s.Click("Command2");
+  s.Click("growth");
+  s.dialogs.Input(s.app->mainForm.locationName.text);
+  s.Click("calibration");
   s.dialogs.Answer(Answer::Yes);
   s.Click("ContinueCalibration", s.window->WindowOf(Window::Calibration));
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
   s.window->resize(1280, 720);
   Save(*s.window, folder, "main-window.png");
 
-  s.Click("Command6");
+  s.Click("editMatrix");
   Save(*s.window->WindowOf(Window::MatrixEditor), folder, "matrix-editor.png");
 
   auto* opt = static_cast<OptimizationWindow*>(s.window->WindowOf(Window::Optimization));
-  s.Click("Command9");
-  s.Click("CmdAddMinMax", opt);
-  s.Click("CmdRunOpt", opt);
-  s.Click("CmdView", opt);
+  s.Click("runOptimization");
+  s.Click("addMinMax", opt);
+  s.Click("runOptimization", opt);
+  s.Click("viewOptimization", opt);
   Save(*opt->Report(), folder, "optimization-report.png");
 
   // The report of the demo where it ships (a run writes nothing there).
   ScriptedDialogs dialogs;
   App shipped(dialogs, {s.demo.path().string() + "/", false});
   OpenLocation(shipped, dialogs, std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt");
-  shipped.mainForm.ComboSex.ListIndex = 0;
-  shipped.mainForm.RunGrowth();
+  shipped.mainForm.herdSex.selected = 0;
+  shipped.mainForm.Growth();
   const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
   QVERIFY(WriteReportPdf(FinishingReport(shipped, TodayText()), pdf));
   QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),

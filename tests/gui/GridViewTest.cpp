@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "WhenModal.h"
-#include "app/GridClipboard.h"
 #include "platform/Grid.h"
+#include "platform/GridClipboard.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/QtDialogs.h"
@@ -138,16 +138,16 @@ void GridViewTest::popupMenuEntriesActOnTheTable() {
   Fill(grid);
   GridView view;
   view.Bind(grid, dialogs);
-  QMenu* menu = view.findChild<QMenu*>(QStringLiteral("Popup1"));
+  QMenu* menu = view.findChild<QMenu*>(QStringLiteral("tablePopup"));
   QVERIFY(menu);
   QCOMPARE(menu, view.PopupMenu());
   const struct {
     const char* name;
     const char* caption;
-  } entries[] = {{"CopyHot", "Copy Highlighted Cells"},
-                 {"CopyAll", "Copy All"},
-                 {"Clear1", "Clear"},
-                 {"aPaste", "Paste "}};
+  } entries[] = {{"copyHighlighted", "Copy Highlighted Cells"},
+                 {"copyAll", "Copy All"},
+                 {"clear", "Clear"},
+                 {"paste", "Paste "}};
   QCOMPARE(menu->actions().size(), 4);
   for (int i = 0; i < 4; ++i) {
     QCOMPARE(menu->actions()[i]->objectName(), QString::fromLatin1(entries[i].name));
@@ -158,11 +158,11 @@ void GridViewTest::popupMenuEntriesActOnTheTable() {
   };
 
   Drag(view, 1, 2, 2, 2);
-  entry("CopyHot")->trigger();
+  entry("copyHighlighted")->trigger();
   QCOMPARE(ClipboardText(), QStringLiteral("1.2\n2.2"));
 
   Drag(view, 2, 3, 2, 3);
-  entry("CopyAll")->trigger();
+  entry("copyAll")->trigger();
   QVERIFY(ClipboardText().startsWith(QStringLiteral("0.0\t0.1\t0.2\t0.3\n")));
   QVERIFY(ClipboardText().endsWith(QStringLiteral("\n3.0\t3.1\t3.2\t3.3")));
   QCOMPARE(grid.Row(), 2);  // the current cell comes back
@@ -170,24 +170,24 @@ void GridViewTest::popupMenuEntriesActOnTheTable() {
 
   QGuiApplication::clipboard()->setText(QStringLiteral("a\tb"));
   Drag(view, 1, 1, 1, 1);
-  entry("aPaste")->trigger();
+  entry("paste")->trigger();
   QCOMPARE(grid.Text(1, 1), std::string("a"));
   QCOMPARE(grid.Text(1, 2), std::string("b"));
 
   // "Clear" asks, then empties all but the headings.
   WhenModal(
       [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
-  entry("Clear1")->trigger();
+  entry("clear")->trigger();
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) QCOMPARE(grid.Text(r, c).empty(), r > 0 && c > 0);
 
   // A window may word an entry its own way and route the entries itself.
   view.SetPopupCaption(PopupAction::Clear, QStringLiteral("Clear Grid"));
-  QCOMPARE(entry("Clear1")->text(), QStringLiteral("Clear Grid"));
+  QCOMPARE(entry("clear")->text(), QStringLiteral("Clear Grid"));
   std::vector<PopupAction> routed;
   view.SetPopupHook([&](PopupAction action) { routed.push_back(action); });
   grid.SetText(1, 1, "kept");
-  entry("Clear1")->trigger();
+  entry("clear")->trigger();
   QCOMPARE(routed, std::vector<PopupAction>{PopupAction::Clear});
   QCOMPARE(grid.Text(1, 1), std::string("kept"));
 }
@@ -264,8 +264,8 @@ void GridViewTest::hiddenRowsWidthsAndHeadings() {
   QtDialogs dialogs;
   Grid grid(5, 5);
   Fill(grid);
-  grid.SetColWidth(2, 1500);
-  grid.SetColWidth(0, 1800);
+  grid.SetColWidth(2, 100);
+  grid.SetColWidth(0, 120);
   grid.SetRowHidden(3, true);
   GridView view;
   view.Bind(grid, dialogs);
@@ -303,7 +303,7 @@ void GridViewTest::hiddenRowsWidthsAndHeadings() {
   QVERIFY(view.isColumnHidden(4));
   QVERIFY(!view.isRowHidden(3));
   QVERIFY(view.isColumnHidden(1));
-  view.SetRowHeight(400);
+  view.SetRowHeight(26);
   QCOMPARE(view.rowHeight(2), 26);
   grid.Resize(8, 7);
   QVERIFY(!view.isRowHidden(7));

@@ -24,7 +24,7 @@
 
 #include "GuiSession.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GrowthChart.h"
 #include "ui/MainWindow.h"
@@ -48,10 +48,10 @@ struct Session : GuiSession {
     return found.size() == 1 ? static_cast<QXYSeries*>(found.front()) : nullptr;
   }
   void Growth() {
-    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("growth"), Qt::LeftButton);
     QVERIFY(dialogs.Messages().empty());
   }
-  double Cell(int row, int col) const { return ReadNumber(app->Grid1.Text(row, col)); }
+  double Cell(int row, int col) const { return ReadNumber(app->resultsTable.Text(row, col)); }
 };
 
 // Every daily row of the table as a point of `series`, ages and weights
@@ -59,7 +59,7 @@ struct Session : GuiSession {
 void CompareWithTable(const Session& s, const QXYSeries* series) {
   QVERIFY(series);
   int rows = 0;
-  while (!s.app->Grid1.Text(rows + 1, 5).empty()) ++rows;
+  while (!s.app->resultsTable.Text(rows + 1, 5).empty()) ++rows;
   QVERIFY(rows > 30);
   QCOMPARE(series->count(), rows);
   for (int row = 1; row <= rows; ++row) {
@@ -93,35 +93,35 @@ void GrowthChartTest::followsTheDailyTable() {
   for (int diet = 1; diet <= 2; ++diet) {
     const auto* marker = static_cast<QXYSeries*>(changes[diet - 1]);
     QCOMPARE(marker->at(0).x(), s.Cell(diet, 2));
-    QCOMPARE(marker->name(), QString::fromStdString(s.app->Grid1.Text(diet + 1, 0)));
+    QCOMPARE(marker->name(), QString::fromStdString(s.app->resultsTable.Text(diet + 1, 0)));
   }
   QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 25.0);
   // Feed from the second row (the start has none) to the last whole day, at
   // the run's precision: the cell shows it to a tenth.
   const double feed = s.OneSeries("GrowthFeed")->at(0).y();
-  QCOMPARE(feed, s.app->pig.DailyFeed[s.app->pig.StartAge + 1][kHerdColumn]);
+  QCOMPARE(feed, s.app->growth.dailyFeed[s.app->growth.startAge + 1][kHerdColumn]);
   QVERIFY(std::abs(feed - s.Cell(2, 7)) <= 0.05);
 
   // A second run to 20 kg: the first becomes the faint previous curve.
   const QList<QPointF> first = s.OneSeries("GrowthWeight")->points();
-  s.app->mainForm.Text3.Text = "20";
+  s.app->mainForm.finalWeight.text = "20";
   s.Growth();
   CompareWithTable(s, s.OneSeries("GrowthWeight"));
   QCOMPARE(s.OneSeries("PreviousWeight")->points(), first);
   QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 20.0);
 
   // A typed table: the chart follows once the edit is done.
-  s.app->Grid1.SetText(3, 6, "9.5");
+  s.app->resultsTable.SetText(3, 6, "9.5");
   QTRY_COMPARE(s.OneSeries("GrowthWeight")->at(2).y(), 9.5);
 }
 
 void GrowthChartTest::showsTheWeighingsAfterACalibration() {
   Session s;
   s.Growth();
-  s.dialogs.Input(s.app->mainForm.Text6.Text);  // "Calibration", keeping the name
-  QTest::mouseClick(s.Find<QPushButton>("Command2"), Qt::LeftButton);
+  s.dialogs.Input(s.app->mainForm.locationName.text);  // "Calibration", keeping the name
+  QTest::mouseClick(s.Find<QPushButton>("calibration"), Qt::LeftButton);
   s.dialogs.Answer(Answer::Yes);  // save the fitted curve: the growth run shows it
-  SecondaryWindow* calibration = s.window->WindowOf(AfrmMain::Window::Calibration);
+  SecondaryWindow* calibration = s.window->WindowOf(MainForm::Window::Calibration);
   QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);
   QVERIFY(s.dialogs.Done());
 

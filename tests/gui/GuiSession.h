@@ -25,14 +25,14 @@ struct GuiSession {
   std::unique_ptr<MainWindow> window;
 
   GuiSession() {
-    AfrmMain::StartupEnvironment machine{demo.path().string() + "/", false};
+    MainForm::StartupEnvironment machine{demo.path().string() + "/", false};
     app = std::make_unique<App>(dialogs, machine);
     window = std::make_unique<MainWindow>(*app);
     window->show();
     dialogs.File(demo.Plt());
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
-    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-    emit Find<QComboBox>("ComboSex")->activated(0);
+    QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
+    Find<QComboBox>("herdSex")->setCurrentIndex(0);
+    emit Find<QComboBox>("herdSex")->activated(0);
   }
 
   // A child of `in` (the main window when null) by object name.

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/GridClipboard.h"
+#include "platform/GridClipboard.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
@@ -33,7 +33,7 @@ struct Session {
 
   explicit Session(const QString& folder = {}) {
     const QString start = folder.isEmpty() ? programFolder.path() : folder;
-    AfrmMain::StartupEnvironment machine{start.toStdString() + "/", false};
+    MainForm::StartupEnvironment machine{start.toStdString() + "/", false};
     app = std::make_unique<App>(dialogs, machine);
     window = std::make_unique<MainWindow>(*app);
     window->show();
@@ -51,7 +51,7 @@ struct Session {
   // calibration file picked in the dialog.
   void OpenDemo() {
     dialogs.File(kDemoPlt);
-    QTest::mouseClick(Find<QLineEdit>("Text6"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
   }
 };
 
@@ -76,27 +76,28 @@ void MainWindowTest::startsOnTheDietsTab() {
            QStringLiteral("Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg"));
   QCOMPARE(s.Find<QTabWidget>("TabSet")->currentIndex(), kTabDiets);
   QCOMPARE(s.Find<QTabWidget>("TabSet")->tabText(kTabDailyGrowth), QStringLiteral("Daily Growth"));
-  auto* diets = s.Find<QComboBox>("Combo3");
+  auto* diets = s.Find<QComboBox>("dietCount");
   QCOMPARE(diets->count(), 7);
   QCOMPARE(diets->currentText(), QStringLiteral("No. of Diets"));
   // The row's label with its unit.
-  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 0), QStringLiteral("Energy NE, kcal/kg"));
+  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 0), QStringLiteral("Energy NE, kcal/kg"));
   // Tips over the cells: the diets' nutrient rows and the files in use.
   auto tip = [&](const char* table, int row) {
     QAbstractItemModel* model = s.Find<GridView>(table)->model();
     return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
   };
-  QCOMPARE(tip("Griddiets", kDietProteinRow),
+  QCOMPARE(tip("dietsTable", kDietProteinRow),
            QStringLiteral("Changes here become min. restrictions for Least Cost"));
-  QVERIFY(tip("gridFILES", 2).startsWith(QStringLiteral("Double Clicking on the File Name")));
+  QVERIFY(tip("filesTable", 2).startsWith(QStringLiteral("Double Clicking on the File Name")));
   // Green: the next step is to choose a location.
-  QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(128, 255, 128));
+  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base),
+           QColor(128, 255, 128));
   // A command the form has not enabled shows disabled.
   for (int number = 1; number <= 10; ++number) {
-    const QString name = QStringLiteral("Command%1").arg(number);
+    const QString name = MainWindow::ButtonName(number);
     auto* button = s.window->findChild<QPushButton*>(name);
     QVERIFY2(button, qPrintable(name));
-    if (!s.app->mainForm.Enabled(AfrmMain::ButtonControl(number)))
+    if (!s.app->mainForm.Enabled(MainForm::ButtonControl(number)))
       QVERIFY2(!button->isEnabled(), qPrintable(name));
   }
   QVERIFY(s.dialogs.shown().empty());
@@ -108,51 +109,51 @@ void MainWindowTest::demoLocationFillsTheDietsTable() {
   QVERIFY(s.dialogs.Done());
   QVERIFY(s.dialogs.Messages().empty());
   // The location's name, its whole path in the tip.
-  QCOMPARE(s.Find<QLineEdit>("Text6")->text(), QStringLiteral("Demo"));
-  QVERIFY(s.Find<QLineEdit>("Text6")->toolTip().startsWith(
-      QString::fromStdString(s.app->location.LocationBase)));
-  QCOMPARE(s.Find<QLineEdit>("Text6")->palette().color(QPalette::Base), QColor(Qt::white));
-  QCOMPARE(s.Find<QPushButton>("Command1")->palette().color(QPalette::Button),
-           QColor(128, 255, 128));
-  QCOMPARE(s.Find<QLineEdit>("Text1")->text(), QStringLiteral("6.000"));
+  QCOMPARE(s.Find<QLineEdit>("locationName")->text(), QStringLiteral("Demo"));
+  QVERIFY(s.Find<QLineEdit>("locationName")
+              ->toolTip()
+              .startsWith(QString::fromStdString(s.app->location.locationBase)));
+  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base), QColor(Qt::white));
+  QCOMPARE(s.Find<QPushButton>("growth")->palette().color(QPalette::Button), QColor(128, 255, 128));
+  QCOMPARE(s.Find<QLineEdit>("startWeight")->text(), QStringLiteral("6.000"));
   for (int diet = 1; diet <= 3; ++diet) {
-    const QString energy = s.Cell("Griddiets", kDietEnergyRow, diet);
+    const QString energy = s.Cell("dietsTable", kDietEnergyRow, diet);
     QVERIFY(!energy.isEmpty());
-    QCOMPARE(energy, QString::fromStdString(s.app->mainForm.Griddiets.Text(kDietEnergyRow, diet)));
+    QCOMPARE(energy, QString::fromStdString(s.app->mainForm.dietsTable.Text(kDietEnergyRow, diet)));
   }
 }
 
 void MainWindowTest::growthFillsTheDailyTable() {
   Session s;
   s.OpenDemo();
-  s.Find<QComboBox>("ComboSex")->setCurrentIndex(0);
-  emit s.Find<QComboBox>("ComboSex")->activated(0);
-  QTest::mouseClick(s.Find<QPushButton>("Command1"), Qt::LeftButton);
+  s.Find<QComboBox>("herdSex")->setCurrentIndex(0);
+  emit s.Find<QComboBox>("herdSex")->activated(0);
+  QTest::mouseClick(s.Find<QPushButton>("growth"), Qt::LeftButton);
   QVERIFY(s.dialogs.Messages().empty());
 
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
-  QCOMPARE(s.app->mainForm.Tab, kTabDailyGrowth);
-  QVERIFY(!s.Cell("Grid1", 1, 1).isEmpty());
-  QCOMPARE(s.Cell("Grid1", 1, 1), QString::fromStdString(s.app->Grid1.Text(1, 1)));
-  QVERIFY(!s.Find<QLineEdit>("TextPrice")->text().isEmpty());
-  QVERIFY(!s.Find<QLineEdit>("TextFeedGain")->text().isEmpty());
+  QCOMPARE(s.app->mainForm.currentTab, kTabDailyGrowth);
+  QVERIFY(!s.Cell("resultsTable", 1, 1).isEmpty());
+  QCOMPARE(s.Cell("resultsTable", 1, 1), QString::fromStdString(s.app->resultsTable.Text(1, 1)));
+  QVERIFY(!s.Find<QLineEdit>("costPerPig")->text().isEmpty());
+  QVERIFY(!s.Find<QLineEdit>("feedGain")->text().isEmpty());
 }
 
 void MainWindowTest::everySecondaryWindowOpens() {
-  using Window = AfrmMain::Window;
+  using Window = MainForm::Window;
   Session s;
   s.OpenDemo();
   const struct {
     const char* control;
     Window window;
   } cases[] = {
-      {"Command3", Window::DietDisplay},
-      {"Command4", Window::Restrictions},
-      {"Command6", Window::MatrixEditor},
-      {"Command10", Window::ChangeTracking},
-      {"UnitPick", Window::Units},
-      {"SetTemp", Window::Temperature},
-      {"About", Window::About},
+      {"openDiets", Window::DietDisplay},
+      {"editRestrictions", Window::Restrictions},
+      {"editMatrix", Window::MatrixEditor},
+      {"keepTrack", Window::ChangeTracking},
+      {"setUnits", Window::Units},
+      {"setTemperature", Window::Temperature},
+      {"about", Window::About},
   };
   for (const auto& c : cases) {
     if (auto* button = s.Find<QPushButton>(c.control)) {
@@ -165,14 +166,14 @@ void MainWindowTest::everySecondaryWindowOpens() {
   QVERIFY(s.dialogs.Messages().empty());
 
   // A click on a diet's price asks the sources window about its cost.
-  GridView* diets = s.Find<GridView>("Griddiets");
+  GridView* diets = s.Find<GridView>("dietsTable");
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
   const QRect cell = diets->visualRect(diets->model()->index(kDietCostRow, 1));
   QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, cell.center());
-  auto* sources = s.window->findChild<QWidget*>(QStringLiteral("frmMsgBoxA"));
+  auto* sources = s.window->findChild<QWidget*>(QStringLiteral("NutrientSourcesWindow"));
   QVERIFY(sources && sources->isVisible());
-  QCOMPARE(s.app->sourcesForm.Request.diet, 1);
-  QCOMPARE(s.app->sourcesForm.Request.index, -1);
+  QCOMPARE(s.app->nutrientSourcesForm.shownRequest.diet, 1);
+  QCOMPARE(s.app->nutrientSourcesForm.shownRequest.index, -1);
 
   // Another location chosen: the open windows show it.
   QTemporaryDir other;
@@ -180,7 +181,7 @@ void MainWindowTest::everySecondaryWindowOpens() {
   for (const char* suffix : {".plt", ".dts", "Matrix.txt", "Req.ing", "Req.nut"})
     QVERIFY(QFile::copy(demo + suffix, other.path() + "/Farm" + suffix));
   s.dialogs.File((other.path() + "/Farm.plt").toStdString());
-  QTest::mouseClick(s.Find<QLineEdit>("Text6"), Qt::LeftButton);
+  QTest::mouseClick(s.Find<QLineEdit>("locationName"), Qt::LeftButton);
   QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith(QStringLiteral("/Farm")));
 }
 
@@ -191,7 +192,7 @@ void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
     auto* tabs = s.Find<QTabWidget>("TabSet");
     s.window->resize(900, 600);
     const QSize followed = tabs->size();
-    // Below 7640 by 5000 twips the tab set keeps its size.
+    // Below 510 by 334 pixels the tab set keeps its size.
     s.window->resize(500, 320);
     QCOMPARE(tabs->size(), followed);
     s.window->resize(900, 600);
@@ -212,21 +213,21 @@ void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
 void MainWindowTest::fieldKeys() {
   Session s;
   s.dialogs.SetClipboard("5.5\n21\n25\n30\n62");
-  QTest::keyClick(s.Find<QLineEdit>("Text1"), Qt::Key_V, Qt::ControlModifier);
-  const char* fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+  QTest::keyClick(s.Find<QLineEdit>("startWeight"), Qt::Key_V, Qt::ControlModifier);
+  const char* fields[] = {"startWeight", "startAge", "finalWeight", "totalFeedIntake", "finalAge"};
   const char* pasted[] = {"5.5", "21", "25", "30", "62"};
   for (int k = 0; k < 5; ++k) QCOMPARE(s.Find<QLineEdit>(fields[k])->text(), QString(pasted[k]));
-  QCOMPARE(s.app->mainForm.Text3.Text, "25");
+  QCOMPARE(s.app->mainForm.finalWeight.text, "25");
   QVERIFY(s.dialogs.Clipboard().empty());
 
-  auto* pigs = s.Find<QLineEdit>("TextPigNo");
+  auto* pigs = s.Find<QLineEdit>("pigCount");
   QCOMPARE(pigs->text(), QStringLiteral("Number of Pigs"));
   pigs->setFocus();
   pigs->end(false);
   QTest::keyClicks(pigs, QStringLiteral("40"));
-  QCOMPARE(s.app->mainForm.TextPigNo.Text, "40");
+  QCOMPARE(s.app->mainForm.pigCount.text, "40");
 
-  QTest::keyClick(s.Find<QLineEdit>("Text6"), Qt::Key_Tab);
+  QTest::keyClick(s.Find<QLineEdit>("locationName"), Qt::Key_Tab);
   QVERIFY(s.dialogs.shown().empty());
 }
 
@@ -237,22 +238,22 @@ void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
   Session s;
   s.OpenDemo();
   s.dialogs.Forget();
-  GridView* diets = s.Find<GridView>("Griddiets");
-  const QString energy = s.Cell("Griddiets", kDietEnergyRow, 1);
-  const QString name = s.Cell("Griddiets", kDietNameRow, 0);
+  GridView* diets = s.Find<GridView>("dietsTable");
+  const QString energy = s.Cell("dietsTable", kDietEnergyRow, 1);
+  const QString name = s.Cell("dietsTable", kDietNameRow, 0);
   QVERIFY(!energy.isEmpty() && !name.isEmpty());
   const QRect cell = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
   QTest::mousePress(diets->viewport(), Qt::RightButton, {}, cell.center());
   s.dialogs.Answer(Answer::Yes);
-  diets->PopupMenu()->findChild<QAction*>(QStringLiteral("Clear1"))->trigger();
+  diets->PopupMenu()->findChild<QAction*>(QStringLiteral("clear"))->trigger();
   QCOMPARE(s.dialogs.Messages().back(), std::string(kClearQuestion));
-  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 1), QString());
-  QCOMPARE(s.app->mainForm.Griddiets.Text(kDietEnergyRow, 0), "Energy NE");
-  QCOMPARE(s.Cell("Griddiets", kDietNameRow, 0), name);
+  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), QString());
+  QCOMPARE(s.app->mainForm.dietsTable.Text(kDietEnergyRow, 0), "Energy NE");
+  QCOMPARE(s.Cell("dietsTable", kDietNameRow, 0), name);
   QTest::keyClick(diets, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(s.Cell("Griddiets", kDietEnergyRow, 1), energy);
+  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), energy);
 
-  const std::string question = "Save changes to " + s.app->location.DietsFile + "?";
+  const std::string question = "Save changes to " + s.app->location.dietsFile + "?";
   s.dialogs.Answer(Answer::Cancel);
   QVERIFY(!s.window->close());
   QVERIFY(s.window->isVisible());

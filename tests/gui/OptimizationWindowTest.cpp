@@ -18,16 +18,17 @@
 
 #include "GuiSession.h"
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "app/OptimizationRun.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
-#include "ui/OptReportWindow.h"
+#include "ui/OptimizationReportWindow.h"
 #include "ui/OptimizationWindow.h"
 
 namespace {
 
-using Window = AfrmMain::Window;
+using Window = MainForm::Window;
 
 // A program on a copy of the demo location, grown once on least-cost diets,
 // with the optimization window opened by "Run Optimization" and the limits
@@ -36,7 +37,7 @@ struct Session : GuiSession {
   OptimizationWindow* opt = nullptr;
 
   Session() {
-    Click("Command1");
+    Click("growth");
     opt = static_cast<OptimizationWindow*>(window->WindowOf(Window::Optimization));
   }
 
@@ -58,14 +59,14 @@ struct Seen {
 void Watch(Session& s, Seen& seen, std::function<void()> atFirstReport = {}) {
   QObject::connect(s.opt, &OptimizationWindow::Progressed, s.opt, [&s, &seen, atFirstReport] {
     if (seen.reports++ > 0) return;
-    seen.running = s.app->optForm.Running;
-    seen.working = s.Find<QLabel>("Working", s.opt)->isVisible();
+    seen.running = s.app->optimizationForm.runInProgress;
+    seen.working = s.Find<QLabel>("working", s.opt)->isVisible();
     seen.cancelShown = s.Find<QPushButton>("Cancel", s.opt)->isVisible();
-    seen.runCommandsEnabled = s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled() ||
-                              s.Find<QPushButton>("Command1")->isEnabled() ||
-                              s.Find<QPushButton>("Command9")->isEnabled();
+    seen.runCommandsEnabled = s.Find<QPushButton>("runOptimization", s.opt)->isEnabled() ||
+                              s.Find<QPushButton>("growth")->isEnabled() ||
+                              s.Find<QPushButton>("runOptimization")->isEnabled();
     // A click on another window's command does nothing while the run holds.
-    QTest::mouseClick(s.Find<QPushButton>("Command3"), Qt::LeftButton);
+    QTest::mouseClick(s.Find<QPushButton>("openDiets"), Qt::LeftButton);
     seen.otherInputTaken = s.window->WindowOf(Window::DietDisplay)->isVisible();
     if (atFirstReport) atFirstReport();
   });
@@ -84,98 +85,98 @@ class OptimizationWindowTest : public QObject {
 void OptimizationWindowTest::runViewAndTransfer() {
   Session s;
   QVERIFY(s.dialogs.Messages().empty());
-  const double startCost = s.Number("TextPrice");
+  const double startCost = s.Number("costPerPig");
   QVERIFY(startCost > 0);
-  s.Click("Command9");
+  s.Click("runOptimization");
   QVERIFY(s.opt->isVisible());
   QCOMPARE(s.opt->windowTitle(), QStringLiteral("Diet Optimization"));
-  QCOMPARE(s.Find<QLineEdit>("LocationName", s.opt)->text().toStdString(),
-           s.app->mainForm.Text6.Text);
-  QCOMPARE(s.Find<QLineEdit>("TextOptDiet", s.opt)->text(), QStringLiteral("3"));
-  QCOMPARE(s.Cell(s.opt, "GridOpt", 0, kOptCurrentCol), QStringLiteral("Current"));
-  QCOMPARE(s.Cell(s.opt, "GridOpt", VariableOf(2, kFeedKind), kOptCurrentCol),
-           s.Cell(s.window.get(), "Griddiets", kDietAmountRow, 2));
-  QVERIFY(!s.Find<QPushButton>("CmdView", s.opt)->isEnabled());
-  QVERIFY(!s.Find<QWidget>("CheckCarcass", s.opt)->isVisible());
-  QVERIFY(!s.Find<QWidget>("CheckMarrowind", s.opt)->isEnabled());
+  QCOMPARE(s.Find<QLineEdit>("locationName", s.opt)->text().toStdString(),
+           s.app->mainForm.locationName.text);
+  QCOMPARE(s.Find<QLineEdit>("dietCountText", s.opt)->text(), QStringLiteral("3"));
+  QCOMPARE(s.Cell(s.opt, "optimizationTable", 0, kOptCurrentCol), QStringLiteral("Current"));
+  QCOMPARE(s.Cell(s.opt, "optimizationTable", VariableOf(2, kFeedKind), kOptCurrentCol),
+           s.Cell(s.window.get(), "dietsTable", kDietAmountRow, 2));
+  QVERIFY(!s.Find<QPushButton>("viewOptimization", s.opt)->isEnabled());
+  QVERIFY(!s.Find<QWidget>("setCarcass", s.opt)->isVisible());
+  QVERIFY(!s.Find<QWidget>("setMarrowind", s.opt)->isEnabled());
   QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
 
-  s.Click("CmdAddMinMax", s.opt);
-  QCOMPARE(s.Find<QPushButton>("CmdRunOpt", s.opt)->palette().color(QPalette::Button),
+  s.Click("addMinMax", s.opt);
+  QCOMPARE(s.Find<QPushButton>("runOptimization", s.opt)->palette().color(QPalette::Button),
            QColor(128, 255, 128));
   Seen seen;
   Watch(s, seen);
-  s.Click("CmdRunOpt", s.opt);
+  s.Click("runOptimization", s.opt);
 
   QVERIFY(seen.reports > 0 && seen.running);
   QVERIFY(seen.working && seen.cancelShown);
   QVERIFY(!seen.runCommandsEnabled);
   QVERIFY(!seen.otherInputTaken);
-  QVERIFY(s.Number("Evaluations", s.opt) > 10);
-  QCOMPARE(s.Number("TextOptStart", s.opt), startCost);
-  QVERIFY(!s.Find<QLineEdit>("TextOptBest", s.opt)->text().isEmpty());
-  const double bestCost = s.Number("TextOptBest", s.opt);
+  QVERIFY(s.Number("evaluationCount", s.opt) > 10);
+  QCOMPARE(s.Number("optimizationStartCost", s.opt), startCost);
+  QVERIFY(!s.Find<QLineEdit>("optimizationBestCost", s.opt)->text().isEmpty());
+  const double bestCost = s.Number("optimizationBestCost", s.opt);
   QVERIFY2(bestCost > 0 && bestCost <= startCost, qPrintable(QString::number(bestCost)));
-  QCOMPARE(s.Cell(s.opt, "GridOptBest", 0, 1), QStringLiteral("Diet 1"));
-  QVERIFY(!s.Find<QLabel>("Working", s.opt)->isVisible());
+  QCOMPARE(s.Cell(s.opt, "optimumDietsTable", 0, 1), QStringLiteral("Diet 1"));
+  QVERIFY(!s.Find<QLabel>("working", s.opt)->isVisible());
   QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
-  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
+  QVERIFY(s.Find<QPushButton>("growth")->isEnabled());
   for (const std::string& message : s.dialogs.Messages()) QVERIFY(message == kNoLowerAnswer);
 
   // The report: four tabs, the optimum against the start, copied whole.
-  s.Click("CmdView", s.opt);
-  OptReportWindow* report = s.opt->Report();
+  s.Click("viewOptimization", s.opt);
+  OptimizationReportWindow* report = s.opt->Report();
   QVERIFY(report->isVisible());
   QCOMPARE(report->windowTitle(), QStringLiteral("Optimization Report"));
-  auto* tabs = s.Find<QTabWidget>("Tab", report);
+  auto* tabs = s.Find<QTabWidget>("tabs", report);
   const char* captions[] = {
       "Optimum", "Nutrient Restrict.", "Ingredient Restrict.", " Diet Formulation"};
   QCOMPARE(tabs->count(), 5);  // and the chart of the start against the optimum
   for (int tab = 0; tab < 4; ++tab) QCOMPARE(tabs->tabText(tab), QString(captions[tab]));
-  QCOMPARE(tabs->currentIndex(), OptReport::kOptimumTab);
-  QCOMPARE(s.Cell(report, "GridOptimum", 1, 0), QStringLiteral("Optimized"));
-  QCOMPARE(ReadNumber(s.Cell(report, "GridOptimum", 2, 1).toStdString()), startCost);
-  QCOMPARE(s.Cell(report, "GridNutRestrict", 0, 1), QStringLiteral("Restriction Name"));
-  QVERIFY(!s.Cell(report, "GridFormulation", 2, 0).isEmpty());
-  QVERIFY(s.Find<QLineEdit>("TextTarget", report)->text().startsWith("Target Wt. "));
+  QCOMPARE(tabs->currentIndex(), OptimizationReportForm::kOptimumTab);
+  QCOMPARE(s.Cell(report, "optimumTable", 1, 0), QStringLiteral("Optimized"));
+  QCOMPARE(ReadNumber(s.Cell(report, "optimumTable", 2, 1).toStdString()), startCost);
+  QCOMPARE(s.Cell(report, "nutrientRestrictionTable", 0, 1), QStringLiteral("Restriction Name"));
+  QVERIFY(!s.Cell(report, "formulationTable", 2, 0).isEmpty());
+  QVERIFY(s.Find<QLineEdit>("targetText", report)->text().startsWith("Target Wt. "));
   s.Click("CopyToClipboard", report);
   QVERIFY(s.dialogs.Clipboard().find("Optimized\t") != std::string::npos);
   report->close();
-  QVERIFY(!s.app->optReport.Visible);
+  QVERIFY(!s.app->optimizationReportForm.visible);
 
   // The optimum into the diets table; the next growth run costs it.
-  const QString bestFeed = s.Cell(s.opt, "GridOptBest", kFeedKind, 1);
-  s.Click("CmdTransfer", s.opt);
-  QCOMPARE(s.Cell(s.window.get(), "Griddiets", kDietAmountRow, 1), bestFeed);
+  const QString bestFeed = s.Cell(s.opt, "optimumDietsTable", kFeedKind, 1);
+  s.Click("transferOptimum", s.opt);
+  QCOMPARE(s.Cell(s.window.get(), "dietsTable", kDietAmountRow, 1), bestFeed);
   s.dialogs.Forget();
-  s.Click("Command1");
+  s.Click("growth");
   QVERIFY(s.dialogs.Messages().empty());
-  QVERIFY2(std::abs(s.Number("TextPrice") - bestCost) <= 0.002,
-           qPrintable(s.Find<QLineEdit>("TextPrice")->text()));
+  QVERIFY2(std::abs(s.Number("costPerPig") - bestCost) <= 0.002,
+           qPrintable(s.Find<QLineEdit>("costPerPig")->text()));
 }
 
 // Cancel, and closing a window, both stop the run at its next evaluation;
 // the windows stay and the commands come back.
 void OptimizationWindowTest::cancelStopsTheRun() {
   Session s;
-  s.Click("Command9");
-  s.Click("CmdAddMinMax", s.opt);
+  s.Click("runOptimization");
+  s.Click("addMinMax", s.opt);
   Seen seen;
   bool stayedOpen = false;
   Watch(s, seen, [&] {
     stayedOpen = !s.window->close() && s.window->isVisible();
     QTest::mouseClick(s.Find<QPushButton>("Cancel", s.opt), Qt::LeftButton);
   });
-  s.Click("CmdRunOpt", s.opt);
+  s.Click("runOptimization", s.opt);
 
   QVERIFY(seen.reports > 0 && seen.running);
   QVERIFY(stayedOpen);
   const OptResult& result = s.app->optimization->result;
   QVERIFY(result.done && result.cancelled);
   QVERIFY(s.opt->isVisible());
-  QVERIFY(!s.app->pig.CancelRun);  // the next "Growth" runs
-  QVERIFY(s.Find<QPushButton>("CmdRunOpt", s.opt)->isEnabled());
-  QVERIFY(s.Find<QPushButton>("Command1")->isEnabled());
+  QVERIFY(!s.app->growth.cancelRun);  // the next "Growth" runs
+  QVERIFY(s.Find<QPushButton>("runOptimization", s.opt)->isEnabled());
+  QVERIFY(s.Find<QPushButton>("growth")->isEnabled());
   QVERIFY(!s.Find<QPushButton>("Cancel", s.opt)->isVisible());
 }
 

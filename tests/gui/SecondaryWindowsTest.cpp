@@ -14,16 +14,16 @@
 #include <vector>
 
 #include "app/App.h"
-#include "formulation/frmMsgBoxA.h"
+#include "formulation/NutrientSourcesForm.h"
 #include "ui/AboutWindow.h"
 #include "ui/ChangeTrackingWindow.h"
 #include "ui/DietDisplayWindow.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/MatrixEditorWindow.h"
-#include "ui/RestrictWindow.h"
-#include "ui/SourcesWindow.h"
-#include "ui/TempWindow.h"
+#include "ui/NutrientSourcesWindow.h"
+#include "ui/RestrictionsWindow.h"
+#include "ui/TemperatureWindow.h"
 #include "ui/UnitsWindow.h"
 
 namespace {
@@ -62,18 +62,18 @@ class ScriptDialogs : public Dialogs {
 // Two ingredients over energy and protein: corn (2500 kcal, 8 %) and soy
 // (2000 kcal, 44 %).
 void LoadSmallMatrix(FormulationTables& tables) {
-  tables.NutCount = 3;
-  tables.NutName[1] = "Weight";
-  tables.NutName[2] = "Net ENERGY";
-  tables.NutName[3] = "Crude Protein";
-  tables.IngCount = 2;
-  tables.IngName[1] = "Corn";
-  tables.IngName[2] = "Soy";
-  tables.IngPrice[1] = 0.2;
-  tables.IngPrice[2] = 0.4;
+  tables.nutrientCount = 3;
+  tables.nutrientName[1] = "Weight";
+  tables.nutrientName[2] = "Net ENERGY";
+  tables.nutrientName[3] = "Crude Protein";
+  tables.ingredientCount = 2;
+  tables.ingredientName[1] = "Corn";
+  tables.ingredientName[2] = "Soy";
+  tables.ingredientPrice[1] = 0.2;
+  tables.ingredientPrice[2] = 0.4;
   const double values[2][3] = {{100, 2500, 8}, {100, 2000, 44}};
   for (int i = 1; i <= 2; ++i)
-    for (int r = 1; r <= 3; ++r) tables.IngMatrix[r][i] = values[i - 1][r - 1];
+    for (int r = 1; r <= 3; ++r) tables.matrix[r][i] = values[i - 1][r - 1];
 }
 
 QString Cell(GridView* view, int row, int col) {
@@ -118,15 +118,15 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   ScriptDialogs dialogs;
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
-  app.formulation.NutRestrict[1][kMinKind][1] = 2400;
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command4), AfrmMain::Window::Restrictions);
-  RestrictWindow window(app.restrictForm, dialogs, app.mainForm);
+  app.formulation.nutrientRestrictions[1][kMinKind][1] = 2400;
+  QCOMPARE(app.mainForm.Click(MainForm::Control::EditRestrictions), MainForm::Window::Restrictions);
+  RestrictionsWindow window(app.restrictionsForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Diet Restrictions"));
-  QVERIFY(Shows(window, "NUTS", app.restrictForm.NUTS));
-  QVERIFY(Shows(window, "GridRestrict", app.restrictForm.GridRestrict));
+  QVERIFY(Shows(window, "nutrientTable", app.restrictionsForm.nutrientTable));
+  QVERIFY(Shows(window, "ingredientTable", app.restrictionsForm.ingredientTable));
 
-  GridView* nuts = Table(window, "NUTS");
+  GridView* nuts = Table(window, "nutrientTable");
   QCOMPARE(Cell(nuts, 2, 0), QStringLiteral("Net ENERGY"));
   QCOMPARE(Cell(nuts, 3, 0), QStringLiteral("Crude Protein"));
   QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
@@ -135,8 +135,8 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
 
   // A protein maximum of 20 for diet 2, typed in and kept for the session.
   QVERIFY(nuts->model()->setData(nuts->model()->index(3, 4), QStringLiteral("20")));
-  Click(window, "SaveNutSes");
-  QCOMPARE(app.formulation.NutRestrict[2][kMaxKind][2], 20.0);
+  Click(window, "keepNutrientRestrictions");
+  QCOMPARE(app.formulation.nutrientRestrictions[2][kMaxKind][2], 20.0);
   QVERIFY(dialogs.messages.empty());
 
   // Ctrl+X is no key of the nutrient table: the cell keeps its text.
@@ -144,34 +144,35 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   QTest::keyClick(nuts, Qt::Key_X, Qt::ControlModifier);
   QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
 
-  GridView* ingredients = Table(window, "GridRestrict");
+  GridView* ingredients = Table(window, "ingredientTable");
   QTest::mouseClick(ingredients->viewport(),
                     Qt::LeftButton,
                     {},
                     ingredients->visualRect(ingredients->model()->index(2, 1)).center());
-  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("IngLabel"))->text(),
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("ingredientLabel"))->text(),
            QStringLiteral("Ingredient # 2.0000 is Soy"));
 }
 
 void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.mainForm.Text2.Text = "21";
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::SetTemp), AfrmMain::Window::Temperature);
-  TempWindow window(app.temperatureForm, dialogs, app.temperatures, app.location.StgFile);
+  app.mainForm.startAge.text = "21";
+  QCOMPARE(app.mainForm.Click(MainForm::Control::SetTemperature), MainForm::Window::Temperature);
+  TemperatureWindow window(
+      app.temperatureForm, dialogs, app.temperatures, app.location.temperatureFile);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Temperature during Growth"));
-  QVERIFY(Shows(window, "GridCurrTemp", app.temperatureForm.GridCurrTemp));
-  QVERIFY(Shows(window, "gridCalibTemp", app.temperatureForm.gridCalibTemp));
+  QVERIFY(Shows(window, "entryTable", app.temperatureForm.entryTable));
+  QVERIFY(Shows(window, "profileTable", app.temperatureForm.profileTable));
 
-  GridView* current = Table(window, "GridCurrTemp");
+  GridView* current = Table(window, "entryTable");
   QCOMPARE(Cell(current, 1, 0), QStringLiteral(" 21 -  27"));
   QVERIFY(current->model()->setData(current->model()->index(1, 1), QStringLiteral("18.5")));
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
   window.findChild<QAction*>(QStringLiteral("TransferAndClose"))->trigger();
-  QCOMPARE(app.temperatures.CalibTemp[1], 18.5);
-  QCOMPARE(app.temperatures.CalibTemp[0], 21.0);
-  QCOMPARE(Cell(Table(window, "gridCalibTemp"), 1, 1), QStringLiteral("18.5"));
+  QCOMPARE(app.temperatures.calibrationTemps[1], 18.5);
+  QCOMPARE(app.temperatures.calibrationTemps[0], 21.0);
+  QCOMPARE(Cell(Table(window, "profileTable"), 1, 1), QStringLiteral("18.5"));
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
 }
@@ -179,48 +180,48 @@ void SecondaryWindowsTest::temperatureWindowTransfersAndCloses() {
 void SecondaryWindowsTest::dietDisplayAssignsAFeedByItsDietNumber() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.dietDisplayForm.Today = [] { return std::string("2024-05-01"); };
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command3), AfrmMain::Window::DietDisplay);
+  app.dietDisplayForm.today = [] { return std::string("2024-05-01"); };
+  QCOMPARE(app.mainForm.Click(MainForm::Control::OpenDiets), MainForm::Window::DietDisplay);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
   QVERIFY(window.windowTitle().startsWith(QStringLiteral("Marrowind Feeds - Diet Display")));
-  QVERIFY(Shows(window, "Grid2", app.dietDisplayForm.Grid2));
-  QVERIFY(Shows(window, "GridIng", app.dietDisplayForm.GridIng));
+  QVERIFY(Shows(window, "feedsTable", app.dietDisplayForm.feedsTable));
+  QVERIFY(Shows(window, "ingredientFeedsTable", app.dietDisplayForm.ingredientFeedsTable));
 
-  Grid& feeds = app.dietDisplayForm.Grid2;
-  feeds.SetText(1, DietDisplay::kNameCol, "Starter");
-  feeds.SetText(1, DietDisplay::kEnergyCol, "2450");
-  GridView* view = Table(window, "Grid2");
+  Grid& feeds = app.dietDisplayForm.feedsTable;
+  feeds.SetText(1, DietDisplayForm::kNameCol, "Starter");
+  feeds.SetText(1, DietDisplayForm::kEnergyCol, "2450");
+  GridView* view = Table(window, "feedsTable");
   view->setCurrentIndex(view->model()->index(1, 0));
   QSignalSpy changed(&window, &SecondaryWindow::Changed);
   QTest::keyClick(view, '3');
   QCOMPARE(Cell(view, 1, 0), QStringLiteral("3"));
   // Column c of the feed goes into row c of diet column 3.
-  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kNameCol, 3), std::string("Starter"));
-  QCOMPARE(app.mainForm.Griddiets.Text(DietDisplay::kEnergyCol, 3), std::string("2450"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplayForm::kNameCol, 3), std::string("Starter"));
+  QCOMPARE(app.mainForm.dietsTable.Text(DietDisplayForm::kEnergyCol, 3), std::string("2450"));
   QCOMPARE(changed.count(), 1);
 
   // Other columns take typing in a cell editor, as any table does.
-  view->setCurrentIndex(view->model()->index(1, DietDisplay::kEnergyCol));
+  view->setCurrentIndex(view->model()->index(1, DietDisplayForm::kEnergyCol));
   QTest::keyClick(view, '7');
   auto* editor = view->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor);
   QCOMPARE(editor->text(), QStringLiteral("7"));
-  QCOMPARE(feeds.Text(1, DietDisplay::kEnergyCol), std::string("2450"));
+  QCOMPARE(feeds.Text(1, DietDisplayForm::kEnergyCol), std::string("2450"));
 }
 
 void SecondaryWindowsTest::dietDisplayTransferAllClosesTheWindow() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  app.mainForm.Click(AfrmMain::Control::Command3);
+  app.mainForm.Click(MainForm::Control::OpenDiets);
   DietDisplayWindow window(app.dietDisplayForm, dialogs);
   window.Open();
-  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kNameCol, "Grower");
-  app.dietDisplayForm.Grid2.SetText(2, DietDisplay::kEnergyCol, "2400");
+  app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kNameCol, "Grower");
+  app.dietDisplayForm.feedsTable.SetText(2, DietDisplayForm::kEnergyCol, "2400");
   QSignalSpy closed(&window, &SecondaryWindow::Closed);
-  Click(window, "Command3");
-  QCOMPARE(app.mainForm.Griddiets.Text(1, 2), std::string("Grower"));
-  QVERIFY(!app.dietDisplayForm.Visible);
+  Click(window, "transferAllDiets");
+  QCOMPARE(app.mainForm.dietsTable.Text(1, 2), std::string("Grower"));
+  QVERIFY(!app.dietDisplayForm.visible);
   QVERIFY(!window.isVisible());
   QCOMPARE(closed.count(), 1);
 }
@@ -230,30 +231,30 @@ void SecondaryWindowsTest::sourcesWindowShowsEachIngredientsShare() {
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
   // Diet 1: 60 % corn and 40 % soy, so 2300 kcal: corn gives 1500 of them.
-  app.formulationState->DietInclusion[1][1] = 60;
-  app.formulationState->DietInclusion[1][2] = 40;
-  app.pig.DietNutrients[1][1] = 2300;
-  frmMsgBoxA form(dialogs, app.formulation, app.pig, *app.formulationState);
-  SourcesWindow window(form, app.sensitivityForm, dialogs);
+  app.formulationState->dietInclusion[1][1] = 60;
+  app.formulationState->dietInclusion[1][2] = 40;
+  app.growth.dietNutrients[1][1] = 2300;
+  NutrientSourcesForm form(dialogs, app.formulation, app.growth, *app.formulationState);
+  NutrientSourcesWindow window(form, app.sensitivityForm, dialogs);
   window.Open(SourcesRequest{1, 1, 0, "Nutrient  1 Net ENERGY"});
   QCOMPARE(window.windowTitle(), QStringLiteral("Nutrient Sources"));
-  QVERIFY(Shows(window, "Grid1", form.Grid1));
+  QVERIFY(Shows(window, "sharesTable", form.sharesTable));
   // Filled as it opens; "Show Percentages" computes them again.
-  GridView* table = Table(window, "Grid1");
+  GridView* table = Table(window, "sharesTable");
   QCOMPARE(table->model()->rowCount(), 3);
-  Click(window, "Command1");
+  Click(window, "showPercentages");
   QCOMPARE(table->model()->rowCount(), 3);
   QCOMPARE(Cell(table, 1, 0), QStringLiteral("Corn"));
   QCOMPARE(Cell(table, 1, 1), QStringLiteral("65.217"));
   QCOMPARE(Cell(table, 2, 0), QStringLiteral("Soy"));
   QCOMPARE(Cell(table, 2, 1), QStringLiteral("34.783"));
-  QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label1"))
+  QVERIFY(window.findChild<QLabel*>(QStringLiteral("label"))
               ->text()
               .endsWith(QStringLiteral("SOURCES OF THIS NUTRIENT, PERCENT")));
   Click(window, "CopyToClipboard");
   QVERIFY(dialogs.clipboard.find("Corn\t65.217") != std::string::npos);
   window.close();
-  QVERIFY(!form.Visible);
+  QVERIFY(!form.visible);
 }
 
 // After "Run LP" a click on the diet's cost shows, on the sources window's
@@ -263,19 +264,19 @@ void SecondaryWindowsTest::sensitivityTabSortsAndCopiesButTakesNoPaste() {
   ScriptDialogs dialogs;
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
-  app.pig.NumDiets = 1;
-  app.formulation.NutRestrict[1][kMinKind][1] = 2000;  // energy, with slack
-  app.formulation.NutRestrict[1][kMinKind][2] = 20;    // protein: a third soy
-  app.mainForm.Click(AfrmMain::Control::Command7);
-  QVERIFY(app.mainForm.Griddiets_Click(kDietCostRow, 1));
-  SourcesWindow window(app.sourcesForm, app.sensitivityForm, dialogs);
+  app.growth.dietCount = 1;
+  app.formulation.nutrientRestrictions[1][kMinKind][1] = 2000;  // energy, with slack
+  app.formulation.nutrientRestrictions[1][kMinKind][2] = 20;    // protein: a third soy
+  app.mainForm.Click(MainForm::Control::RunLp);
+  QVERIFY(app.mainForm.DietsTableClicked(kDietCostRow, 1));
+  NutrientSourcesWindow window(app.nutrientSourcesForm, app.sensitivityForm, dialogs);
   window.Open();
   window.findChild<QTabWidget*>(QStringLiteral("SourcesTabs"))->setCurrentIndex(1);
-  QVERIFY(window.findChild<QLabel*>(QStringLiteral("SensitivityLabel"))
+  QVERIFY(window.findChild<QLabel*>(QStringLiteral("sensitivityLabel"))
               ->text()
               .startsWith(QStringLiteral("Diet 1 costs")));
-  GridView* restrictions = Table(window, "RestrictionSensitivity");
-  QVERIFY(Shows(window, "IngredientSensitivity", app.sensitivityForm.Ingredients));
+  GridView* restrictions = Table(window, "restrictionsTable");
+  QVERIFY(Shows(window, "ingredientsTable", app.sensitivityForm.ingredientsTable));
   QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Crude Protein"));
   QCOMPARE(Cell(restrictions, 1, 4), QStringLiteral("Yes"));
   QCOMPARE(Cell(restrictions, 2, 0), QStringLiteral("Net ENERGY"));
@@ -288,11 +289,11 @@ void SecondaryWindowsTest::sensitivityTabSortsAndCopiesButTakesNoPaste() {
   QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Net ENERGY"));
   QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
 
-  restrictions->findChild<QAction*>(QStringLiteral("CopyAll"))->trigger();
+  restrictions->findChild<QAction*>(QStringLiteral("copyAll"))->trigger();
   QCOMPARE(dialogs.clipboard.rfind("Restriction\tKind\tLimit\tLevel\tBinding\t", 0), 0u);
-  QVERIFY(!restrictions->findChild<QAction*>(QStringLiteral("aPaste"))->isVisible());
+  QVERIFY(!restrictions->findChild<QAction*>(QStringLiteral("paste"))->isVisible());
   dialogs.clipboard = "pasted";
-  app.sensitivityForm.Restrictions.SetCurrent(1, 0);
+  app.sensitivityForm.restrictionsTable.SetCurrent(1, 0);
   QTest::keyClick(restrictions, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Net ENERGY"));
 }
@@ -301,30 +302,30 @@ void SecondaryWindowsTest::matrixEditorAddsAnIngredientByName() {
   ScriptDialogs dialogs;
   App app(dialogs);
   LoadSmallMatrix(app.formulation);
-  app.formulation.IngRestrict[1][kMaxKind][2] = 30;  // soy at most 30 %
-  app.mainForm.Click(AfrmMain::Control::Command6);
-  MatrixEditorWindow window(app.matrixForm, dialogs, app.mainForm);
+  app.formulation.ingredientRestrictions[1][kMaxKind][2] = 30;  // soy at most 30 %
+  app.mainForm.Click(MainForm::Control::EditMatrix);
+  MatrixEditorWindow window(app.matrixEditorForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Feed Ingredient Edit - Save Data when exiting"));
-  QVERIFY(Shows(window, "GridImport", app.matrixForm.GridImport));
+  QVERIFY(Shows(window, "matrixTable", app.matrixEditorForm.matrixTable));
 
-  GridView* table = Table(window, "GridImport");
+  GridView* table = Table(window, "matrixTable");
   table->setCurrentIndex(table->model()->index(2, 1));
   dialogs.inputs.push_back("Barley");
-  Click(window, "Command4");
+  Click(window, "addIngredient");
   QCOMPARE(table->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("Barley"));
   QCOMPARE(table->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Soy"));
 
-  Click(window, "Command3");
-  QCOMPARE(int(app.formulation.IngCount), 3);
-  QCOMPARE(app.formulation.IngName[2], std::string("Barley"));
-  QCOMPARE(app.formulation.IngName[3], std::string("Soy"));
-  QCOMPARE(app.formulation.IngMatrix[2][3], 2000.0);
-  QCOMPARE(app.formulation.IngRestrict[1][kMaxKind][3], 30.0);
+  Click(window, "saveChanges");
+  QCOMPARE(int(app.formulation.ingredientCount), 3);
+  QCOMPARE(app.formulation.ingredientName[2], std::string("Barley"));
+  QCOMPARE(app.formulation.ingredientName[3], std::string("Soy"));
+  QCOMPARE(app.formulation.matrix[2][3], 2000.0);
+  QCOMPARE(app.formulation.ingredientRestrictions[1][kMaxKind][3], 30.0);
 
   // "Edit Names" frees the heading row and name column and says how to end.
-  Click(window, "Cmdedit");
-  QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Cmdedit"))->text(),
+  Click(window, "editNames");
+  QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("editNames"))->text(),
            QStringLiteral("End Edit"));
   QCOMPARE(Cell(table, 2, 0), QStringLiteral("Barley"));
 }
@@ -334,15 +335,16 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   App app(dialogs);
   app.comparison.SetText(1, 0, "Cost Per Pig");
   app.comparison.SetText(1, 1, "12.5");
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::Command10), AfrmMain::Window::ChangeTracking);
-  ChangeTrackingWindow window(app.trackForm, dialogs, app.mainForm);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::KeepTrack), MainForm::Window::ChangeTracking);
+  ChangeTrackingWindow window(app.changeTrackingForm, dialogs, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Marrowind Change Tracking"));
-  for (auto [name, grid] : {std::pair{"griddiff", &app.trackForm.griddiff},
-                            std::pair{"GridInitDiet", &app.trackForm.GridInitDiet},
-                            std::pair{"GridInitForm", &app.trackForm.GridInitForm},
-                            std::pair{"GridPrevDiet", &app.trackForm.GridPrevDiet},
-                            std::pair{"GridPrevForm", &app.trackForm.GridPrevForm}}) {
+  for (auto [name, grid] :
+       {std::pair{"comparisonTable", &app.changeTrackingForm.comparisonTable},
+        std::pair{"initialDiets", &app.changeTrackingForm.initialDiets},
+        std::pair{"initialFormulas", &app.changeTrackingForm.initialFormulas},
+        std::pair{"previousDiets", &app.changeTrackingForm.previousDiets},
+        std::pair{"previousFormulas", &app.changeTrackingForm.previousFormulas}}) {
     QVERIFY2(Shows(window, name, *grid), name);
   }
 
@@ -350,13 +352,13 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   QVERIFY(dialogs.clipboard.find("Cost Per Pig\t12.5") != std::string::npos);
   // The current result becomes the initial one, in the window's table too.
   Click(window, "ResetInitial");
-  QCOMPARE(Cell(Table(window, "griddiff"), 1, 4), QStringLiteral("12.5"));
+  QCOMPARE(Cell(Table(window, "comparisonTable"), 1, 4), QStringLiteral("12.5"));
 }
 
 void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::UnitPick), AfrmMain::Window::Units);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::SetUnits), MainForm::Window::Units);
   UnitsWindow window(app.unitsForm, app.mainForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("Set Location Values Here"));
@@ -364,13 +366,13 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
   emit window.findChild<QLabel*>(QStringLiteral("TemperatureLink"))->linkActivated("#");
   QCOMPARE(temperature.count(), 1);
 
-  for (const char* list : {"Weights", "FeedEnergy", "FeedCost"})
+  for (const char* list : {"weights", "feedEnergy", "feedCost"})
     window.findChild<QListWidget*>(QString::fromLatin1(list))->setCurrentRow(1);
-  Click(window, "OK");
-  QCOMPARE(int(app.pig.UnitCodes[kWeightUnit]), 1);
-  QCOMPARE(int(app.pig.UnitCodes[kEnergyUnit]), 1);
-  QCOMPARE(int(app.pig.UnitCodes[kPriceUnit]), 3);
-  QCOMPARE(app.mainForm.Text1.Caption, std::string("Starting Weight, lb"));
+  Click(window, "accept");
+  QCOMPARE(int(app.growth.unitCodes[kWeightUnit]), 1);
+  QCOMPARE(int(app.growth.unitCodes[kEnergyUnit]), 1);
+  QCOMPARE(int(app.growth.unitCodes[kPriceUnit]), 3);
+  QCOMPARE(app.mainForm.startWeight.caption, std::string("Starting Weight, lb"));
   QVERIFY(dialogs.messages.empty());  // no location chosen: nothing to save
   QVERIFY(!window.isVisible());
 }
@@ -378,16 +380,16 @@ void SecondaryWindowsTest::unitsOKSetsTheCodesAndCaptions() {
 void SecondaryWindowsTest::aboutShowsTheVersionAndOKCloses() {
   ScriptDialogs dialogs;
   App app(dialogs);
-  QCOMPARE(app.mainForm.Click(AfrmMain::Control::About), AfrmMain::Window::About);
+  QCOMPARE(app.mainForm.Click(MainForm::Control::About), MainForm::Window::About);
   AboutWindow window(app.aboutForm);
   window.Open();
   QCOMPARE(window.windowTitle(), QStringLiteral("About Marrowind's Tamsel"));
-  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+  QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionText"))->text(),
            QString::fromStdString(VersionText(BuiltVersion())));
-  Click(window, "cmdOK");
+  Click(window, "close");
   QVERIFY(!window.isVisible());
   // Shown again, the one window comes back.
-  app.mainForm.Click(AfrmMain::Control::About);
+  app.mainForm.Click(MainForm::Control::About);
   window.Open();
   QVERIFY(window.isVisible());
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
 #include "model/DietsFile.h"
 #include "model/DietsTable.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -20,7 +20,7 @@ const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
 
 class DietsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { DietFill(diets_); }
+  void SetUp() override { FillDietLabels(diets_); }
   std::string Path(const std::string& name) const { return temp_.Path(name); }
 
   // Diet c as the file rows 1..18 show it.
@@ -32,7 +32,7 @@ class DietsFileTest : public ::testing::Test {
 
   TempFolder temp_;
   Grid diets_{kDietsRows, kDietsCols};
-  GlobalPig pig_;
+  GrowthState growth_;
   ScriptedDialogs dialogs_;
 };
 
@@ -95,11 +95,11 @@ TEST(GeneralNumberTextTest, ShortestPlainDecimal) {
 }
 
 TEST_F(DietsFileTest, TabFormLoadsTwoDietsWithTheirLabels) {
-  const DietsLoad load = ReadDietsFile(kData + "diets_tab_two.dts", diets_, pig_);
+  const DietsLoad load = ReadDietsFile(kData + "diets_tab_two.dts", diets_, growth_);
   ASSERT_TRUE(load.found);
   EXPECT_FALSE(load.commaForm);
   EXPECT_EQ(load.numDiets, 2);
-  EXPECT_EQ(pig_.NumDiets, 2);
+  EXPECT_EQ(growth_.dietCount, 2);
   EXPECT_EQ(Column(1), kDiet1);
   EXPECT_EQ(Column(2), kDiet2);
   EXPECT_EQ(diets_.Text(3, 0), "Weight");
@@ -109,7 +109,7 @@ TEST_F(DietsFileTest, TabFormLoadsTwoDietsWithTheirLabels) {
 }
 
 TEST_F(DietsFileTest, CommaFormLoadsTheSameRows) {
-  const DietsLoad load = ReadDietsFile(kData + "diets_comma_two.dts", diets_, pig_);
+  const DietsLoad load = ReadDietsFile(kData + "diets_comma_two.dts", diets_, growth_);
   ASSERT_TRUE(load.found);
   EXPECT_TRUE(load.commaForm);
   EXPECT_EQ(load.numDiets, 2);
@@ -123,8 +123,8 @@ TEST_F(DietsFileTest, CommaFormKeepsADecimalCommaValueWhole) {
   lines[0] = "\"Diet Name\",\"Pre, starter\"";
   lines[7] = "Lysine,1,5";
   ASSERT_TRUE(TextFile::WriteLines(Path("comma.dts"), lines).ok);
-  pig_.DecimalComma = true;  // numbers are shown with the machine's separator
-  ReadDietsFile(Path("comma.dts"), diets_, pig_);
+  growth_.decimalComma = true;  // numbers are shown with the machine's separator
+  ReadDietsFile(Path("comma.dts"), diets_, growth_);
   EXPECT_EQ(diets_.Text(1, 1), "Pre, starter");
   EXPECT_EQ(diets_.Text(8, 1), "1,5");
   EXPECT_EQ(DietsFileLines(diets_, 1)[7], "Lysine\t1.5");
@@ -166,10 +166,10 @@ TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
     ASSERT_TRUE(TextFile::WriteLines(Path("count.dts"), lines).ok);
     Grid diets(kDietsRows, kDietsCols);
     diets.SetText(4, 1, "before");
-    pig_.NumDiets = 6;
-    const DietsLoad load = ReadDietsFile(Path("count.dts"), diets, pig_);
+    growth_.dietCount = 6;
+    const DietsLoad load = ReadDietsFile(Path("count.dts"), diets, growth_);
     EXPECT_EQ(load.numDiets, c.diets);
-    EXPECT_EQ(pig_.NumDiets, c.diets);
+    EXPECT_EQ(growth_.dietCount, c.diets);
     std::string problem = c.problem;
     if (const auto at = problem.find('@'); at != std::string::npos)
       problem.replace(at, 1, Path("count.dts"));
@@ -186,22 +186,22 @@ TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
 
 TEST_F(DietsFileTest, MissingFileChangesNothing) {
   diets_.SetText(4, 1, "2450");
-  pig_.NumDiets = 3;
-  EXPECT_FALSE(ReadDietsFile(Path("none.dts"), diets_, pig_).found);
-  EXPECT_EQ(pig_.NumDiets, 3);
+  growth_.dietCount = 3;
+  EXPECT_FALSE(ReadDietsFile(Path("none.dts"), diets_, growth_).found);
+  EXPECT_EQ(growth_.dietCount, 3);
   EXPECT_EQ(diets_.Text(4, 1), "2450");
 }
 
 TEST_F(DietsFileTest, LoadingEmptiesDietsOfAnEarlierFile) {
   for (int c = 1; c <= 6; ++c) diets_.SetText(4, c, "2500");
-  ReadDietsFile(kData + "diets_tab_two.dts", diets_, pig_);
+  ReadDietsFile(kData + "diets_tab_two.dts", diets_, growth_);
   EXPECT_EQ(diets_.Text(4, 2), "2400");
   for (int c = 3; c <= 8; ++c) EXPECT_EQ(diets_.Text(4, c), "") << c;
   EXPECT_EQ(DietsInUse(diets_), 2);
 }
 
 TEST_F(DietsFileTest, BadRecordsReadAsEmptyValues) {
-  const DietsLoad load = ReadDietsFile(kData + "bad_diets_no_tab.dts", diets_, pig_);
+  const DietsLoad load = ReadDietsFile(kData + "bad_diets_no_tab.dts", diets_, growth_);
   EXPECT_EQ(load.numDiets, 1);
   EXPECT_EQ(diets_.Text(5, 1), "0");  // "Protein 22": no tab, no value
   EXPECT_EQ(diets_.Text(5, 0), "Protein 22");
@@ -216,19 +216,19 @@ TEST_F(DietsFileTest, SavedFileIsByteExactAndReadsBack) {
   }
   diets_.SetText(1, 1, "  Starter, pre ");  // blanks trimmed, comma turned to a point
   diets_.SetText(8, 2, "1,35");             // typed with a decimal comma
-  diets_.SetText(4, 3, "2300");             // a third column past NumDiets is not written
+  diets_.SetText(4, 3, "2300");             // a third column past dietCount is not written
   Location location;
-  location.DietsFile = Path("Farm1.dts");
-  location.SaveWithoutAsking[kDietsRow] = true;
+  location.dietsFile = Path("Farm1.dts");
+  location.saveWithoutAsking[kDietsRow] = true;
   Grid files(11, 1);
   ASSERT_TRUE(SaveDietsFile(location, diets_, 2, files, dialogs_));
   EXPECT_TRUE(dialogs_.shown().empty());
-  EXPECT_EQ(files.Text(kDietsRow, 0), location.DietsFile);
-  EXPECT_EQ(ReadWhole(location.DietsFile), ReadWhole(kData + "diets_saved_two.dts"));
+  EXPECT_EQ(files.Text(kDietsRow, 0), location.dietsFile);
+  EXPECT_EQ(ReadWhole(location.dietsFile), ReadWhole(kData + "diets_saved_two.dts"));
 
   Grid back(kDietsRows, kDietsCols);
-  GlobalPig pig;
-  ASSERT_EQ(ReadDietsFile(location.DietsFile, back, pig).numDiets, 2);
+  GrowthState growth;
+  ASSERT_EQ(ReadDietsFile(location.dietsFile, back, growth).numDiets, 2);
   EXPECT_EQ(back.Text(1, 1), "Starter. pre");
   EXPECT_EQ(back.Text(8, 2), "1.35");
   for (int r = 2; r <= kDietRecords; ++r) EXPECT_EQ(back.Text(r, 1), kDiet1[r - 1]) << r;
@@ -249,8 +249,8 @@ TEST_F(DietsFileTest, CellsWithTabsOrLineEndsStayOneRecord) {
 
 TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.DietsFile = Path("Old.dts");
+  location.dataFolder = temp_.Path("");
+  location.dietsFile = Path("Old.dts");
   Grid files(11, 1);
   dialogs_.CancelFile();
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
@@ -260,29 +260,29 @@ TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
             "CURRENT FILE IS " + Path("Old.dts") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
   EXPECT_EQ(request.filter, "*.dts");
   EXPECT_EQ(request.defaultExt, ".dts");
-  EXPECT_EQ(request.folder, location.DataFolder);
-  EXPECT_EQ(location.DietsFile, Path("Old.dts"));
+  EXPECT_EQ(request.folder, location.dataFolder);
+  EXPECT_EQ(location.dietsFile, Path("Old.dts"));
   EXPECT_TRUE(fs::exists(Path("Old.dts")));
 
   dialogs_.File(Path("New.dts"));
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  EXPECT_EQ(location.DietsFile, Path("New.dts"));
+  EXPECT_EQ(location.dietsFile, Path("New.dts"));
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("New.dts"));
   EXPECT_TRUE(fs::exists(Path("New.dts")));
 }
 
 TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
   Location location;
-  location.DietsFile = Path("Kept.dts");
-  location.SaveWithoutAsking[kDietsRow] = true;
+  location.dietsFile = Path("Kept.dts");
+  location.saveWithoutAsking[kDietsRow] = true;
   Grid files(11, 1);
   diets_.SetText(4, 1, "2450");
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  const std::string before = ReadWhole(location.DietsFile);
+  const std::string before = ReadWhole(location.dietsFile);
 
   // A folder of that name cannot be replaced by the file.
-  location.DietsFile = Path("Folder.dts");
-  fs::create_directories(location.DietsFile);
+  location.dietsFile = Path("Folder.dts");
+  fs::create_directories(location.dietsFile);
   EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   EXPECT_EQ(
       dialogs_.Messages(),

@@ -8,40 +8,41 @@
 #include <memory>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "calibration/CalibrationData.h"
+#include "calibration/TargetScore.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
+#include "platform/NumberFormat.h"
 
 namespace {
 
-std::unique_ptr<GlobalPig> KgPig() {
-  auto pig = std::make_unique<GlobalPig>();
-  SetUnitSwitch(*pig, 0);  // kg, price per tonne
-  return pig;
+std::unique_ptr<GrowthState> KgPig() {
+  auto growth = std::make_unique<GrowthState>();
+  SetUnitSwitch(*growth, 0);  // kg, price per tonne
+  return growth;
 }
 
 // Three phases from 6 kg at 21 days to 25 kg at 62.5 days.
-std::unique_ptr<GlobalPig> ThreePhasePig() {
-  auto pig = KgPig();
-  pig->NumDiets = 3;
-  pig->StartAge = 21;
-  pig->LiveWeight[21][0] = 6;
-  pig->FinalWeight = 25;
-  pig->FinalAge = 62.5;
-  pig->LiveWeight[63][0] = 25.3;
-  pig->CumFeed[0] = 29.8;
-  pig->CurrentDiet = 3;
-  pig->DietPhaseLog[1] = {30, 7.8, 2.4};
-  pig->DietPhaseLog[2] = {42, 11.8, 8.3};
+std::unique_ptr<GrowthState> ThreePhasePig() {
+  auto growth = KgPig();
+  growth->dietCount = 3;
+  growth->startAge = 21;
+  growth->liveWeight[21][0] = 6;
+  growth->finalWeight = 25;
+  growth->finalAge = 62.5;
+  growth->liveWeight[63][0] = 25.3;
+  growth->cumFeed[0] = 29.8;
+  growth->currentDiet = 3;
+  growth->dietPhaseLog[1] = {30, 7.8, 2.4};
+  growth->dietPhaseLog[2] = {42, 11.8, 8.3};
   const double energy[] = {0, 2448, 2450, 2480};
   const double price[] = {0, 636.86, 413.68, 300};
   for (int d = 1; d <= 3; ++d) {
-    pig->DietNutrients[d][kEnergy] = energy[d];
-    pig->DietNutrients[d][kPrice] = price[d];
+    growth->dietNutrients[d][kEnergy] = energy[d];
+    growth->dietNutrients[d][kPrice] = price[d];
   }
-  return pig;
+  return growth;
 }
 
 Grid DietNames() {
@@ -51,13 +52,13 @@ Grid DietNames() {
 }
 
 TEST(GrowthSummary, DietRowsShowEachDietsEndGainPerDayAndFeed) {
-  auto pig = ThreePhasePig();
+  auto growth = ThreePhasePig();
   Grid results(kResultRows, kResultCols);
-  CloseDietPhases(*pig);
-  EXPECT_DOUBLE_EQ(pig->DietPhaseLog[3].age, 62.5);
-  EXPECT_DOUBLE_EQ(pig->DietPhaseLog[3].weight, 25);
-  EXPECT_DOUBLE_EQ(pig->DietPhaseLog[3].cumFeed, 29.8);
-  FillDietRows(*pig, DietNames(), results);
+  CloseDietPhases(*growth);
+  EXPECT_DOUBLE_EQ(growth->dietPhaseLog[3].age, 62.5);
+  EXPECT_DOUBLE_EQ(growth->dietPhaseLog[3].weight, 25);
+  EXPECT_DOUBLE_EQ(growth->dietPhaseLog[3].cumFeed, 29.8);
+  FillDietRows(*growth, DietNames(), results);
   // Gains per day: 1.8 / 9, 4 / 12, 13.2 / 20.5.
   const char* gain[] = {"", "0.2", "0.333", "0.644"};
   const double feed[] = {0, 2.4, 5.9, 21.5};
@@ -71,7 +72,7 @@ TEST(GrowthSummary, DietRowsShowEachDietsEndGainPerDayAndFeed) {
   EXPECT_EQ(results.Text(3, 1), "25.000");
 
   // 2.4 x 2448 + 5.9 x 2450 + 21.5 x 2480 = 73650.2 kcal over 19 kg.
-  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*pig, 6, results), 3876.3);
+  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*growth, 6, results), 3876.3);
   EXPECT_EQ(results.Text(8, 1), "3876.3");
   EXPECT_EQ(results.Text(8, 0), "Calories/KG");
 
@@ -79,53 +80,53 @@ TEST(GrowthSummary, DietRowsShowEachDietsEndGainPerDayAndFeed) {
   // the diets table.
   Grid diets = DietNames();
   diets.SetText(2, 2, "413.68");
-  pig->DietNutrients[2][kPrice] = 0;
-  EXPECT_NEAR(FeedCostPerPig(*pig, diets), 10.419176, 1e-9);
+  growth->dietNutrients[2][kPrice] = 0;
+  EXPECT_NEAR(FeedCostPerPig(*growth, diets), 10.419176, 1e-9);
 }
 
 // The final weight came before diet 3's turn: diets 2 and 3 end with the
 // run, diet 3 showing neither gain nor feed.
 TEST(GrowthSummary, UnfinishedDietsEndWithTheRun) {
-  auto pig = ThreePhasePig();
-  pig->CurrentDiet = 2;
-  pig->DietPhaseLog[2] = {};
-  pig->CumFeed[0] = 9.0;
+  auto growth = ThreePhasePig();
+  growth->currentDiet = 2;
+  growth->dietPhaseLog[2] = {};
+  growth->cumFeed[0] = 9.0;
   Grid results(kResultRows, kResultCols);
-  CloseDietPhases(*pig);
-  FillDietRows(*pig, DietNames(), results);
+  CloseDietPhases(*growth);
+  FillDietRows(*growth, DietNames(), results);
   EXPECT_EQ(results.Text(2, 3), FormatNumber(17.2 / 32.5, "#0.0##"));
   EXPECT_NEAR(ReadNumber(results.Text(2, 4)), 6.6, 1e-9);
   EXPECT_EQ(results.Text(3, 3), "0.0");
   EXPECT_EQ(ReadNumber(results.Text(3, 4)), 0);
-  EXPECT_NEAR(FeedCostPerPig(*pig, DietNames()), 0.63686 * 2.4 + 0.41368 * 6.6, 1e-9);
+  EXPECT_NEAR(FeedCostPerPig(*growth, DietNames()), 0.63686 * 2.4 + 0.41368 * 6.6, 1e-9);
 }
 
 // One diet: the gain runs to the end of that diet, not to a row 2 that is
 // empty.
 TEST(GrowthSummary, EnergyPerGainOfOneDiet) {
-  auto pig = KgPig();
-  pig->NumDiets = 1;
-  pig->DietNutrients[1][kEnergy] = 2400;
+  auto growth = KgPig();
+  growth->dietCount = 1;
+  growth->dietNutrients[1][kEnergy] = 2400;
   Grid results(kResultRows, kResultCols);
   results.SetText(1, 1, "20");
   results.SetText(1, 4, "18");
-  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*pig, 6, results), 3085.7);  // 43200 / 14
+  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*growth, 6, results), 3085.7);  // 43200 / 14
   results.SetText(1, 1, "6");
-  EXPECT_EQ(ShowEnergyPerGain(*pig, 6, results), 0);
+  EXPECT_EQ(ShowEnergyPerGain(*growth, 6, results), 0);
 }
 
 // Rows at 15..21 kg are more than 1.5 SD below 25 kg; 23.5, 24.4, 25 and
 // 25.3 kg give z = -1.244, -0.468, 0 and 0.220, so k = 25, 9, 0, 4.
 TEST(GrowthSummary, PigCountFromTheNormalTable) {
-  auto pig = KgPig();
+  auto growth = KgPig();
   for (int k = 0; k <= 30; ++k)
-    pig->NormalTable[k] = std::round(0.5 * std::erfc(-0.05 * k / std::sqrt(2.0)) * 1e5) / 1e5;
-  pig->FinalWeight = 25;
-  pig->StartAge = 40;
+    growth->normalTable[k] = std::round(0.5 * std::erfc(-0.05 * k / std::sqrt(2.0)) * 1e5) / 1e5;
+  growth->finalWeight = 25;
+  growth->startAge = 40;
   Grid results(kResultRows, kResultCols);
   const char* weights[] = {"15", "17", "19", "20", "21", "23.5", "24.4", "25", "25.3"};
   for (int row = 1; row <= 9; ++row) results.SetText(row, 6, weights[row - 1]);
-  EXPECT_EQ(CountPigsAtFinalWeight(*pig, results), 45);
+  EXPECT_EQ(CountPigsAtFinalWeight(*growth, results), 45);
   EXPECT_EQ(results.Text(5, 9), "");
   EXPECT_EQ(results.Text(6, 9), "2");   // 20 - 20 x 0.89435
   EXPECT_EQ(results.Text(7, 9), "6");   // 20 - 20 x 0.67364
@@ -138,10 +139,10 @@ TEST(GrowthSummary, PigCountFromTheNormalTable) {
   EXPECT_EQ(results.ColWidth(9), kPigCountWidth);
 
   // In pounds the shown weights are converted first: 55.125 lb is 25 kg.
-  SetUnitSwitch(*pig, 1);
+  SetUnitSwitch(*growth, 1);
   results.Clear();
   results.SetText(1, 6, "55.125");
-  EXPECT_EQ(CountPigsAtFinalWeight(*pig, results), 40);
+  EXPECT_EQ(CountPigsAtFinalWeight(*growth, results), 40);
   EXPECT_EQ(results.Text(1, 9), "   At Final Wt");  // the heading wins over row 1
 }
 
@@ -174,86 +175,86 @@ TEST(GrowthSummary, SexWeightsAndIntakeRatio) {
 }
 
 // Daily rows at 50..53 kg, two diets; diet 1 ends at age 11.
-std::unique_ptr<GlobalPig> HeavyPig(int sex, Grid& results) {
-  auto pig = KgPig();
-  pig->HerdSex = static_cast<std::int16_t>(sex);
-  pig->NumDiets = 2;
-  pig->StartAge = 10;
-  pig->FinalAge = 12.5;
-  pig->FinalWeight = 52.5;
+std::unique_ptr<GrowthState> HeavyPig(int sex, Grid& results) {
+  auto growth = KgPig();
+  growth->herdSex = static_cast<std::int16_t>(sex);
+  growth->dietCount = 2;
+  growth->startAge = 10;
+  growth->finalAge = 12.5;
+  growth->finalWeight = 52.5;
   const double weight[] = {50, 51, 52, 53};
-  for (int k = 0; k < 4; ++k) pig->LiveWeight[10 + k][0] = weight[k];
-  pig->DailyFeed[11][0] = 1;
-  pig->DailyFeed[12][0] = 1;
-  pig->DailyFeed[13][0] = 0.5;
-  pig->DietPhaseLog[0] = {10, 50, 0};
-  pig->DietPhaseLog[1] = {11, 51, 1};
-  pig->DietPhaseLog[2] = {12.5, 52.5, 2.5};
-  pig->DietFeedAmount = {0, 1, 9};
-  pig->CumFeed = {2.5, 0, 0};
-  pig->DietNutrients[1][kPrice] = 1000;  // per tonne
-  pig->DietNutrients[2][kPrice] = 500;
+  for (int k = 0; k < 4; ++k) growth->liveWeight[10 + k][0] = weight[k];
+  growth->dailyFeed[11][0] = 1;
+  growth->dailyFeed[12][0] = 1;
+  growth->dailyFeed[13][0] = 0.5;
+  growth->dietPhaseLog[0] = {10, 50, 0};
+  growth->dietPhaseLog[1] = {11, 51, 1};
+  growth->dietPhaseLog[2] = {12.5, 52.5, 2.5};
+  growth->dietFeedAmount = {0, 1, 9};
+  growth->cumFeed = {2.5, 0, 0};
+  growth->dietNutrients[1][kPrice] = 1000;  // per tonne
+  growth->dietNutrients[2][kPrice] = 500;
   const char* ages[] = {"10", "11", "12", "12.5"};
   for (int row = 1; row <= 4; ++row) {
     results.SetText(row, 5, ages[row - 1]);
     results.SetText(row, 6, "50");
   }
-  return pig;
+  return growth;
 }
 
 TEST(GrowthSummary, MixedHerdSplitsFeedByExpectedIntake) {
   Grid results(kResultRows, kResultCols);
-  auto pig = HeavyPig(kMixedHerd, results);
-  const SexSplit split = SplitBySex(*pig, results);
+  auto growth = HeavyPig(kMixedHerd, results);
+  const SexSplit split = SplitBySex(*growth, results);
   EXPECT_EQ(split.ownColumn, 0);
-  EXPECT_DOUBLE_EQ(pig->DietFeedAmount[2], 1.5);  // what was eaten of the last diet
-  EXPECT_NEAR(pig->LiveWeight[13][1], 53.519120682249984, 1e-9);
-  EXPECT_NEAR(pig->LiveWeight[13][2], 52.480879317750016, 1e-9);
-  EXPECT_NEAR(pig->DailyFeed[12][1], 1.0205131566119208, 1e-12);
-  EXPECT_NEAR(pig->DailyFeed[12][2], 0.9794868433880792, 1e-12);
-  EXPECT_EQ(pig->DailyFeed[12][0], 1);  // the run's own feed stays
-  EXPECT_DOUBLE_EQ(pig->CumFeed[0], 2.5);
-  EXPECT_NEAR(pig->CumFeed[1], 2.5510795910626283, 1e-12);
-  EXPECT_NEAR(pig->CumFeed[2], 2.4489204089373717, 1e-12);
+  EXPECT_DOUBLE_EQ(growth->dietFeedAmount[2], 1.5);  // what was eaten of the last diet
+  EXPECT_NEAR(growth->liveWeight[13][1], 53.519120682249984, 1e-9);
+  EXPECT_NEAR(growth->liveWeight[13][2], 52.480879317750016, 1e-9);
+  EXPECT_NEAR(growth->dailyFeed[12][1], 1.0205131566119208, 1e-12);
+  EXPECT_NEAR(growth->dailyFeed[12][2], 0.9794868433880792, 1e-12);
+  EXPECT_EQ(growth->dailyFeed[12][0], 1);  // the run's own feed stays
+  EXPECT_DOUBLE_EQ(growth->cumFeed[0], 2.5);
+  EXPECT_NEAR(growth->cumFeed[1], 2.5510795910626283, 1e-12);
+  EXPECT_NEAR(growth->cumFeed[2], 2.4489204089373717, 1e-12);
   EXPECT_NEAR(split.dietShare[1][1], 1.0201318596975197, 1e-12);
   EXPECT_NEAR(split.dietShare[2][1], 1.0206318209100722, 1e-12);
 
   // Herd: 1 kg at 1.00 + 1.5 kg at 0.50; males eat each diet's share more.
-  EXPECT_NEAR(FeedCostPerPig(*pig, Grid(19, 9)), 1.75, 1e-12);
+  EXPECT_NEAR(FeedCostPerPig(*growth, Grid(19, 9)), 1.75, 1e-12);
   EXPECT_NEAR(
-      FeedCostPerPig(*pig, Grid(19, 9), &split.dietShare, kMaleHerd), 1.785605725380074, 1e-12);
+      FeedCostPerPig(*growth, Grid(19, 9), &split.dietShare, kMaleHerd), 1.785605725380074, 1e-12);
   EXPECT_NEAR(split.finish.male, 53.519120682249984, 1e-9);  // day 13
   EXPECT_NEAR(split.start.male, 50.43049795846062, 1e-9);
 }
 
 TEST(GrowthSummary, MaleHerdDerivesTheFemales) {
   Grid results(kResultRows, kResultCols);
-  auto pig = HeavyPig(kMaleHerd, results);
-  pig->LiveWeight[11][0] = 50;
-  const SexSplit split = SplitBySex(*pig, results);
+  auto growth = HeavyPig(kMaleHerd, results);
+  growth->liveWeight[11][0] = 50;
+  const SexSplit split = SplitBySex(*growth, results);
   EXPECT_EQ(split.ownColumn, 1);
-  EXPECT_EQ(pig->DailyFeed[11][1], 1);
-  EXPECT_NEAR(pig->DailyFeed[11][2], 0.9826931490805548, 1e-12);  // F = 49.3053 kg at 50
-  EXPECT_DOUBLE_EQ(pig->CumFeed[1], 2.5);                         // the run's own total
-  EXPECT_NEAR(pig->CumFeed[0], (pig->CumFeed[1] + pig->CumFeed[2]) / 2, 1e-12);
+  EXPECT_EQ(growth->dailyFeed[11][1], 1);
+  EXPECT_NEAR(growth->dailyFeed[11][2], 0.9826931490805548, 1e-12);  // F = 49.3053 kg at 50
+  EXPECT_DOUBLE_EQ(growth->cumFeed[1], 2.5);                         // the run's own total
+  EXPECT_NEAR(growth->cumFeed[0], (growth->cumFeed[1] + growth->cumFeed[2]) / 2, 1e-12);
 }
 
 TEST(GrowthSummary, CarcassOfPigsAbove110Kg) {
-  auto pig = KgPig();
+  auto growth = KgPig();
   Grid results(kResultRows, kResultCols);
   results.SetText(1, 6, "100");
   results.SetText(2, 6, "120");
-  EXPECT_NEAR(CarcassBlock(*pig, results), 6.75, 1e-12);
+  EXPECT_NEAR(CarcassBlock(*growth, results), 6.75, 1e-12);
   EXPECT_EQ(results.Text(1, 10), "");
   EXPECT_EQ(results.Text(2, 10), "21.736");  // (23.708 + 19.764) / 2
   EXPECT_EQ(results.Text(2, 11), "45.162");  // (44.588 + 45.736) / 2
   EXPECT_EQ(results.Text(2, 12), "60.062");  // (59.004 + 61.12) / 2
   EXPECT_EQ(results.Text(2, 13), "66.962");  // (66.896 + 67.028) / 2
 
-  SetUnitSwitch(*pig, 1);
+  SetUnitSwitch(*growth, 1);
   results.Clear();
   results.SetText(1, 6, "264.6");  // 120 kg
-  EXPECT_NEAR(CarcassBlock(*pig, results), 6.75 * 0.3937, 1e-9);
+  EXPECT_NEAR(CarcassBlock(*growth, results), 6.75 * 0.3937, 1e-9);
   EXPECT_EQ(results.Text(1, 10), "21.736");
   EXPECT_EQ(results.Text(1, 11), "7.0001");  // 45.162 x 0.155
 }
@@ -267,22 +268,22 @@ TEST(GrowthSummary, FeedPerGainWithoutGainIsZero) {
 // Days 20..31 at 6 kg + 0.2 kg a day, 0.5 kg of feed a day; diet 1 ends at
 // 25 days, the final weight comes at 30.5.
 struct ScoredRun {
-  std::unique_ptr<GlobalPig> pig = KgPig();
+  std::unique_ptr<GrowthState> growth = KgPig();
   CalibrationData calib;
   ScoredRun() {
-    pig->StartAge = 20;
-    pig->FinalAge = 30.5;
-    pig->FinalWeight = 8.1;
-    pig->NumDiets = 2;
+    growth->startAge = 20;
+    growth->finalAge = 30.5;
+    growth->finalWeight = 8.1;
+    growth->dietCount = 2;
     for (int d = 20; d <= 31; ++d) {
-      pig->LiveWeight[d][0] = 6 + 0.2 * (d - 20);
-      if (d > 20) pig->DailyFeed[d][0] = 0.5;
+      growth->liveWeight[d][0] = 6 + 0.2 * (d - 20);
+      if (d > 20) growth->dailyFeed[d][0] = 0.5;
     }
-    pig->DietPhaseLog[1] = {25, 7.0, 2.5};
-    pig->DietPhaseLog[2] = {30.5, 8.1, 5.25};
-    calib.CalibObs[1] = {20, 6, 0};
-    calib.CalibObs[2] = {25, 7.5, 2.0};
-    calib.CalibObs[3] = {30.4, 8.0, 3.0};
+    growth->dietPhaseLog[1] = {25, 7.0, 2.5};
+    growth->dietPhaseLog[2] = {30.5, 8.1, 5.25};
+    calib.observations[1] = {20, 6, 0};
+    calib.observations[2] = {25, 7.5, 2.0};
+    calib.observations[3] = {30.4, 8.0, 3.0};
   }
 };
 
@@ -290,17 +291,17 @@ TEST(GrowthSummary, ScoreAgainstTargetsAndWeighings) {
   ScoredRun s;
   // Row 2: (7.5 - 7.0)^2 + (2.0 - 2.5)^2 + (7.0 - 7.5)^2; row 3 at day 30:
   // (8.0 - 8.0)^2 + (3.0 - 2.5)^2 + (8.1 - 8.0)^2.
-  EXPECT_NEAR(ObservationTerm(*s.pig, s.calib), 1.01, 1e-9);
+  EXPECT_NEAR(ObservationTerm(*s.growth, s.calib), 1.01, 1e-9);
   EXPECT_FALSE(HasCalibrationTargets(s.calib));
-  s.calib.HerdInputs[kHerdTotalFeed] = 6;
-  s.calib.HerdInputs[kHerdFinalAge] = 32;
+  s.calib.herdInputs[kHerdTotalFeed] = 6;
+  s.calib.herdInputs[kHerdFinalAge] = 32;
   EXPECT_TRUE(HasCalibrationTargets(s.calib));
   // 10 x 0.75^2 + 10 x 1.5^2 + 1.01 / 10.
-  EXPECT_NEAR(TargetScore(*s.pig, s.calib, 5.25), 28.226, 1e-9);
+  EXPECT_NEAR(TargetScore(*s.growth, s.calib, 5.25), 28.226, 1e-9);
 
   // Only row 1: the targets alone.
-  s.calib.CalibObs[2] = {};
-  EXPECT_NEAR(TargetScore(*s.pig, s.calib, 5.25), 28.125, 1e-9);
+  s.calib.observations[2] = {};
+  EXPECT_NEAR(TargetScore(*s.growth, s.calib, 5.25), 28.125, 1e-9);
 }
 
 }  // namespace

@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <new>
 
-#include "model/GlobalPig.h"
 #include "model/GrowthExample.h"
+#include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "platform/Grid.h"
 #include "support/CountingAllocator.h"
 
 namespace {
 
-long AllocationsOfOneRun(GlobalPig& pig, Grid* results) {
-  return AllocationsOf([&] { PigGrowth::RunGrowthDays(pig, results); });
+long AllocationsOfOneRun(GrowthState& growth, Grid* results) {
+  return AllocationsOf([&] { PigGrowth::RunGrowthDays(growth, results); });
 }
 
 TEST(GrowthAllocation, ARunAllocatesNothing) {
@@ -32,16 +32,16 @@ TEST(GrowthAllocation, ARunAllocatesNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    GlobalPig pig;
-    LoadExampleDiets(pig);
-    pig.ShowDailyRows = c.showDaily;
+    GrowthState growth;
+    LoadExampleDiets(growth);
+    growth.showDailyRows = c.showDaily;
     Grid results(200, 14);
     Grid* grid = c.withGrid ? &results : nullptr;
-    EXPECT_EQ(AllocationsOfOneRun(pig, grid), 0);
-    ASSERT_FALSE(pig.GrowthFailed);
+    EXPECT_EQ(AllocationsOfOneRun(growth, grid), 0);
+    ASSERT_FALSE(growth.growthFailed);
     // A repeated run over a filled table, as the calibration does.
-    pig.FinalAge = 0;
-    EXPECT_EQ(AllocationsOfOneRun(pig, grid), 0);
+    growth.finalAge = 0;
+    EXPECT_EQ(AllocationsOfOneRun(growth, grid), 0);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/GlobalPig.h"
+#include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 
@@ -13,22 +13,22 @@ using PigGrowth::GrowOneDay;
 
 // One diet of `energy` kcal/kg, 22 % protein and every amino acid at
 // `aminoAcids` %, with an allowance of `allowance` kg.
-void LoadOneDiet(GlobalPig& pig, double energy, double aminoAcids, double allowance) {
-  pig.NumDiets = 1;
-  pig.DietNutrients[1][kEnergy] = energy;
-  pig.DietNutrients[1][kProtein] = 22;
-  for (int i = kArginine; i <= kValine; ++i) pig.DietNutrients[1][i] = aminoAcids;
-  pig.DietFeedAmount[1] = allowance;
+void LoadOneDiet(GrowthState& growth, double energy, double aminoAcids, double allowance) {
+  growth.dietCount = 1;
+  growth.dietNutrients[1][kEnergy] = energy;
+  growth.dietNutrients[1][kProtein] = 22;
+  for (int i = kArginine; i <= kValine; ++i) growth.dietNutrients[1][i] = aminoAcids;
+  growth.dietFeedAmount[1] = allowance;
 }
 
 // A pig of `weight` kg and 10 % body lipid at age `day`, on one diet of
 // 2450 kcal/kg, 22 % protein and 5 % of every amino acid (none limits).
-void SetUpDay(GlobalPig& pig, int day, double weight) {
-  LoadOneDiet(pig, 2450, 5, 100);
-  pig.GrowthCoef = pig.DefaultGrowthCoef;
-  pig.StartAge = static_cast<std::int16_t>(day);
-  pig.LiveWeight[day][kHerdColumn] = weight;
-  pig.BodyLipid[day] = 0.1 * weight;
+void SetUpDay(GrowthState& growth, int day, double weight) {
+  LoadOneDiet(growth, 2450, 5, 100);
+  growth.growthCoef = growth.defaultGrowthCoef;
+  growth.startAge = static_cast<std::int16_t>(day);
+  growth.liveWeight[day][kHerdColumn] = weight;
+  growth.bodyLipid[day] = 0.1 * weight;
 }
 
 // Two days worked from the equations by hand (independently of the code):
@@ -51,16 +51,16 @@ TEST(GrowOneDay, MatchesAHandWorkedDay) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.weight);
-    GlobalPig pig;
-    SetUpDay(pig, c.day, c.weight);
+    GrowthState growth;
+    SetUpDay(growth, c.day, c.weight);
     double next = c.potential;
-    GrowOneDay(pig, 0, c.day, next);
-    ASSERT_FALSE(pig.GrowthFailed);
+    GrowOneDay(growth, 0, c.day, next);
+    ASSERT_FALSE(growth.growthFailed);
     EXPECT_NEAR(next, c.next, 1e-12);
-    EXPECT_NEAR(pig.DayFeedIntake, c.intake, 1e-12);
-    EXPECT_NEAR(pig.BodyLipid[c.day + 1], c.lipidTomorrow, 1e-12);
-    EXPECT_EQ(pig.DailyFeed[c.day + 1][kHerdColumn], pig.DayFeedIntake);
-    EXPECT_EQ(pig.CumFeed[0], pig.DayFeedIntake);
+    EXPECT_NEAR(growth.dayFeedIntake, c.intake, 1e-12);
+    EXPECT_NEAR(growth.bodyLipid[c.day + 1], c.lipidTomorrow, 1e-12);
+    EXPECT_EQ(growth.dailyFeed[c.day + 1][kHerdColumn], growth.dayFeedIntake);
+    EXPECT_EQ(growth.cumFeed[0], growth.dayFeedIntake);
   }
 }
 
@@ -69,12 +69,12 @@ TEST(GrowOneDay, NegativeGainBecomesSixHundredGrams) {
   // are negative: no requirement can limit (r = 1) and protein far above
   // requirement gives k = 1.2959, so the stand-in gain of 0.6 kg becomes
   // 0.6 * 1.2959, which the second pass keeps below 10 kg.
-  GlobalPig pig;
-  SetUpDay(pig, 30, 8);
-  pig.DietNutrients[1][kProtein] = 500;
+  GrowthState growth;
+  SetUpDay(growth, 30, 8);
+  growth.dietNutrients[1][kProtein] = 500;
   double next = 7.9;
-  GrowOneDay(pig, 0, 30, next);
-  ASSERT_FALSE(pig.GrowthFailed);
+  GrowOneDay(growth, 0, 30, next);
+  ASSERT_FALSE(growth.growthFailed);
   EXPECT_NEAR(next, 8 + 0.6 * 1.2959, 1e-12);
 }
 
@@ -95,38 +95,39 @@ TEST(GrowOneDay, ChangeDayMixesByTheAllowanceLeft) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    GlobalPig pig;
-    SetUpDay(pig, 30, 8);
-    pig.NumDiets = 2;
-    pig.DietFeedAmount[1] = c.allowance1;
-    pig.DietFeedAmount[2] = 100;
-    for (int i = kEnergy; i <= kValine; ++i) pig.DietNutrients[2][i] = 2 * pig.DietNutrients[1][i];
-    pig.CumFeed[0] = c.eatenBefore;
-    pig.DailyFeed[30][kHerdColumn] = c.yesterday;
+    GrowthState growth;
+    SetUpDay(growth, 30, 8);
+    growth.dietCount = 2;
+    growth.dietFeedAmount[1] = c.allowance1;
+    growth.dietFeedAmount[2] = 100;
+    for (int i = kEnergy; i <= kValine; ++i)
+      growth.dietNutrients[2][i] = 2 * growth.dietNutrients[1][i];
+    growth.cumFeed[0] = c.eatenBefore;
+    growth.dailyFeed[30][kHerdColumn] = c.yesterday;
     double next = 8.4;
-    GrowOneDay(pig, 0, 30, next);
-    ASSERT_FALSE(pig.GrowthFailed);
+    GrowOneDay(growth, 0, 30, next);
+    ASSERT_FALSE(growth.growthFailed);
     for (int i = kEnergy; i <= kValine; ++i) {
-      const double oldValue = pig.DietNutrients[1][i];
-      EXPECT_DOUBLE_EQ(pig.DaySupply[i], c.oldShare * oldValue + (1 - c.oldShare) * 2 * oldValue)
+      const double oldValue = growth.dietNutrients[1][i];
+      EXPECT_DOUBLE_EQ(growth.daySupply[i], c.oldShare * oldValue + (1 - c.oldShare) * 2 * oldValue)
           << "nutrient " << i;
     }
   }
 }
 
 TEST(GrowOneDay, ZeroEnergyKeepsThePotentialWeightWithoutIntake) {
-  GlobalPig pig;
-  SetUpDay(pig, 30, 8);
-  pig.DietNutrients[1][kEnergy] = 0;
-  pig.DayFeedIntake = 0.5;
+  GrowthState growth;
+  SetUpDay(growth, 30, 8);
+  growth.dietNutrients[1][kEnergy] = 0;
+  growth.dayFeedIntake = 0.5;
   double next = 8.4;
-  GrowOneDay(pig, 0, 30, next);
-  EXPECT_FALSE(pig.GrowthFailed);
+  GrowOneDay(growth, 0, 30, next);
+  EXPECT_FALSE(growth.growthFailed);
   EXPECT_EQ(next, 8.4);
-  EXPECT_EQ(pig.DayFeedIntake, 0);
-  EXPECT_EQ(pig.CumFeed[0], 0);
+  EXPECT_EQ(growth.dayFeedIntake, 0);
+  EXPECT_EQ(growth.cumFeed[0], 0);
   // Tomorrow's lipid follows the potential weight: 0.102 * 8.4 kg.
-  EXPECT_NEAR(pig.BodyLipid[31], 0.8568, 1e-12);
+  EXPECT_NEAR(growth.bodyLipid[31], 0.8568, 1e-12);
 }
 
 // AminoAcidFactor for a protein deposition of 0.1 kg/day, an intake of
@@ -154,34 +155,34 @@ TEST(AminoAcidFactor, ScalesTheGainByProteinAndTheScarcestNutrient) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    GlobalPig pig;
-    pig.DayMeanWeight = 10;
-    pig.DayFeedIntake = 0.8;
-    pig.DaySupply[kProtein] = c.protein;
-    for (int i = kArginine; i <= kValine; ++i) pig.DaySupply[i] = c.aminoAcids;
-    pig.DaySupply[kLysine] = c.lysine;
+    GrowthState growth;
+    growth.dayMeanWeight = 10;
+    growth.dayFeedIntake = 0.8;
+    growth.daySupply[kProtein] = c.protein;
+    for (int i = kArginine; i <= kValine; ++i) growth.daySupply[i] = c.aminoAcids;
+    growth.daySupply[kLysine] = c.lysine;
     double gain = 0.5;
-    AminoAcidFactor(pig, 0.1, gain);
-    EXPECT_FALSE(pig.GrowthFailed);
+    AminoAcidFactor(growth, 0.1, gain);
+    EXPECT_FALSE(growth.growthFailed);
     EXPECT_NEAR(gain, 0.5 * c.factor, 1e-12);
   }
 }
 
 TEST(AminoAcidFactor, FailsBelowTenGramsOrWithoutIntake) {
-  GlobalPig pig;
-  pig.DayMeanWeight = 10;
-  pig.DayFeedIntake = 0.8;
-  pig.DaySupply[kProtein] = 500;
-  for (int i = kArginine; i <= kValine; ++i) pig.DaySupply[i] = 50;
+  GrowthState growth;
+  growth.dayMeanWeight = 10;
+  growth.dayFeedIntake = 0.8;
+  growth.daySupply[kProtein] = 500;
+  for (int i = kArginine; i <= kValine; ++i) growth.daySupply[i] = 50;
   double gain = 0.0077;  // * 1.2959 = 0.00998
-  AminoAcidFactor(pig, 0.1, gain);
-  EXPECT_TRUE(pig.GrowthFailed);
+  AminoAcidFactor(growth, 0.1, gain);
+  EXPECT_TRUE(growth.growthFailed);
 
-  pig.GrowthFailed = false;
-  pig.DayFeedIntake = 0;
+  growth.growthFailed = false;
+  growth.dayFeedIntake = 0;
   gain = 0.5;
-  AminoAcidFactor(pig, 0.1, gain);
-  EXPECT_TRUE(pig.GrowthFailed);
+  AminoAcidFactor(growth, 0.1, gain);
+  EXPECT_TRUE(growth.growthFailed);
   EXPECT_EQ(gain, 0.5);
 }
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Location.h"
+#include "model/TemperatureForm.h"
 #include "model/Temperatures.h"
+#include "platform/Location.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -44,26 +45,26 @@ TEST(PrintedNumberTest, BlankOrSignThenShortestTextThenBlank) {
   }
 }
 
-TEST_F(TemperaturesTest, SetTempsResetsTheWeeks) {
-  profile_.CalibTemp.fill(7);
-  profile_.FutureTemp.fill(7);
-  SetTemps(profile_);
-  EXPECT_EQ(profile_.CalibTemp[0], 7);  // the start age stays
+TEST_F(TemperaturesTest, ResetTemperaturesResetsTheWeeks) {
+  profile_.calibrationTemps.fill(7);
+  profile_.futureTemps.fill(7);
+  ResetTemperatures(profile_);
+  EXPECT_EQ(profile_.calibrationTemps[0], 7);  // the start age stays
   for (int w = 1; w <= 20; ++w) {
-    EXPECT_EQ(profile_.CalibTemp[w], 20) << w;
-    EXPECT_EQ(profile_.FutureTemp[w], 20) << w;
+    EXPECT_EQ(profile_.calibrationTemps[w], 20) << w;
+    EXPECT_EQ(profile_.futureTemps[w], 20) << w;
   }
-  EXPECT_EQ(profile_.CalibTemp[21], 0);
-  EXPECT_EQ(profile_.FutureTemp[21], 7);
+  EXPECT_EQ(profile_.calibrationTemps[21], 0);
+  EXPECT_EQ(profile_.futureTemps[21], 7);
 }
 
 TEST_F(TemperaturesTest, WrittenFileIsByteExactAndReadsBack) {
-  SetTemps(profile_);
-  profile_.CalibTemp[0] = profile_.FutureTemp[0] = 21;
-  profile_.CalibTemp[1] = 28.5;
-  profile_.FutureTemp[1] = 26;
-  profile_.CalibTemp[2] = -3;
-  profile_.FutureTemp[20] = 0.5;
+  ResetTemperatures(profile_);
+  profile_.calibrationTemps[0] = profile_.futureTemps[0] = 21;
+  profile_.calibrationTemps[1] = 28.5;
+  profile_.futureTemps[1] = 26;
+  profile_.calibrationTemps[2] = -3;
+  profile_.futureTemps[20] = 0.5;
   ASSERT_TRUE(WriteTemperatureFile(Path("Farm1.stg"), profile_, dialogs_));
   EXPECT_EQ(ReadWhole(Path("Farm1.stg")), ReadWhole(kData + "stg_farm1.stg"));
 
@@ -72,23 +73,23 @@ TEST_F(TemperaturesTest, WrittenFileIsByteExactAndReadsBack) {
   EXPECT_TRUE(load.found);
   EXPECT_EQ(load.numbers, 42);
   for (int i = 0; i <= 20; ++i) {
-    EXPECT_EQ(back.CalibTemp[i], profile_.CalibTemp[i]) << i;
-    EXPECT_EQ(back.FutureTemp[i], profile_.FutureTemp[i]) << i;
+    EXPECT_EQ(back.calibrationTemps[i], profile_.calibrationTemps[i]) << i;
+    EXPECT_EQ(back.futureTemps[i], profile_.futureTemps[i]) << i;
   }
 }
 
 TEST_F(TemperaturesTest, ShortFileFillsOnlyTheEntriesItHas) {
-  profile_.CalibTemp.fill(9);
-  profile_.FutureTemp.fill(9);
+  profile_.calibrationTemps.fill(9);
+  profile_.futureTemps.fill(9);
   const TemperatureLoad load = ReadTemperatureFile(kData + "stg_short.stg", profile_);
   // " 35 \t 35 ", "25,24", "23   22.5", then "18" alone.
   EXPECT_EQ(load.numbers, 7);
-  EXPECT_EQ(profile_.CalibTemp[0], 35);
-  EXPECT_EQ(profile_.FutureTemp[1], 24);
-  EXPECT_EQ(profile_.FutureTemp[2], 22.5);
-  EXPECT_EQ(profile_.CalibTemp[3], 18);
-  EXPECT_EQ(profile_.FutureTemp[3], 9);
-  EXPECT_EQ(profile_.CalibTemp[4], 9);
+  EXPECT_EQ(profile_.calibrationTemps[0], 35);
+  EXPECT_EQ(profile_.futureTemps[1], 24);
+  EXPECT_EQ(profile_.futureTemps[2], 22.5);
+  EXPECT_EQ(profile_.calibrationTemps[3], 18);
+  EXPECT_EQ(profile_.futureTemps[3], 9);
+  EXPECT_EQ(profile_.calibrationTemps[4], 9);
 }
 
 TEST_F(TemperaturesTest, LongAndBadFilesStayInsideTheArrays) {
@@ -100,23 +101,23 @@ TEST_F(TemperaturesTest, LongAndBadFilesStayInsideTheArrays) {
   const TemperatureLoad load = ReadTemperatureFile(Path("long.stg"), profile_);
   EXPECT_EQ(load.numbers, 50);
   EXPECT_EQ(load.skippedLines, 2);
-  EXPECT_EQ(profile_.CalibTemp[2], 2);
-  EXPECT_EQ(profile_.FutureTemp[24], 124);
+  EXPECT_EQ(profile_.calibrationTemps[2], 2);
+  EXPECT_EQ(profile_.futureTemps[24], 124);
 }
 
 TEST_F(TemperaturesTest, MissingFileChangesNothing) {
-  profile_.CalibTemp[3] = 17;
+  profile_.calibrationTemps[3] = 17;
   EXPECT_FALSE(ReadTemperatureFile(Path("none.stg"), profile_).found);
-  EXPECT_EQ(profile_.CalibTemp[3], 17);
+  EXPECT_EQ(profile_.calibrationTemps[3], 17);
 }
 
 TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
   EXPECT_EQ(WeekAgeRange(21, 1), " 21 -  27");
   EXPECT_EQ(WeekAgeRange(21, 20), " 154 -  160");
-  TemperatureWindow window;
-  EXPECT_EQ(window.GridCurrTemp.Text(0, 0), "Age, days");
-  EXPECT_EQ(window.GridCurrTemp.Text(0, 1), "Calib. T, C");
-  EXPECT_EQ(window.GridCurrTemp.Text(0, 2), "Future T, C");
+  TemperatureForm window;
+  EXPECT_EQ(window.entryTable.Text(0, 0), "Age, days");
+  EXPECT_EQ(window.entryTable.Text(0, 1), "Calib. T, C");
+  EXPECT_EQ(window.entryTable.Text(0, 2), "Future T, C");
 
   const struct {
     const char* field;
@@ -129,59 +130,59 @@ TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
                {"-4", " 50 -  56"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.field);
-    profile_.CalibTemp.fill(31);
+    profile_.calibrationTemps.fill(31);
     window.Open(c.field, profile_);
     EXPECT_TRUE(window.Visible());
-    EXPECT_EQ(window.GridCurrTemp.Text(1, 0), c.firstRow);
+    EXPECT_EQ(window.entryTable.Text(1, 0), c.firstRow);
     for (int w = 1; w <= 20; ++w) {
-      EXPECT_EQ(window.GridCurrTemp.Text(w, 1), "20");
-      EXPECT_EQ(window.GridCurrTemp.Text(w, 2), "20");
+      EXPECT_EQ(window.entryTable.Text(w, 1), "20");
+      EXPECT_EQ(window.entryTable.Text(w, 2), "20");
     }
   }
 }
 
 TEST_F(TemperaturesTest, TakeTemperaturesCopiesTheTable) {
-  TemperatureWindow window;
+  TemperatureForm window;
   window.Open("105", profile_);
-  window.GridCurrTemp.SetText(1, 1, "30,5");
-  window.GridCurrTemp.SetText(20, 2, "18");
-  window.GridCurrTemp.SetText(7, 1, "warm");
+  window.entryTable.SetText(1, 1, "30,5");
+  window.entryTable.SetText(20, 2, "18");
+  window.entryTable.SetText(7, 1, "warm");
   window.TakeTemperatures(profile_);
   // The whole first age, not only its first three characters.
-  EXPECT_EQ(profile_.CalibTemp[0], 105);
-  EXPECT_EQ(profile_.FutureTemp[0], 105);
-  EXPECT_EQ(profile_.CalibTemp[1], 30.5);
-  EXPECT_EQ(profile_.FutureTemp[20], 18);
-  EXPECT_EQ(profile_.CalibTemp[7], 0);
-  EXPECT_EQ(profile_.CalibTemp[2], 20);
+  EXPECT_EQ(profile_.calibrationTemps[0], 105);
+  EXPECT_EQ(profile_.futureTemps[0], 105);
+  EXPECT_EQ(profile_.calibrationTemps[1], 30.5);
+  EXPECT_EQ(profile_.futureTemps[20], 18);
+  EXPECT_EQ(profile_.calibrationTemps[7], 0);
+  EXPECT_EQ(profile_.calibrationTemps[2], 20);
   // The stored profile is shown beside the table.
-  EXPECT_EQ(window.gridCalibTemp.Text(1, 0), " 105 -  111");
-  EXPECT_EQ(window.gridCalibTemp.Text(1, 1), "30.5");
-  EXPECT_FALSE(window.gridCalibTemp.Editable());
+  EXPECT_EQ(window.profileTable.Text(1, 0), " 105 -  111");
+  EXPECT_EQ(window.profileTable.Text(1, 1), "30.5");
+  EXPECT_FALSE(window.profileTable.Editable());
 }
 
 TEST_F(TemperaturesTest, MenuCommands) {
-  TemperatureWindow window;
+  TemperatureForm window;
   window.Open("21", profile_);
-  window.GridCurrTemp.SetText(3, 1, "25");
+  window.entryTable.SetText(3, 1, "25");
   window.CloseWithoutSaving();
   EXPECT_FALSE(window.Visible());
-  EXPECT_EQ(profile_.CalibTemp[3], 0);
+  EXPECT_EQ(profile_.calibrationTemps[3], 0);
 
   window.Open("21", profile_);
-  window.GridCurrTemp.SetText(3, 1, "25");
+  window.entryTable.SetText(3, 1, "25");
   window.TransferAndClose(profile_);
   EXPECT_FALSE(window.Visible());
-  EXPECT_EQ(profile_.CalibTemp[3], 25);
+  EXPECT_EQ(profile_.calibrationTemps[3], 25);
 
   window.Open("21", profile_);
-  window.GridCurrTemp.SetText(4, 2, "19");
+  window.entryTable.SetText(4, 2, "19");
   ASSERT_TRUE(window.TransferAndSave(profile_, Path("T.stg"), dialogs_));
   EXPECT_TRUE(window.Visible());
   TemperatureProfile back;
   ReadTemperatureFile(Path("T.stg"), back);
-  EXPECT_EQ(back.FutureTemp[4], 19);
-  EXPECT_EQ(back.CalibTemp[0], 21);
+  EXPECT_EQ(back.futureTemps[4], 19);
+  EXPECT_EQ(back.calibrationTemps[0], 21);
 
   fs::create_directories(Path("Dir.stg"));
   EXPECT_FALSE(window.TransferAndSave(profile_, Path("Dir.stg"), dialogs_));
@@ -193,19 +194,19 @@ TEST_F(TemperaturesTest, MenuCommands) {
 
 TEST_F(TemperaturesTest, OpenTemperatureFileKeepsTheNameWhenCancelled) {
   Location location;
-  location.DataFolder = temp_.Path("");
-  location.StgFile = Path("Farm1.stg");
+  location.dataFolder = temp_.Path("");
+  location.temperatureFile = Path("Farm1.stg");
   dialogs_.CancelFile();
   EXPECT_FALSE(OpenTemperatureFile(location, profile_, dialogs_));
-  EXPECT_EQ(location.StgFile, Path("Farm1.stg"));
+  EXPECT_EQ(location.temperatureFile, Path("Farm1.stg"));
   ASSERT_EQ(dialogs_.shown().size(), 1u);
   EXPECT_EQ(dialogs_.shown()[0].request.title, "Select a Temperature File");
   EXPECT_EQ(dialogs_.shown()[0].request.filter, "*.stg");
 
   dialogs_.File(kData + "stg_short.stg");
   EXPECT_TRUE(OpenTemperatureFile(location, profile_, dialogs_));
-  EXPECT_EQ(location.StgFile, kData + "stg_short.stg");
-  EXPECT_EQ(profile_.CalibTemp[0], 35);
+  EXPECT_EQ(location.temperatureFile, kData + "stg_short.stg");
+  EXPECT_EQ(profile_.calibrationTemps[0], 35);
 }
 
 }  // namespace

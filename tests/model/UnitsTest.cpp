@@ -9,14 +9,14 @@ namespace {
 
 enum class Quantity { Weight, Energy, Price };
 
-double Convert(const GlobalPig& pig, Quantity quantity, int direction, double value) {
+double Convert(const GrowthState& growth, Quantity quantity, int direction, double value) {
   switch (quantity) {
     case Quantity::Weight:
-      return ConvertWeight(pig, direction, value);
+      return ConvertWeight(growth, direction, value);
     case Quantity::Energy:
-      return ConvertEnergy(pig, direction, value);
+      return ConvertEnergy(growth, direction, value);
     case Quantity::Price:
-      return ConvertPrice(pig, direction, value);
+      return ConvertPrice(growth, direction, value);
   }
   return NAN;
 }
@@ -64,9 +64,9 @@ TEST(Units, ConversionsBothWays) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    GlobalPig pig;
-    pig.UnitCodes[ElementOf(c.quantity)] = static_cast<std::int16_t>(c.code);
-    EXPECT_NEAR(Convert(pig, c.quantity, c.direction, c.value), c.expected, 1e-9);
+    GrowthState growth;
+    growth.unitCodes[ElementOf(c.quantity)] = static_cast<std::int16_t>(c.code);
+    EXPECT_NEAR(Convert(growth, c.quantity, c.direction, c.value), c.expected, 1e-9);
   }
 }
 
@@ -78,15 +78,15 @@ TEST(Units, SwitchSetsTheKgOrTheLbSet) {
   const Case cases[] = {{0, {0, 0, 1}}, {1, {1, 1, 3}}, {2, {1, 1, 3}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.position);
-    GlobalPig pig;
-    pig.UnitCodes = {4, 2, 4};
-    SetUnitSwitch(pig, c.position);
-    EXPECT_EQ(pig.UnitCodes, c.codes);
+    GrowthState growth;
+    growth.unitCodes = {4, 2, 4};
+    SetUnitSwitch(growth, c.position);
+    EXPECT_EQ(growth.unitCodes, c.codes);
   }
-  GlobalPig pig;
-  SetUnitSwitch(pig, 1);
-  EXPECT_NEAR(ConvertWeight(pig, kToDisplay, 25), 55.125, 1e-9);
-  EXPECT_NEAR(ConvertPrice(pig, kToInternal, 200), 0.2205, 1e-12);
+  GrowthState growth;
+  SetUnitSwitch(growth, 1);
+  EXPECT_NEAR(ConvertWeight(growth, kToDisplay, 25), 55.125, 1e-9);
+  EXPECT_NEAR(ConvertPrice(growth, kToInternal, 200), 0.2205, 1e-12);
 }
 
 // A value shown in one unit, multiplied by the rescale, is the same

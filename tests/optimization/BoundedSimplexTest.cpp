@@ -15,8 +15,8 @@ class Recorded : public OptObjective {
  public:
   explicit Recorded(std::function<double(const OptVector&)> f) : f_(std::move(f)) {}
   double Evaluate(const OptVariables& x, int) override {
-    points.push_back(x.OptVar);
-    return f_(x.OptVar);
+    points.push_back(x.point);
+    return f_(x.point);
   }
   void NewBest(const OptVariables&, double score) override { newBests.push_back(score); }
   std::vector<OptVector> points;
@@ -31,9 +31,9 @@ OptSearch Search(int n, double start, double lower = kCoordLow, double upper = k
   OptSearch s;
   s.n = n;
   for (int i = 1; i <= n; ++i) {
-    s.OptVar[i] = start;
-    s.OptLower[i] = lower;
-    s.OptUpper[i] = upper;
+    s.point[i] = start;
+    s.lower[i] = lower;
+    s.upper[i] = upper;
   }
   return s;
 }
@@ -45,11 +45,11 @@ TEST(BoundedSimplex, FindsTheMinimumOfABowlInsideTheBounds) {
   OptSearch s = Search(2, 8);
   Optimize(s, bowl);
   EXPECT_EQ(s.status, OptStatus::Converged);
-  EXPECT_NEAR(s.OptVar[1], 10, 0.2);
-  EXPECT_NEAR(s.OptVar[2], 12.5, 0.2);
-  EXPECT_NEAR(s.OptScore, 3, 0.05);
+  EXPECT_NEAR(s.point[1], 10, 0.2);
+  EXPECT_NEAR(s.point[2], 12.5, 0.2);
+  EXPECT_NEAR(s.score, 3, 0.05);
   EXPECT_TRUE(s.best.found);
-  EXPECT_LE(s.best.OptBest, s.OptScore);
+  EXPECT_LE(s.best.bestScore, s.score);
   EXPECT_EQ(s.totalEvaluations, static_cast<long>(bowl.points.size()));
   // Each new best is lower than the one before.
   for (std::size_t k = 1; k < bowl.newBests.size(); ++k)
@@ -62,19 +62,19 @@ TEST(BoundedSimplex, FindsTheRosenbrockMinimum) {
   Recorded rosenbrock(
       [](const OptVector& x) { return 100 * Square(x[2] - x[1] * x[1]) + Square(1 - x[1]); });
   OptSearch s = Search(2, 0, 0, 0);  // upper not above lower: unbounded
-  s.OptVar[1] = -1.2;
-  s.OptVar[2] = 1;
-  s.OptStep[1] = s.OptStep[2] = 0.5;
-  s.OptTol[1] = s.OptTol[2] = -1e-7;  // made positive
+  s.point[1] = -1.2;
+  s.point[2] = 1;
+  s.step[1] = s.step[2] = 0.5;
+  s.tolerance[1] = s.tolerance[2] = -1e-7;  // made positive
   InitSimplex(s, rosenbrock);
-  EXPECT_EQ(s.OptLower[1], -kOptBig);
-  EXPECT_EQ(s.OptUpper[2], kOptBig);
-  EXPECT_EQ(s.OptTol[1], 1e-7);
+  EXPECT_EQ(s.lower[1], -kOptBig);
+  EXPECT_EQ(s.upper[2], kOptBig);
+  EXPECT_EQ(s.tolerance[1], 1e-7);
   while (s.status == OptStatus::Searching) SimplexStep(s, rosenbrock);
   EXPECT_EQ(s.status, OptStatus::Converged);
   EXPECT_NEAR(s.best.bestVar[1], 1, 1e-3);
   EXPECT_NEAR(s.best.bestVar[2], 1, 2e-3);
-  EXPECT_LT(s.best.OptBest, 1e-6);
+  EXPECT_LT(s.best.bestScore, 1e-6);
 }
 
 // A current value at the table's maximum starts on the upper bound; the
@@ -89,37 +89,37 @@ TEST(BoundedSimplex, APointOutsideTheBoundsScoresBigAndIsNeverTheBest) {
       EXPECT_LE(p[i], kCoordHigh);
     }
   }
-  EXPECT_DOUBLE_EQ(s.OptVar[1], kCoordHigh);
-  EXPECT_DOUBLE_EQ(s.OptVar[2], kCoordHigh);
-  EXPECT_DOUBLE_EQ(s.best.OptBest, 100 - 2 * kCoordHigh);
+  EXPECT_DOUBLE_EQ(s.point[1], kCoordHigh);
+  EXPECT_DOUBLE_EQ(s.point[2], kCoordHigh);
+  EXPECT_DOUBLE_EQ(s.best.bestScore, 100 - 2 * kCoordHigh);
   EXPECT_NE(s.status, OptStatus::EvaluationLimit);
 
   // Scoring a point outside directly: 1e35, no evaluation, the best stays.
   const long before = s.totalEvaluations;
   const std::size_t calls = falling.points.size();
-  s.OptVar[2] = kCoordHigh + 1e-9;
+  s.point[2] = kCoordHigh + 1e-9;
   ScoreOptPoint(s, falling);
-  EXPECT_EQ(s.OptScore, 1e35);
+  EXPECT_EQ(s.score, 1e35);
   EXPECT_EQ(s.totalEvaluations, before);
   EXPECT_EQ(falling.points.size(), calls);
-  EXPECT_DOUBLE_EQ(s.best.OptBest, 100 - 2 * kCoordHigh);
+  EXPECT_DOUBLE_EQ(s.best.bestScore, 100 - 2 * kCoordHigh);
   // A coordinate that is not a number is outside every bound.
-  s.OptVar[2] = std::nan("");
+  s.point[2] = std::nan("");
   ScoreOptPoint(s, falling);
-  EXPECT_EQ(s.OptScore, kOptBig);
+  EXPECT_EQ(s.score, kOptBig);
   EXPECT_EQ(falling.points.size(), calls);
 }
 
 TEST(BoundedSimplex, NoFreeVariableKeepsTheStartingPoint) {
   Recorded bowl([](const OptVector& x) { return Square(x[1] - 10); });
   OptSearch s = Search(3, 12);
-  s.OptFixed.fill(1);
+  s.fixedFlags.fill(1);
   Optimize(s, bowl);
   EXPECT_EQ(s.status, OptStatus::NoProgress);
   EXPECT_EQ(s.vertices, 1);
-  EXPECT_DOUBLE_EQ(s.OptVar[1], 12);
-  EXPECT_DOUBLE_EQ(s.OptScore, 4);
-  EXPECT_DOUBLE_EQ(s.best.OptBest, 4);
+  EXPECT_DOUBLE_EQ(s.point[1], 12);
+  EXPECT_DOUBLE_EQ(s.score, 4);
+  EXPECT_DOUBLE_EQ(s.best.bestScore, 4);
 }
 
 TEST(BoundedSimplex, AVanishingStepBecomesOnePercentOfTheCoordinate) {
@@ -137,9 +137,9 @@ TEST(BoundedSimplex, AVanishingStepBecomesOnePercentOfTheCoordinate) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.x);
     OptSearch s = Search(1, c.x, 0, 0);
-    s.OptStep[1] = c.step;
+    s.step[1] = c.step;
     InitSimplex(s, flat);
-    EXPECT_DOUBLE_EQ(s.OptStep[1], c.expected);
+    EXPECT_DOUBLE_EQ(s.step[1], c.expected);
     EXPECT_DOUBLE_EQ(s.vertex[1][1], c.x + c.expected);
   }
 }
@@ -147,7 +147,7 @@ TEST(BoundedSimplex, AVanishingStepBecomesOnePercentOfTheCoordinate) {
 TEST(BoundedSimplex, ClampsTheStartIntoTheBounds) {
   Recorded bowl([](const OptVector& x) { return Square(x[1] - 9); });
   OptSearch s = Search(1, 20);
-  s.OptStep[1] = 1;
+  s.step[1] = 1;
   InitSimplex(s, bowl);
   EXPECT_DOUBLE_EQ(s.vertex[s.vertices][1], kCoordHigh);
 }
@@ -169,9 +169,9 @@ TEST(BoundedSimplex, StopsAtTheEvaluationLimit) {
   Recorded rosenbrock(
       [](const OptVector& x) { return 100 * Square(x[2] - x[1] * x[1]) + Square(1 - x[1]); });
   OptSearch s = Search(2, 0, 0, 0);
-  s.OptVar[1] = -1.2;
-  s.OptStep[1] = s.OptStep[2] = 0.5;
-  s.OptTol[1] = s.OptTol[2] = 1e-12;
+  s.point[1] = -1.2;
+  s.step[1] = s.step[2] = 0.5;
+  s.tolerance[1] = s.tolerance[2] = 1e-12;
   s.evaluationLimit = 60;
   InitSimplex(s, rosenbrock);
   while (s.status == OptStatus::Searching) SimplexStep(s, rosenbrock);
@@ -189,16 +189,16 @@ TEST(BoundedSimplex, FailedPointsAreNeverTheBestAndAFailedSearchRestoresTheStart
   Recorded failing([](const OptVector& x) { return x[1] == 11 ? 5.0 : kOptBig; });
   OptSearch s = Search(1, 11);
   Optimize(s, failing);
-  EXPECT_DOUBLE_EQ(s.OptVar[1], 11);
-  EXPECT_DOUBLE_EQ(s.OptScore, 5);
-  EXPECT_DOUBLE_EQ(s.best.OptBest, 5);
+  EXPECT_DOUBLE_EQ(s.point[1], 11);
+  EXPECT_DOUBLE_EQ(s.score, 5);
+  EXPECT_DOUBLE_EQ(s.best.bestScore, 5);
 
   // Not a number counts as a failure.
   Recorded nan([](const OptVector&) { return std::nan(""); });
   OptSearch t = Search(1, 11);
   Optimize(t, nan);
   EXPECT_FALSE(t.best.found);
-  EXPECT_DOUBLE_EQ(t.OptVar[1], 11);
+  EXPECT_DOUBLE_EQ(t.point[1], 11);
 }
 
 TEST(BoundedSimplex, ASecondSearchResumesFromTheBestPoint) {
@@ -207,7 +207,7 @@ TEST(BoundedSimplex, ASecondSearchResumesFromTheBestPoint) {
   Optimize(s, bowl);
   ASSERT_NEAR(s.best.bestVar[1], 10, 0.2);
   const double best = s.best.bestVar[1];
-  s.OptVar[1] = 14;
+  s.point[1] = 14;
   bowl.points.clear();
   Optimize(s, bowl);
   // The first point is the start; the simplex is then built around the best
@@ -217,7 +217,7 @@ TEST(BoundedSimplex, ASecondSearchResumesFromTheBestPoint) {
   EXPECT_DOUBLE_EQ(bowl.points[1][1], best);
 
   // Without resuming, the simplex is built around the start.
-  s.OptVar[1] = 14;
+  s.point[1] = 14;
   bowl.points.clear();
   Optimize(s, bowl, false);
   ASSERT_GE(bowl.points.size(), 2u);

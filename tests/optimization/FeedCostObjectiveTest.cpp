@@ -25,67 +25,70 @@ constexpr double kAminoMinimum = 0.07;  // every amino-acid minimum: 7 % of the 
 class FeedCostTest : public ::testing::Test {
  protected:
   FeedCostTest() {
-    LoadExampleDiets(*pig);
+    LoadExampleDiets(*growth);
     FormulationTables& t = *tables;
-    t.IngCount = 3;
-    t.NutCount = kStandardNutrientRows;
+    t.ingredientCount = 3;
+    t.nutrientCount = kStandardNutrientRows;
     const double price[] = {0, 200, 400, 1000};
     const double energy[] = {0, 2700, 2100, 7800};
     const double protein[] = {0, 8, 46, 0};
     for (int c = 1; c <= 3; ++c) {
-      t.IngPrice[c] = price[c];
-      t.IngMatrix[kWeightRow][c] = 100;
-      t.IngMatrix[kEnergy + 1][c] = energy[c];
-      t.IngMatrix[kProtein + 1][c] = protein[c];
-      for (int j = kArginine; j <= kValine; ++j) t.IngMatrix[j + 1][c] = kAminoShare * protein[c];
+      t.ingredientPrice[c] = price[c];
+      t.matrix[kWeightRow][c] = 100;
+      t.matrix[kEnergy + 1][c] = energy[c];
+      t.matrix[kProtein + 1][c] = protein[c];
+      for (int j = kArginine; j <= kValine; ++j) t.matrix[j + 1][c] = kAminoShare * protein[c];
     }
     const double dietEnergy[] = {0, 2450, 2500, 2550};
     const double dietProtein[] = {0, 22, 20, 19};
     const double feed[] = {0, 3, 8, 20};
     for (int d = 1; d <= kDiets; ++d) {
-      auto& nut = t.NutRestrict[d];
+      auto& nut = t.nutrientRestrictions[d];
       nut[kMinKind][kEnergy] = dietEnergy[d];
       nut[kMaxKind][kEnergy] = dietEnergy[d] + 150;
       nut[kMinKind][kProtein] = dietProtein[d];
       nut[kMaxKind][kProtein] = dietProtein[d] + 4;
       for (int j = kArginine; j <= kValine; ++j) nut[kMinKind][j] = kAminoMinimum * dietProtein[d];
-      state.OptTable[d][kFeedKind] = {feed[d], 0.8 * feed[d], 1.2 * feed[d]};
-      state.OptTable[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
-      state.OptTable[d][kProteinKind] = {dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
+      state.tableValues[d][kFeedKind] = {feed[d], 0.8 * feed[d], 1.2 * feed[d]};
+      state.tableValues[d][kEnergyKind] = {dietEnergy[d], dietEnergy[d] - 40, dietEnergy[d] + 40};
+      state.tableValues[d][kProteinKind] = {
+          dietProtein[d], dietProtein[d] - 10, dietProtein[d] + 10};
     }
-    lpState->OptMode = kOptModeRunning;
-    DietFill(Griddiets);
+    lpState->optMode = kOptModeRunning;
+    FillDietLabels(dietsTable);
     state.targetWeight = 25;
-    state.startWeight = pig->LiveWeight[pig->StartAge][kHerdColumn];
+    state.startWeight = growth->liveWeight[growth->startAge][kHerdColumn];
     PrepareFeedCost(state, t, kDiets);
     x.n = kOptKinds * kDiets;
-    x.OptFixed.fill(1);
+    x.fixedFlags.fill(1);
     for (int i = 1; i <= x.n; ++i) {
-      x.OptLower[i] = kCoordLow;
-      x.OptUpper[i] = kCoordHigh;
+      x.lower[i] = kCoordLow;
+      x.upper[i] = kCoordHigh;
     }
   }
 
   // Frees variable i at `value` in table units.
   void Try(int diet, int kind, double value) {
     const int i = VariableOf(diet, kind);
-    const double minimum = state.OptTable[diet][kind][kOptMinimum];
-    x.OptFixed[i] = 0;
-    x.OptVar[i] = kCoordLow + (value - minimum) / state.scale[i];
+    const double minimum = state.tableValues[diet][kind][kOptMinimum];
+    x.fixedFlags[i] = 0;
+    x.point[i] = kCoordLow + (value - minimum) / state.scale[i];
   }
 
   double Evaluate(int evaluations = 1) { return objective.Evaluate(x, evaluations); }
 
-  double MinimumOf(int diet, int j) const { return tables->NutRestrict[diet][kMinKind][j]; }
+  double MinimumOf(int diet, int j) const {
+    return tables->nutrientRestrictions[diet][kMinKind][j];
+  }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> lpState = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext lp{*tables, *pig, *lpState, dialogs};
-  Grid Griddiets{kDietsRows, kDietsCols};
+  LeastCostContext lp{*tables, *growth, *lpState, dialogs};
+  Grid dietsTable{kDietsRows, kDietsCols};
   FeedCostState state;
-  FeedCostObjective objective{lp, Griddiets, state};
+  FeedCostObjective objective{lp, dietsTable, state};
   OptVariables x;
 };
 
@@ -93,21 +96,21 @@ class FeedCostTest : public ::testing::Test {
 // cost (per tonne) times the feed its phase ate, the last diet to 25 kg.
 TEST_F(FeedCostTest, GridDietsArePricedWithoutAFormulation) {
   state.feedChoice = kFeedGrid;
-  lpState->DietCost = {0, 640, 450, 340};
-  lpState->DietProblems[2] = 1;  // left by an earlier formulation: not these diets
+  lpState->dietCost = {0, 640, 450, 340};
+  lpState->dietProblems[2] = 1;  // left by an earlier formulation: not these diets
   std::vector<OptBestShown> shown;
   state.showNewBest = [&](const OptBestShown& s) { shown.push_back(s); };
   for (double firstFeed : {3.0, 3.5}) {
     SCOPED_TRACE(firstFeed);
     Try(1, kFeedKind, firstFeed);
     const double score = Evaluate();
-    ASSERT_FALSE(pig->GrowthFailed);
-    const double lastFeed = pig->CumFeed[0] - firstFeed - 8;
-    EXPECT_NEAR(pig->DietFeedAmount[3], lastFeed, 1e-9);
+    ASSERT_FALSE(growth->growthFailed);
+    const double lastFeed = growth->cumFeed[0] - firstFeed - 8;
+    EXPECT_NEAR(growth->dietFeedAmount[3], lastFeed, 1e-9);
     const double expected =
         0.640 * firstFeed + 0.450 * 8 + 0.340 * std::round(lastFeed * 1000) / 1000;
     EXPECT_NEAR(score, expected, 1e-9);
-    EXPECT_EQ(pig->DietNutrients[2][kPrice], 450);
+    EXPECT_EQ(growth->dietNutrients[2][kPrice], 450);
     objective.NewBest(x, score);
   }
   EXPECT_EQ(state.lpSolves, 0);
@@ -149,7 +152,7 @@ TEST_F(FeedCostTest, TheSameEnergyAndProteinAreFormulatedOnce) {
 // results file show) is the one each diet's last formulation used: its band,
 // or minimum + 0.25 without one; given diets keep the user's maximum.
 TEST_F(FeedCostTest, ProteinMaximumIsTheOneEachDietWasFormulatedWith) {
-  lpState->ProteinBand[1] = 1.5;  // diets 2 and 3 have no band
+  lpState->proteinBand[1] = 1.5;  // diets 2 and 3 have no band
   const struct {
     const char* step;
     int diet, kind;
@@ -169,16 +172,17 @@ TEST_F(FeedCostTest, ProteinMaximumIsTheOneEachDietWasFormulatedWith) {
     EXPECT_EQ(state.lpSolves, step.lpSolves);
     for (int d = 1; d <= kDiets; ++d) {
       SCOPED_TRACE(d);
-      EXPECT_DOUBLE_EQ(tables->NutRestrict[d][kMaxKind][kProtein], step.maxima[d]);
+      EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], step.maxima[d]);
     }
   }
 
   // Given diets: nothing is formulated and the maxima stay the user's.
   state.feedChoice = kFeedGrid;
-  lpState->DietCost = {0, 640, 450, 340};
-  for (int d = 1; d <= kDiets; ++d) tables->NutRestrict[d][kMaxKind][kProtein] = 30;
+  lpState->dietCost = {0, 640, 450, 340};
+  for (int d = 1; d <= kDiets; ++d) tables->nutrientRestrictions[d][kMaxKind][kProtein] = 30;
   Evaluate();
-  for (int d = 1; d <= kDiets; ++d) EXPECT_EQ(tables->NutRestrict[d][kMaxKind][kProtein], 30);
+  for (int d = 1; d <= kDiets; ++d)
+    EXPECT_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], 30);
 }
 
 TEST(TriedLevels, EnergyAndProteinRounding) {
@@ -210,16 +214,16 @@ TEST(TriedLevels, EnergyAndProteinRounding) {
 }
 
 TEST_F(FeedCostTest, DietsAreFormulatedAtTheRoundedEnergyAndProtein) {
-  state.OptTable[1][kEnergyKind] = {45, 40, 50};
+  state.tableValues[1][kEnergyKind] = {45, 40, 50};
   PrepareFeedCost(state, *tables, kDiets);
   Try(1, kEnergyKind, 45.678);
   Try(1, kProteinKind, 21.96);
   Evaluate(0);
-  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][0], 45.68);
-  EXPECT_DOUBLE_EQ(state.FormulatedAt[1][1], 22);
+  EXPECT_DOUBLE_EQ(state.formulatedAt[1][0], 45.68);
+  EXPECT_DOUBLE_EQ(state.formulatedAt[1][1], 22);
   EXPECT_DOUBLE_EQ(MinimumOf(1, kEnergy), 45.68);
   // The energy band of 150 moves with the minimum.
-  EXPECT_DOUBLE_EQ(tables->NutRestrict[1][kMaxKind][kEnergy], 45.68 + 150);
+  EXPECT_DOUBLE_EQ(tables->nutrientRestrictions[1][kMaxKind][kEnergy], 45.68 + 150);
 }
 
 TEST_F(FeedCostTest, DoublingProteinDoublesEachAminoAcidMinimum) {
@@ -244,17 +248,17 @@ TEST_F(FeedCostTest, DoublingProteinDoublesEachAminoAcidMinimum) {
 
 TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
   Evaluate(0);
-  const double cost = lpState->DietCost[2];
+  const double cost = lpState->dietCost[2];
   ASSERT_GT(cost, 0);
-  state.OptTable[2][kProteinKind] = {20, 20, 60};
+  state.tableValues[2][kProteinKind] = {20, 20, 60};
   PrepareFeedCost(state, *tables, kDiets);
   Try(2, kProteinKind, 50);  // above any mix of the matrix
   EXPECT_DOUBLE_EQ(Evaluate(0), cost * 1000);
-  EXPECT_GT(lpState->DietProblems[2], 0);
+  EXPECT_GT(lpState->dietProblems[2], 0);
   EXPECT_TRUE(dialogs.Messages().empty());
 
   // Never formulated, the diet has no cost to scale: the point is a failure.
-  lpState->DietCost[2] = 0;
+  lpState->dietCost[2] = 0;
   Try(2, kProteinKind, 51);
   EXPECT_EQ(Evaluate(), kOptBig);
 }
@@ -283,7 +287,7 @@ TEST_F(FeedCostTest, AFailedOrShortRunIsAFailure) {
   }
 }
 
-TEST(OptBest, TakesOnlyLowerSuccessfulScores) {
+TEST(bestScore, TakesOnlyLowerSuccessfulScores) {
   OptBestRecord best;
   OptVector x{};
   const struct {
@@ -300,7 +304,7 @@ TEST(OptBest, TakesOnlyLowerSuccessfulScores) {
     SCOPED_TRACE(o.score);
     x[1] = o.score;
     EXPECT_EQ(best.Offer(o.score, x), o.taken);
-    EXPECT_EQ(best.OptBest, o.bestAfter);
+    EXPECT_EQ(best.bestScore, o.bestAfter);
     if (o.taken) EXPECT_EQ(best.bestVar[1], o.score);
   }
 }

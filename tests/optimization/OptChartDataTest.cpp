@@ -15,10 +15,10 @@ std::unique_ptr<OptResult> TwoDiets() {
   r->diets = 2;
   r->fixed.fill(1);
   r->fixed[VariableOf(1, kFeedKind)] = 0;
-  r->OptTable[1][kFeedKind][kOptCurrent] = 2.4;  // display units
-  r->OptTable[2][kFeedKind][kOptCurrent] = 5.5;
+  r->tableValues[1][kFeedKind][kOptCurrent] = 2.4;  // display units
+  r->tableValues[2][kFeedKind][kOptCurrent] = 5.5;
   r->startPrice = {0, 600, 420};  // per tonne
-  r->DietCost = {0, 650, 400};
+  r->dietCost = {0, 650, 400};
   r->feedAmount = {0, 2.25, 5.9};  // kg
   r->phaseFeed = {0, 2.2, 5.8};
   return r;
@@ -27,13 +27,13 @@ std::unique_ptr<OptResult> TwoDiets() {
 }  // namespace
 
 TEST(OptChartData, StartAgainstOptimumByDiet) {
-  GlobalPig kg;  // kg, price per tonne
-  GlobalPig lb;
+  GrowthState kg;  // kg, price per tonne
+  GrowthState lb;
   SetUnitSwitch(lb, 1);  // lb, price per short ton
   const auto r = TwoDiets();
   const struct {
     const char* what;
-    const GlobalPig& pig;
+    const GrowthState& growth;
     DietBars diet1, diet2;
   } cases[] = {
       // Start 600/t x 2.4 kg; optimum 650/t x 2.25 kg allowed, 2.2 kg eaten
@@ -48,7 +48,7 @@ TEST(OptChartData, StartAgainstOptimumByDiet) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const OptChartData chart = ReadOptChart(*r, c.pig);
+    const OptChartData chart = ReadOptChart(*r, c.growth);
     ASSERT_EQ(chart.diets, 2);
     for (int d = 1; d <= 2; ++d) {
       const DietBars& want = d == 1 ? c.diet1 : c.diet2;
@@ -66,11 +66,11 @@ TEST(OptChartData, StartAgainstOptimumByDiet) {
 TEST(OptChartData, NothingBeforeARunAndNoDietBeyondTheTables) {
   auto r = TwoDiets();
   r->done = false;
-  EXPECT_EQ(ReadOptChart(*r, GlobalPig{}).diets, 0);
+  EXPECT_EQ(ReadOptChart(*r, GrowthState{}).diets, 0);
   r->done = true;
   r->diets = 40;
-  EXPECT_EQ(ReadOptChart(*r, GlobalPig{}).diets, kMaxDiets);
+  EXPECT_EQ(ReadOptChart(*r, GrowthState{}).diets, kMaxDiets);
   r->diets = -1;
-  EXPECT_EQ(ReadOptChart(*r, GlobalPig{}).diets, 0);
+  EXPECT_EQ(ReadOptChart(*r, GrowthState{}).diets, 0);
   EXPECT_EQ(DietBarLabel(3), "Diet 3");
 }

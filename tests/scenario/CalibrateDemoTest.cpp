@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -21,27 +21,27 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   OpenLocation(app, dialogs, temp.Demo("Demo.plt"));
-  form.Combo1.ListIndex = kFeedGrid;    // the demo's diets as they are
-  form.ComboSex.ListIndex = kMaleHerd;  // the fit grows a mixed herd; the file keeps this
-  const std::string name = form.Text6.Text;
+  form.feedFormulation.selected = kFeedGrid;  // the demo's diets as they are
+  form.herdSex.selected = kMaleHerd;          // the fit grows a mixed herd; the file keeps this
+  const std::string name = form.locationName.text;
 
   dialogs.Input(name);
-  ASSERT_EQ(form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
+  ASSERT_EQ(form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
   EXPECT_EQ(dialogs.shown().back().text, "Do you want to use " + name + " OR enter a new name");
 
   // The screen: Demo.cal's weighings, the diets' feed amounts as phase feed.
-  frmCalib& screen = app.calibForm;
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
   const double expected[][3] = {{21, 6, 0}, {30, 7.8, 2.4}, {42, 11.8, 5.9}, {65, 25, 21.5}};
   for (int r = 1; r <= 4; ++r)
     for (int c = 0; c < 3; ++c)
-      EXPECT_DOUBLE_EQ(ReadNumber(screen.GridCal.Text(r, c)), expected[r - 1][c]) << r << c;
-  EXPECT_EQ(screen.GridCal.Text(5, 0), "");
+      EXPECT_DOUBLE_EQ(ReadNumber(screen.weighingsTable.Text(r, c)), expected[r - 1][c]) << r << c;
+  EXPECT_EQ(screen.weighingsTable.Text(5, 0), "");
 
   long reports = 0;
-  screen.OnProgress = [&](long, double) {
-    EXPECT_TRUE(screen.Working);
+  screen.onProgress = [&](long, double) {
+    EXPECT_TRUE(screen.working);
     ++reports;
   };
   dialogs.Forget();
@@ -49,22 +49,22 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   const CalibrationOutcome outcome = screen.ContinueCalibration();
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
-  EXPECT_FALSE(screen.Working);
+  EXPECT_FALSE(screen.working);
   // The screen stays with the result: the classic fit and the thorough
   // search side by side, and every weighing against the fitted curve's run,
   // each within a quarter of a kilogram.
-  EXPECT_TRUE(screen.Visible && screen.ResultShown);
-  EXPECT_GE(reports, 1 + outcome.classic.evaluations / screen.ProgressEvery);
+  EXPECT_TRUE(screen.visible && screen.resultShown);
+  EXPECT_GE(reports, 1 + outcome.classic.evaluations / screen.progressEvery);
   ASSERT_TRUE(outcome.thoroughRan);
   EXPECT_LE(outcome.thorough.score, 0.20);
   EXPECT_LT(outcome.thorough.score, outcome.classic.score);
-  EXPECT_EQ(screen.GridStages.Text(2, 0), "Thorough");
+  EXPECT_EQ(screen.stagesTable.Text(2, 0), "Thorough");
   ASSERT_EQ(outcome.weighings.count, 3);  // days 30, 42 and 65
   for (int r = 1; r <= outcome.weighings.count; ++r) {
     const WeighingFit& w = outcome.weighings.rows[r];
     SCOPED_TRACE(w.age);
     EXPECT_NEAR(w.simulatedWeight, w.observedWeight, 0.25);
-    EXPECT_EQ(ReadNumber(screen.GridWeighings.Text(r, 1)), w.observedWeight);
+    EXPECT_EQ(ReadNumber(screen.weighingFitTable.Text(r, 1)), w.observedWeight);
   }
 
   // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
@@ -83,14 +83,15 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   // The coefficient table holds the fitted curve in full; "Yes" ran the
   // growth command with it.
   for (int k = 0; k < kCoefCount; ++k)
-    EXPECT_EQ(ReadNumber(form.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k]) << k;
-  EXPECT_NEAR(ReadNumber(form.Text5.Text), outcome.finalAge, 1e-3);
-  EXPECT_EQ(form.Tab, kTabDailyGrowth);
+    EXPECT_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1)), app.growth.growthCoef[k])
+        << k;
+  EXPECT_NEAR(ReadNumber(form.finalAge.text), outcome.finalAge, 1e-3);
+  EXPECT_EQ(form.currentTab, kTabDailyGrowth);
 
   // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
   // correlations in row 12; a good fit correlates closely.
   form.ShowFitCorrelations();
-  const Grid& results = app.Grid1;
+  const Grid& results = app.resultsTable;
   EXPECT_EQ(results.Text(12, 0), "Correl.");
   EXPECT_DOUBLE_EQ(ReadNumber(results.Text(11, 4)), 2.4 + 5.9 + 21.5);
   for (int column : {1, 2, 4}) EXPECT_GT(ReadNumber(results.Text(12, column)), 0.99) << column;
@@ -100,13 +101,14 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   App reopened(dialogs2);
   OpenLocation(reopened, dialogs2, temp.Demo("Demo.plt"));
   for (int k = 0; k < kCoefCount; ++k) {
-    EXPECT_NEAR(
-        ReadNumber(reopened.mainForm.GridWeight.Text(kCoefRow, k + 1)), app.pig.GrowthCoef[k], 5e-7)
+    EXPECT_NEAR(ReadNumber(reopened.mainForm.coefficientTable.Text(kCoefRow, k + 1)),
+                app.growth.growthCoef[k],
+                5e-7)
         << k;
   }
-  EXPECT_EQ(reopened.mainForm.ComboSex.ListIndex, kMaleHerd);
-  EXPECT_EQ(reopened.calibration.CalibObs, app.calibration.CalibObs);
-  EXPECT_DOUBLE_EQ(reopened.calibration.HerdInputs[kHerdTotalFeed], 29.8);
+  EXPECT_EQ(reopened.mainForm.herdSex.selected, kMaleHerd);
+  EXPECT_EQ(reopened.calibration.observations, app.calibration.observations);
+  EXPECT_DOUBLE_EQ(reopened.calibration.herdInputs[kHerdTotalFeed], 29.8);
 }
 
 }  // namespace

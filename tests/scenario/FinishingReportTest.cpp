@@ -11,7 +11,7 @@
 
 #include "app/App.h"
 #include "app/FinishingReport.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -43,33 +43,33 @@ struct Demo {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   Demo() {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
+    form.herdSex.selected = 0;
   }
 };
 
 TEST(FinishingReport, AsksForARunThenReportsItsNumbers) {
   Demo s;
   const auto files = std::distance(std::filesystem::directory_iterator(s.demo.Demo("")), {});
-  EXPECT_EQ(s.form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::None);
+  EXPECT_EQ(s.form.Click(MainForm::Control::FinishingReport), MainForm::Window::None);
   EXPECT_EQ(s.dialogs.Messages(), (std::vector<std::string>{std::string(kNoRunToReport)}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.demo.Demo("")), {}), files);
 
-  s.form.RunGrowth();
-  EXPECT_EQ(s.form.Click(AfrmMain::Control::Finishing), AfrmMain::Window::FinishingReport);
+  s.form.Growth();
+  EXPECT_EQ(s.form.Click(MainForm::Control::FinishingReport), MainForm::Window::FinishingReport);
   const ReportDocument report = FinishingReport(s.app, "15/03/2024");
   EXPECT_EQ(report.subtitle, "Location Demo (" + s.demo.Demo("") + "), 15/03/2024");
-  EXPECT_EQ(Fact(report, "Herd", "Starting Weight, kg"), s.form.Text1.Text);
-  EXPECT_EQ(Fact(report, "Results", "Cost Per Pig"), s.form.TextPrice.Text);
-  EXPECT_EQ(Fact(report, "Results", "Final Age, Days"), s.form.Text5.Text);
+  EXPECT_EQ(Fact(report, "Herd", "Starting Weight, kg"), s.form.startWeight.text);
+  EXPECT_EQ(Fact(report, "Results", "Cost Per Pig"), s.form.costPerPig.text);
+  EXPECT_EQ(Fact(report, "Results", "Final Age, Days"), s.form.finalAge.text);
   // Each diet a column, its name heading it; the formulas beside them.
   const ReportTable diets = Section(report, "Diets").front().table;
-  EXPECT_EQ(diets.headings[2], s.form.Griddiets.Text(kDietNameRow, 2));
+  EXPECT_EQ(diets.headings[2], s.form.dietsTable.Text(kDietNameRow, 2));
   EXPECT_EQ(diets.rows.front().front(), "Diet Cost, per tonne");
   EXPECT_FALSE(Section(report, "Formulas, per cent of each diet").empty());
-  EXPECT_EQ(report.chart.curve.dayCount, static_cast<int>(s.app.pig.FinalAge) - 21 + 2);
+  EXPECT_EQ(report.chart.curve.dayCount, static_cast<int>(s.app.growth.finalAge) - 21 + 2);
 
   // The weighings of Demo.cal after the start (30, 42 and 65 days) against
   // the run's weights at those ages.
@@ -84,17 +84,17 @@ TEST(FinishingReport, AsksForARunThenReportsItsNumbers) {
     EXPECT_EQ(ReadNumber(row[0]), ages[k]);
     EXPECT_EQ(ReadNumber(row[1]), weighed[k]);
     EXPECT_NEAR(
-        ReadNumber(row[2]), s.app.pig.LiveWeight[static_cast<int>(ages[k])][kHerdColumn], 0.01);
+        ReadNumber(row[2]), s.app.growth.liveWeight[static_cast<int>(ages[k])][kHerdColumn], 0.01);
   }
   EXPECT_EQ(Section(report, "Diet optimization").front().kind, Kind::Paragraph);
 }
 
 TEST(FinishingReport, ShowsTheLastOptimizationsSaving) {
   Demo s;
-  s.form.RunGrowth();
-  s.form.Click(AfrmMain::Control::Command9);
-  s.app.optForm.CmdAddMinMax_Click();
-  s.app.optForm.CmdRunOpt_Click();
+  s.form.Growth();
+  s.form.Click(MainForm::Control::RunOptimization);
+  s.app.optimizationForm.AddMinMaxToCurrent();
+  s.app.optimizationForm.Run();
   const OptResult& result = s.app.optimization->result;
   ASSERT_TRUE(result.done);
   const ReportDocument report = FinishingReport(s.app, "15/03/2024");

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "app/NumberFormat.h"
 #include "formulation/ConflictingRestrictions.h"
 #include "formulation/DietSensitivity.h"
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
@@ -34,21 +34,21 @@ class FormulateDemo : public ::testing::Test {
     LoadRestrictions(*tables, dialogs, Demo("DemoReq.ing"), reqNut, feedChoice);
     ASSERT_EQ(feedChoice, kFeedLeastCost);
     ASSERT_TRUE(dialogs.Messages().empty());
-    pig->NumDiets = kDemoDiets;
+    growth->dietCount = kDemoDiets;
   }
 
   std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> state = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*tables, *pig, *state, dialogs};
-  Grid Griddiets{19, 9};
+  LeastCostContext context{*tables, *growth, *state, dialogs};
+  Grid dietsTable{19, 9};
 
-  // BuildLP and LPCOST of one diet; its cost, or NaN when it failed.
+  // BuildLp and SolveDiet of one diet; its cost, or NaN when it failed.
   double Formulate(int diet) {
-    BuildLP(context, diet);
-    LPCOST(context, diet);
-    return state->DietProblems[diet] == 0 ? state->DietCost[diet] : std::nan("");
+    BuildLp(context, diet);
+    SolveDiet(context, diet);
+    return state->dietProblems[diet] == 0 ? state->dietCost[diet] : std::nan("");
   }
 
   // The table entry a restriction of `diet` comes from.
@@ -56,85 +56,86 @@ class FormulateDemo : public ::testing::Test {
     const bool minimum = restriction.kind == RestrictionKind::NutrientMinimum ||
                          restriction.kind == RestrictionKind::IngredientMinimum;
     const int kind = minimum ? kMinKind : kMaxKind;
-    if (IsNutrient(restriction.kind)) return tables->NutRestrict[diet][kind][restriction.index];
-    return tables->IngRestrict[diet][kind][restriction.index];
+    if (IsNutrient(restriction.kind))
+      return tables->nutrientRestrictions[diet][kind][restriction.index];
+    return tables->ingredientRestrictions[diet][kind][restriction.index];
   }
 
   // Largest change of an inclusion of `diet` from `before`.
   double InclusionChange(int diet, const std::array<double, kMaxIngredients + 1>& before) const {
     double change = 0;
-    for (int i = 1; i <= tables->IngCount; ++i)
-      change = std::max(change, std::abs(state->DietInclusion[diet][i] - before[i]));
+    for (int i = 1; i <= tables->ingredientCount; ++i)
+      change = std::max(change, std::abs(state->dietInclusion[diet][i] - before[i]));
     return change;
   }
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
-  ASSERT_EQ(tables->IngCount, 16);
-  ASSERT_EQ(tables->NutCount, 18);
-  RunLP(context, Griddiets);
+  ASSERT_EQ(tables->ingredientCount, 16);
+  ASSERT_EQ(tables->nutrientCount, 18);
+  RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
 
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE("diet " + std::to_string(d));
-    EXPECT_EQ(state->DietProblems[d], 0);
+    EXPECT_EQ(state->dietProblems[d], 0);
     double total = 0;
     double cost = 0;
-    for (int i = 1; i <= tables->IngCount; ++i) {
-      SCOPED_TRACE(tables->IngName[i]);
-      const double x = state->DietInclusion[d][i];
-      const double minimum = tables->IngRestrict[d][kMinKind][i];
-      const double maximum = tables->IngRestrict[d][kMaxKind][i];
+    for (int i = 1; i <= tables->ingredientCount; ++i) {
+      SCOPED_TRACE(tables->ingredientName[i]);
+      const double x = state->dietInclusion[d][i];
+      const double minimum = tables->ingredientRestrictions[d][kMinKind][i];
+      const double maximum = tables->ingredientRestrictions[d][kMaxKind][i];
       total += x;
-      cost += x * tables->IngPrice[i] / 100;
+      cost += x * tables->ingredientPrice[i] / 100;
       EXPECT_GE(x, 0);
       if (minimum > 0) EXPECT_GE(x, minimum - kSolverSlack);
       if (maximum == -1) EXPECT_EQ(x, 0);
       if (maximum > 0 && maximum < 100) EXPECT_LE(x, maximum + kSolverSlack);
     }
     EXPECT_NEAR(total, 100, 1e-6);
-    EXPECT_NEAR(state->DietCost[d], cost, 1e-9);
-    EXPECT_EQ(Griddiets.Text(2, d), NumberText(state->DietCost[d]));
+    EXPECT_NEAR(state->dietCost[d], cost, 1e-9);
+    EXPECT_EQ(dietsTable.Text(2, d), NumberText(state->dietCost[d]));
 
-    for (int j = 1; j < tables->NutCount; ++j) {
-      SCOPED_TRACE(tables->NutName[j + 1]);
+    for (int j = 1; j < tables->nutrientCount; ++j) {
+      SCOPED_TRACE(tables->nutrientName[j + 1]);
       double level = 0;
-      for (int i = 1; i <= tables->IngCount; ++i) {
-        level += tables->IngMatrix[j + 1][i] * state->DietInclusion[d][i] / 100;
+      for (int i = 1; i <= tables->ingredientCount; ++i) {
+        level += tables->matrix[j + 1][i] * state->dietInclusion[d][i] / 100;
       }
-      EXPECT_NEAR(pig->DietNutrients[d][j], level, 1e-9);
-      const double minimum = tables->NutRestrict[d][kMinKind][j];
-      const double maximum = tables->NutRestrict[d][kMaxKind][j];
+      EXPECT_NEAR(growth->dietNutrients[d][j], level, 1e-9);
+      const double minimum = tables->nutrientRestrictions[d][kMinKind][j];
+      const double maximum = tables->nutrientRestrictions[d][kMaxKind][j];
       if (minimum > 0) EXPECT_GE(level, 0.99 * minimum);
       if (maximum > 0) EXPECT_LE(level, 1.01 * maximum);
-      if (j + 3 < Griddiets.Rows()) EXPECT_EQ(Griddiets.Text(j + 3, d), NumberText(level));
+      if (j + 3 < dietsTable.Rows()) EXPECT_EQ(dietsTable.Text(j + 3, d), NumberText(level));
     }
   }
 }
 
 // The diets file of the demo holds these formulations: the same costs.
 TEST_F(FormulateDemo, CostsMatchTheDemoDiets) {
-  RunLP(context, Griddiets);
+  RunLp(context, dietsTable);
   const double demoCosts[] = {636.86, 413.68, 310.66};
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
-    EXPECT_NEAR(state->DietCost[d], demoCosts[d - 1], 0.01);
+    EXPECT_NEAR(state->dietCost[d], demoCosts[d - 1], 0.01);
   }
 }
 
 // Formulating again from the kept programs gives the same diets.
 TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
-  RunLP(context, Griddiets);
-  auto first = state->DietInclusion;
-  auto firstCost = state->DietCost;
-  RunLP(context, Griddiets);
-  RunLP(context, Griddiets);
+  RunLp(context, dietsTable);
+  auto first = state->dietInclusion;
+  auto firstCost = state->dietCost;
+  RunLp(context, dietsTable);
+  RunLp(context, dietsTable);
   for (int d = 1; d <= kDemoDiets; ++d) {
     SCOPED_TRACE(d);
     EXPECT_TRUE(state->solvers[d].LastSolve().warmStart);
-    EXPECT_NEAR(state->DietCost[d], firstCost[d], 1e-6);
-    for (int i = 1; i <= tables->IngCount; ++i) {
-      EXPECT_NEAR(state->DietInclusion[d][i], first[d][i], 1e-6) << tables->IngName[i];
+    EXPECT_NEAR(state->dietCost[d], firstCost[d], 1e-6);
+    for (int i = 1; i <= tables->ingredientCount; ++i) {
+      EXPECT_NEAR(state->dietInclusion[d][i], first[d][i], 1e-6) << tables->ingredientName[i];
     }
   }
 }
@@ -143,12 +144,12 @@ TEST_F(FormulateDemo, SecondRunFromKeptProgramsAgrees) {
 // its step (or less, to stay inside its range) moves the cost by the price
 // times that part of a step.
 TEST_F(FormulateDemo, EveryShadowPriceHoldsWithinItsRange) {
-  RunLP(context, Griddiets);
+  RunLp(context, dietsTable);
   int checked = 0;
   for (int d = 1; d <= kDemoDiets; ++d) {
-    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *pig, d);
+    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *growth, d);
     ASSERT_EQ(sensitivity.status, SensitivityStatus::Analysed);
-    const double cost = state->DietCost[d];
+    const double cost = state->dietCost[d];
     for (const RestrictionSensitivity& r : sensitivity.restrictions) {
       const std::string name = RestrictionName(*tables, r.restriction);
       SCOPED_TRACE("diet " + std::to_string(d) + " " + RestrictionKindText(r.restriction.kind) +
@@ -175,16 +176,16 @@ TEST_F(FormulateDemo, EveryShadowPriceHoldsWithinItsRange) {
 // Every price range is where the formula stays: just inside either end it
 // is the same mix, just outside a finite end it is another.
 TEST_F(FormulateDemo, EveryPriceRangeKeepsTheFormulaInsideOnly) {
-  RunLP(context, Griddiets);
+  RunLp(context, dietsTable);
   constexpr double kNudge = 0.01;    // per tonne
   constexpr double kFarAway = 1000;  // per tonne, for an end without limit
   constexpr double kSameMix = 1e-6;  // per cent
   for (int d = 1; d <= kDemoDiets; ++d) {
-    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *pig, d);
-    const auto formula = state->DietInclusion[d];
+    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *growth, d);
+    const auto formula = state->dietInclusion[d];
     for (const IngredientSensitivity& i : sensitivity.ingredients) {
-      SCOPED_TRACE("diet " + std::to_string(d) + " " + tables->IngName[i.ingredient]);
-      double& price = tables->IngPrice[i.ingredient];
+      SCOPED_TRACE("diet " + std::to_string(d) + " " + tables->ingredientName[i.ingredient]);
+      double& price = tables->ingredientPrice[i.ingredient];
       const double kept = price;
       for (const double end : {i.priceLow, i.priceHigh}) {
         const double inward = end < kept ? 1 : -1;
@@ -208,8 +209,8 @@ TEST_F(FormulateDemo, EveryPriceRangeKeepsTheFormulaInsideOnly) {
 // together even when the diet's other restrictions are lifted, yet the diet
 // holds without either one.
 TEST_F(FormulateDemo, InfeasibleDietsConflictIsIrreducible) {
-  tables->NutRestrict[1][kMinKind][1] = 4448;
-  RunLP(context, Griddiets);
+  tables->nutrientRestrictions[1][kMinKind][1] = 4448;
+  RunLp(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{"Diet 1: the minimum of Net ENERGY 4,448 Kcal/Kg and the "
                                      "maximum of Soybean oil 3 % cannot both hold."});
@@ -217,13 +218,13 @@ TEST_F(FormulateDemo, InfeasibleDietsConflictIsIrreducible) {
   ASSERT_EQ(conflict.count, 2);
 
   auto restrictions = std::make_unique<FormulationTables>(*tables);
-  for (int j = 1; j < tables->NutCount; ++j) {
-    tables->NutRestrict[1][kMinKind][j] = 0;
-    tables->NutRestrict[1][kMaxKind][j] = 0;
+  for (int j = 1; j < tables->nutrientCount; ++j) {
+    tables->nutrientRestrictions[1][kMinKind][j] = 0;
+    tables->nutrientRestrictions[1][kMaxKind][j] = 0;
   }
-  for (int i = 1; i <= tables->IngCount; ++i) {
-    tables->IngRestrict[1][kMinKind][i] = 0;
-    tables->IngRestrict[1][kMaxKind][i] = 0;
+  for (int i = 1; i <= tables->ingredientCount; ++i) {
+    tables->ingredientRestrictions[1][kMinKind][i] = 0;
+    tables->ingredientRestrictions[1][kMaxKind][i] = 0;
   }
   for (int k = 0; k < conflict.count; ++k)
     Entry(1, conflict.members[k].restriction) = conflict.members[k].limit;
@@ -232,7 +233,7 @@ TEST_F(FormulateDemo, InfeasibleDietsConflictIsIrreducible) {
 
   for (int k = 0; k < conflict.count; ++k) {
     const ConflictingRestriction& member = conflict.members[k];
-    SCOPED_TRACE(RestrictionPhrase(*tables, *pig, member));
+    SCOPED_TRACE(RestrictionPhrase(*tables, *growth, member));
     double& entry = Entry(1, member.restriction);
     const double kept = entry;
     entry = 0;  // no restriction

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -30,14 +30,14 @@ struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
-  const Grid& results = app.Grid1;
+  MainForm& form = app.mainForm;
+  const Grid& results = app.resultsTable;
 
   explicit DemoSession(int sex = kMixed, int feed = kFeedGrid) {
     OpenLocation(app, dialogs, demo.Plt());
     dialogs.Forget();
-    form.ComboSex.ListIndex = sex;
-    form.Combo1.ListIndex = feed;
+    form.herdSex.selected = sex;
+    form.feedFormulation.selected = feed;
   }
 
   double Cell(int row, int col) const { return ReadNumber(results.Text(row, col)); }
@@ -51,7 +51,7 @@ struct DemoSession {
 
 TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   DemoSession s;
-  s.form.Command1_Click();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const Grid& r = s.results;
 
@@ -60,10 +60,11 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(s.Cell(1, 6), 6);
   const int last = s.LastDailyRow();
   EXPECT_DOUBLE_EQ(s.Cell(last, 6), 25);
-  const double finalAge = ReadNumber(s.form.Text5.Text);
+  const double finalAge = ReadNumber(s.form.finalAge.text);
   EXPECT_NEAR(s.Cell(last, 5), finalAge, 0.05);
   EXPECT_NEAR(finalAge, 65.0, 1.0);
-  EXPECT_NEAR(ReadNumber(s.form.Text4.Text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
+  EXPECT_NEAR(
+      ReadNumber(s.form.totalFeedIntake.text), s.Cell(last, 8), 0.5);  // "Tot FEED" adds shown days
 
   // Per-diet rows.
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
@@ -77,26 +78,26 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
     weightBefore = s.Cell(d, 1);
     ageBefore = s.Cell(d, 2);
     feed += s.Cell(d, 4);
-    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
-    energy += ReadNumber(s.form.Griddiets.Text(4, d)) * s.Cell(d, 4);
+    cost += ReadNumber(s.form.dietsTable.Text(2, d)) / 1000 * s.Cell(d, 4);
+    energy += ReadNumber(s.form.dietsTable.Text(4, d)) * s.Cell(d, 4);
   }
   EXPECT_NEAR(s.Cell(1, 4), 2.4, 1e-9);  // allowances of the diets that ended
   EXPECT_NEAR(s.Cell(2, 4), 5.9, 1e-9);
   EXPECT_DOUBLE_EQ(s.Cell(3, 1), 25);
   EXPECT_NEAR(s.Cell(3, 2), finalAge, 0.05);
   EXPECT_EQ(r.Text(4, 0), "");
-  EXPECT_NEAR(feed, ReadNumber(s.form.Text4.Text), 0.01);
+  EXPECT_NEAR(feed, ReadNumber(s.form.totalFeedIntake.text), 0.01);
 
   // Cost per pig, feed/gain and energy per kg of gain.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
-  EXPECT_NEAR(ReadNumber(s.form.TextFeedGain.Text), feed / (25 - 6), 0.001);
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), cost, 0.01);
+  EXPECT_NEAR(ReadNumber(s.form.feedGain.text), feed / (25 - 6), 0.001);
   EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
-  EXPECT_EQ(s.app.pig.HerdPigs, 20);
-  EXPECT_EQ(s.form.TextPigNo.Text, "20");
+  EXPECT_EQ(s.app.growth.pigCount, 20);
+  EXPECT_EQ(s.form.pigCount.text, "20");
 
   // Sex split: a mixed herd's males and females eat twice the herd's feed.
-  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.Text4.Text), 0.1);
-  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.TextPrice.Text), 0.02);
+  EXPECT_NEAR(s.Cell(21, 1) + s.Cell(21, 2), 2 * ReadNumber(s.form.totalFeedIntake.text), 0.1);
+  EXPECT_NEAR(s.Cell(22, 1) + s.Cell(22, 2), 2 * ReadNumber(s.form.costPerPig.text), 0.02);
   // Weanlings' female weight formula lies above the male one: both take the
   // herd's weight.
   EXPECT_EQ(r.Text(20, 1), r.Text(20, 2));
@@ -113,9 +114,9 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   const Grid& c = s.app.comparison;
   EXPECT_EQ(c.Text(1, 1), "Mixed");
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(2, 1)), 25);
-  EXPECT_EQ(c.Text(3, 1), s.form.TextFeedGain.Text);
-  EXPECT_EQ(c.Text(4, 1), s.form.Text5.Text);
-  EXPECT_EQ(c.Text(5, 1), s.form.TextPrice.Text);
+  EXPECT_EQ(c.Text(3, 1), s.form.feedGain.text);
+  EXPECT_EQ(c.Text(4, 1), s.form.finalAge.text);
+  EXPECT_EQ(c.Text(5, 1), s.form.costPerPig.text);
   EXPECT_EQ(c.Text(6, 1), r.Text(8, 1));
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 6);
   for (int d = 1; d <= 4; ++d) EXPECT_EQ(c.Text(7 + d, 1), r.Text(d, 4)) << d;
@@ -124,9 +125,10 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
 
   // The demo's weighings are loaded: the run is scored against them.
   EXPECT_TRUE(s.app.growthResults.scored);
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), FormatNumber(s.app.growthResults.score, "######.0#"));
-  EXPECT_EQ(s.form.Command[9].BackColor, kLightGreen);
-  EXPECT_TRUE(s.form.Command[9].Enabled);
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6),
+            FormatNumber(s.app.growthResults.score, "######.0#"));
+  EXPECT_EQ(s.form.Button(MainForm::Control::RunOptimization).backColor, kLightGreen);
+  EXPECT_TRUE(s.form.Button(MainForm::Control::RunOptimization).enabled);
 }
 
 // Three runs from 6, 6.5 and 7 kg: the first moves to "Previous", then to
@@ -136,9 +138,9 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
   const char* starts[] = {"6", "6.5", "7"};
   std::vector<std::string> prices;
   for (const char* start : starts) {
-    s.form.Text1.Text = start;
-    s.form.RunGrowth();
-    prices.push_back(s.form.TextPrice.Text);
+    s.form.startWeight.text = start;
+    s.form.Growth();
+    prices.push_back(s.form.costPerPig.text);
   }
   EXPECT_TRUE(s.dialogs.Messages().empty());
   const Grid& c = s.app.comparison;
@@ -153,7 +155,7 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
   EXPECT_EQ(c.Text(5, 3), prices[0]);
   EXPECT_EQ(c.Text(14, 0), "Diet 3 Change");
 
-  s.form.TextPrice_DblClick();
+  s.form.CostPerPigDoubleClicked();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   const std::string recent = s.dialogs.Messages()[0];
   EXPECT_EQ(recent.rfind("Last Cost ", 0), 0u) << recent;
@@ -165,24 +167,24 @@ TEST(GrowthRun, ThreeRunsMoveCurrentToPreviousToEarlier) {
 // lists the ingredients eaten with the herd's tonnage and total cost.
 TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   DemoSession s(kMixed, kFeedLeastCost);
-  s.form.TextPigNo.Text = "500";
-  for (int d = 1; d <= 3; ++d) s.form.Griddiets.SetText(2, d, "");
-  s.form.RunGrowth();
+  s.form.pigCount.text = "500";
+  for (int d = 1; d <= 3; ++d) s.form.dietsTable.SetText(2, d, "");
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty()) << s.dialogs.Messages().front();
-  for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.Griddiets.Text(2, d)), 300) << d;
+  for (int d = 1; d <= 3; ++d) EXPECT_GT(ReadNumber(s.form.dietsTable.Text(2, d)), 300) << d;
   double cost = 0;
   for (int d = 1; d <= 3; ++d)
-    cost += ReadNumber(s.form.Griddiets.Text(2, d)) / 1000 * s.Cell(d, 4);
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), cost, 0.01);
-  EXPECT_EQ(s.app.pig.HerdPigs, 500);
+    cost += ReadNumber(s.form.dietsTable.Text(2, d)) / 1000 * s.Cell(d, 4);
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), cost, 0.01);
+  EXPECT_EQ(s.app.growth.pigCount, 500);
 
-  const Grid& f = s.form.Gridformula;
+  const Grid& f = s.form.formulaTable;
   EXPECT_EQ(f.Text(0, 0), "NO");
   EXPECT_EQ(f.Text(0, 2), "Phase 1 5-7 kg");
   const int total = f.Rows() - 1;
   ASSERT_GT(total, 2);
   EXPECT_EQ(f.Text(total, 1), "Total Cost");
-  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.TextPrice.Text), 5);
+  EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.costPerPig.text), 5);
   EXPECT_FALSE(f.Text(1, 1).empty());
 }
 
@@ -190,15 +192,15 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
 // cost per pig is made from a diet that was never formulated.
 TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
   DemoSession s(kMixed, kFeedLeastCost);
-  s.form.RunGrowth();  // its results must not stay beside the failed run
-  s.app.formulation.NutRestrict[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
-  s.form.RunGrowth();
+  s.form.Growth();  // its results must not stay beside the failed run
+  s.app.formulation.nutrientRestrictions[2][kMinKind][kEnergy] = 9000;  // kcal/kg: out of reach
+  s.form.Growth();
   EXPECT_EQ(
       s.dialogs.Messages(),
       std::vector<std::string>{"Diet 2: the minimum of Net ENERGY 9,000 Kcal/Kg cannot hold."});
-  EXPECT_EQ(s.form.TextPrice.Text, "");
-  EXPECT_EQ(s.form.TextFeedGain.Text, "");
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");
+  EXPECT_EQ(s.form.costPerPig.text, "");
+  EXPECT_EQ(s.form.feedGain.text, "");
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 6), "");
   EXPECT_EQ(s.results.Text(1, 0), "");
 }
@@ -207,16 +209,16 @@ TEST(GrowthRun, AnInfeasibleDietStopsTheRun) {
 // derived from them.
 TEST(GrowthRun, MaleHerdIsTheRunItself) {
   DemoSession s(kMales);
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  const double feed = ReadNumber(s.form.Text4.Text);
+  const double feed = ReadNumber(s.form.totalFeedIntake.text);
   EXPECT_NEAR(s.Cell(21, 1), feed, 0.05);
-  const GlobalPig& pig = s.app.pig;
-  EXPECT_DOUBLE_EQ(pig.CumFeed[1], s.app.growthResults.totalFeed);
-  EXPECT_NE(pig.CumFeed[2], pig.CumFeed[1]);
-  EXPECT_NEAR(pig.CumFeed[0], (pig.CumFeed[1] + pig.CumFeed[2]) / 2, 1e-9);
+  const GrowthState& growth = s.app.growth;
+  EXPECT_DOUBLE_EQ(growth.cumFeed[1], s.app.growthResults.totalFeed);
+  EXPECT_NE(growth.cumFeed[2], growth.cumFeed[1]);
+  EXPECT_NEAR(growth.cumFeed[0], (growth.cumFeed[1] + growth.cumFeed[2]) / 2, 1e-9);
   EXPECT_EQ(s.app.comparison.Text(1, 1), "Males");
-  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.TextPrice.Text), 0.006);
+  EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.costPerPig.text), 0.006);
 }
 
 }  // namespace
@@ -230,12 +232,12 @@ struct Snapshot {
   std::vector<std::string> fields;
 
   explicit Snapshot(const DemoSession& s) {
-    for (const Grid* g : std::initializer_list<const Grid*>{&s.app.comparison, &s.form.Griddiets})
+    for (const Grid* g : std::initializer_list<const Grid*>{&s.app.comparison, &s.form.dietsTable})
       for (int r = 0; r < g->Rows(); ++r)
         for (int c = 0; c < g->Cols(); ++c) cells.push_back(g->Text(r, c));
-    for (int c = 1; c <= 5; ++c) cells.push_back(s.form.GridWeight.Text(1, c));
-    const AfrmMain& f = s.form;
-    fields = {f.Text1.Text, f.Text2.Text, f.Text3.Text, f.TextPigNo.Text};
+    for (int c = 1; c <= 5; ++c) cells.push_back(s.form.coefficientTable.Text(1, c));
+    const MainForm& f = s.form;
+    fields = {f.startWeight.text, f.startAge.text, f.finalWeight.text, f.pigCount.text};
   }
   bool operator==(const Snapshot&) const = default;
 };
@@ -245,9 +247,9 @@ struct Snapshot {
 void ExpectNoResults(const DemoSession& s) {
   EXPECT_EQ(s.results.Text(1, 0), "");
   EXPECT_EQ(s.results.Text(20, 1), "");
-  EXPECT_EQ(s.form.TextPrice.Text, "");
-  EXPECT_EQ(s.form.TextFeedGain.Text, "");
-  EXPECT_EQ(s.form.GridWeight.Text(1, 6), "");  // the run's score
+  EXPECT_EQ(s.form.costPerPig.text, "");
+  EXPECT_EQ(s.form.feedGain.text, "");
+  EXPECT_EQ(s.form.coefficientTable.Text(1, 6), "");  // the run's score
 }
 
 struct RefusedCase {
@@ -263,54 +265,54 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
   const char* const kFinal =
       "Final Weight must be a number from the Starting Weight (6 kg) to 25 kg";
   const std::vector<RefusedCase> cases = {
-      {"start 3.99", [](DemoSession& s) { s.form.Text1.Text = "3.99"; }, kStart, false},
-      {"start 25.5", [](DemoSession& s) { s.form.Text1.Text = "25.5"; }, kStart, false},
-      {"start abc", [](DemoSession& s) { s.form.Text1.Text = "abc"; }, kStart, false},
-      {"start empty", [](DemoSession& s) { s.form.Text1.Text = ""; }, kStart, false},
+      {"start 3.99", [](DemoSession& s) { s.form.startWeight.text = "3.99"; }, kStart, false},
+      {"start 25.5", [](DemoSession& s) { s.form.startWeight.text = "25.5"; }, kStart, false},
+      {"start abc", [](DemoSession& s) { s.form.startWeight.text = "abc"; }, kStart, false},
+      {"start empty", [](DemoSession& s) { s.form.startWeight.text = ""; }, kStart, false},
       {"start below the curve",
        [](DemoSession& s) {
          // A curve that starts at 5.518 kg, as the demo's classic fit had it.
          const char* curve[] = {"5.5179", "1.5578", "3.8747", ".00060236", ".65229"};
-         for (int k = 0; k < 5; ++k) s.form.GridWeight.SetText(1, k + 1, curve[k]);
-         s.form.Text1.Text = "5";
+         for (int k = 0; k < 5; ++k) s.form.coefficientTable.SetText(1, k + 1, curve[k]);
+         s.form.startWeight.text = "5";
        },
        "The growth curve starts at its B0 of 5.518 kg, too far above the Starting Weight of 5 kg",
        true},
-      {"age abc", [](DemoSession& s) { s.form.Text2.Text = "abc"; }, kAge, false},
-      {"age 250", [](DemoSession& s) { s.form.Text2.Text = "250"; }, kAge, false},
-      {"final 200", [](DemoSession& s) { s.form.Text3.Text = "200"; }, kFinal, false},
-      {"final below start", [](DemoSession& s) { s.form.Text3.Text = "5"; }, kFinal, false},
+      {"age abc", [](DemoSession& s) { s.form.startAge.text = "abc"; }, kAge, false},
+      {"age 250", [](DemoSession& s) { s.form.startAge.text = "250"; }, kAge, false},
+      {"final 200", [](DemoSession& s) { s.form.finalWeight.text = "200"; }, kFinal, false},
+      {"final below start", [](DemoSession& s) { s.form.finalWeight.text = "5"; }, kFinal, false},
       {"no herd sex",
-       [](DemoSession& s) { s.form.ComboSex.ListIndex = -1; },
+       [](DemoSession& s) { s.form.herdSex.selected = -1; },
        "Set the Herd Sex before running",
        false},
       {"no feed choice",
-       [](DemoSession& s) { s.form.Combo1.ListIndex = kFeedNotChosen; },
+       [](DemoSession& s) { s.form.feedFormulation.selected = kFeedNotChosen; },
        "Choose Least Cost Feed or Feed from the Grid before running",
        false},
       {"no feed intakes",
-       [](DemoSession& s) { s.form.Griddiets.SetText(3, 1, "0"); },
+       [](DemoSession& s) { s.form.dietsTable.SetText(3, 1, "0"); },
        "Need Feed Intakes: the Weight of diet 1 (its feed per pig) must be above 0",
        false},
       {"no energy in diet 1",
-       [](DemoSession& s) { s.form.Griddiets.SetText(4, 1, ""); },
+       [](DemoSession& s) { s.form.dietsTable.SetText(4, 1, ""); },
        "Energy NE of diet 1 must be above 0",
        true},
       {"diets 7 and 8",
        [](DemoSession& s) {
-         for (int d : {7, 8}) s.form.Griddiets.SetText(4, d, "2400");
+         for (int d : {7, 8}) s.form.dietsTable.SetText(4, d, "2400");
        },
        "The growth run feeds diets 1 to 6, but diets 7 and 8 have Energy NE: clear them",
        true},
       {"B1 missing",
        [](DemoSession& s) {
-         s.form.GridWeight.SetText(1, 2, "0");
-         s.app.pig.DefaultGrowthCoef[1] = 0;
+         s.form.coefficientTable.SetText(1, 2, "0");
+         s.app.growth.defaultGrowthCoef[1] = 0;
        },
        "The calibration curve B1 is missing",
        true},
       {"no location",
-       [](DemoSession& s) { s.app.location.LocationLoaded = false; },
+       [](DemoSession& s) { s.app.location.loaded = false; },
        "Growth has no location loaded (a calibration that was not saved leaves none): click the "
        "Calibration Name field and choose ",
        false},
@@ -318,21 +320,22 @@ TEST(GrowthRun, RefusedInputsSayWhyAndLeaveNoEarlierResults) {
   for (const RefusedCase& c : cases) {
     SCOPED_TRACE(c.name);
     DemoSession s;
-    s.form.RunGrowth();  // an earlier run's results must not stay beside a refused one
+    s.form.Growth();  // an earlier run's results must not stay beside a refused one
     s.dialogs.Forget();
     c.change(s);
-    s.form.Command[2].BackColor = kLightGreen;
+    s.form.Button(MainForm::Control::Calibration).backColor = kLightGreen;
     const Snapshot before(s);
-    s.form.RunGrowth();
+    s.form.Growth();
     ASSERT_EQ(s.dialogs.Messages().size(), 1u);
     EXPECT_EQ(s.dialogs.Messages()[0].rfind(c.message, 0), 0u) << s.dialogs.Messages()[0];
     EXPECT_TRUE(Snapshot(s) == before);
     ExpectNoResults(s);
     EXPECT_EQ(s.results.Text(1, 5), "");
     // What the run had written in the two herd fields goes with it.
-    EXPECT_EQ(s.form.Text4.Text, "");
-    EXPECT_EQ(s.form.Text5.Text, "");
-    EXPECT_EQ(s.form.Command[2].BackColor, c.started ? kButtonFace : kLightGreen);
+    EXPECT_EQ(s.form.totalFeedIntake.text, "");
+    EXPECT_EQ(s.form.finalAge.text, "");
+    EXPECT_EQ(s.form.Button(MainForm::Control::Calibration).backColor,
+              c.started ? kButtonFace : kLightGreen);
   }
 }
 
@@ -343,17 +346,17 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
   for (const char* start : {"4", "25"}) {
     SCOPED_TRACE(start);
     DemoSession s;
-    s.form.GridWeight.SetText(1, 1, "4");  // a curve that starts at 4 kg
-    s.form.Text1.Text = start;
-    s.form.RunGrowth();
+    s.form.coefficientTable.SetText(1, 1, "4");  // a curve that starts at 4 kg
+    s.form.startWeight.text = start;
+    s.form.Growth();
     EXPECT_TRUE(s.dialogs.Messages().empty());
     EXPECT_EQ(s.results.Text(0, 4), "Feed Wt.");
   }
   DemoSession s;
-  s.form.Text1.Text = "25";
-  s.form.RunGrowth();
-  EXPECT_EQ(s.form.TextFeedGain.Text, "0");
-  EXPECT_EQ(s.form.Text4.Text, "0");
+  s.form.startWeight.text = "25";
+  s.form.Growth();
+  EXPECT_EQ(s.form.feedGain.text, "0");
+  EXPECT_EQ(s.form.totalFeedIntake.text, "0");
   EXPECT_EQ(s.results.Text(3, 3), "0.0");  // no days on the diet, no daily gain
 }
 
@@ -361,13 +364,13 @@ TEST(GrowthRun, StartingWeightsAtTheLimitsPass) {
 // on.
 TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
   DemoSession s;
-  s.form.GridWeight.SetText(1, 5, "0");
-  const double b4 = s.app.pig.DefaultGrowthCoef[4];
-  s.form.RunGrowth();
+  s.form.coefficientTable.SetText(1, 5, "0");
+  const double b4 = s.app.growth.defaultGrowthCoef[4];
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_DOUBLE_EQ(ReadNumber(s.form.GridWeight.Text(1, 5)), b4);
-  EXPECT_DOUBLE_EQ(s.app.pig.GrowthCoef[4], b4);
-  EXPECT_FALSE(s.form.Text4.Text.empty());
+  EXPECT_DOUBLE_EQ(ReadNumber(s.form.coefficientTable.Text(1, 5)), b4);
+  EXPECT_DOUBLE_EQ(s.app.growth.growthCoef[4], b4);
+  EXPECT_FALSE(s.form.totalFeedIntake.text.empty());
 }
 
 // A model run that fails (a feed so rich in energy that the pigs would eat
@@ -375,10 +378,10 @@ TEST(GrowthRun, CoefficientLeftAtZeroTakesTheDefault) {
 // comparison keeps the runs before.
 TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const std::string current = s.app.comparison.Text(5, 1);
-  s.form.Griddiets.SetText(4, 2, "2448000");
-  s.form.RunGrowth();
+  s.form.dietsTable.SetText(4, 2, "2448000");
+  s.form.Growth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The growth model stopped at age ", 0), 0u)
       << s.dialogs.Messages()[0];
@@ -396,8 +399,8 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
 // grew, and the user is told it fell short.
 TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
   DemoSession s;
-  s.form.Text2.Text = "185";
-  s.form.RunGrowth();
+  s.form.startAge.text = "185";
+  s.form.Growth();
   ASSERT_EQ(s.dialogs.Messages().size(), 1u);
   EXPECT_EQ(s.dialogs.Messages()[0].rfind("The herd did not reach the Final Weight of 25 kg: it "
                                           "weighed ",
@@ -405,7 +408,7 @@ TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
             0u)
       << s.dialogs.Messages()[0];
   EXPECT_LT(s.app.growthResults.finalWeight, 25);
-  EXPECT_FALSE(s.form.TextPrice.Text.empty());
+  EXPECT_FALSE(s.form.costPerPig.text.empty());
 }
 
 // Reloading the location, or choosing another, leaves no result of the last
@@ -414,12 +417,12 @@ TEST(GrowthRun, ALoadedLocationShowsNoEarlierResults) {
   for (bool other : {false, true}) {
     SCOPED_TRACE(other ? "another location" : "the same location");
     DemoSession s;
-    s.form.RunGrowth();
+    s.form.Growth();
     TempDemo second;
     OpenLocation(s.app, s.dialogs, other ? second.Plt() : s.demo.Plt());
     ExpectNoResults(s);
-    EXPECT_EQ(s.form.Text4.Text, "29.80");
-    EXPECT_EQ(s.form.Text5.Text, "65.00");
+    EXPECT_EQ(s.form.totalFeedIntake.text, "29.80");
+    EXPECT_EQ(s.form.finalAge.text, "65.00");
   }
 }
 
@@ -431,13 +434,13 @@ namespace {
 // says why and what to do.
 TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   DemoSession s;
-  s.dialogs.Input(s.form.Text6.Text);
-  ASSERT_EQ(s.form.Click(AfrmMain::Control::Command2), AfrmMain::Window::Calibration);
+  s.dialogs.Input(s.form.locationName.text);
+  ASSERT_EQ(s.form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
   s.dialogs.Answer(Answer::No);
-  s.app.calibForm.ContinueCalibration();
+  s.app.calibrationInputsForm.ContinueCalibration();
   ASSERT_TRUE(s.dialogs.Done());
   s.dialogs.Forget();
-  s.form.Click(AfrmMain::Control::Command1);
+  s.form.Click(MainForm::Control::Growth);
   EXPECT_EQ(s.dialogs.Messages(),
             std::vector<std::string>{
                 "Growth has no location loaded (a calibration that was not saved leaves none): "
@@ -446,9 +449,9 @@ TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
   // Choosing it again lets the herd grow.
   s.dialogs.Forget();
   OpenLocation(s.app, s.dialogs, s.demo.Plt());
-  s.form.Click(AfrmMain::Control::Command1);
+  s.form.Click(MainForm::Control::Growth);
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_FALSE(s.form.TextPrice.Text.empty());
+  EXPECT_FALSE(s.form.costPerPig.text.empty());
 }
 
 }  // namespace
@@ -460,52 +463,52 @@ namespace {
 // and "Reset Initial " makes the second run the initial one.
 TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const Grid& c = s.app.comparison;
   EXPECT_EQ(c.Text(0, 4), "Initial");
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
   const TrackingTables& t = s.app.tracking;
-  const Grid& diets = s.form.Griddiets;
+  const Grid& diets = s.form.dietsTable;
   for (int r = 1; r < 18; ++r)
     for (int d = 1; d <= 3; ++d) {
-      EXPECT_EQ(t.gridprevdiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
-      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), kWhite) << r << "," << d;
-      EXPECT_EQ(t.GridInitDiet.Text(r, d), diets.Text(r, d)) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.Text(r, d), diets.Text(r, d)) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.CellColor(r, d), kWhite) << r << "," << d;
+      EXPECT_EQ(t.initialDiets.Text(r, d), diets.Text(r, d)) << r << "," << d;
     }
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 1), c.Text(5, 1));
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 1), c.Text(5, 1));
 
   const std::string lysine = diets.Text(8, 2);
   const std::string feed = diets.Text(3, 1);
   const std::string firstCost = c.Text(5, 1);
-  s.form.Griddiets.SetText(8, 2, "1.2");
-  s.form.Griddiets.SetText(3, 1, "3");
-  s.form.RunGrowth();
+  s.form.dietsTable.SetText(8, 2, "1.2");
+  s.form.dietsTable.SetText(3, 1, "3");
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_EQ(t.gridprevdiet.Text(8, 2), lysine);
-  EXPECT_EQ(t.gridprevdiet.Text(3, 1), feed);
+  EXPECT_EQ(t.previousDiets.Text(8, 2), lysine);
+  EXPECT_EQ(t.previousDiets.Text(3, 1), feed);
   for (int r = 1; r < 18; ++r)
     for (int d = 1; d <= 3; ++d) {
       const bool changed = (r == 8 && d == 2) || (r == 3 && d == 1);
-      EXPECT_EQ(t.gridprevdiet.CellColor(r, d), changed ? kPeach : kWhite) << r << "," << d;
+      EXPECT_EQ(t.previousDiets.CellColor(r, d), changed ? kPeach : kWhite) << r << "," << d;
     }
-  EXPECT_EQ(s.app.trackForm.GridPrevDiet.CellColor(8, 2), kPeach);
+  EXPECT_EQ(s.app.changeTrackingForm.previousDiets.CellColor(8, 2), kPeach);
   EXPECT_EQ(c.Text(5, 4), firstCost);  // the initial run stays
   EXPECT_EQ(c.Text(5, 2), firstCost);
   EXPECT_NE(c.Text(5, 1), firstCost);
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 2), firstCost);
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 2), firstCost);
 
   s.form.TrackResetInitial();
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
   EXPECT_EQ(c.Text(0, 4), "Initial");
-  EXPECT_EQ(t.GridInitDiet.Text(8, 2), "1.2");
-  EXPECT_EQ(s.app.trackForm.griddiff.Text(5, 4), c.Text(5, 1));
+  EXPECT_EQ(t.initialDiets.Text(8, 2), "1.2");
+  EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 4), c.Text(5, 1));
 }
 
 // The pig count near the final weight, from the start-up normal table: the
 // final row is at the final weight, z = 0: half of 20 pigs.
 TEST(GrowthRun, PigCountAtTheFinalRowIsHalfTheGroup) {
   DemoSession s;
-  s.form.RunGrowth();
+  s.form.Growth();
   const int last = s.LastDailyRow();
   EXPECT_EQ(s.results.Text(last, 9), "10");
   // Lighter rows have fewer pigs at the final weight; the last whole day

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/PigGrowth.h"
+#include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
@@ -30,7 +30,7 @@ void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
 void OpenThroughField(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
   // The user clicks the "Calibration Name" field and picks the file.
   dialogs.File(pltFile);
-  app.mainForm.Text6_Click();
+  app.mainForm.LocationNameClicked();
   ASSERT_TRUE(dialogs.Done());
   const auto& dialog = dialogs.shown().front();
   EXPECT_EQ(dialog.kind, ScriptedDialogs::Shown::Kind::OpenFile);
@@ -42,14 +42,14 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  AfrmMain& form = app.mainForm;
-  EXPECT_EQ(form.gridFILES.Text(kDietsRow, 0), "Not Open");
+  MainForm& form = app.mainForm;
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), "Not Open");
   OpenThroughField(app, dialogs, temp.Plt());
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form.Tab, kTabDiets);
+  EXPECT_EQ(form.currentTab, kTabDiets);
 
   // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
-  const Grid& diets = form.Griddiets;
+  const Grid& diets = form.dietsTable;
   const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
   const double feed[] = {0, 2.4, 5.9, 21.5};
   const double lysine[] = {0, 1.5, 1.35, 1.23};
@@ -64,19 +64,19 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
 
   // "Files in Use".
   const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.gridFILES.Text(2 * k + 2, 0), temp.Demo(files[k]));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
 
   // The restrictions window shows what the restriction files hold.
-  Restrict& restrict = app.restrictForm;
+  RestrictionsForm& restrict = app.restrictionsForm;
   restrict.Fill();
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 1)), 2448);   // energy minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(2, 2)), 2600);   // and its maximum
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(6, 5)), 1.23);   // lysine minimum, diet 3
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.NUTS.Text(18, 3)), 0.35);  // sodium minimum, diet 2
-  EXPECT_NE(restrict.GridRestrict.Text(4, 0).find("Dried whey"), std::string::npos);
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 1)), 15);  // whey minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.GridRestrict.Text(4, 6)), -1);  // blocked in diet 3
-  EXPECT_EQ(restrict.GridRestrict.CellColor(4, 6), kPeach);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);   // energy minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);   // and its maximum
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);   // lysine minimum, diet 3
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(18, 3)), 0.35);  // sodium minimum, diet 2
+  EXPECT_NE(restrict.ingredientTable.Text(4, 0).find("Dried whey"), std::string::npos);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
+  EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
 }
 
 // The demo's growth curve and diets take its pigs from 6 kg to 25 kg.
@@ -85,26 +85,28 @@ TEST(LoadDemo, DemoPigsGrowTo25Kg) {
   ScriptedDialogs dialogs;
   App app(dialogs);
   OpenThroughField(app, dialogs, temp.Plt());
-  AfrmMain& form = app.mainForm;
-  GlobalPig& pig = app.pig;
+  MainForm& form = app.mainForm;
+  GrowthState& growth = app.growth;
 
-  pig.NumDiets = static_cast<std::int16_t>(DietsInUse(form.Griddiets));
-  ASSERT_EQ(pig.NumDiets, 3);
-  TakeDietsFromTable(form.Griddiets, pig);
-  for (int k = 0; k < 5; ++k) pig.GrowthCoef[k] = ReadNumber(form.GridWeight.Text(kCoefRow, k + 1));
-  pig.StartAge = static_cast<std::int16_t>(ReadNumber(form.Text2.Text));
-  pig.LiveWeight[pig.StartAge][0] = ReadNumber(form.Text1.Text);
-  pig.FinalWeight = ReadNumber(form.Text3.Text);
-  ASSERT_GE(pig.LiveWeight[pig.StartAge][0], pig.GrowthCoef[0]);  // the curve holds the start
-  pig.FinalAge = 0;
-  pig.CurrentDiet = 1;
-  PigGrowth::RunGrowthDays(pig);
+  growth.dietCount = static_cast<std::int16_t>(DietsInUse(form.dietsTable));
+  ASSERT_EQ(growth.dietCount, 3);
+  TakeDietsFromTable(form.dietsTable, growth);
+  for (int k = 0; k < 5; ++k)
+    growth.growthCoef[k] = ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1));
+  growth.startAge = static_cast<std::int16_t>(ReadNumber(form.startAge.text));
+  growth.liveWeight[growth.startAge][0] = ReadNumber(form.startWeight.text);
+  growth.finalWeight = ReadNumber(form.finalWeight.text);
+  ASSERT_GE(growth.liveWeight[growth.startAge][0],
+            growth.growthCoef[0]);  // the curve holds the start
+  growth.finalAge = 0;
+  growth.currentDiet = 1;
+  PigGrowth::RunGrowthDays(growth);
 
-  ASSERT_FALSE(pig.GrowthFailed);
-  EXPECT_NEAR(pig.FinalAge, 65, 1.0);      // as the weighings say
-  EXPECT_NEAR(pig.CumFeed[0], 29.8, 2.0);  // kg per pig
-  EXPECT_EQ(pig.CurrentDiet, 3);
-  EXPECT_GT(pig.LiveWeight[static_cast<int>(std::ceil(pig.FinalAge))][0], 25 - 1e-9);
+  ASSERT_FALSE(growth.growthFailed);
+  EXPECT_NEAR(growth.finalAge, 65, 1.0);      // as the weighings say
+  EXPECT_NEAR(growth.cumFeed[0], 29.8, 2.0);  // kg per pig
+  EXPECT_EQ(growth.currentDiet, 3);
+  EXPECT_GT(growth.liveWeight[static_cast<int>(std::ceil(growth.finalAge))][0], 25 - 1e-9);
 }
 
 // "Save All Files to New Location/Folder", then open the copy: the screens
@@ -116,7 +118,7 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   OpenThroughField(first, dialogs, temp.Plt());
   fs::create_directories(temp.Path("farm.2"));
   dialogs.File(temp.Path("farm.2/Farm2.plt"));
-  first.mainForm.SaveNewLoc();
+  first.mainForm.SaveAllToNewLocation();
   ASSERT_TRUE(dialogs.Done());
   ASSERT_TRUE(dialogs.Messages().empty());
 
@@ -125,31 +127,33 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   OpenThroughField(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
   EXPECT_TRUE(dialogs2.Messages().empty());
 
-  const AfrmMain& a = first.mainForm;
-  const AfrmMain& b = second.mainForm;
-  ExpectSameTable(a.Griddiets, b.Griddiets, "Griddiets");
-  ExpectSameTable(a.GridWeight, b.GridWeight, "GridWeight");
-  ExpectSameTable(a.gridFILES, b.gridFILES, "gridFILES");
-  first.restrictForm.Fill();
-  second.restrictForm.Fill();
-  ExpectSameTable(first.restrictForm.NUTS, second.restrictForm.NUTS, "NUTS");
+  const MainForm& a = first.mainForm;
+  const MainForm& b = second.mainForm;
+  ExpectSameTable(a.dietsTable, b.dietsTable, "dietsTable");
+  ExpectSameTable(a.coefficientTable, b.coefficientTable, "coefficientTable");
+  ExpectSameTable(a.filesTable, b.filesTable, "filesTable");
+  first.restrictionsForm.Fill();
+  second.restrictionsForm.Fill();
   ExpectSameTable(
-      first.restrictForm.GridRestrict, second.restrictForm.GridRestrict, "GridRestrict");
-  for (const auto& [x, y] : {std::pair{&a.Text1, &b.Text1},
-                             {&a.Text2, &b.Text2},
-                             {&a.Text3, &b.Text3},
-                             {&a.Text4, &b.Text4},
-                             {&a.Text5, &b.Text5}})
-    EXPECT_EQ(x->Text, y->Text);
-  EXPECT_EQ(b.Text6.Text, temp.Path("farm.2/Farm2"));
-  EXPECT_EQ(a.Combo1.Text(), b.Combo1.Text());
-  EXPECT_EQ(a.ComboSex.Text(), b.ComboSex.Text());
-  EXPECT_EQ(first.temperatures.CalibTemp, second.temperatures.CalibTemp);
-  EXPECT_EQ(first.temperatures.FutureTemp, second.temperatures.FutureTemp);
-  EXPECT_EQ(first.calibration.CalibObs, second.calibration.CalibObs);
-  EXPECT_EQ(first.formulation.IngName, second.formulation.IngName);
-  EXPECT_EQ(first.formulation.IngMatrix, second.formulation.IngMatrix);
-  EXPECT_EQ(first.formulation.IngPrice, second.formulation.IngPrice);
+      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "nutrientTable");
+  ExpectSameTable(first.restrictionsForm.ingredientTable,
+                  second.restrictionsForm.ingredientTable,
+                  "ingredientTable");
+  for (const auto& [x, y] : {std::pair{&a.startWeight, &b.startWeight},
+                             {&a.startAge, &b.startAge},
+                             {&a.finalWeight, &b.finalWeight},
+                             {&a.totalFeedIntake, &b.totalFeedIntake},
+                             {&a.finalAge, &b.finalAge}})
+    EXPECT_EQ(x->text, y->text);
+  EXPECT_EQ(b.locationName.text, temp.Path("farm.2/Farm2"));
+  EXPECT_EQ(a.feedFormulation.Text(), b.feedFormulation.Text());
+  EXPECT_EQ(a.herdSex.Text(), b.herdSex.Text());
+  EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
+  EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
+  EXPECT_EQ(first.calibration.observations, second.calibration.observations);
+  EXPECT_EQ(first.formulation.ingredientName, second.formulation.ingredientName);
+  EXPECT_EQ(first.formulation.matrix, second.formulation.matrix);
+  EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);
 }
 
 }  // namespace

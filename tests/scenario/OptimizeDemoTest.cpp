@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
 #include "optimization/ThoroughDietSearch.h"
+#include "platform/NumberFormat.h"
 #include "support/CountingAllocator.h"
 #include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
@@ -34,30 +35,30 @@ struct DemoOptimization : OptWindowFields {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
   std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
 
   explicit DemoOptimization(int feed) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = feed;
-    form.RunGrowth();
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = feed;
+    form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_FALSE(form.TextPrice.Text.empty());
+    EXPECT_FALSE(form.costPerPig.text.empty());
     dialogs.Forget();
-    TargetWeight = form.Text3.Text;
-    const auto& nut = app.formulation.NutRestrict;
+    targetWeight = form.finalWeight.text;
+    const auto& nut = app.formulation.nutrientRestrictions;
     for (int d = 1; d <= 3; ++d) {
       const double current[] = {0,
-                                ReadNumber(form.Griddiets.Text(kDietAmountRow, d)),
+                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
                                 nut[d][kMinKind][kEnergy],
                                 nut[d][kMinKind][kProtein]};
       for (int k = 1; k <= 3; ++k) {
         const int row = VariableOf(d, k);
-        GridOpt.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        GridOpt.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        GridOpt.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        GridOpt.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
+        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
+        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
+        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
+        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
       }
     }
   }
@@ -65,8 +66,8 @@ struct DemoOptimization : OptWindowFields {
 
 TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
-  const auto restrictions = s.app.formulation.NutRestrict;
+  const double startCost = ReadNumber(s.form.costPerPig.text);
+  const auto restrictions = s.app.formulation.nutrientRestrictions;
   std::vector<double> bests;
   s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
   int shownBests = 0;
@@ -83,7 +84,7 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   EXPECT_NEAR(bests.front(), s.app.growthResults.costPerPig, 0.005 * 34 / 1000);
   EXPECT_DOUBLE_EQ(r.startCost, startCost);
   EXPECT_LE(r.bestCost, startCost);
-  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.OptBest);
+  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.bestScore);
   EXPECT_GT(shownBests, 0);
   if (r.bestCost < startCost) {
     EXPECT_TRUE(s.dialogs.Messages().empty());
@@ -96,31 +97,31 @@ TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
   // differ in the fourth place).
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
-    const double energy = r.NutRestrict[d][kMinKind][kEnergy];
-    EXPECT_GE(energy, r.OptTable[d][kEnergyKind][kOptMinimum] - 0.5);
-    EXPECT_LE(energy, r.OptTable[d][kEnergyKind][kOptMaximum] + 0.5);
-    EXPECT_EQ(r.DietNutrients[d][kPrice], r.DietCost[d]);
-    EXPECT_GT(r.DietCost[d], 0);
+    const double energy = r.nutrientRestrictions[d][kMinKind][kEnergy];
+    EXPECT_GE(energy, r.tableValues[d][kEnergyKind][kOptMinimum] - 0.5);
+    EXPECT_LE(energy, r.tableValues[d][kEnergyKind][kOptMaximum] + 0.5);
+    EXPECT_EQ(r.dietNutrients[d][kPrice], r.dietCost[d]);
+    EXPECT_GT(r.dietCost[d], 0);
   }
   const double scoredStart = std::max(startCost, bests.front());
   for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], scoredStart) << v;
   EXPECT_DOUBLE_EQ(r.targetWeight, 25);
   EXPECT_GT(r.finalAge, 21);
-  EXPECT_DOUBLE_EQ(r.LiveWeight[21], 6);
+  EXPECT_DOUBLE_EQ(r.liveWeight[21], 6);
   EXPECT_GT(r.lpSolves, 0);
 
   // The window and the user's restrictions are as before the run.
-  EXPECT_FALSE(s.WorkingVisible);
-  EXPECT_TRUE(s.ViewEnabled);
-  EXPECT_TRUE(s.AddMinMaxVisible);
-  EXPECT_EQ(s.app.formulationState->OptMode, kOptModeOff);
-  EXPECT_TRUE(s.app.formulation.NutRestrict == restrictions);
-  EXPECT_FALSE(s.app.pig.CancelRun);
+  EXPECT_FALSE(s.workingVisible);
+  EXPECT_TRUE(s.viewEnabled);
+  EXPECT_TRUE(s.addMinMaxVisible);
+  EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
+  EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
+  EXPECT_FALSE(s.app.growth.cancelRun);
 }
 
 TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
   DemoOptimization s(kFeedGrid);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   s.dialogs.Answer(Answer::Yes);
   RunOptimization(s.app, *s.opt, s.window);
   const OptResult& r = s.opt->result;
@@ -128,15 +129,18 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
   EXPECT_EQ(s.dialogs.Messages().front(), kGivenCostsQuestion);
   for (int d = 1; d <= 3; ++d) {
     SCOPED_TRACE(d);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kFeedKind), kOptTickCol), CheckState::Checked);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol), CheckState::Unchecked);
-    EXPECT_EQ(s.GridOpt.CellCheck(VariableOf(d, kProteinKind), kOptTickCol), CheckState::Unchecked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kFeedKind), kOptTickCol),
+              CheckState::Checked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol),
+              CheckState::Unchecked);
+    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kProteinKind), kOptTickCol),
+              CheckState::Unchecked);
     EXPECT_EQ(r.fixed[VariableOf(d, kEnergyKind)], 1);
     EXPECT_EQ(r.fixed[VariableOf(d, kFeedKind)], 0);
     // The given diets stand as the diets table holds them.
-    EXPECT_DOUBLE_EQ(r.DietNutrients[d][kEnergy],
-                     ReadNumber(s.form.Griddiets.Text(kDietEnergyRow, d)));
-    EXPECT_DOUBLE_EQ(r.DietCost[d], ReadNumber(s.form.Griddiets.Text(kDietCostRow, d)));
+    EXPECT_DOUBLE_EQ(r.dietNutrients[d][kEnergy],
+                     ReadNumber(s.form.dietsTable.Text(kDietEnergyRow, d)));
+    EXPECT_DOUBLE_EQ(r.dietCost[d], ReadNumber(s.form.dietsTable.Text(kDietCostRow, d)));
   }
   EXPECT_EQ(r.lpSolves, 0);
   EXPECT_LE(r.bestCost, startCost);
@@ -145,9 +149,9 @@ TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
 
 TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   s.opt->search.progress = [&](long evaluations, double) {
-    if (evaluations == 40) s.app.pig.CancelRun = true;
+    if (evaluations == 40) s.app.growth.cancelRun = true;
   };
   RunOptimization(s.app, *s.opt, s.window);
   const OptResult& r = s.opt->result;
@@ -156,7 +160,7 @@ TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
   EXPECT_EQ(r.status, OptStatus::Cancelled);
   EXPECT_LT(r.evaluations, 60);
   EXPECT_LE(r.bestCost, startCost);
-  EXPECT_FALSE(s.app.pig.CancelRun);
+  EXPECT_FALSE(s.app.growth.cancelRun);
 }
 
 // The thorough stage after the classic searches: never above the classic
@@ -176,7 +180,7 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
     EXPECT_LE(r.bestCost, 10.07);
     EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);  // scored again as the workers scored it
     // and one more: the optimum scored again at the end
-  EXPECT_EQ(r.evaluations, r.classic.evaluations + r.thorough.evaluations + 1);
+    EXPECT_EQ(r.evaluations, r.classic.evaluations + r.thorough.evaluations + 1);
     results.push_back(r);
   }
   EXPECT_EQ(results[0].bestVar, results[1].bestVar);
@@ -189,7 +193,7 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
     // The first report of the thorough stage: the classic searches are done.
     if (classicEvaluations < 0 && s.opt->result.classic.evaluations > 0) {
       classicEvaluations = evaluations;
-      s.app.pig.CancelRun = true;
+      s.app.growth.cancelRun = true;
     }
   };
   RunOptimization(s.app, *s.opt, s.window);
@@ -205,21 +209,21 @@ TEST(OptimizeDemo, TheLastDietsFeedAmountHasNoEffect) {
   DemoOptimization s(kFeedLeastCost);
   RunOptimization(s.app, *s.opt, s.window);
   App& app = s.app;
-  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, s.form.Griddiets, s.opt->objective);
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.dietsTable, s.opt->objective);
   OptVariables x = s.opt->search;
-  x.OptFixed = s.opt->ticked;
-  x.OptVar = s.opt->result.bestVar;
+  x.fixedFlags = s.opt->ticked;
+  x.point = s.opt->result.bestVar;
   const int lastFeed = VariableOf(3, kFeedKind);
   EXPECT_EQ(ThoroughHeldVariables(x)[lastFeed], 1);
   EXPECT_EQ(ThoroughHeldVariables(x)[VariableOf(2, kFeedKind)], 0);
-  app.formulationState->OptMode = kOptModeRunning;
+  app.formulationState->optMode = kOptModeRunning;
   std::vector<double> costs;
   for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
-    x.OptVar[lastFeed] = coordinate;
+    x.point[lastFeed] = coordinate;
     costs.push_back(objective.Evaluate(x, 1));
   }
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
   EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
   EXPECT_DOUBLE_EQ(costs[0], s.opt->result.bestCost);
 }
@@ -232,23 +236,23 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   ASSERT_TRUE(s.opt->result.done);
   App& app = s.app;
   DietOptState& opt = *s.opt;
-  FeedOptContext lp{app.formulation, app.pig, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, s.form.Griddiets, opt.objective);
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
-  search.OptFixed = opt.ticked;
-  search.OptVar = opt.startVar;
-  app.formulationState->OptMode = kOptModeRunning;
+  search.fixedFlags = opt.ticked;
+  search.point = opt.startVar;
+  app.formulationState->optMode = kOptModeRunning;
   const long solves = opt.objective.lpSolves;
 
   StartCountingAllocations();
   for (int k = 0; k < 40; ++k) {
-    for (int i = 1; i <= search.n; ++i) search.OptVar[i] = kCoordLow + (k * 7 + i) % 9;
+    for (int i = 1; i <= search.n; ++i) search.point[i] = kCoordLow + (k * 7 + i) % 9;
     ScoreOptPoint(search, objective);
   }
   const long perEvaluations = StopCountingAllocations();
-  search.OptVar = opt.startVar;
+  search.point = opt.startVar;
   const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
-  app.formulationState->OptMode = kOptModeOff;
+  app.formulationState->optMode = kOptModeOff;
 
   EXPECT_EQ(perEvaluations, 0);
   EXPECT_EQ(inOptimize, 0);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -25,18 +25,18 @@ struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
-  frmOpt& opt = app.optForm;
+  MainForm& form = app.mainForm;
+  OptimizationForm& opt = app.optimizationForm;
 
   explicit DemoSession(int feed = kFeedLeastCost) {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = feed;
-    form.RunGrowth();
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = feed;
+    form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty());
     dialogs.Forget();
-    EXPECT_EQ(form.Click(AfrmMain::Control::Command9), AfrmMain::Window::Optimization);
-    opt.Today = [] { return std::string("15/03/2024"); };
+    EXPECT_EQ(form.Click(MainForm::Control::RunOptimization), MainForm::Window::Optimization);
+    opt.today = [] { return std::string("15/03/2024"); };
   }
 };
 
@@ -49,37 +49,37 @@ int Find(const std::vector<std::string>& lines, const std::string& text, int fro
 
 TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   DemoSession s;
-  const double startCost = ReadNumber(s.form.TextPrice.Text);
+  const double startCost = ReadNumber(s.form.costPerPig.text);
   // The window opened with the diets' feed amounts and the three diets ticked.
-  EXPECT_EQ(s.opt.TextOptDiet, "3");
-  EXPECT_EQ(s.opt.GridOpt.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
-            s.form.Griddiets.Text(kDietAmountRow, 3));
-  EXPECT_EQ(s.opt.GridOpt.CellCheck(10, kOptTickCol), CheckState::Unchecked);
-  s.opt.CmdAddMinMax_Click();
+  EXPECT_EQ(s.opt.dietCountText, "3");
+  EXPECT_EQ(s.opt.optimizationTable.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
+            s.form.dietsTable.Text(kDietAmountRow, 3));
+  EXPECT_EQ(s.opt.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  s.opt.AddMinMaxToCurrent();
   int progress = 0;
   bool commandsHeld = true;
-  s.opt.Progress = [&] {
+  s.opt.onProgress = [&] {
     ++progress;
-    commandsHeld = commandsHeld && s.opt.WorkingVisible && !s.opt.CmdRunOpt.Enabled &&
-                   !s.form.Enabled(AfrmMain::Control::Command1) &&
-                   !s.form.Enabled(AfrmMain::Control::Command9);
+    commandsHeld = commandsHeld && s.opt.workingVisible && !s.opt.runOptimization.enabled &&
+                   !s.form.Enabled(MainForm::Control::Growth) &&
+                   !s.form.Enabled(MainForm::Control::RunOptimization);
   };
-  s.opt.CmdRunOpt_Click();
+  s.opt.Run();
 
   const OptResult& r = s.app.optimization->result;
   ASSERT_TRUE(r.done);
   EXPECT_LE(r.bestCost, startCost);
   EXPECT_GT(progress, 10);
   EXPECT_TRUE(commandsHeld);
-  EXPECT_FALSE(s.opt.WorkingVisible);
-  EXPECT_TRUE(s.opt.CmdTransfer.Enabled);
-  EXPECT_TRUE(s.form.Enabled(AfrmMain::Control::Command1));
-  EXPECT_EQ(ReadNumber(s.form.TextOptStart.Text), startCost);
-  EXPECT_NEAR(ReadNumber(s.form.TextOptBest.Text), r.bestCost, 1e-3);
+  EXPECT_FALSE(s.opt.workingVisible);
+  EXPECT_TRUE(s.opt.transferOptimum.enabled);
+  EXPECT_TRUE(s.form.Enabled(MainForm::Control::Growth));
+  EXPECT_EQ(ReadNumber(s.form.optimizationStartCost.text), startCost);
+  EXPECT_NEAR(ReadNumber(s.form.optimizationBestCost.text), r.bestCost, 1e-3);
 
   // The report: the saving is the gap between the two costs.
-  ASSERT_TRUE(s.opt.CmdView_Click());
-  const Grid& g = s.app.optReport.GridOptimum;
+  ASSERT_TRUE(s.opt.ViewOptimization());
+  const Grid& g = s.app.optimizationReportForm.optimumTable;
   // Priced on the feed amounts as allowed; the run priced them to the gram.
   EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
   EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
@@ -88,7 +88,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   // The results file: its name from the location and the date, five blocks
   // in order, every number with a period.
   const std::string file = s.demo.Demo("DemoOPTMAR 2024.txt");
-  EXPECT_EQ(s.opt.ResultsFile, file);
+  EXPECT_EQ(s.opt.resultsFile, file);
   const auto lines = TextFile::ReadLines(file);
   ASSERT_TRUE(lines.has_value());
   EXPECT_EQ(lines->front(), "  ");
@@ -107,33 +107,35 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_EQ((*lines)[3].rfind("Feed Wt./Pig", 0), 0u);
 
   // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
-  s.opt.CmdTransfer_Click();
+  s.opt.TransferOptimum();
   s.dialogs.Forget();
-  s.form.RunGrowth();
+  s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   // As shown: three decimals.
-  EXPECT_NEAR(ReadNumber(s.form.TextPrice.Text), r.bestCost, 0.001) << s.form.TextPrice.Text;
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), r.bestCost, 0.001) << s.form.costPerPig.text;
 }
 
 TEST(OptimizeReport, SavedTableOpensAgain) {
   DemoSession s;
-  s.opt.CmdAddMinMax_Click();
-  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
-  const Grid before = s.opt.GridOpt;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.optimizationTable.SetCellCheck(2, kOptTickCol, CheckState::Unchecked);
+  const Grid before = s.opt.optimizationTable;
   const std::string file = s.demo.Demo("Trial.opt");
   s.dialogs.File(file);
-  ASSERT_TRUE(s.opt.CmdSaveOpt_Click());
+  ASSERT_TRUE(s.opt.SaveTable());
 
-  s.opt.GridOpt.SetText(1, kOptMaximumCol, "99");
-  s.opt.GridOpt.SetCellCheck(2, kOptTickCol, CheckState::Checked);
+  s.opt.optimizationTable.SetText(1, kOptMaximumCol, "99");
+  s.opt.optimizationTable.SetCellCheck(2, kOptTickCol, CheckState::Checked);
   s.dialogs.File(file);
-  ASSERT_TRUE(s.opt.CmdOpenOpt_Click());
+  ASSERT_TRUE(s.opt.OpenTable());
   for (int row = 1; row <= 9; ++row) {
-    EXPECT_EQ(s.opt.GridOpt.CellCheck(row, kOptTickCol), before.CellCheck(row, kOptTickCol));
+    EXPECT_EQ(s.opt.optimizationTable.CellCheck(row, kOptTickCol),
+              before.CellCheck(row, kOptTickCol));
     for (int col = kOptCurrentCol; col <= kOptMaximumCol; ++col)
-      EXPECT_DOUBLE_EQ(ReadNumber(s.opt.GridOpt.Text(row, col)), ReadNumber(before.Text(row, col)));
+      EXPECT_DOUBLE_EQ(ReadNumber(s.opt.optimizationTable.Text(row, col)),
+                       ReadNumber(before.Text(row, col)));
   }
-  EXPECT_EQ(s.opt.GridOpt.CellColor(2, kOptMinimumCol), kInactiveBorder);
+  EXPECT_EQ(s.opt.optimizationTable.CellColor(2, kOptMinimumCol), kInactiveBorder);
   EXPECT_TRUE(s.dialogs.Messages().empty());
 }
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/NumberFormat.h"
 #include "model/DietsFile.h"
 #include "model/Units.h"
+#include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -31,45 +31,45 @@ struct Session {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
-  AfrmMain& form = app.mainForm;
+  MainForm& form = app.mainForm;
 
   Session() {
     OpenLocation(app, dialogs, demo.Plt());
-    form.ComboSex.ListIndex = 0;
-    form.Combo1.ListIndex = kFeedGrid;
+    form.herdSex.selected = 0;
+    form.feedFormulation.selected = kFeedGrid;
   }
   void Grow() {
     dialogs.Forget();
-    form.RunGrowth();
+    form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
   }
 };
 
 // A change of units in the named demo asks whether to write its files.
 void AnswerTheSaveQuestion(Session& s, const Codes& codes, Answer answer) {
-  if (codes != s.app.pig.UnitCodes) s.dialogs.Answer(answer);
+  if (codes != s.app.growth.unitCodes) s.dialogs.Answer(answer);
 }
 
 void ChooseInList(Session& s, int position, Answer save = Answer::No) {
-  Codes codes = s.app.pig.UnitCodes;
+  Codes codes = s.app.growth.unitCodes;
   codes[kWeightUnit] = static_cast<std::int16_t>(position);
   AnswerTheSaveQuestion(s, codes, save);
-  s.form.Combo2.ListIndex = position;
-  s.form.Combo2_Click();
+  s.form.weightUnit.selected = position;
+  s.form.WeightUnitChosen();
   EXPECT_TRUE(s.dialogs.Done());
 }
 
 void ChooseInDialog(Session& s, int weights, int energy, int cost, Answer save = Answer::No) {
-  s.form.Click(AfrmMain::Control::UnitPick);
-  UnitsDialog& dialog = s.app.unitsForm;
-  dialog.Weights.ListIndex = weights;
-  dialog.FeedEnergy.ListIndex = energy;
-  dialog.FeedCost.ListIndex = cost;
+  s.form.Click(MainForm::Control::SetUnits);
+  UnitsForm& dialog = s.app.unitsForm;
+  dialog.weights.selected = weights;
+  dialog.feedEnergy.selected = energy;
+  dialog.feedCost.selected = cost;
   const Codes codes{static_cast<std::int16_t>(energy),
                     static_cast<std::int16_t>(weights),
                     static_cast<std::int16_t>(cost == 1 ? 3 : 1)};
   AnswerTheSaveQuestion(s, codes, save);
-  s.form.UnitsOK();
+  s.form.AcceptUnits();
   EXPECT_TRUE(s.dialogs.Done());
 }
 
@@ -114,24 +114,25 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     s.Grow();
     const double f = c.pounds ? kLb : 1;
     const GrowthRunResults& run = s.app.growthResults;
-    EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(s.app.growth.finalAge, kg.app.growth.finalAge, 1e-9);
     EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);  // kg
     EXPECT_NEAR(run.feedGain, base.feedGain, 1e-9);
     EXPECT_NEAR(run.costPerPig, base.costPerPig, 1e-5);  // prices to 7 or 8 places
-    EXPECT_EQ(s.form.Text5.Text, kg.form.Text5.Text);
-    EXPECT_EQ(s.form.TextFeedGain.Text, kg.form.TextFeedGain.Text);
-    EXPECT_EQ(s.form.TextPrice.Text, kg.form.TextPrice.Text);
+    EXPECT_EQ(s.form.finalAge.text, kg.form.finalAge.text);
+    EXPECT_EQ(s.form.feedGain.text, kg.form.feedGain.text);
+    EXPECT_EQ(s.form.costPerPig.text, kg.form.costPerPig.text);
     // Shown converted: the herd fields, the feed and the tables.
-    EXPECT_DOUBLE_EQ(Number(s.form.Text1.Text), 6 * f);
-    EXPECT_DOUBLE_EQ(Number(s.form.Text3.Text), 25 * f);
-    EXPECT_NEAR(Number(s.form.Text4.Text), Number(kg.form.Text4.Text) * f, 0.01 * f);
-    EXPECT_NEAR(Number(s.app.Grid1.Text(3, 1)), 25 * f, 1e-9);
-    EXPECT_NEAR(Number(s.app.Grid1.Text(1, 4)), 2.4 * f, 1e-9);
+    EXPECT_DOUBLE_EQ(Number(s.form.startWeight.text), 6 * f);
+    EXPECT_DOUBLE_EQ(Number(s.form.finalWeight.text), 25 * f);
+    EXPECT_NEAR(
+        Number(s.form.totalFeedIntake.text), Number(kg.form.totalFeedIntake.text) * f, 0.01 * f);
+    EXPECT_NEAR(Number(s.app.resultsTable.Text(3, 1)), 25 * f, 1e-9);
+    EXPECT_NEAR(Number(s.app.resultsTable.Text(1, 4)), 2.4 * f, 1e-9);
     const std::string unit = c.pounds ? "lb" : "kg";
-    EXPECT_EQ(s.form.Text1.Caption, "Starting Weight, " + unit);
-    EXPECT_EQ(s.form.Text3.Caption, "Final Weight, " + unit);
-    EXPECT_EQ(s.app.Grid1.Text(0, 3), "Daily Wt. Gain, " + unit);
-    EXPECT_EQ(s.form.Combo2.ListIndex, c.pounds ? 1 : 0);
+    EXPECT_EQ(s.form.startWeight.caption, "Starting Weight, " + unit);
+    EXPECT_EQ(s.form.finalWeight.caption, "Final Weight, " + unit);
+    EXPECT_EQ(s.app.resultsTable.Text(0, 3), "Daily Wt. Gain, " + unit);
+    EXPECT_EQ(s.form.weightUnit.selected, c.pounds ? 1 : 0);
   }
 }
 
@@ -141,26 +142,26 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
   Session s;
   auto shown = [&s] {
     std::vector<std::string> texts;
-    for (const TextBox* field : {&s.form.Text1, &s.form.Text3, &s.form.Text4})
-      texts.push_back(GeneralNumberText(Number(field->Text)));  // "6.000" comes back as "6"
+    for (const TextBox* field : {&s.form.startWeight, &s.form.finalWeight, &s.form.totalFeedIntake})
+      texts.push_back(GeneralNumberText(Number(field->text)));  // "6.000" comes back as "6"
     for (int row = 2; row <= 4; ++row)
-      for (int d = 1; d <= 3; ++d) texts.push_back(s.form.Griddiets.Text(row, d));
+      for (int d = 1; d <= 3; ++d) texts.push_back(s.form.dietsTable.Text(row, d));
     return texts;
   };
   const std::vector<std::string> typed = shown();
-  const Codes codes = s.app.pig.UnitCodes;
+  const Codes codes = s.app.growth.unitCodes;
 
   ChooseInList(s, 1);
-  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{codes[0], 1, codes[2]}));
-  EXPECT_EQ(s.form.Text1.Text, "13.23");
-  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "2448");  // energy stays per kg
+  EXPECT_EQ(s.app.growth.unitCodes, (Codes{codes[0], 1, codes[2]}));
+  EXPECT_EQ(s.form.startWeight.text, "13.23");
+  EXPECT_EQ(s.form.dietsTable.Text(4, 1), "2448");  // energy stays per kg
   ChooseInList(s, 1);
   ChooseInDialog(s, 1, 1, 1);
-  EXPECT_EQ(s.app.pig.UnitCodes, (Codes{1, 1, 3}));
-  EXPECT_EQ(s.form.Griddiets.Text(4, 1), "1110.20408163");
-  EXPECT_EQ(s.form.Griddiets.Text(2, 1), "577.6508");
+  EXPECT_EQ(s.app.growth.unitCodes, (Codes{1, 1, 3}));
+  EXPECT_EQ(s.form.dietsTable.Text(4, 1), "1110.20408163");
+  EXPECT_EQ(s.form.dietsTable.Text(2, 1), "577.6508");
   ChooseInDialog(s, 0, 0, 0);
-  EXPECT_EQ(s.app.pig.UnitCodes, codes);
+  EXPECT_EQ(s.app.growth.unitCodes, codes);
   EXPECT_EQ(shown(), typed);
 }
 
@@ -171,22 +172,24 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
   Session s;
   s.Grow();
   ChooseInList(s, 1);
-  const Grid converted = s.app.Grid1;
-  const std::string feed = s.form.Text4.Text;
+  const Grid converted = s.app.resultsTable;
+  const std::string feed = s.form.totalFeedIntake.text;
   s.Grow();
-  EXPECT_EQ(feed, s.form.Text4.Text);
+  EXPECT_EQ(feed, s.form.totalFeedIntake.text);
   int last = 1;
   while (!converted.Text(last + 1, 5).empty()) ++last;
   for (int row = 1; row <= last; ++row)
-    for (int col : {6, 7}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+    for (int col : {6, 7})
+      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
   for (int row = 1; row <= 3; ++row)
     for (int col : {1, 3, 4})
-      EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
+      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
   for (int row : {20, 21})
-    for (int col : {1, 2}) EXPECT_EQ(converted.Text(row, col), s.app.Grid1.Text(row, col)) << row;
-  s.form.Text1.Text = "abc";
-  s.form.RunGrowth();
-  EXPECT_EQ(s.form.Text4.Text, "");
+    for (int col : {1, 2})
+      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
+  s.form.startWeight.text = "abc";
+  s.form.Growth();
+  EXPECT_EQ(s.form.totalFeedIntake.text, "");
 }
 
 // Least-cost formulas in kcal/lb and per short ton: the matrix and the
@@ -195,16 +198,16 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
 // diet's cost and energy in (the run reads them there).
 TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
   Session kg;
-  kg.form.Combo1.ListIndex = kFeedLeastCost;
+  kg.form.feedFormulation.selected = kFeedLeastCost;
   kg.Grow();
   Session s;
   ChooseInDialog(s, 1, 1, 1);
-  s.form.Combo1.ListIndex = kFeedLeastCost;
+  s.form.feedFormulation.selected = kFeedLeastCost;
   s.Grow();
-  EXPECT_NEAR(s.app.pig.FinalAge, kg.app.pig.FinalAge, 1e-4);
+  EXPECT_NEAR(s.app.growth.finalAge, kg.app.growth.finalAge, 1e-4);
   EXPECT_NEAR(s.app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-3);
   EXPECT_NEAR(
-      Number(s.form.Griddiets.Text(4, 2)) * kLb, Number(kg.form.Griddiets.Text(4, 2)), 0.01);
+      Number(s.form.dietsTable.Text(4, 2)) * kLb, Number(kg.form.dietsTable.Text(4, 2)), 0.01);
 }
 
 // The full-precision value tamsel-cli prints for a result ("" if none).
@@ -243,7 +246,7 @@ TEST(UnitsDemo, ALocationSavedInPoundsGrowsTheSameInTheCli) {
     int status = -1;
     const std::string output = RunCli(s.demo.Plt(), status);
     ASSERT_EQ(status, 0) << output;
-    EXPECT_NEAR(Number(CliResult(output, "Final Age, Days")), kg.app.pig.FinalAge, 1e-9);
+    EXPECT_NEAR(Number(CliResult(output, "Final Age, Days")), kg.app.growth.finalAge, 1e-9);
     EXPECT_NEAR(
         Number(CliResult(output, "Total Feed Intake")) / kLb, kg.app.growthResults.totalFeed, 1e-9);
     EXPECT_NEAR(Number(CliResult(output, "Feed/Gain")), kg.app.growthResults.feedGain, 1e-9);
@@ -261,7 +264,7 @@ TEST(UnitsDemo, UnitsNoScreenOffersAreNamedOnLoad) {
   ScriptedDialogs dialogs;
   App app{dialogs};
   dialogs.File(demo.Plt());
-  app.mainForm.Text6_Click();
+  app.mainForm.LocationNameClicked();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("(energy in Mcal/Kg)"), std::string::npos);
 }

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "formulation/FeedOpt.h"
+#include "formulation/LeastCost.h"
 #include "support/ScriptedDialogs.h"
 
 // What a formulation test works on: the matrix and restrictions, the model
@@ -10,9 +10,9 @@
 // and a diets table.
 struct FormulationSession {
   std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GlobalPig> pig = std::make_unique<GlobalPig>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
   std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
   ScriptedDialogs dialogs;
-  FeedOptContext context{*t, *pig, *s, dialogs};
-  Grid Griddiets{19, 9};
+  LeastCostContext context{*t, *growth, *s, dialogs};
+  Grid dietsTable{19, 9};
 };

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/OptimizationRun.h"
 #include "optimization/DietOptimization.h"
 #include "platform/Grid.h"
 
@@ -10,20 +11,20 @@
 // for a test that drives the optimization without the window.
 struct OptWindowFields {
   explicit OptWindowFields(std::string target = "", std::string diets = "3")
-      : TargetWeight(std::move(target)), TextOptDiet(std::move(diets)) {}
+      : targetWeight(std::move(target)), dietCountText(std::move(diets)) {}
 
-  Grid GridOpt{kOptTableRows, kOptTableCols};
-  std::string LocationName = "Demo";
-  std::string TargetWeight;
-  std::string TextOptDiet;
-  bool WorkingVisible = false;
-  bool ViewEnabled = false;
-  bool AddMinMaxVisible = true;
-  OptWindowView window{GridOpt,
-                       LocationName,
-                       TargetWeight,
-                       TextOptDiet,
-                       WorkingVisible,
-                       ViewEnabled,
-                       AddMinMaxVisible};
+  Grid optimizationTable{kOptTableRows, kOptTableCols};
+  std::string locationName = "Demo";
+  std::string targetWeight;
+  std::string dietCountText;
+  bool workingVisible = false;
+  bool viewEnabled = false;
+  bool addMinMaxVisible = true;
+  OptWindowView window{optimizationTable,
+                       locationName,
+                       targetWeight,
+                       dietCountText,
+                       workingVisible,
+                       viewEnabled,
+                       addMinMaxVisible};
 };

@@ -43,7 +43,7 @@ TempDemo::TempDemo() {
 
 void OpenLocation(App& app, ScriptedDialogs& dialogs, const std::string& plt) {
   dialogs.File(plt);
-  app.mainForm.Text6_Click();
+  app.mainForm.LocationNameClicked();
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
 }

@@ -1,0 +1,162 @@
+// The "Diet Optimization" window: ticks and colours, the edit checks, the
+// limits around the current values, the table file.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/NumberFormat.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+// Three diets; diet 2 has no restriction minima, so the window takes its
+// energy and protein from the diets table and keeps them as its minima.
+struct OptWindow {
+  ScriptedDialogs dialogs;
+  App app{dialogs};
+  OptimizationForm& form = app.optimizationForm;
+  Grid& optimizationTable = form.optimizationTable;
+
+  OptWindow() {
+    app.growth.dietCount = 3;
+    Grid& diets = app.mainForm.dietsTable;
+    for (int d = 1; d <= 3; ++d) diets.SetText(kDietAmountRow, d, "2.4");
+    diets.SetText(kDietEnergyRow, 2, "2400");
+    diets.SetText(kDietProteinRow, 2, "20");
+    form.Open();
+  }
+  double Cell(int row, int col) const { return ReadNumber(optimizationTable.Text(row, col)); }
+  void Row(int row, const char* current, const char* minimum, const char* maximum) {
+    optimizationTable.SetText(row, kOptCurrentCol, current);
+    optimizationTable.SetText(row, kOptMinimumCol, minimum);
+    optimizationTable.SetText(row, kOptMaximumCol, maximum);
+  }
+  bool Greyed(int row) const {
+    return optimizationTable.CellColor(row, kOptMaximumCol) == kInactiveBorder;
+  }
+};
+
+TEST(OptimizationForm, TicksAndColours) {
+  OptWindow w;
+  EXPECT_DOUBLE_EQ(w.Cell(VariableOf(2, kEnergyKind), kOptCurrentCol), 2400);
+  EXPECT_DOUBLE_EQ(w.app.formulation.nutrientRestrictions[2][kMinKind][kProtein], 20);
+  // Rows of diets 1..3 ticked and white; rows beyond 3 x dietCount unticked and greyed.
+  EXPECT_EQ(w.optimizationTable.CellCheck(9, kOptTickCol), CheckState::Checked);
+  EXPECT_FALSE(w.Greyed(9));
+  EXPECT_EQ(w.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  EXPECT_TRUE(w.Greyed(10));
+
+  w.optimizationTable.SetCellCheck(5, kOptTickCol, CheckState::Unchecked);
+  w.form.TableEdited(5, kOptTickCol);
+  EXPECT_TRUE(w.Greyed(5));
+
+  // "Use Feed Weights Only": only feed rows stay ticked; unticking it ticks
+  // every row in use again, none beyond.
+  w.form.FeedWeightsOnlyClicked(true);
+  for (int row = 1; row <= 9; ++row) {
+    const bool feed = VariableKind(row) == kFeedKind;
+    EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, feed) << row;
+    EXPECT_EQ(w.Greyed(row), !feed) << row;
+  }
+  w.form.FeedWeightsOnlyClicked(false);
+  for (int row = 1; row <= 10; ++row)
+    EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, row <= 9)
+        << row;
+}
+
+TEST(OptimizationForm, AddMinMaxSetsLimitsAroundTheCurrentValues) {
+  OptWindow w;
+  w.Row(4, "10", "0", "0");
+  w.Row(5, "2400", "0", "0");
+  w.Row(6, "20", "0", "0");
+  w.form.AddMinMaxToCurrent();
+  const double limits[][2] = {{8, 12}, {2352, 2448}, {19, 21}};
+  for (int row = 4; row <= 6; ++row) {
+    EXPECT_DOUBLE_EQ(w.Cell(row, kOptMinimumCol), limits[row - 4][0]) << row;
+    EXPECT_DOUBLE_EQ(w.Cell(row, kOptMaximumCol), limits[row - 4][1]) << row;
+  }
+  EXPECT_EQ(w.form.runOptimization.backColor, kLightGreen);
+}
+
+TEST(OptimizationForm, EditChecks) {
+  struct Case {
+    const char* what;
+    const char* maximumBefore;
+    int row, col;
+    const char* typed;
+    int messages;
+    double current, minimum, maximum;  // the row afterwards
+  };
+  const Case cases[] = {
+      {"inside the limits", "12", 4, kOptCurrentCol, "11", 0, 11, 8, 12},
+      {"a minimum above the current value", "12", 4, kOptMinimumCol, "11", 1, 10, 10, 12},
+      {"a current value above the maximum", "12", 4, kOptCurrentCol, "13", 1, 12, 8, 12},
+      {"a current value below the minimum", "12", 4, kOptCurrentCol, "7", 1, 7, 7, 12},
+      {"a maximum below the current value", "12", 4, kOptMaximumCol, "9", 1, 9, 8, 9},
+      {"a negative maximum", "12", 4, kOptMaximumCol, "-3", 1, 10, 8, 0},
+      {"a row not in use", "12", 13, kOptMinimumCol, "50", 0, 10, 50, 12},
+      {"a caption", "12", 4, 1, "Feed", 0, 10, 8, 12},
+      // A maximum not entered yet does not wipe a current value typed first.
+      {"no maximum yet", "0", 4, kOptCurrentCol, "11", 0, 11, 8, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OptWindow w;
+    w.Row(c.row, "10", "8", c.maximumBefore);
+    w.optimizationTable.SetText(c.row, c.col, c.typed);
+    w.form.TableEdited(c.row, c.col);
+    const std::string message(c.typed[0] == '-' ? OptimizationForm::kNotAppropriate
+                                                : OptimizationForm::kNotCorrect);
+    EXPECT_EQ(w.dialogs.Messages(), std::vector<std::string>(c.messages, message));
+    EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptCurrentCol), c.current);
+    EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptMinimumCol), c.minimum);
+    EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptMaximumCol), c.maximum);
+  }
+}
+
+// "Clear" empties the values and keeps each row's diet and kind.
+TEST(OptimizationForm, ClearKeepsTheRowLabels) {
+  OptWindow w;
+  w.dialogs.Answer(Answer::Yes);
+  w.form.activeGrid = &w.optimizationTable;
+  w.form.Popup(PopupAction::Clear);
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kFeedKind), 0), "Diet 1");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
+}
+
+TEST(OptimizationForm, NothingToTransferBeforeARun) {
+  OptWindow w;
+  const auto restrictions = w.app.formulation.nutrientRestrictions;
+  w.form.TransferOptimum();
+  EXPECT_FALSE(w.form.ViewOptimization());
+  EXPECT_TRUE(w.app.formulation.nutrientRestrictions == restrictions);
+  EXPECT_EQ(w.app.mainForm.dietsTable.Text(kDietAmountRow, 1), "2.4");
+}
+
+// Files that are not a saved table change nothing.
+TEST(OptimizationForm, BadTableFiles) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"Something else", "25\t3"},
+      {"Diet Optimization Table", "25"},
+      {"Diet Optimization Table", "25\t3", "1\t2\t3"},
+      {"Diet Optimization Table", "25\t3", "2\t2\t3\t4"},
+  };
+  for (const auto& file : bad) {
+    Grid untouched(kOptTableRows, kOptTableCols);
+    std::string target = "x", diets = "y";
+    EXPECT_FALSE(ReadOptTableFile(file, untouched, target, diets)) << file.size();
+    EXPECT_EQ(target, "x");
+  }
+}
+
+TEST(OptimizationForm, ResultsFileNameFromTheDate) {
+  EXPECT_EQ(OptResultsFileName("/data/Farm1", "15/03/2024"), "/data/Farm1OPTMAR 2024.txt");
+  EXPECT_EQ(OptResultsFileName("Farm1", "01/12/1999"), "Farm1OPTDEC 1999.txt");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calibration/Correlation.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+using Correlation::CorrelationCoefficient;
+using Correlation::PairTable;
+
+PairTable Pairs(const std::vector<double>& x, const std::vector<double>& y) {
+  PairTable pairs{};
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    pairs[i + 1][Correlation::kObserved] = x[i];
+    pairs[i + 1][Correlation::kSimulated] = y[i];
+  }
+  return pairs;
+}
+
+TEST(CorrelationTest, HandComputedCases) {
+  struct Case {
+    const char* what;
+    std::vector<double> x, y;
+    int rows;
+    double expected;
+  };
+  // x = 1..4, y = 2, 4, 5, 4: Sxy = 3.5, Sxx = 5, Syy = 4.75.
+  const double handWorked = 3.5 / std::sqrt(5 * 4.75);
+  const std::vector<Case> cases{
+      {"identical weights", {7.8, 11.8, 25}, {7.8, 11.8, 25}, 3, 1},
+      {"identical ages", {30, 42, 65, 80}, {30, 42, 65, 80}, 4, 1},
+      {"reversed order", {1, 2, 3, 4}, {4, 3, 2, 1}, 4, -1},
+      {"opposite trend", {7.8, 11.8, 25}, {-7.8, -11.8, -25}, 3, -1},
+      {"hand worked", {1, 2, 3, 4}, {2, 4, 5, 4}, 4, handWorked},
+      {"rows past the count are not read", {1, 2, 3, 4, 100}, {2, 4, 5, 4, -100}, 4, handWorked},
+      {"one diet", {7.8}, {8.1}, 1, 0},
+      {"no diet", {7.8, 9}, {8.1, 9}, 0, 0},
+      {"negative count", {7.8, 9}, {8.1, 9}, -2, 0},
+      {"constant observed column", {0.1, 0.1, 0.1}, {1, 2, 3}, 3, 0},
+      {"constant decimals, uneven partner", {0.1, 0.1, 0.1}, {1, 2, 4}, 3, 0},
+      {"constant simulated column", {1, 2, 3, 4}, {0.7, 0.7, 0.7, 0.7}, 4, 0},
+      {"both constant", {5, 5}, {6, 6}, 2, 0},
+      {"two pairs", {1, 3}, {10, 2}, 2, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedDialogs dialogs;
+    EXPECT_NEAR(CorrelationCoefficient(Pairs(c.x, c.y), c.rows, &dialogs), c.expected, 1e-12);
+    EXPECT_TRUE(dialogs.Messages().empty());
+  }
+}
+
+// Identical columns give exactly 1; reversed decimals give -1 up to rounding
+// but never past it.
+TEST(CorrelationTest, BoundsAreExact) {
+  const PairTable same = Pairs({6.13, 9.71, 14.29, 19.9, 25.03}, {6.13, 9.71, 14.29, 19.9, 25.03});
+  EXPECT_EQ(CorrelationCoefficient(same, 5), 1.0);
+  const PairTable mirrored = Pairs({0.1, 0.2, 0.3}, {0.3, 0.2, 0.1});
+  const double r = CorrelationCoefficient(mirrored, 3);
+  EXPECT_NEAR(r, -1.0, 1e-15);
+  EXPECT_GE(r, -1.0);
+}
+
+// More rows than the pair table holds read only its nine.
+TEST(CorrelationTest, CountAboveNineReadsNine) {
+  PairTable pairs{};
+  for (int i = 1; i <= Correlation::kPairRows; ++i) {
+    pairs[i][Correlation::kObserved] = i;
+    pairs[i][Correlation::kSimulated] = 2 * i + 1;
+  }
+  EXPECT_NEAR(CorrelationCoefficient(pairs, 12), 1.0, 1e-15);
+}
+
+// An overflowing or non-numeric value is reported and gives 0.
+TEST(CorrelationTest, OverflowIsReportedAndGivesZero) {
+  struct Case {
+    const char* what;
+    std::vector<double> x, y;
+  };
+  const std::vector<Case> cases{
+      {"squares overflow", {1e300, -1e300, 0}, {1, 2, 3}},
+      {"infinite value", {1, 2, HUGE_VAL}, {1, 2, 3}},
+      {"not a number", {1, 2, 3}, {std::nan(""), 2, 3}},
+      {"infinite constant column", {HUGE_VAL, HUGE_VAL}, {1, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(CorrelationCoefficient(Pairs(c.x, c.y), 3, &dialogs), 0);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].rfind(Correlation::kErrorText, 0), 0u);
+  }
+}
+
+}  // namespace

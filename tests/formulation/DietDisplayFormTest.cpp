@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formulation/DietDisplayForm.h"
+#include "model/DietsTable.h"
+#include "platform/NumberFormat.h"
+#include "platform/TextFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kTol = 1e-4;
+
+double NutFileTag(int d, int k, int j) { return 100.0 * d + 10.0 * k + j; }
+double IngFileTag(int d, int k, int i) { return 1000.0 + 100.0 * d + 10.0 * k + i; }
+
+// Three ingredients, matrix rows 1..17 (16 calcium, 17 phosphorus).
+class DietDisplayFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t->ingredientCount = 3;
+    t->nutrientCount = 17;
+    for (int r = 1; r <= kStandardNutrientRows; ++r) t->nutrientName[r] = StandardNutrientName(r);
+    t->nutrientName[16] = "CALCIUM";
+    t->nutrientName[17] = "PHOSPHORUS";
+    const char* names[] = {"", "Corn", "Soybean meal", "Fish meal"};
+    const double price[] = {0, 0.2, 0.4, 1.0};
+    const double energy[] = {0, 2500, 2300, 2800};
+    const double protein[] = {0, 8, 48, 60};
+    const double lysine[] = {0, 0.25, 2.9, 4.5};
+    const double calcium[] = {0, 0.02, 0.3, 5.0};
+    for (int i = 1; i <= 3; ++i) {
+      t->ingredientName[i] = names[i];
+      t->ingredientPrice[i] = price[i];
+      t->matrix[kWeightRow][i] = 100;
+      t->matrix[2][i] = energy[i];
+      t->matrix[3][i] = protein[i];
+      t->matrix[6][i] = lysine[i];
+      t->matrix[16][i] = calcium[i];
+    }
+    for (int d = 1; d <= kMaxDiets; ++d)
+      for (int k = kMinKind; k <= kMaxKind; ++k) {
+        for (int j = 1; j <= 16; ++j) {
+          t->nutrientRestrictionsInFile[d][k][j] = NutFileTag(d, k, j);
+          t->nutrientRestrictions[d][k][j] = -1;
+        }
+        for (int i = 1; i <= 3; ++i) {
+          t->ingredientRestrictionsInFile[d][k][i] = IngFileTag(d, k, i);
+          t->ingredientRestrictions[d][k][i] = -1;
+        }
+      }
+    FillDietLabels(dietsTable);
+    growth->dietCount = 3;
+    location.dataFolder = folder.string() + "/";
+    location.locationBase = folder.string() + "/Farm1";
+    display.today = [] { return std::string("2024-01-31"); };
+  }
+
+  // Diet d of the diets table: name, cost, allowance, energy, protein, ...
+  void PutDiet(int d, std::vector<std::string> cells) {
+    for (size_t r = 0; r < cells.size(); ++r)
+      dietsTable.SetText(static_cast<int>(r) + 1, d, cells[r]);
+  }
+
+  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
+  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
+  Grid dietsTable{kDietsRows, kDietsCols};
+  Grid filesTable{11, 1};
+  Location location;
+  ScriptedDialogs dialogs;
+  TempFolder temp;
+  const fs::path& folder = temp.path();
+  DietDisplayForm display{dialogs, *t, *growth, dietsTable, location, filesTable};
+};
+
+// Feed 1: corn 1 + soybean meal 3; feed 2: fish meal 2 + corn 2; feed 3 no
+// weights. Ingredient numbers 2 and 3 are typed on each other's rows.
+void TypeWeights(Grid& g) {
+  g.SetText(2, 0, "3");
+  g.SetText(3, 0, "2");
+  g.SetText(1, 2, "1");
+  g.SetText(3, 2, "3");
+  g.SetText(2, 3, "2");
+  g.SetText(1, 3, "2,0");
+}
+
+TEST_F(DietDisplayFormTest, CalculateNutrientsWeighsEachIngredientByItsShare) {
+  display.Load();
+  TypeWeights(display.ingredientFeedsTable);
+  display.CalculateNutrients();
+  const Grid& g = display.ingredientFeedsTable;
+  const int e = display.IngredientEndRow();
+  ASSERT_EQ(e, 4);
+  struct Expect {
+    int row;  // matrix row, 1 for the cost
+    double feed1, feed2;
+  };
+  // Feed 1 = 0.25 corn + 0.75 soybean meal; feed 2 = 0.5 fish meal + 0.5 corn.
+  const Expect expected[] = {{1, 0.35, 0.6},
+                             {2, 2350, 2650},
+                             {3, 38, 34},
+                             {6, 2.2375, 2.375},
+                             {16, 0.23, 2.51},
+                             {17, 0, 0}};
+  for (const Expect& x : expected) {
+    SCOPED_TRACE(x.row);
+    EXPECT_NEAR(ReadNumber(g.Text(e + x.row, 2)), x.feed1, kTol);
+    EXPECT_NEAR(ReadNumber(g.Text(e + x.row, 3)), x.feed2, kTol);
+    EXPECT_EQ(g.Text(e + x.row, 4), "");  // feed 3 weighs nothing: skipped
+  }
+  EXPECT_EQ(g.Text(e + 2, 1), "Net ENERGY");
+  EXPECT_EQ(g.Text(e + 17, 1), "PHOSPHORUS");
+  EXPECT_EQ(g.Text(0, 6), "Diet 5");
+}
+
+TEST_F(DietDisplayFormTest, TransferToCurrentWritesCostAndStandardLevels) {
+  PutDiet(3, {"Grower", "0.5", "10", "2400"});
+  dietsTable.SetText(18, 1, "spare");
+  display.Load();
+  TypeWeights(display.ingredientFeedsTable);
+  display.TransferToCurrent();  // calculates first
+  const int e = display.IngredientEndRow();
+  for (int d = 1; d <= 2; ++d) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(dietsTable.Text(2, d), display.ingredientFeedsTable.Text(e + 1, d + 1));
+    for (int row = 4; row <= 17; ++row)
+      EXPECT_EQ(dietsTable.Text(row, d), display.ingredientFeedsTable.Text(e + row - 2, d + 1))
+          << row;
+  }
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(2, 1)), 0.35, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(4, 1)), 2350, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(5, 2)), 34, kTol);
+  EXPECT_NEAR(ReadNumber(dietsTable.Text(8, 1)), 2.2375, kTol);
+  EXPECT_EQ(dietsTable.Text(1, 1), "");        // the name is not part of the block
+  EXPECT_EQ(dietsTable.Text(18, 1), "spare");  // nor the free nutrients
+  EXPECT_EQ(dietsTable.Text(2, 3), "0.5");     // feed 3 has no weights: diet 3 kept
+  EXPECT_EQ(dietsTable.Text(4, 3), "2400");
+
+  // Feed 1 emptied: its cost is 0 and nothing is transferred.
+  display.ingredientFeedsTable.ClearRange(1, 2, 3, 2);
+  display.IngredientFeedsEdited(1, 2);
+  dietsTable.SetText(2, 2, "kept");
+  display.TransferToCurrent();
+  EXPECT_EQ(dietsTable.Text(2, 2), "kept");
+}
+
+TEST_F(DietDisplayFormTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) {
+  PutDiet(1, {"Starter", "0.45", "5", "2450", "22"});
+  PutDiet(2, {"Grower", "0.4", "10", "0", "20"});  // energy "0": not in use
+  PutDiet(3, {"Finisher", "0.35", "15", "2400"});
+  dietsTable.SetText(18, 3, "0.8");
+  display.Load();
+  const Grid& g = display.feedsTable;
+  EXPECT_EQ(display.caption, "Marrowind Feeds - Diet Display       " + folder.string() + "/Farm1");
+  EXPECT_EQ(g.Text(0, 0), "Diet No.");
+  EXPECT_EQ(g.Text(0, 1), "Diet Name");
+  EXPECT_EQ(g.Text(0, 4), "Energy NE");
+  EXPECT_EQ(g.Text(0, 18), "CALCIUM");  // nutrient index 15 = matrix row 16
+  EXPECT_EQ(g.Text(0, 19), "PHOSPHORUS");
+  EXPECT_EQ(g.Text(3, 1), "Finisher");
+  EXPECT_EQ(g.Text(3, 4), "2400");
+  EXPECT_EQ(g.Text(3, 18), "0.8");
+  EXPECT_EQ(display.dietCount, 3);
+  EXPECT_EQ(display.nutrientColumns, 16);
+
+  // Minima of diets 1..3 in rows 11..13, maxima headed in row 14.
+  EXPECT_EQ(g.Text(10, 2), "Min Restricts Below");
+  EXPECT_EQ(g.Text(14, 2), "Max Restricts Below");
+  EXPECT_EQ(g.Rows(), 18);
+  EXPECT_EQ(g.Text(12, 1), "Grower");
+  EXPECT_EQ(g.Text(12, 2), "0.4");
+  for (int j : {1, 2, 15, 16}) {
+    SCOPED_TRACE(j);
+    EXPECT_NEAR(ReadNumber(g.Text(12, j + 3)), NutFileTag(2, kMinKind, j), kTol);
+    EXPECT_NEAR(ReadNumber(g.Text(17, j + 3)), NutFileTag(3, kMaxKind, j), kTol);
+  }
+  EXPECT_EQ(display.FeedsTableToolTip(11), "See Min and Max Values");
+  EXPECT_EQ(display.FeedsTableToolTip(3), "");
+
+  growth->dietCount = 6;
+  PutDiet(3, {"Finisher", "0.35", "15", "0"});
+  display.FillNutrientTab();
+  EXPECT_EQ(growth->dietCount, 1);  // the last feed whose energy has more than one character
+}
+
+TEST_F(DietDisplayFormTest, DigitKeyAssignsAFeedToADiet) {
+  PutDiet(1, {"Starter", "0.45", "5", "2450", "22"});
+  PutDiet(2, {"", "0.4", "10", "2350", "20"});
+  PutDiet(3, {"Finisher", "0.35", "15", "2400", "18"});
+  display.Load();
+  Grid& g = display.feedsTable;
+  g.SetText(1, 0, "2");  // feed 1 held diet 2 before
+  g.SetCurrent(3, 0);
+  EXPECT_TRUE(display.FeedsTableKeyPress('2'));
+  EXPECT_EQ(g.Text(3, 0), "2");
+  EXPECT_EQ(g.Text(1, 0), "");
+  EXPECT_EQ(g.Text(2, 1), "2024-01-31");  // a feed without a name gets the date
+  EXPECT_EQ(g.Text(4, 1), "");            // an empty row stays empty
+  for (int c = 1; c <= 18; ++c) EXPECT_EQ(dietsTable.Text(c, 2), g.Text(3, c)) << c;
+  EXPECT_EQ(dietsTable.Text(1, 2), "Finisher");
+  for (int k = kMinKind; k <= kMaxKind; ++k) {
+    for (int j = 1; j <= 16; ++j) {
+      EXPECT_EQ(t->nutrientRestrictions[2][k][j], NutFileTag(3, k, j));
+      EXPECT_EQ(t->nutrientRestrictionsInFile[2][k][j],
+                NutFileTag(2, k, j));  // the file copy stays
+    }
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(t->ingredientRestrictions[2][k][i], IngFileTag(3, k, i));
+    EXPECT_EQ(t->nutrientRestrictions[1][k][1], -1);  // other diets untouched
+  }
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(DietDisplayFormTest, DietNumberAboveTheCountNeedsAYes) {
+  PutDiet(1, {"Starter", "0.45", "5", "2450"});
+  PutDiet(3, {"Finisher", "0.35", "15", "2400"});
+  for (Answer answer : {Answer::No, Answer::Yes}) {
+    SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
+    dietsTable.ClearRange(1, 6, 18, 6);
+    display.Load();
+    display.dietCount = 3;
+    display.feedsTable.SetText(1, 0, "1");
+    display.feedsTable.SetCurrent(1, 0);
+    dialogs.Forget();
+    dialogs.Answer(answer);
+    EXPECT_TRUE(display.FeedsTableKeyPress('6'));
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Diet No. too High"});
+    const bool yes = answer == Answer::Yes;
+    EXPECT_EQ(display.feedsTable.Text(1, 0), yes ? "6" : "1");
+    EXPECT_EQ(dietsTable.Text(1, 6), yes ? "Starter" : "");
+    EXPECT_EQ(display.dietCount, yes ? 6 : 3);
+    EXPECT_EQ(growth->dietCount, yes ? 6 : 3);
+    EXPECT_EQ(display.feedsTable.Rows(), yes ? 24 : 18);  // a minimum and a maximum row per diet
+  }
+  // Other keys and other cells assign nothing.
+  display.feedsTable.SetCurrent(1, 0);
+  EXPECT_FALSE(display.FeedsTableKeyPress('9'));
+  EXPECT_FALSE(display.FeedsTableKeyPress('0'));
+  display.feedsTable.SetCurrent(9, 0);  // below the feed rows
+  EXPECT_TRUE(display.FeedsTableKeyPress('2'));
+  display.feedsTable.SetCurrent(3, 4);
+  EXPECT_TRUE(display.FeedsTableKeyPress('2'));
+  EXPECT_EQ(display.feedsTable.Text(3, 4), "2");
+  EXPECT_EQ(dietsTable.Text(1, 2), "");
+  EXPECT_TRUE(dialogs.Done());
+}
+
+TEST_F(DietDisplayFormTest, TransferAllDietsMovesEveryFeedAndRestoresFileRestrictions) {
+  display.Load();
+  Grid& g = display.feedsTable;
+  const struct {
+    int row;
+    const char* name;
+    const char* energy;
+  } feeds[] = {{1, "Starter", "2450"}, {2, "Grower", "2350"}, {7, "Late", "2300"}};
+  for (const auto& f : feeds) {
+    g.SetText(f.row, 1, f.name);
+    g.SetText(f.row, 2, "0.4");
+    g.SetText(f.row, 4, f.energy);
+    g.SetText(f.row, 5, "19,5");
+  }
+  dietsTable.ClearRange(0, 0, 18, 0);  // no labels on the main form
+  g.SetText(0, 18, "CALCIUM");
+  display.TransferAllDiets();
+  EXPECT_EQ(growth->dietCount, 7);  // feed 7 is in use: it is moved too
+  EXPECT_FALSE(display.visible);
+  EXPECT_EQ(dietsTable.Text(1, 7), "Late");
+  EXPECT_EQ(dietsTable.Text(4, 7), "2300");
+  EXPECT_EQ(dietsTable.Text(5, 1), "19,5");
+  EXPECT_EQ(dietsTable.Text(4, 0), "Energy NE");
+  EXPECT_EQ(dietsTable.Text(17, 0), "Valine");
+  EXPECT_EQ(dietsTable.Text(18, 0), "CALCIUM");
+  EXPECT_EQ(dietsTable.Text(1, 0), "Diet Name");
+  for (int d = 1; d <= 8; ++d)
+    for (int k = kMinKind; k <= kMaxKind; ++k) {
+      SCOPED_TRACE(d);
+      EXPECT_EQ(t->nutrientRestrictions[d][k][16], d <= 7 ? NutFileTag(d, k, 16) : -1);
+      EXPECT_EQ(t->ingredientRestrictions[d][k][3], d <= 7 ? IngFileTag(d, k, 3) : -1);
+    }
+
+  display.ClearMainDiets();
+  for (int r = 1; r < kDietsRows; ++r)
+    for (int c = 1; c < kDietsCols; ++c) ASSERT_EQ(dietsTable.Text(r, c), "") << r << "," << c;
+  EXPECT_EQ(dietsTable.Text(4, 0), "Energy NE");
+}
+
+class DietDisplayFormFileTest : public DietDisplayFormTest {
+ protected:
+  std::string In(const std::string& name) const { return (folder / name).string(); }
+};
+
+TEST_F(DietDisplayFormFileTest, IngredientFeedFileRoundTrip) {
+  display.Load();
+  display.currentTab = DietDisplayForm::kIngredientTab;
+  TypeWeights(display.ingredientFeedsTable);
+  display.ingredientFeedsTable.SetText(1, 6, "with\ttab");
+  display.CalculateNutrients();
+  const Grid saved = display.ingredientFeedsTable;
+  dialogs.File(In("feeds.ing"));
+  ASSERT_TRUE(display.SaveAs());
+  EXPECT_EQ(dialogs.shown().back().text, "Select Feed Input File");
+
+  display.FillIngredientTab();
+  ASSERT_EQ(display.ingredientFeedsTable.Text(1, 2), "");
+  dialogs.File(In("feeds.ing"));
+  display.OpenFeedFile();
+  EXPECT_EQ(dialogs.shown().back().text, "Select Ingredient defined Feeds Input File");
+  ASSERT_EQ(display.ingredientFeedsTable.Rows(), saved.Rows());
+  ASSERT_EQ(display.ingredientFeedsTable.Cols(), saved.Cols());
+  for (int r = 0; r < saved.Rows(); ++r)
+    for (int c = 0; c < saved.Cols(); ++c) {
+      std::string expected = r == 1 && c == 6 ? "with tab" : saved.Text(r, c);
+      EXPECT_EQ(display.ingredientFeedsTable.Text(r, c), expected) << r << "," << c;
+    }
+
+  // A restriction file has the same extension but is not a feed file.
+  ASSERT_TRUE(TextFile::WriteLines(In("FarmReq.ing"), {" 1 \t 2 \t5\t10"}).ok);
+  dialogs.File(In("FarmReq.ing"));
+  display.OpenIngredientFile();
+  dialogs.File(In("missing.ing"));
+  display.OpenIngredientFile();
+  dialogs.CancelFile();
+  display.OpenIngredientFile();
+  EXPECT_EQ(dialogs.Messages(),
+            (std::vector<std::string>{"Error 13 (Type mismatch) in procedure CommandIngOpen",
+                                      "Error 53 (File not found) in procedure CommandIngOpen"}));
+  EXPECT_EQ(display.ingredientFeedsTable.Text(1, 2), "1");
+  EXPECT_TRUE(dialogs.Done());
+}
+
+TEST_F(DietDisplayFormFileTest, NutrientFeedFileRoundTrip) {
+  PutDiet(1, {"Starter", "0.45", "5", "2450", "22", "1.4", "0.5", "1.5"});
+  PutDiet(2, {"Grower", "0.4", "10", "2350", "20", "1.3", "0.45", "1.3"});
+  display.Load();
+  display.feedsTable.SetText(2, 5, "20,5");  // edited here only: the diets table is saved
+  const Grid before = display.feedsTable;
+  dialogs.File(In("Trial.dts"));
+  ASSERT_TRUE(display.SaveAs());
+  EXPECT_EQ(location.dietsFile, In("Trial.dts"));
+  EXPECT_EQ(filesTable.Text(4, 0), In("Trial.dts"));
+  std::optional<std::vector<std::string>> lines = TextFile::ReadLines(In("Trial.dts"));
+  ASSERT_TRUE(lines);
+  ASSERT_EQ(lines->size(), 36u);
+  EXPECT_EQ((*lines)[0], "Diet Name\tStarter");
+  EXPECT_EQ((*lines)[22], "Protein\t20");
+
+  dietsTable.ClearRange(1, 1, 18, 8);
+  display.FillNutrientTab();
+  ASSERT_EQ(display.feedsTable.Text(1, 1), "");
+  dialogs.File(In("Trial.dts"));
+  display.OpenFeedFile();
+  EXPECT_EQ(dialogs.shown().back().text, "Select Nutrient Defined Feed Input File");
+  EXPECT_EQ(growth->dietCount, 2);
+  for (int r = 1; r <= 2; ++r)
+    for (int c = 1; c <= 18; ++c) {
+      SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
+      if (c <= 2) {
+        EXPECT_EQ(display.feedsTable.Text(r, c), before.Text(r, c));
+      } else {  // numbers come back as numbers; an empty cell as 0
+        const double expected = r == 2 && c == 5 ? 20 : ReadNumber(before.Text(r, c));
+        EXPECT_EQ(ReadNumber(display.feedsTable.Text(r, c)), expected);
+        EXPECT_FALSE(display.feedsTable.Text(r, c).empty());
+      }
+    }
+  EXPECT_EQ(dietsTable.Text(1, 2), "Grower");
+}
+
+}  // namespace

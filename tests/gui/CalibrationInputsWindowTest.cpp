@@ -1,0 +1,227 @@
+// The calibration windows over the main window, clicked by object name: the
+// demo location's weighings on the inputs screen, a whole fit run from
+// "Continue Calibration" with its progress shown and the main window's
+// commands held, a fit stopped by "Cancel" or by closing the screen, and the
+// calibration test window scoring its trials.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GuiSession.h"
+#include "app/App.h"
+#include "app/TableFaces.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/CalibrationInputsWindow.h"
+#include "ui/GridView.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+using Window = MainForm::Window;
+
+// The demo session with the calibration's own views.
+struct Session : GuiSession {
+  SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
+  QStringList Coefficients() const {
+    QStringList coef;
+    for (int k = 1; k <= kCoefCount; ++k)
+      coef << Cell(window.get(), "coefficientTable", kCoefRow, k);
+    return coef;
+  }
+  // "Calibration", keeping the location's name.
+  void OpenCalibration() {
+    dialogs.Input(app->mainForm.locationName.text);
+    QTest::mouseClick(Find<QPushButton>("calibration"), Qt::LeftButton);
+    QVERIFY(dialogs.Done());
+  }
+};
+
+// What the user sees at each report of the fit.
+struct Seen {
+  long reports = 0;
+  long lastRuns = 0;
+  QString progress;
+  bool working = false;
+  bool cancelShown = false;
+  bool continueEnabled = true;
+  bool runCommandsEnabled = true;
+  bool inputsEnabled = true;
+  bool menusEnabled = true;
+  bool otherWindowsEnabled = true;
+};
+
+void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
+  auto* calibration = static_cast<CalibrationInputsWindow*>(s.Calibration());
+  QObject::connect(
+      calibration,
+      &CalibrationInputsWindow::Progressed,
+      calibration,
+      [&s, &seen, atReport, calibration](long runs, double) {
+        ++seen.reports;
+        seen.lastRuns = runs;
+        if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
+        seen.working = s.Find<QLabel>("working", calibration)->isVisible();
+        seen.cancelShown = s.Find<QPushButton>("Cancel", calibration)->isVisible();
+        seen.continueEnabled = s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled();
+        seen.runCommandsEnabled = false;
+        for (const char* command : {"growth", "calibration", "runLp"})
+          seen.runCommandsEnabled |= s.Find<QPushButton>(command)->isEnabled();
+        seen.inputsEnabled = s.Find<QLineEdit>("locationName")->isEnabled();
+        seen.otherWindowsEnabled = s.window->WindowOf(Window::Restrictions)->isEnabled();
+        seen.menusEnabled = s.window->menuBar()->isEnabled();
+        if (atReport) atReport(runs);
+      });
+}
+
+}  // namespace
+
+class CalibrationInputsWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void inputsScreenShowsTheWeighings();
+  void continueRunsTheFitWithProgress();
+  void aFitStopsWhenTheUserAsks();
+  void testWindowScoresTrials();
+};
+
+void CalibrationInputsWindowTest::inputsScreenShowsTheWeighings() {
+  Session s;
+  s.OpenCalibration();
+  SecondaryWindow* calibration = s.Calibration();
+  QVERIFY(calibration->isVisible());
+  QCOMPARE(calibration->windowTitle(), QStringLiteral("Calibration Inputs"));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 0, 0), QStringLiteral("Age , Days"));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 0, 1), QStringLiteral("Weight,Kg"));
+  // Demo.cal: the start at 21 days and 6 kg, weighings at 30, 42 and 65 days.
+  const char* ages[] = {"21", "30", "42", "65"};
+  for (int r = 1; r <= 4; ++r)
+    QCOMPARE(s.Cell(calibration, "weighingsTable", r, 0), QString(ages[r - 1]));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 1, 2), QStringLiteral("0"));
+  // The ages are typed by the user: no heading column.
+  QAbstractItemModel* table = s.Find<GridView>("weighingsTable", calibration)->model();
+  QVERIFY(table->flags(table->index(2, 0)) & Qt::ItemIsEditable);
+  QCOMPARE(s.Find<QLineEdit>("startWeight", calibration)->text().toDouble(), 6.0);
+  QVERIFY(!s.Find<QLabel>("working", calibration)->isVisible());
+  QVERIFY(!s.Find<QPushButton>("Cancel", calibration)->isVisible());
+
+  // Closed by the user, not by a command: the form lets it go.
+  calibration->close();
+  QVERIFY(!s.app->calibrationInputsForm.visible);
+}
+
+void CalibrationInputsWindowTest::continueRunsTheFitWithProgress() {
+  Session s;
+  s.OpenCalibration();
+  const QStringList before = s.Coefficients();
+  Seen seen;
+  Watch(s, seen);
+  s.dialogs.Forget();
+  s.dialogs.Answer(Answer::Yes);  // save the fitted curve to the location
+  QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", s.Calibration()), Qt::LeftButton);
+
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(s.dialogs.Messages().size(), std::size_t{1});  // the save question only
+  // The window stays with the result: the weighings against the fitted
+  // curve, and the classic and thorough searches side by side.
+  QVERIFY(s.Calibration()->isVisible());
+  QVERIFY(s.Find<GridView>("weighingFitTable", s.Calibration())->isVisible());
+  QCOMPARE(s.Cell(s.Calibration(), "weighingFitTable", 1, 0), QStringLiteral("30.00"));
+  QCOMPARE(s.Cell(s.Calibration(), "stagesTable", 1, 0), QStringLiteral("Classic"));
+  QCOMPARE(s.Cell(s.Calibration(), "stagesTable", 2, 0), QStringLiteral("Thorough"));
+  QVERIFY(s.Coefficients() != before);
+  // Shown to the digits the fit resolves; the table keeps them all.
+  QCOMPARE(s.Coefficients()[0].toStdString(),
+           WithDigits(s.app->mainForm.coefficientTable.Text(kCoefRow, 1), kCoefficientDigits));
+
+  // The label came first, then a report every 200 growth runs and at the end.
+  QVERIFY2(seen.reports >= 3, qPrintable(QString::number(seen.reports)));
+  QVERIFY(seen.progress.startsWith(QStringLiteral("Growth runs ")));
+  QVERIFY(seen.progress.contains(QStringLiteral("Best score ")));
+  QVERIFY(seen.working && seen.cancelShown);
+  QVERIFY(!seen.continueEnabled && !seen.runCommandsEnabled);
+  QVERIFY(!seen.inputsEnabled && !seen.menusEnabled && !seen.otherWindowsEnabled);
+
+  // After the fit the main window is the user's again.
+  QVERIFY(s.Find<QPushButton>("growth")->isEnabled());
+  QVERIFY(s.Find<QLineEdit>("locationName")->isEnabled());
+  QVERIFY(s.window->menuBar()->isEnabled());
+  QVERIFY(s.window->WindowOf(Window::Restrictions)->isEnabled());
+}
+
+// "Cancel" and closing the screen both stop the fit at its next trial point;
+// the window stays until the fit has stopped.
+void CalibrationInputsWindowTest::aFitStopsWhenTheUserAsks() {
+  for (bool byClosing : {false, true}) {
+    const char* how = byClosing ? "closing" : "Cancel";
+    Session s;
+    s.OpenCalibration();
+    SecondaryWindow* calibration = s.Calibration();
+    Seen seen;
+    long stoppedAt = -1;
+    bool stayedOpen = false;
+    Watch(s, seen, [&](long runs) {
+      if (runs == 0 || stoppedAt >= 0) return;
+      stoppedAt = runs;
+      if (byClosing) {
+        stayedOpen = !calibration->close() && calibration->isVisible();
+      } else {
+        QTest::mouseClick(s.Find<QPushButton>("Cancel", calibration), Qt::LeftButton);
+        stayedOpen = calibration->isVisible();
+      }
+    });
+    s.dialogs.Forget();
+    s.dialogs.Answer(Answer::No);
+    QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);
+
+    QVERIFY2(s.dialogs.Done(), how);
+    QVERIFY2(stoppedAt > 0, how);
+    QVERIFY2(stayedOpen, how);
+    // One more trial point at most, then the report of the end.
+    QVERIFY2(
+        seen.lastRuns <= stoppedAt + 1,
+        qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
+    // Closed, it closes once the fit has stopped; cancelled, it shows the
+    // result of the fit so far.
+    QVERIFY2(calibration->isVisible() != byClosing, how);
+    QVERIFY2(!s.app->growth.cancelRun, how);  // the next "Growth" runs
+    QVERIFY2(s.Find<QPushButton>("calibration")->isEnabled(), how);
+  }
+}
+
+void CalibrationInputsWindowTest::testWindowScoresTrials() {
+  Session s;
+  QTest::mouseClick(s.Find<QRadioButton>("showInput"), Qt::LeftButton);  // "Show Input"
+  auto* data = s.Find<QPushButton>("calibrationTest");
+  QVERIFY(data->isVisible() && data->isEnabled());
+  QTest::mouseClick(data, Qt::LeftButton);
+  SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
+  QVERIFY(test->isVisible());
+  QCOMPARE(test->windowTitle(), QStringLiteral("Marrowind Calibration Test"));
+  QCOMPARE(s.Cell(test, "trialsTable", 1, 1), s.Coefficients()[0]);
+
+  constexpr int kScoreCol = CalibrationTestForm::kScoreCol;
+  QVERIFY(s.Cell(test, "trialsTable", 1, kScoreCol).isEmpty());
+  auto* score = s.Find<QPushButton>("scoreTrials", test);
+  QCOMPARE(score->text(), QStringLiteral("Score Trials"));
+  QTest::mouseClick(score, Qt::LeftButton);
+  QVERIFY(s.dialogs.Messages().empty());
+  for (int row = 1; row <= CalibrationTestForm::kTrials; ++row) {
+    bool number = false;
+    s.Cell(test, "trialsTable", row, kScoreCol).toDouble(&number);
+    QVERIFY2(number, qPrintable(QString::number(row)));
+  }
+  QVERIFY(test->isVisible());
+}
+
+QTEST_MAIN(CalibrationInputsWindowTest)
+#include "CalibrationInputsWindowTest.moc"

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/Grid.h"
+#include "platform/Location.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct PathCase {
+  std::string chosen;
+  std::string base;
+  std::string folder;
+  std::string matrix;
+};
+
+TEST(LocationNames, BaseAndFolderFromAChosenCalibrationFile) {
+  const PathCase cases[] = {
+      {"C:\\Trials\\Farm1.plt", "C:\\Trials\\Farm1", "C:\\Trials\\", "C:\\Trials\\Farm1Matrix.txt"},
+      {"/home/ann/trials/Farm1.plt",
+       "/home/ann/trials/Farm1",
+       "/home/ann/trials/",
+       "/home/ann/trials/Farm1Matrix.txt"},
+      // A period in a folder name is not an extension.
+      {"/data/v1.2/Farm1.plt", "/data/v1.2/Farm1", "/data/v1.2/", "/data/v1.2/Farm1Matrix.txt"},
+      {"C:\\My.Trials\\Farm1",
+       "C:\\My.Trials\\Farm1",
+       "C:\\My.Trials\\",
+       "C:\\My.Trials\\Farm1Matrix.txt"},
+      // Mixed separators: the last of either kind ends the folder.
+      {"/data\\farm.2019/Pen.3.plt",
+       "/data\\farm.2019/Pen.3",
+       "/data\\farm.2019/",
+       "/data\\farm.2019/Pen.3Matrix.txt"},
+      {"Farm1.plt", "Farm1", "", "Farm1Matrix.txt"},
+  };
+  for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    EXPECT_EQ(LocationBaseOf(c.chosen), c.base);
+    EXPECT_EQ(FolderOf(c.chosen), c.folder);
+    Location location;
+    Grid files(11, 1);
+    SetFileNames(location, LocationBaseOf(c.chosen), files);
+    EXPECT_EQ(location.matrixFile, c.matrix);
+  }
+}
+
+TEST(LocationNames, SetFileNamesFillsTheSetAndTheFileTable) {
+  Location location;
+  location.saveWithoutAsking.fill(true);
+  Grid files(11, 1);
+  SetFileNames(location, "/t/Farm1", files);
+  EXPECT_EQ(location.locationBase, "/t/Farm1");
+  EXPECT_EQ(location.dietsFile, "/t/Farm1.dts");
+  EXPECT_EQ(location.nutRestrictionsFile, "/t/Farm1Req.nut");
+  EXPECT_EQ(location.ingRestrictionsFile, "/t/Farm1Req.ing");
+  EXPECT_EQ(location.calibrationFile, "/t/Farm1.plt");
+  EXPECT_EQ(location.observationsFile, "/t/Farm1.cal");
+  EXPECT_EQ(location.temperatureFile, "/t/Farm1.stg");
+  EXPECT_EQ(files.Text(kDietsRow, 0), "/t/Farm1.dts");
+  EXPECT_EQ(files.Text(kMatrixRow, 0), "/t/Farm1Matrix.txt");
+  EXPECT_EQ(files.Text(kReqNutRow, 0), "/t/Farm1Req.nut");
+  EXPECT_EQ(files.Text(kReqIngRow, 0), "/t/Farm1Req.ing");
+  EXPECT_EQ(files.Text(kPltRow, 0), "");  // the chosen path is shown by the caller
+  for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(location.saveWithoutAsking[row]) << row;
+}
+
+TEST(LocationNames, StripFolderKeepsTheFileName) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Trials\\Farm1restrict.dat", "Farm1restrict.dat"},
+      {"/home/ann/Farm1restrict.dat", "Farm1restrict.dat"},
+      {"Farm1restrict.dat", "Farm1restrict.dat"},
+      {"/trailing/", ""},
+      {"", ""},
+  };
+  for (const auto& [path, name] : cases) {
+    SCOPED_TRACE(path);
+    std::string text = path;
+    StripFolder(text);
+    EXPECT_EQ(text, name);
+  }
+}
+
+TEST(LocationNames, RelativeNamesResolveInTheDataFolder) {
+  EXPECT_EQ(ResolveInFolder("/t/loc/", "Farm1.dts"), "/t/loc/Farm1.dts");
+  EXPECT_EQ(ResolveInFolder("/t/loc", "Farm1.dts"), "/t/loc/Farm1.dts");
+  EXPECT_EQ(ResolveInFolder("/t/loc/", "/elsewhere/F.dts"), "/elsewhere/F.dts");
+  EXPECT_EQ(ResolveInFolder("/t/loc/", "C:\\F.dts"), "C:\\F.dts");
+  EXPECT_EQ(ResolveInFolder("", "F.dts"), "F.dts");
+}
+
+TEST(LocationNames, ProgramFolderFallsBackToTheUserDataFolder) {
+  std::string folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(IsFolderSeparator(folder.back()));
+
+  fs::path data = fs::temp_directory_path() / ("tamsel-xdg-" + std::to_string(::getpid()));
+  const char* before = std::getenv("XDG_DATA_HOME");
+  std::string kept = before ? before : "";
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  EXPECT_EQ(ProgramFolderFor(data.string()), data.string() + "/tamsel/");  // made on the way
+  EXPECT_EQ(ProgramFolderFor("/no/such/folder"), data.string() + "/tamsel/");
+  EXPECT_TRUE(fs::is_directory(data / "tamsel"));
+  EXPECT_EQ(ProgramFolderFor(data.string()), data.string() + "/");  // now writable
+  if (before)
+    ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
+  fs::remove_all(data);
+}
+
+}  // namespace

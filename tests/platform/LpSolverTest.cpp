@@ -1,0 +1,548 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/LpSolver.h"
+
+namespace {
+
+struct Row {
+  std::int32_t type;
+  double rhs;
+  std::vector<double> coefficients;  // ingredients 1..n
+};
+
+// An LpProblem is too large for the stack.
+std::unique_ptr<LpProblem> MakeProblem(const std::vector<double>& prices,
+                                       const std::vector<Row>& rows) {
+  auto lp = std::make_unique<LpProblem>();
+  lp->ingredientCount = static_cast<int>(prices.size());
+  for (int c = 1; c <= lp->ingredientCount; ++c) lp->ingredientPrice[c] = prices[c - 1];
+  lp->rowCount = static_cast<int>(rows.size());
+  for (int r = 1; r <= lp->rowCount; ++r) {
+    const Row& row = rows[r - 1];
+    lp->rowType[r] = row.type;
+    lp->matrix[r][0] = row.rhs;
+    for (std::size_t c = 0; c < row.coefficients.size(); ++c) {
+      lp->matrix[r][c + 1] = row.coefficients[c];
+    }
+  }
+  return lp;
+}
+
+void ExpectAllZero(const LpResult& result) {
+  EXPECT_EQ(result.objective, 0.0);
+  for (int c = 0; c <= kLpMaxColumns; ++c) {
+    EXPECT_EQ(result.solution[c], 0.0) << "column " << c;
+    EXPECT_EQ(result.reducedCost[c], 0.0) << "column " << c;
+  }
+  for (int r = 0; r <= kLpMaxRows; ++r) {
+    EXPECT_EQ(result.rowResult[r][0], 0.0) << "row " << r;
+    EXPECT_EQ(result.rowResult[r][1], 0.0) << "row " << r;
+  }
+}
+
+// Leaves something in every output so that a test sees it overwritten.
+void Soil(LpResult& result) {
+  result.objective = 7;
+  result.solution.fill(7);
+  result.reducedCost.fill(7);
+  for (auto& row : result.rowResult) row = {7, 7};
+}
+
+// Corn (8 % protein, price 0.20) and soybean meal (44 %, 0.40); the weight
+// row makes 100 parts of feed.
+const Row kWeight{kLpEqual, 100, {1, 1}};
+
+struct HandCase {
+  const char* name;
+  std::vector<double> prices;
+  std::vector<Row> rows;
+  std::vector<double> x;
+  double cost;
+};
+
+// Answers worked by hand from the binding rows.
+const std::vector<HandCase> kHandCases = {
+    // 0.08 x1 + 0.44 x2 = 20 with x1 + x2 = 100: x2 = 12 / 0.36.
+    {"protein minimum binds",
+     {0.20, 0.40},
+     {kWeight, {kLpAtLeast, 20, {0.08, 0.44}}},
+     {200.0 / 3, 100.0 / 3},
+     80.0 / 3},
+    // Soybean meal is now the cheaper one; the protein maximum holds it back.
+    {"protein maximum binds",
+     {0.20, 0.10},
+     {kWeight, {kLpAtMost, 20, {0.08, 0.44}}},
+     {200.0 / 3, 100.0 / 3},
+     50.0 / 3},
+    // Protein exactly 30: x2 = 22 / 0.36 = 550 / 9.
+    {"protein equality",
+     {0.20, 0.40},
+     {kWeight, {kLpEqual, 30, {0.08, 0.44}}},
+     {350.0 / 9, 550.0 / 9},
+     290.0 / 9},
+    // A loose minimum leaves the cheapest ingredient alone.
+    {"nothing binds but the weight",
+     {0.20, 0.40},
+     {kWeight, {kLpAtLeast, 5, {0.08, 0.44}}},
+     {100, 0},
+     20},
+    // Three ingredients, protein and lysine minima; the vertex (60, 30, 10)
+    // has duals weight 140/99, protein 410/99, lysine 1700/99, all of the
+    // right sign, so it is the unique optimum: 2*60 + 4*30 + 10*10.
+    {"three ingredients",
+     {2, 4, 10},
+     {{kLpEqual, 100, {1, 1, 1}},
+      {kLpAtLeast, 21, {0.1, 0.5, 0.0}},
+      {kLpAtLeast, 6.5, {0.01, 0.03, 0.5}}},
+     {60, 30, 10},
+     340},
+};
+
+TEST(LpSolverHandSolved, CheapestMixMeetsTheRows) {
+  for (const HandCase& hand : kHandCases) {
+    SCOPED_TRACE(hand.name);
+    auto lp = MakeProblem(hand.prices, hand.rows);
+    LpSolver solver;
+    LpResult result;
+    Soil(result);
+    ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+    EXPECT_EQ(result.status, LpStatus::Optimal);
+    for (int c = 1; c <= lp->ingredientCount; ++c) {
+      EXPECT_NEAR(result.solution[c], hand.x[c - 1], 1e-9) << "ingredient " << c;
+    }
+    EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+    EXPECT_EQ(result.solution[lp->ingredientCount + 1], 0.0);
+    for (int r = 1; r <= lp->rowCount; ++r) {
+      double activity = 0;
+      for (int c = 1; c <= lp->ingredientCount; ++c) activity += lp->matrix[r][c] * hand.x[c - 1];
+      EXPECT_NEAR(result.rowResult[r][0], activity, 1e-9) << "row " << r;
+    }
+  }
+}
+
+TEST(LpSolverHandSolved, DualsAndReducedCostsOfTheThreeIngredientMix) {
+  const HandCase& hand = kHandCases.back();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_NEAR(result.rowResult[1][1], 140.0 / 99, 1e-9);
+  EXPECT_NEAR(result.rowResult[2][1], 410.0 / 99, 1e-9);
+  EXPECT_NEAR(result.rowResult[3][1], 1700.0 / 99, 1e-9);
+  for (int c = 1; c <= 3; ++c) EXPECT_NEAR(result.reducedCost[c], 0.0, 1e-9);
+}
+
+TEST(LpSolverNoOptimum, InfeasibleAndUnboundedGiveAllZeros) {
+  struct Case {
+    const char* name;
+    std::vector<double> prices;
+    std::vector<Row> rows;
+    LpStatus status;
+  };
+  const std::vector<Case> cases = {
+      // No mix of 8 % and 44 % protein reaches 50 %.
+      {"protein out of reach",
+       {0.20, 0.40},
+       {kWeight, {kLpAtLeast, 50, {0.08, 0.44}}},
+       LpStatus::Infeasible},
+      // An ingredient minimum above its maximum.
+      {"ingredient minimum above maximum",
+       {0.20, 0.40},
+       {kWeight, {kLpAtLeast, 60, {1, 0}}, {kLpAtMost, 50, {1, 0}}},
+       LpStatus::Infeasible},
+      // Parts that must sum to 100 and to 90 at once.
+      {"two weights", {0.20, 0.40}, {kWeight, {kLpEqual, 90, {1, 1}}}, LpStatus::Infeasible},
+      // A negative price with nothing to hold the ingredient back.
+      {"negative price", {-1.0, 0.40}, {{kLpAtLeast, 100, {1, 1}}}, LpStatus::Unbounded},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    auto lp = MakeProblem(test.prices, test.rows);
+    LpSolver solver;
+    LpResult result;
+    Soil(result);
+    EXPECT_EQ(SolveLp(solver, *lp, result), test.status);
+    EXPECT_EQ(result.status, test.status);
+    ExpectAllZero(result);
+  }
+}
+
+// The builder leaves rows without coefficients inside the row range, with
+// old right-hand sides, one of them 100 with type equality.
+TEST(LpSolverEmptyRows, RowsWithoutCoefficientsConstrainNothing) {
+  const HandCase& hand = kHandCases.front();
+  for (std::int32_t type : {kLpEqual, kLpAtLeast, kLpAtMost, std::int32_t{5}}) {
+    for (double rhs : {100.0, -3.0, 0.0}) {
+      SCOPED_TRACE("type " + std::to_string(type) + ", rhs " + std::to_string(rhs));
+      std::vector<Row> rows = hand.rows;
+      rows.insert(rows.begin() + 1, Row{type, rhs, {0, 0}});
+      rows.push_back(Row{type, rhs, {}});
+      auto lp = MakeProblem(hand.prices, rows);
+      LpSolver solver;
+      LpResult result;
+      Soil(result);
+      ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+      EXPECT_NEAR(result.solution[1], hand.x[0], 1e-9);
+      EXPECT_NEAR(result.solution[2], hand.x[1], 1e-9);
+      EXPECT_NEAR(result.rowResult[3][0], 20, 1e-9);  // protein, now row 3
+      for (int r : {2, 4}) {
+        EXPECT_EQ(result.rowResult[r][0], 0.0);
+        EXPECT_EQ(result.rowResult[r][1], 0.0);
+      }
+    }
+  }
+}
+
+TEST(LpSolverEmptyRows, OnlyEmptyRowsLeaveEveryIngredientOut) {
+  auto lp = MakeProblem({0.2, 0.4}, {{kLpEqual, 100, {0, 0}}, {kLpAtLeast, 50, {0, 0}}});
+  LpSolver solver;
+  LpResult result;
+  Soil(result);
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_EQ(result.objective, 0.0);
+  EXPECT_EQ(result.solution[1], 0.0);
+  EXPECT_EQ(result.solution[2], 0.0);
+  EXPECT_DOUBLE_EQ(result.reducedCost[1], 0.2);  // the price each would add
+  EXPECT_DOUBLE_EQ(result.reducedCost[2], 0.4);
+  EXPECT_EQ(result.rowResult[1][0], 0.0);
+  EXPECT_EQ(result.rowResult[2][0], 0.0);
+}
+
+TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* name;
+    void (*spoil)(LpProblem&, double, double);
+  };
+  const std::vector<Case> cases = {
+      {"too many rows", [](LpProblem& lp, double, double) { lp.rowCount = kLpMaxRows + 1; }},
+      {"negative rows", [](LpProblem& lp, double, double) { lp.rowCount = -1; }},
+      {"no columns", [](LpProblem& lp, double, double) { lp.ingredientCount = 0; }},
+      {"too many columns",
+       [](LpProblem& lp, double, double) { lp.ingredientCount = kLpMaxColumns + 1; }},
+      {"coefficient not a number", [](LpProblem& lp, double n, double) { lp.matrix[2][1] = n; }},
+      {"infinite right-hand side", [](LpProblem& lp, double, double i) { lp.matrix[2][0] = i; }},
+      {"infinite price", [](LpProblem& lp, double, double i) { lp.ingredientPrice[2] = i; }},
+      {"unknown row type", [](LpProblem& lp, double, double) { lp.rowType[2] = 2; }},
+  };
+  const HandCase& hand = kHandCases.front();
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    auto lp = MakeProblem(hand.prices, hand.rows);
+    test.spoil(*lp, nan, inf);
+    LpSolver solver;
+    LpResult result;
+    Soil(result);
+    EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
+    ExpectAllZero(result);
+    EXPECT_FALSE(solver.Loaded());
+  }
+}
+
+TEST(LpSolverInput, RefusedProgramLeavesNothingToSolve) {
+  const HandCase& hand = kHandCases.front();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  lp->ingredientCount = 0;
+  EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
+  EXPECT_EQ(solver.Solve(result), LpStatus::InvalidInput);
+  EXPECT_FALSE(solver.SetRow(1, kLpEqual, 100));
+  lp->ingredientCount = 2;
+  EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+}
+
+TEST(LpSolverInput, InPlaceChangesCheckTheirIndex) {
+  const HandCase& hand = kHandCases.front();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  ASSERT_TRUE(solver.Load(*lp));
+  EXPECT_FALSE(solver.SetRow(0, kLpEqual, 1));
+  EXPECT_FALSE(solver.SetRow(3, kLpEqual, 1));
+  EXPECT_FALSE(solver.SetRow(2, 7, 1));
+  EXPECT_FALSE(solver.SetRow(2, kLpAtLeast, std::numeric_limits<double>::infinity()));
+  EXPECT_FALSE(solver.SetCost(0, 1));
+  EXPECT_FALSE(solver.SetCost(3, 1));
+  EXPECT_FALSE(solver.SetCost(1, std::numeric_limits<double>::quiet_NaN()));
+  LpResult result;
+  ASSERT_EQ(solver.Solve(result), LpStatus::Optimal);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+}
+
+// A diet-like program on fixed pseudo-random data: the weight row, nutrient
+// minima below what an even mix supplies (so it is feasible), rows without
+// coefficients as the builder leaves them, nutrient maxima above it, and
+// ingredient caps.
+class DietProgram {
+ public:
+  static constexpr int kIngredients = 12;
+  static constexpr int kNutrients = 8;
+  static constexpr int kFirstNutrientRow = 2;
+  static constexpr int kEmptyRows = 5;
+
+  DietProgram() : lp(std::make_unique<LpProblem>()) {
+    lp->ingredientCount = kIngredients;
+    for (int c = 1; c <= kIngredients; ++c) lp->ingredientPrice[c] = 0.1 + Next();
+    int r = 1;
+    AddRow(r++, kLpEqual, 100, [](int) { return 1.0; });
+    for (int k = 0; k < kNutrients; ++k) {
+      const double scale = std::pow(10.0, k % 4 - 2);  // fractions of a per cent to tens
+      std::vector<double> coefficient(kIngredients + 1);
+      for (double& v : coefficient) v = scale * Next();
+      evenLevel[k] = 0;
+      for (int c = 1; c <= kIngredients; ++c) evenLevel[k] += coefficient[c] * 100 / kIngredients;
+      AddRow(r++, kLpAtLeast, 0.9 * evenLevel[k], [&](int c) { return coefficient[c]; });
+    }
+    for (int e = 0; e < kEmptyRows; ++e) AddRow(r++, kLpEqual, 100, [](int) { return 0.0; });
+    for (int k = 0; k < 3; ++k) {
+      const int minimumRow = kFirstNutrientRow + k;
+      AddRow(r++, kLpAtMost, 1.3 * evenLevel[k], [&](int c) { return lp->matrix[minimumRow][c]; });
+    }
+    for (int c = 1; c <= kIngredients; ++c) {
+      AddRow(r++, kLpAtMost, 40, [c](int j) { return j == c ? 1.0 : 0.0; });
+    }
+    lp->rowCount = r - 1;
+  }
+
+  // Minimum of nutrient k as a share of the even mix's level.
+  void SetMinimum(int k, double share) {
+    lp->matrix[kFirstNutrientRow + k][0] = share * evenLevel[k];
+  }
+
+  std::unique_ptr<LpProblem> lp;
+  double evenLevel[kNutrients] = {};
+
+ private:
+  template <class Coefficient>
+  void AddRow(int r, std::int32_t type, double rhs, Coefficient coefficient) {
+    lp->rowType[r] = type;
+    lp->matrix[r][0] = rhs;
+    for (int c = 1; c <= kIngredients; ++c) lp->matrix[r][c] = coefficient(c);
+  }
+  double Next() {
+    seed_ = seed_ * 1664525u + 1013904223u;
+    return (seed_ >> 8) / 16777216.0;
+  }
+  std::uint32_t seed_ = 20240611u;
+};
+
+// Every row of the program holds at x, within the library's tolerance.
+void ExpectMeetsRows(const LpProblem& lp, const LpResult& result) {
+  for (int r = 1; r <= lp.rowCount; ++r) {
+    double activity = 0;
+    for (int c = 1; c <= lp.ingredientCount; ++c) activity += lp.matrix[r][c] * result.solution[c];
+    const double rhs = lp.matrix[r][0];
+    const double slack = 1e-7 * (1 + std::abs(rhs));
+    if (lp.rowType[r] == kLpAtLeast) EXPECT_GE(activity, rhs - slack) << "row " << r;
+    if (lp.rowType[r] == kLpAtMost) EXPECT_LE(activity, rhs + slack) << "row " << r;
+  }
+  for (int c = 1; c <= lp.ingredientCount; ++c) EXPECT_GE(result.solution[c], -1e-9);
+}
+
+TEST(LpSolverWarmStart, ResolveWithNewMinimaMatchesAFreshSolve) {
+  DietProgram diet;
+  LpSolver kept;
+  LpResult warm;
+  LpResult fresh;
+  ASSERT_EQ(SolveLp(kept, *diet.lp, warm), LpStatus::Optimal);
+  EXPECT_TRUE(kept.LastSolve().rebuilt);
+  EXPECT_FALSE(kept.LastSolve().warmStart);
+  int infeasibleSteps = 0;
+  for (int step = 0; step < 24; ++step) {
+    // Energy and protein minima move as the diet optimization moves them;
+    // step 9 asks for five times the even mix's energy, which nothing meets.
+    const double share = step == 9 ? 5.0 : 0.6 + 0.025 * step;
+    diet.SetMinimum(0, share);
+    diet.SetMinimum(1, 1.25 - 0.025 * step);
+    SCOPED_TRACE("step " + std::to_string(step) + ", share " + std::to_string(share));
+    LpSolver once;
+    const LpStatus expected = SolveLp(once, *diet.lp, fresh);
+    ASSERT_EQ(SolveLp(kept, *diet.lp, warm), expected);
+    EXPECT_FALSE(kept.LastSolve().rebuilt);
+    EXPECT_TRUE(kept.LastSolve().warmStart);
+    if (expected != LpStatus::Optimal) {
+      ++infeasibleSteps;
+      ExpectAllZero(warm);
+      continue;
+    }
+    EXPECT_NEAR(warm.objective, fresh.objective, 1e-9 * fresh.objective);
+    ExpectMeetsRows(*diet.lp, warm);
+  }
+  EXPECT_EQ(infeasibleSteps, 1);  // step 9 only: the loop compares optima
+}
+
+TEST(LpSolverWarmStart, InPlaceChangesMatchAReload) {
+  DietProgram diet;
+  LpSolver inPlace;
+  LpSolver reloaded;
+  LpResult a;
+  LpResult b;
+  ASSERT_EQ(SolveLp(inPlace, *diet.lp, a), LpStatus::Optimal);
+  for (int step = 0; step < 6; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    diet.SetMinimum(2, 0.8 + 0.04 * step);
+    diet.lp->ingredientPrice[1 + step] *= 0.5;
+    const int row = DietProgram::kFirstNutrientRow + 2;
+    ASSERT_TRUE(inPlace.SetRow(row, kLpAtLeast, diet.lp->matrix[row][0]));
+    ASSERT_TRUE(inPlace.SetCost(1 + step, diet.lp->ingredientPrice[1 + step]));
+    ASSERT_EQ(inPlace.Solve(a), LpStatus::Optimal);
+    EXPECT_TRUE(inPlace.LastSolve().warmStart);
+    ASSERT_EQ(SolveLp(reloaded, *diet.lp, b), LpStatus::Optimal);
+    EXPECT_NEAR(a.objective, b.objective, 1e-9 * b.objective);
+  }
+}
+
+// With fresh starts every answer is the one a new solver gives, to the bit,
+// whatever was solved before.
+TEST(LpSolverWarmStart, FreshStartsAnswerAsANewSolver) {
+  DietProgram diet;
+  LpSolver kept;
+  kept.SetFreshStarts(true);
+  auto answer = std::make_unique<LpResult>();
+  auto expected = std::make_unique<LpResult>();
+  for (int step = 0; step < 8; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    diet.SetMinimum(0, 0.6 + 0.05 * step);
+    diet.SetMinimum(1, 1.25 - 0.05 * step);
+    LpSolver once;
+    ASSERT_EQ(SolveLp(once, *diet.lp, *expected), LpStatus::Optimal);
+    ASSERT_EQ(SolveLp(kept, *diet.lp, *answer), LpStatus::Optimal);
+    EXPECT_FALSE(kept.LastSolve().warmStart);
+    EXPECT_EQ(answer->solution, expected->solution);
+    EXPECT_EQ(answer->objective, expected->objective);
+  }
+}
+
+// A diet formulated again with the same restrictions costs no simplex run.
+TEST(LpSolverWarmStart, UnchangedProgramReusesTheLastAnswer) {
+  DietProgram diet;
+  LpSolver solver;
+  auto first = std::make_unique<LpResult>();
+  auto again = std::make_unique<LpResult>();
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *first), LpStatus::Optimal);
+  Soil(*again);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Optimal);
+  EXPECT_TRUE(solver.LastSolve().reused);
+  EXPECT_EQ(solver.LastSolve().attempts, 0);
+  EXPECT_EQ(again->objective, first->objective);
+  EXPECT_EQ(again->solution, first->solution);
+  EXPECT_EQ(again->rowResult, first->rowResult);
+
+  diet.SetMinimum(0, 5.0);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Infeasible);
+  EXPECT_FALSE(solver.LastSolve().reused);
+  Soil(*again);
+  ASSERT_EQ(SolveLp(solver, *diet.lp, *again), LpStatus::Infeasible);
+  EXPECT_TRUE(solver.LastSolve().reused);
+  ExpectAllZero(*again);
+}
+
+TEST(LpSolverWarmStart, ChangedCoefficientRebuildsTheProgram) {
+  const HandCase& hand = kHandCases.front();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  lp->matrix[2][2] = 0.48;  // richer soybean meal: x2 = 12 / 0.40 = 30
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_TRUE(solver.LastSolve().rebuilt);
+  EXPECT_NEAR(result.solution[2], 30, 1e-9);
+  EXPECT_NEAR(result.objective, 0.2 * 70 + 0.4 * 30, 1e-9);
+}
+
+TEST(LpSolverWarmStart, MovedSolverKeepsItsProgram) {
+  const HandCase& hand = kHandCases.back();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver first;
+  LpResult result;
+  ASSERT_EQ(SolveLp(first, *lp, result), LpStatus::Optimal);
+  LpSolver second(std::move(first));
+  ASSERT_EQ(second.Solve(result), LpStatus::Optimal);
+  EXPECT_TRUE(second.LastSolve().warmStart);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+  EXPECT_EQ(first.Solve(result), LpStatus::InvalidInput);  // NOLINT: moved-from is empty
+}
+
+TEST(LpSolverLibraryErrors, MisuseIsTrappedSilentlyAndEverySolverRecovers) {
+  const HandCase& two = kHandCases.front();
+  const HandCase& three = kHandCases.back();
+  auto lpTwo = MakeProblem(two.prices, two.rows);
+  auto lpThree = MakeProblem(three.prices, three.rows);
+  LpSolver solverTwo;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solverTwo, *lpTwo, result), LpStatus::Optimal);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  {
+    // Its problem goes with the library's state; destroying it must not free it again.
+    LpSolver dropped;
+    ASSERT_EQ(SolveLp(dropped, *lpThree, result), LpStatus::Optimal);
+    EXPECT_EQ(LpMisuseForTest(), LpStatus::LibraryError);
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(LpMisuseForTest(), LpStatus::LibraryError);
+  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(err, "");
+
+  ASSERT_EQ(solverTwo.Solve(result), LpStatus::Optimal);
+  EXPECT_TRUE(solverTwo.LastSolve().rebuilt);
+  EXPECT_NEAR(result.objective, two.cost, 1e-9);
+  LpSolver fresh;
+  ASSERT_EQ(SolveLp(fresh, *lpThree, result), LpStatus::Optimal);
+  EXPECT_NEAR(result.objective, three.cost, 1e-9);
+}
+
+TEST(LpSolverLibraryErrors, SolvingPrintsNothing) {
+  DietProgram diet;
+  LpSolver solver;
+  LpResult result;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(SolveLp(solver, *diet.lp, result), LpStatus::Optimal);
+  diet.SetMinimum(0, 5.0);
+  EXPECT_EQ(SolveLp(solver, *diet.lp, result), LpStatus::Infeasible);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The library's state is per thread: a solver taken to a worker thread
+// starts afresh there, and again when it comes back. A worker that starts
+// after another ended may get its thread id: the solver's problem went with
+// the thread that ended.
+TEST(LpSolverThreads, SolverFollowsTheThreadThatSolves) {
+  const HandCase& hand = kHandCases.back();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  for (int worker = 1; worker <= 3; ++worker) {
+    SCOPED_TRACE(worker);
+    LpStatus workerStatus = LpStatus::LibraryError;
+    bool workerRebuilt = false;
+    std::thread([&] {
+      workerStatus = solver.Solve(result);
+      workerRebuilt = solver.LastSolve().rebuilt;
+      LpReleaseThread();
+    }).join();
+    EXPECT_EQ(workerStatus, LpStatus::Optimal);
+    EXPECT_TRUE(workerRebuilt);
+    EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+  }
+  ASSERT_EQ(solver.Solve(result), LpStatus::Optimal);
+  EXPECT_TRUE(solver.LastSolve().rebuilt);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
+}
+
+}  // namespace
