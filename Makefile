@@ -4,9 +4,10 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD ?= fuzz-build
 SANITIZE_BUILD ?= build-sanitize
+COVERAGE_BUILD ?= build-coverage
 SANITIZE_FLAGS ?= -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps build run test bench fuzz sanitize clean
+.PHONY: deps build run test bench fuzz sanitize coverage ratio clean
 
 deps:
 	@scripts/deps
@@ -58,5 +59,23 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# Line and branch coverage of src/ by the whole suite, in a Debug build of
+# its own: the summary on the terminal, each file's lines in
+# $(COVERAGE_BUILD)/coverage.html.
+coverage: deps
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAMSEL_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS=--coverage >/dev/null
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure \
+	  >ctest.log || { tail -40 ctest.log; exit 1; }
+	gcovr --root . --filter src/ --object-directory $(COVERAGE_BUILD) \
+	  --exclude-unreachable-branches --exclude-throw-branches \
+	  --html-details $(COVERAGE_BUILD)/coverage.html --print-summary
+
+# The size of the tests against the code they test (non-blank lines).
+ratio:
+	@scripts/test-ratio
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(COVERAGE_BUILD)
