@@ -16,7 +16,7 @@ build); the report goes to build-mutation/report.txt.
 """
 import argparse
 import os
-import random
+import hashlib
 import re
 import shutil
 import subprocess
@@ -169,6 +169,24 @@ def all_mutants():
     return mutants
 
 
+def pick(mutants, count, seed):
+    """The `count` mutants whose seeded hash is smallest. A mutant's hash
+    depends on its file, the text of its line and its change, not on where
+    it stands, so an edit elsewhere leaves the sample as it was."""
+    texts = {}
+    seen = {}
+
+    def key(m):
+        if m.path not in texts:
+            texts[m.path] = (ROOT / m.path).read_text(encoding="utf-8").split("\n")
+        ident = (m.path, texts[m.path][m.line - 1].strip(), m.kind, m.old, m.new)
+        seen[ident] = seen.get(ident, 0) + 1  # the same change on a repeated line
+        text = f"{seed}|{'|'.join(ident)}|{seen[ident]}"
+        return hashlib.sha256(text.encode()).hexdigest()
+
+    return [m for _, m in sorted((key(m), m) for m in mutants)[:count]]
+
+
 def apply(mutant, tree):
     path = tree / mutant.path
     lines = path.read_text(encoding="utf-8").split("\n")
@@ -251,8 +269,7 @@ def main():
     args = parser.parse_args()
 
     everything = all_mutants()
-    sample = sorted(random.Random(args.seed).sample(everything, min(args.count, len(everything))),
-                    key=lambda m: (m.path, m.line, m.col))
+    sample = sorted(pick(everything, args.count, args.seed), key=lambda m: (m.path, m.line, m.col))
     print(f"{len(everything)} places to mutate; a sample of {len(sample)} (seed {args.seed})", flush=True)
     if args.list:
         for m in sample:

@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr int kKgEntry = 0;  // weight-unit list
-constexpr int kLbEntry = 1;
-constexpr int kLbWeightCode = 1;
-
 void ShowCoefficients(Grid& coefficientTable,
                       const std::array<double, kCoefCount>& coef,
                       bool comma) {
@@ -129,9 +125,7 @@ MainForm::Window MainForm::Calibration(std::optional<std::string> given) {
       given ? *given : dialogs.Input(CalibrationNamePrompt(name), kCalibrationNameTitle, name);
   if (answer.empty()) return Window::None;
 
-  const bool pounds = app_.growth.unitCodes[kWeightUnit] == kLbWeightCode;
-  weightUnit.selected = pounds ? kLbEntry : kKgEntry;
-  finalWeight.caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+  ShowWeightUnit();
   locationName.text = answer;
 
   const std::string& calFile = app_.location.observationsFile;
@@ -221,7 +215,7 @@ CalibrationOutcome MainForm::CalibrationRun() {
 
   const FitAgainstObserved fitted = RunFittedCurve(growth, app_.calibration, outcome);
   outcome.weighings = CompareWeighings(growth, app_.calibration);
-  const char* unit = growth.unitCodes[kWeightUnit] == kLbWeightCode ? "lb" : "kg";
+  const std::string unit = WeightUnitName(growth.unitCodes[kWeightUnit]);
   outcome.poorFit = PoorFitMessage(fitted, unit, growth.decimalComma).value_or("");
   OfferToSave(*this, app_, outcome);
   return outcome;

@@ -142,6 +142,7 @@ void PasteText(Grid& grid, std::string_view text, PasteMode mode) {
 
 bool GridPaste(Grid& grid, Key key, KeyModifiers modifiers, Dialogs& dialogs, PasteMode mode) {
   if (!IsPasteKey(key, modifiers)) return false;
+  if (!grid.Editable()) return true;  // the program's own table takes no paste
   const std::string text = dialogs.Clipboard();
   grid.ChangeUndoably([&] { PasteText(grid, text, mode); });
   grid.SetEdited(true);
@@ -168,7 +169,7 @@ bool GridKey(Grid& grid, Key key, KeyModifiers modifiers, Dialogs& dialogs, Past
     return true;
   }
   if (modifiers == kControlModifier && key == Key::Z) {
-    if (grid.Undo()) grid.SetEdited(true);
+    if (grid.Editable() && grid.Undo()) grid.SetEdited(true);
     return true;
   }
   if (modifiers == kControlModifier && key == Key::A) {
