@@ -2,22 +2,14 @@
 // the command line, and a click in the diets table asking the sources window.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/App.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// A copy of the demo location, its files named by their names alone.
-struct DemoFolder : TempDemo {
-  std::string Path(const std::string& name) const { return Demo(name); }
-};
 
 class MainFormEvents : public ::testing::Test {
  protected:
@@ -27,52 +19,33 @@ class MainFormEvents : public ::testing::Test {
 };
 
 TEST_F(MainFormEvents, NamedLocationLoadsWithoutAFileDialog) {
-  DemoFolder demo;
+  TempDemo demo;
   form.ShowTab(kTabFormulas);
-  form.OpenLocationFile(demo.Path("Demo.plt"));
+  form.OpenLocationFile(demo.Demo("Demo.plt"));
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_TRUE(app.location.loaded);
-  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
-  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.locationName.text, demo.Demo("Demo"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Demo("Demo.dts"));
   EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
   EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
 TEST_F(MainFormEvents, MissingNamedFileIsAskedAboutAsANewLocation) {
-  DemoFolder demo;
-  const std::string missing = demo.Path("Farm1.plt");
-  const std::string question = "You are using this path " + demo.Path("") + " Is this correct?";
+  TempDemo demo;
+  const std::string missing = demo.Demo("Farm1.plt");
+  const std::string question = "You are using this path " + demo.Demo("") + " Is this correct?";
   for (Answer answer : {Answer::No, Answer::Yes}) {
     SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
     ScriptedDialogs asked;
     App fresh{asked};
     asked.Answer(answer);
     EXPECT_EQ(fresh.mainForm.ChooseLocation(missing), answer == Answer::Yes);
-    ASSERT_EQ(asked.Messages().size(), 1u);
-    EXPECT_EQ(asked.Messages()[0], question);
+    EXPECT_EQ(asked.Messages(), std::vector<std::string>{question});
     EXPECT_FALSE(fresh.location.loaded);
-    EXPECT_EQ(fresh.location.locationBase, answer == Answer::Yes ? demo.Path("Farm1") : "");
+    EXPECT_EQ(fresh.location.locationBase, answer == Answer::Yes ? demo.Demo("Farm1") : "");
     EXPECT_EQ(fresh.mainForm.locationName.text,
-              answer == Answer::Yes ? demo.Path("Farm1") : "Calibration Name");
+              answer == Answer::Yes ? demo.Demo("Farm1") : "Calibration Name");
   }
-}
-
-// A window kept smaller than the tab set follows opens with the tab set at
-// its designed size, not at none.
-TEST(MainFormWindowSize, SmallKeptHeightKeepsTheDesignedTabSet) {
-  DemoFolder folder;
-  ScriptedDialogs designedDialogs;
-  App designed{designedDialogs, {folder.Path(""), false}};
-  {
-    std::ofstream size(folder.Path("ROrivoForm.txt"));
-    size << " 3000\r\n 15570\r\n";
-  }
-  ScriptedDialogs dialogs;
-  App app{dialogs, {folder.Path(""), false}};
-  EXPECT_EQ(app.mainForm.windowHeight, 200);  // 3000 twips
-  EXPECT_GT(app.mainForm.tabSetHeight, 0);
-  EXPECT_EQ(app.mainForm.tabSetHeight, designed.mainForm.tabSetHeight);
-  EXPECT_EQ(app.mainForm.tabSetWidth, designed.mainForm.tabSetWidth);
 }
 
 TEST_F(MainFormEvents, PriceAndNutrientClicksAskTheSourcesWindow) {
