@@ -233,14 +233,6 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(app.location.saveWithoutAsking[row]);
 }
 
-TEST_F(LocationSave, SaveDietsWithAnEmptyTableDoesNothing) {
-  form.dietsTable.SetText(kDietEnergyRow, 1, "");
-  form.SaveDietsAndSummary();
-  form.dietsTable.SetText(kDietEnergyRow, 1, "0");
-  form.SaveDietsAndSummary();
-  EXPECT_TRUE(dialogs.shown().empty());
-}
-
 TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
   LoadDemo();
   Spoil();
@@ -326,9 +318,14 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   EXPECT_TRUE(Spoiled("DemoMatrix.txt"));
 }
 
-TEST_F(LocationSave, NothingIsWrittenWithoutALocation) {
+// Without a location, or with no energy for diet 1, nothing is asked or written.
+TEST_F(LocationSave, NothingIsWrittenWithoutALocationOrDiets) {
   form.SaveAllToCurrentLocation();
   form.SaveDietsMatrixRestrictions();
+  for (const char* energy : {"", "0"}) {
+    form.dietsTable.SetText(kDietEnergyRow, 1, energy);
+    form.SaveDietsAndSummary();
+  }
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_FALSE(fs::exists(app.programFolder + ".dts"));
 }

@@ -44,6 +44,8 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_TRUE(form.dietsInstructionsVisible);
   EXPECT_FALSE(form.filesTableVisible);
   EXPECT_EQ(app.growth.dietCount, 6);
+  EXPECT_EQ(form.dietCount.items,
+            (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
   EXPECT_EQ(form.weightUnit.selected, 0);
   EXPECT_FALSE(app.growth.decimalComma);
   EXPECT_TRUE(form.matrixLoaded);
