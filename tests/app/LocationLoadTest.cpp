@@ -124,25 +124,34 @@ TEST_F(LocationLoad, CancelledDialogChangesNothing) {
   EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
 }
 
+// A file that is not there, chosen in the dialog or named on the command
+// line, is a new location once the user says yes.
 TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
-  DemoCopy demo("new.place");
-  dialogs.File(demo.Path("Farm1.plt")).Answer(Answer::Yes);
-  ASSERT_TRUE(form.ChooseLocation());
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
-  EXPECT_FALSE(app.location.loaded);
-  EXPECT_EQ(app.location.locationBase, demo.Path("Farm1"));
-  EXPECT_EQ(app.location.dataFolder, demo.Folder());
-  EXPECT_EQ(form.locationName.text, demo.Path("Farm1"));
-  EXPECT_EQ(form.feedFormulation.Text(), "Use Diets on Grid");
-  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Farm1.plt"));
-  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
-  EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "chosen");
+    ScriptedDialogs script;
+    App fresh(script);
+    DemoCopy demo("new.place");
+    const std::string chosen = demo.Path("Farm1.plt");
+    if (!named) script.File(chosen);
+    script.Answer(Answer::Yes);
+    ASSERT_TRUE(named ? fresh.mainForm.ChooseLocation(chosen) : fresh.mainForm.ChooseLocation());
+    EXPECT_EQ(
+        script.Messages(),
+        std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
+    EXPECT_FALSE(fresh.location.loaded);
+    EXPECT_EQ(fresh.location.locationBase, demo.Path("Farm1"));
+    EXPECT_EQ(fresh.location.dataFolder, demo.Folder());
+    EXPECT_EQ(fresh.mainForm.locationName.text, demo.Path("Farm1"));
+    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), "Use Diets on Grid");
+    EXPECT_EQ(fresh.mainForm.filesTable.Text(kPltRow, 0), chosen);
+    EXPECT_EQ(fresh.mainForm.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
+    EXPECT_EQ(fresh.formulation.ingredientCount, 0);  // nothing read
+  }
 }
 
 // "No" to a new location asks for a file again: a cancel then keeps the
-// open location, an existing file is loaded.
+// open location, an existing file is loaded; named, "No" keeps it too.
 TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
   DemoCopy demo;
   Open(demo.Path("Demo.plt"));
@@ -152,6 +161,10 @@ TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
   EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
   EXPECT_TRUE(app.location.loaded);
+  dialogs.Answer(Answer::No);  // named: a "No" ends there
+  EXPECT_FALSE(form.ChooseLocation(demo.Path("Farm1.plt")));
+  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
+  EXPECT_TRUE(dialogs.Done());
 
   ScriptedDialogs script;
   App fresh(script);
@@ -288,6 +301,18 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
                                      "; lines 19 to 27 do not make a whole diet of 18 lines and "
                                      "were not read"});
   EXPECT_EQ(app.growth.dietCount, 1);
+}
+
+TEST_F(LocationLoad, NamedLocationLoadsWithoutAFileDialog) {
+  DemoCopy demo;
+  form.ShowTab(kTabFormulas);
+  form.OpenLocationFile(demo.Path("Demo.plt"));
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
+  EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
 // A star is a pattern only in the name of a file, not in a folder's name.

@@ -259,4 +259,28 @@ TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
   EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "");
 }
 
+// A click on a diet's price or nutrient asks the sources window.
+TEST_F(Startup, PriceAndNutrientClicksAskTheSourcesWindow) {
+  form.dietsTable.SetText(0, 2, "Diet 2");
+  form.dietsTable.SetText(kDietCostRow, 2, "0.25");
+  form.dietsTable.SetText(kDietLysineRow, 2, "1.4");
+  const struct {
+    int row, col;
+    bool asked;
+    int index;
+  } cases[] = {
+      {kDietCostRow, 2, true, -1},
+      {kDietLysineRow, 2, true, 5},
+      {kDietNameRow, 2, false, 0},
+      {kDietAmountRow, 2, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("row " + std::to_string(c.row));
+    app.nutrientSourcesForm.shownRequest = {};
+    EXPECT_EQ(form.DietsTableClicked(c.row, c.col), c.asked);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.diet, c.asked ? 2 : 0);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.index, c.index);
+  }
+}
+
 }  // namespace
