@@ -186,10 +186,8 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   form.SaveAllToCurrentLocation();
   for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
   EXPECT_TRUE(dialogs.shown().empty());
-}
 
-TEST_F(LocationSave, WithoutASecondIngredientOnlyTheDietsAreSaved) {
-  LoadDemo();
+  // Without a second ingredient only the diets are saved.
   app.formulation.matrix[kWeightRow][2] = 0;
   Spoil();
   form.SaveDietsMatrixRestrictions();
