@@ -333,6 +333,18 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
 }
 
+// A location without a temperature file has the default temperatures, not
+// those of the location open before.
+TEST_F(LocationLoad, WithoutTemperaturesTheDefaultsReplaceTheLastLocations) {
+  DemoCopy first, second;
+  second.Remove("Demo.stg");
+  Open(first.Path("Demo.plt"));
+  ASSERT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
+  Open(second.Path("Demo.plt"));
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], kDefaultTemperature);
+  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[2], kDefaultTemperature);
+}
+
 TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   DemoCopy demo;
   // More ingredients than the tables hold.

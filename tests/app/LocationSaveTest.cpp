@@ -181,6 +181,7 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   form.SaveDietsMatrixRestrictions();
   for (const char* name : {"Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_FALSE(Spoiled(name)) << name;
+  EXPECT_EQ(form.StatusText, "Saved 4 files to " + tree.Path("demo/"));
   for (const char* name : {"Demo.plt", "Demo.cal", "Demo.stg"}) EXPECT_TRUE(Spoiled(name)) << name;
 
   form.SaveAllToCurrentLocation();
@@ -194,6 +195,7 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   EXPECT_FALSE(Spoiled("Demo.dts"));
   for (const char* name : {"DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"})
     EXPECT_TRUE(Spoiled(name)) << name;
+  EXPECT_EQ(form.StatusText, "Saved 1 file to " + tree.Path("demo/"));
 }
 
 TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
