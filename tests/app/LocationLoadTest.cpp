@@ -17,6 +17,7 @@
 #include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
+using Control = MainForm::Control;
 
 namespace {
 
@@ -388,17 +389,18 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
 }
 
+// The "Open" menu entries, through the commands' dispatch.
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   DemoCopy demo;
   app.location.dataFolder = demo.Folder();
 
   dialogs.CancelFile();
-  form.OpenMatrix();
+  form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 0);
 
   dialogs.File(demo.Path("DemoMatrix.txt"));
   app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
-  form.OpenMatrix();
+  form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
   EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
@@ -406,16 +408,16 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
 
   app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
-  form.OpenIngredientRestrictions();
+  form.Click(Control::OpenIngredientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
 
   app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
-  form.OpenNutrientRestrictions();
+  form.Click(Control::OpenNutrientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
 
   dialogs.File(demo.Path("Demo.stg"));
-  form.OpenTemperatures();
+  form.Click(Control::OpenTemperatures);
   EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
