@@ -316,6 +316,24 @@ TEST_F(LocationLoad, NamedLocationLoadsWithoutAFileDialog) {
   EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
 }
 
+// "Open Recent" reopens a location; one no longer there is reported and
+// leaves the list.
+TEST_F(LocationLoad, RecentLocationsReopenAndForgetTheMissing) {
+  DemoCopy first, second;
+  Open(first.Path("Demo.plt"));
+  Open(second.Path("Demo.plt"));
+  form.OpenRecentLocation(1);
+  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
+  second.Remove("Demo.plt");
+  form.OpenRecentLocation(1);
+  form.OpenRecentLocation(5);  // past the list: nothing
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"Cannot find the Calibration file " + second.Path("Demo.plt")});
+  EXPECT_EQ(form.Recent.Paths(), std::vector<std::string>{first.Path("Demo.plt")});
+  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
+}
+
 // A star is a pattern only in the name of a file, not in a folder's name.
 TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
   DemoCopy demo("farm*1");
