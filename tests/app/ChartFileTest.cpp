@@ -5,7 +5,6 @@
 
 TEST(ChartFile, TheAnswerOfTheSaveDialog) {
   const FileRequest request = ChartSaveRequest("/farm/");
-  EXPECT_EQ(request.title, "Save Chart");
   EXPECT_EQ(request.folder, "/farm/");
   const struct {
     const char* answer;
@@ -43,5 +42,4 @@ TEST(ChartFile, AskedThroughTheDialogs) {
   EXPECT_EQ(chosen.format, ChartFormat::Svg);
   EXPECT_FALSE(ChooseChartTarget(dialogs, "/farm/").chosen);
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_EQ(ChartSaveError(), "Error 75 (Path/File access error) in procedure SaveChart");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <string>
 #include <vector>
@@ -9,54 +10,38 @@
 
 namespace {
 
-struct Row {
-  const char* age;
-  const char* weight;
-  const char* feed;
-};
-
 struct Diet {
   const char* name;
   const char* endAge;
 };
 
-// A results table with daily rows from row 1 (columns 5..7) and per-diet
-// rows from row 1 (columns 0 and 2), the rest empty.
-Grid Results(const std::vector<Row>& daily, const std::vector<Diet>& diets = {}) {
+// A results table: daily rows (age, weight, feed in columns 5..7) and the
+// diets' summary rows (name and end age in columns 0 and 2), both from row 1.
+Grid Results(const std::vector<std::array<std::string, 3>>& daily,
+             const std::vector<Diet>& diets = {}) {
   Grid grid(kResultRows, kResultCols);
-  int row = 1;
-  for (const Row& r : daily) {
-    grid.SetText(row, 5, r.age);
-    grid.SetText(row, 6, r.weight);
-    grid.SetText(row, 7, r.feed);
-    ++row;
-  }
-  row = 1;
-  for (const Diet& d : diets) {
-    grid.SetText(row, 0, d.name);
-    grid.SetText(row, 2, d.endAge);
-    ++row;
+  for (std::size_t r = 0; r < daily.size(); ++r)
+    for (int c = 0; c < 3; ++c) grid.SetText(static_cast<int>(r) + 1, 5 + c, daily[r][c]);
+  for (std::size_t r = 0; r < diets.size(); ++r) {
+    grid.SetText(static_cast<int>(r) + 1, 0, diets[r].name);
+    grid.SetText(static_cast<int>(r) + 1, 2, diets[r].endAge);
   }
   return grid;
 }
 
-// Daily rows of a run from `first` to `last` days gaining `gain` a day from
-// `start`, eating `feed` a day.
+// A run from `first` to `last` days gaining `gain` a day from `start`,
+// eating `feed` a day.
 Grid StraightRun(int first,
                  int last,
                  double start,
                  double gain,
                  double feed,
                  const std::vector<Diet>& diets = {}) {
-  std::vector<std::string> texts;
-  for (int age = first; age <= last; ++age) {
-    texts.push_back(std::to_string(age));
-    texts.push_back(std::to_string(start + gain * (age - first)));
-    texts.push_back(age == first ? "" : std::to_string(feed));
-  }
-  std::vector<Row> rows;
-  for (std::size_t i = 0; i < texts.size(); i += 3)
-    rows.push_back({texts[i].c_str(), texts[i + 1].c_str(), texts[i + 2].c_str()});
+  std::vector<std::array<std::string, 3>> rows;
+  for (int age = first; age <= last; ++age)
+    rows.push_back({std::to_string(age),
+                    std::to_string(start + gain * (age - first)),
+                    age == first ? "" : std::to_string(feed)});
   return Results(rows, diets);
 }
 
@@ -88,10 +73,7 @@ TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
 }
 
 TEST(GrowthChartData, FeedOfTheRunAtFullPrecisionUnlessTyped) {
-  Grid table(kResultRows, kResultCols);
-  const char* rows[][3] = {{"21", "6", ""}, {"22", "6.1", ".3"}, {"23", "6.2", ".5"}};
-  for (int r = 1; r <= 3; ++r)
-    for (int c = 0; c < 3; ++c) table.SetText(r, 5 + c, rows[r - 1][c]);
+  const Grid table = Results({{"21", "6", ""}, {"22", "6.1", ".3"}, {"23", "6.2", ".5"}});
   GrowthState growth;
   growth.dailyFeed[22][kHerdColumn] = 0.312;  // shown as .3
   growth.dailyFeed[23][kHerdColumn] = 0.312;  // but the cell was typed over: .5

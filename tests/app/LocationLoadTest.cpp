@@ -14,35 +14,22 @@
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
+using Control = MainForm::Control;
 
 namespace {
 
-// A copy of the demo location in a fresh folder, removed afterwards.
-class DemoCopy {
- public:
-  explicit DemoCopy(const std::string& folderName = "loc") {
-    root_ = fs::temp_directory_path() /
-            ("tamsel-location-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
-    folder_ = root_ / folderName;
-    fs::create_directories(folder_);
-    for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_SOURCE_DIR) / "data/demo"))
-      if (entry.path().filename() != "README.md")
-        fs::copy_file(entry.path(), folder_ / entry.path().filename());
+// The demo location copied into a folder of the given name.
+struct DemoCopy : TempDemo {
+  explicit DemoCopy(const std::string& name = "demo") : name(name) {
+    if (name != "demo") fs::rename(path() / "demo", path() / name);
   }
-  ~DemoCopy() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  std::string Folder() const { return folder_.string() + "/"; }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  void Remove(const std::string& name) const { fs::remove(folder_ / name); }
-
- private:
-  static inline int count_ = 0;
-  fs::path root_;
-  fs::path folder_;
+  std::string Folder() const { return TempFolder::Path(name) + "/"; }
+  std::string Path(const std::string& file) const { return Folder() + file; }
+  void Remove(const std::string& file) const { fs::remove(Path(file)); }
+  std::string name;
 };
 
 // Root reads every file whatever its mode; while one of these lives it is
@@ -66,39 +53,29 @@ class NoReadOverride {
   }
 };
 
-// Bytes of the file, each followed by a zero: UTF-16 with its byte-order mark.
-void ToUtf16(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string wide = "\xFF\xFE";
-  for (char ch : text) wide += std::string{ch, '\0'};
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << wide;
-}
-
 class LocationLoad : public ::testing::Test {
  protected:
+  // Opens the location's file through the "Calibration Name" dialog.
+  void Open(const std::string& plt) {
+    dialogs.File(plt);
+    ASSERT_TRUE(form.ChooseLocation());
+  }
   ScriptedDialogs dialogs;
   App app{dialogs};
   MainForm& form = app.mainForm;
 };
 
+// The files table and the diets as loaded are checked by the scenario of a
+// user opening the demo.
 TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   DemoCopy demo;
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.plt"));
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
 
-  const Location& location = app.location;
-  EXPECT_EQ(location.locationBase, demo.Path("Demo"));
-  EXPECT_EQ(location.dataFolder, demo.Folder());
-  EXPECT_TRUE(location.loaded);
-  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
-  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
-
+  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
+  EXPECT_EQ(app.location.dataFolder, demo.Folder());
+  EXPECT_TRUE(app.location.loaded);
   EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
   EXPECT_EQ(form.locationName.backColor, kWhite);
   EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
@@ -109,11 +86,12 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_EQ(form.feedFormulation.Text(), "Least Cost Formulas");
 
   // Herd inputs of Demo.plt, shown in the fields with their tooltips.
-  EXPECT_EQ(form.startWeight.text, "6.000");
-  EXPECT_EQ(form.startAge.text, "21.00");
-  EXPECT_EQ(form.finalWeight.text, "25.00");
-  EXPECT_EQ(form.totalFeedIntake.text, "29.80");
-  EXPECT_EQ(form.finalAge.text, "65.00");
+  const std::pair<const TextBox*, const char*> fields[] = {{&form.startWeight, "6.000"},
+                                                           {&form.startAge, "21.00"},
+                                                           {&form.finalWeight, "25.00"},
+                                                           {&form.totalFeedIntake, "29.80"},
+                                                           {&form.finalAge, "65.00"}};
+  for (auto [field, text] : fields) EXPECT_EQ(field->text, text);
   EXPECT_EQ(form.startWeight.toolTip, "Initial value was 6.000");
   EXPECT_EQ(form.herdSex.Text(), "Mixed");
   EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
@@ -122,16 +100,12 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
 
   EXPECT_EQ(app.growth.dietCount, 3);
   EXPECT_EQ(form.dietCount.Text(), "3");
-  EXPECT_EQ(form.dietsTable.Text(1, 1), "Phase 1 5-7 kg");
-  EXPECT_EQ(form.dietsTable.Text(1, 3), "Phase 3 11-25 kg");
-  EXPECT_DOUBLE_EQ(ReadNumber(form.dietsTable.Text(3, 2)), 5.9);
 
   EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(app.formulation.nutrientCount, 18);
   EXPECT_EQ(app.formulation.ingredientName[16], "Salt");
   EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[1][kMinKind][1], 2448);
-  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[3][kMaxKind][4],
-                   -1);  // no whey in phase 3
+  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[3][kMaxKind][4], -1);  // no whey
 
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
@@ -140,128 +114,100 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
 }
 
 TEST_F(LocationLoad, CancelledDialogChangesNothing) {
-  std::string folderBefore = app.location.dataFolder;
+  const std::string folderBefore = app.location.dataFolder;
   dialogs.CancelFile();
   EXPECT_FALSE(form.ChooseLocation());
   EXPECT_EQ(app.location.dataFolder, folderBefore);
   EXPECT_EQ(app.location.locationBase, "");
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), "Not Open");
-  EXPECT_EQ(form.locationName.text, "Calibration Name");
   EXPECT_EQ(form.locationName.backColor, kLightGreen);
   ASSERT_EQ(dialogs.shown().size(), 1u);
-  EXPECT_EQ(dialogs.shown()[0].text, "Select Path and Calibration File");
   EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
-  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*.plt");
 }
 
+// A file that is not there, chosen in the dialog or named on the command
+// line, is a new location once the user says yes.
 TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
-  DemoCopy demo("new.place");
-  std::string chosen = demo.Path("Farm1.plt");
-  dialogs.File(chosen).Answer(Answer::Yes);
-  ASSERT_TRUE(form.ChooseLocation());
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
-  EXPECT_FALSE(app.location.loaded);
-  EXPECT_EQ(app.location.locationBase, demo.Path("Farm1"));
-  EXPECT_EQ(app.location.dataFolder, demo.Folder());
-  EXPECT_EQ(form.locationName.text, demo.Path("Farm1"));
-  EXPECT_EQ(form.feedFormulation.Text(), "Use Diets on Grid");
-  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), chosen);
-  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
-  EXPECT_EQ(app.formulation.ingredientCount, 0);  // nothing read
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "chosen");
+    ScriptedDialogs script;
+    App fresh(script);
+    DemoCopy demo("new.place");
+    const std::string chosen = demo.Path("Farm1.plt");
+    if (!named) script.File(chosen);
+    script.Answer(Answer::Yes);
+    ASSERT_TRUE(named ? fresh.mainForm.ChooseLocation(chosen) : fresh.mainForm.ChooseLocation());
+    EXPECT_EQ(
+        script.Messages(),
+        std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
+    EXPECT_FALSE(fresh.location.loaded);
+    EXPECT_EQ(fresh.location.locationBase, demo.Path("Farm1"));
+    EXPECT_EQ(fresh.location.dataFolder, demo.Folder());
+    EXPECT_EQ(fresh.mainForm.locationName.text, demo.Path("Farm1"));
+    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), "Use Diets on Grid");
+    EXPECT_EQ(fresh.mainForm.filesTable.Text(kPltRow, 0), chosen);
+    EXPECT_EQ(fresh.mainForm.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
+    EXPECT_EQ(fresh.formulation.ingredientCount, 0);  // nothing read
+  }
 }
 
-TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgainAndACancelKeepsTheOpenLocation) {
+// "No" to a new location asks for a file again: a cancel then keeps the
+// open location, an existing file is loaded; named, "No" keeps it too.
+TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
   DemoCopy demo;
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
-  dialogs.Forget();
-
+  Open(demo.Path("Demo.plt"));
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
   EXPECT_FALSE(form.ChooseLocation());
-  EXPECT_TRUE(dialogs.Done());
   EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
   EXPECT_TRUE(app.location.loaded);
-}
-
-TEST_F(LocationLoad, NewLocationAnsweredNoThenAnExistingOneLoadsIt) {
-  DemoCopy demo;
-  dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  dialogs.Answer(Answer::No);  // named: a "No" ends there
+  EXPECT_FALSE(form.ChooseLocation(demo.Path("Farm1.plt")));
+  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_TRUE(dialogs.Done());
-  EXPECT_TRUE(app.location.loaded);
-  EXPECT_EQ(app.formulation.ingredientCount, 16);
+
+  ScriptedDialogs script;
+  App fresh(script);
+  script.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(fresh.mainForm.ChooseLocation());
+  EXPECT_TRUE(script.Done());
+  EXPECT_TRUE(fresh.location.loaded);
+  EXPECT_EQ(fresh.formulation.ingredientCount, 16);
 }
 
-struct MissingCase {
-  const char* removed;
-  const char* chosen;
-  std::vector<std::string> messages;  // file names relative to the folder after "@"
-  bool matrixLoaded;
-  const char* feedChoice;
-  bool calibrationLoaded;
-};
-
-// "@" stands for the location's folder in the expected messages.
-std::string Expand(const std::string& text, const std::string& folder) {
-  std::string out = text;
-  if (auto at = out.find('@'); at != std::string::npos) out.replace(at, 1, folder);
-  return out;
-}
-
+// A missing file of the set is reported (observations and temperatures are
+// skipped without a word) and the rest loads.
 TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
-  const MissingCase cases[] = {
-      {"Demo.plt",
-       "Demo.dts",
-       {"Cannot find the Calibration file @Demo.plt"},
-       true,
-       "Least Cost Formulas",
-       true},  // the observations still say data are loaded
-      {"DemoMatrix.txt",
-       "Demo.plt",
-       {"No Matrix File found named @DemoMatrix.txt"},
-       false,
-       "Use Diets on Grid",
-       true},
-      {"DemoReq.ing",
-       "Demo.plt",
-       {"No Ingredient Restriction File found named @DemoReq.ing"},
-       true,
-       "Use Diets on Grid",
-       true},
-      {"DemoReq.nut",
-       "Demo.plt",
-       {"No Nutrient Restriction File found named @DemoReq.nut"},
-       true,
-       "Use Diets on Grid",
-       true},
-      // Observations and temperatures are skipped without a word.
-      {"Demo.cal", "Demo.plt", {}, true, "Least Cost Formulas", true},
-      {"Demo.stg", "Demo.plt", {}, true, "Least Cost Formulas", true},
-      {"Demo.dts",
-       "Demo.plt",
-       {"No Diets File found named @Demo.dts"},
-       true,
-       "Least Cost Formulas",
-       true},
+  const struct {
+    const char* removed;
+    const char* message;  // before the file's path; "": none
+    bool matrixLoaded, leastCost;
+  } cases[] = {
+      {"Demo.plt", "Cannot find the Calibration file ", true, true},
+      {"DemoMatrix.txt", "No Matrix File found named ", false, false},
+      {"DemoReq.ing", "No Ingredient Restriction File found named ", true, false},
+      {"DemoReq.nut", "No Nutrient Restriction File found named ", true, false},
+      {"Demo.cal", "", true, true},
+      {"Demo.stg", "", true, true},
+      {"Demo.dts", "No Diets File found named ", true, true},
   };
-  for (const MissingCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.removed);
     ScriptedDialogs script;
     App fresh(script);
     DemoCopy demo;
     demo.Remove(c.removed);
-    script.File(demo.Path(c.chosen));
+    // Without the ".plt" the location is opened by another file of the set.
+    script.File(demo.Path(c.removed == std::string("Demo.plt") ? "Demo.dts" : "Demo.plt"));
     ASSERT_TRUE(fresh.mainForm.ChooseLocation());
     std::vector<std::string> expected;
-    for (const std::string& m : c.messages) expected.push_back(Expand(m, demo.Folder()));
+    if (*c.message) expected.push_back(c.message + demo.Path(c.removed));
     EXPECT_EQ(script.Messages(), expected);
     EXPECT_EQ(fresh.mainForm.matrixLoaded, c.matrixLoaded);
-    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), c.feedChoice);
-    EXPECT_EQ(fresh.mainForm.calibrationDataLoaded.checked, c.calibrationLoaded);
+    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(),
+              c.leastCost ? "Least Cost Formulas" : "Use Diets on Grid");
+    EXPECT_TRUE(fresh.mainForm.calibrationDataLoaded.checked);
     EXPECT_TRUE(fresh.location.loaded);
     // The diets table keeps its labels whatever is missing.
     EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
@@ -287,16 +233,14 @@ std::vector<std::string> Loaded(const App& app) {
 // A UTF-8 byte-order mark changes nothing, whichever file of the set has it.
 TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
   DemoCopy plain;
-  dialogs.File(plain.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(plain.Path("Demo.plt"));
   const std::vector<std::string> expected = Loaded(app);
   for (const char* name : kSetFiles) {
     SCOPED_TRACE(name);
     ScriptedDialogs script;
     App fresh(script);
     DemoCopy demo;
-    std::ifstream in(demo.Path(name), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const std::string text = ReadWhole(demo.Path(name));
     std::ofstream(demo.Path(name), std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
     script.File(demo.Path("Demo.plt"));
     ASSERT_TRUE(fresh.mainForm.ChooseLocation());
@@ -309,38 +253,38 @@ TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
 // and with the reason, never taken for a missing or an empty file.
 TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
   enum class Spoil { Utf16, TooLarge, Unreadable };
-  const struct {
-    Spoil spoil;
-    const char* message;  // after the file's path
-  } kinds[] = {
+  const std::pair<Spoil, const char*> kinds[] = {
       {Spoil::Utf16, " is not a text file this program reads"},
       {Spoil::TooLarge,
        " is far too large to be a file of a location (9.0 MB; a location's files are at most 8 "
        "MB); it was not read"},
-      {Spoil::Unreadable, ""},
+      {Spoil::Unreadable, ": Permission denied"},
   };
-  for (const auto& kind : kinds) {
+  for (const auto& [spoil, reason] : kinds) {
     for (const char* name : kSetFiles) {
-      SCOPED_TRACE(std::string(name) + " " + kind.message);
+      SCOPED_TRACE(std::string(name) + reason);
       ScriptedDialogs script;
       App fresh(script);
       DemoCopy demo;
       const std::string path = demo.Path(name);
-      std::string expected = path + kind.message;
-      if (kind.spoil == Spoil::Utf16) ToUtf16(path);
-      if (kind.spoil == Spoil::TooLarge) fs::resize_file(path, 9 << 20);
-      if (kind.spoil == Spoil::Unreadable) {
-        fs::permissions(path, fs::perms::none);
-        expected = "Cannot read " + path + ": Permission denied";
+      std::vector<std::string> messages{path + reason};
+      if (spoil == Spoil::Utf16) {  // each byte followed by a zero, after the byte-order mark
+        std::string wide = "\xFF\xFE";
+        for (char ch : ReadWhole(path)) wide += std::string{ch, '\0'};
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << wide;
       }
+      if (spoil == Spoil::TooLarge) fs::resize_file(path, 9 << 20);
+      if (spoil == Spoil::Unreadable) {
+        fs::permissions(path, fs::perms::none);
+        messages[0] = "Cannot read " + messages[0];
+      }
+      // A matrix that was not read leaves no nutrients, as a broken one does.
+      if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
       script.File(demo.Path("Demo.plt"));
       {
         NoReadOverride asAnyone;
         ASSERT_TRUE(fresh.mainForm.ChooseLocation());
       }
-      std::vector<std::string> messages{expected};
-      // A matrix that was not read leaves no nutrients, as a broken one does.
-      if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
       EXPECT_EQ(script.Messages(), messages);
       EXPECT_TRUE(fresh.location.loaded);
     }
@@ -352,8 +296,7 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   std::vector<std::string> lines = *TextFile::ReadLines(demo.Path("Demo.dts"));
   lines.resize(27);
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.dts"), lines).ok);
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.plt"));
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{"Read 1 diet (lines 1 to 18) of " + demo.Path("Demo.dts") +
                                      "; lines 19 to 27 do not make a whole diet of 18 lines and "
@@ -361,13 +304,41 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   EXPECT_EQ(app.growth.dietCount, 1);
 }
 
+TEST_F(LocationLoad, NamedLocationLoadsWithoutAFileDialog) {
+  DemoCopy demo;
+  form.ShowTab(kTabFormulas);
+  form.OpenLocationFile(demo.Path("Demo.plt"));
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_TRUE(app.location.loaded);
+  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
+  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
+  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
+  EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
+}
+
+// "Open Recent" reopens a location; one no longer there is reported and
+// leaves the list.
+TEST_F(LocationLoad, RecentLocationsReopenAndForgetTheMissing) {
+  DemoCopy first, second;
+  Open(first.Path("Demo.plt"));
+  Open(second.Path("Demo.plt"));
+  form.OpenRecentLocation(1);
+  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
+  second.Remove("Demo.plt");
+  form.OpenRecentLocation(1);
+  form.OpenRecentLocation(5);  // past the list: nothing
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"Cannot find the Calibration file " + second.Path("Demo.plt")});
+  EXPECT_EQ(form.Recent.Paths(), std::vector<std::string>{first.Path("Demo.plt")});
+  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
+}
+
 // A star is a pattern only in the name of a file, not in a folder's name.
 TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
   DemoCopy demo("farm*1");
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.plt"));
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_TRUE(app.location.loaded);
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
   EXPECT_EQ(app.formulation.ingredientCount, 16);
 }
@@ -376,18 +347,28 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   DemoCopy demo;
   demo.Remove("Demo.plt");
   demo.Remove("Demo.cal");
-  dialogs.File(demo.Path("Demo.dts"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.dts"));
   EXPECT_FALSE(form.calibrationDataLoaded.checked);
   EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
+}
+
+// A location without a temperature file has the default temperatures, not
+// those of the location open before.
+TEST_F(LocationLoad, WithoutTemperaturesTheDefaultsReplaceTheLastLocations) {
+  DemoCopy first, second;
+  second.Remove("Demo.stg");
+  Open(first.Path("Demo.plt"));
+  ASSERT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
+  Open(second.Path("Demo.plt"));
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], kDefaultTemperature);
+  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[2], kDefaultTemperature);
 }
 
 TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
   DemoCopy demo;
   // More ingredients than the tables hold.
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.plt"));
   ASSERT_FALSE(dialogs.Messages().empty());
   EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
   EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
@@ -426,17 +407,18 @@ TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
   EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
 }
 
+// The "Open" menu entries, through the commands' dispatch.
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   DemoCopy demo;
   app.location.dataFolder = demo.Folder();
 
   dialogs.CancelFile();
-  form.OpenMatrix();
+  form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 0);
 
   dialogs.File(demo.Path("DemoMatrix.txt"));
   app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
-  form.OpenMatrix();
+  form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 16);
   EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
   EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
@@ -444,16 +426,16 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
 
   app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
-  form.OpenIngredientRestrictions();
+  form.Click(Control::OpenIngredientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
 
   app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
-  form.OpenNutrientRestrictions();
+  form.Click(Control::OpenNutrientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
 
   dialogs.File(demo.Path("Demo.stg"));
-  form.OpenTemperatures();
+  form.Click(Control::OpenTemperatures);
   EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
@@ -519,8 +501,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
 // next store does not put the file's values back.
 TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
   DemoCopy demo;
-  dialogs.File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(form.ChooseLocation());
+  Open(demo.Path("Demo.plt"));
   form.Click(MainForm::Control::EditRestrictions);
   app.restrictionsForm.ingredientTable.SetText(2, 2, "30");  // soybean meal, kept but not saved
   app.restrictionsForm.KeepIngredientRestrictions();

@@ -47,7 +47,6 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
   EXPECT_EQ(form.dietCount.items,
             (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
   EXPECT_EQ(form.weightUnit.selected, 0);
-  EXPECT_EQ(form.caption, "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg");
   EXPECT_FALSE(app.growth.decimalComma);
   EXPECT_TRUE(form.matrixLoaded);
   EXPECT_EQ(form.locationName.backColor, kLightGreen);
@@ -61,19 +60,48 @@ TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
 TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
   ProgramFolder program;
   ScriptedDialogs dialogs;
-  App app(dialogs, program.Machine(true));
-  EXPECT_TRUE(app.growth.decimalComma);
-  EXPECT_EQ(app.mainForm.caption,
-            "Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg Commas Not Periods");
+  App plain(dialogs, program.Machine()), comma(dialogs, program.Machine(true));
+  EXPECT_TRUE(comma.growth.decimalComma);
+  EXPECT_EQ(comma.mainForm.caption, plain.mainForm.caption + " Commas Not Periods");
 }
 
-TEST(StartupMachine, WindowSizeFileGivesTheHeightOnly) {
-  ProgramFolder program;
-  ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 7200", " 9000"}).ok);
-  ScriptedDialogs dialogs;
-  App app(dialogs, program.Machine());
-  EXPECT_EQ(app.mainForm.windowHeight, 480);  // 7200 twips
-  EXPECT_EQ(app.mainForm.windowWidth, kMainWindowWidth);
+// The size file holds twips, 15 to a pixel; the width is always the designed one.
+TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
+  const int designed = form.windowHeight;
+  const struct {
+    std::vector<std::string> lines;
+    int height;
+  } cases[] = {
+      {{" 8000", " 9999"}, 533},
+      {{"  7200  ", " 100"}, 480},
+      {{" 6000.6"}, 400},        // whole twips, then whole pixels
+      {{" 0", " 0"}, designed},  // no size: the designed one stays
+      {{"tall"}, designed},
+      {{}, designed},
+  };
+  form.windowWidth = 1234;
+  form.ReadWindowSize();  // no file: nothing changes
+  EXPECT_EQ(form.windowWidth, 1234);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
+    form.windowHeight = designed;
+    form.windowWidth = 1234;
+    ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), c.lines).ok);
+    form.ReadWindowSize();
+    EXPECT_EQ(form.windowHeight, c.height);
+    EXPECT_EQ(form.windowWidth, kMainWindowWidth);
+  }
+}
+
+// A window kept smaller than the tab set follows opens with the tab set at
+// its designed size, not at none.
+TEST_F(Startup, SmallKeptHeightKeepsTheDesignedTabSet) {
+  ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 3000", " 15570"}).ok);
+  App small{dialogs, program.Machine()};
+  EXPECT_EQ(small.mainForm.windowHeight, 200);  // 3000 twips
+  EXPECT_GT(small.mainForm.tabSetHeight, 0);
+  EXPECT_EQ(small.mainForm.tabSetHeight, form.tabSetHeight);
+  EXPECT_EQ(small.mainForm.tabSetWidth, form.tabSetWidth);
 }
 
 TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
@@ -87,6 +115,10 @@ TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
     form.EndProgram();
     EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
   }
+  app.programFolder = program.Path("gone/");  // not reported
+  form.WindowResized(540, 1038);
+  form.EndProgram();
+  EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
@@ -225,6 +257,30 @@ TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
   form.WindowClosed(Window::MatrixEditor);
   form.Click(Control::EditMatrix);  // loaded afresh from the matrix
   EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "");
+}
+
+// A click on a diet's price or nutrient asks the sources window.
+TEST_F(Startup, PriceAndNutrientClicksAskTheSourcesWindow) {
+  form.dietsTable.SetText(0, 2, "Diet 2");
+  form.dietsTable.SetText(kDietCostRow, 2, "0.25");
+  form.dietsTable.SetText(kDietLysineRow, 2, "1.4");
+  const struct {
+    int row, col;
+    bool asked;
+    int index;
+  } cases[] = {
+      {kDietCostRow, 2, true, -1},
+      {kDietLysineRow, 2, true, 5},
+      {kDietNameRow, 2, false, 0},
+      {kDietAmountRow, 2, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("row " + std::to_string(c.row));
+    app.nutrientSourcesForm.shownRequest = {};
+    EXPECT_EQ(form.DietsTableClicked(c.row, c.col), c.asked);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.diet, c.asked ? 2 : 0);
+    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.index, c.index);
+  }
 }
 
 }  // namespace

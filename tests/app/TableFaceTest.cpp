@@ -10,6 +10,7 @@
 #include "app/TableExport.h"
 #include "app/TableFace.h"
 #include "platform/Grid.h"
+#include "support/ScriptedDialogs.h"
 
 namespace {
 
@@ -61,6 +62,31 @@ TEST(TableExport, CsvAndTabsOfTheShownCells) {
             (std::vector<std::string>{",\"Cost, per tonne\"", "\"say \"\"hi\"\"\",0.5", "last,"}));
   EXPECT_EQ(TableLines(grid, {}, all, {1, 0}, TableFormat::Tabs),
             (std::vector<std::string>{"Cost, per tonne\t", "0.5\tsay \"hi\"", "\tlast"}));
+}
+
+// The export's file: a name without a known ending is given ".csv".
+TEST(TableExport, TheFileChosenForTheExport) {
+  const struct {
+    const char* answer;
+    const char* path;  // "": nothing chosen
+    TableFormat format;
+  } cases[] = {
+      {"/farm/t", "/farm/t.csv", TableFormat::Csv},
+      {"/farm/t.csv", "/farm/t.csv", TableFormat::Csv},
+      {"/farm/t.tsv", "/farm/t.tsv", TableFormat::Tabs},
+      {"/farm/t.txt", "/farm/t.txt", TableFormat::Tabs},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    ScriptedDialogs dialogs;
+    dialogs.File(c.answer);
+    const TableTarget target = ChooseTableTarget(dialogs, "/farm/");
+    EXPECT_EQ(target.path, c.path);
+    EXPECT_EQ(target.format, c.format);
+  }
+  ScriptedDialogs dialogs;
+  dialogs.CancelFile();
+  EXPECT_EQ(ChooseTableTarget(dialogs, "/farm/").path, "");
 }
 
 TEST(RecentLocations, NewestFirstOnceEightAtMost) {
