@@ -1,59 +1,24 @@
 // The main window clicked by object name: start-up, the demo location chosen
-// through the "Calibration Name" field, a growth run.
+// through the "Calibration Name" field, a growth run, the other windows.
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <memory>
-#include <string>
+#include <filesystem>
 
-#include "app/App.h"
+#include "GuiSession.h"
 #include "platform/GridClipboard.h"
-#include "support/ScriptedDialogs.h"
-#include "ui/GridView.h"
-#include "ui/MainWindow.h"
 #include "ui/SecondaryWindow.h"
 
 namespace {
 
-const std::string kDemoPlt = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
+const QColor kNextStep(128, 255, 128);
 
-// One program: its App over scripted dialogs, started in a folder of its own
-// so no window-size file is read or left behind, and its main window shown.
-struct Session {
-  QTemporaryDir programFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
-
-  explicit Session(const QString& folder = {}) {
-    const QString start = folder.isEmpty() ? programFolder.path() : folder;
-    MainForm::StartupEnvironment machine{start.toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
-  }
-
-  template <typename T>
-  T* Find(const char* name) const {
-    return window->findChild<T*>(QString::fromLatin1(name));
-  }
-  QString Cell(const char* table, int row, int col) const {
-    QAbstractItemModel* model = Find<GridView>(table)->model();
-    return model->data(model->index(row, col)).toString();
-  }
-  // The demo location chosen as the user does: a click on the field, the
-  // calibration file picked in the dialog.
-  void OpenDemo() {
-    dialogs.File(kDemoPlt);
-    QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
-  }
-};
+QString Tip(const GuiSession& s, const char* table, int row) {
+  QAbstractItemModel* model = s.Find<GridView>(table)->model();
+  return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
+}
 
 }  // namespace
 
@@ -61,38 +26,24 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void startsOnTheDietsTab();
-  void demoLocationFillsTheDietsTable();
-  void growthFillsTheDailyTable();
+  void startsWithoutALocation();
+  void demoLocationFillsTheTables();
   void everySecondaryWindowOpens();
   void windowSizeIsKeptAndTheTabSetFollows();
   void fieldKeys();
   void clearedDietsComeBackAndClosingAsks();
 };
 
-void MainWindowTest::startsOnTheDietsTab() {
-  Session s;
-  QCOMPARE(s.window->windowTitle(),
-           QStringLiteral("Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg"));
+// On the Diets tab, the location field green as the next step, tips over
+// the cells, and every command the form has not enabled disabled.
+void MainWindowTest::startsWithoutALocation() {
+  GuiSession s(false);
   QCOMPARE(s.Find<QTabWidget>("TabSet")->currentIndex(), kTabDiets);
-  QCOMPARE(s.Find<QTabWidget>("TabSet")->tabText(kTabDailyGrowth), QStringLiteral("Daily Growth"));
-  auto* diets = s.Find<QComboBox>("dietCount");
-  QCOMPARE(diets->count(), 7);
-  QCOMPARE(diets->currentText(), QStringLiteral("No. of Diets"));
-  // The row's label with its unit.
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 0), QStringLiteral("Energy NE, kcal/kg"));
-  // Tips over the cells: the diets' nutrient rows and the files in use.
-  auto tip = [&](const char* table, int row) {
-    QAbstractItemModel* model = s.Find<GridView>(table)->model();
-    return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
-  };
-  QCOMPARE(tip("dietsTable", kDietProteinRow),
-           QStringLiteral("Changes here become min. restrictions for Least Cost"));
-  QVERIFY(tip("filesTable", 2).startsWith(QStringLiteral("Double Clicking on the File Name")));
-  // Green: the next step is to choose a location.
-  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base),
-           QColor(128, 255, 128));
-  // A command the form has not enabled shows disabled.
+  QCOMPARE(s.Cell(s.window.get(), "dietsTable", kDietEnergyRow, 0),
+           QStringLiteral("Energy NE, kcal/kg"));
+  QVERIFY(!Tip(s, "dietsTable", kDietProteinRow).isEmpty());
+  QVERIFY(!Tip(s, "filesTable", 2).isEmpty());
+  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base), kNextStep);
   for (int number = 1; number <= 10; ++number) {
     const QString name = MainWindow::ButtonName(number);
     auto* button = s.window->findChild<QPushButton*>(name);
@@ -103,46 +54,38 @@ void MainWindowTest::startsOnTheDietsTab() {
   QVERIFY(s.dialogs.shown().empty());
 }
 
-void MainWindowTest::demoLocationFillsTheDietsTable() {
-  Session s;
-  s.OpenDemo();
+// The location's name with its whole path in the tip, its diets in the
+// table and Growth the next step; Growth fills the daily table.
+void MainWindowTest::demoLocationFillsTheTables() {
+  GuiSession s;
   QVERIFY(s.dialogs.Done());
   QVERIFY(s.dialogs.Messages().empty());
-  // The location's name, its whole path in the tip.
-  QCOMPARE(s.Find<QLineEdit>("locationName")->text(), QStringLiteral("Demo"));
-  QVERIFY(s.Find<QLineEdit>("locationName")
-              ->toolTip()
-              .startsWith(QString::fromStdString(s.app->location.locationBase)));
-  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base), QColor(Qt::white));
-  QCOMPARE(s.Find<QPushButton>("growth")->palette().color(QPalette::Button), QColor(128, 255, 128));
+  auto* location = s.Find<QLineEdit>("locationName");
+  QCOMPARE(location->text(), QStringLiteral("Demo"));
+  QVERIFY(location->toolTip().startsWith(QString::fromStdString(s.app->location.locationBase)));
+  QCOMPARE(location->palette().color(QPalette::Base), QColor(Qt::white));
+  QCOMPARE(s.Find<QPushButton>("growth")->palette().color(QPalette::Button), kNextStep);
   QCOMPARE(s.Find<QLineEdit>("startWeight")->text(), QStringLiteral("6.000"));
   for (int diet = 1; diet <= 3; ++diet) {
-    const QString energy = s.Cell("dietsTable", kDietEnergyRow, diet);
+    const QString energy = s.Cell(s.window.get(), "dietsTable", kDietEnergyRow, diet);
     QVERIFY(!energy.isEmpty());
     QCOMPARE(energy, QString::fromStdString(s.app->mainForm.dietsTable.Text(kDietEnergyRow, diet)));
   }
-}
 
-void MainWindowTest::growthFillsTheDailyTable() {
-  Session s;
-  s.OpenDemo();
-  s.Find<QComboBox>("herdSex")->setCurrentIndex(0);
-  emit s.Find<QComboBox>("herdSex")->activated(0);
-  QTest::mouseClick(s.Find<QPushButton>("growth"), Qt::LeftButton);
+  s.Click("growth");
   QVERIFY(s.dialogs.Messages().empty());
-
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
   QCOMPARE(s.app->mainForm.currentTab, kTabDailyGrowth);
-  QVERIFY(!s.Cell("resultsTable", 1, 1).isEmpty());
-  QCOMPARE(s.Cell("resultsTable", 1, 1), QString::fromStdString(s.app->resultsTable.Text(1, 1)));
+  const QString cell = s.Cell(s.window.get(), "resultsTable", 1, 1);
+  QVERIFY(!cell.isEmpty());
+  QCOMPARE(cell, QString::fromStdString(s.app->resultsTable.Text(1, 1)));
   QVERIFY(!s.Find<QLineEdit>("costPerPig")->text().isEmpty());
   QVERIFY(!s.Find<QLineEdit>("feedGain")->text().isEmpty());
 }
 
 void MainWindowTest::everySecondaryWindowOpens() {
   using Window = MainForm::Window;
-  Session s;
-  s.OpenDemo();
+  GuiSession s;
   const struct {
     const char* control;
     Window window;
@@ -156,11 +99,10 @@ void MainWindowTest::everySecondaryWindowOpens() {
       {"about", Window::About},
   };
   for (const auto& c : cases) {
-    if (auto* button = s.Find<QPushButton>(c.control)) {
+    if (auto* button = s.Find<QPushButton>(c.control))
       QTest::mouseClick(button, Qt::LeftButton);
-    } else {
+    else
       s.Find<QAction>(c.control)->trigger();
-    }
     QVERIFY2(s.window->WindowOf(c.window)->isVisible(), c.control);
   }
   QVERIFY(s.dialogs.Messages().empty());
@@ -176,42 +118,45 @@ void MainWindowTest::everySecondaryWindowOpens() {
   QCOMPARE(s.app->nutrientSourcesForm.shownRequest.index, -1);
 
   // Another location chosen: the open windows show it.
-  QTemporaryDir other;
-  const QString demo = QString::fromStdString(kDemoPlt).chopped(4);
-  for (const char* suffix : {".plt", ".dts", "Matrix.txt", "Req.ing", "Req.nut"})
-    QVERIFY(QFile::copy(demo + suffix, other.path() + "/Farm" + suffix));
-  s.dialogs.File((other.path() + "/Farm.plt").toStdString());
+  std::filesystem::copy(s.demo.path() / "demo", s.demo.path() / "Farm");
+  s.dialogs.File(s.demo.Path("Farm/Demo.plt"));
   QTest::mouseClick(s.Find<QLineEdit>("locationName"), Qt::LeftButton);
-  QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith(QStringLiteral("/Farm")));
+  QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith("Farm/Demo"));
 }
 
 void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
   QTemporaryDir folder;
+  ScriptedDialogs dialogs;
+  const MainForm::StartupEnvironment machine{folder.path().toStdString() + "/", false};
   {
-    Session s(folder.path());
-    auto* tabs = s.Find<QTabWidget>("TabSet");
-    s.window->resize(900, 600);
+    App app(dialogs, machine);
+    MainWindow window(app);
+    window.show();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("TabSet"));
+    window.resize(900, 600);
     const QSize followed = tabs->size();
     // Below 510 by 334 pixels the tab set keeps its size.
-    s.window->resize(500, 320);
+    window.resize(500, 320);
     QCOMPARE(tabs->size(), followed);
-    s.window->resize(900, 600);
-    s.window->close();
+    window.resize(900, 600);
+    window.close();
   }
   QFile size(folder.filePath(QStringLiteral("ROrivoForm.txt")));
   QVERIFY(size.open(QIODevice::ReadOnly));
   QCOMPARE(size.readAll(), QByteArray(" 9000\r\n 13500\r\n"));
   // The height comes back; the width is the designed one whatever was kept.
-  Session again(folder.path());
-  QCOMPARE(again.window->height(), 600);
-  QCOMPARE(again.window->width(), 1038);
+  App app(dialogs, machine);
+  MainWindow again(app);
+  again.show();
+  QCOMPARE(again.height(), 600);
+  QCOMPARE(again.width(), 1038);
 }
 
 // The fields' own keys: five clipboard lines pasted into the herd inputs,
 // the pig number's caption giving way to the first key, the focus passing
 // the location field without choosing one.
 void MainWindowTest::fieldKeys() {
-  Session s;
+  GuiSession s(false);
   s.dialogs.SetClipboard("5.5\n21\n25\n30\n62");
   QTest::keyClick(s.Find<QLineEdit>("startWeight"), Qt::Key_V, Qt::ControlModifier);
   const char* fields[] = {"startWeight", "startAge", "finalWeight", "totalFeedIntake", "finalAge"};
@@ -235,23 +180,23 @@ void MainWindowTest::fieldKeys() {
 // Ctrl+Z brings the diets back; closing the window with the table changed
 // asks whether to save it, and Cancel keeps the window open.
 void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
-  Session s;
-  s.OpenDemo();
+  GuiSession s;
   s.dialogs.Forget();
   GridView* diets = s.Find<GridView>("dietsTable");
-  const QString energy = s.Cell("dietsTable", kDietEnergyRow, 1);
-  const QString name = s.Cell("dietsTable", kDietNameRow, 0);
+  auto cell = [&](int row, int col) { return s.Cell(s.window.get(), "dietsTable", row, col); };
+  const QString energy = cell(kDietEnergyRow, 1);
+  const QString name = cell(kDietNameRow, 0);
   QVERIFY(!energy.isEmpty() && !name.isEmpty());
-  const QRect cell = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
-  QTest::mousePress(diets->viewport(), Qt::RightButton, {}, cell.center());
+  const QRect rect = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
+  QTest::mousePress(diets->viewport(), Qt::RightButton, {}, rect.center());
   s.dialogs.Answer(Answer::Yes);
   diets->PopupMenu()->findChild<QAction*>(QStringLiteral("clear"))->trigger();
   QCOMPARE(s.dialogs.Messages().back(), std::string(kClearQuestion));
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), QString());
+  QCOMPARE(cell(kDietEnergyRow, 1), QString());
   QCOMPARE(s.app->mainForm.dietsTable.Text(kDietEnergyRow, 0), "Energy NE");
-  QCOMPARE(s.Cell("dietsTable", kDietNameRow, 0), name);
+  QCOMPARE(cell(kDietNameRow, 0), name);
   QTest::keyClick(diets, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), energy);
+  QCOMPARE(cell(kDietEnergyRow, 1), energy);
 
   const std::string question = "Save changes to " + s.app->location.dietsFile + "?";
   s.dialogs.Answer(Answer::Cancel);
