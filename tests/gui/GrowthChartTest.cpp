@@ -1,34 +1,20 @@
 // The growth chart beside the daily table, on a copy of the demo location:
 // after "Growth" it holds the table's rows and the diet changes, after a
-// second run the first as the previous curve, after a calibration the
-// weighings; "Copy Chart" and "Save Chart" export it.
+// second run the first as the previous curve; "Copy Chart" and "Save Chart"
+// export it.
 #include <QChart>
-#include <QChartView>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLineEdit>
-#include <QLineSeries>
-#include <QPushButton>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QValueAxis>
+#include <QXYSeries>
 #include <cmath>
-#include <memory>
-#include <string>
 
 #include "GuiSession.h"
-#include "app/App.h"
 #include "platform/NumberFormat.h"
-#include "support/ScriptedDialogs.h"
 #include "ui/GrowthChart.h"
-#include "ui/MainWindow.h"
-#include "ui/SecondaryWindow.h"
 
 namespace {
 
@@ -75,7 +61,6 @@ class GrowthChartTest : public QObject {
 
  private slots:
   void followsTheDailyTable();
-  void showsTheWeighingsAfterACalibration();
   void copiesAndSaves();
 };
 
@@ -113,24 +98,6 @@ void GrowthChartTest::followsTheDailyTable() {
   // A typed table: the chart follows once the edit is done.
   s.app->resultsTable.SetText(3, 6, "9.5");
   QTRY_COMPARE(s.OneSeries("GrowthWeight")->at(2).y(), 9.5);
-}
-
-void GrowthChartTest::showsTheWeighingsAfterACalibration() {
-  Session s;
-  s.Growth();
-  s.dialogs.Input(s.app->mainForm.locationName.text);  // "Calibration", keeping the name
-  QTest::mouseClick(s.Find<QPushButton>("calibration"), Qt::LeftButton);
-  s.dialogs.Answer(Answer::Yes);  // save the fitted curve: the growth run shows it
-  SecondaryWindow* calibration = s.window->WindowOf(MainForm::Window::Calibration);
-  QTest::mouseClick(s.Find<QPushButton>("ContinueCalibration", calibration), Qt::LeftButton);
-  QVERIFY(s.dialogs.Done());
-
-  // Demo.cal: 21 d 6 kg, 30 d 7.8 kg, 42 d 11.8 kg, 65 d 25 kg.
-  const QXYSeries* observed = s.OneSeries("ObservedWeights");
-  QVERIFY(observed);
-  const QList<QPointF> weighed = {{21, 6}, {30, 7.8}, {42, 11.8}, {65, 25}};
-  QCOMPARE(observed->points(), weighed);
-  CompareWithTable(s, s.OneSeries("GrowthWeight"));
 }
 
 void GrowthChartTest::copiesAndSaves() {

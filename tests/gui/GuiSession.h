@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -47,6 +48,13 @@ struct GuiSession {
     QPushButton* button = Find<QPushButton>(name, in);
     QVERIFY2(button && button->isEnabled(), name);
     QTest::mouseClick(button, Qt::LeftButton);
+  }
+  // A long run holds the main window: no run command, location field or
+  // menu takes input.
+  bool MainWindowHeld() const {
+    for (const char* command : {"growth", "calibration", "runLp", "runOptimization"})
+      if (Find<QPushButton>(command)->isEnabled()) return false;
+    return !Find<QLineEdit>("locationName")->isEnabled() && !window->menuBar()->isEnabled();
   }
   // The text of a table's cell as shown.
   QString Cell(QWidget* in, const char* table, int row, int col) const {
