@@ -67,18 +67,11 @@ void DocsPicturesTest::pictures() {
   shipped.mainForm.Growth();
   const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
   QVERIFY(WriteReportPdf(FinishingReport(shipped, TodayText()), pdf));
-  QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                             {"-png",
-                              "-r",
-                              "70",
-                              "-f",
-                              "1",
-                              "-l",
-                              "1",
-                              "-singlefile",
-                              pdf,
-                              folder.filePath(QStringLiteral("report"))}),
-           0);
+  const QStringList firstPage = QStringLiteral("-png -r 70 -f 1 -l 1 -singlefile").split(' ');
+  QCOMPARE(
+      QProcess::execute(QStringLiteral("pdftoppm"),
+                        firstPage + QStringList{pdf, folder.filePath(QStringLiteral("report"))}),
+      0);
   QFile::remove(pdf);
 }
 
