@@ -5,6 +5,7 @@
 // by closing the screen, and the calibration test window scoring its trials.
 #include <QChart>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QXYSeries>
 #include <functional>
@@ -41,25 +42,27 @@ struct Seen {
   long lastRuns = 0;
   QString progress;
   bool progressShown = false;  // "working" and Cancel
-  bool held = false;           // Continue, the main and the other windows
+  bool held = false;           // Continue, the main window and the others
 };
 
 void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
   auto* calibration = static_cast<CalibrationInputsWindow*>(s.Calibration());
-  QObject::connect(
-      calibration,
-      &CalibrationInputsWindow::Progressed,
-      calibration,
-      [&s, &seen, atReport, calibration](long runs, double) {
-        ++seen.reports;
-        seen.lastRuns = runs;
-        if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
-        seen.progressShown = s.Find<QLabel>("working", calibration)->isVisible() &&
-                             s.Find<QPushButton>("Cancel", calibration)->isVisible();
-        seen.held = !s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled() &&
-                    s.MainWindowHeld() && !s.window->WindowOf(Window::Restrictions)->isEnabled();
-        if (atReport) atReport(runs);
-      });
+  QObject::connect(calibration,
+                   &CalibrationInputsWindow::Progressed,
+                   calibration,
+                   [&s, &seen, atReport, calibration](long runs, double) {
+                     ++seen.reports;
+                     seen.lastRuns = runs;
+                     if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
+                     seen.progressShown = s.Find<QLabel>("working", calibration)->isVisible() &&
+                                          s.Find<QPushButton>("Cancel", calibration)->isVisible();
+                     seen.held =
+                         !s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled() &&
+                         s.RunCommandsHeld() && !s.Find<QLineEdit>("locationName")->isEnabled() &&
+                         !s.window->menuBar()->isEnabled() &&
+                         !s.window->WindowOf(Window::Restrictions)->isEnabled();
+                     if (atReport) atReport(runs);
+                   });
 }
 
 }  // namespace

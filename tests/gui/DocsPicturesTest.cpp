@@ -5,9 +5,7 @@
 // Finishing Report's PDF of the demo where it ships (drawn by pdftoppm).
 #include <QDir>
 #include <QProcess>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 #include "GuiSession.h"
 #include "app/FinishingReport.h"

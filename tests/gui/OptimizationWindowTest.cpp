@@ -63,7 +63,7 @@ void Watch(Session& s, Seen& seen, std::function<void()> atFirstReport = {}) {
     seen.running = s.app->optimizationForm.runInProgress;
     seen.progressShown = s.Find<QLabel>("working", s.opt)->isVisible() &&
                          s.Find<QPushButton>("Cancel", s.opt)->isVisible();
-    seen.held = s.MainWindowHeld() && !s.Find<QPushButton>("runOptimization", s.opt)->isEnabled();
+    seen.held = s.RunCommandsHeld() && !s.Find<QPushButton>("runOptimization", s.opt)->isEnabled();
     // A click on another window's command does nothing while the run holds.
     QTest::mouseClick(s.Find<QPushButton>("openDiets"), Qt::LeftButton);
     seen.otherInputTaken = s.window->WindowOf(Window::DietDisplay)->isVisible();
