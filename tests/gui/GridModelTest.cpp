@@ -28,27 +28,38 @@ QString Text(const GridModel& model, int row, int col) {
   return model.index(row, col).data(Qt::DisplayRole).toString();
 }
 
+// The Grid's current cell is (row, col) and the far corner of its
+// selection (rowSel, colSel).
+void CheckSelection(const Grid& grid, int row, int col, int rowSel, int colSel) {
+  QCOMPARE(grid.Row(), row);
+  QCOMPARE(grid.Col(), col);
+  QCOMPARE(grid.RowSel(), rowSel);
+  QCOMPARE(grid.ColSel(), colSel);
+}
+
 }  // namespace
 
 class GridModelTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void testerFollowsResizesAndEdits();
+  void headingsAndTesterThroughResizesAndEdits();
   void setDataRoundTripAndAfterEdit();
   void editsRefusedOnHeadingsAndReadOnlyGrids();
   void coloursAlignmentAndChecks();
   void notificationsNameTheChangedCells();
-  void headingsComeFromRowAndColumnZero();
-  void selectionFromTheViewToTheGrid();
-  void selectionFromTheGridToTheView();
-  void layoutHints();
+  void selectionBetweenTheViewAndTheGrid();
 };
 
-void GridModelTest::testerFollowsResizesAndEdits() {
+void GridModelTest::headingsAndTesterThroughResizesAndEdits() {
   Grid grid(6, 5);
   Fill(grid);
   GridModel model(grid);
+  QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Col2"));
+  QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("Row1"));
+  QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("Row0"));
+  QVERIFY(!model.headerData(5, Qt::Horizontal).isValid());
+  QVERIFY(!model.headerData(-1, Qt::Vertical).isValid());
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
   const std::pair<int, int> shapes[] = {{10, 8}, {3, 2}, {0, 4}, {4, 0}, {0, 0}, {5, 5}, {7, 3}};
   for (const auto& [rows, cols] : shapes) {
@@ -123,6 +134,7 @@ void GridModelTest::editsRefusedOnHeadingsAndReadOnlyGrids() {
   grid.SetFixedRows(0);
   grid.SetFixedCols(0);
   QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
+  QVERIFY(!model.index(2, 0).data(Qt::BackgroundRole).isValid());  // no heading's colour
 
   grid.SetEditable(false);
   QVERIFY(!model.flags(model.index(1, 1)).testFlag(Qt::ItemIsEditable));
@@ -223,23 +235,13 @@ void GridModelTest::notificationsNameTheChangedCells() {
   QCOMPARE(headers[0][2].toInt(), 3);
 }
 
-void GridModelTest::headingsComeFromRowAndColumnZero() {
-  Grid grid(3, 3);
-  Fill(grid);
-  GridModel model(grid);
-  QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Col2"));
-  QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("Row1"));
-  QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("Row0"));
-  QVERIFY(!model.headerData(3, Qt::Horizontal).isValid());
-  QVERIFY(!model.headerData(-1, Qt::Vertical).isValid());
-}
-
-void GridModelTest::selectionFromTheViewToTheGrid() {
+// A drag ends with the view's current cell on the far corner; the Grid's
+// own moves reach the view, but the view's do not bounce back to it.
+void GridModelTest::selectionBetweenTheViewAndTheGrid() {
   Grid grid(8, 6);
   GridModel model(grid);
   QItemSelectionModel selection(&model);
   QSignalSpy moved(&model, &GridModel::SelectionMoved);
-  // A drag ends with the view's current cell on the far corner.
   const struct {
     int fromRow, fromCol, toRow, toCol;
   } drags[] = {{4, 3, 2, 1}, {2, 1, 4, 3}, {5, 5, 5, 5}, {1, 4, 6, 2}};
@@ -249,26 +251,13 @@ void GridModelTest::selectionFromTheViewToTheGrid() {
         QItemSelectionModel::ClearAndSelect);
     selection.setCurrentIndex(model.index(d.toRow, d.toCol), QItemSelectionModel::NoUpdate);
     model.TakeSelection(selection);
-    QCOMPARE(grid.Row(), d.fromRow);
-    QCOMPARE(grid.Col(), d.fromCol);
-    QCOMPARE(grid.RowSel(), d.toRow);
-    QCOMPARE(grid.ColSel(), d.toCol);
+    CheckSelection(grid, d.fromRow, d.fromCol, d.toRow, d.toCol);
   }
   // A current cell outside the highlight stands alone.
   selection.setCurrentIndex(model.index(7, 0), QItemSelectionModel::NoUpdate);
   model.TakeSelection(selection);
-  QCOMPARE(grid.Row(), 7);
-  QCOMPARE(grid.RowSel(), 7);
-  QCOMPARE(grid.ColSel(), 0);
-  // The view's own moves do not bounce back to it.
+  CheckSelection(grid, 7, 0, 7, 0);
   QCOMPARE(moved.size(), 0);
-}
-
-void GridModelTest::selectionFromTheGridToTheView() {
-  Grid grid(8, 6);
-  GridModel model(grid);
-  QItemSelectionModel selection(&model);
-  QSignalSpy moved(&model, &GridModel::SelectionMoved);
 
   grid.SetSelection(5, 4, 2, 1);
   QCOMPARE(moved.size(), 1);
@@ -279,11 +268,7 @@ void GridModelTest::selectionFromTheGridToTheView() {
       QCOMPARE(selection.isSelected(model.index(r, c)), r >= 2 && r <= 5 && c >= 1 && c <= 4);
   // Taking it back gives the same Grid selection.
   model.TakeSelection(selection);
-  QCOMPARE(grid.Row(), 5);
-  QCOMPARE(grid.Col(), 4);
-  QCOMPARE(grid.RowSel(), 2);
-  QCOMPARE(grid.ColSel(), 1);
-
+  CheckSelection(grid, 5, 4, 2, 1);
   grid.SetSelection(5, 4, 2, 1);  // unchanged: no notice
   QCOMPARE(moved.size(), 1);
   grid.SetCurrent(3, 3);
@@ -295,22 +280,6 @@ void GridModelTest::selectionFromTheGridToTheView() {
   QCOMPARE(moved.size(), 3);
   model.ShowSelection(selection);
   QCOMPARE(selection.currentIndex(), model.index(1, 1));
-}
-
-void GridModelTest::layoutHints() {
-  Grid grid(4, 4);
-  GridModel model(grid);
-  QSignalSpy hints(&model, &GridModel::LayoutHintsChanged);
-  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-  grid.SetRowHidden(2, true);
-  grid.SetColHidden(1, true);
-  grid.SetColWidth(3, 100);
-  QCOMPARE(hints.size(), 3);
-  QCOMPARE(changed.size(), 0);
-  grid.SetFixedCols(0);  // headings restyle every cell
-  QCOMPARE(hints.size(), 4);
-  QCOMPARE(changed.size(), 1);
-  QVERIFY(!model.index(2, 0).data(Qt::BackgroundRole).isValid());
 }
 
 QTEST_MAIN(GridModelTest)

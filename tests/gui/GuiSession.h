@@ -15,20 +15,21 @@
 #include "ui/MainWindow.h"
 
 // The program started in a folder of its own (the copy's parent) so no
-// window-size file is read from elsewhere, its main window shown, the
-// location opened by a click on the "Calibration Name" field and the first
-// herd sex chosen.
+// window-size file is read from elsewhere, its main window shown and, unless
+// told not to, the location opened by a click on the "Calibration Name"
+// field and the first herd sex chosen.
 struct GuiSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   std::unique_ptr<App> app;
   std::unique_ptr<MainWindow> window;
 
-  GuiSession() {
+  explicit GuiSession(bool open = true) {
     MainForm::StartupEnvironment machine{demo.path().string() + "/", false};
     app = std::make_unique<App>(dialogs, machine);
     window = std::make_unique<MainWindow>(*app);
     window->show();
+    if (!open) return;
     dialogs.File(demo.Plt());
     QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
     Find<QComboBox>("herdSex")->setCurrentIndex(0);
@@ -46,6 +47,12 @@ struct GuiSession {
     QPushButton* button = Find<QPushButton>(name, in);
     QVERIFY2(button && button->isEnabled(), name);
     QTest::mouseClick(button, Qt::LeftButton);
+  }
+  // A long run holds the main window's run commands.
+  bool RunCommandsHeld() const {
+    for (const char* command : {"growth", "calibration", "runLp", "runOptimization"})
+      if (Find<QPushButton>(command)->isEnabled()) return false;
+    return true;
   }
   // The text of a table's cell as shown.
   QString Cell(QWidget* in, const char* table, int row, int col) const {

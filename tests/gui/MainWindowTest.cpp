@@ -1,59 +1,152 @@
-// The main window clicked by object name: start-up, the demo location chosen
-// through the "Calibration Name" field, a growth run.
+// The main window clicked by object name on a copy of the demo location and
+// a 1280 by 800 screen: start-up, the location chosen through the
+// "Calibration Name" field, a growth run, the other windows; and as a new
+// user meets it: no heading or cell of any window's tables cut short, every
+// input control with a tooltip, the File menu first with its shortcuts, Open
+// Recent after two locations, Export Table writing the table's cells, the
+// status bar after Growth and Save, F1 opening a window's help.
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <memory>
+#include <filesystem>
 #include <string>
 
-#include "app/App.h"
+#include "GuiSession.h"
 #include "platform/GridClipboard.h"
-#include "support/ScriptedDialogs.h"
-#include "ui/GridView.h"
-#include "ui/MainWindow.h"
+#include "platform/NumberFormat.h"
+#include "ui/HelpWindow.h"
+#include "ui/OptimizationReportWindow.h"
+#include "ui/OptimizationWindow.h"
 #include "ui/SecondaryWindow.h"
+#include "ui/ToolTips.h"
 
 namespace {
 
-const std::string kDemoPlt = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo.plt";
+using Window = MainForm::Window;
 
-// One program: its App over scripted dialogs, started in a folder of its own
-// so no window-size file is read or left behind, and its main window shown.
-struct Session {
-  QTemporaryDir programFolder;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
-  std::unique_ptr<MainWindow> window;
+const QColor kNextStep(128, 255, 128);
 
-  explicit Session(const QString& folder = {}) {
-    const QString start = folder.isEmpty() ? programFolder.path() : folder;
-    MainForm::StartupEnvironment machine{start.toStdString() + "/", false};
-    app = std::make_unique<App>(dialogs, machine);
-    window = std::make_unique<MainWindow>(*app);
-    window->show();
+QString Tip(const GuiSession& s, const char* table, int row) {
+  QAbstractItemModel* model = s.Find<GridView>(table)->model();
+  return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
+}
+
+// Every heading and cell a view shows whose text is wider than the room its
+// column (or heading) gives it, as "window/table: text".
+QStringList CutTexts(const GridView& view) {
+  QStringList cut;
+  const QAbstractItemModel& model = *view.model();
+  const QHeaderView& top = *view.horizontalHeader();
+  const QHeaderView& side = *view.verticalHeader();
+  QStyle& style = *view.style();
+  const int headMargin = 2 * style.pixelMetric(QStyle::PM_HeaderMargin, nullptr, &top);
+  const int cellMargin = 2 * (style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+  const int indicator = style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &view) + cellMargin;
+  const QString where = view.window()->objectName() + "/" + view.objectName() + ": ";
+  auto check = [&](const QString& text, QFont font, int margin, int room) {
+    // A heading turns bold while its column or row holds the current cell.
+    font.setBold(font.bold() || margin == headMargin);
+    if (!text.isEmpty() && QFontMetrics(font).horizontalAdvance(text) + margin > room)
+      cut << where + text;
+  };
+  for (int col = 0; col < model.columnCount(); ++col) {
+    if (view.isColumnHidden(col)) continue;
+    if (top.isVisible())
+      check(model.headerData(col, Qt::Horizontal).toString(),
+            top.font(),
+            headMargin,
+            top.sectionSize(col));
+    for (int row = 0; row < model.rowCount(); ++row) {
+      if (view.isRowHidden(row)) continue;
+      const QModelIndex index = model.index(row, col);
+      const int box = index.data(Qt::CheckStateRole).isValid() ? indicator : 0;
+      check(index.data().toString(), view.font(), cellMargin + box, view.columnWidth(col));
+    }
+  }
+  if (side.isVisible()) {
+    // The cells start right of the row headings, none hidden under them.
+    if (view.viewport()->geometry().left() < side.geometry().right())
+      cut << where + "cells under the row headings";
+    for (int row = 0; row < model.rowCount(); ++row)
+      if (!view.isRowHidden(row))
+        check(
+            model.headerData(row, Qt::Vertical).toString(), side.font(), headMargin, side.width());
+  }
+  return cut;
+}
+
+// The demo grown on least-cost diets, every window opened as a user opens
+// it, the optimization run and its report shown.
+struct Desktop : GuiSession {
+  Desktop() {
+    Click("growth");
+    Click("runLp");
+    dialogs.Input(app->mainForm.locationName.text);  // the calibration keeps the location's name
+    Click("calibration");
+    // Each window from its button or menu entry.
+    const std::pair<const char*, Window> opens[] = {
+        {"openDiets", Window::DietDisplay},
+        {"editRestrictions", Window::Restrictions},
+        {"editMatrix", Window::MatrixEditor},
+        {"keepTrack", Window::ChangeTracking},
+        {"setUnits", Window::Units},
+        {"setTemperature", Window::Temperature},
+        {"about", Window::About},
+        {"finishingReport", Window::FinishingReport},
+        {"gettingStarted", Window::Help},
+    };
+    for (const auto& [control, shown] : opens) {
+      if (auto* button = Find<QPushButton>(control))
+        QTest::mouseClick(button, Qt::LeftButton);
+      else
+        Find<QAction>(control)->trigger();
+      QVERIFY2(window->WindowOf(shown)->isVisible(), control);
+    }
+    // "Show Input" shows the DataButton, which opens the calibration test.
+    QTest::mouseClick(Find<QRadioButton>("showInput"), Qt::LeftButton);
+    Click("calibrationTest");
+    Click("runOptimization");
+    auto* opt = static_cast<OptimizationWindow*>(window->WindowOf(Window::Optimization));
+    Click("addMinMax", opt);
+    Click("runOptimization", opt);
+    Click("viewOptimization", opt);
+    // A diet's cost asks the sources window about it.
+    GridView* diets = Find<GridView>("dietsTable");
+    Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
+    QTest::mouseClick(diets->viewport(),
+                      Qt::LeftButton,
+                      {},
+                      diets->visualRect(diets->model()->index(kDietCostRow, 1)).center());
+    dialogs.Forget();
   }
 
-  template <typename T>
-  T* Find(const char* name) const {
-    return window->findChild<T*>(QString::fromLatin1(name));
-  }
-  QString Cell(const char* table, int row, int col) const {
-    QAbstractItemModel* model = Find<GridView>(table)->model();
-    return model->data(model->index(row, col)).toString();
-  }
-  // The demo location chosen as the user does: a click on the field, the
-  // calibration file picked in the dialog.
-  void OpenDemo() {
-    dialogs.File(kDemoPlt);
-    QTest::mouseClick(Find<QLineEdit>("locationName"), Qt::LeftButton);
+  QList<QWidget*> Windows() const {
+    QList<QWidget*> shown{window.get()};
+    for (auto* each : window->findChildren<QWidget*>())
+      if (each->isWindow() && each->isVisible()) shown << each;
+    return shown;
   }
 };
+
+QString Status(const GuiSession& s) { return s.Find<QLabel>("StatusText")->text(); }
+
+// The fields of a CSV line: quoted fields may hold commas, "" is a quote.
+QStringList CsvFields(const QString& line) {
+  static const QRegularExpression field(R"re((?:^|,)(?:"((?:[^"]|"")*)"|([^,]*)))re");
+  QStringList fields;
+  for (const QRegularExpressionMatch& m : field.globalMatch(line))
+    fields << (m.hasCaptured(1) ? m.captured(1).replace("\"\"", "\"") : m.captured(2));
+  return fields;
+}
 
 }  // namespace
 
@@ -61,38 +154,32 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void startsOnTheDietsTab();
-  void demoLocationFillsTheDietsTable();
-  void growthFillsTheDailyTable();
-  void everySecondaryWindowOpens();
+  void initTestCase() { QSettings().clear(); }
+  void startsWithoutALocation();
+  void demoLocationFillsTheTables();
+  void sourcesAndOpenWindowsFollowTheClicks();
   void windowSizeIsKeptAndTheTabSetFollows();
   void fieldKeys();
   void clearedDietsComeBackAndClosingAsks();
+  void noTextIsCutAt1280By800();
+  void everyInputControlHasATooltip();
+  void fileMenuFirstWithItsShortcuts();
+  void openRecentAfterTwoLocations();
+  void exportTableWritesTheCellsShown();
+  void statusBarAfterGrowthAndSave();
+  void f1OpensTheWindowsHelp();
 };
 
-void MainWindowTest::startsOnTheDietsTab() {
-  Session s;
-  QCOMPARE(s.window->windowTitle(),
-           QStringLiteral("Tamsel Feed Optimizer - For Weanlings 4 kg to 25 kg"));
+// On the Diets tab, the location field green as the next step, tips over
+// the cells, and every command the form has not enabled disabled.
+void MainWindowTest::startsWithoutALocation() {
+  GuiSession s(false);
   QCOMPARE(s.Find<QTabWidget>("TabSet")->currentIndex(), kTabDiets);
-  QCOMPARE(s.Find<QTabWidget>("TabSet")->tabText(kTabDailyGrowth), QStringLiteral("Daily Growth"));
-  auto* diets = s.Find<QComboBox>("dietCount");
-  QCOMPARE(diets->count(), 7);
-  QCOMPARE(diets->currentText(), QStringLiteral("No. of Diets"));
-  // The row's label with its unit.
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 0), QStringLiteral("Energy NE, kcal/kg"));
-  // Tips over the cells: the diets' nutrient rows and the files in use.
-  auto tip = [&](const char* table, int row) {
-    QAbstractItemModel* model = s.Find<GridView>(table)->model();
-    return model->data(model->index(row, 1 % model->columnCount()), Qt::ToolTipRole).toString();
-  };
-  QCOMPARE(tip("dietsTable", kDietProteinRow),
-           QStringLiteral("Changes here become min. restrictions for Least Cost"));
-  QVERIFY(tip("filesTable", 2).startsWith(QStringLiteral("Double Clicking on the File Name")));
-  // Green: the next step is to choose a location.
-  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base),
-           QColor(128, 255, 128));
-  // A command the form has not enabled shows disabled.
+  QCOMPARE(s.Cell(s.window.get(), "dietsTable", kDietEnergyRow, 0),
+           QStringLiteral("Energy NE, kcal/kg"));
+  QVERIFY(!Tip(s, "dietsTable", kDietProteinRow).isEmpty());
+  QVERIFY(!Tip(s, "filesTable", 2).isEmpty());
+  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base), kNextStep);
   for (int number = 1; number <= 10; ++number) {
     const QString name = MainWindow::ButtonName(number);
     auto* button = s.window->findChild<QPushButton*>(name);
@@ -103,115 +190,88 @@ void MainWindowTest::startsOnTheDietsTab() {
   QVERIFY(s.dialogs.shown().empty());
 }
 
-void MainWindowTest::demoLocationFillsTheDietsTable() {
-  Session s;
-  s.OpenDemo();
+// The location's name with its whole path in the tip, its diets in the
+// table and Growth the next step; Growth fills the daily table.
+void MainWindowTest::demoLocationFillsTheTables() {
+  GuiSession s;
   QVERIFY(s.dialogs.Done());
   QVERIFY(s.dialogs.Messages().empty());
-  // The location's name, its whole path in the tip.
-  QCOMPARE(s.Find<QLineEdit>("locationName")->text(), QStringLiteral("Demo"));
-  QVERIFY(s.Find<QLineEdit>("locationName")
-              ->toolTip()
-              .startsWith(QString::fromStdString(s.app->location.locationBase)));
-  QCOMPARE(s.Find<QLineEdit>("locationName")->palette().color(QPalette::Base), QColor(Qt::white));
-  QCOMPARE(s.Find<QPushButton>("growth")->palette().color(QPalette::Button), QColor(128, 255, 128));
+  auto* location = s.Find<QLineEdit>("locationName");
+  QCOMPARE(location->text(), QStringLiteral("Demo"));
+  QVERIFY(location->toolTip().startsWith(QString::fromStdString(s.app->location.locationBase)));
+  QCOMPARE(location->palette().color(QPalette::Base), QColor(Qt::white));
+  QCOMPARE(s.Find<QPushButton>("growth")->palette().color(QPalette::Button), kNextStep);
   QCOMPARE(s.Find<QLineEdit>("startWeight")->text(), QStringLiteral("6.000"));
   for (int diet = 1; diet <= 3; ++diet) {
-    const QString energy = s.Cell("dietsTable", kDietEnergyRow, diet);
+    const QString energy = s.Cell(s.window.get(), "dietsTable", kDietEnergyRow, diet);
     QVERIFY(!energy.isEmpty());
     QCOMPARE(energy, QString::fromStdString(s.app->mainForm.dietsTable.Text(kDietEnergyRow, diet)));
   }
-}
 
-void MainWindowTest::growthFillsTheDailyTable() {
-  Session s;
-  s.OpenDemo();
-  s.Find<QComboBox>("herdSex")->setCurrentIndex(0);
-  emit s.Find<QComboBox>("herdSex")->activated(0);
-  QTest::mouseClick(s.Find<QPushButton>("growth"), Qt::LeftButton);
+  s.Click("growth");
   QVERIFY(s.dialogs.Messages().empty());
-
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
   QCOMPARE(s.app->mainForm.currentTab, kTabDailyGrowth);
-  QVERIFY(!s.Cell("resultsTable", 1, 1).isEmpty());
-  QCOMPARE(s.Cell("resultsTable", 1, 1), QString::fromStdString(s.app->resultsTable.Text(1, 1)));
+  const QString cell = s.Cell(s.window.get(), "resultsTable", 1, 1);
+  QVERIFY(!cell.isEmpty());
+  QCOMPARE(cell, QString::fromStdString(s.app->resultsTable.Text(1, 1)));
   QVERIFY(!s.Find<QLineEdit>("costPerPig")->text().isEmpty());
   QVERIFY(!s.Find<QLineEdit>("feedGain")->text().isEmpty());
 }
 
-void MainWindowTest::everySecondaryWindowOpens() {
-  using Window = MainForm::Window;
-  Session s;
-  s.OpenDemo();
-  const struct {
-    const char* control;
-    Window window;
-  } cases[] = {
-      {"openDiets", Window::DietDisplay},
-      {"editRestrictions", Window::Restrictions},
-      {"editMatrix", Window::MatrixEditor},
-      {"keepTrack", Window::ChangeTracking},
-      {"setUnits", Window::Units},
-      {"setTemperature", Window::Temperature},
-      {"about", Window::About},
-  };
-  for (const auto& c : cases) {
-    if (auto* button = s.Find<QPushButton>(c.control)) {
-      QTest::mouseClick(button, Qt::LeftButton);
-    } else {
-      s.Find<QAction>(c.control)->trigger();
-    }
-    QVERIFY2(s.window->WindowOf(c.window)->isVisible(), c.control);
-  }
-  QVERIFY(s.dialogs.Messages().empty());
-
-  // A click on a diet's price asks the sources window about its cost.
+// A click on a diet's price asks the sources window about its cost; another
+// location chosen, the open windows show it. (The desktop below opens every
+// window and checks each shows.)
+void MainWindowTest::sourcesAndOpenWindowsFollowTheClicks() {
+  GuiSession s;
+  s.Click("openDiets");
   GridView* diets = s.Find<GridView>("dietsTable");
-  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
   const QRect cell = diets->visualRect(diets->model()->index(kDietCostRow, 1));
   QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, cell.center());
   auto* sources = s.window->findChild<QWidget*>(QStringLiteral("NutrientSourcesWindow"));
   QVERIFY(sources && sources->isVisible());
   QCOMPARE(s.app->nutrientSourcesForm.shownRequest.diet, 1);
   QCOMPARE(s.app->nutrientSourcesForm.shownRequest.index, -1);
-
-  // Another location chosen: the open windows show it.
-  QTemporaryDir other;
-  const QString demo = QString::fromStdString(kDemoPlt).chopped(4);
-  for (const char* suffix : {".plt", ".dts", "Matrix.txt", "Req.ing", "Req.nut"})
-    QVERIFY(QFile::copy(demo + suffix, other.path() + "/Farm" + suffix));
-  s.dialogs.File((other.path() + "/Farm.plt").toStdString());
+  std::filesystem::copy(s.demo.path() / "demo", s.demo.path() / "Farm");
+  s.dialogs.File(s.demo.Path("Farm/Demo.plt"));
   QTest::mouseClick(s.Find<QLineEdit>("locationName"), Qt::LeftButton);
-  QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith(QStringLiteral("/Farm")));
+  QVERIFY(s.dialogs.Done());
+  QVERIFY(s.window->WindowOf(Window::DietDisplay)->windowTitle().endsWith("Farm/Demo"));
 }
 
 void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
   QTemporaryDir folder;
+  ScriptedDialogs dialogs;
+  const MainForm::StartupEnvironment machine{folder.path().toStdString() + "/", false};
   {
-    Session s(folder.path());
-    auto* tabs = s.Find<QTabWidget>("TabSet");
-    s.window->resize(900, 600);
+    App app(dialogs, machine);
+    MainWindow window(app);
+    window.show();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("TabSet"));
+    window.resize(900, 600);
     const QSize followed = tabs->size();
     // Below 510 by 334 pixels the tab set keeps its size.
-    s.window->resize(500, 320);
+    window.resize(500, 320);
     QCOMPARE(tabs->size(), followed);
-    s.window->resize(900, 600);
-    s.window->close();
+    window.resize(900, 600);
+    window.close();
   }
   QFile size(folder.filePath(QStringLiteral("ROrivoForm.txt")));
   QVERIFY(size.open(QIODevice::ReadOnly));
   QCOMPARE(size.readAll(), QByteArray(" 9000\r\n 13500\r\n"));
   // The height comes back; the width is the designed one whatever was kept.
-  Session again(folder.path());
-  QCOMPARE(again.window->height(), 600);
-  QCOMPARE(again.window->width(), 1038);
+  App app(dialogs, machine);
+  MainWindow again(app);
+  again.show();
+  QCOMPARE(again.height(), 600);
+  QCOMPARE(again.width(), 1038);
 }
 
 // The fields' own keys: five clipboard lines pasted into the herd inputs,
 // the pig number's caption giving way to the first key, the focus passing
 // the location field without choosing one.
 void MainWindowTest::fieldKeys() {
-  Session s;
+  GuiSession s(false);
   s.dialogs.SetClipboard("5.5\n21\n25\n30\n62");
   QTest::keyClick(s.Find<QLineEdit>("startWeight"), Qt::Key_V, Qt::ControlModifier);
   const char* fields[] = {"startWeight", "startAge", "finalWeight", "totalFeedIntake", "finalAge"};
@@ -235,23 +295,23 @@ void MainWindowTest::fieldKeys() {
 // Ctrl+Z brings the diets back; closing the window with the table changed
 // asks whether to save it, and Cancel keeps the window open.
 void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
-  Session s;
-  s.OpenDemo();
+  GuiSession s;
   s.dialogs.Forget();
   GridView* diets = s.Find<GridView>("dietsTable");
-  const QString energy = s.Cell("dietsTable", kDietEnergyRow, 1);
-  const QString name = s.Cell("dietsTable", kDietNameRow, 0);
+  auto cell = [&](int row, int col) { return s.Cell(s.window.get(), "dietsTable", row, col); };
+  const QString energy = cell(kDietEnergyRow, 1);
+  const QString name = cell(kDietNameRow, 0);
   QVERIFY(!energy.isEmpty() && !name.isEmpty());
-  const QRect cell = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
-  QTest::mousePress(diets->viewport(), Qt::RightButton, {}, cell.center());
+  const QRect rect = diets->visualRect(diets->model()->index(kDietEnergyRow, 1));
+  QTest::mousePress(diets->viewport(), Qt::RightButton, {}, rect.center());
   s.dialogs.Answer(Answer::Yes);
   diets->PopupMenu()->findChild<QAction*>(QStringLiteral("clear"))->trigger();
   QCOMPARE(s.dialogs.Messages().back(), std::string(kClearQuestion));
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), QString());
+  QCOMPARE(cell(kDietEnergyRow, 1), QString());
   QCOMPARE(s.app->mainForm.dietsTable.Text(kDietEnergyRow, 0), "Energy NE");
-  QCOMPARE(s.Cell("dietsTable", kDietNameRow, 0), name);
+  QCOMPARE(cell(kDietNameRow, 0), name);
   QTest::keyClick(diets, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(s.Cell("dietsTable", kDietEnergyRow, 1), energy);
+  QCOMPARE(cell(kDietEnergyRow, 1), energy);
 
   const std::string question = "Save changes to " + s.app->location.dietsFile + "?";
   s.dialogs.Answer(Answer::Cancel);
@@ -261,6 +321,164 @@ void MainWindowTest::clearedDietsComeBackAndClosingAsks() {
   s.dialogs.Answer(Answer::Discard);
   QVERIFY(s.window->close());
   QVERIFY(s.dialogs.Done());
+}
+
+void MainWindowTest::noTextIsCutAt1280By800() {
+  Desktop s;
+  QStringList cut;
+  for (QWidget* window : s.Windows()) {
+    // Every tab of every tab set in turn: a table shows on its own tab.
+    QList<QTabWidget*> tabSets = window->findChildren<QTabWidget*>();
+    tabSets.prepend(nullptr);
+    for (QTabWidget* tabs : tabSets) {
+      for (int tab = 0; tab < (tabs ? tabs->count() : 1); ++tab) {
+        if (tabs) tabs->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        for (GridView* view : window->findChildren<GridView*>())
+          if (view->window() == window && view->isVisible()) cut << CutTexts(*view);
+      }
+    }
+    QVERIFY2(window->frameGeometry().bottom() < 800 && window->frameGeometry().right() < 1280,
+             qPrintable(window->objectName()));
+  }
+  cut.removeDuplicates();
+  QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+}
+
+void MainWindowTest::everyInputControlHasATooltip() {
+  Desktop s;
+  QStringList without;
+  for (QWidget* window : s.Windows())
+    for (QWidget* control : window->findChildren<QWidget*>())
+      if (IsInputControl(*control) && control->toolTip().isEmpty())
+        without << control->window()->objectName() + "/" + control->objectName();
+  QVERIFY2(without.isEmpty(), qPrintable(without.join(' ')));
+}
+
+// File first, its entries in order with their keys; the classic menus keep
+// theirs; Help last, with the fit's correlations on Ctrl+R.
+void MainWindowTest::fileMenuFirstWithItsShortcuts() {
+  GuiSession s;
+  const QList<QAction*> bar = s.window->menuBar()->actions();
+  QCOMPARE(bar.front()->menu()->objectName(), QStringLiteral("fileMenu"));
+  QCOMPARE(bar.back()->menu()->objectName(), QStringLiteral("helpMenu"));
+  QStringList entries;
+  for (QAction* entry : bar.front()->menu()->actions())
+    entries << (entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " " +
+                   entry->shortcut().toString();
+  const QString expected =
+      "openLocation Ctrl+O|openRecent |saveChanges Ctrl+S|saveAsNewLocation |exportTable |"
+      "printReport Ctrl+P|quit Ctrl+Q";
+  QCOMPARE(entries, expected.split('|'));
+  const QString kept =
+      "openMatrix openIngredientRestrictions openNutrientRestrictions openTemperatures "
+      "saveDietsMatrixRestrictions saveAllToCurrentLocation saveAllToNewLocation "
+      "saveDietsToNewLocation setUnits setTemperature finishingReport about";
+  for (const QString& name : kept.split(' '))
+    QVERIFY2(s.window->findChild<QAction*>(name), qPrintable(name));
+  QCOMPARE(s.Find<QAction>("fitCorrelations")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+
+  // The keys do what the entries do: Ctrl+O asks for a location's file,
+  // Ctrl+Q closes the window.
+  s.dialogs.Forget();
+  s.dialogs.File(s.demo.Plt());
+  QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+  QTest::keyClick(s.window.get(), Qt::Key_O, Qt::ControlModifier);
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(s.dialogs.shown().front().request.filter, std::string("*.plt"));
+  QTest::keyClick(s.window.get(), Qt::Key_Q, Qt::ControlModifier);
+  QVERIFY(!s.window->isVisible());
+}
+
+// The newest first; chosen again, the older location opens; a new session
+// starts with both.
+void MainWindowTest::openRecentAfterTwoLocations() {
+  QSettings().clear();
+  GuiSession s;
+  const std::string first = s.demo.Plt();
+  const std::filesystem::path other = s.demo.path() / "other";
+  std::filesystem::copy(s.demo.path() / "demo", other);
+  const std::string second = (other / "Demo.plt").string();
+  s.dialogs.File(second);
+  s.Find<QAction>("openLocation")->trigger();
+  QCOMPARE(s.app->location.calibrationFile, second);
+
+  auto* recent = s.Find<QMenu>("openRecent");
+  emit recent->aboutToShow();
+  QCOMPARE(recent->actions().size(), 2);
+  QCOMPARE(recent->actions()[0]->toolTip().toStdString(), second);
+  QCOMPARE(recent->actions()[1]->toolTip().toStdString(), first);
+  recent->actions()[1]->trigger();
+  QCOMPARE(s.app->location.calibrationFile, first);
+
+  GuiSession next;  // which opens its own copy of the demo, the newest now
+  const std::vector<std::string>& kept = next.app->mainForm.Recent.Paths();
+  QCOMPARE(std::vector<std::string>(kept.begin() + 1, kept.end()),
+           (std::vector<std::string>{first, second}));
+}
+
+// The diets table clicked, then exported: the CSV holds its headings and
+// cells as the table shows them, units and all.
+void MainWindowTest::exportTableWritesTheCellsShown() {
+  GuiSession s;
+  GridView* diets = s.Find<GridView>("dietsTable");
+  QTest::mouseClick(diets->viewport(),
+                    Qt::LeftButton,
+                    {},
+                    diets->visualRect(diets->model()->index(kDietProteinRow, 2)).center());
+  const std::string path = s.demo.Path("diets.csv");
+  s.dialogs.File(path);
+  s.Find<QAction>("exportTable")->trigger();
+  QFile file(QString::fromStdString(path));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+  QAbstractItemModel* model = diets->model();
+  // Rows 1..18 (the heading row is empty); the label column and diets 1..3.
+  QCOMPARE(lines.size(), kDietSpareRow);
+  for (int row = 1; row <= kDietSpareRow; ++row) {
+    const QStringList cells = CsvFields(lines[row - 1]);
+    QCOMPARE(cells.size(), 4);
+    QCOMPARE(cells[0], model->headerData(row, Qt::Vertical).toString());
+    for (int col = 1; col <= 3; ++col)
+      QCOMPARE(cells[col], model->index(row, col).data().toString());
+  }
+  QVERIFY(Status(s).endsWith(QString::fromStdString(path)));
+}
+
+void MainWindowTest::statusBarAfterGrowthAndSave() {
+  GuiSession s;
+  s.Click("growth");
+  const MainForm& form = s.app->mainForm;
+  QCOMPARE(Status(s),
+           QStringLiteral("Growth: 25 kg at %1 days, cost per pig %2")
+               .arg(ReadNumber(form.finalAge.text), 0, 'f', 1)
+               .arg(ReadNumber(form.costPerPig.text), 0, 'f', 2));
+
+  // Nothing changed: nothing written. A typed diet: its file, without asking.
+  QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+  QTest::keyClick(s.window.get(), Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(Status(s).startsWith(QStringLiteral("Nothing to save")));
+  GridView* diets = s.Find<GridView>("dietsTable");
+  diets->model()->setData(diets->model()->index(kDietAmountRow, 1), QStringLiteral("2.5"));
+  QTest::keyClick(s.window.get(), Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(Status(s).toStdString(), "Saved 1 file to " + s.demo.Demo(""));
+  QVERIFY(ReadWhole(s.app->location.dietsFile).find("2.5") != std::string::npos);
+  QVERIFY(s.dialogs.Done());
+}
+
+// F1 in a window opens its section of the help; Help > Getting started the
+// first.
+void MainWindowTest::f1OpensTheWindowsHelp() {
+  GuiSession s;
+  s.Click("editMatrix");
+  SecondaryWindow* editor = s.window->WindowOf(Window::MatrixEditor);
+  QVERIFY(QTest::qWaitForWindowActive(editor));
+  QTest::keyClick(editor, Qt::Key_F1);
+  auto* help = static_cast<HelpWindow*>(s.window->WindowOf(Window::Help));
+  QVERIFY(help->isVisible());
+  QCOMPARE(help->Shown(), HelpSection::MatrixEditor);
+  s.Find<QAction>("gettingStarted")->trigger();
+  QCOMPARE(help->Shown(), HelpSection::GettingStarted);
 }
 
 QTEST_MAIN(MainWindowTest)
