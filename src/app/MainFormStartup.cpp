@@ -44,7 +44,7 @@ constexpr MenuEntry kFileEntries[] = {
     {"saveAsNewLocation", "Save As New Location…", "", Control::SaveAsNewLocation},
     {"exportTable", "Export Table…", "", Control::ExportTable},
     {"printReport", "Print / Export PDF…", "Ctrl+P", Control::PrintReport},
-    {"quit", "quit", "Ctrl+Q", Control::Quit},
+    {"quit", "Quit", "Ctrl+Q", Control::Quit},
 };
 constexpr MenuEntry kHelpEntries[] = {
     {"gettingStarted", "Getting Started", "", Control::GettingStarted},
