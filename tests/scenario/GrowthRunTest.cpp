@@ -463,12 +463,14 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   EXPECT_EQ(t.previousDiets.Text(8, 2), lysine);
   EXPECT_EQ(t.initialDiets.Text(8, 2), lysine);
   const std::string firstCost = c.Text(5, 1);
+  const std::string feed = diets.Text(3, 1);
 
   diets.SetText(8, 2, "1.2");
   diets.SetText(3, 1, "3");  // more feed of diet 1: another cost
   s.form.Growth();
   EXPECT_TRUE(s.dialogs.Messages().empty());
   EXPECT_EQ(t.previousDiets.Text(8, 2), lysine);
+  EXPECT_EQ(t.previousDiets.Text(3, 1), feed);
   EXPECT_EQ(s.app.changeTrackingForm.previousDiets.CellColor(8, 2), kPeach);
   EXPECT_EQ(s.app.changeTrackingForm.previousDiets.CellColor(8, 1), kWhite);
   EXPECT_EQ(c.Text(5, 4), firstCost);  // the initial run stays
