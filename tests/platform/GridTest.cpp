@@ -42,6 +42,9 @@ TEST(GridTest, OutsideReadsEmptyAndWritesAreDropped) {
     EXPECT_EQ(grid.CellColor(c.row, c.col), kWhite);
     EXPECT_EQ(grid.CellCheck(c.row, c.col), CheckState::None);
   }
+  grid.SetColHidden(2, true);
+  grid.SetColHidden(4, true);  // outside: dropped
+  for (int col = -1; col <= 4; ++col) EXPECT_EQ(grid.ColHidden(col), col == 2) << col;
   EXPECT_TRUE(listener.cells.empty());
   EXPECT_EQ(grid.Rows(), 3);
   EXPECT_EQ(grid.Cols(), 4);
