@@ -12,6 +12,9 @@
 
 namespace {
 
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
 struct Row {
   std::int32_t type;
   double rhs;
@@ -210,33 +213,29 @@ TEST(LpSolverEmptyRows, OnlyEmptyRowsLeaveEveryIngredientOut) {
 }
 
 TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  struct Case {
+  const struct {
     const char* name;
-    void (*spoil)(LpProblem&, double, double);
-  };
-  const std::vector<Case> cases = {
-      {"too many rows", [](LpProblem& lp, double, double) { lp.rowCount = kLpMaxRows + 1; }},
-      {"negative rows", [](LpProblem& lp, double, double) { lp.rowCount = -1; }},
-      {"no columns", [](LpProblem& lp, double, double) { lp.ingredientCount = 0; }},
-      {"too many columns",
-       [](LpProblem& lp, double, double) { lp.ingredientCount = kLpMaxColumns + 1; }},
-      {"coefficient not a number", [](LpProblem& lp, double n, double) { lp.matrix[2][1] = n; }},
-      {"infinite right-hand side", [](LpProblem& lp, double, double i) { lp.matrix[2][0] = i; }},
-      {"infinite price", [](LpProblem& lp, double, double i) { lp.ingredientPrice[2] = i; }},
-      {"unknown row type", [](LpProblem& lp, double, double) { lp.rowType[2] = 2; }},
+    void (*spoil)(LpProblem&);
+  } cases[] = {
+      {"too many rows", [](LpProblem& lp) { lp.rowCount = kLpMaxRows + 1; }},
+      {"negative rows", [](LpProblem& lp) { lp.rowCount = -1; }},
+      {"no columns", [](LpProblem& lp) { lp.ingredientCount = 0; }},
+      {"too many columns", [](LpProblem& lp) { lp.ingredientCount = kLpMaxColumns + 1; }},
+      {"coefficient not a number", [](LpProblem& lp) { lp.matrix[2][1] = kNan; }},
+      {"infinite right-hand side", [](LpProblem& lp) { lp.matrix[2][0] = kInf; }},
+      {"infinite price", [](LpProblem& lp) { lp.ingredientPrice[2] = kInf; }},
+      {"unknown row type", [](LpProblem& lp) { lp.rowType[2] = 2; }},
   };
   // Each solver held the good program first: a refused one leaves nothing
   // to solve or change, and the good program is taken again afterwards.
   const HandCase& hand = kHandCases.front();
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     auto lp = MakeProblem(hand.prices, hand.rows);
     LpSolver solver;
     LpResult result;
     ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
-    test.spoil(*lp, nan, inf);
+    test.spoil(*lp);
     Soil(result);
     EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
     ExpectAllZero(result);
@@ -376,17 +375,18 @@ TEST(LpSolverWarmStart, InPlaceChangesMatchAReload) {
   EXPECT_FALSE(inPlace.SetRow(0, kLpEqual, 1));
   EXPECT_FALSE(inPlace.SetRow(rows + 1, kLpEqual, 1));
   EXPECT_FALSE(inPlace.SetRow(2, 7, 1));
-  EXPECT_FALSE(inPlace.SetRow(2, kLpAtLeast, std::numeric_limits<double>::infinity()));
+  EXPECT_FALSE(inPlace.SetRow(2, kLpAtLeast, kInf));
   EXPECT_FALSE(inPlace.SetCost(0, 1));
   EXPECT_FALSE(inPlace.SetCost(DietProgram::kIngredients + 1, 1));
-  EXPECT_FALSE(inPlace.SetCost(1, std::numeric_limits<double>::quiet_NaN()));
+  EXPECT_FALSE(inPlace.SetCost(1, kNan));
   for (int step = 0; step < 6; ++step) {
     SCOPED_TRACE("step " + std::to_string(step));
     diet.SetMinimum(2, 0.8 + 0.04 * step);
-    diet.lp->ingredientPrice[1 + step] *= 0.5;
+    const int column = DietProgram::kIngredients - step;  // the last column first
+    diet.lp->ingredientPrice[column] *= 0.5;
     const int row = DietProgram::kFirstNutrientRow + 2;
     ASSERT_TRUE(inPlace.SetRow(row, kLpAtLeast, diet.lp->matrix[row][0]));
-    ASSERT_TRUE(inPlace.SetCost(1 + step, diet.lp->ingredientPrice[1 + step]));
+    ASSERT_TRUE(inPlace.SetCost(column, diet.lp->ingredientPrice[column]));
     ASSERT_EQ(inPlace.Solve(a), LpStatus::Optimal);
     EXPECT_TRUE(inPlace.LastSolve().warmStart);
     ASSERT_EQ(SolveLp(reloaded, *diet.lp, b), LpStatus::Optimal);
