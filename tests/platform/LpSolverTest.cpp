@@ -246,6 +246,15 @@ TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
     EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
     EXPECT_NEAR(result.objective, hand.cost, 1e-9);
   }
+  // The largest program that can be held is taken: here rows and free
+  // columns without coefficients around the hand-solved ones.
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  lp->rowCount = kLpMaxRows;
+  lp->ingredientCount = kLpMaxColumns;
+  LpSolver solver;
+  LpResult result;
+  EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
+  EXPECT_NEAR(result.objective, hand.cost, 1e-9);
 }
 
 // A diet-like program on fixed pseudo-random data: the weight row, nutrient
@@ -418,20 +427,9 @@ TEST(LpSolverWarmStart, UnchangedProgramReusesTheLastAnswer) {
   ExpectAllZero(*again);
 }
 
-TEST(LpSolverWarmStart, ChangedCoefficientRebuildsTheProgram) {
-  const HandCase& hand = kHandCases.front();
-  auto lp = MakeProblem(hand.prices, hand.rows);
-  LpSolver solver;
-  LpResult result;
-  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
-  lp->matrix[2][2] = 0.48;  // richer soybean meal: x2 = 12 / 0.40 = 30
-  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
-  EXPECT_TRUE(solver.LastSolve().rebuilt);
-  EXPECT_NEAR(result.solution[2], 30, 1e-9);
-  EXPECT_NEAR(result.objective, 0.2 * 70 + 0.4 * 30, 1e-9);
-}
-
-TEST(LpSolverWarmStart, MovedSolverKeepsItsProgram) {
+// A moved solver keeps its program, its basis, and a change it has taken
+// but not yet solved.
+TEST(LpSolverWarmStart, MovedSolverKeepsItsProgramAndItsChanges) {
   const HandCase& hand = kHandCases.back();
   auto lp = MakeProblem(hand.prices, hand.rows);
   LpSolver first;
@@ -442,6 +440,17 @@ TEST(LpSolverWarmStart, MovedSolverKeepsItsProgram) {
   EXPECT_TRUE(second.LastSolve().warmStart);
   EXPECT_NEAR(result.objective, hand.cost, 1e-9);
   EXPECT_EQ(first.Solve(result), LpStatus::InvalidInput);  // NOLINT: moved-from is empty
+
+  const HandCase& two = kHandCases.front();
+  lp = MakeProblem(two.prices, two.rows);
+  ASSERT_EQ(SolveLp(second, *lp, result), LpStatus::Optimal);
+  lp->matrix[2][2] = 0.48;  // richer soybean meal: x2 = 12 / 0.40 = 30
+  ASSERT_TRUE(second.Load(*lp));
+  LpSolver third(std::move(second));
+  ASSERT_EQ(third.Solve(result), LpStatus::Optimal);
+  EXPECT_TRUE(third.LastSolve().rebuilt);
+  EXPECT_NEAR(result.solution[2], 30, 1e-9);
+  EXPECT_NEAR(result.objective, 0.2 * 70 + 0.4 * 30, 1e-9);
 }
 
 TEST(LpSolverLibraryErrors, MisuseIsTrappedSilentlyAndEverySolverRecovers) {
