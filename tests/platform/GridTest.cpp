@@ -27,7 +27,7 @@ std::vector<std::string> Column(const Grid& grid, int col) {
   return texts;
 }
 
-TEST(trialsTable, OutsideReadsEmptyAndWritesAreDropped) {
+TEST(GridTest, OutsideReadsEmptyAndWritesAreDropped) {
   Grid grid(3, 4);
   RecordingListener listener;
   grid.SetListener(&listener);
@@ -42,12 +42,15 @@ TEST(trialsTable, OutsideReadsEmptyAndWritesAreDropped) {
     EXPECT_EQ(grid.CellColor(c.row, c.col), kWhite);
     EXPECT_EQ(grid.CellCheck(c.row, c.col), CheckState::None);
   }
+  grid.SetColHidden(2, true);
+  grid.SetColHidden(4, true);  // outside: dropped
+  for (int col = -1; col <= 4; ++col) EXPECT_EQ(grid.ColHidden(col), col == 2) << col;
   EXPECT_TRUE(listener.cells.empty());
   EXPECT_EQ(grid.Rows(), 3);
   EXPECT_EQ(grid.Cols(), 4);
 }
 
-TEST(trialsTable, ResizeKeepsTheCellsThatStayInside) {
+TEST(GridTest, ResizeKeepsTheCellsThatStayInside) {
   const struct { int rows, cols; } shapes[] = {{5, 6}, {2, 2}, {3, 1}, {0, 0}};
   for (const auto& s : shapes) {
     SCOPED_TRACE(std::to_string(s.rows) + "x" + std::to_string(s.cols));
@@ -78,7 +81,7 @@ TEST(trialsTable, ResizeKeepsTheCellsThatStayInside) {
   }
 }
 
-TEST(trialsTable, SortOrdersNumbersByValueBeforeText) {
+TEST(GridTest, SortOrdersNumbersByValueBeforeText) {
   const struct {
     const char* name;
     std::vector<std::string> keys;  // rows 1..n of column 1
@@ -113,7 +116,7 @@ TEST(trialsTable, SortOrdersNumbersByValueBeforeText) {
   }
 }
 
-TEST(trialsTable, SortKeepsEqualKeysInOrderAndMovesColours) {
+TEST(GridTest, SortKeepsEqualKeysInOrderAndMovesColours) {
   Grid grid(5, 2);
   const char* keys[] = {"2", "1", "2", "1"};
   for (int r = 1; r <= 4; ++r) {
@@ -132,7 +135,7 @@ TEST(trialsTable, SortKeepsEqualKeysInOrderAndMovesColours) {
   EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"", "1", "3", "2", "4"}));
 }
 
-TEST(trialsTable, ClearRangeEmptiesTextInAnyCornerOrder) {
+TEST(GridTest, ClearRangeEmptiesTextInAnyCornerOrder) {
   Grid grid(4, 4);
   RecordingListener listener;
   for (int r = 0; r < 4; ++r)
@@ -152,7 +155,7 @@ TEST(trialsTable, ClearRangeEmptiesTextInAnyCornerOrder) {
   EXPECT_EQ(grid.CellColor(1, 1), kPeach);  // clearing keeps colours
 }
 
-TEST(trialsTable, SelectionIsClampedToTheTable) {
+TEST(GridTest, SelectionIsClampedToTheTable) {
   Grid grid(3, 3);
   grid.SetSelection(-1, 1, 9, 9);
   EXPECT_EQ(grid.Row(), 0);

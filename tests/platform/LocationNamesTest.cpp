@@ -12,41 +12,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct PathCase {
-  std::string chosen;
-  std::string base;
-  std::string folder;
-  std::string matrix;
-};
-
 TEST(LocationNames, BaseAndFolderFromAChosenCalibrationFile) {
-  const PathCase cases[] = {
-      {"C:\\Trials\\Farm1.plt", "C:\\Trials\\Farm1", "C:\\Trials\\", "C:\\Trials\\Farm1Matrix.txt"},
-      {"/home/ann/trials/Farm1.plt",
-       "/home/ann/trials/Farm1",
-       "/home/ann/trials/",
-       "/home/ann/trials/Farm1Matrix.txt"},
+  const struct {
+    std::string chosen, base, folder;
+  } cases[] = {
+      {"C:\\Trials\\Farm1.plt", "C:\\Trials\\Farm1", "C:\\Trials\\"},
+      {"/home/ann/trials/Farm1.plt", "/home/ann/trials/Farm1", "/home/ann/trials/"},
       // A period in a folder name is not an extension.
-      {"/data/v1.2/Farm1.plt", "/data/v1.2/Farm1", "/data/v1.2/", "/data/v1.2/Farm1Matrix.txt"},
-      {"C:\\My.Trials\\Farm1",
-       "C:\\My.Trials\\Farm1",
-       "C:\\My.Trials\\",
-       "C:\\My.Trials\\Farm1Matrix.txt"},
+      {"/data/v1.2/Farm1.plt", "/data/v1.2/Farm1", "/data/v1.2/"},
+      {"C:\\My.Trials\\Farm1", "C:\\My.Trials\\Farm1", "C:\\My.Trials\\"},
       // Mixed separators: the last of either kind ends the folder.
-      {"/data\\farm.2019/Pen.3.plt",
-       "/data\\farm.2019/Pen.3",
-       "/data\\farm.2019/",
-       "/data\\farm.2019/Pen.3Matrix.txt"},
-      {"Farm1.plt", "Farm1", "", "Farm1Matrix.txt"},
+      {"/data\\farm.2019/Pen.3.plt", "/data\\farm.2019/Pen.3", "/data\\farm.2019/"},
+      {"Farm1.plt", "Farm1", ""},
   };
-  for (const PathCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.chosen);
     EXPECT_EQ(LocationBaseOf(c.chosen), c.base);
     EXPECT_EQ(FolderOf(c.chosen), c.folder);
-    Location location;
-    Grid files(11, 1);
-    SetFileNames(location, LocationBaseOf(c.chosen), files);
-    EXPECT_EQ(location.matrixFile, c.matrix);
   }
 }
 

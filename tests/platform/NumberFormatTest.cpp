@@ -31,6 +31,7 @@ TEST(NumberFormatTest, PatternsRenderClassically) {
       {123456.7, "#####.0", "123456.7"},  // digits beyond the pattern are kept
       {0, "0", "0"},
       {7.6, "0", "8"},
+      {0.6, "0", "1"},  // rounding at the first significant digit
       // Patterns of the growth model.
       {0.5, "#0.0##", "0.5"},
       {0.5678, "#0.0##", "0.568"},
@@ -61,17 +62,15 @@ TEST(NumberFormatTest, PatternsRenderClassically) {
       // Huge and tiny values.
       {1e20, "####", "100000000000000000000"},
       {1e-20, "0.######", "0"},
+      // Values that are not finite are named.
+      {std::nan(""), "0.00", "NaN"},
+      {HUGE_VAL, "0.00", "Inf"},
+      {-HUGE_VAL, "0.00", "-Inf"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.pattern) + " of " + std::to_string(c.value));
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.expected);
   }
-}
-
-TEST(NumberFormatTest, NonFiniteValuesAreNamed) {
-  EXPECT_EQ(FormatNumber(std::nan(""), "0.00"), "NaN");
-  EXPECT_EQ(FormatNumber(HUGE_VAL, "0.00"), "Inf");
-  EXPECT_EQ(FormatNumber(-HUGE_VAL, "0.00"), "-Inf");
 }
 
 struct DisplayCase {
@@ -163,6 +162,8 @@ TEST(NumberFormatTest, ReadNumberTakesTheLeadingNumber) {
   }
   const std::string longText = std::string(100, ' ') + "3,25";
   EXPECT_EQ(ReadNumber(longText), 3.25);
+  // Leading zeros are no places: 1e-330, too small for a double.
+  EXPECT_EQ(ReadNumber(std::string(400, '0') + "1e-330"), 0);
 }
 
 TEST(NumberFormatTest, ReadIntegerRoundsHalvesToEven) {

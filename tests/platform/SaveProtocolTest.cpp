@@ -85,11 +85,6 @@ TEST(SaveProtocol, TheDialogOrTheMarkDecidesThePath) {
   }
 }
 
-TEST(SaveProtocol, ErrorTextHasTheClassicForm) {
-  EXPECT_EQ(ErrorText(75, "Path/File access error", "SaveMatrix"),
-            "Error 75 (Path/File access error) in procedure SaveMatrix");
-}
-
 // The classic text stays; the path and the system's reason follow it.
 TEST(SaveProtocol, AFailedWriteSaysWhereAndWhy) {
   TempFolder temp;

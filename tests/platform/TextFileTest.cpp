@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 class TextFileTest : public ::testing::Test {
  protected:
@@ -76,91 +78,50 @@ class FileSizeLimit {
   void (*signal_)(int) = nullptr;
 };
 
-TEST_F(TextFileTest, WritesCrLfLineEnds) {
+TEST_F(TextFileTest, WritesCrLfLineEndsThatReadBackUnchanged) {
   const std::string path = PathOf("diets.dts");
-  ASSERT_TRUE(TextFile::WriteLines(path, {"Diet 1", "", "2.5\t3"}).ok);
-  EXPECT_EQ(ReadRaw(path), "Diet 1\r\n\r\n2.5\t3\r\n");
+  const std::vector<std::string> lines = {"Diet 1", "", "2.5\ta\tb"};
+  ASSERT_TRUE(TextFile::WriteLines(path, lines).ok);
+  EXPECT_EQ(ReadRaw(path), "Diet 1\r\n\r\n2.5\ta\tb\r\n");
+  EXPECT_EQ(TextFile::ReadLines(path), lines);
+  EXPECT_TRUE(TextFile::Exists(path));
   ASSERT_TRUE(TextFile::WriteLines(path, {}).ok);
   EXPECT_EQ(ReadRaw(path), "");
-  // Only the file itself is left in the folder: no temporary behind it.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 1);
+  EXPECT_EQ(Entries(), std::vector<std::string>{"diets.dts"});  // no temporary behind it
 }
 
-TEST_F(TextFileTest, ReadsEveryKindOfLineEnd) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
-      {"LF", "a\nb\n", {"a", "b"}},
-      {"CR", "a\rb\r", {"a", "b"}},
-      {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-      {"no final line end", "a\r\nb", {"a", "b"}},
-      {"empty lines kept", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}},
-      {"blank last line", "a\r\n\r\n", {"a", ""}},
-      {"empty file", "", {}},
-      {"tabs and blanks kept", " 1\t2 \r\n", {" 1\t2 "}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::string path = PathOf("in.txt");
-    WriteRaw(path, c.bytes);
-    const auto lines = TextFile::ReadLines(path);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(*lines, c.lines);
-  }
-}
-
-// A UTF-8 byte-order mark is not part of the first line; UTF-16 and binary
-// files are not text this program reads; other bytes are kept as they are.
-TEST_F(TextFileTest, ByteOrderMarksAndFilesThatAreNotText) {
+// Every kind of line end is read. A UTF-8 byte-order mark is not part of
+// the first line; UTF-16 and binary files are not text this program reads;
+// other bytes are kept as they are.
+TEST_F(TextFileTest, ReadsEveryKindOfLineEndAndRefusesWhatIsNotText) {
   using TextFile::ReadStatus;
+  constexpr ReadStatus kOk = ReadStatus::Ok;
+  constexpr ReadStatus kNotText = ReadStatus::NotText;
+  const std::string bom = "\xEF\xBB\xBF";
   const struct {
     const char* name;
     std::string bytes;
     ReadStatus status;
     std::vector<std::string> lines;
   } cases[] = {
-      {"UTF-8 mark",
-       "\xEF\xBB\xBF"
-       "6.6\r\n1.45\r\n",
-       ReadStatus::Ok,
-       {"6.6", "1.45"}},
-      {"UTF-8 mark alone", "\xEF\xBB\xBF", ReadStatus::Ok, {}},
-      {"mark inside a line",
-       "a\xEF\xBB\xBF"
-       "b\r\n",
-       ReadStatus::Ok,
-       {"a\xEF\xBB\xBF"
-        "b"}},
-      {"Latin-1 name", "Ma\xEFs\r\n", ReadStatus::Ok, {"Ma\xEFs"}},
-      {"UTF-16 LE",
-       std::string("\xFF\xFE"
-                   "6\0.\0"
-                   "6\0",
-                   8),
-       ReadStatus::NotText,
-       {}},
-      {"UTF-16 BE",
-       std::string("\xFE\xFF\0"
-                   "6\0.\0"
-                   "6",
-                   8),
-       ReadStatus::NotText,
-       {}},
-      {"UTF-16 without mark",
-       std::string("6\0.\0"
-                   "6\0",
-                   6),
-       ReadStatus::NotText,
-       {}},
-      {"binary",
-       std::string("\x7F"
-                   "ELF\x02\x01\0\0",
-                   8),
-       ReadStatus::NotText,
-       {}},
+      {"CR LF", "a\r\nb\r\n", kOk, {"a", "b"}},
+      {"LF", "a\nb\n", kOk, {"a", "b"}},
+      {"CR", "a\rb\r", kOk, {"a", "b"}},
+      {"mixed", "a\r\nb\nc\rd", kOk, {"a", "b", "c", "d"}},
+      {"no final line end", "a\r\nb", kOk, {"a", "b"}},
+      {"empty lines kept", "a\r\n\r\n\nb\r\n", kOk, {"a", "", "", "b"}},
+      {"blank last line", "a\r\n\r\n", kOk, {"a", ""}},
+      {"empty file", "", kOk, {}},
+      {"tabs and blanks kept", " 1\t2 \r\n", kOk, {" 1\t2 "}},
+      {"UTF-8 mark", bom + "6.6\r\n1.45\r\n", kOk, {"6.6", "1.45"}},
+      {"UTF-8 mark alone", bom, kOk, {}},
+      {"mark inside a line", "a" + bom + "b\r\n", kOk, {"a" + bom + "b"}},
+      {"Latin-1 name", "Ma\xEFs\r\n", kOk, {"Ma\xEFs"}},
+      // "\x36" is a '6' right after a zero byte.
+      {"UTF-16 LE", "\xFF\xFE\x36\0.\0\x36\0"s, kNotText, {}},
+      {"UTF-16 BE", "\xFE\xFF\0\x36\0.\0\x36"s, kNotText, {}},
+      {"UTF-16 without mark", "6\0.\0\x36\0"s, kNotText, {}},
+      {"binary", "\x7F\x45LF\x02\x01\0\0"s, kNotText, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,7 +130,7 @@ TEST_F(TextFileTest, ByteOrderMarksAndFilesThatAreNotText) {
     const TextFile::ReadResult read = TextFile::Read(path);
     EXPECT_EQ(read.status, c.status);
     EXPECT_EQ(read.lines, c.lines);
-    EXPECT_EQ(TextFile::ReadLines(path).has_value(), c.status == ReadStatus::Ok);
+    EXPECT_EQ(TextFile::ReadLines(path), c.status == kOk ? std::optional(c.lines) : std::nullopt);
   }
 }
 
@@ -185,14 +146,6 @@ TEST_F(TextFileTest, AFileBeyondTheLimitIsNotRead) {
   EXPECT_EQ(read.status, TextFile::ReadStatus::TooLarge);
   EXPECT_EQ(read.bytes, TextFile::kMaxBytes + 1);
   EXPECT_TRUE(read.lines.empty());
-}
-
-TEST_F(TextFileTest, WrittenLinesReadBackUnchanged) {
-  const std::vector<std::string> lines = {"Lysine", "1.25", "", "a\tb"};
-  const std::string path = PathOf("Req.nut");
-  ASSERT_TRUE(TextFile::WriteLines(path, lines).ok);
-  EXPECT_EQ(TextFile::ReadLines(path), lines);
-  EXPECT_TRUE(TextFile::Exists(path));
 }
 
 TEST_F(TextFileTest, MissingFilesAndFoldersAreNotRead) {
@@ -221,8 +174,6 @@ TEST_F(TextFileTest, FailedWriteReportsAndKeepsTheEarlierFile) {
   }
   EXPECT_EQ(ReadRaw(plainFile), "not a folder");
 
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 1);
-
   // A write that fails half way (here past the size limit of the process)
   // leaves the earlier file whole and no temporary behind.
   const std::string earlier = PathOf("Demo.cal");
@@ -234,7 +185,15 @@ TEST_F(TextFileTest, FailedWriteReportsAndKeepsTheEarlierFile) {
     EXPECT_EQ(result.error, "File too large");
   }
   EXPECT_EQ(ReadRaw(earlier), "kept\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 2);
+  // A read-only file is not replaced.
+  const std::string readOnly = PathOf("Demo.plt");
+  WriteRaw(readOnly, "kept\r\n");
+  fs::permissions(readOnly, fs::perms(0444));
+  const TextFile::WriteResult result = TextFile::WriteLines(readOnly, {"new"});
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, "the file is read-only");
+  EXPECT_EQ(ReadRaw(readOnly), "kept\r\n");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Demo.cal", "Demo.plt", "plain"}));
 }
 
 // Any name the folder accepts can be saved, however long.
@@ -314,17 +273,6 @@ TEST_F(TextFileTest, SavesKeepModeOwnerAndLinks) {
     EXPECT_EQ(ReadRaw(PathOf(c.target)), std::string(c.link) + "\r\n");
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator{}), 2);
-}
-
-TEST_F(TextFileTest, AReadOnlyFileIsNotReplaced) {
-  const std::string path = PathOf("Demo.plt");
-  WriteRaw(path, "kept\r\n");
-  fs::permissions(path, fs::perms(0444));
-  const TextFile::WriteResult result = TextFile::WriteLines(path, {"new"});
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, "the file is read-only");
-  EXPECT_EQ(ReadRaw(path), "kept\r\n");
-  EXPECT_EQ(Entries(), std::vector<std::string>{"Demo.plt"});
 }
 
 // A save that was killed leaves its temporary; the next save of the same

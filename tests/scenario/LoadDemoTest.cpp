@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/App.h"
-#include "model/PigGrowth.h"
 #include "platform/NumberFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
@@ -77,36 +76,6 @@ TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
   EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
-}
-
-// The demo's growth curve and diets take its pigs from 6 kg to 25 kg.
-TEST(LoadDemo, DemoPigsGrowTo25Kg) {
-  TempDemo temp;
-  ScriptedDialogs dialogs;
-  App app(dialogs);
-  OpenThroughField(app, dialogs, temp.Plt());
-  MainForm& form = app.mainForm;
-  GrowthState& growth = app.growth;
-
-  growth.dietCount = static_cast<std::int16_t>(DietsInUse(form.dietsTable));
-  ASSERT_EQ(growth.dietCount, 3);
-  TakeDietsFromTable(form.dietsTable, growth);
-  for (int k = 0; k < 5; ++k)
-    growth.growthCoef[k] = ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1));
-  growth.startAge = static_cast<std::int16_t>(ReadNumber(form.startAge.text));
-  growth.liveWeight[growth.startAge][0] = ReadNumber(form.startWeight.text);
-  growth.finalWeight = ReadNumber(form.finalWeight.text);
-  ASSERT_GE(growth.liveWeight[growth.startAge][0],
-            growth.growthCoef[0]);  // the curve holds the start
-  growth.finalAge = 0;
-  growth.currentDiet = 1;
-  PigGrowth::RunGrowthDays(growth);
-
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_NEAR(growth.finalAge, 65, 1.0);      // as the weighings say
-  EXPECT_NEAR(growth.cumFeed[0], 29.8, 2.0);  // kg per pig
-  EXPECT_EQ(growth.currentDiet, 3);
-  EXPECT_GT(growth.liveWeight[static_cast<int>(std::ceil(growth.finalAge))][0], 25 - 1e-9);
 }
 
 // "Save All Files to New Location/Folder", then open the copy: the screens

@@ -203,34 +203,11 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
   EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);
 }
 
-// The last diet is fed to the target weight: whatever its feed amount, the
-// cost is the same, so the thorough stage holds it.
-TEST(OptimizeDemo, TheLastDietsFeedAmountHasNoEffect) {
-  DemoOptimization s(kFeedLeastCost);
-  RunOptimization(s.app, *s.opt, s.window);
-  App& app = s.app;
-  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, s.form.dietsTable, s.opt->objective);
-  OptVariables x = s.opt->search;
-  x.fixedFlags = s.opt->ticked;
-  x.point = s.opt->result.bestVar;
-  const int lastFeed = VariableOf(3, kFeedKind);
-  EXPECT_EQ(ThoroughHeldVariables(x)[lastFeed], 1);
-  EXPECT_EQ(ThoroughHeldVariables(x)[VariableOf(2, kFeedKind)], 0);
-  app.formulationState->optMode = kOptModeRunning;
-  std::vector<double> costs;
-  for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
-    x.point[lastFeed] = coordinate;
-    costs.push_back(objective.Evaluate(x, 1));
-  }
-  app.formulationState->optMode = kOptModeOff;
-  EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
-  EXPECT_DOUBLE_EQ(costs[0], s.opt->result.bestCost);
-}
-
-// After a run, with the programs of the diets kept: evaluations that move
-// every feed amount, energy and protein, and a whole search, allocate nothing.
-TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
+// After a run, with the programs of the diets kept. The last diet is fed to
+// the target weight: whatever its feed amount, the cost is the same, so the
+// thorough stage holds it. Evaluations that move every feed amount, energy
+// and protein, and a whole search, allocate nothing.
+TEST(OptimizeDemo, TheObjectiveIgnoresTheLastFeedAndAllocatesNothing) {
   DemoOptimization s(kFeedLeastCost);
   RunOptimization(s.app, *s.opt, s.window);
   ASSERT_TRUE(s.opt->result.done);
@@ -240,10 +217,21 @@ TEST(OptimizeDemo, TheObjectiveAndTheSearchAllocateNothing) {
   FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
   search.fixedFlags = opt.ticked;
-  search.point = opt.startVar;
   app.formulationState->optMode = kOptModeRunning;
-  const long solves = opt.objective.lpSolves;
 
+  search.point = opt.result.bestVar;
+  const int lastFeed = VariableOf(3, kFeedKind);
+  EXPECT_EQ(ThoroughHeldVariables(search)[lastFeed], 1);
+  EXPECT_EQ(ThoroughHeldVariables(search)[VariableOf(2, kFeedKind)], 0);
+  std::vector<double> costs;
+  for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
+    search.point[lastFeed] = coordinate;
+    costs.push_back(objective.Evaluate(search, 1));
+  }
+  EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
+  EXPECT_DOUBLE_EQ(costs[0], opt.result.bestCost);
+
+  const long solves = opt.objective.lpSolves;
   StartCountingAllocations();
   for (int k = 0; k < 40; ++k) {
     for (int i = 1; i <= search.n; ++i) search.point[i] = kCoordLow + (k * 7 + i) % 9;
