@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -83,18 +85,47 @@ TEST(GrowthCurveFitTest, RoundDayHalvesToEven) {
   }
 }
 
+// A growth stand-in that records the points it is run with and scores them
+// by how many days late the pigs are: lateness(B0..B4).
+struct Recorder {
+  std::vector<std::array<double, 5>> points;
+  std::vector<int> rounds;  // fitRound at each run
+  std::function<double(const std::array<double, 5>&)> lateness;
+
+  Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
+      : lateness(std::move(late)) {
+    fit.context.growthRun = [this, state = &fit.state](GrowthState& growth) {
+      points.push_back(growth.growthCoef);
+      rounds.push_back(state->fitRound);
+      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
+      growth.dailyFeed = {};
+      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      growth.finalAge = kTargetAge + lateness(growth.growthCoef);
+    };
+  }
+  int RunsInRound(int round) const {
+    return static_cast<int>(std::count(rounds.begin(), rounds.end(), round));
+  }
+};
+
 // Hand-worked observation terms over the hand-made run (weights at 30 and
-// 40 days are 11 and 16 kg; 0.5 kg of feed a day).
+// 40 days are 11 and 16 kg; 0.5 kg of feed a day), in kg and in lb.
 TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
   struct Case {
     const char* what;
     std::vector<std::array<double, 3>> rows;  // age, weight, feed (kg)
     double expected;
+    int dietsInUse = 0;  // else diet 2 is left unfinished, as a run leaves it
   };
+  // Every row past the diets' log (8 diets): two days of feed (1 kg) against
+  // 1 kg observed, no weight, no phase term.
+  std::vector<std::array<double, 3>> allRows{{20, 6, 0}};
+  for (int r = 2; r <= kMaxCalibRows; ++r) allRows.push_back({20.0 + 2 * (r - 1), 0, 1});
   // Row 2 at 30 d: (10.5 - 11)^2 + (4.5 - 5)^2 + (10.2 - 10.5)^2 = 0.59.
   // Row 3 at 40 d: (16.5 - 16)^2 + (6 - 5)^2 + (16.1 - 16.5)^2 = 1.41.
+  const std::vector<std::array<double, 3>> two{{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}};
   const std::vector<Case> cases{
-      {"two weighings", {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}}, 2.0},
+      {"two weighings", two, 2.0},
       {"only the start", {{20, 6, 0}}, 0},
       {"no row at all", {}, 0},
       {"a gap in the ages ends the rows", {{20, 6, 0}, {0, 10.5, 4.5}, {40, 16.5, 6}}, 0},
@@ -114,6 +145,11 @@ TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
       {"a weighing after the run stopped",
        {{20, 6, 0}, {30, 10.5, 4.5}, {70, 25, 14}},
        0.59 + 79.21},
+      {"rows past the diets", allRows, 0},
+      // The diet-end term compares a weighing only with diets in use; a diet
+      // still fed when the run stopped ends at the run's last weight.
+      {"one diet in use: row 3 has no diet", two, 0.59 + 1.25, 1},
+      {"diet 2 never ran out", two, 0.59 + 1.25 + (25 - 16.5) * (25 - 16.5), 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -122,50 +158,15 @@ TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
       Fit fit;
       SetUnitSwitch(*fit.growth, pounds ? 1 : 0);
       HandMadeRun(*fit.growth);
+      if (c.dietsInUse > 0) {
+        fit.growth->dietCount = static_cast<std::int16_t>(c.dietsInUse);
+        fit.growth->dietPhaseLog[2] = {};
+      }
       SetObs(fit.calib, c.rows, pounds ? kPoundsPerKg : 1);
       double sum = 1;  // the term adds to what is there
       GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
       EXPECT_NEAR(sum, 1 + c.expected, 1e-9);
     }
-  }
-}
-
-// Observation rows past the diets' log (8 diets) add no phase term.
-TEST(GrowthCurveFitTest, ObsDeviationRowsPastTheDiets) {
-  Fit fit;
-  HandMadeRun(*fit.growth);
-  std::vector<std::array<double, 3>> rows{{20, 6, 0}};
-  for (int r = 2; r <= kMaxCalibRows; ++r) rows.push_back({20.0 + 2 * (r - 1), 0, 1});
-  SetObs(fit.calib, rows);
-  double sum = 0;
-  GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
-  // Each row: two days of feed (1 kg) against 1 kg observed, no weight.
-  EXPECT_DOUBLE_EQ(sum, 0);
-}
-
-// The diet-end term compares a weighing only with diets in use; a diet still
-// fed when the run stopped (25 kg at 58 days) ends at the run's last weight.
-TEST(GrowthCurveFitTest, ObsDeviationDietEndOnlyForDietsInUse) {
-  struct Case {
-    const char* what;
-    int numDiets;
-    double expected;  // rows at 30 d (10.5 kg, 4.5 kg) and 40 d (16.5 kg, 6 kg)
-  };
-  // Row 2: 0.59 as above; row 3 without its diet-end term: 0.25 + 1.
-  const Case cases[] = {
-      {"one diet in use: row 3 has no diet", 1, 0.59 + 1.25},
-      {"diet 2 never ran out", 2, 0.59 + 1.25 + (25 - 16.5) * (25 - 16.5)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Fit fit;
-    HandMadeRun(*fit.growth);
-    fit.growth->dietCount = static_cast<std::int16_t>(c.numDiets);
-    fit.growth->dietPhaseLog[2] = {};  // as a run leaves a diet it did not finish
-    SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
-    double sum = 0;
-    GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
-    EXPECT_NEAR(sum, c.expected, 1e-9);
   }
 }
 
@@ -223,12 +224,7 @@ TEST(GrowthCurveFitTest, TenDayPenaltyBoundary) {
     SCOPED_TRACE(daysLate);
     Fit fit;
     fit.state.useObservationRows = false;
-    fit.context.growthRun = [late = daysLate](GrowthState& growth) {
-      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-      growth.dailyFeed = {};
-      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      growth.finalAge = kTargetAge + late;
-    };
+    Recorder recorder(fit, [late = daysLate](const std::array<double, 5>&) { return late; });
     GrowthCurveFit::FitObjective(fit.context);
     EXPECT_NEAR(fit.state.fitValue, expected, 1e-9);
   }
@@ -264,26 +260,19 @@ TEST(GrowthCurveFitTest, LateEndMessage) {
 TEST(GrowthCurveFitTest, EvaluatePoint) {
   Fit fit;
   fit.state.useObservationRows = false;
-  int runs = 0;
   double late = 3;
-  fit.context.growthRun = [&runs, &late](GrowthState& growth) {
-    ++runs;
-    growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-    growth.dailyFeed = {};
-    growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-    growth.finalAge = kTargetAge + late;
-  };
+  Recorder recorder(fit, [&late](const std::array<double, 5>&) { return late; });
   fit.state.bestPoint[0] = 1000;
   NelderMead::Vector x{0, 5, 1.5, 3, -0.001, 1};
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), GrowthCurveFit::kNegativeB3Score);
-  EXPECT_EQ(runs, 0);
+  EXPECT_TRUE(recorder.points.empty());
   EXPECT_EQ(fit.state.fitValue, GrowthCurveFit::kNegativeB3Score);
   EXPECT_EQ(fit.state.fitRound, GrowthCurveFit::kSimplexRound);
   EXPECT_EQ(fit.growth->growthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
 
   x[4] = 0.002;
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
-  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(recorder.points.size(), 1u);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{450, 5, 1.5, 3, 0.002, 1}));
 
   // A worse point leaves the best alone; a perfect one is announced.
@@ -298,37 +287,14 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{GrowthCurveFit::kPerfectFitMessage}));
 }
 
-// A growth stand-in that records the points it is run with and scores them
-// by how many days late the pigs are: lateness(B0..B4).
-struct Recorder {
-  std::vector<std::array<double, 5>> points;
-  std::vector<int> rounds;  // fitRound at each run
-  std::function<double(const std::array<double, 5>&)> lateness;
-  const FitState* state = nullptr;
-
-  Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
-      : lateness(std::move(late)) {
-    state = &fit.state;
-    fit.context.growthRun = [this](GrowthState& growth) {
-      points.push_back(growth.growthCoef);
-      rounds.push_back(state->fitRound);
-      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-      growth.dailyFeed = {};
-      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      growth.finalAge = kTargetAge + lateness(growth.growthCoef);
-    };
-  }
-  int RunsInRound(int round) const {
-    int n = 0;
-    for (int r : rounds) n += r == round;
-    return n;
-  }
-};
-
 std::set<double> Values(const std::vector<std::array<double, 5>>& points, int k) {
   std::set<double> values;
   for (const auto& p : points) values.insert(p[k]);
   return values;
+}
+
+void ExpectPoint(const std::array<double, 5>& got, const std::array<double, 5>& want) {
+  for (int k = 0; k < 5; ++k) EXPECT_NEAR(got[k], want[k], 1e-12 * std::abs(want[k])) << "B" << k;
 }
 
 TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
@@ -340,20 +306,10 @@ TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
   GrowthCurveFit::GridSearch(fit.context);
 
   ASSERT_EQ(recorder.points.size(), 1296u);
-  const auto& first = recorder.points.front();
-  EXPECT_NEAR(first[0], 3.5, 1e-12);
-  EXPECT_NEAR(first[1], 1.35, 1e-12);
-  EXPECT_NEAR(first[2], 2.7, 1e-12);
-  EXPECT_NEAR(first[3], 0.0001, 1e-15);
-  EXPECT_EQ(first[4], 0.8);
-  const auto& last = recorder.points.back();
-  EXPECT_NEAR(last[0], 6, 1e-12);
-  EXPECT_NEAR(last[1], 1.6, 1e-12);
-  EXPECT_NEAR(last[2], 3.2, 1e-12);
-  EXPECT_NEAR(last[3], 0.0006, 1e-15);
+  ExpectPoint(recorder.points.front(), {3.5, 1.35, 2.7, 0.0001, 0.8});
+  ExpectPoint(recorder.points.back(), {6, 1.6, 3.2, 0.0006, 0.8});
   // B3 runs innermost: the second point differs from the first in B3 only.
-  EXPECT_NEAR(recorder.points[1][3], 0.0002, 1e-15);
-  EXPECT_EQ(recorder.points[1][2], first[2]);
+  ExpectPoint(recorder.points[1], {3.5, 1.35, 2.7, 0.0002, 0.8});
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
   EXPECT_EQ(Values(recorder.points, 4), (std::set<double>{0.8}));
   EXPECT_EQ(fit.state.bestFit, 200);  // 50 x 2^2, below 1000
@@ -364,15 +320,18 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
   struct Case {
     const char* what;
     double bestFit;
-    std::array<double, 5> first, last;  // hand-computed at scale 1/2
+    int round;
+    std::array<double, 5> first, last;  // hand-computed
   };
   const std::vector<Case> cases{
       {"large steps from 60",
        60,
+       2,
        {4.925, 1.3425, 2.55, 0.0017, 0.925},
        {5.05, 1.605, 3.3, 0.0022, 1.05}},
       {"small steps below 60",
        59.9,
+       2,
        {4.85, 1.48875, 2.9775, 0.0019985, 0.9925},
        {5.1, 1.5075, 3.015, 0.002001, 1.005}},
   };
@@ -382,14 +341,12 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
     Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
     fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
     fit.state.bestFit = c.bestFit;
-    fit.state.fitRound = 2;
+    fit.state.fitRound = static_cast<std::int16_t>(c.round);
     GrowthCurveFit::RefineGridSearch(fit.context);
     ASSERT_EQ(recorder.points.size(), 7776u);
-    for (int k = 0; k < 5; ++k) {
-      EXPECT_NEAR(recorder.points.front()[k], c.first[k], 1e-12) << k;
-      EXPECT_NEAR(recorder.points.back()[k], c.last[k], 1e-12) << k;
-      EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
-    }
+    ExpectPoint(recorder.points.front(), c.first);
+    ExpectPoint(recorder.points.back(), c.last);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
     // B4 runs innermost.
     EXPECT_EQ(recorder.points[1][3], recorder.points[0][3]);
     EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);
@@ -437,10 +394,17 @@ GrowthCurveFit::FitSummary WholeFit(Fit& fit) {
 }
 
 // A best below 5 after the coarse grid ends the fit: no fine grid runs.
+// Progress is told every N runs and at the end.
 TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
   Fit fit;
   Recorder recorder(
       fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
+  std::vector<long> told;
+  fit.context.progressEvery = 500;
+  fit.context.progress = [&](long runs, double best) {
+    told.push_back(runs);
+    EXPECT_GT(best, 0);
+  };
   const auto summary = WholeFit(fit);
   EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
   const int simplexRuns = recorder.RunsInRound(GrowthCurveFit::kSimplexRound);
@@ -456,6 +420,9 @@ TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
   EXPECT_EQ(fit.growth->finalWeight, kFinalWeight);
   EXPECT_EQ(fit.growth->herdSex, 0);
   EXPECT_EQ(fit.growth->runSlot, 0);
+  ASSERT_GE(told.size(), 2u);
+  for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
+  EXPECT_EQ(told.back(), summary.evaluations);
 }
 
 // The fine grids never run more than three times; the best point ends in
@@ -519,22 +486,6 @@ TEST(GrowthCurveFitTest, CancelFromProgress) {
     EXPECT_EQ(told.back(), cancelAt + 1);  // the last report, at the end
     EXPECT_EQ(ReadNumber(fit.coefficientTable.Text(kCoefRow, 1)), fit.state.bestPoint[1]);
   }
-}
-
-TEST(GrowthCurveFitTest, ProgressEveryNRuns) {
-  Fit fit;
-  Recorder recorder(
-      fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
-  std::vector<long> told;
-  fit.context.progressEvery = 500;
-  fit.context.progress = [&](long runs, double best) {
-    told.push_back(runs);
-    EXPECT_GT(best, 0);
-  };
-  const auto summary = WholeFit(fit);
-  ASSERT_GE(told.size(), 2u);
-  for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
-  EXPECT_EQ(told.back(), summary.evaluations);
 }
 
 // The demo location, prepared as the calibration run prepares it.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +17,19 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kData = std::string(TAMSEL_SOURCE_DIR) + "/tests/data/";
+
+// The 18 records of a diet, written "name|cost|weight|...".
+std::vector<std::string> Records(const std::string& text) {
+  std::vector<std::string> cells;
+  std::istringstream in(text);
+  for (std::string cell; std::getline(in, cell, '|');) cells.push_back(cell);
+  return cells;
+}
+
+const std::vector<std::string> kDiet1 =
+    Records("Starter 1|250|5|2450|22|1.3|0.55|1.5|0.27|1.4|0.8|0.85|0.45|0.95|1.6|0.85|1|0");
+const std::vector<std::string> kDiet2 =
+    Records("Grower|220.5|12.25|2400|20|1.2|0.5|1.35|0.24|1.3|0.75|0.8|0.4|0.9|1.5|0.8|0.95|0");
 
 class DietsFileTest : public ::testing::Test {
  protected:
@@ -35,43 +48,6 @@ class DietsFileTest : public ::testing::Test {
   GrowthState growth_;
   ScriptedDialogs dialogs_;
 };
-
-const std::vector<std::string> kDiet1{"Starter 1",
-                                      "250",
-                                      "5",
-                                      "2450",
-                                      "22",
-                                      "1.3",
-                                      "0.55",
-                                      "1.5",
-                                      "0.27",
-                                      "1.4",
-                                      "0.8",
-                                      "0.85",
-                                      "0.45",
-                                      "0.95",
-                                      "1.6",
-                                      "0.85",
-                                      "1",
-                                      "0"};
-const std::vector<std::string> kDiet2{"Grower",
-                                      "220.5",
-                                      "12.25",
-                                      "2400",
-                                      "20",
-                                      "1.2",
-                                      "0.5",
-                                      "1.35",
-                                      "0.24",
-                                      "1.3",
-                                      "0.75",
-                                      "0.8",
-                                      "0.4",
-                                      "0.9",
-                                      "1.5",
-                                      "0.8",
-                                      "0.95",
-                                      "0"};
 
 TEST(GeneralNumberTextTest, ShortestPlainDecimal) {
   const struct {
@@ -94,28 +70,27 @@ TEST(GeneralNumberTextTest, ShortestPlainDecimal) {
   }
 }
 
-TEST_F(DietsFileTest, TabFormLoadsTwoDietsWithTheirLabels) {
-  const DietsLoad load = ReadDietsFile(kData + "diets_tab_two.dts", diets_, growth_);
-  ASSERT_TRUE(load.found);
-  EXPECT_FALSE(load.commaForm);
-  EXPECT_EQ(load.numDiets, 2);
-  EXPECT_EQ(growth_.dietCount, 2);
-  EXPECT_EQ(Column(1), kDiet1);
-  EXPECT_EQ(Column(2), kDiet2);
-  EXPECT_EQ(diets_.Text(3, 0), "Weight");
-  EXPECT_EQ(diets_.Text(9, 0), "Trypt");
-  EXPECT_EQ(diets_.Text(18, 0), "Valine");  // the file's label of row 18
-  EXPECT_EQ(diets_.Text(1, 0), "Diet Name");
-}
-
-TEST_F(DietsFileTest, CommaFormLoadsTheSameRows) {
-  const DietsLoad load = ReadDietsFile(kData + "diets_comma_two.dts", diets_, growth_);
-  ASSERT_TRUE(load.found);
-  EXPECT_TRUE(load.commaForm);
-  EXPECT_EQ(load.numDiets, 2);
-  EXPECT_EQ(Column(1), kDiet1);
-  EXPECT_EQ(Column(2), kDiet2);
-  EXPECT_EQ(diets_.Text(10, 0), "Phe & Tyro.");
+// Both forms of the file load the same diets, with the labels the file has.
+TEST_F(DietsFileTest, TabAndCommaFormsLoadTwoDietsWithTheirLabels) {
+  const struct {
+    const char* file;
+    bool comma;
+    int labelRow;
+    const char* label;
+  } cases[] = {{"diets_tab_two.dts", false, 18, "Valine"},
+               {"diets_comma_two.dts", true, 10, "Phe & Tyro."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const DietsLoad load = ReadDietsFile(kData + c.file, diets_, growth_);
+    ASSERT_TRUE(load.found);
+    EXPECT_EQ(load.commaForm, c.comma);
+    EXPECT_EQ(load.numDiets, 2);
+    EXPECT_EQ(growth_.dietCount, 2);
+    EXPECT_EQ(Column(1), kDiet1);
+    EXPECT_EQ(Column(2), kDiet2);
+    EXPECT_EQ(diets_.Text(3, 0), "Weight");
+    EXPECT_EQ(diets_.Text(c.labelRow, 0), c.label);
+  }
 }
 
 TEST_F(DietsFileTest, CommaFormKeepsADecimalCommaValueWhole) {
@@ -184,16 +159,14 @@ TEST_F(DietsFileTest, DietCountFollowsWholeBlocksOf18Lines) {
   }
 }
 
-TEST_F(DietsFileTest, MissingFileChangesNothing) {
-  diets_.SetText(4, 1, "2450");
+// A missing file changes nothing; a new one empties the diets of an earlier.
+TEST_F(DietsFileTest, LoadingReplacesOnlyWhatAFileHolds) {
+  for (int c = 1; c <= 6; ++c) diets_.SetText(4, c, "2500");
   growth_.dietCount = 3;
   EXPECT_FALSE(ReadDietsFile(Path("none.dts"), diets_, growth_).found);
   EXPECT_EQ(growth_.dietCount, 3);
-  EXPECT_EQ(diets_.Text(4, 1), "2450");
-}
+  EXPECT_EQ(diets_.Text(4, 1), "2500");
 
-TEST_F(DietsFileTest, LoadingEmptiesDietsOfAnEarlierFile) {
-  for (int c = 1; c <= 6; ++c) diets_.SetText(4, c, "2500");
   ReadDietsFile(kData + "diets_tab_two.dts", diets_, growth_);
   EXPECT_EQ(diets_.Text(4, 2), "2400");
   for (int c = 3; c <= 8; ++c) EXPECT_EQ(diets_.Text(4, c), "") << c;
@@ -247,7 +220,9 @@ TEST_F(DietsFileTest, CellsWithTabsOrLineEndsStayOneRecord) {
   EXPECT_TRUE(DietsFileLines(diets_, -1).empty());
 }
 
-TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
+// Cancelling keeps the name; a chosen name is the location's once written;
+// a failed write is reported and keeps the earlier file.
+TEST_F(DietsFileTest, SaveChoosesKeepsOrReportsTheName) {
   Location location;
   location.dataFolder = temp_.Path("");
   location.dietsFile = Path("Old.dts");
@@ -255,41 +230,30 @@ TEST_F(DietsFileTest, SaveDialogChoosesOrKeepsTheName) {
   dialogs_.CancelFile();
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   ASSERT_EQ(dialogs_.shown().size(), 1u);
-  const FileRequest& request = dialogs_.shown()[0].request;
-  EXPECT_EQ(request.title,
+  EXPECT_EQ(dialogs_.shown()[0].request.title,
             "CURRENT FILE IS " + Path("Old.dts") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
-  EXPECT_EQ(request.filter, "*.dts");
-  EXPECT_EQ(request.defaultExt, ".dts");
-  EXPECT_EQ(request.folder, location.dataFolder);
+  EXPECT_EQ(dialogs_.shown()[0].request.folder, location.dataFolder);
   EXPECT_EQ(location.dietsFile, Path("Old.dts"));
-  EXPECT_TRUE(fs::exists(Path("Old.dts")));
+  const std::string before = ReadWhole(Path("Old.dts"));
+  EXPECT_FALSE(before.empty());
 
   dialogs_.File(Path("New.dts"));
   ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
   EXPECT_EQ(location.dietsFile, Path("New.dts"));
   EXPECT_EQ(files.Text(kDietsRow, 0), Path("New.dts"));
   EXPECT_TRUE(fs::exists(Path("New.dts")));
-}
-
-TEST_F(DietsFileTest, FailedSaveReportsAndKeepsTheEarlierFile) {
-  Location location;
-  location.dietsFile = Path("Kept.dts");
-  location.saveWithoutAsking[kDietsRow] = true;
-  Grid files(11, 1);
-  diets_.SetText(4, 1, "2450");
-  ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  const std::string before = ReadWhole(location.dietsFile);
 
   // A folder of that name cannot be replaced by the file.
-  location.dietsFile = Path("Folder.dts");
-  fs::create_directories(location.dietsFile);
+  fs::create_directories(Path("Folder.dts"));
+  dialogs_.File(Path("Folder.dts"));
+  diets_.SetText(4, 1, "2450");
   EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  EXPECT_EQ(
-      dialogs_.Messages(),
-      std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveDietsFile\n" +
-                               Path("Folder.dts") + ": Is a directory"});
-  EXPECT_EQ(files.Text(kDietsRow, 0), Path("Kept.dts"));
-  EXPECT_EQ(ReadWhole(Path("Kept.dts")), before);
+  EXPECT_EQ(dialogs_.Messages().back(),
+            "Error 75 (Path/File access error) in procedure SaveDietsFile\n" + Path("Folder.dts") +
+                ": Is a directory");
+  EXPECT_EQ(location.dietsFile, Path("New.dts"));
+  EXPECT_EQ(files.Text(kDietsRow, 0), Path("New.dts"));
+  EXPECT_EQ(ReadWhole(Path("Old.dts")), before);
 }
 
 }  // namespace
