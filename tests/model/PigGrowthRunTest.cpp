@@ -31,38 +31,6 @@ int FinalDay(const GrowthState& growth) {
   return d;
 }
 
-TEST(RunGrowthDays, ThreeDietsReachTheFinalWeightInOrder) {
-  GrowthState growth;
-  LoadExampleDiets(growth);
-  RunGrowthDays(growth);
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_EQ(growth.currentDiet, 3);
-  EXPECT_EQ(growth.lipidEnergy, 6700);
-  EXPECT_EQ(growth.leanEnergy, 1231);
-
-  // The diets end in order, each when its allowance has been eaten.
-  EXPECT_EQ(growth.dietPhaseLog[0].age, kStart);
-  EXPECT_EQ(growth.dietPhaseLog[1].cumFeed, 3);
-  EXPECT_EQ(growth.dietPhaseLog[2].cumFeed, 11);
-  EXPECT_LT(growth.dietPhaseLog[1].age, growth.dietPhaseLog[2].age);
-  EXPECT_LT(growth.dietPhaseLog[2].age, growth.finalAge);
-
-  // The final age interpolates the last step linearly to 25 kg.
-  const int last = FinalDay(growth);
-  const double before = growth.liveWeight[last - 1][kHerdColumn];
-  const double after = growth.liveWeight[last][kHerdColumn];
-  ASSERT_LT(before, 25);
-  ASSERT_GE(after, 25);
-  const double share = (25 - before) / (after - before);
-  EXPECT_NEAR(growth.finalAge, last - 1 + share, 1e-12);
-
-  // The total feed is the sum of the days, the last one scaled by that share.
-  double total = 0;
-  for (int d = kStart + 1; d <= last; ++d) total += growth.dailyFeed[d][kHerdColumn];
-  EXPECT_NEAR(growth.cumFeed[0], total, 1e-9);
-  EXPECT_GT(growth.dailyFeed[last][kHerdColumn], 0);
-}
-
 TEST(RunGrowthDays, StopsAfterAge198WhenTheFinalWeightIsNeverReached) {
   GrowthState growth;
   LoadExampleDiets(growth);
@@ -333,7 +301,9 @@ TEST(CloseFinalDay, AZeroStepTakesTheWholeDay) {
   EXPECT_EQ(growth.cumFeed[0], 10.0);
 }
 
-TEST(RunGrowthDays, WritesTheDailyRowsOfTheResultsTable) {
+// The example's three diets end in order, each when its allowance has been
+// eaten; the results table gets the weights, and the feed when asked.
+TEST(RunGrowthDays, ThreeDietsReachTheFinalWeightAndFillTheTable) {
   for (bool showDaily : {false, true}) {
     SCOPED_TRACE(showDaily);
     GrowthState growth;
@@ -343,9 +313,29 @@ TEST(RunGrowthDays, WritesTheDailyRowsOfTheResultsTable) {
     Grid results(200, 14);
     RunGrowthDays(growth, &results);
     ASSERT_FALSE(growth.growthFailed);
-    const int last = FinalDay(growth);
-    const int lastRow = last - kStart + 1;
+    EXPECT_EQ(growth.currentDiet, 3);
+    EXPECT_EQ(growth.lipidEnergy, 6700);
+    EXPECT_EQ(growth.leanEnergy, 1231);
+    EXPECT_EQ(growth.dietPhaseLog[0].age, kStart);
+    EXPECT_EQ(growth.dietPhaseLog[1].cumFeed, 3);
+    EXPECT_EQ(growth.dietPhaseLog[2].cumFeed, 11);
+    EXPECT_LT(growth.dietPhaseLog[1].age, growth.dietPhaseLog[2].age);
+    EXPECT_LT(growth.dietPhaseLog[2].age, growth.finalAge);
 
+    // The final age interpolates the last step linearly to 25 kg.
+    const int last = FinalDay(growth);
+    const double before = growth.liveWeight[last - 1][kHerdColumn];
+    const double after = growth.liveWeight[last][kHerdColumn];
+    ASSERT_LT(before, 25);
+    ASSERT_GE(after, 25);
+    EXPECT_NEAR(growth.finalAge, last - 1 + (25 - before) / (after - before), 1e-12);
+    // The total feed is the sum of the days, the last one scaled by that share.
+    double total = 0;
+    for (int d = kStart + 1; d <= last; ++d) total += growth.dailyFeed[d][kHerdColumn];
+    EXPECT_NEAR(growth.cumFeed[0], total, 1e-9);
+    EXPECT_GT(growth.dailyFeed[last][kHerdColumn], 0);
+
+    const int lastRow = last - kStart + 1;
     EXPECT_EQ(results.Text(1, kAgeColumn), "21");
     EXPECT_EQ(results.Text(1, kWeightColumn), "6.2");
     EXPECT_EQ(results.Text(1, kDailyFeedColumn), "");

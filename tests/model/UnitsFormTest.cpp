@@ -19,46 +19,31 @@ class UnitsFormTest : public ::testing::Test {
   UnitsForm dialog;
 };
 
-TEST_F(UnitsFormTest, ListsGiveTheCodes) {
-  struct Case {
-    int weights, energy, cost;
-    Codes codes;
-  };
-  const Case cases[] = {
-      {1, 1, 1, {1, 1, 3}},
-      {0, 1, 0, {1, 0, 1}},
-      {1, 0, 1, {0, 1, 3}},
-      {0, 0, 0, {0, 0, 1}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.weights) + std::to_string(c.energy) + std::to_string(c.cost));
-    dialog.Open(growth);
-    dialog.weights.selected = c.weights;
-    dialog.feedEnergy.selected = c.energy;
-    dialog.feedCost.selected = c.cost;
-    EXPECT_EQ(dialog.ChosenCodes(), c.codes);
-    dialog.Accept();
-    EXPECT_FALSE(dialog.Visible());
-  }
-}
-
-TEST_F(UnitsFormTest, OpeningShowsTheCurrentCodes) {
+// Opening shows the current codes in the lists, and the lists give the codes.
+TEST_F(UnitsFormTest, ListsShowAndGiveTheCodes) {
   struct Case {
     Codes codes;
     int weights, energy, cost;
+    Codes chosen;
   };
   const Case cases[] = {
-      {{1, 1, 3}, 1, 1, 1},
-      {{0, 0, 1}, 0, 0, 0},
-      {{1, 0, 4}, 0, 1, 0},  // hundredweight has no entry: the tonne is shown
+      {{1, 1, 3}, 1, 1, 1, {1, 1, 3}},
+      {{0, 0, 1}, 0, 0, 0, {0, 0, 1}},
+      {{1, 0, 1}, 0, 1, 0, {1, 0, 1}},
+      {{0, 1, 3}, 1, 0, 1, {0, 1, 3}},
+      {{1, 0, 4}, 0, 1, 0, {1, 0, 1}},  // hundredweight has no entry: the tonne is shown
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.codes));
     growth.unitCodes = c.codes;
     dialog.Open(growth);
     EXPECT_TRUE(dialog.Visible());
     EXPECT_EQ(dialog.weights.selected, c.weights);
     EXPECT_EQ(dialog.feedEnergy.selected, c.energy);
     EXPECT_EQ(dialog.feedCost.selected, c.cost);
+    EXPECT_EQ(dialog.ChosenCodes(), c.chosen);
+    dialog.Accept();
+    EXPECT_FALSE(dialog.Visible());
   }
 }
 
