@@ -111,6 +111,9 @@ TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
   EXPECT_EQ(WeekAgeRange(21, 1), " 21 -  27");
   EXPECT_EQ(WeekAgeRange(21, 20), " 154 -  160");
   TemperatureForm window;
+  EXPECT_EQ(window.entryTable.Text(0, 0), "Age, days");
+  EXPECT_EQ(window.entryTable.Text(0, 1), "Calib. T, C");
+  EXPECT_EQ(window.entryTable.Text(0, 2), "Future T, C");
 
   const struct {
     const char* field;
