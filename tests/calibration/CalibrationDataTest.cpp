@@ -205,6 +205,10 @@ TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
   EXPECT_EQ(calib_.observations[2], (std::array<double, 3>{35, 9.25, 0}));
   EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{0, 0, 0}));
   EXPECT_EQ(RowsWithWeight(calib_), 2);
+  // A number too large to hold reads as 0.
+  std::ofstream(Path("huge.cal"), std::ios::binary) << "21\t1e999\t5\r\n";
+  LoadCalibrationRows(Path("huge.cal"), calib_);
+  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{21, 0, 5}));
 }
 
 TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
@@ -215,6 +219,7 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
   EXPECT_EQ(calib_.observations[15], (std::array<double, 3>{13, 13, 1}));
   EXPECT_EQ(RowsWithWeight(calib_), 0);
+  EXPECT_EQ(RowsHeld(calib_), 15);  // the last row is written back too
   EXPECT_FALSE(LoadCalibrationRows(Path("none.cal"), calib_).found);
   EXPECT_EQ(calib_.observations[15][0], 13);
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);

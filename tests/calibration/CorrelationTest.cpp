@@ -77,6 +77,7 @@ TEST(CorrelationTest, OverflowIsReportedAndGivesZero) {
       {"infinite value", {1, 2, HUGE_VAL}, {1, 2, 3}},
       {"not a number", {1, 2, 3}, {std::nan(""), 2, 3}},
       {"infinite constant column", {HUGE_VAL, HUGE_VAL}, {1, 2}},
+      {"constant observed, infinite simulated", {1, 1, 1}, {HUGE_VAL, 2, 3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
