@@ -321,7 +321,7 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
     const char* what;
     double bestFit;
     int round;
-    std::array<double, 5> first, last;  // hand-computed
+    std::array<double, 5> first, last;  // hand-computed from the steps at scale 1 / round
   };
   const std::vector<Case> cases{
       {"large steps from 60",
@@ -334,6 +334,12 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
        2,
        {4.85, 1.48875, 2.9775, 0.0019985, 0.9925},
        {5.1, 1.5075, 3.015, 0.002001, 1.005}},
+      // A round below 1 takes the largest steps instead of dividing by zero.
+      {"round 0 at scale 1",
+       100,
+       0,
+       {4.85, 1.185, 2.1, 0.0014, 0.85},
+       {5.1, 1.71, 3.6, 0.0024, 1.1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -372,18 +378,6 @@ TEST(GrowthCurveFitTest, RefineGridSecondLook) {
   // The first point met wins among equals: the grid's first with B0 = 5.05.
   EXPECT_NEAR(fit.state.bestPoint[2], 1.48875, 1e-12);
   EXPECT_NEAR(fit.state.bestPoint[5], 0.9925, 1e-12);
-}
-
-// A round below 1 takes the largest steps instead of dividing by zero.
-TEST(GrowthCurveFitTest, RefineGridRoundZero) {
-  Fit fit;
-  Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
-  fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
-  fit.state.bestFit = 100;
-  fit.state.fitRound = 0;
-  GrowthCurveFit::RefineGridSearch(fit.context);
-  EXPECT_NEAR(recorder.points.front()[0], 4.85, 1e-12);
-  for (const auto& p : recorder.points) ASSERT_TRUE(std::isfinite(p[0]));
 }
 
 // Runs the whole fit over the recorder; the herd inputs of Fit.
