@@ -222,12 +222,27 @@ TEST(GrowthSummary, MixedHerdSplitsFeedByExpectedIntake) {
   EXPECT_NEAR(split.start.male, 50.43049795846062, 1e-9);
 }
 
+// Each sex's feed per gain: its own feed over its own gain from 50 kg.
+TEST(GrowthSummary, RunSummaryGivesEachSexItsFeedPerGain) {
+  Grid results(kResultRows, kResultCols);
+  auto growth = HeavyPig(kMixedHerd, results);
+  const GrowthRunResults run = SummarizeGrowthRun(*growth, Grid(19, 9), 50, results);
+  EXPECT_NEAR(run.sexFeedGain[kMaleColumn],
+              2.5510795910626283 / (53.519120682249984 - 50.43049795846062),
+              1e-12);
+  EXPECT_NEAR(run.sexFeedGain[kFemaleColumn],
+              2.4489204089373717 / (52.480879317750016 - 49.56950204153938),
+              1e-12);
+}
+
 TEST(GrowthSummary, MaleHerdDerivesTheFemales) {
   Grid results(kResultRows, kResultCols);
   auto growth = HeavyPig(kMaleHerd, results);
   growth->liveWeight[11][0] = 50;
+  growth->dietPhaseLog[1].age = 10.5;  // no row ends diet 1: it has no feed of its own
   const SexSplit split = SplitBySex(*growth, results);
   EXPECT_EQ(split.ownColumn, 1);
+  EXPECT_EQ(split.dietShare[1][2], 1.0);
   EXPECT_EQ(growth->dailyFeed[11][1], 1);
   EXPECT_NEAR(growth->dailyFeed[11][2], 0.9826931490805548, 1e-12);  // F = 49.3053 kg at 50
   EXPECT_DOUBLE_EQ(growth->cumFeed[1], 2.5);                         // the run's own total
