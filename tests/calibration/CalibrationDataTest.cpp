@@ -160,11 +160,6 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
                    "6\0\r\0\n\0",
                    14),
        true},
-      {"binary",
-       std::string("\x7F"
-                   "ELF\x02\x01\0\0\x03",
-                   9),
-       true},
       {"a sixteenth row", sixteen, true},
       {"whole: comma, two fields, blank line", "21\t5,5\r\n\r\n35\t9.25\t\r\n", false},
   };

@@ -166,27 +166,15 @@ TEST_F(FeedCostTest, DietsAreFormulatedOnceAtTheirOwnProteinMaximum) {
     EXPECT_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], 30);
 }
 
+// Energies are tried to whole units above 900, two places above 10 and
+// three below; proteins to one place, halves to even.
 TEST(TriedLevels, EnergyAndProteinRounding) {
-  struct Case {
-    double tried, formulated;
-  };
-  const Case energies[] = {
-      {45.678, 45.68},
-      {2400.5, 2400},
-      {900.6, 901},
-      {899.994, 899.99},
-      {10, 10},
-      {0.0625, 0.062},
-  };
-  for (const Case& c : energies) {
-    SCOPED_TRACE(c.tried);
-    EXPECT_DOUBLE_EQ(RoundTriedEnergy(c.tried), c.formulated);
-  }
-  const Case proteins[] = {{20.25, 20.2}, {22.75, 22.8}};
-  for (const Case& c : proteins) {
-    SCOPED_TRACE(c.tried);
-    EXPECT_DOUBLE_EQ(RoundTriedProtein(c.tried), c.formulated);
-  }
+  const std::pair<double, double> energies[] = {
+      {2400.5, 2400}, {900.6, 901}, {899.994, 899.99}, {0.0625, 0.062}};
+  for (const auto& [tried, formulated] : energies)
+    EXPECT_DOUBLE_EQ(RoundTriedEnergy(tried), formulated) << tried;
+  EXPECT_DOUBLE_EQ(RoundTriedProtein(20.25), 20.2);
+  EXPECT_DOUBLE_EQ(RoundTriedProtein(22.75), 22.8);
 }
 
 // Each amino-acid minimum keeps its ratio to the protein tried.
@@ -228,23 +216,6 @@ TEST_F(FeedCostTest, AFailedOrShortRunIsAFailure) {
     state.targetWeight = c.target;
     state.startWeight = c.start;
     EXPECT_TRUE(FailedScore(Evaluate()));
-  }
-}
-
-TEST(bestScore, TakesOnlyLowerSuccessfulScores) {
-  OptBestRecord best;
-  OptVector x{};
-  const struct {
-    double score;
-    bool taken;
-    double bestAfter;
-  } offers[] = {{kOptBig, false, 0}, {12, true, 12}, {12, false, 12}, {std::nan(""), false, 12}};
-  for (const auto& o : offers) {
-    SCOPED_TRACE(o.score);
-    x[1] = o.score;
-    EXPECT_EQ(best.Offer(o.score, x), o.taken);
-    EXPECT_EQ(best.bestScore, o.bestAfter);
-    if (o.taken) EXPECT_EQ(best.bestVar[1], o.score);
   }
 }
 

@@ -72,5 +72,4 @@ TEST(OptChartData, NothingBeforeARunAndNoDietBeyondTheTables) {
   EXPECT_EQ(ReadOptChart(*r, GrowthState{}).diets, kMaxDiets);
   r->diets = -1;
   EXPECT_EQ(ReadOptChart(*r, GrowthState{}).diets, 0);
-  EXPECT_EQ(DietBarLabel(3), "Diet 3");
 }
