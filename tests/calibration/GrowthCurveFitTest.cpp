@@ -292,11 +292,6 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
        2,
        {4.925, 1.3425, 2.55, 0.0017, 0.925},
        {5.05, 1.605, 3.3, 0.0022, 1.05}},
-      {"small steps below 60",
-       59.9,
-       2,
-       {4.85, 1.48875, 2.9775, 0.0019985, 0.9925},
-       {5.1, 1.5075, 3.015, 0.002001, 1.005}},
       // A round below 1 takes the largest steps instead of dividing by zero.
       {"round 0 at scale 1",
        100,
@@ -354,10 +349,7 @@ TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
       fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
   std::vector<long> told;
   fit.context.progressEvery = 500;
-  fit.context.progress = [&](long runs, double best) {
-    told.push_back(runs);
-    EXPECT_GT(best, 0);
-  };
+  fit.context.progress = [&](long runs, double) { told.push_back(runs); };
   const auto summary = WholeFit(fit);
   EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
   const int simplexRuns = recorder.RunsInRound(GrowthCurveFit::kSimplexRound);
