@@ -71,7 +71,9 @@ TEST_F(TemperaturesTest, ShortLongAndBadFilesFillOnlyTheEntriesTheyHave) {
 TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
   EXPECT_EQ(WeekAgeRange(21, 20), " 154 -  160");
   TemperatureForm window;
+  // The headings stand in row 0, above the week rows.
   EXPECT_EQ(window.entryTable.Text(0, 0), "Age, days");
+  EXPECT_EQ(window.entryTable.Text(0, 1), "Calib. T, C");
   for (const char* field : {"21,9", "0", "abc"}) {
     SCOPED_TRACE(field);
     window.Open(field, profile_);
