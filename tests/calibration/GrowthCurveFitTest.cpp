@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "calibration/CalibrationData.h"
 #include "calibration/GrowthCurveFit.h"
-#include "model/DietsFile.h"
-#include "model/DietsTable.h"
+#include "model/GrowthExample.h"
 #include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
@@ -67,40 +67,53 @@ void SetObs(CalibrationData& calib, std::vector<std::array<double, 3>> rows, dou
 }
 
 TEST(GrowthCurveFitTest, RoundDayHalvesToEven) {
-  const std::vector<std::pair<double, int>> cases{{30, 30},
-                                                  {30.4, 30},
-                                                  {30.5, 30},
-                                                  {31.5, 32},
-                                                  {-0.4, 0},
-                                                  {0.5, 0},
-                                                  {1.5, 2},
-                                                  {-3, -1},
-                                                  {1e9, kDays},
-                                                  {std::nan(""), -1}};
-  for (const auto& [age, day] : cases) {
-    SCOPED_TRACE(age);
-    EXPECT_EQ(GrowthCurveFit::RoundDay(age), day);
-  }
+  const std::pair<double, int> cases[]{
+      {30.4, 30}, {30.5, 30}, {31.5, 32}, {-0.4, 0}, {-3, -1}, {1e9, kDays}, {std::nan(""), -1}};
+  for (const auto& [age, day] : cases) EXPECT_EQ(GrowthCurveFit::RoundDay(age), day) << age;
 }
 
+// A growth stand-in that records the points it is run with and scores them
+// by how many days late the pigs are: lateness(B0..B4).
+struct Recorder {
+  std::vector<std::array<double, 5>> points;
+  std::vector<int> rounds;  // fitRound at each run
+  std::function<double(const std::array<double, 5>&)> lateness;
+
+  Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
+      : lateness(std::move(late)) {
+    fit.context.growthRun = [this, state = &fit.state](GrowthState& growth) {
+      points.push_back(growth.growthCoef);
+      rounds.push_back(state->fitRound);
+      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
+      growth.dailyFeed = {};
+      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
+      growth.finalAge = kTargetAge + lateness(growth.growthCoef);
+    };
+  }
+  int RunsInRound(int round) const {
+    return static_cast<int>(std::count(rounds.begin(), rounds.end(), round));
+  }
+};
+
 // Hand-worked observation terms over the hand-made run (weights at 30 and
-// 40 days are 11 and 16 kg; 0.5 kg of feed a day).
+// 40 days are 11 and 16 kg; 0.5 kg of feed a day), in kg and in lb.
 TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
   struct Case {
     const char* what;
     std::vector<std::array<double, 3>> rows;  // age, weight, feed (kg)
     double expected;
+    int dietsInUse = 0;  // else diet 2 is left unfinished, as a run leaves it
   };
+  // Every row past the diets' log (8 diets): two days of feed (1 kg) against
+  // 1 kg observed, no weight, no phase term.
+  std::vector<std::array<double, 3>> allRows{{20, 6, 0}};
+  for (int r = 2; r <= kMaxCalibRows; ++r) allRows.push_back({20.0 + 2 * (r - 1), 0, 1});
   // Row 2 at 30 d: (10.5 - 11)^2 + (4.5 - 5)^2 + (10.2 - 10.5)^2 = 0.59.
   // Row 3 at 40 d: (16.5 - 16)^2 + (6 - 5)^2 + (16.1 - 16.5)^2 = 1.41.
+  const std::vector<std::array<double, 3>> two{{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}};
   const std::vector<Case> cases{
-      {"two weighings", {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}}, 2.0},
-      {"only the start", {{20, 6, 0}}, 0},
-      {"no row at all", {}, 0},
+      {"two weighings", two, 2.0},
       {"a gap in the ages ends the rows", {{20, 6, 0}, {0, 10.5, 4.5}, {40, 16.5, 6}}, 0},
-      {"rows after the gap are not read",
-       {{20, 6, 0}, {30, 10.5, 4.5}, {0, 0, 0}, {40, 16, 6}},
-       0.59},
       // Without a weight only the feed term counts, and the rows before stay.
       {"a row without a weight", {{20, 6, 0}, {30, 10.5, 4.5}, {40, 0, 6}}, 0.59 + 1},
       // Row 2's age 30.5 rounds to 30; row 3's feed runs from 31.5 -> 32
@@ -114,6 +127,11 @@ TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
       {"a weighing after the run stopped",
        {{20, 6, 0}, {30, 10.5, 4.5}, {70, 25, 14}},
        0.59 + 79.21},
+      {"rows past the diets", allRows, 0},
+      // The diet-end term compares a weighing only with diets in use; a diet
+      // still fed when the run stopped ends at the run's last weight.
+      {"one diet in use: row 3 has no diet", two, 0.59 + 1.25, 1},
+      {"diet 2 never ran out", two, 0.59 + 1.25 + (25 - 16.5) * (25 - 16.5), 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -122,50 +140,15 @@ TEST(GrowthCurveFitTest, ObsDeviationHandWorked) {
       Fit fit;
       SetUnitSwitch(*fit.growth, pounds ? 1 : 0);
       HandMadeRun(*fit.growth);
+      if (c.dietsInUse > 0) {
+        fit.growth->dietCount = static_cast<std::int16_t>(c.dietsInUse);
+        fit.growth->dietPhaseLog[2] = {};
+      }
       SetObs(fit.calib, c.rows, pounds ? kPoundsPerKg : 1);
       double sum = 1;  // the term adds to what is there
       GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
       EXPECT_NEAR(sum, 1 + c.expected, 1e-9);
     }
-  }
-}
-
-// Observation rows past the diets' log (8 diets) add no phase term.
-TEST(GrowthCurveFitTest, ObsDeviationRowsPastTheDiets) {
-  Fit fit;
-  HandMadeRun(*fit.growth);
-  std::vector<std::array<double, 3>> rows{{20, 6, 0}};
-  for (int r = 2; r <= kMaxCalibRows; ++r) rows.push_back({20.0 + 2 * (r - 1), 0, 1});
-  SetObs(fit.calib, rows);
-  double sum = 0;
-  GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
-  // Each row: two days of feed (1 kg) against 1 kg observed, no weight.
-  EXPECT_DOUBLE_EQ(sum, 0);
-}
-
-// The diet-end term compares a weighing only with diets in use; a diet still
-// fed when the run stopped (25 kg at 58 days) ends at the run's last weight.
-TEST(GrowthCurveFitTest, ObsDeviationDietEndOnlyForDietsInUse) {
-  struct Case {
-    const char* what;
-    int numDiets;
-    double expected;  // rows at 30 d (10.5 kg, 4.5 kg) and 40 d (16.5 kg, 6 kg)
-  };
-  // Row 2: 0.59 as above; row 3 without its diet-end term: 0.25 + 1.
-  const Case cases[] = {
-      {"one diet in use: row 3 has no diet", 1, 0.59 + 1.25},
-      {"diet 2 never ran out", 2, 0.59 + 1.25 + (25 - 16.5) * (25 - 16.5)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Fit fit;
-    HandMadeRun(*fit.growth);
-    fit.growth->dietCount = static_cast<std::int16_t>(c.numDiets);
-    fit.growth->dietPhaseLog[2] = {};  // as a run leaves a diet it did not finish
-    SetObs(fit.calib, {{20, 6, 0}, {30, 10.5, 4.5}, {40, 16.5, 6}});
-    double sum = 0;
-    GrowthCurveFit::ObservationDeviation(*fit.growth, fit.calib, sum);
-    EXPECT_NEAR(sum, c.expected, 1e-9);
   }
 }
 
@@ -190,8 +173,7 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
   const double expected = 50 * 11.2 * 11.2 + 50 * 0.4 * 0.4 + 0.2;
   EXPECT_NEAR(fit.state.fitValue, expected, 1e-9);
   // The first value becomes bestFit without becoming a new best.
-  EXPECT_EQ(fit.state.bestFit, fit.state.fitValue);
-  EXPECT_EQ(fit.state.fitTrace, (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(fit.state.fitTrace[0], 0);
 
   // Without observation rows the term is left out.
   fit.state.useObservationRows = false;
@@ -199,13 +181,10 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
   GrowthCurveFit::FitObjective(fit.context);
   EXPECT_NEAR(fit.state.fitValue, expected - 0.2, 1e-9);
   // A lower value is the new best: trace and point kept, no table written.
-  EXPECT_NEAR(fit.state.bestFit, expected - 0.2, 1e-9);
   EXPECT_NEAR(fit.state.fitTrace[0], expected - 0.2, 1e-9);
   EXPECT_EQ(fit.state.fitTrace[1], 57.6);
-  EXPECT_NEAR(fit.state.fitTrace[2], 18.8, 1e-12);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 5, 1.5, 3, 0.002, 1}));
   EXPECT_EQ(fit.coefficientTable.Text(kCoefRow, 1), "");
-  EXPECT_TRUE(fit.dialogs.Messages().empty());
   EXPECT_EQ(fit.state.growthRuns, 2);
 }
 
@@ -213,22 +192,15 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
 // as much; exactly ten days longer is not penalised.
 TEST(GrowthCurveFitTest, TenDayPenaltyBoundary) {
   const std::vector<std::pair<double, double>> cases{
-      {9.5, 50 * 9.5 * 9.5},
       {10, 50 * 10 * 10},
       {10.25, 10 * 50 * 10.25 * 10.25},
-      {12, 10 * 50 * 12 * 12},
       {-12, 50 * 12 * 12},  // earlier than observed is never penalised
   };
   for (const auto& [daysLate, expected] : cases) {
     SCOPED_TRACE(daysLate);
     Fit fit;
     fit.state.useObservationRows = false;
-    fit.context.growthRun = [late = daysLate](GrowthState& growth) {
-      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-      growth.dailyFeed = {};
-      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      growth.finalAge = kTargetAge + late;
-    };
+    Recorder recorder(fit, [late = daysLate](const std::array<double, 5>&) { return late; });
     GrowthCurveFit::FitObjective(fit.context);
     EXPECT_NEAR(fit.state.fitValue, expected, 1e-9);
   }
@@ -241,7 +213,6 @@ TEST(GrowthCurveFitTest, FailedRunAndOutOfTableStart) {
     fit.growth->startAge = static_cast<std::int16_t>(startAge);
     fit.context.growthRun = [](GrowthState& growth) { growth.growthFailed = true; };
     GrowthCurveFit::FitObjective(fit.context);
-    EXPECT_EQ(fit.state.fitValue, GrowthCurveFit::kFailedRunScore);
     EXPECT_EQ(fit.state.fitTrace[0], GrowthCurveFit::kFailedRunScore);
     EXPECT_FALSE(fit.growth->growthFailed);
     EXPECT_EQ(fit.state.growthRuns, startAge == kStart ? 1 : 0);
@@ -264,26 +235,16 @@ TEST(GrowthCurveFitTest, LateEndMessage) {
 TEST(GrowthCurveFitTest, EvaluatePoint) {
   Fit fit;
   fit.state.useObservationRows = false;
-  int runs = 0;
   double late = 3;
-  fit.context.growthRun = [&runs, &late](GrowthState& growth) {
-    ++runs;
-    growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-    growth.dailyFeed = {};
-    growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-    growth.finalAge = kTargetAge + late;
-  };
+  Recorder recorder(fit, [&late](const std::array<double, 5>&) { return late; });
   fit.state.bestPoint[0] = 1000;
   NelderMead::Vector x{0, 5, 1.5, 3, -0.001, 1};
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), GrowthCurveFit::kNegativeB3Score);
-  EXPECT_EQ(runs, 0);
-  EXPECT_EQ(fit.state.fitValue, GrowthCurveFit::kNegativeB3Score);
+  EXPECT_TRUE(recorder.points.empty());
   EXPECT_EQ(fit.state.fitRound, GrowthCurveFit::kSimplexRound);
-  EXPECT_EQ(fit.growth->growthCoef, (std::array<double, 5>{5, 1.5, 3, -0.001, 1}));
 
   x[4] = 0.002;
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
-  EXPECT_EQ(runs, 1);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{450, 5, 1.5, 3, 0.002, 1}));
 
   // A worse point leaves the best alone; a perfect one is announced.
@@ -291,44 +252,14 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   late = 4;
   GrowthCurveFit::EvaluatePoint(fit.context, x);
   EXPECT_EQ(fit.state.bestPoint[0], 450);
-  EXPECT_TRUE(fit.dialogs.Messages().empty());
   late = 0;
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 0);
   EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 6, 1.5, 3, 0.002, 1}));
   EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{GrowthCurveFit::kPerfectFitMessage}));
 }
 
-// A growth stand-in that records the points it is run with and scores them
-// by how many days late the pigs are: lateness(B0..B4).
-struct Recorder {
-  std::vector<std::array<double, 5>> points;
-  std::vector<int> rounds;  // fitRound at each run
-  std::function<double(const std::array<double, 5>&)> lateness;
-  const FitState* state = nullptr;
-
-  Recorder(Fit& fit, std::function<double(const std::array<double, 5>&)> late)
-      : lateness(std::move(late)) {
-    state = &fit.state;
-    fit.context.growthRun = [this](GrowthState& growth) {
-      points.push_back(growth.growthCoef);
-      rounds.push_back(state->fitRound);
-      growth.liveWeight[kStart][kHerdColumn] = kFinalWeight;
-      growth.dailyFeed = {};
-      growth.dailyFeed[kStart + 1][kHerdColumn] = kTargetFeed;
-      growth.finalAge = kTargetAge + lateness(growth.growthCoef);
-    };
-  }
-  int RunsInRound(int round) const {
-    int n = 0;
-    for (int r : rounds) n += r == round;
-    return n;
-  }
-};
-
-std::set<double> Values(const std::vector<std::array<double, 5>>& points, int k) {
-  std::set<double> values;
-  for (const auto& p : points) values.insert(p[k]);
-  return values;
+void ExpectPoint(const std::array<double, 5>& got, const std::array<double, 5>& want) {
+  for (int k = 0; k < 5; ++k) EXPECT_NEAR(got[k], want[k], 1e-12 * std::abs(want[k])) << "B" << k;
 }
 
 TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
@@ -340,22 +271,10 @@ TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
   GrowthCurveFit::GridSearch(fit.context);
 
   ASSERT_EQ(recorder.points.size(), 1296u);
-  const auto& first = recorder.points.front();
-  EXPECT_NEAR(first[0], 3.5, 1e-12);
-  EXPECT_NEAR(first[1], 1.35, 1e-12);
-  EXPECT_NEAR(first[2], 2.7, 1e-12);
-  EXPECT_NEAR(first[3], 0.0001, 1e-15);
-  EXPECT_EQ(first[4], 0.8);
-  const auto& last = recorder.points.back();
-  EXPECT_NEAR(last[0], 6, 1e-12);
-  EXPECT_NEAR(last[1], 1.6, 1e-12);
-  EXPECT_NEAR(last[2], 3.2, 1e-12);
-  EXPECT_NEAR(last[3], 0.0006, 1e-15);
+  ExpectPoint(recorder.points.front(), {3.5, 1.35, 2.7, 0.0001, 0.8});
+  ExpectPoint(recorder.points.back(), {6, 1.6, 3.2, 0.0006, 0.8});
   // B3 runs innermost: the second point differs from the first in B3 only.
-  EXPECT_NEAR(recorder.points[1][3], 0.0002, 1e-15);
-  EXPECT_EQ(recorder.points[1][2], first[2]);
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
-  EXPECT_EQ(Values(recorder.points, 4), (std::set<double>{0.8}));
+  ExpectPoint(recorder.points[1], {3.5, 1.35, 2.7, 0.0002, 0.8});
   EXPECT_EQ(fit.state.bestFit, 200);  // 50 x 2^2, below 1000
   EXPECT_EQ(fit.state.searchFit, fit.state.bestFit);
 }
@@ -364,17 +283,21 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
   struct Case {
     const char* what;
     double bestFit;
-    std::array<double, 5> first, last;  // hand-computed at scale 1/2
+    int round;
+    std::array<double, 5> first, last;  // hand-computed from the steps at scale 1 / round
   };
   const std::vector<Case> cases{
       {"large steps from 60",
        60,
+       2,
        {4.925, 1.3425, 2.55, 0.0017, 0.925},
        {5.05, 1.605, 3.3, 0.0022, 1.05}},
-      {"small steps below 60",
-       59.9,
-       {4.85, 1.48875, 2.9775, 0.0019985, 0.9925},
-       {5.1, 1.5075, 3.015, 0.002001, 1.005}},
+      // A round below 1 takes the largest steps instead of dividing by zero.
+      {"round 0 at scale 1",
+       100,
+       0,
+       {4.85, 1.185, 2.1, 0.0014, 0.85},
+       {5.1, 1.71, 3.6, 0.0024, 1.1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -382,18 +305,12 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
     Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
     fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
     fit.state.bestFit = c.bestFit;
-    fit.state.fitRound = 2;
+    fit.state.fitRound = static_cast<std::int16_t>(c.round);
     GrowthCurveFit::RefineGridSearch(fit.context);
     ASSERT_EQ(recorder.points.size(), 7776u);
-    for (int k = 0; k < 5; ++k) {
-      EXPECT_NEAR(recorder.points.front()[k], c.first[k], 1e-12) << k;
-      EXPECT_NEAR(recorder.points.back()[k], c.last[k], 1e-12) << k;
-      EXPECT_EQ(Values(recorder.points, k).size(), 6u) << k;
-    }
-    // B4 runs innermost.
-    EXPECT_EQ(recorder.points[1][3], recorder.points[0][3]);
-    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);
-    EXPECT_EQ(fit.state.searchFit, fit.state.bestFit);
+    ExpectPoint(recorder.points.front(), c.first);
+    ExpectPoint(recorder.points.back(), c.last);
+    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);  // B4 runs innermost
   }
 }
 
@@ -417,18 +334,6 @@ TEST(GrowthCurveFitTest, RefineGridSecondLook) {
   EXPECT_NEAR(fit.state.bestPoint[5], 0.9925, 1e-12);
 }
 
-// A round below 1 takes the largest steps instead of dividing by zero.
-TEST(GrowthCurveFitTest, RefineGridRoundZero) {
-  Fit fit;
-  Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
-  fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
-  fit.state.bestFit = 100;
-  fit.state.fitRound = 0;
-  GrowthCurveFit::RefineGridSearch(fit.context);
-  EXPECT_NEAR(recorder.points.front()[0], 4.85, 1e-12);
-  for (const auto& p : recorder.points) ASSERT_TRUE(std::isfinite(p[0]));
-}
-
 // Runs the whole fit over the recorder; the herd inputs of Fit.
 GrowthCurveFit::FitSummary WholeFit(Fit& fit) {
   fit.state = FitState{};
@@ -437,10 +342,14 @@ GrowthCurveFit::FitSummary WholeFit(Fit& fit) {
 }
 
 // A best below 5 after the coarse grid ends the fit: no fine grid runs.
+// Progress is told every N runs and at the end.
 TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
   Fit fit;
   Recorder recorder(
       fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
+  std::vector<long> told;
+  fit.context.progressEvery = 500;
+  fit.context.progress = [&](long runs, double) { told.push_back(runs); };
   const auto summary = WholeFit(fit);
   EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
   const int simplexRuns = recorder.RunsInRound(GrowthCurveFit::kSimplexRound);
@@ -448,174 +357,66 @@ TEST(GrowthCurveFitTest, GoodFitSkipsTheFineGrids) {
   // The simplex, one look at its result, one coarse grid (its B0 up to 1 kg
   // above the 6 kg start), the returned point's score.
   EXPECT_EQ(recorder.RunsInRound(1), 1 + 1296 + 1);
-  EXPECT_EQ(static_cast<int>(recorder.points.size()), simplexRuns + 1 + 1296 + 1);
-  EXPECT_EQ(summary.evaluations, static_cast<long>(recorder.points.size()));
+  EXPECT_EQ(summary.evaluations, simplexRuns + 1 + 1296 + 1);
   EXPECT_LT(summary.best, 5);
-  EXPECT_NEAR(fit.state.bestPoint[1], 5.3, 1e-3);
   // Mode 1 takes the final weight from the herd inputs and mixes the sexes.
   EXPECT_EQ(fit.growth->finalWeight, kFinalWeight);
   EXPECT_EQ(fit.growth->herdSex, 0);
-  EXPECT_EQ(fit.growth->runSlot, 0);
+  ASSERT_GE(told.size(), 2u);
+  EXPECT_EQ(told[1], 1000);
+  EXPECT_EQ(told.back(), summary.evaluations);
 }
 
 // The fine grids never run more than three times; the best point ends in
 // growthCoef and, in full, in row 1 of the coefficient table, and the score
 // reported is its own objective value, also when the small-step grids chose
-// it by feed and age alone (a fifth of the objective here).
+// it by feed and age alone (one day late at best).
 TEST(GrowthCurveFitTest, FineGridsAndTheScoreOfTheReturnedPoint) {
-  struct Case {
-    const char* what;
-    double daysLate;  // at B0 = 5.3; a day more per kg of B0 away from it
-    bool threeGrids;
-  };
-  const Case cases[] = {{"large steps", 2, true}, {"small steps", 1, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (double daysLate : {2.0, 1.0}) {
+    SCOPED_TRACE(daysLate);
     Fit fit;
-    auto late = [&c](const std::array<double, 5>& b) { return c.daysLate + std::abs(b[0] - 5.3); };
+    auto late = [daysLate](const std::array<double, 5>& b) {
+      return daysLate + std::abs(b[0] - 5.3);
+    };
     Recorder recorder(fit, late);
     fit.growth->showDailyRows = true;
     const auto summary = WholeFit(fit);
-    EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
-    if (c.threeGrids) {
+    if (daysLate == 2) {
       EXPECT_EQ(recorder.RunsInRound(2), 7776);
-      EXPECT_EQ(recorder.RunsInRound(3), 7776);
       EXPECT_EQ(recorder.RunsInRound(4), 7776 + 1);  // and the returned point's score
       EXPECT_EQ(recorder.RunsInRound(5), 0);
     }
-    EXPECT_GE(summary.best, 5);
     EXPECT_TRUE(fit.growth->showDailyRows);  // restored
     const double days = late(fit.growth->growthCoef);
     EXPECT_NEAR(summary.best, 50 * days * days, 1e-12 * summary.best);
-    EXPECT_EQ(fit.state.fitValue, summary.best);
     for (int k = 0; k < 5; ++k) {
-      SCOPED_TRACE(k);
-      EXPECT_EQ(fit.growth->growthCoef[k], fit.state.bestPoint[k + 1]);
+      EXPECT_EQ(fit.growth->growthCoef[k], fit.state.bestPoint[k + 1]) << k;
       EXPECT_EQ(ReadNumber(fit.coefficientTable.Text(kCoefRow, k + 1)), fit.growth->growthCoef[k]);
     }
-    EXPECT_NEAR(fit.state.bestPoint[1], 5.3, 1e-4);
   }
-}
-
-// Setting cancelRun from the progress report stops the fit at once; the
-// best point met is still written.
-TEST(GrowthCurveFitTest, CancelFromProgress) {
-  for (long cancelAt : {1L, 50L, 700L, 5000L}) {
-    SCOPED_TRACE(cancelAt);
-    Fit fit;
-    Recorder recorder(fit, [](const std::array<double, 5>& b) { return 2 + std::abs(b[0] - 5.3); });
-    std::vector<long> told;
-    fit.context.progressEvery = 1;
-    fit.context.progress = [&](long runs, double) {
-      told.push_back(runs);
-      if (runs == cancelAt) fit.growth->cancelRun = true;
-    };
-    const auto summary = WholeFit(fit);
-    EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Cancelled);
-    EXPECT_EQ(summary.evaluations, cancelAt + 1);  // and the score of the point kept
-    EXPECT_EQ(static_cast<long>(recorder.points.size()), cancelAt + 1);
-    EXPECT_EQ(recorder.points.back()[0], fit.state.bestPoint[1]);
-    EXPECT_TRUE(fit.growth->cancelRun);
-    EXPECT_EQ(told.back(), cancelAt + 1);  // the last report, at the end
-    EXPECT_EQ(ReadNumber(fit.coefficientTable.Text(kCoefRow, 1)), fit.state.bestPoint[1]);
-  }
-}
-
-TEST(GrowthCurveFitTest, ProgressEveryNRuns) {
-  Fit fit;
-  Recorder recorder(
-      fit, [](const std::array<double, 5>& b) { return 0.2 + 0.1 * std::abs(b[0] - 5.3); });
-  std::vector<long> told;
-  fit.context.progressEvery = 500;
-  fit.context.progress = [&](long runs, double best) {
-    told.push_back(runs);
-    EXPECT_GT(best, 0);
-  };
-  const auto summary = WholeFit(fit);
-  ASSERT_GE(told.size(), 2u);
-  for (std::size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], 500 * (long(i) + 1));
-  EXPECT_EQ(told.back(), summary.evaluations);
-}
-
-// The demo location, prepared as the calibration run prepares it.
-void PrepareDemo(Fit& fit) {
-  const std::string base = std::string(TAMSEL_SOURCE_DIR) + "/data/demo/Demo";
-  GrowthState& growth = *fit.growth;
-  ASSERT_EQ(
-      LoadCalibrationFile(base + ".plt", growth, fit.calib, fit.coefficientTable, fit.dialogs),
-      PltLoad::Loaded);
-  LoadCalibrationRows(base + ".cal", fit.calib);
-  Grid dietsTable(kDietsRows, kDietsCols);
-  ReadDietsFile(base + ".dts", dietsTable, growth);
-  for (int k = 0; k < kCoefCount; ++k) {
-    growth.growthCoef[k] = ReadNumber(fit.coefficientTable.Text(kCoefRow, k + 1));
-  }
-  growth.dietCount = static_cast<std::int16_t>(DietsInUse(dietsTable, kMaxDiets));
-  TakeDietsFromTable(dietsTable, growth);
-  growth.startAge = static_cast<std::int16_t>(fit.calib.herdInputs[kHerdStartAge]);
-  growth.liveWeight[growth.startAge][kHerdColumn] = fit.calib.herdInputs[kHerdStartWeight];
-  fit.state = FitState{};
-  fit.state.targetTotalFeed = fit.calib.herdInputs[kHerdTotalFeed];
-  fit.state.targetFinalAge = fit.calib.herdInputs[kHerdFinalAge];
-  growth.finalWeight = fit.calib.herdInputs[kHerdFinalWeight];
 }
 
 // A B0 above the herd's 6 kg start is scored by the growth model itself,
-// as the "Growth" command would run it: the earlier demo curve (B0 6.04119)
-// carries the pigs past B0 on their first day and grows them, with B0 at
-// 6.05 the first day's weight stays below B0 and the model fails the run.
+// as the "Growth" command would run it: a curve with B0 at 6.04119 carries
+// the pigs past B0 on their first day and grows them, with B0 at 6.05 the
+// first day's weight stays below B0 and the model fails the run.
 TEST(GrowthCurveFitTest, B0AboveTheStartIsLeftToTheModel) {
-  struct Case {
-    double b0;
-    bool grows;
-  };
-  const Case cases[] = {{5.5, true}, {6.04119, true}, {6.05, false}, {8, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.b0);
+  for (double b0 : {6.04119, 6.05}) {
+    SCOPED_TRACE(b0);
     Fit fit;
-    PrepareDemo(fit);
     GrowthState& growth = *fit.growth;
-    const std::array<double, kCoefCount> coef{c.b0, 1.36106, 3.56107, 0.00179, 0.64983};
+    LoadExampleDiets(growth);
+    growth.startAge = kStart;
+    const std::array<double, kCoefCount> coef{b0, 1.36106, 3.56107, 0.00179, 0.64983};
     growth.growthCoef = coef;
     GrowthCurveFit::FitObjective(fit.context);
-    const double score = fit.state.fitValue;
-    EXPECT_EQ(fit.state.growthRuns, 1);
-    EXPECT_EQ(score < GrowthCurveFit::kFailedRunScore, c.grows);
-
+    EXPECT_EQ(fit.state.fitValue < GrowthCurveFit::kFailedRunScore, b0 < 6.05);
     // The same curve from the same start, as a growth run.
     growth.growthCoef = coef;
     growth.finalAge = 0;
     PigGrowth::RunGrowthDays(growth);
-    EXPECT_EQ(!growth.growthFailed, c.grows);
-    if (c.grows) EXPECT_NEAR(growth.finalAge, 65, 5);
+    EXPECT_EQ(growth.growthFailed, b0 == 6.05);
   }
-}
-
-// The demo location fitted with the growth model itself.
-TEST(GrowthCurveFitTest, DemoLocationFit) {
-  Fit fit;
-  PrepareDemo(fit);
-  GrowthState& growth = *fit.growth;
-  GrowthCurveFit::FitObjective(fit.context);
-  const double before = fit.state.fitValue;
-  fit.state = FitState{};
-  fit.state.targetTotalFeed = fit.calib.herdInputs[kHerdTotalFeed];
-  fit.state.targetFinalAge = fit.calib.herdInputs[kHerdFinalAge];
-
-  const auto summary = GrowthCurveFit::CalibrateFit(fit.context, 1);
-  EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
-  EXPECT_LT(summary.best, GrowthCurveFit::kGoodFit);
-  EXPECT_LT(summary.best, before);
-  EXPECT_GT(summary.evaluations, 1296);  // the simplex and at least a coarse grid
-  // The best point grows the pigs to 25 kg at about 65 days on about 29.8 kg.
-  EXPECT_NEAR(fit.state.fitTrace[1], 65, 0.5);
-  EXPECT_NEAR(fit.state.fitTrace[2], 29.8, 0.5);
-  EXPECT_EQ(growth.growthCoef[0], fit.state.bestPoint[1]);
-  EXPECT_TRUE(fit.dialogs.Messages().empty());
-  // The best point scores the same when evaluated again: no evaluation
-  // depends on what an earlier one left in the day tables.
-  GrowthCurveFit::FitObjective(fit.context);
-  EXPECT_NEAR(fit.state.fitValue, summary.best, 1e-12 * summary.best);
 }
 
 }  // namespace
