@@ -218,8 +218,9 @@ TEST(GridClipboardTest, PopupMenuActsOnTheActiveTable) {
 }
 
 // "Clear" asks first, keeps the headings of the fixed rows and columns (the
-// diets table's labels) and leaves a table the user may not edit alone;
-// Ctrl+Z brings the cleared cells back.
+// diets table's labels) and leaves a table the user may not edit alone (nor
+// does a paste or Ctrl+Z change it: "Files in Use"); Ctrl+Z brings the
+// cleared cells back.
 TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
   const std::string numbered = Whole(Numbered(3, 3));
   const struct {
@@ -245,6 +246,12 @@ TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
     EXPECT_EQ(grid.Edited(), c.answer == Answer::Yes);
     EXPECT_TRUE(GridKey(grid, Key::Z, kControlModifier, dialogs));
     EXPECT_EQ(Whole(grid), numbered);
+    if (c.editable) continue;
+    dialogs.SetClipboard("pasted");
+    grid.SetCurrent(1, 1);
+    PopupCommand(PopupAction::Paste, &grid, dialogs);
+    EXPECT_EQ(Whole(grid), numbered);
+    EXPECT_FALSE(grid.Edited());
   }
 }
 
