@@ -44,6 +44,22 @@ class MatrixFileTest : public ::testing::Test {
     }
   }
 
+  // `read` holds what `written` wrote, to the written precision.
+  static void ExpectReadBack(const FormulationTables& written, const FormulationTables& read) {
+    ASSERT_EQ(read.ingredientCount, written.ingredientCount);
+    ASSERT_EQ(read.nutrientCount, written.nutrientCount);
+    EXPECT_EQ(read.ingredientName, written.ingredientName);
+    EXPECT_EQ(read.nutrientName, written.nutrientName);
+    for (int i = 1; i <= written.ingredientCount; ++i) {
+      EXPECT_DOUBLE_EQ(read.ingredientPrice[i],
+                       std::stod(FileNumberText(written.ingredientPrice[i])));
+      EXPECT_EQ(read.matrix[kWeightRow][i], 100);
+      for (int r = 2; r <= written.nutrientCount; ++r)
+        ASSERT_DOUBLE_EQ(read.matrix[r][i], std::stod(FileNumberText(written.matrix[r][i])))
+            << "row " << r << " ingredient " << i;
+    }
+  }
+
   TempFolder temp;
   const fs::path& folder = temp.path();
   ScriptedDialogs dialogs;
@@ -71,30 +87,22 @@ TEST(ParseLeadingNumber, ReadsTheFirstFieldLeniently) {
   }
 }
 
-TEST_F(MatrixFileTest, WritesTheSmallMatrixByteForByte) {
+// The small matrix is written byte for byte as kept, and read back to the
+// written precision, with the weight row set to 100.
+TEST_F(MatrixFileTest, SmallMatrixWritesByteForByteAndReadsBack) {
   FillSmall(*tables);
-  std::string path = In("FarmMatrix.txt");
-  ASSERT_TRUE(TextFile::WriteLines(path, MatrixFileLines(*tables)).ok);
-  EXPECT_EQ(ReadWhole(path), ReadWhole(DataPath("matrix_small.txt")));
-}
+  ASSERT_TRUE(TextFile::WriteLines(In("FarmMatrix.txt"), MatrixFileLines(*tables)).ok);
+  EXPECT_EQ(ReadWhole(In("FarmMatrix.txt")), ReadWhole(DataPath("matrix_small.txt")));
 
-TEST_F(MatrixFileTest, ReadsTheSmallMatrixAndSetsTheWeightRow) {
-  tables->ingredientRestrictions[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
-  tables->ingredientRestrictions[6][kMaxKind][1] = 30;  // diet 6 is not
-  ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
+  auto read = std::make_unique<FormulationTables>();
+  read->ingredientRestrictions[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
+  read->ingredientRestrictions[6][kMaxKind][1] = 30;  // diet 6 is not
+  ASSERT_EQ(ReadMatrixFile(*read, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(tables->ingredientCount, 3);
-  EXPECT_EQ(tables->nutrientCount, 5);
-  EXPECT_EQ(tables->ingredientName[2], "Soybean meal");
-  EXPECT_EQ(tables->nutrientName[1], "Weight");
-  EXPECT_EQ(tables->nutrientName[5], "Phosphorus");
-  EXPECT_DOUBLE_EQ(tables->ingredientPrice[3], 1.2);
-  EXPECT_DOUBLE_EQ(tables->matrix[2][3], 12345.7);  // to the written precision
-  EXPECT_DOUBLE_EQ(tables->matrix[4][3], -0.5);
-  EXPECT_DOUBLE_EQ(tables->matrix[5][1], 0.05);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(tables->matrix[kWeightRow][i], 100);
-  EXPECT_EQ(tables->ingredientRestrictions[5][kMaxKind][1], 0);
-  EXPECT_EQ(tables->ingredientRestrictions[6][kMaxKind][1], 30);
+  ExpectReadBack(*tables, *read);
+  EXPECT_DOUBLE_EQ(read->matrix[2][3], 12345.7);
+  EXPECT_EQ(read->ingredientRestrictions[5][kMaxKind][1], 0);
+  EXPECT_EQ(read->ingredientRestrictions[6][kMaxKind][1], 30);
 }
 
 TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) {
@@ -102,8 +110,7 @@ TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) 
   tables->nutrientCount = 121;
   for (int r = 2; r <= 121; ++r) tables->nutrientName[r] = "Nutrient " + std::to_string(r);
   for (int i = 1; i <= 100; ++i) {
-    tables->ingredientName[i] =
-        " Ingredient, " + std::to_string(i) + " ";  // blanks and commas kept
+    tables->ingredientName[i] = " Ingredient, " + std::to_string(i) + " ";  // blanks, commas kept
     tables->ingredientPrice[i] = 0.013 * i;
     for (int r = 2; r <= 121; ++r) tables->matrix[r][i] = (r * 37 + i * 11) % 997 / 7.0 - 20;
   }
@@ -111,18 +118,7 @@ TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) 
   ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
   ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->ingredientCount, 100);
-  EXPECT_EQ(read->nutrientCount, 121);
-  EXPECT_EQ(read->nutrientName, tables->nutrientName);
-  EXPECT_EQ(read->ingredientName, tables->ingredientName);
-  for (int i = 1; i <= 100; ++i) {
-    EXPECT_DOUBLE_EQ(read->ingredientPrice[i],
-                     std::stod(FileNumberText(tables->ingredientPrice[i])));
-    EXPECT_EQ(read->matrix[kWeightRow][i], 100);
-    for (int r = 2; r <= 121; ++r)
-      ASSERT_DOUBLE_EQ(read->matrix[r][i], std::stod(FileNumberText(tables->matrix[r][i])))
-          << "row " << r << " ingredient " << i;
-  }
+  ExpectReadBack(*tables, *read);
 }
 
 TEST_F(MatrixFileTest, ReadsTheOlderForms) {
@@ -201,47 +197,40 @@ TEST_F(MatrixFileTest, AMissingFileClearsTheTablesSilently) {
   EXPECT_EQ(tables->matrix[2][1], 0);
 }
 
+// Saving counts the ingredients up to the last name longer than two letters
+// (a short name inside the list loses no ingredient, which would shift
+// restriction numbers) and the nutrients up to the last name longer than one,
+// never fewer than the standard rows, which get their standard names.
 TEST_F(MatrixFileTest, SavingRecountsFromTheNames) {
-  // "Ca" is too short a name to count: at the end it is dropped.
-  FillSmall(*tables);
-  tables->ingredientName[3] = "Ca";
-  tables->nutrientName[3].clear();  // an empty standard row gets its standard name
-  std::string path = In("CaMatrix.txt");
-  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
-  EXPECT_EQ(tables->ingredientCount, 2);
-  EXPECT_EQ(tables->nutrientCount, 15);  // the standard rows are always written
-  EXPECT_EQ(tables->nutrientName[3], "PROTEIN");
-  EXPECT_EQ(tables->nutrientName[15], "VALINE");
-  auto read = std::make_unique<FormulationTables>();
-  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
-  EXPECT_EQ(read->ingredientCount, 2);
-  EXPECT_EQ(read->nutrientName[5], "Phosphorus");
-  EXPECT_EQ(read->nutrientName[6], "LYSINE");
-  EXPECT_EQ(read->nutrientName[15], "VALINE");
-}
-
-TEST_F(MatrixFileTest, AShortNameInsideTheListLosesNoIngredient) {
-  // Counting names would drop the last ingredient and shift restriction numbers.
   FillSmall(*tables);
   tables->ingredientName[2] = "Ca";
+  tables->nutrientName[3].clear();
   std::string path = In("CaMatrix.txt");
-  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
   auto read = std::make_unique<FormulationTables>();
-  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  auto saveAndRead = [&] {
+    ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+    ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  };
+  saveAndRead();
+  EXPECT_EQ(tables->nutrientCount, 15);
+  EXPECT_EQ(tables->nutrientName[3], "PROTEIN");
   EXPECT_EQ(read->ingredientCount, 3);
   EXPECT_EQ(read->ingredientName[3], "Fish meal");
   EXPECT_DOUBLE_EQ(read->ingredientPrice[3], 1.2);
-}
+  EXPECT_EQ(read->nutrientName[5], "Phosphorus");
+  EXPECT_EQ(read->nutrientName[6], "LYSINE");
+  EXPECT_EQ(read->nutrientName[15], "VALINE");
 
-TEST_F(MatrixFileTest, TheLastNutrientRowIsSaved) {
-  FillSmall(*tables);
+  tables->ingredientName[3] = "Ca";  // at the end it is dropped
+  saveAndRead();
+  EXPECT_EQ(tables->ingredientCount, 1);
+  EXPECT_EQ(read->ingredientCount, 1);
+
   for (int r = 16; r <= kMaxNutrientRows; ++r) tables->nutrientName[r] = "N" + std::to_string(r);
+  tables->nutrientName[kMaxNutrientRows] = "Se";  // two letters name a nutrient
   tables->matrix[kMaxNutrientRows][1] = 7.5;
-  std::string path = In("FullMatrix.txt");
-  ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  saveAndRead();
   EXPECT_EQ(tables->nutrientCount, kMaxNutrientRows);
-  auto read = std::make_unique<FormulationTables>();
-  ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
   EXPECT_DOUBLE_EQ(read->matrix[kMaxNutrientRows][1], 7.5);
 }
 
@@ -261,12 +250,9 @@ TEST_F(MatrixFileTest, TheSaveDialogOffersTheLocationAndKeepsTheNameWhenCancelle
       SaveMatrix(*tables, dialogs, current, MatrixSaveRequest("/data/", "/data/Farm", false)));
   ASSERT_EQ(dialogs.shown().size(), 1u);
   const FileRequest& request = dialogs.shown()[0].request;
-  EXPECT_EQ(
-      request.title,
-      "CURRENT FILE IS " + In("FarmMatrix.txt") + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT");
+  EXPECT_NE(request.title.find(current), std::string::npos);
   EXPECT_EQ(request.folder, "/data/");
   EXPECT_EQ(request.fileName, "/data/FarmMatrix.txt");
-  EXPECT_EQ(request.defaultExt, ".txt");
   EXPECT_EQ(current, In("FarmMatrix.txt"));
   EXPECT_TRUE(fs::exists(current));
 
@@ -299,8 +285,6 @@ TEST_F(MatrixFileTest, OpenMatrixFileChangesNothingWhenCancelled) {
   dialogs.CancelFile();
   EXPECT_FALSE(ChooseMatrixFile(dialogs, "/data/", matrixFile));
   EXPECT_EQ(matrixFile, "/data/FarmMatrix.txt");
-  EXPECT_EQ(dialogs.shown()[0].text, "Select a Matrix File");
-  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*Matrix.txt");
   dialogs.File("/other/NewMatrix.txt");
   EXPECT_TRUE(ChooseMatrixFile(dialogs, "/data/", matrixFile));
   EXPECT_EQ(matrixFile, "/other/NewMatrix.txt");
