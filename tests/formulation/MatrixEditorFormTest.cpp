@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -101,8 +100,6 @@ class MatrixEditorTest : public ::testing::Test {
 
 TEST_F(MatrixEditorTest, FillShowsIngredientsAsRowsAndNutrientsAsColumns) {
   const Grid& g = editor->matrixTable;
-  EXPECT_EQ(g.Text(0, 0), "");
-  EXPECT_EQ(g.Text(0, 1), "Ing. Price");
   EXPECT_EQ(g.Text(0, 2), "Net ENERGY");
   EXPECT_EQ(g.Text(0, 17), "PHOSPHORUS");
   EXPECT_EQ(g.Text(0, 18), "");
@@ -114,49 +111,46 @@ TEST_F(MatrixEditorTest, FillShowsIngredientsAsRowsAndNutrientsAsColumns) {
   EXPECT_EQ(editor->LastNutrientCol(), 17);
 }
 
-struct IngredientEdit {
-  char kind;  // 'a' add at row, 'd' delete row (OK), 'c' delete row but cancel
-  int row;
-  std::string name;
+// An edit of the ingredient rows ('a' add at row, 'd' delete row, 'c' delete
+// but cancel) or the nutrient columns ('a' add at column, 'd' delete, 'x'
+// delete refused without a question).
+struct Edit {
+  char kind;
+  int at;
+  std::string name;  // of an added one
 };
 
-struct IngredientCase {
+// After the edits are stored, slot p holds original number origins[p - 1],
+// or 0 for the added ones, in the order they were added.
+struct EditCase {
   const char* title;
-  std::vector<IngredientEdit> edits;
-  std::vector<std::string> names;
+  std::vector<Edit> edits;
   std::vector<int> origins;
+  int displayColumns = 16;
 };
+
+std::vector<std::string> AddedNames(const EditCase& c) {
+  std::vector<std::string> names;
+  for (const Edit& e : c.edits)
+    if (e.kind == 'a') names.push_back(e.name);
+  return names;
+}
 
 TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits) {
-  const std::vector<IngredientCase> cases = {
-      {"insert at row 2",
-       {{'a', 2, "Barley"}},
-       {"Corn", "Barley", "Soybean meal", "Fish meal", "Whey"},
-       {1, 0, 2, 3, 4}},
-      {"append from the heading row",
-       {{'a', 0, "Barley"}},
-       {"Corn", "Soybean meal", "Fish meal", "Whey", "Barley"},
-       {1, 2, 3, 4, 0}},
-      {"delete row 2", {{'d', 2, ""}}, {"Corn", "Fish meal", "Whey"}, {1, 3, 4}},
-      {"cancelled delete",
-       {{'c', 2, ""}},
-       {"Corn", "Soybean meal", "Fish meal", "Whey"},
-       {1, 2, 3, 4}},
-      {"two inserts before one store",
-       {{'a', 2, "Barley"}, {'a', 4, "Oats"}},
-       {"Corn", "Barley", "Soybean meal", "Oats", "Fish meal", "Whey"},
-       {1, 0, 2, 0, 3, 4}},
-      {"insert then delete below it",
-       {{'a', 1, "Barley"}, {'d', 3, ""}},
-       {"Barley", "Corn", "Fish meal", "Whey"},
-       {0, 1, 3, 4}},
-      {"delete the last", {{'d', 4, ""}}, {"Corn", "Soybean meal", "Fish meal"}, {1, 2, 3}},
+  const std::vector<EditCase> cases = {
+      {"insert at row 2", {{'a', 2, "Barley"}}, {1, 0, 2, 3, 4}},
+      {"append from the heading row", {{'a', 0, "Barley"}}, {1, 2, 3, 4, 0}},
+      {"delete row 2", {{'d', 2, ""}}, {1, 3, 4}},
+      {"cancelled delete", {{'c', 2, ""}}, {1, 2, 3, 4}},
+      {"two inserts before one store", {{'a', 2, "Barley"}, {'a', 4, "Oats"}}, {1, 0, 2, 0, 3, 4}},
+      {"insert then delete below it", {{'a', 1, "Barley"}, {'d', 3, ""}}, {0, 1, 3, 4}},
+      {"delete the last", {{'d', 4, ""}}, {1, 2, 3}},
   };
-  for (const IngredientCase& c : cases) {
+  for (const EditCase& c : cases) {
     SCOPED_TRACE(c.title);
     SetUp();
-    for (const IngredientEdit& e : c.edits) {
-      editor->matrixTable.SetCurrent(e.row, 0);
+    for (const Edit& e : c.edits) {
+      editor->matrixTable.SetCurrent(e.at, 0);
       if (e.kind == 'a') {
         dialogs.Input(e.name);
         editor->AddIngredient();
@@ -167,128 +161,87 @@ TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits
     }
     editor->SaveChanges();
     ASSERT_TRUE(dialogs.Done());
-    ASSERT_EQ(t->ingredientCount, static_cast<int>(c.names.size()));
-    for (size_t p = 0; p < c.names.size(); ++p) {
+    ASSERT_EQ(t->ingredientCount, static_cast<int>(c.origins.size()));
+    std::vector<std::string> added = AddedNames(c);
+    auto next = added.begin();
+    for (size_t p = 0; p < c.origins.size(); ++p) {
       const int slot = static_cast<int>(p) + 1;
-      EXPECT_EQ(t->ingredientName[slot], c.names[p]);
       const int origin = c.origins[p];
+      EXPECT_EQ(t->ingredientName[slot], origin ? kIngNames[origin] : *next++);
       EXPECT_EQ(t->matrix[kWeightRow][slot], 100);
       // A new ingredient's cells start as "0"; an old one keeps its values.
       EXPECT_EQ(t->matrix[16][slot], origin ? 160 + origin : 0);
       EXPECT_DOUBLE_EQ(t->ingredientPrice[slot], origin ? 0.1 * origin : 0);
     }
-    EXPECT_EQ(t->ingredientName[c.names.size() + 1], "");
+    EXPECT_EQ(t->ingredientName[c.origins.size() + 1], "");
     ExpectIngredientOrigins(c.origins);
   }
 }
 
-TEST_F(MatrixEditorTest, DeleteQuestionNamesTheIngredient) {
-  editor->matrixTable.SetCurrent(3, 5);
-  dialogs.Answer(Answer::Cancel);
-  editor->DeleteIngredient();
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Do you want to Delete Fish meal?"});
-}
-
-struct NutrientEdit {
-  char kind;  // 'a' add at column, 'd' delete column (OK)
-  int col;
-  std::string name;
-};
-
-struct NutrientCase {
-  const char* title;
-  std::vector<NutrientEdit> edits;
-  std::vector<std::string> freeNames;  // stored names of matrix rows 14 onwards
-  std::vector<int> origins;            // nutrient index j = 1.. : original index, 0 new
-  int displayColumns;
-};
-
-std::vector<int> Indices(int first, int last) {
+std::vector<int> Indices(int first, int last, std::vector<int> then = {}) {
   std::vector<int> v;
   for (int j = first; j <= last; ++j) v.push_back(j);
+  v.insert(v.end(), then.begin(), then.end());
   return v;
 }
 
-std::vector<int> Concat(std::vector<int> a, const std::vector<int>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
+// Nutrient index j is matrix row j + 1; the free rows start at index 13
+// (row 14, isoleucine), whatever edits were made before them.
 TEST_F(MatrixEditorTest, NutrientRestrictionsFollowTheirNutrientThroughEdits) {
-  const std::vector<NutrientCase> cases = {
-      {"delete calcium (column 16)",
-       {{'d', 16, ""}},
-       {"ISOLEUCINE", "VALINE", "PHOSPHORUS"},
-       Concat(Indices(1, 14), {16}),
-       15},
-      {"delete isoleucine (column 14)",
-       {{'d', 14, ""}},
-       {"VALINE", "CALCIUM", "PHOSPHORUS"},
-       Concat(Indices(1, 12), {14, 15, 16}),
-       15},
-      {"insert at column 16",
-       {{'a', 16, "SODIUM"}},
-       {"ISOLEUCINE", "VALINE", "SODIUM", "CALCIUM", "PHOSPHORUS"},
-       Concat(Indices(1, 14), {0, 15, 16}),
-       16},
+  const std::vector<EditCase> cases = {
+      {"delete calcium (column 16)", {{'d', 16, ""}}, Indices(1, 14, {16}), 15},
+      {"delete isoleucine (column 14)", {{'d', 14, ""}}, Indices(1, 12, {14, 15, 16}), 15},
+      {"insert at column 16", {{'a', 16, "SODIUM"}}, Indices(1, 14, {0, 15, 16})},
       {"insert at a standard column goes after the last",
        {{'a', 5, "SODIUM"}},
-       {"ISOLEUCINE", "VALINE", "CALCIUM", "PHOSPHORUS", "SODIUM"},
-       Concat(Indices(1, 16), {0}),
-       16},
-      {"delete below column 14 is refused",
-       {{'x', 13, ""}},
-       {"ISOLEUCINE", "VALINE", "CALCIUM", "PHOSPHORUS"},
-       Indices(1, 16),
-       16},
+       Indices(1, 16, {0})},
+      {"delete below column 14 is refused", {{'x', 13, ""}}, Indices(1, 16)},
       {"insert then delete after it",
        {{'a', 16, "SODIUM"}, {'d', 17, ""}},
-       {"ISOLEUCINE", "VALINE", "SODIUM", "PHOSPHORUS"},
-       Concat(Indices(1, 14), {0, 16}),
+       Indices(1, 14, {0, 16}),
        15},
   };
-  for (const NutrientCase& c : cases) {
+  for (const EditCase& c : cases) {
     SCOPED_TRACE(c.title);
     SetUp();
-    for (const NutrientEdit& e : c.edits) {
-      editor->matrixTable.SetCurrent(0, e.col);
-      if (e.kind == 'a') {
-        dialogs.Input(e.name);
+    for (const Edit& e : c.edits) {
+      editor->matrixTable.SetCurrent(0, e.at);
+      if (e.kind == 'a') dialogs.Input(e.name);
+      if (e.kind == 'd') dialogs.Answer(Answer::OK);
+      if (e.kind == 'a')
         editor->AddNutrient();
-      } else if (e.kind == 'd') {
-        dialogs.Answer(Answer::OK);
+      else
         editor->DeleteNutrient();
-      } else {
-        editor->DeleteNutrient();
-      }
     }
     editor->SaveChanges();
     ASSERT_TRUE(dialogs.Done());
     EXPECT_EQ(displayNutColumns, c.displayColumns);
-    ASSERT_EQ(t->nutrientCount, 13 + static_cast<int>(c.freeNames.size()));
-    std::map<std::string, int> originalRow;
-    for (int r = 2; r <= kRowsUsed; ++r) originalRow[OriginalNutName(r)] = r;
-    for (size_t p = 0; p < c.freeNames.size(); ++p) {
-      const int row = 14 + static_cast<int>(p);
-      EXPECT_EQ(t->nutrientName[row], c.freeNames[p]);
+    ASSERT_EQ(t->nutrientCount, static_cast<int>(c.origins.size()) + 1);
+    std::vector<std::string> added = AddedNames(c);
+    auto next = added.begin();
+    for (size_t j = 13; j <= c.origins.size(); ++j) {
+      const int origin = c.origins[j - 1];
       // The values move with their nutrient; a new one is empty, stored as 0.
-      auto found = originalRow.find(c.freeNames[p]);
-      const double expected = found == originalRow.end() ? 0 : 10 * found->second + 2;
-      EXPECT_EQ(t->matrix[row][2], expected) << c.freeNames[p];
+      EXPECT_EQ(t->nutrientName[j + 1], origin ? OriginalNutName(origin + 1) : *next++);
+      EXPECT_EQ(t->matrix[j + 1][2], origin ? 10 * (origin + 1) + 2 : 0) << j;
     }
     EXPECT_EQ(t->nutrientName[t->nutrientCount + 1], "");
     ExpectNutrientOrigins(c.origins);
   }
 }
 
-TEST_F(MatrixEditorTest, NutrientQuestionAndNewColumnHeading) {
-  editor->matrixTable.SetCurrent(4, 17);
-  dialogs.Answer(Answer::Cancel);
+// The questions name the ingredient of the current row and the nutrient of
+// the current column.
+TEST_F(MatrixEditorTest, DeleteQuestionsNameWhatGoesAndAnEmptyNameAddsNothing) {
+  editor->matrixTable.SetCurrent(3, 17);
+  dialogs.Answer(Answer::Cancel).Answer(Answer::Cancel);
+  editor->DeleteIngredient();
   editor->DeleteNutrient();
-  dialogs.Input("");  // an empty name adds nothing
+  dialogs.Input("");
   editor->AddNutrient();
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Do you want to Delete PHOSPHORUS?"});
-  EXPECT_EQ(dialogs.shown().back().text, MatrixEditorForm::kAddNutPrompt);
+  EXPECT_EQ(dialogs.Messages(),
+            (std::vector<std::string>{"Do you want to Delete Fish meal?",
+                                      "Do you want to Delete PHOSPHORUS?"}));
   EXPECT_EQ(editor->LastNutrientCol(), 17);
   EXPECT_EQ(displayNutColumns, 16);
 }
@@ -407,7 +360,7 @@ TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestric
   EXPECT_EQ(editor->matrixTable.Text(2, 0), "Barley");
   // The reload did not put the old numbering back on the restrictions.
   ExpectIngredientOrigins({1, 0, 2, 3, 4});
-  ExpectNutrientOrigins(Concat(Indices(1, 14), {16}));
+  ExpectNutrientOrigins(Indices(1, 14, {16}));
 }
 
 }  // namespace
