@@ -18,6 +18,15 @@ std::string DataPath(const std::string& name) {
   return std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + name;
 }
 
+using Messages = std::vector<std::string>;
+
+// The lines of a summary joined by "|".
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "|") + line;
+  return text;
+}
+
 class RestrictionFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -213,7 +222,7 @@ TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
     std::string nut;
     std::int16_t choice = kFeedNotChosen;
     const RestrictionLoad load = LoadRestrictions(*read, script, ing, nut, choice);
-    EXPECT_EQ(script.Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(script.Messages(), Messages{c.message});
     EXPECT_EQ(load.nutRead, c.nutRead);
     for (int d = 1; d <= kMaxDiets; ++d)
       for (int i = 1; i <= kMaxIngredients; ++i)
@@ -223,8 +232,7 @@ TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
   // So does a nutrient file opened on its own.
   ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 1 \tnan\t0"}).ok);
   EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"No Nutrient Restriction found in " + In("OtherReq.nut")});
+  EXPECT_EQ(dialogs.Messages(), Messages{"No Nutrient Restriction found in " + In("OtherReq.nut")});
 }
 
 // A nutrient minimum above its maximum, and a nutrient the matrix does not
@@ -236,24 +244,27 @@ TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
   Copy("bad_nut_minmax_index.nut", nut);
   EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, nut, feedChoice));
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Check these lines of " + nut +
-                                     ":\nLine 2: The Min Restriction on Diet 1 Nutrient PROTEIN "
-                                     "is greater than the Maximum\nLine 3: Nutrient 9 is not in "
-                                     "the matrix, whose nutrients are 1 to 4"});
+            Messages{"Check these lines of " + nut +
+                     ":\nLine 2: The Min Restriction on Diet 1 Nutrient PROTEIN "
+                     "is greater than the Maximum\nLine 3: Nutrient 9 is not in "
+                     "the matrix, whose nutrients are 1 to 4"});
   EXPECT_EQ(tables->nutrientCount, 5);  // no empty rows for a nutrient that is not there
   EXPECT_EQ(tables->nutrientRestrictions[2][kMinKind][9], 0);
   EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 24);
   EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][4], 0.3);
 }
 
+// A missing ingredient file, a missing nutrient file beside a found
+// ingredient file, and a missing nutrient file opened on its own: each is
+// named, and the feed falls back to the grid.
 TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
+  const std::string missing = "No Nutrient Restriction File found named ";
   std::string nut = "unchanged";
   RestrictionLoad load = LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
   EXPECT_FALSE(load.ingRead);
   EXPECT_EQ(nut, "unchanged");
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"No Ingredient Restriction File found named " + In("FarmReq.ing")});
+  EXPECT_EQ(dialogs.Messages(),
+            Messages{"No Ingredient Restriction File found named " + In("FarmReq.ing")});
   EXPECT_EQ(feedChoice, kFeedGrid);
 
   dialogs.Forget();
@@ -263,17 +274,13 @@ TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
   EXPECT_TRUE(load.ingRead);
   EXPECT_FALSE(load.nutRead);
   EXPECT_EQ(nut, In("FarmReq.nut"));
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"No Nutrient Restriction File found named " + In("FarmReq.nut")});
+  EXPECT_EQ(dialogs.Messages(), Messages{missing + In("FarmReq.nut")});
   EXPECT_EQ(feedChoice, kFeedGrid);
 
   dialogs.Forget();
   feedChoice = kFeedLeastCost;
   EXPECT_FALSE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"No Nutrient Restriction File found named " + In("OtherReq.nut")});
+  EXPECT_EQ(dialogs.Messages(), Messages{missing + In("OtherReq.nut")});
   EXPECT_EQ(feedChoice, kFeedGrid);
 }
 
@@ -318,24 +325,20 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
       SaveIngRestrictions(*tables, 2, dialogs, ing, IngSaveRequest("/d/", "/d/Farm", false)));
   EXPECT_EQ(ing, In("FarmReq.ing"));
   EXPECT_TRUE(fs::exists(ing));
-  const FileRequest& request = dialogs.shown()[0].request;
-  EXPECT_EQ(request.fileName, "/d/FarmReq.ing");
-  EXPECT_EQ(request.defaultExt, ".ing");
-  EXPECT_EQ(request.folder, "/d/");
+  EXPECT_EQ(dialogs.shown()[0].request.fileName, "/d/FarmReq.ing");
+  EXPECT_EQ(dialogs.shown()[0].request.folder, "/d/");
 
   std::string nut;  // no earlier name: nothing to write to
   dialogs.CancelFile();
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", false)));
   EXPECT_EQ(dialogs.shown()[1].request.fileName, "Req.nut");
-  EXPECT_EQ(dialogs.shown()[1].request.defaultExt, ".nut");
   EXPECT_TRUE(dialogs.Messages().empty());
 
   std::string failing = In("NoFolder/FarmReq.nut");
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{
-                "Error 75 (Path/File access error) in procedure SaveNutRestrictions\n" + failing +
-                ": No such file or directory"});
+            Messages{"Error 75 (Path/File access error) in procedure SaveNutRestrictions\n" +
+                     failing + ": No such file or directory"});
 }
 
 TEST_F(RestrictionFileTest, OpenDialogsChangeNothingWhenCancelled) {
@@ -346,38 +349,19 @@ TEST_F(RestrictionFileTest, OpenDialogsChangeNothingWhenCancelled) {
   EXPECT_EQ(path, "/d/FarmReq.ing");
   EXPECT_TRUE(ChooseNutRestrictionFile(dialogs, "/d/", path));
   EXPECT_EQ(path, "/e/OtherReq.nut");
-  EXPECT_EQ(dialogs.shown()[0].text, "Select an Ingredient Restriction File");
-  EXPECT_EQ(dialogs.shown()[0].request.fileName, "*.ing");
-  EXPECT_EQ(dialogs.shown()[1].text, "Select a Nutrient Restriction File");
-  EXPECT_EQ(dialogs.shown()[1].request.fileName, "*.nut");
 }
 
 TEST_F(RestrictionFileTest, TheSummaryListsDietsOneToFiveInFourBlocks) {
-  EXPECT_EQ(RestrictSummaryLines(*tables),
-            (std::vector<std::string>{"0  0  0", "0  0  0", "0  0  0", "0  0  0"}));
+  EXPECT_EQ(Joined(RestrictSummaryLines(*tables)), "0  0  0|0  0  0|0  0  0|0  0  0");
   FillSmall(*tables);
   tables->nutrientRestrictions[6][kMinKind][1] = 2300;  // diets 6..8 are left out
   tables->ingredientRestrictions[5][kMinKind][2] = 0.125;
-  EXPECT_EQ(RestrictSummaryLines(*tables),
-            (std::vector<std::string>{"1  1  2400",
-                                      "1  2  20",
-                                      "1  4  0.05",
-                                      "2  1  2350",
-                                      "3  4  0.07",
-                                      "0  0  0",
-                                      "1  2  22.5",
-                                      "2  1  2500",
-                                      "2  3  1.5",
-                                      "0  0  0",
-                                      "2  1  10",
-                                      "2  2  5",
-                                      "5  2  0.125",
-                                      "0  0  0",
-                                      "1  1  60",
-                                      "1  3  -1",
-                                      "2  2  -5",
-                                      "3  1  50",
-                                      "0  0  0"}));
+  // Nutrient minima, nutrient maxima, ingredient minima, ingredient maxima.
+  EXPECT_EQ(Joined(RestrictSummaryLines(*tables)),
+            "1  1  2400|1  2  20|1  4  0.05|2  1  2350|3  4  0.07|0  0  0|"
+            "1  2  22.5|2  1  2500|2  3  1.5|0  0  0|"
+            "2  1  10|2  2  5|5  2  0.125|0  0  0|"
+            "1  1  60|1  3  -1|2  2  -5|3  1  50|0  0  0");
 }
 
 TEST(FullNumberText, ShowsEveryDigitWithAPeriod) {
