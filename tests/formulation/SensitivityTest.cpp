@@ -84,8 +84,9 @@ class SensitivityTest : public ::testing::Test, public FormulationSession {
 
 struct HandCase {
   const char* name;
-  double energyMin, energyMax, proteinMin;
-  double cost;
+  struct {
+    double energyMin, energyMax, proteinMin, cost;
+  } diet;
   std::vector<ExpectedRestriction> restrictions;  // in the order shown
   std::vector<ExpectedIngredient> ingredients;
 };
@@ -114,26 +115,17 @@ struct HandCase {
 // Corn stays alone while it costs at most 400.
 const std::vector<HandCase> kHandCases = {
     {"protein minimum binds",
-     3000,
-     0,
-     20,
-     260,
+     {3000, 0, 20, 260},
      {{Kind::NutrientMinimum, kProtein, true, 5, 8, 23},
       {Kind::NutrientMinimum, kEnergy, false, 0, -kInf, 3060}},
      {{1, 70, 0, -kInf, 400}, {kSoybean, 30, 0, 200, kInf}}},
     {"energy maximum binds",
-     0,
-     3200,
-     5,
-     225,
+     {0, 3200, 5, 225},
      {{Kind::NutrientMaximum, kEnergy, true, -25, 2500, 3300},
       {Kind::NutrientMinimum, kProtein, false, 0, -kInf, 13}},
      {{1, 87.5, 0, -kInf, 400}, {kSoybean, 12.5, 0, 200, kInf}}},
     {"soybean meal left out",
-     0,
-     0,
-     5,
-     200,
+     {0, 0, 5, 200},
      {{Kind::NutrientMinimum, kProtein, false, 0, -kInf, 8}},
      {{1, 100, 0, -kInf, 400}, {kSoybean, 0, 200, 200, kInf}}},
 };
@@ -141,10 +133,10 @@ const std::vector<HandCase> kHandCases = {
 TEST_F(SensitivityTest, HandSolvedDietsGiveTheirDualsAndRanges) {
   for (const HandCase& c : kHandCases) {
     SCOPED_TRACE(c.name);
-    Nut(kMinKind, kEnergy) = c.energyMin;
-    Nut(kMaxKind, kEnergy) = c.energyMax;
-    Nut(kMinKind, kProtein) = c.proteinMin;
-    EXPECT_NEAR(Formulate(), c.cost, kTolerance);
+    Nut(kMinKind, kEnergy) = c.diet.energyMin;
+    Nut(kMaxKind, kEnergy) = c.diet.energyMax;
+    Nut(kMinKind, kProtein) = c.diet.proteinMin;
+    EXPECT_NEAR(Formulate(), c.diet.cost, kTolerance);
     const DietSensitivity result = AnalyzeDietSensitivity(*s, *growth, 1);
     ASSERT_EQ(result.status, SensitivityStatus::Analysed);
     ASSERT_EQ(result.restrictions.size(), c.restrictions.size());
