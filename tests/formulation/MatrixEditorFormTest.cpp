@@ -91,6 +91,8 @@ class MatrixEditorTest : public ::testing::Test {
     for (int d = 1; d <= kMaxDiets; ++d) ASSERT_EQ(t->nutrientRestrictions[d][kMinKind][0], 100);
   }
 
+  TempFolder temp;
+  const fs::path& folder = temp.path();
   ScriptedDialogs dialogs;
   GrowthState growth;
   int displayNutColumns = 16;
@@ -312,13 +314,7 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   EXPECT_EQ(t->nutrientName[kWeightRow], "Weight");
 }
 
-class MatrixEditorFileTest : public MatrixEditorTest {
- protected:
-  TempFolder temp;
-  const fs::path& folder = temp.path();
-};
-
-TEST_F(MatrixEditorFileTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestrictions) {
+TEST_F(MatrixEditorTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestrictions) {
   std::string matrixFile = (folder / "Farm1Matrix.txt").string();
   editor->matrixTable.SetCurrent(2, 0);
   dialogs.Input("Barley");

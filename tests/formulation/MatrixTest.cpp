@@ -121,23 +121,20 @@ TEST_F(MatrixFileTest, RoundTripKeepsNamesPricesAndValuesToTheWrittenPrecision) 
   ExpectReadBack(*tables, *read);
 }
 
+// A comma between the counts, decimal commas, comma-separated lines, an
+// empty value line, LF line ends and no final line end.
 TEST_F(MatrixFileTest, ReadsTheOlderForms) {
-  // A comma between the counts, decimal commas, comma-separated lines, an
-  // empty value line, LF line ends and no final line end.
   ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_older_forms.txt"), dialogs),
             MatrixLoad::Loaded);
   EXPECT_EQ(tables->ingredientCount, 2);
   EXPECT_EQ(tables->nutrientCount, 3);
   EXPECT_EQ(tables->ingredientName[2], "Oats");
-  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.18);
-  EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2100.5);
-  EXPECT_DOUBLE_EQ(tables->matrix[3][1], 0);
-  EXPECT_DOUBLE_EQ(tables->ingredientPrice[2], 0.2);
-  EXPECT_DOUBLE_EQ(tables->matrix[2][2], 1900.25);
-  EXPECT_DOUBLE_EQ(tables->matrix[3][2], 11);
-}
-
-TEST_F(MatrixFileTest, CountLineWithACommaLoadsTheSame) {
+  const double values[][3] = {{0.18, 2100.5, 0}, {0.2, 1900.25, 11}};  // price, rows 2 and 3
+  for (int i = 1; i <= 2; ++i) {
+    EXPECT_DOUBLE_EQ(tables->ingredientPrice[i], values[i - 1][0]);
+    EXPECT_DOUBLE_EQ(tables->matrix[2][i], values[i - 1][1]);
+    EXPECT_DOUBLE_EQ(tables->matrix[3][i], values[i - 1][2]);
+  }
   for (const char* countLine : {" 1            2 ", "1,2", " 1 , 2", "1 ,2 ", "\t1\t2"}) {
     SCOPED_TRACE(countLine);
     std::string path = In("CountMatrix.txt");
