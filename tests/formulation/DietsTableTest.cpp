@@ -152,19 +152,16 @@ TEST_F(DietsTableTest, ProteinRuleScalesEveryAminoAcidBy1Point1) {
   EXPECT_TRUE(dialogs_.shown().empty());
 }
 
-TEST_F(DietsTableTest, ProteinRuleWithoutAnEarlierMinimumKeepsTheMinima) {
+// Without an earlier protein minimum the minima stay; where the run has no
+// value the table's is scaled.
+TEST_F(DietsTableTest, ProteinRuleWithoutAnEarlierMinimumOrRunValue) {
   SetProteinRule(checks_, true);
   tables_->nutrientRestrictions[1][kMinKind][kThreonine] = 0.8;
-  Edit(5, 1, "22");
-  EXPECT_NEAR(Cell(14, 1), 0.99, 5e-5);
-  EXPECT_EQ(Min(1, kThreonine), 0.8);
-}
-
-TEST_F(DietsTableTest, ProteinRuleTakesTheTableWhereTheRunHasNoValue) {
-  SetProteinRule(checks_, true);
   growth_.dietNutrients[1][kHistidine] = 0;
   diets_.SetText(7, 1, "0,6");
   Edit(5, 1, "22");
+  EXPECT_NEAR(Cell(14, 1), 0.99, 5e-5);
+  EXPECT_EQ(Min(1, kThreonine), 0.8);
   EXPECT_NEAR(Cell(7, 1), 0.66, 5e-5);
 }
 
