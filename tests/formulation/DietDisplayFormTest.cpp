@@ -9,7 +9,7 @@
 #include "model/DietsTable.h"
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FormulationSession.h"
 #include "support/TempFiles.h"
 
 namespace {
@@ -22,7 +22,7 @@ double NutFileTag(int d, int k, int j) { return 100.0 * d + 10.0 * k + j; }
 double IngFileTag(int d, int k, int i) { return 1000.0 + 100.0 * d + 10.0 * k + i; }
 
 // Three ingredients, matrix rows 1..17 (16 calcium, 17 phosphorus).
-class DietDisplayFormTest : public ::testing::Test {
+class DietDisplayFormTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
     t->ingredientCount = 3;
@@ -70,12 +70,8 @@ class DietDisplayFormTest : public ::testing::Test {
       dietsTable.SetText(static_cast<int>(r) + 1, d, cells[r]);
   }
 
-  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
-  Grid dietsTable{kDietsRows, kDietsCols};
   Grid filesTable{11, 1};
   Location location;
-  ScriptedDialogs dialogs;
   TempFolder temp;
   const fs::path& folder = temp.path();
   DietDisplayForm display{dialogs, *t, *growth, dietsTable, location, filesTable};

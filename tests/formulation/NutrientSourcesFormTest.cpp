@@ -7,7 +7,7 @@
 #include "formulation/LeastCost.h"
 #include "formulation/NutrientSourcesForm.h"
 #include "platform/NumberFormat.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FormulationSession.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ namespace {
 //   lysine  (0.25 x 70 + 2.9 x 30) / 100  = 1.045
 //   calcium (0 x 70 + 0.3 x 30) / 100     = 0.09
 //   cost    (0.2 x 70 + 0.4 x 30) / 100   = 0.26
-class NutrientSourcesTest : public ::testing::Test {
+class NutrientSourcesTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
     t->ingredientCount = 2;
@@ -40,7 +40,6 @@ class NutrientSourcesTest : public ::testing::Test {
     t->nutrientRestrictions[1][kMinKind][kProtein] = 20;
     growth->dietCount = 1;
     growth->unitCodes = {0, 0, 1};  // prices per tonne: the shares must not care
-    LeastCostContext context{*t, *growth, *s, dialogs};
     ASSERT_TRUE(BuildLp(context, 1));
     SolveDiet(context, 1);
     ASSERT_EQ(s->dietProblems[1], 0);
@@ -61,10 +60,6 @@ class NutrientSourcesTest : public ::testing::Test {
     return rows;
   }
 
-  std::unique_ptr<FormulationTables> t = std::make_unique<FormulationTables>();
-  std::unique_ptr<GrowthState> growth = std::make_unique<GrowthState>();
-  std::unique_ptr<FormulationState> s = std::make_unique<FormulationState>();
-  ScriptedDialogs dialogs;
   NutrientSourcesForm window{dialogs, *t, *growth, *s};
 };
 
