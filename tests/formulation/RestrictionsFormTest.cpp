@@ -9,7 +9,7 @@
 #include "platform/GridClipboard.h"
 #include "platform/Location.h"
 #include "platform/TextFile.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FormulationSession.h"
 #include "support/TempFiles.h"
 
 namespace {
@@ -21,32 +21,28 @@ bool HasLine(const std::string& path, const std::string& line) {
   return lines && std::find(lines->begin(), lines->end(), line) != lines->end();
 }
 
-class RestrictionsFormTest : public ::testing::Test {
+class RestrictionsFormTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
-    t.ingredientCount = 3;
-    t.nutrientCount = 4;
-    t.ingredientName[1] = "Corn";
-    t.ingredientName[2] = "Soybean meal";
-    t.ingredientName[3] = "Wheat";
-    t.nutrientName[1] = "Weight";
-    t.nutrientName[2] = "Net ENERGY";
-    t.nutrientName[3] = "PROTEIN";
-    t.nutrientName[4] = "ARGININE";
-    t.nutrientRestrictions[1][kMinKind][1] = 2400;
-    t.nutrientRestrictions[1][kMinKind][2] = 1.23456;
-    t.nutrientRestrictions[1][kMaxKind][2] = -1.23456;  // only values above 0 are rounded
-    t.nutrientRestrictions[8][kMaxKind][3] = 0.5;
-    t.ingredientRestrictions[2][kMaxKind][3] = -1;
-    t.ingredientRestrictions[1][kMinKind][1] = 12.345678;
-    growth.dietCount = 2;
+    t->ingredientCount = 3;
+    t->nutrientCount = 4;
+    t->ingredientName[1] = "Corn";
+    t->ingredientName[2] = "Soybean meal";
+    t->ingredientName[3] = "Wheat";
+    t->nutrientName[1] = "Weight";
+    t->nutrientName[2] = "Net ENERGY";
+    t->nutrientName[3] = "PROTEIN";
+    t->nutrientName[4] = "ARGININE";
+    t->nutrientRestrictions[1][kMinKind][1] = 2400;
+    t->nutrientRestrictions[1][kMinKind][2] = 1.23456;
+    t->nutrientRestrictions[1][kMaxKind][2] = -1.23456;  // only values above 0 are rounded
+    t->nutrientRestrictions[8][kMaxKind][3] = 0.5;
+    t->ingredientRestrictions[2][kMaxKind][3] = -1;
+    t->ingredientRestrictions[1][kMinKind][1] = 12.345678;
+    growth->dietCount = 2;
   }
 
-  ScriptedDialogs dialogs;
-  std::unique_ptr<FormulationTables> tables = std::make_unique<FormulationTables>();
-  FormulationTables& t = *tables;
-  GrowthState growth;
-  RestrictionsForm form{dialogs, t, growth};
+  RestrictionsForm form{dialogs, *t, *growth};
 };
 
 TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
@@ -62,7 +58,7 @@ TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   EXPECT_EQ(form.nutrientTable.Text(2, 1), "2400");
   EXPECT_EQ(form.nutrientTable.Text(2, 2), "0");
   EXPECT_EQ(form.nutrientTable.Text(3, 1), "1.235");
-  EXPECT_EQ(t.nutrientRestrictions[1][kMinKind][2], 1.235);  // rounded in the table itself
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][2], 1.235);  // rounded in the table itself
   EXPECT_EQ(form.nutrientTable.Text(3, 2), "-1.23456");
   EXPECT_EQ(form.nutrientTable.Text(4, 16), "0.5");  // every diet's columns are shown
   EXPECT_EQ(form.ingredientTable.Text(3, 0), " 3 Wheat");
@@ -75,17 +71,17 @@ TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   EXPECT_EQ(form.nutrientTable.CellColor(2, 2), kWhite);
 
   // A refill after a change clears the old colour.
-  t.ingredientRestrictions[2][kMaxKind][3] = 0;
+  t->ingredientRestrictions[2][kMaxKind][3] = 0;
   form.Fill();
   EXPECT_EQ(form.ingredientTable.CellColor(3, 4), kWhite);
 }
 
 TEST_F(RestrictionsFormTest, ValuesShowTheMachinesDecimalSeparator) {
-  growth.decimalComma = true;
+  growth->decimalComma = true;
   form.Fill();
   EXPECT_EQ(form.nutrientTable.Text(3, 1), "1,235");
   form.KeepNutrientRestrictions();
-  EXPECT_DOUBLE_EQ(t.nutrientRestrictions[1][kMinKind][2], 1.235);
+  EXPECT_DOUBLE_EQ(t->nutrientRestrictions[1][kMinKind][2], 1.235);
 }
 
 TEST_F(RestrictionsFormTest, AClickNamesTheIngredient) {
@@ -102,11 +98,11 @@ TEST_F(RestrictionsFormTest, StoringReadsTheDietsInUseOnly) {
   form.ingredientTable.SetText(2, 5, "7");  // diet 3 is not in use
   form.ingredientTable.SetText(1, 1, "");
   form.KeepIngredientRestrictions();
-  EXPECT_DOUBLE_EQ(t.ingredientRestrictions[1][kMinKind][2], 2.5);
-  EXPECT_DOUBLE_EQ(t.ingredientRestrictions[1][kMaxKind][2], 40);
-  EXPECT_EQ(t.ingredientRestrictions[1][kMinKind][1], 0);
-  EXPECT_EQ(t.ingredientRestrictions[3][kMinKind][2], 0);
-  EXPECT_EQ(t.ingredientRestrictions[2][kMaxKind][3], -1);
+  EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMinKind][2], 2.5);
+  EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMaxKind][2], 40);
+  EXPECT_EQ(t->ingredientRestrictions[1][kMinKind][1], 0);
+  EXPECT_EQ(t->ingredientRestrictions[3][kMinKind][2], 0);
+  EXPECT_EQ(t->ingredientRestrictions[2][kMaxKind][3], -1);
 }
 
 TEST_F(RestrictionsFormTest, AMaximumBelowTheMinimumStopsTheStoring) {
@@ -119,16 +115,16 @@ TEST_F(RestrictionsFormTest, AMaximumBelowTheMinimumStopsTheStoring) {
   EXPECT_EQ(dialogs.Messages(),
             std::vector<std::string>{
                 "The Min Restriction on Diet 1 Nutrient PROTEIN is greater than the Maximum"});
-  EXPECT_EQ(t.nutrientRestrictions[2][kMinKind][1], 2300);
-  EXPECT_EQ(t.nutrientRestrictions[1][kMinKind][2], 22);  // the refused pair itself is stored
-  EXPECT_EQ(t.nutrientRestrictions[2][kMinKind][2], 0);
+  EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][1], 2300);
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][2], 22);  // the refused pair itself is stored
+  EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][2], 0);
 
   // A maximum of 0 is no restriction, not a conflict.
   dialogs.Forget();
   form.nutrientTable.SetText(3, 2, "0");
   EXPECT_TRUE(form.KeepNutrientRestrictions());
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(t.nutrientRestrictions[2][kMinKind][2], 19);
+  EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][2], 19);
 }
 
 class RestrictionsSaveTest : public RestrictionsFormTest {
@@ -190,16 +186,16 @@ TEST_F(RestrictionsFormTest, TheNutrientTableHasNoCut) {
 TEST_F(RestrictionsFormTest, StoringLeavesAloneWhatTheTablesDoNotShow) {
   // A restriction file raised the counts past the rows shown: the index of
   // the last count has no row, and an ingredient added since the fill none.
-  t.nutrientCount = 5;
-  t.nutrientRestrictions[1][kMinKind][5] = 0.9;
+  t->nutrientCount = 5;
+  t->nutrientRestrictions[1][kMinKind][5] = 0.9;
   form.Fill();
-  t.ingredientCount = 4;
-  t.ingredientRestrictions[1][kMaxKind][4] = 15;
+  t->ingredientCount = 4;
+  t->ingredientRestrictions[1][kMaxKind][4] = 15;
   EXPECT_TRUE(form.KeepNutrientRestrictions());
   form.KeepIngredientRestrictions();
-  EXPECT_EQ(t.nutrientRestrictions[1][kMinKind][5], 0.9);
-  EXPECT_EQ(t.ingredientRestrictions[1][kMaxKind][4], 15);
-  EXPECT_EQ(t.nutrientRestrictions[1][kMinKind][1], 2400);
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][5], 0.9);
+  EXPECT_EQ(t->ingredientRestrictions[1][kMaxKind][4], 15);
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][1], 2400);
 }
 
 }  // namespace
