@@ -200,8 +200,7 @@ TEST_F(DietsTableTest, RatioRulesNeedAKnownValue) {
     bool proteinRule;
     int editRow;  // 0: a direct call
     const char* edit;
-    double protein;
-    double lysine;
+    double protein, lysine;
     const char* message;
   } cases[] = {
       {true, 0, "", 0, 1.4, "Run Current Calc First"},

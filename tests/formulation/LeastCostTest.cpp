@@ -15,9 +15,7 @@ constexpr int kEnergy = 1;
 
 struct Ingredient {
   const char* name;
-  double price;
-  double energy;
-  double protein;
+  double price, energy, protein;
 };
 
 using Messages = std::vector<std::string>;
@@ -278,10 +276,8 @@ TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
 TEST_F(LeastCostTest, NutrientLevelAcceptanceEdges) {
   const struct {
     double protein;  // of the one ingredient, so the diet's level
-    double minimum;
-    double maximum;
-    int optMode;
-    int problems;
+    double minimum, maximum;
+    int optMode, problems;
     const char* message;
   } cases[] = {
       {19.81, 20, 0, kOptModeOff, 0, nullptr},

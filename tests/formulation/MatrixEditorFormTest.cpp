@@ -250,10 +250,8 @@ TEST_F(MatrixEditorTest, DeleteQuestionsNameWhatGoesAndAnEmptyNameAddsNothing) {
 
 TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
   struct Limit {
-    int ingredients;
-    int lastCol;
-    bool ingredientAdded;
-    bool nutrientAdded;
+    int ingredients, lastCol;
+    bool ingredientAdded, nutrientAdded;
   };
   for (const Limit& limit : {Limit{99, 120, true, true}, Limit{100, 121, false, false}}) {
     SCOPED_TRACE(limit.ingredients);

@@ -64,8 +64,7 @@ class NutrientSourcesTest : public ::testing::Test, public FormulationSession {
 };
 
 struct ShareCase {
-  int index;
-  int flag;
+  int index, flag;
   std::string heading;  // cell (0, 1)
   std::map<std::string, double> shares;
 };
