@@ -19,16 +19,16 @@ constexpr int kRowsUsed = 17;  // the fifteen standard rows, calcium and phospho
 
 const char* const kIngNames[kIngredients + 1] = {"", "Corn", "Soybean meal", "Fish meal", "Whey"};
 
-// Every entry carries where it came from: diet, kind and ingredient (or
-// nutrient index), so a moved restriction shows its origin.
 // Name of matrix row r before any edit.
 std::string OriginalNutName(int r) {
   if (r <= kStandardNutrientRows) return std::string(StandardNutrientName(r));
   return r == 16 ? "CALCIUM" : "PHOSPHORUS";
 }
 
-double IngTag(int d, int k, int i) { return 1000.0 * d + 100.0 * k + i; }
-double NutTag(int d, int k, int j) { return 1000.0 * d + 100.0 * k + j; }
+// Every restriction carries where it came from: diet, kind and ingredient
+// (or nutrient index), so a moved restriction shows its origin; the copy as
+// read from the file is 0.5 above it.
+double Tag(int d, int k, int slot) { return 1000.0 * d + 100.0 * k + slot; }
 constexpr double kFileOffset = 0.5;
 
 class MatrixEditorTest : public ::testing::Test {
@@ -48,12 +48,12 @@ class MatrixEditorTest : public ::testing::Test {
       for (int k = 0; k <= kMaxKind; ++k) {
         t->nutrientRestrictions[d][k][0] = 100;
         for (int i = 1; i <= kIngredients; ++i) {
-          t->ingredientRestrictions[d][k][i] = IngTag(d, k, i);
-          t->ingredientRestrictionsInFile[d][k][i] = IngTag(d, k, i) + kFileOffset;
+          t->ingredientRestrictions[d][k][i] = Tag(d, k, i);
+          t->ingredientRestrictionsInFile[d][k][i] = Tag(d, k, i) + kFileOffset;
         }
         for (int j = 1; j < kRowsUsed; ++j) {
-          t->nutrientRestrictions[d][k][j] = NutTag(d, k, j);
-          t->nutrientRestrictionsInFile[d][k][j] = NutTag(d, k, j) + kFileOffset;
+          t->nutrientRestrictions[d][k][j] = Tag(d, k, j);
+          t->nutrientRestrictionsInFile[d][k][j] = Tag(d, k, j) + kFileOffset;
         }
       }
     growth.dietCount = 3;
@@ -62,32 +62,28 @@ class MatrixEditorTest : public ::testing::Test {
     editor->Fill();
   }
 
-  // After a store: ingredient slot p holds the restrictions of original
-  // ingredient origins[p-1] (0: a new one, none), in every diet and kind.
-  void ExpectIngredientOrigins(const std::vector<int>& origins) {
-    for (int p = 1; p <= kMaxIngredients; ++p) {
+  // After a store, slot p of `kept` and `inFile` holds the restrictions of
+  // original slot origins[p - 1] (0: a new one, none) in every diet and kind.
+  static void ExpectOrigins(const auto& kept,
+                            const auto& inFile,
+                            const std::vector<int>& origins,
+                            int lastSlot) {
+    for (int p = 1; p <= lastSlot; ++p) {
       const int origin = p <= static_cast<int>(origins.size()) ? origins[p - 1] : 0;
       for (int d = 1; d <= kMaxDiets; ++d)
         for (int k = 0; k <= kMaxKind; ++k) {
           SCOPED_TRACE("slot " + std::to_string(p) + " diet " + std::to_string(d));
-          ASSERT_EQ(t->ingredientRestrictions[d][k][p], origin ? IngTag(d, k, origin) : 0);
-          ASSERT_EQ(t->ingredientRestrictionsInFile[d][k][p],
-                    origin ? IngTag(d, k, origin) + kFileOffset : 0);
+          ASSERT_EQ(kept[d][k][p], origin ? Tag(d, k, origin) : 0);
+          ASSERT_EQ(inFile[d][k][p], origin ? Tag(d, k, origin) + kFileOffset : 0);
         }
     }
   }
-
-  void ExpectNutrientOrigins(const std::vector<int>& originIndex) {
-    for (int j = 1; j <= 120; ++j) {
-      const int origin = j <= static_cast<int>(originIndex.size()) ? originIndex[j - 1] : 0;
-      for (int d = 1; d <= kMaxDiets; ++d)
-        for (int k = 0; k <= kMaxKind; ++k) {
-          SCOPED_TRACE("index " + std::to_string(j) + " diet " + std::to_string(d));
-          ASSERT_EQ(t->nutrientRestrictions[d][k][j], origin ? NutTag(d, k, origin) : 0);
-          ASSERT_EQ(t->nutrientRestrictionsInFile[d][k][j],
-                    origin ? NutTag(d, k, origin) + kFileOffset : 0);
-        }
-    }
+  void ExpectIngredientOrigins(const std::vector<int>& origins) {
+    ExpectOrigins(
+        t->ingredientRestrictions, t->ingredientRestrictionsInFile, origins, kMaxIngredients);
+  }
+  void ExpectNutrientOrigins(const std::vector<int>& origins) {
+    ExpectOrigins(t->nutrientRestrictions, t->nutrientRestrictionsInFile, origins, 120);
     for (int d = 1; d <= kMaxDiets; ++d) ASSERT_EQ(t->nutrientRestrictions[d][kMinKind][0], 100);
   }
 
