@@ -117,6 +117,7 @@ TEST_F(DietDisplayFormTest, FeedsAreWeighedByShareAndTransferredToCurrent) {
     EXPECT_NEAR(ReadNumber(g.Text(e + x.row, 3)), x.feed2, kTol);
     EXPECT_EQ(g.Text(e + x.row, 4), "");
   }
+  EXPECT_EQ(g.Text(3, 1), "Fish meal");
   EXPECT_EQ(g.Text(e + 2, 1), "Net ENERGY");
   EXPECT_EQ(g.Text(e + 17, 1), "PHOSPHORUS");
   EXPECT_EQ(g.Text(0, 6), "Diet 5");
@@ -171,6 +172,10 @@ TEST_F(DietDisplayFormTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) 
   PutDiet(3, {"Finisher", "0.35", "15", "0"});
   display.FillNutrientTab();
   EXPECT_EQ(growth->dietCount, 1);  // the last feed whose energy has more than one character
+
+  t->nutrientCount = 0;  // no matrix: the standard nutrients energy .. valine
+  display.Load();
+  EXPECT_EQ(display.nutrientColumns, 14);
 }
 
 TEST_F(DietDisplayFormTest, DigitKeyAssignsAFeedToADiet) {

@@ -49,8 +49,10 @@ TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   form.Fill();
   EXPECT_EQ(form.nutrientTable.Rows(), 5);
   EXPECT_EQ(form.ingredientTable.Rows(), 4);
-  for (Grid* grid : {&form.nutrientTable, &form.ingredientTable})
+  for (Grid* grid : {&form.nutrientTable, &form.ingredientTable}) {
+    EXPECT_EQ(grid->Text(0, 1), "Diet  1 Min Restrict");
     EXPECT_EQ(grid->Text(0, 16), "Diet  8 Max Restrict");
+  }
   // The weight row holds 100 for the diets in use.
   EXPECT_EQ(form.nutrientTable.Text(1, 4), "100");
   EXPECT_EQ(form.nutrientTable.Text(1, 5), "");
