@@ -214,30 +214,26 @@ TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
 // ingredient file, and a missing nutrient file opened on its own: each is
 // named, and the feed falls back to the grid.
 TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
-  const std::string missing = "No Nutrient Restriction File found named ";
+  const std::string ing = In("FarmReq.ing");
   std::string nut = "unchanged";
-  RestrictionLoad load = LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
-  EXPECT_FALSE(load.ingRead);
+  EXPECT_FALSE(LoadRestrictions(*tables, dialogs, ing, nut, feedChoice).ingRead);
   EXPECT_EQ(nut, "unchanged");
-  EXPECT_EQ(dialogs.Messages(),
-            Messages{"No Ingredient Restriction File found named " + In("FarmReq.ing")});
   EXPECT_EQ(feedChoice, kFeedGrid);
 
-  dialogs.Forget();
   feedChoice = kFeedLeastCost;
-  Copy("restrict_small_ing.txt", In("FarmReq.ing"));
-  load = LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
-  EXPECT_TRUE(load.ingRead);
-  EXPECT_FALSE(load.nutRead);
-  EXPECT_EQ(nut, In("FarmReq.nut"));
-  EXPECT_EQ(dialogs.Messages(), Messages{missing + In("FarmReq.nut")});
+  Copy("restrict_small_ing.txt", ing);
+  const RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
+  EXPECT_TRUE(load.ingRead && !load.nutRead);
   EXPECT_EQ(feedChoice, kFeedGrid);
 
-  dialogs.Forget();
   feedChoice = kFeedLeastCost;
   EXPECT_FALSE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(dialogs.Messages(), Messages{missing + In("OtherReq.nut")});
   EXPECT_EQ(feedChoice, kFeedGrid);
+  const std::string missing = "No Nutrient Restriction File found named ";
+  EXPECT_EQ(dialogs.Messages(),
+            (Messages{"No Ingredient Restriction File found named " + ing,
+                      missing + In("FarmReq.nut"),
+                      missing + In("OtherReq.nut")}));
 }
 
 TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {

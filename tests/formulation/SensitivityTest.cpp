@@ -218,9 +218,7 @@ TEST(SentenceNumberTest, GroupsThousandsAndDropsTrailingZeros) {
     double value;
     bool comma;
     const char* text;
-  } cases[] = {{2500, false, "2,500"},
-               {1.6, false, "1.6"},
-               {1234567.25, false, "1,234,567.25"},
+  } cases[] = {{1234567.25, false, "1,234,567.25"},
                {-4448, false, "-4,448"},
                {2500.5, true, "2.500,5"},
                {999, false, "999"},
