@@ -148,6 +148,7 @@ TEST_F(DietDisplayFormTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) 
   EXPECT_EQ(g.Text(3, 18), "0.8");
   EXPECT_EQ(display.dietCount, 3);
   EXPECT_EQ(display.nutrientColumns, 16);
+  EXPECT_EQ(g.Cols(), 20);  // a column per nutrient after the three fixed ones
 
   // Minima of diets 1..3 in rows 11..13, maxima headed in row 14.
   EXPECT_EQ(g.Rows(), 18);
@@ -165,9 +166,11 @@ TEST_F(DietDisplayFormTest, FillingShowsFeedsOnTheirSideAndTheFileRestrictions) 
   display.FillNutrientTab();
   EXPECT_EQ(growth->dietCount, 1);  // the last feed whose energy has more than one character
 
-  t->nutrientCount = 0;  // no matrix: the standard nutrients energy .. valine
+  t->nutrientCount = 0;  // no matrix: the standard nutrients energy .. valine, no ingredients
+  t->ingredientCount = 0;
   display.Load();
   EXPECT_EQ(display.nutrientColumns, 14);
+  EXPECT_EQ(display.IngredientEndRow(), 1);
 }
 
 TEST_F(DietDisplayFormTest, DigitKeyAssignsAFeedToADiet) {
@@ -287,17 +290,21 @@ TEST_F(DietDisplayFormTest, IngredientFeedFileRoundTrip) {
       EXPECT_EQ(display.ingredientFeedsTable.Text(r, c), expected) << r << "," << c;
     }
 
-  // A restriction file has the same extension but is not a feed file.
+  // A restriction file has the same extension but is not a feed file; nor
+  // is one whose heading gives it no rows.
   ASSERT_TRUE(TextFile::WriteLines(In("FarmReq.ing"), {" 1 \t 2 \t5\t10"}).ok);
-  dialogs.File(In("FarmReq.ing"));
-  display.OpenIngredientFile();
-  dialogs.File(In("missing.ing"));
-  display.OpenIngredientFile();
+  const std::string noRows = std::string(DietDisplayForm::kIngFileSignature) + "\t0\t6";
+  ASSERT_TRUE(TextFile::WriteLines(In("none.ing"), {noRows, "x\ty"}).ok);
+  for (const char* name : {"FarmReq.ing", "none.ing", "missing.ing"}) {
+    dialogs.File(In(name));
+    display.OpenIngredientFile();
+  }
   dialogs.CancelFile();
   display.OpenIngredientFile();
+  const std::string mismatch = "Error 13 (Type mismatch) in procedure CommandIngOpen";
   EXPECT_EQ(dialogs.Messages(),
-            (std::vector<std::string>{"Error 13 (Type mismatch) in procedure CommandIngOpen",
-                                      "Error 53 (File not found) in procedure CommandIngOpen"}));
+            (std::vector<std::string>{
+                mismatch, mismatch, "Error 53 (File not found) in procedure CommandIngOpen"}));
   EXPECT_EQ(display.ingredientFeedsTable.Text(1, 2), "1");
   EXPECT_TRUE(dialogs.Done());
 }

@@ -185,6 +185,7 @@ TEST_F(DietsTableTest, LysineRuleWithoutAnEarlierMinimumUsesTheBaseLysine) {
   Edit(8, 1, "2.8");  // twice the run's lysine
   EXPECT_EQ(tables_->nutrientRestrictions[1][0][kLysine], 1.4);
   EXPECT_NEAR(Min(1, kTryptophan), 0.5, 1e-12);
+  EXPECT_NEAR(Cell(17, 1), 1.9, 5e-5);  // valine, from the run's value
   EXPECT_EQ(diets_.Text(9, 1), "0.5000");
 }
 

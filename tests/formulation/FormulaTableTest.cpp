@@ -78,6 +78,10 @@ TEST_F(FormulaTableTest, FeedPerDietAndTotalsFollowThePhases) {
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Corn", "Wheat"}));
   EXPECT_EQ(formulaTable.Text(1, 3), "0");  // corn in diet 2
   EXPECT_EQ(formulaTable.Text(2, 3), "25.000");
+
+  t->ingredientCount = 0;  // no matrix: nothing is listed
+  FormulaTableRefresh(context, dietsTable, formulaTable, "");
+  EXPECT_EQ(formulaTable.Rows(), 2);
 }
 
 // Herd amount A = pigCount x T: below 1000 in kg or lbs, from 1000 in tonnes

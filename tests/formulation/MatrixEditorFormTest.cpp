@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "formulation/Matrix.h"
 #include "formulation/MatrixEditorForm.h"
-#include "formulation/Restrictions.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TempFiles.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kIngredients = 4;
 constexpr int kRowsUsed = 17;  // the fifteen standard rows, calcium and phosphorus
@@ -30,6 +25,15 @@ std::string OriginalNutName(int r) {
 // read from the file is 0.5 above it.
 double Tag(int d, int k, int slot) { return 1000.0 * d + 100.0 * k + slot; }
 constexpr double kFileOffset = 0.5;
+
+// An edit of the ingredient rows ('a' add at row, 'd' delete row, 'c' delete
+// but cancel) or the nutrient columns ('a' add at column, 'd' delete, 'x'
+// delete refused without a question).
+struct Edit {
+  char kind;
+  int at;
+  std::string name;  // of an added one
+};
 
 class MatrixEditorTest : public ::testing::Test {
  protected:
@@ -87,8 +91,22 @@ class MatrixEditorTest : public ::testing::Test {
     for (int d = 1; d <= kMaxDiets; ++d) ASSERT_EQ(t->nutrientRestrictions[d][kMinKind][0], 100);
   }
 
-  TempFolder temp;
-  const fs::path& folder = temp.path();
+  // Makes the edits on the ingredient rows or the nutrient columns, then
+  // stores the table.
+  void Store(const std::vector<Edit>& edits, bool rows) {
+    for (const Edit& e : edits) {
+      editor->matrixTable.SetCurrent(rows ? e.at : 0, rows ? 0 : e.at);
+      if (e.kind == 'a') dialogs.Input(e.name);
+      if (e.kind == 'd' || e.kind == 'c')
+        dialogs.Answer(e.kind == 'd' ? Answer::OK : Answer::Cancel);
+      if (e.kind == 'a' && rows) editor->AddIngredient();
+      if (e.kind == 'a' && !rows) editor->AddNutrient();
+      if (e.kind != 'a' && rows) editor->DeleteIngredient();
+      if (e.kind != 'a' && !rows) editor->DeleteNutrient();
+    }
+    editor->SaveChanges();
+  }
+
   ScriptedDialogs dialogs;
   GrowthState growth;
   int displayNutColumns = 16;
@@ -104,15 +122,6 @@ TEST_F(MatrixEditorTest, FillShowsIngredientsAsRowsAndNutrientsAsColumns) {
   EXPECT_EQ(editor->IngredientRows(), 4);
   EXPECT_EQ(editor->LastNutrientCol(), 17);
 }
-
-// An edit of the ingredient rows ('a' add at row, 'd' delete row, 'c' delete
-// but cancel) or the nutrient columns ('a' add at column, 'd' delete, 'x'
-// delete refused without a question).
-struct Edit {
-  char kind;
-  int at;
-  std::string name;  // of an added one
-};
 
 // After the edits are stored, slot p holds original number origins[p - 1],
 // or 0 for the added ones, in the order they were added.
@@ -143,17 +152,7 @@ TEST_F(MatrixEditorTest, IngredientRestrictionsFollowTheirIngredientThroughEdits
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.title);
     SetUp();
-    for (const Edit& e : c.edits) {
-      editor->matrixTable.SetCurrent(e.at, 0);
-      if (e.kind == 'a') {
-        dialogs.Input(e.name);
-        editor->AddIngredient();
-      } else {
-        dialogs.Answer(e.kind == 'd' ? Answer::OK : Answer::Cancel);
-        editor->DeleteIngredient();
-      }
-    }
-    editor->SaveChanges();
+    Store(c.edits, true);
     ASSERT_TRUE(dialogs.Done());
     ASSERT_EQ(t->ingredientCount, static_cast<int>(c.origins.size()));
     std::vector<std::string> added = AddedNames(c);
@@ -198,16 +197,7 @@ TEST_F(MatrixEditorTest, NutrientRestrictionsFollowTheirNutrientThroughEdits) {
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.title);
     SetUp();
-    for (const Edit& e : c.edits) {
-      editor->matrixTable.SetCurrent(0, e.at);
-      if (e.kind == 'a') dialogs.Input(e.name);
-      if (e.kind == 'd') dialogs.Answer(Answer::OK);
-      if (e.kind == 'a')
-        editor->AddNutrient();
-      else
-        editor->DeleteNutrient();
-    }
-    editor->SaveChanges();
+    Store(c.edits, false);
     ASSERT_TRUE(dialogs.Done());
     EXPECT_EQ(displayNutColumns, c.displayColumns);
     ASSERT_EQ(t->nutrientCount, static_cast<int>(c.origins.size()) + 1);
@@ -290,40 +280,6 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   EXPECT_EQ(t->nutrientName[6], "");
   EXPECT_EQ(t->matrix[6][1], 0);
   EXPECT_EQ(t->nutrientName[kWeightRow], "Weight");
-}
-
-TEST_F(MatrixEditorTest, SaveChangesToFileReadsBackEqualAndKeepsMovedRestrictions) {
-  std::string matrixFile = (folder / "Farm1Matrix.txt").string();
-  editor->matrixTable.SetCurrent(2, 0);
-  dialogs.Input("Barley");
-  editor->AddIngredient();
-  editor->matrixTable.SetText(2, 1, "0.35");
-  editor->matrixTable.SetText(2, 16, "0.08");
-  editor->matrixTable.SetCurrent(0, 16);
-  dialogs.Answer(Answer::OK);
-  editor->DeleteNutrient();
-
-  int loads = 0;
-  MatrixFileSave save{matrixFile, MatrixSaveRequest(folder.string() + "/", "Farm1", true), [&] {
-                        ++loads;
-                        ReadMatrixFile(*t, matrixFile, dialogs);  // clears diets 1..5
-                      }};
-  ASSERT_TRUE(editor->SaveChangesToFile(save));
-  ASSERT_TRUE(dialogs.Done());
-  EXPECT_EQ(loads, 1);
-
-  auto back = std::make_unique<FormulationTables>();
-  ASSERT_EQ(ReadMatrixFile(*back, matrixFile, dialogs), MatrixLoad::Loaded);
-  ASSERT_EQ(back->ingredientCount, 5);
-  ASSERT_EQ(back->nutrientCount, 16);
-  EXPECT_EQ(back->ingredientName[2], "Barley");
-  EXPECT_DOUBLE_EQ(back->ingredientPrice[2], 0.35);
-  EXPECT_EQ(back->matrix[16][2], 0);
-  EXPECT_EQ(back->matrix[16][3], 172);  // soybean meal's phosphorus, moved up with calcium gone
-  EXPECT_EQ(back->nutrientName[16], "PHOSPHORUS");
-  // The reload did not put the old numbering back on the restrictions.
-  ExpectIngredientOrigins({1, 0, 2, 3, 4});
-  ExpectNutrientOrigins(Indices(1, 14, {16}));
 }
 
 }  // namespace

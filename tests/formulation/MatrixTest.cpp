@@ -26,14 +26,8 @@ class MatrixFileTest : public ::testing::Test {
   void FillSmall(FormulationTables& t) {
     t.ingredientCount = 3;
     t.nutrientCount = 5;
-    t.ingredientName[1] = "Corn";
-    t.ingredientName[2] = "Soybean meal";
-    t.ingredientName[3] = "Fish meal";
-    t.nutrientName[1] = "Weight";
-    t.nutrientName[2] = "Net ENERGY";
-    t.nutrientName[3] = "PROTEIN";
-    t.nutrientName[4] = "LYSINE";
-    t.nutrientName[5] = "Phosphorus";
+    t.ingredientName = {"", "Corn", "Soybean meal", "Fish meal"};
+    t.nutrientName = {"", "Weight", "Net ENERGY", "PROTEIN", "LYSINE", "Phosphorus"};
     const double values[3][5] = {{0.25, 2475.5, 8.5, 0.26, 0.05},
                                  {0.41, 2000, 46.25, 2.9, 0},
                                  {1.2, 12345.67, 123.45, -0.5, 0.000123}};

@@ -72,7 +72,6 @@ struct ShareCase {
 // The window opens with its shares computed: no "Show Percentages" needed.
 TEST_F(NutrientSourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
   const std::vector<ShareCase> cases = {
-      {kEnergy, 0, "Net ENERGY", {{"Corn", 175000 / 2440.0}, {"Soybean meal", 69000 / 2440.0}}},
       {kProtein, 0, "PROTEIN", {{"Corn", 28}, {"Soybean meal", 72}}},
       {kLysine, 0, "LYSINE", {{"Corn", 17.5 / 1.045}, {"Soybean meal", 87 / 1.045}}},
       // Corn has no calcium: it is not listed among calcium's sources.

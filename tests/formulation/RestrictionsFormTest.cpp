@@ -26,13 +26,8 @@ class RestrictionsFormTest : public ::testing::Test, public FormulationSession {
   void SetUp() override {
     t->ingredientCount = 3;
     t->nutrientCount = 4;
-    t->ingredientName[1] = "Corn";
-    t->ingredientName[2] = "Soybean meal";
-    t->ingredientName[3] = "Wheat";
-    t->nutrientName[1] = "Weight";
-    t->nutrientName[2] = "Net ENERGY";
-    t->nutrientName[3] = "PROTEIN";
-    t->nutrientName[4] = "ARGININE";
+    t->ingredientName = {"", "Corn", "Soybean meal", "Wheat"};
+    t->nutrientName = {"", "Weight", "Net ENERGY", "PROTEIN", "ARGININE"};
     t->nutrientRestrictions[1][kMinKind][1] = 2400;
     t->nutrientRestrictions[1][kMinKind][2] = 1.23456;
     t->nutrientRestrictions[1][kMaxKind][2] = -1.23456;  // only values above 0 are rounded

@@ -46,9 +46,7 @@ class SensitivityTest : public ::testing::Test, public FormulationSession {
   void SetUp() override {
     growth->dietCount = 1;
     t->nutrientCount = 3;
-    t->nutrientName[1] = "Weight";
-    t->nutrientName[2] = "Net ENERGY";
-    t->nutrientName[3] = "PROTEIN";
+    t->nutrientName = {"", "Weight", "Net ENERGY", "PROTEIN"};
     // Per tonne; kcal/kg; per cent.
     AddIngredient("Corn", 200, 3300, 8);
     AddIngredient("Soybean meal", 400, 2500, 48);
