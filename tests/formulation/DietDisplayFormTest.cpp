@@ -291,11 +291,11 @@ TEST_F(DietDisplayFormTest, IngredientFeedFileRoundTrip) {
     }
 
   // A restriction file has the same extension but is not a feed file; nor
-  // is one whose heading gives it no rows.
+  // is one whose heading gives it more rows than a feed file holds.
   ASSERT_TRUE(TextFile::WriteLines(In("FarmReq.ing"), {" 1 \t 2 \t5\t10"}).ok);
-  const std::string noRows = std::string(DietDisplayForm::kIngFileSignature) + "\t0\t6";
-  ASSERT_TRUE(TextFile::WriteLines(In("none.ing"), {noRows, "x\ty"}).ok);
-  for (const char* name : {"FarmReq.ing", "none.ing", "missing.ing"}) {
+  const std::string noRows = std::string(DietDisplayForm::kIngFileSignature) + "\t1001\t6";
+  ASSERT_TRUE(TextFile::WriteLines(In("long.ing"), {noRows, "x\ty"}).ok);
+  for (const char* name : {"FarmReq.ing", "long.ing", "missing.ing"}) {
     dialogs.File(In(name));
     display.OpenIngredientFile();
   }

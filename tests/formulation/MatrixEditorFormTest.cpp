@@ -6,6 +6,7 @@
 #include "formulation/Matrix.h"
 #include "formulation/MatrixEditorForm.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -251,6 +252,7 @@ TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
     EXPECT_EQ(dialogs.Messages().size(), full ? 2u : 0u);
     EXPECT_EQ(g.Text(1, 0), full ? "Ing1" : "Barley");
     EXPECT_EQ(g.Text(0, 121), full ? "N121" : "SODIUM");
+    EXPECT_EQ(g.Edited(), !full);
   }
 }
 
@@ -280,6 +282,22 @@ TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   EXPECT_EQ(t->nutrientName[6], "");
   EXPECT_EQ(t->matrix[6][1], 0);
   EXPECT_EQ(t->nutrientName[kWeightRow], "Weight");
+}
+
+// The file save reloads the matrix, which clears the restrictions; the
+// moved ones, and their copies as read from the files, come back.
+TEST_F(MatrixEditorTest, SaveChangesToFileKeepsMovedRestrictionsThroughTheReload) {
+  TempFolder temp;
+  std::string matrixFile = temp.Path("Farm1Matrix.txt");
+  editor->matrixTable.SetCurrent(2, 0);
+  dialogs.Input("Barley");
+  editor->AddIngredient();
+  MatrixFileSave save{matrixFile, MatrixSaveRequest("", "", true), [&] {
+                        ReadMatrixFile(*t, matrixFile, dialogs);
+                      }};
+  ASSERT_TRUE(editor->SaveChangesToFile(save));
+  EXPECT_EQ(t->ingredientName[2], "Barley");
+  ExpectIngredientOrigins({1, 0, 2, 3, 4});
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ TEST_F(NutrientSourcesTest, SharesMatchHandArithmeticAndAddUpTo100) {
 TEST_F(NutrientSourcesTest, IngredientContributionsListOnlyNutrientsItCarries) {
   window.Show({1, 1, 1, "Corn"});
   EXPECT_EQ(window.label, "Corn\n     PERCENT OF NUTRIENTS from This Ing.");
+  EXPECT_EQ(window.sharesTable.Text(0, 0), "Diet # 1");
   EXPECT_EQ(window.sharesTable.Text(0, 1), "Corn");
   double sum = 0;
   std::map<std::string, double> rows = Rows(sum);

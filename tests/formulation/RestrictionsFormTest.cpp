@@ -43,7 +43,7 @@ class RestrictionsFormTest : public ::testing::Test, public FormulationSession {
 TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   form.Fill();
   EXPECT_EQ(form.nutrientTable.Rows(), 5);
-  EXPECT_EQ(form.ingredientTable.Text(0, 16), "Diet  8 Max Restrict");
+  EXPECT_EQ(form.ingredientTable.Text(0, 1), "Diet  1 Min Restrict");
   // The weight row holds 100 for the diets in use.
   EXPECT_EQ(form.nutrientTable.Text(1, 4), "100");
   EXPECT_EQ(form.nutrientTable.Text(1, 5), "");

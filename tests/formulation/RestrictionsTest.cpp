@@ -74,6 +74,7 @@ TEST(ParseRestrictionLine, FollowsTheTabs) {
       {" 1            \t 5 \t0.2500\t10.000", true, {1, 5, 0.25, 10}},
       {"1\t5\t2.5", true, {1, 5, 2.5, 0}},  // three fields: maximum 0
       {"2\t3\t1,5\t2,5", true, {2, 3, 1.5, 2.5}},
+      {"1\t3\tabc\t2", true, {1, 3, 0, 2}},
       {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},  // halves to even
       {"x\t3\t1\t2", true, {0, 3, 1, 2}},      // diet 0: the caller rejects it
       {"1\t2\t\t", true, {1, 2, 0, 0}},
