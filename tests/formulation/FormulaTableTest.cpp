@@ -47,7 +47,7 @@ class FormulaTableTest : public ::testing::Test, public FormulationSession {
 // two 2s never meet: the order is 4, 3, 1.
 TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   FormulaTableRefresh(context, dietsTable, formulaTable, "");  // nothing eaten: headings only
-  EXPECT_EQ(Column(1), std::vector<std::string>{""});
+  EXPECT_EQ(formulaTable.Rows(), 2);
   EXPECT_EQ(formulaTable.Text(1, 0), "");
   SetShares({20, 0, 20, 30, 0});
   FormulaTableRefresh(context, dietsTable, formulaTable, "");
@@ -81,7 +81,7 @@ TEST_F(FormulaTableTest, FeedPerDietAndTotalsFollowThePhases) {
 
   t->ingredientCount = 0;  // no matrix: nothing is listed
   FormulaTableRefresh(context, dietsTable, formulaTable, "");
-  EXPECT_EQ(formulaTable.Rows(), 2);
+  EXPECT_EQ(formulaTable.Text(1, 1), "");
 }
 
 // Herd amount A = pigCount x T: below 1000 in kg or lbs, from 1000 in tonnes
