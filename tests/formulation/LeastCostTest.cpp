@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,10 +14,10 @@ constexpr int kEnergy = 1;
 
 struct Ingredient {
   const char* name;
-  double price;
-  double energy;
-  double protein;
+  double price, energy, protein;
 };
+
+using Messages = std::vector<std::string>;
 
 // Tables, model state and formulation state of one test, on the heap.
 class LeastCostTest : public ::testing::Test, public FormulationSession {
@@ -27,9 +25,7 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
   void SetUp() override {
     growth->dietCount = 1;
     t->nutrientCount = 3;  // weight, energy, protein
-    t->nutrientName[1] = "Weight";
-    t->nutrientName[2] = "Net ENERGY";
-    t->nutrientName[3] = "PROTEIN";
+    t->nutrientName = {"", "Weight", "Net ENERGY", "PROTEIN"};
     for (int r = 1; r < dietsTable.Rows(); ++r) {
       for (int d = 1; d <= kMaxDiets; ++d) dietsTable.SetText(r, d, "old");
     }
@@ -46,9 +42,8 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
       t->matrix[3][i] = ing.protein;
     }
   }
-
-  // Corn, soybean meal and oil, per tonne.
-  void ThreeIngredients() {
+  void CornAndSoy() { SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}}); }
+  void ThreeIngredients() {  // per tonne
     SetIngredients(
         {{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}, {"Oil", 1000, 8000, 0}});
   }
@@ -63,11 +58,17 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
     ASSERT_TRUE(BuildLp(context, d));
     SolveDiet(context, d);
   }
-
-  std::array<double, kLpMaxColumns + 1> Answer(const std::vector<double>& x) const {
+  void Judge(const std::vector<double>& x) {
     std::array<double, kLpMaxColumns + 1> answer{};
     for (std::size_t c = 0; c < x.size(); ++c) answer[c + 1] = x[c];
-    return answer;
+    JudgeLpAnswer(context, 1, answer);
+  }
+  // Diet 1 of `state` is the mix `percent` at `cost`, found feasible.
+  static void ExpectMix(const FormulationState& state, std::vector<double> percent, double cost) {
+    EXPECT_EQ(state.dietProblems[1], 0);
+    for (std::size_t i = 0; i < percent.size(); ++i)
+      EXPECT_NEAR(state.dietInclusion[1][i + 1], percent[i], 1e-7) << i + 1;
+    EXPECT_NEAR(state.dietCost[1], cost, 1e-7);
   }
 };
 
@@ -76,22 +77,18 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
 // cheapest mix takes a = 70, b = 30: cost 0.7 x 200 + 0.3 x 400 = 260,
 // energy 0.7 x 3000 + 0.3 x 2500 = 2850.
 TEST_F(LeastCostTest, TwoIngredientDietSolvedByHand) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
+  CornAndSoy();
   NutMin(1, kProtein) = 20;
   RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(s->dietProblems[1], 0);
-  EXPECT_NEAR(Inclusion(1, 1), 70, 1e-7);
-  EXPECT_NEAR(Inclusion(1, 2), 30, 1e-7);
-  EXPECT_NEAR(s->dietCost[1], 260, 1e-7);
+  ExpectMix(*s, {70, 30}, 260);
   EXPECT_NEAR(growth->dietNutrients[1][0], 260, 1e-7);  // the cost replaces the weight total
   EXPECT_NEAR(growth->dietNutrients[1][kEnergy], 2850, 1e-6);
   EXPECT_NEAR(growth->dietNutrients[1][kProtein], 20, 1e-9);
-  EXPECT_EQ(dietsTable.Text(2, 1), "260.00");
-  EXPECT_EQ(dietsTable.Text(3, 1), "old");  // the feed amount is not touched
-  EXPECT_EQ(dietsTable.Text(4, 1), "2850.0");
-  EXPECT_EQ(dietsTable.Text(5, 1), "20.000");
-  EXPECT_EQ(dietsTable.Text(6, 1), "old");  // beyond the matrix's rows
+  // Cost and nutrient rows are written; the feed amount and rows beyond the
+  // matrix are not touched.
+  const char* column[] = {"260.00", "old", "2850.0", "20.000", "old"};
+  for (int row = 2; row <= 6; ++row) EXPECT_EQ(dietsTable.Text(row, 1), column[row - 2]) << row;
   // The formulated diet's weight row is 100 at least and at most.
   EXPECT_EQ(NutMin(1, 0), 100);
   EXPECT_EQ(NutMax(1, 0), 100);
@@ -101,20 +98,9 @@ TEST_F(LeastCostTest, TwoIngredientDietSolvedByHand) {
 // energy both bind. a = 250 - 6b from protein; energy 30a + 25b + 80c = 3095
 // with c = 100 - a - b gives 245 b = 7595 - 200 ... b = 31, a = 64, c = 5;
 // cost 128 + 124 + 50 = 302. The other vertices are infeasible or dearer.
-TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHand) {
-  ThreeIngredients();
-  NutMin(1, kProtein) = 20;
-  NutMin(1, kEnergy) = 3095;
-  Formulate(1);
-  EXPECT_EQ(s->dietProblems[1], 0);
-  EXPECT_NEAR(Inclusion(1, 1), 64, 1e-7);
-  EXPECT_NEAR(Inclusion(1, 2), 31, 1e-7);
-  EXPECT_NEAR(Inclusion(1, 3), 5, 1e-7);
-  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
-}
-
-// A kept solver re-solving with a new energy minimum finds what a fresh one does.
-TEST_F(LeastCostTest, WarmResolveMatchesFreshSolve) {
+// A kept solver re-solving with the new minimum finds it, and so does one
+// after a matrix load emptied the tables.
+TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHandWarmAndAfterClearing) {
   ThreeIngredients();
   NutMin(1, kProtein) = 20;
   NutMin(1, kEnergy) = 2850;
@@ -128,18 +114,14 @@ TEST_F(LeastCostTest, WarmResolveMatchesFreshSolve) {
   Formulate(1);
   EXPECT_TRUE(s->solvers[1].LastSolve().warmStart);
   EXPECT_FALSE(s->solvers[1].LastSolve().rebuilt);
+  ExpectMix(*s, {64, 31, 5}, 302);
 
-  auto fresh = std::make_unique<FormulationState>();
-  LeastCostContext freshContext{*t, *growth, *fresh, dialogs};
-  ASSERT_TRUE(BuildLp(freshContext, 1));
-  SolveDiet(freshContext, 1);
-  EXPECT_FALSE(fresh->solvers[1].LastSolve().warmStart);
-  for (int c = 1; c <= 3; ++c) {
-    SCOPED_TRACE(c);
-    EXPECT_NEAR(Inclusion(1, c), fresh->dietInclusion[1][c], 1e-7);
-  }
-  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
-  EXPECT_NEAR(fresh->dietCost[1], 302, 1e-7);
+  ClearFormulationTables(*s);
+  EXPECT_EQ(Inclusion(1, 1), 0);
+  SolveDiet(context, 1);  // nothing built since: no stale diet
+  EXPECT_EQ(s->dietProblems[1], 1);
+  Formulate(1);
+  ExpectMix(*s, {64, 31, 5}, 302);
 }
 
 // Protein above the best ingredient's 48 %: the solver finds no mix, every
@@ -147,12 +129,11 @@ TEST_F(LeastCostTest, WarmResolveMatchesFreshSolve) {
 // minimum as what cannot hold. The cost row shows the weight total and
 // " Infeas"; the nutrient rows keep their values; dietCost stays.
 TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
+  CornAndSoy();
   s->dietCost[1] = 123;
   NutMin(1, kProtein) = 50;
   RunLp(context, dietsTable);
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Diet 1: the minimum of PROTEIN 50 % cannot hold."});
+  EXPECT_EQ(dialogs.Messages(), Messages{"Diet 1: the minimum of PROTEIN 50 % cannot hold."});
   EXPECT_EQ(s->dietProblems[1], 1);
   EXPECT_EQ(s->dietCost[1], 123);
   EXPECT_EQ(dietsTable.Text(2, 1), "0 Infeas");
@@ -160,32 +141,18 @@ TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
 
   // A mix that comes out short shows its own total.
   dialogs.Forget();
-  JudgeLpAnswer(context, 1, Answer({60, 39.5}));
+  Judge({60, 39.5});
   ShowDietResult(context, 1, dietsTable);
   EXPECT_EQ(dietsTable.Text(2, 1), "99.500 Infeas");
-}
 
-TEST_F(LeastCostTest, InfeasibleDietIsSilentWhileOptimizing) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
+  // While optimizing the same diet is silent, and so are restrictions that
+  // would be reported outside an optimization.
+  dialogs.Forget();
   s->optMode = kOptModeRunning;
-  NutMin(1, kProtein) = 50;
-  IngMin(1, 1) = 10, IngMax(1, 1) = 5;  // would be reported outside an optimization
+  IngMin(1, 1) = 10, IngMax(1, 1) = 5;
   RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->dietProblems[1], 1);
-}
-
-// Nothing restricted but the weight row: the cheapest ingredient makes the
-// whole diet (rows 2..15 ask for at least 0).
-TEST_F(LeastCostTest, NoRestrictionsGiveCheapestIngredientAtHundredPercent) {
-  SetIngredients({{"Wheat", 300, 3100, 12}, {"Barley", 150, 2800, 11}, {"Corn", 200, 3000, 8}});
-  Formulate(1);
-  EXPECT_EQ(s->dietProblems[1], 0);
-  EXPECT_NEAR(Inclusion(1, 2), 100, 1e-9);
-  EXPECT_EQ(Inclusion(1, 1), 0);
-  EXPECT_EQ(Inclusion(1, 3), 0);
-  EXPECT_NEAR(s->dietCost[1], 150, 1e-9);
-  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 11, 1e-9);
 }
 
 // A maximum of -1 holds the cheapest ingredient out; 100 or more adds no row.
@@ -200,8 +167,7 @@ TEST_F(LeastCostTest, IngredientMaximaBlockOrAddNoRow) {
   EXPECT_EQ(s->lp.matrix[63][0], 0);
   EXPECT_EQ(s->lp.matrix[63][1], 1);
   SolveDiet(context, 1);
-  EXPECT_EQ(Inclusion(1, 1), 0);
-  EXPECT_NEAR(Inclusion(1, 2), 100, 1e-9);
+  ExpectMix(*s, {0, 100, 0}, 200);
 
   // Just below 100: a row, so wheat makes up the rest. The weight row has
   // its maximum of 100 since the first formulation: one more row.
@@ -210,11 +176,12 @@ TEST_F(LeastCostTest, IngredientMaximaBlockOrAddNoRow) {
   EXPECT_EQ(s->lp.rowCount, 65);
   EXPECT_EQ(s->lp.matrix[63][0], 100);
   EXPECT_EQ(s->lp.matrix[65][0], 99.5);
-  EXPECT_NEAR(Inclusion(1, 2), 99.5, 1e-9);
-  EXPECT_NEAR(Inclusion(1, 3), 0.5, 1e-9);
+  ExpectMix(*s, {0, 99.5, 0.5}, 200 * 0.995 + 300 * 0.005);
 }
 
-// The rows BuildLp lays out for one diet, checked cell by cell.
+// Which rows BuildLp lays out for one diet: a free nutrient with only a
+// maximum still has a minimum row, one with nothing has none; a negative
+// ingredient minimum adds no row.
 TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   ThreeIngredients();
   t->nutrientCount = 18;  // rows 16..18: free nutrients
@@ -223,40 +190,23 @@ TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   NutMax(1, kProtein) = 24;
   NutMax(1, 16) = 1.2;  // row 17: only a maximum, still a minimum row
   NutMin(1, 17) = 0.3;  // row 18
-  IngMin(1, 2) = -4;    // a negative minimum counts as 0: no row
+  IngMin(1, 2) = -4;
   IngMin(1, 3) = 2;
   IngMax(1, 3) = 6;
   ASSERT_TRUE(BuildLp(context, 1));
   const LpProblem& lp = s->lp;
-  EXPECT_EQ(lp.ingredientCount, 3);
-  EXPECT_EQ(lp.ingredientPrice[3], 1000);
-  EXPECT_EQ(lp.rowType[1], kLpEqual);
-  EXPECT_EQ(lp.matrix[1][0], 100);
-  EXPECT_EQ(lp.matrix[1][2], 1);
-  EXPECT_EQ(lp.rowType[3], kLpAtLeast);
-  EXPECT_EQ(lp.matrix[3][0], 20);
-  EXPECT_DOUBLE_EQ(lp.matrix[3][2], 0.48);
   EXPECT_EQ(s->rowNutrient[16], 17);
-  EXPECT_DOUBLE_EQ(lp.matrix[16][3], 0.015);
-  EXPECT_EQ(lp.matrix[16][0], 0);
   EXPECT_EQ(s->rowNutrient[17], 18);
-  EXPECT_EQ(lp.matrix[17][0], 0.3);
-  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[18][c], 0) << c;
-  EXPECT_EQ(lp.matrix[62][0], 100);
-  for (int c = 1; c <= 3; ++c) EXPECT_EQ(lp.matrix[62][c], 0) << c;
-  // Maxima: protein (row 3), then row 17.
-  EXPECT_EQ(lp.rowType[63], kLpAtMost);
-  EXPECT_EQ(lp.matrix[63][0], 24);
-  EXPECT_DOUBLE_EQ(lp.matrix[63][2], 0.48);
-  EXPECT_EQ(lp.matrix[64][0], 1.2);
-  EXPECT_DOUBLE_EQ(lp.matrix[64][1], 0.005);
-  // Oil: minimum then maximum.
-  EXPECT_EQ(lp.rowType[65], kLpAtLeast);
-  EXPECT_EQ(lp.matrix[65][0], 2);
-  EXPECT_EQ(lp.matrix[65][3], 1);
-  EXPECT_EQ(lp.rowType[66], kLpAtMost);
-  EXPECT_EQ(lp.matrix[66][0], 6);
+  // Minima rows 1..17, the empty row 62, the maxima of protein and row 17,
+  // then oil's minimum and maximum.
   EXPECT_EQ(lp.rowCount, 66);
+  const std::pair<int, std::vector<double>> rows[] = {{16, {0, 0.005, 0.01, 0.015}},
+                                                      {17, {0.3, 0, 0, 0}},
+                                                      {64, {1.2, 0.005, 0.01, 0.015}},
+                                                      {65, {2, 0, 0, 1}}};
+  for (const auto& [row, want] : rows)
+    for (int c = 0; c <= 3; ++c) EXPECT_DOUBLE_EQ(lp.matrix[row][c], want[c]) << row << "," << c;
+  EXPECT_EQ(lp.rowType[66], kLpAtMost);
 
   // A second diet with fewer rows leaves no coefficient of the first behind.
   growth->dietCount = 2;
@@ -269,8 +219,8 @@ TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
 
 // Inclusions must sum to 99.9..100.1; negative answers count as 0.
 TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
-  struct Case {
+  CornAndSoy();
+  const struct {
     std::vector<double> x;
     int problems;
   } cases[] = {
@@ -281,9 +231,9 @@ TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
       {{-0.5, 100}, 0},  // the negative answer is read as 0
       {{0, 0}, 1},       // no mix at all
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.x));
-    JudgeLpAnswer(context, 1, Answer(c.x));
+    Judge(c.x);
     EXPECT_EQ(s->dietProblems[1], c.problems);
     EXPECT_GE(Inclusion(1, 1), 0);
   }
@@ -291,45 +241,35 @@ TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
 }
 
 // A level just above 0.99 x its minimum passes, just below is reported (when
-// above 0); just below 1.01 x its maximum passes, just above fails silently.
+// above 0, and only outside an optimization); just below 1.01 x its maximum
+// passes, just above fails silently.
 TEST_F(LeastCostTest, NutrientLevelAcceptanceEdges) {
-  struct Case {
+  const char* const kShort = "Infeasible diet 1 with PROTEIN. Target is 20 and Result is 19.79";
+  const struct {
     double protein;  // of the one ingredient, so the diet's level
-    double minimum;
-    double maximum;
-    int problems;
+    double minimum, maximum;
+    int optMode, problems;
     const char* message;
   } cases[] = {
-      {19.81, 20, 0, 0, nullptr},
-      {19.79, 20, 0, 1, "Infeasible diet 1 with PROTEIN. Target is 20 and Result is 19.79"},
-      {0, 20, 0, 0, nullptr},  // a level of 0 is never reported against a minimum
-      {20.19, 0, 20, 0, nullptr},
-      {20.21, 0, 20, 1, nullptr},
-      {30, 0, 0, 0, nullptr},
+      {19.81, 20, 0, kOptModeOff, 0, nullptr},
+      {19.79, 20, 0, kOptModeOff, 1, kShort},
+      {19.79, 20, 0, kOptModeRunning, 1, nullptr},
+      {0, 20, 0, kOptModeOff, 0, nullptr},  // a level of 0 is never reported against a minimum
+      {20.19, 0, 20, kOptModeOff, 0, nullptr},
+      {20.21, 0, 20, kOptModeOff, 1, nullptr},
+      {30, 0, 0, kOptModeOff, 0, nullptr},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.protein);
     dialogs.Forget();
     SetIngredients({{"Mix", 100, 2500, c.protein}});
     NutMin(1, kProtein) = c.minimum;
     NutMax(1, kProtein) = c.maximum;
-    JudgeLpAnswer(context, 1, Answer({100}));
+    s->optMode = c.optMode;
+    Judge({100});
     EXPECT_EQ(s->dietProblems[1], c.problems);
-    if (c.message) {
-      EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{c.message});
-    } else {
-      EXPECT_TRUE(dialogs.Messages().empty());
-    }
+    EXPECT_EQ(dialogs.Messages(), c.message ? Messages{c.message} : Messages{});
   }
-}
-
-TEST_F(LeastCostTest, LevelFindingsAreSilentWhileOptimizing) {
-  SetIngredients({{"Mix", 100, 2500, 19}});
-  s->optMode = kOptModeRunning;
-  NutMin(1, kProtein) = 20;
-  JudgeLpAnswer(context, 1, Answer({100}));
-  EXPECT_EQ(s->dietProblems[1], 1);
-  EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 // An ingredient below its minimum (inclusion x 1.01 < minimum) is a warning
@@ -337,107 +277,48 @@ TEST_F(LeastCostTest, LevelFindingsAreSilentWhileOptimizing) {
 TEST_F(LeastCostTest, IngredientBelowItsMinimum) {
   SetIngredients({{"Corn", 200, 3000, 8}, {"Fish meal", 1500, 2700, 65}});
   IngMin(1, 2) = 5;
-  JudgeLpAnswer(context, 1, Answer({95.04, 4.96}));  // 4.96 x 1.01 = 5.0096
+  Judge({95.04, 4.96});  // 4.96 x 1.01 = 5.0096
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->dietProblems[1], 0);
 
-  JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));  // 4.949
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"WARNING - Diet  1 has less than the minimum of Fish meal.  "
-                               "Check Nutrient Values and Max restrictions that it provides."});
+  Judge({95.1, 4.9});  // 4.949
+  EXPECT_EQ(dialogs.Messages(),
+            Messages{"WARNING - Diet  1 has less than the minimum of Fish meal.  "
+                     "Check Nutrient Values and Max restrictions that it provides."});
   EXPECT_EQ(s->dietProblems[1], 0);
   EXPECT_NEAR(s->dietCost[1], 0.951 * 200 + 0.049 * 1500, 1e-9);
 
   dialogs.Forget();
   s->optMode = kOptModeRunning;
-  JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));
+  Judge({95.1, 4.9});
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->dietProblems[1], 1);
 
   IngMax(1, 2) = -1;  // a blocked ingredient's minimum is not looked at
-  JudgeLpAnswer(context, 1, Answer({95.1, 4.9}));
+  Judge({95.1, 4.9});
   EXPECT_EQ(s->dietProblems[1], 0);
 }
 
-// Corn (30 % protein here, 100) is cheaper than barley (10 %, 150): without a
-// protein maximum the diet is all corn. With maximum M: 10 + 0.2 a <= M.
-TEST_F(LeastCostTest, ProteinBandWhileOptimizing) {
-  SetIngredients({{"Corn", 100, 3000, 30}, {"Barley", 150, 2800, 10}});
-  growth->dietCount = 2;
-  NutMin(1, kProtein) = 15;
-  NutMin(2, kProtein) = 18;
-  Formulate(1);
-  EXPECT_NEAR(Inclusion(1, 1), 100, 1e-9);
-
-  // Band 0 and no maximum: minimum + 0.25 = 15.25, a = 26.25; diet 2 also
-  // gets its maximum.
-  s->optMode = kOptModeRunning;
-  s->proteinBand[1] = 0;
-  Formulate(1);
-  EXPECT_EQ(NutMax(1, kProtein), 15.25);
-  EXPECT_EQ(NutMax(2, kProtein), 18.25);
-  EXPECT_NEAR(Inclusion(1, 1), 26.25, 1e-7);
-  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 15.25, 1e-7);
-  EXPECT_NEAR(s->dietCost[1], 26.25 + 0.7375 * 150, 1e-7);
-
-  // Band 2: maximum 17, a = 35.
-  s->proteinBand[1] = 2;
-  Formulate(1);
-  EXPECT_EQ(NutMax(1, kProtein), 17);
-  EXPECT_NEAR(Inclusion(1, 1), 35, 1e-7);
-
-  // Outside an optimization the maximum stands as it is.
-  s->optMode = kOptModeOff;
-  NutMax(1, kProtein) = 0;
-  Formulate(1);
-  EXPECT_EQ(NutMax(1, kProtein), 0);
-  EXPECT_NEAR(Inclusion(1, 1), 100, 1e-9);
-}
-
-// The rule a protein edit of the diets table applies: the band, or 0.25.
-TEST_F(LeastCostTest, ProteinMarginOfOneDiet) {
-  growth->dietCount = 2;
-  NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 21;
-  NutMin(2, kProtein) = 18, NutMax(2, kProtein) = 0;
-  s->proteinBand[1] = 1.5;
-  ApplyProteinMargin(context, 1);
-  EXPECT_EQ(NutMax(1, kProtein), 21.5);
-  EXPECT_EQ(NutMax(2, kProtein), 0);  // other diets untouched
-  s->proteinBand[1] = 0;
-  ApplyProteinMargin(context, 1);
-  EXPECT_EQ(NutMax(1, kProtein), 20.25);
-}
-
-// A matrix load empties the LP tables; the next formulation starts afresh.
-TEST_F(LeastCostTest, ClearedTablesFormulateAgain) {
-  ThreeIngredients();
-  NutMin(1, kProtein) = 20;
-  NutMin(1, kEnergy) = 3095;
-  Formulate(1);
-  ClearFormulationTables(*s);
-  EXPECT_EQ(s->lp.rowCount, 0);
-  EXPECT_EQ(s->lp.matrix[1][0], 0);
-  EXPECT_EQ(s->lp.matrix[3][2], 0);
-  EXPECT_EQ(Inclusion(1, 1), 0);
-  SolveDiet(context, 1);  // nothing built since: no stale diet
-  EXPECT_EQ(s->dietProblems[1], 1);
-  Formulate(1);
-  EXPECT_NEAR(Inclusion(1, 2), 31, 1e-7);
-  EXPECT_NEAR(s->dietCost[1], 302, 1e-7);
-}
-
-// RunLp takes each diet's band from its restrictions, never below 0.
-TEST_F(LeastCostTest, RunLpSetsProteinBands) {
+// RunLp takes each diet's band from its restrictions, never below 0; a
+// protein edit of the diets table applies the band, or 0.25, to its diet only.
+TEST_F(LeastCostTest, ProteinBandsFromRestrictionsAndTheMarginOfOneDiet) {
   SetIngredients({{"Corn", 100, 3000, 30}});
   growth->dietCount = 3;
   NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 22.5;
   NutMin(2, kProtein) = 20, NutMax(2, kProtein) = 0;
-  NutMin(3, kProtein) = 0, NutMax(3, kProtein) = 0;
   RunLp(context, dietsTable);
   EXPECT_EQ(s->proteinBand[1], 2.5);
   EXPECT_EQ(s->proteinBand[2], 0);
   EXPECT_EQ(s->proteinBand[3], 0);
+
+  NutMax(1, kProtein) = 21;
+  s->proteinBand[1] = 1.5;
+  ApplyProteinMargin(context, 1);
+  EXPECT_EQ(NutMax(1, kProtein), 21.5);
+  EXPECT_EQ(NutMax(2, kProtein), 0);
+  s->proteinBand[1] = 0;
+  ApplyProteinMargin(context, 1);
+  EXPECT_EQ(NutMax(1, kProtein), 20.25);
 }
 
 TEST_F(LeastCostTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) {
@@ -449,27 +330,25 @@ TEST_F(LeastCostTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima
   NutMin(2, kEnergy) = 2500, NutMax(2, kEnergy) = 0;
   CheckRestrictions(context);
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Corn in diet  2 has a maximum limit less than its minimum"});
+            Messages{"Corn in diet  2 has a maximum limit less than its minimum"});
   EXPECT_EQ(IngMax(2, 1), 5);
   EXPECT_EQ(NutMax(1, kProtein), 20);
   EXPECT_EQ(NutMax(2, kEnergy), 0);
 }
 
-TEST_F(LeastCostTest, PricesMissingStopsRunLp) {
+TEST_F(LeastCostTest, MissingPricesAndSolverFailuresAreReported) {
   SetIngredients({{"Corn", 0, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
   RunLp(context, dietsTable);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Prices are missing"});
+  EXPECT_EQ(dialogs.Messages(), Messages{"Prices are missing"});
   EXPECT_EQ(dietsTable.Text(2, 1), "old");
-}
 
-TEST_F(LeastCostTest, SolverFailureIsReportedAndCountsAsAProblem) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
+  dialogs.Forget();
+  t->ingredientPrice[1] = 200;
   t->matrix[3][2] = std::numeric_limits<double>::quiet_NaN();
   RunLp(context, dietsTable);
   EXPECT_EQ(dialogs.Messages(),
-            (std::vector<std::string>{
-                "Error 5 (Invalid linear program) in procedure {LPCOST} of Calculations",
-                "Diet No 1 was Infeasible"}));
+            (Messages{"Error 5 (Invalid linear program) in procedure {LPCOST} of Calculations",
+                      "Diet No 1 was Infeasible"}));
   EXPECT_EQ(s->dietProblems[1], 1);
   EXPECT_EQ(SolveDietErrorText(LpStatus::LibraryError),
             "Error 51 (Linear program solver failed) in procedure {LPCOST} of Calculations");
@@ -488,7 +367,7 @@ TEST_F(LeastCostTest, RowLimits) {
   NutMax(1, kProtein) = 20;
   EXPECT_TRUE(BuildLp(context, 1));
   EXPECT_EQ(s->lp.rowCount, 309);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Too many Restrictions for Diet  1"});
+  EXPECT_EQ(dialogs.Messages(), Messages{"Too many Restrictions for Diet  1"});
 
   // Eleven more maxima on the standard rows: 320 rows, still built.
   for (int j = 3; j <= 13; ++j) NutMax(1, j) = 100;
@@ -499,10 +378,10 @@ TEST_F(LeastCostTest, RowLimits) {
   dialogs.Forget();
   NutMax(1, 14) = 100;
   EXPECT_FALSE(BuildLp(context, 1));
-  const std::string refused =
+  const Messages refused{
       "Too many Restrictions for Diet  1.  The diet needs more rows than a formulation holds and "
-      "was not formulated.";
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{refused});
+      "was not formulated."};
+  EXPECT_EQ(dialogs.Messages(), refused);
   SolveDiet(context, 1);
   EXPECT_EQ(s->dietProblems[1], 1);
 
@@ -511,20 +390,19 @@ TEST_F(LeastCostTest, RowLimits) {
   NutMax(1, 14) = 0;
   NutMin(1, 61) = 0.001;
   EXPECT_FALSE(BuildLp(context, 1));
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{refused});
+  EXPECT_EQ(dialogs.Messages(), refused);
 }
 
 // The last matrix row (121) is formulated without reading past the matrix.
 TEST_F(LeastCostTest, LastMatrixRowIsTheLastNutrient) {
-  SetIngredients({{"Corn", 200, 3000, 8}, {"Soybean meal", 400, 2500, 48}});
+  CornAndSoy();
   t->nutrientCount = kMaxNutrientRows;
   t->nutrientName[kMaxNutrientRows] = "SELENIUM";
   t->matrix[kMaxNutrientRows][1] = 0.1;
   t->matrix[kMaxNutrientRows][2] = 0.3;
   NutMin(1, kMaxNutrientRows - 1) = 0.2;  // j = 120: half of each
   Formulate(1);
-  EXPECT_EQ(s->dietProblems[1], 0);
-  EXPECT_NEAR(Inclusion(1, 1), 50, 1e-7);
+  ExpectMix(*s, {50, 50}, 300);
   EXPECT_NEAR(growth->dietNutrients[1][kMaxNutrientRows - 1], 0.2, 1e-9);
 }
 
