@@ -67,7 +67,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   MakeMenus();  // an entry whose window is missing is disabled
   ShowUnitsInTables(*this, app_);
   LoadRecentLocations();
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+  focusFollower_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     FollowFocus(now);
   });
 
@@ -82,7 +82,9 @@ MainWindow::MainWindow(App& app, QWidget* parent)
   GiveHelpTips(*this);
 }
 
-MainWindow::~MainWindow() = default;
+// Closing the windows this one owns moves the focus: by then this window is
+// only half there, so it stops following the focus first.
+MainWindow::~MainWindow() { disconnect(focusFollower_); }
 
 QTabWidget* MainWindow::MakeTabs() {
   auto* tabs = new QTabWidget;

@@ -123,6 +123,7 @@ class MainWindow : public QMainWindow {
   GridView* formulaTable_ = nullptr;
   GridView* coefficientTable_ = nullptr;
   QTextEdit* dietsInstructions_ = nullptr;
+  QMetaObject::Connection focusFollower_;  // the table worked in last follows the focus
 
   std::map<TextBox*, QLineEdit*> fields_;
   std::map<TextBox*, QLabel*> fieldLabels_;
