@@ -177,9 +177,10 @@ TEST(TriedLevels, EnergyAndProteinRounding) {
   EXPECT_DOUBLE_EQ(RoundTriedProtein(22.75), 22.8);
 }
 
-// Each amino-acid minimum keeps its ratio to the protein tried.
+// Each amino-acid minimum keeps its ratio to the protein tried, which is
+// formulated at one place.
 TEST_F(FeedCostTest, AminoAcidMinimaFollowTheProtein) {
-  Try(2, kProteinKind, 10);
+  Try(2, kProteinKind, 10.04);
   Evaluate();
   EXPECT_DOUBLE_EQ(MinimumOf(2, kProtein), 10);
   for (int j = kArginine; j <= kValine; ++j)

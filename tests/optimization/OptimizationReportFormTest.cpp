@@ -107,10 +107,13 @@ TEST(OptimizationReportForm, SummaryWorkedOutByHand) {
     EXPECT_EQ(g.Text(c.row, c.col), c.text);
     EXPECT_EQ(g.CellColor(c.row, c.col), c.color);
   }
-  // "Copy to Clipboard" on tab 0: the whole table.
+  EXPECT_EQ(g.Row(), 3);  // where the cursor has always started
+  EXPECT_EQ(g.Col(), 3);
+  // "Copy to Clipboard" on tab 0: the whole table, nine columns.
   h.report.CopyToClipboard();
   const std::string text = h.dialogs.Clipboard();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 24);
+  EXPECT_EQ(std::count(text.begin(), text.begin() + text.find('\n'), '\t'), 8);
 }
 
 TEST(OptimizationReportForm, ADivisorOfNoughtLeavesTheCellEmpty) {
