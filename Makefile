@@ -74,9 +74,12 @@ coverage: deps
 	  --exclude-unreachable-branches --exclude-throw-branches \
 	  --html-details $(COVERAGE_BUILD)/coverage.html --print-summary
 
-# The size of the tests against the code they test (non-blank lines).
+# The size of the tests against the code they test (non-blank lines); fails
+# past RATIO_LIMIT per cent. 56 is where the shrink stands (the aim is a
+# third); the limit comes down as the tests do.
+RATIO_LIMIT ?= 56
 ratio:
-	@scripts/test-ratio
+	@scripts/test-ratio $(RATIO_LIMIT)
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(COVERAGE_BUILD)
