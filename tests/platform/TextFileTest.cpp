@@ -25,7 +25,9 @@ class TextFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("tamsel_textfile_" + std::string(info->name()));
+    // One folder per process: the suite may run in several at once.
+    folder_ = fs::temp_directory_path() /
+              ("tamsel_textfile_" + std::to_string(::getpid()) + "_" + std::string(info->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
