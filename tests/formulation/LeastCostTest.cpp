@@ -117,6 +117,7 @@ TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHandWarmAndAfterClearing) {
   ExpectMix(*s, {64, 31, 5}, 302);
 
   ClearFormulationTables(*s);
+  EXPECT_EQ(s->lp.rowCount, 0);
   EXPECT_EQ(Inclusion(1, 1), 0);
   SolveDiet(context, 1);  // nothing built since: no stale diet
   EXPECT_EQ(s->dietProblems[1], 1);

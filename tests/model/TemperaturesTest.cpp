@@ -84,6 +84,7 @@ TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
 TEST_F(TemperaturesTest, TheWindowTakesOrDropsTheTable) {
   TemperatureForm window;
   window.Open("105", profile_);
+  EXPECT_TRUE(window.Visible());
   window.entryTable.SetText(1, 1, "30,5");
   window.entryTable.SetText(7, 1, "warm");
   window.TakeTemperatures(profile_);
@@ -95,6 +96,7 @@ TEST_F(TemperaturesTest, TheWindowTakesOrDropsTheTable) {
 
   window.entryTable.SetText(3, 1, "25");
   window.CloseWithoutSaving();
+  EXPECT_FALSE(window.Visible());
   EXPECT_EQ(profile_.calibrationTemps[3], 20);
   window.Open("21", profile_);
   window.entryTable.SetText(4, 2, "19");
