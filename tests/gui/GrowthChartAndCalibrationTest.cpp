@@ -1,0 +1,300 @@
+// The growth chart and the calibration windows on a copy of the demo
+// location, clicked by object name: after "Growth" the chart holds the daily
+// table's rows and the diet changes, after a second run the first as the
+// previous curve, and "Copy Chart" and "Save Chart" export it; the demo's
+// weighings on the calibration's inputs screen, a whole fit run from
+// "Continue Calibration" with its progress shown and the main window held
+// (the weighings on the chart after it), a fit stopped by "Cancel" or by
+// closing the screen, and the calibration test window scoring its trials.
+#include <QChart>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QXYSeries>
+#include <cmath>
+#include <functional>
+
+#include "GuiSession.h"
+#include "app/TableFaces.h"
+#include "platform/NumberFormat.h"
+#include "ui/CalibrationInputsWindow.h"
+#include "ui/GrowthChart.h"
+
+namespace {
+
+using Window = MainForm::Window;
+
+// The demo session with the chart's series, the daily table's numbers and
+// the calibration's own views.
+struct Session : GuiSession {
+  GrowthChart* Chart() const { return Find<GrowthChart>("GrowthChart"); }
+  QList<QAbstractSeries*> Series(const char* name) const {
+    QList<QAbstractSeries*> found;
+    for (QAbstractSeries* series : Chart()->Chart()->series())
+      if (series->objectName() == QLatin1String(name)) found << series;
+    return found;
+  }
+  QXYSeries* OneSeries(const char* name) const {
+    const auto found = Series(name);
+    return found.size() == 1 ? static_cast<QXYSeries*>(found.front()) : nullptr;
+  }
+  void Growth() {
+    Click("growth");
+    QVERIFY(dialogs.Messages().empty());
+  }
+  double Daily(int row, int col) const { return ReadNumber(app->resultsTable.Text(row, col)); }
+
+  SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
+  QStringList Coefficients() const {
+    QStringList coef;
+    for (int k = 1; k <= kCoefCount; ++k)
+      coef << Cell(window.get(), "coefficientTable", kCoefRow, k);
+    return coef;
+  }
+  // "Calibration", keeping the location's name.
+  void OpenCalibration() {
+    dialogs.Input(app->mainForm.locationName.text);
+    Click("calibration");
+    QVERIFY(dialogs.Done());
+  }
+};
+
+// Every daily row of the table as a point of `series`, ages and weights as
+// the table shows them.
+void CompareWithTable(const Session& s, const QXYSeries* series) {
+  QVERIFY(series);
+  int rows = 0;
+  while (!s.app->resultsTable.Text(rows + 1, 5).empty()) ++rows;
+  QVERIFY(rows > 30);
+  QCOMPARE(series->count(), rows);
+  for (int row = 1; row <= rows; ++row) {
+    QCOMPARE(series->at(row - 1).x(), s.Daily(row, 5));
+    QCOMPARE(series->at(row - 1).y(), s.Daily(row, 6));
+  }
+}
+
+// What the user sees at each report of the fit.
+struct Seen {
+  long reports = 0;
+  long lastRuns = 0;
+  QString progress;
+  bool progressShown = false;  // "working" and Cancel
+  bool held = false;           // Continue, the main window and the others
+};
+
+void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
+  auto* calibration = static_cast<CalibrationInputsWindow*>(s.Calibration());
+  QObject::connect(calibration,
+                   &CalibrationInputsWindow::Progressed,
+                   calibration,
+                   [&s, &seen, atReport, calibration](long runs, double) {
+                     ++seen.reports;
+                     seen.lastRuns = runs;
+                     if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
+                     seen.progressShown = s.Find<QLabel>("working", calibration)->isVisible() &&
+                                          s.Find<QPushButton>("Cancel", calibration)->isVisible();
+                     seen.held =
+                         !s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled() &&
+                         s.RunCommandsHeld() && !s.Find<QLineEdit>("locationName")->isEnabled() &&
+                         !s.window->menuBar()->isEnabled() &&
+                         !s.window->WindowOf(Window::Restrictions)->isEnabled();
+                     if (atReport) atReport(runs);
+                   });
+}
+
+}  // namespace
+
+class GrowthChartAndCalibrationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void chartFollowsTheDailyTable();
+  void chartCopiesAndSaves();
+  void inputsScreenAndTestWindow();
+  void continueRunsTheFitWithProgress();
+  void aFitStopsWhenTheUserAsks();
+};
+
+void GrowthChartAndCalibrationTest::chartFollowsTheDailyTable() {
+  Session s;
+  QVERIFY(s.Chart()->Chart()->series().isEmpty());
+  s.Growth();
+  CompareWithTable(s, s.OneSeries("GrowthWeight"));
+  QVERIFY(s.Series("PreviousWeight").isEmpty());
+  QVERIFY(s.Series("ObservedWeights").isEmpty());  // no calibration yet
+  // Three diets: changes at the ends of the first two, named by the diet
+  // that ends (where they fall is the chart data's own test).
+  const auto changes = s.Series("DietChange");
+  QCOMPARE(changes.size(), 2);
+  QCOMPARE(changes[0]->name(), QString::fromStdString(s.app->resultsTable.Text(2, 0)));
+  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 25.0);
+  // Feed at the run's precision: the cell shows it to a tenth.
+  const double feed = s.OneSeries("GrowthFeed")->at(0).y();
+  QCOMPARE(feed, s.app->growth.dailyFeed[s.app->growth.startAge + 1][kHerdColumn]);
+  QVERIFY(std::abs(feed - s.Daily(2, 7)) <= 0.05);
+
+  // A second run to 20 kg: the first becomes the faint previous curve.
+  const QList<QPointF> first = s.OneSeries("GrowthWeight")->points();
+  s.app->mainForm.finalWeight.text = "20";
+  s.Growth();
+  CompareWithTable(s, s.OneSeries("GrowthWeight"));
+  QCOMPARE(s.OneSeries("PreviousWeight")->points(), first);
+  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 20.0);
+  // A typed table: the chart follows once the edit is done.
+  s.app->resultsTable.SetText(3, 6, "9.5");
+  QTRY_COMPARE(s.OneSeries("GrowthWeight")->at(2).y(), 9.5);
+}
+
+// Copied at twice the size shown; saved as SVG by its extension, else PNG;
+// a cancelled save writes nothing, a missing folder gives the error.
+void GrowthChartAndCalibrationTest::chartCopiesAndSaves() {
+  Session s;
+  s.Growth();
+  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDailyGrowth);
+  QCoreApplication::processEvents();
+  GrowthChart* chart = s.Chart();
+  s.Click("CopyChart", chart);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  QCOMPARE(copied.size(), chart->Area()->size() * 2);
+
+  QTemporaryDir folder;
+  const struct {
+    const char* answer;
+    const char* written;
+    const char* starts;
+  } saves[] = {{"growth.svg", "growth.svg", "<?xml"}, {"growth", "growth.png", "\x89PNG"}};
+  for (const auto& save : saves) {
+    s.dialogs.File(folder.filePath(QString::fromLatin1(save.answer)).toStdString());
+    s.Click("SaveChart", chart);
+    QFile file(folder.filePath(QString::fromLatin1(save.written)));
+    QVERIFY2(file.open(QIODevice::ReadOnly), save.written);
+    QVERIFY2(file.readAll().startsWith(save.starts), save.written);
+  }
+  QVERIFY(QImage(folder.filePath(QStringLiteral("growth.png"))).size() == copied.size());
+  s.dialogs.CancelFile();
+  s.Click("SaveChart", chart);
+  s.dialogs.File(folder.filePath(QStringLiteral("missing/growth.png")).toStdString());
+  s.Click("SaveChart", chart);
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+  QCOMPARE(s.dialogs.Messages(),
+           std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveChart"});
+}
+
+// Demo.cal's start at 21 days and weighings at 30, 42 and 65 days, typed by
+// the user (no heading column); closed by the user the form lets the window
+// go. "Show Input" shows the button of the calibration test, whose trials
+// start from the current coefficients and each get a score.
+void GrowthChartAndCalibrationTest::inputsScreenAndTestWindow() {
+  Session s;
+  s.OpenCalibration();
+  SecondaryWindow* calibration = s.Calibration();
+  QVERIFY(calibration->isVisible());
+  const char* ages[] = {"21", "30", "42", "65"};
+  for (int r = 1; r <= 4; ++r)
+    QCOMPARE(s.Cell(calibration, "weighingsTable", r, 0), QString(ages[r - 1]));
+  QAbstractItemModel* table = s.Find<GridView>("weighingsTable", calibration)->model();
+  QVERIFY(table->flags(table->index(2, 0)) & Qt::ItemIsEditable);
+  QCOMPARE(s.Find<QLineEdit>("startWeight", calibration)->text().toDouble(), 6.0);
+  QVERIFY(!s.Find<QPushButton>("Cancel", calibration)->isVisible());
+  calibration->close();
+  QVERIFY(!s.app->calibrationInputsForm.visible);
+
+  QTest::mouseClick(s.Find<QRadioButton>("showInput"), Qt::LeftButton);
+  s.Click("calibrationTest");
+  SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
+  QCOMPARE(s.Cell(test, "trialsTable", 1, 1), s.Coefficients()[0]);
+  constexpr int kScoreCol = CalibrationTestForm::kScoreCol;
+  QVERIFY(s.Cell(test, "trialsTable", 1, kScoreCol).isEmpty());
+  s.Click("scoreTrials", test);
+  QVERIFY(s.dialogs.Messages().empty());
+  for (int row = 1; row <= CalibrationTestForm::kTrials; ++row) {
+    bool number = false;
+    s.Cell(test, "trialsTable", row, kScoreCol).toDouble(&number);
+    QVERIFY2(number, qPrintable(QString::number(row)));
+  }
+}
+
+void GrowthChartAndCalibrationTest::continueRunsTheFitWithProgress() {
+  Session s;
+  s.OpenCalibration();
+  const QStringList before = s.Coefficients();
+  Seen seen;
+  Watch(s, seen);
+  s.dialogs.Forget();
+  s.dialogs.Answer(Answer::Yes);  // save the fitted curve to the location
+  s.Click("ContinueCalibration", s.Calibration());
+
+  QVERIFY(s.dialogs.Done());
+  QCOMPARE(s.dialogs.Messages().size(), std::size_t{1});  // the save question only
+  // The window stays with the result: the weighings against the fitted
+  // curve, and the classic and thorough searches side by side.
+  QVERIFY(s.Find<GridView>("weighingFitTable", s.Calibration())->isVisible());
+  QCOMPARE(s.Cell(s.Calibration(), "weighingFitTable", 1, 0), QStringLiteral("30.00"));
+  QCOMPARE(s.Cell(s.Calibration(), "stagesTable", 2, 0), QStringLiteral("Thorough"));
+  QVERIFY(s.Coefficients() != before);
+  // Shown to the digits the fit resolves; the table keeps them all.
+  QCOMPARE(s.Coefficients()[0].toStdString(),
+           WithDigits(s.app->mainForm.coefficientTable.Text(kCoefRow, 1), kCoefficientDigits));
+
+  // The label came first, then a report every 200 growth runs and at the end.
+  QVERIFY2(seen.reports >= 3, qPrintable(QString::number(seen.reports)));
+  QVERIFY(seen.progress.startsWith(QStringLiteral("Growth runs ")));
+  QVERIFY(seen.progress.contains(QStringLiteral("Best score ")));
+  QVERIFY(seen.progressShown && seen.held);
+  // After the fit the main window is the user's again.
+  QVERIFY(s.Find<QPushButton>("growth")->isEnabled() && s.window->menuBar()->isEnabled());
+  QVERIFY(s.window->WindowOf(Window::Restrictions)->isEnabled());
+
+  // The saved curve's growth run: the chart shows Demo.cal's weighings.
+  const QList<QPointF> weighed = {{21, 6}, {30, 7.8}, {42, 11.8}, {65, 25}};
+  QCOMPARE(s.OneSeries("ObservedWeights")->points(), weighed);
+}
+
+// "Cancel" and closing the screen both stop the fit at its next trial point;
+// the window stays until the fit has stopped.
+void GrowthChartAndCalibrationTest::aFitStopsWhenTheUserAsks() {
+  for (bool byClosing : {false, true}) {
+    const char* how = byClosing ? "closing" : "Cancel";
+    Session s;
+    s.OpenCalibration();
+    SecondaryWindow* calibration = s.Calibration();
+    Seen seen;
+    long stoppedAt = -1;
+    bool stayedOpen = false;
+    Watch(s, seen, [&](long runs) {
+      if (runs == 0 || stoppedAt >= 0) return;
+      stoppedAt = runs;
+      if (byClosing) {
+        stayedOpen = !calibration->close() && calibration->isVisible();
+      } else {
+        QTest::mouseClick(s.Find<QPushButton>("Cancel", calibration), Qt::LeftButton);
+        stayedOpen = calibration->isVisible();
+      }
+    });
+    s.dialogs.Forget();
+    s.dialogs.Answer(Answer::No);
+    s.Click("ContinueCalibration", calibration);
+
+    QVERIFY2(s.dialogs.Done(), how);
+    QVERIFY2(stoppedAt > 0 && stayedOpen, how);
+    // One more trial point at most, then the report of the end.
+    QVERIFY2(
+        seen.lastRuns <= stoppedAt + 1,
+        qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
+    // Closed, it closes once the fit has stopped; cancelled, it shows the
+    // result of the fit so far.
+    QVERIFY2(calibration->isVisible() != byClosing, how);
+    QVERIFY2(!s.app->growth.cancelRun, how);  // the next "Growth" runs
+    QVERIFY2(s.Find<QPushButton>("calibration")->isEnabled(), how);
+  }
+}
+
+QTEST_MAIN(GrowthChartAndCalibrationTest)
+#include "GrowthChartAndCalibrationTest.moc"
