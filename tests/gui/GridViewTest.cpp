@@ -77,20 +77,20 @@ class GridViewTest : public QObject {
 
  private slots:
   void init() { QGuiApplication::clipboard()->clear(); }
-  void modelFollowsTheGridThroughResizes();
+  void modelFollowsTheGridAndNamesTheChangedCells();
   void editsReachTheGridWhereTheUserMayType();
-  void coloursAlignmentAndChecks();
-  void notificationsNameTheChangedCells();
+  void coloursAndAlignment();
   void selectionBetweenTheViewAndTheGrid();
-  void copyAndPasteRoundTripThroughTheClipboard();
-  void cutUndoAndCopyAll();
+  void clipboardKeys();
   void popupMenuEntriesActOnTheTable();
-  void rightClickActivatesAndKeepsTheHighlight();
-  void typingIntoACellRunsTheAfterEditHook();
+  void clicksKeysAndTypingReachTheHooks();
   void hiddenRowsWidthsAndHeadings();
 };
 
-void GridViewTest::modelFollowsTheGridThroughResizes() {
+// The model follows the Grid's shape, under Qt's model tester, and names
+// the cells each change touches: clipped to the table, the top headings
+// with row 0.
+void GridViewTest::modelFollowsTheGridAndNamesTheChangedCells() {
   Grid grid(6, 5);
   Fill(grid);
   GridModel model(grid);
@@ -98,27 +98,41 @@ void GridViewTest::modelFollowsTheGridThroughResizes() {
   QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("1.0"));
   QVERIFY(!model.headerData(5, Qt::Horizontal).isValid());
   QVERIFY(!model.headerData(-1, Qt::Vertical).isValid());
-  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-  const std::pair<int, int> shapes[] = {{10, 8}, {3, 2}, {0, 4}, {4, 0}, {0, 0}, {5, 5}, {7, 3}};
-  for (const auto& [rows, cols] : shapes) {
-    grid.Resize(rows, cols);
-    QCOMPARE(model.rowCount(), rows);
-    QCOMPARE(model.columnCount(), cols);
-    if (QTest::currentTestFailed()) return;
+  {
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const std::pair<int, int> shapes[] = {{10, 8}, {3, 2}, {0, 4}, {4, 0}, {0, 0}, {5, 5}, {7, 3}};
+    for (const auto& [rows, cols] : shapes) {
+      grid.Resize(rows, cols);
+      QCOMPARE(model.rowCount(), rows);
+      QCOMPARE(model.columnCount(), cols);
+      if (QTest::currentTestFailed()) return;
+    }
+    grid.SortRows(1, 6, 1, false);
+    grid.Clear();
   }
-  grid.SetText(2, 1, "edited");
-  QCOMPARE(model.index(2, 1).data().toString(), QStringLiteral("edited"));
-  grid.SortRows(1, 6, 1, false);
-  grid.ClearRange(6, 2, 1, 1);
-  grid.Clear();
-  grid.SetRows(2);
-  QCOMPARE(model.rowCount(), 2);
+  grid.Resize(5, 4);
+  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+  QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
+  grid.SetText(2, 3, "x");
+  grid.ClearRange(4, 3, -2, 1);  // clipped to the table
+  grid.SetCellColor(3, 1, kPeach);
+  grid.SetText(9, 9, "outside");
+  Cells corners;
+  for (const QList<QVariant>& notice : changed)
+    for (int corner : {0, 1}) {
+      const auto index = notice[corner].value<QModelIndex>();
+      corners.emplace_back(index.row(), index.column());
+    }
+  QCOMPARE(corners, (Cells{{2, 3}, {2, 3}, {0, 1}, {4, 3}, {3, 1}, {3, 1}}));
+  QCOMPARE(headers.size(), 1);  // the clear's, of the top headings 1 to 3
+  QCOMPARE(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
+  QCOMPARE(headers[0][2].toInt(), 3);
 }
 
-// Body cells take typed text (an unchanged one is no edit); headings, a
-// read-only grid and roles other than text refuse it.
+// Body cells take typed text (an unchanged one is no edit) and check boxes
+// tick; headings, a read-only grid and other roles refuse.
 void GridViewTest::editsReachTheGridWhereTheUserMayType() {
-  Grid grid(3, 3);
+  Grid grid(3, 4);
   Fill(grid);
   GridModel model(grid);
   Cells edits;
@@ -141,6 +155,18 @@ void GridViewTest::editsReachTheGridWhereTheUserMayType() {
   grid.SetText(1, 2, "25 \260C");
   QCOMPARE(model.index(1, 2).data().toString(), QStringLiteral("25 °C"));
 
+  // Check boxes: shown and ticked by the user; each change is an edit.
+  grid.SetCellCheck(1, 2, CheckState::Checked);
+  const QModelIndex box = model.index(1, 2);
+  QVERIFY(!model.flags(model.index(1, 3)).testFlag(Qt::ItemIsUserCheckable));
+  QVERIFY(model.flags(box).testFlag(Qt::ItemIsUserCheckable));
+  QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+  QVERIFY(model.setData(box, int(Qt::Unchecked), Qt::CheckStateRole));
+  QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+  QVERIFY(model.setData(box, int(Qt::Unchecked), Qt::CheckStateRole));  // no change
+  QVERIFY(!model.setData(model.index(1, 3), int(Qt::Checked), Qt::CheckStateRole));
+  QVERIFY(!model.index(1, 3).data(Qt::CheckStateRole).isValid());
+  QCOMPARE(edits.size(), std::size_t{3});
   // The matrix editor's name editing: no fixed rows or columns left.
   grid.SetFixedRows(0);
   grid.SetFixedCols(0);
@@ -148,10 +174,10 @@ void GridViewTest::editsReachTheGridWhereTheUserMayType() {
   QVERIFY(!model.index(2, 0).data(Qt::BackgroundRole).isValid());  // no heading's colour
   grid.SetEditable(false);
   QVERIFY(!model.setData(model.index(1, 1), QStringLiteral("y")));
-  QCOMPARE(edits.size(), std::size_t{2});
+  QCOMPARE(edits.size(), std::size_t{3});
 }
 
-void GridViewTest::coloursAlignmentAndChecks() {
+void GridViewTest::coloursAndAlignment() {
   Grid grid(3, 8);
   GridModel model(grid);
   const QPalette palette = QApplication::palette();
@@ -195,44 +221,6 @@ void GridViewTest::coloursAlignmentAndChecks() {
     grid.SetCellAlign(2, 1, a.align);
     QCOMPARE(Qt::Alignment(model.index(2, 1).data(Qt::TextAlignmentRole).toInt()), a.expected);
   }
-
-  // Check boxes: shown and ticked by the user; each change is an edit.
-  int edits = 0;
-  model.SetAfterEdit([&](int, int) { ++edits; });
-  grid.SetCellCheck(1, 2, CheckState::Checked);
-  const QModelIndex box = model.index(1, 2);
-  QVERIFY(!model.flags(model.index(1, 3)).testFlag(Qt::ItemIsUserCheckable));
-  QVERIFY(model.flags(box).testFlag(Qt::ItemIsUserCheckable));
-  QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
-  QVERIFY(model.setData(box, int(Qt::Unchecked), Qt::CheckStateRole));
-  QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-  QVERIFY(model.setData(box, int(Qt::Unchecked), Qt::CheckStateRole));  // no change
-  QVERIFY(!model.setData(model.index(1, 3), int(Qt::Checked), Qt::CheckStateRole));
-  QVERIFY(!model.index(1, 3).data(Qt::CheckStateRole).isValid());
-  QCOMPARE(edits, 1);
-}
-
-void GridViewTest::notificationsNameTheChangedCells() {
-  Grid grid(5, 4);
-  GridModel model(grid);
-  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-  QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
-  grid.SetText(2, 3, "x");
-  grid.ClearRange(4, 3, -2, 1);  // clipped to the table
-  grid.SetCellColor(3, 1, kPeach);
-  grid.SetText(9, 9, "outside");
-  Cells corners;
-  for (const QList<QVariant>& notice : changed)
-    for (int corner : {0, 1}) {
-      const auto index = notice[corner].value<QModelIndex>();
-      corners.emplace_back(index.row(), index.column());
-    }
-  QCOMPARE(corners, (Cells{{2, 3}, {2, 3}, {0, 1}, {4, 3}, {3, 1}, {3, 1}}));
-  // Only the clear touched row 0: the top headings change with it.
-  QCOMPARE(headers.size(), 1);
-  QCOMPARE(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
-  QCOMPARE(headers[0][1].toInt(), 1);
-  QCOMPARE(headers[0][2].toInt(), 3);
 }
 
 // A drag ends with the view's current cell on the far corner; the Grid's
@@ -273,7 +261,10 @@ void GridViewTest::selectionBetweenTheViewAndTheGrid() {
   QCOMPARE(selection.currentIndex(), model.index(1, 1));
 }
 
-void GridViewTest::copyAndPasteRoundTripThroughTheClipboard() {
+// Ctrl+C and Ctrl+V, or Ctrl+Insert and Shift+Insert, copy a block and
+// paste it at the current cell; Ctrl+X empties it and Ctrl+Z brings it
+// back; Ctrl+A copies the used area; other keys stay the table's own.
+void GridViewTest::clipboardKeys() {
   const struct {
     Qt::Key copyKey, pasteKey;
     Qt::KeyboardModifier pasteMods;
@@ -287,35 +278,27 @@ void GridViewTest::copyAndPasteRoundTripThroughTheClipboard() {
     QCOMPARE(ClipboardText(), QStringLiteral("2.1\t2.2\t2.3\n3.1\t3.2\t3.3"));
     // The copy leaves (0, 0) current, and the view follows.
     QCOMPARE(from.view.selectionModel()->currentIndex(), from.view.model()->index(0, 0));
-
     to.Drag(4, 2, 4, 2);
     QTest::keyClick(&to.view, k.pasteKey, k.pasteMods);
     QCOMPARE(to.grid.Text(4, 4), std::string("2.3"));
     QCOMPARE(to.grid.Text(5, 2), std::string(""));  // the last row takes no paste
     QCOMPARE(to.Shown(4, 3), QStringLiteral("2.2"));
   }
-}
 
-// Ctrl+X copies the block and empties it, Ctrl+Z brings it back; Ctrl+A
-// copies the used area; other keys stay the table's own.
-void GridViewTest::cutUndoAndCopyAll() {
-  Bound t(4, 4);
-  t.Drag(1, 1, 2, 2);
-  QTest::keyClick(&t.view, Qt::Key_X, Qt::ControlModifier);
-  QCOMPARE(ClipboardText(), QStringLiteral("1.1\t1.2\n2.1\t2.2"));
-  QCOMPARE(t.Shown(2, 2), QString());
-  QCOMPARE(t.grid.Text(3, 3), std::string("3.3"));
-  QTest::keyClick(&t.view, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(t.Shown(2, 2), QStringLiteral("2.2"));
-
-  Bound sparse(5, 5, false);
-  sparse.grid.SetText(0, 1, "Diet 1");
-  sparse.grid.SetText(2, 1, "3.2");
-  QTest::keyClick(&sparse.view, Qt::Key_A, Qt::ControlModifier);
+  Bound t(5, 5, false);
+  t.grid.SetText(0, 1, "Diet 1");
+  t.grid.SetText(2, 1, "3.2");
+  QTest::keyClick(&t.view, Qt::Key_A, Qt::ControlModifier);
   QCOMPARE(ClipboardText(), QStringLiteral("\tDiet 1\n\t\n\t3.2"));
-  sparse.Drag(2, 2, 2, 2);
-  QTest::keyClick(&sparse.view, Qt::Key_Down);
-  QCOMPARE(Selection(sparse.grid), (Cells{{3, 2}, {3, 2}}));
+  t.Drag(1, 1, 2, 1);
+  QTest::keyClick(&t.view, Qt::Key_X, Qt::ControlModifier);
+  QCOMPARE(ClipboardText(), QStringLiteral("\n3.2"));
+  QCOMPARE(t.Shown(2, 1), QString());
+  QTest::keyClick(&t.view, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(t.Shown(2, 1), QStringLiteral("3.2"));
+  t.Drag(2, 2, 2, 2);
+  QTest::keyClick(&t.view, Qt::Key_Down);
+  QCOMPARE(Selection(t.grid), (Cells{{3, 2}, {3, 2}}));
 }
 
 void GridViewTest::popupMenuEntriesActOnTheTable() {
@@ -356,21 +339,22 @@ void GridViewTest::popupMenuEntriesActOnTheTable() {
   QCOMPARE(grid.Text(1, 1), std::string("kept"));
 }
 
-void GridViewTest::rightClickActivatesAndKeepsTheHighlight() {
+// A right click makes the table active and keeps the highlight for the
+// pop-up menu, which the context menu opens; a key makes it active too.
+// Typed text reaches the form's hook once the editor commits it.
+void GridViewTest::clicksKeysAndTypingReachTheHooks() {
   Bound t(5, 5);
   GridView& view = t.view;
+  Grid& grid = t.grid;
   QVERIFY(t.Show(400, 300));
   int activated = 0;
-  view.SetActivateHook([&](Grid& g) { activated += &g == &t.grid; });
-
+  view.SetActivateHook([&](Grid& g) { activated += &g == &grid; });
   t.Drag(1, 1, 3, 2);
   const QPoint cell = view.visualRect(view.model()->index(2, 3)).center();
   QTest::mousePress(view.viewport(), Qt::RightButton, {}, cell);
   QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, cell);
   QCOMPARE(activated, 1);
-  QCOMPARE(Selection(t.grid), (Cells{{1, 1}, {3, 2}}));
-
-  // The context menu opens the pop-up menu.
+  QCOMPARE(Selection(grid), (Cells{{1, 1}, {3, 2}}));
   QMenu* shown = nullptr;
   QTimer::singleShot(0, [&] {
     shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -380,25 +364,18 @@ void GridViewTest::rightClickActivatesAndKeepsTheHighlight() {
       QContextMenuEvent::Mouse, cell, view.viewport()->mapToGlobal(cell), Qt::NoModifier);
   QApplication::sendEvent(view.viewport(), &menuEvent);
   QCOMPARE(shown, view.PopupMenu());
-  // Any key press makes the table active too.
   QTest::keyClick(&view, Qt::Key_Right);
   QCOMPARE(activated, 3);
-}
 
-void GridViewTest::typingIntoACellRunsTheAfterEditHook() {
-  Bound t(4, 4, false);
-  GridView& view = t.view;
-  Grid& grid = t.grid;
   Cells edits;
   view.Model()->SetAfterEdit([&](int row, int col) {
     edits.emplace_back(row, col);
     // The form's handler sees the new text and may change other cells.
     grid.SetText(row, col + 1, grid.Text(row, col) + "!");
   });
-  QVERIFY(t.Show(400, 300));
-  const QModelIndex cell = view.model()->index(2, 1);
-  view.setCurrentIndex(cell);
-  view.edit(cell);
+  const QModelIndex index = view.model()->index(2, 1);
+  view.setCurrentIndex(index);
+  view.edit(index);
   auto* editor = view.findChild<QLineEdit*>();
   QVERIFY(editor);
   editor->selectAll();
