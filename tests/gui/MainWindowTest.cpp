@@ -81,6 +81,18 @@ QStringList CutTexts(const GridView& view) {
   return cut;
 }
 
+// A click on a diet's cost asks the sources window about it.
+void ClickDietCost(GuiSession& s) {
+  GridView* diets = s.Find<GridView>("dietsTable");
+  s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
+  QTest::mouseClick(diets->viewport(),
+                    Qt::LeftButton,
+                    {},
+                    diets->visualRect(diets->model()->index(kDietCostRow, 1)).center());
+  QCOMPARE(s.app->nutrientSourcesForm.shownRequest.diet, 1);
+  QVERIFY(s.Find<QWidget>("NutrientSourcesWindow")->isVisible());
+}
+
 // The demo grown on least-cost diets, every window opened as a user opens
 // it, the optimization run and its report shown.
 struct Desktop : GuiSession {
@@ -116,15 +128,7 @@ struct Desktop : GuiSession {
     Click("addMinMax", opt);
     Click("runOptimization", opt);
     Click("viewOptimization", opt);
-    // A diet's cost asks the sources window about it.
-    GridView* diets = Find<GridView>("dietsTable");
-    Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
-    QTest::mouseClick(diets->viewport(),
-                      Qt::LeftButton,
-                      {},
-                      diets->visualRect(diets->model()->index(kDietCostRow, 1)).center());
-    QCOMPARE(app->nutrientSourcesForm.shownRequest.diet, 1);
-    QVERIFY(Find<QWidget>("NutrientSourcesWindow")->isVisible());
+    ClickDietCost(*this);
     dialogs.Forget();
   }
 
@@ -323,12 +327,13 @@ void MainWindowTest::everyWindowShowsItsTextsWholeAndTips() {
   QVERIFY2(without.isEmpty(), qPrintable(without.join(' ')));
 }
 
-// The newest first; chosen again, the older location opens, and an open
-// window shows it; a new session starts with both.
+// The newest first; chosen again, the older location opens, and the open
+// windows show it; a new session starts with both.
 void MainWindowTest::openRecentAfterTwoLocations() {
   QSettings().clear();
   GuiSession s;
   s.Click("openDiets");
+  ClickDietCost(s);
   const std::string first = s.demo.Plt();
   const std::filesystem::path other = s.demo.path() / "other";
   std::filesystem::copy(s.demo.path() / "demo", other);
