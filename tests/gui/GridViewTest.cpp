@@ -34,14 +34,6 @@ void Fill(Grid& grid) {
       grid.SetText(r, c, std::to_string(r) + "." + std::to_string(c));
 }
 
-// Highlights a block as a drag from (row, col) to (rowSel, colSel) does.
-void Drag(QItemSelectionModel& selection, int row, int col, int rowSel, int colSel) {
-  const QAbstractItemModel* model = selection.model();
-  selection.select(QItemSelection(model->index(row, col), model->index(rowSel, colSel)),
-                   QItemSelectionModel::ClearAndSelect);
-  selection.setCurrentIndex(model->index(rowSel, colSel), QItemSelectionModel::NoUpdate);
-}
-
 // The Grid's current cell and the far corner of its selection.
 Cells Selection(const Grid& grid) {
   return {{grid.Row(), grid.Col()}, {grid.RowSel(), grid.ColSel()}};
@@ -64,8 +56,14 @@ struct Bound {
     view.show();
     return QTest::qWaitForWindowExposed(&view);
   }
+  // Highlights a block as a drag from (row, col) to (rowSel, colSel) does.
   void Drag(int row, int col, int rowSel, int colSel) {
-    ::Drag(*view.selectionModel(), row, col, rowSel, colSel);
+    QAbstractItemModel* model = view.model();
+    view.selectionModel()->select(
+        QItemSelection(model->index(row, col), model->index(rowSel, colSel)),
+        QItemSelectionModel::ClearAndSelect);
+    view.selectionModel()->setCurrentIndex(model->index(rowSel, colSel),
+                                           QItemSelectionModel::NoUpdate);
   }
   QString Shown(int row, int col) const { return view.model()->index(row, col).data().toString(); }
 };
@@ -80,7 +78,6 @@ class GridViewTest : public QObject {
   void modelFollowsTheGridAndNamesTheChangedCells();
   void editsReachTheGridWhereTheUserMayType();
   void coloursAndAlignment();
-  void selectionBetweenTheViewAndTheGrid();
   void clipboardKeys();
   void popupMenuEntriesActOnTheTable();
   void clicksKeysAndTypingReachTheHooks();
@@ -221,44 +218,6 @@ void GridViewTest::coloursAndAlignment() {
     grid.SetCellAlign(2, 1, a.align);
     QCOMPARE(Qt::Alignment(model.index(2, 1).data(Qt::TextAlignmentRole).toInt()), a.expected);
   }
-}
-
-// A drag ends with the view's current cell on the far corner; the Grid's
-// own moves reach the view, but the view's do not bounce back to it.
-void GridViewTest::selectionBetweenTheViewAndTheGrid() {
-  Grid grid(8, 6);
-  GridModel model(grid);
-  QItemSelectionModel selection(&model);
-  QSignalSpy moved(&model, &GridModel::SelectionMoved);
-  const struct {
-    int fromRow, fromCol, toRow, toCol;
-  } drags[] = {{4, 3, 2, 1}, {2, 1, 4, 3}, {5, 5, 5, 5}, {1, 4, 6, 2}};
-  for (const auto& d : drags) {
-    Drag(selection, d.fromRow, d.fromCol, d.toRow, d.toCol);
-    model.TakeSelection(selection);
-    QCOMPARE(Selection(grid), (Cells{{d.fromRow, d.fromCol}, {d.toRow, d.toCol}}));
-  }
-  // A current cell outside the highlight stands alone.
-  selection.setCurrentIndex(model.index(7, 0), QItemSelectionModel::NoUpdate);
-  model.TakeSelection(selection);
-  QCOMPARE(Selection(grid), (Cells{{7, 0}, {7, 0}}));
-  QCOMPARE(moved.size(), 0);
-
-  grid.SetSelection(5, 4, 2, 1);
-  model.ShowSelection(selection);
-  QCOMPARE(selection.currentIndex(), model.index(2, 1));
-  for (int r = 0; r < 8; ++r)
-    for (int c = 0; c < 6; ++c)
-      QCOMPARE(selection.isSelected(model.index(r, c)), r >= 2 && r <= 5 && c >= 1 && c <= 4);
-  model.TakeSelection(selection);  // the same Grid selection back
-  QCOMPARE(Selection(grid), (Cells{{5, 4}, {2, 1}}));
-  grid.SetSelection(5, 4, 2, 1);  // unchanged: no notice
-  QCOMPARE(moved.size(), 1);
-  // A shrink moves the Grid's cell inside the table; the view hears of it.
-  grid.Resize(2, 2);
-  QCOMPARE(moved.size(), 2);
-  model.ShowSelection(selection);
-  QCOMPARE(selection.currentIndex(), model.index(1, 1));
 }
 
 // Ctrl+C and Ctrl+V, or Ctrl+Insert and Shift+Insert, copy a block and

@@ -1,6 +1,5 @@
 // The toolkit's dialogs behind the program's questions, driven as a user
-// would: the answer by button or Escape, typed text, file choices, the
-// clipboard.
+// would: the answer by button or Escape, typed text, file choices.
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QInputDialog>
@@ -22,7 +21,6 @@ class QtDialogsTest : public QObject {
   void inputBoxGivesTheTypedTextOrEmpty();
   void cancelledFileDialogsReturnTheOfferedName();
   void chosenFileGetsTheDefaultExtension();
-  void clipboardSetGetClear();
 };
 
 // Each answer once, and Escape giving the cautious one.
@@ -137,14 +135,6 @@ void QtDialogsTest::chosenFileGetsTheDefaultExtension() {
     const std::string chosen = c.save ? dialogs.SaveFile(request) : dialogs.OpenFile(request);
     QCOMPARE(QString::fromStdString(chosen), QDir(folder.path()).filePath(c.expected));
   }
-}
-
-void QtDialogsTest::clipboardSetGetClear() {
-  QtDialogs dialogs;
-  dialogs.SetClipboard("1.5\t2\n°C\t");
-  QCOMPARE(dialogs.Clipboard(), std::string("1.5\t2\n°C\t"));
-  dialogs.ClearClipboard();
-  QCOMPARE(dialogs.Clipboard(), std::string());
 }
 
 QTEST_MAIN(QtDialogsTest)
