@@ -1,23 +1,18 @@
 // The table widget: its model over a Grid (headings, edits, colours,
-// notices, the selection both ways) and the view's keys, pop-up menu, clicks
-// and fitted columns.
+// notices) and the view's keys, clicks and fitted columns.
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <string>
 #include <vector>
 
-#include "WhenModal.h"
 #include "platform/Grid.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
@@ -79,8 +74,7 @@ class GridViewTest : public QObject {
   void editsReachTheGridWhereTheUserMayType();
   void coloursAndAlignment();
   void clipboardKeys();
-  void popupMenuEntriesActOnTheTable();
-  void clicksKeysAndTypingReachTheHooks();
+  void rightClickActivatesAndKeepsTheHighlight();
   void hiddenRowsWidthsAndHeadings();
 };
 
@@ -260,48 +254,9 @@ void GridViewTest::clipboardKeys() {
   QCOMPARE(Selection(t.grid), (Cells{{3, 2}, {3, 2}}));
 }
 
-void GridViewTest::popupMenuEntriesActOnTheTable() {
-  Bound t(4, 4);
-  Grid& grid = t.grid;
-  QMenu* menu = t.view.PopupMenu();
-  auto entry = [menu](const char* name) {
-    return menu->findChild<QAction*>(QString::fromLatin1(name));
-  };
-  t.Drag(1, 2, 2, 2);
-  entry("copyHighlighted")->trigger();
-  QCOMPARE(ClipboardText(), QStringLiteral("1.2\n2.2"));
-
-  t.Drag(2, 3, 2, 3);
-  entry("copyAll")->trigger();
-  QVERIFY(ClipboardText().endsWith(QStringLiteral("\n3.0\t3.1\t3.2\t3.3")));
-  QCOMPARE(t.view.selectionModel()->currentIndex(), t.view.model()->index(2, 3));
-
-  QGuiApplication::clipboard()->setText(QStringLiteral("a\tb"));
-  t.Drag(1, 1, 1, 1);
-  entry("paste")->trigger();
-  QCOMPARE(grid.Text(1, 2), std::string("b"));
-
-  // "Clear" asks, then empties all but the headings.
-  WhenModal(
-      [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
-  entry("clear")->trigger();
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) QCOMPARE(grid.Text(r, c).empty(), r > 0 && c > 0);
-
-  // A window may word an entry its own way and route the entries itself.
-  t.view.SetPopupCaption(PopupAction::Clear, QStringLiteral("Clear Grid"));
-  std::vector<PopupAction> routed;
-  t.view.SetPopupHook([&](PopupAction action) { routed.push_back(action); });
-  grid.SetText(1, 1, "kept");
-  entry("clear")->trigger();
-  QCOMPARE(routed, std::vector<PopupAction>{PopupAction::Clear});
-  QCOMPARE(grid.Text(1, 1), std::string("kept"));
-}
-
 // A right click makes the table active and keeps the highlight for the
 // pop-up menu, which the context menu opens; a key makes it active too.
-// Typed text reaches the form's hook once the editor commits it.
-void GridViewTest::clicksKeysAndTypingReachTheHooks() {
+void GridViewTest::rightClickActivatesAndKeepsTheHighlight() {
   Bound t(5, 5);
   GridView& view = t.view;
   Grid& grid = t.grid;
@@ -325,27 +280,6 @@ void GridViewTest::clicksKeysAndTypingReachTheHooks() {
   QCOMPARE(shown, view.PopupMenu());
   QTest::keyClick(&view, Qt::Key_Right);
   QCOMPARE(activated, 3);
-
-  Cells edits;
-  view.Model()->SetAfterEdit([&](int row, int col) {
-    edits.emplace_back(row, col);
-    // The form's handler sees the new text and may change other cells.
-    grid.SetText(row, col + 1, grid.Text(row, col) + "!");
-  });
-  const QModelIndex index = view.model()->index(2, 1);
-  view.setCurrentIndex(index);
-  view.edit(index);
-  auto* editor = view.findChild<QLineEdit*>();
-  QVERIFY(editor);
-  editor->selectAll();
-  QTest::keyClicks(editor, QStringLiteral("12.5"));
-  QVERIFY(!grid.Edited());
-  QTest::keyClick(editor, Qt::Key_Return);
-  // The delegate commits the typed text on its next turn.
-  QTRY_COMPARE(grid.Text(2, 1), std::string("12.5"));
-  QVERIFY(grid.Edited());  // the form's unsaved-changes mark
-  QCOMPARE(edits, (Cells{{2, 1}}));
-  QCOMPARE(t.Shown(2, 2), QStringLiteral("12.5!"));
 }
 
 void GridViewTest::hiddenRowsWidthsAndHeadings() {
