@@ -2,7 +2,7 @@
 // a 1280 by 800 screen: start-up, the location chosen through the
 // "Calibration Name" field, a growth run and a save, the other windows as a
 // new user meets them (no text cut short, every input with a tooltip), Open
-// Recent, Export Table, closing with changes, F1.
+// Recent, Export Table, closing with changes.
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
@@ -13,17 +13,14 @@
 #include <QSettings>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 
 #include "GuiSession.h"
 #include "platform/GridClipboard.h"
 #include "platform/NumberFormat.h"
-#include "ui/HelpWindow.h"
 #include "ui/OptimizationReportWindow.h"
 #include "ui/OptimizationWindow.h"
-#include "ui/SecondaryWindow.h"
 #include "ui/ToolTips.h"
 
 namespace {
@@ -160,12 +157,10 @@ class MainWindowTest : public QObject {
   void initTestCase() { QSettings().clear(); }
   void beforeALocationTheFieldsTakeTheirKeys();
   void demoLocationGrowsAndSaves();
-  void windowSizeIsKeptAndTheTabSetFollows();
   void clearedDietsComeBackAndClosingAsks();
   void everyWindowShowsItsTextsWholeAndTips();
   void openRecentAfterTwoLocations();
   void exportTableWritesTheCellsShown();
-  void f1OpensTheWindowsHelp();
 };
 
 // The location field green as the next step, tips over the cells, every
@@ -239,34 +234,6 @@ void MainWindowTest::demoLocationGrowsAndSaves() {
   QCOMPARE(s.dialogs.shown().back().request.filter, std::string("*.plt"));
   QTest::keyClick(s.window.get(), Qt::Key_Q, Qt::ControlModifier);
   QVERIFY(!s.window->isVisible());
-}
-
-void MainWindowTest::windowSizeIsKeptAndTheTabSetFollows() {
-  QTemporaryDir folder;
-  ScriptedDialogs dialogs;
-  const MainForm::StartupEnvironment machine{folder.path().toStdString() + "/", false};
-  {
-    App app(dialogs, machine);
-    MainWindow window(app);
-    window.show();
-    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("TabSet"));
-    window.resize(900, 600);
-    const QSize followed = tabs->size();
-    // Below 510 by 334 pixels the tab set keeps its size.
-    window.resize(500, 320);
-    QCOMPARE(tabs->size(), followed);
-    window.resize(900, 600);
-    window.close();
-  }
-  QFile size(folder.filePath(QStringLiteral("ROrivoForm.txt")));
-  QVERIFY(size.open(QIODevice::ReadOnly));
-  QCOMPARE(size.readAll(), QByteArray(" 9000\r\n 13500\r\n"));
-  // The height comes back; the width is the designed one whatever was kept.
-  App app(dialogs, machine);
-  MainWindow again(app);
-  again.show();
-  QCOMPARE(again.height(), 600);
-  QCOMPARE(again.width(), 1038);
 }
 
 // "Clear" on the diets table asks, keeps the row labels and headings, and
@@ -382,21 +349,6 @@ void MainWindowTest::exportTableWritesTheCellsShown() {
       QCOMPARE(cells[col], model->index(row, col).data().toString());
   }
   QVERIFY(Status(s).endsWith(QString::fromStdString(path)));
-}
-
-// F1 in a window opens its section of the help; Help > Getting started the
-// first.
-void MainWindowTest::f1OpensTheWindowsHelp() {
-  GuiSession s;
-  s.Click("editMatrix");
-  SecondaryWindow* editor = s.window->WindowOf(Window::MatrixEditor);
-  QVERIFY(QTest::qWaitForWindowActive(editor));
-  QTest::keyClick(editor, Qt::Key_F1);
-  auto* help = static_cast<HelpWindow*>(s.window->WindowOf(Window::Help));
-  QVERIFY(help->isVisible());
-  QCOMPARE(help->Shown(), HelpSection::MatrixEditor);
-  s.Find<QAction>("gettingStarted")->trigger();
-  QCOMPARE(help->Shown(), HelpSection::GettingStarted);
 }
 
 QTEST_MAIN(MainWindowTest)
