@@ -1,7 +1,5 @@
 // The growth chart and the calibration windows on a copy of the demo
-// location, clicked by object name: after "Growth" the chart holds the daily
-// table's rows and the diet changes, after a second run the first as the
-// previous curve, and "Copy Chart" and "Save Chart" export it; the demo's
+// location, clicked by object name: "Copy Chart" and "Save Chart"; the demo's
 // weighings on the calibration's inputs screen, a whole fit run from
 // "Continue Calibration" with its progress shown and the main window held
 // (the weighings on the chart after it), a fit stopped by "Cancel" or by
@@ -17,7 +15,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QXYSeries>
-#include <cmath>
 #include <functional>
 
 #include "GuiSession.h"
@@ -34,21 +31,17 @@ using Window = MainForm::Window;
 // the calibration's own views.
 struct Session : GuiSession {
   GrowthChart* Chart() const { return Find<GrowthChart>("GrowthChart"); }
-  QList<QAbstractSeries*> Series(const char* name) const {
-    QList<QAbstractSeries*> found;
-    for (QAbstractSeries* series : Chart()->Chart()->series())
-      if (series->objectName() == QLatin1String(name)) found << series;
-    return found;
-  }
+  // The chart's one series of that name.
   QXYSeries* OneSeries(const char* name) const {
-    const auto found = Series(name);
-    return found.size() == 1 ? static_cast<QXYSeries*>(found.front()) : nullptr;
+    QXYSeries* found = nullptr;
+    for (QAbstractSeries* series : Chart()->Chart()->series())
+      if (series->objectName() == QLatin1String(name)) found = static_cast<QXYSeries*>(series);
+    return found;
   }
   void Growth() {
     Click("growth");
     QVERIFY(dialogs.Messages().empty());
   }
-  double Daily(int row, int col) const { return ReadNumber(app->resultsTable.Text(row, col)); }
 
   SecondaryWindow* Calibration() const { return window->WindowOf(Window::Calibration); }
   QStringList Coefficients() const {
@@ -64,20 +57,6 @@ struct Session : GuiSession {
     QVERIFY(dialogs.Done());
   }
 };
-
-// Every daily row of the table as a point of `series`, ages and weights as
-// the table shows them.
-void CompareWithTable(const Session& s, const QXYSeries* series) {
-  QVERIFY(series);
-  int rows = 0;
-  while (!s.app->resultsTable.Text(rows + 1, 5).empty()) ++rows;
-  QVERIFY(rows > 30);
-  QCOMPARE(series->count(), rows);
-  for (int row = 1; row <= rows; ++row) {
-    QCOMPARE(series->at(row - 1).x(), s.Daily(row, 5));
-    QCOMPARE(series->at(row - 1).y(), s.Daily(row, 6));
-  }
-}
 
 // What the user sees at each report of the fit.
 struct Seen {
@@ -114,42 +93,11 @@ class GrowthChartAndCalibrationTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void chartFollowsTheDailyTable();
   void chartCopiesAndSaves();
   void inputsScreenAndTestWindow();
   void continueRunsTheFitWithProgress();
   void aFitStopsWhenTheUserAsks();
 };
-
-void GrowthChartAndCalibrationTest::chartFollowsTheDailyTable() {
-  Session s;
-  QVERIFY(s.Chart()->Chart()->series().isEmpty());
-  s.Growth();
-  CompareWithTable(s, s.OneSeries("GrowthWeight"));
-  QVERIFY(s.Series("PreviousWeight").isEmpty());
-  QVERIFY(s.Series("ObservedWeights").isEmpty());  // no calibration yet
-  // Three diets: changes at the ends of the first two, named by the diet
-  // that ends (where they fall is the chart data's own test).
-  const auto changes = s.Series("DietChange");
-  QCOMPARE(changes.size(), 2);
-  QCOMPARE(changes[0]->name(), QString::fromStdString(s.app->resultsTable.Text(2, 0)));
-  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 25.0);
-  // Feed at the run's precision: the cell shows it to a tenth.
-  const double feed = s.OneSeries("GrowthFeed")->at(0).y();
-  QCOMPARE(feed, s.app->growth.dailyFeed[s.app->growth.startAge + 1][kHerdColumn]);
-  QVERIFY(std::abs(feed - s.Daily(2, 7)) <= 0.05);
-
-  // A second run to 20 kg: the first becomes the faint previous curve.
-  const QList<QPointF> first = s.OneSeries("GrowthWeight")->points();
-  s.app->mainForm.finalWeight.text = "20";
-  s.Growth();
-  CompareWithTable(s, s.OneSeries("GrowthWeight"));
-  QCOMPARE(s.OneSeries("PreviousWeight")->points(), first);
-  QCOMPARE(s.OneSeries("FinalWeight")->at(0).y(), 20.0);
-  // A typed table: the chart follows once the edit is done.
-  s.app->resultsTable.SetText(3, 6, "9.5");
-  QTRY_COMPARE(s.OneSeries("GrowthWeight")->at(2).y(), 9.5);
-}
 
 // Copied at twice the size shown; saved as SVG by its extension, else PNG;
 // a cancelled save writes nothing, a missing folder gives the error.
