@@ -1,4 +1,4 @@
-// The table widget: its model over a Grid (headings, edits, colours,
+// The table widget: its model over a Grid (headings, edits, alignment,
 // notices) and the view's keys, clicks and fitted columns.
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -72,7 +72,7 @@ class GridViewTest : public QObject {
   void init() { QGuiApplication::clipboard()->clear(); }
   void modelFollowsTheGridAndNamesTheChangedCells();
   void editsReachTheGridWhereTheUserMayType();
-  void coloursAndAlignment();
+  void alignmentByTextAndSetting();
   void clipboardKeys();
   void rightClickActivatesAndKeepsTheHighlight();
   void hiddenRowsWidthsAndHeadings();
@@ -165,27 +165,10 @@ void GridViewTest::editsReachTheGridWhereTheUserMayType() {
   QCOMPARE(edits.size(), std::size_t{3});
 }
 
-void GridViewTest::coloursAndAlignment() {
+// General alignment: numbers right, text left; set alignments win.
+void GridViewTest::alignmentByTextAndSetting() {
   Grid grid(3, 8);
   GridModel model(grid);
-  const QPalette palette = QApplication::palette();
-  grid.SetCellColor(1, 1, kLightGreen);
-  grid.SetCellColor(0, 3, kLightCyan);
-  const struct {
-    int row, col;
-    QVariant background, foreground;
-  } colours[] = {
-      {1, 1, QColor(128, 255, 128), QColor(Qt::black)},
-      {0, 3, QColor(128, 255, 255), QColor(Qt::black)},
-      {1, 3, QVariant(), QVariant()},
-      {2, 0, palette.color(QPalette::Button), palette.color(QPalette::ButtonText)},
-  };
-  for (const auto& c : colours) {
-    QCOMPARE(model.index(c.row, c.col).data(Qt::BackgroundRole), c.background);
-    QCOMPARE(model.index(c.row, c.col).data(Qt::ForegroundRole), c.foreground);
-  }
-
-  // General alignment: numbers right, text left; set alignments win.
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   const struct {

@@ -1,8 +1,5 @@
 // The main window clicked by object name on a copy of the demo location and
-// a 1280 by 800 screen: start-up, the location chosen through the
-// "Calibration Name" field, a growth run and a save, the other windows as a
-// new user meets them (no text cut short, every input with a tooltip), Open
-// Recent, Export Table, closing with changes.
+// a 1280 by 800 screen, and every other window as a new user meets it.
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
