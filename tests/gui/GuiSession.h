@@ -14,10 +14,9 @@
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 
-// The program started in a folder of its own (the copy's parent) so no
-// window-size file is read from elsewhere, its main window shown and, unless
-// told not to, the location opened by a click on the "Calibration Name"
-// field and the first herd sex chosen.
+// Started in the copy's parent, so no window-size file comes from elsewhere;
+// unless told not to, the location opened by a click on the "Calibration
+// Name" field and the first herd sex chosen.
 struct GuiSession {
   TempDemo demo;
   ScriptedDialogs dialogs;

@@ -1,9 +1,5 @@
-// The diet optimization windows on a copy of the demo location grown once on
-// least-cost diets: a run shows its progress with the main window's run
-// commands held and only Cancel taking input, the best cost is not above the
-// start, the report shows the optimum against the start (its chart by diet
-// too), and "Transfer Optimum to Current" gives the next growth run the
-// optimized cost; a run stops when the user cancels it.
+// The diet optimization windows on a copy of the demo location, grown once:
+// a run cancelled, a run to the end, its report and the optimum transferred.
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
