@@ -64,22 +64,19 @@ struct Seen {
 
 void Watch(Session& s, Seen& seen, std::function<void(long runs)> atReport = {}) {
   auto* calibration = static_cast<CalibrationInputsWindow*>(s.Calibration());
-  QObject::connect(calibration,
-                   &CalibrationInputsWindow::Progressed,
-                   calibration,
-                   [&s, &seen, atReport, calibration](long runs, double) {
-                     ++seen.reports;
-                     seen.lastRuns = runs;
-                     if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
-                     seen.progressShown = s.Find<QLabel>("working", calibration)->isVisible() &&
-                                          s.Find<QPushButton>("Cancel", calibration)->isVisible();
-                     seen.held =
-                         !s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled() &&
-                         s.RunCommandsHeld() && !s.Find<QLineEdit>("locationName")->isEnabled() &&
-                         !s.window->menuBar()->isEnabled() &&
-                         !s.window->WindowOf(Window::Restrictions)->isEnabled();
-                     if (atReport) atReport(runs);
-                   });
+  auto report = [&s, &seen, atReport, calibration](long runs, double) {
+    ++seen.reports;
+    seen.lastRuns = runs;
+    if (runs > 0) seen.progress = s.Find<QLabel>("progress", calibration)->text();
+    seen.progressShown = s.Find<QLabel>("working", calibration)->isVisible() &&
+                         s.Find<QPushButton>("Cancel", calibration)->isVisible();
+    seen.held = !s.Find<QPushButton>("ContinueCalibration", calibration)->isEnabled() &&
+                s.RunCommandsHeld() && !s.Find<QLineEdit>("locationName")->isEnabled() &&
+                !s.window->menuBar()->isEnabled() &&
+                !s.window->WindowOf(Window::Restrictions)->isEnabled();
+    if (atReport) atReport(runs);
+  };
+  QObject::connect(calibration, &CalibrationInputsWindow::Progressed, calibration, report);
 }
 
 }  // namespace

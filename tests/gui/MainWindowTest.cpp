@@ -79,10 +79,8 @@ QStringList CutTexts(const GridView& view) {
 void ClickDietCost(GuiSession& s) {
   GridView* diets = s.Find<GridView>("dietsTable");
   s.Find<QTabWidget>("TabSet")->setCurrentIndex(kTabDiets);
-  QTest::mouseClick(diets->viewport(),
-                    Qt::LeftButton,
-                    {},
-                    diets->visualRect(diets->model()->index(kDietCostRow, 1)).center());
+  const QPoint at = diets->visualRect(diets->model()->index(kDietCostRow, 1)).center();
+  QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, at);
   QCOMPARE(s.app->nutrientSourcesForm.shownRequest.diet, 1);
   QVERIFY(s.Find<QWidget>("NutrientSourcesWindow")->isVisible());
 }
@@ -303,10 +301,8 @@ void MainWindowTest::openRecentAfterTwoLocations() {
 void MainWindowTest::exportTableWritesTheCellsShown() {
   GuiSession s;
   GridView* diets = s.Find<GridView>("dietsTable");
-  QTest::mouseClick(diets->viewport(),
-                    Qt::LeftButton,
-                    {},
-                    diets->visualRect(diets->model()->index(kDietProteinRow, 2)).center());
+  const QPoint at = diets->visualRect(diets->model()->index(kDietProteinRow, 2)).center();
+  QTest::mouseClick(diets->viewport(), Qt::LeftButton, {}, at);
   const std::string path = s.demo.Path("diets.csv");
   s.dialogs.File(path);
   s.Find<QAction>("exportTable")->trigger();

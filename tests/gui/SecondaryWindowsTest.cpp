@@ -98,10 +98,8 @@ void SecondaryWindowsTest::restrictWindowShowsTheMatrixAndStoresEdits() {
   QCOMPARE(Cell(nuts, 2, 1), QStringLiteral("2400"));
 
   GridView* ingredients = Table(window, "ingredientTable");
-  QTest::mouseClick(ingredients->viewport(),
-                    Qt::LeftButton,
-                    {},
-                    ingredients->visualRect(ingredients->model()->index(2, 1)).center());
+  const QPoint at = ingredients->visualRect(ingredients->model()->index(2, 1)).center();
+  QTest::mouseClick(ingredients->viewport(), Qt::LeftButton, {}, at);
   QCOMPARE(window.findChild<QLabel*>(QStringLiteral("ingredientLabel"))->text(),
            QStringLiteral("Ingredient # 2.0000 is Soy"));
 }
