@@ -1,8 +1,6 @@
-// The pictures of docs/, taken from the program on a copy of the demo
-// location when TAMSEL_DOCS names the folder to write them to (skipped
-// otherwise): the main window after a calibration and a growth run, the
-// optimization report, the matrix editor, and the first page of the
-// Finishing Report's PDF of the demo where it ships (drawn by pdftoppm).
+// The pictures of docs/, taken on a copy of the demo location when
+// TAMSEL_DOCS names their folder (skipped otherwise); the report's first
+// page drawn by pdftoppm from the demo where it ships.
 #include <QDir>
 #include <QProcess>
 #include <QTabWidget>

@@ -31,17 +31,15 @@ namespace {
 // (2000 kcal, 44 %).
 void LoadSmallMatrix(FormulationTables& tables) {
   tables.nutrientCount = 3;
-  tables.nutrientName[1] = "Weight";
-  tables.nutrientName[2] = "Net ENERGY";
-  tables.nutrientName[3] = "Crude Protein";
   tables.ingredientCount = 2;
-  tables.ingredientName[1] = "Corn";
-  tables.ingredientName[2] = "Soy";
-  tables.ingredientPrice[1] = 0.2;
-  tables.ingredientPrice[2] = 0.4;
+  const char* nutrients[] = {"Weight", "Net ENERGY", "Crude Protein"};
   const double values[2][3] = {{100, 2500, 8}, {100, 2000, 44}};
-  for (int i = 1; i <= 2; ++i)
+  for (int r = 1; r <= 3; ++r) tables.nutrientName[r] = nutrients[r - 1];
+  for (int i = 1; i <= 2; ++i) {
+    tables.ingredientName[i] = i == 1 ? "Corn" : "Soy";
+    tables.ingredientPrice[i] = 0.2 * i;
     for (int r = 1; r <= 3; ++r) tables.matrix[r][i] = values[i - 1][r - 1];
+  }
 }
 
 QString Cell(GridView* view, int row, int col) {
