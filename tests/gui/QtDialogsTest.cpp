@@ -67,10 +67,9 @@ void QtDialogsTest::inputBoxGivesTheTypedTextOrEmpty() {
   QCOMPARE(dialogs.Input("Name of the location", "Location", "Farm 1"), std::string());
 }
 
-// A name typed without an extension gets the default one, with or without
-// its dot; the open dialog takes a new name too (a new location starts so).
-// Cancelled, a dialog gives back the name offered; its reject button shows
-// the request's caption (a save that keeps the current name) or "Cancel".
+// A name typed without an extension gets the default one (the open dialog
+// takes a new name too: a new location starts so); cancelled, the name
+// offered, the reject button showing the request's caption or "Cancel".
 void QtDialogsTest::fileDialogsGiveTheChosenOrOfferedName() {
   QtDialogs dialogs;
   QTemporaryDir folder;

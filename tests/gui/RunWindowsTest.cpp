@@ -150,8 +150,7 @@ void CheckChart(const Optimizing& s, OptimizationReportWindow* report, double st
     optimumSum += cost->barSets()[1]->at(d - 1);
   }
   QVERIFY(std::abs(optimumSum - s.app->optimizationReportForm.optimizedCost) < 1e-9);
-  QVERIFY2(std::abs(startSum - startCost) < 0.01 * startCost,
-           qPrintable(QString::number(startSum)));
+  QVERIFY(std::abs(startSum - startCost) < 0.01 * startCost);
   QCoreApplication::processEvents();
   s.Click("CopyChart", chart);
   QCOMPARE(QGuiApplication::clipboard()->image().size(), chart->Area()->size() * 2);
@@ -218,7 +217,6 @@ void RunWindowsTest::inputsScreenAndTestWindow() {
   SecondaryWindow* test = s.window->WindowOf(Window::CalibrationTest);
   QCOMPARE(s.Cell(test, "trialsTable", 1, 1), s.Coefficients()[0]);
   s.Click("scoreTrials", test);
-  QVERIFY(s.dialogs.Messages().empty());
   bool number = false;
   s.Cell(test, "trialsTable", CalibrationTestForm::kTrials, CalibrationTestForm::kScoreCol)
       .toDouble(&number);
@@ -285,9 +283,7 @@ void RunWindowsTest::aFitStopsWhenTheUserAsks() {
     QVERIFY2(s.dialogs.Done(), how);
     QVERIFY2(stoppedAt > 0 && stayedOpen, how);
     // One more trial point at most, then the report of the end.
-    QVERIFY2(
-        seen.lastRuns <= stoppedAt + 1,
-        qPrintable(QStringLiteral("%1: %2 after %3").arg(how).arg(seen.lastRuns).arg(stoppedAt)));
+    QVERIFY2(seen.lastRuns <= stoppedAt + 1, how);
     // Closed, it closes once the fit has stopped; cancelled, it shows the
     // result of the fit so far.
     QVERIFY2(calibration->isVisible() != byClosing, how);
@@ -347,8 +343,7 @@ void RunWindowsTest::cancelThenRunViewAndTransfer() {
   s.dialogs.Forget();
   s.Click("growth");
   QVERIFY(s.dialogs.Messages().empty());
-  QVERIFY2(std::abs(s.Number("costPerPig") - bestCost) <= 0.002,
-           qPrintable(s.Find<QLineEdit>("costPerPig")->text()));
+  QVERIFY(std::abs(s.Number("costPerPig") - bestCost) <= 0.002);
 }
 
 QTEST_MAIN(RunWindowsTest)

@@ -1,6 +1,5 @@
-// The secondary windows over a whole App on a small matrix: each shows its
-// form's tables, its buttons reach the form and its tables take the keys
-// and clicks they should. What the forms compute is their own tests'.
+// The secondary windows over a whole App on a small matrix: their buttons,
+// keys and clicks reach the forms (what the forms compute is theirs to test).
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
@@ -179,9 +178,8 @@ void SecondaryWindowsTest::sensitivityTabSortsAndCopiesButTakesNoPaste() {
   QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Crude Protein"));
 
   // A click on a heading sorts by it, a second the other way.
-  QHeaderView* header = restrictions->horizontalHeader();
-  emit header->sectionClicked(0);
-  emit header->sectionClicked(0);
+  emit restrictions->horizontalHeader()->sectionClicked(0);
+  emit restrictions->horizontalHeader()->sectionClicked(0);
   QCOMPARE(Cell(restrictions, 1, 0), QStringLiteral("Net ENERGY"));
 
   restrictions->findChild<QAction*>(QStringLiteral("copyAll"))->trigger();
