@@ -309,8 +309,7 @@ void RunWindowsTest::cancelThenRunViewAndTransfer() {
   s.Click("runOptimization", s.opt);
   QVERIFY(cancelled.reports > 0 && cancelled.running && stayedOpen);
   QVERIFY(s.app->optimization->result.done && s.app->optimization->result.cancelled);
-  QVERIFY(s.opt->isVisible());
-  QVERIFY(!s.app->growth.cancelRun);  // the next "Growth" runs
+  QVERIFY(s.opt->isVisible() && !s.app->growth.cancelRun);  // the next "Growth" runs
 
   SeenOptimizing seen;
   Watch(s, seen);

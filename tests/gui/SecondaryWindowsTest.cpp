@@ -213,8 +213,7 @@ void SecondaryWindowsTest::changeTrackingCopiesAndResets() {
   app->comparison.SetText(1, 0, "Cost Per Pig");
   app->comparison.SetText(1, 1, "12.5");
   app->mainForm.Click(MainForm::Control::KeepTrack);
-  ChangeTrackingForm& form = app->changeTrackingForm;
-  ChangeTrackingWindow window(form, *dialogs, app->mainForm);
+  ChangeTrackingWindow window(app->changeTrackingForm, *dialogs, app->mainForm);
   window.Open();
   Click(window, "CopyToClipboard");
   QVERIFY(dialogs->Clipboard().find("Cost Per Pig\t12.5") != std::string::npos);
@@ -233,6 +232,7 @@ void SecondaryWindowsTest::unitsAndAboutCloseOnOK() {
 
   for (const char* list : {"weights", "feedEnergy", "feedCost"})
     window.findChild<QListWidget*>(QString::fromLatin1(list))->setCurrentRow(1);
+  window.Open();  // already shown: it stays where it is
   Click(window, "accept");
   QCOMPARE(int(app->growth.unitCodes[kWeightUnit]), 1);
   QCOMPARE(int(app->growth.unitCodes[kPriceUnit]), 3);
