@@ -4,11 +4,21 @@
 #   NO_OBSERVATIONS  optional, ON: no Demo.cal and a herd summary (lines 6 to
 #                    10) of zeros
 #   CAL              optional: a file to copy over Demo.cal
+#   INFEASIBLE       optional, ON: a net-energy minimum for diet 1 that no mix
+#                    of its ingredients reaches
 # Without any of them the copy is the demo as it is.
 file(REMOVE_RECURSE "${DEST}")
 file(COPY "${SOURCE}/" DESTINATION "${DEST}")
 if(DEFINED CAL)
   file(COPY_FILE "${CAL}" "${DEST}/Demo.cal")
+endif()
+if(INFEASIBLE)
+  file(READ "${DEST}/DemoReq.nut" text)
+  string(REGEX REPLACE "^( 1 \t 1 \t)2448[.]0\t2600[.]0" "\\14448.0\t4600.0" changed "${text}")
+  if(changed STREQUAL text)
+    message(FATAL_ERROR "diet 1's energy restriction not found in ${DEST}/DemoReq.nut")
+  endif()
+  file(WRITE "${DEST}/DemoReq.nut" "${changed}")
 endif()
 if(NOT DEFINED CURVE AND NOT NO_OBSERVATIONS)
   return()
