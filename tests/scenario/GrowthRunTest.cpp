@@ -445,37 +445,6 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
   EXPECT_EQ(s.app.comparison.Text(5, 2), "");
 }
 
-// A herd that cannot reach the final weight by day 200 is shown as far as it
-// grew, and the user is told it fell short.
-TEST(GrowthRun, AHerdShortOfTheFinalWeightIsToldSo) {
-  DemoSession s;
-  s.form.startAge.text = "185";
-  s.form.Growth();
-  ASSERT_EQ(s.dialogs.Messages().size(), 1u);
-  EXPECT_EQ(s.dialogs.Messages()[0].rfind("The herd did not reach the Final Weight of 25 kg: it "
-                                          "weighed ",
-                                          0),
-            0u)
-      << s.dialogs.Messages()[0];
-  EXPECT_LT(s.app.growthResults.finalWeight, 25);
-  EXPECT_FALSE(s.form.costPerPig.text.empty());
-}
-
-// Reloading the location, or choosing another, leaves no result of the last
-// run; the herd fields show the location's.
-TEST(GrowthRun, ALoadedLocationShowsNoEarlierResults) {
-  for (bool other : {false, true}) {
-    SCOPED_TRACE(other ? "another location" : "the same location");
-    DemoSession s;
-    s.form.Growth();
-    TempDemo second;
-    OpenLocation(s.app, s.dialogs, other ? second.Plt() : s.demo.Plt());
-    ExpectNoResults(s);
-    EXPECT_EQ(s.form.totalFeedIntake.text, "29.80");
-    EXPECT_EQ(s.form.finalAge.text, "65.00");
-  }
-}
-
 // "No" to saving a calibration leaves Growth without a location: pressed, it
 // says why and what to do.
 TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
@@ -502,7 +471,8 @@ TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
 
 // The first run is the initial one; a second run after edits to the diets
 // shows the first run's diets as the previous ones, peach where they differ,
-// and "Reset Initial " makes the second run the initial one.
+// and "Reset Initial " makes the second run the initial one. A reload clears
+// the runs' results.
 TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   DemoSession s;
   s.form.Growth();
@@ -533,6 +503,13 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   for (int r = 1; r < 15; ++r) EXPECT_EQ(c.Text(r, 4), c.Text(r, 1)) << r;
   EXPECT_EQ(t.initialDiets.Text(8, 2), "1.2");
   EXPECT_EQ(s.app.changeTrackingForm.comparisonTable.Text(5, 4), c.Text(5, 1));
+
+  // Reloading the location leaves no result of the last run; the herd fields
+  // show the location's.
+  OpenLocation(s.app, s.dialogs, s.demo.Plt());
+  ExpectNoResults(s);
+  EXPECT_EQ(s.form.totalFeedIntake.text, "29.80");
+  EXPECT_EQ(s.form.finalAge.text, "65.00");
 }
 
 }  // namespace

@@ -28,68 +28,41 @@ void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
       EXPECT_EQ(a.Text(r, c), b.Text(r, c)) << "row " << r << " col " << c;
 }
 
+// The user clicks the "Calibration Name" field and picks the file.
 void OpenThroughField(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
-  // The user clicks the "Calibration Name" field and picks the file.
   dialogs.File(pltFile);
   app.mainForm.LocationNameClicked();
   ASSERT_TRUE(dialogs.Done());
   EXPECT_EQ(dialogs.shown().front().kind, ScriptedDialogs::Shown::Kind::OpenFile);
 }
 
-TEST(LoadDemo, OpensTheDemoAsAUserWould) {
-  TempDemo temp;
-  ScriptedDialogs dialogs;
-  App app(dialogs);
-  MainForm& form = app.mainForm;
-  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), "Not Open");
-  OpenThroughField(app, dialogs, temp.Plt());
-  EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form.currentTab, kTabDiets);
-
-  // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
-  const Grid& diets = form.dietsTable;
-  const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
-  const double feed[] = {0, 2.4, 5.9, 21.5};
-  const double lysine[] = {0, 1.5, 1.35, 1.23};
-  for (int d = 1; d <= 3; ++d) {
-    SCOPED_TRACE(d);
-    EXPECT_EQ(diets.Text(1, d), names[d]);
-    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(3, d)), feed[d]);
-    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(8, d)), lysine[d]);
-    EXPECT_GT(ReadNumber(diets.Text(2, d)), 300);  // cost per tonne
-  }
-  EXPECT_EQ(diets.Text(1, 4), "");
-
-  // "Files in Use".
-  const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
-
-  // The restrictions window shows what the restriction files hold.
-  RestrictionsForm& restrict = app.restrictionsForm;
-  restrict.Fill();
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);   // energy minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);   // and its maximum
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);   // lysine minimum, diet 3
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(18, 3)), 0.35);  // sodium minimum, diet 2
-  EXPECT_NE(restrict.ingredientTable.Text(4, 0).find("Dried whey"), std::string::npos);
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
-  EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
-}
-
-// "Save All Files to New Location/Folder", then open the copy: the screens
-// are the same.
+// The demo opened through the "Calibration Name" field shows what its files
+// hold; "Save All Files to New Location/Folder", then open the copy: the
+// screens are the same.
 TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App first(dialogs);
   OpenThroughField(first, dialogs, temp.Plt());
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(first.mainForm.currentTab, kTabDiets);
+  const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(first.mainForm.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
+  RestrictionsForm& restrict = first.restrictionsForm;
+  restrict.Fill();
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);  // energy minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);  // and its maximum
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);  // lysine minimum, diet 3
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
+  EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
+
   fs::create_directories(temp.Path("farm.2"));
   dialogs.File(temp.Path("farm.2/Farm2.plt"));
   first.mainForm.SaveAllToNewLocation();
   ASSERT_TRUE(dialogs.Done());
   ASSERT_TRUE(dialogs.Messages().empty());
-
   ScriptedDialogs dialogs2;
   App second(dialogs2);
   OpenThroughField(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
@@ -100,13 +73,9 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   ExpectSameTable(a.dietsTable, b.dietsTable, "dietsTable");
   ExpectSameTable(a.coefficientTable, b.coefficientTable, "coefficientTable");
   ExpectSameTable(a.filesTable, b.filesTable, "filesTable");
-  first.restrictionsForm.Fill();
   second.restrictionsForm.Fill();
-  ExpectSameTable(
-      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "nutrientTable");
-  ExpectSameTable(first.restrictionsForm.ingredientTable,
-                  second.restrictionsForm.ingredientTable,
-                  "ingredientTable");
+  ExpectSameTable(restrict.nutrientTable, second.restrictionsForm.nutrientTable, "nutrients");
+  ExpectSameTable(restrict.ingredientTable, second.restrictionsForm.ingredientTable, "ingredients");
   for (const auto& [x, y] : {std::pair{&a.startWeight, &b.startWeight},
                              {&a.startAge, &b.startAge},
                              {&a.finalWeight, &b.finalWeight},
@@ -119,7 +88,6 @@ TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
   EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
   EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
   EXPECT_EQ(first.calibration.observations, second.calibration.observations);
-  EXPECT_EQ(first.formulation.ingredientName, second.formulation.ingredientName);
   EXPECT_EQ(first.formulation.matrix, second.formulation.matrix);
   EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);
 }
@@ -165,7 +133,6 @@ TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   ASSERT_TRUE(outcome.thoroughRan);
   EXPECT_LE(outcome.thorough.score, 0.20);
   EXPECT_LT(outcome.thorough.score, outcome.classic.score);
-  EXPECT_EQ(screen.stagesTable.Text(2, 0), "Thorough");
   ASSERT_EQ(outcome.weighings.count, 3);  // days 30, 42 and 65
   for (int r = 1; r <= outcome.weighings.count; ++r) {
     const WeighingFit& w = outcome.weighings.rows[r];
