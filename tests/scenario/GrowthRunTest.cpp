@@ -445,30 +445,6 @@ TEST(GrowthRun, AFailedModelRunSaysWhereItStopped) {
   EXPECT_EQ(s.app.comparison.Text(5, 2), "");
 }
 
-// "No" to saving a calibration leaves Growth without a location: pressed, it
-// says why and what to do.
-TEST(GrowthRun, AfterAnUnsavedCalibrationGrowthSaysWhatToDo) {
-  DemoSession s;
-  s.dialogs.Input(s.form.locationName.text);
-  ASSERT_EQ(s.form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
-  s.dialogs.Answer(Answer::No);
-  s.app.calibrationInputsForm.ContinueCalibration();
-  ASSERT_TRUE(s.dialogs.Done());
-  s.dialogs.Forget();
-  s.form.Click(MainForm::Control::Growth);
-  EXPECT_EQ(s.dialogs.Messages(),
-            std::vector<std::string>{
-                "Growth has no location loaded (a calibration that was not saved leaves none): "
-                "click the Calibration Name field and choose " +
-                s.demo.Plt() + " again"});
-  // Choosing it again lets the herd grow.
-  s.dialogs.Forget();
-  OpenLocation(s.app, s.dialogs, s.demo.Plt());
-  s.form.Click(MainForm::Control::Growth);
-  EXPECT_TRUE(s.dialogs.Messages().empty());
-  EXPECT_FALSE(s.form.costPerPig.text.empty());
-}
-
 // The first run is the initial one; a second run after edits to the diets
 // shows the first run's diets as the previous ones, peach where they differ,
 // and "Reset Initial " makes the second run the initial one. A reload clears

@@ -128,7 +128,6 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     EXPECT_NEAR(Number(s.app.resultsTable.Text(1, 4)), 2.4 * f, 1e-9);
     const std::string unit = c.pounds ? "lb" : "kg";
     EXPECT_EQ(s.form.startWeight.caption, "Starting Weight, " + unit);
-    EXPECT_EQ(s.form.finalWeight.caption, "Final Weight, " + unit);
     EXPECT_EQ(s.app.resultsTable.Text(0, 3), "Daily Wt. Gain, " + unit);
     EXPECT_EQ(s.form.weightUnit.selected, c.pounds ? 1 : 0);
   }
@@ -214,14 +213,13 @@ TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
 TEST(UnitsDemo, ALocationSavedInPoundsGrowsTheSameWhenOpenedAgain) {
   Session kg;
   kg.Grow();
-  const std::vector<UnitCase> saves = {
-      {"list", [](Session& s) { ChooseInList(s, 1, Answer::Yes); }, true},
-      {"dialog", [](Session& s) { ChooseInDialog(s, 1, 1, 1, Answer::Yes); }, true},
-  };
-  for (const UnitCase& c : saves) {
-    SCOPED_TRACE(c.name);
+  for (bool dialog : {false, true}) {
+    SCOPED_TRACE(dialog ? "dialog" : "list");
     Session saved;
-    c.choose(saved);
+    if (dialog)
+      ChooseInDialog(saved, 1, 1, 1, Answer::Yes);
+    else
+      ChooseInList(saved, 1, Answer::Yes);
     EXPECT_TRUE(saved.dialogs.Messages().size() == 1);  // the question, and no error
     ScriptedDialogs dialogs;
     App app{dialogs};
