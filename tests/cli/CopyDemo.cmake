@@ -1,12 +1,7 @@
-# A copy of the demo location for a command that writes the location's files.
-#   SOURCE  data/demo    DEST  the folder to make
-#   CURVE            optional: B0|B1|B2|B3|B4 for the first five lines of Demo.plt
-#   NO_OBSERVATIONS  optional, ON: no Demo.cal and a herd summary (lines 6 to
-#                    10) of zeros
-#   CAL              optional: a file to copy over Demo.cal
-#   INFEASIBLE       optional, ON: a net-energy minimum for diet 1 that no mix
-#                    of its ingredients reaches
-# Without any of them the copy is the demo as it is.
+# A copy of SOURCE (data/demo) in DEST, as it is unless: CAL, a file to copy
+# over Demo.cal; INFEASIBLE ON, a net-energy minimum for diet 1 that no mix
+# reaches; CURVE, B0|B1|B2|B3|B4 for the first five lines of Demo.plt;
+# NO_OBSERVATIONS ON, no Demo.cal and a herd summary (lines 6 to 10) of zeros.
 file(REMOVE_RECURSE "${DEST}")
 file(COPY "${SOURCE}/" DESTINATION "${DEST}")
 if(DEFINED CAL)
