@@ -1,7 +1,7 @@
 // The demo location grown in kg, and again after its units were switched
 // through the weight-unit list and through the units dialog, in every
 // combination the dialog offers: the same herd on the same diets is the same
-// biology, shown in the new units, also when the location is saved in pounds
+// biology, shown in the new units, also when the location is saved in them
 // and opened again.
 #include <gtest/gtest.h>
 
@@ -71,6 +71,15 @@ void ChooseInDialog(Session& s, int weights, int energy, int cost, Answer save =
   EXPECT_TRUE(s.dialogs.Done());
 }
 
+// Saved in the new units (the save question answered Yes) and opened again.
+void SaveAndReopen(Session& s) {
+  EXPECT_EQ(s.dialogs.Messages().size(), 1u);  // the question, and no error
+  s.dialogs.Forget();
+  OpenLocation(s.app, s.dialogs, s.demo.Plt());
+  s.form.herdSex.selected = 0;
+  s.form.feedFormulation.selected = kFeedGrid;
+}
+
 struct UnitCase {
   std::string name;
   std::function<void(Session&)> choose;
@@ -87,6 +96,18 @@ std::vector<UnitCase> EveryWayToChooseUnits() {
        },
        false},
       {"list: kg again", [](Session& s) { ChooseInList(s, 0); }, false},
+      {"list: lb, saved",
+       [](Session& s) {
+         ChooseInList(s, 1, Answer::Yes);
+         SaveAndReopen(s);
+       },
+       true},
+      {"dialog: 111, saved",
+       [](Session& s) {
+         ChooseInDialog(s, 1, 1, 1, Answer::Yes);
+         SaveAndReopen(s);
+       },
+       true},
   };
   for (int weights : {0, 1})
     for (int energy : {0, 1})
@@ -205,35 +226,6 @@ TEST(UnitsDemo, LeastCostFormulasFollowTheUnits) {
   EXPECT_NEAR(s.app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-3);
   EXPECT_NEAR(
       Number(s.form.dietsTable.Text(4, 2)) * kLb, Number(kg.form.dietsTable.Text(4, 2)), 0.01);
-}
-
-// Saved in pounds (the save question answered Yes), the location's files
-// hold pounds, and the same herd grows from them when the location is
-// opened again.
-TEST(UnitsDemo, ALocationSavedInPoundsGrowsTheSameWhenOpenedAgain) {
-  Session kg;
-  kg.Grow();
-  for (bool dialog : {false, true}) {
-    SCOPED_TRACE(dialog ? "dialog" : "list");
-    Session saved;
-    if (dialog)
-      ChooseInDialog(saved, 1, 1, 1, Answer::Yes);
-    else
-      ChooseInList(saved, 1, Answer::Yes);
-    EXPECT_TRUE(saved.dialogs.Messages().size() == 1);  // the question, and no error
-    ScriptedDialogs dialogs;
-    App app{dialogs};
-    OpenLocation(app, dialogs, saved.demo.Plt());
-    app.mainForm.herdSex.selected = 0;
-    app.mainForm.feedFormulation.selected = kFeedGrid;
-    app.mainForm.Growth();
-    EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_EQ(app.mainForm.weightUnit.selected, 1);
-    EXPECT_NEAR(app.growth.finalAge, kg.app.growth.finalAge, 1e-9);
-    EXPECT_NEAR(app.growthResults.totalFeed, kg.app.growthResults.totalFeed, 1e-9);
-    EXPECT_NEAR(app.growthResults.feedGain, kg.app.growthResults.feedGain, 1e-9);
-    EXPECT_NEAR(app.growthResults.costPerPig, kg.app.growthResults.costPerPig, 1e-5);
-  }
 }
 
 // A calibration file whose units no screen offers is named when it loads.
