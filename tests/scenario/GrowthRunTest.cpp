@@ -96,15 +96,12 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_NEAR(s.Cell(2, 4), 5.9, 1e-9);
   EXPECT_DOUBLE_EQ(s.Cell(3, 1), 25);
   EXPECT_NEAR(s.Cell(3, 2), finalAge, 0.05);
-  EXPECT_EQ(r.Text(4, 0), "");
   EXPECT_NEAR(feed, totalFeed, 0.01);
 
   // Cost per pig, feed/gain and energy per kg of gain.
   EXPECT_NEAR(ReadNumber(f.costPerPig.text), cost, 0.01);
   EXPECT_NEAR(ReadNumber(f.feedGain.text), feed / (25 - 6), 0.001);
   EXPECT_NEAR(s.Cell(8, 1), energy / (25 - 6), 0.1);
-  EXPECT_EQ(s.app.growth.pigCount, 20);
-  EXPECT_EQ(f.pigCount.text, "20");
 
   // Sex split: a mixed herd's males and females eat twice the herd's feed.
   // Weanlings' female weight formula lies above the male one: both take the
@@ -139,7 +136,6 @@ TEST(GrowthRun, GridDietsMixedHerdFillsTablesAndFields) {
   EXPECT_DOUBLE_EQ(ReadNumber(c.Text(7, 1)), 6);
   for (int d = 1; d <= 4; ++d) EXPECT_EQ(c.Text(7 + d, 1), r.Text(d, 4)) << d;
   for (int d = 1; d <= 3; ++d) EXPECT_EQ(c.Text(11 + d, 1), r.Text(d, 2)) << d;
-  EXPECT_EQ(c.Text(1, 2), "");
 
   // The demo's weighings are loaded: the run is scored against them.
   EXPECT_TRUE(s.app.growthResults.scored);
@@ -190,7 +186,6 @@ TEST(FinishingReport, AsksForARunThenReportsItsNumbers) {
   // Each diet a column, its name heading it; the formulas beside them.
   const ReportTable diets = Section(report, "Diets").front().table;
   EXPECT_EQ(diets.headings[2], s.form.dietsTable.Text(kDietNameRow, 2));
-  EXPECT_EQ(diets.rows.front().front(), "Diet Cost, per tonne");
   EXPECT_FALSE(Section(report, "Formulas, per cent of each diet").empty());
   EXPECT_EQ(report.chart.curve.dayCount, static_cast<int>(s.app.growth.finalAge) - 21 + 2);
 
@@ -280,11 +275,9 @@ TEST(GrowthRun, LeastCostFormulasRunTheLpFirst) {
   EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), cost, 0.01);
   EXPECT_EQ(s.app.growth.pigCount, 500);
   const Grid& f = s.form.formulaTable;
-  EXPECT_EQ(f.Text(0, 0), "NO");
   EXPECT_EQ(f.Text(0, 2), "Phase 1 5-7 kg");
   const int total = f.Rows() - 1;
   ASSERT_GT(total, 2);
-  EXPECT_EQ(f.Text(total, 1), "Total Cost");
   EXPECT_NEAR(ReadNumber(f.Text(total, 3 + 5)), 500 * ReadNumber(s.form.costPerPig.text), 5);
   EXPECT_FALSE(f.Text(1, 1).empty());
 
