@@ -1,13 +1,12 @@
-// A user opens the demo location, grows the pigs on least-cost diets, sets
-// every feed amount, energy and protein of the three diets free within the
-// usual limits around the current values and runs the diet optimization;
-// through the "Diet Optimization" window, reads the report and the results
-// file, transfers the optimum and grows the pigs on it.
+// A user opens the demo location, grows the pigs on least-cost diets, opens
+// the "Diet Optimization" window with "Run Optimization", sets every feed
+// amount, energy and protein of the three diets free within the usual limits
+// around the current values ("Program Add Min Max to Current") and runs it,
+// reads the report and the results file, transfers the optimum and grows the
+// pigs on it.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,148 +17,22 @@
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 #include "support/CountingAllocator.h"
-#include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
 namespace {
 
-// Limits of "Program Add Min Max to Current", per kind.
-constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
-constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
-
-// The demo grown once, and the optimization window filled as it opens:
-// current feed amounts from the diets table, energy and protein from the
-// restriction minima, every row of the three diets ticked.
-struct DemoOptimization : OptWindowFields {
-  TempDemo demo;
-  ScriptedDialogs dialogs;
-  App app{dialogs};
-  MainForm& form = app.mainForm;
-  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
-
-  DemoOptimization() {
-    OpenLocation(app, dialogs, demo.Plt());
-    form.herdSex.selected = 0;
-    form.feedFormulation.selected = kFeedLeastCost;
-    form.Growth();
-    EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_FALSE(form.costPerPig.text.empty());
-    dialogs.Forget();
-    targetWeight = form.finalWeight.text;
-    const auto& nut = app.formulation.nutrientRestrictions;
-    for (int d = 1; d <= 3; ++d) {
-      const double current[] = {0,
-                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
-                                nut[d][kMinKind][kEnergy],
-                                nut[d][kMinKind][kProtein]};
-      for (int k = 1; k <= 3; ++k) {
-        const int row = VariableOf(d, k);
-        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
-      }
-    }
-  }
-};
-
-// The thorough stage after the classic searches: never above the classic
-// cost, at most 10.07 per pig on the demo, and the same point whatever the
-// number of threads; Cancel in it keeps the best point so far.
-TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
-  std::vector<OptResult> results;
-  for (int threads : {1, 2}) {
-    SCOPED_TRACE(threads);
-    DemoOptimization s;
-    s.opt->thorough = true;
-    s.opt->threads = threads;
-    RunOptimization(s.app, *s.opt, s.window);
-    const OptResult& r = s.opt->result;
-    ASSERT_TRUE(r.done && r.thoroughRan);
-    EXPECT_LE(r.thorough.score, r.classic.score);
-    EXPECT_LE(r.bestCost, 10.07);
-    EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);  // scored again as the workers scored it
-    // and one more: the optimum scored again at the end
-    EXPECT_EQ(r.evaluations, r.classic.evaluations + r.thorough.evaluations + 1);
-    results.push_back(r);
-  }
-  EXPECT_EQ(results[0].bestVar, results[1].bestVar);
-  EXPECT_EQ(results[0].bestCost, results[1].bestCost);
-
-  DemoOptimization s;
-  s.opt->thorough = true;
-  long classicEvaluations = -1;
-  s.opt->search.progress = [&](long evaluations, double) {
-    // The first report of the thorough stage: the classic searches are done.
-    if (classicEvaluations < 0 && s.opt->result.classic.evaluations > 0) {
-      classicEvaluations = evaluations;
-      s.app.growth.cancelRun = true;
-    }
-  };
-  RunOptimization(s.app, *s.opt, s.window);
-  const OptResult& r = s.opt->result;
-  EXPECT_TRUE(r.cancelled);
-  EXPECT_LE(r.bestCost, r.classic.score);
-  EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);
-}
-
-// After a run, with the programs of the diets kept. The last diet is fed to
-// the target weight: whatever its feed amount, the cost is the same, so the
-// thorough stage holds it. Evaluations that move every feed amount, energy
-// and protein, and a whole search, allocate nothing.
-TEST(OptimizeDemo, TheObjectiveIgnoresTheLastFeedAndAllocatesNothing) {
-  DemoOptimization s;
-  RunOptimization(s.app, *s.opt, s.window);
-  ASSERT_TRUE(s.opt->result.done);
-  App& app = s.app;
-  DietOptState& opt = *s.opt;
-  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
-  FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
-  OptSearch& search = opt.search;
-  search.fixedFlags = opt.ticked;
-  app.formulationState->optMode = kOptModeRunning;
-
-  search.point = opt.result.bestVar;
-  const int lastFeed = VariableOf(3, kFeedKind);
-  EXPECT_EQ(ThoroughHeldVariables(search)[lastFeed], 1);
-  EXPECT_EQ(ThoroughHeldVariables(search)[VariableOf(2, kFeedKind)], 0);
-  std::vector<double> costs;
-  for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
-    search.point[lastFeed] = coordinate;
-    costs.push_back(objective.Evaluate(search, 1));
-  }
-  EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
-  EXPECT_DOUBLE_EQ(costs[0], opt.result.bestCost);
-
-  const long solves = opt.objective.lpSolves;
-  StartCountingAllocations();
-  for (int k = 0; k < 40; ++k) {
-    for (int i = 1; i <= search.n; ++i) search.point[i] = kCoordLow + (k * 7 + i) % 9;
-    ScoreOptPoint(search, objective);
-  }
-  const long perEvaluations = StopCountingAllocations();
-  search.point = opt.startVar;
-  const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
-  app.formulationState->optMode = kOptModeOff;
-
-  EXPECT_EQ(perEvaluations, 0);
-  EXPECT_EQ(inOptimize, 0);
-  EXPECT_GT(opt.objective.lpSolves, solves + 40);  // the diets were formulated
-  EXPECT_TRUE(s.dialogs.Messages().empty() ||
-              s.dialogs.Messages() == std::vector<std::string>{kNoLowerAnswer});
-}
-
 // The demo grown once on least-cost diets, and the optimization window
-// opened from the main window.
-struct WindowSession {
+// opened from the main window with the limits around the current values.
+struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
   MainForm& form = app.mainForm;
   OptimizationForm& opt = app.optimizationForm;
+  DietOptState& state = *app.optimization;
 
-  explicit WindowSession(int feed = kFeedLeastCost) {
+  DemoSession() {
     OpenLocation(app, dialogs, demo.Plt());
     form.herdSex.selected = 0;
     form.feedFormulation.selected = kFeedLeastCost;
@@ -171,8 +44,8 @@ struct WindowSession {
   }
 };
 
-TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
-  WindowSession s;
+TEST(OptimizeDemo, RunReportResultsFileAndTransfer) {
+  DemoSession s;
   const double startCost = ReadNumber(s.form.costPerPig.text);
   const auto restrictions = s.app.formulation.nutrientRestrictions;
   // The window opened with the diets' feed amounts and the three diets ticked.
@@ -191,7 +64,7 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   };
   s.opt.Run();
 
-  const OptResult& r = s.app.optimization->result;
+  const OptResult& r = s.state.result;
   ASSERT_TRUE(r.done);
   EXPECT_LE(r.bestCost, startCost);
   // The optimum within the table's limits, no single change above the start,
@@ -233,6 +106,91 @@ TEST(OptimizeReport, RunReportResultsFileAndTransfer) {
   EXPECT_TRUE(s.dialogs.Messages().empty());
   // As shown: three decimals.
   EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), r.bestCost, 0.001) << s.form.costPerPig.text;
+}
+
+// The thorough stage after the classic searches: never above the classic
+// cost, at most 10.07 per pig on the demo, and the same point whatever the
+// number of threads; Cancel in it keeps the best point so far.
+TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
+  std::vector<OptResult> results;
+  for (int threads : {1, 2}) {
+    SCOPED_TRACE(threads);
+    DemoSession s;
+    s.opt.AddMinMaxToCurrent();
+    s.opt.thoroughSearch.checked = true;
+    s.state.threads = threads;
+    s.opt.Run();
+    const OptResult& r = s.state.result;
+    ASSERT_TRUE(r.done && r.thoroughRan);
+    EXPECT_LE(r.thorough.score, r.classic.score);
+    EXPECT_LE(r.bestCost, 10.07);
+    EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);  // scored again as the workers scored it
+    // and one more: the optimum scored again at the end
+    EXPECT_EQ(r.evaluations, r.classic.evaluations + r.thorough.evaluations + 1);
+    results.push_back(r);
+  }
+  EXPECT_EQ(results[0].bestVar, results[1].bestVar);
+  EXPECT_EQ(results[0].bestCost, results[1].bestCost);
+
+  DemoSession s;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.thoroughSearch.checked = true;
+  s.opt.onProgress = [&] {
+    // The first report of the thorough stage: the classic searches are done.
+    if (s.state.result.classic.evaluations > 0) s.app.growth.cancelRun = true;
+  };
+  s.opt.Run();
+  const OptResult& r = s.state.result;
+  EXPECT_TRUE(r.cancelled);
+  EXPECT_LE(r.bestCost, r.classic.score);
+  EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);
+}
+
+// After a run, with the programs of the diets kept. The last diet is fed to
+// the target weight: whatever its feed amount, the cost is the same, so the
+// thorough stage holds it. Evaluations that move every feed amount, energy
+// and protein, and a whole search, allocate nothing.
+TEST(OptimizeDemo, TheObjectiveIgnoresTheLastFeedAndAllocatesNothing) {
+  DemoSession s;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.Run();
+  ASSERT_TRUE(s.state.result.done);
+  App& app = s.app;
+  DietOptState& opt = s.state;
+  LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
+  FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
+  OptSearch& search = opt.search;
+  search.fixedFlags = opt.ticked;
+  app.formulationState->optMode = kOptModeRunning;
+
+  search.point = opt.result.bestVar;
+  const int lastFeed = VariableOf(3, kFeedKind);
+  EXPECT_EQ(ThoroughHeldVariables(search)[lastFeed], 1);
+  EXPECT_EQ(ThoroughHeldVariables(search)[VariableOf(2, kFeedKind)], 0);
+  std::vector<double> costs;
+  for (double coordinate : {kCoordLow, 10.0, kCoordHigh}) {
+    search.point[lastFeed] = coordinate;
+    costs.push_back(objective.Evaluate(search, 1));
+  }
+  EXPECT_EQ(costs, std::vector<double>(3, costs[0]));
+  EXPECT_DOUBLE_EQ(costs[0], opt.result.bestCost);
+
+  const long solves = opt.objective.lpSolves;
+  StartCountingAllocations();
+  for (int k = 0; k < 40; ++k) {
+    for (int i = 1; i <= search.n; ++i) search.point[i] = kCoordLow + (k * 7 + i) % 9;
+    ScoreOptPoint(search, objective);
+  }
+  const long perEvaluations = StopCountingAllocations();
+  search.point = opt.startVar;
+  const long inOptimize = AllocationsOf([&] { Optimize(search, objective); });
+  app.formulationState->optMode = kOptModeOff;
+
+  EXPECT_EQ(perEvaluations, 0);
+  EXPECT_EQ(inOptimize, 0);
+  EXPECT_GT(opt.objective.lpSolves, solves + 40);  // the diets were formulated
+  EXPECT_TRUE(s.dialogs.Messages().empty() ||
+              s.dialogs.Messages() == std::vector<std::string>{kNoLowerAnswer});
 }
 
 }  // namespace
