@@ -120,8 +120,6 @@ std::vector<UnitCase> EveryWayToChooseUnits() {
   return cases;
 }
 
-double Number(const std::string& text) { return ReadNumber(text); }
-
 TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
   Session kg;
   kg.Grow();
@@ -141,12 +139,13 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     EXPECT_EQ(s.form.feedGain.text, kg.form.feedGain.text);
     EXPECT_EQ(s.form.costPerPig.text, kg.form.costPerPig.text);
     // Shown converted: the herd fields, the feed and the tables.
-    EXPECT_DOUBLE_EQ(Number(s.form.startWeight.text), 6 * f);
-    EXPECT_DOUBLE_EQ(Number(s.form.finalWeight.text), 25 * f);
-    EXPECT_NEAR(
-        Number(s.form.totalFeedIntake.text), Number(kg.form.totalFeedIntake.text) * f, 0.01 * f);
-    EXPECT_NEAR(Number(s.app.resultsTable.Text(3, 1)), 25 * f, 1e-9);
-    EXPECT_NEAR(Number(s.app.resultsTable.Text(1, 4)), 2.4 * f, 1e-9);
+    EXPECT_DOUBLE_EQ(ReadNumber(s.form.startWeight.text), 6 * f);
+    EXPECT_DOUBLE_EQ(ReadNumber(s.form.finalWeight.text), 25 * f);
+    EXPECT_NEAR(ReadNumber(s.form.totalFeedIntake.text),
+                ReadNumber(kg.form.totalFeedIntake.text) * f,
+                0.01 * f);
+    EXPECT_NEAR(ReadNumber(s.app.resultsTable.Text(3, 1)), 25 * f, 1e-9);
+    EXPECT_NEAR(ReadNumber(s.app.resultsTable.Text(1, 4)), 2.4 * f, 1e-9);
     const std::string unit = c.pounds ? "lb" : "kg";
     EXPECT_EQ(s.app.resultsTable.Text(0, 3), "Daily Wt. Gain, " + unit);
     EXPECT_EQ(s.form.weightUnit.selected, c.pounds ? 1 : 0);
@@ -160,7 +159,7 @@ TEST(UnitsDemo, SwitchingBackShowsWhatWasTyped) {
   auto shown = [&s] {
     std::vector<std::string> texts;
     for (const TextBox* field : {&s.form.startWeight, &s.form.finalWeight, &s.form.totalFeedIntake})
-      texts.push_back(GeneralNumberText(Number(field->text)));  // "6.000" comes back as "6"
+      texts.push_back(GeneralNumberText(ReadNumber(field->text)));  // "6.000" comes back as "6"
     for (int row = 2; row <= 4; ++row)
       for (int d = 1; d <= 3; ++d) texts.push_back(s.form.dietsTable.Text(row, d));
     return texts;
