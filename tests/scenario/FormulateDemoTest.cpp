@@ -1,5 +1,6 @@
 // The demo location's three phase diets formulated at least cost, as "Run LP"
-// does after the location's matrix and restrictions are loaded.
+// does after the location's matrix and restrictions are loaded, and their
+// sensitivity.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "formulation/ConflictingRestrictions.h"
+#include "formulation/DietSensitivity.h"
 #include "formulation/LeastCost.h"
 #include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
@@ -102,6 +104,13 @@ TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
       if (minimum > 0) EXPECT_GE(level, 0.99 * minimum);
       if (maximum > 0) EXPECT_LE(level, 1.01 * maximum);
       if (j + 3 < dietsTable.Rows()) EXPECT_EQ(dietsTable.Text(j + 3, d), NumberText(level));
+    }
+    // Each restriction's range, a blocked ingredient's too, holds its limit.
+    const DietSensitivity sensitivity = AnalyzeDietSensitivity(*state, *growth, d);
+    ASSERT_EQ(sensitivity.status, SensitivityStatus::Analysed);
+    for (const RestrictionSensitivity& r : sensitivity.restrictions) {
+      EXPECT_LE(r.limitLow, r.limit + 1e-9) << RestrictionName(*tables, r.restriction);
+      EXPECT_GE(r.limitHigh, r.limit - 1e-9) << RestrictionName(*tables, r.restriction);
     }
   }
 }
