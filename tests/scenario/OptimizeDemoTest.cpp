@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -99,9 +101,14 @@ TEST(OptimizeDemo, RunReportResultsFileAndTransfer) {
   EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
   EXPECT_NEAR(ReadNumber(g.Text(1, 4)), (startCost - r.bestCost) * 100 / startCost, 0.02);
 
-  // The results file, named from the location and the date.
+  // The results file, named from the location and the date, in its blocks.
   EXPECT_EQ(s.opt.resultsFile, s.demo.Demo("DemoOPTMAR 2024.txt"));
-  EXPECT_TRUE(TextFile::Exists(s.opt.resultsFile));
+  const auto lines = TextFile::ReadLines(s.opt.resultsFile);
+  ASSERT_TRUE(lines.has_value());
+  const auto first =
+      std::find(lines->begin(), lines->end(), "DIET Results:          Calculated Diet Contents");
+  ASSERT_NE(first, lines->end());
+  EXPECT_EQ(*std::next(first), "  ");
 
   // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
   s.opt.TransferOptimum();
