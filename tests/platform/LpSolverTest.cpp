@@ -180,15 +180,15 @@ TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
       {"infinite price", [](LpProblem& lp) { lp.ingredientPrice[2] = kInf; }},
       {"unknown row type", [](LpProblem& lp) { lp.rowType[2] = 2; }},
   };
-  // Each solver held the good program first: a refused one leaves nothing
+  // The solver held the good program first: a refused one leaves nothing
   // to solve or change, and the good program is taken again afterwards.
   const HandCase& hand = kHandCases.front();
+  auto lp = MakeProblem(hand.prices, hand.rows);
+  LpSolver solver;
+  LpResult result;
+  ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
-    auto lp = MakeProblem(hand.prices, hand.rows);
-    LpSolver solver;
-    LpResult result;
-    ASSERT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
     test.spoil(*lp);
     Soil(result);
     EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::InvalidInput);
@@ -202,11 +202,8 @@ TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
   }
   // The largest program that can be held is taken: here rows and free
   // columns without coefficients around the hand-solved ones.
-  auto lp = MakeProblem(hand.prices, hand.rows);
   lp->rowCount = kLpMaxRows;
   lp->ingredientCount = kLpMaxColumns;
-  LpSolver solver;
-  LpResult result;
   EXPECT_EQ(SolveLp(solver, *lp, result), LpStatus::Optimal);
   EXPECT_NEAR(result.objective, hand.cost, 1e-9);
   // In-place changes out of range, of unknown type or not finite are refused.

@@ -40,25 +40,6 @@ class TextFileTest : public ::testing::Test {
   const fs::path& folder_ = temp_.path();
 };
 
-// Files this process writes may not grow past `bytes` while it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &before_);
-    signal_ = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
-    rlimit limit{bytes, before_.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &before_);
-    std::signal(SIGXFSZ, signal_);
-  }
-
- private:
-  rlimit before_{};
-  void (*signal_)(int) = nullptr;
-};
-
 TEST_F(TextFileTest, WritesCrLfLineEndsThatReadBackUnchanged) {
   const std::string path = PathOf("diets.dts");
   const std::vector<std::string> lines = {"Diet 1", "", "2.5\ta\tb"};
@@ -133,12 +114,16 @@ TEST_F(TextFileTest, MissingFoldersAndFilesBeyondTheLimitAreNotRead) {
 // from the start are reported by SaveProtocolTest.)
 TEST_F(TextFileTest, AWriteFailingHalfWayKeepsTheEarlierFile) {
   const std::string earlier = Write("Demo.cal", "kept\r\n");
-  {
-    FileSizeLimit limit(4);
-    const TextFile::WriteResult result = TextFile::WriteLines(earlier, {"new", "lines"});
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "File too large");
-  }
+  rlimit before{};
+  ::getrlimit(RLIMIT_FSIZE, &before);
+  const auto signal = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
+  const rlimit limit{4, before.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const TextFile::WriteResult result = TextFile::WriteLines(earlier, {"new", "lines"});
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, signal);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, "File too large");
   EXPECT_EQ(ReadWhole(earlier), "kept\r\n");
   EXPECT_EQ(Entries(), std::vector<std::string>{"Demo.cal"});
 }
