@@ -37,15 +37,11 @@ std::unique_ptr<LpProblem> MakeProblem(const std::vector<double>& prices,
 }
 
 void ExpectAllZero(const LpResult& result) {
+  const auto zero = std::make_unique<LpResult>();
   EXPECT_EQ(result.objective, 0.0);
-  for (int c = 0; c <= kLpMaxColumns; ++c) {
-    EXPECT_EQ(result.solution[c], 0.0) << "column " << c;
-    EXPECT_EQ(result.reducedCost[c], 0.0) << "column " << c;
-  }
-  for (int r = 0; r <= kLpMaxRows; ++r) {
-    EXPECT_EQ(result.rowResult[r][0], 0.0) << "row " << r;
-    EXPECT_EQ(result.rowResult[r][1], 0.0) << "row " << r;
-  }
+  EXPECT_EQ(result.solution, zero->solution);
+  EXPECT_EQ(result.reducedCost, zero->reducedCost);
+  EXPECT_EQ(result.rowResult, zero->rowResult);
 }
 
 // Leaves something in every output so that a test sees it overwritten.
