@@ -13,10 +13,10 @@ namespace {
 
 constexpr double kFailed = 1e8;
 
-enum class Landscape { Bowl, EveryPointFails, EveryPointWorse };
+enum class Landscape { Bowl, EveryPointFails, EveryPointWorse, EveryPointTies };
 
 // A shifted bowl with many shallow dips, or a landscape with nothing better
-// than the start; every score it gives is kept, for the lowest one.
+// than the start (a tie is not better); every score it gives is kept, for the lowest one.
 class TestWorker : public SearchWorker {
  public:
   TestWorker(Landscape landscape, std::atomic<double>& lowest)
@@ -27,6 +27,7 @@ class TestWorker : public SearchWorker {
     for (double xi : x) score += (xi - 0.3) * (xi - 0.3) + 0.1 * (1 - std::cos(20 * xi));
     if (landscape_ == Landscape::EveryPointFails) score = std::nan("");
     if (landscape_ == Landscape::EveryPointWorse) score = 50 + score;
+    if (landscape_ == Landscape::EveryPointTies) score = 10;  // the start's score
     double seen = lowest_.load();
     while (score < seen && !lowest_.compare_exchange_weak(seen, score)) {
     }
@@ -62,8 +63,10 @@ struct Search {
 // only failures, returns it as it was. The answer depends on the seed alone:
 // runs on one thread and on three give the same point.
 TEST(GlobalSearch, NeverReturnsAPointWorseThanTheStartAndRepeatsItself) {
-  for (Landscape landscape :
-       {Landscape::Bowl, Landscape::EveryPointFails, Landscape::EveryPointWorse}) {
+  for (Landscape landscape : {Landscape::Bowl,
+                              Landscape::EveryPointFails,
+                              Landscape::EveryPointWorse,
+                              Landscape::EveryPointTies}) {
     SCOPED_TRACE(static_cast<int>(landscape));
     Search search(landscape);
     const GlobalSearchResult r = search.Run();

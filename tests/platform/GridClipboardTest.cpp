@@ -164,8 +164,10 @@ TEST_F(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
     bool editable;
     std::optional<Answer> answer;  // nothing: not asked
     std::string cleared;
+    int fixedRows = 1;
   } cases[] = {
       {true, Answer::Yes, "0,0\t0,1\t0,2\t0,3\n1,0\t\t\t\n2,0\t\t\t\n3,0\t\t\t"},
+      {true, Answer::Yes, "0,0\t0,1\t0,2\t0,3\n1,0\t1,1\t1,2\t1,3\n2,0\t\t\t\n3,0\t\t\t", 2},
       {true, Answer::No, numbered},
       {false, std::nullopt, numbered},
   };
@@ -173,6 +175,7 @@ TEST_F(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
     SCOPED_TRACE(c.cleared);
     grid = Numbered(4, 4);
     grid.SetEditable(c.editable);
+    grid.SetFixedRows(c.fixedRows);
     if (c.answer) dialogs.Answer(*c.answer);
     PopupCommand(PopupAction::Clear, &grid, dialogs);
     EXPECT_TRUE(dialogs.Done());

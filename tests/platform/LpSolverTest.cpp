@@ -173,7 +173,7 @@ TEST(LpSolverInput, ProgramsThatCannotBeHeldAreRefused) {
       {"too many columns", [](LpProblem& lp) { lp.ingredientCount = kLpMaxColumns + 1; }},
       {"coefficient not a number", [](LpProblem& lp) { lp.matrix[2][1] = kNan; }},
       {"infinite right-hand side", [](LpProblem& lp) { lp.matrix[2][0] = kInf; }},
-      {"infinite price", [](LpProblem& lp) { lp.ingredientPrice[2] = kInf; }},
+      {"infinite first price", [](LpProblem& lp) { lp.ingredientPrice[1] = kInf; }},
       {"unknown row type", [](LpProblem& lp) { lp.rowType[2] = 2; }},
   };
   // The solver held the good program first: a refused one leaves nothing

@@ -33,6 +33,7 @@ TEST(NumberFormatTest, PatternsRenderClassically) {
   // Huge and tiny values; values that are not finite are named.
   EXPECT_EQ(FormatNumber(1e20, "####"), "100000000000000000000");
   EXPECT_EQ(FormatNumber(1e-20, "0.######"), "0");
+  EXPECT_EQ(FormatNumber(1, "0." + std::string(50, '0')), "1." + std::string(40, '0'));
   EXPECT_EQ(FormatNumber(std::nan(""), "0.00"), "NaN");
   EXPECT_EQ(FormatNumber(HUGE_VAL, "0.00"), "Inf");
   EXPECT_EQ(FormatNumber(-HUGE_VAL, "0.00"), "-Inf");

@@ -77,6 +77,7 @@ TEST_F(TextFileTest, ReadsEveryKindOfLineEndAndRefusesWhatIsNotText) {
     const TextFile::ReadResult read = TextFile::Read(path);
     EXPECT_EQ(read.status, c.status);
     EXPECT_EQ(read.lines, c.lines);
+    EXPECT_EQ(read.reason, "");  // no error of the system behind it
     EXPECT_EQ(TextFile::ReadLines(path), c.status == kOk ? std::optional(c.lines) : std::nullopt);
   }
 }
