@@ -71,11 +71,9 @@ class LocationLoad : public ::testing::Test {
 TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   DemoCopy demo("farm*1");
   Open(demo.Path("Demo.plt"));
-  EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
   EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
-  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
   EXPECT_TRUE(form.calibrationDataLoaded.checked);
   // Diet 1 carries an energy minimum: the formulation is ready.
   EXPECT_EQ(form.feedFormulation.Text(), "Least Cost Formulas");
@@ -101,15 +99,6 @@ TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
   EXPECT_DOUBLE_EQ(app.calibration.observations[4][kObsWeight], 25);
 }
 
-TEST_F(LocationLoad, CancelledDialogChangesNothing) {
-  const std::string folderBefore = app.location.dataFolder;
-  dialogs.CancelFile();
-  EXPECT_FALSE(form.ChooseLocation());
-  EXPECT_EQ(app.location.dataFolder, folderBefore);
-  EXPECT_EQ(app.location.locationBase, "");
-  EXPECT_EQ(dialogs.shown().at(0).request.folder, folderBefore);
-}
-
 // A file that is not there, chosen in the dialog or named on the command
 // line, is a new location once the user says yes.
 TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
@@ -133,9 +122,14 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   }
 }
 
-// "No" to a new location asks for a file again: a cancel then keeps the
-// open location, an existing file is loaded; named, "No" keeps it too.
-TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
+// The dialog opens in the data folder; a cancel changes nothing. "No" to a
+// new location asks for a file again: a cancel then keeps the open location,
+// an existing file is loaded; named, "No" keeps it too.
+TEST_F(LocationLoad, CancelOrNoToANewLocationKeepsTheOpenOne) {
+  dialogs.CancelFile();
+  EXPECT_FALSE(form.ChooseLocation());
+  EXPECT_EQ(dialogs.shown().at(0).request.folder, app.location.dataFolder);
+  EXPECT_EQ(app.location.locationBase, "");
   DemoCopy demo;
   Open(demo.Path("Demo.plt"));
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
@@ -155,47 +149,6 @@ TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
   EXPECT_EQ(fresh.formulation.ingredientCount, 16);
 }
 
-// A missing file of the set is reported (observations and temperatures are
-// skipped without a word) and the rest loads.
-TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
-  const struct {
-    const char* removed;
-    const char* message;  // before the file's path; "": none
-    bool matrixLoaded, leastCost;
-  } cases[] = {
-      {"Demo.plt", "Cannot find the Calibration file ", true, true},
-      {"DemoMatrix.txt", "No Matrix File found named ", false, false},
-      {"DemoReq.ing", "No Ingredient Restriction File found named ", true, false},
-      {"DemoReq.nut", "No Nutrient Restriction File found named ", true, false},
-      {"Demo.cal", "", true, true},
-      {"Demo.stg", "", true, true},
-      {"Demo.dts", "No Diets File found named ", true, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.removed);
-    ScriptedDialogs script;
-    App fresh(script);
-    DemoCopy demo;
-    demo.Remove(c.removed);
-    // Without the ".plt" the location is opened by another file of the set.
-    script.File(demo.Path(c.removed == std::string("Demo.plt") ? "Demo.dts" : "Demo.plt"));
-    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
-    std::vector<std::string> expected;
-    if (*c.message) expected.push_back(c.message + demo.Path(c.removed));
-    EXPECT_EQ(script.Messages(), expected);
-    EXPECT_EQ(fresh.mainForm.matrixLoaded, c.matrixLoaded);
-    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(),
-              c.leastCost ? "Least Cost Formulas" : "Use Diets on Grid");
-    EXPECT_TRUE(fresh.mainForm.calibrationDataLoaded.checked);
-    EXPECT_TRUE(fresh.location.loaded);
-    // The diets table keeps its labels whatever is missing.
-    EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
-  }
-}
-
-const char* const kSetFiles[] = {
-    "Demo.plt", "Demo.cal", "Demo.stg", "Demo.dts", "DemoMatrix.txt", "DemoReq.ing", "DemoReq.nut"};
-
 // What a load puts in place, file by file.
 std::vector<std::string> Loaded(const App& app) {
   const MainForm& form = app.mainForm;
@@ -209,15 +162,31 @@ std::vector<std::string> Loaded(const App& app) {
           NumberText(app.formulation.nutrientRestrictions[1][kMinKind][1])};
 }
 
-// A file of the set that is there but cannot be read is reported by name
-// and with the reason, never taken for a missing or an empty file; a UTF-8
-// byte-order mark changes nothing, whichever file has it.
+// Whichever file of the set is missing or cannot be read, the rest loads.
+// A missing file is reported (observations and temperatures are skipped
+// without a word); one that is there but cannot be read is reported by name
+// and with the reason, never taken for a missing or an empty file. A UTF-8
+// byte-order mark changes nothing.
 TEST_F(LocationLoad, EveryFileIsReadOrReportedByName) {
+  const struct {
+    const char* name;
+    const char* missing;  // the message before its path; nullptr: none
+    bool leastCost;       // the formulation is still ready without it
+  } files[] = {
+      {"Demo.plt", "Cannot find the Calibration file ", true},
+      {"Demo.cal", nullptr, true},
+      {"Demo.stg", nullptr, true},
+      {"Demo.dts", "No Diets File found named ", true},
+      {"DemoMatrix.txt", "No Matrix File found named ", false},
+      {"DemoReq.ing", "No Ingredient Restriction File found named ", false},
+      {"DemoReq.nut", "No Nutrient Restriction File found named ", false},
+  };
   DemoCopy plain;
   Open(plain.Path("Demo.plt"));
   const std::vector<std::string> loaded = Loaded(app);
-  enum class Spoil { ByteOrderMark, Utf16, TooLarge, Unreadable };
+  enum class Spoil { Missing, ByteOrderMark, Utf16, TooLarge, Unreadable };
   const std::pair<Spoil, const char*> kinds[] = {
+      {Spoil::Missing, nullptr},
       {Spoil::ByteOrderMark, nullptr},
       {Spoil::Utf16, " is not a text file this program reads"},
       {Spoil::TooLarge,
@@ -226,15 +195,19 @@ TEST_F(LocationLoad, EveryFileIsReadOrReportedByName) {
       {Spoil::Unreadable, ": Permission denied"},
   };
   for (const auto& [spoil, reason] : kinds) {
-    for (const char* name : kSetFiles) {
-      SCOPED_TRACE(std::string(name) + (reason ? reason : " with a byte-order mark"));
+    for (const auto& file : files) {
+      SCOPED_TRACE(std::string(file.name) + " " + std::to_string(static_cast<int>(spoil)));
       ScriptedDialogs script;
       App fresh(script);
       DemoCopy demo;
-      const std::string path = demo.Path(name);
+      const std::string path = demo.Path(file.name);
       const std::string text = ReadWhole(path);
       std::vector<std::string> messages;
       if (reason) messages.push_back(path + reason);
+      if (spoil == Spoil::Missing) {
+        fs::remove(path);
+        if (file.missing) messages.push_back(file.missing + path);
+      }
       if (spoil == Spoil::ByteOrderMark)
         std::ofstream(path, std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
       if (spoil == Spoil::Utf16) {  // each byte followed by a zero, after the byte-order mark
@@ -248,16 +221,23 @@ TEST_F(LocationLoad, EveryFileIsReadOrReportedByName) {
         messages[0] = "Cannot read " + messages[0];
       }
       // A matrix that was not read leaves no nutrients, as a broken one does.
-      if (reason && std::string(name) == "DemoMatrix.txt")
+      if (reason && std::string(file.name) == "DemoMatrix.txt")
         messages.push_back("No Nutrient File found");
-      script.File(demo.Path("Demo.plt"));
+      // Without the ".plt" the location is opened by another file of the set.
+      const bool noPlt = spoil == Spoil::Missing && file.name == std::string("Demo.plt");
+      script.File(demo.Path(noPlt ? "Demo.dts" : "Demo.plt"));
       {
         NoReadOverride asAnyone;
         ASSERT_TRUE(fresh.mainForm.ChooseLocation());
       }
       EXPECT_EQ(script.Messages(), messages);
       EXPECT_TRUE(fresh.location.loaded);
-      if (!reason) EXPECT_EQ(Loaded(fresh), loaded);
+      // The diets table keeps its labels whatever is missing.
+      EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
+      if (spoil == Spoil::Missing)
+        EXPECT_EQ(fresh.mainForm.feedFormulation.Text(),
+                  file.leastCost ? "Least Cost Formulas" : "Use Diets on Grid");
+      if (spoil == Spoil::ByteOrderMark) EXPECT_EQ(Loaded(fresh), loaded);
     }
   }
 }
@@ -307,11 +287,16 @@ TEST_F(LocationLoad, OpenedByNameOrByClickShowsTheDietsTab) {
 }
 
 // "Open Recent" reopens a location; one no longer there is reported and
-// leaves the list.
+// leaves the list. A location without a temperature file has the default
+// temperatures, not those of the location open before.
 TEST_F(LocationLoad, RecentLocationsReopenAndForgetTheMissing) {
   DemoCopy first, second;
+  second.Remove("Demo.stg");
   Open(first.Path("Demo.plt"));
+  ASSERT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   Open(second.Path("Demo.plt"));
+  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], kDefaultTemperature);
+  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[2], kDefaultTemperature);
   form.OpenRecentLocation(1);
   EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
   second.Remove("Demo.plt");
@@ -330,18 +315,6 @@ TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
   Open(demo.Path("Demo.dts"));
   EXPECT_FALSE(form.calibrationDataLoaded.checked);
   EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
-}
-
-// A location without a temperature file has the default temperatures, not
-// those of the location open before.
-TEST_F(LocationLoad, WithoutTemperaturesTheDefaultsReplaceTheLastLocations) {
-  DemoCopy first, second;
-  second.Remove("Demo.stg");
-  Open(first.Path("Demo.plt"));
-  ASSERT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
-  Open(second.Path("Demo.plt"));
-  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], kDefaultTemperature);
-  EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[2], kDefaultTemperature);
 }
 
 TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
