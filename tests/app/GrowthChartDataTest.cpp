@@ -98,19 +98,9 @@ TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {
     const char* first;
     std::vector<DietChange> changes;
   } cases[] = {
-      {"three diets, the last ends with the run (demo)",
-       {{"Phase 1", "28.000"}, {"Phase 2", "42.000"}, {"Phase 3", "65.029"}},
-       3,
-       65,
-       "Phase 1",
-       {{28, "Phase 2"}, {42, "Phase 3"}}},
-      {"the final weight came during diet 2",
-       {{"A", "28"}, {"B", "40"}, {"C", "40"}},
-       3,
-       40,
-       "A",
-       {{28, "B"}}},
-      {"diet 2 had no feed: diet 1 changes to diet 3",
+      {"ended in diet 2", {{"A", "28"}, {"B", "40"}, {"C", "40"}}, 3, 40, "A", {{28, "B"}}},
+      // Diet 1 changes to diet 3.
+      {"diet 2 unfed",
        {{"A", "28"}, {"B", "28"}, {"C", "42"}, {"D", "60"}},
        4,
        60,

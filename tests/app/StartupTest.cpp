@@ -76,13 +76,23 @@ TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
 }
 
 // A window kept smaller than the tab set follows opens with the tab set at
-// its designed size, not at none.
-TEST_F(Startup, SmallKeptHeightKeepsTheDesignedTabSet) {
+// its designed size, not at none; a resize moves the tab set only above the
+// smallest size.
+TEST_F(Startup, SmallWindowsKeepTheDesignedTabSet) {
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 3000", " 15570"}).ok);
   App small{dialogs, program.Machine()};
   EXPECT_EQ(small.mainForm.windowHeight, 200);  // 3000 twips
   EXPECT_GT(small.mainForm.tabSetHeight, 0);
   EXPECT_EQ(small.mainForm.tabSetHeight, form.tabSetHeight);
+
+  form.WindowResized(600, 1000);
+  const int width = form.tabSetWidth;
+  const int height = form.tabSetHeight;
+  form.WindowResized(650, 1100);
+  form.WindowResized(333, 509);  // too small: the tab set keeps its size
+  EXPECT_EQ(form.tabSetWidth, width + 100);
+  EXPECT_EQ(form.tabSetHeight, height + 50);
+  EXPECT_EQ(form.windowHeight, 333);
 }
 
 TEST_F(Startup, EndProgramWritesTheSizeAndClosesTheSecondaryWindows) {
@@ -117,17 +127,6 @@ TEST_F(Startup, EndProgramWritesTheSizeAndClosesTheSecondaryWindows) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
-  form.WindowResized(600, 1000);
-  const int width = form.tabSetWidth;
-  const int height = form.tabSetHeight;
-  form.WindowResized(650, 1100);
-  form.WindowResized(333, 509);  // too small: the tab set keeps its size
-  EXPECT_EQ(form.tabSetWidth, width + 100);
-  EXPECT_EQ(form.tabSetHeight, height + 50);
-  EXPECT_EQ(form.windowHeight, 333);
-}
-
 TEST_F(Startup, ClearDailyRowsKeepsHeadingsTheLastRowAndColumnsPastNine) {
   Grid& results = app.resultsTable;
   for (int rows : {2, 5}) {
@@ -157,16 +156,6 @@ TEST_F(Startup, SetModelStartValuesShowsTheCoefficientsAndTheNormalTable) {
   const auto& table = app.growth.normalTable;
   for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
   for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
-}
-
-TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
-  form.ShowInput();
-  EXPECT_EQ(form.currentTab, kTabFormulas);
-  EXPECT_TRUE(form.coefficientTable.Editable());
-  EXPECT_TRUE(form.Enabled(Control::CalibrationTest));
-  form.TurnOffInput();
-  EXPECT_FALSE(form.coefficientTable.Editable());
-  EXPECT_FALSE(form.Button(MainForm::Control::CalibrationTest).visible);
 }
 
 TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
