@@ -167,18 +167,12 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
   EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
 
-  // A calibration: its weighings appear, the curves stay.
-  calib.observations[1] = {21, 6, 0};
-  calib.observations[2] = {30, 11, 4};
-  calib.observationCount = 2;
-  EXPECT_TRUE(FollowGrowthResults(chart, runB, growth, calib));
-  EXPECT_EQ(chart.observedCount, 2);
-  EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
-
   // Pounds chosen: the table and the weighings are shown in pounds, and so
   // is the chart, the same run with the same run before it.
   SetUnitSwitch(growth, 1);
+  calib.observations[1] = {21, 6 * 2.205, 0};
   calib.observations[2] = {30, 11 * 2.205, 4 * 2.205};
+  calib.observationCount = 2;
   const Grid runBInLb = StraightRun(21, 30, 13.23, 0.6 * 2.205, 0.5 * 2.205, diets);
   EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, growth, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
