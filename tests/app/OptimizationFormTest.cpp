@@ -185,68 +185,62 @@ struct OptSetup : OptWindowFields {
 };
 
 TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
-  using Messages = std::vector<std::string>;
-  struct Case {
+  using S = OptSetup&;
+  const struct {
     const char* what;
-    std::function<void(OptSetup&)> change;
-    Messages messages;
-  };
-  const Case cases[] = {
-      {"no location name", [](OptSetup& s) { s.locationName = " "; }, {}},
-      {"no cost per pig",
-       [](OptSetup& s) { s.app.mainForm.costPerPig.text = ""; },
-       {"Run Current Calc First"}},
-      {"no diets", [](OptSetup& s) { s.dietCountText = "0"; }, {"Set No. of Diets first"}},
-      {"seven diets: more than the search holds",
-       [](OptSetup& s) { s.dietCountText = "7"; },
-       {kTooManyOptDiets}},
-      {"first current value missing",
-       [](OptSetup& s) { s.optimizationTable.SetText(1, kOptCurrentCol, ""); },
-       {"Set Diet Values"}},
-      {"first minimum missing",
-       [](OptSetup& s) { s.optimizationTable.SetText(1, kOptMinimumCol, ""); },
-       {"Set Diet Minimum Values"}},
+    std::function<void(S)> change;
+    const char* message;  // nullptr: none
+  } cases[] = {
+      {"no location name", [](S s) { s.locationName = " "; }, nullptr},
+      {"no cost", [](S s) { s.app.mainForm.costPerPig.text = ""; }, "Run Current Calc First"},
+      {"no diets", [](S s) { s.dietCountText = "0"; }, "Set No. of Diets first"},
+      {"more diets than the search holds", [](S s) { s.dietCountText = "7"; }, kTooManyOptDiets},
+      {"no value",
+       [](S s) { s.optimizationTable.SetText(1, kOptCurrentCol, ""); },
+       "Set Diet Values"},
+      {"no minimum",
+       [](S s) { s.optimizationTable.SetText(1, kOptMinimumCol, ""); },
+       "Set Diet Minimum Values"},
       {"ticked rows outside their limits, told in one message",
-       [](OptSetup& s) {
+       [](S s) {
          s.Cells(2, "2390", "2400", "2500");
          s.Cells(6, "22", "19", "21");
        },
-       {"Check Min Values on Diet 1 Energy\nCheck Max Values on Diet 2 Protein"}},
+       "Check Min Values on Diet 1 Energy\nCheck Max Values on Diet 2 Protein"},
       {"an unticked row outside its limits is not checked",
-       [](OptSetup& s) {
+       [](S s) {
          s.Cells(4, "10", "2", "4");
          s.optimizationTable.SetCellCheck(4, kOptTickCol, CheckState::Unchecked);
          s.targetWeight = "0";
        },
-       {"Set the Target Weight"}},
+       "Set the Target Weight"},
       {"no methionine and cystine to ratio",
-       [](OptSetup& s) { s.app.formulation.nutrientRestrictions[2][kMinKind][kMetCys] = 0; },
-       {"Set Diet Values for MET_CYS"}},
-      {"no target weight", [](OptSetup& s) { s.targetWeight = "0"; }, {"Set the Target Weight"}},
-      {"a target below the starting weight",
-       [](OptSetup& s) { s.targetWeight = "5"; },
-       {"Set the Target Weight"}},
+       [](S s) { s.app.formulation.nutrientRestrictions[2][kMinKind][kMetCys] = 0; },
+       "Set Diet Values for MET_CYS"},
+      {"no target weight", [](S s) { s.targetWeight = "0"; }, "Set the Target Weight"},
+      {"a target below the start", [](S s) { s.targetWeight = "5"; }, "Set the Target Weight"},
       {"no formulation chosen and no energy",
-       [](OptSetup& s) {
+       [](S s) {
          s.app.mainForm.feedFormulation.selected = kFeedNotChosen;
          s.Cells(2, "0", "0", "0");
        },
-       {"Set Diet Values"}},
-      {"no feed amount for diet 1", [](OptSetup& s) { s.Cells(1, "0", "0", "4"); }, {}},
+       "Set Diet Values"},
+      {"no feed amount for diet 1", [](S s) { s.Cells(1, "0", "0", "4"); }, nullptr},
       {"given costs, and the user says No",
-       [](OptSetup& s) {
+       [](S s) {
          s.app.mainForm.feedFormulation.selected = kFeedGrid;
          s.dialogs.Answer(Answer::No);
        },
-       {kGivenCostsQuestion}},
+       kGivenCostsQuestion},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     OptSetup s;
     c.change(s);
     const auto restrictions = s.app.formulation.nutrientRestrictions;
     RunOptimization(s.app, *s.opt, s.window);
-    EXPECT_EQ(s.dialogs.Messages(), c.messages);
+    EXPECT_EQ(s.dialogs.Messages(),
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     EXPECT_TRUE(s.dialogs.Done());
     EXPECT_EQ(s.opt->search.totalEvaluations, 0);
     EXPECT_FALSE(s.workingVisible);
