@@ -35,15 +35,10 @@ class Startup : public ::testing::Test {
   MainForm& form = app.mainForm;
 };
 
-TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
-  EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_EQ(app.growth.dietCount, 6);
-  EXPECT_TRUE(form.matrixLoaded);
+// The data folder starts as the program's; a machine that writes decimal
+// commas says so in the title.
+TEST_F(Startup, OpensInTheProgramFolderWithTheMachinesDecimalComma) {
   EXPECT_EQ(app.location.dataFolder, program.Folder());
-  for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
-    EXPECT_EQ(form.filesTable.Text(row, 0), "Not Open");
-  EXPECT_TRUE(dialogs.shown().empty());
-
   App comma(dialogs, program.Machine(true));
   EXPECT_TRUE(comma.growth.decimalComma);
   EXPECT_EQ(comma.mainForm.caption, form.caption + " Commas Not Periods");
@@ -127,30 +122,9 @@ TEST_F(Startup, EndProgramWritesTheSizeAndClosesTheSecondaryWindows) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(Startup, ClearDailyRowsKeepsHeadingsTheLastRowAndColumnsPastNine) {
-  Grid& results = app.resultsTable;
-  for (int rows : {2, 5}) {
-    SCOPED_TRACE(rows);
-    results.Resize(rows, 14);
-    for (int r = 0; r < rows; ++r)
-      for (int col = 0; col < 14; ++col) results.SetText(r, col, "x");
-    form.ClearDailyRows();
-    for (int r = 0; r < rows; ++r)
-      for (int col = 0; col < 14; ++col) {
-        const bool cleared = col <= 9 && r >= 1 && r <= rows - 2;
-        EXPECT_EQ(results.Text(r, col), cleared ? "" : "x") << r << "," << col;
-      }
-  }
-}
-
-// The coefficients shown become the initial ones; Phi(z) as printed in
-// tables of the standard normal distribution, in steps of 0.05.
-TEST_F(Startup, SetModelStartValuesShowsTheCoefficientsAndTheNormalTable) {
-  app.growth.growthCoef = {6.5, 1.25, 0, 0.002, 1};
-  form.SetModelStartValues();
-  EXPECT_EQ(form.coefficientTable.Text(1, 4), "0.002");
-  EXPECT_EQ(form.coefficientTable.Text(1, 5), "");
-  EXPECT_EQ(app.growth.defaultGrowthCoef[3], 0.002);
+// Phi(z) as printed in tables of the standard normal distribution, in steps
+// of 0.05.
+TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
   const std::pair<int, double> known[] = {
       {0, 0.5}, {1, 0.51994}, {6, 0.61791}, {20, 0.84134}, {30, 0.93319}};
   const auto& table = app.growth.normalTable;
