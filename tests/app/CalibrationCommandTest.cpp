@@ -9,7 +9,6 @@
 #include "app/App.h"
 #include "calibration/CalibrationCommand.h"
 #include "model/DietsFile.h"
-#include "model/DietsTable.h"
 #include "model/Units.h"
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"

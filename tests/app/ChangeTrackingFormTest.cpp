@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/ChangeTrackingForm.h"
 #include "app/Comparison.h"
 #include "support/ScriptedDialogs.h"
 
