@@ -1,8 +1,3 @@
-// The "Diet Optimization" window: ticks and colours, the edit checks, the
-// limits around the current values, the table file; "Run Opt." refuses to
-// start, with its messages in order, when the windows are not set up, and a
-// refused run changes nothing.
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -184,6 +179,8 @@ struct OptSetup : OptWindowFields {
   }
 };
 
+// "Run Opt." refuses to start when the windows are not set up; a refused run
+// changes nothing.
 TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
   using S = OptSetup&;
   const struct {

@@ -1,6 +1,3 @@
-// How tables read on screen and in an export: units beside headings, the
-// leading zero, a coefficient's resolved digits; the export's CSV quoting;
-// the files chosen for an export or a chart; the recent locations' list.
 #include <gtest/gtest.h>
 
 #include <string>
