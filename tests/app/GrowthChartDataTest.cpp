@@ -49,7 +49,8 @@ Grid StraightRun(int first,
 
 // The table's own texts: the start has no feed, the final part-day's feed is
 // no daily rate, a decimal comma is read, reading ends at the first row
-// without an age.
+// without an age or after the rows a chart holds. The run's own feed is taken
+// at full precision while its cell shows it, not once the cell was typed over.
 TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
   const Grid table = Results({{"21", "6", ""},
                               {"22", "6.1", ".3"},
@@ -70,23 +71,16 @@ TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
     EXPECT_EQ(curve.days[d], expected[d - 1]);
   }
   EXPECT_EQ(ReadDailyRows(Grid(kResultRows, kResultCols)).dayCount, 0);
-}
+  const GrowthCurve full = ReadDailyRows(StraightRun(0, 200, 1, 0.1, 0.2));  // 201 days
+  EXPECT_EQ(full.dayCount, kMaxChartDays);
+  EXPECT_DOUBLE_EQ(full.days[kMaxChartDays].age, 198);
 
-TEST(GrowthChartData, FeedOfTheRunAtFullPrecisionUnlessTyped) {
-  const Grid table = Results({{"21", "6", ""}, {"22", "6.1", ".3"}, {"23", "6.2", ".5"}});
   GrowthState growth;
   growth.dailyFeed[22][kHerdColumn] = 0.312;  // shown as .3
-  growth.dailyFeed[23][kHerdColumn] = 0.312;  // but the cell was typed over: .5
-  const GrowthCurve curve = ReadDailyRows(table, &growth);
-  EXPECT_DOUBLE_EQ(curve.days[2].feed, 0.312);
-  EXPECT_DOUBLE_EQ(curve.days[3].feed, 0.5);
-}
-
-TEST(GrowthChartData, AllTwoHundredRowsFit) {
-  const Grid table = StraightRun(0, 200, 1, 0.1, 0.2);  // 201 days: the table holds rows 1..199
-  const GrowthCurve curve = ReadDailyRows(table);
-  EXPECT_EQ(curve.dayCount, kMaxChartDays);
-  EXPECT_DOUBLE_EQ(curve.days[kMaxChartDays].age, 198);
+  growth.dailyFeed[23][kHerdColumn] = 0.512;  // but the cell was typed over: .3
+  const GrowthCurve fed = ReadDailyRows(table, &growth);
+  EXPECT_DOUBLE_EQ(fed.days[2].feed, 0.312);
+  EXPECT_DOUBLE_EQ(fed.days[3].feed, 0.3);
 }
 
 TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {

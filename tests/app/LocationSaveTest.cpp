@@ -49,9 +49,14 @@ class LocationSave : public ::testing::Test {
 };
 
 // The demo files are written in the writers' own formats: saving the loaded
-// demo gives the same bytes.
+// demo gives the same bytes. A cancelled save writes nothing.
 TEST_F(LocationSave, DemoFilesAreWhatTheWritersWrite) {
   LoadDemo();
+  dialogs.CancelFile();
+  form.SaveAllToNewLocation();
+  EXPECT_EQ(dialogs.shown().at(0).rejectCaption, "");  // here it does cancel
+  EXPECT_EQ(app.location.locationBase, Demo("Demo"));
+  EXPECT_FALSE(fs::exists(Demo("FileCMatrix.txt")));
   const std::string target = Folder("copy");
   dialogs.File(target + "Demo.plt");
   form.SaveAllToNewLocation();
@@ -174,16 +179,6 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   EXPECT_EQ(form.StatusText, "Saved 1 file to " + Demo(""));
 }
 
-TEST_F(LocationSave, CancelledNewLocationWritesNothing) {
-  LoadDemo();
-  dialogs.CancelFile();
-  form.SaveAllToNewLocation();
-  EXPECT_EQ(dialogs.shown().at(0).rejectCaption, "");  // here it does cancel
-  EXPECT_EQ(app.location.locationBase, Demo("Demo"));
-  EXPECT_FALSE(fs::exists(Demo("FileCMatrix.txt")));
-  EXPECT_FALSE(fs::exists(Demo("FileCalib")));
-}
-
 TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   LoadDemo();
   const Location before = app.location;
@@ -238,18 +233,6 @@ TEST_F(LocationSave, RestrictionSummaryShortNamesEmptySetAndWriteError) {
                                      ": No such file or directory"});
 }
 
-TEST_F(LocationSave, SaveDietsWithoutALocationUsesTheCalibrationName) {
-  app.location.dataFolder = Folder("fresh");
-  form.dietsTable.SetText(kDietEnergyRow, 1, "2400");
-  form.dietsTable.SetText(1, 1, "Starter");
-  dialogs.CancelFile().Input("");
-  form.SaveDietsAndSummary();
-  const std::string expected = tree.Path("fresh/Calibration Name.dts");
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{expected + " was saved"});
-  EXPECT_EQ(TextFile::ReadLines(expected).value_or(std::vector<std::string>{""}).front(),
-            "Diet Name\tStarter");
-}
-
 // A write that fails is reported, is not called saved, and leaves the
 // earlier file whole: a file the user made read-only is not replaced.
 TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
@@ -274,8 +257,9 @@ TEST_F(LocationSave, FailedSaveKeepsTheEarlierFile) {
   EXPECT_TRUE(Spoiled("DemoMatrix.txt"));
 }
 
-// Without a location, or with no energy for diet 1, nothing is asked or written.
-TEST_F(LocationSave, NothingIsWrittenWithoutALocationOrDiets) {
+// Without a location, or with no energy for diet 1, nothing is asked or
+// written; diets saved without a location take the calibration name.
+TEST_F(LocationSave, WithoutALocationOnlyDietsAreSavedUnderTheCalibrationName) {
   form.SaveAllToCurrentLocation();
   form.SaveDietsMatrixRestrictions();
   for (const char* energy : {"", "0"}) {
@@ -284,6 +268,16 @@ TEST_F(LocationSave, NothingIsWrittenWithoutALocationOrDiets) {
   }
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_FALSE(fs::exists(app.programFolder + ".dts"));
+
+  app.location.dataFolder = Folder("fresh");
+  form.dietsTable.SetText(kDietEnergyRow, 1, "2400");
+  form.dietsTable.SetText(1, 1, "Starter");
+  dialogs.CancelFile().Input("");
+  form.SaveDietsAndSummary();
+  const std::string expected = tree.Path("fresh/Calibration Name.dts");
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{expected + " was saved"});
+  EXPECT_EQ(TextFile::ReadLines(expected).value_or(std::vector<std::string>{""}).front(),
+            "Diet Name\tStarter");
 }
 
 }  // namespace
