@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "app/App.h"
+#include "app/ChangeTrackingForm.h"
 #include "app/Comparison.h"
-#include "support/ScriptedDialogs.h"
 
 namespace {
 
@@ -60,27 +59,6 @@ class ChangeTracking : public ::testing::Test {
   TrackedWindow window{diets, formula, comparison, 3};
 };
 
-TEST_F(ChangeTracking, PreviousCellsDifferingFromTheDietsTableArePeach) {
-  SaveRunTables(tables, window);
-  diets.SetText(5, 1, "3.5");  // edited after the run, before the comparison
-  diets.SetText(1, 3, "Grower");
-  diets.SetText(6, 5, "99");  // diet 5 is not in use
-  UpdatePreviousTables(tables, window);
-  ShowTrackedTables(tables, comparison, track);
-  for (int r = 0; r < diets.Rows(); ++r)
-    for (int c = 0; c < diets.Cols(); ++c) {
-      const bool changed = (r == 5 && c == 1) || (r == 1 && c == 3);
-      EXPECT_EQ(track.previousDiets.CellColor(r, c), changed ? kPeach : kWhite) << r << "," << c;
-    }
-  EXPECT_EQ(tables.previousDiets.Text(5, 1), "51");  // the text as saved
-  EXPECT_EQ(tables.previousDiets.Text(6, 5), "");
-
-  // The next comparison turns an equal cell white again.
-  SaveRunTables(tables, window);
-  UpdatePreviousTables(tables, window);
-  EXPECT_EQ(tables.previousDiets.CellColor(5, 1), kWhite);
-}
-
 // After the first run the previous tables are the current ones (only the
 // diets in use); each run moves the earlier ones along; "Reset Initial" makes
 // the current run, diets and formulas the initial ones.
@@ -109,28 +87,6 @@ TEST_F(ChangeTracking, RunsMoveAlongAndResetInitialTakesTheCurrentRun) {
   EXPECT_EQ(Cells(track.comparisonTable), Cells(comparison));
   EXPECT_EQ(track.initialDiets.Text(4, 2), "2500");
   EXPECT_EQ(track.initialFormulas.Text(2, 1), "Barley");
-}
-
-TEST(ChangeTrackingWindow, KeepTrackShowsTheMainWindowsState) {
-  ScriptedDialogs dialogs;
-  App app(dialogs);
-  MainForm& form = app.mainForm;
-  form.dietsTable.SetText(1, 1, "Starter");
-  app.comparison.SetText(1, kCurrentRun, "Mixed");
-  form.ResetInitial();
-  form.SaveRunTables();
-  form.UpdatePreviousTables();
-  form.ShowTrackedTables();
-  EXPECT_EQ(form.Click(MainForm::Control::KeepTrack), MainForm::Window::ChangeTracking);
-  const ChangeTrackingForm& track = app.changeTrackingForm;
-  EXPECT_EQ(track.previousDiets.Text(1, 1), "Starter");
-  EXPECT_EQ(track.comparisonTable.Text(1, kInitialRun), "Mixed");
-
-  form.TrackCopy();
-  EXPECT_EQ(dialogs.Clipboard().substr(0, 44), "Comparison\tCurrent\tPrevious\tEarlier\tInitial\n");
-  app.comparison.SetText(1, kCurrentRun, "Males");
-  form.TrackResetInitial();
-  EXPECT_EQ(track.comparisonTable.Text(1, kInitialRun), "Males");
 }
 
 }  // namespace
