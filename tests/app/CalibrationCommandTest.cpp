@@ -230,7 +230,6 @@ TEST(PoorFit, DaysAndFeedAgainstTheObserved) {
     bool poor;
   };
   const Case cases[] = {
-      {"on the mark", {true, 65, 30, 65, 30}, false},
       {"2 days early", {true, 63, 30, 65, 30}, false},
       {"2.01 days late", {true, 67.01, 30, 65, 30}, true},
       {"4.7 % more feed", {true, 65, 31.4, 65, 30}, false},

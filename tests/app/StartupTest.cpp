@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -129,18 +128,6 @@ TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
   const auto& table = app.growth.normalTable;
   for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
   for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
-}
-
-TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
-  std::map<Control, int> seen;
-  for (const MainForm::Menu& menu : MainForm::Menus()) {
-    if (menu.entries.empty()) ++seen[menu.control];
-    for (const MainForm::MenuEntry& entry : menu.entries) ++seen[entry.control];
-  }
-  const int first = static_cast<int>(Control::OpenMatrix);
-  const int last = static_cast<int>(Control::FitCorrelations);
-  for (int c = first; c <= last; ++c) EXPECT_EQ(seen[static_cast<Control>(c)], 1) << c;
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(last - first + 1));  // no button in a menu
 }
 
 TEST_F(Startup, DisabledButtonsDoNothing) {
