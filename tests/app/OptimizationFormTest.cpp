@@ -11,6 +11,7 @@
 #include "platform/NumberFormat.h"
 #include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFiles.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ TEST(OptimizationForm, EditChecks) {
       {"a current value below the minimum", "12", 4, kOptCurrentCol, "7", 1, 7, 7, 12},
       {"a maximum below the current value", "12", 4, kOptMaximumCol, "9", 1, 9, 8, 9},
       {"a negative maximum", "12", 4, kOptMaximumCol, "-3", 1, 10, 8, 0},
+      {"a maximum below one", "0.5", 4, kOptCurrentCol, "0.8", 2, 0.5, 0.5, 0.5},
       {"a row not in use", "12", 13, kOptMinimumCol, "50", 0, 10, 50, 12},
       {"a caption", "12", 4, 1, "Feed", 0, 10, 8, 12},
       // A maximum not entered yet does not wipe a current value typed first.
@@ -118,6 +120,9 @@ TEST(OptimizationForm, EditChecks) {
 // run there is nothing to transfer or view.
 TEST(OptimizationForm, ClearKeepsTheRowLabelsAndNothingIsTransferredBeforeARun) {
   OptWindow w;
+  w.form.viewOptimization.enabled = true;
+  w.form.Open();
+  EXPECT_FALSE(w.form.viewOptimization.enabled);
   const auto restrictions = w.app.formulation.nutrientRestrictions;
   w.form.TransferOptimum();
   EXPECT_FALSE(w.form.ViewOptimization());
@@ -144,6 +149,12 @@ TEST(OptimizationForm, BadTableFiles) {
     EXPECT_FALSE(ReadOptTableFile(file, untouched, target, diets)) << file.size();
     EXPECT_EQ(target, "x");
   }
+  // Opened in the window, such a file is reported.
+  TempFolder folder;
+  OptWindow w;
+  w.dialogs.File(folder.Write("bad.opt", "Something else\r\n"));
+  EXPECT_FALSE(w.form.OpenTable());
+  EXPECT_EQ(w.dialogs.Messages().size(), 1u);
 }
 
 TEST(OptimizationForm, ResultsFileNameFromTheDate) {

@@ -22,6 +22,7 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
       {WithUnit("Feed In. ", "kg"), "Feed In., kg"},
       {WithLeadingZero(".3"), "0.3"},
       {WithLeadingZero("-,25"), "-0,25"},
+      {WithLeadingZero("+.5"), "+0.5"},
       {WithLeadingZero("12.5"), "12.5"},
       {WithLeadingZero(".3 kg"), ".3 kg"},  // no number
       {WithDigits("0.0006023616473731422", 5), "0.00060236"},
