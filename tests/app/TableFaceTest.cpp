@@ -7,6 +7,10 @@
 #include "app/RecentLocations.h"
 #include "app/TableExport.h"
 #include "app/TableFace.h"
+#include "app/TableFaces.h"
+#include "model/DietsTable.h"
+#include "model/GrowthState.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/Grid.h"
 #include "support/ScriptedDialogs.h"
 
@@ -45,6 +49,18 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   EXPECT_EQ(ShownText(grid, face, 1, 1), "0.5");
   EXPECT_EQ(ShownText(grid, face, 2, 2), "1.23");
   EXPECT_EQ(grid.Text(1, 1), ".5");  // the cell itself stays
+}
+
+// The units beside the diets' rows and beside the optimization report's
+// sheets: the spare rows are per cent, each diet's block names its energy.
+TEST(TableFace, UnitsOfTheDietsRowsAndTheReportsSheets) {
+  GrowthState growth;
+  EXPECT_EQ(DietsRowUnit(growth, kDietSpareRow), DietsRowUnit(growth, kDietSpareRow - 1));
+  EXPECT_EQ(IngredientSheetFace().unit(1, 2), "");
+  const int block = OptimizationReportForm::kFirstBlockRow;
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block + 1, 0), DietsRowUnit(growth, kDietEnergyRow));
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block, 0), "");
+  EXPECT_NE(NutrientSheetFace(growth).unit(2, 1), "");
 }
 
 // Fields with a comma, a quote or a line break are quoted; rows without
