@@ -33,10 +33,12 @@ class Startup : public ::testing::Test {
   MainForm& form = app.mainForm;
 };
 
-// The data folder starts as the program's; a machine that writes decimal
-// commas says so in the title.
+// The data folder starts as the program's, the files table is one column
+// of names; a machine that writes decimal commas says so in the title.
 TEST_F(Startup, OpensInTheProgramFolderWithTheMachinesDecimalComma) {
   EXPECT_EQ(app.location.dataFolder, program.Folder());
+  EXPECT_FALSE(form.filesTable.Editable());  // saved by a double click, not typed in
+  EXPECT_EQ(form.filesTable.Cols(), 1);
   App comma(dialogs, program.Machine(true));
   EXPECT_TRUE(comma.growth.decimalComma);
   EXPECT_EQ(comma.mainForm.caption, form.caption + " Commas Not Periods");
