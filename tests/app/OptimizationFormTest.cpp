@@ -134,8 +134,16 @@ TEST(OptimizationForm, ClearKeepsTheRowLabelsAndNothingIsTransferredBeforeARun) 
   EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
 }
 
-// Files that are not a saved table change nothing.
-TEST(OptimizationForm, BadTableFiles) {
+// The table file keeps every diet's rows, to the last diet's protein; files
+// that are not a saved table change nothing.
+TEST(OptimizationForm, TheTableFileKeepsEveryRowAndBadFilesChangeNothing) {
+  Grid table(kOptTableRows, kOptTableCols), back(kOptTableRows, kOptTableCols);
+  const int last = VariableOf(kMaxDiets, kProteinKind);
+  table.SetText(last, kOptMaximumCol, "21");
+  std::string target, diets;
+  ASSERT_TRUE(ReadOptTableFile(OptTableFileLines(table, "25", "6"), back, target, diets));
+  EXPECT_EQ(ReadNumber(back.Text(last, kOptMaximumCol)), 21);
+
   const std::vector<std::vector<std::string>> bad = {
       {},
       {"Something else", "25\t3"},
