@@ -1,14 +1,16 @@
-// How tables read on screen and in an export: units beside headings, the
-// leading zero, a coefficient's resolved digits; the export's CSV quoting;
-// the recent locations' list.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/ChartFile.h"
 #include "app/RecentLocations.h"
 #include "app/TableExport.h"
 #include "app/TableFace.h"
+#include "app/TableFaces.h"
+#include "model/DietsTable.h"
+#include "model/GrowthState.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/Grid.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,11 +22,11 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   } cases[] = {
       {WithUnit("Weight", "kg"), "Weight, kg"},
       {WithUnit("Weight,Kg", "kg"), "Weight,Kg"},  // already named, in any case
-      {WithUnit("Daily Wt. Gain, kg", "kg"), "Daily Wt. Gain, kg"},
       {WithUnit("", "kg"), ""},
       {WithUnit("Feed In. ", "kg"), "Feed In., kg"},
       {WithLeadingZero(".3"), "0.3"},
       {WithLeadingZero("-,25"), "-0,25"},
+      {WithLeadingZero("+.5"), "+0.5"},
       {WithLeadingZero("12.5"), "12.5"},
       {WithLeadingZero(".3 kg"), ".3 kg"},  // no number
       {WithDigits("0.0006023616473731422", 5), "0.00060236"},
@@ -47,6 +49,18 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   EXPECT_EQ(ShownText(grid, face, 1, 1), "0.5");
   EXPECT_EQ(ShownText(grid, face, 2, 2), "1.23");
   EXPECT_EQ(grid.Text(1, 1), ".5");  // the cell itself stays
+}
+
+// The units beside the diets' rows and beside the optimization report's
+// sheets: the spare rows are per cent, each diet's block names its energy.
+TEST(TableFace, UnitsOfTheDietsRowsAndTheReportsSheets) {
+  GrowthState growth;
+  EXPECT_EQ(DietsRowUnit(growth, kDietSpareRow), DietsRowUnit(growth, kDietSpareRow - 1));
+  EXPECT_EQ(IngredientSheetFace().unit(1, 2), "");
+  const int block = OptimizationReportForm::kFirstBlockRow;
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block + 1, 0), DietsRowUnit(growth, kDietEnergyRow));
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block, 0), "");
+  EXPECT_NE(NutrientSheetFace(growth).unit(2, 1), "");
 }
 
 // Fields with a comma, a quote or a line break are quoted; rows without
@@ -72,7 +86,6 @@ TEST(TableExport, TheFileChosenForTheExport) {
     TableFormat format;
   } cases[] = {
       {"/farm/t", "/farm/t.csv", TableFormat::Csv},
-      {"/farm/t.csv", "/farm/t.csv", TableFormat::Csv},
       {"/farm/t.tsv", "/farm/t.tsv", TableFormat::Tabs},
       {"/farm/t.txt", "/farm/t.txt", TableFormat::Tabs},
   };
@@ -87,6 +100,33 @@ TEST(TableExport, TheFileChosenForTheExport) {
   ScriptedDialogs dialogs;
   dialogs.CancelFile();
   EXPECT_EQ(ChooseTableTarget(dialogs, "/farm/").path, "");
+}
+
+TEST(ChartFile, TheAnswerOfTheSaveDialog) {
+  const struct {
+    const char* answer;
+    const char* path;  // "": nothing chosen
+    ChartFormat format;
+  } cases[] = {
+      {"*.png", "", ChartFormat::Png},  // cancelled: the pattern comes back
+      {"", "", ChartFormat::Png},
+      {"/farm/pictures/", "", ChartFormat::Png},
+      {"/farm/growth.PNG", "/farm/growth.PNG", ChartFormat::Png},
+      {"/farm/growth.Svg", "/farm/growth.Svg", ChartFormat::Svg},
+      {"/farm/growth", "/farm/growth.png", ChartFormat::Png},
+      {"/farm/growth.jpg", "/farm/growth.jpg.png", ChartFormat::Png},
+      {"growth.svg", "/farm/growth.svg", ChartFormat::Svg},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    ScriptedDialogs dialogs;
+    dialogs.File(c.answer);
+    const ChartTarget target = ChooseChartTarget(dialogs, "/farm/");
+    EXPECT_EQ(target.chosen, *c.path != '\0');
+    if (!target.chosen) continue;
+    EXPECT_EQ(target.path, c.path);
+    EXPECT_EQ(target.format, c.format);
+  }
 }
 
 TEST(RecentLocations, NewestFirstOnceEightAtMost) {
