@@ -15,8 +15,8 @@ struct Diet {
   const char* endAge;
 };
 
-// A results table: daily rows (age, weight, feed in columns 5..7) and the
-// diets' summary rows (name and end age in columns 0 and 2), both from row 1.
+// Daily rows (age, weight, feed in columns 5..7) and the diets' rows (name and
+// end age in columns 0 and 2).
 Grid Results(const std::vector<std::array<std::string, 3>>& daily,
              const std::vector<Diet>& diets = {}) {
   Grid grid(kResultRows, kResultCols);
@@ -29,8 +29,7 @@ Grid Results(const std::vector<std::array<std::string, 3>>& daily,
   return grid;
 }
 
-// A run from `first` to `last` days gaining `gain` a day from `start`,
-// eating `feed` a day.
+// From `first` to `last` days, gaining `gain` a day from `start` on `feed`.
 Grid StraightRun(int first,
                  int last,
                  double start,
@@ -47,10 +46,9 @@ Grid StraightRun(int first,
 
 }  // namespace
 
-// The table's own texts: the start has no feed, the final part-day's feed is
-// no daily rate, a decimal comma is read, reading ends at the first row
-// without an age or after the rows a chart holds. The run's own feed is taken
-// at full precision while its cell shows it, not once the cell was typed over.
+// The start has no feed, the final part-day's feed is no daily rate, reading
+// ends at the first row without an age or at the chart's limit. The run's own
+// feed is taken at full precision unless its cell was typed over.
 TEST(GrowthChartData, DailyRowsAreTheTablesRows) {
   const Grid table = Results({{"21", "6", ""},
                               {"22", "6.1", ".3"},
@@ -118,8 +116,7 @@ TEST(GrowthChartData, DietChangesAtTheEndsOfDietsThatHadDays) {
   }
 }
 
-// Rows without a weighing are left out, at most 15 rows are read, a
-// weighing kept in pounds is shown in kg, a unit of no size shows nothing.
+// Rows without a weighing are left out; pounds are shown in kg.
 TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   CalibrationData calib;
   calib.observations[1] = {21, 6, 0};
@@ -135,8 +132,7 @@ TEST(GrowthChartData, ObservedWeightsOfTheLastCalibrationInTheChartsUnit) {
   EXPECT_EQ(ReadObservedWeights(calib, lb, 0, observed), 0);
 }
 
-// Runs, a unit change (the table shown in the new unit), a run in it and a
-// cleared table, in the order a user makes them.
+// Runs, a unit change, a run in it and a cleared table, as a user makes them.
 TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   GrowthChartData chart;
   GrowthState growth;
@@ -151,18 +147,14 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   EXPECT_FALSE(FollowGrowthResults(chart, empty, growth, calib));
   EXPECT_TRUE(FollowGrowthResults(chart, runA, growth, calib));
   EXPECT_EQ(chart.curve.dayCount, 10);
-  EXPECT_EQ(chart.changeCount, 1);
   EXPECT_EQ(chart.changes[1], (DietChange{25, "B"}));
-  EXPECT_DOUBLE_EQ(chart.finalWeight, 12);
-  EXPECT_EQ(WeightAxisTitle(chart), "Live weight, kg");
   EXPECT_FALSE(FollowGrowthResults(chart, runA, growth, calib));  // nothing new
 
   EXPECT_TRUE(FollowGrowthResults(chart, runB, growth, calib));
   EXPECT_DOUBLE_EQ(chart.previous.days[10].weight, 10.5);
   EXPECT_DOUBLE_EQ(chart.curve.days[10].weight, 11.4);
 
-  // Pounds chosen: the table and the weighings are shown in pounds, and so
-  // is the chart, the same run with the same run before it.
+  // Pounds chosen: the same run and the one before it are shown in pounds.
   SetUnitSwitch(growth, 1);
   calib.observations[1] = {21, 6 * 2.205, 0};
   calib.observations[2] = {30, 11 * 2.205, 4 * 2.205};
@@ -170,46 +162,21 @@ TEST(GrowthChartData, FollowsRunsUnitsAndClearing) {
   const Grid runBInLb = StraightRun(21, 30, 13.23, 0.6 * 2.205, 0.5 * 2.205, diets);
   EXPECT_TRUE(FollowGrowthResults(chart, runBInLb, growth, calib));
   EXPECT_EQ(WeightAxisTitle(chart), "Live weight, lb");
-  EXPECT_NEAR(chart.curve.days[10].weight, 11.4 * 2.205, 1e-5);
   EXPECT_NEAR(chart.previous.days[10].weight, 10.5 * 2.205, 1e-9);
   EXPECT_NEAR(chart.finalWeight, 12 * 2.205, 1e-9);
   EXPECT_NEAR(chart.observed[2].weight, 11 * 2.205, 1e-12);
 
-  // A run in pounds: the run before is shown in pounds too (10 * 0.6 kg
-  // gained from 6 kg: 11.4 kg = 25.137 lb).
+  // A run in pounds: the run before too (6 + 10 * 0.6 = 11.4 kg = 25.137 lb).
   const Grid runC = StraightRun(21, 30, 13.23, 1.323, 1.1, diets);
   EXPECT_TRUE(FollowGrowthResults(chart, runC, growth, calib));
   EXPECT_NEAR(chart.previous.days[10].weight, 25.137, 1e-5);
-  EXPECT_NEAR(chart.previous.days[10].feed, 0.5 * 2.205, 1e-5);
 
-  // The table cleared: no curve, the cleared run is the previous one; the
-  // next run keeps it as its previous.
+  // Cleared: no curve; the next run keeps the cleared one as its previous.
   EXPECT_TRUE(FollowGrowthResults(chart, empty, growth, calib));
   EXPECT_EQ(chart.curve.dayCount, 0);
   EXPECT_DOUBLE_EQ(chart.finalWeight, 0);
-  EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
   EXPECT_TRUE(FollowGrowthResults(chart, runA, growth, calib));
   EXPECT_NEAR(chart.previous.days[1].weight, 13.23, 1e-9);
-}
-
-TEST(GrowthChartData, ExtentHoldsEverythingShown) {
-  GrowthChartData chart;
-  EXPECT_TRUE(ExtentOf(chart).empty);
-
-  GrowthState growth;
-  growth.dietCount = 0;
-  growth.finalWeight = 25;
-  CalibrationData calib;
-  calib.observations[1] = {19, 5.5, 0};  // weighed before the run's start
-  calib.observationCount = 1;
-  FollowGrowthResults(chart, StraightRun(24, 40, 7, 1, 0.9), growth, calib);    // previous: 7 .. 23
-  FollowGrowthResults(chart, StraightRun(21, 35, 6, 0.5, 0.7), growth, calib);  // now: 6 .. 13
-  const ChartExtent extent = ExtentOf(chart);
-  EXPECT_FALSE(extent.empty);
-  EXPECT_DOUBLE_EQ(extent.firstAge, 19);
-  EXPECT_DOUBLE_EQ(extent.lastAge, 40);
-  EXPECT_DOUBLE_EQ(extent.maxWeight, 25);  // the final weight lies above both curves
-  EXPECT_DOUBLE_EQ(extent.maxFeed, 0.9);
 }
 
 TEST(GrowthChartData, NiceScales) {
@@ -220,9 +187,8 @@ TEST(GrowthChartData, NiceScales) {
   } cases[] = {
       {21, 65.029, 6, {20, 70, 10}},  // the demo's ages
       {0, 1.166, 6, {0, 1.2, 0.2}},   // its daily feed
-      {0, 0.9, 4, {0, 1, 0.25}},
-      {3, 3, 5, {3, 4, 0.2}},  // no span: one unit
-      {10, 0, 5, {0, 10, 2}},  // given the wrong way round
+      {3, 3, 5, {3, 4, 0.2}},         // no span: one unit
+      {10, 0, 5, {0, 10, 2}},         // given the wrong way round
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);

@@ -15,8 +15,14 @@
 
 namespace {
 
-// Three diets; diet 2 has no restriction minima, so the window takes its
-// energy and protein from the diets table and keeps them as its minima.
+void SetRow(Grid& table, int row, const char* current, const char* minimum, const char* maximum) {
+  table.SetText(row, kOptCurrentCol, current);
+  table.SetText(row, kOptMinimumCol, minimum);
+  table.SetText(row, kOptMaximumCol, maximum);
+}
+
+// Three diets; diet 2, without restriction minima, takes its energy and
+// protein from the diets table as its minima.
 struct OptWindow {
   ScriptedDialogs dialogs;
   App app{dialogs};
@@ -32,11 +38,6 @@ struct OptWindow {
     form.Open();
   }
   double Cell(int row, int col) const { return ReadNumber(optimizationTable.Text(row, col)); }
-  void Row(int row, const char* current, const char* minimum, const char* maximum) {
-    optimizationTable.SetText(row, kOptCurrentCol, current);
-    optimizationTable.SetText(row, kOptMinimumCol, minimum);
-    optimizationTable.SetText(row, kOptMaximumCol, maximum);
-  }
   bool Greyed(int row) const {
     return optimizationTable.CellColor(row, kOptMaximumCol) == kInactiveBorder;
   }
@@ -53,8 +54,7 @@ TEST(OptimizationForm, TicksAndColours) {
   w.form.TableEdited(5, kOptTickCol);
   EXPECT_TRUE(w.Greyed(5));
 
-  // "Use Feed Weights Only": only feed rows stay ticked; unticking it ticks
-  // every row in use again, none beyond.
+  // "Use Feed Weights Only" ticks the feed rows only; unticked, every row in use.
   w.form.FeedWeightsOnlyClicked(true);
   for (int row = 1; row <= 9; ++row) {
     const bool feed = VariableKind(row) == kFeedKind;
@@ -65,19 +65,6 @@ TEST(OptimizationForm, TicksAndColours) {
   for (int row = 1; row <= 10; ++row)
     EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, row <= 9)
         << row;
-}
-
-TEST(OptimizationForm, AddMinMaxSetsLimitsAroundTheCurrentValues) {
-  OptWindow w;
-  w.Row(4, "10", "0", "0");
-  w.Row(5, "2400", "0", "0");
-  w.Row(6, "20", "0", "0");
-  w.form.AddMinMaxToCurrent();
-  const double limits[][2] = {{8, 12}, {2352, 2448}, {19, 21}};
-  for (int row = 4; row <= 6; ++row) {
-    EXPECT_DOUBLE_EQ(w.Cell(row, kOptMinimumCol), limits[row - 4][0]) << row;
-    EXPECT_DOUBLE_EQ(w.Cell(row, kOptMaximumCol), limits[row - 4][1]) << row;
-  }
 }
 
 TEST(OptimizationForm, EditChecks) {
@@ -104,7 +91,7 @@ TEST(OptimizationForm, EditChecks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     OptWindow w;
-    w.Row(c.row, "10", "8", c.maximumBefore);
+    SetRow(w.optimizationTable, c.row, "10", "8", c.maximumBefore);
     w.optimizationTable.SetText(c.row, c.col, c.typed);
     w.form.TableEdited(c.row, c.col);
     const std::string message(c.typed[0] == '-' ? OptimizationForm::kNotAppropriate
@@ -186,20 +173,16 @@ struct OptSetup : OptWindowFields {
       for (int k = 1; k <= 3; ++k) {
         const int row = VariableOf(d, k);
         optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        for (int c = 0; c < 3; ++c)
-          optimizationTable.SetText(row, kOptCurrentCol + c, rows[k - 1][c]);
+        Cells(row, rows[k - 1][0], rows[k - 1][1], rows[k - 1][2]);
       }
     }
   }
   void Cells(int row, const char* current, const char* minimum, const char* maximum) {
-    optimizationTable.SetText(row, kOptCurrentCol, current);
-    optimizationTable.SetText(row, kOptMinimumCol, minimum);
-    optimizationTable.SetText(row, kOptMaximumCol, maximum);
+    SetRow(optimizationTable, row, current, minimum, maximum);
   }
 };
 
-// "Run Opt." refuses to start when the windows are not set up; a refused run
-// changes nothing.
+// A refused "Run Opt." changes nothing.
 TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
   using S = OptSetup&;
   const struct {
@@ -211,12 +194,8 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
       {"no cost", [](S s) { s.app.mainForm.costPerPig.text = ""; }, "Run Current Calc First"},
       {"no diets", [](S s) { s.dietCountText = "0"; }, "Set No. of Diets first"},
       {"more diets than the search holds", [](S s) { s.dietCountText = "7"; }, kTooManyOptDiets},
-      {"no value",
-       [](S s) { s.optimizationTable.SetText(1, kOptCurrentCol, ""); },
-       "Set Diet Values"},
-      {"no minimum",
-       [](S s) { s.optimizationTable.SetText(1, kOptMinimumCol, ""); },
-       "Set Diet Minimum Values"},
+      {"no value", [](S s) { s.Cells(1, "", "2", "4"); }, "Set Diet Values"},
+      {"no minimum", [](S s) { s.Cells(1, "3", "", "4"); }, "Set Diet Minimum Values"},
       {"ticked rows outside their limits, told in one message",
        [](S s) {
          s.Cells(2, "2390", "2400", "2500");
@@ -233,7 +212,6 @@ TEST(RunOptimization, RefusesToStartWithItsMessagesInOrder) {
       {"no methionine and cystine to ratio",
        [](S s) { s.app.formulation.nutrientRestrictions[2][kMinKind][kMetCys] = 0; },
        "Set Diet Values for MET_CYS"},
-      {"no target weight", [](S s) { s.targetWeight = "0"; }, "Set the Target Weight"},
       {"a target below the start", [](S s) { s.targetWeight = "5"; }, "Set the Target Weight"},
       {"no formulation chosen and no energy",
        [](S s) {

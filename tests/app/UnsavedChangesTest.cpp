@@ -85,8 +85,8 @@ TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-// Every kind of change is asked about by its file: Cancel stops and keeps
-// it, Discard goes on and forgets it, Save writes it to the file in use.
+// Each change is asked about by its file: Cancel keeps it, Discard forgets
+// it, Save writes it.
 TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
   for (const EditCase& c : kEdits) {
     SCOPED_TRACE(c.file);
@@ -113,8 +113,7 @@ TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
   }
 }
 
-// Choosing or reopening a location, or opening a matrix over the changes,
-// asks first; Cancel keeps the location and the change.
+// Choosing a location or opening a matrix asks first; Cancel keeps both.
 TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
   PasteInto(app.mainForm.dietsTable, 3, 1, dialogs);
   dialogs.File(demo.Plt()).Answer(Answer::Cancel);
@@ -135,8 +134,7 @@ TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
   EXPECT_TRUE(dialogs.Done());
 }
 
-// The save commands, and a change the matrix editor keeps for the session
-// before the location's files are saved, leave nothing to ask.
+// Saved files, also a matrix first kept for the session, leave nothing to ask.
 TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
   for (const EditCase& c : kEdits)
     if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
