@@ -47,51 +47,40 @@ class Calibration : public ::testing::Test {
   MainForm& form = app.mainForm;
 };
 
-TEST_F(Calibration, CommandChecksStopBeforeTheScreen) {
+// The command's checks stop before the screen; once it opens, diet 1's energy
+// as typed picks the units (Mcal and MJ keep theirs).
+TEST_F(Calibration, CommandChecksThenUnitsFromDietOneEnergy) {
   struct Case {
-    const char* what;
     int herdSex;
-    const char* dietOneEnergy;
-    const char* name;  // the answer to the name question; nullptr: not asked
-    std::vector<std::string> messages;
-  };
-  const Case cases[] = {
-      {"no herd sex", -1, "2448", nullptr, {"Set Flock Sex before Calibration"}},
-      {"no diets", 0, "0", nullptr, {"Enter your Diets on The Diets Tab"}},
-      {"no name", 0, "2448", "", {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    form.herdSex.selected = c.herdSex;
-    form.dietsTable.SetText(kDietEnergyRow, 1, c.dietOneEnergy);
-    if (c.name) dialogs.Input(c.name);
-    EXPECT_EQ(form.Calibration(), Window::None);
-    EXPECT_TRUE(dialogs.Done());
-    EXPECT_EQ(dialogs.Messages(), c.messages);
-    EXPECT_FALSE(app.calibrationInputsForm.visible);
-    dialogs.Forget();
-  }
-}
-
-// Diet 1's energy as typed picks the units; Mcal and MJ keep theirs.
-TEST_F(Calibration, ScreenUnitsFollowDietOneEnergy) {
-  struct Case {
-    const char* energy;
+    const char* energy;  // diet 1's
     std::int16_t energyCode;
+    const char* refusal;  // nullptr: the screen opens; "": no name given
     std::array<std::int16_t, 3> codes;
     const char* weightHeading;
   };
   const Case cases[] = {
-      {"1800.01", 0, {0, 0, 1}, "Weight,Kg"},
-      {"1800", 0, {1, 1, 3}, "Weight,lbs"},
-      {"1100", 1, {1, 1, 3}, "Weight,lbs"},
-      {"2.4", 2, {2, 0, 1}, "Weight,Kg"},
+      {-1, "2448", 0, "Set Flock Sex before Calibration"},
+      {0, "0", 0, "Enter your Diets on The Diets Tab"},
+      {0, "2448", 0, ""},
+      {0, "1800.01", 0, nullptr, {0, 0, 1}, "Weight,Kg"},
+      {0, "1800", 0, nullptr, {1, 1, 3}, "Weight,lbs"},
+      {0, "1100", 1, nullptr, {1, 1, 3}, "Weight,lbs"},
+      {0, "2.4", 2, nullptr, {2, 0, 1}, "Weight,Kg"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.energy);
+    dialogs.Forget();
+    form.herdSex.selected = c.herdSex;
     app.growth.unitCodes = {c.energyCode, 0, 1};
     form.dietsTable.SetText(kDietEnergyRow, 1, c.energy);
-    OpenScreen();
+    if (!c.refusal || !*c.refusal) dialogs.Input(c.refusal ? "" : form.locationName.text);
+    EXPECT_EQ(form.Calibration(), c.refusal ? Window::None : Window::Calibration);
+    EXPECT_TRUE(dialogs.Done());
+    EXPECT_EQ(app.calibrationInputsForm.visible, !c.refusal);
+    if (c.refusal) {
+      EXPECT_EQ(dialogs.Messages(), std::vector<std::string>(*c.refusal ? 1 : 0, c.refusal));
+      continue;
+    }
     EXPECT_EQ(app.growth.unitCodes, c.codes);
     EXPECT_EQ(app.calibrationInputsForm.weighingsTable.Text(0, 1), c.weightHeading);
   }

