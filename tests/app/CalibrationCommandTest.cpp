@@ -86,8 +86,7 @@ TEST_F(Calibration, CommandChecksThenUnitsFromDietOneEnergy) {
   }
 }
 
-// Every check of the screen only warns, in its order; a check of the diets
-// then stops the run before the fit.
+// The screen's checks only warn, in order; the diets' checks stop the run.
 TEST_F(Calibration, ScreenWarningsThenDietChecks) {
   struct Case {
     const char* what;
@@ -132,8 +131,7 @@ TEST_F(Calibration, ScreenWarningsThenDietChecks) {
     EXPECT_EQ(dialogs.Messages(), c.messages);
     EXPECT_EQ(outcome.status, CalibrationStatus::Stopped);
     EXPECT_EQ(app.calibration.observationCount, c.rowCount);
-    // The ".cal" file holds every row of the table, also those after the
-    // last with feed.
+    // The ".cal" file holds every row, also those after the last with feed.
     EXPECT_EQ(TextFile::ReadLines(Path("Demo.cal"))->size(), c.rows.size());
     dialogs.Forget();
   }
@@ -318,8 +316,7 @@ TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {
     Grid results{200, 14};
     CalibrationData calib;
     for (int i = 1; i <= n; ++i) {
-      // Weight as simulated, ages in reverse order, phase feed 2 kg a diet
-      // against a simulated 1, 2, 3 kg.
+      // Weight as simulated, ages reversed, 2 kg a phase against 1, 2, 3 kg.
       calib.observations[i + 1] = {10.0 * i, 5.0 + i, 2};
       results.SetText(i, 1, std::to_string(5 + i));
       results.SetText(i, 2, std::to_string(100 - i));
@@ -333,8 +330,7 @@ TEST(FitCorrelations, BlockBelowTheDietsAndOneCorrelationRow) {
     EXPECT_EQ(results.Text(8 + n, 2), std::to_string(10 * n));
     EXPECT_EQ(results.Text(8 + n, 4), std::to_string(2 * n));
     EXPECT_EQ(results.Text(9 + n, 0), "Correl.");
-    // One pair correlates nothing; otherwise 1, -1, and the feed eaten by
-    // the end of each diet (2, 4, 6, 8 against 1, 3, 6, 10).
+    // One pair correlates nothing; else 1, -1, and 2, 4, 6, 8 against 1, 3, 6, 10.
     const double feed[] = {0, 0, 0, 0.99340, 0.98907};
     EXPECT_EQ(ReadNumber(results.Text(9 + n, 1)), n == 1 ? 0 : 1);
     EXPECT_EQ(ReadNumber(results.Text(9 + n, 2)), n == 1 ? 0 : -1);

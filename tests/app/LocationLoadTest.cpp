@@ -100,8 +100,7 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   }
 }
 
-// The dialog opens in the data folder; a cancel changes nothing. "No" to a
-// new location asks for a file again; named, "No" keeps the open location.
+// A cancel changes nothing; "No" to a new location asks again or, named, ends.
 TEST_F(LocationLoad, CancelOrNoToANewLocationKeepsTheOpenOne) {
   dialogs.CancelFile();
   EXPECT_FALSE(form.ChooseLocation());
@@ -330,8 +329,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
   }
 }
 
-// The editor's file save keeps the session's restrictions, and an open
-// restriction window shows them, so its next store keeps them too.
+// The editor's file save keeps the session's restrictions, shown in their window.
 TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
   DemoCopy demo;
   Open(demo.Path("Demo.plt"));

@@ -103,8 +103,7 @@ TEST(OptimizationForm, EditChecks) {
   }
 }
 
-// "Clear" empties the values and keeps each row's diet and kind; before a
-// run there is nothing to transfer or view.
+// "Clear" keeps the row labels; before a run there is nothing to transfer or view.
 TEST(OptimizationForm, ClearKeepsTheRowLabelsAndNothingIsTransferredBeforeARun) {
   OptWindow w;
   w.form.viewOptimization.enabled = true;
@@ -121,8 +120,7 @@ TEST(OptimizationForm, ClearKeepsTheRowLabelsAndNothingIsTransferredBeforeARun) 
   EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
 }
 
-// The table file keeps every diet's rows, to the last diet's protein; files
-// that are not a saved table change nothing.
+// The table file keeps every diet's rows; other files change nothing.
 TEST(OptimizationForm, TheTableFileKeepsEveryRowAndBadFilesChangeNothing) {
   Grid table(kOptTableRows, kOptTableCols), back(kOptTableRows, kOptTableCols);
   const int last = VariableOf(kMaxDiets, kProteinKind);
@@ -150,10 +148,6 @@ TEST(OptimizationForm, TheTableFileKeepsEveryRowAndBadFilesChangeNothing) {
   w.dialogs.File(folder.Write("bad.opt", "Something else\r\n"));
   EXPECT_FALSE(w.form.OpenTable());
   EXPECT_EQ(w.dialogs.Messages().size(), 1u);
-}
-
-TEST(OptimizationForm, ResultsFileNameFromTheDate) {
-  EXPECT_EQ(OptResultsFileName("/data/Farm1", "15/03/2024"), "/data/Farm1OPTMAR 2024.txt");
 }
 
 // Two diets set up for a run: every row ticked and inside its limits.

@@ -53,12 +53,10 @@ TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
       {{" 0", " 0"}, designed},     // no size: the designed one stays
       {{"tall"}, designed},
   };
-  form.windowWidth = 1234;
-  form.ReadWindowSize();  // no file: nothing changes
-  EXPECT_EQ(form.windowWidth, 1234);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
+    SCOPED_TRACE(c.lines.front());
     form.windowHeight = designed;
+    form.windowWidth = 1234;
     ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), c.lines).ok);
     form.ReadWindowSize();
     EXPECT_EQ(form.windowHeight, c.height);

@@ -49,8 +49,7 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   EXPECT_EQ(grid.Text(1, 1), ".5");  // the cell itself stays
 }
 
-// The units beside the diets' rows and beside the optimization report's
-// sheets: the spare rows are per cent, each diet's block names its energy.
+// The diets' spare rows are per cent; each report block names its energy.
 TEST(TableFace, UnitsOfTheDietsRowsAndTheReportsSheets) {
   GrowthState growth;
   EXPECT_EQ(DietsRowUnit(growth, kDietSpareRow), DietsRowUnit(growth, kDietSpareRow - 1));
@@ -61,8 +60,7 @@ TEST(TableFace, UnitsOfTheDietsRowsAndTheReportsSheets) {
   EXPECT_NE(NutrientSheetFace(growth).unit(2, 1), "");
 }
 
-// Fields with a comma, a quote or a line break are quoted; rows without
-// text and columns past the last with text are left out.
+// Fields with a comma or quote are quoted; empty rows and trailing columns go.
 TEST(TableExport, CsvAndTabsOfTheShownCells) {
   Grid grid(4, 4);
   grid.SetText(0, 1, "Cost, per tonne");
