@@ -226,24 +226,18 @@ TEST_F(LocationLoad, RecentLocationsForgetTheMissing) {
   EXPECT_EQ(form.Recent.Paths(), std::vector<std::string>{first.Path("Demo.plt")});
 }
 
-TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
+// Without ".plt" and ".cal" no calibration data is loaded; a broken matrix
+// (more ingredients than the tables hold) is reported; the diets still load.
+TEST_F(LocationLoad, NoCalibrationDataAndABrokenMatrixLeaveTheProgramUsable) {
   DemoCopy demo;
   demo.Remove("Demo.plt");
   demo.Remove("Demo.cal");
+  ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
   Open(demo.Path("Demo.dts"));
   EXPECT_FALSE(form.calibrationDataLoaded.checked);
-  EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
-}
-
-TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
-  DemoCopy demo;
-  // More ingredients than the tables hold.
-  ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
-  Open(demo.Path("Demo.plt"));
-  ASSERT_FALSE(dialogs.Messages().empty());
-  EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
+  ASSERT_EQ(dialogs.Messages().size(), 3u);  // the ".plt", the matrix, its nutrients
+  EXPECT_NE(dialogs.Messages()[1].find("in procedure  LoadLP"), std::string::npos);
   EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
-  // The diets were read before the matrix; the location is usable.
   EXPECT_EQ(form.dietsTable.Text(1, 2), "Phase 2 7-11 kg");
   EXPECT_TRUE(app.location.loaded);
 }
