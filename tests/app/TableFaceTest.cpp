@@ -74,23 +74,15 @@ TEST(TableExport, CsvAndTabsOfTheShownCells) {
             (std::vector<std::string>{"Cost, per tonne\t", "0.5\tsay \"hi\"", "\tlast"}));
 }
 
-// The export's file: a name without a known ending is given ".csv".
+// The export's file: a name without a known ending is given ".csv"; ".txt" is tabs.
 TEST(TableExport, TheFileChosenForTheExport) {
-  const struct {
-    const char* answer;
-    const char* path;  // "": nothing chosen
-    TableFormat format;
-  } cases[] = {
-      {"/farm/t", "/farm/t.csv", TableFormat::Csv},
-      {"/farm/t.txt", "/farm/t.txt", TableFormat::Tabs},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
+  for (const std::string answer : {"/farm/t", "/farm/t.txt"}) {
     ScriptedDialogs dialogs;
-    dialogs.File(c.answer);
+    dialogs.File(answer);
     const TableTarget target = ChooseTableTarget(dialogs, "/farm/");
-    EXPECT_EQ(target.path, c.path);
-    EXPECT_EQ(target.format, c.format);
+    const bool csv = answer == "/farm/t";
+    EXPECT_EQ(target.path, csv ? "/farm/t.csv" : answer);
+    EXPECT_EQ(target.format, csv ? TableFormat::Csv : TableFormat::Tabs);
   }
   ScriptedDialogs dialogs;
   dialogs.CancelFile();

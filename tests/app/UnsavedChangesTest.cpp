@@ -75,16 +75,6 @@ class UnsavedChanges : public ::testing::Test {
   App app{dialogs};
 };
 
-// Loading, a least-cost run and a growth run change no data of the user's.
-TEST_F(UnsavedChanges, NothingToAskAfterLoadingAndRunning) {
-  app.mainForm.herdSex.selected = 0;
-  app.mainForm.Click(MainForm::Control::RunLp);
-  app.mainForm.Growth();
-  dialogs.Forget();
-  EXPECT_TRUE(SaveChangesFirst(app));
-  EXPECT_TRUE(dialogs.shown().empty());
-}
-
 // Each change is asked about by its file: Cancel keeps it, Discard forgets
 // it, Save writes it.
 TEST_F(UnsavedChanges, SaveDiscardOrCancelEachKind) {
@@ -134,8 +124,15 @@ TEST_F(UnsavedChanges, ChoosingALocationOrOpeningAMatrixAsksFirst) {
   EXPECT_TRUE(dialogs.Done());
 }
 
-// Saved files, also a matrix first kept for the session, leave nothing to ask.
-TEST_F(UnsavedChanges, SavedFilesLeaveNothingToAsk) {
+// Loading, a least-cost run, a growth run and saved files (also a matrix first
+// kept for the session) leave nothing to ask.
+TEST_F(UnsavedChanges, NothingToAskAfterRunsAndSaves) {
+  app.mainForm.herdSex.selected = 0;
+  app.mainForm.Click(MainForm::Control::RunLp);
+  app.mainForm.Growth();
+  dialogs.Forget();
+  EXPECT_TRUE(SaveChangesFirst(app));
+  EXPECT_TRUE(dialogs.shown().empty());
   for (const EditCase& c : kEdits)
     if (c.data != UnsavedData::CalibrationInputs && c.data != UnsavedData::OptimizationTable)
       c.edit(app, dialogs);
