@@ -62,11 +62,7 @@ TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
     EXPECT_EQ(form.windowHeight, c.height);
     EXPECT_EQ(form.windowWidth, kMainWindowWidth);
   }
-}
-
-// A window kept smaller than the tab set opens with the tab set at its
-// designed size, not at none.
-TEST_F(Startup, SmallWindowsKeepTheDesignedTabSet) {
+  // Kept smaller than the tab set, it opens with the tab set as designed, not none.
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 3000", " 15570"}).ok);
   App small{dialogs, program.Machine()};
   EXPECT_EQ(small.mainForm.windowHeight, 200);  // 3000 twips
