@@ -43,7 +43,7 @@ struct OptWindow {
   }
 };
 
-TEST(OptimizationForm, TicksAndColours) {
+TEST(OptimizationForm, TicksColoursAndClear) {
   OptWindow w;
   EXPECT_DOUBLE_EQ(w.Cell(VariableOf(2, kEnergyKind), kOptCurrentCol), 2400);
   EXPECT_DOUBLE_EQ(w.app.formulation.nutrientRestrictions[2][kMinKind][kProtein], 20);
@@ -65,6 +65,20 @@ TEST(OptimizationForm, TicksAndColours) {
   for (int row = 1; row <= 10; ++row)
     EXPECT_EQ(w.optimizationTable.CellCheck(row, kOptTickCol) == CheckState::Checked, row <= 9)
         << row;
+
+  // Opened again before a run: nothing to transfer or view; "Clear" keeps the labels.
+  w.form.viewOptimization.enabled = true;
+  w.form.Open();
+  EXPECT_FALSE(w.form.viewOptimization.enabled);
+  const auto restrictions = w.app.formulation.nutrientRestrictions;
+  w.form.TransferOptimum();
+  EXPECT_FALSE(w.form.ViewOptimization());
+  EXPECT_TRUE(w.app.formulation.nutrientRestrictions == restrictions);
+  w.dialogs.Answer(Answer::Yes);
+  w.form.activeGrid = &w.optimizationTable;
+  w.form.Popup(PopupAction::Clear);
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
+  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
 }
 
 TEST(OptimizationForm, EditChecks) {
@@ -101,23 +115,6 @@ TEST(OptimizationForm, EditChecks) {
     EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptMinimumCol), c.minimum);
     EXPECT_DOUBLE_EQ(w.Cell(c.row, kOptMaximumCol), c.maximum);
   }
-}
-
-// "Clear" keeps the row labels; before a run there is nothing to transfer or view.
-TEST(OptimizationForm, ClearKeepsTheRowLabelsAndNothingIsTransferredBeforeARun) {
-  OptWindow w;
-  w.form.viewOptimization.enabled = true;
-  w.form.Open();
-  EXPECT_FALSE(w.form.viewOptimization.enabled);
-  const auto restrictions = w.app.formulation.nutrientRestrictions;
-  w.form.TransferOptimum();
-  EXPECT_FALSE(w.form.ViewOptimization());
-  EXPECT_TRUE(w.app.formulation.nutrientRestrictions == restrictions);
-  w.dialogs.Answer(Answer::Yes);
-  w.form.activeGrid = &w.optimizationTable;
-  w.form.Popup(PopupAction::Clear);
-  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), 1), "Net Energy");
-  EXPECT_EQ(w.optimizationTable.Text(VariableOf(1, kEnergyKind), kOptCurrentCol), "");
 }
 
 // The table file keeps every diet's rows; other files change nothing.
