@@ -65,68 +65,22 @@ class LocationLoad : public ::testing::Test {
   MainForm& form = app.mainForm;
 };
 
-// The files table and the diets as loaded are checked by the scenario of a
-// user opening the demo.
+// A star is a pattern only in the name of a file, not in a folder's name.
 TEST_F(LocationLoad, DemoLoadsEveryFileOfTheSet) {
-  DemoCopy demo;
+  DemoCopy demo("farm*1");
   Open(demo.Path("Demo.plt"));
-  EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
-
-  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_EQ(app.location.dataFolder, demo.Folder());
-  EXPECT_TRUE(app.location.loaded);
-  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
-  EXPECT_EQ(form.locationName.backColor, kWhite);
-  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
-  EXPECT_EQ(form.Button(MainForm::Control::Calibration).backColor, kLightGreen);
   EXPECT_TRUE(form.calibrationDataLoaded.checked);
-  EXPECT_TRUE(form.matrixLoaded);
   // Diet 1 carries an energy minimum: the formulation is ready.
   EXPECT_EQ(form.feedFormulation.Text(), "Least Cost Formulas");
-
-  // Herd inputs of Demo.plt, shown in the fields with their tooltips.
-  const std::pair<const TextBox*, const char*> fields[] = {{&form.startWeight, "6.000"},
-                                                           {&form.startAge, "21.00"},
-                                                           {&form.finalWeight, "25.00"},
-                                                           {&form.totalFeedIntake, "29.80"},
-                                                           {&form.finalAge, "65.00"}};
-  for (auto [field, text] : fields) EXPECT_EQ(field->text, text);
-  EXPECT_EQ(form.startWeight.toolTip, "Initial value was 6.000");
-  EXPECT_EQ(form.herdSex.Text(), "Mixed");
-  EXPECT_EQ(form.coefficientTable.Text(kCoefRow, 1), form.coefficientTable.Text(kLoadedCoefRow, 1));
-  EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 1)), 1.0036473274230957);
   EXPECT_DOUBLE_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, 4)), 0.005129243872688049);
-
-  EXPECT_EQ(app.growth.dietCount, 3);
   EXPECT_EQ(form.dietCount.Text(), "3");
-
-  EXPECT_EQ(app.formulation.ingredientCount, 16);
-  EXPECT_EQ(app.formulation.nutrientCount, 18);
-  EXPECT_EQ(app.formulation.ingredientName[16], "Salt");
-  EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[1][kMinKind][1], 2448);
-  EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[3][kMaxKind][4], -1);  // no whey
-
-  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[0], 21);
-  EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[1], 28);
   EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[7], 21);
   EXPECT_DOUBLE_EQ(app.calibration.observations[4][kObsWeight], 25);
 }
 
-TEST_F(LocationLoad, CancelledDialogChangesNothing) {
-  const std::string folderBefore = app.location.dataFolder;
-  dialogs.CancelFile();
-  EXPECT_FALSE(form.ChooseLocation());
-  EXPECT_EQ(app.location.dataFolder, folderBefore);
-  EXPECT_EQ(app.location.locationBase, "");
-  EXPECT_EQ(form.filesTable.Text(kPltRow, 0), "Not Open");
-  EXPECT_EQ(form.locationName.backColor, kLightGreen);
-  ASSERT_EQ(dialogs.shown().size(), 1u);
-  EXPECT_EQ(dialogs.shown()[0].request.folder, folderBefore);
-}
-
-// A file that is not there, chosen in the dialog or named on the command
-// line, is a new location once the user says yes.
+// A file that is not there, chosen or named, is a new location on a "Yes".
 TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
   for (const bool named : {false, true}) {
     SCOPED_TRACE(named ? "named" : "chosen");
@@ -141,81 +95,29 @@ TEST_F(LocationLoad, NewLocationAnsweredYesIsSetWithoutReading) {
         script.Messages(),
         std::vector<std::string>{"You are using this path " + demo.Folder() + " Is this correct?"});
     EXPECT_FALSE(fresh.location.loaded);
-    EXPECT_EQ(fresh.location.locationBase, demo.Path("Farm1"));
-    EXPECT_EQ(fresh.location.dataFolder, demo.Folder());
     EXPECT_EQ(fresh.mainForm.locationName.text, demo.Path("Farm1"));
-    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(), "Use Diets on Grid");
-    EXPECT_EQ(fresh.mainForm.filesTable.Text(kPltRow, 0), chosen);
-    EXPECT_EQ(fresh.mainForm.filesTable.Text(kMatrixRow, 0), demo.Path("Farm1Matrix.txt"));
     EXPECT_EQ(fresh.formulation.ingredientCount, 0);  // nothing read
   }
 }
 
-// "No" to a new location asks for a file again: a cancel then keeps the
-// open location, an existing file is loaded; named, "No" keeps it too.
-TEST_F(LocationLoad, NewLocationAnsweredNoAsksAgain) {
+// A cancel changes nothing; "No" to a new location asks again or, named, ends.
+TEST_F(LocationLoad, CancelOrNoToANewLocationKeepsTheOpenOne) {
+  dialogs.CancelFile();
+  EXPECT_FALSE(form.ChooseLocation());
+  EXPECT_EQ(dialogs.shown().at(0).request.folder, app.location.dataFolder);
+  EXPECT_EQ(app.location.locationBase, "");
   DemoCopy demo;
-  Open(demo.Path("Demo.plt"));
+  dialogs.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
+  ASSERT_TRUE(form.ChooseLocation());
+  EXPECT_EQ(app.formulation.ingredientCount, 16);
   dialogs.File(demo.Path("Nowhere.plt")).Answer(Answer::No).CancelFile();
   EXPECT_FALSE(form.ChooseLocation());
-  EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
-  EXPECT_EQ(app.location.dietsFile, demo.Path("Demo.dts"));
   EXPECT_EQ(form.filesTable.Text(kPltRow, 0), demo.Path("Demo.plt"));
-  EXPECT_TRUE(app.location.loaded);
   dialogs.Answer(Answer::No);  // named: a "No" ends there
   EXPECT_FALSE(form.ChooseLocation(demo.Path("Farm1.plt")));
   EXPECT_EQ(app.location.locationBase, demo.Path("Demo"));
   EXPECT_TRUE(dialogs.Done());
-
-  ScriptedDialogs script;
-  App fresh(script);
-  script.File(demo.Path("Farm9.plt")).Answer(Answer::No).File(demo.Path("Demo.plt"));
-  ASSERT_TRUE(fresh.mainForm.ChooseLocation());
-  EXPECT_TRUE(script.Done());
-  EXPECT_TRUE(fresh.location.loaded);
-  EXPECT_EQ(fresh.formulation.ingredientCount, 16);
 }
-
-// A missing file of the set is reported (observations and temperatures are
-// skipped without a word) and the rest loads.
-TEST_F(LocationLoad, MissingFilesAreReportedAndTheRestLoads) {
-  const struct {
-    const char* removed;
-    const char* message;  // before the file's path; "": none
-    bool matrixLoaded, leastCost;
-  } cases[] = {
-      {"Demo.plt", "Cannot find the Calibration file ", true, true},
-      {"DemoMatrix.txt", "No Matrix File found named ", false, false},
-      {"DemoReq.ing", "No Ingredient Restriction File found named ", true, false},
-      {"DemoReq.nut", "No Nutrient Restriction File found named ", true, false},
-      {"Demo.cal", "", true, true},
-      {"Demo.stg", "", true, true},
-      {"Demo.dts", "No Diets File found named ", true, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.removed);
-    ScriptedDialogs script;
-    App fresh(script);
-    DemoCopy demo;
-    demo.Remove(c.removed);
-    // Without the ".plt" the location is opened by another file of the set.
-    script.File(demo.Path(c.removed == std::string("Demo.plt") ? "Demo.dts" : "Demo.plt"));
-    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
-    std::vector<std::string> expected;
-    if (*c.message) expected.push_back(c.message + demo.Path(c.removed));
-    EXPECT_EQ(script.Messages(), expected);
-    EXPECT_EQ(fresh.mainForm.matrixLoaded, c.matrixLoaded);
-    EXPECT_EQ(fresh.mainForm.feedFormulation.Text(),
-              c.leastCost ? "Least Cost Formulas" : "Use Diets on Grid");
-    EXPECT_TRUE(fresh.mainForm.calibrationDataLoaded.checked);
-    EXPECT_TRUE(fresh.location.loaded);
-    // The diets table keeps its labels whatever is missing.
-    EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");
-  }
-}
-
-const char* const kSetFiles[] = {
-    "Demo.plt", "Demo.cal", "Demo.stg", "Demo.dts", "DemoMatrix.txt", "DemoReq.ing", "DemoReq.nut"};
 
 // What a load puts in place, file by file.
 std::vector<std::string> Loaded(const App& app) {
@@ -230,63 +132,64 @@ std::vector<std::string> Loaded(const App& app) {
           NumberText(app.formulation.nutrientRestrictions[1][kMinKind][1])};
 }
 
-// A UTF-8 byte-order mark changes nothing, whichever file of the set has it.
-TEST_F(LocationLoad, EveryFileReadsPastAByteOrderMark) {
+// Whichever file is missing or unreadable, the rest loads. A missing file is
+// reported (observations and temperatures are not); one that cannot be read
+// is reported by name and reason, never taken for a missing or empty file.
+TEST_F(LocationLoad, EveryFileIsReadOrReportedByName) {
+  const struct {
+    const char* name;
+    const char* missing;  // the message before its path; nullptr: none
+    bool leastCost;       // the formulation is still ready without it
+  } files[] = {
+      {"Demo.plt", "Cannot find the Calibration file ", true},
+      {"Demo.cal", nullptr, true},
+      {"Demo.stg", nullptr, true},
+      {"Demo.dts", "No Diets File found named ", true},
+      {"DemoMatrix.txt", "No Matrix File found named ", false},
+      {"DemoReq.ing", "No Ingredient Restriction File found named ", false},
+      {"DemoReq.nut", "No Nutrient Restriction File found named ", false},
+  };
   DemoCopy plain;
   Open(plain.Path("Demo.plt"));
-  const std::vector<std::string> expected = Loaded(app);
-  for (const char* name : kSetFiles) {
-    SCOPED_TRACE(name);
-    ScriptedDialogs script;
-    App fresh(script);
-    DemoCopy demo;
-    const std::string text = ReadWhole(demo.Path(name));
-    std::ofstream(demo.Path(name), std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
-    script.File(demo.Path("Demo.plt"));
-    ASSERT_TRUE(fresh.mainForm.ChooseLocation());
-    EXPECT_TRUE(script.Messages().empty()) << script.Messages().front();
-    EXPECT_EQ(Loaded(fresh), expected);
-  }
-}
-
-// A file of the set that is there but cannot be read is reported by name
-// and with the reason, never taken for a missing or an empty file.
-TEST_F(LocationLoad, FilesThatCannotBeReadAreReportedByName) {
-  enum class Spoil { Utf16, TooLarge, Unreadable };
-  const std::pair<Spoil, const char*> kinds[] = {
-      {Spoil::Utf16, " is not a text file this program reads"},
-      {Spoil::TooLarge,
-       " is far too large to be a file of a location (9.0 MB; a location's files are at most 8 "
-       "MB); it was not read"},
-      {Spoil::Unreadable, ": Permission denied"},
-  };
-  for (const auto& [spoil, reason] : kinds) {
-    for (const char* name : kSetFiles) {
-      SCOPED_TRACE(std::string(name) + reason);
+  const std::vector<std::string> loaded = Loaded(app);
+  // One reason a file cannot be read stands for all: they are the text files' tests.
+  enum class Spoil { Missing, ByteOrderMark, Unreadable };
+  for (Spoil spoil : {Spoil::Missing, Spoil::ByteOrderMark, Spoil::Unreadable}) {
+    for (const auto& file : files) {
+      SCOPED_TRACE(std::string(file.name) + " " + std::to_string(static_cast<int>(spoil)));
       ScriptedDialogs script;
       App fresh(script);
       DemoCopy demo;
-      const std::string path = demo.Path(name);
-      std::vector<std::string> messages{path + reason};
-      if (spoil == Spoil::Utf16) {  // each byte followed by a zero, after the byte-order mark
-        std::string wide = "\xFF\xFE";
-        for (char ch : ReadWhole(path)) wide += std::string{ch, '\0'};
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << wide;
+      const std::string path = demo.Path(file.name);
+      const std::string text = ReadWhole(path);
+      std::vector<std::string> messages;
+      if (spoil == Spoil::Missing) {
+        fs::remove(path);
+        if (file.missing) messages.push_back(file.missing + path);
       }
-      if (spoil == Spoil::TooLarge) fs::resize_file(path, 9 << 20);
+      if (spoil == Spoil::ByteOrderMark)
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << "\xEF\xBB\xBF" << text;
       if (spoil == Spoil::Unreadable) {
         fs::permissions(path, fs::perms::none);
-        messages[0] = "Cannot read " + messages[0];
+        messages.push_back("Cannot read " + path + ": Permission denied");
+        // A matrix that was not read leaves no nutrients, as a broken one does.
+        if (file.name == std::string("DemoMatrix.txt"))
+          messages.push_back("No Nutrient File found");
       }
-      // A matrix that was not read leaves no nutrients, as a broken one does.
-      if (std::string(name) == "DemoMatrix.txt") messages.push_back("No Nutrient File found");
-      script.File(demo.Path("Demo.plt"));
+      // Without the ".plt" the location is opened by another file of the set.
+      const bool noPlt = spoil == Spoil::Missing && file.name == std::string("Demo.plt");
+      script.File(demo.Path(noPlt ? "Demo.dts" : "Demo.plt"));
       {
         NoReadOverride asAnyone;
         ASSERT_TRUE(fresh.mainForm.ChooseLocation());
       }
       EXPECT_EQ(script.Messages(), messages);
       EXPECT_TRUE(fresh.location.loaded);
+      EXPECT_EQ(fresh.mainForm.dietsTable.Text(4, 0), "Energy NE");  // labels stay
+      if (spoil == Spoil::Missing)
+        EXPECT_EQ(fresh.mainForm.feedFormulation.Text(),
+                  file.leastCost ? "Least Cost Formulas" : "Use Diets on Grid");
+      if (spoil == Spoil::ByteOrderMark) EXPECT_EQ(Loaded(fresh), loaded);
     }
   }
 }
@@ -304,57 +207,9 @@ TEST_F(LocationLoad, ATruncatedDietsFileSaysWhatWasRead) {
   EXPECT_EQ(app.growth.dietCount, 1);
 }
 
-TEST_F(LocationLoad, NamedLocationLoadsWithoutAFileDialog) {
-  DemoCopy demo;
-  form.ShowTab(kTabFormulas);
-  form.OpenLocationFile(demo.Path("Demo.plt"));
-  EXPECT_TRUE(dialogs.shown().empty());
-  EXPECT_TRUE(app.location.loaded);
-  EXPECT_EQ(form.locationName.text, demo.Path("Demo"));
-  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), demo.Path("Demo.dts"));
-  EXPECT_EQ(form.currentTab, kTabDiets);  // the demo's matrix holds ingredients
-  EXPECT_FALSE(form.dietsTable.Text(kDietEnergyRow, 1).empty());
-}
-
-// "Open Recent" reopens a location; one no longer there is reported and
-// leaves the list.
-TEST_F(LocationLoad, RecentLocationsReopenAndForgetTheMissing) {
-  DemoCopy first, second;
-  Open(first.Path("Demo.plt"));
-  Open(second.Path("Demo.plt"));
-  form.OpenRecentLocation(1);
-  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
-  second.Remove("Demo.plt");
-  form.OpenRecentLocation(1);
-  form.OpenRecentLocation(5);  // past the list: nothing
-  EXPECT_EQ(
-      dialogs.Messages(),
-      std::vector<std::string>{"Cannot find the Calibration file " + second.Path("Demo.plt")});
-  EXPECT_EQ(form.Recent.Paths(), std::vector<std::string>{first.Path("Demo.plt")});
-  EXPECT_EQ(app.location.locationBase, first.Path("Demo"));
-}
-
-// A star is a pattern only in the name of a file, not in a folder's name.
-TEST_F(LocationLoad, AFolderWithAStarInItsNameOpens) {
-  DemoCopy demo("farm*1");
-  Open(demo.Path("Demo.plt"));
-  EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(app.location.dataFolder, demo.Folder());
-  EXPECT_EQ(app.formulation.ingredientCount, 16);
-}
-
-TEST_F(LocationLoad, WithoutPltNorObservationsNoCalibrationDataIsLoaded) {
-  DemoCopy demo;
-  demo.Remove("Demo.plt");
-  demo.Remove("Demo.cal");
-  Open(demo.Path("Demo.dts"));
-  EXPECT_FALSE(form.calibrationDataLoaded.checked);
-  EXPECT_EQ(app.formulation.ingredientCount, 16);  // the rest still loads
-}
-
-// A location without a temperature file has the default temperatures, not
-// those of the location open before.
-TEST_F(LocationLoad, WithoutTemperaturesTheDefaultsReplaceTheLastLocations) {
+// A location no longer there leaves "Open Recent"; one without temperatures
+// has the defaults, not those of the location open before.
+TEST_F(LocationLoad, RecentLocationsForgetTheMissing) {
   DemoCopy first, second;
   second.Remove("Demo.stg");
   Open(first.Path("Demo.plt"));
@@ -362,56 +217,34 @@ TEST_F(LocationLoad, WithoutTemperaturesTheDefaultsReplaceTheLastLocations) {
   Open(second.Path("Demo.plt"));
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], kDefaultTemperature);
   EXPECT_DOUBLE_EQ(app.temperatures.futureTemps[2], kDefaultTemperature);
+  second.Remove("Demo.plt");
+  form.OpenRecentLocation(0);
+  form.OpenRecentLocation(5);  // past the list: nothing
+  EXPECT_EQ(
+      dialogs.Messages(),
+      std::vector<std::string>{"Cannot find the Calibration file " + second.Path("Demo.plt")});
+  EXPECT_EQ(form.Recent.Paths(), std::vector<std::string>{first.Path("Demo.plt")});
 }
 
-TEST_F(LocationLoad, ABrokenMatrixIsReportedAndLeavesTheProgramUsable) {
+// Without ".plt" and ".cal" no calibration data is loaded; a broken matrix
+// (more ingredients than the tables hold) is reported; the diets still load.
+TEST_F(LocationLoad, NoCalibrationDataAndABrokenMatrixLeaveTheProgramUsable) {
   DemoCopy demo;
-  // More ingredients than the tables hold.
+  demo.Remove("Demo.plt");
+  demo.Remove("Demo.cal");
   ASSERT_TRUE(TextFile::WriteLines(demo.Path("DemoMatrix.txt"), {" 500  18 "}).ok);
-  Open(demo.Path("Demo.plt"));
-  ASSERT_FALSE(dialogs.Messages().empty());
-  EXPECT_NE(dialogs.Messages().front().find("in procedure  LoadLP"), std::string::npos);
+  Open(demo.Path("Demo.dts"));
+  EXPECT_FALSE(form.calibrationDataLoaded.checked);
+  ASSERT_EQ(dialogs.Messages().size(), 3u);  // the ".plt", the matrix, its nutrients
+  EXPECT_NE(dialogs.Messages()[1].find("in procedure  LoadLP"), std::string::npos);
   EXPECT_LE(app.formulation.ingredientCount, kMaxIngredients);
-  // The diets were read before the matrix; the location is usable.
   EXPECT_EQ(form.dietsTable.Text(1, 2), "Phase 2 7-11 kg");
   EXPECT_TRUE(app.location.loaded);
 }
 
-TEST_F(LocationLoad, CalibrationNameHandlersShowTheDietsTab) {
-  DemoCopy demo;
-  form.ShowTab(kTabFormulas);
-  dialogs.File(demo.Path("Demo.plt"));
-  form.LocationNameClicked();
-  EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_TRUE(form.dietsInstructionsVisible);
-  EXPECT_FALSE(form.filesTableVisible);
-  EXPECT_EQ(form.weightUnit.selected, 0);  // the demo is in kg
-
-  form.ShowTab(kTabDailyGrowth);
-  form.Button(MainForm::Control::Growth).backColor = kButtonFace;
-  dialogs.CancelFile();
-  form.LocationNameDoubleClicked();
-  EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_EQ(form.Button(MainForm::Control::Growth).backColor, kLightGreen);
-}
-
-TEST_F(LocationLoad, PoundLocationSwitchesTheWeightUnitList) {
-  DemoCopy demo;
-  auto lines = TextFile::ReadLines(demo.Path("Demo.plt"));
-  ASSERT_TRUE(lines && lines->size() == 14);
-  (*lines)[12] = " 1 ";  // weight code: pounds
-  ASSERT_TRUE(TextFile::WriteLines(demo.Path("Demo.plt"), *lines).ok);
-  dialogs.File(demo.Path("Demo.plt"));
-  form.LocationNameClicked();
-  EXPECT_EQ(form.weightUnit.selected, 1);
-  EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
-}
-
-// The "Open" menu entries, through the commands' dispatch.
 TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   DemoCopy demo;
   app.location.dataFolder = demo.Folder();
-
   dialogs.CancelFile();
   form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 0);
@@ -420,32 +253,26 @@ TEST_F(LocationLoad, OpenMenusReadTheChosenFiles) {
   app.location.ingRestrictionsFile = demo.Path("DemoReq.ing");
   form.Click(Control::OpenMatrix);
   EXPECT_EQ(app.formulation.ingredientCount, 16);
-  EXPECT_EQ(form.filesTable.Text(kMatrixRow, 0), demo.Path("DemoMatrix.txt"));
-  EXPECT_EQ(form.filesTable.Text(kReqIngRow, 0), demo.Path("DemoReq.ing"));
   EXPECT_EQ(form.filesTable.Text(kReqNutRow, 0), demo.Path("DemoReq.nut"));
 
   app.formulation.ingredientRestrictions[1][kMaxKind][2] = 50;
   dialogs.File(demo.Path("DemoReq.ing"));
   form.Click(Control::OpenIngredientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.ingredientRestrictions[1][kMaxKind][2], 18);
-
   app.formulation.nutrientRestrictions[2][kMinKind][5] = 9;
   dialogs.File(demo.Path("DemoReq.nut"));
   form.Click(Control::OpenNutrientRestrictions);
   EXPECT_DOUBLE_EQ(app.formulation.nutrientRestrictions[2][kMinKind][5], 1.35);
-
   dialogs.File(demo.Path("Demo.stg"));
   form.Click(Control::OpenTemperatures);
-  EXPECT_EQ(app.location.temperatureFile, demo.Path("Demo.stg"));
   EXPECT_DOUBLE_EQ(app.temperatures.calibrationTemps[2], 27);
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 // A matrix load, by another location or by "Open Matrix File", leaves
-// nothing of the old matrix behind: the open editors show the new one (so
-// their saves cannot write the old one over it) and no formula of the old
-// matrix is shown under the new ingredient names.
+// nothing of the old matrix: the open editors show the new one (their saves
+// cannot write the old one over it), no old formula shows under new names.
 TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
   for (const bool byLocation : {true, false}) {
     SCOPED_TRACE(byLocation ? "another location" : "Open Matrix File");
@@ -496,9 +323,7 @@ TEST_F(LocationLoad, AMatrixLoadRefreshesTheEditorAndForgetsTheOldFormulas) {
   }
 }
 
-// The editor's file save reads the restriction files back but keeps the
-// session's restrictions; an open restriction window shows those, so that its
-// next store does not put the file's values back.
+// The editor's file save keeps the session's restrictions, shown in their window.
 TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession) {
   DemoCopy demo;
   Open(demo.Path("Demo.plt"));
@@ -515,10 +340,9 @@ TEST_F(LocationLoad, AfterTheEditorsFileSaveTheRestrictionWindowShowsTheSession)
   EXPECT_TRUE(dialogs.Done());
 }
 
-// After an ingredient was inserted and a nutrient deleted in the editor, a
-// matrix saved by "Save Changes to File" or by "Save Just the Matrix" takes
-// the restriction files into the new numbering: reopened, the location
-// restricts the same ingredients and nutrients, by name, as before the edit.
+// With an ingredient inserted and a nutrient deleted, the matrix saved either
+// way takes the restriction files into its numbering: reopened, the location
+// restricts the same ingredients and nutrients, by name.
 TEST_F(LocationLoad, ASavedMatrixTakesTheRestrictionFilesIntoItsNumbering) {
   using Restrictions = std::map<std::string, std::array<double, 2>>;
   auto byName = [](const FormulationTables& t) {

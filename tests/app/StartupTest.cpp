@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -12,8 +7,6 @@
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -38,31 +31,15 @@ class Startup : public ::testing::Test {
   MainForm& form = app.mainForm;
 };
 
-TEST_F(Startup, OpensOnTheDietsTabWithSixDietsAndNoLocation) {
-  EXPECT_TRUE(form.started);
-  EXPECT_EQ(form.currentTab, kTabDiets);
-  EXPECT_TRUE(form.dietsInstructionsVisible);
-  EXPECT_FALSE(form.filesTableVisible);
-  EXPECT_EQ(app.growth.dietCount, 6);
-  EXPECT_EQ(form.dietCount.items,
-            (std::vector<std::string>{"No. of Diets", "1", "2", "3", "4", "5", "6"}));
-  EXPECT_EQ(form.weightUnit.selected, 0);
-  EXPECT_FALSE(app.growth.decimalComma);
-  EXPECT_TRUE(form.matrixLoaded);
-  EXPECT_EQ(form.locationName.backColor, kLightGreen);
+// The data folder starts as the program's, the files table is one column
+// of names; a machine that writes decimal commas says so in the title.
+TEST_F(Startup, OpensInTheProgramFolderWithTheMachinesDecimalComma) {
   EXPECT_EQ(app.location.dataFolder, program.Folder());
-  EXPECT_EQ(app.programFolder, program.Folder());
-  for (int row : {kPltRow, kDietsRow, kMatrixRow, kReqNutRow, kReqIngRow})
-    EXPECT_EQ(form.filesTable.Text(row, 0), "Not Open");
-  EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST(StartupMachine, DecimalCommaMachineSaysSoInTheTitle) {
-  ProgramFolder program;
-  ScriptedDialogs dialogs;
-  App plain(dialogs, program.Machine()), comma(dialogs, program.Machine(true));
+  EXPECT_FALSE(form.filesTable.Editable());  // saved by a double click, not typed in
+  EXPECT_EQ(form.filesTable.Cols(), 1);
+  App comma(dialogs, program.Machine(true));
   EXPECT_TRUE(comma.growth.decimalComma);
-  EXPECT_EQ(comma.mainForm.caption, plain.mainForm.caption + " Commas Not Periods");
+  EXPECT_EQ(comma.mainForm.caption, form.caption + " Commas Not Periods");
 }
 
 // The size file holds twips, 15 to a pixel; the width is always the designed one.
@@ -72,18 +49,12 @@ TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
     std::vector<std::string> lines;
     int height;
   } cases[] = {
-      {{" 8000", " 9999"}, 533},
-      {{"  7200  ", " 100"}, 480},
-      {{" 6000.6"}, 400},        // whole twips, then whole pixels
-      {{" 0", " 0"}, designed},  // no size: the designed one stays
+      {{" 6000.6", " 9999"}, 400},  // whole twips, then whole pixels
+      {{" 0", " 0"}, designed},     // no size: the designed one stays
       {{"tall"}, designed},
-      {{}, designed},
   };
-  form.windowWidth = 1234;
-  form.ReadWindowSize();  // no file: nothing changes
-  EXPECT_EQ(form.windowWidth, 1234);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.lines.empty() ? "" : c.lines.front());
+    SCOPED_TRACE(c.lines.front());
     form.windowHeight = designed;
     form.windowWidth = 1234;
     ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), c.lines).ok);
@@ -91,44 +62,20 @@ TEST_F(Startup, WindowSizeFileGivesTheHeightOnly) {
     EXPECT_EQ(form.windowHeight, c.height);
     EXPECT_EQ(form.windowWidth, kMainWindowWidth);
   }
-}
-
-// A window kept smaller than the tab set follows opens with the tab set at
-// its designed size, not at none.
-TEST_F(Startup, SmallKeptHeightKeepsTheDesignedTabSet) {
+  // Kept smaller than the tab set, it opens with the tab set as designed, not none.
   ASSERT_TRUE(TextFile::WriteLines(program.SizeFile(), {" 3000", " 15570"}).ok);
   App small{dialogs, program.Machine()};
   EXPECT_EQ(small.mainForm.windowHeight, 200);  // 3000 twips
   EXPECT_GT(small.mainForm.tabSetHeight, 0);
   EXPECT_EQ(small.mainForm.tabSetHeight, form.tabSetHeight);
-  EXPECT_EQ(small.mainForm.tabSetWidth, form.tabSetWidth);
 }
 
-TEST_F(Startup, EndProgramWritesTheSizeOnlyWhenBothAreNonZero) {
+TEST_F(Startup, EndProgramWritesTheSizeAndClosesTheSecondaryWindows) {
+  for (Control control : {Control::KeepTrack, Control::SetUnits, Control::About})
+    form.Click(control);
+  for (Control control : {Control::SetTemperature, Control::OpenDiets, Control::EditMatrix})
+    form.Click(control);
   form.WindowResized(540, 1038);  // pixels; the file holds twips
-  form.EndProgram();
-  const std::vector<std::string> written{" 8100", " 15570"};
-  EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
-  for (auto [height, width] : {std::pair{0, 800}, {400, 0}}) {
-    form.windowHeight = height;
-    form.windowWidth = width;
-    form.EndProgram();
-    EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
-  }
-  app.programFolder = program.Path("gone/");  // not reported
-  form.WindowResized(540, 1038);
-  form.EndProgram();
-  EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
-  EXPECT_EQ(form.Click(Control::KeepTrack), Window::ChangeTracking);
-  EXPECT_EQ(form.Click(Control::SetUnits), Window::Units);
-  EXPECT_EQ(form.Click(Control::About), Window::About);
-  EXPECT_EQ(form.Click(Control::SetTemperature), Window::Temperature);
-  EXPECT_EQ(form.Click(Control::OpenDiets), Window::DietDisplay);
-  EXPECT_EQ(form.Click(Control::EditMatrix), Window::MatrixEditor);
-  EXPECT_TRUE(app.dietDisplayForm.visible);
   form.EndProgram();
   EXPECT_FALSE(app.dietDisplayForm.visible);
   EXPECT_FALSE(form.matrixEditorOpen);
@@ -136,117 +83,36 @@ TEST_F(Startup, EndProgramClosesTheSecondaryWindows) {
   EXPECT_FALSE(app.unitsForm.Visible());
   EXPECT_FALSE(app.aboutForm.Visible());
   EXPECT_FALSE(app.temperatureForm.Visible());
-}
+  const std::vector<std::string> written{" 8100", " 15570"};
+  EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
 
-TEST_F(Startup, ResizeFollowsOnlyAboveTheSmallestSize) {
-  form.WindowResized(600, 1000);
-  const int width = form.tabSetWidth;
-  const int height = form.tabSetHeight;
-  form.WindowResized(650, 1100);
-  EXPECT_EQ(form.tabSetWidth, width + 100);
-  EXPECT_EQ(form.tabSetHeight, height + 50);
-  form.WindowResized(333, 509);  // too small: the tab set keeps its size
-  EXPECT_EQ(form.tabSetWidth, width + 100);
-  EXPECT_EQ(form.tabSetHeight, height + 50);
-  EXPECT_EQ(form.windowHeight, 333);
-  EXPECT_EQ(form.windowWidth, 509);
-}
-
-TEST_F(Startup, ClearDailyRowsKeepsHeadingsTheLastRowAndColumnsPastNine) {
-  struct Case {
-    int rows;
-    std::vector<int> cleared;
-  };
-  const Case cases[] = {{2, {}}, {3, {1}}, {5, {1, 2, 3}}};
-  Grid& results = app.resultsTable;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.rows);
-    results.Resize(c.rows, 14);
-    for (int r = 0; r < c.rows; ++r)
-      for (int col = 0; col < 14; ++col) results.SetText(r, col, "x");
-    form.ClearDailyRows();
-    for (int r = 0; r < c.rows; ++r)
-      for (int col = 0; col < 14; ++col) {
-        const bool cleared =
-            col <= 9 && std::find(c.cleared.begin(), c.cleared.end(), r) != c.cleared.end();
-        EXPECT_EQ(results.Text(r, col), cleared ? "" : "x") << r << "," << col;
-      }
+  // Only a size with both sides is written; a folder gone is not reported.
+  for (auto [height, width] : {std::pair{0, 800}, {400, 0}}) {
+    form.windowHeight = height;
+    form.windowWidth = width;
+    form.EndProgram();
+    EXPECT_EQ(TextFile::ReadLines(program.SizeFile()), written);
   }
+  app.programFolder = program.Path("gone/");
+  form.WindowResized(540, 1038);
+  form.EndProgram();
+  EXPECT_TRUE(dialogs.shown().empty());
 }
 
+// Phi(z) as printed in tables of the standard normal distribution, in steps
+// of 0.05.
 TEST_F(Startup, NormalTableHoldsPhiInStepsOfFiveHundredths) {
-  // Phi(z) from printed tables of the standard normal distribution.
   const std::pair<int, double> known[] = {
-      {0, 0.5},
-      {1, 0.51994},
-      {2, 0.53983},
-      {6, 0.61791},   // z = 0.3
-      {10, 0.69146},  // z = 0.5
-      {20, 0.84134},  // z = 1.0
-      {29, 0.92647},  // z = 1.45
-      {30, 0.93319},  // z = 1.5
-  };
+      {0, 0.5}, {1, 0.51994}, {6, 0.61791}, {20, 0.84134}, {30, 0.93319}};
   const auto& table = app.growth.normalTable;
   for (auto [k, phi] : known) EXPECT_DOUBLE_EQ(table[k], phi) << k;
   for (int k = 1; k < 31; ++k) EXPECT_GT(table[k], table[k - 1]) << k;
-}
-
-TEST_F(Startup, SetModelStartValuesShowsTheCoefficientsAndMakesThemTheInitialOnes) {
-  app.growth.growthCoef = {6.5, 1.25, 0, 0.002, 1};
-  form.SetModelStartValues();
-  const char* shown[] = {"6.5", "1.25", "0", "0.002"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(form.coefficientTable.Text(1, i + 1), shown[i]) << i;
-    EXPECT_EQ(app.growth.defaultGrowthCoef[i], app.growth.growthCoef[i]) << i;
-  }
-  EXPECT_EQ(form.coefficientTable.Text(1, 5), "");
-}
-
-TEST_F(Startup, ShowInputOpensTheCoefficientsAndTurnOffTheFormulas) {
-  form.ShowInput();
-  EXPECT_EQ(form.currentTab, kTabFormulas);
-  EXPECT_TRUE(form.coefficientTable.Editable());
-  EXPECT_FALSE(form.formulaTable.Editable());
-  EXPECT_TRUE(form.Button(MainForm::Control::CalibrationTest).visible);
-  EXPECT_TRUE(form.Enabled(Control::CalibrationTest));
-
-  form.TurnOffInput();
-  EXPECT_FALSE(form.showInput.checked);
-  EXPECT_FALSE(form.coefficientTable.Editable());
-  EXPECT_TRUE(form.formulaTable.Editable());
-  EXPECT_FALSE(form.Button(MainForm::Control::CalibrationTest).visible);
-}
-
-TEST(StartupMenus, EveryMenuCommandIsReachableOnce) {
-  std::map<Control, int> seen;
-  for (const MainForm::Menu& menu : MainForm::Menus()) {
-    if (menu.entries.empty()) ++seen[menu.control];
-    for (const MainForm::MenuEntry& entry : menu.entries) ++seen[entry.control];
-  }
-  const int first = static_cast<int>(Control::OpenMatrix);
-  const int last = static_cast<int>(Control::FitCorrelations);
-  for (int c = first; c <= last; ++c) EXPECT_EQ(seen[static_cast<Control>(c)], 1) << c;
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(last - first + 1));  // no button in a menu
 }
 
 TEST_F(Startup, DisabledButtonsDoNothing) {
   form.Button(MainForm::Control::RunOptimization).enabled = false;  // as while an optimization runs
   EXPECT_EQ(form.Click(Control::RunOptimization), Window::None);
   EXPECT_FALSE(app.optimizationForm.visible);
-  EXPECT_TRUE(dialogs.shown().empty());
-}
-
-// The weight captions follow the weight unit, whatever the energy's.
-TEST_F(Startup, UnitsFormCaptionsTheWeightFields) {
-  EXPECT_EQ(form.Click(Control::SetUnits), Window::Units);
-  app.unitsForm.weights.selected = 1;
-  app.unitsForm.feedEnergy.selected = 0;
-  form.AcceptUnits();  // no location yet: applied without asking
-  EXPECT_EQ(form.startWeight.caption, "Starting Weight, lb");
-  EXPECT_EQ(form.finalWeight.caption, "Final Weight, lb");
-  EXPECT_EQ(form.weightUnit.selected, 1);
-  EXPECT_EQ(app.growth.unitCodes, (std::array<std::int16_t, 3>{0, 1, 1}));
-  EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
@@ -257,30 +123,6 @@ TEST_F(Startup, ASecondClickShowsTheOpenMatrixEditorWithItsEdits) {
   form.WindowClosed(Window::MatrixEditor);
   form.Click(Control::EditMatrix);  // loaded afresh from the matrix
   EXPECT_EQ(app.matrixEditorForm.matrixTable.Text(1, 0), "");
-}
-
-// A click on a diet's price or nutrient asks the sources window.
-TEST_F(Startup, PriceAndNutrientClicksAskTheSourcesWindow) {
-  form.dietsTable.SetText(0, 2, "Diet 2");
-  form.dietsTable.SetText(kDietCostRow, 2, "0.25");
-  form.dietsTable.SetText(kDietLysineRow, 2, "1.4");
-  const struct {
-    int row, col;
-    bool asked;
-    int index;
-  } cases[] = {
-      {kDietCostRow, 2, true, -1},
-      {kDietLysineRow, 2, true, 5},
-      {kDietNameRow, 2, false, 0},
-      {kDietAmountRow, 2, false, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE("row " + std::to_string(c.row));
-    app.nutrientSourcesForm.shownRequest = {};
-    EXPECT_EQ(form.DietsTableClicked(c.row, c.col), c.asked);
-    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.diet, c.asked ? 2 : 0);
-    EXPECT_EQ(app.nutrientSourcesForm.shownRequest.index, c.index);
-  }
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
-// How tables read on screen and in an export: units beside headings, the
-// leading zero, a coefficient's resolved digits; the export's CSV quoting;
-// the recent locations' list.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/ChartFile.h"
 #include "app/RecentLocations.h"
 #include "app/TableExport.h"
 #include "app/TableFace.h"
+#include "app/TableFaces.h"
+#include "model/DietsTable.h"
+#include "model/GrowthState.h"
+#include "optimization/OptimizationReportForm.h"
 #include "platform/Grid.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,16 +22,14 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   } cases[] = {
       {WithUnit("Weight", "kg"), "Weight, kg"},
       {WithUnit("Weight,Kg", "kg"), "Weight,Kg"},  // already named, in any case
-      {WithUnit("Daily Wt. Gain, kg", "kg"), "Daily Wt. Gain, kg"},
-      {WithUnit("", "kg"), ""},
       {WithUnit("Feed In. ", "kg"), "Feed In., kg"},
       {WithLeadingZero(".3"), "0.3"},
       {WithLeadingZero("-,25"), "-0,25"},
+      {WithLeadingZero("+.5"), "+0.5"},
       {WithLeadingZero("12.5"), "12.5"},
       {WithLeadingZero(".3 kg"), ".3 kg"},  // no number
       {WithDigits("0.0006023616473731422", 5), "0.00060236"},
       {WithDigits("5.5179041535301865", 5), "5.5179"},
-      {WithDigits("6.6", 5), "6.6"},
       {WithDigits("1234567.25", 5), "1234567"},
       {WithDigits("B0", 5), "B0"},
   };
@@ -49,8 +49,18 @@ TEST(TableFace, UnitsLeadingZerosAndDigits) {
   EXPECT_EQ(grid.Text(1, 1), ".5");  // the cell itself stays
 }
 
-// Fields with a comma, a quote or a line break are quoted; rows without
-// text and columns past the last with text are left out.
+// The diets' spare rows are per cent; each report block names its energy.
+TEST(TableFace, UnitsOfTheDietsRowsAndTheReportsSheets) {
+  GrowthState growth;
+  EXPECT_EQ(DietsRowUnit(growth, kDietSpareRow), DietsRowUnit(growth, kDietSpareRow - 1));
+  EXPECT_EQ(IngredientSheetFace().unit(1, 2), "");
+  const int block = OptimizationReportForm::kFirstBlockRow;
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block + 1, 0), DietsRowUnit(growth, kDietEnergyRow));
+  EXPECT_EQ(OptimumSheetFace(growth).unit(block, 0), "");
+  EXPECT_NE(NutrientSheetFace(growth).unit(2, 1), "");
+}
+
+// Fields with a comma or quote are quoted; empty rows and trailing columns go.
 TEST(TableExport, CsvAndTabsOfTheShownCells) {
   Grid grid(4, 4);
   grid.SetText(0, 1, "Cost, per tonne");
@@ -64,29 +74,45 @@ TEST(TableExport, CsvAndTabsOfTheShownCells) {
             (std::vector<std::string>{"Cost, per tonne\t", "0.5\tsay \"hi\"", "\tlast"}));
 }
 
-// The export's file: a name without a known ending is given ".csv".
+// The export's file: a name without a known ending is given ".csv"; ".txt" is tabs.
 TEST(TableExport, TheFileChosenForTheExport) {
+  for (const std::string answer : {"/farm/t", "/farm/t.txt"}) {
+    ScriptedDialogs dialogs;
+    dialogs.File(answer);
+    const TableTarget target = ChooseTableTarget(dialogs, "/farm/");
+    const bool csv = answer == "/farm/t";
+    EXPECT_EQ(target.path, csv ? "/farm/t.csv" : answer);
+    EXPECT_EQ(target.format, csv ? TableFormat::Csv : TableFormat::Tabs);
+  }
+  ScriptedDialogs dialogs;
+  dialogs.CancelFile();
+  EXPECT_EQ(ChooseTableTarget(dialogs, "/farm/").path, "");
+}
+
+TEST(ChartFile, TheAnswerOfTheSaveDialog) {
   const struct {
     const char* answer;
     const char* path;  // "": nothing chosen
-    TableFormat format;
+    ChartFormat format;
   } cases[] = {
-      {"/farm/t", "/farm/t.csv", TableFormat::Csv},
-      {"/farm/t.csv", "/farm/t.csv", TableFormat::Csv},
-      {"/farm/t.tsv", "/farm/t.tsv", TableFormat::Tabs},
-      {"/farm/t.txt", "/farm/t.txt", TableFormat::Tabs},
+      {"*.png", "", ChartFormat::Png},  // cancelled: the pattern comes back
+      {"/farm/pictures/", "", ChartFormat::Png},
+      {"/farm/growth.PNG", "/farm/growth.PNG", ChartFormat::Png},
+      {"/farm/growth.Svg", "/farm/growth.Svg", ChartFormat::Svg},
+      {"/farm/growth", "/farm/growth.png", ChartFormat::Png},
+      {"/farm/growth.jpg", "/farm/growth.jpg.png", ChartFormat::Png},
+      {"growth.svg", "/farm/growth.svg", ChartFormat::Svg},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     ScriptedDialogs dialogs;
     dialogs.File(c.answer);
-    const TableTarget target = ChooseTableTarget(dialogs, "/farm/");
+    const ChartTarget target = ChooseChartTarget(dialogs, "/farm/");
+    EXPECT_EQ(target.chosen, *c.path != '\0');
+    if (!target.chosen) continue;
     EXPECT_EQ(target.path, c.path);
     EXPECT_EQ(target.format, c.format);
   }
-  ScriptedDialogs dialogs;
-  dialogs.CancelFile();
-  EXPECT_EQ(ChooseTableTarget(dialogs, "/farm/").path, "");
 }
 
 TEST(RecentLocations, NewestFirstOnceEightAtMost) {

@@ -1,10 +1,7 @@
-# Runs tamsel-cli once and checks its exit code and output.
-#   CLI          the program
-#   ARGS         its arguments, separated by "|"
-#   EXIT         the exit code expected
-#   STDOUT, STDERR  regular expressions the outputs must match (optional)
-#   UNCHANGED    files the run must leave as they were: "file=copy|...", each
-#                file compared with a copy of it as it was (optional)
+# Runs tamsel-cli (CLI) once with ARGS ("|" between them) and checks its
+# exit code EXIT, optionally its outputs against the regular expressions
+# STDOUT and STDERR, and files the run must leave as they were: UNCHANGED,
+# "file=copy|...".
 string(REPLACE "|" ";" args "${ARGS}")
 execute_process(COMMAND "${CLI}" ${args}
   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)

@@ -1,10 +1,10 @@
 // A user opens the demo location through the "Calibration Name" field,
-// looks at the diets, the files in use and the restrictions, saves the
-// location elsewhere and opens that copy again.
+// looks at the files in use and the restrictions; calibrates it, keeping the
+// name, continues on the inputs screen as it opens, saves the calibration and
+// looks at the correlations; the saved location opens with the fitted curve.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 #include "app/App.h"
@@ -12,117 +12,124 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// Every cell of two tables, compared by text.
-void ExpectSameTable(const Grid& a, const Grid& b, const char* name) {
-  SCOPED_TRACE(name);
-  ASSERT_EQ(a.Rows(), b.Rows());
-  ASSERT_EQ(a.Cols(), b.Cols());
-  for (int r = 0; r < a.Rows(); ++r)
-    for (int c = 0; c < a.Cols(); ++c)
-      EXPECT_EQ(a.Text(r, c), b.Text(r, c)) << "row " << r << " col " << c;
-}
-
-void OpenThroughField(App& app, ScriptedDialogs& dialogs, const std::string& pltFile) {
-  // The user clicks the "Calibration Name" field and picks the file.
-  dialogs.File(pltFile);
-  app.mainForm.LocationNameClicked();
-  ASSERT_TRUE(dialogs.Done());
-  const auto& dialog = dialogs.shown().front();
-  EXPECT_EQ(dialog.kind, ScriptedDialogs::Shown::Kind::OpenFile);
-  EXPECT_EQ(dialog.text, "Select Path and Calibration File");
-  EXPECT_EQ(dialog.request.fileName, "*.plt");
-}
-
+// The demo opened through the "Calibration Name" field shows the files in use
+// and, in the restrictions window, what the restriction files hold.
 TEST(LoadDemo, OpensTheDemoAsAUserWould) {
   TempDemo temp;
   ScriptedDialogs dialogs;
   App app(dialogs);
-  MainForm& form = app.mainForm;
-  EXPECT_EQ(form.filesTable.Text(kDietsRow, 0), "Not Open");
-  OpenThroughField(app, dialogs, temp.Plt());
+  dialogs.File(temp.Plt());
+  app.mainForm.LocationNameClicked();
+  ASSERT_TRUE(dialogs.Done());
+  EXPECT_EQ(dialogs.shown().front().kind, ScriptedDialogs::Shown::Kind::OpenFile);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form.currentTab, kTabDiets);
-
-  // Diets table: three phases fed in turn, 29.8 kg of feed per pig.
-  const Grid& diets = form.dietsTable;
-  const char* names[] = {"", "Phase 1 5-7 kg", "Phase 2 7-11 kg", "Phase 3 11-25 kg"};
-  const double feed[] = {0, 2.4, 5.9, 21.5};
-  const double lysine[] = {0, 1.5, 1.35, 1.23};
-  for (int d = 1; d <= 3; ++d) {
-    SCOPED_TRACE(d);
-    EXPECT_EQ(diets.Text(1, d), names[d]);
-    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(3, d)), feed[d]);
-    EXPECT_DOUBLE_EQ(ReadNumber(diets.Text(8, d)), lysine[d]);
-    EXPECT_GT(ReadNumber(diets.Text(2, d)), 300);  // cost per tonne
-  }
-  EXPECT_EQ(diets.Text(1, 4), "");
-
-  // "Files in Use".
+  EXPECT_EQ(app.mainForm.currentTab, kTabDiets);
   const char* files[] = {"Demo.plt", "Demo.dts", "DemoMatrix.txt", "DemoReq.nut", "DemoReq.ing"};
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(form.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
-
-  // The restrictions window shows what the restriction files hold.
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(app.mainForm.filesTable.Text(2 * k + 2, 0), temp.Demo(files[k]));
   RestrictionsForm& restrict = app.restrictionsForm;
   restrict.Fill();
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);   // energy minimum, diet 1
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);   // and its maximum
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);   // lysine minimum, diet 3
-  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(18, 3)), 0.35);  // sodium minimum, diet 2
-  EXPECT_NE(restrict.ingredientTable.Text(4, 0).find("Dried whey"), std::string::npos);
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 1)), 2448);  // energy minimum, diet 1
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(2, 2)), 2600);  // and its maximum
+  EXPECT_DOUBLE_EQ(ReadNumber(restrict.nutrientTable.Text(6, 5)), 1.23);  // lysine minimum, diet 3
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 1)), 15);  // whey minimum, diet 1
   EXPECT_DOUBLE_EQ(ReadNumber(restrict.ingredientTable.Text(4, 6)), -1);  // blocked in diet 3
   EXPECT_EQ(restrict.ingredientTable.CellColor(4, 6), kPeach);
 }
 
-// "Save All Files to New Location/Folder", then open the copy: the screens
-// are the same.
-TEST(LoadDemo, ALocationSavedElsewhereOpensWithTheSameScreens) {
+TEST(CalibrateDemo, FitsTheWeighingsAndSavesTheCurve) {
   TempDemo temp;
   ScriptedDialogs dialogs;
-  App first(dialogs);
-  OpenThroughField(first, dialogs, temp.Plt());
-  fs::create_directories(temp.Path("farm.2"));
-  dialogs.File(temp.Path("farm.2/Farm2.plt"));
-  first.mainForm.SaveAllToNewLocation();
+  App app(dialogs);
+  MainForm& form = app.mainForm;
+  OpenLocation(app, dialogs, temp.Demo("Demo.plt"));
+  form.feedFormulation.selected = kFeedGrid;  // the demo's diets as they are
+  form.herdSex.selected = kMaleHerd;          // the fit grows a mixed herd; the file keeps this
+  const std::string name = form.locationName.text;
+
+  dialogs.Input(name);
+  ASSERT_EQ(form.Click(MainForm::Control::Calibration), MainForm::Window::Calibration);
+  EXPECT_EQ(dialogs.shown().back().text, "Do you want to use " + name + " OR enter a new name");
+
+  // The screen: Demo.cal's weighings, the diets' feed amounts as phase feed.
+  CalibrationInputsForm& screen = app.calibrationInputsForm;
+  const double expected[][3] = {{21, 6, 0}, {30, 7.8, 2.4}, {42, 11.8, 5.9}, {65, 25, 21.5}};
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 0; c < 3; ++c)
+      EXPECT_DOUBLE_EQ(ReadNumber(screen.weighingsTable.Text(r, c)), expected[r - 1][c]) << r << c;
+  EXPECT_EQ(screen.weighingsTable.Text(5, 0), "");
+
+  long reports = 0;
+  screen.onProgress = [&](long, double) {
+    EXPECT_TRUE(screen.working);
+    ++reports;
+  };
+  dialogs.Forget();
+  dialogs.Answer(Answer::Yes);
+  const CalibrationOutcome outcome = screen.ContinueCalibration();
   ASSERT_TRUE(dialogs.Done());
-  ASSERT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(outcome.status, CalibrationStatus::Finished);
+  EXPECT_FALSE(screen.working);
+  // The screen stays with the result: the classic fit and the thorough
+  // search side by side, and every weighing against the fitted curve's run,
+  // each within a quarter of a kilogram.
+  EXPECT_TRUE(screen.visible && screen.resultShown);
+  EXPECT_GE(reports, 1 + outcome.classic.evaluations / screen.progressEvery);
+  ASSERT_TRUE(outcome.thoroughRan);
+  EXPECT_LE(outcome.thorough.score, 0.20);
+  EXPECT_LT(outcome.thorough.score, outcome.classic.score);
+  ASSERT_EQ(outcome.weighings.count, 3);  // days 30, 42 and 65
+  for (int r = 1; r <= outcome.weighings.count; ++r) {
+    const WeighingFit& w = outcome.weighings.rows[r];
+    SCOPED_TRACE(w.age);
+    EXPECT_NEAR(w.simulatedWeight, w.observedWeight, 0.25);
+    EXPECT_EQ(ReadNumber(screen.weighingFitTable.Text(r, 1)), w.observedWeight);
+  }
 
+  // The score is at least 10 (feed miss)^2 + 10 (age miss)^2 in every stage
+  // of the fit, so each miss is at most sqrt(best / 10). The demo fits well
+  // enough for that to be within a day and a kilogram.
+  const double miss = std::sqrt(outcome.fit.best / 10);
+  EXPECT_LT(miss, 1);
+  EXPECT_NEAR(outcome.finalAge, 65, miss);
+  EXPECT_NEAR(outcome.totalFeed, 29.8, miss);
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0],
+            "Final Age " + ShortNumberText(outcome.finalAge) + "  Final Feed Intake is " +
+                ShortNumberText(outcome.totalFeed) + "  Save this Calibration Data Set to " + name +
+                " OK?");
+
+  // The coefficient table holds the fitted curve in full; "Yes" ran the
+  // growth command with it.
+  for (int k = 0; k < kCoefCount; ++k)
+    EXPECT_EQ(ReadNumber(form.coefficientTable.Text(kCoefRow, k + 1)), app.growth.growthCoef[k])
+        << k;
+  EXPECT_NEAR(ReadNumber(form.finalAge.text), outcome.finalAge, 1e-3);
+  EXPECT_EQ(form.currentTab, kTabDailyGrowth);
+
+  // Control-R: three diets, so the weighings stand in rows 9 to 11 and the
+  // correlations in row 12; a good fit correlates closely.
+  form.ShowFitCorrelations();
+  const Grid& results = app.resultsTable;
+  EXPECT_EQ(results.Text(12, 0), "Correl.");
+  EXPECT_DOUBLE_EQ(ReadNumber(results.Text(11, 4)), 2.4 + 5.9 + 21.5);
+  for (int column : {1, 2, 4}) EXPECT_GT(ReadNumber(results.Text(12, column)), 0.99) << column;
+
+  // The saved location opens with the fitted curve, to the file's six places.
   ScriptedDialogs dialogs2;
-  App second(dialogs2);
-  OpenThroughField(second, dialogs2, temp.Path("farm.2/Farm2.plt"));
-  EXPECT_TRUE(dialogs2.Messages().empty());
-
-  const MainForm& a = first.mainForm;
-  const MainForm& b = second.mainForm;
-  ExpectSameTable(a.dietsTable, b.dietsTable, "dietsTable");
-  ExpectSameTable(a.coefficientTable, b.coefficientTable, "coefficientTable");
-  ExpectSameTable(a.filesTable, b.filesTable, "filesTable");
-  first.restrictionsForm.Fill();
-  second.restrictionsForm.Fill();
-  ExpectSameTable(
-      first.restrictionsForm.nutrientTable, second.restrictionsForm.nutrientTable, "nutrientTable");
-  ExpectSameTable(first.restrictionsForm.ingredientTable,
-                  second.restrictionsForm.ingredientTable,
-                  "ingredientTable");
-  for (const auto& [x, y] : {std::pair{&a.startWeight, &b.startWeight},
-                             {&a.startAge, &b.startAge},
-                             {&a.finalWeight, &b.finalWeight},
-                             {&a.totalFeedIntake, &b.totalFeedIntake},
-                             {&a.finalAge, &b.finalAge}})
-    EXPECT_EQ(x->text, y->text);
-  EXPECT_EQ(b.locationName.text, temp.Path("farm.2/Farm2"));
-  EXPECT_EQ(a.feedFormulation.Text(), b.feedFormulation.Text());
-  EXPECT_EQ(a.herdSex.Text(), b.herdSex.Text());
-  EXPECT_EQ(first.temperatures.calibrationTemps, second.temperatures.calibrationTemps);
-  EXPECT_EQ(first.temperatures.futureTemps, second.temperatures.futureTemps);
-  EXPECT_EQ(first.calibration.observations, second.calibration.observations);
-  EXPECT_EQ(first.formulation.ingredientName, second.formulation.ingredientName);
-  EXPECT_EQ(first.formulation.matrix, second.formulation.matrix);
-  EXPECT_EQ(first.formulation.ingredientPrice, second.formulation.ingredientPrice);
+  App reopened(dialogs2);
+  OpenLocation(reopened, dialogs2, temp.Demo("Demo.plt"));
+  for (int k = 0; k < kCoefCount; ++k) {
+    EXPECT_NEAR(ReadNumber(reopened.mainForm.coefficientTable.Text(kCoefRow, k + 1)),
+                app.growth.growthCoef[k],
+                5e-7)
+        << k;
+  }
+  EXPECT_EQ(reopened.mainForm.herdSex.selected, kMaleHerd);
+  EXPECT_EQ(reopened.calibration.observations, app.calibration.observations);
+  EXPECT_DOUBLE_EQ(reopened.calibration.herdInputs[kHerdTotalFeed], 29.8);
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
-// A user opens the demo location, grows the pigs on least-cost diets, sets
-// every feed amount, energy and protein of the three diets free within the
-// usual limits around the current values and runs the diet optimization.
+// A user opens the demo location, grows the pigs on least-cost diets, opens
+// the "Diet Optimization" window with "Run Optimization", sets every feed
+// amount, energy and protein of the three diets free within the usual limits
+// around the current values ("Program Add Min Max to Current") and runs it,
+// reads the report and the results file, transfers the optimum and grows the
+// pigs on it.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <memory>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,152 +17,106 @@
 #include "optimization/DietOptimization.h"
 #include "optimization/ThoroughDietSearch.h"
 #include "platform/NumberFormat.h"
+#include "platform/TextFile.h"
 #include "support/CountingAllocator.h"
-#include "support/OptWindowFields.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFiles.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// Limits of "Program Add Min Max to Current", per kind.
-constexpr double kLow[] = {0, 0.8, 0.98, 0.95};
-constexpr double kHigh[] = {0, 1.2, 1.02, 1.05};
-
-// The demo grown once, and the optimization window filled as it opens:
-// current feed amounts from the diets table, energy and protein from the
-// restriction minima, every row of the three diets ticked.
-struct DemoOptimization : OptWindowFields {
+// The demo grown once on least-cost diets, and the optimization window
+// opened from the main window with the limits around the current values.
+struct DemoSession {
   TempDemo demo;
   ScriptedDialogs dialogs;
   App app{dialogs};
   MainForm& form = app.mainForm;
-  std::unique_ptr<DietOptState> opt = std::make_unique<DietOptState>();
+  OptimizationForm& opt = app.optimizationForm;
+  DietOptState& state = *app.optimization;
 
-  explicit DemoOptimization(int feed) {
+  DemoSession() {
     OpenLocation(app, dialogs, demo.Plt());
     form.herdSex.selected = 0;
-    form.feedFormulation.selected = feed;
+    form.feedFormulation.selected = kFeedLeastCost;
     form.Growth();
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_FALSE(form.costPerPig.text.empty());
     dialogs.Forget();
-    targetWeight = form.finalWeight.text;
-    const auto& nut = app.formulation.nutrientRestrictions;
-    for (int d = 1; d <= 3; ++d) {
-      const double current[] = {0,
-                                ReadNumber(form.dietsTable.Text(kDietAmountRow, d)),
-                                nut[d][kMinKind][kEnergy],
-                                nut[d][kMinKind][kProtein]};
-      for (int k = 1; k <= 3; ++k) {
-        const int row = VariableOf(d, k);
-        optimizationTable.SetCellCheck(row, kOptTickCol, CheckState::Checked);
-        optimizationTable.SetText(row, kOptCurrentCol, NumberText(current[k]));
-        optimizationTable.SetText(row, kOptMinimumCol, NumberText(current[k] * kLow[k]));
-        optimizationTable.SetText(row, kOptMaximumCol, NumberText(current[k] * kHigh[k]));
-      }
-    }
+    EXPECT_EQ(form.Click(MainForm::Control::RunOptimization), MainForm::Window::Optimization);
+    opt.today = [] { return std::string("15/03/2024"); };
   }
 };
 
-TEST(OptimizeDemo, LeastCostDietsFindACostNotAboveTheStart) {
-  DemoOptimization s(kFeedLeastCost);
+TEST(OptimizeDemo, RunReportResultsFileAndTransfer) {
+  DemoSession s;
   const double startCost = ReadNumber(s.form.costPerPig.text);
   const auto restrictions = s.app.formulation.nutrientRestrictions;
-  std::vector<double> bests;
-  s.opt->search.progress = [&](long, double best) { bests.push_back(best); };
-  int shownBests = 0;
-  s.opt->objective.showNewBest = [&](const OptBestShown&) { ++shownBests; };
+  // The window opened with the diets' feed amounts and the three diets ticked.
+  EXPECT_EQ(s.opt.dietCountText, "3");
+  EXPECT_EQ(s.opt.optimizationTable.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
+            s.form.dietsTable.Text(kDietAmountRow, 3));
+  EXPECT_EQ(s.opt.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
+  s.opt.AddMinMaxToCurrent();
+  int progress = 0;
+  double firstBest = 0;
+  bool commandsHeld = true;
+  s.opt.onProgress = [&] {
+    if (++progress == 1) firstBest = s.opt.bestCost;
+    commandsHeld = commandsHeld && s.opt.workingVisible && !s.opt.runOptimization.enabled &&
+                   !s.form.Enabled(MainForm::Control::Growth) &&
+                   !s.form.Enabled(MainForm::Control::RunOptimization);
+  };
+  s.opt.Run();
 
-  RunOptimization(s.app, *s.opt, s.window);
-
-  const OptResult& r = s.opt->result;
+  const OptResult& r = s.state.result;
   ASSERT_TRUE(r.done);
-  EXPECT_FALSE(r.cancelled);
+  EXPECT_LE(r.bestCost, startCost);
   // The starting point, scored first, costs what the growth run said; the
   // run priced the diets as the diets table shows them, to the cent a tonne.
-  ASSERT_FALSE(bests.empty());
-  EXPECT_NEAR(bests.front(), s.app.growthResults.costPerPig, 0.005 * 34 / 1000);
-  EXPECT_DOUBLE_EQ(r.startCost, startCost);
-  EXPECT_LE(r.bestCost, startCost);
-  EXPECT_DOUBLE_EQ(r.bestCost, s.opt->search.best.bestScore);
-  EXPECT_GT(shownBests, 0);
-  if (r.bestCost < startCost) {
-    EXPECT_TRUE(s.dialogs.Messages().empty());
-  } else {
-    EXPECT_EQ(s.dialogs.Messages(), std::vector<std::string>{kNoLowerAnswer});
-  }
-
-  // The optimum lies within the table's limits, and the single changes cost
-  // no more than the start, as shown or as the objective scores it (it may
-  // differ in the fourth place).
+  EXPECT_NEAR(firstBest, s.app.growthResults.costPerPig, 0.005 * 34 / 1000);
+  // The optimum within the table's limits, no single change above the start,
+  // and the user's restrictions as before the run.
   for (int d = 1; d <= 3; ++d) {
-    SCOPED_TRACE(d);
     const double energy = r.nutrientRestrictions[d][kMinKind][kEnergy];
-    EXPECT_GE(energy, r.tableValues[d][kEnergyKind][kOptMinimum] - 0.5);
-    EXPECT_LE(energy, r.tableValues[d][kEnergyKind][kOptMaximum] + 0.5);
-    EXPECT_EQ(r.dietNutrients[d][kPrice], r.dietCost[d]);
-    EXPECT_GT(r.dietCost[d], 0);
+    EXPECT_GE(energy, r.tableValues[d][kEnergyKind][kOptMinimum] - 0.5) << d;
+    EXPECT_LE(energy, r.tableValues[d][kEnergyKind][kOptMaximum] + 0.5) << d;
+    EXPECT_EQ(r.dietNutrients[d][kPrice], r.dietCost[d]) << d;
   }
-  const double scoredStart = std::max(startCost, bests.front());
-  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], scoredStart) << v;
-  EXPECT_DOUBLE_EQ(r.targetWeight, 25);
-  EXPECT_GT(r.finalAge, 21);
-  EXPECT_DOUBLE_EQ(r.liveWeight[21], 6);
-  EXPECT_GT(r.lpSolves, 0);
-
-  // The window and the user's restrictions are as before the run.
-  EXPECT_FALSE(s.workingVisible);
-  EXPECT_TRUE(s.viewEnabled);
-  EXPECT_TRUE(s.addMinMaxVisible);
-  EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
+  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], startCost + 1e-3) << v;
   EXPECT_TRUE(s.app.formulation.nutrientRestrictions == restrictions);
+  EXPECT_EQ(s.app.formulationState->optMode, kOptModeOff);
   EXPECT_FALSE(s.app.growth.cancelRun);
-}
+  EXPECT_GT(progress, 10);
+  EXPECT_TRUE(commandsHeld);
+  EXPECT_FALSE(s.opt.workingVisible);
+  EXPECT_TRUE(s.opt.transferOptimum.enabled);
+  EXPECT_TRUE(s.form.Enabled(MainForm::Control::Growth));
+  EXPECT_EQ(ReadNumber(s.form.optimizationStartCost.text), startCost);
+  EXPECT_NEAR(ReadNumber(s.form.optimizationBestCost.text), r.bestCost, 1e-3);
 
-TEST(OptimizeDemo, GivenDietsMoveOnlyFeedAmounts) {
-  DemoOptimization s(kFeedGrid);
-  const double startCost = ReadNumber(s.form.costPerPig.text);
-  s.dialogs.Answer(Answer::Yes);
-  RunOptimization(s.app, *s.opt, s.window);
-  const OptResult& r = s.opt->result;
-  ASSERT_TRUE(r.done);
-  EXPECT_EQ(s.dialogs.Messages().front(), kGivenCostsQuestion);
-  for (int d = 1; d <= 3; ++d) {
-    SCOPED_TRACE(d);
-    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kFeedKind), kOptTickCol),
-              CheckState::Checked);
-    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kEnergyKind), kOptTickCol),
-              CheckState::Unchecked);
-    EXPECT_EQ(s.optimizationTable.CellCheck(VariableOf(d, kProteinKind), kOptTickCol),
-              CheckState::Unchecked);
-    EXPECT_EQ(r.fixed[VariableOf(d, kEnergyKind)], 1);
-    EXPECT_EQ(r.fixed[VariableOf(d, kFeedKind)], 0);
-    // The given diets stand as the diets table holds them.
-    EXPECT_DOUBLE_EQ(r.dietNutrients[d][kEnergy],
-                     ReadNumber(s.form.dietsTable.Text(kDietEnergyRow, d)));
-    EXPECT_DOUBLE_EQ(r.dietCost[d], ReadNumber(s.form.dietsTable.Text(kDietCostRow, d)));
-  }
-  EXPECT_EQ(r.lpSolves, 0);
-  EXPECT_LE(r.bestCost, startCost);
-  for (int v = 0; v <= 9; ++v) EXPECT_LE(r.singleCost[v], startCost) << v;
-}
+  // The report: the saving is the gap between the two costs.
+  ASSERT_TRUE(s.opt.ViewOptimization());
+  const Grid& g = s.app.optimizationReportForm.optimumTable;
+  // Priced on the feed amounts as allowed; the run priced them to the gram.
+  EXPECT_NEAR(ReadNumber(g.Text(1, 1)), r.bestCost, 0.002);
+  EXPECT_DOUBLE_EQ(ReadNumber(g.Text(2, 1)), startCost);
+  EXPECT_NEAR(ReadNumber(g.Text(1, 4)), (startCost - r.bestCost) * 100 / startCost, 0.02);
 
-TEST(OptimizeDemo, CancelKeepsTheBestFoundSoFar) {
-  DemoOptimization s(kFeedLeastCost);
-  const double startCost = ReadNumber(s.form.costPerPig.text);
-  s.opt->search.progress = [&](long evaluations, double) {
-    if (evaluations == 40) s.app.growth.cancelRun = true;
-  };
-  RunOptimization(s.app, *s.opt, s.window);
-  const OptResult& r = s.opt->result;
-  ASSERT_TRUE(r.done);
-  EXPECT_TRUE(r.cancelled);
-  EXPECT_EQ(r.status, OptStatus::Cancelled);
-  EXPECT_LT(r.evaluations, 60);
-  EXPECT_LE(r.bestCost, startCost);
-  EXPECT_FALSE(s.app.growth.cancelRun);
+  // The results file, named from the location and the date, in its blocks.
+  EXPECT_EQ(s.opt.resultsFile, s.demo.Demo("DemoOPTMAR 2024.txt"));
+  const auto lines = TextFile::ReadLines(s.opt.resultsFile);
+  ASSERT_TRUE(lines.has_value());
+  const auto first =
+      std::find(lines->begin(), lines->end(), "DIET Results:          Calculated Diet Contents");
+  ASSERT_NE(first, lines->end());
+  EXPECT_EQ(*std::next(first), "  ");
+
+  // "Transfer Optimum to Current", then "Growth": the optimized cost per pig.
+  s.opt.TransferOptimum();
+  s.dialogs.Forget();
+  s.form.Growth();
+  EXPECT_TRUE(s.dialogs.Messages().empty());
+  // As shown: three decimals.
+  EXPECT_NEAR(ReadNumber(s.form.costPerPig.text), r.bestCost, 0.001) << s.form.costPerPig.text;
 }
 
 // The thorough stage after the classic searches: never above the classic
@@ -170,11 +126,12 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
   std::vector<OptResult> results;
   for (int threads : {1, 2}) {
     SCOPED_TRACE(threads);
-    DemoOptimization s(kFeedLeastCost);
-    s.opt->thorough = true;
-    s.opt->threads = threads;
-    RunOptimization(s.app, *s.opt, s.window);
-    const OptResult& r = s.opt->result;
+    DemoSession s;
+    s.opt.AddMinMaxToCurrent();
+    s.opt.thoroughSearch.checked = true;
+    s.state.threads = threads;
+    s.opt.Run();
+    const OptResult& r = s.state.result;
     ASSERT_TRUE(r.done && r.thoroughRan);
     EXPECT_LE(r.thorough.score, r.classic.score);
     EXPECT_LE(r.bestCost, 10.07);
@@ -186,18 +143,15 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
   EXPECT_EQ(results[0].bestVar, results[1].bestVar);
   EXPECT_EQ(results[0].bestCost, results[1].bestCost);
 
-  DemoOptimization s(kFeedLeastCost);
-  s.opt->thorough = true;
-  long classicEvaluations = -1;
-  s.opt->search.progress = [&](long evaluations, double) {
+  DemoSession s;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.thoroughSearch.checked = true;
+  s.opt.onProgress = [&] {
     // The first report of the thorough stage: the classic searches are done.
-    if (classicEvaluations < 0 && s.opt->result.classic.evaluations > 0) {
-      classicEvaluations = evaluations;
-      s.app.growth.cancelRun = true;
-    }
+    if (s.state.result.classic.evaluations > 0) s.app.growth.cancelRun = true;
   };
-  RunOptimization(s.app, *s.opt, s.window);
-  const OptResult& r = s.opt->result;
+  s.opt.Run();
+  const OptResult& r = s.state.result;
   EXPECT_TRUE(r.cancelled);
   EXPECT_LE(r.bestCost, r.classic.score);
   EXPECT_DOUBLE_EQ(r.bestCost, r.thorough.score);
@@ -208,11 +162,12 @@ TEST(OptimizeDemo, ThoroughStageLowersTheCostAlikeOnAnyThreads) {
 // thorough stage holds it. Evaluations that move every feed amount, energy
 // and protein, and a whole search, allocate nothing.
 TEST(OptimizeDemo, TheObjectiveIgnoresTheLastFeedAndAllocatesNothing) {
-  DemoOptimization s(kFeedLeastCost);
-  RunOptimization(s.app, *s.opt, s.window);
-  ASSERT_TRUE(s.opt->result.done);
+  DemoSession s;
+  s.opt.AddMinMaxToCurrent();
+  s.opt.Run();
+  ASSERT_TRUE(s.state.result.done);
   App& app = s.app;
-  DietOptState& opt = *s.opt;
+  DietOptState& opt = s.state;
   LeastCostContext lp{app.formulation, app.growth, *app.formulationState, app.dialogs};
   FeedCostObjective objective(lp, s.form.dietsTable, opt.objective);
   OptSearch& search = opt.search;
