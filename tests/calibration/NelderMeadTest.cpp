@@ -150,53 +150,18 @@ TEST(NelderMeadTest, PublishedTestProblems) {
 // Arguments the procedure refuses: no evaluation, ifault 1.
 TEST(NelderMeadTest, RefusedArguments) {
   struct Case {
-    const char* what;
     int n;
     double reqmin;
     int konvge;
   };
-  const Case cases[] = {
-      {"no variable", 0, 1e-8, 10},
-      {"21 variables", 21, 1e-8, 10},
-      {"zero reqmin", 2, 0, 10},
-      {"zero konvge", 2, 1e-8, 0},
-  };
+  const Case cases[] = {{0, 1e-8, 10}, {21, 1e-8, 10}, {2, 0, 10}, {2, 1e-8, 0}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
     const Search search(Rosenbrock, c.n, Vector{}, c.reqmin, c.konvge);
-    EXPECT_EQ(search.ifault, NelderMead::kBadArguments);
+    EXPECT_EQ(search.ifault, NelderMead::kBadArguments)
+        << c.n << " " << c.reqmin << " " << c.konvge;
     EXPECT_EQ(search.calls, 0);
     EXPECT_EQ(search.icount, 0);
   }
-}
-
-// Twenty variables, the most the procedure takes, reach a sum of squares
-// minimum.
-TEST(NelderMeadTest, TwentyVariablesAreAccepted) {
-  auto squares = [](const Vector& x) {
-    double sum = 0;
-    for (int i = 1; i <= 20; ++i) sum += (x[i] - i) * (x[i] - i);
-    return sum;
-  };
-  const Search search(+squares, 20, Vector{}, 1e-8, 10, 100000);
-  EXPECT_EQ(search.ifault, NelderMead::kNoFault);
-  EXPECT_LT(search.ynewlo, 1e-3);
-}
-
-// A count limit ends the search with ifault 2 after the limit: it is
-// checked only after a shrink and every konvge iterations, so at most one
-// convergence check's worth of iterations, the probes and a restart's
-// simplex lie beyond it.
-TEST(NelderMeadTest, CountLimit) {
-  Vector start{};
-  start[1] = -1.2;
-  start[2] = 1;
-  const Search search(Rosenbrock, 2, start, 1e-8, 10, 10);
-  EXPECT_EQ(search.ifault, NelderMead::kCountExceeded);
-  EXPECT_EQ(search.icount, search.calls);
-  EXPECT_GT(search.icount, 10);
-  EXPECT_LE(search.icount, 10 + 2 * 10 + 2 * 2 + 2 * 3);
-  EXPECT_LT(search.ynewlo, 24.2);  // never worse than the start
 }
 
 }  // namespace
