@@ -73,21 +73,6 @@ TEST(GrowthSummary, UnfinishedDietsEndWithTheRun) {
   EXPECT_NEAR(ShowEnergyPerGain(*growth, 6, results), (2.4 * 2448 + 6.6 * 2450) / 19, 0.05);
 }
 
-// One diet: the gain runs to the end of that diet, not to an empty row 2.
-TEST(GrowthSummary, EnergyPerGainOfOneDiet) {
-  auto growth = KgPig();
-  growth->dietCount = 1;
-  growth->dietNutrients[1][kEnergy] = 2400;
-  Grid results(kResultRows, kResultCols);
-  results.SetText(1, 1, "20");
-  results.SetText(1, 4, "18");
-  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*growth, 6, results), 3085.7);  // 43200 / 14
-  results.SetText(1, 1, "6");
-  EXPECT_EQ(ShowEnergyPerGain(*growth, 6, results), 0);
-  EXPECT_DOUBLE_EQ(FeedPerGain(33, 19), 33.0 / 19);
-  EXPECT_EQ(FeedPerGain(0, 0), 0);
-}
-
 // Rows at 15..21 kg are more than 1.5 SD below 25 kg; 23.5, 24.4, 25 and
 // 25.3 kg give z = -1.244, -0.468, 0 and 0.220, so k = 25, 9, 0, 4.
 TEST(GrowthSummary, PigCountFromTheNormalTable) {
@@ -196,19 +181,6 @@ TEST(GrowthSummary, MixedHerdSplitsFeedByExpectedIntake) {
   EXPECT_NEAR(run.sexFeedGain[kFemaleColumn],
               2.4489204089373717 / (52.480879317750016 - 49.56950204153938),
               1e-12);
-}
-
-TEST(GrowthSummary, MaleHerdDerivesTheFemales) {
-  Grid results(kResultRows, kResultCols);
-  auto growth = HeavyPig(kMaleHerd, results);
-  growth->liveWeight[11][0] = 50;
-  growth->dietPhaseLog[1].age = 10.5;  // no row ends diet 1: it has no feed of its own
-  const SexSplit split = SplitBySex(*growth, results);
-  EXPECT_EQ(split.ownColumn, 1);
-  EXPECT_EQ(split.dietShare[1][2], 1.0);
-  EXPECT_NEAR(growth->dailyFeed[11][2], 0.9826931490805548, 1e-12);  // F = 49.3053 kg at 50
-  EXPECT_DOUBLE_EQ(growth->cumFeed[1], 2.5);                         // the run's own total
-  EXPECT_NEAR(growth->cumFeed[0], (growth->cumFeed[1] + growth->cumFeed[2]) / 2, 1e-12);
 }
 
 TEST(GrowthSummary, CarcassOfPigsAbove110Kg) {
