@@ -41,22 +41,6 @@ TEST(RunGrowthDays, StopsAfterAge198WhenTheFinalWeightIsNeverReached) {
   EXPECT_GT(growth.dailyFeed[199][kHerdColumn], 0);  // the day from 198 was computed
 }
 
-TEST(RunGrowthDays, AnEmptyFirstAllowanceFeedsTheSecondDietFromTheFirstDay) {
-  const GrowthState growth = ExampleRun([](GrowthState& g) { g.dietFeedAmount[1] = 0; });
-  const GrowthState skipped = ExampleRun([](GrowthState& g) {
-    g.dietCount = 2;
-    g.dietNutrients[1] = g.dietNutrients[2];
-    g.dietNutrients[2] = g.dietNutrients[3];
-    g.dietFeedAmount[1] = 8;
-    g.dietFeedAmount[2] = 20;
-  });
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_EQ(growth.dietPhaseLog[1].age, kStart);
-  EXPECT_EQ(growth.dietPhaseLog[1].cumFeed, 0);
-  EXPECT_DOUBLE_EQ(growth.finalAge, skipped.finalAge);
-  EXPECT_DOUBLE_EQ(growth.cumFeed[0], skipped.cumFeed[0]);
-}
-
 // A long run on another slot first leaves feed, lipid and diet logs behind.
 TEST(RunGrowthDays, ARunDependsOnItsInputsOnly) {
   const GrowthState fresh = ExampleRun();
