@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "model/GrowthExample.h"
