@@ -98,10 +98,12 @@ TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex)
   // A fifteenth line still sets the sex.
   std::string text;
   for (int line = 1; line <= 11; ++line) text += "1\r\n";
-  std::ofstream(Path("extra.plt"), std::ios::binary) << text + " 0 \r\n 0 \r\n 1 \r\n2\r\n";
+  std::ofstream(Path("extra.plt"), std::ios::binary) << text + " 4 \r\n 2 \r\n 4 \r\n2\r\n";
   growth_.herdSex = 0;
   LoadCalibrationFile(Path("extra.plt"), growth_, calib_, coefTable_, dialogs_);
   EXPECT_EQ(growth_.herdSex, 2);
+  EXPECT_EQ(growth_.unitCodes,
+            (std::array<std::int16_t, 3>{4, 2, 4}));  // the highest code of each list
 }
 
 TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {

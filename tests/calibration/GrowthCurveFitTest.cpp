@@ -231,9 +231,9 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   EXPECT_TRUE(recorder.points.empty());
   EXPECT_EQ(fit.state.fitRound, GrowthCurveFit::kSimplexRound);
 
-  x[4] = 0.002;
+  x[4] = 0;  // a rate of 0 is run: only a negative one is refused
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 450);  // 50 x 3^2
-  EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{450, 5, 1.5, 3, 0.002, 1}));
+  EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{450, 5, 1.5, 3, 0, 1}));
 
   // A worse point leaves the best alone; a perfect one is announced.
   x[1] = 6;
@@ -242,7 +242,7 @@ TEST(GrowthCurveFitTest, EvaluatePoint) {
   EXPECT_EQ(fit.state.bestPoint[0], 450);
   late = 0;
   EXPECT_EQ(GrowthCurveFit::EvaluatePoint(fit.context, x), 0);
-  EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 6, 1.5, 3, 0.002, 1}));
+  EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 6, 1.5, 3, 0, 1}));
   EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{GrowthCurveFit::kPerfectFitMessage}));
 }
 
@@ -301,6 +301,7 @@ TEST(GrowthCurveFitTest, WholeFitsScoreTheReturnedPoint) {
     fit.context.progressEvery = 500;
     fit.context.progress = [&](long runs, double) { told.push_back(runs); };
     fit.growth->showDailyRows = true;
+    fit.growth->finalWeight = 99;  // mode 1 takes it from the herd inputs
     fit.growth->growthCoef = {5, 1.5, 3, 0.002, 1};
     const auto summary = GrowthCurveFit::CalibrateFit(fit.context, 1);
     EXPECT_EQ(summary.status, GrowthCurveFit::FitStatus::Finished);
@@ -310,7 +311,7 @@ TEST(GrowthCurveFitTest, WholeFitsScoreTheReturnedPoint) {
       EXPECT_EQ(recorder.RunsInRound(1), 1 + 1296 + 1);
       EXPECT_EQ(summary.evaluations, simplexRuns + 1 + 1296 + 1);
       EXPECT_LT(summary.best, 5);
-      // Mode 1 takes the final weight from the herd inputs and mixes the sexes.
+      // Mode 1 mixes the sexes.
       EXPECT_EQ(fit.growth->finalWeight, kFinalWeight);
       EXPECT_EQ(fit.growth->herdSex, 0);
     } else if (daysLate == 2) {
