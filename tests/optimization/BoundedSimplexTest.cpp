@@ -146,8 +146,11 @@ TEST(BoundedSimplex, FailedPointsAreNeverTheBestAndAFailedSearchRestoresTheStart
   EXPECT_DOUBLE_EQ(s.best.bestScore, 5);
   Recorded nan([](const OptVector&) { return std::nan(""); });
   OptSearch t = Search(1, 11);
+  double told = -1;
+  t.progress = [&told](long, double best) { told = best; };
   Optimize(t, nan);
   EXPECT_FALSE(t.best.found);
+  EXPECT_EQ(told, 0);  // no best to tell
   EXPECT_DOUBLE_EQ(t.point[1], 11);
 }
 
@@ -170,6 +173,7 @@ TEST(BoundedSimplex, ASecondSearchResumesFromTheBestPoint) {
     bowl.points.clear();
     Optimize(s, bowl, resume);
     ASSERT_GE(bowl.points.size(), 2u);
+    EXPECT_EQ(s.evaluations, static_cast<int>(bowl.points.size()));  // this search's own
     EXPECT_DOUBLE_EQ(bowl.points[0][1], 14);
     EXPECT_DOUBLE_EQ(bowl.points[1][1], resume ? best : 14);
   }

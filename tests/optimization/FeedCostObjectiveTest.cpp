@@ -187,7 +187,8 @@ TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
   ASSERT_GT(cost, 0);
   state.tableValues[2][kProteinKind] = {20, 20, 60};
   PrepareFeedCost(state, *tables, kDiets);
-  Try(2, kProteinKind, 50);  // above any mix of the matrix
+  EXPECT_EQ(state.growthRuns, 0);  // the counters start again
+  Try(2, kProteinKind, 50);        // above any mix of the matrix
   EXPECT_DOUBLE_EQ(Evaluate(0), cost * 1000);
   EXPECT_GT(lpState->dietProblems[2], 0);
   EXPECT_TRUE(dialogs.Messages().empty());
