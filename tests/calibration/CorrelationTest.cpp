@@ -36,7 +36,9 @@ TEST(CorrelationTest, HandComputedCases) {
       {"hand worked", {1, 2, 3, 4}, {2, 4, 5, 4}, 4, handWorked},
       {"rows past the count are not read", {1, 2, 3, 4, 100}, {2, 4, 5, 4, -100}, 4, handWorked},
       {"one diet", {7.8}, {8.1}, 1, 0},
+      {"no diet", {7.8, 9}, {8.1, 9}, 0, 0},
       {"constant observed column", {0.1, 0.1, 0.1}, {1, 2, 3}, 3, 0},
+      {"constant simulated column", {1, 2, 3, 4}, {0.7, 0.7, 0.7, 0.7}, 4, 0},
       // More rows than the pair table holds read only its nine.
       {"a count above nine", {1, 2, 3, 4, 5, 6, 7, 8, 9}, {3, 5, 7, 9, 11, 13, 15, 17, 19}, 12, 1},
       {"squares overflow", {1e300, -1e300, 0}, {1, 2, 3}, 3, 0, true},
