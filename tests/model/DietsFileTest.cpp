@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -167,27 +166,6 @@ TEST_F(DietsFileTest, SavedFileIsByteExactAndReadsBack) {
   EXPECT_EQ(DietsFileLines(diets_, 1)[0], "Diet Name\tA B  C");
   EXPECT_EQ(DietsFileLines(diets_, 12).size(), 144u);
   EXPECT_TRUE(DietsFileLines(diets_, -1).empty());
-}
-
-// Cancelling keeps the name; a failed write is reported and keeps the
-// earlier file and name.
-TEST_F(DietsFileTest, SaveKeepsTheNameWhenCancelledOrRefused) {
-  Location location;
-  location.dietsFile = Path("Old.dts");
-  Grid files(11, 1);
-  dialogs_.CancelFile();
-  ASSERT_TRUE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  EXPECT_EQ(location.dietsFile, Path("Old.dts"));
-  const std::string before = ReadWhole(Path("Old.dts"));
-  EXPECT_FALSE(before.empty());
-
-  std::filesystem::create_directories(Path("Folder.dts"));
-  dialogs_.File(Path("Folder.dts"));
-  diets_.SetText(4, 1, "2450");
-  EXPECT_FALSE(SaveDietsFile(location, diets_, 1, files, dialogs_));
-  EXPECT_EQ(dialogs_.Messages().size(), 1u);
-  EXPECT_EQ(location.dietsFile, Path("Old.dts"));
-  EXPECT_EQ(ReadWhole(Path("Old.dts")), before);
 }
 
 }  // namespace

@@ -73,21 +73,6 @@ TEST(GrowthSummary, UnfinishedDietsEndWithTheRun) {
   EXPECT_NEAR(ShowEnergyPerGain(*growth, 6, results), (2.4 * 2448 + 6.6 * 2450) / 19, 0.05);
 }
 
-// One diet: the gain runs to the end of that diet, not to an empty row 2.
-TEST(GrowthSummary, EnergyPerGainOfOneDiet) {
-  auto growth = KgPig();
-  growth->dietCount = 1;
-  growth->dietNutrients[1][kEnergy] = 2400;
-  Grid results(kResultRows, kResultCols);
-  results.SetText(1, 1, "20");
-  results.SetText(1, 4, "18");
-  EXPECT_DOUBLE_EQ(ShowEnergyPerGain(*growth, 6, results), 3085.7);  // 43200 / 14
-  results.SetText(1, 1, "6");
-  EXPECT_EQ(ShowEnergyPerGain(*growth, 6, results), 0);
-  EXPECT_DOUBLE_EQ(FeedPerGain(33, 19), 33.0 / 19);
-  EXPECT_EQ(FeedPerGain(0, 0), 0);
-}
-
 // Rows at 15..21 kg are more than 1.5 SD below 25 kg; 23.5, 24.4, 25 and
 // 25.3 kg give z = -1.244, -0.468, 0 and 0.220, so k = 25, 9, 0, 4.
 TEST(GrowthSummary, PigCountFromTheNormalTable) {
@@ -139,9 +124,9 @@ TEST(GrowthSummary, SexWeightsAndIntakeRatio) {
 }
 
 // Daily rows at 50..53 kg, two diets; diet 1 ends at age 11.
-std::unique_ptr<GrowthState> HeavyPig(int sex, Grid& results) {
+std::unique_ptr<GrowthState> HeavyPig(Grid& results) {
   auto growth = KgPig();
-  growth->herdSex = static_cast<std::int16_t>(sex);
+  growth->herdSex = kMixedHerd;
   growth->dietCount = 2;
   growth->startAge = 10;
   growth->finalAge = 12.5;
@@ -167,7 +152,7 @@ std::unique_ptr<GrowthState> HeavyPig(int sex, Grid& results) {
 
 TEST(GrowthSummary, MixedHerdSplitsFeedByExpectedIntake) {
   Grid results(kResultRows, kResultCols);
-  auto growth = HeavyPig(kMixedHerd, results);
+  auto growth = HeavyPig(results);
   const SexSplit split = SplitBySex(*growth, results);
   EXPECT_EQ(split.ownColumn, 0);
   EXPECT_DOUBLE_EQ(growth->dietFeedAmount[2], 1.5);  // what was eaten of the last diet
@@ -185,30 +170,6 @@ TEST(GrowthSummary, MixedHerdSplitsFeedByExpectedIntake) {
   EXPECT_NEAR(
       FeedCostPerPig(*growth, Grid(19, 9), &split.dietShare, kMaleHerd), 1.785605725380074, 1e-12);
   EXPECT_NEAR(split.start.male, 50.43049795846062, 1e-9);
-
-  // Each sex's feed per gain: its own feed over its own gain from 50 kg.
-  Grid again(kResultRows, kResultCols);
-  auto rerun = HeavyPig(kMixedHerd, again);
-  const GrowthRunResults run = SummarizeGrowthRun(*rerun, Grid(19, 9), 50, again);
-  EXPECT_NEAR(run.sexFeedGain[kMaleColumn],
-              2.5510795910626283 / (53.519120682249984 - 50.43049795846062),
-              1e-12);
-  EXPECT_NEAR(run.sexFeedGain[kFemaleColumn],
-              2.4489204089373717 / (52.480879317750016 - 49.56950204153938),
-              1e-12);
-}
-
-TEST(GrowthSummary, MaleHerdDerivesTheFemales) {
-  Grid results(kResultRows, kResultCols);
-  auto growth = HeavyPig(kMaleHerd, results);
-  growth->liveWeight[11][0] = 50;
-  growth->dietPhaseLog[1].age = 10.5;  // no row ends diet 1: it has no feed of its own
-  const SexSplit split = SplitBySex(*growth, results);
-  EXPECT_EQ(split.ownColumn, 1);
-  EXPECT_EQ(split.dietShare[1][2], 1.0);
-  EXPECT_NEAR(growth->dailyFeed[11][2], 0.9826931490805548, 1e-12);  // F = 49.3053 kg at 50
-  EXPECT_DOUBLE_EQ(growth->cumFeed[1], 2.5);                         // the run's own total
-  EXPECT_NEAR(growth->cumFeed[0], (growth->cumFeed[1] + growth->cumFeed[2]) / 2, 1e-12);
 }
 
 TEST(GrowthSummary, CarcassOfPigsAbove110Kg) {

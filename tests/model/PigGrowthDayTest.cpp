@@ -64,18 +64,6 @@ TEST(GrowOneDay, MatchesAHandWorkedDay) {
   }
 }
 
-TEST(GrowOneDay, NegativeGainBecomesSixHundredGrams) {
-  // The potential is below today's weight: no requirement can limit (r = 1)
-  // and ample protein gives k = 1.2959 on the stand-in gain of 0.6 kg.
-  GrowthState growth;
-  SetUpDay(growth, 30, 8);
-  growth.dietNutrients[1][kProtein] = 500;
-  double next = 7.9;
-  GrowOneDay(growth, 0, 30, next);
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_NEAR(next, 8 + 0.6 * 1.2959, 1e-12);
-}
-
 // Diet 1 has 3 kg per pig; the day's supply mixes diets 1 and 2 by the share
 // of yesterday's intake left in diet 1's allowance.
 TEST(GrowOneDay, ChangeDayMixesByTheAllowanceLeft) {
@@ -166,16 +154,6 @@ TEST(AminoAcidFactor, ScalesTheGainByProteinAndTheScarcestNutrient) {
     EXPECT_EQ(growth.growthFailed, c.fails);
     EXPECT_NEAR(gain, c.gain * c.factor, 1e-12);
   }
-}
-
-TEST(GrowthCurve, CurveAgeClampsAndInvertsTheCurve) {
-  const PigGrowth::GrowthCoefficients coef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
-  // At B0 the ratio u is 1: curve age 0; above the mature weight B0 * e^B2,
-  // u is held at 0.0001; in between the curve age gives back the weight.
-  EXPECT_EQ(PigGrowth::CurveAgeAt(coef, 6.154), 0);
-  const double oldest = std::pow(-std::log(0.0001) / 0.0020532, 1 / 1.5343);
-  EXPECT_NEAR(PigGrowth::CurveAgeAt(coef, 500), oldest, 1e-9);
-  EXPECT_NEAR(PigGrowth::CurveWeight(coef, PigGrowth::CurveAgeAt(coef, 25)), 25, 1e-9);
 }
 
 }  // namespace

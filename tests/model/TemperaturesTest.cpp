@@ -67,20 +67,6 @@ TEST_F(TemperaturesTest, ShortLongAndBadFilesFillOnlyTheEntriesTheyHave) {
   EXPECT_EQ(profile_.futureTemps[24], 124);
 }
 
-// The week rows follow the starting age typed, or 50 days without one.
-TEST_F(TemperaturesTest, WeekRowsFollowTheStartingAge) {
-  EXPECT_EQ(WeekAgeRange(21, 20), " 154 -  160");
-  TemperatureForm window;
-  // The headings stand in row 0, above the week rows.
-  EXPECT_EQ(window.entryTable.Text(0, 0), "Age, days");
-  EXPECT_EQ(window.entryTable.Text(0, 1), "Calib. T, C");
-  for (const char* field : {"21,9", "0", "abc"}) {
-    SCOPED_TRACE(field);
-    window.Open(field, profile_);
-    EXPECT_EQ(window.entryTable.Text(1, 0), field[0] == '2' ? " 21 -  27" : " 50 -  56");
-  }
-}
-
 TEST_F(TemperaturesTest, TheWindowTakesOrDropsTheTable) {
   TemperatureForm window;
   window.Open("105", profile_);

@@ -43,15 +43,6 @@ TEST(Units, ConversionsBothWays) {
   }
 }
 
-TEST(Units, SwitchSetsTheKgOrTheLbSet) {
-  for (int position : {0, 2}) {
-    GrowthState growth;
-    growth.unitCodes = {4, 2, 4};
-    SetUnitSwitch(growth, position);
-    EXPECT_EQ(growth.unitCodes, (position == 0 ? UnitCodeSet{0, 0, 1} : UnitCodeSet{1, 1, 3}));
-  }
-}
-
 // A value shown in one unit, multiplied by the rescale, is the same
 // quantity shown in the other; unknown codes leave it alone.
 TEST(Units, DisplayRescaleKeepsTheQuantity) {
