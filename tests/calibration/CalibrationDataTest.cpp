@@ -26,13 +26,6 @@ class CalibrationDataTest : public ::testing::Test {
   }
   std::string Path(const std::string& name) const { return temp_.Path(name); }
 
-  // B0..B4 of a row of the table, between blanks.
-  std::string CoefRow(int row) const {
-    std::string cells = coefTable_.Text(row, 1);
-    for (int k = 2; k <= kCoefCount; ++k) cells += " " + coefTable_.Text(row, k);
-    return cells;
-  }
-
   TempFolder temp_;
   PltContents contents_;
   GrowthState growth_;
@@ -48,41 +41,7 @@ TEST_F(CalibrationDataTest, FittedStyleIsByteExact) {
   EXPECT_EQ(ReadWhole(Path("Farm1.plt")), ReadWhole(kData + "plt_fitted.plt"));
 }
 
-// Rows 1 and 2 of the table and the herd inputs come from the file; a unit
-// line the file lacks, or whose code has no conversion, leaves the code alone.
-TEST_F(CalibrationDataTest, LoadsCoefficientsHerdInputsUnitsAndSex) {
-  const struct {
-    const char* file;
-    bool decimalComma;
-    const char* coef;  // B0..B4 as the table shows them
-    double startWeight;
-    std::array<std::int16_t, 3> codes;
-    int sex;
-  } cases[] = {
-      // A coefficient of 0 takes the default.
-      {"plt_saved.plt", false, "6.154 1.5343 3.5705 0.0020532 1", 5.5, {0, 0, 1}, 1},
-      {"plt_line3_zero.plt", false, "6.2 1.5 3.5705 0.002 1", 12, {1, 1, 3}, 0},
-      // Written and shown with a decimal comma; no unit lines.
-      {"plt_no_units.plt", true, "6,2 1,5 3,5 0,002 1", 5.5, {1, 1, 3}, 2},
-      // Energy 9 and weight -2 have no factor; "abc" reads as price code 0;
-      // sex 5 is no entry of the list.
-      {"bad_plt_codes.plt", false, "6.2 1.5 3.5 0.002 1", 5.5, {1, 1, 0}, -1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    growth_.unitCodes = {1, 1, 3};
-    growth_.decimalComma = c.decimalComma;
-    ASSERT_EQ(LoadCalibrationFile(kData + c.file, growth_, calib_, coefTable_, dialogs_),
-              PltLoad::Loaded);
-    EXPECT_EQ(CoefRow(kLoadedCoefRow), c.coef);
-    EXPECT_EQ(calib_.herdInputs[1], c.startWeight);
-    EXPECT_EQ(growth_.unitCodes, c.codes);
-    EXPECT_EQ(growth_.herdSex, c.sex);
-  }
-  EXPECT_TRUE(dialogs_.shown().empty());
-}
-
-TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex) {
+TEST_F(CalibrationDataTest, ShortMissingAndOddFilesChangeOnlyWhatTheyHold) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
   calib_.herdInputs[1] = 7;
   growth_.herdSex = 2;
@@ -104,12 +63,15 @@ TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex)
   EXPECT_EQ(growth_.herdSex, 2);
   EXPECT_EQ(growth_.unitCodes,
             (std::array<std::int16_t, 3>{4, 2, 4}));  // the highest code of each list
-}
 
-TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
-  for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
-  EXPECT_EQ(PltFromState(coefTable_, calib_, growth_).coef,
-            (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
+  // Energy 9 and weight -2 have no factor and leave their codes; "abc" reads
+  // as price code 0; sex 5 is no entry of the list.
+  growth_.unitCodes = {1, 1, 3};
+  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", growth_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
+  EXPECT_EQ(growth_.herdSex, -1);
+  EXPECT_EQ(coefTable_.Text(kLoadedCoefRow, 4), "0.002");
 }
 
 // A ".cal" the reader could not take whole may hold weighings it could not

@@ -171,14 +171,6 @@ TEST(GrowthCurveFitTest, FitObjectiveHandWorked) {
   EXPECT_NEAR(fit.state.fitValue, expected, 1e-9);
   // The first value becomes bestFit without becoming a new best.
   EXPECT_EQ(fit.state.fitTrace[0], 0);
-
-  // Without observation rows the term is left out; a lower value is the new
-  // best, its trace and point kept.
-  fit.state.useObservationRows = false;
-  fit.growth->growthCoef = {5, 1.5, 3, 0.002, 1};
-  GrowthCurveFit::FitObjective(fit.context);
-  EXPECT_NEAR(fit.state.fitTrace[0], expected - 0.2, 1e-9);
-  EXPECT_EQ(fit.state.bestPoint, (std::array<double, 6>{0, 5, 1.5, 3, 0.002, 1}));
 }
 
 // More than ten days later than observed scores ten times as much; exactly
@@ -205,19 +197,6 @@ TEST(GrowthCurveFitTest, FailedRunAndOutOfTableStart) {
     EXPECT_FALSE(fit.growth->growthFailed);
     EXPECT_EQ(fit.state.growthRuns, startAge == kStart ? 1 : 0);
   }
-}
-
-// A run whose final age lies before its last day only informs.
-TEST(GrowthCurveFitTest, LateEndMessage) {
-  Fit fit;
-  fit.state.useObservationRows = false;
-  fit.context.growthRun = [](GrowthState& growth) {
-    for (int d = kStart; d < 40; ++d) growth.liveWeight[d][kHerdColumn] = 10;
-    growth.liveWeight[40][kHerdColumn] = kFinalWeight;
-    growth.finalAge = 30.5;
-  };
-  GrowthCurveFit::FitObjective(fit.context);
-  EXPECT_EQ(fit.dialogs.Messages(), (std::vector<std::string>{"What  40.00  30.50"}));
 }
 
 TEST(GrowthCurveFitTest, EvaluatePoint) {

@@ -1,15 +1,12 @@
 // The growth run's summary worked by hand: per-diet rows, energy per kg of
 // gain, the pig count against the standard normal table, the sex split, the
-// carcass estimates, the feed cost per pig and the score against the
-// calibration targets.
+// carcass estimates and the feed cost per pig.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <string>
 
-#include "calibration/CalibrationData.h"
-#include "calibration/TargetScore.h"
 #include "model/GrowthSummary.h"
 #include "model/Units.h"
 #include "platform/Grid.h"
@@ -189,37 +186,6 @@ TEST(GrowthSummary, CarcassOfPigsAbove110Kg) {
   results.SetText(1, 6, "264.6");  // 120 kg
   EXPECT_NEAR(CarcassBlock(*growth, results), 6.75 * 0.3937, 1e-9);
   EXPECT_EQ(results.Text(1, 11), "7.0001");  // 45.162 x 0.155
-}
-
-// Days 20..31 at 6 kg + 0.2 kg a day, 0.5 kg of feed a day; diet 1 ends at
-// 25 days, the final weight comes at 30.5.
-TEST(GrowthSummary, ScoreAgainstTargetsAndWeighings) {
-  auto growth = KgPig();
-  growth->startAge = 20;
-  growth->finalAge = 30.5;
-  growth->finalWeight = 8.1;
-  growth->dietCount = 2;
-  for (int d = 20; d <= 31; ++d) {
-    growth->liveWeight[d][0] = 6 + 0.2 * (d - 20);
-    if (d > 20) growth->dailyFeed[d][0] = 0.5;
-  }
-  growth->dietPhaseLog[1] = {25, 7.0, 2.5};
-  growth->dietPhaseLog[2] = {30.5, 8.1, 5.25};
-  CalibrationData calib;
-  calib.observations[1] = {20, 6, 0};
-  calib.observations[2] = {25, 7.5, 2.0};
-  calib.observations[3] = {30.4, 8.0, 3.0};
-  // Row 2: (7.5 - 7.0)^2 + (2.0 - 2.5)^2 + (7.0 - 7.5)^2; row 3 at day 30:
-  // (8.0 - 8.0)^2 + (3.0 - 2.5)^2 + (8.1 - 8.0)^2.
-  EXPECT_NEAR(ObservationTerm(*growth, calib), 1.01, 1e-9);
-  EXPECT_FALSE(HasCalibrationTargets(calib));
-  calib.herdInputs[kHerdTotalFeed] = 6;
-  calib.herdInputs[kHerdFinalAge] = 32;
-  EXPECT_TRUE(HasCalibrationTargets(calib));
-  // 10 x 0.75^2 + 10 x 1.5^2 + 1.01 / 10; with only row 1, the targets alone.
-  EXPECT_NEAR(TargetScore(*growth, calib, 5.25), 28.226, 1e-9);
-  calib.observations[2] = {};
-  EXPECT_NEAR(TargetScore(*growth, calib, 5.25), 28.125, 1e-9);
 }
 
 }  // namespace

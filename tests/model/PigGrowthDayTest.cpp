@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 
 namespace {
 
-using PigGrowth::AminoAcidFactor;
 using PigGrowth::GrowOneDay;
 
 // One diet of `energy` kcal/kg, 22 % protein and every amino acid at
@@ -113,47 +110,6 @@ TEST(GrowOneDay, ZeroEnergyKeepsThePotentialWeightWithoutIntake) {
   EXPECT_EQ(growth.cumFeed[0], 0);
   // Tomorrow's lipid follows the potential weight: 0.102 * 8.4 kg.
   EXPECT_NEAR(growth.bodyLipid[31], 0.8568, 1e-12);
-}
-
-// AminoAcidFactor for a protein deposition of 0.1 kg/day, an intake of
-// 0.8 kg/day and a mean weight of 10 kg: the protein requirement is
-// (0.019805 * 10^0.6 / 1000 + 0.1) * 100 / 0.8 and lysine's
-// 0.1 * 100 * 0.0681 / 0.8 = 0.85125 %.
-TEST(AminoAcidFactor, ScalesTheGainByProteinAndTheScarcestNutrient) {
-  const double proteinNeed = (0.019805 * std::pow(10, 0.6) / 1000 + 0.1) * 100 / 0.8;
-  const double lysineNeed = 0.85125;
-  const double kMax = 1.2959;  // protein far above requirement
-  struct Case {
-    const char* what;
-    double protein, lysine, factor;
-    double gain = 0.5, intake = 0.8;
-    bool fails = false;
-  };
-  const Case cases[] = {
-      // k = 1; protein itself carries the 8 % margin, so r = 1 / 1.08.
-      {"protein at requirement, amino acids ample", proteinNeed, 50, 1 / 1.08},
-      {"protein and amino acids ample", 500, 50, kMax},
-      {"a lysine of 0 is ignored", 500, 0, kMax},
-      {"lysine at 0.9 of its margin", 500, 0.9 * 1.08 * lysineNeed, kMax * 0.9},
-      {"lysine far short: r floors at 0.7", 500, 0.1 * lysineNeed, kMax * 0.7},
-      // x = 0.1 - 12.51: k = (1 - e^(0.219 * 12.41)) * 0.2959 + 1 < 0 becomes 0.1.
-      {"protein far short: k floors at 0.1", 0.1, 50, 0.1 * 0.7},
-      {"a gain below 10 g fails", 500, 50, kMax, 0.0077, 0.8, true},  // 0.00998 kg
-      {"no intake fails and leaves the gain", 500, 50, 1, 0.5, 0, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    GrowthState growth;
-    growth.dayMeanWeight = 10;
-    growth.dayFeedIntake = c.intake;
-    growth.daySupply[kProtein] = c.protein;
-    for (int i = kArginine; i <= kValine; ++i) growth.daySupply[i] = 50;
-    growth.daySupply[kLysine] = c.lysine;
-    double gain = c.gain;
-    AminoAcidFactor(growth, 0.1, gain);
-    EXPECT_EQ(growth.growthFailed, c.fails);
-    EXPECT_NEAR(gain, c.gain * c.factor, 1e-12);
-  }
 }
 
 }  // namespace

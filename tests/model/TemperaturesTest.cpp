@@ -24,28 +24,6 @@ class TemperaturesTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
-TEST(PrintedNumberTest, BlankOrSignThenShortestTextThenBlank) {
-  const std::pair<double, const char*> cases[] = {
-      {21.5, " 21.5 "}, {-0.25, "-.25 "}, {-0.0, " 0 "}};
-  for (const auto& [value, text] : cases) EXPECT_EQ(PrintedNumber(value), text);
-}
-
-TEST_F(TemperaturesTest, WrittenFileIsByteExactAndReadsBack) {
-  ResetTemperatures(profile_);
-  EXPECT_EQ(profile_.futureTemps[20], 20);
-  profile_.calibrationTemps[0] = profile_.futureTemps[0] = 21;
-  profile_.calibrationTemps[1] = 28.5;
-  profile_.futureTemps[1] = 26;
-  profile_.calibrationTemps[2] = -3;
-  profile_.futureTemps[20] = 0.5;
-  ASSERT_TRUE(WriteTemperatureFile(Path("Farm1.stg"), profile_, dialogs_));
-  EXPECT_EQ(ReadWhole(Path("Farm1.stg")), ReadWhole(kData + "stg_farm1.stg"));
-  TemperatureProfile back;
-  EXPECT_EQ(ReadTemperatureFile(Path("Farm1.stg"), back).numbers, 42);
-  EXPECT_EQ(back.calibrationTemps, profile_.calibrationTemps);
-  EXPECT_EQ(back.futureTemps, profile_.futureTemps);
-}
-
 TEST_F(TemperaturesTest, ShortLongAndBadFilesFillOnlyTheEntriesTheyHave) {
   profile_.futureTemps.fill(9);
   EXPECT_FALSE(ReadTemperatureFile(Path("none.stg"), profile_).found);

@@ -91,22 +91,6 @@ class FeedCostTest : public ::testing::Test {
   OptVariables x;
 };
 
-// Given diets: no program is solved and the score is each diet's given
-// cost (per tonne) times the feed its phase ate, the last diet to 25 kg.
-TEST_F(FeedCostTest, GridDietsArePricedWithoutAFormulation) {
-  state.feedChoice = kFeedGrid;
-  lpState->dietCost = {0, 640, 450, 340};
-  lpState->dietProblems[2] = 1;  // left by an earlier formulation: not these diets
-  Try(1, kFeedKind, 3.5);
-  const double score = Evaluate();
-  ASSERT_FALSE(growth->growthFailed);
-  const double lastFeed = growth->cumFeed[0] - 3.5 - 8;
-  EXPECT_NEAR(growth->dietFeedAmount[3], lastFeed, 1e-9);
-  EXPECT_NEAR(score, 0.640 * 3.5 + 0.450 * 8 + 0.340 * std::round(lastFeed * 1000) / 1000, 1e-9);
-  EXPECT_EQ(growth->dietNutrients[2][kPrice], 450);
-  EXPECT_EQ(state.lpSolves, 0);
-}
-
 // A diet is formulated only when its energy or protein, as rounded, moves;
 // the first evaluation of a search reformulates only the diets that move.
 // The protein maximum left in the restrictions (what the report and the
@@ -197,20 +181,6 @@ TEST_F(FeedCostTest, AnInfeasibleDietScoresItsCostTimesAThousand) {
   lpState->dietCost[2] = 0;
   Try(2, kProteinKind, 51);
   EXPECT_EQ(Evaluate(), kOptBig);
-}
-
-TEST_F(FeedCostTest, AFailedOrShortRunIsAFailure) {
-  struct Case {
-    const char* what;
-    double target, start;
-  };
-  const Case cases[] = {{"never reaches 190 kg", 190, 6.2}, {"starts at 0 kg", 25, 0}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    state.targetWeight = c.target;
-    state.startWeight = c.start;
-    EXPECT_TRUE(FailedScore(Evaluate()));
-  }
 }
 
 }  // namespace
