@@ -185,20 +185,6 @@ TEST(GrowthCurveFitTest, TenDayPenaltyBoundary) {
   }
 }
 
-// A failed run, or a start outside the day tables, scores as failed.
-TEST(GrowthCurveFitTest, FailedRunAndOutOfTableStart) {
-  for (int startAge : {kStart, -1, kMaxAge + 1}) {
-    SCOPED_TRACE(startAge);
-    Fit fit;
-    fit.growth->startAge = static_cast<std::int16_t>(startAge);
-    fit.context.growthRun = [](GrowthState& growth) { growth.growthFailed = true; };
-    GrowthCurveFit::FitObjective(fit.context);
-    EXPECT_EQ(fit.state.fitTrace[0], GrowthCurveFit::kFailedRunScore);
-    EXPECT_FALSE(fit.growth->growthFailed);
-    EXPECT_EQ(fit.state.growthRuns, startAge == kStart ? 1 : 0);
-  }
-}
-
 TEST(GrowthCurveFitTest, EvaluatePoint) {
   Fit fit;
   fit.state.useObservationRows = false;

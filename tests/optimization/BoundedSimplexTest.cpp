@@ -73,26 +73,6 @@ TEST(BoundedSimplex, FindsTheRosenbrockMinimumOrStopsAtTheEvaluationLimit) {
   }
 }
 
-// Starting on the upper bound of a function falling beyond it: no point
-// outside is evaluated nor kept; scored directly, it (or NaN) scores 1e35.
-TEST(BoundedSimplex, APointOutsideTheBoundsScoresBigAndIsNeverTheBest) {
-  Recorded falling([](const OptVector& x) { return 100 - x[1] - x[2]; });
-  OptSearch s = Search(2, kCoordHigh);
-  Optimize(s, falling);
-  for (const OptVector& p : falling.points) EXPECT_LE(std::max(p[1], p[2]), kCoordHigh);
-  EXPECT_DOUBLE_EQ(s.point[1], kCoordHigh);
-  EXPECT_DOUBLE_EQ(s.best.bestScore, 100 - 2 * kCoordHigh);
-  EXPECT_NE(s.status, OptStatus::EvaluationLimit);
-  const long before = s.totalEvaluations;
-  for (double outside : {kCoordHigh + 1e-9, std::nan("")}) {
-    s.point[2] = outside;
-    ScoreOptPoint(s, falling);
-    EXPECT_EQ(s.score, kOptBig);
-    EXPECT_EQ(s.totalEvaluations, before);
-    EXPECT_DOUBLE_EQ(s.best.bestScore, 100 - 2 * kCoordHigh);
-  }
-}
-
 // No free variable keeps the start; a count out of range evaluates nothing.
 TEST(BoundedSimplex, DegenerateSearches) {
   Recorded bowl([](const OptVector& x) { return Square(x[1] - 10); });

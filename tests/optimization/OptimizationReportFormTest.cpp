@@ -161,11 +161,7 @@ TEST(OptimizationReportForm, ResultsFileBlocksWithPeriods) {
   const std::vector<std::string> lines = OptResultsFileLines(h.Source());
   ASSERT_EQ(lines.size(), 71u);
   const std::pair<int, const char*> expected[] = {
-      {1, "DIET Results:          Calculated Diet Contents"},
       {3, "Feed Wt./Pig\t2.000\t5.000\t20.00;"},
-      {4, "Net ENERGY\t2400.0\t2450.0\t2500.0;"},
-      {9, "A 50.000\t30.000\t0;"},
-      {14, "GROWTH Results:          Live Weight and Feed Intake"},
       {18, "21\t6000.0\t0\t0\t;"},
       {19, "22\t6500.0\t800.00\t800.00\t1.600;"},  // 800 g eaten for 500 g
       {62, "Net ENERGY\t2400.0   0\t2450.0   0\t2500.0   0;"},
