@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "model/Units.h"
 
 namespace {
@@ -22,14 +20,6 @@ TEST(Units, DisplayRescaleKeepsTheQuantity) {
   };
   for (const Case& c : cases)
     EXPECT_NEAR(DisplayRescale(c.from, c.to, c.element), c.expected, 1e-12);
-}
-
-TEST(Units, CodesNoScreenOffersAreNamed) {
-  EXPECT_EQ(UnitsNoScreenOffers({1, 0, 3}), std::nullopt);  // kcal/lb with kg: the dialog's
-  const auto note = UnitsNoScreenOffers({3, 2, 4});
-  ASSERT_TRUE(note);
-  EXPECT_NE(note->find("(energy in Mcal/lb, weights in Grams, cost per hundredweight)"),
-            std::string::npos);
 }
 
 }  // namespace

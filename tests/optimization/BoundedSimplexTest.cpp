@@ -1,5 +1,3 @@
-// The bounded simplex on functions with known minima, apart from the diets.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,25 +68,6 @@ TEST(BoundedSimplex, FindsTheRosenbrockMinimumOrStopsAtTheEvaluationLimit) {
       EXPECT_NEAR(s.best.bestVar[2], 1, 2e-3);
       EXPECT_LT(s.best.bestScore, 1e-6);
     }
-  }
-}
-
-// No free variable keeps the start; a count out of range evaluates nothing.
-TEST(BoundedSimplex, DegenerateSearches) {
-  Recorded bowl([](const OptVector& x) { return Square(x[1] - 10); });
-  OptSearch s = Search(3, 12);
-  s.fixedFlags.fill(1);
-  Optimize(s, bowl);
-  EXPECT_EQ(s.status, OptStatus::NoProgress);
-  EXPECT_EQ(s.vertices, 1);
-  EXPECT_DOUBLE_EQ(s.score, 4);
-  for (int n : {0, kMaxOptVars + 1}) {
-    OptSearch t;
-    t.n = n;
-    bowl.points.clear();
-    Optimize(t, bowl);
-    EXPECT_EQ(t.status, OptStatus::WrongCount) << n;
-    EXPECT_TRUE(bowl.points.empty()) << n;
   }
 }
 

@@ -1,6 +1,4 @@
-// The feed-cost objective on three nursery diets: given diets priced without
-// a formulation, the formulation cache, the rounding of tried energies and
-// proteins, amino acids kept in ratio to protein, and the failure scores.
+// The feed-cost objective on three nursery diets.
 
 #include <gtest/gtest.h>
 
@@ -140,17 +138,6 @@ TEST_F(FeedCostTest, DietsAreFormulatedOnceAtTheirOwnProteinMaximum) {
   Evaluate();
   for (int d = 1; d <= kDiets; ++d)
     EXPECT_EQ(tables->nutrientRestrictions[d][kMaxKind][kProtein], 30);
-}
-
-// Energies are tried to whole units above 900, two places above 10 and
-// three below; proteins to one place, halves to even.
-TEST(TriedLevels, EnergyAndProteinRounding) {
-  const std::pair<double, double> energies[] = {
-      {2400.5, 2400}, {900.6, 901}, {899.994, 899.99}, {0.0625, 0.062}};
-  for (const auto& [tried, formulated] : energies)
-    EXPECT_DOUBLE_EQ(RoundTriedEnergy(tried), formulated) << tried;
-  EXPECT_DOUBLE_EQ(RoundTriedProtein(20.25), 20.2);
-  EXPECT_DOUBLE_EQ(RoundTriedProtein(22.75), 22.8);
 }
 
 // Each amino-acid minimum keeps its ratio to the protein tried, which is

@@ -1,6 +1,4 @@
-// The optimization report over an optimum set by hand: the summary worked
-// out on paper, the diet blocks, empty cells for divisors of 0, the
-// restriction and formulation tables, the clipboard and the results file.
+// The optimization report over an optimum set by hand.
 
 #include <gtest/gtest.h>
 
