@@ -240,10 +240,8 @@ TEST(GrowthCurveFitTest, RefineGridSearchVisitsItsPoints) {
   EXPECT_NE(recorder.points[1][4], recorder.points[0][4]);  // B4 runs innermost
 }
 
-// Whole fits over the recorder. A best below 5 after the coarse grid ends the
-// fit; otherwise at most three fine grids run. The best point ends in
-// growthCoef and row 1 of the table, scored by its own objective, also when
-// the small-step grids chose it by feed and age alone (one day late at best).
+// A best below 5 after the coarse grid ends the fit, else at most three fine
+// grids run; the returned point is scored by its own objective.
 TEST(GrowthCurveFitTest, WholeFitsScoreTheReturnedPoint) {
   for (double daysLate : {0.2, 2.0, 1.0}) {
     SCOPED_TRACE(daysLate);

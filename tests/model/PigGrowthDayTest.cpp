@@ -8,20 +8,14 @@ namespace {
 
 using PigGrowth::GrowOneDay;
 
-// One diet of `energy` kcal/kg, 22 % protein and every amino acid at
-// `aminoAcids` %, with an allowance of `allowance` kg.
-void LoadOneDiet(GrowthState& growth, double energy, double aminoAcids, double allowance) {
-  growth.dietCount = 1;
-  growth.dietNutrients[1][kEnergy] = energy;
-  growth.dietNutrients[1][kProtein] = 22;
-  for (int i = kArginine; i <= kValine; ++i) growth.dietNutrients[1][i] = aminoAcids;
-  growth.dietFeedAmount[1] = allowance;
-}
-
 // A pig of `weight` kg and 10 % body lipid at age `day`, on one diet of
 // 2450 kcal/kg, 22 % protein and 5 % of every amino acid (none limits).
 void SetUpDay(GrowthState& growth, int day, double weight) {
-  LoadOneDiet(growth, 2450, 5, 100);
+  growth.dietCount = 1;
+  growth.dietNutrients[1][kEnergy] = 2450;
+  growth.dietNutrients[1][kProtein] = 22;
+  for (int i = kArginine; i <= kValine; ++i) growth.dietNutrients[1][i] = 5;
+  growth.dietFeedAmount[1] = 100;
   growth.growthCoef = growth.defaultGrowthCoef;
   growth.startAge = static_cast<std::int16_t>(day);
   growth.liveWeight[day][kHerdColumn] = weight;

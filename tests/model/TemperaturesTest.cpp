@@ -24,6 +24,11 @@ class TemperaturesTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
+TEST(PrintedNumberTest, BlankOrSignThenShortestTextThenBlank) {
+  for (auto [value, text] : {std::pair{21.5, " 21.5 "}, {-0.25, "-.25 "}, {-0.0, " 0 "}})
+    EXPECT_EQ(PrintedNumber(value), text);
+}
+
 TEST_F(TemperaturesTest, ShortLongAndBadFilesFillOnlyTheEntriesTheyHave) {
   profile_.futureTemps.fill(9);
   EXPECT_FALSE(ReadTemperatureFile(Path("none.stg"), profile_).found);

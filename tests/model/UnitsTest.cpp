@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/Units.h"
 
 namespace {
@@ -20,6 +22,10 @@ TEST(Units, DisplayRescaleKeepsTheQuantity) {
   };
   for (const Case& c : cases)
     EXPECT_NEAR(DisplayRescale(c.from, c.to, c.element), c.expected, 1e-12);
+  // Codes no screen offers are named in the note.
+  EXPECT_NE(UnitsNoScreenOffers({3, 2, 4}).value_or("").find(
+                "(energy in Mcal/lb, weights in Grams, cost per hundredweight)"),
+            std::string::npos);
 }
 
 }  // namespace

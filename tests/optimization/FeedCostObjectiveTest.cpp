@@ -17,8 +17,7 @@ constexpr int kDiets = 3;
 constexpr double kAminoShare = 0.08;    // every amino acid: 8 % of the ingredient's protein
 constexpr double kAminoMinimum = 0.07;  // every amino-acid minimum: 7 % of the diet's protein
 
-// Corn, soybean meal and oil (prices per tonne); the three diets of
-// LoadExampleDiets with energy 2450..2550 kcal/kg and protein 22, 20, 19 %.
+// Corn, soybean meal and oil; the three diets of LoadExampleDiets.
 class FeedCostTest : public ::testing::Test {
  protected:
   FeedCostTest() {

@@ -160,7 +160,6 @@ TEST(OptimizationReportForm, ResultsFileBlocksWithPeriods) {
   ASSERT_EQ(lines.size(), 71u);
   const std::pair<int, const char*> expected[] = {
       {3, "Feed Wt./Pig\t2.000\t5.000\t20.00;"},
-      {18, "21\t6000.0\t0\t0\t;"},
       {19, "22\t6500.0\t800.00\t800.00\t1.600;"},  // 800 g eaten for 500 g
       {62, "Net ENERGY\t2400.0   0\t2450.0   0\t2500.0   0;"},
       {67, "A\t15.000   0\t0   0\t0   -1.0000;"},
