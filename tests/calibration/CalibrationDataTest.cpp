@@ -26,13 +26,6 @@ class CalibrationDataTest : public ::testing::Test {
   }
   std::string Path(const std::string& name) const { return temp_.Path(name); }
 
-  // B0..B4 of a row of the table, between blanks.
-  std::string CoefRow(int row) const {
-    std::string cells = coefTable_.Text(row, 1);
-    for (int k = 2; k <= kCoefCount; ++k) cells += " " + coefTable_.Text(row, k);
-    return cells;
-  }
-
   TempFolder temp_;
   PltContents contents_;
   GrowthState growth_;
@@ -41,56 +34,14 @@ class CalibrationDataTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
-// Each style in its own number formats; a coefficient the format would cut
-// (B3 = 0.0020532 as .00205 or .002053) keeps every digit.
-TEST_F(CalibrationDataTest, EachWriterStyleIsByteExact) {
-  const struct {
-    PltStyle style;
-    const char* expected;
-  } cases[] = {{PltStyle::Saved, "plt_saved.plt"}, {PltStyle::Fitted, "plt_fitted.plt"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.expected);
-    ASSERT_TRUE(WriteCalibrationFile(Path("Farm1.plt"), contents_, c.style, dialogs_));
-    EXPECT_EQ(ReadWhole(Path("Farm1.plt")), ReadWhole(kData + c.expected));
-  }
+// The fitted style in its own number formats; a coefficient the format
+// would cut (B3 = 0.0020532 as .00205) keeps every digit.
+TEST_F(CalibrationDataTest, FittedStyleIsByteExact) {
+  ASSERT_TRUE(WriteCalibrationFile(Path("Farm1.plt"), contents_, PltStyle::Fitted, dialogs_));
+  EXPECT_EQ(ReadWhole(Path("Farm1.plt")), ReadWhole(kData + "plt_fitted.plt"));
 }
 
-// Rows 1 and 2 of the table and the herd inputs come from the file; a unit
-// line the file lacks, or whose code has no conversion, leaves the code alone.
-TEST_F(CalibrationDataTest, LoadsCoefficientsHerdInputsUnitsAndSex) {
-  const struct {
-    const char* file;
-    bool decimalComma;
-    const char* coef;  // B0..B4 as the table shows them
-    double startWeight;
-    std::array<std::int16_t, 3> codes;
-    int sex;
-  } cases[] = {
-      // The sex of line 11 stays: no 15th line.
-      {"plt_saved.plt", false, "6.154 1.5343 3.5705 0.0020532 1", 5.5, {0, 0, 1}, 1},
-      // A coefficient of 0 takes the default.
-      {"plt_line3_zero.plt", false, "6.2 1.5 3.5705 0.002 1", 12, {1, 1, 3}, 0},
-      // Written and shown with a decimal comma; no unit lines.
-      {"plt_no_units.plt", true, "6,2 1,5 3,5 0,002 1", 5.5, {1, 1, 3}, 2},
-      // Energy 9 and weight -2 have no factor; "abc" reads as price code 0;
-      // sex 5 is no entry of the list.
-      {"bad_plt_codes.plt", false, "6.2 1.5 3.5 0.002 1", 5.5, {1, 1, 0}, -1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    growth_.unitCodes = {1, 1, 3};
-    growth_.decimalComma = c.decimalComma;
-    ASSERT_EQ(LoadCalibrationFile(kData + c.file, growth_, calib_, coefTable_, dialogs_),
-              PltLoad::Loaded);
-    EXPECT_EQ(CoefRow(kLoadedCoefRow), c.coef);
-    EXPECT_EQ(calib_.herdInputs[1], c.startWeight);
-    EXPECT_EQ(growth_.unitCodes, c.codes);
-    EXPECT_EQ(growth_.herdSex, c.sex);
-  }
-  EXPECT_TRUE(dialogs_.shown().empty());
-}
-
-TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex) {
+TEST_F(CalibrationDataTest, ShortMissingAndOddFilesChangeOnlyWhatTheyHold) {
   coefTable_.SetText(kCoefRow, 1, "9.9");
   calib_.herdInputs[1] = 7;
   growth_.herdSex = 2;
@@ -106,38 +57,21 @@ TEST_F(CalibrationDataTest, ShortOrMissingFileChangesNothingAndLine15SetsTheSex)
   // A fifteenth line still sets the sex.
   std::string text;
   for (int line = 1; line <= 11; ++line) text += "1\r\n";
-  std::ofstream(Path("extra.plt"), std::ios::binary) << text + " 0 \r\n 0 \r\n 1 \r\n2\r\n";
+  std::ofstream(Path("extra.plt"), std::ios::binary) << text + " 4 \r\n 2 \r\n 4 \r\n2\r\n";
   growth_.herdSex = 0;
   LoadCalibrationFile(Path("extra.plt"), growth_, calib_, coefTable_, dialogs_);
   EXPECT_EQ(growth_.herdSex, 2);
-}
+  EXPECT_EQ(growth_.unitCodes,
+            (std::array<std::int16_t, 3>{4, 2, 4}));  // the highest code of each list
 
-TEST_F(CalibrationDataTest, PltFromStateReadsRowOneOfTheTable) {
-  for (int k = 1; k <= 5; ++k) coefTable_.SetText(kCoefRow, k, std::to_string(k) + ",5");
-  calib_.herdInputs[3] = 25;
-  growth_.herdSex = 2;
+  // Energy 9 and weight -2 have no factor and leave their codes; "abc" reads
+  // as price code 0; sex 5 is no entry of the list.
   growth_.unitCodes = {1, 1, 3};
-  const PltContents contents = PltFromState(coefTable_, calib_, growth_);
-  EXPECT_EQ(contents.coef, (std::array<double, 5>{1.5, 2.5, 3.5, 4.5, 5.5}));
-  const auto lines = PltFileLines(contents, PltStyle::Saved);
-  ASSERT_EQ(lines.size(), 14u);
-  EXPECT_EQ(lines[10], "2");
-  EXPECT_EQ(lines[13], " 3 ");
-}
-
-TEST_F(CalibrationDataTest, ObservationRowsRoundTrip) {
-  const CalRowsLoad load = LoadCalibrationRows(kData + "cal_rows.cal", calib_);
-  EXPECT_EQ(load.rows, 4);
-  EXPECT_TRUE(load.dataLoaded);
-  EXPECT_EQ(RowsWithWeight(calib_), 4);
-
-  ASSERT_EQ(WriteCalibrationRows(Path("Farm1.cal"), calib_, 4, dialogs_), RowsWrite::Written);
-  EXPECT_EQ(ReadWhole(Path("Farm1.cal")),
-            "21.000\t5.5000\t0\r\n35.000\t9.2500\t6.5000\r\n49.000\t16.000\t14.250\r\n"
-            "56.000\t25.000\t9.0000\r\n");
-  CalibrationData back;
-  LoadCalibrationRows(Path("Farm1.cal"), back);
-  EXPECT_EQ(back.observations, calib_.observations);
+  ASSERT_EQ(LoadCalibrationFile(kData + "bad_plt_codes.plt", growth_, calib_, coefTable_, dialogs_),
+            PltLoad::Loaded);
+  EXPECT_EQ(growth_.unitCodes, (std::array<std::int16_t, 3>{1, 1, 0}));
+  EXPECT_EQ(growth_.herdSex, -1);
+  EXPECT_EQ(coefTable_.Text(kLoadedCoefRow, 4), "0.002");
 }
 
 // A ".cal" the reader could not take whole may hold weighings it could not
@@ -178,58 +112,44 @@ TEST_F(CalibrationDataTest, ACalFileThatCouldNotBeReadIsKept) {
   }
 }
 
-TEST_F(CalibrationDataTest, MissingFieldsCountZeroAndOldRowsGo) {
+// Missing fields count 0, a number too large to hold reads as 0, a line
+// without tabs is one field, and the rows of an earlier file go.
+TEST_F(CalibrationDataTest, MalformedObservationRows) {
   for (auto& row : calib_.observations) row = {99, 99, 99};
-  const CalRowsLoad load = LoadCalibrationRows(kData + "cal_two_fields.cal", calib_);
-  EXPECT_EQ(load.rows, 2);
+  EXPECT_EQ(LoadCalibrationRows(kData + "cal_two_fields.cal", calib_).rows, 2);
   EXPECT_EQ(calib_.observations[2], (std::array<double, 3>{35, 9.25, 0}));
   EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{0, 0, 0}));
-  // A number too large to hold reads as 0.
   std::ofstream(Path("huge.cal"), std::ios::binary) << "21\t1e999\t5\r\n";
   LoadCalibrationRows(Path("huge.cal"), calib_);
   EXPECT_EQ(calib_.observations[1], (std::array<double, 3>{21, 0, 5}));
-}
 
-TEST_F(CalibrationDataTest, BadObservationLinesStayInsideTheRows) {
   const CalRowsLoad load = LoadCalibrationRows(kData + "bad_cal_text.cal", calib_);
   EXPECT_EQ(load.rows, 15);
   EXPECT_FALSE(load.dataLoaded);
-  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));  // no tabs: one field
+  EXPECT_EQ(calib_.observations[3], (std::array<double, 3>{35, 0, 0}));
   EXPECT_EQ(calib_.observations[15], (std::array<double, 3>{13, 13, 1}));
   EXPECT_EQ(RowsWithWeight(calib_), 0);
   EXPECT_EQ(RowsHeld(calib_), 15);  // the last row is written back too
   EXPECT_EQ(CalibrationRowLines(calib_, 40).size(), 15u);
 }
 
-// Saving asks first unless told not to; "save as" always asks, and keeps the
-// name that holds the data when the write fails.
+// Saving asks first unless told not to, and writes every digit of B3 in
+// the saved style; "save as" keeps the name that holds the data when the
+// write fails.
 TEST_F(CalibrationDataTest, SavingAsksForTheNameAndKeepsItOnFailure) {
   Location location;
   location.dataFolder = temp_.Path("");
   location.calibrationFile = Path("Farm1.plt");
-
   dialogs_.Answer(Answer::No);
   EXPECT_FALSE(SaveCalibrationFile(location, contents_, dialogs_));
   EXPECT_FALSE(fs::exists(location.calibrationFile));
-
   dialogs_.Answer(Answer::Yes).CancelFile();
   ASSERT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
   EXPECT_EQ(ReadWhole(location.calibrationFile), ReadWhole(kData + "plt_saved.plt"));
-
-  location.saveWithoutAsking[kPltRow] = true;
-  dialogs_.Answer(Answer::Yes);
-  EXPECT_TRUE(SaveCalibrationFile(location, contents_, dialogs_));
-  EXPECT_TRUE(dialogs_.Done());
-
-  dialogs_.File(Path("Farm2.plt"));
-  ASSERT_TRUE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
-
   fs::create_directories(Path("Dir.plt"));
   dialogs_.File(Path("Dir.plt"));
   EXPECT_FALSE(SaveCalibrationAs(location, contents_, dialogs_));
-  EXPECT_EQ(location.calibrationFile, Path("Farm2.plt"));
+  EXPECT_EQ(location.calibrationFile, Path("Farm1.plt"));
 }
 
 }  // namespace

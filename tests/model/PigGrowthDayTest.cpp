@@ -1,30 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "model/GrowthState.h"
 #include "model/PigGrowth.h"
 #include "model/Units.h"
 
 namespace {
 
-using PigGrowth::AminoAcidFactor;
 using PigGrowth::GrowOneDay;
-
-// One diet of `energy` kcal/kg, 22 % protein and every amino acid at
-// `aminoAcids` %, with an allowance of `allowance` kg.
-void LoadOneDiet(GrowthState& growth, double energy, double aminoAcids, double allowance) {
-  growth.dietCount = 1;
-  growth.dietNutrients[1][kEnergy] = energy;
-  growth.dietNutrients[1][kProtein] = 22;
-  for (int i = kArginine; i <= kValine; ++i) growth.dietNutrients[1][i] = aminoAcids;
-  growth.dietFeedAmount[1] = allowance;
-}
 
 // A pig of `weight` kg and 10 % body lipid at age `day`, on one diet of
 // 2450 kcal/kg, 22 % protein and 5 % of every amino acid (none limits).
 void SetUpDay(GrowthState& growth, int day, double weight) {
-  LoadOneDiet(growth, 2450, 5, 100);
+  growth.dietCount = 1;
+  growth.dietNutrients[1][kEnergy] = 2450;
+  growth.dietNutrients[1][kProtein] = 22;
+  for (int i = kArginine; i <= kValine; ++i) growth.dietNutrients[1][i] = 5;
+  growth.dietFeedAmount[1] = 100;
   growth.growthCoef = growth.defaultGrowthCoef;
   growth.startAge = static_cast<std::int16_t>(day);
   growth.liveWeight[day][kHerdColumn] = weight;
@@ -62,18 +53,6 @@ TEST(GrowOneDay, MatchesAHandWorkedDay) {
     EXPECT_EQ(growth.dailyFeed[c.day + 1][kHerdColumn], growth.dayFeedIntake);
     EXPECT_EQ(growth.cumFeed[0], growth.dayFeedIntake);
   }
-}
-
-TEST(GrowOneDay, NegativeGainBecomesSixHundredGrams) {
-  // The potential is below today's weight: no requirement can limit (r = 1)
-  // and ample protein gives k = 1.2959 on the stand-in gain of 0.6 kg.
-  GrowthState growth;
-  SetUpDay(growth, 30, 8);
-  growth.dietNutrients[1][kProtein] = 500;
-  double next = 7.9;
-  GrowOneDay(growth, 0, 30, next);
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_NEAR(next, 8 + 0.6 * 1.2959, 1e-12);
 }
 
 // Diet 1 has 3 kg per pig; the day's supply mixes diets 1 and 2 by the share
@@ -125,57 +104,6 @@ TEST(GrowOneDay, ZeroEnergyKeepsThePotentialWeightWithoutIntake) {
   EXPECT_EQ(growth.cumFeed[0], 0);
   // Tomorrow's lipid follows the potential weight: 0.102 * 8.4 kg.
   EXPECT_NEAR(growth.bodyLipid[31], 0.8568, 1e-12);
-}
-
-// AminoAcidFactor for a protein deposition of 0.1 kg/day, an intake of
-// 0.8 kg/day and a mean weight of 10 kg: the protein requirement is
-// (0.019805 * 10^0.6 / 1000 + 0.1) * 100 / 0.8 and lysine's
-// 0.1 * 100 * 0.0681 / 0.8 = 0.85125 %.
-TEST(AminoAcidFactor, ScalesTheGainByProteinAndTheScarcestNutrient) {
-  const double proteinNeed = (0.019805 * std::pow(10, 0.6) / 1000 + 0.1) * 100 / 0.8;
-  const double lysineNeed = 0.85125;
-  const double kMax = 1.2959;  // protein far above requirement
-  struct Case {
-    const char* what;
-    double protein, lysine, factor;
-    double gain = 0.5, intake = 0.8;
-    bool fails = false;
-  };
-  const Case cases[] = {
-      // k = 1; protein itself carries the 8 % margin, so r = 1 / 1.08.
-      {"protein at requirement, amino acids ample", proteinNeed, 50, 1 / 1.08},
-      {"protein and amino acids ample", 500, 50, kMax},
-      {"a lysine of 0 is ignored", 500, 0, kMax},
-      {"lysine at 0.9 of its margin", 500, 0.9 * 1.08 * lysineNeed, kMax * 0.9},
-      {"lysine far short: r floors at 0.7", 500, 0.1 * lysineNeed, kMax * 0.7},
-      // x = 0.1 - 12.51: k = (1 - e^(0.219 * 12.41)) * 0.2959 + 1 < 0 becomes 0.1.
-      {"protein far short: k floors at 0.1", 0.1, 50, 0.1 * 0.7},
-      {"a gain below 10 g fails", 500, 50, kMax, 0.0077, 0.8, true},  // 0.00998 kg
-      {"no intake fails and leaves the gain", 500, 50, 1, 0.5, 0, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    GrowthState growth;
-    growth.dayMeanWeight = 10;
-    growth.dayFeedIntake = c.intake;
-    growth.daySupply[kProtein] = c.protein;
-    for (int i = kArginine; i <= kValine; ++i) growth.daySupply[i] = 50;
-    growth.daySupply[kLysine] = c.lysine;
-    double gain = c.gain;
-    AminoAcidFactor(growth, 0.1, gain);
-    EXPECT_EQ(growth.growthFailed, c.fails);
-    EXPECT_NEAR(gain, c.gain * c.factor, 1e-12);
-  }
-}
-
-TEST(GrowthCurve, CurveAgeClampsAndInvertsTheCurve) {
-  const PigGrowth::GrowthCoefficients coef{6.154, 1.5343, 3.5705, 0.0020532, 1.0};
-  // At B0 the ratio u is 1: curve age 0; above the mature weight B0 * e^B2,
-  // u is held at 0.0001; in between the curve age gives back the weight.
-  EXPECT_EQ(PigGrowth::CurveAgeAt(coef, 6.154), 0);
-  const double oldest = std::pow(-std::log(0.0001) / 0.0020532, 1 / 1.5343);
-  EXPECT_NEAR(PigGrowth::CurveAgeAt(coef, 500), oldest, 1e-9);
-  EXPECT_NEAR(PigGrowth::CurveWeight(coef, PigGrowth::CurveAgeAt(coef, 25)), 25, 1e-9);
 }
 
 }  // namespace

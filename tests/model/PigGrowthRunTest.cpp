@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "model/GrowthExample.h"
@@ -33,53 +31,12 @@ GrowthState ExampleRun(const std::function<void(GrowthState&)>& change = {}) {
   return growth;
 }
 
-// The first age whose weight reaches the final weight.
-int FinalDay(const GrowthState& growth) {
-  int d = growth.startAge;
-  while (d < kMaxAge && growth.liveWeight[d][kHerdColumn] < growth.finalWeight) ++d;
-  return d;
-}
-
 TEST(RunGrowthDays, StopsAfterAge198WhenTheFinalWeightIsNeverReached) {
   const GrowthState growth = ExampleRun([](GrowthState& g) { g.finalWeight = 900; });
   EXPECT_FALSE(growth.growthFailed);
   EXPECT_EQ(growth.finalAge, 198);
   EXPECT_EQ(growth.liveWeight[199][kHerdColumn], 0);
   EXPECT_GT(growth.dailyFeed[199][kHerdColumn], 0);  // the day from 198 was computed
-}
-
-// The log holds the feed up to the last whole day; cumFeed then takes only
-// the share of that day needed to reach the final weight.
-TEST(RunGrowthDays, OneDietNeverMixesAndItsLogFollowsTheFeed) {
-  const GrowthState growth = ExampleRun([](GrowthState& g) {
-    g.dietCount = 1;
-    g.dietFeedAmount[1] = 5;
-  });
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_EQ(growth.currentDiet, 1);
-  EXPECT_EQ(growth.daySupply[kLysine], growth.dietNutrients[1][kLysine]);
-  const int last = FinalDay(growth);
-  const double fullLastDay = growth.dailyFeed[last][kHerdColumn] / (growth.finalAge - (last - 1));
-  EXPECT_NEAR(growth.dietPhaseLog[1].cumFeed,
-              growth.cumFeed[0] - growth.dailyFeed[last][kHerdColumn] + fullLastDay,
-              1e-9);
-  EXPECT_EQ(growth.dietPhaseLog[1].age, last - 1);
-}
-
-TEST(RunGrowthDays, AnEmptyFirstAllowanceFeedsTheSecondDietFromTheFirstDay) {
-  const GrowthState growth = ExampleRun([](GrowthState& g) { g.dietFeedAmount[1] = 0; });
-  const GrowthState skipped = ExampleRun([](GrowthState& g) {
-    g.dietCount = 2;
-    g.dietNutrients[1] = g.dietNutrients[2];
-    g.dietNutrients[2] = g.dietNutrients[3];
-    g.dietFeedAmount[1] = 8;
-    g.dietFeedAmount[2] = 20;
-  });
-  ASSERT_FALSE(growth.growthFailed);
-  EXPECT_EQ(growth.dietPhaseLog[1].age, kStart);
-  EXPECT_EQ(growth.dietPhaseLog[1].cumFeed, 0);
-  EXPECT_DOUBLE_EQ(growth.finalAge, skipped.finalAge);
-  EXPECT_DOUBLE_EQ(growth.cumFeed[0], skipped.cumFeed[0]);
 }
 
 // A long run on another slot first leaves feed, lipid and diet logs behind.
@@ -208,7 +165,7 @@ TEST(GrowthFailure, EveryFailureSetsTheFlag) {
 
 // 24.6 kg at 24 days, 25.4 at 25: half the last step reaches 25 kg, in kg
 // and in lb (9.5 kg = 20.9475 lb; 25 kg = 55.125 lb); a zero step takes the
-// whole day.
+// whole day. Without daily rows the feed is not shown.
 TEST(CloseFinalDay, InterpolatesTheAgeAndScalesTheLastFeed) {
   struct Case {
     int weightUnit;
@@ -218,15 +175,15 @@ TEST(CloseFinalDay, InterpolatesTheAgeAndScalesTheLastFeed) {
   const Case cases[] = {
       {0, 24.6, "24.5", ".50", "9.5", "25.0"},
       {1, 24.6, "24.5", "1.103", "20.9", "55.1"},
-      {0, 25, "25.0", "1.00", "10.0", "25.0"},
+      {0, 25, "25.0", "", "", "25.0"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.feed);
+    SCOPED_TRACE(c.age);
     GrowthState growth;
     growth.unitCodes[kWeightUnit] = static_cast<std::int16_t>(c.weightUnit);
     growth.startAge = 20;
     growth.finalWeight = 25;
-    growth.showDailyRows = true;
+    growth.showDailyRows = *c.feed != '\0';
     growth.liveWeight[24][kHerdColumn] = c.weightBefore;
     growth.liveWeight[25][kHerdColumn] = 2 * 25 - c.weightBefore;
     growth.dailyFeed[25][kHerdColumn] = 1.0;
@@ -242,30 +199,6 @@ TEST(CloseFinalDay, InterpolatesTheAgeAndScalesTheLastFeed) {
     EXPECT_EQ(results.Text(6, kWeightColumn), c.weight);
     EXPECT_EQ(results.Text(6, kDailyFeedColumn), c.feed);
     EXPECT_EQ(results.Text(6, kTotFeedColumn), c.total);
-  }
-}
-
-// The example's three diets end in order, each when its allowance has been
-// eaten; the results table gets the weights, and the feed when asked.
-TEST(RunGrowthDays, ThreeDietsReachTheFinalWeightAndFillTheTable) {
-  for (bool showDaily : {false, true}) {
-    SCOPED_TRACE(showDaily);
-    GrowthState growth;
-    LoadExampleDiets(growth);
-    growth.showDailyRows = showDaily;
-    growth.liveWeight[kStart + 1][kLeanGainColumn] = -1;
-    Grid results(200, 14);
-    RunGrowthDays(growth, &results);
-    ASSERT_FALSE(growth.growthFailed);
-    EXPECT_EQ(growth.lipidEnergy, 6700);
-    EXPECT_EQ(growth.leanEnergy, 1231);
-    EXPECT_EQ(growth.dietPhaseLog[2].cumFeed, 11);
-    const int lastRow = FinalDay(growth) - kStart + 1;
-    EXPECT_EQ(results.Text(1, kWeightColumn), "6.2");
-    EXPECT_EQ(results.Text(lastRow + 1, kAgeColumn), "");
-    EXPECT_EQ(results.Text(lastRow, kTotFeedColumn),
-              showDaily ? FormatNumber(growth.cumFeed[0], "##.0") : "");
-    EXPECT_EQ(growth.liveWeight[kStart + 1][kLeanGainColumn] > 0, showDaily);
   }
 }
 
