@@ -212,16 +212,11 @@ TEST_F(SensitivityTest, InfeasibleDietNamesTheRestrictionsThatCannotAllHold) {
 }
 
 TEST(SentenceNumberTest, GroupsThousandsAndDropsTrailingZeros) {
-  struct Case {
-    double value;
-    bool comma;
-    const char* text;
-  } cases[] = {{1234567.25, false, "1,234,567.25"},
-               {-4448, false, "-4,448"},
-               {2500.5, true, "2.500,5"},
-               {999, false, "999"},
-               {0.00004, false, "0"}};
-  for (const Case& c : cases) EXPECT_EQ(SentenceNumber(c.value, c.comma), c.text) << c.value;
+  EXPECT_EQ(SentenceNumber(1234567.25, false), "1,234,567.25");
+  EXPECT_EQ(SentenceNumber(-4448, false), "-4,448");
+  EXPECT_EQ(SentenceNumber(2500.5, true), "2.500,5");
+  EXPECT_EQ(SentenceNumber(999, false), "999");
+  EXPECT_EQ(SentenceNumber(0.00004, false), "0");
 }
 
 }  // namespace
