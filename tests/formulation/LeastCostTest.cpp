@@ -212,57 +212,41 @@ TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   }
 }
 
-// Inclusions must sum to 99.9..100.1; negative answers count as 0.
-TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
-  CornAndSoy();
-  const struct {
-    std::vector<double> x;
-    int problems;
-  } cases[] = {
-      {{70, 29.91}, 0},  // 99.91
-      {{70, 29.89}, 1},  // 99.89
-      {{70, 30.09}, 0},  // 100.09
-      {{70, 30.11}, 1},  // 100.11
-      {{-0.5, 100}, 0},  // the negative answer is read as 0
-      {{0, 0}, 1},       // no mix at all
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.x));
-    Judge(c.x);
-    EXPECT_EQ(s->dietProblems[1], c.problems);
-    EXPECT_GE(Inclusion(1, 1), 0);
-  }
-  EXPECT_TRUE(dialogs.Messages().empty());
-}
-
-// A level just above 0.99 x its minimum passes, just below is reported (when
+// Inclusions must sum to 99.9..100.1, negative answers counting as 0. A
+// level just above 0.99 x its minimum passes, just below is reported (when
 // above 0, and only outside an optimization); just below 1.01 x its maximum
 // passes, just above fails silently.
-TEST_F(LeastCostTest, NutrientLevelAcceptanceEdges) {
+TEST_F(LeastCostTest, AcceptanceEdgesOfTheTotalAndTheLevels) {
   const char* const kShort = "Infeasible diet 1 with PROTEIN. Target is 20 and Result is 19.79";
   const struct {
-    double protein;  // of the one ingredient, so the diet's level
-    double minimum, maximum;
+    std::vector<double> x;  // of two ingredients with the same protein
+    double protein, minimum, maximum;
     int optMode, problems;
     const char* message;
   } cases[] = {
-      {19.81, 20, 0, kOptModeOff, 0, nullptr},
-      {19.79, 20, 0, kOptModeOff, 1, kShort},
-      {19.79, 20, 0, kOptModeRunning, 1, nullptr},
-      {0, 20, 0, kOptModeOff, 0, nullptr},  // a level of 0 is never reported against a minimum
-      {20.19, 0, 20, kOptModeOff, 0, nullptr},
-      {20.21, 0, 20, kOptModeOff, 1, nullptr},
-      {30, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 29.91}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 29.89}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{70, 30.09}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 30.11}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{-0.5, 100}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{0, 0}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{100, 0}, 19.81, 20, 0, kOptModeOff, 0, nullptr},
+      {{100, 0}, 19.79, 20, 0, kOptModeOff, 1, kShort},
+      {{100, 0}, 19.79, 20, 0, kOptModeRunning, 1, nullptr},
+      {{100, 0}, 0, 20, 0, kOptModeOff, 0, nullptr},  // a level of 0 is never reported
+      {{100, 0}, 20.19, 0, 20, kOptModeOff, 0, nullptr},
+      {{100, 0}, 20.21, 0, 20, kOptModeOff, 1, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.protein);
+    SCOPED_TRACE(testing::PrintToString(c.x) + " " + std::to_string(c.protein));
     dialogs.Forget();
-    SetIngredients({{"Mix", 100, 2500, c.protein}});
+    SetIngredients({{"Mix", 100, 2500, c.protein}, {"Other", 100, 2500, c.protein}});
     NutMin(1, kProtein) = c.minimum;
     NutMax(1, kProtein) = c.maximum;
     s->optMode = c.optMode;
-    Judge({100});
+    Judge(c.x);
     EXPECT_EQ(s->dietProblems[1], c.problems);
+    EXPECT_GE(Inclusion(1, 1), 0);
     EXPECT_EQ(dialogs.Messages(), c.message ? Messages{c.message} : Messages{});
   }
 }
