@@ -192,14 +192,4 @@ TEST_F(DietsTableTest, RatioRulesNeedAKnownValue) {
   EXPECT_TRUE(dialogs_.shown().empty());
 }
 
-TEST_F(DietsTableTest, ClickCaptionsForTheSourcesWindow) {
-  diets_.SetText(2, 1, "245.5");
-  EXPECT_EQ(DietsCellClicked(diets_, 2, 1)->caption,
-            "Diet Diet 1  Feed Cost\n   Current Value is 245.5");
-  EXPECT_EQ(DietsCellClicked(diets_, 5, 1)->index, 2);
-  EXPECT_EQ(DietsCellClicked(diets_, 17, 8)->caption, "Nutrient  14 Valine\n   Current Value is ");
-  for (auto [row, col] : {std::pair{1, 1}, {3, 1}, {0, 1}, {19, 1}, {5, 0}, {5, 9}})
-    EXPECT_FALSE(DietsCellClicked(diets_, row, col)) << row << "," << col;
-}
-
 }  // namespace

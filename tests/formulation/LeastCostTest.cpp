@@ -72,37 +72,28 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
   }
 };
 
-// 100 parts of corn (8 % protein, 200) and soybean meal (48 %, 400) with at
-// least 20 % protein: 0.08 a + 0.48 (100 - a) >= 20 gives a <= 70; the
-// cheapest mix takes a = 70, b = 30: cost 0.7 x 200 + 0.3 x 400 = 260,
-// energy 0.7 x 3000 + 0.3 x 2500 = 2850.
-TEST_F(LeastCostTest, TwoIngredientDietSolvedByHand) {
-  CornAndSoy();
+// 100 parts of corn (8 % protein, 3000 kcal, 200) and soybean meal (48 %,
+// 2500 kcal, 400) with at least 20 % protein: 0.08 a + 0.48 (100 - a) >= 20
+// gives a <= 70; the cheapest mix takes a = 70, b = 30: cost 260, energy
+// 2850. With oil (8000 kcal, no protein, 1000) and at least 3095 kcal:
+// protein and energy both bind. a = 250 - 6b from protein; energy
+// 30a + 25b + 80c = 3095 with c = 100 - a - b gives b = 31, a = 64, c = 5;
+// cost 128 + 124 + 50 = 302. A kept solver re-solving with the new minimum
+// finds it, and so does one after a matrix load emptied the tables.
+TEST_F(LeastCostTest, DietsSolvedByHandWarmAndAfterClearing) {
+  ThreeIngredients();
   NutMin(1, kProtein) = 20;
+  NutMin(1, kEnergy) = 2850;
   RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
-  ExpectMix(*s, {70, 30}, 260);
+  ExpectMix(*s, {70, 30, 0}, 260);
   // The cost replaces the weight total; the feed amount and rows beyond the
   // matrix are not touched.
   const char* column[] = {"260.00", "old", "2850.0", "20.000", "old"};
   for (int row = 2; row <= 6; ++row) EXPECT_EQ(dietsTable.Text(row, 1), column[row - 2]) << row;
-  EXPECT_EQ(NutMax(1, 0), 100);  // the formulated diet's weight row is 100 at most
-}
-
-// With oil (8000 kcal, no protein, 1000) and at least 3095 kcal: protein and
-// energy both bind. a = 250 - 6b from protein; energy 30a + 25b + 80c = 3095
-// with c = 100 - a - b gives 245 b = 7595 - 200 ... b = 31, a = 64, c = 5;
-// cost 128 + 124 + 50 = 302. The other vertices are infeasible or dearer.
-// A kept solver re-solving with the new minimum finds it, and so does one
-// after a matrix load emptied the tables.
-TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHandWarmAndAfterClearing) {
-  ThreeIngredients();
-  NutMin(1, kProtein) = 20;
-  NutMin(1, kEnergy) = 2850;
-  Formulate(1);
-  EXPECT_NEAR(s->dietCost[1], 260, 1e-7);
   // The first formulation fixes the weight row's maximum at 100, which adds
   // a row: the next program has a new shape, and from then on keeps it.
+  EXPECT_EQ(NutMax(1, 0), 100);
   Formulate(1);
   EXPECT_TRUE(s->solvers[1].LastSolve().rebuilt);
   NutMin(1, kEnergy) = 3095;
