@@ -56,15 +56,6 @@ TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{" 4", " 3", " 1"}));
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Barley", "Soybean meal", "Corn"}));
   EXPECT_EQ(Column(2), (std::vector<std::string>{"30.000", "20.000", "20.000"}));
-
-  // Here ties are reversed by the exchange with the larger total: 5, 5, 7
-  // becomes 7 (3), 5 (2), 5 (1).
-  std::array<double, kMaxIngredients + 1> total{0, 5, 5, 7};
-  std::array<int, kMaxIngredients + 1> ingredient{0, 1, 2, 3};
-  SortByTotal(total, ingredient, 3);
-  EXPECT_EQ(ingredient[1], 3);
-  EXPECT_EQ(ingredient[2], 2);
-  EXPECT_EQ(ingredient[3], 1);
 }
 
 // 2 kg of corn in diet 1, 1.5 kg of wheat in diet 2; 0.000006 kg of oil is
