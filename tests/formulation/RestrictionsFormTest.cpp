@@ -37,7 +37,14 @@ class RestrictionsFormTest : public ::testing::Test, public FormulationSession {
     growth->dietCount = 2;
   }
 
+  RestrictionFiles Files() {
+    return {ing, nut, temp.path().string() + "/", temp.Path("Farm"), filesInUse};
+  }
+
   RestrictionsForm form{dialogs, *t, *growth};
+  TempFolder temp;
+  std::string ing = temp.Path("FarmReq.ing"), nut = temp.Path("FarmReq.nut");
+  Grid filesInUse{11, 1};
 };
 
 TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
@@ -124,28 +131,11 @@ TEST_F(RestrictionsFormTest, AMaximumBelowTheMinimumStopsTheStoring) {
   EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][2], 19);
 }
 
-class RestrictionsSaveTest : public RestrictionsFormTest {
- protected:
-  void SetUp() override {
-    RestrictionsFormTest::SetUp();
-    ing = (folder / "FarmReq.ing").string();
-    nut = (folder / "FarmReq.nut").string();
-  }
-  RestrictionFiles Files() {
-    return {ing, nut, folder.string() + "/", (folder / "Farm").string(), filesInUse};
-  }
-
-  TempFolder temp;
-  const fs::path& folder = temp.path();
-  std::string ing, nut;
-  Grid filesInUse{11, 1};
-};
-
-TEST_F(RestrictionsSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
+TEST_F(RestrictionsFormTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
   form.Fill();
   form.ingredientTable.SetText(2, 2, "35");
   form.nutrientTable.SetText(3, 1, "22");
-  std::string chosenIng = (folder / "NewReq.ing").string();
+  std::string chosenIng = temp.Path("NewReq.ing");
   dialogs.File(chosenIng).CancelFile();
   EXPECT_TRUE(form.SaveBothRestrictionFiles(Files()));
   ASSERT_EQ(dialogs.shown().size(), 2u);
@@ -157,7 +147,7 @@ TEST_F(RestrictionsSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) 
   EXPECT_TRUE(HasLine(nut, " 1 \t 2 \t22.000\t-1.2346"));
 }
 
-TEST_F(RestrictionsSaveTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
+TEST_F(RestrictionsFormTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
   form.Fill();
   form.nutrientTable.SetText(3, 1, "22");
   form.nutrientTable.SetText(3, 2, "20");
