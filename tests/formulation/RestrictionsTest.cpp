@@ -236,17 +236,7 @@ TEST_F(RestrictionFileTest, LoadsClearUpToTheCountAndMissingFilesFallBackToTheGr
                       missing + In("OtherReq.nut")}));
 }
 
-TEST_F(RestrictionFileTest, SavingTheNutrientsWithNoRowsWritesTheStandardFourteen) {
-  tables->nutrientCount = 0;
-  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
-  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
-  std::string nut = In("FarmReq.nut");
-  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
-  EXPECT_EQ(tables->nutrientCount, 14);
-  EXPECT_EQ(TextFile::ReadLines(nut), std::vector<std::string>{" 1 \t 14 \t0.6000\t0"});
-}
-
-TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
+TEST_F(RestrictionFileTest, SavingAsksWhereKeepsTheEarlierNameAndReportsFailures) {
   FillSmall(*tables);
   std::string ing = In("FarmReq.ing");
   dialogs.CancelFile();
@@ -261,6 +251,15 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", false)));
   EXPECT_EQ(dialogs.shown()[1].request.fileName, "Req.nut");
   EXPECT_TRUE(dialogs.Messages().empty());
+
+  // With no nutrient rows the standard fourteen are written.
+  tables->nutrientCount = 0;
+  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
+  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
+  nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
+  EXPECT_EQ(tables->nutrientCount, 14);
+  EXPECT_EQ(TextFile::ReadLines(nut)->back(), " 1 \t 14 \t0.6000\t0");
 
   std::string failing = In("NoFolder/FarmReq.nut");
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
