@@ -114,6 +114,9 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
     EXPECT_EQ(formulaTable.Text(1, 7), c.cost);
   }
   EXPECT_EQ(growth->pigCount, 50);
+  growth->pigCount = 0;
+  FormulaTableRefresh(context, dietsTable, formulaTable, "1e999");  // not a herd size
+  EXPECT_EQ(growth->pigCount, 0);
 }
 
 // Newest first; older entries shown only when above 0, at most four.

@@ -264,8 +264,12 @@ TEST_F(LeastCostTest, IngredientBelowItsMinimum) {
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->dietProblems[1], 1);
 
+  IngMin(1, 2) = 0.5;  // a minimum below 1 % is looked at too
+  Judge({99.6, 0.4});
+  EXPECT_EQ(s->dietProblems[1], 1);
+
   IngMax(1, 2) = -1;  // a blocked ingredient's minimum is not looked at
-  Judge({95.1, 4.9});
+  Judge({99.6, 0.4});
   EXPECT_EQ(s->dietProblems[1], 0);
 }
 

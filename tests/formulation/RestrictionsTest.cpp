@@ -75,8 +75,9 @@ TEST(ParseRestrictionLine, FollowsTheTabs) {
       {"1\t5\t2.5", true, {1, 5, 2.5, 0}},  // three fields: maximum 0
       {"2\t3\t1,5\t2,5", true, {2, 3, 1.5, 2.5}},
       {"1\t3\tabc\t2", true, {1, 3, 0, 2}},
-      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},  // halves to even
-      {"x\t3\t1\t2", true, {0, 3, 1, 2}},      // diet 0: the caller rejects it
+      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},                // halves to even
+      {"1\t2147483647\t1\t2", true, {1, 2147483647, 1, 2}},  // the largest index read
+      {"x\t3\t1\t2", true, {0, 3, 1, 2}},                    // diet 0: the caller rejects it
       {"1\t5", false, {}},
       {"1\t5\t1e999\t2", false, {}},
       {"1\t1e999\t1\t2", false, {}},
