@@ -75,11 +75,10 @@ TEST(ParseRestrictionLine, FollowsTheTabs) {
       {"1\t5\t2.5", true, {1, 5, 2.5, 0}},  // three fields: maximum 0
       {"2\t3\t1,5\t2,5", true, {2, 3, 1.5, 2.5}},
       {"1\t3\tabc\t2", true, {1, 3, 0, 2}},
-      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},  // halves to even
-      {"x\t3\t1\t2", true, {0, 3, 1, 2}},      // diet 0: the caller rejects it
-      {"1\t2\t\t", true, {1, 2, 0, 0}},
+      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},                // halves to even
+      {"1\t2147483647\t1\t2", true, {1, 2147483647, 1, 2}},  // the largest index read
+      {"x\t3\t1\t2", true, {0, 3, 1, 2}},                    // diet 0: the caller rejects it
       {"1\t5", false, {}},
-      {"no tabs", false, {}},
       {"1\t5\t1e999\t2", false, {}},
       {"1\t1e999\t1\t2", false, {}},
   };
@@ -106,17 +105,6 @@ TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(RestrictionFileTest, AnIngredientPastTheMatrixRaisesTheCount) {
-  tables->ingredientCount = 30;
-  std::string ing = In("FarmReq.ing");
-  ASSERT_TRUE(TextFile::WriteLines(ing, {" 1 \t 40 \t0\t25"}).ok);
-  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
-  std::string nut;
-  LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
-  EXPECT_EQ(tables->ingredientCount, 40);
-  EXPECT_EQ(tables->ingredientRestrictions[1][kMaxKind][40], 25);
-}
-
 TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   std::string ing = In("BadReq.ing");
   std::string nut = In("BadReq.nut");
@@ -140,7 +128,6 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_TRUE(load.noEnergyMinimum);
   const std::vector<std::string> messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0].substr(0, messages[0].find('\n')), "Check these lines of " + ing + ":");
   EXPECT_NE(messages[0].find("\nLine 3: Diet 9 is not one of diets 1 to 8\n"), std::string::npos);
   EXPECT_NE(messages[0].find("\nLine 6: Ingredient 101 is not one of ingredients 1 to 100\n"),
             std::string::npos);
@@ -213,23 +200,36 @@ TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
 
 // A missing ingredient file, a missing nutrient file beside a found
 // ingredient file, and a missing nutrient file opened on its own: each is
-// named, and the feed falls back to the grid.
-TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
+// named, and the feed falls back to the grid. A load clears the ingredient
+// restrictions up to the count only; a nutrient file opened alone changes
+// only what it lists.
+TEST_F(RestrictionFileTest, LoadsClearUpToTheCountAndMissingFilesFallBackToTheGrid) {
+  tables->ingredientRestrictions[7][kMaxKind][2] = 33;
+  tables->ingredientRestrictions[7][kMaxKind][50] = 44;
   const std::string ing = In("FarmReq.ing");
   std::string nut = "unchanged";
   EXPECT_FALSE(LoadRestrictions(*tables, dialogs, ing, nut, feedChoice).ingRead);
   EXPECT_EQ(nut, "unchanged");
   EXPECT_EQ(feedChoice, kFeedGrid);
 
-  feedChoice = kFeedLeastCost;
+  feedChoice = kFeedNotChosen;
   Copy("restrict_small_ing.txt", ing);
-  const RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
+  RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
   EXPECT_TRUE(load.ingRead && !load.nutRead);
   EXPECT_EQ(feedChoice, kFeedGrid);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][2], 0);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][50], 44);
+  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
+  EXPECT_TRUE(LoadRestrictions(*tables, dialogs, ing, nut, feedChoice).nutRead);
+  EXPECT_EQ(feedChoice, kFeedLeastCost);
 
-  feedChoice = kFeedLeastCost;
   EXPECT_FALSE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
   EXPECT_EQ(feedChoice, kFeedGrid);
+  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
+  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 18);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMaxKind][2], 0);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][1], 2400);
   const std::string missing = "No Nutrient Restriction File found named ";
   EXPECT_EQ(dialogs.Messages(),
             (Messages{"No Ingredient Restriction File found named " + ing,
@@ -237,40 +237,7 @@ TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
                       missing + In("OtherReq.nut")}));
 }
 
-TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {
-  tables->ingredientRestrictions[7][kMaxKind][2] = 33;
-  tables->ingredientRestrictions[7][kMaxKind][50] = 44;  // past ingredientCount: kept
-  tables->nutrientRestrictions[7][kMaxKind][2] = 55;     // nutrient entries not listed: kept
-  Copy("restrict_small_ing.txt", In("FarmReq.ing"));
-  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
-  std::string nut;
-  LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
-  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][2], 0);
-  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][50], 44);
-  EXPECT_EQ(tables->nutrientRestrictions[7][kMaxKind][2], 55);
-  EXPECT_EQ(feedChoice, kFeedLeastCost);
-
-  // Opening a nutrient file alone changes only what it lists.
-  feedChoice = kFeedGrid;
-  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
-  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 18);
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMaxKind][2], 0);
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][1], 2400);
-  EXPECT_EQ(feedChoice, kFeedGrid);
-}
-
-TEST_F(RestrictionFileTest, SavingTheNutrientsWithNoRowsWritesTheStandardFourteen) {
-  tables->nutrientCount = 0;
-  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
-  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
-  std::string nut = In("FarmReq.nut");
-  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
-  EXPECT_EQ(tables->nutrientCount, 14);
-  EXPECT_EQ(TextFile::ReadLines(nut), std::vector<std::string>{" 1 \t 14 \t0.6000\t0"});
-}
-
-TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
+TEST_F(RestrictionFileTest, SavingAsksWhereKeepsTheEarlierNameAndReportsFailures) {
   FillSmall(*tables);
   std::string ing = In("FarmReq.ing");
   dialogs.CancelFile();
@@ -285,6 +252,15 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, nut, NutSaveRequest("", "", false)));
   EXPECT_EQ(dialogs.shown()[1].request.fileName, "Req.nut");
   EXPECT_TRUE(dialogs.Messages().empty());
+
+  // With no nutrient rows the standard fourteen are written.
+  tables->nutrientCount = 0;
+  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
+  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
+  nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
+  EXPECT_EQ(tables->nutrientCount, 14);
+  EXPECT_EQ(TextFile::ReadLines(nut)->back(), " 1 \t 14 \t0.6000\t0");
 
   std::string failing = In("NoFolder/FarmReq.nut");
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
@@ -307,19 +283,11 @@ TEST_F(RestrictionFileTest, TheSummaryListsDietsOneToFiveInFourBlocks) {
 }
 
 TEST(FullNumberText, ShowsEveryDigitWithAPeriod) {
-  struct Case {
-    double value;
-    const char* text;
-  } cases[] = {{0, "0"},
-               {-1, "-1"},
-               {0.1 + 0.2, "0.3"},
-               {1.0 / 3, "0.333333333333333"},
-               {0.00001, "0.00001"},
-               {123456789.25, "123456789.25"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(FullNumberText(c.value), c.text);
-  }
+  EXPECT_EQ(FullNumberText(0), "0");
+  EXPECT_EQ(FullNumberText(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FullNumberText(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(FullNumberText(0.00001), "0.00001");
+  EXPECT_EQ(FullNumberText(-123456789.25), "-123456789.25");
 }
 
 }  // namespace
