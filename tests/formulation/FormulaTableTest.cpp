@@ -51,8 +51,6 @@ TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   EXPECT_EQ(formulaTable.Text(1, 0), "");
   SetShares({20, 0, 20, 30, 0});
   FormulaTableRefresh(context, dietsTable, formulaTable, "");
-  EXPECT_EQ(formulaTable.Rows(), 4);
-  EXPECT_EQ(formulaTable.Cols(), 8);  // dietCount + 6
   EXPECT_EQ(Column(0), (std::vector<std::string>{" 4", " 3", " 1"}));
   EXPECT_EQ(Column(1), (std::vector<std::string>{"Barley", "Soybean meal", "Corn"}));
   EXPECT_EQ(Column(2), (std::vector<std::string>{"30.000", "20.000", "20.000"}));
@@ -108,7 +106,6 @@ TEST_F(FormulaTableTest, HerdTonnageUnits) {
     t->ingredientPrice[4] = c.price;
     FormulaTableRefresh(context, dietsTable, formulaTable, c.box);
     ASSERT_EQ(formulaTable.Text(1, 0), " 4");
-    EXPECT_EQ(formulaTable.Text(1, 4), "");
     EXPECT_EQ(formulaTable.Text(1, 5), c.amount);
     EXPECT_EQ(formulaTable.Text(1, 6), c.unit);
     EXPECT_EQ(formulaTable.Text(1, 7), c.cost);
@@ -124,7 +121,6 @@ TEST(recentCosts, MessageListsTheNewestFour) {
   auto state = std::make_unique<FormulationState>();
   EXPECT_EQ(RecentCostsText(*state, false), "Last Cost 0");
   for (double cost : {7.5, 12.346, 0.0, 9.876, 11.1}) PushRecentCost(*state, cost);
-  EXPECT_EQ(state->recentCosts[5], 7.5);
   EXPECT_EQ(RecentCostsText(*state, false), "Last Cost 11.100  # 2 9.8800  # 4 12.350");
   ScriptedDialogs dialogs;
   ShowRecentCosts(*state, dialogs, true);
