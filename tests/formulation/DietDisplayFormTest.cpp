@@ -260,9 +260,7 @@ TEST_F(DietDisplayFormTest, FeedFilesRoundTripAndForeignFilesAreRefused) {
   EXPECT_EQ(display.ingredientFeedsTable.Text(1, 2), "1");
   EXPECT_TRUE(dialogs.Done());
 
-  // The nutrient tab saves the diets table, not its own edits, as a diets
-  // file that becomes the location's; numbers come back as numbers, an empty
-  // cell as 0.
+  // The nutrient tab saves the diets table as the location's diets file.
   PutDiet(2, {"Grower", "0.4", "10", "2350", "20"});
   display.currentTab = DietDisplayForm::kNutrientTab;
   display.FillNutrientTab();

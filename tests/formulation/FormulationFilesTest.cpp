@@ -207,11 +207,8 @@ TEST_F(FormulationFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
   EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][4], 0.3);
 }
 
-// A missing ingredient file, a missing nutrient file beside a found
-// ingredient file, and a missing nutrient file opened on its own: each is
-// named, and the feed falls back to the grid. A load clears the ingredient
-// restrictions up to the count only; a nutrient file opened alone changes
-// only what it lists.
+// Each missing file is named and the feed falls back to the grid. A load
+// clears the ingredient restrictions up to the count only.
 TEST_F(FormulationFileTest, LoadsClearUpToTheCountAndMissingFilesFallBackToTheGrid) {
   tables->ingredientRestrictions[7][kMaxKind][2] = 33;
   tables->ingredientRestrictions[7][kMaxKind][50] = 44;
