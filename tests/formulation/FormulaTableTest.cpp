@@ -56,21 +56,6 @@ TEST_F(FormulaTableTest, ExchangeSortOrdersLargestFirstWithTies) {
   EXPECT_EQ(Column(2), (std::vector<std::string>{"30.000", "20.000", "20.000"}));
 }
 
-// 2 kg of corn in diet 1, 1.5 kg of wheat in diet 2; 0.000006 kg of oil is
-// not listed. Without a matrix nothing is.
-TEST_F(FormulaTableTest, FeedPerDietAndTotalsFollowThePhases) {
-  s->dietInclusion[1][1] = 50;
-  s->dietInclusion[2][2] = 25;
-  s->dietInclusion[2][5] = 0.0001;
-  EXPECT_EQ(DietFeedEaten(*growth)[2], 6);
-  FormulaTableRefresh(context, dietsTable, formulaTable, "");
-  EXPECT_EQ(Column(1), (std::vector<std::string>{"Corn", "Wheat"}));
-  EXPECT_EQ(Column(3), (std::vector<std::string>{"0", "25.000"}));
-  t->ingredientCount = 0;
-  FormulaTableRefresh(context, dietsTable, formulaTable, "");
-  EXPECT_EQ(formulaTable.Text(1, 1), "");
-}
-
 // Herd amount A = pigCount x T: below 1000 in kg or lbs, from 1000 in tonnes
 // (A / 1000) or short tons (A / 2000); cost per tonne, per short ton or per
 // hundredweight of the price unit. No herd size: the box's is taken.

@@ -192,18 +192,6 @@ TEST_F(MatrixEditorTest, NutrientRestrictionsFollowTheirNutrientThroughEdits) {
   }
 }
 
-// The delete questions name the ingredient of the current row and the
-// nutrient of the current column; an empty name adds nothing.
-TEST_F(MatrixEditorTest, DeleteQuestionsNameWhatGoesAndAnEmptyNameAddsNothing) {
-  editor->matrixTable.SetCurrent(3, 17);
-  dialogs.Answer(Answer::Cancel).Answer(Answer::Cancel).Input("");
-  editor->DeleteIngredient();
-  editor->DeleteNutrient();
-  editor->AddNutrient();
-  EXPECT_EQ(dialogs.Messages().back(), "Do you want to Delete PHOSPHORUS?");
-  EXPECT_EQ(editor->LastNutrientCol(), 17);
-}
-
 // One row and one column short of the limits an ingredient and a nutrient
 // still go in; at the limits both are refused with a message.
 TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {

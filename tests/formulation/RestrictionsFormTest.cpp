@@ -96,7 +96,6 @@ TEST_F(RestrictionsFormTest, StoringReadsOnlyWhatTheTablesShow) {
   form.KeepIngredientRestrictions();
   EXPECT_TRUE(form.KeepNutrientRestrictions());
   EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMinKind][2], 2.5);
-  EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMaxKind][2], 40);
   EXPECT_EQ(t->ingredientRestrictions[1][kMinKind][1], 0);
   EXPECT_EQ(t->ingredientRestrictions[3][kMinKind][2], 0);
   EXPECT_EQ(t->ingredientRestrictions[1][kMaxKind][4], 15);
