@@ -358,12 +358,17 @@ TEST_F(FormulationFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds
 }
 
 // A missing file clears the tables silently; with no ingredient named
-// nothing is written.
-TEST_F(FormulationFileTest, NothingToReadOrWrite) {
+// nothing is written; a failed write is reported.
+TEST_F(FormulationFileTest, NothingToReadOrWriteAndAFailedSave) {
   FillSmallMatrix(*tables);
+  std::string path = In("NoFolder/FarmMatrix.txt");
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix\n" +
+                                     path + ": No such file or directory"});
   EXPECT_EQ(ReadMatrixFile(*tables, In("NoSuchMatrix.txt"), dialogs), MatrixLoad::Missing);
   EXPECT_EQ(tables->matrix[2][1], 0);
-  std::string path = In("EmptyMatrix.txt");
+  path = In("EmptyMatrix.txt");
   EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "Farm", false)));
   EXPECT_FALSE(fs::exists(path));
 }
@@ -396,15 +401,6 @@ TEST_F(FormulationFileTest, SavingRecountsFromTheNames) {
   EXPECT_EQ(read->ingredientCount, 1);
   EXPECT_EQ(tables->nutrientCount, kMaxNutrientRows);
   EXPECT_DOUBLE_EQ(read->matrix[kMaxNutrientRows][1], 7.5);
-}
-
-TEST_F(FormulationFileTest, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
-  FillSmallMatrix(*tables);
-  std::string path = In("NoFolder/FarmMatrix.txt");
-  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix\n" +
-                                     path + ": No such file or directory"});
 }
 
 }  // namespace
