@@ -70,7 +70,6 @@ TEST_F(NutrientSourcesTest, SharesMatchHandArithmetic) {
     std::map<std::string, double> shares;
   } cases[] = {
       {kProtein, 0, "PROTEIN", {{"Corn", 28}, {"Soybean meal", 72}}},
-      {kLysine, 0, "LYSINE", {{"Corn", 17.5 / 1.045}, {"Soybean meal", 87 / 1.045}}},
       // Corn has no calcium: it is not listed among calcium's sources.
       {15, 0, "CALCIUM", {{"Soybean meal", 100}}},
       {-1, 0, "Feed Cost", {{"Corn", 14 / 0.26}, {"Soybean meal", 12 / 0.26}}},
