@@ -170,6 +170,7 @@ TEST_F(DietDisplayFormTest, DigitKeyAssignsAFeedToADiet) {
   EXPECT_EQ(g.Text(1, 0), "");
   EXPECT_EQ(g.Text(2, 1), "2024-01-31");  // a feed without a name gets the date
   for (int c = 1; c <= 18; ++c) EXPECT_EQ(dietsTable.Text(c, 2), g.Text(3, c)) << c;
+  EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][1], NutFileTag(3, kMinKind, 1));
   EXPECT_EQ(t->nutrientRestrictions[2][kMaxKind][16], NutFileTag(3, kMaxKind, 16));
   EXPECT_EQ(t->ingredientRestrictions[2][kMinKind][3], IngFileTag(3, kMinKind, 3));
 

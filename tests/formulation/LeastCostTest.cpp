@@ -98,6 +98,7 @@ TEST_F(LeastCostTest, DietsSolvedByHandWarmAndAfterClearing) {
   ExpectMix(*s, {64, 31, 5}, 302);
 
   ClearFormulationTables(*s);
+  EXPECT_EQ(s->lp.rowCount, 0);
   SolveDiet(context, 1);  // nothing built since: no stale diet
   EXPECT_EQ(s->dietProblems[1], 1);
   Formulate(1);
