@@ -218,6 +218,9 @@ TEST_F(MatrixEditorTest, TableLimitsRefuseInsertionWithAMessage) {
 
 TEST_F(MatrixEditorTest, StoringCleansPastedNamesAndStopsAtGaps) {
   Grid& g = editor->matrixTable;
+  dialogs.Input("");  // an empty name adds nothing
+  editor->AddNutrient();
+  EXPECT_EQ(editor->LastNutrientCol(), 17);
   g.SetText(1, 0, "Maize\r\n");
   g.SetText(0, 16, "CALCIUM\r\n");
   g.SetText(1, 1, "0,25");
