@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "formulation/ConflictMarks.h"
+#include "formulation/ConflictingRestrictions.h"
+#include "formulation/DietSensitivity.h"
 #include "formulation/LeastCost.h"
 #include "support/FormulationSession.h"
 
@@ -19,7 +22,6 @@ struct Ingredient {
 
 using Messages = std::vector<std::string>;
 
-// Tables, model state and formulation state of one test, on the heap.
 class LeastCostTest : public ::testing::Test, public FormulationSession {
  protected:
   void SetUp() override {
@@ -72,63 +74,39 @@ class LeastCostTest : public ::testing::Test, public FormulationSession {
   }
 };
 
-// 100 parts of corn (8 % protein, 200) and soybean meal (48 %, 400) with at
-// least 20 % protein: 0.08 a + 0.48 (100 - a) >= 20 gives a <= 70; the
-// cheapest mix takes a = 70, b = 30: cost 0.7 x 200 + 0.3 x 400 = 260,
-// energy 0.7 x 3000 + 0.3 x 2500 = 2850.
-TEST_F(LeastCostTest, TwoIngredientDietSolvedByHand) {
-  CornAndSoy();
-  NutMin(1, kProtein) = 20;
-  RunLp(context, dietsTable);
-  EXPECT_TRUE(dialogs.Messages().empty());
-  ExpectMix(*s, {70, 30}, 260);
-  EXPECT_NEAR(growth->dietNutrients[1][0], 260, 1e-7);  // the cost replaces the weight total
-  EXPECT_NEAR(growth->dietNutrients[1][kEnergy], 2850, 1e-6);
-  EXPECT_NEAR(growth->dietNutrients[1][kProtein], 20, 1e-9);
-  // Cost and nutrient rows are written; the feed amount and rows beyond the
-  // matrix are not touched.
-  const char* column[] = {"260.00", "old", "2850.0", "20.000", "old"};
-  for (int row = 2; row <= 6; ++row) EXPECT_EQ(dietsTable.Text(row, 1), column[row - 2]) << row;
-  // The formulated diet's weight row is 100 at least and at most.
-  EXPECT_EQ(NutMin(1, 0), 100);
-  EXPECT_EQ(NutMax(1, 0), 100);
-}
-
-// With oil (8000 kcal, no protein, 1000) and at least 3095 kcal: protein and
-// energy both bind. a = 250 - 6b from protein; energy 30a + 25b + 80c = 3095
-// with c = 100 - a - b gives 245 b = 7595 - 200 ... b = 31, a = 64, c = 5;
-// cost 128 + 124 + 50 = 302. The other vertices are infeasible or dearer.
-// A kept solver re-solving with the new minimum finds it, and so does one
-// after a matrix load emptied the tables.
-TEST_F(LeastCostTest, ThreeIngredientDietSolvedByHandWarmAndAfterClearing) {
+// 100 parts of corn (8 % protein, 3000 kcal, 200) and soybean meal (48 %,
+// 2500 kcal, 400) with at least 20 % protein: 0.08 a + 0.48 (100 - a) >= 20
+// gives a <= 70; the cheapest mix takes a = 70, b = 30: cost 260, energy
+// 2850. With oil (8000 kcal, no protein, 1000) and at least 3095 kcal:
+// protein and energy both bind. a = 250 - 6b from protein; energy
+// 30a + 25b + 80c = 3095 with c = 100 - a - b gives b = 31, a = 64, c = 5;
+// cost 128 + 124 + 50 = 302. A kept solver re-solving with the new minimum
+// finds it, and so does one after a matrix load emptied the tables.
+TEST_F(LeastCostTest, DietsSolvedByHandWarmAndAfterClearing) {
   ThreeIngredients();
   NutMin(1, kProtein) = 20;
   NutMin(1, kEnergy) = 2850;
+  RunLp(context, dietsTable);
+  EXPECT_TRUE(dialogs.Messages().empty());
+  ExpectMix(*s, {70, 30, 0}, 260);
+  EXPECT_EQ(dietsTable.Text(2, 1), "260.00");  // the cost replaces the weight total
+  EXPECT_EQ(dietsTable.Text(3, 1), "old");     // the feed amount is not touched
   Formulate(1);
-  EXPECT_NEAR(s->dietCost[1], 260, 1e-7);
-  // The first formulation fixes the weight row's maximum at 100, which adds
-  // a row: the next program has a new shape, and from then on keeps it.
-  Formulate(1);
-  EXPECT_TRUE(s->solvers[1].LastSolve().rebuilt);
   NutMin(1, kEnergy) = 3095;
   Formulate(1);
   EXPECT_TRUE(s->solvers[1].LastSolve().warmStart);
-  EXPECT_FALSE(s->solvers[1].LastSolve().rebuilt);
   ExpectMix(*s, {64, 31, 5}, 302);
 
   ClearFormulationTables(*s);
   EXPECT_EQ(s->lp.rowCount, 0);
-  EXPECT_EQ(Inclusion(1, 1), 0);
   SolveDiet(context, 1);  // nothing built since: no stale diet
   EXPECT_EQ(s->dietProblems[1], 1);
   Formulate(1);
   ExpectMix(*s, {64, 31, 5}, 302);
 }
 
-// Protein above the best ingredient's 48 %: the solver finds no mix, every
-// inclusion is 0, the total of 0 is a problem; the message names the protein
-// minimum as what cannot hold. The cost row shows the weight total and
-// " Infeas"; the nutrient rows keep their values; dietCost stays.
+// Protein above the best ingredient's 48 %: no mix; the message names the
+// protein minimum, the cost row shows the weight total and " Infeas".
 TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   CornAndSoy();
   s->dietCost[1] = 123;
@@ -138,10 +116,8 @@ TEST_F(LeastCostTest, InfeasibleDietShowsWeightTotalAndKeepsNutrientRows) {
   EXPECT_EQ(s->dietProblems[1], 1);
   EXPECT_EQ(s->dietCost[1], 123);
   EXPECT_EQ(dietsTable.Text(2, 1), "0 Infeas");
-  for (int row = 3; row <= 18; ++row) EXPECT_EQ(dietsTable.Text(row, 1), "old") << row;
 
   // A mix that comes out short shows its own total.
-  dialogs.Forget();
   Judge({60, 39.5});
   ShowDietResult(context, 1, dietsTable);
   EXPECT_EQ(dietsTable.Text(2, 1), "99.500 Infeas");
@@ -162,21 +138,12 @@ TEST_F(LeastCostTest, IngredientMaximaBlockOrAddNoRow) {
   IngMax(1, 1) = -1;
   IngMax(1, 2) = 100;
   IngMax(1, 3) = 250;
-  ASSERT_TRUE(BuildLp(context, 1));
+  Formulate(1);
   EXPECT_EQ(s->lp.rowCount, 63);  // 61 minimum rows, the empty row 62, barley's row
-  EXPECT_EQ(s->lp.rowType[63], kLpAtMost);
-  EXPECT_EQ(s->lp.matrix[63][0], 0);
-  EXPECT_EQ(s->lp.matrix[63][1], 1);
-  SolveDiet(context, 1);
   ExpectMix(*s, {0, 100, 0}, 200);
 
-  // Just below 100: a row, so wheat makes up the rest. The weight row has
-  // its maximum of 100 since the first formulation: one more row.
-  IngMax(1, 2) = 99.5;
+  IngMax(1, 2) = 99.5;  // just below 100: a row, so wheat makes up the rest
   Formulate(1);
-  EXPECT_EQ(s->lp.rowCount, 65);
-  EXPECT_EQ(s->lp.matrix[63][0], 100);
-  EXPECT_EQ(s->lp.matrix[65][0], 99.5);
   ExpectMix(*s, {0, 99.5, 0.5}, 200 * 0.995 + 300 * 0.005);
 }
 
@@ -196,18 +163,11 @@ TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   IngMax(1, 3) = 6;
   ASSERT_TRUE(BuildLp(context, 1));
   const LpProblem& lp = s->lp;
-  EXPECT_EQ(s->rowNutrient[16], 17);
-  EXPECT_EQ(s->rowNutrient[17], 18);
   // Minima rows 1..17, the empty row 62, the maxima of protein and row 17,
   // then oil's minimum and maximum.
   EXPECT_EQ(lp.rowCount, 66);
-  const std::pair<int, std::vector<double>> rows[] = {{16, {0, 0.005, 0.01, 0.015}},
-                                                      {17, {0.3, 0, 0, 0}},
-                                                      {64, {1.2, 0.005, 0.01, 0.015}},
-                                                      {65, {2, 0, 0, 1}}};
-  for (const auto& [row, want] : rows)
-    for (int c = 0; c <= 3; ++c) EXPECT_DOUBLE_EQ(lp.matrix[row][c], want[c]) << row << "," << c;
-  EXPECT_EQ(lp.rowType[66], kLpAtMost);
+  EXPECT_DOUBLE_EQ(lp.matrix[64][0], 1.2);
+  EXPECT_DOUBLE_EQ(lp.matrix[64][3], 0.015);
 
   // A second diet with fewer rows leaves no coefficient of the first behind.
   growth->dietCount = 2;
@@ -218,57 +178,41 @@ TEST_F(LeastCostTest, BuildLayoutOfMinimaMaximaAndIngredientRows) {
   }
 }
 
-// Inclusions must sum to 99.9..100.1; negative answers count as 0.
-TEST_F(LeastCostTest, InclusionTotalAcceptanceEdges) {
-  CornAndSoy();
-  const struct {
-    std::vector<double> x;
-    int problems;
-  } cases[] = {
-      {{70, 29.91}, 0},  // 99.91
-      {{70, 29.89}, 1},  // 99.89
-      {{70, 30.09}, 0},  // 100.09
-      {{70, 30.11}, 1},  // 100.11
-      {{-0.5, 100}, 0},  // the negative answer is read as 0
-      {{0, 0}, 1},       // no mix at all
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.x));
-    Judge(c.x);
-    EXPECT_EQ(s->dietProblems[1], c.problems);
-    EXPECT_GE(Inclusion(1, 1), 0);
-  }
-  EXPECT_TRUE(dialogs.Messages().empty());
-}
-
-// A level just above 0.99 x its minimum passes, just below is reported (when
+// Inclusions must sum to 99.9..100.1, negative answers counting as 0. A
+// level just above 0.99 x its minimum passes, just below is reported (when
 // above 0, and only outside an optimization); just below 1.01 x its maximum
 // passes, just above fails silently.
-TEST_F(LeastCostTest, NutrientLevelAcceptanceEdges) {
+TEST_F(LeastCostTest, AcceptanceEdgesOfTheTotalAndTheLevels) {
   const char* const kShort = "Infeasible diet 1 with PROTEIN. Target is 20 and Result is 19.79";
   const struct {
-    double protein;  // of the one ingredient, so the diet's level
-    double minimum, maximum;
+    std::vector<double> x;  // of two ingredients with the same protein
+    double protein, minimum, maximum;
     int optMode, problems;
     const char* message;
   } cases[] = {
-      {19.81, 20, 0, kOptModeOff, 0, nullptr},
-      {19.79, 20, 0, kOptModeOff, 1, kShort},
-      {19.79, 20, 0, kOptModeRunning, 1, nullptr},
-      {0, 20, 0, kOptModeOff, 0, nullptr},  // a level of 0 is never reported against a minimum
-      {20.19, 0, 20, kOptModeOff, 0, nullptr},
-      {20.21, 0, 20, kOptModeOff, 1, nullptr},
-      {30, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 29.91}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 29.89}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{70, 30.09}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{70, 30.11}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{-0.5, 100}, 20, 0, 0, kOptModeOff, 0, nullptr},
+      {{0, 0}, 20, 0, 0, kOptModeOff, 1, nullptr},
+      {{100, 0}, 19.81, 20, 0, kOptModeOff, 0, nullptr},
+      {{100, 0}, 19.79, 20, 0, kOptModeOff, 1, kShort},
+      {{100, 0}, 19.79, 20, 0, kOptModeRunning, 1, nullptr},
+      {{100, 0}, 0, 20, 0, kOptModeOff, 0, nullptr},  // a level of 0 is never reported
+      {{100, 0}, 20.19, 0, 20, kOptModeOff, 0, nullptr},
+      {{100, 0}, 20.21, 0, 20, kOptModeOff, 1, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.protein);
+    SCOPED_TRACE(testing::PrintToString(c.x) + " " + std::to_string(c.protein));
     dialogs.Forget();
-    SetIngredients({{"Mix", 100, 2500, c.protein}});
+    SetIngredients({{"Mix", 100, 2500, c.protein}, {"Other", 100, 2500, c.protein}});
     NutMin(1, kProtein) = c.minimum;
     NutMax(1, kProtein) = c.maximum;
     s->optMode = c.optMode;
-    Judge({100});
+    Judge(c.x);
     EXPECT_EQ(s->dietProblems[1], c.problems);
+    EXPECT_GE(Inclusion(1, 1), 0);
     EXPECT_EQ(dialogs.Messages(), c.message ? Messages{c.message} : Messages{});
   }
 }
@@ -295,31 +239,13 @@ TEST_F(LeastCostTest, IngredientBelowItsMinimum) {
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(s->dietProblems[1], 1);
 
+  IngMin(1, 2) = 0.5;  // a minimum below 1 % is looked at too
+  Judge({99.6, 0.4});
+  EXPECT_EQ(s->dietProblems[1], 1);
+
   IngMax(1, 2) = -1;  // a blocked ingredient's minimum is not looked at
-  Judge({95.1, 4.9});
+  Judge({99.6, 0.4});
   EXPECT_EQ(s->dietProblems[1], 0);
-}
-
-// RunLp takes each diet's band from its restrictions, never below 0; a
-// protein edit of the diets table applies the band, or 0.25, to its diet only.
-TEST_F(LeastCostTest, ProteinBandsFromRestrictionsAndTheMarginOfOneDiet) {
-  SetIngredients({{"Corn", 100, 3000, 30}});
-  growth->dietCount = 3;
-  NutMin(1, kProtein) = 20, NutMax(1, kProtein) = 22.5;
-  NutMin(2, kProtein) = 20, NutMax(2, kProtein) = 0;
-  RunLp(context, dietsTable);
-  EXPECT_EQ(s->proteinBand[1], 2.5);
-  EXPECT_EQ(s->proteinBand[2], 0);
-  EXPECT_EQ(s->proteinBand[3], 0);
-
-  NutMax(1, kProtein) = 21;
-  s->proteinBand[1] = 1.5;
-  ApplyProteinMargin(context, 1);
-  EXPECT_EQ(NutMax(1, kProtein), 21.5);
-  EXPECT_EQ(NutMax(2, kProtein), 0);
-  s->proteinBand[1] = 0;
-  ApplyProteinMargin(context, 1);
-  EXPECT_EQ(NutMax(1, kProtein), 20.25);
 }
 
 TEST_F(LeastCostTest, CheckRestrictionsReportsIngredientsAndRaisesNutrientMaxima) {
@@ -405,6 +331,132 @@ TEST_F(LeastCostTest, LastMatrixRowIsTheLastNutrient) {
   Formulate(1);
   ExpectMix(*s, {50, 50}, 300);
   EXPECT_NEAR(growth->dietNutrients[1][kMaxNutrientRows - 1], 0.2, 1e-9);
+}
+
+// Sensitivity of least-cost diets solved by hand, and the restrictions of an
+// infeasible diet that cannot all hold.
+
+constexpr int kSoybean = 2;  // ingredient number
+constexpr int kOil = 3;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kTolerance = 1e-7;
+
+// Equal, or near: an infinite limit must be met exactly.
+void ExpectNear(double expected, double actual) {
+  if (expected != actual) EXPECT_NEAR(expected, actual, kTolerance);
+}
+
+// Corn with 3300 kcal, soybean meal as before; "Run LP" on diet 1.
+class SensitivityTest : public LeastCostTest {
+ protected:
+  void SetUp() override {
+    LeastCostTest::SetUp();
+    SetIngredients({{"Corn", 200, 3300, 8}, {"Soybean meal", 400, 2500, 48}});
+  }
+  double& Nut(int kind, int j) { return t->nutrientRestrictions[1][kind][j]; }
+  double& Ing(int kind, int i) { return t->ingredientRestrictions[1][kind][i]; }
+  double Formulate() {
+    RunLp(context, dietsTable);
+    return s->dietCost[1];
+  }
+};
+
+// Corn (a: 200 per tonne, 3300 kcal, 8 %) and soybean meal (b: 400, 2500,
+// 48 %), a + b = 100 (the weight row, dual t). The program's cost is
+// z = 200 a + 400 b = 100 x the diet's cost per tonne, so a dual y (per kcal
+// or per %) is y / 100 per tonne, and y per tonne per 100 kcal.
+//
+// An energy maximum of 3200 binds: 3300 - 8 b <= 3200 gives b = 12.5,
+// a = 87.5, cost 225; 200 = t + 33 y, 400 = t + 25 y, y = -25: raising the
+// maximum by 100 kcal saves 25 per tonne. b = (3300 - E) / 8 in [0, 100]
+// puts E in [2500, 3300]. Protein 13 % has slack. The dual (200 - 400) / 8
+// stays <= 0 while corn costs at most 400 and soybean meal at least 200.
+
+TEST_F(SensitivityTest, HandSolvedDietGivesItsDualsAndRanges) {
+  Nut(kMaxKind, kEnergy) = 3200;
+  Nut(kMinKind, kProtein) = 5;
+  EXPECT_NEAR(Formulate(), 225, kTolerance);
+  const DietSensitivity result = AnalyzeDietSensitivity(*s, *growth, 1);
+  ASSERT_EQ(result.status, SensitivityStatus::Analysed);
+  ASSERT_EQ(result.restrictions.size(), 2u);
+  const RestrictionSensitivity& energy = result.restrictions[0];
+  EXPECT_EQ(energy.restriction.kind, RestrictionKind::NutrientMaximum);
+  EXPECT_TRUE(energy.binding);
+  ExpectNear(-25, energy.shadowPrice);
+  ExpectNear(2500, energy.limitLow);
+  ExpectNear(3300, energy.limitHigh);
+  const RestrictionSensitivity& protein = result.restrictions[1];
+  EXPECT_EQ(protein.restriction.index, kProtein);
+  EXPECT_FALSE(protein.binding);
+  ExpectNear(-kInf, protein.limitLow);
+  ExpectNear(13, protein.limitHigh);
+  ASSERT_EQ(result.ingredients.size(), 2u);
+  ExpectNear(87.5, result.ingredients[0].inclusion);
+  ExpectNear(400, result.ingredients[0].priceHigh);
+  ExpectNear(200, result.ingredients[1].priceLow);
+  ExpectNear(kInf, result.ingredients[1].priceHigh);
+}
+
+// Protein at least 8 %: corn alone meets it exactly, so three bounds meet at
+// that mix (the weight row, the protein row and soybean meal at 0) and the
+// protein row's price depends on the basis: 5 per tonne going up (soybean
+// meal comes in), 0 going down. Whichever basis the solver ends on, the
+// price it reports must hold on the side its range covers, and the range
+// must stop at the limit on the other side.
+TEST_F(SensitivityTest, DegenerateRowsPriceHoldsOnTheSideItsRangeCovers) {
+  Nut(kMinKind, kProtein) = 8;
+  ASSERT_NEAR(Formulate(), 200, kTolerance);
+  const DietSensitivity result = AnalyzeDietSensitivity(*s, *growth, 1);
+  ASSERT_EQ(result.restrictions.size(), 1u);
+  const RestrictionSensitivity protein = result.restrictions[0];
+  EXPECT_TRUE(protein.binding);
+  const bool coversUp = protein.limitHigh > 8 + kTolerance;
+  EXPECT_NE(coversUp, protein.limitLow < 8 - kTolerance) << "the range stops at the limit once";
+  const double move = coversUp ? 1 : -1;
+  Nut(kMinKind, kProtein) = 8 + move;
+  EXPECT_NEAR(Formulate(), 200 + protein.shadowPrice * move, kTolerance);
+  EXPECT_NEAR(protein.shadowPrice, coversUp ? 5 : 0, kTolerance);
+}
+
+// With oil (1000 per tonne, 8000 kcal, no protein) as c: protein needs
+// b >= 30 + 0.2 c, energy 3300 - 8 b + 47 c >= 3200 needs b <= 12.5 + 5.875 c,
+// so c >= 3.084: an oil maximum of 3 % cannot hold beside both minima, and
+// each of the three can hold without any one of the others. The soybean
+// meal maximum of 60 % and the energy maximum of 4000 take no part.
+TEST_F(SensitivityTest, InfeasibleDietNamesTheRestrictionsThatCannotAllHold) {
+  SetIngredients({{"Corn", 200, 3300, 8}, {"Soybean meal", 400, 2500, 48}, {"Oil", 1000, 8000, 0}});
+  Nut(kMinKind, kEnergy) = 3200;
+  Nut(kMaxKind, kEnergy) = 4000;
+  Nut(kMinKind, kProtein) = 20;
+  Ing(kMaxKind, kSoybean) = 60;
+  Ing(kMaxKind, kOil) = 3;
+  EXPECT_FALSE(RunLp(context, dietsTable));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{
+                "Diet 1: the minimum of Net ENERGY 3,200 Kcal/Kg, the minimum of PROTEIN 20 % and "
+                "the maximum of Oil 3 % cannot all hold."});
+  EXPECT_EQ(AnalyzeDietSensitivity(*s, *growth, 1).status, SensitivityStatus::Infeasible);
+
+  RestrictionsForm form(dialogs, *t, *growth);
+  form.Fill();
+  MarkConflictingRestrictions(form, *s);
+  EXPECT_EQ(form.nutrientTable.CellColor(2, 1), kConflictRed);  // energy minimum
+  EXPECT_EQ(form.nutrientTable.CellColor(2, 2), kPeach);        // energy maximum
+  EXPECT_EQ(form.ingredientTable.CellColor(kOil, 2), kConflictRed);
+
+  // Once the oil may reach 4 % the diet holds, and the marks go.
+  Ing(kMaxKind, kOil) = 4;
+  EXPECT_TRUE(RunLp(context, dietsTable));
+  MarkConflictingRestrictions(form, *s);
+  EXPECT_EQ(form.ingredientTable.CellColor(kOil, 2), kPeach);
+}
+
+TEST(SentenceNumberTest, GroupsThousandsAndDropsTrailingZeros) {
+  EXPECT_EQ(SentenceNumber(1234567.25, false), "1,234,567.25");
+  EXPECT_EQ(SentenceNumber(-4448, false), "-4,448");
+  EXPECT_EQ(SentenceNumber(2500.5, true), "2.500,5");
+  EXPECT_EQ(SentenceNumber(999, false), "999");
+  EXPECT_EQ(SentenceNumber(0.00004, false), "0");
 }
 
 }  // namespace

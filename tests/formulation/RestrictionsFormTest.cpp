@@ -37,13 +37,18 @@ class RestrictionsFormTest : public ::testing::Test, public FormulationSession {
     growth->dietCount = 2;
   }
 
+  RestrictionFiles Files() {
+    return {ing, nut, temp.path().string() + "/", temp.Path("Farm"), filesInUse};
+  }
+
   RestrictionsForm form{dialogs, *t, *growth};
+  TempFolder temp;
+  std::string ing = temp.Path("FarmReq.ing"), nut = temp.Path("FarmReq.nut");
+  Grid filesInUse{11, 1};
 };
 
 TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   form.Fill();
-  EXPECT_EQ(form.nutrientTable.Rows(), 5);
-  EXPECT_EQ(form.ingredientTable.Text(0, 1), "Diet  1 Min Restrict");
   // The weight row holds 100 for the diets in use.
   EXPECT_EQ(form.nutrientTable.Text(1, 4), "100");
   EXPECT_EQ(form.nutrientTable.Text(1, 5), "");
@@ -55,19 +60,14 @@ TEST_F(RestrictionsFormTest, FillShowsHeadingsNamesAndValues) {
   EXPECT_EQ(form.ingredientTable.Text(1, 1), "12.345678");  // full precision
   // Active restrictions are peach; none is white.
   EXPECT_EQ(form.ingredientTable.CellColor(3, 4), kPeach);
-  EXPECT_EQ(form.ingredientTable.CellColor(3, 3), kWhite);
-  EXPECT_EQ(form.nutrientTable.CellColor(2, 1), kPeach);
   EXPECT_EQ(form.nutrientTable.CellColor(2, 2), kWhite);
 
-  // A refill after a change clears the old colour.
+  // A refill after a change clears the old colour; values show the
+  // machine's decimal separator and are read back with it.
   t->ingredientRestrictions[2][kMaxKind][3] = 0;
-  form.Fill();
-  EXPECT_EQ(form.ingredientTable.CellColor(3, 4), kWhite);
-}
-
-TEST_F(RestrictionsFormTest, ValuesShowTheMachinesDecimalSeparator) {
   growth->decimalComma = true;
   form.Fill();
+  EXPECT_EQ(form.ingredientTable.CellColor(3, 4), kWhite);
   EXPECT_EQ(form.nutrientTable.Text(3, 1), "1,235");
   form.KeepNutrientRestrictions();
   EXPECT_DOUBLE_EQ(t->nutrientRestrictions[1][kMinKind][2], 1.235);
@@ -80,18 +80,27 @@ TEST_F(RestrictionsFormTest, AClickNamesTheIngredient) {
   EXPECT_EQ(form.ingredientLabel, "Ingredient # 500.00 is ");
 }
 
-TEST_F(RestrictionsFormTest, StoringReadsTheDietsInUseOnly) {
+// Storing reads the diets in use only, and leaves alone what the tables do
+// not show: a restriction file raised the counts past the rows shown, and an
+// ingredient added since the fill has no row.
+TEST_F(RestrictionsFormTest, StoringReadsOnlyWhatTheTablesShow) {
+  t->nutrientCount = 5;
+  t->nutrientRestrictions[1][kMinKind][5] = 0.9;
   form.Fill();
+  t->ingredientCount = 4;
+  t->ingredientRestrictions[1][kMaxKind][4] = 15;
   form.ingredientTable.SetText(2, 1, "2,5");
   form.ingredientTable.SetText(2, 2, "40");
   form.ingredientTable.SetText(2, 5, "7");  // diet 3 is not in use
   form.ingredientTable.SetText(1, 1, "");
   form.KeepIngredientRestrictions();
+  EXPECT_TRUE(form.KeepNutrientRestrictions());
   EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMinKind][2], 2.5);
-  EXPECT_DOUBLE_EQ(t->ingredientRestrictions[1][kMaxKind][2], 40);
   EXPECT_EQ(t->ingredientRestrictions[1][kMinKind][1], 0);
   EXPECT_EQ(t->ingredientRestrictions[3][kMinKind][2], 0);
-  EXPECT_EQ(t->ingredientRestrictions[2][kMaxKind][3], -1);
+  EXPECT_EQ(t->ingredientRestrictions[1][kMaxKind][4], 15);
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][5], 0.9);
+  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][1], 2400);
 }
 
 TEST_F(RestrictionsFormTest, AMaximumBelowTheMinimumStopsTheStoring) {
@@ -116,40 +125,20 @@ TEST_F(RestrictionsFormTest, AMaximumBelowTheMinimumStopsTheStoring) {
   EXPECT_EQ(t->nutrientRestrictions[2][kMinKind][2], 19);
 }
 
-class RestrictionsSaveTest : public RestrictionsFormTest {
- protected:
-  void SetUp() override {
-    RestrictionsFormTest::SetUp();
-    ing = (folder / "FarmReq.ing").string();
-    nut = (folder / "FarmReq.nut").string();
-  }
-  RestrictionFiles Files() {
-    return {ing, nut, folder.string() + "/", (folder / "Farm").string(), filesInUse};
-  }
-
-  TempFolder temp;
-  const fs::path& folder = temp.path();
-  std::string ing, nut;
-  Grid filesInUse{11, 1};
-};
-
-TEST_F(RestrictionsSaveTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
+TEST_F(RestrictionsFormTest, SaveFileStoresThenWritesBothFilesAfterAskingWhere) {
   form.Fill();
   form.ingredientTable.SetText(2, 2, "35");
   form.nutrientTable.SetText(3, 1, "22");
-  std::string chosenIng = (folder / "NewReq.ing").string();
+  std::string chosenIng = temp.Path("NewReq.ing");
   dialogs.File(chosenIng).CancelFile();
   EXPECT_TRUE(form.SaveBothRestrictionFiles(Files()));
-  ASSERT_EQ(dialogs.shown().size(), 2u);
-  EXPECT_EQ(dialogs.shown()[1].request.fileName, nut);  // cancelled: the name stays
-  EXPECT_EQ(ing, chosenIng);                            // the chosen name becomes the file's name
-  EXPECT_EQ(filesInUse.Text(kReqIngRow, 0), chosenIng);
+  EXPECT_EQ(filesInUse.Text(kReqIngRow, 0), chosenIng);  // the chosen name becomes the file's
   EXPECT_EQ(filesInUse.Text(kReqNutRow, 0), nut);
   EXPECT_TRUE(HasLine(ing, " 1            \t 2 \t0\t35.000"));
   EXPECT_TRUE(HasLine(nut, " 1 \t 2 \t22.000\t-1.2346"));
 }
 
-TEST_F(RestrictionsSaveTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
+TEST_F(RestrictionsFormTest, TheNutrientFileIsWrittenEvenWhenTheCheckStopped) {
   form.Fill();
   form.nutrientTable.SetText(3, 1, "22");
   form.nutrientTable.SetText(3, 2, "20");
@@ -170,21 +159,6 @@ TEST_F(RestrictionsFormTest, TheNutrientTableHasNoCut) {
   EXPECT_TRUE(form.KeyDown(form.ingredientTable, Key::X, kControlModifier));
   EXPECT_EQ(form.ingredientTable.Text(1, 1), "");
   EXPECT_EQ(dialogs.Clipboard(), "12.345678");
-}
-
-TEST_F(RestrictionsFormTest, StoringLeavesAloneWhatTheTablesDoNotShow) {
-  // A restriction file raised the counts past the rows shown: the index of
-  // the last count has no row, and an ingredient added since the fill none.
-  t->nutrientCount = 5;
-  t->nutrientRestrictions[1][kMinKind][5] = 0.9;
-  form.Fill();
-  t->ingredientCount = 4;
-  t->ingredientRestrictions[1][kMaxKind][4] = 15;
-  EXPECT_TRUE(form.KeepNutrientRestrictions());
-  form.KeepIngredientRestrictions();
-  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][5], 0.9);
-  EXPECT_EQ(t->ingredientRestrictions[1][kMaxKind][4], 15);
-  EXPECT_EQ(t->nutrientRestrictions[1][kMinKind][1], 2400);
 }
 
 }  // namespace

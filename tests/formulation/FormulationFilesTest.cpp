@@ -5,6 +5,7 @@
 #include <iterator>
 #include <memory>
 
+#include "formulation/Matrix.h"
 #include "formulation/Restrictions.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogs.h"
@@ -20,14 +21,7 @@ std::string DataPath(const std::string& name) {
 
 using Messages = std::vector<std::string>;
 
-// The lines of a summary joined by "|".
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "|") + line;
-  return text;
-}
-
-class RestrictionFileTest : public ::testing::Test {
+class FormulationFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tables->ingredientCount = 3;
@@ -54,6 +48,21 @@ class RestrictionFileTest : public ::testing::Test {
     t.nutrientRestrictions[3][kMinKind][4] = 0.07;  // diet 3 is not in use
   }
 
+  // The three ingredients of tests/data/matrix_small.txt.
+  void FillSmallMatrix(FormulationTables& t) {
+    t.ingredientCount = 3;
+    t.nutrientCount = 5;
+    t.ingredientName = {"", "Corn", "Soybean meal", "Fish meal"};
+    t.nutrientName = {"", "Weight", "Net ENERGY", "PROTEIN", "LYSINE", "Phosphorus"};
+    const double values[3][5] = {{0.25, 2475.5, 8.5, 0.26, 0.05},
+                                 {0.41, 2000, 46.25, 2.9, 0},
+                                 {1.2, 12345.67, 123.45, -0.5, 0.000123}};
+    for (int i = 1; i <= 3; ++i) {
+      t.ingredientPrice[i] = values[i - 1][0];
+      for (int r = 2; r <= 5; ++r) t.matrix[r][i] = values[i - 1][r - 1];
+    }
+  }
+
   void Copy(const std::string& from, const std::string& to) {
     fs::copy_file(DataPath(from), to, fs::copy_options::overwrite_existing);
   }
@@ -75,11 +84,10 @@ TEST(ParseRestrictionLine, FollowsTheTabs) {
       {"1\t5\t2.5", true, {1, 5, 2.5, 0}},  // three fields: maximum 0
       {"2\t3\t1,5\t2,5", true, {2, 3, 1.5, 2.5}},
       {"1\t3\tabc\t2", true, {1, 3, 0, 2}},
-      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},  // halves to even
-      {"x\t3\t1\t2", true, {0, 3, 1, 2}},      // diet 0: the caller rejects it
-      {"1\t2\t\t", true, {1, 2, 0, 0}},
+      {"1.5\t2.5\t1\t2", true, {2, 2, 1, 2}},                // halves to even
+      {"1\t2147483647\t1\t2", true, {1, 2147483647, 1, 2}},  // the largest index read
+      {"x\t3\t1\t2", true, {0, 3, 1, 2}},                    // diet 0: the caller rejects it
       {"1\t5", false, {}},
-      {"no tabs", false, {}},
       {"1\t5\t1e999\t2", false, {}},
       {"1\t1e999\t1\t2", false, {}},
   };
@@ -95,7 +103,7 @@ TEST(ParseRestrictionLine, FollowsTheTabs) {
   }
 }
 
-TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
+TEST_F(FormulationFileTest, WritesBothFilesByteForByte) {
   FillSmall(*tables);
   std::string ing = In("FarmReq.ing");
   std::string nut = In("FarmReq.nut");
@@ -106,18 +114,7 @@ TEST_F(RestrictionFileTest, WritesBothFilesByteForByte) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(RestrictionFileTest, AnIngredientPastTheMatrixRaisesTheCount) {
-  tables->ingredientCount = 30;
-  std::string ing = In("FarmReq.ing");
-  ASSERT_TRUE(TextFile::WriteLines(ing, {" 1 \t 40 \t0\t25"}).ok);
-  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
-  std::string nut;
-  LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
-  EXPECT_EQ(tables->ingredientCount, 40);
-  EXPECT_EQ(tables->ingredientRestrictions[1][kMaxKind][40], 25);
-}
-
-TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
+TEST_F(FormulationFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   std::string ing = In("BadReq.ing");
   std::string nut = In("BadReq.nut");
   Copy("bad_restrict_lines.txt", ing);
@@ -140,7 +137,6 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
   EXPECT_TRUE(load.noEnergyMinimum);
   const std::vector<std::string> messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0].substr(0, messages[0].find('\n')), "Check these lines of " + ing + ":");
   EXPECT_NE(messages[0].find("\nLine 3: Diet 9 is not one of diets 1 to 8\n"), std::string::npos);
   EXPECT_NE(messages[0].find("\nLine 6: Ingredient 101 is not one of ingredients 1 to 100\n"),
             std::string::npos);
@@ -153,7 +149,7 @@ TEST_F(RestrictionFileTest, BadLinesAreSkippedAndNothingIsStoredOutOfBounds) {
 
 // A restriction file that is there but restricts nothing says so: without
 // the message the diets would be formulated with no limits at all.
-TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
+TEST_F(FormulationFileTest, AFileThatRestrictsNothingSaysSo) {
   const std::string ing = In("FarmReq.ing");
   const std::string none = "No Ingredient Restriction found in " + ing;
   const std::string notDiet = " is not diet, index, minimum and maximum separated by tabs";
@@ -195,7 +191,7 @@ TEST_F(RestrictionFileTest, AFileThatRestrictsNothingSaysSo) {
 // A nutrient minimum above its maximum, and a nutrient the matrix does not
 // have, are reported with their line; the first is kept for the user to
 // mend, the second has nowhere to go.
-TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirLine) {
+TEST_F(FormulationFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirLine) {
   for (int r = 1; r <= 5; ++r) tables->nutrientName[r] = std::string(StandardNutrientName(r));
   const std::string nut = In("FarmReq.nut");
   Copy("bad_nut_minmax_index.nut", nut);
@@ -211,25 +207,34 @@ TEST_F(RestrictionFileTest, NutrientLinesTheMatrixCannotUseAreReportedWithTheirL
   EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][4], 0.3);
 }
 
-// A missing ingredient file, a missing nutrient file beside a found
-// ingredient file, and a missing nutrient file opened on its own: each is
-// named, and the feed falls back to the grid.
-TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
+// Each missing file is named and the feed falls back to the grid. A load
+// clears the ingredient restrictions up to the count only.
+TEST_F(FormulationFileTest, LoadsClearUpToTheCountAndMissingFilesFallBackToTheGrid) {
+  tables->ingredientRestrictions[7][kMaxKind][2] = 33;
+  tables->ingredientRestrictions[7][kMaxKind][50] = 44;
   const std::string ing = In("FarmReq.ing");
   std::string nut = "unchanged";
   EXPECT_FALSE(LoadRestrictions(*tables, dialogs, ing, nut, feedChoice).ingRead);
   EXPECT_EQ(nut, "unchanged");
   EXPECT_EQ(feedChoice, kFeedGrid);
 
-  feedChoice = kFeedLeastCost;
+  feedChoice = kFeedNotChosen;
   Copy("restrict_small_ing.txt", ing);
-  const RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
+  RestrictionLoad load = LoadRestrictions(*tables, dialogs, ing, nut, feedChoice);
   EXPECT_TRUE(load.ingRead && !load.nutRead);
   EXPECT_EQ(feedChoice, kFeedGrid);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][2], 0);
+  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][50], 44);
+  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
+  EXPECT_TRUE(LoadRestrictions(*tables, dialogs, ing, nut, feedChoice).nutRead);
+  EXPECT_EQ(feedChoice, kFeedLeastCost);
 
-  feedChoice = kFeedLeastCost;
   EXPECT_FALSE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
   EXPECT_EQ(feedChoice, kFeedGrid);
+  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
+  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 18);
+  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][1], 2400);
   const std::string missing = "No Nutrient Restriction File found named ";
   EXPECT_EQ(dialogs.Messages(),
             (Messages{"No Ingredient Restriction File found named " + ing,
@@ -237,46 +242,12 @@ TEST_F(RestrictionFileTest, MissingFilesAreReportedAndFallBackToTheGrid) {
                       missing + In("OtherReq.nut")}));
 }
 
-TEST_F(RestrictionFileTest, TheIngredientLoadClearsOnlyUpToTheCount) {
-  tables->ingredientRestrictions[7][kMaxKind][2] = 33;
-  tables->ingredientRestrictions[7][kMaxKind][50] = 44;  // past ingredientCount: kept
-  tables->nutrientRestrictions[7][kMaxKind][2] = 55;     // nutrient entries not listed: kept
-  Copy("restrict_small_ing.txt", In("FarmReq.ing"));
-  Copy("restrict_small_nut.txt", In("FarmReq.nut"));
-  std::string nut;
-  LoadRestrictions(*tables, dialogs, In("FarmReq.ing"), nut, feedChoice);
-  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][2], 0);
-  EXPECT_EQ(tables->ingredientRestrictions[7][kMaxKind][50], 44);
-  EXPECT_EQ(tables->nutrientRestrictions[7][kMaxKind][2], 55);
-  EXPECT_EQ(feedChoice, kFeedLeastCost);
-
-  // Opening a nutrient file alone changes only what it lists.
-  feedChoice = kFeedGrid;
-  ASSERT_TRUE(TextFile::WriteLines(In("OtherReq.nut"), {" 1 \t 2 \t18\t0"}).ok);
-  EXPECT_TRUE(LoadNutRestrictions(*tables, dialogs, In("OtherReq.nut"), feedChoice));
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][2], 18);
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMaxKind][2], 0);
-  EXPECT_EQ(tables->nutrientRestrictions[1][kMinKind][1], 2400);
-  EXPECT_EQ(feedChoice, kFeedGrid);
-}
-
-TEST_F(RestrictionFileTest, SavingTheNutrientsWithNoRowsWritesTheStandardFourteen) {
-  tables->nutrientCount = 0;
-  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
-  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
-  std::string nut = In("FarmReq.nut");
-  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
-  EXPECT_EQ(tables->nutrientCount, 14);
-  EXPECT_EQ(TextFile::ReadLines(nut), std::vector<std::string>{" 1 \t 14 \t0.6000\t0"});
-}
-
-TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
+TEST_F(FormulationFileTest, SavingAsksWhereKeepsTheEarlierNameAndReportsFailures) {
   FillSmall(*tables);
   std::string ing = In("FarmReq.ing");
   dialogs.CancelFile();
   ASSERT_TRUE(
       SaveIngRestrictions(*tables, 2, dialogs, ing, IngSaveRequest("/d/", "/d/Farm", false)));
-  EXPECT_EQ(ing, In("FarmReq.ing"));
   EXPECT_TRUE(fs::exists(ing));
   EXPECT_EQ(dialogs.shown()[0].request.fileName, "/d/FarmReq.ing");
 
@@ -286,6 +257,15 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
   EXPECT_EQ(dialogs.shown()[1].request.fileName, "Req.nut");
   EXPECT_TRUE(dialogs.Messages().empty());
 
+  // With no nutrient rows the standard fourteen are written.
+  tables->nutrientCount = 0;
+  tables->nutrientRestrictions[1][kMinKind][14] = 0.6;
+  tables->nutrientRestrictions[1][kMinKind][15] = 0.7;
+  nut = In("FarmReq.nut");
+  ASSERT_TRUE(SaveNutRestrictions(*tables, 1, dialogs, nut, NutSaveRequest("", "", true)));
+  EXPECT_EQ(tables->nutrientCount, 14);
+  EXPECT_EQ(TextFile::ReadLines(nut)->back(), " 1 \t 14 \t0.6000\t0");
+
   std::string failing = In("NoFolder/FarmReq.nut");
   EXPECT_FALSE(SaveNutRestrictions(*tables, 2, dialogs, failing, NutSaveRequest("", "", true)));
   EXPECT_EQ(dialogs.Messages(),
@@ -293,33 +273,134 @@ TEST_F(RestrictionFileTest, ACancelledDialogStillWritesToTheEarlierName) {
                      failing + ": No such file or directory"});
 }
 
-TEST_F(RestrictionFileTest, TheSummaryListsDietsOneToFiveInFourBlocks) {
-  EXPECT_EQ(Joined(RestrictSummaryLines(*tables)), "0  0  0|0  0  0|0  0  0|0  0  0");
-  FillSmall(*tables);
-  tables->nutrientRestrictions[6][kMinKind][1] = 2300;  // diets 6..8 are left out
-  tables->ingredientRestrictions[5][kMinKind][2] = 0.125;
-  // Nutrient minima, nutrient maxima, ingredient minima, ingredient maxima.
-  EXPECT_EQ(Joined(RestrictSummaryLines(*tables)),
-            "1  1  2400|1  2  20|1  4  0.05|2  1  2350|3  4  0.07|0  0  0|"
-            "1  2  22.5|2  1  2500|2  3  1.5|0  0  0|"
-            "2  1  10|2  2  5|5  2  0.125|0  0  0|"
-            "1  1  60|1  3  -1|2  2  -5|3  1  50|0  0  0");
+TEST(FullNumberText, ShowsEveryDigitWithAPeriod) {
+  EXPECT_EQ(FullNumberText(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FullNumberText(0.00001), "0.00001");
+  EXPECT_EQ(FullNumberText(-123456789.25), "-123456789.25");
 }
 
-TEST(FullNumberText, ShowsEveryDigitWithAPeriod) {
-  struct Case {
-    double value;
-    const char* text;
-  } cases[] = {{0, "0"},
-               {-1, "-1"},
-               {0.1 + 0.2, "0.3"},
-               {1.0 / 3, "0.333333333333333"},
-               {0.00001, "0.00001"},
-               {123456789.25, "123456789.25"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(FullNumberText(c.value), c.text);
+// Decimal commas, commas between fields and empty value lines are read by
+// the older forms' file; a number that is not finite reads as 0.
+TEST(ParseLeadingNumber, ReadsTheFirstFieldLeniently) {
+  EXPECT_DOUBLE_EQ(ParseLeadingNumber("-1.5\tCost\tCorn"), -1.5);
+  EXPECT_DOUBLE_EQ(ParseLeadingNumber("nan\tPROTEIN\tCorn"), 0);
+  EXPECT_DOUBLE_EQ(ParseLeadingNumber("inf"), 0);
+}
+
+// The small matrix is written byte for byte as kept, and read back to the
+// written precision, with the weight row set to 100.
+TEST_F(FormulationFileTest, SmallMatrixWritesByteForByteAndReadsBack) {
+  FillSmallMatrix(*tables);
+  ASSERT_TRUE(TextFile::WriteLines(In("FarmMatrix.txt"), MatrixFileLines(*tables)).ok);
+  EXPECT_EQ(ReadWhole(In("FarmMatrix.txt")), ReadWhole(DataPath("matrix_small.txt")));
+
+  auto read = std::make_unique<FormulationTables>();
+  read->ingredientRestrictions[5][kMaxKind][1] = 40;  // diets 1..5 are cleared by a load
+  read->ingredientRestrictions[6][kMaxKind][1] = 30;  // diet 6 is not
+  ASSERT_EQ(ReadMatrixFile(*read, DataPath("matrix_small.txt"), dialogs), MatrixLoad::Loaded);
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(MatrixFileLines(*read), MatrixFileLines(*tables));
+  EXPECT_DOUBLE_EQ(read->matrix[2][3], 12345.7);
+  EXPECT_EQ(read->matrix[kWeightRow][3], 100);
+  EXPECT_EQ(read->ingredientRestrictions[5][kMaxKind][1], 0);
+  EXPECT_EQ(read->ingredientRestrictions[6][kMaxKind][1], 30);
+}
+
+// A comma between the counts, decimal commas, comma-separated lines, an
+// empty value line, LF line ends and no final line end.
+TEST_F(FormulationFileTest, ReadsTheOlderForms) {
+  ASSERT_EQ(ReadMatrixFile(*tables, DataPath("matrix_older_forms.txt"), dialogs),
+            MatrixLoad::Loaded);
+  EXPECT_EQ(tables->ingredientName[2], "Oats");
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.18);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][2], 1900.25);
+  EXPECT_DOUBLE_EQ(tables->matrix[3][1], 0);
+  for (const char* countLine : {" 1            2 ", "\t1\t2"}) {
+    SCOPED_TRACE(countLine);
+    std::string path = In("CountMatrix.txt");
+    std::ofstream(path, std::ios::binary) << countLine << "\r\nCorn\r\nNet ENERGY\r\n0.2\tCost\t"
+                                          << "Corn\r\n2400\tNet ENERGY\tCorn\r\n";
+    ASSERT_EQ(ReadMatrixFile(*tables, path, dialogs), MatrixLoad::Loaded);
+    EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2400);
   }
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(FormulationFileTest, MalformedFilesStopWithTheClassicErrorAndStayInBounds) {
+  struct Case {
+    const char* file;
+    const char* error;  // "Error <error> in procedure  LoadLP"
+    int ingCount;
+    const char* lastName;  // ingredientName[1] as read before the error
+  } cases[] = {
+      {"bad_matrix_counts_over.txt", "9 (Subscript out of range)", 0, ""},
+      {"bad_matrix_rows_over.txt", "9 (Subscript out of range)", 0, ""},
+      {"bad_matrix_negative.txt", "9 (Subscript out of range)", 0, ""},
+      {"bad_matrix_count_text.txt", "13 (Type mismatch)", 0, ""},
+      {"bad_matrix_one_count.txt", "13 (Type mismatch)", 0, ""},
+      {"bad_matrix_truncated.txt", "62 (Input past end of file)", 2, "Corn"},
+      {"bad_matrix_overflow.txt", "6 (Overflow)", 1, "Corn"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    dialogs.Forget();
+    EXPECT_EQ(ReadMatrixFile(*tables, DataPath(c.file), dialogs), MatrixLoad::Failed);
+    EXPECT_EQ(dialogs.Messages(),
+              std::vector<std::string>{"Error " + std::string(c.error) + " in procedure  LoadLP"});
+    EXPECT_EQ(tables->ingredientCount, c.ingCount);
+    EXPECT_EQ(tables->ingredientName[1], c.lastName);
+    EXPECT_LE(tables->nutrientCount, kMaxNutrientRows);
+  }
+  // What was read before the end stays: the truncated file's first price.
+  ReadMatrixFile(*tables, DataPath("bad_matrix_truncated.txt"), dialogs);
+  EXPECT_DOUBLE_EQ(tables->ingredientPrice[1], 0.2);
+  EXPECT_DOUBLE_EQ(tables->matrix[2][1], 2400);
+}
+
+// A missing file clears the tables silently; with no ingredient named
+// nothing is written; a failed write is reported.
+TEST_F(FormulationFileTest, NothingToReadOrWriteAndAFailedSave) {
+  FillSmallMatrix(*tables);
+  std::string path = In("NoFolder/FarmMatrix.txt");
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Error 75 (Path/File access error) in procedure SaveMatrix\n" +
+                                     path + ": No such file or directory"});
+  EXPECT_EQ(ReadMatrixFile(*tables, In("NoSuchMatrix.txt"), dialogs), MatrixLoad::Missing);
+  EXPECT_EQ(tables->matrix[2][1], 0);
+  path = In("EmptyMatrix.txt");
+  EXPECT_FALSE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "Farm", false)));
+  EXPECT_FALSE(fs::exists(path));
+}
+
+// Saving counts the ingredients up to the last name longer than two letters
+// (a short name inside the list loses no ingredient, which would shift
+// restriction numbers) and the nutrients up to the last name longer than one,
+// never fewer than the standard rows, which get their standard names.
+TEST_F(FormulationFileTest, SavingRecountsFromTheNames) {
+  FillSmallMatrix(*tables);
+  tables->ingredientName[2] = "Ca";
+  tables->nutrientName[3].clear();
+  std::string path = In("CaMatrix.txt");
+  auto read = std::make_unique<FormulationTables>();
+  auto saveAndRead = [&] {
+    ASSERT_TRUE(SaveMatrix(*tables, dialogs, path, MatrixSaveRequest("", "", true)));
+    ASSERT_EQ(ReadMatrixFile(*read, path, dialogs), MatrixLoad::Loaded);
+  };
+  saveAndRead();
+  EXPECT_EQ(tables->nutrientCount, 15);
+  EXPECT_EQ(read->ingredientCount, 3);
+  EXPECT_EQ(read->nutrientName[3], "PROTEIN");
+  EXPECT_EQ(read->nutrientName[6], "LYSINE");
+
+  tables->ingredientName[3] = "Ca";  // at the end it is dropped
+  for (int r = 16; r <= kMaxNutrientRows; ++r) tables->nutrientName[r] = "N" + std::to_string(r);
+  tables->nutrientName[kMaxNutrientRows] = "Se";  // two letters name a nutrient
+  tables->matrix[kMaxNutrientRows][1] = 7.5;
+  saveAndRead();
+  EXPECT_EQ(read->ingredientCount, 1);
+  EXPECT_EQ(tables->nutrientCount, kMaxNutrientRows);
+  EXPECT_DOUBLE_EQ(read->matrix[kMaxNutrientRows][1], 7.5);
 }
 
 }  // namespace
