@@ -225,7 +225,8 @@ class Job:
                 continue
             target.parent.mkdir(parents=True, exist_ok=True)
             if not target.exists() or target.read_bytes() != source.read_bytes():
-                shutil.copy2(source, target)
+                # A fresh time stamp: a file put back to an older text must still rebuild.
+                shutil.copyfile(source, target)
         launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"] if shutil.which("ccache") else []
         # Most of a mutant's time is relinking the tests: lld does it fastest.
         if shutil.which("ld.lld"):
