@@ -3,10 +3,9 @@
 // every dialog is answered as if the user pressed OK.
 #include <unistd.h>
 
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -18,31 +17,25 @@
 class ScratchFile {
  public:
   ScratchFile(std::string_view tag, std::string_view suffix)
-      : path_(Folder() + "/" + std::string(tag) + "_" + std::to_string(::getpid()) +
-              std::string(suffix)) {}
+      : path_(std::string(TAMSEL_FUZZ_SCRATCH) + "/" + std::string(tag) + "_" +
+              std::to_string(::getpid()) + std::string(suffix)) {
+    std::error_code ignored;
+    std::filesystem::create_directories(TAMSEL_FUZZ_SCRATCH, ignored);
+  }
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
-  ~ScratchFile() { std::remove(path_.c_str()); }
+  ~ScratchFile() { std::filesystem::remove(path_, ignored_); }
 
   const std::string& Path() const { return path_; }
 
   // Writes the bytes; false when the file cannot be written.
   bool Write(const std::uint8_t* data, std::size_t size) const {
-    FILE* file = std::fopen(path_.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
+    std::ofstream file(path_, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return static_cast<bool>(file.flush());
   }
 
  private:
-  static std::string Folder() {
-    static const std::string folder = [] {
-      std::error_code ignored;
-      std::filesystem::create_directories(TAMSEL_FUZZ_SCRATCH, ignored);
-      return std::string(TAMSEL_FUZZ_SCRATCH);
-    }();
-    return folder;
-  }
-
   std::string path_;
+  std::error_code ignored_;
 };

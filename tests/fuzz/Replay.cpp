@@ -13,33 +13,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<fs::path> Inputs(const fs::path& named) {
-  if (!fs::is_directory(named)) return {named};
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::recursive_directory_iterator(named))
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  int replayed = 0;
+  std::vector<fs::path> files;
   for (int i = 1; i < argc; ++i) {
-    for (const fs::path& file : Inputs(argv[i])) {
-      std::ifstream in(file, std::ios::binary);
-      if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", file.c_str());
-        return 1;
-      }
-      const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-      LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-      ++replayed;
+    if (!fs::is_directory(argv[i])) {
+      files.emplace_back(argv[i]);
+      continue;
     }
+    for (const auto& entry : fs::recursive_directory_iterator(argv[i]))
+      if (entry.is_regular_file()) files.push_back(entry.path());
   }
-  std::printf("%d inputs replayed\n", replayed);
-  return replayed > 0 ? 0 : 1;
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", file.c_str());
+      return 1;
+    }
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::printf("%zu inputs replayed\n", files.size());
+  return files.empty() ? 1 : 0;
 }

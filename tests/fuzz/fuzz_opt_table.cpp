@@ -3,6 +3,7 @@
 // number of diets stays in range and the values survive the round trip.
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,32 +14,22 @@
 
 namespace {
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == '\t') {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
 // Every field is written again as it was, or as another text of the same
 // number; a value too large for a double is written as "Inf", which then
 // reads as 0.
 bool SameTable(const std::vector<std::string>& a, const std::vector<std::string>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    const std::vector<std::string> x = Fields(a[i]);
-    const std::vector<std::string> y = Fields(b[i]);
-    if (x.size() != y.size()) return false;
-    for (std::size_t k = 0; k < x.size(); ++k) {
-      const double value = ReadNumber(x[k]);
-      if (x[k] != y[k] && value != ReadNumber(y[k]) && x[k].find("Inf") == std::string::npos)
+    std::istringstream x(a[i] + '\t');  // so that an empty last field counts
+    std::istringstream y(b[i] + '\t');
+    std::string fx;
+    std::string fy;
+    while (std::getline(x, fx, '\t')) {
+      if (!std::getline(y, fy, '\t')) return false;
+      if (fx != fy && ReadNumber(fx) != ReadNumber(fy) && fx.find("Inf") == std::string::npos)
         return false;
     }
+    if (std::getline(y, fy, '\t')) return false;
   }
   return true;
 }

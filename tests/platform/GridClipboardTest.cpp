@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/GridClipboard.h"
@@ -31,178 +32,115 @@ std::vector<std::string> Rows(const Grid& grid) {
 
 std::string Whole(const Grid& grid) { return RangeText(WholeGrid(grid), grid); }
 
-TEST(GridClipboardTest, CopyKeysPutTheSelectedBlockOnTheClipboard) {
-  const struct {
-    const char* name;
-    int row, col, rowSel, colSel;
-    Key key;
-    const char* expected;
-  } cases[] = {
-      {"2x3 block", 1, 1, 2, 3, Key::C, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
-      {"selected upwards", 2, 3, 1, 1, Key::C, "1,1\t1,2\t1,3\n2,1\t2,2\t2,3"},
-      {"single cell", 3, 2, 3, 2, Key::C, "3,2"},
-      {"Ctrl+Insert", 0, 0, 1, 0, Key::Insert, "0,0\n1,0"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Grid grid = Numbered(5, 5);
-    ScriptedDialogs dialogs;
-    dialogs.SetClipboard("old");
-    grid.SetSelection(c.row, c.col, c.rowSel, c.colSel);
-    EXPECT_TRUE(GridKey(grid, c.key, kControlModifier, dialogs));
-    EXPECT_EQ(dialogs.Clipboard(), c.expected);
-    EXPECT_EQ(grid.Text(1, 1), "1,1");  // a copy changes no cell
-    EXPECT_EQ(grid.Row(), 0);           // the copy leaves (0, 0) current
-    EXPECT_EQ(grid.Col(), 0);
+class GridClipboardTest : public ::testing::Test {
+ protected:
+  bool Press(Key key, KeyModifiers modifiers = kControlModifier) {
+    return GridKey(grid, key, modifiers, dialogs);
   }
-  // A block past the table is clipped to it; an empty table copies "".
-  Grid grid = Numbered(3, 3);
+
+  Grid grid = Numbered(4, 4);
+  const std::string numbered = Whole(grid);
   ScriptedDialogs dialogs;
-  EXPECT_EQ(CopyRange(GridRange{7, 1, 9, 2}, grid, dialogs), (GridRange{2, 1, 2, 2}));
-  EXPECT_EQ(dialogs.Clipboard(), "2,1\t2,2");
+};
+
+// A copy takes the selected block, in either direction and clipped to the
+// table, and leaves (0, 0) current; other keys are not handled.
+TEST_F(GridClipboardTest, CopyKeysPutTheSelectedBlockOnTheClipboard) {
+  grid.SetSelection(2, 3, 1, 1);
+  EXPECT_TRUE(Press(Key::C));
+  EXPECT_EQ(dialogs.Clipboard(), "1,1\t1,2\t1,3\n2,1\t2,2\t2,3");
+  EXPECT_EQ(grid.Row(), 0);
+  EXPECT_EQ(grid.Col(), 0);
+  grid.SetSelection(0, 0, 1, 0);
+  EXPECT_TRUE(Press(Key::Insert));
+  EXPECT_EQ(dialogs.Clipboard(), "0,0\n1,0");
+  EXPECT_EQ(CopyRange(GridRange{7, 1, 9, 3}, grid, dialogs), (GridRange{3, 1, 3, 3}));
+  EXPECT_EQ(dialogs.Clipboard(), "3,1\t3,2\t3,3");
   Grid none(0, 0);
   CopyRange(WholeGrid(none), none, dialogs);
   EXPECT_EQ(dialogs.Clipboard(), "");
+
+  grid.SetCurrent(1, 1);
+  dialogs.SetClipboard("x");
+  const std::pair<Key, KeyModifiers> others[] = {{Key::C, kNoModifier},
+                                                 {Key::V, kNoModifier},
+                                                 {Key::Insert, kNoModifier},
+                                                 {Key::X, kShiftModifier},
+                                                 {Key::Other, kControlModifier}};
+  for (const auto& [key, modifiers] : others) EXPECT_FALSE(Press(key, modifiers));
+  EXPECT_EQ(dialogs.Clipboard(), "x");
+  EXPECT_EQ(Whole(grid), numbered);
+  EXPECT_EQ(grid.Row(), 1);
 }
 
-TEST(GridClipboardTest, CtrlACopiesTheUsedArea) {
-  const struct {
-    const char* name;
-    std::vector<std::vector<std::string>> cells;
-    const char* expected;
-  } cases[] = {
-      {"empty table gives one empty cell", {}, ""},
-      {"block in the corner", {{"a", "b"}, {"c", "d"}}, "a\tb\nc\td"},
-      {"gaps are kept", {{"", ""}, {"", "x"}}, "\t\n\tx"},
-      // A shorter last column keeps the rows of the longer ones.
-      {"shorter last column", {{"h1", "h2"}, {"1", "2"}, {"3", ""}}, "h1\th2\n1\t2\n3\t"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Grid grid(6, 5);
-    for (int r = 0; r < static_cast<int>(c.cells.size()); ++r)
-      for (int col = 0; col < static_cast<int>(c.cells[r].size()); ++col)
-        grid.SetText(r, col, c.cells[r][col]);
-    grid.SetCurrent(4, 4);
-    ScriptedDialogs dialogs;
-    EXPECT_TRUE(GridKey(grid, Key::A, kControlModifier, dialogs));
-    EXPECT_EQ(dialogs.Clipboard(), c.expected);
-  }
+// Ctrl+A copies from (0, 0) to the last row and column holding text; a
+// shorter last column keeps the rows of the longer ones.
+TEST_F(GridClipboardTest, CtrlACopiesTheUsedArea) {
+  grid = Grid(6, 5);
+  grid.SetCurrent(4, 4);
+  EXPECT_TRUE(Press(Key::A));
+  EXPECT_EQ(dialogs.Clipboard(), "");
+  grid.SetText(1, 0, "1");
+  grid.SetText(2, 0, "3");
+  grid.SetText(0, 1, "h2");
+  EXPECT_TRUE(Press(Key::A));
+  EXPECT_EQ(dialogs.Clipboard(), "\th2\n1\t\n3\t");
 }
 
 // A paste fills from the current cell, never the last row or column, and
 // never adds rows; a line wider than the table widens it, as far as the line
-// reaches from column 0. An empty line ends the paste.
-TEST(GridClipboardTest, PasteFillsFromTheCurrentCell) {
+// reaches from column 0. An empty line ends the paste. The temperature
+// tables take one value a line down column 1, fields and all.
+TEST_F(GridClipboardTest, PasteFillsFromTheCurrentCell) {
+  constexpr PasteMode kColumn = PasteMode::TemperatureColumn;
   const std::string twelve = "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12";
   const struct {
     int row, col;
     Key key;
     std::string text;
     std::vector<std::string> expected;
+    PasteMode mode = PasteMode::Cells;
   } cases[] = {
       {0, 1, Key::V, "a\tb\nc\td", {"|a|b||", "|c|d||", "||||"}},
       {1, 3, Key::V, "a\tb\nc\td", {"||||", "|||a|", "||||"}},
       {0, 0, Key::V, "a\n\nb", {"a||||", "||||", "||||", "||||"}},
       {0, 0, Key::Insert, "1\t2\r\n3\t4\r\n", {"1|2|||", "3|4|||", "||||"}},
-      {0, 0, Key::V, "", {"||||", "||||", "||||"}},
       {1, 0, Key::Insert, twelve, {"||||||||||||", "1|2|3|4|5|6|7|8|9|10|11|12|", "||||||||||||"}},
       {1, 3, Key::V, twelve, {"||||||||||||", "|||1|2|3|4|5|6|7|8|9|", "||||||||||||"}},
+      {1, 2, Key::V, "20\n21\t9\n", {"||||", "|20|||", "|21\t9|||", "||||"}, kColumn},
+      {1, 2, Key::V, "1\n2\n3\n4", {"||||", "|1|||", "|2|||", "|3|||"}, kColumn},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text + " at " + std::to_string(c.row) + "," + std::to_string(c.col));
-    Grid grid(static_cast<int>(c.expected.size()), 5);
+    grid = Grid(static_cast<int>(c.expected.size()), 5);
     grid.SetCurrent(c.row, c.col);
-    ScriptedDialogs dialogs;
     dialogs.SetClipboard(c.text);
     const KeyModifiers modifiers = c.key == Key::V ? kControlModifier : kShiftModifier;
-    EXPECT_TRUE(GridPaste(grid, c.key, modifiers, dialogs));
+    EXPECT_TRUE(GridKey(grid, c.key, modifiers, dialogs, c.mode));
     EXPECT_EQ(Rows(grid), c.expected);
   }
 }
 
-TEST(GridClipboardTest, TemperatureTablesPasteDownColumnOne) {
-  const struct {
-    const char* text;
-    std::vector<std::string> expected;
-  } cases[] = {
-      {"20\n21\n22\n", {"||", "|20|", "|21|", "|22|", "||"}},
-      {"20\n21\n22", {"||", "|20|", "|21|", "|22|", "||"}},  // no final line feed
-      {"5\n", {"||", "|5|", "||", "||", "||"}},
-      {"20\t9\n", {"||", "|20\t9|", "||", "||", "||"}},               // fields are not split
-      {"1\n2\n3\n4\n5\n6\n7\n", {"||", "|1|", "|2|", "|3|", "|4|"}},  // more lines than rows
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    Grid grid(5, 3);
-    grid.SetCurrent(1, 2);
-    ScriptedDialogs dialogs;
-    dialogs.SetClipboard(c.text);
-    EXPECT_TRUE(GridKey(grid, Key::V, kControlModifier, dialogs, PasteMode::TemperatureColumn));
-    EXPECT_EQ(Rows(grid), c.expected);
-  }
-}
-
-TEST(GridClipboardTest, OtherKeysAreNotHandled) {
-  const struct {
-    Key key;
-    KeyModifiers modifiers;
-  } cases[] = {
-      {Key::C, kNoModifier},
-      {Key::C, kShiftModifier},
-      {Key::V, kNoModifier},
-      {Key::Insert, kNoModifier},
-      {Key::X, kShiftModifier},
-      {Key::A, kNoModifier},
-      {Key::Other, kControlModifier},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(static_cast<int>(c.key)) + " modifiers " +
-                 std::to_string(c.modifiers));
-    Grid grid = Numbered(3, 3);
-    grid.SetCurrent(1, 1);
-    ScriptedDialogs dialogs;
-    dialogs.SetClipboard("x");
-    EXPECT_FALSE(GridKey(grid, c.key, c.modifiers, dialogs));
-    EXPECT_EQ(dialogs.Clipboard(), "x");
-    EXPECT_EQ(grid.Text(1, 1), "1,1");
-    EXPECT_EQ(grid.Row(), 1);
-  }
-}
-
-TEST(GridClipboardTest, HerdInputsTakeOneLineEach) {
-  const struct {
-    const char* text;
-    std::vector<std::string> expected;
-  } cases[] = {
-      {"6.5\n21\n25\n30\n63", {"6.5", "21", "25", "30", "63"}},
-      {"6.5\r\n21\r\n", {"6.5", "21", "", "", ""}},
-      {"1\n2\n3\n4\n5\n6", {"1", "2", "3", "4", "5"}},
-      {"", {"", "", "", "", ""}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    ScriptedDialogs dialogs;
-    dialogs.SetClipboard(c.text);
-    std::vector<std::string> f(5, "old");
-    EXPECT_TRUE(HerdInputPaste(Key::V, kControlModifier, dialogs, f[0], f[1], f[2], f[3], f[4]));
-    EXPECT_EQ(f, c.expected);
-    EXPECT_EQ(dialogs.Clipboard(), "");
-  }
-  ScriptedDialogs dialogs;
+// The five herd inputs take a line each, and the clipboard is emptied.
+TEST_F(GridClipboardTest, HerdInputsTakeOneLineEach) {
+  std::vector<std::string> f(5, "old");
   dialogs.SetClipboard("7");
-  std::string a = "a", b, c, d, e;
-  EXPECT_FALSE(HerdInputPaste(Key::C, kControlModifier, dialogs, a, b, c, d, e));
-  EXPECT_EQ(a, "a");
+  EXPECT_FALSE(HerdInputPaste(Key::C, kControlModifier, dialogs, f[0], f[1], f[2], f[3], f[4]));
+  EXPECT_EQ(f[0], "old");
   EXPECT_EQ(dialogs.Clipboard(), "7");
+  dialogs.SetClipboard("6.5\r\n21\r\n");
+  EXPECT_TRUE(HerdInputPaste(Key::V, kControlModifier, dialogs, f[0], f[1], f[2], f[3], f[4]));
+  EXPECT_EQ(f, (std::vector<std::string>{"6.5", "21", "", "", ""}));
+  EXPECT_EQ(dialogs.Clipboard(), "");
+  dialogs.SetClipboard("1\n2\n3\n4\n5\n6");
+  EXPECT_TRUE(HerdInputPaste(Key::Insert, kShiftModifier, dialogs, f[0], f[1], f[2], f[3], f[4]));
+  EXPECT_EQ(f, (std::vector<std::string>{"1", "2", "3", "4", "5"}));
 }
 
-TEST(GridClipboardTest, PopupMenuActsOnTheActiveTable) {
-  ScriptedDialogs dialogs;
-  Grid grid = Numbered(3, 3);
+TEST_F(GridClipboardTest, PopupMenuActsOnTheActiveTable) {
   grid.SetCurrent(2, 1);
   PopupCommand(PopupAction::CopyAll, &grid, dialogs);
-  EXPECT_EQ(dialogs.Clipboard(), Whole(Numbered(3, 3)));
+  EXPECT_EQ(dialogs.Clipboard(), numbered);
   EXPECT_EQ(grid.Row(), 2);  // the current cell comes back
   EXPECT_EQ(grid.Col(), 1);
 
@@ -221,30 +159,29 @@ TEST(GridClipboardTest, PopupMenuActsOnTheActiveTable) {
 // diets table's labels) and leaves a table the user may not edit alone (nor
 // does a paste or Ctrl+Z change it: "Files in Use"); Ctrl+Z brings the
 // cleared cells back.
-TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
-  const std::string numbered = Whole(Numbered(3, 3));
+TEST_F(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
   const struct {
-    const char* name;
     bool editable;
     std::optional<Answer> answer;  // nothing: not asked
     std::string cleared;
+    int fixedRows = 1;
   } cases[] = {
-      {"Yes", true, Answer::Yes, "0,0\t0,1\t0,2\n1,0\t\t\n2,0\t\t"},
-      {"No", true, Answer::No, numbered},
-      {"read-only", false, std::nullopt, numbered},
+      {true, Answer::Yes, "0,0\t0,1\t0,2\t0,3\n1,0\t\t\t\n2,0\t\t\t\n3,0\t\t\t"},
+      {true, Answer::Yes, "0,0\t0,1\t0,2\t0,3\n1,0\t1,1\t1,2\t1,3\n2,0\t\t\t\n3,0\t\t\t", 2},
+      {true, Answer::No, numbered},
+      {false, std::nullopt, numbered},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Grid grid = Numbered(3, 3);
+    SCOPED_TRACE(c.cleared);
+    grid = Numbered(4, 4);
     grid.SetEditable(c.editable);
-    ScriptedDialogs dialogs;
+    grid.SetFixedRows(c.fixedRows);
     if (c.answer) dialogs.Answer(*c.answer);
     PopupCommand(PopupAction::Clear, &grid, dialogs);
     EXPECT_TRUE(dialogs.Done());
-    EXPECT_EQ(dialogs.Messages().size(), c.answer ? 1u : 0u);
     EXPECT_EQ(Whole(grid), c.cleared);
     EXPECT_EQ(grid.Edited(), c.answer == Answer::Yes);
-    EXPECT_TRUE(GridKey(grid, Key::Z, kControlModifier, dialogs));
+    EXPECT_TRUE(Press(Key::Z));
     EXPECT_EQ(Whole(grid), numbered);
     if (c.editable) continue;
     dialogs.SetClipboard("pasted");
@@ -258,30 +195,27 @@ TEST(GridClipboardTest, ClearAsksKeepsTheHeadingsAndCtrlZUndoesIt) {
 // Ctrl+X copies and empties the block but the headings; Ctrl+Z undoes a
 // cut and a paste (which may have widened the table), until anything else
 // changes the table.
-TEST(GridClipboardTest, CtrlXCutsAndCtrlZUndoesTheLastCutOrPaste) {
-  Grid grid = Numbered(4, 4);
-  const std::string before = Whole(grid);
-  ScriptedDialogs dialogs;
+TEST_F(GridClipboardTest, CtrlXCutsAndCtrlZUndoesTheLastCutOrPaste) {
   grid.SetSelection(2, 2, 0, 0);
-  EXPECT_TRUE(GridKey(grid, Key::X, kControlModifier, dialogs));
+  EXPECT_TRUE(Press(Key::X));
   EXPECT_EQ(dialogs.Clipboard(), "0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\t2,2");
   EXPECT_EQ(
       Rows(grid),
       (std::vector<std::string>{"0,0|0,1|0,2|0,3", "1,0|||1,3", "2,0|||2,3", "3,0|3,1|3,2|3,3"}));
-  GridKey(grid, Key::Z, kControlModifier, dialogs);
-  EXPECT_EQ(Whole(grid), before);
+  Press(Key::Z);
+  EXPECT_EQ(Whole(grid), numbered);
 
   dialogs.SetClipboard("a\tb\tc\td\te");
   grid.SetCurrent(1, 1);
-  GridKey(grid, Key::V, kControlModifier, dialogs);
+  Press(Key::V);
   EXPECT_EQ(grid.Cols(), 6);
-  GridKey(grid, Key::Z, kControlModifier, dialogs);
-  EXPECT_EQ(Whole(grid), before);
+  Press(Key::Z);
+  EXPECT_EQ(Whole(grid), numbered);
 
   grid.SetSelection(2, 2, 2, 2);
-  GridKey(grid, Key::X, kControlModifier, dialogs);
+  Press(Key::X);
   grid.SetText(3, 3, "written since");
-  GridKey(grid, Key::Z, kControlModifier, dialogs);
+  Press(Key::Z);
   EXPECT_EQ(grid.Text(2, 2), "");
   EXPECT_EQ(grid.Text(3, 3), "written since");
 }
