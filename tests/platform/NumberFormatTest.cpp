@@ -119,11 +119,4 @@ TEST(NumberFormatTest, LocalNumberTextTurnsToTheMachineSeparator) {
   EXPECT_EQ(text, "1.5,6");
 }
 
-TEST(NumberFormatTest, FieldCountCountsSeparators) {
-  EXPECT_EQ(FieldCount("a\tb\tc", "\t"), 2);
-  EXPECT_EQ(FieldCount("abc", "\t"), 0);
-  EXPECT_EQ(FieldCount("a\tb", ""), 0);
-  EXPECT_EQ(FieldCount("a, b, c", ", "), 2);
-}
-
 }  // namespace

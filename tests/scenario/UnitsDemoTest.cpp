@@ -192,17 +192,11 @@ TEST(UnitsDemo, ResultsOfTheLastRunAreShownInTheNewUnit) {
   const std::string feed = s.form.totalFeedIntake.text;
   s.Grow();
   EXPECT_EQ(feed, s.form.totalFeedIntake.text);
-  int last = 1;
-  while (!converted.Text(last + 1, 5).empty()) ++last;
-  for (int row = 1; row <= last; ++row)
-    for (int col : {6, 7})
-      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
-  for (int row = 1; row <= 3; ++row)
-    for (int col : {1, 3, 4})
-      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
-  for (int row : {20, 21})
-    for (int col : {1, 2})
-      EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row;
+  // All but "Tot FEED", which adds the shown days.
+  for (int row = 1; row < converted.Rows(); ++row)
+    for (int col = 0; col < converted.Cols(); ++col)
+      if (col != 8)
+        EXPECT_EQ(converted.Text(row, col), s.app.resultsTable.Text(row, col)) << row << "," << col;
   s.form.startWeight.text = "abc";
   s.form.Growth();
   EXPECT_EQ(s.form.totalFeedIntake.text, "");
