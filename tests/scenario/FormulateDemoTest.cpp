@@ -64,8 +64,6 @@ class FormulateDemo : public ::testing::Test {
 };
 
 TEST_F(FormulateDemo, EveryPhaseMeetsItsRestrictions) {
-  ASSERT_EQ(tables->ingredientCount, 16);
-  ASSERT_EQ(tables->nutrientCount, 18);
   RunLp(context, dietsTable);
   EXPECT_TRUE(dialogs.Messages().empty());
   const double demoCosts[] = {636.86, 413.68, 310.66};  // as the demo's diets file holds them

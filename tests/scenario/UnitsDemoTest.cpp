@@ -89,12 +89,6 @@ struct UnitCase {
 std::vector<UnitCase> EveryWayToChooseUnits() {
   std::vector<UnitCase> cases = {
       {"list: lb", [](Session& s) { ChooseInList(s, 1); }, true},
-      {"list: lb, then kg",
-       [](Session& s) {
-         ChooseInList(s, 1);
-         ChooseInList(s, 0);
-       },
-       false},
       {"list: kg again", [](Session& s) { ChooseInList(s, 0); }, false},
       {"list: lb, saved",
        [](Session& s) {
