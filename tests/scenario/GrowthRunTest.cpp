@@ -386,6 +386,7 @@ TEST(GrowthRun, ChangeTrackingFollowsTheRuns) {
   s.form.herdSex.selected = kMales;
   s.form.Growth();
   EXPECT_EQ(c.Text(5, 3), firstCost);
+  EXPECT_EQ(c.Text(14, 0), "Diet 3 Change");  // the rows keep their names
   EXPECT_EQ(c.Text(1, 1), "Males");
   EXPECT_NEAR(s.Cell(21, 1), ReadNumber(s.form.totalFeedIntake.text), 0.05);
   EXPECT_NEAR(s.Cell(22, 1), ReadNumber(s.form.costPerPig.text), 0.006);
