@@ -1,9 +1,8 @@
 # Runs tamsel-cli optimize --feed-only (CLI, ARGS as for RunCli.cmake) and
 # checks what a finished run must show: exit 0, the optimized cost per pig at
-# most the starting cost, every optimum within its limits, exactly the
-# "Feed Wt." rows optimized and the others at their start, the
-# thorough stage's cost its own and not above the classic one, and the
-# results file named on the last line.
+# most the starting cost, exactly the "Feed Wt." rows optimized and the
+# others at their start, and the results file named on the last line. (The
+# optimum's limits and stages are the diet optimization scenario's.)
 string(REPLACE "|" ";" args "${ARGS}")
 execute_process(COMMAND "${CLI}" ${args}
   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -34,12 +33,7 @@ foreach(row ${rows})
   list(GET cells 1 kind)
   list(GET cells 2 first)
   list(GET cells 3 optimum)
-  list(GET cells 5 low)
-  list(GET cells 6 high)
   list(GET cells 7 moved)
-  if(optimum LESS low OR optimum GREATER high)
-    message(FATAL_ERROR "optimum outside its limits: ${row}")
-  endif()
   if(moved STREQUAL "No" AND NOT optimum STREQUAL first)
     message(FATAL_ERROR "a value not optimized moved: ${row}")
   endif()
@@ -52,12 +46,6 @@ foreach(row ${rows})
   endif()
 endforeach()
 
-if(NOT out MATCHES "\nClassic\t([^\t]+)\t[0-9]+\t[^\n]+\nThorough\t([^\t]+)\t[0-9]+\t")
-  message(FATAL_ERROR "no classic and thorough rows in:\n${out}")
-endif()
-if(CMAKE_MATCH_2 GREATER CMAKE_MATCH_1 OR NOT CMAKE_MATCH_2 EQUAL best)
-  message(FATAL_ERROR "thorough ${CMAKE_MATCH_2} against classic ${CMAKE_MATCH_1}, optimum ${best}")
-endif()
 if(NOT out MATCHES "\nResults File\t([^\n]+)\n$")
   message(FATAL_ERROR "no results file named in:\n${out}")
 elseif(NOT EXISTS "${CMAKE_MATCH_1}")

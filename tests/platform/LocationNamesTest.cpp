@@ -48,21 +48,6 @@ TEST(LocationNames, SetFileNamesFillsTheSetAndTheFileTable) {
   for (int row = 1; row <= kFileRows; ++row) EXPECT_FALSE(location.saveWithoutAsking[row]) << row;
 }
 
-TEST(LocationNames, StripFolderKeepsTheFileName) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"C:\\Trials\\Farm1restrict.dat", "Farm1restrict.dat"},
-      {"Farm1restrict.dat", "Farm1restrict.dat"},
-      {"/trailing/", ""},
-      {"", ""},
-  };
-  for (const auto& [path, name] : cases) {
-    SCOPED_TRACE(path);
-    std::string text = path;
-    StripFolder(text);
-    EXPECT_EQ(text, name);
-  }
-}
-
 TEST(LocationNames, RelativeNamesResolveInTheDataFolder) {
   EXPECT_EQ(ResolveInFolder("/t/loc/", "Farm1.dts"), "/t/loc/Farm1.dts");
   EXPECT_EQ(ResolveInFolder("/t/loc", "Farm1.dts"), "/t/loc/Farm1.dts");

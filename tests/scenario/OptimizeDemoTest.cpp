@@ -50,12 +50,18 @@ TEST(OptimizeDemo, RunReportResultsFileAndTransfer) {
   DemoSession s;
   const double startCost = ReadNumber(s.form.costPerPig.text);
   const auto restrictions = s.app.formulation.nutrientRestrictions;
-  // The window opened with the diets' feed amounts and the three diets ticked.
-  EXPECT_EQ(s.opt.dietCountText, "3");
-  EXPECT_EQ(s.opt.optimizationTable.Text(VariableOf(3, kFeedKind), kOptCurrentCol),
-            s.form.dietsTable.Text(kDietAmountRow, 3));
-  EXPECT_EQ(s.opt.optimizationTable.CellCheck(10, kOptTickCol), CheckState::Unchecked);
   s.opt.AddMinMaxToCurrent();
+  // The table saved and opened again, to its last row.
+  const Grid before = s.opt.optimizationTable;
+  s.dialogs.File(s.demo.Demo("Trial.opt"));
+  ASSERT_TRUE(s.opt.SaveTable());
+  s.opt.optimizationTable.SetText(9, kOptMaximumCol, "99");
+  s.dialogs.File(s.demo.Demo("Trial.opt"));
+  ASSERT_TRUE(s.opt.OpenTable());
+  for (int row = 1; row < before.Rows(); ++row)
+    EXPECT_EQ(ReadNumber(s.opt.optimizationTable.Text(row, kOptMaximumCol)),
+              ReadNumber(before.Text(row, kOptMaximumCol)))
+        << row;
   int progress = 0;
   double firstBest = 0;
   bool commandsHeld = true;
