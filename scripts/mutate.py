@@ -219,7 +219,12 @@ class Job:
     def prepare(self):
         files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, capture_output=True,
                                check=True).stdout.decode().split("\0")
-        for rel in filter(None, files):
+        tracked = set(filter(None, files))
+        if self.tree.exists():  # a file gone from the repository goes from the copy too
+            for stale in [f for f in self.tree.rglob("*") if f.is_file()]:
+                if str(stale.relative_to(self.tree)) not in tracked:
+                    stale.unlink()
+        for rel in sorted(tracked):
             source, target = ROOT / rel, self.tree / rel
             if not source.is_file():
                 continue
