@@ -116,4 +116,9 @@ TEST(NumberFormatTest, LocalNumberTextTurnsToTheMachineSeparator) {
   EXPECT_EQ(text, "1.5,6");
 }
 
+TEST(NumberFormatTest, FieldCountCountsSeparatorsAndStopsWithoutOne) {
+  EXPECT_EQ(FieldCount("a\tb\tc", "\t"), 2);
+  EXPECT_EQ(FieldCount("abc", "\t"), 0);
+}
+
 }  // namespace
